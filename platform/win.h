@@ -1,0 +1,5 @@
+// The platform layer's C-style interface, one header per area.
+#pragma once
+
+#include "platform/win/types.h"
+#include "platform/win/sync.h"

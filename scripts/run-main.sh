@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the optimised deliverables and runs the main job: for now, the
+# benchmarks of the libraries (the designer program joins when it exists).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+build=${TAV_MAIN_BUILD_DIR:-build/release}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAV_BUILD_TESTS=OFF
+cmake --build "$build" -j "$(nproc)"
+for b in "$build"/bench/bench_*; do
+  [ -x "$b" ] || continue
+  echo "== $(basename "$b")"
+  "$b" --benchmark_min_time=0.05
+done
