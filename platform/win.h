@@ -3,3 +3,4 @@
 
 #include "platform/win/types.h"
 #include "platform/win/sync.h"
+#include "platform/win/nls.h"

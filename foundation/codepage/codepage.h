@@ -1,0 +1,102 @@
+// Code pages, GDI character sets and the designer's language kinds; lead and
+// trail byte tests of the double-byte code pages; script detection of UTF-16
+// text; conversions between UTF-16 and multibyte text.
+//
+// Language kinds: 0 English (and every language without a double-byte code
+// page), 1 Simplified Chinese (936, charset 134), 2 Traditional Chinese (950,
+// 136), 4 Japanese (932, 128), 5 Korean (949, 129); 3 means nothing here.
+#pragma once
+
+#include "foundation/build.h"
+#include "platform/win/types.h"
+
+FOUNDATION_BEGIN
+
+// Named values of the three vocabularies.
+namespace codepage {
+inline constexpr int kEnglish = 0;
+inline constexpr int kSimplifiedChinese = 1;
+inline constexpr int kTraditionalChinese = 2;
+inline constexpr int kJapanese = 4;
+inline constexpr int kKorean = 5;
+
+inline constexpr int kWestern = 1252;
+inline constexpr int kShiftJis = 932;
+inline constexpr int kGbk = 936;
+inline constexpr int kUhc = 949;
+inline constexpr int kBig5 = 950;
+
+inline constexpr int kAnsiCharset = 0;
+inline constexpr int kShiftJisCharset = 128;
+inline constexpr int kHangulCharset = 129;
+inline constexpr int kGb2312Charset = 134;
+inline constexpr int kChineseBig5Charset = 136;
+}  // namespace codepage
+
+// --- Mappings -------------------------------------------------------------
+
+// With isLanguage, value is a language kind (1 -> 936, 2 -> 950, 4 -> 932,
+// 5 -> 949); without it a GDI character set (128 -> 932, 129 -> 949,
+// 134 -> 936, 136 -> 950). Anything else is 1252.
+int CodePageFromLanguage(int value, bool isLanguage);
+// 128 -> 4, 129 -> 5, 134 -> 1, 136 -> 2, else 0.
+int LanguageFromCharset(int charset);
+// With isLanguage, value is a language kind (1 and 6 -> 134, 2 -> 136,
+// 4 -> 128, 5 -> 129); without it a code page (932 -> 128, 936 -> 134,
+// 949 -> 129, 950 -> 136). Anything else 0.
+int CharsetFromLanguage(int value, bool isLanguage);
+int IsCjkLanguage(int kind);
+int IsSingleByteLanguage(int kind);
+// 1 for the double-byte code pages 932, 936, 949 and 950.
+int IsCjkCodePage(int codePage);
+// A code page of 0 or less, or 1252.
+bool IsWesternCodePage(int codePage);
+// The code page to keep when text of code page b joins text of code page a.
+int PreferCodePage(int a, int b);
+
+// --- Byte and character tests ---------------------------------------------
+
+// The GBK (big5 false) or Big5 (big5 true) lead or trail byte test.
+int IsDbcsByte(BYTE byte, bool lead, bool big5);
+// Whether lead and trail form one character in the code page: 936 and 950 by
+// their ranges; any other code page by the high bit of the lead byte.
+int IsDbcsCodePagePair(BYTE lead, BYTE trail, int codePage);
+// By GDI character set: 128 and 129 by the lead byte's high bit, 134 GBK,
+// 136 Big5, anything else 0.
+int IsDbcsPair(BYTE lead, BYTE trail, int charset);
+// 1 when two adjacent bytes of the C string form a GBK (Big5) pair.
+int ContainsDbcsPair(const char* text, bool big5);
+// Characters in len bytes, a pair by IsDbcsPair counting one.
+int CountCharsForCharset(const char* text, int len, int charset);
+// len <= 0 means the C string's length; 1 when a byte other than the last has
+// its high bit set.
+int HasHighBitByte(const char* text, int len);
+// A valid pair that is a symbol rather than an ideograph.
+int IsDbcsSymbolPair(BYTE lead, BYTE trail, bool big5);
+// An ideograph position (no validity test).
+int IsHanziPair(BYTE lead, BYTE trail, bool big5);
+// A valid pair that is a blank or unassigned position.
+int IsDbcsBlankCode(BYTE lead, BYTE trail, bool big5);
+// A valid pair that is a list or numbering symbol.
+int IsDbcsSpecialCode(BYTE lead, BYTE trail, bool big5);
+int IsDigitChar(WCHAR ch);
+int IsLatinLetter(WCHAR ch);
+// 1 for a digit or a Latin letter; stores the digit test in *isDigit when given.
+int IsAlnumChar(WCHAR ch, int* isDigit);
+// 1 for one of ",.?!-;:=".
+int IsPunctuationChar(int ch);
+// Occurrences of ch in the C string.
+int CountChar(const char* text, char ch);
+
+// --- UTF-16 helpers -------------------------------------------------------
+
+// The language kind of the first unit that falls into a script range; 0 when
+// none does.
+int DetectScriptLanguage(const WCHAR* units, int count);
+// Whether UTF-16 text (units little-endian in bytes) is narrow GBK text widened
+// byte by byte.
+bool IsWidenedGbkText(const char* bytes, int units);
+// 1 when one of the first count - 1 units lies in 128..8191.
+int HasNonAsciiUnit(const WCHAR* units, unsigned count);
+
+FOUNDATION_END
