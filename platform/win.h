@@ -4,3 +4,4 @@
 #include "platform/win/types.h"
 #include "platform/win/sync.h"
 #include "platform/win/nls.h"
+#include "platform/win/gdi.h"

@@ -1,0 +1,324 @@
+// Inside the graphics area: the object table's entries, the device context,
+// regions as y-bands of x-spans, and the seams the text code draws through.
+// Not part of the public interface; only platform/win/*.cpp include it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/win/gdi.h"
+
+namespace gdi {
+
+// ---------------------------------------------------------------------------
+// Geometry in device space
+
+struct PointD {
+  double x = 0;
+  double y = 0;
+};
+
+// An affine map: (x, y) -> (x*m11 + y*m21 + dx, x*m12 + y*m22 + dy), as XFORM.
+struct Matrix {
+  double m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
+
+  PointD Apply(PointD p) const { return {p.x * m11 + p.y * m21 + dx, p.x * m12 + p.y * m22 + dy}; }
+  // Applies this map first, then `then`.
+  Matrix Then(const Matrix& then) const;
+  std::optional<Matrix> Inverse() const;
+  double Determinant() const { return m11 * m22 - m12 * m21; }
+  // True when the map keeps axis-parallel rectangles axis-parallel.
+  bool AxisAligned() const { return m12 == 0 && m21 == 0; }
+  bool IsIdentity() const { return m11 == 1 && m12 == 0 && m21 == 0 && m22 == 1 && dx == 0 && dy == 0; }
+  static Matrix FromXform(const XFORM& x);
+  XFORM ToXform() const;
+};
+
+// ---------------------------------------------------------------------------
+// Regions: a sorted list of y-bands, each a sorted list of disjoint x-spans.
+// Every interval is half-open: [top, bottom) and [x0, x1).
+
+class SpanRegion {
+ public:
+  struct Span {
+    int x0;
+    int x1;
+    bool operator==(const Span&) const = default;
+  };
+  struct Band {
+    int top;
+    int bottom;
+    std::vector<Span> spans;
+  };
+
+  SpanRegion() = default;
+  static SpanRegion FromRect(int left, int top, int right, int bottom);
+  static SpanRegion FromRect(const RECT& r) { return FromRect(r.left, r.top, r.right, r.bottom); }
+
+  bool Empty() const { return bands_.empty(); }
+  RECT Box() const;  // all zeros when empty
+  int Kind() const;  // NULLREGION, SIMPLEREGION or COMPLEXREGION
+  bool Contains(int x, int y) const;
+  bool Intersects(const RECT& r) const;
+  void Offset(int dx, int dy);
+  bool operator==(const SpanRegion& other) const;
+
+  // RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF; RGN_COPY returns a.
+  static SpanRegion Combine(const SpanRegion& a, const SpanRegion& b, int mode);
+
+  const std::vector<Band>& Bands() const { return bands_; }
+  // Takes bands in order of y with sorted disjoint spans; merges equal
+  // neighbouring bands and drops empty ones.
+  static SpanRegion FromBands(std::vector<Band> bands);
+
+ private:
+  std::vector<Band> bands_;
+};
+
+// Gathers spans row by row (in any order, overlapping allowed) and turns them
+// into a region: the union of everything added.
+class SpanBuilder {
+ public:
+  void Add(int y, int x0, int x1);
+  void AddRow(int y, std::span<const SpanRegion::Span> spans);
+  bool Empty() const { return rows_.empty(); }
+  SpanRegion Build();
+
+ private:
+  struct Entry {
+    int y;
+    int x0;
+    int x1;
+  };
+  std::vector<Entry> rows_;
+};
+
+// ---------------------------------------------------------------------------
+// Objects in the table
+
+enum class ObjectKind { Pen, Brush, Font, Bitmap, Region, Palette };
+
+struct Object {
+  explicit Object(ObjectKind k) : kind(k) {}
+  virtual ~Object() = default;
+  const ObjectKind kind;
+  bool stock = false;  // stock objects ignore DeleteObject
+};
+
+struct Palette : Object {
+  Palette() : Object(ObjectKind::Palette) {}
+  std::vector<PALETTEENTRY> entries;
+};
+
+// Pixel storage of every bitmap: DIB layout (rows padded to 4 bytes), either
+// owned or, for a DIB section, handed to the caller through the bits pointer.
+struct Bitmap : Object {
+  Bitmap() : Object(ObjectKind::Bitmap) {}
+  int width = 0;
+  int height = 0;
+  int bpp = 32;           // 1, 4, 8, 24 or 32
+  int stride = 0;         // bytes per row, a multiple of 4
+  bool bottomUp = false;  // storage order of the rows (DIB sections follow their header)
+  bool dibSection = false;
+  std::vector<RGBQUAD> colours;  // 2^bpp entries when bpp <= 8
+  std::vector<BYTE> storage;
+  SIZE dimension{0, 0};  // SetBitmapDimensionEx, in 0.1 mm
+
+  BYTE* Row(int y) { return storage.data() + static_cast<size_t>(bottomUp ? height - 1 - y : y) * stride; }
+  const BYTE* Row(int y) const {
+    return storage.data() + static_cast<size_t>(bottomUp ? height - 1 - y : y) * stride;
+  }
+  BYTE* Bits() { return storage.data(); }
+
+  // Pixel values: the palette index for bpp <= 8, else 0x00RRGGBB.
+  uint32_t ReadValue(int x, int y) const;
+  void WriteValue(int x, int y, uint32_t value);
+  // The colour a pixel value stands for, and the value nearest to a colour.
+  COLORREF ValueToColour(uint32_t value) const;
+  uint32_t ColourToValue(COLORREF colour) const;
+  uint32_t ValueMask() const { return bpp >= 24 ? 0xFFFFFFu : (1u << bpp) - 1; }
+
+  static std::shared_ptr<Bitmap> Make(int width, int height, int bpp, bool bottomUp);
+};
+
+struct Pen : Object {
+  Pen() : Object(ObjectKind::Pen) {}
+  DWORD style = PS_SOLID;  // style, end cap, join and type bits
+  int width = 0;           // in logical units; cosmetic pens are one pixel
+  COLORREF colour = 0;
+  bool extended = false;    // made by ExtCreatePen (OBJ_EXTPEN)
+  LOGBRUSH brush{BS_SOLID, 0, 0};
+  std::vector<DWORD> userStyle;
+
+  DWORD LineStyle() const { return style & PS_STYLE_MASK; }
+  bool Geometric() const { return (style & PS_TYPE_MASK) == PS_GEOMETRIC; }
+};
+
+struct Brush : Object {
+  Brush() : Object(ObjectKind::Brush) {}
+  UINT style = BS_SOLID;
+  COLORREF colour = 0;
+  int hatch = 0;
+  std::shared_ptr<Bitmap> pattern;  // a copy of the bitmap given, for pattern brushes
+  bool dcBrush = false;             // the stock DC_BRUSH: its colour comes from the DC
+};
+
+struct Region : Object {
+  Region() : Object(ObjectKind::Region) {}
+  SpanRegion region;
+};
+
+// A font entry: the logical font as asked for, and the face the text code
+// resolved for it (opaque here; its deleter frees it with the entry). Stock
+// fonts start with their LOGFONTW filled and no face: the text code resolves
+// the face on first use, holding faceLock while it fills `face`.
+struct Font : Object {
+  Font() : Object(ObjectKind::Font) {}
+  LOGFONTW logFont{};
+  std::mutex faceLock;
+  std::shared_ptr<void> face;
+};
+
+// The table: handles are small tagged numbers, never addresses, so a stale
+// handle is recognised. Thread-safe; lookups return shared owners, so an object
+// deleted on one thread stays alive while another one still draws with it.
+HGDIOBJ AddObject(std::shared_ptr<Object> object);
+std::shared_ptr<Object> FindObject(HGDIOBJ handle);
+template <class T>
+std::shared_ptr<T> Find(HGDIOBJ handle, ObjectKind kind) {
+  auto object = FindObject(handle);
+  if (!object || object->kind != kind) return nullptr;
+  return std::static_pointer_cast<T>(object);
+}
+inline std::shared_ptr<Font> FindFont(HFONT font) { return Find<Font>(font, ObjectKind::Font); }
+inline std::shared_ptr<Bitmap> FindBitmap(HBITMAP bitmap) { return Find<Bitmap>(bitmap, ObjectKind::Bitmap); }
+inline std::shared_ptr<Region> FindRegion(HRGN region) { return Find<Region>(region, ObjectKind::Region); }
+inline std::shared_ptr<Brush> FindBrush(HBRUSH brush) { return Find<Brush>(brush, ObjectKind::Brush); }
+inline std::shared_ptr<Pen> FindPen(HPEN pen) { return Find<Pen>(pen, ObjectKind::Pen); }
+// Removes the handle; false for stock objects and unknown handles.
+bool RemoveObject(HGDIOBJ handle);
+
+// ---------------------------------------------------------------------------
+// Device contexts
+
+enum class DcKind { Memory, Screen, Printer, Info, Window };
+
+// Every attribute SaveDC keeps.
+struct DcState {
+  HPEN penHandle = nullptr;
+  HBRUSH brushHandle = nullptr;
+  HFONT fontHandle = nullptr;
+  HBITMAP bitmapHandle = nullptr;
+  HPALETTE paletteHandle = nullptr;
+  std::shared_ptr<Pen> pen;
+  std::shared_ptr<Brush> brush;
+  std::shared_ptr<Font> font;
+  std::shared_ptr<Bitmap> bitmap;  // memory device contexts: the selected bitmap
+  std::shared_ptr<Palette> palette;
+
+  COLORREF textColour = RGB(0, 0, 0);
+  COLORREF bkColour = RGB(255, 255, 255);
+  COLORREF dcBrushColour = RGB(255, 255, 255);
+  COLORREF dcPenColour = RGB(0, 0, 0);
+  int bkMode = OPAQUE;
+  UINT textAlign = TA_LEFT | TA_TOP;
+  int charExtra = 0;
+  int rop2 = R2_COPYPEN;
+  int polyFillMode = ALTERNATE;
+  int stretchMode = BLACKONWHITE;
+  int arcDirection = AD_COUNTERCLOCKWISE;
+  double miterLimit = 10.0;
+  int mapMode = MM_TEXT;
+  int graphicsMode = GM_COMPATIBLE;
+  POINT windowOrg{0, 0};
+  SIZE windowExt{1, 1};
+  POINT viewportOrg{0, 0};
+  SIZE viewportExt{1, 1};
+  Matrix world;
+  POINT position{0, 0};
+  POINT brushOrigin{0, 0};
+  std::optional<SpanRegion> clip;  // in device coordinates; none = whole surface
+};
+
+// A path as recorded: figures of device-space points (curves already flattened).
+struct PathFigure {
+  std::vector<PointD> points;
+  bool closed = false;
+};
+struct Path {
+  enum class State { None, Open, Closed };
+  State state = State::None;
+  std::vector<PathFigure> figures;
+  bool figureOpen = false;  // the last figure still takes points
+};
+
+struct DeviceContext {
+  DcKind kind = DcKind::Memory;
+  DcState state;
+  std::vector<DcState> saved;
+  Path path;
+
+  // Where the pixels go: the selected bitmap (memory), the screen surface, the
+  // current printer page or a window's surface.
+  std::shared_ptr<Bitmap> surface;
+  POINT surfaceOrigin{0, 0};                // device (0, 0) on the surface
+  std::optional<SpanRegion> surfaceClip;    // surface coordinates (window visibility)
+  int dpiX = 96;
+  int dpiY = 96;
+  // Printers: the page in device pixels, and the printable offset.
+  SIZE physicalSize{0, 0};
+  POINT physicalOffset{0, 0};
+  std::string deviceName;
+  bool inDocument = false;
+  bool inPage = false;
+  std::vector<std::shared_ptr<Bitmap>> pages;  // printed pages, in order
+  HWND window = nullptr;
+
+  // Logical to device (world transform, then window to viewport).
+  Matrix PageTransform() const;
+  Matrix LogicalToDevice() const;
+  // The surface this context draws on now (may be null: nothing to draw on).
+  Bitmap* Target() const { return surface.get(); }
+  // The clip in device coordinates, the surface bounds and the window
+  // visibility included. Never null when there is a surface.
+  SpanRegion EffectiveClip() const;
+  COLORREF DcBrushColour() const { return state.dcBrushColour; }
+};
+
+// Lookup of a device context handle; null for anything else.
+DeviceContext* FindDC(HDC dc);
+// A device context drawing onto a surface that someone else owns (a window's
+// pixels): device (0, 0) sits at `origin` on the surface, drawing stays inside
+// `visible` (surface coordinates). The caller deletes it with DeleteDC.
+HDC CreateSurfaceDC(std::shared_ptr<Bitmap> surface, POINT origin, std::optional<SpanRegion> visible, HWND window);
+// The printed pages of a printer device context (after EndPage), oldest first.
+std::vector<std::shared_ptr<Bitmap>> TakePrintedPages(HDC dc);
+
+// ---------------------------------------------------------------------------
+// Seams for the text code: everything in device pixels, clipped to the
+// context's clip and surface; the binary raster operation does not apply.
+
+// Blends `colour` over the target through an 8-bit coverage mask (255 = full).
+// On 1-, 4- and 8-bit targets the blended colour maps to the nearest palette entry.
+void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
+               COLORREF colour);
+// Fills spans (device row y, columns [x0, x1)) with a colour.
+struct DeviceSpan {
+  int y;
+  int x0;
+  int x1;
+};
+void FillSpans(DeviceContext& dc, std::span<const DeviceSpan> spans, COLORREF colour);
+// Fills a device rectangle (right and bottom excluded) or polygon (pixel centres inside, alternate rule).
+void FillDeviceRect(DeviceContext& dc, const RECT& rect, COLORREF colour);
+void FillDevicePolygon(DeviceContext& dc, std::span<const PointD> points, COLORREF colour);
+// True for targets that get grey anti-aliased text (24/32-bit, not a printer).
+bool WantsGreyText(const DeviceContext& dc);
+
+}  // namespace gdi
