@@ -1,0 +1,164 @@
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/win/font_engine.h"
+
+namespace {
+
+using tav::font::FontRequest;
+using tav::font::Matrix;
+using tav::font::RealizedFont;
+
+FontRequest Face(std::u16string face, int height, uint8_t charset = tav::font::kDefaultCharset) {
+  FontRequest r;
+  r.face = std::move(face);
+  r.height = height;
+  r.charset = charset;
+  return r;
+}
+
+struct StandInCase {
+  std::u16string face;
+  std::u16string family;
+};
+
+TEST(FontEngine, CommonFacesResolveToMetricCompatibleFamilies) {
+  const std::vector<StandInCase> cases{
+      {u"Arial", u"Liberation Sans"},
+      {u"arial", u"Liberation Sans"},
+      {u"Times New Roman", u"Liberation Serif"},
+      {u"Courier New", u"Liberation Mono"},
+      {u"MS Sans Serif", u"DejaVu Sans"},
+      {u"No Such Face 123", u"Liberation Sans"},
+  };
+  for (const auto& c : cases) {
+    auto src = tav::font::ResolveFace(Face(c.face, -12));
+    EXPECT_EQ(src.family, c.family) << std::string(c.face.begin(), c.face.end());
+    EXPECT_FALSE(src.file.empty());
+  }
+}
+
+TEST(FontEngine, ChineseCharsetAndChineseFaceNamesPickACjkFamily) {
+  for (const auto& req : {Face(u"Arial", -12, tav::font::kGb2312Charset), Face(u"\u5b8b\u4f53", -12),
+                          Face(u"", -12, tav::font::kBig5Charset), Face(u"MS Gothic", -12)}) {
+    auto font = RealizedFont::Get(req, {}, false);
+    ASSERT_TRUE(font);
+    EXPECT_NE(font->source().family.find(u"WenQuanYi"), std::u16string::npos);
+  }
+}
+
+// Arial's published horizontal metrics (units of 2048 per em), which Liberation
+// Sans keeps: 'W' 1933, 'i' 455, 'A' 1366, 'a' 1139, space 569, 'm' 1706;
+// usWinAscent 1854, usWinDescent 434, xAvgCharWidth 904.
+TEST(FontEngine, ArialAdvancesFollowArialMetrics) {
+  auto font = RealizedFont::Get(Face(u"Arial", -64), {}, false);
+  ASSERT_TRUE(font);
+  EXPECT_EQ(font->faceName(), u"Arial");
+  EXPECT_EQ(font->Advance(U'W'), 60);  // 1933 / 32 = 60.4
+  EXPECT_EQ(font->Advance(U'i'), 14);  // 14.2
+  EXPECT_EQ(font->Advance(U'A'), 43);  // 42.7
+  EXPECT_EQ(font->Advance(U'a'), 36);  // 35.6
+  EXPECT_EQ(font->Advance(U' '), 18);  // 17.8
+  EXPECT_EQ(font->Advance(U'm'), 53);  // 53.3
+  const auto& m = font->metrics();
+  EXPECT_EQ(m.ascent, 58);  // 57.9
+  EXPECT_EQ(m.descent, 14); // 13.6
+  EXPECT_EQ(m.height, 72);
+  EXPECT_EQ(m.internalLeading, 8);
+  EXPECT_EQ(m.aveCharWidth, 28);  // 28.25
+}
+
+TEST(FontEngine, PositiveHeightIsTheCellHeight) {
+  for (int h : {10, 13, 16, 33, 100}) {
+    auto font = RealizedFont::Get(Face(u"Arial", h), {}, false);
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->metrics().height, h);
+    EXPECT_GT(font->metrics().internalLeading, 0);
+  }
+}
+
+TEST(FontEngine, WidthSetsTheAverageCharacterWidth) {
+  FontRequest narrow = Face(u"Arial", -64);
+  narrow.width = 14;
+  auto font = RealizedFont::Get(narrow, {}, false);
+  ASSERT_TRUE(font);
+  EXPECT_EQ(font->metrics().aveCharWidth, 14);
+  EXPECT_EQ(font->metrics().height, 72);
+  EXPECT_EQ(font->Advance(U'W'), 30);  // half of the natural 60.4
+}
+
+TEST(FontEngine, MappingScaleSizesTheFontInDevicePixels) {
+  auto font = RealizedFont::Get(Face(u"Arial", -32), Matrix{2, 0, 0, 2}, false);
+  ASSERT_TRUE(font);
+  EXPECT_DOUBLE_EQ(font->scale(), 2.0);
+  EXPECT_EQ(font->Advance(U'W'), 60);
+  EXPECT_EQ(font->metrics().height, 72);
+}
+
+TEST(FontEngine, SyntheticBoldWidensWhenTheFaceHasNoBold) {
+  FontRequest regular = Face(u"WenQuanYi Micro Hei", -32);
+  FontRequest bold = regular;
+  bold.weight = 700;
+  auto r = RealizedFont::Get(regular, {}, false);
+  auto b = RealizedFont::Get(bold, {}, false);
+  ASSERT_TRUE(r && b);
+  EXPECT_EQ(b->Advance(U'H'), r->Advance(U'H') + 1);
+  // Liberation Sans has a real bold face: no synthetic widening, its own metrics.
+  FontRequest arialBold = Face(u"Arial", -32);
+  arialBold.weight = 700;
+  auto ab = RealizedFont::Get(arialBold, {}, false);
+  EXPECT_EQ(ab->metrics().weight, 700);
+  EXPECT_NE(ab->source().file.find("Bold"), std::string::npos);
+}
+
+int Inked(const tav::font::GlyphImage& g) {
+  return static_cast<int>(std::count_if(g.coverage.begin(), g.coverage.end(), [](uint8_t v) { return v > 0; }));
+}
+
+TEST(FontEngine, MonochromeGlyphsHaveOnlyFullCoverage) {
+  auto font = RealizedFont::Get(Face(u"Arial", -20), {}, false);
+  auto g = font->Glyph(U'O');
+  ASSERT_GT(Inked(*g), 10);
+  for (uint8_t v : g->coverage) EXPECT_TRUE(v == 0 || v == 255);
+  auto grey = RealizedFont::Get(Face(u"Arial", -20), {}, true)->Glyph(U'O');
+  EXPECT_TRUE(std::any_of(grey->coverage.begin(), grey->coverage.end(), [](uint8_t v) { return v > 0 && v < 255; }));
+}
+
+TEST(FontEngine, EscapementTurnsGlyphsAndBaseline) {
+  FontRequest up = Face(u"Arial", -40);
+  up.escapement = 900;
+  auto font = RealizedFont::Get(up, {}, false);
+  EXPECT_NEAR(font->baseX(), 0.0, 1e-9);
+  EXPECT_NEAR(font->baseY(), -1.0, 1e-9);
+  auto flat = RealizedFont::Get(Face(u"Arial", -40), {}, false)->Glyph(U'-');
+  auto turned = font->Glyph(U'-');
+  EXPECT_GT(flat->width, flat->height);
+  EXPECT_GT(turned->height, turned->width);
+}
+
+TEST(FontEngine, MissingGlyphsComeFromTheCjkFallback) {
+  auto font = RealizedFont::Get(Face(u"Arial", -24), {}, false);
+  EXPECT_TRUE(font->HasGlyph(U'\u4e2d'));
+  EXPECT_GT(Inked(*font->Glyph(U'\u4e2d')), 20);
+  EXPECT_GT(font->Advance(U'\u4e2d'), 20);
+}
+
+TEST(FontEngine, ConcurrentUseIsSafe) {
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t)
+    threads.emplace_back([t] {
+      for (int i = 0; i < 50; ++i) {
+        auto font = RealizedFont::Get(Face(u"Arial", -(10 + (i + t) % 7)), {}, (i & 1) != 0);
+        for (char32_t c = U'a'; c <= U'z'; ++c) {
+          font->Advance(c);
+          font->Glyph(c);
+        }
+      }
+    });
+  for (auto& th : threads) th.join();
+}
+
+}  // namespace
