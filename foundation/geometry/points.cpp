@@ -169,6 +169,17 @@ int EqualPointLists(const POINT* a, int na, const POINT* b, int nb) {
   return 0;
 }
 
+int EqualPointList(const ATypedArray<POINT>& arr, const POINT* pts, int n) {
+  if (arr.GetSize() == 0) return 0;
+  return EqualPointLists(arr.GetData(), arr.GetSize(), pts, n);
+}
+
+int EqualRectPointList(const ATypedArray<POINT>& arr, const RECT& rect) {
+  POINT corners[4];
+  RectToPolygon(rect, corners, 4);
+  return EqualPointList(arr, corners, 4);
+}
+
 void SwapShort(short* a, short* b) { std::swap(*a, *b); }
 void SwapPoint(POINT* a, POINT* b) { std::swap(*a, *b); }
 

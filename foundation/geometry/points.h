@@ -3,6 +3,7 @@
 #pragma once
 
 #include "foundation/build.h"
+#include "foundation/containers/atypedarray.h"
 #include "platform/win/types.h"
 
 FOUNDATION_BEGIN
@@ -38,6 +39,11 @@ double ExtremePointDistance(const POINT* pts, int n, bool largest);
 // 1 when the two outlines hold the same points in the same cyclic order,
 // whatever point each starts at; repeated consecutive points do not count.
 int EqualPointLists(const POINT* a, int na, const POINT* b, int nb);
+
+// 0 for an empty array; else EqualPointLists of its points against pts.
+int EqualPointList(const ATypedArray<POINT>& arr, const POINT* pts, int n);
+// The array against the four corners of the rectangle (RectToPolygon).
+int EqualRectPointList(const ATypedArray<POINT>& arr, const RECT& rect);
 
 void SwapShort(short* a, short* b);
 void SwapPoint(POINT* a, POINT* b);

@@ -142,6 +142,16 @@ TEST(EqualPointLists, Table) {
     EXPECT_EQ(EqualPointLists(c.a.data(), int(c.a.size()), c.b.data(), int(c.b.size())), c.expected);
 }
 
+TEST(EqualPointList, ArrayAgainstPointsAndRectangle) {
+  ATypedArray<POINT> arr;
+  const POINT pts[4] = {{0, 5}, {0, 0}, {10, 0}, {10, 5}};
+  EXPECT_EQ(EqualPointList(arr, nullptr, 0), 0);  // an empty array never matches
+  for (const POINT& p : pts) arr.Add(p);
+  EXPECT_EQ(EqualPointList(arr, pts, 4), 1);
+  EXPECT_EQ(EqualRectPointList(arr, {10, 5, 0, 0}), 1);
+  EXPECT_EQ(EqualRectPointList(arr, {0, 0, 10, 6}), 0);
+}
+
 TEST(Swaps, ExchangeValues) {
   short a = 1, b = 2;
   SwapShort(&a, &b);
