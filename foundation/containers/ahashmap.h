@@ -1,0 +1,182 @@
+// AHashMap: a chained hash map with 64 buckets whose entries' keys and values
+// are constructed and destroyed through a table of two operations chosen by
+// the instantiation. Keys: AString (text hash), 16-bit values (key & 0xF),
+// 32-bit values and pointers (key & 0x1F). The iteration cursor lives in the
+// map, so one iteration runs at a time. When the last entry is removed the
+// whole map is cleared (bucket table and blocks given back).
+#pragma once
+
+#include <cstdio>
+#include <new>
+#include <type_traits>
+
+#include "foundation/build.h"
+#include "foundation/containers/ahashmap_core.h"
+#include "foundation/string/astring.h"
+#include "platform/win/types.h"
+
+FOUNDATION_BEGIN
+
+// How each key type of AHashMap hashes and compares.
+template <class K>
+struct AHashMapKey;
+template <>
+struct AHashMapKey<AString> {
+  static uint32_t Hash(const AString& k) { return TextHash(k); }
+  static bool Equal(const AString& a, const AString& b) { return a == b; }
+};
+template <>
+struct AHashMapKey<WORD> {
+  static uint32_t Hash(WORD k) { return k & 0xFu; }
+  static bool Equal(WORD a, WORD b) { return a == b; }
+};
+template <>
+struct AHashMapKey<DWORD> {
+  static uint32_t Hash(DWORD k) { return k & 0x1Fu; }
+  static bool Equal(DWORD a, DWORD b) { return a == b; }
+};
+template <>
+struct AHashMapKey<void*> {
+  static uint32_t Hash(void* k) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(k) & 0x1Fu); }
+  static bool Equal(void* a, void* b) { return a == b; }
+};
+
+// The two entry operations, in their table order.
+struct AHashMapEntryOps {
+  void (*construct)(void* entry);  // key and value of a new entry
+  void (*destroy)(void* entry);    // key and value of an entry being freed
+};
+
+template <class K, class V>
+class AHashMap {
+ public:
+  static constexpr int kDefaultBlockSize = 10;
+
+  struct Entry {
+    AHashCore::Link link;
+    K key;
+    V value;
+  };
+  static const AHashMapEntryOps kEntryOps;
+
+  explicit AHashMap(int blockSize = kDefaultBlockSize) : core_(sizeof(Entry), blockSize) {}
+  AHashMap(const AHashMap&) = delete;
+  AHashMap& operator=(const AHashMap&) = delete;
+  ~AHashMap() { RemoveAll(); }
+
+  int GetCount() const { return core_.GetCount(); }
+  bool IsEmpty() const { return core_.GetCount() == 0; }
+  int GetBucketCount() const { return core_.GetBucketCount(); }
+  const AHashCore& Core() const { return core_; }  // storage introspection
+
+  int Lookup(const K& key, V& value) const {
+    const Entry* e = Find(key);
+    if (!e) return 0;
+    value = e->value;
+    return 1;
+  }
+
+  // The value of the key's entry, inserting a new entry when absent.
+  V& operator[](const K& key) {
+    if (Entry* e = Find(key)) return e->value;
+    auto* e = reinterpret_cast<Entry*>(core_.NewEntry(BucketOf(key)));
+    ops_->construct(e);
+    e->key = key;
+    return e->value;
+  }
+
+  void SetAt(const K& key, const V& value) {
+    // The value may belong to this map; copy it before inserting.
+    V copy(value);
+    (*this)[key] = std::move(copy);
+  }
+
+  int RemoveKey(const K& key) {
+    Entry* e = Find(key);
+    if (!e) return 0;
+    int bucket = BucketOf(e->key);
+    ops_->destroy(e);
+    core_.FreeEntry(bucket, &e->link);
+    if (core_.GetCount() == 0) core_.ReleaseStorage();
+    return 1;
+  }
+
+  void RemoveAll() {
+    core_.ForEachEntry([this](AHashCore::Link* l) { ops_->destroy(l); });
+    core_.ReleaseStorage();
+  }
+
+  void InitHashTable(int buckets) { core_.InitHashTable(buckets, BucketOfEntry); }
+
+  // One iteration step: start with kMapStart; the position becomes null after
+  // the last entry. Iterating an empty map gives null at once and leaves the
+  // key and value untouched.
+  void GetNextAssoc(MapPosition& position, K& key, V& value) const {
+    auto* e = reinterpret_cast<Entry*>(core_.Step(position, BucketOfEntry));
+    if (!e) return;
+    key = e->key;
+    value = e->value;
+  }
+
+  // ---- The string map's own operations --------------------------------------
+  // RemoveAll, then SetAt of every pair of other in its iteration order.
+  void Copy(const AHashMap& other)
+    requires(std::is_same_v<K, AString> && std::is_same_v<V, AString>);
+  // With load clear does nothing and returns 1. With load set reads a uint16
+  // count and count pairs of byte-length strings; pairs with both texts
+  // non-empty are stored. A short or inconsistent file gives 0 and leaves the
+  // map as it was.
+  int Load(bool load, FILE* file)
+    requires(std::is_same_v<K, AString> && std::is_same_v<V, AString>);
+
+ private:
+  int BucketOf(const K& key) const { return core_.BucketOf(AHashMapKey<K>::Hash(key)); }
+  static int BucketOfEntry(const AHashCore::Link* l, int bucketCount) {
+    return static_cast<int>(AHashMapKey<K>::Hash(reinterpret_cast<const Entry*>(l)->key) %
+                            static_cast<uint32_t>(bucketCount));
+  }
+  Entry* Find(const K& key) const {
+    if (!core_.HasBucketTable()) return nullptr;
+    for (AHashCore::Link* l = core_.Head(BucketOf(key)); l; l = l->next) {
+      auto* e = reinterpret_cast<Entry*>(l);
+      if (AHashMapKey<K>::Equal(e->key, key)) return e;
+    }
+    return nullptr;
+  }
+
+  const AHashMapEntryOps* ops_ = &kEntryOps;
+  mutable AHashCore core_;  // iteration moves its cursor
+};
+
+template <class K, class V>
+const AHashMapEntryOps AHashMap<K, V>::kEntryOps = {
+    [](void* entry) {
+      auto* e = static_cast<Entry*>(entry);
+      ::new (static_cast<void*>(&e->key)) K();
+      ::new (static_cast<void*>(&e->value)) V();
+    },
+    [](void* entry) {
+      auto* e = static_cast<Entry*>(entry);
+      e->key.~K();
+      e->value.~V();
+    }};
+
+// Out-of-line workers of the string map's operations.
+void AHashMapCopyStrings(AHashMap<AString, AString>& map, const AHashMap<AString, AString>& other);
+int AHashMapLoadStrings(AHashMap<AString, AString>& map, FILE* file);
+
+template <class K, class V>
+void AHashMap<K, V>::Copy(const AHashMap& other)
+  requires(std::is_same_v<K, AString> && std::is_same_v<V, AString>)
+{
+  AHashMapCopyStrings(*this, other);
+}
+
+template <class K, class V>
+int AHashMap<K, V>::Load(bool load, FILE* file)
+  requires(std::is_same_v<K, AString> && std::is_same_v<V, AString>)
+{
+  return load ? AHashMapLoadStrings(*this, file) : 1;
+}
+
+FOUNDATION_END

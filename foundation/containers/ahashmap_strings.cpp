@@ -1,0 +1,65 @@
+// The string map's copy and its loading from a stream.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "foundation/containers/ahashmap.h"
+
+FOUNDATION_BEGIN
+
+void AHashMapCopyStrings(AHashMap<AString, AString>& map, const AHashMap<AString, AString>& other) {
+  if (&map == &other) return;
+  map.RemoveAll();
+  if (other.IsEmpty()) return;
+  MapPosition pos = kMapStart;
+  AString key, value;
+  while (pos) {
+    other.GetNextAssoc(pos, key, value);
+    map.SetAt(key, value);
+  }
+}
+
+namespace {
+
+// Bytes from the current position to the end, or -1 when the stream cannot tell.
+long BytesLeft(FILE* file) {
+  long here = std::ftell(file);
+  if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
+  long end = std::ftell(file);
+  std::fseek(file, here, SEEK_SET);
+  return end >= here ? end - here : -1;
+}
+
+bool ReadShortString(FILE* file, AString& out) {
+  unsigned char length;
+  if (std::fread(&length, 1, 1, file) != 1) return false;
+  char bytes[256];
+  if (length && std::fread(bytes, 1, length, file) != length) return false;
+  out = AString(static_cast<int>(length), bytes);
+  return true;
+}
+
+}  // namespace
+
+int AHashMapLoadStrings(AHashMap<AString, AString>& map, FILE* file) {
+  if (!file) return 0;
+  long left = BytesLeft(file);
+  unsigned char countBytes[2];
+  if (std::fread(countBytes, 1, 2, file) != 2) return 0;
+  int count = countBytes[0] | (countBytes[1] << 8);
+  // Each pair takes at least its two length bytes.
+  if (left >= 0 && static_cast<long>(count) * 2 > left - 2) return 0;
+  std::vector<std::pair<AString, AString>> pairs;
+  pairs.reserve(count);
+  for (int i = 0; i < count; ++i) {
+    AString key, value;
+    if (!ReadShortString(file, key) || !ReadShortString(file, value)) return 0;
+    pairs.emplace_back(std::move(key), std::move(value));
+  }
+  for (auto& [key, value] : pairs) {
+    if (!key.IsEmpty() && !value.IsEmpty()) map.SetAt(key, value);
+  }
+  return 1;
+}
+
+FOUNDATION_END
