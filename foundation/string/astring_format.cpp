@@ -1,0 +1,293 @@
+// AString formatting: the printf-style engine with its own conversion for
+// AString arguments ("%!"), and number appending.
+//
+// Only one validated conversion at a time ever reaches the C formatter: the
+// engine parses flags, width, precision and length itself and passes the C
+// library a specification it built, so no text handed to Format can make the
+// C formatter read arguments it was not given (no "%n", no stray modifiers).
+// A specification that does not parse is appended as plain text.
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "foundation/string/astring.h"
+#include "foundation/string/astring_internal.h"
+
+FOUNDATION_BEGIN
+
+using namespace astring_detail;
+
+namespace {
+
+constexpr const char* kSpecChars = "-+0 #*.123456789hlL";
+// Widths and precisions beyond this are not numbers anyone formats; they are
+// treated as plain text rather than producing enormous output.
+constexpr int kMaxWidth = 4096;
+
+enum class LengthMod { kNone, kChar, kShort, kLong, kLongLong, kLongDouble };
+
+struct Spec {
+  std::string flags;
+  int width = -1;      // -1: none
+  int precision = -1;  // -1: none
+  LengthMod length = LengthMod::kNone;
+};
+
+// Reads digits or '*' (an int argument). Returns false when the number is out
+// of range.
+bool ReadNumber(std::string_view& s, va_list* args, int* out, bool* negativeStar) {
+  if (!s.empty() && s.front() == '*') {
+    s.remove_prefix(1);
+    *out = va_arg(*args, int);
+    if (negativeStar) *negativeStar = *out < 0;
+    return true;
+  }
+  long long v = 0;
+  bool any = false;
+  while (!s.empty() && s.front() >= '0' && s.front() <= '9') {
+    v = v * 10 + (s.front() - '0');
+    if (v > kMaxWidth) return false;
+    s.remove_prefix(1);
+    any = true;
+  }
+  *out = any ? static_cast<int>(v) : -1;
+  return true;
+}
+
+// Parses the run of specification characters in the order the C formatter
+// expects them: flags, width, precision, length.
+bool ParseSpec(std::string_view run, va_list* args, Spec* spec) {
+  while (!run.empty() && std::strchr("-+0 #", run.front())) {
+    spec->flags.push_back(run.front());
+    run.remove_prefix(1);
+  }
+  bool leftAlign = false;
+  if (!ReadNumber(run, args, &spec->width, &leftAlign)) return false;
+  if (leftAlign) {  // a negative '*' width means left alignment
+    spec->flags.push_back('-');
+    spec->width = spec->width == INT32_MIN ? kMaxWidth + 1 : -spec->width;
+  }
+  if (spec->width > kMaxWidth) return false;
+  if (!run.empty() && run.front() == '.') {
+    run.remove_prefix(1);
+    if (!run.empty() && run.front() == '*') {
+      run.remove_prefix(1);
+      const int p = va_arg(*args, int);
+      spec->precision = p < 0 ? -1 : p;  // a negative precision counts as none
+    } else if (!ReadNumber(run, nullptr, &spec->precision, nullptr)) {
+      return false;
+    } else if (spec->precision < 0) {
+      spec->precision = 0;  // "%.d": precision 0
+    }
+    if (spec->precision > kMaxWidth) return false;
+  }
+  if (run == "hh") {
+    spec->length = LengthMod::kChar;
+  } else if (run == "h") {
+    spec->length = LengthMod::kShort;
+  } else if (run == "l") {
+    spec->length = LengthMod::kLong;
+  } else if (run == "ll") {
+    spec->length = LengthMod::kLongLong;
+  } else if (run == "L") {
+    spec->length = LengthMod::kLongDouble;
+  } else if (!run.empty()) {
+    return false;
+  }
+  return true;
+}
+
+std::string BuildFormat(const Spec& spec, const char* length, char conversion) {
+  std::string f = "%" + spec.flags;
+  if (spec.width >= 0) f += std::to_string(spec.width);
+  if (spec.precision >= 0) f += "." + std::to_string(spec.precision);
+  f += length;
+  f.push_back(conversion);
+  return f;
+}
+
+template <class T>
+std::string FormatValue(const std::string& format, T value) {
+  const int n = std::snprintf(nullptr, 0, format.c_str(), value);
+  if (n <= 0) return std::string();
+  std::string out(static_cast<size_t>(n) + 1, '\0');
+  std::snprintf(out.data(), out.size(), format.c_str(), value);
+  out.resize(static_cast<size_t>(n));
+  return out;
+}
+
+// Formats one integer-class conversion, taking the argument the length
+// modifier names.
+bool FormatInteger(const Spec& spec, char conversion, va_list* args, std::string* out) {
+  if (conversion == 'C') conversion = 'c';
+  if (conversion == 'p') {
+    if (spec.length != LengthMod::kNone) return false;
+    *out = FormatValue(BuildFormat(spec, "", 'p'), va_arg(*args, void*));
+    return true;
+  }
+  if (conversion == 'c') {
+    if (spec.length != LengthMod::kNone) return false;
+    *out = FormatValue(BuildFormat(spec, "", 'c'), va_arg(*args, int));
+    return true;
+  }
+  switch (spec.length) {
+    case LengthMod::kNone:
+      *out = FormatValue(BuildFormat(spec, "", conversion), va_arg(*args, int));
+      return true;
+    case LengthMod::kChar:
+      *out = FormatValue(BuildFormat(spec, "hh", conversion), va_arg(*args, int));
+      return true;
+    case LengthMod::kShort:
+      *out = FormatValue(BuildFormat(spec, "h", conversion), va_arg(*args, int));
+      return true;
+    case LengthMod::kLong:
+      *out = FormatValue(BuildFormat(spec, "l", conversion), va_arg(*args, long));
+      return true;
+    case LengthMod::kLongLong:
+      *out = FormatValue(BuildFormat(spec, "ll", conversion), va_arg(*args, long long));
+      return true;
+    case LengthMod::kLongDouble:
+      return false;
+  }
+  return false;
+}
+
+bool FormatFloating(const Spec& spec, char conversion, va_list* args, std::string* out) {
+  switch (spec.length) {
+    case LengthMod::kNone:
+    case LengthMod::kLong:
+      *out = FormatValue(BuildFormat(spec, "", conversion), va_arg(*args, double));
+      return true;
+    case LengthMod::kLongDouble:
+      *out = FormatValue(BuildFormat(spec, "L", conversion), va_arg(*args, long double));
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Appends bytes to the string, widened when it is wide.
+void AppendText(AString& s, std::string_view text) {
+  if (text.empty()) return;
+  if (s.IsWide()) {
+    s.AppendAsWide(text.data(), static_cast<int>(text.size()));
+  } else {
+    s.Append(text.data(), static_cast<int>(text.size()));
+  }
+}
+
+}  // namespace
+
+void AString::Format(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  FormatV(format, args);
+  va_end(args);
+}
+
+void AString::FormatV(const char* format, va_list args) {
+  // The result is built apart and assigned at the end, so an argument that is
+  // this string's own text is still intact while it is read. Like Empty(), a
+  // small unshared block passes its width, flag byte and code page on to the
+  // result.
+  AString out;
+  const AStringHeader* h = GetHeader();
+  if (!IsSharedEmpty(h) && __atomic_load_n(&h->refs, __ATOMIC_ACQUIRE) == 1 && h->capacity <= 256) {
+    out = AString(0);
+    out.GetHeader()->wide = h->wide;
+    out.GetHeader()->flags = h->flags;
+    out.GetHeader()->codePage = h->codePage;
+  }
+  if (format) {
+    va_list ap;
+    va_copy(ap, args);
+    const char* p = format;
+    for (;;) {
+      const char* percent = std::strchr(p, '%');
+      if (!percent) break;
+      AppendText(out, std::string_view(p, static_cast<size_t>(percent - p)));
+      p = percent + 1;
+      if (!out.FormatOne(&p, &ap)) break;
+    }
+    AppendText(out, p);
+    va_end(ap);
+  }
+  *this = std::move(out);
+}
+
+int AString::FormatOne(const char** format, va_list* args) {
+  const char* start = *format;
+  const char* p = start;
+  while (*p && std::strchr(kSpecChars, *p)) ++p;
+  const std::string_view run(start, static_cast<size_t>(p - start));
+  const char conversion = *p;
+  if (conversion == 0) {
+    // The format ends inside a specification: it is plain text.
+    AppendText(*this, "%");
+    AppendText(*this, run);
+    *format = p;
+    return 0;
+  }
+  *format = p + 1;
+  const auto plainText = [&] {
+    AppendText(*this, "%");
+    AppendText(*this, std::string_view(start, static_cast<size_t>(p + 1 - start)));
+    return 1;
+  };
+
+  switch (conversion) {
+    case 's': {
+      if (run.find('*') != std::string_view::npos) return plainText();
+      const char* s = va_arg(*args, const char*);
+      if (!s) s = "";
+      size_t n = std::strlen(s);
+      // The precision cuts the text; width and the other flags do not apply.
+      const size_t dot = run.find('.');
+      if (dot != std::string_view::npos && dot + 1 < run.size()) {
+        long long precision = 0;
+        bool digits = false;
+        for (size_t i = dot + 1; i < run.size() && run[i] >= '0' && run[i] <= '9'; ++i) {
+          precision = std::min<long long>(precision * 10 + (run[i] - '0'), 1LL << 40);
+          digits = true;
+        }
+        if (digits && precision < static_cast<long long>(n)) n = static_cast<size_t>(precision);
+      }
+      AppendText(*this, std::string_view(s, n));
+      return 1;
+    }
+    case '!': {
+      if (!run.empty()) return plainText();
+      const AString* s = va_arg(*args, const AString*);
+      if (s) *this += *s;
+      return 1;
+    }
+    case 'n':
+    case 'S':
+      return 0;
+    default:
+      break;
+  }
+
+  const bool integer = std::strchr("cCdiouxXp", conversion) != nullptr;
+  const bool floating = std::strchr("eEfgG", conversion) != nullptr;
+  if (!integer && !floating) {
+    AppendText(*this, std::string_view(&conversion, 1));
+    return 1;
+  }
+  Spec spec;
+  std::string text;
+  if (!ParseSpec(run, args, &spec)) return plainText();
+  const bool ok = integer ? FormatInteger(spec, conversion, args, &text) : FormatFloating(spec, conversion, args, &text);
+  if (!ok) return plainText();
+  AppendText(*this, text);
+  return 1;
+}
+
+void AString::AppendInt(int value) { AppendText(*this, std::to_string(value)); }
+
+void AString::AppendFloat(double value, int decimals) {
+  const unsigned n = std::min(static_cast<unsigned>(decimals), 48u);
+  AppendText(*this, FormatValue("%." + std::to_string(n) + "f", value));
+}
+
+FOUNDATION_END
