@@ -3,6 +3,7 @@
 // code page.
 #pragma once
 
+#include "platform/win/kernel_errors.h"
 #include "platform/win/types.h"
 
 inline constexpr UINT CP_ACP = 0;
