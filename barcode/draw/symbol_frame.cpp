@@ -1,0 +1,143 @@
+#include "barcode/draw/symbol_frame.h"
+
+#include <algorithm>
+
+#include "barcode/draw/text_row.h"
+
+namespace kalvo {
+
+int ModuleWidth(const CBCode& code) {
+  if (code.deviceUnits != 0) return code.narrowWidth;
+  return RoundDots(code.narrowWidth * static_cast<double>(std::max(code.resolution, 0)) / 1000.0);
+}
+
+void ApplyTextRow(CBCode& code, bool shown) {
+  if (!shown) {
+    code.textGap = 0;
+    code.textHeight = 0;
+  }
+  code.height = code.barHeight + (shown ? code.textGap + code.textHeight : 0);
+}
+
+void BarList::Add(int left, int top, int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  rects_.push_back(RECT{left, top, left + width, top + height});
+}
+
+int BarList::Modules(std::string_view pattern, int x, int top, int module, int height) {
+  size_t i = 0;
+  while (i < pattern.size()) {
+    if (pattern[i] != '1') {
+      ++i;
+      continue;
+    }
+    size_t run = i;
+    while (run < pattern.size() && pattern[run] == '1') ++run;
+    Add(x + static_cast<int>(i) * module, top, static_cast<int>(run - i) * module, height);
+    i = run;
+  }
+  return x + static_cast<int>(pattern.size()) * module;
+}
+
+int BarList::Elements(const std::vector<int>& widths, int x, int top, int height) {
+  bool bar = true;
+  for (int w : widths) {
+    if (bar) Add(x, top, w, height);
+    x += w;
+    bar = !bar;
+  }
+  return x;
+}
+
+void DcDeleter::operator()(HDC dc) const { DeleteDC(dc); }
+void GdiObjectDeleter::operator()(HGDIOBJ object) const { DeleteObject(object); }
+
+namespace {
+
+int RoundUpTo8(int value) { return (value + 7) / 8 * 8; }
+
+struct Scale {
+  bool same;
+  double factor;
+};
+
+Scale ScaleOf(const CBCode& code) {
+  int target = code.targetResolution >= 1 ? code.targetResolution : code.resolution;
+  if (target == code.resolution || code.resolution <= 0) return {true, 1.0};
+  return {false, static_cast<double>(target) / code.resolution};
+}
+
+RECT ScaledRect(const RECT& r, const Scale& s) {
+  if (s.same) return r;
+  return RECT{RoundDots(r.left * s.factor), RoundDots(r.top * s.factor), RoundDots(r.right * s.factor),
+              RoundDots(r.bottom * s.factor)};
+}
+
+// Fills the bitmap with the background colour; pure white uses the stock brush.
+void PaintBackground(HDC dc, const RECT& rect, const CBCode& code) {
+  if (code.backColor == 0xFFFFFF) {
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return;
+  }
+  HBRUSH brush = CreateSolidBrush(code.backColor);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+// One bar: shrunk on the right at the same scale, every edge scaled otherwise.
+void FillBar(HDC dc, RECT rect, HBRUSH brush, const Scale& scale, const CBCode& code) {
+  if (scale.same) {
+    if (code.barShrink != 0) rect.right -= code.barShrink;
+  } else {
+    rect = ScaledRect(rect, scale);
+  }
+  if (rect.right > rect.left && rect.bottom > rect.top) FillRect(dc, &rect, brush);
+}
+
+HBITMAP CreateSymbolBitmap(int width, int height, HDC dc) {
+  if (dc != nullptr) return CreateCompatibleBitmap(dc, width, height);
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+}  // namespace
+
+int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) {
+  if (measureOnly != 0) return 0;
+
+  const Scale scale = ScaleOf(code);
+  int bitmapWidth = RoundUpTo8(code.width);
+  int bitmapHeight = code.height;
+  code.padRight = bitmapWidth - code.width;
+  if (scale.same) {
+    code.padRightTarget = code.padRight;
+  } else {
+    int scaledWidth = RoundDots(code.width * scale.factor);
+    bitmapHeight = RoundDots(code.height * scale.factor);
+    bitmapWidth = RoundUpTo8(scaledWidth);
+    code.padRightTarget = bitmapWidth - scaledWidth;
+  }
+  if (bitmapWidth <= 0 || bitmapHeight <= 0) return 0;
+
+  if (!dc) dc.reset(CreateCompatibleDC(nullptr));
+  if (!dc) return 0;
+  HBITMAP bitmap = CreateSymbolBitmap(bitmapWidth, bitmapHeight, nullptr);
+  if (bitmap == nullptr) return 0;
+  HGDIOBJ oldBitmap = SelectObject(dc.get(), bitmap);
+  PaintBackground(dc.get(), RECT{0, 0, bitmapWidth, bitmapHeight}, code);
+
+  HBRUSH barBrush = CreateSolidBrush(code.barColor);
+  for (const RECT& rect : art.bars.Rects()) FillBar(dc.get(), rect, barBrush, scale, code);
+  DeleteObject(barBrush);
+
+  if (art.drawTextRow && code.textSpaceOnly == 0) DrawTextRow(dc.get(), code, scale.same, scale.factor);
+  if (!art.texts.empty()) DrawPlacedTexts(dc.get(), code, art.texts, scale.same, scale.factor);
+
+  SelectObject(dc.get(), oldBitmap);
+  code.bitmap = bitmap;
+  return 0;
+}
+
+}  // namespace kalvo

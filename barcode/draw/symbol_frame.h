@@ -1,0 +1,91 @@
+// The frame every linear encoder follows: module widths from the request, the
+// text row, and the shared drawing operations that turn the encoder's bars and
+// texts into a bitmap compatible with the screen.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "barcode/request/cbcode.h"
+#include "platform/win/gdi.h"
+
+namespace kalvo {
+
+// Adds 0.5 and cuts the fraction (values here are never negative).
+inline int RoundDots(double value) { return static_cast<int>(value + 0.5); }
+
+// Module (narrow element) width in dots.
+int ModuleWidth(const CBCode& code);
+// Wide element width in dots for a ratio in percent.
+inline int WideWidth(int module, int ratioPercent) { return RoundDots(module * ratioPercent / 100.0); }
+
+// The text row is shown when it has a position and the request allows text.
+inline bool TextRowShown(const CBCode& code) { return code.textPosition != 0 && code.noText == 0; }
+
+// Clears textGap/textHeight when the row is hidden and sets height accordingly.
+void ApplyTextRow(CBCode& code, bool shown);
+// y where the bars start: below the text row when the text stands above them.
+inline int BarsTop(const CBCode& code) { return code.textPosition == 2 ? code.textGap + code.textHeight : 0; }
+
+// The bars an encoder paints, in symbol coordinates (dots at `resolution`).
+class BarList {
+ public:
+  void Add(int left, int top, int width, int height);
+  // `pattern` holds '1' for a dark module and '0' for a light one; each run of
+  // dark modules becomes one bar. Returns the x after the pattern.
+  int Modules(std::string_view pattern, int x, int top, int module, int height);
+  // Alternating bar and space widths in dots, starting with a bar. Returns the
+  // x after the last element.
+  int Elements(const std::vector<int>& widths, int x, int top, int height);
+  const std::vector<RECT>& Rects() const { return rects_; }
+
+ private:
+  std::vector<RECT> rects_;
+};
+
+// A text placed in a rectangle with DrawText format flags (symbol coordinates).
+struct PlacedText {
+  std::string text;
+  RECT rect;
+  UINT format;
+};
+
+// Everything an encoder hands to the frame for painting.
+struct Artwork {
+  BarList bars;
+  bool drawTextRow = false;        // DrawTextRow with the request's hrText
+  std::vector<PlacedText> texts;   // EAN/UPC digits, drawn with the row's font
+};
+
+struct DcDeleter {
+  void operator()(HDC dc) const;
+};
+using DcOwner = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
+struct GdiObjectDeleter {
+  void operator()(HGDIOBJ object) const;
+};
+using FontOwner = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+
+// The request's font at a row height of `height` dots, its width scaled in the
+// same proportion (a height of 0 leaves the width as it is).
+LOGFONTA FontForHeight(const LOGFONTA& font, int height);
+
+// Width of `text` as DrawFramedText lays it out (bytes below 32 count as "M").
+int FramedTextWidth(HDC dc, std::string_view text);
+
+// Measures the text row: rewrites font height and width into the request,
+// widens the symbol when the text is wider than the bars (textLeft, textRight,
+// width) and returns the memory device context for the drawing.
+DcOwner MeasureTextRow(CBCode& code);
+
+// Width of `text` in the row's font (used for the EAN/UPC outer digits).
+int MeasureInRowFont(const CBCode& code, std::string_view text);
+
+// Steps 4 to 9 of the frame: nothing more with measureOnly, otherwise the
+// bitmap with background, bars and text, left in code.bitmap. Returns 0.
+int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art);
+
+}  // namespace kalvo

@@ -1,0 +1,160 @@
+#include "barcode/draw/text_row.h"
+
+#include <string>
+
+namespace kalvo {
+
+LOGFONTA FontForHeight(const LOGFONTA& font, int height) {
+  LOGFONTA scaled = font;
+  if (font.lfHeight != 0) scaled.lfWidth = static_cast<LONG>(static_cast<int64_t>(font.lfWidth) * height / font.lfHeight);
+  scaled.lfHeight = height;
+  return scaled;
+}
+
+namespace {
+
+SIZE ExtentOf(HDC dc, const char* text, int length) {
+  SIZE size{0, 0};
+  GetTextExtentPoint32A(dc, text, length, &size);
+  return size;
+}
+
+// Selects a font for the lifetime of the object and restores the old one.
+class SelectedFont {
+ public:
+  SelectedFont(HDC dc, const LOGFONTA& font) : dc_(dc), font_(CreateFontIndirectA(&font)) {
+    if (font_) old_ = SelectObject(dc_, font_.get());
+  }
+  ~SelectedFont() {
+    if (font_) SelectObject(dc_, old_);
+  }
+  SelectedFont(const SelectedFont&) = delete;
+  SelectedFont& operator=(const SelectedFont&) = delete;
+
+ private:
+  HDC dc_;
+  FontOwner font_;
+  HGDIOBJ old_ = nullptr;
+};
+
+// Sets text and background colours and restores them.
+class TextColours {
+ public:
+  TextColours(HDC dc, const CBCode& code)
+      : dc_(dc), oldText_(SetTextColor(dc, code.textColor)), oldBack_(SetBkColor(dc, code.textBackColor)) {}
+  ~TextColours() {
+    SetTextColor(dc_, oldText_);
+    SetBkColor(dc_, oldBack_);
+  }
+  TextColours(const TextColours&) = delete;
+  TextColours& operator=(const TextColours&) = delete;
+
+ private:
+  HDC dc_;
+  COLORREF oldText_;
+  COLORREF oldBack_;
+};
+
+RECT ScaleRect(const RECT& r, bool sameScale, double f) {
+  if (sameScale) return r;
+  return RECT{RoundDots(r.left * f), RoundDots(r.top * f), RoundDots(r.right * f), RoundDots(r.bottom * f)};
+}
+
+LOGFONTA DrawingFont(const CBCode& code, bool sameScale, double f) {
+  int height = sameScale ? code.textHeight : RoundDots(code.textHeight * f);
+  LOGFONTA font = code.font;
+  if (font.lfHeight != 0) font.lfWidth = static_cast<LONG>(static_cast<int64_t>(font.lfWidth) * height / font.lfHeight);
+  font.lfHeight = height;
+  return font;
+}
+
+}  // namespace
+
+int FramedTextWidth(HDC dc, std::string_view text) {
+  const int mWidth = ExtentOf(dc, "M", 1).cx;
+  int width = 0;
+  for (char c : text) {
+    width += static_cast<unsigned char>(c) < 32 ? mWidth : ExtentOf(dc, &c, 1).cx;
+  }
+  return width;
+}
+
+DcOwner MeasureTextRow(CBCode& code) {
+  DcOwner dc(CreateCompatibleDC(nullptr));
+  // A font height of 0 has no proportion to scale the width by.
+  code.font = FontForHeight(code.font, code.textHeight);
+  if (!dc) return dc;
+  SelectedFont font(dc.get(), code.font);
+  const int length = code.hrText != nullptr ? std::max(code.hrLength, 0) : 0;
+  const int textWidth = FramedTextWidth(dc.get(), std::string_view(code.hrText ? code.hrText : "", length));
+  if (textWidth > code.width) {
+    const int d = textWidth - code.width;
+    if (code.textAlign == 0) {
+      code.textLeft = static_cast<uint16_t>(d / 2);
+      code.textRight = static_cast<uint16_t>(d / 2);
+    } else if (code.textAlign < 0) {
+      code.textLeft = 0;
+      code.textRight = static_cast<uint16_t>(d);
+    } else {
+      code.textLeft = static_cast<uint16_t>(d);
+      code.textRight = 0;
+    }
+    code.width = textWidth;
+  }
+  return dc;
+}
+
+int MeasureInRowFont(const CBCode& code, std::string_view text) {
+  DcOwner dc(CreateCompatibleDC(nullptr));
+  if (!dc) return 0;
+  SelectedFont font(dc.get(), FontForHeight(code.font, code.textHeight));
+  return ExtentOf(dc.get(), text.data(), static_cast<int>(text.size())).cx;
+}
+
+void DrawFramedText(HDC dc, std::string_view text, const RECT& rect, int align) {
+  const SIZE m = ExtentOf(dc, "M", 1);
+  const int width = FramedTextWidth(dc, text);
+  int x = rect.left;
+  if (align > 0) {
+    x = rect.right - width;
+  } else if (align == 0) {
+    x = rect.left + (rect.right - rect.left - width) / 2;
+  }
+  const int y = rect.top + (rect.bottom - rect.top - m.cy) / 2;
+  HBRUSH frameBrush = nullptr;
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 32) {
+      TextOutA(dc, x, y, &c, 1);
+      x += ExtentOf(dc, &c, 1).cx;
+      continue;
+    }
+    if (frameBrush == nullptr) frameBrush = CreateSolidBrush(GetTextColor(dc));
+    RECT box{x + m.cx / 4, y + m.cy / 4, x + m.cx - m.cx / 4, y + m.cy - m.cy / 4};
+    FrameRect(dc, &box, frameBrush);
+    x += m.cx;
+  }
+  if (frameBrush != nullptr) DeleteObject(frameBrush);
+}
+
+void DrawTextRow(HDC dc, const CBCode& code, bool sameScale, double factor) {
+  if (code.hrText == nullptr) return;
+  TextColours colours(dc, code);
+  SelectedFont font(dc, DrawingFont(code, sameScale, factor));
+  const int top = code.textPosition == 2 ? code.textTopY : code.barHeight + code.textGap;
+  const RECT row = ScaleRect(RECT{0, top, code.width, top + code.textHeight}, sameScale, factor);
+  DrawFramedText(dc, std::string_view(code.hrText, std::max(code.hrLength, 0)), row, code.textAlign);
+}
+
+void DrawTextInRect(HDC dc, std::string_view text, RECT rect, UINT format, bool sameScale, double factor) {
+  RECT scaled = ScaleRect(rect, sameScale, factor);
+  DrawTextA(dc, text.data(), static_cast<int>(text.size()), &scaled, format);
+}
+
+void DrawPlacedTexts(HDC dc, const CBCode& code, const std::vector<PlacedText>& texts, bool sameScale,
+                     double factor) {
+  TextColours colours(dc, code);
+  SelectedFont font(dc, DrawingFont(code, sameScale, factor));
+  for (const PlacedText& t : texts) DrawTextInRect(dc, t.text, t.rect, t.format, sameScale, factor);
+}
+
+}  // namespace kalvo

@@ -1,0 +1,149 @@
+// Valid lengths, valid characters and check characters of each symbology.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "barcode/ean/ean_upc.h"
+#include "barcode/frame/check_digits.h"
+#include "barcode/frame/validation.h"
+#include "barcode/kalvo.h"
+
+namespace kalvo {
+
+namespace {
+
+struct LengthRule {
+  std::vector<unsigned short> lengths;
+  bool maximum = false;
+};
+
+LengthRule LengthsOf(int type, int subType) {
+  const int pick = subType == 1 || subType == 2 ? subType : 0;
+  auto upcEan = [pick](unsigned short base, unsigned short plus2, unsigned short plus5) {
+    return LengthRule{{pick == 1 ? plus2 : pick == 2 ? plus5 : base}};
+  };
+  switch (type) {
+    case 5: return upcEan(7, 9, 12);
+    case 6: return upcEan(12, 14, 17);
+    case 21: return upcEan(11, 13, 16);
+    case 22: return upcEan(6, 8, 11);
+    case 8: return {{12, 13}};
+    case 9:
+    case 11: return {{13}};
+    case 17: return {{11, 13}};
+    case 24: return {{5, 6, 9, 11}};
+    case 27: return {{929}, true};
+    case 31: return {{366}, true};
+    default: return {};
+  }
+}
+
+std::string ValidCharacters(int type, int subType, bool withLower) {
+  std::string set = "0123456789";
+  auto range = [&set](int from, int to) {
+    if (from <= to) {
+      for (int c = from; c <= to; ++c) set += static_cast<char>(c);
+    } else {
+      for (int c = from; c >= to; --c) set += static_cast<char>(c);
+    }
+  };
+  if (type == 0) {
+    set += "-$:/.+ABCD";
+  } else if (type == 1) {
+    set += "ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
+    if (withLower) set += "abcdefghijklmnopqrstuvwxyz";
+  } else if (type == 2) {
+    set.clear();
+    range(1, 127);
+    set += '\0';
+  } else if (type == 3) {
+    set += "ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
+  } else if ((type == 4 && subType == 0) || type == 7 || type == 19 || type == 20) {
+    set.clear();
+    range(127, 0);
+  } else if (type == 4 && subType == 1) {
+    set.clear();
+    range(32, 95);
+    range(31, 0);
+  } else if ((type == 4 && subType == 2) || type == 27) {
+    set.clear();
+    range(32, 126);
+  }
+  return set;
+}
+
+}  // namespace
+
+int ValidateData(int type, int subType, const char* data, int length) {
+  if (type == 27 || type == 29 || type == 31) {
+    const int maximum = type == 27 ? 2709 : type == 29 ? 3000 : 366;
+    return length >= 1 && length <= maximum ? 0 : 102;
+  }
+  const LengthRule rule = LengthsOf(type, subType);
+  if (!rule.lengths.empty()) {
+    bool ok = false;
+    if (rule.maximum) {
+      ok = length >= 1 && length <= rule.lengths.front();
+    } else {
+      for (unsigned short l : rule.lengths) ok = ok || length == l;
+    }
+    if (!ok) return 102;
+  }
+  if (data == nullptr) return 0;
+  // The encoders read the data up to its terminator, so that is what is checked.
+  length = static_cast<int>(std::strlen(data));
+  if (type == 2) {
+    for (int i = 0; i < length; ++i) {
+      if (static_cast<unsigned char>(data[i]) >= 0x80) return 104;
+    }
+    return 0;
+  }
+  const std::string set = ValidCharacters(type, subType, false);
+  for (int i = 0; i < length; ++i) {
+    if (set.find(data[i]) == std::string::npos) return 104;
+  }
+  return 0;
+}
+
+}  // namespace kalvo
+
+int GetBCodeValidLens(int type, int subType, unsigned short* lengths, int* isMaximum, char* text) {
+  const kalvo::LengthRule rule = kalvo::LengthsOf(type, subType);
+  const int count = static_cast<int>(rule.lengths.size());
+  std::string joined;
+  for (int i = 0; i < count; ++i) {
+    if (lengths != nullptr) lengths[i] = rule.lengths[i];
+    if (i > 0) joined += ',';
+    joined += std::to_string(rule.lengths[i]);
+  }
+  if (isMaximum != nullptr && count != 0) *isMaximum = rule.maximum ? 1 : 0;
+  if (text != nullptr) std::memcpy(text, joined.c_str(), joined.size() + 1);
+  return count;
+}
+
+int GetBCodeValidStr(int type, int subType, char* chars, int withLower) {
+  const std::string set = kalvo::ValidCharacters(type, subType, withLower != 0);
+  if (chars != nullptr) {
+    std::memcpy(chars, set.data(), set.size());
+    chars[set.size()] = 0;
+  }
+  return static_cast<int>(set.size());
+}
+
+int GetChkdgtCd(int type, int subType, char* out, AString data) {
+  // The caller owns `data`'s block; only read it, never change it here.
+  const std::string text(data.GetData() != nullptr ? data.GetData() : "",
+                         data.GetData() != nullptr ? static_cast<size_t>(data.GetLength()) : 0);
+  std::string check;
+  if ((type == 1 || type == 2) && subType == 1) {
+    check = kalvo::Code39Mod43(text);
+  } else if (type == 11 || (type == 10 && subType != 0)) {
+    check = kalvo::Gs1Mod10(text);
+  } else if (IsUPCEANGroup(type)) {
+    check = kalvo::Gs1Mod10(kalvo::UpcEanMainDigits(type, subType, text));
+  } else if (IsCD128Group(type, subType) && Is128CF1Mod10(type, subType)) {
+    check = kalvo::Gs1Mod10(text);
+  }
+  if (out != nullptr) std::memcpy(out, check.c_str(), check.size() + 1);
+  return static_cast<int>(check.size());
+}
