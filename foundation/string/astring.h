@@ -112,7 +112,9 @@ class AString {
   void AppendAsWide(const char* bytes, int count);
 
   // ---- Formatting and loading (operations) ------------------------------
-  void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // printf-style, plus "%!" for a pointer to an AString (so no printf format
+  // checking: the compiler would reject that conversion).
+  void Format(const char* format, ...);
   void FormatV(const char* format, va_list args);
   // Handles one conversion at *format (just past its '%'); advances *format.
   // Returns 0 when formatting stops.
