@@ -3,5 +3,6 @@
 
 #include "platform/win/types.h"
 #include "platform/win/sync.h"
+#include "platform/win/kernel.h"
 #include "platform/win/nls.h"
 #include "platform/win/gdi.h"
