@@ -329,6 +329,18 @@ void AString::TrimLeft(const char* set) {
 
 void AString::TrimRight(const char* set) {
   if (!set) set = kWhitespace;
+  if (WalksByCharacters()) {
+    // Only whole single-byte characters are trimmed, never a trail byte.
+    const std::string_view text = BytesOf(*this);
+    size_t keep = 0;
+    for (size_t pos = 0; pos < text.size();) {
+      const int n = CharBytesAt(text, pos, GetCodePage());
+      pos += n;
+      if (n == 2 || !InSet(set, text[pos - 1])) keep = pos;
+    }
+    Truncate(static_cast<int>(keep));
+    return;
+  }
   const int step = IsWide() ? 2 : 1;
   int keep = GetLength() - GetLength() % step;
   while (keep >= step && CharInSet(*this, keep - step, set)) keep -= step;
@@ -351,15 +363,31 @@ AString AString::SpanExcluding(const char* set) {
 
 // ---- Case and order ---------------------------------------------------------
 
-void AString::MakeUpper() {
-  CopyBeforeWrite();
-  for (int i = 0; i < GetLength(); ++i) data_[i] = static_cast<char>(std::toupper(static_cast<BYTE>(data_[i])));
+namespace {
+
+// Byte-wise C library case mapping. On a string that walks by characters the
+// pairs are stepped over: their trail bytes may be ASCII letters, and mapping
+// one would turn the pair into a different character.
+void MapCase(AString& s, int (*map)(int)) {
+  s.CopyBeforeWrite();
+  char* text = s.GetData();
+  const std::string_view bytes(text, static_cast<size_t>(s.GetLength()));
+  const bool walk = s.WalksByCharacters();
+  for (size_t i = 0; i < bytes.size();) {
+    if (walk && CharBytesAt(bytes, i, s.GetCodePage()) == 2) {
+      i += 2;
+      continue;
+    }
+    text[i] = static_cast<char>(map(static_cast<BYTE>(text[i])));
+    ++i;
+  }
 }
 
-void AString::MakeLower() {
-  CopyBeforeWrite();
-  for (int i = 0; i < GetLength(); ++i) data_[i] = static_cast<char>(std::tolower(static_cast<BYTE>(data_[i])));
-}
+}  // namespace
+
+void AString::MakeUpper() { MapCase(*this, [](int c) { return std::toupper(c); }); }
+
+void AString::MakeLower() { MapCase(*this, [](int c) { return std::tolower(c); }); }
 
 void AString::ToUpper() {
   if (!IsWide()) {

@@ -107,14 +107,19 @@ int AString::CompareLeftNoCase(const char* text, int count) const {
 // ---- Splitting --------------------------------------------------------------
 
 int AString::SplitLines(AArray<AString>* lines) const {
-  const std::string_view text = BytesOf(*this);
-  size_t pos = 0;
-  while (pos < text.size()) {
-    const size_t brk = text.find_first_of("\r\n", pos);
-    const size_t end = brk == std::string_view::npos ? text.size() : brk;
-    if (end > pos) lines->Add(Slice(*this, static_cast<int>(pos), static_cast<int>(end - pos)));
-    pos = text.find_first_not_of("\r\n", end);
-    if (pos == std::string_view::npos) break;
+  // Works in characters: bytes, or UTF-16 units on a wide string.
+  const int unit = IsWide() ? 2 : 1;
+  const int count = GetLength() / unit;
+  const auto isBreak = [&](int i) {
+    const char c = data_[i * unit];
+    return (c == '\r' || c == '\n') && (unit == 1 || data_[i * unit + 1] == 0);
+  };
+  int i = 0;
+  while (i < count) {
+    while (i < count && isBreak(i)) ++i;
+    const int start = i;
+    while (i < count && !isBreak(i)) ++i;
+    if (i > start) lines->Add(Slice(*this, start * unit, (i - start) * unit));
   }
   return lines->GetSize();
 }

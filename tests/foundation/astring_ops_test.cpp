@@ -304,6 +304,23 @@ TEST(AStringEdit, Cases) {
   }
 }
 
+TEST(AStringEdit, WalkingCaseAndTrimLeavePairsWhole) {
+  // 0xB0 0x61 is one GBK character whose trail byte is the letter 'a'.
+  AString s = Narrow("\xB0\x61" "a", 936);
+  s.MakeUpper();
+  EXPECT_EQ(Bytes(s), "\xB0\x61" "A");
+  s.MakeLower();
+  EXPECT_EQ(Bytes(s), "\xB0\x61" "a");
+  s.TrimRight("a");
+  EXPECT_EQ(Bytes(s), "\xB0\x61");
+  // Without a double-byte code page the same bytes are plain bytes.
+  AString plain = Narrow("\xB0\x61" "a", -1);
+  plain.MakeUpper();
+  EXPECT_EQ(Bytes(plain), "\xB0\x41" "A");
+  plain.TrimRight("A");
+  EXPECT_EQ(Bytes(plain), "\xB0");
+}
+
 TEST(AStringEdit, ReplaceManyGrowsTheText) {
   AString s('a', 2000);
   EXPECT_EQ(s.Replace("a", "xyz"), 2000);
@@ -404,6 +421,17 @@ TEST(AStringSubstring, SplitLines) {
     EXPECT_EQ(AString(c.text).SplitLines(&lines), static_cast<int>(c.lines.size()) + 1);
     for (size_t i = 0; i < c.lines.size(); ++i) EXPECT_EQ(Bytes(lines[static_cast<int>(i) + 1]), c.lines[i]);
   }
+}
+
+TEST(AStringSubstring, SplitLinesOfAWideText) {
+  AArray<AString> lines;
+  EXPECT_EQ(Wide(u"a\r\n\r\n\u4F60b\n").SplitLines(&lines), 2);
+  ASSERT_EQ(lines.GetSize(), 2);
+  EXPECT_TRUE(lines[0].IsWide());
+  EXPECT_EQ(Units(lines[0]), u"a");
+  EXPECT_EQ(Units(lines[1]), u"\u4F60b");
+  // A unit whose low byte is 10 is not a line break.
+  EXPECT_EQ(Wide(u"x\u010Ay").SplitLines(&lines), 3);
 }
 
 TEST(AStringSubstring, SplitCollectsRuns) {
