@@ -479,6 +479,7 @@ struct GlyphRef {
 };
 
 constexpr double kObliqueShear = 0.2;
+constexpr double kMaxEmPixels = 4096;  // a 5-inch character at 600 dots per inch still fits
 
 }  // namespace
 
@@ -656,12 +657,19 @@ std::unique_ptr<RealizedFont::Impl> Realize(const FontRequest& req, const Matrix
     m.ascent = RoundPx(fd.winAscent * cell / winSum);
     m.descent = RoundPx(cell) - m.ascent;
   }
+  // A corrupt or absurd height must not ask for glyph images of gigabytes.
+  if (impl->emPx > kMaxEmPixels) {
+    const double shrink = kMaxEmPixels / impl->emPx;
+    impl->emPx = kMaxEmPixels;
+    m.ascent = RoundPx(m.ascent * shrink);
+    m.descent = RoundPx(m.descent * shrink);
+  }
   m.height = m.ascent + m.descent;
   m.internalLeading = std::max(0, m.height - RoundPx(impl->emPx));
   const int hheaExtra = fd.hheaAscent + fd.hheaDescent + fd.lineGap - winSum;
   m.externalLeading = std::max(0, RoundPx(hheaExtra * impl->emPx / fd.upem));
   // Width: the average character width scales the font horizontally.
-  impl->xEmPx = req.width > 0 ? req.width * s * fd.upem / fd.avgCharWidth : impl->emPx;
+  impl->xEmPx = req.width > 0 ? std::min(req.width * s * fd.upem / fd.avgCharWidth, 4 * kMaxEmPixels) : impl->emPx;
   const int weight = req.weight <= 0 ? 400 : req.weight;
   const bool synthBold = weight >= 600 && impl->source.weight < 600;
   impl->boldPx = synthBold ? std::max(1, RoundPx(impl->emPx / 32)) : 0;

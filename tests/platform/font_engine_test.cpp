@@ -162,3 +162,18 @@ TEST(FontEngine, ConcurrentUseIsSafe) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FontEngine, AbsurdHeightsAreBounded) {
+  auto huge = RealizedFont::Get(Face(u"Arial", -1000000), {}, false);
+  ASSERT_TRUE(huge);
+  EXPECT_LE(huge->metrics().height, 5000);
+  EXPECT_GT(huge->metrics().height, 4000);
+  auto tiny = RealizedFont::Get(Face(u"Arial", -1), {}, false);
+  ASSERT_TRUE(tiny);
+  EXPECT_GE(tiny->Advance(U'W'), 0);
+  tiny->Glyph(U'W');
+}
+
+}  // namespace
