@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "barcode/qr/qr_embedded.h"
+#include "barcode/qr/qr_symbol.h"
+#include "barcode/qr/qr_tables.h"
+#include "tests/barcode/module_matrix_decode.h"
+
+namespace {
+
+using namespace kalvo::qr;
+
+const QrTables& Tables() {
+  static const QrTables* tables = [] {
+    auto* t = new QrTables;
+    t->Load([](int id) -> std::span<const uint8_t> {
+      for (const EmbeddedTextResource& r : EmbeddedTextResources())
+        if (r.id == id) return {r.data, r.size};
+      return {};
+    });
+    return t;
+  }();
+  return *tables;
+}
+
+std::span<const uint8_t> Bytes(const std::string& s) {
+  return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
+}
+
+constexpr int kM = 0, kL = 1, kH = 2, kQ = 3;
+
+TEST(QrCode, WorkedExampleOneMNumeric) {
+  QrCodewords cw;
+  ASSERT_EQ(BuildQrCodewords(Tables(), Bytes("01234567"), kM, cw), QrResult::Ok);
+  EXPECT_EQ(cw.version, 1);
+  const std::vector<uint8_t> expected{0x10, 0x20, 0x0C, 0x56, 0x61, 0x80, 0xEC, 0x11, 0xEC, 0x11, 0xEC, 0x11, 0xEC,
+                                      0x11, 0xEC, 0x11, 0xA5, 0x24, 0xD4, 0xC1, 0xED, 0x36, 0xC7, 0x87, 0x2C, 0x55};
+  EXPECT_EQ(cw.codewords, expected);
+  QrSymbol symbol;
+  ASSERT_EQ(BuildQrSymbol(Tables(), Bytes("01234567"), kM, symbol), QrResult::Ok);
+  EXPECT_EQ(symbol.size, 21);
+  const auto decoded = kalvo_test::DecodeModules(symbol.dark, 21, 21, ZXing::BarcodeFormat::QRCode);
+  ASSERT_TRUE(decoded);
+  EXPECT_EQ(decoded->bytes, "01234567");
+}
+
+TEST(QrCode, FormatStrings) {
+  EXPECT_STREQ(QrFormatString(0, 0), "101010000010010");
+  EXPECT_STREQ(QrFormatString(0, 1), "101000100100101");
+  EXPECT_STREQ(QrFormatString(1, 0), "111011111000100");  // L, mask 0
+}
+
+TEST(QrCode, AlphanumericValues) {
+  struct Case { int c; int value; };
+  for (const Case& t : std::vector<Case>{{'0', 0}, {'9', 9}, {'A', 10}, {'Z', 35}, {' ', 36}, {'$', 37}, {'%', 38},
+                                         {'*', 39}, {'+', 40}, {'-', 41}, {'.', 42}, {'/', 43}, {':', 44},
+                                         {'a', -1}, {'\\', -1}, {0, -1}, {200, -1}})
+    EXPECT_EQ(QrAlphanumericValue(t.c), t.value) << t.c;
+}
+
+// Mode indicator of the first codeword tells which mode was chosen.
+TEST(QrCode, ModeChoice) {
+  struct Case { std::string text; int indicator; };
+  for (const Case& t : std::vector<Case>{{"0123", 1}, {"HELLO WORLD 42", 2}, {"HELLO WORLd", 4}, {"50% OFF", 2},
+                                         {"C:\\TEMP", 4}, {"", 1}, {"\xE9\xFF", 4}}) {
+    QrCodewords cw;
+    ASSERT_EQ(BuildQrCodewords(Tables(), Bytes(t.text), kM, cw), QrResult::Ok) << t.text;
+    EXPECT_EQ(cw.codewords[0] >> 4, t.indicator) << t.text;
+  }
+}
+
+TEST(QrCode, LevelValuesAboveThreeAreM) {
+  EXPECT_EQ(LevelIndex(7), kM);
+  EXPECT_EQ(LevelIndex(3), kQ);
+}
+
+TEST(QrCode, TooLongForVersion40) {
+  QrCodewords cw;
+  EXPECT_EQ(BuildQrCodewords(Tables(), Bytes(std::string(7089, '7')), kL, cw), QrResult::Ok);
+  EXPECT_EQ(BuildQrCodewords(Tables(), Bytes(std::string(7090, '7')), kL, cw), QrResult::TooLong);
+  EXPECT_EQ(BuildQrCodewords(Tables(), Bytes(std::string(2953, 'x')), kL, cw), QrResult::Ok);
+  EXPECT_EQ(BuildQrCodewords(Tables(), Bytes(std::string(2954, 'x')), kL, cw), QrResult::TooLong);
+  EXPECT_EQ(BuildQrCodewords(Tables(), Bytes(std::string(1274, 'x')), kH, cw), QrResult::TooLong);
+}
+
+TEST(QrCode, MissingTablesFailWithoutASymbol) {
+  QrTables empty;
+  empty.Load([](int) { return std::span<const uint8_t>{}; });
+  QrSymbol symbol;
+  EXPECT_EQ(BuildQrSymbol(empty, Bytes("123"), kM, symbol), QrResult::TablesMissing);
+  EXPECT_TRUE(symbol.dark.empty());
+}
+
+TEST(QrCode, MaskPenaltyOfAnAllLightMatrix) {
+  // 10 x 10 light: N1 8 per line x 20, N2 9 blocks x 3 x 9 column pairs, N3 0, N4 10 x 10.
+  const std::vector<uint8_t> light(100, 0);
+  EXPECT_EQ(QrMaskPenalty(light, 10, 0, 100), 160 + 243 + 0 + 100);
+}
+
+TEST(QrCode, MaskPenaltyCountsTheFinderLikePattern) {
+  // Row 0 is 1011101, the other rows alternate: no runs of five, no 2 x 2
+  // blocks, 26 of 49 dark (N4 0), so only the pattern's 40 remains.
+  std::vector<uint8_t> m(49, 0);
+  const int row[] = {1, 0, 1, 1, 1, 0, 1};
+  for (int x = 0; x < 7; ++x) m[x] = static_cast<uint8_t>(row[x]);
+  for (int y = 1; y < 7; ++y)
+    for (int x = 0; x < 7; ++x) m[y * 7 + x] = static_cast<uint8_t>((x + y) % 2);
+  EXPECT_EQ(QrMaskPenalty(m, 7, 0, 49), 40);
+  // Mask bit 1 is never set: an all-light matrix for mask 1.
+  EXPECT_EQ(QrMaskPenalty(m, 7, 1, 49), 14 * 3 + 6 * 3 * (2 * 3 - 1) + 100);
+}
+
+// Content generators: `n` characters of each kind.
+enum class Content { Numeric, Alphanumeric, Byte, Kanji };
+
+std::string MakeContent(Content kind, int n) {
+  std::string s;
+  static const std::string alnum = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
+  // Shift JIS Kanji: a handful of two-byte characters.
+  static const std::string kanji = "\x93\xfa\x96\x7b\x8c\xea\x8a\xbf\x8e\x9a\x95\xb6\x8e\x9a\x97\xf1";
+  for (int i = 0; i < n; ++i) {
+    switch (kind) {
+      case Content::Numeric: s += static_cast<char>('0' + (i * 7 + 3) % 10); break;
+      case Content::Alphanumeric: s += alnum[(i * 11 + 5) % alnum.size()]; break;
+      case Content::Byte: s += static_cast<char>(1 + (i * 37 + 11) % 255); break;
+      case Content::Kanji: s += kanji[i % kanji.size()]; break;
+    }
+  }
+  return s;
+}
+
+int ChosenVersion(const std::string& text, int level) {
+  QrCodewords cw;
+  return BuildQrCodewords(Tables(), Bytes(text), level, cw) == QrResult::Ok ? cw.version : 0;
+}
+
+// The longest text of `kind` that still selects `version` (found by search).
+// The longest text of `kind` that still selects `version` (the choice grows with the length).
+int FillLength(Content kind, int version, int level, int previous) {
+  const int step = kind == Content::Kanji ? 2 : 1;
+  int low = previous / step, high = 7100 / step;  // low fits, high does not
+  while (high - low > 1) {
+    const int mid = (low + high) / 2;
+    const int v = ChosenVersion(MakeContent(kind, mid * step), level);
+    (v != 0 && v <= version ? low : high) = mid;
+  }
+  return low * step;
+}
+
+class QrCodeFill : public ::testing::TestWithParam<std::tuple<Content, int>> {};
+
+TEST_P(QrCodeFill, EveryVersionFilledDecodes) {
+  const auto [kind, level] = GetParam();
+  int n = 0;
+  for (int version = 1; version <= 40; ++version) {
+    n = FillLength(kind, version, level, n);
+    const std::string text = MakeContent(kind, n);
+    ASSERT_EQ(ChosenVersion(text, level), version) << n;
+    const int step = kind == Content::Kanji ? 2 : 1;
+    const int next = ChosenVersion(MakeContent(kind, n + step), level);
+    ASSERT_TRUE(next == version + 1 || (version == 40 && next == 0)) << "version " << version;
+    QrSymbol symbol;
+    ASSERT_EQ(BuildQrSymbol(Tables(), Bytes(text), level, symbol), QrResult::Ok);
+    ASSERT_EQ(symbol.size, 4 * version + 17);
+    const auto decoded =
+        kalvo_test::DecodeModules(symbol.dark, symbol.size, symbol.size, ZXing::BarcodeFormat::QRCode, 3);
+    ASSERT_TRUE(decoded) << "version " << version << " level " << level << " length " << n;
+    EXPECT_EQ(decoded->bytes, text) << "version " << version << " level " << level;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllLevels, QrCodeFill,
+                         ::testing::Combine(::testing::Values(Content::Numeric, Content::Alphanumeric,
+                                                              Content::Byte, Content::Kanji),
+                                            ::testing::Values(kM, kL, kH, kQ)));
+
+}  // namespace

@@ -1,0 +1,88 @@
+#include "barcode/common/reed_solomon.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+using kalvo::GaloisField;
+
+struct FieldCase {
+  const char* name;
+  const GaloisField& field;
+  int bits;
+  unsigned polynomial;
+  int firstRoot;
+};
+
+std::vector<FieldCase> Fields() {
+  return {{"DataMatrix", GaloisField::DataMatrix(), 8, 0x12D, 1},
+          {"QrCode", GaloisField::QrCode(), 8, 0x11D, 0},
+          {"MaxiCode", GaloisField::MaxiCode(), 6, 0x43, 1}};
+}
+
+// Carry-less product reduced by the field polynomial: an independent multiply.
+unsigned SlowMultiply(unsigned a, unsigned b, int bits, unsigned polynomial) {
+  unsigned product = 0;
+  for (int i = 0; i < bits; ++i)
+    if (b & (1u << i)) product ^= a << i;
+  for (int i = 2 * bits - 2; i >= bits; --i)
+    if (product & (1u << i)) product ^= polynomial << (i - bits);
+  return product;
+}
+
+TEST(ReedSolomon, FieldMultiplicationMatchesPolynomialArithmetic) {
+  for (const FieldCase& c : Fields()) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(c.field.Size(), 1 << c.bits);
+    for (unsigned a = 0; a < static_cast<unsigned>(c.field.Size()); ++a)
+      for (unsigned b = 0; b < static_cast<unsigned>(c.field.Size()); ++b)
+        ASSERT_EQ(c.field.Multiply(a, b), SlowMultiply(a, b, c.bits, c.polynomial)) << a << " * " << b;
+  }
+}
+
+TEST(ReedSolomon, QrGeneratorOfSevenMatchesTheStandard) {
+  // g(x) for 7 check codewords: exponents 87, 229, 146, 149, 238, 102, 21 after the leading a^0.
+  const GaloisField& f = GaloisField::QrCode();
+  const std::vector<uint8_t> g = kalvo::RsGeneratorPolynomial(f, 7, 0);
+  const int exponents[] = {87, 229, 146, 149, 238, 102, 21};
+  ASSERT_EQ(g.size(), 7u);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(g[i], f.Exp(exponents[i])) << i;
+}
+
+// A codeword polynomial with correct check codewords vanishes at every root of the generator.
+TEST(ReedSolomon, CheckedCodewordsVanishAtTheGeneratorRoots) {
+  std::mt19937 random(7);
+  for (const FieldCase& c : Fields()) {
+    SCOPED_TRACE(c.name);
+    for (int k : {5, 10, 20, 28}) {
+      const std::vector<uint8_t> g = kalvo::RsGeneratorPolynomial(c.field, k, c.firstRoot);
+      std::vector<uint8_t> data(30);
+      for (auto& d : data) d = static_cast<uint8_t>(random() % c.field.Size());
+      std::vector<uint8_t> check(k);
+      kalvo::RsComputeCheck(c.field, g, data, check);
+      std::vector<uint8_t> word = data;
+      word.insert(word.end(), check.begin(), check.end());
+      for (int r = 0; r < k; ++r) {
+        const uint8_t root = c.field.Exp(c.firstRoot + r);
+        uint8_t value = 0;
+        for (uint8_t coefficient : word) value = c.field.Multiply(value, root) ^ coefficient;
+        EXPECT_EQ(value, 0) << "k " << k << " root " << r;
+      }
+    }
+  }
+}
+
+TEST(ReedSolomon, DataMatrixWorkedExample) {
+  // "123456" in a 10 x 10 symbol: data 142 164 186, check 114 25 5 88 102.
+  const GaloisField& f = GaloisField::DataMatrix();
+  const std::vector<uint8_t> g = kalvo::RsGeneratorPolynomial(f, 5, 1);
+  const std::vector<uint8_t> data{142, 164, 186};
+  std::vector<uint8_t> check(5);
+  kalvo::RsComputeCheck(f, g, data, check);
+  EXPECT_EQ(check, (std::vector<uint8_t>{114, 25, 5, 88, 102}));
+}
+
+}  // namespace
