@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -15,6 +16,8 @@
 #include "platform/win/gdi.h"
 
 namespace gdi {
+
+struct DeviceContext;
 
 // ---------------------------------------------------------------------------
 // Geometry in device space
@@ -203,6 +206,27 @@ inline std::shared_ptr<Brush> FindBrush(HBRUSH brush) { return Find<Brush>(brush
 inline std::shared_ptr<Pen> FindPen(HPEN pen) { return Find<Pen>(pen, ObjectKind::Pen); }
 // Removes the handle; false for stock objects and unknown handles.
 bool RemoveObject(HGDIOBJ handle);
+// The 1 x 1 monochrome bitmap a new memory device context starts with.
+HBITMAP StockBitmap();
+
+// A packed or split device-independent bitmap as a caller hands it over:
+// reads colours row by row (row 0 is the top row).
+struct DibView {
+  int width = 0;
+  int height = 0;
+  int bpp = 0;
+  int stride = 0;
+  bool bottomUp = true;
+  std::vector<RGBQUAD> colours;
+  const BYTE* bits = nullptr;
+
+  // False for formats that are not handled (compressed, 16-bit, bad sizes).
+  bool Init(const BITMAPINFO* info, UINT usage, const void* bits, const DeviceContext* dc);
+  const BYTE* Row(int y) const { return bits + static_cast<size_t>(bottomUp ? height - 1 - y : y) * stride; }
+  uint32_t ReadValue(int x, int y) const;  // index or 0x00RRGGBB
+  COLORREF ReadColour(int x, int y) const;
+};
+inline int DibStride(int width, int bpp) { return ((width * bpp + 31) / 32) * 4; }
 
 // ---------------------------------------------------------------------------
 // Device contexts
@@ -264,8 +288,9 @@ struct DeviceContext {
   std::vector<DcState> saved;
   Path path;
 
-  // Where the pixels go: the selected bitmap (memory), the screen surface, the
-  // current printer page or a window's surface.
+  // Where the pixels go when this is not a memory device context (those draw
+  // into their selected bitmap): the screen, the current printer page or a
+  // window's surface.
   std::shared_ptr<Bitmap> surface;
   POINT surfaceOrigin{0, 0};                // device (0, 0) on the surface
   std::optional<SpanRegion> surfaceClip;    // surface coordinates (window visibility)
@@ -274,6 +299,7 @@ struct DeviceContext {
   // Printers: the page in device pixels, and the printable offset.
   SIZE physicalSize{0, 0};
   POINT physicalOffset{0, 0};
+  SIZE printableSize{0, 0};
   std::string deviceName;
   bool inDocument = false;
   bool inPage = false;
@@ -284,7 +310,7 @@ struct DeviceContext {
   Matrix PageTransform() const;
   Matrix LogicalToDevice() const;
   // The surface this context draws on now (may be null: nothing to draw on).
-  Bitmap* Target() const { return surface.get(); }
+  Bitmap* Target() const { return kind == DcKind::Memory ? state.bitmap.get() : surface.get(); }
   // The clip in device coordinates, the surface bounds and the window
   // visibility included. Never null when there is a surface.
   SpanRegion EffectiveClip() const;
@@ -299,6 +325,30 @@ DeviceContext* FindDC(HDC dc);
 HDC CreateSurfaceDC(std::shared_ptr<Bitmap> surface, POINT origin, std::optional<SpanRegion> visible, HWND window);
 // The printed pages of a printer device context (after EndPage), oldest first.
 std::vector<std::shared_ptr<Bitmap>> TakePrintedPages(HDC dc);
+
+// GetDC of a window asks the window layer, which registers itself here.
+using WindowDcFactory = HDC (*)(HWND window);
+void SetWindowDcFactory(WindowDcFactory factory);
+
+// The screen: 32 bits per pixel at 96 dots per inch.
+inline constexpr int kScreenWidth = 1920;
+inline constexpr int kScreenHeight = 1080;
+inline constexpr int kScreenDpi = 96;
+
+// What a printer device context needs to know of a printer. The spooler
+// registers the printers it knows; one built-in printer is always there.
+struct PrinterSettings {
+  int dpiX = 300;
+  int dpiY = 300;
+  SIZE page{2550, 3300};        // physical page in device pixels
+  POINT printableOffset{75, 75};
+  SIZE printable{2400, 3150};   // the part of the page that can be drawn on
+};
+inline constexpr const char* kBuiltInPrinter = "Tavrendel Page Printer";
+void RegisterPrinterSettings(const std::string& name, const PrinterSettings& settings);
+std::optional<PrinterSettings> FindPrinterSettings(const std::string& name);
+// The printer CreateDC uses when no device is named.
+std::string DefaultPrinterName();
 
 // ---------------------------------------------------------------------------
 // Seams for the text code: everything in device pixels, clipped to the
