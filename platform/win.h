@@ -5,4 +5,5 @@
 #include "platform/win/sync.h"
 #include "platform/win/kernel.h"
 #include "platform/win/nls.h"
+#include "platform/win/resource.h"
 #include "platform/win/gdi.h"
