@@ -237,26 +237,36 @@ int AString::FormatOne(const char** format, va_list* args) {
 
   switch (conversion) {
     case 's': {
-      if (run.find('*') != std::string_view::npos) return plainText();
+      // Width and the other flags do not apply; a '*' still takes its int.
+      long long precision = -1;
+      const size_t dot = run.find('.');
+      for (size_t i = 0; i < run.size(); ++i) {
+        if (run[i] != '*') continue;
+        const int value = va_arg(*args, int);
+        if (dot != std::string_view::npos && i == dot + 1 && value >= 0) precision = value;
+      }
       const char* s = va_arg(*args, const char*);
       if (!s) s = "";
       size_t n = std::strlen(s);
-      // The precision cuts the text; width and the other flags do not apply.
-      const size_t dot = run.find('.');
-      if (dot != std::string_view::npos && dot + 1 < run.size()) {
-        long long precision = 0;
+      // The precision cuts the text.
+      if (dot != std::string_view::npos && dot + 1 < run.size() && run[dot + 1] != '*') {
         bool digits = false;
+        long long value = 0;
         for (size_t i = dot + 1; i < run.size() && run[i] >= '0' && run[i] <= '9'; ++i) {
-          precision = std::min<long long>(precision * 10 + (run[i] - '0'), 1LL << 40);
+          value = std::min<long long>(value * 10 + (run[i] - '0'), 1LL << 40);
           digits = true;
         }
-        if (digits && precision < static_cast<long long>(n)) n = static_cast<size_t>(precision);
+        if (digits) precision = value;
       }
+      if (precision >= 0 && precision < static_cast<long long>(n)) n = static_cast<size_t>(precision);
       AppendText(*this, std::string_view(s, n));
       return 1;
     }
     case '!': {
-      if (!run.empty()) return plainText();
+      // Flags do not apply; a '*' still takes its int.
+      for (char c : run) {
+        if (c == '*') (void)va_arg(*args, int);
+      }
       const AString* s = va_arg(*args, const AString*);
       if (s) *this += *s;
       return 1;

@@ -52,6 +52,8 @@ TEST(AStringFormat, Conversions) {
       {"invalid length is plain text", [](AString& s) { s.Format("%Ld|%hf|%lc|%lp"); }, "%Ld|%hf|%lc|%lp"},
       {"absurd width is plain text", [](AString& s) { s.Format("%99999999d|%d", 5); }, "%99999999d|5"},
       {"null C string", [](AString& s) { s.Format("[%s]", static_cast<const char*>(nullptr)); }, "[]"},
+      {"star precision of s", [](AString& s) { s.Format("%.*s|%*s", 2, "abc", 9, "d"); }, "ab|d"},
+      {"flags on an AString are ignored", [&](AString& s) { s.Format("%-5!|%*!", &q, 3, &q); }, "Q|Q"},
       {"precision of s beyond length", [](AString& s) { s.Format("%.10s", "abc"); }, "abc"},
       {"own text as argument", [](AString& s) {
          s = "abc";
