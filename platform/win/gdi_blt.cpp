@@ -103,8 +103,12 @@ DestRect MapDest(const DeviceContext& dc, int x, int y, int w, int h) {
   const Matrix m = dc.LogicalToDevice();
   const POINT a = RoundDevice(m.Apply({double(x), double(y)}));
   const POINT b = RoundDevice(m.Apply({double(x + w), double(y + h)}));
-  return DestRect{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y), b.x < a.x,
-                  b.y < a.y};
+  // A negative extent runs from the given corner leftward (upward), that
+  // corner's pixel included: (width - 1, -width) mirrors a whole image.
+  DestRect r{a.x, a.y, b.x, b.y, b.x < a.x, b.y < a.y};
+  if (r.mirrorX) r.x0 = b.x + 1, r.x1 = a.x + 1;
+  if (r.mirrorY) r.y0 = b.y + 1, r.y1 = a.y + 1;
+  return r;
 }
 
 // The source index of each destination column (or row), and for shrinking
@@ -115,7 +119,7 @@ void SourceSteps(int destCount, int srcStart, int srcCount, bool mirror, std::ve
   last.resize(destCount);
   const int n = std::abs(srcCount);
   const bool flip = mirror != (srcCount < 0);
-  const int base = srcCount < 0 ? srcStart + srcCount : srcStart;
+  const int base = srcCount < 0 ? srcStart + srcCount + 1 : srcStart;
   for (int i = 0; i < destCount; ++i) {
     const int k = flip ? destCount - 1 - i : i;
     int a = static_cast<int>((static_cast<int64_t>(k) * n) / destCount);

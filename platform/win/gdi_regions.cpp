@@ -19,13 +19,14 @@ HRGN NewRegion(SpanRegion r) {
   return static_cast<HRGN>(AddObject(region));
 }
 
-// Rounded rectangle and ellipse regions cover the pixels inside the curve
-// drawn in the box (left, top) to (right - 1, bottom - 1), as the filled shapes do.
+// Rounded rectangle and ellipse regions cover the pixels whose centres lie
+// inside the curve through the box's edges, so they are symmetric in the box.
 SpanRegion CurvedRegion(int l, int t, int r, int b, double cw, double ch) {
   if (l > r) std::swap(l, r);
   if (t > b) std::swap(t, b);
   if (r - l < 1 || b - t < 1) return {};
-  const double left = l, top = t, right = r, bottom = b;
+  // Pixel x has its centre at x + 0.5: move the curve by half a pixel instead.
+  const double left = l - 0.5, top = t - 0.5, right = r - 0.5, bottom = b - 0.5;
   const double rx = std::min(cw, right - left) / 2, ry = std::min(ch, bottom - top) / 2;
   std::vector<PointD> pts;
   auto arc = [&](double cx, double cy, double a0) {
