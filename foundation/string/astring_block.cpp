@@ -164,7 +164,12 @@ void AString::AllocCopy(const char* src, int length, int minCapacity, int capaci
   if (length < 0) length = 0;
   if (minCapacity < length) minCapacity = length;
   AStringHeader attrs{0, 0, 0, 0, 0, -1};
-  if (keepAttributes) attrs = *GetHeader();
+  if (keepAttributes) {  // field by field: the count may be changing on another thread
+    const AStringHeader* h = GetHeader();
+    attrs.wide = h->wide;
+    attrs.flags = h->flags;
+    attrs.codePage = h->codePage;
+  }
   const bool plain = !keepAttributes || (attrs.wide == 0 && attrs.flags == 0 && attrs.codePage <= 0);
   if (length == 0 && minCapacity == 0 && plain) {
     TakeEmpty();
