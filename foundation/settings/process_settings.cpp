@@ -1,5 +1,9 @@
 #include "foundation/settings/process_settings.h"
 
+#include <iterator>
+
+#include "platform/win/kernel.h"
+
 FOUNDATION_BEGIN
 
 OsVersionFlagsT& OsVersionFlags() {
@@ -25,6 +29,67 @@ ConfigSettingsT& ConfigSettings() {
 int EffectiveTabStops() {
   const int t = ConfigSettings().tabStops;
   return t == 0 ? 1 : t;
+}
+
+namespace {
+
+AString ProgramFolder() {
+  char path[MAX_PATH * 4];
+  const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (n == 0 || n >= sizeof path) return AString();
+  AString folder(path);
+  folder.Truncate(folder.ReverseFind('/') + 1);
+  return folder;
+}
+
+struct Folders {
+  AString linkedText;
+  AString image;
+  AString counter;
+};
+
+Folders& TheFolders() {
+  // Never destroyed: strings may still be read while other statics go away.
+  static Folders* folders = [] {
+    const AString program = ProgramFolder();
+    return new Folders{program, program, program};
+  }();
+  return *folders;
+}
+
+AString& FolderOf(FolderKind kind) {
+  Folders& f = TheFolders();
+  switch (kind) {
+    case FolderKind::kImage: return f.image;
+    case FolderKind::kCounter: return f.counter;
+    case FolderKind::kLinkedText:
+    default: return f.linkedText;
+  }
+}
+
+constexpr DataLanguageEntry kDataLanguages[] = {
+    {"English", 0}, {"Simplified Chinese", 1}, {"Traditional Chinese", 2}, {"Japanese", 4}, {"Korean", 5},
+};
+
+}  // namespace
+
+const AString& GetFolder(FolderKind kind) { return FolderOf(kind); }
+
+void SetFolder(FolderKind kind, const AString& folder) {
+  AString value = folder;
+  if (!value.IsEmpty() && value.GetLastChar() != '/') value += '/';
+  FolderOf(kind) = value;
+}
+
+int DataLanguageCount() { return static_cast<int>(std::size(kDataLanguages)); }
+
+const DataLanguageEntry* GetDataLanguage(int index) {
+  return index >= 0 && index < DataLanguageCount() ? &kDataLanguages[index] : nullptr;
+}
+
+int DataLanguageKind(int index) {
+  const DataLanguageEntry* entry = GetDataLanguage(index);
+  return entry ? entry->kind : 0;
 }
 
 FOUNDATION_END

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "foundation/build.h"
+#include "foundation/string/astring.h"
 #include "platform/win/types.h"
 
 FOUNDATION_BEGIN
@@ -36,5 +37,26 @@ ConfigSettingsT& ConfigSettings();
 
 // "TabStops" as the fields take it: 0 reads as 1.
 int EffectiveTabStops();
+
+// The folders put before relative file names: linked text files, image files
+// and counter files. Each ends with '/' (SetFolder adds it when missing; an
+// empty folder stays empty, meaning the current folder). They start as the
+// program's folder.
+enum class FolderKind { kLinkedText, kImage, kCounter };
+const AString& GetFolder(FolderKind kind);
+void SetFolder(FolderKind kind, const AString& folder);
+
+// The application's table of data languages: a field's data language is an
+// index into it. Each entry names a language kind (0 English, 1 Simplified
+// Chinese, 2 Traditional Chinese, 4 Japanese, 5 Korean).
+struct DataLanguageEntry {
+  const char* name;
+  int kind;
+};
+int DataLanguageCount();
+// The entry at index, or null outside the table.
+const DataLanguageEntry* GetDataLanguage(int index);
+// The language kind of a data language index; English outside the table.
+int DataLanguageKind(int index);
 
 FOUNDATION_END

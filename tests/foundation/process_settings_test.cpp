@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "foundation/settings/process_settings.h"
+
+namespace {
+
+TEST(ProcessSettings, Defaults) {
+  EXPECT_TRUE(OsVersionFlags().isNtFamily);
+  EXPECT_EQ(UiLanguageKind(), 0);
+  EXPECT_EQ(AppDataLanguage(), 0);
+  EXPECT_EQ(ConfigSettings().tabStops, 4);
+  EXPECT_EQ(ConfigSettings().drawFldsOpaque, 1);
+  EXPECT_FALSE(ConfigSettings().pasteKeepsFormat);
+}
+
+TEST(ProcessSettings, TabStopsZeroReadsAsOne) {
+  const int saved = ConfigSettings().tabStops;
+  ConfigSettings().tabStops = 0;
+  EXPECT_EQ(EffectiveTabStops(), 1);
+  ConfigSettings().tabStops = 8;
+  EXPECT_EQ(EffectiveTabStops(), 8);
+  ConfigSettings().tabStops = saved;
+}
+
+TEST(ProcessSettings, FoldersStartAtTheProgramFolderAndEndInASeparator) {
+  char exe[PATH_MAX];
+  ASSERT_NE(realpath("/proc/self/exe", exe), nullptr);
+  std::string program(exe);
+  program.resize(program.rfind('/') + 1);
+  for (FolderKind kind : {FolderKind::kLinkedText, FolderKind::kImage, FolderKind::kCounter}) {
+    EXPECT_EQ(std::string(GetFolder(kind).GetData()), program);
+  }
+  SetFolder(FolderKind::kImage, AString("/data/images"));
+  EXPECT_EQ(std::string(GetFolder(FolderKind::kImage).GetData()), "/data/images/");
+  SetFolder(FolderKind::kImage, AString("/data/pictures/"));
+  EXPECT_EQ(std::string(GetFolder(FolderKind::kImage).GetData()), "/data/pictures/");
+  EXPECT_EQ(std::string(GetFolder(FolderKind::kCounter).GetData()), program) << "each folder is its own";
+  SetFolder(FolderKind::kImage, AString(program.c_str()));
+}
+
+TEST(ProcessSettings, DataLanguageTable) {
+  ASSERT_EQ(DataLanguageCount(), 5);
+  const int kinds[] = {0, 1, 2, 4, 5};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(DataLanguageKind(i), kinds[i]);
+  EXPECT_EQ(DataLanguageKind(-1), 0);
+  EXPECT_EQ(DataLanguageKind(5), 0);
+  EXPECT_EQ(GetDataLanguage(5), nullptr);
+  EXPECT_STREQ(GetDataLanguage(1)->name, "Simplified Chinese");
+}
+
+}  // namespace
