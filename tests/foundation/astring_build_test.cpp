@@ -17,6 +17,7 @@ using astring_test::Wide;
 // Defined in the library build's test file (the boundary passes the one
 // pointer an AString is).
 extern "C" int TavTestLibraryTakesString(AString s);
+extern "C" int TavTestLibraryChangesString(AString s);
 extern "C" const void* TavTestLibraryEmptyBlock();
 
 namespace {
@@ -76,6 +77,16 @@ TEST(AStringBoundary, PassingByValueLeavesTheCallersCount) {
   const int emptyBefore = empty.GetHeader()->refs;
   TavTestLibraryTakesString(empty);
   EXPECT_EQ(empty.GetHeader()->refs, emptyBefore);
+}
+
+TEST(AStringBoundary, ALibraryChangeNeverReachesTheCallersBlock) {
+  AString mine("caller");
+  const AStringHeader* block = mine.GetHeader();
+  EXPECT_EQ(TavTestLibraryChangesString(mine), 14);
+  EXPECT_EQ(mine.GetHeader(), block);
+  EXPECT_EQ(mine.GetHeader()->refs, 1);
+  EXPECT_EQ(Bytes(mine), "caller");
+  EXPECT_EQ(mine.GetCodePage(), -1);
 }
 
 }  // namespace

@@ -22,6 +22,14 @@ extern "C" int TavTestLibraryTakesString(AString s) {
   return s.GetHeader()->refs;
 }
 
+// A library function that changes its by-value argument: the change goes to a
+// block of the library's own (copy-before-write), never to the caller's.
+extern "C" int TavTestLibraryChangesString(AString s) {
+  s += "-changed";
+  s.SetCodePage(936);
+  return s.GetLength();
+}
+
 // The library build's shared empty block, for the designer's side to compare.
 extern "C" const void* TavTestLibraryEmptyBlock() { return AString::SharedEmptyHeader(); }
 
