@@ -59,6 +59,11 @@ class Canvas {
   int width() const { return width_; }
   int height() const { return height_; }
   COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+  // Straight from a 32-bit canvas's memory, whatever the clip.
+  COLORREF Raw(int x, int y) const {
+    const BYTE* p = bits() + (static_cast<size_t>(y) * width_ + x) * 4;
+    return RGB(p[2], p[1], p[0]);
+  }
 
   // One character per pixel: '#' where the pixel has `ink`, '.' elsewhere.
   std::string Picture(COLORREF ink, RECT area) const {
