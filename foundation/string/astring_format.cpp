@@ -3,9 +3,9 @@
 //
 // Only one validated conversion at a time ever reaches the C formatter: the
 // engine parses flags, width, precision and length itself and passes the C
-// library a specification it built, so no text handed to Format can make the
+// library a conversion it built, so no text handed to Format can make the
 // C formatter read arguments it was not given (no "%n", no stray modifiers).
-// A specification that does not parse is appended as plain text.
+// A conversion that does not parse is appended as plain text.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -19,14 +19,14 @@ using namespace astring_detail;
 
 namespace {
 
-constexpr const char* kSpecChars = "-+0 #*.123456789hlL";
+constexpr const char* kConversionChars = "-+0 #*.123456789hlL";
 // Widths and precisions beyond this are not numbers anyone formats; they are
 // treated as plain text rather than producing enormous output.
 constexpr int kMaxWidth = 4096;
 
 enum class LengthMod { kNone, kChar, kShort, kLong, kLongLong, kLongDouble };
 
-struct Spec {
+struct Conversion {
   std::string flags;
   int width = -1;      // -1: none
   int precision = -1;  // -1: none
@@ -54,53 +54,53 @@ bool ReadNumber(std::string_view& s, va_list* args, int* out, bool* negativeStar
   return true;
 }
 
-// Parses the run of specification characters in the order the C formatter
+// Parses the run of conversion characters in the order the C formatter
 // expects them: flags, width, precision, length.
-bool ParseSpec(std::string_view run, va_list* args, Spec* spec) {
+bool ParseConversion(std::string_view run, va_list* args, Conversion* conv) {
   while (!run.empty() && std::strchr("-+0 #", run.front())) {
-    spec->flags.push_back(run.front());
+    conv->flags.push_back(run.front());
     run.remove_prefix(1);
   }
   bool leftAlign = false;
-  if (!ReadNumber(run, args, &spec->width, &leftAlign)) return false;
+  if (!ReadNumber(run, args, &conv->width, &leftAlign)) return false;
   if (leftAlign) {  // a negative '*' width means left alignment
-    spec->flags.push_back('-');
-    spec->width = spec->width == INT32_MIN ? kMaxWidth + 1 : -spec->width;
+    conv->flags.push_back('-');
+    conv->width = conv->width == INT32_MIN ? kMaxWidth + 1 : -conv->width;
   }
-  if (spec->width > kMaxWidth) return false;
+  if (conv->width > kMaxWidth) return false;
   if (!run.empty() && run.front() == '.') {
     run.remove_prefix(1);
     if (!run.empty() && run.front() == '*') {
       run.remove_prefix(1);
       const int p = va_arg(*args, int);
-      spec->precision = p < 0 ? -1 : p;  // a negative precision counts as none
-    } else if (!ReadNumber(run, nullptr, &spec->precision, nullptr)) {
+      conv->precision = p < 0 ? -1 : p;  // a negative precision counts as none
+    } else if (!ReadNumber(run, nullptr, &conv->precision, nullptr)) {
       return false;
-    } else if (spec->precision < 0) {
-      spec->precision = 0;  // "%.d": precision 0
+    } else if (conv->precision < 0) {
+      conv->precision = 0;  // "%.d": precision 0
     }
-    if (spec->precision > kMaxWidth) return false;
+    if (conv->precision > kMaxWidth) return false;
   }
   if (run == "hh") {
-    spec->length = LengthMod::kChar;
+    conv->length = LengthMod::kChar;
   } else if (run == "h") {
-    spec->length = LengthMod::kShort;
+    conv->length = LengthMod::kShort;
   } else if (run == "l") {
-    spec->length = LengthMod::kLong;
+    conv->length = LengthMod::kLong;
   } else if (run == "ll") {
-    spec->length = LengthMod::kLongLong;
+    conv->length = LengthMod::kLongLong;
   } else if (run == "L") {
-    spec->length = LengthMod::kLongDouble;
+    conv->length = LengthMod::kLongDouble;
   } else if (!run.empty()) {
     return false;
   }
   return true;
 }
 
-std::string BuildFormat(const Spec& spec, const char* length, char conversion) {
-  std::string f = "%" + spec.flags;
-  if (spec.width >= 0) f += std::to_string(spec.width);
-  if (spec.precision >= 0) f += "." + std::to_string(spec.precision);
+std::string BuildFormat(const Conversion& conv, const char* length, char conversion) {
+  std::string f = "%" + conv.flags;
+  if (conv.width >= 0) f += std::to_string(conv.width);
+  if (conv.precision >= 0) f += "." + std::to_string(conv.precision);
   f += length;
   f.push_back(conversion);
   return f;
@@ -118,33 +118,33 @@ std::string FormatValue(const std::string& format, T value) {
 
 // Formats one integer-class conversion, taking the argument the length
 // modifier names.
-bool FormatInteger(const Spec& spec, char conversion, va_list* args, std::string* out) {
+bool FormatInteger(const Conversion& conv, char conversion, va_list* args, std::string* out) {
   if (conversion == 'C') conversion = 'c';
   if (conversion == 'p') {
-    if (spec.length != LengthMod::kNone) return false;
-    *out = FormatValue(BuildFormat(spec, "", 'p'), va_arg(*args, void*));
+    if (conv.length != LengthMod::kNone) return false;
+    *out = FormatValue(BuildFormat(conv, "", 'p'), va_arg(*args, void*));
     return true;
   }
   if (conversion == 'c') {
-    if (spec.length != LengthMod::kNone) return false;
-    *out = FormatValue(BuildFormat(spec, "", 'c'), va_arg(*args, int));
+    if (conv.length != LengthMod::kNone) return false;
+    *out = FormatValue(BuildFormat(conv, "", 'c'), va_arg(*args, int));
     return true;
   }
-  switch (spec.length) {
+  switch (conv.length) {
     case LengthMod::kNone:
-      *out = FormatValue(BuildFormat(spec, "", conversion), va_arg(*args, int));
+      *out = FormatValue(BuildFormat(conv, "", conversion), va_arg(*args, int));
       return true;
     case LengthMod::kChar:
-      *out = FormatValue(BuildFormat(spec, "hh", conversion), va_arg(*args, int));
+      *out = FormatValue(BuildFormat(conv, "hh", conversion), va_arg(*args, int));
       return true;
     case LengthMod::kShort:
-      *out = FormatValue(BuildFormat(spec, "h", conversion), va_arg(*args, int));
+      *out = FormatValue(BuildFormat(conv, "h", conversion), va_arg(*args, int));
       return true;
     case LengthMod::kLong:
-      *out = FormatValue(BuildFormat(spec, "l", conversion), va_arg(*args, long));
+      *out = FormatValue(BuildFormat(conv, "l", conversion), va_arg(*args, long));
       return true;
     case LengthMod::kLongLong:
-      *out = FormatValue(BuildFormat(spec, "ll", conversion), va_arg(*args, long long));
+      *out = FormatValue(BuildFormat(conv, "ll", conversion), va_arg(*args, long long));
       return true;
     case LengthMod::kLongDouble:
       return false;
@@ -152,14 +152,14 @@ bool FormatInteger(const Spec& spec, char conversion, va_list* args, std::string
   return false;
 }
 
-bool FormatFloating(const Spec& spec, char conversion, va_list* args, std::string* out) {
-  switch (spec.length) {
+bool FormatFloating(const Conversion& conv, char conversion, va_list* args, std::string* out) {
+  switch (conv.length) {
     case LengthMod::kNone:
     case LengthMod::kLong:
-      *out = FormatValue(BuildFormat(spec, "", conversion), va_arg(*args, double));
+      *out = FormatValue(BuildFormat(conv, "", conversion), va_arg(*args, double));
       return true;
     case LengthMod::kLongDouble:
-      *out = FormatValue(BuildFormat(spec, "L", conversion), va_arg(*args, long double));
+      *out = FormatValue(BuildFormat(conv, "L", conversion), va_arg(*args, long double));
       return true;
     default:
       return false;
@@ -218,11 +218,11 @@ void AString::FormatV(const char* format, va_list args) {
 int AString::FormatOne(const char** format, va_list* args) {
   const char* start = *format;
   const char* p = start;
-  while (*p && std::strchr(kSpecChars, *p)) ++p;
+  while (*p && std::strchr(kConversionChars, *p)) ++p;
   const std::string_view run(start, static_cast<size_t>(p - start));
   const char conversion = *p;
   if (conversion == 0) {
-    // The format ends inside a specification: it is plain text.
+    // The format ends inside a conversion: it is plain text.
     AppendText(*this, "%");
     AppendText(*this, run);
     *format = p;
@@ -284,10 +284,10 @@ int AString::FormatOne(const char** format, va_list* args) {
     AppendText(*this, std::string_view(&conversion, 1));
     return 1;
   }
-  Spec spec;
+  Conversion conv;
   std::string text;
-  if (!ParseSpec(run, args, &spec)) return plainText();
-  const bool ok = integer ? FormatInteger(spec, conversion, args, &text) : FormatFloating(spec, conversion, args, &text);
+  if (!ParseConversion(run, args, &conv)) return plainText();
+  const bool ok = integer ? FormatInteger(conv, conversion, args, &text) : FormatFloating(conv, conversion, args, &text);
   if (!ok) return plainText();
   AppendText(*this, text);
   return 1;
