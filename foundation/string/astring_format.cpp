@@ -2,10 +2,12 @@
 // AString arguments ("%!"), and number appending.
 //
 // Only one validated conversion at a time ever reaches the C formatter: the
-// engine parses flags, width, precision and length itself and passes the C
-// library a conversion it built, so no text handed to Format can make the
-// C formatter read arguments it was not given (no "%n", no stray modifiers).
-// A conversion that does not parse is appended as plain text.
+// engine parses flags, width, precision and length itself, takes the argument
+// of the type they name, and hands the C library a conversion it built with
+// exactly that one value (never "%n", never a stray modifier). A conversion
+// that does not parse is appended as plain text and takes no argument.
+// User text is never a format: every conversion in a format takes an argument,
+// so callers put text in through "%s" or "%!".
 #include <algorithm>
 #include <cstring>
 #include <string>
