@@ -35,7 +35,7 @@ inline DibInfo MakeInfo(int width, int height, int bpp, std::vector<COLORREF> pa
 class Canvas {
  public:
   Canvas(int width, int height, int bpp = 32, std::vector<COLORREF> palette = {}, COLORREF background = RGB(255, 255, 255))
-      : width_(width), height_(height) {
+      : width_(width), height_(height), bpp_(bpp) {
     DibInfo info = MakeInfo(width, -height, bpp, std::move(palette));
     dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = CreateDIBSection(dc_, info.get(), DIB_RGB_COLORS, &bits_, nullptr, 0);
@@ -65,11 +65,14 @@ class Canvas {
     return RGB(p[2], p[1], p[0]);
   }
 
+  // A device pixel, whatever the mapping mode (32-bit canvases read memory).
+  COLORREF Device(int x, int y) const { return bpp_ == 32 ? Raw(x, y) : At(x, y); }
+
   // One character per pixel: '#' where the pixel has `ink`, '.' elsewhere.
   std::string Picture(COLORREF ink, RECT area) const {
     std::string out;
     for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) out += At(x, y) == ink ? '#' : '.';
+      for (int x = area.left; x < area.right; ++x) out += Device(x, y) == ink ? '#' : '.';
       out += '\n';
     }
     return out;
@@ -78,7 +81,7 @@ class Canvas {
   int Count(COLORREF colour) const {
     int n = 0;
     for (int y = 0; y < height_; ++y)
-      for (int x = 0; x < width_; ++x) n += At(x, y) == colour;
+      for (int x = 0; x < width_; ++x) n += Device(x, y) == colour;
     return n;
   }
   // The bounding box of every pixel of that colour (right and bottom excluded).
@@ -86,7 +89,7 @@ class Canvas {
     RECT r{width_, height_, 0, 0};
     for (int y = 0; y < height_; ++y)
       for (int x = 0; x < width_; ++x)
-        if (At(x, y) == colour) {
+        if (Device(x, y) == colour) {
           r.left = std::min<LONG>(r.left, x), r.top = std::min<LONG>(r.top, y);
           r.right = std::max<LONG>(r.right, x + 1), r.bottom = std::max<LONG>(r.bottom, y + 1);
         }
@@ -94,7 +97,7 @@ class Canvas {
   }
 
  private:
-  int width_, height_;
+  int width_, height_, bpp_;
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_ = nullptr;
