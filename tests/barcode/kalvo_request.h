@@ -1,0 +1,120 @@
+// Test helpers: a request filled as the designer fills it, the bitmap the
+// library returns read back through GetDIBits, and a zxing decode of it.
+#pragma once
+
+#define ZX_USE_UTF8 1
+
+#include <ZXing/ReadBarcode.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "barcode/kalvo.h"
+#include "platform/win/gdi.h"
+
+namespace kalvo_test {
+
+// A request with the designer's buffers (data and text each 64 bytes larger
+// than their length fields say) and every "not set" member given a value.
+struct Request {
+  CBCode code;
+
+  Request(int type, int subType, const std::string& data, int hrCapacity = -1) {
+    code.type = static_cast<uint16_t>(type);
+    code.subType = static_cast<uint16_t>(subType);
+    code.codabarStart = 0;
+    code.codabarStop = 1;
+    code.codabarUpper = 1;
+    code.itfBearerFactor = 3;
+    code.itfQuietFactor = 10;
+    code.addMod10 = 0;
+    code.barcodeSpare3 = 0;
+    code.noText = 0;
+    code.aiParentheses = 1;
+    code.useTextMask = 0;
+    code.textAlign = 0;
+    const int dataLength = type == 20 ? 256 : static_cast<int>(data.size());
+    code.data = static_cast<char*>(std::calloc(dataLength + 64, 1));
+    std::memcpy(code.data, data.data(), data.size());
+    code.dataLength = dataLength;
+    code.hrLength = hrCapacity >= 0 ? hrCapacity : type == 20 ? 256 : static_cast<int>(data.size()) * 3 / 2;
+    code.hrText = static_cast<char*>(std::calloc(code.hrLength + 64, 1));
+    code.ResetErrors();
+  }
+
+  std::string Text() const { return code.hrText != nullptr ? std::string(code.hrText, code.hrLength) : ""; }
+};
+
+// A bitmap's pixels as grey levels, top row first.
+struct Grey {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> pixels;
+
+  uint8_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  bool Dark(int x, int y) const { return At(x, y) < 128; }
+  // Dark runs along row y as (start, length) pairs.
+  std::vector<std::pair<int, int>> DarkRuns(int y) const {
+    std::vector<std::pair<int, int>> runs;
+    for (int x = 0; x < width;) {
+      if (!Dark(x, y)) {
+        ++x;
+        continue;
+      }
+      int end = x;
+      while (end < width && Dark(end, y)) ++end;
+      runs.emplace_back(x, end - x);
+      x = end;
+    }
+    return runs;
+  }
+};
+
+// Reads the request's bitmap through GetDIBits and deletes it.
+inline Grey TakeBitmap(CBCode& code) {
+  Grey grey;
+  if (code.bitmap == nullptr) return grey;
+  BITMAP info{};
+  GetObjectA(code.bitmap, sizeof info, &info);
+  grey.width = info.bmWidth;
+  grey.height = info.bmHeight;
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = grey.width;
+  bmi.bmiHeader.biHeight = -grey.height;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  std::vector<uint8_t> bgrx(static_cast<size_t>(grey.width) * grey.height * 4);
+  HDC dc = CreateCompatibleDC(nullptr);
+  GetDIBits(dc, code.bitmap, 0, grey.height, bgrx.data(), &bmi, DIB_RGB_COLORS);
+  DeleteDC(dc);
+  DeleteObject(code.bitmap);
+  code.bitmap = nullptr;
+  grey.pixels.resize(static_cast<size_t>(grey.width) * grey.height);
+  for (size_t i = 0; i < grey.pixels.size(); ++i) {
+    grey.pixels[i] = static_cast<uint8_t>((bgrx[i * 4] + bgrx[i * 4 + 1] + bgrx[i * 4 + 2]) / 3);
+  }
+  return grey;
+}
+
+// Decodes a grey image after adding `quiet` white pixels on every side.
+inline ZXing::Result Decode(const Grey& grey, int quiet, const ZXing::DecodeHints& hints) {
+  const int w = grey.width + 2 * quiet;
+  const int h = grey.height + 2 * quiet;
+  std::vector<uint8_t> padded(static_cast<size_t>(w) * h, 255);
+  for (int y = 0; y < grey.height; ++y) {
+    std::memcpy(&padded[static_cast<size_t>(y + quiet) * w + quiet], &grey.pixels[static_cast<size_t>(y) * grey.width],
+                grey.width);
+  }
+  return ZXing::ReadBarcode(ZXing::ImageView(padded.data(), w, h, ZXing::ImageFormat::Lum), hints);
+}
+
+inline std::string BytesOf(const ZXing::Result& result) {
+  const auto& bytes = result.bytes();
+  return std::string(bytes.begin(), bytes.end());
+}
+
+}  // namespace kalvo_test
