@@ -545,6 +545,17 @@ TEST(AStringConvert, DetectCodePage) {
   EXPECT_EQ(AString("narrow").DetectCodePage(true), 0);
 }
 
+TEST(AStringConvert, AnsiToOem) {
+  AString s("caf\xE9 \xFC");  // 1252; the OEM code page of a 1252 process is 437
+  AString shared(s);
+  s.AnsiToOem();
+  EXPECT_EQ(Bytes(s), "caf\x82 \x81");
+  EXPECT_EQ(Bytes(shared), "caf\xE9 \xFC");
+  AString wide = Wide(u"\u00E9");
+  wide.AnsiToOem();
+  EXPECT_EQ(Units(wide), u"\u00E9");
+}
+
 TEST(AStringConvert, ReplaceConvertsWideArgumentsToMultiByte) {
   AString s = Narrow(std::string("x") + std::string(kNi), 936);
   EXPECT_EQ(s.Replace(Wide(u"\u4F60"), AString("y")), 1);
