@@ -12,6 +12,8 @@
 
 FOUNDATION_BEGIN
 
+class AString;
+
 // Named values of the three vocabularies.
 namespace codepage {
 inline constexpr int kEnglish = 0;
@@ -98,5 +100,32 @@ int DetectScriptLanguage(const WCHAR* units, int count);
 bool IsWidenedGbkText(const char* bytes, int units);
 // 1 when one of the first count - 1 units lies in 128..8191.
 int HasNonAsciiUnit(const WCHAR* units, unsigned count);
+
+// --- Conversions (AString) ------------------------------------------------
+
+// Converts the UTF-16 units of wide into out in the code page (below 1 means
+// 936); out becomes narrow with that code page. When the conversion yields
+// nothing out is left as it was. Returns 1 (0 only for a null out).
+int WideToMultiByte(const AString& wide, AString* out, int codePage);
+// Converts narrow text of the code page to UTF-16 in out: 2 x units bytes,
+// terminated by a zero unit. The caller sets out's wide flag. Returns 0 for
+// empty input or when the conversion yields nothing, else 1.
+int MultiByteToWide(const AString& narrow, AString* out, int codePage);
+// Re-encodes Chinese text from 936 to 950 (toBig5) or from 950 to 936 through
+// UTF-16. Returns whether dst is not empty.
+bool ConvertGbBig5(const AString& src, AString* dst, bool toBig5);
+// "ag" -> "ang", "eg" -> "eng", "ig" -> "ing", "og" -> "ong", "jv" -> "ju",
+// "qv" -> "qu", "xv" -> "xu", "yv" -> "yu", in this order.
+void ExpandPinyinAbbreviations(AString* text);
+
+// --- Drawing ----------------------------------------------------------------
+
+// A wide string through the UTF-16 text output, a narrow one through the
+// single-byte text output. Returns the output call's result.
+BOOL TextOutString(HDC dc, int x, int y, AString text);
+// On the NT family the single-byte text output; otherwise the text converted
+// to UTF-16 in the charset's code page. Returns the output call's result, 0
+// when the conversion yields nothing.
+BOOL TextOutMultiByte(HDC dc, int x, int y, const char* text, int bytes, int charset);
 
 FOUNDATION_END
