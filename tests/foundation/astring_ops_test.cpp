@@ -179,6 +179,24 @@ TEST(AStringChars, WalkingCountsAPairAsOneCharacter) {
   EXPECT_EQ(Narrow("\x81\x7F", 936).CountChars(), 2);
   EXPECT_EQ(Narrow("\xA1\x7F", 950).CountChars(), 1);
   EXPECT_EQ(Narrow("\x81\x7F", 1252).CountChars(), 2);
+  // 932 and 949: any lead byte with the high bit set starts a pair.
+  struct Case {
+    std::string_view bytes;
+    int codePage;
+    int chars;
+    int firstCharBytes;
+  };
+  const Case cases[] = {
+      {"\x82\xA0" "A", 932, 2, 2}, {"\x80\x41" "A", 932, 2, 2}, {"\xB0\xA1" "\xC7", 949, 2, 2},
+      {"\xA4\x40" "\xA4", 950, 2, 2}, {"\xA0\x40", 950, 2, 1},     {"\xFE\xFE", 936, 1, 2},
+      {"\xFF\x40", 936, 2, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.codePage);
+    const AString t = Narrow(c.bytes, c.codePage);
+    EXPECT_EQ(t.CountChars(), c.chars);
+    EXPECT_EQ(t.Left(1).GetLength(), c.firstCharBytes);
+  }
 }
 
 TEST(AStringChars, UnitsAndBytes) {
