@@ -232,3 +232,9 @@ TEST(CodePage, WidenedGbkAndNonAscii) {
 }
 
 }  // namespace
+
+// The designer's build of the three tests the barcode library also carries,
+// for the library-build test to compare against.
+int AppIsDbcsCodePagePair(BYTE lead, BYTE trail, int codePage) { return IsDbcsCodePagePair(lead, trail, codePage); }
+int AppIsCjkCodePage(int codePage) { return IsCjkCodePage(codePage); }
+bool AppIsWesternCodePage(int codePage) { return IsWesternCodePage(codePage); }
