@@ -63,7 +63,9 @@ TEST_P(SortByNumber, OrdersByDecimalValue) {
   EXPECT_EQ(a.SortByNumber(c.ascending, c.maxLength), 1);
   EXPECT_EQ(Texts(a), c.expected);
   for (int i = 0; i < a.GetSize(); ++i) {
-    if (!a[i].IsEmpty()) EXPECT_EQ(a[i].GetCodePage(), -1);
+    if (!a[i].IsEmpty()) {
+      EXPECT_EQ(a[i].GetCodePage(), -1);
+    }
     EXPECT_FALSE(a[i].IsWide());
   }
 }

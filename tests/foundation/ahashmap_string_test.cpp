@@ -39,7 +39,9 @@ TEST(AHashMapString, KeyAbLandsInBucket35) {
   m[AString("ab")] = AString("v");
   ASSERT_NE(m.Core().Head(35), nullptr);  // 3299 mod 64
   for (int b = 0; b < 64; ++b)
-    if (b != 35) EXPECT_EQ(m.Core().Head(b), nullptr);
+    if (b != 35) {
+      EXPECT_EQ(m.Core().Head(b), nullptr);
+    }
 }
 
 TEST(AHashMapString, KeysCompareByBytesOnly) {

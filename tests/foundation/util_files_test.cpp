@@ -98,7 +98,9 @@ TEST_P(ReadWithBom, DropsAndSwaps) {
   AString w = ReadFileToStringWide(path.c_str(), true, c.detect, &kind);
   EXPECT_EQ(Text(w), c.text);
   EXPECT_EQ(w.IsWide(), c.kind != 0 && !c.text.empty());
-  if (c.detect) EXPECT_EQ(DetectByteOrderMark(path.c_str()), c.kind);
+  if (c.detect) {
+    EXPECT_EQ(DetectByteOrderMark(path.c_str()), c.kind);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -181,7 +183,9 @@ TEST_P(StringRecordRead, FailsCleanly) {
   auto f = MemoryFile(GetParam().file);
   AString s("previous");
   EXPECT_EQ(ReadStringFromFile(s, f.get()), GetParam().result);
-  if (GetParam().result <= 0) EXPECT_TRUE(s.IsEmpty());
+  if (GetParam().result <= 0) {
+    EXPECT_TRUE(s.IsEmpty());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StringRecordRead,

@@ -49,15 +49,15 @@ INSTANTIATE_TEST_SUITE_P(
                       SpecCase{"1", "@@%1000d", "%1000d"}, SpecCase{"1", "@@%", "%"},
                       SpecCase{"1", "@@%.2f %x", "%.2f %x"},
                       // Masks.
-                      SpecCase{"12", "??-??", "12-"}, SpecCase{"12", "??-??x", "12-x"},
-                      SpecCase{"123456", "(??) ??-?", "(12) 34-5"}, SpecCase{"", "a?b", "ab"}));
+                      SpecCase{"12", "?\?-?\?", "12-"}, SpecCase{"12", "?\?-?\?x", "12-x"},
+                      SpecCase{"123456", "(?\?) ?\?-?", "(12) 34-5"}, SpecCase{"", "a?b", "ab"}));
 
 TEST(FormatBySpec, WideValues) {
   AString v = Wide(u"3.5");
   EXPECT_EQ(FormatValueBySpec(v, "@@%.3f"), 1);
   EXPECT_EQ(Text(v), "3.500");
   AString m = Wide(u"12");
-  EXPECT_EQ(FormatValueBySpec(m, "??-??x"), 6);
+  EXPECT_EQ(FormatValueBySpec(m, "?\?-?\?x"), 6);
   EXPECT_TRUE(m.IsWide());
   EXPECT_EQ(UnitsOf(m), u"12-");  // the wide form ends where the value runs out
   EXPECT_EQ(m.GetData()[6], 0);
@@ -66,7 +66,7 @@ TEST(FormatBySpec, WideValues) {
 
 TEST(ApplyMaskWide, TakesUnitsAndEndsWithTheValue) {
   AString v = Wide(u"\u4E2D12");
-  EXPECT_EQ(ApplyMaskWide(v, "?-??-?"), 10);
+  EXPECT_EQ(ApplyMaskWide(v, "?-?\?-?"), 10);
   EXPECT_EQ(UnitsOf(v), u"\u4E2D-12-");
 }
 
