@@ -1,0 +1,630 @@
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/win.h"
+#include "platform/win/font.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// A memory DC on a top-down 32-bit DIB section, cleared to white.
+class Canvas {
+ public:
+  Canvas(int width, int height, int bpp = 32) : width_(width), height_(height) {
+    dc_ = CreateCompatibleDC(nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(bpp);
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+    Clear();
+    SetBkMode(dc_, TRANSPARENT);
+  }
+  ~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  HDC dc() const { return dc_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void Clear() { std::memset(bits_, 0xFF, static_cast<size_t>(width_) * height_ * 4); }
+  COLORREF Pixel(int x, int y) const {
+    const BYTE* p = bits_ + (static_cast<size_t>(y) * width_ + x) * 4;
+    return RGB(p[2], p[1], p[0]);
+  }
+  std::vector<BYTE> Snapshot() const { return std::vector<BYTE>(bits_, bits_ + static_cast<size_t>(width_) * height_ * 4); }
+
+  // Bounding box of pixels that are not white; empty (0,0,0,0) when all are.
+  RECT InkBox() const {
+    RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x)
+        if (Pixel(x, y) != kWhite) {
+          box.left = std::min<LONG>(box.left, x);
+          box.top = std::min<LONG>(box.top, y);
+          box.right = std::max<LONG>(box.right, x + 1);
+          box.bottom = std::max<LONG>(box.bottom, y + 1);
+        }
+    return box.left == INT_MAX ? RECT{0, 0, 0, 0} : box;
+  }
+  int Inked() const {
+    int n = 0;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) n += Pixel(x, y) != kWhite;
+    return n;
+  }
+
+ private:
+  int width_;
+  int height_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  BYTE* bits_ = nullptr;
+};
+
+// Creates a font and keeps it selected for the scope.
+class FontScope {
+ public:
+  FontScope(HDC dc, int height, const char* face, int escapement = 0, BYTE charset = DEFAULT_CHARSET,
+            BYTE quality = NONANTIALIASED_QUALITY, int weight = FW_NORMAL, bool underline = false)
+      : dc_(dc) {
+    font_ = CreateFontA(height, 0, escapement, escapement, weight, 0, underline, 0, charset, 0, 0, quality, 0, face);
+    old_ = SelectObject(dc, font_);
+  }
+  ~FontScope() {
+    SelectObject(dc_, old_);
+    DeleteObject(font_);
+  }
+  FontScope(const FontScope&) = delete;
+  FontScope& operator=(const FontScope&) = delete;
+
+ private:
+  HDC dc_;
+  HFONT font_;
+  HGDIOBJ old_;
+};
+
+SIZE Extent(HDC dc, const std::string& s) {
+  SIZE size{};
+  EXPECT_TRUE(GetTextExtentPoint32A(dc, s.data(), static_cast<int>(s.size()), &size));
+  return size;
+}
+
+TEST(Text, ArialIsMetricCompatibleWithLiberationSans) {
+  Canvas canvas(8, 8);
+  std::vector<INT> arial(95), liberation(95);
+  {
+    FontScope f(canvas.dc(), -64, "Arial");
+    char face[64] = {};
+    EXPECT_GT(GetTextFaceA(canvas.dc(), sizeof face, face), 0);
+    EXPECT_STREQ(face, "Arial");
+    ASSERT_TRUE(GetCharWidth32A(canvas.dc(), 32, 126, arial.data()));
+    TEXTMETRICA tm{};
+    ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &tm));
+    // Arial's own tables at 64 pixels per em: ascent 1854, descent 434, average 904 of 2048.
+    EXPECT_EQ(tm.tmAscent, 58);
+    EXPECT_EQ(tm.tmDescent, 14);
+    EXPECT_EQ(tm.tmHeight, 72);
+    EXPECT_EQ(tm.tmInternalLeading, 8);
+    EXPECT_EQ(tm.tmAveCharWidth, 28);
+    EXPECT_EQ(tm.tmPitchAndFamily & 0xF0, FF_SWISS);
+  }
+  {
+    FontScope f(canvas.dc(), -64, "Liberation Sans");
+    ASSERT_TRUE(GetCharWidth32A(canvas.dc(), 32, 126, liberation.data()));
+  }
+  EXPECT_EQ(arial, liberation);
+  // Arial's advance widths (units of 2048), scaled to 64 pixels and rounded.
+  struct Advance {
+    char c;
+    int units;
+  };
+  for (const Advance a : {Advance{' ', 569}, Advance{'A', 1366}, Advance{'W', 1933}, Advance{'i', 455},
+                          Advance{'m', 1706}, Advance{'0', 1139}, Advance{'.', 569}}) {
+    EXPECT_EQ(arial[a.c - 32], (a.units * 64 + 1024) / 2048) << a.c;
+  }
+}
+
+TEST(Text, FaceNamesOfTheCommonFamilies) {
+  Canvas canvas(8, 8);
+  struct Case {
+    const char* face;
+    const char* reported;
+  };
+  for (const Case c : {Case{"Times New Roman", "Times New Roman"}, Case{"Courier New", "Courier New"},
+                       Case{"DejaVu Sans", "DejaVu Sans"}, Case{"No Such Face", "Liberation Sans"}}) {
+    FontScope f(canvas.dc(), 20, c.face);
+    char face[64] = {};
+    GetTextFaceA(canvas.dc(), sizeof face, face);
+    EXPECT_STREQ(face, c.reported);
+  }
+}
+
+TEST(Text, MeasuredExtentIsTheAdvanceOfWhatIsDrawn) {
+  Canvas canvas(400, 60);
+  FontScope f(canvas.dc(), -24, "Arial");
+  const std::string text = "Hello, World 42";
+  const SIZE size = Extent(canvas.dc(), text);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(canvas.dc(), &tm);
+  EXPECT_EQ(size.cy, tm.tmHeight);
+
+  // The opaque cell covers exactly the measured extent.
+  SetBkMode(canvas.dc(), OPAQUE);
+  SetBkColor(canvas.dc(), RGB(255, 0, 0));
+  ASSERT_TRUE(TextOutA(canvas.dc(), 10, 5, text.data(), static_cast<int>(text.size())));
+  const RECT box = canvas.InkBox();
+  EXPECT_EQ(box.left, 10);
+  EXPECT_EQ(box.right, 10 + size.cx);
+  EXPECT_EQ(box.top, 5);
+  EXPECT_EQ(box.bottom, 5 + size.cy);
+
+  // Drawing piece by piece at the measured advances gives the same pixels.
+  SetBkMode(canvas.dc(), TRANSPARENT);
+  canvas.Clear();
+  TextOutA(canvas.dc(), 10, 5, text.data(), static_cast<int>(text.size()));
+  const auto whole = canvas.Snapshot();
+  canvas.Clear();
+  int x = 10;
+  for (char c : text) {
+    TextOutA(canvas.dc(), x, 5, &c, 1);
+    x += Extent(canvas.dc(), std::string(1, c)).cx;
+  }
+  EXPECT_EQ(x, 10 + size.cx);
+  EXPECT_TRUE(canvas.Snapshot() == whole);
+
+  // Right alignment ends the text at the reference point.
+  canvas.Clear();
+  SetTextAlign(canvas.dc(), TA_RIGHT | TA_TOP);
+  TextOutA(canvas.dc(), 10 + size.cx, 5, text.data(), static_cast<int>(text.size()));
+  SetTextAlign(canvas.dc(), TA_LEFT | TA_TOP);
+  EXPECT_TRUE(canvas.Snapshot() == whole);
+}
+
+TEST(Text, BaselineAndBottomAlignment) {
+  Canvas canvas(200, 100);
+  FontScope f(canvas.dc(), -30, "Arial");
+  TEXTMETRICA tm{};
+  GetTextMetricsA(canvas.dc(), &tm);
+  SetBkMode(canvas.dc(), OPAQUE);
+  SetBkColor(canvas.dc(), RGB(0, 0, 255));
+  SetTextAlign(canvas.dc(), TA_LEFT | TA_BASELINE);
+  TextOutA(canvas.dc(), 5, 50, "x", 1);
+  EXPECT_EQ(canvas.InkBox().top, 50 - tm.tmAscent);
+  EXPECT_EQ(canvas.InkBox().bottom, 50 + tm.tmDescent);
+  canvas.Clear();
+  SetTextAlign(canvas.dc(), TA_LEFT | TA_BOTTOM);
+  TextOutA(canvas.dc(), 5, 50, "x", 1);
+  EXPECT_EQ(canvas.InkBox().bottom, 50);
+}
+
+TEST(Text, UpdateCurrentPositionMovesByTheExtent) {
+  Canvas canvas(200, 40);
+  FontScope f(canvas.dc(), -16, "Arial");
+  MoveToEx(canvas.dc(), 7, 3, nullptr);
+  SetTextAlign(canvas.dc(), TA_UPDATECP);
+  TextOutA(canvas.dc(), 0, 0, "abc", 3);
+  POINT p{};
+  GetCurrentPositionEx(canvas.dc(), &p);
+  EXPECT_EQ(p.x, 7 + Extent(canvas.dc(), "abc").cx);
+  EXPECT_EQ(p.y, 3);
+}
+
+TEST(Text, EscapementTurnsTheText) {
+  Canvas canvas(200, 300);
+  {
+    FontScope f(canvas.dc(), -24, "Arial", 0);
+    TextOutA(canvas.dc(), 20, 250, "Turned text", 11);
+    const RECT flat = canvas.InkBox();
+    EXPECT_GT(flat.right - flat.left, flat.bottom - flat.top);
+  }
+  canvas.Clear();
+  FontScope f(canvas.dc(), -24, "Arial", 900);
+  const SIZE size = Extent(canvas.dc(), "Turned text");
+  TextOutA(canvas.dc(), 20, 250, "Turned text", 11);
+  const RECT up = canvas.InkBox();
+  EXPECT_GT(up.bottom - up.top, up.right - up.left);
+  // It runs upwards from the reference point, the cell's top at its left.
+  EXPECT_LE(up.bottom, 251);
+  EXPECT_GE(up.top, 250 - size.cx - 1);
+  EXPECT_GE(up.left, 20);
+  // The turned ink is as tall as the flat text is long, within the glyphs' bearings.
+  EXPECT_NEAR(up.bottom - up.top, size.cx, 4);
+}
+
+TEST(Text, Gb2312TextDrawsChineseGlyphs) {
+  Canvas canvas(200, 60);
+  FontScope f(canvas.dc(), -32, "SimSun", 0, GB2312_CHARSET);
+  const char zhong[] = "\xD6\xD0";  // U+4E2D in code page 936
+  const char wen[] = "\xCE\xC4";    // U+6587
+  ASSERT_TRUE(TextOutA(canvas.dc(), 10, 10, zhong, 2));
+  const auto zhongPixels = canvas.Snapshot();
+  const int zhongInk = canvas.Inked();
+  EXPECT_GT(zhongInk, 60);
+  canvas.Clear();
+  TextOutA(canvas.dc(), 10, 10, wen, 2);
+  EXPECT_GT(canvas.Inked(), 30);
+  EXPECT_FALSE(canvas.Snapshot() == zhongPixels);
+  // A character no font has draws the default box; the Chinese glyph is not that box.
+  canvas.Clear();
+  const WCHAR missing[] = {0xE123};
+  TextOutW(canvas.dc(), 10, 10, missing, 1);
+  EXPECT_FALSE(canvas.Snapshot() == zhongPixels);
+  // Two double-byte characters measure as two ideographs, about an em each.
+  const SIZE both = Extent(canvas.dc(), std::string(zhong) + wen);
+  EXPECT_NEAR(both.cx, 64, 2);
+  char face[64] = {};
+  GetTextFaceA(canvas.dc(), sizeof face, face);
+  EXPECT_NE(std::string(face).find("WenQuanYi"), std::string::npos);
+}
+
+TEST(Text, GreyAntialiasingOnlyWhenAsked) {
+  Canvas canvas(100, 40);
+  auto hasGrey = [&] {
+    for (int y = 0; y < canvas.height(); ++y)
+      for (int x = 0; x < canvas.width(); ++x) {
+        const COLORREF c = canvas.Pixel(x, y);
+        if (c != kWhite && c != RGB(0, 0, 0)) return true;
+      }
+    return false;
+  };
+  {
+    FontScope f(canvas.dc(), -20, "Arial", 0, DEFAULT_CHARSET, NONANTIALIASED_QUALITY);
+    TextOutA(canvas.dc(), 2, 2, "Sample", 6);
+    EXPECT_GT(canvas.Inked(), 0);
+    EXPECT_FALSE(hasGrey());
+  }
+  canvas.Clear();
+  FontScope f(canvas.dc(), -20, "Arial", 0, DEFAULT_CHARSET, ANTIALIASED_QUALITY);
+  TextOutA(canvas.dc(), 2, 2, "Sample", 6);
+  EXPECT_TRUE(hasGrey());
+}
+
+TEST(Text, UnderlineSpansTheExtent) {
+  Canvas canvas(200, 50);
+  FontScope f(canvas.dc(), -20, "Arial", 0, DEFAULT_CHARSET, NONANTIALIASED_QUALITY, FW_NORMAL, true);
+  const SIZE size = Extent(canvas.dc(), "under");
+  TextOutA(canvas.dc(), 10, 5, "under", 5);
+  const RECT box = canvas.InkBox();
+  EXPECT_EQ(box.left, 10);
+  EXPECT_EQ(box.right, 10 + size.cx);
+}
+
+TEST(Text, ExtTextOutOpaqueClippedAndSpacing) {
+  Canvas canvas(200, 50);
+  FontScope f(canvas.dc(), -20, "Arial");
+  SetBkColor(canvas.dc(), RGB(0, 255, 0));
+  const RECT r{20, 10, 60, 30};
+  ASSERT_TRUE(ExtTextOutA(canvas.dc(), 0, 0, ETO_OPAQUE, &r, "", 0, nullptr));
+  EXPECT_EQ(canvas.InkBox().left, 20);
+  EXPECT_EQ(canvas.InkBox().right, 60);
+  EXPECT_EQ(canvas.Pixel(20, 10), RGB(0, 255, 0));
+  canvas.Clear();
+  ExtTextOutA(canvas.dc(), 15, 5, ETO_CLIPPED, &r, "WWWWWWWW", 8, nullptr);
+  const RECT clipped = canvas.InkBox();
+  EXPECT_GE(clipped.left, 20);
+  EXPECT_LE(clipped.right, 60);
+  EXPECT_GE(clipped.top, 10);
+  EXPECT_LE(clipped.bottom, 30);
+  // Explicit distances: each character 30 pixels after the previous one.
+  canvas.Clear();
+  const INT dx[] = {30, 30, 30};
+  ExtTextOutA(canvas.dc(), 10, 5, 0, nullptr, "III", 3, dx);
+  int columns = 0;
+  for (int x = 0; x < canvas.width(); ++x) {
+    bool ink = false;
+    for (int y = 0; y < canvas.height(); ++y) ink = ink || canvas.Pixel(x, y) != kWhite;
+    if (ink && (x == 0 || [&] {
+          for (int y = 0; y < canvas.height(); ++y)
+            if (canvas.Pixel(x - 1, y) != kWhite) return false;
+          return true;
+        }()))
+      ++columns;
+  }
+  EXPECT_EQ(columns, 3);
+  const RECT spaced = canvas.InkBox();
+  EXPECT_GE(spaced.right - spaced.left, 60);
+}
+
+TEST(Text, ScaledMappingScalesTheDrawing) {
+  Canvas canvas(400, 120);
+  FontScope f(canvas.dc(), -20, "Arial");
+  const SIZE flat = Extent(canvas.dc(), "Scale");
+  TextOutA(canvas.dc(), 0, 0, "Scale", 5);
+  const RECT small = canvas.InkBox();
+  canvas.Clear();
+  SetMapMode(canvas.dc(), MM_ANISOTROPIC);
+  SetWindowExtEx(canvas.dc(), 1, 1, nullptr);
+  SetViewportExtEx(canvas.dc(), 2, 2, nullptr);
+  const SIZE logical = Extent(canvas.dc(), "Scale");
+  EXPECT_NEAR(logical.cx, flat.cx, 1);
+  EXPECT_EQ(logical.cy, flat.cy);
+  TextOutA(canvas.dc(), 0, 0, "Scale", 5);
+  const RECT big = canvas.InkBox();
+  EXPECT_NEAR(big.right - big.left, 2 * (small.right - small.left), 3);
+  EXPECT_NEAR(big.bottom - big.top, 2 * (small.bottom - small.top), 3);
+  SetMapMode(canvas.dc(), MM_TEXT);
+}
+
+TEST(Text, WorldTransformTurnsAndYUpMappingKeepsGlyphsUpright) {
+  Canvas canvas(300, 300);
+  FontScope f(canvas.dc(), -20, "Arial");
+  TextOutA(canvas.dc(), 40, 40, "Upright", 7);
+  const auto plain = canvas.Snapshot();
+  const RECT flat = canvas.InkBox();
+
+  // y grows upwards: the same device point, the same pixels.
+  canvas.Clear();
+  SetMapMode(canvas.dc(), MM_ANISOTROPIC);
+  SetWindowExtEx(canvas.dc(), 1, 1, nullptr);
+  SetViewportExtEx(canvas.dc(), 1, -1, nullptr);
+  SetViewportOrgEx(canvas.dc(), 0, 300, nullptr);
+  TextOutA(canvas.dc(), 40, 260, "Upright", 7);
+  EXPECT_TRUE(canvas.Snapshot() == plain);
+  SetMapMode(canvas.dc(), MM_TEXT);
+  SetViewportOrgEx(canvas.dc(), 0, 0, nullptr);
+
+  // A world transform a quarter turn counter-clockwise stands the text up.
+  canvas.Clear();
+  SetGraphicsMode(canvas.dc(), GM_ADVANCED);
+  const XFORM turn{0, -1, 1, 0, 150, 250};
+  SetWorldTransform(canvas.dc(), &turn);
+  TextOutA(canvas.dc(), 0, 0, "Upright", 7);
+  const XFORM identity{1, 0, 0, 1, 0, 0};
+  SetWorldTransform(canvas.dc(), &identity);
+  SetGraphicsMode(canvas.dc(), GM_COMPATIBLE);
+  const RECT up = canvas.InkBox();
+  EXPECT_NEAR(up.bottom - up.top, flat.right - flat.left, 2);
+  EXPECT_NEAR(up.right - up.left, flat.bottom - flat.top, 2);
+  EXPECT_LE(up.bottom, 251);
+}
+
+TEST(Text, AnsiCodePageAndDoubleByteCounts) {
+  Canvas canvas(200, 60);
+  {
+    // With a Chinese ANSI code page, a DEFAULT_CHARSET font reads GBK bytes and
+    // takes the ideographs from the CJK fallback.
+    ASSERT_TRUE(SetProcessAnsiCodePage(936));
+    FontScope f(canvas.dc(), -32, "Arial");
+    EXPECT_NEAR(Extent(canvas.dc(), "\xD6\xD0").cx, 32, 1);
+    TextOutA(canvas.dc(), 10, 10, "\xD6\xD0", 2);
+    EXPECT_GT(canvas.Inked(), 60);
+    SetProcessAnsiCodePage(0);
+  }
+  FontScope f(canvas.dc(), -32, "SimSun", 0, GB2312_CHARSET);
+  const std::string text = "a\xD6\xD0" "b";
+  const int a = Extent(canvas.dc(), "a").cx;
+  const int ideograph = Extent(canvas.dc(), "\xD6\xD0").cx;
+  int fit = 0;
+  INT dx[4] = {};
+  SIZE size{};
+  ASSERT_TRUE(GetTextExtentExPointA(canvas.dc(), text.data(), 4, a + ideograph, &fit, dx, &size));
+  EXPECT_EQ(fit, 3);  // bytes: the pair counts whole
+  EXPECT_EQ(dx[1], a + ideograph);
+  EXPECT_EQ(dx[2], a + ideograph);
+  EXPECT_EQ(dx[3], size.cx);
+  INT width = 0;
+  ASSERT_TRUE(GetCharWidthA(canvas.dc(), 0xD6D0, 0xD6D0, &width));
+  EXPECT_EQ(width, ideograph);
+}
+
+TEST(Text, LongWordWidensTheCalculatedRectangle) {
+  Canvas canvas(10, 10);
+  FontScope f(canvas.dc(), -16, "Arial");
+  RECT r{5, 0, 25, 0};
+  DrawTextA(canvas.dc(), "Supercalifragilistic word", -1, &r, DT_CALCRECT | DT_WORDBREAK);
+  EXPECT_EQ(r.right, 5 + Extent(canvas.dc(), "Supercalifragilistic").cx);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(canvas.dc(), &tm);
+  EXPECT_EQ(r.bottom, 2 * tm.tmHeight);
+}
+
+TEST(Text, DrawTextWordBreakWrapsAndCalcRectMeasures) {
+  Canvas canvas(300, 200);
+  FontScope f(canvas.dc(), -16, "Arial");
+  TEXTMETRICA tm{};
+  GetTextMetricsA(canvas.dc(), &tm);
+  const std::string text = "The quick brown fox jumps over the lazy dog";
+  const SIZE full = Extent(canvas.dc(), text);
+
+  RECT one{10, 10, 1000, 10};
+  EXPECT_EQ(DrawTextA(canvas.dc(), text.c_str(), -1, &one, DT_CALCRECT | DT_SINGLELINE), tm.tmHeight);
+  EXPECT_EQ(one.right, 10 + full.cx);
+  EXPECT_EQ(one.bottom, 10 + tm.tmHeight);
+
+  RECT wrapped{10, 10, 110, 10};
+  const int h = DrawTextA(canvas.dc(), text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK);
+  EXPECT_GE(h, 3 * tm.tmHeight);
+  EXPECT_EQ(h % tm.tmHeight, 0);
+  EXPECT_EQ(wrapped.bottom, 10 + h);
+  EXPECT_LE(wrapped.right, 110);
+  EXPECT_GT(wrapped.right, 60);
+
+  // Drawing lays out the same lines: ink within the calculated rectangle.
+  RECT box{10, 10, 110, 190};
+  DrawTextA(canvas.dc(), text.c_str(), -1, &box, DT_WORDBREAK);
+  const RECT ink = canvas.InkBox();
+  EXPECT_GE(ink.left, 10);
+  EXPECT_LE(ink.right, wrapped.right + 1);
+  EXPECT_LE(ink.bottom, wrapped.bottom);
+  EXPECT_GT(ink.bottom, wrapped.bottom - tm.tmHeight);
+
+  // Line breaks in the text make lines of their own.
+  RECT lines{0, 0, 300, 0};
+  EXPECT_EQ(DrawTextA(canvas.dc(), "a\r\nb\nc", -1, &lines, DT_CALCRECT), 3 * tm.tmHeight);
+}
+
+TEST(Text, EllipsisShortensToTheRectangle) {
+  Canvas canvas(400, 40);
+  FontScope f(canvas.dc(), -16, "Arial");
+  const std::string text = "A rather long caption that does not fit";
+  const SIZE dots = Extent(canvas.dc(), "...");
+  RECT r{10, 5, 120, 35};
+  DrawTextA(canvas.dc(), text.c_str(), -1, &r, DT_SINGLELINE | DT_NOCLIP);
+  EXPECT_GT(canvas.InkBox().right, 200);
+  for (UINT mode : {DT_END_ELLIPSIS, DT_WORD_ELLIPSIS, DT_PATH_ELLIPSIS}) {
+    canvas.Clear();
+    DrawTextA(canvas.dc(), text.c_str(), -1, &r, DT_SINGLELINE | DT_NOCLIP | mode);
+    const RECT ink = canvas.InkBox();
+    EXPECT_LE(ink.right, 120) << mode;
+    EXPECT_GT(ink.right, 120 - 3 * dots.cx) << mode;
+    RECT calc = r;
+    DrawTextA(canvas.dc(), text.c_str(), -1, &calc, DT_SINGLELINE | DT_CALCRECT | mode);
+    EXPECT_LE(calc.right, 120) << mode;
+  }
+  // A path keeps its file name.
+  canvas.Clear();
+  const std::string path = "/home/user/labels/warehouse/shelf.lbl";
+  const SIZE name = Extent(canvas.dc(), "/shelf.lbl");
+  RECT pr{10, 5, 10 + name.cx + 2 * dots.cx + 20, 35};
+  DrawTextA(canvas.dc(), path.c_str(), -1, &pr, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_CALCRECT);
+  EXPECT_LE(pr.right - pr.left, name.cx + 2 * dots.cx + 20);
+  EXPECT_GE(pr.right - pr.left, name.cx + dots.cx);
+  // Text that fits is left alone.
+  RECT wide{0, 0, 400, 20};
+  DrawTextA(canvas.dc(), "short", -1, &wide, DT_SINGLELINE | DT_CALCRECT | DT_END_ELLIPSIS);
+  EXPECT_EQ(wide.right, Extent(canvas.dc(), "short").cx);
+}
+
+TEST(Text, DrawTextPrefixesAlignmentAndTabs) {
+  Canvas canvas(300, 60);
+  FontScope f(canvas.dc(), -16, "Arial");
+  TEXTMETRICA tm{};
+  GetTextMetricsA(canvas.dc(), &tm);
+  RECT r{0, 0, 300, 0};
+  DrawTextA(canvas.dc(), "&File", -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  EXPECT_EQ(r.right, Extent(canvas.dc(), "File").cx);
+  r = {0, 0, 300, 0};
+  DrawTextA(canvas.dc(), "&File", -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  EXPECT_EQ(r.right, Extent(canvas.dc(), "&File").cx);
+  r = {0, 0, 300, 0};
+  DrawTextA(canvas.dc(), "a&&b", -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  EXPECT_EQ(r.right, Extent(canvas.dc(), "a&b").cx);
+  r = {0, 0, 300, 0};
+  DrawTextA(canvas.dc(), "a\tb", -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+  EXPECT_EQ(r.right, 8 * tm.tmAveCharWidth + Extent(canvas.dc(), "b").cx);
+  r = {0, 0, 300, 0};
+  DRAWTEXTPARAMS params{sizeof(DRAWTEXTPARAMS), 4, 0, 0, 0};
+  char tabbed[] = "a\tb";
+  DrawTextExA(canvas.dc(), tabbed, -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS, &params);
+  EXPECT_EQ(r.right, 4 * tm.tmAveCharWidth + Extent(canvas.dc(), "b").cx);
+  EXPECT_EQ(params.uiLengthDrawn, 3u);
+  // DT_TABSTOP takes the tab length from bits 8 to 15 when drawing.
+  RECT drawn{0, 0, 300, 40};
+  DrawTextA(canvas.dc(), "a\tb", -1, &drawn, DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (4 << 8));
+  const LONG tabbedRight = canvas.InkBox().right;
+  canvas.Clear();
+  TextOutA(canvas.dc(), 4 * tm.tmAveCharWidth, 0, "b", 1);
+  EXPECT_EQ(tabbedRight, canvas.InkBox().right);
+  canvas.Clear();
+
+  // The mnemonic is underlined: more ink below the baseline than without it.
+  RECT box{10, 10, 290, 50};
+  DrawTextA(canvas.dc(), "&File", -1, &box, DT_SINGLELINE);
+  const RECT underlined = canvas.InkBox();
+  canvas.Clear();
+  DrawTextA(canvas.dc(), "&File", -1, &box, DT_SINGLELINE | DT_HIDEPREFIX);
+  EXPECT_GT(underlined.bottom, canvas.InkBox().bottom);
+
+  // Alignment: right-aligned ink ends at the right edge, centred ink sits in the middle.
+  canvas.Clear();
+  DrawTextA(canvas.dc(), "Mid", -1, &box, DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
+  EXPECT_LE(canvas.InkBox().right, 290);
+  EXPECT_GE(canvas.InkBox().right, 290 - 3);
+  EXPECT_LE(canvas.InkBox().bottom, 50);
+  canvas.Clear();
+  DrawTextA(canvas.dc(), "Mid", -1, &box, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+  const RECT c = canvas.InkBox();
+  EXPECT_NEAR((c.left + c.right) / 2, 150, 3);
+  EXPECT_NEAR((c.top + c.bottom) / 2, 30, 4);
+}
+
+TEST(Text, ExtentExFitsAndCharWidths) {
+  Canvas canvas(10, 10);
+  FontScope f(canvas.dc(), -20, "Courier New");
+  INT widths[3] = {};
+  ASSERT_TRUE(GetCharWidthA(canvas.dc(), 'a', 'c', widths));
+  EXPECT_EQ(widths[0], widths[1]);
+  EXPECT_EQ(widths[1], widths[2]);
+  int fit = 0;
+  INT dx[10] = {};
+  SIZE size{};
+  ASSERT_TRUE(GetTextExtentExPointA(canvas.dc(), "abcdefghij", 10, widths[0] * 4 + 1, &fit, dx, &size));
+  EXPECT_EQ(fit, 4);
+  EXPECT_EQ(dx[0], widths[0]);
+  EXPECT_EQ(dx[9], size.cx);
+  EXPECT_EQ(size.cx, 10 * widths[0]);
+}
+
+TEST(Text, EnumerationListsInstalledAndStandInFamilies) {
+  Canvas canvas(8, 8);
+  struct Seen {
+    std::vector<std::string> faces;
+    std::vector<BYTE> charsets;
+    bool allTrueType = true;
+  } seen;
+  LOGFONTA filter{};
+  filter.lfCharSet = DEFAULT_CHARSET;
+  EnumFontFamiliesExA(
+      canvas.dc(), &filter,
+      [](const LOGFONTA* lf, const TEXTMETRICA*, DWORD type, LPARAM param) {
+        auto* s = reinterpret_cast<Seen*>(param);
+        s->faces.emplace_back(lf->lfFaceName);
+        s->charsets.push_back(lf->lfCharSet);
+        s->allTrueType = s->allTrueType && type == TRUETYPE_FONTTYPE;
+        return 1;
+      },
+      reinterpret_cast<LPARAM>(&seen), 0);
+  auto has = [&](const char* face) { return std::find(seen.faces.begin(), seen.faces.end(), face) != seen.faces.end(); };
+  EXPECT_TRUE(has("Arial"));
+  EXPECT_TRUE(has("Liberation Sans"));
+  EXPECT_TRUE(has("DejaVu Sans"));
+  EXPECT_TRUE(seen.allTrueType);
+  EXPECT_NE(std::find(seen.charsets.begin(), seen.charsets.end(), GB2312_CHARSET), seen.charsets.end());
+
+  // One character set only: the Chinese faces, and a callback answer of 0 stops.
+  int count = 0;
+  filter.lfCharSet = GB2312_CHARSET;
+  EXPECT_EQ(EnumFontFamiliesExA(
+                canvas.dc(), &filter,
+                [](const LOGFONTA* lf, const TEXTMETRICA* tm, DWORD, LPARAM param) {
+                  ++*reinterpret_cast<int*>(param);
+                  EXPECT_EQ(lf->lfCharSet, GB2312_CHARSET);
+                  EXPECT_STREQ(reinterpret_cast<const char*>(reinterpret_cast<const ENUMLOGFONTEXA*>(lf)->elfScript),
+                               "CHINESE_GB2312");
+                  EXPECT_GT(tm->tmHeight, 0);
+                  return 0;
+                },
+                reinterpret_cast<LPARAM>(&count), 0),
+            0);
+  EXPECT_EQ(count, 1);
+}
+
+TEST(MulDiv, RoundsAndReportsOverflow) {
+  struct Case {
+    int number, numerator, denominator, expected;
+  };
+  for (const Case c : {Case{10, 96, 72, 13}, Case{5, 1, 2, 3}, Case{-5, 1, 2, -3}, Case{7, 3, -2, -11},
+                       Case{1, 1, 0, -1}, Case{INT_MAX, 2, 1, -1}, Case{INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+                       Case{-INT_MAX, 2, 2, -INT_MAX}, Case{0, 5, 3, 0}, Case{4, 1, 3, 1}}) {
+    EXPECT_EQ(MulDiv(c.number, c.numerator, c.denominator), c.expected)
+        << c.number << " * " << c.numerator << " / " << c.denominator;
+  }
+}
+
+}  // namespace
