@@ -230,3 +230,58 @@ HANDLE CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES security, DWORD pro
 HANDLE OpenFileMappingA(DWORD access, BOOL inheritHandle, LPCSTR name);
 LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow, SIZE_T bytes);
 BOOL UnmapViewOfFile(LPCVOID view);
+
+// --- Local memory (the same blocks as global memory) -------------------------
+
+inline constexpr UINT LMEM_FIXED = 0x0000;
+inline constexpr UINT LMEM_MOVEABLE = 0x0002;
+inline constexpr UINT LMEM_ZEROINIT = 0x0040;
+inline constexpr UINT LHND = LMEM_MOVEABLE | LMEM_ZEROINIT;
+inline constexpr UINT LPTR = LMEM_FIXED | LMEM_ZEROINIT;
+HLOCAL LocalAlloc(UINT flags, SIZE_T bytes);
+LPVOID LocalLock(HLOCAL memory);
+BOOL LocalUnlock(HLOCAL memory);
+SIZE_T LocalSize(HLOCAL memory);
+HLOCAL LocalFree(HLOCAL memory);
+
+// --- Security descriptors -------------------------------------------------------
+
+struct ACL;
+using PACL = ACL*;
+using PSECURITY_DESCRIPTOR = void*;
+inline constexpr DWORD SECURITY_DESCRIPTOR_REVISION = 1;
+inline constexpr WORD SE_DACL_PRESENT = 0x0004;
+struct SECURITY_DESCRIPTOR {
+  BYTE Revision;
+  BYTE Sbz1;
+  WORD Control;
+  PVOID Owner;
+  PVOID Group;
+  PACL Sacl;
+  PACL Dacl;
+};
+inline constexpr SIZE_T SECURITY_DESCRIPTOR_MIN_LENGTH = sizeof(SECURITY_DESCRIPTOR);
+BOOL InitializeSecurityDescriptor(PSECURITY_DESCRIPTOR descriptor, DWORD revision);
+// A present but null access list opens the object to everyone: shared memory
+// made with it can be opened by other users' processes as well.
+BOOL SetSecurityDescriptorDacl(PSECURITY_DESCRIPTOR descriptor, BOOL daclPresent, PACL dacl, BOOL daclDefaulted);
+
+// --- Profiles (INI files) ---------------------------------------------------------
+
+// A file name without a folder lies in the per-user profile folder,
+// $XDG_DATA_HOME/Tavrendel/ (default ~/.local/share/Tavrendel/); the
+// functions without "Private" use "win.ini" there. Sections and keys match
+// without regard to ASCII case; values are trimmed of blanks and one pair of
+// surrounding quotes. A null section lists the section names, a null key the
+// keys of the section (each terminated, the list ended by an extra zero).
+// Returns the characters copied, cut to fit.
+DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size,
+                               LPCSTR fileName);
+// The decimal number at the start of the value (0 when there is none), or
+// defaultValue when the key is missing.
+UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR fileName);
+// A null key removes the section, a null value the key.
+BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);
+DWORD GetProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size);
+UINT GetProfileIntA(LPCSTR section, LPCSTR key, INT defaultValue);
+BOOL WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value);

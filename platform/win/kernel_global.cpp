@@ -135,3 +135,9 @@ HGLOBAL GlobalFree(HGLOBAL memory) {
   if (block.movable) delete static_cast<MovableToken*>(memory);
   return nullptr;
 }
+
+HLOCAL LocalAlloc(UINT flags, SIZE_T bytes) { return GlobalAlloc(flags, bytes); }
+LPVOID LocalLock(HLOCAL memory) { return GlobalLock(memory); }
+BOOL LocalUnlock(HLOCAL memory) { return GlobalUnlock(memory); }
+SIZE_T LocalSize(HLOCAL memory) { return GlobalSize(memory); }
+HLOCAL LocalFree(HLOCAL memory) { return GlobalFree(memory); }

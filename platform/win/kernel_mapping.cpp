@@ -35,8 +35,15 @@ ViewTable& Views() {
   return *table;
 }
 
-// Named objects live per user; "Local\" and "Global\" prefixes name the same.
-std::string SharedMemoryName(LPCSTR name) {
+// A descriptor with a present but null access list opens the object to everyone.
+bool OpenToEveryone(const SECURITY_ATTRIBUTES* security) {
+  const auto* sd = security ? static_cast<const SECURITY_DESCRIPTOR*>(security->lpSecurityDescriptor) : nullptr;
+  return sd && (sd->Control & SE_DACL_PRESENT) && !sd->Dacl;
+}
+
+// Named objects live per user, except those made open to everyone; "Local\"
+// and "Global\" prefixes name the same object.
+std::string SharedMemoryName(LPCSTR name, bool everyone) {
   std::string text(name);
   for (const char* prefix : {"Local\\", "Global\\"}) {
     if (text.rfind(prefix, 0) == 0) text.erase(0, std::strlen(prefix));
@@ -44,7 +51,15 @@ std::string SharedMemoryName(LPCSTR name) {
   for (char& c : text) {
     if (c == '/' || c == '\\') c = '_';
   }
-  return "/tav-" + std::to_string(::getuid()) + "-" + *OsPath(text.c_str());
+  const std::string scope = everyone ? "all" : std::to_string(::getuid());
+  return "/tav-" + scope + "-" + *OsPath(text.c_str());
+}
+
+// Opens an existing named object, the user's own first.
+int OpenShared(LPCSTR name, int flags) {
+  int fd = ::shm_open(SharedMemoryName(name, false).c_str(), flags, 0);
+  if (fd < 0 && errno == ENOENT) fd = ::shm_open(SharedMemoryName(name, true).c_str(), flags, 0);
+  return fd;
 }
 
 }  // namespace
@@ -52,7 +67,7 @@ std::string SharedMemoryName(LPCSTR name) {
 
 using kernel::Fail;
 
-HANDLE CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES, DWORD protect, DWORD sizeHigh, DWORD sizeLow,
+HANDLE CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES security, DWORD protect, DWORD sizeHigh, DWORD sizeLow,
                           LPCSTR name) {
   const unsigned long long size = (static_cast<unsigned long long>(sizeHigh) << 32) | sizeLow;
   const bool writable = (protect & 0xFF) == PAGE_READWRITE;
@@ -69,13 +84,19 @@ HANDLE CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES, DWORD protect, DWO
     }
     bool existed = false;
     if (name && *name) {
-      const std::string shmName = kernel::SharedMemoryName(name);
-      int fd = ::shm_open(shmName.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
-      if (fd < 0 && errno == EEXIST) {
-        fd = ::shm_open(shmName.c_str(), O_RDWR, 0600);
-        existed = fd >= 0;
-      } else if (fd >= 0) {
-        mapping->sharedName = shmName;
+      int fd = kernel::OpenShared(name, O_RDWR);
+      existed = fd >= 0;
+      if (!existed) {
+        const bool everyone = kernel::OpenToEveryone(security);
+        const std::string shmName = kernel::SharedMemoryName(name, everyone);
+        fd = ::shm_open(shmName.c_str(), O_RDWR | O_CREAT | O_EXCL, everyone ? 0666 : 0600);
+        if (fd >= 0) {
+          mapping->sharedName = shmName;
+          if (everyone) ::fchmod(fd, 0666);  // past the umask
+        } else if (errno == EEXIST) {
+          fd = ::shm_open(shmName.c_str(), O_RDWR, 0);  // made by another process just now
+          existed = fd >= 0;
+        }
       }
       mapping->fd = fd;
     } else {
@@ -135,7 +156,7 @@ HANDLE OpenFileMappingA(DWORD access, BOOL, LPCSTR name) {
     return nullptr;
   }
   const bool writable = access & (FILE_MAP_WRITE | 0x000F0000);
-  const int fd = ::shm_open(kernel::SharedMemoryName(name).c_str(), writable ? O_RDWR : O_RDONLY, 0600);
+  const int fd = kernel::OpenShared(name, writable ? O_RDWR : O_RDONLY);
   if (fd < 0) {
     Fail(errno == ENOENT ? ERROR_FILE_NOT_FOUND : ErrorFromErrno(errno));
     return nullptr;
