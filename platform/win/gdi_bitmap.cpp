@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "platform/win/gdi_internal.h"
 
 namespace gdi {
 namespace {
+
+// The largest bitmap: 64 Mi pixels (a 600 dpi page of 8.5 x 11 inches is 34 Mi).
+constexpr int64_t kMaxPixels = int64_t{1} << 26;
 
 std::vector<RGBQUAD> DefaultColours(int bpp) {
   std::vector<RGBQUAD> c;
@@ -134,7 +138,7 @@ bool HeaderUsable(const BITMAPINFOHEADER& h) {
   if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0) return false;
   if (!SupportedDepth(h.biBitCount)) return false;
   if (h.biCompression != BI_RGB && !(h.biCompression == BI_BITFIELDS && h.biBitCount == 32)) return false;
-  if (static_cast<int64_t>(h.biWidth) * std::abs(static_cast<int64_t>(h.biHeight)) > (int64_t{1} << 28)) return false;
+  if (static_cast<int64_t>(h.biWidth) * std::abs(static_cast<int64_t>(h.biHeight)) > kMaxPixels) return false;
   return true;
 }
 
@@ -142,7 +146,7 @@ bool HeaderUsable(const BITMAPINFOHEADER& h) {
 
 std::shared_ptr<Bitmap> Bitmap::Make(int width, int height, int bpp, bool bottomUp) {
   if (width <= 0 || height <= 0 || !SupportedDepth(bpp)) return nullptr;
-  if (static_cast<int64_t>(width) * height > (int64_t{1} << 28)) return nullptr;
+  if (static_cast<int64_t>(width) * height > kMaxPixels) return nullptr;
   auto b = std::make_shared<Bitmap>();
   b->width = width;
   b->height = height;
@@ -150,7 +154,11 @@ std::shared_ptr<Bitmap> Bitmap::Make(int width, int height, int bpp, bool bottom
   b->stride = DibStride(width, bpp);
   b->bottomUp = bottomUp;
   b->colours = DefaultColours(bpp);
-  b->storage.assign(static_cast<size_t>(b->stride) * height, 0);
+  try {
+    b->storage.assign(static_cast<size_t>(b->stride) * height, 0);
+  } catch (const std::bad_alloc&) {
+    return nullptr;  // creation fails like any other; nothing throws through the C interface
+  }
   return b;
 }
 

@@ -156,9 +156,14 @@ using namespace gdi;
 HDC CreateCompatibleDC(HDC dc) {
   if (dc && !FindDC(dc)) return nullptr;
   auto created = NewDc(DcKind::Memory);
-  if (DeviceContext* like = FindDC(dc); like && like->kind != DcKind::Memory) {
+  // A memory device context made for a printer measures like that printer.
+  if (DeviceContext* like = FindDC(dc); like && !like->deviceName.empty()) {
+    created->deviceName = like->deviceName;
     created->dpiX = like->dpiX;
     created->dpiY = like->dpiY;
+    created->physicalSize = like->physicalSize;
+    created->physicalOffset = like->physicalOffset;
+    created->printableSize = like->printableSize;
   }
   return Dcs().Add(std::move(created));
 }
@@ -203,7 +208,7 @@ int ReleaseDC(HWND, HDC dc) {
 int GetDeviceCaps(HDC handle, int index) {
   DeviceContext* dc = FindDC(handle);
   if (!dc) return 0;
-  const bool printer = dc->kind == DcKind::Printer || (dc->kind == DcKind::Info && !dc->deviceName.empty());
+  const bool printer = !dc->deviceName.empty();
   const int horzRes = printer ? dc->printableSize.cx : kScreenWidth;
   const int vertRes = printer ? dc->printableSize.cy : kScreenHeight;
   const int dpiX = printer ? dc->dpiX : kScreenDpi;
@@ -465,7 +470,10 @@ int StartPage(HDC handle) {
   if (!dc || dc->kind != DcKind::Printer || !dc->inDocument || dc->inPage) return 0;
   auto page = Bitmap::Make(dc->printableSize.cx, dc->printableSize.cy, 32, false);
   if (!page) return 0;
-  std::fill(page->storage.begin(), page->storage.end(), BYTE{0xFF});  // white paper
+  for (int y = 0; y < page->height; ++y) {  // white paper
+    auto* row = reinterpret_cast<uint32_t*>(page->Row(y));
+    std::fill_n(row, page->width, 0x00FFFFFFu);
+  }
   dc->surface = std::move(page);
   dc->inPage = true;
   return 1;

@@ -310,7 +310,11 @@ struct DeviceContext {
   Matrix PageTransform() const;
   Matrix LogicalToDevice() const;
   // The surface this context draws on now (may be null: nothing to draw on).
-  Bitmap* Target() const { return kind == DcKind::Memory ? state.bitmap.get() : surface.get(); }
+  // The 1 x 1 stock bitmap of a new memory device context is shared: nothing draws on it.
+  Bitmap* Target() const {
+    if (kind != DcKind::Memory) return surface.get();
+    return state.bitmap && !state.bitmap->stock ? state.bitmap.get() : nullptr;
+  }
   // The clip in device coordinates, the surface bounds and the window
   // visibility included. Never null when there is a surface.
   SpanRegion EffectiveClip() const;

@@ -163,6 +163,32 @@ void StrokeWide(std::vector<PointD> pts, bool closed, double width, DWORD style,
   }
 }
 
+bool InsideBox(POINT p, const RECT& box) {
+  return p.x >= box.left && p.x < box.right && p.y >= box.top && p.y < box.bottom;
+}
+
+// Cuts the segment a-b to the box (Liang-Barsky); false when nothing is left.
+bool ClipSegment(PointD& a, PointD& b, const RECT& box) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  double t0 = 0, t1 = 1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x - box.left, box.right - 1 - a.x, a.y - box.top, box.bottom - 1 - a.y};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+  }
+  if (t0 > t1) return false;
+  const PointD start = a;
+  a = PointD{start.x + t0 * dx, start.y + t0 * dy};
+  b = PointD{start.x + t1 * dx, start.y + t1 * dy};
+  return true;
+}
+
 // Splits a polyline into the drawn pieces of a dash pattern (lengths in pixels).
 std::vector<std::vector<PointD>> DashPieces(const std::vector<PointD>& pts, bool closed,
                                             const std::vector<double>& pattern) {
@@ -173,6 +199,9 @@ std::vector<std::vector<PointD>> DashPieces(const std::vector<PointD>& pts, bool
   size_t element = 0;
   double left = pattern[0];
   std::vector<PointD> current{path[0]};
+  // A guard against patterns far finer than the line is long.
+  constexpr size_t kMaxElements = size_t{1} << 20;
+  size_t elements = 0;
   for (size_t i = 0; i + 1 < path.size(); ++i) {
     PointD a = path[i];
     const PointD b = path[i + 1];
@@ -186,6 +215,7 @@ std::vector<std::vector<PointD>> DashPieces(const std::vector<PointD>& pts, bool
       left -= step;
       a = m;
       if (left <= 1e-12) {
+        if (++elements > kMaxElements) return pieces;
         if (element % 2 == 0 && current.size() > 1) pieces.push_back(current);
         element = (element + 1) % pattern.size();
         left = pattern[element];
@@ -418,6 +448,18 @@ StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<
         left = pattern[element];
       }
     };
+    const RECT margin{bounds.left - 2, bounds.top - 2, bounds.right + 2, bounds.bottom + 2};
+    auto advance = [&](long n) {
+      if (pattern.empty() || n <= 0) return;
+      long period = 0;
+      for (int v : pattern) period += v;
+      n %= period;
+      while (n-- > 0)
+        if (--left == 0) {
+          element = (element + 1) % pattern.size();
+          left = pattern[element];
+        }
+    };
     for (const auto& figure : figures) {
       std::vector<POINT> pts;
       for (const auto& p : figure.points) {
@@ -430,7 +472,23 @@ StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<
         visit(pts[0].x, pts[0].y);
         continue;
       }
-      for (size_t i = 0; i + 1 < pts.size(); ++i) WalkLine(pts[i].x, pts[i].y, pts[i + 1].x, pts[i + 1].y, visit);
+      for (size_t i = 0; i + 1 < pts.size(); ++i) {
+        POINT a = pts[i], b = pts[i + 1];
+        const long steps = std::max(std::labs(long(b.x) - a.x), std::labs(long(b.y) - a.y));
+        // Far-reaching lines are cut to the drawable area first; the style
+        // pattern still advances by the part left out before it.
+        if (!InsideBox(a, margin) || !InsideBox(b, margin)) {
+          PointD ca{double(a.x), double(a.y)}, cb{double(b.x), double(b.y)};
+          if (!ClipSegment(ca, cb, margin)) {
+            advance(steps);
+            continue;
+          }
+          const POINT na = RoundDevice(ca), nb = RoundDevice(cb);
+          advance(std::max(std::labs(long(na.x) - a.x), std::labs(long(na.y) - a.y)));
+          a = na, b = nb;
+        }
+        WalkLine(a.x, a.y, b.x, b.y, visit);
+      }
     }
   } else {
     const double scale = std::sqrt(std::fabs(dc.LogicalToDevice().Determinant()));
@@ -531,7 +589,7 @@ void FillDevicePolygon(DeviceContext& dc, std::span<const PointD> points, COLORR
 
 bool WantsGreyText(const DeviceContext& dc) {
   const Bitmap* target = dc.Target();
-  return target && target->bpp >= 24 && dc.kind != DcKind::Printer;
+  return target && target->bpp >= 24 && dc.deviceName.empty();
 }
 
 }  // namespace gdi

@@ -216,14 +216,21 @@ BOOL FrameRgn(HDC handle, HRGN region, HBRUSH brush, int width, int height) {
   auto b = FindBrush(brush);
   if (!dc || !r || !b || width <= 0 || height <= 0) return FALSE;
   const SpanRegion& shape = r->region;
-  SpanRegion inner = shape;
-  for (int dx = -width; dx <= width; ++dx)
-    for (int dy = -height; dy <= height; ++dy) {
-      if (dx == 0 && dy == 0) continue;
-      SpanRegion moved = shape;
-      moved.Offset(dx, dy);
-      inner = SpanRegion::Combine(inner, moved, RGN_AND);
+  const RECT box = shape.Box();
+  width = std::min(width, static_cast<int>(box.right - box.left) + 1);
+  height = std::min(height, static_cast<int>(box.bottom - box.top) + 1);
+  // Erosion by a (2 width + 1) x (2 height + 1) box, one axis after the other.
+  auto erode = [](const SpanRegion& from, int reach, bool horizontal) {
+    SpanRegion out = from;
+    for (int d = -reach; d <= reach; ++d) {
+      if (d == 0) continue;
+      SpanRegion moved = from;
+      moved.Offset(horizontal ? d : 0, horizontal ? 0 : d);
+      out = SpanRegion::Combine(out, moved, RGN_AND);
     }
+    return out;
+  };
+  const SpanRegion inner = erode(erode(shape, width, true), height, false);
   const SpanRegion frame = SpanRegion::Combine(shape, inner, RGN_DIFF);
   if (Bitmap* target = dc->Target()) PaintRegion(*dc, frame, MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
   return TRUE;

@@ -185,3 +185,18 @@ TEST(GdiBitmap, PatternBrushTilesFromTheBrushOrigin) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GdiBitmap, ImpossibleSizesFailCleanly) {
+  EXPECT_EQ(CreateCompatibleBitmap(nullptr, 1 << 20, 1 << 20), nullptr);
+  gditest::DibInfo info = gditest::MakeInfo(100000, 100000, 32);
+  void* bits = reinterpret_cast<void*>(1);
+  EXPECT_EQ(CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+  EXPECT_EQ(bits, nullptr);
+  gditest::DibInfo compressed = gditest::MakeInfo(4, 4, 8);
+  compressed.header.biCompression = BI_RLE8;
+  EXPECT_EQ(CreateDIBSection(nullptr, compressed.get(), DIB_RGB_COLORS, nullptr, nullptr, 0), nullptr);
+}
+
+}  // namespace

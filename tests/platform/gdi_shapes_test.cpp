@@ -357,3 +357,40 @@ TEST(GdiPixel, SetPixelReturnsTheColourSetAndGetPixelReadsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace gditest;
+
+TEST(GdiPen, FarReachingLinesAreCutToTheSurface) {
+  Canvas c(20, 20);
+  Selected pen(c.dc(), CreatePen(PS_DOT, 1, kBlack));
+  MoveToEx(c.dc(), -100000000, 10, nullptr);
+  LineTo(c.dc(), 100000000, 10);
+  // The dots keep their phase: 10^8 - 2 pixels (4 mod 6, less 2) come before x = -2.
+  EXPECT_EQ(c.Picture(kBlack, RECT{0, 10, 20, 11}), "..###...###...###...\n");
+  Selected wide(c.dc(), CreatePen(PS_SOLID, 3, kBlack));
+  MoveToEx(c.dc(), 5, -2000000000, nullptr);
+  LineTo(c.dc(), 5, 2000000000);
+  EXPECT_EQ(c.Picture(kBlack, RECT{0, 0, 20, 1}), "....###.............\n");
+}
+
+TEST(GdiFill, NewMemoryContextHasNothingToDrawOn) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  RECT r{0, 0, 1, 1};
+  EXPECT_EQ(FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), 1);
+  EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID);
+  // The shared 1 x 1 bitmap stays as it was for every other context.
+  HDC other = CreateCompatibleDC(nullptr);
+  HBITMAP mine = CreateCompatibleBitmap(other, 1, 1);
+  HGDIOBJ stock = SelectObject(other, mine);
+  BYTE bits[2] = {};
+  GetBitmapBits(static_cast<HBITMAP>(stock), 2, bits);
+  EXPECT_EQ(bits[0], 0);
+  SelectObject(other, stock);
+  DeleteObject(mine);
+  DeleteDC(other);
+  DeleteDC(dc);
+}
+
+}  // namespace

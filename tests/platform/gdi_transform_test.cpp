@@ -203,6 +203,9 @@ TEST(GdiDevice, PrinterTakesItsResolutionFromItsSettingsAndPrintsPagesIntoBitmap
   EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), 812);
   EXPECT_EQ(GetDeviceCaps(dc, PHYSICALOFFSETX), 12);
   EXPECT_EQ(GetDeviceCaps(dc, HORZSIZE), 99);  // 788 / 203 inch
+  HDC memory = CreateCompatibleDC(dc);
+  EXPECT_EQ(GetDeviceCaps(memory, LOGPIXELSY), 203) << "a memory context made for the printer measures like it";
+  DeleteDC(memory);
   DOCINFOA doc{sizeof(DOCINFOA), "test", nullptr, nullptr, 0};
   EXPECT_GT(StartDocA(dc, &doc), 0);
   for (int page = 0; page < 2; ++page) {
