@@ -395,3 +395,34 @@ TEST(KalvoHumanReadable, TextLongerThanTheBufferIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(KalvoRequest, ConstructorSetsTheDesignersDefaults) {
+  CBCode code;
+  EXPECT_EQ(code.type, 0);
+  EXPECT_EQ(code.textPosition, 1);
+  EXPECT_EQ(code.deviceUnits, 1);
+  EXPECT_EQ(code.textShowsStars, 1);
+  EXPECT_EQ(code.longGuards, 1);
+  EXPECT_EQ(code.narrowWidth, 1);
+  EXPECT_EQ(code.ratio, 200);
+  EXPECT_EQ(code.resolution, 200);
+  EXPECT_EQ(code.barHeight, 100);
+  EXPECT_EQ(code.textGap, 30);
+  EXPECT_EQ(code.textHeight, 70);
+  EXPECT_EQ(code.textWidth, 50);
+  EXPECT_EQ(code.textBackColor, 0xFFFFFFu);
+  EXPECT_EQ(code.backColor, 0xFFFFFFu);
+  EXPECT_EQ(code.data, nullptr);
+  EXPECT_EQ(code.hrText, nullptr);
+  EXPECT_EQ(code.bitmap, nullptr);
+  EXPECT_TRUE(code.textMask.IsEmpty());
+  EXPECT_STREQ(code.font.lfFaceName, "Arial");
+  EXPECT_EQ(code.font.lfWeight, 600);
+  LOGFONTA system{};
+  ASSERT_GT(GetObjectA(GetStockObject(SYSTEM_FONT), sizeof system, &system), 0);
+  EXPECT_EQ(code.font.lfHeight, system.lfHeight);
+}
+
+}  // namespace
