@@ -60,7 +60,7 @@ int CountLeadingDigits(const char* s, int len) {
   int n = len > 0 ? static_cast<int>(strnlen(s, static_cast<size_t>(len))) : static_cast<int>(std::strlen(s));
   for (int i = 0; i < n; ++i)
     if (!IsAsciiDigit(s[i])) return i;
-  return len > 0 ? len : n;
+  return n;  // the terminator, when it comes within len, is the first non-digit
 }
 
 bool IsAllDigits(const char* s, int len) {
@@ -75,7 +75,7 @@ int CountLeadingDigitsWide(const AString& s, int maxUnits) {
   if (maxUnits > 0 && maxUnits < n) n = maxUnits;
   for (int i = 0; i < n; ++i)
     if (units[i] > 0xFF || !IsAsciiDigit(units[i])) return i;
-  return maxUnits > 0 ? maxUnits : n;
+  return n;
 }
 
 bool IsAllDigitsText(const AString& s, int n) {

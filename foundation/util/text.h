@@ -21,7 +21,8 @@ bool IsAlnumChar(int c);
 int IsIdentifier(const char* s, int* badPos);
 
 // Index of the first character outside '0'..'9' among the first len (0: all)
-// characters, else len.
+// characters, else len. The text's terminator counts as a non-digit, so
+// nothing is read past it.
 int CountLeadingDigits(const char* s, int len);
 bool IsAllDigits(const char* s, int len);
 // The same over the UTF-16 units of s (at most maxUnits, 0: all); a digit unit

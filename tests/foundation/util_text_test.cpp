@@ -48,7 +48,9 @@ TEST(CharTests, Identifier) {
 TEST(CharTests, Digits) {
   EXPECT_EQ(CountLeadingDigits("123ab", 0), 3);
   EXPECT_EQ(CountLeadingDigits("12345", 3), 3);
-  EXPECT_EQ(CountLeadingDigits("12", 5), 5);  // len given: no digit outside within the text
+  EXPECT_EQ(CountLeadingDigits("12", 5), 2);  // the terminator is the first non-digit
+  EXPECT_FALSE(IsAllDigits("12", 5));
+  EXPECT_EQ(CountLeadingDigitsWide(Wide(u"12"), 5), 2);
   EXPECT_TRUE(IsAllDigits("0123", 0));
   EXPECT_FALSE(IsAllDigits("01 3", 0));
   EXPECT_TRUE(IsAllDigits("01 3", 2));
