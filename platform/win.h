@@ -7,3 +7,4 @@
 #include "platform/win/nls.h"
 #include "platform/win/resource.h"
 #include "platform/win/gdi.h"
+#include "platform/win/font.h"
