@@ -91,9 +91,21 @@ BOOL StrokeAndFillPath(HDC handle) {
 // Curves are flattened as they are recorded.
 BOOL FlattenPath(HDC handle) { return ClosedPath(handle) ? TRUE : FALSE; }
 
-// The widened outline would be a union of pen pieces that the path model here
-// cannot hold as figures; the call fails and leaves the path as it was.
-BOOL WidenPath(HDC) { return FALSE; }
+// The path becomes the area the pen would paint along it, recorded as one
+// rectangle figure per run of pixels (disjoint, so any fill mode fills them).
+BOOL WidenPath(HDC handle) {
+  DeviceContext* dc = ClosedPath(handle);
+  if (!dc || !PenDraws(dc->state.pen.get())) return FALSE;
+  const StrokeCoverage cover = StrokeFigures(*dc, *dc->state.pen, dc->path.figures, kEverywhere);
+  std::vector<Figure> outline;
+  for (const auto& band : cover.fg.Bands())
+    for (const auto& s : band.spans) {
+      const double l = s.x0, r = s.x1, t = band.top, b = band.bottom;
+      outline.push_back(Figure{{{l, t}, {r, t}, {r, b}, {l, b}}, true});
+    }
+  dc->path.figures = std::move(outline);
+  return TRUE;
+}
 
 HRGN PathToRegion(HDC handle) {
   DeviceContext* dc = ClosedPath(handle);

@@ -244,3 +244,43 @@ TEST(GdiPath, SelectClipPathClipsToTheFigure) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace gditest;
+
+TEST(GdiPath, WidenPathGivesTheAreaThePenPaints) {
+  LOGBRUSH lb{BS_SOLID, kBlack, 0};
+  Canvas a(30, 30), b(30, 30);
+  Selected pa(a.dc(), ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_ROUND | PS_JOIN_ROUND, 5, &lb, 0, nullptr));
+  Selected pb(b.dc(), ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_ROUND | PS_JOIN_ROUND, 5, &lb, 0, nullptr));
+  const POINT pts[3] = {{4, 4}, {25, 10}, {8, 26}};
+  Polyline(a.dc(), pts, 3);
+  BeginPath(b.dc());
+  Polyline(b.dc(), pts, 3);
+  EndPath(b.dc());
+  EXPECT_TRUE(WidenPath(b.dc()));
+  SelectObject(b.dc(), GetStockObject(BLACK_BRUSH));
+  EXPECT_TRUE(FillPath(b.dc()));
+  EXPECT_EQ(a.Picture(kBlack), b.Picture(kBlack));
+  EXPECT_FALSE(WidenPath(b.dc())) << "no path left";
+}
+
+TEST(GdiShapes, PieAndChordCloseTheirArcs) {
+  Canvas pie(41, 41), chord(41, 41);
+  for (Canvas* c : {&pie, &chord}) {
+    SelectObject(c->dc(), GetStockObject(BLACK_BRUSH));
+    SelectObject(c->dc(), GetStockObject(NULL_PEN));
+  }
+  // The upper right quarter of a circle about (20, 20).
+  Pie(pie.dc(), 0, 0, 41, 41, 40, 20, 20, 0);
+  Chord(chord.dc(), 0, 0, 41, 41, 40, 20, 20, 0);
+  EXPECT_EQ(pie.Raw(25, 15), kBlack);
+  EXPECT_EQ(pie.Raw(15, 15), kWhite);
+  EXPECT_EQ(pie.Raw(25, 25), kWhite);
+  EXPECT_EQ(chord.Raw(25, 15), kWhite) << "inside the chord line, outside the segment";
+  EXPECT_EQ(chord.Raw(33, 7), kBlack);
+  EXPECT_GT(pie.Count(kBlack), chord.Count(kBlack));
+}
+
+}  // namespace
