@@ -163,7 +163,7 @@ int DeleteFilesByPattern(const char* folder, const char* pattern, int minAgeHour
       uint64_t days = now > written ? (now - written) / kTicksPerDay : 0;
       if (days * 24 < static_cast<uint64_t>(minAgeHours)) return;
     }
-    bool removed = force ? ForceDeleteFile(path.c_str()) != 0 : std::remove(path.c_str()) == 0;
+    bool removed = force ? ForceDeleteFile(path.c_str()) != 0 : DeleteFileA(path.c_str()) != 0;
     if (removed) ++deleted;
   });
   return deleted;
@@ -194,7 +194,7 @@ int ForceDeleteFile(const char* path) {
   DWORD attributes = GetFileAttributesA(path);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kReadOnlyHidden))
     SetFileAttributesA(path, attributes & ~kReadOnlyHidden);
-  return std::remove(path) == 0 ? 1 : 0;
+  return DeleteFileA(path) ? 1 : 0;
 }
 
 FOUNDATION_END

@@ -46,7 +46,8 @@ int ListFilesByPattern(const char* folder, const char* pattern, AArray<AString>&
 // Deletes each file (not folder) matching folder + pattern (a separator added
 // to the folder when missing) that is not in keep (by name or by full path)
 // and whose status can be read, when minAgeHours <= 0 or its age in whole
-// days * 24 reaches minAgeHours; with force through ForceDeleteFile. Returns
+// days * 24 reaches minAgeHours; with force through ForceDeleteFile, else a
+// plain delete (which leaves read-only files alone). Returns
 // the number deleted; 0 for an empty folder name.
 int DeleteFilesByPattern(const char* folder, const char* pattern, int minAgeHours, bool force,
                          const AHashMap<AString, void*>* keep);

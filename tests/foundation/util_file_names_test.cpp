@@ -180,6 +180,15 @@ TEST_F(FileNames, DeleteFilesByAgeAndKeepList) {
   EXPECT_EQ(DeleteFilesByPattern("", "*", 0, false, nullptr), 0);
 }
 
+TEST_F(FileNames, OnlyForcedDeletionRemovesReadOnlyFiles) {
+  std::string path = Touch("locked.tmp");
+  SetFileAttributesFlags(path.c_str(), true, false);
+  EXPECT_EQ(DeleteFilesByPattern(dir_.c_str(), "*.tmp", 0, false, nullptr), 0);
+  EXPECT_TRUE(fs::exists(path));
+  EXPECT_EQ(DeleteFilesByPattern(dir_.c_str(), "*.tmp", 0, true, nullptr), 1);
+  EXPECT_FALSE(fs::exists(path));
+}
+
 TEST_F(FileNames, AttributesAndForcedDeletion) {
   std::string path = Touch("ro.txt");
   EXPECT_EQ(SetFileAttributesFlags(path.c_str(), true, false), 1);
