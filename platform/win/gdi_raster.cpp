@@ -412,8 +412,10 @@ void WalkLine(int x0, int y0, int x1, int y1, const std::function<void(int, int)
   }
 }
 
+// Widths are logical units and scale with the transform, except for pens of
+// width 0 and cosmetic pens made by ExtCreatePen: those are one pixel always.
 double DevicePenWidth(const DeviceContext& dc, const Pen& pen) {
-  if (!pen.Geometric()) return 1.0;
+  if (pen.width == 0 || (pen.extended && !pen.Geometric())) return 1.0;
   const double scale = std::sqrt(std::fabs(dc.LogicalToDevice().Determinant()));
   return std::max(1.0, pen.width * scale);
 }

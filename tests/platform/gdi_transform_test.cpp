@@ -231,3 +231,23 @@ TEST(GdiDevice, PrinterTakesItsResolutionFromItsSettingsAndPrintsPagesIntoBitmap
 }
 
 }  // namespace
+
+namespace {
+
+using namespace gditest;
+
+TEST(GdiMapping, PenWidthsAreLogicalUnitsExceptWidthZero) {
+  for (int width : {0, 1}) {
+    Canvas c(40, 40);
+    SetMapMode(c.dc(), MM_ANISOTROPIC);
+    SetWindowExtEx(c.dc(), 1, 1, nullptr);
+    SetViewportExtEx(c.dc(), 4, 4, nullptr);
+    Selected pen(c.dc(), CreatePen(PS_SOLID, width, kBlack));
+    MoveToEx(c.dc(), 1, 5, nullptr);
+    LineTo(c.dc(), 8, 5);
+    const RECT b = c.Bounds(kBlack);
+    EXPECT_EQ(b.bottom - b.top, width == 0 ? 1 : 4) << width;
+  }
+}
+
+}  // namespace
