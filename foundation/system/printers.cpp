@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "foundation/system/system_message.h"
+#include "platform/win/kernel.h"
 #include "platform/win/kernel_errors.h"
 #include "platform/win/spool.h"
 
@@ -114,6 +115,14 @@ int EnumPortsFiltered(AArray<AString>& out, bool comOnly) {
 }
 
 int EnumComPorts(AArray<AString>& out) { return EnumPortsFiltered(out, true); }
+
+int GetDefaultPrinterName(AString& out) {
+  char device[513] = {};
+  GetProfileStringA("windows", "device", "", device, 512);
+  if (char* comma = std::strchr(device, ',')) *comma = '\0';
+  out = device;
+  return static_cast<int>(std::strlen(device));
+}
 
 int SendFileToPrinter(const char* docName, const char* printer, const char* path, KeepGoingFn keepGoing,
                       int openTimeoutSeconds) {

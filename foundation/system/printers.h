@@ -20,6 +20,10 @@ int EnumPortNames(AArray<AString>& out, int mode);
 int EnumPortsFiltered(AArray<AString>& out, bool comOnly);
 int EnumComPorts(AArray<AString>& out);
 
+// The "device" value of the profile's "windows" section up to its first ','
+// (empty when there is none); returns the name's length.
+int GetDefaultPrinterName(AString& out);
+
 // Whether the user wants a job to go on (asked after every block written).
 using KeepGoingFn = bool (*)();
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/win/gdi_internal.h"
+#include "platform/win/kernel.h"
 #include "platform/win/kernel_errors.h"
 
 extern char** environ;
@@ -132,12 +133,37 @@ std::vector<Printer> CupsPrinters() {
   return printers;
 }
 
+// Printers of the profile's [Devices] section: "name=driver,port", where a
+// port holding a '/' is a file that receives the jobs.
+std::vector<Printer> ProfilePrinters() {
+  std::vector<Printer> printers;
+  std::vector<char> keys(32768);
+  const DWORD n = GetProfileStringA("Devices", nullptr, "", keys.data(), static_cast<DWORD>(keys.size()));
+  for (size_t at = 0; at < n && keys[at];) {
+    const std::string name(&keys[at]);
+    at += name.size() + 1;
+    char value[1024] = {};
+    GetProfileStringA("Devices", name.c_str(), "", value, sizeof value);
+    const std::string v(value);
+    const size_t comma = v.find(',');
+    const std::string driver = v.substr(0, comma);
+    const std::string port = comma == std::string::npos ? "FILE:" : v.substr(comma + 1);
+    printers.push_back({name, port, driver,
+                        port.find('/') != std::string::npos ? Destination::File : Destination::AskForFile});
+  }
+  return printers;
+}
+
 Printer BuiltIn() { return {gdi::kBuiltInPrinter, "FILE:", "Tavrendel Page Printer", Destination::AskForFile}; }
 
 std::vector<Printer> AllPrinters(bool local, bool connections) {
   std::vector<Printer> all;
   if (local) {
     all.push_back(BuiltIn());
+    for (Printer& p : ProfilePrinters()) {
+      gdi::RegisterPrinterSettings(p.name, gdi::PrinterSettings{});
+      all.push_back(std::move(p));
+    }
     std::lock_guard<std::mutex> hold(Spool().lock);
     all.insert(all.end(), Spool().added.begin(), Spool().added.end());
   }

@@ -2,8 +2,10 @@
 // Printers are destinations: a file destination (a printer whose port is a
 // file path) receives a job's bytes in that file, written whole when the job
 // ends; printers of a CUPS server (when one runs and its client commands are
-// installed) receive raw jobs through it. Printers are added with AddPrinterA;
-// the built-in page printer of the graphics area is always listed.
+// installed) receive raw jobs through it. The printers are the built-in page
+// printer of the graphics area, those of the profile's [Devices] section
+// ("name=driver,port"), those added with AddPrinterA (for the life of the
+// process) and the CUPS queues.
 #pragma once
 
 #include "platform/win/types.h"

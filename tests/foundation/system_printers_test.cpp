@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,6 +11,7 @@
 
 #include "foundation/system/printers.h"
 #include "foundation/system/system_message.h"
+#include "platform/win/kernel.h"
 #include "platform/win/spool.h"
 
 namespace fs = std::filesystem;
@@ -142,6 +144,22 @@ TEST_F(PrintersTest, FailuresAreNeverSuccess) {
   // A printer that never answers.
   EXPECT_EQ(SendFileToPrinter("Labels", "No Such Printer", (dir_ / "job.bin").c_str(), nullptr, 0), 0);
   EXPECT_EQ(g_message, "Cannot open printer! Please check connection.");
+}
+
+TEST_F(PrintersTest, DefaultPrinterComesFromTheProfile) {
+  const char* oldData = std::getenv("XDG_DATA_HOME");
+  const std::string saved = oldData ? oldData : "";
+  ::setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
+  AString name("stale");
+  EXPECT_EQ(GetDefaultPrinterName(name), 0);
+  EXPECT_TRUE(name.IsEmpty());
+  ASSERT_TRUE(WriteProfileStringA("windows", "device", "Label Printer,Raw Driver,/tmp/x.prn"));
+  EXPECT_EQ(GetDefaultPrinterName(name), 13);
+  EXPECT_TRUE(name == "Label Printer");
+  if (oldData)
+    ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+  else
+    ::unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

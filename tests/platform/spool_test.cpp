@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win/kernel.h"
 #include "platform/win/kernel_errors.h"
 #include "platform/win/spool.h"
 
@@ -156,6 +158,44 @@ TEST_F(SpoolTest, FilePortTakesTheOutputFileOfTheDocument) {
   ASSERT_TRUE(EndDocPrinter(h));
   EXPECT_EQ(Slurp(out), "bytes");
   ClosePrinter(h);
+}
+
+TEST_F(SpoolTest, PrintersOfTheProfileAreFileDestinations) {
+  const char* oldData = std::getenv("XDG_DATA_HOME");
+  const std::string saved = oldData ? oldData : "";
+  ::setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
+  const std::string file = (dir_ / "profile.prn").string();
+  ASSERT_TRUE(WriteProfileStringA("Devices", "Profile Label Printer", ("Raw Driver," + file).c_str()));
+
+  HANDLE h = nullptr;
+  char name[] = "profile label printer";  // names match without case
+  ASSERT_TRUE(OpenPrinterA(name, &h, nullptr));
+  ASSERT_NE(StartRaw(h), 0u);
+  char data[] = "from the profile";
+  DWORD written = 0;
+  ASSERT_TRUE(WritePrinter(h, data, 16, &written));
+  ASSERT_TRUE(EndDocPrinter(h));
+  ClosePrinter(h);
+  EXPECT_EQ(Slurp(file), "from the profile");
+
+  DWORD needed = 0, count = 0;
+  EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+  std::vector<uint64_t> buffer(needed / 8 + 1);
+  ASSERT_TRUE(EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed,
+                            &count));
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
+  bool found = false;
+  for (DWORD i = 0; i < count; ++i)
+    if (std::string(info[i].pPrinterName) == "Profile Label Printer") {
+      EXPECT_STREQ(info[i].pDriverName, "Raw Driver");
+      EXPECT_EQ(std::string(info[i].pPortName), file);
+      found = true;
+    }
+  EXPECT_TRUE(found);
+  if (oldData)
+    ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+  else
+    ::unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace
