@@ -78,7 +78,8 @@ int IsDirectory(const char* path) {
 
 AString MakeNumberedFileName(const char* base, const char* folder, const char* ext, int width) {
   std::string prefix = FolderPrefix(View(folder)) + std::string(View(base)) + "_";
-  std::string suffix = "." + std::string(View(ext));
+  std::string suffix(1, '.');
+  suffix.append(View(ext));
   int digits = std::clamp(width, 0, 20);
   char number[32];
   for (int n = 0;; ++n) {
@@ -95,7 +96,9 @@ AString MakeDatedFileName(const char* prefix, const char* folder, const char* ex
   localtime_r(&now, &local);
   char date[16];
   std::strftime(date, sizeof date, "%y%m%d", &local);
-  return ToAString(FolderPrefix(View(folder)) + std::string(View(prefix)) + date + "." + std::string(View(ext)));
+  std::string name = FolderPrefix(View(folder));
+  name.append(View(prefix)).append(date).append(1, '.').append(View(ext));
+  return ToAString(name);
 }
 
 int RemoveInvalidFileNameChars(AString& name, bool fullPath) {
