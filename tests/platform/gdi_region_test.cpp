@@ -72,8 +72,12 @@ TEST(GdiRegion, EllipticRegionIsSymmetricInItsBox) {
       // Centres well inside or outside the ellipse equation.
       const double u = (x + 0.5 - 10) / 10, v = (y + 0.5 - 5) / 5;
       const double f = u * u + v * v;
-      if (f < 0.8) EXPECT_TRUE(PtInRegion(e, x, y)) << x << "," << y;
-      if (f > 1.2) EXPECT_FALSE(PtInRegion(e, x, y)) << x << "," << y;
+      if (f < 0.8) {
+        EXPECT_TRUE(PtInRegion(e, x, y)) << x << "," << y;
+      }
+      if (f > 1.2) {
+        EXPECT_FALSE(PtInRegion(e, x, y)) << x << "," << y;
+      }
     }
   DeleteObject(e);
 }

@@ -88,7 +88,9 @@ void ExpectRotatedEllipse(const Canvas& c, double cx, double cy, double hw, doub
         ASSERT_EQ(c.Device(px, py), kRed) << px << "," << py;
         ++inside;
       }
-      if (f > 1.15) ASSERT_EQ(c.Device(px, py), kWhite) << px << "," << py;
+      if (f > 1.15) {
+        ASSERT_EQ(c.Device(px, py), kWhite) << px << "," << py;
+      }
     }
   EXPECT_GT(inside, 100);
 }
