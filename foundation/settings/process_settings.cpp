@@ -2,13 +2,23 @@
 
 #include <iterator>
 
+#include "foundation/codepage/codepage.h"
 #include "platform/win/kernel.h"
+#include "platform/win/nls.h"
 
 FOUNDATION_BEGIN
 
 OsVersionFlagsT& OsVersionFlags() {
   static OsVersionFlagsT flags;
   return flags;
+}
+
+void InitOsVersionFlags() {
+  OsVersionFlagsT& flags = OsVersionFlags();
+  flags = OsVersionFlagsT{};
+  CPINFO info{};
+  const bool multibyte = GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1;
+  flags.isDbcsChineseSystem = multibyte && (GetSystemDefaultLangID() & 0x3FF) == 4;  // LANG_CHINESE
 }
 
 int& UiLanguageKind() {

@@ -18,6 +18,9 @@ struct OsVersionFlagsT {
 };
 
 OsVersionFlagsT& OsVersionFlags();
+// Fills the flags from the platform (an NT 5.1 family system; the Chinese
+// double-byte flag from the ANSI code page and the system language).
+void InitOsVersionFlags();
 
 // The language kind of the user interface (0 English, 1 Simplified Chinese,
 // 2 Traditional Chinese, 4 Japanese, 5 Korean).

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/settings/process_settings.h"
+#include "platform/win/nls.h"
 
 namespace {
 
@@ -15,6 +16,22 @@ TEST(ProcessSettings, Defaults) {
   EXPECT_EQ(ConfigSettings().tabStops, 4);
   EXPECT_EQ(ConfigSettings().drawFldsOpaque, 1);
   EXPECT_FALSE(ConfigSettings().pasteKeepsFormat);
+}
+
+TEST(ProcessSettings, OsVersionFlagsFromThePlatform) {
+  struct Case {
+    UINT ansiCodePage;
+    bool dbcsChinese;
+  } const cases[] = {{1252, false}, {936, true}, {950, true}, {932, false}, {949, false}};
+  for (const Case& c : cases) {
+    ASSERT_TRUE(SetProcessAnsiCodePage(c.ansiCodePage));
+    InitOsVersionFlags();
+    EXPECT_EQ(OsVersionFlags().isDbcsChineseSystem, c.dbcsChinese) << c.ansiCodePage;
+    EXPECT_TRUE(OsVersionFlags().isNtFamily);
+    EXPECT_EQ(OsVersionFlags().version, 501);
+  }
+  SetProcessAnsiCodePage(0);
+  InitOsVersionFlags();
 }
 
 TEST(ProcessSettings, TabStopsZeroReadsAsOne) {
