@@ -28,6 +28,7 @@ struct Drawing {
   int dpi;
   bool mils;
   bool text;
+  bool above = false;  // the text row above the bars
 };
 
 std::string Bytes(int from, int to) {
@@ -132,7 +133,7 @@ TEST_P(LinearDecode, ReadsBackTheData) {
   r.code.deviceUnits = d.mils ? 0 : 1;
   r.code.narrowWidth = d.mils ? 10 : 2;
   r.code.barHeight = d.dpi / 3;
-  r.code.textPosition = d.text ? 1 : 0;
+  r.code.textPosition = d.text ? (d.above ? 2 : 1) : 0;
   r.code.textGap = d.dpi / 50;
   r.code.textHeight = d.dpi / 10;
   if (s.setup != nullptr) s.setup(r.code);
@@ -163,7 +164,7 @@ TEST_P(LinearDecode, ReadsBackTheData) {
 std::string DecodeName(const testing::TestParamInfo<std::tuple<size_t, Drawing>>& info) {
   const Drawing d = std::get<1>(info.param);
   return std::string(Symbols()[std::get<0>(info.param)].name) + "_" + std::to_string(d.dpi) +
-         (d.mils ? "_mils" : "_dots") + (d.text ? "_text" : "_bare");
+         (d.mils ? "_mils" : "_dots") + (d.text ? (d.above ? "_above" : "_text") : "_bare");
 }
 
 INSTANTIATE_TEST_SUITE_P(Kalvo, LinearDecode,
@@ -173,7 +174,9 @@ INSTANTIATE_TEST_SUITE_P(Kalvo, LinearDecode,
                                                           Drawing{300, false, false}, Drawing{300, false, true},
                                                           Drawing{300, true, false}, Drawing{300, true, true},
                                                           Drawing{600, false, false}, Drawing{600, false, true},
-                                                          Drawing{600, true, false}, Drawing{600, true, true})),
+                                                          Drawing{600, true, false}, Drawing{600, true, true},
+                                                          Drawing{300, false, true, true},
+                                                          Drawing{300, true, true, true})),
                          DecodeName);
 
 }  // namespace
