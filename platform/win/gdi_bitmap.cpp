@@ -331,6 +331,7 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, 
                                         return p.rgbRed == q.rgbRed && p.rgbGreen == q.rgbGreen && p.rgbBlue == q.rgbBlue;
                                       });
   const int w = std::min(src.width, b->width);
+  ColourMapper map(*b);
   for (int i = 0; i < count; ++i) {
     const int scan = static_cast<int>(start) + i;
     const int y = src.bottomUp ? total - 1 - scan : scan;
@@ -343,7 +344,7 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, 
       } else {
         COLORREF c = src.bpp <= 8 ? (v < src.colours.size() ? QuadToColour(src.colours[v]) : 0)
                                   : RGB(static_cast<BYTE>(v >> 16), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v));
-        b->WriteValue(x, y, b->ColourToValue(c));
+        b->WriteValue(x, y, map(c));
       }
     }
   }

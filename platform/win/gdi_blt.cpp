@@ -29,7 +29,7 @@ class BltSource {
 class DcSource final : public BltSource {
  public:
   DcSource(const DeviceContext& src, const DeviceContext& dest, const Bitmap& target)
-      : bitmap_(*src.Target()), origin_(src.surfaceOrigin), target_(target) {
+      : bitmap_(*src.Target()), origin_(src.surfaceOrigin), target_(target), map_(target) {
     monoToColour_ = bitmap_.bpp == 1 && !bitmap_.dibSection && target.bpp > 1;
     colourToMono_ = bitmap_.bpp > 1 && target.bpp == 1 && !target.dibSection;
     zero_ = target.ColourToValue(dest.state.textColour);
@@ -50,7 +50,7 @@ class DcSource final : public BltSource {
     if (sameIndices_ || (bitmap_.bpp > 8 && target_.bpp > 8)) return v;
     const COLORREF c = bitmap_.ValueToColour(v);
     if (colourToMono_) return c == sourceBk_ ? 1u : 0u;
-    return target_.ColourToValue(c);
+    return map_(c);
   }
   COLORREF Colour(int x, int y) const override {
     return bitmap_.ValueToColour(bitmap_.ReadValue(x + origin_.x, y + origin_.y));
@@ -70,18 +70,19 @@ class DcSource final : public BltSource {
   bool sameIndices_ = false;
   uint32_t zero_ = 0, one_ = 0;
   COLORREF sourceBk_ = 0;
+  mutable ColourMapper map_;
 };
 
 // A caller's device-independent bits as a source.
 class DibSource final : public BltSource {
  public:
-  DibSource(const DibView& dib, const Bitmap& target) : dib_(dib), target_(target) {}
+  DibSource(const DibView& dib, const Bitmap& target) : dib_(dib), target_(target), map_(target) {}
   int Width() const override { return dib_.width; }
   int Height() const override { return dib_.height; }
   uint32_t Value(int x, int y) const override {
     const uint32_t v = dib_.ReadValue(x, y);
     if (dib_.bpp > 8 && target_.bpp > 8) return v;
-    return target_.ColourToValue(dib_.ReadColour(x, y));
+    return map_(dib_.ReadColour(x, y));
   }
   COLORREF Colour(int x, int y) const override { return dib_.ReadColour(x, y); }
   const uint32_t* Row32(int y) const override {
@@ -92,6 +93,7 @@ class DibSource final : public BltSource {
  private:
   const DibView& dib_;
   const Bitmap& target_;
+  mutable ColourMapper map_;
 };
 
 struct DestRect {

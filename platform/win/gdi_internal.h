@@ -150,6 +150,33 @@ struct Bitmap : Object {
   static std::shared_ptr<Bitmap> Make(int width, int height, int bpp, bool bottomUp);
 };
 
+// Maps many colours to one bitmap's values: a direct-mapped cache in front of
+// the nearest-palette-entry search. One per loop; not shared between threads.
+class ColourMapper {
+ public:
+  explicit ColourMapper(const Bitmap& target) : target_(target) {
+    if (target.bpp <= 8) keys_.assign(kSize, kEmpty);
+    values_.resize(target.bpp <= 8 ? kSize : 0);
+  }
+  uint32_t operator()(COLORREF colour) {
+    colour &= 0xFFFFFF;
+    if (target_.bpp > 8) return target_.ColourToValue(colour);
+    const size_t slot = ((colour * 2654435761u) >> 20) & (kSize - 1);
+    if (keys_[slot] != colour) {
+      keys_[slot] = colour;
+      values_[slot] = target_.ColourToValue(colour);
+    }
+    return values_[slot];
+  }
+
+ private:
+  static constexpr size_t kSize = 4096;
+  static constexpr COLORREF kEmpty = 0xFFFFFFFF;
+  const Bitmap& target_;
+  std::vector<COLORREF> keys_;
+  std::vector<uint32_t> values_;
+};
+
 struct Pen : Object {
   Pen() : Object(ObjectKind::Pen) {}
   DWORD style = PS_SOLID;  // style, end cap, join and type bits
