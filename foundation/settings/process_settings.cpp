@@ -36,6 +36,12 @@ ConfigSettingsT& ConfigSettings() {
   return settings;
 }
 
+void LoadConfigSettings(const char* profileFile) {
+  ConfigSettingsT& settings = ConfigSettings();
+  settings.tabStops = static_cast<int>(GetPrivateProfileIntA("Config", "TabStops", 4, profileFile));
+  settings.drawFldsOpaque = static_cast<int>(GetPrivateProfileIntA("Config", "drawFldsOpaque", 1, profileFile));
+}
+
 int EffectiveTabStops() {
   const int t = ConfigSettings().tabStops;
   return t == 0 ? 1 : t;

@@ -37,6 +37,9 @@ struct ConfigSettingsT {
 };
 
 ConfigSettingsT& ConfigSettings();
+// Reads "TabStops" and "drawFldsOpaque" from the "Config" section of the
+// profile file (defaults 4 and 1 when missing).
+void LoadConfigSettings(const char* profileFile);
 
 // "TabStops" as the fields take it: 0 reads as 1.
 int EffectiveTabStops();

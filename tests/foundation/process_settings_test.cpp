@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "foundation/settings/process_settings.h"
+#include "platform/win/kernel.h"
 #include "platform/win/nls.h"
 
 namespace {
@@ -41,6 +45,25 @@ TEST(ProcessSettings, TabStopsZeroReadsAsOne) {
   ConfigSettings().tabStops = 8;
   EXPECT_EQ(EffectiveTabStops(), 8);
   ConfigSettings().tabStops = saved;
+}
+
+TEST(ProcessSettings, ConfigFromTheProfile) {
+  char dir[] = TAV_BUILD_DIR "/settings-test-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string ini = std::string(dir) + "/app.ini";
+  const ConfigSettingsT saved = ConfigSettings();
+  LoadConfigSettings(ini.c_str());
+  EXPECT_EQ(ConfigSettings().tabStops, 4) << "no profile: defaults";
+  EXPECT_EQ(ConfigSettings().drawFldsOpaque, 1);
+  ASSERT_TRUE(WritePrivateProfileStringA("Config", "TabStops", "0", ini.c_str()));
+  ASSERT_TRUE(WritePrivateProfileStringA("Config", "drawFldsOpaque", "0", ini.c_str()));
+  LoadConfigSettings(ini.c_str());
+  EXPECT_EQ(ConfigSettings().tabStops, 0);
+  EXPECT_EQ(EffectiveTabStops(), 1);
+  EXPECT_EQ(ConfigSettings().drawFldsOpaque, 0);
+  ConfigSettings() = saved;
+  std::remove(ini.c_str());
+  rmdir(dir);
 }
 
 TEST(ProcessSettings, FoldersStartAtTheProgramFolderAndEndInASeparator) {
