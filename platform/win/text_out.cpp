@@ -1,7 +1,9 @@
 // Putting text on a device context: TextOut and ExtTextOut.
 
 #include <array>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "platform/win/nls.h"
@@ -64,6 +66,58 @@ class ClipScope {
   std::optional<SpanRegion> saved_;
 };
 
+// Puts the glyphs of a run down: gathered into one coverage mask and blended
+// once (clipping is worked out once per run), or glyph by glyph when the run's
+// box is large or mostly empty.
+void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const Frame& f, std::u16string_view text,
+                 const std::vector<double>& advances, COLORREF colour) {
+  struct Placed {
+    std::shared_ptr<const tav::font::GlyphImage> glyph;
+    int x, y;  // top-left pixel
+  };
+  std::vector<Placed> placed;
+  placed.reserve(text.size());
+  int64_t inked = 0;
+  int x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+  double pen = 0;
+  size_t unit = 0;
+  for (char32_t c : tav::font::DecodeUtf16(text)) {
+    auto glyph = font.Glyph(c);
+    if (glyph->width > 0 && glyph->height > 0) {
+      const int x = Snap(f.start.x + pen * f.bx) + glyph->left;
+      const int y = Snap(f.start.y + pen * f.by) + glyph->top;
+      x0 = std::min(x0, x);
+      y0 = std::min(y0, y);
+      x1 = std::max(x1, x + glyph->width);
+      y1 = std::max(y1, y + glyph->height);
+      inked += static_cast<int64_t>(glyph->width) * glyph->height;
+      placed.push_back({std::move(glyph), x, y});
+    }
+    pen += advances[unit];
+    unit += c >= 0x10000 ? 2 : 1;
+  }
+  if (placed.empty()) return;
+  constexpr int64_t kMaxMask = 4 << 20;
+  const int64_t area = static_cast<int64_t>(x1 - x0) * (y1 - y0);
+  // Turned text spreads over a box much larger than its glyphs: blend those one by one.
+  if (area > kMaxMask || area > 2 * inked) {
+    for (const auto& p : placed)
+      BlendMask(dc, p.x, p.y, p.glyph->width, p.glyph->height, p.glyph->coverage.data(), p.glyph->width, colour);
+    return;
+  }
+  const int width = x1 - x0;
+  std::vector<uint8_t> mask(static_cast<size_t>(area), 0);
+  for (const auto& p : placed) {
+    const auto& g = *p.glyph;
+    for (int row = 0; row < g.height; ++row) {
+      const uint8_t* src = g.coverage.data() + static_cast<size_t>(row) * g.width;
+      uint8_t* dst = mask.data() + static_cast<size_t>(p.y - y0 + row) * width + (p.x - x0);
+      for (int col = 0; col < g.width; ++col) dst[col] = std::max(dst[col], src[col]);
+    }
+  }
+  BlendMask(dc, x0, y0, width, y1 - y0, mask.data(), width, colour);
+}
+
 }  // namespace
 
 bool DrawRun(DeviceContext& dc, int x, int y, UINT options, const RECT* rect, std::u16string_view text,
@@ -125,20 +179,7 @@ bool DrawRun(DeviceContext& dc, int x, int y, UINT options, const RECT* rect, st
   if (dc.state.bkMode == OPAQUE) FillBand(dc, f, total, -fm.ascent, fm.descent, dc.state.bkColour);
 
   const COLORREF colour = dc.state.textColour;
-  const auto chars = tav::font::DecodeUtf16(text);
-  double pen = 0;
-  size_t unit = 0;
-  for (char32_t c : chars) {
-    const auto glyph = font->Glyph(c);
-    if (glyph->width > 0 && glyph->height > 0) {
-      const int px = Snap(f.start.x + pen * f.bx);
-      const int py = Snap(f.start.y + pen * f.by);
-      BlendMask(dc, px + glyph->left, py + glyph->top, glyph->width, glyph->height, glyph->coverage.data(),
-                glyph->width, colour);
-    }
-    pen += advances[unit];
-    unit += c >= 0x10000 ? 2 : 1;
-  }
+  PaintGlyphs(dc, *font, f, text, advances, colour);
 
   if (fm.underlined)
     FillBand(dc, f, total, fm.underlinePosition, fm.underlinePosition + fm.underlineThickness, colour);
