@@ -2,6 +2,8 @@
 // zone and decodes it with zxing-cpp.
 #pragma once
 
+#define ZX_USE_UTF8 1
+
 #include <ZXing/ReadBarcode.h>
 
 #include <cstdint>

@@ -1,0 +1,403 @@
+#include "barcode/datamatrix/datamatrix_codewords.h"
+
+#include <array>
+#include <optional>
+#include <utility>
+
+#include "barcode/common/reed_solomon.h"
+#include "barcode/datamatrix/datamatrix_sizes.h"
+
+namespace kalvo::datamatrix {
+namespace {
+
+constexpr int kSchemes = 6;
+// A path stops growing beyond the largest symbol plus one step of the longest
+// character encodation (upper shift with shifts, latch and unlatch).
+constexpr size_t kBufferCapacity = kMaxDataCodewords + 8;
+
+enum class PathError { None, NotEncodable, BadExit, Full };
+
+struct Base256Segment {
+  size_t lengthAt;  // index of the (first) length codeword
+  int count;
+};
+
+struct Path {
+  Scheme scheme = Scheme::Ascii;
+  PathError error = PathError::None;
+  size_t pos = 0;           // input consumed
+  size_t boundaryPos = 0;   // input consumed at the last codeword boundary of the scheme
+  bool singleDigit = false; // the last ASCII codeword is one digit of this ASCII run
+  std::vector<uint8_t> cw;
+  std::vector<uint8_t> values;  // pending C40/Text/X12 or EDIFACT values
+  std::vector<Base256Segment> segments;
+
+  bool Ok() const { return error == PathError::None; }
+  int Length12() const {
+    return 12 * static_cast<int>(cw.size()) +
+           static_cast<int>(values.size()) * (scheme == Scheme::Edifact ? 9 : 8);
+  }
+  void Push(uint8_t c) {
+    if (cw.size() >= kBufferCapacity) {
+      error = PathError::Full;
+      return;
+    }
+    cw.push_back(c);
+    if (cw.size() > static_cast<size_t>(kMaxDataCodewords)) error = PathError::Full;
+  }
+};
+
+bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+
+void EncodeAscii(Path& p, uint8_t c) {
+  if (IsDigit(c) && p.singleDigit) {
+    p.cw.back() = static_cast<uint8_t>(130 + (p.cw.back() - '0' - 1) * 10 + (c - '0'));
+    p.singleDigit = false;
+  } else if (IsDigit(c)) {
+    p.Push(static_cast<uint8_t>(c + 1));
+    p.singleDigit = true;
+  } else if (c >= 128) {
+    p.Push(235);
+    p.Push(static_cast<uint8_t>(c - 128 + 1));
+    p.singleDigit = false;
+  } else {
+    p.Push(static_cast<uint8_t>(c + 1));
+    p.singleDigit = false;
+  }
+}
+
+std::vector<uint8_t> AsciiCodewords(std::span<const uint8_t> text) {
+  Path p;
+  for (uint8_t c : text) EncodeAscii(p, c);
+  return p.cw;
+}
+
+// C40 (text = false) or Text (text = true) values of one byte.
+void C40Values(uint8_t c, bool text, std::vector<uint8_t>& out) {
+  if (c >= 128) {
+    out.push_back(1);
+    out.push_back(30);
+    c = static_cast<uint8_t>(c - 128);
+  }
+  const uint8_t upperBase = text ? 'a' : 'A';  // letters of the basic set
+  const uint8_t otherBase = text ? 'A' : 'a';  // letters of shift 3
+  if (c == ' ') {
+    out.push_back(3);
+  } else if (IsDigit(c)) {
+    out.push_back(static_cast<uint8_t>(c - '0' + 4));
+  } else if (c >= upperBase && c < upperBase + 26) {
+    out.push_back(static_cast<uint8_t>(c - upperBase + 14));
+  } else if (c < 32) {
+    out.push_back(0);
+    out.push_back(c);
+  } else if (c >= 33 && c <= 47) {
+    out.push_back(1);
+    out.push_back(static_cast<uint8_t>(c - 33));
+  } else if (c >= 58 && c <= 64) {
+    out.push_back(1);
+    out.push_back(static_cast<uint8_t>(c - 58 + 15));
+  } else if (c >= 91 && c <= 95) {
+    out.push_back(1);
+    out.push_back(static_cast<uint8_t>(c - 91 + 22));
+  } else if (c == 96) {
+    out.push_back(2);
+    out.push_back(0);
+  } else if (c >= otherBase && c < otherBase + 26) {
+    out.push_back(2);
+    out.push_back(static_cast<uint8_t>(c - otherBase + 1));
+  } else {  // 123..127
+    out.push_back(2);
+    out.push_back(static_cast<uint8_t>(c - 123 + 27));
+  }
+}
+
+int X12Value(uint8_t c) {
+  if (c == '\r') return 0;
+  if (c == '*') return 1;
+  if (c == '>') return 2;
+  if (c == ' ') return 3;
+  if (IsDigit(c)) return c - '0' + 4;
+  if (c >= 'A' && c <= 'Z') return c - 'A' + 14;
+  return -1;
+}
+
+void PackTriples(Path& p) {
+  size_t i = 0;
+  for (; i + 3 <= p.values.size(); i += 3) {
+    const int v = 1600 * p.values[i] + 40 * p.values[i + 1] + p.values[i + 2] + 1;
+    p.Push(static_cast<uint8_t>(v / 256));
+    p.Push(static_cast<uint8_t>(v % 256));
+  }
+  p.values.erase(p.values.begin(), p.values.begin() + i);
+}
+
+// EDIFACT values packed six bits each, the last byte filled with zero bits.
+void PackEdifact(Path& p) {
+  uint32_t bits = 0;
+  int count = 0;
+  for (uint8_t v : p.values) {
+    bits = (bits << 6) | (v & 0x3F);
+    count += 6;
+    while (count >= 8) {
+      p.Push(static_cast<uint8_t>(bits >> (count - 8)));
+      count -= 8;
+    }
+  }
+  if (count > 0) p.Push(static_cast<uint8_t>(bits << (8 - count)));
+  p.values.clear();
+}
+
+// Back to ASCII from the current scheme.
+void Leave(Path& p) {
+  switch (p.scheme) {
+    case Scheme::C40:
+    case Scheme::Text:
+    case Scheme::X12:
+      if (!p.values.empty()) {
+        p.error = PathError::BadExit;
+        return;
+      }
+      p.Push(254);
+      break;
+    case Scheme::Edifact:
+      p.values.push_back(31);
+      PackEdifact(p);
+      break;
+    case Scheme::Ascii:
+    case Scheme::Base256:
+      break;
+  }
+  p.scheme = Scheme::Ascii;
+  p.singleDigit = false;
+}
+
+void Enter(Path& p, Scheme target) {
+  static constexpr std::array<uint8_t, kSchemes> kLatch = {0, 230, 239, 238, 240, 231};
+  p.scheme = target;
+  p.boundaryPos = p.pos;
+  if (target == Scheme::Ascii) return;
+  p.Push(kLatch[static_cast<int>(target)]);
+  if (target == Scheme::Base256) {
+    p.Push(0);  // length, filled in at the end
+    p.segments.push_back({p.cw.size() - 1, 0});
+  }
+}
+
+void EncodeNext(Path& p, uint8_t c) {
+  switch (p.scheme) {
+    case Scheme::Ascii:
+      EncodeAscii(p, c);
+      break;
+    case Scheme::C40:
+    case Scheme::Text:
+      C40Values(c, p.scheme == Scheme::Text, p.values);
+      PackTriples(p);
+      break;
+    case Scheme::X12: {
+      const int v = X12Value(c);
+      if (v < 0) {
+        p.error = PathError::NotEncodable;
+        return;
+      }
+      p.values.push_back(static_cast<uint8_t>(v));
+      PackTriples(p);
+      break;
+    }
+    case Scheme::Edifact:
+      if (c < 32 || c > 94) {
+        p.error = PathError::NotEncodable;
+        return;
+      }
+      p.values.push_back(c & 0x3F);
+      if (p.values.size() == 4) PackEdifact(p);
+      break;
+    case Scheme::Base256: {
+      Base256Segment& segment = p.segments.back();
+      p.Push(c);
+      if (++segment.count == 250) {  // the length takes two codewords from here on
+        if (p.cw.size() >= kBufferCapacity) {
+          p.error = PathError::Full;
+          return;
+        }
+        p.cw.insert(p.cw.begin() + segment.lengthAt + 1, 0);
+      }
+      break;
+    }
+  }
+  ++p.pos;
+  if (p.values.empty()) p.boundaryPos = p.pos;
+}
+
+uint8_t Randomise255(int value, size_t position) {
+  const int pseudo = static_cast<int>((149 * position) % 255) + 1;
+  const int sum = value + pseudo;
+  return static_cast<uint8_t>(sum <= 255 ? sum : sum - 256);
+}
+
+void FinishBase256(std::vector<uint8_t>& cw, const std::vector<Base256Segment>& segments) {
+  for (const Base256Segment& s : segments) {
+    size_t end = s.lengthAt + 1;
+    if (s.count <= 249) {
+      cw[s.lengthAt] = static_cast<uint8_t>(s.count);
+    } else {
+      cw[s.lengthAt] = static_cast<uint8_t>(s.count / 250 + 249);
+      cw[s.lengthAt + 1] = static_cast<uint8_t>(s.count % 250);
+      ++end;
+    }
+    end += s.count;
+    for (size_t i = s.lengthAt; i < end; ++i) cw[i] = Randomise255(cw[i], i + 1);
+  }
+}
+
+// The path's codewords closed for a symbol of `capacity` data codewords, or
+// nothing when they do not fit. C40, Text, X12 and EDIFACT are left without
+// their unlatch only where the end of this symbol allows it.
+std::optional<std::vector<uint8_t>> Close(const Path& p, std::span<const uint8_t> text, int capacity) {
+  if (p.cw.size() > static_cast<size_t>(capacity)) return std::nullopt;
+  Path q = p;
+  const std::span<const uint8_t> rest = text.subspan(p.boundaryPos);
+  const int room = capacity - static_cast<int>(q.cw.size());
+  auto appendAscii = [&](std::span<const uint8_t> chars) {
+    for (uint8_t c : AsciiCodewords(chars)) q.Push(c);
+  };
+  switch (q.scheme) {
+    case Scheme::Ascii:
+    case Scheme::Base256:
+      break;
+    case Scheme::C40:
+    case Scheme::Text:
+    case Scheme::X12:
+      if (q.values.empty()) {
+        if (room > 0) q.Push(254);
+      } else if (q.values.size() == 2 && room == 2 && q.scheme != Scheme::X12) {
+        q.values.push_back(0);  // Shift 1 completes the last pair; the symbol ends here
+        PackTriples(q);
+      } else if (room == 1 && AsciiCodewords(rest).size() == 1) {
+        appendAscii(rest);  // one codeword left: the unlatch is implied
+      } else {
+        q.values.clear();
+        q.Push(254);
+        appendAscii(rest);
+      }
+      break;
+    case Scheme::Edifact:
+      if (room <= 2 && AsciiCodewords(rest).size() <= static_cast<size_t>(room)) {
+        q.values.clear();
+        appendAscii(rest);  // at most two codewords left: ASCII without unlatch
+      } else {
+        q.values.push_back(31);
+        PackEdifact(q);
+      }
+      break;
+  }
+  if (!q.Ok() || q.cw.size() > static_cast<size_t>(capacity)) return std::nullopt;
+  FinishBase256(q.cw, q.segments);
+  return std::move(q.cw);
+}
+
+}  // namespace
+
+int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t>& out, int& sizeIndex) {
+  out.clear();
+  if (text.empty() || text.size() > static_cast<size_t>(kMaxTextLength)) {
+    sizeIndex = -1;
+    return 0;
+  }
+  std::array<Path, kSchemes> paths;
+  for (int j = 0; j < kSchemes; ++j) {
+    paths[j].cw.reserve(kBufferCapacity);
+    Enter(paths[j], static_cast<Scheme>(j));
+    EncodeNext(paths[j], text[0]);
+  }
+  while (paths[0].pos < text.size()) {
+    const uint8_t c = text[paths[0].pos];
+    std::array<Path, kSchemes> next;
+    for (int j = 0; j < kSchemes; ++j) {
+      const Scheme target = static_cast<Scheme>(j);
+      std::optional<Path> best;
+      PathError failure = PathError::NotEncodable;
+      for (const Path& from : paths) {
+        if (!from.Ok()) continue;
+        Path candidate = from;
+        if (candidate.scheme != target) {
+          Leave(candidate);
+          if (candidate.Ok()) Enter(candidate, target);
+        }
+        if (candidate.Ok()) EncodeNext(candidate, c);
+        if (!candidate.Ok()) {
+          failure = candidate.error;
+          continue;
+        }
+        if (!best || candidate.Length12() < best->Length12()) best = std::move(candidate);
+      }
+      if (best) {
+        next[j] = std::move(*best);
+      } else {
+        next[j].error = failure;
+        next[j].pos = paths[0].pos + 1;
+      }
+    }
+    paths = std::move(next);
+  }
+
+  // Sizes to try, in order: the requested one, or every square size.
+  std::vector<int> sizes;
+  if (sizeIndex >= 0 && sizeIndex < static_cast<int>(DataMatrixSizeTable.size())) {
+    sizes.push_back(sizeIndex);
+  } else {
+    for (int i = 0; i < static_cast<int>(DataMatrixSizeTable.size()); ++i)
+      if (DataMatrixSizeTable[i].Square()) sizes.push_back(i);
+  }
+  int bestOrder = -1;
+  std::vector<uint8_t> bestCodewords;
+  for (const Path& p : paths) {
+    if (!p.Ok()) continue;
+    for (int order = 0; order < static_cast<int>(sizes.size()); ++order) {
+      if (bestOrder >= 0 && order > bestOrder) break;
+      auto closed = Close(p, text, DataMatrixSizeTable[sizes[order]].dataCodewords);
+      if (!closed) continue;
+      if (bestOrder < 0 || order < bestOrder || closed->size() < bestCodewords.size()) {
+        bestOrder = order;
+        bestCodewords = std::move(*closed);
+      }
+      break;
+    }
+  }
+  if (bestOrder < 0) {
+    sizeIndex = -1;
+    return 0;
+  }
+  sizeIndex = sizes[bestOrder];
+  out = std::move(bestCodewords);
+  return static_cast<int>(out.size());
+}
+
+std::vector<uint8_t> CompleteDataMatrixCodewords(std::span<const uint8_t> data, int sizeIndex) {
+  const DataMatrixSize& size = DataMatrixSizeTable[sizeIndex];
+  std::vector<uint8_t> cw(data.begin(), data.end());
+  if (static_cast<int>(cw.size()) < size.dataCodewords) cw.push_back(129);
+  while (static_cast<int>(cw.size()) < size.dataCodewords) {
+    const int position = static_cast<int>(cw.size()) + 1;
+    int value = 129 + (149 * position) % 253 + 1;
+    if (value > 254) value -= 254;
+    cw.push_back(static_cast<uint8_t>(value));
+  }
+  const int blocks = size.blocks;
+  const int k = size.ecCodewords / blocks;
+  const GaloisField& field = GaloisField::DataMatrix();
+  const std::vector<uint8_t> generator = RsGeneratorPolynomial(field, k, 1);
+  cw.resize(size.dataCodewords + size.ecCodewords);
+  std::vector<uint8_t> block, check(k);
+  for (int b = 0; b < blocks; ++b) {
+    block.clear();
+    for (int i = b; i < size.dataCodewords; i += blocks) block.push_back(cw[i]);
+    RsComputeCheck(field, generator, block, check);
+    // In the 144 x 144 symbol the check codewords of the two shorter blocks
+    // come first, the layout readers of this size expect.
+    const int slot = size.rows == 144 ? (b + 2) % blocks : b;
+    for (int i = 0; i < k; ++i) cw[size.dataCodewords + slot + i * blocks] = check[i];
+  }
+  return cw;
+}
+
+}  // namespace kalvo::datamatrix

@@ -1,0 +1,176 @@
+#include "barcode/datamatrix/datamatrix_symbol.h"
+
+#include "barcode/datamatrix/datamatrix_codewords.h"
+#include "barcode/datamatrix/datamatrix_sizes.h"
+
+namespace kalvo::datamatrix {
+namespace {
+
+// The placement walk: the eight-module "utah" shape along diagonals, with the
+// four corner shapes. Cells hold the codeword number (1-based) x 8 + bit.
+class Placement {
+ public:
+  Placement(int rows, int columns) : rows_(rows), columns_(columns), cells_(rows * columns, -1) {}
+
+  void Run() {
+    int chr = 0, row = 4, col = 0;
+    do {
+      if (row == rows_ && col == 0) Corner1(chr++);
+      if (row == rows_ - 2 && col == 0 && columns_ % 4 != 0) Corner2(chr++);
+      if (row == rows_ - 2 && col == 0 && columns_ % 8 == 4) Corner3(chr++);
+      if (row == rows_ + 4 && col == 2 && columns_ % 8 == 0) Corner4(chr++);
+      do {
+        if (row < rows_ && col >= 0 && Cell(row, col) < 0) Utah(row, col, chr++);
+        row -= 2;
+        col += 2;
+      } while (row >= 0 && col < columns_);
+      row += 1;
+      col += 3;
+      do {
+        if (row >= 0 && col < columns_ && Cell(row, col) < 0) Utah(row, col, chr++);
+        row += 2;
+        col -= 2;
+      } while (row < rows_ && col >= 0);
+      row += 3;
+      col += 1;
+    } while (row < rows_ || col < columns_);
+  }
+
+  int Cell(int row, int col) const { return cells_[row * columns_ + col]; }
+  int Rows() const { return rows_; }
+  int Columns() const { return columns_; }
+
+ private:
+  // bit 0 is the most significant bit of the codeword.
+  void Module(int row, int col, int chr, int bit) {
+    if (row < 0) {
+      row += rows_;
+      col += 4 - ((rows_ + 4) % 8);
+    }
+    if (col < 0) {
+      col += columns_;
+      row += 4 - ((columns_ + 4) % 8);
+    }
+    cells_[row * columns_ + col] = chr * 8 + bit;
+  }
+  void Utah(int row, int col, int chr) {
+    Module(row - 2, col - 2, chr, 0);
+    Module(row - 2, col - 1, chr, 1);
+    Module(row - 1, col - 2, chr, 2);
+    Module(row - 1, col - 1, chr, 3);
+    Module(row - 1, col, chr, 4);
+    Module(row, col - 2, chr, 5);
+    Module(row, col - 1, chr, 6);
+    Module(row, col, chr, 7);
+  }
+  void Corner1(int chr) {
+    Module(rows_ - 1, 0, chr, 0);
+    Module(rows_ - 1, 1, chr, 1);
+    Module(rows_ - 1, 2, chr, 2);
+    Module(0, columns_ - 2, chr, 3);
+    Module(0, columns_ - 1, chr, 4);
+    Module(1, columns_ - 1, chr, 5);
+    Module(2, columns_ - 1, chr, 6);
+    Module(3, columns_ - 1, chr, 7);
+  }
+  void Corner2(int chr) {
+    Module(rows_ - 3, 0, chr, 0);
+    Module(rows_ - 2, 0, chr, 1);
+    Module(rows_ - 1, 0, chr, 2);
+    Module(0, columns_ - 4, chr, 3);
+    Module(0, columns_ - 3, chr, 4);
+    Module(0, columns_ - 2, chr, 5);
+    Module(0, columns_ - 1, chr, 6);
+    Module(1, columns_ - 1, chr, 7);
+  }
+  void Corner3(int chr) {
+    Module(rows_ - 3, 0, chr, 0);
+    Module(rows_ - 2, 0, chr, 1);
+    Module(rows_ - 1, 0, chr, 2);
+    Module(0, columns_ - 2, chr, 3);
+    Module(0, columns_ - 1, chr, 4);
+    Module(1, columns_ - 1, chr, 5);
+    Module(2, columns_ - 1, chr, 6);
+    Module(3, columns_ - 1, chr, 7);
+  }
+  void Corner4(int chr) {
+    Module(rows_ - 1, 0, chr, 0);
+    Module(rows_ - 1, columns_ - 1, chr, 1);
+    Module(0, columns_ - 3, chr, 2);
+    Module(0, columns_ - 2, chr, 3);
+    Module(0, columns_ - 1, chr, 4);
+    Module(1, columns_ - 3, chr, 5);
+    Module(1, columns_ - 2, chr, 6);
+    Module(1, columns_ - 1, chr, 7);
+  }
+
+  int rows_, columns_;
+  std::vector<int> cells_;
+};
+
+}  // namespace
+
+std::vector<uint8_t> PlaceDataMatrixCodewords(std::span<const uint8_t> codewords, int mappingRows,
+                                              int mappingColumns) {
+  Placement placement(mappingRows, mappingColumns);
+  placement.Run();
+  std::vector<uint8_t> matrix(mappingRows * mappingColumns, 0);
+  for (int r = 0; r < mappingRows; ++r)
+    for (int c = 0; c < mappingColumns; ++c) {
+      const int cell = placement.Cell(r, c);
+      if (cell < 0) continue;
+      const size_t chr = cell / 8;
+      if (chr < codewords.size()) matrix[r * mappingColumns + c] = (codewords[chr] >> (7 - cell % 8)) & 1;
+    }
+  // The fixed pattern of the unused bottom-right corner.
+  if (placement.Cell(mappingRows - 1, mappingColumns - 1) < 0) {
+    matrix[(mappingRows - 1) * mappingColumns + mappingColumns - 1] = 1;
+    matrix[(mappingRows - 2) * mappingColumns + mappingColumns - 2] = 1;
+  }
+  return matrix;
+}
+
+int DataMatrixSizeIndex(int rows, int columns) {
+  if (rows <= 0) return -1;
+  for (size_t i = 0; i < DataMatrixSizeTable.size(); ++i)
+    if (DataMatrixSizeTable[i].rows == rows && DataMatrixSizeTable[i].columns == columns) return static_cast<int>(i);
+  return -1;
+}
+
+DataMatrixResult BuildDataMatrixSymbol(std::span<const uint8_t> text, int requestedIndex, DataMatrixSymbol& out) {
+  if (text.empty()) return DataMatrixResult::EmptyText;
+  if (text.size() > static_cast<size_t>(kMaxTextLength)) return DataMatrixResult::TooLong;
+  std::vector<uint8_t> data;
+  int sizeIndex = requestedIndex;
+  if (EncodeDataMatrixCodewords(text, data, sizeIndex) == 0 || sizeIndex < 0) return DataMatrixResult::DoesNotFit;
+  const DataMatrixSize& size = DataMatrixSizeTable[sizeIndex];
+  const std::vector<uint8_t> codewords = CompleteDataMatrixCodewords(data, sizeIndex);
+  const int mapRows = size.MappingRows(), mapColumns = size.MappingColumns();
+  const std::vector<uint8_t> mapping = PlaceDataMatrixCodewords(codewords, mapRows, mapColumns);
+
+  out.sizeIndex = sizeIndex;
+  out.rows = size.rows;
+  out.columns = size.columns;
+  out.dark.assign(size.rows * size.columns, 0);
+  const int regionHeight = size.regionRows + 2, regionWidth = size.regionColumns + 2;
+  for (int y = 0; y < size.rows; ++y)
+    for (int x = 0; x < size.columns; ++x) {
+      const int ry = y % regionHeight, rx = x % regionWidth;
+      bool dark;
+      if (ry == regionHeight - 1 || rx == 0) {
+        dark = true;  // solid finder edges: bottom row, left column
+      } else if (ry == 0) {
+        dark = rx % 2 == 0;  // clock edge along the top
+      } else if (rx == regionWidth - 1) {
+        dark = (regionHeight - 1 - ry) % 2 == 0;  // clock edge on the right, from the bottom
+      } else {
+        const int my = (y / regionHeight) * size.regionRows + ry - 1;
+        const int mx = (x / regionWidth) * size.regionColumns + rx - 1;
+        dark = mapping[my * mapColumns + mx] != 0;
+      }
+      out.dark[y * size.columns + x] = dark;
+    }
+  return DataMatrixResult::Ok;
+}
+
+}  // namespace kalvo::datamatrix

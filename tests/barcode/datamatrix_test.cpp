@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "barcode/datamatrix/datamatrix_codewords.h"
+#include "barcode/datamatrix/datamatrix_sizes.h"
+#include "barcode/datamatrix/datamatrix_symbol.h"
+#include "barcode/common/reed_solomon.h"
+#include "tests/barcode/module_matrix_decode.h"
+
+namespace {
+
+using namespace kalvo::datamatrix;
+
+std::span<const uint8_t> Bytes(const std::string& s) {
+  return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
+}
+
+std::optional<std::string> Decode(const DataMatrixSymbol& symbol) {
+  const auto decoded = kalvo_test::DecodeModules(symbol.dark, symbol.columns, symbol.rows,
+                                                 ZXing::BarcodeFormat::DataMatrix, 4, 2);
+  if (!decoded) return std::nullopt;
+  return decoded->bytes;
+}
+
+TEST(DataMatrix, WorkedExample123456) {
+  std::vector<uint8_t> data;
+  int size = -1;
+  ASSERT_EQ(EncodeDataMatrixCodewords(Bytes("123456"), data, size), 3);
+  EXPECT_EQ(size, 0);
+  EXPECT_EQ(data, (std::vector<uint8_t>{142, 164, 186}));
+  EXPECT_EQ(CompleteDataMatrixCodewords(data, size), (std::vector<uint8_t>{142, 164, 186, 114, 25, 5, 88, 102}));
+  DataMatrixSymbol symbol;
+  ASSERT_EQ(BuildDataMatrixSymbol(Bytes("123456"), -1, symbol), DataMatrixResult::Ok);
+  EXPECT_EQ(symbol.rows, 10);
+  EXPECT_EQ(symbol.columns, 10);
+  EXPECT_EQ(Decode(symbol), "123456");
+}
+
+TEST(DataMatrix, TenExclamationMarksAutomatic) {
+  const std::string text(10, '!');
+  DataMatrixSymbol symbol;
+  ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), -1, symbol), DataMatrixResult::Ok);
+  EXPECT_TRUE(symbol.rows == symbol.columns);
+  EXPECT_EQ(Decode(symbol), text);
+}
+
+TEST(DataMatrix, TenLettersInARequested16x16) {
+  const int index = DataMatrixSizeIndex(16, 16);
+  ASSERT_EQ(index, 3);
+  DataMatrixSymbol symbol;
+  ASSERT_EQ(BuildDataMatrixSymbol(Bytes("ABCDEFGHIJ"), index, symbol), DataMatrixResult::Ok);
+  EXPECT_EQ(symbol.rows, 16);
+  EXPECT_EQ(Decode(symbol), "ABCDEFGHIJ");
+}
+
+TEST(DataMatrix, SizeChoice) {
+  struct Case { std::string text; int requestRows, requestColumns; int rows, columns; };
+  const std::vector<Case> cases{
+      {"123456", 0, 0, 10, 10},
+      {"ABab", 0, 0, 12, 12},        // 4 codewords: 10 x 10 holds 3
+      {"ABCD", 8, 18, 8, 18},        // a rectangular size only when requested
+      {"ABCD", 13, 13, 12, 12},      // no such size: automatic
+      {"12345678", -5, 18, 12, 12},  // rows of 0 or less: automatic
+  };
+  for (const Case& c : cases) {
+    DataMatrixSymbol symbol;
+    ASSERT_EQ(BuildDataMatrixSymbol(Bytes(c.text), DataMatrixSizeIndex(c.requestRows, c.requestColumns), symbol),
+              DataMatrixResult::Ok)
+        << c.text;
+    EXPECT_EQ(symbol.rows, c.rows) << c.text;
+    EXPECT_EQ(symbol.columns, c.columns) << c.text;
+    EXPECT_EQ(Decode(symbol), c.text);
+  }
+}
+
+TEST(DataMatrix, Refusals) {
+  DataMatrixSymbol symbol;
+  EXPECT_EQ(BuildDataMatrixSymbol(Bytes(""), -1, symbol), DataMatrixResult::EmptyText);
+  EXPECT_EQ(BuildDataMatrixSymbol(Bytes(std::string(3001, '1')), -1, symbol), DataMatrixResult::TooLong);
+  // 1,558 codewords is the largest symbol: 3,116 digits would need 1,558; 1,559 ASCII letters do not fit.
+  EXPECT_EQ(BuildDataMatrixSymbol(Bytes(std::string(1559, '\x01')), -1, symbol), DataMatrixResult::DoesNotFit);
+  EXPECT_EQ(BuildDataMatrixSymbol(Bytes("ABCDEFGHIJKLMNOP"), DataMatrixSizeIndex(10, 10), symbol),
+            DataMatrixResult::DoesNotFit);
+  EXPECT_TRUE(symbol.dark.empty());
+}
+
+TEST(DataMatrix, LargestSymbolInterleavesTenBlocks) {
+  // 144 x 144: 8 blocks of 156 and 2 of 155 data codewords, 62 check codewords
+  // each; the check codewords of the two short blocks lead each round.
+  std::vector<uint8_t> data(1558);
+  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i * 7 + 1);
+  const std::vector<uint8_t> all = CompleteDataMatrixCodewords(data, 23);
+  ASSERT_EQ(all.size(), 1558u + 620u);
+  const auto& field = kalvo::GaloisField::DataMatrix();
+  const auto generator = kalvo::RsGeneratorPolynomial(field, 62, 1);
+  for (int b = 0; b < 10; ++b) {
+    std::vector<uint8_t> block;
+    for (int i = b; i < 1558; i += 10) block.push_back(data[i]);
+    EXPECT_EQ(block.size(), b < 8 ? 156u : 155u);
+    std::vector<uint8_t> check(62);
+    kalvo::RsComputeCheck(field, generator, block, check);
+    for (int i = 0; i < 62; ++i) ASSERT_EQ(all[1558 + (b + 2) % 10 + i * 10], check[i]) << b << " " << i;
+  }
+}
+
+TEST(DataMatrix, Base256LongSegmentUsesTwoLengthCodewords) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += static_cast<char>(128 + i % 100);
+  std::vector<uint8_t> data;
+  int size = -1;
+  ASSERT_GT(EncodeDataMatrixCodewords(Bytes(text), data, size), 0);
+  ASSERT_EQ(data[0], 231);
+  // Length codewords randomised at positions 2 and 3: 300 = (1 + 249), 50.
+  auto unrandomise = [](int value, int position) {
+    const int r = value - ((149 * position) % 255 + 1);
+    return r >= 0 ? r : r + 256;
+  };
+  EXPECT_EQ(unrandomise(data[1], 2), 250);
+  EXPECT_EQ(unrandomise(data[2], 3), 50);
+  EXPECT_EQ(data.size(), 303u);
+  DataMatrixSymbol symbol;
+  ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), -1, symbol), DataMatrixResult::Ok);
+  EXPECT_EQ(Decode(symbol), text);
+}
+
+TEST(DataMatrix, Base256AfterOtherCodewordsDecodes) {
+  const std::string text = std::string("12345678") + "\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8" + "AB";
+  DataMatrixSymbol symbol;
+  ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), -1, symbol), DataMatrixResult::Ok);
+  EXPECT_EQ(Decode(symbol), text);
+}
+
+// Content that drives one encodation scheme, and the latch it should start with.
+struct SchemeContent {
+  const char* name;
+  std::string alphabet;
+  int latch;  // first codeword, 0 for ASCII
+};
+
+const std::vector<SchemeContent>& Contents() {
+  static const std::vector<SchemeContent> contents{
+      {"AsciiDigits", "0123456789", 0},
+      {"C40", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ", 230},
+      {"Text", "abcdefghijklmnopqrstuvwxyz0123456789 ", 239},
+      {"X12", "A*>\rB*>\r1 2>*", 238},
+      {"Edifact", "A;B<C=D>E?F@G[H\\I]J^K_", 240},
+      {"Base256", "\xC0\xC1\xC2\xC3\xC4\xC5\xF0\xF1\xE9\x80\x81\x90", 231},
+      {"AsciiMixed", "a1!B~", 0},
+  };
+  return contents;
+}
+
+std::string MakeText(const std::string& alphabet, int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += alphabet[(i * 5 + i / alphabet.size()) % alphabet.size()];
+  return s;
+}
+
+bool Fits(const std::string& text, int index) {
+  std::vector<uint8_t> data;
+  int size = index;
+  return EncodeDataMatrixCodewords(Bytes(text), data, size) > 0 && size == index;
+}
+
+class DataMatrixSizes : public ::testing::TestWithParam<int> {};
+
+// Every size, with each scheme's content at the longest length that fits and
+// the length below it (the scheme ends differently at each).
+TEST_P(DataMatrixSizes, EachSchemeFilledDecodes) {
+  const int index = GetParam();
+  const DataMatrixSize& size = DataMatrixSizeTable[index];
+  for (const SchemeContent& content : Contents()) {
+    int low = 0, high = 2 * size.dataCodewords + 3;  // low fits (or is 0), high does not
+    while (high - low > 1) {
+      const int mid = (low + high) / 2;
+      (Fits(MakeText(content.alphabet, mid), index) ? low : high) = mid;
+    }
+    ASSERT_GT(low, 0) << content.name;
+    for (int n = low; n >= std::max(1, low - 1); --n) {
+      const std::string text = MakeText(content.alphabet, n);
+      DataMatrixSymbol symbol;
+      ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), index, symbol), DataMatrixResult::Ok);
+      ASSERT_EQ(symbol.rows, size.rows);
+      ASSERT_EQ(symbol.columns, size.columns);
+      std::vector<uint8_t> data;
+      int chosen = index;
+      EncodeDataMatrixCodewords(Bytes(text), data, chosen);
+      if (content.latch != 0 && size.dataCodewords >= 12) EXPECT_EQ(data[0], content.latch) << content.name << " " << n;
+      EXPECT_EQ(Decode(symbol), text) << content.name << " length " << n << " in " << size.rows << " x "
+                                      << size.columns;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(All, DataMatrixSizes, ::testing::Range(0, 30));
+
+}  // namespace
