@@ -197,6 +197,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, StringRecordRead,
                                            RecordCase{"Exact", Bytes("\x01\0\0\0q", 5), 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(FilesTest, StringRecordWriteFailureIsReported) {
+  FilePtr f(std::fopen(Write("ro", "").c_str(), "rb"));
+  EXPECT_EQ(WriteStringToFile(AString("AB"), f.get()), -1);
+  EXPECT_EQ(WriteStringToFile(AString("AB"), nullptr), -1);
+}
+
 TEST(StringRecord, HugeLengthOnAPipeStopsAtTheEnd) {
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
