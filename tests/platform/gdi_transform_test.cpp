@@ -253,3 +253,78 @@ TEST(GdiMapping, PenWidthsAreLogicalUnitsExceptWidthZero) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace gditest;
+
+TEST(GdiMapping, IsotropicKeepsUnitsSquare) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  SetMapMode(dc, MM_ISOTROPIC);
+  SetWindowExtEx(dc, 100, 100, nullptr);
+  SetViewportExtEx(dc, 400, 200, nullptr);  // the smaller scale wins on both axes
+  SIZE v;
+  GetViewportExtEx(dc, &v);
+  EXPECT_EQ(v.cx, 200);
+  EXPECT_EQ(v.cy, 200);
+  POINT p{50, 50};
+  LPtoDP(dc, &p, 1);
+  EXPECT_EQ(p.x, 100);
+  EXPECT_EQ(p.y, 100);
+  DeleteDC(dc);
+}
+
+TEST(GdiWorldTransform, FillRectFollowsARotation) {
+  Canvas c(40, 40);
+  SetGraphicsMode(c.dc(), GM_ADVANCED);
+  // A quarter turn about (20, 20): (x, y) -> (40 - y, x).
+  XFORM turn{0, 1, -1, 0, 40, 0};
+  SetWorldTransform(c.dc(), &turn);
+  HBRUSH red = CreateSolidBrush(kRed);
+  RECT r{5, 10, 15, 14};  // 10 wide, 4 high
+  FillRect(c.dc(), &r, red);
+  DeleteObject(red);
+  // Turned: x from 40 - 14 to 40 - 10, y from 5 to 15.
+  EXPECT_TRUE(SameRect(c.Bounds(kRed), RECT{26, 5, 30, 15}));
+  EXPECT_EQ(c.Count(kRed), 40);
+}
+
+TEST(GdiSurface, AWindowSurfaceContextDrawsAtItsOffsetInsideItsVisibleArea) {
+  auto surface = gdi::Bitmap::Make(30, 20, 32, false);
+  // Device (0, 0) at (10, 5); only [12, 20) x [5, 15) of the surface is visible.
+  HDC dc = gdi::CreateSurfaceDC(surface, POINT{10, 5}, gdi::SpanRegion::FromRect(12, 5, 20, 15), nullptr);
+  ASSERT_NE(dc, nullptr);
+  HBRUSH red = CreateSolidBrush(kRed);
+  RECT all{-50, -50, 100, 100};
+  FillRect(dc, &all, red);
+  DeleteObject(red);
+  int painted = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 30; ++x) {
+      const bool inside = x >= 12 && x < 20 && y >= 5 && y < 15;
+      const bool isRed = surface->ReadValue(x, y) == 0xFF0000u;
+      EXPECT_EQ(isRed, inside) << x << "," << y;
+      painted += isRed;
+    }
+  EXPECT_EQ(painted, 80);
+  RECT box;
+  GetClipBox(dc, &box);
+  EXPECT_TRUE(SameRect(box, RECT{2, 0, 10, 10}));
+  EXPECT_EQ(GetPixel(dc, 2, 0), kRed);
+  EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID);
+  EXPECT_EQ(ReleaseDC(nullptr, dc), 1);
+}
+
+TEST(GdiHatch, BrushOriginShiftsThePattern) {
+  Canvas c(8, 8);
+  HBRUSH hatch = CreateHatchBrush(HS_VERTICAL, kRed);
+  RECT r{0, 0, 8, 1};
+  FillRect(c.dc(), &r, hatch);
+  SetBrushOrgEx(c.dc(), 3, 0, nullptr);
+  RECT r2{0, 1, 8, 2};
+  FillRect(c.dc(), &r2, hatch);
+  DeleteObject(hatch);
+  EXPECT_EQ(c.Picture(kRed, RECT{0, 0, 8, 2}), "#.......\n...#....\n");
+}
+
+}  // namespace
