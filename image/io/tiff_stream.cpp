@@ -1,5 +1,10 @@
 #include "image/io/tiff_stream.h"
 
+#include <cstdarg>
+#include <cstdio>
+
+#include "image/io/pltrace.h"
+
 #include <algorithm>
 #include <exception>
 #include <cstring>
@@ -132,4 +137,27 @@ TIFF* OpenTiffGrowingStream(std::vector<PLBYTE>* output) {
   s->growing = output;
   s->length = &s->ownLength;
   return OpenStream(s);
+}
+
+namespace {
+
+void TiffError(const char* module, const char* format, va_list args) {
+  char text[256];
+  int n = std::snprintf(text, sizeof text, "%s: ", module ? module : "libtiff");
+  if (n < 0 || n >= int(sizeof text)) n = 0;
+  std::vsnprintf(text + n, sizeof text - size_t(n), format, args);
+  RaiseError(2, text);
+}
+
+void TiffWarning(const char*, const char*, va_list) {}
+
+}  // namespace
+
+void InstallTiffMessageHandlers() {
+  static const bool installed = [] {
+    TIFFSetErrorHandler(TiffError);
+    TIFFSetWarningHandler(TiffWarning);
+    return true;
+  }();
+  (void)installed;
 }

@@ -15,3 +15,7 @@ TIFF* OpenTiffMemoryStream(PLBYTE* buffer, int capacity, int* length);
 // Writing into a vector that grows as libtiff writes and seeks; the vector
 // holds the file after TIFFClose. It must outlive the TIFF handle.
 TIFF* OpenTiffGrowingStream(std::vector<PLBYTE>* output);
+
+// Routes libtiff's errors to RaiseError (code 2) and drops its warnings;
+// process-wide, installed once by the first caller.
+void InstallTiffMessageHandlers();

@@ -1,0 +1,35 @@
+#include "image/encode/plpicencoder.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "image/io/plfilesink.h"
+#include "image/io/pltrace.h"
+
+int PLPicEncoder::InitialSinkSize(PLBmp* bmp) {
+  double used = double(bmp->GetMemoryUsed());
+  double size = used > 19999 ? used * 1.2 : used + 4096;
+  if (size > double(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+  return int(size);
+}
+
+int PLPicEncoder::MakeFileFromBmp(const char* path, PLBmp* bmp) {
+  char line[1100];
+  std::snprintf(line, sizeof line, "--- Encoding file %s. ---\n", path ? path : "");
+  Trace(1, line);
+  PLFileSink sink;
+  if (sink.Open(path, InitialSinkSize(bmp)) != 0) {
+    std::snprintf(line, sizeof line, "Opening %s failed: %s", path ? path : "", std::strerror(errno));
+    RaiseError(4, line);
+    return 0;
+  }
+  if (!SaveBmp(bmp, &sink)) {
+    sink.Abandon();
+    return 0;
+  }
+  return sink.Close();
+}
+
+int PLPicEncoder::SaveBmp(PLBmp* bmp, PLDataSink* sink) { return DoEncode(bmp, sink); }

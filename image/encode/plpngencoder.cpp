@@ -1,0 +1,112 @@
+#include "image/encode/plpngencoder.h"
+
+#include <png.h>
+
+#include <cstring>
+
+#include "image/bitmap/planybmp.h"
+#include "image/io/pltrace.h"
+
+namespace {
+
+void PngError(png_structp png, png_const_charp message) {
+  char text[256];
+  std::snprintf(text, sizeof text, "%s", message ? message : "");
+  RaiseError(2, text);
+  png_longjmp(png, 1);
+}
+
+void PngWarning(png_structp, png_const_charp) {}
+
+void PngWrite(png_structp png, png_bytep data, png_size_t length) {
+  auto* sink = static_cast<PLDataSink*>(png_get_io_ptr(png));
+  bool ok = false;
+  try {
+    ok = length <= 0x7FFFFFFF && sink->WriteBytes(int(length), data) == int(length);
+  } catch (...) {
+    ok = false;
+  }
+  if (!ok) png_error(png, "Error writting file");
+}
+
+void PngFlush(png_structp) {}
+
+bool IsBlack(const PLPixel32& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
+bool IsWhite(const PLPixel32& c) { return c.r == 255 && c.g == 255 && c.b == 255; }
+
+}  // namespace
+
+int PLPNGEncoder::DoEncode(PLBmp* bmp, PLDataSink* sink) {
+  int bpp = bmp->GetBitsPerPixel();
+  if (bpp != 1 && bpp != 8 && bpp != 24 && bpp != 32) return 0;
+  m_pBmp = bmp;
+  m_pSink = sink;
+  PLBmpLock lock(*bmp, true, false);
+  int result = Write(bmp);
+  m_pBmp = nullptr;
+  m_pSink = nullptr;
+  return result;
+}
+
+int PLPNGEncoder::Write(PLBmp* bmp) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, const_cast<char*>(m_pSink->GetName()),
+                                            PngError, PngWarning);
+  if (!png) return 0;
+  png_infop info = png_create_info_struct(png);
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    return 0;
+  }
+  png_set_compression_level(png, m_CompressionLevel & 0xFFFF);
+  png_set_write_fn(png, m_pSink, PngWrite, PngFlush);
+
+  int bpp = bmp->GetBitsPerPixel();
+  const PLPixel32* pal = bmp->GetPalette();
+  bool alpha = bmp->HasAlpha() && bpp == 32;
+  // A 1-bit bitmap is grey when its colours are black and white (in either
+  // order, inverted when white comes first), else a two-entry palette.
+  bool oneBitGrey = bpp == 1 && (!pal || (IsBlack(pal[0]) && IsWhite(pal[1])) || (IsWhite(pal[0]) && IsBlack(pal[1])));
+  bool oneBitInverted = bpp == 1 && (!pal || IsWhite(pal[0]));
+  int colourType, depth;
+  if (bpp == 1) {
+    depth = 1;
+    colourType = oneBitGrey ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_PALETTE;
+  } else if (bpp == 8) {
+    depth = 8;
+    colourType = PNG_COLOR_TYPE_PALETTE;
+  } else {
+    depth = 8;
+    colourType = alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
+  }
+  png_set_IHDR(png, info, png_uint_32(bmp->GetWidth()), png_uint_32(bmp->GetHeight()), depth, colourType,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (colourType == PNG_COLOR_TYPE_PALETTE) {
+    png_color entries[256];
+    int n = 1 << bpp;
+    for (int i = 0; i < n; ++i) {
+      entries[i].red = pal ? pal[i].r : png_byte(i);
+      entries[i].green = pal ? pal[i].g : png_byte(i);
+      entries[i].blue = pal ? pal[i].b : png_byte(i);
+    }
+    png_set_PLTE(png, info, entries, n);
+  }
+  png_color_8 sig;
+  std::memset(&sig, 0, sizeof sig);
+  sig.red = sig.green = sig.blue = png_byte(depth);
+  sig.gray = colourType == PNG_COLOR_TYPE_GRAY ? png_byte(depth) : 0;
+  sig.alpha = alpha ? 8 : 0;
+  png_set_sBIT(png, info, &sig);
+  // An unknown resolution writes no pHYs chunk.
+  PLPoint res = bmp->GetResolution();
+  if (res.x != 0) {
+    png_set_pHYs(png, info, png_uint_32(res.x * 39.37), png_uint_32(res.y * 39.37), PNG_RESOLUTION_METER);
+  }
+  png_write_info(png, info);
+  if (bpp == 32 && !alpha) png_set_filler(png, 0, PNG_FILLER_AFTER);
+  if (bpp >= 24) png_set_bgr(png);
+  if (oneBitGrey && oneBitInverted) png_set_invert_mono(png);
+  png_write_image(png, bmp->GetLineArray());
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return 1;
+}
