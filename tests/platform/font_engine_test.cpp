@@ -177,3 +177,37 @@ TEST(FontEngine, AbsurdHeightsAreBounded) {
 }
 
 }  // namespace
+
+namespace {
+
+// Mean column of the inked pixels in the top and in the bottom quarter of a glyph.
+std::pair<double, double> TopAndBottomCentre(const tav::font::GlyphImage& g) {
+  double top = 0, bottom = 0;
+  int nTop = 0, nBottom = 0;
+  for (int y = 0; y < g.height; ++y)
+    for (int x = 0; x < g.width; ++x) {
+      if (!g.coverage[static_cast<size_t>(y) * g.width + x]) continue;
+      if (y < g.height / 4) top += x, ++nTop;
+      if (y >= g.height * 3 / 4) bottom += x, ++nBottom;
+    }
+  return {nTop ? top / nTop : 0, nBottom ? bottom / nBottom : 0};
+}
+
+TEST(FontEngine, ItalicUsesTheItalicFileOrSlantsTheGlyphs) {
+  FontRequest arial = Face(u"Arial", -40);
+  arial.italic = true;
+  auto real = RealizedFont::Get(arial, {}, false);
+  EXPECT_NE(real->source().file.find("Italic"), std::string::npos);
+
+  FontRequest upright = Face(u"WenQuanYi Micro Hei", -40);
+  FontRequest slanted = upright;
+  slanted.italic = true;
+  auto u = RealizedFont::Get(upright, {}, false)->Glyph(U'l');
+  auto s = RealizedFont::Get(slanted, {}, false)->Glyph(U'l');
+  const auto [uTop, uBottom] = TopAndBottomCentre(*u);
+  const auto [sTop, sBottom] = TopAndBottomCentre(*s);
+  EXPECT_NEAR(uTop - uBottom, 0.0, 1.0);
+  EXPECT_GT((sTop + s->left) - (sBottom + s->left), 3.0);  // the top leans to the right
+}
+
+}  // namespace

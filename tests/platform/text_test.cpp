@@ -305,6 +305,49 @@ TEST(Text, UnderlineSpansTheExtent) {
   EXPECT_EQ(box.right, 10 + size.cx);
 }
 
+TEST(Text, StrikeOutCrossesTheLetters) {
+  Canvas canvas(200, 50);
+  HFONT struck = CreateFontA(-30, 0, 0, 0, FW_NORMAL, 0, 0, 1, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, "Arial");
+  HGDIOBJ old = SelectObject(canvas.dc(), struck);
+  const SIZE size = Extent(canvas.dc(), "    ");
+  TextOutA(canvas.dc(), 10, 5, "    ", 4);  // blanks: only the line shows
+  SelectObject(canvas.dc(), old);
+  DeleteObject(struck);
+  const RECT box = canvas.InkBox();
+  EXPECT_EQ(box.left, 10);
+  EXPECT_EQ(box.right, 10 + size.cx);
+  EXPECT_GT(box.top, 5 + 8);             // below the cell top
+  EXPECT_LT(box.bottom, 5 + 28);         // above the baseline (ascent 28)
+  EXPECT_LE(box.bottom - box.top, 4);    // a thin line
+}
+
+TEST(Text, WideCallsMatchTheAnsiOnes) {
+  Canvas canvas(300, 50);
+  FontScope f(canvas.dc(), -18, "Times New Roman");
+  const WCHAR wide[] = u"Caf\u00e9 \U0001D400";  // a surrogate pair at the end
+  SIZE w{};
+  ASSERT_TRUE(GetTextExtentPoint32W(canvas.dc(), wide, 5, &w));
+  EXPECT_EQ(w.cx, Extent(canvas.dc(), "Caf\xE9 ").cx);
+  SIZE withPair{};
+  GetTextExtentPoint32W(canvas.dc(), wide, 7, &withPair);
+  EXPECT_GT(withPair.cx, w.cx);
+  WCHAR face[LF_FACESIZE] = {};
+  EXPECT_EQ(GetTextFaceW(canvas.dc(), LF_FACESIZE, face), 15);
+  EXPECT_EQ(std::u16string(face), u"Times New Roman");
+  TEXTMETRICW tmw{};
+  TEXTMETRICA tma{};
+  ASSERT_TRUE(GetTextMetricsW(canvas.dc(), &tmw));
+  ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &tma));
+  EXPECT_EQ(tmw.tmHeight, tma.tmHeight);
+  EXPECT_EQ(tmw.tmAveCharWidth, tma.tmAveCharWidth);
+  EXPECT_EQ(tma.tmPitchAndFamily & 0xF0, FF_ROMAN);
+  TextOutW(canvas.dc(), 5, 5, wide, 5);
+  const auto drawnWide = canvas.Snapshot();
+  canvas.Clear();
+  TextOutA(canvas.dc(), 5, 5, "Caf\xE9 ", 5);
+  EXPECT_TRUE(canvas.Snapshot() == drawnWide);
+}
+
 TEST(Text, ExtTextOutOpaqueClippedAndSpacing) {
   Canvas canvas(200, 50);
   FontScope f(canvas.dc(), -20, "Arial");
