@@ -8,3 +8,5 @@
 #include "platform/win/resource.h"
 #include "platform/win/gdi.h"
 #include "platform/win/font.h"
+#include "platform/win/clipboard.h"
+#include "platform/win/spool.h"
