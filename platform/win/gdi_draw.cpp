@@ -212,15 +212,23 @@ void DrawFigures(DeviceContext& dc, std::vector<Figure> figures, bool fill, bool
   const SpanRegion clip = dc.EffectiveClip();
   const RECT bounds = clip.Box();
   if (clip.Empty()) return;
+  const bool stroking = stroke && PenDraws(dc.state.pen.get());
+  StrokeCoverage cover;
+  if (stroking) cover = StrokeFigures(dc, *dc.state.pen, figures, bounds);
   if (fill && dc.state.brush && dc.state.brush->style != BS_NULL) {
     std::vector<std::vector<PointD>> polygons;
     for (const auto& f : figures)
       if (f.closed) polygons.push_back(f.points);
-    const SpanRegion area = ScanPolygons(polygons, dc.state.polyFillMode, bounds);
+    SpanRegion area = ScanPolygons(polygons, dc.state.polyFillMode, bounds);
+    // Each pixel is painted once: the outline's pixels are the pen's, so that
+    // raster operations such as XOR do not meet them twice.
+    if (stroking) {
+      area = SpanRegion::Combine(area, cover.fg, RGN_DIFF);
+      area = SpanRegion::Combine(area, cover.bg, RGN_DIFF);
+    }
     PaintRegion(dc, area, MakeBrushSampler(dc, *target, dc.state.brush.get()), dc.state.rop2, clip);
   }
-  if (stroke && PenDraws(dc.state.pen.get())) {
-    const StrokeCoverage cover = StrokeFigures(dc, *dc.state.pen, figures, bounds);
+  if (stroking) {
     PaintRegion(dc, cover.bg, BrushSampler::Solid(target->ColourToValue(dc.state.bkColour)), dc.state.rop2, clip);
     PaintRegion(dc, cover.fg, PenSampler(dc, *target, *dc.state.pen), dc.state.rop2, clip);
   }

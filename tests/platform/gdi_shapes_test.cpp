@@ -394,3 +394,30 @@ TEST(GdiFill, NewMemoryContextHasNothingToDrawOn) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace gditest;
+
+TEST(GdiRop2, XorShapesPaintEachPixelOnce) {
+  Canvas c(40, 30);
+  Selected pen(c.dc(), CreatePen(PS_SOLID, 3, kWhite));
+  Selected brush(c.dc(), CreateSolidBrush(kWhite));
+  SetROP2(c.dc(), R2_XORPEN);
+  Ellipse(c.dc(), 4, 4, 36, 26);
+  // White over white under XOR is black wherever the shape reaches; a pixel
+  // painted twice would be white again.
+  for (int y = 12; y < 18; ++y) {
+    bool entered = false;
+    int whiteInside = 0;
+    for (int x = 0; x < 40; ++x) {
+      if (c.Raw(x, y) == kBlack) entered = true;
+      else if (entered && x < 20) ++whiteInside;
+    }
+    EXPECT_EQ(whiteInside, 0) << "row " << y;
+  }
+  EXPECT_EQ(c.Raw(20, 15), kBlack);
+  EXPECT_EQ(c.Raw(0, 0), kWhite);
+}
+
+}  // namespace
