@@ -2,6 +2,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -656,6 +657,34 @@ TEST(Text, EnumerationListsInstalledAndStandInFamilies) {
                 reinterpret_cast<LPARAM>(&count), 0),
             0);
   EXPECT_EQ(count, 1);
+}
+
+TEST(Text, ThreadsShareOneFontObject) {
+  HFONT font = CreateFontA(-18, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+  auto draw = [font](std::vector<BYTE>* pixels, SIZE* size) {
+    Canvas canvas(240, 40);
+    HGDIOBJ old = SelectObject(canvas.dc(), font);
+    for (int i = 0; i < 20; ++i) {
+      canvas.Clear();
+      TextOutA(canvas.dc(), 4, 4, "Shared font, many threads", 25);
+      GetTextExtentPoint32A(canvas.dc(), "Shared font, many threads", 25, size);
+    }
+    *pixels = canvas.Snapshot();
+    SelectObject(canvas.dc(), old);
+  };
+  std::vector<BYTE> expected;
+  SIZE expectedSize{};
+  draw(&expected, &expectedSize);
+  std::vector<std::vector<BYTE>> results(4);
+  std::vector<SIZE> sizes(4);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) threads.emplace_back(draw, &results[t], &sizes[t]);
+  for (auto& th : threads) th.join();
+  for (int t = 0; t < 4; ++t) {
+    EXPECT_TRUE(results[t] == expected);
+    EXPECT_EQ(sizes[t].cx, expectedSize.cx);
+  }
+  DeleteObject(font);
 }
 
 TEST(MulDiv, RoundsAndReportsOverflow) {
