@@ -398,7 +398,7 @@ BOOL Pie(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
 
 int FillRect(HDC handle, const RECT* rect, HBRUSH brush) {
   DeviceContext* dc = FindDC(handle);
-  auto b = FindBrush(brush);
+  auto b = FindFillBrush(brush);
   if (!dc || !rect || !b) return 0;
   Bitmap* target = dc->Target();
   if (!target) return 1;
@@ -408,7 +408,7 @@ int FillRect(HDC handle, const RECT* rect, HBRUSH brush) {
 
 int FrameRect(HDC handle, const RECT* rect, HBRUSH brush) {
   DeviceContext* dc = FindDC(handle);
-  auto b = FindBrush(brush);
+  auto b = FindFillBrush(brush);
   if (!dc || !rect || !b) return 0;
   Bitmap* target = dc->Target();
   if (!target) return 1;

@@ -231,6 +231,11 @@ inline std::shared_ptr<Bitmap> FindBitmap(HBITMAP bitmap) { return Find<Bitmap>(
 inline std::shared_ptr<Region> FindRegion(HRGN region) { return Find<Region>(region, ObjectKind::Region); }
 inline std::shared_ptr<Brush> FindBrush(HBRUSH brush) { return Find<Brush>(brush, ObjectKind::Brush); }
 inline std::shared_ptr<Pen> FindPen(HPEN pen) { return Find<Pen>(pen, ObjectKind::Pen); }
+// The brush of a fill call. A system colour index plus one in place of a
+// brush (the window classes' habit) goes to the window layer's resolver.
+using SystemBrushResolver = HBRUSH (*)(int colourIndex);
+void SetSystemBrushResolver(SystemBrushResolver resolver);
+std::shared_ptr<Brush> FindFillBrush(HBRUSH brush);
 // Removes the handle; false for stock objects and unknown handles.
 bool RemoveObject(HGDIOBJ handle);
 // The 1 x 1 monochrome bitmap a new memory device context starts with.

@@ -259,6 +259,20 @@ std::shared_ptr<Object> FindObject(HGDIOBJ handle) { return handle ? Table().Fin
 bool RemoveObject(HGDIOBJ handle) { return handle && Table().Remove(handle); }
 HBITMAP StockBitmap() { return static_cast<HBITMAP>(Stock().handles[kStockBitmap]); }
 
+namespace {
+std::atomic<SystemBrushResolver> g_systemBrushes{nullptr};
+}
+
+void SetSystemBrushResolver(SystemBrushResolver resolver) { g_systemBrushes.store(resolver); }
+
+std::shared_ptr<Brush> FindFillBrush(HBRUSH brush) {
+  if (auto found = FindBrush(brush)) return found;
+  const auto value = reinterpret_cast<uintptr_t>(brush);
+  SystemBrushResolver resolver = g_systemBrushes.load();
+  if (value >= 1 && value <= 31 && resolver) return FindBrush(resolver(static_cast<int>(value) - 1));
+  return nullptr;
+}
+
 }  // namespace gdi
 
 using namespace gdi;

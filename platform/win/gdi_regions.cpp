@@ -188,7 +188,7 @@ DWORD GetRegionData(HRGN region, DWORD size, RGNDATA* data) {
 BOOL FillRgn(HDC handle, HRGN region, HBRUSH brush) {
   DeviceContext* dc = FindDC(handle);
   auto r = FindRegion(region);
-  auto b = FindBrush(brush);
+  auto b = FindFillBrush(brush);
   if (!dc || !r || !b) return FALSE;
   if (Bitmap* target = dc->Target()) PaintRegion(*dc, r->region, MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
   return TRUE;
@@ -213,7 +213,7 @@ BOOL InvertRgn(HDC handle, HRGN region) {
 BOOL FrameRgn(HDC handle, HRGN region, HBRUSH brush, int width, int height) {
   DeviceContext* dc = FindDC(handle);
   auto r = FindRegion(region);
-  auto b = FindBrush(brush);
+  auto b = FindFillBrush(brush);
   if (!dc || !r || !b || width <= 0 || height <= 0) return FALSE;
   const SpanRegion& shape = r->region;
   const RECT box = shape.Box();

@@ -6,6 +6,7 @@
 #include <set>
 #include <thread>
 
+#include "platform/win/gdi_internal.h"
 #include "tests/platform/gdi_test_util.h"
 
 namespace {
@@ -173,6 +174,29 @@ TEST(GdiObjects, OneHandleDeletedFromTwoThreadsIsDeletedOnce) {
     z.join();
     EXPECT_EQ(successes.load(), 1);
   }
+}
+
+}  // namespace
+
+namespace {
+
+using namespace gditest;
+
+HBRUSH g_red = nullptr;
+HBRUSH RedForEveryIndex(int) { return g_red; }
+
+TEST(GdiObjects, SystemColourIndexBrushesGoToTheWindowLayer) {
+  Canvas c(2, 1);
+  RECT r{0, 0, 1, 1};
+  const HBRUSH index = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(15 + 1));
+  EXPECT_EQ(FillRect(c.dc(), &r, index), 0) << "nothing resolves it yet";
+  g_red = CreateSolidBrush(kRed);
+  gdi::SetSystemBrushResolver(RedForEveryIndex);
+  EXPECT_EQ(FillRect(c.dc(), &r, index), 1);
+  gdi::SetSystemBrushResolver(nullptr);
+  DeleteObject(g_red);
+  EXPECT_EQ(c.Raw(0, 0), kRed);
+  EXPECT_EQ(c.Raw(1, 0), kWhite);
 }
 
 }  // namespace
