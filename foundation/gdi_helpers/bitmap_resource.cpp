@@ -1,0 +1,112 @@
+#include "foundation/gdi_helpers/bitmap_resource.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "foundation/gdi_helpers/gdi_scope.h"
+#include "platform/win/resource.h"
+
+FOUNDATION_BEGIN
+
+namespace {
+
+uint32_t U32(const BYTE* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+uint16_t U16(const BYTE* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+
+// A packed device-independent bitmap (header, colours or masks, bits) read
+// field by field into a bitmap of its own.
+HBITMAP FromPackedDib(const BYTE* data, size_t size) {
+  if (size < 40) return nullptr;
+  BITMAPINFOHEADER h{};
+  h.biSize = U32(data);
+  h.biWidth = static_cast<LONG>(U32(data + 4));
+  h.biHeight = static_cast<LONG>(U32(data + 8));
+  h.biPlanes = U16(data + 12);
+  h.biBitCount = U16(data + 14);
+  h.biCompression = U32(data + 16);
+  h.biSizeImage = U32(data + 20);
+  h.biClrUsed = U32(data + 32);
+  if (h.biSize < 40 || h.biSize > size || h.biWidth <= 0 || h.biHeight == 0) return nullptr;
+  if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return nullptr;
+  const int bits = h.biBitCount;
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return nullptr;
+  const size_t colours = h.biClrUsed ? h.biClrUsed : (bits <= 8 ? (1u << bits) : 0);
+  const size_t masks = h.biCompression == BI_BITFIELDS ? 3 : 0;
+  const size_t tableBytes = (colours + masks) * 4;
+  const size_t stride = ((static_cast<size_t>(h.biWidth) * bits + 31) / 32) * 4;
+  const size_t rows = static_cast<size_t>(h.biHeight < 0 ? -static_cast<int64_t>(h.biHeight) : h.biHeight);
+  if (colours > 256 || h.biSize + tableBytes + stride * rows > size) return nullptr;
+
+  std::vector<uint64_t> infoStorage((sizeof(BITMAPINFOHEADER) + tableBytes) / 8 + 1);
+  auto* info = reinterpret_cast<BITMAPINFO*>(infoStorage.data());
+  info->bmiHeader = h;
+  info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info->bmiHeader.biClrUsed = static_cast<DWORD>(colours);
+  const BYTE* table = data + h.biSize;
+  auto* quads = reinterpret_cast<BYTE*>(info->bmiColors);
+  std::memcpy(quads, table, tableBytes);
+
+  void* pixels = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (!bitmap || !pixels) {
+    if (bitmap) DeleteObject(bitmap);
+    return nullptr;
+  }
+  std::memcpy(pixels, table + tableBytes, stride * rows);
+  return bitmap;
+}
+
+}  // namespace
+
+HBITMAP LoadBitmapResource(HMODULE module, int resourceId) {
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(static_cast<WORD>(resourceId)), RT_BITMAP);
+  if (!found) return nullptr;
+  HGLOBAL loaded = LoadResource(module, found);
+  const auto* data = static_cast<const BYTE*>(LockResource(loaded));
+  if (!data) return nullptr;
+  return FromPackedDib(data, SizeofResource(module, found));
+}
+
+int DrawBitmapResource(HDC dc, int x, int y, int w, int h, int resourceId, int sizeMode, DWORD rop, int placeMode,
+                       const RECT* box, const RECT* source, const POINT* offset) {
+  GdiObject bitmap(LoadBitmapResource(nullptr, resourceId));
+  if (!bitmap) return 0;
+  HDC memory = CreateCompatibleDC(dc);
+  if (!memory) return 0;
+  BITMAP bm{};
+  GetObject(bitmap.get(), sizeof bm, &bm);
+  int sx = 0, sy = 0, sw = bm.bmWidth, sh = bm.bmHeight;  // part of the bitmap
+  int dw = w, dh = h;                                      // size on the device
+  bool stretch = false;
+  if (sizeMode == kBitmapOwnSize) {
+    dw = bm.bmWidth;
+    dh = bm.bmHeight;
+  } else if (sizeMode == kBitmapSourcePart && source) {
+    sx = source->left, sy = source->top;
+    dw = sw = source->right - source->left;
+    dh = sh = source->bottom - source->top;
+  } else {
+    stretch = true;
+  }
+  if (placeMode == kPlaceCentred && box) {
+    x = std::max<int>(0, ((box->right - box->left - dw) >> 1) + box->left);
+    y = std::max<int>(0, ((box->bottom - box->top - dh) >> 1) + box->top);
+    if (offset) x += offset->x, y += offset->y;
+  } else if (placeMode == kPlaceBottom && bm.bmHeight <= h) {
+    y = h - bm.bmHeight;
+  }
+  HGDIOBJ old = SelectObject(memory, bitmap.get());
+  if (stretch) {
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, x, y, dw, dh, memory, sx, sy, sw, sh, rop);
+    SetStretchBltMode(dc, oldMode);
+  } else {
+    BitBlt(dc, x, y, dw, dh, memory, sx, sy, rop);
+  }
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  return 1;
+}
+
+FOUNDATION_END
