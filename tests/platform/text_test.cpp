@@ -615,6 +615,19 @@ TEST(Text, ExtentExFitsAndCharWidths) {
   EXPECT_EQ(size.cx, 10 * widths[0]);
 }
 
+TEST(Text, AbcWidthsAddUpToTheAdvance) {
+  Canvas canvas(10, 10);
+  FontScope f(canvas.dc(), -40, "Arial");
+  ABC abc[3] = {};
+  INT widths[3] = {};
+  ASSERT_TRUE(GetCharABCWidthsA(canvas.dc(), 'W', 'Y', abc));
+  ASSERT_TRUE(GetCharWidth32A(canvas.dc(), 'W', 'Y', widths));
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(abc[i].abcA + static_cast<int>(abc[i].abcB) + abc[i].abcC, widths[i]);
+    EXPECT_GT(abc[i].abcB, 20u);
+  }
+}
+
 TEST(Text, EnumerationListsInstalledAndStandInFamilies) {
   Canvas canvas(8, 8);
   struct Seen {
