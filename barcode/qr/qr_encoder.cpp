@@ -1,11 +1,13 @@
 // The QR Code encoder of kvoBCode (symbology 33) and the start-up and exit
 // steps of its tables.
 #include <cstring>
+#include <vector>
 
 #include "barcode/frame/encoders.h"
 #include "barcode/qr/module_matrix_painting.h"
 #include "barcode/qr/qr_embedded.h"
 #include "barcode/qr/qr_symbol.h"
+#include "platform/win/resource.h"
 
 namespace kalvo {
 namespace {
@@ -17,14 +19,33 @@ qr::QrTables& SharedQrTables() {
 
 // The library's "TEXT" resource of a numeric id.
 std::span<const uint8_t> FindQrTextResource(int id) {
-  for (const qr::EmbeddedTextResource& r : qr::EmbeddedTextResources())
-    if (r.id == id) return {r.data, r.size};
-  return {};
+  const HMODULE module = CurrentModuleHandle();
+  HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(static_cast<WORD>(id)), qr::kTableResourceType);
+  if (resource == nullptr) return {};
+  HGLOBAL loaded = LoadResource(module, resource);
+  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (bytes == nullptr) return {};
+  return {static_cast<const uint8_t*>(bytes), SizeofResource(module, resource)};
+}
+
+// The compiled-in tables become resources of this library the first time
+// they are loaded, and stay registered while it is loaded.
+void RegisterQrResources() {
+  static const std::vector<ModuleResource> resources = [] {
+    std::vector<ModuleResource> list;
+    for (const qr::EmbeddedTextResource& r : qr::EmbeddedTextResources())
+      list.push_back({qr::kTableResourceType, r.id, std::span<const BYTE>(r.data, r.size)});
+    return list;
+  }();
+  static const ModuleResourceRegistration registration(CurrentModuleHandle(), resources);
 }
 
 }  // namespace
 
-void LoadQrCodeTables() { SharedQrTables().Load(FindQrTextResource); }
+void LoadQrCodeTables() {
+  RegisterQrResources();
+  SharedQrTables().Load(FindQrTextResource);
+}
 
 void FreeQrCodeTables() { SharedQrTables().Free(); }
 

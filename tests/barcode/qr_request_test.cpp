@@ -2,6 +2,9 @@
 // bitmap decoded by zxing, and the refusals that leave no bitmap.
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
+#include "platform/win/resource.h"
 #include "tests/barcode/kalvo_request.h"
 
 namespace {
@@ -76,6 +79,34 @@ TEST(QrThroughKvoBCode, TooLongForVersion40LeavesNoBitmap) {
   EXPECT_EQ(kvoBCode(0, &r.code, 0), -1);
   EXPECT_EQ(r.code.bitmap, nullptr);
   EXPECT_EQ(r.code.width, 0);
+}
+
+// The QR Code tables are "TEXT" resources of the library: placement tables
+// compressed, remainder tables raw.
+TEST(QrThroughKvoBCode, TablesAreResourcesOfTheLibrary) {
+  const HMODULE library = ModuleFromAddress(reinterpret_cast<const void*>(&kvoBCode));
+  struct Case { int id; uLongf inflated; bool compressed; };
+  // Version 1: 26 codewords, 208 bit positions; version 40: 3,706 codewords; one block per level
+  // at version 1, 81 at 40-H.
+  for (const Case& c : std::vector<Case>{{9001, 3 * 208 + 31 + 1, true},
+                                         {9240, 3 * 29648 + 31 + 81, true},
+                                         {8007, 256 * 7, false},
+                                         {8030, 256 * 30, false},
+                                         {8068, 256 * 68, false}}) {
+    HRSRC resource = FindResourceA(library, MAKEINTRESOURCEA(static_cast<WORD>(c.id)), "TEXT");
+    ASSERT_NE(resource, nullptr) << c.id;
+    const auto* bytes = static_cast<const Bytef*>(LockResource(LoadResource(library, resource)));
+    const DWORD size = SizeofResource(library, resource);
+    if (!c.compressed) {
+      EXPECT_EQ(size, c.inflated) << c.id;
+      continue;
+    }
+    std::vector<Bytef> out(92160);
+    uLongf outSize = out.size();
+    ASSERT_EQ(uncompress(out.data(), &outSize, bytes, size), Z_OK) << c.id;
+    EXPECT_EQ(outSize, c.inflated) << c.id;
+  }
+  EXPECT_EQ(FindResourceA(library, MAKEINTRESOURCEA(9041), "TEXT"), nullptr);
 }
 
 struct DataMatrixRequest : Request {
