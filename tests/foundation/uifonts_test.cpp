@@ -177,3 +177,36 @@ TEST_F(MbcsText, DoubleByteCharacterDrawsInTheChineseFont) {
 }
 
 }  // namespace
+
+namespace {
+
+// Off the NT family a two-byte extent is corrected: charset 134 halves a width
+// above 3/2 of the height, charset 136 takes the height for a width of at
+// least 3/2 of it.
+TEST(MeasureCjkPair, WidthCorrectionOffTheNtFamily) {
+  TestCanvas canvas(10, 10);
+  LOGFONT lf{};
+  lf.lfHeight = -16;
+  lf.lfWidth = 40;  // wide characters
+  lf.lfCharSet = GB2312_CHARSET;
+  HFONT font = CreateFontIndirect(&lf);
+  HGDIOBJ old = SelectObject(canvas.dc(), font);
+  const bool wasNt = OsVersionFlags().isNtFamily;
+  OsVersionFlags().isNtFamily = true;
+  const SIZE nt = MeasureCjkPair(canvas.dc(), "\xD6\xD0", 2, GB2312_CHARSET);
+  ASSERT_GT(2 * nt.cx, 3 * nt.cy);
+  OsVersionFlags().isNtFamily = false;
+  const SIZE gb = MeasureCjkPair(canvas.dc(), "\xD6\xD0", 2, GB2312_CHARSET);
+  const SIZE big5 = MeasureCjkPair(canvas.dc(), "\xA4\xA4", 2, CHINESEBIG5_CHARSET);
+  const SIZE single = MeasureCjkPair(canvas.dc(), "M", 1, GB2312_CHARSET);
+  OsVersionFlags().isNtFamily = wasNt;
+  EXPECT_EQ(gb.cx, nt.cx / 2);
+  EXPECT_EQ(big5.cx, big5.cy);
+  SIZE m{};
+  GetTextExtentPoint32A(canvas.dc(), "M", 1, &m);
+  EXPECT_EQ(single.cx, m.cx);  // only two-byte texts are corrected
+  SelectObject(canvas.dc(), old);
+  DeleteObject(font);
+}
+
+}  // namespace
