@@ -59,7 +59,8 @@ void PLFilterLightness::Apply(PLBmp* source, PLBmp* target) {
   if (!CreateLike(source, target)) return;
   PLBmpLock dstLock(*target, false, true);
   if (source->GetBitsPerPixel() != 32) return;
-  double add = m_Lightness * 2.55;
+  // percent x 2.55, computed so that 100 percent adds exactly 255.
+  double add = m_Lightness * 255 / 100.0;
   ForEachChannel(source, target, 4, [&](PLBYTE v) { return ClampToByte(v + add); });
 }
 

@@ -1,6 +1,19 @@
 #include "image/io/plfilesink.h"
 
+#include <sys/stat.h>
+
 #include "image/io/growable.h"
+
+namespace {
+
+// Only a regular file that this sink created is removed (never a device
+// such as /dev/null that it was pointed at).
+void RemovePartialFile(const std::string& path) {
+  struct stat st;
+  if (!path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) std::remove(path.c_str());
+}
+
+}  // namespace
 
 PLFileSink::~PLFileSink() { Abandon(); }
 
@@ -35,7 +48,7 @@ int PLFileSink::Close() {
   ok = std::fflush(m_pFile) == 0 && ok;
   ok = std::fclose(m_pFile) == 0 && ok;
   m_pFile = nullptr;
-  if (!ok) std::remove(m_Path.c_str());
+  if (!ok) RemovePartialFile(m_Path);
   m_Path.clear();
   std::vector<PLBYTE>().swap(m_Buffer);
   PLDataSink::Close();
@@ -46,7 +59,7 @@ void PLFileSink::Abandon() {
   if (m_pFile) {
     std::fclose(m_pFile);
     m_pFile = nullptr;
-    std::remove(m_Path.c_str());
+    RemovePartialFile(m_Path);
   }
   m_Path.clear();
   std::vector<PLBYTE>().swap(m_Buffer);
