@@ -148,7 +148,8 @@ class RealizedFont {
   bool HasGlyph(char32_t ch) const;
   // The rendered glyph (shared, valid as long as the font lives).
   std::shared_ptr<const GlyphImage> Glyph(char32_t ch) const;
-  // Unit vector of the baseline in device space (y down), and of "down" from the baseline.
+  // Device-space (y down) step of one pixel of advance along the baseline, and
+  // of one pixel "down" from it (unit vectors unless the mapping stretches).
   double baseX() const;
   double baseY() const;
   double downX() const;

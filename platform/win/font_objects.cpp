@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "platform/win/font.h"
 #include "platform/win/nls.h"
