@@ -272,6 +272,10 @@ struct ENUMLOGFONTEXW {
   WCHAR elfScript[LF_FACESIZE];
 };
 
+using ENUMLOGFONTEX = ENUMLOGFONTEXA;
+using NEWTEXTMETRICEX = NEWTEXTMETRICEXA;
+using NEWTEXTMETRIC = NEWTEXTMETRICA;
+
 struct ABC {
   INT abcA;
   UINT abcB;
@@ -753,6 +757,14 @@ int EndDoc(HDC dc);
 int AbortDoc(HDC dc);
 int StartPage(HDC dc);
 int EndPage(HDC dc);
+inline HDC CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const void* initData) {
+  return CreateDCA(driver, device, output, initData);
+}
+inline HDC CreateIC(LPCSTR driver, LPCSTR device, LPCSTR output, const void* initData) {
+  return CreateICA(driver, device, output, initData);
+}
+inline int StartDoc(HDC dc, const DOCINFOA* info) { return StartDocA(dc, info); }
+using DOCINFO = DOCINFOA;
 
 // Attributes
 COLORREF SetBkColor(HDC dc, COLORREF colour);
@@ -886,6 +898,12 @@ inline HFONT CreateFontIndirect(const LOGFONTA* font) { return CreateFontIndirec
 HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                   DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                   DWORD quality, DWORD pitchAndFamily, LPCSTR face);
+inline HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                        DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
+                        DWORD quality, DWORD pitchAndFamily, LPCSTR face) {
+  return CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
+                     outPrecision, clipPrecision, quality, pitchAndFamily, face);
+}
 BOOL GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
 BOOL GetTextMetricsW(HDC dc, LPTEXTMETRICW metrics);
 inline BOOL GetTextMetrics(HDC dc, LPTEXTMETRICA metrics) { return GetTextMetricsA(dc, metrics); }
@@ -924,6 +942,7 @@ int DrawTextExW(HDC dc, LPWSTR text, int length, LPRECT rect, UINT format, DRAWT
 
 using FONTENUMPROCA = int (*)(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType, LPARAM param);
 using FONTENUMPROCW = int (*)(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD fontType, LPARAM param);
+using FONTENUMPROC = FONTENUMPROCA;
 int EnumFontFamiliesExA(HDC dc, LPLOGFONTA font, FONTENUMPROCA callback, LPARAM param, DWORD flags);
 int EnumFontFamiliesExW(HDC dc, LPLOGFONTW font, FONTENUMPROCW callback, LPARAM param, DWORD flags);
 inline int EnumFontFamiliesEx(HDC dc, LPLOGFONTA font, FONTENUMPROCA callback, LPARAM param, DWORD flags) {
