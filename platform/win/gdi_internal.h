@@ -1,6 +1,7 @@
 // Inside the graphics area: the object table's entries, the device context,
 // regions as y-bands of x-spans, and the seams the text code draws through.
-// Not part of the public interface; only platform/win/*.cpp include it.
+// Not part of the public interface: the layer's own sources (and its tests)
+// include it.
 #pragma once
 
 #include <array>

@@ -438,11 +438,10 @@ StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<
     size_t element = 0;
     int left = pattern.empty() ? 0 : pattern[0];
     auto visit = [&](int x, int y) {
-      if (y < bounds.top || y >= bounds.bottom || x < bounds.left || x >= bounds.right) {
-        // still advance the style below
-      } else if (pattern.empty() || element % 2 == 0) {
+      const bool inside = y >= bounds.top && y < bounds.bottom && x >= bounds.left && x < bounds.right;
+      if (inside && (pattern.empty() || element % 2 == 0)) {
         fg.Add(y, x, x + 1);
-      } else if (opaque) {
+      } else if (inside && opaque) {
         bg.Add(y, x, x + 1);
       }
       if (!pattern.empty() && --left == 0) {
@@ -486,8 +485,12 @@ StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<
             continue;
           }
           const POINT na = RoundDevice(ca), nb = RoundDevice(cb);
-          advance(std::max(std::labs(long(na.x) - a.x), std::labs(long(na.y) - a.y)));
-          a = na, b = nb;
+          const long before = std::max(std::labs(long(na.x) - a.x), std::labs(long(na.y) - a.y));
+          const long walked = std::max(std::labs(long(nb.x) - na.x), std::labs(long(nb.y) - na.y));
+          advance(before);
+          WalkLine(na.x, na.y, nb.x, nb.y, visit);
+          advance(steps - before - walked);
+          continue;
         }
         WalkLine(a.x, a.y, b.x, b.y, visit);
       }

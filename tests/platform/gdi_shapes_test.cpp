@@ -421,3 +421,27 @@ TEST(GdiRop2, XorShapesPaintEachPixelOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace gditest;
+
+TEST(GdiPen, StyleRunsOnAcrossALineCutAtTheSurface) {
+  // Out along row 1 far past the right edge, down two pixels, and back along
+  // row 3: the dash pattern (18 on, 6 off) counts every pixel of the way.
+  Canvas c(40, 5);
+  Selected pen(c.dc(), CreatePen(PS_DASH, 1, kBlack));
+  const int reach = 30 + 24 * 1000;
+  const POINT tour[4] = {{0, 1}, {reach, 1}, {reach, 3}, {0, 3}};
+  Polyline(c.dc(), tour, 4);
+  std::string out, back;
+  for (int x = 0; x < 40; ++x) {
+    out += x % 24 < 18 ? '#' : '.';
+    const long step = 2L * reach + 2 - x;  // pixels before (x, 3) on the way
+    back += x > 0 && step % 24 < 18 ? '#' : '.';
+  }
+  EXPECT_EQ(c.Picture(kBlack, RECT{0, 1, 40, 2}), out + "\n");
+  EXPECT_EQ(c.Picture(kBlack, RECT{0, 3, 40, 4}), back + "\n");
+}
+
+}  // namespace
