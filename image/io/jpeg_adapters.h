@@ -5,6 +5,9 @@
 #include <csetjmp>
 #include <cstdio>
 
+// The platform's TRUE and FALSE must be seen before libjpeg defines its macros.
+#include "platform/win/types.h"
+
 #include <jpeglib.h>
 
 #include "image/io/pldatasink.h"

@@ -1,6 +1,21 @@
 #include "image/io/plfilesource.h"
 
+#include <string>
+
 #include "platform/win/kernel.h"
+
+namespace {
+
+bool ParentFolderExists(const char* path) {
+  std::string folder = path ? path : "";
+  size_t slash = folder.find_last_of("/\\");
+  if (slash == std::string::npos) return true;  // the current folder
+  folder.resize(slash == 0 ? 1 : slash);
+  DWORD attributes = GetFileAttributesA(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
 
 PLFileSource::PLFileSource(ProgressNotifier* notifier) : PLDataSource(notifier), m_hFile(INVALID_HANDLE_VALUE) {}
 
@@ -13,7 +28,10 @@ int PLFileSource::Open(const char* path) {
   m_hFile = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                         FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr);
   if (m_hFile == INVALID_HANDLE_VALUE) {
-    switch (GetLastError()) {
+    DWORD error = GetLastError();
+    // A missing file in a missing folder is a missing path.
+    if (error == ERROR_FILE_NOT_FOUND && !ParentFolderExists(path)) error = ERROR_PATH_NOT_FOUND;
+    switch (error) {
       case ERROR_PATH_NOT_FOUND: return PL_OPEN_PATH_NOT_FOUND;
       case ERROR_ACCESS_DENIED:
       case ERROR_SHARING_VIOLATION: return PL_OPEN_ACCESS_DENIED;
