@@ -113,29 +113,35 @@ DestRect MapDest(const DeviceContext& dc, int x, int y, int w, int h) {
   return r;
 }
 
-// The source index of each destination column (or row), and for shrinking
-// the end of the source run that folds into it.
-void SourceSteps(int destCount, int srcStart, int srcCount, bool mirror, std::vector<int>& first,
-                 std::vector<int>& last) {
-  first.resize(destCount);
-  last.resize(destCount);
-  const int n = std::abs(srcCount);
-  const bool flip = mirror != (srcCount < 0);
-  const int base = srcCount < 0 ? srcStart + srcCount + 1 : srcStart;
-  for (int i = 0; i < destCount; ++i) {
-    const int k = flip ? destCount - 1 - i : i;
-    int a = static_cast<int>((static_cast<int64_t>(k) * n) / destCount);
-    int b = static_cast<int>((static_cast<int64_t>(k + 1) * n) / destCount);
-    if (n <= destCount) {
+// Which source pixels make destination column (or row) i: the first and one
+// past the last (more than one only when shrinking).
+class SourceSteps {
+ public:
+  SourceSteps(int destCount, int srcStart, int srcCount, bool mirror)
+      : dest_(destCount),
+        n_(std::abs(static_cast<int64_t>(srcCount))),
+        flip_(mirror != (srcCount < 0)),
+        base_(srcCount < 0 ? static_cast<int64_t>(srcStart) + srcCount + 1 : srcStart) {}
+  std::pair<int, int> operator()(int i) const {
+    const int64_t k = flip_ ? dest_ - 1 - i : i;
+    int64_t a, b;
+    if (n_ <= dest_) {
       // Enlarging or one to one: the nearest source pixel to the centre.
-      a = static_cast<int>(((2 * static_cast<int64_t>(k) + 1) * n) / (2 * static_cast<int64_t>(destCount)));
+      a = ((2 * k + 1) * n_) / (2 * dest_);
       b = a + 1;
+    } else {
+      a = (k * n_) / dest_;
+      b = std::max(a + 1, ((k + 1) * n_) / dest_);
     }
-    if (b <= a) b = a + 1;
-    first[i] = base + a;
-    last[i] = base + b;
+    return {Clamp(base_ + a), Clamp(base_ + b)};
   }
-}
+
+ private:
+  static int Clamp(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -(int64_t{1} << 30), int64_t{1} << 30)); }
+  int64_t dest_, n_;
+  bool flip_;
+  int64_t base_;
+};
 
 BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* src, int sx, int sy, int sw, int sh,
               DWORD rop) {
@@ -157,9 +163,7 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
                                                : BrushSampler::Solid(0);
   if (pattern.kind == BrushSampler::Kind::None) pattern = BrushSampler::Solid(0);
 
-  std::vector<int> colFirst, colLast, rowFirst, rowLast;
-  SourceSteps(dw, sx, sw, r.mirrorX, colFirst, colLast);
-  SourceSteps(dh, sy, sh, r.mirrorY, rowFirst, rowLast);
+  const SourceSteps columns(dw, sx, sw, r.mirrorX), rows(dh, sy, sh, r.mirrorY);
   const int mode = dest.state.stretchMode;
   const bool shrinking = std::abs(sw) > dw || std::abs(sh) > dh;
   const uint32_t mask = target->ValueMask();
@@ -171,7 +175,7 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
   for (const auto& band : area.Bands()) {
     for (int yy = band.top; yy < band.bottom; ++yy) {
       const int ry = yy - r.y0;
-      const int s0 = rowFirst[ry], s1 = rowLast[ry];
+      const auto [s0, s1] = rows(ry);
       if (usesSource && (s0 < 0 || s0 >= srcH)) continue;
       const uint32_t* fast = plainCopy ? src->Row32(s0) : nullptr;
       for (const auto& span : band.spans) {
@@ -191,7 +195,7 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
           const int rx = xx - r.x0;
           uint32_t s = 0;
           if (usesSource) {
-            const int c0 = colFirst[rx], c1 = colLast[rx];
+            const auto [c0, c1] = columns(rx);
             if (c0 < 0 || c0 >= srcW) continue;
             if (!shrinking || mode == COLORONCOLOR) {
               s = src->Value(c0, s0);

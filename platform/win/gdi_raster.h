@@ -123,9 +123,14 @@ int EllipseSegments(double rx, double ry);
 
 // The clip box of a context in device coordinates (empty when nothing is drawable).
 RECT DeviceClipBox(const DeviceContext& dc);
-// Rounds a device point the way the compatible mode does.
-inline POINT RoundDevice(PointD p) {
-  return POINT{static_cast<LONG>(std::floor(p.x + 0.5)), static_cast<LONG>(std::floor(p.y + 0.5))};
+// Rounds a device point the way the compatible mode does, kept within a
+// range whose differences still fit in 32 bits.
+inline LONG RoundDeviceCoordinate(double v) {
+  constexpr double kLimit = 1 << 29;
+  if (!(v > -kLimit)) return -(1 << 29);  // also catches NaN
+  if (v > kLimit) return 1 << 29;
+  return static_cast<LONG>(std::floor(v + 0.5));
 }
+inline POINT RoundDevice(PointD p) { return POINT{RoundDeviceCoordinate(p.x), RoundDeviceCoordinate(p.y)}; }
 
 }  // namespace gdi

@@ -1,6 +1,7 @@
 // Coordinate spaces: mapping modes (window and viewport), the world transform
 // of the advanced graphics mode, and conversions between the spaces.
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "platform/win/gdi_internal.h"
@@ -90,9 +91,14 @@ void FixIsotropic(DeviceContext& dc) {
 
 bool ExtentsFixed(int mode) { return mode != MM_ISOTROPIC && mode != MM_ANISOTROPIC; }
 
-POINT RoundPoint(PointD p) {
-  return POINT{static_cast<LONG>(std::floor(p.x + 0.5)), static_cast<LONG>(std::floor(p.y + 0.5))};
+LONG RoundCoordinate(double v) {
+  const double r = std::floor(v + 0.5);
+  if (!(r > -2147483648.0)) return INT32_MIN;  // also catches NaN
+  if (r > 2147483647.0) return INT32_MAX;
+  return static_cast<LONG>(r);
 }
+
+POINT RoundPoint(PointD p) { return POINT{RoundCoordinate(p.x), RoundCoordinate(p.y)}; }
 
 }  // namespace
 }  // namespace gdi

@@ -182,3 +182,16 @@ TEST(GdiDibits, StretchDIBitsScalesAOneBitDibThroughItsColourTable) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace gditest;
+
+TEST(GdiStretchBlt, HugeDestinationsOnlyCostTheVisiblePixels) {
+  Canvas src(1, 1, 32, {}, kRed);
+  Canvas dest(8, 2);
+  EXPECT_TRUE(StretchBlt(dest.dc(), -1000000000, 0, 2000000000, 1, src.dc(), 0, 0, 1, 1, SRCCOPY));
+  EXPECT_EQ(dest.Picture(kRed), "########\n........\n");
+}
+
+}  // namespace
