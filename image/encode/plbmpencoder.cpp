@@ -7,7 +7,10 @@
 
 namespace {
 
-uint32_t PixelsPerMetre(int dpi) { return uint32_t(int(dpi * 39.37 + 0.5)); }
+// Dots per inch to per metre, rounded (300 dpi gives 11811).
+uint32_t PixelsPerMetre(int dpi) {
+  return uint32_t(int(static_cast<long double>(dpi) * static_cast<long double>(39.37) + 0.5L));
+}
 
 }  // namespace
 

@@ -9,9 +9,11 @@
 #include "image/io/pltrace.h"
 
 int PLPicEncoder::InitialSinkSize(PLBmp* bmp) {
-  double used = double(bmp->GetMemoryUsed());
-  double size = used > 19999 ? used * 1.2 : used + 4096;
-  if (size > double(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+  // The product is taken in extended precision, where 20000 x 1.2 falls
+  // just short of 24000 and truncates to 23999.
+  long double used = static_cast<long double>(bmp->GetMemoryUsed());
+  long double size = used > 19999 ? used * static_cast<long double>(1.2) : used + 4096;
+  if (size > static_cast<long double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
   return int(size);
 }
 

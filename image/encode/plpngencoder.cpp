@@ -99,7 +99,10 @@ int PLPNGEncoder::Write(PLBmp* bmp) {
   // An unknown resolution writes no pHYs chunk.
   PLPoint res = bmp->GetResolution();
   if (res.x != 0) {
-    png_set_pHYs(png, info, png_uint_32(res.x * 39.37), png_uint_32(res.y * 39.37), PNG_RESOLUTION_METER);
+    // Dots per inch to per metre, truncated in extended precision (300 dpi
+    // gives 11810).
+    auto perMetre = [](int dpi) { return png_uint_32(static_cast<long double>(dpi) * static_cast<long double>(39.37)); };
+    png_set_pHYs(png, info, perMetre(res.x), perMetre(res.y), PNG_RESOLUTION_METER);
   }
   png_write_info(png, info);
   if (bpp == 32 && !alpha) png_set_filler(png, 0, PNG_FILLER_AFTER);
