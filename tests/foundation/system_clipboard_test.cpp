@@ -95,7 +95,9 @@ TEST(GetClipboardText, Table) {
     const int n = GetClipboardText(&out, c.askCodePage, c.checkScript, c.detect ? &used : nullptr, c.preferAnsi, c.raw);
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(std::string(out, static_cast<size_t>(n)), c.out) << c.text << " as " << c.askCodePage;
-    if (c.used >= 0) EXPECT_EQ(used, c.used);
+    if (c.used >= 0) {
+      EXPECT_EQ(used, c.used);
+    }
     std::free(out);
   }
 }
