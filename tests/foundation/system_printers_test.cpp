@@ -1,4 +1,7 @@
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdlib>
 #include <filesystem>
@@ -131,6 +134,26 @@ TEST_F(PrintersTest, CancelAbortsTheJobAndReportsFailure) {
   int files = 0;
   for (const auto& e : fs::directory_iterator(dir_)) files += e.path().filename() != "job.bin";
   EXPECT_EQ(files, 1);  // no job file left behind
+}
+
+TEST_F(PrintersTest, WriteErrorAbortsTheJob) {
+  const std::string data = Source(64 * 1024);
+  std::ofstream(destination_) << "previous job";
+  // Files of this process may not grow past 20000 bytes: writing the job fails.
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 20000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const int result = SendFileToPrinter("Labels", Printer().c_str(), (dir_ / "job.bin").c_str(), nullptr);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Slurp(destination_), "previous job");
+  int files = 0;
+  for (const auto& e : fs::directory_iterator(dir_)) files += e.path().filename() != "job.bin";
+  EXPECT_EQ(files, 1);
 }
 
 TEST_F(PrintersTest, FailuresAreNeverSuccess) {
