@@ -83,8 +83,8 @@ void RoundRectPathWithBrush(HDC dc, const RECT& rect, int cornerDiameter, int wi
   const int r = std::max(0, cornerDiameter / 2 - half);
   const RECT box = Inset(rect, half);
   const int left = box.left, top = box.top, right = box.right - 1, bottom = box.bottom - 1;
-  const bool wide = cornerDiameter + 1 < right - left;
-  const bool tall = cornerDiameter + 1 < bottom - top;
+  const bool wide = cornerDiameter + 1 < box.right - box.left;
+  const bool tall = cornerDiameter + 1 < box.bottom - box.top;
 
   BeginPath(dc);
   CPatternPen pen(dc, roundEnds, width, style);
@@ -209,8 +209,8 @@ int DrawEllipseOrRoundRect(HDC dc, int cx, int cy, int hw, int hh, bool roundRec
 
 HRGN CreateShapeOutlineRgn(int cx, int cy, int hw, int hh, bool roundRect, int corner, bool filled,
                            int borderWidth) {
+  const int c = std::clamp(corner, 0, std::max(0, std::min(hw + 4, hh + 4)));
   auto make = [&](int w, int h) {
-    const int c = std::clamp(corner, 0, std::max(0, std::min(w, h)));
     return roundRect ? CreateRoundRectRgn(cx - w, cy - h, cx + w, cy + h, c, c)
                      : CreateEllipticRgn(cx - w, cy - h, cx + w, cy + h);
   };
