@@ -24,7 +24,7 @@ struct Clipboard {
   std::thread::id opener;
   HWND owner = nullptr;
   std::vector<Entry> entries;         // in the order they were set
-  std::vector<HGLOBAL> synthesised;  // text made on request from the other text format
+  std::vector<Entry> synthesised;  // text made on request from the other text format
   std::vector<std::string> registered;
 };
 
@@ -43,7 +43,7 @@ HGLOBAL Find(const Clipboard& c, UINT format) {
 
 void FreeAll(Clipboard& c) {
   for (const Entry& e : c.entries) GlobalFree(e.memory);
-  for (HGLOBAL m : c.synthesised) GlobalFree(m);
+  for (const Entry& e : c.synthesised) GlobalFree(e.memory);
   c.entries.clear();
   c.synthesised.clear();
 }
@@ -176,6 +176,8 @@ HANDLE SetClipboardData(UINT format, HANDLE memory) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
+  for (const Entry& e : c.synthesised) GlobalFree(e.memory);
+  c.synthesised.clear();
   for (Entry& e : c.entries)
     if (e.format == format) {
       if (e.memory != memory) GlobalFree(e.memory);
@@ -194,8 +196,10 @@ HANDLE GetClipboardData(UINT format) {
     return nullptr;
   }
   if (HGLOBAL m = Find(c, format)) return m;
+  for (const Entry& e : c.synthesised)
+    if (e.format == format) return e.memory;
   HGLOBAL made = Synthesise(c, format);
-  if (made) c.synthesised.push_back(made);
+  if (made) c.synthesised.push_back({format, made});
   return made;
 }
 

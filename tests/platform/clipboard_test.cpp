@@ -82,6 +82,17 @@ TEST_F(ClipboardTest, TextStandsInForUnicodeThroughTheLocale) {
   EXPECT_EQ(UnitsOf(GetClipboardData(CF_UNICODETEXT)), u"\u4E2D\u6587 ok");
 }
 
+TEST_F(ClipboardTest, StandInTextIsMadeOnceAndFollowsNewData) {
+  const char first[] = "one";
+  SetClipboardData(CF_TEXT, Block(first, sizeof first));
+  HANDLE a = GetClipboardData(CF_UNICODETEXT);
+  EXPECT_EQ(GetClipboardData(CF_UNICODETEXT), a);
+  EXPECT_EQ(UnitsOf(a), u"one");
+  const char second[] = "two";
+  SetClipboardData(CF_TEXT, Block(second, sizeof second));
+  EXPECT_EQ(UnitsOf(GetClipboardData(CF_UNICODETEXT)), u"two");
+}
+
 TEST_F(ClipboardTest, UnicodeStandsInForText) {
   const char16_t units[] = u"Caf\u00E9";
   SetClipboardData(CF_UNICODETEXT, Block(units, sizeof units));
