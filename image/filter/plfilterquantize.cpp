@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "image/bitmap/planybmp.h"
 #include "image/bitmap/pltextexception.h"
 
 namespace {
@@ -229,6 +230,13 @@ void PLFilterQuantize::MapPixels(PLBmp* source, PLBmp* target, const PLPixel32* 
 void PLFilterQuantize::Apply(PLBmp* source, PLBmp* target) {
   if (source == target) {
     ApplyInPlace(source);
+    return;
+  }
+  if (source->GetBitsPerPixel() != 32) {
+    // Other depths are quantised from a 32-bit copy.
+    PLAnyBmp wide;
+    wide.CreateCopy(*source, 32);
+    if (wide.GetBitsPerPixel() == 32) Apply(&wide, target);
     return;
   }
   PLBmpLock srcLock(*source, true, false);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 
 #include "foundation/gdi_helpers/colour.h"
@@ -71,6 +72,10 @@ void PLFilterRotate::Apply(PLBmp* source, PLBmp* target) {
   // The frame's corners turned about the origin, rounded outwards.
   auto turn = [&](double x, double y) { return PLPointD{x * c - y * s, y * c + x * s}; };
   PLPointD p1 = turn(w - 1, 0), p2 = turn(w - 1, h - 1), p3 = turn(0, h - 1);
+  // Frames beyond what a bitmap can hold are refused before any rounding.
+  constexpr double kLimit = 1 << 28;
+  for (const PLPointD& p : {p1, p2, p3})
+    if (!(std::fabs(p.x) < kLimit && std::fabs(p.y) < kLimit)) return;
   PLPoint corners[4] = {{0, 0},
                         {int(std::ceil(p1.x)), int(std::floor(p1.y))},
                         {int(std::ceil(p2.x)), int(std::ceil(p2.y))},

@@ -62,6 +62,7 @@ void PLFilterVideoInvert::Apply(PLBmp* source, PLBmp* target) {
                       source->GetFileBitsPerPixel(), source->GetFileSize(), false, false, source->GetResolution()))
     return;
   PLBmpLock dstLock(*target, false, true);
+  if (source->GetBitsPerPixel() != 32) return;  // other depths are only created
   PLPixel32** in = source->GetLineArray32();
   PLPixel32** out = target->GetLineArray32();
   for (int y = 0; y < source->GetHeight(); ++y)

@@ -216,3 +216,28 @@ TEST(MirrorTest, LeftToRight) {
 }
 
 }  // namespace
+
+namespace {
+
+// Depths a filter does not take are never read as 32-bit pixels.
+TEST(FilterDepthTest, UnsupportedDepthsAreNotRead) {
+  auto eight = imgtest::Make8(3, 1, {1, 2, 3}, false);
+  PLAnyBmp dst;
+  PLFilterVideoInvert().Apply(eight.get(), &dst);
+  EXPECT_EQ(dst.GetWidth(), 3);
+  EXPECT_EQ(dst.GetBitsPerPixel(), 8);
+  PLFilterLightness(50).Apply(eight.get(), &dst);
+  EXPECT_EQ(dst.GetWidth(), 3);
+  PLFilterGrayscale().Apply(eight.get(), &dst);
+  EXPECT_EQ(dst.GetBitsPerPixel(), 8);
+}
+
+TEST(FilterDepthTest, RotationRefusesAnImpossibleFrame) {
+  auto src = imgtest::MakeFlat32(2, 2, Px(1, 1, 1));
+  PLPoint frame{0x7FFFFFFF, 0x7FFFFFFF};
+  PLAnyBmp dst;
+  PLFilterRotate(33, nullptr, &frame).Apply(src.get(), &dst);
+  EXPECT_EQ(dst.GetWidth(), 16);  // untouched
+}
+
+}  // namespace

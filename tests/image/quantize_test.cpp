@@ -149,3 +149,18 @@ TEST(QuantizeTest, TargetDescription) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(QuantizeDepthTest, TwentyFourBitSourceGoesThroughThirtyTwo) {
+  PLAnyBmp src;
+  ASSERT_TRUE(src.Create(1, 1, 24, 24, 0, false, false));
+  const PLBYTE bgr[3] = {0, 0, 255};
+  std::copy(bgr, bgr + 3, src.GetLineArray()[0]);
+  PLAnyBmp dst;
+  PLFilterQuantize(PLDTHPAL_DEFAULT, PLDTH_NONE).Apply(&src, &dst);
+  EXPECT_EQ(dst.GetBitsPerPixel(), 8);
+  EXPECT_EQ(dst.GetLineArray()[0][0], 190);
+}
+
+}  // namespace
