@@ -92,7 +92,8 @@ int PLPNGEncoder::Write(PLBmp* bmp) {
   }
   png_color_8 sig;
   std::memset(&sig, 0, sizeof sig);
-  sig.red = sig.green = sig.blue = png_byte(depth);
+  // Palette entries always carry 8 bits per channel.
+  sig.red = sig.green = sig.blue = png_byte(colourType == PNG_COLOR_TYPE_PALETTE ? 8 : depth);
   sig.gray = colourType == PNG_COLOR_TYPE_GRAY ? png_byte(depth) : 0;
   sig.alpha = alpha ? 8 : 0;
   png_set_sBIT(png, info, &sig);
