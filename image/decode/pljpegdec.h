@@ -1,0 +1,21 @@
+// JPEG files through libjpeg(-turbo): greyscale into 8 bits, colour into
+// 32-bit blue-green-red rows. Also serves PICT files that embed JPEG data.
+#pragma once
+
+#include <memory>
+
+#include "image/decode/plpicdec.h"
+
+struct PLJpegDecompressState;
+
+class PLJPEGDecoder : public PLPicDecoder {
+ public:
+  PLJPEGDecoder();
+  ~PLJPEGDecoder() override;
+
+  int Open(PLDataSource* dataSrc) override;
+  int GetImage(PLBmp& bmp) override;
+
+ private:
+  std::unique_ptr<PLJpegDecompressState> m_State;  // the libjpeg object and its error manager
+};

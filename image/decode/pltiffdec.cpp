@@ -1,0 +1,253 @@
+#include "image/decode/pltiffdec.h"
+
+#include <tiffio.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "image/io/pltrace.h"
+#include "image/io/tiff_stream.h"
+
+namespace {
+
+// libtiff reports through process-wide handlers; the last error is kept
+// here for the messages of the decoder that gives up.
+char g_LastTiffError[1024];
+
+void ErrorHandler(const char* module, const char* fmt, va_list ap) {
+  (void)module;
+  char text[1000];
+  std::vsnprintf(text, sizeof text, fmt, ap);
+  std::snprintf(g_LastTiffError, sizeof g_LastTiffError, "%s\n", text);
+  Trace(0, g_LastTiffError);
+  RaiseError(2, g_LastTiffError);
+}
+
+void WarningHandler(const char* module, const char* fmt, va_list ap) {
+  char text[1000];
+  std::vsnprintf(text, sizeof text, fmt, ap);
+  char line[1100];
+  if (module) std::snprintf(line, sizeof line, "Warning in LIBTIFF(%s): %s\n", module, text);
+  else std::snprintf(line, sizeof line, "Warning in LIBTIFF: %s\n", text);
+  Trace(2, line);
+}
+
+void InstallTiffHandlers() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    TIFFSetErrorHandler(ErrorHandler);
+    TIFFSetWarningHandler(WarningHandler);
+  });
+}
+
+// Stores 8-bit samples with unassociated alpha as they are, instead of the
+// premultiplied values libtiff's own routine would give.
+void PutUnassociatedContig(TIFFRGBAImage* img, uint32_t* cp, uint32_t x, uint32_t y, uint32_t w, uint32_t h,
+                           int32_t fromskew, int32_t toskew, unsigned char* pp) {
+  (void)x;
+  (void)y;
+  const int samples = img->samplesperpixel;
+  fromskew *= samples;
+  while (h-- > 0) {
+    for (uint32_t i = 0; i < w; ++i) {
+      *cp++ = uint32_t(pp[0]) | uint32_t(pp[1]) << 8 | uint32_t(pp[2]) << 16 | uint32_t(pp[3]) << 24;
+      pp += samples;
+    }
+    cp += toskew;
+    pp += fromskew;
+  }
+}
+
+int Rounded(float v) { return int(v + 0.5f); }
+
+}  // namespace
+
+PLTIFFDecoder::PLTIFFDecoder() { InstallTiffHandlers(); }
+
+PLTIFFDecoder::~PLTIFFDecoder() { CloseTiff(); }
+
+void PLTIFFDecoder::CloseTiff() {
+  if (m_pTif) TIFFClose(m_pTif);
+  m_pTif = nullptr;
+}
+
+void PLTIFFDecoder::Close() {
+  CloseTiff();
+  PLPicDecoder::Close();
+}
+
+int PLTIFFDecoder::Open(PLDataSource* dataSrc) {
+  CloseTiff();
+  g_LastTiffError[0] = 0;
+  // The stream only reads, so the source's read-only bytes are safe here.
+  m_pTif = OpenTiffMemoryStream(const_cast<PLBYTE*>(dataSrc->GetCurrentData()), dataSrc->GetBytesLeft(), nullptr);
+  if (!m_pTif) {
+    RaiseError(1, g_LastTiffError);
+    return 0;
+  }
+  uint32_t width = 0, height = 0;
+  uint16_t bits = 1, samples = 1, photometric = 0;
+  TIFFGetFieldDefaulted(m_pTif, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetFieldDefaulted(m_pTif, TIFFTAG_IMAGELENGTH, &height);
+  TIFFGetFieldDefaulted(m_pTif, TIFFTAG_BITSPERSAMPLE, &bits);
+  TIFFGetFieldDefaulted(m_pTif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+  if (!TIFFGetField(m_pTif, TIFFTAG_PHOTOMETRIC, &photometric)) photometric = PHOTOMETRIC_MINISWHITE;
+  m_Bits = bits;
+  m_Samples = samples;
+  m_Photometric = photometric;
+
+  // Scanlines serve strip pictures of one sample of 1, 2, 4 or 8 bits and
+  // of two 8-bit samples; libtiff's RGBA interface serves all the others.
+  int bpp = 32;
+  if (!TIFFIsTiled(m_pTif)) {
+    if (samples == 1 && bits == 1) bpp = 1;
+    else if (samples == 1 && (bits == 2 || bits == 4 || bits == 8)) bpp = 8;
+    else if (samples == 2 && bits == 8) bpp = 8;
+  }
+  const bool grey = photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK;
+  const bool alpha = samples == 4 && photometric <= PHOTOMETRIC_PALETTE;
+
+  PLPoint resolution;
+  float xRes = 0, yRes = 0;
+  uint16_t unit = RESUNIT_INCH;
+  const bool hasX = TIFFGetField(m_pTif, TIFFTAG_XRESOLUTION, &xRes) && xRes > 1;
+  const bool hasY = TIFFGetField(m_pTif, TIFFTAG_YRESOLUTION, &yRes) && yRes > 1;
+  if (!hasX) xRes = 0;
+  if (!hasY) yRes = 0;
+  if (!TIFFGetField(m_pTif, TIFFTAG_RESOLUTIONUNIT, &unit)) unit = RESUNIT_INCH;
+  float factor = unit == RESUNIT_INCH ? 1.0f : unit == RESUNIT_CENTIMETER ? 2.54f : 0.025400052f;
+  if (xRes * factor < 1e7f && yRes * factor < 1e7f) resolution = PLPoint{Rounded(xRes * factor), Rounded(yRes * factor)};
+
+  if (width > 0x7FFFFFFF || height > 0x7FFFFFFF || !PLBmp::IsValidGeometry(int(width), int(height), bpp)) {
+    RaiseError(2, "TIFF picture too large or empty.");
+    CloseTiff();
+    return 0;
+  }
+  SetDescription(int(width), int(height), bpp, samples, dataSrc->GetFileSize(), alpha, grey, resolution);
+  return 1;
+}
+
+int PLTIFFDecoder::GetImage(PLBmp& bmp) {
+  if (!m_pTif) return 0;
+  return bmp.GetBitsPerPixel() <= 8 ? DoLoColor(bmp) : DoRGBA(bmp);
+}
+
+int PLTIFFDecoder::DoLoColor(PLBmp& bmp) {
+  int photometric = m_Photometric;
+  if (photometric != PHOTOMETRIC_MINISWHITE && photometric != PHOTOMETRIC_MINISBLACK &&
+      photometric != PHOTOMETRIC_PALETTE) {
+    Trace(2, "unexpected PhotometricInterpretation, default to PHOTOMETRIC_MINISWHITE");
+    photometric = PHOTOMETRIC_MINISWHITE;
+  }
+  const tmsize_t lineSize = TIFFScanlineSize(m_pTif);
+  if (lineSize <= 0) {
+    RaiseError(7, g_LastTiffError);
+    return 0;
+  }
+  std::vector<PLBYTE> line;
+  try {
+    line.resize(size_t(lineSize));
+  } catch (const std::exception&) {
+    RaiseError(10, "Out of memory allocating TIFF buffer.");
+    return 0;
+  }
+  const int entries = 1 << m_Bits;
+  PLPixel32 palette[256];
+  for (auto& e : palette) e = PLPixel32(0, 0, 0, 255);
+  if (photometric == PHOTOMETRIC_PALETTE) {
+    uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
+    if (TIFFGetField(m_pTif, TIFFTAG_COLORMAP, &red, &green, &blue)) {
+      bool eightBit = true;
+      for (int i = 0; i < entries; ++i)
+        if (red[i] >= 256 || green[i] >= 256 || blue[i] >= 256) eightBit = false;
+      for (int i = 0; i < entries; ++i) {
+        auto c = [&](uint16_t v) { return PLBYTE(eightBit ? v : v >> 8); };
+        palette[i] = PLPixel32(c(red[i]), c(green[i]), c(blue[i]), 255);
+      }
+    }
+  } else {
+    const int step = 255 / (entries - 1);
+    for (int i = 0; i < entries; ++i) {
+      auto v = PLBYTE(step * (photometric == PHOTOMETRIC_MINISBLACK ? i : entries - 1 - i));
+      palette[i] = PLPixel32(v, v, v, 255);
+    }
+  }
+
+  const int width = bmp.GetWidth();
+  const int height = bmp.GetHeight();
+  const size_t rowBytes = PLBmp::PackedLineBytes(width, bmp.GetBitsPerPixel());
+  bmp.Lock(false, true);
+  for (int i = 0; i < height; ++i) {
+    if (TIFFReadScanline(m_pTif, line.data(), uint32_t(i), 0) < 0) {
+      // A picture that fails in its first third is not worth showing.
+      if (i < height / 3) {
+        bmp.Unlock();
+        RaiseError(7, g_LastTiffError);
+        return 0;
+      }
+      continue;
+    }
+    PLBYTE* row = bmp.GetLineArray()[i];
+    if (bmp.GetBitsPerPixel() == 1) {
+      std::memcpy(row, line.data(), std::min(rowBytes, line.size()));
+    } else if (m_Samples == 2) {
+      for (int x = 0; x < width && size_t(2 * x) < line.size(); ++x) row[x] = line[size_t(2 * x)];
+    } else if (m_Bits == 8) {
+      std::memcpy(row, line.data(), std::min(size_t(width), line.size()));
+    } else {
+      const int perByte = 8 / m_Bits;
+      const int mask = (1 << m_Bits) - 1;
+      for (int x = 0; x < width && size_t(x / perByte) < line.size(); ++x)
+        row[x] = PLBYTE((line[size_t(x / perByte)] >> (8 - m_Bits * (x % perByte + 1))) & mask);
+    }
+  }
+  bmp.Unlock();
+  bmp.SetPalette(palette);
+  return 1;
+}
+
+int PLTIFFDecoder::DoRGBA(PLBmp& bmp) {
+  char message[1024] = {};
+  TIFFRGBAImage img;
+  if (!TIFFRGBAImageOK(m_pTif, message) || !TIFFRGBAImageBegin(&img, m_pTif, 1, message)) {
+    RaiseError(1, message);
+    CloseTiff();
+    return 0;
+  }
+  const int width = bmp.GetWidth();
+  const int height = bmp.GetHeight();
+  std::unique_ptr<uint32_t[]> raster(new (std::nothrow) uint32_t[size_t(width) * size_t(height)]);
+  if (!raster) {
+    RaiseError(10, "Out of memory allocating TIFF buffer.");
+    TIFFRGBAImageEnd(&img);
+    CloseTiff();
+    return 0;
+  }
+  uint16_t extraCount = 0;
+  uint16_t* extraTypes = nullptr;
+  if (m_Samples == 4 && m_Bits == 8 && TIFFGetField(m_pTif, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) &&
+      extraCount == 1 && extraTypes[0] == EXTRASAMPLE_UNASSALPHA && img.isContig && img.put.contig) {
+    img.put.contig = PutUnassociatedContig;
+  }
+  if (!TIFFRGBAImageGet(&img, raster.get(), uint32_t(width), uint32_t(height))) {
+    TIFFRGBAImageEnd(&img);
+    CloseTiff();
+    RaiseError(1, g_LastTiffError);
+    return 0;
+  }
+  bmp.Lock(false, true);
+  for (int i = 0; i < height; ++i) {
+    const uint32_t* src = raster.get() + size_t(height - 1 - i) * size_t(width);
+    PLPixel32* row = bmp.GetLineArray32()[i];
+    for (int x = 0; x < width; ++x)
+      row[x] = PLPixel32(PLBYTE(TIFFGetR(src[x])), PLBYTE(TIFFGetG(src[x])), PLBYTE(TIFFGetB(src[x])),
+                         PLBYTE(TIFFGetA(src[x])));
+  }
+  bmp.Unlock();
+  TIFFRGBAImageEnd(&img);
+  return 1;
+}

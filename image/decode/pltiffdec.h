@@ -1,0 +1,27 @@
+// TIFF files through libtiff: 1-bit and low-colour strip pictures through
+// scanlines, everything else through libtiff's RGBA interface into 32 bits.
+#pragma once
+
+#include "image/decode/plpicdec.h"
+
+struct tiff;
+
+class PLTIFFDecoder : public PLPicDecoder {
+ public:
+  PLTIFFDecoder();
+  ~PLTIFFDecoder() override;
+
+  void Close() override;
+  int Open(PLDataSource* dataSrc) override;
+  int GetImage(PLBmp& bmp) override;
+
+ private:
+  int DoLoColor(PLBmp& bmp);
+  int DoRGBA(PLBmp& bmp);
+  void CloseTiff();
+
+  tiff* m_pTif = nullptr;
+  int m_Bits = 0;
+  int m_Samples = 0;
+  int m_Photometric = 0;
+};
