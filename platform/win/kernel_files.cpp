@@ -20,6 +20,13 @@ struct FileObject : KernelObject {
   }
 };
 
+bool ParentFolderExists(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos || slash == 0) return true;
+  struct stat st {};
+  return ::stat(path.substr(0, slash).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 int OpenFlags(DWORD access, DWORD disposition, bool* known) {
   *known = true;
   int flags = O_CLOEXEC;
@@ -60,8 +67,8 @@ HANDLE CreateFileOs(const std::optional<std::string>& path, DWORD access, DWORD 
   if (fd < 0) {
     if (errno == EEXIST) {
       Fail(ERROR_FILE_EXISTS);
-    } else if (errno == ENOENT && disposition != OPEN_EXISTING && disposition != TRUNCATE_EXISTING) {
-      Fail(ERROR_PATH_NOT_FOUND);  // the folder is missing
+    } else if (errno == ENOENT && !ParentFolderExists(*path)) {
+      Fail(ERROR_PATH_NOT_FOUND);  // the folder is missing, not only the file
     } else {
       FailErrno();
     }
