@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -130,6 +131,24 @@ TEST(DataMatrix, Base256AfterOtherCodewordsDecodes) {
   DataMatrixSymbol symbol;
   ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), -1, symbol), DataMatrixResult::Ok);
   EXPECT_EQ(Decode(symbol), text);
+}
+
+TEST(DataMatrix, C40EndingAtTheSymbolEndNeedsNoUnlatch) {
+  // Latch and two codeword pairs fill the 12 x 12 symbol's five codewords exactly.
+  std::vector<uint8_t> data;
+  int size = -1;
+  ASSERT_EQ(EncodeDataMatrixCodewords(Bytes("ABCDEF"), data, size), 5);
+  EXPECT_EQ(size, 1);
+  EXPECT_EQ(data[0], 230);
+  EXPECT_EQ(std::count(data.begin(), data.end(), 254), 0);
+  // In a larger requested symbol C40 would need its unlatch before the
+  // padding (six codewords): plain ASCII is as short and is taken.
+  size = DataMatrixSizeIndex(14, 14);
+  ASSERT_EQ(EncodeDataMatrixCodewords(Bytes("ABCDEF"), data, size), 6);
+  EXPECT_EQ(data, (std::vector<uint8_t>{'A' + 1, 'B' + 1, 'C' + 1, 'D' + 1, 'E' + 1, 'F' + 1}));
+  DataMatrixSymbol symbol;
+  ASSERT_EQ(BuildDataMatrixSymbol(Bytes("ABCDEF"), DataMatrixSizeIndex(14, 14), symbol), DataMatrixResult::Ok);
+  EXPECT_EQ(Decode(symbol), "ABCDEF");
 }
 
 // Content that drives one encodation scheme, and the latch it should start with.

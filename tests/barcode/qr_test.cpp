@@ -171,9 +171,16 @@ TEST_P(QrCodeFill, EveryVersionFilledDecodes) {
   }
 }
 
+std::string FillName(const ::testing::TestParamInfo<QrCodeFill::ParamType>& info) {
+  static const char* const kinds[] = {"Numeric", "Alphanumeric", "Byte", "Kanji"};
+  static const char* const levels[] = {"M", "L", "H", "Q"};
+  return std::string(kinds[static_cast<int>(std::get<0>(info.param))]) + levels[std::get<1>(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(AllLevels, QrCodeFill,
                          ::testing::Combine(::testing::Values(Content::Numeric, Content::Alphanumeric,
                                                               Content::Byte, Content::Kanji),
-                                            ::testing::Values(kM, kL, kH, kQ)));
+                                            ::testing::Values(kM, kL, kH, kQ)),
+                         FillName);
 
 }  // namespace
