@@ -133,7 +133,12 @@ int PLBmpDecoder::Open(PLDataSource* dataSrc) {
       Trace(3, "Reading palette.\n");
       uint32_t count = h.colorsUsed ? h.colorsUsed : (1u << bitCount);
       const int entrySize = h.size == 12 ? 3 : 4;
-      if (count > uint32_t(s.GetBytesLeft() / entrySize)) count = uint32_t(s.GetBytesLeft() / entrySize);
+      // A palette never reaches into the pixels the file header points at.
+      int64_t room = s.GetBytesLeft();
+      const int64_t pixelsAt = int64_t(start) + dataOffset;
+      if (dataOffset != 0 && pixelsAt >= s.GetBytesRead() && pixelsAt - s.GetBytesRead() < room)
+        room = pixelsAt - s.GetBytesRead();
+      if (count > uint64_t(room / entrySize)) count = uint32_t(room / entrySize);
       for (uint32_t i = 0; i < count; ++i) {
         const PLBYTE* e = s.ReadBytes(entrySize);
         if (i < 256) m_Pal[i] = PLPixel32(e[2], e[1], e[0], 255);
