@@ -7,6 +7,9 @@
 // 136), 4 Japanese (932, 128), 5 Korean (949, 129); 3 means nothing here.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "foundation/build.h"
 #include "platform/win/types.h"
 
@@ -102,6 +105,14 @@ bool IsWidenedGbkText(const char* bytes, int units);
 int HasNonAsciiUnit(const WCHAR* units, unsigned count);
 
 // --- Conversions (AString) ------------------------------------------------
+
+// Decodes text of the code page into UTF-16 with the system's conversion
+// (flags as for MultiByteToWideChar), one code point for every character the
+// string class walks: a pair that the double-byte pair test accepts but the
+// code page does not hold as one character (932 and 949 accept any lead byte
+// with the high bit and any trail) becomes one '?'. Empty when the conversion
+// yields nothing.
+std::u16string DecodeCodePageText(std::string_view bytes, int codePage, DWORD flags);
 
 // Converts the UTF-16 units of wide into out in the code page (below 1 means
 // 936); out becomes narrow with that code page. When the conversion yields

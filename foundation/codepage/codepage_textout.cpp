@@ -23,13 +23,10 @@ BOOL TextOutString(HDC dc, int x, int y, AString text) {
 BOOL TextOutMultiByte(HDC dc, int x, int y, const char* text, int bytes, int charset) {
   if (OsVersionFlags().isNtFamily) return TextOutA(dc, x, y, text, bytes);
   if (!text || bytes <= 0) return 0;
-  const UINT cp = static_cast<UINT>(CodePageFromLanguage(charset, false));
-  const int units = MultiByteToWideChar(cp, 0, text, bytes, nullptr, 0);
-  if (units <= 0) return 0;
-  std::vector<char> buffer(static_cast<size_t>(units) * 2 + 32, 0);
-  auto* wide = reinterpret_cast<WCHAR*>(buffer.data());
-  if (MultiByteToWideChar(cp, 0, text, bytes, wide, units) != units) return 0;
-  return TextOutW(dc, x, y, wide, units);
+  const std::u16string wide =
+      DecodeCodePageText(std::string_view(text, static_cast<size_t>(bytes)), CodePageFromLanguage(charset, false), 0);
+  if (wide.empty()) return 0;
+  return TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 FOUNDATION_END

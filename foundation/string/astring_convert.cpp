@@ -37,16 +37,11 @@ int AString::ConvertToWide(int codePage) {
     return 0;
   } else {
     if (IsWide()) return 0;
-    const UINT cp = static_cast<UINT>(ChooseCodePage(*this, codePage));
-    int units = 0;
-    if (GetLength() > 0) {
-      units = MultiByteToWideChar(cp, MB_PRECOMPOSED, data_, GetLength(), nullptr, 0);
-      if (units <= 0) return 0;
-    }
-    std::vector<WCHAR> wide(static_cast<size_t>(units) + 1, 0);
-    if (units > 0 && MultiByteToWideChar(cp, MB_PRECOMPOSED, data_, GetLength(), wide.data(), units) != units) {
-      return 0;
-    }
+    const int cp = ChooseCodePage(*this, codePage);
+    const std::u16string wide =
+        DecodeCodePageText(std::string_view(data_, static_cast<size_t>(GetLength())), cp, MB_PRECOMPOSED);
+    if (GetLength() > 0 && wide.empty()) return 0;
+    const int units = static_cast<int>(wide.size());
     const int flags = GetFlagByte();
     AString result(2 * units);
     std::memcpy(result.data_, wide.data(), static_cast<size_t>(units) * 2);

@@ -55,6 +55,71 @@ TEST(CodePageConversion, EveryAcceptedPairAgainstTheCodePage) {
   }
 }
 
+// What the string class walks as one character converts to one code point:
+// the foundation's conversions turn a pair the code page does not hold (932
+// and 949 accept it all the same) into a single '?'.
+int CodePoints(const AString& wide) {
+  std::u16string units(static_cast<size_t>(wide.GetLength() / 2), u'\0');
+  std::memcpy(units.data(), wide.GetData(), units.size() * 2);
+  int n = 0;
+  for (size_t i = 0; i < units.size(); ++i, ++n) {
+    if (units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < units.size()) ++i;
+  }
+  return n;
+}
+
+TEST(CodePageConversion, EveryAcceptedPairConvertsToOneCodePoint) {
+  for (int cp : {932, 936, 949, 950}) {
+    SCOPED_TRACE(cp);
+    int foreign = 0;
+    for (int lead = 0x80; lead < 256; ++lead) {
+      for (int trail = 0; trail < 256; ++trail) {
+        if (!IsDbcsCodePagePair(static_cast<BYTE>(lead), static_cast<BYTE>(trail), cp)) continue;
+        const std::string pair = {static_cast<char>(lead), static_cast<char>(trail)};
+        AString wide;
+        ASSERT_EQ(MultiByteToWide(Narrow(pair, cp), &wide, cp), 1) << std::hex << lead << " " << trail;
+        wide.SetWide(true);
+        ASSERT_EQ(CodePoints(wide), 1) << std::hex << lead << " " << trail;
+        WCHAR units[4];
+        if (MultiByteToWideChar(static_cast<UINT>(cp), 0, pair.data(), 2, units, 4) != 1) {
+          ++foreign;
+          EXPECT_EQ(DecodeCodePageText(pair, cp, 0), u"?");
+        }
+      }
+    }
+    // 932 and 949 accept pairs the code page splits in two; 936 and 950 do not.
+    EXPECT_EQ(foreign > 0, cp == 932 || cp == 949);
+  }
+}
+
+TEST(CodePageConversion, ConvertedLengthMatchesTheCharacterCount) {
+  struct Case {
+    int cp;
+    std::string text;
+  };
+  const Case cases[] = {
+      {932, "\x80\x00" "A"},          // an accepted pair holding a zero byte
+      {932, "\xA0" "0" "\x93\xFA" "b"},  // 0xA0 is no Shift-JIS lead byte
+      {932, "\x81\x30\xFF\xFF" "c"},
+      {949, "\xC7\xD1\x81\x20" "d"},
+      {949, "\xFF\x41\xC9\x7F"},
+      {936, "\x81\x7F" "\xD6\xD0"},  // 0x81 0x7F is two characters in 936
+      {950, "\xA1\x7F\xA4\xA4\xFE"},  // a last byte never starts a pair
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cp);
+    AString narrow = Narrow(c.text, c.cp);
+    const int chars = narrow.CountChars();
+    AString viaHelper;
+    ASSERT_EQ(MultiByteToWide(narrow, &viaHelper, c.cp), 1);
+    viaHelper.SetWide(true);
+    EXPECT_EQ(CodePoints(viaHelper), chars);
+    ASSERT_EQ(narrow.ConvertToWide(-1), 1);
+    EXPECT_EQ(CodePoints(narrow), chars);
+    EXPECT_EQ(narrow.GetLength(), viaHelper.GetLength());
+  }
+}
+
 TEST(CodePageConversion, WideToMultiByte) {
   struct Case {
     std::u16string wide;
