@@ -7,16 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include "foundation/string/file_records.h"
+
 FOUNDATION_BEGIN
-
-namespace {
-
-struct FileCloser {
-  void operator()(FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<FILE, FileCloser>;
-
-}  // namespace
 
 int ScrambleBuffer(const uint8_t* src, uint8_t* dst, int len) {
   size_t keyLength = std::strlen(reinterpret_cast<const char*>(kScrambleKey));
@@ -27,7 +20,7 @@ int ScrambleBuffer(const uint8_t* src, uint8_t* dst, int len) {
 int ScrambleFile(AString srcPath, AString dstPath) {
   std::vector<uint8_t> data;
   {
-    FilePtr src(std::fopen(srcPath.GetData(), "rb"));
+    FilePtr src = OpenFile(srcPath.GetData(), "rb");
     if (!src) return 0;
     if (std::fseek(src.get(), 0, SEEK_END) != 0) return 0;
     long size = std::ftell(src.get());
@@ -36,7 +29,7 @@ int ScrambleFile(AString srcPath, AString dstPath) {
     if (size > 0 && std::fread(data.data(), 1, data.size(), src.get()) != data.size()) return 0;
   }
   ScrambleBuffer(data.data(), data.data(), static_cast<int>(data.size()));
-  FilePtr dst(std::fopen(dstPath.GetData(), "wb"));
+  FilePtr dst = OpenFile(dstPath.GetData(), "wb");
   if (!dst) return 0;
   if (!data.empty() && std::fwrite(data.data(), 1, data.size(), dst.get()) != data.size()) return 0;
   return std::fclose(dst.release()) == 0 ? 1 : 0;

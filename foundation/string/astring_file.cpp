@@ -1,11 +1,9 @@
 // The file form of one AString (little-endian):
 //   int32 n, n bytes of text, uint8 wide flag, uint8 flag byte, int16 code page.
 // A negative n stands for "no string" and nothing follows it.
-#include <algorithm>
-#include <cstring>
-
 #include "foundation/string/astring.h"
 #include "foundation/string/astring_internal.h"
+#include "foundation/string/file_records.h"
 
 FOUNDATION_BEGIN
 
@@ -14,35 +12,6 @@ using namespace astring_detail;
 namespace {
 
 constexpr int kTrailerBytes = 4;  // wide flag, flag byte, code page
-constexpr long kChunk = 1 << 16;  // read size when the bytes left are unknown
-
-bool WriteBytes(FILE* file, const void* p, size_t n) { return n == 0 || std::fwrite(p, 1, n, file) == n; }
-
-bool ReadBytes(FILE* file, void* p, size_t n) { return n == 0 || std::fread(p, 1, n, file) == n; }
-
-bool WriteInt32(FILE* file, int32_t v) {
-  const uint32_t u = static_cast<uint32_t>(v);
-  const unsigned char b[4] = {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8),
-                              static_cast<unsigned char>(u >> 16), static_cast<unsigned char>(u >> 24)};
-  return WriteBytes(file, b, 4);
-}
-
-bool ReadInt32(FILE* file, int32_t* v) {
-  unsigned char b[4];
-  if (!ReadBytes(file, b, 4)) return false;
-  *v = static_cast<int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24));
-  return true;
-}
-
-// Bytes between the position and the end of a seekable file; -1 when the
-// stream cannot tell.
-long BytesLeft(FILE* file) {
-  const long here = std::ftell(file);
-  if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
-  const long end = std::ftell(file);
-  if (std::fseek(file, here, SEEK_SET) != 0 || end < here) return -1;
-  return end - here;
-}
 
 }  // namespace
 
@@ -63,21 +32,8 @@ int AString::Serialize(bool load, FILE* file) {
   int32_t n = 0;
   if (!ReadInt32(file, &n)) return 0;
   if (n < 0) return -1;
-  const long left = BytesLeft(file);
-  if (left >= 0 && static_cast<long long>(n) + kTrailerBytes > left) return 0;
-  if (n > kMaxTextLength) return 0;
-
   AString text;
-  int have = 0;
-  while (have < n) {
-    // With a known size the whole text is read at once; otherwise it grows in
-    // chunks so that a stream which ends early costs no more than it held.
-    const int want = left >= 0 ? n - have : static_cast<int>(std::min<long>(kChunk, n - have));
-    char* buffer = text.GetBuffer(have + want);
-    if (!ReadBytes(file, buffer + have, static_cast<size_t>(want))) return 0;
-    have += want;
-    text.ReleaseBuffer(have);
-  }
+  if (!ReadTextRecord(file, n, kTrailerBytes, text)) return 0;
   unsigned char trailer[kTrailerBytes];
   if (!ReadBytes(file, trailer, sizeof trailer)) return 0;
   if (trailer[0] > 1) return 0;

@@ -9,18 +9,13 @@ FOUNDATION_BEGIN
 
 namespace {
 
-struct FileCloser {
-  void operator()(FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<FILE, FileCloser>;
-
 constexpr int kReadSlack = 32;
 constexpr long kMaxFileBytes = 0x7FFFFFFF - 64;  // the most an AString or an int size can hold
 
 // The whole file, or nothing when it cannot be opened or read in full.
 bool ReadAll(const char* path, const char* mode, std::string& out) {
   if (!path) return false;
-  FilePtr f(std::fopen(path, mode));
+  FilePtr f = OpenFile(path, mode);
   if (!f) return false;
   long size = FileSize(f.get());
   if (size < 0 || size > kMaxFileBytes) return false;
@@ -57,36 +52,12 @@ AString ReadText(const char* path, bool binary, bool detectBom, int* bomKind, bo
   return s;
 }
 
-bool ReadInt32(FILE* f, int32_t* v) {
-  unsigned char b[4];
-  if (std::fread(b, 1, 4, f) != 4) return false;
-  *v = static_cast<int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24));
-  return true;
-}
-
 }  // namespace
-
-long FileSize(FILE* file) {
-  if (!file) return -1;
-  long here = std::ftell(file);
-  if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
-  long end = std::ftell(file);
-  if (std::fseek(file, here, SEEK_SET) != 0) return -1;
-  return end;
-}
-
-long BytesLeftInFile(FILE* file) {
-  if (!file) return -1;
-  long here = std::ftell(file);
-  long size = FileSize(file);
-  if (here < 0 || size < here) return -1;
-  return size - here;
-}
 
 std::unique_ptr<uint8_t[]> ReadWholeFile(const char* path, int* size) {
   if (size) *size = 0;
   if (!path) return nullptr;
-  FilePtr f(std::fopen(path, "rb"));
+  FilePtr f = OpenFile(path, "rb");
   if (!f) return nullptr;
   long n = FileSize(f.get());
   if (n < 0 || n > kMaxFileBytes) return nullptr;
@@ -106,7 +77,7 @@ AString ReadFileToStringWide(const char* path, bool binary, bool detectBom, int*
 
 int DetectByteOrderMark(const char* path) {
   if (!path) return kBomNone;
-  FilePtr f(std::fopen(path, "rb"));
+  FilePtr f = OpenFile(path, "rb");
   if (!f) return kBomNone;
   char head[2];
   if (std::fread(head, 1, 2, f.get()) != 2) return kBomNone;
@@ -115,7 +86,7 @@ int DetectByteOrderMark(const char* path) {
 
 int WriteTextFile(const char* path, const AString& text, int kind) {
   if (!path) return 0;
-  FilePtr f(std::fopen(path, "wb"));
+  FilePtr f = OpenFile(path, "wb");
   if (!f) return 0;
   std::string bytes(text.GetData(), static_cast<size_t>(text.GetLength()));
   if (kind == kBomUtf16Le) {
@@ -143,12 +114,9 @@ long AppendFileTo(FILE* dst, FILE* src) {
 
 int WriteStringToFile(const AString& s, FILE* file) {
   if (!file) return -1;
-  auto n = static_cast<uint32_t>(s.GetLength());
-  const unsigned char length[4] = {static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8),
-                                   static_cast<unsigned char>(n >> 16), static_cast<unsigned char>(n >> 24)};
-  if (std::fwrite(length, 1, 4, file) != 4) return -1;
-  if (n && std::fwrite(s.GetData(), 1, n, file) != n) return -1;
-  return static_cast<int>(n);
+  const int n = s.GetLength();
+  if (!WriteInt32(file, n) || !WriteBytes(file, s.GetData(), static_cast<size_t>(n))) return -1;
+  return n;
 }
 
 int ReadStringFromFile(AString& s, FILE* file) {
@@ -156,20 +124,7 @@ int ReadStringFromFile(AString& s, FILE* file) {
   int32_t n = 0;
   if (!file || !ReadInt32(file, &n)) return -1;
   if (n <= 0) return 0;
-  // The length is bounded by what the file still holds before anything is allocated.
-  long left = BytesLeftInFile(file);
-  if (left >= 0 && n > left) return -1;
-  std::vector<char> bytes;
-  size_t have = 0;
-  while (have < static_cast<size_t>(n)) {
-    // Unknown sizes (pipes) grow in steps, so a short stream costs what it held.
-    size_t want = left >= 0 ? static_cast<size_t>(n) - have : std::min<size_t>(65536, static_cast<size_t>(n) - have);
-    bytes.resize(have + want);
-    if (std::fread(bytes.data() + have, 1, want, file) != want) return -1;
-    have += want;
-  }
-  s = AString(n, bytes.data());
-  return n;
+  return ReadTextRecord(file, n, 0, s) ? n : -1;
 }
 
 FOUNDATION_END

@@ -1,5 +1,5 @@
 // Whole files, byte-order marks and the length-prefixed string record,
-// through the C library's streams.
+// through the C library's streams. Paths are in the process ANSI code page.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 
 #include "foundation/build.h"
 #include "foundation/string/astring.h"
+#include "foundation/string/file_records.h"  // FileSize, BytesLeftInFile
 
 FOUNDATION_BEGIN
 
@@ -15,11 +16,6 @@ FOUNDATION_BEGIN
 inline constexpr int kBomNone = 0;
 inline constexpr int kBomUtf16Le = 1;
 inline constexpr int kBomUtf16Be = 2;
-
-// The size of the file, keeping the current position; -1 when it cannot be told.
-long FileSize(FILE* file);
-// Bytes between the current position and the end; -1 when the stream cannot tell.
-long BytesLeftInFile(FILE* file);
 
 // The file's bytes in a new buffer 32 bytes longer than the file (the spare
 // bytes zeroed); null when the file cannot be opened or read in full.

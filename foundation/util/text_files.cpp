@@ -11,16 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "foundation/util/file_io.h"
+#include "foundation/string/file_records.h"
 
 FOUNDATION_BEGIN
 
 namespace {
-
-struct FileCloser {
-  void operator()(FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<FILE, FileCloser>;
 
 constexpr size_t kMapLineLimit = 1023;
 constexpr char kLineEnd[] = "\r\n";
@@ -51,20 +46,6 @@ bool ReadLine(FILE* f, std::string& line, size_t limit = SIZE_MAX) {
   return true;
 }
 
-bool ReadCount(FILE* f, int32_t* count) {
-  unsigned char b[4];
-  if (std::fread(b, 1, 4, f) != 4) return false;
-  *count = static_cast<int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24));
-  return true;
-}
-
-bool WriteCount(FILE* f, int32_t count) {
-  auto u = static_cast<uint32_t>(count);
-  const unsigned char b[4] = {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8),
-                              static_cast<unsigned char>(u >> 16), static_cast<unsigned char>(u >> 24)};
-  return std::fwrite(b, 1, 4, f) == 4;
-}
-
 bool WriteLine(FILE* f, std::string_view text) {
   return (text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size()) &&
          std::fwrite(kLineEnd, 1, 2, f) == 2;
@@ -91,10 +72,10 @@ int ParseDecimal(const std::string& text) {
 
 int LoadMapFile(const char* path, AHashMap<AString, AString>& map) {
   if (!path) return 0;
-  FilePtr f(std::fopen(path, "rb"));
+  FilePtr f = OpenFile(path, "rb");
   if (!f) return 0;
   int32_t count = 0;
-  if (!ReadCount(f.get(), &count) || count < 0) return 0;
+  if (!ReadInt32(f.get(), &count) || count < 0) return 0;
   // A pair takes at least its key line's "\r\n": a count beyond that is a cut file.
   long left = BytesLeftInFile(f.get());
   if (left >= 0 && static_cast<long long>(count) * 2 > left) return 0;
@@ -111,9 +92,9 @@ int LoadMapFile(const char* path, AHashMap<AString, AString>& map) {
 
 int SaveMapFile(const char* path, const AHashMap<AString, AString>& map) {
   if (!path) return 0;
-  FilePtr f(std::fopen(path, "wb"));
+  FilePtr f = OpenFile(path, "wb");
   if (!f) return 0;
-  bool ok = WriteCount(f.get(), map.GetCount());
+  bool ok = WriteInt32(f.get(), map.GetCount());
   if (!map.IsEmpty()) {
     MapPosition pos = kMapStart;
     AString key, value;
@@ -127,7 +108,7 @@ int SaveMapFile(const char* path, const AHashMap<AString, AString>& map) {
 
 int LoadNameNumberMap(const char* path, AHashMap<AString, int>& map) {
   if (!path) return 0;
-  FilePtr f(std::fopen(path, "rb"));
+  FilePtr f = OpenFile(path, "rb");
   if (!f) return 0;
   std::vector<std::pair<std::string, int>> pairs;
   std::string name, number;
@@ -142,7 +123,7 @@ int LoadNameNumberMap(const char* path, AHashMap<AString, int>& map) {
 
 int SaveNameNumberMap(const char* path, const AHashMap<AString, int>& map) {
   if (!path) return 0;
-  FilePtr f(std::fopen(path, "wb"));
+  FilePtr f = OpenFile(path, "wb");
   if (!f) return 0;
   bool ok = true;
   if (!map.IsEmpty()) {
@@ -160,10 +141,10 @@ int SaveNameNumberMap(const char* path, const AHashMap<AString, int>& map) {
 int ReadStringListFile(const char* path, AArray<AString>& out, int limit) {
   out.RemoveAll();
   if (!path) return 0;
-  FilePtr f(std::fopen(path, "rb"));
+  FilePtr f = OpenFile(path, "rb");
   if (!f) return 0;
   int32_t count = 0;
-  if (!ReadCount(f.get(), &count) || count < 0 || count > limit) return 0;
+  if (!ReadInt32(f.get(), &count) || count < 0 || count > limit) return 0;
   std::string line;
   for (int32_t i = 0; i < count && ReadLine(f.get(), line); ++i) {
     std::string t = Trimmed(line);
@@ -178,9 +159,9 @@ int ReadStringListFile(const char* path, AArray<AString>& out, int limit) {
 
 int WriteStringArrayFile(const char* path, const AArray<AString>& array) {
   if (!path) return 0;
-  FilePtr f(std::fopen(path, "wb"));
+  FilePtr f = OpenFile(path, "wb");
   if (!f) return 0;
-  bool ok = WriteCount(f.get(), array.GetSize());
+  bool ok = WriteInt32(f.get(), array.GetSize());
   for (int i = 0; i < array.GetSize() && ok; ++i)
     if (!array[i].IsEmpty()) ok = WriteLine(f.get(), BytesOf(array[i]));
   return Finish(f, ok);
@@ -188,7 +169,7 @@ int WriteStringArrayFile(const char* path, const AArray<AString>& array) {
 
 int LoadDefineFile(const char* path, AHashMap<AString, AString>& map) {
   if (!path) return 0;
-  FilePtr f(std::fopen(path, "rt"));
+  FilePtr f = OpenFile(path, "rt");
   if (!f) return 0;
   static constexpr std::string_view kDefine = "#define";
   int stored = 0;

@@ -4,6 +4,8 @@
 // names reach the operating system as UTF-8.
 #pragma once
 
+#include <cstdio>
+
 #include "platform/win/kernel_errors.h"
 #include "platform/win/types.h"
 
@@ -65,6 +67,11 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_AT
                    DWORD disposition, DWORD flagsAndAttributes, HANDLE templateFile);
 HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD disposition, DWORD flagsAndAttributes, HANDLE templateFile);
+// The C library's fopen for a name in the process ANSI code page, converted to
+// the operating system's form as CreateFileA converts it. Null, with the last
+// error set, for a null name or mode or when the file cannot be opened (a
+// missing folder is ERROR_PATH_NOT_FOUND, a missing file ERROR_FILE_NOT_FOUND).
+FILE* fopenA(LPCSTR fileName, const char* mode);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPOVERLAPPED overlapped);
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten, LPOVERLAPPED overlapped);
 DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveMethod);

@@ -108,6 +108,24 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES,
   return kernel::CreateFileOs(kernel::OsPath(fileName), access, disposition, flagsAndAttributes);
 }
 
+FILE* fopenA(LPCSTR fileName, const char* mode) {
+  if (!mode) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  const std::optional<std::string> path = kernel::OsPath(fileName);
+  if (!path) return nullptr;
+  FILE* file = std::fopen(path->c_str(), mode);
+  if (!file) {
+    if (errno == ENOENT && !kernel::ParentFolderExists(*path)) {
+      kernel::Fail(ERROR_PATH_NOT_FOUND);
+    } else {
+      kernel::FailErrno();
+    }
+  }
+  return file;
+}
+
 BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPOVERLAPPED) {
   if (bytesRead) *bytesRead = 0;
   auto file = kernel::LookupFile(handle);

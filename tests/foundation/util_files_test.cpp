@@ -11,7 +11,9 @@
 #include <unistd.h>
 
 #include "foundation/util/file_io.h"
+#include "foundation/scramble/scramble.h"
 #include "foundation/util/text_files.h"
+#include "platform/win/nls.h"
 
 namespace {
 
@@ -43,11 +45,6 @@ class FilesTest : public ::testing::Test {
 
   fs::path dir_;
 };
-
-struct FileCloser {
-  void operator()(FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<FILE, FileCloser>;
 
 FilePtr MemoryFile(const Bytes& bytes) {
   FilePtr f(std::tmpfile());
@@ -131,6 +128,35 @@ TEST_F(FilesTest, WriteTextFileKinds) {
   int kind = 0;
   EXPECT_EQ(Text(ReadFileToString(Path("be").c_str(), true, true, &kind)), Bytes("a\0b\0", 4));
   EXPECT_EQ(WriteTextFile(Path("no/such/dir").c_str(), text, 0), 0);
+}
+
+// File names are in the ANSI code page (1252 here) and reach the system as
+// UTF-8, as the kernel's A functions pass them.
+TEST_F(FilesTest, AnsiNamesAreConvertedForEveryFileUtility) {
+  ASSERT_EQ(GetACP(), 1252u);
+  const std::string ansi = Path("caf\xE9");
+  const std::string utf8 = Path("caf\xC3\xA9");
+
+  ASSERT_EQ(WriteTextFile(ansi.c_str(), AString("ab"), kBomNone), 1);
+  EXPECT_EQ(Read(utf8), "ab");
+  EXPECT_FALSE(fs::exists(ansi));
+  EXPECT_EQ(Text(ReadFileToString(ansi.c_str(), true, false, nullptr)), "ab");
+  int size = 0;
+  EXPECT_TRUE(ReadWholeFile(ansi.c_str(), &size));
+  EXPECT_EQ(size, 2);
+  Write("caf\xC3\xA9", "\xFF\xFE" "a");
+  EXPECT_EQ(DetectByteOrderMark(ansi.c_str()), kBomUtf16Le);
+
+  AHashMap<AString, AString> map;
+  map.SetAt(AString("k"), AString("v"));
+  ASSERT_EQ(SaveMapFile(ansi.c_str(), map), 1);
+  AHashMap<AString, AString> loaded;
+  ASSERT_EQ(LoadMapFile(ansi.c_str(), loaded), 1);
+  EXPECT_EQ(loaded.GetCount(), 1);
+
+  const std::string scrambled = Path("\xE9t\xE9");
+  ASSERT_EQ(ScrambleFile(AString(ansi.c_str()), AString(scrambled.c_str())), 1);
+  EXPECT_TRUE(fs::exists(Path("\xC3\xA9t\xC3\xA9")));
 }
 
 TEST_F(FilesTest, AppendFileToAddsAtTheEnd) {

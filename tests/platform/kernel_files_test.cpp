@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -194,6 +195,38 @@ TEST_F(KernelFiles, MoveCopyDeleteAndFolders) {
   EXPECT_TRUE(RemoveDirectoryA(sub.c_str()));
   EXPECT_FALSE(DeleteFileA((dir / "nothing").c_str()));
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(KernelFiles, FopenATakesAnsiNamesAsCreateFileADoes) {
+  const std::string ansi = dir / "caf\xE9.txt";  // 1252
+  FILE* f = fopenA(ansi.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  ASSERT_GE(std::fputs("abc", f), 0);
+  ASSERT_EQ(std::fclose(f), 0);
+  EXPECT_TRUE(Exists(dir / "caf\xC3\xA9.txt"));
+  EXPECT_FALSE(Exists(ansi)) << "the 1252 bytes are not a name of their own";
+
+  HANDLE h = CreateFileA(ansi.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << "the kernel finds the same file";
+  char bytes[4] = {};
+  DWORD read = 0;
+  EXPECT_TRUE(ReadFile(h, bytes, 3, &read, nullptr));
+  EXPECT_STREQ(bytes, "abc");
+  CloseHandle(h);
+
+  f = fopenA(ansi.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+
+  SetLastError(0);
+  EXPECT_EQ(fopenA((dir / "nothing").c_str(), "rb"), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(fopenA((dir / "no/folder").c_str(), "rb"), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(fopenA(nullptr, "rb"), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(fopenA(ansi.c_str(), nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }
 
 TEST_F(KernelFiles, NamesInTheAnsiCodePageReachTheSystemAsUtf8) {
