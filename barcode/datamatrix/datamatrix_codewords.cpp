@@ -1,6 +1,7 @@
 #include "barcode/datamatrix/datamatrix_codewords.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <utility>
 
@@ -22,14 +23,71 @@ struct Base256Segment {
   int count;
 };
 
+// The codewords of a path, or only their count: candidate steps are first
+// tried on a counting copy, and only the chosen one is carried out in full.
+class CodewordBuffer {
+ public:
+  static CodewordBuffer Counting(size_t count) {
+    CodewordBuffer b;
+    b.counting_ = true;
+    b.count_ = count;
+    return b;
+  }
+  size_t size() const { return counting_ ? count_ : bytes_.size(); }
+  void push_back(uint8_t c) {
+    if (counting_)
+      ++count_;
+    else
+      bytes_.push_back(c);
+  }
+  uint8_t back() const { return counting_ ? 0 : bytes_.back(); }
+  void set_back(uint8_t c) {
+    if (!counting_) bytes_.back() = c;
+  }
+  void insert_at(size_t index, uint8_t c) {
+    if (counting_)
+      ++count_;
+    else
+      bytes_.insert(bytes_.begin() + static_cast<std::ptrdiff_t>(index), c);
+  }
+  void reserve(size_t n) { bytes_.reserve(n); }
+  std::vector<uint8_t>& bytes() { return bytes_; }
+
+ private:
+  bool counting_ = false;
+  size_t count_ = 0;
+  std::vector<uint8_t> bytes_;
+};
+
+// Values waiting for their codewords: at most two C40/Text/X12 values (or
+// three EDIFACT values) plus the up to four values of one character.
+class PendingValues {
+ public:
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  void push_back(uint8_t v) { values_[size_++] = v; }
+  void clear() { size_ = 0; }
+  uint8_t operator[](size_t i) const { return values_[i]; }
+  const uint8_t* begin() const { return values_.data(); }
+  const uint8_t* end() const { return values_.data() + size_; }
+  void DropFront(size_t n) {
+    for (size_t i = n; i < size_; ++i) values_[i - n] = values_[i];
+    size_ -= n;
+  }
+
+ private:
+  std::array<uint8_t, 8> values_{};
+  size_t size_ = 0;
+};
+
 struct Path {
   Scheme scheme = Scheme::Ascii;
   PathError error = PathError::None;
   size_t pos = 0;           // input consumed
   size_t boundaryPos = 0;   // input consumed at the last codeword boundary of the scheme
   bool singleDigit = false; // the last ASCII codeword is one digit of this ASCII run
-  std::vector<uint8_t> cw;
-  std::vector<uint8_t> values;  // pending C40/Text/X12 or EDIFACT values
+  CodewordBuffer cw;
+  PendingValues values;  // pending C40/Text/X12 or EDIFACT values
   std::vector<Base256Segment> segments;
 
   bool Ok() const { return error == PathError::None; }
@@ -51,7 +109,7 @@ bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 
 void EncodeAscii(Path& p, uint8_t c) {
   if (IsDigit(c) && p.singleDigit) {
-    p.cw.back() = static_cast<uint8_t>(130 + (p.cw.back() - '0' - 1) * 10 + (c - '0'));
+    p.cw.set_back(static_cast<uint8_t>(130 + (p.cw.back() - '0' - 1) * 10 + (c - '0')));
     p.singleDigit = false;
   } else if (IsDigit(c)) {
     p.Push(static_cast<uint8_t>(c + 1));
@@ -69,11 +127,11 @@ void EncodeAscii(Path& p, uint8_t c) {
 std::vector<uint8_t> AsciiCodewords(std::span<const uint8_t> text) {
   Path p;
   for (uint8_t c : text) EncodeAscii(p, c);
-  return p.cw;
+  return std::move(p.cw.bytes());
 }
 
 // C40 (text = false) or Text (text = true) values of one byte.
-void C40Values(uint8_t c, bool text, std::vector<uint8_t>& out) {
+void C40Values(uint8_t c, bool text, PendingValues& out) {
   if (c >= 128) {
     out.push_back(1);
     out.push_back(30);
@@ -128,7 +186,7 @@ void PackTriples(Path& p) {
     p.Push(static_cast<uint8_t>(v / 256));
     p.Push(static_cast<uint8_t>(v % 256));
   }
-  p.values.erase(p.values.begin(), p.values.begin() + i);
+  p.values.DropFront(i);
 }
 
 // EDIFACT values packed six bits each, the last byte filled with zero bits.
@@ -219,13 +277,35 @@ void EncodeNext(Path& p, uint8_t c) {
           p.error = PathError::Full;
           return;
         }
-        p.cw.insert(p.cw.begin() + segment.lengthAt + 1, 0);
+        p.cw.insert_at(segment.lengthAt + 1, 0);
       }
       break;
     }
   }
   ++p.pos;
   if (p.values.empty()) p.boundaryPos = p.pos;
+}
+
+// One character in `target`, switching into it first when needed.
+void Step(Path& p, Scheme target, uint8_t c) {
+  if (p.scheme != target) {
+    Leave(p);
+    if (p.Ok()) Enter(p, target);
+  }
+  if (p.Ok()) EncodeNext(p, c);
+}
+
+Path CountingCopy(const Path& p) {
+  Path copy;
+  copy.scheme = p.scheme;
+  copy.error = p.error;
+  copy.pos = p.pos;
+  copy.boundaryPos = p.boundaryPos;
+  copy.singleDigit = p.singleDigit;
+  copy.cw = CodewordBuffer::Counting(p.cw.size());
+  copy.values = p.values;
+  copy.segments = p.segments;
+  return copy;
 }
 
 uint8_t Randomise255(int value, size_t position) {
@@ -291,8 +371,8 @@ std::optional<std::vector<uint8_t>> Close(const Path& p, std::span<const uint8_t
       break;
   }
   if (!q.Ok() || q.cw.size() > static_cast<size_t>(capacity)) return std::nullopt;
-  FinishBase256(q.cw, q.segments);
-  return std::move(q.cw);
+  FinishBase256(q.cw.bytes(), q.segments);
+  return std::move(q.cw.bytes());
 }
 
 }  // namespace
@@ -314,24 +394,24 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
     std::array<Path, kSchemes> next;
     for (int j = 0; j < kSchemes; ++j) {
       const Scheme target = static_cast<Scheme>(j);
-      std::optional<Path> best;
+      int best = -1, bestLength = 0;
       PathError failure = PathError::NotEncodable;
-      for (const Path& from : paths) {
-        if (!from.Ok()) continue;
-        Path candidate = from;
-        if (candidate.scheme != target) {
-          Leave(candidate);
-          if (candidate.Ok()) Enter(candidate, target);
-        }
-        if (candidate.Ok()) EncodeNext(candidate, c);
-        if (!candidate.Ok()) {
-          failure = candidate.error;
+      for (int i = 0; i < kSchemes; ++i) {
+        if (!paths[i].Ok()) continue;
+        Path trial = CountingCopy(paths[i]);
+        Step(trial, target, c);
+        if (!trial.Ok()) {
+          failure = trial.error;
           continue;
         }
-        if (!best || candidate.Length12() < best->Length12()) best = std::move(candidate);
+        if (best < 0 || trial.Length12() < bestLength) {
+          best = i;
+          bestLength = trial.Length12();
+        }
       }
-      if (best) {
-        next[j] = std::move(*best);
+      if (best >= 0) {
+        next[j] = paths[best];
+        Step(next[j], target, c);
       } else {
         next[j].error = failure;
         next[j].pos = paths[0].pos + 1;

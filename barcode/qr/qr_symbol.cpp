@@ -1,5 +1,6 @@
 #include "barcode/qr/qr_symbol.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -168,19 +169,27 @@ QrResult BuildQrCodewords(const QrTables& tables, std::span<const uint8_t> text,
 
 int QrMaskPenalty(std::span<const uint8_t> modules, int size, int mask, int encodingModules) {
   const uint8_t bit = static_cast<uint8_t>(1u << mask);
-  auto dark = [&](int x, int y) { return (modules[y * size + x] & bit) != 0; };
+  // The matrix under this mask, 1 = dark, and its transpose for the columns.
+  std::vector<uint8_t> rows(static_cast<size_t>(size) * size), columns(rows.size());
+  int darkCount = 0;
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      const uint8_t dark = (modules[y * size + x] & bit) != 0;
+      rows[y * size + x] = dark;
+      columns[x * size + y] = dark;
+      darkCount += dark;
+    }
   int penalty = 0;
-  std::vector<bool> line(size);
-  auto scoreLine = [&]() {
+  auto scoreLine = [&](const uint8_t* line) {
     // N1: whole groups of five equal modules.
+    auto groupOf = [&](int at, uint8_t colour) {
+      if (at + 5 > size) return false;
+      for (int j = 0; j < 5; ++j)
+        if (line[at + j] != colour) return false;
+      return true;
+    };
     for (int i = 0; i + 5 <= size;) {
-      auto groupOf = [&](int at, bool colour) {
-        if (at + 5 > size) return false;
-        for (int j = 0; j < 5; ++j)
-          if (line[at + j] != colour) return false;
-        return true;
-      };
-      const bool colour = line[i];
+      const uint8_t colour = line[i];
       if (!groupOf(i, colour)) {
         ++i;
         continue;
@@ -191,11 +200,9 @@ int QrMaskPenalty(std::span<const uint8_t> modules, int size, int mask, int enco
       i += 5 * groups;
     }
     // N3: the 1:1:3:1:1 pattern, non-overlapping.
-    static constexpr bool kFinder[7] = {true, false, true, true, true, false, true};
+    static constexpr uint8_t kFinder[7] = {1, 0, 1, 1, 1, 0, 1};
     for (int i = 0; i + 7 <= size;) {
-      bool match = true;
-      for (int j = 0; j < 7 && match; ++j) match = line[i + j] == kFinder[j];
-      if (match) {
+      if (std::equal(kFinder, kFinder + 7, line + i)) {
         penalty += 40;
         i += 7;
       } else {
@@ -203,32 +210,36 @@ int QrMaskPenalty(std::span<const uint8_t> modules, int size, int mask, int enco
       }
     }
   };
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) line[x] = dark(x, y);
-    scoreLine();
-  }
-  for (int x = 0; x < size; ++x) {
-    for (int y = 0; y < size; ++y) line[y] = dark(x, y);
-    scoreLine();
+  for (int i = 0; i < size; ++i) {
+    scoreLine(&rows[static_cast<size_t>(i) * size]);
+    scoreLine(&columns[static_cast<size_t>(i) * size]);
   }
   // N2: 2 x 2 blocks of one colour, per pair of adjacent columns.
   for (int x = 0; x + 1 < size; ++x) {
-    for (bool colour : {true, false}) {
-      int run = 0;
-      for (int y = 0; y <= size; ++y) {
-        const bool marked = y < size && dark(x, y) == colour && dark(x + 1, y) == colour;
-        if (marked) {
-          ++run;
-          continue;
-        }
-        if (run >= 2) penalty += 3 * (2 * (run / 2) - 1);
-        run = 0;
+    const uint8_t* left = &columns[static_cast<size_t>(x) * size];
+    const uint8_t* right = left + size;
+    int runDark = 0, runLight = 0;
+    auto close = [&](int& run) {
+      if (run >= 2) penalty += 3 * (2 * (run / 2) - 1);
+      run = 0;
+    };
+    for (int y = 0; y < size; ++y) {
+      const bool same = left[y] == right[y];
+      if (same && left[y]) {
+        ++runDark;
+        close(runLight);
+      } else if (same) {
+        ++runLight;
+        close(runDark);
+      } else {
+        close(runDark);
+        close(runLight);
       }
     }
+    close(runDark);
+    close(runLight);
   }
   // N4: proportion of dark modules.
-  int darkCount = 0;
-  for (uint8_t m : modules) darkCount += (m & bit) != 0;
   const double percent = 100.0 * darkCount / encodingModules;
   penalty += 10 * static_cast<int>(std::floor(std::abs(percent - 50.0) * 0.2));
   return penalty;
