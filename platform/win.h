@@ -10,3 +10,4 @@
 #include "platform/win/font.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/spool.h"
+#include "platform/win/registry.h"

@@ -15,6 +15,7 @@
 #include <map>
 #include <mutex>
 #include <numbers>
+#include <tuple>
 #include <unordered_map>
 
 namespace tav::font {
@@ -78,32 +79,28 @@ std::u16string Lower(std::u16string_view s) {
 }
 
 // Metric-compatible or look-alike families for face names the system's code uses.
-struct StandIn {
-  std::u16string_view face;  // lower case
-  std::u16string_view family;
-};
 constexpr std::array kStandIns{
-    StandIn{u"arial", u"Liberation Sans"},
-    StandIn{u"helvetica", u"Liberation Sans"},
-    StandIn{u"arial narrow", u"Liberation Sans Narrow"},
-    StandIn{u"times new roman", u"Liberation Serif"},
-    StandIn{u"times", u"Liberation Serif"},
-    StandIn{u"courier new", u"Liberation Mono"},
-    StandIn{u"courier", u"Liberation Mono"},
-    StandIn{u"ms sans serif", u"DejaVu Sans"},
-    StandIn{u"microsoft sans serif", u"DejaVu Sans"},
-    StandIn{u"ms shell dlg", u"DejaVu Sans"},
-    StandIn{u"ms shell dlg 2", u"DejaVu Sans"},
-    StandIn{u"system", u"DejaVu Sans"},
-    StandIn{u"tahoma", u"DejaVu Sans"},
-    StandIn{u"verdana", u"DejaVu Sans"},
-    StandIn{u"segoe ui", u"DejaVu Sans"},
-    StandIn{u"ms serif", u"DejaVu Serif"},
-    StandIn{u"georgia", u"DejaVu Serif"},
-    StandIn{u"lucida console", u"DejaVu Sans Mono"},
-    StandIn{u"consolas", u"DejaVu Sans Mono"},
-    StandIn{u"fixedsys", u"DejaVu Sans Mono"},
-    StandIn{u"terminal", u"DejaVu Sans Mono"},
+    StandIn{u"Arial", u"Liberation Sans"},
+    StandIn{u"Helvetica", u"Liberation Sans"},
+    StandIn{u"Arial Narrow", u"Liberation Sans Narrow"},
+    StandIn{u"Times New Roman", u"Liberation Serif"},
+    StandIn{u"Times", u"Liberation Serif"},
+    StandIn{u"Courier New", u"Liberation Mono"},
+    StandIn{u"Courier", u"Liberation Mono"},
+    StandIn{u"MS Sans Serif", u"DejaVu Sans"},
+    StandIn{u"Microsoft Sans Serif", u"DejaVu Sans"},
+    StandIn{u"MS Shell Dlg", u"DejaVu Sans"},
+    StandIn{u"MS Shell Dlg 2", u"DejaVu Sans"},
+    StandIn{u"System", u"DejaVu Sans"},
+    StandIn{u"Tahoma", u"DejaVu Sans"},
+    StandIn{u"Verdana", u"DejaVu Sans"},
+    StandIn{u"Segoe UI", u"DejaVu Sans"},
+    StandIn{u"MS Serif", u"DejaVu Serif"},
+    StandIn{u"Georgia", u"DejaVu Serif"},
+    StandIn{u"Lucida Console", u"DejaVu Sans Mono"},
+    StandIn{u"Consolas", u"DejaVu Sans Mono"},
+    StandIn{u"Fixedsys", u"DejaVu Sans Mono"},
+    StandIn{u"Terminal", u"DejaVu Sans Mono"},
 };
 
 // Face names of the Chinese, Japanese and Korean systems, by the language they stand for.
@@ -372,7 +369,7 @@ std::u32string DecodeUtf16(std::u16string_view text) {
 std::u16string StandInFamily(std::u16string_view face) {
   const auto lower = Lower(face);
   for (const auto& s : kStandIns)
-    if (s.face == lower) return std::u16string(s.family);
+    if (Lower(s.face) == lower) return std::u16string(s.family);
   return std::u16string(face);
 }
 
@@ -410,6 +407,48 @@ unsigned CharsetCodePage(uint8_t charset) {
 FaceSource ResolveFace(const FontRequest& request) {
   std::lock_guard lock(EngineMutex());
   return ResolveLocked(request);
+}
+
+std::span<const StandIn> StandIns() { return kStandIns; }
+
+std::vector<FontFileInfo> ListFontFiles() {
+  std::lock_guard lock(EngineMutex());
+  EnsureFontconfig();
+  FcPatternOwner pattern(FcPatternCreate());
+  FcPatternAddBool(pattern.p, FC_SCALABLE, FcTrue);
+  FcObjectSet* os = FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_FULLNAME, FC_FILE, FC_FONTFORMAT, nullptr);
+  FcFontSet* set = FcFontList(nullptr, pattern.p, os);
+  FcObjectSetDestroy(os);
+  std::vector<FontFileInfo> out;
+  for (int i = 0; set && i < set->nfont; ++i) {
+    FcPattern* p = set->fonts[i];
+    FcChar8* file = nullptr;
+    auto fams = Families(p);
+    if (FcPatternGetString(p, FC_FILE, 0, &file) != FcResultMatch || fams.empty()) continue;
+    FontFileInfo info;
+    info.file = reinterpret_cast<const char*>(file);
+    FcChar8* s = nullptr;
+    if (FcPatternGetString(p, FC_FULLNAME, 0, &s) == FcResultMatch) {
+      info.fullName = FromUtf8(reinterpret_cast<const char*>(s));
+    } else {
+      // Without a full name, the family and any style but the regular one.
+      info.fullName = fams.front();
+      if (FcPatternGetString(p, FC_STYLE, 0, &s) == FcResultMatch) {
+        const auto style = FromUtf8(reinterpret_cast<const char*>(s));
+        const auto lower = Lower(style);
+        if (lower != u"regular" && lower != u"book" && lower != u"normal" && lower != u"roman")
+          info.fullName += u" " + style;
+      }
+    }
+    info.trueType = FcPatternGetString(p, FC_FONTFORMAT, 0, &s) == FcResultMatch &&
+                    std::string_view(reinterpret_cast<const char*>(s)) == "TrueType";
+    out.push_back(std::move(info));
+  }
+  if (set) FcFontSetDestroy(set);
+  std::sort(out.begin(), out.end(), [](const FontFileInfo& a, const FontFileInfo& b) {
+    return std::tie(a.fullName, a.file) < std::tie(b.fullName, b.file);
+  });
+  return out;
 }
 
 std::vector<FamilyInfo> ListFamilies() {

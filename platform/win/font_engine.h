@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,24 @@ FaceSource ResolveFace(const FontRequest& request);
 // The family that stands in for a face name ("Arial" -> "Liberation Sans"), or
 // the name itself when it has no stand-in.
 std::u16string StandInFamily(std::u16string_view face);
+
+// A face name that another family stands in for, as the system's font
+// substitutes list it ("Arial" -> "Liberation Sans").
+struct StandIn {
+  std::u16string_view face;
+  std::u16string_view family;
+};
+std::span<const StandIn> StandIns();
+
+// One installed scalable face: its full name ("Liberation Sans Bold"), the
+// file it lives in and whether that file is TrueType (not CFF or Type 1).
+// Sorted by name, then file; a collection file appears once per face.
+struct FontFileInfo {
+  std::u16string fullName;
+  std::string file;
+  bool trueType = false;
+};
+std::vector<FontFileInfo> ListFontFiles();
 
 // The fontconfig language of a GDI character set ("zh-cn" for GB2312), or
 // nullptr when the character set names no language of its own.
