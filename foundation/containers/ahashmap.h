@@ -48,33 +48,20 @@ struct AHashMapEntryOps {
 };
 
 template <class K, class V>
-class AHashMap {
+class AHashMap : public AChainedMap<K, V, AHashMapKey<K>> {
+  using Base = AChainedMap<K, V, AHashMapKey<K>>;
+  using Base::BucketOf;
+  using Base::core_;
+  using Base::Find;
+
  public:
   static constexpr int kDefaultBlockSize = 10;
 
-  struct Entry {
-    AHashCore::Link link;
-    K key;
-    V value;
-  };
+  using typename Base::Entry;
   static const AHashMapEntryOps kEntryOps;
 
-  explicit AHashMap(int blockSize = kDefaultBlockSize) : core_(sizeof(Entry), blockSize) {}
-  AHashMap(const AHashMap&) = delete;
-  AHashMap& operator=(const AHashMap&) = delete;
+  explicit AHashMap(int blockSize = kDefaultBlockSize) : Base(blockSize) {}
   ~AHashMap() { RemoveAll(); }
-
-  int GetCount() const { return core_.GetCount(); }
-  bool IsEmpty() const { return core_.GetCount() == 0; }
-  int GetBucketCount() const { return core_.GetBucketCount(); }
-  const AHashCore& Core() const { return core_; }  // storage introspection
-
-  int Lookup(const K& key, V& value) const {
-    const Entry* e = Find(key);
-    if (!e) return 0;
-    value = e->value;
-    return 1;
-  }
 
   // The value of the key's entry, inserting a new entry when absent.
   V& operator[](const K& key) {
@@ -106,18 +93,6 @@ class AHashMap {
     core_.ReleaseStorage();
   }
 
-  void InitHashTable(int buckets) { core_.InitHashTable(buckets, BucketOfEntry); }
-
-  // One iteration step: start with kMapStart; the position becomes null after
-  // the last entry. Iterating an empty map gives null at once and leaves the
-  // key and value untouched.
-  void GetNextAssoc(MapPosition& position, K& key, V& value) const {
-    auto* e = reinterpret_cast<Entry*>(core_.Step(position, BucketOfEntry));
-    if (!e) return;
-    key = e->key;
-    value = e->value;
-  }
-
   // ---- The string map's own operations --------------------------------------
   // RemoveAll, then SetAt of every pair of other in its iteration order.
   void Copy(const AHashMap& other)
@@ -130,22 +105,7 @@ class AHashMap {
     requires(std::is_same_v<K, AString> && std::is_same_v<V, AString>);
 
  private:
-  int BucketOf(const K& key) const { return core_.BucketOf(AHashMapKey<K>::Hash(key)); }
-  static int BucketOfEntry(const AHashCore::Link* l, int bucketCount) {
-    return static_cast<int>(AHashMapKey<K>::Hash(reinterpret_cast<const Entry*>(l)->key) %
-                            static_cast<uint32_t>(bucketCount));
-  }
-  Entry* Find(const K& key) const {
-    if (!core_.HasBucketTable()) return nullptr;
-    for (AHashCore::Link* l = core_.Head(BucketOf(key)); l; l = l->next) {
-      auto* e = reinterpret_cast<Entry*>(l);
-      if (AHashMapKey<K>::Equal(e->key, key)) return e;
-    }
-    return nullptr;
-  }
-
   const AHashMapEntryOps* ops_ = &kEntryOps;
-  mutable AHashCore core_;  // iteration moves its cursor
 };
 
 template <class K, class V>

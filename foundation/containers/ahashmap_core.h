@@ -85,4 +85,65 @@ class AHashCore {
   int cursor_ = -1;
 };
 
+// What both typed maps do alike over the core: the entry layout (the chain
+// link, then key and value), finding a key, lookups and iteration steps.
+// KeyTraits gives Hash and Equal of the key type; the maps construct and
+// destroy their entries themselves.
+template <class K, class V, class KeyTraits>
+class AChainedMap {
+ public:
+  struct Entry {
+    AHashCore::Link link;
+    K key;
+    V value;
+  };
+
+  AChainedMap(const AChainedMap&) = delete;
+  AChainedMap& operator=(const AChainedMap&) = delete;
+
+  int GetCount() const { return core_.GetCount(); }
+  bool IsEmpty() const { return core_.GetCount() == 0; }
+  int GetBucketCount() const { return core_.GetBucketCount(); }
+  const AHashCore& Core() const { return core_; }  // storage introspection
+
+  int Lookup(const K& key, V& value) const {
+    const Entry* e = Find(key);
+    if (!e) return 0;
+    value = e->value;
+    return 1;
+  }
+
+  void InitHashTable(int buckets) { core_.InitHashTable(buckets, BucketOfEntry); }
+
+  // One iteration step: start with kMapStart; the position becomes null after
+  // the last entry. Iterating an empty map gives null at once and leaves the
+  // key and value untouched.
+  void GetNextAssoc(MapPosition& position, K& key, V& value) const {
+    auto* e = reinterpret_cast<Entry*>(core_.Step(position, BucketOfEntry));
+    if (!e) return;
+    key = e->key;
+    value = e->value;
+  }
+
+ protected:
+  explicit AChainedMap(int blockSize) : core_(sizeof(Entry), blockSize) {}
+  ~AChainedMap() = default;
+
+  int BucketOf(const K& key) const { return core_.BucketOf(KeyTraits::Hash(key)); }
+  static int BucketOfEntry(const AHashCore::Link* l, int bucketCount) {
+    return static_cast<int>(KeyTraits::Hash(reinterpret_cast<const Entry*>(l)->key) %
+                            static_cast<uint32_t>(bucketCount));
+  }
+  Entry* Find(const K& key) const {
+    if (!core_.HasBucketTable()) return nullptr;
+    for (AHashCore::Link* l = core_.Head(BucketOf(key)); l; l = l->next) {
+      auto* e = reinterpret_cast<Entry*>(l);
+      if (KeyTraits::Equal(e->key, key)) return e;
+    }
+    return nullptr;
+  }
+
+  mutable AHashCore core_;  // iteration moves its cursor
+};
+
 FOUNDATION_END

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "foundation/containers/ahashmap.h"
+#include "foundation/string/file_records.h"
 
 FOUNDATION_BEGIN
 
@@ -21,15 +22,6 @@ void AHashMapCopyStrings(AHashMap<AString, AString>& map, const AHashMap<AString
 
 namespace {
 
-// Bytes from the current position to the end, or -1 when the stream cannot tell.
-long BytesLeft(FILE* file) {
-  long here = std::ftell(file);
-  if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
-  long end = std::ftell(file);
-  std::fseek(file, here, SEEK_SET);
-  return end >= here ? end - here : -1;
-}
-
 bool ReadShortString(FILE* file, AString& out) {
   unsigned char length;
   if (std::fread(&length, 1, 1, file) != 1) return false;
@@ -43,7 +35,7 @@ bool ReadShortString(FILE* file, AString& out) {
 
 int AHashMapLoadStrings(AHashMap<AString, AString>& map, FILE* file) {
   if (!file) return 0;
-  long left = BytesLeft(file);
+  long left = BytesLeftInFile(file);
   unsigned char countBytes[2];
   if (std::fread(countBytes, 1, 2, file) != 2) return 0;
   int count = countBytes[0] | (countBytes[1] << 8);

@@ -34,32 +34,19 @@ struct AMapKey<int> {
 };
 
 template <class K, class V>
-class AMap {
+class AMap : public AChainedMap<K, V, AMapKey<K>> {
+  using Base = AChainedMap<K, V, AMapKey<K>>;
+  using Base::BucketOf;
+  using Base::core_;
+  using Base::Find;
+
  public:
   static constexpr int kDefaultBlockSize = 16;
 
-  struct Entry {
-    AHashCore::Link link;
-    K key;
-    V value;
-  };
+  using typename Base::Entry;
 
-  explicit AMap(int blockSize = kDefaultBlockSize) : core_(sizeof(Entry), blockSize) {}
-  AMap(const AMap&) = delete;
-  AMap& operator=(const AMap&) = delete;
+  explicit AMap(int blockSize = kDefaultBlockSize) : Base(blockSize) {}
   ~AMap() { RemoveAll(); }
-
-  int GetCount() const { return core_.GetCount(); }
-  bool IsEmpty() const { return core_.GetCount() == 0; }
-  int GetBucketCount() const { return core_.GetBucketCount(); }
-  const AHashCore& Core() const { return core_; }  // storage introspection
-
-  int Lookup(const K& key, V& value) const {
-    const Entry* e = Find(key);
-    if (!e) return 0;
-    value = e->value;
-    return 1;
-  }
 
   // The value of the key's entry, inserting a new one (value-initialised) when absent.
   V& operator[](const K& key) {
@@ -83,34 +70,6 @@ class AMap {
     });
     core_.ReleaseStorage();
   }
-
-  void InitHashTable(int buckets) { core_.InitHashTable(buckets, BucketOfEntry); }
-
-  // One iteration step: start with kMapStart; the position becomes null after
-  // the last entry. Iterating an empty map gives null at once.
-  void GetNextAssoc(MapPosition& position, K& key, V& value) const {
-    auto* e = reinterpret_cast<Entry*>(core_.Step(position, BucketOfEntry));
-    if (!e) return;
-    key = e->key;
-    value = e->value;
-  }
-
- private:
-  int BucketOf(const K& key) const { return core_.BucketOf(AMapKey<K>::Hash(key)); }
-  static int BucketOfEntry(const AHashCore::Link* l, int bucketCount) {
-    return static_cast<int>(AMapKey<K>::Hash(reinterpret_cast<const Entry*>(l)->key) %
-                            static_cast<uint32_t>(bucketCount));
-  }
-  Entry* Find(const K& key) const {
-    if (!core_.HasBucketTable()) return nullptr;
-    for (AHashCore::Link* l = core_.Head(BucketOf(key)); l; l = l->next) {
-      auto* e = reinterpret_cast<Entry*>(l);
-      if (AMapKey<K>::Equal(e->key, key)) return e;
-    }
-    return nullptr;
-  }
-
-  mutable AHashCore core_;  // iteration moves its cursor
 };
 
 FOUNDATION_END
