@@ -69,6 +69,21 @@ AStringHeader* NewBlock(int capacity) {
   return h;
 }
 
+namespace {
+
+// A new block of capacity (room + 16) | 3 holding the text and attributes of h.
+AStringHeader* CopyIntoNewBlock(AStringHeader* h, int room) {
+  AStringHeader* fresh = NewBlock(CapacityFor(room));
+  fresh->wide = h->wide;
+  fresh->flags = h->flags;
+  fresh->codePage = h->codePage;
+  fresh->length = h->length;
+  std::memcpy(TextOf(fresh), TextOf(h), static_cast<size_t>(h->length) + 1);
+  return fresh;
+}
+
+}  // namespace
+
 void ReleaseHeader(AStringHeader* h) {
   AString::Lock();
   if (__atomic_load_n(&h->refs, __ATOMIC_ACQUIRE) > 0 && InterlockedDecrement(&h->refs) == 0 &&
@@ -192,13 +207,7 @@ void AString::AllocCopy(const char* src, int length, int minCapacity, int capaci
 void AString::Unshare() {
   AStringHeader* h = GetHeader();
   if (!IsSharedEmpty(h) && __atomic_load_n(&h->refs, __ATOMIC_ACQUIRE) == 1) return;
-  AStringHeader* fresh = NewBlock(CapacityFor(h->length));
-  fresh->wide = h->wide;
-  fresh->flags = h->flags;
-  fresh->codePage = h->codePage;
-  fresh->length = h->length;
-  std::memcpy(TextOf(fresh), data_, static_cast<size_t>(h->length) + 1);
-  data_ = TextOf(fresh);
+  data_ = TextOf(CopyIntoNewBlock(h, h->length));
   ReleaseHeader(h);
 }
 
@@ -355,13 +364,7 @@ void AString::Reserve(int bytes) {
     return;
   }
   const int room = std::max(bytes, h->length);
-  AStringHeader* fresh = NewBlock(CapacityFor(room));
-  fresh->wide = h->wide;
-  fresh->flags = h->flags;
-  fresh->codePage = h->codePage;
-  fresh->length = h->length;
-  std::memcpy(TextOf(fresh), data_, static_cast<size_t>(h->length) + 1);
-  data_ = TextOf(fresh);
+  data_ = TextOf(CopyIntoNewBlock(h, room));
   ReleaseHeader(h);
 }
 
@@ -410,13 +413,7 @@ void AString::Preallocate(int spare) {
   AStringHeader* h = GetHeader();
   if (IsSharedEmpty(h) || __atomic_load_n(&h->refs, __ATOMIC_ACQUIRE) != 1) return;
   if (h->capacity - h->length - 16 <= spare) return;
-  AStringHeader* fresh = NewBlock(CapacityFor(h->length));
-  fresh->wide = h->wide;
-  fresh->flags = h->flags;
-  fresh->codePage = h->codePage;
-  fresh->length = h->length;
-  std::memcpy(TextOf(fresh), data_, static_cast<size_t>(h->length) + 1);
-  data_ = TextOf(fresh);
+  data_ = TextOf(CopyIntoNewBlock(h, h->length));
   ReleaseHeader(h);
 }
 
