@@ -31,6 +31,15 @@ GlobalTable& Table() {
   return *table;
 }
 
+// The block of a handle (the table's mutex held), or null with
+// ERROR_INVALID_HANDLE set.
+Block* FindBlock(GlobalTable& t, HGLOBAL memory) {
+  auto it = t.blocks.find(memory);
+  if (it != t.blocks.end()) return &it->second;
+  kernel::Fail(ERROR_INVALID_HANDLE);
+  return nullptr;
+}
+
 char* Allocate(SIZE_T bytes, bool zero) {
   // A block of 0 bytes still gets an address of its own.
   return static_cast<char*>(zero ? std::calloc(bytes ? bytes : 1, 1) : std::malloc(bytes ? bytes : 1));
@@ -55,12 +64,9 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
 HGLOBAL GlobalReAlloc(HGLOBAL memory, SIZE_T bytes, UINT flags) {
   GlobalTable& t = Table();
   std::lock_guard lock(t.mutex);
-  auto it = t.blocks.find(memory);
-  if (it == t.blocks.end()) {
-    kernel::Fail(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
-  Block block = it->second;
+  Block* found = FindBlock(t, memory);
+  if (!found) return nullptr;
+  Block block = *found;
   char* data = static_cast<char*>(std::realloc(block.data, bytes ? bytes : 1));
   if (!data) {
     kernel::Fail(ERROR_NOT_ENOUGH_MEMORY);
@@ -70,10 +76,10 @@ HGLOBAL GlobalReAlloc(HGLOBAL memory, SIZE_T bytes, UINT flags) {
   block.data = data;
   block.size = bytes;
   if (block.movable) {
-    it->second = block;
+    *found = block;
     return memory;
   }
-  t.blocks.erase(it);
+  t.blocks.erase(memory);
   t.blocks[data] = block;
   return data;
 }
@@ -81,25 +87,22 @@ HGLOBAL GlobalReAlloc(HGLOBAL memory, SIZE_T bytes, UINT flags) {
 LPVOID GlobalLock(HGLOBAL memory) {
   GlobalTable& t = Table();
   std::lock_guard lock(t.mutex);
-  auto it = t.blocks.find(memory);
-  if (it == t.blocks.end()) {
-    kernel::Fail(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
-  if (it->second.movable) ++it->second.locks;
-  return it->second.data;
+  Block* block = FindBlock(t, memory);
+  if (!block) return nullptr;
+  if (block->movable) ++block->locks;
+  return block->data;
 }
 
 BOOL GlobalUnlock(HGLOBAL memory) {
   GlobalTable& t = Table();
   std::lock_guard lock(t.mutex);
-  auto it = t.blocks.find(memory);
-  if (it == t.blocks.end()) return kernel::Fail(ERROR_INVALID_HANDLE);
-  if (!it->second.movable || it->second.locks == 0) {
+  Block* block = FindBlock(t, memory);
+  if (!block) return FALSE;
+  if (!block->movable || block->locks == 0) {
     SetLastError(ERROR_SUCCESS);  // not locked
     return FALSE;
   }
-  if (--it->second.locks == 0) {
+  if (--block->locks == 0) {
     SetLastError(ERROR_SUCCESS);
     return FALSE;
   }
@@ -109,12 +112,8 @@ BOOL GlobalUnlock(HGLOBAL memory) {
 SIZE_T GlobalSize(HGLOBAL memory) {
   GlobalTable& t = Table();
   std::lock_guard lock(t.mutex);
-  auto it = t.blocks.find(memory);
-  if (it == t.blocks.end()) {
-    kernel::Fail(ERROR_INVALID_HANDLE);
-    return 0;
-  }
-  return it->second.size;
+  const Block* block = FindBlock(t, memory);
+  return block ? block->size : 0;
 }
 
 HGLOBAL GlobalFree(HGLOBAL memory) {
@@ -123,13 +122,10 @@ HGLOBAL GlobalFree(HGLOBAL memory) {
   {
     GlobalTable& t = Table();
     std::lock_guard lock(t.mutex);
-    auto it = t.blocks.find(memory);
-    if (it == t.blocks.end()) {
-      kernel::Fail(ERROR_INVALID_HANDLE);
-      return memory;
-    }
-    block = it->second;
-    t.blocks.erase(it);
+    const Block* found = FindBlock(t, memory);
+    if (!found) return memory;
+    block = *found;
+    t.blocks.erase(memory);
   }
   std::free(block.data);
   if (block.movable) delete static_cast<MovableToken*>(memory);

@@ -142,6 +142,21 @@ size_t WideLength(const WCHAR* s) {
   return n;
 }
 
+// A conversion's result given to the caller's buffer of `capacity` elements:
+// the size needed when capacity is 0; 0 with ERROR_INSUFFICIENT_BUFFER (the
+// buffer filled as far as it goes) when it does not fit.
+template <class Text, class Char>
+int HandOut(const Text& result, Char* out, int capacity) {
+  if (capacity == 0) return static_cast<int>(result.size());
+  if (result.size() > static_cast<size_t>(capacity)) {
+    std::copy_n(result.begin(), capacity, out);
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  std::copy(result.begin(), result.end(), out);
+  return static_cast<int>(result.size());
+}
+
 }  // namespace
 }  // namespace nls
 
@@ -162,14 +177,7 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int count, LPWS
     SetLastError(ERROR_NO_UNICODE_TRANSLATION);
     return 0;
   }
-  if (wideCount == 0) return static_cast<int>(result.size());
-  if (result.size() > static_cast<size_t>(wideCount)) {
-    std::copy_n(result.begin(), wideCount, wide);
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return 0;
-  }
-  std::copy(result.begin(), result.end(), wide);
-  return static_cast<int>(result.size());
+  return nls::HandOut(result, wide, wideCount);
 }
 
 int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int count, LPSTR text, int byteCount,
@@ -203,12 +211,5 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int count, LPS
     return 0;
   }
   if (usedDefaultChar) *usedDefaultChar = usedDefault ? TRUE : FALSE;
-  if (byteCount == 0) return static_cast<int>(result.size());
-  if (result.size() > static_cast<size_t>(byteCount)) {
-    std::copy_n(result.begin(), byteCount, text);
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return 0;
-  }
-  std::copy(result.begin(), result.end(), text);
-  return static_cast<int>(result.size());
+  return nls::HandOut(result, text, byteCount);
 }
