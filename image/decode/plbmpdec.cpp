@@ -163,6 +163,10 @@ int PLBmpDecoder::Open(PLDataSource* dataSrc) {
       m_pBmih.reset();
       return 0;
     }
+    if (!rle) {
+      const uint64_t stride = (uint64_t(h.width) * uint64_t(bitCount) + 31) / 32 * 4;
+      RequireBytes(s, stride * uint64_t(height - 1) + (uint64_t(h.width) * uint64_t(bitCount) + 7) / 8);
+    }
     SetDescription(h.width, height, bpp, bitCount, s.GetFileSize(), alpha, false,
                    PLPoint{DpiFromPixelsPerMetre(h.xPelsPerMeter), DpiFromPixelsPerMetre(h.yPelsPerMeter)});
     return 1;

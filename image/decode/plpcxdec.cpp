@@ -49,6 +49,8 @@ int PLPCXDecoder::Open(PLDataSource* dataSrc) {
     RaiseError(2, "Error decoding pcx: Illegal size.");
     return 0;
   }
+  // A run gives at most 63 bytes for two.
+  RequireBytes(*dataSrc, (uint64_t(planes) * uint64_t(bytesPerLine) * uint64_t(height) + 62) / 63 * 2);
   SetDescription(width, height, 32, bits, dataSrc->GetFileSize(), planes == 4 && bits == 8, false,
                  PLPoint{LE16At(h + 12), LE16At(h + 14)});
   return 1;

@@ -1,5 +1,6 @@
 #include "image/decode/plpgmdec.h"
 
+#include "image/decode/plreader.h"
 #include "image/io/pltrace.h"
 
 PLPGMDecoder::PLPGMDecoder() = default;
@@ -13,6 +14,8 @@ int PLPGMDecoder::Open(PLDataSource* dataSrc) {
     RaiseError(2, "PGM picture too large.");
     return 0;
   }
+  const uint64_t samples = uint64_t(m_PGMHead.width) * uint64_t(m_PGMHead.height);
+  pl_read::RequireBytes(*dataSrc, m_PGMHead.type == 1 && m_PGMHead.maxValue > 255 ? samples * 2 : samples);
   SetDescription(m_PGMHead.width, m_PGMHead.height, 8, 0, dataSrc->GetFileSize(), false, true);
   return 1;
 }

@@ -1,5 +1,6 @@
 #include "image/decode/plppmdec.h"
 
+#include "image/decode/plreader.h"
 #include "image/io/pltrace.h"
 
 PLPPMDecoder::PLPPMDecoder() = default;
@@ -13,6 +14,9 @@ int PLPPMDecoder::Open(PLDataSource* dataSrc) {
     RaiseError(2, "PPM picture too large.");
     return 0;
   }
+  // Every sample takes at least one byte (two when the maximum is above 255).
+  const uint64_t samples = uint64_t(m_PPMHead.width) * uint64_t(m_PPMHead.height) * 3;
+  pl_read::RequireBytes(*dataSrc, m_PPMHead.type == 1 && m_PPMHead.maxValue > 255 ? samples * 2 : samples);
   SetDescription(m_PPMHead.width, m_PPMHead.height, 32, 0, dataSrc->GetFileSize(), false, false);
   return 1;
 }

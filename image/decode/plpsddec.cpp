@@ -1,5 +1,6 @@
 #include "image/decode/plpsddec.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -102,6 +103,11 @@ int PLPSDDecoder::Open(PLDataSource* dataSrc) {
   m_MiscDataStart = s.GetBytesRead();
   if (m_MiscDataSize > uint32_t(s.GetBytesLeft())) Skip(s, int64_t(m_MiscDataSize));
   if (m_MiscDataSize > 0) ReadLayers(s.PeekBytes(int(m_MiscDataSize)), m_MiscDataSize);
+  // The image data after the layers: raw, or at least a count and two
+  // bytes for each 128 bytes of every row.
+  const uint64_t rows = uint64_t(h.channels) * uint64_t(h.rows);
+  const uint64_t leastRle = rows * 2 + rows * ((uint64_t(h.columns) + 127) / 128) * 2;
+  RequireBytes(s, m_MiscDataSize + 2 + std::min(rows * uint64_t(h.columns), leastRle));
   return 1;
 }
 

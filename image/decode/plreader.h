@@ -42,6 +42,14 @@ inline void Skip(PLDataSource& s, int64_t n) {
   s.ReadBytes(int(n));
 }
 
+// Before a bitmap is allocated for a picture: the end-of-data exception
+// when the data left cannot hold the least number of bytes the picture
+// needs, so that a short file cannot make the decoder allocate for sizes
+// it does not have.
+inline void RequireBytes(PLDataSource& s, uint64_t needed) {
+  if (needed > uint64_t(s.GetBytesLeft())) throw PLTextException(PL_ERREND_OF_DATA, "End of file reached while decoding.\n");
+}
+
 // Pixels per metre to dots per inch; 1 or less counts as not stated.
 inline int DpiFromPixelsPerMetre(int32_t ppm) {
   if (ppm <= 0) return 0;

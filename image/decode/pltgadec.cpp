@@ -84,6 +84,10 @@ int PLTGADecoder::Open(PLDataSource* dataSrc) {
     RaiseError(2, "TGA picture is empty or too large.");
     return 0;
   }
+  const uint64_t pixels = uint64_t(h.width) * h.height;
+  const uint64_t pixelBytes = uint64_t(BytesOf(depth));
+  // A run-length packet gives at most 128 pixels.
+  RequireBytes(s, (h.imageType & 8) ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes);
   SetDescription(h.width, h.height, bpp, depth, s.GetFileSize(), alpha, type == 3);
   return 1;
 }

@@ -2,6 +2,7 @@
 // mapped by the picture's own mapping (its window and viewport records)
 // and then onto the target rectangle, and the drawing calls get the mapped
 // points, so the target context's own mapping is left alone.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -112,8 +113,12 @@ class Player {
     s = Slot{};
   }
 
+  // Pens wider than the target cover all of it; wider ones would only cost
+  // time.
+  int maxPenWidth = 1 << 16;
+
   HPEN MakePen(UINT style, double width, COLORREF colour) const {
-    const int w = width <= 0 ? 0 : std::max(1, MapWidth(width));
+    const int w = width <= 0 ? 0 : std::clamp(MapWidth(width), 1, maxPenWidth);
     return CreatePen(int(style & PS_STYLE_MASK), w, colour);
   }
 
@@ -157,6 +162,7 @@ int16_t S16(const BYTE* p) { return int16_t(Le16(p)); }
 BOOL PlayEnhRecords(HDC dc, const MetafileData& m, const RECT& rect) {
   const ENHMETAHEADER& h = m.header;
   Player p(dc, size_t(h.nHandles) + 1);
+  p.maxPenWidth = std::max(1L, 2 * (std::labs(rect.right - rect.left) + std::labs(rect.bottom - rect.top)));
   if (h.szlMillimeters.cx > 0 && h.szlMillimeters.cy > 0) {
     p.pxPerMmX = double(h.szlDevice.cx) / h.szlMillimeters.cx;
     p.pxPerMmY = double(h.szlDevice.cy) / h.szlMillimeters.cy;
@@ -330,6 +336,7 @@ BOOL PlayWinRecords(HDC dc, const MetafileData& m, const RECT& rect) {
   const BYTE* data = m.bytes.data();
   const size_t size = m.bytes.size();
   Player p(dc, Le16(data + 10));
+  p.maxPenWidth = std::max(1L, 2 * (std::labs(rect.right - rect.left) + std::labs(rect.bottom - rect.top)));
   p.windowsMetafile = true;
   // Until the picture sets its window, one unit is one pixel of the target.
   p.wex = p.vex = 1;
