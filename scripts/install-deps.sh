@@ -12,6 +12,7 @@ packages=(
   unixodbc-dev
   libzxing-dev
   imagemagick netpbm
+  clang libclang-rt-14-dev
 )
 
 missing=()
