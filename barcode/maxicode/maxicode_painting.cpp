@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace kalvo::maxicode {
 namespace {
@@ -33,6 +34,10 @@ void PaintMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
   const HexagonMeasures m = HexagonMeasuresAt(r);
   HGDIOBJ oldBrush = SelectObject(dc, brush);
 
+  // All dark modules go out in one call; they never touch, so they fill and
+  // outline as separate hexagons.
+  std::vector<POINT> points;
+  std::vector<INT> counts;
   int previousCentreY = 0;
   for (int row = 0; row < kGridRows; ++row) {
     // Rows keep at least gapY below the lower sides of the row above.
@@ -60,15 +65,13 @@ void PaintMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
       const int right = x + m.halfWidth;
       previousRight = right;
       if (!grid[row * kGridColumns + column]) continue;
-      const std::array<POINT, 6> hexagon = {POINT{x, top},
-                                            POINT{right, y - m.halfSide},
-                                            POINT{right, y + m.halfSide},
-                                            POINT{x, y + m.halfHeight},
-                                            POINT{left, y + m.halfSide},
-                                            POINT{left, y - m.halfSide}};
-      Polygon(dc, hexagon.data(), static_cast<int>(hexagon.size()));
+      points.insert(points.end(), {POINT{x, top}, POINT{right, y - m.halfSide}, POINT{right, y + m.halfSide},
+                                   POINT{x, y + m.halfHeight}, POINT{left, y + m.halfSide},
+                                   POINT{left, y - m.halfSide}});
+      counts.push_back(6);
     }
   }
+  if (!counts.empty()) PolyPolygon(dc, points.data(), counts.data(), static_cast<int>(counts.size()));
 
   // Finder: six circles from the largest down, dark and white in turn. Each
   // of the three smallest grows by a pixel when the next exceeds it by more

@@ -102,10 +102,13 @@ TEST(MaxiCodeThroughKvoBCode, ScaledToTheTargetResolution) {
   EXPECT_EQ(r.code.width, 312);
   EXPECT_EQ(r.code.maxiModuleWidth, 12);
   EXPECT_EQ(r.code.padRightTarget, 0);
-  CBCode& code = r.code;
-  const kalvo_test::Grey grey = kalvo_test::TakeBitmap(code);
+  const kalvo_test::Grey grey = kalvo_test::TakeBitmap(r.code);
   EXPECT_EQ(grey.width, 624);
   EXPECT_EQ(grey.height, 600);
+  ZXing::DecodeHints hints;
+  hints.setFormats(ZXing::BarcodeFormat::MaxiCode);
+  hints.setIsPure(true);
+  EXPECT_EQ(kalvo_test::BytesOf(kalvo_test::Decode(grey, 40, hints)), "SCALED TO 600 DPI");
 }
 
 TEST(MaxiCodeThroughKvoBCode, OddWidthsArePaddedToEight) {
