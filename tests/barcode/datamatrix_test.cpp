@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -181,6 +182,27 @@ bool Fits(const std::string& text, int index) {
   std::vector<uint8_t> data;
   int size = index;
   return EncodeDataMatrixCodewords(Bytes(text), data, size) > 0 && size == index;
+}
+
+// Mixed content switches between the schemes at every kind of position;
+// seeded, so every run draws the same texts.
+TEST(DataMatrix, MixedContentDecodes) {
+  std::mt19937 random(2026);
+  const auto& contents = Contents();
+  for (int round = 0; round < 150; ++round) {
+    std::string text;
+    const int segments = 1 + static_cast<int>(random() % 6);
+    for (int s = 0; s < segments; ++s) {
+      const std::string& alphabet = contents[random() % contents.size()].alphabet;
+      const int n = 1 + static_cast<int>(random() % 40);
+      for (int i = 0; i < n; ++i) text += alphabet[random() % alphabet.size()];
+    }
+    for (int request : {-1, DataMatrixSizeIndex(144, 144)}) {
+      DataMatrixSymbol symbol;
+      ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), request, symbol), DataMatrixResult::Ok) << round;
+      EXPECT_EQ(Decode(symbol), text) << "round " << round << " size " << symbol.rows << " x " << symbol.columns;
+    }
+  }
 }
 
 class DataMatrixSizes : public ::testing::TestWithParam<int> {};
