@@ -126,6 +126,21 @@ TEST(AStringFile, MalformedRecordsFailCleanly) {
   EXPECT_EQ(s.Serialize(true, nullptr), 0);
 }
 
+// On a file that can tell its size, a length beyond what the file still holds
+// is refused from the length alone: nothing of the text is read or allocated.
+TEST(AStringFile, LengthBeyondTheFileIsRefusedBeforeReading) {
+  for (const std::string bytes : {std::string("\x00\x00\x00\x40" "AB\0\0\xFF\xFF", 10),
+                                  std::string("\x03\x00\x00\x00" "ABC\0\0\xFF", 10)}) {
+    File f(std::tmpfile());
+    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f.get()), bytes.size());
+    std::rewind(f.get());
+    AString s("previous");
+    EXPECT_EQ(s.Serialize(true, f.get()), 0);
+    EXPECT_TRUE(s.IsEmpty());
+    EXPECT_EQ(std::ftell(f.get()), 4) << "only the length was read";
+  }
+}
+
 // A stream that cannot tell its size (a pipe) is read in bounded chunks, so a
 // record that claims 2 GB but holds a few bytes fails after a small read.
 TEST(AStringFile, OversizedRecordOnAPipeFailsWithoutAHugeAllocation) {

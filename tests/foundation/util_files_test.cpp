@@ -223,6 +223,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, StringRecordRead,
                                            RecordCase{"Exact", Bytes("\x01\0\0\0q", 5), 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(StringRecord, LengthBeyondTheFileIsRefusedBeforeReading) {
+  auto f = MemoryFile(Bytes("\x00\x00\x00\x40xyz", 7));
+  AString s("previous");
+  EXPECT_EQ(ReadStringFromFile(s, f.get()), -1);
+  EXPECT_TRUE(s.IsEmpty());
+  EXPECT_EQ(std::ftell(f.get()), 4) << "only the length was read";
+}
+
 TEST_F(FilesTest, StringRecordWriteFailureIsReported) {
   FilePtr f(std::fopen(Write("ro", "").c_str(), "rb"));
   EXPECT_EQ(WriteStringToFile(AString("AB"), f.get()), -1);
