@@ -14,6 +14,7 @@
 
 #include "foundation/string/astring.h"
 #include "foundation/string/astring_internal.h"
+#include "foundation/string/print_one.h"
 
 FOUNDATION_BEGIN
 
@@ -108,45 +109,35 @@ std::string BuildFormat(const Conversion& conv, const char* length, char convers
   return f;
 }
 
-template <class T>
-std::string FormatValue(const std::string& format, T value) {
-  const int n = std::snprintf(nullptr, 0, format.c_str(), value);
-  if (n <= 0) return std::string();
-  std::string out(static_cast<size_t>(n) + 1, '\0');
-  std::snprintf(out.data(), out.size(), format.c_str(), value);
-  out.resize(static_cast<size_t>(n));
-  return out;
-}
-
 // Formats one integer-class conversion, taking the argument the length
 // modifier names.
 bool FormatInteger(const Conversion& conv, char conversion, va_list* args, std::string* out) {
   if (conversion == 'C') conversion = 'c';
   if (conversion == 'p') {
     if (conv.length != LengthMod::kNone) return false;
-    *out = FormatValue(BuildFormat(conv, "", 'p'), va_arg(*args, void*));
+    *out = PrintOne(BuildFormat(conv, "", 'p'), va_arg(*args, void*));
     return true;
   }
   if (conversion == 'c') {
     if (conv.length != LengthMod::kNone) return false;
-    *out = FormatValue(BuildFormat(conv, "", 'c'), va_arg(*args, int));
+    *out = PrintOne(BuildFormat(conv, "", 'c'), va_arg(*args, int));
     return true;
   }
   switch (conv.length) {
     case LengthMod::kNone:
-      *out = FormatValue(BuildFormat(conv, "", conversion), va_arg(*args, int));
+      *out = PrintOne(BuildFormat(conv, "", conversion), va_arg(*args, int));
       return true;
     case LengthMod::kChar:
-      *out = FormatValue(BuildFormat(conv, "hh", conversion), va_arg(*args, int));
+      *out = PrintOne(BuildFormat(conv, "hh", conversion), va_arg(*args, int));
       return true;
     case LengthMod::kShort:
-      *out = FormatValue(BuildFormat(conv, "h", conversion), va_arg(*args, int));
+      *out = PrintOne(BuildFormat(conv, "h", conversion), va_arg(*args, int));
       return true;
     case LengthMod::kLong:
-      *out = FormatValue(BuildFormat(conv, "l", conversion), va_arg(*args, long));
+      *out = PrintOne(BuildFormat(conv, "l", conversion), va_arg(*args, long));
       return true;
     case LengthMod::kLongLong:
-      *out = FormatValue(BuildFormat(conv, "ll", conversion), va_arg(*args, long long));
+      *out = PrintOne(BuildFormat(conv, "ll", conversion), va_arg(*args, long long));
       return true;
     case LengthMod::kLongDouble:
       return false;
@@ -158,10 +149,10 @@ bool FormatFloating(const Conversion& conv, char conversion, va_list* args, std:
   switch (conv.length) {
     case LengthMod::kNone:
     case LengthMod::kLong:
-      *out = FormatValue(BuildFormat(conv, "", conversion), va_arg(*args, double));
+      *out = PrintOne(BuildFormat(conv, "", conversion), va_arg(*args, double));
       return true;
     case LengthMod::kLongDouble:
-      *out = FormatValue(BuildFormat(conv, "L", conversion), va_arg(*args, long double));
+      *out = PrintOne(BuildFormat(conv, "L", conversion), va_arg(*args, long double));
       return true;
     default:
       return false;
@@ -299,7 +290,7 @@ void AString::AppendInt(int value) { AppendText(*this, std::to_string(value)); }
 
 void AString::AppendFloat(double value, int decimals) {
   const unsigned n = std::min(static_cast<unsigned>(decimals), 48u);
-  AppendText(*this, FormatValue("%." + std::to_string(n) + "f", value));
+  AppendText(*this, PrintOne("%." + std::to_string(n) + "f", value));
 }
 
 FOUNDATION_END

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <vector>
+
+#include "foundation/string/print_one.h"
 
 FOUNDATION_BEGIN
 
@@ -54,14 +55,7 @@ std::optional<SingleConversion> ParseSingleConversion(std::string_view f) {
 }
 
 std::string FormatWith(const SingleConversion& conversion, double value) {
-  auto print = [&](auto arg) {
-    int n = std::snprintf(nullptr, 0, conversion.format.c_str(), arg);
-    if (n <= 0) return std::string();
-    std::vector<char> buf(static_cast<size_t>(n) + 1);
-    std::snprintf(buf.data(), buf.size(), conversion.format.c_str(), arg);
-    return std::string(buf.data(), static_cast<size_t>(n));
-  };
-  if (conversion.kind == ConversionClass::Floating) return print(value);
+  if (conversion.kind == ConversionClass::Floating) return PrintOne(conversion.format, value);
   // The integer part, saturated to the range of long long.
   long long whole = 0;
   double t = std::trunc(value);
@@ -74,7 +68,7 @@ std::string FormatWith(const SingleConversion& conversion, double value) {
   } else {
     whole = static_cast<long long>(t);
   }
-  return print(whole);
+  return PrintOne(conversion.format, whole);
 }
 
 FOUNDATION_END
