@@ -6,9 +6,11 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "foundation/build.h"
+#include "foundation/codepage/codepage.h"
 #include "platform/win/nls.h"
 #include "platform/win/types.h"
 
@@ -16,7 +18,7 @@ FOUNDATION_BEGIN
 
 namespace archive_text {
 
-inline constexpr UINT kCodePage = 936;
+inline constexpr int kCodePage = 936;
 
 inline void PutUnit(std::vector<uint8_t>& out, WCHAR unit, bool bigEndian) {
   uint8_t lo = static_cast<uint8_t>(unit & 0xFF), hi = static_cast<uint8_t>(unit >> 8);
@@ -34,10 +36,9 @@ int WriteArchiveText(Archive& ar, const char* text, int len, int mode) {
     ar.Write(text, static_cast<UINT>(len));
     return len;
   }
-  int units = MultiByteToWideChar(archive_text::kCodePage, 0, text, len, nullptr, 0);
-  if (units <= 0) return 0;
-  std::u16string wide(static_cast<size_t>(units), u'\0');
-  MultiByteToWideChar(archive_text::kCodePage, 0, text, len, wide.data(), units);
+  const std::u16string wide =
+      DecodeCodePageText(std::string_view(text, static_cast<size_t>(len)), archive_text::kCodePage, 0);
+  if (wide.empty()) return 0;
   std::vector<uint8_t> bytes;
   bytes.reserve(wide.size() * 2);
   for (char16_t u : wide) archive_text::PutUnit(bytes, u, mode == 2);
@@ -59,7 +60,7 @@ int ReadArchiveText(Archive& ar, char* buf, int len, int mode) {
     if (ar.Read(pair, 2) != 2) return -1;
     WCHAR unit = mode == 2 ? static_cast<WCHAR>((pair[0] << 8) | pair[1]) : static_cast<WCHAR>(pair[0] | (pair[1] << 8));
     char bytes[4];
-    int n = WideCharToMultiByte(archive_text::kCodePage, 0, &unit, 1, bytes, sizeof bytes, nullptr, nullptr);
+    int n = WideCharToMultiByte(static_cast<UINT>(archive_text::kCodePage), 0, &unit, 1, bytes, sizeof bytes, nullptr, nullptr);
     if (n <= 0) return -1;
     if (produced + n > len) break;
     for (int i = 0; i < n; ++i) buf[produced++] = bytes[i];
