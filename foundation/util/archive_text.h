@@ -60,7 +60,8 @@ int ReadArchiveText(Archive& ar, char* buf, int len, int mode) {
     if (ar.Read(pair, 2) != 2) return -1;
     WCHAR unit = mode == 2 ? static_cast<WCHAR>((pair[0] << 8) | pair[1]) : static_cast<WCHAR>(pair[0] | (pair[1] << 8));
     char bytes[4];
-    int n = WideCharToMultiByte(static_cast<UINT>(archive_text::kCodePage), 0, &unit, 1, bytes, sizeof bytes, nullptr, nullptr);
+    const auto cp = static_cast<UINT>(archive_text::kCodePage);
+    int n = WideCharToMultiByte(cp, 0, &unit, 1, bytes, sizeof bytes, nullptr, nullptr);
     if (n <= 0) return -1;
     if (produced + n > len) break;
     for (int i = 0; i < n; ++i) buf[produced++] = bytes[i];
