@@ -107,8 +107,9 @@ int PLPNGDecoder::Open(PLDataSource* dataSrc) {
 
 int PLPNGDecoder::GetImage(PLBmp& bmp) {
   if (!m_png) return 0;
+  volatile bool locked = false;
   if (setjmp(png_jmpbuf(m_png))) {
-    if (bmp.GetLockCount() > 0) bmp.Unlock();
+    if (locked) bmp.Unlock();
     Release();
     return 0;
   }
@@ -134,7 +135,9 @@ int PLPNGDecoder::GetImage(PLBmp& bmp) {
   if (png_get_rowbytes(m_png, m_info) > PLBmp::PackedLineBytes(bmp.GetWidth(), bmp.GetBitsPerPixel()))
     png_error(m_png, "Row size does not match the picture.");
   bmp.Lock(false, true);
+  locked = true;
   png_read_image(m_png, bmp.GetLineArray());
+  locked = false;
   bmp.Unlock();
   png_read_end(m_png, nullptr);
   Release();

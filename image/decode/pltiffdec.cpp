@@ -2,11 +2,9 @@
 
 #include <tiffio.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 #include "image/io/pltrace.h"
@@ -14,35 +12,11 @@
 
 namespace {
 
-// libtiff reports through process-wide handlers; the last error is kept
-// here for the messages of the decoder that gives up.
-char g_LastTiffError[1024];
-
-void ErrorHandler(const char* module, const char* fmt, va_list ap) {
-  (void)module;
-  char text[1000];
-  std::vsnprintf(text, sizeof text, fmt, ap);
-  std::snprintf(g_LastTiffError, sizeof g_LastTiffError, "%s\n", text);
-  Trace(0, g_LastTiffError);
-  RaiseError(2, g_LastTiffError);
-}
-
-void WarningHandler(const char* module, const char* fmt, va_list ap) {
-  char text[1000];
-  std::vsnprintf(text, sizeof text, fmt, ap);
-  char line[1100];
-  if (module) std::snprintf(line, sizeof line, "Warning in LIBTIFF(%s): %s\n", module, text);
-  else std::snprintf(line, sizeof line, "Warning in LIBTIFF: %s\n", text);
-  Trace(2, line);
-}
-
-void InstallTiffHandlers() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    TIFFSetErrorHandler(ErrorHandler);
-    TIFFSetWarningHandler(WarningHandler);
-  });
-}
+// libtiff's own messages go through the image library's process-wide
+// handlers (tiff_stream.h); the decoder's reports when it gives up name the
+// step that failed.
+constexpr const char* kOpenFailed = "TIFF library could not open the picture.";
+constexpr const char* kReadFailed = "TIFF library could not read the picture.";
 
 // Stores 8-bit samples with unassociated alpha as they are, instead of the
 // premultiplied values libtiff's own routine would give.
@@ -66,7 +40,7 @@ int Rounded(float v) { return int(v + 0.5f); }
 
 }  // namespace
 
-PLTIFFDecoder::PLTIFFDecoder() { InstallTiffHandlers(); }
+PLTIFFDecoder::PLTIFFDecoder() { InstallTiffMessageHandlers(); }
 
 PLTIFFDecoder::~PLTIFFDecoder() { CloseTiff(); }
 
@@ -82,11 +56,10 @@ void PLTIFFDecoder::Close() {
 
 int PLTIFFDecoder::Open(PLDataSource* dataSrc) {
   CloseTiff();
-  g_LastTiffError[0] = 0;
   // The stream only reads, so the source's read-only bytes are safe here.
   m_pTif = OpenTiffMemoryStream(const_cast<PLBYTE*>(dataSrc->GetCurrentData()), dataSrc->GetBytesLeft(), nullptr);
   if (!m_pTif) {
-    RaiseError(1, g_LastTiffError);
+    RaiseError(1, kOpenFailed);
     return 0;
   }
   uint32_t width = 0, height = 0;
@@ -145,7 +118,7 @@ int PLTIFFDecoder::DoLoColor(PLBmp& bmp) {
   }
   const tmsize_t lineSize = TIFFScanlineSize(m_pTif);
   if (lineSize <= 0) {
-    RaiseError(7, g_LastTiffError);
+    RaiseError(7, kReadFailed);
     return 0;
   }
   std::vector<PLBYTE> line;
@@ -186,7 +159,7 @@ int PLTIFFDecoder::DoLoColor(PLBmp& bmp) {
       // A picture that fails in its first third is not worth showing.
       if (i < height / 3) {
         bmp.Unlock();
-        RaiseError(7, g_LastTiffError);
+        RaiseError(7, kReadFailed);
         return 0;
       }
       continue;
@@ -236,7 +209,7 @@ int PLTIFFDecoder::DoRGBA(PLBmp& bmp) {
   if (!TIFFRGBAImageGet(&img, raster.get(), uint32_t(width), uint32_t(height))) {
     TIFFRGBAImageEnd(&img);
     CloseTiff();
-    RaiseError(1, g_LastTiffError);
+    RaiseError(1, kReadFailed);
     return 0;
   }
   bmp.Lock(false, true);
