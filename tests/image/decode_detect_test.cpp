@@ -106,6 +106,32 @@ TEST(AnyDecoder, UnknownDataIsRefusedWithoutMessage) {
   EXPECT_FALSE(d.threw);
 }
 
+TEST(AnyDecoder, EpsWithATiffPreviewDecodesThePreview) {
+  Bytes tiff = dectest::ReadFile(std::string(TAV_TEST_DATA_DIR) + "/corpus/tif");
+  ASSERT_GT(tiff.size(), 1u);
+  tiff.erase(tiff.begin());  // the fuzzers' name byte
+  dectest::Decoded plain = dectest::DecodeBytes(tiff);
+  ASSERT_EQ(plain.result, 1);
+  // The 30-byte EPS header, ten bytes of PostScript, then the preview.
+  Bytes eps = {0xC5, 0xD0, 0xD3, 0xC6};
+  auto put32 = [&](uint32_t v) {
+    for (int i = 0; i < 4; ++i) eps.push_back(PLBYTE(v >> (8 * i)));
+  };
+  put32(30);
+  put32(10);
+  put32(0);
+  put32(0);
+  put32(40);
+  put32(uint32_t(tiff.size()));
+  eps.insert(eps.end(), {0xFF, 0xFF});
+  eps.insert(eps.end(), 10, '%');
+  eps.insert(eps.end(), tiff.begin(), tiff.end());
+  dectest::Decoded d = dectest::DecodeBytes(eps);
+  ASSERT_EQ(d.result, 1);
+  EXPECT_EQ(d.format, PL_FT_EPSTIFF);
+  EXPECT_EQ(dectest::MaxDifference(dectest::Rgba(*d.bmp), dectest::Rgba(*plain.bmp)), 0);
+}
+
 TEST(AnyDecoder, MissingFileFails) {
   dectest::Decoded d = dectest::DecodeFile("/nonexistent/folder/picture.png");
   EXPECT_EQ(d.result, 0);
