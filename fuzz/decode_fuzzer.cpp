@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "image/bitmap/planybmp.h"
 #include "image/bitmap/pltextexception.h"
