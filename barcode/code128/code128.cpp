@@ -174,14 +174,11 @@ int EncodeCode128(int, CBCode& code, int measureOnly) {
   const int module = ModuleWidth(code);
   code.quietZone = 0;
   code.width = (11 * static_cast<int>(values.size()) + 13) * module;
-  const bool textShown = TextRowShown(code);
-  ApplyTextRow(code, textShown);
-  DcOwner dc;
-  if (textShown) dc = MeasureTextRow(code);
+  TextRow row = LayOutTextRow(code);
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  art.drawTextRow = textShown;
+  art.drawTextRow = row.shown;
   const int top = BarsTop(code);
   std::vector<int> widths;
   widths.reserve(values.size() * 6 + 7);
@@ -190,7 +187,7 @@ int EncodeCode128(int, CBCode& code, int measureOnly) {
   }
   for (char c : kStopPattern) widths.push_back((c - '0') * module);
   art.bars.Elements(widths, code.textLeft, top, code.barHeight);
-  return FinishSymbol(code, measureOnly, std::move(dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
 }
 
 }  // namespace kalvo

@@ -52,14 +52,11 @@ int EncodeCodabar(int, CBCode& code, int measureOnly) {
     if (i + 1 < symbol.size()) code.width += module;
   }
   code.quietZone = 0;
-  const bool textShown = TextRowShown(code);
-  ApplyTextRow(code, textShown);
-  DcOwner dc;
-  if (textShown) dc = MeasureTextRow(code);
+  TextRow row = LayOutTextRow(code);
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  art.drawTextRow = textShown;
+  art.drawTextRow = row.shown;
   const int top = BarsTop(code);
   int x = code.textLeft;
   for (char c : symbol) {
@@ -70,7 +67,7 @@ int EncodeCodabar(int, CBCode& code, int measureOnly) {
     widths.push_back(module);
     x = art.bars.Elements(widths, x, top, code.barHeight);
   }
-  return FinishSymbol(code, measureOnly, std::move(dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
 }
 
 }  // namespace kalvo

@@ -98,14 +98,11 @@ int EncodeCode39(int, CBCode& code, int measureOnly) {
     code.quietZone = 0;
   }
   if (MakeHumanReadable(code, false) != kTextFits) return kTextTooLong;
-  const bool textShown = TextRowShown(code);
-  ApplyTextRow(code, textShown);
-  DcOwner dc;
-  if (textShown) dc = MeasureTextRow(code);
+  TextRow row = LayOutTextRow(code);
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  art.drawTextRow = textShown;
+  art.drawTextRow = row.shown;
   const int top = BarsTop(code);
   int x = code.textLeft + code.quietZone;
   for (char c : "*" + symbol + "*") {
@@ -116,7 +113,7 @@ int EncodeCode39(int, CBCode& code, int measureOnly) {
     widths.push_back(module);
     x = art.bars.Elements(widths, x, top, code.barHeight);
   }
-  return FinishSymbol(code, measureOnly, std::move(dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
 }
 
 }  // namespace kalvo

@@ -49,14 +49,11 @@ int EncodeCode93(int, CBCode& code, int measureOnly) {
   const int length = static_cast<int>(symbol.size());
   code.width = (9 * length + 19) * module;
   code.quietZone = 0;
-  const bool textShown = TextRowShown(code);
-  ApplyTextRow(code, textShown);
-  DcOwner dc;
-  if (textShown) dc = MeasureTextRow(code);
+  TextRow row = LayOutTextRow(code);
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  art.drawTextRow = textShown;
+  art.drawTextRow = row.shown;
   const int top = BarsTop(code);
   art.bars.Modules(kStart, 0, top, module, code.barHeight);
   for (int i = 0; i < length; ++i) {
@@ -64,7 +61,7 @@ int EncodeCode93(int, CBCode& code, int measureOnly) {
     if (value >= 0) art.bars.Modules(kCode93Patterns[value], 9 * module * (i + 1), top, module, code.barHeight);
   }
   art.bars.Modules(kStopAndBar, 9 * module * (length + 1), top, module, code.barHeight);
-  return FinishSymbol(code, measureOnly, std::move(dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
 }
 
 }  // namespace kalvo

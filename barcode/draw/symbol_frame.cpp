@@ -19,6 +19,14 @@ void ApplyTextRow(CBCode& code, bool shown) {
   code.height = code.barHeight + (shown ? code.textGap + code.textHeight : 0);
 }
 
+TextRow LayOutTextRow(CBCode& code) {
+  TextRow row;
+  row.shown = TextRowShown(code);
+  ApplyTextRow(code, row.shown);
+  if (row.shown) row.dc = MeasureTextRow(code);
+  return row;
+}
+
 void BarList::Add(int left, int top, int width, int height) {
   if (width <= 0 || height <= 0) return;
   rects_.push_back(RECT{left, top, left + width, top + height});

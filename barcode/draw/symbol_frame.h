@@ -81,6 +81,15 @@ int FramedTextWidth(HDC dc, std::string_view text);
 // width) and returns the memory device context for the drawing.
 DcOwner MeasureTextRow(CBCode& code);
 
+// The text row of a symbol that shows the request's hrText: its room is
+// reserved (or cleared when the row is hidden) and, when shown, the row is
+// measured on the device context the symbol is then drawn on.
+struct TextRow {
+  bool shown = false;
+  DcOwner dc;
+};
+TextRow LayOutTextRow(CBCode& code);
+
 // Width of `text` in the row's font (used for the EAN/UPC outer digits).
 int MeasureInRowFont(const CBCode& code, std::string_view text);
 

@@ -44,14 +44,11 @@ int EncodeInterleaved2of5(int, CBCode& code, int measureOnly) {
     code.quietZone = 0;
   }
   const int frameWidth = code.width;
-  const bool textShown = TextRowShown(code);
-  ApplyTextRow(code, textShown);
-  DcOwner dc;
-  if (textShown) dc = MeasureTextRow(code);
+  TextRow row = LayOutTextRow(code);
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  art.drawTextRow = textShown;
+  art.drawTextRow = row.shown;
   const int top = BarsTop(code);
   std::vector<int> widths;
   auto add = [&](char element) { widths.push_back(element == 'w' ? wide : module); };
@@ -77,7 +74,7 @@ int EncodeInterleaved2of5(int, CBCode& code, int measureOnly) {
       art.bars.Add(frameLeft + frameWidth - bearer, top, bearer, code.barHeight);
     }
   }
-  return FinishSymbol(code, measureOnly, std::move(dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
 }
 
 }  // namespace kalvo

@@ -18,10 +18,7 @@ int EncodePlesseyMsi(int, CBCode& code, int measureOnly) {
   const int length = static_cast<int>(digits.size());
   code.width = 3 * module + 2 * wide + 4 * length * (wide + module);
   code.quietZone = 0;
-  const bool textShown = TextRowShown(code);
-  ApplyTextRow(code, textShown);
-  DcOwner dc;
-  if (textShown) dc = MeasureTextRow(code);
+  TextRow row = LayOutTextRow(code);
   if (measureOnly != 0) return 0;
 
   // Start "wn", each bit 0 "nw" and 1 "wn" (most significant first), stop "n" "wn".
@@ -36,9 +33,9 @@ int EncodePlesseyMsi(int, CBCode& code, int measureOnly) {
   }
   widths.insert(widths.end(), {module, wide, module});
   Artwork art;
-  art.drawTextRow = textShown;
+  art.drawTextRow = row.shown;
   art.bars.Elements(widths, 0, BarsTop(code), code.barHeight);
-  return FinishSymbol(code, measureOnly, std::move(dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
 }
 
 }  // namespace kalvo
