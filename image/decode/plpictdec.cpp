@@ -325,12 +325,15 @@ int PLPictDecoder::Open(PLDataSource* dataSrc) {
     }
     std::snprintf(line, sizeof line, "Opcode: reserved 0x%x.\n", op);
     if (op == 0x0C00) {
+      // 24 bytes: version and a reserved word, resolutions, the source
+      // rectangle and four reserved bytes. The description comes from the
+      // bitmap itself later.
       Trace(2, "Opcode: Header.\n");
-      Skip(s, 2);
+      Skip(s, 4);
       BE32(s);
       BE32(s);
       ReadRect(s);
-      Skip(s, 2);
+      Skip(s, 4);
     } else if (op == 0x8200) {
       return ReadJpegOpcode(s) ? 1 : 0;
     } else if (op <= 0xAF) {

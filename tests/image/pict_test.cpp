@@ -31,6 +31,15 @@ Bytes Picture(const Bytes& opcodes, int width, int height) {
   Rect(b, 0, 0, height, width);
   Be16(b, 0x0011);
   Be16(b, 0x02FF);
+  // The extended version 2 header: 24 bytes, the last four reserved (and
+  // not zero here, so that a short skip would misread them as opcodes).
+  Be16(b, 0x0C00);
+  Be16(b, 0xFFFE);
+  Be16(b, 0);
+  Be32(b, 72 << 16);
+  Be32(b, 72 << 16);
+  Rect(b, 0, 0, height, width);
+  b.insert(b.end(), {0x12, 0x34, 0x56, 0x78});
   b.insert(b.end(), opcodes.begin(), opcodes.end());
   if (b.size() % 2) b.push_back(0);
   Be16(b, 0x00FF);
