@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <set>
 #include <string>
 
 #include <strings.h>
 
 #include "foundation/codepage/codepage.h"
+#include "foundation/containers/ahashmap.h"
 #include "foundation/settings/process_settings.h"
 
 FOUNDATION_BEGIN
@@ -22,7 +22,8 @@ struct UiFontState {
   int cellHeightBig5 = 18;
   FontList listGb;
   FontList listBig5;
-  std::set<std::string> namesSeen;  // faces met during one enumeration
+  // FontNamesSeen: the faces met during one enumeration, emptied after it.
+  AHashMap<AString, int> namesSeen{20};
 };
 
 UiFontState& State() {
@@ -100,16 +101,17 @@ void EnumerateFonts(HDC dc) {
   LOGFONT all{};
   all.lfCharSet = DEFAULT_CHARSET;
   EnumFontFamiliesExA(dc, &all, EnumCallback, 0, 0);
-  s.namesSeen.clear();
+  s.namesSeen.RemoveAll();
 }
 
 int AddFontEntry(const ENUMLOGFONTEXA* font, int fontType, const char* script) {
   UiFontState& s = State();
   const LOGFONT& lf = font->elfLogFont;
   const std::string face = FaceOf(lf);
-  if (face.empty() || face[0] == '@' || s.namesSeen.count(face)) return 0;
+  int seen = 0;
+  if (face.empty() || face[0] == '@' || s.namesSeen.Lookup(AString(face.c_str()), seen)) return 0;
   if (lf.lfCharSet != GB2312_CHARSET && lf.lfCharSet != CHINESEBIG5_CHARSET) return 0;
-  s.namesSeen.insert(face);
+  s.namesSeen.SetAt(AString(face.c_str()), 1);
   auto entry = std::make_unique<FontListEntry>(lf, fontType, script);
   if (lf.lfCharSet == GB2312_CHARSET) {
     if (face.find(kHeiti) != std::string::npos) return 0;

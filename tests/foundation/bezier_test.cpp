@@ -110,6 +110,15 @@ TEST(ParamAtLength, ShortStepsAreCorrectedForTheRoundedStart) {
   // Measured from where the pen stands (the rounded start), one pixel was run.
   EXPECT_NEAR(first[3].x - APointD(seg[0].Rounded()).x, 1.0, 0.5);
   EXPECT_EQ(distance, 0);
+
+  // A 10-pixel line from 0.4, two pixels asked: the chord from the pen is 0.4
+  // longer, so 1.6 is walked. Halving gives pieces of 1.25 pixels at depth 3,
+  // and the first one is within 0.5 of 1.6: t = 1/8 (uncorrected, two pieces
+  // and t = 1/4). The length taken is trunc(1.25 + 0.4 + 0.5) = 2.
+  const ACubicSegment ten({0.4, 0}, {0.4 + 10.0 / 3, 0}, {0.4 + 20.0 / 3, 0}, {10.4, 0});
+  distance = 2;
+  EXPECT_DOUBLE_EQ(ten.ParamAtLength(distance), 0.125);
+  EXPECT_EQ(distance, 0);
 }
 
 TEST(ParamAtLength, DoubleFormKeepsTheRest) {

@@ -146,6 +146,19 @@ INSTANTIATE_TEST_SUITE_P(Styles, GdiPenStyle,
                                          StyleCase{PS_DASHDOT, "#########......###......######"},
                                          StyleCase{PS_DASHDOTDOT, "#########...###...###...######"}));
 
+TEST(GdiPen, GeometricDashesScaleWithTheWidth) {
+  // Width 4: dashes of 3 widths, gaps of one; flat ends cut each dash square.
+  // The line covers rows 8 to 11.
+  Canvas c(40, 16);
+  LOGBRUSH lb{BS_SOLID, kBlack, 0};
+  Selected pen(c.dc(), ExtCreatePen(PS_GEOMETRIC | PS_DASH | PS_ENDCAP_FLAT, 4, &lb, 0, nullptr));
+  MoveToEx(c.dc(), 0, 10, nullptr);
+  LineTo(c.dc(), 40, 10);
+  const std::string row = "############....############....########\n";
+  EXPECT_EQ(c.Picture(kBlack, RECT{0, 8, 40, 12}), row + row + row + row);
+  EXPECT_EQ(c.Count(kBlack), 4 * 32);
+}
+
 TEST(GdiPen, NullPenDrawsNothing) {
   Canvas c(10, 10);
   HGDIOBJ old = SelectObject(c.dc(), GetStockObject(NULL_PEN));
