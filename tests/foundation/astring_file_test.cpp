@@ -129,7 +129,7 @@ TEST(AStringFile, MalformedRecordsFailCleanly) {
 // On a file that can tell its size, a length beyond what the file still holds
 // is refused from the length alone: nothing of the text is read or allocated.
 TEST(AStringFile, LengthBeyondTheFileIsRefusedBeforeReading) {
-  for (const std::string bytes : {std::string("\x00\x00\x00\x40" "AB\0\0\xFF\xFF", 10),
+  for (const std::string& bytes : {std::string("\x00\x00\x00\x40" "AB\0\0\xFF\xFF", 10),
                                   std::string("\x03\x00\x00\x00" "ABC\0\0\xFF", 10)}) {
     File f(std::tmpfile());
     ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f.get()), bytes.size());
