@@ -64,10 +64,12 @@ int PreferCodePage(int a, int b);
 // The GBK (big5 false) or Big5 (big5 true) lead or trail byte test.
 int IsDbcsByte(BYTE byte, bool lead, bool big5);
 // Whether lead and trail form one character in the code page: 936 and 950 by
-// their ranges; any other code page by the high bit of the lead byte.
+// their ranges; 932 by its lead bytes (0x81-0x9F, 0xE0-0xFC: a half-width
+// katakana byte is a character of its own, not the start of a pair); any other
+// code page by the high bit of the lead byte.
 int IsDbcsCodePagePair(BYTE lead, BYTE trail, int codePage);
-// By GDI character set: 128 and 129 by the lead byte's high bit, 134 GBK,
-// 136 Big5, anything else 0.
+// By GDI character set: 128 by the Shift-JIS lead bytes (as code page 932),
+// 129 by the lead byte's high bit, 134 GBK, 136 Big5, anything else 0.
 int IsDbcsPair(BYTE lead, BYTE trail, int charset);
 // 1 when two adjacent bytes of the C string form a GBK (Big5) pair.
 int ContainsDbcsPair(const char* text, bool big5);
@@ -109,8 +111,8 @@ int HasNonAsciiUnit(const WCHAR* units, unsigned count);
 // Decodes text of the code page into UTF-16 with the system's conversion
 // (flags as for MultiByteToWideChar), one code point for every character the
 // string class walks: a pair that the double-byte pair test accepts but the
-// code page does not hold as one character (932 and 949 accept any lead byte
-// with the high bit and any trail) becomes one '?'. Empty when the conversion
+// code page does not hold as one character (932 accepts a lead byte with any
+// trail, 949 any byte with the high bit and any trail) becomes one '?'. Empty when the conversion
 // yields nothing.
 std::u16string DecodeCodePageText(std::string_view bytes, int codePage, DWORD flags);
 

@@ -14,6 +14,8 @@ constexpr bool IsGbkLead(BYTE b) { return InRange(b, 0x81, 0xFE); }
 constexpr bool IsGbkTrail(BYTE b) { return InRange(b, 0x40, 0xFE) && b != 0x7F; }
 constexpr bool IsBig5Lead(BYTE b) { return InRange(b, 0xA1, 0xFA); }
 constexpr bool IsBig5Trail(BYTE b) { return InRange(b, 0x40, 0xFE); }
+// Shift-JIS: 0xA1-0xDF are half-width katakana, whole characters of one byte.
+constexpr bool IsShiftJisLead(BYTE b) { return InRange(b, 0x81, 0x9F) || InRange(b, 0xE0, 0xFC); }
 
 bool IsValidPair(BYTE lead, BYTE trail, bool big5) {
   return big5 ? IsBig5Lead(lead) && IsBig5Trail(trail) : IsGbkLead(lead) && IsGbkTrail(trail);
@@ -30,13 +32,14 @@ int IsDbcsCodePagePair(BYTE lead, BYTE trail, int codePage) {
   switch (codePage) {
     case codepage::kGbk: return IsGbkLead(lead) && IsGbkTrail(trail);
     case codepage::kBig5: return IsBig5Lead(lead) && IsBig5Trail(trail);
+    case codepage::kShiftJis: return IsShiftJisLead(lead);
     default: return (lead & 0x80) != 0;
   }
 }
 
 int IsDbcsPair(BYTE lead, BYTE trail, int charset) {
   switch (charset) {
-    case codepage::kShiftJisCharset:
+    case codepage::kShiftJisCharset: return IsShiftJisLead(lead);
     case codepage::kHangulCharset: return (lead & 0x80) != 0;
     case codepage::kGb2312Charset: return IsValidPair(lead, trail, false);
     case codepage::kChineseBig5Charset: return IsValidPair(lead, trail, true);

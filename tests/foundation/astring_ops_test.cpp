@@ -179,7 +179,9 @@ TEST(AStringChars, WalkingCountsAPairAsOneCharacter) {
   EXPECT_EQ(Narrow("\x81\x7F", 936).CountChars(), 2);
   EXPECT_EQ(Narrow("\xA1\x7F", 950).CountChars(), 1);
   EXPECT_EQ(Narrow("\x81\x7F", 1252).CountChars(), 2);
-  // 932 and 949: any lead byte with the high bit set starts a pair.
+  // 932: a Shift-JIS lead byte starts a pair whatever follows; a half-width
+  // katakana byte (0xA1-0xDF) is a character of its own. 949: any byte with
+  // the high bit set starts a pair.
   struct Case {
     std::string_view bytes;
     int codePage;
@@ -187,7 +189,8 @@ TEST(AStringChars, WalkingCountsAPairAsOneCharacter) {
     int firstCharBytes;
   };
   const Case cases[] = {
-      {"\x82\xA0" "A", 932, 2, 2}, {"\x80\x41" "A", 932, 2, 2}, {"\xB0\xA1" "\xC7", 949, 2, 2},
+      {"\x82\xA0" "A", 932, 2, 2}, {"\x81\x41" "A", 932, 2, 2}, {"\x80\x41" "A", 932, 3, 1}, {"\xB1" "A", 932, 2, 1},
+      {"\xB1\xB2\xB3", 932, 3, 1}, {"\x80\x41" "A", 949, 2, 2}, {"\xB0\xA1" "\xC7", 949, 2, 2},
       {"\xA4\x40" "\xA4", 950, 2, 2}, {"\xA0\x40", 950, 2, 1},     {"\xFE\xFE", 936, 1, 2},
       {"\xFF\x40", 936, 2, 1},
   };

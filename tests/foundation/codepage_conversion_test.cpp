@@ -27,11 +27,12 @@ AString Narrow(const std::string& bytes, int codePage = -1) {
 
 // The pair test of the string class against the code page's own conversion.
 // 936 and 950: every pair the test accepts is one character (the default char
-// '?' where the code page assigns nothing). 932 and 949 accept any lead byte
-// with the high bit and any trail byte, a counting rule wider than the code
-// pages: a pair is one character exactly when its lead byte is a lead byte of
-// the code page and its trail byte lies in 0x40-0xFE (not 0x7F); any other
-// accepted pair is two characters (the lead byte on its own, then the trail).
+// '?' where the code page assigns nothing). 932 accepts a lead byte with any
+// trail byte and 949 any byte with the high bit and any trail byte, counting
+// rules wider than the code pages: the system's conversion makes a pair one
+// character exactly when its lead byte is a lead byte of the code page and its
+// trail byte lies in 0x40-0xFE (not 0x7F); any other accepted pair is two
+// characters there (the lead byte on its own, then the trail).
 TEST(CodePageConversion, EveryAcceptedPairAgainstTheCodePage) {
   for (int cp : {932, 936, 949, 950}) {
     SCOPED_TRACE(cp);
@@ -51,7 +52,7 @@ TEST(CodePageConversion, EveryAcceptedPairAgainstTheCodePage) {
         ASSERT_EQ(n, oneCharacter ? 1 : 2) << std::hex << lead << " " << trail;
       }
     }
-    EXPECT_EQ(accepted, cp == 936 ? 126 * 190 : cp == 950 ? 90 * 191 : 128 * 256);
+    EXPECT_EQ(accepted, cp == 936 ? 126 * 190 : cp == 950 ? 90 * 191 : cp == 932 ? 60 * 256 : 128 * 256);
   }
 }
 
@@ -101,6 +102,7 @@ TEST(CodePageConversion, ConvertedLengthMatchesTheCharacterCount) {
       {932, "\x80\x00" "A"},          // an accepted pair holding a zero byte
       {932, "\xA0" "0" "\x93\xFA" "b"},  // 0xA0 is no Shift-JIS lead byte
       {932, "\x81\x30\xFF\xFF" "c"},
+      {932, "\xB1\xB2\xB3" "A" "\xDF"},  // half-width katakana: one byte each
       {949, "\xC7\xD1\x81\x20" "d"},
       {949, "\xFF\x41\xC9\x7F"},
       {936, "\x81\x7F" "\xD6\xD0"},  // 0x81 0x7F is two characters in 936
@@ -118,6 +120,13 @@ TEST(CodePageConversion, ConvertedLengthMatchesTheCharacterCount) {
     EXPECT_EQ(CodePoints(narrow), chars);
     EXPECT_EQ(narrow.GetLength(), viaHelper.GetLength());
   }
+  // Half-width katakana keep every character.
+  AString kana;
+  ASSERT_EQ(MultiByteToWide(Narrow("\xB1\xB2\xB3", 932), &kana, 932), 1);
+  ASSERT_EQ(kana.GetLength(), 6);
+  std::u16string units(3, u'\0');
+  std::memcpy(units.data(), kana.GetData(), 6);
+  EXPECT_EQ(units, u"\uFF71\uFF72\uFF73");
 }
 
 TEST(CodePageConversion, WideToMultiByte) {
