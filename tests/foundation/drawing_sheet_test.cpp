@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlue = RGB(30, 60, 200);
 constexpr COLORREF kRed = RGB(200, 30, 30);
 constexpr COLORREF kGreen = RGB(20, 140, 60);
