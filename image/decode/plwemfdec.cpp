@@ -107,8 +107,11 @@ int PLWEMFDecoder::Open(PLDataSource* dataSrc) {
       Release();
       return 0;
     }
-    width = (int64_t(h.rclFrame.right) - h.rclFrame.left) * h.szlDevice.cx / (int64_t(h.szlMillimeters.cx) * 100);
-    height = (int64_t(h.rclFrame.bottom) - h.rclFrame.top) * h.szlDevice.cy / (int64_t(h.szlMillimeters.cy) * 100);
+    // In doubles: any 32-bit frame times any device size stays in range.
+    const double w = (double(h.rclFrame.right) - h.rclFrame.left) * h.szlDevice.cx / (double(h.szlMillimeters.cx) * 100);
+    const double hgt = (double(h.rclFrame.bottom) - h.rclFrame.top) * h.szlDevice.cy / (double(h.szlMillimeters.cy) * 100);
+    width = w > kMaxSide ? kMaxSide + 1 : w < 0 ? 0 : int64_t(w);
+    height = hgt > kMaxSide ? kMaxSide + 1 : hgt < 0 ? 0 : int64_t(hgt);
   }
   if (width < 1) width = 320;
   if (height < 1) height = 200;

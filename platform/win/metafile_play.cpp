@@ -168,14 +168,15 @@ BOOL PlayEnhRecords(HDC dc, const MetafileData& m, const RECT& rect) {
     p.pxPerMmY = double(h.szlDevice.cy) / h.szlMillimeters.cy;
   }
   // The frame, in reference pixels, fills the target.
+  // (In doubles: the header's rectangles may hold any 32-bit values.)
   double fl = h.rclFrame.left * p.pxPerMmX / 100.0, ft = h.rclFrame.top * p.pxPerMmY / 100.0;
-  double fw = (h.rclFrame.right - h.rclFrame.left) * p.pxPerMmX / 100.0;
-  double fh = (h.rclFrame.bottom - h.rclFrame.top) * p.pxPerMmY / 100.0;
+  double fw = (double(h.rclFrame.right) - h.rclFrame.left) * p.pxPerMmX / 100.0;
+  double fh = (double(h.rclFrame.bottom) - h.rclFrame.top) * p.pxPerMmY / 100.0;
   if (fw <= 0 || fh <= 0) {
     fl = h.rclBounds.left;
     ft = h.rclBounds.top;
-    fw = h.rclBounds.right - h.rclBounds.left + 1;
-    fh = h.rclBounds.bottom - h.rclBounds.top + 1;
+    fw = double(h.rclBounds.right) - h.rclBounds.left + 1;
+    fh = double(h.rclBounds.bottom) - h.rclBounds.top + 1;
   }
   if (fw <= 0 || fh <= 0) fw = fh = 1;
   p.ax = (rect.right - rect.left) / fw;
