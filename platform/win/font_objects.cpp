@@ -206,10 +206,14 @@ HFONT CreateFontIndirectA(const LOGFONTA* lf) {
   return CreateFontIndirectW(&w);
 }
 
-HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
-                  DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision, DWORD quality,
-                  DWORD pitchAndFamily, LPCWSTR face) {
-  LOGFONTW lf{};
+namespace {
+
+// The LOGFONT that CreateFont's parameters describe.
+template <class LogFont, class Char>
+LogFont MakeLogFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                    DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
+                    DWORD quality, DWORD pitchAndFamily, const Char* face) {
+  LogFont lf{};
   lf.lfHeight = height;
   lf.lfWidth = width;
   lf.lfEscapement = escapement;
@@ -224,27 +228,24 @@ HFONT CreateFontW(int height, int width, int escapement, int orientation, int we
   lf.lfQuality = static_cast<BYTE>(quality);
   lf.lfPitchAndFamily = static_cast<BYTE>(pitchAndFamily);
   for (int i = 0; face && i < LF_FACESIZE - 1 && face[i]; ++i) lf.lfFaceName[i] = face[i];
+  return lf;
+}
+
+}  // namespace
+
+HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                  DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision, DWORD quality,
+                  DWORD pitchAndFamily, LPCWSTR face) {
+  const LOGFONTW lf = MakeLogFont<LOGFONTW>(height, width, escapement, orientation, weight, italic, underline, strikeOut,
+                                            charSet, outPrecision, clipPrecision, quality, pitchAndFamily, face);
   return CreateFontIndirectW(&lf);
 }
 
 HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
                   DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision, DWORD quality,
                   DWORD pitchAndFamily, LPCSTR face) {
-  LOGFONTA lf{};
-  lf.lfHeight = height;
-  lf.lfWidth = width;
-  lf.lfEscapement = escapement;
-  lf.lfOrientation = orientation;
-  lf.lfWeight = weight;
-  lf.lfItalic = static_cast<BYTE>(italic);
-  lf.lfUnderline = static_cast<BYTE>(underline);
-  lf.lfStrikeOut = static_cast<BYTE>(strikeOut);
-  lf.lfCharSet = static_cast<BYTE>(charSet);
-  lf.lfOutPrecision = static_cast<BYTE>(outPrecision);
-  lf.lfClipPrecision = static_cast<BYTE>(clipPrecision);
-  lf.lfQuality = static_cast<BYTE>(quality);
-  lf.lfPitchAndFamily = static_cast<BYTE>(pitchAndFamily);
-  for (int i = 0; face && i < LF_FACESIZE - 1 && face[i]; ++i) lf.lfFaceName[i] = face[i];
+  const LOGFONTA lf = MakeLogFont<LOGFONTA>(height, width, escapement, orientation, weight, italic, underline, strikeOut,
+                                            charSet, outPrecision, clipPrecision, quality, pitchAndFamily, face);
   return CreateFontIndirectA(&lf);
 }
 

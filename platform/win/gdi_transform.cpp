@@ -131,89 +131,78 @@ int GetMapMode(HDC handle) {
   return dc ? dc->state.mapMode : 0;
 }
 
-BOOL SetWindowOrgEx(HDC handle, int x, int y, LPPOINT previous) {
+namespace {
+
+// The window and the viewport share these: an origin is set, read and
+// moved; an extent is set (ignored in the modes that fix it; a zero extent is
+// refused) and read.
+BOOL SetOrigin(HDC handle, POINT DcState::*origin, int x, int y, LPPOINT previous) {
   DeviceContext* dc = FindDC(handle);
   if (!dc) return FALSE;
-  if (previous) *previous = dc->state.windowOrg;
-  dc->state.windowOrg = POINT{x, y};
+  if (previous) *previous = dc->state.*origin;
+  dc->state.*origin = POINT{x, y};
   return TRUE;
 }
 
-BOOL GetWindowOrgEx(HDC handle, LPPOINT origin) {
+BOOL GetOrigin(HDC handle, POINT DcState::*origin, LPPOINT out) {
   DeviceContext* dc = FindDC(handle);
-  if (!dc || !origin) return FALSE;
-  *origin = dc->state.windowOrg;
+  if (!dc || !out) return FALSE;
+  *out = dc->state.*origin;
   return TRUE;
 }
 
-BOOL OffsetWindowOrgEx(HDC handle, int dx, int dy, LPPOINT previous) {
+BOOL OffsetOrigin(HDC handle, POINT DcState::*origin, int dx, int dy, LPPOINT previous) {
   DeviceContext* dc = FindDC(handle);
   if (!dc) return FALSE;
-  if (previous) *previous = dc->state.windowOrg;
-  dc->state.windowOrg.x += dx;
-  dc->state.windowOrg.y += dy;
+  if (previous) *previous = dc->state.*origin;
+  (dc->state.*origin).x += dx;
+  (dc->state.*origin).y += dy;
   return TRUE;
 }
 
-BOOL SetWindowExtEx(HDC handle, int x, int y, LPSIZE previous) {
+BOOL SetExtent(HDC handle, SIZE DcState::*extent, int x, int y, LPSIZE previous) {
   DeviceContext* dc = FindDC(handle);
   if (!dc) return FALSE;
-  if (previous) *previous = dc->state.windowExt;
+  if (previous) *previous = dc->state.*extent;
   if (ExtentsFixed(dc->state.mapMode)) return TRUE;  // ignored, as documented
   if (x == 0 || y == 0) return FALSE;
-  dc->state.windowExt = SIZE{x, y};
+  dc->state.*extent = SIZE{x, y};
   FixIsotropic(*dc);
   return TRUE;
 }
 
-BOOL GetWindowExtEx(HDC handle, LPSIZE extent) {
+BOOL GetExtent(HDC handle, SIZE DcState::*extent, LPSIZE out) {
   DeviceContext* dc = FindDC(handle);
-  if (!dc || !extent) return FALSE;
-  *extent = dc->state.windowExt;
+  if (!dc || !out) return FALSE;
+  *out = dc->state.*extent;
   return TRUE;
 }
+
+}  // namespace
+
+BOOL SetWindowOrgEx(HDC handle, int x, int y, LPPOINT previous) {
+  return SetOrigin(handle, &DcState::windowOrg, x, y, previous);
+}
+BOOL GetWindowOrgEx(HDC handle, LPPOINT origin) { return GetOrigin(handle, &DcState::windowOrg, origin); }
+BOOL OffsetWindowOrgEx(HDC handle, int dx, int dy, LPPOINT previous) {
+  return OffsetOrigin(handle, &DcState::windowOrg, dx, dy, previous);
+}
+BOOL SetWindowExtEx(HDC handle, int x, int y, LPSIZE previous) {
+  return SetExtent(handle, &DcState::windowExt, x, y, previous);
+}
+BOOL GetWindowExtEx(HDC handle, LPSIZE extent) { return GetExtent(handle, &DcState::windowExt, extent); }
 
 BOOL SetViewportOrgEx(HDC handle, int x, int y, LPPOINT previous) {
-  DeviceContext* dc = FindDC(handle);
-  if (!dc) return FALSE;
-  if (previous) *previous = dc->state.viewportOrg;
-  dc->state.viewportOrg = POINT{x, y};
-  return TRUE;
+  return SetOrigin(handle, &DcState::viewportOrg, x, y, previous);
 }
-
-BOOL GetViewportOrgEx(HDC handle, LPPOINT origin) {
-  DeviceContext* dc = FindDC(handle);
-  if (!dc || !origin) return FALSE;
-  *origin = dc->state.viewportOrg;
-  return TRUE;
-}
-
+BOOL GetViewportOrgEx(HDC handle, LPPOINT origin) { return GetOrigin(handle, &DcState::viewportOrg, origin); }
 BOOL OffsetViewportOrgEx(HDC handle, int dx, int dy, LPPOINT previous) {
-  DeviceContext* dc = FindDC(handle);
-  if (!dc) return FALSE;
-  if (previous) *previous = dc->state.viewportOrg;
-  dc->state.viewportOrg.x += dx;
-  dc->state.viewportOrg.y += dy;
-  return TRUE;
+  return OffsetOrigin(handle, &DcState::viewportOrg, dx, dy, previous);
 }
-
 BOOL SetViewportExtEx(HDC handle, int x, int y, LPSIZE previous) {
-  DeviceContext* dc = FindDC(handle);
-  if (!dc) return FALSE;
-  if (previous) *previous = dc->state.viewportExt;
-  if (ExtentsFixed(dc->state.mapMode)) return TRUE;
-  if (x == 0 || y == 0) return FALSE;
-  dc->state.viewportExt = SIZE{x, y};
-  FixIsotropic(*dc);
-  return TRUE;
+  return SetExtent(handle, &DcState::viewportExt, x, y, previous);
 }
-
-BOOL GetViewportExtEx(HDC handle, LPSIZE extent) {
-  DeviceContext* dc = FindDC(handle);
-  if (!dc || !extent) return FALSE;
-  *extent = dc->state.viewportExt;
-  return TRUE;
-}
+BOOL GetViewportExtEx(HDC handle, LPSIZE extent) { return GetExtent(handle, &DcState::viewportExt, extent); }
 
 BOOL LPtoDP(HDC handle, LPPOINT points, int count) {
   DeviceContext* dc = FindDC(handle);

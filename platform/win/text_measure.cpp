@@ -1,6 +1,8 @@
 // Measuring text: extents, fitting, character widths.
 
 #include <cmath>
+#include <type_traits>
+#include <vector>
 
 #include "platform/win/nls.h"
 #include "platform/win/text_internal.h"
@@ -117,60 +119,74 @@ BOOL AbcWidths(HDC hdc, UINT first, UINT last, ABC* abc) {
 
 }  // namespace
 
-BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int length, LPSIZE size) {
+namespace {
+
+// What the extent calls share: the DC, its font and the text in UTF-16 (for
+// the A forms with the bytes of each unit). FALSE for bad arguments.
+template <class Char, class Measure>
+BOOL MeasureText(HDC hdc, const Char* text, int length, LPSIZE size, Measure&& measure) {
   DeviceContext* dc = FindDC(hdc);
   if (!dc || !size || length < 0 || (!text && length > 0)) return FALSE;
   auto font = DcFont(*dc);
   if (!font) return FALSE;
-  *size = LogicalExtent(*dc, *font, std::u16string_view(text ? text : u"", static_cast<size_t>(length)));
+  if constexpr (std::is_same_v<Char, char>) {
+    const WideText wide = Widen(DcCodePage(*dc), text, length);
+    measure(*dc, *font, wide.text, wide.bytesOf);
+  } else {
+    measure(*dc, *font, std::u16string_view(text ? text : u"", static_cast<size_t>(length)), std::vector<int>());
+  }
   return TRUE;
+}
+
+SIZE ExtentOf(const tav::font::RealizedFont& font, const std::vector<int>& cumulative) {
+  return SIZE{cumulative.empty() ? 0 : cumulative.back(), ToLogical(font, font.metrics().height)};
+}
+
+}  // namespace
+
+BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int length, LPSIZE size) {
+  return MeasureText(hdc, text, length, size, [size](const DeviceContext& dc, const tav::font::RealizedFont& font,
+                                                     std::u16string_view wide, const std::vector<int>&) {
+    *size = LogicalExtent(dc, font, wide);
+  });
 }
 
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size) {
-  DeviceContext* dc = FindDC(hdc);
-  if (!dc || !size || length < 0 || (!text && length > 0)) return FALSE;
-  auto font = DcFont(*dc);
-  if (!font) return FALSE;
-  const WideText wide = Widen(DcCodePage(*dc), text, length);
-  *size = LogicalExtent(*dc, *font, wide.text);
-  return TRUE;
+  return MeasureText(hdc, text, length, size, [size](const DeviceContext& dc, const tav::font::RealizedFont& font,
+                                                     std::u16string_view wide, const std::vector<int>&) {
+    *size = LogicalExtent(dc, font, wide);
+  });
 }
 
 BOOL GetTextExtentExPointW(HDC hdc, LPCWSTR text, int length, int maxExtent, LPINT fit, LPINT dx, LPSIZE size) {
-  DeviceContext* dc = FindDC(hdc);
-  if (!dc || !size || length < 0 || (!text && length > 0)) return FALSE;
-  auto font = DcFont(*dc);
-  if (!font) return FALSE;
-  std::u16string_view view(text ? text : u"", static_cast<size_t>(length));
-  std::vector<int> cumulative;
-  int fitted = 0;
-  ExtentEx(*dc, *font, view, maxExtent, cumulative, fitted);
-  if (fit) *fit = fitted;
-  if (dx) std::copy(cumulative.begin(), cumulative.end(), dx);
-  *size = SIZE{cumulative.empty() ? 0 : cumulative.back(), ToLogical(*font, font->metrics().height)};
-  return TRUE;
+  return MeasureText(hdc, text, length, size, [&](const DeviceContext& dc, const tav::font::RealizedFont& font,
+                                                  std::u16string_view wide, const std::vector<int>&) {
+    std::vector<int> cumulative;
+    int fitted = 0;
+    ExtentEx(dc, font, wide, maxExtent, cumulative, fitted);
+    if (fit) *fit = fitted;
+    if (dx) std::copy(cumulative.begin(), cumulative.end(), dx);
+    *size = ExtentOf(font, cumulative);
+  });
 }
 
 BOOL GetTextExtentExPointA(HDC hdc, LPCSTR text, int length, int maxExtent, LPINT fit, LPINT dx, LPSIZE size) {
-  DeviceContext* dc = FindDC(hdc);
-  if (!dc || !size || length < 0 || (!text && length > 0)) return FALSE;
-  auto font = DcFont(*dc);
-  if (!font) return FALSE;
-  const WideText wide = Widen(DcCodePage(*dc), text, length);
-  std::vector<int> cumulative;
-  int fitted = 0;
-  ExtentEx(*dc, *font, wide.text, maxExtent, cumulative, fitted);
-  // Back to bytes: each byte of a character reports the extent after it.
-  int bytesFit = 0;
-  int byte = 0;
-  for (size_t i = 0; i < wide.text.size(); ++i) {
-    for (int k = 0; k < wide.bytesOf[i]; ++k, ++byte)
-      if (dx) dx[byte] = cumulative[i];
-    if (static_cast<int>(i) < fitted) bytesFit = byte;
-  }
-  if (fit) *fit = bytesFit;
-  *size = SIZE{cumulative.empty() ? 0 : cumulative.back(), ToLogical(*font, font->metrics().height)};
-  return TRUE;
+  return MeasureText(hdc, text, length, size, [&](const DeviceContext& dc, const tav::font::RealizedFont& font,
+                                                  std::u16string_view wide, const std::vector<int>& bytesOf) {
+    std::vector<int> cumulative;
+    int fitted = 0;
+    ExtentEx(dc, font, wide, maxExtent, cumulative, fitted);
+    // Back to bytes: each byte of a character reports the extent after it.
+    int bytesFit = 0;
+    int byte = 0;
+    for (size_t i = 0; i < wide.size(); ++i) {
+      for (int k = 0; k < bytesOf[i]; ++k, ++byte)
+        if (dx) dx[byte] = cumulative[i];
+      if (static_cast<int>(i) < fitted) bytesFit = byte;
+    }
+    if (fit) *fit = bytesFit;
+    *size = ExtentOf(font, cumulative);
+  });
 }
 
 BOOL GetCharWidthW(HDC dc, UINT first, UINT last, LPINT widths) { return CharWidths<WCHAR>(dc, first, last, widths); }
