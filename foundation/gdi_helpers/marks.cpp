@@ -80,40 +80,54 @@ void DrawArrowHead(HDC dc, int left, int top, int right, int bottom, int directi
   Polygon(dc, tri, 3);
 }
 
-void DrawHorzDimension(HDC dc, int x1, int x2, int y1, int y2, int arrow, COLORREF colour) {
-  MarkScope scope(dc, colour);
-  Line(dc, x1, y1, x1, y2);
-  Line(dc, x2, y1, x2, y2);
-  const int y = y2 + arrow / 2 + 2;
-  const int top = y - arrow / 2, bottom = y + arrow / 2;
-  if (x2 - x1 < 2 * arrow + 4) {
-    Line(dc, x1 - arrow - 4, y, x1 - arrow, y);
-    DrawArrowHead(dc, x1 - arrow, top, x1, bottom, kArrowRight);
-    DrawArrowHead(dc, x2 + 1, top, x2 + arrow + 1, bottom, kArrowLeft);
-    Line(dc, x2 + arrow + 1, y, x2 + arrow + 5, y);
+namespace {
+
+// A dimension mark along one axis: u runs along the measured span, v across
+// it. Horizontal marks map (u, v) to (x, y), vertical ones to (y, x); the
+// heads point toward growing u ("forward") or back.
+struct DimensionAxes {
+  HDC dc;
+  bool vertical;
+  void Stroke(int u1, int v1, int u2, int v2) const {
+    if (vertical)
+      Line(dc, v1, u1, v2, u2);
+    else
+      Line(dc, u1, v1, u2, v2);
+  }
+  void Head(int u1, int v1, int u2, int v2, bool forward) const {
+    if (vertical)
+      DrawArrowHead(dc, v1, u1, v2, u2, forward ? kArrowDown : kArrowUp);
+    else
+      DrawArrowHead(dc, u1, v1, u2, v2, forward ? kArrowRight : kArrowLeft);
+  }
+};
+
+void DrawDimension(const DimensionAxes& axes, int u1, int u2, int v1, int v2, int arrow, COLORREF colour) {
+  MarkScope scope(axes.dc, colour);
+  axes.Stroke(u1, v1, u1, v2);
+  axes.Stroke(u2, v1, u2, v2);
+  const int v = v2 + arrow / 2 + 2;
+  const int near = v - arrow / 2, far = v + arrow / 2;
+  if (u2 - u1 < 2 * arrow + 4) {
+    axes.Stroke(u1 - arrow - 4, v, u1 - arrow, v);
+    axes.Head(u1 - arrow, near, u1, far, true);
+    axes.Head(u2 + 1, near, u2 + arrow + 1, far, false);
+    axes.Stroke(u2 + arrow + 1, v, u2 + arrow + 5, v);
   } else {
-    Line(dc, x1, y, x2, y);
-    DrawArrowHead(dc, x2 - arrow - 1, top, x2 - 1, bottom, kArrowRight);
-    DrawArrowHead(dc, x1 + 1, top, x1 + arrow + 1, bottom, kArrowLeft);
+    axes.Stroke(u1, v, u2, v);
+    axes.Head(u2 - arrow - 1, near, u2 - 1, far, true);
+    axes.Head(u1 + 1, near, u1 + arrow + 1, far, false);
   }
 }
 
+}  // namespace
+
+void DrawHorzDimension(HDC dc, int x1, int x2, int y1, int y2, int arrow, COLORREF colour) {
+  DrawDimension({dc, false}, x1, x2, y1, y2, arrow, colour);
+}
+
 void DrawVertDimension(HDC dc, int y1, int y2, int x1, int x2, int arrow, COLORREF colour) {
-  MarkScope scope(dc, colour);
-  Line(dc, x1, y1, x2, y1);
-  Line(dc, x1, y2, x2, y2);
-  const int x = x2 + arrow / 2 + 2;
-  const int left = x - arrow / 2, right = x + arrow / 2;
-  if (y2 - y1 < 2 * arrow + 4) {
-    Line(dc, x, y1 - arrow - 4, x, y1 - arrow);
-    DrawArrowHead(dc, left, y1 - arrow, right, y1, kArrowDown);
-    DrawArrowHead(dc, left, y2 + 1, right, y2 + arrow + 1, kArrowUp);
-    Line(dc, x, y2 + arrow + 1, x, y2 + arrow + 5);
-  } else {
-    Line(dc, x, y1, x, y2);
-    DrawArrowHead(dc, left, y2 - arrow - 1, right, y2 - 1, kArrowDown);
-    DrawArrowHead(dc, left, y1 + 1, right, y1 + arrow + 1, kArrowUp);
-  }
+  DrawDimension({dc, true}, y1, y2, x1, x2, arrow, colour);
 }
 
 void DrawDropShadow(HDC dc, int left, int top, int right, int bottom, int n) {
