@@ -5,20 +5,9 @@
 
 #include "foundation/settings/process_settings.h"
 #include "foundation/system/font_file.h"
+#include "tests/fontconfig_oracle.h"
 
 namespace {
-
-// The file fontconfig's own matcher picks for a pattern.
-std::string FcMatchFile(const char* pattern) {
-  const std::string command = std::string("fc-match -f '%{file}' '") + pattern + "'";
-  std::FILE* p = popen(command.c_str(), "r");
-  if (!p) return {};
-  std::string out;
-  char buf[512];
-  while (size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-  pclose(p);
-  return out;
-}
 
 TEST(FindTrueTypeFontFile, FindsFacesDirectlyAndThroughSubstitutes) {
   const struct {

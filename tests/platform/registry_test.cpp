@@ -6,23 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/win.h"
+#include "tests/fontconfig_oracle.h"
 
 namespace {
 
 constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 constexpr const char* kSubstitutesKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes";
-
-// The file fontconfig's own matcher picks for a pattern.
-std::string FcMatchFile(const char* pattern) {
-  const std::string command = std::string("fc-match -f '%{file}' '") + pattern + "'";
-  std::FILE* p = popen(command.c_str(), "r");
-  if (!p) return {};
-  std::string out;
-  char buf[512];
-  while (size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-  pclose(p);
-  return out;
-}
 
 struct Key {
   HKEY key = nullptr;
