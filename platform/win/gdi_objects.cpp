@@ -1,6 +1,7 @@
 // The object table and the object calls: creation of pens, brushes and
 // palettes, stock objects, selection, deletion and description.
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <unordered_map>
 
@@ -49,39 +50,33 @@ ObjectTable& Table() {
 constexpr int kStockCount = 20;
 constexpr int kStockBitmap = kStockCount;  // the 1 x 1 monochrome bitmap of new memory DCs
 
+// The stock fonts' descriptions; the last row serves SYSTEM_FONT and DEVICE_DEFAULT_FONT.
+struct StockFontRow {
+  int index;
+  LONG height, width, weight;
+  BYTE charset, pitchAndFamily;
+  const char* face;
+};
+constexpr std::array kStockFonts{
+    StockFontRow{OEM_FIXED_FONT, 12, 8, FW_NORMAL, OEM_CHARSET, FIXED_PITCH | FF_MODERN, "Terminal"},
+    StockFontRow{ANSI_FIXED_FONT, 12, 9, FW_NORMAL, ANSI_CHARSET, FIXED_PITCH | FF_MODERN, "Courier"},
+    StockFontRow{ANSI_VAR_FONT, 12, 9, FW_NORMAL, ANSI_CHARSET, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif"},
+    StockFontRow{SYSTEM_FIXED_FONT, 16, 8, FW_NORMAL, ANSI_CHARSET, FIXED_PITCH | FF_MODERN, "Fixedsys"},
+    StockFontRow{DEFAULT_GUI_FONT, -11, 0, FW_NORMAL, DEFAULT_CHARSET, VARIABLE_PITCH | FF_SWISS, "MS Shell Dlg"},
+    StockFontRow{SYSTEM_FONT, 16, 7, FW_BOLD, ANSI_CHARSET, VARIABLE_PITCH | FF_SWISS, "System"},
+};
+
 LOGFONTW StockLogFont(int index) {
+  const StockFontRow* row = &kStockFonts.back();
+  for (const auto& r : kStockFonts)
+    if (r.index == index) row = &r;
   LOGFONTW lf{};
-  auto face = [&](const char* name) {
-    for (int i = 0; name[i] && i < LF_FACESIZE - 1; ++i) lf.lfFaceName[i] = static_cast<WCHAR>(name[i]);
-  };
-  lf.lfWeight = FW_NORMAL;
-  lf.lfCharSet = ANSI_CHARSET;
-  switch (index) {
-    case OEM_FIXED_FONT:
-      lf.lfHeight = 12, lf.lfWidth = 8, lf.lfCharSet = OEM_CHARSET, lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-      face("Terminal");
-      break;
-    case ANSI_FIXED_FONT:
-      lf.lfHeight = 12, lf.lfWidth = 9, lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-      face("Courier");
-      break;
-    case ANSI_VAR_FONT:
-      lf.lfHeight = 12, lf.lfWidth = 9, lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-      face("MS Sans Serif");
-      break;
-    case SYSTEM_FIXED_FONT:
-      lf.lfHeight = 16, lf.lfWidth = 8, lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-      face("Fixedsys");
-      break;
-    case DEFAULT_GUI_FONT:
-      lf.lfHeight = -11, lf.lfCharSet = DEFAULT_CHARSET, lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-      face("MS Shell Dlg");
-      break;
-    default:  // SYSTEM_FONT, DEVICE_DEFAULT_FONT
-      lf.lfHeight = 16, lf.lfWidth = 7, lf.lfWeight = FW_BOLD, lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-      face("System");
-      break;
-  }
+  lf.lfHeight = row->height;
+  lf.lfWidth = row->width;
+  lf.lfWeight = row->weight;
+  lf.lfCharSet = row->charset;
+  lf.lfPitchAndFamily = row->pitchAndFamily;
+  for (int i = 0; row->face[i] && i < LF_FACESIZE - 1; ++i) lf.lfFaceName[i] = static_cast<WCHAR>(row->face[i]);
   return lf;
 }
 
