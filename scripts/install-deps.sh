@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev
-  fonts-liberation fonts-dejavu-core fonts-wqy-microhei
+  fonts-liberation fonts-dejavu-core fonts-wqy-microhei fontconfig
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libxml2-dev
   unixodbc-dev
   libzxing-dev
