@@ -472,10 +472,14 @@ std::vector<uint8_t> CompleteDataMatrixCodewords(std::span<const uint8_t> data, 
     block.clear();
     for (int i = b; i < size.dataCodewords; i += blocks) block.push_back(cw[i]);
     RsComputeCheck(field, generator, block, check);
-    // In the 144 x 144 symbol the check codewords of the two shorter blocks
-    // come first, the layout readers of this size expect.
-    const int slot = size.rows == 144 ? (b + 2) % blocks : b;
-    for (int i = 0; i < k; ++i) cw[size.dataCodewords + slot + i * blocks] = check[i];
+    // Every block, data then check codewords, is interleaved into one
+    // round-robin stream: codeword j of block b sits at b + j x blocks. Where
+    // all blocks are equally long (every size but 144 x 144) that puts check
+    // codeword i at data + b + i x blocks; in 144 x 144 the two blocks with
+    // 155 data codewords start their check codewords one round earlier, so
+    // theirs lead the check part of the stream.
+    const int blockData = static_cast<int>(block.size());
+    for (int i = 0; i < k; ++i) cw[b + (blockData + i) * blocks] = check[i];
   }
   return cw;
 }

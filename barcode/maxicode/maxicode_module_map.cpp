@@ -57,8 +57,11 @@ ModuleMap BuildModuleMap() {
   auto at = [&map](int row, int column) -> int16_t& { return map[row * kColumns + column]; };
 
   // Secondary message, codewords 20-135: blocks of two columns by three rows,
-  // block row by block row, alternately left to right and right to left; the
-  // most significant bit in the right column of the block's top row.
+  // block row by block row, alternately left to right and right to left.
+  // Within a block the bits run right to left along each of its three rows,
+  // most significant first, as ISO/IEC 16023's module map numbers them: the
+  // most significant bit sits in the right column of the top row and the
+  // least significant in the left column of the bottom row.
   int codeword = 20;
   for (int blockRow = 0; blockRow < 11; ++blockRow) {
     std::vector<int> columns = BlockColumns(blockRow);

@@ -228,7 +228,9 @@ TEST_P(DataMatrixSizes, EachSchemeFilledDecodes) {
       std::vector<uint8_t> data;
       int chosen = index;
       EncodeDataMatrixCodewords(Bytes(text), data, chosen);
-      if (content.latch != 0 && size.dataCodewords >= 12) EXPECT_EQ(data[0], content.latch) << content.name << " " << n;
+      if (content.latch != 0 && size.dataCodewords >= 12) {
+        EXPECT_EQ(data[0], content.latch) << content.name << " " << n;
+      }
       EXPECT_EQ(Decode(symbol), text) << content.name << " length " << n << " in " << size.rows << " x "
                                       << size.columns;
     }
