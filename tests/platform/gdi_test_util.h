@@ -96,6 +96,28 @@ class Canvas {
     return r;
   }
 
+  // The helpers below read and write 32-bit canvases' memory directly.
+  // Every byte of every pixel set to 0xFF (white), whatever the mapping or clip.
+  void Clear() { std::memset(bits_, 0xFF, static_cast<size_t>(width_) * height_ * 4); }
+  std::vector<BYTE> Snapshot() const { return std::vector<BYTE>(bits(), bits() + static_cast<size_t>(width_) * height_ * 4); }
+  // The bounding box of the pixels that are not white; (0,0,0,0) when all are.
+  RECT InkBox() const {
+    RECT box{width_, height_, 0, 0};
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x)
+        if (Raw(x, y) != RGB(255, 255, 255)) {
+          box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
+          box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
+        }
+    return box.right == 0 ? RECT{0, 0, 0, 0} : box;
+  }
+  int Inked() const {
+    int n = 0;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) n += Raw(x, y) != RGB(255, 255, 255);
+    return n;
+  }
+
  private:
   int width_, height_, bpp_;
   HDC dc_ = nullptr;

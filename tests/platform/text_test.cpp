@@ -9,73 +9,20 @@
 
 #include "platform/win.h"
 #include "platform/win/font.h"
+#include "tests/platform/gdi_test_util.h"
 
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// A memory DC on a top-down 32-bit DIB section, cleared to white.
-class Canvas {
+// A 32-bit canvas cleared to white, drawing text on a transparent background.
+class Canvas : public gditest::Canvas {
  public:
-  Canvas(int width, int height, int bpp = 32) : width_(width), height_(height) {
-    dc_ = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = static_cast<WORD>(bpp);
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
+  Canvas(int width, int height) : gditest::Canvas(width, height) {
     Clear();
-    SetBkMode(dc_, TRANSPARENT);
+    SetBkMode(dc(), TRANSPARENT);
   }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-
-  HDC dc() const { return dc_; }
-  int width() const { return width_; }
-  int height() const { return height_; }
-  void Clear() { std::memset(bits_, 0xFF, static_cast<size_t>(width_) * height_ * 4); }
-  COLORREF Pixel(int x, int y) const {
-    const BYTE* p = bits_ + (static_cast<size_t>(y) * width_ + x) * 4;
-    return RGB(p[2], p[1], p[0]);
-  }
-  std::vector<BYTE> Snapshot() const { return std::vector<BYTE>(bits_, bits_ + static_cast<size_t>(width_) * height_ * 4); }
-
-  // Bounding box of pixels that are not white; empty (0,0,0,0) when all are.
-  RECT InkBox() const {
-    RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-    for (int y = 0; y < height_; ++y)
-      for (int x = 0; x < width_; ++x)
-        if (Pixel(x, y) != kWhite) {
-          box.left = std::min<LONG>(box.left, x);
-          box.top = std::min<LONG>(box.top, y);
-          box.right = std::max<LONG>(box.right, x + 1);
-          box.bottom = std::max<LONG>(box.bottom, y + 1);
-        }
-    return box.left == INT_MAX ? RECT{0, 0, 0, 0} : box;
-  }
-  int Inked() const {
-    int n = 0;
-    for (int y = 0; y < height_; ++y)
-      for (int x = 0; x < width_; ++x) n += Pixel(x, y) != kWhite;
-    return n;
-  }
-
- private:
-  int width_;
-  int height_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  BYTE* bits_ = nullptr;
+  COLORREF Pixel(int x, int y) const { return Raw(x, y); }
 };
 
 // Creates a font and keeps it selected for the scope.
