@@ -1,6 +1,6 @@
 // A white 32-bit top-down bitmap selected into a memory device context, for
-// drawing tests, and a writer that saves its pixels as a PNG (through a BMP
-// and ImageMagick) under the build folder.
+// drawing tests, and a writer that saves its pixels as a PNG under the build
+// folder.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/win/gdi.h"
+#include "tests/sheet_png.h"
 
 class TestCanvas {
  public:
@@ -69,35 +70,12 @@ class TestCanvas {
     return r.right > r.left ? r : RECT{0, 0, 0, 0};
   }
 
-  // Writes a 24-bit BMP and converts it to PNG; returns the PNG path or "".
+  // Writes the pixels as <name>.png under the build folder; returns its path or "".
   std::string SavePng(const std::string& name) const {
     const char* env = std::getenv("TAV_BUILD_DIR");
     const std::string dir = env && *env ? env : TAV_BUILD_DIR;
-    const std::string bmp = dir + "/" + name + ".bmp";
     const std::string png = dir + "/" + name + ".png";
-    FILE* f = std::fopen(bmp.c_str(), "wb");
-    if (!f) return "";
-    const uint32_t stride = (static_cast<uint32_t>(width_) * 3 + 3) & ~3u;
-    const uint32_t imageSize = stride * static_cast<uint32_t>(height_);
-    auto put16 = [f](uint16_t v) { std::fputc(v & 0xFF, f), std::fputc(v >> 8, f); };
-    auto put32 = [f](uint32_t v) {
-      for (int i = 0; i < 4; ++i) std::fputc((v >> (8 * i)) & 0xFF, f);
-    };
-    put16(0x4D42), put32(54 + imageSize), put32(0), put32(54);
-    put32(40), put32(static_cast<uint32_t>(width_)), put32(static_cast<uint32_t>(height_)), put16(1), put16(24);
-    put32(0), put32(imageSize), put32(3780), put32(3780), put32(0), put32(0);
-    for (int y = height_ - 1; y >= 0; --y) {
-      for (int x = 0; x < width_; ++x) {
-        const uint32_t v = bits_[y * width_ + x];
-        std::fputc(v & 0xFF, f), std::fputc((v >> 8) & 0xFF, f), std::fputc((v >> 16) & 0xFF, f);
-      }
-      for (uint32_t pad = static_cast<uint32_t>(width_) * 3; pad < stride; ++pad) std::fputc(0, f);
-    }
-    std::fclose(f);
-    const std::string command = "convert '" + bmp + "' '" + png + "'";
-    if (std::system(command.c_str()) != 0) return "";
-    std::remove(bmp.c_str());
-    return png;
+    return PngWriter::Write(png, width_, height_, reinterpret_cast<const uint8_t*>(bits_)) ? png : "";
   }
 
  private:
