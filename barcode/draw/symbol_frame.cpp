@@ -6,6 +6,12 @@
 
 namespace kalvo {
 
+RECT ScaleRect(const RECT& r, bool sameScale, double factor) {
+  if (sameScale) return r;
+  return RECT{RoundDots(r.left * factor), RoundDots(r.top * factor), RoundDots(r.right * factor),
+              RoundDots(r.bottom * factor)};
+}
+
 int ModuleWidth(const CBCode& code) {
   if (code.deviceUnits != 0) return code.narrowWidth;
   return RoundDots(code.narrowWidth * static_cast<double>(std::max(code.resolution, 0)) / 1000.0);
@@ -32,19 +38,33 @@ void BarList::Add(int left, int top, int width, int height) {
   rects_.push_back(RECT{left, top, left + width, top + height});
 }
 
-int BarList::Modules(std::string_view pattern, int x, int top, int module, int height) {
+namespace {
+
+// Each maximal run of dark modules among `count` becomes one bar.
+template <class IsDark>
+int AddModuleRuns(BarList& bars, size_t count, IsDark dark, int x, int top, int module, int height) {
   size_t i = 0;
-  while (i < pattern.size()) {
-    if (pattern[i] != '1') {
+  while (i < count) {
+    if (!dark(i)) {
       ++i;
       continue;
     }
     size_t run = i;
-    while (run < pattern.size() && pattern[run] == '1') ++run;
-    Add(x + static_cast<int>(i) * module, top, static_cast<int>(run - i) * module, height);
+    while (run < count && dark(run)) ++run;
+    bars.Add(x + static_cast<int>(i) * module, top, static_cast<int>(run - i) * module, height);
     i = run;
   }
-  return x + static_cast<int>(pattern.size()) * module;
+  return x + static_cast<int>(count) * module;
+}
+
+}  // namespace
+
+int BarList::Modules(std::string_view pattern, int x, int top, int module, int height) {
+  return AddModuleRuns(*this, pattern.size(), [&](size_t i) { return pattern[i] == '1'; }, x, top, module, height);
+}
+
+int BarList::Modules(std::span<const uint8_t> dark, int x, int top, int module, int height) {
+  return AddModuleRuns(*this, dark.size(), [&](size_t i) { return dark[i] != 0; }, x, top, module, height);
 }
 
 int BarList::Elements(const std::vector<int>& widths, int x, int top, int height) {
@@ -75,12 +95,6 @@ Scale ScaleOf(const CBCode& code) {
   return {false, static_cast<double>(target) / code.resolution};
 }
 
-RECT ScaledRect(const RECT& r, const Scale& s) {
-  if (s.same) return r;
-  return RECT{RoundDots(r.left * s.factor), RoundDots(r.top * s.factor), RoundDots(r.right * s.factor),
-              RoundDots(r.bottom * s.factor)};
-}
-
 // Fills the bitmap with the background colour; pure white uses the stock brush.
 void PaintBackground(HDC dc, const RECT& rect, const CBCode& code) {
   if (code.backColor == 0xFFFFFF) {
@@ -97,7 +111,7 @@ void FillBar(HDC dc, RECT rect, HBRUSH brush, const Scale& scale, const CBCode& 
   if (scale.same) {
     if (code.barShrink != 0) rect.right -= code.barShrink;
   } else {
-    rect = ScaledRect(rect, scale);
+    rect = ScaleRect(rect, false, scale.factor);
   }
   if (rect.right > rect.left && rect.bottom > rect.top) FillRect(dc, &rect, brush);
 }

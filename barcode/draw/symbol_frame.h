@@ -3,7 +3,9 @@
 // texts into a bitmap compatible with the screen.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,10 @@ namespace kalvo {
 
 // Adds 0.5 and cuts the fraction (values here are never negative).
 inline int RoundDots(double value) { return static_cast<int>(value + 0.5); }
+
+// A rectangle in symbol dots scaled by `factor` to the bitmap's resolution,
+// each edge rounded; unchanged at the same scale.
+RECT ScaleRect(const RECT& r, bool sameScale, double factor);
 
 // Module (narrow element) width in dots.
 int ModuleWidth(const CBCode& code);
@@ -36,6 +42,8 @@ class BarList {
   // `pattern` holds '1' for a dark module and '0' for a light one; each run of
   // dark modules becomes one bar. Returns the x after the pattern.
   int Modules(std::string_view pattern, int x, int top, int module, int height);
+  // The same for a row of a module matrix: non-zero bytes are dark.
+  int Modules(std::span<const uint8_t> dark, int x, int top, int module, int height);
   // Alternating bar and space widths in dots, starting with a bar. Returns the
   // x after the last element.
   int Elements(const std::vector<int>& widths, int x, int top, int height);

@@ -55,17 +55,8 @@ class TextColours {
   COLORREF oldBack_;
 };
 
-RECT ScaleRect(const RECT& r, bool sameScale, double f) {
-  if (sameScale) return r;
-  return RECT{RoundDots(r.left * f), RoundDots(r.top * f), RoundDots(r.right * f), RoundDots(r.bottom * f)};
-}
-
 LOGFONTA DrawingFont(const CBCode& code, bool sameScale, double f) {
-  int height = sameScale ? code.textHeight : RoundDots(code.textHeight * f);
-  LOGFONTA font = code.font;
-  if (font.lfHeight != 0) font.lfWidth = static_cast<LONG>(static_cast<int64_t>(font.lfWidth) * height / font.lfHeight);
-  font.lfHeight = height;
-  return font;
+  return FontForHeight(code.font, sameScale ? code.textHeight : RoundDots(code.textHeight * f));
 }
 
 }  // namespace

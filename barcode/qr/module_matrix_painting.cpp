@@ -12,17 +12,7 @@ int PaintModuleMatrix(CBCode& code, int measureOnly, std::span<const uint8_t> da
   Artwork art;
   if (measureOnly == 0) {
     for (int y = 0; y < rows; ++y) {
-      const uint8_t* row = dark.data() + static_cast<size_t>(y) * columns;
-      for (int x = 0; x < columns;) {
-        if (!row[x]) {
-          ++x;
-          continue;
-        }
-        int end = x;
-        while (end < columns && row[end]) ++end;
-        art.bars.Add(x * module, y * module, (end - x) * module, module);
-        x = end;
-      }
+      art.bars.Modules(dark.subspan(static_cast<size_t>(y) * columns, columns), 0, y * module, module, module);
     }
   }
   return FinishSymbol(code, measureOnly, DcOwner{}, art);
