@@ -40,6 +40,18 @@ TEST(DataMatrix, WorkedExample123456) {
   EXPECT_EQ(Decode(symbol), "123456");
 }
 
+// Padding worked by hand: the first pad is 129, every further one 129 plus
+// ((149 x position) mod 253) + 1, less 254 above 254 (decoders stop at the
+// first pad, so they cannot check these).
+TEST(DataMatrix, PaddingIsRandomisedByPosition) {
+  const std::vector<uint8_t> completed = CompleteDataMatrixCodewords(std::vector<uint8_t>{'A' + 1}, 1);
+  ASSERT_GE(completed.size(), 5u);
+  // Position 3: 447 mod 253 = 194 -> 129 + 195 - 254 = 70; position 4: 596 mod
+  // 253 = 90 -> 220; position 5: 745 mod 253 = 239 -> 129 + 240 - 254 = 115.
+  EXPECT_EQ(std::vector<uint8_t>(completed.begin(), completed.begin() + 5),
+            (std::vector<uint8_t>{66, 129, 70, 220, 115}));
+}
+
 TEST(DataMatrix, TenExclamationMarksAutomatic) {
   const std::string text(10, '!');
   DataMatrixSymbol symbol;
