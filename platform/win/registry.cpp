@@ -6,10 +6,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -99,12 +100,21 @@ std::vector<RegValue> FontValues() {
   return out;
 }
 
+// Each stand-in, and its bold and italic faces where the family has them
+// installed under those names ("Arial Bold" -> "Liberation Sans Bold"), so
+// that a styled face name finds its own file.
 std::vector<RegValue> SubstituteValues() {
+  std::set<std::u16string> installed;
+  for (const auto& f : tav::font::ListFontFiles()) installed.insert(f.fullName);
   std::vector<RegValue> out;
   for (const auto& s : tav::font::StandIns()) {
-    auto face = ToAnsi(s.face);
-    auto family = ToAnsi(s.family);
-    if (face && family) out.push_back({std::move(*face), std::move(*family)});
+    for (std::u16string_view style : {u"", u" Bold", u" Italic", u" Bold Italic"}) {
+      const std::u16string family = std::u16string(s.family) + std::u16string(style);
+      if (!style.empty() && !installed.count(family)) continue;
+      auto face = ToAnsi(std::u16string(s.face) + std::u16string(style));
+      auto name = ToAnsi(family);
+      if (face && name) out.push_back({std::move(*face), std::move(*name)});
+    }
   }
   return out;
 }

@@ -4,8 +4,9 @@
 // "<full name> (TrueType)" (or "(OpenType)" for other outline formats) with
 // the font file's absolute path as data; "...\CurrentVersion\FontSubstitutes"
 // lists the face names that metric-compatible families stand in for
-// ("Arial" -> "Liberation Sans"). Any other key is not found; nothing can be
-// written.
+// ("Arial" -> "Liberation Sans"), with their bold and italic faces where the
+// family has them ("Arial Bold" -> "Liberation Sans Bold"). Any other key is
+// not found; nothing can be written.
 #pragma once
 
 #include "platform/win/kernel_errors.h"

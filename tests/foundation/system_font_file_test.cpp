@@ -22,6 +22,8 @@ TEST(FindTrueTypeFontFile, FindsFacesDirectlyAndThroughSubstitutes) {
       {"Bold Sans Liberation", "Liberation Sans:style=Bold", "Bold Sans Liberation"},  // every word occurs
       {"Arial", "Liberation Sans:style=Regular", "Liberation Sans"},             // through the substitute
       {"Courier New", "Liberation Mono:style=Regular", "Liberation Mono"},
+      {"Arial Bold", "Liberation Sans:style=Bold", "Liberation Sans Bold"},     // styled substitutes
+      {"courier new bold italic", "Liberation Mono:style=Bold Italic", "Liberation Mono Bold Italic"},
       {"@Times New Roman", "Liberation Serif:style=Regular", "Liberation Serif"},
   };
   for (const auto& c : cases) {

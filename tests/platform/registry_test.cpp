@@ -60,6 +60,9 @@ TEST(Registry, OpensAKeyBelowAnOpenKey) {
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSubstitutesKey, 0, KEY_READ, &software.key), ERROR_SUCCESS);
   EXPECT_EQ(RegOpenKeyExA(software.key, "", 0, KEY_READ, &fonts.key), ERROR_SUCCESS);
   EXPECT_EQ(Query(fonts.key, "Arial"), "Liberation Sans");
+  EXPECT_EQ(Query(fonts.key, "Arial Bold"), "Liberation Sans Bold");
+  EXPECT_EQ(Query(fonts.key, "Times New Roman Bold Italic"), "Liberation Serif Bold Italic");
+  EXPECT_EQ(Query(fonts.key, "Tahoma Italic"), "<missing>");  // DejaVu Sans has no face of that name
   Key none;
   EXPECT_EQ(RegOpenKeyExA(software.key, "Deeper", 0, KEY_READ, &none.key), ERROR_FILE_NOT_FOUND);
 }
