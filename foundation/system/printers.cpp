@@ -138,7 +138,7 @@ int SendFileToPrinter(const char* docName, const char* printer, const char* path
 
   // The file is opened before the job starts, so that an unreadable file
   // leaves no empty job behind.
-  FILE* file = path ? std::fopen(path, "rb") : nullptr;
+  FILE* file = path ? fopenA(path, "rb") : nullptr;
   if (!file) {
     ClosePrinter(h);
     return 0;
