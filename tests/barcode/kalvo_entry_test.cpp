@@ -364,6 +364,12 @@ INSTANTIATE_TEST_SUITE_P(
                  c.textMask = "(\?\?) ???";
                },
                "(12) "},
+        HrCase{"MaskStopsWhereTheTextEnds", 4, 0, "12",
+               [](CBCode& c) {
+                 c.useTextMask = 1;
+                 c.textMask = "\?\?-\?\?-";
+               },
+               "12-"},
         HrCase{"MaskOff", 4, 0, "12345", [](CBCode& c) { c.textMask = "(\?\?)"; }, "12345"},
         HrCase{"MaskThenStars", 1, 0, "ABCD",
                [](CBCode& c) {

@@ -37,7 +37,7 @@ int LiveObjectsBetween(uintptr_t first, uintptr_t last) {
 // buffer (64 bytes beyond a stated capacity of 0).
 void OverlongMask(CBCode& c) {
   c.useTextMask = 1;
-  c.textMask = (std::string(80, 'x') + "????????????????").c_str();
+  c.textMask = (std::string(80, 'x') + std::string(16, '?')).c_str();
 }
 
 void SetMaxiCarrier(CBCode& c, const std::string& field3) {

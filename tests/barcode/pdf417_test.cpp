@@ -195,6 +195,16 @@ TEST(Pdf417, MicroCodewords) {
   EXPECT_EQ(result.limits.capacity, 4);
   EXPECT_EQ(result.limits.checkCodewords, 7);
 
+  // 1 x 20: 12 data codewords; the fill sequence runs through and starts again.
+  request.microIndex = 3;
+  result = BuildPdf417Codewords(request);
+  ASSERT_TRUE(result.Ok());
+  ASSERT_EQ(result.codewords.size(), 20u);
+  EXPECT_EQ(std::vector<int>(result.codewords.begin(), result.codewords.begin() + 12),
+            (std::vector<int>{900, 1, 900, 838, 779, 867, 865, 898, 868, 839, 900, 838}));
+  ExpectVanishes(result.codewords, 8);
+  request.microIndex = 0;
+
   request.text = Bytes("ABCDEFGHIJKL");
   result = BuildPdf417Codewords(request);
   EXPECT_EQ(result.errorCode, 100);
