@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "barcode/datamatrix/datamatrix_codewords.h"
@@ -217,38 +218,44 @@ TEST(DataMatrix, MixedContentDecodes) {
   }
 }
 
-class DataMatrixSizes : public ::testing::TestWithParam<int> {};
+class DataMatrixSizes : public ::testing::TestWithParam<std::tuple<int, size_t>> {};
 
 // Every size, with each scheme's content at the longest length that fits and
-// the length below it (the scheme ends differently at each).
+// the length below it (the scheme ends differently at each); one test per
+// size and scheme, so the large sizes run side by side.
 TEST_P(DataMatrixSizes, EachSchemeFilledDecodes) {
-  const int index = GetParam();
+  const int index = std::get<0>(GetParam());
   const DataMatrixSize& size = DataMatrixSizeTable[index];
-  for (const SchemeContent& content : Contents()) {
-    int low = 0, high = 2 * size.dataCodewords + 3;  // low fits (or is 0), high does not
-    while (high - low > 1) {
-      const int mid = (low + high) / 2;
-      (Fits(MakeText(content.alphabet, mid), index) ? low : high) = mid;
+  const SchemeContent& content = Contents()[std::get<1>(GetParam())];
+  int low = 0, high = 2 * size.dataCodewords + 3;  // low fits (or is 0), high does not
+  while (high - low > 1) {
+    const int mid = (low + high) / 2;
+    (Fits(MakeText(content.alphabet, mid), index) ? low : high) = mid;
+  }
+  ASSERT_GT(low, 0) << content.name;
+  for (int n = low; n >= std::max(1, low - 1); --n) {
+    const std::string text = MakeText(content.alphabet, n);
+    DataMatrixSymbol symbol;
+    ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), index, symbol), DataMatrixResult::Ok);
+    ASSERT_EQ(symbol.rows, size.rows);
+    ASSERT_EQ(symbol.columns, size.columns);
+    std::vector<uint8_t> data;
+    int chosen = index;
+    EncodeDataMatrixCodewords(Bytes(text), data, chosen);
+    if (content.latch != 0 && size.dataCodewords >= 12) {
+      EXPECT_EQ(data[0], content.latch) << content.name << " " << n;
     }
-    ASSERT_GT(low, 0) << content.name;
-    for (int n = low; n >= std::max(1, low - 1); --n) {
-      const std::string text = MakeText(content.alphabet, n);
-      DataMatrixSymbol symbol;
-      ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), index, symbol), DataMatrixResult::Ok);
-      ASSERT_EQ(symbol.rows, size.rows);
-      ASSERT_EQ(symbol.columns, size.columns);
-      std::vector<uint8_t> data;
-      int chosen = index;
-      EncodeDataMatrixCodewords(Bytes(text), data, chosen);
-      if (content.latch != 0 && size.dataCodewords >= 12) {
-        EXPECT_EQ(data[0], content.latch) << content.name << " " << n;
-      }
-      EXPECT_EQ(Decode(symbol), text) << content.name << " length " << n << " in " << size.rows << " x "
-                                      << size.columns;
-    }
+    EXPECT_EQ(Decode(symbol), text) << content.name << " length " << n << " in " << size.rows << " x "
+                                    << size.columns;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(All, DataMatrixSizes, ::testing::Range(0, 30));
+INSTANTIATE_TEST_SUITE_P(All, DataMatrixSizes,
+                         ::testing::Combine(::testing::Range(0, 30), ::testing::Range<size_t>(0, Contents().size())),
+                         [](const ::testing::TestParamInfo<std::tuple<int, size_t>>& info) {
+                           const DataMatrixSize& size = DataMatrixSizeTable[std::get<0>(info.param)];
+                           return std::to_string(size.rows) + "x" + std::to_string(size.columns) + "_" +
+                                  Contents()[std::get<1>(info.param)].name;
+                         });
 
 }  // namespace
