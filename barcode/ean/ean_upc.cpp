@@ -70,7 +70,12 @@ struct RowLayout {
   bool longer = false;
 };
 
-RowLayout LayOutRow(CBCode& code) {
+// Sizes of the main symbol without its outer digits: width, text row, guard
+// extension, three modules; no quiet zone.
+RowLayout LayOutRow(CBCode& code, int module, int mainWidth) {
+  code.width = mainWidth;
+  code.threeModules = static_cast<uint16_t>(3 * module);
+  code.quietZone = 0;
   RowLayout row;
   if (code.textPosition != 0) {
     if (code.noText == 0) {
@@ -89,6 +94,27 @@ RowLayout LayOutRow(CBCode& code) {
 int OuterDigitWidth(const CBCode& code, char digit, double scale) {
   if (scale == 0.0) scale = kDefaultOuterScale;
   return static_cast<int>(MeasureInRowFont(code, std::string_view(&digit, 1)) * scale);
+}
+
+// The digits printed left and right of the bars (0 for none) widen the symbol
+// when there is a text row.
+void AddOuterDigits(CBCode& code, char left, char right) {
+  if (code.textPosition == 0) return;
+  if (left != 0) code.textLeft = static_cast<uint16_t>(OuterDigitWidth(code, left, code.outerDigitScaleLeft));
+  if (right != 0) code.textRight = static_cast<uint16_t>(OuterDigitWidth(code, right, code.outerDigitScaleRight));
+  code.width += code.textLeft + code.textRight;
+}
+
+// Tops and heights of the data bars and of the longer guard bars.
+struct BarRows {
+  int top;
+  int guardTop;
+  int guardHeight;
+};
+
+BarRows BarRowsOf(const CBCode& code) {
+  const int top = BarsTop(code);
+  return BarRows{top, code.textPosition == 2 ? top - code.guardExtra : top, code.barHeight + code.guardExtra};
 }
 
 // Places the supplement after the main symbol: geometry, bars and digits.
@@ -175,22 +201,13 @@ int EncodeEanUpc(int, CBCode& code, int measureOnly) {
 
   const int module = ModuleWidth(code);
   const int mainWidth = (7 * n + 11) * module;
-  code.width = mainWidth;
-  const RowLayout row = LayOutRow(code);
-  code.threeModules = static_cast<uint16_t>(3 * module);
-  code.quietZone = 0;
-  if (code.textPosition != 0 && type != 5) {
-    code.textLeft = static_cast<uint16_t>(OuterDigitWidth(code, digits.front(), code.outerDigitScaleLeft));
-    if (type == 21) code.textRight = static_cast<uint16_t>(OuterDigitWidth(code, digits.back(), code.outerDigitScaleRight));
-    code.width += code.textLeft + code.textRight;
-  }
+  const RowLayout row = LayOutRow(code, module, mainWidth);
+  if (type != 5) AddOuterDigits(code, digits.front(), type == 21 ? digits.back() : 0);
   const SupplementPainter supplement(code, split.supplement, module, code.textLeft + mainWidth);
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  const int top = BarsTop(code);
-  const int guardTop = code.textPosition == 2 ? top - code.guardExtra : top;
-  const int guardHeight = code.barHeight + code.guardExtra;
+  const auto [top, guardTop, guardHeight] = BarRowsOf(code);
   const std::string_view body = type == 6 ? std::string_view(digits).substr(1) : std::string_view(digits);
   const size_t half = body.size() / 2;
   const char* parity = type == 6 ? kLeadingParity[Digit(digits.front())] : "AAAAAA";
@@ -226,22 +243,13 @@ int EncodeUpcE(int, CBCode& code, int measureOnly) {
 
   const int module = ModuleWidth(code);
   const int mainWidth = (7 * 6 + 9) * module;
-  code.width = mainWidth;
-  const RowLayout row = LayOutRow(code);
-  code.threeModules = static_cast<uint16_t>(3 * module);
-  code.quietZone = 0;
-  if (code.textPosition != 0) {
-    code.textLeft = static_cast<uint16_t>(OuterDigitWidth(code, '0', code.outerDigitScaleLeft));
-    code.textRight = static_cast<uint16_t>(OuterDigitWidth(code, check, code.outerDigitScaleRight));
-    code.width += code.textLeft + code.textRight;
-  }
+  const RowLayout row = LayOutRow(code, module, mainWidth);
+  AddOuterDigits(code, '0', check);
   const SupplementPainter supplement(code, split.supplement, module, code.textLeft + mainWidth);
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  const int top = BarsTop(code);
-  const int guardTop = code.textPosition == 2 ? top - code.guardExtra : top;
-  const int guardHeight = code.barHeight + code.guardExtra;
+  const auto [top, guardTop, guardHeight] = BarRowsOf(code);
   const char* parity = kUpcEParity[Digit(check)];
   int x = art.bars.Modules("101", code.textLeft, guardTop, module, guardHeight);
   const int digitsStart = x;
