@@ -178,7 +178,6 @@ int EncodeCode128(int, CBCode& code, int measureOnly) {
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  art.drawTextRow = row.shown;
   const int top = BarsTop(code);
   std::vector<int> widths;
   widths.reserve(values.size() * 6 + 7);
@@ -187,7 +186,7 @@ int EncodeCode128(int, CBCode& code, int measureOnly) {
   }
   for (char c : kStopPattern) widths.push_back((c - '0') * module);
   art.bars.Elements(widths, code.textLeft, top, code.barHeight);
-  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row), art);
 }
 
 }  // namespace kalvo

@@ -56,7 +56,6 @@ int EncodeCodabar(int, CBCode& code, int measureOnly) {
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  art.drawTextRow = row.shown;
   const int top = BarsTop(code);
   int x = code.textLeft;
   for (char c : symbol) {
@@ -67,7 +66,7 @@ int EncodeCodabar(int, CBCode& code, int measureOnly) {
     widths.push_back(module);
     x = art.bars.Elements(widths, x, top, code.barHeight);
   }
-  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row), art);
 }
 
 }  // namespace kalvo

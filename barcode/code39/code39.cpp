@@ -102,7 +102,6 @@ int EncodeCode39(int, CBCode& code, int measureOnly) {
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  art.drawTextRow = row.shown;
   const int top = BarsTop(code);
   int x = code.textLeft + code.quietZone;
   for (char c : "*" + symbol + "*") {
@@ -113,7 +112,7 @@ int EncodeCode39(int, CBCode& code, int measureOnly) {
     widths.push_back(module);
     x = art.bars.Elements(widths, x, top, code.barHeight);
   }
-  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row), art);
 }
 
 }  // namespace kalvo

@@ -53,7 +53,6 @@ int EncodeCode93(int, CBCode& code, int measureOnly) {
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  art.drawTextRow = row.shown;
   const int top = BarsTop(code);
   art.bars.Modules(kStart, 0, top, module, code.barHeight);
   for (int i = 0; i < length; ++i) {
@@ -61,7 +60,7 @@ int EncodeCode93(int, CBCode& code, int measureOnly) {
     if (value >= 0) art.bars.Modules(kCode93Patterns[value], 9 * module * (i + 1), top, module, code.barHeight);
   }
   art.bars.Modules(kStopAndBar, 9 * module * (length + 1), top, module, code.barHeight);
-  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row), art);
 }
 
 }  // namespace kalvo

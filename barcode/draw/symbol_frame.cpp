@@ -162,4 +162,9 @@ int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) 
   return 0;
 }
 
+int FinishSymbol(CBCode& code, int measureOnly, TextRow row, Artwork& art) {
+  art.drawTextRow = row.shown;
+  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
+}
+
 }  // namespace kalvo

@@ -104,5 +104,7 @@ int MeasureInRowFont(const CBCode& code, std::string_view text);
 // Steps 4 to 9 of the frame: nothing more with measureOnly, otherwise the
 // bitmap with background, bars and text, left in code.bitmap. Returns 0.
 int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art);
+// The same for a symbol under or over its text row: the row is drawn when shown.
+int FinishSymbol(CBCode& code, int measureOnly, TextRow row, Artwork& art);
 
 }  // namespace kalvo

@@ -48,7 +48,6 @@ int EncodeInterleaved2of5(int, CBCode& code, int measureOnly) {
   if (measureOnly != 0) return 0;
 
   Artwork art;
-  art.drawTextRow = row.shown;
   const int top = BarsTop(code);
   std::vector<int> widths;
   auto add = [&](char element) { widths.push_back(element == 'w' ? wide : module); };
@@ -74,7 +73,7 @@ int EncodeInterleaved2of5(int, CBCode& code, int measureOnly) {
       art.bars.Add(frameLeft + frameWidth - bearer, top, bearer, code.barHeight);
     }
   }
-  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row), art);
 }
 
 }  // namespace kalvo

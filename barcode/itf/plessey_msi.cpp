@@ -33,9 +33,8 @@ int EncodePlesseyMsi(int, CBCode& code, int measureOnly) {
   }
   widths.insert(widths.end(), {module, wide, module});
   Artwork art;
-  art.drawTextRow = row.shown;
   art.bars.Elements(widths, 0, BarsTop(code), code.barHeight);
-  return FinishSymbol(code, measureOnly, std::move(row.dc), art);
+  return FinishSymbol(code, measureOnly, std::move(row), art);
 }
 
 }  // namespace kalvo
