@@ -110,26 +110,21 @@ TEST(KalvoPostnet, NothingWithoutResolution) {
 }
 
 TEST(KalvoFrame, PadsTheBitmapToAMultipleOf8) {
-  // Interleaved 2 of 5 "12" with N = 1, W = 2: 2 + 7 x 2 + 6 = 22 dots -> 24 wide.
-  Request r(10, 0, "12");
-  r.code.narrowWidth = 1;
-  r.code.textPosition = 0;
-  const Grey grey = Draw(r);
-  EXPECT_EQ(r.code.width, 22);
-  EXPECT_EQ(grey.width, 24);
-  EXPECT_EQ(r.code.padRight, 2);
-  EXPECT_EQ(r.code.padRightTarget, 2);
-}
-
-TEST(KalvoFrame, Code128Of101ModulesGetsA104DotBitmap) {
-  // Start B, six characters and the check: 11 x 8 + 13 = 101 modules.
-  Request r(4, 2, "abcdef");
-  r.code.narrowWidth = 1;
-  r.code.textPosition = 0;
-  const Grey grey = Draw(r);
-  EXPECT_EQ(r.code.width, 101);
-  EXPECT_EQ(grey.width, 104);
-  EXPECT_EQ(r.code.padRight, 3);
+  struct Case { int type, subType; std::string data; int width, bitmapWidth; };
+  for (const Case& c : std::vector<Case>{
+           // Interleaved 2 of 5 "12" with N = 1, W = 2: 2 + 7 x 2 + 6 = 22 dots -> 24 wide.
+           {10, 0, "12", 22, 24},
+           // Code 128 start B, six characters and the check: 11 x 8 + 13 = 101 modules -> 104.
+           {4, 2, "abcdef", 101, 104}}) {
+    Request r(c.type, c.subType, c.data);
+    r.code.narrowWidth = 1;
+    r.code.textPosition = 0;
+    const Grey grey = Draw(r);
+    EXPECT_EQ(r.code.width, c.width) << c.data;
+    EXPECT_EQ(grey.width, c.bitmapWidth) << c.data;
+    EXPECT_EQ(r.code.padRight, c.bitmapWidth - c.width) << c.data;
+    EXPECT_EQ(r.code.padRightTarget, c.bitmapWidth - c.width) << c.data;
+  }
 }
 
 TEST(KalvoFrame, TargetResolutionScalesEveryEdgeAndIgnoresShrink) {

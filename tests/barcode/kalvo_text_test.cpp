@@ -97,19 +97,16 @@ TEST(KalvoTextRow, WideTextOverhangsAsAligned) {
 }
 
 TEST(KalvoTextRow, FontWidthFollowsTheRowHeight) {
-  TextRequest r("AB");
-  r.code.font.lfHeight = 10;
-  r.code.font.lfWidth = 5;
-  ASSERT_EQ(kvoBCode(0, &r.code, 1), 0);
-  EXPECT_EQ(r.code.font.lfHeight, 30);
-  EXPECT_EQ(r.code.font.lfWidth, 15);
-
-  TextRequest zero("AB");
-  zero.code.font.lfHeight = 0;
-  zero.code.font.lfWidth = 7;
-  ASSERT_EQ(kvoBCode(0, &zero.code, 1), 0);
-  EXPECT_EQ(zero.code.font.lfHeight, 30);
-  EXPECT_EQ(zero.code.font.lfWidth, 7);
+  // A font height of 0 leaves the width as it is.
+  struct Case { LONG height, width, scaledWidth; };
+  for (const Case& c : std::vector<Case>{{10, 5, 15}, {0, 7, 7}}) {
+    TextRequest r("AB");
+    r.code.font.lfHeight = c.height;
+    r.code.font.lfWidth = c.width;
+    ASSERT_EQ(kvoBCode(0, &r.code, 1), 0);
+    EXPECT_EQ(r.code.font.lfHeight, 30) << c.height;
+    EXPECT_EQ(r.code.font.lfWidth, c.scaledWidth) << c.height;
+  }
 }
 
 TEST(KalvoTextRow, ControlCharacterShowsAsABox) {
