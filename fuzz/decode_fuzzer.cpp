@@ -16,6 +16,7 @@
 #include "image/decode/pljpegdec.h"
 #include "image/decode/plpsddec.h"
 #include "image/decode/pltgadec.h"
+#include "image/decode/plwemfdec.h"
 #include "image/io/plmemsource.h"
 
 namespace {
@@ -40,6 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1 || size > (1u << 22)) return 0;
   static constexpr const char* kNames[] = {"picture.bin", "picture.wmf", "picture.emf"};
   const char* name = kNames[data[0] % 3];
+#if defined(TAV_FUZZ_DECODER)
+  // The metafile decoder tells the two kinds apart by the name alone.
+  if (std::string(TAV_FUZZ_DECODER) == "wemf") name = kNames[1 + data[0] % 2];
+#endif
   ++data;
   --size;
   PLAnyBmp bmp;
@@ -51,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   else if (which == "tga") decoder = std::make_unique<PLTGADecoder>();
   else if (which == "pcx") decoder = std::make_unique<PLPCXDecoder>();
   else if (which == "psd") decoder = std::make_unique<PLPSDDecoder>();
+  else if (which == "wemf") decoder = std::make_unique<PLWEMFDecoder>();
   else decoder = std::make_unique<PLPictDecoder>(&jpeg);
 #else
   auto decoder = std::make_unique<PLAnyPicDecoder>();

@@ -19,12 +19,13 @@ command -v clang++ >/dev/null || { echo "clang++ is not installed (scripts/insta
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j3 --target decode_fuzzer decode_fuzzer_bmp decode_fuzzer_tga decode_fuzzer_pcx \
-  decode_fuzzer_psd decode_fuzzer_pict
+  decode_fuzzer_psd decode_fuzzer_pict decode_fuzzer_wemf
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 status=0
-for target in decode_fuzzer decode_fuzzer_bmp decode_fuzzer_tga decode_fuzzer_pcx decode_fuzzer_psd decode_fuzzer_pict; do
+for target in decode_fuzzer decode_fuzzer_bmp decode_fuzzer_tga decode_fuzzer_pcx decode_fuzzer_psd decode_fuzzer_pict \
+    decode_fuzzer_wemf; do
   work="$build/run-$target"
   rm -rf "$work"
   mkdir -p "$work/corpus"
