@@ -245,6 +245,18 @@ int QrMaskPenalty(std::span<const uint8_t> modules, int size, int mask, int enco
   return penalty;
 }
 
+int QrChooseMask(std::span<const uint8_t> modules, int size, int encodingModules) {
+  int best = 0, bestPenalty = 0;
+  for (int m = 0; m < 8; ++m) {
+    const int penalty = QrMaskPenalty(modules, size, m, encodingModules);
+    if (m == 0 || penalty <= bestPenalty) {
+      best = m;
+      bestPenalty = penalty;
+    }
+  }
+  return best;
+}
+
 QrResult BuildQrSymbol(const QrTables& tables, std::span<const uint8_t> text, int level, QrSymbol& out) {
   QrCodewords cw;
   if (const QrResult r = BuildQrCodewords(tables, text, level, cw); r != QrResult::Ok) return r;
@@ -261,14 +273,7 @@ QrResult BuildQrSymbol(const QrTables& tables, std::span<const uint8_t> text, in
     const bool bit = p < dataBits && ((cw.codewords[p / 8] >> (7 - p % 8)) & 1);
     modules[rows[p] * n + cols[p]] = bit ? static_cast<uint8_t>(~masks[p]) : masks[p];
   }
-  int best = 0, bestPenalty = 0;
-  for (int m = 0; m < 8; ++m) {
-    const int penalty = QrMaskPenalty(modules, n, m, placement.bitCount);
-    if (m == 0 || penalty <= bestPenalty) {
-      best = m;
-      bestPenalty = penalty;
-    }
-  }
+  const int best = QrChooseMask(modules, n, placement.bitCount);
   // Format information: first copy around the top-left finder, second copy
   // at the table's positions.
   const char* format = QrFormatString(level, best);

@@ -42,6 +42,9 @@ QrResult BuildQrSymbol(const QrTables& tables, std::span<const uint8_t> text, in
 // Penalty of mask m over a matrix whose module bytes carry bit m for dark.
 int QrMaskPenalty(std::span<const uint8_t> modules, int size, int mask, int encodingModules);
 
+// The mask with the smallest penalty; on equal penalties the higher number.
+int QrChooseMask(std::span<const uint8_t> modules, int size, int encodingModules);
+
 // The 15-character format string for a level index and a mask.
 const char* QrFormatString(int level, int mask);
 

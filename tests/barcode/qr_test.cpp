@@ -112,6 +112,20 @@ TEST(QrCode, MaskPenaltyCountsTheFinderLikePattern) {
   EXPECT_EQ(QrMaskPenalty(m, 7, 1, 49), 14 * 3 + 6 * 3 * (2 * 3 - 1) + 100);
 }
 
+TEST(QrCode, MaskChoiceTakesTheLowestPenaltyAndTheHigherMaskOnATie) {
+  // Bits set in a checkerboard score 0; the bits left clear are all light.
+  auto checkerboard = [](uint8_t bits) {
+    std::vector<uint8_t> m(21 * 21, 0);
+    for (int y = 0; y < 21; ++y)
+      for (int x = 0; x < 21; ++x)
+        if ((x + y) % 2 == 0) m[y * 21 + x] = bits;
+    return m;
+  };
+  EXPECT_EQ(QrChooseMask(std::vector<uint8_t>(21 * 21, 0), 21, 441), 7);
+  EXPECT_EQ(QrChooseMask(checkerboard(0x01), 21, 441), 0);
+  EXPECT_EQ(QrChooseMask(checkerboard(0x24), 21, 441), 5);
+}
+
 // Content generators: `n` characters of each kind.
 enum class Content { Numeric, Alphanumeric, Byte, Kanji };
 
