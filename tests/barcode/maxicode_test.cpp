@@ -118,6 +118,9 @@ TEST(MaxiCodeText, EncodingSteps) {
       {"abDEf", {63, 1, 2, 56, 4, 5, 6}},     // two set-A characters before set B: two-shift
       {"abDEFg", {63, 1, 2, 57, 4, 5, 6, 7}}, // three followed by set B: three-shift
       {"ab, c", {63, 1, 2, 48, 47, 3}},       // characters of both sets stay in B
+      // Three set-A characters followed by one of neither set: no three-shift
+      // (that needs set B next); latch back to A for the first two.
+      {"abDEF\xC0", {63, 1, 2, 63, 4, 5, 6, 60, 0}},
       {"a\xC0", {59, 1, 60, 0}},
       {"\xE9\x1B", {61, 9, 62, 30}},
   };
@@ -131,6 +134,9 @@ TEST(MaxiCodeText, StepsThatDoNotFitAreNotStarted) {
   // With two codewords of room a latch (three codewords) becomes a shift.
   EXPECT_EQ(Encode("Abc", 3, &consumed), (std::vector<uint8_t>{1, 59, 2}));
   EXPECT_EQ(consumed, 2);
+  // A three-shift takes four codewords and is written when exactly four are left.
+  EXPECT_EQ(Encode("abDEF", 7, &consumed), (std::vector<uint8_t>{63, 1, 2, 57, 4, 5, 6}));
+  EXPECT_EQ(consumed, 5);
   EXPECT_EQ(Encode("123456789", 5, &consumed), (std::vector<uint8_t>{49, 50, 51, 52, 53}));
   EXPECT_EQ(consumed, 5);
 }
