@@ -165,6 +165,51 @@ TEST(DataMatrix, C40EndingAtTheSymbolEndNeedsNoUnlatch) {
   EXPECT_EQ(Decode(symbol), "ABCDEF");
 }
 
+// The ends of C40 and EDIFACT at the real end of the symbol, worked by hand
+// (C40 values: "A" 14 ... "J" 23; a pair of codewords is 1600 a + 40 b + c + 1).
+TEST(DataMatrix, SchemeEndsAtTheSymbolEnd) {
+  std::vector<uint8_t> data;
+  // One character left with one codeword of room: ASCII without the unlatch.
+  // 230, ABC 23017, DEF 27940, GHI 32863, "J" + 1 fill the 14 x 14 symbol's 8.
+  int size = -1;
+  ASSERT_EQ(EncodeDataMatrixCodewords(Bytes("ABCDEFGHIJ"), data, size), 8);
+  EXPECT_EQ(size, DataMatrixSizeIndex(14, 14));
+  EXPECT_EQ(data, (std::vector<uint8_t>{230, 89, 233, 109, 36, 128, 95, 'J' + 1}));
+
+  // Two values left with two codewords of room: Shift 1 completes the pair,
+  // no unlatch. 71 letters in a requested 16 x 48 (49 codewords): latch, 23
+  // pairs and "A", "B" with 0 (1600 x 14 + 40 x 15 + 1 = 23001).
+  std::string letters;
+  for (int i = 0; i < 71; ++i) letters += static_cast<char>('A' + i % 26);
+  ASSERT_EQ(letters.substr(69), "RS");
+  size = DataMatrixSizeIndex(16, 48);
+  ASSERT_EQ(EncodeDataMatrixCodewords(Bytes(letters), data, size), 49);
+  EXPECT_EQ(size, DataMatrixSizeIndex(16, 48));
+  EXPECT_EQ(data[0], 230);
+  // "R" 31, "S" 32: 1600 x 31 + 40 x 32 + 0 + 1 = 50881 = 198 x 256 + 193.
+  EXPECT_EQ(std::vector<uint8_t>(data.end() - 2, data.end()), (std::vector<uint8_t>{198, 193}));
+  EXPECT_EQ(std::count(data.begin(), data.end(), 254), 0);
+
+  // EDIFACT with two characters left on a codeword boundary and two codewords
+  // of room: ASCII without the unlatch; 240, twelve characters in nine
+  // codewords and two ASCII codewords fill the 16 x 16 symbol's 12.
+  const std::string edifact = ";<=>;<=>;<=>[]";
+  size = -1;
+  ASSERT_EQ(EncodeDataMatrixCodewords(Bytes(edifact), data, size), 12);
+  EXPECT_EQ(size, DataMatrixSizeIndex(16, 16));
+  EXPECT_EQ(data[0], 240);
+  EXPECT_EQ(std::vector<uint8_t>(data.end() - 2, data.end()), (std::vector<uint8_t>{'[' + 1, ']' + 1}));
+
+  for (const std::string& text : {std::string("ABCDEFGHIJ"), edifact}) {
+    DataMatrixSymbol symbol;
+    ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), -1, symbol), DataMatrixResult::Ok);
+    EXPECT_EQ(Decode(symbol), text);
+  }
+  DataMatrixSymbol symbol;
+  ASSERT_EQ(BuildDataMatrixSymbol(Bytes(letters), DataMatrixSizeIndex(16, 48), symbol), DataMatrixResult::Ok);
+  EXPECT_EQ(Decode(symbol), letters);
+}
+
 // Content that drives one encodation scheme, and the latch it should start with.
 struct SchemeContent {
   const char* name;
