@@ -9,6 +9,7 @@
 #include <exception>
 #include <cstring>
 #include <new>
+#include <string>
 
 
 namespace {
@@ -146,10 +147,22 @@ void TiffError(const char* module, const char* format, va_list args) {
   int n = std::snprintf(text, sizeof text, "%s: ", module ? module : "libtiff");
   if (n < 0 || n >= int(sizeof text)) n = 0;
   std::vsnprintf(text + n, sizeof text - size_t(n), format, args);
+  std::string line = std::string(text) + "\n";
+  Trace(0, line.c_str());
   RaiseError(2, text);
 }
 
-void TiffWarning(const char*, const char*, va_list) {}
+// libtiff's warnings are worth a trace but never stop a picture.
+void TiffWarning(const char* module, const char* format, va_list args) {
+  char message[256];
+  std::vsnprintf(message, sizeof message, format, args);
+  char line[320];
+  if (module)
+    std::snprintf(line, sizeof line, "Warning in LIBTIFF(%s): %s\n", module, message);
+  else
+    std::snprintf(line, sizeof line, "Warning in LIBTIFF: %s\n", message);
+  Trace(2, line);
+}
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "image/io/pltrace.h"
 #include "tests/image/decode_test_util.h"
 
 namespace {
@@ -138,6 +139,60 @@ TEST_F(LibraryDecoders, CutFilesFailWithoutCrashing) {
       EXPECT_FALSE(d.result == 1 && d.bmp->GetWidth() != whole.bmp->GetWidth()) << command << " " << keep;
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A 2 x 1 grey TIFF written byte by byte, with a private tag libtiff does not
+// know: libtiff warns about it and still reads the picture.
+std::vector<unsigned char> TiffWithUnknownTag() {
+  std::vector<unsigned char> b = {'I', 'I', 42, 0, 8, 0, 0, 0};
+  auto put16 = [&](unsigned v) { b.push_back(v & 0xFF); b.push_back(v >> 8); };
+  auto put32 = [&](unsigned v) { for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xFF); };
+  const struct { unsigned tag, type, value; } entries[] = {
+      {256, 3, 2}, {257, 3, 1}, {258, 3, 8}, {259, 3, 1}, {262, 3, 1}, {273, 4, 0},
+      {277, 3, 1}, {278, 3, 1}, {279, 4, 2}, {65000, 3, 7}};
+  const unsigned count = sizeof entries / sizeof entries[0];
+  const unsigned pixels = 8 + 2 + count * 12 + 4;
+  put16(count);
+  for (const auto& e : entries) {
+    put16(e.tag);
+    put16(e.type);
+    put32(1);
+    if (e.type == 3) {
+      put16(e.value);
+      put16(0);
+    } else {
+      put32(e.tag == 273 ? pixels : e.value);
+    }
+  }
+  put32(0);
+  b.push_back(0x10);
+  b.push_back(0xE0);
+  return b;
+}
+
+TEST(TiffMessages, WarningsAreTracedAtLevelTwoAndThePictureStillDecodes) {
+  TempFolder temp;
+  ASSERT_TRUE(temp.Ok());
+  const std::string picture = temp.File("warn.tif");
+  const std::string trace = temp.File("trace.txt");
+  {
+    const auto bytes = TiffWithUnknownTag();
+    std::ofstream out(picture, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  }
+  SetTraceConfig(2, trace.c_str());
+  Decoded d = DecodeFile(picture);
+  SetTraceConfig(0, nullptr);
+  ASSERT_EQ(d.result, 1);
+  EXPECT_EQ(d.bmp->GetWidth(), 2);
+  std::ifstream in(trace);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("Warning in LIBTIFF("), std::string::npos) << text;
+  EXPECT_NE(text.find("65000"), std::string::npos) << text;
 }
 
 }  // namespace
