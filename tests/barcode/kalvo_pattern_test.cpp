@@ -223,6 +223,26 @@ TEST(KalvoGeometry, SymbologyWidths) {
   }
 }
 
+TEST(KalvoGeometry, Code39QuietZonesAreTenModules) {
+  // *ABC* at N = 2, W = 4: 5 x (3W + 7N) = 130 dots, the last 2 the gap
+  // after the stop character.
+  struct Case { int asked; int quiet; };
+  for (const Case& c : std::vector<Case>{{0, 0}, {1, 20}}) {
+    Request r(1, 0, "ABC");
+    r.code.narrowWidth = 2;
+    r.code.textPosition = 0;
+    r.code.quietZone = c.asked;
+    ASSERT_EQ(kvoBCode(0, &r.code, 0), 0);
+    EXPECT_EQ(r.code.quietZone, c.quiet);
+    EXPECT_EQ(r.code.width, 130 + 2 * c.quiet);
+    const Grey grey = kalvo_test::TakeBitmap(r.code);
+    const Runs runs = grey.DarkRuns(0);
+    ASSERT_FALSE(runs.empty());
+    EXPECT_EQ(runs.front().first, c.quiet);
+    EXPECT_EQ(runs.back().first + runs.back().second, 128 + c.quiet);
+  }
+}
+
 TEST(KalvoGeometry, SupplementSitsSevenModulesRight) {
   Request r(6, 2, "97803064061575995");
   r.code.narrowWidth = 2;

@@ -132,6 +132,20 @@ TEST(KalvoTextRow, ControlCharacterShowsAsABox) {
   EXPECT_EQ(DarkIn(g, left, bottom, right + 1, bottom + 1), right - left + 1);
   EXPECT_EQ(g.DarkRuns((top + bottom) / 2).size(), 2u);
   EXPECT_FALSE(g.Dark((left + right) / 2, (top + bottom) / 2));
+  // Inset by a quarter of an "M" of the row's font on every side, the cell
+  // centred in the 40-dot row that starts 55 dots down.
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontIndirectA(&r.code.font);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE m{};
+  GetTextExtentPoint32A(dc, "M", 1, &m);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteDC(dc);
+  ASSERT_GT(m.cy, 8);
+  EXPECT_EQ(right - left + 1, m.cx - 2 * (m.cx / 4));
+  EXPECT_EQ(bottom - top + 1, m.cy - 2 * (m.cy / 4));
+  EXPECT_EQ(top, 55 + (40 - m.cy) / 2 + m.cy / 4);
 }
 
 TEST(KalvoEanText, DigitsInTheRowAndLongerGuards) {
