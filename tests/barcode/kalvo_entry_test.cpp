@@ -346,6 +346,13 @@ INSTANTIATE_TEST_SUITE_P(
                  c.mod10Start = 2;
                },
                "120345"},
+        // Check digit over "345" only: 5 x 3 + 4 + 3 x 3 = 28 -> 2.
+        HrCase{"Code128Mod10FromStart", 4, 4, "12345",
+               [](CBCode& c) {
+                 c.addMod10 = 1;
+                 c.mod10Start = 2;
+               },
+               "123452"},
         HrCase{"Code128CarriageReturn", 4, 0, "a\rb", nullptr, "a b"},
         HrCase{"I25PadsOdd", 10, 0, "12345", nullptr, "012345"},
         HrCase{"I25CheckShown", 10, 1, "1234", [](CBCode& c) { c.textShowsCheck = 1; }, "012348"},
