@@ -17,11 +17,8 @@ uint32_t PixelsPerMetre(int dpi) {
 int PLBmpEncoder::DoEncode(PLBmp* bmp, PLDataSink* sink) {
   // A 24-bit bitmap is written from a 32-bit copy.
   PLAnyBmp wide;
-  PLBmp* src = bmp;
-  if (bmp->GetBitsPerPixel() == 24) {
-    wide.CreateCopy(*bmp, 32);
-    src = &wide;
-  }
+  PLBmp* src = WidenedTo32(bmp, {24}, wide);
+  if (!src) return 0;
   int bpp = src->GetBitsPerPixel();
   if (bpp != 1 && bpp != 8 && bpp != 32) return 0;
   int w = src->GetWidth(), h = src->GetHeight();

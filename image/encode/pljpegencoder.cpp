@@ -22,12 +22,8 @@ int PLJPEGEncoder::DoEncode(PLBmp* bmp, PLDataSink* sink) {
   // libjpeg takes the 4-byte rows of a 32-bit bitmap; other depths go
   // through a 32-bit copy.
   PLAnyBmp wide;
-  PLBmp* src = bmp;
-  if (bmp->GetBitsPerPixel() != 32) {
-    wide.CreateCopy(*bmp, 32);
-    if (wide.GetBitsPerPixel() != 32) return 0;
-    src = &wide;
-  }
+  PLBmp* src = WidenedTo32(bmp, {1, 8, 24}, wide);
+  if (!src) return 0;
   PLBmpLock lock(*src, true, false);
   return Compress(src, sink);
 }

@@ -8,6 +8,16 @@
 #include "image/io/plfilesink.h"
 #include "image/io/pltrace.h"
 
+PLBmp* PLPicEncoder::WidenedTo32(PLBmp* bmp, std::initializer_list<int> widened, PLAnyBmp& copy) {
+  const int bpp = bmp->GetBitsPerPixel();
+  for (int depth : widened) {
+    if (depth != bpp) continue;
+    copy.CreateCopy(*bmp, 32);
+    return copy.GetBitsPerPixel() == 32 ? &copy : nullptr;
+  }
+  return bmp;
+}
+
 int PLPicEncoder::InitialSinkSize(PLBmp* bmp) {
   // The product is taken in extended precision, where 20000 x 1.2 falls
   // just short of 24000 and truncates to 23999.

@@ -2,6 +2,9 @@
 // MakeFileFromBmp writes a file through a file sink.
 #pragma once
 
+#include <initializer_list>
+
+#include "image/bitmap/planybmp.h"
 #include "image/bitmap/plbmp.h"
 #include "image/bitmap/plobject.h"
 #include "image/io/pldatasink.h"
@@ -26,4 +29,8 @@ class PLPicEncoder : public PLObject {
 
  protected:
   virtual int DoEncode(PLBmp* bmp, PLDataSink* sink) = 0;
+  // The bitmap to encode: bmp itself, or, when its depth is one of
+  // `widened`, a 32-bit copy of it made in `copy`; nullptr when that copy
+  // could not be made.
+  static PLBmp* WidenedTo32(PLBmp* bmp, std::initializer_list<int> widened, PLAnyBmp& copy);
 };

@@ -24,11 +24,8 @@ int OneBitPhotometric(const PLBmp* bmp) {
 
 int PLTIFFEncoder::DoEncode(PLBmp* bmp, PLDataSink* sink) {
   PLAnyBmp wide;
-  PLBmp* src = bmp;
-  if (bmp->GetBitsPerPixel() == 24) {
-    wide.CreateCopy(*bmp, 32);
-    src = &wide;
-  }
+  PLBmp* src = WidenedTo32(bmp, {24}, wide);
+  if (!src) return 0;
   int bpp = src->GetBitsPerPixel();
   if (bpp != 1 && bpp != 8 && bpp != 32) return 0;
   InstallTiffMessageHandlers();

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -12,6 +10,7 @@
 
 #include "image/bitmap/planybmp.h"
 #include "image/bitmap/plwinbmp.h"
+#include "tests/image/temp_folder.h"
 
 namespace imgtest {
 
@@ -74,25 +73,6 @@ inline std::vector<PLPixel32> Pixels32(const PLBmp& bmp) {
   return out;
 }
 
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tav-image-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    path_ = mkdtemp(buffer.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 }  // namespace imgtest
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "image/decode/plbmpdec.h"
+#include "tests/image/byte_builder.h"
 #include "tests/image/decode_test_util.h"
 
 namespace {
@@ -14,13 +15,8 @@ namespace {
 using namespace dectest;
 using Bytes = std::vector<PLBYTE>;
 
-void Put16(Bytes& b, int v) {
-  b.push_back(PLBYTE(v));
-  b.push_back(PLBYTE(v >> 8));
-}
-void Put32(Bytes& b, int64_t v) {
-  for (int i = 0; i < 4; ++i) b.push_back(PLBYTE(v >> (8 * i)));
-}
+using imgtest::Put16;
+using imgtest::Put32;
 
 struct BmpSpec {
   int headerSize = 40;

@@ -16,30 +16,13 @@
 #include "image/bitmap/planybmp.h"
 #include "image/bitmap/pltextexception.h"
 #include "image/decode/planydec.h"
+#include "tests/image/temp_folder.h"
 
 namespace dectest {
 
 namespace fs = std::filesystem;
 
-// A folder under the system's temporary folder, removed with its files.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tav-decode-XXXXXX").string();
-    if (char* made = mkdtemp(pattern.data())) m_Path = made;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    if (!m_Path.empty()) fs::remove_all(m_Path, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  std::string File(const std::string& name) const { return (fs::path(m_Path) / name).string(); }
-  bool Ok() const { return !m_Path.empty(); }
-
- private:
-  std::string m_Path;
-};
+using imgtest::TempFolder;
 
 inline bool HaveTools() {
   return std::system("command -v convert >/dev/null 2>&1 && command -v ppmtopict >/dev/null 2>&1") == 0;

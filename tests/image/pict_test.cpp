@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/image/byte_builder.h"
 #include "tests/image/decode_test_util.h"
 
 namespace {
@@ -13,13 +14,8 @@ namespace {
 using namespace dectest;
 using Bytes = std::vector<PLBYTE>;
 
-void Be16(Bytes& b, int v) {
-  b.push_back(PLBYTE(v >> 8));
-  b.push_back(PLBYTE(v));
-}
-void Be32(Bytes& b, int64_t v) {
-  for (int i = 3; i >= 0; --i) b.push_back(PLBYTE(v >> (8 * i)));
-}
+using imgtest::Be16;
+using imgtest::Be32;
 void Rect(Bytes& b, int top, int left, int bottom, int right) {
   for (int v : {top, left, bottom, right}) Be16(b, v);
 }

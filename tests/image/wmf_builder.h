@@ -7,17 +7,14 @@
 #include <initializer_list>
 #include <vector>
 
+#include "tests/image/byte_builder.h"
+
 namespace wmftest {
 
 using Bytes = std::vector<uint8_t>;
 
-inline void Put16(Bytes& b, int v) {
-  b.push_back(uint8_t(v));
-  b.push_back(uint8_t(v >> 8));
-}
-inline void Put32(Bytes& b, int64_t v) {
-  for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
-}
+using imgtest::Put16;
+using imgtest::Put32;
 
 // A Windows metafile: records of 16-bit parameters.
 class WmfBuilder {
