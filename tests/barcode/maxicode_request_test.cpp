@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "barcode/maxicode/maxicode_module_map.h"
 #include "tests/barcode/kalvo_request.h"
 
 namespace {
@@ -153,6 +154,43 @@ TEST(MaxiCodeThroughKvoBCode, LongestCarrierMessageKeepsItsTrailer) {
                                         kGs + "UPSN" + kGs + std::string(8, '\x1D') + std::string(fill, 'B') + kRs +
                                         kEot);
   }
+}
+
+// The decoder corrects up to 5 wrong codewords of the primary message. In the
+// library's own bitmap, 5 primary codewords are turned wrong on purpose (each
+// of their modules painted over in the other colour at its nominal centre):
+// one more wrong codeword, such as one misplaced by the module map, would make
+// the symbol unreadable. The corrupted ones move round by round so that every
+// primary codeword is read as placed at least once.
+TEST(MaxiCodeThroughKvoBCode, EveryPrimaryCodewordIsPlacedWhereTheDecoderReadsIt) {
+  constexpr int kDpi = 600;
+  auto decodeWithWrongCodewords = [](const std::vector<int>& wrong) {
+    MaxiRequest r(4, "PRIMARY PLACEMENT", kDpi);
+    EXPECT_EQ(kvoBCode(0, &r.code, 0), 0);
+    kalvo_test::Grey g = kalvo_test::TakeBitmap(r.code);
+    const auto& bits = kalvo::maxicode::MaxiCodeBitModules();
+    for (int cw : wrong) {
+      for (int b = 0; b < 6; ++b) {
+        const int row = bits[6 * cw + b] / 30, column = bits[6 * cw + b] % 30;
+        const int cy = static_cast<int>((0.0299212 * row + 0.0205) * kDpi + 0.5);
+        const int cx = static_cast<int>((column + (row % 2 == 1 ? 1.0 : 0.5)) * 0.0346456 * kDpi + 0.5);
+        const uint8_t other = g.Dark(cx, cy) ? 255 : 0;
+        for (int y = cy - 3; y <= cy + 3; ++y)
+          for (int x = cx - 3; x <= cx + 3; ++x) g.pixels[static_cast<size_t>(y) * g.width + x] = other;
+      }
+    }
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::MaxiCode);
+    hints.setIsPure(true);
+    const ZXing::Result result = kalvo_test::Decode(g, 40, hints);
+    return result.isValid() ? kalvo_test::BytesOf(result) : "<not decoded>";
+  };
+  for (int round = 0; round < 4; ++round) {
+    std::vector<int> wrong;
+    for (int i = 0; i < 5; ++i) wrong.push_back(5 * round + i);
+    EXPECT_EQ(decodeWithWrongCodewords(wrong), "PRIMARY PLACEMENT") << "round " << round;
+  }
+  EXPECT_EQ(decodeWithWrongCodewords({0, 1, 2, 3, 4, 5}), "<not decoded>");
 }
 
 }  // namespace
