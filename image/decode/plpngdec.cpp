@@ -4,19 +4,13 @@
 
 #include <cstring>
 
+#include "image/io/png_messages.h"
 #include "image/io/pltrace.h"
 
 namespace {
 
 // Largest side accepted from a header; the bitmap size limit applies too.
 constexpr png_uint_32 kMaxSide = 1u << 20;
-
-void ErrorFn(png_structp png, png_const_charp message) {
-  RaiseError(2, message);
-  png_longjmp(png, 1);
-}
-
-void WarningFn(png_structp, png_const_charp) {}
 
 // libpng's read callback: a short source ends the picture through the error
 // routine, since no exception may pass through libpng's frames.
@@ -45,7 +39,7 @@ void PLPNGDecoder::Close() {
 
 int PLPNGDecoder::Open(PLDataSource* dataSrc) {
   Release();
-  m_png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, ErrorFn, WarningFn);
+  m_png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngRaiseError, PngIgnoreWarning);
   if (!m_png) {
     RaiseError(10, "Cannot allocate PNG read structure.");
     return 0;

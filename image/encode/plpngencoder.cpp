@@ -5,18 +5,11 @@
 #include <cstring>
 
 #include "image/bitmap/planybmp.h"
+#include "image/encode/one_bit_colours.h"
+#include "image/io/png_messages.h"
 #include "image/io/pltrace.h"
 
 namespace {
-
-void PngError(png_structp png, png_const_charp message) {
-  char text[256];
-  std::snprintf(text, sizeof text, "%s", message ? message : "");
-  RaiseError(2, text);
-  png_longjmp(png, 1);
-}
-
-void PngWarning(png_structp, png_const_charp) {}
 
 void PngWrite(png_structp png, png_bytep data, png_size_t length) {
   auto* sink = static_cast<PLDataSink*>(png_get_io_ptr(png));
@@ -31,8 +24,6 @@ void PngWrite(png_structp png, png_bytep data, png_size_t length) {
 
 void PngFlush(png_structp) {}
 
-bool IsBlack(const PLPixel32& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
-bool IsWhite(const PLPixel32& c) { return c.r == 255 && c.g == 255 && c.b == 255; }
 
 }  // namespace
 
@@ -50,7 +41,7 @@ int PLPNGEncoder::DoEncode(PLBmp* bmp, PLDataSink* sink) {
 
 int PLPNGEncoder::Write(PLBmp* bmp) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, const_cast<char*>(m_pSink->GetName()),
-                                            PngError, PngWarning);
+                                            PngRaiseError, PngIgnoreWarning);
   if (!png) return 0;
   png_infop info = png_create_info_struct(png);
   if (!info || setjmp(png_jmpbuf(png))) {
@@ -65,8 +56,9 @@ int PLPNGEncoder::Write(PLBmp* bmp) {
   bool alpha = bmp->HasAlpha() && bpp == 32;
   // A 1-bit bitmap is grey when its colours are black and white (in either
   // order, inverted when white comes first), else a two-entry palette.
-  bool oneBitGrey = bpp == 1 && (!pal || (IsBlack(pal[0]) && IsWhite(pal[1])) || (IsWhite(pal[0]) && IsBlack(pal[1])));
-  bool oneBitInverted = bpp == 1 && (!pal || IsWhite(pal[0]));
+  const OneBitColours oneBit = ClassifyOneBitColours(pal);
+  bool oneBitGrey = bpp == 1 && oneBit != OneBitColours::Other;
+  bool oneBitInverted = bpp == 1 && oneBit == OneBitColours::WhiteFirst;
   int colourType, depth;
   if (bpp == 1) {
     depth = 1;

@@ -3,20 +3,22 @@
 #include <vector>
 
 #include "image/bitmap/planybmp.h"
+#include "image/encode/one_bit_colours.h"
 #include "image/io/tiff_stream.h"
 
 namespace {
 
-bool IsBlack(const PLPixel32& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
-bool IsWhite(const PLPixel32& c) { return c.r == 255 && c.g == 255 && c.b == 255; }
-
 // How a 1-bit bitmap is stored: black and white as they are, any other pair
 // of colours through a two-entry colour map.
 int OneBitPhotometric(const PLBmp* bmp) {
-  const PLPixel32* pal = bmp->GetPalette();
-  if (!pal) return PHOTOMETRIC_MINISWHITE;
-  if (IsBlack(pal[0]) && IsWhite(pal[1])) return PHOTOMETRIC_MINISBLACK;
-  if (IsWhite(pal[0]) && IsBlack(pal[1])) return PHOTOMETRIC_MINISWHITE;
+  switch (ClassifyOneBitColours(bmp->GetPalette())) {
+    case OneBitColours::BlackFirst:
+      return PHOTOMETRIC_MINISBLACK;
+    case OneBitColours::WhiteFirst:
+      return PHOTOMETRIC_MINISWHITE;
+    case OneBitColours::Other:
+      break;
+  }
   return PHOTOMETRIC_PALETTE;
 }
 
