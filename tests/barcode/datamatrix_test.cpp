@@ -120,6 +120,48 @@ TEST(DataMatrix, LargestSymbolInterleavesTenBlocks) {
   }
 }
 
+// The decoder corrects up to (check codewords of a block) / 2 wrong codewords
+// per block. With exactly that many turned wrong on purpose in every block,
+// one more wrong codeword, such as one misplaced or wrongly interleaved, would
+// make the symbol unreadable. Two rounds with disjoint wrong codewords let
+// every codeword be read as placed at least once. Codeword j of block b is
+// stream position b + j x blocks.
+TEST(DataMatrix, EveryCodewordIsPlacedWhereTheDecoderReadsIt) {
+  const std::string text = "12";  // one codeword: fits every size
+  for (int index = 0; index < 30; ++index) {
+    const DataMatrixSize& size = DataMatrixSizeTable[index];
+    DataMatrixSymbol clean;
+    ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), index, clean), DataMatrixResult::Ok);
+    std::vector<uint8_t> data;
+    int chosen = index;
+    ASSERT_GT(EncodeDataMatrixCodewords(Bytes(text), data, chosen), 0);
+    const std::vector<uint8_t> codewords = CompleteDataMatrixCodewords(data, index);
+    const int mapRows = size.MappingRows(), mapColumns = size.MappingColumns();
+    const std::vector<uint8_t> cleanMap = PlaceDataMatrixCodewords(codewords, mapRows, mapColumns);
+    const int blocks = size.blocks, correctable = size.ecCodewords / blocks / 2;
+    auto decodeWithWrong = [&](int first, int count) {
+      std::vector<uint8_t> wrong = codewords;
+      for (int b = 0; b < blocks; ++b)
+        for (int j = first; j < first + count; ++j) wrong[b + j * blocks] ^= 0x5A;
+      const std::vector<uint8_t> map = PlaceDataMatrixCodewords(wrong, mapRows, mapColumns);
+      DataMatrixSymbol symbol = clean;
+      for (int my = 0; my < mapRows; ++my)
+        for (int mx = 0; mx < mapColumns; ++mx) {
+          if (map[my * mapColumns + mx] == cleanMap[my * mapColumns + mx]) continue;
+          const int y = my / size.regionRows * (size.regionRows + 2) + my % size.regionRows + 1;
+          const int x = mx / size.regionColumns * (size.regionColumns + 2) + mx % size.regionColumns + 1;
+          symbol.dark[y * size.columns + x] ^= 1;
+        }
+      return Decode(symbol);
+    };
+    EXPECT_EQ(decodeWithWrong(0, correctable), text) << size.rows << " x " << size.columns;
+    EXPECT_EQ(decodeWithWrong(correctable, correctable), text) << size.rows << " x " << size.columns;
+    if (index == 0) {
+      EXPECT_NE(decodeWithWrong(0, correctable + 1), text);
+    }
+  }
+}
+
 TEST(DataMatrix, Base256LongSegmentUsesTwoLengthCodewords) {
   std::string text;
   for (int i = 0; i < 300; ++i) text += static_cast<char>(128 + i % 100);
