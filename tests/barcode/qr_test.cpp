@@ -150,7 +150,6 @@ int ChosenVersion(const std::string& text, int level) {
   return BuildQrCodewords(Tables(), Bytes(text), level, cw) == QrResult::Ok ? cw.version : 0;
 }
 
-// The longest text of `kind` that still selects `version` (found by search).
 // The longest text of `kind` that still selects `version` (the choice grows with the length).
 int FillLength(Content kind, int version, int level, int previous) {
   const int step = kind == Content::Kanji ? 2 : 1;
@@ -196,5 +195,64 @@ INSTANTIATE_TEST_SUITE_P(AllLevels, QrCodeFill,
                                                               Content::Byte, Content::Kanji),
                                             ::testing::Values(kM, kL, kH, kQ)),
                          FillName);
+
+// The decoder corrects up to k / 2 wrong codewords per block (k check
+// codewords each). With exactly that many turned wrong on purpose in every
+// block (all eight modules of each flipped), one more wrong codeword, such as
+// one misplaced by the tables, would make the symbol unreadable. Two rounds
+// with disjoint wrong codewords let every codeword be read as placed at
+// least once.
+class QrCodePlacement : public ::testing::TestWithParam<int> {};
+
+TEST_P(QrCodePlacement, EveryCodewordIsPlacedWhereTheDecoderReadsIt) {
+  const int level = GetParam();
+  int n = 0;
+  for (int version = 1; version <= 40; ++version) {
+    n = FillLength(Content::Numeric, version, level, n);
+    const std::string text = MakeContent(Content::Numeric, n);
+    QrSymbol clean;
+    ASSERT_EQ(BuildQrSymbol(Tables(), Bytes(text), level, clean), QrResult::Ok);
+    ASSERT_EQ(clean.version, version);
+    const QrPlacementTable placement = Tables().Placement(version, level);
+    const int k = placement.EcPerBlock();
+    const std::span<const uint8_t> totals = placement.BlockTotals();
+    int dataTotal = 0;
+    for (uint8_t t : totals) dataTotal += t - k;
+    // Stream positions of each block's codewords: its data, then its checks.
+    std::vector<std::vector<int>> blocks;
+    int dataStart = 0;
+    for (size_t b = 0; b < totals.size(); ++b) {
+      std::vector<int> positions;
+      for (int j = 0; j < totals[b] - k; ++j) positions.push_back(dataStart + j);
+      for (int j = 0; j < k; ++j) positions.push_back(dataTotal + static_cast<int>(b) * k + j);
+      dataStart += totals[b] - k;
+      blocks.push_back(std::move(positions));
+    }
+    auto decodeWithWrong = [&](int first, int count) {
+      QrSymbol symbol = clean;
+      for (const std::vector<int>& positions : blocks)
+        for (int j = first; j < first + count; ++j)
+          for (int bit = 0; bit < 8; ++bit) {
+            const int p = 8 * positions[j] + bit;
+            symbol.dark[placement.Rows()[p] * symbol.size + placement.Columns()[p]] ^= 1;
+          }
+      const auto decoded =
+          kalvo_test::DecodeModules(symbol.dark, symbol.size, symbol.size, ZXing::BarcodeFormat::QRCode, 3);
+      return decoded ? decoded->bytes : "<not decoded>";
+    };
+    EXPECT_EQ(decodeWithWrong(0, k / 2), text) << "version " << version;
+    EXPECT_EQ(decodeWithWrong(k / 2, k / 2), text) << "version " << version;
+    if (version == 1) {
+      EXPECT_EQ(decodeWithWrong(0, k / 2 + 1), "<not decoded>");
+    }
+  }
+}
+
+std::string LevelName(const ::testing::TestParamInfo<int>& info) {
+  static const char* const levels[] = {"M", "L", "H", "Q"};
+  return levels[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(AllLevels, QrCodePlacement, ::testing::Values(kM, kL, kH, kQ), LevelName);
 
 }  // namespace
