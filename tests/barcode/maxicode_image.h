@@ -26,9 +26,12 @@ inline std::optional<std::string> DecodeMaxiGrid(const std::vector<uint8_t>& dar
         if (x >= 0 && y >= 0 && x < width && y < height && std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= radius)
           image[static_cast<size_t>(y) * width + x] = level;
   };
-  // Finder rings first; modules around it never reach into it.
+  // Finder rings first, in the symbol's proportions (radii in module pitches),
+  // so that they stay inside the finder's area and never lie under the
+  // modules around it, light ones included.
   const double fx = kQuiet + 15 * kPitchX, fy = kQuiet + 16.5 * kPitchY;
-  for (int ring = 5; ring >= 0; --ring) disc(fx, fy, (ring + 1) * 0.95 * kPitchY, ring % 2 == 1 ? 0 : 255);
+  constexpr double kRingRadii[6] = {0.58, 1.34, 2.11, 2.87, 3.64, 4.40};
+  for (int ring = 5; ring >= 0; --ring) disc(fx, fy, kRingRadii[ring] * kPitchX, ring % 2 == 1 ? 0 : 255);
   for (int r = 0; r < 33; ++r)
     for (int c = 0; c < 30; ++c)
       if (dark[r * 30 + c])

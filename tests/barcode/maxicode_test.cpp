@@ -264,27 +264,32 @@ TEST(MaxiCodeSymbol, ZxingDecodesModesFourToSix) {
   }
 }
 
-// The decoder corrects up to 10 wrong codewords in each half of the mode-4
-// secondary message. With exactly that many corrupted on purpose, one more
-// wrong codeword, such as one misplaced by the module map, would make the
-// symbol unreadable; the corrupted ones move round by round so that every
-// secondary codeword is read as placed at least once.
-TEST(MaxiCodeSymbol, EverySecondaryCodewordIsPlacedWhereTheDecoderReadsIt) {
+// The decoder corrects up to 5 wrong codewords of the primary message and 10
+// in each half of the mode-4 secondary message. With exactly that many
+// corrupted on purpose, one more wrong codeword, such as one misplaced by the
+// module map, would make the symbol unreadable; the corrupted ones move round
+// by round so that every codeword is read as placed at least once.
+TEST(MaxiCodeSymbol, EveryCodewordIsPlacedWhereTheDecoderReadsIt) {
   const std::string text = "Placement check: every codeword where the reader expects it 0123456789";
   Codewords clean{};
   ASSERT_EQ(BuildMaxiCodeCodewords(4, Bytes(text), {}, clean), MaxiResult::Ok);
-  constexpr int kHalf = (kCodewordCount - kPrimaryData - kPrimaryCheck) / 2;  // 62
+  constexpr int kPrimary = kPrimaryData + kPrimaryCheck;
+  constexpr int kHalf = (kCodewordCount - kPrimary) / 2;  // 62
   for (int round = 0; round < 7; ++round) {
     Codewords cw = clean;
+    for (int i = 0; i < 5; ++i) cw[(round * 5 + i) % kPrimary] ^= 0x2A;
     for (int half = 0; half < 2; ++half) {
-      for (int i = 0; i < 10; ++i) cw[20 + 2 * ((round * 10 + i) % kHalf) + half] ^= 0x15;
+      for (int i = 0; i < 10; ++i) cw[kPrimary + 2 * ((round * 10 + i) % kHalf) + half] ^= 0x15;
     }
     EXPECT_EQ(DecodeCodewords(cw), text) << "round " << round;
   }
-  // One more in a half is beyond correction.
-  Codewords beyond = clean;
-  for (int i = 0; i < 11; ++i) beyond[20 + 2 * i] ^= 0x15;
-  EXPECT_NE(DecodeCodewords(beyond), text);
+  // One more in the primary message or in a half is beyond correction.
+  Codewords primary = clean;
+  for (int i = 0; i < 6; ++i) primary[i] ^= 0x2A;
+  EXPECT_NE(DecodeCodewords(primary), text);
+  Codewords half = clean;
+  for (int i = 0; i < 11; ++i) half[kPrimary + 2 * i] ^= 0x15;
+  EXPECT_NE(DecodeCodewords(half), text);
 }
 
 TEST(MaxiCodeSymbol, ZxingDecodesTheCarrierMessage) {
