@@ -139,11 +139,14 @@ TEST(Pdf417, Parameters) {
   EXPECT_EQ(result.columns, 1);
   EXPECT_EQ(result.level, 0);
   EXPECT_EQ(result.rows, 1 + 5 + 2);
-  // A short text with many columns is laid out in at least three rows.
+  // A short text with many columns is laid out in at least three rows: the
+  // column count comes down first (8 codewords: 3 columns of 3 rows, one pad).
   request.columns = 30;
   result = BuildPdf417Codewords(request);
   ASSERT_TRUE(result.Ok());
   EXPECT_GE(result.rows, 3);
+  EXPECT_EQ(result.columns, 3);
+  EXPECT_EQ(result.rows, 3);
   EXPECT_EQ(static_cast<int>(result.codewords.size()), result.rows * result.columns);
   EXPECT_EQ(result.codewords[0], static_cast<int>(result.codewords.size()) - 2);
   ExpectVanishes(result.codewords, 2);
