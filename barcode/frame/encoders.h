@@ -2,9 +2,8 @@
 // two-dimensional symbologies.
 //
 // Every encoder takes (reserved, request, measureOnly) and returns kvoBCode's
-// result. The two-dimensional entries below have weak defaults in
-// barcode/frame/two_dimensional_defaults.cpp (no encoder: 0, nothing drawn);
-// a strong definition elsewhere in the library replaces them at link time.
+// result. The two-dimensional encoders and their table steps live in
+// barcode/qr, barcode/datamatrix, barcode/maxicode and barcode/pdf417.
 #pragma once
 
 #include "barcode/request/cbcode.h"
