@@ -152,10 +152,16 @@ TEST(EnhancedMetafile, SixteenPaletteEntriesGiveAnEightBitBitmap) {
   EXPECT_EQ(At(*d.bmp, 5, 5), PLPixel32(0, 255, 0, 255));
 }
 
+// Refused for any frame: a reversed frame would otherwise fall back to
+// 320 x 200 and an empty one divide zero by zero.
 TEST(EnhancedMetafile, ZeroReferenceMillimetresAreRefused) {
   TempFolder temp;
-  Decoded d = DecodeAs(temp, "zero.emf", EmfBuilder().Build(2540, 1270, 1920, 0));
-  EXPECT_EQ(d.result, 0);
+  const int frames[][2] = {{2540, 1270}, {-2540, -1270}, {0, 0}};
+  for (const auto& frame : frames) {
+    SCOPED_TRACE(frame[0]);
+    Decoded d = DecodeAs(temp, "zero.emf", EmfBuilder().Build(frame[0], frame[1], 1920, 0));
+    EXPECT_EQ(d.result, 0);
+  }
 }
 
 TEST(MetafileNames, OnlyTheExtensionCounts) {
