@@ -2,11 +2,14 @@
 // independent tools (ImageMagick's convert and netpbm) to the same pixels.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <sstream>
+
+#include <sys/resource.h>
 
 #include "image/bitmap/pltextexception.h"
 #include "image/encode/plbmpencoder.h"
@@ -354,6 +357,33 @@ TEST(EncoderTest, FailuresAreReportedAndLeaveNoFile) {
       {"JPEG", "jpg", "", [] { return std::unique_ptr<PLPicEncoder>(new PLJPEGEncoder); }}};
   for (const FormatCase& f : all) EXPECT_EQ(f.make()->MakeFileFromBmp(missing.c_str(), bmp.get()), 0) << f.name;
   EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+// A file the file system stops taking (here: past the process's file size
+// limit, in a child process) is reported as not written, in every format,
+// and is not left behind.
+TEST(EncoderDeathTest, RefusedWritesAreReportedAndLeaveNoFile) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  imgtest::TempFolder dir;
+  std::vector<PLPixel32> noise;
+  for (int i = 0; i < 64 * 64; ++i) noise.push_back(Px(i * 37 % 256, i * 91 % 256, i * 13 % 256));
+  auto bmp = imgtest::Make32(64, 64, noise);
+  const FormatCase all[] = {
+      kLosslessFormats[0], kLosslessFormats[1], kLosslessFormats[2],
+      {"JPEG", "jpg", "", [] { return std::unique_ptr<PLPicEncoder>(new PLJPEGEncoder); }}};
+  for (const FormatCase& f : all) {
+    SCOPED_TRACE(f.name);
+    const std::string path = dir.File(std::string("big.") + f.extension);
+    auto child = [&] {
+      std::signal(SIGXFSZ, SIG_IGN);
+      rlimit limit{};
+      limit.rlim_cur = limit.rlim_max = 1000;
+      setrlimit(RLIMIT_FSIZE, &limit);
+      const int written = f.make()->MakeFileFromBmp(path.c_str(), bmp.get());
+      std::_Exit(written == 0 && !std::filesystem::exists(path) ? 0 : 1);
+    };
+    EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
+  }
 }
 
 // A sink that takes only a few bytes: libpng and libjpeg end quietly (the
