@@ -4,8 +4,8 @@
 
 #include <memory>
 
+#include "bench/image_picture.h"
 #include "image/bitmap/planybmp.h"
-#include "image/bitmap/plwinbmp.h"
 #include "image/encode/plbmpencoder.h"
 #include "image/encode/pljpegencoder.h"
 #include "image/encode/plpngencoder.h"
@@ -16,29 +16,13 @@
 
 namespace {
 
-constexpr int kWidth = 2400, kHeight = 1500;
-
-// A label-like picture: soft colour gradients with hard-edged dark bars.
-const PLWinBmp& Picture() {
-  static const std::unique_ptr<PLWinBmp> picture = [] {
-    auto bmp = std::make_unique<PLWinBmp>();
-    bmp->Create(kWidth, kHeight, 32, 32, 0, false, false, PLPoint{300, 300});
-    for (int y = 0; y < kHeight; ++y) {
-      PLPixel32* row = bmp->GetLineArray32()[y];
-      for (int x = 0; x < kWidth; ++x) {
-        bool bar = (x / 12) % 5 == 0 && y > 200 && y < 900;
-        row[x] = bar ? PLPixel32(20, 20, 20, 255)
-                     : PLPixel32(uint8_t(x * 255 / kWidth), uint8_t(y * 255 / kHeight), uint8_t((x + y) % 256), 255);
-      }
-    }
-    return bmp;
-  }();
-  return *picture;
-}
+using imagebench::kHeight;
+using imagebench::kWidth;
+using imagebench::Picture;
 
 template <class Encoder>
 void BM_Encode(benchmark::State& state) {
-  auto& picture = const_cast<PLWinBmp&>(Picture());
+  PLAnyBmp& picture = Picture();
   int64_t bytes = 0;
   for (auto _ : state) {
     Encoder encoder;
@@ -57,7 +41,7 @@ BENCHMARK(BM_Encode<PLTIFFEncoder>)->Name("BM_EncodeTIFF")->Unit(benchmark::kMil
 BENCHMARK(BM_Encode<PLBmpEncoder>)->Name("BM_EncodeBMP")->Unit(benchmark::kMillisecond);
 
 void BM_Rotate30(benchmark::State& state) {
-  auto& picture = const_cast<PLWinBmp&>(Picture());
+  PLAnyBmp& picture = Picture();
   PLAnyBmp target;
   for (auto _ : state) {
     PLFilterRotate(30).Apply(&picture, &target);
@@ -68,7 +52,7 @@ void BM_Rotate30(benchmark::State& state) {
 BENCHMARK(BM_Rotate30)->Unit(benchmark::kMillisecond);
 
 void BM_DitherToOneBit(benchmark::State& state) {
-  auto& picture = const_cast<PLWinBmp&>(Picture());
+  PLAnyBmp& picture = Picture();
   PLAnyBmp target;
   const int method = int(state.range(0));
   for (auto _ : state) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/image_picture.h"
 #include "image/bitmap/planybmp.h"
 #include "image/decode/planydec.h"
 #include "image/encode/plbmpencoder.h"
@@ -18,25 +19,9 @@
 
 namespace {
 
-constexpr int kWidth = 2400, kHeight = 1500;
-
-// Soft gradients with hard-edged dark bars, like a label with a barcode.
-PLAnyBmp& Picture() {
-  static const std::unique_ptr<PLAnyBmp> picture = [] {
-    auto bmp = std::make_unique<PLAnyBmp>();
-    bmp->Create(kWidth, kHeight, 32, 32, 0, false, false, PLPoint{300, 300});
-    for (int y = 0; y < kHeight; ++y) {
-      PLPixel32* row = bmp->GetLineArray32()[y];
-      for (int x = 0; x < kWidth; ++x) {
-        const bool bar = (x / 12) % 5 == 0 && y > 200 && y < 900;
-        row[x] = bar ? PLPixel32(20, 20, 20, 255)
-                     : PLPixel32(uint8_t(x * 255 / kWidth), uint8_t(y * 255 / kHeight), uint8_t((x + y) % 256), 255);
-      }
-    }
-    return bmp;
-  }();
-  return *picture;
-}
+using imagebench::kHeight;
+using imagebench::kWidth;
+using imagebench::Picture;
 
 template <class Encoder>
 const std::vector<PLBYTE>& Encoded() {
