@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "image/decode/pixel555.h"
 #include "image/decode/pljpegdec.h"
 #include "image/decode/plreader.h"
 #include "image/io/pltrace.h"
@@ -68,8 +69,7 @@ void ExpandBuf8(PLBYTE* dst, const PLBYTE* src, size_t srcBytes, int count, int 
 }
 
 PLPixel32 Pixel555(PLBYTE m, PLBYTE o) {
-  return PLPixel32(PLBYTE(((m >> 2) & 0x1F) * 8), PLBYTE((((m & 3) << 3) | (o >> 5)) * 8), PLBYTE((o & 0x1F) * 8),
-                   255);
+  return PixelFrom555(unsigned(m) << 8 | o, 255);
 }
 
 }  // namespace

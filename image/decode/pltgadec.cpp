@@ -1,5 +1,6 @@
 #include "image/decode/pltgadec.h"
 
+#include "image/decode/pixel555.h"
 #include "image/decode/plreader.h"
 #include "image/io/pltrace.h"
 
@@ -14,7 +15,7 @@ PLPixel32 ToPixel(const PLBYTE* p, int depth) {
     case 16: {
       const unsigned v = LE16At(p);
       const auto alpha = PLBYTE(depth == 15 ? 255 : (v & 0x8000) ? 0x80 : 0);
-      return PLPixel32(PLBYTE((v >> 7) & 0xF8), PLBYTE((v >> 2) & 0xF8), PLBYTE((v & 0x1F) << 3), alpha);
+      return PixelFrom555(v, alpha);
     }
     case 24: return PLPixel32(p[2], p[1], p[0], 255);
     default: return PLPixel32(p[2], p[1], p[0], p[3]);

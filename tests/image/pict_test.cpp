@@ -116,21 +116,29 @@ TEST(PictDecoder, OpcodesOnOddPositionsAreAlignedFirst) {
 }
 
 TEST(PictDecoder, SixteenBitDirectPixels) {
-  // x-5-5-5 units, packed in 2-byte units: a run of 8 red pixels.
-  Bytes b;
-  Be16(b, 0x009A);
-  Be32(b, 0xFF);
-  Be16(b, 0x8000 | 16);
-  Rect(b, 0, 0, 1, 8);
-  PixMap(b, 3, 16, 3, 5);
-  Rect(b, 0, 0, 1, 8);
-  Rect(b, 0, 0, 1, 8);
-  Be16(b, 0);
-  b.insert(b.end(), {3, PLBYTE(257 - 8), 0x7C, 0x00});
-  Decoded d = DecodeBytes(Picture(b, 8, 1));
-  ASSERT_EQ(d.result, 1);
-  EXPECT_EQ(d.bpp, 32);
-  for (int x = 0; x < 8; ++x) EXPECT_EQ(d.bmp->GetLineArray32()[0][x], PLPixel32(0xF8, 0, 0)) << x;
+  // x-5-5-5 units, packed in 2-byte units: a run of 8 pixels of one colour.
+  // In the second the green bits straddle the two bytes.
+  struct Case {
+    PLBYTE high, low;
+    PLPixel32 expected;
+  };
+  const Case cases[] = {{0x7C, 0x00, PLPixel32(0xF8, 0, 0)}, {0x4D, 0x79, PLPixel32(0x13 << 3, 0x0B << 3, 0x19 << 3)}};
+  for (const Case& c : cases) {
+    Bytes b;
+    Be16(b, 0x009A);
+    Be32(b, 0xFF);
+    Be16(b, 0x8000 | 16);
+    Rect(b, 0, 0, 1, 8);
+    PixMap(b, 3, 16, 3, 5);
+    Rect(b, 0, 0, 1, 8);
+    Rect(b, 0, 0, 1, 8);
+    Be16(b, 0);
+    b.insert(b.end(), {3, PLBYTE(257 - 8), c.high, c.low});
+    Decoded d = DecodeBytes(Picture(b, 8, 1));
+    ASSERT_EQ(d.result, 1);
+    EXPECT_EQ(d.bpp, 32);
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(d.bmp->GetLineArray32()[0][x], c.expected) << x;
+  }
 }
 
 TEST(PictDecoder, ThirtyTwoBitPlanesWithAlpha) {
