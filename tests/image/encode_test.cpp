@@ -18,6 +18,7 @@
 #include "image/encode/pltiffencoder.h"
 #include "image/io/plmemsink.h"
 #include "tests/image/bitmap_test_util.h"
+#include "tests/image/decode_test_util.h"
 
 using imgtest::Px;
 
@@ -41,17 +42,7 @@ bool ToolsAvailable() {
   return std::system("command -v convert >/dev/null 2>&1 && command -v pngtopnm >/dev/null 2>&1") == 0;
 }
 
-// Runs a shell command and returns its standard output.
-std::vector<PLBYTE> RunCommand(const std::string& command) {
-  std::vector<PLBYTE> out;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    PLBYTE buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.insert(out.end(), buffer, buffer + n);
-    pclose(pipe);
-  }
-  return out;
-}
+using dectest::RunCommand;
 
 // Pixels of a decoded picture as red, green, blue, alpha.
 struct Decoded {
