@@ -7,10 +7,9 @@
 class PLFilterContrast : public PLFilter {
  public:
   // The offset is accepted for the interface; the result depends on the factor alone.
-  PLFilterContrast(double contrast, unsigned char offset) : m_Contrast(contrast), m_Offset(offset) {}
+  PLFilterContrast(double contrast, unsigned char /*offset*/) : m_Contrast(contrast) {}
   void Apply(PLBmp* source, PLBmp* target) override;
 
  private:
   double m_Contrast;
-  unsigned char m_Offset;
 };
