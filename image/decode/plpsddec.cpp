@@ -17,27 +17,6 @@ namespace {
 constexpr int32_t kMaxSide = 300000;
 constexpr int kMaxChannels = 56;
 
-// Reads numbers out of a block that was taken whole from the source; a
-// read past its end sets the failed flag and gives 0.
-struct BlockReader {
-  const PLBYTE* data;
-  uint32_t size;
-  uint32_t pos = 0;
-  bool failed = false;
-
-  const PLBYTE* Take(uint32_t n) {
-    if (failed || n > size - pos) {
-      failed = true;
-      return nullptr;
-    }
-    const PLBYTE* p = data + pos;
-    pos += n;
-    return p;
-  }
-  uint32_t U32() { const PLBYTE* p = Take(4); return p ? BE32At(p) : 0; }
-  uint16_t U16() { const PLBYTE* p = Take(2); return p ? BE16At(p) : 0; }
-  uint8_t U8() { const PLBYTE* p = Take(1); return p ? *p : 0; }
-};
 
 }  // namespace
 
@@ -114,7 +93,7 @@ int PLPSDDecoder::Open(PLDataSource* dataSrc) {
 void PLPSDDecoder::ReadResources(PLDataSource& s) {
   const uint32_t length = BE32(s);
   if (length > uint32_t(s.GetBytesLeft())) Skip(s, int64_t(length));
-  BlockReader r{s.ReadBytes(int(length)), length};
+  pl_read::BlockReader r{s.ReadBytes(int(length)), length};
   while (!r.failed && r.pos < r.size) {
     const PLBYTE* sig = r.Take(4);
     if (!sig) break;
@@ -136,7 +115,7 @@ void PLPSDDecoder::ReadResources(PLDataSource& s) {
 }
 
 void PLPSDDecoder::ReadLayers(const PLBYTE* data, uint32_t size) {
-  BlockReader r{data, size};
+  pl_read::BlockReader r{data, size};
   const uint32_t infoLength = r.U32();
   if (r.failed || infoLength == 0) return;
   const int count = std::abs(int(int16_t(r.U16())));

@@ -50,6 +50,39 @@ inline void RequireBytes(PLDataSource& s, uint64_t needed) {
   if (needed > uint64_t(s.GetBytesLeft())) throw PLTextException(PL_ERREND_OF_DATA, "End of file reached while decoding.\n");
 }
 
+// Reads numbers out of a block already taken whole from a source, for
+// optional parts a decoder may stop reading quietly: a read past the end
+// sets the failed flag and gives 0 (nullptr from Take), without moving.
+struct BlockReader {
+  const PLBYTE* data;
+  uint32_t size;
+  uint32_t pos = 0;
+  bool failed = false;
+
+  const PLBYTE* Take(uint32_t n) {
+    if (failed || n > size - pos) {
+      failed = true;
+      return nullptr;
+    }
+    const PLBYTE* p = data + pos;
+    pos += n;
+    return p;
+  }
+  // Big-endian numbers.
+  uint32_t U32() {
+    const PLBYTE* p = Take(4);
+    return p ? BE32At(p) : 0;
+  }
+  uint16_t U16() {
+    const PLBYTE* p = Take(2);
+    return p ? BE16At(p) : 0;
+  }
+  uint8_t U8() {
+    const PLBYTE* p = Take(1);
+    return p ? *p : 0;
+  }
+};
+
 // Pixels per metre to dots per inch; 1 or less counts as not stated.
 inline int DpiFromPixelsPerMetre(int32_t ppm) {
   if (ppm <= 0) return 0;

@@ -1,6 +1,6 @@
 // The number readers every hand-written decoder uses: byte order, and
 // counts that would run past the data or backwards end with the
-// end-of-data exception without moving.
+// end-of-data exception without moving; the block reader stops quietly.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -62,6 +62,22 @@ TEST(ReaderTest, RequireBytesComparesWithWhatIsLeft) {
   EXPECT_EQ(s.GetBytesRead(), 2);
   pl_read::Skip(s, 3);
   EXPECT_TRUE(EndsWithEndOfData(s, [](PLDataSource& src) { pl_read::LE16(src); }));
+}
+
+TEST(BlockReaderTest, ReadsBigEndianAndStopsAtTheEndWithoutMoving) {
+  pl_read::BlockReader r{kData, uint32_t(sizeof kData)};
+  EXPECT_EQ(r.U16(), 0x1234);
+  EXPECT_EQ(r.U8(), 0x56);
+  EXPECT_EQ(r.U32(), 0u);  // three bytes left
+  EXPECT_TRUE(r.failed);
+  EXPECT_EQ(r.pos, 3u);
+  EXPECT_EQ(r.U8(), 0);  // stays failed
+  EXPECT_EQ(r.Take(0), nullptr);
+
+  pl_read::BlockReader huge{kData, uint32_t(sizeof kData)};
+  EXPECT_EQ(huge.Take(2), kData);
+  EXPECT_EQ(huge.Take(0xFFFFFFFFu), nullptr);
+  EXPECT_EQ(huge.pos, 2u);
 }
 
 }  // namespace
