@@ -10,7 +10,7 @@
 FOUNDATION_BEGIN
 
 // A spec beginning with "@@%" is a number format: the value is read as a
-// number and printed with the spec from its third character on. The format
+// number and printed with the text from its third character on. The format
 // must hold exactly one conversion: a floating one (f F e E g G) prints the
 // number, an integer one (d i u o x X) its integer part; flags, width and
 // precision are allowed, and "%%" stands for a percent sign. Any other format
