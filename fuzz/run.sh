@@ -12,6 +12,9 @@ build="${1:-$root/build/fuzz}"
 mkdir -p "$build"
 build="$(cd "$build" && pwd)"
 seconds="${2:-30}"
+# A fixed seed makes a run repeat itself, so a failure in CI is one a developer
+# sees again; TAV_FUZZ_SEED=0 asks libFuzzer for a fresh seed when fuzzing by hand.
+seed="${TAV_FUZZ_SEED:-1}"
 corpus="$root/tests/image/data/corpus"
 regress="$root/tests/image/data/regress"
 
@@ -33,7 +36,7 @@ for target in decode_fuzzer decode_fuzzer_bmp decode_fuzzer_tga decode_fuzzer_pc
   echo "== $target: corpus and regression inputs, then ${seconds}s"
   # New inputs go to the first folder (a copy), never into the repository.
   if ! (cd "$work" && "$build/$target" -rss_limit_mb=2560 -malloc_limit_mb=2048 -timeout=20 \
-          -max_total_time="$seconds" -print_final_stats=1 "$work/corpus" "$regress" 2>"$work/log.txt"); then
+          -max_total_time="$seconds" -seed="$seed" -print_final_stats=1 "$work/corpus" "$regress" 2>"$work/log.txt"); then
     echo "!! $target failed; see $work/log.txt and the crash files in $work"
     tail -n 60 "$work/log.txt"
     status=1
