@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "barcode/pdf417/micro_pdf417_sizes.h"
+#include "barcode/pdf417/pdf417_tables.h"
 #include "barcode/pdf417/pdf417_reed_solomon.h"
 
 namespace kalvo::pdf417 {

@@ -9,7 +9,7 @@
 #include <span>
 
 #include "barcode/frame/encoders.h"
-#include "barcode/pdf417/micro_pdf417_sizes.h"
+#include "barcode/pdf417/pdf417_tables.h"
 #include "barcode/pdf417/pdf417_codewords.h"
 
 namespace kalvo {

@@ -1,6 +1,6 @@
 // The PDF417 and MicroPDF417 exports for the designer.
 #include "barcode/kalvo.h"
-#include "barcode/pdf417/micro_pdf417_sizes.h"
+#include "barcode/pdf417/pdf417_tables.h"
 #include "barcode/pdf417/pdf417_codewords.h"
 
 // Columns and rows of a MicroPDF417 size. With designerNumbering the 4 x 4
