@@ -47,10 +47,10 @@ constexpr SetTable kSetETable = MakeSet(
 constexpr std::array<const SetTable*, kCodeSetCount> kSets = {&kSetATable, &kSetBTable, &kSetCTable,
                                                               &kSetDTable, &kSetETable};
 
-std::unique_ptr<MaxiCodeCharMapTable>& CharMapSlot() {
-  static std::unique_ptr<MaxiCodeCharMapTable> map;
-  return map;
-}
+// The map, owned by the start-up and exit steps alone. A plain pointer, so
+// static destruction (which for a library loaded at run time and never
+// unloaded runs before the exit step) never frees it a second time.
+MaxiCodeCharMapTable* charMap = nullptr;
 
 }  // namespace
 
@@ -72,14 +72,18 @@ void BuildMaxiCodeCharMap() {
       entry.sets = static_cast<uint8_t>(entry.sets | (1u << set));
     }
   }
-  CharMapSlot() = std::move(map);
+  FreeMaxiCodeCharMap();
+  charMap = map.release();
 }
 
-void FreeMaxiCodeCharMap() { CharMapSlot().reset(); }
+void FreeMaxiCodeCharMap() {
+  delete charMap;
+  charMap = nullptr;
+}
 
 const MaxiCodeCharMapTable& MaxiCodeCharMap() {
-  if (!CharMapSlot()) BuildMaxiCodeCharMap();
-  return *CharMapSlot();
+  if (charMap == nullptr) BuildMaxiCodeCharMap();
+  return *charMap;
 }
 
 }  // namespace kalvo::maxicode

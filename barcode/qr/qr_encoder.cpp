@@ -12,10 +12,10 @@
 namespace kalvo {
 namespace {
 
-qr::QrTables& SharedQrTables() {
-  static qr::QrTables tables;
-  return tables;
-}
+// The tables, owned by the start-up and exit steps alone. A plain pointer, so
+// static destruction (which for a library loaded at run time and never
+// unloaded runs before the exit step) never frees them a second time.
+qr::QrTables* sharedTables = nullptr;
 
 // The library's "TEXT" resource of a numeric id.
 std::span<const uint8_t> FindQrTextResource(int id) {
@@ -44,17 +44,23 @@ void RegisterQrResources() {
 
 void LoadQrCodeTables() {
   RegisterQrResources();
-  SharedQrTables().Load(FindQrTextResource);
+  FreeQrCodeTables();
+  sharedTables = new qr::QrTables();
+  sharedTables->Load(FindQrTextResource);
 }
 
-void FreeQrCodeTables() { SharedQrTables().Free(); }
+void FreeQrCodeTables() {
+  delete sharedTables;
+  sharedTables = nullptr;
+}
 
 int EncodeQrCode(int reserved, CBCode& code, int measureOnly) {
   const char* data = code.data != nullptr ? code.data : "";
   const std::span<const uint8_t> text(reinterpret_cast<const uint8_t*>(data), std::strlen(data));
+  if (sharedTables == nullptr) return -1;
   qr::QrSymbol symbol;
   // Data beyond version 40 and missing tables both leave nothing drawn.
-  if (qr::BuildQrSymbol(SharedQrTables(), text, qr::LevelIndex(code.qrLevel), symbol) != qr::QrResult::Ok)
+  if (qr::BuildQrSymbol(*sharedTables, text, qr::LevelIndex(code.qrLevel), symbol) != qr::QrResult::Ok)
     return -1;
   PaintModuleMatrix(code, measureOnly, symbol.dark, symbol.size, symbol.size);
   return 0;

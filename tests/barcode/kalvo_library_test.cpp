@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -61,6 +62,19 @@ TEST(KalvoLibrary, EveryExportIsFoundByName) {
   EXPECT_EQ(dlsym(handle, "_ZN5kalvo13EncodeCode128EiR6CBCodei"), nullptr);
   dlclose(handle);
 }
+
+// Exit status of the probe program that loads the library at run time and
+// ends with `how` ("keep" or "unload"); -1 when it did not end normally.
+int ProbeExitStatus(const std::string& how) {
+  const std::string command = std::string("'") + TAV_KALVO_DLOPEN_PROBE + "' '" + kLibrary + "' " + how;
+  const int status = std::system(command.c_str());
+  return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Its tables have one owner, so neither ending frees them twice.
+TEST(KalvoLibrary, ExitsCleanlyWhenLoadedAtRunTimeAndNeverUnloaded) { EXPECT_EQ(ProbeExitStatus("keep"), 0); }
+
+TEST(KalvoLibrary, ExitsCleanlyWhenLoadedAtRunTimeAndUnloaded) { EXPECT_EQ(ProbeExitStatus("unload"), 0); }
 
 TEST(KalvoLibrary, LoadsTheShippedApplicationIdentifiers) {
   std::vector<typAIdef> table(700);
