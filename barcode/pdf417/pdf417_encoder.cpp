@@ -1,16 +1,14 @@
-// PDF417 and MicroPDF417 through the main entry. The codeword stage is whole:
-// parameters, compaction, the codeword frame, check codewords, and the sizes
-// of the symbol. Painting needs the symbology's bar-space pattern tables
-// (codewords of the three clusters, start and stop, MicroPDF417's row address
-// patterns), which the library does not carry yet; until it does, a request
-// for a bitmap draws nothing and says so with result 1 rather than reporting
-// success without a symbol.
+// PDF417 and MicroPDF417 through the main entry: the codeword stage, the
+// sizes and limits written back into the request, and the symbol painted
+// module by module through the library's drawing frame.
+#include <algorithm>
 #include <cstring>
 #include <span>
 
+#include "barcode/draw/symbol_frame.h"
 #include "barcode/frame/encoders.h"
-#include "barcode/pdf417/pdf417_tables.h"
 #include "barcode/pdf417/pdf417_codewords.h"
+#include "barcode/pdf417/pdf417_layout.h"
 
 namespace kalvo {
 
@@ -18,16 +16,7 @@ namespace {
 
 constexpr int kMicroPdf417Type = 31;
 
-// Width of the symbol in modules.
-int ModuleColumns(const pdf417::Pdf417Codewords& symbol, bool micro, bool truncated) {
-  if (micro) return 17 * symbol.columns + 10 * pdf417::RowAddressPatterns(symbol.columns) + 1;
-  return 17 * symbol.columns + (truncated ? 35 : 69);
-}
-
-}  // namespace
-
-int EncodePdf417(int, CBCode& code, int measureOnly) {
-  const bool micro = code.type == kMicroPdf417Type;
+pdf417::Pdf417Request RequestOf(const CBCode& code, bool micro) {
   const char* data = code.data != nullptr ? code.data : "";
   pdf417::Pdf417Request request;
   request.symbology = micro ? pdf417::Symbology::MicroPdf417 : pdf417::Symbology::Pdf417;
@@ -36,25 +25,62 @@ int EncodePdf417(int, CBCode& code, int measureOnly) {
   request.columns = code.symbolColumns;
   request.level = code.pdfSecurity;
   request.microIndex = code.microPdfSize;
+  return request;
+}
 
-  const pdf417::Pdf417Codewords symbol = pdf417::BuildPdf417Codewords(request);
+void WriteLimits(CBCode& code, const pdf417::Pdf417Limits& limits) {
+  if (limits.maxColumns == 0) return;  // refused before the limits were known
+  code.pdfLimits[0] = limits.maxColumns;
+  code.pdfLimits[1] = limits.maxRows;
+  code.pdfLimits[2] = limits.totalCodewords;
+  code.pdfLimits[3] = limits.capacity;
+  code.pdfLimits[4] = limits.checkCodewords;
+}
+
+// Every row one row high; the modules that are alike in every row (start and
+// stop patterns) as single bars over the full height.
+void PaintModules(BarList& bars, const pdf417::SymbolModules& symbol, int module, int rowHeight) {
+  const int fullHeight = symbol.rows * rowHeight;
+  const std::span<const uint8_t> top = symbol.Row(0);
+  const int rightStart = symbol.width - symbol.sameRight;
+  bars.Modules(top.first(symbol.sameLeft), 0, 0, module, fullHeight);
+  bars.Modules(top.subspan(rightStart), rightStart * module, 0, module, fullHeight);
+  for (int r = 0; r < symbol.rows; ++r) {
+    const std::span<const uint8_t> row = symbol.Row(r).subspan(symbol.sameLeft, rightStart - symbol.sameLeft);
+    bars.Modules(row, symbol.sameLeft * module, r * rowHeight, module, rowHeight);
+  }
+}
+
+}  // namespace
+
+int EncodePdf417(int, CBCode& code, int measureOnly) {
+  const bool micro = code.type == kMicroPdf417Type;
+  const pdf417::Pdf417Codewords symbol = pdf417::BuildPdf417Codewords(RequestOf(code, micro));
   code.errorCode = symbol.errorCode;
   code.errorValue = symbol.errorValue;
   code.errorNeeded = symbol.errorNeeded;
+  WriteLimits(code, symbol.limits);
   if (!symbol.Ok()) return 0;  // the error code tells why; no bitmap
 
   code.symbolColumns = static_cast<int16_t>(symbol.columns);
   code.symbolRows = static_cast<int16_t>(symbol.rows);
-  if (!micro) code.pdfSecurity = static_cast<uint8_t>(symbol.level);
-  if (micro) code.microPdfSize = static_cast<int16_t>(symbol.microIndex);
+  if (micro)
+    code.microPdfSize = static_cast<int16_t>(symbol.microIndex);
+  else
+    code.pdfSecurity = static_cast<uint8_t>(symbol.level);
 
-  const int module = code.moduleSize2D > 0 ? code.moduleSize2D : 1;
-  const int rowHeight = code.rowHeight2D < module ? 3 * module : code.rowHeight2D;
+  const int module = std::max<int>(code.moduleSize2D, 1);
+  if (code.rowHeight2D < module) code.rowHeight2D = static_cast<uint16_t>(3 * module);
+  const int rowHeight = code.rowHeight2D;
+  const pdf417::SymbolModules modules =
+      micro ? pdf417::LayOutMicroPdf417(symbol) : pdf417::LayOutPdf417(symbol, code.pdfTruncated != 0);
   code.quietZone = 2 * module;
-  code.width = ModuleColumns(symbol, micro, code.pdfTruncated != 0) * module;
-  code.height = symbol.rows * rowHeight;
+  code.width = modules.width * module;
+  code.height = modules.rows * rowHeight;
   code.barHeight = code.height;
-  return measureOnly != 0 ? 0 : 1;
+  Artwork art;
+  if (measureOnly == 0) PaintModules(art.bars, modules, module, rowHeight);
+  return FinishSymbol(code, measureOnly, DcOwner{}, art);
 }
 
 }  // namespace kalvo

@@ -67,6 +67,10 @@ TEST_P(ErrorPath, ReturnsItsCodeAndLeavesNothingBehind) {
   r.code.moduleSize2D = 2;
   r.code.maxiModuleWidth = -1;
   r.code.maxiModuleHeight = -1;
+  r.code.rowHeight2D = 0;
+  r.code.symbolColumns = 0;
+  r.code.pdfSecurity = 9;
+  r.code.pdfTruncated = 0;
   if (c.setup != nullptr) c.setup(r.code);
   const uintptr_t before = NextSerial();
   EXPECT_EQ(kvoBCode(0, &r.code, 0), c.result);
@@ -144,6 +148,15 @@ INSTANTIATE_TEST_SUITE_P(
         // The two-dimensional encoders.
         ErrorCase{"QrTooLongForVersion40", 33, 0, std::string(3000, 'x'), [](CBCode& c) { c.qrLevel = 2; }, -1, 0,
                   0},
+        ErrorCase{"Pdf417MoreThan90Rows", 27, 0, std::string(200, 'A'),
+                  [](CBCode& c) {
+                    c.symbolColumns = 1;
+                    c.pdfSecurity = 0;
+                  },
+                  0, 100, 88},
+        ErrorCase{"Pdf417StageOver1500", 27, 0, std::string(1501, 'A'), nullptr, 0, 100, 1500},
+        ErrorCase{"MicroPdf417TooMuchForItsSize", 31, 0, "ABCDEFGHIJKL", [](CBCode& c) { c.microPdfSize = 0; }, 0,
+                  100, 4},
         ErrorCase{"DataMatrixFitsNoSymbol", 29, 0, std::string(1600, '\x01'), nullptr, 0, 0, 0},
         ErrorCase{"DataMatrixNotTheRequestedSize", 29, 0, "ABCDEFGHIJKLMNOP",
                   [](CBCode& c) {
@@ -178,13 +191,18 @@ TEST(KalvoObjects, OnlyTheReturnedBitmapOutlivesTheCall) {
   struct Case { int type; std::string data; };
   for (const Case& c : std::vector<Case>{{0, "A123B"}, {1, "ABC"}, {3, "ABC"}, {4, "abc"}, {6, "400638133393"},
                                          {22, "123456"}, {10, "1234"}, {11, "1234567890123"}, {12, "1234"},
-                                         {24, "12345"}, {26, "1234"}, {28, "ABC"}, {29, "ABC"}, {33, "ABC"}}) {
+                                         {24, "12345"}, {26, "1234"}, {27, "ABC"}, {28, "ABC"}, {29, "ABC"},
+                                         {31, "ABC"}, {33, "ABC"}}) {
     Request r(c.type, 0, c.data);
     r.code.resolution = 300;
     r.code.moduleSize2D = 2;
     r.code.maxiMode = 4;
     r.code.maxiModuleWidth = -1;
     r.code.maxiModuleHeight = -1;
+    r.code.rowHeight2D = 0;
+    r.code.symbolColumns = 0;
+    r.code.pdfSecurity = 9;
+    r.code.pdfTruncated = 0;
     const uintptr_t before = NextSerial();
     ASSERT_EQ(kvoBCode(0, &r.code, 0), 0) << c.type;
     ASSERT_NE(r.code.bitmap, nullptr) << c.type;

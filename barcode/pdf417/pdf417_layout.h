@@ -1,0 +1,41 @@
+// The module rows of PDF417 and MicroPDF417 symbols: codewords laid out in
+// rows with their row indicators or row address patterns, and every row
+// turned into its bars and spaces from the symbol tables.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "barcode/pdf417/pdf417_codewords.h"
+
+namespace kalvo::pdf417 {
+
+struct SymbolModules {
+  int width = 0;               // modules per row
+  int rows = 0;
+  std::vector<uint8_t> dark;   // rows x width, row by row from the top; non-zero = bar
+  // Modules at the left and right edge that are alike in every row (the start
+  // pattern, and the stop pattern or closing bar): painted once over the
+  // full height.
+  int sameLeft = 0, sameRight = 0;
+
+  std::span<const uint8_t> Row(int r) const {
+    return std::span<const uint8_t>(dark).subspan(static_cast<size_t>(r) * width, width);
+  }
+};
+
+// Cluster index 0, 1, 2 (the standard's clusters 0, 3, 6) of PDF417 row r.
+constexpr int Pdf417RowCluster(int r) { return r % 3; }
+
+// The left and right row indicator codewords of PDF417 row r.
+struct RowIndicators {
+  int left, right;
+};
+RowIndicators Pdf417RowIndicators(int row, int rows, int columns, int level);
+
+// `symbol` must hold a complete codeword list (Ok()).
+SymbolModules LayOutPdf417(const Pdf417Codewords& symbol, bool truncated);
+SymbolModules LayOutMicroPdf417(const Pdf417Codewords& symbol);
+
+}  // namespace kalvo::pdf417
