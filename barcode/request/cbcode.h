@@ -45,18 +45,18 @@ class CBCode {
   uint8_t deviceUnits = 1;            // narrowWidth in dots (1) or in mils (0)
   uint8_t textShowsStars = 1;         // Code 39: show the * in the text
   uint8_t textShowsStartStop = 1;     // Codabar: show start and stop in the text
-  uint8_t codabarStart;               // 0-3 for A-D
-  uint8_t codabarStop;                // 0-3 for A-D
-  uint8_t codabarUpper;               // start/stop upper case in the text
+  uint8_t codabarStart = 0;           // 0-3 for A-D
+  uint8_t codabarStop = 0;            // 0-3 for A-D
+  uint8_t codabarUpper = 0;           // start/stop upper case in the text
   uint8_t itfNoSideBearers = 0;       // ITF-14: bearers only above and below
-  uint8_t itfBearerFactor;            // ITF-14: bearer thickness in modules
-  uint8_t itfQuietFactor;             // ITF-14: side quiet zone in modules
-  uint8_t addMod10;                   // Code 128 C with FNC1: append a mod 10 digit
-  uint8_t barcodeSpare3;              // designer's field member, not read here
-  uint8_t noText;                     // no human-readable text at all
+  uint8_t itfBearerFactor = 0;        // ITF-14: bearer thickness in modules
+  uint8_t itfQuietFactor = 0;         // ITF-14: side quiet zone in modules
+  uint8_t addMod10 = 0;               // Code 128 C with FNC1: append a mod 10 digit
+  uint8_t barcodeSpare3 = 0;          // designer's field member, not read here
+  uint8_t noText = 0;                 // no human-readable text at all
   uint8_t longGuards = 1;             // EAN/UPC: guards run into the text row
-  uint8_t aiParentheses;              // several AIs: brackets around each identifier
-  uint8_t useTextMask;                // apply textMask
+  uint8_t aiParentheses = 0;          // several AIs: brackets around each identifier
+  uint8_t useTextMask = 0;            // apply textMask
   int32_t mod10Start = 0;             // Code 128 C mod 10: first digit counted, padding index
   int32_t width = 0;                  // out: symbol width in dots, padding excluded
   int32_t height = 0;                 // out: symbol height in dots
@@ -76,15 +76,15 @@ class CBCode {
   int32_t targetResolution = 0;       // dpi of the bitmap; <= 0 means resolution
   int32_t barHeight = 100;            // in/out: bar height in dots
   char* data = nullptr;               // zero-terminated data
-  int32_t dataLength;                 // in/out: length of data
+  int32_t dataLength = 0;             // in/out: length of data
   char* hrText = nullptr;             // receives the human-readable text
-  int32_t hrLength;                   // in: capacity less 64; out: text length
+  int32_t hrLength = 0;               // in: capacity less 64; out: text length
   AString textMask;                   // mask of the human-readable text
   int32_t textGap = 30;               // in/out: gap between bars and text
   int32_t textHeight = 70;            // in/out: text row height
   int32_t textWidth = 50;             // designer's field member, not read here
-  int32_t textAlign;                  // 0 centred, < 0 left, > 0 right
-  LOGFONTA font;                      // in/out: text font
+  int32_t textAlign = 0;              // 0 centred, < 0 left, > 0 right
+  LOGFONTA font{};                    // in/out: text font
   COLORREF textColor = 0;
   COLORREF textBackColor = 0xFFFFFF;
   COLORREF barColor = 0;
@@ -96,30 +96,31 @@ class CBCode {
   int32_t errorNeeded = 0;            // out: PDF417 needed count
   AString aiNames[6];                 // several AIs: the identifiers
   AString aiValues[6];                // and their data
-  uint16_t moduleSize2D;
-  uint16_t rowHeight2D;
-  int16_t symbolRows;
-  int16_t symbolColumns;
-  uint8_t pdfSecurity;
-  uint8_t pdfTruncated;
-  int32_t barcodeSpare6;
-  int16_t barcodeSpare5;
-  uint16_t qrLevel;
-  int32_t code49RowHeight;
+  uint16_t moduleSize2D = 0;
+  uint16_t rowHeight2D = 0;
+  int16_t symbolRows = 0;
+  int16_t symbolColumns = 0;
+  uint8_t pdfSecurity = 0;
+  uint8_t pdfTruncated = 0;
+  int32_t barcodeSpare6 = 0;
+  int16_t barcodeSpare5 = 0;
+  uint16_t qrLevel = 0;
+  int32_t code49RowHeight = 0;
   int16_t microPdfMode = 0;
   int16_t microPdfSize = 0;
-  int32_t pdfLimits[5];
-  uint8_t maxiMode;
+  int32_t pdfLimits[5]{};
+  uint8_t maxiMode = 0;
   AString upsFields[13];
-  int32_t maxiModuleWidth;
-  int32_t maxiModuleHeight;
+  int32_t maxiModuleWidth = 0;
+  int32_t maxiModuleHeight = 0;
   HBITMAP bitmap = nullptr;           // out: the symbol, owned by the caller
 };
 
 #ifndef KALVO_LIBRARY_BUILD
 inline CBCode::CBCode() {
-  // Members marked "not set" keep whatever the allocator left; the designer
-  // fills them from the field before every call.
+  // Every member has a defined value: the table's default, or zero where the
+  // designer would fill it from the field before the call, so a request that
+  // leaves a member alone still draws what the defaults say.
   std::memset(&font, 0, sizeof font);
   GetObjectA(GetStockObject(SYSTEM_FONT), sizeof font, &font);
   std::strncpy(font.lfFaceName, "Arial", LF_FACESIZE - 1);

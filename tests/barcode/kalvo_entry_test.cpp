@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -441,6 +443,77 @@ TEST(KalvoRequest, ConstructorSetsTheDesignersDefaults) {
   LOGFONTA system{};
   ASSERT_GT(GetObjectA(GetStockObject(SYSTEM_FONT), sizeof system, &system), 0);
   EXPECT_EQ(code.font.lfHeight, system.lfHeight);
+}
+
+// A record built over memory full of 0xFF bytes, as a fresh heap block may be.
+class DirtyRecord {
+ public:
+  DirtyRecord() {
+    std::memset(storage_, 0xFF, sizeof storage_);
+    code_ = new (storage_) CBCode();
+  }
+  ~DirtyRecord() { code_->~CBCode(); }
+  CBCode& code() { return *code_; }
+
+ private:
+  alignas(CBCode) unsigned char storage_[sizeof(CBCode)];
+  CBCode* code_;
+};
+
+TEST(KalvoRequest, ConstructorZeroesWhatTheDesignerWouldFillIn) {
+  DirtyRecord dirty;
+  const CBCode& code = dirty.code();
+  EXPECT_EQ(code.noText, 0);
+  EXPECT_EQ(code.textAlign, 0);
+  EXPECT_EQ(code.useTextMask, 0);
+  EXPECT_EQ(code.aiParentheses, 0);
+  EXPECT_EQ(code.codabarStart, 0);
+  EXPECT_EQ(code.codabarStop, 0);
+  EXPECT_EQ(code.codabarUpper, 0);
+  EXPECT_EQ(code.itfBearerFactor, 0);
+  EXPECT_EQ(code.itfQuietFactor, 0);
+  EXPECT_EQ(code.addMod10, 0);
+  EXPECT_EQ(code.dataLength, 0);
+  EXPECT_EQ(code.hrLength, 0);
+  EXPECT_EQ(code.moduleSize2D, 0);
+  EXPECT_EQ(code.rowHeight2D, 0);
+  EXPECT_EQ(code.symbolRows, 0);
+  EXPECT_EQ(code.symbolColumns, 0);
+  EXPECT_EQ(code.pdfSecurity, 0);
+  EXPECT_EQ(code.pdfTruncated, 0);
+  EXPECT_EQ(code.qrLevel, 0);
+  EXPECT_EQ(code.maxiMode, 0);
+  EXPECT_EQ(code.maxiModuleWidth, 0);
+  EXPECT_EQ(code.maxiModuleHeight, 0);
+  for (int32_t limit : code.pdfLimits) EXPECT_EQ(limit, 0);
+}
+
+// Only the symbology, the data and the text buffer are filled in: the text row
+// is still reserved and drawn under the bars, where the defaults put it.
+TEST(KalvoRequest, ARequestLeavingMembersUnsetStillDrawsItsTextRow) {
+  DirtyRecord dirty;
+  CBCode& code = dirty.code();
+  const std::string data = "KALVO";
+  code.type = 4;
+  code.data = static_cast<char*>(std::calloc(data.size() + 64, 1));
+  std::memcpy(code.data, data.data(), data.size());
+  code.dataLength = static_cast<int32_t>(data.size());
+  code.hrLength = code.dataLength * 3 / 2;
+  code.hrText = static_cast<char*>(std::calloc(code.hrLength + 64, 1));
+  code.ResetErrors();
+  ASSERT_EQ(kvoBCode(0, &code, 0), 0);
+  EXPECT_STREQ(code.hrText, "KALVO");
+  EXPECT_EQ(code.height, code.barHeight + 30 + 70);
+  const kalvo_test::Grey grey = kalvo_test::TakeBitmap(code);
+  ASSERT_EQ(grey.height, code.height);
+  int textPixels = 0;
+  for (int y = code.barHeight + 30; y < grey.height; ++y)
+    for (int x = 0; x < grey.width; ++x) textPixels += grey.Dark(x, y) ? 1 : 0;
+  EXPECT_GT(textPixels, 100);
+  int gapPixels = 0;
+  for (int y = code.barHeight; y < code.barHeight + 30; ++y)
+    for (int x = 0; x < grey.width; ++x) gapPixels += grey.Dark(x, y) ? 1 : 0;
+  EXPECT_EQ(gapPixels, 0);
 }
 
 }  // namespace
