@@ -3,7 +3,7 @@
 #pragma once
 
 #include "barcode/request/cbcode.h"
-#include "platform/win/types.h"
+#include "platform/kernel/types.h"
 
 #define KALVO_API extern "C" __attribute__((visibility("default")))
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "barcode/kalvo.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 namespace {
 

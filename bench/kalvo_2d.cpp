@@ -8,7 +8,7 @@
 #include <string>
 
 #include "barcode/kalvo.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The platform layer's C-style interface, one header per area.
 #pragma once
 
-#include "platform/win/types.h"
-#include "platform/win/sync.h"
-#include "platform/win/kernel.h"
-#include "platform/win/nls.h"
-#include "platform/win/resource.h"
-#include "platform/win/gdi.h"
-#include "platform/win/font.h"
-#include "platform/win/clipboard.h"
-#include "platform/win/spool.h"
-#include "platform/win/registry.h"
+#include "platform/kernel/types.h"
+#include "platform/kernel/sync.h"
+#include "platform/kernel/kernel.h"
+#include "platform/nls/nls.h"
+#include "platform/resource/resource.h"
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/font.h"
+#include "platform/user/clipboard.h"
+#include "platform/spool/spool.h"
+#include "platform/shell/registry.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "barcode/request/cbcode.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 namespace kalvo {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "barcode/maxicode/maxicode_symbol.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 namespace kalvo::maxicode {
 

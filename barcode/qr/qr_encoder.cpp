@@ -7,7 +7,7 @@
 #include "barcode/qr/module_matrix_painting.h"
 #include "barcode/qr/qr_embedded.h"
 #include "barcode/qr/qr_symbol.h"
-#include "platform/win/resource.h"
+#include "platform/resource/resource.h"
 
 namespace kalvo {
 namespace {

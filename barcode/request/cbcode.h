@@ -13,8 +13,8 @@
 #include <cstring>
 
 #include "foundation/string/astring.h"
-#include "platform/win/gdi.h"
-#include "platform/win/types.h"
+#include "platform/gdi/gdi.h"
+#include "platform/kernel/types.h"
 
 class CBCode {
  public:

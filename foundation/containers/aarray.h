@@ -15,7 +15,7 @@
 
 #include "foundation/build.h"
 #include "foundation/string/astring.h"
-#include "platform/win/types.h"
+#include "platform/kernel/types.h"
 
 FOUNDATION_BEGIN
 

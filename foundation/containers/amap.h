@@ -10,7 +10,7 @@
 #include "foundation/build.h"
 #include "foundation/containers/ahashmap_core.h"
 #include "foundation/string/astring.h"
-#include "platform/win/types.h"
+#include "platform/kernel/types.h"
 
 FOUNDATION_BEGIN
 

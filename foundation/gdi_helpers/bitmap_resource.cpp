@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "foundation/gdi_helpers/gdi_scope.h"
-#include "platform/win/resource.h"
+#include "platform/resource/resource.h"
 
 FOUNDATION_BEGIN
 

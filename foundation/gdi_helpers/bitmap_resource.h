@@ -2,8 +2,8 @@
 #pragma once
 
 #include "foundation/build.h"
-#include "platform/win/gdi.h"
-#include "platform/win/kernel.h"
+#include "platform/gdi/gdi.h"
+#include "platform/kernel/kernel.h"
 
 FOUNDATION_BEGIN
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "foundation/build.h"
-#include "platform/win/types.h"
+#include "platform/kernel/types.h"
 
 FOUNDATION_BEGIN
 

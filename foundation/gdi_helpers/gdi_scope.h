@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "foundation/build.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 FOUNDATION_BEGIN
 

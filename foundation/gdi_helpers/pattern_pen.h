@@ -7,7 +7,7 @@
 #include <array>
 
 #include "foundation/build.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 FOUNDATION_BEGIN
 

@@ -5,7 +5,7 @@
 
 #include "foundation/build.h"
 #include "foundation/gdi_helpers/pattern_pen.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 FOUNDATION_BEGIN
 

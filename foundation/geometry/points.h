@@ -4,7 +4,7 @@
 
 #include "foundation/build.h"
 #include "foundation/containers/atypedarray.h"
-#include "platform/win/types.h"
+#include "platform/kernel/types.h"
 
 FOUNDATION_BEGIN
 

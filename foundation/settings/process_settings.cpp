@@ -3,8 +3,8 @@
 #include <iterator>
 
 #include "foundation/codepage/codepage.h"
-#include "platform/win/kernel.h"
-#include "platform/win/nls.h"
+#include "platform/kernel/kernel.h"
+#include "platform/nls/nls.h"
 
 FOUNDATION_BEGIN
 

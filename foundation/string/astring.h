@@ -19,7 +19,7 @@
 #include <string_view>
 
 #include "foundation/build.h"
-#include "platform/win/types.h"
+#include "platform/kernel/types.h"
 
 FOUNDATION_BEGIN
 

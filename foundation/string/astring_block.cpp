@@ -6,7 +6,7 @@
 
 #include "foundation/string/astring.h"
 #include "foundation/string/astring_internal.h"
-#include "platform/win/sync.h"
+#include "platform/kernel/sync.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>

@@ -5,7 +5,7 @@
 #include "foundation/codepage/codepage.h"
 #include "foundation/string/astring.h"
 #include "foundation/string/astring_internal.h"
-#include "platform/win/nls.h"
+#include "platform/nls/nls.h"
 
 FOUNDATION_BEGIN
 

@@ -6,7 +6,7 @@
 
 #include "foundation/string/astring.h"
 #include "foundation/string/astring_internal.h"
-#include "platform/win/nls.h"
+#include "platform/nls/nls.h"
 
 FOUNDATION_BEGIN
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "foundation/string/astring.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 FOUNDATION_BEGIN
 

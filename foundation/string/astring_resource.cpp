@@ -1,6 +1,6 @@
 // AString::LoadString: a string-table entry of the application's module.
 #include "foundation/string/astring.h"
-#include "platform/win/resource.h"
+#include "platform/resource/resource.h"
 
 FOUNDATION_BEGIN
 

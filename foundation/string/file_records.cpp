@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "foundation/string/astring_internal.h"
-#include "platform/win/kernel.h"
+#include "platform/kernel/kernel.h"
 
 FOUNDATION_BEGIN
 

@@ -6,9 +6,9 @@
 
 #include "foundation/codepage/codepage.h"
 #include "foundation/settings/process_settings.h"
-#include "platform/win/clipboard.h"
-#include "platform/win/kernel.h"
-#include "platform/win/nls.h"
+#include "platform/user/clipboard.h"
+#include "platform/kernel/kernel.h"
+#include "platform/nls/nls.h"
 
 FOUNDATION_BEGIN
 

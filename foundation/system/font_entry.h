@@ -7,7 +7,7 @@
 
 #include "foundation/build.h"
 #include "foundation/string/astring.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 FOUNDATION_BEGIN
 

@@ -1,7 +1,7 @@
 #include "foundation/system/font_file.h"
 
 #include "foundation/settings/process_settings.h"
-#include "platform/win/registry.h"
+#include "platform/shell/registry.h"
 
 #include <algorithm>
 #include <string>

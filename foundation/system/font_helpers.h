@@ -2,7 +2,7 @@
 #pragma once
 
 #include "foundation/build.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 FOUNDATION_BEGIN
 

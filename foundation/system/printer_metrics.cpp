@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 FOUNDATION_BEGIN
 

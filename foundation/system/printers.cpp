@@ -11,9 +11,9 @@
 #include <thread>
 
 #include "foundation/system/system_message.h"
-#include "platform/win/kernel.h"
-#include "platform/win/kernel_errors.h"
-#include "platform/win/spool.h"
+#include "platform/kernel/kernel.h"
+#include "platform/kernel/kernel_errors.h"
+#include "platform/spool/spool.h"
 
 FOUNDATION_BEGIN
 

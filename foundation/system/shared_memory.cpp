@@ -1,7 +1,7 @@
 #include "foundation/system/shared_memory.h"
 
 #include "foundation/system/system_message.h"
-#include "platform/win/kernel.h"
+#include "platform/kernel/kernel.h"
 
 FOUNDATION_BEGIN
 

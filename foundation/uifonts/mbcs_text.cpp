@@ -6,7 +6,7 @@
 #include "foundation/codepage/codepage.h"
 #include "foundation/settings/process_settings.h"
 #include "foundation/uifonts/ui_fonts.h"
-#include "platform/win/nls.h"
+#include "platform/nls/nls.h"
 
 FOUNDATION_BEGIN
 

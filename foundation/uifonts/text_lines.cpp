@@ -5,7 +5,7 @@
 #include <string>
 
 #include "foundation/codepage/codepage.h"
-#include "platform/win/nls.h"
+#include "platform/nls/nls.h"
 
 FOUNDATION_BEGIN
 

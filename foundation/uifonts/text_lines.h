@@ -6,7 +6,7 @@
 #include "foundation/containers/aarray.h"
 #include "foundation/containers/atypedarray.h"
 #include "foundation/string/astring.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 FOUNDATION_BEGIN
 

@@ -6,7 +6,7 @@
 
 #include "foundation/build.h"
 #include "foundation/system/font_entry.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 
 FOUNDATION_BEGIN
 

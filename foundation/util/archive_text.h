@@ -11,8 +11,8 @@
 
 #include "foundation/build.h"
 #include "foundation/codepage/codepage.h"
-#include "platform/win/nls.h"
-#include "platform/win/types.h"
+#include "platform/nls/nls.h"
+#include "platform/kernel/types.h"
 
 FOUNDATION_BEGIN
 

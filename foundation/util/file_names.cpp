@@ -8,7 +8,7 @@
 #include <string_view>
 #include <strings.h>
 
-#include "platform/win/kernel.h"
+#include "platform/kernel/kernel.h"
 
 FOUNDATION_BEGIN
 

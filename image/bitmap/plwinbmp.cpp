@@ -4,8 +4,8 @@
 #include <new>
 
 #include "image/bitmap/pltextexception.h"
-#include "platform/win/kernel.h"
-#include "platform/win/resource.h"
+#include "platform/kernel/kernel.h"
+#include "platform/resource/resource.h"
 
 namespace {
 

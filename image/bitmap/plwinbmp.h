@@ -3,8 +3,8 @@
 #pragma once
 
 #include "image/bitmap/plbmp.h"
-#include "platform/win/gdi.h"
-#include "platform/win/types.h"
+#include "platform/gdi/gdi.h"
+#include "platform/kernel/types.h"
 
 class PLWinBmp : public PLBmp {
  public:

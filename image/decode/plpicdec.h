@@ -8,7 +8,7 @@
 #include "image/bitmap/plbmp.h"
 #include "image/bitmap/plbmpinfo.h"
 #include "image/io/pldatasource.h"
-#include "platform/win/types.h"
+#include "platform/kernel/types.h"
 
 class PLPicDecoder : public PLBmpInfo {
  public:

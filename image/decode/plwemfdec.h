@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "image/decode/plpicdec.h"
-#include "platform/win/gdi.h"
-#include "platform/win/metafile.h"
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/metafile.h"
 
 class PLWEMFDecoder : public PLPicDecoder {
  public:

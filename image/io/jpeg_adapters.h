@@ -6,7 +6,7 @@
 #include <cstdio>
 
 // The platform's TRUE and FALSE must be seen before libjpeg defines its macros.
-#include "platform/win/types.h"
+#include "platform/kernel/types.h"
 
 #include <jpeglib.h>
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/win/kernel.h"
+#include "platform/kernel/kernel.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "image/io/pldatasource.h"
-#include "platform/win/types.h"
+#include "platform/kernel/types.h"
 
 class PLFileSource : public PLDataSource {
  public:

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/win/resource.h"
+#include "platform/resource/resource.h"
 
 PLResourceSource::~PLResourceSource() {
   if (IsOpen()) Close();

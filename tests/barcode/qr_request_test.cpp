@@ -4,7 +4,7 @@
 
 #include <zlib.h>
 
-#include "platform/win/resource.h"
+#include "platform/resource/resource.h"
 #include "tests/barcode/kalvo_request.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/string/astring.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 #include "tests/foundation/astring_test_util.h"
 
 namespace {

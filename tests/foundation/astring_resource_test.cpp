@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "foundation/string/astring.h"
-#include "platform/win/kernel.h"
-#include "platform/win/resource.h"
+#include "platform/kernel/kernel.h"
+#include "platform/resource/resource.h"
 
 namespace {
 

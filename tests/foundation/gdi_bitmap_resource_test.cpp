@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/gdi_helpers/bitmap_resource.h"
-#include "platform/win/resource.h"
+#include "platform/resource/resource.h"
 #include "tests/foundation/gdi_helpers_test_util.h"
 
 namespace {

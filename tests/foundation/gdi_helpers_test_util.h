@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 #include "tests/sheet_png.h"
 
 class TestCanvas {

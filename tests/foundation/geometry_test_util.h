@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "platform/win/types.h"
+#include "platform/kernel/types.h"
 
 inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 inline bool operator==(const RECT& a, const RECT& b) {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "foundation/settings/process_settings.h"
-#include "platform/win/kernel.h"
-#include "platform/win/nls.h"
+#include "platform/kernel/kernel.h"
+#include "platform/nls/nls.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "foundation/system/clipboard_text.h"
-#include "platform/win/clipboard.h"
-#include "platform/win/kernel.h"
+#include "platform/user/clipboard.h"
+#include "platform/kernel/kernel.h"
 
 namespace {
 

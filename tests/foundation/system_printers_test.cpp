@@ -14,8 +14,8 @@
 
 #include "foundation/system/printers.h"
 #include "foundation/system/system_message.h"
-#include "platform/win/kernel.h"
-#include "platform/win/spool.h"
+#include "platform/kernel/kernel.h"
+#include "platform/spool/spool.h"
 
 namespace fs = std::filesystem;
 

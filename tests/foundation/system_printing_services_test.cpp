@@ -6,8 +6,8 @@
 
 #include "foundation/system/font_key.h"
 #include "foundation/system/printer_metrics.h"
-#include "platform/win/gdi.h"
-#include "platform/win/gdi_internal.h"
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/gdi_internal.h"
 
 namespace {
 

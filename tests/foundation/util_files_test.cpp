@@ -13,7 +13,7 @@
 #include "foundation/util/file_io.h"
 #include "foundation/scramble/scramble.h"
 #include "foundation/util/text_files.h"
-#include "platform/win/nls.h"
+#include "platform/nls/nls.h"
 
 namespace {
 

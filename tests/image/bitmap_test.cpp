@@ -6,9 +6,9 @@
 #include <functional>
 
 #include "image/bitmap/pltextexception.h"
-#include "platform/win/gdi.h"
-#include "platform/win/kernel.h"
-#include "platform/win/resource.h"
+#include "platform/gdi/gdi.h"
+#include "platform/kernel/kernel.h"
+#include "platform/resource/resource.h"
 #include "tests/image/bitmap_test_util.h"
 
 using imgtest::Px;

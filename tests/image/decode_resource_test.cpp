@@ -9,7 +9,7 @@
 #include "image/bitmap/pltextexception.h"
 #include "image/decode/planydec.h"
 #include "image/decode/plbmpdec.h"
-#include "platform/win/resource.h"
+#include "platform/resource/resource.h"
 #include "tests/image/bitmap_test_util.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <fstream>
 
-#include "platform/win/kernel.h"
-#include "platform/win/resource.h"
+#include "platform/kernel/kernel.h"
+#include "platform/resource/resource.h"
 
 #include <jpeglib.h>
 #include <tiffio.h>
@@ -20,8 +20,8 @@
 #include "image/io/plmemsource.h"
 #include "image/io/plresourcesource.h"
 #include "image/io/tiff_stream.h"
-#include "platform/win/kernel.h"
-#include "platform/win/resource.h"
+#include "platform/kernel/kernel.h"
+#include "platform/resource/resource.h"
 #include "tests/image/bitmap_test_util.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "image/decode/plwemfdec.h"
-#include "platform/win/gdi.h"
+#include "platform/gdi/gdi.h"
 #include "tests/image/decode_test_util.h"
 #include "tests/image/wmf_builder.h"
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win/clipboard.h"
-#include "platform/win/kernel.h"
-#include "platform/win/nls.h"
+#include "platform/user/clipboard.h"
+#include "platform/kernel/kernel.h"
+#include "platform/nls/nls.h"
 
 namespace {
 

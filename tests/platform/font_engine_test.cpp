@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win/font_engine.h"
+#include "platform/gdi/font_engine.h"
 
 namespace {
 

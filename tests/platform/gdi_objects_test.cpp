@@ -6,7 +6,7 @@
 #include <set>
 #include <thread>
 
-#include "platform/win/gdi_internal.h"
+#include "platform/gdi/gdi_internal.h"
 #include "tests/platform/gdi_test_util.h"
 
 namespace {

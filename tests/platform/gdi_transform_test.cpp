@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "platform/win/gdi_internal.h"
+#include "platform/gdi/gdi_internal.h"
 #include "tests/platform/gdi_test_util.h"
 
 namespace {

@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win/kernel.h"
-#include "platform/win/kernel_errors.h"
-#include "platform/win/spool.h"
+#include "platform/kernel/kernel.h"
+#include "platform/kernel/kernel_errors.h"
+#include "platform/spool/spool.h"
 
 namespace fs = std::filesystem;
 

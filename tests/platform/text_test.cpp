@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win.h"
-#include "platform/win/font.h"
+#include "platform/gdi/font.h"
 #include "tests/platform/gdi_test_util.h"
 
 namespace {

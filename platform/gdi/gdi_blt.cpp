@@ -1,0 +1,314 @@
+// Bit-block transfers: BitBlt, StretchBlt, StretchDIBits and SetDIBitsToDevice
+// through one engine that evaluates any ternary raster operation over
+// pattern, source and destination, with the stretch modes for shrinking.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/gdi/gdi_raster.h"
+
+namespace gdi {
+namespace {
+
+// A source of pixels, read in the destination's value format.
+class BltSource {
+ public:
+  virtual ~BltSource() = default;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  virtual uint32_t Value(int x, int y) const = 0;  // destination value
+  virtual COLORREF Colour(int x, int y) const = 0;
+  // The raw 32-bit row when source and destination are both 32 bits.
+  virtual const uint32_t* Row32(int) const { return nullptr; }
+};
+
+// A device context's bitmap as a source. Monochrome bitmaps meet colour
+// destinations through the destination's text (0 bits) and background (1 bits)
+// colours; colour sources meet monochrome destinations by the source's
+// background colour (it becomes 1, everything else 0).
+class DcSource final : public BltSource {
+ public:
+  DcSource(const DeviceContext& src, const DeviceContext& dest, const Bitmap& target)
+      : bitmap_(*src.Target()), origin_(src.surfaceOrigin), target_(target), map_(target) {
+    monoToColour_ = bitmap_.bpp == 1 && !bitmap_.dibSection && target.bpp > 1;
+    colourToMono_ = bitmap_.bpp > 1 && target.bpp == 1 && !target.dibSection;
+    zero_ = target.ColourToValue(dest.state.textColour);
+    one_ = target.ColourToValue(dest.state.bkColour);
+    sourceBk_ = src.state.bkColour;
+    sameIndices_ = bitmap_.bpp <= 8 && bitmap_.bpp == target.bpp && bitmap_.colours.size() == target.colours.size() &&
+                   std::equal(bitmap_.colours.begin(), bitmap_.colours.end(), target.colours.begin(),
+                              [](const RGBQUAD& a, const RGBQUAD& b) {
+                                return a.rgbRed == b.rgbRed && a.rgbGreen == b.rgbGreen && a.rgbBlue == b.rgbBlue;
+                              });
+    if (bitmap_.bpp == 1 && target.bpp == 1 && !bitmap_.dibSection && !target.dibSection) sameIndices_ = true;
+  }
+  int Width() const override { return bitmap_.width - origin_.x; }
+  int Height() const override { return bitmap_.height - origin_.y; }
+  uint32_t Value(int x, int y) const override {
+    const uint32_t v = bitmap_.ReadValue(x + origin_.x, y + origin_.y);
+    if (monoToColour_) return v ? one_ : zero_;
+    if (sameIndices_ || (bitmap_.bpp > 8 && target_.bpp > 8)) return v;
+    const COLORREF c = bitmap_.ValueToColour(v);
+    if (colourToMono_) return c == sourceBk_ ? 1u : 0u;
+    return map_(c);
+  }
+  COLORREF Colour(int x, int y) const override {
+    return bitmap_.ValueToColour(bitmap_.ReadValue(x + origin_.x, y + origin_.y));
+  }
+  const uint32_t* Row32(int y) const override {
+    if (bitmap_.bpp != 32 || target_.bpp != 32) return nullptr;
+    return reinterpret_cast<const uint32_t*>(bitmap_.Row(y + origin_.y)) + origin_.x;
+  }
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
+
+ private:
+  const Bitmap& bitmap_;
+  POINT origin_;
+  const Bitmap& target_;
+  bool monoToColour_ = false;
+  bool colourToMono_ = false;
+  bool sameIndices_ = false;
+  uint32_t zero_ = 0, one_ = 0;
+  COLORREF sourceBk_ = 0;
+  mutable ColourMapper map_;
+};
+
+// A caller's device-independent bits as a source.
+class DibSource final : public BltSource {
+ public:
+  DibSource(const DibView& dib, const Bitmap& target) : dib_(dib), target_(target), map_(target) {}
+  int Width() const override { return dib_.width; }
+  int Height() const override { return dib_.height; }
+  uint32_t Value(int x, int y) const override {
+    const uint32_t v = dib_.ReadValue(x, y);
+    if (dib_.bpp > 8 && target_.bpp > 8) return v;
+    return map_(dib_.ReadColour(x, y));
+  }
+  COLORREF Colour(int x, int y) const override { return dib_.ReadColour(x, y); }
+  const uint32_t* Row32(int y) const override {
+    if (dib_.bpp != 32 || target_.bpp != 32) return nullptr;
+    return reinterpret_cast<const uint32_t*>(dib_.Row(y));
+  }
+
+ private:
+  const DibView& dib_;
+  const Bitmap& target_;
+  mutable ColourMapper map_;
+};
+
+struct DestRect {
+  int x0, y0, x1, y1;  // device, normalised
+  bool mirrorX, mirrorY;
+};
+
+DestRect MapDest(const DeviceContext& dc, int x, int y, int w, int h) {
+  const Matrix m = dc.LogicalToDevice();
+  const POINT a = RoundDevice(m.Apply({double(x), double(y)}));
+  const POINT b = RoundDevice(m.Apply({double(x + w), double(y + h)}));
+  // A negative extent runs from the given corner leftward (upward), that
+  // corner's pixel included: (width - 1, -width) mirrors a whole image.
+  DestRect r{a.x, a.y, b.x, b.y, b.x < a.x, b.y < a.y};
+  if (r.mirrorX) r.x0 = b.x + 1, r.x1 = a.x + 1;
+  if (r.mirrorY) r.y0 = b.y + 1, r.y1 = a.y + 1;
+  return r;
+}
+
+// Which source pixels make destination column (or row) i: the first and one
+// past the last (more than one only when shrinking).
+class SourceSteps {
+ public:
+  SourceSteps(int destCount, int srcStart, int srcCount, bool mirror)
+      : dest_(destCount),
+        n_(std::abs(static_cast<int64_t>(srcCount))),
+        flip_(mirror != (srcCount < 0)),
+        base_(srcCount < 0 ? static_cast<int64_t>(srcStart) + srcCount + 1 : srcStart) {}
+  std::pair<int, int> operator()(int i) const {
+    const int64_t k = flip_ ? dest_ - 1 - i : i;
+    int64_t a, b;
+    if (n_ <= dest_) {
+      // Enlarging or one to one: the nearest source pixel to the centre.
+      a = ((2 * k + 1) * n_) / (2 * dest_);
+      b = a + 1;
+    } else {
+      a = (k * n_) / dest_;
+      b = std::max(a + 1, ((k + 1) * n_) / dest_);
+    }
+    return {Clamp(base_ + a), Clamp(base_ + b)};
+  }
+
+ private:
+  static int Clamp(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -(int64_t{1} << 30), int64_t{1} << 30)); }
+  int64_t dest_, n_;
+  bool flip_;
+  int64_t base_;
+};
+
+BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* src, int sx, int sy, int sw, int sh,
+              DWORD rop) {
+  Bitmap* target = dest.Target();
+  const unsigned code = (rop >> 16) & 0xFF;
+  const bool usesSource = Rop3UsesSource(code);
+  if (usesSource && !src) return FALSE;
+  if (!target) return TRUE;
+  const DestRect r = MapDest(dest, x, y, w, h);
+  const int dw = r.x1 - r.x0, dh = r.y1 - r.y0;
+  if (dw == 0 || dh == 0) return TRUE;
+  if (!usesSource) sw = dw, sh = dh, sx = 0, sy = 0;
+  if (sw == 0 || sh == 0) return TRUE;
+
+  const SpanRegion area =
+      SpanRegion::Combine(SpanRegion::FromRect(r.x0, r.y0, r.x1, r.y1), dest.EffectiveClip(), RGN_AND);
+  if (area.Empty()) return TRUE;
+  BrushSampler pattern = Rop3UsesPattern(code) ? MakeBrushSampler(dest, *target, dest.state.brush.get())
+                                               : BrushSampler::Solid(0);
+  if (pattern.kind == BrushSampler::Kind::None) pattern = BrushSampler::Solid(0);
+
+  const SourceSteps columns(dw, sx, sw, r.mirrorX), rows(dh, sy, sh, r.mirrorY);
+  const int mode = dest.state.stretchMode;
+  const bool shrinking = std::abs(sw) > dw || std::abs(sh) > dh;
+  const uint32_t mask = target->ValueMask();
+  const int srcW = src ? src->Width() : 0, srcH = src ? src->Height() : 0;
+  const POINT o = dest.surfaceOrigin;
+  const bool plainCopy = code == 0xCC && std::abs(sw) == dw && std::abs(sh) == dh && !r.mirrorX && !r.mirrorY &&
+                         sw > 0 && sh > 0;
+
+  for (const auto& band : area.Bands()) {
+    for (int yy = band.top; yy < band.bottom; ++yy) {
+      const int ry = yy - r.y0;
+      const auto [s0, s1] = rows(ry);
+      if (usesSource && (s0 < 0 || s0 >= srcH)) continue;
+      const uint32_t* fast = plainCopy ? src->Row32(s0) : nullptr;
+      for (const auto& span : band.spans) {
+        if (fast) {
+          // Both 32 bits, one to one: copy what lies inside the source.
+          int a = span.x0, b = span.x1;
+          a = std::max(a, r.x0 + (0 - sx));
+          b = std::min(b, r.x0 + (srcW - sx));
+          if (a < b) {
+            auto* out = reinterpret_cast<uint32_t*>(target->Row(yy + o.y)) + (a + o.x);
+            const uint32_t* in = fast + (sx + (a - r.x0));
+            for (int i = 0; i < b - a; ++i) out[i] = in[i] & 0xFFFFFFu;
+          }
+          continue;
+        }
+        for (int xx = span.x0; xx < span.x1; ++xx) {
+          const int rx = xx - r.x0;
+          uint32_t s = 0;
+          if (usesSource) {
+            const auto [c0, c1] = columns(rx);
+            if (c0 < 0 || c0 >= srcW) continue;
+            if (!shrinking || mode == COLORONCOLOR) {
+              s = src->Value(c0, s0);
+            } else if (mode == HALFTONE) {
+              long red = 0, green = 0, blue = 0, n = 0;
+              for (int v = s0; v < std::min(s1, srcH); ++v)
+                for (int u = c0; u < std::min(c1, srcW); ++u) {
+                  const COLORREF c = src->Colour(u, v);
+                  red += GetRValue(c), green += GetGValue(c), blue += GetBValue(c), ++n;
+                }
+              s = target->ColourToValue(RGB(static_cast<BYTE>(red / n), static_cast<BYTE>(green / n),
+                                            static_cast<BYTE>(blue / n)));
+            } else {
+              // Black on white keeps dark pixels (AND), white on black light ones (OR).
+              s = mode == BLACKONWHITE ? mask : 0;
+              for (int v = s0; v < std::min(s1, srcH); ++v)
+                for (int u = c0; u < std::min(c1, srcW); ++u) {
+                  const uint32_t value = src->Value(u, v);
+                  s = mode == BLACKONWHITE ? (s & value) : (s | value);
+                }
+            }
+          }
+          uint32_t p = 0;
+          if (!pattern.Sample(xx, yy, p)) continue;  // a transparent hatch gap
+          const int px = xx + o.x, py = yy + o.y;
+          const uint32_t d = target->ReadValue(px, py);
+          target->WriteValue(px, py, ApplyRop3(code, p, s, d) & mask);
+        }
+      }
+    }
+  }
+  return TRUE;
+}
+
+}  // namespace
+}  // namespace gdi
+
+using namespace gdi;
+
+BOOL BitBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHandle, int xSrc, int ySrc, DWORD rop) {
+  return StretchBlt(destHandle, x, y, width, height, srcHandle, xSrc, ySrc, width, height, rop);
+}
+
+BOOL StretchBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHandle, int xSrc, int ySrc, int srcWidth,
+                int srcHeight, DWORD rop) {
+  DeviceContext* dest = FindDC(destHandle);
+  if (!dest || !dest->Target()) return dest ? TRUE : FALSE;
+  const unsigned code = (rop >> 16) & 0xFF;
+  if (!Rop3UsesSource(code)) return Transfer(*dest, x, y, width, height, nullptr, 0, 0, 0, 0, rop);
+  DeviceContext* src = FindDC(srcHandle);
+  if (!src || !src->Target()) return FALSE;
+  // The source rectangle is in the source's logical units.
+  const Matrix m = src->LogicalToDevice();
+  const POINT a = RoundDevice(m.Apply({double(xSrc), double(ySrc)}));
+  const POINT b = RoundDevice(m.Apply({double(xSrc + srcWidth), double(ySrc + srcHeight)}));
+  DcSource source(*src, *dest, *dest->Target());
+  // Copying a bitmap onto itself reads from a snapshot.
+  if (src->Target() == dest->Target()) {
+    DeviceContext snapshot;
+    snapshot.kind = DcKind::Memory;
+    snapshot.state = src->state;
+    snapshot.state.bitmap = std::make_shared<Bitmap>(*src->Target());
+    snapshot.surfaceOrigin = src->surfaceOrigin;
+    DcSource copy(snapshot, *dest, *dest->Target());
+    return Transfer(*dest, x, y, width, height, &copy, a.x, a.y, b.x - a.x, b.y - a.y, rop);
+  }
+  return Transfer(*dest, x, y, width, height, &source, a.x, a.y, b.x - a.x, b.y - a.y, rop);
+}
+
+int StretchDIBits(HDC handle, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
+                  int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) {
+  DeviceContext* dc = FindDC(handle);
+  DibView dib;
+  if (!dc || !dib.Init(info, usage, bits, dc)) return 0;
+  if (!dc->Target()) return srcHeight;
+  // DIB coordinates start at the lower left for bottom-up bits.
+  const int top = dib.bottomUp ? dib.height - ySrc - srcHeight : ySrc;
+  DibSource source(dib, *dc->Target());
+  if (!Transfer(*dc, xDest, yDest, destWidth, destHeight, &source, xSrc, top, srcWidth, srcHeight, rop)) return 0;
+  return std::abs(srcHeight);
+}
+
+int SetDIBitsToDevice(HDC handle, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc, UINT startScan,
+                      UINT scanLines, const void* bits, const BITMAPINFO* info, UINT usage) {
+  DeviceContext* dc = FindDC(handle);
+  DibView dib;
+  if (!dc || !dib.Init(info, usage, bits, dc)) return 0;
+  if (startScan >= static_cast<UINT>(dib.height)) return 0;
+  const int lines = static_cast<int>(std::min<UINT>(scanLines, dib.height - startScan));
+  if (!dc->Target()) return lines;
+  // The buffer holds scan lines [startScan, startScan + lines): a view of just those.
+  DibView part = dib;
+  part.height = lines;
+  int top;
+  if (dib.bottomUp) {
+    // Rows counted from the bottom: the source rectangle's top row.
+    top = lines - 1 - (ySrc + static_cast<int>(height) - 1 - static_cast<int>(startScan));
+  } else {
+    part.bits = dib.bits;
+    top = ySrc - static_cast<int>(startScan);
+  }
+  DibSource source(part, *dc->Target());
+  // Device units: the destination size is not scaled.
+  const Matrix m = dc->LogicalToDevice();
+  const POINT d = RoundDevice(m.Apply({double(xDest), double(yDest)}));
+  DeviceContext& target = *dc;
+  const DcState saved = target.state;
+  target.state.mapMode = MM_TEXT;
+  target.state.windowOrg = target.state.viewportOrg = POINT{0, 0};
+  target.state.windowExt = target.state.viewportExt = SIZE{1, 1};
+  target.state.world = Matrix{};
+  Transfer(target, d.x, d.y, static_cast<int>(width), static_cast<int>(height), &source, xSrc, top,
+           static_cast<int>(width), static_cast<int>(height), SRCCOPY);
+  target.state = saved;
+  return lines;
+}

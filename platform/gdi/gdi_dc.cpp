@@ -1,0 +1,507 @@
+// Device contexts: creation (memory, screen, printer, information), their
+// table, capabilities, saved states, attributes and object selection.
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <strings.h>
+#include <unordered_set>
+#include <utility>
+
+#include "platform/gdi/gdi_internal.h"
+
+namespace gdi {
+namespace {
+
+class DcTable {
+ public:
+  HDC Add(std::unique_ptr<DeviceContext> dc) {
+    std::lock_guard lock(mutex_);
+    DeviceContext* raw = dc.release();
+    live_.insert(raw);
+    return reinterpret_cast<HDC>(raw);
+  }
+  DeviceContext* Find(HDC dc) {
+    if (!dc) return nullptr;
+    std::lock_guard lock(mutex_);
+    auto* raw = reinterpret_cast<DeviceContext*>(dc);
+    return live_.count(raw) ? raw : nullptr;
+  }
+  std::unique_ptr<DeviceContext> Remove(HDC dc) {
+    std::lock_guard lock(mutex_);
+    auto* raw = reinterpret_cast<DeviceContext*>(dc);
+    if (!live_.erase(raw)) return nullptr;
+    return std::unique_ptr<DeviceContext>(raw);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_set<DeviceContext*> live_;
+};
+
+DcTable& Dcs() {
+  static DcTable* table = new DcTable;
+  return *table;
+}
+
+struct PrinterRegistry {
+  std::mutex mutex;
+  std::map<std::string, PrinterSettings> printers{{kBuiltInPrinter, PrinterSettings{}}};
+};
+PrinterRegistry& Printers() {
+  static PrinterRegistry* registry = new PrinterRegistry;
+  return *registry;
+}
+
+std::atomic<WindowDcFactory> g_windowDcFactory{nullptr};
+
+std::shared_ptr<Bitmap> ScreenSurface() {
+  static std::shared_ptr<Bitmap> screen = [] {
+    auto b = Bitmap::Make(kScreenWidth, kScreenHeight, 32, false);
+    b->stock = true;
+    return b;
+  }();
+  return screen;
+}
+
+void SelectDefaults(DcState& s) {
+  s.penHandle = static_cast<HPEN>(GetStockObject(BLACK_PEN));
+  s.pen = FindPen(s.penHandle);
+  s.brushHandle = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  s.brush = FindBrush(s.brushHandle);
+  s.fontHandle = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+  s.font = FindFont(s.fontHandle);
+  s.paletteHandle = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+  s.palette = Find<Palette>(s.paletteHandle, ObjectKind::Palette);
+}
+
+std::unique_ptr<DeviceContext> NewDc(DcKind kind) {
+  auto dc = std::make_unique<DeviceContext>();
+  dc->kind = kind;
+  SelectDefaults(dc->state);
+  if (kind == DcKind::Memory) {
+    dc->state.bitmapHandle = StockBitmap();
+    dc->state.bitmap = FindBitmap(dc->state.bitmapHandle);
+  }
+  return dc;
+}
+
+HDC NewPrinterDc(const std::string& name, bool information) {
+  auto settings = FindPrinterSettings(name);
+  if (!settings) return nullptr;
+  auto dc = NewDc(information ? DcKind::Info : DcKind::Printer);
+  dc->deviceName = name;
+  dc->dpiX = settings->dpiX;
+  dc->dpiY = settings->dpiY;
+  dc->physicalSize = settings->page;
+  dc->physicalOffset = settings->printableOffset;
+  dc->printableSize = settings->printable;
+  return Dcs().Add(std::move(dc));
+}
+
+bool IsDisplayName(LPCSTR name) { return name && strcasecmp(name, "DISPLAY") == 0; }
+
+}  // namespace
+
+DeviceContext* FindDC(HDC dc) { return Dcs().Find(dc); }
+
+HDC CreateSurfaceDC(std::shared_ptr<Bitmap> surface, POINT origin, std::optional<SpanRegion> visible, HWND window) {
+  auto dc = NewDc(DcKind::Window);
+  dc->surface = std::move(surface);
+  dc->surfaceOrigin = origin;
+  dc->surfaceClip = std::move(visible);
+  dc->window = window;
+  return Dcs().Add(std::move(dc));
+}
+
+std::vector<std::shared_ptr<Bitmap>> TakePrintedPages(HDC handle) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return {};
+  return std::exchange(dc->pages, {});
+}
+
+void SetWindowDcFactory(WindowDcFactory factory) { g_windowDcFactory.store(factory); }
+
+void RegisterPrinterSettings(const std::string& name, const PrinterSettings& settings) {
+  std::lock_guard lock(Printers().mutex);
+  Printers().printers[name] = settings;
+}
+
+std::optional<PrinterSettings> FindPrinterSettings(const std::string& name) {
+  std::lock_guard lock(Printers().mutex);
+  for (const auto& [key, value] : Printers().printers)
+    if (strcasecmp(key.c_str(), name.c_str()) == 0) return value;
+  return std::nullopt;
+}
+
+std::string DefaultPrinterName() { return kBuiltInPrinter; }
+
+SpanRegion DeviceContext::EffectiveClip() const {
+  const Bitmap* target = Target();
+  if (!target) return {};
+  SpanRegion clip = SpanRegion::FromRect(-surfaceOrigin.x, -surfaceOrigin.y, target->width - surfaceOrigin.x,
+                                         target->height - surfaceOrigin.y);
+  if (surfaceClip) {
+    SpanRegion visible = *surfaceClip;
+    visible.Offset(-surfaceOrigin.x, -surfaceOrigin.y);
+    clip = SpanRegion::Combine(visible, clip, RGN_AND);
+  }
+  if (state.clip) clip = SpanRegion::Combine(*state.clip, clip, RGN_AND);
+  return clip;
+}
+
+}  // namespace gdi
+
+using namespace gdi;
+
+HDC CreateCompatibleDC(HDC dc) {
+  if (dc && !FindDC(dc)) return nullptr;
+  auto created = NewDc(DcKind::Memory);
+  // A memory device context made for a printer measures like that printer.
+  if (DeviceContext* like = FindDC(dc); like && !like->deviceName.empty()) {
+    created->deviceName = like->deviceName;
+    created->dpiX = like->dpiX;
+    created->dpiY = like->dpiY;
+    created->physicalSize = like->physicalSize;
+    created->physicalOffset = like->physicalOffset;
+    created->printableSize = like->printableSize;
+  }
+  return Dcs().Add(std::move(created));
+}
+
+HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR, const void*) {
+  if (IsDisplayName(driver) || IsDisplayName(device)) {
+    auto dc = NewDc(DcKind::Screen);
+    dc->surface = ScreenSurface();
+    return Dcs().Add(std::move(dc));
+  }
+  return NewPrinterDc(device && *device ? device : DefaultPrinterName(), false);
+}
+
+HDC CreateICA(LPCSTR driver, LPCSTR device, LPCSTR, const void*) {
+  if (IsDisplayName(driver) || IsDisplayName(device)) {
+    auto dc = NewDc(DcKind::Screen);
+    dc->kind = DcKind::Info;
+    dc->dpiX = dc->dpiY = kScreenDpi;
+    return Dcs().Add(std::move(dc));
+  }
+  return NewPrinterDc(device && *device ? device : DefaultPrinterName(), true);
+}
+
+BOOL DeleteDC(HDC dc) { return Dcs().Remove(dc) ? TRUE : FALSE; }
+
+HDC GetDC(HWND window) {
+  if (window) {
+    WindowDcFactory factory = g_windowDcFactory.load();
+    return factory ? factory(window) : nullptr;
+  }
+  auto dc = NewDc(DcKind::Screen);
+  dc->surface = ScreenSurface();
+  return Dcs().Add(std::move(dc));
+}
+
+int ReleaseDC(HWND, HDC dc) {
+  DeviceContext* d = FindDC(dc);
+  if (!d || (d->kind != DcKind::Screen && d->kind != DcKind::Window)) return 0;
+  return DeleteDC(dc);
+}
+
+int GetDeviceCaps(HDC handle, int index) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return 0;
+  const bool printer = !dc->deviceName.empty();
+  const int horzRes = printer ? dc->printableSize.cx : kScreenWidth;
+  const int vertRes = printer ? dc->printableSize.cy : kScreenHeight;
+  const int dpiX = printer ? dc->dpiX : kScreenDpi;
+  const int dpiY = printer ? dc->dpiY : kScreenDpi;
+  switch (index) {
+    case DRIVERVERSION: return 0x4000;
+    case TECHNOLOGY: return printer ? DT_RASPRINTER : DT_RASDISPLAY;
+    case HORZSIZE: return static_cast<int>(std::lround(horzRes * 25.4 / dpiX));
+    case VERTSIZE: return static_cast<int>(std::lround(vertRes * 25.4 / dpiY));
+    case HORZRES: return horzRes;
+    case VERTRES: return vertRes;
+    case BITSPIXEL: return 32;
+    case PLANES: return 1;
+    case NUMBRUSHES:
+    case NUMPENS:
+    case NUMCOLORS: return -1;
+    case NUMFONTS: return 0;
+    case CURVECAPS: return 0x1FF;
+    case LINECAPS: return 0xFE;
+    case POLYGONALCAPS: return 0xFF;
+    case TEXTCAPS: return 0x7807;
+    case CLIPCAPS: return 1;
+    case RASTERCAPS:
+      return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT | RC_STRETCHDIB | RC_FLOODFILL |
+             (printer ? RC_BANDING : 0);
+    case ASPECTX:
+    case ASPECTY: return 36;
+    case ASPECTXY: return 51;
+    case LOGPIXELSX: return dpiX;
+    case LOGPIXELSY: return dpiY;
+    case SIZEPALETTE:
+    case NUMRESERVED: return 0;
+    case COLORRES: return 24;
+    case PHYSICALWIDTH: return printer ? dc->physicalSize.cx : 0;
+    case PHYSICALHEIGHT: return printer ? dc->physicalSize.cy : 0;
+    case PHYSICALOFFSETX: return printer ? dc->physicalOffset.x : 0;
+    case PHYSICALOFFSETY: return printer ? dc->physicalOffset.y : 0;
+    case SCALINGFACTORX:
+    case SCALINGFACTORY: return 0;
+    case VREFRESH: return printer ? 0 : 60;
+    case DESKTOPHORZRES: return horzRes;
+    case DESKTOPVERTRES: return vertRes;
+    case BLTALIGNMENT: return 0;
+    default: return 0;
+  }
+}
+
+int SaveDC(HDC handle) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return 0;
+  dc->saved.push_back(dc->state);
+  return static_cast<int>(dc->saved.size());
+}
+
+BOOL RestoreDC(HDC handle, int saved) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return FALSE;
+  const int depth = static_cast<int>(dc->saved.size());
+  const int level = saved < 0 ? depth + saved + 1 : saved;
+  if (level <= 0 || level > depth) return FALSE;
+  dc->state = dc->saved[level - 1];
+  dc->saved.resize(level - 1);
+  return TRUE;
+}
+
+HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
+  DeviceContext* dc = FindDC(handle);
+  auto found = FindObject(object);
+  if (!dc || !found) return nullptr;
+  auto& s = dc->state;
+  switch (found->kind) {
+    case ObjectKind::Pen:
+      s.pen = std::static_pointer_cast<Pen>(found);
+      return std::exchange(s.penHandle, static_cast<HPEN>(object));
+    case ObjectKind::Brush:
+      s.brush = std::static_pointer_cast<Brush>(found);
+      return std::exchange(s.brushHandle, static_cast<HBRUSH>(object));
+    case ObjectKind::Font:
+      s.font = std::static_pointer_cast<Font>(found);
+      return std::exchange(s.fontHandle, static_cast<HFONT>(object));
+    case ObjectKind::Bitmap:
+      if (dc->kind != DcKind::Memory) return nullptr;
+      s.bitmap = std::static_pointer_cast<Bitmap>(found);
+      return std::exchange(s.bitmapHandle, static_cast<HBITMAP>(object));
+    case ObjectKind::Region:
+      return reinterpret_cast<HGDIOBJ>(static_cast<intptr_t>(SelectClipRgn(handle, static_cast<HRGN>(object))));
+    case ObjectKind::Palette: return nullptr;
+  }
+  return nullptr;
+}
+
+HGDIOBJ GetCurrentObject(HDC handle, UINT type) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return nullptr;
+  switch (type) {
+    case OBJ_PEN:
+    case OBJ_EXTPEN: return dc->state.penHandle;
+    case OBJ_BRUSH: return dc->state.brushHandle;
+    case OBJ_FONT: return dc->state.fontHandle;
+    case OBJ_BITMAP: return dc->state.bitmapHandle;
+    case OBJ_PAL: return dc->state.paletteHandle;
+    default: return nullptr;
+  }
+}
+
+HPALETTE SelectPalette(HDC handle, HPALETTE palette, BOOL) {
+  DeviceContext* dc = FindDC(handle);
+  auto p = Find<Palette>(palette, ObjectKind::Palette);
+  if (!dc || !p) return nullptr;
+  dc->state.palette = p;
+  return std::exchange(dc->state.paletteHandle, palette);
+}
+
+// Every surface here holds true colours or its own colour table, so realising
+// a logical palette maps nothing.
+UINT RealizePalette(HDC handle) { return FindDC(handle) ? 0 : GDI_ERROR; }
+
+COLORREF GetNearestColor(HDC handle, COLORREF colour) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return CLR_INVALID;
+  const Bitmap* target = dc->Target();
+  if (!target || target->bpp > 8) return colour & 0xFFFFFF;
+  return target->ValueToColour(target->ColourToValue(colour));
+}
+
+// ---------------------------------------------------------------------------
+// Attributes
+
+#define TAV_DC_OR(fail)           \
+  DeviceContext* dc = FindDC(handle); \
+  if (!dc) return fail
+
+COLORREF SetBkColor(HDC handle, COLORREF colour) {
+  TAV_DC_OR(CLR_INVALID);
+  return std::exchange(dc->state.bkColour, colour & 0xFFFFFF);
+}
+COLORREF GetBkColor(HDC handle) {
+  TAV_DC_OR(CLR_INVALID);
+  return dc->state.bkColour;
+}
+int SetBkMode(HDC handle, int mode) {
+  TAV_DC_OR(0);
+  if (mode != TRANSPARENT && mode != OPAQUE) return 0;
+  return std::exchange(dc->state.bkMode, mode);
+}
+int GetBkMode(HDC handle) {
+  TAV_DC_OR(0);
+  return dc->state.bkMode;
+}
+COLORREF SetTextColor(HDC handle, COLORREF colour) {
+  TAV_DC_OR(CLR_INVALID);
+  return std::exchange(dc->state.textColour, colour & 0xFFFFFF);
+}
+COLORREF GetTextColor(HDC handle) {
+  TAV_DC_OR(CLR_INVALID);
+  return dc->state.textColour;
+}
+UINT SetTextAlign(HDC handle, UINT align) {
+  TAV_DC_OR(GDI_ERROR);
+  return std::exchange(dc->state.textAlign, align & TA_MASK);
+}
+UINT GetTextAlign(HDC handle) {
+  TAV_DC_OR(GDI_ERROR);
+  return dc->state.textAlign;
+}
+int SetTextCharacterExtra(HDC handle, int extra) {
+  TAV_DC_OR(static_cast<int>(0x80000000));
+  return std::exchange(dc->state.charExtra, extra);
+}
+int GetTextCharacterExtra(HDC handle) {
+  TAV_DC_OR(static_cast<int>(0x80000000));
+  return dc->state.charExtra;
+}
+int SetROP2(HDC handle, int rop) {
+  TAV_DC_OR(0);
+  if (rop < R2_BLACK || rop > R2_WHITE) return 0;
+  return std::exchange(dc->state.rop2, rop);
+}
+int GetROP2(HDC handle) {
+  TAV_DC_OR(0);
+  return dc->state.rop2;
+}
+int SetPolyFillMode(HDC handle, int mode) {
+  TAV_DC_OR(0);
+  if (mode != ALTERNATE && mode != WINDING) return 0;
+  return std::exchange(dc->state.polyFillMode, mode);
+}
+int GetPolyFillMode(HDC handle) {
+  TAV_DC_OR(0);
+  return dc->state.polyFillMode;
+}
+int SetStretchBltMode(HDC handle, int mode) {
+  TAV_DC_OR(0);
+  if (mode < BLACKONWHITE || mode > HALFTONE) return 0;
+  return std::exchange(dc->state.stretchMode, mode);
+}
+int GetStretchBltMode(HDC handle) {
+  TAV_DC_OR(0);
+  return dc->state.stretchMode;
+}
+int SetArcDirection(HDC handle, int direction) {
+  TAV_DC_OR(0);
+  if (direction != AD_COUNTERCLOCKWISE && direction != AD_CLOCKWISE) return 0;
+  return std::exchange(dc->state.arcDirection, direction);
+}
+int GetArcDirection(HDC handle) {
+  TAV_DC_OR(0);
+  return dc->state.arcDirection;
+}
+BOOL SetMiterLimit(HDC handle, FLOAT limit, FLOAT* previous) {
+  TAV_DC_OR(FALSE);
+  if (limit < 1.0f) return FALSE;
+  if (previous) *previous = static_cast<FLOAT>(dc->state.miterLimit);
+  dc->state.miterLimit = limit;
+  return TRUE;
+}
+BOOL GetMiterLimit(HDC handle, FLOAT* limit) {
+  TAV_DC_OR(FALSE);
+  if (!limit) return FALSE;
+  *limit = static_cast<FLOAT>(dc->state.miterLimit);
+  return TRUE;
+}
+BOOL SetBrushOrgEx(HDC handle, int x, int y, LPPOINT previous) {
+  TAV_DC_OR(FALSE);
+  if (previous) *previous = dc->state.brushOrigin;
+  dc->state.brushOrigin = POINT{x, y};
+  return TRUE;
+}
+BOOL GetBrushOrgEx(HDC handle, LPPOINT origin) {
+  TAV_DC_OR(FALSE);
+  if (!origin) return FALSE;
+  *origin = dc->state.brushOrigin;
+  return TRUE;
+}
+COLORREF SetDCBrushColor(HDC handle, COLORREF colour) {
+  TAV_DC_OR(CLR_INVALID);
+  return std::exchange(dc->state.dcBrushColour, colour & 0xFFFFFF);
+}
+COLORREF SetDCPenColor(HDC handle, COLORREF colour) {
+  TAV_DC_OR(CLR_INVALID);
+  return std::exchange(dc->state.dcPenColour, colour & 0xFFFFFF);
+}
+
+#undef TAV_DC_OR
+
+// ---------------------------------------------------------------------------
+// Printer documents and pages
+
+int StartDocA(HDC handle, const DOCINFOA*) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || dc->kind != DcKind::Printer || dc->inDocument) return 0;
+  dc->inDocument = true;
+  dc->pages.clear();
+  return 1;
+}
+
+int StartPage(HDC handle) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || dc->kind != DcKind::Printer || !dc->inDocument || dc->inPage) return 0;
+  auto page = Bitmap::Make(dc->printableSize.cx, dc->printableSize.cy, 32, false);
+  if (!page) return 0;
+  for (int y = 0; y < page->height; ++y) {  // white paper
+    auto* row = reinterpret_cast<uint32_t*>(page->Row(y));
+    std::fill_n(row, page->width, 0x00FFFFFFu);
+  }
+  dc->surface = std::move(page);
+  dc->inPage = true;
+  return 1;
+}
+
+int EndPage(HDC handle) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !dc->inPage) return 0;
+  dc->pages.push_back(std::move(dc->surface));
+  dc->surface.reset();
+  dc->inPage = false;
+  return 1;
+}
+
+int EndDoc(HDC handle) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !dc->inDocument) return 0;
+  if (dc->inPage) EndPage(handle);
+  dc->inDocument = false;
+  return 1;
+}
+
+int AbortDoc(HDC handle) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !dc->inDocument) return 0;
+  dc->surface.reset();
+  dc->pages.clear();
+  dc->inPage = false;
+  dc->inDocument = false;
+  return 1;
+}

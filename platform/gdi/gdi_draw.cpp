@@ -1,0 +1,470 @@
+// Drawing calls: lines, curves, closed shapes, rectangle fills and pixels.
+// Shapes become device-space figures, filled with the brush and stroked
+// with the pen (or recorded into an open path).
+#include <algorithm>
+#include <cmath>
+
+#include "platform/gdi/gdi_raster.h"
+
+namespace gdi {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Where a shape's bounding box lives: in the compatible mode it is taken to
+// device pixels first and loses its right and bottom edges; in the advanced
+// mode it is kept in logical units and the whole shape is transformed.
+struct Frame {
+  Matrix toDevice;
+  double left, top, right, bottom;
+  double scale;  // device pixels per shape unit
+};
+
+Frame ShapeFrame(const DeviceContext& dc, int l, int t, int r, int b) {
+  const Matrix m = dc.LogicalToDevice();
+  Frame f;
+  if (dc.state.graphicsMode == GM_ADVANCED) {
+    f.toDevice = m;
+    f.left = std::min(l, r), f.right = std::max(l, r);
+    f.top = std::min(t, b), f.bottom = std::max(t, b);
+    f.scale = std::sqrt(std::fabs(m.Determinant()));
+  } else {
+    const POINT a = RoundDevice(m.Apply({double(l), double(t)}));
+    const POINT c = RoundDevice(m.Apply({double(r), double(b)}));
+    f.left = std::min(a.x, c.x), f.right = std::max(a.x, c.x) - 1;
+    f.top = std::min(a.y, c.y), f.bottom = std::max(a.y, c.y) - 1;
+    f.scale = 1;
+  }
+  // An inside-frame pen keeps its whole width inside the box.
+  const Pen* pen = dc.state.pen.get();
+  if (pen && pen->LineStyle() == PS_INSIDEFRAME && pen->Geometric()) {
+    const double w = dc.state.graphicsMode == GM_ADVANCED ? pen->width : DevicePenWidth(dc, *pen);
+    const double inset = std::floor(w / 2);
+    f.left += inset, f.top += inset, f.right -= inset, f.bottom -= inset;
+    if (f.right < f.left) f.left = f.right = (f.left + f.right) / 2;
+    if (f.bottom < f.top) f.top = f.bottom = (f.top + f.bottom) / 2;
+  }
+  return f;
+}
+
+std::vector<PointD> ToDevice(const Frame& f, std::vector<PointD> pts) {
+  for (auto& p : pts) p = f.toDevice.Apply(p);
+  return pts;
+}
+
+// Points of an elliptic arc about (cx, cy) from angle a0 sweeping by `sweep`
+// (radians, counter-clockwise on screen when positive).
+void ArcPoints(double cx, double cy, double rx, double ry, double a0, double sweep, double scale,
+               std::vector<PointD>& out) {
+  const int full = EllipseSegments(rx * scale, ry * scale);
+  const int n = std::max(1, static_cast<int>(std::ceil(full * std::fabs(sweep) / (2 * kPi))));
+  for (int i = 0; i <= n; ++i) {
+    const double a = a0 + sweep * i / n;
+    out.push_back({cx + rx * std::cos(a), cy - ry * std::sin(a)});
+  }
+}
+
+std::vector<PointD> EllipsePolygon(const Frame& f) {
+  const double cx = (f.left + f.right) / 2, cy = (f.top + f.bottom) / 2;
+  const double rx = (f.right - f.left) / 2, ry = (f.bottom - f.top) / 2;
+  std::vector<PointD> pts;
+  ArcPoints(cx, cy, rx, ry, 0, 2 * kPi, f.scale, pts);
+  pts.pop_back();
+  return pts;
+}
+
+std::vector<PointD> RoundRectPolygon(const Frame& f, double cw, double ch) {
+  const double rx = std::min(std::fabs(cw), f.right - f.left) / 2;
+  const double ry = std::min(std::fabs(ch), f.bottom - f.top) / 2;
+  std::vector<PointD> pts;
+  if (rx <= 0 || ry <= 0) {
+    return {{f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}, {f.left, f.bottom}};
+  }
+  ArcPoints(f.right - rx, f.top + ry, rx, ry, 0, kPi / 2, f.scale, pts);
+  ArcPoints(f.left + rx, f.top + ry, rx, ry, kPi / 2, kPi / 2, f.scale, pts);
+  ArcPoints(f.left + rx, f.bottom - ry, rx, ry, kPi, kPi / 2, f.scale, pts);
+  ArcPoints(f.right - rx, f.bottom - ry, rx, ry, 3 * kPi / 2, kPi / 2, f.scale, pts);
+  return pts;
+}
+
+enum class ArcKind { Arc, Chord, Pie };
+
+// The open arc of Arc, ArcTo, Chord and Pie, from the radial through the
+// start point to the radial through the end point, in the arc direction.
+std::vector<PointD> ArcFigure(const DeviceContext& dc, const Frame& f, int xs, int ys, int xe, int ye) {
+  const double cx = (f.left + f.right) / 2, cy = (f.top + f.bottom) / 2;
+  const double rx = std::max((f.right - f.left) / 2, 1e-9), ry = std::max((f.bottom - f.top) / 2, 1e-9);
+  PointD s{double(xs), double(ys)}, e{double(xe), double(ye)};
+  if (dc.state.graphicsMode != GM_ADVANCED) {
+    const Matrix m = dc.LogicalToDevice();
+    s = m.Apply(s);
+    e = m.Apply(e);
+  }
+  const double a0 = std::atan2(-(s.y - cy) / ry, (s.x - cx) / rx);
+  double a1 = std::atan2(-(e.y - cy) / ry, (e.x - cx) / rx);
+  double sweep;
+  if (dc.state.arcDirection == AD_COUNTERCLOCKWISE) {
+    sweep = a1 - a0;
+    while (sweep <= 1e-12) sweep += 2 * kPi;
+  } else {
+    sweep = a1 - a0;
+    while (sweep >= -1e-12) sweep -= 2 * kPi;
+  }
+  std::vector<PointD> pts;
+  ArcPoints(cx, cy, rx, ry, a0, sweep, f.scale, pts);
+  return pts;
+}
+
+PointD MapPoint(const DeviceContext& dc, const Matrix& m, POINT p) {
+  const PointD d = m.Apply({double(p.x), double(p.y)});
+  if (dc.state.graphicsMode == GM_ADVANCED) return d;
+  const POINT r = RoundDevice(d);
+  return {double(r.x), double(r.y)};
+}
+
+std::vector<PointD> MapPoints(const DeviceContext& dc, const POINT* pts, size_t count) {
+  const Matrix m = dc.LogicalToDevice();
+  std::vector<PointD> out;
+  out.reserve(count);
+  for (size_t i = 0; i < count; ++i) out.push_back(MapPoint(dc, m, pts[i]));
+  return out;
+}
+
+void Shape(DeviceContext& dc, std::vector<PointD> devicePoints) {
+  DrawFigures(dc, {Figure{std::move(devicePoints), true}}, true, true);
+}
+
+// Bézier runs: p0 then groups of three points.
+std::vector<PointD> BezierPoints(const std::vector<PointD>& pts) {
+  std::vector<PointD> out{pts[0]};
+  for (size_t i = 1; i + 2 < pts.size(); i += 3) FlattenBezier(out.back(), pts[i], pts[i + 1], pts[i + 2], out);
+  return out;
+}
+
+// Figures extending the current position (LineTo, PolylineTo, ...): drawn as
+// one open figure, or appended to the open figure of a path.
+void DrawFromCurrent(DeviceContext& dc, std::vector<PointD> points) {
+  const PointD from = MapPoint(dc, dc.LogicalToDevice(), dc.state.position);
+  if (dc.path.state == Path::State::Open) {
+    auto& figures = dc.path.figures;
+    if (!dc.path.figureOpen) {
+      figures.push_back(Figure{{from}, false});
+      dc.path.figureOpen = true;
+    }
+    figures.back().points.insert(figures.back().points.end(), points.begin(), points.end());
+    return;
+  }
+  points.insert(points.begin(), from);
+  DrawFigures(dc, {Figure{std::move(points), false}}, false, true);
+}
+
+BrushSampler PenSampler(const DeviceContext& dc, const Bitmap& target, const Pen& pen) {
+  const bool dcPen = dc.state.penHandle == static_cast<HPEN>(GetStockObject(DC_PEN));
+  if (pen.brush.lbStyle == BS_HATCHED) {
+    Brush b;
+    b.style = BS_HATCHED;
+    b.hatch = static_cast<int>(pen.brush.lbHatch);
+    b.colour = pen.colour;
+    return MakeBrushSampler(dc, target, &b);
+  }
+  return BrushSampler::Solid(target.ColourToValue(dcPen ? dc.state.dcPenColour : pen.colour));
+}
+
+bool DeviceRectOf(const DeviceContext& dc, const RECT& r, RECT& out, std::vector<PointD>& polygon) {
+  const Matrix m = dc.LogicalToDevice();
+  if (m.AxisAligned()) {
+    const POINT a = RoundDevice(m.Apply({double(r.left), double(r.top)}));
+    const POINT b = RoundDevice(m.Apply({double(r.right), double(r.bottom)}));
+    out = RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+    return true;
+  }
+  polygon = {m.Apply({double(r.left), double(r.top)}), m.Apply({double(r.right), double(r.top)}),
+             m.Apply({double(r.right), double(r.bottom)}), m.Apply({double(r.left), double(r.bottom)})};
+  return false;
+}
+
+// The device region of a logical rectangle (right and bottom edges excluded).
+SpanRegion RectRegion(const DeviceContext& dc, const RECT& r) {
+  RECT box;
+  std::vector<PointD> polygon;
+  if (DeviceRectOf(dc, r, box, polygon)) return SpanRegion::FromRect(box);
+  std::array<std::vector<PointD>, 1> one{polygon};
+  return ScanPolygons(one, ALTERNATE, DeviceClipBox(dc));
+}
+
+}  // namespace
+
+void RecordFigures(DeviceContext& dc, std::vector<Figure> figures) {
+  for (auto& f : figures) {
+    if (f.points.empty()) continue;
+    dc.path.figures.push_back(std::move(f));
+  }
+  dc.path.figureOpen = false;
+}
+
+void DrawFigures(DeviceContext& dc, std::vector<Figure> figures, bool fill, bool stroke) {
+  if (dc.path.state == Path::State::Open) {
+    RecordFigures(dc, std::move(figures));
+    return;
+  }
+  Bitmap* target = dc.Target();
+  if (!target) return;
+  const SpanRegion clip = dc.EffectiveClip();
+  const RECT bounds = clip.Box();
+  if (clip.Empty()) return;
+  const bool stroking = stroke && PenDraws(dc.state.pen.get());
+  StrokeCoverage cover;
+  if (stroking) cover = StrokeFigures(dc, *dc.state.pen, figures, bounds);
+  if (fill && dc.state.brush && dc.state.brush->style != BS_NULL) {
+    std::vector<std::vector<PointD>> polygons;
+    for (const auto& f : figures)
+      if (f.closed) polygons.push_back(f.points);
+    SpanRegion area = ScanPolygons(polygons, dc.state.polyFillMode, bounds);
+    // Each pixel is painted once: the outline's pixels are the pen's, so that
+    // raster operations such as XOR do not meet them twice.
+    if (stroking) {
+      area = SpanRegion::Combine(area, cover.fg, RGN_DIFF);
+      area = SpanRegion::Combine(area, cover.bg, RGN_DIFF);
+    }
+    PaintRegion(dc, area, MakeBrushSampler(dc, *target, dc.state.brush.get()), dc.state.rop2, clip);
+  }
+  if (stroking) {
+    PaintRegion(dc, cover.bg, BrushSampler::Solid(target->ColourToValue(dc.state.bkColour)), dc.state.rop2, clip);
+    PaintRegion(dc, cover.fg, PenSampler(dc, *target, *dc.state.pen), dc.state.rop2, clip);
+  }
+}
+
+}  // namespace gdi
+
+using namespace gdi;
+
+BOOL MoveToEx(HDC handle, int x, int y, LPPOINT previous) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return FALSE;
+  if (previous) *previous = dc->state.position;
+  dc->state.position = POINT{x, y};
+  if (dc->path.state == Path::State::Open) dc->path.figureOpen = false;
+  return TRUE;
+}
+
+BOOL GetCurrentPositionEx(HDC handle, LPPOINT position) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !position) return FALSE;
+  *position = dc->state.position;
+  return TRUE;
+}
+
+BOOL LineTo(HDC handle, int x, int y) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return FALSE;
+  const POINT to{x, y};
+  DrawFromCurrent(*dc, {MapPoint(*dc, dc->LogicalToDevice(), to)});
+  dc->state.position = to;
+  return TRUE;
+}
+
+BOOL Polyline(HDC handle, const POINT* points, int count) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !points || count < 2) return FALSE;
+  DrawFigures(*dc, {Figure{MapPoints(*dc, points, count), false}}, false, true);
+  return TRUE;
+}
+
+BOOL PolylineTo(HDC handle, const POINT* points, DWORD count) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !points || count == 0) return FALSE;
+  DrawFromCurrent(*dc, MapPoints(*dc, points, count));
+  dc->state.position = points[count - 1];
+  return TRUE;
+}
+
+BOOL PolyPolyline(HDC handle, const POINT* points, const DWORD* counts, DWORD polylines) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !points || !counts) return FALSE;
+  std::vector<Figure> figures;
+  for (DWORD i = 0; i < polylines; ++i) {
+    if (counts[i] < 2) return FALSE;
+    figures.push_back(Figure{MapPoints(*dc, points, counts[i]), false});
+    points += counts[i];
+  }
+  DrawFigures(*dc, std::move(figures), false, true);
+  return TRUE;
+}
+
+BOOL Polygon(HDC handle, const POINT* points, int count) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !points || count < 2) return FALSE;
+  Shape(*dc, MapPoints(*dc, points, count));
+  return TRUE;
+}
+
+BOOL PolyPolygon(HDC handle, const POINT* points, const INT* counts, int polygons) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !points || !counts || polygons <= 0) return FALSE;
+  std::vector<Figure> figures;
+  for (int i = 0; i < polygons; ++i) {
+    if (counts[i] < 2) return FALSE;
+    figures.push_back(Figure{MapPoints(*dc, points, counts[i]), true});
+    points += counts[i];
+  }
+  DrawFigures(*dc, std::move(figures), true, true);
+  return TRUE;
+}
+
+BOOL PolyBezier(HDC handle, const POINT* points, DWORD count) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !points || count < 4 || (count - 1) % 3 != 0) return FALSE;
+  DrawFigures(*dc, {Figure{BezierPoints(MapPoints(*dc, points, count)), false}}, false, true);
+  return TRUE;
+}
+
+BOOL PolyBezierTo(HDC handle, const POINT* points, DWORD count) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !points || count < 3 || count % 3 != 0) return FALSE;
+  std::vector<PointD> all{MapPoint(*dc, dc->LogicalToDevice(), dc->state.position)};
+  auto mapped = MapPoints(*dc, points, count);
+  all.insert(all.end(), mapped.begin(), mapped.end());
+  auto flat = BezierPoints(all);
+  flat.erase(flat.begin());
+  DrawFromCurrent(*dc, std::move(flat));
+  dc->state.position = points[count - 1];
+  return TRUE;
+}
+
+BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return FALSE;
+  const Frame f = ShapeFrame(*dc, left, top, right, bottom);
+  Shape(*dc, ToDevice(f, {{f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}, {f.left, f.bottom}}));
+  return TRUE;
+}
+
+BOOL RoundRect(HDC handle, int left, int top, int right, int bottom, int width, int height) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return FALSE;
+  const Frame f = ShapeFrame(*dc, left, top, right, bottom);
+  double cw = width, ch = height;
+  if (dc->state.graphicsMode != GM_ADVANCED) {
+    // The corner ellipse is given in logical units too.
+    const Matrix m = dc->LogicalToDevice();
+    cw = std::fabs(width * m.m11);
+    ch = std::fabs(height * m.m22);
+  }
+  Shape(*dc, ToDevice(f, RoundRectPolygon(f, cw, ch)));
+  return TRUE;
+}
+
+BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return FALSE;
+  const Frame f = ShapeFrame(*dc, left, top, right, bottom);
+  Shape(*dc, ToDevice(f, EllipsePolygon(f)));
+  return TRUE;
+}
+
+static BOOL ArcCommon(HDC handle, int l, int t, int r, int b, int xs, int ys, int xe, int ye, ArcKind kind, bool to) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return FALSE;
+  const Frame f = ShapeFrame(*dc, l, t, r, b);
+  std::vector<PointD> pts = ArcFigure(*dc, f, xs, ys, xe, ye);
+  if (kind == ArcKind::Pie) pts.push_back({(f.left + f.right) / 2, (f.top + f.bottom) / 2});
+  pts = ToDevice(f, std::move(pts));
+  if (to) {
+    DrawFromCurrent(*dc, pts);
+    const auto inverse = dc->LogicalToDevice().Inverse();
+    if (inverse) dc->state.position = RoundDevice(inverse->Apply(pts.back()));
+    return TRUE;
+  }
+  if (kind == ArcKind::Arc) {
+    DrawFigures(*dc, {Figure{std::move(pts), false}}, false, true);
+  } else {
+    Shape(*dc, std::move(pts));
+  }
+  return TRUE;
+}
+
+BOOL Arc(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+  return ArcCommon(dc, l, t, r, b, xs, ys, xe, ye, ArcKind::Arc, false);
+}
+BOOL ArcTo(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+  return ArcCommon(dc, l, t, r, b, xs, ys, xe, ye, ArcKind::Arc, true);
+}
+BOOL Chord(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+  return ArcCommon(dc, l, t, r, b, xs, ys, xe, ye, ArcKind::Chord, false);
+}
+BOOL Pie(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+  return ArcCommon(dc, l, t, r, b, xs, ys, xe, ye, ArcKind::Pie, false);
+}
+
+int FillRect(HDC handle, const RECT* rect, HBRUSH brush) {
+  DeviceContext* dc = FindDC(handle);
+  auto b = FindFillBrush(brush);
+  if (!dc || !rect || !b) return 0;
+  Bitmap* target = dc->Target();
+  if (!target) return 1;
+  PaintRegion(*dc, RectRegion(*dc, *rect), MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
+  return 1;
+}
+
+int FrameRect(HDC handle, const RECT* rect, HBRUSH brush) {
+  DeviceContext* dc = FindDC(handle);
+  auto b = FindFillBrush(brush);
+  if (!dc || !rect || !b) return 0;
+  Bitmap* target = dc->Target();
+  if (!target) return 1;
+  RECT box;
+  std::vector<PointD> polygon;
+  if (!DeviceRectOf(*dc, *rect, box, polygon)) box = RectRegion(*dc, *rect).Box();
+  if (box.right <= box.left || box.bottom <= box.top) return 1;
+  const SpanRegion frame = SpanRegion::Combine(
+      SpanRegion::FromRect(box), SpanRegion::FromRect(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1),
+      RGN_DIFF);
+  PaintRegion(*dc, frame, MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
+  return 1;
+}
+
+BOOL InvertRect(HDC handle, const RECT* rect) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !rect) return FALSE;
+  if (dc->Target()) PaintRegion(*dc, RectRegion(*dc, *rect), BrushSampler::Solid(0), R2_NOT);
+  return TRUE;
+}
+
+BOOL PatBlt(HDC handle, int x, int y, int width, int height, DWORD rop) {
+  DeviceContext* dc = FindDC(handle);
+  const unsigned code = (rop >> 16) & 0xFF;
+  if (!dc || Rop3UsesSource(code)) return FALSE;
+  Bitmap* target = dc->Target();
+  if (!target) return TRUE;
+  const BrushSampler pattern = Rop3UsesPattern(code) ? MakeBrushSampler(*dc, *target, dc->state.brush.get())
+                                               : BrushSampler::Solid(0);
+  if (pattern.kind == BrushSampler::Kind::None) return TRUE;  // the null brush paints nothing
+  PaintRegion(*dc, RectRegion(*dc, RECT{x, y, x + width, y + height}), pattern, Rop3ToRop2(code));
+  return TRUE;
+}
+
+static bool PixelInClip(const DeviceContext& dc, POINT p) { return dc.EffectiveClip().Contains(p.x, p.y); }
+
+COLORREF SetPixel(HDC handle, int x, int y, COLORREF colour) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !dc->Target()) return CLR_INVALID;
+  const POINT p = RoundDevice(dc->LogicalToDevice().Apply({double(x), double(y)}));
+  if (!PixelInClip(*dc, p)) return CLR_INVALID;
+  Bitmap& target = *dc->Target();
+  const uint32_t value = target.ColourToValue(colour);
+  target.WriteValue(p.x + dc->surfaceOrigin.x, p.y + dc->surfaceOrigin.y, value);
+  return target.ValueToColour(value);
+}
+
+BOOL SetPixelV(HDC handle, int x, int y, COLORREF colour) {
+  return SetPixel(handle, x, y, colour) != CLR_INVALID ? TRUE : FALSE;
+}
+
+COLORREF GetPixel(HDC handle, int x, int y) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !dc->Target()) return CLR_INVALID;
+  const POINT p = RoundDevice(dc->LogicalToDevice().Apply({double(x), double(y)}));
+  if (!PixelInClip(*dc, p)) return CLR_INVALID;
+  const Bitmap& target = *dc->Target();
+  return target.ValueToColour(target.ReadValue(p.x + dc->surfaceOrigin.x, p.y + dc->surfaceOrigin.y));
+}

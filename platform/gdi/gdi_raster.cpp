@@ -1,0 +1,600 @@
+// The rasteriser: painting spans through raster operations, polygon scan
+// conversion (integer coordinates address pixel centres; a pixel is inside
+// when left and top edges include it and right and bottom edges do not), one-pixel lines, pen stroking (cosmetic styles,
+// geometric widths, caps and joins), curve flattening, and the drawing seams
+// the text code uses.
+#include "platform/gdi/gdi_raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <climits>
+
+namespace gdi {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+uint32_t ColourValue(const Bitmap& target, COLORREF c) { return target.ColourToValue(c); }
+
+// 8 x 8 hatch patterns, relative to the brush origin.
+bool HatchBit(int hatch, int x, int y) {
+  x &= 7;
+  y &= 7;
+  switch (hatch) {
+    case HS_HORIZONTAL: return y == 0;
+    case HS_VERTICAL: return x == 0;
+    case HS_FDIAGONAL: return x == y;
+    case HS_BDIAGONAL: return x == 7 - y;
+    case HS_CROSS: return x == 0 || y == 0;
+    case HS_DIAGCROSS: return x == y || x == 7 - y;
+    default: return false;
+  }
+}
+
+int FloorMod(int a, int m) {
+  const int r = a % m;
+  return r < 0 ? r + m : r;
+}
+
+double SnapX(double x) { return std::round(x * 4096.0) / 4096.0; }
+
+int ClampToInt(double v) {
+  if (v < INT_MIN / 2) return INT_MIN / 2;
+  if (v > INT_MAX / 2) return INT_MAX / 2;
+  return static_cast<int>(v);
+}
+
+// Paints the spans of one row: [x0, x1) in device coordinates at device row y.
+void PaintRow(Bitmap& target, POINT origin, int y, int x0, int x1, const BrushSampler& source, int rop2) {
+  const int sy = y + origin.y;
+  BYTE* row = target.Row(sy);
+  const uint32_t mask = target.ValueMask();
+  if (source.kind == BrushSampler::Kind::Solid && target.bpp == 32 &&
+      (rop2 == R2_COPYPEN || rop2 == R2_BLACK || rop2 == R2_WHITE)) {
+    const uint32_t v = rop2 == R2_COPYPEN ? source.fg : (rop2 == R2_WHITE ? 0xFFFFFFu : 0u);
+    auto* p = reinterpret_cast<uint32_t*>(row) + (x0 + origin.x);
+    std::fill_n(p, x1 - x0, v);
+    return;
+  }
+  for (int x = x0; x < x1; ++x) {
+    uint32_t v;
+    if (!source.Sample(x, y, v)) continue;
+    const int sx = x + origin.x;
+    const uint32_t d = target.ReadValue(sx, sy);
+    target.WriteValue(sx, sy, ApplyRop2(rop2, v, d) & mask);
+  }
+}
+
+std::vector<PointD> CirclePolygon(PointD c, double r) {
+  const int n = EllipseSegments(r, r);
+  std::vector<PointD> poly;
+  poly.reserve(n);
+  for (int i = 0; i < n; ++i) {
+    const double a = 2 * kPi * i / n;
+    poly.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a)});
+  }
+  return poly;
+}
+
+void AddConvex(const std::vector<PointD>& poly, const RECT& bounds, SpanBuilder& out) {
+  std::array<std::vector<PointD>, 1> one{poly};
+  ScanPolygons(one, WINDING, bounds, out);
+}
+
+std::vector<PointD> WithoutRepeats(const std::vector<PointD>& pts) {
+  std::vector<PointD> out;
+  for (const auto& p : pts)
+    if (out.empty() || std::hypot(p.x - out.back().x, p.y - out.back().y) > 1e-9) out.push_back(p);
+  return out;
+}
+
+// Strokes one open or closed polyline with a solid geometric pen.
+void StrokeWide(std::vector<PointD> pts, bool closed, double width, DWORD style, double miterLimit,
+                const RECT& bounds, SpanBuilder& out) {
+  pts = WithoutRepeats(pts);
+  if (closed && pts.size() > 1 && std::hypot(pts.front().x - pts.back().x, pts.front().y - pts.back().y) < 1e-9)
+    pts.pop_back();
+  if (pts.size() < 2) return;
+  const double h = width / 2;
+  const DWORD cap = style & PS_ENDCAP_MASK;
+  const DWORD join = style & PS_JOIN_MASK;
+  const size_t n = pts.size();
+  const size_t segments = closed ? n : n - 1;
+  auto normal = [&](size_t i) {
+    const PointD a = pts[i], b = pts[(i + 1) % n];
+    const double len = std::hypot(b.x - a.x, b.y - a.y);
+    return PointD{-(b.y - a.y) / len * h, (b.x - a.x) / len * h};
+  };
+  for (size_t i = 0; i < segments; ++i) {
+    const PointD a = pts[i], b = pts[(i + 1) % n];
+    const PointD nn = normal(i);
+    AddConvex({{a.x + nn.x, a.y + nn.y}, {b.x + nn.x, b.y + nn.y}, {b.x - nn.x, b.y - nn.y}, {a.x - nn.x, a.y - nn.y}},
+              bounds, out);
+  }
+  // Joins at the inner vertices (every vertex of a closed figure).
+  for (size_t v = closed ? 0 : 1; v < (closed ? n : n - 1); ++v) {
+    const size_t before = (v + segments - 1) % segments;
+    const PointD p = pts[v];
+    if (join == PS_JOIN_ROUND) {
+      AddConvex(CirclePolygon(p, h), bounds, out);
+      continue;
+    }
+    const PointD n1 = normal(before), n2 = normal(v);
+    const PointD d1{pts[v].x - pts[before].x, pts[v].y - pts[before].y};
+    const PointD d2{pts[(v + 1) % n].x - pts[v].x, pts[(v + 1) % n].y - pts[v].y};
+    const double cross = d1.x * d2.y - d1.y * d2.x;
+    const double side = cross > 0 ? -1.0 : 1.0;  // the outer side of the turn
+    const PointD a{p.x + side * n1.x, p.y + side * n1.y};
+    const PointD b{p.x + side * n2.x, p.y + side * n2.y};
+    bool mitred = false;
+    if (join == PS_JOIN_MITER) {
+      // The miter point: where the two offset edges meet.
+      const PointD bis{a.x + b.x - 2 * p.x, a.y + b.y - 2 * p.y};
+      const double bl = std::hypot(bis.x, bis.y);
+      if (bl > 1e-12) {
+        const double cosHalf = bl / (2 * h);
+        const double miterLength = h / std::max(cosHalf, 1e-12);
+        if (miterLength * 2 / width <= miterLimit) {
+          const PointD m{p.x + bis.x / bl * miterLength, p.y + bis.y / bl * miterLength};
+          AddConvex({p, a, m, b}, bounds, out);
+          mitred = true;
+        }
+      }
+    }
+    if (!mitred) AddConvex({p, a, b}, bounds, out);
+  }
+  if (closed) return;
+  // Caps at both ends.
+  for (int end = 0; end < 2; ++end) {
+    const PointD p = end == 0 ? pts.front() : pts.back();
+    const PointD q = end == 0 ? pts[1] : pts[n - 2];
+    if (cap == PS_ENDCAP_ROUND) {
+      AddConvex(CirclePolygon(p, h), bounds, out);
+    } else if (cap == PS_ENDCAP_SQUARE) {
+      const double len = std::hypot(p.x - q.x, p.y - q.y);
+      const PointD dir{(p.x - q.x) / len * h, (p.y - q.y) / len * h};
+      const PointD nn{-dir.y, dir.x};
+      AddConvex({{p.x + nn.x, p.y + nn.y},
+                 {p.x + nn.x + dir.x, p.y + nn.y + dir.y},
+                 {p.x - nn.x + dir.x, p.y - nn.y + dir.y},
+                 {p.x - nn.x, p.y - nn.y}},
+                bounds, out);
+    }
+  }
+}
+
+bool InsideBox(POINT p, const RECT& box) {
+  return p.x >= box.left && p.x < box.right && p.y >= box.top && p.y < box.bottom;
+}
+
+// Cuts the segment a-b to the box (Liang-Barsky); false when nothing is left.
+bool ClipSegment(PointD& a, PointD& b, const RECT& box) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  double t0 = 0, t1 = 1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x - box.left, box.right - 1 - a.x, a.y - box.top, box.bottom - 1 - a.y};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+  }
+  if (t0 > t1) return false;
+  const PointD start = a;
+  a = PointD{start.x + t0 * dx, start.y + t0 * dy};
+  b = PointD{start.x + t1 * dx, start.y + t1 * dy};
+  return true;
+}
+
+// Splits a polyline into the drawn pieces of a dash pattern (lengths in pixels).
+std::vector<std::vector<PointD>> DashPieces(const std::vector<PointD>& pts, bool closed,
+                                            const std::vector<double>& pattern) {
+  std::vector<std::vector<PointD>> pieces;
+  std::vector<PointD> path = pts;
+  if (closed && !pts.empty()) path.push_back(pts.front());
+  if (path.size() < 2 || pattern.empty()) return pieces;
+  size_t element = 0;
+  double left = pattern[0];
+  std::vector<PointD> current{path[0]};
+  // A guard against patterns far finer than the line is long.
+  constexpr size_t kMaxElements = size_t{1} << 20;
+  size_t elements = 0;
+  for (size_t i = 0; i + 1 < path.size(); ++i) {
+    PointD a = path[i];
+    const PointD b = path[i + 1];
+    double segment = std::hypot(b.x - a.x, b.y - a.y);
+    while (segment > 1e-12) {
+      const double step = std::min(left, segment);
+      const double t = step / segment;
+      const PointD m{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+      if (element % 2 == 0) current.push_back(m);
+      segment -= step;
+      left -= step;
+      a = m;
+      if (left <= 1e-12) {
+        if (++elements > kMaxElements) return pieces;
+        if (element % 2 == 0 && current.size() > 1) pieces.push_back(current);
+        element = (element + 1) % pattern.size();
+        left = pattern[element];
+        current.assign(1, a);
+      }
+    }
+  }
+  if (element % 2 == 0 && current.size() > 1) pieces.push_back(current);
+  return pieces;
+}
+
+std::vector<int> CosmeticPattern(const Pen& pen) {
+  switch (pen.LineStyle()) {
+    case PS_DASH: return {18, 6};
+    case PS_DOT: return {3, 3};
+    case PS_DASHDOT: return {9, 6, 3, 6};
+    case PS_DASHDOTDOT: return {9, 3, 3, 3, 3, 3};
+    case PS_ALTERNATE: return {1, 1};
+    case PS_USERSTYLE: {
+      std::vector<int> p;
+      for (DWORD e : pen.userStyle) p.push_back(std::max<int>(1, static_cast<int>(e)));
+      if (p.size() % 2) p.insert(p.end(), p.begin(), p.end());
+      return p;
+    }
+    default: return {};
+  }
+}
+
+std::vector<double> GeometricPattern(const Pen& pen, double width, double scale) {
+  const double w = std::max(width, 1.0);
+  switch (pen.LineStyle()) {
+    case PS_DASH: return {3 * w, w};
+    case PS_DOT: return {w, w};
+    case PS_DASHDOT: return {3 * w, w, w, w};
+    case PS_DASHDOTDOT: return {3 * w, w, w, w, w, w};
+    case PS_USERSTYLE: {
+      std::vector<double> p;
+      for (DWORD e : pen.userStyle) p.push_back(std::max(1e-3, e * scale));
+      if (p.size() % 2) p.insert(p.end(), p.begin(), p.end());
+      return p;
+    }
+    default: return {};
+  }
+}
+
+}  // namespace
+
+bool BrushSampler::Sample(int x, int y, uint32_t& value) const {
+  switch (kind) {
+    case Kind::None: return false;
+    case Kind::Solid: value = fg; return true;
+    case Kind::Hatch:
+      if (HatchBit(hatch, x - origin.x, y - origin.y)) {
+        value = fg;
+        return true;
+      }
+      if (!opaqueBackground) return false;
+      value = bg;
+      return true;
+    case Kind::Pattern:
+      value = pattern[static_cast<size_t>(FloorMod(y - origin.y, patternHeight)) * patternWidth +
+                      FloorMod(x - origin.x, patternWidth)];
+      return true;
+  }
+  return false;
+}
+
+BrushSampler MakeBrushSampler(const DeviceContext& dc, const Bitmap& target, const Brush* brush) {
+  BrushSampler s;
+  if (!brush || brush->style == BS_NULL) return s;
+  s.origin = dc.state.brushOrigin;
+  switch (brush->style) {
+    case BS_SOLID:
+      s.kind = BrushSampler::Kind::Solid;
+      s.fg = ColourValue(target, brush->dcBrush ? dc.DcBrushColour() : brush->colour);
+      break;
+    case BS_HATCHED:
+      s.kind = BrushSampler::Kind::Hatch;
+      s.hatch = brush->hatch;
+      s.fg = ColourValue(target, brush->colour);
+      s.bg = ColourValue(target, dc.state.bkColour);
+      s.opaqueBackground = dc.state.bkMode == OPAQUE;
+      break;
+    default: {
+      const Bitmap* p = brush->pattern.get();
+      if (!p) return s;
+      s.kind = BrushSampler::Kind::Pattern;
+      s.patternWidth = p->width;
+      s.patternHeight = p->height;
+      s.pattern.resize(static_cast<size_t>(p->width) * p->height);
+      // A monochrome pattern draws its 0 bits in the text colour and its 1 bits
+      // in the background colour.
+      const uint32_t zero = ColourValue(target, dc.state.textColour);
+      const uint32_t one = ColourValue(target, dc.state.bkColour);
+      for (int y = 0; y < p->height; ++y)
+        for (int x = 0; x < p->width; ++x) {
+          const uint32_t v = p->ReadValue(x, y);
+          s.pattern[static_cast<size_t>(y) * p->width + x] =
+              p->bpp == 1 ? (v ? one : zero) : ColourValue(target, p->ValueToColour(v));
+        }
+      break;
+    }
+  }
+  return s;
+}
+
+void PaintRegion(DeviceContext& dc, const SpanRegion& shape, const BrushSampler& source, int rop2,
+                 const SpanRegion& clip) {
+  Bitmap* target = dc.Target();
+  if (!target || shape.Empty() || source.kind == BrushSampler::Kind::None || rop2 == R2_NOP) return;
+  const SpanRegion area = SpanRegion::Combine(shape, clip, RGN_AND);
+  for (const auto& band : area.Bands())
+    for (int y = band.top; y < band.bottom; ++y)
+      for (const auto& s : band.spans) PaintRow(*target, dc.surfaceOrigin, y, s.x0, s.x1, source, rop2);
+}
+
+void PaintRegion(DeviceContext& dc, const SpanRegion& shape, const BrushSampler& source, int rop2) {
+  PaintRegion(dc, shape, source, rop2, dc.EffectiveClip());
+}
+
+void ScanPolygons(std::span<const std::vector<PointD>> polygons, int fillMode, const RECT& bounds, SpanBuilder& out) {
+  struct Edge {
+    double yTop, yBottom, xAtTop, slope;
+    int dir;
+  };
+  std::vector<Edge> edges;
+  double yMin = 1e300, yMax = -1e300;
+  for (const auto& poly : polygons) {
+    const size_t n = poly.size();
+    if (n < 3) continue;
+    for (size_t i = 0; i < n; ++i) {
+      PointD a = poly[i], b = poly[(i + 1) % n];
+      if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y)) return;
+      if (a.y == b.y) continue;
+      int dir = 1;
+      if (a.y > b.y) {
+        std::swap(a, b);
+        dir = -1;
+      }
+      edges.push_back({a.y, b.y, a.x, (b.x - a.x) / (b.y - a.y), dir});
+      yMin = std::min(yMin, a.y);
+      yMax = std::max(yMax, b.y);
+    }
+  }
+  if (edges.empty()) return;
+  std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.yTop < b.yTop; });
+  const int rowFirst = std::max<int>(bounds.top, ClampToInt(std::ceil(yMin)));
+  const int rowEnd = std::min<int>(bounds.bottom, ClampToInt(std::ceil(yMax)));
+  std::vector<const Edge*> active;
+  std::vector<std::pair<double, int>> crossings;
+  size_t next = 0;
+  for (int y = rowFirst; y < rowEnd; ++y) {
+    const double yc = y;
+    while (next < edges.size() && edges[next].yTop <= yc) active.push_back(&edges[next++]);
+    std::erase_if(active, [&](const Edge* e) { return e->yBottom <= yc; });
+    crossings.clear();
+    for (const Edge* e : active)
+      if (e->yTop <= yc) crossings.emplace_back(SnapX(e->xAtTop + (yc - e->yTop) * e->slope), e->dir);
+    std::sort(crossings.begin(), crossings.end());
+    int winding = 0;
+    for (size_t i = 0; i + 1 < crossings.size(); ++i) {
+      winding += fillMode == WINDING ? crossings[i].second : 1;
+      const bool inside = fillMode == WINDING ? winding != 0 : (winding & 1) != 0;
+      if (!inside) continue;
+      const int x0 = std::max<int>(bounds.left, ClampToInt(std::ceil(crossings[i].first)));
+      const int x1 = std::min<int>(bounds.right, ClampToInt(std::ceil(crossings[i + 1].first)));
+      out.Add(y, x0, x1);
+    }
+  }
+}
+
+SpanRegion ScanPolygons(std::span<const std::vector<PointD>> polygons, int fillMode, const RECT& bounds) {
+  SpanBuilder builder;
+  ScanPolygons(polygons, fillMode, bounds, builder);
+  return builder.Build();
+}
+
+void WalkLine(int x0, int y0, int x1, int y1, const std::function<void(int, int)>& visit) {
+  const long dx = std::labs(static_cast<long>(x1) - x0), dy = std::labs(static_cast<long>(y1) - y0);
+  const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+  long err = dx - dy;
+  int x = x0, y = y0;
+  while (x != x1 || y != y1) {
+    visit(x, y);
+    const long e2 = 2 * err;
+    if (e2 > -dy) {
+      err -= dy;
+      x += sx;
+    }
+    if (e2 < dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
+// Widths are logical units and scale with the transform, except for pens of
+// width 0 and cosmetic pens made by ExtCreatePen: those are one pixel always.
+double DevicePenWidth(const DeviceContext& dc, const Pen& pen) {
+  if (pen.width == 0 || (pen.extended && !pen.Geometric())) return 1.0;
+  const double scale = std::sqrt(std::fabs(dc.LogicalToDevice().Determinant()));
+  return std::max(1.0, pen.width * scale);
+}
+
+bool PenDraws(const Pen* pen) { return pen && pen->LineStyle() != PS_NULL; }
+
+StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<const Figure> figures,
+                             const RECT& bounds) {
+  StrokeCoverage result;
+  if (!PenDraws(&pen)) return result;
+  const double width = DevicePenWidth(dc, pen);
+  SpanBuilder fg, bg;
+  if (width < 1.5) {
+    // One-pixel lines; a style pattern runs on across the figures of one call.
+    std::vector<int> pattern = pen.Geometric() ? std::vector<int>{} : CosmeticPattern(pen);
+    if (pen.Geometric() && pen.LineStyle() != PS_SOLID && pen.LineStyle() != PS_INSIDEFRAME) {
+      for (double v : GeometricPattern(pen, 1.0, 1.0)) pattern.push_back(std::max(1, static_cast<int>(v)));
+    }
+    const bool opaque = dc.state.bkMode == OPAQUE;
+    size_t element = 0;
+    int left = pattern.empty() ? 0 : pattern[0];
+    auto visit = [&](int x, int y) {
+      const bool inside = y >= bounds.top && y < bounds.bottom && x >= bounds.left && x < bounds.right;
+      if (inside && (pattern.empty() || element % 2 == 0)) {
+        fg.Add(y, x, x + 1);
+      } else if (inside && opaque) {
+        bg.Add(y, x, x + 1);
+      }
+      if (!pattern.empty() && --left == 0) {
+        element = (element + 1) % pattern.size();
+        left = pattern[element];
+      }
+    };
+    const RECT margin{bounds.left - 2, bounds.top - 2, bounds.right + 2, bounds.bottom + 2};
+    auto advance = [&](long n) {
+      if (pattern.empty() || n <= 0) return;
+      long period = 0;
+      for (int v : pattern) period += v;
+      n %= period;
+      while (n-- > 0)
+        if (--left == 0) {
+          element = (element + 1) % pattern.size();
+          left = pattern[element];
+        }
+    };
+    for (const auto& figure : figures) {
+      std::vector<POINT> pts;
+      for (const auto& p : figure.points) {
+        const POINT q = RoundDevice(p);
+        if (pts.empty() || q.x != pts.back().x || q.y != pts.back().y) pts.push_back(q);
+      }
+      if (figure.closed && pts.size() > 1 && (pts.front().x != pts.back().x || pts.front().y != pts.back().y))
+        pts.push_back(pts.front());
+      if (pts.size() == 1 && figure.points.size() > 1) {
+        visit(pts[0].x, pts[0].y);
+        continue;
+      }
+      for (size_t i = 0; i + 1 < pts.size(); ++i) {
+        POINT a = pts[i], b = pts[i + 1];
+        const long steps = std::max(std::labs(long(b.x) - a.x), std::labs(long(b.y) - a.y));
+        // Far-reaching lines are cut to the drawable area first; the style
+        // pattern still advances by the part left out before it.
+        if (!InsideBox(a, margin) || !InsideBox(b, margin)) {
+          PointD ca{double(a.x), double(a.y)}, cb{double(b.x), double(b.y)};
+          if (!ClipSegment(ca, cb, margin)) {
+            advance(steps);
+            continue;
+          }
+          const POINT na = RoundDevice(ca), nb = RoundDevice(cb);
+          const long before = std::max(std::labs(long(na.x) - a.x), std::labs(long(na.y) - a.y));
+          const long walked = std::max(std::labs(long(nb.x) - na.x), std::labs(long(nb.y) - na.y));
+          advance(before);
+          WalkLine(na.x, na.y, nb.x, nb.y, visit);
+          advance(steps - before - walked);
+          continue;
+        }
+        WalkLine(a.x, a.y, b.x, b.y, visit);
+      }
+    }
+  } else {
+    const double scale = std::sqrt(std::fabs(dc.LogicalToDevice().Determinant()));
+    const auto pattern = GeometricPattern(pen, width, scale);
+    for (const auto& figure : figures) {
+      if (pattern.empty()) {
+        StrokeWide(figure.points, figure.closed, width, pen.style, dc.state.miterLimit, bounds, fg);
+      } else {
+        for (const auto& piece : DashPieces(WithoutRepeats(figure.points), figure.closed, pattern))
+          StrokeWide(piece, false, width, pen.style, dc.state.miterLimit, bounds, fg);
+      }
+    }
+  }
+  result.fg = fg.Build();
+  result.bg = SpanRegion::Combine(bg.Build(), result.fg, RGN_DIFF);
+  return result;
+}
+
+void FlattenBezier(PointD p0, PointD p1, PointD p2, PointD p3, std::vector<PointD>& out) {
+  // Enough uniform steps that the chords stay within a quarter pixel.
+  const double d1 = std::hypot(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y);
+  const double d2 = std::hypot(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y);
+  const double dd = std::max(d1, d2);
+  int n = static_cast<int>(std::ceil(std::sqrt(dd * 6 / 8 / 0.25)));
+  n = std::clamp(n, 1, 1000);
+  for (int i = 1; i <= n; ++i) {
+    const double t = static_cast<double>(i) / n, u = 1 - t;
+    const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+    out.push_back({a * p0.x + b * p1.x + c * p2.x + d * p3.x, a * p0.y + b * p1.y + c * p2.y + d * p3.y});
+  }
+}
+
+int EllipseSegments(double rx, double ry) {
+  const double r = std::max(std::fabs(rx), std::fabs(ry));
+  // Chord error r (1 - cos(pi / n)) kept below a tenth of a pixel.
+  const int n = static_cast<int>(std::ceil(kPi * std::sqrt(std::max(r, 0.0) * 5.0)));
+  return std::clamp((n + 3) / 4 * 4, 8, 4096);
+}
+
+RECT DeviceClipBox(const DeviceContext& dc) { return dc.EffectiveClip().Box(); }
+
+// ---------------------------------------------------------------------------
+// Seams for the text code
+
+void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
+               COLORREF colour) {
+  Bitmap* target = dc.Target();
+  if (!target || !mask || width <= 0 || height <= 0) return;
+  const SpanRegion area =
+      SpanRegion::Combine(SpanRegion::FromRect(x, y, x + width, y + height), dc.EffectiveClip(), RGN_AND);
+  const int cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
+  const uint32_t solid = target->ColourToValue(colour);
+  for (const auto& band : area.Bands()) {
+    for (int row = band.top; row < band.bottom; ++row) {
+      const uint8_t* m = mask + static_cast<size_t>(row - y) * maskStride;
+      const int sy = row + dc.surfaceOrigin.y;
+      for (const auto& s : band.spans) {
+        for (int col = s.x0; col < s.x1; ++col) {
+          const int a = m[col - x];
+          if (a == 0) continue;
+          const int sx = col + dc.surfaceOrigin.x;
+          if (a == 255) {
+            target->WriteValue(sx, sy, solid);
+            continue;
+          }
+          const COLORREF d = target->ValueToColour(target->ReadValue(sx, sy));
+          auto mix = [a](int c, int dv) { return static_cast<BYTE>((c * a + dv * (255 - a) + 127) / 255); };
+          const COLORREF blended = RGB(mix(cr, GetRValue(d)), mix(cg, GetGValue(d)), mix(cb, GetBValue(d)));
+          target->WriteValue(sx, sy, target->ColourToValue(blended));
+        }
+      }
+    }
+  }
+}
+
+void FillSpans(DeviceContext& dc, std::span<const DeviceSpan> spans, COLORREF colour) {
+  Bitmap* target = dc.Target();
+  if (!target) return;
+  SpanBuilder builder;
+  for (const auto& s : spans) builder.Add(s.y, s.x0, s.x1);
+  PaintRegion(dc, builder.Build(), BrushSampler::Solid(target->ColourToValue(colour)), R2_COPYPEN);
+}
+
+void FillDeviceRect(DeviceContext& dc, const RECT& rect, COLORREF colour) {
+  Bitmap* target = dc.Target();
+  if (!target) return;
+  PaintRegion(dc, SpanRegion::FromRect(rect), BrushSampler::Solid(target->ColourToValue(colour)), R2_COPYPEN);
+}
+
+void FillDevicePolygon(DeviceContext& dc, std::span<const PointD> points, COLORREF colour) {
+  Bitmap* target = dc.Target();
+  if (!target || points.size() < 3) return;
+  std::array<std::vector<PointD>, 1> polygon{std::vector<PointD>(points.begin(), points.end())};
+  const RECT bounds = DeviceClipBox(dc);
+  PaintRegion(dc, ScanPolygons(polygon, ALTERNATE, bounds), BrushSampler::Solid(target->ColourToValue(colour)),
+              R2_COPYPEN);
+}
+
+bool WantsGreyText(const DeviceContext& dc) {
+  const Bitmap* target = dc.Target();
+  return target && target->bpp >= 24 && dc.deviceName.empty();
+}
+
+}  // namespace gdi

@@ -1,0 +1,319 @@
+// Region objects (rectangles, polygons, ellipses, rounded rectangles and
+// their combinations), painting regions, and the clip region of a device
+// context. Region coordinates are device units.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/gdi/gdi_raster.h"
+
+namespace gdi {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr RECT kEverywhere{-(1 << 27), -(1 << 27), 1 << 27, 1 << 27};
+
+HRGN NewRegion(SpanRegion r) {
+  auto region = std::make_shared<Region>();
+  region->region = std::move(r);
+  return static_cast<HRGN>(AddObject(region));
+}
+
+// Rounded rectangle and ellipse regions cover the pixels whose centres lie
+// inside the curve through the box's edges, so they are symmetric in the box.
+SpanRegion CurvedRegion(int l, int t, int r, int b, double cw, double ch) {
+  if (l > r) std::swap(l, r);
+  if (t > b) std::swap(t, b);
+  if (r - l < 1 || b - t < 1) return {};
+  // Pixel x has its centre at x + 0.5: move the curve by half a pixel instead.
+  const double left = l - 0.5, top = t - 0.5, right = r - 0.5, bottom = b - 0.5;
+  const double rx = std::min(cw, right - left) / 2, ry = std::min(ch, bottom - top) / 2;
+  std::vector<PointD> pts;
+  auto arc = [&](double cx, double cy, double a0) {
+    const int n = std::max(2, EllipseSegments(rx, ry) / 4);
+    for (int i = 0; i <= n; ++i) {
+      const double a = a0 + kPi / 2 * i / n;
+      pts.push_back({cx + rx * std::cos(a), cy - ry * std::sin(a)});
+    }
+  };
+  if (rx <= 0 || ry <= 0) return SpanRegion::FromRect(l, t, r, b);
+  arc(right - rx, top + ry, 0);
+  arc(left + rx, top + ry, kPi / 2);
+  arc(left + rx, bottom - ry, kPi);
+  arc(right - rx, bottom - ry, 3 * kPi / 2);
+  std::array<std::vector<PointD>, 1> one{pts};
+  return ScanPolygons(one, ALTERNATE, kEverywhere);
+}
+
+SpanRegion PolygonsRegion(const POINT* points, const INT* counts, int polygons, int fillMode) {
+  std::vector<std::vector<PointD>> polys;
+  for (int i = 0; i < polygons; ++i) {
+    std::vector<PointD> poly;
+    for (int k = 0; k < counts[i]; ++k) poly.push_back({double(points[k].x), double(points[k].y)});
+    points += counts[i];
+    polys.push_back(std::move(poly));
+  }
+  return ScanPolygons(polys, fillMode == WINDING ? WINDING : ALTERNATE, kEverywhere);
+}
+
+// The device rectangle of a logical one (for the clip rectangle calls).
+RECT DeviceRect(const DeviceContext& dc, int l, int t, int r, int b) {
+  const Matrix m = dc.LogicalToDevice();
+  const POINT a = RoundDevice(m.Apply({double(l), double(t)}));
+  const POINT c = RoundDevice(m.Apply({double(r), double(b)}));
+  return RECT{std::min(a.x, c.x), std::min(a.y, c.y), std::max(a.x, c.x), std::max(a.y, c.y)};
+}
+
+// The clip as it stands: none means the whole surface.
+SpanRegion CurrentClip(const DeviceContext& dc) {
+  if (dc.state.clip) return *dc.state.clip;
+  const Bitmap* target = dc.Target();
+  if (target) {
+    return SpanRegion::FromRect(-dc.surfaceOrigin.x, -dc.surfaceOrigin.y, target->width - dc.surfaceOrigin.x,
+                                target->height - dc.surfaceOrigin.y);
+  }
+  if (dc.kind == DcKind::Printer || dc.kind == DcKind::Info)
+    return SpanRegion::FromRect(0, 0, dc.printableSize.cx, dc.printableSize.cy);
+  return SpanRegion::FromRect(0, 0, kScreenWidth, kScreenHeight);
+}
+
+}  // namespace
+}  // namespace gdi
+
+using namespace gdi;
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom) {
+  return NewRegion(SpanRegion::FromRect(left, top, right, bottom));
+}
+
+HRGN CreateRectRgnIndirect(const RECT* rect) {
+  return rect ? CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom) : nullptr;
+}
+
+HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
+  return NewRegion(CurvedRegion(left, top, right, bottom, std::abs(right - left), std::abs(bottom - top)));
+}
+
+HRGN CreateEllipticRgnIndirect(const RECT* rect) {
+  return rect ? CreateEllipticRgn(rect->left, rect->top, rect->right, rect->bottom) : nullptr;
+}
+
+HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height) {
+  return NewRegion(CurvedRegion(left, top, right, bottom, std::abs(width), std::abs(height)));
+}
+
+HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
+  if (!points || count < 0) return nullptr;
+  const INT counts[1] = {count};
+  return NewRegion(PolygonsRegion(points, counts, 1, fillMode));
+}
+
+HRGN CreatePolyPolygonRgn(const POINT* points, const INT* counts, int polygons, int fillMode) {
+  if (!points || !counts || polygons < 0) return nullptr;
+  return NewRegion(PolygonsRegion(points, counts, polygons, fillMode));
+}
+
+int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
+  auto d = FindRegion(dest);
+  auto a = FindRegion(src1);
+  if (!d || !a || mode < RGN_AND || mode > RGN_COPY) return ERROR;
+  if (mode == RGN_COPY) {
+    d->region = a->region;
+  } else {
+    auto b = FindRegion(src2);
+    if (!b) return ERROR;
+    d->region = SpanRegion::Combine(a->region, b->region, mode);
+  }
+  return d->region.Kind();
+}
+
+BOOL EqualRgn(HRGN a, HRGN b) {
+  auto ra = FindRegion(a), rb = FindRegion(b);
+  if (!ra || !rb) return ERROR;
+  return ra->region == rb->region ? TRUE : FALSE;
+}
+
+int OffsetRgn(HRGN region, int dx, int dy) {
+  auto r = FindRegion(region);
+  if (!r) return ERROR;
+  r->region.Offset(dx, dy);
+  return r->region.Kind();
+}
+
+BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom) {
+  auto r = FindRegion(region);
+  if (!r) return FALSE;
+  r->region = SpanRegion::FromRect(left, top, right, bottom);
+  return TRUE;
+}
+
+BOOL PtInRegion(HRGN region, int x, int y) {
+  auto r = FindRegion(region);
+  return r && r->region.Contains(x, y) ? TRUE : FALSE;
+}
+
+BOOL RectInRegion(HRGN region, const RECT* rect) {
+  auto r = FindRegion(region);
+  if (!r || !rect) return FALSE;
+  RECT n{std::min(rect->left, rect->right), std::min(rect->top, rect->bottom), std::max(rect->left, rect->right),
+         std::max(rect->top, rect->bottom)};
+  return r->region.Intersects(n) ? TRUE : FALSE;
+}
+
+int GetRgnBox(HRGN region, LPRECT box) {
+  auto r = FindRegion(region);
+  if (!r || !box) return ERROR;
+  *box = r->region.Box();
+  return r->region.Kind();
+}
+
+DWORD GetRegionData(HRGN region, DWORD size, RGNDATA* data) {
+  auto r = FindRegion(region);
+  if (!r) return 0;
+  std::vector<RECT> rects;
+  for (const auto& band : r->region.Bands())
+    for (const auto& s : band.spans) rects.push_back(RECT{s.x0, band.top, s.x1, band.bottom});
+  const DWORD needed = static_cast<DWORD>(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+  if (!data) return needed;
+  if (size < needed) return 0;
+  data->rdh.dwSize = sizeof(RGNDATAHEADER);
+  data->rdh.iType = 1;  // RDH_RECTANGLES
+  data->rdh.nCount = static_cast<DWORD>(rects.size());
+  data->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+  data->rdh.rcBound = r->region.Box();
+  if (!rects.empty()) std::memcpy(data->Buffer, rects.data(), rects.size() * sizeof(RECT));
+  return needed;
+}
+
+BOOL FillRgn(HDC handle, HRGN region, HBRUSH brush) {
+  DeviceContext* dc = FindDC(handle);
+  auto r = FindRegion(region);
+  auto b = FindFillBrush(brush);
+  if (!dc || !r || !b) return FALSE;
+  if (Bitmap* target = dc->Target()) PaintRegion(*dc, r->region, MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
+  return TRUE;
+}
+
+BOOL PaintRgn(HDC handle, HRGN region) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return FALSE;
+  return FillRgn(handle, region, dc->state.brushHandle);
+}
+
+BOOL InvertRgn(HDC handle, HRGN region) {
+  DeviceContext* dc = FindDC(handle);
+  auto r = FindRegion(region);
+  if (!dc || !r) return FALSE;
+  if (dc->Target()) PaintRegion(*dc, r->region, BrushSampler::Solid(0), R2_NOT);
+  return TRUE;
+}
+
+// The frame is the region less the region shrunk by the frame's width and
+// height: what lies within (width, height) of the outside.
+BOOL FrameRgn(HDC handle, HRGN region, HBRUSH brush, int width, int height) {
+  DeviceContext* dc = FindDC(handle);
+  auto r = FindRegion(region);
+  auto b = FindFillBrush(brush);
+  if (!dc || !r || !b || width <= 0 || height <= 0) return FALSE;
+  const SpanRegion& shape = r->region;
+  const RECT box = shape.Box();
+  width = std::min(width, static_cast<int>(box.right - box.left) + 1);
+  height = std::min(height, static_cast<int>(box.bottom - box.top) + 1);
+  // Erosion by a (2 width + 1) x (2 height + 1) box, one axis after the other.
+  auto erode = [](const SpanRegion& from, int reach, bool horizontal) {
+    SpanRegion out = from;
+    for (int d = -reach; d <= reach; ++d) {
+      if (d == 0) continue;
+      SpanRegion moved = from;
+      moved.Offset(horizontal ? d : 0, horizontal ? 0 : d);
+      out = SpanRegion::Combine(out, moved, RGN_AND);
+    }
+    return out;
+  };
+  const SpanRegion inner = erode(erode(shape, width, true), height, false);
+  const SpanRegion frame = SpanRegion::Combine(shape, inner, RGN_DIFF);
+  if (Bitmap* target = dc->Target()) PaintRegion(*dc, frame, MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
+  return TRUE;
+}
+
+int ExtSelectClipRgn(HDC handle, HRGN region, int mode) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return ERROR;
+  if (!region) {
+    if (mode != RGN_COPY) return ERROR;
+    dc->state.clip.reset();
+    return SIMPLEREGION;
+  }
+  auto r = FindRegion(region);
+  if (!r || mode < RGN_AND || mode > RGN_COPY) return ERROR;
+  if (mode == RGN_COPY) {
+    dc->state.clip = r->region;
+  } else {
+    dc->state.clip = SpanRegion::Combine(CurrentClip(*dc), r->region, mode);
+  }
+  return dc->state.clip->Kind();
+}
+
+int SelectClipRgn(HDC handle, HRGN region) { return ExtSelectClipRgn(handle, region, RGN_COPY); }
+
+int IntersectClipRect(HDC handle, int left, int top, int right, int bottom) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return ERROR;
+  dc->state.clip =
+      SpanRegion::Combine(CurrentClip(*dc), SpanRegion::FromRect(DeviceRect(*dc, left, top, right, bottom)), RGN_AND);
+  return dc->state.clip->Kind();
+}
+
+int ExcludeClipRect(HDC handle, int left, int top, int right, int bottom) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return ERROR;
+  dc->state.clip = SpanRegion::Combine(CurrentClip(*dc),
+                                       SpanRegion::FromRect(DeviceRect(*dc, left, top, right, bottom)), RGN_DIFF);
+  return dc->state.clip->Kind();
+}
+
+int OffsetClipRgn(HDC handle, int dx, int dy) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return ERROR;
+  if (!dc->state.clip) return SIMPLEREGION;
+  const Matrix m = dc->LogicalToDevice();
+  dc->state.clip->Offset(static_cast<int>(std::lround(dx * m.m11)), static_cast<int>(std::lround(dy * m.m22)));
+  return dc->state.clip->Kind();
+}
+
+int GetClipBox(HDC handle, LPRECT rect) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !rect) return ERROR;
+  SpanRegion visible = dc->Target() ? dc->EffectiveClip() : CurrentClip(*dc);
+  const RECT box = visible.Box();
+  // Back to logical units.
+  const auto inverse = dc->LogicalToDevice().Inverse();
+  if (!inverse) return ERROR;
+  const POINT a = RoundDevice(inverse->Apply({double(box.left), double(box.top)}));
+  const POINT b = RoundDevice(inverse->Apply({double(box.right), double(box.bottom)}));
+  *rect = RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+  return visible.Kind();
+}
+
+int GetClipRgn(HDC handle, HRGN region) {
+  DeviceContext* dc = FindDC(handle);
+  auto r = FindRegion(region);
+  if (!dc || !r) return -1;
+  if (!dc->state.clip) return 0;
+  r->region = *dc->state.clip;
+  return 1;
+}
+
+BOOL PtVisible(HDC handle, int x, int y) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc) return FALSE;
+  const POINT p = RoundDevice(dc->LogicalToDevice().Apply({double(x), double(y)}));
+  return (dc->Target() ? dc->EffectiveClip() : CurrentClip(*dc)).Contains(p.x, p.y) ? TRUE : FALSE;
+}
+
+BOOL RectVisible(HDC handle, const RECT* rect) {
+  DeviceContext* dc = FindDC(handle);
+  if (!dc || !rect) return FALSE;
+  const RECT d = DeviceRect(*dc, rect->left, rect->top, rect->right, rect->bottom);
+  return (dc->Target() ? dc->EffectiveClip() : CurrentClip(*dc)).Intersects(d) ? TRUE : FALSE;
+}

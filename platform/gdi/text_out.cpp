@@ -1,0 +1,232 @@
+// Putting text on a device context: TextOut and ExtTextOut.
+
+#include <array>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "platform/nls/nls.h"
+#include "platform/gdi/text_internal.h"
+
+namespace gdi {
+namespace {
+
+int Snap(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+
+struct Frame {
+  PointD start;  // baseline start in device space
+  double bx, by; // baseline direction
+  double dx, dy; // "down" direction
+  bool upright;  // axis-aligned, left to right
+};
+
+// Fills the quadrilateral that spans `length` along the baseline and [top, bottom) below it.
+void FillBand(DeviceContext& dc, const Frame& f, double length, double top, double bottom, COLORREF colour) {
+  const PointD p0{f.start.x + top * f.dx, f.start.y + top * f.dy};
+  const PointD p1{p0.x + length * f.bx, p0.y + length * f.by};
+  const double h = bottom - top;
+  const PointD p2{p1.x + h * f.dx, p1.y + h * f.dy};
+  const PointD p3{p0.x + h * f.dx, p0.y + h * f.dy};
+  if (f.upright) {
+    FillDeviceRect(dc, RECT{Snap(p0.x), Snap(p0.y), Snap(p1.x), Snap(p3.y)}, colour);
+  } else {
+    const std::array<PointD, 4> quad{p0, p1, p2, p3};
+    FillDevicePolygon(dc, quad, colour);
+  }
+}
+
+// A logical rectangle through the mapping: its device box and whether it stays a rectangle.
+RECT DeviceBox(const Matrix& m, const RECT& r, std::array<PointD, 4>& corners) {
+  corners = {m.Apply({double(r.left), double(r.top)}), m.Apply({double(r.right), double(r.top)}),
+             m.Apply({double(r.right), double(r.bottom)}), m.Apply({double(r.left), double(r.bottom)})};
+  double x0 = corners[0].x, x1 = x0, y0 = corners[0].y, y1 = y0;
+  for (const auto& c : corners) {
+    x0 = std::min(x0, c.x);
+    x1 = std::max(x1, c.x);
+    y0 = std::min(y0, c.y);
+    y1 = std::max(y1, c.y);
+  }
+  return RECT{Snap(x0), Snap(y0), Snap(x1), Snap(y1)};
+}
+
+// Restores the context's clip when drawing ends.
+class ClipScope {
+ public:
+  ClipScope(DeviceContext& dc, const RECT& deviceRect) : dc_(dc), saved_(dc.state.clip) {
+    auto box = SpanRegion::FromRect(deviceRect);
+    dc.state.clip = saved_ ? SpanRegion::Combine(*saved_, box, RGN_AND) : box;
+  }
+  ~ClipScope() { dc_.state.clip = std::move(saved_); }
+  ClipScope(const ClipScope&) = delete;
+  ClipScope& operator=(const ClipScope&) = delete;
+
+ private:
+  DeviceContext& dc_;
+  std::optional<SpanRegion> saved_;
+};
+
+// Puts the glyphs of a run down: gathered into one coverage mask and blended
+// once (clipping is worked out once per run), or glyph by glyph when the run's
+// box is large or mostly empty.
+void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const Frame& f, std::u16string_view text,
+                 const std::vector<double>& advances, COLORREF colour) {
+  struct Placed {
+    std::shared_ptr<const tav::font::GlyphImage> glyph;
+    int x, y;  // top-left pixel
+  };
+  std::vector<Placed> placed;
+  placed.reserve(text.size());
+  int64_t inked = 0;
+  int x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+  double pen = 0;
+  size_t unit = 0;
+  for (char32_t c : tav::font::DecodeUtf16(text)) {
+    auto glyph = font.Glyph(c);
+    if (glyph->width > 0 && glyph->height > 0) {
+      const int x = Snap(f.start.x + pen * f.bx) + glyph->left;
+      const int y = Snap(f.start.y + pen * f.by) + glyph->top;
+      x0 = std::min(x0, x);
+      y0 = std::min(y0, y);
+      x1 = std::max(x1, x + glyph->width);
+      y1 = std::max(y1, y + glyph->height);
+      inked += static_cast<int64_t>(glyph->width) * glyph->height;
+      placed.push_back({std::move(glyph), x, y});
+    }
+    pen += advances[unit];
+    unit += c >= 0x10000 ? 2 : 1;
+  }
+  if (placed.empty()) return;
+  constexpr int64_t kMaxMask = 4 << 20;
+  const int64_t area = static_cast<int64_t>(x1 - x0) * (y1 - y0);
+  // Turned text spreads over a box much larger than its glyphs: blend those one by one.
+  if (area > kMaxMask || area > 2 * inked) {
+    for (const auto& p : placed)
+      BlendMask(dc, p.x, p.y, p.glyph->width, p.glyph->height, p.glyph->coverage.data(), p.glyph->width, colour);
+    return;
+  }
+  const int width = x1 - x0;
+  std::vector<uint8_t> mask(static_cast<size_t>(area), 0);
+  for (const auto& p : placed) {
+    const auto& g = *p.glyph;
+    for (int row = 0; row < g.height; ++row) {
+      const uint8_t* src = g.coverage.data() + static_cast<size_t>(row) * g.width;
+      uint8_t* dst = mask.data() + static_cast<size_t>(p.y - y0 + row) * width + (p.x - x0);
+      for (int col = 0; col < g.width; ++col) dst[col] = std::max(dst[col], src[col]);
+    }
+  }
+  BlendMask(dc, x0, y0, width, y1 - y0, mask.data(), width, colour);
+}
+
+}  // namespace
+
+bool DrawRun(DeviceContext& dc, int x, int y, UINT options, const RECT* rect, std::u16string_view text,
+             const INT* dx) {
+  auto font = DcFont(dc);
+  if (!font) return false;
+  const Matrix m = dc.LogicalToDevice();
+  const UINT align = dc.state.textAlign;
+  const POINT ref = (align & TA_UPDATECP) ? dc.state.position : POINT{x, y};
+  const PointD origin = m.Apply({double(ref.x), double(ref.y)});
+
+  std::optional<ClipScope> clip;
+  if (rect) {
+    std::array<PointD, 4> corners;
+    const RECT box = DeviceBox(m, *rect, corners);
+    if (options & ETO_OPAQUE) {
+      if (m.AxisAligned())
+        FillDeviceRect(dc, box, dc.state.bkColour);
+      else
+        FillDevicePolygon(dc, corners, dc.state.bkColour);
+    }
+    if (options & ETO_CLIPPED) clip.emplace(dc, box);
+  }
+  if (text.empty()) return true;
+
+  std::vector<double> advances;
+  if (dx) {
+    advances.assign(text.size(), 0.0);
+    for (size_t i = 0; i < text.size(); ++i) {
+      const bool trail = i > 0 && text[i] >= 0xDC00 && text[i] < 0xE000 && text[i - 1] >= 0xD800 && text[i - 1] < 0xDC00;
+      advances[trail ? i - 1 : i] += dx[i] * font->scale();
+    }
+  } else {
+    advances = DeviceAdvances(dc, *font, text);
+  }
+  double total = 0;
+  for (double a : advances) total += a;
+
+  const auto& fm = font->metrics();
+  double along = 0;
+  if ((align & TA_CENTER) == TA_CENTER)
+    along = -total / 2;
+  else if (align & TA_RIGHT)
+    along = -total;
+  double down = fm.ascent;
+  if ((align & TA_BASELINE) == TA_BASELINE)
+    down = 0;
+  else if (align & TA_BOTTOM)
+    down = -fm.descent;
+
+  Frame f;
+  f.bx = font->baseX();
+  f.by = font->baseY();
+  f.dx = font->downX();
+  f.dy = font->downY();
+  f.upright = std::abs(f.by) < 1e-9 && f.bx > 0 && std::abs(f.dx) < 1e-9 && f.dy > 0;
+  f.start = PointD{origin.x + along * f.bx + down * f.dx, origin.y + along * f.by + down * f.dy};
+
+  if (dc.state.bkMode == OPAQUE) FillBand(dc, f, total, -fm.ascent, fm.descent, dc.state.bkColour);
+
+  const COLORREF colour = dc.state.textColour;
+  PaintGlyphs(dc, *font, f, text, advances, colour);
+
+  if (fm.underlined)
+    FillBand(dc, f, total, fm.underlinePosition, fm.underlinePosition + fm.underlineThickness, colour);
+  if (fm.struckOut)
+    FillBand(dc, f, total, fm.strikeoutPosition, fm.strikeoutPosition + fm.strikeoutThickness, colour);
+
+  if (align & TA_UPDATECP) {
+    const int length = ToLogical(*font, total);
+    const double angle = DcLogFont(dc).lfEscapement * 3.14159265358979323846 / 1800.0;
+    const int sign = (align & TA_CENTER) == TA_CENTER ? 0 : (align & TA_RIGHT) ? -1 : 1;
+    dc.state.position.x = ref.x + static_cast<LONG>(std::lround(sign * length * std::cos(angle)));
+    dc.state.position.y = ref.y - static_cast<LONG>(std::lround(sign * length * std::sin(angle)));
+  }
+  return true;
+}
+
+}  // namespace gdi
+
+using namespace gdi;
+
+BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT length, const INT* dx) {
+  DeviceContext* dc = FindDC(hdc);
+  if (!dc || (options & ETO_GLYPH_INDEX) || (!text && length > 0)) return FALSE;
+  return DrawRun(*dc, x, y, options, rect, std::u16string_view(text ? text : u"", length), dx) ? TRUE : FALSE;
+}
+
+BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT length, const INT* dx) {
+  DeviceContext* dc = FindDC(hdc);
+  if (!dc || (options & ETO_GLYPH_INDEX) || (!text && length > 0)) return FALSE;
+  const WideText wide = Widen(DcCodePage(*dc), text, static_cast<int>(length));
+  std::vector<INT> wideDx;
+  if (dx) {
+    // One distance per byte: a double-byte character moves by the sum of its two.
+    wideDx.resize(wide.text.size(), 0);
+    size_t byte = 0;
+    for (size_t i = 0; i < wide.text.size(); ++i)
+      for (int k = 0; k < wide.bytesOf[i]; ++k) wideDx[i] += dx[byte++];
+  }
+  return DrawRun(*dc, x, y, options, rect, wide.text, dx ? wideDx.data() : nullptr) ? TRUE : FALSE;
+}
+
+BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR text, int length) {
+  if (length < 0) return FALSE;
+  return ExtTextOutW(hdc, x, y, 0, nullptr, text, static_cast<UINT>(length), nullptr);
+}
+
+BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
+  if (length < 0) return FALSE;
+  return ExtTextOutA(hdc, x, y, 0, nullptr, text, static_cast<UINT>(length), nullptr);
+}
