@@ -29,3 +29,21 @@ if [ "${#missing[@]}" -gt 0 ]; then
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# zxing-wasm (zxing-cpp built for WebAssembly, run with Node.js) reads the
+# MicroPDF417 symbols of the barcode tests, which Debian's zxing-cpp cannot.
+# It lives in a cache folder outside the repository; the tests look for it in
+# the same place (TAV_NODE_DIR, else $XDG_CACHE_HOME or ~/.cache, then tavrendel/node).
+zxing_wasm_version=3.1.8
+node_dir=${TAV_NODE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/tavrendel/node}
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends nodejs npm
+fi
+if ! grep -qs "\"version\": \"$zxing_wasm_version\"" "$node_dir/node_modules/zxing-wasm/package.json"; then
+  mkdir -p "$node_dir"
+  npm install --prefix "$node_dir" --no-audit --no-fund --loglevel=error "zxing-wasm@$zxing_wasm_version"
+fi
