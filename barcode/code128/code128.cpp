@@ -137,32 +137,33 @@ int EncodeCode128(int, CBCode& code, int measureOnly) {
   code.textRight = 0;
   std::string data = DataOf(code);
   if (Is128CF1Mod10(type, code.subType)) ApplyMod10Step(data, code.addMod10 != 0, code.mod10Start);
-  if (type == 20) {
+  if (type == CodeOf(Symbology::UccEan128Ais)) {
     if (code.hrText == nullptr) return 0;
     const MultiAiSymbol multi = BuildMultiAiSymbol(code);
-    if (!CopyToBuffer(code.data, RequestCapacity(code.dataLength), multi.data)) return kTextTooLong;
-    if (!CopyToBuffer(code.hrText, RequestCapacity(code.hrLength), multi.text)) return kTextTooLong;
+    if (!CopyToBuffer(code.data, RequestCapacity(code.dataLength), multi.data)) return kDataTooLong;
+    if (!CopyToBuffer(code.hrText, RequestCapacity(code.hrLength), multi.text)) return kDataTooLong;
     data = multi.data;
     code.dataLength = static_cast<int32_t>(data.size());
     if (code.useTextMask != 0 && !code.textMask.IsEmpty()) {
-      if (MakeHumanReadable(code, true) != kTextFits) return kTextTooLong;
+      if (MakeHumanReadable(code, true) != kDone) return kDataTooLong;
     }
     code.hrLength = static_cast<int32_t>(std::strlen(code.hrText));
-  } else if (MakeHumanReadable(code, false) != kTextFits) {
-    return kTextTooLong;
+  } else if (MakeHumanReadable(code, false) != kDone) {
+    return kDataTooLong;
   }
 
-  if (type == 18 || type == 19 || type == 7 || (type == 4 && code.subType == 4)) {
+  if (IsOneOf(type, {Symbology::Ucc128, Symbology::UccEan128, Symbology::Ean128}) ||
+      (type == CodeOf(Symbology::Code128) && code.subType == 4)) {
     data.insert(data.begin(), static_cast<char>(kFnc1));
   }
   std::vector<int> values;
-  if (type == 4 && code.subType == 1) {
+  if (type == CodeOf(Symbology::Code128) && code.subType == 1) {
     values = SingleSetValues(data, true);
-  } else if (type == 4 && code.subType == 2) {
+  } else if (type == CodeOf(Symbology::Code128) && code.subType == 2) {
     values = SingleSetValues(data, false);
   } else if (Is128CF1Mod10(type, code.subType)) {
     values = SetCValues(data);
-  } else if (type == 20) {
+  } else if (type == CodeOf(Symbology::UccEan128Ais)) {
     values = AutomaticValues(data, code.subType);
   } else {
     values = AutomaticValues(data, 0);

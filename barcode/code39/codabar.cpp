@@ -29,9 +29,9 @@ int EncodeCodabar(int, CBCode& code, int measureOnly) {
   if (!symbol.empty()) {
     const bool ownStartStop = IsStartStop(symbol.front());
     const size_t last = symbol.size() - 1;
-    if (ownStartStop && (last == 0 || !IsStartStop(symbol.back()))) return 104;
+    if (ownStartStop && (last == 0 || !IsStartStop(symbol.back()))) return kInvalidCharacter;
     for (size_t i = ownStartStop ? 1 : 0; i < (ownStartStop ? last : symbol.size()); ++i) {
-      if (IsStartStop(symbol[i])) return 104;
+      if (IsStartStop(symbol[i])) return kInvalidCharacter;
     }
     if (ownStartStop) {
       symbol.front() = UpperStartStop(symbol.front());
@@ -41,7 +41,7 @@ int EncodeCodabar(int, CBCode& code, int measureOnly) {
       symbol += static_cast<char>('A' + (code.codabarStop & 3));
     }
   }
-  if (MakeHumanReadable(code, false) != kTextFits) return kTextTooLong;
+  if (MakeHumanReadable(code, false) != kDone) return kDataTooLong;
 
   const int module = ModuleWidth(code);
   const int wide = WideWidth(module, code.ratio);

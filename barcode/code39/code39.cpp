@@ -80,7 +80,7 @@ int EncodeCode39(int, CBCode& code, int measureOnly) {
   code.textLeft = 0;
   code.textRight = 0;
   std::string symbol;
-  if (code.type == 1) {
+  if (code.type == CodeOf(Symbology::Code39)) {
     symbol = UpperCased(DataOf(code));
   } else {
     symbol = FullAsciiOf(DataOf(code), false);
@@ -97,7 +97,7 @@ int EncodeCode39(int, CBCode& code, int measureOnly) {
   } else {
     code.quietZone = 0;
   }
-  if (MakeHumanReadable(code, false) != kTextFits) return kTextTooLong;
+  if (MakeHumanReadable(code, false) != kDone) return kDataTooLong;
   TextRow row = LayOutTextRow(code);
   if (measureOnly != 0) return 0;
 

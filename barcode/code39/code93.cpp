@@ -43,7 +43,7 @@ int EncodeCode93(int, CBCode& code, int measureOnly) {
   std::string symbol = UpperCased(DataOf(code));
   symbol += Code93Check(symbol, 20);
   symbol += Code93Check(symbol, 15);
-  if (MakeHumanReadable(code, false) != kTextFits) return kTextTooLong;
+  if (MakeHumanReadable(code, false) != kDone) return kDataTooLong;
 
   const int module = ModuleWidth(code);
   const int length = static_cast<int>(symbol.size());

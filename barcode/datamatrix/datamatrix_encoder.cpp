@@ -12,12 +12,12 @@ int EncodeDataMatrix(int reserved, CBCode& code, int measureOnly) {
   const char* data = code.data != nullptr ? code.data : "";
   const std::span<const uint8_t> text(reinterpret_cast<const uint8_t*>(data), std::strlen(data));
   if (text.empty()) {
-    code.errorCode = 101;
+    code.errorCode = kDataEmpty;
     code.errorValue = 1;
     return 0;
   }
   if (text.size() > static_cast<size_t>(datamatrix::kMaxTextLength)) {
-    code.errorCode = 100;
+    code.errorCode = kDataTooLong;
     code.errorValue = datamatrix::kMaxTextLength;
     return 0;
   }

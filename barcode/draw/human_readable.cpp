@@ -67,40 +67,41 @@ std::string DataOf(const CBCode& code) { return code.data != nullptr ? std::stri
 int MakeHumanReadable(CBCode& code, bool fromText) {
   std::string text = fromText ? (code.hrText != nullptr ? std::string(code.hrText) : std::string()) : DataOf(code);
   const int type = code.type;
-  switch (type) {
-    case 0:
+  const Symbology symbology = SymbologyOf(type);
+  switch (symbology) {
+    case Symbology::Codabar:
       if (code.textShowsStartStop == 0) {
         if (!text.empty() && IsCodabarStartStop(text.front())) text.erase(0, 1);
         if (!text.empty() && IsCodabarStartStop(text.back())) text.pop_back();
       }
       break;
-    case 1:
+    case Symbology::Code39:
       text = UpperCased(text);
       UpperCaseInPlace(code.data);
       if (code.subType == 1 && code.textShowsCheck != 0) text += Code39Mod43(text);
       break;
-    case 2:
+    case Symbology::Code39FullAscii:
       text = DataOf(code);
       if (code.subType == 1 && code.textShowsCheck != 0) text += Code39Mod43(FullAsciiOf(text, false));
       if (code.textShowsStars != 0) text = "*" + text + "*";
       break;
-    case 3:
+    case Symbology::Code93:
       text = UpperCased(text);
       UpperCaseInPlace(code.data);
       break;
-    case 4:
-    case 7:
-    case 18:
-    case 19:
+    case Symbology::Code128:
+    case Symbology::Ean128:
+    case Symbology::Ucc128:
+    case Symbology::UccEan128:
       if (Is128CF1Mod10(type, code.subType)) ApplyMod10Step(text, code.addMod10 != 0, code.mod10Start);
       for (char& c : text) {
         if (c == '\r') c = ' ';
       }
       break;
-    case 10:
-    case 11: {
+    case Symbology::Interleaved2of5:
+    case Symbology::Itf14: {
       const size_t n = text.size();
-      if (type == 11 || code.subType != 0) {
+      if (symbology == Symbology::Itf14 || code.subType != 0) {
         if (code.textShowsCheck != 0) text += Gs1Mod10(text);
         if (n % 2 == 0) text.insert(text.begin(), '0');
       } else if (n % 2 == 1) {
@@ -108,9 +109,9 @@ int MakeHumanReadable(CBCode& code, bool fromText) {
       }
       break;
     }
-    case 20: {
+    case Symbology::UccEan128Ais: {
       const MultiAiSymbol multi = BuildMultiAiSymbol(code);
-      if (!CopyToBuffer(code.data, RequestCapacity(code.dataLength), multi.data)) return kTextTooLong;
+      if (!CopyToBuffer(code.data, RequestCapacity(code.dataLength), multi.data)) return kDataTooLong;
       text = multi.text;
       break;
     }
@@ -121,29 +122,29 @@ int MakeHumanReadable(CBCode& code, bool fromText) {
     const std::string mask = MaskOf(code);
     if (!mask.empty()) text = ApplyMask(mask, text);
   }
-  if (type == 1) {
+  if (symbology == Symbology::Code39) {
     if (code.textShowsStars == 0) {
       std::erase(text, '*');
     } else if (text.empty() || text.front() != '*') {
       text = "*" + text + "*";
     }
   }
-  if (type == 0 && code.textShowsStartStop != 0) CodabarStartStop(code, text);
+  if (symbology == Symbology::Codabar && code.textShowsStartStop != 0) CodabarStartStop(code, text);
 
   if (code.hrText == nullptr) {
     code.hrText = static_cast<char*>(std::malloc(text.size() + 1));
-    if (code.hrText == nullptr) return kTextTooLong;
+    if (code.hrText == nullptr) return kDataTooLong;
     std::memcpy(code.hrText, text.c_str(), text.size() + 1);
   } else if (!CopyToBuffer(code.hrText, RequestCapacity(code.hrLength), text)) {
-    return kTextTooLong;
+    return kDataTooLong;
   }
   code.hrLength = static_cast<int32_t>(text.size());
-  return kTextFits;
+  return kDone;
 }
 
 }  // namespace kalvo
 
 int GetHr(CBCode* code, int fromText) {
   if (code == nullptr) return 0;
-  return kalvo::MakeHumanReadable(*code, fromText != 0) == kalvo::kTextFits ? 1 : 0;
+  return kalvo::MakeHumanReadable(*code, fromText != 0) == kalvo::kDone ? 1 : 0;
 }

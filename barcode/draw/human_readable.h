@@ -8,12 +8,9 @@
 
 namespace kalvo {
 
-// Result codes of the text step: 0, or 100 when the text (or, for several
-// application identifiers, the data) does not fit the request's buffer.
-inline constexpr int kTextFits = 0;
-inline constexpr int kTextTooLong = 100;
-
-// Builds the human-readable text and stores it in hrText / hrLength.
+// Builds the human-readable text and stores it in hrText / hrLength. Returns
+// kDone, or kDataTooLong when the text (or, for several application
+// identifiers, the data) does not fit the request's buffer.
 int MakeHumanReadable(CBCode& code, bool fromText);
 
 // Capacity in bytes (terminator included) of a request buffer whose length

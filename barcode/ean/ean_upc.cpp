@@ -185,32 +185,32 @@ std::string ExpandUpcE(std::string_view e) {
 
 std::string UpcEanMainDigits(int type, int subType, std::string_view data) {
   std::string main = SplitSupplement(type, subType, data).main;
-  return type == 22 ? ExpandUpcE(main) : main;
+  return type == CodeOf(Symbology::UpcE) ? ExpandUpcE(main) : main;
 }
 
 int EncodeEanUpc(int, CBCode& code, int measureOnly) {
-  const int type = code.type;
+  const Symbology type = SymbologyOf(code.type);
   code.textLeft = 0;
   code.textRight = 0;
-  const Split split = SplitSupplement(type, code.subType, DataOf(code));
-  const size_t expected = type == 5 ? 7 : type == 6 ? 12 : 11;
+  const Split split = SplitSupplement(code.type, code.subType, DataOf(code));
+  const size_t expected = type == Symbology::Ean8 ? 7 : type == Symbology::Ean13 ? 12 : 11;
   if (split.main.size() != expected) return 0;
   const std::string digits = split.main + Gs1Mod10(split.main);
-  const int n = static_cast<int>(digits.size()) - (type == 6 ? 1 : 0);
-  if (MakeHumanReadable(code, false) != kTextFits) return kTextTooLong;
+  const int n = static_cast<int>(digits.size()) - (type == Symbology::Ean13 ? 1 : 0);
+  if (MakeHumanReadable(code, false) != kDone) return kDataTooLong;
 
   const int module = ModuleWidth(code);
   const int mainWidth = (7 * n + 11) * module;
   const RowLayout row = LayOutRow(code, module, mainWidth);
-  if (type != 5) AddOuterDigits(code, digits.front(), type == 21 ? digits.back() : 0);
+  if (type != Symbology::Ean8) AddOuterDigits(code, digits.front(), type == Symbology::UpcA ? digits.back() : 0);
   const SupplementPainter supplement(code, split.supplement, module, code.textLeft + mainWidth);
   if (measureOnly != 0) return 0;
 
   Artwork art;
   const auto [top, guardTop, guardHeight] = BarRowsOf(code);
-  const std::string_view body = type == 6 ? std::string_view(digits).substr(1) : std::string_view(digits);
+  const std::string_view body = type == Symbology::Ean13 ? std::string_view(digits).substr(1) : std::string_view(digits);
   const size_t half = body.size() / 2;
-  const char* parity = type == 6 ? kLeadingParity[Digit(digits.front())] : "AAAAAA";
+  const char* parity = type == Symbology::Ean13 ? kLeadingParity[Digit(digits.front())] : "AAAAAA";
   int x = art.bars.Modules("101", code.textLeft, guardTop, module, guardHeight);
   const int leftStart = x;
   for (size_t i = 0; i < half; ++i) x = art.bars.Modules(DigitPattern(parity[i], body[i]), x, top, module, code.barHeight);
@@ -223,11 +223,11 @@ int EncodeEanUpc(int, CBCode& code, int measureOnly) {
 
   const bool drawDigits = row.reserved && code.noText == 0 && code.textSpaceOnly == 0;
   if (drawDigits) {
-    const size_t inner = type == 21 ? 1 : 0;  // UPC-A prints its first and last digit outside
-    if (type != 5) PlaceDigits(art, code, std::string(1, digits.front()), 0, code.textLeft, DT_LEFT);
+    const size_t inner = type == Symbology::UpcA ? 1 : 0;  // UPC-A prints its first and last digit outside
+    if (type != Symbology::Ean8) PlaceDigits(art, code, std::string(1, digits.front()), 0, code.textLeft, DT_LEFT);
     PlaceDigits(art, code, std::string(body.substr(inner, half - inner)), leftStart, centre, DT_CENTER);
     PlaceDigits(art, code, std::string(body.substr(half, body.size() - half - inner)), rightStart, end, DT_CENTER);
-    if (type == 21) PlaceDigits(art, code, std::string(1, digits.back()), x, x + code.textRight, DT_RIGHT);
+    if (type == Symbology::UpcA) PlaceDigits(art, code, std::string(1, digits.back()), x, x + code.textRight, DT_RIGHT);
   }
   supplement.Paint(art, top, drawDigits);
   return FinishSymbol(code, measureOnly, DcOwner(), art);
@@ -236,10 +236,10 @@ int EncodeEanUpc(int, CBCode& code, int measureOnly) {
 int EncodeUpcE(int, CBCode& code, int measureOnly) {
   code.textLeft = 0;
   code.textRight = 0;
-  const Split split = SplitSupplement(22, code.subType, DataOf(code));
+  const Split split = SplitSupplement(CodeOf(Symbology::UpcE), code.subType, DataOf(code));
   if (split.main.size() != 6) return 0;
   const char check = Gs1Mod10(ExpandUpcE(split.main));
-  if (MakeHumanReadable(code, false) != kTextFits) return kTextTooLong;
+  if (MakeHumanReadable(code, false) != kDone) return kDataTooLong;
 
   const int module = ModuleWidth(code);
   const int mainWidth = (7 * 6 + 9) * module;

@@ -13,49 +13,62 @@ namespace {
 
 // The one table from symbology code to encoder; null means no encoder (the
 // request returns 0 and nothing is drawn).
-constexpr std::array<Encoder, 34> kEncoders = {
-    EncodeCodabar,          // 0 Codabar
-    EncodeCode39,           // 1 Code 39
-    EncodeCode39,           // 2 Code 39 full ASCII
-    EncodeCode93,           // 3 Code 93
-    EncodeCode128,          // 4 Code 128
-    EncodeEanUpc,           // 5 EAN-8
-    EncodeEanUpc,           // 6 EAN-13
-    EncodeCode128,          // 7 EAN-128
-    nullptr,                // 8 EAN/UCC-13
-    nullptr,                // 9 EAN/UCC-14
-    EncodeInterleaved2of5,  // 10 Interleaved 2 of 5
-    EncodeInterleaved2of5,  // 11 ITF-14
-    EncodePlesseyMsi,       // 12 Plessey
-    nullptr,                // 13 RSS-14
-    nullptr,                // 14 RSS-14 composite
-    nullptr,                // 15 SSCC-18
-    nullptr,                // 16 SSCC-14
-    nullptr,                // 17 UCC-12
-    EncodeCode128,          // 18 UCC-128
-    EncodeCode128,          // 19 UCC/EAN-128
-    EncodeCode128,          // 20 UCC/EAN-128 with several identifiers
-    EncodeEanUpc,           // 21 UPC-A
-    EncodeUpcE,             // 22 UPC-E
-    nullptr,                // 23 UPC shipping
-    EncodePostnet,          // 24 POSTNET
-    nullptr,                // 25 PLANET
-    EncodePlesseyMsi,       // 26 MSI
-    EncodePdf417,           // 27 PDF417
-    EncodeMaxiCode,         // 28 MaxiCode
-    EncodeDataMatrix,       // 29 Data Matrix
-    nullptr,                // 30 Code 49
-    EncodePdf417,           // 31 MicroPDF417
-    nullptr,                // 32 Code 16
-    EncodeQrCode,           // 33 QR Code
+struct Route {
+  Symbology symbology;
+  Encoder encoder;
 };
+constexpr std::array<Route, kSymbologyCount> kEncoders = {{
+    {Symbology::Codabar, EncodeCodabar},
+    {Symbology::Code39, EncodeCode39},
+    {Symbology::Code39FullAscii, EncodeCode39},
+    {Symbology::Code93, EncodeCode93},
+    {Symbology::Code128, EncodeCode128},
+    {Symbology::Ean8, EncodeEanUpc},
+    {Symbology::Ean13, EncodeEanUpc},
+    {Symbology::Ean128, EncodeCode128},
+    {Symbology::EanUcc13, nullptr},
+    {Symbology::EanUcc14, nullptr},
+    {Symbology::Interleaved2of5, EncodeInterleaved2of5},
+    {Symbology::Itf14, EncodeInterleaved2of5},
+    {Symbology::Plessey, EncodePlesseyMsi},
+    {Symbology::Rss14, nullptr},
+    {Symbology::Rss14Composite, nullptr},
+    {Symbology::Sscc18, nullptr},
+    {Symbology::Sscc14, nullptr},
+    {Symbology::Ucc12, nullptr},
+    {Symbology::Ucc128, EncodeCode128},
+    {Symbology::UccEan128, EncodeCode128},
+    {Symbology::UccEan128Ais, EncodeCode128},
+    {Symbology::UpcA, EncodeEanUpc},
+    {Symbology::UpcE, EncodeUpcE},
+    {Symbology::UpcShipping, nullptr},
+    {Symbology::Postnet, EncodePostnet},
+    {Symbology::Planet, nullptr},
+    {Symbology::Msi, EncodePlesseyMsi},
+    {Symbology::Pdf417, EncodePdf417},
+    {Symbology::MaxiCode, EncodeMaxiCode},
+    {Symbology::DataMatrix, EncodeDataMatrix},
+    {Symbology::Code49, nullptr},
+    {Symbology::MicroPdf417, EncodePdf417},
+    {Symbology::Code16, nullptr},
+    {Symbology::QrCode, EncodeQrCode},
+}};
+
+// Row i of the table is code i.
+constexpr bool RoutesInCodeOrder() {
+  for (int i = 0; i < kSymbologyCount; ++i) {
+    if (CodeOf(kEncoders[i].symbology) != i) return false;
+  }
+  return true;
+}
+static_assert(RoutesInCodeOrder());
 
 constexpr int kMaxLinearData = 1024;
 
 }  // namespace
 
 Encoder EncoderFor(int type) {
-  return type >= 0 && type < static_cast<int>(kEncoders.size()) ? kEncoders[type] : nullptr;
+  return type >= 0 && type < kSymbologyCount ? kEncoders[type].encoder : nullptr;
 }
 
 }  // namespace kalvo
@@ -65,17 +78,19 @@ int kvoBCode(int reserved, CBCode* code, int measureOnly) {
   const int type = code->type;
   if (!Is2DBCode(type, code->subType) && code->data != nullptr &&
       std::strlen(code->data) > static_cast<size_t>(kalvo::kMaxLinearData)) {
-    return 100;
+    return kalvo::kDataTooLong;
   }
   if (code->resolution <= 0 && code->deviceUnits == 0) {
     code->errorValue = 1;
-    return 1;
+    return kalvo::kNothingDrawn;
   }
-  if (type != 20 && type != 28 && type != 33) {
+  // These build or check their own data.
+  using kalvo::Symbology;
+  if (!kalvo::IsOneOf(type, {Symbology::UccEan128Ais, Symbology::MaxiCode, Symbology::QrCode})) {
     const int result = kalvo::ValidateData(type, code->subType, code->data, code->dataLength);
-    if (result != 0) return result;
+    if (result != kalvo::kDone) return result;
   }
-  if (type == 1 || type == 3) kalvo::UpperCaseInPlace(code->data);
+  if (kalvo::IsOneOf(type, {Symbology::Code39, Symbology::Code93})) kalvo::UpperCaseInPlace(code->data);
   const kalvo::Encoder encoder = kalvo::EncoderFor(type);
-  return encoder != nullptr ? encoder(reserved, *code, measureOnly) : 0;
+  return encoder != nullptr ? encoder(reserved, *code, measureOnly) : kalvo::kDone;
 }

@@ -4,35 +4,50 @@
 #include "barcode/frame/text_helpers.h"
 #include "barcode/kalvo.h"
 
+using kalvo::IsOneOf;
+using kalvo::Symbology;
+
 namespace {
-bool IsMainUpcEan(int type) { return type == 5 || type == 6 || type == 21 || type == 22; }
+bool IsMainUpcEan(int type) {
+  return IsOneOf(type, {Symbology::Ean8, Symbology::Ean13, Symbology::UpcA, Symbology::UpcE});
+}
 }  // namespace
 
 int IsPlus2(int type, int subType) { return IsMainUpcEan(type) && subType == 1 ? 2 : 0; }
 int IsPlus5(int type, int subType) { return IsMainUpcEan(type) && subType == 2 ? 5 : 0; }
-int IsUPCA(int type) { return type == 21; }
-int IsUPCE(int type) { return type == 22; }
-int IsEAN8(int type) { return type == 5; }
-int IsEAN13(int type) { return type == 6; }
-int Is128CF1Mod10(int type, int subType) { return type == 18 || (type == 4 && subType == 4); }
-int Is128Auto(int type, int subType) { return (type == 4 && subType == 0) || type == 7 || type == 19 || type == 20; }
+int IsUPCA(int type) { return IsOneOf(type, {Symbology::UpcA}); }
+int IsUPCE(int type) { return IsOneOf(type, {Symbology::UpcE}); }
+int IsEAN8(int type) { return IsOneOf(type, {Symbology::Ean8}); }
+int IsEAN13(int type) { return IsOneOf(type, {Symbology::Ean13}); }
+int Is128CF1Mod10(int type, int subType) {
+  return IsOneOf(type, {Symbology::Ucc128}) || (IsOneOf(type, {Symbology::Code128}) && subType == 4);
+}
+int Is128Auto(int type, int subType) {
+  return (IsOneOf(type, {Symbology::Code128}) && subType == 0) ||
+         IsOneOf(type, {Symbology::Ean128, Symbology::UccEan128, Symbology::UccEan128Ais});
+}
 int IsCD128Group(int type, int subType) {
-  return type == 4 || type == 7 || type == 9 || type == 18 || type == 19 || type == 20 || (type == 16 && subType == 1);
+  return IsOneOf(type, {Symbology::Code128, Symbology::Ean128, Symbology::EanUcc14, Symbology::Ucc128,
+                        Symbology::UccEan128, Symbology::UccEan128Ais}) ||
+         (IsOneOf(type, {Symbology::Sscc14}) && subType == 1);
 }
-int IsUPCEANGroup(int type) {
-  return type == 5 || type == 6 || type == 8 || type == 9 || type == 17 || type == 21 || type == 22;
-}
+int IsUPCEANGroup(int type) { return IsUPCEANGroup_nonSunrise(type) || IsUPCEANSunriseGroup(type); }
 int IsUPCEANGroup_nonSunrise(int type) { return IsMainUpcEan(type); }
-int IsUPCEANSunriseGroup(int type) { return type == 8 || type == 9 || type == 17; }
-int IsUPCGroup(int type) { return type == 21 || type == 22; }
-int IsEANGroup(int type) { return type == 5 || type == 6 || type == 8 || type == 9 || type == 17; }
-int IsI25Group(int type) { return type == 10 || type == 11; }
-int Is39Group(int type) { return type == 1 || type == 2; }
-int IsPlesseyGroup(int type) { return type == 12 || type == 26; }
-int Is2DBCode(int type, int) {
-  return type == 27 || type == 28 || type == 29 || type == 30 || type == 31 || type == 33;
+int IsUPCEANSunriseGroup(int type) {
+  return IsOneOf(type, {Symbology::EanUcc13, Symbology::EanUcc14, Symbology::Ucc12});
 }
-int IsSpecialDsControlsBCode(int type) { return type == 20 || type == 28; }
+int IsUPCGroup(int type) { return IsOneOf(type, {Symbology::UpcA, Symbology::UpcE}); }
+int IsEANGroup(int type) {
+  return IsOneOf(type, {Symbology::Ean8, Symbology::Ean13}) || IsUPCEANSunriseGroup(type);
+}
+int IsI25Group(int type) { return IsOneOf(type, {Symbology::Interleaved2of5, Symbology::Itf14}); }
+int Is39Group(int type) { return IsOneOf(type, {Symbology::Code39, Symbology::Code39FullAscii}); }
+int IsPlesseyGroup(int type) { return IsOneOf(type, {Symbology::Plessey, Symbology::Msi}); }
+int Is2DBCode(int type, int) {
+  return IsOneOf(type, {Symbology::Pdf417, Symbology::MaxiCode, Symbology::DataMatrix, Symbology::Code49,
+                        Symbology::MicroPdf417, Symbology::QrCode});
+}
+int IsSpecialDsControlsBCode(int type) { return IsOneOf(type, {Symbology::UccEan128Ais, Symbology::MaxiCode}); }
 
 int GetBcSupplmnt(int type, int subType, char* data, char* main, char* supplement) {
   int n = IsPlus2(type, subType);

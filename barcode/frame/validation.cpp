@@ -22,18 +22,18 @@ LengthRule LengthsOf(int type, int subType) {
   auto upcEan = [pick](unsigned short base, unsigned short plus2, unsigned short plus5) {
     return LengthRule{{pick == 1 ? plus2 : pick == 2 ? plus5 : base}};
   };
-  switch (type) {
-    case 5: return upcEan(7, 9, 12);
-    case 6: return upcEan(12, 14, 17);
-    case 21: return upcEan(11, 13, 16);
-    case 22: return upcEan(6, 8, 11);
-    case 8: return {{12, 13}};
-    case 9:
-    case 11: return {{13}};
-    case 17: return {{11, 13}};
-    case 24: return {{5, 6, 9, 11}};
-    case 27: return {{929}, true};
-    case 31: return {{366}, true};
+  switch (SymbologyOf(type)) {
+    case Symbology::Ean8: return upcEan(7, 9, 12);
+    case Symbology::Ean13: return upcEan(12, 14, 17);
+    case Symbology::UpcA: return upcEan(11, 13, 16);
+    case Symbology::UpcE: return upcEan(6, 8, 11);
+    case Symbology::EanUcc13: return {{12, 13}};
+    case Symbology::EanUcc14:
+    case Symbology::Itf14: return {{13}};
+    case Symbology::Ucc12: return {{11, 13}};
+    case Symbology::Postnet: return {{5, 6, 9, 11}};
+    case Symbology::Pdf417: return {{929}, true};
+    case Symbology::MicroPdf417: return {{366}, true};
     default: return {};
   }
 }
@@ -47,25 +47,26 @@ std::string ValidCharacters(int type, int subType, bool withLower) {
       for (int c = from; c >= to; --c) set += static_cast<char>(c);
     }
   };
-  if (type == 0) {
+  const Symbology s = SymbologyOf(type);
+  if (s == Symbology::Codabar) {
     set += "-$:/.+ABCD";
-  } else if (type == 1) {
+  } else if (s == Symbology::Code39) {
     set += "ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
     if (withLower) set += "abcdefghijklmnopqrstuvwxyz";
-  } else if (type == 2) {
+  } else if (s == Symbology::Code39FullAscii) {
     set.clear();
     range(1, 127);
     set += '\0';
-  } else if (type == 3) {
+  } else if (s == Symbology::Code93) {
     set += "ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
-  } else if ((type == 4 && subType == 0) || type == 7 || type == 19 || type == 20) {
+  } else if (Is128Auto(type, subType) != 0) {
     set.clear();
     range(127, 0);
-  } else if (type == 4 && subType == 1) {
+  } else if (s == Symbology::Code128 && subType == 1) {
     set.clear();
     range(32, 95);
     range(31, 0);
-  } else if ((type == 4 && subType == 2) || type == 27) {
+  } else if ((s == Symbology::Code128 && subType == 2) || s == Symbology::Pdf417) {
     set.clear();
     range(32, 126);
   }
@@ -75,9 +76,10 @@ std::string ValidCharacters(int type, int subType, bool withLower) {
 }  // namespace
 
 int ValidateData(int type, int subType, const char* data, int length) {
-  if (type == 27 || type == 29 || type == 31) {
-    const int maximum = type == 27 ? 2709 : type == 29 ? 3000 : 366;
-    return length >= 1 && length <= maximum ? 0 : 102;
+  const Symbology s = SymbologyOf(type);
+  if (IsOneOf(type, {Symbology::Pdf417, Symbology::DataMatrix, Symbology::MicroPdf417})) {
+    const int maximum = s == Symbology::Pdf417 ? 2709 : s == Symbology::DataMatrix ? 3000 : 366;
+    return length >= 1 && length <= maximum ? kDone : kLengthNotAllowed;
   }
   const LengthRule rule = LengthsOf(type, subType);
   if (!rule.lengths.empty()) {
@@ -87,22 +89,22 @@ int ValidateData(int type, int subType, const char* data, int length) {
     } else {
       for (unsigned short l : rule.lengths) ok = ok || length == l;
     }
-    if (!ok) return 102;
+    if (!ok) return kLengthNotAllowed;
   }
-  if (data == nullptr) return 0;
+  if (data == nullptr) return kDone;
   // The encoders read the data up to its terminator, so that is what is checked.
   length = static_cast<int>(std::strlen(data));
-  if (type == 2) {
+  if (s == Symbology::Code39FullAscii) {
     for (int i = 0; i < length; ++i) {
-      if (static_cast<unsigned char>(data[i]) >= 0x80) return 104;
+      if (static_cast<unsigned char>(data[i]) >= 0x80) return kInvalidCharacter;
     }
-    return 0;
+    return kDone;
   }
   const std::string set = ValidCharacters(type, subType, false);
   for (int i = 0; i < length; ++i) {
-    if (set.find(data[i]) == std::string::npos) return 104;
+    if (set.find(data[i]) == std::string::npos) return kInvalidCharacter;
   }
-  return 0;
+  return kDone;
 }
 
 }  // namespace kalvo
@@ -135,9 +137,11 @@ int GetChkdgtCd(int type, int subType, char* out, AString data) {
   const std::string text(data.GetData() != nullptr ? data.GetData() : "",
                          data.GetData() != nullptr ? static_cast<size_t>(data.GetLength()) : 0);
   std::string check;
-  if ((type == 1 || type == 2) && subType == 1) {
+  using kalvo::Symbology;
+  if (Is39Group(type) != 0 && subType == 1) {
     check = kalvo::Code39Mod43(text);
-  } else if (type == 11 || (type == 10 && subType != 0)) {
+  } else if (type == kalvo::CodeOf(Symbology::Itf14) ||
+             (type == kalvo::CodeOf(Symbology::Interleaved2of5) && subType != 0)) {
     check = kalvo::Gs1Mod10(text);
   } else if (IsUPCEANGroup(type)) {
     check = kalvo::Gs1Mod10(kalvo::UpcEanMainDigits(type, subType, text));

@@ -17,13 +17,13 @@ constexpr std::string_view kStop = "wnn";
 }  // namespace
 
 int EncodeInterleaved2of5(int, CBCode& code, int measureOnly) {
-  const bool itf14 = code.type == 11;
+  const bool itf14 = code.type == CodeOf(Symbology::Itf14);
   code.textLeft = 0;
   code.textRight = 0;
   std::string digits = DataOf(code);
   if (itf14 || code.subType != 0) digits += Gs1Mod10(digits);
   if (digits.size() % 2 == 1) digits.insert(digits.begin(), '0');
-  if (MakeHumanReadable(code, false) != kTextFits) return kTextTooLong;
+  if (MakeHumanReadable(code, false) != kDone) return kDataTooLong;
 
   const int module = ModuleWidth(code);
   const int wide = WideWidth(module, code.ratio);

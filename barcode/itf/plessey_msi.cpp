@@ -11,10 +11,10 @@ int EncodePlesseyMsi(int, CBCode& code, int measureOnly) {
   code.textRight = 0;
   std::string digits = DataOf(code);
   digits += MsiMod10(digits);
-  if (MakeHumanReadable(code, false) != kTextFits) return kTextTooLong;
+  if (MakeHumanReadable(code, false) != kDone) return kDataTooLong;
 
   const int module = ModuleWidth(code);
-  const int wide = (code.type == 12 ? 3 : 2) * module;
+  const int wide = (code.type == CodeOf(Symbology::Plessey) ? 3 : 2) * module;
   const int length = static_cast<int>(digits.size());
   code.width = 3 * module + 2 * wide + 4 * length * (wide + module);
   code.quietZone = 0;

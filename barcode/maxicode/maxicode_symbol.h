@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "barcode/request/symbology.h"
+
 namespace kalvo::maxicode {
 
 constexpr int kGridRows = 33;
@@ -19,7 +21,7 @@ constexpr int kFixedModulesIndex = 144;
 using ModuleGrid = std::array<uint8_t, kGridRows * kGridColumns>;  // row by row, 1 = dark
 using Codewords = std::array<uint8_t, kCodewordCount>;
 
-enum class MaxiResult : int { Ok = 0, TooLong = 100, UnknownMode = 110, CarrierMessage = 116 };
+enum class MaxiResult : int { Ok = kDone, TooLong = kDataTooLong, UnknownMode = kUnknownMode, CarrierMessage = kCarrierMessage };
 
 // The first three carrier fields as the primary message of modes 2 and 3 reads them.
 struct CarrierPrimary {

@@ -57,11 +57,11 @@ void FreeQrCodeTables() {
 int EncodeQrCode(int reserved, CBCode& code, int measureOnly) {
   const char* data = code.data != nullptr ? code.data : "";
   const std::span<const uint8_t> text(reinterpret_cast<const uint8_t*>(data), std::strlen(data));
-  if (sharedTables == nullptr) return -1;
+  if (sharedTables == nullptr) return kDoesNotFit;
   qr::QrSymbol symbol;
   // Data beyond version 40 and missing tables both leave nothing drawn.
   if (qr::BuildQrSymbol(*sharedTables, text, qr::LevelIndex(code.qrLevel), symbol) != qr::QrResult::Ok)
-    return -1;
+    return kDoesNotFit;
   PaintModuleMatrix(code, measureOnly, symbol.dark, symbol.size, symbol.size);
   return 0;
 }

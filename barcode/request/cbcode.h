@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "barcode/request/symbology.h"
 #include "foundation/string/astring.h"
 #include "platform/gdi/gdi.h"
 #include "platform/kernel/types.h"

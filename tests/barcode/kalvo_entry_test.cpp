@@ -12,16 +12,18 @@
 
 namespace {
 
+using S = kalvo::Symbology;
+
 using kalvo_test::Request;
 
 struct EntryCase {
   const char* name;
-  int type;
+  kalvo::Symbology type;
   int subType;
   std::string data;
   int resolution;
   int deviceUnits;
-  int expected;
+  kalvo::ResultCode expected;
 };
 
 class EntryResult : public testing::TestWithParam<EntryCase> {};
@@ -42,43 +44,43 @@ const std::string kLowerLong39(1025, 'a');
 INSTANTIATE_TEST_SUITE_P(
     Kalvo, EntryResult,
     testing::Values(
-        EntryCase{"Code39Over1024", 1, 0, kLong39, 300, 1, 100},
-        EntryCase{"TooLongBeforeResolution", 1, 0, kLowerLong39, 0, 0, 100},
-        EntryCase{"ResolutionBeforeLength", 6, 0, "123", 0, 0, 1},
-        EntryCase{"Pdf417LongGoesToValidation", 27, 0, std::string(3000, 'A'), 300, 1, 102},
-        EntryCase{"Pdf417LongestAllowed", 27, 0, std::string(2709, 'A'), 300, 1, 0},
-        EntryCase{"MicroPdf417LongestAllowed", 31, 0, std::string(366, 'A'), 300, 1, 0},
-        EntryCase{"MicroPdf417OneTooLong", 31, 0, std::string(367, 'A'), 300, 1, 102},
-        EntryCase{"DataMatrixLongestAllowed", 29, 0, std::string(3000, '1'), 300, 1, 0},
-        EntryCase{"DataMatrixOneTooLong", 29, 0, std::string(3001, '1'), 300, 1, 102},
-        EntryCase{"Ean13Plus2Exact", 6, 1, "40063813339312", 300, 1, 0},
-        EntryCase{"Ean13Plus2Short", 6, 1, "4006381333931", 300, 1, 102},
-        EntryCase{"Ean8Length", 5, 0, "12345678", 300, 1, 102},
-        EntryCase{"PostnetLength", 24, 0, "1234567", 300, 1, 102},
-        EntryCase{"I25Letter", 10, 0, "12A4", 300, 1, 104},
-        EntryCase{"Code39LowerCase", 1, 0, "abc", 300, 1, 104},
-        EntryCase{"Code39FullAsciiHighByte", 2, 0, "ab\x80", 300, 1, 104},
-        EntryCase{"Code128SetBControl", 4, 2, "ab\x01", 300, 1, 104},
-        EntryCase{"PlesseyHexDigits", 12, 0, "1234ABCDEF", 300, 1, 104},
-        EntryCase{"CodabarStartWithoutStop", 0, 0, "A1234", 300, 1, 104},
-        EntryCase{"CodabarStopInside", 0, 0, "A12B34B", 300, 1, 104},
-        EntryCase{"CodabarLetterWithoutStart", 0, 0, "12C34", 300, 1, 104},
-        EntryCase{"NoEncoder8", 8, 0, "123456789012", 300, 1, 0},
-        EntryCase{"NoEncoder9", 9, 0, "1234567890123", 300, 1, 0},
-        EntryCase{"NoEncoder13", 13, 0, "123", 300, 1, 0},
-        EntryCase{"NoEncoder14", 14, 0, "123", 300, 1, 0},
-        EntryCase{"NoEncoder15", 15, 0, "123", 300, 1, 0},
-        EntryCase{"NoEncoder16", 16, 0, "123", 300, 1, 0},
-        EntryCase{"NoEncoder17", 17, 0, "12345678901", 300, 1, 0},
-        EntryCase{"NoEncoder23", 23, 0, "123", 300, 1, 0},
-        EntryCase{"NoEncoder25", 25, 0, "123", 300, 1, 0},
-        EntryCase{"NoEncoder30", 30, 0, "123", 300, 1, 0},
-        EntryCase{"NoEncoder32", 32, 0, "123", 300, 1, 0},
-        EntryCase{"NoEncoder34", 34, 0, "123", 300, 1, 0}),
+        EntryCase{"Code39Over1024", S::Code39, 0, kLong39, 300, 1, kalvo::kDataTooLong},
+        EntryCase{"TooLongBeforeResolution", S::Code39, 0, kLowerLong39, 0, 0, kalvo::kDataTooLong},
+        EntryCase{"ResolutionBeforeLength", S::Ean13, 0, "123", 0, 0, kalvo::kNothingDrawn},
+        EntryCase{"Pdf417LongGoesToValidation", S::Pdf417, 0, std::string(3000, 'A'), 300, 1, kalvo::kLengthNotAllowed},
+        EntryCase{"Pdf417LongestAllowed", S::Pdf417, 0, std::string(2709, 'A'), 300, 1, kalvo::kDone},
+        EntryCase{"MicroPdf417LongestAllowed", S::MicroPdf417, 0, std::string(366, 'A'), 300, 1, kalvo::kDone},
+        EntryCase{"MicroPdf417OneTooLong", S::MicroPdf417, 0, std::string(367, 'A'), 300, 1, kalvo::kLengthNotAllowed},
+        EntryCase{"DataMatrixLongestAllowed", S::DataMatrix, 0, std::string(3000, '1'), 300, 1, kalvo::kDone},
+        EntryCase{"DataMatrixOneTooLong", S::DataMatrix, 0, std::string(3001, '1'), 300, 1, kalvo::kLengthNotAllowed},
+        EntryCase{"Ean13Plus2Exact", S::Ean13, 1, "40063813339312", 300, 1, kalvo::kDone},
+        EntryCase{"Ean13Plus2Short", S::Ean13, 1, "4006381333931", 300, 1, kalvo::kLengthNotAllowed},
+        EntryCase{"Ean8Length", S::Ean8, 0, "12345678", 300, 1, kalvo::kLengthNotAllowed},
+        EntryCase{"PostnetLength", S::Postnet, 0, "1234567", 300, 1, kalvo::kLengthNotAllowed},
+        EntryCase{"I25Letter", S::Interleaved2of5, 0, "12A4", 300, 1, kalvo::kInvalidCharacter},
+        EntryCase{"Code39LowerCase", S::Code39, 0, "abc", 300, 1, kalvo::kInvalidCharacter},
+        EntryCase{"Code39FullAsciiHighByte", S::Code39FullAscii, 0, "ab\x80", 300, 1, kalvo::kInvalidCharacter},
+        EntryCase{"Code128SetBControl", S::Code128, 2, "ab\x01", 300, 1, kalvo::kInvalidCharacter},
+        EntryCase{"PlesseyHexDigits", S::Plessey, 0, "1234ABCDEF", 300, 1, kalvo::kInvalidCharacter},
+        EntryCase{"CodabarStartWithoutStop", S::Codabar, 0, "A1234", 300, 1, kalvo::kInvalidCharacter},
+        EntryCase{"CodabarStopInside", S::Codabar, 0, "A12B34B", 300, 1, kalvo::kInvalidCharacter},
+        EntryCase{"CodabarLetterWithoutStart", S::Codabar, 0, "12C34", 300, 1, kalvo::kInvalidCharacter},
+        EntryCase{"NoEncoder8", S::EanUcc13, 0, "123456789012", 300, 1, kalvo::kDone},
+        EntryCase{"NoEncoder9", S::EanUcc14, 0, "1234567890123", 300, 1, kalvo::kDone},
+        EntryCase{"NoEncoder13", S::Rss14, 0, "123", 300, 1, kalvo::kDone},
+        EntryCase{"NoEncoder14", S::Rss14Composite, 0, "123", 300, 1, kalvo::kDone},
+        EntryCase{"NoEncoder15", S::Sscc18, 0, "123", 300, 1, kalvo::kDone},
+        EntryCase{"NoEncoder16", S::Sscc14, 0, "123", 300, 1, kalvo::kDone},
+        EntryCase{"NoEncoder17", S::Ucc12, 0, "12345678901", 300, 1, kalvo::kDone},
+        EntryCase{"NoEncoder23", S::UpcShipping, 0, "123", 300, 1, kalvo::kDone},
+        EntryCase{"NoEncoder25", S::Planet, 0, "123", 300, 1, kalvo::kDone},
+        EntryCase{"NoEncoder30", S::Code49, 0, "123", 300, 1, kalvo::kDone},
+        EntryCase{"NoEncoder32", S::Code16, 0, "123", 300, 1, kalvo::kDone},
+        EntryCase{"NoEncoder34", kalvo::SymbologyOf(34), 0, "123", 300, 1, kalvo::kDone}),
     [](const testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });
 
 TEST(KalvoEntry, UnusableResolutionChangesOnlyErrorValue) {
-  Request r(6, 0, "400638133393");
+  Request r(S::Ean13, 0, "400638133393");
   r.code.resolution = 0;
   r.code.deviceUnits = 0;
   EXPECT_EQ(kvoBCode(0, &r.code, 0), 1);
@@ -90,7 +92,7 @@ TEST(KalvoEntry, UnusableResolutionChangesOnlyErrorValue) {
 }
 
 TEST(KalvoEntry, HiddenTextRowClearsGapAndHeight) {
-  Request r(4, 0, "ABC");
+  Request r(S::Code128, 0, "ABC");
   r.code.textPosition = 0;
   ASSERT_EQ(kvoBCode(0, &r.code, 1), 0);
   EXPECT_EQ(r.code.textGap, 0);
@@ -100,14 +102,14 @@ TEST(KalvoEntry, HiddenTextRowClearsGapAndHeight) {
 }
 
 TEST(KalvoEntry, Code93WidthCountsBothCheckCharacters) {
-  Request r(3, 0, "TEST93");
+  Request r(S::Code93, 0, "TEST93");
   r.code.textPosition = 0;
   ASSERT_EQ(kvoBCode(0, &r.code, 1), 0);
   EXPECT_EQ(r.code.width, (9 * 8 + 19) * 1);
 }
 
 struct LensCase {
-  int type;
+  kalvo::Symbology type;
   int subType;
   std::vector<unsigned short> lengths;
   int isMaximum;
@@ -121,7 +123,7 @@ TEST_P(ValidLengths, ListsTheLengthsAndTheirText) {
   unsigned short lengths[4] = {0, 0, 0, 0};
   int isMaximum = -7;
   char text[64] = "x";
-  const int n = GetBCodeValidLens(c.type, c.subType, lengths, &isMaximum, text);
+  const int n = GetBCodeValidLens(kalvo::CodeOf(c.type), c.subType, lengths, &isMaximum, text);
   ASSERT_EQ(n, static_cast<int>(c.lengths.size()));
   EXPECT_EQ(std::vector<unsigned short>(lengths, lengths + n), c.lengths);
   EXPECT_STREQ(text, c.text);
@@ -130,15 +132,15 @@ TEST_P(ValidLengths, ListsTheLengthsAndTheirText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kalvo, ValidLengths,
-    testing::Values(LensCase{5, 0, {7}, 0, "7"}, LensCase{5, 1, {9}, 0, "9"}, LensCase{5, 2, {12}, 0, "12"},
-                    LensCase{5, 3, {7}, 0, "7"}, LensCase{6, 0, {12}, 0, "12"}, LensCase{6, 1, {14}, 0, "14"},
-                    LensCase{6, 2, {17}, 0, "17"}, LensCase{21, 0, {11}, 0, "11"}, LensCase{21, 1, {13}, 0, "13"},
-                    LensCase{21, 2, {16}, 0, "16"}, LensCase{22, 0, {6}, 0, "6"}, LensCase{22, 1, {8}, 0, "8"},
-                    LensCase{22, 2, {11}, 0, "11"}, LensCase{8, 0, {12, 13}, 0, "12,13"},
-                    LensCase{9, 0, {13}, 0, "13"}, LensCase{11, 0, {13}, 0, "13"},
-                    LensCase{17, 0, {11, 13}, 0, "11,13"}, LensCase{24, 0, {5, 6, 9, 11}, 0, "5,6,9,11"},
-                    LensCase{27, 0, {929}, 1, "929"}, LensCase{31, 0, {366}, 1, "366"},
-                    LensCase{1, 0, {}, 0, ""}, LensCase{4, 0, {}, 0, ""}));
+    testing::Values(LensCase{S::Ean8, 0, {7}, 0, "7"}, LensCase{S::Ean8, 1, {9}, 0, "9"}, LensCase{S::Ean8, 2, {12}, 0, "12"},
+                    LensCase{S::Ean8, 3, {7}, 0, "7"}, LensCase{S::Ean13, 0, {12}, 0, "12"}, LensCase{S::Ean13, 1, {14}, 0, "14"},
+                    LensCase{S::Ean13, 2, {17}, 0, "17"}, LensCase{S::UpcA, 0, {11}, 0, "11"}, LensCase{S::UpcA, 1, {13}, 0, "13"},
+                    LensCase{S::UpcA, 2, {16}, 0, "16"}, LensCase{S::UpcE, 0, {6}, 0, "6"}, LensCase{S::UpcE, 1, {8}, 0, "8"},
+                    LensCase{S::UpcE, 2, {11}, 0, "11"}, LensCase{S::EanUcc13, 0, {12, 13}, 0, "12,13"},
+                    LensCase{S::EanUcc14, 0, {13}, 0, "13"}, LensCase{S::Itf14, 0, {13}, 0, "13"},
+                    LensCase{S::Ucc12, 0, {11, 13}, 0, "11,13"}, LensCase{S::Postnet, 0, {5, 6, 9, 11}, 0, "5,6,9,11"},
+                    LensCase{S::Pdf417, 0, {929}, 1, "929"}, LensCase{S::MicroPdf417, 0, {366}, 1, "366"},
+                    LensCase{S::Code39, 0, {}, 0, ""}, LensCase{S::Code128, 0, {}, 0, ""}));
 
 std::string Range(int from, int to) {
   std::string s;
@@ -147,7 +149,7 @@ std::string Range(int from, int to) {
 }
 
 struct CharsCase {
-  int type;
+  kalvo::Symbology type;
   int subType;
   int withLower;
   std::string set;
@@ -158,7 +160,7 @@ class ValidCharacters : public testing::TestWithParam<CharsCase> {};
 TEST_P(ValidCharacters, BuildsTheSetInItsOrder) {
   const CharsCase& c = GetParam();
   char chars[300];
-  const int n = GetBCodeValidStr(c.type, c.subType, chars, c.withLower);
+  const int n = GetBCodeValidStr(kalvo::CodeOf(c.type), c.subType, chars, c.withLower);
   EXPECT_EQ(std::string(chars, n), c.set);
   EXPECT_EQ(chars[n], 0);
 }
@@ -168,17 +170,17 @@ const std::string kUpper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 INSTANTIATE_TEST_SUITE_P(
     Kalvo, ValidCharacters,
-    testing::Values(CharsCase{6, 0, 0, kDigits}, CharsCase{10, 0, 0, kDigits}, CharsCase{4, 3, 0, kDigits},
-                    CharsCase{0, 0, 0, kDigits + "-$:/.+ABCD"}, CharsCase{1, 0, 0, kDigits + kUpper + "-. $/+%"},
-                    CharsCase{1, 0, 1, kDigits + kUpper + "-. $/+%abcdefghijklmnopqrstuvwxyz"},
-                    CharsCase{2, 0, 0, Range(1, 127) + std::string(1, '\0')},
-                    CharsCase{3, 0, 1, kDigits + kUpper + "-. $/+%"}, CharsCase{26, 0, 0, kDigits},
-                    CharsCase{4, 0, 0, Range(127, 0)}, CharsCase{19, 3, 0, Range(127, 0)},
-                    CharsCase{4, 1, 0, Range(32, 95) + Range(31, 0)}, CharsCase{4, 2, 0, Range(32, 126)},
-                    CharsCase{27, 0, 0, Range(32, 126)}, CharsCase{4, 4, 0, kDigits}, CharsCase{33, 0, 0, kDigits}));
+    testing::Values(CharsCase{S::Ean13, 0, 0, kDigits}, CharsCase{S::Interleaved2of5, 0, 0, kDigits}, CharsCase{S::Code128, 3, 0, kDigits},
+                    CharsCase{S::Codabar, 0, 0, kDigits + "-$:/.+ABCD"}, CharsCase{S::Code39, 0, 0, kDigits + kUpper + "-. $/+%"},
+                    CharsCase{S::Code39, 0, 1, kDigits + kUpper + "-. $/+%abcdefghijklmnopqrstuvwxyz"},
+                    CharsCase{S::Code39FullAscii, 0, 0, Range(1, 127) + std::string(1, '\0')},
+                    CharsCase{S::Code93, 0, 1, kDigits + kUpper + "-. $/+%"}, CharsCase{S::Msi, 0, 0, kDigits},
+                    CharsCase{S::Code128, 0, 0, Range(127, 0)}, CharsCase{S::UccEan128, 3, 0, Range(127, 0)},
+                    CharsCase{S::Code128, 1, 0, Range(32, 95) + Range(31, 0)}, CharsCase{S::Code128, 2, 0, Range(32, 126)},
+                    CharsCase{S::Pdf417, 0, 0, Range(32, 126)}, CharsCase{S::Code128, 4, 0, kDigits}, CharsCase{S::QrCode, 0, 0, kDigits}));
 
 struct CheckCase {
-  int type;
+  kalvo::Symbology type;
   int subType;
   const char* data;
   const char* check;
@@ -189,21 +191,21 @@ class CheckCharacters : public testing::TestWithParam<CheckCase> {};
 TEST_P(CheckCharacters, AreTheSymbologysOwn) {
   const CheckCase& c = GetParam();
   char out[32] = "untouched";
-  const int n = GetChkdgtCd(c.type, c.subType, out, AString(c.data));
+  const int n = GetChkdgtCd(kalvo::CodeOf(c.type), c.subType, out, AString(c.data));
   EXPECT_EQ(n, static_cast<int>(std::strlen(c.check)));
   EXPECT_STREQ(out, c.check);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Kalvo, CheckCharacters,
-    testing::Values(CheckCase{1, 1, "ABC", "X"}, CheckCase{2, 1, "ABC", "X"}, CheckCase{1, 0, "ABC", ""},
-                    CheckCase{1, 1, "abc", "X"}, CheckCase{10, 0, "1234", ""}, CheckCase{10, 1, "1234", "8"},
-                    CheckCase{11, 0, "1234567890123", "1"}, CheckCase{6, 0, "400638133393", "1"},
-                    CheckCase{5, 0, "9638507", "4"}, CheckCase{21, 0, "03600029145", "2"},
-                    CheckCase{6, 2, "97803064061575995", "7"}, CheckCase{22, 0, "123456", "5"},
-                    CheckCase{18, 0, "1234567", "0"}, CheckCase{4, 4, "1234", "8"}, CheckCase{4, 0, "1234", ""},
-                    CheckCase{19, 0, "1234", ""}, CheckCase{0, 0, "1234", ""}, CheckCase{12, 0, "1234", ""},
-                    CheckCase{26, 0, "1234567", ""}));
+    testing::Values(CheckCase{S::Code39, 1, "ABC", "X"}, CheckCase{S::Code39FullAscii, 1, "ABC", "X"}, CheckCase{S::Code39, 0, "ABC", ""},
+                    CheckCase{S::Code39, 1, "abc", "X"}, CheckCase{S::Interleaved2of5, 0, "1234", ""}, CheckCase{S::Interleaved2of5, 1, "1234", "8"},
+                    CheckCase{S::Itf14, 0, "1234567890123", "1"}, CheckCase{S::Ean13, 0, "400638133393", "1"},
+                    CheckCase{S::Ean8, 0, "9638507", "4"}, CheckCase{S::UpcA, 0, "03600029145", "2"},
+                    CheckCase{S::Ean13, 2, "97803064061575995", "7"}, CheckCase{S::UpcE, 0, "123456", "5"},
+                    CheckCase{S::Ucc128, 0, "1234567", "0"}, CheckCase{S::Code128, 4, "1234", "8"}, CheckCase{S::Code128, 0, "1234", ""},
+                    CheckCase{S::UccEan128, 0, "1234", ""}, CheckCase{S::Codabar, 0, "1234", ""}, CheckCase{S::Plessey, 0, "1234", ""},
+                    CheckCase{S::Msi, 0, "1234567", ""}));
 
 TEST(KalvoCheckCharacters, LeaveTheCallersStringAsItWas) {
   AString data("400638133393");
@@ -307,7 +309,7 @@ TEST(KalvoSmallExports, ConvertToFullAscii) {
 
 struct HrCase {
   const char* name;
-  int type;
+  kalvo::Symbology type;
   int subType;
   std::string data;
   void (*setup)(CBCode&);
@@ -328,64 +330,64 @@ TEST_P(HumanReadable, FollowsTheSymbologysRules) {
 INSTANTIATE_TEST_SUITE_P(
     Kalvo, HumanReadable,
     testing::Values(
-        HrCase{"CodabarHidesStartStop", 0, 0, "A1234B", [](CBCode& c) { c.textShowsStartStop = 0; }, "1234"},
-        HrCase{"CodabarAddsUpper", 0, 0, "1234", nullptr, "A1234B"},
-        HrCase{"CodabarAddsLower", 0, 0, "1234",
+        HrCase{"CodabarHidesStartStop", S::Codabar, 0, "A1234B", [](CBCode& c) { c.textShowsStartStop = 0; }, "1234"},
+        HrCase{"CodabarAddsUpper", S::Codabar, 0, "1234", nullptr, "A1234B"},
+        HrCase{"CodabarAddsLower", S::Codabar, 0, "1234",
                [](CBCode& c) {
                  c.codabarUpper = 0;
                  c.codabarStart = 2;
                  c.codabarStop = 3;
                },
                "c1234d"},
-        HrCase{"CodabarReplacesOwn", 0, 0, "B12B", nullptr, "A12B"},
-        HrCase{"Code39Stars", 1, 0, "abc", nullptr, "*ABC*"},
-        HrCase{"Code39NoStars", 1, 0, "A*B", [](CBCode& c) { c.textShowsStars = 0; }, "AB"},
-        HrCase{"Code39Check", 1, 1, "ABC", [](CBCode& c) { c.textShowsCheck = 1; }, "*ABCX*"},
-        HrCase{"Code39CheckHidden", 1, 1, "ABC", nullptr, "*ABC*"},
-        HrCase{"FullAsciiCheck", 2, 1, "a@", [](CBCode& c) { c.textShowsCheck = 1; }, "*a@ *"},
-        HrCase{"FullAsciiNoStars", 2, 0, "a@", [](CBCode& c) { c.textShowsStars = 0; }, "a@"},
-        HrCase{"Code93Upper", 3, 0, "test", nullptr, "TEST"},
-        HrCase{"Ucc128Mod10", 18, 0, "1234567", [](CBCode& c) { c.addMod10 = 1; }, "12345670"},
-        HrCase{"Ucc128Pad", 18, 0, "1234567", nullptr, "01234567"},
-        HrCase{"Code128PadAtStart", 4, 4, "12345",
+        HrCase{"CodabarReplacesOwn", S::Codabar, 0, "B12B", nullptr, "A12B"},
+        HrCase{"Code39Stars", S::Code39, 0, "abc", nullptr, "*ABC*"},
+        HrCase{"Code39NoStars", S::Code39, 0, "A*B", [](CBCode& c) { c.textShowsStars = 0; }, "AB"},
+        HrCase{"Code39Check", S::Code39, 1, "ABC", [](CBCode& c) { c.textShowsCheck = 1; }, "*ABCX*"},
+        HrCase{"Code39CheckHidden", S::Code39, 1, "ABC", nullptr, "*ABC*"},
+        HrCase{"FullAsciiCheck", S::Code39FullAscii, 1, "a@", [](CBCode& c) { c.textShowsCheck = 1; }, "*a@ *"},
+        HrCase{"FullAsciiNoStars", S::Code39FullAscii, 0, "a@", [](CBCode& c) { c.textShowsStars = 0; }, "a@"},
+        HrCase{"Code93Upper", S::Code93, 0, "test", nullptr, "TEST"},
+        HrCase{"Ucc128Mod10", S::Ucc128, 0, "1234567", [](CBCode& c) { c.addMod10 = 1; }, "12345670"},
+        HrCase{"Ucc128Pad", S::Ucc128, 0, "1234567", nullptr, "01234567"},
+        HrCase{"Code128PadAtStart", S::Code128, 4, "12345",
                [](CBCode& c) {
                  c.addMod10 = 0;
                  c.mod10Start = 2;
                },
                "120345"},
         // Check digit over "345" only: 5 x 3 + 4 + 3 x 3 = 28 -> 2.
-        HrCase{"Code128Mod10FromStart", 4, 4, "12345",
+        HrCase{"Code128Mod10FromStart", S::Code128, 4, "12345",
                [](CBCode& c) {
                  c.addMod10 = 1;
                  c.mod10Start = 2;
                },
                "123452"},
-        HrCase{"Code128CarriageReturn", 4, 0, "a\rb", nullptr, "a b"},
-        HrCase{"I25PadsOdd", 10, 0, "12345", nullptr, "012345"},
-        HrCase{"I25CheckShown", 10, 1, "1234", [](CBCode& c) { c.textShowsCheck = 1; }, "012348"},
-        HrCase{"I25CheckHidden", 10, 1, "1234", nullptr, "01234"},
-        HrCase{"Itf14Check", 11, 0, "1234567890123", [](CBCode& c) { c.textShowsCheck = 1; }, "12345678901231"},
-        HrCase{"Ean13AsIs", 6, 0, "400638133393", nullptr, "400638133393"},
-        HrCase{"MaskLong", 4, 0, "12345",
+        HrCase{"Code128CarriageReturn", S::Code128, 0, "a\rb", nullptr, "a b"},
+        HrCase{"I25PadsOdd", S::Interleaved2of5, 0, "12345", nullptr, "012345"},
+        HrCase{"I25CheckShown", S::Interleaved2of5, 1, "1234", [](CBCode& c) { c.textShowsCheck = 1; }, "012348"},
+        HrCase{"I25CheckHidden", S::Interleaved2of5, 1, "1234", nullptr, "01234"},
+        HrCase{"Itf14Check", S::Itf14, 0, "1234567890123", [](CBCode& c) { c.textShowsCheck = 1; }, "12345678901231"},
+        HrCase{"Ean13AsIs", S::Ean13, 0, "400638133393", nullptr, "400638133393"},
+        HrCase{"MaskLong", S::Code128, 0, "12345",
                [](CBCode& c) {
                  c.useTextMask = 1;
                  c.textMask = "(\?\?) ???";
                },
                "(12) 345"},
-        HrCase{"MaskShort", 4, 0, "12",
+        HrCase{"MaskShort", S::Code128, 0, "12",
                [](CBCode& c) {
                  c.useTextMask = 1;
                  c.textMask = "(\?\?) ???";
                },
                "(12) "},
-        HrCase{"MaskStopsWhereTheTextEnds", 4, 0, "12",
+        HrCase{"MaskStopsWhereTheTextEnds", S::Code128, 0, "12",
                [](CBCode& c) {
                  c.useTextMask = 1;
                  c.textMask = "\?\?-\?\?-";
                },
                "12-"},
-        HrCase{"MaskOff", 4, 0, "12345", [](CBCode& c) { c.textMask = "(\?\?)"; }, "12345"},
-        HrCase{"MaskThenStars", 1, 0, "ABCD",
+        HrCase{"MaskOff", S::Code128, 0, "12345", [](CBCode& c) { c.textMask = "(\?\?)"; }, "12345"},
+        HrCase{"MaskThenStars", S::Code39, 0, "ABCD",
                [](CBCode& c) {
                  c.useTextMask = 1;
                  c.textMask = "?-?";
@@ -394,7 +396,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<HrCase>& info) { return std::string(info.param.name); });
 
 TEST(KalvoHumanReadable, AllocatesTheTextWhenThereIsNoBuffer) {
-  Request r(1, 0, "AB");
+  Request r(S::Code39, 0, "AB");
   std::free(r.code.hrText);
   r.code.hrText = nullptr;
   ASSERT_EQ(GetHr(&r.code, 0), 1);
@@ -404,7 +406,7 @@ TEST(KalvoHumanReadable, AllocatesTheTextWhenThereIsNoBuffer) {
 
 TEST(KalvoHumanReadable, TextLongerThanTheBufferIsRefused) {
   // Room for 64 + 1 bytes; the full ASCII text with stars needs more.
-  Request r(2, 0, std::string(70, 'A'), 1);
+  Request r(S::Code39FullAscii, 0, std::string(70, 'A'), 1);
   std::memset(r.code.hrText, 'q', 64);
   EXPECT_EQ(GetHr(&r.code, 0), 0);
   EXPECT_EQ(r.code.hrText[0], 'q');

@@ -11,6 +11,8 @@
 
 namespace {
 
+using S = kalvo::Symbology;
+
 using kalvo_test::Request;
 
 // Drawing-object handles carry a serial number that is never reused and a
@@ -48,12 +50,12 @@ void SetMaxiCarrier(CBCode& c, const std::string& field3) {
 
 struct ErrorCase {
   const char* name;
-  int type;
+  kalvo::Symbology type;
   int subType;
   std::string data;
   void (*setup)(CBCode&);
-  int result;
-  int errorCode;
+  kalvo::ResultCode result;
+  kalvo::ResultCode errorCode;
   int errorValue;
   int hrCapacity = -1;
 };
@@ -88,111 +90,111 @@ INSTANTIATE_TEST_SUITE_P(
     Kalvo, ErrorPath,
     testing::Values(
         // The entry's own checks, in their order.
-        ErrorCase{"LinearOver1024", 4, 0, std::string(1025, 'a'), nullptr, 100, 0, 0},
-        ErrorCase{"ResolutionInMils", 1, 0, "ABC", [](CBCode& c) { c.resolution = 0; c.deviceUnits = 0; }, 1, 0, 1},
-        ErrorCase{"Ean13Length", 6, 0, "1234", nullptr, 102, 0, 0},
-        ErrorCase{"UpcELength", 22, 1, "123456", nullptr, 102, 0, 0},
-        ErrorCase{"PostnetLength", 24, 0, "1234", nullptr, 102, 0, 0},
-        ErrorCase{"Pdf417Empty", 27, 0, "", nullptr, 102, 0, 0},
-        ErrorCase{"Pdf417Over2709", 27, 0, std::string(2710, 'A'), nullptr, 102, 0, 0},
-        ErrorCase{"MicroPdf417Over366", 31, 0, std::string(367, 'A'), nullptr, 102, 0, 0},
-        ErrorCase{"DataMatrixEmpty", 29, 0, "", nullptr, 102, 0, 0},
-        ErrorCase{"DataMatrixOver3000", 29, 0, std::string(3001, 'A'), nullptr, 102, 0, 0},
-        ErrorCase{"Code39Lower", 1, 0, "abc", nullptr, 104, 0, 0},
-        ErrorCase{"FullAsciiHighByte", 2, 0, "A\xC0", nullptr, 104, 0, 0},
-        ErrorCase{"Code93Lower", 3, 0, "abc", nullptr, 104, 0, 0},
-        ErrorCase{"Code128SetCLetter", 4, 3, "12A4", nullptr, 104, 0, 0},
-        ErrorCase{"Code128SetALower", 4, 1, "ab", nullptr, 104, 0, 0},
-        ErrorCase{"Ean8Letter", 5, 0, "123456A", nullptr, 104, 0, 0},
-        ErrorCase{"I25Letter", 10, 0, "12A4", nullptr, 104, 0, 0},
-        ErrorCase{"Itf14Letter", 11, 0, "123456789012A", nullptr, 104, 0, 0},
-        ErrorCase{"PlesseyLetter", 12, 0, "12A", nullptr, 104, 0, 0},
-        ErrorCase{"PostnetLetter", 24, 0, "1234A", nullptr, 104, 0, 0},
-        ErrorCase{"MsiLetter", 26, 0, "12A", nullptr, 104, 0, 0},
-        ErrorCase{"UpcALetter", 21, 0, "1234567890A", nullptr, 104, 0, 0},
+        ErrorCase{"LinearOver1024", S::Code128, 0, std::string(1025, 'a'), nullptr, kalvo::kDataTooLong, kalvo::kDone, 0},
+        ErrorCase{"ResolutionInMils", S::Code39, 0, "ABC", [](CBCode& c) { c.resolution = 0; c.deviceUnits = 0; }, kalvo::kNothingDrawn, kalvo::kDone, 1},
+        ErrorCase{"Ean13Length", S::Ean13, 0, "1234", nullptr, kalvo::kLengthNotAllowed, kalvo::kDone, 0},
+        ErrorCase{"UpcELength", S::UpcE, 1, "123456", nullptr, kalvo::kLengthNotAllowed, kalvo::kDone, 0},
+        ErrorCase{"PostnetLength", S::Postnet, 0, "1234", nullptr, kalvo::kLengthNotAllowed, kalvo::kDone, 0},
+        ErrorCase{"Pdf417Empty", S::Pdf417, 0, "", nullptr, kalvo::kLengthNotAllowed, kalvo::kDone, 0},
+        ErrorCase{"Pdf417Over2709", S::Pdf417, 0, std::string(2710, 'A'), nullptr, kalvo::kLengthNotAllowed, kalvo::kDone, 0},
+        ErrorCase{"MicroPdf417Over366", S::MicroPdf417, 0, std::string(367, 'A'), nullptr, kalvo::kLengthNotAllowed, kalvo::kDone, 0},
+        ErrorCase{"DataMatrixEmpty", S::DataMatrix, 0, "", nullptr, kalvo::kLengthNotAllowed, kalvo::kDone, 0},
+        ErrorCase{"DataMatrixOver3000", S::DataMatrix, 0, std::string(3001, 'A'), nullptr, kalvo::kLengthNotAllowed, kalvo::kDone, 0},
+        ErrorCase{"Code39Lower", S::Code39, 0, "abc", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"FullAsciiHighByte", S::Code39FullAscii, 0, "A\xC0", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"Code93Lower", S::Code93, 0, "abc", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"Code128SetCLetter", S::Code128, 3, "12A4", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"Code128SetALower", S::Code128, 1, "ab", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"Ean8Letter", S::Ean8, 0, "123456A", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"I25Letter", S::Interleaved2of5, 0, "12A4", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"Itf14Letter", S::Itf14, 0, "123456789012A", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"PlesseyLetter", S::Plessey, 0, "12A", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"PostnetLetter", S::Postnet, 0, "1234A", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"MsiLetter", S::Msi, 0, "12A", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"UpcALetter", S::UpcA, 0, "1234567890A", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
         // The Codabar encoder's own start and stop rule.
-        ErrorCase{"CodabarStartOnly", 0, 0, "A123", nullptr, 104, 0, 0},
-        ErrorCase{"CodabarStopOnly", 0, 0, "123B", nullptr, 104, 0, 0},
-        ErrorCase{"CodabarLetterInside", 0, 0, "A1C2B", nullptr, 104, 0, 0},
+        ErrorCase{"CodabarStartOnly", S::Codabar, 0, "A123", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"CodabarStopOnly", S::Codabar, 0, "123B", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
+        ErrorCase{"CodabarLetterInside", S::Codabar, 0, "A1C2B", nullptr, kalvo::kInvalidCharacter, kalvo::kDone, 0},
         // A human-readable text beyond the caller's buffer.
-        ErrorCase{"CodabarTextTooLong", 0, 0, "123", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"Code39TextTooLong", 1, 0, "ABC", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"Code39OwnTextTooLong", 1, 0, std::string(70, 'A'), nullptr, 100, 0, 0, 0},
-        ErrorCase{"FullAsciiTextTooLong", 2, 0, "abc", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"Code93TextTooLong", 3, 0, "ABC", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"Code128TextTooLong", 4, 0, "abc", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"Ucc128TextTooLong", 18, 0, "1234567", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"Ean8TextTooLong", 5, 0, "1234567", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"Ean13TextTooLong", 6, 0, "123456789012", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"UpcATextTooLong", 21, 0, "12345678901", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"UpcETextTooLong", 22, 0, "123456", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"I25TextTooLong", 10, 0, "1234", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"Itf14TextTooLong", 11, 0, "1234567890123", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"PlesseyTextTooLong", 12, 0, "1234", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"MsiTextTooLong", 26, 0, "1234", OverlongMask, 100, 0, 0, 0},
-        ErrorCase{"SeveralAisTextTooLong", 20, 0, "",
+        ErrorCase{"CodabarTextTooLong", S::Codabar, 0, "123", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"Code39TextTooLong", S::Code39, 0, "ABC", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"Code39OwnTextTooLong", S::Code39, 0, std::string(70, 'A'), nullptr, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"FullAsciiTextTooLong", S::Code39FullAscii, 0, "abc", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"Code93TextTooLong", S::Code93, 0, "ABC", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"Code128TextTooLong", S::Code128, 0, "abc", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"Ucc128TextTooLong", S::Ucc128, 0, "1234567", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"Ean8TextTooLong", S::Ean8, 0, "1234567", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"Ean13TextTooLong", S::Ean13, 0, "123456789012", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"UpcATextTooLong", S::UpcA, 0, "12345678901", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"UpcETextTooLong", S::UpcE, 0, "123456", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"I25TextTooLong", S::Interleaved2of5, 0, "1234", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"Itf14TextTooLong", S::Itf14, 0, "1234567890123", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"PlesseyTextTooLong", S::Plessey, 0, "1234", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"MsiTextTooLong", S::Msi, 0, "1234", OverlongMask, kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"SeveralAisTextTooLong", S::UccEan128Ais, 0, "",
                   [](CBCode& c) {
                     c.aiNames[0] = "10";
                     c.aiValues[0] = "ABC";
                     OverlongMask(c);
                   },
-                  100, 0, 0, 0},
-        ErrorCase{"SeveralAisDataTooLong", 20, 0, "",
+                  kalvo::kDataTooLong, kalvo::kDone, 0, 0},
+        ErrorCase{"SeveralAisDataTooLong", S::UccEan128Ais, 0, "",
                   [](CBCode& c) {
                     for (int i = 0; i < 6; ++i) {
                       c.aiNames[i] = "90";
                       c.aiValues[i] = kDigits60.c_str();
                     }
                   },
-                  100, 0, 0},
+                  kalvo::kDataTooLong, kalvo::kDone, 0},
         // The two-dimensional encoders.
-        ErrorCase{"QrTooLongForVersion40", 33, 0, std::string(3000, 'x'), [](CBCode& c) { c.qrLevel = 2; }, -1, 0,
+        ErrorCase{"QrTooLongForVersion40", S::QrCode, 0, std::string(3000, 'x'), [](CBCode& c) { c.qrLevel = 2; }, kalvo::kDoesNotFit, kalvo::kDone,
                   0},
-        ErrorCase{"Pdf417MoreThan90Rows", 27, 0, std::string(200, 'A'),
+        ErrorCase{"Pdf417MoreThan90Rows", S::Pdf417, 0, std::string(200, 'A'),
                   [](CBCode& c) {
                     c.symbolColumns = 1;
                     c.pdfSecurity = 0;
                   },
-                  0, 100, 88},
-        ErrorCase{"Pdf417StageOver1500", 27, 0, std::string(1501, 'A'), nullptr, 0, 100, 1500},
-        ErrorCase{"MicroPdf417TooMuchForItsSize", 31, 0, "ABCDEFGHIJKL", [](CBCode& c) { c.microPdfSize = 0; }, 0,
-                  100, 4},
-        ErrorCase{"DataMatrixFitsNoSymbol", 29, 0, std::string(1600, '\x01'), nullptr, 0, 0, 0},
-        ErrorCase{"DataMatrixNotTheRequestedSize", 29, 0, "ABCDEFGHIJKLMNOP",
+                  kalvo::kDone, kalvo::kDataTooLong, 88},
+        ErrorCase{"Pdf417StageOver1500", S::Pdf417, 0, std::string(1501, 'A'), nullptr, kalvo::kDone, kalvo::kDataTooLong, 1500},
+        ErrorCase{"MicroPdf417TooMuchForItsSize", S::MicroPdf417, 0, "ABCDEFGHIJKL", [](CBCode& c) { c.microPdfSize = 0; }, kalvo::kDone,
+                  kalvo::kDataTooLong, 4},
+        ErrorCase{"DataMatrixFitsNoSymbol", S::DataMatrix, 0, std::string(1600, '\x01'), nullptr, kalvo::kDone, kalvo::kDone, 0},
+        ErrorCase{"DataMatrixNotTheRequestedSize", S::DataMatrix, 0, "ABCDEFGHIJKLMNOP",
                   [](CBCode& c) {
                     c.symbolRows = 10;
                     c.symbolColumns = 10;
                   },
-                  0, 0, 0},
-        ErrorCase{"MaxiCodeMode0", 28, 0, "A", [](CBCode& c) { c.maxiMode = 0; }, 0, 110, 0},
-        ErrorCase{"MaxiCodeMode1", 28, 0, "A", [](CBCode& c) { c.maxiMode = 1; }, 0, 110, 0},
-        ErrorCase{"MaxiCodeMode6", 28, 0, "A", [](CBCode& c) { c.maxiMode = 6; }, 0, 110, 0},
-        ErrorCase{"MaxiCodeMode4TooLong", 28, 0, std::string(94, 'A'), [](CBCode& c) { c.maxiMode = 4; }, 0, 100,
+                  kalvo::kDone, kalvo::kDone, 0},
+        ErrorCase{"MaxiCodeMode0", S::MaxiCode, 0, "A", [](CBCode& c) { c.maxiMode = 0; }, kalvo::kDone, kalvo::kUnknownMode, 0},
+        ErrorCase{"MaxiCodeMode1", S::MaxiCode, 0, "A", [](CBCode& c) { c.maxiMode = 1; }, kalvo::kDone, kalvo::kUnknownMode, 0},
+        ErrorCase{"MaxiCodeMode6", S::MaxiCode, 0, "A", [](CBCode& c) { c.maxiMode = 6; }, kalvo::kDone, kalvo::kUnknownMode, 0},
+        ErrorCase{"MaxiCodeMode4TooLong", S::MaxiCode, 0, std::string(94, 'A'), [](CBCode& c) { c.maxiMode = 4; }, kalvo::kDone, kalvo::kDataTooLong,
                   0},
-        ErrorCase{"MaxiCodeMode5TooLong", 28, 0, std::string(78, 'A'), [](CBCode& c) { c.maxiMode = 5; }, 0, 100,
+        ErrorCase{"MaxiCodeMode5TooLong", S::MaxiCode, 0, std::string(78, 'A'), [](CBCode& c) { c.maxiMode = 5; }, kalvo::kDone, kalvo::kDataTooLong,
                   0},
-        ErrorCase{"MaxiCodeCarrierTooLong", 28, 0, "",
+        ErrorCase{"MaxiCodeCarrierTooLong", S::MaxiCode, 0, "",
                   [](CBCode& c) {
                     c.maxiMode = 2;
                     SetMaxiCarrier(c, std::string(70, 'A'));
                   },
-                  0, 116, 0},
-        ErrorCase{"MaxiCodeMode3CarrierTooLong", 28, 0, "",
+                  kalvo::kDone, kalvo::kCarrierMessage, 0},
+        ErrorCase{"MaxiCodeMode3CarrierTooLong", S::MaxiCode, 0, "",
                   [](CBCode& c) {
                     c.maxiMode = 3;
                     SetMaxiCarrier(c, std::string(60, 'a'));
                     c.upsFields[0] = "B1050";
                   },
-                  0, 116, 0}),
+                  kalvo::kDone, kalvo::kCarrierMessage, 0}),
     [](const testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
 // On success the only object left is the bitmap, which the caller deletes.
 TEST(KalvoObjects, OnlyTheReturnedBitmapOutlivesTheCall) {
-  struct Case { int type; std::string data; };
-  for (const Case& c : std::vector<Case>{{0, "A123B"}, {1, "ABC"}, {3, "ABC"}, {4, "abc"}, {6, "400638133393"},
-                                         {22, "123456"}, {10, "1234"}, {11, "1234567890123"}, {12, "1234"},
-                                         {24, "12345"}, {26, "1234"}, {27, "ABC"}, {28, "ABC"}, {29, "ABC"},
-                                         {31, "ABC"}, {33, "ABC"}}) {
+  struct Case { kalvo::Symbology type; std::string data; };
+  for (const Case& c : std::vector<Case>{{S::Codabar, "A123B"}, {S::Code39, "ABC"}, {S::Code93, "ABC"}, {S::Code128, "abc"}, {S::Ean13, "400638133393"},
+                                         {S::UpcE, "123456"}, {S::Interleaved2of5, "1234"}, {S::Itf14, "1234567890123"}, {S::Plessey, "1234"},
+                                         {S::Postnet, "12345"}, {S::Msi, "1234"}, {S::Pdf417, "ABC"}, {S::MaxiCode, "ABC"}, {S::DataMatrix, "ABC"},
+                                         {S::MicroPdf417, "ABC"}, {S::QrCode, "ABC"}}) {
     Request r(c.type, 0, c.data);
     r.code.resolution = 300;
     r.code.moduleSize2D = 2;

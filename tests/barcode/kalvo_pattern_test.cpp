@@ -11,6 +11,8 @@
 
 namespace {
 
+using S = kalvo::Symbology;
+
 using kalvo_test::Grey;
 using kalvo_test::Request;
 using Runs = std::vector<std::pair<int, int>>;
@@ -35,7 +37,7 @@ Grey Draw(Request& r) {
 
 struct HandCase {
   const char* name;
-  int type;
+  kalvo::Symbology type;
   const char* data;
   const char* elements;  // worked out by hand: start, digits with the check digit, stop
   int wideModules;
@@ -61,21 +63,21 @@ INSTANTIATE_TEST_SUITE_P(
     Kalvo, HandWorked,
     testing::Values(
         // 1234, check 4: odd places 4 2 -> 24 x 2 = 48 -> 4 + 8 = 12, + 3 + 1 = 16.
-        HandCase{"Plessey1234", 12, "1234",
+        HandCase{"Plessey1234", S::Plessey, "1234",
                  "wn" "nwnwnwwn" "nwnwwnnw" "nwnwwnwn" "nwwnnwnw" "nwwnnwnw" "nwn", 3},
-        HandCase{"Msi1234", 26, "1234",
+        HandCase{"Msi1234", S::Msi, "1234",
                  "wn" "nwnwnwwn" "nwnwwnnw" "nwnwwnwn" "nwwnnwnw" "nwwnnwnw" "nwn", 2},
         // 1234567, check 4: odd places 7 5 3 1 -> 1357 x 2 = 2714 -> 14, + 6 + 4 + 2 = 26.
-        HandCase{"Msi1234567", 26, "1234567",
+        HandCase{"Msi1234567", S::Msi, "1234567",
                  "wn" "nwnwnwwn" "nwnwwnnw" "nwnwwnwn" "nwwnnwnw" "nwwnnwwn" "nwwnwnnw" "nwwnwnwn" "nwwnnwnw"
                  "nwn",
                  2},
         // 0, check 0.
-        HandCase{"Plessey0", 12, "0", "wn" "nwnwnwnw" "nwnwnwnw" "nwn", 3}),
+        HandCase{"Plessey0", S::Plessey, "0", "wn" "nwnwnwnw" "nwnwnwnw" "nwn", 3}),
     [](const testing::TestParamInfo<HandCase>& info) { return std::string(info.param.name); });
 
 TEST(KalvoPostnet, BarsFollowTheResolution) {
-  Request r(24, 0, "12345");
+  Request r(S::Postnet, 0, "12345");
   r.code.resolution = 300;
   r.code.narrowWidth = 9;
   const Grey grey = Draw(r);
@@ -102,7 +104,7 @@ TEST(KalvoPostnet, BarsFollowTheResolution) {
 }
 
 TEST(KalvoPostnet, NothingWithoutResolution) {
-  Request r(24, 0, "12345");
+  Request r(S::Postnet, 0, "12345");
   r.code.resolution = 0;
   EXPECT_EQ(kvoBCode(0, &r.code, 0), 0);
   EXPECT_EQ(r.code.bitmap, nullptr);
@@ -110,12 +112,12 @@ TEST(KalvoPostnet, NothingWithoutResolution) {
 }
 
 TEST(KalvoFrame, PadsTheBitmapToAMultipleOf8) {
-  struct Case { int type, subType; std::string data; int width, bitmapWidth; };
+  struct Case { kalvo::Symbology type; int subType; std::string data; int width, bitmapWidth; };
   for (const Case& c : std::vector<Case>{
            // Interleaved 2 of 5 "12" with N = 1, W = 2: 2 + 7 x 2 + 6 = 22 dots -> 24 wide.
-           {10, 0, "12", 22, 24},
+           {S::Interleaved2of5, 0, "12", 22, 24},
            // Code 128 start B, six characters and the check: 11 x 8 + 13 = 101 modules -> 104.
-           {4, 2, "abcdef", 101, 104}}) {
+           {S::Code128, 2, "abcdef", 101, 104}}) {
     Request r(c.type, c.subType, c.data);
     r.code.narrowWidth = 1;
     r.code.textPosition = 0;
@@ -128,14 +130,14 @@ TEST(KalvoFrame, PadsTheBitmapToAMultipleOf8) {
 }
 
 TEST(KalvoFrame, TargetResolutionScalesEveryEdgeAndIgnoresShrink) {
-  Request same(1, 0, "A");
+  Request same(S::Code39, 0, "A");
   same.code.narrowWidth = 2;
   same.code.textPosition = 0;
   same.code.barHeight = 20;
   same.code.resolution = 300;
   const Grey base = Draw(same);
 
-  Request shrunk(1, 0, "A");
+  Request shrunk(S::Code39, 0, "A");
   shrunk.code.narrowWidth = 2;
   shrunk.code.textPosition = 0;
   shrunk.code.barHeight = 20;
@@ -146,7 +148,7 @@ TEST(KalvoFrame, TargetResolutionScalesEveryEdgeAndIgnoresShrink) {
   for (auto [x, w] : base.DarkRuns(10)) expectShrunk.emplace_back(x, w - 1);
   EXPECT_EQ(narrower.DarkRuns(10), expectShrunk);
 
-  Request scaled(1, 0, "A");
+  Request scaled(S::Code39, 0, "A");
   scaled.code.narrowWidth = 2;
   scaled.code.textPosition = 0;
   scaled.code.barHeight = 20;
@@ -164,7 +166,7 @@ TEST(KalvoFrame, TargetResolutionScalesEveryEdgeAndIgnoresShrink) {
 }
 
 TEST(KalvoFrame, MeasuringLeavesNoBitmap) {
-  Request r(6, 0, "400638133393");
+  Request r(S::Ean13, 0, "400638133393");
   r.code.textPosition = 0;
   r.code.narrowWidth = 3;
   ASSERT_EQ(kvoBCode(0, &r.code, 1), 0);
@@ -176,7 +178,7 @@ TEST(KalvoFrame, MeasuringLeavesNoBitmap) {
 }
 
 TEST(KalvoFrame, BarsAndBackgroundTakeTheRequestsColours) {
-  Request r(4, 0, "AB");
+  Request r(S::Code128, 0, "AB");
   r.code.textPosition = 0;
   r.code.narrowWidth = 2;
   r.code.barColor = RGB(0, 0, 200);
@@ -194,25 +196,25 @@ TEST(KalvoFrame, BarsAndBackgroundTakeTheRequestsColours) {
 
 TEST(KalvoGeometry, SymbologyWidths) {
   struct WidthCase {
-    int type;
+    kalvo::Symbology type;
     int subType;
     const char* data;
     int modules;  // width in modules at N = 1, ratio 200 (W = 2)
   };
   const std::vector<WidthCase> cases = {
-      {1, 1, "ABC", 6 * 13},                   // *ABCX*: 6 x (3W + 7N)
-      {3, 0, "TEST93", 91},                    // (9 x 8 + 19)
-      {0, 0, "1234", 4 * 9 + 2 * 10 + 5},      // A and B 3W + 4N, digits 2W + 5N, 5 gaps
-      {4, 0, "12345678", 11 * 6 + 13},         // start, 4 pairs, check
-      {4, 0, "abc", 11 * 5 + 13},
-      {4, 0, "AB12", 11 * 6 + 13},             // start B, A, B, to C, 12, check
-      {18, 0, "1234567", 11 * 7 + 13},         // start C, FNC1, 01 23 45 67, check
-      {5, 0, "9638507", 67},
-      {6, 2, "97803064061575995", 95 + 7 + 47},
-      {22, 0, "123456", 51},
-      {10, 0, "12345", 2 + 7 * 6 + 6},
-      {26, 0, "1234", 3 + 4 + 4 * 5 * 3},
-      {12, 0, "1234", 3 + 6 + 4 * 5 * 4},
+      {S::Code39, 1, "ABC", 6 * 13},                   // *ABCX*: 6 x (3W + 7N)
+      {S::Code93, 0, "TEST93", 91},                    // (9 x 8 + 19)
+      {S::Codabar, 0, "1234", 4 * 9 + 2 * 10 + 5},      // A and B 3W + 4N, digits 2W + 5N, 5 gaps
+      {S::Code128, 0, "12345678", 11 * 6 + 13},         // start, 4 pairs, check
+      {S::Code128, 0, "abc", 11 * 5 + 13},
+      {S::Code128, 0, "AB12", 11 * 6 + 13},             // start B, A, B, to C, 12, check
+      {S::Ucc128, 0, "1234567", 11 * 7 + 13},         // start C, FNC1, 01 23 45 67, check
+      {S::Ean8, 0, "9638507", 67},
+      {S::Ean13, 2, "97803064061575995", 95 + 7 + 47},
+      {S::UpcE, 0, "123456", 51},
+      {S::Interleaved2of5, 0, "12345", 2 + 7 * 6 + 6},
+      {S::Msi, 0, "1234", 3 + 4 + 4 * 5 * 3},
+      {S::Plessey, 0, "1234", 3 + 6 + 4 * 5 * 4},
   };
   for (const WidthCase& c : cases) {
     Request r(c.type, c.subType, c.data);
@@ -228,7 +230,7 @@ TEST(KalvoGeometry, Code39QuietZonesAreTenModules) {
   // after the stop character.
   struct Case { int asked; int quiet; };
   for (const Case& c : std::vector<Case>{{0, 0}, {1, 20}}) {
-    Request r(1, 0, "ABC");
+    Request r(S::Code39, 0, "ABC");
     r.code.narrowWidth = 2;
     r.code.textPosition = 0;
     r.code.quietZone = c.asked;
@@ -244,7 +246,7 @@ TEST(KalvoGeometry, Code39QuietZonesAreTenModules) {
 }
 
 TEST(KalvoGeometry, SupplementSitsSevenModulesRight) {
-  Request r(6, 2, "97803064061575995");
+  Request r(S::Ean13, 2, "97803064061575995");
   r.code.narrowWidth = 2;
   r.code.textPosition = 0;
   ASSERT_EQ(kvoBCode(0, &r.code, 1), 0);
@@ -256,7 +258,7 @@ TEST(KalvoGeometry, SupplementSitsSevenModulesRight) {
 }
 
 TEST(KalvoGeometry, Itf14BearersUseTheModuleInDots) {
-  Request r(11, 0, "1234567890123");
+  Request r(S::Itf14, 0, "1234567890123");
   r.code.deviceUnits = 0;
   r.code.resolution = 300;
   r.code.narrowWidth = 10;  // 3 dots

@@ -8,11 +8,19 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "barcode/kalvo.h"
 #include "platform/gdi/gdi.h"
+
+namespace kalvo {
+// Test output names a symbology rather than its number.
+inline std::ostream& operator<<(std::ostream& out, Symbology s) {
+  return out << SymbologyName(s) << " (" << CodeOf(s) << ")";
+}
+}  // namespace kalvo
 
 namespace kalvo_test {
 
@@ -21,7 +29,8 @@ namespace kalvo_test {
 struct Request {
   CBCode code;
 
-  Request(int type, int subType, const std::string& data, int hrCapacity = -1) {
+  Request(kalvo::Symbology symbology, int subType, const std::string& data, int hrCapacity = -1) {
+    const int type = kalvo::CodeOf(symbology);
     code.type = static_cast<uint16_t>(type);
     code.subType = static_cast<uint16_t>(subType);
     code.codabarStart = 0;
@@ -35,11 +44,11 @@ struct Request {
     code.aiParentheses = 1;
     code.useTextMask = 0;
     code.textAlign = 0;
-    const int dataLength = type == 20 ? 256 : static_cast<int>(data.size());
+    const int dataLength = symbology == kalvo::Symbology::UccEan128Ais ? 256 : static_cast<int>(data.size());
     code.data = static_cast<char*>(std::calloc(dataLength + 64, 1));
     std::memcpy(code.data, data.data(), data.size());
     code.dataLength = dataLength;
-    code.hrLength = hrCapacity >= 0 ? hrCapacity : type == 20 ? 256 : static_cast<int>(data.size()) * 3 / 2;
+    code.hrLength = hrCapacity >= 0 ? hrCapacity : symbology == kalvo::Symbology::UccEan128Ais ? 256 : static_cast<int>(data.size()) * 3 / 2;
     code.hrText = static_cast<char*>(std::calloc(code.hrLength + 64, 1));
     code.ResetErrors();
   }

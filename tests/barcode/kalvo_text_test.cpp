@@ -9,6 +9,8 @@
 
 namespace {
 
+using S = kalvo::Symbology;
+
 using kalvo_test::Grey;
 using kalvo_test::Request;
 
@@ -27,7 +29,7 @@ int DarkIn(const Grey& g, int x0, int y0, int x1, int y1) {
 
 // Code 128 with a 50-dot bar, a 5-dot gap and a 30-dot text row.
 struct TextRequest : Request {
-  explicit TextRequest(const std::string& data) : Request(4, 0, data) {
+  explicit TextRequest(const std::string& data) : Request(S::Code128, 0, data) {
     code.narrowWidth = 2;
     code.barHeight = 50;
     code.textGap = 5;
@@ -149,7 +151,7 @@ TEST(KalvoTextRow, ControlCharacterShowsAsABox) {
 }
 
 TEST(KalvoEanText, DigitsInTheRowAndLongerGuards) {
-  Request r(6, 0, "400638133393");
+  Request r(S::Ean13, 0, "400638133393");
   r.code.narrowWidth = 2;
   r.code.barHeight = 60;
   r.code.textGap = 4;
@@ -171,7 +173,7 @@ TEST(KalvoEanText, DigitsInTheRowAndLongerGuards) {
 }
 
 TEST(KalvoEanText, NoRowKeepsGuardsWithTheBars) {
-  Request r(21, 0, "03600029145");
+  Request r(S::UpcA, 0, "03600029145");
   r.code.narrowWidth = 2;
   r.code.textPosition = 0;
   const Grey g = Draw(r);
@@ -184,12 +186,12 @@ TEST(KalvoEanText, NoRowKeepsGuardsWithTheBars) {
 }
 
 TEST(KalvoEanText, UpcAOuterDigitsWidenTheSymbol) {
-  Request r(21, 0, "03600029145");
+  Request r(S::UpcA, 0, "03600029145");
   r.code.narrowWidth = 2;
   r.code.outerDigitScaleLeft = 1.0;
   ASSERT_EQ(kvoBCode(0, &r.code, 1), 0);
   const int fullLeft = r.code.textLeft;
-  Request s(21, 0, "03600029145");
+  Request s(S::UpcA, 0, "03600029145");
   s.code.narrowWidth = 2;
   ASSERT_EQ(kvoBCode(0, &s.code, 1), 0);
   EXPECT_GT(fullLeft, 0);
@@ -293,7 +295,7 @@ TEST(KalvoCodeSets, LongDataEncodesAndDecodes) {
   std::string data;
   while (data.size() < 1024) data += "12a";
   data.resize(1024);
-  Request r(4, 0, data);
+  Request r(S::Code128, 0, data);
   r.code.narrowWidth = 1;
   r.code.textPosition = 0;
   r.code.barHeight = 20;
@@ -307,7 +309,7 @@ TEST(KalvoCodeSets, LongDataEncodesAndDecodes) {
 }
 
 TEST(KalvoSeveralAis, DataAndTextGoToTheRequest) {
-  Request r(20, 0, "");
+  Request r(S::UccEan128Ais, 0, "");
   r.code.aiNames[0] = "00";
   r.code.aiValues[0] = "12345678901234567";
   r.code.aiNames[1] = "21";
@@ -320,7 +322,7 @@ TEST(KalvoSeveralAis, DataAndTextGoToTheRequest) {
 }
 
 TEST(KalvoSeveralAis, TooLongForTheBuffersGives100) {
-  Request r(20, 0, "");
+  Request r(S::UccEan128Ais, 0, "");
   r.code.aiNames[0] = "10";
   r.code.aiValues[0] = AString(std::string(200, '1').c_str());
   r.code.aiNames[1] = "21";
@@ -334,7 +336,7 @@ TEST(KalvoSeveralAis, TooLongForTheBuffersGives100) {
 }
 
 TEST(KalvoSeveralAis, NoTextBufferDrawsNothing) {
-  Request r(20, 0, "");
+  Request r(S::UccEan128Ais, 0, "");
   r.code.aiNames[0] = "00";
   r.code.aiValues[0] = "12345678901234567";
   std::free(r.code.hrText);
@@ -344,7 +346,7 @@ TEST(KalvoSeveralAis, NoTextBufferDrawsNothing) {
 }
 
 TEST(KalvoBitmap, CallerDeletesItThroughThePlatform) {
-  Request r(1, 0, "ABC");
+  Request r(S::Code39, 0, "ABC");
   r.code.textPosition = 0;
   ASSERT_EQ(kvoBCode(0, &r.code, 0), 0);
   HBITMAP bitmap = r.code.bitmap;

@@ -11,12 +11,14 @@
 
 namespace {
 
+using S = kalvo::Symbology;
+
 using kalvo_test::Request;
 
 const std::string kRs(1, '\x1E'), kGs(1, '\x1D'), kEot(1, '\x04');
 
 struct MaxiRequest : Request {
-  MaxiRequest(int mode, const std::string& data, int resolution = 300) : Request(28, 0, data) {
+  MaxiRequest(int mode, const std::string& data, int resolution = 300) : Request(S::MaxiCode, 0, data) {
     code.maxiMode = static_cast<uint8_t>(mode);
     code.resolution = resolution;
     code.maxiModuleWidth = -1;

@@ -12,6 +12,8 @@
 
 namespace {
 
+using S = kalvo::Symbology;
+
 using kalvo_test::Request;
 
 struct Sample {
@@ -100,7 +102,7 @@ class Pdf417Decode : public testing::TestWithParam<Pdf417Case> {};
 
 TEST_P(Pdf417Decode, ZxingReadsTheExactData) {
   const Pdf417Case& c = GetParam();
-  Request r(27, 0, c.data);
+  Request r(S::Pdf417, 0, c.data);
   r.code.resolution = 300;
   r.code.moduleSize2D = static_cast<uint16_t>(c.module);
   r.code.rowHeight2D = static_cast<uint16_t>(c.rowModules * c.module);

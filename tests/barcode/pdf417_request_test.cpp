@@ -11,10 +11,12 @@
 
 namespace {
 
+using S = kalvo::Symbology;
+
 using kalvo_test::Request;
 
 struct PdfRequest : Request {
-  PdfRequest(int type, const std::string& data) : Request(type, 0, data) {
+  PdfRequest(kalvo::Symbology type, const std::string& data) : Request(type, 0, data) {
     code.moduleSize2D = 2;
     code.rowHeight2D = 6;
     code.symbolRows = 0;
@@ -28,7 +30,7 @@ struct PdfRequest : Request {
 TEST(Pdf417ThroughKvoBCode, MeasuresTheSymbolFromItsCodewords) {
   // "PDF417" at level 1 in two columns: descriptor, four data codewords and a
   // pad make six, four check codewords: ten codewords in five rows.
-  PdfRequest r(27, "PDF417");
+  PdfRequest r(S::Pdf417, "PDF417");
   r.code.symbolColumns = 2;
   r.code.pdfSecurity = 1;
   ASSERT_EQ(kvoBCode(0, &r.code, 1), 0);
@@ -43,14 +45,14 @@ TEST(Pdf417ThroughKvoBCode, MeasuresTheSymbolFromItsCodewords) {
 }
 
 TEST(Pdf417ThroughKvoBCode, TruncatedAndMicroWidths) {
-  PdfRequest truncated(27, "PDF417");
+  PdfRequest truncated(S::Pdf417, "PDF417");
   truncated.code.symbolColumns = 2;
   truncated.code.pdfSecurity = 1;
   truncated.code.pdfTruncated = 1;
   ASSERT_EQ(kvoBCode(0, &truncated.code, 1), 0);
   EXPECT_EQ(truncated.code.width, (17 * 2 + 35) * 2);
 
-  PdfRequest micro(31, "ABC");
+  PdfRequest micro(S::MicroPdf417, "ABC");
   micro.code.microPdfSize = 0;  // 1 column x 11 rows, two row address patterns
   ASSERT_EQ(kvoBCode(0, &micro.code, 1), 0);
   EXPECT_EQ(micro.code.symbolColumns, 1);
@@ -60,7 +62,7 @@ TEST(Pdf417ThroughKvoBCode, TruncatedAndMicroWidths) {
 }
 
 TEST(Pdf417ThroughKvoBCode, ABitmapOfTheSymbolsSizeIsDrawn) {
-  for (int type : {27, 31}) {
+  for (S type : {S::Pdf417, S::MicroPdf417}) {
     PdfRequest r(type, "PDF417");
     r.code.microPdfSize = 5;  // 1 x 28 for MicroPDF417
     EXPECT_EQ(kvoBCode(0, &r.code, 0), 0) << type;
@@ -77,18 +79,18 @@ TEST(Pdf417ThroughKvoBCode, ABitmapOfTheSymbolsSizeIsDrawn) {
 }
 
 TEST(Pdf417ThroughKvoBCode, TheFiveLimitsAreWrittenBack) {
-  struct Case { int type, micro; int limits[5]; };
+  struct Case { S type; int micro; int limits[5]; };
   // MicroPDF417: 4 columns, 44 rows, columns x rows, capacity, check codewords.
-  for (const Case& c : std::vector<Case>{{31, 0, {4, 44, 11, 4, 7}},      // 1 x 11
-                                         {31, 22, {4, 44, 132, 82, 50}},  // 3 x 44
-                                         {31, 33, {4, 44, 16, 8, 8}}}) {  // 4 x 4
+  for (const Case& c : std::vector<Case>{{S::MicroPdf417, 0, {4, 44, 11, 4, 7}},      // 1 x 11
+                                         {S::MicroPdf417, 22, {4, 44, 132, 82, 50}},  // 3 x 44
+                                         {S::MicroPdf417, 33, {4, 44, 16, 8, 8}}}) {  // 4 x 4
     PdfRequest r(c.type, "AB");
     r.code.microPdfSize = static_cast<int16_t>(c.micro);
     for (int32_t& v : r.code.pdfLimits) v = -7;
     ASSERT_EQ(kvoBCode(0, &r.code, 1), 0);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(r.code.pdfLimits[i], c.limits[i]) << c.micro << " limit " << i;
   }
-  PdfRequest r(27, "PDF417");
+  PdfRequest r(S::Pdf417, "PDF417");
   r.code.symbolColumns = 2;
   r.code.pdfSecurity = 1;
   for (int32_t& v : r.code.pdfLimits) v = -7;
@@ -99,9 +101,9 @@ TEST(Pdf417ThroughKvoBCode, TheFiveLimitsAreWrittenBack) {
 }
 
 TEST(Pdf417ThroughKvoBCode, ARowHeightBelowOneModuleBecomesThreeModules) {
-  struct Case { int type, module, rowHeight, written; };
-  for (const Case& c : std::vector<Case>{{27, 2, 0, 6}, {27, 2, 1, 6}, {27, 2, 2, 2}, {27, 3, 5, 5},
-                                         {31, 4, 3, 12}, {31, 4, 4, 4}, {31, 1, 0, 3}}) {
+  struct Case { S type; int module, rowHeight, written; };
+  for (const Case& c : std::vector<Case>{{S::Pdf417, 2, 0, 6}, {S::Pdf417, 2, 1, 6}, {S::Pdf417, 2, 2, 2}, {S::Pdf417, 3, 5, 5},
+                                         {S::MicroPdf417, 4, 3, 12}, {S::MicroPdf417, 4, 4, 4}, {S::MicroPdf417, 1, 0, 3}}) {
     PdfRequest r(c.type, "ROW HEIGHT");
     r.code.moduleSize2D = static_cast<uint16_t>(c.module);
     r.code.rowHeight2D = static_cast<uint16_t>(c.rowHeight);
@@ -115,7 +117,7 @@ TEST(Pdf417ThroughKvoBCode, ARowHeightBelowOneModuleBecomesThreeModules) {
 }
 
 TEST(Pdf417ThroughKvoBCode, TooManyCodewordsForTheSymbolIsAnErrorWithoutBitmap) {
-  PdfRequest r(31, std::string(200, 'a'));
+  PdfRequest r(S::MicroPdf417, std::string(200, 'a'));
   r.code.microPdfSize = 0;  // 1 x 11 holds far less
   EXPECT_EQ(kvoBCode(0, &r.code, 0), 0);
   EXPECT_EQ(r.code.errorCode, 100);
@@ -127,7 +129,7 @@ TEST(Pdf417ThroughKvoBCode, TooManyCodewordsForTheSymbolIsAnErrorWithoutBitmap) 
 // and no bitmap.
 struct Refusal {
   const char* name;
-  int type;
+  kalvo::Symbology type;
   std::string data;
   int columns, level, microSize;
   int result, errorCode, errorValue, errorNeeded;
@@ -156,24 +158,24 @@ INSTANTIATE_TEST_SUITE_P(
     Kalvo, Pdf417Refusal,
     testing::Values(
         // The entry's length check comes first.
-        Refusal{"Pdf417Empty", 27, "", 0, 9, 0, 102, 0, 0, 0},
-        Refusal{"Pdf417Over2709", 27, std::string(2710, 'A'), 0, 9, 0, 102, 0, 0, 0},
-        Refusal{"MicroEmpty", 31, "", 0, 9, 0, 102, 0, 0, 0},
-        Refusal{"MicroOver366", 31, std::string(367, 'A'), 0, 9, 0, 102, 0, 0, 0},
+        Refusal{"Pdf417Empty", S::Pdf417, "", 0, 9, 0, 102, 0, 0, 0},
+        Refusal{"Pdf417Over2709", S::Pdf417, std::string(2710, 'A'), 0, 9, 0, 102, 0, 0, 0},
+        Refusal{"MicroEmpty", S::MicroPdf417, "", 0, 9, 0, 102, 0, 0, 0},
+        Refusal{"MicroOver366", S::MicroPdf417, std::string(367, 'A'), 0, 9, 0, 102, 0, 0, 0},
         // The codeword stage's own limit.
-        Refusal{"Pdf417Over1500", 27, std::string(1501, 'A'), 10, 2, 0, 0, 100, 1500, 0},
+        Refusal{"Pdf417Over1500", S::Pdf417, std::string(1501, 'A'), 10, 2, 0, 0, 100, 1500, 0},
         // 101 codewords with the descriptor at level 0 need 103 > 90 rows of one column.
-        Refusal{"Pdf417MoreThan90Rows", 27, std::string(200, 'A'), 1, 0, 0, 0, 100, 88, 101},
+        Refusal{"Pdf417MoreThan90Rows", S::Pdf417, std::string(200, 'A'), 1, 0, 0, 0, 100, 88, 101},
         // 451 data codewords and 512 check codewords exceed 928.
-        Refusal{"Pdf417MoreThan928Codewords", 27, std::string(900, 'A'), 30, 8, 0, 0, 100, 416, 451},
+        Refusal{"Pdf417MoreThan928Codewords", S::Pdf417, std::string(900, 'A'), 30, 8, 0, 0, 100, 416, 451},
         // 1 x 11 holds 4 data codewords; latch and 12 letters need 7.
-        Refusal{"MicroTooMuchFor1x11", 31, "ABCDEFGHIJKL", 0, 9, 0, 0, 100, 4, 7},
+        Refusal{"MicroTooMuchFor1x11", S::MicroPdf417, "ABCDEFGHIJKL", 0, 9, 0, 0, 100, 4, 7},
         // 4 x 44 holds 126; 300 bytes take a latch and 50 groups of five.
-        Refusal{"MicroTooMuchFor4x44", 31, std::string(300, '\x80'), 0, 9, 32, 0, 100, 126, 251}),
+        Refusal{"MicroTooMuchFor4x44", S::MicroPdf417, std::string(300, '\x80'), 0, 9, 32, 0, 100, 126, 251}),
     [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
 TEST(Pdf417ThroughKvoBCode, AnUnusableResolutionDrawsNothing) {
-  for (int type : {27, 31}) {
+  for (S type : {S::Pdf417, S::MicroPdf417}) {
     PdfRequest r(type, "ABC");
     r.code.resolution = 0;
     r.code.deviceUnits = 0;

@@ -9,6 +9,8 @@
 
 namespace {
 
+using S = kalvo::Symbology;
+
 using kalvo_test::Request;
 
 ZXing::DecodeHints Hints(ZXing::BarcodeFormat format) {
@@ -18,7 +20,7 @@ ZXing::DecodeHints Hints(ZXing::BarcodeFormat format) {
 }
 
 struct QrRequest : Request {
-  QrRequest(const std::string& data, int level, int module) : Request(33, 0, data) {
+  QrRequest(const std::string& data, int level, int module) : Request(S::QrCode, 0, data) {
     code.moduleSize2D = static_cast<uint16_t>(module);
     code.qrLevel = static_cast<uint16_t>(level);
   }
@@ -110,7 +112,7 @@ TEST(QrThroughKvoBCode, TablesAreResourcesOfTheLibrary) {
 }
 
 struct DataMatrixRequest : Request {
-  DataMatrixRequest(const std::string& data, int rows, int columns, int module) : Request(29, 0, data) {
+  DataMatrixRequest(const std::string& data, int rows, int columns, int module) : Request(S::DataMatrix, 0, data) {
     code.moduleSize2D = static_cast<uint16_t>(module);
     code.symbolRows = static_cast<int16_t>(rows);
     code.symbolColumns = static_cast<int16_t>(columns);
