@@ -80,7 +80,7 @@ TEST_P(MicroPdf417Decode, ZxingWasmReadsTheExactData) {
   const int rowModules = 4 + index % 3;
   kalvo_test::ZxingWasmReader reader;
   for (const std::string& data : datas) {
-    Request r(31, 0, data);
+    Request r(kalvo::Symbology::MicroPdf417, 0, data);
     r.code.resolution = 300;
     r.code.moduleSize2D = static_cast<uint16_t>(module);
     r.code.rowHeight2D = static_cast<uint16_t>(rowModules * module);
@@ -127,7 +127,7 @@ constexpr std::string_view kHelloRows[] = {
 
 TEST(MicroPdf417Rows, TheSmallestSizeIsPaintedModuleForModule) {
   constexpr int kModule = 3, kRowHeight = 4 * kModule;
-  Request r(31, 0, "HELLO");
+  Request r(kalvo::Symbology::MicroPdf417, 0, "HELLO");
   r.code.resolution = 300;
   r.code.moduleSize2D = kModule;
   r.code.rowHeight2D = kRowHeight;
