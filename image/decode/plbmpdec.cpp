@@ -163,9 +163,16 @@ int PLBmpDecoder::Open(PLDataSource* dataSrc) {
       m_pBmih.reset();
       return 0;
     }
+    // The pixel data must be able to hold the picture, so that a small
+    // file cannot make the decoder allocate for sizes it does not have.
+    // Uncompressed: every row is in the file. Run-length: one two-byte run
+    // gives at most 255 pixels, and rows of w pixels need ceil(w / 255)
+    // runs, which every encoder writes; data that ends early is filled.
     if (!rle) {
       const uint64_t stride = (uint64_t(h.width) * uint64_t(bitCount) + 31) / 32 * 4;
       RequireBytes(s, stride * uint64_t(height - 1) + (uint64_t(h.width) * uint64_t(bitCount) + 7) / 8);
+    } else {
+      RequireBytes(s, 2 * ((uint64_t(h.width) + 254) / 255) * uint64_t(height));
     }
     SetDescription(h.width, height, bpp, bitCount, s.GetFileSize(), alpha, false,
                    PLPoint{DpiFromPixelsPerMetre(h.xPelsPerMeter), DpiFromPixelsPerMetre(h.yPelsPerMeter)});
@@ -251,7 +258,9 @@ void PLBmpDecoder::DecodeUncompressed(PLBmp& bmp) {
 }
 
 // RLE8 and RLE4, bottom row first. Runs and literals that reach past the
-// row end are dropped at the edge; deltas move the position forwards.
+// row end are dropped at the edge; deltas move the position forwards. Data
+// that ends before the end-of-bitmap code ends the picture there: the rest
+// keeps index 0, as do pixels that deltas and line ends pass over.
 void PLBmpDecoder::DecodeRle(PLBmp& bmp, bool fourBit) {
   PLDataSource& s = *m_pDataSrc;
   Trace(2, fourBit ? "Decoding RLE4-compressed bitmap.\n" : "Decoding RLE8-compressed bitmap.\n");
@@ -262,7 +271,8 @@ void PLBmpDecoder::DecodeRle(PLBmp& bmp, bool fourBit) {
     if (y < height && x < width) (*RowFor(bmp, y))[x] = PLBYTE(index);
     ++x;
   };
-  while (y < height) {
+  auto has = [&](int bytes) { return s.GetBytesLeft() >= bytes; };
+  while (y < height && has(2)) {
     const int count = U8(s);
     const int value = U8(s);
     if (count > 0) {
@@ -275,13 +285,15 @@ void PLBmpDecoder::DecodeRle(PLBmp& bmp, bool fourBit) {
     } else if (value == 1) {
       break;
     } else if (value == 2) {
+      if (!has(2)) break;
       x += U8(s);
       y += U8(s);
     } else {
       const int bytes = fourBit ? (value + 1) / 2 : value;
+      if (!has(bytes)) break;
       const PLBYTE* lit = s.ReadBytes(bytes);
       for (int i = 0; i < value; ++i) put(fourBit ? (i % 2 ? lit[i / 2] & 0x0F : lit[i / 2] >> 4) : lit[i]);
-      if (bytes % 2) Skip(s, 1);
+      if (bytes % 2 && has(1)) Skip(s, 1);
     }
   }
 }

@@ -2,6 +2,8 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -111,34 +113,38 @@ int PLGIFDecoder::GetImage(PLBmp& bmp) {
       const GifImageDesc& d = gif->Image;
       localMap = d.ColorMap;
       imageRead = true;
-      if (d.Left < 0 || d.Top < 0 || d.Width <= 0 || d.Height <= 0 || d.Left + d.Width > screenWidth ||
-          d.Top + d.Height > screenHeight) {
+      if (d.Left < 0 || d.Top < 0 || d.Width <= 0 || d.Height <= 0 ||
+          uint64_t(d.Width) * uint64_t(d.Height) > PLBmp::kMaxImageBytes) {
         char line[128];
-        std::snprintf(line, sizeof line, "Image %d is not confined to screen dimension, aborted.\n",
-                      gif->ImageCount);
+        std::snprintf(line, sizeof line, "Image %d is empty or too large, aborted.\n", gif->ImageCount);
         Trace(0, line);
         failed = true;
         break;
       }
+      // A frame that does not fit the logical screen is clipped to it, as
+      // viewers show it: every line is read, and only what lies on the
+      // screen is kept.
+      std::vector<GifPixelType> line(size_t(d.Width));
+      const int visible = d.Left < screenWidth ? std::min(d.Width, screenWidth - d.Left) : 0;
       PLBmpLock lock(bmp, false, true);
       PLBYTE** rows = bmp.GetLineArray();
+      auto readLine = [&](int r) {
+        if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) {
+          ReportGifError(gif->Error);
+          failed = true;
+          return;
+        }
+        const long y = long(d.Top) + r;
+        if (y < screenHeight && visible > 0) std::memcpy(rows[y] + d.Left, line.data(), size_t(visible));
+      };
       if (d.Interlace) {
         static constexpr int kStart[4] = {0, 4, 2, 1};
         static constexpr int kStep[4] = {8, 8, 4, 2};
         for (int pass = 0; pass < 4 && !failed; ++pass)
-          for (int r = kStart[pass]; r < d.Height; r += kStep[pass])
-            if (DGifGetLine(gif, rows[d.Top + r] + d.Left, d.Width) == GIF_ERROR) {
-              ReportGifError(gif->Error);
-              failed = true;
-              break;
-            }
+          for (int r = kStart[pass]; r < d.Height && !failed; r += kStep[pass]) readLine(r);
       } else {
-        for (int r = 0; r < d.Height; ++r)
-          if (DGifGetLine(gif, rows[d.Top + r] + d.Left, d.Width) == GIF_ERROR) {
-            ReportGifError(gif->Error);
-            failed = true;
-            break;
-          }
+        // Rows below the screen are never shown: reading stops there.
+        for (int r = 0; r < d.Height && long(d.Top) + r < screenHeight && !failed; ++r) readLine(r);
       }
     } else {
       break;

@@ -20,7 +20,6 @@ PLPicDecoder::~PLPicDecoder() {
     delete m_pDataSrc;
     m_pDataSrc = nullptr;
   }
-  ResetTraceFileName();
 }
 
 void PLPicDecoder::SetDescription(int width, int height, int bpp, int fileBpp, int fileSize, bool alpha,

@@ -63,17 +63,33 @@ int PLPNGDecoder::Open(PLDataSource* dataSrc) {
 
   int bpp = 32;
   bool alpha = false, grey = false;
+  const bool transparency = png_get_valid(m_png, m_info, PNG_INFO_tRNS) != 0;
+  m_ColourKey = transparency && (m_ColorType == PNG_COLOR_TYPE_GRAY || m_ColorType == PNG_COLOR_TYPE_RGB);
   switch (m_ColorType) {
     case PNG_COLOR_TYPE_GRAY:
+      if (m_ColourKey) {
+        // The key becomes an alpha channel: grey, alpha, then colour.
+        png_set_tRNS_to_alpha(m_png);
+        png_set_gray_to_rgb(m_png);
+        png_set_bgr(m_png);
+        alpha = true;
+        break;
+      }
       bpp = 8;
       grey = true;
       break;
     case PNG_COLOR_TYPE_RGB:
       png_set_bgr(m_png);
-      png_set_filler(m_png, 0xFF, PNG_FILLER_AFTER);
+      if (m_ColourKey) {
+        png_set_tRNS_to_alpha(m_png);
+        alpha = true;
+      } else {
+        png_set_filler(m_png, 0xFF, PNG_FILLER_AFTER);
+      }
       break;
     case PNG_COLOR_TYPE_PALETTE:
       bpp = 8;
+      alpha = transparency;
       break;
     case PNG_COLOR_TYPE_GRAY_ALPHA:
       png_set_gray_to_rgb(m_png);
@@ -107,7 +123,7 @@ int PLPNGDecoder::GetImage(PLBmp& bmp) {
     Release();
     return 0;
   }
-  if (m_ColorType == PNG_COLOR_TYPE_GRAY) {
+  if (m_ColorType == PNG_COLOR_TYPE_GRAY && !m_ColourKey) {
     const int entries = m_BitDepth >= 8 ? 256 : 1 << m_BitDepth;
     for (int i = 0; i < entries; ++i) {
       auto v = PLBYTE(i * 255 / (entries - 1));
@@ -116,13 +132,18 @@ int PLPNGDecoder::GetImage(PLBmp& bmp) {
   } else if (m_ColorType == PNG_COLOR_TYPE_PALETTE) {
     png_colorp palette = nullptr;
     int count = 0;
+    // Palette alpha: the first entries' alpha; the rest are opaque.
+    png_bytep alpha = nullptr;
+    int alphaCount = 0;
+    if (!png_get_tRNS(m_png, m_info, &alpha, &alphaCount, nullptr)) alphaCount = 0;
     if (png_get_PLTE(m_png, m_info, &palette, &count)) {
       for (int i = 0; i < count && i < 256; ++i)
-        bmp.SetPaletteEntry(PLBYTE(i), palette[i].red, palette[i].green, palette[i].blue, 255);
+        bmp.SetPaletteEntry(PLBYTE(i), palette[i].red, palette[i].green, palette[i].blue,
+                            i < alphaCount && alpha ? alpha[i] : 255);
     }
   }
   if (m_BitDepth == 16) png_set_strip_16(m_png);
-  if (m_BitDepth < 8) png_set_packing(m_png);
+  if (m_BitDepth < 8 && !m_ColourKey) png_set_packing(m_png);
   png_set_interlace_handling(m_png);
   png_read_update_info(m_png, m_info);
   // The rows libpng will deliver must fit the bitmap's rows.

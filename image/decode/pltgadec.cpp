@@ -8,13 +8,15 @@ using namespace pl_read;
 
 namespace {
 
-// One pixel of 15, 16, 24 or 32 bits as blue, green, red, alpha.
-PLPixel32 ToPixel(const PLBYTE* p, int depth) {
+// One pixel of 15, 16, 24 or 32 bits as blue, green, red, alpha. The top
+// bit of a 16-bit pixel is its alpha only when the descriptor gives the
+// picture an alpha bit (set: opaque); otherwise it means nothing.
+PLPixel32 ToPixel(const PLBYTE* p, int depth, bool alphaBit = false) {
   switch (depth) {
     case 15:
     case 16: {
       const unsigned v = LE16At(p);
-      const auto alpha = PLBYTE(depth == 15 ? 255 : (v & 0x8000) ? 0x80 : 0);
+      const auto alpha = PLBYTE(!alphaBit || (v & 0x8000) ? 255 : 0);
       return PixelFrom555(v, alpha);
     }
     case 24: return PLPixel32(p[2], p[1], p[0], 255);
@@ -73,11 +75,17 @@ int PLTGADecoder::Open(PLDataSource* dataSrc) {
     }
     m_bHasPalette = usable;
   }
+  // The descriptor's low four bits count the alpha bits of a pixel.
+  const int alphaBits = h.imageDescriptor & 0x0F;
   int bpp = 8;
   bool alpha = false;
+  bool greyscale = type == 3;
   if (depth == 15 || depth == 24) bpp = 32;
-  else if (depth == 16 || depth == 32) bpp = 32, alpha = true;
-  if (bpp == 32 && type != 2) {
+  else if (depth == 32) bpp = 32, alpha = true;
+  else if (depth == 16) bpp = 32, alpha = alphaBits != 0;
+  // Grey with alpha: a grey byte, then an alpha byte.
+  if (depth == 16 && type == 3) alpha = true, greyscale = false;
+  else if (bpp == 32 && type != 2) {
     RaiseError(2, "Unknown TGA image type.");
     return 0;
   }
@@ -89,7 +97,7 @@ int PLTGADecoder::Open(PLDataSource* dataSrc) {
   const uint64_t pixelBytes = uint64_t(BytesOf(depth));
   // A run-length packet gives at most 128 pixels.
   RequireBytes(s, (h.imageType & 8) ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes);
-  SetDescription(h.width, h.height, bpp, depth, s.GetFileSize(), alpha, type == 3);
+  SetDescription(h.width, h.height, bpp, depth, s.GetFileSize(), alpha, greyscale);
   return 1;
 }
 
@@ -97,14 +105,17 @@ int PLTGADecoder::GetImage(PLBmp& bmp) {
   PLDataSource& s = *m_pDataSrc;
   const PLTGAHeader& h = m_Tgah;
   const int type = h.imageType & 7;
-  if (type == 3) bmp.SetGreyPalette();
+  if (type == 3 && bmp.GetBitsPerPixel() == 8) bmp.SetGreyPalette();
   else if (m_bHasPalette) bmp.SetPalette(m_Pal);
   const bool rle = (h.imageType & 8) != 0;
   const bool topFirst = (h.imageDescriptor & 0x20) != 0;
+  const bool rightToLeft = (h.imageDescriptor & 0x10) != 0;
+  const bool alphaBit = (h.imageDescriptor & 0x0F) != 0;
   const int width = bmp.GetWidth();
   const int height = bmp.GetHeight();
   const int depth = h.pixelDepth;
   const int pixelBytes = BytesOf(depth);
+  const bool greyAlpha = type == 3 && depth == 16;
   // Run-length packets may run on into the next row; what is left of one
   // carries over.
   int left = 0;
@@ -114,7 +125,8 @@ int PLTGADecoder::GetImage(PLBmp& bmp) {
   for (int k = 0; k < height; ++k) {
     PLBYTE* row = bmp.GetLineArray()[topFirst ? k : height - 1 - k];
     auto* row32 = reinterpret_cast<PLPixel32*>(row);
-    for (int x = 0; x < width; ++x) {
+    for (int i = 0; i < width; ++i) {
+      const int x = rightToLeft ? width - 1 - i : i;
       const PLBYTE* p;
       if (!rle) {
         p = s.ReadBytes(pixelBytes);
@@ -129,7 +141,8 @@ int PLTGADecoder::GetImage(PLBmp& bmp) {
         --left;
       }
       if (depth <= 8) row[x] = p[0];
-      else row32[x] = ToPixel(p, depth);
+      else if (greyAlpha) row32[x] = PLPixel32(p[0], p[0], p[0], p[1]);
+      else row32[x] = ToPixel(p, depth, alphaBit);
     }
   }
   return 1;

@@ -18,22 +18,66 @@ namespace {
 constexpr const char* kOpenFailed = "TIFF library could not open the picture.";
 constexpr const char* kReadFailed = "TIFF library could not read the picture.";
 
-// Stores 8-bit samples with unassociated alpha as they are, instead of the
-// premultiplied values libtiff's own routine would give.
-void PutUnassociatedContig(TIFFRGBAImage* img, uint32_t* cp, uint32_t x, uint32_t y, uint32_t w, uint32_t h,
-                           int32_t fromskew, int32_t toskew, unsigned char* pp) {
+// A sample of bits 8 or 16 brought to 8 bits, rounded.
+inline unsigned To8(unsigned v, int bits) { return bits == 16 ? (v * 255 + 32767) / 65535 : v; }
+
+// The straight colour of a premultiplied (associated-alpha) sample.
+inline unsigned Unpremultiply(unsigned premultiplied, unsigned alpha, unsigned max) {
+  if (alpha == 0) return 0;
+  const unsigned value = (premultiplied * max + alpha / 2) / alpha;
+  return value > max ? max : value;
+}
+
+// One RGBA pixel of 8- or 16-bit samples with the alpha kind of the file,
+// as straight 8-bit values packed the way libtiff's raster holds them.
+template <typename Sample>
+uint32_t StraightPixel(const Sample* s, int bits, bool associated) {
+  const unsigned max = bits == 16 ? 65535 : 255;
+  unsigned r = s[0], g = s[1], b = s[2];
+  const unsigned a = s[3];
+  if (associated) {
+    r = Unpremultiply(r, a, max);
+    g = Unpremultiply(g, a, max);
+    b = Unpremultiply(b, a, max);
+  }
+  return To8(r, bits) | To8(g, bits) << 8 | To8(b, bits) << 16 | To8(a, bits) << 24;
+}
+
+// libtiff's own routines give premultiplied colour for every RGBA picture
+// (and cut 16-bit samples after premultiplying); this one stores straight
+// colour: unassociated samples as they are, associated ones divided by
+// their alpha, at the full precision of the file. Skews are in samples.
+void PutStraightContig(TIFFRGBAImage* img, uint32_t* cp, uint32_t x, uint32_t y, uint32_t w, uint32_t h,
+                       int32_t fromskew, int32_t toskew, unsigned char* pp) {
   (void)x;
   (void)y;
   const int samples = img->samplesperpixel;
+  const int bits = img->bitspersample;
+  const bool associated = img->alpha == EXTRASAMPLE_ASSOCALPHA;
   fromskew *= samples;
-  while (h-- > 0) {
-    for (uint32_t i = 0; i < w; ++i) {
-      *cp++ = uint32_t(pp[0]) | uint32_t(pp[1]) << 8 | uint32_t(pp[2]) << 16 | uint32_t(pp[3]) << 24;
-      pp += samples;
+  if (bits == 16) {
+    auto* wp = reinterpret_cast<const uint16_t*>(pp);
+    while (h-- > 0) {
+      for (uint32_t i = 0; i < w; ++i, wp += samples) *cp++ = StraightPixel(wp, 16, associated);
+      cp += toskew;
+      wp += fromskew;
     }
+    return;
+  }
+  while (h-- > 0) {
+    for (uint32_t i = 0; i < w; ++i, pp += samples) *cp++ = StraightPixel(pp, 8, associated);
     cp += toskew;
     pp += fromskew;
   }
+}
+
+// The kind of alpha of a picture's first extra sample: EXTRASAMPLE_* or -1
+// when it has none.
+int AlphaKind(tiff* tif) {
+  uint16_t count = 0;
+  uint16_t* types = nullptr;
+  if (!TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &count, &types) || count == 0) return -1;
+  return types[0];
 }
 
 int Rounded(float v) { return int(v + 0.5f); }
@@ -72,6 +116,12 @@ int PLTIFFDecoder::Open(PLDataSource* dataSrc) {
   m_Bits = bits;
   m_Samples = samples;
   m_Photometric = photometric;
+  m_AlphaKind = AlphaKind(m_pTif);
+  const bool grey = photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK;
+  // Grey with an alpha sample in strips: read by scanlines into 32 bits,
+  // since libtiff's RGBA interface drops a grey picture's alpha.
+  m_GreyAlpha = grey && samples == 2 && (bits == 8 || bits == 16) && !TIFFIsTiled(m_pTif) &&
+                (m_AlphaKind == EXTRASAMPLE_ASSOCALPHA || m_AlphaKind == EXTRASAMPLE_UNASSALPHA);
 
   // Scanlines serve strip pictures of one sample of 1, 2, 4 or 8 bits and
   // of two 8-bit samples; libtiff's RGBA interface serves all the others.
@@ -79,10 +129,9 @@ int PLTIFFDecoder::Open(PLDataSource* dataSrc) {
   if (!TIFFIsTiled(m_pTif)) {
     if (samples == 1 && bits == 1) bpp = 1;
     else if (samples == 1 && (bits == 2 || bits == 4 || bits == 8)) bpp = 8;
-    else if (samples == 2 && bits == 8) bpp = 8;
+    else if (samples == 2 && bits == 8 && !m_GreyAlpha) bpp = 8;
   }
-  const bool grey = photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK;
-  const bool alpha = samples == 4 && photometric <= PHOTOMETRIC_PALETTE;
+  const bool alpha = (samples == 4 && photometric <= PHOTOMETRIC_PALETTE) || m_GreyAlpha;
 
   PLPoint resolution;
   float xRes = 0, yRes = 0;
@@ -100,13 +149,62 @@ int PLTIFFDecoder::Open(PLDataSource* dataSrc) {
     CloseTiff();
     return 0;
   }
-  SetDescription(int(width), int(height), bpp, samples, dataSrc->GetFileSize(), alpha, grey, resolution);
+  SetDescription(int(width), int(height), bpp, samples, dataSrc->GetFileSize(), alpha, grey && bpp <= 8, resolution);
   return 1;
 }
 
 int PLTIFFDecoder::GetImage(PLBmp& bmp) {
   if (!m_pTif) return 0;
+  if (m_GreyAlpha) return DoGreyAlpha(bmp);
   return bmp.GetBitsPerPixel() <= 8 ? DoLoColor(bmp) : DoRGBA(bmp);
+}
+
+int PLTIFFDecoder::DoGreyAlpha(PLBmp& bmp) {
+  uint16_t planar = PLANARCONFIG_CONTIG;
+  TIFFGetFieldDefaulted(m_pTif, TIFFTAG_PLANARCONFIG, &planar);
+  const bool separate = planar == PLANARCONFIG_SEPARATE;
+  const tmsize_t lineSize = TIFFScanlineSize(m_pTif);
+  const int width = bmp.GetWidth();
+  const int height = bmp.GetHeight();
+  const size_t sampleBytes = size_t(m_Bits / 8);
+  // Both samples of a row: side by side, or one plane after the other.
+  const size_t needed = size_t(width) * sampleBytes * (separate ? 1 : 2);
+  if (lineSize <= 0 || size_t(lineSize) < needed) {
+    RaiseError(7, kReadFailed);
+    return 0;
+  }
+  std::vector<PLBYTE> grey(static_cast<size_t>(lineSize)), alpha(separate ? static_cast<size_t>(lineSize) : 0);
+  const unsigned max = m_Bits == 16 ? 65535 : 255;
+  const bool associated = m_AlphaKind == EXTRASAMPLE_ASSOCALPHA;
+  const bool inverted = m_Photometric == PHOTOMETRIC_MINISWHITE;
+  auto sample = [&](const std::vector<PLBYTE>& line, size_t index) -> unsigned {
+    if (m_Bits == 8) return line[index];
+    uint16_t v;
+    std::memcpy(&v, line.data() + 2 * index, 2);  // libtiff gives native order
+    return v;
+  };
+  PLBmpLock lock(bmp, false, true);
+  for (int i = 0; i < height; ++i) {
+    const bool read = TIFFReadScanline(m_pTif, grey.data(), uint32_t(i), 0) >= 0 &&
+                      (!separate || TIFFReadScanline(m_pTif, alpha.data(), uint32_t(i), 1) >= 0);
+    if (!read) {
+      if (i < height / 3) {
+        RaiseError(7, kReadFailed);
+        return 0;
+      }
+      continue;
+    }
+    PLPixel32* row = bmp.GetLineArray32()[i];
+    for (int x = 0; x < width; ++x) {
+      unsigned g = separate ? sample(grey, size_t(x)) : sample(grey, 2 * size_t(x));
+      const unsigned a = separate ? sample(alpha, size_t(x)) : sample(grey, 2 * size_t(x) + 1);
+      if (associated) g = Unpremultiply(g, a, max);
+      if (inverted) g = max - g;
+      const auto v = PLBYTE(To8(g, m_Bits));
+      row[x] = PLPixel32(v, v, v, PLBYTE(To8(a, m_Bits)));
+    }
+  }
+  return 1;
 }
 
 int PLTIFFDecoder::DoLoColor(PLBmp& bmp) {
@@ -200,11 +298,10 @@ int PLTIFFDecoder::DoRGBA(PLBmp& bmp) {
     CloseTiff();
     return 0;
   }
-  uint16_t extraCount = 0;
-  uint16_t* extraTypes = nullptr;
-  if (m_Samples == 4 && m_Bits == 8 && TIFFGetField(m_pTif, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) &&
-      extraCount == 1 && extraTypes[0] == EXTRASAMPLE_UNASSALPHA && img.isContig && img.put.contig) {
-    img.put.contig = PutUnassociatedContig;
+  if (m_Samples == 4 && (m_Bits == 8 || m_Bits == 16) && m_Photometric == PHOTOMETRIC_RGB &&
+      (m_AlphaKind == EXTRASAMPLE_ASSOCALPHA || m_AlphaKind == EXTRASAMPLE_UNASSALPHA) && img.isContig &&
+      img.put.contig) {
+    img.put.contig = PutStraightContig;
   }
   if (!TIFFRGBAImageGet(&img, raster.get(), uint32_t(width), uint32_t(height))) {
     TIFFRGBAImageEnd(&img);

@@ -1,5 +1,6 @@
-// TIFF files through libtiff: 1-bit and low-colour strip pictures through
-// scanlines, everything else through libtiff's RGBA interface into 32 bits.
+// TIFF files through libtiff: 1-bit and low-colour strip pictures, and grey
+// with alpha, through scanlines, everything else through libtiff's RGBA
+// interface into 32 bits. Alpha always comes out straight (unpremultiplied).
 #pragma once
 
 #include "image/decode/plpicdec.h"
@@ -18,10 +19,13 @@ class PLTIFFDecoder : public PLPicDecoder {
  private:
   int DoLoColor(PLBmp& bmp);
   int DoRGBA(PLBmp& bmp);
+  int DoGreyAlpha(PLBmp& bmp);
   void CloseTiff();
 
   tiff* m_pTif = nullptr;
   int m_Bits = 0;
   int m_Samples = 0;
   int m_Photometric = 0;
+  int m_AlphaKind = -1;  // EXTRASAMPLE_* of the first extra sample, -1: none
+  bool m_GreyAlpha = false;
 };

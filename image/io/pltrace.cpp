@@ -1,19 +1,33 @@
 #include "image/io/pltrace.h"
 
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 namespace {
 
 // The process-wide trace settings; nothing in the designer names a file.
-int g_TraceLevel = 0;
-std::string g_TraceFile;
+// Pictures are decoded on several threads at once (a preview while a print
+// runs), so the settings and the writes to the file share one lock.
+struct TraceSettings {
+  std::mutex lock;
+  int level = 0;
+  std::string file;
+};
+
+TraceSettings& Settings() {
+  static TraceSettings settings;
+  return settings;
+}
 
 }  // namespace
 
 void Trace(int level, const char* text) {
-  if (g_TraceLevel < level || g_TraceFile.empty() || !text) return;
-  if (std::FILE* f = std::fopen(g_TraceFile.c_str(), "a")) {
+  if (!text) return;
+  TraceSettings& s = Settings();
+  std::lock_guard<std::mutex> guard(s.lock);
+  if (s.level < level || s.file.empty()) return;
+  if (std::FILE* f = std::fopen(s.file.c_str(), "a")) {
     std::fputs(text, f);
     std::fclose(f);
   }
@@ -26,10 +40,14 @@ void RaiseError(int, const char* text) {
 }
 
 void SetTraceConfig(int level, const char* fileName) {
-  g_TraceLevel = level;
-  g_TraceFile = fileName ? fileName : "";
+  TraceSettings& s = Settings();
+  std::lock_guard<std::mutex> guard(s.lock);
+  s.level = level;
+  s.file = fileName ? fileName : "";
 }
 
-int GetTraceLevel() { return g_TraceLevel; }
-
-void ResetTraceFileName() { g_TraceFile.clear(); }
+int GetTraceLevel() {
+  TraceSettings& s = Settings();
+  std::lock_guard<std::mutex> guard(s.lock);
+  return s.level;
+}

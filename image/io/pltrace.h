@@ -1,5 +1,7 @@
 // Process-wide reporting shared by decoders and encoders. Nothing is written
-// unless a trace file is named; the level decides which lines go there.
+// unless a trace file is named; the level decides which lines go there. The
+// settings belong to whoever sets them (no decoder changes them) and may be
+// read and changed from any thread.
 #pragma once
 
 // Appends text to the trace file when the trace level is at least level.
@@ -11,5 +13,3 @@ void RaiseError(int code, const char* text);
 // Sets the trace level and file (null: no file).
 void SetTraceConfig(int level, const char* fileName);
 int GetTraceLevel();
-// Forgets the trace file name (every decoder does this when destroyed).
-void ResetTraceFileName();

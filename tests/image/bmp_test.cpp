@@ -304,6 +304,41 @@ TEST(BmpDecoder, CutDataEndsWithTheEndOfDataException) {
   }
 }
 
+// A small file must not cost a large bitmap: 5 KB that claim 131,168 x 4,096
+// pixels (half a gigabyte) are refused before anything is allocated.
+TEST(BmpDecoder, SmallFilesAskingForHugePicturesAreRefused) {
+  for (int compression : {0, 1}) {
+    BmpSpec s;
+    s.width = 131168;
+    s.height = 4096;
+    s.bitCount = 8;
+    s.compression = compression;
+    s.palette = std::vector<uint32_t>(256, 0x808080);
+    for (int i = 0; i < 2000; ++i) s.pixels.insert(s.pixels.end(), {255, PLBYTE(i)});
+    const Bytes file = MakeBmp(s);
+    ASSERT_LT(file.size(), 6000u);
+    Decoded d = DecodeBytes(file);
+    EXPECT_TRUE(d.result == 0 || d.threw) << compression;
+    EXPECT_NE(d.bmp->GetWidth(), 131168) << compression;
+  }
+}
+
+TEST(BmpDecoder, RleDataThatEndsEarlyFillsTheRest) {
+  BmpSpec s;
+  s.width = 4;
+  s.height = 3;
+  s.bitCount = 8;
+  s.compression = 1;
+  s.palette = std::vector<uint32_t>(4, 0);
+  s.pixels = {4, 1, 0, 0, 2, 2, 0};  // bottom row of 1s, then 2 2 and a cut code
+  Decoded d = DecodeBytes(MakeBmp(s));
+  ASSERT_FALSE(d.threw);
+  ASSERT_EQ(d.result, 1);
+  const int expected[3][4] = {{0, 0, 0, 0}, {2, 2, 0, 0}, {1, 1, 1, 1}};
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(d.bmp->GetLineArray()[y][x], expected[y][x]) << x << "," << y;
+}
+
 TEST(BmpDecoder, PaletteCountsAboveTwoHundredFiftySixStayInsideThePalette) {
   BmpSpec s;
   s.width = 1;

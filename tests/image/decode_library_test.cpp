@@ -115,15 +115,19 @@ TEST_F(LibraryDecoders, TiledEightBitTiffIsReadIntoThirtyTwoBits) {
   EXPECT_LE(difference, 1);
 }
 
-TEST_F(LibraryDecoders, GifImageOutsideItsScreenFails) {
+TEST_F(LibraryDecoders, GifImageOutsideItsScreenIsClippedToIt) {
   Decoded ok = Make("s.gif", "convert {in} GIF:{out}");
   ASSERT_EQ(ok.result, 1);
   std::vector<PLBYTE> bytes = ReadFile(m_Last);
   bytes[6] = 10;  // logical screen width 10, narrower than the image
   bytes[7] = 0;
   Decoded d = DecodeBytes(bytes);
-  EXPECT_EQ(d.result, 0);
+  ASSERT_EQ(d.result, 1);
   EXPECT_FALSE(d.threw);
+  ASSERT_EQ(d.bmp->GetWidth(), 10);
+  ASSERT_EQ(d.bmp->GetHeight(), ok.bmp->GetHeight());
+  for (int y = 0; y < d.bmp->GetHeight(); ++y)
+    for (int x = 0; x < 10; ++x) ASSERT_EQ(d.bmp->GetLineArray()[y][x], ok.bmp->GetLineArray()[y][x]);
 }
 
 TEST_F(LibraryDecoders, CutFilesFailWithoutCrashing) {

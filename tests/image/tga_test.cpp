@@ -51,12 +51,29 @@ TEST(TgaDecoder, DescriptorBitFiveSaysWhichRowComesFirst) {
 }
 
 TEST(TgaDecoder, SixteenBitPixelsCarryOneAlphaBit) {
-  // x-5-5-5: 0x7C00 red without the top bit, 0x83E0 green with it.
-  Decoded d = DecodeBytes(Join(Header(2, 2, 1, 16, 0x20), {0x00, 0x7C, 0xE0, 0x83}));
+  // x-5-5-5 with one alpha bit (descriptor 0x21): 0x7C00 red without the
+  // top bit is transparent, 0x83E0 green with it opaque.
+  Decoded d = DecodeBytes(Join(Header(2, 2, 1, 16, 0x21), {0x00, 0x7C, 0xE0, 0x83}));
   ASSERT_EQ(d.result, 1);
   EXPECT_TRUE(d.bmp->HasAlpha());
   EXPECT_EQ(At(*d.bmp, 0, 0), PLPixel32(0xF8, 0, 0, 0));
-  EXPECT_EQ(At(*d.bmp, 1, 0), PLPixel32(0, 0xF8, 0, 0x80));
+  EXPECT_EQ(At(*d.bmp, 1, 0), PLPixel32(0, 0xF8, 0, 0xFF));
+}
+
+TEST(TgaDecoder, SixteenBitPixelsWithoutAlphaBitsAreOpaque) {
+  Decoded d = DecodeBytes(Join(Header(2, 2, 1, 16, 0x20), {0x00, 0x7C, 0xE0, 0x83}));
+  ASSERT_EQ(d.result, 1);
+  EXPECT_FALSE(d.bmp->HasAlpha());
+  EXPECT_EQ(At(*d.bmp, 0, 0), PLPixel32(0xF8, 0, 0, 0xFF));
+  EXPECT_EQ(At(*d.bmp, 1, 0), PLPixel32(0, 0xF8, 0, 0xFF));
+}
+
+TEST(TgaDecoder, DescriptorBitFourStoresRowsRightToLeft) {
+  // One row of red, green, blue stored right to left.
+  Decoded d = DecodeBytes(Join(Header(2, 3, 1, 24, 0x30), {0, 0, 255, 0, 255, 0, 255, 0, 0}));
+  ASSERT_EQ(d.result, 1);
+  EXPECT_EQ(At(*d.bmp, 0, 0), PLPixel32(0, 0, 255));
+  EXPECT_EQ(At(*d.bmp, 2, 0), PLPixel32(255, 0, 0));
 }
 
 TEST(TgaDecoder, TrueColourWithAColourMapSkipsTheMap) {
