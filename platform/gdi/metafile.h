@@ -1,7 +1,8 @@
 // Enhanced and Windows metafiles held in memory: loading their bits, the
 // enhanced header and palette, and playback onto a device context through
 // the drawing functions of gdi.h. Playback covers the records of shapes,
-// lines, pens, brushes, object selection, mapping modes and saved states;
+// lines, pens, brushes (pattern brushes from the bitmap their record
+// holds), object selection, mapping modes and saved states;
 // other records are read past.
 #pragma once
 

@@ -4,7 +4,9 @@
 // points, so the target context's own mapping is left alone.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/gdi/metafile_internal.h"
@@ -148,14 +150,77 @@ enum : uint32_t {
 };
 
 constexpr uint32_t kStockFlag = 0x80000000u;
+constexpr uint32_t EMR_CREATEMONOBRUSH = 93, EMR_CREATEDIBPATTERNBRUSHPT = 94;
 
+// A brush described by value. The other styles (pattern brushes) carry a
+// handle or an address in their hatch field, which a file must never
+// choose: metafiles give their pattern brushes' bitmaps in the record.
 HBRUSH MakeBrush(UINT style, COLORREF colour, ULONG_PTR hatch) {
+  if (style != BS_SOLID && style != BS_NULL && style != BS_HATCHED) return nullptr;
   LOGBRUSH lb{style, colour, hatch};
   return CreateBrushIndirect(&lb);
 }
 
 int32_t S32(const BYTE* p) { return int32_t(Le32(p)); }
 int16_t S16(const BYTE* p) { return int16_t(Le16(p)); }
+
+// A pattern brush from a device-independent bitmap held in a record: the
+// header and colour table in info, the pixel rows in bits. Both blocks are
+// checked against what the header asks for before anything is made;
+// nullptr when they do not hold it.
+HBRUSH BrushFromDib(RecordBytes info, RecordBytes bits, UINT usage) {
+  if (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS) return nullptr;
+  const uint32_t headerSize = info.U32(0);
+  if (headerSize < 40 || !info.Has(0, headerSize)) return nullptr;
+  BITMAPINFOHEADER h{};
+  h.biSize = sizeof(BITMAPINFOHEADER);
+  h.biWidth = LONG(info.U32(4));
+  h.biHeight = LONG(info.U32(8));
+  h.biPlanes = info.U16(12);
+  h.biBitCount = info.U16(14);
+  h.biCompression = info.U32(16);
+  h.biClrUsed = info.U32(32);
+  const int bpp = h.biBitCount;
+  if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN || h.biPlanes != 1 ||
+      h.biCompression != BI_RGB || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32))
+    return nullptr;
+  // The colour table: biClrUsed entries (all of them when 0) for 8 bits
+  // and fewer; 4 bytes each, or 2-byte palette indexes.
+  uint32_t colours = 0;
+  if (bpp <= 8) {
+    colours = h.biClrUsed ? h.biClrUsed : 1u << bpp;
+    if (colours > (1u << bpp)) return nullptr;
+  }
+  const size_t entryBytes = usage == DIB_PAL_COLORS ? 2 : 4;
+  if (!info.Has(headerSize, size_t(colours) * entryBytes)) return nullptr;
+  const uint64_t stride = (uint64_t(uint32_t(h.biWidth)) * uint64_t(bpp) + 31) / 32 * 4;
+  const uint64_t rows = uint64_t(std::llabs(int64_t(h.biHeight)));
+  if (stride * rows > bits.size) return nullptr;
+
+  // A BITMAPINFO of our own: the header field by field, the table after it.
+  std::vector<uint32_t> block((sizeof(BITMAPINFOHEADER) + 256 * 4) / 4, 0);
+  std::memcpy(block.data(), &h, sizeof h);
+  if (colours) std::memcpy(reinterpret_cast<BYTE*>(block.data()) + sizeof h, info.At(headerSize), colours * entryBytes);
+  const auto* bmi = reinterpret_cast<const BITMAPINFO*>(block.data());
+  void* pixels = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, bmi, usage, &pixels, nullptr, 0);
+  if (!dib) return nullptr;
+  SetDIBits(nullptr, dib, 0, UINT(rows), bits.At(0), bmi, usage);
+  HBRUSH brush = CreatePatternBrush(dib);
+  DeleteObject(dib);
+  return brush;
+}
+
+// A packed bitmap: header, colour table and rows one after the other.
+HBRUSH BrushFromPackedDib(RecordBytes dib, UINT usage) {
+  const uint32_t headerSize = dib.U32(0);
+  const uint16_t bpp = dib.U16(14);
+  uint32_t colours = bpp <= 8 ? dib.U32(32) : 0;
+  if (bpp <= 8 && colours == 0) colours = 1u << bpp;
+  const uint64_t tableEnd = uint64_t(headerSize) + uint64_t(colours) * (usage == DIB_PAL_COLORS ? 2 : 4);
+  if (headerSize < 40 || tableEnd > dib.size) return nullptr;
+  return BrushFromDib(dib, dib.Sub(size_t(tableEnd), dib.size - size_t(tableEnd)), usage);
+}
 
 }  // namespace
 
@@ -259,6 +324,20 @@ BOOL PlayEnhRecords(HDC dc, const MetafileData& m, const RECT& rect) {
         break;
       case EMR_CREATEBRUSHINDIRECT:
         if (has(16)) p.Store(Le32(r), MakeBrush(Le32(r + 4), Le32(r + 8), Le32(r + 12)));
+        break;
+      case EMR_CREATEMONOBRUSH:
+      case EMR_CREATEDIBPATTERNBRUSHPT:
+        // Index, usage, then offset and size of the bitmap's header and of
+        // its rows, counted from the start of the record.
+        if (has(24)) {
+          const RecordBytes record{r - 8, length};
+          const uint32_t offInfo = Le32(r + 8), infoSize = Le32(r + 12), offBits = Le32(r + 16),
+                         bitsSize = Le32(r + 20);
+          HBRUSH brush = nullptr;
+          if (offInfo >= 32 && offBits >= 32 && record.Has(offInfo, infoSize) && record.Has(offBits, bitsSize))
+            brush = BrushFromDib(record.Sub(offInfo, infoSize), record.Sub(offBits, bitsSize), UINT(Le32(r + 4)));
+          p.Store(Le32(r), brush);
+        }
         break;
       case EMR_DELETEOBJECT:
         if (has(4)) p.Release(Le32(r));
@@ -456,9 +535,13 @@ BOOL PlayWinRecords(HDC dc, const MetafileData& m, const RECT& rect) {
       case META_CREATEBRUSHINDIRECT:
         if (has(8)) p.StoreFirstFree(MakeBrush(uint16_t(w(0)), Le32(r + 2), uint16_t(w(3))));
         break;
+      case META_DIBCREATEPATTERNBRUSH:
+        // Style and colour usage, then a packed bitmap to the record's end.
+        // A record that does not hold its bitmap still takes its slot.
+        p.StoreFirstFree(has(4) ? BrushFromPackedDib(RecordBytes{r + 4, n - 4}, uint16_t(w(1))) : nullptr);
+        break;
       case META_CREATEPALETTE:
       case META_CREATEPATTERNBRUSH:
-      case META_DIBCREATEPATTERNBRUSH:
       case META_CREATEFONTINDIRECT:
       case META_CREATEREGION:
         p.StoreFirstFree(nullptr);

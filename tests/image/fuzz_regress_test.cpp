@@ -60,3 +60,30 @@ TEST(FuzzRegressions, EveryInputIsHandled) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace dectest;
+
+// Files that once crashed or cost half a gigabyte. The metafiles give a
+// brush the address of a bitmap (a 16-bit one in the Windows metafile, a
+// 32-bit one in the enhanced metafile): the brush is refused and the
+// picture plays without it, white where it would have painted. The 5 KB
+// bitmap that asks for 131,168 x 4,096 pixels is refused.
+TEST(FuzzRegressions, CrashFilesAndSmallFilesAskingForHugePictures) {
+  TempFolder temp;
+  const std::string folder = std::string(TAV_TEST_DATA_DIR) + "/regress/";
+  for (const char* name : {"wmf-dib-pattern-brush-address", "emf-dib-pattern-brush-address"}) {
+    SCOPED_TRACE(name);
+    Decoded d = DecodeFuzzInput(folder + name, temp);
+    ASSERT_FALSE(d.threw);
+    ASSERT_EQ(d.result, 1);
+    const int w = d.bmp->GetWidth(), h = d.bmp->GetHeight();
+    EXPECT_EQ(d.bmp->GetLineArray32()[h / 2][w / 2], PLPixel32(255, 255, 255, 255));
+  }
+  Decoded huge = DecodeFuzzInput(folder + "bmp-rle-huge-from-small", temp);
+  EXPECT_TRUE(huge.result == 0 || huge.threw);
+  EXPECT_NE(huge.bmp->GetWidth(), 131168);
+}
+
+}  // namespace
