@@ -82,6 +82,16 @@ class Player {
 
   HDC Dc() const { return m_Dc; }
 
+  // The picture's own saved states. It may go back only through states it
+  // saved itself, never into those of whoever plays it.
+  void Save() {
+    if (SaveDC(m_Dc)) ++m_Depth;
+  }
+  void Restore(int relative) {
+    if (relative >= 0 || relative < -m_Depth) return;
+    if (RestoreDC(m_Dc, relative)) m_Depth += relative;
+  }
+
   // Puts an object in a given slot (enhanced) or the first free one
   // (Windows metafiles).
   void Store(size_t index, HGDIOBJ object) {
@@ -135,6 +145,7 @@ class Player {
   HDC m_Dc;
   std::vector<Slot> m_Slots;
   int m_Saved = 0;
+  int m_Depth = 0;
   HGDIOBJ m_DefaultPen = nullptr;
   HGDIOBJ m_DefaultBrush = nullptr;
 };
@@ -305,9 +316,9 @@ BOOL PlayEnhRecords(HDC dc, const MetafileData& m, const RECT& rect) {
           LineTo(dc, pt.x, pt.y);
         }
         break;
-      case EMR_SAVEDC: SaveDC(dc); break;
+      case EMR_SAVEDC: p.Save(); break;
       case EMR_RESTOREDC:
-        if (has(4) && S32(r) < 0) RestoreDC(dc, S32(r));
+        if (has(4)) p.Restore(S32(r));
         break;
       case EMR_SELECTOBJECT:
         if (has(4)) {
@@ -519,9 +530,9 @@ BOOL PlayWinRecords(HDC dc, const MetafileData& m, const RECT& rect) {
         PolyPolygon(dc, points.data(), counts.data(), polys);
         break;
       }
-      case META_SAVEDC: SaveDC(dc); break;
+      case META_SAVEDC: p.Save(); break;
       case META_RESTOREDC:
-        if (has(2) && w(0) < 0) RestoreDC(dc, w(0));
+        if (has(2)) p.Restore(w(0));
         break;
       case META_SELECTOBJECT:
         if (has(2)) p.Select(uint16_t(w(0)));

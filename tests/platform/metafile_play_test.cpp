@@ -454,3 +454,30 @@ TEST(MetafilePlayer, WindowsBrushStylesThatNameAnAddressAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MetafilePlayer, RestoringGoesBackOnlyThroughThePicturesOwnStates) {
+  Canvas canvas(kSize, kSize);
+  // The caller's own saved state, with a black text colour.
+  SetTextColor(canvas.dc(), RGB(1, 2, 3));
+  const int callerLevel = SaveDC(canvas.dc());
+  ASSERT_GT(callerLevel, 0);
+  // One save of its own, then a restore of five and one of two.
+  Bytes records = EmfRecord(33, {});
+  for (const Bytes& r : {EmfRecord(34, Words32({-5})), EmfRecord(34, Words32({-2})), EmfRecord(34, Words32({-1})),
+                         EmfRecord(34, Words32({-1}))})
+    records.insert(records.end(), r.begin(), r.end());
+  EXPECT_TRUE(PlayEmf(Emf(records), canvas));
+  const std::vector<int> words = {-3};
+  Bytes wmfRecords = WmfRecord(0x001E, {});
+  for (const Bytes& r : {WmfRecord(0x0127, words), WmfRecord(0x0127, {-1}), WmfRecord(0x0127, {-1}), WmfRecord(0, {})})
+    wmfRecords.insert(wmfRecords.end(), r.begin(), r.end());
+  EXPECT_TRUE(PlayWmf(Wmf(wmfRecords), canvas));
+  // The caller's state is still there to go back to.
+  SetTextColor(canvas.dc(), RGB(9, 9, 9));
+  EXPECT_TRUE(RestoreDC(canvas.dc(), callerLevel));
+  EXPECT_EQ(GetTextColor(canvas.dc()), RGB(1, 2, 3));
+}
+
+}  // namespace
