@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/win.h"
-#include "platform/win/metafile.h"
+#include "platform/gdi/metafile.h"
 #include "tests/platform/gdi_test_util.h"
 
 namespace {
