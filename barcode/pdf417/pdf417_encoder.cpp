@@ -70,7 +70,7 @@ int EncodePdf417(int, CBCode& code, int measureOnly) {
     code.pdfSecurity = static_cast<uint8_t>(symbol.level);
 
   const int module = std::max<int>(code.moduleSize2D, 1);
-  if (code.rowHeight2D < module) code.rowHeight2D = static_cast<uint16_t>(3 * module);
+  if (code.rowHeight2D < module) code.rowHeight2D = static_cast<uint16_t>(std::min(3 * module, 0xFFFF));
   const int rowHeight = code.rowHeight2D;
   const pdf417::SymbolModules modules =
       micro ? pdf417::LayOutMicroPdf417(symbol) : pdf417::LayOutPdf417(symbol, code.pdfTruncated != 0);
