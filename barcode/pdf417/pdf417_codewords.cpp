@@ -9,20 +9,18 @@
 namespace kalvo::pdf417 {
 namespace {
 
-constexpr int kErrorTooLong = 100;
-constexpr int kErrorEmpty = 101;
 constexpr int kMaxCodewordStageLength = 1500;
 constexpr std::array<int, 8> kMicroFill = {838, 779, 867, 865, 898, 868, 839, 900};
 
 // Errors of the codeword stage shared by both symbologies.
 bool CheckStageLength(std::span<const uint8_t> text, Pdf417Codewords& out) {
   if (text.empty()) {
-    out.errorCode = kErrorEmpty;
+    out.errorCode = kDataEmpty;
     out.errorValue = 1;
     return false;
   }
   if (text.size() > static_cast<size_t>(kMaxCodewordStageLength)) {
-    out.errorCode = kErrorTooLong;
+    out.errorCode = kDataTooLong;
     out.errorValue = kMaxCodewordStageLength;
     return false;
   }
@@ -32,7 +30,7 @@ bool CheckStageLength(std::span<const uint8_t> text, Pdf417Codewords& out) {
 void BuildPdf417(const Pdf417Request& request, Pdf417Codewords& out) {
   const int length = static_cast<int>(request.text.size());
   if (length > 2709) {
-    out.errorCode = kErrorTooLong;
+    out.errorCode = kDataTooLong;
     out.errorValue = 2710;
     return;
   }
@@ -52,7 +50,7 @@ void BuildPdf417(const Pdf417Request& request, Pdf417Codewords& out) {
   // The symbol holds at most 928 codewords in at most 90 rows.
   const int capacity = std::min(kMaxSymbolCodewords, kMaxRows * out.columns);
   if (total > capacity) {
-    out.errorCode = kErrorTooLong;
+    out.errorCode = kDataTooLong;
     out.errorValue = capacity - k;
     out.errorNeeded = static_cast<int>(data.size());
     return;
@@ -77,7 +75,7 @@ void BuildPdf417(const Pdf417Request& request, Pdf417Codewords& out) {
 
 void BuildMicroPdf417(const Pdf417Request& request, Pdf417Codewords& out) {
   if (request.text.size() > 366) {
-    out.errorCode = kErrorTooLong;
+    out.errorCode = kDataTooLong;
     out.errorValue = 365;
     return;
   }
@@ -92,7 +90,7 @@ void BuildMicroPdf417(const Pdf417Request& request, Pdf417Codewords& out) {
   std::vector<int> data = EncodePdf417Data(Symbology::MicroPdf417, request.text);
   const int needed = static_cast<int>(data.size());
   if (needed > capacity) {
-    out.errorCode = kErrorTooLong;
+    out.errorCode = kDataTooLong;
     out.errorValue = capacity;
     out.errorNeeded = needed;
     return;

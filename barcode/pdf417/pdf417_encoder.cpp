@@ -9,17 +9,16 @@
 #include "barcode/frame/encoders.h"
 #include "barcode/pdf417/pdf417_codewords.h"
 #include "barcode/pdf417/pdf417_layout.h"
+#include "barcode/request/symbology.h"
 
 namespace kalvo {
 
 namespace {
 
-constexpr int kMicroPdf417Type = 31;
-
 pdf417::Pdf417Request RequestOf(const CBCode& code, bool micro) {
   const char* data = code.data != nullptr ? code.data : "";
   pdf417::Pdf417Request request;
-  request.symbology = micro ? pdf417::Symbology::MicroPdf417 : pdf417::Symbology::Pdf417;
+  request.symbology = micro ? Symbology::MicroPdf417 : Symbology::Pdf417;
   request.text = std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(data), std::strlen(data));
   request.rows = code.symbolRows;
   request.columns = code.symbolColumns;
@@ -54,7 +53,7 @@ void PaintModules(BarList& bars, const pdf417::SymbolModules& symbol, int module
 }  // namespace
 
 int EncodePdf417(int, CBCode& code, int measureOnly) {
-  const bool micro = code.type == kMicroPdf417Type;
+  const bool micro = SymbologyOf(code.type) == Symbology::MicroPdf417;
   const pdf417::Pdf417Codewords symbol = pdf417::BuildPdf417Codewords(RequestOf(code, micro));
   code.errorCode = symbol.errorCode;
   code.errorValue = symbol.errorValue;

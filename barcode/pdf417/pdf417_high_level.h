@@ -6,9 +6,12 @@
 #include <span>
 #include <vector>
 
+#include "barcode/request/symbology.h"
+
 namespace kalvo::pdf417 {
 
-enum class Symbology { Pdf417, MicroPdf417 };
+// The encoder serves kalvo::Symbology::Pdf417 and MicroPdf417.
+using kalvo::Symbology;
 
 // Mode latch and shift codewords.
 inline constexpr int kTextLatch = 900;

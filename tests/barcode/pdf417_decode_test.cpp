@@ -49,6 +49,7 @@ struct Pdf417Case {
   int columns, level, rowModules, module;
   bool truncated;
   int expectRows = 0;  // 0: not checked
+  int targetResolution = 0;  // the bitmap's dpi; 0: the symbol's own 300
 };
 
 void PrintTo(const Pdf417Case& c, std::ostream* out) { *out << c.name; }
@@ -95,6 +96,12 @@ std::vector<Pdf417Case> Cases() {
   // and 64 check codewords: 540 codewords in 6 columns.
   cases.push_back({"NinetyRowsWide", HighBytes(568), 6, 5, 2, 1, false, 90});
   cases.push_back({"NinetyRowsWideTruncated", HighBytes(568), 6, 5, 3, 2, true, 90});
+  // Drawn at another resolution than the symbol's: every edge scaled.
+  for (int target : {600, 450, 200}) {
+    Pdf417Case c{"ScaledTo" + std::to_string(target) + "Dpi", Samples()[7].data, 5, 3, 3, 3, false};
+    c.targetResolution = target;
+    cases.push_back(c);
+  }
   return cases;
 }
 
@@ -110,6 +117,7 @@ TEST_P(Pdf417Decode, ZxingReadsTheExactData) {
   r.code.symbolColumns = static_cast<int16_t>(c.columns);
   r.code.pdfSecurity = static_cast<uint8_t>(c.level);
   r.code.pdfTruncated = c.truncated ? 1 : 0;
+  r.code.targetResolution = c.targetResolution;
   ASSERT_EQ(kvoBCode(0, &r.code, 0), 0);
   ASSERT_EQ(r.code.errorCode, 0);
   ASSERT_NE(r.code.bitmap, nullptr);
@@ -120,14 +128,15 @@ TEST_P(Pdf417Decode, ZxingReadsTheExactData) {
   }
   EXPECT_EQ(r.code.width, (17 * c.columns + (c.truncated ? 35 : 69)) * c.module);
   EXPECT_EQ(r.code.height, r.code.symbolRows * c.rowModules * c.module);
+  const double scale = c.targetResolution > 0 ? c.targetResolution / 300.0 : 1.0;
   const kalvo_test::Grey grey = kalvo_test::TakeBitmap(r.code);
-  EXPECT_EQ(grey.width, (r.code.width + 7) / 8 * 8);
-  EXPECT_EQ(grey.height, r.code.height);
+  EXPECT_EQ(grey.width, (static_cast<int>(r.code.width * scale + 0.5) + 7) / 8 * 8);
+  EXPECT_EQ(grey.height, static_cast<int>(r.code.height * scale + 0.5));
 
   ZXing::DecodeHints hints;
   hints.setFormats(ZXing::BarcodeFormat::PDF417);
   hints.setTryHarder(true);
-  const ZXing::Result result = kalvo_test::Decode(grey, 4 * c.module, hints);
+  const ZXing::Result result = kalvo_test::Decode(grey, static_cast<int>(4 * c.module * scale), hints);
   ASSERT_TRUE(result.isValid()) << c.name;
   EXPECT_EQ(kalvo_test::BytesOf(result), c.data);
 }

@@ -78,6 +78,27 @@ TEST(Pdf417ThroughKvoBCode, ABitmapOfTheSymbolsSizeIsDrawn) {
   }
 }
 
+TEST(Pdf417ThroughKvoBCode, PaintsInTheRequestsColours) {
+  for (kalvo::Symbology type : {S::Pdf417, S::MicroPdf417}) {
+    PdfRequest r(type, "COLOURS");
+    r.code.microPdfSize = 7;  // 2 x 11 for MicroPDF417
+    r.code.barColor = 0x0000C8;   // red 200: grey (0 + 0 + 200) / 3
+    r.code.backColor = 0xFFFF00;  // cyan: grey (255 + 255 + 0) / 3
+    ASSERT_EQ(kvoBCode(0, &r.code, 0), 0);
+    ASSERT_NE(r.code.bitmap, nullptr);
+    const kalvo_test::Grey grey = kalvo_test::TakeBitmap(r.code);
+    int bars = 0, spaces = 0;
+    for (uint8_t v : grey.pixels) {
+      bars += v == 66;
+      spaces += v == 170;
+    }
+    const int code = kalvo::CodeOf(type);
+    EXPECT_EQ(bars + spaces, grey.width * grey.height) << code;
+    EXPECT_GT(bars, 0) << code;
+    EXPECT_GT(spaces, 0) << code;
+  }
+}
+
 TEST(Pdf417ThroughKvoBCode, TheFiveLimitsAreWrittenBack) {
   struct Case { S type; int micro; int limits[5]; };
   // MicroPDF417: 4 columns, 44 rows, columns x rows, capacity, check codewords.
