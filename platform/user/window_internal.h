@@ -1,0 +1,365 @@
+// Inside the window system: the window and class records, the per-thread
+// queue, the one lock over the window tree, and the helpers every file of the
+// area shares. Not part of the public interface.
+#pragma once
+
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/gdi_internal.h"
+#include "platform/kernel/kernel.h"
+#include "platform/kernel/kernel_errors.h"
+#include "platform/user/user.h"
+
+namespace user {
+
+// ---------------------------------------------------------------------------
+// The lock over windows, classes and the tree. Window procedures, hooks and
+// callbacks always run with it released (Unlocked), so a procedure may call
+// anything, and two threads sending to each other never hold it while waiting.
+
+class UserLock {
+ public:
+  UserLock();
+  ~UserLock();
+  UserLock(const UserLock&) = delete;
+  UserLock& operator=(const UserLock&) = delete;
+};
+class Unlocked {
+ public:
+  Unlocked();
+  ~Unlocked();
+  Unlocked(const Unlocked&) = delete;
+  Unlocked& operator=(const Unlocked&) = delete;
+
+ private:
+  int depth_;
+};
+
+// ---------------------------------------------------------------------------
+// Classes
+
+struct WindowClass {
+  std::u16string name;
+  ATOM atom = 0;
+  UINT style = 0;
+  WNDPROC proc = nullptr;
+  bool unicode = true;
+  int classExtraBytes = 0;
+  int windowExtraBytes = 0;
+  HINSTANCE instance = nullptr;
+  HICON icon = nullptr;
+  HICON smallIcon = nullptr;
+  HCURSOR cursor = nullptr;
+  HBRUSH background = nullptr;
+  std::u16string menuName;
+  LONG_PTR menuId = 0;  // a numeric menu name
+  std::vector<BYTE> extra;
+  bool system = false;
+  int windows = 0;  // windows alive of this class
+};
+using ClassPtr = std::shared_ptr<WindowClass>;
+
+// The class a window of `name` (or atom) would get; null when there is none.
+ClassPtr FindClass(LPCWSTR nameOrAtom, HINSTANCE instance);
+// Registered at start-up; called once by the first user of the area.
+void EnsureSystemClasses();
+
+// ---------------------------------------------------------------------------
+// Windows
+
+struct ScrollBarState {
+  int min = 0;
+  int max = 100;
+  UINT page = 0;
+  int pos = 0;
+  int trackPos = 0;
+  bool tracking = false;
+  UINT disabledArrows = 0;  // ESB_DISABLE_*
+};
+
+enum class Life { Creating, Alive, Destroying, Dead };
+
+struct Window {
+  HWND handle = nullptr;
+  ClassPtr cls;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  std::u16string text;
+  Window* parent = nullptr;  // the desktop for top-level windows
+  HWND owner = nullptr;
+  std::vector<Window*> children;  // Z order, top first
+  RECT windowRect{};  // in the parent's client coordinates
+  RECT clientRect{};  // in the parent's client coordinates
+  WNDPROC proc = nullptr;
+  bool unicode = true;
+  LONG_PTR userData = 0;
+  LONG_PTR id = 0;
+  HINSTANCE instance = nullptr;
+  std::vector<BYTE> extra;
+  DWORD thread = 0;
+  Life life = Life::Creating;
+  bool desktop = false;
+  std::map<std::u16string, HANDLE> props;
+  HICON bigIcon = nullptr;
+  HICON smallIcon = nullptr;
+  bool redraw = true;  // WM_SETREDRAW
+
+  // Painting: the part of the client area to paint, in client coordinates.
+  gdi::SpanRegion update;
+  bool erasePending = false;
+  bool framePending = false;
+  bool internalPaint = false;
+  std::shared_ptr<gdi::Bitmap> surface;  // top-level windows
+
+  // Placement
+  bool maximized = false;
+  bool minimized = false;
+  RECT normalRect{};
+
+  ScrollBarState hbar;
+  ScrollBarState vbar;
+
+  bool IsChild() const { return (style & WS_CHILD) != 0; }
+  bool Visible() const { return (style & WS_VISIBLE) != 0; }
+  int Width() const { return windowRect.right - windowRect.left; }
+  int Height() const { return windowRect.bottom - windowRect.top; }
+};
+using WindowPtr = std::shared_ptr<Window>;
+
+// The table (window_table.cpp): handles never come back once removed.
+HWND AddWindow(WindowPtr window);
+void RemoveWindow(HWND handle);
+// The window of a handle, or null with ERROR_INVALID_WINDOW_HANDLE set. A
+// destroyed window is gone from the table at once.
+WindowPtr FindWin(HWND handle);
+WindowPtr FindWinQuiet(HWND handle);
+Window& Desktop();
+// Every window of the table (for enumeration), in no particular order.
+std::vector<WindowPtr> AllWindows();
+
+// The tree (window_tree.cpp)
+void LinkWindow(Window& window, Window& parent, HWND insertAfter);
+void UnlinkWindow(Window& window);
+bool IsDescendant(const Window& ancestor, const Window& window);
+Window* TopLevelOf(Window& window);
+// Offset of the window's top-left corner on its top-level window's surface.
+POINT SurfaceOffset(const Window& window);
+// Screen position of the client area's top-left corner.
+POINT ClientOrigin(const Window& window);
+// Screen rectangles of the window and its client area.
+RECT ScreenWindowRect(const Window& window);
+RECT ScreenClientRect(const Window& window);
+bool ReallyVisible(const Window& window);  // visible with every ancestor
+std::vector<HWND> ChildHandles(const Window& parent);
+
+// ---------------------------------------------------------------------------
+// Calling window procedures (window_procs.cpp). Every message the layer
+// sends goes through here in its W form.
+
+// Sends to a window of any thread; 0 for a dead window.
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Sends to a window of the calling thread only; nothing for a window whose
+// WM_NCDESTROY has been sent.
+LRESULT CallProc(const WindowPtr& window, UINT message, WPARAM wParam, LPARAM lParam);
+// Calls a procedure of either kind with a W message (converting for A procedures).
+LRESULT CallProcW(WNDPROC proc, bool unicode, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Calls a procedure of either kind with an A message.
+LRESULT CallProcA(WNDPROC proc, bool unicode, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// A value that stands for a procedure of the other kind (what GetWindowLongPtr
+// hands out when the caller's kind differs from the procedure's), and back.
+WNDPROC ProcHandle(WNDPROC proc, bool unicode, bool callerUnicode);
+void ResolveProc(WNDPROC value, bool callerUnicode, WNDPROC& proc, bool& unicode);
+
+// A/W conversion helpers (text_convert.cpp)
+std::u16string ToWide(LPCSTR text, int length = -1);
+std::string ToAnsi(std::u16string_view text);
+std::u16string WideOf(LPCWSTR text);
+// Copies text into a caller's buffer of `size` units: at most size - 1 units
+// and a terminating zero; returns the units copied (0 when size < 1).
+int CopyOut(std::u16string_view text, LPWSTR buffer, int size);
+int CopyOut(std::string_view text, LPSTR buffer, int size);
+// A class or window name argument: an atom (MAKEINTATOM) or a string.
+bool IsAtomArg(const void* name);
+
+// ---------------------------------------------------------------------------
+// Queues (message_queue.cpp)
+
+struct SentMessage {
+  HWND window = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  LRESULT result = 0;
+  bool replied = false;
+  bool notify = false;  // nobody waits for the answer
+  SENDASYNCPROC callback = nullptr;
+  ULONG_PTR callbackData = 0;
+  DWORD senderThread = 0;
+};
+using SentPtr = std::shared_ptr<SentMessage>;
+
+struct Hook {
+  HHOOK handle = nullptr;
+  int kind = 0;
+  HOOKPROC proc = nullptr;
+  bool unicode = true;
+};
+
+struct Caret {
+  HWND window = nullptr;
+  POINT pos{0, 0};
+  SIZE size{0, 0};
+  HBITMAP bitmap = nullptr;
+  int hideCount = 1;
+  bool drawn = false;  // the caret's pixels are inverted on the surface now
+};
+
+struct Queue {
+  DWORD thread = 0;
+  std::mutex mutex;
+  std::condition_variable wake;
+  std::deque<MSG> posted;    // posted messages and input, in order
+  std::deque<SentPtr> sent;  // messages sent from other threads
+  bool quit = false;
+  int quitCode = 0;
+  DWORD changed = 0;  // QS_* bits since the last GetQueueStatus
+  // Input state of the thread.
+  HWND active = nullptr;
+  HWND focus = nullptr;
+  HWND capture = nullptr;
+  BYTE keyState[256] = {};  // as of the last message read
+  std::vector<SentPtr> receiving;  // sent messages being answered, innermost last
+  MSG last{};                      // the last message read (time, position)
+  std::vector<Hook> hooks;
+  Caret caret;
+};
+using QueuePtr = std::shared_ptr<Queue>;
+
+// The calling thread's queue (made on first use), and another thread's.
+Queue& ThisQueue();
+QueuePtr QueueOf(DWORD thread);
+DWORD ThisThread();
+// Puts a message on a thread's posted list and wakes it.
+bool PostTo(DWORD thread, const MSG& msg);
+// Input messages are posted like others; consecutive mouse moves to one
+// window replace each other.
+void PostInput(DWORD thread, const MSG& msg);
+// Answers the messages other threads sent to this one. Returns whether any.
+bool AnswerSentMessages(Queue& queue);
+void WakeThread(DWORD thread);
+
+// ---------------------------------------------------------------------------
+// The clock (timers.cpp): milliseconds; real time unless a test froze it.
+DWORD Now();
+void SetVirtualClock(bool on, DWORD start);
+void AdvanceClock(DWORD milliseconds);
+bool TimerDue(DWORD thread, MSG& msg, bool remove, HWND filter);
+void KillWindowTimers(HWND window);
+bool TimerProcValid(HWND window, UINT_PTR id, TIMERPROC proc);
+// The earliest time a timer of the thread is due (for real-time waits).
+bool NextTimer(DWORD thread, DWORD& due);
+
+// ---------------------------------------------------------------------------
+// Painting (paint.cpp)
+
+// Adds to or removes from the update regions of a window (client
+// coordinates; null = all) and, unless stopped, its children.
+void InvalidateWindow(Window& window, const gdi::SpanRegion* region, UINT flags);
+// A window of the thread that needs WM_PAINT, parents before children.
+HWND PaintNeeded(DWORD thread, HWND filter);
+// The visible part of a window on its top-level's surface, in surface
+// coordinates: the client area (or the whole window), clipped by ancestors,
+// by siblings above with WS_CLIPSIBLINGS and by children with WS_CLIPCHILDREN.
+gdi::SpanRegion VisibleRegion(const Window& window, bool client, bool clipChildren, bool clipSiblings);
+// Makes or resizes the surface of a top-level window.
+void EnsureSurface(Window& window);
+// The display is told which part of a top-level's surface changed.
+void SurfaceChanged(const Window& topLevel, const RECT& surfaceRect);
+
+// ---------------------------------------------------------------------------
+// Window management (window_pos.cpp, window_show.cpp, focus.cpp)
+
+BOOL SetWindowPosImpl(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+// Computes the client rectangle with WM_NCCALCSIZE.
+void RecalcClient(const WindowPtr& window, bool sendMessage, WINDOWPOS* pos);
+// Activation when a top-level window is shown or clicked, and when the active
+// one goes away.
+void ActivateWindow(HWND window, WORD how);
+void ActivateOtherWindow(const WindowPtr& leaving);
+// Called while a window is destroyed: it loses focus, capture, caret.
+void ForgetWindowInput(HWND window);
+
+// ---------------------------------------------------------------------------
+// Non-client area (nonclient.cpp)
+
+// The frame widths of a window: the client rectangle inside a window rectangle.
+RECT ClientFromWindow(const RECT& windowRect, DWORD style, DWORD exStyle, bool menu);
+LRESULT NcHitTest(const Window& window, POINT screen);
+void NcPaint(HWND window, bool active);
+bool NcActiveLook(const Window& window);
+// Scroll bars of a window in window coordinates; empty when it has none.
+RECT ScrollBarRect(const Window& window, int bar);
+// Mouse tracking of a window scroll bar after WM_NCLBUTTONDOWN.
+void TrackScrollBar(HWND window, int bar, POINT screen);
+void ScrollBarMouse(HWND window, UINT message, POINT screen);
+
+// ---------------------------------------------------------------------------
+// The style painter (style_painter.cpp)
+
+namespace style {
+void FillSys(HDC dc, const RECT& rect, int colour);
+void Edge(HDC dc, RECT& rect, UINT edge, UINT flags);
+void Frame(HDC dc, const RECT& windowRect, DWORD style, DWORD exStyle, bool active);
+void Caption(HDC dc, const RECT& captionRect, std::u16string_view text, DWORD style, bool active);
+// A scroll bar (window bar or control) in `rect`, with its thumb.
+void ScrollBar(HDC dc, const RECT& rect, bool vertical, const ScrollBarState& state, bool enabled);
+void Arrow(HDC dc, const RECT& rect, UINT direction, bool enabled, bool pushed);
+// Thumb position and size along a scroll bar of `length` pixels (arrows included).
+struct ThumbGeometry {
+  int arrow;  // size of each arrow button
+  int start;  // thumb start from the bar's start
+  int size;   // thumb length, 0 when there is no room or nothing to scroll
+};
+ThumbGeometry Thumb(int length, int breadth, const ScrollBarState& state);
+}  // namespace style
+
+// ---------------------------------------------------------------------------
+// Metrics and colours (metrics.cpp)
+COLORREF SysColour(int index);
+int Metric(int index);
+
+// ---------------------------------------------------------------------------
+// Icons and cursors (cursors.cpp)
+struct IconImage {
+  int width = 0;
+  int height = 0;
+  std::vector<DWORD> pixels;  // 0xAARRGGBB, top row first
+  POINT hotSpot{0, 0};
+  bool cursor = false;
+  bool shared = false;  // system icons and cursors are never destroyed
+};
+std::shared_ptr<IconImage> FindIcon(HICON icon);
+
+// Caret drawing (caret.cpp): the caret is hidden while a window paints.
+void HideCaretForPaint(HWND window);
+void ShowCaretAfterPaint(HWND window);
+
+// Typed views of message parameters, cracked once (message_crack.h has more).
+inline POINT PointFromLParam(LPARAM lParam) {
+  return POINT{static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(lParam))),
+               static_cast<SHORT>(HIWORD(static_cast<DWORD_PTR>(lParam)))};
+}
+inline LPARAM LParamFromPoint(POINT p) {
+  return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+}
+
+BOOL Fail(DWORD error);
+
+}  // namespace user
