@@ -230,12 +230,7 @@ HWND KeyTarget() {
 
 }  // namespace
 
-void DeviceMouseMove(POINT screen) {
-  screen = ClampToClip(screen);
-  {
-    std::lock_guard lock(State().mutex);
-    State().cursor = screen;
-  }
+void CookMove(POINT screen) {
   HWND capture = GetCapture();
   if (capture) {
     PostMouse(capture, WM_MOUSEMOVE, WM_NCMOUSEMOVE, HTCLIENT, screen, 0);
@@ -249,14 +244,8 @@ void DeviceMouseMove(POINT screen) {
   PostMouse(target, WM_MOUSEMOVE, WM_NCMOUSEMOVE, hit, screen, 0);
 }
 
-void DeviceMouseButton(MouseButton button, bool down, POINT screen) {
-  screen = ClampToClip(screen);
-  {
-    std::lock_guard lock(State().mutex);
-    State().cursor = screen;
-  }
+void CookButton(MouseButton button, bool down, POINT screen) {
   const ButtonMessages m = MessagesFor(button);
-  SetAsyncKey(m.vk, down);
   HWND capture = GetCapture();
   if (capture) {
     const bool dbl = down && IsDoubleClick(capture, m.down, screen, true);
@@ -286,7 +275,7 @@ void DeviceMouseButton(MouseButton button, bool down, POINT screen) {
   PostMouse(target, m.up, m.ncUp, hit, screen, 0);
 }
 
-void DeviceMouseWheel(POINT screen, int delta, bool horizontal) {
+void CookWheel(POINT screen, int delta, bool horizontal) {
   HWND target = KeyTarget();
   if (!target) {
     LRESULT hit;
@@ -298,17 +287,9 @@ void DeviceMouseWheel(POINT screen, int delta, bool horizontal) {
             MSG{target, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, w, LParamFromPoint(screen), Now(), screen});
 }
 
-void DeviceKey(int virtualKey, bool down) {
-  if (virtualKey <= 0 || virtualKey > 0xFE) return;
-  const bool wasDown = KeyDown(virtualKey);
-  SetAsyncKey(virtualKey, down);
-  if (virtualKey == VK_LSHIFT || virtualKey == VK_RSHIFT) SetAsyncKey(VK_SHIFT, down);
-  if (virtualKey == VK_LCONTROL || virtualKey == VK_RCONTROL) SetAsyncKey(VK_CONTROL, down);
-  if (virtualKey == VK_LMENU || virtualKey == VK_RMENU) SetAsyncKey(VK_MENU, down);
+void CookKey(int virtualKey, bool down, bool wasDown, bool alt, bool control) {
   HWND target = KeyTarget();
   if (!target) return;
-  const bool alt = KeyDown(VK_MENU);
-  const bool control = KeyDown(VK_CONTROL);
   const bool system = (alt && !control) || virtualKey == VK_F10 || (virtualKey == VK_MENU);
   UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   if (!down && virtualKey == VK_MENU) message = WM_SYSKEYUP;
@@ -321,12 +302,105 @@ void DeviceKey(int virtualKey, bool down) {
   PostInput(ThreadOf(target), MSG{target, message, static_cast<WPARAM>(virtualKey), lParam, Now(), pt});
 }
 
-void DeviceChar(char16_t ch) {
+void CookChar(char16_t ch) {
   HWND target = KeyTarget();
   if (!target) return;
   POINT pt;
   GetCursorPos(&pt);
   PostInput(ThreadOf(target), MSG{target, WM_CHAR, ch, 1, Now(), pt});
+}
+
+
+namespace {
+
+void Push(const DeviceEvent& e) {
+  Queue& q = ThisQueue();
+  std::lock_guard lock(q.mutex);
+  // Mouse moves that nobody read yet merge into the newest.
+  if (e.kind == DeviceEvent::Kind::Move && !q.device.empty() && q.device.back().kind == DeviceEvent::Kind::Move)
+    q.device.back() = e;
+  else
+    q.device.push_back(e);
+  q.wake.notify_all();
+}
+
+}  // namespace
+
+void DeviceMouseMove(POINT screen) {
+  screen = ClampToClip(screen);
+  {
+    std::lock_guard lock(State().mutex);
+    State().cursor = screen;
+  }
+  DeviceEvent e;
+  e.kind = DeviceEvent::Kind::Move;
+  e.pt = screen;
+  Push(e);
+}
+
+void DeviceMouseButton(MouseButton button, bool down, POINT screen) {
+  screen = ClampToClip(screen);
+  {
+    std::lock_guard lock(State().mutex);
+    State().cursor = screen;
+  }
+  SetAsyncKey(MessagesFor(button).vk, down);
+  DeviceEvent e;
+  e.kind = DeviceEvent::Kind::Button;
+  e.pt = screen;
+  e.button = static_cast<int>(button);
+  e.down = down;
+  Push(e);
+}
+
+void DeviceMouseWheel(POINT screen, int delta, bool horizontal) {
+  DeviceEvent e;
+  e.kind = DeviceEvent::Kind::Wheel;
+  e.pt = ClampToClip(screen);
+  e.delta = delta;
+  e.horizontal = horizontal;
+  Push(e);
+}
+
+void DeviceKey(int virtualKey, bool down) {
+  if (virtualKey <= 0 || virtualKey > 0xFE) return;
+  const bool wasDown = KeyDown(virtualKey);
+  SetAsyncKey(virtualKey, down);
+  if (virtualKey == VK_LSHIFT || virtualKey == VK_RSHIFT) SetAsyncKey(VK_SHIFT, down);
+  if (virtualKey == VK_LCONTROL || virtualKey == VK_RCONTROL) SetAsyncKey(VK_CONTROL, down);
+  if (virtualKey == VK_LMENU || virtualKey == VK_RMENU) SetAsyncKey(VK_MENU, down);
+  DeviceEvent e;
+  e.kind = DeviceEvent::Kind::Key;
+  e.key = virtualKey;
+  e.down = down;
+  // Alt and Ctrl as they were at the press, and whether the key was already down.
+  e.delta = (wasDown ? 1 : 0) | (KeyDown(VK_MENU) ? 2 : 0) | (KeyDown(VK_CONTROL) ? 4 : 0);
+  Push(e);
+}
+
+void DeviceChar(char16_t ch) {
+  DeviceEvent e;
+  e.kind = DeviceEvent::Kind::Char;
+  e.key = ch;
+  Push(e);
+}
+
+bool CookDeviceEvent(Queue& queue) {
+  DeviceEvent e;
+  {
+    std::lock_guard lock(queue.mutex);
+    if (queue.device.empty()) return false;
+    e = queue.device.front();
+    queue.device.pop_front();
+  }
+  switch (e.kind) {
+    case DeviceEvent::Kind::Move: CookMove(e.pt); break;
+    case DeviceEvent::Kind::Button: CookButton(static_cast<MouseButton>(e.button), e.down, e.pt); break;
+    case DeviceEvent::Kind::Wheel: CookWheel(e.pt, e.delta, e.horizontal); break;
+    case DeviceEvent::Kind::Key: CookKey(e.key, e.down, e.delta & 1, e.delta & 2, e.delta & 4); break;
+    case DeviceEvent::Kind::Char: CookChar(static_cast<char16_t>(e.key)); break;
+  }
+  return true;
 }
 
 }  // namespace user

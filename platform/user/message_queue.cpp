@@ -125,6 +125,10 @@ bool ReadMessage(MSG& msg, HWND filter, UINT first, UINT last, UINT remove) {
   Queue& queue = ThisQueue();
   AnswerSentMessages(queue);
   bool found = TakePosted(queue, msg, filter, first, last, remove & PM_REMOVE);
+  while (!found && CookDeviceEvent(queue)) {
+    AnswerSentMessages(queue);
+    found = TakePosted(queue, msg, filter, first, last, remove & PM_REMOVE);
+  }
   if (!found) {
     std::lock_guard lock(queue.mutex);
     if (queue.quit && (filter == nullptr || filter == reinterpret_cast<HWND>(-1)) && InRange(WM_QUIT, first, last)) {
@@ -282,7 +286,7 @@ bool BadFilter(HWND filter) {
 // Returns false when the deadline passed.
 bool WaitForQueue(Queue& queue, const std::chrono::steady_clock::time_point* deadline) {
   std::unique_lock lock(queue.mutex);
-  if (!queue.sent.empty() || queue.changed) {
+  if (!queue.sent.empty() || queue.changed || !queue.device.empty()) {
     queue.changed = 0;
     return true;
   }
@@ -396,6 +400,10 @@ DWORD GetQueueStatus(UINT flags) {
   {
     std::lock_guard lock(queue.mutex);
     for (const MSG& m : queue.posted) now |= QueueBitFor(m.message);
+    for (const DeviceEvent& e : queue.device)
+      now |= e.kind == DeviceEvent::Kind::Move ? QS_MOUSEMOVE
+             : e.kind == DeviceEvent::Kind::Key || e.kind == DeviceEvent::Kind::Char ? QS_KEY
+                                                                                     : QS_MOUSEBUTTON;
     if (queue.quit) now |= QS_POSTMESSAGE;
     if (!queue.sent.empty()) now |= QS_SENDMESSAGE;
   }

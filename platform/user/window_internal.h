@@ -221,8 +221,21 @@ struct Caret {
   bool drawn = false;  // the caret's pixels are inverted on the surface now
 };
 
+// A device event waiting to become an input message: hit testing, capture
+// and focus are applied when it is read, as on the desktop.
+struct DeviceEvent {
+  enum class Kind { Move, Button, Wheel, Key, Char } kind = Kind::Move;
+  POINT pt{0, 0};
+  int button = 0;  // user::MouseButton
+  bool down = false;
+  int key = 0;     // virtual key, or the character for Char
+  int delta = 0;
+  bool horizontal = false;
+};
+
 struct Queue {
   DWORD thread = 0;
+  std::deque<DeviceEvent> device;  // device input not yet read
   std::mutex mutex;
   std::condition_variable wake;
   std::deque<MSG> posted;    // posted messages and input, in order
@@ -251,6 +264,9 @@ bool PostTo(DWORD thread, const MSG& msg);
 // Input messages are posted like others; consecutive mouse moves to one
 // window replace each other.
 void PostInput(DWORD thread, const MSG& msg);
+// Turns the oldest device event of the queue into input messages; false when
+// there is none.
+bool CookDeviceEvent(Queue& queue);
 // Answers the messages other threads sent to this one. Returns whether any.
 bool AnswerSentMessages(Queue& queue);
 void WakeThread(DWORD thread);

@@ -72,6 +72,8 @@ BOOL ShowWindow(HWND window, int command) {
     child = w->IsChild();
   }
   if (command < SW_HIDE || command > SW_FORCEMINIMIZE) return Fail(ERROR_INVALID_PARAMETER);
+  // Showing what is shown changes nothing.
+  if (wasVisible && (command == SW_SHOW || command == SW_SHOWNA || command == SW_SHOWNOACTIVATE)) return TRUE;
   UINT flags = SWP_NOSIZE | SWP_NOMOVE | (child ? SWP_NOZORDER : 0);
   bool show = true;
   RECT target{};

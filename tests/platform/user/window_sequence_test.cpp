@@ -32,6 +32,8 @@
 //   "after the child windows have been destroyed".
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/platform/user/message_log.h"
 
 using namespace usertest;
@@ -91,6 +93,254 @@ TEST_F(Sequence, CreateVisibleOverlappedActivatesAndFocuses) {
                                                 {"top", "WM_ACTIVATE"},
                                                 {"top", "WM_SETFOCUS"},
                                             }));
+}
+
+TEST_F(Sequence, CreateVisibleChildNotifiesParent) {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW);
+  MessageLog::Get().Clear();
+  Make("child", WS_CHILD | WS_VISIBLE, top, 0, 7);
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"child", "WM_NCCREATE"},
+                                                {"child", "WM_NCCALCSIZE"},
+                                                {"child", "WM_CREATE"},
+                                                {"child", "WM_SIZE"},
+                                                {"child", "WM_MOVE"},
+                                                {"top", "WM_PARENTNOTIFY"},
+                                                {"child", "WM_SHOWWINDOW"},
+                                                {"child", "WM_WINDOWPOSCHANGING"},
+                                                {"child", "WM_WINDOWPOSCHANGED"},
+                                            }));
+  // WM_PARENTNOTIFY carries WM_CREATE and the id in wParam, the child in lParam.
+  for (const auto& e : MessageLog::Get().Entries())
+    if (e.message == WM_PARENTNOTIFY) {
+      EXPECT_EQ(LOWORD(e.wParam), WM_CREATE);
+      EXPECT_EQ(HIWORD(e.wParam), 7);
+    }
+}
+
+TEST_F(Sequence, NoParentNotifyWhenAskedNot) {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW);
+  MessageLog::Get().Clear();
+  Make("child", WS_CHILD, top, WS_EX_NOPARENTNOTIFY);
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"child", "WM_NCCREATE"},
+                                                {"child", "WM_NCCALCSIZE"},
+                                                {"child", "WM_CREATE"},
+                                                {"child", "WM_SIZE"},
+                                                {"child", "WM_MOVE"},
+                                            }));
+}
+
+TEST_F(Sequence, ShowAndHideTopLevel) {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW);
+  MessageLog::Get().Clear();
+  EXPECT_FALSE(ShowWindow(top, SW_SHOW));
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"top", "WM_SHOWWINDOW"},
+                                                {"top", "WM_WINDOWPOSCHANGING"},
+                                                {"top", "WM_WINDOWPOSCHANGED"},
+                                                {"top", "WM_ACTIVATEAPP"},
+                                                {"top", "WM_NCACTIVATE"},
+                                                {"top", "WM_ACTIVATE"},
+                                                {"top", "WM_SETFOCUS"},
+                                            }));
+  MessageLog::Get().Clear();
+  EXPECT_TRUE(ShowWindow(top, SW_SHOW));  // already visible: nothing happens
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({}));
+  MessageLog::Get().Clear();
+  EXPECT_TRUE(ShowWindow(top, SW_HIDE));
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"top", "WM_SHOWWINDOW"},
+                                                {"top", "WM_WINDOWPOSCHANGING"},
+                                                {"top", "WM_WINDOWPOSCHANGED"},
+                                                {"top", "WM_NCACTIVATE"},
+                                                {"top", "WM_ACTIVATE"},
+                                                {"top", "WM_ACTIVATEAPP"},
+                                                {"top", "WM_KILLFOCUS"},
+                                            }));
+  EXPECT_EQ(GetActiveWindow(), nullptr);
+  EXPECT_EQ(GetFocus(), nullptr);
+}
+
+TEST_F(Sequence, ShowNoActivateOnlyShows) {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW);
+  MessageLog::Get().Clear();
+  ShowWindow(top, SW_SHOWNOACTIVATE);
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"top", "WM_SHOWWINDOW"},
+                                                {"top", "WM_WINDOWPOSCHANGING"},
+                                                {"top", "WM_WINDOWPOSCHANGED"},
+                                            }));
+  EXPECT_NE(GetActiveWindow(), top);
+}
+
+TEST_F(Sequence, SizingSendsMinMaxCalcSizeAndSize) {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  MessageLog::Get().Clear();
+  SetWindowPos(top, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"top", "WM_WINDOWPOSCHANGING"},
+                                                {"top", "WM_GETMINMAXINFO"},
+                                                {"top", "WM_NCCALCSIZE"},
+                                                {"top", "WM_WINDOWPOSCHANGED"},
+                                                {"top", "WM_SIZE"},
+                                            }));
+  MessageLog::Get().Clear();
+  MoveWindow(top, 50, 60, 400, 300, TRUE);  // moved, same size
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"top", "WM_WINDOWPOSCHANGING"},
+                                                {"top", "WM_WINDOWPOSCHANGED"},
+                                                {"top", "WM_MOVE"},
+                                            }));
+  MessageLog::Get().Clear();
+  MoveWindow(top, 10, 10, 500, 350, TRUE);  // moved and sized
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"top", "WM_WINDOWPOSCHANGING"},
+                                                {"top", "WM_GETMINMAXINFO"},
+                                                {"top", "WM_NCCALCSIZE"},
+                                                {"top", "WM_WINDOWPOSCHANGED"},
+                                                {"top", "WM_MOVE"},  // (order ours)
+                                                {"top", "WM_SIZE"},
+                                            }));
+  RECT r;
+  GetWindowRect(top, &r);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.right - r.left, 500);
+}
+
+TEST_F(Sequence, ActivatingAnotherWindow) {
+  HWND a = Make("a", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  HWND b = Make("b", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  ASSERT_EQ(GetActiveWindow(), b);
+  MessageLog::Get().Clear();
+  EXPECT_EQ(SetActiveWindow(a), b);
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"b", "WM_NCACTIVATE"},
+                                                {"b", "WM_ACTIVATE"},
+                                                {"a", "WM_NCACTIVATE"},
+                                                {"a", "WM_ACTIVATE"},
+                                                {"b", "WM_KILLFOCUS"},
+                                                {"a", "WM_SETFOCUS"},
+                                            }));
+  // WM_ACTIVATE names the other window: deactivated gets WA_INACTIVE and a.
+  const auto& e = MessageLog::Get().Entries();
+  const auto deact = std::find_if(e.begin(), e.end(), [&](auto& l) { return l.window == b && l.message == WM_ACTIVATE; });
+  ASSERT_NE(deact, e.end());
+  EXPECT_EQ(LOWORD(deact->wParam), WA_INACTIVE);
+  EXPECT_EQ(reinterpret_cast<HWND>(deact->lParam), a);
+  EXPECT_EQ(GetFocus(), a);
+  EXPECT_EQ(GetTopWindow(nullptr), a);  // activation brings the window to the top
+}
+
+TEST_F(Sequence, FocusMovesBetweenChildren) {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  HWND one = Make("one", WS_CHILD | WS_VISIBLE, top, 0, 1);
+  HWND two = Make("two", WS_CHILD | WS_VISIBLE, top, 0, 2);
+  MessageLog::Get().Clear();
+  EXPECT_EQ(SetFocus(one), top);
+  EXPECT_EQ(SetFocus(two), one);
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"top", "WM_KILLFOCUS"},
+                                                {"one", "WM_SETFOCUS"},
+                                                {"one", "WM_KILLFOCUS"},
+                                                {"two", "WM_SETFOCUS"},
+                                            }));
+  MessageLog::Get().Clear();
+  EXPECT_EQ(SetFocus(two), two);  // already there: no messages
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({}));
+  EnableWindow(one, FALSE);
+  EXPECT_EQ(SetFocus(one), nullptr);  // a disabled window cannot take the focus
+  EXPECT_EQ(GetFocus(), two);
+}
+
+TEST_F(Sequence, DestroyParentWithChildren) {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW);
+  HWND child = Make("child", WS_CHILD, top, WS_EX_NOPARENTNOTIFY);
+  Make("grandchild", WS_CHILD, child, WS_EX_NOPARENTNOTIFY);
+  MessageLog::Get().Clear();
+  EXPECT_TRUE(DestroyWindow(top));
+  // WM_DESTROY parent first, WM_NCDESTROY children first.
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"top", "WM_DESTROY"},
+                                                {"child", "WM_DESTROY"},
+                                                {"grandchild", "WM_DESTROY"},
+                                                {"grandchild", "WM_NCDESTROY"},
+                                                {"child", "WM_NCDESTROY"},
+                                                {"top", "WM_NCDESTROY"},
+                                            }));
+  EXPECT_FALSE(IsWindow(top));
+  EXPECT_FALSE(IsWindow(child));
+}
+
+TEST_F(Sequence, DestroyActiveVisibleWindow) {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  MessageLog::Get().Clear();
+  DestroyWindow(top);
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"top", "WM_WINDOWPOSCHANGING"},
+                                                {"top", "WM_WINDOWPOSCHANGED"},
+                                                {"top", "WM_NCACTIVATE"},
+                                                {"top", "WM_ACTIVATE"},
+                                                {"top", "WM_ACTIVATEAPP"},
+                                                {"top", "WM_KILLFOCUS"},
+                                                {"top", "WM_DESTROY"},
+                                                {"top", "WM_NCDESTROY"},
+                                            }));
+}
+
+TEST_F(Sequence, DestroyChildNotifiesParentFirst) {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW);
+  HWND child = Make("child", WS_CHILD | WS_VISIBLE, top, 0, 3);
+  MessageLog::Get().Clear();
+  DestroyWindow(child);
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"top", "WM_PARENTNOTIFY"},
+                                                {"child", "WM_WINDOWPOSCHANGING"},
+                                                {"child", "WM_WINDOWPOSCHANGED"},
+                                                {"child", "WM_DESTROY"},
+                                                {"child", "WM_NCDESTROY"},
+                                            }));
+}
+
+TEST_F(Sequence, DestroyingAnOwnerDestroysOwnedWindowsFirst) {
+  HWND owner = Make("owner", WS_OVERLAPPEDWINDOW);
+  HWND owned = Make("owned", WS_POPUP, owner);
+  EXPECT_EQ(GetWindow(owned, GW_OWNER), owner);
+  MessageLog::Get().Clear();
+  DestroyWindow(owner);
+  EXPECT_EQ(MessageLog::Get().Rows(kNoise), Expect({
+                                                {"owned", "WM_DESTROY"},
+                                                {"owned", "WM_NCDESTROY"},
+                                                {"owner", "WM_DESTROY"},
+                                                {"owner", "WM_NCDESTROY"},
+                                            }));
+}
+
+TEST_F(Sequence, MaximiseAndRestore) {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  MessageLog::Get().Clear();
+  ShowWindow(top, SW_MAXIMIZE);
+  EXPECT_TRUE(IsZoomed(top));
+  const auto rows = MessageLog::Get().Rows(kNoise);
+  EXPECT_EQ(rows, Expect({
+                      {"top", "WM_GETMINMAXINFO"},
+                      {"top", "WM_WINDOWPOSCHANGING"},
+                      {"top", "WM_GETMINMAXINFO"},
+                      {"top", "WM_NCCALCSIZE"},
+                      {"top", "WM_WINDOWPOSCHANGED"},
+                      {"top", "WM_MOVE"},
+                      {"top", "WM_SIZE"},
+                  }));
+  const auto& e = MessageLog::Get().Entries();
+  const auto size = std::find_if(e.begin(), e.end(), [](auto& l) { return l.message == WM_SIZE; });
+  ASSERT_NE(size, e.end());
+  EXPECT_EQ(size->wParam, SIZE_MAXIMIZED);
+  ShowWindow(top, SW_RESTORE);
+  EXPECT_FALSE(IsZoomed(top));
+  RECT r;
+  GetWindowRect(top, &r);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.right - r.left, 300);
 }
 
 }  // namespace
