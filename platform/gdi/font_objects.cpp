@@ -250,7 +250,7 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
 }
 
 BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW metrics) {
-  DeviceContext* dc = FindDC(hdc);
+  auto dc = FindDC(hdc);
   if (!dc || !metrics) return FALSE;
   auto font = DcFont(*dc);
   if (!font) return FALSE;
@@ -260,7 +260,7 @@ BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW metrics) {
 }
 
 BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA metrics) {
-  DeviceContext* dc = FindDC(hdc);
+  auto dc = FindDC(hdc);
   if (!dc || !metrics) return FALSE;
   auto font = DcFont(*dc);
   if (!font) return FALSE;
@@ -272,7 +272,7 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA metrics) {
 // Both return the characters copied (without the terminator), or the size
 // needed including it when no buffer is given.
 int GetTextFaceW(HDC hdc, int size, LPWSTR face) {
-  DeviceContext* dc = FindDC(hdc);
+  auto dc = FindDC(hdc);
   if (!dc) return 0;
   auto font = DcFont(*dc);
   if (!font) return 0;
@@ -286,7 +286,7 @@ int GetTextFaceW(HDC hdc, int size, LPWSTR face) {
 }
 
 int GetTextFaceA(HDC hdc, int size, LPSTR face) {
-  DeviceContext* dc = FindDC(hdc);
+  auto dc = FindDC(hdc);
   if (!dc) return 0;
   auto font = DcFont(*dc);
   if (!font) return 0;

@@ -217,7 +217,7 @@ HBITMAP CreateBitmapIndirect(const BITMAP* bm) {
 }
 
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
-  DeviceContext* d = FindDC(dc);
+  auto d = FindDC(dc);
   if (dc && !d) return nullptr;
   if (width <= 0 || height <= 0) return static_cast<HBITMAP>(AddObject(Bitmap::Make(1, 1, 1, false)));
   // A memory device context makes bitmaps like the one it holds; everything
@@ -239,7 +239,7 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
   auto b = Bitmap::Make(h.biWidth, std::abs(h.biHeight), h.biBitCount, h.biHeight > 0);
   if (!b) return nullptr;
   b->dibSection = true;
-  if (h.biBitCount <= 8) b->colours = ReadColourTable(info, usage, FindDC(dc));
+  if (h.biBitCount <= 8) b->colours = ReadColourTable(info, usage, FindDC(dc).get());
   if (bits) *bits = b->Bits();
   return static_cast<HBITMAP>(AddObject(b));
 }
@@ -319,7 +319,7 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBIT
 int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage) {
   auto b = FindBitmap(bitmap);
   DibView src;
-  if (!b || b->stock || !src.Init(info, usage, bits, FindDC(dc))) return 0;
+  if (!b || b->stock || !src.Init(info, usage, bits, FindDC(dc).get())) return 0;
   // The caller's buffer holds `lines` scan lines starting at scan line `start`
   // (counted from the bottom for bottom-up bits).
   const int total = src.height;
@@ -383,7 +383,7 @@ LONG SetBitmapBits(HBITMAP bitmap, DWORD size, const void* bits) {
 }
 
 UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colours) {
-  DeviceContext* d = FindDC(dc);
+  auto d = FindDC(dc);
   if (!d || !d->Target() || d->Target()->bpp > 8 || !colours) return 0;
   const auto& table = d->Target()->colours;
   if (start >= table.size()) return 0;
@@ -393,7 +393,7 @@ UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colours) {
 }
 
 UINT SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colours) {
-  DeviceContext* d = FindDC(dc);
+  auto d = FindDC(dc);
   if (!d || !d->Target() || d->Target()->bpp > 8 || !colours || d->Target()->stock) return 0;
   auto& table = d->Target()->colours;
   if (start >= table.size()) return 0;

@@ -241,11 +241,11 @@ BOOL BitBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHandle, 
 
 BOOL StretchBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHandle, int xSrc, int ySrc, int srcWidth,
                 int srcHeight, DWORD rop) {
-  DeviceContext* dest = FindDC(destHandle);
+  auto dest = FindDC(destHandle);
   if (!dest || !dest->Target()) return dest ? TRUE : FALSE;
   const unsigned code = (rop >> 16) & 0xFF;
   if (!Rop3UsesSource(code)) return Transfer(*dest, x, y, width, height, nullptr, 0, 0, 0, 0, rop);
-  DeviceContext* src = FindDC(srcHandle);
+  auto src = FindDC(srcHandle);
   if (!src || !src->Target()) return FALSE;
   // The source rectangle is in the source's logical units.
   const Matrix m = src->LogicalToDevice();
@@ -267,9 +267,9 @@ BOOL StretchBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHand
 
 int StretchDIBits(HDC handle, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
                   int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   DibView dib;
-  if (!dc || !dib.Init(info, usage, bits, dc)) return 0;
+  if (!dc || !dib.Init(info, usage, bits, dc.get())) return 0;
   if (!dc->Target()) return srcHeight;
   // DIB coordinates start at the lower left for bottom-up bits.
   const int top = dib.bottomUp ? dib.height - ySrc - srcHeight : ySrc;
@@ -280,9 +280,9 @@ int StretchDIBits(HDC handle, int xDest, int yDest, int destWidth, int destHeigh
 
 int SetDIBitsToDevice(HDC handle, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc, UINT startScan,
                       UINT scanLines, const void* bits, const BITMAPINFO* info, UINT usage) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   DibView dib;
-  if (!dc || !dib.Init(info, usage, bits, dc)) return 0;
+  if (!dc || !dib.Init(info, usage, bits, dc.get())) return 0;
   if (startScan >= static_cast<UINT>(dib.height)) return 0;
   const int lines = static_cast<int>(std::min<UINT>(scanLines, dib.height - startScan));
   if (!dc->Target()) return lines;

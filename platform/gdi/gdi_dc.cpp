@@ -12,36 +12,15 @@
 namespace gdi {
 namespace {
 
-class DcTable {
- public:
-  HDC Add(std::unique_ptr<DeviceContext> dc) {
-    std::lock_guard lock(mutex_);
-    DeviceContext* raw = dc.release();
-    live_.insert(raw);
-    return reinterpret_cast<HDC>(raw);
-  }
-  DeviceContext* Find(HDC dc) {
-    if (!dc) return nullptr;
-    std::lock_guard lock(mutex_);
-    auto* raw = reinterpret_cast<DeviceContext*>(dc);
-    return live_.count(raw) ? raw : nullptr;
-  }
-  std::unique_ptr<DeviceContext> Remove(HDC dc) {
-    std::lock_guard lock(mutex_);
-    auto* raw = reinterpret_cast<DeviceContext*>(dc);
-    if (!live_.erase(raw)) return nullptr;
-    return std::unique_ptr<DeviceContext>(raw);
-  }
-
- private:
-  std::mutex mutex_;
-  std::unordered_set<DeviceContext*> live_;
+// Device contexts live in the platform's handle table, so a deleted one's
+// handle never comes back as a newer context.
+struct DcTable {
+  HDC Add(std::shared_ptr<DeviceContext> dc) { return handles::Create<HDC>(HandleKind::Dc, std::move(dc)); }
+  std::shared_ptr<DeviceContext> Find(HDC dc) { return handles::Lookup<DeviceContext>(dc, HandleKind::Dc); }
+  bool Remove(HDC dc) { return handles::Destroy(dc, HandleKind::Dc); }
 };
 
-DcTable& Dcs() {
-  static DcTable* table = new DcTable;
-  return *table;
-}
+DcTable Dcs() { return {}; }
 
 struct PrinterRegistry {
   std::mutex mutex;
@@ -74,8 +53,8 @@ void SelectDefaults(DcState& s) {
   s.palette = Find<Palette>(s.paletteHandle, ObjectKind::Palette);
 }
 
-std::unique_ptr<DeviceContext> NewDc(DcKind kind) {
-  auto dc = std::make_unique<DeviceContext>();
+std::shared_ptr<DeviceContext> NewDc(DcKind kind) {
+  auto dc = std::make_shared<DeviceContext>();
   dc->kind = kind;
   SelectDefaults(dc->state);
   if (kind == DcKind::Memory) {
@@ -102,7 +81,7 @@ bool IsDisplayName(LPCSTR name) { return name && strcasecmp(name, "DISPLAY") == 
 
 }  // namespace
 
-DeviceContext* FindDC(HDC dc) { return Dcs().Find(dc); }
+std::shared_ptr<DeviceContext> FindDC(HDC dc) { return Dcs().Find(dc); }
 
 HDC CreateSurfaceDC(std::shared_ptr<Bitmap> surface, POINT origin, std::optional<SpanRegion> visible, HWND window) {
   auto dc = NewDc(DcKind::Window);
@@ -114,7 +93,7 @@ HDC CreateSurfaceDC(std::shared_ptr<Bitmap> surface, POINT origin, std::optional
 }
 
 std::vector<std::shared_ptr<Bitmap>> TakePrintedPages(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return {};
   return std::exchange(dc->pages, {});
 }
@@ -157,7 +136,7 @@ HDC CreateCompatibleDC(HDC dc) {
   if (dc && !FindDC(dc)) return nullptr;
   auto created = NewDc(DcKind::Memory);
   // A memory device context made for a printer measures like that printer.
-  if (DeviceContext* like = FindDC(dc); like && !like->deviceName.empty()) {
+  if (auto like = FindDC(dc); like && !like->deviceName.empty()) {
     created->deviceName = like->deviceName;
     created->dpiX = like->dpiX;
     created->dpiY = like->dpiY;
@@ -200,13 +179,13 @@ HDC GetDC(HWND window) {
 }
 
 int ReleaseDC(HWND, HDC dc) {
-  DeviceContext* d = FindDC(dc);
+  auto d = FindDC(dc);
   if (!d || (d->kind != DcKind::Screen && d->kind != DcKind::Window)) return 0;
   return DeleteDC(dc);
 }
 
 int GetDeviceCaps(HDC handle, int index) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return 0;
   const bool printer = !dc->deviceName.empty();
   const int horzRes = printer ? dc->printableSize.cx : kScreenWidth;
@@ -257,14 +236,14 @@ int GetDeviceCaps(HDC handle, int index) {
 }
 
 int SaveDC(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return 0;
   dc->saved.push_back(dc->state);
   return static_cast<int>(dc->saved.size());
 }
 
 BOOL RestoreDC(HDC handle, int saved) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   const int depth = static_cast<int>(dc->saved.size());
   const int level = saved < 0 ? depth + saved + 1 : saved;
@@ -275,7 +254,7 @@ BOOL RestoreDC(HDC handle, int saved) {
 }
 
 HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   auto found = FindObject(object);
   if (!dc || !found) return nullptr;
   auto& s = dc->state;
@@ -301,7 +280,7 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
 }
 
 HGDIOBJ GetCurrentObject(HDC handle, UINT type) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return nullptr;
   switch (type) {
     case OBJ_PEN:
@@ -315,7 +294,7 @@ HGDIOBJ GetCurrentObject(HDC handle, UINT type) {
 }
 
 HPALETTE SelectPalette(HDC handle, HPALETTE palette, BOOL) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   auto p = Find<Palette>(palette, ObjectKind::Palette);
   if (!dc || !p) return nullptr;
   dc->state.palette = p;
@@ -327,7 +306,7 @@ HPALETTE SelectPalette(HDC handle, HPALETTE palette, BOOL) {
 UINT RealizePalette(HDC handle) { return FindDC(handle) ? 0 : GDI_ERROR; }
 
 COLORREF GetNearestColor(HDC handle, COLORREF colour) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return CLR_INVALID;
   const Bitmap* target = dc->Target();
   if (!target || target->bpp > 8) return colour & 0xFFFFFF;
@@ -338,7 +317,7 @@ COLORREF GetNearestColor(HDC handle, COLORREF colour) {
 // Attributes
 
 #define TAV_DC_OR(fail)           \
-  DeviceContext* dc = FindDC(handle); \
+  auto dc = FindDC(handle); \
   if (!dc) return fail
 
 COLORREF SetBkColor(HDC handle, COLORREF colour) {
@@ -458,7 +437,7 @@ COLORREF SetDCPenColor(HDC handle, COLORREF colour) {
 // Printer documents and pages
 
 int StartDocA(HDC handle, const DOCINFOA*) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || dc->kind != DcKind::Printer || dc->inDocument) return 0;
   dc->inDocument = true;
   dc->pages.clear();
@@ -466,7 +445,7 @@ int StartDocA(HDC handle, const DOCINFOA*) {
 }
 
 int StartPage(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || dc->kind != DcKind::Printer || !dc->inDocument || dc->inPage) return 0;
   auto page = Bitmap::Make(dc->printableSize.cx, dc->printableSize.cy, 32, false);
   if (!page) return 0;
@@ -480,7 +459,7 @@ int StartPage(HDC handle) {
 }
 
 int EndPage(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !dc->inPage) return 0;
   dc->pages.push_back(std::move(dc->surface));
   dc->surface.reset();
@@ -489,7 +468,7 @@ int EndPage(HDC handle) {
 }
 
 int EndDoc(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !dc->inDocument) return 0;
   if (dc->inPage) EndPage(handle);
   dc->inDocument = false;
@@ -497,7 +476,7 @@ int EndDoc(HDC handle) {
 }
 
 int AbortDoc(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !dc->inDocument) return 0;
   dc->surface.reset();
   dc->pages.clear();

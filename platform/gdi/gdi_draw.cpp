@@ -239,7 +239,7 @@ void DrawFigures(DeviceContext& dc, std::vector<Figure> figures, bool fill, bool
 using namespace gdi;
 
 BOOL MoveToEx(HDC handle, int x, int y, LPPOINT previous) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   if (previous) *previous = dc->state.position;
   dc->state.position = POINT{x, y};
@@ -248,14 +248,14 @@ BOOL MoveToEx(HDC handle, int x, int y, LPPOINT previous) {
 }
 
 BOOL GetCurrentPositionEx(HDC handle, LPPOINT position) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !position) return FALSE;
   *position = dc->state.position;
   return TRUE;
 }
 
 BOOL LineTo(HDC handle, int x, int y) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   const POINT to{x, y};
   DrawFromCurrent(*dc, {MapPoint(*dc, dc->LogicalToDevice(), to)});
@@ -264,14 +264,14 @@ BOOL LineTo(HDC handle, int x, int y) {
 }
 
 BOOL Polyline(HDC handle, const POINT* points, int count) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !points || count < 2) return FALSE;
   DrawFigures(*dc, {Figure{MapPoints(*dc, points, count), false}}, false, true);
   return TRUE;
 }
 
 BOOL PolylineTo(HDC handle, const POINT* points, DWORD count) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !points || count == 0) return FALSE;
   DrawFromCurrent(*dc, MapPoints(*dc, points, count));
   dc->state.position = points[count - 1];
@@ -279,7 +279,7 @@ BOOL PolylineTo(HDC handle, const POINT* points, DWORD count) {
 }
 
 BOOL PolyPolyline(HDC handle, const POINT* points, const DWORD* counts, DWORD polylines) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !points || !counts) return FALSE;
   std::vector<Figure> figures;
   for (DWORD i = 0; i < polylines; ++i) {
@@ -292,14 +292,14 @@ BOOL PolyPolyline(HDC handle, const POINT* points, const DWORD* counts, DWORD po
 }
 
 BOOL Polygon(HDC handle, const POINT* points, int count) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !points || count < 2) return FALSE;
   Shape(*dc, MapPoints(*dc, points, count));
   return TRUE;
 }
 
 BOOL PolyPolygon(HDC handle, const POINT* points, const INT* counts, int polygons) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !points || !counts || polygons <= 0) return FALSE;
   std::vector<Figure> figures;
   for (int i = 0; i < polygons; ++i) {
@@ -312,14 +312,14 @@ BOOL PolyPolygon(HDC handle, const POINT* points, const INT* counts, int polygon
 }
 
 BOOL PolyBezier(HDC handle, const POINT* points, DWORD count) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !points || count < 4 || (count - 1) % 3 != 0) return FALSE;
   DrawFigures(*dc, {Figure{BezierPoints(MapPoints(*dc, points, count)), false}}, false, true);
   return TRUE;
 }
 
 BOOL PolyBezierTo(HDC handle, const POINT* points, DWORD count) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !points || count < 3 || count % 3 != 0) return FALSE;
   std::vector<PointD> all{MapPoint(*dc, dc->LogicalToDevice(), dc->state.position)};
   auto mapped = MapPoints(*dc, points, count);
@@ -332,7 +332,7 @@ BOOL PolyBezierTo(HDC handle, const POINT* points, DWORD count) {
 }
 
 BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   const Frame f = ShapeFrame(*dc, left, top, right, bottom);
   Shape(*dc, ToDevice(f, {{f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}, {f.left, f.bottom}}));
@@ -340,7 +340,7 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
 }
 
 BOOL RoundRect(HDC handle, int left, int top, int right, int bottom, int width, int height) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   const Frame f = ShapeFrame(*dc, left, top, right, bottom);
   double cw = width, ch = height;
@@ -355,7 +355,7 @@ BOOL RoundRect(HDC handle, int left, int top, int right, int bottom, int width, 
 }
 
 BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   const Frame f = ShapeFrame(*dc, left, top, right, bottom);
   Shape(*dc, ToDevice(f, EllipsePolygon(f)));
@@ -363,7 +363,7 @@ BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
 }
 
 static BOOL ArcCommon(HDC handle, int l, int t, int r, int b, int xs, int ys, int xe, int ye, ArcKind kind, bool to) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   const Frame f = ShapeFrame(*dc, l, t, r, b);
   std::vector<PointD> pts = ArcFigure(*dc, f, xs, ys, xe, ye);
@@ -397,7 +397,7 @@ BOOL Pie(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
 }
 
 int FillRect(HDC handle, const RECT* rect, HBRUSH brush) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   auto b = FindFillBrush(brush);
   if (!dc || !rect || !b) return 0;
   Bitmap* target = dc->Target();
@@ -407,7 +407,7 @@ int FillRect(HDC handle, const RECT* rect, HBRUSH brush) {
 }
 
 int FrameRect(HDC handle, const RECT* rect, HBRUSH brush) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   auto b = FindFillBrush(brush);
   if (!dc || !rect || !b) return 0;
   Bitmap* target = dc->Target();
@@ -424,14 +424,14 @@ int FrameRect(HDC handle, const RECT* rect, HBRUSH brush) {
 }
 
 BOOL InvertRect(HDC handle, const RECT* rect) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !rect) return FALSE;
   if (dc->Target()) PaintRegion(*dc, RectRegion(*dc, *rect), BrushSampler::Solid(0), R2_NOT);
   return TRUE;
 }
 
 BOOL PatBlt(HDC handle, int x, int y, int width, int height, DWORD rop) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   const unsigned code = (rop >> 16) & 0xFF;
   if (!dc || Rop3UsesSource(code)) return FALSE;
   Bitmap* target = dc->Target();
@@ -446,7 +446,7 @@ BOOL PatBlt(HDC handle, int x, int y, int width, int height, DWORD rop) {
 static bool PixelInClip(const DeviceContext& dc, POINT p) { return dc.EffectiveClip().Contains(p.x, p.y); }
 
 COLORREF SetPixel(HDC handle, int x, int y, COLORREF colour) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !dc->Target()) return CLR_INVALID;
   const POINT p = RoundDevice(dc->LogicalToDevice().Apply({double(x), double(y)}));
   if (!PixelInClip(*dc, p)) return CLR_INVALID;
@@ -461,7 +461,7 @@ BOOL SetPixelV(HDC handle, int x, int y, COLORREF colour) {
 }
 
 COLORREF GetPixel(HDC handle, int x, int y) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !dc->Target()) return CLR_INVALID;
   const POINT p = RoundDevice(dc->LogicalToDevice().Apply({double(x), double(y)}));
   if (!PixelInClip(*dc, p)) return CLR_INVALID;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "platform/kernel/handle_table.h"
 
 namespace gdi {
 
@@ -107,6 +108,18 @@ class SpanBuilder {
 // Objects in the table
 
 enum class ObjectKind { Pen, Brush, Font, Bitmap, Region, Palette };
+
+constexpr HandleKind HandleKindOf(ObjectKind kind) {
+  switch (kind) {
+    case ObjectKind::Pen: return HandleKind::Pen;
+    case ObjectKind::Brush: return HandleKind::Brush;
+    case ObjectKind::Font: return HandleKind::Font;
+    case ObjectKind::Bitmap: return HandleKind::Bitmap;
+    case ObjectKind::Region: return HandleKind::Region;
+    case ObjectKind::Palette: return HandleKind::Palette;
+  }
+  return HandleKind::None;
+}
 
 struct Object {
   explicit Object(ObjectKind k) : kind(k) {}
@@ -216,16 +229,15 @@ struct Font : Object {
   std::shared_ptr<void> face;
 };
 
-// The table: handles are small tagged numbers, never addresses, so a stale
-// handle is recognised. Thread-safe; lookups return shared owners, so an object
-// deleted on one thread stays alive while another one still draws with it.
+// Objects live in the platform's handle table (platform/kernel/handle_table.h):
+// handles are tagged serial numbers, never addresses, so a stale handle is
+// recognised. Thread-safe; lookups return shared owners, so an object deleted
+// on one thread stays alive while another one still draws with it.
 HGDIOBJ AddObject(std::shared_ptr<Object> object);
 std::shared_ptr<Object> FindObject(HGDIOBJ handle);
 template <class T>
 std::shared_ptr<T> Find(HGDIOBJ handle, ObjectKind kind) {
-  auto object = FindObject(handle);
-  if (!object || object->kind != kind) return nullptr;
-  return std::static_pointer_cast<T>(object);
+  return std::static_pointer_cast<T>(handles::Lookup<Object>(handle, HandleKindOf(kind)));
 }
 inline std::shared_ptr<Font> FindFont(HFONT font) { return Find<Font>(font, ObjectKind::Font); }
 inline std::shared_ptr<Bitmap> FindBitmap(HBITMAP bitmap) { return Find<Bitmap>(bitmap, ObjectKind::Bitmap); }
@@ -354,8 +366,9 @@ struct DeviceContext {
   COLORREF DcBrushColour() const { return state.dcBrushColour; }
 };
 
-// Lookup of a device context handle; null for anything else.
-DeviceContext* FindDC(HDC dc);
+// Lookup of a device context handle; null for anything else. The caller's
+// reference keeps the context alive through a DeleteDC on another thread.
+std::shared_ptr<DeviceContext> FindDC(HDC dc);
 // A device context drawing onto a surface that someone else owns (a window's
 // pixels): device (0, 0) sits at `origin` on the surface, drawing stays inside
 // `visible` (surface coordinates). The caller deletes it with DeleteDC.

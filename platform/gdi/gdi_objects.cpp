@@ -11,40 +11,12 @@
 namespace gdi {
 namespace {
 
-// Handles carry a serial number that is never reused, so a deleted handle
-// stays unknown forever; the low byte tags the kind for quick type checks.
-class ObjectTable {
- public:
-  HGDIOBJ Add(std::shared_ptr<Object> object) {
-    std::lock_guard lock(mutex_);
-    const uintptr_t handle = (++serial_ << 8) | (static_cast<uintptr_t>(object->kind) + 1);
-    objects_.emplace(handle, std::move(object));
-    return reinterpret_cast<HGDIOBJ>(handle);
-  }
-  std::shared_ptr<Object> Find(HGDIOBJ handle) {
-    std::lock_guard lock(mutex_);
-    auto it = objects_.find(reinterpret_cast<uintptr_t>(handle));
-    return it == objects_.end() ? nullptr : it->second;
-  }
-  bool Remove(HGDIOBJ handle) {
-    std::shared_ptr<Object> doomed;  // destroyed outside the lock
-    std::lock_guard lock(mutex_);
-    auto it = objects_.find(reinterpret_cast<uintptr_t>(handle));
-    if (it == objects_.end() || it->second->stock) return false;
-    doomed = std::move(it->second);
-    objects_.erase(it);
-    return true;
-  }
-
- private:
-  std::mutex mutex_;
-  uintptr_t serial_ = 0;
-  std::unordered_map<uintptr_t, std::shared_ptr<Object>> objects_;
-};
-
-ObjectTable& Table() {
-  static ObjectTable* table = new ObjectTable;  // lives as long as the process
-  return *table;
+// Objects live in the platform's handle table, stored as Object under the
+// kind of handle that matches their ObjectKind; stock objects are permanent.
+HGDIOBJ AddToTable(std::shared_ptr<Object> object) {
+  const HandleKind kind = HandleKindOf(object->kind);
+  const auto lifetime = object->stock ? handles::Lifetime::Permanent : handles::Lifetime::Deletable;
+  return handles::Create<HGDIOBJ>(kind, std::move(object), lifetime);
 }
 
 constexpr int kStockCount = 20;
@@ -146,7 +118,7 @@ struct StockTable {
   StockTable() {
     for (int i = 0; i <= kStockCount; ++i) {
       auto o = MakeStock(i);
-      if (o) handles[i] = Table().Add(std::move(o));
+      if (o) handles[i] = AddToTable(std::move(o));
     }
   }
 };
@@ -249,9 +221,9 @@ int DescribeObject(HGDIOBJ handle, int size, LPVOID buffer, bool wide) {
 
 }  // namespace
 
-HGDIOBJ AddObject(std::shared_ptr<Object> object) { return object ? Table().Add(std::move(object)) : nullptr; }
-std::shared_ptr<Object> FindObject(HGDIOBJ handle) { return handle ? Table().Find(handle) : nullptr; }
-bool RemoveObject(HGDIOBJ handle) { return handle && Table().Remove(handle); }
+HGDIOBJ AddObject(std::shared_ptr<Object> object) { return object ? AddToTable(std::move(object)) : nullptr; }
+std::shared_ptr<Object> FindObject(HGDIOBJ handle) { return handles::Lookup<Object>(handle, kGdiObjectKinds); }
+bool RemoveObject(HGDIOBJ handle) { return handles::Destroy(handle, kGdiObjectKinds); }
 HBITMAP StockBitmap() { return static_cast<HBITMAP>(Stock().handles[kStockBitmap]); }
 
 namespace {
@@ -285,9 +257,7 @@ BOOL DeleteObject(HGDIOBJ object) {
 }
 
 DWORD GetObjectType(HGDIOBJ object) {
-  if (FindDC(static_cast<HDC>(object))) {
-    return FindDC(static_cast<HDC>(object))->kind == DcKind::Memory ? OBJ_MEMDC : OBJ_DC;
-  }
+  if (auto dc = FindDC(static_cast<HDC>(object))) return dc->kind == DcKind::Memory ? OBJ_MEMDC : OBJ_DC;
   auto found = FindObject(object);
   if (!found) return 0;
   switch (found->kind) {

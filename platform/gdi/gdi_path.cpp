@@ -10,8 +10,8 @@ namespace {
 
 constexpr RECT kEverywhere{-(1 << 27), -(1 << 27), 1 << 27, 1 << 27};
 
-DeviceContext* ClosedPath(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+std::shared_ptr<DeviceContext> ClosedPath(HDC handle) {
+  auto dc = FindDC(handle);
   return dc && dc->path.state == Path::State::Closed ? dc : nullptr;
 }
 
@@ -30,7 +30,7 @@ SpanRegion FiguresRegion(const DeviceContext& dc, const std::vector<Figure>& fig
 }  // namespace
 
 BOOL BeginPath(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   dc->path = Path{};
   dc->path.state = Path::State::Open;
@@ -38,7 +38,7 @@ BOOL BeginPath(HDC handle) {
 }
 
 BOOL EndPath(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || dc->path.state != Path::State::Open) return FALSE;
   dc->path.state = Path::State::Closed;
   dc->path.figureOpen = false;
@@ -46,14 +46,14 @@ BOOL EndPath(HDC handle) {
 }
 
 BOOL AbortPath(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   dc->path = Path{};
   return TRUE;
 }
 
 BOOL CloseFigure(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || dc->path.state != Path::State::Open || dc->path.figures.empty()) return FALSE;
   dc->path.figures.back().closed = true;
   dc->path.figureOpen = false;
@@ -61,14 +61,14 @@ BOOL CloseFigure(HDC handle) {
 }
 
 BOOL StrokePath(HDC handle) {
-  DeviceContext* dc = ClosedPath(handle);
+  auto dc = ClosedPath(handle);
   if (!dc) return FALSE;
   DrawFigures(*dc, TakeFigures(*dc), false, true);
   return TRUE;
 }
 
 BOOL FillPath(HDC handle) {
-  DeviceContext* dc = ClosedPath(handle);
+  auto dc = ClosedPath(handle);
   if (!dc) return FALSE;
   auto figures = TakeFigures(*dc);
   for (auto& f : figures) f.closed = true;
@@ -77,7 +77,7 @@ BOOL FillPath(HDC handle) {
 }
 
 BOOL StrokeAndFillPath(HDC handle) {
-  DeviceContext* dc = ClosedPath(handle);
+  auto dc = ClosedPath(handle);
   if (!dc) return FALSE;
   auto figures = TakeFigures(*dc);
   // The fill closes every figure; the outline keeps open figures open.
@@ -94,7 +94,7 @@ BOOL FlattenPath(HDC handle) { return ClosedPath(handle) ? TRUE : FALSE; }
 // The path becomes the area the pen would paint along it, recorded as one
 // rectangle figure per run of pixels (disjoint, so any fill mode fills them).
 BOOL WidenPath(HDC handle) {
-  DeviceContext* dc = ClosedPath(handle);
+  auto dc = ClosedPath(handle);
   if (!dc || !PenDraws(dc->state.pen.get())) return FALSE;
   const StrokeCoverage cover = StrokeFigures(*dc, *dc->state.pen, dc->path.figures, kEverywhere);
   std::vector<Figure> outline;
@@ -108,7 +108,7 @@ BOOL WidenPath(HDC handle) {
 }
 
 HRGN PathToRegion(HDC handle) {
-  DeviceContext* dc = ClosedPath(handle);
+  auto dc = ClosedPath(handle);
   if (!dc) return nullptr;
   auto region = std::make_shared<Region>();
   region->region = FiguresRegion(*dc, TakeFigures(*dc));
@@ -116,7 +116,7 @@ HRGN PathToRegion(HDC handle) {
 }
 
 BOOL SelectClipPath(HDC handle, int mode) {
-  DeviceContext* dc = ClosedPath(handle);
+  auto dc = ClosedPath(handle);
   if (!dc || mode < RGN_AND || mode > RGN_COPY) return FALSE;
   HRGN region = PathToRegion(handle);
   const int result = ExtSelectClipRgn(handle, region, mode);
@@ -125,7 +125,7 @@ BOOL SelectClipPath(HDC handle, int mode) {
 }
 
 int GetPath(HDC handle, LPPOINT points, BYTE* types, int count) {
-  DeviceContext* dc = ClosedPath(handle);
+  auto dc = ClosedPath(handle);
   if (!dc) return -1;
   int total = 0;
   for (const auto& f : dc->path.figures) total += static_cast<int>(f.points.size());

@@ -186,7 +186,7 @@ DWORD GetRegionData(HRGN region, DWORD size, RGNDATA* data) {
 }
 
 BOOL FillRgn(HDC handle, HRGN region, HBRUSH brush) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   auto r = FindRegion(region);
   auto b = FindFillBrush(brush);
   if (!dc || !r || !b) return FALSE;
@@ -195,13 +195,13 @@ BOOL FillRgn(HDC handle, HRGN region, HBRUSH brush) {
 }
 
 BOOL PaintRgn(HDC handle, HRGN region) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   return FillRgn(handle, region, dc->state.brushHandle);
 }
 
 BOOL InvertRgn(HDC handle, HRGN region) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   auto r = FindRegion(region);
   if (!dc || !r) return FALSE;
   if (dc->Target()) PaintRegion(*dc, r->region, BrushSampler::Solid(0), R2_NOT);
@@ -211,7 +211,7 @@ BOOL InvertRgn(HDC handle, HRGN region) {
 // The frame is the region less the region shrunk by the frame's width and
 // height: what lies within (width, height) of the outside.
 BOOL FrameRgn(HDC handle, HRGN region, HBRUSH brush, int width, int height) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   auto r = FindRegion(region);
   auto b = FindFillBrush(brush);
   if (!dc || !r || !b || width <= 0 || height <= 0) return FALSE;
@@ -237,7 +237,7 @@ BOOL FrameRgn(HDC handle, HRGN region, HBRUSH brush, int width, int height) {
 }
 
 int ExtSelectClipRgn(HDC handle, HRGN region, int mode) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return ERROR;
   if (!region) {
     if (mode != RGN_COPY) return ERROR;
@@ -257,7 +257,7 @@ int ExtSelectClipRgn(HDC handle, HRGN region, int mode) {
 int SelectClipRgn(HDC handle, HRGN region) { return ExtSelectClipRgn(handle, region, RGN_COPY); }
 
 int IntersectClipRect(HDC handle, int left, int top, int right, int bottom) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return ERROR;
   dc->state.clip =
       SpanRegion::Combine(CurrentClip(*dc), SpanRegion::FromRect(DeviceRect(*dc, left, top, right, bottom)), RGN_AND);
@@ -265,7 +265,7 @@ int IntersectClipRect(HDC handle, int left, int top, int right, int bottom) {
 }
 
 int ExcludeClipRect(HDC handle, int left, int top, int right, int bottom) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return ERROR;
   dc->state.clip = SpanRegion::Combine(CurrentClip(*dc),
                                        SpanRegion::FromRect(DeviceRect(*dc, left, top, right, bottom)), RGN_DIFF);
@@ -273,7 +273,7 @@ int ExcludeClipRect(HDC handle, int left, int top, int right, int bottom) {
 }
 
 int OffsetClipRgn(HDC handle, int dx, int dy) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return ERROR;
   if (!dc->state.clip) return SIMPLEREGION;
   const Matrix m = dc->LogicalToDevice();
@@ -282,7 +282,7 @@ int OffsetClipRgn(HDC handle, int dx, int dy) {
 }
 
 int GetClipBox(HDC handle, LPRECT rect) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !rect) return ERROR;
   SpanRegion visible = dc->Target() ? dc->EffectiveClip() : CurrentClip(*dc);
   const RECT box = visible.Box();
@@ -296,7 +296,7 @@ int GetClipBox(HDC handle, LPRECT rect) {
 }
 
 int GetClipRgn(HDC handle, HRGN region) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   auto r = FindRegion(region);
   if (!dc || !r) return -1;
   if (!dc->state.clip) return 0;
@@ -305,14 +305,14 @@ int GetClipRgn(HDC handle, HRGN region) {
 }
 
 BOOL PtVisible(HDC handle, int x, int y) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   const POINT p = RoundDevice(dc->LogicalToDevice().Apply({double(x), double(y)}));
   return (dc->Target() ? dc->EffectiveClip() : CurrentClip(*dc)).Contains(p.x, p.y) ? TRUE : FALSE;
 }
 
 BOOL RectVisible(HDC handle, const RECT* rect) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !rect) return FALSE;
   const RECT d = DeviceRect(*dc, rect->left, rect->top, rect->right, rect->bottom);
   return (dc->Target() ? dc->EffectiveClip() : CurrentClip(*dc)).Intersects(d) ? TRUE : FALSE;

@@ -68,8 +68,10 @@ bool FixedUnits(int mode, int& perInch) {
   }
 }
 
-int DeviceDpiX(const DeviceContext& dc) { return GetDeviceCaps(reinterpret_cast<HDC>(const_cast<DeviceContext*>(&dc)), LOGPIXELSX); }
-int DeviceDpiY(const DeviceContext& dc) { return GetDeviceCaps(reinterpret_cast<HDC>(const_cast<DeviceContext*>(&dc)), LOGPIXELSY); }
+// As GetDeviceCaps answers LOGPIXELSX and LOGPIXELSY: printers at their own
+// resolution, everything else at the screen's.
+int DeviceDpiX(const DeviceContext& dc) { return dc.deviceName.empty() ? kScreenDpi : dc.dpiX; }
+int DeviceDpiY(const DeviceContext& dc) { return dc.deviceName.empty() ? kScreenDpi : dc.dpiY; }
 
 // The isotropic mode keeps one unit the same size on both axes: the viewport
 // extent of the axis with the larger scale is shrunk to match the other.
@@ -106,7 +108,7 @@ POINT RoundPoint(PointD p) { return POINT{RoundCoordinate(p.x), RoundCoordinate(
 using namespace gdi;
 
 int SetMapMode(HDC handle, int mode) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || mode < MM_TEXT || mode > MM_ANISOTROPIC) return 0;
   auto& s = dc->state;
   const int previous = s.mapMode;
@@ -127,7 +129,7 @@ int SetMapMode(HDC handle, int mode) {
 }
 
 int GetMapMode(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   return dc ? dc->state.mapMode : 0;
 }
 
@@ -137,7 +139,7 @@ namespace {
 // moved; an extent is set (ignored in the modes that fix it; a zero extent is
 // refused) and read.
 BOOL SetOrigin(HDC handle, POINT DcState::*origin, int x, int y, LPPOINT previous) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   if (previous) *previous = dc->state.*origin;
   dc->state.*origin = POINT{x, y};
@@ -145,14 +147,14 @@ BOOL SetOrigin(HDC handle, POINT DcState::*origin, int x, int y, LPPOINT previou
 }
 
 BOOL GetOrigin(HDC handle, POINT DcState::*origin, LPPOINT out) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !out) return FALSE;
   *out = dc->state.*origin;
   return TRUE;
 }
 
 BOOL OffsetOrigin(HDC handle, POINT DcState::*origin, int dx, int dy, LPPOINT previous) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   if (previous) *previous = dc->state.*origin;
   (dc->state.*origin).x += dx;
@@ -161,7 +163,7 @@ BOOL OffsetOrigin(HDC handle, POINT DcState::*origin, int dx, int dy, LPPOINT pr
 }
 
 BOOL SetExtent(HDC handle, SIZE DcState::*extent, int x, int y, LPSIZE previous) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc) return FALSE;
   if (previous) *previous = dc->state.*extent;
   if (ExtentsFixed(dc->state.mapMode)) return TRUE;  // ignored, as documented
@@ -172,7 +174,7 @@ BOOL SetExtent(HDC handle, SIZE DcState::*extent, int x, int y, LPSIZE previous)
 }
 
 BOOL GetExtent(HDC handle, SIZE DcState::*extent, LPSIZE out) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !out) return FALSE;
   *out = dc->state.*extent;
   return TRUE;
@@ -205,7 +207,7 @@ BOOL SetViewportExtEx(HDC handle, int x, int y, LPSIZE previous) {
 BOOL GetViewportExtEx(HDC handle, LPSIZE extent) { return GetExtent(handle, &DcState::viewportExt, extent); }
 
 BOOL LPtoDP(HDC handle, LPPOINT points, int count) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || (!points && count > 0)) return FALSE;
   const Matrix m = dc->LogicalToDevice();
   for (int i = 0; i < count; ++i) points[i] = RoundPoint(m.Apply(PointD{double(points[i].x), double(points[i].y)}));
@@ -213,7 +215,7 @@ BOOL LPtoDP(HDC handle, LPPOINT points, int count) {
 }
 
 BOOL DPtoLP(HDC handle, LPPOINT points, int count) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || (!points && count > 0)) return FALSE;
   const auto inverse = dc->LogicalToDevice().Inverse();
   if (!inverse) return FALSE;
@@ -223,7 +225,7 @@ BOOL DPtoLP(HDC handle, LPPOINT points, int count) {
 }
 
 int SetGraphicsMode(HDC handle, int mode) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || (mode != GM_COMPATIBLE && mode != GM_ADVANCED)) return 0;
   // Back to the compatible mode only once the world transform is the identity.
   if (mode == GM_COMPATIBLE && !dc->state.world.IsIdentity()) return 0;
@@ -231,12 +233,12 @@ int SetGraphicsMode(HDC handle, int mode) {
 }
 
 int GetGraphicsMode(HDC handle) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   return dc ? dc->state.graphicsMode : 0;
 }
 
 BOOL SetWorldTransform(HDC handle, const XFORM* xform) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !xform || dc->state.graphicsMode != GM_ADVANCED) return FALSE;
   const Matrix m = Matrix::FromXform(*xform);
   if (!m.Inverse()) return FALSE;
@@ -245,14 +247,14 @@ BOOL SetWorldTransform(HDC handle, const XFORM* xform) {
 }
 
 BOOL GetWorldTransform(HDC handle, XFORM* xform) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || !xform) return FALSE;
   *xform = dc->state.world.ToXform();
   return TRUE;
 }
 
 BOOL ModifyWorldTransform(HDC handle, const XFORM* xform, DWORD mode) {
-  DeviceContext* dc = FindDC(handle);
+  auto dc = FindDC(handle);
   if (!dc || dc->state.graphicsMode != GM_ADVANCED) return FALSE;
   Matrix result;
   switch (mode) {

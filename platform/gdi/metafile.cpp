@@ -4,11 +4,10 @@
 
 #include <cmath>
 #include <cstring>
-#include <mutex>
 #include <new>
-#include <unordered_set>
 
 #include "platform/gdi/metafile_internal.h"
+#include "platform/kernel/handle_table.h"
 
 namespace metafile_internal {
 
@@ -19,24 +18,15 @@ uint16_t Le16(const BYTE* p) { return uint16_t(p[0] | p[1] << 8); }
 
 namespace {
 
-std::mutex g_Lock;
-std::unordered_set<const MetafileData*>& Live() {
-  static std::unordered_set<const MetafileData*> live;
-  return live;
-}
-
+// Metafiles live in the platform's handle table, which owns them from here on.
 HENHMETAFILE Register(MetafileData* data) {
-  std::lock_guard<std::mutex> guard(g_Lock);
-  Live().insert(data);
-  return reinterpret_cast<HENHMETAFILE>(data);
+  return handles::Create<HENHMETAFILE>(HandleKind::EnhMetafile, std::shared_ptr<MetafileData>(data));
 }
 
 }  // namespace
 
-const MetafileData* Find(HENHMETAFILE handle) {
-  auto* data = reinterpret_cast<const MetafileData*>(handle);
-  std::lock_guard<std::mutex> guard(g_Lock);
-  return Live().count(data) ? data : nullptr;
+std::shared_ptr<const MetafileData> Find(HENHMETAFILE handle) {
+  return handles::Lookup<MetafileData>(handle, HandleKind::EnhMetafile);
 }
 
 bool ReadEnhHeader(const BYTE* data, size_t size, ENHMETAHEADER& h) {
@@ -192,17 +182,11 @@ HENHMETAFILE SetWinMetaFileBits(UINT size, const BYTE* data, HDC reference, cons
 }
 
 BOOL DeleteEnhMetaFile(HENHMETAFILE metafile) {
-  auto* data = reinterpret_cast<MetafileData*>(metafile);
-  {
-    std::lock_guard<std::mutex> guard(g_Lock);
-    if (!Live().erase(data)) return FALSE;
-  }
-  delete data;
-  return TRUE;
+  return handles::Destroy(metafile, HandleKind::EnhMetafile) ? TRUE : FALSE;
 }
 
 UINT GetEnhMetaFileHeader(HENHMETAFILE metafile, UINT size, ENHMETAHEADER* header) {
-  const MetafileData* m = Find(metafile);
+  auto m = Find(metafile);
   if (!m) return 0;
   if (!header) return sizeof(ENHMETAHEADER);
   const UINT n = size < sizeof(ENHMETAHEADER) ? size : UINT(sizeof(ENHMETAHEADER));
@@ -211,7 +195,7 @@ UINT GetEnhMetaFileHeader(HENHMETAFILE metafile, UINT size, ENHMETAHEADER* heade
 }
 
 UINT GetEnhMetaFilePaletteEntries(HENHMETAFILE metafile, UINT count, PALETTEENTRY* entries) {
-  const MetafileData* m = Find(metafile);
+  auto m = Find(metafile);
   if (!m) return UINT(-1);
   if (!entries) return UINT(m->palette.size());
   const UINT n = count < m->palette.size() ? count : UINT(m->palette.size());

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/gdi/metafile.h"
@@ -40,7 +41,7 @@ struct RecordBytes {
     return Has(offset, count) ? RecordBytes{data + offset, size_t(count)} : RecordBytes{data, 0};
   }
 };
-const MetafileData* Find(HENHMETAFILE handle);
+std::shared_ptr<const MetafileData> Find(HENHMETAFILE handle);
 bool ReadEnhHeader(const BYTE* data, size_t size, ENHMETAHEADER& header);
 
 // The record players; rect is the target in the context's logical units.

@@ -567,7 +567,7 @@ BOOL PlayWinRecords(HDC dc, const MetafileData& m, const RECT& rect) {
 }  // namespace metafile_internal
 
 BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT* rect) {
-  const metafile_internal::MetafileData* m = metafile_internal::Find(metafile);
+  auto m = metafile_internal::Find(metafile);
   if (!m || !dc || !rect) return FALSE;
   return m->windows ? metafile_internal::PlayWinRecords(dc, *m, *rect)
                     : metafile_internal::PlayEnhRecords(dc, *m, *rect);

@@ -329,7 +329,7 @@ std::u16string_view WideView(LPCWSTR text, int length) {
 }
 
 int DrawTextAnsi(HDC hdc, LPCSTR text, int length, LPRECT rect, UINT format, DRAWTEXTPARAMS* params) {
-  DeviceContext* dc = FindDC(hdc);
+  auto dc = FindDC(hdc);
   if (!dc || !rect) return 0;
   if (text && length < 0) length = static_cast<int>(std::strlen(text));
   const WideText wide = Widen(DcCodePage(*dc), text, text ? length : 0);
@@ -341,7 +341,7 @@ int DrawTextAnsi(HDC hdc, LPCSTR text, int length, LPRECT rect, UINT format, DRA
 }  // namespace
 
 int DrawTextW(HDC hdc, LPCWSTR text, int length, LPRECT rect, UINT format) {
-  DeviceContext* dc = FindDC(hdc);
+  auto dc = FindDC(hdc);
   if (!dc || !rect) return 0;
   return DrawTextCore(*dc, WideView(text, length), rect, format, nullptr);
 }
@@ -351,7 +351,7 @@ int DrawTextA(HDC hdc, LPCSTR text, int length, LPRECT rect, UINT format) {
 }
 
 int DrawTextExW(HDC hdc, LPWSTR text, int length, LPRECT rect, UINT format, DRAWTEXTPARAMS* params) {
-  DeviceContext* dc = FindDC(hdc);
+  auto dc = FindDC(hdc);
   if (!dc || !rect) return 0;
   return DrawTextCore(*dc, WideView(text, length), rect, format & ~DT_MODIFYSTRING, params);
 }

@@ -67,7 +67,7 @@ std::u16string CodeToWide(UINT codePage, UINT code) {
 
 template <class Char, class Fn>
 BOOL ForEachCode(HDC hdc, UINT first, UINT last, Fn fn) {
-  DeviceContext* dc = FindDC(hdc);
+  auto dc = FindDC(hdc);
   if (!dc || last < first) return FALSE;
   auto font = DcFont(*dc);
   if (!font) return FALSE;
@@ -125,7 +125,7 @@ namespace {
 // the A forms with the bytes of each unit). FALSE for bad arguments.
 template <class Char, class Measure>
 BOOL MeasureText(HDC hdc, const Char* text, int length, LPSIZE size, Measure&& measure) {
-  DeviceContext* dc = FindDC(hdc);
+  auto dc = FindDC(hdc);
   if (!dc || !size || length < 0 || (!text && length > 0)) return FALSE;
   auto font = DcFont(*dc);
   if (!font) return FALSE;

@@ -201,13 +201,13 @@ bool DrawRun(DeviceContext& dc, int x, int y, UINT options, const RECT* rect, st
 using namespace gdi;
 
 BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT length, const INT* dx) {
-  DeviceContext* dc = FindDC(hdc);
+  auto dc = FindDC(hdc);
   if (!dc || (options & ETO_GLYPH_INDEX) || (!text && length > 0)) return FALSE;
   return DrawRun(*dc, x, y, options, rect, std::u16string_view(text ? text : u"", length), dx) ? TRUE : FALSE;
 }
 
 BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT length, const INT* dx) {
-  DeviceContext* dc = FindDC(hdc);
+  auto dc = FindDC(hdc);
   if (!dc || (options & ETO_GLYPH_INDEX) || (!text && length > 0)) return FALSE;
   const WideText wide = Widen(DcCodePage(*dc), text, static_cast<int>(length));
   std::vector<INT> wideDx;

@@ -12,6 +12,7 @@ namespace kernel {
 namespace {
 
 struct FileObject : KernelObject {
+  FileObject() : KernelObject(HandleKind::File) {}
   int fd = -1;
   std::string deleteOnClose;  // the OS path to remove when the handle closes
   ~FileObject() override {

@@ -14,6 +14,7 @@ namespace kernel {
 namespace {
 
 struct FindObject : KernelObject {
+  FindObject() : KernelObject(HandleKind::FindFile) {}
   std::vector<WIN32_FIND_DATAA> found;
   size_t next = 0;
 };
@@ -81,8 +82,6 @@ void Fill(WIN32_FIND_DATAA& data, const std::string& name, const struct stat& st
   std::memcpy(data.cFileName, name.data(), name.size());
 }
 
-bool IsFind(const KernelObject& object) { return dynamic_cast<const FindObject*>(&object) != nullptr; }
-
 }  // namespace
 }  // namespace kernel
 
@@ -144,6 +143,6 @@ BOOL FindNextFileA(HANDLE handle, LPWIN32_FIND_DATAA data) {
 }
 
 BOOL FindClose(HANDLE handle) {
-  if (!kernel::RemoveHandle(handle, kernel::IsFind)) return kernel::Fail(ERROR_INVALID_HANDLE);
+  if (!kernel::RemoveHandle(handle, HandleKind::FindFile)) return kernel::Fail(ERROR_INVALID_HANDLE);
   return TRUE;
 }

@@ -1,58 +1,24 @@
-// The table of kernel handles. A handle is the address of its object; the
-// table keeps the object alive until the handle is closed, and callers hold a
-// reference while they use it, so a close on another thread never pulls an
-// object from under a running call.
-#include <mutex>
-#include <unordered_map>
-
+// Kernel handles live in the platform's handle table: their numbers are never
+// reused, and callers hold a reference while they use an object, so a close on
+// another thread never pulls an object from under a running call.
 #include "platform/kernel/kernel_internal.h"
 
 namespace kernel {
-namespace {
-
-struct HandleTable {
-  std::mutex mutex;
-  std::unordered_map<HANDLE, std::shared_ptr<KernelObject>> objects;
-};
-
-HandleTable& Table() {
-  static HandleTable* table = new HandleTable;  // outlives every static destructor
-  return *table;
-}
-
-}  // namespace
 
 HANDLE AddHandle(std::shared_ptr<KernelObject> object) {
-  HandleTable& t = Table();
-  HANDLE handle = object.get();
-  std::lock_guard lock(t.mutex);
-  t.objects.emplace(handle, std::move(object));
-  return handle;
+  const HandleKind kind = object->kind;
+  return handles::Create<HANDLE>(kind, std::move(object));
 }
 
 std::shared_ptr<KernelObject> LookupHandle(HANDLE handle) {
-  HandleTable& t = Table();
-  std::lock_guard lock(t.mutex);
-  auto it = t.objects.find(handle);
-  return it == t.objects.end() ? nullptr : it->second;
+  return handles::Lookup<KernelObject>(handle, kKernelHandleKinds);
 }
 
-bool RemoveHandle(HANDLE handle, bool (*matches)(const KernelObject&)) {
-  std::shared_ptr<KernelObject> doomed;  // destroyed outside the lock
-  HandleTable& t = Table();
-  {
-    std::lock_guard lock(t.mutex);
-    auto it = t.objects.find(handle);
-    if (it == t.objects.end() || (matches && !matches(*it->second))) return false;
-    doomed = std::move(it->second);
-    t.objects.erase(it);
-  }
-  return true;
-}
+bool RemoveHandle(HANDLE handle, HandleKinds kinds) { return handles::Destroy(handle, kinds); }
 
 }  // namespace kernel
 
 BOOL CloseHandle(HANDLE handle) {
-  if (!kernel::RemoveHandle(handle, nullptr)) return kernel::Fail(ERROR_INVALID_HANDLE);
+  if (!kernel::RemoveHandle(handle, kKernelHandleKinds)) return kernel::Fail(ERROR_INVALID_HANDLE);
   return TRUE;
 }

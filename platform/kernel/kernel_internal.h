@@ -7,19 +7,23 @@
 #include <string>
 #include <string_view>
 
+#include "platform/kernel/handle_table.h"
 #include "platform/kernel/kernel.h"
 
 namespace kernel {
 
-// Everything a HANDLE can stand for.
+// Everything a HANDLE can stand for, kept in the platform's handle table
+// under its kind.
 struct KernelObject {
+  explicit KernelObject(HandleKind k) : kind(k) {}
   virtual ~KernelObject() = default;
+  const HandleKind kind;
 };
 
 HANDLE AddHandle(std::shared_ptr<KernelObject> object);
 std::shared_ptr<KernelObject> LookupHandle(HANDLE handle);
-// Removes the handle when it stands for an object of which matches is true.
-bool RemoveHandle(HANDLE handle, bool (*matches)(const KernelObject&));
+// Removes the handle when it stands for an object of one of the kinds.
+bool RemoveHandle(HANDLE handle, HandleKinds kinds);
 
 template <class T>
 std::shared_ptr<T> Lookup(HANDLE handle) {

@@ -15,6 +15,7 @@ namespace kernel {
 namespace {
 
 struct MappingObject : KernelObject {
+  MappingObject() : KernelObject(HandleKind::FileMapping) {}
   int fd = -1;
   unsigned long long size = 0;
   bool writable = false;
