@@ -171,7 +171,7 @@ BOOL DestroyCursor(HCURSOR cursor) { return DestroyIcon(reinterpret_cast<HICON>(
 
 BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT, HBRUSH, UINT flags) {
   auto image = FindIcon(icon);
-  gdi::DeviceContext* d = gdi::FindDC(dc);
+  auto d = gdi::FindDC(dc);
   if (!image || !d) return Fail(image ? ERROR_INVALID_HANDLE : ERROR_INVALID_CURSOR_HANDLE);
   if (width == 0) width = (flags & DI_DEFAULTSIZE) ? Metric(SM_CXICON) : image->width;
   if (height == 0) height = (flags & DI_DEFAULTSIZE) ? Metric(SM_CYICON) : image->height;

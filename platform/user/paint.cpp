@@ -259,7 +259,7 @@ HDC GetWindowDC(HWND window) {
 }
 
 HWND WindowFromDC(HDC dc) {
-  gdi::DeviceContext* d = gdi::FindDC(dc);
+  auto d = gdi::FindDC(dc);
   return d ? d->window : nullptr;
 }
 
