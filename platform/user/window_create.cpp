@@ -60,13 +60,22 @@ void FinalDestroy(const WindowPtr& w) {
   }
   for (HWND c : children)
     if (WindowPtr child = FindWinQuiet(c)) FinalDestroy(child);
-  CallProc(w, WM_NCDESTROY, 0, 0);
+  // From here on nothing reaches the window, not even what its own
+  // WM_NCDESTROY handler sends or posts to it.
+  WNDPROC proc;
+  bool unicode;
+  {
+    UserLock lock;
+    proc = w->proc;
+    unicode = w->unicode;
+    w->life = Life::Dead;
+  }
+  CallProcW(proc, unicode, w->handle, WM_NCDESTROY, 0, 0);
   KillWindowTimers(w->handle);
   ForgetWindowInput(w->handle);
   bool topLevel;
   {
     UserLock lock;
-    w->life = Life::Dead;
     topLevel = w->parent && w->parent->desktop;
     UnlinkWindow(*w);
     if (w->cls) --w->cls->windows;
