@@ -177,11 +177,14 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return MA_ACTIVATE;
     }
     case WM_SETCURSOR: {
-      HCURSOR cursor;
+      // The cursor is that of the window under the mouse (wParam), whoever answers.
+      HCURSOR cursor = nullptr;
       HWND parent = nullptr;
+      WindowPtr under = FindWinQuiet(reinterpret_cast<HWND>(wParam));
       {
         UserLock lock;
-        cursor = w->cls ? w->cls->cursor : nullptr;
+        const Window& source = under ? *under : *w;
+        cursor = source.cls ? source.cls->cursor : nullptr;
         if (w->IsChild() && w->parent && !w->parent->desktop) parent = w->parent->handle;
       }
       return OnSetCursor(window, reinterpret_cast<HWND>(wParam), static_cast<SHORT>(LOWORD(lParam)), HIWORD(lParam),

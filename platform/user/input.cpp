@@ -104,13 +104,13 @@ DWORD ThreadOf(HWND window) {
   return w->thread;
 }
 
-void PostMouse(HWND window, UINT clientMessage, UINT ncMessage, LRESULT hit, POINT screen, WPARAM extra) {
+void PostMouse(HWND window, UINT clientMessage, UINT ncMessage, LRESULT hit, POINT screen, WPARAM keys) {
   POINT p = screen;
   MSG msg{window, 0, 0, 0, Now(), screen};
   if (hit == HTCLIENT || GetCapture() == window) {
     ScreenToClient(window, &p);
     msg.message = clientMessage;
-    msg.wParam = MouseKeys() | extra;
+    msg.wParam = keys;
     msg.lParam = LParamFromPoint(p);
   } else {
     msg.message = ncMessage;
@@ -230,10 +230,10 @@ HWND KeyTarget() {
 
 }  // namespace
 
-void CookMove(POINT screen) {
+void CookMove(POINT screen, WPARAM keys) {
   HWND capture = GetCapture();
   if (capture) {
-    PostMouse(capture, WM_MOUSEMOVE, WM_NCMOUSEMOVE, HTCLIENT, screen, 0);
+    PostMouse(capture, WM_MOUSEMOVE, WM_NCMOUSEMOVE, HTCLIENT, screen, keys);
     return;
   }
   LRESULT hit;
@@ -241,15 +241,15 @@ void CookMove(POINT screen) {
   if (!target) return;
   Send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELONG(static_cast<WORD>(hit), WM_MOUSEMOVE));
   if (hit == HTERROR) return;
-  PostMouse(target, WM_MOUSEMOVE, WM_NCMOUSEMOVE, hit, screen, 0);
+  PostMouse(target, WM_MOUSEMOVE, WM_NCMOUSEMOVE, hit, screen, keys);
 }
 
-void CookButton(MouseButton button, bool down, POINT screen) {
+void CookButton(MouseButton button, bool down, POINT screen, WPARAM keys) {
   const ButtonMessages m = MessagesFor(button);
   HWND capture = GetCapture();
   if (capture) {
     const bool dbl = down && IsDoubleClick(capture, m.down, screen, true);
-    PostMouse(capture, down ? (dbl ? m.dblclk : m.down) : m.up, m.ncUp, HTCLIENT, screen, 0);
+    PostMouse(capture, down ? (dbl ? m.dblclk : m.down) : m.up, m.ncUp, HTCLIENT, screen, keys);
     return;
   }
   LRESULT hit;
@@ -268,21 +268,21 @@ void CookButton(MouseButton button, bool down, POINT screen) {
     Send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELONG(static_cast<WORD>(hit), static_cast<WORD>(m.down)));
     if (eat || hit == HTERROR) return;
     const bool dbl = IsDoubleClick(target, hit == HTCLIENT ? m.down : m.ncDown, screen, hit == HTCLIENT);
-    PostMouse(target, dbl ? m.dblclk : m.down, dbl ? m.ncDblclk : m.ncDown, hit, screen, 0);
+    PostMouse(target, dbl ? m.dblclk : m.down, dbl ? m.ncDblclk : m.ncDown, hit, screen, keys);
     return;
   }
   if (hit == HTERROR) return;
-  PostMouse(target, m.up, m.ncUp, hit, screen, 0);
+  PostMouse(target, m.up, m.ncUp, hit, screen, keys);
 }
 
-void CookWheel(POINT screen, int delta, bool horizontal) {
+void CookWheel(POINT screen, int delta, bool horizontal, WPARAM keys) {
   HWND target = KeyTarget();
   if (!target) {
     LRESULT hit;
     target = MouseTarget(ClampToClip(screen), hit);
   }
   if (!target) return;
-  const WPARAM w = MAKELONG(static_cast<WORD>(MouseKeys()), static_cast<WORD>(static_cast<SHORT>(delta)));
+  const WPARAM w = MAKELONG(static_cast<WORD>(keys), static_cast<WORD>(static_cast<SHORT>(delta)));
   PostInput(ThreadOf(target),
             MSG{target, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, w, LParamFromPoint(screen), Now(), screen});
 }
@@ -335,6 +335,7 @@ void DeviceMouseMove(POINT screen) {
   DeviceEvent e;
   e.kind = DeviceEvent::Kind::Move;
   e.pt = screen;
+  e.keys = MouseKeys();
   Push(e);
 }
 
@@ -350,6 +351,7 @@ void DeviceMouseButton(MouseButton button, bool down, POINT screen) {
   e.pt = screen;
   e.button = static_cast<int>(button);
   e.down = down;
+  e.keys = MouseKeys();
   Push(e);
 }
 
@@ -359,6 +361,7 @@ void DeviceMouseWheel(POINT screen, int delta, bool horizontal) {
   e.pt = ClampToClip(screen);
   e.delta = delta;
   e.horizontal = horizontal;
+  e.keys = MouseKeys();
   Push(e);
 }
 
@@ -394,9 +397,9 @@ bool CookDeviceEvent(Queue& queue) {
     queue.device.pop_front();
   }
   switch (e.kind) {
-    case DeviceEvent::Kind::Move: CookMove(e.pt); break;
-    case DeviceEvent::Kind::Button: CookButton(static_cast<MouseButton>(e.button), e.down, e.pt); break;
-    case DeviceEvent::Kind::Wheel: CookWheel(e.pt, e.delta, e.horizontal); break;
+    case DeviceEvent::Kind::Move: CookMove(e.pt, e.keys); break;
+    case DeviceEvent::Kind::Button: CookButton(static_cast<MouseButton>(e.button), e.down, e.pt, e.keys); break;
+    case DeviceEvent::Kind::Wheel: CookWheel(e.pt, e.delta, e.horizontal, e.keys); break;
     case DeviceEvent::Kind::Key: CookKey(e.key, e.down, e.delta & 1, e.delta & 2, e.delta & 4); break;
     case DeviceEvent::Kind::Char: CookChar(static_cast<char16_t>(e.key)); break;
   }

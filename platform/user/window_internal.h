@@ -231,6 +231,7 @@ struct DeviceEvent {
   int key = 0;     // virtual key, or the character for Char
   int delta = 0;
   bool horizontal = false;
+  WPARAM keys = 0;  // MK_* as they were when the event happened
 };
 
 struct Queue {

@@ -21,7 +21,7 @@ void InvalidateOnParent(Window& w, const RECT& oldRect) {
   // Parent client coordinates from parent-client-relative rectangles: the same.
   gdi::SpanRegion region = gdi::SpanRegion::FromRect(oldRect);
   if (w.Visible()) region = gdi::SpanRegion::Combine(region, gdi::SpanRegion::FromRect(w.windowRect), RGN_OR);
-  InvalidateWindow(*parent, &region, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  InvalidateWindow(*parent, &region, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void ApplyZOrder(Window& w, HWND after) {

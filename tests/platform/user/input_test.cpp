@@ -1,0 +1,305 @@
+// Input: clicks (activation, hit testing, cursors), double clicks, capture,
+// keys and characters, key state, the wheel, carets and the cursor position,
+// all driven through the test API as a person would.
+#include <gtest/gtest.h>
+
+#include "platform/testing/ui.h"
+#include "tests/platform/user/message_log.h"
+
+using namespace usertest;
+
+namespace {
+
+const std::vector<UINT> kMouseNoise{WM_NCHITTEST, WM_MOUSEMOVE, WM_NCMOUSEMOVE, WM_PAINT, WM_NCPAINT,
+                                    WM_ERASEBKGND, WM_GETICON, WM_SETCURSOR};
+
+class Input : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterLogClass();
+    clock_ = std::make_unique<uitest::VirtualClock>();
+    top_ = CreateWindowExW(0, u"LogWindow", u"input", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, nullptr,
+                           nullptr, nullptr, nullptr);
+    child_ = CreateWindowExW(WS_EX_NOPARENTNOTIFY, u"LogWindow", u"child", WS_CHILD | WS_VISIBLE, 10, 10, 100, 50,
+                             top_, reinterpret_cast<HMENU>(5), nullptr, nullptr);
+    MessageLog::Get().Name(top_, "top");
+    MessageLog::Get().Name(child_, "child");
+    uitest::RunUntilIdle();
+    MessageLog::Get().Clear();
+  }
+  void TearDown() override {
+    ReleaseCapture();
+    ClipCursor(nullptr);
+    DestroyWindow(top_);
+    uitest::RunUntilIdle();
+    clock_.reset();
+  }
+  std::unique_ptr<uitest::VirtualClock> clock_;
+  HWND top_ = nullptr;
+  HWND child_ = nullptr;
+};
+
+TEST_F(Input, ClickOnAChildOfTheActiveWindow) {
+  uitest::Click(child_, POINT{20, 20});
+  EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"child", "WM_LBUTTONDOWN"},
+                                                     {"child", "WM_LBUTTONUP"},
+                                                 }));
+  const auto& e = MessageLog::Get().Entries();
+  const auto down = std::find_if(e.begin(), e.end(), [](auto& l) { return l.message == WM_LBUTTONDOWN; });
+  ASSERT_NE(down, e.end());
+  EXPECT_EQ(static_cast<SHORT>(LOWORD(down->lParam)), 20);  // client coordinates
+  EXPECT_EQ(static_cast<SHORT>(HIWORD(down->lParam)), 20);
+  EXPECT_EQ(down->wParam & MK_LBUTTON, MK_LBUTTON);
+}
+
+TEST_F(Input, ClickOnAnInactiveWindowActivatesIt) {
+  HWND other = CreateWindowExW(0, u"LogWindow", u"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 500, 200, 150,
+                               nullptr, nullptr, nullptr, nullptr);
+  MessageLog::Get().Name(other, "other");
+  uitest::RunUntilIdle();
+  ASSERT_EQ(GetActiveWindow(), other);
+  MessageLog::Get().Clear();
+  uitest::Click(child_, POINT{5, 5});
+  // WM_MOUSEACTIVATE goes to the child, whose default handling asks its parent.
+  EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"child", "WM_MOUSEACTIVATE"},
+                                                     {"top", "WM_MOUSEACTIVATE"},
+                                                     {"other", "WM_NCACTIVATE"},
+                                                     {"other", "WM_ACTIVATE"},
+                                                     {"top", "WM_NCACTIVATE"},
+                                                     {"top", "WM_ACTIVATE"},
+                                                     {"other", "WM_KILLFOCUS"},
+                                                     {"top", "WM_SETFOCUS"},
+                                                     {"child", "WM_LBUTTONDOWN"},
+                                                     {"child", "WM_LBUTTONUP"},
+                                                 }));
+  EXPECT_EQ(GetActiveWindow(), top_);
+  for (const auto& l : MessageLog::Get().Entries()) {
+    if (l.window == top_ && l.message == WM_ACTIVATE) {
+      EXPECT_EQ(LOWORD(l.wParam), WA_CLICKACTIVE);
+    }
+  }
+  DestroyWindow(other);
+}
+
+TEST_F(Input, DoubleClicksOnlyForClassesThatAskAndWithinTheTime) {
+  uitest::DoubleClick(child_, POINT{20, 20});
+  EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"child", "WM_LBUTTONDOWN"},
+                                                     {"child", "WM_LBUTTONUP"},
+                                                     {"child", "WM_LBUTTONDBLCLK"},
+                                                     {"child", "WM_LBUTTONUP"},
+                                                 }));
+  // Two clicks further apart than the double-click time are two clicks.
+  MessageLog::Get().Clear();
+  uitest::Click(child_, POINT{20, 20});
+  clock_->Advance(GetDoubleClickTime() + 1);
+  uitest::Click(child_, POINT{20, 20});
+  EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"child", "WM_LBUTTONDOWN"},
+                                                     {"child", "WM_LBUTTONUP"},
+                                                     {"child", "WM_LBUTTONDOWN"},
+                                                     {"child", "WM_LBUTTONUP"},
+                                                 }));
+  // A class without CS_DBLCLKS gets two presses.
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = LogProc;
+  wc.lpszClassName = u"NoDoubleClicks";
+  RegisterClassExW(&wc);
+  HWND plain = CreateWindowExW(WS_EX_NOPARENTNOTIFY, u"NoDoubleClicks", u"", WS_CHILD | WS_VISIBLE, 150, 10, 50, 50,
+                               top_, nullptr, nullptr, nullptr);
+  MessageLog::Get().Name(plain, "plain");
+  uitest::RunUntilIdle();
+  MessageLog::Get().Clear();
+  uitest::DoubleClick(plain, POINT{5, 5});
+  EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"plain", "WM_LBUTTONDOWN"},
+                                                     {"plain", "WM_LBUTTONUP"},
+                                                     {"plain", "WM_LBUTTONDOWN"},
+                                                     {"plain", "WM_LBUTTONUP"},
+                                                 }));
+}
+
+// Takes the capture on a press, lets it go on release.
+LRESULT Capturing(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const LRESULT r = LogProc(w, m, wp, lp);
+  if (m == WM_LBUTTONDOWN) SetCapture(w);
+  if (m == WM_LBUTTONUP) ReleaseCapture();
+  return r;
+}
+
+TEST_F(Input, CaptureGetsTheMouseOutsideTheWindow) {
+  SetWindowLongPtrW(child_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Capturing));
+  uitest::Drag(child_, POINT{10, 10}, POINT{250, 150}, 3);  // ends outside the child
+  std::vector<std::string> moves;
+  for (const auto& l : MessageLog::Get().Entries())
+    if (l.message == WM_MOUSEMOVE) moves.push_back(MessageLog::Get().Label(l.window));
+  ASSERT_FALSE(moves.empty());
+  for (const auto& m : moves) EXPECT_EQ(m, "child");
+  EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"child", "WM_LBUTTONDOWN"},
+                                                     {"child", "WM_LBUTTONUP"},
+                                                     {"child", "WM_CAPTURECHANGED"},
+                                                 }));
+  // The release came in the child's coordinates, outside it.
+  for (const auto& l : MessageLog::Get().Entries()) {
+    if (l.message == WM_LBUTTONUP) {
+      EXPECT_EQ(static_cast<SHORT>(LOWORD(l.lParam)), 250);
+    }
+  }
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(Input, TypingMakesKeysAndCharacters) {
+  SetFocus(child_);
+  MessageLog::Get().Clear();
+  uitest::TypeText(std::string_view("aB1"));
+  std::u16string typed;
+  for (const auto& l : MessageLog::Get().Entries())
+    if (l.message == WM_CHAR) typed += static_cast<char16_t>(l.wParam);
+  EXPECT_EQ(typed, u"aB1");
+  const auto rows = MessageLog::Get().Rows(kMouseNoise);
+  EXPECT_EQ(std::vector<std::string>(rows.begin(), rows.begin() + 3), Expect({
+                                                                         {"child", "WM_KEYDOWN"},
+                                                                         {"child", "WM_CHAR"},
+                                                                         {"child", "WM_KEYUP"},
+                                                                     }));
+  // Characters no key makes come as characters.
+  MessageLog::Get().Clear();
+  uitest::TypeText(std::u16string_view(u"\u00E9"));
+  ASSERT_EQ(MessageLog::Get().Entries().size(), 1u);
+  EXPECT_EQ(MessageLog::Get().Entries()[0].wParam, 0xE9u);
+}
+
+SHORT g_shiftDuringKey = 0;
+LRESULT KeyStateProbe(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_KEYDOWN && wp == 'X') g_shiftDuringKey = GetKeyState(VK_SHIFT);
+  return LogProc(w, m, wp, lp);
+}
+
+TEST_F(Input, KeyStateAtMessageTimeAndNow) {
+  SetWindowLongPtrW(child_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyStateProbe));
+  SetFocus(child_);
+  uitest::Key('X', true);
+  EXPECT_LT(g_shiftDuringKey, 0);  // down while the X was read
+  EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+  EXPECT_GE(GetAsyncKeyState(VK_SHIFT), 0);
+  uitest::KeyDown(VK_CONTROL);
+  EXPECT_LT(GetAsyncKeyState(VK_CONTROL), 0);  // the device state, before any message is read
+  EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+  uitest::RunUntilIdle();
+  EXPECT_LT(GetKeyState(VK_CONTROL), 0);
+  uitest::KeyUp(VK_CONTROL);
+  uitest::RunUntilIdle();
+  // Alt with a key is a system key.
+  MessageLog::Get().Clear();
+  uitest::Key('F', false, false, true);
+  EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"child", "WM_SYSKEYDOWN"},
+                                                     {"child", "WM_SYSKEYDOWN"},
+                                                     {"child", "WM_SYSCHAR"},
+                                                     {"child", "WM_SYSKEYUP"},
+                                                     {"child", "WM_SYSKEYUP"},
+                                                 }));
+}
+
+TEST_F(Input, WheelGoesToTheFocusAndUpToTheParent) {
+  SetFocus(child_);
+  MessageLog::Get().Clear();
+  uitest::Wheel(child_, -2);
+  EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"child", "WM_MOUSEWHEEL"},
+                                                     {"top", "WM_MOUSEWHEEL"},
+                                                 }));
+  EXPECT_EQ(static_cast<SHORT>(HIWORD(MessageLog::Get().Entries().back().wParam)), -2 * WHEEL_DELTA);
+  UINT lines = 0;
+  EXPECT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+  EXPECT_EQ(lines, 3u);
+}
+
+TEST_F(Input, ClassCursorIsSetOverTheClientArea) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_IBEAM));
+  wc.lpszClassName = u"BeamWindow";
+  RegisterClassExW(&wc);
+  HWND beam = CreateWindowExW(WS_EX_NOPARENTNOTIFY, u"BeamWindow", u"", WS_CHILD | WS_VISIBLE, 150, 60, 50, 50, top_,
+                              nullptr, nullptr, nullptr);
+  uitest::MoveMouse(beam, POINT{10, 10});
+  EXPECT_EQ(GetCursor(), wc.hCursor);
+  uitest::MoveMouse(child_, POINT{10, 10});
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+}
+
+TEST_F(Input, DisabledChildsInputGoesToItsParent) {
+  EnableWindow(child_, FALSE);
+  MessageLog::Get().Clear();
+  uitest::Click(child_, POINT{5, 5});
+  EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"top", "WM_LBUTTONDOWN"},
+                                                     {"top", "WM_LBUTTONUP"},
+                                                 }));
+}
+
+TEST_F(Input, CursorPositionAndClipping) {
+  EXPECT_TRUE(SetCursorPos(400, 300));
+  POINT p;
+  GetCursorPos(&p);
+  EXPECT_EQ(p.x, 400);
+  EXPECT_EQ(p.y, 300);
+  RECT clip{100, 100, 200, 150};
+  ClipCursor(&clip);
+  GetCursorPos(&p);
+  EXPECT_EQ(p.x, 199);  // pulled inside at once
+  EXPECT_EQ(p.y, 149);
+  SetCursorPos(0, 0);
+  GetCursorPos(&p);
+  EXPECT_EQ(p.x, 100);
+  EXPECT_EQ(p.y, 100);
+  RECT got;
+  GetClipCursor(&got);
+  EXPECT_TRUE(EqualRect(&got, &clip));
+  ClipCursor(nullptr);
+  SetCursorPos(5000, -10);
+  GetCursorPos(&p);
+  EXPECT_EQ(p.x, GetSystemMetrics(SM_CXSCREEN) - 1);
+  EXPECT_EQ(p.y, 0);
+  uitest::RunUntilIdle();
+}
+
+TEST_F(Input, CaretInvertsItsRectangleWhileShown) {
+  uitest::RunUntilIdle();
+  const COLORREF before = uitest::ClientPixel(child_, 11, 11);
+  ASSERT_TRUE(CreateCaret(child_, nullptr, 2, 12));
+  SetCaretPos(10, 5);
+  EXPECT_EQ(uitest::ClientPixel(child_, 11, 11), before);  // a new caret is hidden
+  ShowCaret(child_);
+  EXPECT_EQ(uitest::ClientPixel(child_, 11, 11), before ^ 0xFFFFFFu);
+  POINT p;
+  GetCaretPos(&p);
+  EXPECT_EQ(p.x, 10);
+  HideCaret(child_);
+  EXPECT_EQ(uitest::ClientPixel(child_, 11, 11), before);
+  ShowCaret(child_);
+  // Painting hides it and shows it again afterwards.
+  InvalidateRect(child_, nullptr, TRUE);
+  UpdateWindow(child_);
+  EXPECT_EQ(uitest::ClientPixel(child_, 11, 11), before ^ 0xFFFFFFu);
+  DestroyCaret();
+  EXPECT_EQ(uitest::ClientPixel(child_, 11, 11), before);
+  EXPECT_FALSE(GetCaretPos(&p));
+}
+
+TEST_F(Input, VirtualKeysAndCharacters) {
+  EXPECT_EQ(VkKeyScanW(u'a'), 'A');
+  EXPECT_EQ(VkKeyScanW(u'A'), 'A' | 0x100);
+  EXPECT_EQ(VkKeyScanW(u'!'), '1' | 0x100);
+  EXPECT_EQ(MapVirtualKeyW(VK_RETURN, 0), 0x1Cu);
+  EXPECT_EQ(MapVirtualKeyW(0x1C, 1), static_cast<UINT>(VK_RETURN));
+  EXPECT_EQ(MapVirtualKeyW('A', 2), static_cast<UINT>('a'));
+}
+
+}  // namespace
