@@ -247,7 +247,8 @@ inline std::shared_ptr<Pen> FindPen(HPEN pen) { return Find<Pen>(pen, ObjectKind
 // The brush of a fill call. A system colour index plus one in place of a
 // brush (the window classes' habit) goes to the window layer's resolver.
 using SystemBrushResolver = HBRUSH (*)(int colourIndex);
-void SetSystemBrushResolver(SystemBrushResolver resolver);
+// Returns the resolver it replaces.
+SystemBrushResolver SetSystemBrushResolver(SystemBrushResolver resolver);
 std::shared_ptr<Brush> FindFillBrush(HBRUSH brush);
 // Removes the handle; false for stock objects and unknown handles.
 bool RemoveObject(HGDIOBJ handle);

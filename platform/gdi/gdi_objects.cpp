@@ -230,7 +230,7 @@ namespace {
 std::atomic<SystemBrushResolver> g_systemBrushes{nullptr};
 }
 
-void SetSystemBrushResolver(SystemBrushResolver resolver) { g_systemBrushes.store(resolver); }
+SystemBrushResolver SetSystemBrushResolver(SystemBrushResolver resolver) { return g_systemBrushes.exchange(resolver); }
 
 std::shared_ptr<Brush> FindFillBrush(HBRUSH brush) {
   if (auto found = FindBrush(brush)) return found;

@@ -132,6 +132,15 @@ HBRUSH GetSysColorBrush(int index) {
   return brushes[static_cast<size_t>(index)];
 }
 
+namespace {
+// Fills given a system colour index plus one for a brush (the window classes'
+// habit) take the colour from here, from the moment the library is loaded.
+const bool g_brushResolverInstalled = [] {
+  gdi::SetSystemBrushResolver(GetSysColorBrush);
+  return true;
+}();
+}  // namespace
+
 BOOL SystemParametersInfoW(UINT action, UINT param, PVOID data, UINT) {
   switch (action) {
     case SPI_GETWORKAREA: {

@@ -149,7 +149,6 @@ void EnsureSystemClasses() {
       cls->atom = Registry().atoms.Add(cls->name);
       Registry().classes.push_back(std::move(cls));
     }
-    gdi::SetSystemBrushResolver(GetSysColorBrush);
     return true;
   }();
   (void)done;

@@ -189,11 +189,13 @@ TEST(GdiObjects, SystemColourIndexBrushesGoToTheWindowLayer) {
   Canvas c(2, 1);
   RECT r{0, 0, 1, 1};
   const HBRUSH index = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(15 + 1));
+  // The window layer installs its resolver when it starts: put it aside meanwhile.
+  const gdi::SystemBrushResolver windowLayer = gdi::SetSystemBrushResolver(nullptr);
   EXPECT_EQ(FillRect(c.dc(), &r, index), 0) << "nothing resolves it yet";
   g_red = CreateSolidBrush(kRed);
   gdi::SetSystemBrushResolver(RedForEveryIndex);
   EXPECT_EQ(FillRect(c.dc(), &r, index), 1);
-  gdi::SetSystemBrushResolver(nullptr);
+  gdi::SetSystemBrushResolver(windowLayer);
   DeleteObject(g_red);
   EXPECT_EQ(c.Raw(0, 0), kRed);
   EXPECT_EQ(c.Raw(1, 0), kWhite);

@@ -71,6 +71,20 @@ TEST_F(Paint, EraseWithClassBrushThenPaint) {
   EXPECT_EQ(g_paints, 1);  // validated: no second WM_PAINT
 }
 
+TEST_F(Paint, ClassBackgroundAsSystemColourIndex) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1));
+  wc.lpszClassName = u"FaceWindow";
+  RegisterClassExW(&wc);
+  HWND w = CreateWindowExW(0, u"FaceWindow", u"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr, nullptr,
+                           nullptr);
+  made_.push_back(w);
+  uitest::RunUntilIdle();
+  EXPECT_EQ(uitest::ClientPixel(w, 10, 10), GetSysColor(COLOR_BTNFACE));
+}
+
 TEST_F(Paint, ChildrenPaintAtTheirOffsetClippedByTheParent) {
   HWND top = Make(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 80, nullptr, kBlue);
   HWND child = Make(WS_CHILD | WS_VISIBLE, 90, 10, 30, 20, top, kRed);  // sticks out to the right
