@@ -1,31 +1,31 @@
 // Icons and cursors: the system ones drawn from small pictures here, icons
-// made from pixels, and drawing them. Handles are checked and never reused.
+// made from pixels, and drawing them. Their handles live in the one handle
+// table (never reused, kind checked).
 #include <array>
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/kernel/handle_table.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
 namespace {
 
-struct IconTable {
+// The system icons and cursors, made on first use and kept for the process.
+struct SystemIcons {
   std::mutex mutex;
-  uintptr_t serial = 0;
-  std::unordered_map<uintptr_t, std::shared_ptr<IconImage>> icons;
-  std::unordered_map<uintptr_t, HICON> system;  // resource number -> handle
+  std::unordered_map<uintptr_t, HICON> byNumber;  // resource number (+ 0x10000 for cursors) -> handle
 };
-IconTable& Icons() {
-  static auto* table = new IconTable;
+SystemIcons& Icons() {
+  static auto* table = new SystemIcons;
   return *table;
 }
-constexpr uintptr_t kIconTag = 0x9;
+constexpr HandleKinds kIconKinds{HandleKind::Icon, HandleKind::Cursor};
 
 HICON AddIcon(std::shared_ptr<IconImage> image) {
-  std::lock_guard lock(Icons().mutex);
-  const uintptr_t value = (++Icons().serial << 4) | kIconTag;
-  Icons().icons.emplace(value, std::move(image));
-  return reinterpret_cast<HICON>(value);
+  const HandleKind kind = image->cursor ? HandleKind::Cursor : HandleKind::Icon;
+  const auto lifetime = image->shared ? handles::Lifetime::Permanent : handles::Lifetime::Deletable;
+  return handles::Create<HICON>(kind, std::move(image), lifetime);
 }
 
 // Pictures: '#' black, '.' white, 'r' red, 'b' blue, 'y' yellow, ' ' transparent.
@@ -94,21 +94,17 @@ HICON LoadSystem(LPCSTR name, bool cursor) {
   const uintptr_t key = id | (cursor ? 0x10000 : 0);
   {
     std::lock_guard lock(Icons().mutex);
-    if (auto it = Icons().system.find(key); it != Icons().system.end()) return it->second;
+    if (auto it = Icons().byNumber.find(key); it != Icons().byNumber.end()) return it->second;
   }
   HICON made = AddIcon(SystemImage(id, cursor));
   std::lock_guard lock(Icons().mutex);
-  auto [it, inserted] = Icons().system.emplace(key, made);
+  auto [it, inserted] = Icons().byNumber.emplace(key, made);
   return it->second;
 }
 
 }  // namespace
 
-std::shared_ptr<IconImage> FindIcon(HICON icon) {
-  std::lock_guard lock(Icons().mutex);
-  auto it = Icons().icons.find(reinterpret_cast<uintptr_t>(icon));
-  return it == Icons().icons.end() ? nullptr : it->second;
-}
+std::shared_ptr<IconImage> FindIcon(HICON icon) { return handles::Lookup<IconImage>(icon, kIconKinds); }
 
 }  // namespace user
 
@@ -159,12 +155,10 @@ HICON CreateIconFromPixels(int width, int height, const DWORD* pixels, POINT hot
 }
 
 BOOL DestroyIcon(HICON icon) {
-  std::lock_guard lock(Icons().mutex);
-  auto it = Icons().icons.find(reinterpret_cast<uintptr_t>(icon));
-  if (it == Icons().icons.end()) return Fail(ERROR_INVALID_CURSOR_HANDLE);
-  if (it->second->shared) return TRUE;  // system icons stay
-  Icons().icons.erase(it);
-  return TRUE;
+  auto image = FindIcon(icon);
+  if (!image) return Fail(ERROR_INVALID_CURSOR_HANDLE);
+  if (image->shared) return TRUE;  // system icons stay
+  return handles::Destroy(icon, kIconKinds) ? TRUE : Fail(ERROR_INVALID_CURSOR_HANDLE);
 }
 
 BOOL DestroyCursor(HCURSOR cursor) { return DestroyIcon(reinterpret_cast<HICON>(cursor)); }

@@ -1,8 +1,7 @@
-// The table of windows and the lock over the window tree. Handles carry a
-// serial number that is never reused, so a destroyed window's handle stays
-// unknown for good; the low bits tag the handle as a window's.
-#include <unordered_map>
-
+// The windows' entries in the platform's one handle table, and the lock over
+// the window tree. A window handle is never reused: a destroyed window's
+// handle stays unknown for good, and the kind tag keeps other handles out.
+#include "platform/kernel/handle_table.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -13,18 +12,6 @@ std::recursive_mutex& TreeMutex() {
   return *mutex;
 }
 thread_local int t_depth = 0;
-
-constexpr uintptr_t kWindowTag = 0x3;
-constexpr int kTagBits = 4;
-
-struct WindowTable {
-  uintptr_t serial = 0;
-  std::unordered_map<uintptr_t, WindowPtr> windows;
-};
-WindowTable& Table() {
-  static auto* table = new WindowTable;
-  return *table;
-}
 
 }  // namespace
 
@@ -52,29 +39,20 @@ BOOL Fail(DWORD error) {
 }
 
 HWND AddWindow(WindowPtr window) {
+  Window* raw = window.get();
+  const auto lifetime = raw->desktop ? handles::Lifetime::Permanent : handles::Lifetime::Deletable;
   UserLock lock;
-  const uintptr_t value = (++Table().serial << kTagBits) | kWindowTag;
-  window->handle = reinterpret_cast<HWND>(value);
-  Table().windows.emplace(value, std::move(window));
-  return reinterpret_cast<HWND>(value);
+  HWND handle = handles::Create<HWND>(HandleKind::Window, std::move(window), lifetime);
+  raw->handle = handle;
+  return handle;
 }
 
 void RemoveWindow(HWND handle) {
-  WindowPtr doomed;  // freed after the lock is left
-  UserLock lock;
-  auto it = Table().windows.find(reinterpret_cast<uintptr_t>(handle));
-  if (it == Table().windows.end()) return;
-  doomed = std::move(it->second);
-  Table().windows.erase(it);
+  // The entry leaves the table here; the window itself goes with its last owner.
+  WindowPtr doomed = handles::Take<Window>(handle, HandleKind::Window);
 }
 
-WindowPtr FindWinQuiet(HWND handle) {
-  const auto value = reinterpret_cast<uintptr_t>(handle);
-  if ((value & ((1u << kTagBits) - 1)) != kWindowTag) return nullptr;
-  UserLock lock;
-  auto it = Table().windows.find(value);
-  return it == Table().windows.end() ? nullptr : it->second;
-}
+WindowPtr FindWinQuiet(HWND handle) { return handles::Lookup<Window>(handle, HandleKind::Window); }
 
 WindowPtr FindWin(HWND handle) {
   WindowPtr found = FindWinQuiet(handle);
@@ -83,10 +61,9 @@ WindowPtr FindWin(HWND handle) {
 }
 
 std::vector<WindowPtr> AllWindows() {
-  UserLock lock;
   std::vector<WindowPtr> all;
-  all.reserve(Table().windows.size());
-  for (auto& [key, value] : Table().windows) all.push_back(value);
+  for (HWND h : handles::Enumerate<HWND>(HandleKind::Window))
+    if (WindowPtr w = FindWinQuiet(h)) all.push_back(std::move(w));
   return all;
 }
 
@@ -97,7 +74,6 @@ Window& Desktop() {
     w->style = WS_VISIBLE | WS_CLIPCHILDREN | WS_POPUP;
     w->windowRect = w->clientRect = RECT{0, 0, gdi::kScreenWidth, gdi::kScreenHeight};
     w->life = Life::Alive;
-    w->text = u"";
     Window* raw = w.get();
     AddWindow(std::move(w));
     return raw;
