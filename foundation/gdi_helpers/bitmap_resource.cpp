@@ -2,50 +2,51 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include "foundation/gdi_helpers/gdi_scope.h"
+#include "platform/kernel/byte_reader.h"
 #include "platform/resource/resource.h"
 
 FOUNDATION_BEGIN
 
 namespace {
 
-uint32_t U32(const BYTE* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
-uint16_t U16(const BYTE* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
 // A packed device-independent bitmap (header, colours or masks, bits) read
 // field by field into a bitmap of its own.
-HBITMAP FromPackedDib(const BYTE* data, size_t size) {
-  if (size < 40) return nullptr;
+HBITMAP FromPackedDib(const ByteReader& dib) {
   BITMAPINFOHEADER h{};
-  h.biSize = U32(data);
-  h.biWidth = static_cast<LONG>(U32(data + 4));
-  h.biHeight = static_cast<LONG>(U32(data + 8));
-  h.biPlanes = U16(data + 12);
-  h.biBitCount = U16(data + 14);
-  h.biCompression = U32(data + 16);
-  h.biSizeImage = U32(data + 20);
-  h.biClrUsed = U32(data + 32);
-  if (h.biSize < 40 || h.biSize > size || h.biWidth <= 0 || h.biHeight == 0) return nullptr;
+  h.biSize = dib.U32At(0);
+  h.biWidth = dib.I32At(4);
+  h.biHeight = dib.I32At(8);
+  h.biPlanes = dib.U16At(12);
+  h.biBitCount = dib.U16At(14);
+  h.biCompression = dib.U32At(16);
+  h.biSizeImage = dib.U32At(20);
+  h.biClrUsed = dib.U32At(32);
+  if (h.biSize < 40 || !dib.Has(0, h.biSize) || h.biWidth <= 0 || h.biHeight == 0) return nullptr;
   if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return nullptr;
   const int bits = h.biBitCount;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return nullptr;
-  const size_t colours = h.biClrUsed ? h.biClrUsed : (bits <= 8 ? (1u << bits) : 0);
-  const size_t masks = h.biCompression == BI_BITFIELDS ? 3 : 0;
-  const size_t tableBytes = (colours + masks) * 4;
-  const size_t stride = ((static_cast<size_t>(h.biWidth) * bits + 31) / 32) * 4;
-  const size_t rows = static_cast<size_t>(h.biHeight < 0 ? -static_cast<int64_t>(h.biHeight) : h.biHeight);
-  if (colours > 256 || h.biSize + tableBytes + stride * rows > size) return nullptr;
+  const uint64_t colours = h.biClrUsed ? h.biClrUsed : (bits <= 8 ? (1u << bits) : 0);
+  if (colours > 256) return nullptr;
+  const uint64_t masks = h.biCompression == BI_BITFIELDS ? 3 : 0;
+  const uint64_t tableBytes = (colours + masks) * 4;
+  const uint64_t stride = ((static_cast<uint64_t>(h.biWidth) * bits + 31) / 32) * 4;
+  const uint64_t rows = static_cast<uint64_t>(h.biHeight < 0 ? -static_cast<int64_t>(h.biHeight) : h.biHeight);
+  // Neither can exceed the data (at most 32-bit), so their product cannot wrap.
+  if (stride > dib.size() || rows > dib.size()) return nullptr;
+  const std::span<const uint8_t> table = dib.BytesAt(h.biSize, tableBytes);
+  const std::span<const uint8_t> rowBytes = dib.BytesAt(uint64_t{h.biSize} + tableBytes, stride * rows);
+  if (table.size() != tableBytes || rowBytes.size() != stride * rows) return nullptr;
 
   std::vector<uint64_t> infoStorage((sizeof(BITMAPINFOHEADER) + tableBytes) / 8 + 1);
   auto* info = reinterpret_cast<BITMAPINFO*>(infoStorage.data());
   info->bmiHeader = h;
   info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info->bmiHeader.biClrUsed = static_cast<DWORD>(colours);
-  const BYTE* table = data + h.biSize;
-  auto* quads = reinterpret_cast<BYTE*>(info->bmiColors);
-  std::memcpy(quads, table, tableBytes);
+  if (!table.empty()) std::memcpy(info->bmiColors, table.data(), table.size());
 
   void* pixels = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &pixels, nullptr, 0);
@@ -53,7 +54,7 @@ HBITMAP FromPackedDib(const BYTE* data, size_t size) {
     if (bitmap) DeleteObject(bitmap);
     return nullptr;
   }
-  std::memcpy(pixels, table + tableBytes, stride * rows);
+  std::memcpy(pixels, rowBytes.data(), rowBytes.size());
   return bitmap;
 }
 
@@ -65,7 +66,7 @@ HBITMAP LoadBitmapResource(HMODULE module, int resourceId) {
   HGLOBAL loaded = LoadResource(module, found);
   const auto* data = static_cast<const BYTE*>(LockResource(loaded));
   if (!data) return nullptr;
-  return FromPackedDib(data, SizeofResource(module, found));
+  return FromPackedDib(ByteReader(data, SizeofResource(module, found)));
 }
 
 int DrawBitmapResource(HDC dc, int x, int y, int w, int h, int resourceId, int sizeMode, DWORD rop, int placeMode,

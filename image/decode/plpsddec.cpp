@@ -94,7 +94,7 @@ void PLPSDDecoder::ReadResources(PLDataSource& s) {
   const uint32_t length = BE32(s);
   if (length > uint32_t(s.GetBytesLeft())) Skip(s, int64_t(length));
   pl_read::BlockReader r{s.ReadBytes(int(length)), length};
-  while (!r.failed && r.pos < r.size) {
+  while (!r.failed() && !r.AtEnd()) {
     const PLBYTE* sig = r.Take(4);
     if (!sig) break;
     if (std::memcmp(sig, "8BIM", 4) != 0) RaiseError(2, "PSD decoder: Wrong signature in resource data block.");
@@ -105,7 +105,7 @@ void PLPSDDecoder::ReadResources(PLDataSource& s) {
     const uint32_t dataSize = r.U32();
     const PLBYTE* data = r.Take(dataSize);
     r.Take(dataSize % 2);
-    if (r.failed) break;
+    if (r.failed()) break;
     std::string line = "Reading resource:" + std::string(reinterpret_cast<const char*>(name), nameLength) + "\n";
     Trace(2, line.c_str());
     if (id == 1005 && dataSize >= 16) {
@@ -117,12 +117,12 @@ void PLPSDDecoder::ReadResources(PLDataSource& s) {
 void PLPSDDecoder::ReadLayers(const PLBYTE* data, uint32_t size) {
   pl_read::BlockReader r{data, size};
   const uint32_t infoLength = r.U32();
-  if (r.failed || infoLength == 0) return;
+  if (r.failed() || infoLength == 0) return;
   const int count = std::abs(int(int16_t(r.U16())));
   char line[64];
   std::snprintf(line, sizeof line, "Number of layers: %i\n", count);
   Trace(2, line);
-  for (int i = 0; i < count && !r.failed; ++i) {
+  for (int i = 0; i < count && !r.failed(); ++i) {
     PLPSDLayerInfo layer;
     layer.top = int32_t(r.U32());
     layer.left = int32_t(r.U32());
@@ -130,7 +130,7 @@ void PLPSDDecoder::ReadLayers(const PLBYTE* data, uint32_t size) {
     layer.right = int32_t(r.U32());
     layer.numChannels = r.U16();
     if (layer.numChannels > kMaxChannels) break;
-    for (int c = 0; c < layer.numChannels && !r.failed; ++c) {
+    for (int c = 0; c < layer.numChannels && !r.failed(); ++c) {
       const auto id = int16_t(r.U16());
       layer.channels.emplace_back(id, r.U32());
     }
@@ -142,7 +142,7 @@ void PLPSDDecoder::ReadLayers(const PLBYTE* data, uint32_t size) {
     r.U8();  // filler
     layer.extraDataSize = r.U32();
     r.Take(layer.extraDataSize);
-    if (r.failed) break;
+    if (r.failed()) break;
     m_pLayerInfo.push_back(std::move(layer));
   }
   m_NumLayers = int(m_pLayerInfo.size());

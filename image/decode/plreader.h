@@ -6,6 +6,7 @@
 
 #include "image/bitmap/pltextexception.h"
 #include "image/io/pldatasource.h"
+#include "platform/kernel/byte_reader.h"
 
 namespace pl_read {
 
@@ -26,14 +27,12 @@ inline uint32_t BE32(PLDataSource& s) {
   const PLBYTE* p = s.ReadBytes(4);
   return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
-inline uint16_t LE16At(const PLBYTE* p) { return uint16_t(p[0] | p[1] << 8); }
-inline uint32_t LE32At(const PLBYTE* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-inline uint16_t BE16At(const PLBYTE* p) { return uint16_t(p[0] << 8 | p[1]); }
-inline uint32_t BE32At(const PLBYTE* p) {
-  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
-}
+// Numbers inside a block already taken whole from a source (ReadBytes checked
+// its length), in the platform reader's byte orders.
+inline uint16_t LE16At(const PLBYTE* p) { return ByteReader::Le16(p); }
+inline uint32_t LE32At(const PLBYTE* p) { return ByteReader::Le32(p); }
+inline uint16_t BE16At(const PLBYTE* p) { return ByteReader::Be16(p); }
+inline uint32_t BE32At(const PLBYTE* p) { return ByteReader::Be32(p); }
 
 // Skips n bytes forwards; a count that is negative or larger than what is
 // left raises the end-of-data exception instead of moving.
@@ -50,37 +49,20 @@ inline void RequireBytes(PLDataSource& s, uint64_t needed) {
   if (needed > uint64_t(s.GetBytesLeft())) throw PLTextException(PL_ERREND_OF_DATA, "End of file reached while decoding.\n");
 }
 
-// Reads numbers out of a block already taken whole from a source, for
-// optional parts a decoder may stop reading quietly: a read past the end
-// sets the failed flag and gives 0 (nullptr from Take), without moving.
-struct BlockReader {
-  const PLBYTE* data;
-  uint32_t size;
-  uint32_t pos = 0;
-  bool failed = false;
-
+// Reads big-endian numbers in order out of a block already taken whole from
+// a source, for optional parts a decoder may stop reading quietly: the
+// platform's bounded reader, so a read past the end marks it failed and gives
+// 0 (nullptr from Take), without moving.
+class BlockReader : public ByteReader {
+ public:
+  BlockReader(const PLBYTE* data, uint32_t size) : ByteReader(data, size) {}
+  bool failed() const { return !ok(); }
   const PLBYTE* Take(uint32_t n) {
-    if (failed || n > size - pos) {
-      failed = true;
-      return nullptr;
-    }
-    const PLBYTE* p = data + pos;
-    pos += n;
-    return p;
+    const auto bytes = Bytes(n);
+    return ok() ? bytes.data() : nullptr;
   }
-  // Big-endian numbers.
-  uint32_t U32() {
-    const PLBYTE* p = Take(4);
-    return p ? BE32At(p) : 0;
-  }
-  uint16_t U16() {
-    const PLBYTE* p = Take(2);
-    return p ? BE16At(p) : 0;
-  }
-  uint8_t U8() {
-    const PLBYTE* p = Take(1);
-    return p ? *p : 0;
-  }
+  uint32_t U32() { return U32BE(); }
+  uint16_t U16() { return U16BE(); }
 };
 
 // Pixels per metre to dots per inch; 1 or less counts as not stated.

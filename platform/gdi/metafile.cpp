@@ -11,11 +11,6 @@
 
 namespace metafile_internal {
 
-uint32_t Le32(const BYTE* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t Le16(const BYTE* p) { return uint16_t(p[0] | p[1] << 8); }
-
 namespace {
 
 // Metafiles live in the platform's handle table, which owns them from here on.
@@ -31,34 +26,34 @@ std::shared_ptr<const MetafileData> Find(HENHMETAFILE handle) {
 
 bool ReadEnhHeader(const BYTE* data, size_t size, ENHMETAHEADER& h) {
   if (size < 88) return false;
+  const ByteReader bytes(data, size);
   h = ENHMETAHEADER{};
-  h.iType = Le32(data);
-  h.nSize = Le32(data + 4);
+  h.iType = bytes.U32At(0);
+  h.nSize = bytes.U32At(4);
   if (h.iType != EMR_HEADER || h.nSize < 88 || h.nSize > size || h.nSize % 4) return false;
   auto rect = [&](size_t at) {
-    return RECTL{LONG(Le32(data + at)), LONG(Le32(data + at + 4)), LONG(Le32(data + at + 8)),
-                 LONG(Le32(data + at + 12))};
+    return RECTL{bytes.I32At(at), bytes.I32At(at + 4), bytes.I32At(at + 8), bytes.I32At(at + 12)};
   };
   h.rclBounds = rect(8);
   h.rclFrame = rect(24);
-  h.dSignature = Le32(data + 40);
+  h.dSignature = bytes.U32At(40);
   if (h.dSignature != ENHMETA_SIGNATURE) return false;
-  h.nVersion = Le32(data + 44);
-  h.nBytes = Le32(data + 48);
-  h.nRecords = Le32(data + 52);
-  h.nHandles = Le16(data + 56);
-  h.sReserved = Le16(data + 58);
-  h.nDescription = Le32(data + 60);
-  h.offDescription = Le32(data + 64);
-  h.nPalEntries = Le32(data + 68);
-  h.szlDevice = SIZEL{LONG(Le32(data + 72)), LONG(Le32(data + 76))};
-  h.szlMillimeters = SIZEL{LONG(Le32(data + 80)), LONG(Le32(data + 84))};
+  h.nVersion = bytes.U32At(44);
+  h.nBytes = bytes.U32At(48);
+  h.nRecords = bytes.U32At(52);
+  h.nHandles = bytes.U16At(56);
+  h.sReserved = bytes.U16At(58);
+  h.nDescription = bytes.U32At(60);
+  h.offDescription = bytes.U32At(64);
+  h.nPalEntries = bytes.U32At(68);
+  h.szlDevice = SIZEL{LONG(bytes.U32At(72)), LONG(bytes.U32At(76))};
+  h.szlMillimeters = SIZEL{LONG(bytes.U32At(80)), LONG(bytes.U32At(84))};
   if (h.nSize >= 100) {
-    h.cbPixelFormat = Le32(data + 88);
-    h.offPixelFormat = Le32(data + 92);
-    h.bOpenGL = Le32(data + 96);
+    h.cbPixelFormat = bytes.U32At(88);
+    h.offPixelFormat = bytes.U32At(92);
+    h.bOpenGL = bytes.U32At(96);
   }
-  if (h.nSize >= 108) h.szlMicrometers = SIZEL{LONG(Le32(data + 100)), LONG(Le32(data + 104))};
+  if (h.nSize >= 108) h.szlMicrometers = SIZEL{LONG(bytes.U32At(100)), LONG(bytes.U32At(104))};
   return true;
 }
 
@@ -70,20 +65,20 @@ namespace {
 
 // The palette of an enhanced metafile lives in its end-of-file record.
 void ReadEnhPalette(MetafileData& m) {
-  const BYTE* data = m.bytes.data();
-  const size_t size = m.bytes.size();
+  const ByteReader bytes(m.bytes.data(), m.bytes.size());
+  const size_t size = bytes.size();
   size_t pos = 0;
   while (pos + 8 <= size) {
-    const uint32_t type = Le32(data + pos);
-    const uint32_t length = Le32(data + pos + 4);
+    const uint32_t type = bytes.U32At(pos);
+    const uint32_t length = bytes.U32At(pos + 4);
     if (length < 8 || length % 4 || length > size - pos) return;
     if (type == kEmrEof && length >= 20) {
-      const uint32_t count = Le32(data + pos + 8);
-      const uint32_t offset = Le32(data + pos + 12);
+      const uint32_t count = bytes.U32At(pos + 8);
+      const uint32_t offset = bytes.U32At(pos + 12);
       if (offset < 8 || offset > length || count > (length - offset) / 4 || count > 0x10000) return;
       for (uint32_t i = 0; i < count; ++i) {
-        const BYTE* e = data + pos + offset + 4 * i;
-        m.palette.push_back(PALETTEENTRY{e[0], e[1], e[2], e[3]});
+        const size_t e = pos + offset + 4 * i;
+        m.palette.push_back(PALETTEENTRY{bytes.U8At(e), bytes.U8At(e + 1), bytes.U8At(e + 2), bytes.U8At(e + 3)});
       }
       return;
     }
@@ -93,16 +88,16 @@ void ReadEnhPalette(MetafileData& m) {
 
 // The window extent a Windows metafile sets first, if any.
 bool FindWindowExtent(const MetafileData& m, int& cx, int& cy) {
-  const BYTE* data = m.bytes.data();
-  const size_t size = m.bytes.size();
+  const ByteReader bytes(m.bytes.data(), m.bytes.size());
+  const size_t size = bytes.size();
   size_t pos = kWmfHeaderBytes;
   while (pos + 6 <= size) {
-    const uint64_t length = uint64_t(Le32(data + pos)) * 2;
-    const uint16_t function = Le16(data + pos + 4);
+    const uint64_t length = uint64_t(bytes.U32At(pos)) * 2;
+    const uint16_t function = bytes.U16At(pos + 4);
     if (length < 6 || length > size - pos || function == kMetaEof) return false;
     if (function == kMetaSetWindowExt && length >= 10) {
-      cy = int16_t(Le16(data + pos + 6));
-      cx = int16_t(Le16(data + pos + 8));
+      cy = int16_t(bytes.U16At(pos + 6));
+      cx = int16_t(bytes.U16At(pos + 8));
       return true;
     }
     pos += size_t(length);
@@ -133,8 +128,9 @@ HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* data) {
 
 HENHMETAFILE SetWinMetaFileBits(UINT size, const BYTE* data, HDC reference, const METAFILEPICT* picture) {
   if (!data || size < kWmfHeaderBytes) return nullptr;
-  const uint16_t type = Le16(data);
-  const uint16_t headerWords = Le16(data + 2);
+  const ByteReader bytes(data, size);
+  const uint16_t type = bytes.U16At(0);
+  const uint16_t headerWords = bytes.U16At(2);
   if ((type != 1 && type != 2) || headerWords != kWmfHeaderBytes / 2) return nullptr;
   auto* m = new (std::nothrow) MetafileData;
   if (!m) return nullptr;

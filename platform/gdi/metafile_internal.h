@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gdi/metafile.h"
+#include "platform/kernel/byte_reader.h"
 
 namespace metafile_internal {
 
@@ -22,25 +23,6 @@ inline constexpr uint32_t kEmrEof = 14;
 inline constexpr uint16_t kMetaEof = 0x0000;
 inline constexpr uint16_t kMetaSetWindowExt = 0x020C;
 
-uint32_t Le32(const BYTE* p);
-uint16_t Le16(const BYTE* p);
-
-// The bytes of one record, or of a block inside it. Every read is checked
-// against the end: a number read past it is 0, and Has says whether a
-// range lies inside. Offsets and sizes come from files and may be anything.
-struct RecordBytes {
-  const BYTE* data;
-  size_t size;
-
-  bool Has(uint64_t offset, uint64_t count) const { return offset <= size && count <= size - offset; }
-  uint32_t U32(size_t offset) const { return Has(offset, 4) ? Le32(data + offset) : 0; }
-  uint16_t U16(size_t offset) const { return Has(offset, 2) ? Le16(data + offset) : 0; }
-  const BYTE* At(size_t offset) const { return data + offset; }
-  // A block inside; an empty one when the range does not lie inside.
-  RecordBytes Sub(uint64_t offset, uint64_t count) const {
-    return Has(offset, count) ? RecordBytes{data + offset, size_t(count)} : RecordBytes{data, 0};
-  }
-};
 std::shared_ptr<const MetafileData> Find(HENHMETAFILE handle);
 bool ReadEnhHeader(const BYTE* data, size_t size, ENHMETAHEADER& header);
 

@@ -172,25 +172,22 @@ HBRUSH MakeBrush(UINT style, COLORREF colour, ULONG_PTR hatch) {
   return CreateBrushIndirect(&lb);
 }
 
-int32_t S32(const BYTE* p) { return int32_t(Le32(p)); }
-int16_t S16(const BYTE* p) { return int16_t(Le16(p)); }
-
 // A pattern brush from a device-independent bitmap held in a record: the
 // header and colour table in info, the pixel rows in bits. Both blocks are
 // checked against what the header asks for before anything is made;
 // nullptr when they do not hold it.
-HBRUSH BrushFromDib(RecordBytes info, RecordBytes bits, UINT usage) {
+HBRUSH BrushFromDib(ByteReader info, ByteReader bits, UINT usage) {
   if (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS) return nullptr;
-  const uint32_t headerSize = info.U32(0);
+  const uint32_t headerSize = info.U32At(0);
   if (headerSize < 40 || !info.Has(0, headerSize)) return nullptr;
   BITMAPINFOHEADER h{};
   h.biSize = sizeof(BITMAPINFOHEADER);
-  h.biWidth = LONG(info.U32(4));
-  h.biHeight = LONG(info.U32(8));
-  h.biPlanes = info.U16(12);
-  h.biBitCount = info.U16(14);
-  h.biCompression = info.U32(16);
-  h.biClrUsed = info.U32(32);
+  h.biWidth = LONG(info.U32At(4));
+  h.biHeight = LONG(info.U32At(8));
+  h.biPlanes = info.U16At(12);
+  h.biBitCount = info.U16At(14);
+  h.biCompression = info.U32At(16);
+  h.biClrUsed = info.U32At(32);
   const int bpp = h.biBitCount;
   if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN || h.biPlanes != 1 ||
       h.biCompression != BI_RGB || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32))
@@ -206,31 +203,31 @@ HBRUSH BrushFromDib(RecordBytes info, RecordBytes bits, UINT usage) {
   if (!info.Has(headerSize, size_t(colours) * entryBytes)) return nullptr;
   const uint64_t stride = (uint64_t(uint32_t(h.biWidth)) * uint64_t(bpp) + 31) / 32 * 4;
   const uint64_t rows = uint64_t(std::llabs(int64_t(h.biHeight)));
-  if (stride * rows > bits.size) return nullptr;
+  if (stride * rows > bits.size()) return nullptr;
 
   // A BITMAPINFO of our own: the header field by field, the table after it.
   std::vector<uint32_t> block((sizeof(BITMAPINFOHEADER) + 256 * 4) / 4, 0);
   std::memcpy(block.data(), &h, sizeof h);
-  if (colours) std::memcpy(reinterpret_cast<BYTE*>(block.data()) + sizeof h, info.At(headerSize), colours * entryBytes);
+  if (colours) std::memcpy(reinterpret_cast<BYTE*>(block.data()) + sizeof h, info.data() + headerSize, colours * entryBytes);
   const auto* bmi = reinterpret_cast<const BITMAPINFO*>(block.data());
   void* pixels = nullptr;
   HBITMAP dib = CreateDIBSection(nullptr, bmi, usage, &pixels, nullptr, 0);
   if (!dib) return nullptr;
-  SetDIBits(nullptr, dib, 0, UINT(rows), bits.At(0), bmi, usage);
+  SetDIBits(nullptr, dib, 0, UINT(rows), bits.data(), bmi, usage);
   HBRUSH brush = CreatePatternBrush(dib);
   DeleteObject(dib);
   return brush;
 }
 
 // A packed bitmap: header, colour table and rows one after the other.
-HBRUSH BrushFromPackedDib(RecordBytes dib, UINT usage) {
-  const uint32_t headerSize = dib.U32(0);
-  const uint16_t bpp = dib.U16(14);
-  uint32_t colours = bpp <= 8 ? dib.U32(32) : 0;
+HBRUSH BrushFromPackedDib(ByteReader dib, UINT usage) {
+  const uint32_t headerSize = dib.U32At(0);
+  const uint16_t bpp = dib.U16At(14);
+  uint32_t colours = bpp <= 8 ? dib.U32At(32) : 0;
   if (bpp <= 8 && colours == 0) colours = 1u << bpp;
   const uint64_t tableEnd = uint64_t(headerSize) + uint64_t(colours) * (usage == DIB_PAL_COLORS ? 2 : 4);
-  if (headerSize < 40 || tableEnd > dib.size) return nullptr;
-  return BrushFromDib(dib, dib.Sub(size_t(tableEnd), dib.size - size_t(tableEnd)), usage);
+  if (headerSize < 40 || tableEnd > dib.size()) return nullptr;
+  return BrushFromDib(dib, dib.From(tableEnd), usage);
 }
 
 }  // namespace
@@ -260,69 +257,70 @@ BOOL PlayEnhRecords(HDC dc, const MetafileData& m, const RECT& rect) {
   p.bx = rect.left - fl * p.ax;
   p.by = rect.top - ft * p.ay;
 
-  const BYTE* data = m.bytes.data();
   const size_t size = std::min<size_t>(m.bytes.size(), h.nBytes ? h.nBytes : m.bytes.size());
+  const ByteReader bytes(m.bytes.data(), size);
   size_t pos = 0;
   std::vector<POINT> points;
   while (pos + 8 <= size) {
-    const uint32_t type = Le32(data + pos);
-    const uint32_t length = Le32(data + pos + 4);
+    const uint32_t type = bytes.U32At(pos);
+    const uint32_t length = bytes.U32At(pos + 4);
     if (length < 8 || length % 4 || length > size - pos) return FALSE;
-    const BYTE* r = data + pos + 8;
+    const ByteReader record = bytes.SubAt(pos, length);
+    const ByteReader r = record.From(8);  // the parameters
     const size_t n = length - 8;  // parameter bytes
     pos += length;
     auto has = [&](size_t bytes) { return n >= bytes; };
     switch (type) {
       case EMR_EOF: return TRUE;
       case EMR_SETWINDOWEXTEX:
-        if (has(8) && S32(r) != 0 && S32(r + 4) != 0) p.wex = S32(r), p.wey = S32(r + 4);
+        if (has(8) && r.I32At(0) != 0 && r.I32At(4) != 0) p.wex = r.I32At(0), p.wey = r.I32At(4);
         break;
       case EMR_SETWINDOWORGEX:
-        if (has(8)) p.wox = S32(r), p.woy = S32(r + 4);
+        if (has(8)) p.wox = r.I32At(0), p.woy = r.I32At(4);
         break;
       case EMR_SETVIEWPORTEXTEX:
-        if (has(8) && S32(r) != 0 && S32(r + 4) != 0) p.vex = S32(r), p.vey = S32(r + 4);
+        if (has(8) && r.I32At(0) != 0 && r.I32At(4) != 0) p.vex = r.I32At(0), p.vey = r.I32At(4);
         break;
       case EMR_SETVIEWPORTORGEX:
-        if (has(8)) p.vox = S32(r), p.voy = S32(r + 4);
+        if (has(8)) p.vox = r.I32At(0), p.voy = r.I32At(4);
         break;
       case EMR_SETMAPMODE:
-        if (has(4)) p.mapMode = int(Le32(r));
+        if (has(4)) p.mapMode = int(r.U32At(0));
         break;
       case EMR_SETBKMODE:
-        if (has(4)) SetBkMode(dc, int(Le32(r)));
+        if (has(4)) SetBkMode(dc, int(r.U32At(0)));
         break;
       case EMR_SETPOLYFILLMODE:
-        if (has(4)) SetPolyFillMode(dc, int(Le32(r)));
+        if (has(4)) SetPolyFillMode(dc, int(r.U32At(0)));
         break;
       case EMR_SETROP2:
-        if (has(4)) SetROP2(dc, int(Le32(r)));
+        if (has(4)) SetROP2(dc, int(r.U32At(0)));
         break;
       case EMR_SETTEXTCOLOR:
-        if (has(4)) SetTextColor(dc, Le32(r));
+        if (has(4)) SetTextColor(dc, r.U32At(0));
         break;
       case EMR_SETBKCOLOR:
-        if (has(4)) SetBkColor(dc, Le32(r));
+        if (has(4)) SetBkColor(dc, r.U32At(0));
         break;
       case EMR_MOVETOEX:
         if (has(8)) {
-          POINT pt = p.Map(S32(r), S32(r + 4));
+          POINT pt = p.Map(r.I32At(0), r.I32At(4));
           MoveToEx(dc, pt.x, pt.y, nullptr);
         }
         break;
       case EMR_LINETO:
         if (has(8)) {
-          POINT pt = p.Map(S32(r), S32(r + 4));
+          POINT pt = p.Map(r.I32At(0), r.I32At(4));
           LineTo(dc, pt.x, pt.y);
         }
         break;
       case EMR_SAVEDC: p.Save(); break;
       case EMR_RESTOREDC:
-        if (has(4)) p.Restore(S32(r));
+        if (has(4)) p.Restore(r.I32At(0));
         break;
       case EMR_SELECTOBJECT:
         if (has(4)) {
-          const uint32_t index = Le32(r);
+          const uint32_t index = r.U32At(0);
           if (index & kStockFlag) {
             if (HGDIOBJ stock = GetStockObject(int(index & ~kStockFlag))) SelectObject(dc, stock);
           } else {
@@ -331,36 +329,35 @@ BOOL PlayEnhRecords(HDC dc, const MetafileData& m, const RECT& rect) {
         }
         break;
       case EMR_CREATEPEN:
-        if (has(20)) p.Store(Le32(r), p.MakePen(Le32(r + 4), S32(r + 8), Le32(r + 16)));
+        if (has(20)) p.Store(r.U32At(0), p.MakePen(r.U32At(4), r.I32At(8), r.U32At(16)));
         break;
       case EMR_CREATEBRUSHINDIRECT:
-        if (has(16)) p.Store(Le32(r), MakeBrush(Le32(r + 4), Le32(r + 8), Le32(r + 12)));
+        if (has(16)) p.Store(r.U32At(0), MakeBrush(r.U32At(4), r.U32At(8), r.U32At(12)));
         break;
       case EMR_CREATEMONOBRUSH:
       case EMR_CREATEDIBPATTERNBRUSHPT:
         // Index, usage, then offset and size of the bitmap's header and of
         // its rows, counted from the start of the record.
         if (has(24)) {
-          const RecordBytes record{r - 8, length};
-          const uint32_t offInfo = Le32(r + 8), infoSize = Le32(r + 12), offBits = Le32(r + 16),
-                         bitsSize = Le32(r + 20);
+          const uint32_t offInfo = r.U32At(8), infoSize = r.U32At(12), offBits = r.U32At(16),
+                         bitsSize = r.U32At(20);
           HBRUSH brush = nullptr;
           if (offInfo >= 32 && offBits >= 32 && record.Has(offInfo, infoSize) && record.Has(offBits, bitsSize))
-            brush = BrushFromDib(record.Sub(offInfo, infoSize), record.Sub(offBits, bitsSize), UINT(Le32(r + 4)));
-          p.Store(Le32(r), brush);
+            brush = BrushFromDib(record.SubAt(offInfo, infoSize), record.SubAt(offBits, bitsSize), UINT(r.U32At(4)));
+          p.Store(r.U32At(0), brush);
         }
         break;
       case EMR_DELETEOBJECT:
-        if (has(4)) p.Release(Le32(r));
+        if (has(4)) p.Release(r.U32At(0));
         break;
       case EMR_RECTANGLE:
       case EMR_ELLIPSE:
       case EMR_ROUNDRECT:
         if (has(16)) {
-          POINT a = p.Map(S32(r), S32(r + 4)), b = p.Map(S32(r + 8), S32(r + 12));
+          POINT a = p.Map(r.I32At(0), r.I32At(4)), b = p.Map(r.I32At(8), r.I32At(12));
           if (type == EMR_RECTANGLE) Rectangle(dc, a.x, a.y, b.x, b.y);
           else if (type == EMR_ELLIPSE) Ellipse(dc, a.x, a.y, b.x, b.y);
-          else if (has(24)) RoundRect(dc, a.x, a.y, b.x, b.y, p.MapWidth(S32(r + 16)), p.MapHeight(S32(r + 20)));
+          else if (has(24)) RoundRect(dc, a.x, a.y, b.x, b.y, p.MapWidth(r.I32At(16)), p.MapHeight(r.I32At(20)));
         }
         break;
       case EMR_POLYGON:
@@ -369,13 +366,13 @@ BOOL PlayEnhRecords(HDC dc, const MetafileData& m, const RECT& rect) {
       case EMR_POLYLINE16: {
         if (!has(20)) break;
         const bool wide = type == EMR_POLYGON || type == EMR_POLYLINE;
-        const uint32_t count = Le32(r + 16);
+        const uint32_t count = r.U32At(16);
         const size_t pointBytes = wide ? 8 : 4;
         if (count == 0 || count > (n - 20) / pointBytes) break;
         points.clear();
         for (uint32_t i = 0; i < count; ++i) {
-          const BYTE* q = r + 20 + i * pointBytes;
-          points.push_back(wide ? p.Map(S32(q), S32(q + 4)) : p.Map(S16(q), S16(q + 2)));
+          const size_t q = 20 + i * pointBytes;
+          points.push_back(wide ? p.Map(r.I32At(q), r.I32At(q + 4)) : p.Map(r.I16At(q), r.I16At(q + 2)));
         }
         if (type == EMR_POLYGON || type == EMR_POLYGON16) Polygon(dc, points.data(), int(count));
         else Polyline(dc, points.data(), int(count));
@@ -383,19 +380,19 @@ BOOL PlayEnhRecords(HDC dc, const MetafileData& m, const RECT& rect) {
       }
       case EMR_POLYPOLYGON16: {
         if (!has(24)) break;
-        const uint32_t polys = Le32(r + 16);
-        const uint32_t total = Le32(r + 20);
+        const uint32_t polys = r.U32At(16);
+        const uint32_t total = r.U32At(20);
         if (polys == 0 || polys > (n - 24) / 4 || total > (n - 24 - 4 * size_t(polys)) / 4) break;
         std::vector<INT> counts;
         uint64_t sum = 0;
         for (uint32_t i = 0; i < polys; ++i) {
-          counts.push_back(INT(Le32(r + 24 + 4 * i)));
-          sum += Le32(r + 24 + 4 * i);
+          counts.push_back(INT(r.U32At(24 + 4 * i)));
+          sum += r.U32At(24 + 4 * i);
         }
         if (sum != total) break;
         points.clear();
-        const BYTE* q = r + 24 + 4 * size_t(polys);
-        for (uint32_t i = 0; i < total; ++i) points.push_back(p.Map(S16(q + 4 * i), S16(q + 4 * i + 2)));
+        const size_t q = 24 + 4 * size_t(polys);
+        for (uint32_t i = 0; i < total; ++i) points.push_back(p.Map(r.I16At(q + 4 * i), r.I16At(q + 4 * i + 2)));
         PolyPolygon(dc, points.data(), counts.data(), int(polys));
         break;
       }
@@ -424,9 +421,9 @@ enum : uint16_t {
 }  // namespace
 
 BOOL PlayWinRecords(HDC dc, const MetafileData& m, const RECT& rect) {
-  const BYTE* data = m.bytes.data();
-  const size_t size = m.bytes.size();
-  Player p(dc, Le16(data + 10));
+  const ByteReader bytes(m.bytes.data(), m.bytes.size());
+  const size_t size = bytes.size();
+  Player p(dc, bytes.U16At(10));
   p.maxPenWidth = std::max(1L, 2 * (std::labs(rect.right - rect.left) + std::labs(rect.bottom - rect.top)));
   p.windowsMetafile = true;
   // Until the picture sets its window, one unit is one pixel of the target.
@@ -439,15 +436,15 @@ BOOL PlayWinRecords(HDC dc, const MetafileData& m, const RECT& rect) {
   size_t pos = kWmfHeaderBytes;
   std::vector<POINT> points;
   while (pos + 6 <= size) {
-    const uint64_t length = uint64_t(Le32(data + pos)) * 2;
-    const uint16_t function = Le16(data + pos + 4);
+    const uint64_t length = uint64_t(bytes.U32At(pos)) * 2;
+    const uint16_t function = bytes.U16At(pos + 4);
     if (function == kMetaEof) return TRUE;
     if (length < 6 || length > size - pos) return FALSE;
-    const BYTE* r = data + pos + 6;
+    const ByteReader r = bytes.SubAt(pos + 6, length - 6);  // the parameters
     const size_t n = size_t(length) - 6;
     pos += size_t(length);
     auto has = [&](size_t bytes) { return n >= bytes; };
-    auto w = [&](size_t i) { return S16(r + 2 * i); };  // the i-th parameter word
+    auto w = [&](size_t i) { return r.I16At(2 * i); };  // the i-th parameter word
     switch (function) {
       case META_SETWINDOWORG:
         if (has(4)) p.woy = w(0), p.wox = w(1);
@@ -473,10 +470,10 @@ BOOL PlayWinRecords(HDC dc, const MetafileData& m, const RECT& rect) {
         if (has(2)) SetROP2(dc, w(0));
         break;
       case META_SETBKCOLOR:
-        if (has(4)) SetBkColor(dc, Le32(r));
+        if (has(4)) SetBkColor(dc, r.U32At(0));
         break;
       case META_SETTEXTCOLOR:
-        if (has(4)) SetTextColor(dc, Le32(r));
+        if (has(4)) SetTextColor(dc, r.U32At(0));
         break;
       case META_MOVETO:
       case META_LINETO:
@@ -541,15 +538,15 @@ BOOL PlayWinRecords(HDC dc, const MetafileData& m, const RECT& rect) {
         if (has(2)) p.Release(uint16_t(w(0)));
         break;
       case META_CREATEPENINDIRECT:
-        if (has(10)) p.StoreFirstFree(p.MakePen(uint16_t(w(0)), w(1), Le32(r + 6)));
+        if (has(10)) p.StoreFirstFree(p.MakePen(uint16_t(w(0)), w(1), r.U32At(6)));
         break;
       case META_CREATEBRUSHINDIRECT:
-        if (has(8)) p.StoreFirstFree(MakeBrush(uint16_t(w(0)), Le32(r + 2), uint16_t(w(3))));
+        if (has(8)) p.StoreFirstFree(MakeBrush(uint16_t(w(0)), r.U32At(2), uint16_t(w(3))));
         break;
       case META_DIBCREATEPATTERNBRUSH:
         // Style and colour usage, then a packed bitmap to the record's end.
         // A record that does not hold its bitmap still takes its slot.
-        p.StoreFirstFree(has(4) ? BrushFromPackedDib(RecordBytes{r + 4, n - 4}, uint16_t(w(1))) : nullptr);
+        p.StoreFirstFree(has(4) ? BrushFromPackedDib(r.From(4), uint16_t(w(1))) : nullptr);
         break;
       case META_CREATEPALETTE:
       case META_CREATEPATTERNBRUSH:

@@ -69,15 +69,15 @@ TEST(BlockReaderTest, ReadsBigEndianAndStopsAtTheEndWithoutMoving) {
   EXPECT_EQ(r.U16(), 0x1234);
   EXPECT_EQ(r.U8(), 0x56);
   EXPECT_EQ(r.U32(), 0u);  // three bytes left
-  EXPECT_TRUE(r.failed);
-  EXPECT_EQ(r.pos, 3u);
+  EXPECT_TRUE(r.failed());
+  EXPECT_EQ(r.position(), 3u);
   EXPECT_EQ(r.U8(), 0);  // stays failed
   EXPECT_EQ(r.Take(0), nullptr);
 
   pl_read::BlockReader huge{kData, uint32_t(sizeof kData)};
   EXPECT_EQ(huge.Take(2), kData);
   EXPECT_EQ(huge.Take(0xFFFFFFFFu), nullptr);
-  EXPECT_EQ(huge.pos, 2u);
+  EXPECT_EQ(huge.position(), 2u);
 }
 
 }  // namespace
