@@ -13,6 +13,7 @@ packages=(
   libzxing-dev
   imagemagick netpbm
   clang libclang-rt-14-dev
+  llvm-14
 )
 
 missing=()

@@ -1,28 +1,31 @@
-// The registry of compiled-in module resources.
+// The registry of module resources: tables registered at run time and
+// compiled resource files, both kept as one list of entries.
 #include "platform/resource/resource.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
+#include <list>
 #include <mutex>
-#include <string>
-#include <vector>
 
 #include "platform/kernel/kernel_internal.h"
 #include "platform/nls/nls.h"
-#include "platform/nls/nls_codepages.h"
+#include "platform/resource/res_file.h"
+#include "platform/resource/resource_internal.h"
 
+namespace resource {
 namespace {
 
-struct Registration {
+struct Entry {
   HMODULE module;
-  std::span<const ModuleResource> resources;
-  std::span<const ModuleString> strings;
+  const void* source;  // the registered table or file, for withdrawal
+  ResName type;
+  ResName name;
+  std::span<const uint8_t> data;
 };
 
 struct Registry {
   std::mutex mutex;
-  std::vector<Registration> registrations;
+  std::list<Entry> entries;  // stable addresses: an HRSRC is an entry's address
 };
 
 Registry& TheRegistry() {
@@ -32,175 +35,197 @@ Registry& TheRegistry() {
 
 HMODULE Resolve(HMODULE module) { return module ? module : GetModuleHandleA(nullptr); }
 
-bool EqualNoCase(const char* a, const char* b) {
-  for (; *a && *b; ++a, ++b) {
-    const char x = (*a >= 'a' && *a <= 'z') ? static_cast<char>(*a - 32) : *a;
-    const char y = (*b >= 'a' && *b <= 'z') ? static_cast<char>(*b - 32) : *b;
-    if (x != y) return false;
+ResName FromKey(const ResourceKey& key) {
+  ResName name;
+  if (!key.name) {
+    name.ordinal = key.id;
+    return name;
   }
-  return *a == *b;
+  for (const char* p = key.name; *p; ++p) name.text.push_back(static_cast<char16_t>(static_cast<unsigned char>(*p)));
+  return name;
 }
 
-// Whether a key given by the caller (a number by MAKEINTRESOURCE, "#n", or a
-// text) names the registered key.
-bool Matches(const ResourceKey& key, LPCSTR wanted) {
-  if (IS_INTRESOURCE(wanted)) return !key.name && key.id == static_cast<WORD>(reinterpret_cast<uintptr_t>(wanted));
-  if (wanted[0] == '#') {
-    char* end = nullptr;
-    const long n = std::strtol(wanted + 1, &end, 10);
-    return *end == '\0' && n >= 0 && n <= 0xFFFF && !key.name && key.id == n;
-  }
-  return key.name && EqualNoCase(key.name, wanted);
+bool Matches(const ResName& stored, const ResName& wanted) {
+  if (stored.IsOrdinal() || wanted.IsOrdinal()) return stored.IsOrdinal() && wanted.IsOrdinal() && stored.ordinal == wanted.ordinal;
+  return SameNameNoCase(stored.text, wanted.text);
 }
 
-bool SameTables(const Registration& r, std::span<const ModuleResource> resources, std::span<const ModuleString> strings) {
-  return r.resources.data() == resources.data() && r.resources.size() == resources.size() &&
-         r.strings.data() == strings.data() && r.strings.size() == strings.size();
-}
-
-// The registered entry a handle stands for, or null.
-const ModuleResource* Entry(const void* handle) {
-  Registry& reg = TheRegistry();
-  std::lock_guard lock(reg.mutex);
-  for (const Registration& r : reg.registrations) {
-    for (const ModuleResource& res : r.resources) {
-      if (&res == handle) return &res;
+// "#123" names ordinal 123.
+std::optional<ResName> FromText(std::u16string text) {
+  ResName name;
+  if (!text.empty() && text[0] == u'#') {
+    long n = 0;
+    if (text.size() < 2 || text.size() > 6) return std::nullopt;
+    for (size_t i = 1; i < text.size(); ++i) {
+      if (text[i] < u'0' || text[i] > u'9') return std::nullopt;
+      n = n * 10 + (text[i] - u'0');
     }
+    if (n > 0xFFFF) return std::nullopt;
+    name.ordinal = static_cast<WORD>(n);
+    return name;
   }
-  return nullptr;
+  if (text.empty()) return std::nullopt;
+  name.text = std::move(text);
+  return name;
 }
 
-const ModuleString* FindString(HMODULE module, UINT id) {
+const Entry* Lookup(HMODULE module, const ResName& type, const ResName& name, DWORD& error) {
   module = Resolve(module);
-  Registry& reg = TheRegistry();
-  std::lock_guard lock(reg.mutex);
-  for (const Registration& r : reg.registrations) {
-    if (r.module != module) continue;
-    for (const ModuleString& s : r.strings) {
-      if (s.id == id) return &s;
-    }
+  bool typeFound = false;
+  for (const Entry& e : TheRegistry().entries) {
+    if (e.module != module || !Matches(e.type, type)) continue;
+    typeFound = true;
+    if (Matches(e.name, name)) return &e;
+  }
+  error = typeFound ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND;
+  return nullptr;
+}
+
+const Entry* EntryOf(const void* handle) {
+  for (const Entry& e : TheRegistry().entries) {
+    if (&e == handle) return &e;
   }
   return nullptr;
 }
 
-}  // namespace
-
-BOOL RegisterModuleResources(HMODULE module, std::span<const ModuleResource> resources,
-                             std::span<const ModuleString> strings) {
-  if (!module) return kernel::Fail(ERROR_INVALID_PARAMETER);
-  Registry& reg = TheRegistry();
-  std::lock_guard lock(reg.mutex);
-  reg.registrations.push_back({module, resources, strings});
-  return TRUE;
-}
-
-BOOL UnregisterModuleResources(HMODULE module, std::span<const ModuleResource> resources,
-                               std::span<const ModuleString> strings) {
-  Registry& reg = TheRegistry();
-  std::lock_guard lock(reg.mutex);
-  auto it = std::find_if(reg.registrations.begin(), reg.registrations.end(), [&](const Registration& r) {
-    return r.module == module && SameTables(r, resources, strings);
-  });
-  if (it == reg.registrations.end()) return kernel::Fail(ERROR_INVALID_PARAMETER);
-  reg.registrations.erase(it);
-  return TRUE;
-}
-
-HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
+HRSRC Find(HMODULE module, const std::optional<ResName>& name, const std::optional<ResName>& type) {
   if (!name || !type) {
     kernel::Fail(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  module = Resolve(module);
   Registry& reg = TheRegistry();
   std::lock_guard lock(reg.mutex);
-  bool typeFound = false;
-  for (const Registration& r : reg.registrations) {
-    if (r.module != module) continue;
-    for (const ModuleResource& res : r.resources) {
-      if (!Matches(res.type, type)) continue;
-      typeFound = true;
-      if (Matches(res.name, name)) return reinterpret_cast<HRSRC>(const_cast<ModuleResource*>(&res));
+  DWORD error = 0;
+  if (const Entry* e = Lookup(module, *type, *name, error)) return reinterpret_cast<HRSRC>(const_cast<Entry*>(e));
+  kernel::Fail(error);
+  return nullptr;
+}
+
+void Withdraw(HMODULE module, const void* source, bool& found) {
+  Registry& reg = TheRegistry();
+  std::lock_guard lock(reg.mutex);
+  found = false;
+  for (auto it = reg.entries.begin(); it != reg.entries.end();) {
+    if (it->module == module && it->source == source) {
+      it = reg.entries.erase(it);
+      found = true;
+    } else {
+      ++it;
     }
   }
-  kernel::Fail(typeFound ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND);
-  return nullptr;
+}
+
+}  // namespace
+
+std::optional<ResName> KeyFromA(LPCSTR key) {
+  if (!key) return std::nullopt;
+  if (IS_INTRESOURCE(key)) return ResName{static_cast<WORD>(reinterpret_cast<uintptr_t>(key)), {}};
+  std::u16string text;
+  for (const char* p = key; *p; ++p) text.push_back(static_cast<char16_t>(static_cast<unsigned char>(*p)));
+  return FromText(std::move(text));
+}
+
+std::optional<ResName> KeyFromW(LPCWSTR key) {
+  if (!key) return std::nullopt;
+  if (IS_INTRESOURCE(key)) return ResName{static_cast<WORD>(reinterpret_cast<uintptr_t>(key)), {}};
+  return FromText(std::u16string(key));
+}
+
+std::optional<std::span<const uint8_t>> FindResourceData(HMODULE module, const ResName& type, const ResName& name) {
+  Registry& reg = TheRegistry();
+  std::lock_guard lock(reg.mutex);
+  DWORD error = 0;
+  if (const Entry* e = Lookup(module, type, name, error)) return e->data;
+  kernel::Fail(error);
+  return std::nullopt;
+}
+
+std::span<const uint8_t> RegisteredDataFrom(const void* address) {
+  const auto* p = static_cast<const uint8_t*>(address);
+  Registry& reg = TheRegistry();
+  std::lock_guard lock(reg.mutex);
+  for (const Entry& e : reg.entries) {
+    const uint8_t* begin = e.data.data();
+    if (begin && std::less_equal<>()(begin, p) && std::less<>()(p, begin + e.data.size()))
+      return e.data.subspan(static_cast<size_t>(p - begin));
+  }
+  return {};
+}
+
+}  // namespace resource
+
+using resource::Entry;
+
+BOOL RegisterModuleResources(HMODULE module, std::span<const ModuleResource> resources) {
+  if (!module) return kernel::Fail(ERROR_INVALID_PARAMETER);
+  resource::Registry& reg = resource::TheRegistry();
+  std::lock_guard lock(reg.mutex);
+  for (const ModuleResource& r : resources)
+    reg.entries.push_back({module, resources.data(), resource::FromKey(r.type), resource::FromKey(r.name), r.data});
+  return TRUE;
+}
+
+BOOL UnregisterModuleResources(HMODULE module, std::span<const ModuleResource> resources) {
+  bool found = false;
+  resource::Withdraw(module, resources.data(), found);
+  return found || resources.empty() ? TRUE : kernel::Fail(ERROR_INVALID_PARAMETER);
+}
+
+BOOL RegisterModuleResourceFile(HMODULE module, std::span<const BYTE> file) {
+  if (!module) return kernel::Fail(ERROR_INVALID_PARAMETER);
+  std::vector<resource::ResEntry> parsed;
+  if (!resource::ParseResFile(file, parsed)) return kernel::Fail(ERROR_INVALID_DATA);
+  resource::Registry& reg = resource::TheRegistry();
+  std::lock_guard lock(reg.mutex);
+  for (resource::ResEntry& r : parsed)
+    reg.entries.push_back({module, file.data(), std::move(r.type), std::move(r.name), r.data});
+  return TRUE;
+}
+
+BOOL UnregisterModuleResourceFile(HMODULE module, std::span<const BYTE> file) {
+  bool found = false;
+  resource::Withdraw(module, file.data(), found);
+  return found ? TRUE : kernel::Fail(ERROR_INVALID_PARAMETER);
+}
+
+HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
+  return resource::Find(module, resource::KeyFromA(name), resource::KeyFromA(type));
 }
 
 HRSRC FindResourceExA(HMODULE module, LPCSTR type, LPCSTR name, WORD) { return FindResourceA(module, name, type); }
 
-HGLOBAL LoadResource(HMODULE, HRSRC resource) {
-  if (!Entry(resource)) {
+HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type) {
+  return resource::Find(module, resource::KeyFromW(name), resource::KeyFromW(type));
+}
+
+HRSRC FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD) { return FindResourceW(module, name, type); }
+
+HGLOBAL LoadResource(HMODULE, HRSRC handle) {
+  resource::Registry& reg = resource::TheRegistry();
+  std::lock_guard lock(reg.mutex);
+  if (!resource::EntryOf(handle)) {
     kernel::Fail(ERROR_RESOURCE_DATA_NOT_FOUND);
     return nullptr;
   }
-  return resource;
+  return handle;
 }
 
-LPVOID LockResource(HGLOBAL resource) {
-  const ModuleResource* res = Entry(resource);
-  return res ? const_cast<BYTE*>(res->data.data()) : nullptr;
+LPVOID LockResource(HGLOBAL handle) {
+  resource::Registry& reg = resource::TheRegistry();
+  std::lock_guard lock(reg.mutex);
+  const Entry* e = resource::EntryOf(handle);
+  return e ? const_cast<uint8_t*>(e->data.data()) : nullptr;
 }
 
-DWORD SizeofResource(HMODULE, HRSRC resource) {
-  const ModuleResource* res = Entry(resource);
-  if (!res) {
+DWORD SizeofResource(HMODULE, HRSRC handle) {
+  resource::Registry& reg = resource::TheRegistry();
+  std::lock_guard lock(reg.mutex);
+  const Entry* e = resource::EntryOf(handle);
+  if (!e) {
     kernel::Fail(ERROR_RESOURCE_DATA_NOT_FOUND);
     return 0;
   }
-  return static_cast<DWORD>(res->data.size());
+  return static_cast<DWORD>(e->data.size());
 }
 
 BOOL FreeResource(HGLOBAL) { return FALSE; }
-
-int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax) {
-  if (!buffer || bufferMax < 0) {
-    kernel::Fail(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  const ModuleString* s = FindString(instance, id);
-  if (!s) {
-    kernel::Fail(ERROR_RESOURCE_NAME_NOT_FOUND);
-    if (bufferMax > 0) buffer[0] = u'\0';
-    return 0;
-  }
-  if (bufferMax == 0) {
-    *reinterpret_cast<LPCWSTR*>(buffer) = s->text.data();
-    return static_cast<int>(s->text.size());
-  }
-  size_t n = std::min<size_t>(s->text.size(), static_cast<size_t>(bufferMax - 1));
-  // Never keep half of a surrogate pair.
-  if (n > 0 && n < s->text.size() && s->text[n - 1] >= 0xD800 && s->text[n - 1] <= 0xDBFF) --n;
-  std::copy_n(s->text.data(), n, buffer);
-  buffer[n] = u'\0';
-  return static_cast<int>(n);
-}
-
-int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax) {
-  if (!buffer || bufferMax <= 0) {
-    kernel::Fail(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  buffer[0] = '\0';
-  const ModuleString* s = FindString(instance, id);
-  if (!s) {
-    kernel::Fail(ERROR_RESOURCE_NAME_NOT_FOUND);
-    return 0;
-  }
-  if (s->text.empty()) return 0;
-  const int units = static_cast<int>(s->text.size());
-  const int bytes = WideCharToMultiByte(CP_ACP, 0, s->text.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(std::max(bytes, 0)), '\0');
-  if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, s->text.data(), units, text.data(), bytes, nullptr, nullptr);
-  // Cut at a character boundary so no lead byte is left without its trail.
-  const nls::CodePageInfo* cp = nls::FindCodePage(CP_ACP);
-  size_t n = 0;
-  while (n < text.size()) {
-    const size_t len = cp ? nls::CharLength(*cp, text.data() + n, text.size() - n) : 1;
-    if (n + len > static_cast<size_t>(bufferMax - 1)) break;
-    n += len;
-  }
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-  return static_cast<int>(n);
-}

@@ -1,14 +1,15 @@
-// Resources compiled into a module. A module (the executable or a shared
-// library) registers its tables when it is loaded, keyed by its own module
-// handle, and withdraws them when it is unloaded:
+// Resources of a module. A module (the executable or a shared library)
+// carries its resources as a compiled resource file (.res) made at build time
+// from its resource script (.rc) and registered, keyed by its own module
+// handle, when it is loaded (tav_add_resources in CMake writes that step).
+// Tables built at run time can be registered the same way:
 //
-//   constexpr BYTE kTable[] = {...};
 //   constexpr ModuleResource kResources[] = {{"TEXT", 101, kTable}};
-//   constexpr ModuleString kStrings[] = {{1, u"Hello"}};
-//   static const ModuleResourceRegistration registration(CurrentModuleHandle(), kResources, kStrings);
+//   static const ModuleResourceRegistration registration(CurrentModuleHandle(), kResources);
 //
-// FindResourceA, LoadResource, LockResource and SizeofResource then reach the
-// bytes, and LoadStringA/LoadStringW the strings.
+// FindResource, LoadResource, LockResource and SizeofResource then reach the
+// bytes, LoadString the string tables, and the user area the menus, dialog
+// templates, accelerators, bitmaps, icons and cursors.
 #pragma once
 
 #include <cstdint>
@@ -49,42 +50,52 @@ struct ModuleResource {
   std::span<const BYTE> data;
 };
 
-// One entry of the string table (RT_STRING).
-struct ModuleString {
-  UINT id;
-  std::u16string_view text;
-};
-
 // The tables must live as long as the registration (static data does).
 // A module may register several tables; the first match wins.
-BOOL RegisterModuleResources(HMODULE module, std::span<const ModuleResource> resources,
-                             std::span<const ModuleString> strings);
-BOOL UnregisterModuleResources(HMODULE module, std::span<const ModuleResource> resources,
-                               std::span<const ModuleString> strings);
+BOOL RegisterModuleResources(HMODULE module, std::span<const ModuleResource> resources);
+BOOL UnregisterModuleResources(HMODULE module, std::span<const ModuleResource> resources);
+// A compiled resource file: refused whole (FALSE, ERROR_INVALID_DATA) when any
+// record does not fit the data. The bytes must outlive the registration.
+BOOL RegisterModuleResourceFile(HMODULE module, std::span<const BYTE> file);
+BOOL UnregisterModuleResourceFile(HMODULE module, std::span<const BYTE> file);
 
 // Registers for its lifetime: a static object of a module registers when the
 // module is loaded and withdraws when it is unloaded.
 class ModuleResourceRegistration {
  public:
-  ModuleResourceRegistration(HMODULE module, std::span<const ModuleResource> resources,
-                             std::span<const ModuleString> strings = {})
-      : module_(module), resources_(resources), strings_(strings) {
-    RegisterModuleResources(module_, resources_, strings_);
+  ModuleResourceRegistration(HMODULE module, std::span<const ModuleResource> resources)
+      : module_(module), resources_(resources) {
+    RegisterModuleResources(module_, resources_);
   }
-  ~ModuleResourceRegistration() { UnregisterModuleResources(module_, resources_, strings_); }
+  ~ModuleResourceRegistration() { UnregisterModuleResources(module_, resources_); }
   ModuleResourceRegistration(const ModuleResourceRegistration&) = delete;
   ModuleResourceRegistration& operator=(const ModuleResourceRegistration&) = delete;
 
  private:
   HMODULE module_;
   std::span<const ModuleResource> resources_;
-  std::span<const ModuleString> strings_;
+};
+
+class ModuleResourceFileRegistration {
+ public:
+  ModuleResourceFileRegistration(HMODULE module, std::span<const BYTE> file) : module_(module), file_(file) {
+    RegisterModuleResourceFile(module_, file_);
+  }
+  ~ModuleResourceFileRegistration() { UnregisterModuleResourceFile(module_, file_); }
+  ModuleResourceFileRegistration(const ModuleResourceFileRegistration&) = delete;
+  ModuleResourceFileRegistration& operator=(const ModuleResourceFileRegistration&) = delete;
+
+ private:
+  HMODULE module_;
+  std::span<const BYTE> file_;
 };
 
 // Type and name by MAKEINTRESOURCE, by text, or as "#123". A null module is
 // the executable.
 HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
 HRSRC FindResourceExA(HMODULE module, LPCSTR type, LPCSTR name, WORD language);
+HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
+HRSRC FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language);
 HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 LPVOID LockResource(HGLOBAL resource);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
@@ -93,7 +104,7 @@ BOOL FreeResource(HGLOBAL resource);
 
 // Copies string id into buffer (at most bufferMax - 1 characters, whole
 // characters only, terminated) and returns its length; 0 when the module has no
-// such string. LoadStringW with bufferMax 0 stores a read-only pointer to the
+// such string (or a null buffer, ERROR_INVALID_PARAMETER). LoadStringW with bufferMax 0 stores a read-only pointer to the
 // string (not terminated) in *buffer instead.
 int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
 int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax);

@@ -18,13 +18,8 @@ constexpr ModuleResource kResources[] = {
     {"TEXT", "Logo2", kData},
     {"EMPTY", 5, std::span<const BYTE>(kEmpty, 0)},
 };
-constexpr ModuleString kStrings[] = {
-    {1, u"Hello"},
-    {2, u"caf\u00E9 \u4E2D"},
-    {3, u""},
-    {4, u"a\U0001F600"},
-};
-const ModuleResourceRegistration registration(CurrentModuleHandle(), kResources, kStrings);
+// The string table comes from resource_test.rc, compiled into this program.
+const ModuleResourceRegistration registration(CurrentModuleHandle(), kResources);
 
 std::string Bytes(HMODULE module, HRSRC res) {
   HGLOBAL h = LoadResource(module, res);
