@@ -118,8 +118,9 @@ bool ParseIconImage(std::span<const uint8_t> data, bool cursor, IconImage& out) 
   }
   DibHeader h;
   if (!ReadDibHeader(in, h)) return false;
-  std::vector<uint32_t> palette(h.colours);
-  for (uint32_t& c : palette) c = in.U32() & 0xFFFFFFu;
+  // A short colour table leaves the indices it does not cover black.
+  std::vector<uint32_t> palette(h.bits <= 8 ? (1u << h.bits) : 0u, 0u);
+  for (uint32_t i = 0; i < h.colours; ++i) palette[i] = in.U32() & 0xFFFFFFu;
   const size_t colourRow = RowBytes(h.width, h.bits);
   const size_t maskRow = RowBytes(h.width, 1);
   std::span<const uint8_t> colour = in.Bytes(colourRow * static_cast<size_t>(h.height));

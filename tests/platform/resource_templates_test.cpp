@@ -368,6 +368,18 @@ TEST(IconResource, RefusesImpossibleHeaders) {
   }
 }
 
+TEST(IconResource, IndicesPastAShortColourTableReadAsBlack) {
+  // 2 x 2 at 4 bits with a table of one colour (white); pixels use index 15.
+  Writer w;
+  w.U32(40).U32(2).U32(4).U16(1).U16(4).U32(0).U32(0).U32(0).U32(0).U32(1).U32(0);
+  w.U32(0x00FFFFFF);
+  for (int row = 0; row < 2; ++row) w.U32(0x000000FF);  // colour rows: indices 15, 15
+  for (int row = 0; row < 2; ++row) w.U32(0);           // mask rows
+  resource::IconImage image;
+  ASSERT_TRUE(resource::ParseIconImage(w.bytes, false, image));
+  EXPECT_EQ(image.pixels[0], 0xFF000000u);
+}
+
 TEST(StringTable, BlocksHoldSixteenStrings) {
   EXPECT_EQ(resource::StringBlockId(0), 1);
   EXPECT_EQ(resource::StringBlockId(15), 1);
