@@ -1,7 +1,7 @@
 // Reading accelerator tables.
 #include "platform/resource/accelerator_table.h"
 
-#include "platform/resource/byte_cursor.h"
+#include "platform/kernel/byte_reader.h"
 
 namespace resource {
 namespace {
@@ -10,7 +10,7 @@ constexpr uint16_t kLastEntry = 0x80;
 
 bool ParseAcceleratorTable(std::span<const uint8_t> data, std::vector<AcceleratorEntry>& out) {
   out.clear();
-  ByteCursor in(data);
+  ByteReader in(data);
   std::vector<AcceleratorEntry> entries;
   for (;;) {
     const uint16_t flags = in.U16();

@@ -6,21 +6,21 @@ namespace {
 
 constexpr uint16_t kExtendedSignature = 0xFFFF;
 
-void ReadFrame(ByteCursor& in, short& x, short& y, short& cx, short& cy) {
+void ReadFrame(ByteReader& in, short& x, short& y, short& cx, short& cy) {
   x = in.I16();
   y = in.I16();
   cx = in.I16();
   cy = in.I16();
 }
 
-void ReadHeaderNames(ByteCursor& in, DialogTemplate& t) {
+void ReadHeaderNames(ByteReader& in, DialogTemplate& t) {
   t.menu = ReadResName(in);
   t.windowClass = ReadResName(in);
   const ResName title = ReadResName(in);
   t.title = title.text;  // an ordinal title is not meaningful for a dialog
 }
 
-void ReadFont(ByteCursor& in, DialogTemplate& t) {
+void ReadFont(ByteReader& in, DialogTemplate& t) {
   t.hasFont = (t.style & kDsSetFont) != 0;
   if (!t.hasFont) return;
   t.pointSize = in.U16();
@@ -35,7 +35,7 @@ void ReadFont(ByteCursor& in, DialogTemplate& t) {
 // The standard layout counts the size word in its creation data; the
 // extended layout counts only the bytes after it. The model keeps the bytes
 // after the size word for both.
-bool ReadCreationData(ByteCursor& in, bool extended, DialogItemTemplate& item) {
+bool ReadCreationData(ByteReader& in, bool extended, DialogItemTemplate& item) {
   const uint16_t size = in.U16();
   if (size == 0) return in.ok();
   if (extended) {
@@ -47,7 +47,7 @@ bool ReadCreationData(ByteCursor& in, bool extended, DialogItemTemplate& item) {
   return in.ok();
 }
 
-bool ReadItem(ByteCursor& in, bool extended, DialogItemTemplate& item) {
+bool ReadItem(ByteReader& in, bool extended, DialogItemTemplate& item) {
   in.Align(4);
   if (extended) {
     item.helpId = in.U32();
@@ -68,7 +68,7 @@ bool ReadItem(ByteCursor& in, bool extended, DialogItemTemplate& item) {
 
 bool ParseDialogTemplate(std::span<const uint8_t> data, DialogTemplate& out) {
   out = DialogTemplate{};
-  ByteCursor in(data);
+  ByteReader in(data);
   DialogTemplate t;
   const uint16_t version = in.U16();
   const uint16_t signature = in.U16();

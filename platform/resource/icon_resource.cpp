@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "platform/resource/byte_cursor.h"
+#include "platform/kernel/byte_reader.h"
 
 namespace resource {
 namespace {
@@ -20,7 +20,7 @@ struct DibHeader {
   uint32_t colours = 0;
 };
 
-bool ReadDibHeader(ByteCursor& in, DibHeader& h) {
+bool ReadDibHeader(ByteReader& in, DibHeader& h) {
   const uint32_t size = in.U32();
   const int32_t width = static_cast<int32_t>(in.U32());
   const int32_t height = static_cast<int32_t>(in.U32());
@@ -60,7 +60,7 @@ uint32_t PixelAt(std::span<const uint8_t> row, int x, int bits, const std::vecto
 
 bool ParseIconDirectory(std::span<const uint8_t> data, IconDirectory& out) {
   out = IconDirectory{};
-  ByteCursor in(data);
+  ByteReader in(data);
   const uint16_t reserved = in.U16();
   const uint16_t type = in.U16();
   const uint16_t count = in.U16();
@@ -110,7 +110,7 @@ int ChooseIconEntry(const IconDirectory& directory, int width, int height) {
 
 bool ParseIconImage(std::span<const uint8_t> data, bool cursor, IconImage& out) {
   out = IconImage{};
-  ByteCursor in(data);
+  ByteReader in(data);
   IconImage image;
   if (cursor) {
     image.hotSpot.x = in.U16();

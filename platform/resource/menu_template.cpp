@@ -1,7 +1,7 @@
 // Reading menu templates.
 #include "platform/resource/menu_template.h"
 
-#include "platform/resource/byte_cursor.h"
+#include "platform/kernel/byte_reader.h"
 
 namespace resource {
 namespace {
@@ -11,9 +11,9 @@ constexpr uint16_t kEnd = 0x0080;    // MF_END: the last item of its level
 constexpr uint16_t kExPopup = 0x01;  // extended layout's resource-info bits
 constexpr uint16_t kExEnd = 0x80;
 
-bool ReadLevel(ByteCursor& in, int depth, std::vector<MenuItemTemplate>& items);
+bool ReadLevel(ByteReader& in, int depth, std::vector<MenuItemTemplate>& items);
 
-bool ReadItem(ByteCursor& in, int depth, MenuItemTemplate& item, bool& last) {
+bool ReadItem(ByteReader& in, int depth, MenuItemTemplate& item, bool& last) {
   const uint16_t option = in.U16();
   item.popup = (option & kPopup) != 0;
   last = (option & kEnd) != 0;
@@ -24,7 +24,7 @@ bool ReadItem(ByteCursor& in, int depth, MenuItemTemplate& item, bool& last) {
   return !item.popup || ReadLevel(in, depth + 1, item.children);
 }
 
-bool ReadLevel(ByteCursor& in, int depth, std::vector<MenuItemTemplate>& items) {
+bool ReadLevel(ByteReader& in, int depth, std::vector<MenuItemTemplate>& items) {
   if (depth > kMenuMaxDepth) return false;
   for (bool last = false; !last;) {
     MenuItemTemplate item;
@@ -34,9 +34,9 @@ bool ReadLevel(ByteCursor& in, int depth, std::vector<MenuItemTemplate>& items) 
   return true;
 }
 
-bool ReadLevelEx(ByteCursor& in, int depth, std::vector<MenuItemTemplate>& items);
+bool ReadLevelEx(ByteReader& in, int depth, std::vector<MenuItemTemplate>& items);
 
-bool ReadItemEx(ByteCursor& in, int depth, MenuItemTemplate& item, bool& last) {
+bool ReadItemEx(ByteReader& in, int depth, MenuItemTemplate& item, bool& last) {
   in.Align(4);
   item.flags = in.U32();
   item.state = in.U32();
@@ -52,7 +52,7 @@ bool ReadItemEx(ByteCursor& in, int depth, MenuItemTemplate& item, bool& last) {
   return in.ok() && ReadLevelEx(in, depth + 1, item.children);
 }
 
-bool ReadLevelEx(ByteCursor& in, int depth, std::vector<MenuItemTemplate>& items) {
+bool ReadLevelEx(ByteReader& in, int depth, std::vector<MenuItemTemplate>& items) {
   if (depth > kMenuMaxDepth) return false;
   for (bool last = false; !last;) {
     MenuItemTemplate item;
@@ -66,7 +66,7 @@ bool ReadLevelEx(ByteCursor& in, int depth, std::vector<MenuItemTemplate>& items
 
 bool ParseMenuTemplate(std::span<const uint8_t> data, MenuTemplate& out) {
   out = MenuTemplate{};
-  ByteCursor in(data);
+  ByteReader in(data);
   MenuTemplate t;
   const uint16_t version = in.U16();
   const uint16_t offset = in.U16();
@@ -76,7 +76,7 @@ bool ParseMenuTemplate(std::span<const uint8_t> data, MenuTemplate& out) {
   in.Skip(offset);
   if (t.extended && offset >= 4) {
     // The first four bytes of the skipped header hold the help id.
-    ByteCursor help(data.subspan(4));
+    ByteReader help(data.subspan(4));
     t.helpId = help.U32();
   }
   // An empty menu has no items at all.

@@ -9,13 +9,13 @@ namespace {
 constexpr uint32_t kSmallestHeader = 32;
 
 // Reads the record starting at the cursor; false when it does not fit.
-bool ReadRecord(ByteCursor& in, std::span<const uint8_t> file, ResEntry& entry) {
-  const size_t start = in.offset();
+bool ReadRecord(ByteReader& in, std::span<const uint8_t> file, ResEntry& entry) {
+  const size_t start = in.position();
   const uint32_t dataSize = in.U32();
   const uint32_t headerSize = in.U32();
   if (!in.ok() || headerSize < kSmallestHeader || headerSize > file.size() - start) return false;
   // The header's fields are read within the header alone.
-  ByteCursor header(file.subspan(start + 8, headerSize - 8));
+  ByteReader header(file.subspan(start + 8, headerSize - 8));
   entry.type = ReadResName(header);
   entry.name = ReadResName(header);
   header.Align(4);  // relative to the record start, which is itself aligned
@@ -36,11 +36,11 @@ bool ReadRecord(ByteCursor& in, std::span<const uint8_t> file, ResEntry& entry) 
 
 bool ParseResFile(std::span<const uint8_t> file, std::vector<ResEntry>& entries) {
   entries.clear();
-  ByteCursor in(file);
+  ByteReader in(file);
   std::vector<ResEntry> found;
   bool first = true;
   while (!in.AtEnd()) {
-    if (in.offset() % 4 != 0) return false;
+    if (in.position() % 4 != 0) return false;
     ResEntry entry;
     if (!ReadRecord(in, file, entry)) return false;
     // The leading marker: no data, type and name ordinal 0.

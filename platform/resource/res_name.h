@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/kernel/types.h"
-#include "platform/resource/byte_cursor.h"
+#include "platform/kernel/byte_reader.h"
 
 namespace resource {
 
@@ -18,7 +18,7 @@ struct ResName {
 
 // The stored form: 0xFFFF then the ordinal, or a zero-terminated UTF-16 text.
 // A lone 0x0000 (an absent name in a dialog template) reads as ordinal 0.
-inline ResName ReadResName(ByteCursor& in) {
+inline ResName ReadResName(ByteReader& in) {
   ResName name;
   const uint16_t first = in.U16();
   if (first == 0xFFFF) {
