@@ -11,5 +11,6 @@
 #include "platform/gdi/font.h"
 #include "platform/user/clipboard.h"
 #include "platform/user/user.h"
+#include "platform/user/message_crack.h"
 #include "platform/spool/spool.h"
 #include "platform/shell/registry.h"

@@ -53,8 +53,9 @@ bool AtomTable::Delete(ATOM atom) {
 bool AtomTable::Name(ATOM atom, std::u16string& name) const {
   if (atom == 0) return false;
   if (atom < kFirstStringAtom) {
-    std::string digits = "#" + std::to_string(atom);
-    name.assign(digits.begin(), digits.end());
+    const std::string digits = std::to_string(atom);
+    name.assign(1, u'#');
+    name.append(digits.begin(), digits.end());
     return true;
   }
   std::lock_guard lock(mutex_);

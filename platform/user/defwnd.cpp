@@ -2,6 +2,7 @@
 // procedure passes on. Each message is cracked once into typed values here.
 #include <algorithm>
 
+#include "platform/user/message_crack.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -54,7 +55,7 @@ void OnWindowPosChanged(HWND window, const WINDOWPOS* pos, const Window& w) {
   if (!pos) return;
   const RECT client = w.clientRect;
   if (!(pos->flags & SWP_NOCLIENTMOVE))
-    Send(window, WM_MOVE, 0, LParamFromPoint(POINT{client.left, client.top}));
+    Send(window, WM_MOVE, 0, crack::PackPoint(POINT{client.left, client.top}));
   if (!(pos->flags & SWP_NOCLIENTSIZE)) {
     const WPARAM kind = w.maximized ? SIZE_MAXIMIZED : w.minimized ? SIZE_MINIMIZED : SIZE_RESTORED;
     Send(window, WM_SIZE, kind,
@@ -81,7 +82,7 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_NCHITTEST: {
       UserLock lock;
-      return NcHitTest(*w, PointFromLParam(lParam));
+      return NcHitTest(*w, crack::HitTestPoint(lParam));
     }
     case WM_NCPAINT: {
       bool active;
@@ -160,9 +161,11 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       OnWindowPosChanged(window, reinterpret_cast<const WINDOWPOS*>(lParam), copy);
       return 0;
     }
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(window);
+    case WM_ACTIVATE: {
+      const crack::Activate a = crack::ActivateOf(wParam, lParam);
+      if (a.state != WA_INACTIVE && !a.minimized) SetFocus(window);
       return 0;
+    }
     case WM_MOUSEACTIVATE: {
       HWND parent = GetParent(window);
       bool child;
@@ -187,19 +190,15 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         cursor = source.cls ? source.cls->cursor : nullptr;
         if (w->IsChild() && w->parent && !w->parent->desktop) parent = w->parent->handle;
       }
-      return OnSetCursor(window, reinterpret_cast<HWND>(wParam), static_cast<SHORT>(LOWORD(lParam)), HIWORD(lParam),
-                         cursor, parent);
+      const crack::SetCursor c = crack::SetCursorOf(wParam, lParam);
+      return OnSetCursor(window, c.under, c.hit, c.mouseMessage, cursor, parent);
     }
-    case WM_NCLBUTTONDOWN:
-      if (wParam == HTVSCROLL || wParam == HTHSCROLL) {
-        TrackScrollBar(window, wParam == HTVSCROLL ? SB_VERT : SB_HORZ, PointFromLParam(lParam));
-        return 0;
-      }
-      if (wParam == HTCLOSE) {
-        PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, lParam);
-        return 0;
-      }
+    case WM_NCLBUTTONDOWN: {
+      const crack::NcMouse m = crack::NcMouseOf(wParam, lParam);
+      if (m.hit == HTVSCROLL || m.hit == HTHSCROLL) TrackScrollBar(window, m.hit == HTVSCROLL ? SB_VERT : SB_HORZ, m.screen);
+      if (m.hit == HTCLOSE) PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, lParam);
       return 0;
+    }
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_CLOSE: Send(window, WM_CLOSE, 0, 0); return 0;

@@ -87,7 +87,7 @@ HWND MouseTarget(POINT screen, LRESULT& hit) {
       hit = HTERROR;
       return window;
     }
-    hit = Send(window, WM_NCHITTEST, 0, LParamFromPoint(screen));
+    hit = Send(window, WM_NCHITTEST, 0, crack::PackPoint(screen));
     if (hit == HTTRANSPARENT && parent) {
       window = parent;
       continue;
@@ -111,11 +111,11 @@ void PostMouse(HWND window, UINT clientMessage, UINT ncMessage, LRESULT hit, POI
     ScreenToClient(window, &p);
     msg.message = clientMessage;
     msg.wParam = keys;
-    msg.lParam = LParamFromPoint(p);
+    msg.lParam = crack::PackPoint(p);
   } else {
     msg.message = ncMessage;
     msg.wParam = static_cast<WPARAM>(hit);
-    msg.lParam = LParamFromPoint(screen);
+    msg.lParam = crack::PackPoint(screen);
   }
   PostInput(ThreadOf(window), msg);
 }
@@ -284,7 +284,7 @@ void CookWheel(POINT screen, int delta, bool horizontal, WPARAM keys) {
   if (!target) return;
   const WPARAM w = MAKELONG(static_cast<WORD>(keys), static_cast<WORD>(static_cast<SHORT>(delta)));
   PostInput(ThreadOf(target),
-            MSG{target, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, w, LParamFromPoint(screen), Now(), screen});
+            MSG{target, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, w, crack::PackPoint(screen), Now(), screen});
 }
 
 void CookKey(int virtualKey, bool down, bool wasDown, bool alt, bool control) {

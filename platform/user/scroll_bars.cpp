@@ -5,6 +5,7 @@
 // dragged and SB_THUMBPOSITION where it is let go, then SB_ENDSCROLL.
 #include <algorithm>
 
+#include "platform/user/message_crack.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -86,7 +87,7 @@ void TrackScrollBar(HWND window, int bar, POINT screen) {
   while (GetCapture() == window && GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP) break;
     if (msg.message == WM_MOUSEMOVE && onThumb) {
-      POINT p = PointFromLParam(msg.lParam);
+      POINT p = crack::MouseOf(msg.wParam, msg.lParam).pt;
       ClientToScreen(window, &p);
       int pos;
       {

@@ -227,7 +227,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   }
   CallProc(w, WM_SIZE, SIZE_RESTORED,
            MAKELONG(static_cast<WORD>(client.right - client.left), static_cast<WORD>(client.bottom - client.top)));
-  CallProc(w, WM_MOVE, 0, LParamFromPoint(origin));
+  CallProc(w, WM_MOVE, 0, crack::PackPoint(origin));
   SendParentNotify(w, WM_CREATE);
   if (!IsWindow(handle)) return nullptr;
   if (style & WS_VISIBLE) {

@@ -15,6 +15,7 @@
 #include "platform/gdi/gdi_internal.h"
 #include "platform/kernel/kernel.h"
 #include "platform/kernel/kernel_errors.h"
+#include "platform/user/message_crack.h"
 #include "platform/user/user.h"
 
 namespace user {
@@ -367,15 +368,6 @@ std::shared_ptr<IconImage> FindIcon(HICON icon);
 // Caret drawing (caret.cpp): the caret is hidden while a window paints.
 void HideCaretForPaint(HWND window);
 void ShowCaretAfterPaint(HWND window);
-
-// Typed views of message parameters, cracked once (message_crack.h has more).
-inline POINT PointFromLParam(LPARAM lParam) {
-  return POINT{static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(lParam))),
-               static_cast<SHORT>(HIWORD(static_cast<DWORD_PTR>(lParam)))};
-}
-inline LPARAM LParamFromPoint(POINT p) {
-  return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
-}
 
 BOOL Fail(DWORD error);
 

@@ -405,3 +405,42 @@ TEST(Pictures, WindowTreeWithScrollBarsAndFrames) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Cracking, EachMessagePackingReadBack) {
+  const crack::Mouse m = crack::MouseOf(MK_LBUTTON | MK_SHIFT, crack::PackPoint(POINT{-3, 40}));
+  EXPECT_EQ(m.pt.x, -3);  // negative coordinates survive (captured mouse left of the window)
+  EXPECT_EQ(m.pt.y, 40);
+  EXPECT_EQ(m.keys, MK_LBUTTON | MK_SHIFT);
+  const crack::Size s = crack::SizeOf(SIZE_MAXIMIZED, MAKELONG(800, 600));
+  EXPECT_EQ(s.kind, SIZE_MAXIMIZED);
+  EXPECT_EQ(s.cx, 800);
+  EXPECT_EQ(s.cy, 600);
+  const crack::Command c = crack::CommandOf(MAKELONG(1001, 2), 0);
+  EXPECT_EQ(c.id, 1001);
+  EXPECT_EQ(c.code, 2);
+  const crack::Scroll sc = crack::ScrollOf(MAKELONG(SB_THUMBTRACK, 300), 0);
+  EXPECT_EQ(sc.request, SB_THUMBTRACK);
+  EXPECT_EQ(sc.pos, 300);
+  const crack::Key k = crack::KeyOf('A', static_cast<LPARAM>(1u | (0x1Eu << 16) | (1u << 29) | (1u << 30) | (1u << 31)));
+  EXPECT_EQ(k.code, 'A');
+  EXPECT_EQ(k.repeat, 1);
+  EXPECT_EQ(k.scan, 0x1Eu);
+  EXPECT_TRUE(k.alt);
+  EXPECT_TRUE(k.wasDown);
+  EXPECT_TRUE(k.released);
+  EXPECT_FALSE(k.extended);
+  const crack::Wheel w = crack::WheelOf(MAKELONG(MK_CONTROL, static_cast<WORD>(-240)), crack::PackPoint(POINT{5, 6}));
+  EXPECT_EQ(w.delta, -240);
+  EXPECT_EQ(w.keys, MK_CONTROL);
+  const crack::SetCursor sc2 = crack::SetCursorOf(0, MAKELONG(static_cast<WORD>(HTERROR), WM_LBUTTONDOWN));
+  EXPECT_EQ(sc2.hit, HTERROR);
+  EXPECT_EQ(sc2.mouseMessage, WM_LBUTTONDOWN);
+  const crack::ParentNotify pn = crack::ParentNotifyOf(MAKELONG(WM_LBUTTONDOWN, 0), crack::PackPoint(POINT{7, 8}));
+  EXPECT_EQ(pn.event, WM_LBUTTONDOWN);
+  EXPECT_EQ(pn.pt.x, 7);
+  EXPECT_EQ(pn.child, nullptr);
+}
+
+}  // namespace
