@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the benchmarks need.
-# Safe to run again: only missing packages are installed.
+# Safe to run again: only missing packages are installed. With --bench it
+# also installs what only the benchmark programs use (zint, the speed peer).
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,9 @@ packages=(
   clang libclang-rt-14-dev
   llvm-14
 )
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(libzint-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

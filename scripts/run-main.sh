@@ -3,7 +3,7 @@
 # benchmarks of the libraries (the designer program joins when it exists).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --bench
 build=${TAV_MAIN_BUILD_DIR:-build/release}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAV_BUILD_TESTS=OFF
 cmake --build "$build" -j "$(nproc)"
