@@ -92,6 +92,28 @@ void WritePacked(BYTE* row, int x, int bpp, uint32_t v) {
 
 COLORREF QuadToColour(const RGBQUAD& q) { return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue); }
 
+// Copies `width` pixels of one format whose values stay as they are (indices
+// kept, or both 24 or both 32 bits): whole bytes, the unused bits of a last
+// partial byte kept, and the fourth byte of 32-bit pixels cleared as
+// WritePacked leaves it.
+void CopyPackedRow(BYTE* out, const BYTE* in, int width, int bpp) {
+  if (bpp == 32) {
+    for (int x = 0; x < width; ++x) {
+      uint32_t v;
+      std::memcpy(&v, in + 4 * x, 4);
+      v &= 0xFFFFFFu;
+      std::memcpy(out + 4 * x, &v, 4);
+    }
+    return;
+  }
+  const size_t bits = static_cast<size_t>(width) * bpp;
+  std::memcpy(out, in, bits / 8);
+  if (bits % 8) {
+    const BYTE keep = static_cast<BYTE>(0xFF00 >> (bits % 8));
+    out[bits / 8] = static_cast<BYTE>((out[bits / 8] & ~keep) | (in[bits / 8] & keep));
+  }
+}
+
 uint32_t NearestIndex(const std::vector<RGBQUAD>& colours, COLORREF c) {
   uint32_t best = 0;
   long bestDistance = -1;
@@ -300,6 +322,10 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBIT
     const int y = bottomUp ? b->height - 1 - scan : scan;
     BYTE* row = out + static_cast<size_t>(i) * stride;
     std::memset(row, 0, stride);
+    if (bpp == b->bpp && (keepIndices || bpp > 8)) {
+      CopyPackedRow(row, b->Row(y), b->width, bpp);
+      continue;
+    }
     for (int x = 0; x < b->width; ++x) {
       const uint32_t v = b->ReadValue(x, y);
       uint32_t o;
@@ -337,6 +363,10 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, 
     const int y = src.bottomUp ? total - 1 - scan : scan;
     if (y < 0 || y >= b->height) continue;
     const BYTE* row = src.bits + static_cast<size_t>(i) * src.stride;
+    if (sameIndices || (src.bpp > 8 && src.bpp == b->bpp)) {
+      CopyPackedRow(b->Row(y), row, w, src.bpp);
+      continue;
+    }
     for (int x = 0; x < w; ++x) {
       const uint32_t v = ReadPacked(row, x, src.bpp);
       if (sameIndices) {

@@ -20,6 +20,9 @@ class BltSource {
   virtual COLORREF Colour(int x, int y) const = 0;
   // The raw 32-bit row when source and destination are both 32 bits.
   virtual const uint32_t* Row32(int) const { return nullptr; }
+  // The raw row when its bytes hold the destination's values as they stand
+  // (same depth of 8 bits or more, the same colours for indices); else null.
+  virtual const BYTE* SameFormatRow(int) const { return nullptr; }
 };
 
 // A device context's bitmap as a source. Monochrome bitmaps meet colour
@@ -59,6 +62,10 @@ class DcSource final : public BltSource {
     if (bitmap_.bpp != 32 || target_.bpp != 32) return nullptr;
     return reinterpret_cast<const uint32_t*>(bitmap_.Row(y + origin_.y)) + origin_.x;
   }
+  const BYTE* SameFormatRow(int y) const override {
+    if (bitmap_.bpp < 8 || bitmap_.bpp != target_.bpp || (bitmap_.bpp == 8 && !sameIndices_)) return nullptr;
+    return bitmap_.Row(y + origin_.y) + static_cast<ptrdiff_t>(origin_.x) * (bitmap_.bpp / 8);
+  }
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
 
  private:
@@ -88,6 +95,10 @@ class DibSource final : public BltSource {
   const uint32_t* Row32(int y) const override {
     if (dib_.bpp != 32 || target_.bpp != 32) return nullptr;
     return reinterpret_cast<const uint32_t*>(dib_.Row(y));
+  }
+  const BYTE* SameFormatRow(int y) const override {
+    if (dib_.bpp <= 8 || dib_.bpp != target_.bpp) return nullptr;
+    return dib_.Row(y);
   }
 
  private:
@@ -143,6 +154,50 @@ class SourceSteps {
   int64_t base_;
 };
 
+// Copies pixel values of 8 bits or more unchanged; 32-bit pixels lose their
+// fourth byte as every write does.
+void CopyValues(BYTE* out, const BYTE* in, int count, int bpp) {
+  if (bpp != 32) {
+    std::memcpy(out, in, static_cast<size_t>(count) * (bpp / 8));
+    return;
+  }
+  for (int i = 0; i < count; ++i) {
+    uint32_t v;
+    std::memcpy(&v, in + 4 * i, 4);
+    v &= 0xFFFFFFu;
+    std::memcpy(out + 4 * i, &v, 4);
+  }
+}
+
+// The source copy without a horizontal stretch into a rectangular clip, a
+// destination row at a time from the source row the general loop would read
+// (one row may fill many when enlarging). False when the case is not one of
+// those, for the general loop to do.
+bool CopyRows(DeviceContext& dest, const DestRect& r, const BltSource& src, int sx, int sw, int sh,
+              const SourceSteps& rows, unsigned code) {
+  Bitmap& target = *dest.Target();
+  const int dw = r.x1 - r.x0, dh = r.y1 - r.y0;
+  const bool shrinking = std::abs(sh) > dh;
+  if (code != 0xCC || sw != dw || r.mirrorX || (shrinking && dest.state.stretchMode != COLORONCOLOR)) return false;
+  RECT clip;
+  if (target.bpp < 8 || !dest.RectangularClip(clip)) return false;
+  const int srcW = src.Width(), srcH = src.Height();
+  if (srcH <= 0 || !src.SameFormatRow(0)) return false;  // a source's format is the same on every row
+  // Columns inside both the clip and the source.
+  const int a = std::max({r.x0, static_cast<int>(clip.left), r.x0 - sx});
+  const int b = std::min({r.x1, static_cast<int>(clip.right), r.x0 + (srcW - sx)});
+  const int top = std::max(r.y0, static_cast<int>(clip.top)), bottom = std::min(r.y1, static_cast<int>(clip.bottom));
+  const int bytes = target.bpp / 8;
+  const POINT o = dest.surfaceOrigin;
+  for (int yy = top; yy < bottom && a < b; ++yy) {
+    const int s0 = rows(yy - r.y0).first;
+    if (s0 < 0 || s0 >= srcH) continue;
+    CopyValues(target.Row(yy + o.y) + static_cast<ptrdiff_t>(a + o.x) * bytes,
+               src.SameFormatRow(s0) + static_cast<ptrdiff_t>(sx + (a - r.x0)) * bytes, b - a, target.bpp);
+  }
+  return true;
+}
+
 BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* src, int sx, int sy, int sw, int sh,
               DWORD rop) {
   Bitmap* target = dest.Target();
@@ -155,6 +210,8 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
   if (dw == 0 || dh == 0) return TRUE;
   if (!usesSource) sw = dw, sh = dh, sx = 0, sy = 0;
   if (sw == 0 || sh == 0) return TRUE;
+  const SourceSteps columns(dw, sx, sw, r.mirrorX), rows(dh, sy, sh, r.mirrorY);
+  if (usesSource && CopyRows(dest, r, *src, sx, sw, sh, rows, code)) return TRUE;
 
   const SpanRegion area =
       SpanRegion::Combine(SpanRegion::FromRect(r.x0, r.y0, r.x1, r.y1), dest.EffectiveClip(), RGN_AND);
@@ -163,7 +220,6 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
                                                : BrushSampler::Solid(0);
   if (pattern.kind == BrushSampler::Kind::None) pattern = BrushSampler::Solid(0);
 
-  const SourceSteps columns(dw, sx, sw, r.mirrorX), rows(dh, sy, sh, r.mirrorY);
   const int mode = dest.state.stretchMode;
   const bool shrinking = std::abs(sw) > dw || std::abs(sh) > dh;
   const uint32_t mask = target->ValueMask();

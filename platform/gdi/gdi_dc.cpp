@@ -128,6 +128,26 @@ SpanRegion DeviceContext::EffectiveClip() const {
   return clip;
 }
 
+bool DeviceContext::RectangularClip(RECT& box) const {
+  const Bitmap* target = Target();
+  if (!target) return false;
+  box = RECT{-surfaceOrigin.x, -surfaceOrigin.y, target->width - surfaceOrigin.x, target->height - surfaceOrigin.y};
+  auto cut = [&box](const SpanRegion& part, POINT offset) {
+    if (part.Kind() == COMPLEXREGION) return false;
+    const RECT r = part.Box();  // all zeros when empty, which empties the box
+    box.left = std::max<LONG>(box.left, r.left + offset.x);
+    box.top = std::max<LONG>(box.top, r.top + offset.y);
+    box.right = std::min<LONG>(box.right, r.right + offset.x);
+    box.bottom = std::min<LONG>(box.bottom, r.bottom + offset.y);
+    if (part.Kind() == NULLREGION) box = RECT{0, 0, 0, 0};
+    return true;
+  };
+  if (surfaceClip && !cut(*surfaceClip, POINT{-surfaceOrigin.x, -surfaceOrigin.y})) return false;
+  if (state.clip && !cut(*state.clip, POINT{0, 0})) return false;
+  if (box.right <= box.left || box.bottom <= box.top) box = RECT{0, 0, 0, 0};
+  return true;
+}
+
 }  // namespace gdi
 
 using namespace gdi;

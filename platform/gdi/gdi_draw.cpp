@@ -183,6 +183,18 @@ bool DeviceRectOf(const DeviceContext& dc, const RECT& r, RECT& out, std::vector
   return false;
 }
 
+// Paints a logical rectangle (right and bottom edges excluded).
+void PaintLogicalRect(DeviceContext& dc, const RECT& r, const BrushSampler& source, int rop2) {
+  RECT box;
+  std::vector<PointD> polygon;
+  if (DeviceRectOf(dc, r, box, polygon)) {
+    PaintRect(dc, box, source, rop2);
+    return;
+  }
+  std::array<std::vector<PointD>, 1> one{polygon};
+  PaintRegion(dc, ScanPolygons(one, ALTERNATE, DeviceClipBox(dc)), source, rop2);
+}
+
 // The device region of a logical rectangle (right and bottom edges excluded).
 SpanRegion RectRegion(const DeviceContext& dc, const RECT& r) {
   RECT box;
@@ -402,7 +414,7 @@ int FillRect(HDC handle, const RECT* rect, HBRUSH brush) {
   if (!dc || !rect || !b) return 0;
   Bitmap* target = dc->Target();
   if (!target) return 1;
-  PaintRegion(*dc, RectRegion(*dc, *rect), MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
+  PaintLogicalRect(*dc, *rect, MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
   return 1;
 }
 
@@ -426,7 +438,7 @@ int FrameRect(HDC handle, const RECT* rect, HBRUSH brush) {
 BOOL InvertRect(HDC handle, const RECT* rect) {
   auto dc = FindDC(handle);
   if (!dc || !rect) return FALSE;
-  if (dc->Target()) PaintRegion(*dc, RectRegion(*dc, *rect), BrushSampler::Solid(0), R2_NOT);
+  if (dc->Target()) PaintLogicalRect(*dc, *rect, BrushSampler::Solid(0), R2_NOT);
   return TRUE;
 }
 
@@ -439,7 +451,7 @@ BOOL PatBlt(HDC handle, int x, int y, int width, int height, DWORD rop) {
   const BrushSampler pattern = Rop3UsesPattern(code) ? MakeBrushSampler(*dc, *target, dc->state.brush.get())
                                                : BrushSampler::Solid(0);
   if (pattern.kind == BrushSampler::Kind::None) return TRUE;  // the null brush paints nothing
-  PaintRegion(*dc, RectRegion(*dc, RECT{x, y, x + width, y + height}), pattern, Rop3ToRop2(code));
+  PaintLogicalRect(*dc, RECT{x, y, x + width, y + height}, pattern, Rop3ToRop2(code));
   return TRUE;
 }
 

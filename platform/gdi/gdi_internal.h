@@ -65,6 +65,9 @@ class SpanRegion {
   SpanRegion() = default;
   static SpanRegion FromRect(int left, int top, int right, int bottom);
   static SpanRegion FromRect(const RECT& r) { return FromRect(r.left, r.top, r.right, r.bottom); }
+  // The rectangle FromRect covers: its edges put in order (may be empty).
+  static RECT Normalized(int left, int top, int right, int bottom);
+  static RECT Normalized(const RECT& r) { return Normalized(r.left, r.top, r.right, r.bottom); }
 
   bool Empty() const { return bands_.empty(); }
   RECT Box() const;  // all zeros when empty
@@ -101,6 +104,8 @@ class SpanBuilder {
     int x0;
     int x1;
   };
+  // Puts the entries in order of row, then of left edge.
+  void SortByRow();
   std::vector<Entry> rows_;
 };
 
@@ -364,6 +369,9 @@ struct DeviceContext {
   // The clip in device coordinates, the surface bounds and the window
   // visibility included. Never null when there is a surface.
   SpanRegion EffectiveClip() const;
+  // The same clip as one rectangle, when it is one (possibly empty); false
+  // when it has more than one part. Allocates nothing, for the fast paths.
+  bool RectangularClip(RECT& box) const;
   COLORREF DcBrushColour() const { return state.dcBrushColour; }
 };
 

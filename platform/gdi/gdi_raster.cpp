@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <climits>
+#include <cstring>
 
 namespace gdi {
 namespace {
@@ -49,12 +50,21 @@ void PaintRow(Bitmap& target, POINT origin, int y, int x0, int x1, const BrushSa
   const int sy = y + origin.y;
   BYTE* row = target.Row(sy);
   const uint32_t mask = target.ValueMask();
-  if (source.kind == BrushSampler::Kind::Solid && target.bpp == 32 &&
-      (rop2 == R2_COPYPEN || rop2 == R2_BLACK || rop2 == R2_WHITE)) {
-    const uint32_t v = rop2 == R2_COPYPEN ? source.fg : (rop2 == R2_WHITE ? 0xFFFFFFu : 0u);
-    auto* p = reinterpret_cast<uint32_t*>(row) + (x0 + origin.x);
-    std::fill_n(p, x1 - x0, v);
-    return;
+  if (source.kind == BrushSampler::Kind::Solid && (rop2 == R2_COPYPEN || rop2 == R2_BLACK || rop2 == R2_WHITE)) {
+    // The pixel loop below with the destination ignored, a row at a time.
+    const uint32_t v = ApplyRop2(rop2, source.fg, 0) & mask;
+    const int sx = x0 + origin.x, n = x1 - x0;
+    switch (target.bpp) {
+      case 32: std::fill_n(reinterpret_cast<uint32_t*>(row) + sx, n, v); return;
+      case 8: std::memset(row + sx, static_cast<int>(v), static_cast<size_t>(n)); return;
+      case 24: {
+        const BYTE b0 = static_cast<BYTE>(v), b1 = static_cast<BYTE>(v >> 8), b2 = static_cast<BYTE>(v >> 16);
+        BYTE* p = row + static_cast<size_t>(sx) * 3;
+        for (int i = 0; i < n; ++i, p += 3) p[0] = b0, p[1] = b1, p[2] = b2;
+        return;
+      }
+      default: break;
+    }
   }
   for (int x = x0; x < x1; ++x) {
     uint32_t v;
@@ -336,6 +346,22 @@ void PaintRegion(DeviceContext& dc, const SpanRegion& shape, const BrushSampler&
   PaintRegion(dc, shape, source, rop2, dc.EffectiveClip());
 }
 
+void PaintRect(DeviceContext& dc, const RECT& rect, const BrushSampler& source, int rop2) {
+  Bitmap* target = dc.Target();
+  if (!target || source.kind == BrushSampler::Kind::None || rop2 == R2_NOP) return;
+  RECT clip;
+  if (!dc.RectangularClip(clip)) {
+    PaintRegion(dc, SpanRegion::FromRect(rect), source, rop2);
+    return;
+  }
+  // The rectangle against one clip rectangle: the region path's rows, without the region.
+  const RECT r = SpanRegion::Normalized(rect);
+  const int x0 = std::max(r.left, clip.left), x1 = std::min(r.right, clip.right);
+  const int y0 = std::max(r.top, clip.top), y1 = std::min(r.bottom, clip.bottom);
+  if (x0 >= x1) return;
+  for (int y = y0; y < y1; ++y) PaintRow(*target, dc.surfaceOrigin, y, x0, x1, source, rop2);
+}
+
 void ScanPolygons(std::span<const std::vector<PointD>> polygons, int fillMode, const RECT& bounds, SpanBuilder& out) {
   struct Edge {
     double yTop, yBottom, xAtTop, slope;
@@ -538,10 +564,46 @@ RECT DeviceClipBox(const DeviceContext& dc) { return dc.EffectiveClip().Box(); }
 // ---------------------------------------------------------------------------
 // Seams for the text code
 
+namespace {
+
+// Coverage a (0-255) of colour channel c over destination channel d.
+inline BYTE MixChannel(int c, int d, int a) { return static_cast<BYTE>((c * a + d * (255 - a) + 127) / 255); }
+
+// BlendMask on 24- and 32-bit targets inside one clip rectangle: the same
+// mixing on the pixel bytes (blue, green, red), without colour conversions.
+bool BlendMaskDirect(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
+                     COLORREF colour) {
+  Bitmap& target = *dc.Target();
+  RECT clip;
+  if ((target.bpp != 24 && target.bpp != 32) || !dc.RectangularClip(clip)) return false;
+  const int x0 = std::max<int>(x, clip.left), x1 = std::min<int>(x + width, clip.right);
+  const int y0 = std::max<int>(y, clip.top), y1 = std::min<int>(y + height, clip.bottom);
+  const int cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
+  const int bytes = target.bpp / 8;
+  for (int row = y0; row < y1 && x0 < x1; ++row) {
+    const uint8_t* m = mask + static_cast<size_t>(row - y) * maskStride;
+    BYTE* p = target.Row(row + dc.surfaceOrigin.y) + static_cast<ptrdiff_t>(x0 + dc.surfaceOrigin.x) * bytes;
+    for (int col = x0; col < x1; ++col, p += bytes) {
+      const int a = m[col - x];
+      if (a == 0) continue;
+      if (a == 255) {
+        p[0] = static_cast<BYTE>(cb), p[1] = static_cast<BYTE>(cg), p[2] = static_cast<BYTE>(cr);
+      } else {
+        p[0] = MixChannel(cb, p[0], a), p[1] = MixChannel(cg, p[1], a), p[2] = MixChannel(cr, p[2], a);
+      }
+      if (bytes == 4) p[3] = 0;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
                COLORREF colour) {
   Bitmap* target = dc.Target();
   if (!target || !mask || width <= 0 || height <= 0) return;
+  if (BlendMaskDirect(dc, x, y, width, height, mask, maskStride, colour)) return;
   const SpanRegion area =
       SpanRegion::Combine(SpanRegion::FromRect(x, y, x + width, y + height), dc.EffectiveClip(), RGN_AND);
   const int cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
@@ -560,8 +622,8 @@ void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uin
             continue;
           }
           const COLORREF d = target->ValueToColour(target->ReadValue(sx, sy));
-          auto mix = [a](int c, int dv) { return static_cast<BYTE>((c * a + dv * (255 - a) + 127) / 255); };
-          const COLORREF blended = RGB(mix(cr, GetRValue(d)), mix(cg, GetGValue(d)), mix(cb, GetBValue(d)));
+          const COLORREF blended =
+              RGB(MixChannel(cr, GetRValue(d), a), MixChannel(cg, GetGValue(d), a), MixChannel(cb, GetBValue(d), a));
           target->WriteValue(sx, sy, target->ColourToValue(blended));
         }
       }
@@ -580,7 +642,7 @@ void FillSpans(DeviceContext& dc, std::span<const DeviceSpan> spans, COLORREF co
 void FillDeviceRect(DeviceContext& dc, const RECT& rect, COLORREF colour) {
   Bitmap* target = dc.Target();
   if (!target) return;
-  PaintRegion(dc, SpanRegion::FromRect(rect), BrushSampler::Solid(target->ColourToValue(colour)), R2_COPYPEN);
+  PaintRect(dc, rect, BrushSampler::Solid(target->ColourToValue(colour)), R2_COPYPEN);
 }
 
 void FillDevicePolygon(DeviceContext& dc, std::span<const PointD> points, COLORREF colour) {

@@ -88,6 +88,9 @@ BrushSampler MakeBrushSampler(const DeviceContext& dc, const Bitmap& target, con
 void PaintRegion(DeviceContext& dc, const SpanRegion& shape, const BrushSampler& source, int rop2);
 void PaintRegion(DeviceContext& dc, const SpanRegion& shape, const BrushSampler& source, int rop2,
                  const SpanRegion& clip);
+// The same for a device rectangle (edges in any order); a clip of one
+// rectangle is met row by row without building regions.
+void PaintRect(DeviceContext& dc, const RECT& rect, const BrushSampler& source, int rop2);
 
 // Scan conversion: the pixels (at integer coordinates) inside the polygons (ALTERNATE or WINDING),
 // limited to the rows and columns of `bounds`.

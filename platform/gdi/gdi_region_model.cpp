@@ -66,11 +66,16 @@ std::vector<Span> CombineSpans(const std::vector<Span>* a, const std::vector<Spa
 
 }  // namespace
 
-SpanRegion SpanRegion::FromRect(int left, int top, int right, int bottom) {
-  SpanRegion r;
+RECT SpanRegion::Normalized(int left, int top, int right, int bottom) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
-  if (left < right && top < bottom) r.bands_.push_back({top, bottom, {{left, right}}});
+  return RECT{left, top, right, bottom};
+}
+
+SpanRegion SpanRegion::FromRect(int left, int top, int right, int bottom) {
+  SpanRegion r;
+  const RECT n = Normalized(left, top, right, bottom);
+  if (n.left < n.right && n.top < n.bottom) r.bands_.push_back({n.top, n.bottom, {{n.left, n.right}}});
   return r;
 }
 
@@ -195,9 +200,33 @@ void SpanBuilder::AddRow(int y, std::span<const SpanRegion::Span> spans) {
   for (const auto& s : spans) Add(y, s.x0, s.x1);
 }
 
+void SpanBuilder::SortByRow() {
+  auto before = [](const Entry& a, const Entry& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; };
+  if (std::is_sorted(rows_.begin(), rows_.end(), before)) return;  // scan conversion adds rows in order
+  const auto [low, high] = std::minmax_element(rows_.begin(), rows_.end(),
+                                               [](const Entry& a, const Entry& b) { return a.y < b.y; });
+  const int64_t rowCount = int64_t{high->y} - low->y + 1;
+  if (rowCount > 4 * static_cast<int64_t>(rows_.size()) + 1024) {
+    std::sort(rows_.begin(), rows_.end(), before);
+    return;
+  }
+  // Entries to their rows by counting, then each row's few spans by x.
+  std::vector<uint32_t> start(static_cast<size_t>(rowCount) + 1, 0);
+  for (const Entry& e : rows_) ++start[static_cast<size_t>(e.y - low->y) + 1];
+  for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+  const int y0 = low->y;
+  std::vector<Entry> sorted(rows_.size());
+  std::vector<uint32_t> next(start.begin(), start.end() - 1);
+  for (const Entry& e : rows_) sorted[next[static_cast<size_t>(e.y - y0)]++] = e;
+  for (size_t r = 0; r + 1 < start.size(); ++r)
+    if (start[r + 1] - start[r] > 1)
+      std::sort(sorted.begin() + start[r], sorted.begin() + start[r + 1],
+                [](const Entry& a, const Entry& b) { return a.x0 < b.x0; });
+  rows_ = std::move(sorted);
+}
+
 SpanRegion SpanBuilder::Build() {
-  std::sort(rows_.begin(), rows_.end(),
-            [](const Entry& a, const Entry& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
+  SortByRow();
   std::vector<SpanRegion::Band> bands;
   size_t i = 0;
   while (i < rows_.size()) {

@@ -1,0 +1,264 @@
+// The drawing layer's fast paths give the pixels of its general path. A clip
+// of one rectangle takes the fast path; the same rectangle less one pixel
+// makes a clip of several parts and takes the general path. Both drawings
+// must agree everywhere but on that pixel, over tables of operations,
+// rectangles, clips, raster operations and pixel formats.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/gdi_internal.h"
+#include "tests/platform/gdi_test_util.h"
+
+using namespace gditest;
+
+namespace {
+
+constexpr int kWidth = 37;
+constexpr int kHeight = 23;
+
+struct Format {
+  const char* name;
+  int bpp;
+};
+const Format kFormats[] = {{"32-bit", 32}, {"24-bit", 24}, {"8-bit", 8}, {"4-bit", 4}, {"1-bit", 1}};
+
+std::vector<COLORREF> PaletteFor(int bpp) {
+  if (bpp > 8) return {};
+  std::vector<COLORREF> p;
+  for (int i = 0; i < (1 << bpp); ++i) {
+    const int v = i * 255 / ((1 << bpp) - 1);
+    p.push_back(RGB(v, (v * 7) & 0xFF, 255 - v));
+  }
+  return p;
+}
+
+// A canvas whose every pixel differs from its neighbours, so that raster
+// operations reading the destination show their work.
+std::unique_ptr<Canvas> Background(int bpp) {
+  auto canvas = std::make_unique<Canvas>(kWidth, kHeight, bpp, PaletteFor(bpp));
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) SetPixelV(canvas->dc(), x, y, RGB(x * 7, y * 11, (x * y) & 0xFF));
+  return canvas;
+}
+
+struct Clip {
+  const char* name;
+  bool none;  // no clip region: the whole surface
+  RECT rect;
+};
+const Clip kClips[] = {
+    {"no clip", true, {0, 0, kWidth, kHeight}},
+    {"inside", false, {3, 2, 30, 19}},
+    {"over the edges", false, {-5, -4, 20, 40}},
+    {"one pixel", false, {8, 8, 9, 9}},
+};
+
+// The pixel the general path's clip leaves out: the last of the clip box.
+POINT LeftOut(const Clip& clip) {
+  const LONG right = std::min<LONG>(clip.rect.right, kWidth), bottom = std::min<LONG>(clip.rect.bottom, kHeight);
+  return POINT{right - 1, bottom - 1};
+}
+
+void ApplyClip(HDC dc, const Clip& clip, bool general) {
+  if (!general && clip.none) {
+    SelectClipRgn(dc, nullptr);
+    return;
+  }
+  HRGN region = CreateRectRgn(clip.rect.left, clip.rect.top, clip.rect.right, clip.rect.bottom);
+  if (general) {
+    const POINT p = LeftOut(clip);
+    HRGN hole = CreateRectRgn(p.x, p.y, p.x + 1, p.y + 1);
+    CombineRgn(region, region, hole, RGN_DIFF);
+    DeleteObject(hole);
+  }
+  SelectClipRgn(dc, region);
+  DeleteObject(region);
+}
+
+// Draws with both clips and compares every pixel but the left-out one.
+template <class Draw>
+void ExpectSamePixels(int bpp, const Clip& clip, Draw draw, const std::string& what) {
+  auto fast = Background(bpp);
+  auto general = Background(bpp);
+  ApplyClip(fast->dc(), clip, false);
+  ApplyClip(general->dc(), clip, true);
+  draw(fast->dc());
+  draw(general->dc());
+  const POINT out = LeftOut(clip);
+  SelectClipRgn(fast->dc(), nullptr);
+  SelectClipRgn(general->dc(), nullptr);
+  int differing = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      if (x == out.x && y == out.y) continue;
+      if (GetPixel(fast->dc(), x, y) != GetPixel(general->dc(), x, y)) ++differing;
+    }
+  EXPECT_EQ(differing, 0) << what << ", " << bpp << " bits, clip " << clip.name;
+}
+
+const RECT kRects[] = {
+    {4, 3, 25, 17},    // inside
+    {25, 17, 4, 3},    // edges given in reverse
+    {-6, -2, 12, 50},  // beyond the surface
+    {10, 5, 10, 9},    // empty
+    {0, 0, kWidth, kHeight},
+};
+
+std::string Describe(const RECT& r) {
+  return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom) + ")";
+}
+
+TEST(GdiFastPaths, FillRectMatchesTheRegionPath) {
+  for (const Format& f : kFormats)
+    for (const Clip& clip : kClips)
+      for (const RECT& rect : kRects)
+        for (COLORREF colour : {kBlack, kWhite, RGB(12, 200, 77)}) {
+          ExpectSamePixels(f.bpp, clip, [&](HDC dc) {
+            HBRUSH brush = CreateSolidBrush(colour);
+            FillRect(dc, &rect, brush);
+            DeleteObject(brush);
+          }, "FillRect " + Describe(rect));
+        }
+}
+
+TEST(GdiFastPaths, PatBltAndInvertRectMatchTheRegionPath) {
+  const DWORD rops[] = {PATCOPY, PATINVERT, DSTINVERT, BLACKNESS, WHITENESS, 0x00A000C9 /* PDA */};
+  for (const Format& f : kFormats)
+    for (const Clip& clip : kClips)
+      for (const RECT& rect : kRects) {
+        for (DWORD rop : rops)
+          for (bool hatched : {false, true}) {
+            ExpectSamePixels(f.bpp, clip, [&](HDC dc) {
+              HBRUSH brush = hatched ? CreateHatchBrush(HS_DIAGCROSS, RGB(200, 10, 90)) : CreateSolidBrush(RGB(90, 60, 30));
+              HGDIOBJ old = SelectObject(dc, brush);
+              PatBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, rop);
+              SelectObject(dc, old);
+              DeleteObject(brush);
+            }, "PatBlt " + std::to_string(rop) + (hatched ? " hatched " : " solid ") + Describe(rect));
+          }
+        ExpectSamePixels(f.bpp, clip, [&](HDC dc) { InvertRect(dc, &rect); }, "InvertRect " + Describe(rect));
+      }
+}
+
+// A source canvas of the same format with different pixels.
+std::unique_ptr<Canvas> Source(int bpp, int width, int height) {
+  auto canvas = std::make_unique<Canvas>(width, height, bpp, PaletteFor(bpp));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) SetPixelV(canvas->dc(), x, y, RGB((x * 31) & 0xFF, 255 - y * 9, x * y * 3));
+  return canvas;
+}
+
+TEST(GdiFastPaths, BitBltAndStretchBltMatchThePixelPath) {
+  struct Blt {
+    const char* name;
+    int x, y, w, h, sx, sy, sw, sh;
+    int mode;
+  };
+  const Blt blts[] = {
+      {"copy", 2, 3, 20, 12, 1, 2, 20, 12, BLACKONWHITE},
+      {"copy beyond the source", -3, 5, 40, 10, -2, 4, 40, 10, BLACKONWHITE},
+      {"one row to many", 1, 1, 30, 17, 0, 3, 30, 1, BLACKONWHITE},
+      {"rows doubled", 0, 0, 25, 20, 2, 1, 25, 10, BLACKONWHITE},
+      {"rows mirrored", 30, 20, 25, -15, 2, 1, 25, 15, BLACKONWHITE},
+      {"rows halved, colour on colour", 3, 2, 22, 8, 0, 0, 22, 16, COLORONCOLOR},
+      {"rows halved, halftone", 3, 2, 22, 8, 0, 0, 22, 16, HALFTONE},
+      {"columns stretched", 0, 0, 30, 10, 0, 0, 15, 10, BLACKONWHITE},
+  };
+  for (const Format& f : kFormats) {
+    auto source = Source(f.bpp, 28, 18);
+    for (const Clip& clip : kClips)
+      for (const Blt& b : blts)
+        for (DWORD rop : {SRCCOPY, SRCINVERT}) {
+          ExpectSamePixels(f.bpp, clip, [&](HDC dc) {
+            SetStretchBltMode(dc, b.mode);
+            StretchBlt(dc, b.x, b.y, b.w, b.h, source->dc(), b.sx, b.sy, b.sw, b.sh, rop);
+          }, std::string("StretchBlt ") + b.name + (rop == SRCCOPY ? " copy" : " invert"));
+        }
+  }
+}
+
+TEST(GdiFastPaths, StretchDIBitsOfOneRowMatchesThePixelPath) {
+  std::vector<uint32_t> row(30);
+  for (size_t i = 0; i < row.size(); ++i) row[i] = (i % 3 == 0) ? 0x00000000u : 0x00FFFFFFu - static_cast<uint32_t>(i);
+  DibInfo info = MakeInfo(30, 1, 32);
+  for (const Format& f : kFormats)
+    for (const Clip& clip : kClips)
+      ExpectSamePixels(f.bpp, clip, [&](HDC dc) {
+        StretchDIBits(dc, 2, 1, 30, 19, 0, 0, 30, 1, row.data(), info.get(), DIB_RGB_COLORS, SRCCOPY);
+      }, "StretchDIBits one row");
+}
+
+TEST(GdiFastPaths, TextBlendMatchesThePixelPath) {
+  for (const Format& f : kFormats)
+    for (const Clip& clip : kClips)
+      for (COLORREF ink : {kBlack, RGB(30, 140, 250)}) {
+        ExpectSamePixels(f.bpp, clip, [&](HDC dc) {
+          LOGFONTA lf{};
+          lf.lfHeight = -17;
+          std::strcpy(lf.lfFaceName, "DejaVu Sans");
+          HFONT font = CreateFontIndirectA(&lf);
+          HGDIOBJ old = SelectObject(dc, font);
+          SetBkMode(dc, TRANSPARENT);
+          SetTextColor(dc, ink);
+          TextOutA(dc, -2, 1, "Wag&8", 5);
+          SelectObject(dc, old);
+          DeleteObject(font);
+        }, "TextOut");
+      }
+}
+
+// GetDIBits and SetDIBits of the bitmap's own format move the same values as
+// reading and writing pixel by pixel.
+TEST(GdiFastPaths, SameFormatDibBitsMatchPixels) {
+  for (const Format& f : kFormats) {
+    auto canvas = Source(f.bpp, 29, 7);
+    DibInfo info = MakeInfo(29, 7, f.bpp, PaletteFor(f.bpp));
+    const int stride = ((29 * f.bpp + 31) / 32) * 4;
+    std::vector<BYTE> bits(static_cast<size_t>(stride) * 7, 0xAB);
+    ASSERT_EQ(GetDIBits(canvas->dc(), canvas->bitmap(), 0, 7, bits.data(), info.get(), DIB_RGB_COLORS), 7);
+    // Into a second bitmap of the format and back: the pixels come through.
+    Canvas copy(29, 7, f.bpp, PaletteFor(f.bpp), kBlack);
+    ASSERT_EQ(SetDIBits(copy.dc(), copy.bitmap(), 0, 7, bits.data(), info.get(), DIB_RGB_COLORS), 7);
+    for (int y = 0; y < 7; ++y)
+      for (int x = 0; x < 29; ++x)
+        EXPECT_EQ(GetPixel(copy.dc(), x, y), GetPixel(canvas->dc(), x, y)) << f.name << " at " << x << "," << y;
+    // Bytes past the pixels of each row are cleared, as the pixel path leaves them.
+    const int used = (29 * f.bpp + 7) / 8;
+    for (int y = 0; y < 7; ++y)
+      for (int i = used; i < stride; ++i) EXPECT_EQ(bits[static_cast<size_t>(y) * stride + i], 0) << f.name;
+  }
+}
+
+// The region builder sorts its spans per row: the result covers exactly the
+// pixels of the spans added, in any order, dense or spread over many rows.
+TEST(GdiFastPaths, SpanBuilderCoversExactlyItsSpans) {
+  std::mt19937 random(12);
+  for (int rowsSpread : {3, 40, 100000}) {
+    gdi::SpanBuilder builder;
+    std::vector<std::array<int, 3>> added;
+    for (int i = 0; i < 300; ++i) {
+      const int y = static_cast<int>(random() % rowsSpread) - rowsSpread / 2;
+      const int x0 = static_cast<int>(random() % 60) - 10;
+      const int x1 = x0 + static_cast<int>(random() % 9);
+      builder.Add(y, x0, x1);
+      added.push_back({y, x0, x1});
+    }
+    const gdi::SpanRegion region = builder.Build();
+    for (const auto& [y, x0, x1] : added) {
+      for (int x = x0 - 1; x <= x1; ++x) {
+        bool covered = false;
+        for (const auto& [yy, a, b] : added) covered |= yy == y && x >= a && x < b;
+        EXPECT_EQ(region.Contains(x, y), covered) << "row " << y << " x " << x << " spread " << rowsSpread;
+      }
+    }
+  }
+}
+
+}  // namespace
