@@ -23,8 +23,8 @@ struct Base256Segment {
   int count;
 };
 
-// The codewords of a path, or only their count: candidate steps are first
-// tried on a counting copy, and only the chosen one is carried out in full.
+// The codewords of a path, or only their count: the search runs on counting
+// paths, and only the chosen one is replayed in full.
 class CodewordBuffer {
  public:
   static CodewordBuffer Counting(size_t count) {
@@ -51,6 +51,7 @@ class CodewordBuffer {
       bytes_.insert(bytes_.begin() + static_cast<std::ptrdiff_t>(index), c);
   }
   void reserve(size_t n) { bytes_.reserve(n); }
+  bool Counting() const { return counting_; }
   std::vector<uint8_t>& bytes() { return bytes_; }
 
  private:
@@ -88,7 +89,9 @@ struct Path {
   bool singleDigit = false; // the last ASCII codeword is one digit of this ASCII run
   CodewordBuffer cw;
   PendingValues values;  // pending C40/Text/X12 or EDIFACT values
-  std::vector<Base256Segment> segments;
+  Base256Segment segment{0, 0};  // the latest Base 256 segment
+  bool inSegment = false;        // `segment` has been opened
+  std::vector<Base256Segment> finished;  // the earlier segments (kept by full paths only)
 
   bool Ok() const { return error == PathError::None; }
   int Length12() const {
@@ -237,7 +240,9 @@ void Enter(Path& p, Scheme target) {
   p.Push(kLatch[static_cast<int>(target)]);
   if (target == Scheme::Base256) {
     p.Push(0);  // length, filled in at the end
-    p.segments.push_back({p.cw.size() - 1, 0});
+    if (p.inSegment && !p.cw.Counting()) p.finished.push_back(p.segment);
+    p.segment = {p.cw.size() - 1, 0};
+    p.inSegment = true;
   }
 }
 
@@ -270,7 +275,7 @@ void EncodeNext(Path& p, uint8_t c) {
       if (p.values.size() == 4) PackEdifact(p);
       break;
     case Scheme::Base256: {
-      Base256Segment& segment = p.segments.back();
+      Base256Segment& segment = p.segment;
       p.Push(c);
       if (++segment.count == 250) {  // the length takes two codewords from here on
         if (p.cw.size() >= kBufferCapacity) {
@@ -295,26 +300,15 @@ void Step(Path& p, Scheme target, uint8_t c) {
   if (p.Ok()) EncodeNext(p, c);
 }
 
-Path CountingCopy(const Path& p) {
-  Path copy;
-  copy.scheme = p.scheme;
-  copy.error = p.error;
-  copy.pos = p.pos;
-  copy.boundaryPos = p.boundaryPos;
-  copy.singleDigit = p.singleDigit;
-  copy.cw = CodewordBuffer::Counting(p.cw.size());
-  copy.values = p.values;
-  copy.segments = p.segments;
-  return copy;
-}
-
 uint8_t Randomise255(int value, size_t position) {
   const int pseudo = static_cast<int>((149 * position) % 255) + 1;
   const int sum = value + pseudo;
   return static_cast<uint8_t>(sum <= 255 ? sum : sum - 256);
 }
 
-void FinishBase256(std::vector<uint8_t>& cw, const std::vector<Base256Segment>& segments) {
+void FinishBase256(std::vector<uint8_t>& cw, const Path& p) {
+  std::vector<Base256Segment> segments = p.finished;
+  if (p.inSegment) segments.push_back(p.segment);
   for (const Base256Segment& s : segments) {
     size_t end = s.lengthAt + 1;
     if (s.count <= 249) {
@@ -329,10 +323,11 @@ void FinishBase256(std::vector<uint8_t>& cw, const std::vector<Base256Segment>& 
   }
 }
 
-// The path's codewords closed for a symbol of `capacity` data codewords, or
-// nothing when they do not fit. C40, Text, X12 and EDIFACT are left without
-// their unlatch only where the end of this symbol allows it.
-std::optional<std::vector<uint8_t>> Close(const Path& p, std::span<const uint8_t> text, int capacity) {
+// The path's codewords closed for a symbol of `capacity` data codewords (only
+// counted for a counting path), or nothing when they do not fit. C40, Text,
+// X12 and EDIFACT are left without their unlatch only where the end of this
+// symbol allows it.
+std::optional<CodewordBuffer> Close(const Path& p, std::span<const uint8_t> text, int capacity) {
   if (p.cw.size() > static_cast<size_t>(capacity)) return std::nullopt;
   Path q = p;
   const std::span<const uint8_t> rest = text.subspan(p.boundaryPos);
@@ -371,8 +366,30 @@ std::optional<std::vector<uint8_t>> Close(const Path& p, std::span<const uint8_t
       break;
   }
   if (!q.Ok() || q.cw.size() > static_cast<size_t>(capacity)) return std::nullopt;
-  FinishBase256(q.cw.bytes(), q.segments);
-  return std::move(q.cw.bytes());
+  if (!q.cw.Counting()) FinishBase256(q.cw.bytes(), q);
+  return std::move(q.cw);
+}
+
+// The schemes of the characters along a path: each step's path came from the
+// path of the step before that `from` names.
+std::vector<Scheme> SchemesOf(const std::vector<std::array<int8_t, kSchemes>>& from, int last) {
+  std::vector<Scheme> schemes(from.size());
+  int j = last;
+  for (size_t t = from.size(); t-- > 0;) {
+    schemes[t] = static_cast<Scheme>(j);
+    j = from[t][j];
+  }
+  return schemes;
+}
+
+// Carries out a path's steps in full, from its schemes.
+Path Replay(std::span<const uint8_t> text, const std::vector<Scheme>& schemes) {
+  Path p;
+  p.cw.reserve(kBufferCapacity);
+  Enter(p, schemes[0]);
+  EncodeNext(p, text[0]);
+  for (size_t t = 1; t < text.size() && p.Ok(); ++t) Step(p, schemes[t], text[t]);
+  return p;
 }
 
 }  // namespace
@@ -383,14 +400,19 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
     sizeIndex = -1;
     return 0;
   }
+  // Path j ends in scheme j. The search keeps each path's state and counts
+  // its codewords; `from` keeps which path each one grew from, step by step.
   std::array<Path, kSchemes> paths;
+  std::vector<std::array<int8_t, kSchemes>> from(text.size());
   for (int j = 0; j < kSchemes; ++j) {
-    paths[j].cw.reserve(kBufferCapacity);
+    paths[j].cw = CodewordBuffer::Counting(0);
     Enter(paths[j], static_cast<Scheme>(j));
     EncodeNext(paths[j], text[0]);
+    from[0][j] = -1;
   }
   while (paths[0].pos < text.size()) {
-    const uint8_t c = text[paths[0].pos];
+    const size_t t = paths[0].pos;
+    const uint8_t c = text[t];
     std::array<Path, kSchemes> next;
     for (int j = 0; j < kSchemes; ++j) {
       const Scheme target = static_cast<Scheme>(j);
@@ -398,7 +420,7 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
       PathError failure = PathError::NotEncodable;
       for (int i = 0; i < kSchemes; ++i) {
         if (!paths[i].Ok()) continue;
-        Path trial = CountingCopy(paths[i]);
+        Path trial = paths[i];
         Step(trial, target, c);
         if (!trial.Ok()) {
           failure = trial.error;
@@ -409,15 +431,16 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
           bestLength = trial.Length12();
         }
       }
+      from[t][j] = static_cast<int8_t>(best);
       if (best >= 0) {
         next[j] = paths[best];
         Step(next[j], target, c);
       } else {
         next[j].error = failure;
-        next[j].pos = paths[0].pos + 1;
+        next[j].pos = t + 1;
       }
     }
-    paths = std::move(next);
+    paths = next;
   }
 
   // Sizes to try, in order: the requested one, or every square size.
@@ -428,17 +451,18 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
     for (int i = 0; i < static_cast<int>(DataMatrixSizeTable.size()); ++i)
       if (DataMatrixSizeTable[i].Square()) sizes.push_back(i);
   }
-  int bestOrder = -1;
-  std::vector<uint8_t> bestCodewords;
-  for (const Path& p : paths) {
-    if (!p.Ok()) continue;
+  int bestOrder = -1, bestPath = -1;
+  size_t bestCount = 0;
+  for (int j = 0; j < kSchemes; ++j) {
+    if (!paths[j].Ok()) continue;
     for (int order = 0; order < static_cast<int>(sizes.size()); ++order) {
       if (bestOrder >= 0 && order > bestOrder) break;
-      auto closed = Close(p, text, DataMatrixSizeTable[sizes[order]].dataCodewords);
+      auto closed = Close(paths[j], text, DataMatrixSizeTable[sizes[order]].dataCodewords);
       if (!closed) continue;
-      if (bestOrder < 0 || order < bestOrder || closed->size() < bestCodewords.size()) {
+      if (bestOrder < 0 || order < bestOrder || closed->size() < bestCount) {
         bestOrder = order;
-        bestCodewords = std::move(*closed);
+        bestPath = j;
+        bestCount = closed->size();
       }
       break;
     }
@@ -447,8 +471,13 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
     sizeIndex = -1;
     return 0;
   }
+  auto closed = Close(Replay(text, SchemesOf(from, bestPath)), text, DataMatrixSizeTable[sizes[bestOrder]].dataCodewords);
+  if (!closed || closed->size() != bestCount) {  // a replay always closes as its count did
+    sizeIndex = -1;
+    return 0;
+  }
   sizeIndex = sizes[bestOrder];
-  out = std::move(bestCodewords);
+  out = std::move(closed->bytes());
   return static_cast<int>(out.size());
 }
 
