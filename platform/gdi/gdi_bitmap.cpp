@@ -177,11 +177,32 @@ std::shared_ptr<Bitmap> Bitmap::Make(int width, int height, int bpp, bool bottom
   b->bottomUp = bottomUp;
   b->colours = DefaultColours(bpp);
   try {
-    b->storage.assign(static_cast<size_t>(b->stride) * height, 0);
+    b->storage_.resize(static_cast<size_t>(b->stride) * height);
   } catch (const std::bad_alloc&) {
     return nullptr;  // creation fails like any other; nothing throws through the C interface
   }
+  b->pendingFrom_ = 0;
+  b->pendingTo_ = height;
   return b;
+}
+
+void Bitmap::ClearPending() {
+  if (pendingFrom_ >= pendingTo_) return;
+  std::memset(storage_.data() + static_cast<size_t>(pendingFrom_) * stride, 0,
+              static_cast<size_t>(pendingTo_ - pendingFrom_) * stride);
+  pendingFrom_ = pendingTo_ = 0;
+}
+
+BYTE* Bitmap::RowToOverwrite(int y) {
+  const int s = StorageRow(y);
+  if (s == pendingFrom_ && s < pendingTo_) {
+    ++pendingFrom_;
+  } else if (s == pendingTo_ - 1 && s >= pendingFrom_) {
+    --pendingTo_;
+  } else if (s >= pendingFrom_ && s < pendingTo_) {
+    ClearPending();
+  }
+  return storage_.data() + static_cast<size_t>(s) * stride;
 }
 
 uint32_t Bitmap::ReadValue(int x, int y) const { return ReadPacked(Row(y), x, bpp); }

@@ -189,10 +189,12 @@ bool CopyRows(DeviceContext& dest, const DestRect& r, const BltSource& src, int 
   const int top = std::max(r.y0, static_cast<int>(clip.top)), bottom = std::min(r.y1, static_cast<int>(clip.bottom));
   const int bytes = target.bpp / 8;
   const POINT o = dest.surfaceOrigin;
+  const bool wholeRows = a + o.x == 0 && b + o.x == target.width && target.stride == target.width * bytes;
   for (int yy = top; yy < bottom && a < b; ++yy) {
     const int s0 = rows(yy - r.y0).first;
     if (s0 < 0 || s0 >= srcH) continue;
-    CopyValues(target.Row(yy + o.y) + static_cast<ptrdiff_t>(a + o.x) * bytes,
+    BYTE* row = wholeRows ? target.RowToOverwrite(yy + o.y) : target.Row(yy + o.y);
+    CopyValues(row + static_cast<ptrdiff_t>(a + o.x) * bytes,
                src.SameFormatRow(s0) + static_cast<ptrdiff_t>(sx + (a - r.x0)) * bytes, b - a, target.bpp);
   }
   return true;

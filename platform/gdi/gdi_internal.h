@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -140,6 +141,26 @@ struct Palette : Object {
 
 // Pixel storage of every bitmap: DIB layout (rows padded to 4 bytes), either
 // owned or, for a DIB section, handed to the caller through the bits pointer.
+// An allocator whose value-initialisation leaves the bytes as they come.
+template <class T>
+struct DefaultInitAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = DefaultInitAllocator<U>;
+  };
+  DefaultInitAllocator() = default;
+  template <class U>
+  DefaultInitAllocator(const DefaultInitAllocator<U>&) noexcept {}
+  template <class U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
 struct Bitmap : Object {
   Bitmap() : Object(ObjectKind::Bitmap) {}
   int width = 0;
@@ -149,14 +170,24 @@ struct Bitmap : Object {
   bool bottomUp = false;  // storage order of the rows (DIB sections follow their header)
   bool dibSection = false;
   std::vector<RGBQUAD> colours;  // 2^bpp entries when bpp <= 8
-  std::vector<BYTE> storage;
   SIZE dimension{0, 0};  // SetBitmapDimensionEx, in 0.1 mm
 
-  BYTE* Row(int y) { return storage.data() + static_cast<size_t>(bottomUp ? height - 1 - y : y) * stride; }
-  const BYTE* Row(int y) const {
-    return storage.data() + static_cast<size_t>(bottomUp ? height - 1 - y : y) * stride;
+  // Rows by y (top first), their pixels cleared first when still pending.
+  BYTE* Row(int y) {
+    const int s = StorageRow(y);
+    if (s >= pendingFrom_ && s < pendingTo_) ClearPending();
+    return storage_.data() + static_cast<size_t>(s) * stride;
   }
-  BYTE* Bits() { return storage.data(); }
+  const BYTE* Row(int y) const { return const_cast<Bitmap*>(this)->Row(y); }
+  // Row y for a caller that writes every byte of it before reading any: a
+  // new bitmap's rows overwritten this way, top down or bottom up, are never
+  // cleared first.
+  BYTE* RowToOverwrite(int y);
+  BYTE* Bits() {
+    ClearPending();
+    return storage_.data();
+  }
+  const BYTE* Bits() const { return const_cast<Bitmap*>(this)->Bits(); }
 
   // Pixel values: the palette index for bpp <= 8, else 0x00RRGGBB.
   uint32_t ReadValue(int x, int y) const;
@@ -167,6 +198,16 @@ struct Bitmap : Object {
   uint32_t ValueMask() const { return bpp >= 24 ? 0xFFFFFFu : (1u << bpp) - 1; }
 
   static std::shared_ptr<Bitmap> Make(int width, int height, int bpp, bool bottomUp);
+
+ private:
+  int StorageRow(int y) const { return bottomUp ? height - 1 - y : y; }
+  void ClearPending();
+  // Bytes left as the allocator gives them: a new bitmap's black is written
+  // when a row is first used.
+  std::vector<BYTE, DefaultInitAllocator<BYTE>> storage_;
+  // Storage rows [pendingFrom_, pendingTo_) are black but not yet written.
+  int pendingFrom_ = 0;
+  int pendingTo_ = 0;
 };
 
 // Maps many colours to one bitmap's values: a direct-mapped cache in front of

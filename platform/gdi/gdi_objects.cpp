@@ -145,7 +145,7 @@ int DescribeBitmap(const Bitmap& b, int size, LPVOID buffer) {
   bm.bmWidthBytes = b.dibSection ? b.stride : ((b.width * b.bpp + 15) / 16) * 2;
   bm.bmPlanes = 1;
   bm.bmBitsPixel = static_cast<WORD>(b.bpp);
-  bm.bmBits = b.dibSection ? const_cast<BYTE*>(b.storage.data()) : nullptr;
+  bm.bmBits = b.dibSection ? const_cast<BYTE*>(b.Bits()) : nullptr;
   if (b.dibSection && size >= static_cast<int>(sizeof(DIBSECTION))) {
     DIBSECTION ds{};
     ds.dsBm = bm;

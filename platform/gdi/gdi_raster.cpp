@@ -48,12 +48,13 @@ int ClampToInt(double v) {
 // Paints the spans of one row: [x0, x1) in device coordinates at device row y.
 void PaintRow(Bitmap& target, POINT origin, int y, int x0, int x1, const BrushSampler& source, int rop2) {
   const int sy = y + origin.y;
-  BYTE* row = target.Row(sy);
   const uint32_t mask = target.ValueMask();
   if (source.kind == BrushSampler::Kind::Solid && (rop2 == R2_COPYPEN || rop2 == R2_BLACK || rop2 == R2_WHITE)) {
     // The pixel loop below with the destination ignored, a row at a time.
     const uint32_t v = ApplyRop2(rop2, source.fg, 0) & mask;
     const int sx = x0 + origin.x, n = x1 - x0;
+    const bool wholeRow = sx == 0 && n == target.width && target.stride * 8 == target.width * target.bpp;
+    BYTE* row = wholeRow && target.bpp >= 8 ? target.RowToOverwrite(sy) : target.Row(sy);
     switch (target.bpp) {
       case 32: std::fill_n(reinterpret_cast<uint32_t*>(row) + sx, n, v); return;
       case 8: std::memset(row + sx, static_cast<int>(v), static_cast<size_t>(n)); return;

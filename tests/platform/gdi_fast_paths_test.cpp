@@ -5,10 +5,12 @@
 // rectangles, clips, raster operations and pixel formats.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -111,8 +113,9 @@ const RECT kRects[] = {
 };
 
 std::string Describe(const RECT& r) {
-  return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom) + ")";
+  std::ostringstream text;
+  text << '(' << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom << ')';
+  return text.str();
 }
 
 TEST(GdiFastPaths, FillRectMatchesTheRegionPath) {
@@ -141,7 +144,7 @@ TEST(GdiFastPaths, PatBltAndInvertRectMatchTheRegionPath) {
               PatBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, rop);
               SelectObject(dc, old);
               DeleteObject(brush);
-            }, "PatBlt " + std::to_string(rop) + (hatched ? " hatched " : " solid ") + Describe(rect));
+            }, (std::ostringstream() << "PatBlt " << rop << (hatched ? " hatched " : " solid ") << Describe(rect)).str());
           }
         ExpectSamePixels(f.bpp, clip, [&](HDC dc) { InvertRect(dc, &rect); }, "InvertRect " + Describe(rect));
       }
@@ -259,6 +262,64 @@ TEST(GdiFastPaths, SpanBuilderCoversExactlyItsSpans) {
       }
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A new bitmap is black, whichever rows are first written whole (top rows,
+// bottom rows, a middle row) and however it is read afterwards.
+TEST(GdiFastPaths, NewBitmapsAreBlackAroundRowsWrittenWhole) {
+  struct Order {
+    const char* name;
+    std::vector<int> rows;  // whole rows painted first, in this order
+  };
+  const Order orders[] = {{"top down", {0, 1, 2}}, {"bottom up", {8, 7}}, {"middle", {4}},
+                          {"both ends", {0, 8, 1, 7}}, {"none", {}}};
+  for (int bpp : {32, 24, 8})
+    for (bool byCopy : {false, true})
+      for (const Order& order : orders) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        DibInfo info = MakeInfo(6, 9, bpp, bpp == 8 ? std::vector<COLORREF>{kBlack, kWhite} : std::vector<COLORREF>{});
+        void* bits = nullptr;
+        HBITMAP bitmap = bpp == 32 ? CreateCompatibleBitmap(nullptr, 6, 9)
+                                   : CreateDIBSection(dc, info.get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        const uint32_t white[6] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+        DibInfo one = MakeInfo(6, 1, 32);
+        for (int y : order.rows) {
+          if (byCopy) {
+            StretchDIBits(dc, 0, y, 6, 1, 0, 0, 6, 1, white, one.get(), DIB_RGB_COLORS, SRCCOPY);
+          } else {
+            RECT row{0, y, 6, y + 1};
+            FillRect(dc, &row, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+          }
+        }
+        for (int y = 0; y < 9; ++y) {
+          const bool painted = std::find(order.rows.begin(), order.rows.end(), y) != order.rows.end();
+          for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(GetPixel(dc, x, y), painted ? kWhite : kBlack)
+                << bpp << " bits, " << order.name << (byCopy ? " by copy" : " by fill") << " at " << x << "," << y;
+        }
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+      }
+}
+
+// The bits of a new DIB section are black as soon as the caller has them.
+TEST(GdiFastPaths, NewDibSectionBitsAreBlack) {
+  DibInfo info = MakeInfo(5, 4, 32);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(bits, nullptr);
+  const auto* p = static_cast<const BYTE*>(bits);
+  for (int i = 0; i < 5 * 4 * 4; ++i) EXPECT_EQ(p[i], 0) << i;
+  BITMAP bm{};
+  GetObjectA(bitmap, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmBits, bits);
+  DeleteObject(bitmap);
 }
 
 }  // namespace
