@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "barcode/draw/bar_bands.h"
 #include "barcode/draw/text_row.h"
 
 namespace kalvo {
@@ -95,25 +96,15 @@ Scale ScaleOf(const CBCode& code) {
   return {false, static_cast<double>(target) / code.resolution};
 }
 
-// Fills the bitmap with the background colour; pure white uses the stock brush.
-void PaintBackground(HDC dc, const RECT& rect, const CBCode& code) {
-  if (code.backColor == 0xFFFFFF) {
-    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    return;
-  }
-  HBRUSH brush = CreateSolidBrush(code.backColor);
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
-}
-
-// One bar: shrunk on the right at the same scale, every edge scaled otherwise.
-void FillBar(HDC dc, RECT rect, HBRUSH brush, const Scale& scale, const CBCode& code) {
+// One bar in bitmap pixels: shrunk on the right at the same scale, every
+// edge scaled otherwise.
+RECT BarInBitmap(RECT rect, const Scale& scale, const CBCode& code) {
   if (scale.same) {
     if (code.barShrink != 0) rect.right -= code.barShrink;
   } else {
     rect = ScaleRect(rect, false, scale.factor);
   }
-  if (rect.right > rect.left && rect.bottom > rect.top) FillRect(dc, &rect, brush);
+  return rect;
 }
 
 HBITMAP CreateSymbolBitmap(int width, int height, HDC dc) {
@@ -148,11 +139,10 @@ int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) 
   HBITMAP bitmap = CreateSymbolBitmap(bitmapWidth, bitmapHeight, nullptr);
   if (bitmap == nullptr) return 0;
   HGDIOBJ oldBitmap = SelectObject(dc.get(), bitmap);
-  PaintBackground(dc.get(), RECT{0, 0, bitmapWidth, bitmapHeight}, code);
-
-  HBRUSH barBrush = CreateSolidBrush(code.barColor);
-  for (const RECT& rect : art.bars.Rects()) FillBar(dc.get(), rect, barBrush, scale, code);
-  DeleteObject(barBrush);
+  std::vector<RECT> bars;
+  bars.reserve(art.bars.Rects().size());
+  for (const RECT& rect : art.bars.Rects()) bars.push_back(BarInBitmap(rect, scale, code));
+  PaintBarBands(dc.get(), bitmapWidth, bitmapHeight, bars, code.backColor, code.barColor);
 
   if (art.drawTextRow && code.textSpaceOnly == 0) DrawTextRow(dc.get(), code, scale.same, scale.factor);
   if (!art.texts.empty()) DrawPlacedTexts(dc.get(), code, art.texts, scale.same, scale.factor);

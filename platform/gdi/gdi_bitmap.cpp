@@ -98,6 +98,16 @@ COLORREF QuadToColour(const RGBQUAD& q) { return RGB(q.rgbRed, q.rgbGreen, q.rgb
 // WritePacked leaves it.
 void CopyPackedRow(BYTE* out, const BYTE* in, int width, int bpp) {
   if (bpp == 32) {
+    uint32_t any = 0;
+    for (int x = 0; x < width; ++x) {
+      uint32_t v;
+      std::memcpy(&v, in + 4 * x, 4);
+      any |= v;
+    }
+    if ((any & 0xFF000000u) == 0) {  // nothing to clear: the bytes as they stand
+      std::memcpy(out, in, static_cast<size_t>(width) * 4);
+      return;
+    }
     for (int x = 0; x < width; ++x) {
       uint32_t v;
       std::memcpy(&v, in + 4 * x, 4);
@@ -342,11 +352,15 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBIT
     const int scan = static_cast<int>(start) + i;
     const int y = bottomUp ? b->height - 1 - scan : scan;
     BYTE* row = out + static_cast<size_t>(i) * stride;
-    std::memset(row, 0, stride);
     if (bpp == b->bpp && (keepIndices || bpp > 8)) {
+      // The pixels' bytes, then the rest of the row cleared.
+      const size_t used = (static_cast<size_t>(b->width) * bpp + 7) / 8;
+      if (bpp < 8) row[used - 1] = 0;
       CopyPackedRow(row, b->Row(y), b->width, bpp);
+      std::memset(row + used, 0, stride - used);
       continue;
     }
+    std::memset(row, 0, stride);
     for (int x = 0; x < b->width; ++x) {
       const uint32_t v = b->ReadValue(x, y);
       uint32_t o;

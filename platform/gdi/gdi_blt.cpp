@@ -169,6 +169,17 @@ void CopyValues(BYTE* out, const BYTE* in, int count, int bpp) {
   }
 }
 
+// True when no 32-bit pixel of the run has its fourth byte set.
+bool FourthBytesClear(const BYTE* in, int count) {
+  uint32_t any = 0;
+  for (int i = 0; i < count; ++i) {
+    uint32_t v;
+    std::memcpy(&v, in + 4 * i, 4);
+    any |= v;
+  }
+  return (any & 0xFF000000u) == 0;
+}
+
 // The source copy without a horizontal stretch into a rectangular clip, a
 // destination row at a time from the source row the general loop would read
 // (one row may fill many when enlarging). False when the case is not one of
@@ -190,12 +201,24 @@ bool CopyRows(DeviceContext& dest, const DestRect& r, const BltSource& src, int 
   const int bytes = target.bpp / 8;
   const POINT o = dest.surfaceOrigin;
   const bool wholeRows = a + o.x == 0 && b + o.x == target.width && target.stride == target.width * bytes;
+  // A 32-bit source row whose fourth bytes are all 0 already is copied as it
+  // stands; a row read for many destination rows is checked once.
+  const BYTE* checked = nullptr;
+  bool plain = false;
   for (int yy = top; yy < bottom && a < b; ++yy) {
     const int s0 = rows(yy - r.y0).first;
     if (s0 < 0 || s0 >= srcH) continue;
     BYTE* row = wholeRows ? target.RowToOverwrite(yy + o.y) : target.Row(yy + o.y);
-    CopyValues(row + static_cast<ptrdiff_t>(a + o.x) * bytes,
-               src.SameFormatRow(s0) + static_cast<ptrdiff_t>(sx + (a - r.x0)) * bytes, b - a, target.bpp);
+    const BYTE* in = src.SameFormatRow(s0) + static_cast<ptrdiff_t>(sx + (a - r.x0)) * bytes;
+    if (target.bpp == 32 && in != checked) {
+      checked = in;
+      plain = FourthBytesClear(in, b - a);
+    }
+    if (plain) {
+      std::memcpy(row + static_cast<ptrdiff_t>(a + o.x) * bytes, in, static_cast<size_t>(b - a) * bytes);
+    } else {
+      CopyValues(row + static_cast<ptrdiff_t>(a + o.x) * bytes, in, b - a, target.bpp);
+    }
   }
   return true;
 }

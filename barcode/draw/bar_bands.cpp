@@ -1,0 +1,66 @@
+#include "barcode/draw/bar_bands.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace kalvo {
+namespace {
+
+// A 32-bit DIB pixel: blue, green and red bytes from the low end.
+uint32_t PixelOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+// The bars cut to the bitmap, without the empty ones, by their top edge.
+std::vector<RECT> UsableBars(std::span<const RECT> bars, int width, int height) {
+  std::vector<RECT> out;
+  out.reserve(bars.size());
+  for (const RECT& r : bars) {
+    const RECT c{std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, width),
+                 std::min<LONG>(r.bottom, height)};
+    if (c.left < c.right && c.top < c.bottom) out.push_back(c);
+  }
+  std::stable_sort(out.begin(), out.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
+  return out;
+}
+
+// Every row where the set of bars crossing it changes, with 0 and `height`.
+std::vector<int> BandEdges(const std::vector<RECT>& bars, int height) {
+  std::vector<int> edges{0, height};
+  edges.reserve(2 * bars.size() + 2);
+  for (const RECT& r : bars) {
+    edges.push_back(r.top);
+    edges.push_back(r.bottom);
+  }
+  std::sort(edges.begin(), edges.end());
+  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  return edges;
+}
+
+}  // namespace
+
+void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, COLORREF back, COLORREF bar) {
+  if (width <= 0 || height <= 0) return;
+  const std::vector<RECT> usable = UsableBars(bars, width, height);
+  const std::vector<int> edges = BandEdges(usable, height);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = 1;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  const uint32_t backPixel = PixelOf(back), barPixel = PixelOf(bar);
+  std::vector<uint32_t> line(static_cast<size_t>(width));
+  std::vector<const RECT*> crossing;  // the bars reaching into the current band
+  size_t next = 0;
+  for (size_t e = 0; e + 1 < edges.size(); ++e) {
+    const int top = edges[e], bottom = edges[e + 1];
+    while (next < usable.size() && usable[next].top <= top) crossing.push_back(&usable[next++]);
+    std::erase_if(crossing, [top](const RECT* r) { return r->bottom <= top; });
+    std::fill(line.begin(), line.end(), backPixel);
+    for (const RECT* r : crossing) std::fill(line.begin() + r->left, line.begin() + r->right, barPixel);
+    StretchDIBits(dc, 0, top, width, bottom - top, 0, 0, width, 1, line.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  }
+}
+
+}  // namespace kalvo
