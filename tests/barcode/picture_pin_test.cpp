@@ -18,11 +18,12 @@
 
 namespace {
 
+using kalvo::Symbology;
 using kalvo_test::Request;
 
 struct Pin {
   std::string name;
-  int type;
+  Symbology type;
   int subType;
   std::string data;
   // Options over the designer's defaults.
@@ -44,20 +45,35 @@ std::string Letters(size_t n) {
   return s;
 }
 
+// Bytes that only Base 256 holds, between plain text.
+constexpr char kBinary[] = "\x80\x81\xfe\xff binary \x01\x02\x03 and 256";
+
 std::vector<Pin> Pins() {
   std::vector<Pin> pins;
   struct Linear {
     const char* name;
-    int type, subType;
+    Symbology type;
+    int subType;
     const char* data;
   };
   const Linear linear[] = {
-      {"Codabar", 0, 0, "0123456789"},       {"Code39", 1, 1, "CODE39 12345"},   {"Code39FullAscii", 2, 0, "Full ASCII 39"},
-      {"Code93", 3, 0, "CODE93 12345"},      {"Code128", 4, 0, "Tavrendel label 2026"}, {"Ean8", 5, 0, "9638507"},
-      {"Ean13", 6, 0, "978030640615"},       {"Ean13Plus5", 6, 2, "97803064061575995"}, {"Ean128", 7, 0, "0112345678901231"},
-      {"I2of5", 10, 1, "1234567890"},        {"Itf14", 11, 0, "1234567890123"},  {"Plessey", 12, 0, "1234567"},
-      {"Ucc128", 18, 0, "1234567"},          {"UpcA", 21, 0, "03600029145"},     {"UpcE", 22, 1, "12345612"},
-      {"Postnet", 24, 0, "12345"},           {"Msi", 26, 0, "1234567"},
+      {"Codabar", Symbology::Codabar, 0, "0123456789"},
+      {"Code39", Symbology::Code39, 1, "CODE39 12345"},
+      {"Code39FullAscii", Symbology::Code39FullAscii, 0, "Full ASCII 39"},
+      {"Code93", Symbology::Code93, 0, "CODE93 12345"},
+      {"Code128", Symbology::Code128, 0, "Tavrendel label 2026"},
+      {"Ean8", Symbology::Ean8, 0, "9638507"},
+      {"Ean13", Symbology::Ean13, 0, "978030640615"},
+      {"Ean13Plus5", Symbology::Ean13, 2, "97803064061575995"},
+      {"Ean128", Symbology::Ean128, 0, "0112345678901231"},
+      {"I2of5", Symbology::Interleaved2of5, 1, "1234567890"},
+      {"Itf14", Symbology::Itf14, 0, "1234567890123"},
+      {"Plessey", Symbology::Plessey, 0, "1234567"},
+      {"Ucc128", Symbology::Ucc128, 0, "1234567"},
+      {"UpcA", Symbology::UpcA, 0, "03600029145"},
+      {"UpcE", Symbology::UpcE, 1, "12345612"},
+      {"Postnet", Symbology::Postnet, 0, "12345"},
+      {"Msi", Symbology::Msi, 0, "1234567"},
   };
   for (const Linear& l : linear) {
     for (int text : {0, 1, 2}) {
@@ -76,19 +92,19 @@ std::vector<Pin> Pins() {
     shrunk.backColor = RGB(250, 240, 200);
     pins.push_back(shrunk);
   }
-  auto matrix = [&](const std::string& name, int type, const std::string& data) {
+  auto matrix = [&](const std::string& name, Symbology type, const std::string& data) {
     Pin p{name, type, 0, data};
     p.textPosition = 0;
     return p;
   };
   for (int level : {0, 1, 2, 3})
     for (size_t n : {size_t{10}, size_t{120}, size_t{900}}) {
-      Pin p = matrix("QR/level" + std::to_string(level) + "/" + std::to_string(n), 33, Letters(n));
+      Pin p = matrix("QR/level" + std::to_string(level) + "/" + std::to_string(n), Symbology::QrCode, Letters(n));
       p.qrLevel = level;
       p.moduleSize2D = 3;
       pins.push_back(p);
     }
-  Pin qrColours = matrix("QR/colours-scaled", 33, "HELLO WORLD 0123456789");
+  Pin qrColours = matrix("QR/colours-scaled", Symbology::QrCode, "HELLO WORLD 0123456789");
   qrColours.barColor = RGB(120, 0, 0);
   qrColours.backColor = RGB(230, 255, 230);
   qrColours.targetResolution = 450;
@@ -104,11 +120,11 @@ std::vector<Pin> Pins() {
                     {"c40", "ABCDEFGHIJKLMNOPQRSTUVWXYZ 0123456789 ABC", 0, 0},
                     {"x12", "ABC*123>XYZ\r0987654321*ABCDEF", 0, 0},
                     {"edifact", "ABC:DEF;GHI<JKL=MNO?PQR@STU[VWX]", 0, 0},
-                    {"base256", std::string("\x80\x81\xfe\xff binary \x01\x02\x03 and 256", 33), 0, 0},
+                    {"base256", std::string(kBinary, sizeof kBinary - 1), 0, 0},
                     {"rectangular", "RECT 12345", 8, 32},
                     {"144x144", Letters(1500), 144, 144}};
   for (const Dm& d : dms) {
-    Pin p = matrix(std::string("DataMatrix/") + d.name, 29, d.data);
+    Pin p = matrix(std::string("DataMatrix/") + d.name, Symbology::DataMatrix, d.data);
     p.rows = d.rows;
     p.columns = d.columns;
     p.moduleSize2D = 3;
@@ -116,7 +132,7 @@ std::vector<Pin> Pins() {
   }
   for (int resolution : {200, 300, 600})
     for (int mode : {4, 5}) {
-      Pin p = matrix("MaxiCode/mode" + std::to_string(mode) + "/" + std::to_string(resolution), 28,
+      Pin p = matrix("MaxiCode/mode" + std::to_string(mode) + "/" + std::to_string(resolution), Symbology::MaxiCode,
                      "MaxiCode pinned picture 0123456789 Mixed Case");
       p.maxiMode = mode;
       p.resolution = resolution;
