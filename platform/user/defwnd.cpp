@@ -195,16 +195,50 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_NCLBUTTONDOWN: {
       const crack::NcMouse m = crack::NcMouseOf(wParam, lParam);
-      if (m.hit == HTVSCROLL || m.hit == HTHSCROLL) TrackScrollBar(window, m.hit == HTVSCROLL ? SB_VERT : SB_HORZ, m.screen);
-      if (m.hit == HTCLOSE) PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      DWORD style;
+      {
+        UserLock lock;
+        style = w->style;
+      }
+      if (m.hit == HTVSCROLL || m.hit == HTHSCROLL) {
+        TrackScrollBar(window, m.hit == HTVSCROLL ? SB_VERT : SB_HORZ, m.screen);
+      } else if (m.hit == HTCLOSE || m.hit == HTMINBUTTON || m.hit == HTMAXBUTTON) {
+        TrackCaptionButton(window, m.hit);
+      } else if (m.hit == HTCAPTION) {
+        Send(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
+      } else if (m.hit >= HTLEFT && m.hit <= HTBOTTOMRIGHT && (style & WS_THICKFRAME)) {
+        Send(window, WM_SYSCOMMAND, SC_SIZE | static_cast<WPARAM>(m.hit - HTLEFT + WMSZ_LEFT), lParam);
+      }
+      return 0;
+    }
+    case WM_NCLBUTTONDBLCLK: {
+      DWORD style;
+      {
+        UserLock lock;
+        style = w->style;
+      }
+      if (crack::NcMouseOf(wParam, lParam).hit == HTCAPTION && (style & WS_MAXIMIZEBOX))
+        Send(window, WM_SYSCOMMAND, IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE, lParam);
       return 0;
     }
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
-        case SC_CLOSE: Send(window, WM_CLOSE, 0, 0); return 0;
+        case SC_CLOSE: {
+          bool noClose;
+          {
+            UserLock lock;
+            noClose = w->cls && (w->cls->style & CS_NOCLOSE);
+          }
+          if (!noClose) Send(window, WM_CLOSE, 0, 0);
+          return 0;
+        }
         case SC_MINIMIZE: ShowWindow(window, SW_MINIMIZE); return 0;
         case SC_MAXIMIZE: ShowWindow(window, SW_MAXIMIZE); return 0;
         case SC_RESTORE: ShowWindow(window, SW_RESTORE); return 0;
+        case SC_MOVE:
+        case SC_SIZE:
+          if (!IsZoomed(window) && !IsIconic(window)) TrackMoveSize(window, wParam, crack::HitTestPoint(lParam));
+          return 0;
         default: return 0;
       }
     case WM_MOUSEWHEEL:

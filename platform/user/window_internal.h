@@ -326,7 +326,10 @@ bool NcActiveLook(const Window& window);
 RECT ScrollBarRect(const Window& window, int bar);
 // Mouse tracking of a window scroll bar after WM_NCLBUTTONDOWN.
 void TrackScrollBar(HWND window, int bar, POINT screen);
-void ScrollBarMouse(HWND window, UINT message, POINT screen);
+// Moving and sizing with the mouse (SC_MOVE, SC_SIZE + WMSZ_ edge), and the
+// caption buttons (nc_tracking.cpp).
+void TrackMoveSize(HWND window, WPARAM command, POINT start);
+void TrackCaptionButton(HWND window, LRESULT hit);
 
 // ---------------------------------------------------------------------------
 // The style painter (style_painter.cpp)

@@ -444,3 +444,71 @@ TEST(Cracking, EachMessagePackingReadBack) {
 }
 
 }  // namespace
+
+namespace {
+
+class MoveSize : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterLogClass();
+    window_ = CreateWindowExW(0, u"LogWindow", u"drag me", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                              nullptr, nullptr, nullptr, nullptr);
+    MessageLog::Get().Name(window_, "w");
+    uitest::RunUntilIdle();
+    MessageLog::Get().Clear();
+  }
+  void TearDown() override {
+    if (IsWindow(window_)) DestroyWindow(window_);
+    uitest::RunUntilIdle();
+  }
+  RECT Rect() const {
+    RECT r;
+    GetWindowRect(window_, &r);
+    return r;
+  }
+  HWND window_ = nullptr;
+};
+
+TEST_F(MoveSize, DraggingTheCaptionMovesTheWindow) {
+  uitest::DragScreen(POINT{200, 110}, POINT{260, 150}, 4);
+  const RECT r = Rect();
+  EXPECT_EQ(r.left, 160);
+  EXPECT_EQ(r.top, 140);
+  EXPECT_EQ(r.right - r.left, 300);
+  const auto rows = MessageLog::Get().Rows(kNoise);
+  ASSERT_GE(rows.size(), 4u);
+  EXPECT_NE(std::find(rows.begin(), rows.end(), "w WM_ENTERSIZEMOVE"), rows.end());
+  EXPECT_EQ(rows.back(), "w WM_EXITSIZEMOVE");
+}
+
+TEST_F(MoveSize, DraggingABorderSizesWithinTheMinimum) {
+  uitest::DragScreen(POINT{398, 200}, POINT{448, 200}, 2);  // the right border
+  RECT r = Rect();
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.right, 450);
+  uitest::DragScreen(POINT{449, 200}, POINT{0, 200}, 2);  // far past the left edge
+  r = Rect();
+  EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXMINTRACK));
+  uitest::DragScreen(POINT{r.right - 1, 299}, POINT{r.right + 99, 349}, 2);  // the bottom-right corner
+  const RECT c = Rect();
+  EXPECT_EQ(c.right - c.left, GetSystemMetrics(SM_CXMINTRACK) + 100);
+  EXPECT_EQ(c.bottom, 350);
+}
+
+TEST_F(MoveSize, CaptionButtonsActWhenLetGoOverThem) {
+  uitest::VirtualClock clock;
+  const POINT max{100 + 300 - 4 - 2 - 15 - 4 - 8, 112};
+  uitest::ClickScreen(max);
+  EXPECT_TRUE(IsZoomed(window_));
+  uitest::DoubleClick(window_, POINT{-100, -10});  // the caption, left of the client area: restores
+  EXPECT_FALSE(IsZoomed(window_));
+  // Pressed on close but let go elsewhere: nothing.
+  const POINT close{100 + 300 - 4 - 8, 112};
+  uitest::DragScreen(close, POINT{200, 200}, 1);
+  EXPECT_TRUE(IsWindow(window_));
+  clock.Advance(GetDoubleClickTime() + 1);  // a new click, not the second of a double click
+  uitest::ClickScreen(close);
+  EXPECT_FALSE(IsWindow(window_));
+}
+
+}  // namespace
