@@ -108,3 +108,8 @@ BOOL FreeResource(HGLOBAL resource);
 // string (not terminated) in *buffer instead.
 int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
 int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax);
+
+// A bitmap resource (RT_BITMAP) as a bitmap compatible with the screen; null
+// when there is none or its header, colour table or pixels do not fit its data.
+HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
+HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);

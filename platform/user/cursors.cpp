@@ -6,6 +6,8 @@
 #include <unordered_map>
 
 #include "platform/kernel/handle_table.h"
+#include "platform/resource/resource_internal.h"
+#include "platform/user/module_icons.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -110,15 +112,13 @@ std::shared_ptr<IconImage> FindIcon(HICON icon) { return handles::Lookup<IconIma
 
 using namespace user;
 
+// Module cursors and icons come from the module's resources (module_icons.cpp).
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
-  if (instance) {
-    // Module cursors come from the module's resources, which the resource area reads.
-    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-    return nullptr;
-  }
+  if (instance) return reinterpret_cast<HCURSOR>(LoadModuleIcon(instance, resource::KeyFromA(name), true));
   return reinterpret_cast<HCURSOR>(LoadSystem(name, true));
 }
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
+  if (instance) return reinterpret_cast<HCURSOR>(LoadModuleIcon(instance, resource::KeyFromW(name), true));
   if (!IsAtomArg(name)) {
     SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return nullptr;
@@ -126,13 +126,11 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
   return LoadCursorA(instance, reinterpret_cast<LPCSTR>(name));
 }
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
-  if (instance) {
-    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-    return nullptr;
-  }
+  if (instance) return LoadModuleIcon(instance, resource::KeyFromA(name), false);
   return LoadSystem(name, false);
 }
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
+  if (instance) return LoadModuleIcon(instance, resource::KeyFromW(name), false);
   if (!IsAtomArg(name)) {
     SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return nullptr;
