@@ -12,5 +12,7 @@
 #include "platform/user/clipboard.h"
 #include "platform/user/user.h"
 #include "platform/user/message_crack.h"
+#include "platform/user/controls/controls.h"
+#include "platform/user/dialogs/dialogs.h"
 #include "platform/spool/spool.h"
 #include "platform/shell/registry.h"

@@ -206,7 +206,8 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!b) return DefWindowProcW(w, message, wParam, lParam);
   const DWORD kind = Kind(w);
   switch (message) {
-    case WM_NCDESTROY:
+    case WM_DESTROY:
+      // The window's data is out of reach once WM_NCDESTROY starts.
       DropState<Button>(w);
       return DefWindowProcW(w, message, wParam, lParam);
     case WM_GETDLGCODE: return DialogCode(w);

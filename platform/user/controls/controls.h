@@ -126,6 +126,9 @@ struct MEASUREITEMSTRUCT {
 };
 using LPMEASUREITEMSTRUCT = MEASUREITEMSTRUCT*;
 
+// Messages a list box sends its owner, and one the dialog procedure answers directly.
+inline constexpr UINT WM_VKEYTOITEM = 0x002E, WM_CHARTOITEM = 0x002F, WM_QUERYDRAGICON = 0x0037;
+
 // WM_COMMAND's wParam for a control notification.
 inline constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return static_cast<WPARAM>(static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16)); }
 

@@ -125,7 +125,8 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   const DWORD style = static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE));
   switch (message) {
     case WM_CREATE: LoadTitleImage(w, *s, reinterpret_cast<const CREATESTRUCTW*>(lParam)); return 0;
-    case WM_NCDESTROY:
+    case WM_DESTROY:
+      // The window's data is out of reach once WM_NCDESTROY starts.
       DropState<Static>(w);
       return DefWindowProcW(w, message, wParam, lParam);
     case WM_GETDLGCODE: return DLGC_STATIC;

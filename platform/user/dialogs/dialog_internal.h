@@ -1,0 +1,20 @@
+// Shared between the dialog manager's files.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "platform/resource/res_name.h"
+#include "platform/user/dialogs/dialogs.h"
+
+namespace dialogs {
+
+HWND CreateFromTemplate(HINSTANCE instance, std::span<const uint8_t> bytes, HWND owner, DLGPROC proc, LPARAM param);
+// The bytes of a template given by address: bounded by the resource holding
+// it, or (a template the caller built in memory) trusted up to a limit.
+std::span<const uint8_t> TemplateBytes(LPCDLGTEMPLATEW dialogTemplate);
+std::span<const uint8_t> ResourceTemplate(HINSTANCE instance, const std::optional<resource::ResName>& name);
+INT_PTR RunModal(HWND dialog);
+
+}  // namespace dialogs
