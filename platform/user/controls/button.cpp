@@ -5,6 +5,7 @@
 
 #include "platform/user/controls/control_classes.h"
 #include "platform/user/controls/control_support.h"
+#include "platform/user/message_crack.h"
 
 namespace controls {
 namespace {
@@ -189,12 +190,10 @@ LRESULT DialogCode(HWND w) {
   return DLGC_BUTTON;
 }
 
-bool Inside(HWND w, LPARAM lParam) {
+bool Inside(HWND w, WPARAM wParam, LPARAM lParam) {
   RECT r;
   GetClientRect(w, &r);
-  const POINT p{static_cast<short>(LOWORD(static_cast<DWORD_PTR>(lParam))),
-                static_cast<short>(HIWORD(static_cast<DWORD_PTR>(lParam)))};
-  return PtInRect(&r, p) != 0;
+  return PtInRect(&r, crack::MouseOf(wParam, lParam).pt) != 0;
 }
 
 LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -238,12 +237,12 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       SetPushed(w, *b, true);
       return 0;
     case WM_MOUSEMOVE:
-      if (b->tracking && GetCapture() == w) SetPushed(w, *b, Inside(w, lParam));
+      if (b->tracking && GetCapture() == w) SetPushed(w, *b, Inside(w, wParam, lParam));
       return 0;
     case WM_LBUTTONUP: {
       if (!b->tracking) return 0;
       b->tracking = false;
-      const bool click = b->pushed && Inside(w, lParam);
+      const bool click = b->pushed && Inside(w, wParam, lParam);
       SetPushed(w, *b, false);
       ReleaseCapture();
       if (click) Clicked(w, *b);
