@@ -16,6 +16,7 @@ struct ControlClassRow {
 constexpr std::array kControlClasses{
     ControlClassRow{u"Button", ButtonProc, 16},
     ControlClassRow{u"Static", StaticProc, 16},
+    ControlClassRow{u"Edit", EditProc, 16},
 };
 
 const bool installed = [] {

@@ -14,12 +14,13 @@ namespace {
 constexpr int kNavigation = 1000;
 constexpr int kEdit = 101, kBold = 102, kLeft = 103, kCentre = 104, kRight = 105, kApply = 106, kDisabled = 107;
 
-// Every WM_COMMAND the dialog procedure sees, as "id/code".
+// Every WM_COMMAND the dialog procedure sees from a button, as "id/code"
+// (the edit control's EN_* notifications are left out).
 std::vector<std::string>* commands = nullptr;
 
 INT_PTR RecordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) return TRUE;
-  if (message == WM_COMMAND && commands) {
+  if (message == WM_COMMAND && commands && HIWORD(wParam) < EN_SETFOCUS) {
     commands->push_back(std::to_string(LOWORD(wParam)) + "/" + std::to_string(HIWORD(wParam)));
     return TRUE;
   }
@@ -230,7 +231,7 @@ TEST(ModalDialog, DisablesTheOwnerUntilEndDialog) {
   const INT_PTR result = DialogBoxParamW(nullptr, MAKEINTRESOURCEW(kNavigation), owner,
                                          [](HWND d, UINT m, WPARAM w, LPARAM) -> INT_PTR {
                                            if (m == WM_INITDIALOG) return TRUE;
-                                           if (m == WM_COMMAND) {
+                                           if (m == WM_COMMAND && HIWORD(w) == BN_CLICKED) {
                                              EndDialog(d, 500 + LOWORD(w));
                                              return TRUE;
                                            }
