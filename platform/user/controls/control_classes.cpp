@@ -17,6 +17,10 @@ constexpr std::array kControlClasses{
     ControlClassRow{u"Button", ButtonProc, 16},
     ControlClassRow{u"Static", StaticProc, 16},
     ControlClassRow{u"Edit", EditProc, 16},
+    ControlClassRow{u"ListBox", ListBoxProc, 16},
+    ControlClassRow{u"ComboLBox", ComboListProc, 16},
+    ControlClassRow{u"ComboBox", ComboBoxProc, 16},
+    ControlClassRow{u"ScrollBar", ScrollBarProc, 16},
 };
 
 const bool installed = [] {

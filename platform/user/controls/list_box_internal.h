@@ -1,0 +1,18 @@
+// Between the combo box and its list: private messages of the layer (in the
+// range the system keeps for itself above WM_USER's band, never sent by
+// applications).
+#pragma once
+
+#include "platform/user/controls/controls.h"
+
+namespace controls {
+
+// To the list: lParam is the combo box that gets the list's reports.
+inline constexpr UINT kComboListAttach = 0x0400 - 0x10;
+// To the list: answers a pointer to its ListItems.
+inline constexpr UINT kComboListModel = 0x0400 - 0x0F;
+// To the combo box: wParam an LBN_* code or kComboListChosen, lParam the list.
+inline constexpr UINT kComboListNotify = 0x0400 - 0x0E;
+inline constexpr WPARAM kComboListChosen = 0xFFFF;
+
+}  // namespace controls
