@@ -25,6 +25,7 @@ struct Combo {
   bool focused = false;
   int droppedWidth = 0;
   long selectionOnDrop = -1;
+  bool showing = false;  // the combo box itself is setting the edit field's text
 };
 
 DWORD StyleOf(HWND w) { return static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)); }
@@ -46,9 +47,12 @@ std::u16string ItemText(const Combo& c, long index) {
 // The edit field (or the selection field) shows the current item.
 void ShowCurrent(HWND w, Combo& c) {
   if (c.edit) {
+    // Not the user's edit: no CBN_EDITUPDATE / CBN_EDITCHANGE for it.
+    c.showing = true;
     const long at = Current(c);
     SetWindowTextW(c.edit, at >= 0 ? ItemText(c, at).c_str() : u"");
     SendMessageW(c.edit, EM_SETSEL, 0, -1);
+    c.showing = false;
   }
   InvalidateRect(w, nullptr, TRUE);
 }
@@ -191,7 +195,7 @@ LRESULT Messages(HWND w, Combo& c, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case CB_RESETCONTENT:
       Forward(c, LB_RESETCONTENT, 0, 0);
-      if (c.edit) SetWindowTextW(c.edit, u"");
+      ShowCurrent(w, c);
       InvalidateRect(w, nullptr, TRUE);
       return CB_OKAY;
     case CB_GETCOUNT: return Forward(c, LB_GETCOUNT, 0, 0);
@@ -359,7 +363,7 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN: Key(w, *c, wParam); return 0;
     case WM_COMMAND:
       // The edit field's reports.
-      if (reinterpret_cast<HWND>(lParam) == c->edit) {
+      if (reinterpret_cast<HWND>(lParam) == c->edit && !c->showing) {
         const WORD code = HIWORD(wParam);
         if (code == EN_UPDATE) Notify(w, CBN_EDITUPDATE);
         else if (code == EN_CHANGE) Notify(w, CBN_EDITCHANGE);
