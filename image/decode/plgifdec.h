@@ -1,5 +1,6 @@
 // GIF files through giflib 5: the first image of the file on its logical
-// screen, 8 bits per pixel, with the transparent colour's alpha 0.
+// screen (clipped to it when larger), 8 bits per pixel, with the transparent
+// colour's alpha 0.
 #pragma once
 
 #include "image/decode/plpicdec.h"

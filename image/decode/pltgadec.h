@@ -1,5 +1,6 @@
-// Targa files: colour-mapped, true-colour and greyscale, raw or run-length
-// encoded.
+// Targa files: colour-mapped, true-colour and greyscale (16-bit grey with an
+// alpha byte too), raw or run-length encoded, in any of the four row and
+// column orders the descriptor gives.
 #pragma once
 
 #include <cstdint>
