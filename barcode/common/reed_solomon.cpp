@@ -1,6 +1,5 @@
 #include "barcode/common/reed_solomon.h"
 
-#include <algorithm>
 #include <cassert>
 
 namespace kalvo {
@@ -33,35 +32,17 @@ const GaloisField& GaloisField::MaxiCode() {
   return field;
 }
 
-std::vector<uint8_t> RsGeneratorPolynomial(const GaloisField& field, int k, int firstRoot) {
-  // poly[0] is the leading coefficient; multiply in one root at a time.
-  std::vector<uint8_t> poly{1};
-  for (int i = 0; i < k; ++i) {
-    const uint8_t root = field.Exp(firstRoot + i);
-    std::vector<uint8_t> next(poly.size() + 1, 0);
-    for (size_t j = 0; j < poly.size(); ++j) {
-      next[j] ^= poly[j];                               // * x
-      next[j + 1] ^= field.Multiply(poly[j], root);     // * root (minus is plus)
-    }
-    poly = std::move(next);
+PrimeField::PrimeField(int prime, int primitive) : prime_(prime), exp_(prime - 1) {
+  int x = 1;
+  for (int i = 0; i < prime - 1; ++i) {
+    exp_[i] = x;
+    x = x * primitive % prime;
   }
-  return {poly.begin() + 1, poly.end()};
 }
 
-void RsComputeCheck(const GaloisField& field, std::span<const uint8_t> generator,
-                    std::span<const uint8_t> data, std::span<uint8_t> check) {
-  const size_t k = generator.size();
-  assert(check.size() == k);
-  std::fill(check.begin(), check.end(), uint8_t{0});
-  if (k == 0) return;
-  for (uint8_t d : data) {
-    const uint8_t factor = d ^ check[0];
-    std::copy(check.begin() + 1, check.end(), check.begin());
-    check[k - 1] = 0;
-    if (factor != 0) {
-      for (size_t j = 0; j < k; ++j) check[j] ^= field.Multiply(generator[j], factor);
-    }
-  }
+const PrimeField& PrimeField::Pdf417() {
+  static const PrimeField field(929, 3);
+  return field;
 }
 
 }  // namespace kalvo

@@ -1,17 +1,24 @@
-// Reed-Solomon error correction over GF(2^m), shared by the two-dimensional
-// symbologies: Data Matrix (GF(256), 0x12D), QR Code (GF(256), 0x11D) and
-// MaxiCode (GF(64), 0x43). Each symbology names its field and the exponent of
-// the generator's first root.
+// Reed-Solomon error correction, one routine for every two-dimensional
+// symbology: over GF(2^m) for Data Matrix (GF(256), 0x12D), QR Code (GF(256),
+// 0x11D) and MaxiCode (GF(64), 0x43), and over the prime field GF(929) for
+// PDF417 and MicroPDF417. Each symbology names its field and the exponent of
+// the generator's first root; the generator and the division are the same
+// code for all of them.
 #pragma once
 
+#include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <span>
 #include <vector>
 
 namespace kalvo {
 
+// GF(2^m): addition and subtraction are both exclusive or.
 class GaloisField {
  public:
+  using Element = uint8_t;
+
   // bits: field size 2^bits (at most 8); polynomial: the primitive polynomial
   // including its x^bits term, e.g. 0x11D.
   GaloisField(int bits, unsigned polynomial);
@@ -23,6 +30,9 @@ class GaloisField {
     if (a == 0 || b == 0) return 0;
     return exp_[log_[a] + log_[b]];
   }
+  static uint8_t Add(uint8_t a, uint8_t b) { return a ^ b; }
+  static uint8_t Subtract(uint8_t a, uint8_t b) { return a ^ b; }
+  static uint8_t Negate(uint8_t a) { return a; }
 
   static const GaloisField& DataMatrix();  // GF(256), x^8+x^5+x^3+x^2+1
   static const GaloisField& QrCode();      // GF(256), x^8+x^4+x^3+x^2+1
@@ -34,13 +44,63 @@ class GaloisField {
   std::vector<int> log_;
 };
 
+// GF(p) for a prime p, with a primitive element.
+class PrimeField {
+ public:
+  using Element = int;
+
+  PrimeField(int prime, int primitive);
+
+  int Size() const { return prime_; }
+  int Exp(int power) const { return exp_[power % (prime_ - 1)]; }
+  int Multiply(int a, int b) const { return a * b % prime_; }
+  int Add(int a, int b) const { return (a + b) % prime_; }
+  int Subtract(int a, int b) const { return (a + prime_ - b) % prime_; }
+  int Negate(int a) const { return (prime_ - a) % prime_; }
+
+  static const PrimeField& Pdf417();  // GF(929), primitive element 3
+
+ private:
+  int prime_;
+  std::vector<int> exp_;
+};
+
 // Generator polynomial prod_{i=0}^{k-1} (x - a^(firstRoot + i)), coefficients
 // from the highest degree down, the leading 1 left out (k values).
-std::vector<uint8_t> RsGeneratorPolynomial(const GaloisField& field, int k, int firstRoot);
+template <class Field>
+std::vector<typename Field::Element> RsGeneratorPolynomial(const Field& field, int k, int firstRoot) {
+  using E = typename Field::Element;
+  // poly[0] is the leading coefficient; multiply in one root at a time.
+  std::vector<E> poly{E{1}};
+  for (int i = 0; i < k; ++i) {
+    const E root = field.Exp(firstRoot + i);
+    std::vector<E> next(poly.size() + 1, E{0});
+    for (size_t j = 0; j < poly.size(); ++j) {
+      next[j] = field.Add(next[j], poly[j]);                                   // * x
+      next[j + 1] = field.Subtract(next[j + 1], field.Multiply(poly[j], root));  // * (-root)
+    }
+    poly = std::move(next);
+  }
+  return {poly.begin() + 1, poly.end()};
+}
 
-// Check codewords of `data`: the remainder of data(x) * x^k divided by the
-// generator (k = generator.size()), highest degree first, into `check`.
-void RsComputeCheck(const GaloisField& field, std::span<const uint8_t> generator,
-                    std::span<const uint8_t> data, std::span<uint8_t> check);
+// Check codewords of `data`: the negated remainder of data(x) * x^k divided
+// by the generator (k = generator.size()), highest degree first, into `check`.
+// (Over GF(2^m) negation changes nothing.)
+template <class Field>
+void RsComputeCheck(const Field& field, std::span<const typename Field::Element> generator,
+                    std::span<const typename Field::Element> data, std::span<typename Field::Element> check) {
+  using E = typename Field::Element;
+  const size_t k = generator.size();
+  assert(check.size() == k);
+  std::fill(check.begin(), check.end(), E{0});
+  if (k == 0) return;
+  for (const E d : data) {
+    const E factor = field.Add(d, check[0]);
+    for (size_t j = 0; j + 1 < k; ++j) check[j] = field.Subtract(check[j + 1], field.Multiply(generator[j], factor));
+    check[k - 1] = field.Negate(field.Multiply(generator[k - 1], factor));
+  }
+  for (E& c : check) c = field.Negate(c);
+}
 
 }  // namespace kalvo

@@ -4,7 +4,7 @@
 #include "barcode/datamatrix/datamatrix_sizes.h"
 #include "barcode/datamatrix/datamatrix_symbol.h"
 #include "barcode/frame/encoders.h"
-#include "barcode/qr/module_matrix_painting.h"
+#include "barcode/draw/module_matrix_painting.h"
 
 namespace kalvo {
 
@@ -25,9 +25,9 @@ int EncodeDataMatrix(int reserved, CBCode& code, int measureOnly) {
   const int requested = datamatrix::DataMatrixSizeIndex(code.symbolRows, code.symbolColumns);
   // Data that fits no symbol (or not the requested one) draws nothing and sets no error.
   if (datamatrix::BuildDataMatrixSymbol(text, requested, symbol) != datamatrix::DataMatrixResult::Ok) return 0;
-  code.symbolRows = static_cast<int16_t>(symbol.rows);
-  code.symbolColumns = static_cast<int16_t>(symbol.columns);
-  PaintModuleMatrix(code, measureOnly, symbol.dark, symbol.columns, symbol.rows);
+  code.symbolRows = static_cast<int16_t>(symbol.matrix.rows);
+  code.symbolColumns = static_cast<int16_t>(symbol.matrix.columns);
+  PaintModuleMatrix(code, measureOnly, symbol.matrix);
   return 0;
 }
 

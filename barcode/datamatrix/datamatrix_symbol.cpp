@@ -149,9 +149,7 @@ DataMatrixResult BuildDataMatrixSymbol(std::span<const uint8_t> text, int reques
   const std::vector<uint8_t> mapping = PlaceDataMatrixCodewords(codewords, mapRows, mapColumns);
 
   out.sizeIndex = sizeIndex;
-  out.rows = size.rows;
-  out.columns = size.columns;
-  out.dark.assign(size.rows * size.columns, 0);
+  out.matrix = ModuleMatrix(size.columns, size.rows);
   const int regionHeight = size.regionRows + 2, regionWidth = size.regionColumns + 2;
   for (int y = 0; y < size.rows; ++y)
     for (int x = 0; x < size.columns; ++x) {
@@ -168,7 +166,7 @@ DataMatrixResult BuildDataMatrixSymbol(std::span<const uint8_t> text, int reques
         const int mx = (x / regionWidth) * size.regionColumns + rx - 1;
         dark = mapping[my * mapColumns + mx] != 0;
       }
-      out.dark[y * size.columns + x] = dark;
+      out.matrix.At(x, y) = dark;
     }
   return DataMatrixResult::Ok;
 }

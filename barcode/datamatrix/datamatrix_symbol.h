@@ -6,12 +6,13 @@
 #include <span>
 #include <vector>
 
+#include "barcode/draw/module_matrix.h"
+
 namespace kalvo::datamatrix {
 
 struct DataMatrixSymbol {
   int sizeIndex = -1;
-  int rows = 0, columns = 0;
-  std::vector<uint8_t> dark;  // rows x columns, row by row, 1 = dark
+  ModuleMatrix matrix;
 };
 
 // The mapping matrix (1 = dark) of a complete codeword stream.

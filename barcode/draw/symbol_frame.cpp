@@ -142,7 +142,13 @@ int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) 
   std::vector<RECT> bars;
   bars.reserve(art.bars.Rects().size());
   for (const RECT& rect : art.bars.Rects()) bars.push_back(BarInBitmap(rect, scale, code));
-  PaintBarBands(dc.get(), bitmapWidth, bitmapHeight, bars, code.backColor, code.barColor);
+  const COLORREF ground = art.ground == Ground::White ? COLORREF{0xFFFFFF} : code.backColor;
+  PaintBarBands(dc.get(), bitmapWidth, bitmapHeight, bars, ground, code.barColor);
+  if (art.shapes) {
+    HBRUSH barBrush = CreateSolidBrush(code.barColor);
+    art.shapes(dc.get(), barBrush);
+    DeleteObject(barBrush);
+  }
 
   if (art.drawTextRow && code.textSpaceOnly == 0) DrawTextRow(dc.get(), code, scale.same, scale.factor);
   if (!art.texts.empty()) DrawPlacedTexts(dc.get(), code, art.texts, scale.same, scale.factor);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -60,9 +61,17 @@ struct PlacedText {
   UINT format;
 };
 
+// What the bitmap is filled with before painting: the request's background
+// colour (linear symbols) or white (the two-dimensional symbols).
+enum class Ground { RequestColour, White };
+
 // Everything an encoder hands to the frame for painting.
 struct Artwork {
+  Ground ground = Ground::RequestColour;
   BarList bars;
+  // Shapes other than bars, painted after them straight in bitmap pixels
+  // (at the output resolution) with the bar brush.
+  std::function<void(HDC dc, HBRUSH barBrush)> shapes;
   bool drawTextRow = false;        // DrawTextRow with the request's hrText
   std::vector<PlacedText> texts;   // EAN/UPC digits, drawn with the row's font
 };

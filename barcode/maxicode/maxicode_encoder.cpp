@@ -13,8 +13,6 @@
 namespace kalvo {
 namespace {
 
-int RoundUpTo8(int value) { return (value + 7) / 8 * 8; }
-
 std::string_view FieldText(const AString& field) {
   return field.GetData() != nullptr ? std::string_view(field.GetData(), field.GetLength()) : std::string_view();
 }
@@ -72,29 +70,12 @@ int EncodeMaxiCode(int, CBCode& code, int measureOnly) {
   if (!BuildCodewords(code, codewords)) return 0;
   const maxicode::ModuleGrid grid = maxicode::PlaceMaxiCodeSymbol(codewords);
 
-  // The bitmap at the output resolution, its width a multiple of 8.
-  const double scale = static_cast<double>(target) / code.resolution;
-  const int scaledWidth = target == code.resolution ? code.width : RoundDots(code.width * scale);
-  const int bitmapWidth = RoundUpTo8(scaledWidth);
-  const int bitmapHeight = target == code.resolution ? code.height : RoundDots(code.height * scale);
-  code.padRight = RoundUpTo8(code.width) - code.width;
-  code.padRightTarget = bitmapWidth - scaledWidth;
-  if (bitmapWidth <= 0 || bitmapHeight <= 0) return 0;
-
-  DcOwner dc(CreateCompatibleDC(nullptr));
-  if (!dc) return 0;
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, bitmapWidth, bitmapHeight);
-  ReleaseDC(nullptr, screen);
-  if (bitmap == nullptr) return 0;
-  HGDIOBJ oldBitmap = SelectObject(dc.get(), bitmap);
-  const RECT all{0, 0, bitmapWidth, bitmapHeight};
-  FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  HBRUSH brush = CreateSolidBrush(code.barColor);
-  maxicode::PaintMaxiCode(dc.get(), grid, target, brush);
-  SelectObject(dc.get(), oldBitmap);
-  DeleteObject(brush);
-  code.bitmap = bitmap;
+  // The shared frame makes the bitmap (scaled, padded to a multiple of 8,
+  // white); the hexagons and the finder are measured at the output resolution.
+  Artwork art;
+  art.ground = Ground::White;
+  art.shapes = [&grid, target](HDC dc, HBRUSH brush) { maxicode::PaintMaxiCode(dc, grid, target, brush); };
+  FinishSymbol(code, measureOnly, DcOwner{}, art);
   return 0;
 }
 

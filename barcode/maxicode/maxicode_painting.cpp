@@ -64,7 +64,7 @@ void PaintMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
       }
       const int right = x + m.halfWidth;
       previousRight = right;
-      if (!grid[row * kGridColumns + column]) continue;
+      if (!grid.At(column, row)) continue;
       points.insert(points.end(), {POINT{x, top}, POINT{right, y - m.halfSide}, POINT{right, y + m.halfSide},
                                    POINT{x, y + m.halfHeight}, POINT{left, y + m.halfSide},
                                    POINT{left, y - m.halfSide}});

@@ -139,7 +139,7 @@ void PlaceMaxiCodeCodeword(ModuleGrid& grid, uint8_t codeword, int index) {
 }
 
 ModuleGrid PlaceMaxiCodeSymbol(const Codewords& codewords) {
-  ModuleGrid grid{};
+  ModuleGrid grid = EmptyModuleGrid();
   for (int i = 0; i < kCodewordCount; ++i) PlaceMaxiCodeCodeword(grid, codewords[i], i);
   PlaceMaxiCodeCodeword(grid, 0, kFixedModulesIndex);
   return grid;

@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "barcode/draw/module_matrix.h"
 #include "barcode/request/symbology.h"
 
 namespace kalvo::maxicode {
@@ -18,7 +19,10 @@ constexpr int kPrimaryData = 10;
 constexpr int kPrimaryCheck = 10;
 constexpr int kFixedModulesIndex = 144;
 
-using ModuleGrid = std::array<uint8_t, kGridRows * kGridColumns>;  // row by row, 1 = dark
+// The module grid: kGridRows rows of kGridColumns bytes (the last byte of an
+// odd row unused), 1 = dark.
+using ModuleGrid = ModuleMatrix;
+inline ModuleGrid EmptyModuleGrid() { return ModuleGrid(kGridColumns, kGridRows); }
 using Codewords = std::array<uint8_t, kCodewordCount>;
 
 enum class MaxiResult : int { Ok = kDone, TooLong = kDataTooLong, UnknownMode = kUnknownMode, CarrierMessage = kCarrierMessage };

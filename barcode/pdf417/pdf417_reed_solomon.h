@@ -1,5 +1,5 @@
-// Reed-Solomon error correction of PDF417 and MicroPDF417: the prime field
-// GF(929), generator roots 3^1 ... 3^k.
+// Reed-Solomon error correction of PDF417 and MicroPDF417 through the shared
+// routine: the prime field GF(929), generator roots 3^1 ... 3^k.
 #pragma once
 
 #include <span>

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "barcode/frame/encoders.h"
-#include "barcode/qr/module_matrix_painting.h"
+#include "barcode/draw/module_matrix_painting.h"
 #include "barcode/qr/qr_embedded.h"
 #include "barcode/qr/qr_symbol.h"
 #include "platform/resource/resource.h"
@@ -62,7 +62,7 @@ int EncodeQrCode(int reserved, CBCode& code, int measureOnly) {
   // Data beyond version 40 and missing tables both leave nothing drawn.
   if (qr::BuildQrSymbol(*sharedTables, text, qr::LevelIndex(code.qrLevel), symbol) != qr::QrResult::Ok)
     return kDoesNotFit;
-  PaintModuleMatrix(code, measureOnly, symbol.dark, symbol.size, symbol.size);
+  PaintModuleMatrix(code, measureOnly, symbol.matrix);
   return 0;
 }
 

@@ -197,12 +197,12 @@ QrResult BuildQrSymbol(const QrTables& tables, std::span<const uint8_t> text, in
     modules[placement.FormatRows()[i] * n + placement.FormatColumns()[i]] = value;
   }
   out.version = cw.version;
-  out.size = n;
+
   out.mask = best;
-  out.dark.assign(n * n, 0);
+  out.matrix = ModuleMatrix(n, n);
   const uint8_t bit = static_cast<uint8_t>(1u << best);
-  for (int i = 0; i < n * n; ++i) out.dark[i] = (modules[i] & bit) != 0;
-  for (const uint8_t* p = patterns; *p != 255; p += 2) out.dark[p[1] * n + p[0]] = 1;
+  for (int i = 0; i < n * n; ++i) out.matrix[i] = (modules[i] & bit) != 0;
+  for (const uint8_t* p = patterns; *p != 255; p += 2) out.matrix.At(p[0], p[1]) = 1;
   return QrResult::Ok;
 }
 

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "barcode/draw/module_matrix.h"
 #include "barcode/qr/qr_tables.h"
 
 namespace kalvo::qr {
@@ -28,9 +29,8 @@ struct QrCodewords {
 
 struct QrSymbol {
   int version = 0;
-  int size = 0;  // modules per side
   int mask = 0;
-  std::vector<uint8_t> dark;  // size x size, row by row, 1 = dark
+  ModuleMatrix matrix;  // (4 x version + 17) modules per side
 };
 
 enum class QrResult { Ok, TooLong, TablesMissing };

@@ -21,7 +21,7 @@ std::span<const uint8_t> Bytes(const std::string& s) {
 }
 
 std::optional<std::string> Decode(const DataMatrixSymbol& symbol) {
-  const auto decoded = kalvo_test::DecodeModules(symbol.dark, symbol.columns, symbol.rows,
+  const auto decoded = kalvo_test::DecodeModules(symbol.matrix.dark, symbol.matrix.columns, symbol.matrix.rows,
                                                  ZXing::BarcodeFormat::DataMatrix, 4, 2);
   if (!decoded) return std::nullopt;
   return decoded->bytes;
@@ -36,8 +36,8 @@ TEST(DataMatrix, WorkedExample123456) {
   EXPECT_EQ(CompleteDataMatrixCodewords(data, size), (std::vector<uint8_t>{142, 164, 186, 114, 25, 5, 88, 102}));
   DataMatrixSymbol symbol;
   ASSERT_EQ(BuildDataMatrixSymbol(Bytes("123456"), -1, symbol), DataMatrixResult::Ok);
-  EXPECT_EQ(symbol.rows, 10);
-  EXPECT_EQ(symbol.columns, 10);
+  EXPECT_EQ(symbol.matrix.rows, 10);
+  EXPECT_EQ(symbol.matrix.columns, 10);
   EXPECT_EQ(Decode(symbol), "123456");
 }
 
@@ -57,7 +57,7 @@ TEST(DataMatrix, TenExclamationMarksAutomatic) {
   const std::string text(10, '!');
   DataMatrixSymbol symbol;
   ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), -1, symbol), DataMatrixResult::Ok);
-  EXPECT_TRUE(symbol.rows == symbol.columns);
+  EXPECT_TRUE(symbol.matrix.rows == symbol.matrix.columns);
   EXPECT_EQ(Decode(symbol), text);
 }
 
@@ -66,7 +66,7 @@ TEST(DataMatrix, TenLettersInARequested16x16) {
   ASSERT_EQ(index, 3);
   DataMatrixSymbol symbol;
   ASSERT_EQ(BuildDataMatrixSymbol(Bytes("ABCDEFGHIJ"), index, symbol), DataMatrixResult::Ok);
-  EXPECT_EQ(symbol.rows, 16);
+  EXPECT_EQ(symbol.matrix.rows, 16);
   EXPECT_EQ(Decode(symbol), "ABCDEFGHIJ");
 }
 
@@ -84,8 +84,8 @@ TEST(DataMatrix, SizeChoice) {
     ASSERT_EQ(BuildDataMatrixSymbol(Bytes(c.text), DataMatrixSizeIndex(c.requestRows, c.requestColumns), symbol),
               DataMatrixResult::Ok)
         << c.text;
-    EXPECT_EQ(symbol.rows, c.rows) << c.text;
-    EXPECT_EQ(symbol.columns, c.columns) << c.text;
+    EXPECT_EQ(symbol.matrix.rows, c.rows) << c.text;
+    EXPECT_EQ(symbol.matrix.columns, c.columns) << c.text;
     EXPECT_EQ(Decode(symbol), c.text);
   }
 }
@@ -98,7 +98,7 @@ TEST(DataMatrix, Refusals) {
   EXPECT_EQ(BuildDataMatrixSymbol(Bytes(std::string(1559, '\x01')), -1, symbol), DataMatrixResult::DoesNotFit);
   EXPECT_EQ(BuildDataMatrixSymbol(Bytes("ABCDEFGHIJKLMNOP"), DataMatrixSizeIndex(10, 10), symbol),
             DataMatrixResult::DoesNotFit);
-  EXPECT_TRUE(symbol.dark.empty());
+  EXPECT_TRUE(symbol.matrix.dark.empty());
 }
 
 TEST(DataMatrix, LargestSymbolInterleavesTenBlocks) {
@@ -150,7 +150,7 @@ TEST(DataMatrix, EveryCodewordIsPlacedWhereTheDecoderReadsIt) {
           if (map[my * mapColumns + mx] == cleanMap[my * mapColumns + mx]) continue;
           const int y = my / size.regionRows * (size.regionRows + 2) + my % size.regionRows + 1;
           const int x = mx / size.regionColumns * (size.regionColumns + 2) + mx % size.regionColumns + 1;
-          symbol.dark[y * size.columns + x] ^= 1;
+          symbol.matrix.dark[y * size.columns + x] ^= 1;
         }
       return Decode(symbol);
     };
@@ -300,7 +300,7 @@ TEST(DataMatrix, MixedContentDecodes) {
     for (int request : {-1, DataMatrixSizeIndex(144, 144)}) {
       DataMatrixSymbol symbol;
       ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), request, symbol), DataMatrixResult::Ok) << round;
-      EXPECT_EQ(Decode(symbol), text) << "round " << round << " size " << symbol.rows << " x " << symbol.columns;
+      EXPECT_EQ(Decode(symbol), text) << "round " << round << " size " << symbol.matrix.rows << " x " << symbol.matrix.columns;
     }
   }
 }
@@ -324,8 +324,8 @@ TEST_P(DataMatrixSizes, EachSchemeFilledDecodes) {
     const std::string text = MakeText(content.alphabet, n);
     DataMatrixSymbol symbol;
     ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), index, symbol), DataMatrixResult::Ok);
-    ASSERT_EQ(symbol.rows, size.rows);
-    ASSERT_EQ(symbol.columns, size.columns);
+    ASSERT_EQ(symbol.matrix.rows, size.rows);
+    ASSERT_EQ(symbol.matrix.columns, size.columns);
     std::vector<uint8_t> data;
     int chosen = index;
     EncodeDataMatrixCodewords(Bytes(text), data, chosen);

@@ -109,6 +109,28 @@ inline Grey TakeBitmap(CBCode& code) {
   return grey;
 }
 
+// How many pixels of the request's bitmap have exactly the colour `bgr`
+// (0x00RRGGBB, as a 32-bit pixel reads); the bitmap is kept.
+inline int CountPixelsOfColour(const CBCode& code, uint32_t rgb) {
+  if (code.bitmap == nullptr) return 0;
+  BITMAP info{};
+  GetObjectA(code.bitmap, sizeof info, &info);
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = info.bmWidth;
+  bmi.bmiHeader.biHeight = -info.bmHeight;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  std::vector<uint32_t> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+  HDC dc = CreateCompatibleDC(nullptr);
+  GetDIBits(dc, code.bitmap, 0, info.bmHeight, pixels.data(), &bmi, DIB_RGB_COLORS);
+  DeleteDC(dc);
+  int count = 0;
+  for (uint32_t p : pixels) count += (p & 0xFFFFFF) == rgb ? 1 : 0;
+  return count;
+}
+
 // Decodes a grey image after adding `quiet` white pixels on every side.
 inline ZXing::Result Decode(const Grey& grey, int quiet, const ZXing::DecodeHints& hints) {
   const int w = grey.width + 2 * quiet;

@@ -29,6 +29,30 @@ struct MaxiRequest : Request {
   }
 };
 
+// The two-dimensional symbols are drawn on white whatever the request's
+// background colour, as the linear ones are not.
+TEST(MaxiCodeThroughKvoBCode, TwoDimensionalSymbolsAreDrawnOnWhite) {
+  constexpr COLORREF kBlue = 0xFF0000;  // COLORREF is 0x00BBGGRR
+  for (S symbology : {S::MaxiCode, S::QrCode, S::DataMatrix, S::Code128}) {
+    Request r(symbology, 0, "WHITE");
+    r.code.maxiMode = 4;
+    r.code.moduleSize2D = 3;
+    r.code.resolution = 300;
+    r.code.backColor = kBlue;
+    ASSERT_EQ(kvoBCode(0, &r.code, 0), 0) << symbology;
+    ASSERT_NE(r.code.bitmap, nullptr) << symbology;
+    const int white = kalvo_test::CountPixelsOfColour(r.code, 0xFFFFFF);
+    const int blue = kalvo_test::CountPixelsOfColour(r.code, 0x0000FF);
+    if (symbology == S::Code128) {
+      EXPECT_GT(blue, 0);
+    } else {
+      EXPECT_EQ(blue, 0) << symbology;
+      EXPECT_GT(white, 0) << symbology;
+    }
+    DeleteObject(r.code.bitmap);
+  }
+}
+
 std::string DecodeBitmap(CBCode& code) {
   ZXing::DecodeHints hints;
   hints.setFormats(ZXing::BarcodeFormat::MaxiCode);

@@ -40,8 +40,8 @@ TEST(QrCode, WorkedExampleOneMNumeric) {
   EXPECT_EQ(cw.codewords, expected);
   QrSymbol symbol;
   ASSERT_EQ(BuildQrSymbol(Tables(), Bytes("01234567"), kM, symbol), QrResult::Ok);
-  EXPECT_EQ(symbol.size, 21);
-  const auto decoded = kalvo_test::DecodeModules(symbol.dark, 21, 21, ZXing::BarcodeFormat::QRCode);
+  EXPECT_EQ(symbol.matrix.columns, 21);
+  const auto decoded = kalvo_test::DecodeModules(symbol.matrix.dark, 21, 21, ZXing::BarcodeFormat::QRCode);
   ASSERT_TRUE(decoded);
   EXPECT_EQ(decoded->bytes, "01234567");
 }
@@ -90,7 +90,7 @@ TEST(QrCode, MissingTablesFailWithoutASymbol) {
   empty.Load([](int) { return std::span<const uint8_t>{}; });
   QrSymbol symbol;
   EXPECT_EQ(BuildQrSymbol(empty, Bytes("123"), kM, symbol), QrResult::TablesMissing);
-  EXPECT_TRUE(symbol.dark.empty());
+  EXPECT_TRUE(symbol.matrix.dark.empty());
 }
 
 TEST(QrCode, MaskPenaltyOfAnAllLightMatrix) {
@@ -176,9 +176,9 @@ TEST_P(QrCodeFill, EveryVersionFilledDecodes) {
     ASSERT_TRUE(next == version + 1 || (version == 40 && next == 0)) << "version " << version;
     QrSymbol symbol;
     ASSERT_EQ(BuildQrSymbol(Tables(), Bytes(text), level, symbol), QrResult::Ok);
-    ASSERT_EQ(symbol.size, 4 * version + 17);
+    ASSERT_EQ(symbol.matrix.columns, 4 * version + 17);
     const auto decoded =
-        kalvo_test::DecodeModules(symbol.dark, symbol.size, symbol.size, ZXing::BarcodeFormat::QRCode, 3);
+        kalvo_test::DecodeModules(symbol.matrix.dark, symbol.matrix.columns, symbol.matrix.columns, ZXing::BarcodeFormat::QRCode, 3);
     ASSERT_TRUE(decoded) << "version " << version << " level " << level << " length " << n;
     EXPECT_EQ(decoded->bytes, text) << "version " << version << " level " << level;
   }
@@ -234,10 +234,10 @@ TEST_P(QrCodePlacement, EveryCodewordIsPlacedWhereTheDecoderReadsIt) {
         for (int j = first; j < first + count; ++j)
           for (int bit = 0; bit < 8; ++bit) {
             const int p = 8 * positions[j] + bit;
-            symbol.dark[placement.Rows()[p] * symbol.size + placement.Columns()[p]] ^= 1;
+            symbol.matrix.dark[placement.Rows()[p] * symbol.matrix.columns + placement.Columns()[p]] ^= 1;
           }
       const auto decoded =
-          kalvo_test::DecodeModules(symbol.dark, symbol.size, symbol.size, ZXing::BarcodeFormat::QRCode, 3);
+          kalvo_test::DecodeModules(symbol.matrix.dark, symbol.matrix.columns, symbol.matrix.columns, ZXing::BarcodeFormat::QRCode, 3);
       return decoded ? decoded->bytes : "<not decoded>";
     };
     EXPECT_EQ(decodeWithWrong(0, k / 2), text) << "version " << version;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <random>
 #include <vector>
 
@@ -71,6 +73,31 @@ TEST(ReedSolomon, CheckedCodewordsVanishAtTheGeneratorRoots) {
         for (uint8_t coefficient : word) value = c.field.Multiply(value, root) ^ coefficient;
         EXPECT_EQ(value, 0) << "k " << k << " root " << r;
       }
+    }
+  }
+}
+
+// The same routine over the prime field of PDF417: 3 generates all 928
+// non-zero elements, and checked codewords vanish at 3^1 ... 3^k.
+TEST(ReedSolomon, PrimeFieldOfPdf417) {
+  const kalvo::PrimeField& f = kalvo::PrimeField::Pdf417();
+  std::vector<bool> seen(929, false);
+  for (int i = 0; i < 928; ++i) seen[f.Exp(i)] = true;
+  EXPECT_EQ(std::count(seen.begin() + 1, seen.end(), true), 928);
+  EXPECT_FALSE(seen[0]);
+  std::mt19937 random(9);
+  for (int k : {2, 8, 64, 512}) {
+    const std::vector<int> g = kalvo::RsGeneratorPolynomial(f, k, 1);
+    std::vector<int> data(40);
+    for (int& d : data) d = static_cast<int>(random() % 929);
+    std::vector<int> check(k);
+    kalvo::RsComputeCheck(f, std::span<const int>(g), std::span<const int>(data), std::span<int>(check));
+    std::vector<int> word = data;
+    word.insert(word.end(), check.begin(), check.end());
+    for (int r = 1; r <= k; ++r) {
+      int value = 0;
+      for (int coefficient : word) value = f.Add(f.Multiply(value, f.Exp(r)), coefficient);
+      ASSERT_EQ(value, 0) << "k " << k << " root " << r;
     }
   }
 }

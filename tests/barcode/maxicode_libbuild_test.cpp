@@ -1,5 +1,7 @@
 // MaxiCode encoder core: code sets, the carrier message, text encoding,
-// check codewords, the module map, and symbols decoded by zxing-cpp.
+// check codewords, the module map, and symbols decoded by zxing-cpp. Built as
+// the library builds its sources: the carrier message takes the library's own
+// string class.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -226,15 +228,15 @@ TEST(MaxiCodeModuleMap, EveryBitOnceAndTheFixedModules) {
 }
 
 TEST(MaxiCodeModuleMap, PlacingOneCodewordSetsItsSixModules) {
-  ModuleGrid grid{};
+  ModuleGrid grid = EmptyModuleGrid();
   PlaceMaxiCodeCodeword(grid, 63, 20);
   EXPECT_EQ(std::count(grid.begin(), grid.end(), 1), 6);
   for (int m : {0, 1, 30, 31, 60, 61}) EXPECT_EQ(grid[m], 1) << m;
-  grid = {};
+  grid = EmptyModuleGrid();
   PlaceMaxiCodeCodeword(grid, 0b100000, 20);  // the most significant bit: top right of the block
   EXPECT_EQ(grid[1], 1);
   EXPECT_EQ(std::count(grid.begin(), grid.end(), 1), 1);
-  grid = {};
+  grid = EmptyModuleGrid();
   PlaceMaxiCodeCodeword(grid, 0, kFixedModulesIndex);
   EXPECT_EQ(grid[28] + grid[29], 2);
 }
