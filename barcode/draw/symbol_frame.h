@@ -54,11 +54,13 @@ class BarList {
   std::vector<RECT> rects_;
 };
 
-// A text placed in a rectangle with DrawText format flags (symbol coordinates).
+// A text placed in a rectangle with DrawText format flags (symbol coordinates),
+// in the request's font at `fontHeight` dots (0: the text row's height).
 struct PlacedText {
   std::string text;
   RECT rect;
   UINT format;
+  int fontHeight = 0;
 };
 
 // What the bitmap is filled with before painting: the request's background
@@ -109,6 +111,11 @@ TextRow LayOutTextRow(CBCode& code);
 
 // Width of `text` in the row's font (used for the EAN/UPC outer digits).
 int MeasureInRowFont(const CBCode& code, std::string_view text);
+// Width of `text` in the request's font at a height of `height` dots.
+int MeasureInFont(const CBCode& code, std::string_view text, int height);
+// The largest font height up to `maxHeight` at which `text` is at most
+// `width` dots wide (at least 1).
+int FittingFontHeight(const CBCode& code, std::string_view text, int maxHeight, int width);
 
 // Steps 4 to 9 of the frame: nothing more with measureOnly, otherwise the
 // bitmap with background, bars and text, left in code.bitmap. Returns 0.

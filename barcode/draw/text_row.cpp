@@ -1,5 +1,7 @@
 #include "barcode/draw/text_row.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace kalvo {
@@ -95,11 +97,26 @@ DcOwner MeasureTextRow(CBCode& code) {
   return dc;
 }
 
-int MeasureInRowFont(const CBCode& code, std::string_view text) {
+int MeasureInRowFont(const CBCode& code, std::string_view text) { return MeasureInFont(code, text, code.textHeight); }
+
+int MeasureInFont(const CBCode& code, std::string_view text, int height) {
   DcOwner dc(CreateCompatibleDC(nullptr));
   if (!dc) return 0;
-  SelectedFont font(dc.get(), FontForHeight(code.font, code.textHeight));
+  SelectedFont font(dc.get(), FontForHeight(code.font, height));
   return ExtentOf(dc.get(), text.data(), static_cast<int>(text.size())).cx;
+}
+
+int FittingFontHeight(const CBCode& code, std::string_view text, int maxHeight, int width) {
+  int height = std::max(maxHeight, 1);
+  int textWidth = MeasureInFont(code, text, height);
+  // Glyph widths grow about in proportion to the height: one proportional
+  // step, then single steps for what rounding leaves.
+  if (textWidth > width && textWidth > 0) {
+    height = std::max(1, static_cast<int>(static_cast<int64_t>(height) * std::max(width, 0) / textWidth));
+    textWidth = MeasureInFont(code, text, height);
+  }
+  while (textWidth > width && height > 1) textWidth = MeasureInFont(code, text, --height);
+  return height;
 }
 
 void DrawFramedText(HDC dc, std::string_view text, const RECT& rect, int align) {
@@ -144,8 +161,11 @@ void DrawTextInRect(HDC dc, std::string_view text, RECT rect, UINT format, bool 
 void DrawPlacedTexts(HDC dc, const CBCode& code, const std::vector<PlacedText>& texts, bool sameScale,
                      double factor) {
   TextColours colours(dc, code);
-  SelectedFont font(dc, DrawingFont(code, sameScale, factor));
-  for (const PlacedText& t : texts) DrawTextInRect(dc, t.text, t.rect, t.format, sameScale, factor);
+  for (const PlacedText& t : texts) {
+    const int height = t.fontHeight > 0 ? t.fontHeight : code.textHeight;
+    SelectedFont font(dc, FontForHeight(code.font, sameScale ? height : RoundDots(height * factor)));
+    DrawTextInRect(dc, t.text, t.rect, t.format, sameScale, factor);
+  }
 }
 
 }  // namespace kalvo

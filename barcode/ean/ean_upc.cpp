@@ -91,9 +91,10 @@ RowLayout LayOutRow(CBCode& code, int module, int mainWidth) {
   return row;
 }
 
+double OuterScale(double scale) { return scale == 0.0 ? kDefaultOuterScale : scale; }
+
 int OuterDigitWidth(const CBCode& code, char digit, double scale) {
-  if (scale == 0.0) scale = kDefaultOuterScale;
-  return static_cast<int>(MeasureInRowFont(code, std::string_view(&digit, 1)) * scale);
+  return static_cast<int>(MeasureInRowFont(code, std::string_view(&digit, 1)) * OuterScale(scale));
 }
 
 // The digits printed left and right of the bars (0 for none) widen the symbol
@@ -147,8 +148,10 @@ class SupplementPainter {
     const int x = code_.suppX + code_.textOffsetX;
     const int textTop = code_.textPosition == 1 ? top : code_.textTopY;
     const int textBottom = code_.textPosition == 1 ? top + row : code_.textTopY + code_.textHeight;
+    // Clipped to the supplement's width, in a font small enough to fit it.
     art.texts.push_back(PlacedText{digits_, RECT{x, textTop, x + code_.suppWidth, textBottom},
-                                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP});
+                                   DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                                   FittingFontHeight(code_, digits_, code_.textHeight, code_.suppWidth)});
   }
 
  private:
@@ -158,11 +161,17 @@ class SupplementPainter {
 };
 
 // A digit text in the row: the rectangle reaches down by twice the row height.
-void PlaceDigits(Artwork& art, const CBCode& code, std::string text, int left, int right, UINT align) {
+// The font is the row's (times `scale` for an outer digit), made smaller when
+// the digits would be wider than their rectangle, and the text is clipped to
+// it: the rectangles lie between the guard bars and never overlap, so no
+// digit paints over a bar or over another digit.
+void PlaceDigits(Artwork& art, const CBCode& code, std::string text, int left, int right, UINT align,
+                 double scale = 1.0) {
   const int top = code.textPosition == 2 ? code.textTopY : code.barHeight + code.textGap;
   const int dx = code.textOffsetX;
+  const int height = FittingFontHeight(code, text, static_cast<int>(code.textHeight * scale), right - left);
   art.texts.push_back(PlacedText{std::move(text), RECT{left + dx, top, right + dx, top + 2 * code.textHeight},
-                                 align | DT_TOP | DT_SINGLELINE | DT_NOCLIP});
+                                 align | DT_TOP | DT_SINGLELINE, height});
 }
 
 }  // namespace
@@ -224,10 +233,13 @@ int EncodeEanUpc(int, CBCode& code, int measureOnly) {
   const bool drawDigits = row.reserved && code.noText == 0 && code.textSpaceOnly == 0;
   if (drawDigits) {
     const size_t inner = type == Symbology::UpcA ? 1 : 0;  // UPC-A prints its first and last digit outside
-    if (type != Symbology::Ean8) PlaceDigits(art, code, std::string(1, digits.front()), 0, code.textLeft, DT_LEFT);
+    if (type != Symbology::Ean8)
+      PlaceDigits(art, code, std::string(1, digits.front()), 0, code.textLeft, DT_LEFT, OuterScale(code.outerDigitScaleLeft));
     PlaceDigits(art, code, std::string(body.substr(inner, half - inner)), leftStart, centre, DT_CENTER);
     PlaceDigits(art, code, std::string(body.substr(half, body.size() - half - inner)), rightStart, end, DT_CENTER);
-    if (type == Symbology::UpcA) PlaceDigits(art, code, std::string(1, digits.back()), x, x + code.textRight, DT_RIGHT);
+    if (type == Symbology::UpcA)
+      PlaceDigits(art, code, std::string(1, digits.back()), x, x + code.textRight, DT_RIGHT,
+                  OuterScale(code.outerDigitScaleRight));
   }
   supplement.Paint(art, top, drawDigits);
   return FinishSymbol(code, measureOnly, DcOwner(), art);
@@ -259,9 +271,9 @@ int EncodeUpcE(int, CBCode& code, int measureOnly) {
 
   const bool drawDigits = row.reserved && code.noText == 0 && code.textSpaceOnly == 0;
   if (drawDigits) {
-    PlaceDigits(art, code, "0", 0, code.textLeft, DT_LEFT);
+    PlaceDigits(art, code, "0", 0, code.textLeft, DT_LEFT, OuterScale(code.outerDigitScaleLeft));
     PlaceDigits(art, code, split.main, digitsStart, digitsEnd, DT_CENTER);
-    PlaceDigits(art, code, std::string(1, check), x, x + code.textRight, DT_RIGHT);
+    PlaceDigits(art, code, std::string(1, check), x, x + code.textRight, DT_RIGHT, OuterScale(code.outerDigitScaleRight));
   }
   supplement.Paint(art, top, drawDigits);
   return FinishSymbol(code, measureOnly, DcOwner(), art);
