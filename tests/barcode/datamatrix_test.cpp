@@ -41,6 +41,25 @@ TEST(DataMatrix, WorkedExample123456) {
   EXPECT_EQ(Decode(symbol), "123456");
 }
 
+// 31 X12 characters: the path search takes "43" as one ASCII digit pair and
+// the rest in X12, which leaves two values pending at the end. Completing
+// them with a third value 0 would fit 20 x 20 but adds a carriage return (X12
+// has no shift: 0 is CR), so the scheme is unlatched and both characters go
+// in ASCII: 23 codewords, 22 x 22, and the exact text back.
+TEST(DataMatrix, X12EndWithTwoCharactersLeftAddsNoCarriageReturn) {
+  const std::string text = "43XYF*DID75 QP VXXZT3>V86KBJQO ";
+  std::vector<uint8_t> data;
+  int size = -1;
+  ASSERT_EQ(EncodeDataMatrixCodewords(Bytes(text), data, size), 23);
+  EXPECT_EQ(data.front(), 130 + 43);
+  EXPECT_EQ(data[1], 238);
+  EXPECT_EQ(std::vector<uint8_t>(data.end() - 3, data.end()), (std::vector<uint8_t>{254, 'O' + 1, ' ' + 1}));
+  DataMatrixSymbol symbol;
+  ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), -1, symbol), DataMatrixResult::Ok);
+  EXPECT_EQ(symbol.matrix.rows, 22);
+  EXPECT_EQ(Decode(symbol), text);
+}
+
 // Padding worked by hand: the first pad is 129, every further one 129 plus
 // ((149 x position) mod 253) + 1, less 254 above 254 (decoders stop at the
 // first pad, so they cannot check these).
