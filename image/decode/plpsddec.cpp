@@ -148,13 +148,15 @@ void PLPSDDecoder::ReadLayers(const PLBYTE* data, uint32_t size) {
   m_NumLayers = int(m_pLayerInfo.size());
 }
 
-void PLPSDDecoder::Place(PLBmp& bmp, int channel, int row, const PLBYTE* bytes) {
+// RGB channels above the fourth go to alpha in raw data (the last one wins)
+// and are dropped in RLE data.
+void PLPSDDecoder::Place(PLBmp& bmp, int channel, int row, const PLBYTE* bytes, bool extraToAlpha) {
   const int width = bmp.GetWidth();
   if (m_PSDHeader.mode != 3) {
     if (channel == 0) std::memcpy(bmp.GetLineArray()[row], bytes, size_t(width));
     return;
   }
-  if (channel > 3) return;
+  if (channel > 3 && !extraToAlpha) return;
   PLPixel32* dst = bmp.GetLineArray32()[row];
   for (int x = 0; x < width; ++x) {
     switch (channel) {
@@ -191,7 +193,7 @@ int PLPSDDecoder::GetImage(PLBmp& bmp) {
   }
   if (compression == 0) {
     for (int c = 0; c < channels; ++c)
-      for (int y = 0; y < rows; ++y) Place(bmp, c, y, s.ReadBytes(columns));
+      for (int y = 0; y < rows; ++y) Place(bmp, c, y, s.ReadBytes(columns), true);
   } else {
     const int64_t countBytes = int64_t(channels) * rows * 2;
     if (countBytes > s.GetBytesLeft()) Skip(s, countBytes);
@@ -202,7 +204,7 @@ int PLPSDDecoder::GetImage(PLBmp& bmp) {
         const int packed = BE16At(counts + 2 * (size_t(c) * size_t(rows) + size_t(y)));
         std::fill(line.begin(), line.end(), PLBYTE(0));
         UnpackPackBits(s.ReadBytes(packed), size_t(packed), line.data(), line.size());
-        Place(bmp, c, y, line.data());
+        Place(bmp, c, y, line.data(), false);
       }
   }
   m_pLayerInfo.clear();

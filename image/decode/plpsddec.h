@@ -40,7 +40,7 @@ class PLPSDDecoder : public PLPicDecoder {
  private:
   void ReadResources(PLDataSource& s);
   void ReadLayers(const PLBYTE* data, uint32_t size);
-  void Place(PLBmp& bmp, int channel, int row, const PLBYTE* bytes);
+  void Place(PLBmp& bmp, int channel, int row, const PLBYTE* bytes, bool extraToAlpha);
 
   PLPSDFileHeader m_PSDHeader;
   PLPixel32 m_pPal[256];

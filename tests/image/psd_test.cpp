@@ -99,6 +99,24 @@ TEST(PsdDecoder, RawDataAndAFourthChannelAsAlpha) {
   EXPECT_EQ(d.bmp->GetLineArray32()[1][2], PLPixel32(8, 18, 28, 107));
 }
 
+// Raw channels above the fourth go to alpha too, the last one winning; RLE
+// drops them.
+TEST(PsdDecoder, ChannelsAboveTheFourthGoToAlphaInRawDataOnly) {
+  for (int compression : {0, 1}) {
+    PsdSpec s = Rgb5x2();
+    s.compression = compression;
+    s.channels = 6;
+    s.planes.push_back({{100, 101, 102, 103, 104}, {105, 106, 107, 108, 109}});
+    s.planes.push_back({{200, 201, 202, 203, 204}, {205, 206, 207, 208, 209}});
+    s.planes.push_back({{50, 51, 52, 53, 54}, {55, 56, 57, 58, 59}});
+    Decoded d = DecodeBytes(MakePsd(s));
+    ASSERT_EQ(d.result, 1) << compression;
+    EXPECT_TRUE(d.bmp->HasAlpha());
+    EXPECT_EQ(d.bmp->GetLineArray32()[1][2], PLPixel32(8, 18, 28, compression == 0 ? 57 : 107)) << compression;
+    EXPECT_EQ(d.bmp->GetLineArray32()[0][4], PLPixel32(5, 15, 25, compression == 0 ? 54 : 104)) << compression;
+  }
+}
+
 TEST(PsdDecoder, LayerSectionIsSkippedByItsLengthAndLayersCountedAbsolutely) {
   PsdSpec s = Rgb5x2();
   Bytes layers;
