@@ -51,22 +51,17 @@ bool Matches(const ResName& stored, const ResName& wanted) {
 }
 
 // "#123" names ordinal 123.
-std::optional<ResName> FromText(std::u16string text) {
-  ResName name;
-  if (!text.empty() && text[0] == u'#') {
-    long n = 0;
-    if (text.size() < 2 || text.size() > 6) return std::nullopt;
-    for (size_t i = 1; i < text.size(); ++i) {
-      if (text[i] < u'0' || text[i] > u'9') return std::nullopt;
-      n = n * 10 + (text[i] - u'0');
-    }
-    if (n > 0xFFFF) return std::nullopt;
-    name.ordinal = static_cast<WORD>(n);
-    return name;
-  }
+std::optional<ResName> FromText(std::u16string_view text) {
   if (text.empty()) return std::nullopt;
-  name.text = std::move(text);
-  return name;
+  if (text.front() != u'#') return ResName{0, std::u16string(text)};
+  if (text.size() < 2 || text.size() > 6) return std::nullopt;
+  uint32_t n = 0;
+  for (char16_t c : text.substr(1)) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    n = n * 10 + static_cast<uint32_t>(c - u'0');
+  }
+  if (n > 0xFFFF) return std::nullopt;
+  return ResName{static_cast<WORD>(n), {}};
 }
 
 const Entry* Lookup(HMODULE module, const ResName& type, const ResName& name, DWORD& error) {
@@ -120,15 +115,17 @@ void Withdraw(HMODULE module, const void* source, bool& found) {
 std::optional<ResName> KeyFromA(LPCSTR key) {
   if (!key) return std::nullopt;
   if (IS_INTRESOURCE(key)) return ResName{static_cast<WORD>(reinterpret_cast<uintptr_t>(key)), {}};
-  std::u16string text;
-  for (const char* p = key; *p; ++p) text.push_back(static_cast<char16_t>(static_cast<unsigned char>(*p)));
-  return FromText(std::move(text));
+  const std::string_view narrow(key);
+  std::u16string text(narrow.size(), u'\0');
+  std::transform(narrow.begin(), narrow.end(), text.begin(),
+                 [](char c) { return static_cast<char16_t>(static_cast<unsigned char>(c)); });
+  return FromText(text);
 }
 
 std::optional<ResName> KeyFromW(LPCWSTR key) {
   if (!key) return std::nullopt;
   if (IS_INTRESOURCE(key)) return ResName{static_cast<WORD>(reinterpret_cast<uintptr_t>(key)), {}};
-  return FromText(std::u16string(key));
+  return FromText(std::u16string_view(key));
 }
 
 std::optional<std::span<const uint8_t>> FindResourceData(HMODULE module, const ResName& type, const ResName& name) {
