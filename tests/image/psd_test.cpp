@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "image/decode/plpsddec.h"
 #include "tests/image/byte_builder.h"
 #include "tests/image/decode_test_util.h"
 
@@ -165,6 +166,30 @@ TEST(PsdDecoder, UnsupportedModesDepthsAndCompressionsAreRefused) {
   huge.rows = 30000;
   huge.columns = 30000;
   EXPECT_EQ(DecodeBytes(MakePsd(huge)).result, 0);
+}
+
+// The PSD decoder itself, whatever the bytes look like.
+int DecodeAsPsd(const Bytes& bytes) {
+  PLPSDDecoder decoder;
+  PLAnyBmp bmp;
+  try {
+    return decoder.MakeBmpFromMemory(bytes.data(), int(bytes.size()), &bmp);
+  } catch (const PLTextException&) {
+    return -1;
+  }
+}
+
+// A wrong signature or version is refused before anything else is read.
+TEST(PsdDecoder, AWrongSignatureOrVersionIsRefused) {
+  Bytes good = MakePsd(Rgb5x2());
+  ASSERT_EQ(DecodeAsPsd(good), 1);
+  Bytes signature = good;
+  signature[3] = 'X';
+  EXPECT_EQ(DecodeAsPsd(signature), 0);
+  Bytes version = good;
+  version[5] = 2;
+  EXPECT_EQ(DecodeAsPsd(version), 0);
+  EXPECT_EQ(DecodeBytes(version).result, 0);
 }
 
 }  // namespace
