@@ -78,8 +78,6 @@ int BarList::Elements(const std::vector<int>& widths, int x, int top, int height
   return x;
 }
 
-void DcDeleter::operator()(HDC dc) const { DeleteDC(dc); }
-void GdiObjectDeleter::operator()(HGDIOBJ object) const { DeleteObject(object); }
 
 namespace {
 

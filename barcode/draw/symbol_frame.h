@@ -13,6 +13,7 @@
 
 #include "barcode/request/cbcode.h"
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/gdi_owners.h"
 
 namespace kalvo {
 
@@ -78,15 +79,8 @@ struct Artwork {
   std::vector<PlacedText> texts;   // EAN/UPC digits, drawn with the row's font
 };
 
-struct DcDeleter {
-  void operator()(HDC dc) const;
-};
-using DcOwner = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const;
-};
-using FontOwner = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+using DcOwner = UniqueDc;
+using FontOwner = UniqueFont;
 
 // The request's font at a row height of `height` dots, its width scaled in the
 // same proportion (a height of 0 leaves the width as it is).

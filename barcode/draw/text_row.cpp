@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/gdi/gdi_owners.h"
+
 namespace kalvo {
 
 LOGFONTA FontForHeight(const LOGFONTA& font, int height) {
@@ -129,19 +131,18 @@ void DrawFramedText(HDC dc, std::string_view text, const RECT& rect, int align) 
     x = rect.left + (rect.right - rect.left - width) / 2;
   }
   const int y = rect.top + (rect.bottom - rect.top - m.cy) / 2;
-  HBRUSH frameBrush = nullptr;
+  UniqueBrush frameBrush;
   for (char c : text) {
     if (static_cast<unsigned char>(c) >= 32) {
       TextOutA(dc, x, y, &c, 1);
       x += ExtentOf(dc, &c, 1).cx;
       continue;
     }
-    if (frameBrush == nullptr) frameBrush = CreateSolidBrush(GetTextColor(dc));
+    if (!frameBrush) frameBrush.reset(CreateSolidBrush(GetTextColor(dc)));
     RECT box{x + m.cx / 4, y + m.cy / 4, x + m.cx - m.cx / 4, y + m.cy - m.cy / 4};
-    FrameRect(dc, &box, frameBrush);
+    FrameRect(dc, &box, frameBrush.get());
     x += m.cx;
   }
-  if (frameBrush != nullptr) DeleteObject(frameBrush);
 }
 
 void DrawTextRow(HDC dc, const CBCode& code, bool sameScale, double factor) {

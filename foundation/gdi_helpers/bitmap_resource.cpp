@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "foundation/gdi_helpers/gdi_scope.h"
+#include "platform/gdi/gdi_owners.h"
 #include "platform/kernel/byte_reader.h"
 #include "platform/resource/resource.h"
 
@@ -71,9 +71,10 @@ HBITMAP LoadBitmapResource(HMODULE module, int resourceId) {
 
 int DrawBitmapResource(HDC dc, int x, int y, int w, int h, int resourceId, int sizeMode, DWORD rop, int placeMode,
                        const RECT* box, const RECT* source, const POINT* offset) {
-  GdiObject bitmap(LoadBitmapResource(nullptr, resourceId));
+  UniqueBitmap bitmap(LoadBitmapResource(nullptr, resourceId));
   if (!bitmap) return 0;
-  HDC memory = CreateCompatibleDC(dc);
+  const UniqueDc memoryDc(CreateCompatibleDC(dc));
+  HDC memory = memoryDc.get();
   if (!memory) return 0;
   BITMAP bm{};
   GetObject(bitmap.get(), sizeof bm, &bm);
@@ -97,7 +98,7 @@ int DrawBitmapResource(HDC dc, int x, int y, int w, int h, int resourceId, int s
   } else if (placeMode == kPlaceBottom && bm.bmHeight <= h) {
     y = h - bm.bmHeight;
   }
-  HGDIOBJ old = SelectObject(memory, bitmap.get());
+  SelectScope select(memory, bitmap.get());
   if (stretch) {
     const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, x, y, dw, dh, memory, sx, sy, sw, sh, rop);
@@ -105,8 +106,6 @@ int DrawBitmapResource(HDC dc, int x, int y, int w, int h, int resourceId, int s
   } else {
     BitBlt(dc, x, y, dw, dh, memory, sx, sy, rop);
   }
-  SelectObject(memory, old);
-  DeleteDC(memory);
   return 1;
 }
 

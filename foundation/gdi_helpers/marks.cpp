@@ -1,6 +1,6 @@
 #include "foundation/gdi_helpers/marks.h"
 
-#include "foundation/gdi_helpers/gdi_scope.h"
+#include "platform/gdi/gdi_owners.h"
 
 FOUNDATION_BEGIN
 
@@ -23,7 +23,8 @@ struct MarkScope {
         dc(dc),
         oldMode(SetBkMode(dc, TRANSPARENT)) {}
   ~MarkScope() { SetBkMode(dc, oldMode); }
-  GdiObject pen, brush;
+  UniquePen pen;
+  UniqueBrush brush;
   SelectScope selectPen, selectBrush;
   HDC dc;
   int oldMode;
@@ -37,8 +38,8 @@ void DrawLabelShape(HDC dc, const RECT& rect, int shape, int corner, bool hole, 
   const bool dottedEllipse = outlineMode && shape == kLabelEllipse;
   const bool dottedHole = outlineMode && hole;
   {
-    GdiObject pen(CreatePen(PS_SOLID, 1, colour));
-    GdiObject brush(CreateSolidBrush(colour));
+    UniquePen pen(CreatePen(PS_SOLID, 1, colour));
+    UniqueBrush brush(CreateSolidBrush(colour));
     SelectScope selectPen(dc, pen.get());
     SelectScope selectBrush(dc, brush.get());
     if (shape == kLabelRectangle)
@@ -57,7 +58,7 @@ void DrawLabelShape(HDC dc, const RECT& rect, int shape, int corner, bool hole, 
     Ellipse(dc, cx - r, cy - r, cx + r, cy + r);
   }
   if (dottedEllipse || dottedHole) {
-    GdiObject dotted(CreatePen(PS_DOT, 1, kOutlineGrey));
+    UniquePen dotted(CreatePen(PS_DOT, 1, kOutlineGrey));
     SelectScope selectPen(dc, dotted.get());
     SelectScope selectBrush(dc, GetStockObject(NULL_BRUSH));
     const int oldMode = SetBkMode(dc, TRANSPARENT);

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "foundation/gdi_helpers/colour.h"
-#include "foundation/gdi_helpers/gdi_scope.h"
+#include "platform/gdi/gdi_owners.h"
 #include "foundation/geometry/bezier.h"
 
 FOUNDATION_BEGIN
@@ -14,7 +14,7 @@ namespace {
 void StrokeWithBrush(HDC dc, int width, const LOGBRUSH& brush, bool roundEnds) {
   const DWORD style = PS_GEOMETRIC | PS_SOLID |
                       (roundEnds ? PS_ENDCAP_ROUND | PS_JOIN_ROUND : PS_ENDCAP_FLAT | PS_JOIN_MITER);
-  GdiObject pen(ExtCreatePen(style, static_cast<DWORD>(std::max(width, 1)), &brush, 0, nullptr));
+  UniquePen pen(ExtCreatePen(style, static_cast<DWORD>(std::max(width, 1)), &brush, 0, nullptr));
   if (!pen) return;
   SelectScope select(dc, pen.get());
   StrokePath(dc);
@@ -148,7 +148,7 @@ void PatternQuarterArc(CPatternPen& pen, int cx, int cy, int startDegrees, int o
 }
 
 void StrokeRoundRectOutline(HDC dc, const RECT& rect, int cornerDiameter, int width, COLORREF colour) {
-  GdiObject pen(CreatePen(PS_SOLID, width, colour));
+  UniquePen pen(CreatePen(PS_SOLID, width, colour));
   SelectScope selectPen(dc, pen.get());
   SelectScope selectBrush(dc, GetStockObject(NULL_BRUSH));
   const RECT r = Inset(rect, width / 2);
@@ -178,7 +178,7 @@ int DrawEllipseOrRoundRect(HDC dc, int cx, int cy, int hw, int hh, bool roundRec
         Ellipse(dc, l, t, r, b);
     };
 
-    GdiObject fillBrush;
+    UniqueBrush fillBrush;
     if (filled) {
       if (hatched) fill = RGB(0xE6, 0xE6, 0xE6);
       fillBrush.reset(hatched ? CreateHatchBrush(HS_DIAGCROSS, fill) : CreateSolidBrush(fill));
@@ -218,8 +218,8 @@ HRGN CreateShapeOutlineRgn(int cx, int cy, int hw, int hh, bool roundRect, int c
   if (!outer || filled) return outer;
   const int iw = hw - (borderWidth + 4), ih = hh - (borderWidth + 4);
   if (iw <= 0 || ih <= 0) return outer;  // the band covers the whole shape
-  GdiObject inner(make(iw, ih));
-  if (!inner || CombineRgn(outer, outer, static_cast<HRGN>(inner.get()), RGN_DIFF) == ERROR) {
+  UniqueRgn inner(make(iw, ih));
+  if (!inner || CombineRgn(outer, outer, inner.get(), RGN_DIFF) == ERROR) {
     DeleteObject(outer);
     return nullptr;
   }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "foundation/gdi_helpers/colour.h"
-#include "foundation/gdi_helpers/gdi_scope.h"
+#include "platform/gdi/gdi_owners.h"
 #include "foundation/uifonts/ui_fonts.h"
 
 FOUNDATION_BEGIN

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/gdi/gdi_owners.h"
+
 FOUNDATION_BEGIN
 
 HFONT NewFont(int height, int width, const char* face, bool proportional, int weight, int charset, int angle) {
@@ -38,13 +40,13 @@ int FitFontHeight(HDC dc, LOGFONT* lf) {
   lf->lfWidth = 0;
   int line = 0;
   for (int tries = 0; tries < 100; ++tries) {
-    HFONT font = CreateFontIndirect(lf);
+    const UniqueFont font(CreateFontIndirect(lf));
     if (!font) break;
-    HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRIC tm{};
-    GetTextMetrics(dc, &tm);
-    SelectObject(dc, old);
-    DeleteObject(font);
+    {
+      SelectScope select(dc, font.get());
+      GetTextMetrics(dc, &tm);
+    }
     line = tm.tmHeight + tm.tmExternalLeading;
     const int d = line - wanted;
     if (d <= 0 || lf->lfHeight >= -2) break;

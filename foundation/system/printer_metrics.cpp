@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/gdi_owners.h"
 
 FOUNDATION_BEGIN
 
@@ -21,7 +22,8 @@ MetricsCache& Cache() {
 }
 
 bool AskSpooler(const char* name, PrinterMetrics* m) {
-  HDC ic = CreateICA("WINSPOOL", name, nullptr, nullptr);
+  const UniqueDc owner(CreateICA("WINSPOOL", name, nullptr, nullptr));
+  HDC ic = owner.get();
   if (!ic) return false;
   m->dpiX = GetDeviceCaps(ic, LOGPIXELSX);
   m->dpiY = GetDeviceCaps(ic, LOGPIXELSY);
@@ -31,7 +33,6 @@ bool AskSpooler(const char* name, PrinterMetrics* m) {
   m->physicalHeight = GetDeviceCaps(ic, PHYSICALHEIGHT);
   m->offsetX = GetDeviceCaps(ic, PHYSICALOFFSETX);
   m->offsetY = GetDeviceCaps(ic, PHYSICALOFFSETY);
-  DeleteDC(ic);
   return m->dpiX > 0;
 }
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/gdi_helpers/gdi_scope.h"
+#include "platform/gdi/gdi_owners.h"
 #include "foundation/gdi_helpers/marks.h"
 #include "foundation/gdi_helpers/shapes.h"
 #include "foundation/gdi_helpers/text_draw.h"
@@ -72,7 +72,7 @@ TEST(DrawingSheet, WritesAPictureOfTheHelpers) {
   }
 
   // Row 3: label shapes and dimension marks.
-  GdiObject background(CreateSolidBrush(RGB(225, 225, 225)));
+  UniqueBrush background(CreateSolidBrush(RGB(225, 225, 225)));
   const HBRUSH bg = static_cast<HBRUSH>(background.get());
   DrawLabelShape(dc, {20, 370, 200, 470}, kLabelRectangle, 0, true, 30, false, kLabel, bg);
   DrawLabelShape(dc, {220, 370, 400, 470}, kLabelEllipse, 0, false, 0, true, kLabel, bg);

@@ -4,7 +4,7 @@
 
 #include "foundation/gdi_helpers/colour.h"
 #include "foundation/gdi_helpers/fit.h"
-#include "foundation/gdi_helpers/gdi_scope.h"
+#include "platform/gdi/gdi_owners.h"
 #include "foundation/gdi_helpers/marks.h"
 #include "foundation/gdi_helpers/pattern_pen.h"
 #include "foundation/gdi_helpers/shapes.h"
@@ -76,7 +76,7 @@ TEST(FitKeepAspect, Table) {
 
 TEST(CPatternPen, DashedLineCutsAtThePatternLengths) {
   TestCanvas canvas(32, 10);
-  GdiObject pen(CreatePen(PS_SOLID, 1, kBlack));
+  UniquePen pen(CreatePen(PS_SOLID, 1, kBlack));
   SelectScope select(canvas.dc(), pen.get());
   CPatternPen dashes(canvas.dc(), false, 1, 1);  // dash 3, gap 1
   dashes.MoveTo(0, 5, true);
@@ -90,7 +90,7 @@ TEST(CPatternPen, DashedLineCutsAtThePatternLengths) {
 
 TEST(CPatternPen, PatternRunsOnAcrossPieces) {
   TestCanvas canvas(32, 10);
-  GdiObject pen(CreatePen(PS_SOLID, 1, kBlack));
+  UniquePen pen(CreatePen(PS_SOLID, 1, kBlack));
   SelectScope select(canvas.dc(), pen.get());
   CPatternPen dashes(canvas.dc(), false, 1, 1);
   dashes.MoveTo(0, 5, true);
@@ -101,7 +101,7 @@ TEST(CPatternPen, PatternRunsOnAcrossPieces) {
 
 TEST(CPatternPen, SolidPenDrawsStraightThrough) {
   TestCanvas canvas(32, 10);
-  GdiObject pen(CreatePen(PS_SOLID, 1, kBlack));
+  UniquePen pen(CreatePen(PS_SOLID, 1, kBlack));
   SelectScope select(canvas.dc(), pen.get());
   CPatternPen solid(canvas.dc(), true, 3, 0);
   solid.MoveTo(2, 4, true);
@@ -117,7 +117,7 @@ TEST(StrokeLinePath, DrawsNothingForZeroWidthOrAZeroLengthRoundLine) {
 }
 
 TEST(CreateShapeOutlineRgn, UnfilledEllipseIsARing) {
-  GdiObject ring(CreateShapeOutlineRgn(50, 50, 10, 10, false, 0, false, 2));
+  UniqueRgn ring(CreateShapeOutlineRgn(50, 50, 10, 10, false, 0, false, 2));
   ASSERT_TRUE(ring);
   auto in = [&](int x, int y) { return PtInRegion(static_cast<HRGN>(ring.get()), x, y) != FALSE; };
   EXPECT_FALSE(in(50, 50));  // inside the inner ellipse (half-extent 4)
@@ -130,7 +130,7 @@ TEST(CreateShapeOutlineRgn, UnfilledEllipseIsARing) {
   EXPECT_EQ(box.left, 36);
   EXPECT_EQ(box.right, 64);
 
-  GdiObject filled(CreateShapeOutlineRgn(50, 50, 10, 10, true, 6, true, 2));
+  UniqueRgn filled(CreateShapeOutlineRgn(50, 50, 10, 10, true, 6, true, 2));
   EXPECT_TRUE(PtInRegion(static_cast<HRGN>(filled.get()), 50, 50));
   EXPECT_TRUE(PtInRegion(static_cast<HRGN>(filled.get()), 38, 50));
 }
@@ -143,7 +143,7 @@ TEST(DrawArrowHead, PointsWhereAsked) {
                {kArrowLeft, {1, 10}, {18, 10}}, {kArrowRight, {18, 10}, {1, 10}}};
   for (const auto& c : cases) {
     TestCanvas canvas(20, 20);
-    GdiObject brush(CreateSolidBrush(kBlack));
+    UniqueBrush brush(CreateSolidBrush(kBlack));
     SelectScope select(canvas.dc(), brush.get());
     DrawArrowHead(canvas.dc(), 0, 0, 20, 20, c.direction);
     // Near the tip only the middle is covered; near the base it is wide.
@@ -205,7 +205,7 @@ TEST(DrawDropShadow, LinesRightAndBelow) {
 
 TEST(DrawLabelShape, HoleShowsTheBackground) {
   TestCanvas canvas(100, 100);
-  GdiObject grey(CreateSolidBrush(RGB(200, 200, 200)));
+  UniqueBrush grey(CreateSolidBrush(RGB(200, 200, 200)));
   DrawLabelShape(canvas.dc(), {10, 10, 90, 90}, kLabelRectangle, 0, true, 20, false, kWhite,
                  static_cast<HBRUSH>(grey.get()));
   EXPECT_TRUE(canvas.IsWhite(5, 5));                 // outside the rectangle: untouched
@@ -216,7 +216,7 @@ TEST(DrawLabelShape, HoleShowsTheBackground) {
 
 TEST(DrawLabelShape, EllipseInOutlineModeIsADottedOutline) {
   TestCanvas canvas(100, 100);
-  GdiObject white(CreateSolidBrush(kWhite));
+  UniqueBrush white(CreateSolidBrush(kWhite));
   DrawLabelShape(canvas.dc(), {10, 10, 90, 90}, kLabelEllipse, 0, false, 0, true, kBlack,
                  static_cast<HBRUSH>(white.get()));
   EXPECT_TRUE(canvas.IsWhite(50, 50));  // not filled

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/gdi_owners.h"
 #include "platform/win.h"
 
 namespace gditest {
@@ -126,21 +127,15 @@ class Canvas {
   void* bits_ = nullptr;
 };
 
-// Selects an object for a scope and deletes it afterwards.
+// Selects an object for a scope and deletes it afterwards: deselected first,
+// then deleted (members go in reverse order).
 class Selected {
  public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), object_(object), old_(SelectObject(dc, object)) {}
-  ~Selected() {
-    SelectObject(dc_, old_);
-    DeleteObject(object_);
-  }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
+  Selected(HDC dc, HGDIOBJ object) : owner_(object), scope_(dc, object) {}
 
  private:
-  HDC dc_;
-  HGDIOBJ object_;
-  HGDIOBJ old_;
+  UniqueGdi<HGDIOBJ> owner_;
+  SelectScope scope_;
 };
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
