@@ -143,9 +143,8 @@ int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) 
   const COLORREF ground = art.ground == Ground::White ? COLORREF{0xFFFFFF} : code.backColor;
   PaintBarBands(dc.get(), bitmapWidth, bitmapHeight, bars, ground, code.barColor);
   if (art.shapes) {
-    HBRUSH barBrush = CreateSolidBrush(code.barColor);
-    art.shapes(dc.get(), barBrush);
-    DeleteObject(barBrush);
+    const UniqueBrush barBrush(CreateSolidBrush(code.barColor));
+    art.shapes(dc.get(), barBrush.get());
   }
 
   if (art.drawTextRow && code.textSpaceOnly == 0) DrawTextRow(dc.get(), code, scale.same, scale.factor);
