@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/printer_settings.h"
 #include "platform/kernel/handle_table.h"
 
 namespace gdi {
@@ -435,20 +436,6 @@ inline constexpr int kScreenWidth = 1920;
 inline constexpr int kScreenHeight = 1080;
 inline constexpr int kScreenDpi = 96;
 
-// What a printer device context needs to know of a printer. The spooler
-// registers the printers it knows; one built-in printer is always there.
-struct PrinterSettings {
-  int dpiX = 300;
-  int dpiY = 300;
-  SIZE page{2550, 3300};        // physical page in device pixels
-  POINT printableOffset{75, 75};
-  SIZE printable{2400, 3150};   // the part of the page that can be drawn on
-};
-inline constexpr const char* kBuiltInPrinter = "Tavrendel Page Printer";
-void RegisterPrinterSettings(const std::string& name, const PrinterSettings& settings);
-std::optional<PrinterSettings> FindPrinterSettings(const std::string& name);
-// The printer CreateDC uses when no device is named.
-std::string DefaultPrinterName();
 
 // ---------------------------------------------------------------------------
 // Seams for the text code: everything in device pixels, clipped to the

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi/gdi_internal.h"
+#include "platform/gdi/printer_settings.h"
 #include "platform/kernel/kernel.h"
 #include "platform/kernel/kernel_errors.h"
 

@@ -7,7 +7,7 @@
 #include "foundation/system/font_key.h"
 #include "foundation/system/printer_metrics.h"
 #include "platform/gdi/gdi.h"
-#include "platform/gdi/gdi_internal.h"
+#include "platform/gdi/printer_settings.h"
 
 namespace {
 
