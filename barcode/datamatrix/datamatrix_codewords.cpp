@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 #include "barcode/common/reed_solomon.h"
@@ -24,40 +25,43 @@ struct Base256Segment {
 };
 
 // The codewords of a path, or only their count: the search runs on counting
-// paths, and only the chosen one is replayed in full.
+// paths, plain values that copy cheaply, and only the chosen path is replayed
+// writing its codewords into a vector its owner keeps.
 class CodewordBuffer {
  public:
   static CodewordBuffer Counting(size_t count) {
     CodewordBuffer b;
-    b.counting_ = true;
     b.count_ = count;
     return b;
   }
-  size_t size() const { return counting_ ? count_ : bytes_.size(); }
-  void push_back(uint8_t c) {
-    if (counting_)
-      ++count_;
-    else
-      bytes_.push_back(c);
+  static CodewordBuffer Writing(std::vector<uint8_t>& bytes) {
+    CodewordBuffer b;
+    b.bytes_ = &bytes;
+    return b;
   }
-  uint8_t back() const { return counting_ ? 0 : bytes_.back(); }
+  size_t size() const { return bytes_ ? bytes_->size() : count_; }
+  void push_back(uint8_t c) {
+    if (bytes_)
+      bytes_->push_back(c);
+    else
+      ++count_;
+  }
+  uint8_t back() const { return bytes_ ? bytes_->back() : 0; }
   void set_back(uint8_t c) {
-    if (!counting_) bytes_.back() = c;
+    if (bytes_) bytes_->back() = c;
   }
   void insert_at(size_t index, uint8_t c) {
-    if (counting_)
-      ++count_;
+    if (bytes_)
+      bytes_->insert(bytes_->begin() + static_cast<std::ptrdiff_t>(index), c);
     else
-      bytes_.insert(bytes_.begin() + static_cast<std::ptrdiff_t>(index), c);
+      ++count_;
   }
-  void reserve(size_t n) { bytes_.reserve(n); }
-  bool Counting() const { return counting_; }
-  std::vector<uint8_t>& bytes() { return bytes_; }
+  bool Counting() const { return bytes_ == nullptr; }
+  std::vector<uint8_t>& bytes() { return *bytes_; }
 
  private:
-  bool counting_ = false;
   size_t count_ = 0;
-  std::vector<uint8_t> bytes_;
+  std::vector<uint8_t>* bytes_ = nullptr;
 };
 
 // Values waiting for their codewords: at most two C40/Text/X12 values (or
@@ -91,7 +95,7 @@ struct Path {
   PendingValues values;  // pending C40/Text/X12 or EDIFACT values
   Base256Segment segment{0, 0};  // the latest Base 256 segment
   bool inSegment = false;        // `segment` has been opened
-  std::vector<Base256Segment> finished;  // the earlier segments (kept by full paths only)
+  std::vector<Base256Segment>* finished = nullptr;  // the earlier segments (writing paths only)
 
   bool Ok() const { return error == PathError::None; }
   int Length12() const {
@@ -107,6 +111,9 @@ struct Path {
     if (cw.size() > static_cast<size_t>(kMaxDataCodewords)) error = PathError::Full;
   }
 };
+
+// The search copies paths by the dozen for every character.
+static_assert(std::is_trivially_copyable_v<Path>);
 
 bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 
@@ -128,9 +135,11 @@ void EncodeAscii(Path& p, uint8_t c) {
 }
 
 std::vector<uint8_t> AsciiCodewords(std::span<const uint8_t> text) {
+  std::vector<uint8_t> bytes;
   Path p;
+  p.cw = CodewordBuffer::Writing(bytes);
   for (uint8_t c : text) EncodeAscii(p, c);
-  return std::move(p.cw.bytes());
+  return bytes;
 }
 
 // C40 (text = false) or Text (text = true) values of one byte.
@@ -240,7 +249,7 @@ void Enter(Path& p, Scheme target) {
   p.Push(kLatch[static_cast<int>(target)]);
   if (target == Scheme::Base256) {
     p.Push(0);  // length, filled in at the end
-    if (p.inSegment && !p.cw.Counting()) p.finished.push_back(p.segment);
+    if (p.inSegment && p.finished) p.finished->push_back(p.segment);
     p.segment = {p.cw.size() - 1, 0};
     p.inSegment = true;
   }
@@ -307,7 +316,7 @@ uint8_t Randomise255(int value, size_t position) {
 }
 
 void FinishBase256(std::vector<uint8_t>& cw, const Path& p) {
-  std::vector<Base256Segment> segments = p.finished;
+  std::vector<Base256Segment> segments = *p.finished;
   if (p.inSegment) segments.push_back(p.segment);
   for (const Base256Segment& s : segments) {
     size_t end = s.lengthAt + 1;
@@ -323,14 +332,13 @@ void FinishBase256(std::vector<uint8_t>& cw, const Path& p) {
   }
 }
 
-// The path's codewords closed for a symbol of `capacity` data codewords (only
-// counted for a counting path), or nothing when they do not fit. C40, Text,
-// X12 and EDIFACT are left without their unlatch only where the end of this
-// symbol allows it.
-std::optional<CodewordBuffer> Close(const Path& p, std::span<const uint8_t> text, int capacity) {
-  if (p.cw.size() > static_cast<size_t>(capacity)) return std::nullopt;
-  Path q = p;
-  const std::span<const uint8_t> rest = text.subspan(p.boundaryPos);
+// The number of the path's codewords closed for a symbol of `capacity` data
+// codewords (written to its vector for a writing path), or nothing when they
+// do not fit. C40, Text, X12 and EDIFACT are left without their unlatch only
+// where the end of this symbol allows it.
+std::optional<size_t> Close(Path q, std::span<const uint8_t> text, int capacity) {
+  if (q.cw.size() > static_cast<size_t>(capacity)) return std::nullopt;
+  const std::span<const uint8_t> rest = text.subspan(q.boundaryPos);
   const int room = capacity - static_cast<int>(q.cw.size());
   auto appendAscii = [&](std::span<const uint8_t> chars) {
     for (uint8_t c : AsciiCodewords(chars)) q.Push(c);
@@ -367,7 +375,7 @@ std::optional<CodewordBuffer> Close(const Path& p, std::span<const uint8_t> text
   }
   if (!q.Ok() || q.cw.size() > static_cast<size_t>(capacity)) return std::nullopt;
   if (!q.cw.Counting()) FinishBase256(q.cw.bytes(), q);
-  return std::move(q.cw);
+  return q.cw.size();
 }
 
 // The schemes of the characters along a path: each step's path came from the
@@ -382,10 +390,13 @@ std::vector<Scheme> SchemesOf(const std::vector<std::array<int8_t, kSchemes>>& f
   return schemes;
 }
 
-// Carries out a path's steps in full, from its schemes.
-Path Replay(std::span<const uint8_t> text, const std::vector<Scheme>& schemes) {
+// A path carried out in full from its schemes, writing into `bytes` and `finished`.
+Path Replay(std::span<const uint8_t> text, const std::vector<Scheme>& schemes, std::vector<uint8_t>& bytes,
+            std::vector<Base256Segment>& finished) {
+  bytes.reserve(kBufferCapacity);
   Path p;
-  p.cw.reserve(kBufferCapacity);
+  p.cw = CodewordBuffer::Writing(bytes);
+  p.finished = &finished;
   Enter(p, schemes[0]);
   EncodeNext(p, text[0]);
   for (size_t t = 1; t < text.size() && p.Ok(); ++t) Step(p, schemes[t], text[t]);
@@ -413,34 +424,47 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
   while (paths[0].pos < text.size()) {
     const size_t t = paths[0].pos;
     const uint8_t c = text[t];
-    std::array<Path, kSchemes> next;
+    // A change of scheme first leaves for ASCII, which puts every path in
+    // the same state but for its codeword count: the change into a scheme
+    // is cheapest from the path with the fewest codewords once left (the
+    // first of equals), and the search tries only that one beside staying.
+    std::array<Path, kSchemes> left = paths;
+    for (Path& p : left)
+      if (p.Ok()) Leave(p);
     for (int j = 0; j < kSchemes; ++j) {
       const Scheme target = static_cast<Scheme>(j);
-      int best = -1, bestLength = 0;
-      PathError failure = PathError::NotEncodable;
-      for (int i = 0; i < kSchemes; ++i) {
-        if (!paths[i].Ok()) continue;
-        Path trial = paths[i];
-        Step(trial, target, c);
-        if (!trial.Ok()) {
-          failure = trial.error;
-          continue;
-        }
-        if (best < 0 || trial.Length12() < bestLength) {
-          best = i;
-          bestLength = trial.Length12();
-        }
+      int changeFrom = -1;
+      for (int i = 0; i < kSchemes; ++i)
+        if (i != j && left[i].Ok() && (changeFrom < 0 || left[i].cw.size() < left[changeFrom].cw.size())) changeFrom = i;
+      Path& stay = paths[j];  // staying is worked out in place
+      const bool wasOk = stay.Ok();
+      if (wasOk) EncodeNext(stay, c);
+      Path change;
+      if (changeFrom >= 0) {
+        change = left[changeFrom];
+        Enter(change, target);
+        if (change.Ok()) EncodeNext(change, c);
+      }
+      // The first in order of the smaller length, as trying every path in turn finds it.
+      const bool stayOk = wasOk && stay.Ok(), changeOk = changeFrom >= 0 && change.Ok();
+      int best = -1;
+      if (stayOk && changeOk) {
+        const int a = stay.Length12(), b = change.Length12();
+        best = a < b || (a == b && j < changeFrom) ? j : changeFrom;
+      } else if (stayOk) {
+        best = j;
+      } else if (changeOk) {
+        best = changeFrom;
       }
       from[t][j] = static_cast<int8_t>(best);
-      if (best >= 0) {
-        next[j] = paths[best];
-        Step(next[j], target, c);
-      } else {
-        next[j].error = failure;
-        next[j].pos = t + 1;
+      if (best >= 0 && best != j) {
+        stay = change;
+      } else if (best < 0) {
+        stay = Path{};
+        stay.error = PathError::NotEncodable;
+        stay.pos = t + 1;
       }
     }
-    paths = next;
   }
 
   // Sizes to try, in order: the requested one, or every square size.
@@ -459,10 +483,10 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
       if (bestOrder >= 0 && order > bestOrder) break;
       auto closed = Close(paths[j], text, DataMatrixSizeTable[sizes[order]].dataCodewords);
       if (!closed) continue;
-      if (bestOrder < 0 || order < bestOrder || closed->size() < bestCount) {
+      if (bestOrder < 0 || order < bestOrder || *closed < bestCount) {
         bestOrder = order;
         bestPath = j;
-        bestCount = closed->size();
+        bestCount = *closed;
       }
       break;
     }
@@ -471,13 +495,16 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
     sizeIndex = -1;
     return 0;
   }
-  auto closed = Close(Replay(text, SchemesOf(from, bestPath)), text, DataMatrixSizeTable[sizes[bestOrder]].dataCodewords);
-  if (!closed || closed->size() != bestCount) {  // a replay always closes as its count did
+  std::vector<uint8_t> bytes;
+  std::vector<Base256Segment> finished;
+  const Path chosen = Replay(text, SchemesOf(from, bestPath), bytes, finished);
+  const auto closed = Close(chosen, text, DataMatrixSizeTable[sizes[bestOrder]].dataCodewords);
+  if (!closed || *closed != bestCount) {  // a replay always closes as its count did
     sizeIndex = -1;
     return 0;
   }
   sizeIndex = sizes[bestOrder];
-  out = std::move(closed->bytes());
+  out = std::move(bytes);
   return static_cast<int>(out.size());
 }
 

@@ -19,20 +19,19 @@ std::vector<RECT> UsableBars(std::span<const RECT> bars, int width, int height) 
                  std::min<LONG>(r.bottom, height)};
     if (c.left < c.right && c.top < c.bottom) out.push_back(c);
   }
-  std::stable_sort(out.begin(), out.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
+  auto byTop = [](const RECT& a, const RECT& b) { return a.top < b.top; };
+  if (!std::is_sorted(out.begin(), out.end(), byTop)) std::stable_sort(out.begin(), out.end(), byTop);
   return out;
 }
 
 // Every row where the set of bars crossing it changes, with 0 and `height`.
 std::vector<int> BandEdges(const std::vector<RECT>& bars, int height) {
-  std::vector<int> edges{0, height};
-  edges.reserve(2 * bars.size() + 2);
-  for (const RECT& r : bars) {
-    edges.push_back(r.top);
-    edges.push_back(r.bottom);
-  }
-  std::sort(edges.begin(), edges.end());
-  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  std::vector<bool> edge(static_cast<size_t>(height) + 1, false);
+  edge[0] = edge[static_cast<size_t>(height)] = true;
+  for (const RECT& r : bars) edge[static_cast<size_t>(r.top)] = edge[static_cast<size_t>(r.bottom)] = true;
+  std::vector<int> edges;
+  for (int y = 0; y <= height; ++y)
+    if (edge[static_cast<size_t>(y)]) edges.push_back(y);
   return edges;
 }
 

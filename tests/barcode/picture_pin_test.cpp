@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/barcode/kalvo_request.h"
@@ -123,6 +125,22 @@ std::vector<Pin> Pins() {
                     {"base256", std::string(kBinary, sizeof kBinary - 1), 0, 0},
                     {"rectangular", "RECT 12345", 8, 32},
                     {"144x144", Letters(1500), 144, 144}};
+  // Texts that move between the encodation schemes: runs drawn from
+  // character classes that favour each scheme in turn.
+  std::mt19937 random(29);
+  static constexpr const char* kClasses[] = {"0123456789", "ABCDEFGHIJKLMNOPQRSTUVWXYZ ", "abcdefghijklmnopqrstuvwxyz ",
+                                             "ABC*>\r0123 ", "!\"#$%&'()*+,-./:;<=>?@[\\]^_", "\x80\xa9\xe9\xff\x01"};
+  for (int i = 0; i < 24; ++i) {
+    std::string text;
+    const size_t length = 1 + random() % (i < 20 ? 120 : 900);
+    while (text.size() < length) {
+      const std::string_view from = kClasses[random() % std::size(kClasses)];
+      for (size_t run = 1 + random() % 12; run > 0 && text.size() < length; --run) text += from[random() % from.size()];
+    }
+    Pin p = matrix("DataMatrix/mixed" + std::to_string(i), Symbology::DataMatrix, text);
+    p.moduleSize2D = 2;
+    pins.push_back(p);
+  }
   for (const Dm& d : dms) {
     Pin p = matrix(std::string("DataMatrix/") + d.name, Symbology::DataMatrix, d.data);
     p.rows = d.rows;
