@@ -7,6 +7,7 @@
 #include "barcode/frame/encoders.h"
 #include "barcode/maxicode/maxicode_charset.h"
 #include "barcode/maxicode/maxicode_painting.h"
+#include "barcode/maxicode/maxicode_stamps.h"
 #include "barcode/maxicode/maxicode_symbol.h"
 #include "barcode/maxicode/ups_message.h"
 
@@ -45,8 +46,14 @@ bool BuildCodewords(CBCode& code, maxicode::Codewords& codewords) {
 
 }  // namespace
 
-void BuildMaxiCodeTables() { maxicode::BuildMaxiCodeCharMap(); }
-void FreeMaxiCodeTables() { maxicode::FreeMaxiCodeCharMap(); }
+void BuildMaxiCodeTables() {
+  maxicode::BuildMaxiCodeCharMap();
+  maxicode::BuildMaxiCodeStampCache();
+}
+void FreeMaxiCodeTables() {
+  maxicode::FreeMaxiCodeStampCache();
+  maxicode::FreeMaxiCodeCharMap();
+}
 
 int EncodeMaxiCode(int, CBCode& code, int measureOnly) {
   // A fixed physical size: the pixels follow from the resolution alone.

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "barcode/maxicode/maxicode_stamps.h"
 
 namespace kalvo::maxicode {
 namespace {
 
 int Round(double value) { return static_cast<int>(value + 0.5); }
-
-constexpr double kColumnPitch = 0.0346456;  // inches between module centres in a row
-constexpr double kRowPitch = 0.0299212;
-constexpr double kFirstRowCentre = 0.0205;
 
 }  // namespace
 
@@ -30,64 +30,112 @@ HexagonMeasures HexagonMeasuresAt(int r) {
   return m;
 }
 
-void PaintMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
-  const HexagonMeasures m = HexagonMeasuresAt(r);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
+namespace {
 
+// The drawing state the stamps were made in: a memory device context's
+// defaults over a 32-bit bitmap, without a clip or a mapping.
+bool DrawsAsStamped(HDC dc, const BITMAP& bm, const LOGBRUSH& brush) {
+  POINT viewport{}, window{};
+  GetViewportOrgEx(dc, &viewport);
+  GetWindowOrgEx(dc, &window);
+  HRGN clip = CreateRectRgn(0, 0, 0, 0);
+  const bool clipped = GetClipRgn(dc, clip) != 0;
+  DeleteObject(clip);
+  return bm.bmBitsPixel == 32 && brush.lbStyle == BS_SOLID && !clipped &&
+         GetCurrentObject(dc, OBJ_PEN) == GetStockObject(BLACK_PEN) && GetROP2(dc) == R2_COPYPEN &&
+         GetPolyFillMode(dc) == ALTERNATE && GetMapMode(dc) == MM_TEXT && GetGraphicsMode(dc) == GM_COMPATIBLE &&
+         viewport.x == 0 && viewport.y == 0 && window.x == 0 && window.y == 0;
+}
+
+uint32_t PixelOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+// Paints the symbol from the stamps of its resolution: the bitmap's pixels
+// read out, the hexagons' fills, then their outlines (an outline pixel stays
+// the pen's, as when all hexagons are drawn in one call), then the finder over
+// them, and the pixels written back. False when the stamps do not apply.
+bool StampMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
+  BITMAP bm{};
+  LOGBRUSH lb{};
+  HGDIOBJ target = GetCurrentObject(dc, OBJ_BITMAP);
+  if (GetObjectA(target, sizeof bm, &bm) == 0 || GetObjectA(brush, sizeof lb, &lb) == 0) return false;
+  if (!DrawsAsStamped(dc, bm, lb)) return false;
+  const int width = bm.bmWidth, height = bm.bmHeight;
+  const std::shared_ptr<const MaxiStamps> stamps = StampsFor(r, width, height);
+  if (!stamps) return false;
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  // A band of rows at a time keeps the buffer small.
+  auto pixels = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(width) * kStampBand);
+  const uint32_t ink[4] = {0, 0 /* the black pen */, PixelOf(lb.lbColor), PixelOf(RGB(255, 255, 255))};
+  // The bitmap leaves the device context while its bits move.
+  HBITMAP placeholder = CreateBitmap(1, 1, 1, 1, nullptr);
+  HBITMAP bitmap = static_cast<HBITMAP>(SelectObject(dc, placeholder));
+  bool moved = true;
+  for (int band = 0, top = 0; top < height && moved; ++band, top += kStampBand) {
+    const int rows = std::min(kStampBand, height - top), bottom = top + rows;
+    if (GetDIBits(dc, bitmap, static_cast<UINT>(top), static_cast<UINT>(rows), pixels.get(), &info,
+                         DIB_RGB_COLORS) != rows) {
+      moved = false;
+      break;
+    }
+    auto stamp = [&](const std::vector<Stamp::Run>& runs, POINT offset) {
+      for (const Stamp::Run& run : runs) {
+        const int y = run.y + offset.y;
+        if (y < top || y >= bottom) continue;
+        uint32_t* row = pixels.get() + static_cast<size_t>(y - top) * width + offset.x;
+        std::fill(row + run.x0, row + run.x1, ink[static_cast<int>(run.ink)]);
+      }
+    };
+    const std::vector<int>& modules = stamps->modulesInBand[static_cast<size_t>(band)];
+    for (int m : modules)
+      if (grid[static_cast<size_t>(m)]) stamp(stamps->kinds[static_cast<size_t>(stamps->kindOf[m])].fill, stamps->offsetOf[m]);
+    for (int m : modules)
+      if (grid[static_cast<size_t>(m)]) stamp(stamps->kinds[static_cast<size_t>(stamps->kindOf[m])].pen, stamps->offsetOf[m]);
+    stamp(stamps->finder.fill, POINT{0, 0});
+    stamp(stamps->finder.pen, POINT{0, 0});
+    moved = SetDIBits(dc, bitmap, static_cast<UINT>(top), static_cast<UINT>(rows), pixels.get(), &info,
+                      DIB_RGB_COLORS) == rows;
+  }
+  SelectObject(dc, bitmap);
+  DeleteObject(placeholder);
+  return moved;
+}
+
+}  // namespace
+
+// The shapes one by one through the drawing layer.
+void DrawMaxiCodeShapes(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
   // All dark modules go out in one call; they never touch, so they fill and
   // outline as separate hexagons.
   std::vector<POINT> points;
   std::vector<INT> counts;
-  int previousCentreY = 0;
-  for (int row = 0; row < kGridRows; ++row) {
-    // Rows keep at least gapY below the lower sides of the row above.
-    const int nominalY = Round((kRowPitch * row + kFirstRowCentre) * r);
-    int top = nominalY - m.halfHeight;
-    int y = nominalY;
-    if (row > 0 && previousCentreY + m.halfSide + m.gapY > top) {
-      const int shift = previousCentreY + m.halfSide + m.gapY - top;
-      top += shift;
-      y += shift / 2;
-    }
-    previousCentreY = y;
-
-    const int modules = row % 2 == 0 ? kGridColumns : kGridColumns - 1;
-    int previousRight = 0;
-    for (int column = 0; column < modules; ++column) {
-      // Modules keep at least gapX right of their left neighbour.
-      int x = Round((column + (row % 2 == 0 ? 0.5 : 1.0)) * kColumnPitch * r);
-      int left = x - m.halfWidth;
-      if (column > 0 && previousRight + m.gapX > left) {
-        const int shift = previousRight + m.gapX - left;
-        left += shift;
-        x += shift / 2;
-      }
-      const int right = x + m.halfWidth;
-      previousRight = right;
-      if (!grid.At(column, row)) continue;
-      points.insert(points.end(), {POINT{x, top}, POINT{right, y - m.halfSide}, POINT{right, y + m.halfSide},
-                                   POINT{x, y + m.halfHeight}, POINT{left, y + m.halfSide},
-                                   POINT{left, y - m.halfSide}});
-      counts.push_back(6);
-    }
+  const std::vector<HexagonPlace> places = LayOutHexagons(r);
+  for (size_t m = 0; m < places.size(); ++m) {
+    if (!places[m].exists || !grid[m]) continue;
+    points.insert(points.end(), places[m].corners.begin(), places[m].corners.end());
+    counts.push_back(6);
   }
   if (!counts.empty()) PolyPolygon(dc, points.data(), counts.data(), static_cast<int>(counts.size()));
 
-  // Finder: six circles from the largest down, dark and white in turn. Each
-  // of the three smallest grows by a pixel when the next exceeds it by more
-  // than three.
-  const int cx = Round(r * 0.5023612);
-  const int cy = Round(r * 0.4992392);
-  std::array<int, 6> radii = {Round(r * 0.0200787), Round(r * 0.0464567), Round(r * 0.0732283),
-                              Round(r * 0.0996063), Round(r * 0.1259843), Round(r * 0.1523622)};
-  for (int i = 0; i < 3; ++i)
-    if (radii[i + 1] - radii[i] > 3) ++radii[i];
+  // Finder: six circles from the largest down, dark and white in turn.
+  const FinderCircles f = FinderAt(r);
   HGDIOBJ white = GetStockObject(WHITE_BRUSH);
   for (int i = 5; i >= 0; --i) {
     SelectObject(dc, i % 2 == 1 ? static_cast<HGDIOBJ>(brush) : white);
-    Ellipse(dc, cx - radii[i], cy - radii[i], cx + radii[i], cy + radii[i]);
+    Ellipse(dc, f.centre.x - f.radii[i], f.centre.y - f.radii[i], f.centre.x + f.radii[i], f.centre.y + f.radii[i]);
   }
   SelectObject(dc, oldBrush);
+}
+
+void PaintMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
+  if (!StampMaxiCode(dc, grid, r, brush)) DrawMaxiCodeShapes(dc, grid, r, brush);
 }
 
 }  // namespace kalvo::maxicode

@@ -399,7 +399,8 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, 
     if (y < 0 || y >= b->height) continue;
     const BYTE* row = src.bits + static_cast<size_t>(i) * src.stride;
     if (sameIndices || (src.bpp > 8 && src.bpp == b->bpp)) {
-      CopyPackedRow(b->Row(y), row, w, src.bpp);
+      const bool wholeRow = w == b->width && src.bpp >= 8 && b->stride * 8 == b->width * b->bpp;
+      CopyPackedRow(wholeRow ? b->RowToOverwrite(y) : b->Row(y), row, w, src.bpp);
       continue;
     }
     for (int x = 0; x < w; ++x) {

@@ -277,8 +277,9 @@ TEST(GdiFastPaths, NewBitmapsAreBlackAroundRowsWrittenWhole) {
   };
   const Order orders[] = {{"top down", {0, 1, 2}}, {"bottom up", {8, 7}}, {"middle", {4}},
                           {"both ends", {0, 8, 1, 7}}, {"none", {}}};
+  enum class Way { Fill, Copy, SetBits };
   for (int bpp : {32, 24, 8})
-    for (bool byCopy : {false, true})
+    for (Way way : {Way::Fill, Way::Copy, Way::SetBits})
       for (const Order& order : orders) {
         HDC dc = CreateCompatibleDC(nullptr);
         DibInfo info = MakeInfo(6, 9, bpp, bpp == 8 ? std::vector<COLORREF>{kBlack, kWhite} : std::vector<COLORREF>{});
@@ -288,9 +289,16 @@ TEST(GdiFastPaths, NewBitmapsAreBlackAroundRowsWrittenWhole) {
         HGDIOBJ old = SelectObject(dc, bitmap);
         const uint32_t white[6] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
         DibInfo one = MakeInfo(6, 1, 32);
+        // A top-down 32-bit buffer of every row, white, for SetDIBits.
+        const std::vector<uint32_t> whiteRows(6 * 9, 0xFFFFFF);
+        DibInfo all = MakeInfo(6, -9, 32);
         for (int y : order.rows) {
-          if (byCopy) {
+          if (way == Way::Copy) {
             StretchDIBits(dc, 0, y, 6, 1, 0, 0, 6, 1, white, one.get(), DIB_RGB_COLORS, SRCCOPY);
+          } else if (way == Way::SetBits && bpp == 32) {
+            HGDIOBJ selected = SelectObject(dc, old);
+            SetDIBits(dc, bitmap, static_cast<UINT>(y), 1, whiteRows.data() + 6 * y, all.get(), DIB_RGB_COLORS);
+            SelectObject(dc, selected);
           } else {
             RECT row{0, y, 6, y + 1};
             FillRect(dc, &row, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -300,7 +308,7 @@ TEST(GdiFastPaths, NewBitmapsAreBlackAroundRowsWrittenWhole) {
           const bool painted = std::find(order.rows.begin(), order.rows.end(), y) != order.rows.end();
           for (int x = 0; x < 6; ++x)
             EXPECT_EQ(GetPixel(dc, x, y), painted ? kWhite : kBlack)
-                << bpp << " bits, " << order.name << (byCopy ? " by copy" : " by fill") << " at " << x << "," << y;
+                << bpp << " bits, " << order.name << " way " << static_cast<int>(way) << " at " << x << "," << y;
         }
         SelectObject(dc, old);
         DeleteObject(bitmap);
