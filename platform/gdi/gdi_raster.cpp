@@ -570,6 +570,47 @@ namespace {
 // Coverage a (0-255) of colour channel c over destination channel d.
 inline BYTE MixChannel(int c, int d, int a) { return static_cast<BYTE>((c * a + d * (255 - a) + 127) / 255); }
 
+// The rows of BlendMaskDirect for pixels of `Bytes` bytes.
+template <int Bytes>
+void BlendRows(Bitmap& target, POINT origin, int x, int y, int x0, int x1, int y0, int y1, const uint8_t* mask,
+               int maskStride, COLORREF colour) {
+  const unsigned cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
+  auto mix = [](unsigned c, unsigned d, unsigned a) { return static_cast<BYTE>((c * a + d * (255 - a) + 127) / 255); };
+  for (int row = y0; row < y1; ++row) {
+    const uint8_t* m = mask + static_cast<size_t>(row - y) * maskStride + (x0 - x);
+    BYTE* p = target.Row(row + origin.y) + static_cast<ptrdiff_t>(x0 + origin.x) * Bytes;
+    const int n = x1 - x0;
+    for (int i = 0; i < n; ++i) {
+      // Glyph boxes are mostly empty or fully covered: eight pixels at a time.
+      uint64_t eight;
+      while (i + 8 <= n) {
+        std::memcpy(&eight, m + i, 8);
+        if (eight == 0) {
+          i += 8;
+        } else if (eight == ~uint64_t{0}) {
+          for (BYTE* q = p + static_cast<ptrdiff_t>(i) * Bytes; q < p + static_cast<ptrdiff_t>(i + 8) * Bytes; q += Bytes) {
+            q[0] = static_cast<BYTE>(cb), q[1] = static_cast<BYTE>(cg), q[2] = static_cast<BYTE>(cr);
+            if constexpr (Bytes == 4) q[3] = 0;
+          }
+          i += 8;
+        } else {
+          break;
+        }
+      }
+      if (i >= n) break;
+      const unsigned a = m[i];
+      if (a == 0) continue;
+      BYTE* q = p + static_cast<ptrdiff_t>(i) * Bytes;
+      if (a == 255) {
+        q[0] = static_cast<BYTE>(cb), q[1] = static_cast<BYTE>(cg), q[2] = static_cast<BYTE>(cr);
+      } else {
+        q[0] = mix(cb, q[0], a), q[1] = mix(cg, q[1], a), q[2] = mix(cr, q[2], a);
+      }
+      if constexpr (Bytes == 4) q[3] = 0;
+    }
+  }
+}
+
 // BlendMask on 24- and 32-bit targets inside one clip rectangle: the same
 // mixing on the pixel bytes (blue, green, red), without colour conversions.
 bool BlendMaskDirect(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
@@ -579,22 +620,11 @@ bool BlendMaskDirect(DeviceContext& dc, int x, int y, int width, int height, con
   if ((target.bpp != 24 && target.bpp != 32) || !dc.RectangularClip(clip)) return false;
   const int x0 = std::max<int>(x, clip.left), x1 = std::min<int>(x + width, clip.right);
   const int y0 = std::max<int>(y, clip.top), y1 = std::min<int>(y + height, clip.bottom);
-  const int cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
-  const int bytes = target.bpp / 8;
-  for (int row = y0; row < y1 && x0 < x1; ++row) {
-    const uint8_t* m = mask + static_cast<size_t>(row - y) * maskStride;
-    BYTE* p = target.Row(row + dc.surfaceOrigin.y) + static_cast<ptrdiff_t>(x0 + dc.surfaceOrigin.x) * bytes;
-    for (int col = x0; col < x1; ++col, p += bytes) {
-      const int a = m[col - x];
-      if (a == 0) continue;
-      if (a == 255) {
-        p[0] = static_cast<BYTE>(cb), p[1] = static_cast<BYTE>(cg), p[2] = static_cast<BYTE>(cr);
-      } else {
-        p[0] = MixChannel(cb, p[0], a), p[1] = MixChannel(cg, p[1], a), p[2] = MixChannel(cr, p[2], a);
-      }
-      if (bytes == 4) p[3] = 0;
-    }
-  }
+  if (x0 >= x1) return true;
+  if (target.bpp == 32)
+    BlendRows<4>(target, dc.surfaceOrigin, x, y, x0, x1, y0, y1, mask, maskStride, colour);
+  else
+    BlendRows<3>(target, dc.surfaceOrigin, x, y, x0, x1, y0, y1, mask, maskStride, colour);
   return true;
 }
 

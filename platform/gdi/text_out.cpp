@@ -99,8 +99,9 @@ void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const F
   if (placed.empty()) return;
   constexpr int64_t kMaxMask = 4 << 20;
   const int64_t area = static_cast<int64_t>(x1 - x0) * (y1 - y0);
-  // Turned text spreads over a box much larger than its glyphs: blend those one by one.
-  if (area > kMaxMask || area > 2 * inked) {
+  // Turned text spreads over a box much larger than its glyphs: blend those
+  // one by one, as a single glyph is (its coverage is the run's mask).
+  if (placed.size() == 1 || area > kMaxMask || area > 2 * inked) {
     for (const auto& p : placed)
       BlendMask(dc, p.x, p.y, p.glyph->width, p.glyph->height, p.glyph->coverage.data(), p.glyph->width, colour);
     return;
@@ -109,10 +110,13 @@ void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const F
   std::vector<uint8_t> mask(static_cast<size_t>(area), 0);
   for (const auto& p : placed) {
     const auto& g = *p.glyph;
-    for (int row = 0; row < g.height; ++row) {
-      const uint8_t* src = g.coverage.data() + static_cast<size_t>(row) * g.width;
+    // Sizes held in locals: the byte stores below could alias them otherwise.
+    const int glyphWidth = g.width, glyphHeight = g.height;
+    const uint8_t* coverage = g.coverage.data();
+    for (int row = 0; row < glyphHeight; ++row) {
+      const uint8_t* src = coverage + static_cast<size_t>(row) * glyphWidth;
       uint8_t* dst = mask.data() + static_cast<size_t>(p.y - y0 + row) * width + (p.x - x0);
-      for (int col = 0; col < g.width; ++col) dst[col] = std::max(dst[col], src[col]);
+      for (int col = 0; col < glyphWidth; ++col) dst[col] = std::max(dst[col], src[col]);
     }
   }
   BlendMask(dc, x0, y0, width, y1 - y0, mask.data(), width, colour);
