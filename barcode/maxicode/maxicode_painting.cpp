@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "barcode/maxicode/maxicode_stamps.h"
+#include "platform/gdi/gdi_owners.h"
 
 namespace kalvo::maxicode {
 namespace {
@@ -74,13 +75,14 @@ bool StampMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
   auto pixels = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(width) * kStampBand);
   const uint32_t ink[4] = {0, 0 /* the black pen */, PixelOf(lb.lbColor), PixelOf(RGB(255, 255, 255))};
   // The bitmap leaves the device context while its bits move.
-  HBITMAP placeholder = CreateBitmap(1, 1, 1, 1, nullptr);
-  HBITMAP bitmap = static_cast<HBITMAP>(SelectObject(dc, placeholder));
+  UniqueBitmap placeholder(CreateBitmap(1, 1, 1, 1, nullptr));
+  SelectScope away(dc, placeholder.get());
+  const auto bitmap = static_cast<HBITMAP>(target);
   bool moved = true;
   for (int band = 0, top = 0; top < height && moved; ++band, top += kStampBand) {
     const int rows = std::min(kStampBand, height - top), bottom = top + rows;
     if (GetDIBits(dc, bitmap, static_cast<UINT>(top), static_cast<UINT>(rows), pixels.get(), &info,
-                         DIB_RGB_COLORS) != rows) {
+                  DIB_RGB_COLORS) != rows) {
       moved = false;
       break;
     }
@@ -102,8 +104,6 @@ bool StampMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
     moved = SetDIBits(dc, bitmap, static_cast<UINT>(top), static_cast<UINT>(rows), pixels.get(), &info,
                       DIB_RGB_COLORS) == rows;
   }
-  SelectObject(dc, bitmap);
-  DeleteObject(placeholder);
   return moved;
 }
 

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 
 #include "barcode/maxicode/maxicode_painting.h"
+#include "platform/gdi/gdi_owners.h"
 
 namespace kalvo::maxicode {
 namespace {
@@ -40,7 +42,7 @@ RECT BoundsOf(const std::array<POINT, 6>& corners) {
 // context, in the state PaintMaxiCode draws with.
 class Scratch {
  public:
-  Scratch(int width, int height) : width_(width) {
+  Scratch(int width, int height) : width_(width), dc_(CreateCompatibleDC(nullptr)), dark_(CreateSolidBrush(kDarkFill)) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -48,27 +50,16 @@ class Scratch {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-    if (bitmap_ != nullptr) old_ = SelectObject(dc_, bitmap_);
-    dark_ = CreateSolidBrush(kDarkFill);
+    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    selected_.emplace(dc_.get(), bitmap_.get());
   }
-  ~Scratch() {
-    if (old_ != nullptr) SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteObject(dark_);
-    DeleteDC(dc_);
-  }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
 
   bool Ok() const { return bits_ != nullptr; }
-  HDC dc() const { return dc_; }
-  HBRUSH dark() const { return dark_; }
+  HDC dc() const { return dc_.get(); }
+  HBRUSH dark() const { return dark_.get(); }
   void Clear(const RECT& box) {
-    HBRUSH untouched = CreateSolidBrush(kUntouched);
-    FillRect(dc_, &box, untouched);
-    DeleteObject(untouched);
+    UniqueBrush untouched(CreateSolidBrush(kUntouched));
+    FillRect(dc_.get(), &box, untouched.get());
   }
   // What the pixels of `box` received, as runs.
   Stamp Read(const RECT& box) const {
@@ -101,11 +92,11 @@ class Scratch {
   }
 
   int width_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  HBRUSH dark_ = nullptr;
+  UniqueDc dc_;
+  UniqueBrush dark_;
   void* bits_ = nullptr;
+  UniqueBitmap bitmap_;
+  std::optional<SelectScope> selected_;  // after the bitmap's owner: deselected first
 };
 
 bool Inside(const RECT& box, int width, int height) {
@@ -134,7 +125,7 @@ std::shared_ptr<const MaxiStamps> MakeStamps(int resolution, int width, int heig
   const std::vector<HexagonPlace> places = LayOutHexagons(resolution);
   std::vector<std::array<POINT, 6>> shapes;
   std::vector<POINT> origins;  // the first corner of each kind's stamp
-  HGDIOBJ oldBrush = SelectObject(scratch.dc(), scratch.dark());
+  std::optional<SelectScope> brush(std::in_place, scratch.dc(), scratch.dark());
   for (const HexagonPlace& h : places) {
     if (!h.exists) {
       stamps->kindOf.push_back(-1);
@@ -179,7 +170,6 @@ std::shared_ptr<const MaxiStamps> MakeStamps(int resolution, int width, int heig
             f.centre.y + f.radii[i]);
   }
   stamps->finder = scratch.Read(finderBox);
-  SelectObject(scratch.dc(), oldBrush);
   return stamps;
 }
 
