@@ -8,10 +8,8 @@ namespace {
 
 void Invert(const Caret& c) {
   if (!c.window || c.size.cx <= 0 || c.size.cy <= 0) return;
-  HDC dc = GetDCEx(c.window, nullptr, DCX_CACHE);
-  if (!dc) return;
-  PatBlt(dc, c.pos.x, c.pos.y, c.size.cx, c.size.cy, DSTINVERT);
-  ReleaseDC(c.window, dc);
+  ScopedWindowDc dc(c.window, GetDCEx(c.window, nullptr, DCX_CACHE));
+  if (dc.get()) PatBlt(dc.get(), c.pos.x, c.pos.y, c.size.cx, c.size.cy, DSTINVERT);
 }
 
 void Draw(Caret& c, bool on) {

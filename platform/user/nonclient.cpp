@@ -147,7 +147,8 @@ void NcPaint(HWND window, bool active) {
     v = w->vbar;
     enabled = !(style & WS_DISABLED);
   }
-  HDC dc = GetWindowDC(window);
+  ScopedWindowDc owner(window, GetWindowDC(window));
+  HDC dc = owner.get();
   if (!dc) return;
   // The client area is left alone.
   RECT client;
@@ -172,7 +173,6 @@ void NcPaint(HWND window, bool active) {
   if (!IsRectEmpty(&l.vscroll)) style::ScrollBar(dc, l.vscroll, true, v, enabled);
   if (!IsRectEmpty(&l.hscroll)) style::ScrollBar(dc, l.hscroll, false, h, enabled);
   if (!IsRectEmpty(&l.corner)) style::FillSys(dc, l.corner, COLOR_3DFACE);
-  ReleaseDC(window, dc);
 }
 
 }  // namespace user

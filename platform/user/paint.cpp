@@ -188,14 +188,12 @@ void UpdateNow(HWND window, bool children, bool eraseOnly) {
       Send(window, WM_NCPAINT, 1, 0);
     }
     if (erase) {
-      HDC dc = GetDCEx(window, nullptr, DCX_CACHE);
-      if (!Send(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0)) {
-        // Not erased: BeginPaint will say so.
-      } else {
+      ScopedWindowDc dc(window, GetDCEx(window, nullptr, DCX_CACHE));
+      // Not erased: the flag stays, and BeginPaint will say so.
+      if (Send(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0)) {
         UserLock lock;
         w->erasePending = false;
       }
-      ReleaseDC(window, dc);
     }
   } else if (needs) {
     Send(window, WM_PAINT, 0, 0);
@@ -404,17 +402,13 @@ int ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* 
   IntersectRect(&moved, &moved, &limit);
   // The pixels move through a copy, so overlapping source and destination stay intact.
   if (!IsRectEmpty(&moved)) {
-    HDC dc = GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-    HDC copy = CreateCompatibleDC(dc);
-    HBITMAP bits = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(copy, bits);
-    BitBlt(copy, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    BitBlt(dc, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top, copy, moved.left - dx,
-           moved.top - dy, SRCCOPY);
-    SelectObject(copy, old);
-    DeleteObject(bits);
-    DeleteDC(copy);
-    ReleaseDC(window, dc);
+    ScopedWindowDc dc(window, GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS));
+    UniqueDc copy(CreateCompatibleDC(dc.get()));
+    UniqueBitmap bits(CreateCompatibleBitmap(dc.get(), client.right, client.bottom));
+    SelectScope select(copy.get(), bits.get());
+    BitBlt(copy.get(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+    BitBlt(dc.get(), moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top, copy.get(),
+           moved.left - dx, moved.top - dy, SRCCOPY);
   }
   SpanRegion exposed = SpanRegion::Combine(SpanRegion::FromRect(source), SpanRegion::FromRect(moved), RGN_DIFF);
   {

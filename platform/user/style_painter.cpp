@@ -68,9 +68,8 @@ HBRUSH ShaftBrush() {
     auto pixel = [](COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); };
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 8; ++x) bits[y * 8 + x] = static_cast<DWORD>(((x + y) & 1) ? pixel(a) : pixel(b));
-    HBITMAP bitmap = CreateBitmap(8, 8, 1, 32, bits);
-    HBRUSH made = CreatePatternBrush(bitmap);
-    DeleteObject(bitmap);
+    UniqueBitmap bitmap(CreateBitmap(8, 8, 1, 32, bits));
+    HBRUSH made = CreatePatternBrush(bitmap.get());  // the brush keeps a copy of the pattern
     if (auto found = gdi::FindBrush(made)) found->stock = true;
     return made;
   }();
@@ -233,14 +232,13 @@ void Caption(HDC dc, const RECT& rect, std::u16string_view text, DWORD style, bo
     }
   }
   RECT t{rect.left + 4, rect.top, textRight - 2, rect.bottom};
-  HGDIOBJ old = SelectObject(dc, CaptionFont());
+  SelectScope font(dc, CaptionFont());
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = SetTextColor(dc, SysColour(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
   DrawTextW(dc, text.data(), static_cast<int>(text.size()), &t, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX |
                                                                    DT_END_ELLIPSIS);
   SetTextColor(dc, oldColour);
   SetBkMode(dc, oldMode);
-  SelectObject(dc, old);
 }
 
 }  // namespace style
@@ -283,18 +281,17 @@ BOOL DrawFrameControl(HDC dc, LPRECT rect, UINT kind, UINT state) {
       RECT box{r.left, r.top + (r.bottom - r.top - size) / 2, r.left + size, r.top + (r.bottom - r.top - size) / 2 + size};
       const int fill = pushed || inactive ? COLOR_3DFACE : COLOR_WINDOW;
       if (state & DFCS_BUTTONRADIO) {
-        HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(fill));
-        HPEN pen = CreatePen(PS_SOLID, 1, SysColour(COLOR_3DSHADOW));
-        HGDIOBJ oldPen = SelectObject(dc, pen);
-        Ellipse(dc, box.left, box.top, box.right, box.bottom);
+        UniquePen pen(CreatePen(PS_SOLID, 1, SysColour(COLOR_3DSHADOW)));
+        SelectScope selectPen(dc, pen.get());
+        {
+          SelectScope brush(dc, GetSysColorBrush(fill));
+          Ellipse(dc, box.left, box.top, box.right, box.bottom);
+        }
         if (state & DFCS_CHECKED) {
-          SelectObject(dc, GetSysColorBrush(inactive ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+          SelectScope dot(dc, GetSysColorBrush(inactive ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
           const int inset = size / 3;
           Ellipse(dc, box.left + inset, box.top + inset, box.right - inset, box.bottom - inset);
         }
-        SelectObject(dc, oldPen);
-        SelectObject(dc, oldBrush);
-        DeleteObject(pen);
         return TRUE;
       }
       style::Edge(dc, box, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
@@ -317,12 +314,10 @@ BOOL DrawFrameControl(HDC dc, LPRECT rect, UINT kind, UINT state) {
     case DFC_MENU: {
       const int colour = inactive ? COLOR_GRAYTEXT : COLOR_MENUTEXT;
       if ((state & 0xF) == DFCS_MENUBULLET) {
-        HGDIOBJ old = SelectObject(dc, GetSysColorBrush(colour));
-        HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+        SelectScope brush(dc, GetSysColorBrush(colour));
+        SelectScope pen(dc, GetStockObject(NULL_PEN));
         const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
         Ellipse(dc, cx - 3, cy - 3, cx + 4, cy + 4);
-        SelectObject(dc, oldPen);
-        SelectObject(dc, old);
       } else if ((state & 0xF) == DFCS_MENUARROW) {
         style::Triangle(dc, r, DFCS_SCROLLRIGHT, colour);
       } else {

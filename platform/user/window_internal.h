@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi_internal.h"
+#include "platform/gdi/gdi_owners.h"
 #include "platform/kernel/kernel.h"
 #include "platform/kernel/kernel_errors.h"
 #include "platform/user/message_crack.h"
@@ -371,6 +372,22 @@ std::shared_ptr<IconImage> FindIcon(HICON icon);
 // Caret drawing (caret.cpp): the caret is hidden while a window paints.
 void HideCaretForPaint(HWND window);
 void ShowCaretAfterPaint(HWND window);
+
+// A window device context from GetDCEx or GetWindowDC, released with its scope.
+class ScopedWindowDc {
+ public:
+  ScopedWindowDc(HWND window, HDC dc) : window_(window), dc_(dc) {}
+  ScopedWindowDc(const ScopedWindowDc&) = delete;
+  ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
+  ~ScopedWindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
 
 BOOL Fail(DWORD error);
 

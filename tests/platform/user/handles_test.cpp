@@ -76,13 +76,13 @@ TEST(DeadHandles, EveryCallOnADestroyedWindowFails) {
 }
 
 TEST(DeadHandles, ForeignAndMadeUpHandlesFail) {
-  HDC screen = GetDC(nullptr);
+  WindowDc screenDc(nullptr);
+  HDC screen = screenDc.get();
   HGDIOBJ pen = GetStockObject(BLACK_PEN);
   for (HWND h : {reinterpret_cast<HWND>(screen), reinterpret_cast<HWND>(pen), reinterpret_cast<HWND>(0x12345678),
                  reinterpret_cast<HWND>(static_cast<intptr_t>(-7))}) {
     for (const Call& c : CallsOnAWindow()) EXPECT_TRUE(c.fails(h)) << c.name;
   }
-  ReleaseDC(nullptr, screen);
   EXPECT_EQ(GetObjectType(pen), OBJ_PEN);  // still the pen it was
 }
 
@@ -226,7 +226,7 @@ TEST(BadInput, NullAndOutOfRangeParameters) {
   EXPECT_FALSE(DrawEdge(nullptr, nullptr, EDGE_RAISED, BF_RECT));
   RECT r{0, 0, 10, 10};
   EXPECT_FALSE(DrawFrameControl(reinterpret_cast<HDC>(0x4321), &r, DFC_BUTTON, 0));
-  EXPECT_FALSE(DrawIcon(GetDC(w), 0, 0, reinterpret_cast<HICON>(0x999)));
+  EXPECT_FALSE(DrawIcon(WindowDc(w).get(), 0, 0, reinterpret_cast<HICON>(0x999)));
   EXPECT_EQ(CallWindowProcW(nullptr, w, WM_USER, 0, 0), 0);
   EXPECT_FALSE(EnumWindows(nullptr, 0));
   EXPECT_FALSE(KillTimer(w, 12345));

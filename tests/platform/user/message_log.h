@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/gdi_owners.h"
 #include "platform/win.h"
 
 namespace usertest {

@@ -286,10 +286,11 @@ char Letter(COLORREF c) {
 }
 
 std::vector<std::string> Bevel(UINT edge, UINT flags) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 6, 5);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  WindowDc screen(nullptr);
+  UniqueDc owner(CreateCompatibleDC(screen.get()));
+  HDC dc = owner.get();
+  UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 6, 5));
+  SelectScope select(dc, bitmap.get());
   RECT all{0, 0, 6, 5};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   RECT r = all;
@@ -303,10 +304,6 @@ std::vector<std::string> Bevel(UINT edge, UINT flags) {
     }
     rows.push_back(row);
   }
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   return rows;
 }
 
@@ -333,9 +330,8 @@ TEST(StylePainter, RaisedAndSunkenEdges) {
                                                           "S.....",
                                                       }));
   RECT r{0, 0, 6, 5};
-  HDC screen = GetDC(nullptr);
-  DrawEdge(screen, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
-  ReleaseDC(nullptr, screen);
+  WindowDc screen(nullptr);
+  DrawEdge(screen.get(), &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
   EXPECT_EQ(r.left, 2);
   EXPECT_EQ(r.right, 4);
 }

@@ -21,11 +21,10 @@ LRESULT FillProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     ++g_paints;
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(w, &ps);
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(w, GWLP_USERDATA)));
+    UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(w, GWLP_USERDATA))));
     RECT r;
     GetClientRect(w, &r);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    FillRect(dc, &r, brush.get());
     EndPaint(w, &ps);
     return 0;
   }
@@ -108,12 +107,12 @@ TEST_F(Paint, WithoutClipChildrenTheParentPaintsOverThenChildrenRepaint) {
   uitest::RunUntilIdle();
   EXPECT_EQ(uitest::ClientPixel(top, 15, 15), kRed);
   // A DC of the parent without WS_CLIPCHILDREN covers the child's area too.
-  HDC dc = GetDC(top);
-  HBRUSH green = CreateSolidBrush(kGreen);
-  RECT all{0, 0, 100, 80};
-  FillRect(dc, &all, green);
-  DeleteObject(green);
-  ReleaseDC(top, dc);
+  {
+    WindowDc dc(top);
+    UniqueBrush green(CreateSolidBrush(kGreen));
+    RECT all{0, 0, 100, 80};
+    FillRect(dc.get(), &all, green.get());
+  }
   EXPECT_EQ(uitest::ClientPixel(top, 15, 15), kGreen);
   // Invalidating the parent invalidates its children as well; painting restores them.
   InvalidateRect(top, nullptr, TRUE);
@@ -156,9 +155,8 @@ TEST_F(Paint, UpdateRegionsGrowAndShrink) {
   ValidateRect(w, &b);
   ASSERT_TRUE(GetUpdateRect(w, &r, FALSE));
   EXPECT_EQ(r.right, 20);
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(GetUpdateRgn(w, region, FALSE), SIMPLEREGION);
-  DeleteObject(region);
+  UniqueRgn region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetUpdateRgn(w, region.get(), FALSE), SIMPLEREGION);
   RECT outside{200, 200, 300, 300};
   ValidateRect(w, nullptr);
   InvalidateRect(w, &outside, FALSE);  // outside the client area: nothing to paint
@@ -186,14 +184,15 @@ TEST_F(Paint, RedrawWindowUpdateNowPaintsChildren) {
 TEST_F(Paint, ScrollWindowExMovesPixelsAndInvalidatesTheRest) {
   HWND w = Make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 80, nullptr, kBlue);
   uitest::RunUntilIdle();
-  HDC dc = GetDC(w);
-  HBRUSH red = CreateSolidBrush(kRed);
-  RECT mark{0, 0, 10, 10};
-  FillRect(dc, &mark, red);
-  DeleteObject(red);
-  ReleaseDC(w, dc);
+  {
+    WindowDc dc(w);
+    UniqueBrush red(CreateSolidBrush(kRed));
+    RECT mark{0, 0, 10, 10};
+    FillRect(dc.get(), &mark, red.get());
+  }
   RECT exposed;
-  HRGN update = CreateRectRgn(0, 0, 0, 0);
+  UniqueRgn region(CreateRectRgn(0, 0, 0, 0));
+  HRGN update = region.get();
   EXPECT_EQ(ScrollWindowEx(w, 20, 30, nullptr, nullptr, update, &exposed, SW_INVALIDATE), COMPLEXREGION);
   EXPECT_EQ(uitest::ClientPixel(w, 25, 35), kRed);  // the mark moved by (20, 30)
   EXPECT_EQ(uitest::ClientPixel(w, 31, 41), kBlue);
@@ -203,7 +202,6 @@ TEST_F(Paint, ScrollWindowExMovesPixelsAndInvalidatesTheRest) {
   EXPECT_FALSE(PtInRegion(update, 50, 50));  // the moved part is not
   RECT r;
   EXPECT_TRUE(GetUpdateRect(w, &r, FALSE));
-  DeleteObject(update);
 }
 
 TEST_F(Paint, WindowDcReachesTheFrame) {

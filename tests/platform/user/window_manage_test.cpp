@@ -139,7 +139,8 @@ TEST(Sending, CallbackAndWithinTheThread) {
 TEST(FrameControls, ButtonsArrowsFocusAndIcons) {
   HWND w = Top(u"controls");
   uitest::RunUntilIdle();
-  HDC dc = GetDC(w);
+  WindowDc owner(w);
+  HDC dc = owner.get();
   RECT box{10, 10, 23, 23};
   ASSERT_TRUE(DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
   // The inside of a check box is the window colour, the tick the text colour.
@@ -174,7 +175,6 @@ TEST(FrameControls, ButtonsArrowsFocusAndIcons) {
   EXPECT_TRUE(DestroyIcon(LoadIconA(nullptr, IDI_ERROR)));    // system icons stay
   EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
   EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), LoadCursorA(nullptr, IDC_ARROW));
-  ReleaseDC(w, dc);
   DestroyWindow(w);
 }
 
