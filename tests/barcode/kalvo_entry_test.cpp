@@ -140,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LensCase{S::EanUcc14, 0, {13}, 0, "13"}, LensCase{S::Itf14, 0, {13}, 0, "13"},
                     LensCase{S::Ucc12, 0, {11, 13}, 0, "11,13"}, LensCase{S::Postnet, 0, {5, 6, 9, 11}, 0, "5,6,9,11"},
                     LensCase{S::Pdf417, 0, {929}, 1, "929"}, LensCase{S::MicroPdf417, 0, {366}, 1, "366"},
-                    LensCase{S::Code39, 0, {}, 0, ""}, LensCase{S::Code128, 0, {}, 0, ""}));
+                    LensCase{S::Code39, 0, {}, 0, ""}, LensCase{S::Code128, 0, {}, 0, ""}),
+    kalvo_test::RowName<LensCase>);
 
 std::string Range(int from, int to) {
   std::string s;
@@ -177,7 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CharsCase{S::Code93, 0, 1, kDigits + kUpper + "-. $/+%"}, CharsCase{S::Msi, 0, 0, kDigits},
                     CharsCase{S::Code128, 0, 0, Range(127, 0)}, CharsCase{S::UccEan128, 3, 0, Range(127, 0)},
                     CharsCase{S::Code128, 1, 0, Range(32, 95) + Range(31, 0)}, CharsCase{S::Code128, 2, 0, Range(32, 126)},
-                    CharsCase{S::Pdf417, 0, 0, Range(32, 126)}, CharsCase{S::Code128, 4, 0, kDigits}, CharsCase{S::QrCode, 0, 0, kDigits}));
+                    CharsCase{S::Pdf417, 0, 0, Range(32, 126)}, CharsCase{S::Code128, 4, 0, kDigits}, CharsCase{S::QrCode, 0, 0, kDigits}),
+    kalvo_test::RowName<CharsCase>);
 
 struct CheckCase {
   kalvo::Symbology type;
@@ -205,7 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CheckCase{S::Ean13, 2, "97803064061575995", "7"}, CheckCase{S::UpcE, 0, "123456", "5"},
                     CheckCase{S::Ucc128, 0, "1234567", "0"}, CheckCase{S::Code128, 4, "1234", "8"}, CheckCase{S::Code128, 0, "1234", ""},
                     CheckCase{S::UccEan128, 0, "1234", ""}, CheckCase{S::Codabar, 0, "1234", ""}, CheckCase{S::Plessey, 0, "1234", ""},
-                    CheckCase{S::Msi, 0, "1234567", ""}));
+                    CheckCase{S::Msi, 0, "1234567", ""}),
+    kalvo_test::RowName<CheckCase>);
 
 TEST(KalvoCheckCharacters, LeaveTheCallersStringAsItWas) {
   AString data("400638133393");

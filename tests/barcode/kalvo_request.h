@@ -4,6 +4,8 @@
 
 #define ZX_USE_UTF8 1
 
+#include <gtest/gtest.h>
+
 #include <ZXing/ReadBarcode.h>
 
 #include <cstdlib>
@@ -23,6 +25,23 @@ inline std::ostream& operator<<(std::ostream& out, Symbology s) {
 }  // namespace kalvo
 
 namespace kalvo_test {
+
+// A test-name piece for a symbology and sub-type: "EAN13_sub1", "Code34_sub0".
+inline std::string NameOf(kalvo::Symbology s, int subType) {
+  std::string name;
+  for (char c : kalvo::SymbologyName(s)) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) name += c;
+  }
+  if (name.empty()) name = "Code" + std::to_string(kalvo::CodeOf(s));
+  return name + "_sub" + std::to_string(subType);
+}
+
+// Test names for table rows that carry `type` and `subType`: readable, the
+// same in every build, and unique through the row's index.
+template <class Row>
+std::string RowName(const testing::TestParamInfo<Row>& info) {
+  return NameOf(info.param.type, info.param.subType) + "_" + std::to_string(info.index);
+}
 
 // A request with the designer's buffers (data and text each 64 bytes larger
 // than their length fields say) and every "not set" member given a value.

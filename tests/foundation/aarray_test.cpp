@@ -4,18 +4,6 @@
 
 namespace {
 
-TEST(AArray, ElementSizesAndTables) {
-  AArray<int> ints;
-  AArray<WORD> words;
-  AArrayBase base;
-  EXPECT_EQ(ints.GetElementSize(), 4);
-  EXPECT_EQ(words.GetElementSize(), 2);
-  EXPECT_EQ(base.GetElementSize(), 8);
-  EXPECT_EQ(ints.GetElementOps(), &AArrayElement<int>::ops);
-  EXPECT_EQ(base.GetElementOps(), &AArrayBase::kNoOps);
-  EXPECT_EQ(ints.GetGrowBy(), 20);
-}
-
 TEST(AArray, SetSizeBelowOneGivesTenZeros) {
   AArray<int> a;
   a.SetSize(0, -1);

@@ -371,7 +371,7 @@ TEST(EncoderDeathTest, RefusedWritesAreReportedAndLeaveNoFile) {
       limit.rlim_cur = limit.rlim_max = 1000;
       setrlimit(RLIMIT_FSIZE, &limit);
       const int written = f.make()->MakeFileFromBmp(path.c_str(), bmp.get());
-      std::_Exit(written == 0 && !std::filesystem::exists(path) ? 0 : 1);
+      dir.RemoveAndExit(written == 0 && !std::filesystem::exists(path) ? 0 : 1);
     };
     EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
   }

@@ -93,17 +93,17 @@ TEST(FileSinkDeathTest, FailedWriteIsReported) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   imgtest::TempFolder dir;
   std::string path = dir.File("big.bin");
-  auto child = [&path] {
+  auto child = [&path, &dir] {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     limit.rlim_cur = limit.rlim_max = 1000;
     setrlimit(RLIMIT_FSIZE, &limit);
     PLFileSink sink;
-    if (sink.Open(path.c_str(), 100) != 0) std::_Exit(2);
+    if (sink.Open(path.c_str(), 100) != 0) dir.RemoveAndExit(2);
     std::vector<char> data(5000, 'z');
     sink.WriteBytes(int(data.size()), data.data());
     int closed = sink.Close();
-    std::_Exit(closed == 0 && !std::filesystem::exists(path) ? 0 : 1);
+    dir.RemoveAndExit(closed == 0 && !std::filesystem::exists(path) ? 0 : 1);
   };
   EXPECT_EXIT(child(),
       ::testing::ExitedWithCode(0), "");

@@ -26,6 +26,14 @@ class TempFolder {
   const std::filesystem::path& Path() const { return path_; }
   bool Ok() const { return !path_.empty(); }
 
+  // Ends a death test's child: the child runs the test again in a process of
+  // its own, with a folder of its own that no destructor would remove.
+  [[noreturn]] void RemoveAndExit(int code) const {
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    std::_Exit(code);
+  }
+
  private:
   std::filesystem::path path_;
 };
