@@ -21,12 +21,26 @@ QueueRegistry& Queues() {
   return *registry;
 }
 
+// The windows a thread made go with it: each whose parent belongs to another
+// thread (or is the desktop) is destroyed, and its children with it.
+void DestroyThreadWindows(DWORD thread) {
+  std::vector<HWND> roots;
+  for (const WindowPtr& w : AllWindows()) {
+    UserLock lock;
+    if (w->desktop || w->thread != thread || w->life == Life::Dead) continue;
+    if (!w->parent || w->parent->desktop || w->parent->thread != thread) roots.push_back(w->handle);
+  }
+  for (HWND h : roots)
+    if (IsWindow(h)) DestroyWindow(h);
+}
+
 // The thread's queue lives as long as the thread; messages still waiting
 // for an answer from it are answered with 0 when it goes.
 struct QueueHolder {
   QueuePtr queue;
   ~QueueHolder() {
     if (!queue) return;
+    DestroyThreadWindows(queue->thread);
     {
       std::lock_guard lock(Queues().mutex);
       Queues().queues.erase(queue->thread);

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 
+#include "platform/user/input_events.h"
 #include "tests/platform/user/message_log.h"
 
 using namespace usertest;
@@ -233,6 +235,64 @@ TEST(BadInput, NullAndOutOfRangeParameters) {
   EXPECT_FALSE(ScreenToClient(w, nullptr));
   EXPECT_EQ(SetTimer(reinterpret_cast<HWND>(0x5551), 1, 10, nullptr), 0u);
   DestroyWindow(w);
+}
+
+}  // namespace
+
+namespace {
+
+// A window whose scroll request destroys it while the bar is being tracked.
+LRESULT DiesWhileScrolling(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_VSCROLL && LOWORD(wp) == SB_THUMBTRACK) {
+    DestroyWindow(w);
+    return 0;
+  }
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+TEST(Destruction, DestroyedWhileItsScrollBarIsTracked) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = DiesWhileScrolling;
+  wc.lpszClassName = u"DiesWhileScrolling";
+  RegisterClassExW(&wc);
+  HWND w = CreateWindowExW(0, u"DiesWhileScrolling", u"", WS_POPUP | WS_VSCROLL | WS_VISIBLE, 100, 100, 100, 200,
+                           nullptr, nullptr, nullptr, nullptr);
+  SCROLLINFO si{sizeof(si), SIF_ALL, 0, 99, 10, 0, 0};
+  SetScrollInfo(w, SB_VERT, &si, TRUE);
+  Pump();
+  // Press on the thumb (just below the top arrow), move, let go.
+  user::DeviceMouseMove(POINT{100 + 100 - 8, 100 + 17 + 3});
+  user::DeviceMouseButton(user::MouseButton::Left, true, POINT{100 + 100 - 8, 100 + 17 + 3});
+  user::DeviceMouseMove(POINT{100 + 100 - 8, 100 + 100});
+  user::DeviceMouseButton(user::MouseButton::Left, false, POINT{100 + 100 - 8, 100 + 100});
+  Pump();
+  EXPECT_FALSE(IsWindow(w));
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST(CrossThreadEnd, WindowsGoWithTheirThread) {
+  RegisterLogClass();
+  HWND orphan = nullptr, child = nullptr;
+  HWND parent = CreateWindowExW(0, u"LogWindow", u"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  std::thread([&] {
+    orphan = CreateWindowExW(0, u"LogWindow", u"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    // A child of another thread's window goes too; its parent stays.
+    child = CreateWindowExW(WS_EX_NOPARENTNOTIFY, u"LogWindow", u"", WS_CHILD, 0, 0, 5, 5, parent, nullptr, nullptr,
+                            nullptr);
+    EXPECT_TRUE(IsWindow(orphan));
+  }).join();
+  ASSERT_NE(orphan, nullptr);
+  ASSERT_NE(child, nullptr);
+  EXPECT_FALSE(IsWindow(orphan));
+  EXPECT_FALSE(IsWindow(child));
+  EXPECT_TRUE(IsWindow(parent));
+  EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
+  DWORD_PTR result = 9;
+  EXPECT_EQ(SendMessageW(orphan, WM_USER, 0, 0), 0);
+  EXPECT_EQ(SendMessageTimeoutW(orphan, WM_USER, 0, 0, SMTO_NORMAL, 1000, &result), 0);
+  EXPECT_EQ(result, 9u);
+  DestroyWindow(parent);
 }
 
 }  // namespace
