@@ -39,13 +39,14 @@ void WriteLimits(CBCode& code, const pdf417::Pdf417Limits& limits) {
 // Every row one row high; the modules that are alike in every row (start and
 // stop patterns) as single bars over the full height.
 void PaintModules(BarList& bars, const pdf417::SymbolModules& symbol, int module, int rowHeight) {
-  const int fullHeight = symbol.rows * rowHeight;
-  const std::span<const uint8_t> top = symbol.Row(0);
-  const int rightStart = symbol.width - symbol.sameRight;
+  const ModuleMatrix& m = symbol.matrix;
+  const int fullHeight = m.rows * rowHeight;
+  const std::span<const uint8_t> top = m.Row(0);
+  const int rightStart = m.columns - symbol.sameRight;
   bars.Modules(top.first(symbol.sameLeft), 0, 0, module, fullHeight);
   bars.Modules(top.subspan(rightStart), rightStart * module, 0, module, fullHeight);
-  for (int r = 0; r < symbol.rows; ++r) {
-    const std::span<const uint8_t> row = symbol.Row(r).subspan(symbol.sameLeft, rightStart - symbol.sameLeft);
+  for (int r = 0; r < m.rows; ++r) {
+    const std::span<const uint8_t> row = m.Row(r).subspan(symbol.sameLeft, rightStart - symbol.sameLeft);
     bars.Modules(row, symbol.sameLeft * module, r * rowHeight, module, rowHeight);
   }
 }
@@ -74,10 +75,11 @@ int EncodePdf417(int, CBCode& code, int measureOnly) {
   const pdf417::SymbolModules modules =
       micro ? pdf417::LayOutMicroPdf417(symbol) : pdf417::LayOutPdf417(symbol, code.pdfTruncated != 0);
   code.quietZone = 2 * module;
-  code.width = modules.width * module;
-  code.height = modules.rows * rowHeight;
+  code.width = modules.matrix.columns * module;
+  code.height = modules.matrix.rows * rowHeight;
   code.barHeight = code.height;
   Artwork art;
+  art.ground = Ground::White;  // like every two-dimensional symbol
   if (measureOnly == 0) PaintModules(art.bars, modules, module, rowHeight);
   return FinishSymbol(code, measureOnly, DcOwner{}, art);
 }

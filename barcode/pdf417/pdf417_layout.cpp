@@ -30,22 +30,23 @@ RowIndicators Pdf417RowIndicators(int row, int rows, int columns, int level) {
 
 SymbolModules LayOutPdf417(const Pdf417Codewords& symbol, bool truncated) {
   SymbolModules out;
-  out.rows = symbol.rows;
-  out.width = kCodewordModules * symbol.columns + (truncated ? 35 : 69);
+  ModuleMatrix& m = out.matrix;
+  m.rows = symbol.rows;
+  m.columns = kCodewordModules * symbol.columns + (truncated ? 35 : 69);
+  m.dark.reserve(static_cast<size_t>(m.columns) * m.rows);
   out.sameLeft = kStartModules;
   out.sameRight = truncated ? 1 : kStopModules;
-  out.dark.reserve(static_cast<size_t>(out.width) * out.rows);
   for (int r = 0; r < symbol.rows; ++r) {
     const int cluster = Pdf417RowCluster(r);
     const RowIndicators indicators = Pdf417RowIndicators(r, symbol.rows, symbol.columns, symbol.level);
-    Put(out.dark, StartPattern, kStartModules);
-    PutCodeword(out.dark, cluster, indicators.left);
-    for (int c = 0; c < symbol.columns; ++c) PutCodeword(out.dark, cluster, symbol.codewords[r * symbol.columns + c]);
+    Put(m.dark, StartPattern, kStartModules);
+    PutCodeword(m.dark, cluster, indicators.left);
+    for (int c = 0; c < symbol.columns; ++c) PutCodeword(m.dark, cluster, symbol.codewords[r * symbol.columns + c]);
     if (truncated) {
-      out.dark.push_back(1);
+      m.dark.push_back(1);
     } else {
-      PutCodeword(out.dark, cluster, indicators.right);
-      Put(out.dark, StopPattern, kStopModules);
+      PutCodeword(m.dark, cluster, indicators.right);
+      Put(m.dark, StopPattern, kStopModules);
     }
   }
   return out;
@@ -54,21 +55,22 @@ SymbolModules LayOutPdf417(const Pdf417Codewords& symbol, bool truncated) {
 SymbolModules LayOutMicroPdf417(const Pdf417Codewords& symbol) {
   const MicroPdfSize& size = MicroPdfSizeTable[symbol.microIndex];
   SymbolModules out;
-  out.rows = size.rows;
-  out.width = kCodewordModules * size.columns + kRowAddressModules * RowAddressPatterns(size.columns) + 1;
-  out.dark.reserve(static_cast<size_t>(out.width) * out.rows);
+  ModuleMatrix& m = out.matrix;
+  m.rows = size.rows;
+  m.columns = kCodewordModules * size.columns + kRowAddressModules * RowAddressPatterns(size.columns) + 1;
+  m.dark.reserve(static_cast<size_t>(m.columns) * m.rows);
   // The centre pattern follows codeword 1 in three columns, codeword 2 in four.
   const int centreAfter = size.columns == 3 ? 1 : size.columns == 4 ? 2 : -1;
   for (int r = 0; r < size.rows; ++r) {
     const int cluster = (size.leftStart + r) % 3;
-    Put(out.dark, SideRowAddressPatterns[(size.leftStart + r) % kRowAddressCount], kRowAddressModules);
+    Put(m.dark, SideRowAddressPatterns[(size.leftStart + r) % kRowAddressCount], kRowAddressModules);
     for (int c = 0; c < size.columns; ++c) {
       if (c == centreAfter)
-        Put(out.dark, CentreRowAddressPatterns[(size.centreStart + r) % kRowAddressCount], kRowAddressModules);
-      PutCodeword(out.dark, cluster, symbol.codewords[r * size.columns + c]);
+        Put(m.dark, CentreRowAddressPatterns[(size.centreStart + r) % kRowAddressCount], kRowAddressModules);
+      PutCodeword(m.dark, cluster, symbol.codewords[r * size.columns + c]);
     }
-    Put(out.dark, SideRowAddressPatterns[(size.rightStart + r) % kRowAddressCount], kRowAddressModules);
-    out.dark.push_back(1);  // the closing bar
+    Put(m.dark, SideRowAddressPatterns[(size.rightStart + r) % kRowAddressCount], kRowAddressModules);
+    m.dark.push_back(1);  // the closing bar
   }
   return out;
 }

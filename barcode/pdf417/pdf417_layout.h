@@ -3,26 +3,17 @@
 // turned into its bars and spaces from the symbol tables.
 #pragma once
 
-#include <cstdint>
-#include <span>
-#include <vector>
-
+#include "barcode/draw/module_matrix.h"
 #include "barcode/pdf417/pdf417_codewords.h"
 
 namespace kalvo::pdf417 {
 
 struct SymbolModules {
-  int width = 0;               // modules per row
-  int rows = 0;
-  std::vector<uint8_t> dark;   // rows x width, row by row from the top; non-zero = bar
+  ModuleMatrix matrix;  // one row of modules per symbol row
   // Modules at the left and right edge that are alike in every row (the start
   // pattern, and the stop pattern or closing bar): painted once over the
   // full height.
   int sameLeft = 0, sameRight = 0;
-
-  std::span<const uint8_t> Row(int r) const {
-    return std::span<const uint8_t>(dark).subspan(static_cast<size_t>(r) * width, width);
-  }
 };
 
 // Cluster index 0, 1, 2 (the standard's clusters 0, 3, 6) of PDF417 row r.

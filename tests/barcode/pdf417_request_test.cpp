@@ -78,19 +78,19 @@ TEST(Pdf417ThroughKvoBCode, ABitmapOfTheSymbolsSizeIsDrawn) {
   }
 }
 
-TEST(Pdf417ThroughKvoBCode, PaintsInTheRequestsColours) {
+TEST(Pdf417ThroughKvoBCode, PaintsTheBarColourOnWhite) {
   for (kalvo::Symbology type : {S::Pdf417, S::MicroPdf417}) {
     PdfRequest r(type, "COLOURS");
     r.code.microPdfSize = 7;  // 2 x 11 for MicroPDF417
     r.code.barColor = 0x0000C8;   // red 200: grey (0 + 0 + 200) / 3
-    r.code.backColor = 0xFFFF00;  // cyan: grey (255 + 255 + 0) / 3
+    r.code.backColor = 0xFFFF00;  // not used: two-dimensional symbols stand on white
     ASSERT_EQ(kvoBCode(0, &r.code, 0), 0);
     ASSERT_NE(r.code.bitmap, nullptr);
     const kalvo_test::Grey grey = kalvo_test::TakeBitmap(r.code);
     int bars = 0, spaces = 0;
     for (uint8_t v : grey.pixels) {
       bars += v == 66;
-      spaces += v == 170;
+      spaces += v == 255;
     }
     const int code = kalvo::CodeOf(type);
     EXPECT_EQ(bars + spaces, grey.width * grey.height) << code;
