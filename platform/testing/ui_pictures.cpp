@@ -1,10 +1,9 @@
 // The test API's eyes: a window's pixels from its top-level surface, the
 // screen composed of the visible top-level windows, and PNG files of either.
-#include <png.h>
+#include <cstdint>
+#include <vector>
 
-#include <cstdio>
-#include <memory>
-
+#include "platform/testing/png_writer.h"
 #include "platform/testing/ui.h"
 #include "platform/user/window_internal.h"
 
@@ -79,35 +78,14 @@ Picture CaptureScreen() {
 
 bool SavePng(const Picture& picture, const std::string& path) {
   if (picture.width <= 0 || picture.height <= 0) return false;
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!info) {
-    png_destroy_write_struct(&png, nullptr);
-    return false;
+  std::vector<uint8_t> bgrx(picture.pixels.size() * 4);
+  for (size_t i = 0; i < picture.pixels.size(); ++i) {
+    const uint32_t v = picture.pixels[i];
+    bgrx[i * 4] = static_cast<uint8_t>(v);
+    bgrx[i * 4 + 1] = static_cast<uint8_t>(v >> 8);
+    bgrx[i * 4 + 2] = static_cast<uint8_t>(v >> 16);
   }
-  std::vector<png_byte> row(static_cast<size_t>(picture.width) * 3);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return false;
-  }
-  png_init_io(png, file.get());
-  png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width), static_cast<png_uint_32>(picture.height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      const uint32_t v = picture.At(x, y);
-      row[static_cast<size_t>(x) * 3] = static_cast<png_byte>(v >> 16);
-      row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>(v >> 8);
-      row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(v);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return true;
+  return tavtest::WritePng(path, picture.width, picture.height, bgrx.data());
 }
 
 bool SaveWindowPng(HWND window, const std::string& path) { return SavePng(CaptureWindow(window), path); }

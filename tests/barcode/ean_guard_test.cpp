@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "tests/barcode/kalvo_request.h"
-#include "tests/sheet_png.h"
+#include "platform/testing/png_writer.h"
 
 namespace {
 
@@ -190,7 +190,7 @@ TEST(EanGuardSheet, WritesEverySymbolAtTwoTextSizes) {
     }
   }
   const std::string path = std::string(TAV_BUILD_DIR) + "/ean_upc_sheet.png";
-  ASSERT_TRUE(PngWriter::Write(path, kColumns * kCell, rows * kRowHeight, reinterpret_cast<const uint8_t*>(sheet.data())));
+  ASSERT_TRUE(tavtest::WritePng(path, kColumns * kCell, rows * kRowHeight, reinterpret_cast<const uint8_t*>(sheet.data())));
   std::printf("EAN/UPC sheet: %s\n", path.c_str());
 }
 

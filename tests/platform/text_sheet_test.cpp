@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win.h"
-#include "tests/sheet_png.h"
+#include "platform/testing/png_writer.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ class Sheet {
     return n;
   }
 
-  bool Save(const std::string& path) const { return PngWriter::Write(path, kWidth, kHeight, bits_); }
+  bool Save(const std::string& path) const { return tavtest::WritePng(path, kWidth, kHeight, bits_); }
 
  private:
   HDC dc_;
