@@ -1,12 +1,43 @@
 #!/usr/bin/env bash
-# Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors, and runs them all.
+# Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs
+# them all; builds the tests a second time with ThreadSanitizer, in a folder of
+# its own, and runs the threaded ones there while the first run goes on.
+# Warnings are errors in both builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 build=${TAV_TEST_BUILD_DIR:-build/test}
+tsan_build=${TAV_TSAN_BUILD_DIR:-build/tsan}
 jobs=$(nproc)
+
+# The tests that run threads: message queues and cross-thread sending, the
+# handle and object tables, locks and interlocked counts, the string class's
+# shared blocks, the font cache and shared fonts, the clipboard, trace settings.
+tsan_tests='^(Queue|CrossThread|MsgWait|HandleTable|DeadHandles|GdiObjects|FontEngine|ClipboardTest|CriticalSection|Interlocked|AStringBlock|TraceSettings)\.|Thread|Concurrent'
+
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAV_SANITIZE=ON -DTAV_BUILD_BENCH=OFF -DTAV_WERROR=ON
 cmake --build "$build" -j "$jobs"
+cmake -S . -B "$tsan_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAV_TSAN=ON -DTAV_BUILD_BENCH=OFF -DTAV_WERROR=ON \
+  > /dev/null
+
+tsan_log="$tsan_build/tsan-run.log"
+(
+  cmake --build "$tsan_build" -j "$(( (jobs + 1) / 2 ))" --target test_platform test_foundation test_image &&
+    TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1} \
+      ctest --test-dir "$tsan_build" --output-on-failure -j "$(( (jobs + 1) / 2 ))" --timeout 600 -R "$tsan_tests"
+) > "$tsan_log" 2>&1 &
+tsan_pid=$!
+
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 600
+status=0
+ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 600 || status=$?
+
+echo "== ThreadSanitizer run ($tsan_log)"
+if wait "$tsan_pid"; then
+  tail -n 3 "$tsan_log"
+else
+  cat "$tsan_log"
+  status=1
+fi
+exit "$status"
