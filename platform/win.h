@@ -14,5 +14,6 @@
 #include "platform/user/message_crack.h"
 #include "platform/user/controls/controls.h"
 #include "platform/user/dialogs/dialogs.h"
+#include "platform/user/menus/menus.h"
 #include "platform/spool/spool.h"
 #include "platform/shell/registry.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/user/message_crack.h"
+#include "platform/user/menus/menu_model.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -204,6 +205,8 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         TrackScrollBar(window, m.hit == HTVSCROLL ? SB_VERT : SB_HORZ, m.screen);
       } else if (m.hit == HTCLOSE || m.hit == HTMINBUTTON || m.hit == HTMAXBUTTON) {
         TrackCaptionButton(window, m.hit);
+      } else if (m.hit == HTMENU) {
+        menus::TrackMenuBar(window, m.screen);
       } else if (m.hit == HTCAPTION) {
         Send(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
       } else if (m.hit >= HTLEFT && m.hit <= HTBOTTOMRIGHT && (style & WS_THICKFRAME)) {

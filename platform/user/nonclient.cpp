@@ -3,6 +3,7 @@
 // the geometry shares), hit testing, and painting through the style painter.
 #include <algorithm>
 
+#include "platform/user/menus/menu_model.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -165,7 +166,10 @@ void NcPaint(HWND window, bool active) {
     const RECT line{l.caption.left, l.caption.bottom, l.caption.right, l.caption.bottom + 1};
     style::FillSys(dc, line, COLOR_3DFACE);
   }
-  if (!IsRectEmpty(&l.menu)) style::FillSys(dc, l.menu, COLOR_MENU);
+  if (!IsRectEmpty(&l.menu)) {
+    style::FillSys(dc, l.menu, COLOR_MENU);
+    menus::PaintMenuBar(window, dc, l.menu);
+  }
   RECT edge = l.inner;
   edge.top = std::max(l.menu.bottom, std::max(l.caption.bottom ? l.caption.bottom + 1 : 0, l.inner.top));
   if (exStyle & WS_EX_CLIENTEDGE) style::Edge(dc, edge, EDGE_SUNKEN, BF_RECT);
