@@ -15,5 +15,6 @@
 #include "platform/user/controls/controls.h"
 #include "platform/user/dialogs/dialogs.h"
 #include "platform/user/menus/menus.h"
+#include "platform/user/mdi/mdi.h"
 #include "platform/spool/spool.h"
 #include "platform/shell/registry.h"

@@ -1,0 +1,331 @@
+// The MDIClient window: its children in Z order, the active one, maximised
+// and normal placements, cascading and tiling, and the window-menu list.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "platform/user/controls/control_support.h"
+#include "platform/user/mdi/mdi.h"
+
+namespace mdi {
+namespace {
+
+struct Client {
+  HMENU windowMenu = nullptr;
+  UINT firstId = 0;
+  HWND active = nullptr;
+  bool maximized = false;
+  int created = 0;
+  std::vector<HWND> children;  // in creation order (their ids follow it)
+  std::vector<std::pair<HWND, RECT>> normal;  // placements of maximised children
+};
+
+Client* ClientOf(HWND w) { return controls::StateOf<Client>(w); }
+
+// Children front to back.
+std::vector<HWND> ZOrder(HWND client) {
+  std::vector<HWND> out;
+  for (HWND w = GetWindow(client, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (IsWindowVisible(w)) out.push_back(w);
+  return out;
+}
+
+void RefreshMenu(HWND client, Client& c) {
+  if (!c.windowMenu || !IsMenu(c.windowMenu)) return;
+  // Drop the list (ids from firstId on) and the separator before it.
+  for (int i = GetMenuItemCount(c.windowMenu) - 1; i >= 0; --i) {
+    const UINT id = GetMenuItemID(c.windowMenu, i);
+    if (id >= c.firstId && id < c.firstId + 0x1000) RemoveMenu(c.windowMenu, static_cast<UINT>(i), MF_BYPOSITION);
+  }
+  const int count = GetMenuItemCount(c.windowMenu);
+  if (count > 0 && (GetMenuState(c.windowMenu, static_cast<UINT>(count - 1), MF_BYPOSITION) & MF_SEPARATOR))
+    RemoveMenu(c.windowMenu, static_cast<UINT>(count - 1), MF_BYPOSITION);
+  if (c.children.empty()) return;
+  AppendMenuW(c.windowMenu, MF_SEPARATOR, 0, nullptr);
+  for (size_t i = 0; i < c.children.size() && i < 9; ++i) {
+    const std::u16string title = u"&" + std::u16string(1, static_cast<char16_t>(u'1' + i)) + u" " +
+                                 controls::WindowText(c.children[i]);
+    AppendMenuW(c.windowMenu, MF_STRING | (c.children[i] == c.active ? MF_CHECKED : 0),
+                c.firstId + static_cast<UINT>(i), title.c_str());
+  }
+}
+
+RECT MaximizedRect(HWND client, HWND child) {
+  RECT r;
+  GetClientRect(client, &r);
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)) & ~WS_MAXIMIZE, FALSE,
+                     static_cast<DWORD>(GetWindowLongW(child, GWL_EXSTYLE)));
+  return r;
+}
+
+RECT ParentRect(HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<LPPOINT>(&r), 2);
+  return r;
+}
+
+void Maximize(HWND client, Client& c, HWND child) {
+  if (!child) return;
+  if (!(GetWindowLongW(child, GWL_STYLE) & WS_MAXIMIZE)) {
+    std::erase_if(c.normal, [&](const auto& n) { return n.first == child; });
+    c.normal.emplace_back(child, ParentRect(child));
+  }
+  SetWindowLongW(child, GWL_STYLE, GetWindowLongW(child, GWL_STYLE) | static_cast<LONG>(WS_MAXIMIZE));
+  const RECT r = MaximizedRect(client, child);
+  SetWindowPos(child, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_FRAMECHANGED);
+  c.maximized = true;
+}
+
+void Restore(HWND client, Client& c, HWND child) {
+  if (!child || !(GetWindowLongW(child, GWL_STYLE) & WS_MAXIMIZE)) return;
+  SetWindowLongW(child, GWL_STYLE, GetWindowLongW(child, GWL_STYLE) & ~static_cast<LONG>(WS_MAXIMIZE));
+  for (const auto& [window, r] : c.normal)
+    if (window == child)
+      SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_FRAMECHANGED);
+  std::erase_if(c.normal, [&](const auto& n) { return n.first == child; });
+  c.maximized = false;
+  (void)client;
+}
+
+void Activate(HWND client, Client& c, HWND child) {
+  if (!child || child == c.active) return;
+  const HWND old = c.active;
+  const bool wasMaximized = old && (GetWindowLongW(old, GWL_STYLE) & WS_MAXIMIZE);
+  c.active = child;
+  SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (old && IsWindow(old)) {
+    SendMessageW(old, WM_NCACTIVATE, FALSE, 0);
+    SendMessageW(old, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));
+  }
+  // A maximised child passes the maximised state on to the next active one.
+  if (wasMaximized && IsWindow(old)) {
+    Restore(client, c, old);
+    Maximize(client, c, child);
+  }
+  SendMessageW(child, WM_NCACTIVATE, TRUE, 0);
+  SendMessageW(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));
+  SetFocus(child);
+  RefreshMenu(client, c);
+}
+
+HWND Create(HWND client, Client& c, const MDICREATESTRUCTW* cs) {
+  if (!cs || !cs->szClass) return nullptr;
+  RECT area;
+  GetClientRect(client, &area);
+  const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  int x = cs->x, y = cs->y, cx = cs->cx, cy = cs->cy;
+  if (x == CW_USEDEFAULT) {
+    x = (c.created % 8) * step;
+    y = (c.created % 8) * step;
+  }
+  if (cx == CW_USEDEFAULT) {
+    cx = area.right * 2 / 3;
+    cy = area.bottom * 2 / 3;
+  }
+  const DWORD style = cs->style | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU |
+                      WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  const UINT id = c.firstId + static_cast<UINT>(c.children.size());
+  const HWND child = CreateWindowExW(WS_EX_MDICHILD | WS_EX_WINDOWEDGE, cs->szClass, cs->szTitle,
+                                     (style & ~WS_MAXIMIZE) | WS_VISIBLE, x, y, cx, cy, client,
+                                     reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)),
+                                     static_cast<HINSTANCE>(cs->hOwner), reinterpret_cast<LPVOID>(cs->lParam));
+  if (!child) return nullptr;
+  ++c.created;
+  c.children.push_back(child);
+  const bool maximize = c.maximized || (cs->style & WS_MAXIMIZE);
+  Activate(client, c, child);
+  if (maximize) Maximize(client, c, child);
+  RefreshMenu(client, c);
+  return child;
+}
+
+void Forget(HWND client, Client& c, HWND child) {
+  c.children.erase(std::remove(c.children.begin(), c.children.end(), child), c.children.end());
+  // Ids follow the list's order.
+  for (size_t i = 0; i < c.children.size(); ++i) SetWindowLongPtrW(c.children[i], GWLP_ID, static_cast<LONG_PTR>(c.firstId + i));
+  std::erase_if(c.normal, [&](const auto& n) { return n.first == child; });
+  if (c.active == child) {
+    c.active = nullptr;
+    const std::vector<HWND> order = ZOrder(client);
+    for (HWND w : order)
+      if (w != child) {
+        Activate(client, c, w);
+        break;
+      }
+  }
+  if (c.children.empty()) c.maximized = false;
+  RefreshMenu(client, c);
+}
+
+void Cascade(HWND client, Client& c) {
+  if (c.active) Restore(client, c, c.active);
+  std::vector<HWND> order = ZOrder(client);
+  std::reverse(order.begin(), order.end());  // back to front
+  RECT area;
+  GetClientRect(client, &area);
+  const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  int i = 0;
+  for (HWND w : order) {
+    SetWindowPos(w, nullptr, i * step, i * step, area.right * 2 / 3, area.bottom * 2 / 3, SWP_NOZORDER | SWP_NOACTIVATE);
+    ++i;
+  }
+}
+
+void Tile(HWND client, Client& c, UINT how) {
+  if (c.active) Restore(client, c, c.active);
+  const std::vector<HWND> order = ZOrder(client);
+  const int n = static_cast<int>(order.size());
+  if (n == 0) return;
+  RECT area;
+  GetClientRect(client, &area);
+  // Columns side by side (vertical) or rows one above another (horizontal).
+  const int lines = std::max(1, static_cast<int>(std::floor(std::sqrt(static_cast<double>(n)))));
+  int i = 0;
+  for (int line = 0; line < lines; ++line) {
+    const int inLine = n / lines + (line < n % lines ? 1 : 0);
+    for (int k = 0; k < inLine; ++k, ++i) {
+      RECT r;
+      if (how & MDITILE_HORIZONTAL) {
+        const int h = area.bottom / n * 1;
+        r = RECT{0, i * h, area.right, (i + 1) * h};
+        (void)inLine;
+      } else {
+        const int w = area.right / lines;
+        const int h = area.bottom / inLine;
+        r = RECT{line * w, k * h, (line + 1) * w, (k + 1) * h};
+      }
+      SetWindowPos(order[static_cast<size_t>(i)], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
+LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    controls::MakeState<Client>(w);
+    return DefWindowProcW(w, message, wParam, lParam);
+  }
+  Client* c = ClientOf(w);
+  if (!c) return DefWindowProcW(w, message, wParam, lParam);
+  switch (message) {
+    case WM_CREATE: {
+      const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+      if (const auto* ccs = static_cast<const CLIENTCREATESTRUCT*>(cs->lpCreateParams)) {
+        c->windowMenu = static_cast<HMENU>(ccs->hWindowMenu);
+        c->firstId = ccs->idFirstChild;
+      }
+      return 0;
+    }
+    case WM_DESTROY:
+      // The window's data is out of reach once WM_NCDESTROY starts.
+      controls::DropState<Client>(w);
+      return DefWindowProcW(w, message, wParam, lParam);
+    case WM_MDICREATE: return reinterpret_cast<LRESULT>(Create(w, *c, reinterpret_cast<const MDICREATESTRUCTW*>(lParam)));
+    case WM_MDIDESTROY: {
+      const HWND child = reinterpret_cast<HWND>(wParam);
+      if (!IsWindow(child) || GetParent(child) != w) return 0;
+      Forget(w, *c, child);
+      DestroyWindow(child);
+      return 0;
+    }
+    case WM_MDIACTIVATE: {
+      const HWND child = reinterpret_cast<HWND>(wParam);
+      if (IsWindow(child) && GetParent(child) == w) Activate(w, *c, child);
+      return 0;
+    }
+    case WM_MDIGETACTIVE:
+      if (lParam) *reinterpret_cast<BOOL*>(lParam) = c->active && (GetWindowLongW(c->active, GWL_STYLE) & WS_MAXIMIZE);
+      return reinterpret_cast<LRESULT>(c->active);
+    case WM_MDINEXT: {
+      // Next: the window at the back comes to the front; previous: the one behind the active.
+      const std::vector<HWND> order = ZOrder(w);
+      if (order.size() < 2) return 0;
+      Activate(w, *c, lParam ? order[1] : order.back());
+      return 0;
+    }
+    case WM_MDIMAXIMIZE: Maximize(w, *c, reinterpret_cast<HWND>(wParam)); return 0;
+    case WM_MDIRESTORE: Restore(w, *c, reinterpret_cast<HWND>(wParam)); return 0;
+    case WM_MDICASCADE: Cascade(w, *c); return TRUE;
+    case WM_MDITILE: Tile(w, *c, static_cast<UINT>(wParam)); return TRUE;
+    case WM_MDISETMENU: {
+      const HMENU old = c->windowMenu;
+      if (lParam) {
+        c->windowMenu = reinterpret_cast<HMENU>(lParam);
+        RefreshMenu(w, *c);
+      }
+      if (wParam) SetMenu(GetParent(w), reinterpret_cast<HMENU>(wParam));
+      return reinterpret_cast<LRESULT>(old);
+    }
+    case WM_MDIREFRESHMENU: RefreshMenu(w, *c); return 0;
+    case WM_SIZE:
+      if (c->active && (GetWindowLongW(c->active, GWL_STYLE) & WS_MAXIMIZE)) {
+        const RECT r = MaximizedRect(w, c->active);
+        SetWindowPos(c->active, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      return DefWindowProcW(w, message, wParam, lParam);
+    case WM_PARENTNOTIFY:
+      return 0;
+    default: return DefWindowProcW(w, message, wParam, lParam);
+  }
+}
+
+const bool installed = SetSystemClassProcedure(u"MDIClient", Proc, 16) != FALSE;
+
+}  // namespace
+}  // namespace mdi
+
+LRESULT DefFrameProcW(HWND frame, HWND client, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      // The window menu's list activates its document.
+      const HWND target = client ? GetDlgItem(client, LOWORD(wParam)) : nullptr;
+      if (target && HIWORD(wParam) == 0 && lParam == 0) {
+        SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(target), 0);
+        return 0;
+      }
+      return DefWindowProcW(frame, message, wParam, lParam);
+    }
+    case WM_SIZE:
+      if (client) {
+        RECT r;
+        GetClientRect(frame, &r);
+        MoveWindow(client, 0, 0, r.right, r.bottom, TRUE);
+      }
+      return 0;
+    case WM_SETFOCUS:
+      if (client) SetFocus(client);
+      return 0;
+    default: return DefWindowProcW(frame, message, wParam, lParam);
+  }
+}
+
+LRESULT DefMDIChildProcW(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND client = GetParent(child);
+  switch (message) {
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_MAXIMIZE: SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0); return 0;
+        case SC_RESTORE: SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0); return 0;
+        case SC_CLOSE: SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0); return 0;
+        default: return DefWindowProcW(child, message, wParam, lParam);
+      }
+    case WM_MOUSEACTIVATE:
+    case WM_CHILDACTIVATE:
+      SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+      return message == WM_MOUSEACTIVATE ? MA_ACTIVATE : 0;
+    case WM_SETTEXT: {
+      const LRESULT r = DefWindowProcW(child, message, wParam, lParam);
+      SendMessageW(client, WM_MDIREFRESHMENU, 0, 0);
+      return r;
+    }
+    default: return DefWindowProcW(child, message, wParam, lParam);
+  }
+}
+
+HWND CreateMDIWindowW(LPCWSTR className, LPCWSTR title, DWORD style, int x, int y, int width, int height, HWND client,
+                      HINSTANCE instance, LPARAM param) {
+  MDICREATESTRUCTW cs{className, title, instance, x, y, width, height, style, param};
+  return reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&cs)));
+}
