@@ -17,8 +17,6 @@ namespace {
 constexpr int kWords = 3;  // 192 bits: the largest symbol has 177 modules a side
 using BitLine = std::array<uint64_t, kWords>;
 
-bool Bit(const BitLine& line, int i) { return (line[i >> 6] >> (i & 63)) & 1; }
-
 // Bit i of the result is bit i + k of the line (k < 64).
 BitLine ShiftDown(const BitLine& line, int k) {
   if (k == 0) return line;
@@ -123,14 +121,15 @@ int LinePenalty(const BitLine& line, int size) {
     const BitLine s = ShiftDown(line, k);
     for (int w = 0; w < kWords; ++w) found[w] &= kFinder[k] ? s[w] : ~s[w];
   }
-  for (int i = 0; i + 7 <= size;) {
-    if (Bit(found, i)) {
+  // From the left, a pattern inside the one before it is passed over.
+  int free = 0;
+  for (int w = 0; w < kWords; ++w)
+    for (uint64_t bits = found[w]; bits != 0; bits &= bits - 1) {
+      const int i = 64 * w + std::countr_zero(bits);
+      if (i < free) continue;
       penalty += 40;
-      i += 7;
-    } else {
-      ++i;
+      free = i + 7;
     }
-  }
   return penalty;
 }
 
