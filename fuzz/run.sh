@@ -15,8 +15,8 @@ set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/.." && pwd)"
-decoders=(decode_fuzzer decode_fuzzer_bmp decode_fuzzer_tga decode_fuzzer_pcx decode_fuzzer_psd decode_fuzzer_pict
-  decode_fuzzer_wemf)
+decoders=(decode_fuzzer decode_fuzzer_bytes decode_fuzzer_bmp decode_fuzzer_tga decode_fuzzer_pcx decode_fuzzer_psd
+  decode_fuzzer_pict decode_fuzzer_wemf)
 targets=("${decoders[@]}" resource_fuzzer kvobcode_fuzzer)
 data="$root/tests/image/data"
 
