@@ -15,6 +15,7 @@ packages=(
   imagemagick netpbm
   clang libclang-rt-14-dev
   llvm-14
+  wine64 g++-mingw-w64-x86-64
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libzint-dev)

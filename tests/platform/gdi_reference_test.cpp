@@ -1,0 +1,173 @@
+// Our drawing layer against the reference implementation of the drawing
+// interface: every script under gdi_reference/ is drawn here and by the same
+// driver cross-compiled and run under wine, and the pixels must agree (exactly,
+// or within the case's edge tolerance for curves).
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "gdi_reference/script_driver.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using gdiscript::CaseResult;
+
+const fs::path kScripts = TAV_GDI_SCRIPTS_DIR;
+const fs::path kOut = fs::path(TAV_BUILD_DIR) / "gdi_reference";
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<fs::path> ScriptFiles() {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(kScripts))
+    if (entry.path().extension() == ".txt") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// What the reference answers depend on: the driver program and every script.
+std::string Stamp() {
+  uint64_t hash = 1469598103934665603ull;
+  auto mix = [&hash](const std::string& bytes) {
+    for (unsigned char b : bytes) hash = (hash ^ b) * 1099511628211ull;
+  };
+  mix(ReadText(TAV_GDI_REFERENCE_DRIVER));
+  for (const fs::path& f : ScriptFiles()) mix(f.filename().string() + ReadText(f));
+  return std::to_string(hash);
+}
+
+std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+// Runs every script through the reference once, in one wine process with a
+// fresh prefix under the temporary folder, unless the answers on file already
+// belong to these scripts and this driver. A lock keeps test processes that
+// run in parallel from starting wine twice.
+std::string EnsureReference() {
+  fs::create_directories(kOut);
+  int lock = open((kOut / "lock").c_str(), O_CREAT | O_RDWR, 0644);
+  if (lock < 0) return "cannot open the lock file";
+  flock(lock, LOCK_EX);
+  std::string error;
+  std::string stamp = Stamp();
+  if (ReadText(kOut / "stamp") != stamp) {
+    fs::remove(kOut / "stamp");
+    std::string prefix = (fs::temp_directory_path() / "tav-wine-XXXXXX").string();
+    if (!mkdtemp(prefix.data())) {
+      error = "cannot make a wine prefix";
+    } else {
+      std::string env = "WINEPREFIX=" + Quote(prefix) + " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
+      std::string command = env + Quote(TAV_WINE) + " " + Quote(TAV_GDI_REFERENCE_DRIVER) + " " + Quote(kOut.string());
+      for (const fs::path& f : ScriptFiles()) command += " " + Quote(f.string());
+      int status = std::system((command + " >/dev/null 2>&1").c_str());
+      // Wait for the prefix's server to leave before the prefix goes.
+      std::system((env + Quote(TAV_WINESERVER) + " -w >/dev/null 2>&1").c_str());
+      std::error_code ec;
+      fs::remove_all(prefix, ec);
+      if (status != 0) error = "the reference driver failed under wine (status " + std::to_string(status) + ")";
+      else std::ofstream(kOut / "stamp", std::ios::binary) << stamp;
+    }
+  }
+  flock(lock, LOCK_UN);
+  close(lock);
+  return error;
+}
+
+// One letter a colour, so a failure shows both pictures.
+std::string Pictures(const CaseResult& ours, const CaseResult& ref) {
+  std::map<uint32_t, char> letters{{0xFFFFFF, '.'}, {0x000000, '#'}};
+  auto letter = [&letters](uint32_t c) {
+    auto it = letters.find(c);
+    if (it != letters.end()) return it->second;
+    char l = static_cast<char>('a' + (letters.size() - 2) % 26);
+    letters[c] = l;
+    return l;
+  };
+  std::string out = "ours | reference\n";
+  for (int y = 0; y < ours.height; ++y) {
+    for (int x = 0; x < ours.width; ++x) out += letter(ours.pixels[size_t(y) * ours.width + x]);
+    out += " | ";
+    for (int x = 0; x < ref.width; ++x) out += letter(ref.pixels[size_t(y) * ref.width + x]);
+    out += "\n";
+  }
+  for (auto [colour, l] : letters) {
+    char text[32];
+    std::snprintf(text, sizeof text, " %c=%06x", l, colour);
+    out += text;
+  }
+  return out + "\n";
+}
+
+// True when the colour occurs within `edge` pixels of (x, y) in `r`.
+bool Near(const CaseResult& r, int x, int y, int edge, uint32_t colour) {
+  for (int dy = -edge; dy <= edge; ++dy)
+    for (int dx = -edge; dx <= edge; ++dx) {
+      int xx = x + dx, yy = y + dy;
+      if (xx >= 0 && yy >= 0 && xx < r.width && yy < r.height && r.pixels[size_t(yy) * r.width + xx] == colour)
+        return true;
+    }
+  return false;
+}
+
+// Pixels that differ beyond the tolerance: each side's colour must appear
+// within `edge` pixels on the other side.
+int Departures(const CaseResult& ours, const CaseResult& ref) {
+  int count = 0;
+  for (int y = 0; y < ours.height; ++y)
+    for (int x = 0; x < ours.width; ++x) {
+      uint32_t a = ours.pixels[size_t(y) * ours.width + x], b = ref.pixels[size_t(y) * ref.width + x];
+      if (a == b) continue;
+      if (ref.edge > 0 && Near(ref, x, y, ref.edge, a) && Near(ours, x, y, ref.edge, b)) continue;
+      ++count;
+    }
+  return count;
+}
+
+class GdiReference : public testing::TestWithParam<fs::path> {};
+
+TEST_P(GdiReference, DrawsWhatTheReferenceDraws) {
+  ASSERT_EQ(EnsureReference(), "");
+  std::string script = ReadText(GetParam());
+  std::vector<CaseResult> ours = gdiscript::RunScript(script);
+  std::vector<CaseResult> ref =
+      gdiscript::ParseResults(ReadText(kOut / (GetParam().filename().string() + ".out")));
+  ASSERT_EQ(ours.size(), ref.size()) << "the reference answered a different number of cases";
+  ASSERT_FALSE(ours.empty());
+  for (size_t i = 0; i < ours.size(); ++i) {
+    SCOPED_TRACE(ours[i].name);
+    if (ours[i].name != ref[i].name || !ours[i].error.empty() || !ref[i].error.empty() ||
+        ours[i].width != ref[i].width || ours[i].height != ref[i].height) {
+      ADD_FAILURE() << "ours: " << ours[i].name << " " << ours[i].error << "; reference: " << ref[i].name << " "
+                    << ref[i].error;
+      continue;
+    }
+    EXPECT_EQ(Departures(ours[i], ref[i]), 0) << Pictures(ours[i], ref[i]);
+  }
+}
+
+std::string CaseName(const testing::TestParamInfo<fs::path>& info) {
+  std::string name = info.param.stem().string();
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, GdiReference, testing::ValuesIn(ScriptFiles()), CaseName);
+
+}  // namespace
