@@ -124,34 +124,48 @@ DestRect MapDest(const DeviceContext& dc, int x, int y, int w, int h) {
   return r;
 }
 
-// Which source pixels make destination column (or row) i: the first and one
-// past the last (more than one only when shrinking).
+// floor(a / b) and ceil(a / b) for b > 0.
+int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+
+// Which source pixels make destination column (or row) i: a range of them
+// (more than one only when shrinking) and the one a single pick takes.
 class SourceSteps {
  public:
-  SourceSteps(int destCount, int srcStart, int srcCount, bool mirror)
+  enum class Axis { Columns, Rows };
+  struct Step {
+    int first, end, pick;
+  };
+  SourceSteps(int destCount, int srcStart, int srcCount, bool mirror, Axis axis)
       : dest_(destCount),
         n_(std::abs(static_cast<int64_t>(srcCount))),
         flip_(mirror != (srcCount < 0)),
-        base_(srcCount < 0 ? static_cast<int64_t>(srcStart) + srcCount + 1 : srcStart) {}
-  std::pair<int, int> operator()(int i) const {
+        base_(srcCount < 0 ? static_cast<int64_t>(srcStart) + srcCount + 1 : srcStart),
+        axis_(axis) {}
+  Step operator()(int i) const {
     const int64_t k = flip_ ? dest_ - 1 - i : i;
-    int64_t a, b;
     if (n_ <= dest_) {
-      // Enlarging or one to one: the nearest source pixel to the centre.
-      a = ((2 * k + 1) * n_) / (2 * dest_);
-      b = a + 1;
-    } else {
-      a = (k * n_) / dest_;
-      b = std::max(a + 1, ((k + 1) * n_) / dest_);
+      // Enlarging or one to one: the source pixel under the centre of the
+      // destination pixel; a centre on the border between two takes the
+      // left (upper) one.
+      const int v = Clamp(base_ + CeilDiv((2 * k + 1) * n_, 2 * dest_) - 1);
+      return {v, v + 1, v};
     }
-    return {Clamp(base_ + a), Clamp(base_ + b)};
+    // Shrinking splits the source into runs, one per destination pixel, at
+    // the nearest whole pixel to k * n / dest (a tie goes to the larger).
+    // A single pick takes a run's last column and its first row.
+    const int64_t first = Edge(k), end = std::max(Edge(k + 1), first + 1);
+    const int64_t pick = axis_ == Axis::Columns ? end - 1 : first;
+    return {Clamp(base_ + first), Clamp(base_ + end), Clamp(base_ + pick)};
   }
 
  private:
+  int64_t Edge(int64_t k) const { return FloorDiv(2 * k * n_ + dest_, 2 * dest_); }
   static int Clamp(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -(int64_t{1} << 30), int64_t{1} << 30)); }
   int64_t dest_, n_;
   bool flip_;
   int64_t base_;
+  Axis axis_;
 };
 
 // Copies pixel values of 8 bits or more unchanged; 32-bit pixels lose their
@@ -206,7 +220,7 @@ bool CopyRows(DeviceContext& dest, const DestRect& r, const BltSource& src, int 
   const BYTE* checked = nullptr;
   bool plain = false;
   for (int yy = top; yy < bottom && a < b; ++yy) {
-    const int s0 = rows(yy - r.y0).first;
+    const int s0 = rows(yy - r.y0).pick;
     if (s0 < 0 || s0 >= srcH) continue;
     BYTE* row = wholeRows ? target.RowToOverwrite(yy + o.y) : target.Row(yy + o.y);
     const BYTE* in = src.SameFormatRow(s0) + static_cast<ptrdiff_t>(sx + (a - r.x0)) * bytes;
@@ -235,7 +249,8 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
   if (dw == 0 || dh == 0) return TRUE;
   if (!usesSource) sw = dw, sh = dh, sx = 0, sy = 0;
   if (sw == 0 || sh == 0) return TRUE;
-  const SourceSteps columns(dw, sx, sw, r.mirrorX), rows(dh, sy, sh, r.mirrorY);
+  const SourceSteps columns(dw, sx, sw, r.mirrorX, SourceSteps::Axis::Columns);
+  const SourceSteps rows(dh, sy, sh, r.mirrorY, SourceSteps::Axis::Rows);
   if (usesSource && CopyRows(dest, r, *src, sx, sw, sh, rows, code)) return TRUE;
 
   const SpanRegion area =
@@ -256,9 +271,9 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
   for (const auto& band : area.Bands()) {
     for (int yy = band.top; yy < band.bottom; ++yy) {
       const int ry = yy - r.y0;
-      const auto [s0, s1] = rows(ry);
-      if (usesSource && (s0 < 0 || s0 >= srcH)) continue;
-      const uint32_t* fast = plainCopy ? src->Row32(s0) : nullptr;
+      const auto [s0, s1, sPick] = rows(ry);
+      if (usesSource && (sPick < 0 || sPick >= srcH)) continue;
+      const uint32_t* fast = plainCopy ? src->Row32(sPick) : nullptr;
       for (const auto& span : band.spans) {
         if (fast) {
           // Both 32 bits, one to one: copy what lies inside the source.
@@ -276,14 +291,14 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
           const int rx = xx - r.x0;
           uint32_t s = 0;
           if (usesSource) {
-            const auto [c0, c1] = columns(rx);
-            if (c0 < 0 || c0 >= srcW) continue;
+            const auto [c0, c1, cPick] = columns(rx);
+            if (cPick < 0 || cPick >= srcW) continue;
             if (!shrinking || mode == COLORONCOLOR) {
-              s = src->Value(c0, s0);
+              s = src->Value(cPick, sPick);
             } else if (mode == HALFTONE) {
               long red = 0, green = 0, blue = 0, n = 0;
-              for (int v = s0; v < std::min(s1, srcH); ++v)
-                for (int u = c0; u < std::min(c1, srcW); ++u) {
+              for (int v = std::max(s0, 0); v < std::min(s1, srcH); ++v)
+                for (int u = std::max(c0, 0); u < std::min(c1, srcW); ++u) {
                   const COLORREF c = src->Colour(u, v);
                   red += GetRValue(c), green += GetGValue(c), blue += GetBValue(c), ++n;
                 }
@@ -292,15 +307,17 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
             } else {
               // Black on white keeps dark pixels (AND), white on black light ones (OR).
               s = mode == BLACKONWHITE ? mask : 0;
-              for (int v = s0; v < std::min(s1, srcH); ++v)
-                for (int u = c0; u < std::min(c1, srcW); ++u) {
+              for (int v = std::max(s0, 0); v < std::min(s1, srcH); ++v)
+                for (int u = std::max(c0, 0); u < std::min(c1, srcW); ++u) {
                   const uint32_t value = src->Value(u, v);
                   s = mode == BLACKONWHITE ? (s & value) : (s | value);
                 }
             }
           }
+          // A transparent hatch's gaps are not skipped here: the operation
+          // still combines source and destination, with a pattern of zeros.
           uint32_t p = 0;
-          if (!pattern.Sample(xx, yy, p)) continue;  // a transparent hatch gap
+          if (!pattern.Sample(xx, yy, p)) p = 0;
           const int px = xx + o.x, py = yy + o.y;
           const uint32_t d = target->ReadValue(px, py);
           target->WriteValue(px, py, ApplyRop3(code, p, s, d) & mask);

@@ -268,6 +268,12 @@ BOOL RestoreDC(HDC handle, int saved) {
   const int depth = static_cast<int>(dc->saved.size());
   const int level = saved < 0 ? depth + saved + 1 : saved;
   if (level <= 0 || level > depth) return FALSE;
+  // The restored bitmap comes back to this context if nobody took it since.
+  const std::shared_ptr<Bitmap>& restored = dc->saved[level - 1].bitmap;
+  if (dc->state.bitmap != restored) {
+    if (restored && !restored->stock && !restored->holder.Take(dc)) return FALSE;
+    if (dc->state.bitmap) dc->state.bitmap->holder.Release(dc);
+  }
   dc->state = dc->saved[level - 1];
   dc->saved.resize(level - 1);
   return TRUE;
@@ -288,10 +294,16 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
     case ObjectKind::Font:
       s.font = std::static_pointer_cast<Font>(found);
       return std::exchange(s.fontHandle, static_cast<HFONT>(object));
-    case ObjectKind::Bitmap:
+    case ObjectKind::Bitmap: {
       if (dc->kind != DcKind::Memory) return nullptr;
-      s.bitmap = std::static_pointer_cast<Bitmap>(found);
+      auto bitmap = std::static_pointer_cast<Bitmap>(found);
+      // A bitmap is drawn on through one memory device context at a time
+      // (the shared 1 x 1 stock bitmap excepted).
+      if (!bitmap->stock && !bitmap->holder.Take(dc)) return nullptr;
+      if (s.bitmap && s.bitmap != bitmap) s.bitmap->holder.Release(dc);
+      s.bitmap = std::move(bitmap);
       return std::exchange(s.bitmapHandle, static_cast<HBITMAP>(object));
+    }
     case ObjectKind::Region:
       return reinterpret_cast<HGDIOBJ>(static_cast<intptr_t>(SelectClipRgn(handle, static_cast<HRGN>(object))));
     case ObjectKind::Palette: return nullptr;

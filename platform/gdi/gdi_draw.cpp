@@ -47,6 +47,13 @@ Frame ShapeFrame(const DeviceContext& dc, int l, int t, int r, int b) {
   return f;
 }
 
+// A box of no width or no height (in device pixels, compatible mode) holds
+// no shape: nothing is drawn, not even the outline.
+bool Degenerate(const DeviceContext& dc, const Frame& f) {
+  return dc.state.graphicsMode != GM_ADVANCED && dc.path.state != Path::State::Open &&
+         (f.right - f.left < 0 || f.bottom - f.top < 0);
+}
+
 std::vector<PointD> ToDevice(const Frame& f, std::vector<PointD> pts) {
   for (auto& p : pts) p = f.toDevice.Apply(p);
   return pts;
@@ -175,7 +182,12 @@ bool DeviceRectOf(const DeviceContext& dc, const RECT& r, RECT& out, std::vector
   if (m.AxisAligned()) {
     const POINT a = RoundDevice(m.Apply({double(r.left), double(r.top)}));
     const POINT b = RoundDevice(m.Apply({double(r.right), double(r.bottom)}));
-    out = RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+    // A rectangle given right to left (or bottom to top) in device space
+    // still leaves out its second edge: it covers (b, a], one pixel past
+    // where the same rectangle given left to right would start.
+    out = RECT{a.x, a.y, b.x, b.y};
+    if (b.x < a.x) out.left = b.x + 1, out.right = a.x + 1;
+    if (b.y < a.y) out.top = b.y + 1, out.bottom = a.y + 1;
     return true;
   }
   polygon = {m.Apply({double(r.left), double(r.top)}), m.Apply({double(r.right), double(r.top)}),
@@ -202,6 +214,21 @@ SpanRegion RectRegion(const DeviceContext& dc, const RECT& r) {
   if (DeviceRectOf(dc, r, box, polygon)) return SpanRegion::FromRect(box);
   std::array<std::vector<PointD>, 1> one{polygon};
   return ScanPolygons(one, ALTERNATE, DeviceClipBox(dc));
+}
+
+// A raster operation that gives another result when applied twice (XOR,
+// NOT, ...) shows where one-pixel solid segments of a figure meet or cross:
+// each segment is drawn on its own, so a pixel two segments share is changed
+// twice.
+bool EachSegmentApart(const DeviceContext& dc) {
+  const Pen& pen = *dc.state.pen;
+  if (DevicePenWidth(dc, pen) >= 1.5 || (pen.LineStyle() != PS_SOLID && pen.LineStyle() != PS_INSIDEFRAME))
+    return false;
+  for (uint32_t p : {0u, 1u})
+    for (uint32_t d : {0u, 1u})
+      if ((ApplyRop2(dc.state.rop2, p, ApplyRop2(dc.state.rop2, p, d)) & 1) != (ApplyRop2(dc.state.rop2, p, d) & 1))
+        return true;
+  return false;
 }
 
 }  // namespace
@@ -240,10 +267,18 @@ void DrawFigures(DeviceContext& dc, std::vector<Figure> figures, bool fill, bool
     }
     PaintRegion(dc, area, MakeBrushSampler(dc, *target, dc.state.brush.get()), dc.state.rop2, clip);
   }
-  if (stroking) {
-    PaintRegion(dc, cover.bg, BrushSampler::Solid(target->ColourToValue(dc.state.bkColour)), dc.state.rop2, clip);
-    PaintRegion(dc, cover.fg, PenSampler(dc, *target, *dc.state.pen), dc.state.rop2, clip);
+  if (!stroking) return;
+  if (EachSegmentApart(dc)) {
+    for (const auto& f : figures)
+      for (size_t i = 0; i + 1 < f.points.size() + (f.closed ? 1 : 0); ++i) {
+        const Figure segment{{f.points[i], f.points[(i + 1) % f.points.size()]}, false};
+        const StrokeCoverage one = StrokeFigures(dc, *dc.state.pen, {&segment, 1}, bounds);
+        PaintRegion(dc, one.fg, PenSampler(dc, *target, *dc.state.pen), dc.state.rop2, clip);
+      }
+    return;
   }
+  PaintRegion(dc, cover.bg, BrushSampler::Solid(target->ColourToValue(dc.state.bkColour)), dc.state.rop2, clip);
+  PaintRegion(dc, cover.fg, PenSampler(dc, *target, *dc.state.pen), dc.state.rop2, clip);
 }
 
 }  // namespace gdi
@@ -347,7 +382,10 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
   auto dc = FindDC(handle);
   if (!dc) return FALSE;
   const Frame f = ShapeFrame(*dc, left, top, right, bottom);
-  Shape(*dc, ToDevice(f, {{f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}, {f.left, f.bottom}}));
+  if (Degenerate(*dc, f)) return TRUE;
+  // The outline runs from the top right corner counter-clockwise, which is
+  // where a dash pattern starts and the way it runs.
+  Shape(*dc, ToDevice(f, {{f.right, f.top}, {f.left, f.top}, {f.left, f.bottom}, {f.right, f.bottom}}));
   return TRUE;
 }
 
@@ -370,6 +408,7 @@ BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
   auto dc = FindDC(handle);
   if (!dc) return FALSE;
   const Frame f = ShapeFrame(*dc, left, top, right, bottom);
+  if (Degenerate(*dc, f)) return TRUE;
   Shape(*dc, ToDevice(f, EllipsePolygon(f)));
   return TRUE;
 }
@@ -424,13 +463,15 @@ int FrameRect(HDC handle, const RECT* rect, HBRUSH brush) {
   if (!dc || !rect || !b) return 0;
   Bitmap* target = dc->Target();
   if (!target) return 1;
-  RECT box;
-  std::vector<PointD> polygon;
-  if (!DeviceRectOf(*dc, *rect, box, polygon)) box = RectRegion(*dc, *rect).Box();
-  if (box.right <= box.left || box.bottom <= box.top) return 1;
-  const SpanRegion frame = SpanRegion::Combine(
-      SpanRegion::FromRect(box), SpanRegion::FromRect(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1),
-      RGN_DIFF);
+  // A rectangle given right to left or bottom to top frames nothing.
+  const RECT& r = *rect;
+  if (r.right <= r.left || r.bottom <= r.top) return 1;
+  // Four bands one logical unit wide, each mapped like a FillRect; on a
+  // rectangle one or two units across they cover all of it.
+  SpanRegion frame = RectRegion(*dc, RECT{r.left, r.top, r.right, r.top + 1});
+  for (const RECT& band : {RECT{r.left, r.bottom - 1, r.right, r.bottom}, RECT{r.left, r.top, r.left + 1, r.bottom},
+                           RECT{r.right - 1, r.top, r.right, r.bottom}})
+    frame = SpanRegion::Combine(frame, RectRegion(*dc, band), RGN_OR);
   PaintRegion(*dc, frame, MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
   return 1;
 }

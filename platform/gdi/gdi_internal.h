@@ -140,6 +140,27 @@ struct Palette : Object {
   std::vector<PALETTEENTRY> entries;
 };
 
+// The one memory device context a bitmap is selected into: a second is
+// refused while the first holds it. A copy of a bitmap starts unheld.
+class BitmapHolder {
+ public:
+  BitmapHolder() = default;
+  BitmapHolder(const BitmapHolder&) {}
+  BitmapHolder& operator=(const BitmapHolder&) { return *this; }
+  // True when `dc` holds the bitmap now (it may have held it already).
+  bool Take(const DeviceContext* dc) {
+    const DeviceContext* expected = nullptr;
+    return slot_.compare_exchange_strong(expected, dc) || expected == dc;
+  }
+  void Release(const DeviceContext* dc) {
+    const DeviceContext* expected = dc;
+    slot_.compare_exchange_strong(expected, nullptr);
+  }
+
+ private:
+  std::atomic<const DeviceContext*> slot_{nullptr};
+};
+
 // Pixel storage of every bitmap: DIB layout (rows padded to 4 bytes), either
 // owned or, for a DIB section, handed to the caller through the bits pointer.
 // An allocator whose value-initialisation leaves the bytes as they come.
@@ -164,6 +185,7 @@ struct DefaultInitAllocator : std::allocator<T> {
 
 struct Bitmap : Object {
   Bitmap() : Object(ObjectKind::Bitmap) {}
+  BitmapHolder holder;
   int width = 0;
   int height = 0;
   int bpp = 32;           // 1, 4, 8, 24 or 32
@@ -376,6 +398,12 @@ struct Path {
 };
 
 struct DeviceContext {
+  DeviceContext() = default;
+  DeviceContext(const DeviceContext&) = default;
+  DeviceContext& operator=(const DeviceContext&) = default;
+  ~DeviceContext() {
+    if (state.bitmap) state.bitmap->holder.Release(this);
+  }
   DcKind kind = DcKind::Memory;
   DcState state;
   std::vector<DcState> saved;

@@ -17,16 +17,17 @@ constexpr double kPi = 3.14159265358979323846;
 
 uint32_t ColourValue(const Bitmap& target, COLORREF c) { return target.ColourToValue(c); }
 
-// 8 x 8 hatch patterns, relative to the brush origin.
+// 8 x 8 hatch patterns, relative to the brush origin. The straight lines sit
+// in the middle of the cell: row 3 and column 4.
 bool HatchBit(int hatch, int x, int y) {
   x &= 7;
   y &= 7;
   switch (hatch) {
-    case HS_HORIZONTAL: return y == 0;
-    case HS_VERTICAL: return x == 0;
+    case HS_HORIZONTAL: return y == 3;
+    case HS_VERTICAL: return x == 4;
     case HS_FDIAGONAL: return x == y;
     case HS_BDIAGONAL: return x == 7 - y;
-    case HS_CROSS: return x == 0 || y == 0;
+    case HS_CROSS: return x == 4 || y == 3;
     case HS_DIAGCROSS: return x == y || x == 7 - y;
     default: return false;
   }
@@ -174,32 +175,6 @@ void StrokeWide(std::vector<PointD> pts, bool closed, double width, DWORD style,
   }
 }
 
-bool InsideBox(POINT p, const RECT& box) {
-  return p.x >= box.left && p.x < box.right && p.y >= box.top && p.y < box.bottom;
-}
-
-// Cuts the segment a-b to the box (Liang-Barsky); false when nothing is left.
-bool ClipSegment(PointD& a, PointD& b, const RECT& box) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  double t0 = 0, t1 = 1;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x - box.left, box.right - 1 - a.x, a.y - box.top, box.bottom - 1 - a.y};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
-  }
-  if (t0 > t1) return false;
-  const PointD start = a;
-  a = PointD{start.x + t0 * dx, start.y + t0 * dy};
-  b = PointD{start.x + t1 * dx, start.y + t1 * dy};
-  return true;
-}
-
 // Splits a polyline into the drawn pieces of a dash pattern (lengths in pixels).
 std::vector<std::vector<PointD>> DashPieces(const std::vector<PointD>& pts, bool closed,
                                             const std::vector<double>& pattern) {
@@ -247,7 +222,8 @@ std::vector<int> CosmeticPattern(const Pen& pen) {
     case PS_ALTERNATE: return {1, 1};
     case PS_USERSTYLE: {
       std::vector<int> p;
-      for (DWORD e : pen.userStyle) p.push_back(std::max<int>(1, static_cast<int>(e)));
+      // Each unit of a cosmetic user style is three pixels long.
+      for (DWORD e : pen.userStyle) p.push_back(3 * std::clamp<int>(static_cast<int>(e), 1, 1 << 20));
       if (p.size() % 2) p.insert(p.end(), p.begin(), p.end());
       return p;
     }
@@ -317,15 +293,17 @@ BrushSampler MakeBrushSampler(const DeviceContext& dc, const Bitmap& target, con
       s.patternWidth = p->width;
       s.patternHeight = p->height;
       s.pattern.resize(static_cast<size_t>(p->width) * p->height);
-      // A monochrome pattern draws its 0 bits in the text colour and its 1 bits
-      // in the background colour.
+      // A monochrome device-dependent pattern draws its 0 bits in the text
+      // colour and its 1 bits in the background colour; a DIB section's
+      // colour table says what its bits are, whatever their depth.
+      const bool useDcColours = p->bpp == 1 && !p->dibSection;
       const uint32_t zero = ColourValue(target, dc.state.textColour);
       const uint32_t one = ColourValue(target, dc.state.bkColour);
       for (int y = 0; y < p->height; ++y)
         for (int x = 0; x < p->width; ++x) {
           const uint32_t v = p->ReadValue(x, y);
           s.pattern[static_cast<size_t>(y) * p->width + x] =
-              p->bpp == 1 ? (v ? one : zero) : ColourValue(target, p->ValueToColour(v));
+              useDcColours ? (v ? one : zero) : ColourValue(target, p->ValueToColour(v));
         }
       break;
     }
@@ -420,23 +398,46 @@ SpanRegion ScanPolygons(std::span<const std::vector<PointD>> polygons, int fillM
   return builder.Build();
 }
 
-void WalkLine(int x0, int y0, int x1, int y1, const std::function<void(int, int)>& visit) {
-  const long dx = std::labs(static_cast<long>(x1) - x0), dy = std::labs(static_cast<long>(y1) - y0);
-  const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  long err = dx - dy;
-  int x = x0, y = y0;
-  while (x != x1 || y != y1) {
-    visit(x, y);
-    const long e2 = 2 * err;
-    if (e2 > -dy) {
-      err -= dy;
-      x += sx;
-    }
-    if (e2 < dx) {
-      err += dx;
-      y += sy;
-    }
+namespace {
+
+// floor(a / b) and ceil(a / b) for b > 0.
+long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+long long CeilDiv(long long a, long long b) { return -FloorDiv(-a, b); }
+
+}  // namespace
+
+void WalkLine(int x0, int y0, int x1, int y1, const RECT& clip, const std::function<void(int, int)>& visit,
+              const std::function<void(long)>& skip) {
+  const long long dx = static_cast<long long>(x1) - x0, dy = static_cast<long long>(y1) - y0;
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  const long long steps = xMajor ? std::llabs(dx) : std::llabs(dy);
+  if (steps == 0) return;
+  // Step i sits at major + i * sign on the major axis and on the true line's
+  // minor coordinate rounded, a tie going to the smaller coordinate (up or
+  // left), whichever way the line runs.
+  const long long major0 = xMajor ? x0 : y0, minor0 = xMajor ? y0 : x0;
+  const long long sign = (xMajor ? dx : dy) > 0 ? 1 : -1;
+  const long long rise = xMajor ? dy : dx;
+  // Only the steps whose major coordinate lies in the clip are walked, so a
+  // far-reaching line costs what its visible part costs and keeps the true
+  // line's pixels.
+  const long long lo = xMajor ? clip.left : clip.top, hi = (xMajor ? clip.right : clip.bottom) - 1;
+  long long first = sign > 0 ? lo - major0 : major0 - hi;
+  long long last = sign > 0 ? hi - major0 : major0 - lo;
+  first = std::max<long long>(first, 0);
+  last = std::min<long long>(last, steps - 1);
+  if (first > last) {
+    if (skip) skip(static_cast<long>(steps));
+    return;
   }
+  if (skip && first > 0) skip(static_cast<long>(first));
+  for (long long i = first; i <= last; ++i) {
+    const long long major = major0 + sign * i;
+    const long long minor = minor0 + CeilDiv(2 * i * rise - steps, 2 * steps);
+    if (xMajor) visit(static_cast<int>(major), static_cast<int>(minor));
+    else visit(static_cast<int>(minor), static_cast<int>(major));
+  }
+  if (skip && last + 1 < steps) skip(static_cast<long>(steps - 1 - last));
 }
 
 // Widths are logical units and scale with the transform, except for pens of
@@ -444,7 +445,8 @@ void WalkLine(int x0, int y0, int x1, int y1, const std::function<void(int, int)
 double DevicePenWidth(const DeviceContext& dc, const Pen& pen) {
   if (pen.width == 0 || (pen.extended && !pen.Geometric())) return 1.0;
   const double scale = std::sqrt(std::fabs(dc.LogicalToDevice().Determinant()));
-  return std::max(1.0, pen.width * scale);
+  // Rounded to the nearest whole pixel: 1.5 draws two pixels wide, 3.6 four.
+  return std::max(1.0, std::floor(pen.width * scale + 0.5));
 }
 
 bool PenDraws(const Pen* pen) { return pen && pen->LineStyle() != PS_NULL; }
@@ -476,7 +478,6 @@ StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<
         left = pattern[element];
       }
     };
-    const RECT margin{bounds.left - 2, bounds.top - 2, bounds.right + 2, bounds.bottom + 2};
     auto advance = [&](long n) {
       if (pattern.empty() || n <= 0) return;
       long period = 0;
@@ -496,31 +497,8 @@ StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<
       }
       if (figure.closed && pts.size() > 1 && (pts.front().x != pts.back().x || pts.front().y != pts.back().y))
         pts.push_back(pts.front());
-      if (pts.size() == 1 && figure.points.size() > 1) {
-        visit(pts[0].x, pts[0].y);
-        continue;
-      }
-      for (size_t i = 0; i + 1 < pts.size(); ++i) {
-        POINT a = pts[i], b = pts[i + 1];
-        const long steps = std::max(std::labs(long(b.x) - a.x), std::labs(long(b.y) - a.y));
-        // Far-reaching lines are cut to the drawable area first; the style
-        // pattern still advances by the part left out before it.
-        if (!InsideBox(a, margin) || !InsideBox(b, margin)) {
-          PointD ca{double(a.x), double(a.y)}, cb{double(b.x), double(b.y)};
-          if (!ClipSegment(ca, cb, margin)) {
-            advance(steps);
-            continue;
-          }
-          const POINT na = RoundDevice(ca), nb = RoundDevice(cb);
-          const long before = std::max(std::labs(long(na.x) - a.x), std::labs(long(na.y) - a.y));
-          const long walked = std::max(std::labs(long(nb.x) - na.x), std::labs(long(nb.y) - na.y));
-          advance(before);
-          WalkLine(na.x, na.y, nb.x, nb.y, visit);
-          advance(steps - before - walked);
-          continue;
-        }
-        WalkLine(a.x, a.y, b.x, b.y, visit);
-      }
+      for (size_t i = 0; i + 1 < pts.size(); ++i)
+        WalkLine(pts[i].x, pts[i].y, pts[i + 1].x, pts[i + 1].y, bounds, visit, advance);
     }
   } else {
     const double scale = std::sqrt(std::fabs(dc.LogicalToDevice().Determinant()));

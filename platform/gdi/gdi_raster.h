@@ -98,8 +98,10 @@ void ScanPolygons(std::span<const std::vector<PointD>> polygons, int fillMode, c
 SpanRegion ScanPolygons(std::span<const std::vector<PointD>> polygons, int fillMode, const RECT& bounds);
 
 // A one-pixel line from (x0, y0) toward (x1, y1), the last point left out.
-// `visit` gets each pixel and the running step count.
-void WalkLine(int x0, int y0, int x1, int y1, const std::function<void(int x, int y)>& visit);
+// `visit` gets each pixel whose major coordinate lies in `clip`; `skip`
+// (may be empty) gets the number of steps left out before and after them.
+void WalkLine(int x0, int y0, int x1, int y1, const RECT& clip, const std::function<void(int x, int y)>& visit,
+              const std::function<void(long steps)>& skip);
 
 // The pixels a pen paints along figures (device space): `fg` in the pen's
 // colour, `bg` in the background colour (the gaps of styled cosmetic lines

@@ -219,7 +219,9 @@ BOOL FrameRgn(HDC handle, HRGN region, HBRUSH brush, int width, int height) {
   const RECT box = shape.Box();
   width = std::min(width, static_cast<int>(box.right - box.left) + 1);
   height = std::min(height, static_cast<int>(box.bottom - box.top) + 1);
-  // Erosion by a (2 width + 1) x (2 height + 1) box, one axis after the other.
+  // A pixel is on the frame when the outside lies within `width` of it along
+  // its row or within `height` along its column (a cross, not a box: the
+  // diagonal pixel at an inside corner stays unpainted).
   auto erode = [](const SpanRegion& from, int reach, bool horizontal) {
     SpanRegion out = from;
     for (int d = -reach; d <= reach; ++d) {
@@ -230,7 +232,7 @@ BOOL FrameRgn(HDC handle, HRGN region, HBRUSH brush, int width, int height) {
     }
     return out;
   };
-  const SpanRegion inner = erode(erode(shape, width, true), height, false);
+  const SpanRegion inner = SpanRegion::Combine(erode(shape, width, true), erode(shape, height, false), RGN_AND);
   const SpanRegion frame = SpanRegion::Combine(shape, inner, RGN_DIFF);
   if (Bitmap* target = dc->Target()) PaintRegion(*dc, frame, MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
   return TRUE;

@@ -101,13 +101,15 @@ TEST(GdiStretchBlt, NegativeWidthMirrors) {
   EXPECT_EQ(dest.Picture(kRed), "..#\n");
 }
 
+// Shrinking 4 to 2 gives each destination pixel a run of two source pixels;
+// a single pick takes the run's last column.
 TEST(GdiStretchBlt, ShrinkingModesKeepBlackOrWhiteOrDropPixels) {
   Canvas src(4, 1);
   SetPixel(src.dc(), 1, 0, kBlack);
   struct Case {
     int mode;
     COLORREF first;
-  } cases[] = {{BLACKONWHITE, kBlack}, {COLORONCOLOR, kWhite}, {WHITEONBLACK, kWhite}};
+  } cases[] = {{BLACKONWHITE, kBlack}, {COLORONCOLOR, kBlack}, {WHITEONBLACK, kWhite}};
   for (const auto& k : cases) {
     Canvas dest(2, 1, 32, {}, kRed);
     SetStretchBltMode(dest.dc(), k.mode);

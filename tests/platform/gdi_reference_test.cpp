@@ -157,6 +157,10 @@ TEST_P(GdiReference, DrawsWhatTheReferenceDraws) {
                     << ref[i].error;
       continue;
     }
+    if (ours[i].departs) {
+      EXPECT_GT(Departures(ours[i], ref[i]), 0) << "now drawn as the reference draws it: drop 'departs'";
+      continue;
+    }
     EXPECT_EQ(Departures(ours[i], ref[i]), 0) << Pictures(ours[i], ref[i]);
   }
 }

@@ -25,12 +25,13 @@ TEST(GdiMapping, AnisotropicScalesAndMovesLogicalUnits) {
   EXPECT_TRUE(DPtoLP(c.dc(), p, 2));
   EXPECT_EQ(p[0].x, 100);
   EXPECT_EQ(p[0].y, 20);
-  // A logical 40 x 40 square is 20 x 20 pixels, growing upward from y = 60.
+  // A logical 40 x 40 square is 20 x 20 pixels, growing upward from y = 60;
+  // given bottom to top in device space it covers (40, 60].
   HBRUSH red = CreateSolidBrush(kRed);
   RECT r{0, 0, 40, 40};
   FillRect(c.dc(), &r, red);
   DeleteObject(red);
-  EXPECT_TRUE(SameRect(c.Bounds(kRed), RECT{0, 40, 20, 60}));
+  EXPECT_TRUE(SameRect(c.Bounds(kRed), RECT{0, 41, 20, 61}));
   SIZE s;
   GetWindowExtEx(c.dc(), &s);
   EXPECT_EQ(s.cx, 100);
@@ -324,7 +325,8 @@ TEST(GdiHatch, BrushOriginShiftsThePattern) {
   RECT r2{0, 1, 8, 2};
   FillRect(c.dc(), &r2, hatch);
   DeleteObject(hatch);
-  EXPECT_EQ(c.Picture(kRed, RECT{0, 0, 8, 2}), "#.......\n...#....\n");
+  // The vertical line sits in column 4 of the 8 x 8 cell.
+  EXPECT_EQ(c.Picture(kRed, RECT{0, 0, 8, 2}), "....#...\n.......#\n");
 }
 
 }  // namespace

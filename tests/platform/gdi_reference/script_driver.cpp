@@ -126,6 +126,7 @@ class Runner {
     if (w.empty()) return;
     if (w[0] == "canvas") return Canvas(w);
     if (w[0] == "edge") return void(result_.edge = static_cast<int>(Value(w.at(1))));
+    if (w[0] == "departs") return void(result_.departs = true);
     if (w[0] == "dib") return MakeDib(w);
     if (!dc_) throw std::string("draw before canvas");
     Draw(w);
