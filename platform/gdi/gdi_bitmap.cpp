@@ -151,11 +151,12 @@ std::vector<RGBQUAD> ReadColourTable(const BITMAPINFO* info, UINT usage, const D
   if (usage == DIB_PAL_COLORS) {
     std::shared_ptr<Palette> palette = dc && dc->state.palette ? dc->state.palette
                                                               : Find<Palette>(GetStockObject(DEFAULT_PALETTE), ObjectKind::Palette);
+    const std::vector<PALETTEENTRY> entries = palette ? palette->Entries() : std::vector<PALETTEENTRY>{};
     for (int i = 0; i < count; ++i) {
       WORD index;
       std::memcpy(&index, table + i * 2, 2);
       PALETTEENTRY e{0, 0, 0, 0};
-      if (palette && index < palette->entries.size()) e = palette->entries[index];
+      if (index < entries.size()) e = entries[index];
       colours.push_back(RGBQUAD{e.peBlue, e.peGreen, e.peRed, 0});
     }
   } else {

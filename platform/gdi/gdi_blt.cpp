@@ -251,6 +251,7 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
   if (sw == 0 || sh == 0) return TRUE;
   const SourceSteps columns(dw, sx, sw, r.mirrorX, SourceSteps::Axis::Columns);
   const SourceSteps rows(dh, sy, sh, r.mirrorY, SourceSteps::Axis::Rows);
+  const auto hold = target->pixels.Hold();
   if (usesSource && CopyRows(dest, r, *src, sx, sw, sh, rows, code)) return TRUE;
 
   const SpanRegion area =
@@ -355,7 +356,10 @@ BOOL StretchBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHand
     DeviceContext snapshot;
     snapshot.kind = DcKind::Memory;
     snapshot.state = src->state;
-    snapshot.state.bitmap = std::make_shared<Bitmap>(*src->Target());
+    {
+      const auto hold = src->Target()->pixels.Hold();
+      snapshot.state.bitmap = std::make_shared<Bitmap>(*src->Target());
+    }
     snapshot.surfaceOrigin = src->surfaceOrigin;
     DcSource copy(snapshot, *dest, *dest->Target());
     return Transfer(*dest, x, y, width, height, &copy, a.x, a.y, b.x - a.x, b.y - a.y, rop);

@@ -216,6 +216,31 @@ SpanRegion RectRegion(const DeviceContext& dc, const RECT& r) {
   return ScanPolygons(one, ALTERNATE, DeviceClipBox(dc));
 }
 
+// Ellipses of the compatible mode drawn with a null pen or a solid one-pixel
+// pen are drawn pixel by pixel: the brush over the outline and what it
+// encloses, then the pen over the outline. Others become polygons.
+bool PixelEllipse(DeviceContext& dc, const Frame& f) {
+  if (dc.state.graphicsMode == GM_ADVANCED || dc.path.state == Path::State::Open) return false;
+  const Pen* pen = dc.state.pen.get();
+  const bool stroking = PenDraws(pen);
+  if (stroking && (DevicePenWidth(dc, *pen) >= 1.5 ||
+                   (pen->LineStyle() != PS_SOLID && pen->LineStyle() != PS_INSIDEFRAME)))
+    return false;
+  Bitmap* target = dc.Target();
+  if (!target) return true;
+  const SpanRegion clip = dc.EffectiveClip();
+  const int l = static_cast<int>(f.left), t = static_cast<int>(f.top);
+  const int r = static_cast<int>(f.right), b = static_cast<int>(f.bottom);
+  const SpanRegion area = EllipseArea(l, t, r, b);
+  const SpanRegion outline = stroking ? EllipseOutline(l, t, r, b) : SpanRegion{};
+  // The brush covers the outline's pixels too, and the pen goes over them:
+  // under XOR the outline shows the two combined.
+  if (dc.state.brush && dc.state.brush->style != BS_NULL)
+    PaintRegion(dc, area, MakeBrushSampler(dc, *target, dc.state.brush.get()), dc.state.rop2, clip);
+  if (stroking) PaintRegion(dc, outline, PenSampler(dc, *target, *pen), dc.state.rop2, clip);
+  return true;
+}
+
 // A raster operation that gives another result when applied twice (XOR,
 // NOT, ...) shows where one-pixel solid segments of a figure meet or cross:
 // each segment is drawn on its own, so a pixel two segments share is changed
@@ -409,6 +434,7 @@ BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
   if (!dc) return FALSE;
   const Frame f = ShapeFrame(*dc, left, top, right, bottom);
   if (Degenerate(*dc, f)) return TRUE;
+  if (PixelEllipse(*dc, f)) return TRUE;
   Shape(*dc, ToDevice(f, EllipsePolygon(f)));
   return TRUE;
 }
@@ -505,6 +531,7 @@ COLORREF SetPixel(HDC handle, int x, int y, COLORREF colour) {
   if (!PixelInClip(*dc, p)) return CLR_INVALID;
   Bitmap& target = *dc->Target();
   const uint32_t value = target.ColourToValue(colour);
+  const auto hold = target.pixels.Hold();
   target.WriteValue(p.x + dc->surfaceOrigin.x, p.y + dc->surfaceOrigin.y, value);
   return target.ValueToColour(value);
 }
@@ -519,5 +546,6 @@ COLORREF GetPixel(HDC handle, int x, int y) {
   const POINT p = RoundDevice(dc->LogicalToDevice().Apply({double(x), double(y)}));
   if (!PixelInClip(*dc, p)) return CLR_INVALID;
   const Bitmap& target = *dc->Target();
+  const auto hold = target.pixels.Hold();
   return target.ValueToColour(target.ReadValue(p.x + dc->surfaceOrigin.x, p.y + dc->surfaceOrigin.y));
 }

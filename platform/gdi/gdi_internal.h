@@ -135,8 +135,34 @@ struct Object {
   bool stock = false;  // stock objects ignore DeleteObject
 };
 
+// A mutex that a copy of its owner does not share: the copy gets its own.
+class OwnLock {
+ public:
+  OwnLock() = default;
+  OwnLock(const OwnLock&) {}
+  OwnLock& operator=(const OwnLock&) { return *this; }
+  std::unique_lock<std::mutex> Hold() const { return std::unique_lock<std::mutex>(mutex_); }
+
+ private:
+  mutable std::mutex mutex_;
+};
+
+// A palette's entries are read and replaced under its own lock, so one thread
+// may change them while another reads them.
 struct Palette : Object {
   Palette() : Object(ObjectKind::Palette) {}
+  std::vector<PALETTEENTRY> Entries() const {
+    auto hold = lock.Hold();
+    return entries;
+  }
+  template <class Change>
+  auto Update(Change change) {
+    auto hold = lock.Hold();
+    return change(entries);
+  }
+
+ private:
+  OwnLock lock;
   std::vector<PALETTEENTRY> entries;
 };
 
@@ -186,6 +212,9 @@ struct DefaultInitAllocator : std::allocator<T> {
 struct Bitmap : Object {
   Bitmap() : Object(ObjectKind::Bitmap) {}
   BitmapHolder holder;
+  // Held while pixels are written: device contexts on two threads may share
+  // one surface (the screen, a window's pixels).
+  OwnLock pixels;
   int width = 0;
   int height = 0;
   int bpp = 32;           // 1, 4, 8, 24 or 32
@@ -282,9 +311,28 @@ struct Brush : Object {
   bool dcBrush = false;             // the stock DC_BRUSH: its colour comes from the DC
 };
 
+// A region's shape is read as a copy and replaced whole under its own lock:
+// CombineRgn or SetRectRgn on one thread never frees the bands another
+// thread is reading.
 struct Region : Object {
   Region() : Object(ObjectKind::Region) {}
-  SpanRegion region;
+  SpanRegion Shape() const {
+    auto hold = lock.Hold();
+    return shape;
+  }
+  void SetShape(SpanRegion next) {
+    auto hold = lock.Hold();
+    shape = std::move(next);
+  }
+  template <class Change>
+  auto Update(Change change) {
+    auto hold = lock.Hold();
+    return change(shape);
+  }
+
+ private:
+  OwnLock lock;
+  SpanRegion shape;
 };
 
 // A font entry: the logical font as asked for, and the face the text code

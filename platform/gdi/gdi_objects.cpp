@@ -95,7 +95,9 @@ std::shared_ptr<Object> MakeStock(int index) {
           RGB(255, 251, 240), RGB(160, 160, 164), RGB(128, 128, 128), RGB(255, 0, 0),     RGB(0, 255, 0),
           RGB(255, 255, 0),   RGB(0, 0, 255),     RGB(255, 0, 255),   RGB(0, 255, 255),   RGB(255, 255, 255)};
       auto p = std::make_shared<Palette>();
-      for (COLORREF c : kSystem) p->entries.push_back({GetRValue(c), GetGValue(c), GetBValue(c), 0});
+      p->Update([](std::vector<PALETTEENTRY>& entries) {
+        for (COLORREF c : kSystem) entries.push_back({GetRValue(c), GetGValue(c), GetBValue(c), 0});
+      });
       o = p;
       break;
     }
@@ -199,7 +201,7 @@ int DescribeObject(HGDIOBJ handle, int size, LPVOID buffer, bool wide) {
       return CopyOut(lb, size, buffer);
     }
     case ObjectKind::Palette: {
-      WORD count = static_cast<WORD>(static_cast<Palette&>(*object).entries.size());
+      WORD count = static_cast<WORD>(static_cast<Palette&>(*object).Entries().size());
       return CopyOut(count, size, buffer);
     }
     case ObjectKind::Font: {
@@ -373,38 +375,44 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* lb) {
 HPALETTE CreatePalette(const LOGPALETTE* lp) {
   if (!lp || lp->palNumEntries == 0) return nullptr;
   auto p = std::make_shared<Palette>();
-  p->entries.assign(lp->palPalEntry, lp->palPalEntry + lp->palNumEntries);
+  p->Update([lp](std::vector<PALETTEENTRY>& entries) {
+    entries.assign(lp->palPalEntry, lp->palPalEntry + lp->palNumEntries);
+  });
   return static_cast<HPALETTE>(AddObject(p));
 }
 
 UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* entries) {
   auto p = Find<Palette>(palette, ObjectKind::Palette);
   if (!p) return 0;
-  const UINT size = static_cast<UINT>(p->entries.size());
+  const std::vector<PALETTEENTRY> now = p->Entries();
+  const UINT size = static_cast<UINT>(now.size());
   if (!entries) return size;
   if (start >= size) return 0;
   const UINT n = std::min(count, size - start);
-  std::copy_n(p->entries.begin() + start, n, entries);
+  std::copy_n(now.begin() + start, n, entries);
   return n;
 }
 
 UINT SetPaletteEntries(HPALETTE palette, UINT start, UINT count, const PALETTEENTRY* entries) {
   auto p = Find<Palette>(palette, ObjectKind::Palette);
   if (!p || p->stock || !entries) return 0;
-  const UINT size = static_cast<UINT>(p->entries.size());
-  if (start >= size) return 0;
-  const UINT n = std::min(count, size - start);
-  std::copy_n(entries, n, p->entries.begin() + start);
-  return n;
+  return p->Update([&](std::vector<PALETTEENTRY>& now) -> UINT {
+    const UINT size = static_cast<UINT>(now.size());
+    if (start >= size) return 0;
+    const UINT n = std::min(count, size - start);
+    std::copy_n(entries, n, now.begin() + start);
+    return n;
+  });
 }
 
 UINT GetNearestPaletteIndex(HPALETTE palette, COLORREF colour) {
   auto p = Find<Palette>(palette, ObjectKind::Palette);
-  if (!p || p->entries.empty()) return CLR_INVALID;
+  const std::vector<PALETTEENTRY> entries = p ? p->Entries() : std::vector<PALETTEENTRY>{};
+  if (entries.empty()) return CLR_INVALID;
   UINT best = 0;
   long bestDistance = -1;
-  for (UINT i = 0; i < p->entries.size(); ++i) {
-    const auto& e = p->entries[i];
+  for (UINT i = 0; i < entries.size(); ++i) {
+    const auto& e = entries[i];
     const long dr = e.peRed - GetRValue(colour), dg = e.peGreen - GetGValue(colour), db = e.peBlue - GetBValue(colour);
     const long d = dr * dr + dg * dg + db * db;
     if (bestDistance < 0 || d < bestDistance) bestDistance = d, best = i;

@@ -111,7 +111,7 @@ HRGN PathToRegion(HDC handle) {
   auto dc = ClosedPath(handle);
   if (!dc) return nullptr;
   auto region = std::make_shared<Region>();
-  region->region = FiguresRegion(*dc, TakeFigures(*dc));
+  region->SetShape(FiguresRegion(*dc, TakeFigures(*dc)));
   return static_cast<HRGN>(AddObject(region));
 }
 

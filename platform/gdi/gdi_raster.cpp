@@ -106,6 +106,9 @@ void StrokeWide(std::vector<PointD> pts, bool closed, double width, DWORD style,
   pts = WithoutRepeats(pts);
   if (closed && pts.size() > 1 && std::hypot(pts.front().x - pts.back().x, pts.front().y - pts.back().y) < 1e-9)
     pts.pop_back();
+  // A figure of no length is a dot where the caps are round.
+  if (pts.size() == 1 && (style & PS_ENDCAP_MASK) == PS_ENDCAP_ROUND)
+    AddConvex(CirclePolygon(pts[0], width / 2), bounds, out);
   if (pts.size() < 2) return;
   const double h = width / 2;
   const DWORD cap = style & PS_ENDCAP_MASK;
@@ -316,6 +319,7 @@ void PaintRegion(DeviceContext& dc, const SpanRegion& shape, const BrushSampler&
   Bitmap* target = dc.Target();
   if (!target || shape.Empty() || source.kind == BrushSampler::Kind::None || rop2 == R2_NOP) return;
   const SpanRegion area = SpanRegion::Combine(shape, clip, RGN_AND);
+  const auto hold = target->pixels.Hold();
   for (const auto& band : area.Bands())
     for (int y = band.top; y < band.bottom; ++y)
       for (const auto& s : band.spans) PaintRow(*target, dc.surfaceOrigin, y, s.x0, s.x1, source, rop2);
@@ -517,6 +521,61 @@ StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<
   return result;
 }
 
+SpanRegion EllipseOutline(int l, int t, int r, int b) {
+  if (l > r) std::swap(l, r);
+  if (t > b) std::swap(t, b);
+  SpanBuilder out;
+  auto add = [&out](long long x, long long y) {
+    out.Add(static_cast<int>(y), static_cast<int>(x), static_cast<int>(x) + 1);
+  };
+  // A single pixel is no ellipse; a line of them is a flat one.
+  if (l == r && t == b) return {};
+  if (l == r || t == b) return SpanRegion::FromRect(l, t, r + 1, b + 1);
+  // The curve through the centres of the box's edge pixels, in doubled
+  // coordinates so that every test is exact: F(x, y) < 0 inside. It is met
+  // once a column and once a row (so steep and shallow parts both close),
+  // each time at whichever of the two pixels around it has the smaller |F|,
+  // a tie going toward the centre.
+  using Wide = __int128;
+  const Wide w = r - l, h = b - t;
+  auto f = [&](long long x, long long y) -> Wide {
+    const Wide dx = 2 * Wide(x) - l - r, dy = 2 * Wide(y) - t - b;
+    return h * h * dx * dx + w * w * dy * dy - w * w * h * h;
+  };
+  auto absolute = [](Wide v) { return v < 0 ? -v : v; };
+  const double cx = (l + r) / 2.0, cy = (t + b) / 2.0, a = w / 2.0, bb = h / 2.0;
+  // Of the pixels n and n + 1 around the curve, the nearer in |F|; `first`
+  // is the one toward the centre on a tie.
+  auto nearer = [&](long long n, bool towardLarger, auto value) {
+    const Wide f0 = absolute(value(n)), f1 = absolute(value(n + 1));
+    if (f0 == f1) return towardLarger ? n + 1 : n;
+    return f0 < f1 ? n : n + 1;
+  };
+  for (long long x = l; x <= r; ++x) {
+    const double d = x - cx, dy = bb * std::sqrt(std::max(0.0, 1 - (d / a) * (d / a)));
+    auto at = [&](long long y) { return f(x, y); };
+    add(x, std::clamp<long long>(nearer(static_cast<long long>(std::floor(cy - dy)), true, at), t, b));
+    add(x, std::clamp<long long>(nearer(static_cast<long long>(std::floor(cy + dy)), false, at), t, b));
+  }
+  for (long long y = t; y <= b; ++y) {
+    const double d = y - cy, dx = a * std::sqrt(std::max(0.0, 1 - (d / bb) * (d / bb)));
+    auto at = [&](long long x) { return f(x, y); };
+    add(std::clamp<long long>(nearer(static_cast<long long>(std::floor(cx - dx)), true, at), l, r), y);
+    add(std::clamp<long long>(nearer(static_cast<long long>(std::floor(cx + dx)), false, at), l, r), y);
+  }
+  return out.Build();
+}
+
+SpanRegion EllipseArea(int l, int t, int r, int b) {
+  const SpanRegion outline = EllipseOutline(l, t, r, b);
+  SpanBuilder out;
+  for (const auto& band : outline.Bands()) {
+    if (band.spans.empty()) continue;
+    for (int y = band.top; y < band.bottom; ++y) out.Add(y, band.spans.front().x0, band.spans.back().x1);
+  }
+  return out.Build();
+}
+
 void FlattenBezier(PointD p0, PointD p1, PointD p2, PointD p3, std::vector<PointD>& out) {
   // Enough uniform steps that the chords stay within a quarter pixel.
   const double d1 = std::hypot(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y);
@@ -617,6 +676,7 @@ void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uin
       SpanRegion::Combine(SpanRegion::FromRect(x, y, x + width, y + height), dc.EffectiveClip(), RGN_AND);
   const int cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
   const uint32_t solid = target->ColourToValue(colour);
+  const auto hold = target->pixels.Hold();
   for (const auto& band : area.Bands()) {
     for (int row = band.top; row < band.bottom; ++row) {
       const uint8_t* m = mask + static_cast<size_t>(row - y) * maskStride;

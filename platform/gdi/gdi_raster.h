@@ -122,6 +122,12 @@ bool PenDraws(const Pen* pen);
 void DrawFigures(DeviceContext& dc, std::vector<Figure> figures, bool fill, bool stroke);
 void RecordFigures(DeviceContext& dc, std::vector<Figure> figures);
 
+// The pixels of an axis-aligned ellipse whose box runs over pixels [l, r] x
+// [t, b], all four edges included: its one-pixel outline, and the outline
+// with everything inside it.
+SpanRegion EllipseOutline(int l, int t, int r, int b);
+SpanRegion EllipseArea(int l, int t, int r, int b);
+
 // Flattening of curves in device space.
 void FlattenBezier(PointD p0, PointD p1, PointD p2, PointD p3, std::vector<PointD>& out);
 int EllipseSegments(double rx, double ry);

@@ -15,7 +15,7 @@ constexpr RECT kEverywhere{-(1 << 27), -(1 << 27), 1 << 27, 1 << 27};
 
 HRGN NewRegion(SpanRegion r) {
   auto region = std::make_shared<Region>();
-  region->region = std::move(r);
+  region->SetShape(std::move(r));
   return static_cast<HRGN>(AddObject(region));
 }
 
@@ -90,8 +90,13 @@ HRGN CreateRectRgnIndirect(const RECT* rect) {
   return rect ? CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom) : nullptr;
 }
 
+// An elliptic region holds the pixels Ellipse fills with a null pen in a box
+// one pixel smaller on the right and at the bottom.
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
-  return NewRegion(CurvedRegion(left, top, right, bottom, std::abs(right - left), std::abs(bottom - top)));
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  if (right - left < 2 || bottom - top < 2) return NewRegion({});
+  return NewRegion(EllipseArea(left, top, right - 2, bottom - 2));
 }
 
 HRGN CreateEllipticRgnIndirect(const RECT* rect) {
@@ -117,39 +122,44 @@ int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
   auto d = FindRegion(dest);
   auto a = FindRegion(src1);
   if (!d || !a || mode < RGN_AND || mode > RGN_COPY) return ERROR;
+  SpanRegion result;
   if (mode == RGN_COPY) {
-    d->region = a->region;
+    result = a->Shape();
   } else {
     auto b = FindRegion(src2);
     if (!b) return ERROR;
-    d->region = SpanRegion::Combine(a->region, b->region, mode);
+    result = SpanRegion::Combine(a->Shape(), b->Shape(), mode);
   }
-  return d->region.Kind();
+  const int kind = result.Kind();
+  d->SetShape(std::move(result));
+  return kind;
 }
 
 BOOL EqualRgn(HRGN a, HRGN b) {
   auto ra = FindRegion(a), rb = FindRegion(b);
   if (!ra || !rb) return ERROR;
-  return ra->region == rb->region ? TRUE : FALSE;
+  return ra->Shape() == rb->Shape() ? TRUE : FALSE;
 }
 
 int OffsetRgn(HRGN region, int dx, int dy) {
   auto r = FindRegion(region);
   if (!r) return ERROR;
-  r->region.Offset(dx, dy);
-  return r->region.Kind();
+  return r->Update([dx, dy](SpanRegion& shape) {
+    shape.Offset(dx, dy);
+    return shape.Kind();
+  });
 }
 
 BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom) {
   auto r = FindRegion(region);
   if (!r) return FALSE;
-  r->region = SpanRegion::FromRect(left, top, right, bottom);
+  r->SetShape(SpanRegion::FromRect(left, top, right, bottom));
   return TRUE;
 }
 
 BOOL PtInRegion(HRGN region, int x, int y) {
   auto r = FindRegion(region);
-  return r && r->region.Contains(x, y) ? TRUE : FALSE;
+  return r && r->Update([x, y](SpanRegion& shape) { return shape.Contains(x, y); }) ? TRUE : FALSE;
 }
 
 BOOL RectInRegion(HRGN region, const RECT* rect) {
@@ -157,21 +167,23 @@ BOOL RectInRegion(HRGN region, const RECT* rect) {
   if (!r || !rect) return FALSE;
   RECT n{std::min(rect->left, rect->right), std::min(rect->top, rect->bottom), std::max(rect->left, rect->right),
          std::max(rect->top, rect->bottom)};
-  return r->region.Intersects(n) ? TRUE : FALSE;
+  return r->Update([&n](SpanRegion& shape) { return shape.Intersects(n); }) ? TRUE : FALSE;
 }
 
 int GetRgnBox(HRGN region, LPRECT box) {
   auto r = FindRegion(region);
   if (!r || !box) return ERROR;
-  *box = r->region.Box();
-  return r->region.Kind();
+  const SpanRegion shape = r->Shape();
+  *box = shape.Box();
+  return shape.Kind();
 }
 
 DWORD GetRegionData(HRGN region, DWORD size, RGNDATA* data) {
   auto r = FindRegion(region);
   if (!r) return 0;
+  const SpanRegion shape = r->Shape();
   std::vector<RECT> rects;
-  for (const auto& band : r->region.Bands())
+  for (const auto& band : shape.Bands())
     for (const auto& s : band.spans) rects.push_back(RECT{s.x0, band.top, s.x1, band.bottom});
   const DWORD needed = static_cast<DWORD>(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
   if (!data) return needed;
@@ -180,7 +192,7 @@ DWORD GetRegionData(HRGN region, DWORD size, RGNDATA* data) {
   data->rdh.iType = 1;  // RDH_RECTANGLES
   data->rdh.nCount = static_cast<DWORD>(rects.size());
   data->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
-  data->rdh.rcBound = r->region.Box();
+  data->rdh.rcBound = shape.Box();
   if (!rects.empty()) std::memcpy(data->Buffer, rects.data(), rects.size() * sizeof(RECT));
   return needed;
 }
@@ -190,7 +202,7 @@ BOOL FillRgn(HDC handle, HRGN region, HBRUSH brush) {
   auto r = FindRegion(region);
   auto b = FindFillBrush(brush);
   if (!dc || !r || !b) return FALSE;
-  if (Bitmap* target = dc->Target()) PaintRegion(*dc, r->region, MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
+  if (Bitmap* target = dc->Target()) PaintRegion(*dc, r->Shape(), MakeBrushSampler(*dc, *target, b.get()), R2_COPYPEN);
   return TRUE;
 }
 
@@ -204,7 +216,7 @@ BOOL InvertRgn(HDC handle, HRGN region) {
   auto dc = FindDC(handle);
   auto r = FindRegion(region);
   if (!dc || !r) return FALSE;
-  if (dc->Target()) PaintRegion(*dc, r->region, BrushSampler::Solid(0), R2_NOT);
+  if (dc->Target()) PaintRegion(*dc, r->Shape(), BrushSampler::Solid(0), R2_NOT);
   return TRUE;
 }
 
@@ -215,7 +227,7 @@ BOOL FrameRgn(HDC handle, HRGN region, HBRUSH brush, int width, int height) {
   auto r = FindRegion(region);
   auto b = FindFillBrush(brush);
   if (!dc || !r || !b || width <= 0 || height <= 0) return FALSE;
-  const SpanRegion& shape = r->region;
+  const SpanRegion shape = r->Shape();
   const RECT box = shape.Box();
   width = std::min(width, static_cast<int>(box.right - box.left) + 1);
   height = std::min(height, static_cast<int>(box.bottom - box.top) + 1);
@@ -249,9 +261,9 @@ int ExtSelectClipRgn(HDC handle, HRGN region, int mode) {
   auto r = FindRegion(region);
   if (!r || mode < RGN_AND || mode > RGN_COPY) return ERROR;
   if (mode == RGN_COPY) {
-    dc->state.clip = r->region;
+    dc->state.clip = r->Shape();
   } else {
-    dc->state.clip = SpanRegion::Combine(CurrentClip(*dc), r->region, mode);
+    dc->state.clip = SpanRegion::Combine(CurrentClip(*dc), r->Shape(), mode);
   }
   return dc->state.clip->Kind();
 }
@@ -302,7 +314,7 @@ int GetClipRgn(HDC handle, HRGN region) {
   auto r = FindRegion(region);
   if (!dc || !r) return -1;
   if (!dc->state.clip) return 0;
-  r->region = *dc->state.clip;
+  r->SetShape(*dc->state.clip);
   return 1;
 }
 
