@@ -511,8 +511,22 @@ StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<
       if (pattern.empty()) {
         StrokeWide(figure.points, figure.closed, width, pen.style, dc.state.miterLimit, bounds, fg);
       } else {
-        for (const auto& piece : DashPieces(WithoutRepeats(figure.points), figure.closed, pattern))
-          StrokeWide(piece, false, width, pen.style, dc.state.miterLimit, bounds, fg);
+        // Square caps lengthen the figure itself by half the width at each
+        // end; the dashes are laid along that and cut flat.
+        std::vector<PointD> path = WithoutRepeats(figure.points);
+        DWORD style = pen.style;
+        if ((style & PS_ENDCAP_MASK) == PS_ENDCAP_SQUARE && !figure.closed && path.size() > 1) {
+          auto lengthen = [&](PointD& end, PointD from) {
+            const double len = std::hypot(end.x - from.x, end.y - from.y);
+            end.x += (end.x - from.x) / len * width / 2;
+            end.y += (end.y - from.y) / len * width / 2;
+          };
+          lengthen(path.front(), path[1]);
+          lengthen(path.back(), path[path.size() - 2]);
+          style = (style & ~PS_ENDCAP_MASK) | PS_ENDCAP_FLAT;
+        }
+        for (const auto& piece : DashPieces(path, figure.closed, pattern))
+          StrokeWide(piece, false, width, style, dc.state.miterLimit, bounds, fg);
       }
     }
   }
