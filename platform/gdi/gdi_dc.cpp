@@ -271,8 +271,8 @@ BOOL RestoreDC(HDC handle, int saved) {
   // The restored bitmap comes back to this context if nobody took it since.
   const std::shared_ptr<Bitmap>& restored = dc->saved[level - 1].bitmap;
   if (dc->state.bitmap != restored) {
-    if (restored && !restored->stock && !restored->holder.Take(dc)) return FALSE;
-    if (dc->state.bitmap) dc->state.bitmap->holder.Release(dc);
+    if (restored && !restored->stock && !restored->holder.Take(dc.get())) return FALSE;
+    if (dc->state.bitmap) dc->state.bitmap->holder.Release(dc.get());
   }
   dc->state = dc->saved[level - 1];
   dc->saved.resize(level - 1);
@@ -299,8 +299,8 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
       auto bitmap = std::static_pointer_cast<Bitmap>(found);
       // A bitmap is drawn on through one memory device context at a time
       // (the shared 1 x 1 stock bitmap excepted).
-      if (!bitmap->stock && !bitmap->holder.Take(dc)) return nullptr;
-      if (s.bitmap && s.bitmap != bitmap) s.bitmap->holder.Release(dc);
+      if (!bitmap->stock && !bitmap->holder.Take(dc.get())) return nullptr;
+      if (s.bitmap && s.bitmap != bitmap) s.bitmap->holder.Release(dc.get());
       s.bitmap = std::move(bitmap);
       return std::exchange(s.bitmapHandle, static_cast<HBITMAP>(object));
     }

@@ -229,8 +229,8 @@ HDC GetDCEx(HWND window, HRGN clip, DWORD flags) {
       whole = RECT{0, 0, w->Width() + 1, w->Height() + 1};
       if (!(flags & DCX_WINDOW)) whole = ClientBox(*w);
     }
-    limit = (flags & DCX_INTERSECTRGN) ? region->region
-                                        : SpanRegion::Combine(SpanRegion::FromRect(whole), region->region, RGN_DIFF);
+    limit = (flags & DCX_INTERSECTRGN) ? region->Shape()
+                                        : SpanRegion::Combine(SpanRegion::FromRect(whole), region->Shape(), RGN_DIFF);
   }
   bool clipChildren = (flags & DCX_CLIPCHILDREN) != 0, clipSiblings = (flags & DCX_CLIPSIBLINGS) != 0;
   {
@@ -310,7 +310,7 @@ BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags) {
   if (region) {
     auto r = gdi::FindRegion(region);
     if (!r) return Fail(ERROR_INVALID_HANDLE);
-    area = r->region;
+    area = r->Shape();
   } else if (rect) {
     area = SpanRegion::FromRect(*rect);
   }
@@ -377,7 +377,7 @@ int GetUpdateRgn(HWND window, HRGN region, BOOL erase) {
     UserLock lock;
     update = w->update;
   }
-  target->region = update;
+  target->SetShape(update);
   if (erase && !update.Empty()) UpdateNow(window, false, true);
   return update.Kind();
 }
@@ -440,7 +440,7 @@ int ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* 
     }
   }
   if (updateRegion)
-    if (auto r = gdi::FindRegion(updateRegion)) r->region = exposed;
+    if (auto r = gdi::FindRegion(updateRegion)) r->SetShape(exposed);
   if (updateRect) *updateRect = exposed.Box();
   return exposed.Kind();
 }
