@@ -137,8 +137,8 @@ std::vector<PointD> MapPoints(const DeviceContext& dc, const POINT* pts, size_t 
   return out;
 }
 
-void Shape(DeviceContext& dc, std::vector<PointD> devicePoints) {
-  DrawFigures(dc, {Figure{std::move(devicePoints), true}}, true, true);
+void Shape(DeviceContext& dc, std::vector<PointD> devicePoints, FillUnder under = FillUnder::Outline) {
+  DrawFigures(dc, {Figure{std::move(devicePoints), true}}, true, true, under);
 }
 
 // Bézier runs: p0 then groups of three points.
@@ -216,29 +216,26 @@ SpanRegion RectRegion(const DeviceContext& dc, const RECT& r) {
   return ScanPolygons(one, ALTERNATE, DeviceClipBox(dc));
 }
 
-// Ellipses of the compatible mode drawn with a null pen or a solid one-pixel
-// pen are drawn pixel by pixel: the brush over the outline and what it
-// encloses, then the pen over the outline. Others become polygons.
-bool PixelEllipse(DeviceContext& dc, const Frame& f) {
+// Ellipses and round rectangles of the compatible mode drawn with a null pen
+// or a solid one-pixel pen are drawn pixel by pixel from their outline: the
+// brush over the outline and what it encloses, then the pen over the
+// outline. Others become polygons.
+bool DrawsByPixels(const DeviceContext& dc) {
   if (dc.state.graphicsMode == GM_ADVANCED || dc.path.state == Path::State::Open) return false;
   const Pen* pen = dc.state.pen.get();
-  const bool stroking = PenDraws(pen);
-  if (stroking && (DevicePenWidth(dc, *pen) >= 1.5 ||
-                   (pen->LineStyle() != PS_SOLID && pen->LineStyle() != PS_INSIDEFRAME)))
-    return false;
+  return !PenDraws(pen) || (DevicePenWidth(dc, *pen) < 1.5 &&
+                            (pen->LineStyle() == PS_SOLID || pen->LineStyle() == PS_INSIDEFRAME));
+}
+
+void PaintOutlined(DeviceContext& dc, const SpanRegion& outline) {
   Bitmap* target = dc.Target();
-  if (!target) return true;
+  if (!target) return;
   const SpanRegion clip = dc.EffectiveClip();
-  const int l = static_cast<int>(f.left), t = static_cast<int>(f.top);
-  const int r = static_cast<int>(f.right), b = static_cast<int>(f.bottom);
-  const SpanRegion area = EllipseArea(l, t, r, b);
-  const SpanRegion outline = stroking ? EllipseOutline(l, t, r, b) : SpanRegion{};
   // The brush covers the outline's pixels too, and the pen goes over them:
   // under XOR the outline shows the two combined.
   if (dc.state.brush && dc.state.brush->style != BS_NULL)
-    PaintRegion(dc, area, MakeBrushSampler(dc, *target, dc.state.brush.get()), dc.state.rop2, clip);
-  if (stroking) PaintRegion(dc, outline, PenSampler(dc, *target, *pen), dc.state.rop2, clip);
-  return true;
+    PaintRegion(dc, RowHull(outline), MakeBrushSampler(dc, *target, dc.state.brush.get()), dc.state.rop2, clip);
+  if (PenDraws(dc.state.pen.get())) PaintRegion(dc, outline, PenSampler(dc, *target, *dc.state.pen), dc.state.rop2, clip);
 }
 
 // A raster operation that gives another result when applied twice (XOR,
@@ -266,7 +263,7 @@ void RecordFigures(DeviceContext& dc, std::vector<Figure> figures) {
   dc.path.figureOpen = false;
 }
 
-void DrawFigures(DeviceContext& dc, std::vector<Figure> figures, bool fill, bool stroke) {
+void DrawFigures(DeviceContext& dc, std::vector<Figure> figures, bool fill, bool stroke, FillUnder under) {
   if (dc.path.state == Path::State::Open) {
     RecordFigures(dc, std::move(figures));
     return;
@@ -284,9 +281,11 @@ void DrawFigures(DeviceContext& dc, std::vector<Figure> figures, bool fill, bool
     for (const auto& f : figures)
       if (f.closed) polygons.push_back(f.points);
     SpanRegion area = ScanPolygons(polygons, dc.state.polyFillMode, bounds);
-    // Each pixel is painted once: the outline's pixels are the pen's, so that
-    // raster operations such as XOR do not meet them twice.
-    if (stroking) {
+    // A rectangle's brush, and any shape's under a wide pen, leaves the
+    // outline's pixels to the pen; under a one-pixel pen other shapes are
+    // filled whole and the pen goes over the fill (under XOR the two show
+    // together).
+    if (stroking && (under == FillUnder::InsideOnly || DevicePenWidth(dc, *dc.state.pen) >= 1.5)) {
       area = SpanRegion::Combine(area, cover.fg, RGN_DIFF);
       area = SpanRegion::Combine(area, cover.bg, RGN_DIFF);
     }
@@ -410,7 +409,8 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
   if (Degenerate(*dc, f)) return TRUE;
   // The outline runs from the top right corner counter-clockwise, which is
   // where a dash pattern starts and the way it runs.
-  Shape(*dc, ToDevice(f, {{f.right, f.top}, {f.left, f.top}, {f.left, f.bottom}, {f.right, f.bottom}}));
+  Shape(*dc, ToDevice(f, {{f.right, f.top}, {f.left, f.top}, {f.left, f.bottom}, {f.right, f.bottom}}),
+        FillUnder::InsideOnly);
   return TRUE;
 }
 
@@ -425,6 +425,12 @@ BOOL RoundRect(HDC handle, int left, int top, int right, int bottom, int width, 
     cw = std::fabs(width * m.m11);
     ch = std::fabs(height * m.m22);
   }
+  if (Degenerate(*dc, f)) return TRUE;
+  if (DrawsByPixels(*dc)) {
+    PaintOutlined(*dc, RoundRectOutline(int(f.left), int(f.top), int(f.right), int(f.bottom),
+                                        static_cast<int>(std::lround(cw)), static_cast<int>(std::lround(ch))));
+    return TRUE;
+  }
   Shape(*dc, ToDevice(f, RoundRectPolygon(f, cw, ch)));
   return TRUE;
 }
@@ -434,7 +440,10 @@ BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
   if (!dc) return FALSE;
   const Frame f = ShapeFrame(*dc, left, top, right, bottom);
   if (Degenerate(*dc, f)) return TRUE;
-  if (PixelEllipse(*dc, f)) return TRUE;
+  if (DrawsByPixels(*dc)) {
+    PaintOutlined(*dc, EllipseOutline(int(f.left), int(f.top), int(f.right), int(f.bottom)));
+    return TRUE;
+  }
   Shape(*dc, ToDevice(f, EllipsePolygon(f)));
   return TRUE;
 }

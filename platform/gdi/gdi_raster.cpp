@@ -580,12 +580,50 @@ SpanRegion EllipseOutline(int l, int t, int r, int b) {
   return out.Build();
 }
 
-SpanRegion EllipseArea(int l, int t, int r, int b) {
-  const SpanRegion outline = EllipseOutline(l, t, r, b);
+SpanRegion RowHull(const SpanRegion& outline) {
   SpanBuilder out;
   for (const auto& band : outline.Bands()) {
     if (band.spans.empty()) continue;
     for (int y = band.top; y < band.bottom; ++y) out.Add(y, band.spans.front().x0, band.spans.back().x1);
+  }
+  return out.Build();
+}
+
+SpanRegion EllipseArea(int l, int t, int r, int b) { return RowHull(EllipseOutline(l, t, r, b)); }
+
+SpanRegion RoundRectOutline(int l, int t, int r, int b, int cw, int ch) {
+  if (l > r) std::swap(l, r);
+  if (t > b) std::swap(t, b);
+  cw = std::min(std::abs(cw), r - l + 1);
+  ch = std::min(std::abs(ch), b - t + 1);
+  if (cw < 2 || ch < 2) {
+    if (l == r && t == b) return {};
+    const SpanRegion box = SpanRegion::FromRect(l, t, r + 1, b + 1);
+    if (r - l < 2 || b - t < 2) return box;
+    return SpanRegion::Combine(box, SpanRegion::FromRect(l + 1, t + 1, r, b), RGN_DIFF);
+  }
+  // The corner ellipse's quarters go to the four corners (a middle column or
+  // row belongs to both halves); straight edges join them.
+  const SpanRegion corner = EllipseOutline(0, 0, cw - 1, ch - 1);
+  SpanBuilder out;
+  for (const auto& band : corner.Bands())
+    for (int y = band.top; y < band.bottom; ++y)
+      for (const auto& span : band.spans)
+        for (int x = span.x0; x < span.x1; ++x) {
+          const bool left = 2 * x <= cw - 1, right = 2 * x >= cw - 1;
+          const bool top = 2 * y <= ch - 1, bottom = 2 * y >= ch - 1;
+          const int xl = l + x, xr = r - (cw - 1) + x, yt = t + y, yb = b - (ch - 1) + y;
+          if (left && top) out.Add(yt, xl, xl + 1);
+          if (right && top) out.Add(yt, xr, xr + 1);
+          if (left && bottom) out.Add(yb, xl, xl + 1);
+          if (right && bottom) out.Add(yb, xr, xr + 1);
+        }
+  const int ix = (cw - 1) / 2, iy = (ch - 1) / 2;
+  out.Add(t, l + ix, r - ix + 1);
+  out.Add(b, l + ix, r - ix + 1);
+  for (int y = t + iy; y <= b - iy; ++y) {
+    out.Add(y, l, l + 1);
+    out.Add(y, r, r + 1);
   }
   return out.Build();
 }

@@ -117,9 +117,13 @@ double DevicePenWidth(const DeviceContext& dc, const Pen& pen);
 bool PenDraws(const Pen* pen);
 
 // Draws figures: fills the closed ones with the brush (when `fill`), then
-// strokes all of them with the pen (when `stroke`). Inside an open path the
-// figures are recorded instead.
-void DrawFigures(DeviceContext& dc, std::vector<Figure> figures, bool fill, bool stroke);
+// strokes all of them with the pen (when `stroke`). Under a one-pixel pen the
+// fill reaches under the outline, except for `FillUnder::InsideOnly`
+// (rectangles); under a wide pen it fills only what the outline leaves.
+// Inside an open path the figures are recorded instead.
+enum class FillUnder { Outline, InsideOnly };
+void DrawFigures(DeviceContext& dc, std::vector<Figure> figures, bool fill, bool stroke,
+                 FillUnder under = FillUnder::Outline);
 void RecordFigures(DeviceContext& dc, std::vector<Figure> figures);
 
 // The pixels of an axis-aligned ellipse whose box runs over pixels [l, r] x
@@ -127,6 +131,11 @@ void RecordFigures(DeviceContext& dc, std::vector<Figure> figures);
 // with everything inside it.
 SpanRegion EllipseOutline(int l, int t, int r, int b);
 SpanRegion EllipseArea(int l, int t, int r, int b);
+// The same for a rectangle over pixels [l, r] x [t, b] whose corners are the
+// quarters of a cw x ch ellipse (clamped to the box).
+SpanRegion RoundRectOutline(int l, int t, int r, int b, int cw, int ch);
+// Each row of a closed convex outline filled from its first pixel to its last.
+SpanRegion RowHull(const SpanRegion& outline);
 
 // Flattening of curves in device space.
 void FlattenBezier(PointD p0, PointD p1, PointD p2, PointD p3, std::vector<PointD>& out);

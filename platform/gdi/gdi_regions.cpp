@@ -10,39 +10,12 @@
 namespace gdi {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr RECT kEverywhere{-(1 << 27), -(1 << 27), 1 << 27, 1 << 27};
 
 HRGN NewRegion(SpanRegion r) {
   auto region = std::make_shared<Region>();
   region->SetShape(std::move(r));
   return static_cast<HRGN>(AddObject(region));
-}
-
-// Rounded rectangle and ellipse regions cover the pixels whose centres lie
-// inside the curve through the box's edges, so they are symmetric in the box.
-SpanRegion CurvedRegion(int l, int t, int r, int b, double cw, double ch) {
-  if (l > r) std::swap(l, r);
-  if (t > b) std::swap(t, b);
-  if (r - l < 1 || b - t < 1) return {};
-  // Pixel x has its centre at x + 0.5: move the curve by half a pixel instead.
-  const double left = l - 0.5, top = t - 0.5, right = r - 0.5, bottom = b - 0.5;
-  const double rx = std::min(cw, right - left) / 2, ry = std::min(ch, bottom - top) / 2;
-  std::vector<PointD> pts;
-  auto arc = [&](double cx, double cy, double a0) {
-    const int n = std::max(2, EllipseSegments(rx, ry) / 4);
-    for (int i = 0; i <= n; ++i) {
-      const double a = a0 + kPi / 2 * i / n;
-      pts.push_back({cx + rx * std::cos(a), cy - ry * std::sin(a)});
-    }
-  };
-  if (rx <= 0 || ry <= 0) return SpanRegion::FromRect(l, t, r, b);
-  arc(right - rx, top + ry, 0);
-  arc(left + rx, top + ry, kPi / 2);
-  arc(left + rx, bottom - ry, kPi);
-  arc(right - rx, bottom - ry, 3 * kPi / 2);
-  std::array<std::vector<PointD>, 1> one{pts};
-  return ScanPolygons(one, ALTERNATE, kEverywhere);
 }
 
 SpanRegion PolygonsRegion(const POINT* points, const INT* counts, int polygons, int fillMode) {
@@ -103,8 +76,13 @@ HRGN CreateEllipticRgnIndirect(const RECT* rect) {
   return rect ? CreateEllipticRgn(rect->left, rect->top, rect->right, rect->bottom) : nullptr;
 }
 
+// Round-rectangle regions likewise: the null-pen RoundRect one pixel smaller
+// on the right and at the bottom.
 HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height) {
-  return NewRegion(CurvedRegion(left, top, right, bottom, std::abs(width), std::abs(height)));
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  if (right - left < 2 || bottom - top < 2) return NewRegion({});
+  return NewRegion(RowHull(RoundRectOutline(left, top, right - 2, bottom - 2, width, height)));
 }
 
 HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {

@@ -60,17 +60,19 @@ TEST(GdiRegion, DisjointAndEmptyResults) {
   for (HRGN r : {a, b, out}) DeleteObject(r);
 }
 
+// An elliptic region is the ellipse through the centres of the edge pixels of
+// its box made one pixel smaller on the right and at the bottom.
 TEST(GdiRegion, EllipticRegionIsSymmetricInItsBox) {
   HRGN e = CreateEllipticRgn(0, 0, 20, 10);
   RECT box;
   EXPECT_EQ(GetRgnBox(e, &box), COMPLEXREGION);
-  EXPECT_TRUE(SameRect(box, RECT{0, 0, 20, 10}));
-  for (int y = 0; y < 10; ++y)
-    for (int x = 0; x < 20; ++x) {
-      EXPECT_EQ(PtInRegion(e, x, y), PtInRegion(e, 19 - x, y)) << x << "," << y;
-      EXPECT_EQ(PtInRegion(e, x, y), PtInRegion(e, x, 9 - y)) << x << "," << y;
+  EXPECT_TRUE(SameRect(box, RECT{0, 0, 19, 9}));
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 19; ++x) {
+      EXPECT_EQ(PtInRegion(e, x, y), PtInRegion(e, 18 - x, y)) << x << "," << y;
+      EXPECT_EQ(PtInRegion(e, x, y), PtInRegion(e, x, 8 - y)) << x << "," << y;
       // Centres well inside or outside the ellipse equation.
-      const double u = (x + 0.5 - 10) / 10, v = (y + 0.5 - 5) / 5;
+      const double u = (x - 9) / 9.0, v = (y - 4) / 4.0;
       const double f = u * u + v * v;
       if (f < 0.8) {
         EXPECT_TRUE(PtInRegion(e, x, y)) << x << "," << y;
@@ -124,7 +126,7 @@ TEST(GdiClip, DrawingStaysInsideTheSelectedRegion) {
   DeleteObject(clip);
   RECT box;
   EXPECT_EQ(GetClipBox(c.dc(), &box), COMPLEXREGION);
-  EXPECT_TRUE(SameRect(box, RECT{5, 5, 35, 25}));
+  EXPECT_TRUE(SameRect(box, RECT{5, 5, 34, 24}));
   EXPECT_EQ(SelectClipRgn(c.dc(), nullptr), SIMPLEREGION);
   GetClipBox(c.dc(), &box);
   EXPECT_TRUE(SameRect(box, RECT{0, 0, 40, 30}));
