@@ -24,7 +24,26 @@ struct CaseResult {
 };
 
 // One case a row: "name: command args; command args; ...", a trailing '\'
-// continues the row, '#' starts a comment.
+// continues the row, '#' starts a comment. Numbers may be documented names
+// (SRCCOPY, R2_XORPEN, PS_DASH|PS_GEOMETRIC, MM_ANISOTROPIC, ...); colours
+// are rrggbb. Commands:
+//   canvas W H                 a white 32-bit top-down DIB section to draw on
+//   dib NAME W H BPP up|down COLOUR... ROWS   a DIB section in its own DC
+//                              (ROWS: hex digits choosing the colours, '/'
+//                              between rows, top row first)
+//   map / wext / vext / worg / vorg / xform    mapping mode, extents, origins,
+//                              world transform (m11 m12 m21 m22 dx dy)
+//   pen STYLE WIDTH COLOUR     CreatePen;  xpen STYLE WIDTH COLOUR [DASH...]
+//   brush solid C | hatch N C | pattern DIB | dibpattern DIB | null
+//   rop2 / bkmode / bkcolor / textcolor / fillmode / stretchmode / brushorg / arcdir
+//   move / line / polyline / polygon / bezier / rect / ellipse / roundrect /
+//   arc / chord / pie / pixel / fillrect / framerect / invertrect / patblt
+//   bitblt / stretchblt / stretchdibits   with a DIB's name as the source
+//   rgn NAME rect|ellipse|roundrect|polygon MODE|combine A B MODE ...;
+//   fillrgn / framergn / paintrgn / invertrgn / cliprgn [NAME]
+//   reselect DIB X Y           marks (X, Y) when a second DC refuses the bitmap
+//   edge N                     the case's edge tolerance
+//   departs                    a known departure (see CaseResult::departs)
 std::vector<CaseResult> RunScript(const std::string& text);
 
 // The results as text: "case NAME W H EDGE [error]" and H rows of hex pixels.
