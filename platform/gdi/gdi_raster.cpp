@@ -342,6 +342,7 @@ void PaintRect(DeviceContext& dc, const RECT& rect, const BrushSampler& source, 
   const int x0 = std::max(r.left, clip.left), x1 = std::min(r.right, clip.right);
   const int y0 = std::max(r.top, clip.top), y1 = std::min(r.bottom, clip.bottom);
   if (x0 >= x1) return;
+  const auto hold = target->pixels.Hold();
   for (int y = y0; y < y1; ++y) PaintRow(*target, dc.surfaceOrigin, y, x0, x1, source, rop2);
 }
 
@@ -723,12 +724,12 @@ void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uin
                COLORREF colour) {
   Bitmap* target = dc.Target();
   if (!target || !mask || width <= 0 || height <= 0) return;
+  const auto hold = target->pixels.Hold();
   if (BlendMaskDirect(dc, x, y, width, height, mask, maskStride, colour)) return;
   const SpanRegion area =
       SpanRegion::Combine(SpanRegion::FromRect(x, y, x + width, y + height), dc.EffectiveClip(), RGN_AND);
   const int cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
   const uint32_t solid = target->ColourToValue(colour);
-  const auto hold = target->pixels.Hold();
   for (const auto& band : area.Bands()) {
     for (int row = band.top; row < band.bottom; ++row) {
       const uint8_t* m = mask + static_cast<size_t>(row - y) * maskStride;

@@ -121,7 +121,9 @@ TEST(GdiThreads, PaletteEntriesAreReadAsOneSet) {
 
 TEST(GdiThreads, TwoScreenDcsInvertingTheSameAreaLoseNoUpdate) {
   HDC probe = GetDC(nullptr);
-  const COLORREF before = GetPixel(probe, 5, 5);
+  COLORREF before[16][16];
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) before[y][x] = GetPixel(probe, x, y);
   constexpr int kRounds = 2000;  // even: every pixel ends where it started
   auto invert = [] {
     HDC dc = GetDC(nullptr);
@@ -133,7 +135,7 @@ TEST(GdiThreads, TwoScreenDcsInvertingTheSameAreaLoseNoUpdate) {
   one.join();
   two.join();
   for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) ASSERT_EQ(GetPixel(probe, x, y), before) << x << "," << y;
+    for (int x = 0; x < 16; ++x) ASSERT_EQ(GetPixel(probe, x, y), before[y][x]) << x << "," << y;
   ReleaseDC(nullptr, probe);
 }
 
