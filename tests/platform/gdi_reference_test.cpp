@@ -69,16 +69,22 @@ std::string EnsureReference() {
   if (ReadText(kOut / "stamp") != stamp) {
     fs::remove(kOut / "stamp");
     std::string prefix = (fs::temp_directory_path() / "tav-wine-XXXXXX").string();
+    std::error_code ec;
     if (!mkdtemp(prefix.data())) {
       error = "cannot make a wine prefix";
+    } else if (!fs::create_directory(fs::path(prefix) / "tmp", ec)) {
+      fs::remove_all(prefix, ec);
+      error = "cannot make a wine prefix";
     } else {
-      std::string env = "WINEPREFIX=" + Quote(prefix) + " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
+      // The server's socket folder goes under TMPDIR: inside the prefix, so
+      // that it goes with it.
+      std::string env = "WINEPREFIX=" + Quote(prefix) + " TMPDIR=" + Quote(prefix + "/tmp") +
+                        " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
       std::string command = env + Quote(TAV_WINE) + " " + Quote(TAV_GDI_REFERENCE_DRIVER) + " " + Quote(kOut.string());
       for (const fs::path& f : ScriptFiles()) command += " " + Quote(f.string());
       int status = std::system((command + " >/dev/null 2>&1").c_str());
       // Wait for the prefix's server to leave before the prefix goes.
       std::system((env + Quote(TAV_WINESERVER) + " -w >/dev/null 2>&1").c_str());
-      std::error_code ec;
       fs::remove_all(prefix, ec);
       if (status != 0) error = "the reference driver failed under wine (status " + std::to_string(status) + ")";
       else std::ofstream(kOut / "stamp", std::ios::binary) << stamp;
