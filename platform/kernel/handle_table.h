@@ -38,6 +38,8 @@ enum class HandleKind : uint8_t {
   File,
   FileMapping,
   FindFile,
+  // Movable global memory (GlobalAlloc with GMEM_MOVEABLE)
+  GlobalMemory,
   // Device contexts and metafiles
   Dc,
   EnhMetafile,

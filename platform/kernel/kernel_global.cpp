@@ -16,10 +16,12 @@ struct Block {
   int locks;
 };
 
-// Movable handles are small tokens of their own, never dereferenced.
-struct MovableToken {
-  char unused;
-};
+// Movable handles are numbers from the platform's handle table, never
+// dereferenced and never reused, so a freed block's handle cannot reach a
+// block allocated after it. (A fixed block's handle is its address.)
+HGLOBAL NewMovableHandle() {
+  return handles::Create<HGLOBAL>(HandleKind::GlobalMemory, std::make_shared<char>('\0'));
+}
 
 struct GlobalTable {
   std::mutex mutex;
@@ -54,7 +56,7 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
     return nullptr;
   }
   const bool movable = flags & GMEM_MOVEABLE;
-  HGLOBAL handle = movable ? static_cast<HGLOBAL>(new MovableToken) : static_cast<HGLOBAL>(data);
+  HGLOBAL handle = movable ? NewMovableHandle() : static_cast<HGLOBAL>(data);
   GlobalTable& t = Table();
   std::lock_guard lock(t.mutex);
   t.blocks[handle] = Block{data, bytes, movable, 0};
@@ -128,7 +130,7 @@ HGLOBAL GlobalFree(HGLOBAL memory) {
     t.blocks.erase(memory);
   }
   std::free(block.data);
-  if (block.movable) delete static_cast<MovableToken*>(memory);
+  if (block.movable) handles::Destroy(memory, HandleKind::GlobalMemory);
   return nullptr;
 }
 

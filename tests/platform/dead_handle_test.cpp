@@ -201,6 +201,27 @@ TEST_F(DeadKernelHandles, SearchesAndMappingsAreDeadAfterClosing) {
   EXPECT_FALSE(FindClose(find));
 }
 
+TEST(DeadHandles, AFreedMovableBlockIsDeadAndLeavesTheNextBlockAlone) {
+  HGLOBAL dead = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 16);
+  ASSERT_NE(dead, nullptr);
+  ASSERT_EQ(GlobalFree(dead), nullptr);
+  HGLOBAL live = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 16);
+  ASSERT_NE(live, nullptr);
+  EXPECT_NE(live, dead);
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_EQ(GlobalLock(dead), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_EQ(GlobalSize(dead), 0u);
+  EXPECT_EQ(GlobalReAlloc(dead, 64, GMEM_MOVEABLE), nullptr);
+  EXPECT_EQ(GlobalFree(dead), dead);  // refused: the handle comes back
+  EXPECT_EQ(GlobalSize(live), 16u);
+  auto* bytes = static_cast<char*>(GlobalLock(live));
+  ASSERT_NE(bytes, nullptr);
+  EXPECT_EQ(bytes[15], 0);
+  GlobalUnlock(live);
+  EXPECT_EQ(GlobalFree(live), nullptr);
+}
+
 // The smallest enhanced metafile: a header and the end record.
 std::vector<BYTE> SmallestEmf() {
   std::vector<BYTE> bytes;
