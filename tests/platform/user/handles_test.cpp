@@ -120,6 +120,51 @@ TEST(Destruction, NoProcedureRunsAfterNcDestroy) {
   EXPECT_TRUE(g_afterLog.empty()) << MessageName(g_afterLog.empty() ? 0 : g_afterLog.front());
 }
 
+// A window's data stays readable while its WM_NCDESTROY runs, so a procedure
+// can free what it keeps in user data, extra bytes or properties there (the
+// framework and many controls do); only messages no longer reach it.
+struct NcDestroySeen {
+  LONG_PTR userData = 0;
+  LONG_PTR extra = 0;
+  HANDLE prop = nullptr;
+  HANDLE removed = nullptr;
+  bool ran = false;
+} g_ncSeen;
+LRESULT FreesAtNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_NCDESTROY) {
+    g_ncSeen.ran = true;
+    g_ncSeen.userData = GetWindowLongPtrW(w, GWLP_USERDATA);
+    g_ncSeen.extra = GetWindowLongPtrW(w, 0);
+    g_ncSeen.prop = GetPropW(w, u"Keep");
+    g_ncSeen.removed = RemovePropW(w, u"Keep");
+  }
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+TEST(Destruction, WindowDataIsReadableDuringNcDestroy) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = FreesAtNcDestroy;
+  wc.cbWndExtra = sizeof(LONG_PTR);
+  wc.lpszClassName = u"FreesAtNcDestroy";
+  RegisterClassExW(&wc);
+  HWND w = CreateWindowExW(0, u"FreesAtNcDestroy", u"", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr,
+                           nullptr, nullptr);
+  ASSERT_NE(w, nullptr);
+  int kept = 0;
+  SetWindowLongPtrW(w, GWLP_USERDATA, 1234);
+  SetWindowLongPtrW(w, 0, 5678);
+  SetPropW(w, u"Keep", &kept);
+  g_ncSeen = {};
+  DestroyWindow(w);
+  EXPECT_TRUE(g_ncSeen.ran);
+  EXPECT_EQ(g_ncSeen.userData, 1234);
+  EXPECT_EQ(g_ncSeen.extra, 5678);
+  EXPECT_EQ(g_ncSeen.prop, &kept);
+  EXPECT_EQ(g_ncSeen.removed, &kept);
+  EXPECT_EQ(GetWindowLongPtrW(w, GWLP_USERDATA), 0);  // gone once destruction is over
+}
+
 // A window destroyed inside its own handler.
 LRESULT SelfDestroying(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_USER + 1) {
