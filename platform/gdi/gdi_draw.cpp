@@ -227,6 +227,15 @@ bool DrawsByPixels(const DeviceContext& dc) {
                             (pen->LineStyle() == PS_SOLID || pen->LineStyle() == PS_INSIDEFRAME));
 }
 
+// The pixel rules build a shape's outline whole, a span or two for every row
+// and column it covers, before the clip cuts it. A shape far larger than any
+// surface (a metafile may ask for one) is drawn through the polygon path,
+// which works only on the rows the clip keeps.
+bool FitsPixelOutline(const Frame& f) {
+  constexpr double kLargest = 1 << 16;
+  return std::fabs(f.right - f.left) <= kLargest && std::fabs(f.bottom - f.top) <= kLargest;
+}
+
 void PaintOutlined(DeviceContext& dc, const SpanRegion& outline) {
   Bitmap* target = dc.Target();
   if (!target) return;
@@ -426,7 +435,7 @@ BOOL RoundRect(HDC handle, int left, int top, int right, int bottom, int width, 
     ch = std::fabs(height * m.m22);
   }
   if (Degenerate(*dc, f)) return TRUE;
-  if (DrawsByPixels(*dc)) {
+  if (DrawsByPixels(*dc) && FitsPixelOutline(f)) {
     PaintOutlined(*dc, RoundRectOutline(int(f.left), int(f.top), int(f.right), int(f.bottom),
                                         static_cast<int>(std::lround(cw)), static_cast<int>(std::lround(ch))));
     return TRUE;
@@ -440,7 +449,7 @@ BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
   if (!dc) return FALSE;
   const Frame f = ShapeFrame(*dc, left, top, right, bottom);
   if (Degenerate(*dc, f)) return TRUE;
-  if (DrawsByPixels(*dc)) {
+  if (DrawsByPixels(*dc) && FitsPixelOutline(f)) {
     PaintOutlined(*dc, EllipseOutline(int(f.left), int(f.top), int(f.right), int(f.bottom)));
     return TRUE;
   }

@@ -276,6 +276,23 @@ TEST(GdiShapes, EllipseStaysInsideItsBoxAndTouchesEachSide) {
   EXPECT_EQ(c.At(2, 3), kWhite);    // corners stay out
 }
 
+// A shape far larger than the surface (metafiles can ask for one) is cut by
+// the clip without first building an outline for every row it spans: the
+// middle of the surface is inside and takes the brush, the edges stay clear.
+TEST(GdiShapes, HugeEllipsesAndRoundRectsFillOnlyWhatTheSurfaceShows) {
+  for (bool round : {false, true}) {
+    Canvas c(20, 20);
+    Selected brush(c.dc(), CreateSolidBrush(kRed));
+    const int far = 1 << 30;
+    if (round)
+      RoundRect(c.dc(), -far, -far, far, far, far / 2, far / 2);
+    else
+      Ellipse(c.dc(), -far, -far, far, far);
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 20; ++x) ASSERT_EQ(c.At(x, y), kRed) << (round ? "round rect " : "ellipse ") << x << "," << y;
+  }
+}
+
 TEST(GdiShapes, RoundRectCornersAreCut) {
   Canvas c(30, 20);
   Selected brush(c.dc(), CreateSolidBrush(kRed));
