@@ -14,6 +14,16 @@ using namespace usertest;
 
 namespace {
 
+// Registers a window class of the given procedure, with extra bytes if asked.
+void RegisterProcClass(LPCWSTR name, WNDPROC proc, int extraBytes = 0) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.cbWndExtra = extraBytes;
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+}
+
 struct Call {
   const char* name;
   std::function<bool(HWND)> fails;  // true when the call failed as it should
@@ -103,11 +113,7 @@ LRESULT Watchful(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 TEST(Destruction, NoProcedureRunsAfterNcDestroy) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = Watchful;
-  wc.lpszClassName = u"Watchful";
-  RegisterClassExW(&wc);
+  RegisterProcClass(u"Watchful", Watchful);
   HWND w = CreateWindowExW(0, u"Watchful", u"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                            nullptr, nullptr);
   SetTimer(w, 1, 10, nullptr);
@@ -142,12 +148,7 @@ LRESULT FreesAtNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 TEST(Destruction, WindowDataIsReadableDuringNcDestroy) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = FreesAtNcDestroy;
-  wc.cbWndExtra = sizeof(LONG_PTR);
-  wc.lpszClassName = u"FreesAtNcDestroy";
-  RegisterClassExW(&wc);
+  RegisterProcClass(u"FreesAtNcDestroy", FreesAtNcDestroy, sizeof(LONG_PTR));
   HWND w = CreateWindowExW(0, u"FreesAtNcDestroy", u"", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr,
                            nullptr, nullptr);
   ASSERT_NE(w, nullptr);
@@ -186,11 +187,7 @@ LRESULT SelfDestroying(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 TEST(Destruction, DestroyedInsideItsOwnHandlerIsSafe) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = SelfDestroying;
-  wc.lpszClassName = u"SelfDestroying";
-  RegisterClassExW(&wc);
+  RegisterProcClass(u"SelfDestroying", SelfDestroying);
   HWND w = CreateWindowExW(0, u"SelfDestroying", u"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 50, 50, nullptr,
                            nullptr, nullptr, nullptr);
   EXPECT_EQ(SendMessageW(w, WM_USER + 1, 0, 0), 77);
@@ -219,14 +216,8 @@ LRESULT FailingCreate(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 TEST(Creation, RefusedCreationsReturnNull) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = RefusingCreate;
-  wc.lpszClassName = u"RefusingCreate";
-  RegisterClassExW(&wc);
-  wc.lpfnWndProc = FailingCreate;
-  wc.lpszClassName = u"FailingCreate";
-  RegisterClassExW(&wc);
+  RegisterProcClass(u"RefusingCreate", RefusingCreate);
+  RegisterProcClass(u"FailingCreate", FailingCreate);
   EXPECT_EQ(CreateWindowExW(0, u"RefusingCreate", u"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr),
             nullptr);
   EXPECT_EQ(CreateWindowExW(0, u"FailingCreate", u"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr),
@@ -296,11 +287,7 @@ LRESULT DiesWhileScrolling(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 TEST(Destruction, DestroyedWhileItsScrollBarIsTracked) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = DiesWhileScrolling;
-  wc.lpszClassName = u"DiesWhileScrolling";
-  RegisterClassExW(&wc);
+  RegisterProcClass(u"DiesWhileScrolling", DiesWhileScrolling);
   HWND w = CreateWindowExW(0, u"DiesWhileScrolling", u"", WS_POPUP | WS_VSCROLL | WS_VISIBLE, 100, 100, 100, 200,
                            nullptr, nullptr, nullptr, nullptr);
   SCROLLINFO si{sizeof(si), SIF_ALL, 0, 99, 10, 0, 0};
