@@ -16,5 +16,6 @@
 #include "platform/user/dialogs/dialogs.h"
 #include "platform/user/menus/menus.h"
 #include "platform/user/mdi/mdi.h"
+#include "platform/comctl/comctl.h"
 #include "platform/spool/spool.h"
 #include "platform/shell/registry.h"
