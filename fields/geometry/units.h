@@ -1,0 +1,11 @@
+// Layout units (mils) and device pixels.
+#pragma once
+
+#include <cstdint>
+
+// (value x dpi + 500) / 1000, with integer division.
+constexpr int32_t MilsToDevice(int64_t mils, int dpi) { return static_cast<int32_t>((mils * dpi + 500) / 1000); }
+// (int)(value x 1000 / dpi + 0.5).
+constexpr int32_t DeviceToMils(int64_t pixels, int dpi) {
+  return dpi > 0 ? static_cast<int32_t>(static_cast<double>(pixels) * 1000.0 / dpi + 0.5) : 0;
+}

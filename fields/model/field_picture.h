@@ -1,0 +1,31 @@
+// CFieldPicture: the picture cache that image, OLE, paragraph and RTF fields
+// carry. Only the settings bytes of the image field are part of its record.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "image/bitmap/plbmp.h"
+
+class CField;
+
+struct CFieldPicture {
+  CField* owner = nullptr;                // set by the field's constructor
+  std::unique_ptr<PLBmp> bitmap;          // the prepared picture
+  uint8_t plainPicture = 0;               // bitmap holds the picture without print contrast or dimming
+  uint8_t pictureOption = 0;              // image field: colour mode (0 none, 1 black and white, 2 greyscale)
+  uint8_t mirror = 0;                     // image field: mirror and flip, 0-3
+  uint8_t ditherMethod = 0;               // image field: dithering method, 0-3
+  uint8_t invert = 0;
+  int32_t lightness = 0;
+  int32_t contrast = 0;
+  std::unique_ptr<PLBmp> sourceBitmap;
+  int32_t sizeX = 0;                      // requested size
+  int32_t sizeY = 0;
+
+  // Deletes bitmap when freeSource is set, and always sourceBitmap.
+  void FreeBitmaps(int freeSource) {
+    if (freeSource) bitmap.reset();
+    sourceBitmap.reset();
+  }
+};
