@@ -10,7 +10,7 @@ packages=(
   libfreetype-dev libfontconfig-dev
   fonts-liberation fonts-dejavu-core fonts-wqy-microhei fontconfig
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libxml2-dev
-  unixodbc-dev
+  unixodbc-dev libsqliteodbc odbc-postgresql postgresql sqlite3
   libzxing-dev
   imagemagick netpbm
   clang libclang-rt-14-dev

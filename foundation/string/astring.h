@@ -176,6 +176,9 @@ class AString {
   int PadToWidth(int width, bool atEnd, bool trim);
   void TrimLeft(const char* set = nullptr);
   void TrimRight(const char* set = nullptr);
+  // Trims the set's characters from the right end, then from the left end
+  // (no set, or an empty one: "\r\n \t").
+  void TrimBoth(const char* set = nullptr);
   AString SpanIncluding(const char* set);
   AString SpanExcluding(const char* set);
   void MakeUpper();

@@ -347,6 +347,12 @@ void AString::TrimRight(const char* set) {
   Truncate(keep);
 }
 
+void AString::TrimBoth(const char* set) {
+  if (!set || !*set) set = "\r\n \t";
+  TrimRight(set);
+  TrimLeft(set);
+}
+
 AString AString::SpanIncluding(const char* set) {
   int n = 0;
   while (n < GetLength() && set && InSet(set, data_[n])) ++n;

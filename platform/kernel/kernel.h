@@ -186,6 +186,9 @@ namespace {
 
 void GetSystemTime(SYSTEMTIME* time);
 void GetLocalTime(SYSTEMTIME* time);
+// Test hook: while set, GetLocalTime answers this moment (its day of the week
+// computed from the date) instead of the clock; null goes back to the clock.
+void SetLocalTimeForTesting(const SYSTEMTIME* moment);
 void GetSystemTimeAsFileTime(FILETIME* time);
 BOOL FileTimeToSystemTime(const FILETIME* fileTime, SYSTEMTIME* systemTime);
 BOOL SystemTimeToFileTime(const SYSTEMTIME* systemTime, FILETIME* fileTime);

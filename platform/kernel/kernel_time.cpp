@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <ctime>
+#include <mutex>
+#include <optional>
 
 #include "platform/kernel/kernel_internal.h"
 
@@ -70,6 +72,10 @@ long LocalOffsetAt(time_t when) {
   return local.tm_gmtoff;
 }
 
+// The moment tests fixed for GetLocalTime, if any.
+std::mutex g_testClockLock;
+std::optional<SYSTEMTIME> g_testClock;
+
 long long MonotonicNanoseconds() {
   timespec ts{};
   clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -87,8 +93,27 @@ void GetSystemTime(SYSTEMTIME* time) {
   ToSystemTime(t, ts.tv_nsec, time);
 }
 
+void SetLocalTimeForTesting(const SYSTEMTIME* moment) {
+  std::lock_guard lock(g_testClockLock);
+  if (!moment) {
+    g_testClock.reset();
+    return;
+  }
+  SYSTEMTIME fixed = *moment;
+  const long long days = DaysFromCivil(fixed.wYear, fixed.wMonth, fixed.wDay);
+  fixed.wDayOfWeek = static_cast<WORD>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+  g_testClock = fixed;
+}
+
 void GetLocalTime(SYSTEMTIME* time) {
   if (!time) return;
+  {
+    std::lock_guard lock(g_testClockLock);
+    if (g_testClock) {
+      *time = *g_testClock;
+      return;
+    }
+  }
   timespec ts{};
   clock_gettime(CLOCK_REALTIME, &ts);
   tm t{};

@@ -120,3 +120,24 @@ int lstrcmpiW(LPCWSTR a, LPCWSTR b);
 LANGID GetSystemDefaultLangID();
 LANGID GetUserDefaultLangID();
 LCID GetThreadLocale();
+
+// --- Dates and times as text, in the process's locale (English, United States:
+// short date "M/d/yyyy", long date "dddd, MMMM d, yyyy", time "h:mm:ss tt").
+inline constexpr LCID LOCALE_USER_DEFAULT = 0x0400;
+inline constexpr LCID LOCALE_SYSTEM_DEFAULT = 0x0800;
+inline constexpr DWORD DATE_SHORTDATE = 0x00000001;
+inline constexpr DWORD DATE_LONGDATE = 0x00000002;
+inline constexpr DWORD TIME_NOMINUTESORSECONDS = 0x00000001;
+inline constexpr DWORD TIME_NOSECONDS = 0x00000002;
+inline constexpr DWORD TIME_NOTIMEMARKER = 0x00000004;
+inline constexpr DWORD TIME_FORCE24HOURFORMAT = 0x00000008;
+
+// Writes the date (null: today, from GetLocalTime) through a picture of d, dd,
+// ddd, dddd, M, MM, MMM, MMMM, y, yy, yyyy, quoted literals ('' is a quote) and
+// other characters as they stand; with no picture, the locale's short or long
+// date. Returns the characters written with the terminating zero (the size
+// needed when size is 0); 0 on failure (an invalid date, a short buffer, flags
+// together with a picture).
+int GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format, LPSTR text, int size);
+// The same for a time: h, hh (12-hour), H, HH, m, mm, s, ss, t, tt (A/P, AM/PM).
+int GetTimeFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCSTR format, LPSTR text, int size);

@@ -1,0 +1,78 @@
+#include "datasource/choose_list.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "datasource/data_folders.h"
+#include "foundation/util/file_io.h"
+#include "platform/kernel/byte_reader.h"
+
+namespace {
+
+constexpr char kMagic[] = "CHCE0001";
+constexpr size_t kMagicLength = 8;
+
+// Undoes the text-mode translation: each 0D 0A becomes 0A.
+std::vector<uint8_t> FromTextMode(const uint8_t* data, size_t size) {
+  std::vector<uint8_t> out;
+  out.reserve(size);
+  for (size_t i = 0; i < size; ++i) {
+    if (data[i] == 0x0D && i + 1 < size && data[i + 1] == 0x0A) continue;
+    out.push_back(data[i]);
+  }
+  return out;
+}
+
+void AppendInt32(AString& out, int32_t value) {
+  const uint32_t v = static_cast<uint32_t>(value);
+  const char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                         static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
+  out.Append(bytes, 4);
+}
+
+}  // namespace
+
+int ReadChooseListFile(const char* path, AArray<AString>* items) {
+  if (!path || !items) return 0;
+  int size = 0;
+  const auto buffer = ReadWholeFile(path, &size);
+  if (!buffer) return 0;
+  const std::vector<uint8_t> stream = FromTextMode(buffer.get(), static_cast<size_t>(size));
+  ByteReader in(stream.data(), stream.size());
+  const auto magic = in.Bytes(kMagicLength);
+  if (magic.size() != kMagicLength || std::memcmp(magic.data(), kMagic, kMagicLength) != 0) return 0;
+  const int32_t count = in.I32();
+  if (!in.ok() || count < 1) return 0;
+  items->RemoveAll();
+  int read = 0;
+  for (int32_t i = 0; i < count && in.HasMore(4); ++i) {
+    const uint32_t length = in.U32();
+    if (!in.HasMore(length)) break;  // the item ends early: dropped, and nothing follows it
+    const auto bytes = in.Bytes(length);
+    items->Add(AString(static_cast<int>(bytes.size()), reinterpret_cast<const char*>(bytes.data())));
+    ++read;
+  }
+  return read;
+}
+
+int GetChooseListMaxLength(const AString& name) {
+  AArray<AString> items;
+  const AString path = DataFilePath(DataFolder::kChooseLists, name);
+  if (ReadChooseListFile(path.GetData(), &items) == 0) return 0;
+  int longest = 0;
+  for (int i = 0; i < items.GetSize(); ++i) longest = std::max(longest, items.ElementAt(i)->GetLength());
+  return longest / 2;
+}
+
+AString ChooseListBytes(const AArray<AString>& items) {
+  AString out;
+  out.Append(kMagic, static_cast<int>(kMagicLength));
+  AppendInt32(out, items.GetSize());
+  for (int i = 0; i < items.GetSize(); ++i) {
+    const AString& item = *items.ElementAt(i);
+    AppendInt32(out, item.GetLength());
+    out.Append(item.GetData(), item.GetLength());
+  }
+  return out;
+}

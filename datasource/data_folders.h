@@ -1,0 +1,14 @@
+// The folders of the data files: counters, choose lists, text data files and
+// the database lists. Each ends with '/'; they follow the settings (the counter
+// folder is the foundation's counter-files setting) and tests set them.
+#pragma once
+
+#include "foundation/string/astring.h"
+
+enum class DataFolder { kCounters, kChooseLists, kTextFiles, kDbLists };
+
+AString GetDataFolder(DataFolder kind);
+// Sets a folder (a '/' added when missing); an empty text brings back the default.
+void SetDataFolder(DataFolder kind, const AString& folder);
+// The folder joined with a name ("%s%s").
+AString DataFilePath(DataFolder kind, const AString& name);
