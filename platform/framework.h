@@ -1,0 +1,12 @@
+// The application framework: the classes the designer's code is written in,
+// over the window system, the common controls and the common dialogs.
+#pragma once
+
+#include "platform/win.h"
+#include "platform/framework/cstring.h"
+#include "platform/framework/object.h"
+#include "platform/framework/exceptions.h"
+#include "platform/framework/file.h"
+#include "platform/framework/archive.h"
+#include "platform/framework/collections.h"
+#include "platform/framework/resources.h"
