@@ -2,3 +2,6 @@
 #pragma once
 
 #include "platform/user/user.h"
+#include "platform/comctl/notify.h"
+#include "platform/comctl/header_control.h"
+#include "platform/comctl/list_view.h"

@@ -1,0 +1,30 @@
+// Notifications of the common controls to their parents.
+#include "platform/comctl/notify.h"
+
+void InitCommonControls() {}
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+  return init && init->dwSize == sizeof(INITCOMMONCONTROLSEX) ? TRUE : FALSE;
+}
+
+namespace comctl {
+
+LRESULT SendNotify(HWND control, UINT code, NMHDR* header) {
+  header->hwndFrom = control;
+  header->idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(control));
+  header->code = code;
+  const HWND parent = GetParent(control);
+  if (!parent) return 0;
+  return SendMessageW(parent, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
+}
+
+bool ParentWantsUnicode(HWND control) {
+  const HWND parent = GetParent(control);
+  if (!parent) return true;
+  const LRESULT format = SendMessageW(parent, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(control), NF_QUERY);
+  if (format == NFR_ANSI) return false;
+  if (format == NFR_UNICODE) return true;
+  return IsWindowUnicode(parent) != FALSE;
+}
+
+}  // namespace comctl
