@@ -158,6 +158,10 @@ class CBarcodeField : public CField {
   // textShowsCheck 1.
   void SetDefaults();
   void FreeCachedBitmap();
+  // Drops the cached rendering and renders anew (flag bit 0: for the screen,
+  // in the dimmed contrasting colour); null when nothing could be drawn.
+  PLWinBmp* GetRendering(int dpi, const char* printerName, const char* driverName, int byDriver, int dpiY,
+                         unsigned flags);
   // Mode 0 saves the live codes, 1 puts them back, any other turns each
   // live Prompt Before Print into Fixed Data.
   void BackupAiSources(int mode);
