@@ -25,7 +25,7 @@ AString BytesAsString(std::span<const uint8_t> bytes) {
 
 }  // namespace
 
-int ReadCounterFile(const char* path, CCounterFileData* data) {
+int ReadCounterFileContent(const char* path, CCounterFileData* data) {
   if (!path || !data) return 0;
   int size = 0;
   const auto buffer = ReadWholeFile(path, &size);

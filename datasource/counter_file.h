@@ -3,16 +3,14 @@
 //   description length (int32 >= 0), description bytes; little-endian.
 #pragma once
 
+#include "fields/services/field_services.h"
 #include "foundation/string/astring.h"
 
-struct CCounterFileData {
-  AString value;
-  AString description;
-};
-
-// 1 when the whole file was read. A zero description length leaves the
-// description as it was; a failure after the value was read leaves the value.
-int ReadCounterFile(const char* path, CCounterFileData* data);
+// Reads a counter file (the fields reach it as ReadCounterFile through their
+// service table): 1 when the whole file was read. A zero description length
+// leaves the description as it was; a failure after the value was read leaves
+// the value.
+int ReadCounterFileContent(const char* path, CCounterFileData* data);
 // Writes the file through a temporary file and a rename: 1 when written in
 // full, 0 (the old file kept) otherwise.
 int WriteCounterFile(const char* path, const CCounterFileData& data);

@@ -26,7 +26,7 @@ TEST(CounterFile, ValueOneWithoutDescriptionHasTheseBytes) {
   EXPECT_EQ(ReadBytes(path), kCounter001);
   CCounterFileData back;
   back.description = "kept";
-  ASSERT_EQ(ReadCounterFile(path.c_str(), &back), 1);
+  ASSERT_EQ(ReadCounterFileContent(path.c_str(), &back), 1);
   EXPECT_STREQ(back.value.GetData(), "001");
   EXPECT_STREQ(back.description.GetData(), "kept");  // a zero length leaves it as it was
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
@@ -40,7 +40,7 @@ TEST(CounterFile, ValueAndDescriptionRoundTrip) {
   data.description = "Pallet labels";
   ASSERT_EQ(WriteCounterFile(path.c_str(), data), 1);
   CCounterFileData back;
-  ASSERT_EQ(ReadCounterFile(path.c_str(), &back), 1);
+  ASSERT_EQ(ReadCounterFileContent(path.c_str(), &back), 1);
   EXPECT_STREQ(back.value.GetData(), "A-0099");
   EXPECT_STREQ(back.description.GetData(), "Pallet labels");
 }
@@ -51,7 +51,7 @@ TEST(CounterFile, EveryTruncationIsRefused) {
   for (size_t n = 0; n < kCounter001.size(); ++n) {
     WriteBytes(path, std::vector<uint8_t>(kCounter001.begin(), kCounter001.begin() + static_cast<long>(n)));
     CCounterFileData data;
-    EXPECT_EQ(ReadCounterFile(path.c_str(), &data), 0) << n << " bytes";
+    EXPECT_EQ(ReadCounterFileContent(path.c_str(), &data), 0) << n << " bytes";
   }
 }
 
@@ -72,10 +72,10 @@ TEST(CounterFile, BadHeadersAndLengthsAreRefused) {
   for (const Case& c : cases) {
     WriteBytes(path, c.bytes);
     CCounterFileData data;
-    EXPECT_EQ(ReadCounterFile(path.c_str(), &data), 0) << c.why;
+    EXPECT_EQ(ReadCounterFileContent(path.c_str(), &data), 0) << c.why;
   }
   CCounterFileData data;
-  EXPECT_EQ(ReadCounterFile(dir.File("missing.cntr").c_str(), &data), 0);
+  EXPECT_EQ(ReadCounterFileContent(dir.File("missing.cntr").c_str(), &data), 0);
 }
 
 TEST(CounterFile, AnEmptyValueWritesAFileThatIsNotRead) {
@@ -83,7 +83,7 @@ TEST(CounterFile, AnEmptyValueWritesAFileThatIsNotRead) {
   const std::string path = dir.File("empty.cntr");
   CCounterFileData data;
   ASSERT_EQ(WriteCounterFile(path.c_str(), data), 1);
-  EXPECT_EQ(ReadCounterFile(path.c_str(), &data), 0);
+  EXPECT_EQ(ReadCounterFileContent(path.c_str(), &data), 0);
 }
 
 TEST(CounterFile, AWriteThatFailsKeepsTheOldFile) {

@@ -1,0 +1,226 @@
+#include "datasource/odbc_connection.h"
+
+#include <strings.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "datasource/odbc_statement.h"
+
+namespace {
+
+SQLCHAR* Sql(const char* text) { return reinterpret_cast<SQLCHAR*>(const_cast<char*>(text)); }
+
+}  // namespace
+
+COdbcConnection::COdbcConnection() {
+  if (SQLAllocEnv(&env_) != SQL_SUCCESS) env_ = nullptr;
+}
+
+COdbcConnection::~COdbcConnection() {
+  Disconnect();
+  if (env_) SQLFreeEnv(env_);
+}
+
+void COdbcConnection::FillErrorText() {
+  SQLCHAR state[6] = {};
+  SQLCHAR message[520] = {};
+  SQLINTEGER native = 0;
+  SQLSMALLINT length = 0;
+  if (dbc_) SQLError(SQL_NULL_HENV, dbc_, SQL_NULL_HSTMT, state, &native, message, sizeof message, &length);
+  else if (env_) SQLError(env_, SQL_NULL_HDBC, SQL_NULL_HSTMT, state, &native, message, sizeof message, &length);
+  errorText_.Format("Error = %i\nSQL state = %s\n%s", static_cast<int>(native), reinterpret_cast<char*>(state),
+                    reinterpret_cast<char*>(message));
+}
+
+void COdbcConnection::ReadDriverInfo() {
+  char buffer[260];
+  SQLSMALLINT length = 0;
+  buffer[0] = 0;
+  driverName_ = SqlSucceeded(SQLGetInfo(dbc_, SQL_DRIVER_NAME, buffer, sizeof buffer, &length)) ? buffer : "unknown";
+  buffer[0] = 0;
+  dbmsName_ = SqlSucceeded(SQLGetInfo(dbc_, SQL_DBMS_NAME, buffer, sizeof buffer, &length)) ? buffer : "";
+  buffer[0] = 0;
+  dbmsVersion_ = SqlSucceeded(SQLGetInfo(dbc_, SQL_DBMS_VER, buffer, sizeof buffer, &length)) ? buffer : "";
+}
+
+int COdbcConnection::Connect(const char* dataSource, const char* user, const char* password) {
+  Disconnect();
+  if (!env_ || !SqlSucceeded(SQLAllocConnect(env_, &dbc_))) {
+    dbc_ = nullptr;
+    FillErrorText();
+    return 0;
+  }
+  // The drivers' own static cursors scroll correctly; the driver manager's
+  // cursor library does not, and it refuses SQLGetData on unbound columns.
+  SQLSetConnectOption(dbc_, SQL_ODBC_CURSORS, SQL_CUR_USE_IF_NEEDED);
+  attached_ = false;
+  const SQLRETURN r = SQLConnect(dbc_, Sql(dataSource ? dataSource : ""), SQL_NTS, Sql(user ? user : ""), SQL_NTS,
+                                 Sql(password ? password : ""), SQL_NTS);
+  if (!SqlSucceeded(r)) {
+    FillErrorText();
+    SQLFreeConnect(dbc_);
+    dbc_ = nullptr;
+    return 0;
+  }
+  ReadDriverInfo();
+  errorText_.Empty();
+  return 1;
+}
+
+int COdbcConnection::DriverConnect(const char* connectString) {
+  Disconnect();
+  if (!env_ || !SqlSucceeded(SQLAllocConnect(env_, &dbc_))) {
+    dbc_ = nullptr;
+    FillErrorText();
+    return 0;
+  }
+  SQLSetConnectOption(dbc_, SQL_ODBC_CURSORS, SQL_CUR_USE_IF_NEEDED);
+  completed_[0] = 0;
+  SQLSMALLINT length = 0;
+  const SQLRETURN r = SQLDriverConnect(dbc_, nullptr, Sql(connectString ? connectString : ""), SQL_NTS,
+                                       reinterpret_cast<SQLCHAR*>(completed_), sizeof completed_, &length,
+                                       SQL_DRIVER_NOPROMPT);
+  attached_ = false;
+  if (!SqlSucceeded(r)) {
+    FillErrorText();
+    SQLFreeConnect(dbc_);
+    dbc_ = nullptr;
+    completed_[0] = 0;
+    return 0;
+  }
+  completed_[sizeof completed_ - 1] = 0;
+  ReadDriverInfo();
+  errorText_.Empty();
+  return 1;
+}
+
+void COdbcConnection::Disconnect() {
+  if (dbc_) {
+    if (!attached_) {
+      SQLDisconnect(dbc_);
+      SQLFreeConnect(dbc_);
+    }
+    dbc_ = nullptr;
+  }
+  errorText_.Empty();
+  driverName_.Empty();
+  dbmsName_.Empty();
+  dbmsVersion_.Empty();
+}
+
+bool COdbcConnection::IsExcel(int* majorVersion) const {
+  if (dbmsName_.GetLength() < 5 || strncasecmp(dbmsName_.GetData(), "EXCEL", 5) != 0) return false;
+  if (majorVersion) {
+    char version[80] = {};
+    std::strncpy(version, dbmsVersion_.GetData(), sizeof version - 1);
+    if (char* dot = std::strchr(version, '.')) *dot = 0;
+    *majorVersion = std::atoi(version);
+  }
+  return true;
+}
+
+void COdbcConnection::Attach(SQLHDBC dbc) {
+  Disconnect();
+  dbc_ = dbc;
+  attached_ = true;
+}
+
+int COdbcConnection::SetAutoCommit(bool on) {
+  if (!dbc_ || !SqlSucceeded(SQLSetConnectOption(dbc_, SQL_AUTOCOMMIT, on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF))) {
+    FillErrorText();
+    return 0;
+  }
+  return 1;
+}
+
+int COdbcConnection::EndTransaction(SQLSMALLINT completion) {
+  if (!dbc_ || !SqlSucceeded(SQLTransact(SQL_NULL_HENV, dbc_, static_cast<SQLUSMALLINT>(completion)))) {
+    FillErrorText();
+    return 0;
+  }
+  return 1;
+}
+
+int COdbcConnection::Commit() { return EndTransaction(SQL_COMMIT); }
+int COdbcConnection::Rollback() { return EndTransaction(SQL_ROLLBACK); }
+
+bool COdbcConnection::FetchDataSource(SQLUSMALLINT direction, char* name, int size) {
+  if (!env_ || !name || size <= 0) return false;
+  SQLCHAR description[256];
+  SQLSMALLINT nameLength = 0, descriptionLength = 0;
+  const SQLRETURN r =
+      SQLDataSources(env_, direction, reinterpret_cast<SQLCHAR*>(name), static_cast<SQLSMALLINT>(std::min(size, 32767)),
+                     &nameLength, description, sizeof description, &descriptionLength);
+  return SqlSucceeded(r);
+}
+
+bool COdbcConnection::GetFirstDataSource(char* name, int size) { return FetchDataSource(SQL_FETCH_FIRST, name, size); }
+bool COdbcConnection::GetNextDataSource(char* name, int size) { return FetchDataSource(SQL_FETCH_NEXT, name, size); }
+
+COdbcStatement* COdbcConnection::CreateStatement() { return new COdbcStatement(dbc_); }
+
+void COdbcConnection::DeleteStatement(COdbcStatement* statement) { delete statement; }
+
+COdbcStatement* COdbcConnection::OpenQuery(const char* sql, bool bindAsText) {
+  if (!dbc_) {
+    errorText_ = "Error = 0\nSQL state = 08003\nNot connected";
+    return nullptr;
+  }
+  COdbcStatement* statement = CreateStatement();
+  const int executed = statement->ExecuteDirect(sql);
+  if (!statement->BindColumns(bindAsText)) {
+    // The failed query's reason stays with the connection.
+    if (!executed) errorText_ = statement->GetErrorText();
+    else errorText_ = "Error = 0\nSQL state = 07005\nThe statement gives no result columns";
+    DeleteStatement(statement);
+    return nullptr;
+  }
+  return statement;
+}
+
+SQLLEN COdbcConnection::ExecuteUpdate(const char* sql) {
+  if (!dbc_) return -1;
+  COdbcStatement statement(dbc_);
+  if (!statement.ExecuteDirect(sql)) {
+    errorText_ = statement.GetErrorText();
+    return -1;
+  }
+  return statement.GetRowCount();
+}
+
+COdbcStatement* COdbcConnection::FinishCatalogue(COdbcStatement* statement, SQLRETURN result) {
+  if (!SqlSucceeded(result)) {
+    statement->FillErrorText();
+    errorText_ = statement->GetErrorText();
+    DeleteStatement(statement);
+    return nullptr;
+  }
+  if (!statement->BindColumns(false)) {
+    DeleteStatement(statement);
+    return nullptr;
+  }
+  return statement;
+}
+
+COdbcStatement* COdbcConnection::GetTypeInfo() {
+  if (!dbc_) return nullptr;
+  COdbcStatement* s = CreateStatement();
+  return FinishCatalogue(s, SQLGetTypeInfo(s->GetStatementHandle(), SQL_ALL_TYPES));
+}
+
+COdbcStatement* COdbcConnection::GetTables(const char* pattern, const char* types) {
+  if (!dbc_) return nullptr;
+  COdbcStatement* s = CreateStatement();
+  const SQLRETURN r = SQLTables(s->GetStatementHandle(), nullptr, 0, nullptr, 0, Sql(pattern),
+                                pattern ? SQL_NTS : 0, Sql(types), types ? SQL_NTS : 0);
+  return FinishCatalogue(s, r);
+}
+
+COdbcStatement* COdbcConnection::GetColumns(const char* table) {
+  if (!dbc_) return nullptr;
+  COdbcStatement* s = CreateStatement();
+  const SQLRETURN r =
+      SQLColumns(s->GetStatementHandle(), nullptr, 0, nullptr, 0, Sql(table), table ? SQL_NTS : 0, nullptr, 0);
+  return FinishCatalogue(s, r);
+}
