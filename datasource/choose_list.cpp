@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "datasource/data_folders.h"
+#include "datasource/text_mode.h"
 #include "foundation/util/file_io.h"
 #include "platform/kernel/byte_reader.h"
 
@@ -12,17 +13,6 @@ namespace {
 
 constexpr char kMagic[] = "CHCE0001";
 constexpr size_t kMagicLength = 8;
-
-// Undoes the text-mode translation: each 0D 0A becomes 0A.
-std::vector<uint8_t> FromTextMode(const uint8_t* data, size_t size) {
-  std::vector<uint8_t> out;
-  out.reserve(size);
-  for (size_t i = 0; i < size; ++i) {
-    if (data[i] == 0x0D && i + 1 < size && data[i + 1] == 0x0A) continue;
-    out.push_back(data[i]);
-  }
-  return out;
-}
 
 void AppendInt32(AString& out, int32_t value) {
   const uint32_t v = static_cast<uint32_t>(value);

@@ -329,7 +329,11 @@ bool COdbcStatement::Fetch(SQLUSMALLINT direction, SQLLEN offset) {
   if (!stmt_) return false;
   SQLULEN rows = 0;
   SQLUSMALLINT status[1] = {};
-  return SqlSucceeded(SQLExtendedFetch(stmt_, direction, offset, &rows, status));
+  const SQLRETURN r = SQLExtendedFetch(stmt_, direction, offset, &rows, status);
+  // A move that fails keeps the driver's reason; the ends of the result are
+  // no failure.
+  if (r == SQL_ERROR) FillErrorText();
+  return SqlSucceeded(r);
 }
 
 bool COdbcStatement::MoveFirst() { return Fetch(SQL_FETCH_FIRST, 0); }

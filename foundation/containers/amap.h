@@ -62,6 +62,24 @@ class AMap : public AChainedMap<K, V, AMapKey<K>> {
     (*this)[key] = std::move(copy);
   }
 
+  // Removes the key's entry; removing the last one frees the bucket table.
+  int RemoveKey(const K& key) {
+    Entry* e = Find(key);
+    if (!e) return 0;
+    const int bucket = BucketOf(e->key);
+    e->key.~K();
+    e->value.~V();
+    core_.FreeEntry(bucket, &e->link);
+    if (core_.GetCount() == 0) core_.ReleaseStorage();
+    return 1;
+  }
+
+  // The value of the key's entry, or null.
+  V* LookupPtr(const K& key) {
+    Entry* e = Find(key);
+    return e ? &e->value : nullptr;
+  }
+
   void RemoveAll() {
     core_.ForEachEntry([](AHashCore::Link* l) {
       auto* e = reinterpret_cast<Entry*>(l);

@@ -120,7 +120,9 @@ void CheckRow(COdbcStatement& s, const Source& source, bool asText, const std::v
   EXPECT_EQ(s.GetLength(2), std::stol(cli[2]));
   EXPECT_TRUE(Text(s, 2) == row.note) << "long text read whole";
   EXPECT_EQ(Text(s, 3), cli[3]);
-  if (!asText) EXPECT_DOUBLE_EQ(s.GetDouble(3), std::stod(cli[3]));
+  if (!asText) {
+    EXPECT_DOUBLE_EQ(s.GetDouble(3), std::stod(cli[3]));
+  }
   EXPECT_EQ(Text(s, 4), cli[4]);
   if (asText) {
     EXPECT_EQ(Text(s, 5), cli[5]);

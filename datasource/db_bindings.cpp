@@ -1,0 +1,406 @@
+#include "datasource/db_bindings.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <memory>
+
+#include "datasource/db_source_lists.h"
+#include "datasource/odbc_connection.h"
+#include "datasource/odbc_statement.h"
+#include "fields/model/field.h"
+#include "foundation/string/file_records.h"
+
+namespace {
+
+constexpr uint32_t kMaxStoredBindings = 1024;
+// The smallest stored binding: five empty strings' lengths, the key value's
+// flags and code page, the flag and the 16 empty slots.
+constexpr long kSmallestStoredBinding = 4 + 4 + 8 + 4 + 4 + 16 * (4 + 2 + 4);
+constexpr int kCheckpointSpan = 100;
+constexpr int16_t kDatabaseSource = 8;
+
+std::string Std(const AString& s) { return std::string(s.GetData(), static_cast<size_t>(s.GetLength())); }
+
+bool WriteRaw(FILE* f, const AString& s) {
+  return WriteInt32(f, s.GetLength()) && (s.GetLength() == 0 || WriteBytes(f, s.GetData(), static_cast<size_t>(s.GetLength())));
+}
+
+// A raw string: its length, checked against what the stream still holds.
+bool ReadRaw(FILE* f, AString* s) {
+  int32_t n = 0;
+  if (!ReadInt32(f, &n) || n < 0) return false;
+  const long left = BytesLeftInFile(f);
+  if (left >= 0 && n > left) return false;
+  if (n == 0) {
+    s->Empty();
+    return true;
+  }
+  std::vector<char> bytes(static_cast<size_t>(n));
+  if (!ReadBytes(f, bytes.data(), bytes.size())) return false;
+  *s = AString(n, bytes.data());
+  return true;
+}
+
+bool WriteU16(FILE* f, uint16_t v) {
+  const uint8_t b[2] = {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>(v >> 8)};
+  return WriteBytes(f, b, 2);
+}
+
+std::string QuoteName(const AString& name, const std::string& quote) {
+  if (quote.empty() || quote == " ") return Std(name);
+  std::string out = quote;
+  for (char c : Std(name)) {
+    out += c;
+    if (std::string(1, c) == quote) out += c;  // a quote inside the name is doubled
+  }
+  return out + quote;
+}
+
+std::string IdentifierQuote(COdbcConnection& connection) {
+  char quote[8] = {};
+  SQLSMALLINT length = 0;
+  if (!SqlSucceeded(SQLGetInfo(connection.GetConnectionHandle(), SQL_IDENTIFIER_QUOTE_CHAR, quote, sizeof quote,
+                               &length))) {
+    return "\"";
+  }
+  return quote;
+}
+
+void CloseBinding(CDbBinding& b) {
+  if (b.statement) {
+    if (b.connection) b.connection->DeleteStatement(b.statement);
+    else delete b.statement;
+  }
+  delete b.connection;
+  b.statement = nullptr;
+  b.connection = nullptr;
+}
+
+}  // namespace
+
+CDbBinding& CDbBinding::operator=(const CDbBinding& other) {
+  if (this == &other) return *this;
+  keyColumn = other.keyColumn;
+  keyColumnType = other.keyColumnType;
+  keyValueText = other.keyValueText;
+  useLinkedKeyValue = other.useLinkedKeyValue;
+  connection = other.connection;
+  statement = other.statement;
+  selection = other.selection;
+  currentRecord = other.currentRecord;
+  spareCounter = other.spareCounter;
+  selectedCount = other.selectedCount;
+  totalQuantity = other.totalQuantity;
+  for (ColumnSlot& slot : slots) {
+    slot.number16 = 0;
+    slot.number32 = 0;
+  }
+  return *this;
+}
+
+void CDbBinding::Reset() {
+  connection = nullptr;
+  statement = nullptr;
+  selection.clear();
+  currentRecord = 0;
+  spareCounter = 0;
+  selectedCount = 0;
+  totalQuantity = 0;
+  keyValueText = AString();
+  useLinkedKeyValue = 0;
+  keyColumnType = 12;
+}
+
+void CDbBinding::SetSelection(const CSelRecordArray& records) {
+  selection = records;
+  selectedCount = static_cast<int32_t>(selection.size());
+  long long total = 0;
+  for (SelRecord& r : selection) {
+    r.quantity = std::max(r.quantity, 0);
+    r.firstLabel = 0;
+    total += r.quantity;
+  }
+  totalQuantity = static_cast<int32_t>(std::min<long long>(total, INT32_MAX));
+}
+
+CDbBindingMap& CDbBindingMap::Copy(const CDbBindingMap& other) {
+  if (this == &other) return *this;
+  RemoveAll();
+  if (other.GetCount() == 0) return *this;
+  MapPosition pos = kMapStart;
+  while (pos) {
+    AString key;
+    CDbBinding binding;
+    other.GetNextAssoc(pos, key, binding);
+    SetAt(key, binding);
+  }
+  return *this;
+}
+
+std::vector<AString> CDbBindingMap::Keys() const {
+  std::vector<AString> keys;
+  if (GetCount() == 0) return keys;
+  MapPosition pos = kMapStart;
+  while (pos) {
+    AString key;
+    CDbBinding binding;
+    GetNextAssoc(pos, key, binding);
+    keys.push_back(key);
+  }
+  return keys;
+}
+
+int CDbBindingMap::Serialize(bool load, FILE* file) {
+  if (!file) return 0;
+  if (!load) {
+    const std::vector<AString> keys = Keys();
+    if (!WriteInt32(file, static_cast<int32_t>(keys.size()))) return 0;
+    for (const AString& key : keys) {
+      const CDbBinding& b = *LookupPtr(key);
+      AString value = b.keyValueText;
+      bool ok = WriteRaw(file, key) && WriteRaw(file, b.keyColumn) && value.Serialize(false, file) &&
+                WriteInt32(file, b.useLinkedKeyValue) && WriteRaw(file, AString());
+      for (int i = 0; i < 16 && ok; ++i) ok = WriteRaw(file, AString()) && WriteU16(file, 0) && WriteInt32(file, 0);
+      if (!ok) return 0;
+    }
+    return static_cast<int>(keys.size());
+  }
+  RemoveAll();
+  int32_t stored = 0;
+  if (!ReadInt32(file, &stored)) return 0;
+  const uint32_t count = std::min(static_cast<uint32_t>(stored), kMaxStoredBindings);
+  const long left = BytesLeftInFile(file);
+  if (left >= 0 && static_cast<long long>(count) * kSmallestStoredBinding > left) return 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    AString key, column, spare;
+    CDbBinding b;
+    if (!ReadRaw(file, &key) || !ReadRaw(file, &column)) return 0;
+    if (!b.keyValueText.Serialize(true, file)) return 0;
+    int32_t flag = 0;
+    if (!ReadInt32(file, &flag) || !ReadRaw(file, &spare)) return 0;
+    for (int s = 0; s < 16; ++s) {
+      AString name;
+      uint8_t number16[2];
+      int32_t number32 = 0;
+      if (!ReadRaw(file, &name) || !ReadBytes(file, number16, 2) || !ReadInt32(file, &number32)) return 0;
+    }
+    b.keyColumn = column;
+    b.useLinkedKeyValue = flag;
+    SetAt(key, b);
+  }
+  return static_cast<int>(count);
+}
+
+AString MakeDbBindingKey(const AString& source, const AString& table) {
+  AString key;
+  key.Format("%s;;;;%s", source.GetData(), table.GetData());
+  return key;
+}
+
+AString SplitDbBindingKey(const AString& key, AString* table) {
+  const int at = key.Find(";;;;");
+  if (at < 0) return AString();
+  if (table) *table = key.Mid(at + 4);
+  return key.Left(at);
+}
+
+AString BuildDbSelect(COdbcConnection& connection, const AString& table, const AString& keyColumn) {
+  if (keyColumn.IsEmpty() || table.IsEmpty()) return AString();
+  const std::string quote = IdentifierQuote(connection);
+  std::string sql = "SELECT * FROM " + QuoteName(table, quote) + " ORDER BY " + QuoteName(keyColumn, quote);
+  std::vector<DbColumnInfo> columns;
+  ListTableColumns(connection, table.GetData(), &columns);
+  for (const DbColumnInfo& c : columns) {
+    if (c.name == keyColumn) continue;
+    // Long values cannot order a result in every database; the other
+    // columns settle every tie that matters.
+    if (c.sqlType == SQL_LONGVARCHAR || c.sqlType == SQL_WLONGVARCHAR || c.sqlType == SQL_LONGVARBINARY ||
+        c.sqlType == SQL_BINARY || c.sqlType == SQL_VARBINARY) {
+      continue;
+    }
+    sql += ", " + QuoteName(c.name, quote);
+  }
+  return AString(static_cast<int>(sql.size()), sql.data());
+}
+
+int FindDbBinding(CDbBindingMap& map, const AString& source, const AString& table, CDbBinding* out) {
+  CDbBinding found;
+  if (!map.Lookup(MakeDbBindingKey(source, table), found)) return 0;
+  if (out) *out = found;
+  return 1;
+}
+
+AString FormatRecordsQty(int records, int quantity) {
+  AString text;
+  text.Format("Records:%d,Qty:%d", records, quantity);
+  return text;
+}
+
+int IsNumericSqlType(int sqlType) { return (sqlType >= 2 && sqlType <= 8) || sqlType == -7 || sqlType == -6; }
+
+int FindStatementColumn(COdbcStatement& statement, const char* name) {
+  if (!name) return -1;
+  for (int i = 0; i < statement.GetColumnCount(); ++i) {
+    if (std::strcmp(statement.GetColumnInfo(i)->name, name) == 0) return i;
+  }
+  return -1;
+}
+
+int GetStatementColumnType(COdbcStatement& statement, const char* name) {
+  const int i = FindStatementColumn(statement, name);
+  return i < 0 ? 0 : statement.GetColumnInfo(i)->sqlType;
+}
+
+AString GetColumnTextByName(COdbcStatement& statement, const char* name) {
+  const int i = FindStatementColumn(statement, name);
+  if (i < 0 || statement.IsNull(i)) return AString();
+  const char* text = statement.GetText(i);
+  return text ? AString(text) : AString();
+}
+
+void PruneDbBindings(CDbBindingMap& map, const std::vector<const CField*>& fields) {
+  std::vector<std::string> used;
+  for (const CField* f : fields) {
+    if (f && f->UsesDataSource(kDatabaseSource)) used.push_back(Std(MakeDbBindingKey(f->dbSource, f->dbTable)));
+  }
+  for (const AString& key : map.Keys()) {
+    if (std::find(used.begin(), used.end(), Std(key)) == used.end()) map.RemoveKey(key);
+  }
+}
+
+int OpenDbBindings(CDbBindingMap& map, AString* reason) {
+  for (const AString& key : map.Keys()) {
+    CDbBinding& b = *map.LookupPtr(key);
+    AString table;
+    const AString source = SplitDbBindingKey(key, &table);
+    auto stop = [&](const AString& why, std::unique_ptr<COdbcConnection> made) {
+      made.reset();
+      if (reason) *reason = why;
+      CloseDbBindings(map);
+      return 0;
+    };
+    if (!b.useLinkedKeyValue && b.selection.empty()) return stop("No records are chosen for " + key, nullptr);
+    auto connection = std::make_unique<COdbcConnection>();
+    if (!ConnectDataSource(source, IsFileDsnName(source), connection.get())) {
+      return stop(connection->GetErrorText(), std::move(connection));
+    }
+    const AString select = BuildDbSelect(*connection, table, b.keyColumn);
+    if (select.IsEmpty()) return stop("No key column for " + key, std::move(connection));
+    COdbcStatement* statement = nullptr;
+    if (!b.useLinkedKeyValue) {
+      statement = connection->OpenQuery(select.GetData(), true);
+    } else {
+      // The records whose key equals the linked value, in the same order.
+      const AString sql = select.Left(select.Find(" ORDER BY")) + " WHERE " + b.keyColumn + " = ?" +
+                          select.Mid(select.Find(" ORDER BY"));
+      statement = connection->CreateStatement();
+      statement->AllocParameters(1);
+      const SQLULEN size = static_cast<SQLULEN>(std::max(b.keyValueText.GetLength(), 1));
+      bool ok = statement->Prepare(sql.GetData());
+      statement->AllocParameters(1);
+      ok = ok && statement->BindParameter(0, SQL_VARCHAR, SQL_C_CHAR, static_cast<SQLLEN>(size) + 1, size, 0) &&
+           statement->SetParamText(0, b.keyValueText.GetData()) && statement->Execute() &&
+           statement->BindColumns(true);
+      if (!ok) {
+        connection->SetErrorText(statement->GetErrorText());
+        connection->DeleteStatement(statement);
+        statement = nullptr;
+      } else {
+        b.SetSelection({SelRecord{1, 1, 0}});
+      }
+    }
+    if (!statement) return stop(connection->GetErrorText(), std::move(connection));
+    b.connection = connection.release();
+    b.statement = statement;
+    b.currentRecord = 0;
+  }
+  return 1;
+}
+
+int CloseDbBindings(CDbBindingMap& map) {
+  for (const AString& key : map.Keys()) {
+    CDbBinding& b = *map.LookupPtr(key);
+    CloseBinding(b);
+    b.Reset();
+  }
+  return 1;
+}
+
+int GetDbValue(CDbRunContext& context, const AString& source, const AString& table, const AString& column, int n,
+               AString* out) {
+  if (!out) return 0;
+  out->Empty();
+  if (!context.bindings || n < 0) return 0;
+  const AString key = MakeDbBindingKey(source, table);
+  CDbBinding* b = context.bindings->LookupPtr(key);
+  if (!b) return 0;
+  const int count = static_cast<int>(b->selection.size());
+  if (count < 1) return 0;
+  DbLabelCursor& cursor = context.cursors[Std(key)];
+  int start;
+  if (n < cursor.lastLabel || n > cursor.lastLabel + kCheckpointSpan) {
+    const size_t checkpoint = static_cast<size_t>(n / kCheckpointSpan);
+    if (checkpoint < cursor.checkpoints.size()) start = cursor.checkpoints[checkpoint];
+    else if (!cursor.checkpoints.empty()) start = cursor.checkpoints.back();
+    else start = 0;
+  } else {
+    start = cursor.lastEntry;
+  }
+  start = std::clamp(start, 0, count - 1);
+  long long label = b->selection[static_cast<size_t>(start)].firstLabel;
+  int record = -1;
+  for (int i = start; i < count && record < 0; ++i) {
+    SelRecord& entry = b->selection[static_cast<size_t>(i)];
+    entry.firstLabel = static_cast<int32_t>(std::min<long long>(label, INT32_MAX));
+    const long long quantity = std::max(entry.quantity, 0);
+    // Whole spans at once; a checkpoint wherever one falls inside.
+    const long long end = label + quantity;
+    for (long long k = (label + kCheckpointSpan - 1) / kCheckpointSpan; k * kCheckpointSpan < end; ++k) {
+      if (static_cast<size_t>(k) == cursor.checkpoints.size()) cursor.checkpoints.push_back(i);
+    }
+    if (n < end) {
+      record = entry.record;
+      cursor.lastLabel = n;
+      cursor.lastEntry = i;
+    }
+    label = end;
+  }
+  if (record < 0) {
+    record = b->selection.back().record;
+    cursor.lastLabel = n;
+    cursor.lastEntry = count - 1;
+  }
+  if (record == 0 || !b->statement) return 0;
+  if (record != b->currentRecord) {
+    const bool moved = record == 1 ? b->statement->MoveFirst() : b->statement->MoveAbsolute(record);
+    if (!moved) {
+      b->currentRecord = 0;
+      return 0;
+    }
+    b->currentRecord = record;
+  }
+  *out = GetColumnTextByName(*b->statement, column.GetData());
+  return 1;
+}
+
+int GetDbFieldValue(CDbRunContext& context, const CField& field, int n, AString* out) {
+  return GetDbValue(context, field.dbSource, field.dbTable, field.dbColumn, n, out);
+}
+
+int DbBindingsHaveSelection(CDbBindingMap& map) {
+  for (const AString& key : map.Keys()) {
+    const CDbBinding& b = *map.LookupPtr(key);
+    if (!b.useLinkedKeyValue && b.selectedCount > 1) return 1;
+  }
+  return 0;
+}
+
+int GetMaxDbSelectionQuantity(CDbBindingMap& map) {
+  int best = 0;
+  for (const AString& key : map.Keys()) {
+    const CDbBinding& b = *map.LookupPtr(key);
+    if (b.selectedCount >= 2) best = std::max(best, b.totalQuantity);
+  }
+  return best;
+}

@@ -1,0 +1,59 @@
+// The data sources the user has used (DbLst.bin and DbFDsnLst.bin in the
+// lists folder), the connection strings the drivers completed this run, and
+// the catalogue: data sources, tables, columns.
+#pragma once
+
+#include <vector>
+
+#include "datasource/odbc_connection.h"
+#include "foundation/containers/aarray.h"
+#include "foundation/containers/named_value.h"
+#include "foundation/string/astring.h"
+
+// One column of a table, as ListTableColumns gives it.
+struct DbColumnInfo {
+  AString name;
+  short sqlType = 0;
+  int columnSize = 0;
+  int displayWidth = 0;
+  short decimalDigits = 0;
+};
+
+// The process-wide lists.
+std::vector<NamedValue>& LikelyUsedDbSources();  // name, 1 for a file DSN
+AArray<AString>& FileDsnList();
+// Adds a source to the likely-used list unless it is there already.
+void RememberDbSource(const AString& name, int isFileDsn);
+
+// Loads DbLst.bin and DbFDsnLst.bin from the lists folder, each on its own:
+// 1 when DbLst.bin was read.
+int LoadDbSourceLists();
+// Saves both files, each through a temporary file and a rename: 1 when
+// DbLst.bin was written.
+int SaveDbSourceLists();
+// The bytes of DbLst.bin for a list, and the list of such bytes.
+std::vector<uint8_t> DbSourceListBytes(const std::vector<NamedValue>& list);
+int ReadDbSourceListBytes(const std::vector<uint8_t>& bytes, std::vector<NamedValue>* list);
+
+// A source name is a file DSN when it holds a path separator.
+bool IsFileDsnName(const AString& name);
+int ListOdbcDataSources(AArray<AString>* names);
+// Connects by the cached completed string, else by "DSN=name" or
+// "FILEDSN=name"; remembers the completed string.
+int ConnectDataSource(const AString& name, bool isFileDsn, COdbcConnection* connection);
+int ResolveDsnConnectString(const AString& name, bool isFileDsn, AString* connectString);
+// Connects with a connection string the caller gives and names the source
+// after it: its FILEDSN or DSN value, else the completed string without its
+// password. The completed string is cached under that name for this run.
+int ConnectAndRememberDataSource(const AString& connectString, AString* name, int* isFileDsn);
+// The value of a key of a connection string (keys without regard to case,
+// values in braces taken whole): 1 when present.
+int GetConnectStringValue(const char* text, const char* key, AString* value);
+// The connection string without its PWD and PASSWORD keys.
+AString RemoveConnectStringPassword(const char* text);
+
+int ListDbTableNames(const AString& source, bool isFileDsn, AArray<AString>* tables);
+int ListTableColumns(COdbcConnection& connection, const char* table, std::vector<DbColumnInfo>* columns);
+int ListSourceColumns(COdbcConnection* connection, const AString& source, int isFileDsn, const char* table,
+                      std::vector<DbColumnInfo>* columns);
+int GetSqlDisplayWidth(int sqlType, int size);
