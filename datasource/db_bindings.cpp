@@ -376,6 +376,11 @@ int GetDbValue(CDbRunContext& context, const AString& source, const AString& tab
     const bool moved = record == 1 ? b->statement->MoveFirst() : b->statement->MoveAbsolute(record);
     if (!moved) {
       b->currentRecord = 0;
+      if (b->statement->GetErrorText().IsEmpty()) {
+        AString why;
+        why.Format("Error:=0\nSql state:=HY109\nRecord %d is not in the result", record);
+        b->statement->SetErrorText(why);
+      }
       return 0;
     }
     b->currentRecord = record;

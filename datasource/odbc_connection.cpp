@@ -169,9 +169,10 @@ COdbcStatement* COdbcConnection::OpenQuery(const char* sql, bool bindAsText) {
   }
   COdbcStatement* statement = CreateStatement();
   const int executed = statement->ExecuteDirect(sql);
+  const AString reason = statement->GetErrorText();
   if (!statement->BindColumns(bindAsText)) {
     // The failed query's reason stays with the connection.
-    if (!executed) errorText_ = statement->GetErrorText();
+    if (!executed) errorText_ = reason;
     else errorText_ = "Error = 0\nSQL state = 07005\nThe statement gives no result columns";
     DeleteStatement(statement);
     return nullptr;

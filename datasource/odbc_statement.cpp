@@ -71,7 +71,7 @@ std::string FormatDoubleColumn(SQLSMALLINT sqlType, SQLSMALLINT decimalDigits, d
   return text;
 }
 
-COdbcStatement::COdbcStatement(SQLHDBC dbc) {
+COdbcStatement::COdbcStatement(SQLHDBC dbc) : dbc_(dbc) {
   if (SQLAllocStmt(dbc, &stmt_) != SQL_SUCCESS) {
     stmt_ = nullptr;
     return;
@@ -333,6 +333,15 @@ bool COdbcStatement::Fetch(SQLUSMALLINT direction, SQLLEN offset) {
   // A move that fails keeps the driver's reason; the ends of the result are
   // no failure.
   if (r == SQL_ERROR) FillErrorText();
+  if (r == SQL_NO_DATA && dbc_) {
+    // Some drivers answer a lost connection as the end of the result; the
+    // connection's own state tells the two apart.
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    if (SqlSucceeded(SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) && dead == SQL_CD_TRUE) {
+      errorText_ = "Error:=0\nSql state:=08S01\nThe connection to the data source was lost";
+      return false;
+    }
+  }
   return SqlSucceeded(r);
 }
 

@@ -78,6 +78,7 @@ class COdbcStatement {
   SQLLEN GetRowCount();
   bool BindColumns(bool bindAsText);
   const AString& GetErrorText() const { return errorText_; }
+  void SetErrorText(const AString& text) { errorText_ = text; }
   int Cancel();
   SQLHSTMT GetStatementHandle() const { return stmt_; }
   bool IsBoundAsText() const { return bindAsText_; }
@@ -133,6 +134,7 @@ class COdbcStatement {
   int ColumnByName(const char* name);
   OdbcParameterInfo* Parameter(int index, const char* outOfRangeText);
 
+  SQLHDBC dbc_ = nullptr;  // the connection it runs on (not owned)
   SQLHSTMT stmt_ = nullptr;
   AString errorText_;
   AString valueText_;

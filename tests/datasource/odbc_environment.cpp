@@ -66,7 +66,10 @@ class OdbcEnvironment : public ::testing::Environment {
                                           s.sqliteFile + "\n\n[" + kPgDsn +
                                           "]\nDriver=TavPostgreSQLUnicode\nServername=" + s.pgFolder +
                                           "\nPort=5432\nDatabase=" + kPgDatabase + "\nUsername=" + kPgRole +
-                                          "\nPassword=" + kPgPassword + "\n");
+                                          "\nPassword=" + kPgPassword +
+                                          // Rows come from the server as the cursor moves, a
+                                          // thousand at a time, not all at the start.
+                                          "\nUseDeclareFetch=1\nFetch=1000\n");
     setenv("ODBCSYSINI", s.folder.c_str(), 1);
     setenv("ODBCINI", (s.folder + "/odbc.ini").c_str(), 1);
     if (geteuid() == 0) s.asServerUser = "runuser -u postgres -- ";
