@@ -1,7 +1,5 @@
 #include "odbc_environment.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <clocale>
 #include <cstdio>
@@ -45,9 +43,10 @@ void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-class OdbcEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
+}  // namespace
+
+void SetUpOdbcSources() {
+  {
     State& s = TheState();
     // The Unicode PostgreSQL driver converts through the locale's character set.
     setenv("LANG", "C.UTF-8", 1);
@@ -80,7 +79,10 @@ class OdbcEnvironment : public ::testing::Environment {
     dlopen((std::string(kDriverFolder) + "/psqlodbcw.so").c_str(), RTLD_NOW | RTLD_NODELETE);
   }
 
-  void TearDown() override {
+}
+
+void TearDownOdbcSources() {
+  {
     State& s = TheState();
     if (s.pgRunning) {
       Run(s.asServerUser + kPgBin + "/pg_ctl -D " + Quote(s.pgFolder + "/data") + " -m fast -w stop");
@@ -89,9 +91,9 @@ class OdbcEnvironment : public ::testing::Environment {
     std::error_code ignored;
     if (!s.folder.empty()) std::filesystem::remove_all(s.folder, ignored);
   }
-};
+}
 
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new OdbcEnvironment);
+namespace {
 
 bool StartPostgres(State& s) {
   std::filesystem::create_directories(s.pgFolder);

@@ -15,6 +15,11 @@ inline constexpr const char* kPgRole = "tavuser";
 inline constexpr const char* kPgPassword = "Pw-7Kq2-secret";
 inline constexpr const char* kPgDatabase = "tavdb";
 
+// Writes the ini files and points the driver manager at them (once, first);
+// stops the server and removes the folder (once, last).
+void SetUpOdbcSources();
+void TearDownOdbcSources();
+
 // The folder of this run (ini files, the SQLite file, the server's folder).
 const std::string& Folder();
 const std::string& SqliteFile();
