@@ -3,5 +3,10 @@
 
 #include "platform/user/user.h"
 #include "platform/comctl/notify.h"
+#include "platform/comctl/comctl_common.h"
 #include "platform/comctl/header_control.h"
+#include "platform/comctl/image_list.h"
 #include "platform/comctl/list_view.h"
+#include "platform/comctl/status_bar.h"
+#include "platform/comctl/toolbar.h"
+#include "platform/comctl/tooltips.h"

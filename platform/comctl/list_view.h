@@ -26,9 +26,6 @@ inline constexpr UINT LVIF_TEXT = 0x1, LVIF_IMAGE = 0x2, LVIF_PARAM = 0x4, LVIF_
 inline constexpr UINT LVIS_FOCUSED = 0x1, LVIS_SELECTED = 0x2, LVIS_CUT = 0x4, LVIS_DROPHILITED = 0x8,
                       LVIS_OVERLAYMASK = 0xF00, LVIS_STATEIMAGEMASK = 0xF000;
 constexpr UINT INDEXTOSTATEIMAGEMASK(UINT index) { return index << 12; }
-inline const LPWSTR LPSTR_TEXTCALLBACKW = reinterpret_cast<LPWSTR>(static_cast<intptr_t>(-1));
-inline const LPSTR LPSTR_TEXTCALLBACKA = reinterpret_cast<LPSTR>(static_cast<intptr_t>(-1));
-inline const LPSTR LPSTR_TEXTCALLBACK = LPSTR_TEXTCALLBACKA;
 inline constexpr int I_IMAGECALLBACK = -1;
 
 struct LVITEMW {
@@ -164,7 +161,6 @@ inline constexpr UINT LVM_GETITEM = LVM_GETITEMA, LVM_SETITEM = LVM_SETITEMA, LV
                       LVM_EDITLABEL = LVM_EDITLABELA, LVM_GETCOLUMN = LVM_GETCOLUMNA, LVM_SETCOLUMN = LVM_SETCOLUMNA,
                       LVM_INSERTCOLUMN = LVM_INSERTCOLUMNA, LVM_GETITEMTEXT = LVM_GETITEMTEXTA,
                       LVM_SETITEMTEXT = LVM_SETITEMTEXTA;
-inline constexpr COLORREF CLR_NONE = 0xFFFFFFFF, CLR_DEFAULT = 0xFF000000;
 
 // Notifications
 inline constexpr UINT LVN_ITEMCHANGING = LVN_FIRST - 0, LVN_ITEMCHANGED = LVN_FIRST - 1,

@@ -1,21 +1,21 @@
 // Notifications of the common controls to their parents.
 #include "platform/comctl/notify.h"
 
-void InitCommonControls() {}
-
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
-  return init && init->dwSize == sizeof(INITCOMMONCONTROLSEX) ? TRUE : FALSE;
-}
-
 namespace comctl {
 
-LRESULT SendNotify(HWND control, UINT code, NMHDR* header) {
+LRESULT SendNotify(HWND control, UINT code, NMHDR* header) { return SendNotify(control, code, header, GetParent(control)); }
+
+LRESULT SendNotify(HWND control, UINT code, NMHDR* header, HWND to) {
   header->hwndFrom = control;
   header->idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(control));
   header->code = code;
-  const HWND parent = GetParent(control);
-  if (!parent) return 0;
-  return SendMessageW(parent, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
+  if (!to) return 0;
+  return SendMessageW(to, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
+}
+
+LRESULT SendNotify(HWND control, UINT code) {
+  NMHDR header{};
+  return SendNotify(control, code, &header);
 }
 
 bool ParentWantsUnicode(HWND control) {

@@ -28,6 +28,13 @@ inline constexpr UINT NM_OUTOFMEMORY = NotifyCode(-1), NM_CLICK = NotifyCode(-2)
                       NM_SETFOCUS = NotifyCode(-7), NM_KILLFOCUS = NotifyCode(-8),
                       NM_CUSTOMDRAW = NotifyCode(-12), NM_HOVER = NotifyCode(-13);
 
+// Text a control asks its parent for when it is needed (list view items, tooltips).
+inline const LPWSTR LPSTR_TEXTCALLBACKW = reinterpret_cast<LPWSTR>(static_cast<intptr_t>(-1));
+inline const LPSTR LPSTR_TEXTCALLBACKA = reinterpret_cast<LPSTR>(static_cast<intptr_t>(-1));
+inline const LPSTR LPSTR_TEXTCALLBACK = LPSTR_TEXTCALLBACKA;
+// Colours that mean "none" and "the default" where a control takes a COLORREF.
+inline constexpr COLORREF CLR_NONE = 0xFFFFFFFF, CLR_DEFAULT = 0xFF000000;
+
 // Messages every common control answers.
 inline constexpr UINT CCM_FIRST = 0x2000, CCM_SETUNICODEFORMAT = 0x2005, CCM_GETUNICODEFORMAT = 0x2006;
 
@@ -56,5 +63,10 @@ bool ParentWantsUnicode(HWND control);
 // Fills the header's window, id and code and sends WM_NOTIFY (wParam the
 // control id) to the control's parent; 0 when the control has no parent.
 LRESULT SendNotify(HWND control, UINT code, NMHDR* header);
+// The same to another window than the parent (a toolbar told of its owner by
+// TB_SETPARENT); 0 when `to` is null.
+LRESULT SendNotify(HWND control, UINT code, NMHDR* header, HWND to);
+// A notification that is only a header, to the parent.
+LRESULT SendNotify(HWND control, UINT code);
 
 }  // namespace comctl

@@ -56,6 +56,8 @@ enum class HandleKind : uint8_t {
   Icon,
   Cursor,
   Accelerator,
+  // Common controls
+  ImageList,
   kCount
 };
 static_assert(static_cast<int>(HandleKind::kCount) <= 64, "a HandleKinds set holds at most 64 kinds");

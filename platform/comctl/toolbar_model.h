@@ -1,0 +1,69 @@
+// The toolbar's state, shared by its message handling (toolbar.cpp) and its
+// painting (toolbar_paint.cpp).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/comctl/toolbar.h"
+
+namespace comctl {
+
+struct ToolbarButton {
+  int image = 0;
+  int command = 0;
+  BYTE state = TBSTATE_ENABLED;
+  BYTE style = TBSTYLE_BUTTON;
+  DWORD_PTR data = 0;
+  INT_PTR string = -1;     // an index into the toolbar's strings, or -1
+  std::u16string text;     // the button's own text (given as a pointer)
+  WORD width = 0;          // set by TBIF_SIZE; 0: the common width
+  RECT rect{};             // laid out; empty when hidden
+  bool Separator() const { return (style & TBSTYLE_SEP) != 0; }
+  bool Visible() const { return !(state & TBSTATE_HIDDEN); }
+};
+
+// A bitmap added with TB_ADDBITMAP, remembered for TB_REPLACEBITMAP.
+struct ToolbarBitmap {
+  HINSTANCE instance;
+  UINT_PTR id;
+  int first;
+  int count;
+};
+
+struct Toolbar {
+  std::vector<ToolbarButton> buttons;
+  std::vector<std::u16string> strings;
+  std::vector<ToolbarBitmap> bitmaps;
+  HIMAGELIST own = nullptr;       // made from TB_ADDBITMAP strips
+  HIMAGELIST images = nullptr;    // TB_SETIMAGELIST (the caller's)
+  HIMAGELIST disabled = nullptr;  // TB_SETDISABLEDIMAGELIST
+  HIMAGELIST hotImages = nullptr; // TB_SETHOTIMAGELIST
+  SIZE bitmapSize{16, 15};
+  SIZE buttonSize{24, 22};
+  SIZE padding{7, 6};
+  int indent = 0;
+  DWORD exStyle = 0;
+  UINT structSize = sizeof(TBBUTTON);
+  int maxTextRows = 1;
+  int rows = 1;
+  HWND notify = nullptr;
+  HWND tooltip = nullptr;
+  int hot = -1;       // index of the hot button (flat style)
+  int tracking = -1;  // index of the button the left button went down on
+  HFONT font = nullptr;
+
+  HIMAGELIST ImageList() const { return images ? images : own; }
+};
+
+// The size every button has (image, text and padding), and the layout of
+// the buttons in a toolbar `width` wide; returns the height they need.
+SIZE CommonButtonSize(const Toolbar& t);
+int LayOut(Toolbar& t, DWORD style, int width);
+// The text shown on a button; empty when none.
+std::u16string ButtonText(const Toolbar& t, const ToolbarButton& b);
+void PaintToolbar(HWND window, Toolbar& t);
+// Image drawing for controls: the embossed picture of a disabled image.
+void DrawDisabledImage(HDC dc, HIMAGELIST list, int index, int x, int y);
+
+}  // namespace comctl
