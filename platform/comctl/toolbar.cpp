@@ -369,6 +369,7 @@ void MakeTooltip(HWND w, Toolbar& t) {
   t.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, w,
                               nullptr, nullptr, nullptr);
   if (!t.tooltip) return;
+  t.ownTooltip = true;
   NMTOOLTIPSCREATED nm{};
   nm.hwndToolTips = t.tooltip;
   SendNotify(w, NM_TOOLTIPSCREATED, &nm.hdr, t.notify);
@@ -390,7 +391,7 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       if (!(StyleOf(w) & CCS_NORESIZE)) AutoSize(w, t);
       return 0;
     case WM_DESTROY:
-      if (t.tooltip) DestroyWindow(t.tooltip);
+      if (t.tooltip && t.ownTooltip && IsWindow(t.tooltip)) DestroyWindow(t.tooltip);
       t.tooltip = nullptr;
       return 0;
     case WM_NCDESTROY:
@@ -654,6 +655,9 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case TB_GETTOOLTIPS: return reinterpret_cast<LRESULT>(t.tooltip);
     case TB_SETTOOLTIPS:
+      if (t.tooltip && t.ownTooltip && IsWindow(t.tooltip) && t.tooltip != reinterpret_cast<HWND>(wParam))
+        DestroyWindow(t.tooltip);
+      t.ownTooltip = false;
       t.tooltip = reinterpret_cast<HWND>(wParam);
       SyncTools(w, t);
       return 0;

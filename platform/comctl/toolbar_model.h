@@ -49,6 +49,7 @@ struct Toolbar {
   int rows = 1;
   HWND notify = nullptr;
   HWND tooltip = nullptr;
+  bool ownTooltip = false;  // made by the toolbar (TBSTYLE_TOOLTIPS), destroyed with it
   int hot = -1;       // index of the hot button (flat style)
   int tracking = -1;  // index of the button the left button went down on
   HFONT font = nullptr;
