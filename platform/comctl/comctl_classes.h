@@ -2,7 +2,11 @@
 // when the layer loads (comctl_classes.cpp).
 #pragma once
 
-#include "platform/win.h"
+#include "platform/comctl/comctl_common.h"
+#include "platform/gdi/gdi.h"
+#include "platform/nls/nls.h"
+#include "platform/resource/resource.h"
+#include "platform/user/controls/controls.h"
 
 namespace comctl {
 

@@ -7,8 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/comctl/comctl_common.h"
 #include "platform/comctl/text_buffers.h"
-#include "platform/win.h"
+#include "platform/gdi/gdi.h"
+#include "platform/nls/nls.h"
+#include "platform/resource/resource.h"
+#include "platform/user/controls/controls.h"
 
 namespace comctl {
 

@@ -6,7 +6,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/win.h"
+#include "platform/comctl/comctl_common.h"
+#include "platform/gdi/gdi.h"
+#include "platform/nls/nls.h"
+#include "platform/resource/resource.h"
+#include "platform/user/controls/controls.h"
 
 namespace comctl {
 
