@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/win.h"
-#include "tests/platform/comctl/comctl_test_util.h"
+#include "tests/platform/comctl/event_parent.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ struct Surface {
 TEST(ImageList, AddMaskedCutsTheStripAndMasksTheColour) {
   HIMAGELIST list = ImageList_Create(8, 8, ILC_COLOR32 | ILC_MASK, 4, 4);
   ASSERT_NE(list, nullptr);
-  HBITMAP strip = comctltest::MakeStrip(3, 8, 8, {kRed, kBlue, kRed});
+  HBITMAP strip = eventtest::MakeStrip(3, 8, 8, {kRed, kBlue, kRed});
   EXPECT_EQ(ImageList_AddMasked(list, strip, kGround), 0);
   EXPECT_EQ(ImageList_AddMasked(list, strip, kGround), 3) << "the second strip follows the first";
   EXPECT_EQ(ImageList_GetImageCount(list), 6);
@@ -88,7 +88,7 @@ TEST(ImageList, DrawStylesTable) {
     return RGB(channel(GetRValue(kRed), GetRValue(highlight)), channel(GetGValue(kRed), GetGValue(highlight)),
                channel(GetBValue(kRed), GetBValue(highlight)));
   };
-  HBITMAP strip = comctltest::MakeStrip(1, 8, 8, {kRed});
+  HBITMAP strip = eventtest::MakeStrip(1, 8, 8, {kRed});
   for (const Case& c : cases) {
     HIMAGELIST list = ImageList_Create(8, 8, ILC_COLOR32 | ILC_MASK, 1, 1);
     ImageList_AddMasked(list, strip, kGround);
@@ -106,9 +106,9 @@ TEST(ImageList, DrawStylesTable) {
 }
 
 TEST(ImageList, MaskBitmapWhiteIsTransparent) {
-  HBITMAP image = comctltest::MakeStrip(1, 8, 8, {kBlue});
+  HBITMAP image = eventtest::MakeStrip(1, 8, 8, {kBlue});
   // A mask white everywhere but a black 2 x 2 block at (3, 3).
-  HBITMAP mask = comctltest::MakeStrip(1, 8, 8, {RGB(255, 255, 255)});
+  HBITMAP mask = eventtest::MakeStrip(1, 8, 8, {RGB(255, 255, 255)});
   {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, mask);
@@ -137,7 +137,7 @@ TEST(ImageList, MaskBitmapWhiteIsTransparent) {
 }
 
 TEST(ImageList, RemoveReplaceDuplicateAndIcons) {
-  HBITMAP strip = comctltest::MakeStrip(3, 8, 8, {kRed, kBlue, RGB(0, 0, 0)});
+  HBITMAP strip = eventtest::MakeStrip(3, 8, 8, {kRed, kBlue, RGB(0, 0, 0)});
   HIMAGELIST list = ImageList_Create(8, 8, ILC_COLOR32 | ILC_MASK, 3, 3);
   ImageList_AddMasked(list, strip, kGround);
   EXPECT_TRUE(ImageList_Remove(list, 0));

@@ -4,16 +4,16 @@
 
 #include "platform/testing/ui.h"
 #include "platform/win.h"
-#include "tests/platform/comctl/comctl_test_util.h"
+#include "tests/platform/comctl/event_parent.h"
 
 namespace {
 
-using comctltest::Events;
+using eventtest::Events;
 
 constexpr int kStatusId = 60;
 
 struct Fixture {
-  HWND parent = comctltest::MakeParent();
+  HWND parent = eventtest::MakeParent();
   HWND bar = CreateStatusWindowW(WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, u"Ready", parent, kStatusId);
   ~Fixture() { DestroyWindow(parent); }
   void Parts(std::vector<int> rights) {
@@ -86,7 +86,7 @@ TEST(StatusBar, PartsTable) {
     EXPECT_EQ(SendMessageW(f.bar, SB_GETTEXTW, c.index & 0xFF, reinterpret_cast<LPARAM>(text)), c.length) << c.what;
     EXPECT_EQ(std::u16string(text), c.text) << c.what;
   }
-  EXPECT_TRUE(Events().empty()) << "text and parts do not notify: " << comctltest::Describe(Events());
+  EXPECT_TRUE(Events().empty()) << "text and parts do not notify: " << eventtest::Describe(Events());
 }
 
 TEST(StatusBar, TextCopiesKeepToTheGivenSize) {
@@ -119,9 +119,9 @@ TEST(StatusBar, SimpleModeNotifiesOnlyOnChange) {
   for (const auto& c : cases) {
     SendMessageW(f.bar, SB_SIMPLE, c.simple, 0);
     EXPECT_EQ(SendMessageW(f.bar, SB_ISSIMPLE, 0, 0), c.simple ? TRUE : FALSE);
-    EXPECT_EQ(comctltest::Codes(WM_NOTIFY).size(), c.notifications);
+    EXPECT_EQ(eventtest::Codes(WM_NOTIFY).size(), c.notifications);
   }
-  for (UINT code : comctltest::Codes(WM_NOTIFY)) EXPECT_EQ(code, SBN_SIMPLEMODECHANGE);
+  for (UINT code : eventtest::Codes(WM_NOTIFY)) EXPECT_EQ(code, SBN_SIMPLEMODECHANGE);
   // The simple text is its own; the parts keep theirs.
   SendMessageW(f.bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(u"part zero"));
   SendMessageW(f.bar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(u"Opening file..."));
@@ -145,17 +145,17 @@ TEST(StatusBar, OwnerDrawnPartGoesToTheParent) {
   SendMessageW(f.bar, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(u"\tCentred"));
   InvalidateRect(f.bar, nullptr, TRUE);
   uitest::RunUntilIdle();
-  const std::vector<UINT> drawn = comctltest::Codes(WM_DRAWITEM);
-  ASSERT_EQ(drawn.size(), 1u) << comctltest::Describe(Events());
+  const std::vector<UINT> drawn = eventtest::Codes(WM_DRAWITEM);
+  ASSERT_EQ(drawn.size(), 1u) << eventtest::Describe(Events());
   EXPECT_EQ(drawn[0], 1u) << "itemID is the part";
-  const DRAWITEMSTRUCT& item = comctltest::LastDrawItem();
+  const DRAWITEMSTRUCT& item = eventtest::LastDrawItem();
   EXPECT_EQ(item.CtlID, static_cast<UINT>(kStatusId));
   EXPECT_EQ(item.itemData, 0x5A5Au);
   EXPECT_EQ(item.hwndItem, f.bar);
   // The parent painted the part green.
   const int x = (item.rcItem.left + item.rcItem.right) / 2, y = (item.rcItem.top + item.rcItem.bottom) / 2;
   EXPECT_EQ(uitest::ClientPixel(f.bar, x, y), RGB(0, 128, 0));
-  ASSERT_TRUE(uitest::SaveWindowPng(f.parent, comctltest::PicturePath("status_bar_parts.png")));
+  ASSERT_TRUE(uitest::SaveWindowPng(f.parent, eventtest::PicturePath("status_bar_parts.png")));
 }
 
 }  // namespace

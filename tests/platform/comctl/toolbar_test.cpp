@@ -4,24 +4,24 @@
 
 #include "platform/testing/ui.h"
 #include "platform/win.h"
-#include "tests/platform/comctl/comctl_test_util.h"
+#include "tests/platform/comctl/event_parent.h"
 
 namespace {
 
-using comctltest::Event;
-using comctltest::Events;
+using eventtest::Event;
+using eventtest::Events;
 
 constexpr int kToolbarId = 50;
 enum Command { kNew = 100, kOpen, kBold, kLeft, kRight, kPrint };
 
 struct Fixture {
-  HWND parent = comctltest::MakeParent();
+  HWND parent = eventtest::MakeParent();
   HWND toolbar = nullptr;
-  HBITMAP strip = comctltest::MakeStrip(6, 16, 15,
+  HBITMAP strip = eventtest::MakeStrip(6, 16, 15,
                                         {RGB(200, 0, 0), RGB(0, 0, 200), RGB(0, 0, 0), RGB(0, 128, 0), RGB(128, 0, 128),
                                          RGB(0, 0, 0)});
   explicit Fixture(DWORD style = TBSTYLE_FLAT) {
-    toolbar = comctltest::MakeChild(parent, TOOLBARCLASSNAMEW, style, kToolbarId, 0, 0, 0, 0);
+    toolbar = eventtest::MakeChild(parent, TOOLBARCLASSNAMEW, style, kToolbarId, 0, 0, 0, 0);
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(strip)};
     EXPECT_EQ(SendMessageW(toolbar, TB_ADDBITMAP, 6, reinterpret_cast<LPARAM>(&add)), 0);
@@ -103,7 +103,7 @@ TEST(Toolbar, StateMessagesTable) {
     Fixture f;
     EXPECT_EQ(SendMessageW(f.toolbar, c.message, c.command, c.value), c.result) << c.what;
     EXPECT_EQ(SendMessageW(f.toolbar, c.query, c.command, 0), c.queryResult) << c.what;
-    EXPECT_TRUE(Events().empty()) << c.what << ": state messages do not notify: " << comctltest::Describe(Events());
+    EXPECT_TRUE(Events().empty()) << c.what << ": state messages do not notify: " << eventtest::Describe(Events());
     if (c.command == kRight) {
       EXPECT_EQ(SendMessageW(f.toolbar, TB_ISBUTTONCHECKED, kLeft, 0), FALSE) << c.what;
     }
@@ -136,10 +136,10 @@ TEST(Toolbar, ClicksTable) {
     Fixture f;
     uitest::Click(f.toolbar, f.Middle(c.index));
     std::vector<UINT> codes;
-    for (UINT code : comctltest::Codes(WM_NOTIFY))
+    for (UINT code : eventtest::Codes(WM_NOTIFY))
       if (code != TBN_HOTITEMCHANGE) codes.push_back(code);
-    EXPECT_EQ(codes, c.notifications) << c.what << ": " << comctltest::Describe(Events());
-    const std::vector<UINT> commands = comctltest::Codes(WM_COMMAND);
+    EXPECT_EQ(codes, c.notifications) << c.what << ": " << eventtest::Describe(Events());
+    const std::vector<UINT> commands = eventtest::Codes(WM_COMMAND);
     EXPECT_EQ(commands.size(), c.command ? 1u : 0u) << c.what;
     if (c.command && !commands.empty()) {
       EXPECT_EQ(commands[0], BN_CLICKED);
@@ -159,7 +159,7 @@ TEST(Toolbar, DraggingOffAButtonCancelsTheClick) {
   Fixture f;
   const RECT r = f.Rect(0);
   uitest::Drag(f.toolbar, f.Middle(0), POINT{r.left + 2, r.bottom + 40});
-  EXPECT_TRUE(comctltest::Codes(WM_COMMAND).empty()) << comctltest::Describe(Events());
+  EXPECT_TRUE(eventtest::Codes(WM_COMMAND).empty()) << eventtest::Describe(Events());
   EXPECT_EQ(SendMessageW(f.toolbar, TB_ISBUTTONPRESSED, kNew, 0), FALSE);
   // Checking twice by clicking unchecks.
   uitest::Click(f.toolbar, f.Middle(3));
@@ -189,7 +189,7 @@ TEST(Toolbar, ButtonsInsertedDeletedAndDescribed) {
   EXPECT_EQ(small[3], u'x') << "nothing written past the given size";
   EXPECT_EQ(info.lParam, 77u);
   EXPECT_TRUE(SendMessageW(f.toolbar, TB_DELETEBUTTON, 1, 0));
-  EXPECT_EQ(comctltest::Codes(WM_NOTIFY), std::vector<UINT>{TBN_DELETINGBUTTON});
+  EXPECT_EQ(eventtest::Codes(WM_NOTIFY), std::vector<UINT>{TBN_DELETINGBUTTON});
   EXPECT_EQ(SendMessageW(f.toolbar, TB_COMMANDTOINDEX, 300, 0), -1);
   EXPECT_FALSE(SendMessageW(f.toolbar, TB_DELETEBUTTON, 99, 0));
   // TB_HITTEST: a button's index, a separator's negative index.
@@ -213,7 +213,7 @@ TEST(Toolbar, TooltipTextComesFromTheParentAfterTheDelay) {
   const HWND tip = reinterpret_cast<HWND>(SendMessageW(f.toolbar, TB_GETTOOLTIPS, 0, 0));
   ASSERT_NE(tip, nullptr);
   UINT_PTR asked = 0;
-  comctltest::OnNotify() = [&](NMHDR* h) -> LRESULT {
+  eventtest::OnNotify() = [&](NMHDR* h) -> LRESULT {
     if (h->code != TTN_GETDISPINFOW) return 0;
     asked = h->idFrom;
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(h);
@@ -232,13 +232,13 @@ TEST(Toolbar, TooltipTextComesFromTheParentAfterTheDelay) {
   WCHAR shown[32]{};
   GetWindowTextW(tip, shown, 32);
   EXPECT_EQ(std::u16string(shown), u"Open a label");
-  const std::vector<UINT> codes = comctltest::Codes(WM_NOTIFY);
+  const std::vector<UINT> codes = eventtest::Codes(WM_NOTIFY);
   EXPECT_NE(std::find(codes.begin(), codes.end(), TTN_SHOW), codes.end());
-  const std::string path = comctltest::PicturePath("toolbar_tooltip.png");
+  const std::string path = eventtest::PicturePath("toolbar_tooltip.png");
   EXPECT_TRUE(uitest::SaveScreenPng(path));
   clock.Advance(GetDoubleClickTime() * 10 + 10);
   EXPECT_FALSE(IsWindowVisible(tip)) << "gone after the pop-up delay";
-  const std::vector<UINT> after = comctltest::Codes(WM_NOTIFY);
+  const std::vector<UINT> after = eventtest::Codes(WM_NOTIFY);
   EXPECT_EQ(after.back(), TTN_POP);
 }
 
@@ -248,14 +248,14 @@ TEST(Toolbar, PictureOfPressedCheckedAndDisabledButtons) {
   SendMessageW(f.toolbar, TB_CHECKBUTTON, kBold, TRUE);
   uitest::MoveMouse(f.toolbar, f.Middle(0));  // the first button hot
   uitest::RunUntilIdle();
-  ASSERT_TRUE(uitest::SaveWindowPng(f.parent, comctltest::PicturePath("toolbar_states.png")));
+  ASSERT_TRUE(uitest::SaveWindowPng(f.parent, eventtest::PicturePath("toolbar_states.png")));
   RECT bar;
   GetWindowRect(f.toolbar, &bar);
   RECT frame;
   GetWindowRect(f.parent, &frame);
   OffsetRect(&bar, -frame.left, -frame.top);
   bar.right = bar.left + f.Rect(7).right + 4;
-  ASSERT_TRUE(comctltest::SaveZoomedPng(f.parent, bar, 4, comctltest::PicturePath("toolbar_states_zoomed.png")));
+  ASSERT_TRUE(eventtest::SaveZoomedPng(f.parent, bar, 4, eventtest::PicturePath("toolbar_states_zoomed.png")));
   // The pressed button is sunken: its top-left edge dark, the normal flat one's the face colour.
   const RECT pressed = f.Rect(1), plain = f.Rect(5);
   EXPECT_EQ(uitest::ClientPixel(f.toolbar, pressed.left, pressed.top), GetSysColor(COLOR_3DSHADOW));

@@ -1,9 +1,9 @@
-#include "tests/platform/comctl/comctl_test_util.h"
+#include "tests/platform/comctl/event_parent.h"
 
 #include <cstring>
 #include <filesystem>
 
-namespace comctltest {
+namespace eventtest {
 namespace {
 
 LRESULT ParentProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -53,14 +53,14 @@ HWND MakeParent() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = ParentProc;
-    wc.lpszClassName = u"TavComctlTestParent";
+    wc.lpszClassName = u"TavComctlEventParent";
     wc.hbrBackground = GetSysColorBrush(COLOR_3DFACE);
     return RegisterClassExW(&wc);
   }();
   (void)atom;
   Events().clear();
   OnNotify() = nullptr;
-  return CreateWindowExW(0, u"TavComctlTestParent", u"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 480, 320,
+  return CreateWindowExW(0, u"TavComctlEventParent", u"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 480, 320,
                          nullptr, nullptr, nullptr, nullptr);
 }
 
@@ -110,11 +110,11 @@ std::string PicturePath(const char* name) {
   return folder + "/" + name;
 }
 
-}  // namespace comctltest
+}  // namespace eventtest
 
 #include "platform/testing/ui.h"
 
-namespace comctltest {
+namespace eventtest {
 
 bool SaveZoomedPng(HWND window, RECT r, int times, const std::string& path) {
   const uitest::Picture whole = uitest::CaptureWindow(window);
@@ -131,4 +131,4 @@ bool SaveZoomedPng(HWND window, RECT r, int times, const std::string& path) {
   return uitest::SavePng(zoom, path);
 }
 
-}  // namespace comctltest
+}  // namespace eventtest

@@ -10,7 +10,7 @@
 
 #include "platform/win.h"
 
-namespace comctltest {
+namespace eventtest {
 
 struct Event {
   UINT message;   // WM_NOTIFY, WM_COMMAND, WM_DRAWITEM, WM_HSCROLL, WM_VSCROLL
@@ -40,10 +40,10 @@ HBITMAP MakeStrip(int count, int cx, int cy, const std::vector<COLORREF>& colour
 // The folder pictures are saved in, made when missing.
 std::string PicturePath(const char* name);
 
-}  // namespace comctltest
+}  // namespace eventtest
 
-namespace comctltest {
+namespace eventtest {
 // Saves the part `r` of a window's picture (whole-window coordinates) scaled
 // up `times` times, for looking at small controls closely.
 bool SaveZoomedPng(HWND window, RECT r, int times, const std::string& path);
-}  // namespace comctltest
+}  // namespace eventtest
