@@ -19,3 +19,4 @@
 #include "platform/comctl/comctl.h"
 #include "platform/spool/spool.h"
 #include "platform/shell/registry.h"
+#include "platform/shell/app_bar.h"

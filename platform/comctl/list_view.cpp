@@ -134,6 +134,7 @@ LRESULT OnHeaderNotify(ListView& lv, NMHDR* hdr) {
 
 void Create(ListView& lv, const CREATESTRUCTW* cs) {
   lv.unicode = ParentWantsUnicode(lv.self);
+  MeasureRows(lv);
   DWORD headerStyle = WS_CHILD | HDS_HORZ | HDS_FULLDRAG;
   if (!(cs->style & LVS_NOSORTHEADER)) headerStyle |= HDS_BUTTONS;
   if (!(cs->style & LVS_NOCOLUMNHEADER)) headerStyle |= WS_VISIBLE;
@@ -161,6 +162,7 @@ LRESULT Window(ListView& lv, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFONT:
       lv.font = reinterpret_cast<HFONT>(wParam);
       SendMessageW(lv.header, WM_SETFONT, wParam, lParam);
+      MeasureRows(lv);
       Layout(lv);
       if (LOWORD(static_cast<DWORD_PTR>(lParam))) Invalidate(lv);
       return 0;

@@ -30,6 +30,7 @@ struct ListView {
   COLORREF background = CLR_DEFAULT;
   COLORREF textColour = CLR_DEFAULT;
   COLORREF textBackground = CLR_DEFAULT;
+  int rowHeight = 0;  // measured when the font or the check boxes change
   int top = 0;      // first row shown
   int scrollX = 0;  // pixels scrolled to the right
   int mark = -1;    // the selection mark (anchor of Shift selections)
@@ -50,6 +51,7 @@ ListView* StateOf(HWND w);
 DWORD StyleOf(HWND w);
 
 // Geometry
+void MeasureRows(ListView& lv);
 int RowHeight(const ListView& lv);
 int HeaderHeight(const ListView& lv);
 int ColumnCount(const ListView& lv);

@@ -289,6 +289,7 @@ LRESULT SetExtendedStyle(ListView& lv, DWORD mask, DWORD style) {
       state = (state & ~LVIS_STATEIMAGEMASK) | (checks ? INDEXTOSTATEIMAGEMASK(1) : 0);
     }
   }
+  MeasureRows(lv);
   Layout(lv);
   Invalidate(lv);
   return before;

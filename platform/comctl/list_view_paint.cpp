@@ -45,10 +45,12 @@ int LabelOffset(const ListView& lv, int row) {
 
 }  // namespace
 
-int RowHeight(const ListView& lv) {
+void MeasureRows(ListView& lv) {
   const int text = controls::FontCellSize(lv.font).cy + 4;
-  return Checkboxes(lv) ? std::max(text, kCheckBox + 2) : text;
+  lv.rowHeight = Checkboxes(lv) ? std::max(text, kCheckBox + 2) : text;
 }
+
+int RowHeight(const ListView& lv) { return std::max(lv.rowHeight, 1); }
 
 int HeaderHeight(const ListView& lv) {
   if (!lv.header || (StyleOf(lv.self) & LVS_NOCOLUMNHEADER)) return 0;

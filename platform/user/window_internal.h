@@ -180,6 +180,9 @@ WNDPROC ProcHandle(WNDPROC proc, bool unicode, bool callerUnicode);
 void ResolveProc(WNDPROC value, bool callerUnicode, WNDPROC& proc, bool& unicode);
 
 // A/W conversion helpers (text_convert.cpp)
+// List-box and combo-box messages carrying text, for A callers of W procedures.
+bool IsListTextMessage(UINT message);
+LRESULT CallListWFromA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 std::u16string ToWide(LPCSTR text, int length = -1);
 std::string ToAnsi(std::u16string_view text);
 std::u16string WideOf(LPCWSTR text);

@@ -164,7 +164,9 @@ LRESULT CallProcW(WNDPROC proc, bool unicode, HWND window, UINT message, WPARAM 
 LRESULT CallProcA(WNDPROC proc, bool unicode, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!proc) return 0;
   Unlocked unlocked;
-  if (!unicode || !CarriesText(message)) return proc(window, message, wParam, lParam);
+  if (!unicode) return proc(window, message, wParam, lParam);
+  if (IsListTextMessage(message)) return CallListWFromA(proc, window, message, wParam, lParam);
+  if (!CarriesText(message)) return proc(window, message, wParam, lParam);
   return CallWFromA(proc, window, message, wParam, lParam);
 }
 

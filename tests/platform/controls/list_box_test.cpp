@@ -221,3 +221,41 @@ TEST(ScrollBarControl, MessagesAndClicks) {
 }
 
 }  // namespace
+
+namespace {
+
+// A callers' text reaches the W controls converted, and comes back with its
+// ANSI length; lists without strings keep their item data as it is.
+TEST(ListBoxControl, AnsiCallersSendAndReadAnsiText) {
+  const HWND parent = controltest::MakeParent();
+  struct Target {
+    const char16_t* className;
+    DWORD style;
+    UINT add, find, length, get;
+  } const targets[] = {
+      {u"ListBox", 0, LB_ADDSTRING, LB_FINDSTRINGEXACT, LB_GETTEXTLEN, LB_GETTEXT},
+      {u"ComboBox", CBS_DROPDOWNLIST, CB_ADDSTRING, CB_FINDSTRINGEXACT, CB_GETLBTEXTLEN, CB_GETLBTEXT},
+  };
+  int id = 40;
+  for (const Target& t : targets) {
+    const HWND control = controltest::MakeControl(parent, t.className, t.style, id++, u"", 160, 120);
+    EXPECT_EQ(SendMessageA(control, t.add, 0, reinterpret_cast<LPARAM>("caf\xE9 au lait")), 0);
+    EXPECT_EQ(SendMessageA(control, t.find, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("CAF\xC9 AU LAIT")), 0);
+    EXPECT_EQ(SendMessageA(control, t.length, 0, 0), 12);
+    char text[16];
+    std::fill(std::begin(text), std::end(text), '#');
+    EXPECT_EQ(SendMessageA(control, t.get, 0, reinterpret_cast<LPARAM>(text)), 12);
+    EXPECT_STREQ(text, "caf\xE9 au lait");
+    EXPECT_EQ(text[13], '#');
+    EXPECT_EQ(SendMessageA(control, t.get, 5, reinterpret_cast<LPARAM>(text)), LB_ERR);
+    WCHAR wide[16] = {};
+    SendMessageW(control, t.get, 0, reinterpret_cast<LPARAM>(wide));
+    EXPECT_EQ(std::u16string(wide), u"caf\u00E9 au lait");
+  }
+  const HWND data = controltest::MakeControl(parent, u"ListBox", LBS_OWNERDRAWFIXED, id, u"", 160, 120);
+  EXPECT_EQ(SendMessageA(data, LB_ADDSTRING, 0, 0x1234), 0);
+  EXPECT_EQ(SendMessageA(data, LB_GETITEMDATA, 0, 0), 0x1234) << "no strings: the value passes as it is";
+  DestroyWindow(parent);
+}
+
+}  // namespace
