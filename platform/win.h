@@ -12,6 +12,7 @@
 #include "platform/user/clipboard.h"
 #include "platform/user/user.h"
 #include "platform/user/message_crack.h"
+#include "platform/user/app_bar.h"
 #include "platform/user/controls/controls.h"
 #include "platform/user/dialogs/dialogs.h"
 #include "platform/user/menus/menus.h"
@@ -19,4 +20,3 @@
 #include "platform/comctl/comctl.h"
 #include "platform/spool/spool.h"
 #include "platform/shell/registry.h"
-#include "platform/shell/app_bar.h"

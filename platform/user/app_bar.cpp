@@ -1,5 +1,5 @@
 // The taskbar query of the shell.
-#include "platform/shell/app_bar.h"
+#include "platform/user/app_bar.h"
 
 namespace {
 

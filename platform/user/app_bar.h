@@ -1,4 +1,4 @@
-// The taskbar as the shell reports it (SHAppBarMessage). The taskbar is the
+// The taskbar as the shell reports it (SHAppBarMessage), kept with the desktop. The taskbar is the
 // top-level window of class "Shell_TrayWnd" when one exists; a desktop
 // without one has no taskbar, and the query fails.
 #pragma once
