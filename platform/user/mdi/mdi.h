@@ -33,3 +33,9 @@ LRESULT DefFrameProcW(HWND frame, HWND client, UINT message, WPARAM wParam, LPAR
 LRESULT DefMDIChildProcW(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
 HWND CreateMDIWindowW(LPCWSTR className, LPCWSTR title, DWORD style, int x, int y, int width, int height, HWND client,
                       HINSTANCE instance, LPARAM param);
+
+// The same for A windows: the MDI-specific messages carry no text and go to
+// the W procedures; everything else (titles included) to DefWindowProcA, so
+// an A frame or child keeps its text in its own code page.
+LRESULT DefFrameProcA(HWND frame, HWND client, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefMDIChildProcA(HWND child, UINT message, WPARAM wParam, LPARAM lParam);

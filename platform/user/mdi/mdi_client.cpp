@@ -329,3 +329,26 @@ HWND CreateMDIWindowW(LPCWSTR className, LPCWSTR title, DWORD style, int x, int 
   MDICREATESTRUCTW cs{className, title, instance, x, y, width, height, style, param};
   return reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&cs)));
 }
+
+LRESULT DefFrameProcA(HWND frame, HWND client, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_SIZE:
+    case WM_SETFOCUS: return DefFrameProcW(frame, client, message, wParam, lParam);
+    default: return DefWindowProcA(frame, message, wParam, lParam);
+  }
+}
+
+LRESULT DefMDIChildProcA(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SYSCOMMAND:
+    case WM_MOUSEACTIVATE:
+    case WM_CHILDACTIVATE: return DefMDIChildProcW(child, message, wParam, lParam);
+    case WM_SETTEXT: {
+      const LRESULT r = DefWindowProcA(child, message, wParam, lParam);
+      SendMessageW(GetParent(child), WM_MDIREFRESHMENU, 0, 0);
+      return r;
+    }
+    default: return DefWindowProcA(child, message, wParam, lParam);
+  }
+}
