@@ -18,5 +18,6 @@
 #include "platform/user/menus/menus.h"
 #include "platform/user/mdi/mdi.h"
 #include "platform/comctl/comctl.h"
+#include "platform/comdlg/comdlg.h"
 #include "platform/spool/spool.h"
 #include "platform/shell/registry.h"

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "platform/kernel/types.h"
+#include "platform/spool/devmode.h"
 
 inline constexpr DWORD PRINTER_ENUM_DEFAULT = 0x00000001;
 inline constexpr DWORD PRINTER_ENUM_LOCAL = 0x00000002;

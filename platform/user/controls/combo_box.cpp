@@ -298,15 +298,32 @@ void Key(HWND w, Combo& c, WPARAM key) {
   }
 }
 
+// A drop-down combo box is as high as its field: the height it was made
+// with is its list's, so the controls below it stay within reach of clicks.
+void FitToField(HWND w, const Combo& c) {
+  if (Kind(w) == CBS_SIMPLE) return;
+  RECT r{};
+  GetWindowRect(w, &r);
+  if (r.bottom - r.top == FieldHeight(c)) return;
+  SetWindowPos(w, nullptr, 0, 0, r.right - r.left, FieldHeight(c), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     MakeState<Combo>(w);
+    // WS_VSCROLL and WS_HSCROLL ask for scroll bars on the list, not on the field.
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE));
+    if (style & (WS_VSCROLL | WS_HSCROLL))
+      SetWindowLongPtrW(w, GWL_STYLE, static_cast<LONG_PTR>(style & ~(WS_VSCROLL | WS_HSCROLL)));
     return DefWindowProcW(w, message, wParam, lParam);
   }
   Combo* c = StateOf<Combo>(w);
   if (!c) return DefWindowProcW(w, message, wParam, lParam);
   switch (message) {
-    case WM_CREATE: CreateParts(w, *c, reinterpret_cast<const CREATESTRUCTW*>(lParam)); return 0;
+    case WM_CREATE:
+      CreateParts(w, *c, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+      FitToField(w, *c);
+      return 0;
     case WM_DESTROY:
       if (c->list && Kind(w) != CBS_SIMPLE) DestroyWindow(c->list);
       // The window's data is out of reach once WM_NCDESTROY starts.
@@ -317,6 +334,7 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       c->font = reinterpret_cast<HFONT>(wParam);
       if (c->edit) SendMessageW(c->edit, WM_SETFONT, wParam, lParam);
       SendMessageW(c->list, WM_SETFONT, wParam, lParam);
+      FitToField(w, *c);
       return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(c->font);
     case WM_SETTEXT:

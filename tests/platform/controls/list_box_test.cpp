@@ -184,6 +184,34 @@ TEST(ComboBoxControl, DroppingDownAndChoosingNotify) {
   DestroyWindow(parent);
 }
 
+TEST(ComboBoxControl, DropDownKindsAreAsHighAsTheirFieldAndLeaveScrollBarsToTheList) {
+  const HWND parent = controltest::MakeParent();
+  // The height a drop-down combo box is made with is its list's: a click
+  // below the field reaches the control under it.
+  const HWND below = controltest::MakeControl(parent, u"Button", BS_PUSHBUTTON, 40, u"Below", 160, 24);
+  SetWindowPos(below, nullptr, 0, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  for (const DWORD kind : {CBS_DROPDOWN, CBS_DROPDOWNLIST}) {
+    const HWND combo = controltest::MakeControl(parent, u"ComboBox", kind | WS_VSCROLL, 41, u"", 160, 150);
+    RECT r{};
+    GetWindowRect(combo, &r);
+    EXPECT_LT(r.bottom - r.top, 40) << kind;
+    RECT client{};
+    GetClientRect(combo, &client);
+    EXPECT_EQ(client.right, 160) << "no scroll bar on the field " << kind;
+    Events().clear();
+    uitest::Click(below);
+    int clicks = 0;
+    for (const Event& e : Events()) clicks += e.message == WM_COMMAND && e.id == 40 && e.code == BN_CLICKED;
+    EXPECT_EQ(clicks, 1) << controltest::Describe(Events());
+    DestroyWindow(combo);
+  }
+  const HWND simple = controltest::MakeControl(parent, u"ComboBox", CBS_SIMPLE, 42, u"", 160, 150);
+  RECT r{};
+  GetWindowRect(simple, &r);
+  EXPECT_EQ(r.bottom - r.top, 150) << "a simple combo box shows its list in its own window";
+  DestroyWindow(parent);
+}
+
 TEST(ComboBoxControl, EditFieldLimitAndEditNotifications) {
   const HWND parent = controltest::MakeParent();
   const HWND combo = controltest::MakeControl(parent, u"ComboBox", CBS_DROPDOWN, 33, u"", 160, 120);

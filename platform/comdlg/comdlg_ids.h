@@ -1,0 +1,77 @@
+// The usual control ids of the common dialogs (the values of comdlg_ids.rh,
+// which the resource scripts read), and the template numbers of the dialogs.
+#pragma once
+
+#include "platform/kernel/types.h"
+
+inline constexpr int chx1 = 0x0410;
+inline constexpr int chx2 = 0x0411;
+inline constexpr int psh1 = 0x0400;
+inline constexpr int psh2 = 0x0401;
+inline constexpr int psh15 = 0x040E;
+inline constexpr int pshHelp = psh15;
+inline constexpr int rad1 = 0x0420;
+inline constexpr int rad2 = 0x0421;
+inline constexpr int rad3 = 0x0422;
+inline constexpr int rad4 = 0x0423;
+inline constexpr int grp1 = 0x0430;
+inline constexpr int grp2 = 0x0431;
+inline constexpr int grp3 = 0x0432;
+inline constexpr int grp4 = 0x0433;
+inline constexpr int stc1 = 0x0440;
+inline constexpr int stc2 = 0x0441;
+inline constexpr int stc3 = 0x0442;
+inline constexpr int stc4 = 0x0443;
+inline constexpr int stc5 = 0x0444;
+inline constexpr int stc6 = 0x0445;
+inline constexpr int stc7 = 0x0446;
+inline constexpr int stc8 = 0x0447;
+inline constexpr int stc32 = 0x045F;
+inline constexpr int lst1 = 0x0460;
+inline constexpr int lst2 = 0x0461;
+inline constexpr int cmb1 = 0x0470;
+inline constexpr int cmb2 = 0x0471;
+inline constexpr int cmb3 = 0x0472;
+inline constexpr int cmb4 = 0x0473;
+inline constexpr int edt1 = 0x0480;
+inline constexpr int edt2 = 0x0481;
+inline constexpr int edt3 = 0x0482;
+inline constexpr int ctl1 = 0x04A0;
+inline constexpr int COLOR_HUESCROLL = 700;
+inline constexpr int COLOR_SATSCROLL = 701;
+inline constexpr int COLOR_LUMSCROLL = 702;
+inline constexpr int COLOR_HUE = 703;
+inline constexpr int COLOR_SAT = 704;
+inline constexpr int COLOR_LUM = 705;
+inline constexpr int COLOR_RED = 706;
+inline constexpr int COLOR_GREEN = 707;
+inline constexpr int COLOR_BLUE = 708;
+inline constexpr int COLOR_CURRENT = 709;
+inline constexpr int COLOR_RAINBOW = 710;
+inline constexpr int COLOR_SAVE = 711;
+inline constexpr int COLOR_ADD = 712;
+inline constexpr int COLOR_SOLID = 713;
+inline constexpr int COLOR_TUNE = 714;
+inline constexpr int COLOR_MIX = 719;
+inline constexpr int COLOR_BOX1 = 720;
+inline constexpr int COLOR_CUSTOM1 = 721;
+inline constexpr int TAV_DLG_FILE = 1536;
+inline constexpr int TAV_DLG_COLOR = 1537;
+inline constexpr int TAV_DLG_PRINT = 1538;
+inline constexpr int TAV_DLG_PRINTER_PROPERTIES = 1539;
+inline constexpr int TAV_DLG_FOLDER = 1540;
+inline constexpr int TAV_FILE_UP = 0x04A1;
+inline constexpr int TAV_FILE_SORT_NAME = 0x04A2;
+inline constexpr int TAV_FILE_SORT_SIZE = 0x04A3;
+inline constexpr int TAV_FILE_SORT_TYPE = 0x04A4;
+inline constexpr int TAV_FILE_SORT_DATE = 0x04A5;
+inline constexpr int TAV_FILE_LIST_FRAME = 0x04A6;
+inline constexpr int TAV_PROP_PAPER = 0x0500;
+inline constexpr int TAV_PROP_SOURCE = 0x0501;
+inline constexpr int TAV_PROP_RESOLUTION = 0x0502;
+inline constexpr int TAV_PROP_PORTRAIT = 0x0503;
+inline constexpr int TAV_PROP_LANDSCAPE = 0x0504;
+inline constexpr int TAV_FOLDER_TITLE = 0x0510;
+inline constexpr int TAV_FOLDER_STATUS = 0x0511;
+inline constexpr int TAV_FOLDER_LIST = 0x0512;
+inline constexpr int TAV_FOLDER_EDIT = 0x0513;

@@ -1,0 +1,109 @@
+#include "tests/platform/comdlg/comdlg_test_util.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace comdlgtest {
+namespace {
+
+std::function<void(HWND)>& Pending() {
+  static std::function<void(HWND)> pending;
+  return pending;
+}
+
+void RunPending(HWND dialog, void*) {
+  const std::function<void(HWND)> drive = std::move(Pending());
+  Pending() = nullptr;
+  uitest::RunUntilIdle();
+  if (drive) drive(dialog);
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tav_comdlg_XXXXXX").string();
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  if (mkdtemp(buffer.data())) path_ = buffer.data();
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+}
+
+std::u16string TempFolder::wide() const { return Wide(path_); }
+
+void TempFolder::File(const std::string& name, size_t size, int64_t modifiedSecondsAgo) const {
+  const std::string full = path_ + "/" + name;
+  std::ofstream out(full, std::ios::binary);
+  out << std::string(size, 'x');
+  out.close();
+  if (modifiedSecondsAgo) {
+    struct utimbuf times {};
+    times.actime = times.modtime = std::time(nullptr) - static_cast<time_t>(modifiedSecondsAgo);
+    utime(full.c_str(), &times);
+  }
+}
+
+void TempFolder::Folder(const std::string& name) const { std::filesystem::create_directories(path_ + "/" + name); }
+
+void Next(std::function<void(HWND)> drive) {
+  Pending() = std::move(drive);
+  user::SetModalDialogHook(RunPending, nullptr);
+}
+
+void QueueKey(int virtualKey, bool shift) {
+  if (shift) user::DeviceKey(VK_SHIFT, true);
+  user::DeviceKey(virtualKey, true);
+  user::DeviceKey(virtualKey, false);
+  if (shift) user::DeviceKey(VK_SHIFT, false);
+}
+
+void ClickItem(HWND dialog, int id) {
+  const HWND item = GetDlgItem(dialog, id);
+  if (item) uitest::Click(item);
+}
+
+void TypeInto(HWND dialog, int id, std::u16string_view text) {
+  const HWND item = GetDlgItem(dialog, id);
+  SetFocus(item);
+  SendMessageW(item, EM_SETSEL, 0, -1);
+  uitest::TypeText(text);
+}
+
+std::u16string Text(HWND window) {
+  WCHAR buffer[1024];
+  GetWindowTextW(window, buffer, 1024);
+  return buffer;
+}
+
+std::string PicturePath(const char* name) {
+  const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures";
+  std::filesystem::create_directories(folder);
+  return folder + "/" + name;
+}
+
+std::string Utf8(std::u16string_view text) {
+  std::string out(text.size() * 3, '\0');
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                    static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(static_cast<size_t>(n > 0 ? n : 0));
+  return out;
+}
+
+std::u16string Wide(std::string_view utf8) {
+  std::u16string out(utf8.size(), u'\0');
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
+                                    static_cast<int>(out.size()));
+  out.resize(static_cast<size_t>(n > 0 ? n : 0));
+  return out;
+}
+
+}  // namespace comdlgtest
