@@ -13,7 +13,7 @@
 #include <cstddef>
 
 #include "platform/comdlg/comdlg_ids.h"
-#include "platform/comdlg/comdlg_notify.h"
+#include "platform/comctl/notify.h"
 #include "platform/kernel/types.h"
 #include "platform/spool/devmode.h"
 #include "platform/user/dialogs/dialogs.h"
@@ -113,8 +113,8 @@ inline constexpr DWORD OFN_READONLY = 0x00000001, OFN_OVERWRITEPROMPT = 0x000000
                        OFN_ENABLEINCLUDENOTIFY = 0x00400000, OFN_ENABLESIZING = 0x00800000,
                        OFN_DONTADDTORECENT = 0x02000000, OFN_FORCESHOWHIDDEN = 0x10000000;
 
-// Notifications to the hook of an explorer-style dialog (WM_NOTIFY, lParam an OFNOTIFY).
-inline constexpr UINT CDN_FIRST = 0U - 601U;
+// Notifications to the hook of an explorer-style dialog (WM_NOTIFY, lParam an
+// OFNOTIFY), counting down from CDN_FIRST.
 inline constexpr UINT CDN_INITDONE = CDN_FIRST - 0, CDN_SELCHANGE = CDN_FIRST - 1, CDN_FOLDERCHANGE = CDN_FIRST - 2,
                       CDN_SHAREVIOLATION = CDN_FIRST - 3, CDN_HELP = CDN_FIRST - 4, CDN_FILEOK = CDN_FIRST - 5,
                       CDN_TYPECHANGE = CDN_FIRST - 6, CDN_INCLUDEITEM = CDN_FIRST - 7;
