@@ -90,7 +90,7 @@ class CParagraphField : public CField {
   int16_t clockSource = 0;
   int32_t dateOffset = 0;
   int16_t dateFormat = 0, timeFormat = 0;
-  double lineSpacing = 1.0;
+  double lineSpacing = 0.0;  // extra space between lines, as a fraction of the line height
   int32_t wrapWidth = 2000;
   uint8_t wordWrap = 1, fitFont = 0;
   int16_t maxLines = 5, paragraphMinChars = 0, lineCount = 0;

@@ -23,9 +23,25 @@ struct CFieldPicture {
   int32_t sizeX = 0;                      // requested size
   int32_t sizeY = 0;
 
+  // What the prepared drawing bitmap (sourceBitmap) was made for.
+  int32_t preparedRotation = 0;
+  int32_t preparedWidth = 0;
+  int32_t preparedHeight = 0;
+
   // Deletes bitmap when freeSource is set, and always sourceBitmap.
   void FreeBitmaps(int freeSource) {
     if (freeSource) bitmap.reset();
     sourceBitmap.reset();
   }
+  // Image: the owner and the bitmap exist and the owner's file exists.
+  bool IsCacheValid() const;
+  // The picture for drawing, built on demand and adjusted by lightness,
+  // contrast and inversion; null when there is none.
+  PLBmp* GetBitmap(int mode, int noContrast, int dim, int force, const int* sizeXY);
 };
+
+// Image fields: the picture file decoded at 32 bits per pixel; null when it is
+// missing or cannot be decoded. Rich-text and OLE fields have no picture here.
+std::unique_ptr<PLBmp> BuildFieldPicture(const CField& owner);
+// Bit 0 mirrors left-right; a flags byte of 2 or more flips upside down.
+void MirrorFlipBitmap(PLBmp& bitmap, unsigned flags);

@@ -1,0 +1,121 @@
+#include "fields/lifecycle/field_lifecycle.h"
+
+#include <algorithm>
+
+#include "fields/draw/field_draw.h"
+#include "fields/geometry/field_geometry.h"
+#include "fields/geometry/field_outline.h"
+#include "fields/geometry/units.h"
+#include "fields/measure/field_measure.h"
+#include "fields/services/label_setup.h"
+#include "foundation/settings/process_settings.h"
+#include "foundation/util/file_names.h"
+#include "image/bitmap/plwinbmp.h"
+#include "image/encode/plbmpencoder.h"
+#include "image/filter/plfilterrotate.h"
+
+std::unique_ptr<CField> CloneField(const CField* src, int dim, int keepId) {
+  if (!src || src->IsKind(FieldKind::kOle)) return nullptr;
+  std::unique_ptr<CField> copy = NewFieldOfKind(src->kind);
+  if (!copy) return nullptr;
+  copy->CopyFrom(src, 0);
+  if (src->IsKind(FieldKind::kImage)) {
+    const auto& from = static_cast<const CImageField&>(*src);
+    auto& to = static_cast<CImageField&>(*copy);
+    if (from.picture.bitmap && (dim || from.picture.plainPicture)) {
+      auto bmp = std::make_unique<PLWinBmp>();
+      bmp->CreateCopy(*from.picture.bitmap);
+      to.picture.bitmap = std::move(bmp);
+      to.picture.plainPicture = from.picture.plainPicture;
+    } else {
+      to.picture.GetBitmap(0, 0, dim, 1, nullptr);
+    }
+  }
+  if (keepId && !src->IsKind(FieldKind::kLine) && !src->IsKind(FieldKind::kBox) && !src->IsKind(FieldKind::kEllipse))
+    copy->serialId = src->serialId;
+  return copy;
+}
+
+CFieldList CloneFieldList(const CFieldList& list, int dim) {
+  CFieldList out;
+  for (const auto& f : list)
+    if (auto c = CloneField(f.get(), dim, 0)) out.push_back(std::move(c));
+  return out;
+}
+
+void DeleteField(std::unique_ptr<CField> field) { field.reset(); }
+
+void DeleteFieldList(CFieldList& list) { list.clear(); }
+
+int RemeasureFieldList(CFieldList& list, const CLabelSetup& setup, IDesignView* view, int keepInside) {
+  const POINT scroll = view ? view->GetScrollOrigin() : POINT{0, 0};
+  for (auto& f : list) {
+    RECT before{};
+    if (view) {
+      before = GetFieldBoundingRect(*f, -scroll.x, -scroll.y, view->ZoomX(), view->ZoomY());
+      view->PendingInvalidRect() = before;
+    }
+    const RECT a = GetFieldBoundingRect(*f, 0, 0, 0, 0);
+    if (f->IsKind(FieldKind::kImage) && static_cast<CImageField&>(*f).pictureMode != kPictureOriginalSize) {
+      static_cast<CImageField&>(*f).picture.FreeBitmaps(1);
+    } else {
+      const SIZE size = MeasureField(*f, list, setup, 0);
+      f->width = size.cx;
+      f->height = size.cy;
+    }
+    const RECT b = GetFieldBoundingRect(*f, 0, 0, 0, 0);
+    f->offset.x += (a.left + a.right) / 2 - (b.left + b.right) / 2;
+    f->offset.y += (a.top + a.bottom) / 2 - (b.top + b.bottom) / 2;
+    if (keepInside) KeepFieldInsideLabel(*f, setup);
+    if (view) {
+      RECT& pending = view->PendingInvalidRect();
+      const RECT after = GetFieldBoundingRect(*f, -scroll.x, -scroll.y, view->ZoomX(), view->ZoomY());
+      const int grow = view->HandleSize() + view->HandleMargin();
+      pending = {std::min(pending.left, after.left) - grow, std::min(pending.top, after.top) - grow,
+                 std::max(pending.right, after.right) + grow, std::max(pending.bottom, after.bottom) + grow};
+      view->InvalidateRectNoErase(pending);
+    }
+  }
+  return 1;
+}
+
+AString MakeConvertedImageName(const CField& field) {
+  const AString base = field.name + "_Cvt";
+  return MakeNumberedFileName(base.GetData(), GetFolder(FolderKind::kImage).GetData(), "bmp", 9);
+}
+
+std::unique_ptr<CImageField> ConvertParagraphFieldToImage(const CLabelSetup& setup, CParagraphField& field,
+                                                          const AString& fileName) {
+  if (fileName.IsEmpty()) return nullptr;
+  auto image = std::make_unique<CImageField>();
+  image->CField::CopyFrom(&field, 0);
+  image->kind = ToWord(FieldKind::kImage);
+  image->useFolder = 0;
+  std::unique_ptr<PLBmp> picture = RenderParagraphToBitmap(field, setup, setup.dpiX, 0);
+  if (!picture) return nullptr;
+  PLWinBmp turned;
+  if (field.rotation != 0) {
+    PLFilterRotate(field.rotation / 1000.0).Apply(picture.get(), &turned);
+  } else {
+    turned.CreateCopy(*picture, 32);
+  }
+  image->rotation = field.rotation;
+  PLBmpEncoder encoder;
+  int written = 0;
+  try {
+    written = encoder.MakeFileFromBmp(fileName.GetData(), &turned);
+  } catch (...) {
+    written = 0;
+  }
+  // A picture that could not be written gives no image field.
+  if (!written) return nullptr;
+  image->fileName = fileName;
+  image->deleteFileOnDestroy = 1;
+  return image;
+}
+
+std::unique_ptr<CImageField> ConvertRtfFieldToImage(const CLabelSetup&, CRtfField&, const AString&) { return nullptr; }
+
+std::unique_ptr<CImageField> ConvertOleFieldToImage(const CLabelSetup&, COleField&, const AString&, int) {
+  return nullptr;
+}
