@@ -195,7 +195,17 @@ int DrawBarcodeField(HDC dc, CBarcodeField& f, const CLabelSetup& setup, int ox,
   const RECT bounds = GetFieldBoundingRect(shape, ox, oy, dpiX, dpiY);
   if (PLWinBmp* bmp = f.GetRendering(dpiX, setup.lastPrinter.GetData(), setup.lastPrinterModel.GetData(),
                                      setup.driverFlag, dpiY, 0)) {
-    bmp->Draw(dc, bounds.left, bounds.top, (flags & kDrawBarsTransparent) ? kBarsTransparentRop : SRCAND);
+    const DWORD rop = (flags & kDrawBarsTransparent) ? kBarsTransparentRop : SRCAND;
+    if (IsRightAngle(f.rotation)) {
+      bmp->Draw(dc, bounds.left, bounds.top, rop);
+    } else {
+      // Turned by an odd angle the picture's box is rounded outwards: it is
+      // centred on the turned bars and kept inside them.
+      const auto corners = GetFieldCorners(shape, ox, oy, dpiX, dpiY);
+      PolygonClip clip(dc, corners.data(), 4);
+      const int cx = (bounds.left + bounds.right) / 2, cy = (bounds.top + bounds.bottom) / 2;
+      bmp->Draw(dc, cx - bmp->GetWidth() / 2, cy - bmp->GetHeight() / 2, rop);
+    }
   }
   if (textFields) {
     TextFieldArray texts;

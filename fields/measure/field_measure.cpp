@@ -185,7 +185,7 @@ SIZE GetImageFileSize(const char* path) {
   try {
     PLAnyPicDecoder decoder;
     PLAnyBmp bmp;
-    decoder.MakeBmpFromFile(path, &bmp, 32);
+    if (!decoder.MakeBmpFromFile(path, &bmp, 32)) return {0, 0};
     return {bmp.GetWidth(), bmp.GetHeight()};
   } catch (...) {
     return {0, 0};

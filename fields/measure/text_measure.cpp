@@ -181,14 +181,18 @@ ParagraphLayout LayoutFieldText(CParagraphField& p, const CLabelSetup& setup, HD
     bottom = 1LL * p.maxLines * L + top + L / 2;
   const int pivotX = left, pivotY = top;
   const double degrees = p.rotation / 1000.0;
-  t.logFont = TextFontAt(t, dc, dpiX);
-  t.logFont.lfEscapement = t.logFont.lfOrientation = p.rotation / 100;
+  // The lines are drawn by a copy whose font is in device units; t keeps
+  // points for measuring.
+  CTextField drawn;
+  TextFieldFromParagraph(drawn, p);
+  drawn.logFont = TextFontAt(t, dc, dpiX);
+  drawn.logFont.lfEscapement = drawn.logFont.lfOrientation = p.rotation / 100;
 
   auto emit = [&](const AString& text, int lx, int ly, int width) {
     if (measureOnly && !(flags & kMeasureLinesOut)) return;
     const POINT at = RotatePointScreen(lx, ly, degrees, pivotX, pivotY);
-    t.data = text;
-    if (!measureOnly) DrawTextFieldOnDC(dc, t, at.x, at.y, 0, (flags & 0x17) == 0, (flags & 1) ? 1u : 0u, 0);
+    drawn.data = text;
+    if (!measureOnly) DrawTextFieldOnDC(dc, drawn, at.x, at.y, 0, (flags & 0x17) == 0, (flags & 1) ? 1u : 0u, 0);
     if (flags & kMeasureLinesOut) {
       auto line = std::make_unique<CTextField>();
       TextFieldFromParagraph(*line, p);

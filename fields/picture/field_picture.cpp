@@ -38,7 +38,7 @@ std::unique_ptr<PLBmp> BuildFieldPicture(const CField& owner) {
   auto bmp = std::make_unique<PLWinBmp>();
   try {
     PLAnyPicDecoder decoder;
-    decoder.MakeBmpFromFile(path.GetData(), bmp.get(), 32);
+    if (!decoder.MakeBmpFromFile(path.GetData(), bmp.get(), 32)) return nullptr;
   } catch (...) {
     return nullptr;
   }
@@ -48,8 +48,12 @@ std::unique_ptr<PLBmp> BuildFieldPicture(const CField& owner) {
 
 PLBmp* CFieldPicture::GetBitmap(int mode, int noContrast, int dim, int force, const int* sizeXY) {
   const bool dimmed = dim && owner && (owner->rotation == 0 || owner->IsKind(FieldKind::kOle));
+  const bool printContrast = mode != 0 && mode != 2 && !noContrast;
   if (bitmap) {
-    const bool mismatch = (plainPicture && dimmed) || (!plainPicture && !dimmed);
+    // A cached picture is kept only when it was made the way it is wanted
+    // now: plain for the screen, with the print contrast or dimmed otherwise.
+    const bool wantPlain = !dimmed && !printContrast;
+    const bool mismatch = (plainPicture != 0) != wantPlain;
     if (force || mismatch) {
       FreeBitmaps(1);
     } else if (sizeXY && (bitmap->GetWidth() != sizeXY[0] || bitmap->GetHeight() != sizeXY[1])) {
@@ -68,7 +72,7 @@ PLBmp* CFieldPicture::GetBitmap(int mode, int noContrast, int dim, int force, co
     if (contrast != 0) PLFilterContrast((contrast + 100) / 100.0, 125).ApplyInPlace(bitmap.get());
   }
   if (invert) PLFilterVideoInvert().ApplyInPlace(bitmap.get());
-  if (mode != 0 && mode != 2 && !noContrast && !oneBit) {
+  if (printContrast && !oneBit) {
     PLFilterContrast(1.5, 128).ApplyInPlace(bitmap.get());
     plainPicture = 0;
   }
