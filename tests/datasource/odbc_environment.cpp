@@ -61,14 +61,14 @@ void SetUpOdbcSources() {
     WriteFile(s.folder + "/odbcinst.ini",
               std::string("[TavSQLite3]\nDriver=") + kDriverFolder + "/libsqlite3odbc.so\n\n" +
                   "[TavPostgreSQLUnicode]\nDriver=" + kDriverFolder + "/psqlodbcw.so\n");
-    WriteFile(s.folder + "/odbc.ini", std::string("[") + kSqliteDsn + "]\nDriver=TavSQLite3\nDatabase=" +
-                                          s.sqliteFile + "\n\n[" + kPgDsn +
-                                          "]\nDriver=TavPostgreSQLUnicode\nServername=" + s.pgFolder +
-                                          "\nPort=5432\nDatabase=" + kPgDatabase + "\nUsername=" + kPgRole +
-                                          "\nPassword=" + kPgPassword +
-                                          // Rows come from the server as the cursor moves, a
-                                          // thousand at a time, not all at the start.
-                                          "\nUseDeclareFetch=1\nFetch=1000\n");
+    const std::string postgres = "Driver=TavPostgreSQLUnicode\nServername=" + s.pgFolder + "\nPort=5432\nDatabase=" +
+                                 kPgDatabase + "\nUsername=" + kPgRole + "\nPassword=" + kPgPassword + "\n";
+    WriteFile(s.folder + "/odbc.ini",
+              std::string("[") + kSqliteDsn + "]\nDriver=TavSQLite3\nDatabase=" + s.sqliteFile + "\n\n[" + kPgDsn +
+                  "]\n" + postgres + "\n[" + kPgStreamedDsn + "]\n" + postgres +
+                  // Rows come from the server as the cursor moves, a thousand
+                  // at a time, instead of all at the start.
+                  "UseDeclareFetch=1\nFetch=1000\n");
     setenv("ODBCSYSINI", s.folder.c_str(), 1);
     setenv("ODBCINI", (s.folder + "/odbc.ini").c_str(), 1);
     if (geteuid() == 0) s.asServerUser = "runuser -u postgres -- ";

@@ -11,6 +11,8 @@ namespace odbc_test {
 
 inline constexpr const char* kSqliteDsn = "TavSqlite";
 inline constexpr const char* kPgDsn = "TavPostgres";
+// The same database with the rows fetched from the server as the cursor moves.
+inline constexpr const char* kPgStreamedDsn = "TavPostgresStreamed";
 inline constexpr const char* kPgRole = "tavuser";
 inline constexpr const char* kPgPassword = "Pw-7Kq2-secret";
 inline constexpr const char* kPgDatabase = "tavdb";
