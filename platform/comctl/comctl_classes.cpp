@@ -18,6 +18,9 @@ constexpr std::array kControlClasses{
     ControlClassRow{u"ToolbarWindow32", ToolbarProc, 16, ICC_BAR_CLASSES},
     ControlClassRow{u"msctls_statusbar32", StatusBarProc, 16, ICC_BAR_CLASSES},
     ControlClassRow{u"tooltips_class32", TooltipProc, 16, ICC_BAR_CLASSES | ICC_TAB_CLASSES},
+    ControlClassRow{u"SysTabControl32", TabProc, 16, ICC_TAB_CLASSES},
+    ControlClassRow{u"msctls_updown32", UpDownProc, 16, ICC_UPDOWN_CLASS},
+    ControlClassRow{u"msctls_progress32", ProgressProc, 16, ICC_PROGRESS_CLASS},
 };
 
 const bool installed = [] {

@@ -13,5 +13,8 @@ namespace comctl {
 LRESULT ToolbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT StatusBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT TooltipProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT TabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT UpDownProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace comctl
