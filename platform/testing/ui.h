@@ -50,6 +50,9 @@ void MoveMouse(HWND window, POINT client);
 void Click(HWND window, POINT client, user::MouseButton button = user::MouseButton::Left);
 void Click(HWND window);
 void DoubleClick(HWND window, POINT client);
+// A button pressed and held (for auto-repeat on the virtual clock), and let go.
+void MouseDown(HWND window, POINT client, user::MouseButton button = user::MouseButton::Left);
+void MouseUp(HWND window, POINT client, user::MouseButton button = user::MouseButton::Left);
 // Presses at `from`, moves in `steps` steps to `to` and lets go there.
 void Drag(HWND window, POINT from, POINT to, int steps = 4);
 // Mouse actions at a point of the screen (for non-client parts).

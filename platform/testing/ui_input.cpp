@@ -42,6 +42,19 @@ void Click(HWND window, POINT client, user::MouseButton button) {
 
 void Click(HWND window) { Click(window, Centre(window)); }
 
+void MouseDown(HWND window, POINT client, user::MouseButton button) {
+  const POINT p = ToScreen(window, client);
+  user::DeviceMouseMove(p);
+  user::DeviceMouseButton(button, true, p);
+  RunUntilIdle();
+}
+
+void MouseUp(HWND window, POINT client, user::MouseButton button) {
+  const POINT p = ToScreen(window, client);
+  user::DeviceMouseButton(button, false, p);
+  RunUntilIdle();
+}
+
 void DoubleClick(HWND window, POINT client) {
   const POINT p = ToScreen(window, client);
   user::DeviceMouseMove(p);
