@@ -19,5 +19,6 @@
 #include "platform/user/mdi/mdi.h"
 #include "platform/comctl/comctl.h"
 #include "platform/comdlg/comdlg.h"
+#include "platform/richedit/richedit.h"
 #include "platform/spool/spool.h"
 #include "platform/shell/registry.h"
