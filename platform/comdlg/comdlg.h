@@ -14,6 +14,7 @@
 
 #include "platform/comdlg/comdlg_ids.h"
 #include "platform/comctl/notify.h"
+#include "platform/kernel/com_types.h"
 #include "platform/kernel/types.h"
 #include "platform/spool/devmode.h"
 #include "platform/user/dialogs/dialogs.h"
@@ -270,10 +271,6 @@ using LPITEMIDLIST = ITEMIDLIST*;
 using LPCITEMIDLIST = const ITEMIDLIST*;
 using PIDLIST_ABSOLUTE = ITEMIDLIST*;
 using PCIDLIST_ABSOLUTE = const ITEMIDLIST*;
-using HRESULT = LONG;
-inline constexpr HRESULT S_OK = 0, S_FALSE = 1;
-inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u), E_INVALIDARG = static_cast<HRESULT>(0x80070057u),
-                         E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 
 using BFFCALLBACK = int (*)(HWND window, UINT message, LPARAM lParam, LPARAM data);
 struct BROWSEINFOA {
