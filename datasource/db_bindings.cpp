@@ -13,39 +13,10 @@
 
 namespace {
 
-constexpr uint32_t kMaxStoredBindings = 1024;
-// The smallest stored binding: five empty strings' lengths, the key value's
-// flags and code page, the flag and the 16 empty slots.
-constexpr long kSmallestStoredBinding = 4 + 4 + 8 + 4 + 4 + 16 * (4 + 2 + 4);
 constexpr int kCheckpointSpan = 100;
 constexpr int16_t kDatabaseSource = 8;
 
 std::string Std(const AString& s) { return std::string(s.GetData(), static_cast<size_t>(s.GetLength())); }
-
-bool WriteRaw(FILE* f, const AString& s) {
-  return WriteInt32(f, s.GetLength()) && (s.GetLength() == 0 || WriteBytes(f, s.GetData(), static_cast<size_t>(s.GetLength())));
-}
-
-// A raw string: its length, checked against what the stream still holds.
-bool ReadRaw(FILE* f, AString* s) {
-  int32_t n = 0;
-  if (!ReadInt32(f, &n) || n < 0) return false;
-  const long left = BytesLeftInFile(f);
-  if (left >= 0 && n > left) return false;
-  if (n == 0) {
-    s->Empty();
-    return true;
-  }
-  std::vector<char> bytes(static_cast<size_t>(n));
-  if (!ReadBytes(f, bytes.data(), bytes.size())) return false;
-  *s = AString(n, bytes.data());
-  return true;
-}
-
-bool WriteU16(FILE* f, uint16_t v) {
-  const uint8_t b[2] = {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>(v >> 8)};
-  return WriteBytes(f, b, 2);
-}
 
 std::string QuoteName(const AString& name, const std::string& quote) {
   if (quote.empty() || quote == " ") return Std(name);
@@ -78,132 +49,6 @@ void CloseBinding(CDbBinding& b) {
 }
 
 }  // namespace
-
-CDbBinding& CDbBinding::operator=(const CDbBinding& other) {
-  if (this == &other) return *this;
-  keyColumn = other.keyColumn;
-  keyColumnType = other.keyColumnType;
-  keyValueText = other.keyValueText;
-  useLinkedKeyValue = other.useLinkedKeyValue;
-  connection = other.connection;
-  statement = other.statement;
-  selection = other.selection;
-  currentRecord = other.currentRecord;
-  spareCounter = other.spareCounter;
-  selectedCount = other.selectedCount;
-  totalQuantity = other.totalQuantity;
-  for (ColumnSlot& slot : slots) {
-    slot.number16 = 0;
-    slot.number32 = 0;
-  }
-  return *this;
-}
-
-void CDbBinding::Reset() {
-  connection = nullptr;
-  statement = nullptr;
-  selection.clear();
-  currentRecord = 0;
-  spareCounter = 0;
-  selectedCount = 0;
-  totalQuantity = 0;
-  keyValueText = AString();
-  useLinkedKeyValue = 0;
-  keyColumnType = 12;
-}
-
-void CDbBinding::SetSelection(const CSelRecordArray& records) {
-  selection = records;
-  selectedCount = static_cast<int32_t>(selection.size());
-  long long total = 0;
-  for (SelRecord& r : selection) {
-    r.quantity = std::max(r.quantity, 0);
-    r.firstLabel = 0;
-    total += r.quantity;
-  }
-  totalQuantity = static_cast<int32_t>(std::min<long long>(total, INT32_MAX));
-}
-
-CDbBindingMap& CDbBindingMap::Copy(const CDbBindingMap& other) {
-  if (this == &other) return *this;
-  RemoveAll();
-  if (other.GetCount() == 0) return *this;
-  MapPosition pos = kMapStart;
-  while (pos) {
-    AString key;
-    CDbBinding binding;
-    other.GetNextAssoc(pos, key, binding);
-    SetAt(key, binding);
-  }
-  return *this;
-}
-
-std::vector<AString> CDbBindingMap::Keys() const {
-  std::vector<AString> keys;
-  if (GetCount() == 0) return keys;
-  MapPosition pos = kMapStart;
-  while (pos) {
-    AString key;
-    CDbBinding binding;
-    GetNextAssoc(pos, key, binding);
-    keys.push_back(key);
-  }
-  return keys;
-}
-
-int CDbBindingMap::Serialize(bool load, FILE* file) {
-  if (!file) return 0;
-  if (!load) {
-    const std::vector<AString> keys = Keys();
-    if (!WriteInt32(file, static_cast<int32_t>(keys.size()))) return 0;
-    for (const AString& key : keys) {
-      const CDbBinding& b = *LookupPtr(key);
-      AString value = b.keyValueText;
-      bool ok = WriteRaw(file, key) && WriteRaw(file, b.keyColumn) && value.Serialize(false, file) &&
-                WriteInt32(file, b.useLinkedKeyValue) && WriteRaw(file, AString());
-      for (int i = 0; i < 16 && ok; ++i) ok = WriteRaw(file, AString()) && WriteU16(file, 0) && WriteInt32(file, 0);
-      if (!ok) return 0;
-    }
-    return static_cast<int>(keys.size());
-  }
-  RemoveAll();
-  int32_t stored = 0;
-  if (!ReadInt32(file, &stored)) return 0;
-  const uint32_t count = std::min(static_cast<uint32_t>(stored), kMaxStoredBindings);
-  const long left = BytesLeftInFile(file);
-  if (left >= 0 && static_cast<long long>(count) * kSmallestStoredBinding > left) return 0;
-  for (uint32_t i = 0; i < count; ++i) {
-    AString key, column, spare;
-    CDbBinding b;
-    if (!ReadRaw(file, &key) || !ReadRaw(file, &column)) return 0;
-    if (!b.keyValueText.Serialize(true, file)) return 0;
-    int32_t flag = 0;
-    if (!ReadInt32(file, &flag) || !ReadRaw(file, &spare)) return 0;
-    for (int s = 0; s < 16; ++s) {
-      AString name;
-      uint8_t number16[2];
-      int32_t number32 = 0;
-      if (!ReadRaw(file, &name) || !ReadBytes(file, number16, 2) || !ReadInt32(file, &number32)) return 0;
-    }
-    b.keyColumn = column;
-    b.useLinkedKeyValue = flag;
-    SetAt(key, b);
-  }
-  return static_cast<int>(count);
-}
-
-AString MakeDbBindingKey(const AString& source, const AString& table) {
-  AString key;
-  key.Format("%s;;;;%s", source.GetData(), table.GetData());
-  return key;
-}
-
-AString SplitDbBindingKey(const AString& key, AString* table) {
-  const int at = key.Find(";;;;");
-  if (at < 0) return AString();
-  if (table) *table = key.Mid(at + 4);
-  return key.Left(at);
-}
 
 AString BuildDbSelect(COdbcConnection& connection, const AString& table, const AString& keyColumn) {
   if (keyColumn.IsEmpty() || table.IsEmpty()) return AString();
@@ -327,7 +172,7 @@ int CloseDbBindings(CDbBindingMap& map) {
   return 1;
 }
 
-int GetDbValue(CDbRunContext& context, const AString& source, const AString& table, const AString& column, int n,
+int GetDbValue(CDataRunContext& context, const AString& source, const AString& table, const AString& column, int n,
                AString* out) {
   if (!out) return 0;
   out->Empty();
@@ -389,8 +234,13 @@ int GetDbValue(CDbRunContext& context, const AString& source, const AString& tab
   return 1;
 }
 
-int GetDbFieldValue(CDbRunContext& context, const CField& field, int n, AString* out) {
+int GetDbFieldValue(CDataRunContext& context, const CField& field, int n, AString* out) {
   return GetDbValue(context, field.dbSource, field.dbTable, field.dbColumn, n, out);
+}
+
+int GetStringsInFileValue(CDataRunContext& context, const CField& field, int n, AString* out) {
+  return GetStringsInFileValue(context.stringsFiles, field.stringsFile, static_cast<WORD>(field.stringsDelimiter), n,
+                               out);
 }
 
 int DbBindingsHaveSelection(CDbBindingMap& map) {
@@ -409,3 +259,9 @@ int GetMaxDbSelectionQuantity(CDbBindingMap& map) {
   }
   return best;
 }
+
+void PruneDbBindings(CLabelSetup& setup, const std::vector<const CField*>& fields) {
+  PruneDbBindings(setup.dbBindings, fields);
+}
+int OpenDbBindings(CLabelSetup& setup, AString* reason) { return OpenDbBindings(setup.dbBindings, reason); }
+int CloseDbBindings(CLabelSetup& setup) { return CloseDbBindings(setup.dbBindings); }

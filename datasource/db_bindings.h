@@ -11,73 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "foundation/containers/amap.h"
+#include "datasource/strings_file.h"
+#include "fields/services/db_binding_map.h"
+#include "fields/services/label_setup.h"
 #include "foundation/string/astring.h"
 
 class CField;
 class COdbcConnection;
 class COdbcStatement;
 
-// A chosen record: its 1-based place in the ordered result, the labels to
-// print it on, and the labels before it (a cache kept by GetDbFieldValue).
-struct SelRecord {
-  int32_t record = 0;
-  int32_t quantity = 0;
-  int32_t firstLabel = 0;
-};
-using CSelRecordArray = std::vector<SelRecord>;
-
-class CDbBinding {
- public:
-  CDbBinding() { Reset(); }
-  CDbBinding(const CDbBinding& other) { *this = other; }
-  // Copies everything but the column slots' names; their numbers become 0.
-  CDbBinding& operator=(const CDbBinding& other);
-  // Forgets connection and statement (without closing them), the selection
-  // and the key value; the key column stays.
-  void Reset();
-  // Replaces the selection and counts its records and labels (a negative
-  // quantity counts as 0).
-  void SetSelection(const CSelRecordArray& records);
-
-  AString keyColumn;
-  int32_t keyColumnType = 12;
-  AString keyValueText;
-  int32_t useLinkedKeyValue = 0;
-  COdbcConnection* connection = nullptr;
-  COdbcStatement* statement = nullptr;
-  CSelRecordArray selection;
-  int32_t currentRecord = 0;
-  int32_t spareCounter = 0;
-  int32_t selectedCount = 0;
-  int32_t totalQuantity = 0;
-  struct ColumnSlot {
-    AString name;
-    int16_t number16 = 0;
-    int32_t number32 = 0;
-  };
-  std::array<ColumnSlot, 16> slots;
-};
-
-class CDbBindingMap : public AMap<AString, CDbBinding> {
- public:
-  CDbBindingMap() : AMap(16) {}
-  CDbBindingMap(const CDbBindingMap& other) : AMap(16) { Copy(other); }
-  CDbBindingMap& operator=(const CDbBindingMap& other) { return Copy(other); }
-  CDbBindingMap& Copy(const CDbBindingMap& other);
-  // The keys in walk order.
-  std::vector<AString> Keys() const;
-  // Reads (load) or writes the map in the label setup stream: the count,
-  // then per binding its key, key column, key value text, flag, an empty
-  // spare string and 16 empty column slots. Returns the count; 0 when a read
-  // stops (a length or count beyond what the stream holds).
-  int Serialize(bool load, FILE* file);
-};
-
-// Key of a (data source, table) pair: "%s;;;;%s".
-AString MakeDbBindingKey(const AString& source, const AString& table);
-// The data source of a key; the table into *table when given.
-AString SplitDbBindingKey(const AString& key, AString* table);
 // The query of a binding: the table and its key column in the driver's
 // quotes, ordered by the key and then by every other column, so the record
 // dialog and the print job see one order. Empty for an empty key column.
@@ -98,12 +40,22 @@ struct DbLabelCursor {
   int lastEntry = 0;
 };
 
-// What a print job keeps for the data sources of its fields: the bindings of
-// the label setup it prints, a label cursor per binding, the open strings files.
-struct CDbRunContext {
+// What a print run keeps for the data sources of its fields: the bindings of
+// the label setup it prints, a label cursor per binding, and the Strings In
+// File files it reads (closed when the run ends).
+struct CDataRunContext {
   CDbBindingMap* bindings = nullptr;
   std::map<std::string, DbLabelCursor> cursors;
+  CStringsFileMap stringsFiles;
 };
+
+// Entry n of a Strings In File field's file (its path and separator).
+int GetStringsInFileValue(CDataRunContext& context, const CField& field, int n, AString* out);
+
+// The same on a label setup's bindings.
+void PruneDbBindings(CLabelSetup& setup, const std::vector<const CField*>& fields);
+int OpenDbBindings(CLabelSetup& setup, AString* reason = nullptr);
+int CloseDbBindings(CLabelSetup& setup);
 
 // Removes the bindings no Database field (by its type or previous type) uses.
 void PruneDbBindings(CDbBindingMap& map, const std::vector<const CField*>& fields);
@@ -114,8 +66,8 @@ int CloseDbBindings(CDbBindingMap& map);
 // The value of a Database column on label n of the job (0-based): 1 with the
 // text; 0 when there is no binding, no chosen record, or the record cannot be
 // reached (the reason in the statement's error text).
-int GetDbValue(CDbRunContext& context, const AString& source, const AString& table, const AString& column, int n,
+int GetDbValue(CDataRunContext& context, const AString& source, const AString& table, const AString& column, int n,
                AString* out);
-int GetDbFieldValue(CDbRunContext& context, const CField& field, int n, AString* out);
+int GetDbFieldValue(CDataRunContext& context, const CField& field, int n, AString* out);
 int DbBindingsHaveSelection(CDbBindingMap& map);
 int GetMaxDbSelectionQuantity(CDbBindingMap& map);

@@ -136,6 +136,10 @@ int ConvertFieldDataCodePage(CField& field, uint8_t noConversion, uint8_t printe
   return 1;
 }
 
+int ConvertFieldDataCodePage(CField& field, const CLabelSetup& setup) {
+  return ConvertFieldDataCodePage(field, setup.noDataConversion, setup.printerKind);
+}
+
 AString FormatFieldDateTimeValue(const CField& field, int* width) {
   if (field.dataSourceType != kSourceDate && field.dataSourceType != kSourceTime) {
     if (width) *width = 0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "fields/model/field.h"
+#include "fields/services/label_setup.h"
 #include "foundation/string/astring.h"
 
 // The types in the order the source lists offer them, ended by -1.
@@ -23,6 +24,8 @@ int GetFieldFontCodePage(const CField& field);
 // when noConversion is set, the data is not UTF-16, or (for text and
 // paragraph fields on a printer kind other than 40) a data language is set.
 int ConvertFieldDataCodePage(CField& field, uint8_t noConversion, uint8_t printerKind);
+// The same with the two bytes of the label setup being printed.
+int ConvertFieldDataCodePage(CField& field, const CLabelSetup& setup);
 
 // The text of a Date or Time field now; *width gets its width estimate.
 AString FormatFieldDateTimeValue(const CField& field, int* width);

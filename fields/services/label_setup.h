@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "fields/model/field.h"
+#include "fields/services/db_binding_map.h"
 #include "foundation/string/astring.h"
 #include "platform/kernel/types.h"
 
@@ -42,4 +43,12 @@ class CLabelSetup {
   // The label stream's version, stored by the stream reader before the field
   // list is read.
   int16_t streamVersion = 3;
+  // The database bindings of the layout's Database fields.
+  CDbBindingMap dbBindings;
+  // Non-zero: field data is printed as it stands, never converted to the
+  // code page of its data language.
+  uint8_t noDataConversion = 1;
+  // The kind of the target printer's language; 40 converts every field's
+  // data, other kinds leave text with a data language as it is.
+  uint8_t printerKind = 0;
 };

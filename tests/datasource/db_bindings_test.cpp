@@ -6,6 +6,7 @@
 
 #include "datasource/db_bindings.h"
 #include "datasource/db_source_lists.h"
+#include "fields/model/field_kinds.h"
 #include "odbc_test_util.h"
 #include "temp_folder.h"
 
@@ -43,6 +44,24 @@ TEST(DbBindings, AOneBindingMapIs197Bytes) {
   EXPECT_EQ(read.useLinkedKeyValue, 1);
   EXPECT_TRUE(read.selection.empty());
   EXPECT_EQ(read.selectedCount, 0);
+}
+
+TEST(DbBindings, ALabelSetupCarriesItsBindings) {
+  CLabelSetup setup;
+  CDbBinding b;
+  b.keyColumn = "code";
+  b.SetSelection({{2, 5, 0}});
+  setup.dbBindings.SetAt(MakeDbBindingKey("Stock", "parts"), b);
+  const CLabelSetup copy = setup;
+  CDbBinding copied;
+  ASSERT_TRUE(FindDbBinding(const_cast<CDbBindingMap&>(copy.dbBindings), "Stock", "parts", &copied));
+  EXPECT_STREQ(copied.keyColumn.GetData(), "code");
+  EXPECT_EQ(copied.totalQuantity, 5);
+  CTextField unused;
+  unused.dataSourceType = 0;
+  PruneDbBindings(setup, {&unused});
+  EXPECT_EQ(setup.dbBindings.GetCount(), 0);
+  EXPECT_EQ(copy.dbBindings.GetCount(), 1);
 }
 
 TEST(DbBindings, StoredCountsBeyondTheStreamAreRefused) {
@@ -110,7 +129,7 @@ TEST_F(DbBindingsOnSqlite, RecordsPrintTheirQuantities) {
   b.SetSelection({{3, 2, 0}, {7, 1, 0}});
   map.SetAt(MakeDbBindingKey(odbc_test::kSqliteDsn, "parts"), b);
   ASSERT_EQ(OpenDbBindings(map), 1);
-  CDbRunContext run;
+  CDataRunContext run;
   run.bindings = &map;
   // Ordered by code, then name: P01 P02 P03(three) P03(three again) P05 P07 P08 P09;
   // record 3 is "three", record 7 "eight".
@@ -144,7 +163,7 @@ TEST_F(DbBindingsOnSqlite, ALinkedKeyValueSelectsItsRecord) {
   b.useLinkedKeyValue = 1;
   map.SetAt(MakeDbBindingKey(odbc_test::kSqliteDsn, "parts"), b);
   ASSERT_EQ(OpenDbBindings(map), 1);
-  CDbRunContext run;
+  CDataRunContext run;
   run.bindings = &map;
   AString value;
   EXPECT_EQ(GetDbValue(run, odbc_test::kSqliteDsn, "parts", "qty", 0, &value), 1);
@@ -174,7 +193,7 @@ TEST_F(DbBindingsOnSqlite, CheckpointsServeJumps) {
   b.SetSelection(records);
   map.SetAt(MakeDbBindingKey(odbc_test::kSqliteDsn, "seq"), b);
   ASSERT_EQ(OpenDbBindings(map), 1);
-  CDbRunContext run;
+  CDataRunContext run;
   run.bindings = &map;
   for (int n : {5, 250, 120, 299, 0, 400}) {
     AString value;

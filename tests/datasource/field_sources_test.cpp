@@ -89,6 +89,13 @@ TEST(FieldSources, TraditionalChineseTextGoesToCodePage950) {
             std::string("\xA4\xA4\xA4\xE5"));
   CImageField image;
   EXPECT_EQ(ConvertFieldDataCodePage(image, 0, 40), 0);
+  // Through a label setup: left alone by default, converted on request.
+  CLabelSetup setup;
+  EXPECT_EQ(ConvertFieldDataCodePage(kept, setup), 0);
+  setup.noDataConversion = 0;
+  setup.printerKind = 40;
+  EXPECT_EQ(ConvertFieldDataCodePage(kept, setup), 1);
+  EXPECT_EQ(std::string(kept.data.GetData(), 4), std::string("\xA4\xA4\xA4\xE5"));
 }
 
 TEST(FieldSources, TheFieldCodeReachesDatesTimesAndCounters) {

@@ -16,7 +16,7 @@ bool Contains(const AString& text, const char* part) { return text.Find(part) >=
 // A binding of the whole table, one record chosen per label, opened.
 struct OpenTable {
   CDbBindingMap map;
-  CDbRunContext run;
+  CDataRunContext run;
   OpenTable(const Source& source, const char* table, const char* key, int records) {
     CDbBinding b;
     b.keyColumn = key;

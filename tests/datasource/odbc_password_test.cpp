@@ -55,7 +55,7 @@ TEST(OdbcPassword, IsInNoNameStoredAfterwards) {
   b.SetSelection({{1, 1, 0}});
   map.SetAt(MakeDbBindingKey(field.dbSource, field.dbTable), b);
   ASSERT_EQ(OpenDbBindings(map), 1);
-  CDbRunContext run;
+  CDataRunContext run;
   run.bindings = &map;
   AString value;
   EXPECT_EQ(GetDbFieldValue(run, field, 0, &value), 1);

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "datasource/db_bindings.h"
 #include "datasource/strings_file.h"
+#include "fields/model/field_kinds.h"
 #include "temp_folder.h"
 
 namespace {
@@ -110,6 +112,21 @@ TEST(StringsFile, Utf16FilesSplitOnTheSixteenBitSeparator) {
   WriteBytes(dir.File("wide_be.txt"), be);
   ASSERT_EQ(GetStringsInFileValue(run, dir.File("wide_be.txt").c_str(), ',', 1, &out), 1);
   EXPECT_EQ(std::string(out.GetData(), static_cast<size_t>(out.GetLength())), std::string("\x87\x65", 2));
+}
+
+TEST(StringsFile, AFieldReadsItsFileThroughTheRun) {
+  TempFolder dir;
+  WriteText(dir.File("field.txt"), "red\ngreen\nblue");
+  CTextField field;
+  field.dataSourceType = 11;
+  field.stringsFile = dir.File("field.txt").c_str();
+  field.stringsDelimiter = '\n';
+  CDataRunContext run;
+  AString out;
+  EXPECT_EQ(GetStringsInFileValue(run, field, 1, &out), 1);
+  EXPECT_STREQ(out.GetData(), "green");
+  EXPECT_EQ(GetStringsInFileValue(run, field, 3, &out), 0);
+  EXPECT_EQ(run.stringsFiles.GetCount(), 1);
 }
 
 }  // namespace
