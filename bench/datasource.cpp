@@ -90,7 +90,7 @@ void BM_GetDbFieldValue(benchmark::State& state, const Source source, bool rando
   for (int i = 0; i < kRows; ++i) labels[static_cast<size_t>(i)] = i;
   if (random) std::shuffle(labels.begin(), labels.end(), std::mt19937(19));
   for (auto _ : state) {
-    CDbRunContext run;
+    CDataRunContext run;
     run.bindings = &map;
     AString value;
     size_t bytes = 0;
