@@ -64,7 +64,28 @@ POINT ClampToClip(POINT p) {
   return p;
 }
 
-// The window under a point that takes mouse input: visible, enabled, not transparent.
+// The deepest visible window under a point among the siblings below `window`
+// in the Z order; null when none is there.
+HWND SiblingBelow(HWND window, POINT screen) {
+  for (HWND s = GetWindow(window, GW_HWNDNEXT); s; s = GetWindow(s, GW_HWNDNEXT)) {
+    RECT r{};
+    if (!IsWindowVisible(s) || !GetWindowRect(s, &r) || !PtInRect(&r, screen)) continue;
+    HWND found = s;
+    for (;;) {
+      POINT client = screen;
+      ScreenToClient(found, &client);
+      const HWND child = ChildWindowFromPointEx(found, client, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+      if (!child || child == found) break;
+      found = child;
+    }
+    return found;
+  }
+  return nullptr;
+}
+
+// The window under a point that takes mouse input: visible, enabled, not
+// transparent. A child that answers HTTRANSPARENT (a group box, a static
+// without SS_NOTIFY) passes the point to the sibling under it, else to its parent.
 HWND MouseTarget(POINT screen, LRESULT& hit) {
   HWND window = WindowFromPoint(screen);
   hit = HTNOWHERE;
@@ -89,7 +110,8 @@ HWND MouseTarget(POINT screen, LRESULT& hit) {
     }
     hit = Send(window, WM_NCHITTEST, 0, crack::PackPoint(screen));
     if (hit == HTTRANSPARENT && parent) {
-      window = parent;
+      const HWND below = SiblingBelow(window, screen);
+      window = below ? below : parent;
       continue;
     }
     return window;

@@ -210,6 +210,9 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       DropState<Button>(w);
       return DefWindowProcW(w, message, wParam, lParam);
     case WM_GETDLGCODE: return DialogCode(w);
+    // A group box frames other controls and leaves the clicks to them.
+    case WM_NCHITTEST:
+      return kind == BS_GROUPBOX ? HTTRANSPARENT : DefWindowProcW(w, message, wParam, lParam);
     case WM_SETFONT:
       b->font = reinterpret_cast<HFONT>(wParam);
       if (LOWORD(static_cast<DWORD_PTR>(lParam))) Redraw(w);

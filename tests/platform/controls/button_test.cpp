@@ -108,3 +108,27 @@ TEST(ButtonControl, SpaceClicksTheFocusedButtonAndNotifyStyleReportsFocus) {
 }
 
 }  // namespace
+
+namespace {
+
+// A group box made before the controls it frames is above them in the Z
+// order; a click inside it still reaches the control under the point.
+TEST(ButtonControl, AGroupBoxLeavesClicksToTheControlsItFrames) {
+  const HWND parent = controltest::MakeParent();
+  const HWND group = controltest::MakeControl(parent, u"Button", BS_GROUPBOX, 50, u"Group", 200, 120);
+  const HWND check = controltest::MakeControl(parent, u"Button", BS_AUTOCHECKBOX, 51, u"Inside", 120, 20);
+  SetWindowPos(check, nullptr, 20, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ASSERT_EQ(GetWindow(group, GW_HWNDNEXT), check) << "the group box is above the check box";
+  EXPECT_EQ(SendMessageW(group, WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+  uitest::Click(check);
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  // Where nothing is under the group box, the click goes to the parent.
+  controltest::Events().clear();
+  RECT r{};
+  GetClientRect(group, &r);
+  uitest::Click(group, POINT{r.right - 10, r.bottom - 10});
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  DestroyWindow(parent);
+}
+
+}  // namespace
