@@ -3,10 +3,19 @@
 
 #include <atomic>
 
-#include "platform/richedit/richedit.h"
+#include "platform/richedit/dc_render.h"
 
 namespace {
 std::atomic<RichPictureDecoder> g_decoder{nullptr};
 }  // namespace
 
 void SetRichPictureDecoder(RichPictureDecoder decoder) { g_decoder.store(decoder); }
+
+namespace richedit {
+
+bool DecodeRichPicture(RichPictureKind kind, const BYTE* data, size_t size, HDC dc, const RECT* dest) {
+  const RichPictureDecoder decoder = g_decoder.load();
+  return decoder && size > 0 && decoder(kind, data, size, dc, dest);
+}
+
+}  // namespace richedit
