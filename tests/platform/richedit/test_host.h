@@ -1,0 +1,154 @@
+// A windowless host for the text services, answering as the label fields'
+// host does: rich, multi-line, word-wrapped, transparent, no scroll bars.
+#pragma once
+
+#include <string_view>
+
+#include "platform/win.h"
+
+namespace richtest {
+
+class TestHost : public ITextHost {
+ public:
+  TestHost() {
+    charFormat_.cbSize = sizeof charFormat_;
+    charFormat_.dwMask = CFM_SIZE | CFM_FACE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_CHARSET;
+    charFormat_.yHeight = 200;
+    charFormat_.dwEffects = CFE_AUTOCOLOR;
+    charFormat_.bCharSet = DEFAULT_CHARSET;
+    const std::u16string_view face = u"Arial";
+    std::copy(face.begin(), face.end(), charFormat_.szFaceName);
+    paraFormat_.cbSize = sizeof paraFormat_;
+    paraFormat_.dwMask = PFM_ALIGNMENT | PFM_TABSTOPS;
+    paraFormat_.wAlignment = PFA_LEFT;
+    paraFormat_.cTabCount = 1;
+    paraFormat_.rgxTabs[0] = 720;
+  }
+  HRESULT QueryInterface(REFIID, void** object) override {
+    if (object) *object = nullptr;
+    return S_FALSE;
+  }
+  ULONG AddRef() override { return 0; }
+  ULONG Release() override { return 0; }
+  HDC TxGetDC() override { return nullptr; }
+  INT TxReleaseDC(HDC) override { return 1; }
+  BOOL TxShowScrollBar(INT, BOOL) override { return FALSE; }
+  BOOL TxEnableScrollBar(INT, INT) override { return FALSE; }
+  BOOL TxSetScrollRange(INT, LONG, INT, BOOL) override { return FALSE; }
+  BOOL TxSetScrollPos(INT, INT, BOOL) override { return FALSE; }
+  void TxInvalidateRect(LPCRECT, BOOL) override {}
+  void TxViewChange(BOOL) override {}
+  BOOL TxCreateCaret(HBITMAP, INT, INT) override { return FALSE; }
+  BOOL TxShowCaret(BOOL) override { return FALSE; }
+  BOOL TxSetCaretPos(INT, INT) override { return FALSE; }
+  BOOL TxSetTimer(UINT, UINT) override { return FALSE; }
+  void TxKillTimer(UINT) override {}
+  void TxScrollWindowEx(INT, INT, LPCRECT, LPCRECT, HRGN, LPRECT, UINT) override {}
+  void TxSetCapture(BOOL) override {}
+  void TxSetFocus() override {}
+  void TxSetCursor(HCURSOR, BOOL) override {}
+  BOOL TxScreenToClient(LPPOINT) override { return FALSE; }
+  BOOL TxClientToScreen(LPPOINT) override { return FALSE; }
+  HRESULT TxActivate(LONG*) override { return S_OK; }
+  HRESULT TxDeactivate(LONG) override { return S_OK; }
+  HRESULT TxGetClientRect(LPRECT rect) override {
+    *rect = RECT{};
+    return S_OK;
+  }
+  HRESULT TxGetViewInset(LPRECT inset) override {
+    *inset = RECT{};
+    return S_OK;
+  }
+  HRESULT TxGetCharFormat(const CHARFORMATW** format) override {
+    *format = reinterpret_cast<const CHARFORMATW*>(&charFormat_);
+    return S_OK;
+  }
+  HRESULT TxGetParaFormat(const PARAFORMAT** format) override {
+    *format = reinterpret_cast<const PARAFORMAT*>(&paraFormat_);
+    return S_OK;
+  }
+  COLORREF TxGetSysColor(int index) override { return GetSysColor(index); }
+  HRESULT TxGetBackStyle(TXTBACKSTYLE* style) override {
+    *style = backStyle;
+    return S_OK;
+  }
+  HRESULT TxGetMaxLength(DWORD* length) override {
+    *length = static_cast<DWORD>(-1);
+    return S_OK;
+  }
+  HRESULT TxGetScrollBars(DWORD* bars) override {
+    *bars = 0;
+    return S_OK;
+  }
+  HRESULT TxGetPasswordChar(WCHAR*) override { return S_FALSE; }
+  HRESULT TxGetAccelPos(LONG* pos) override {
+    *pos = -1;
+    return S_OK;
+  }
+  HRESULT TxGetExtent(LPSIZE) override { return E_NOTIMPL; }
+  HRESULT OnTxCharFormatChange(const CHARFORMATW*) override { return S_OK; }
+  HRESULT OnTxParaFormatChange(const PARAFORMAT*) override { return S_OK; }
+  HRESULT TxGetPropertyBits(DWORD, DWORD* bits) override {
+    *bits = propertyBits;
+    return S_OK;
+  }
+  HRESULT TxNotify(DWORD, void*) override { return S_OK; }
+  HIMC TxImmGetContext() override { return nullptr; }
+  void TxImmReleaseContext(HIMC) override {}
+  HRESULT TxGetSelectionBarWidth(LONG* width) override {
+    *width = 100;
+    return S_OK;
+  }
+
+  DWORD propertyBits = TXTBIT_RICHTEXT | TXTBIT_MULTILINE | TXTBIT_WORDWRAP | TXTBIT_USECURRENTBKG;
+  TXTBACKSTYLE backStyle = TXTBACK_TRANSPARENT;
+
+ private:
+  CHARFORMAT2W charFormat_{};
+  PARAFORMAT2 paraFormat_{};
+};
+
+// Text services for a host, released when it goes.
+class Services {
+ public:
+  explicit Services(ITextHost* host) {
+    IUnknown* unknown = nullptr;
+    if (CreateTextServices(nullptr, host, &unknown) == S_OK) {
+      unknown->QueryInterface(IID_ITextServices, reinterpret_cast<void**>(&services_));
+      unknown->Release();
+    }
+  }
+  ~Services() {
+    if (services_) services_->Release();
+  }
+  Services(const Services&) = delete;
+  Services& operator=(const Services&) = delete;
+  ITextServices* operator->() const { return services_; }
+  ITextServices* get() const { return services_; }
+  LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    LRESULT result = 0;
+    services_->TxSendMessage(msg, wParam, lParam, &result);
+    return result;
+  }
+  // Streams RTF in as the host does (SF_RTF | SF_UNICODE).
+  void SetRtf(std::string_view rtf) const {
+    struct Source {
+      std::string_view data;
+      size_t at = 0;
+    } source{rtf};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, [](DWORD_PTR cookie, LPBYTE buffer, LONG bytes, LONG* done) -> DWORD {
+                        auto* s = reinterpret_cast<Source*>(cookie);
+                        const size_t n = std::min<size_t>(static_cast<size_t>(bytes), s->data.size() - s->at);
+                        std::copy_n(s->data.data() + s->at, n, buffer);
+                        s->at += n;
+                        *done = static_cast<LONG>(n);
+                        return 0;
+                      }};
+    Send(EM_STREAMIN, SF_RTF | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+  }
+
+ private:
+  ITextServices* services_ = nullptr;
+};
+
+}  // namespace richtest
