@@ -46,7 +46,7 @@ class ParagraphLayout {
  private:
   void Paragraph(size_t p, size_t from);
   void Measure(size_t from, size_t to);
-  int TabAdvance(size_t at, size_t to, int x, const ParaFormat& pf) const;
+  int TabAdvance(size_t at, size_t to, int x, const ParaFormat& pf, int hanging) const;
   int Twips(LONG twips) const { return Round(twips * m_.UnitsPerTwipX()); }
   int TwipsY(LONG twips) const { return Round(twips * m_.UnitsPerTwipY()); }
   FontMetrics MetricsOf(const CharFormat& f) {
@@ -116,7 +116,7 @@ void ParagraphLayout::Measure(size_t from, size_t to) {
   }
 }
 
-int ParagraphLayout::TabAdvance(size_t at, size_t to, int x, const ParaFormat& pf) const {
+int ParagraphLayout::TabAdvance(size_t at, size_t to, int x, const ParaFormat& pf, int hanging) const {
   const std::u16string& text = doc_.text();
   // The text the tab lines up: up to the next tab or line end.
   int segment = 0, beforePoint = -1;
@@ -126,6 +126,9 @@ int ParagraphLayout::TabAdvance(size_t at, size_t to, int x, const ParaFormat& p
     if ((c == u'.' || c == u',') && beforePoint < 0) beforePoint = segment;
     segment += units_[i - base_].advance;
   }
+  // On a first line with a hanging indent, the indent of the other lines
+  // is a stop of its own (the text after a bullet lines up with them).
+  if (hanging > x && (pf.tabs.empty() || Twips(pf.tabs.front().position) >= hanging)) return hanging - x;
   for (const auto& stop : pf.tabs) {
     const int position = Twips(stop.position);
     int target = position;
@@ -167,7 +170,7 @@ void ParagraphLayout::Paragraph(size_t p, size_t from) {
         forced = true;
         break;
       }
-      if (c == u'\t') u.advance = TabAdvance(k, end, x, pf);
+      if (c == u'\t') u.advance = TabAdvance(k, end, x, pf, firstLine && pf.offset > 0 ? Twips(pf.OtherIndent()) : -1);
       if (o_.wordWrap && k > lineStart && x + u.advance > right && !IsBlank(c) && !IsTrailSurrogate(c)) {
         if (lastBreak > lineStart) k = lastBreak;
         break;
