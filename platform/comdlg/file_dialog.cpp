@@ -98,7 +98,7 @@ void FillLookIn(FileDialog& d) {
   SendMessageW(box, CB_SETCURSEL, d.lookIn.size() - 1, 0);
 }
 
-bool ChangeFolder(FileDialog& d, const std::u16string& folder) {
+bool ChangeFolder(FileDialog& d, std::u16string folder) {  // a copy: the look-in list it may come from is refilled
   std::vector<FileEntry> entries;
   if (!ReadFolder(folder, (d.request.flags & OFN_FORCESHOWHIDDEN) != 0, entries)) {
     MessageBeep(MB_ICONWARNING);
