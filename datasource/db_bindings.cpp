@@ -265,3 +265,19 @@ void PruneDbBindings(CLabelSetup& setup, const std::vector<const CField*>& field
 }
 int OpenDbBindings(CLabelSetup& setup, AString* reason) { return OpenDbBindings(setup.dbBindings, reason); }
 int CloseDbBindings(CLabelSetup& setup) { return CloseDbBindings(setup.dbBindings); }
+
+int CollectUsedDbColumns(CLabelSetup& setup, const std::vector<const CField*>& fields, const CField& field,
+                         std::vector<AString>* names) {
+  if (!names) return 0;
+  names->clear();
+  auto add = [&](const AString& name) {
+    if (std::find(names->begin(), names->end(), name) == names->end()) names->push_back(name);
+  };
+  CDbBinding binding;
+  add(FindDbBinding(setup.dbBindings, field.dbSource, field.dbTable, &binding) ? binding.keyColumn : AString());
+  for (const CField* f : fields) {
+    if (f && f->dataSourceType == kDatabaseSource) add(f->dbColumn);
+  }
+  add(field.dbColumn);
+  return static_cast<int>(names->size());
+}

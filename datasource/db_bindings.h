@@ -57,6 +57,12 @@ void PruneDbBindings(CLabelSetup& setup, const std::vector<const CField*>& field
 int OpenDbBindings(CLabelSetup& setup, AString* reason = nullptr);
 int CloseDbBindings(CLabelSetup& setup);
 
+// The columns a record list shows for a field: its binding's key column (an
+// empty name when it has none), the output column of every Database field of
+// the list, then its own; each name once, in that order. Returns the count.
+int CollectUsedDbColumns(CLabelSetup& setup, const std::vector<const CField*>& fields, const CField& field,
+                         std::vector<AString>* names);
+
 // Removes the bindings no Database field (by its type or previous type) uses.
 void PruneDbBindings(CDbBindingMap& map, const std::vector<const CField*>& fields);
 // Opens every binding's connection and query: 1 when all are open (or there

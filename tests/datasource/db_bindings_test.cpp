@@ -64,6 +64,27 @@ TEST(DbBindings, ALabelSetupCarriesItsBindings) {
   EXPECT_EQ(copy.dbBindings.GetCount(), 1);
 }
 
+TEST(DbBindings, TheColumnsARecordListShows) {
+  CLabelSetup setup;
+  CDbBinding b;
+  b.keyColumn = "code";
+  setup.dbBindings.SetAt(MakeDbBindingKey("Stock", "parts"), b);
+  CTextField name, price, fixed;
+  for (CTextField* f : {&name, &price}) {
+    f->dataSourceType = 8;
+    f->dbSource = "Stock";
+    f->dbTable = "parts";
+  }
+  name.dbColumn = "name";
+  price.dbColumn = "price";
+  fixed.dbColumn = "ignored";
+  std::vector<AString> names;
+  EXPECT_EQ(CollectUsedDbColumns(setup, {&name, &price, &fixed}, price, &names), 3);
+  std::vector<std::string> texts;
+  for (const AString& n : names) texts.emplace_back(n.GetData());
+  EXPECT_EQ(texts, (std::vector<std::string>{"code", "name", "price"}));
+}
+
 TEST(DbBindings, StoredCountsBeyondTheStreamAreRefused) {
   TempFolder dir;
   struct Case {
