@@ -16,6 +16,7 @@ packages=(
   clang libclang-rt-14-dev
   llvm-14
   wine64 g++-mingw-w64-x86-64
+  libreoffice-writer-nogui pandoc
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libzint-dev)

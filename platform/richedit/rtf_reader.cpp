@@ -33,7 +33,17 @@ struct State {
   int pendingTab = TAB_LEFT;
   LONG lineSpacing = 0;  // \sl as written, for \slmult
   bool lineMultiple = false;
+  // Double-byte text (ideographs, kana, Hangul) takes the font and size
+  // \af and \afs give after \dbch, when given.
+  bool doubleByteSelected = false;
+  int dbFont = -1;
+  LONG dbHeight = 0;
 };
+
+bool IsDoubleByteScript(char16_t c) {
+  return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0xFF00 && c <= 0xFFEF);
+}
 
 struct FontEntry {
   std::u16string face;
@@ -379,16 +389,30 @@ void Reader::Flush() {
 
 void Reader::Emit(std::u16string_view text) {
   switch (st_.dest) {
-    case Dest::Text:
+    case Dest::Text: {
       if (st_.font < 0 && fonts_.count(defaultFont_)) ApplyFont(defaultFont_);
+      const bool split = st_.dbFont >= 0 || st_.dbHeight > 0;
+      CharFormat db = st_.cf;
+      if (split) {
+        if (const auto it = fonts_.find(st_.dbFont); it != fonts_.end() && !it->second.face.empty()) {
+          db.face = it->second.face.substr(0, LF_FACESIZE_RICHEDIT - 1);
+          db.charset = it->second.charset;
+          db.pitchAndFamily = it->second.pitchAndFamily;
+        }
+        if (st_.dbHeight > 0) db.height = st_.dbHeight;
+      }
       for (size_t at = 0; at < text.size();) {
         // A paragraph mark in text would bypass \par's paragraph format.
-        const size_t mark = text.find(kParagraphMark, at);
-        const size_t end = mark == std::u16string_view::npos ? text.size() : mark;
-        doc_.Append(text.substr(at, end - at), st_.cf);
-        at = end + (mark == std::u16string_view::npos ? 0 : 1);
+        size_t end = at;
+        const bool wide = split && IsDoubleByteScript(text[at]);
+        while (end < text.size() && text[end] != kParagraphMark && (!split || IsDoubleByteScript(text[end]) == wide)) {
+          ++end;
+        }
+        doc_.Append(text.substr(at, end - at), wide ? db : st_.cf);
+        at = end + (end < text.size() && text[end] == kParagraphMark ? 1 : 0);
       }
       return;
+    }
     case Dest::FontTable:
     case Dest::StyleSheet:
       if (entryName_.size() + text.size() <= kMaxNameBytes) entryName_.append(text);
@@ -503,6 +527,8 @@ void Reader::ApplyFont(int number) {
 }
 
 void Reader::PlainFormat() {
+  st_.dbFont = -1;
+  st_.dbHeight = 0;
   st_.cf = CharFormat{};
   st_.cf.height = kDefaultRtfHeight;
   st_.font = -1;
@@ -524,6 +550,23 @@ void Reader::Character(Word word, bool hasParam, LONG param) {
       break;
     case Word::Plain:
       PlainFormat();
+      break;
+    case Word::DoubleByte:
+      st_.doubleByteSelected = true;
+      break;
+    case Word::LowAnsi:
+    case Word::HighAnsi:
+    case Word::RightToLeft:
+    case Word::LeftToRight:
+      st_.doubleByteSelected = false;
+      break;
+    case Word::AssociatedFont:
+      if (st_.doubleByteSelected && st_.dest == Dest::Text) st_.dbFont = param;
+      break;
+    case Word::AssociatedSize:
+      if (st_.doubleByteSelected && st_.dest == Dest::Text && param > 0) {
+        st_.dbHeight = std::clamp<LONG>(param, 2, 3276) * 10;
+      }
       break;
     case Word::Bold:
       SetEffect(cf, CFE_BOLD, on);

@@ -27,6 +27,8 @@ enum class Word {
   // Pictures
   PngBlip, JpegBlip, DibBitmap, WBitmap, WMetafile, EmfBlip, MacPict, PicWidth, PicHeight, PicGoalWidth,
   PicGoalHeight, PicScaleX, PicScaleY,
+  // Fonts of the character classes
+  LowAnsi, HighAnsi, DoubleByte, RightToLeft, LeftToRight, AssociatedFont, AssociatedSize,
 };
 
 struct WordEntry {
@@ -36,6 +38,8 @@ struct WordEntry {
 
 // Sorted by name for the binary search below.
 inline constexpr std::array kWords = std::to_array<WordEntry>({
+    {"af", Word::AssociatedFont},
+    {"afs", Word::AssociatedSize},
     {"aftncn", Word::SkipGroup},
     {"aftnsep", Word::SkipGroup},
     {"aftnsepc", Word::SkipGroup},
@@ -60,6 +64,7 @@ inline constexpr std::array kWords = std::to_array<WordEntry>({
     {"creatim", Word::SkipGroup},
     {"cs", Word::CharStyle},
     {"datastore", Word::SkipGroup},
+    {"dbch", Word::DoubleByte},
     {"deff", Word::Deff},
     {"dibitmap", Word::DibBitmap},
     {"dn", Word::Down},
@@ -101,6 +106,7 @@ inline constexpr std::array kWords = std::to_array<WordEntry>({
     {"headerf", Word::SkipGroup},
     {"headerl", Word::SkipGroup},
     {"headerr", Word::SkipGroup},
+    {"hich", Word::HighAnsi},
     {"highlight", Word::BackColour},
     {"i", Word::Italic},
     {"info", Word::SkipGroup},
@@ -110,7 +116,9 @@ inline constexpr std::array kWords = std::to_array<WordEntry>({
     {"ldblquote", Word::LeftDoubleQuote},
     {"li", Word::LeftIndent},
     {"line", Word::Line},
+    {"loch", Word::LowAnsi},
     {"lquote", Word::LeftQuote},
+    {"ltrch", Word::LeftToRight},
     {"mac", Word::Mac},
     {"macpict", Word::MacPict},
     {"nestcell", Word::Cell},
@@ -151,6 +159,7 @@ inline constexpr std::array kWords = std::to_array<WordEntry>({
     {"row", Word::Row},
     {"rquote", Word::RightQuote},
     {"rtf", Word::Rtf},
+    {"rtlch", Word::RightToLeft},
     {"s", Word::ParaStyle},
     {"sa", Word::SpaceAfter},
     {"sb", Word::SpaceBefore},

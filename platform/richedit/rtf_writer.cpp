@@ -154,7 +154,16 @@ void Writer::ParagraphFormat(const ParaFormat& pf) {
 }
 
 void Writer::RunFormat(const CharFormat& cf) {
-  Word("\\plain\\f", FontIndex(cf));
+  Word("\\plain");
+  if (cf.charset == SHIFTJIS_CHARSET || cf.charset == HANGUL_CHARSET || cf.charset == GB2312_CHARSET ||
+      cf.charset == CHINESEBIG5_CHARSET) {
+    // Word processors that keep a font for each class of characters take
+    // this one for the ideographs too.
+    Word("\\dbch\\af", FontIndex(cf));
+    Word("\\afs", (cf.height + 5) / 10);
+    Word("\\loch");
+  }
+  Word("\\f", FontIndex(cf));
   Word("\\fs", (cf.height + 5) / 10);
   if (cf.Has(CFE_BOLD)) Word("\\b");
   if (cf.Has(CFE_ITALIC)) Word("\\i");

@@ -274,3 +274,24 @@ TEST(RtfReader, MutatedInputNeverBreaksTheDocument) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RtfReader, DoubleByteTextTakesTheAssociatedFont) {
+  // As LibreOffice writes runs: \dbch\af and \afs give ideographs their own font and size.
+  const TextDocument doc = Read(
+      R"({\rtf1{\fonttbl{\f0 Arial;}{\f1\fcharset134 SimSun;}}\f0\fs20 {\dbch\afs28\af1\loch ab\u20013?\u25991?cd}e})");
+  ASSERT_EQ(Utf8(doc.text()), "ab中文cde");
+  EXPECT_EQ(Utf8(doc.FormatAt(0).face), "Arial");
+  EXPECT_EQ(doc.FormatAt(0).height, 200);
+  EXPECT_EQ(Utf8(doc.FormatAt(2).face), "SimSun");
+  EXPECT_EQ(doc.FormatAt(2).charset, GB2312_CHARSET);
+  EXPECT_EQ(doc.FormatAt(3).height, 280);
+  EXPECT_EQ(Utf8(doc.FormatAt(4).face), "Arial");
+  EXPECT_EQ(doc.FormatAt(6).height, 200);  // the group closed
+  // \af after another class of characters changes nothing here.
+  const TextDocument other = Read(R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 SimSun;}}\f0\hich\af1\afs40 \u20013?})");
+  EXPECT_EQ(Utf8(other.FormatAt(0).face), "Arial");
+}
+
+}  // namespace
