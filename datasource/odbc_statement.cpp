@@ -322,6 +322,19 @@ int COdbcStatement::Cancel() {
   return 1;
 }
 
+int COdbcStatement::NativeSql(const char* sql, char* out, int size) {
+  SQLINTEGER length = 0;
+  // A writable copy: SQLite's driver rewrites the text it is given in place.
+  std::string text = sql ? sql : "";
+  if (!dbc_ || !out || size <= 0 ||
+      !SqlSucceeded(SQLNativeSql(dbc_, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS,
+                                 reinterpret_cast<SQLCHAR*>(out), size, &length))) {
+    FillErrorText();
+    return 0;
+  }
+  return 1;
+}
+
 // ---- Moving ------------------------------------------------------------------
 
 bool COdbcStatement::Fetch(SQLUSMALLINT direction, SQLLEN offset) {

@@ -80,6 +80,8 @@ class COdbcStatement {
   const AString& GetErrorText() const { return errorText_; }
   void SetErrorText(const AString& text) { errorText_ = text; }
   int Cancel();
+  // The driver's own form of an SQL text, through the statement's connection.
+  int NativeSql(const char* sql, char* out, int size);
   SQLHSTMT GetStatementHandle() const { return stmt_; }
   bool IsBoundAsText() const { return bindAsText_; }
 
