@@ -1,8 +1,11 @@
 // The lists of used data sources, connection strings and display widths.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "datasource/data_folders.h"
 #include "datasource/db_source_lists.h"
+#include "odbc_environment.h"
 #include "temp_folder.h"
 
 namespace {
@@ -107,6 +110,34 @@ TEST(DbSourceLists, FileDsnNamesAndDisplayWidths) {
                {91, 10, 10}, {92, 8, 8},    {93, 26, 19}, {-7, 1, 1}, {-6, 3, 4}, {-5, 19, 20}, {-11, 36, 36},
                {-9, 4, 16},  {2, 10, 18}};
   for (const Case& c : cases) EXPECT_EQ(GetSqlDisplayWidth(c.type, c.size), c.width) << c.type << " " << c.size;
+}
+
+TEST(DbSourceLists, TheCatalogueOfTheSqliteSource) {
+  AArray<AString> sources;
+  ASSERT_GE(ListOdbcDataSources(&sources), 2);
+  std::vector<std::string> names;
+  for (int i = 0; i < sources.GetSize(); ++i) names.emplace_back(sources[i].GetData());
+  EXPECT_NE(std::find(names.begin(), names.end(), odbc_test::kSqliteDsn), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), odbc_test::kPgDsn), names.end());
+
+  COdbcConnection c;
+  ASSERT_EQ(ConnectDataSource(odbc_test::kSqliteDsn, false, &c), 1) << c.GetErrorText().GetData();
+  EXPECT_FALSE(c.IsExcel());
+  c.ExecuteUpdate("DROP TABLE IF EXISTS catalogue");
+  c.ExecuteUpdate("CREATE TABLE catalogue (id INTEGER, label VARCHAR(100), price NUMERIC(8,2), made DATE)");
+  AArray<AString> tables;
+  ASSERT_GE(ListDbTableNames(odbc_test::kSqliteDsn, false, &tables), 1);
+  bool found = false;
+  for (int i = 0; i < tables.GetSize(); ++i) found = found || tables[i] == "catalogue";
+  EXPECT_TRUE(found);
+  std::vector<DbColumnInfo> columns;
+  ASSERT_EQ(ListSourceColumns(nullptr, odbc_test::kSqliteDsn, -1, "catalogue", &columns), 4);
+  EXPECT_STREQ(columns[1].name.GetData(), "label");
+  EXPECT_EQ(columns[1].sqlType, SQL_VARCHAR);
+  EXPECT_EQ(columns[1].columnSize, 100);
+  EXPECT_EQ(columns[1].displayWidth, 40);
+  EXPECT_EQ(columns[0].displayWidth, 11);
+  EXPECT_EQ(ListSourceColumns(nullptr, "NoSuchSource", -1, "catalogue", &columns), 0);
 }
 
 }  // namespace

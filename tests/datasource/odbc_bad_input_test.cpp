@@ -119,6 +119,15 @@ const BadInput kCases[] = {
        EXPECT_EQ(GetDbValue(job.run, source.dsn, "big", "n", 150000, &value), 1);
        EXPECT_STREQ(value.GetData(), "100000");
      }},
+    {"a query that outlasts its time-out is cancelled, with the reason", true,
+     [](const Source&, COdbcConnection& c) {
+       COdbcStatement s(c.GetConnectionHandle());
+       s.SetQueryTimeout(200);
+       EXPECT_EQ(s.ExecuteDirect("SELECT pg_sleep(20)"), 0);
+       EXPECT_TRUE(Contains(s.GetErrorText(), "Sql state:=")) << s.GetErrorText().GetData();
+       s.SetQueryTimeout(0);
+       EXPECT_EQ(s.ExecuteDirect("SELECT 1"), 1) << s.GetErrorText().GetData();
+     }},
     {"a dropped connection: the next move fails with its reason, the field gets 0", true,
      [](const Source&, COdbcConnection&) {
        // The rows are fetched from the server as the labels need them (a
