@@ -1,15 +1,18 @@
 // The file dialog's filter, name matching, types and sorting.
 #include <algorithm>
-#include <cwctype>
 
 #include "platform/comdlg/file_model.h"
+#include "platform/nls/nls.h"
 
 namespace comdlg {
 namespace {
 
+// Case folding through the layer's own tables, whatever the C locale.
 char16_t Fold(char16_t c) {
   if (c < 0x80) return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
-  return static_cast<char16_t>(std::towlower(static_cast<wint_t>(c)));
+  WCHAR one[1] = {c};
+  CharLowerBuffW(one, 1);
+  return one[0];
 }
 
 std::vector<std::u16string> SplitPatterns(std::u16string_view text) {

@@ -4,6 +4,7 @@
 // messages it sends, and the usual control ids it reaches.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -153,6 +154,19 @@ TEST(FileDialogHook, AChildWithoutStc32SitsBelowAndAHookAloneGetsAnEmptyChild) {
   });
   EXPECT_FALSE(GetOpenFileNameW(&call.ofn));
   EXPECT_GT(remember.top, okRect.bottom);
+  EXPECT_EQ(std::count(seen.codes.begin(), seen.codes.end(), CDN_TYPECHANGE), 0);
+  // Choosing another type tells the hook.
+  Seen typed;
+  theSeen = &typed;
+  Call other(temp, 0, 7102);
+  Next([&](HWND dialog) {
+    const HWND types = GetDlgItem(dialog, cmb1);
+    SendMessageW(types, CB_SETCURSEL, 1, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+    ClickItem(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(GetOpenFileNameW(&other.ofn));
+  EXPECT_EQ(typed.codes.back(), CDN_TYPECHANGE);
   Seen bare;
   theSeen = &bare;
   Call hookOnly(temp, 0, 0);
