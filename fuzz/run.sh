@@ -17,7 +17,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/.." && pwd)"
 decoders=(decode_fuzzer decode_fuzzer_bytes decode_fuzzer_bmp decode_fuzzer_tga decode_fuzzer_pcx decode_fuzzer_psd
   decode_fuzzer_pict decode_fuzzer_wemf)
-targets=("${decoders[@]}" resource_fuzzer rtf_fuzzer kvobcode_fuzzer)
+targets=("${decoders[@]}" resource_fuzzer rtf_fuzzer kvobcode_fuzzer field_list_fuzzer)
 data="$root/tests/image/data"
 
 # The folders a target starts from.
@@ -28,6 +28,8 @@ inputs_of() {
     echo "$root/tests/platform/data/rtf_corpus"
   elif [ "$1" = kvobcode_fuzzer ]; then
     echo "$root/tests/barcode/data/request_corpus"
+  elif [ "$1" = field_list_fuzzer ]; then
+    echo "$root/tests/fields/data/list_corpus"
   else
     echo "$data/corpus $data/regress $data/grown"
   fi

@@ -42,12 +42,7 @@ POINT BoxBorders(const CField& f, int scaleX, int scaleY) {
 
 int GetFieldOutline(POINT* points, int count, const CField& field, int handleSize, int originX, int originY,
                     int scaleX, int scaleY, int inflate) {
-  RECT r{field.offset.x, field.offset.y, field.offset.x + field.width, field.offset.y + field.height};
-  if (scaleX) {
-    const int sy = scaleY ? scaleY : scaleX;
-    r = {MilsToDevice(r.left, scaleX) + originX, MilsToDevice(r.top, sy) + originY,
-         MilsToDevice(r.right, scaleX) + originX, MilsToDevice(r.bottom, sy) + originY};
-  }
+  RECT r = FieldRectAt(field, originX, originY, scaleX, scaleY);
   const POINT pivot{r.left, r.top};
   r = {r.left - inflate, r.top - inflate, r.right + inflate, r.bottom + inflate};
   const int l = r.left, t = r.top, rt = r.right, b = r.bottom, w = rt - l, h = b - t;

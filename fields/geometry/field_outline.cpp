@@ -4,14 +4,22 @@
 #include "foundation/geometry/points.h"
 #include "foundation/geometry/rotation.h"
 
-std::array<POINT, 4> GetFieldCorners(const CField& field, int originX, int originY, int scaleX, int scaleY,
-                                     int inflate) {
-  RECT r{field.offset.x, field.offset.y, field.offset.x + field.width, field.offset.y + field.height};
+RECT FieldRectAt(const CField& field, int originX, int originY, int scaleX, int scaleY) {
+  const int64_t x = field.offset.x, y = field.offset.y;
+  int64_t l = x, t = y, r = x + field.width, b = y + field.height;
   if (scaleX) {
     const int sy = scaleY ? scaleY : scaleX;
-    r = {MilsToDevice(r.left, scaleX) + originX, MilsToDevice(r.top, sy) + originY,
-         MilsToDevice(r.right, scaleX) + originX, MilsToDevice(r.bottom, sy) + originY};
+    l = int64_t{MilsToDevice(ClampCoordinate(l), scaleX)} + originX;
+    t = int64_t{MilsToDevice(ClampCoordinate(t), sy)} + originY;
+    r = int64_t{MilsToDevice(ClampCoordinate(r), scaleX)} + originX;
+    b = int64_t{MilsToDevice(ClampCoordinate(b), sy)} + originY;
   }
+  return {ClampCoordinate(l), ClampCoordinate(t), ClampCoordinate(r), ClampCoordinate(b)};
+}
+
+std::array<POINT, 4> GetFieldCorners(const CField& field, int originX, int originY, int scaleX, int scaleY,
+                                     int inflate) {
+  RECT r = FieldRectAt(field, originX, originY, scaleX, scaleY);
   const POINT pivot{r.left, r.top};
   r.left -= inflate;
   r.top -= inflate;

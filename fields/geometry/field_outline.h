@@ -7,6 +7,9 @@
 #include "fields/model/field.h"
 #include "platform/kernel/types.h"
 
+// The field's unturned rectangle in mils (scaleX 0) or pixels, every
+// coordinate clamped to +-2^28.
+RECT FieldRectAt(const CField& field, int originX, int originY, int scaleX, int scaleY);
 // The four corners (top-left, top-right, bottom-right, bottom-left), in mils
 // when scaleX is 0, else in pixels at scaleX by scaleY dots per inch (scaleY 0
 // means scaleX) moved by the origin; grown by inflate on every side first.

@@ -9,3 +9,11 @@ constexpr int32_t MilsToDevice(int64_t mils, int dpi) { return static_cast<int32
 constexpr int32_t DeviceToMils(int64_t pixels, int dpi) {
   return dpi > 0 ? static_cast<int32_t>(static_cast<double>(pixels) * 1000.0 / dpi + 0.5) : 0;
 }
+
+// Coordinates taken from a file may be anything: geometry works on values
+// clamped to +-2^28, so sums, products with a resolution and turned points
+// stay inside 32 bits.
+inline constexpr int64_t kGeometryLimit = int64_t{1} << 28;
+constexpr int32_t ClampCoordinate(int64_t v) {
+  return static_cast<int32_t>(v < -kGeometryLimit ? -kGeometryLimit : v > kGeometryLimit ? kGeometryLimit : v);
+}
