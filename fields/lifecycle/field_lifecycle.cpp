@@ -79,6 +79,17 @@ int RemeasureFieldList(CFieldList& list, const CLabelSetup& setup, IDesignView* 
   return 1;
 }
 
+int KeepConvertedPictureFiles(CFieldList& list) {
+  int cleared = 0;
+  for (auto& f : list) {
+    if (!f->IsKind(FieldKind::kImage)) continue;
+    auto& image = static_cast<CImageField&>(*f);
+    cleared += image.deleteFileOnDestroy ? 1 : 0;
+    image.deleteFileOnDestroy = 0;
+  }
+  return cleared;
+}
+
 AString MakeConvertedImageName(const CField& field) {
   const AString base = field.name + "_Cvt";
   return MakeNumberedFileName(base.GetData(), GetFolder(FolderKind::kImage).GetData(), "bmp", 9);

@@ -24,6 +24,11 @@ void DeleteFieldList(CFieldList& list);
 // wholly off the label is brought back.
 int RemeasureFieldList(CFieldList& list, const CLabelSetup& setup, IDesignView* view, int keepInside);
 
+// Once a layout that refers to them is saved, converted pictures belong to
+// the layout: their fields no longer delete the files. Returns how many
+// fields gave the flag up.
+int KeepConvertedPictureFiles(CFieldList& list);
+
 // The first free name "<name>_Cvt<9 digits>.bmp" in the image folder.
 AString MakeConvertedImageName(const CField& field);
 // A new image field showing the paragraph, its picture written to fileName

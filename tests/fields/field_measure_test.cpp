@@ -255,6 +255,15 @@ TEST(FieldLifecycle, ConvertedParagraphOwnsItsPictureFile) {
     EXPECT_EQ(size.cy, 450);
   }
   EXPECT_FALSE(std::filesystem::exists(path.GetData()));
+  // Saved with a layout, the picture stays with the layout.
+  {
+    CFieldList list;
+    list.push_back(ConvertParagraphFieldToImage(setup, *p, path));
+    ASSERT_NE(list[0], nullptr);
+    EXPECT_EQ(KeepConvertedPictureFiles(list), 1);
+  }
+  EXPECT_TRUE(std::filesystem::exists(path.GetData()));
+  std::filesystem::remove(path.GetData());
   // A picture that cannot be written gives no field.
   EXPECT_EQ(ConvertParagraphFieldToImage(setup, *p, AString("/nonexistent/folder/x.bmp")), nullptr);
   CRtfField rtf;
