@@ -9,6 +9,7 @@
 #include <memory>
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,6 +38,31 @@ std::string Quote(const std::string& s) {
   std::string out = "'";
   for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
+}
+
+// A process that outlives this one only to clean up after it: it waits for
+// the end of a pipe whose other end only this process holds, then stops the
+// server and removes the folder. After a normal end there is nothing left to
+// do; after a crash (an abort in a sanitizer, a signal) nothing stays behind.
+void StartReaper(const std::string& folder, const std::string& asServerUser) {
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  fcntl(fds[1], F_SETFD, FD_CLOEXEC);
+  const std::string data = Quote(folder + "/pg/data");
+  const std::string script = "cat >/dev/null; if [ -f " + data + "/postmaster.pid ]; then " + asServerUser + kPgBin +
+                             "/pg_ctl -D " + data + " -m immediate -w stop; fi; rm -rf " + Quote(folder);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(fds[0], 0);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    dup2(null, 2);
+    setsid();
+    execl("/bin/sh", "sh", "-c", script.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[0]);
+  // The write end stays open, unshared, for the life of this process.
 }
 
 void WriteFile(const std::string& path, const std::string& text) {
@@ -72,6 +98,7 @@ void SetUpOdbcSources() {
     setenv("ODBCSYSINI", s.folder.c_str(), 1);
     setenv("ODBCINI", (s.folder + "/odbc.ini").c_str(), 1);
     if (geteuid() == 0) s.asServerUser = "runuser -u postgres -- ";
+    StartReaper(s.folder, s.asServerUser);
     // The driver manager unloads a driver with its last connection; kept
     // loaded, the blocks the PostgreSQL driver keeps for the process are
     // still named by their library when the leak checker reports at exit
