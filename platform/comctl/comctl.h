@@ -8,6 +8,7 @@
 #include "platform/comctl/image_list.h"
 #include "platform/comctl/list_view.h"
 #include "platform/comctl/progress.h"
+#include "platform/comctl/property_sheet.h"
 #include "platform/comctl/status_bar.h"
 #include "platform/comctl/tab_control.h"
 #include "platform/comctl/toolbar.h"

@@ -58,6 +58,7 @@ enum class HandleKind : uint8_t {
   Accelerator,
   // Common controls
   ImageList,
+  PropertySheetPage,
   kCount
 };
 static_assert(static_cast<int>(HandleKind::kCount) <= 64, "a HandleKinds set holds at most 64 kinds");
