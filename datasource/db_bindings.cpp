@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kCheckpointSpan = 100;
 constexpr int16_t kDatabaseSource = 8;
 
 std::string Std(const AString& s) { return std::string(s.GetData(), static_cast<size_t>(s.GetLength())); }
@@ -183,39 +182,37 @@ int GetDbValue(CDataRunContext& context, const AString& source, const AString& t
   const int count = static_cast<int>(b->selection.size());
   if (count < 1) return 0;
   DbLabelCursor& cursor = context.cursors[Std(key)];
-  int start;
-  if (n < cursor.lastLabel || n > cursor.lastLabel + kCheckpointSpan) {
-    const size_t checkpoint = static_cast<size_t>(n / kCheckpointSpan);
-    if (checkpoint < cursor.checkpoints.size()) start = cursor.checkpoints[checkpoint];
-    else if (!cursor.checkpoints.empty()) start = cursor.checkpoints.back();
-    else start = 0;
+  if (!cursor.prepared) {
+    // Where each entry's labels start, once per job: a label is then found
+    // by a binary search, or at once when it follows the last one.
+    long long label = 0;
+    for (SelRecord& entry : b->selection) {
+      entry.firstLabel = static_cast<int32_t>(std::min<long long>(label, INT32_MAX));
+      label += std::max(entry.quantity, 0);
+    }
+    cursor.total = label;
+    cursor.prepared = true;
+  }
+  int index;
+  const auto spans = [&](int i) {
+    const SelRecord& e = b->selection[static_cast<size_t>(i)];
+    return n >= e.firstLabel && static_cast<long long>(n) < static_cast<long long>(e.firstLabel) + std::max(e.quantity, 0);
+  };
+  if (n >= cursor.total) {
+    index = count - 1;
+  } else if (cursor.lastEntry < count && spans(cursor.lastEntry)) {
+    index = cursor.lastEntry;
+  } else if (cursor.lastEntry + 1 < count && spans(cursor.lastEntry + 1)) {
+    index = cursor.lastEntry + 1;
   } else {
-    start = cursor.lastEntry;
+    const auto after = std::upper_bound(b->selection.begin(), b->selection.end(), n,
+                                        [](int label, const SelRecord& e) { return label < e.firstLabel; });
+    index = static_cast<int>(after - b->selection.begin()) - 1;
   }
-  start = std::clamp(start, 0, count - 1);
-  long long label = b->selection[static_cast<size_t>(start)].firstLabel;
-  int record = -1;
-  for (int i = start; i < count && record < 0; ++i) {
-    SelRecord& entry = b->selection[static_cast<size_t>(i)];
-    entry.firstLabel = static_cast<int32_t>(std::min<long long>(label, INT32_MAX));
-    const long long quantity = std::max(entry.quantity, 0);
-    // Whole spans at once; a checkpoint wherever one falls inside.
-    const long long end = label + quantity;
-    for (long long k = (label + kCheckpointSpan - 1) / kCheckpointSpan; k * kCheckpointSpan < end; ++k) {
-      if (static_cast<size_t>(k) == cursor.checkpoints.size()) cursor.checkpoints.push_back(i);
-    }
-    if (n < end) {
-      record = entry.record;
-      cursor.lastLabel = n;
-      cursor.lastEntry = i;
-    }
-    label = end;
-  }
-  if (record < 0) {
-    record = b->selection.back().record;
-    cursor.lastLabel = n;
-    cursor.lastEntry = count - 1;
-  }
+  index = std::clamp(index, 0, count - 1);
+  cursor.lastLabel = n;
+  cursor.lastEntry = index;
+  const int record = b->selection[static_cast<size_t>(index)].record;
   if (record == 0 || !b->statement) return 0;
   if (record != b->currentRecord) {
     const bool moved = record == 1 ? b->statement->MoveFirst() : b->statement->MoveAbsolute(record);

@@ -33,11 +33,14 @@ int GetStatementColumnType(COdbcStatement& statement, const char* name);
 // unknown column; long values whole.
 AString GetColumnTextByName(COdbcStatement& statement, const char* name);
 
-// Where each binding stands in a print job.
+// Where each binding stands in a print job: the label asked for last, the
+// selection entry that served it, and the labels of the whole selection
+// (each entry's first label is worked out once per job).
 struct DbLabelCursor {
-  std::vector<int> checkpoints;  // entry k: the selection entry of label 100 k
   int lastLabel = 0;
   int lastEntry = 0;
+  long long total = 0;
+  bool prepared = false;
 };
 
 // What a print run keeps for the data sources of its fields: the bindings of

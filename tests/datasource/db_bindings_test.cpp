@@ -202,6 +202,27 @@ TEST_F(DbBindingsOnSqlite, AJobWithoutChosenRecordsDoesNotOpen) {
   EXPECT_FALSE(reason.IsEmpty());
 }
 
+TEST_F(DbBindingsOnSqlite, AHugeQuantityIsWalkedInOneStep) {
+  CDbBindingMap map;
+  CDbBinding b;
+  b.keyColumn = "code";
+  b.SetSelection({{1, 2000000000, 0}, {2, 1, 0}});
+  map.SetAt(MakeDbBindingKey(odbc_test::kSqliteDsn, "parts"), b);
+  ASSERT_EQ(OpenDbBindings(map), 1);
+  CDataRunContext run;
+  run.bindings = &map;
+  struct Label {
+    int n;
+    const char* code;
+  } labels[] = {{5, "P01"}, {1999999999, "P01"}, {2000000000, "P02"}, {2147483647, "P02"}, {7, "P01"}};
+  for (const Label& l : labels) {
+    AString value;
+    ASSERT_EQ(GetDbValue(run, odbc_test::kSqliteDsn, "parts", "code", l.n, &value), 1) << l.n;
+    EXPECT_STREQ(value.GetData(), l.code) << l.n;
+  }
+  CloseDbBindings(map);
+}
+
 TEST_F(DbBindingsOnSqlite, CheckpointsServeJumps) {
   c_.ExecuteUpdate("DROP TABLE IF EXISTS seq");
   c_.ExecuteUpdate("CREATE TABLE seq (n INTEGER)");
