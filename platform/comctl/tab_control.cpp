@@ -97,7 +97,7 @@ LRESULT GetItem(const Tab& t, WPARAM index, Item* out) {
 
 int HitTest(const Tab& t, POINT p, UINT* flags) {
   for (size_t i = 0; i < t.items.size(); ++i) {
-    if (!PtInRect(&t.items[i].rect, p)) continue;
+    if (ScrolledAway(t.items[i]) || !PtInRect(&t.items[i].rect, p)) continue;
     if (flags) *flags = TCHT_ONITEMLABEL;
     return static_cast<int>(i);
   }

@@ -56,6 +56,8 @@ void ShowScroller(HWND w, Tab& t, bool show, int hidden) {
 
 }  // namespace
 
+bool ScrolledAway(const TabItem& item) { return item.rect.left < 0; }
+
 int TabsBottom(const Tab& t) { return kTopMargin + t.rows * t.rowHeight; }
 
 void LayOutTabs(HWND w, Tab& t) {
@@ -94,12 +96,10 @@ void LayOutTabs(HWND w, Tab& t) {
     while (hidden < static_cast<int>(t.items.size()) - 1 && rest > available - 2 * std::min(t.rowHeight, 17)) rest -= widths[static_cast<size_t>(hidden++)];
   }
   t.first = fits ? 0 : std::clamp(t.first, 0, hidden);
+  // Tabs scrolled away lie left of the control, at negative positions.
   int x = kLeftMargin;
+  for (int i = 0; i < t.first; ++i) x -= widths[static_cast<size_t>(i)];
   for (size_t i = 0; i < t.items.size(); ++i) {
-    if (static_cast<int>(i) < t.first) {
-      t.items[i].rect = RECT{};
-      continue;
-    }
     t.items[i].rect = RECT{x, kTopMargin, x + widths[i], kTopMargin + t.rowHeight};
     x += widths[i];
   }

@@ -14,7 +14,7 @@ struct TabItem {
   int image = -1;
   DWORD state = 0;
   std::vector<BYTE> extra;  // lParam, or the TCM_SETITEMEXTRA bytes
-  RECT rect{};              // laid out, in client coordinates; empty when scrolled away
+  RECT rect{};              // laid out, in client coordinates; left of 0 when scrolled away
 };
 
 struct Tab {
@@ -35,8 +35,9 @@ struct Tab {
   bool focused = false;
 };
 
-// Lays out the tabs in a client area `width` wide: sets each tab's
-// rectangle, the rows and row height, and shows or hides the scroll arrows.
+// Lays out the tabs in the client area: sets each tab's rectangle, the rows
+// and row height, and shows or hides the scroll arrows.
+bool ScrolledAway(const TabItem& item);
 void LayOutTabs(HWND window, Tab& t);
 // The bottom of the tab rows (the top of the display area's frame).
 int TabsBottom(const Tab& t);

@@ -79,13 +79,13 @@ void PaintTabs(HWND w, Tab& t) {
   DeleteObject(region);
   for (size_t i = 0; i < t.items.size(); ++i) {
     const RECT r = t.items[i].rect;
-    if (r.right <= r.left || static_cast<int>(i) == t.current) continue;
+    if (ScrolledAway(t.items[i]) || static_cast<int>(i) == t.current) continue;
     DrawCard(dc, r);
     DrawItem(w, dc, t, i, r, false);
   }
   if (t.current >= 0 && t.current < static_cast<int>(t.items.size())) {
     RECT r = t.items[static_cast<size_t>(t.current)].rect;
-    if (r.right > r.left) {
+    if (!ScrolledAway(t.items[static_cast<size_t>(t.current)])) {
       // Larger by two pixels on each side, and open into the frame below.
       InflateRect(&r, 2, 2);
       r.bottom -= 1;
