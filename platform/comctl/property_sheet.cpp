@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <ranges>
 #include <vector>
 
 #include "platform/comctl/control_state.h"
@@ -43,12 +44,13 @@ struct Page {
   size_t templateSize = 0;
   PageTemplateInfo info;
   std::u16string title;
+  HPROPSHEETPAGE handle = nullptr;  // the page handle it was made from, if any
   HWND window = nullptr;
   bool changed = false;
 };
 
 struct Sheet {
-  std::vector<Page> pages;
+  std::vector<std::unique_ptr<Page>> pages;  // pages keep their place: each page holds its PROPSHEETPAGE's address
   int current = -1;
   DWORD flags = 0;
   HWND tab = nullptr;
@@ -61,6 +63,11 @@ struct Sheet {
   bool modeless = false;
   bool closed = false;  // a modeless sheet that finished
 };
+
+Page& PageAt(const Sheet& s, size_t index) { return *s.pages[index]; }
+auto Each(const Sheet& s) {
+  return s.pages | std::views::transform([](const std::unique_ptr<Page>& p) -> Page& { return *p; });
+}
 
 Sheet* SheetOf(HWND w) { return static_cast<Sheet*>(GetPropW(w, kSheetProperty)); }
 
@@ -143,7 +150,7 @@ bool MakePage(HWND sheet, Sheet& s, Page& page) {
 }
 
 void EnableApply(HWND sheet, const Sheet& s) {
-  const bool any = std::any_of(s.pages.begin(), s.pages.end(), [](const Page& p) { return p.changed; });
+  const bool any = std::any_of(s.pages.begin(), s.pages.end(), [](const std::unique_ptr<Page>& p) { return p->changed; });
   if (HWND apply = GetDlgItem(sheet, ID_APPLY_NOW)) EnableWindow(apply, any);
 }
 
@@ -151,14 +158,14 @@ void EnableApply(HWND sheet, const Sheet& s) {
 // PSN_SETACTIVE; the page shown before is hidden. No PSN_KILLACTIVE here.
 bool Show(HWND sheet, Sheet& s, int index) {
   if (index < 0 || index >= static_cast<int>(s.pages.size())) return false;
-  Page& page = s.pages[static_cast<size_t>(index)];
+  Page& page = PageAt(s, static_cast<size_t>(index));
   if (!MakePage(sheet, s, page)) return false;
   const int before = s.current;
   s.current = index;
   SendMessageW(s.tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
   NotifyPage(sheet, page, PSN_SETACTIVE);
-  if (before >= 0 && before != index && s.pages[static_cast<size_t>(before)].window)
-    ShowWindow(s.pages[static_cast<size_t>(before)].window, SW_HIDE);
+  if (before >= 0 && before != index && PageAt(s, static_cast<size_t>(before)).window)
+    ShowWindow(PageAt(s, static_cast<size_t>(before)).window, SW_HIDE);
   ShowWindow(page.window, SW_SHOW);
   return true;
 }
@@ -166,7 +173,7 @@ bool Show(HWND sheet, Sheet& s, int index) {
 // Asks the page shown whether it may be left.
 bool MayLeave(HWND sheet, const Sheet& s) {
   if (s.current < 0) return true;
-  return NotifyPage(sheet, s.pages[static_cast<size_t>(s.current)], PSN_KILLACTIVE) == FALSE;
+  return NotifyPage(sheet, PageAt(s, static_cast<size_t>(s.current)), PSN_KILLACTIVE) == FALSE;
 }
 
 bool Select(HWND sheet, Sheet& s, int index) {
@@ -181,14 +188,14 @@ bool Select(HWND sheet, Sheet& s, int index) {
 bool Apply(HWND sheet, Sheet& s, bool closing) {
   if (!MayLeave(sheet, s)) return false;
   for (size_t i = 0; i < s.pages.size(); ++i) {
-    const LRESULT answer = NotifyPage(sheet, s.pages[i], PSN_APPLY, closing ? TRUE : FALSE);
+    const LRESULT answer = NotifyPage(sheet, PageAt(s, i), PSN_APPLY, closing ? TRUE : FALSE);
     if (answer == PSNRET_INVALID) {
       Show(sheet, s, static_cast<int>(i));
       return false;
     }
     if (answer == PSNRET_INVALID_NOCHANGEPAGE) return false;
   }
-  for (Page& page : s.pages) page.changed = false;
+  for (Page& page : Each(s)) page.changed = false;
   s.applied = true;
   EnableApply(sheet, s);
   return true;
@@ -205,8 +212,8 @@ void Finish(HWND sheet, Sheet& s, INT_PTR result) {
 INT_PTR Result(const Sheet& s) { return s.applied ? std::max<INT_PTR>(1, s.restart) : 0; }
 
 void Cancel(HWND sheet, Sheet& s, bool closeBox) {
-  if (s.current >= 0 && NotifyPage(sheet, s.pages[static_cast<size_t>(s.current)], PSN_QUERYCANCEL)) return;
-  for (const Page& page : s.pages) NotifyPage(sheet, page, PSN_RESET, closeBox ? TRUE : FALSE);
+  if (s.current >= 0 && NotifyPage(sheet, PageAt(s, static_cast<size_t>(s.current)), PSN_QUERYCANCEL)) return;
+  for (const Page& page : Each(s)) NotifyPage(sheet, page, PSN_RESET, closeBox ? TRUE : FALSE);
   Finish(sheet, s, Result(s));
 }
 
@@ -219,7 +226,7 @@ void SetTitle(HWND sheet, const Sheet& s, DWORD style, std::u16string text) {
 // Places the tab, the pages' area and the buttons once the sheet exists.
 void LayOut(HWND sheet, Sheet& s) {
   int cx = 0, cy = 0;
-  for (const Page& page : s.pages) {
+  for (const Page& page : Each(s)) {
     cx = std::max(cx, page.info.cx);
     cy = std::max(cy, page.info.cy);
   }
@@ -266,7 +273,7 @@ INT_PTR OnInit(HWND sheet, Sheet& s) {
   for (size_t i = 0; i < s.pages.size(); ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = s.pages[i].title.data();
+    item.pszText = PageAt(s, i).title.data();
     SendMessageW(s.tab, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
   SetTitle(sheet, s, s.flags, s.caption);
@@ -282,8 +289,49 @@ INT_PTR OnInit(HWND sheet, Sheet& s) {
 
 int IndexOfWindow(const Sheet& s, HWND page) {
   for (size_t i = 0; i < s.pages.size(); ++i)
-    if (s.pages[i].window == page && page) return static_cast<int>(i);
+    if (PageAt(s, i).window == page && page) return static_cast<int>(i);
   return -1;
+}
+
+int IndexOfHandle(const Sheet& s, HPROPSHEETPAGE handle) {
+  for (size_t i = 0; i < s.pages.size(); ++i)
+    if (handle && PageAt(s, i).handle == handle) return static_cast<int>(i);
+  return -1;
+}
+
+// PSM_ADDPAGE / PSM_INSERTPAGE: a page from its handle, at `at`; made when first shown.
+bool InsertPage(Sheet& s, size_t at, HPROPSHEETPAGE handle) {
+  auto found = handles::Lookup<PSP>(handle, HandleKind::PropertySheetPage);
+  if (!found || s.pages.size() >= kMaxPages) return false;
+  auto page = std::make_unique<Page>();
+  page->source = *found;
+  page->handle = handle;
+  if (!Resolve(*page)) return false;
+  at = std::min(at, s.pages.size());
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = page->title.data();
+  SendMessageW(s.tab, TCM_INSERTITEMW, at, reinterpret_cast<LPARAM>(&item));
+  s.pages.insert(s.pages.begin() + static_cast<std::ptrdiff_t>(at), std::move(page));
+  if (s.current >= static_cast<int>(at)) ++s.current;
+  SendMessageW(s.tab, TCM_SETCURSEL, static_cast<WPARAM>(std::max(s.current, 0)), 0);
+  return true;
+}
+
+// PSM_REMOVEPAGE: the page shown gives way to a neighbour first.
+bool RemovePage(HWND sheet, Sheet& s, int index) {
+  if (index < 0 || index >= static_cast<int>(s.pages.size()) || s.pages.size() == 1) return false;
+  if (index == s.current) Show(sheet, s, index > 0 ? index - 1 : index + 1);
+  Page& page = PageAt(s, static_cast<size_t>(index));
+  if (page.window) DestroyWindow(page.window);
+  PROPSHEETPAGEW& p = page.source.page;
+  if ((p.dwFlags & PSP_USECALLBACK) && p.pfnCallback) p.pfnCallback(nullptr, PSPCB_RELEASE, &p);
+  s.pages.erase(s.pages.begin() + index);
+  SendMessageW(s.tab, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
+  if (s.current > index) --s.current;
+  SendMessageW(s.tab, TCM_SETCURSEL, static_cast<WPARAM>(s.current), 0);
+  EnableApply(sheet, s);
+  return true;
 }
 
 void Command(HWND sheet, Sheet& s, int id) {
@@ -294,7 +342,7 @@ void Command(HWND sheet, Sheet& s, int id) {
     case IDCANCEL: Cancel(sheet, s, false); break;
     case ID_APPLY_NOW: Apply(sheet, s, false); break;
     case IDHELP:
-      if (s.current >= 0) NotifyPage(sheet, s.pages[static_cast<size_t>(s.current)], PSN_HELP);
+      if (s.current >= 0) NotifyPage(sheet, PageAt(s, static_cast<size_t>(s.current)), PSN_HELP);
       break;
     default: break;
   }
@@ -313,20 +361,35 @@ INT_PTR SheetMessage(HWND sheet, Sheet& s, UINT message, WPARAM wParam, LPARAM l
       if (lParam) {
         index = -1;
         for (size_t i = 0; i < s.pages.size(); ++i)
-          if (reinterpret_cast<HPROPSHEETPAGE>(lParam) == reinterpret_cast<HPROPSHEETPAGE>(&s.pages[i].source)) index = static_cast<int>(i);
+          if (reinterpret_cast<HPROPSHEETPAGE>(lParam) == PageAt(s, i).handle) index = static_cast<int>(i);
       }
       return Answer(sheet, Select(sheet, s, index) ? TRUE : FALSE);
     }
     case PSM_CHANGED:
     case PSM_UNCHANGED: {
       const int i = IndexOfWindow(s, reinterpret_cast<HWND>(wParam));
-      if (i >= 0) s.pages[static_cast<size_t>(i)].changed = message == PSM_CHANGED;
+      if (i >= 0) PageAt(s, static_cast<size_t>(i)).changed = message == PSM_CHANGED;
       EnableApply(sheet, s);
       return Answer(sheet, 0);
     }
     case PSM_APPLY: return Answer(sheet, Apply(sheet, s, false) ? TRUE : FALSE);
+    case PSM_ADDPAGE: return Answer(sheet, InsertPage(s, s.pages.size(), reinterpret_cast<HPROPSHEETPAGE>(lParam)) ? TRUE : FALSE);
+    case PSM_INSERTPAGE: {
+      // wParam: an index, or the handle of the page to insert after.
+      size_t at = wParam;
+      if (!IS_INTRESOURCE(reinterpret_cast<void*>(wParam))) {
+        const int after = IndexOfHandle(s, reinterpret_cast<HPROPSHEETPAGE>(wParam));
+        if (after < 0) return Answer(sheet, FALSE);
+        at = static_cast<size_t>(after) + 1;
+      }
+      return Answer(sheet, InsertPage(s, at, reinterpret_cast<HPROPSHEETPAGE>(lParam)) ? TRUE : FALSE);
+    }
+    case PSM_REMOVEPAGE: {
+      const int index = lParam ? IndexOfHandle(s, reinterpret_cast<HPROPSHEETPAGE>(lParam)) : static_cast<int>(wParam);
+      return Answer(sheet, RemovePage(sheet, s, index) ? TRUE : FALSE);
+    }
     case PSM_QUERYSIBLINGS:
-      for (const Page& page : s.pages) {
+      for (const Page& page : Each(s)) {
         if (!page.window) continue;
         const LRESULT answer = SendMessageW(page.window, PSM_QUERYSIBLINGS, wParam, lParam);
         if (answer) return Answer(sheet, answer);
@@ -347,11 +410,11 @@ INT_PTR SheetMessage(HWND sheet, Sheet& s, UINT message, WPARAM wParam, LPARAM l
     }
     case PSM_GETTABCONTROL: return Answer(sheet, reinterpret_cast<LRESULT>(s.tab));
     case PSM_GETCURRENTPAGEHWND:
-      return Answer(sheet, s.closed || s.current < 0 ? 0 : reinterpret_cast<LRESULT>(s.pages[static_cast<size_t>(s.current)].window));
+      return Answer(sheet, s.closed || s.current < 0 ? 0 : reinterpret_cast<LRESULT>(PageAt(s, static_cast<size_t>(s.current)).window));
     case PSM_ISDIALOGMESSAGE: return Answer(sheet, IsDialogMessageW(sheet, reinterpret_cast<LPMSG>(lParam)));
     case PSM_HWNDTOINDEX: return Answer(sheet, IndexOfWindow(s, reinterpret_cast<HWND>(wParam)));
     case PSM_INDEXTOHWND:
-      return Answer(sheet, wParam < s.pages.size() ? reinterpret_cast<LRESULT>(s.pages[wParam].window) : 0);
+      return Answer(sheet, wParam < s.pages.size() ? reinterpret_cast<LRESULT>(PageAt(s, wParam).window) : 0);
     case PSM_GETRESULT: return Answer(sheet, Result(s));
     default: return FALSE;
   }
@@ -376,7 +439,7 @@ INT_PTR SheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_DESTROY:
-      for (Page& page : s->pages) {
+      for (Page& page : Each(*s)) {
         PROPSHEETPAGEW& p = page.source.page;
         if ((p.dwFlags & PSP_USECALLBACK) && p.pfnCallback) p.pfnCallback(nullptr, PSPCB_RELEASE, &p);
       }
@@ -421,9 +484,10 @@ INT_PTR Run(const Header* header) {
       auto found = handles::Lookup<PSP>(header->phpage[i], HandleKind::PropertySheetPage);
       if (!found) return -1;
       page.source = *found;
+      page.handle = header->phpage[i];
     }
     if (!Resolve(page)) return -1;
-    s->pages.push_back(std::move(page));
+    s->pages.push_back(std::make_unique<Page>(std::move(page)));
   }
   if constexpr (std::is_same_v<Header, PROPSHEETHEADERW>) s->caption = Text(header->hInstance, header->pszCaption);
   else s->caption = IS_INTRESOURCE(header->pszCaption) ? Text(header->hInstance, reinterpret_cast<LPCWSTR>(header->pszCaption)) : FromAnsi(header->pszCaption);
@@ -433,7 +497,7 @@ INT_PTR Run(const Header* header) {
     if constexpr (std::is_same_v<Header, PROPSHEETHEADERW>) wanted = Text(header->hInstance, header->pStartPage);
     else wanted = FromAnsi(header->pStartPage);
     for (size_t i = 0; i < s->pages.size(); ++i)
-      if (s->pages[i].title == wanted) s->start = static_cast<int>(i);
+      if (PageAt(*s, i).title == wanted) s->start = static_cast<int>(i);
   } else if (header->nStartPage < s->pages.size()) {
     s->start = static_cast<int>(header->nStartPage);
   }

@@ -278,3 +278,45 @@ TEST(PropertySheet, PagesByHandleAndFailures) {
 }
 
 }  // namespace
+
+namespace {
+
+HPROPSHEETPAGE g_extra = nullptr;
+
+TEST(PropertySheet, PagesAddedAndRemovedWhileOpen) {
+  const HWND owner = eventtest::MakeParent();
+  Script script;
+  g_script = &script;
+  Sheet sheet(owner);
+  PROPSHEETPAGEW extra = sheet.pages[1];
+  extra.lParam = 7;
+  extra.dwFlags |= PSP_USETITLE;
+  extra.pszTitle = u"Extra";
+  g_extra = CreatePropertySheetPageW(&extra);
+  user::SetModalDialogHook(
+      [](HWND s, void*) {
+        const HWND tab = Tab(s);
+        EXPECT_TRUE(SendMessageW(s, PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(g_extra)));
+        EXPECT_EQ(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0), 4);
+        EXPECT_TRUE(SendMessageW(s, PSM_SETCURSEL, 0, reinterpret_cast<LPARAM>(g_extra))) << "by its handle";
+        EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), 3);
+        // Removing the page shown moves to its neighbour without asking it.
+        EXPECT_TRUE(SendMessageW(s, PSM_REMOVEPAGE, 3, 0));
+        EXPECT_EQ(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0), 3);
+        EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), 2);
+        EXPECT_TRUE(SendMessageW(s, PSM_REMOVEPAGE, 0, 0));
+        EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), 1) << "the shown page's index follows";
+        EXPECT_FALSE(SendMessageW(s, PSM_REMOVEPAGE, 9, 0));
+        uitest::Click(Button(s, IDOK));
+      },
+      nullptr);
+  EXPECT_EQ(PropertySheetW(&sheet.header), 1);
+  const std::vector<std::string> expected{"0:INIT", "0:SETACTIVE", "0:KILLACTIVE", "7:INIT", "7:SETACTIVE",
+                                          "2:INIT", "2:SETACTIVE", "2:KILLACTIVE", "2:APPLY(1)"};
+  EXPECT_EQ(script.log, expected);
+  DestroyPropertySheetPage(g_extra);
+  DestroyWindow(owner);
+  g_script = nullptr;
+}
+
+}  // namespace
