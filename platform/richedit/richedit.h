@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "platform/comctl/notify.h"
 #include "platform/gdi/gdi.h"
 #include "platform/kernel/com_types.h"
 #include "platform/kernel/types.h"
@@ -226,10 +227,32 @@ inline constexpr DWORD GTL_DEFAULT = 0, GTL_USECRLF = 1, GTL_PRECISE = 2, GTL_CL
 inline constexpr DWORD TM_PLAINTEXT = 1, TM_RICHTEXT = 2, TM_SINGLELEVELUNDO = 4, TM_MULTILEVELUNDO = 8,
                        TM_SINGLECODEPAGE = 16, TM_MULTICODEPAGE = 32;
 
+// EM_POSFROMCHAR and EM_CHARFROMPOS take a point of 32-bit members.
+struct POINTL {
+  LONG x;
+  LONG y;
+};
+
 struct CHARRANGE {
   LONG cpMin;
   LONG cpMax;
 };
+
+// Event mask (EM_SETEVENTMASK): which notifications the control sends.
+inline constexpr DWORD ENM_NONE = 0x00000000, ENM_CHANGE = 0x00000001, ENM_UPDATE = 0x00000002,
+                       ENM_SCROLL = 0x00000004, ENM_KEYEVENTS = 0x00010000, ENM_MOUSEEVENTS = 0x00020000,
+                       ENM_REQUESTRESIZE = 0x00040000, ENM_SELCHANGE = 0x00080000;
+inline constexpr UINT EN_SELCHANGE = 0x0702;
+inline constexpr WORD SEL_EMPTY = 0x0000, SEL_TEXT = 0x0001;
+struct SELCHANGE {
+  NMHDR nmhdr;
+  CHARRANGE chrg;
+  WORD seltyp;
+};
+// EM_SETOPTIONS
+inline constexpr WPARAM ECOOP_SET = 1, ECOOP_OR = 2, ECOOP_AND = 3, ECOOP_XOR = 4;
+inline constexpr DWORD ECO_AUTOWORDSELECTION = 0x1, ECO_AUTOVSCROLL = 0x40, ECO_AUTOHSCROLL = 0x80,
+                       ECO_NOHIDESEL = 0x100, ECO_READONLY = 0x800, ECO_WANTRETURN = 0x1000;
 struct TEXTRANGEW {
   CHARRANGE chrg;
   LPWSTR lpstrText;

@@ -129,6 +129,7 @@ void TextServices::PutText(std::u16string text, bool selection) {
   doc_.Replace(from, to, text, format);
   selMin_ = selMax_ = from + text.size();
   modified_ = true;
+  ++changes_;
 }
 
 void TextServices::PutRtf(const TextDocument& rtf, bool selection) {
@@ -159,6 +160,7 @@ void TextServices::PutRtf(const TextDocument& rtf, bool selection) {
     selMin_ = selMax_ = at;
   }
   modified_ = true;
+  ++changes_;
 }
 
 void TextServices::Put(std::span<const uint8_t> bytes, UINT codePage, bool selection) {
@@ -462,8 +464,11 @@ LRESULT TextServices::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_GETTEXTMODE:
       return static_cast<LRESULT>(textMode_);
     case EM_SETOPTIONS:
-      options_ = wParam == 1 ? static_cast<DWORD>(lParam) : wParam == 2 ? options_ | static_cast<DWORD>(lParam)
-                 : wParam == 3 ? options_ & ~static_cast<DWORD>(lParam) : static_cast<DWORD>(lParam);
+      options_ = wParam == ECOOP_OR    ? options_ | static_cast<DWORD>(lParam)
+                 : wParam == ECOOP_AND ? options_ & static_cast<DWORD>(lParam)
+                 : wParam == ECOOP_XOR ? options_ ^ static_cast<DWORD>(lParam)
+                                       : static_cast<DWORD>(lParam);
+      bits_ = (options_ & ECO_READONLY) ? (bits_ | TXTBIT_READONLY) : (bits_ & ~TXTBIT_READONLY);
       return static_cast<LRESULT>(options_);
     case EM_GETOPTIONS:
       return static_cast<LRESULT>(options_);
@@ -517,10 +522,66 @@ HRESULT TextServices::TxDraw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC dra
   DrawOptions d;
   d.autoColour = host_->TxGetSysColor(COLOR_WINDOWTEXT);
   if (!hideSelection_ && !(bits_ & TXTBIT_HIDESELECTION)) d.selectionStart = selMin_, d.selectionEnd = selMax_;
-  DrawLayout(m, doc_, last_, POINT{bounds->left, bounds->top}, d);
+  lastOrigin_ = POINT{bounds->left, bounds->top};
+  DrawLayout(m, doc_, last_, lastOrigin_, d);
   RestoreDC(draw, saved);
   lastSize_ = SIZE{last_.width, last_.height};
   return S_OK;
+}
+
+POINT TextServices::PointFromChar(size_t cp, int* lineHeight) const {
+  for (const auto& line : last_.lines) {
+    const bool last = &line == &last_.lines.back();
+    if (cp >= line.end && !last) continue;
+    int x = line.left;
+    for (const auto& piece : line.pieces) {
+      int px = piece.x;
+      for (size_t i = 0; i < piece.length && piece.start + i < cp; ++i) {
+        px += piece.advances[i];
+        x = px;
+      }
+    }
+    if (lineHeight) *lineHeight = line.height;
+    return POINT{lastOrigin_.x + x, lastOrigin_.y + line.top};
+  }
+  if (lineHeight) *lineHeight = 0;
+  return lastOrigin_;
+}
+
+size_t TextServices::CharFromPoint(POINT point) const {
+  if (last_.lines.empty()) return 0;
+  const int y = point.y - lastOrigin_.y, x = point.x - lastOrigin_.x;
+  const LaidLine* line = &last_.lines.back();
+  for (const auto& l : last_.lines) {
+    if (y < l.top + l.height) {
+      line = &l;
+      break;
+    }
+  }
+  size_t best = line->start;
+  for (const auto& piece : line->pieces) {
+    int px = piece.x;
+    for (size_t i = 0; i < piece.length; ++i) {
+      const char16_t c = doc_.text()[piece.start + i];
+      if (c == kParagraphMark || c == kLineBreak) return piece.start + i;
+      // Past the middle of a character: the caret goes after it.
+      if (x < px + piece.advances[i] / 2) return piece.start + i;
+      px += piece.advances[i];
+      best = piece.start + i + 1;
+    }
+  }
+  if (best < doc_.size() && IsTrailSurrogate(doc_.text()[best])) ++best;
+  return std::min(best, doc_.size());
+}
+
+size_t TextServices::LineStep(size_t cp, int lines) const {
+  if (last_.lines.empty()) return cp;
+  int height = 0;
+  const POINT at = PointFromChar(cp, &height);
+  const int target = at.y + (lines > 0 ? height * lines + height / 2 : height * lines + height / 2);
+  if (target < lastOrigin_.y) return 0;
+  if (target >= lastOrigin_.y + last_.height) return doc_.size();
+  return CharFromPoint(POINT{at.x, target});
 }
 
 HRESULT TextServices::TxGetNaturalSize(DWORD aspect, HDC draw, HDC, DVTARGETDEVICE*, DWORD, const SIZE*, LONG* width,

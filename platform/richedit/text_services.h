@@ -2,6 +2,7 @@
 // messages on them, laid out and drawn into any device context for a host.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 
@@ -43,6 +44,17 @@ class TextServices final : public ITextServices {
   HRESULT TxGetCachedSize(DWORD* width, DWORD* height) override;
 
   const TextDocument& document() const { return doc_; }
+  // For a control over the services: what changed, where the selection is,
+  // and positions in the last drawing.
+  uint64_t changes() const { return changes_; }
+  CHARRANGE Selection() const { return CHARRANGE{static_cast<LONG>(selMin_), static_cast<LONG>(selMax_)}; }
+  void SetSelectionRange(LONG cpMin, LONG cpMax) { SetSelection(cpMin, cpMax); }
+  bool ReadOnly() const { return (bits_ & TXTBIT_READONLY) != 0; }
+  // The top-left of a character's cell and its line's height in the last drawing.
+  POINT PointFromChar(size_t cp, int* lineHeight = nullptr) const;
+  size_t CharFromPoint(POINT point) const;
+  // The first character of the line above or below the one holding cp, at the same x.
+  size_t LineStep(size_t cp, int lines) const;
   double Zoom() const { return zoomNum_ > 0 && zoomDen_ > 0 ? static_cast<double>(zoomNum_) / zoomDen_ : 1.0; }
 
  private:
@@ -77,6 +89,8 @@ class TextServices final : public ITextServices {
   bool hideSelection_ = false;
   std::optional<COLORREF> background_;
   Layout last_;  // of the last drawing or measuring
+  POINT lastOrigin_{0, 0};
+  uint64_t changes_ = 0;
   SIZE lastSize_{0, 0};
 };
 
