@@ -62,6 +62,7 @@ struct Sheet {
   INT_PTR restart = 0;  // ID_PSRESTARTWINDOWS / ID_PSREBOOTSYSTEM
   bool modeless = false;
   bool closed = false;  // a modeless sheet that finished
+  HHOOK keys = nullptr; // Ctrl+Tab and Ctrl+Page Up/Down turn the pages
 };
 
 Page& PageAt(const Sheet& s, size_t index) { return *s.pages[index]; }
@@ -267,9 +268,40 @@ void LayOut(HWND sheet, Sheet& s) {
                width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The sheets open on this thread, newest last, for the keyboard hook.
+std::vector<HWND>& OpenSheets() {
+  thread_local std::vector<HWND> sheets;
+  return sheets;
+}
+
+// Ctrl+Tab (Ctrl+Shift+Tab) and Ctrl+Page Down (Up) anywhere in a sheet go
+// to the next (previous) page, wrapping, as a click on that tab would.
+LRESULT KeyHook(int code, WPARAM wParam, LPARAM lParam) {
+  auto* msg = reinterpret_cast<MSG*>(lParam);
+  if (code == HC_ACTION && wParam == PM_REMOVE && msg && msg->message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
+      (msg->wParam == VK_TAB || msg->wParam == VK_NEXT || msg->wParam == VK_PRIOR)) {
+    for (HWND sheet : OpenSheets()) {
+      Sheet* s = SheetOf(sheet);
+      if (!s || (msg->hwnd != sheet && !IsChild(sheet, msg->hwnd)) || s->pages.empty()) continue;
+      const bool back = msg->wParam == VK_PRIOR || (msg->wParam == VK_TAB && GetKeyState(VK_SHIFT) < 0);
+      const int count = static_cast<int>(s->pages.size());
+      const int next = (s->current + (back ? count - 1 : 1)) % count;
+      msg->message = WM_NULL;
+      if (!SendNotify(s->tab, TCN_SELCHANGING) && IsWindow(sheet)) {
+        SendMessageW(s->tab, TCM_SETCURSEL, static_cast<WPARAM>(next), 0);
+        SendNotify(s->tab, TCN_SELCHANGE);
+      }
+      break;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 INT_PTR OnInit(HWND sheet, Sheet& s) {
   SetPropW(sheet, kSheetProperty, &s);
   s.tab = GetDlgItem(sheet, IDC_PROPSHEET_TAB);
+  OpenSheets().push_back(sheet);
+  s.keys = SetWindowsHookExW(WH_GETMESSAGE, KeyHook, nullptr, 0);
   for (size_t i = 0; i < s.pages.size(); ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -439,6 +471,8 @@ INT_PTR SheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_DESTROY:
+      if (s->keys) UnhookWindowsHookEx(s->keys);
+      std::erase(OpenSheets(), sheet);
       for (Page& page : Each(*s)) {
         PROPSHEETPAGEW& p = page.source.page;
         if ((p.dwFlags & PSP_USECALLBACK) && p.pfnCallback) p.pfnCallback(nullptr, PSPCB_RELEASE, &p);

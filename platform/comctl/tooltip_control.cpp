@@ -417,8 +417,11 @@ LRESULT ToolMessage(HWND self, Tooltip& t, UINT message, WPARAM wParam, Info* in
       const int i = Lookup(t, info);
       if (!info || !info->lpszText) return 0;
       const std::u16string text = i >= 0 ? TextOf(self, t.tools[static_cast<size_t>(i)]) : std::u16string();
-      if constexpr (wide) CopyText(text, info->lpszText, static_cast<int>(wParam));
-      else CopyText(text, info->lpszText, static_cast<int>(wParam));
+      // A size of 0 is the older form of the message, whose buffer is the
+      // classic 80 units.
+      const int size = wParam ? static_cast<int>(std::min<WPARAM>(wParam, 0x7FFFFFFF)) : static_cast<int>(kToolTextUnits);
+      if constexpr (wide) CopyText(text, info->lpszText, size);
+      else CopyText(text, info->lpszText, size);
       return 0;
     }
     case TTM_ENUMTOOLSW:

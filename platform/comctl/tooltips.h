@@ -96,7 +96,8 @@ using LPNMTTDISPINFOW = NMTTDISPINFOW*;
 using LPNMTTDISPINFOA = NMTTDISPINFOA*;
 
 // Sound behaviour where the documented calls give no buffer size:
-// TTM_GETTEXT copies at most wParam units (nothing when wParam is 0);
+// TTM_GETTEXT copies at most wParam units (a wParam of 0, the message's older
+// form, means 80);
 // TTM_GETTOOLINFO, TTM_ENUMTOOLS and TTM_HITTEST copy a tool's text into the
 // caller's lpszText only up to 80 units with the terminating zero (the size
 // of the notification's own buffer), and leave lpszText alone when it is null.

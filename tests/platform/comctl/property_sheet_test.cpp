@@ -320,3 +320,38 @@ TEST(PropertySheet, PagesAddedAndRemovedWhileOpen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PropertySheet, CtrlTabTurnsThePages) {
+  const HWND owner = eventtest::MakeParent();
+  Script script;
+  g_script = &script;
+  Sheet sheet(owner);
+  user::SetModalDialogHook(
+      [](HWND s, void*) {
+        const HWND tab = Tab(s);
+        struct Step {
+          int key;
+          bool shift;
+          LRESULT page;
+        } const steps[] = {{VK_TAB, false, 1}, {VK_TAB, false, 2}, {VK_TAB, false, 0}, {VK_TAB, true, 2},
+                           {VK_PRIOR, false, 1}, {VK_NEXT, false, 2}};
+        for (const Step& step : steps) {
+          uitest::Key(step.key, step.shift, true);
+          EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), step.page);
+          EXPECT_EQ(SendMessageW(s, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentPage(s)), 0), step.page);
+        }
+        g_script->refuseLeaving = 2;
+        uitest::Key(VK_TAB, false, true);
+        EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), 2) << "the page would not be left";
+        g_script->refuseLeaving = -1;
+        uitest::Click(Button(s, IDCANCEL));
+      },
+      nullptr);
+  EXPECT_EQ(PropertySheetW(&sheet.header), 0);
+  DestroyWindow(owner);
+  g_script = nullptr;
+}
+
+}  // namespace

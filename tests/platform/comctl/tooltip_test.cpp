@@ -122,9 +122,13 @@ TEST(Tooltip, TextCopiesAndToolChanges) {
   SendMessageW(f.tip, TTM_GETTEXTW, 5, reinterpret_cast<LPARAM>(&info));
   EXPECT_EQ(std::u16string(small), u"The ");
   EXPECT_EQ(small[5], u'#') << "nothing past the given size";
-  small[0] = u'#';
+  // A size of 0 (the message's older form) stands for the classic 80 units.
+  WCHAR classic[90];
+  std::fill(std::begin(classic), std::end(classic), u'#');
+  info.lpszText = classic;
   SendMessageW(f.tip, TTM_GETTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-  EXPECT_EQ(small[0], u'#') << "a size of 0 writes nothing";
+  EXPECT_EQ(std::u16string(classic), u"The left half");
+  info.lpszText = small;
   char ansi[6] = {'#', '#', '#', '#', '#', '#'};
   TTTOOLINFOA infoA{};
   infoA.cbSize = sizeof infoA;
@@ -155,6 +159,16 @@ TEST(Tooltip, TextCopiesAndToolChanges) {
   EXPECT_EQ(hit.ti.uId, 1u);
   hit.pt = POINT{50, 50};
   EXPECT_FALSE(SendMessageW(f.tip, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit)));
+  // TTM_GETTOOLINFO has no size: it copies at most 80 units with the zero.
+  const std::u16string longText(100, u'x');
+  info.lpszText = const_cast<LPWSTR>(longText.c_str());
+  SendMessageW(f.tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  WCHAR wide[100];
+  std::fill(std::begin(wide), std::end(wide), u'#');
+  got.lpszText = wide;
+  EXPECT_TRUE(SendMessageW(f.tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&got)));
+  EXPECT_EQ(std::u16string(wide).size(), 79u);
+  EXPECT_EQ(wide[80], u'#');
   SendMessageW(f.tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   EXPECT_EQ(SendMessageW(f.tip, TTM_GETTOOLCOUNT, 0, 0), 2);
   EXPECT_FALSE(SendMessageW(f.tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&got)));
