@@ -8,6 +8,7 @@
 #include "fields/services/label_setup.h"
 #include "foundation/codepage/codepage.h"
 #include "foundation/gdi_helpers/colour.h"
+#include "foundation/geometry/rotation.h"
 #include "platform/gdi/gdi_owners.h"
 
 namespace {
@@ -96,8 +97,18 @@ int DrawTextFieldOnDC(HDC dc, const CTextField& field, int x, int y, int spreadW
         const WCHAR unit = static_cast<WCHAR>(field.data.GetUnitAt(p.start / 2));
         TextOutW(dc, px, py, &unit, 1);
       } else if (p.bytes == 1 && static_cast<unsigned char>(field.data.GetData()[p.start]) < 32) {
-        // A control character shows as the outline of a box.
-        continue;
+        // A control character shows as the outline of a box the size of an
+        // "M", a third of its height shorter at top and bottom and 4 pixels
+        // narrower, turned with the text about the character's place.
+        SIZE m{0, 0};
+        GetTextExtentPoint32A(dc, "M", 1, &m);
+        const int third = m.cy / 3;
+        POINT box[5] = {{px, py + third}, {px + m.cx - 4, py + third}, {px + m.cx - 4, py + m.cy - third},
+                        {px, py + m.cy - third}, {px, py + third}};
+        RotatePoints(box, 5, lf.lfEscapement / 10.0, px, py);
+        UniquePen pen(CreatePen(PS_SOLID, 1, text));
+        SelectScope selectPen(dc, pen.get());
+        Polyline(dc, box, 5);
       } else {
         TextOutMultiByte(dc, px, py, field.data.GetData() + p.start, p.bytes, lf.lfCharSet);
       }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "fields/draw/text_draw.h"
 #include "fields/lifecycle/field_lifecycle.h"
 #include "fields/measure/text_measure.h"
 #include "fields/model/field_data.h"
@@ -268,6 +269,26 @@ TEST(FieldLifecycle, ConvertedParagraphOwnsItsPictureFile) {
   EXPECT_EQ(ConvertParagraphFieldToImage(setup, *p, AString("/nonexistent/folder/x.bmp")), nullptr);
   CRtfField rtf;
   EXPECT_EQ(ConvertRtfFieldToImage(setup, rtf, path), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TextDrawing, ControlCharactersShowAsBoxes) {
+  const CLabelSetup setup = SetupAt(300);
+  auto inkOf = [&](const char* text) {
+    tavtest::TestCanvas canvas(300, 100);
+    CTextField t;
+    t.data = text;
+    t.logFont.lfHeight = 12;
+    t.offset = {50, 50};
+    DrawTextField(canvas.dc(), t, setup, 1, 0, 0, 300, 300, 0, 0);
+    return canvas.Inked();
+  };
+  const int plain = inkOf("AB");
+  const int withControl = inkOf("A\x01" "B");
+  EXPECT_GT(withControl, plain + 20);  // the box's outline
 }
 
 }  // namespace
