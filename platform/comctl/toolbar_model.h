@@ -64,6 +64,10 @@ int LayOut(Toolbar& t, DWORD style, int width);
 // The text shown on a button; empty when none.
 std::u16string ButtonText(const Toolbar& t, const ToolbarButton& b);
 void PaintToolbar(HWND window, Toolbar& t);
+// TB_ADDBITMAP, TB_REPLACEBITMAP (the caller redraws) and TB_ADDSTRING (toolbar_bitmaps.cpp).
+LRESULT AddBitmap(Toolbar& t, WPARAM count, const TBADDBITMAP* add);
+LRESULT ReplaceBitmap(HWND window, Toolbar& t, const TBREPLACEBITMAP* replace);
+LRESULT AddStrings(Toolbar& t, HINSTANCE instance, LPARAM lParam, bool wide);
 // Image drawing for controls: the embossed picture of a disabled image.
 void DrawDisabledImage(HDC dc, HIMAGELIST list, int index, int x, int y);
 

@@ -80,6 +80,32 @@ TEST(Toolbar, ButtonsAreLaidOutLeftToRightAcrossTheParentTop) {
   EXPECT_FALSE(SendMessageW(f.toolbar, TB_GETITEMRECT, 99, reinterpret_cast<LPARAM>(&none)));
 }
 
+TEST(Toolbar, AutoSizePlacesTheBarAsItsStyleSays) {
+  struct Case {
+    const char* what;
+    DWORD style;
+    int startY;
+    int y;  // -1: along the parent's bottom
+  } const cases[] = {
+      {"the top by default", 0, 50, 0},
+      {"CCS_BOTTOM along the bottom", CCS_BOTTOM, 50, -1},
+      {"CCS_NOMOVEY stays where it is", CCS_NOMOVEY, 50, 50},
+  };
+  for (const Case& c : cases) {
+    const HWND parent = eventtest::MakeParent();
+    const HWND bar = eventtest::MakeChild(parent, TOOLBARCLASSNAMEW, c.style | CCS_NORESIZE, kToolbarId, 0, c.startY, 100, 30);
+    SetWindowLongW(bar, GWL_STYLE, GetWindowLongW(bar, GWL_STYLE) & ~static_cast<LONG>(CCS_NORESIZE));
+    SendMessageW(bar, TB_AUTOSIZE, 0, 0);
+    RECT r, client;
+    GetWindowRect(bar, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    GetClientRect(parent, &client);
+    EXPECT_EQ(r.top, c.y < 0 ? client.bottom - (r.bottom - r.top) : c.y) << c.what;
+    EXPECT_EQ(r.right - r.left, client.right) << c.what;
+    DestroyWindow(parent);
+  }
+}
+
 TEST(Toolbar, StateMessagesTable) {
   struct Case {
     const char* what;
