@@ -12,6 +12,9 @@
 namespace comctl {
 namespace {
 
+constexpr UINT_PTR kLeaveTimer = 1;
+constexpr UINT kLeaveCheck = 100;  // milliseconds on the layer's clock
+
 DWORD StyleOf(HWND w) { return static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)); }
 
 int IndexOf(const Toolbar& t, WPARAM command) {
@@ -229,6 +232,20 @@ void SetHot(HWND w, Toolbar& t, int index, DWORD why) {
   if (t.hot >= 0) InvalidateRect(w, &t.buttons[static_cast<size_t>(t.hot)].rect, TRUE);
   t.hot = index;
   if (t.hot >= 0) InvalidateRect(w, &t.buttons[static_cast<size_t>(t.hot)].rect, TRUE);
+  // While a button is hot, the pointer is watched: the toolbar hears no
+  // moves once it is elsewhere.
+  if (t.hot >= 0 && why == HICF_MOUSE) SetTimer(w, kLeaveTimer, kLeaveCheck, nullptr);
+  else if (t.hot < 0) KillTimer(w, kLeaveTimer);
+}
+
+// The hot button goes cold when the pointer has left it.
+void CheckLeave(HWND w, Toolbar& t) {
+  POINT p;
+  GetCursorPos(&p);
+  const HWND under = WindowFromPoint(p);
+  ScreenToClient(w, &p);
+  const bool inside = under == w && t.hot >= 0 && PtInRect(&t.buttons[static_cast<size_t>(t.hot)].rect, p);
+  if (!inside && t.tracking < 0) SetHot(w, t, -1, HICF_MOUSE);
 }
 
 bool Clickable(const ToolbarButton& b) { return !b.Separator() && (b.state & TBSTATE_ENABLED) && b.Visible(); }
@@ -358,6 +375,9 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       SendNotify(w, NM_RCLICK, &nm.hdr, t.notify);
       return 0;
     }
+    case WM_TIMER:
+      if (wParam == kLeaveTimer) CheckLeave(w, t);
+      return 0;
     case WM_CAPTURECHANGED:
       if (t.tracking >= 0 && reinterpret_cast<HWND>(lParam) != w) {
         ToolbarButton& b = t.buttons[static_cast<size_t>(t.tracking)];

@@ -193,6 +193,22 @@ TEST(Toolbar, DraggingOffAButtonCancelsTheClick) {
   EXPECT_EQ(SendMessageW(f.toolbar, TB_ISBUTTONCHECKED, kBold, 0), FALSE);
 }
 
+TEST(Toolbar, HotButtonGoesColdWhenThePointerLeaves) {
+  uitest::VirtualClock clock;
+  Fixture f;
+  uitest::MoveMouse(f.toolbar, f.Middle(0));
+  EXPECT_EQ(SendMessageW(f.toolbar, TB_GETHOTITEM, 0, 0), 0);
+  uitest::MoveMouse(f.toolbar, f.Middle(1));
+  EXPECT_EQ(SendMessageW(f.toolbar, TB_GETHOTITEM, 0, 0), 1) << "the hot button follows the pointer";
+  uitest::MoveMouse(f.parent, POINT{200, 200});  // off the toolbar: it hears no move
+  clock.Advance(100);
+  EXPECT_EQ(SendMessageW(f.toolbar, TB_GETHOTITEM, 0, 0), -1);
+  std::vector<UINT> hot;
+  for (UINT code : eventtest::Codes(WM_NOTIFY))
+    if (code == TBN_HOTITEMCHANGE) hot.push_back(code);
+  EXPECT_EQ(hot.size(), 3u) << "entering, moving on, leaving";
+}
+
 TEST(Toolbar, ButtonsInsertedDeletedAndDescribed) {
   Fixture f;
   const TBBUTTON extra{0, 300, TBSTATE_ENABLED, BTNS_BUTTON, {}, 77, reinterpret_cast<INT_PTR>(u"Extra")};
