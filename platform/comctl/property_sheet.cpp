@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/comctl/control_state.h"
-#include "platform/comctl/page_template.h"
 #include "platform/kernel/handle_table.h"
+#include "platform/resource/dialog_template.h"
 #include "platform/user/dialogs/template_writer.h"
 
 struct PSP {
@@ -42,7 +42,7 @@ struct Page {
   PSP source;
   const void* dialogTemplate = nullptr;
   size_t templateSize = 0;
-  PageTemplateInfo info;
+  resource::DialogTemplate info;  // its size and caption
   std::u16string title;
   HPROPSHEETPAGE handle = nullptr;  // the page handle it was made from, if any
   HWND window = nullptr;
@@ -116,9 +116,10 @@ bool Resolve(Page& page) {
     page.templateSize = SizeofResource(p.hInstance, found);
   }
   if (!page.dialogTemplate) return false;
-  page.info = ReadPageTemplate(page.dialogTemplate, page.templateSize);
-  if (!page.info.ok) return false;
-  page.title = (p.dwFlags & PSP_USETITLE) ? Text(p.hInstance, p.pszTitle) : page.info.caption;
+  // A template in memory is read only as far as it goes, within the bound.
+  if (!resource::ParseDialogTemplate({static_cast<const uint8_t*>(page.dialogTemplate), page.templateSize}, page.info))
+    return false;
+  page.title = (p.dwFlags & PSP_USETITLE) ? Text(p.hInstance, p.pszTitle) : page.info.title;
   return true;
 }
 
@@ -228,8 +229,8 @@ void SetTitle(HWND sheet, const Sheet& s, DWORD style, std::u16string text) {
 void LayOut(HWND sheet, Sheet& s) {
   int cx = 0, cy = 0;
   for (const Page& page : Each(s)) {
-    cx = std::max(cx, page.info.cx);
-    cy = std::max(cy, page.info.cy);
+    cx = std::max<int>(cx, page.info.cx);
+    cy = std::max<int>(cy, page.info.cy);
   }
   RECT pageSize{0, 0, cx, cy}, margin{0, 0, 7, 7}, button{0, 0, 50, 14}, gap{0, 0, 4, 4};
   MapDialogRect(sheet, &pageSize);
