@@ -21,7 +21,11 @@ void Relayout(HWND w, Tab& t) {
 
 // Scrolls a single row so that tab `index` shows.
 void EnsureVisible(HWND w, Tab& t, int index) {
-  if (index < 0 || (GetWindowLongW(w, GWL_STYLE) & TCS_MULTILINE)) return;
+  if (index < 0) return;
+  if (GetWindowLongW(w, GWL_STYLE) & TCS_MULTILINE) {
+    Relayout(w, t);  // the selected tab's row moves next to the display area
+    return;
+  }
   RECT client;
   GetClientRect(w, &client);
   int right = client.right;

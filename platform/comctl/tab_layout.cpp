@@ -76,15 +76,25 @@ void LayOutTabs(HWND w, Tab& t) {
   if (style & TCS_MULTILINE) {
     t.first = 0;
     int x = kLeftMargin, row = 0;
+    std::vector<int> rowOf(t.items.size());
     for (size_t i = 0; i < t.items.size(); ++i) {
       if (x + widths[i] > client.right - kLeftMargin && x > kLeftMargin) {
         x = kLeftMargin;
         ++row;
       }
-      t.items[i].rect = RECT{x, kTopMargin + row * t.rowHeight, x + widths[i], kTopMargin + (row + 1) * t.rowHeight};
+      rowOf[i] = row;
+      t.items[i].rect = RECT{x, 0, x + widths[i], 0};
       x += widths[i];
     }
     t.rows = row + 1;
+    // The row of the selected tab sits next to the display area, the rows
+    // after it above, in turn.
+    const int selectedRow = t.current >= 0 && t.current < static_cast<int>(rowOf.size()) ? rowOf[static_cast<size_t>(t.current)] : t.rows - 1;
+    for (size_t i = 0; i < t.items.size(); ++i) {
+      const int shown = (rowOf[i] - selectedRow - 1 + 2 * t.rows) % t.rows;
+      t.items[i].rect.top = kTopMargin + shown * t.rowHeight;
+      t.items[i].rect.bottom = t.items[i].rect.top + t.rowHeight;
+    }
     ShowScroller(w, t, false, 0);
     return;
   }

@@ -164,6 +164,24 @@ TEST(TabControl, ArrowsScrollTabsThatDoNotFit) {
   EXPECT_EQ(f.Rect(0).left, first.left);
 }
 
+TEST(TabControl, MultilineKeepsTheSelectedRowNextToThePages) {
+  Fixture f({u"General", u"Barcode", u"Human readable", u"Font", u"Colours", u"Rotation", u"Data source", u"Print"},
+            TCS_MULTILINE, 260);
+  const LRESULT rows = SendMessageW(f.tab, TCM_GETROWCOUNT, 0, 0);
+  ASSERT_GE(rows, 2);
+  EXPECT_EQ(f.Arrows(), nullptr) << "rows instead of arrows";
+  const LONG bottomRow = f.Rect(0).top;  // the first tab is selected: its row is the lowest
+  for (int i = 1; i < 8; ++i) EXPECT_LE(f.Rect(i).top, bottomRow);
+  // Selecting a tab of another row brings that row down, without notifying.
+  SendMessageW(f.tab, TCM_SETCURSEL, 7, 0);
+  EXPECT_EQ(f.Rect(7).top, bottomRow);
+  EXPECT_LT(f.Rect(0).top, bottomRow);
+  EXPECT_TRUE(eventtest::Codes(WM_NOTIFY).empty());
+  RECT display{0, 0, 260, 120};
+  SendMessageW(f.tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  EXPECT_GT(display.top, f.Rect(7).bottom) << "the display area is below every row";
+}
+
 TEST(TabControl, OwnerDrawnTabsAndTheDisplayArea) {
   Fixture f({u"One", u"Two"}, TCS_OWNERDRAWFIXED);
   InvalidateRect(f.tab, nullptr, TRUE);
