@@ -319,6 +319,10 @@ LRESULT KeyDown(HWND window, Control& c, WPARAM key) {
       case 'V':
         Paste(window, c);
         break;
+      case 'Z':
+        Send(c, EM_UNDO);
+        c.anchor = static_cast<size_t>(c.services->Selection().cpMin);
+        break;
       default:
         break;
     }
@@ -334,7 +338,7 @@ LRESULT Char(HWND window, Control& c, WPARAM ch) {
   if (unit < 0x20 && unit != u'\r' && unit != u'\t') return 0;
   if (unit == u'\r' && !(GetWindowLongW(window, GWL_STYLE) & ES_MULTILINE)) return 0;
   const char16_t text[2] = {unit, 0};
-  Send(c, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+  Send(c, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));  // each character can be undone
   c.anchor = static_cast<size_t>(c.services->Selection().cpMin);
   return 0;
 }
@@ -512,6 +516,8 @@ LRESULT RichEditProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_EXLINEFROMCHAR:
     case EM_LINEFROMCHAR:
     case EM_GETSELTEXT:
+    case EM_CANUNDO:
+    case EM_EMPTYUNDOBUFFER:
       return Send(*c, msg, wParam, lParam);
     default:
       return DefWindowProcW(window, msg, wParam, lParam);

@@ -112,6 +112,24 @@ void TextServices::SetSelection(LONG cpMin, LONG cpMax) {
 
 std::u16string TextServices::Selected() const { return doc_.text().substr(selMin_, selMax_ - selMin_); }
 
+void TextServices::Remember() {
+  if (undoLimit_ <= 0) return;
+  undo_.push_back(Snapshot{doc_, selMin_, selMax_});
+  while (undo_.size() > static_cast<size_t>(undoLimit_)) undo_.pop_front();
+}
+
+bool TextServices::Undo() {
+  if (undo_.empty()) return false;
+  doc_ = std::move(undo_.back().doc);
+  selMin_ = undo_.back().selMin;
+  selMax_ = undo_.back().selMax;
+  undo_.pop_back();
+  insertion_.reset();
+  modified_ = true;
+  ++changes_;
+  return true;
+}
+
 void TextServices::PutText(std::u16string text, bool selection) {
   text = ImportLineEnds(text);
   if (!(bits_ & TXTBIT_MULTILINE)) {
@@ -298,6 +316,7 @@ LRESULT TextServices::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
       Put(std::span<const uint8_t>(bytes, n * 2), kUtf16CodePage, false);
       selMin_ = selMax_ = 0;
       modified_ = false;
+      undo_.clear();
       return TRUE;
     }
     case WM_GETTEXTLENGTH:
@@ -316,6 +335,9 @@ LRESULT TextServices::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
         else n = std::strlen(reinterpret_cast<const char*>(data));
       }
       const bool selection = (flags & ST_SELECTION) != 0;
+      // ST_KEEPUNDO makes the change one that can be undone; without it the undo history goes.
+      if (flags & ST_KEEPUNDO) Remember();
+      else undo_.clear();
       Put(std::span<const uint8_t>(data, n), cp, selection);
       if (!selection) selMin_ = selMax_ = 0;
       return 1;
@@ -362,6 +384,7 @@ LRESULT TextServices::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_REPLACESEL: {
       const auto* text = reinterpret_cast<LPCWSTR>(lParam);
       if (!text || (bits_ & TXTBIT_READONLY)) return 0;
+      if (wParam) Remember();  // wParam: the replacement can be undone
       PutText(std::u16string(text), true);
       return 0;
     }
@@ -453,7 +476,15 @@ LRESULT TextServices::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
       return static_cast<LRESULT>(eventMask_);
     case EM_SETUNDOLIMIT:
       undoLimit_ = std::max<LONG>(0, static_cast<LONG>(wParam));
+      while (undo_.size() > static_cast<size_t>(undoLimit_)) undo_.pop_front();
       return undoLimit_;
+    case EM_UNDO:
+      return Undo() ? TRUE : FALSE;
+    case EM_CANUNDO:
+      return undo_.empty() ? FALSE : TRUE;
+    case EM_EMPTYUNDOBUFFER:
+      undo_.clear();
+      return 0;
     case EM_SETTEXTMODE:
       // Only an empty document changes its mode.
       if (doc_.size() != 0) return 1;

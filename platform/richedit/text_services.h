@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <span>
 
@@ -72,6 +73,9 @@ class TextServices final : public ITextServices {
   std::u16string Selected() const;
   void ReadHostFormats();
   Layout LayOutFor(HDC dc, int width, double zoom);
+  // Undo: the document and selection before each change, at most undoLimit_ of them.
+  void Remember();
+  bool Undo();
 
   ITextHost* host_;
   ULONG references_ = 1;
@@ -91,6 +95,11 @@ class TextServices final : public ITextServices {
   Layout last_;  // of the last drawing or measuring
   POINT lastOrigin_{0, 0};
   uint64_t changes_ = 0;
+  struct Snapshot {
+    TextDocument doc;
+    size_t selMin, selMax;
+  };
+  std::deque<Snapshot> undo_;
   SIZE lastSize_{0, 0};
 };
 

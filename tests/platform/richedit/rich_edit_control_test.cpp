@@ -214,3 +214,41 @@ TEST(RichEditControl, ReadOnlyTakesNoTyping) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RichEditControl, UndoKeepsItsLimit) {
+  struct Case {
+    const char* what;
+    WPARAM limit;
+    int undos;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"one step back", 100, 1, "ab"},
+      {"all the way back", 100, 5, ""},
+      {"a limit of two", 2, 5, "a"},
+      {"no undo with a limit of 0", 0, 5, "abc"},
+  };
+  for (const auto& c : cases) {
+    Fixture f;
+    EXPECT_EQ(SendMessageW(f.edit, EM_SETUNDOLIMIT, c.limit, 0), static_cast<LRESULT>(c.limit));
+    SetFocus(f.edit);
+    uitest::TypeText(std::string_view("abc"));
+    EXPECT_EQ(SendMessageW(f.edit, EM_CANUNDO, 0, 0), c.limit ? TRUE : FALSE) << c.what;
+    for (int i = 0; i < c.undos; ++i) SendMessageW(f.edit, EM_UNDO, 0, 0);
+    EXPECT_EQ(Utf8(f.Text()), c.text) << c.what;
+  }
+  // Setting the text without ST_KEEPUNDO forgets what could be undone; with it, the change is a step.
+  Fixture f;
+  SETTEXTEX keep{ST_KEEPUNDO, 1200};
+  SendMessageW(f.edit, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&keep), reinterpret_cast<LPARAM>(u"one"));
+  SendMessageW(f.edit, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&keep), reinterpret_cast<LPARAM>(u"two"));
+  EXPECT_EQ(SendMessageW(f.edit, EM_UNDO, 0, 0), TRUE);
+  EXPECT_EQ(f.Text(), u"one");
+  SETTEXTEX plain{ST_DEFAULT, 1200};
+  SendMessageW(f.edit, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&plain), reinterpret_cast<LPARAM>(u"three"));
+  EXPECT_EQ(SendMessageW(f.edit, EM_CANUNDO, 0, 0), FALSE);
+}
+
+}  // namespace
