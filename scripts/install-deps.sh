@@ -17,6 +17,8 @@ packages=(
   llvm-14
   wine64 g++-mingw-w64-x86-64
   libreoffice-writer-nogui pandoc
+  libx11-dev libxext-dev libxcursor-dev
+  xvfb xdotool xclip x11-apps x11-utils openbox
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libzint-dev)

@@ -1,6 +1,7 @@
 // The headless display: a virtual screen that records where windows are and
 // what of their surfaces changed; nothing leaves the process.
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 #include "platform/display/display.h"
@@ -29,6 +30,9 @@ RECT Union(const RECT& a, const RECT& b) {
 
 SIZE HeadlessDisplay::ScreenSize() const { return SIZE{gdi::kScreenWidth, gdi::kScreenHeight}; }
 
+// The whole screen but a task bar's height at the bottom.
+RECT HeadlessDisplay::WorkArea() const { return RECT{0, 0, gdi::kScreenWidth, gdi::kScreenHeight - 30}; }
+
 HeadlessWindow& HeadlessDisplay::Entry(HWND window) {
   for (auto& w : windows_)
     if (w.window == window) return w;
@@ -49,7 +53,7 @@ void HeadlessDisplay::WindowDestroyed(HWND window) {
                  windows_.end());
 }
 
-void HeadlessDisplay::SurfaceChanged(HWND window, const RECT& surfaceRect) {
+void HeadlessDisplay::SurfaceChanged(HWND window, const std::shared_ptr<gdi::Bitmap>&, const RECT& surfaceRect) {
   std::lock_guard lock(mutex_);
   HeadlessWindow& w = Entry(window);
   w.damage = Union(w.damage, surfaceRect);
@@ -78,5 +82,12 @@ void Install(std::unique_ptr<Display> display) {
 }
 
 HeadlessDisplay* Headless() { return dynamic_cast<HeadlessDisplay*>(&Current()); }
+
+namespace {
+std::atomic<Sink*> g_sink{nullptr};
+}  // namespace
+
+void SetSink(Sink* sink) { g_sink.store(sink); }
+Sink* CurrentSink() { return g_sink.load(); }
 
 }  // namespace display

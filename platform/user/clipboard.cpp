@@ -7,8 +7,10 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "platform/display/display.h"
 #include "platform/nls/nls.h"
 
 namespace {
@@ -26,6 +28,7 @@ struct Clipboard {
   std::vector<Entry> entries;         // in the order they were set
   std::vector<Entry> synthesised;  // text made on request from the other text format
   std::vector<std::string> registered;
+  bool emptied = false;  // emptied since opened: the desktop's clipboard takes this one at close
 };
 
 Clipboard& Board() {
@@ -128,29 +131,57 @@ bool CanSynthesise(const Clipboard& c, UINT format) {
   return false;
 }
 
+// Another program's clipboard on the desktop replaces the process's when it
+// is opened (text and a picture are what the desktop carries).
+void ImportForeign(Clipboard& c) {
+  display::Display& desktop = display::Current();
+  std::u16string text;
+  std::vector<BYTE> dib;
+  const bool hasText = desktop.ForeignClipboardText(text);
+  const bool hasPicture = desktop.ForeignClipboardPicture(dib);
+  if (!hasText && !hasPicture) return;
+  std::lock_guard<std::mutex> hold(c.lock);
+  FreeAll(c);
+  if (hasText) {
+    text.push_back(u'\0');
+    if (HGLOBAL m = BlockFrom(text.data(), text.size() * sizeof(char16_t))) c.entries.push_back({CF_UNICODETEXT, m});
+  }
+  if (hasPicture && !dib.empty())
+    if (HGLOBAL m = BlockFrom(dib.data(), dib.size())) c.entries.push_back({CF_DIB, m});
+}
+
 }  // namespace
 
 BOOL OpenClipboard(HWND owner) {
   Clipboard& c = Board();
-  std::lock_guard<std::mutex> hold(c.lock);
-  if (c.open && c.opener != std::this_thread::get_id()) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
+  {
+    std::lock_guard<std::mutex> hold(c.lock);
+    if (c.open && c.opener != std::this_thread::get_id()) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return FALSE;
+    }
+    c.open = true;
+    c.opener = std::this_thread::get_id();
+    c.owner = owner;
+    c.emptied = false;
   }
-  c.open = true;
-  c.opener = std::this_thread::get_id();
-  c.owner = owner;
+  ImportForeign(c);
   return TRUE;
 }
 
 BOOL CloseClipboard() {
   Clipboard& c = Board();
-  std::lock_guard<std::mutex> hold(c.lock);
-  if (!OpenedByThisThread(c)) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
+  bool emptied;
+  {
+    std::lock_guard<std::mutex> hold(c.lock);
+    if (!OpenedByThisThread(c)) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
+    c.open = false;
+    emptied = std::exchange(c.emptied, false);
   }
-  c.open = false;
+  if (emptied) display::Current().ClipboardChanged();
   return TRUE;
 }
 
@@ -162,6 +193,7 @@ BOOL EmptyClipboard() {
     return FALSE;
   }
   FreeAll(c);
+  c.emptied = true;
   return TRUE;
 }
 

@@ -108,6 +108,14 @@ HICON LoadSystem(LPCSTR name, bool cursor) {
 
 std::shared_ptr<IconImage> FindIcon(HICON icon) { return handles::Lookup<IconImage>(icon, kIconKinds); }
 
+int SystemCursorNumber(HCURSOR cursor) {
+  if (!cursor) return 0;
+  std::lock_guard lock(Icons().mutex);
+  for (const auto& [key, handle] : Icons().byNumber)
+    if ((key & 0x10000) && handle == reinterpret_cast<HICON>(cursor)) return static_cast<int>(key & 0xFFFF);
+  return 32512;  // IDC_ARROW stands in for the cursors of modules
+}
+
 }  // namespace user
 
 using namespace user;

@@ -2,6 +2,7 @@
 // procedure passes on. Each message is cracked once into typed values here.
 #include <algorithm>
 
+#include "platform/display/display.h"
 #include "platform/user/message_crack.h"
 #include "platform/user/menus/menu_model.h"
 #include "platform/user/window_internal.h"
@@ -102,11 +103,15 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         UserLock lock;
         w->text = lParam ? std::u16string(reinterpret_cast<LPCWSTR>(lParam)) : std::u16string();
       }
-      bool caption;
+      bool caption, topLevel;
+      std::u16string title;
       {
         UserLock lock;
         caption = (w->style & WS_CAPTION) == WS_CAPTION;
+        topLevel = w->parent && w->parent->desktop;
+        title = w->text;
       }
+      if (topLevel) display::Current().TitleChanged(window, title);
       if (caption) RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
       return TRUE;
     }

@@ -5,6 +5,7 @@
 // window losing it before WM_SETFOCUS to the one gaining it.
 #include <atomic>
 
+#include "platform/display/display.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -51,6 +52,7 @@ void ActivateWindow(HWND window, WORD how) {
   if (old == window) return;
   q.active = window;
   g_foreground.store(window);
+  display::Current().WindowActivated(window);
   Deactivate(old, window);
   if (!old || !IsWindow(old))
     for (HWND top : ThreadTopLevels()) Send(top, WM_ACTIVATEAPP, TRUE, 0);

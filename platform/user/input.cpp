@@ -5,6 +5,7 @@
 #include <atomic>
 #include <utility>
 
+#include "platform/display/display.h"
 #include "platform/user/input_events.h"
 #include "platform/user/window_internal.h"
 
@@ -58,7 +59,8 @@ void SetAsyncKey(int vk, bool down) {
 
 POINT ClampToClip(POINT p) {
   std::lock_guard lock(State().mutex);
-  RECT r = State().clipped ? State().clip : RECT{0, 0, gdi::kScreenWidth, gdi::kScreenHeight};
+  const SIZE screen = display::Current().ScreenSize();
+  RECT r = State().clipped ? State().clip : RECT{0, 0, screen.cx, screen.cy};
   p.x = std::clamp<LONG>(p.x, r.left, std::max(r.left, r.right - 1));
   p.y = std::clamp<LONG>(p.y, r.top, std::max(r.top, r.bottom - 1));
   return p;
@@ -185,6 +187,8 @@ bool IsDoubleClick(HWND window, UINT message, POINT screen, bool client) {
   return false;
 }
 
+}  // namespace
+
 // Characters of the keys of a US keyboard, unshifted and shifted.
 WCHAR CharForKey(int vk, bool shift, bool caps, bool control) {
   if (vk >= 'A' && vk <= 'Z') {
@@ -222,6 +226,8 @@ WCHAR CharForKey(int vk, bool shift, bool caps, bool control) {
     default: return 0;
   }
 }
+
+namespace {
 
 UINT ScanCode(int vk) {
   // Set 1 scan codes of the common keys; others get none.
@@ -546,8 +552,13 @@ BOOL GetClipCursor(LPRECT rect) {
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
-  std::lock_guard lock(State().mutex);
-  return std::exchange(State().current, cursor);
+  HCURSOR old;
+  {
+    std::lock_guard lock(State().mutex);
+    old = std::exchange(State().current, cursor);
+  }
+  if (old != cursor) display::Current().CursorChanged(SystemCursorNumber(cursor));
+  return old;
 }
 
 HCURSOR GetCursor() {

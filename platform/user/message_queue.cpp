@@ -2,14 +2,44 @@
 // the documented order (sent messages, posted messages and input, WM_QUIT,
 // then WM_PAINT and WM_TIMER made when nothing else waits), dispatching,
 // waiting, and WH_GETMESSAGE hooks.
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <unordered_map>
 
+#include "platform/display/display.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
+
+QueueWake::~QueueWake() {
+  if (fd_ >= 0) close(fd_);
+}
+
+void QueueWake::notify_all() {
+  cv_.notify_all();
+  if (fd_ >= 0) {
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t n = write(fd_, &one, sizeof one);
+  }
+}
+
+int QueueWake::Descriptor() {
+  if (fd_ < 0) fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  return fd_;
+}
+
+void QueueWake::Drain() {
+  uint64_t count;
+  if (fd_ >= 0) [[maybe_unused]] const ssize_t n = read(fd_, &count, sizeof count);
+}
+
 namespace {
 
 struct QueueRegistry {
@@ -137,6 +167,8 @@ bool TakePosted(Queue& queue, MSG& msg, HWND filter, UINT first, UINT last, bool
 // Reads one message without waiting; the core of PeekMessage and GetMessage.
 bool ReadMessage(MSG& msg, HWND filter, UINT first, UINT last, UINT remove) {
   Queue& queue = ThisQueue();
+  // What the display has for this thread becomes device input first.
+  display::Current().Pump();
   AnswerSentMessages(queue);
   bool found = TakePosted(queue, msg, filter, first, last, remove & PM_REMOVE);
   while (!found && CookDeviceEvent(queue)) {
@@ -296,6 +328,27 @@ bool BadFilter(HWND filter) {
   return false;
 }
 
+// The thread that reads the display waits on the display's descriptor and
+// on its queue's at once: nothing polls.
+void WaitWithDisplay(Queue& queue, std::unique_lock<std::mutex>& lock, int displayFd,
+                     std::chrono::steady_clock::time_point until) {
+  const int wakeFd = queue.wake.Descriptor();
+  lock.unlock();
+  // Events the display already read are reported first (they would never
+  // make its descriptor readable again).
+  display::Current().Pump();
+  int timeout = -1;
+  if (until != std::chrono::steady_clock::time_point::max()) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
+    timeout = static_cast<int>(std::clamp<long long>(left, 0, 1 << 30));
+  }
+  pollfd fds[2] = {{displayFd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
+  while (poll(fds, wakeFd >= 0 ? 2 : 1, timeout) < 0 && errno == EINTR) {
+  }
+  lock.lock();
+  queue.wake.Drain();
+}
+
 // Waits until something may have arrived for the thread, or the deadline.
 // Returns false when the deadline passed.
 bool WaitForQueue(Queue& queue, const std::chrono::steady_clock::time_point* deadline) {
@@ -315,7 +368,9 @@ bool WaitForQueue(Queue& queue, const std::chrono::steady_clock::time_point* dea
     const auto wait = std::chrono::milliseconds(due > now ? due - now : 0);
     until = std::min(until, std::chrono::steady_clock::now() + wait);
   }
-  if (until == std::chrono::steady_clock::time_point::max()) {
+  if (const int displayFd = display::Current().WaitDescriptor(); displayFd >= 0) {
+    WaitWithDisplay(queue, lock, displayFd, until);
+  } else if (until == std::chrono::steady_clock::time_point::max()) {
     queue.wake.wait(lock, [&] { return !queue.sent.empty() || queue.changed; });
   } else {
     queue.wake.wait_until(lock, until, [&] { return !queue.sent.empty() || queue.changed; });

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/display/display.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -104,7 +105,28 @@ COLORREF SysColour(int index) {
   return kColours[static_cast<size_t>(index)];
 }
 
+// The metrics that follow the screen (the table holds the headless screen's).
+bool ScreenMetric(int index, int& value) {
+  const display::Display& screen = display::Current();
+  const SIZE size = screen.ScreenSize();
+  const RECT work = screen.WorkArea();
+  switch (index) {
+    case SM_CXSCREEN:
+    case SM_CXVIRTUALSCREEN: value = size.cx; return true;
+    case SM_CYSCREEN:
+    case SM_CYVIRTUALSCREEN: value = size.cy; return true;
+    case SM_CXFULLSCREEN: value = size.cx; return true;
+    case SM_CYFULLSCREEN: value = size.cy - 19; return true;
+    case SM_CXMAXTRACK: value = size.cx + 12; return true;
+    case SM_CYMAXTRACK: value = size.cy + 12; return true;
+    case SM_CXMAXIMIZED: value = work.right - work.left + 8; return true;
+    case SM_CYMAXIMIZED: value = work.bottom - work.top + 8; return true;
+    default: return false;
+  }
+}
+
 int Metric(int index) {
+  if (int value; ScreenMetric(index, value)) return value;
   for (const auto& row : kMetrics)
     if (row.index == index) return row.value;
   return 0;
@@ -145,8 +167,7 @@ BOOL SystemParametersInfoW(UINT action, UINT param, PVOID data, UINT) {
   switch (action) {
     case SPI_GETWORKAREA: {
       if (!data) return Fail(ERROR_INVALID_PARAMETER);
-      // The whole screen but a task bar's height at the bottom.
-      *static_cast<RECT*>(data) = RECT{0, 0, gdi::kScreenWidth, gdi::kScreenHeight - 30};
+      *static_cast<RECT*>(data) = display::Current().WorkArea();
       return TRUE;
     }
     case SPI_GETWHEELSCROLLLINES:

@@ -3,6 +3,7 @@
 // the geometry shares), hit testing, and painting through the style painter.
 #include <algorithm>
 
+#include "platform/display/display.h"
 #include "platform/user/menus/menu_model.h"
 #include "platform/user/window_internal.h"
 
@@ -25,12 +26,22 @@ struct NcLayout {
 NcLayout Layout(int width, int height, DWORD style, DWORD exStyle, bool menu) {
   NcLayout l{};
   RECT r{0, 0, width, height};
-  l.thick = (style & WS_THICKFRAME) != 0;
-  if (l.thick) l.frame = Metric(SM_CXFRAME);
+  const bool desktop = DesktopFramed(style);
+  l.thick = !desktop && (style & WS_THICKFRAME) != 0;
+  if (desktop) {
+    // The window manager's frame: its thickness on each side, no caption of ours.
+    const RECT e = display::Current().FrameExtents();
+    r = RECT{std::min<LONG>(e.left, width), std::min<LONG>(e.top, height), std::max<LONG>(width - e.right, 0),
+             std::max<LONG>(height - e.bottom, 0)};
+    l.inner = r;
+    style &= ~WS_CAPTION;
+  } else if (l.thick) l.frame = Metric(SM_CXFRAME);
   else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME)) l.frame = Metric(SM_CXDLGFRAME);
   else if (style & WS_BORDER) l.frame = Metric(SM_CXBORDER);
-  InflateRect(&r, -l.frame, -l.frame);
-  l.inner = r;
+  if (!desktop) {
+    InflateRect(&r, -l.frame, -l.frame);
+    l.inner = r;
+  }
   if ((style & WS_CAPTION) == WS_CAPTION) {
     const int h = (exStyle & WS_EX_TOOLWINDOW) ? Metric(SM_CYSMCAPTION) : Metric(SM_CYCAPTION);
     l.caption = RECT{r.left, r.top, r.right, std::min<LONG>(r.top + h - 1, r.bottom)};
@@ -69,6 +80,12 @@ NcLayout LayoutOf(const Window& w) {
 bool Inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 
 }  // namespace
+
+bool DesktopFramed(DWORD style) {
+  if (style & WS_CHILD) return false;
+  if ((style & WS_CAPTION) != WS_CAPTION && (style & WS_POPUP)) return false;
+  return display::Current().FramesTopLevels();
+}
 
 RECT ClientFromWindow(const RECT& windowRect, DWORD style, DWORD exStyle, bool menu) {
   const NcLayout l = Layout(windowRect.right - windowRect.left, windowRect.bottom - windowRect.top, style, exStyle, menu);
@@ -160,7 +177,7 @@ void NcPaint(HWND window, bool active) {
   }
   ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   const RECT whole{0, 0, l.inner.right + l.frame, l.inner.bottom + l.frame};
-  style::Frame(dc, whole, style, exStyle, active);
+  if (!DesktopFramed(style)) style::Frame(dc, whole, style, exStyle, active);
   if (!IsRectEmpty(&l.caption)) {
     style::Caption(dc, l.caption, text, style, active);
     const RECT line{l.caption.left, l.caption.bottom, l.caption.right, l.caption.bottom + 1};

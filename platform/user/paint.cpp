@@ -123,7 +123,7 @@ void EnsureSurface(Window& w) {
 }
 
 void SurfaceChanged(const Window& top, const RECT& surfaceRect) {
-  display::Current().SurfaceChanged(top.handle, surfaceRect);
+  display::Current().SurfaceChanged(top.handle, top.surface, surfaceRect);
 }
 
 }  // namespace user

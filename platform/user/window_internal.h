@@ -239,11 +239,37 @@ struct DeviceEvent {
   WPARAM keys = 0;  // MK_* as they were when the event happened
 };
 
+// Wakes a queue's thread: through a condition variable, and through a
+// descriptor that becomes readable when the thread waits on the display's
+// descriptor as well (made on first use; notified under the queue's mutex).
+class QueueWake {
+ public:
+  QueueWake() = default;
+  QueueWake(const QueueWake&) = delete;
+  QueueWake& operator=(const QueueWake&) = delete;
+  ~QueueWake();
+  void notify_all();
+  template <class Ready>
+  void wait(std::unique_lock<std::mutex>& lock, Ready ready) {
+    cv_.wait(lock, ready);
+  }
+  template <class Time, class Ready>
+  bool wait_until(std::unique_lock<std::mutex>& lock, const Time& until, Ready ready) {
+    return cv_.wait_until(lock, until, ready);
+  }
+  int Descriptor();
+  void Drain();
+
+ private:
+  std::condition_variable cv_;
+  int fd_ = -1;
+};
+
 struct Queue {
   DWORD thread = 0;
   std::deque<DeviceEvent> device;  // device input not yet read
   std::mutex mutex;
-  std::condition_variable wake;
+  QueueWake wake;
   std::deque<MSG> posted;    // posted messages and input, in order
   std::deque<SentPtr> sent;  // messages sent from other threads
   bool quit = false;
@@ -323,6 +349,11 @@ void ForgetWindowInput(HWND window);
 
 // The frame widths of a window: the client rectangle inside a window rectangle.
 RECT ClientFromWindow(const RECT& windowRect, DWORD style, DWORD exStyle, bool menu);
+// A top-level window of this style is framed by the desktop's window manager
+// (on a display that frames top-level windows) instead of by the layer.
+bool DesktopFramed(DWORD style);
+// The character a key makes on its own (a US keyboard), as TranslateMessage makes it.
+WCHAR CharForKey(int vk, bool shift, bool caps, bool control);
 LRESULT NcHitTest(const Window& window, POINT screen);
 void NcPaint(HWND window, bool active);
 bool NcActiveLook(const Window& window);
@@ -371,6 +402,8 @@ struct IconImage {
   bool shared = false;  // system icons and cursors are never destroyed
 };
 std::shared_ptr<IconImage> FindIcon(HICON icon);
+// The IDC_* number of a system cursor (IDC_ARROW for others, 0 for none).
+int SystemCursorNumber(HCURSOR cursor);
 
 // Caret drawing (caret.cpp): the caret is hidden while a window paints.
 void HideCaretForPaint(HWND window);
