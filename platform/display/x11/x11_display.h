@@ -126,6 +126,7 @@ class X11Display final : public Display {
   // For tests and the benchmark: the X window of a top-level window, and
   // whether surfaces go through shared memory.
   Window XWindowOf(HWND window);
+  bool Mapped(HWND window);
   bool UsesSharedMemory() const { return sharedMemory_; }
   ::Display* Connection() const { return x_; }
 

@@ -55,6 +55,12 @@ Window X11Display::XWindowOf(HWND window) {
   return r ? r->xid : 0;
 }
 
+bool X11Display::Mapped(HWND window) {
+  std::lock_guard lock(mutex_);
+  WindowRecord* r = Find(window);
+  return r && r->mapped;
+}
+
 void X11Display::SetProperties(WindowRecord& r, const WindowTraits& t) {
   const std::string title = ToUtf8(t.title);
   SetUtf8(x_, r.xid, atoms_.netWmName, atoms_.utf8String, title);
