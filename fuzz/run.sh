@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the decoder, resource, RTF and barcode-request fuzz targets with clang and runs them over
+# Builds the decoder, resource, RTF, clipboard-picture and barcode-request fuzz targets with clang and runs them over
 # their seed corpus, regression inputs and grown corpus, then for a bounded
 # time.
 #   fuzz/run.sh build [build folder]                       builds every target
@@ -17,7 +17,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/.." && pwd)"
 decoders=(decode_fuzzer decode_fuzzer_bytes decode_fuzzer_bmp decode_fuzzer_tga decode_fuzzer_pcx decode_fuzzer_psd
   decode_fuzzer_pict decode_fuzzer_wemf)
-targets=("${decoders[@]}" resource_fuzzer rtf_fuzzer kvobcode_fuzzer field_list_fuzzer)
+targets=("${decoders[@]}" resource_fuzzer rtf_fuzzer kvobcode_fuzzer field_list_fuzzer clipboard_picture_fuzzer)
 data="$root/tests/image/data"
 
 # The folders a target starts from.
@@ -26,6 +26,8 @@ inputs_of() {
     echo "$root/tests/platform/data/resource_corpus"
   elif [ "$1" = rtf_fuzzer ]; then
     echo "$root/tests/platform/data/rtf_corpus"
+  elif [ "$1" = clipboard_picture_fuzzer ]; then
+    echo "$root/tests/platform/data/clipboard_picture_corpus"
   elif [ "$1" = kvobcode_fuzzer ]; then
     echo "$root/tests/barcode/data/request_corpus"
   elif [ "$1" = field_list_fuzzer ]; then

@@ -84,6 +84,8 @@ class Display {
   virtual void SurfaceChanged(HWND window, const std::shared_ptr<gdi::Bitmap>& surface, const RECT& surfaceRect) = 0;
   virtual void TitleChanged(HWND window, std::u16string_view title) {}
   virtual void WindowActivated(HWND window) {}
+  // The mouse is captured by a window of this top-level window (null: released).
+  virtual void CaptureChanged(HWND topLevel) {}
   // The cursor shown over the process's windows (an IDC_* number, 0 = none).
   virtual void CursorChanged(int cursorId) {}
   // The process's clipboard changed: the desktop's clipboard now takes it

@@ -181,6 +181,21 @@ HWND SetFocus(HWND window) {
 
 HWND GetCapture() { return ThisQueue().capture; }
 
+namespace {
+
+// The desktop sends the pointer to the captured window's top-level window
+// even outside the process's windows (a click beside an open menu closes it).
+void TellDisplayCapture(HWND window) {
+  HWND top = nullptr;
+  if (WindowPtr w = window ? FindWinQuiet(window) : nullptr) {
+    UserLock lock;
+    top = TopLevelOf(*w)->handle;
+  }
+  display::Current().CaptureChanged(top);
+}
+
+}  // namespace
+
 HWND SetCapture(HWND window) {
   Queue& q = ThisQueue();
   HWND old = q.capture;
@@ -191,6 +206,7 @@ HWND SetCapture(HWND window) {
     if (w->thread != ThisThread()) return static_cast<HWND>(nullptr);
   }
   q.capture = window;
+  if (old != window) TellDisplayCapture(window);
   if (old && old != window && IsWindow(old)) Send(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window));
   return old;
 }
@@ -199,6 +215,7 @@ BOOL ReleaseCapture() {
   Queue& q = ThisQueue();
   HWND old = q.capture;
   q.capture = nullptr;
+  if (old) TellDisplayCapture(nullptr);
   if (old && IsWindow(old)) Send(old, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }

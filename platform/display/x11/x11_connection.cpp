@@ -162,6 +162,7 @@ X11Display::~X11Display() {
     if (r.xid) XDestroyWindow(x_, r.xid);
   }
   for (auto& [id, c] : cursors_) XFreeCursor(x_, c);
+  if (probe_) XDestroyWindow(x_, probe_);
   if (ic_) XDestroyIC(ic_);
   if (im_) XCloseIM(im_);
   XDestroyWindow(x_, clipboardWindow_);
@@ -189,11 +190,17 @@ int X11Display::Dpi() const {
 
 RECT X11Display::FrameExtents() const { return extents_; }
 
-void X11Display::ReadFrameExtents(Window xid) {
+// Whether the window manager's frame differs from what was known.
+bool X11Display::ReadFrameExtents(Window xid) {
   const std::vector<long> e = LongProperty(x_, xid, atoms_.netFrameExtents, XA_CARDINAL);
-  if (e.size() < 4) return;
+  if (e.size() < 4) return false;
   // left, right, top, bottom on the wire
-  extents_ = RECT{static_cast<LONG>(e[0]), static_cast<LONG>(e[2]), static_cast<LONG>(e[1]), static_cast<LONG>(e[3])};
+  const RECT now{static_cast<LONG>(e[0]), static_cast<LONG>(e[2]), static_cast<LONG>(e[1]), static_cast<LONG>(e[3])};
+  if (now.left == extents_.left && now.top == extents_.top && now.right == extents_.right &&
+      now.bottom == extents_.bottom)
+    return false;
+  extents_ = now;
+  return true;
 }
 
 // Asks the window manager for the frame it will give a window, on a window
@@ -201,7 +208,7 @@ void X11Display::ReadFrameExtents(Window xid) {
 void X11Display::RequestFrameExtents() {
   XSetWindowAttributes a{};
   a.event_mask = PropertyChangeMask;
-  Window probe = XCreateWindow(x_, root_, 0, 0, 100, 100, 0, CopyFromParent, InputOutput, CopyFromParent,
+  Window probe = probe_ = XCreateWindow(x_, root_, 0, 0, 100, 100, 0, CopyFromParent, InputOutput, CopyFromParent,
                                CWEventMask, &a);
   XEvent e{};
   e.xclient.type = ClientMessage;
@@ -215,9 +222,13 @@ void X11Display::RequestFrameExtents() {
           [&](const XEvent& ev) {
             return ev.type == PropertyNotify && ev.xproperty.window == probe && ev.xproperty.atom == wanted;
           },
-          got, 1000))
+          got, 1000)) {
     ReadFrameExtents(probe);
-  XDestroyWindow(x_, probe);
+    XDestroyWindow(x_, probe);
+    probe_ = 0;
+  }
+  // A busy window manager answers later; the answer is read when it comes
+  // (and any window's own frame when the window manager sets it).
 }
 
 // Waits (at most `milliseconds`) for one event while leaving all others in

@@ -116,6 +116,7 @@ class X11Display final : public Display {
   void SurfaceChanged(HWND window, const std::shared_ptr<gdi::Bitmap>& surface, const RECT& surfaceRect) override;
   void TitleChanged(HWND window, std::u16string_view title) override;
   void WindowActivated(HWND window) override;
+  void CaptureChanged(HWND topLevel) override;
   void CursorChanged(int cursorId) override;
   void ClipboardChanged() override;
   bool ForeignClipboardText(std::u16string& text) override;
@@ -143,7 +144,8 @@ class X11Display final : public Display {
   void HandleKey(XKeyEvent& e, bool down);
   void HandleConfigure(const XConfigureEvent& e);
   void HandleFocus(const XFocusChangeEvent& e);
-  void ReadFrameExtents(Window xid);
+  bool ReadFrameExtents(Window xid);
+  void FrameExtentsChanged(Window from);
   void RequestFrameExtents();
   Cursor CursorFor(int cursorId);
   // The clipboard selection (x11_clipboard.cpp).
@@ -162,6 +164,7 @@ class X11Display final : public Display {
   XIM im_ = nullptr;
   XIC ic_ = nullptr;
   Window clipboardWindow_ = 0;
+  Window probe_ = 0;  // asks the window manager for its frame before any window is shown
   Time lastTime_ = CurrentTime;
   bool sharedMemory_;
   bool hasWindowManager_ = false;

@@ -117,9 +117,8 @@ void X11Display::Handle(XEvent& e) {
       }
       break;
     case PropertyNotify:
-      if (e.xproperty.atom == atoms_.netFrameExtents) {
-        std::lock_guard lock(mutex_);
-        ReadFrameExtents(e.xproperty.window);
+      if (e.xproperty.atom == atoms_.netFrameExtents && e.xproperty.state == PropertyNewValue) {
+        FrameExtentsChanged(e.xproperty.window);
       } else {
         ContinueTransfer(e.xproperty);
       }
@@ -218,6 +217,34 @@ void X11Display::HandleFocus(const XFocusChangeEvent& e) {
   }
   if (e.type == FocusIn)
     if (Sink* sink = CurrentSink()) sink->Activated(window);
+}
+
+// The window manager's frame became known or changed: every managed
+// window keeps its client area where it is and gets the new frame around it.
+void X11Display::FrameExtentsChanged(Window from) {
+  std::vector<std::pair<HWND, RECT>> moved;
+  {
+    std::lock_guard lock(mutex_);
+    if (from != probe_ && !FindX(from)) return;
+    const bool changed = ReadFrameExtents(from);
+    if (from == probe_) {
+      XDestroyWindow(x_, probe_);
+      probe_ = 0;
+    }
+    if (!changed) return;
+    const RECT e = extents_;
+    for (auto& [h, r] : windows_) {
+      if (!r.managed || !r.xid) continue;
+      int x = r.rect.left + r.inset.x, y = r.rect.top + r.inset.y;
+      Window child;
+      if (r.mapped) XTranslateCoordinates(x_, r.xid, root_, 0, 0, &x, &y, &child);
+      r.inset = POINT{e.left, e.top};
+      r.rect = RECT{x - e.left, y - e.top, x + r.size.cx + e.right, y + r.size.cy + e.bottom};
+      moved.emplace_back(h, r.rect);
+    }
+  }
+  if (Sink* sink = CurrentSink())
+    for (const auto& [h, rect] : moved) sink->Moved(h, rect);
 }
 
 Cursor X11Display::CursorFor(int cursorId) {

@@ -267,6 +267,20 @@ void X11Display::WindowActivated(HWND window) {
   XFlush(x_);
 }
 
+// While the layer captures the mouse the pointer is grabbed, so presses
+// outside the program's windows reach it too.
+void X11Display::CaptureChanged(HWND window) {
+  std::lock_guard lock(mutex_);
+  WindowRecord* r = window ? Find(window) : nullptr;
+  if (r && r->shown) {
+    const unsigned events = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
+    XGrabPointer(x_, r->xid, True, events, GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+  } else {
+    XUngrabPointer(x_, CurrentTime);
+  }
+  XFlush(x_);
+}
+
 void X11Display::PutDamage(WindowRecord& r) {
   std::shared_ptr<gdi::Bitmap> surface = r.surface.lock();
   if (!surface || !r.image || !r.image->Valid() || r.damage.right <= r.damage.left || r.damage.bottom <= r.damage.top)

@@ -154,11 +154,17 @@ pid_t Server::Start(const std::vector<std::string>& argv, int* outFd) const {
 }
 
 int Server::Run(const std::vector<std::string>& argv, std::string* out, std::string_view in) const {
+  signal(SIGPIPE, SIG_IGN);  // a tool that stops reading its input fails, not the test program
   int inPipe[2] = {-1, -1}, outPipe[2] = {-1, -1};
-  if (pipe2(inPipe, O_CLOEXEC) != 0 || pipe2(outPipe, O_CLOEXEC) != 0) return -1;
-  const pid_t pid = SpawnWith(argv, Environment(), inPipe[0], outPipe[1]);
+  if (pipe2(inPipe, O_CLOEXEC) != 0) return -1;
+  // Output nobody reads goes nowhere: a tool that leaves a daemon behind
+  // (xclip serving what it copied) must not keep a pipe of ours open.
+  const int sink = out ? -1 : open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (out && pipe2(outPipe, O_CLOEXEC) != 0) return -1;
+  const pid_t pid = SpawnWith(argv, Environment(), inPipe[0], out ? outPipe[1] : sink);
   close(inPipe[0]);
-  close(outPipe[1]);
+  if (out) close(outPipe[1]);
+  if (sink >= 0) close(sink);
   // Input and output at once: neither side may fill its pipe and wait.
   size_t written = 0;
   if (in.empty()) {
@@ -166,30 +172,35 @@ int Server::Run(const std::vector<std::string>& argv, std::string* out, std::str
     inPipe[1] = -1;
   }
   std::string got;
-  for (;;) {
-    pollfd p[2] = {{outPipe[0], POLLIN, 0}, {inPipe[1], POLLOUT, 0}};
-    const int count = inPipe[1] >= 0 ? 2 : 1;
+  while (inPipe[1] >= 0 || outPipe[0] >= 0) {
+    pollfd p[2];
+    int count = 0;
+    if (outPipe[0] >= 0) p[count++] = {outPipe[0], POLLIN, 0};
+    if (inPipe[1] >= 0) p[count++] = {inPipe[1], POLLOUT, 0};
     if (poll(p, count, -1) < 0) {
       if (errno == EINTR) continue;
       break;
     }
-    if (count == 2 && (p[1].revents & (POLLOUT | POLLERR | POLLHUP))) {
-      const ssize_t n = write(inPipe[1], in.data() + written, std::min<size_t>(in.size() - written, 65536));
-      if (n > 0) written += static_cast<size_t>(n);
-      if (n <= 0 || written == in.size()) {
-        close(inPipe[1]);
-        inPipe[1] = -1;
+    for (int i = 0; i < count; ++i) {
+      if (p[i].fd == inPipe[1] && (p[i].revents & (POLLOUT | POLLERR | POLLHUP))) {
+        const ssize_t n = write(inPipe[1], in.data() + written, std::min<size_t>(in.size() - written, 65536));
+        if (n > 0) written += static_cast<size_t>(n);
+        if (n <= 0 || written == in.size()) {
+          close(inPipe[1]);
+          inPipe[1] = -1;
+        }
+      } else if (p[i].fd == outPipe[0] && (p[i].revents & (POLLIN | POLLHUP | POLLERR))) {
+        char buf[65536];
+        const ssize_t n = read(outPipe[0], buf, sizeof buf);
+        if (n > 0) {
+          got.append(buf, static_cast<size_t>(n));
+        } else {
+          close(outPipe[0]);
+          outPipe[0] = -1;
+        }
       }
     }
-    if (p[0].revents & (POLLIN | POLLHUP | POLLERR)) {
-      char buf[65536];
-      const ssize_t n = read(outPipe[0], buf, sizeof buf);
-      if (n <= 0) break;
-      got.append(buf, static_cast<size_t>(n));
-    }
   }
-  if (inPipe[1] >= 0) close(inPipe[1]);
-  close(outPipe[0]);
   int status = 0;
   if (pid > 0)
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
