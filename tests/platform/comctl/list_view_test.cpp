@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/comctl/text_buffers.h"
 #include "platform/testing/ui.h"
 #include "tests/platform/comctl/notify_recorder.h"
 
@@ -355,6 +356,87 @@ TEST(ListView, ScrollingKeepsRowsInView) {
   row.left = LVIR_BOUNDS;
   SendMessageW(list, LVM_GETITEMRECT, 60 - page, P(&row));
   EXPECT_EQ(row.left, -50) << "sideways scrolling moves the rows";
+  DestroyWindow(parent);
+}
+
+}  // namespace
+
+namespace {
+
+// Texts asked of the parent (LPSTR_TEXTCALLBACK): each cell in LVN_GETDISPINFO,
+// filled into the buffer the list gives; the parent may also point elsewhere.
+LRESULT DispInfoParent(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == LVN_GETDISPINFOW) {
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+    static const char16_t kOwn[] = u"own buffer";
+    if (info->item.iSubItem == 1) {
+      info->item.pszText = const_cast<LPWSTR>(kOwn);
+    } else {
+      std::u16string text = u"row ";
+      text += static_cast<char16_t>(u'0' + info->item.iItem);
+      text += u" value ";
+      text += static_cast<char16_t>(u'0' + info->item.lParam);
+      comctl::CopyText(text, info->item.pszText, info->item.cchTextMax);
+    }
+    return 0;
+  }
+  return DefWindowProcW(w, message, wParam, lParam);
+}
+
+TEST(ListView, CallbackTextsAreAskedOfTheParent) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DispInfoParent;
+  wc.lpszClassName = u"TavDispInfoParent";
+  RegisterClassExW(&wc);
+  const HWND parent = CreateWindowExW(0, u"TavDispInfoParent", u"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                      nullptr, nullptr, nullptr, nullptr);
+  const HWND list = comctltest::MakeList(parent, 0);
+  AddColumns(list, {{u"A", 80}, {u"B", 80}});
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.pszText = LPSTR_TEXTCALLBACKW;
+  item.lParam = 7;
+  EXPECT_EQ(SendMessageW(list, LVM_INSERTITEMW, 0, P(&item)), 0);
+  item.iSubItem = 1;
+  SendMessageW(list, LVM_SETITEMTEXTW, 0, P(&item));
+  EXPECT_EQ(ItemText(list, 0), u"row 0 value 7");
+  EXPECT_EQ(ItemText(list, 0, 1), u"own buffer");
+  WCHAR small[5];
+  LVITEMW get{};
+  get.pszText = small;
+  get.cchTextMax = 5;
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMTEXTW, 0, P(&get)), 4) << "still bounded by the caller's size";
+  EXPECT_EQ(std::u16string(small), u"row ");
+  uitest::RunUntilIdle();  // painting asks too, without harm
+  DestroyWindow(parent);
+}
+
+TEST(ListView, InsertionAndDeletionNotifications) {
+  const HWND parent = comctltest::MakeParent();
+  const HWND list = comctltest::MakeList(parent, 0);
+  AddColumns(list, {{u"A", 80}});
+  AddRow(list, {u"one"}, 1);
+  AddRow(list, {u"two"}, 2);
+  EXPECT_EQ(Notes().Codes(), (std::vector<UINT>{LVN_INSERTITEM, LVN_INSERTITEM}));
+  struct Row {
+    LRESULT answer;  // to LVN_DELETEALLITEMS
+    std::vector<UINT> codes;
+  } const rows[] = {
+      {FALSE, {LVN_DELETEALLITEMS, LVN_DELETEITEM, LVN_DELETEITEM}},
+      {TRUE, {LVN_DELETEALLITEMS}},  // the parent needs no note per row
+  };
+  for (const Row& r : rows) {
+    if (SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 0) {
+      AddRow(list, {u"one"}, 1);
+      AddRow(list, {u"two"}, 2);
+    }
+    Notes().Clear();
+    Notes().answers[LVN_DELETEALLITEMS] = r.answer;
+    EXPECT_EQ(SendMessageW(list, LVM_DELETEALLITEMS, 0, 0), TRUE);
+    EXPECT_EQ(Notes().Codes(), r.codes) << comctltest::Describe(Notes().notes);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+  }
   DestroyWindow(parent);
 }
 
