@@ -9,7 +9,9 @@
 
 #include "foundation/uifonts/mbcs_text.h"
 #include "foundation/window_helpers/dialog_helpers.h"
+#include "foundation/system/system_message.h"
 #include "foundation/window_helpers/menu_helpers.h"
+#include "foundation/window_helpers/pickers.h"
 #include "foundation/window_helpers/screen_rects.h"
 #include "platform/testing/ui.h"
 
@@ -384,6 +386,34 @@ TEST(WindowHelperMaps, PointsByName) {
   points.RemoveAll();
   EXPECT_EQ(points.GetCount(), 0);
   EXPECT_EQ(points.Lookup(AString("corner"), p), 0);
+}
+
+}  // namespace
+
+namespace {
+
+std::string gShown;
+void Capture(const char* text, const char*) { gShown = text ? text : ""; }
+
+TEST(WindowHelperMessages, LastErrorTextAndPresetColours) {
+  const SystemMessageHandler before = SetSystemMessageHandler(Capture);
+  struct Row {
+    DWORD error;
+    const char* shown;
+  } const rows[] = {
+      {ERROR_PATH_NOT_FOUND, "The folder could not be found.\r\n"},
+      {ERROR_SHARING_VIOLATION, "The file is in use by another process.\r\n"},
+      {424242, "System error 424242."},
+  };
+  for (const Row& r : rows) {
+    SetLastError(r.error);
+    ShowLastErrorMessage();
+    EXPECT_EQ(gShown, r.shown) << r.error;
+  }
+  SetSystemMessageHandler(before);
+  EXPECT_EQ(kPresetCustomColours[1], RGB(0, 0, 0xFF)) << "0x00BBGGRR: the second is blue";
+  EXPECT_EQ(kPresetCustomColours[7], RGB(0xC8, 0xC8, 0xC8));
+  EXPECT_EQ(kPresetCustomColours[9], RGB(0x7B, 0x7B, 0xFF));
 }
 
 }  // namespace
