@@ -14,6 +14,7 @@
 #include "fields/measure/field_measure.h"
 #include "fields/measure/text_measure.h"
 #include "fields/model/field_data.h"
+#include "fields/richtext/rtf_field.h"
 #include "fields/services/label_setup.h"
 #include "foundation/gdi_helpers/colour.h"
 #include "foundation/gdi_helpers/shapes.h"
@@ -163,6 +164,27 @@ int DrawFieldImage(HDC dc, CImageField& f, int ox, int oy, int dpiX, int dpiY, i
     const auto corners = GetFieldCorners(f, ox, oy, dpiX, dpiY);
     PolygonClip clip(dc, corners.data(), 4);
     bmp->Draw(dc, bounds.left, bounds.top, rop);
+  }
+  return 1;
+}
+
+int DrawRtfFieldText(HDC dc, CRtfField& f, int ox, int oy, int dpiX, int dpiY, int transparent) {
+  if (!dpiY) dpiY = dpiX;
+  const int size[2] = {MilsToDevice(f.width, dpiX), MilsToDevice(f.height, dpiY)};
+  if (size[0] <= 0 || size[1] <= 0) return 0;
+  std::unique_ptr<PLWinBmp> picture = BuildRtfFieldPicture(f, size);
+  if (!picture) return 0;
+  PLWinBmp turned;
+  const PLPoint frame{size[0], size[1]};
+  PLFilterRotate(f.rotation / 1000.0, nullptr, &frame).Apply(picture.get(), &turned);
+  const RECT bounds = GetFieldBoundingRect(f, ox, oy, dpiX, dpiY);
+  const DWORD rop = transparent ? SRCAND : SRCCOPY;
+  if (IsRightAngle(f.rotation)) {
+    turned.Draw(dc, bounds.left, bounds.top, rop);
+  } else {
+    const auto corners = GetFieldCorners(f, ox, oy, dpiX, dpiY);
+    PolygonClip clip(dc, corners.data(), 4);
+    turned.Draw(dc, bounds.left, bounds.top, rop);
   }
   return 1;
 }
@@ -317,9 +339,14 @@ int DrawField(HDC dc, CField& f, const CLabelSetup& setup, int handleSize, int o
       break;
     }
     case FieldKind::kRtf:
-      // No rich-text engine in this build: a rich-text field shows its
-      // placeholder wherever it would show its text.
-      DrawFieldPlaceholder(dc, f, ox, oy, dpiX, dpiY, outline);
+      if (ShowsPlaceholder(f, target)) {
+        DrawFieldPlaceholder(dc, f, ox, oy, dpiX, dpiY, outline);
+        break;
+      }
+      if (outline) FillPolygon(dc, corners, 4, brush.get(), pen.get());
+      // A file that cannot be read shows the placeholder instead of nothing.
+      if (!DrawRtfFieldText(dc, static_cast<CRtfField&>(f), ox, oy, dpiX, dpiY, transparent))
+        DrawFieldPlaceholder(dc, f, ox, oy, dpiX, dpiY, outline);
       break;
     case FieldKind::kEllipse: {
       const auto& e = static_cast<const CEllipseField&>(f);

@@ -34,6 +34,8 @@ int DrawFieldPlaceholder(HDC dc, const CField& field, int originX, int originY, 
 // An image field's picture, turned, scaled, mirrored and reduced to grey or
 // black and white as the field says; 0 when the field has no picture.
 int DrawFieldImage(HDC dc, CImageField& field, int originX, int originY, int dpiX, int dpiY, int transparent);
+// A rich-text field's text turned with the field; 0 when its file cannot be read.
+int DrawRtfFieldText(HDC dc, CRtfField& field, int originX, int originY, int dpiX, int dpiY, int transparent);
 int DrawBarcodeField(HDC dc, CBarcodeField& field, const CLabelSetup& setup, int originX, int originY, int dpiX,
                      int dpiY, unsigned flags);
 // The paragraph drawn into a 32-bit picture of its turned outline's bounds

@@ -7,6 +7,8 @@
 #include "fields/geometry/field_outline.h"
 #include "fields/geometry/units.h"
 #include "fields/measure/field_measure.h"
+#include "fields/richtext/rich_text_host.h"
+#include "fields/richtext/rtf_field.h"
 #include "fields/services/label_setup.h"
 #include "foundation/settings/process_settings.h"
 #include "foundation/util/file_names.h"
@@ -125,7 +127,44 @@ std::unique_ptr<CImageField> ConvertParagraphFieldToImage(const CLabelSetup& set
   return image;
 }
 
-std::unique_ptr<CImageField> ConvertRtfFieldToImage(const CLabelSetup&, CRtfField&, const AString&) { return nullptr; }
+std::unique_ptr<CImageField> ConvertRtfFieldToImage(const CLabelSetup& setup, CRtfField& field,
+                                                    const AString& fileName) {
+  if (fileName.IsEmpty()) return nullptr;
+  if (field.previousDataSourceType == ToShort(DataSourceType::kPromptBeforePrint)) {
+    std::vector<uint8_t> text;
+    if (field.width > 0 && ReadRtfFieldText(field, text)) {
+      const int height = MeasureRichTextHeight(text.data(), static_cast<int>(text.size()), field.width);
+      if (height > 0) field.height = height;
+    }
+  }
+  auto image = std::make_unique<CImageField>();
+  image->CField::CopyFrom(&field, 0);
+  image->kind = ToWord(FieldKind::kImage);
+  image->convertedFlag = 1;
+  image->useFolder = 0;
+  const int size[2] = {MilsToDevice(field.width, setup.dpiX), MilsToDevice(field.height, setup.dpiY)};
+  std::unique_ptr<PLWinBmp> picture = BuildRtfFieldPicture(field, size);
+  if (!picture) return nullptr;
+  PLWinBmp turned;
+  if (field.rotation != 0) {
+    PLFilterRotate(field.rotation / 1000.0).Apply(picture.get(), &turned);
+  } else {
+    turned.CreateCopy(*picture, 32);
+  }
+  image->rotation = field.rotation;
+  PLBmpEncoder encoder;
+  int written = 0;
+  try {
+    written = encoder.MakeFileFromBmp(fileName.GetData(), &turned);
+  } catch (...) {
+    written = 0;
+  }
+  if (!written) return nullptr;
+  field.picture.FreeBitmaps(1);
+  image->fileName = fileName;
+  image->deleteFileOnDestroy = 1;
+  return image;
+}
 
 std::unique_ptr<CImageField> ConvertOleFieldToImage(const CLabelSetup&, COleField&, const AString&, int) {
   return nullptr;

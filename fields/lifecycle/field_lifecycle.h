@@ -36,9 +36,11 @@ AString MakeConvertedImageName(const CField& field);
 // picture cannot be made or the file cannot be written.
 std::unique_ptr<CImageField> ConvertParagraphFieldToImage(const CLabelSetup& setup, CParagraphField& field,
                                                           const AString& fileName);
-// Rich-text and OLE conversions need the rich-text engine and OLE objects,
-// which this build does not have: both give null.
+// A new image field showing the rich text at the label's resolution, written
+// like the paragraph's; null when the text or the file fails. A field linked
+// to a prompt first takes the height of its text.
 std::unique_ptr<CImageField> ConvertRtfFieldToImage(const CLabelSetup& setup, CRtfField& field,
                                                     const AString& fileName);
+// OLE objects do not exist in this build: null.
 std::unique_ptr<CImageField> ConvertOleFieldToImage(const CLabelSetup& setup, COleField& field,
                                                     const AString& fileName, int deleteFileFlag);

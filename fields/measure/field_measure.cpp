@@ -1,5 +1,7 @@
 #include "fields/measure/field_measure.h"
 
+#include "fields/richtext/rtf_field.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -208,7 +210,8 @@ SIZE MeasureField(CField& field, const CFieldList& list, const CLabelSetup& setu
     case FieldKind::kParagraph: return MeasureTextField(field, list, setup, flags);
     case FieldKind::kBarcode: return MeasureBarcodeField(static_cast<CBarcodeField&>(field), list, setup, flags);
     case FieldKind::kImage: size = GetImageFieldSize(static_cast<CImageField&>(field), setup); break;
-    default: break;  // lines, boxes, ellipses; rich text keeps its box (no rich-text engine yet)
+    case FieldKind::kRtf: size = MeasureRtfFieldSize(static_cast<CRtfField&>(field)); break;
+    default: break;  // lines, boxes, ellipses keep their box
   }
   if (flags & kMeasureDevice) size = {MilsToDevice(size.cx, DpiX(setup)), MilsToDevice(size.cy, DpiY(setup))};
   return size;

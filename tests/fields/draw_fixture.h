@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -60,6 +61,8 @@ class PictureFile {
         p.Set(frame ? 0 : static_cast<PLBYTE>(x * 4), frame ? 0 : 200, frame ? 0 : static_cast<PLBYTE>(y * 6), 255);
       }
     PLPNGEncoder().MakeFileFromBmp(path_.c_str(), &bmp);
+    rtfPath_ = (folder_ / "text.rtf").string();
+    std::ofstream(rtfPath_, std::ios::binary) << kSampleRtf;
   }
   ~PictureFile() {
     std::error_code ec;
@@ -67,10 +70,16 @@ class PictureFile {
   }
   const std::string& path() const { return path_; }
   std::filesystem::path folder() const { return folder_; }
+  // Rich text of a few words in two paragraphs, next to the picture.
+  const std::string& rtfPath() const { return rtfPath_; }
+  static constexpr const char* kSampleRtf =
+      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red0\\green0\\blue128;}"
+      "\\f0\\fs12 Rich text wraps\\par \\b bold\\b0  and \\cf1 blue\\cf0  words\\par}";
 
  private:
   std::filesystem::path folder_;
   std::string path_;
+  std::string rtfPath_;
 };
 
 // Every kind, sized about `size` mils, at the origin; names say what it is.
@@ -140,10 +149,14 @@ inline const KindSample* KindSamples(size_t* count) {
          f->wrapWidth = s;
          return Sized(std::move(f), s, s * 2 / 3);
        }},
-      {"rtf", [](int s, const CLabelSetup&, const std::string&) -> std::unique_ptr<CField> {
+      {"rtf", [](int s, const CLabelSetup& setup, const std::string& picture) -> std::unique_ptr<CField> {
          auto f = std::make_unique<CRtfField>();
-         f->rtfFile = "missing.rtf";
-         return Sized(std::move(f), s, s / 2);
+         f->rtfFile = (std::filesystem::path(picture).parent_path() / "text.rtf").string().c_str();
+         f->useFolder = 0;
+         f->width = s;
+         f->height = s / 2;
+         const SIZE m = MeasureField(*f, {}, setup, 0);
+         return Sized(std::move(f), m.cx, m.cy);
        }},
       {"ellipse", [](int s, const CLabelSetup&, const std::string&) -> std::unique_ptr<CField> {
          auto f = std::make_unique<CEllipseField>();

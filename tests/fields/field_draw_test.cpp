@@ -60,7 +60,7 @@ class FieldDrawing : public testing::Test {
 // Boxes, square-ended lines, paragraphs, pictures and bars leave everything
 // outside their turned outline (grown by one pixel) untouched.
 TEST_F(FieldDrawing, NothingOutsideTheTurnedOutline) {
-  for (const char* kind : {"box", "line", "paragraph", "image", "bars"})
+  for (const char* kind : {"box", "line", "paragraph", "image", "bars", "rtf"})
     for (int dpi : fields_test::kDrawResolutions)
       for (int angle : kAngles) {
         OneField one = DrawOne(kind, dpi, angle);
@@ -109,7 +109,7 @@ int Unmatched(const kalvo_test::Grey& a, const kalvo_test::Grey& b) {
 }
 
 TEST_F(FieldDrawing, RightAnglesMatchTheUprightDrawingTurned) {
-  for (const char* kind : {"box", "line", "paragraph", "image", "bars"})
+  for (const char* kind : {"box", "line", "paragraph", "image", "bars", "rtf"})
     for (int dpi : fields_test::kDrawResolutions) {
       const kalvo_test::Grey upright = DarkCrop(*DrawOne(kind, dpi, 0).canvas);
       for (int quarter = 1; quarter < 4; ++quarter) {
@@ -179,6 +179,7 @@ TEST_F(FieldDrawing, PlaceholdersAndOutlineHatches) {
       {"rich text", Sample("rtf", 500, setup), kRtfPlaceholderHatch},
   };
   cases[0].field->dataSourceType = 2;
+  static_cast<CRtfField&>(*cases[1].field).rtfFile = "missing.rtf";  // no text to show
   for (auto& c : cases) {
     tavtest::TestCanvas canvas(300, 300);
     c.field->offset = {100, 100};
@@ -215,10 +216,10 @@ TEST_F(FieldDrawing, PictureSheets) {
           fields_test::PlaceInCell(*f, column * kCell, static_cast<int>(k) * kCell, kCell);
           DrawField(sheet.dc(), *f, setup, 0, 0, 0, dpi, dpi, modes[m].flags, 1, 0);
         }
-    // Placeholders: an image fed by a prompt and by a database, rich text.
+    // Placeholders: an image fed by a prompt and by a database, prompted rich text.
     for (int i = 0; i < 3; ++i) {
       auto f = Sample(i < 2 ? "image" : "rtf", kSize, setup);
-      f->dataSourceType = i == 0 ? 2 : i == 1 ? 8 : 0;
+      f->dataSourceType = i == 0 ? 2 : i == 1 ? 8 : 2;
       f->SetRotation(i == 1 ? 30000 : 0);
       fields_test::PlaceInCell(*f, i * kCell, static_cast<int>(kinds) * kCell, kCell);
       DrawField(sheet.dc(), *f, setup, 0, 0, 0, dpi, dpi, 0, 0, 0);
