@@ -41,7 +41,8 @@ struct CFieldPicture {
 };
 
 // Image fields: the picture file decoded at 32 bits per pixel; null when it is
-// missing or cannot be decoded. Rich-text and OLE fields have no picture here.
+// missing or cannot be decoded. Rich-text fields: their text at the screen's
+// resolution (null without a readable file). OLE fields have no picture here.
 std::unique_ptr<PLBmp> BuildFieldPicture(const CField& owner);
 // Bit 0 mirrors left-right; a flags byte of 2 or more flips upside down.
 void MirrorFlipBitmap(PLBmp& bitmap, unsigned flags);

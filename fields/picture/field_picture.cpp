@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "fields/model/field_kinds.h"
+#include "fields/richtext/rtf_field.h"
 #include "image/bitmap/plwinbmp.h"
 #include "image/decode/planydec.h"
 #include "image/filter/plfiltercontrast.h"
@@ -31,6 +32,7 @@ bool CFieldPicture::IsCacheValid() const {
 }
 
 std::unique_ptr<PLBmp> BuildFieldPicture(const CField& owner) {
+  if (owner.IsKind(FieldKind::kRtf)) return BuildRtfFieldPicture(static_cast<const CRtfField&>(owner), nullptr);
   if (!owner.IsKind(FieldKind::kImage)) return nullptr;
   AString path;
   owner.GetFilePath(path);

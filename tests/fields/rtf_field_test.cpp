@@ -13,6 +13,7 @@
 #include "fields/richtext/rtf_field.h"
 #include "foundation/geometry/points.h"
 #include "foundation/settings/process_settings.h"
+#include "platform/gdi/gdi_owners.h"
 #include "tests/fields/draw_fixture.h"
 
 namespace {
@@ -222,6 +223,30 @@ TEST_F(RtfFields, ConvertsToAnImageOfItsText) {
   }
   EXPECT_FALSE(std::filesystem::exists(path.GetData()));
   EXPECT_EQ(ConvertRtfFieldToImage(setup, *f, AString("/nonexistent/folder/x.bmp")), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RtfFields, PictureIsTheTextAtTheScreensResolution) {
+  auto f = RtfField(longPath_, 2000);
+  f->height = 500;
+  PLBmp* bmp = f->picture.GetBitmap(0, 0, 0, 0, nullptr);
+  ASSERT_NE(bmp, nullptr);
+  WindowDc screen;
+  EXPECT_EQ(bmp->GetWidth(), 2000 * GetDeviceCaps(screen.get(), LOGPIXELSX) / 1000);
+  EXPECT_EQ(bmp->GetHeight(), 500 * GetDeviceCaps(screen.get(), LOGPIXELSY) / 1000);
+  ASSERT_EQ(bmp->GetBitsPerPixel(), 32);
+  int dark = 0;
+  for (int y = 0; y < bmp->GetHeight(); ++y)
+    for (int x = 0; x < bmp->GetWidth(); ++x) {
+      const PLPixel32& p = bmp->GetLineArray32()[y][x];
+      dark += p.GetR() < 128 && p.GetG() < 128 && p.GetB() < 128;
+    }
+  EXPECT_GT(dark, 50);
+  CRtfField none;
+  EXPECT_EQ(none.picture.GetBitmap(0, 0, 0, 0, nullptr), nullptr);
 }
 
 }  // namespace
