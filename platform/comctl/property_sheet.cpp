@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <ranges>
 #include <vector>
 
 #include "platform/comctl/control_state.h"
@@ -66,9 +65,27 @@ struct Sheet {
 };
 
 Page& PageAt(const Sheet& s, size_t index) { return *s.pages[index]; }
-auto Each(const Sheet& s) {
-  return s.pages | std::views::transform([](const std::unique_ptr<Page>& p) -> Page& { return *p; });
-}
+// The pages in order, as references. A plain adaptor: the clang of the fuzz
+// build cannot compile the standard library's range views.
+class EachPage {
+ public:
+  struct Iterator {
+    std::vector<std::unique_ptr<Page>>::const_iterator at;
+    Page& operator*() const { return **at; }
+    Iterator& operator++() {
+      ++at;
+      return *this;
+    }
+    bool operator!=(const Iterator& other) const { return at != other.at; }
+  };
+  explicit EachPage(const Sheet& s) : sheet_(s) {}
+  Iterator begin() const { return {sheet_.pages.begin()}; }
+  Iterator end() const { return {sheet_.pages.end()}; }
+
+ private:
+  const Sheet& sheet_;
+};
+EachPage Each(const Sheet& s) { return EachPage(s); }
 
 Sheet* SheetOf(HWND w) { return static_cast<Sheet*>(GetPropW(w, kSheetProperty)); }
 
