@@ -6,6 +6,7 @@
 #include "platform/comctl/comctl_classes.h"
 #include "platform/comctl/control_state.h"
 #include "platform/comctl/status_bar.h"
+#include "platform/comctl/tooltips.h"
 
 namespace comctl {
 namespace {
@@ -30,6 +31,7 @@ struct StatusBar {
   HFONT font = nullptr;
   COLORREF background = CLR_DEFAULT;
   bool placing = false;
+  HWND tooltip = nullptr;  // SBARS_TOOLTIPS: shows the parts' tip texts
 };
 
 DWORD StyleOf(HWND w) { return static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)); }
@@ -167,6 +169,32 @@ void Paint(HWND w, StatusBar& s) {
 
 void Redraw(HWND w) { InvalidateRect(w, nullptr, TRUE); }
 
+// One tool for each part with a tip text, over the part.
+void SyncTips(HWND w, const StatusBar& s) {
+  if (!s.tooltip) return;
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  while (SendMessageW(s.tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&info)))
+    SendMessageW(s.tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  if (s.simpleMode) return;
+  for (size_t i = 0; i < s.parts.size(); ++i) {
+    if (s.parts[i].tip.empty()) continue;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = w;
+    tool.uId = i;
+    tool.rect = PartRect(w, s, i);
+    tool.lpszText = const_cast<LPWSTR>(s.parts[i].tip.c_str());
+    SendMessageW(s.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void Relay(const StatusBar& s, HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!s.tooltip) return;
+  MSG msg{w, message, wParam, lParam, GetMessageTime(), {}};
+  SendMessageW(s.tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
 LRESULT SetText(HWND w, StatusBar& s, WPARAM wParam, std::u16string text, LPARAM raw) {
   Part* part = PartAt(s, wParam);
   if (!part) return FALSE;
@@ -216,14 +244,29 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: {
       const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
       if (cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) s.parts[0].text = cs->lpszName;
+      if (StyleOf(w) & SBARS_TOOLTIPS)
+        s.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, w,
+                                    nullptr, nullptr, nullptr);
       Place(w, s);
       return 0;
     }
+    case WM_DESTROY:
+      if (s.tooltip && IsWindow(s.tooltip)) DestroyWindow(s.tooltip);
+      s.tooltip = nullptr;
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+      Relay(s, w, message, wParam, lParam);
+      return DefWindowProcW(w, message, wParam, lParam);
     case WM_NCDESTROY:
       DropState<StatusBar>(w);
       return DefWindowProcW(w, message, wParam, lParam);
     case WM_SIZE:
       Place(w, s);
+      SyncTips(w, s);
       Redraw(w);
       return 0;
     case WM_PAINT: Paint(w, s); return 0;
@@ -274,6 +317,7 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
         parts[i].right = rights[i];
       }
       s.parts = std::move(parts);
+      SyncTips(w, s);
       Redraw(w);
       return TRUE;
     }
@@ -299,6 +343,7 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       const bool simple = wParam != 0;
       if (simple == s.simpleMode) return 0;
       s.simpleMode = simple;
+      SyncTips(w, s);
       Redraw(w);
       SendNotify(w, SBN_SIMPLEMODECHANGE);
       return 0;
@@ -326,6 +371,7 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       Part* part = PartAt(s, wParam);
       if (part)
         part->tip = message == SB_SETTIPTEXTW ? FromWide(reinterpret_cast<LPCWSTR>(lParam)) : FromAnsi(reinterpret_cast<LPCSTR>(lParam));
+      SyncTips(w, s);
       return 0;
     }
     case SB_GETTIPTEXTW:

@@ -1,7 +1,8 @@
 // The status bar (msctls_statusbar32): up to 256 parts with text (a tab
 // centres what follows it, a second tab right-aligns), icons, borders or
 // none, owner-drawn parts (WM_DRAWITEM to the parent), a simple mode with one
-// text of its own, a size grip, and tip texts. It places itself along the
+// text of its own, a size grip, and tip texts (shown by a tooltip of its own
+// with SBARS_TOOLTIPS when the pointer rests on the part). It places itself along the
 // bottom of its parent (CCS_TOP: the top) when created and on WM_SIZE.
 #pragma once
 

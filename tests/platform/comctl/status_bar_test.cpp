@@ -136,6 +136,35 @@ TEST(StatusBar, SimpleModeNotifiesOnlyOnChange) {
   EXPECT_EQ(whole.right, client.right) << "in simple mode one part spans the bar";
 }
 
+TEST(StatusBar, TipTextsShowOverTheirParts) {
+  uitest::VirtualClock clock;
+  const HWND parent = eventtest::MakeParent();
+  const HWND bar = CreateStatusWindowW(WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, u"Ready", parent, kStatusId);
+  std::vector<int> rights{100, 200, -1};
+  SendMessageW(bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rights.data()));
+  SendMessageW(bar, SB_SETTIPTEXTW, 1, reinterpret_cast<LPARAM>(u"Label size"));
+  // The bar's own tooltip: the tooltip window it owns.
+  HWND tip = nullptr;
+  for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w && !tip;
+       w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
+    const HWND owner = GetWindow(w, GW_OWNER);
+    if (owner == bar || owner == parent) tip = w;
+  }
+  ASSERT_NE(tip, nullptr);
+  RECT part{};
+  SendMessageW(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+  uitest::MoveMouse(bar, POINT{(part.left + part.right) / 2, (part.top + part.bottom) / 2});
+  clock.Advance(GetDoubleClickTime());
+  EXPECT_TRUE(IsWindowVisible(tip));
+  WCHAR text[32]{};
+  GetWindowTextW(tip, text, 32);
+  EXPECT_EQ(std::u16string(text), u"Label size");
+  uitest::MoveMouse(bar, POINT{20, (part.top + part.bottom) / 2});  // part 0 has no tip
+  EXPECT_FALSE(IsWindowVisible(tip));
+  DestroyWindow(parent);
+  EXPECT_FALSE(IsWindow(tip)) << "the bar's tooltip goes with it";
+}
+
 TEST(StatusBar, OwnerDrawnPartGoesToTheParent) {
   Fixture f;
   f.Parts({120, 240, -1});
