@@ -28,7 +28,7 @@ class X11Fixture : public ::testing::Test {
   // it is done and every event it sent is handled.
   void Settle();
   // Runs the queue (sleeping on the display and the queue, not polling)
-  // until `done` holds or 10 s pass: for what a window manager does in its
+  // until `done` holds or 30 s pass (a loaded machine's window manager is slow): for what a window manager does in its
   // own time.
   bool WaitUntil(const std::function<bool()>& done);
   // Runs xdotool with these arguments and settles.

@@ -30,9 +30,18 @@ class X11WindowManager : public X11Fixture {
 TEST_F(X11WindowManager, FrameExtentsMakeTheWindowRectangle) {
   HWND dialog = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(kNavigation), nullptr, Recording, 0);
   ASSERT_TRUE(dialog);
+  // The window manager frames it, maps it and gives it the keyboard, in its own time.
+  auto focused = [&] {
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(x11_->Connection(), &focus, &revert);
+    return focus == x11_->XWindowOf(dialog);
+  };
   ASSERT_TRUE(WaitUntil([&] {
-    return x11_->Mapped(dialog) && GetForegroundWindow() == dialog && display::Current().FrameExtents().top > 0;
-  }));
+    return x11_->Mapped(dialog) && display::Current().FrameExtents().top > 0 && focused() &&
+           GetForegroundWindow() == dialog;
+  })) << "mapped " << x11_->Mapped(dialog) << ", frame top " << display::Current().FrameExtents().top
+      << ", X focus " << focused() << ", active " << (GetForegroundWindow() == dialog);
   const RECT e = display::Current().FrameExtents();
   // The client area is the X window; the window rectangle adds the frame.
   const POINT origin = XOrigin(dialog);
