@@ -68,8 +68,9 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler) {
   m_bEnableChanged = FALSE;
   const BOOL result = target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
   if (disableIfNoHandler && !m_bEnableChanged) {
+    // Enabled exactly when some object on the route handles the command.
     AFX_CMDHANDLERINFO info{nullptr, nullptr};
-    if (!target->OnCmdMsg(m_nID, CN_COMMAND, this, &info)) Enable(FALSE);
+    Enable(target->OnCmdMsg(m_nID, CN_COMMAND, this, &info));
   }
   return result;
 }

@@ -187,6 +187,8 @@ LRESULT Lwl(CCmdTarget* t, const AfxMsgCall& c) {
 #define ON_COMMAND(id, fn) {WM_COMMAND, AFX_CODE(CN_COMMAND), AFX_ID(id), AFX_ID(id), AfxSig_cmd, &afx::Cmd<&ThisClass::fn>},
 #define ON_COMMAND_EX(id, fn) \
   {WM_COMMAND, AFX_CODE(CN_COMMAND), AFX_ID(id), AFX_ID(id), AfxSig_cmdEx, &afx::CmdEx<&ThisClass::fn>},
+#define ON_COMMAND_EX_RANGE(id, idLast, fn) \
+  {WM_COMMAND, AFX_CODE(CN_COMMAND), AFX_ID(id), AFX_ID(idLast), AfxSig_cmdEx, &afx::CmdEx<&ThisClass::fn>},
 #define ON_COMMAND_RANGE(id, idLast, fn) \
   {WM_COMMAND, AFX_CODE(CN_COMMAND), AFX_ID(id), AFX_ID(idLast), AfxSig_cmdRange, &afx::CmdRange<&ThisClass::fn>},
 #define ON_UPDATE_COMMAND_UI(id, fn) \

@@ -286,10 +286,14 @@ void CookButton(MouseButton button, bool down, POINT screen, WPARAM keys) {
   if (down) {
     HWND top = GetAncestor(target, GA_ROOT);
     bool eat = false;
-    if (top && GetActiveWindow() != top && hit != HTERROR) {
+    // Any window but the active one hears of the click first (a child of the
+    // active window too: splitter panes and MDI documents become active on it);
+    // only an inactive top-level window is activated by it.
+    if (top && GetActiveWindow() != target && hit != HTERROR) {
       const LRESULT how = Send(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
                                MAKELONG(static_cast<WORD>(hit), static_cast<WORD>(m.down)));
-      if (how == MA_ACTIVATE || how == MA_ACTIVATEANDEAT) ActivateWindow(top, WA_CLICKACTIVE);
+      if ((how == MA_ACTIVATE || how == MA_ACTIVATEANDEAT) && GetActiveWindow() != top)
+        ActivateWindow(top, WA_CLICKACTIVE);
       eat = how == MA_ACTIVATEANDEAT || how == MA_NOACTIVATEANDEAT;
     }
     if (!IsWindow(target)) return;

@@ -130,7 +130,10 @@ HWND Create(HWND client, Client& c, const MDICREATESTRUCTW* cs) {
   const HWND child = CreateWindowExW(WS_EX_MDICHILD | WS_EX_WINDOWEDGE, cs->szClass, cs->szTitle,
                                      (style & ~WS_MAXIMIZE) | WS_VISIBLE, x, y, cx, cy, client,
                                      reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)),
-                                     static_cast<HINSTANCE>(cs->hOwner), reinterpret_cast<LPVOID>(cs->lParam));
+                                     static_cast<HINSTANCE>(cs->hOwner),
+                                     // A document's creation parameter is the MDI record itself;
+                                     // its own parameter is the record's lParam.
+                                     const_cast<MDICREATESTRUCTW*>(cs));
   if (!child) return nullptr;
   ++c.created;
   c.children.push_back(child);

@@ -179,3 +179,36 @@ TEST_F(MdiTest, PictureOfThreeDocumentsOneMaximised) {
 }
 
 }  // namespace
+
+namespace {
+
+// What a document's WM_CREATE saw: its creation parameter is the MDI record,
+// whose lParam is the caller's parameter.
+LPARAM g_seenParam = 0;
+const char16_t* g_seenClass = nullptr;
+
+LRESULT RecordingDocumentProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CREATE) {
+    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    const auto* mcs = static_cast<const MDICREATESTRUCTW*>(cs->lpCreateParams);
+    g_seenParam = mcs ? mcs->lParam : -1;
+    g_seenClass = mcs ? mcs->szClass : nullptr;
+  }
+  return DefMDIChildProcW(w, message, wParam, lParam);
+}
+
+TEST_F(MdiTest, ADocumentsCreationParameterIsTheMdiRecord) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = RecordingDocumentProc;
+  wc.lpszClassName = u"TavMdiRecording";
+  RegisterClassExW(&wc);
+  HWND doc = CreateMDIWindowW(u"TavMdiRecording", u"Record", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, client_, nullptr, 0x1234);
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(g_seenParam, 0x1234);
+  ASSERT_NE(g_seenClass, nullptr);
+  EXPECT_EQ(std::u16string(g_seenClass), u"TavMdiRecording");
+}
+
+}  // namespace
