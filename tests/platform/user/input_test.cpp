@@ -40,8 +40,12 @@ class Input : public ::testing::Test {
 };
 
 TEST_F(Input, ClickOnAChildOfTheActiveWindow) {
+  // A window other than the active one hears of the press first (its default
+  // handling asks its parent); the active window stays active.
   uitest::Click(child_, POINT{20, 20});
   EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"child", "WM_MOUSEACTIVATE"},
+                                                     {"top", "WM_MOUSEACTIVATE"},
                                                      {"child", "WM_LBUTTONDOWN"},
                                                      {"child", "WM_LBUTTONUP"},
                                                  }));
@@ -86,8 +90,12 @@ TEST_F(Input, ClickOnAnInactiveWindowActivatesIt) {
 TEST_F(Input, DoubleClicksOnlyForClassesThatAskAndWithinTheTime) {
   uitest::DoubleClick(child_, POINT{20, 20});
   EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"child", "WM_MOUSEACTIVATE"},
+                                                     {"top", "WM_MOUSEACTIVATE"},
                                                      {"child", "WM_LBUTTONDOWN"},
                                                      {"child", "WM_LBUTTONUP"},
+                                                     {"child", "WM_MOUSEACTIVATE"},
+                                                     {"top", "WM_MOUSEACTIVATE"},
                                                      {"child", "WM_LBUTTONDBLCLK"},
                                                      {"child", "WM_LBUTTONUP"},
                                                  }));
@@ -97,8 +105,12 @@ TEST_F(Input, DoubleClicksOnlyForClassesThatAskAndWithinTheTime) {
   clock_->Advance(GetDoubleClickTime() + 1);
   uitest::Click(child_, POINT{20, 20});
   EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"child", "WM_MOUSEACTIVATE"},
+                                                     {"top", "WM_MOUSEACTIVATE"},
                                                      {"child", "WM_LBUTTONDOWN"},
                                                      {"child", "WM_LBUTTONUP"},
+                                                     {"child", "WM_MOUSEACTIVATE"},
+                                                     {"top", "WM_MOUSEACTIVATE"},
                                                      {"child", "WM_LBUTTONDOWN"},
                                                      {"child", "WM_LBUTTONUP"},
                                                  }));
@@ -115,8 +127,12 @@ TEST_F(Input, DoubleClicksOnlyForClassesThatAskAndWithinTheTime) {
   MessageLog::Get().Clear();
   uitest::DoubleClick(plain, POINT{5, 5});
   EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"plain", "WM_MOUSEACTIVATE"},
+                                                     {"top", "WM_MOUSEACTIVATE"},
                                                      {"plain", "WM_LBUTTONDOWN"},
                                                      {"plain", "WM_LBUTTONUP"},
+                                                     {"plain", "WM_MOUSEACTIVATE"},
+                                                     {"top", "WM_MOUSEACTIVATE"},
                                                      {"plain", "WM_LBUTTONDOWN"},
                                                      {"plain", "WM_LBUTTONUP"},
                                                  }));
@@ -139,6 +155,8 @@ TEST_F(Input, CaptureGetsTheMouseOutsideTheWindow) {
   ASSERT_FALSE(moves.empty());
   for (const auto& m : moves) EXPECT_EQ(m, "child");
   EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
+                                                     {"child", "WM_MOUSEACTIVATE"},
+                                                     {"top", "WM_MOUSEACTIVATE"},
                                                      {"child", "WM_LBUTTONDOWN"},
                                                      {"child", "WM_LBUTTONUP"},
                                                      {"child", "WM_CAPTURECHANGED"},
