@@ -17,6 +17,9 @@ namespace {
 constexpr long long kHeaderBytes = 12;
 constexpr long long kDescriptorBytes = 272;
 constexpr int kMaxColumns = 4096;
+// A record, with its status and presence bytes, is at most 16 MB however many
+// columns share it.
+constexpr size_t kMaxRecordBytes = size_t{1} << 24;
 
 // Messages of the codes 1 to 10, each with at most one argument.
 constexpr std::array<const char*, 11> kMessages = {
@@ -119,6 +122,7 @@ void COdbcRecordset::LayOutColumns() {
   for (size_t i = 0; i < columns_.size(); ++i) {
     slots_[i].presence = at;
     at += 1 + static_cast<size_t>(columns_[i].length);
+    if (at > kMaxRecordBytes) throw CGCursorEx(3, columns_[i].kind);
   }
   recordLength_ = static_cast<int>(at);
   record_.assign(at, 0);
@@ -279,7 +283,11 @@ COdbcRecordset::COdbcRecordset(const char* path) {
       if (expected < 0 || expected != c.length || c.length < 1 || c.length > (1 << 24)) throw CGCursorEx(8, 0);
       columns_.push_back(c);
     }
-    LayOutColumns();
+    try {
+      LayOutColumns();
+    } catch (const CGCursorEx&) {
+      throw CGCursorEx(8, 0);  // a record longer than any cache makes
+    }
     if (static_cast<uint32_t>(recordLength_) != recordLength) throw CGCursorEx(8, 0);
     if (firstRecord_ + static_cast<long long>(rows) * recordLength_ > fileSize) throw CGCursorEx(8, 0);
     rowCount_ = static_cast<int>(rows);
@@ -468,17 +476,20 @@ const char* COdbcRecordset::GetText(int index) {
 
 const DATE_STRUCT* COdbcRecordset::GetDate(int index) {
   Slot& s = Readable(index, KindBit(kCacheDate) | KindBit(kCacheTimestamp));
-  return reinterpret_cast<const DATE_STRUCT*>(Value(s));
+  std::memcpy(&date_, Value(s), sizeof date_);
+  return &date_;
 }
 
 const TIMESTAMP_STRUCT* COdbcRecordset::GetTimestamp(int index) {
   Slot& s = Readable(index, KindBit(kCacheTimestamp));
-  return reinterpret_cast<const TIMESTAMP_STRUCT*>(Value(s));
+  std::memcpy(&timestamp_, Value(s), sizeof timestamp_);
+  return &timestamp_;
 }
 
 const SQLGUID* COdbcRecordset::GetGuid(int index) {
   Slot& s = Readable(index, KindBit(kCacheGuid));
-  return reinterpret_cast<const SQLGUID*>(Value(s));
+  std::memcpy(&guid_, Value(s), sizeof guid_);
+  return &guid_;
 }
 
 const void* COdbcRecordset::GetData(int index) {

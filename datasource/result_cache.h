@@ -86,6 +86,7 @@ class COdbcRecordset {
   int GetInt(int index);
   double GetDouble(int index);
   const char* GetText(int index);
+  // The structured values: a copy, valid until the next call of the same getter.
   const DATE_STRUCT* GetDate(int index);
   const TIMESTAMP_STRUCT* GetTimestamp(int index);
   const SQLGUID* GetGuid(int index);
@@ -150,6 +151,11 @@ class COdbcRecordset {
   long long firstRecord_ = 0;
   std::vector<CRowSorter*> sorters_;
   AString text_;
+  // The structured values handed out, copied from the record: a record packs
+  // its values byte by byte, so they are never read where they lie.
+  DATE_STRUCT date_{};
+  TIMESTAMP_STRUCT timestamp_{};
+  SQLGUID guid_{};
 };
 
 // A view of a recordset's rows ordered by one column, kept current through

@@ -137,7 +137,7 @@ int CDbBindingMap::Serialize(bool load, FILE* file) {
     AString key, column, spare;
     CDbBinding b;
     if (!ReadRaw(file, &key) || !ReadRaw(file, &column)) return 0;
-    if (!b.keyValueText.Serialize(true, file)) return 0;
+    if (b.keyValueText.Serialize(true, file) != 1) return 0;  // -1: a negative length
     int32_t flag = 0;
     if (!ReadInt32(file, &flag) || !ReadRaw(file, &spare)) return 0;
     for (int s = 0; s < 16; ++s) {

@@ -107,6 +107,21 @@ TEST(DbBindings, StoredCountsBeyondTheStreamAreRefused) {
   }
 }
 
+// A key value text whose length is negative ends the reading like any other
+// broken record; the bytes after it are not read as the binding's rest.
+TEST(DbBindings, ANegativeKeyValueLengthIsRefused) {
+  TempFolder dir;
+  std::vector<uint8_t> bytes = {1, 0, 0, 0, 1, 0, 0, 0, 'k', 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
+  bytes.resize(bytes.size() + 4 + 4 + 4 + 16 * 10, 0);  // what would pass for the rest of the binding
+  WriteBytes(dir.File("bad.bin"), bytes);
+  FILE* f = std::fopen(dir.File("bad.bin").c_str(), "rb");
+  ASSERT_TRUE(f);
+  CDbBindingMap map;
+  EXPECT_EQ(map.Serialize(true, f), 0);
+  EXPECT_EQ(map.GetCount(), 0);
+  std::fclose(f);
+}
+
 TEST(DbBindings, KeysAndTexts) {
   AString table;
   EXPECT_STREQ(SplitDbBindingKey("Src;;;;Tab", &table).GetData(), "Src");

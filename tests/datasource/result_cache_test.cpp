@@ -119,6 +119,89 @@ TEST(ResultCache, ContradictoryFilesAreRefused) {
   EXPECT_EQ(CodeOf([&] { COdbcRecordset cache(dir.File("missing").c_str()); }), 1);
 }
 
+// Each column may be long, but a whole record is held to 16 MB: a small file
+// whose columns add up to more is refused before a record is made, and so is
+// such a cache when it would be written.
+TEST(ResultCache, RecordsBeyondTheirLimitAreRefused) {
+  TempFolder dir;
+  const std::string path = dir.File("wide.cache");
+  constexpr uint32_t kColumn = 12u << 20;  // two of these make a record of 24 MB
+  std::vector<uint8_t> bytes(12 + 2 * 272, 0);
+  const auto put = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
+  };
+  put(0, 2);
+  put(4, 1 + 2 * (1 + kColumn));
+  put(8, 0);  // no rows
+  for (size_t c = 0; c < 2; ++c) {
+    bytes[12 + 272 * c] = static_cast<uint8_t>('a' + c);
+    put(12 + 272 * c + 260, kCacheText);
+    put(12 + 272 * c + 264, kColumn);
+  }
+  WriteBytes(path, bytes);
+  WriteBytes(path + ".lob", {});
+  EXPECT_EQ(CodeOf([&] { COdbcRecordset cache(path.c_str()); }), 8);
+  const int kind = CodeOf([&] {
+    COdbcRecordset cache({Column("a", kCacheText, kColumn), Column("b", kCacheText, kColumn)},
+                         dir.File("made.cache").c_str());
+  });
+  EXPECT_EQ(kind, 3);
+  // One such column alone is within the limit.
+  bytes.resize(12 + 272);
+  put(0, 1);
+  put(4, 1 + 1 + kColumn);
+  WriteBytes(path, bytes);
+  EXPECT_EQ(CodeOf([&] { COdbcRecordset cache(path.c_str()); }), 0);
+}
+
+// A record packs its values byte by byte: a text of odd length puts the
+// date, timestamp and GUID after it at odd places, and they still read (and
+// sort) whole.
+TEST(ResultCache, StructuredValuesAtOddPlacesReadWhole) {
+  TempFolder dir;
+  COdbcRecordset cache({Column("t", kCacheText, 2), Column("stamp", kCacheTimestamp, 16), Column("g", kCacheGuid, 16),
+                        Column("d", kCacheDate, 6)},
+                       dir.File("odd.cache").c_str());
+  const struct {
+    TIMESTAMP_STRUCT stamp;
+    SQLGUID guid;
+    DATE_STRUCT date;
+  } rows[] = {
+      {{2021, 12, 31, 23, 59, 58, 123456}, {0x89ABCDEFu, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}}, {2024, 2, 29}},
+      {{1999, 1, 2, 3, 4, 5, 6}, {0x01020304u, 0xFFFF, 0, {9, 9, 9, 9, 9, 9, 9, 9}}, {1900, 12, 1}},
+  };
+  for (const auto& r : rows) {
+    cache.AddNew();
+    cache.SetText(0, "x");
+    cache.SetDateTime(1, r.stamp);
+    cache.SetGuid(2, r.guid);
+    cache.SetDate(3, r.date);
+    cache.Update();
+  }
+  for (int row = 1; row <= 2; ++row) {
+    const auto& r = rows[row - 1];
+    cache.MoveTo(row);
+    const TIMESTAMP_STRUCT stamp = *cache.GetTimestamp(1);
+    EXPECT_EQ(stamp.year, r.stamp.year) << row;
+    EXPECT_EQ(stamp.second, r.stamp.second) << row;
+    EXPECT_EQ(stamp.fraction, r.stamp.fraction) << row;
+    const SQLGUID guid = *cache.GetGuid(2);
+    EXPECT_EQ(guid.Data1, r.guid.Data1) << row;
+    EXPECT_EQ(guid.Data2, r.guid.Data2) << row;
+    EXPECT_EQ(guid.Data4[7], r.guid.Data4[7]) << row;
+    const DATE_STRUCT date = *cache.GetDate(3);
+    EXPECT_EQ(date.year, r.date.year) << row;
+    EXPECT_EQ(date.day, r.date.day) << row;
+    EXPECT_EQ(cache.GetDate(1)->year, r.stamp.year) << row;  // a timestamp's date
+  }
+  CRowSorter byStamp(cache, 1);
+  EXPECT_EQ(byStamp.Rows(), (std::vector<int>{2, 1}));
+  CRowSorter byGuid(cache, 2);
+  EXPECT_EQ(byGuid.Rows(), (std::vector<int>{2, 1}));
+  CRowSorter byDate(cache, 3);
+  EXPECT_EQ(byDate.Rows(), (std::vector<int>{2, 1}));
+}
+
 TEST(ResultCache, CopiesAStatementsRows) {
   COdbcConnection c;
   ASSERT_EQ(c.Connect(odbc_test::kSqliteDsn, nullptr, nullptr), 1);
