@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the decoder, resource, RTF, clipboard-picture and barcode-request fuzz targets with clang and runs them over
+# Builds the decoder, resource, RTF, clipboard-picture, barcode-request, field-list and data-source fuzz
+# targets with clang and runs them over
 # their seed corpus, regression inputs and grown corpus, then for a bounded
 # time.
 #   fuzz/run.sh build [build folder]                       builds every target
@@ -17,7 +18,12 @@ here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/.." && pwd)"
 decoders=(decode_fuzzer decode_fuzzer_bytes decode_fuzzer_bmp decode_fuzzer_tga decode_fuzzer_pcx decode_fuzzer_psd
   decode_fuzzer_pict decode_fuzzer_wemf)
-targets=("${decoders[@]}" resource_fuzzer rtf_fuzzer kvobcode_fuzzer field_list_fuzzer clipboard_picture_fuzzer)
+targets=("${decoders[@]}" resource_fuzzer rtf_fuzzer kvobcode_fuzzer field_list_fuzzer clipboard_picture_fuzzer
+  datasource_fuzzer)
+# The field list and data-source targets share one target's time: each runs
+# half the seconds it is given, so adding the second kept the test run as long
+# as it was.
+shared=(field_list_fuzzer datasource_fuzzer)
 data="$root/tests/image/data"
 
 # The folders a target starts from.
@@ -32,6 +38,9 @@ inputs_of() {
     echo "$root/tests/barcode/data/request_corpus"
   elif [ "$1" = field_list_fuzzer ]; then
     echo "$root/tests/fields/data/list_corpus"
+  elif [ "$1" = datasource_fuzzer ]; then
+    # Written by the stored forms' own writers when the targets are built.
+    echo "$build/datasource_corpus"
   else
     echo "$data/corpus $data/regress $data/grown"
   fi
@@ -50,7 +59,21 @@ build_targets() {
   command -v clang++ >/dev/null || { echo "clang++ is not installed (scripts/install-deps.sh)"; exit 1; }
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-  cmake --build "$build" -j"${TAV_FUZZ_BUILD_JOBS:-4}" --target "${targets[@]}"
+  cmake --build "$build" -j"${TAV_FUZZ_BUILD_JOBS:-4}" --target "${targets[@]}" datasource_seeds
+  rm -rf "$build/datasource_corpus"
+  "$build/datasource_seeds" "$build/datasource_corpus"
+}
+
+# The seconds a target runs of the SECONDS it is given.
+seconds_of() {
+  local target
+  for target in "${shared[@]}"; do
+    if [ "$target" = "$1" ]; then
+      echo $(( ($2 + ${#shared[@]} - 1) / ${#shared[@]} ))
+      return
+    fi
+  done
+  echo "$2"
 }
 
 # run TARGET SECONDS SEED [folder for new inputs]
@@ -80,7 +103,7 @@ case "$mode" in
     target="${2:?which target}"
     # A fixed seed makes a run repeat itself, so a failure in CI is one a
     # developer sees again; TAV_FUZZ_SEED=0 asks libFuzzer for a fresh seed.
-    run_target "$target" "${3:-30}" "${TAV_FUZZ_SEED:-1}"
+    run_target "$target" "$(seconds_of "$target" "${3:-30}")" "${TAV_FUZZ_SEED:-1}"
     ;;
   grow)
     # Fresh seeds, every target at once, then one minimising merge: only
@@ -115,7 +138,9 @@ case "$mode" in
   all)
     build_targets
     status=0
-    for target in "${targets[@]}"; do run_target "$target" "${2:-30}" "${TAV_FUZZ_SEED:-1}" || status=1; done
+    for target in "${targets[@]}"; do
+      run_target "$target" "$(seconds_of "$target" "${2:-30}")" "${TAV_FUZZ_SEED:-1}" || status=1
+    done
     exit $status
     ;;
 esac
