@@ -26,6 +26,8 @@ struct List {
   bool ownerDraw = false;
   bool variable = false;
   bool hasStrings = true;
+  bool wantsBar = false;        // created with WS_VSCROLL
+  bool syncingBar = false;      // hiding or showing the bar resizes the box
   HWND notifyTarget = nullptr;  // the combo box of a drop-down list
 };
 
@@ -139,7 +141,67 @@ void EnsureVisible(HWND w, List& l, long index) {
   while (index > l.items.top() && ItemRect(w, l, index).bottom > client.bottom) l.items.SetTop(l.items.top() + 1);
 }
 
-void Redraw(HWND w) { InvalidateRect(w, nullptr, TRUE); }
+// Items wholly inside the client area from the top item down.
+long VisibleCount(HWND w, const List& l) {
+  RECT client;
+  GetClientRect(w, &client);
+  long n = 0;
+  int y = 0;
+  for (size_t i = static_cast<size_t>(std::max(0L, l.items.top())); i < l.items.size(); ++i) {
+    y += HeightOf(l, i);
+    if (y > client.bottom) return n;
+    ++n;
+  }
+  // Past the last item, rows of the fixed height would still fit.
+  const int h = std::max(l.itemHeight, 1);
+  return n + std::max(0, (static_cast<int>(client.bottom) - y) / h);
+}
+
+// The vertical bar follows the items: range one step per item, page the
+// items in view, position the top item. A list whose items all fit has
+// nothing to scroll: the bar goes away, or stays disabled and without a
+// thumb under LBS_DISABLENOSCROLL.
+void SyncBar(HWND w, List& l) {
+  if (!l.wantsBar || l.syncingBar) return;
+  l.syncingBar = true;
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | ((StyleOf(w) & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0);
+  si.nMin = 0;
+  si.nMax = std::max(0L, static_cast<long>(l.items.size()) - 1);
+  si.nPage = static_cast<UINT>(std::max(1L, VisibleCount(w, l)));
+  si.nPos = static_cast<int>(std::max(0L, l.items.top()));
+  SetScrollInfo(w, SB_VERT, &si, TRUE);
+  l.syncingBar = false;
+}
+
+void Redraw(HWND w) {
+  if (List* l = StateOf<List>(w)) SyncBar(w, *l);
+  InvalidateRect(w, nullptr, TRUE);
+}
+
+// WM_VSCROLL from the bar: the top item moves, never past the last page.
+void Scroll(HWND w, List& l, WORD request, int thumb) {
+  const long count = static_cast<long>(l.items.size());
+  const long page = std::max(1L, VisibleCount(w, l));
+  const long last = std::max(0L, count - page);
+  long top = l.items.top();
+  switch (request) {
+    case SB_LINEUP: --top; break;
+    case SB_LINEDOWN: ++top; break;
+    case SB_PAGEUP: top -= page; break;
+    case SB_PAGEDOWN: top += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: top = thumb; break;
+    case SB_TOP: top = 0; break;
+    case SB_BOTTOM: top = last; break;
+    default: return;
+  }
+  top = std::clamp(top, 0L, last);
+  if (top == l.items.top()) return;
+  l.items.SetTop(top);
+  Redraw(w);
+}
 
 // The text to store: a copy of the caller's string, or nothing for an
 // owner-drawn list without strings (whose "string" is the item data).
@@ -380,6 +442,7 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     l->ownerDraw = (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
     l->variable = (style & LBS_OWNERDRAWVARIABLE) != 0;
     l->hasStrings = !l->ownerDraw || (style & LBS_HASSTRINGS);
+    l->wantsBar = (style & WS_VSCROLL) != 0;
     l->itemHeight = FontCellSize(nullptr).cy;
     return DefWindowProcW(w, message, wParam, lParam);
   }
@@ -388,6 +451,13 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       if (l->ownerDraw && !l->variable) Measure(w, *l, -1);
+      SyncBar(w, *l);
+      return 0;
+    case WM_SIZE:
+      SyncBar(w, *l);
+      return 0;
+    case WM_VSCROLL:
+      Scroll(w, *l, LOWORD(static_cast<DWORD_PTR>(wParam)), static_cast<int>(HIWORD(static_cast<DWORD_PTR>(wParam))));
       return 0;
     case WM_DESTROY:
       // The window's data is out of reach once WM_NCDESTROY starts.

@@ -126,6 +126,80 @@ TEST(ListBoxControl, DirectoryListing) {
   std::filesystem::remove_all(folder);
 }
 
+// WS_VSCROLL list boxes: the bar shows only when the items do not all fit;
+// under LBS_DISABLENOSCROLL it stays, disabled, with nothing to scroll
+// (list-box styles in the public documentation).
+TEST(ListBoxControl, VerticalBarFollowsTheItems) {
+  const HWND parent = controltest::MakeParent();
+  struct Row {
+    DWORD style;
+    int items;
+    bool bar;
+    bool scrolls;
+  } const rows[] = {
+      {0, 0, false, false},
+      {0, 3, false, false},
+      {0, 30, true, true},
+      {LBS_DISABLENOSCROLL, 0, true, false},
+      {LBS_DISABLENOSCROLL, 3, true, false},
+      {LBS_DISABLENOSCROLL, 30, true, true},
+  };
+  for (const Row& row : rows) {
+    const HWND list = controltest::MakeControl(parent, u"ListBox", WS_VSCROLL | row.style, 26, u"", 160, 120);
+    for (int i = 0; i < row.items; ++i) SendMessageW(list, LB_ADDSTRING, 0, S(u"item"));
+    uitest::RunUntilIdle();
+    const bool bar = (GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) != 0;
+    EXPECT_EQ(bar, row.bar) << row.style << " " << row.items;
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_EQ(client.right, bar ? 160 - GetSystemMetrics(SM_CXVSCROLL) : 160) << row.style << " " << row.items;
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &si));
+    const bool scrolls = si.nMax > si.nMin && static_cast<int>(si.nPage) < si.nMax - si.nMin + 1;
+    EXPECT_EQ(scrolls, row.scrolls) << row.style << " " << row.items << " range " << si.nMin << ".." << si.nMax
+                                    << " page " << si.nPage;
+    DestroyWindow(list);
+  }
+  DestroyWindow(parent);
+}
+
+TEST(ListBoxControl, VerticalBarScrollsTheItemsAndGoesWhenTheyFitAgain) {
+  const HWND parent = controltest::MakeParent();
+  const HWND list = controltest::MakeControl(parent, u"ListBox", WS_VSCROLL, 27, u"", 160, 120);
+  for (int i = 0; i < 30; ++i) SendMessageW(list, LB_ADDSTRING, 0, S(u"item"));
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(list, SB_VERT, &si);
+  const int page = static_cast<int>(si.nPage);
+  ASSERT_GT(page, 0);
+  EXPECT_EQ(si.nMax, 29);
+  struct Row {
+    WPARAM request;
+    LRESULT top;
+  } const rows[] = {
+      {SB_LINEDOWN, 1},
+      {SB_LINEDOWN, 2},
+      {SB_LINEUP, 1},
+      {SB_LINEUP, 0},
+      {SB_LINEUP, 0},
+      {SB_PAGEDOWN, page},
+      {SB_BOTTOM, 30 - page},
+      {SB_LINEDOWN, 30 - page},
+      {SB_PAGEUP, 30 - 2 * page},
+      {MAKEWPARAM(SB_THUMBPOSITION, 5), 5},
+      {SB_TOP, 0},
+  };
+  for (const Row& row : rows) {
+    SendMessageW(list, WM_VSCROLL, row.request, 0);
+    EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), row.top) << row.request;
+    EXPECT_EQ(GetScrollPos(list, SB_VERT), row.top) << row.request;
+  }
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL, 0) << "nothing left to scroll";
+  SendMessageW(list, LB_ADDSTRING, 0, S(u"one"));
+  EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL, 0);
+  DestroyWindow(parent);
+}
+
 TEST(ComboBoxControl, MessagesAndTheirResults) {
   for (DWORD kind : {CBS_SIMPLE, CBS_DROPDOWN, CBS_DROPDOWNLIST}) {
     const HWND parent = controltest::MakeParent();
