@@ -133,6 +133,28 @@ using gdi::SpanRegion;
 
 namespace {
 
+// LockWindowUpdate: one window of the process at a time whose drawing (and
+// its descendants') is held back; the screen area it would have drawn is
+// remembered to be invalidated when the lock goes. Guarded by UserLock.
+struct UpdateLock {
+  HWND window = nullptr;
+  RECT held{};  // screen coordinates
+  bool any = false;
+};
+UpdateLock& TheUpdateLock() {
+  static UpdateLock lock;
+  return lock;
+}
+
+// Under UserLock: whether `w` is the locked window or inside it.
+bool UnderUpdateLock(const Window& w) {
+  const HWND locked = TheUpdateLock().window;
+  if (!locked) return false;
+  for (const Window* cur = &w; cur && !cur->desktop; cur = cur->parent)
+    if (cur->handle == locked) return cur->life != Life::Dead;
+  return false;
+}
+
 // A device context on the window's top-level surface.
 HDC MakeWindowDc(const WindowPtr& w, bool whole, const SpanRegion* limit, bool clipChildren, bool clipSiblings) {
   UserLock lock;
@@ -145,6 +167,20 @@ HDC MakeWindowDc(const WindowPtr& w, bool whole, const SpanRegion* limit, bool c
     SpanRegion l = *limit;
     l.Offset(area.left, area.top);
     visible = SpanRegion::Combine(visible, l, RGN_AND);
+  }
+  if (UnderUpdateLock(*w)) {
+    // "A device context with a visible region that is empty"; what it
+    // would have reached is drawn again after the unlock.
+    if (!visible.Empty()) {
+      RECT box = visible.Box();
+      const RECT topRect = ScreenWindowRect(*top);
+      OffsetRect(&box, topRect.left, topRect.top);
+      UpdateLock& held = TheUpdateLock();
+      if (held.any) UnionRect(&held.held, &held.held, &box);
+      else held.held = box;
+      held.any = true;
+    }
+    visible = SpanRegion();
   }
   if (!visible.Empty()) SurfaceChanged(*top, visible.Box());
   return gdi::CreateSurfaceDC(top->surface, POINT{area.left, area.top}, std::move(visible), w->handle);
@@ -448,4 +484,38 @@ int ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* 
 BOOL ScrollWindow(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip) {
   return ScrollWindowEx(window, dx, dy, scroll, clip, nullptr, nullptr,
                         SW_INVALIDATE | SW_ERASE | (scroll ? 0 : SW_SCROLLCHILDREN)) != ERROR;
+}
+
+BOOL LockWindowUpdate(HWND window) {
+  HWND unlocked = nullptr;
+  RECT held{};
+  bool any = false;
+  {
+    WindowPtr w = window ? FindWin(window) : nullptr;
+    if (window && !w) return FALSE;
+    UserLock lock;
+    UpdateLock& state = TheUpdateLock();
+    if (window) {
+      // One window at a time; a lock whose window died is gone.
+      if (state.window) {
+        const WindowPtr old = FindWinQuiet(state.window);
+        if (old && old->life != Life::Dead) return Fail(ERROR_SCREEN_ALREADY_LOCKED);
+      }
+      state = UpdateLock{window, {}, false};
+      return TRUE;
+    }
+    unlocked = state.window;
+    held = state.held;
+    any = state.any;
+    state = UpdateLock{};
+  }
+  if (unlocked && any && IsWindow(unlocked)) {
+    // The held-back area, relative to the locked window's client area, with
+    // its frame and children.
+    POINT origin{held.left, held.top};
+    ScreenToClient(unlocked, &origin);
+    RECT r{origin.x, origin.y, origin.x + (held.right - held.left), origin.y + (held.bottom - held.top)};
+    RedrawWindow(unlocked, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+  return TRUE;
 }

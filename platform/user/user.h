@@ -335,6 +335,9 @@ BOOL ValidateRect(HWND window, const RECT* rect);
 BOOL ValidateRgn(HWND window, HRGN region);
 BOOL UpdateWindow(HWND window);
 BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags);
+// Holds back drawing into one window (and its children) until called with
+// null, then invalidates what was held back. FALSE while another is locked.
+BOOL LockWindowUpdate(HWND window);
 BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase);
 int GetUpdateRgn(HWND window, HRGN region, BOOL erase);
 int ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, LPRECT updateRect,

@@ -18,6 +18,7 @@ inline constexpr DWORD ERROR_CONTROL_ID_NOT_FOUND = 1421;
 inline constexpr DWORD ERROR_TIMEOUT = 1460;
 inline constexpr DWORD ERROR_INVALID_HOOK_HANDLE = 1404;
 inline constexpr DWORD ERROR_INVALID_THREAD_ID = 1444;
+inline constexpr DWORD ERROR_SCREEN_ALREADY_LOCKED = 1440;
 inline constexpr DWORD ERROR_MESSAGE_SYNC_ONLY = 1159;
 
 // ---------------------------------------------------------------------------

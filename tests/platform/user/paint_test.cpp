@@ -225,3 +225,69 @@ TEST_F(Paint, WindowDcReachesTheFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+// LockWindowUpdate (public documentation): one window at a time; GetDC,
+// GetDCEx and BeginPaint on it or its children give an empty visible region;
+// the area drawn meanwhile is invalidated when the lock goes.
+TEST_F(Paint, LockWindowUpdateHoldsBackDrawingUntilUnlocked) {
+  HWND top = Make(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 80, nullptr, kBlue);
+  HWND child = Make(WS_CHILD | WS_VISIBLE, 10, 10, 30, 20, top, kBlue);
+  HWND other = Make(WS_POPUP | WS_VISIBLE, 200, 0, 40, 30, nullptr, kBlue);
+  uitest::RunUntilIdle();
+  ASSERT_TRUE(LockWindowUpdate(child));
+  SetLastError(0);
+  EXPECT_FALSE(LockWindowUpdate(top)) << "one window at a time";
+  EXPECT_EQ(GetLastError(), ERROR_SCREEN_ALREADY_LOCKED);
+  ASSERT_TRUE(LockWindowUpdate(nullptr));
+  ASSERT_TRUE(LockWindowUpdate(top));
+  // Direct drawing, and painting, of the locked window, its child and an unlocked window.
+  struct Row {
+    HWND window;
+    bool byPaint;
+    bool drawnWhileLocked;
+  } const rows[] = {
+      {top, false, false},
+      {child, false, false},
+      {child, true, false},
+      {other, false, true},
+      {other, true, true},
+  };
+  for (const Row& row : rows) {
+    SetWindowLongPtrW(row.window, GWLP_USERDATA, kRed);
+    if (row.byPaint) {
+      InvalidateRect(row.window, nullptr, FALSE);
+      UpdateWindow(row.window);
+    } else {
+      HDC dc = GetDC(row.window);
+      RECT r{0, 0, 5, 5};
+      UniqueBrush red(CreateSolidBrush(kRed));
+      FillRect(dc, &r, red.get());
+      ReleaseDC(row.window, dc);
+    }
+    EXPECT_EQ(uitest::ClientPixel(row.window, 1, 1), row.drawnWhileLocked ? kRed : kBlue)
+        << (row.window == top ? "top" : row.window == child ? "child" : "other") << " " << row.byPaint;
+    SetWindowLongPtrW(row.window, GWLP_USERDATA, kBlue);
+  }
+  RECT update{};
+  EXPECT_FALSE(GetUpdateRect(child, &update, FALSE)) << "painting while locked validated the update region";
+  SetWindowLongPtrW(top, GWLP_USERDATA, kGreen);
+  SetWindowLongPtrW(child, GWLP_USERDATA, kGreen);
+  ASSERT_TRUE(LockWindowUpdate(nullptr));
+  // What was held back is invalidated and painted again.
+  EXPECT_TRUE(GetUpdateRect(child, &update, FALSE));
+  uitest::RunUntilIdle();
+  EXPECT_EQ(uitest::ClientPixel(top, 1, 1), kGreen);
+  EXPECT_EQ(uitest::ClientPixel(child, 1, 1), kGreen);
+  EXPECT_EQ(uitest::ClientPixel(other, 1, 1), kRed) << "an unlocked window is not painted again";
+  // A destroyed locked window does not keep the lock.
+  HWND gone = Make(WS_POPUP | WS_VISIBLE, 0, 100, 20, 20, nullptr, kBlue);
+  ASSERT_TRUE(LockWindowUpdate(gone));
+  DestroyWindow(gone);
+  EXPECT_TRUE(LockWindowUpdate(other));
+  EXPECT_TRUE(LockWindowUpdate(nullptr));
+  EXPECT_FALSE(LockWindowUpdate(reinterpret_cast<HWND>(0x7777)));
+}
+
+}  // namespace
