@@ -103,7 +103,8 @@ WORD TemplateDefaultId(const resource::DialogTemplate& t) {
 
 }  // namespace
 
-HWND CreateFromTemplate(HINSTANCE instance, std::span<const uint8_t> bytes, HWND owner, DLGPROC proc, LPARAM param) {
+HWND CreateFromTemplate(HINSTANCE instance, std::span<const uint8_t> bytes, HWND owner, DLGPROC proc, LPARAM param,
+                        bool ansi) {
   resource::DialogTemplate t;
   if (!resource::ParseDialogTemplate(bytes, t)) {
     SetLastError(ERROR_INVALID_DATA);
@@ -126,6 +127,7 @@ HWND CreateFromTemplate(HINSTANCE instance, std::span<const uint8_t> bytes, HWND
   state->ownsFont = font != nullptr;
   state->baseUnits = base;
   state->defaultId = TemplateDefaultId(t);
+  state->ansiProc = ansi;
   SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
   if (font) SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   for (const resource::DialogItemTemplate& item : t.items) {
@@ -178,7 +180,12 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialogTempla
 
 HWND CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND owner, DLGPROC proc,
                                 LPARAM param) {
-  return CreateDialogIndirectParamW(instance, dialogTemplate, owner, proc, param);
+  const std::span<const uint8_t> bytes = TemplateBytes(dialogTemplate);
+  if (bytes.empty()) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  return CreateFromTemplate(instance, bytes, owner, proc, param, true);
 }
 
 HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR name, HWND owner, DLGPROC proc, LPARAM param) {
@@ -190,7 +197,7 @@ HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR name, HWND owner, DLGPROC pr
 HWND CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
   const std::span<const uint8_t> bytes = ResourceTemplate(instance, resource::KeyFromA(name));
   if (bytes.empty()) return nullptr;
-  return CreateFromTemplate(instance, bytes, owner, proc, param);
+  return CreateFromTemplate(instance, bytes, owner, proc, param, true);
 }
 
 BOOL MapDialogRect(HWND dialog, LPRECT rect) {

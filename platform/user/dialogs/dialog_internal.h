@@ -10,7 +10,8 @@
 
 namespace dialogs {
 
-HWND CreateFromTemplate(HINSTANCE instance, std::span<const uint8_t> bytes, HWND owner, DLGPROC proc, LPARAM param);
+HWND CreateFromTemplate(HINSTANCE instance, std::span<const uint8_t> bytes, HWND owner, DLGPROC proc, LPARAM param,
+                        bool ansi = false);
 // The bytes of a template given by address: bounded by the resource holding
 // it, or (a template the caller built in memory) trusted up to a limit.
 std::span<const uint8_t> TemplateBytes(LPCDLGTEMPLATEW dialogTemplate);

@@ -68,7 +68,8 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialogTempla
 
 INT_PTR DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND owner, DLGPROC proc,
                                 LPARAM param) {
-  return DialogBoxIndirectParamW(instance, dialogTemplate, owner, proc, param);
+  const HWND dialog = CreateDialogIndirectParamA(instance, dialogTemplate, owner, proc, param);
+  return dialog ? RunModal(dialog) : -1;
 }
 
 INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR name, HWND owner, DLGPROC proc, LPARAM param) {

@@ -3,6 +3,7 @@
 // focus kept over deactivation, the font).
 #include "platform/user/dialogs/dialog_state.h"
 #include "platform/user/controls/controls.h"
+#include "platform/user/window_internal.h"
 
 namespace dialogs {
 namespace {
@@ -109,7 +110,11 @@ LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto proc = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(dialog, DWLP_DLGPROC));
   if (proc) {
     SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
-    const INT_PTR handled = proc(dialog, message, wParam, lParam);
+    // A dialog made by an A call has an A procedure: its text comes in the
+    // thread's ANSI code page.
+    const DialogState* s = StateOf(dialog);
+    const INT_PTR handled = s && s->ansiProc ? user::CallProcW(proc, false, dialog, message, wParam, lParam)
+                                             : proc(dialog, message, wParam, lParam);
     if (!IsWindow(dialog)) return handled;
     if (handled) return AnswersDirectly(message) ? handled : GetWindowLongPtrW(dialog, DWLP_MSGRESULT);
     if (message == WM_INITDIALOG) return 0;

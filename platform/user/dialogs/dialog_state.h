@@ -15,6 +15,7 @@ struct DialogState {
   WORD defaultId = 0;    // set by DM_SETDEFID; 0: the template's default button
   bool ended = false;
   INT_PTR result = 0;
+  bool ansiProc = false;  // made by an A call: its procedure hears A messages
 };
 
 // Null for a window that is not a dialog.
