@@ -65,6 +65,11 @@ void OnWindowPosChanged(HWND window, const WINDOWPOS* pos, const Window& w) {
   }
 }
 
+void KeyMenu(HWND window, LPARAM character) {
+  const HWND root = GetAncestor(window, GA_ROOT);
+  Send(root ? root : window, WM_SYSCOMMAND, SC_KEYMENU, character);
+}
+
 }  // namespace
 }  // namespace user
 
@@ -229,8 +234,26 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         Send(window, WM_SYSCOMMAND, IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE, lParam);
       return 0;
     }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      // "If the F10 key or the ALT key was released" with nothing pressed
+      // since, the top-level window hears SC_KEYMENU.
+      int& alone = ThisQueue().menuKeyAlone;
+      if ((wParam == VK_MENU || wParam == VK_F10) && alone == static_cast<int>(wParam)) {
+        alone = 0;
+        KeyMenu(window, 0);
+      }
+      return 0;
+    }
+    case WM_SYSCHAR:
+      // Alt with a character: the menu bar item it is the mnemonic of.
+      if (wParam != u' ') KeyMenu(window, static_cast<LPARAM>(wParam));
+      return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
+        case SC_KEYMENU:
+          menus::KeyboardMenuBar(window, static_cast<WCHAR>(lParam));
+          return 0;
         case SC_CLOSE: {
           bool noClose;
           {

@@ -133,13 +133,25 @@ void NoteInput(Queue& queue, const MSG& msg) {
   };
   switch (msg.message) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: setKey(static_cast<int>(msg.wParam), true); break;
+    case WM_SYSKEYDOWN: {
+      // Alt or F10 let go with no other key or button between enters the menu bar.
+      const int vk = static_cast<int>(msg.wParam);
+      const bool repeat = (static_cast<DWORD>(msg.lParam) & 0x40000000) != 0;
+      if (vk == VK_MENU || vk == VK_F10) {
+        if (!repeat) queue.menuKeyAlone = vk;
+      } else {
+        queue.menuKeyAlone = 0;
+      }
+      setKey(vk, true);
+      break;
+    }
     case WM_KEYUP:
     case WM_SYSKEYUP: setKey(static_cast<int>(msg.wParam), false); break;
     default: break;
   }
   if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST && msg.message != WM_MOUSEWHEEL &&
       msg.message != WM_MOUSEHWHEEL) {
+    if (msg.message != WM_MOUSEMOVE && msg.message != WM_NCMOUSEMOVE) queue.menuKeyAlone = 0;
     setKey(VK_LBUTTON, (msg.wParam & MK_LBUTTON) != 0);
     setKey(VK_RBUTTON, (msg.wParam & MK_RBUTTON) != 0);
     setKey(VK_MBUTTON, (msg.wParam & MK_MBUTTON) != 0);

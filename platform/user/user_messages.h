@@ -194,7 +194,11 @@ inline constexpr WPARAM SC_MOVE = 0xF010;
 inline constexpr WPARAM SC_MINIMIZE = 0xF020;
 inline constexpr WPARAM SC_MAXIMIZE = 0xF030;
 inline constexpr WPARAM SC_CLOSE = 0xF060;
+inline constexpr WPARAM SC_KEYMENU = 0xF100;
 inline constexpr WPARAM SC_RESTORE = 0xF120;
+// WM_ENTERIDLE wParam: what is idle
+inline constexpr WPARAM MSGF_DIALOGBOX = 0;
+inline constexpr WPARAM MSGF_MENU = 2;
 // WM_SIZING edges (also the low bits of SC_SIZE requests)
 inline constexpr WPARAM WMSZ_LEFT = 1;
 inline constexpr WPARAM WMSZ_RIGHT = 2;

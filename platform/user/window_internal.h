@@ -280,6 +280,7 @@ struct Queue {
   HWND focus = nullptr;
   HWND capture = nullptr;
   BYTE keyState[256] = {};  // as of the last message read
+  int menuKeyAlone = 0;     // VK_MENU or VK_F10 when pressed with nothing else since
   std::vector<SentPtr> receiving;  // sent messages being answered, innermost last
   MSG last{};                      // the last message read (time, position)
   std::vector<Hook> hooks;

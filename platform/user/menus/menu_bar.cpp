@@ -3,15 +3,11 @@
 #include <algorithm>
 
 #include "platform/user/controls/control_support.h"
+#include "platform/user/dialogs/dialogs.h"
 #include "platform/user/menus/menu_model.h"
+#include "platform/user/window_internal.h"
 
 namespace menus {
-
-struct Outcome {
-  enum Kind { Chosen, Cancelled, MoveLeft, MoveRight } kind = Cancelled;
-  UINT id = 0;
-};
-Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar);
 
 namespace {
 
@@ -79,36 +75,181 @@ void PaintMenuBar(HWND window, HDC dc, const RECT& bar) {
   SelectObject(dc, old);
 }
 
-// Opens bar item `index` and follows Left/Right along the bar.
-void TrackBarItem(HWND window, HMENU menu, int index) {
+namespace {
+
+void SelectBarItem(HWND window, HMENU menu, const MenuItem& item, int index) {
+  if (tracked == index) return;
+  tracked = index;
+  DrawMenuBar(window);
+  const UINT flags = (item.submenu ? MF_POPUP : 0) | (item.state & (MFS_GRAYED | MFS_CHECKED)) | MF_HILITE |
+                     (item.type & MFT_OWNERDRAW);
+  const UINT id = item.submenu ? static_cast<UINT>(index) : item.id;
+  SendMessageW(window, WM_MENUSELECT, MAKEWPARAM(static_cast<WORD>(id), static_cast<WORD>(flags)),
+               reinterpret_cast<LPARAM>(menu));
+}
+
+// The bar with item `index` selected and nothing open: Left/Right move,
+// Enter, Down or Up open, a mnemonic opens its item, Esc (or Alt or F10
+// again, or a click) leaves. Returns whether to open the selected item;
+// *index follows the selection, *leave says the menu ends.
+bool BarKeys(HWND window, HMENU menu, int* index, bool* leave) {
+  for (;;) {
+    std::shared_ptr<Menu> m = Find(menu);
+    if (!m || m->items.empty() || !IsWindow(window)) {
+      *leave = true;
+      return false;
+    }
+    const int n = static_cast<int>(m->items.size());
+    *index = (*index % n + n) % n;
+    SelectBarItem(window, menu, m->items[static_cast<size_t>(*index)], *index);
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
+      SendMessageW(window, WM_ENTERIDLE, MSGF_MENU, 0);
+    if (!GetMessageW(&msg, nullptr, 0, 0)) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      *leave = true;
+      return false;
+    }
+    switch (msg.message) {
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
+        switch (msg.wParam) {
+          case VK_LEFT: --*index; break;
+          case VK_RIGHT: ++*index; break;
+          case VK_RETURN:
+          case VK_DOWN:
+          case VK_UP: return true;
+          case VK_ESCAPE:
+          case VK_MENU:
+          case VK_F10: *leave = true; return false;
+          default: TranslateMessage(&msg); break;
+        }
+        break;
+      case WM_KEYUP:
+      case WM_SYSKEYUP: break;
+      case WM_CHAR:
+      case WM_SYSCHAR: {
+        const int found = MnemonicItem(*m, static_cast<WCHAR>(msg.wParam));
+        if (found >= 0) {
+          *index = found;
+          SelectBarItem(window, menu, m->items[static_cast<size_t>(found)], found);
+          return true;
+        }
+        MessageBeep(0);
+        break;
+      }
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN:
+      case WM_NCLBUTTONDOWN:
+      case WM_NCRBUTTONDOWN:
+        // A click ends the keyboard's menu and then does what it does.
+        *leave = true;
+        PostMessageW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+        return false;
+      default:
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        break;
+    }
+  }
+}
+
+// The menu loop on the bar: item `index` open or only selected, following
+// Left/Right along the bar and Esc back to it. Popups opened by the keyboard
+// start with their first item selected.
+void BarLoop(HWND window, HMENU menu, int index, bool open, bool keyboard) {
+  const InLoopGuard inLoop;
   SendMessageW(window, WM_ENTERMENULOOP, FALSE, 0);
   SendMessageW(window, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
   RECT windowRect;
   GetWindowRect(window, &windowRect);
   Outcome outcome;
-  for (int guard = 0; guard < 64; ++guard) {
+  for (int guard = 0; guard < 1024; ++guard) {
+    if (!open) {
+      bool leave = false;
+      open = BarKeys(window, menu, &index, &leave);
+      if (leave) break;
+    }
     std::shared_ptr<Menu> m = Find(menu);
     if (!m || m->items.empty()) break;
-    index = (index % static_cast<int>(m->items.size()) + static_cast<int>(m->items.size())) % static_cast<int>(m->items.size());
+    const int n = static_cast<int>(m->items.size());
+    index = (index % n + n) % n;
     const MenuItem item = m->items[static_cast<size_t>(index)];
-    tracked = index;
-    DrawMenuBar(window);
+    SelectBarItem(window, menu, item, index);
     if (!item.submenu) {
-      // A command on the bar itself.
+      // A command on the bar itself: chosen by a click or Enter.
+      if (item.state & MFS_GRAYED) {
+        open = false;
+        continue;
+      }
       outcome = {Outcome::Chosen, item.id};
       break;
     }
     const POINT below{windowRect.left + item.rect.left, windowRect.top + item.rect.bottom};
-    outcome = RunPopup(item.submenu, window, below, 0, true);
-    if (outcome.kind == Outcome::MoveLeft) --index;
-    else if (outcome.kind == Outcome::MoveRight) ++index;
-    else break;
+    outcome = RunPopup(item.submenu, window, below, 0, true, keyboard);
+    if (outcome.kind == Outcome::MoveLeft || outcome.kind == Outcome::MoveRight) {
+      index += outcome.kind == Outcome::MoveLeft ? -1 : 1;
+      // Along the bar the next popup opens too; a command item is only selected.
+      std::shared_ptr<Menu> now = Find(menu);
+      if (now && !now->items.empty()) {
+        const int k = static_cast<int>(now->items.size());
+        open = now->items[static_cast<size_t>((index % k + k) % k)].submenu != nullptr;
+      }
+      continue;
+    }
+    if (outcome.kind == Outcome::MoveTo) {
+      index = static_cast<int>(outcome.id);
+      open = true;
+      continue;
+    }
+    if (outcome.kind == Outcome::Escaped) {
+      // Esc closes the popup and leaves its bar item selected.
+      open = false;
+      continue;
+    }
+    break;
   }
   tracked = -1;
+  // The menu key that ended the menu does not start it again when let go.
+  user::ThisQueue().menuKeyAlone = 0;
   DrawMenuBar(window);
   SendMessageW(window, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   SendMessageW(window, WM_EXITMENULOOP, FALSE, 0);
   if (outcome.kind == Outcome::Chosen) PostMessageW(window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(outcome.id), 0), 0);
+}
+
+}  // namespace
+
+int OtherBarItemAt(HWND window, POINT screen) {
+  std::shared_ptr<Menu> m = Find(MenuOf(window));
+  if (!m || tracked < 0) return -1;
+  RECT windowRect;
+  GetWindowRect(window, &windowRect);
+  const POINT at{screen.x - windowRect.left, screen.y - windowRect.top};
+  for (size_t i = 0; i < m->items.size(); ++i)
+    if (PtInRect(&m->items[i].rect, at)) return static_cast<int>(i) == tracked ? -1 : static_cast<int>(i);
+  return -1;
+}
+
+void KeyboardMenuBar(HWND window, WCHAR ch) {
+  if (InMenuLoop()) return;
+  const HMENU menu = MenuOf(window);
+  std::shared_ptr<Menu> m = Find(menu);
+  if (!m || m->items.empty()) return;
+  if (!ch) return BarLoop(window, menu, 0, false, true);
+  const int index = MnemonicItem(*m, ch);
+  if (index < 0) {
+    // No item has it: the owner may pick one (WM_MENUCHAR), else a beep.
+    const LRESULT answer = SendMessageW(window, WM_MENUCHAR, MAKEWPARAM(ch, 0), reinterpret_cast<LPARAM>(menu));
+    const WORD action = HIWORD(static_cast<DWORD>(answer));
+    const int picked = LOWORD(static_cast<DWORD>(answer));
+    if ((action == 2 || action == 3) && picked < static_cast<int>(m->items.size()))
+      return BarLoop(window, menu, picked, action == 2, true);
+    if (action != 1) MessageBeep(0);
+    return;
+  }
+  BarLoop(window, menu, index, true, true);
 }
 
 void TrackMenuBar(HWND window, POINT screen) {
@@ -119,7 +260,7 @@ void TrackMenuBar(HWND window, POINT screen) {
   GetWindowRect(window, &windowRect);
   const POINT at{screen.x - windowRect.left, screen.y - windowRect.top};
   for (size_t i = 0; i < m->items.size(); ++i)
-    if (PtInRect(&m->items[i].rect, at)) return TrackBarItem(window, menu, static_cast<int>(i));
+    if (PtInRect(&m->items[i].rect, at)) return BarLoop(window, menu, static_cast<int>(i), true, false);
 }
 
 }  // namespace menus

@@ -38,8 +38,36 @@ UINT_PTR ReportedId(const MenuItem& item);
 
 namespace menus {
 std::shared_ptr<std::vector<ACCEL>> FindAccelerators(HACCEL table);
+// How one popup's loop ended: a command chosen, the menu left (a click
+// elsewhere), Esc (back one level), Left/Right along the menu bar, or the
+// pointer onto another bar item.
+struct Outcome {
+  enum Kind { Chosen, Cancelled, Escaped, MoveLeft, MoveRight, MoveTo } kind = Cancelled;
+  UINT id = 0;  // the command chosen, or the bar item moved to
+};
+// Shows `menu` at a screen point and tracks it until it ends. A popup opened
+// from the bar passes Left/Right back; one opened by a key starts with its
+// first item selected.
+Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar, bool selectFirst);
+// Whether this thread is inside a menu loop (the keyboard's menu key then
+// does not start another).
+bool InMenuLoop();
+struct InLoopGuard {
+  InLoopGuard();
+  ~InLoopGuard();
+  InLoopGuard(const InLoopGuard&) = delete;
+  InLoopGuard& operator=(const InLoopGuard&) = delete;
+};
+// The bar item of `window` under a screen point when it is not the one open, or -1.
+int OtherBarItemAt(HWND window, POINT screen);
+// The item whose mnemonic is `ch` (case ignored), or -1.
+int MnemonicItem(const Menu& m, WCHAR ch);
 // The non-client area's menu bar, drawn by the window system's frame painter.
 void PaintMenuBar(HWND window, HDC dc, const RECT& bar);
 // A click on the menu bar at a screen point: tracks the item's popup.
 void TrackMenuBar(HWND window, POINT screen);
+// WM_SYSCOMMAND SC_KEYMENU: the bar from the keyboard. `ch` 0 (Alt or F10
+// alone) selects the first item; a character opens the item it is the
+// mnemonic of.
+void KeyboardMenuBar(HWND window, WCHAR ch);
 }  // namespace menus

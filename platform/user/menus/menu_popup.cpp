@@ -154,7 +154,9 @@ void Select(HWND w, Popup& p, int index) {
   std::shared_ptr<Menu> m = Find(p.menu);
   if (!m || p.selected == index) return;
   p.selected = index;
+  // Drawn at once: a submenu about to open keeps the loop from painting.
   InvalidateRect(w, nullptr, TRUE);
+  UpdateWindow(w);
   if (index >= 0 && static_cast<size_t>(index) < m->items.size()) {
     const MenuItem& item = m->items[static_cast<size_t>(index)];
     const UINT flags = (item.submenu ? MF_POPUP : 0) | (item.state & (MFS_GRAYED | MFS_CHECKED)) | MF_HILITE |
@@ -180,6 +182,8 @@ int ItemAt(const Menu& m, POINT client) {
   return -1;
 }
 
+}  // namespace
+
 int MnemonicItem(const Menu& m, WCHAR ch) {
   WCHAR upper = ch;
   CharUpperBuffW(&upper, 1);
@@ -191,16 +195,6 @@ int MnemonicItem(const Menu& m, WCHAR ch) {
   return -1;
 }
 
-}  // namespace
-
-// The outcome of one popup's loop.
-struct Outcome {
-  enum Kind { Chosen, Cancelled, MoveLeft, MoveRight } kind = Cancelled;
-  UINT id = 0;
-};
-
-Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar = false);
-
 namespace {
 
 Outcome Choose(HWND w, Popup& p, const Menu& m, int index, int depth) {
@@ -210,8 +204,9 @@ Outcome Choose(HWND w, Popup& p, const Menu& m, int index, int depth) {
   if (item.submenu) {
     POINT right{item.rect.right, item.rect.top};
     ClientToScreen(w, &right);
-    const Outcome nested = RunPopup(item.submenu, p.owner, right, depth + 1);
-    if (nested.kind == Outcome::MoveLeft) return {Outcome::Cancelled, 0xFFFF};  // back to this popup
+    const Outcome nested = RunPopup(item.submenu, p.owner, right, depth + 1, false, false);
+    // Left or Esc in the submenu come back to this popup.
+    if (nested.kind == Outcome::MoveLeft || nested.kind == Outcome::Escaped) return {Outcome::Cancelled, 0xFFFF};
     return nested;
   }
   return {Outcome::Chosen, item.id};
@@ -219,9 +214,18 @@ Outcome Choose(HWND w, Popup& p, const Menu& m, int index, int depth) {
 
 }  // namespace
 
-Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar) {
+namespace {
+thread_local int loops = 0;
+}  // namespace
+
+InLoopGuard::InLoopGuard() { ++loops; }
+InLoopGuard::~InLoopGuard() { --loops; }
+bool InMenuLoop() { return loops > 0; }
+
+Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar, bool selectFirst) {
   std::shared_ptr<Menu> m = Find(menu);
   if (!m || depth > 16) return {};
+  const InLoopGuard inLoop;
   RegisterPopupClass();
   SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKEWPARAM(0, FALSE));
   m = Find(menu);
@@ -234,6 +238,7 @@ Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar) {
   ShowWindow(w, SW_SHOWNOACTIVATE);
   UpdateWindow(w);
   SetCapture(w);
+  if (selectFirst) Select(w, p, Step(*m, -1, 1));
   Hook& hook = TheHook();
   if (hook.hook) {
     const Hook once = hook;
@@ -244,6 +249,11 @@ Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar) {
   bool done = false;
   while (!done) {
     MSG msg;
+    // "No messages are waiting": the owner hears that the menu is idle.
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      SendMessageW(owner, WM_ENTERIDLE, MSGF_MENU, reinterpret_cast<LPARAM>(w));
+      if (!IsWindow(w) || !Find(menu)) break;
+    }
     if (!GetMessageW(&msg, nullptr, 0, 0)) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
@@ -254,7 +264,13 @@ Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar) {
         switch (msg.wParam) {
           case VK_UP: Select(w, p, Step(*m, p.selected, -1)); break;
           case VK_DOWN: Select(w, p, Step(*m, p.selected, 1)); break;
-          case VK_ESCAPE: outcome = {Outcome::Cancelled}; done = true; break;
+          case VK_ESCAPE: outcome = {Outcome::Escaped}; done = true; break;
+          case VK_MENU:
+          case VK_F10:
+            // The menu key again leaves every level of the menu.
+            outcome = {Outcome::Cancelled};
+            done = true;
+            break;
           case VK_LEFT:
             // Closes a submenu, or moves along the menu bar; a lone popup stays.
             if (depth > 0 || fromBar) {
@@ -290,8 +306,20 @@ Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar) {
       }
       case WM_MOUSEMOVE:
         if (msg.hwnd == w) {
-          const int index = ItemAt(*m, crack::MouseOf(msg.wParam, msg.lParam).pt);
-          if (index >= 0) Select(w, p, index);
+          const POINT pt = crack::MouseOf(msg.wParam, msg.lParam).pt;
+          const int index = ItemAt(*m, pt);
+          if (index >= 0 && Selectable(m->items[static_cast<size_t>(index)])) {
+            Select(w, p, index);
+            break;
+          }
+          POINT screen = pt;
+          ClientToScreen(w, &screen);
+          // Onto another item of the menu bar: its popup opens instead.
+          const int other = fromBar && depth == 0 ? OtherBarItemAt(owner, screen) : -1;
+          if (other >= 0) {
+            outcome = {Outcome::MoveTo, static_cast<UINT>(other)};
+            done = true;
+          }
         }
         break;
       case WM_LBUTTONDOWN:
@@ -340,7 +368,7 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const
     return FALSE;
   }
   SendMessageW(owner, WM_ENTERMENULOOP, TRUE, 0);
-  const Outcome outcome = RunPopup(menu, owner, POINT{x, y}, 0);
+  const Outcome outcome = RunPopup(menu, owner, POINT{x, y}, 0, false, false);
   // "The menu is closed": WM_MENUSELECT with 0xFFFF flags and no menu.
   SendMessageW(owner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   SendMessageW(owner, WM_EXITMENULOOP, TRUE, 0);

@@ -2,7 +2,9 @@
 // tracking through the nested loop (keys posted before the loop runs).
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,21 @@
 namespace {
 
 std::vector<std::string> seen;  // messages the owner saw, by name
+// What a person does next each time the menu loop waits for input
+// (WM_ENTERIDLE); its argument is the popup shown, or null on the bar.
+std::deque<std::function<void(HWND)>> script;
+int stuck = 0;  // idle with nothing left to do: Esc gets out and the test fails
+
+void Tap(int key) {
+  user::DeviceKey(key, true);
+  user::DeviceKey(key, false);
+}
+
+void AltChord(int key) {
+  user::DeviceKey(VK_MENU, true);
+  Tap(key);
+  user::DeviceKey(VK_MENU, false);
+}
 
 LRESULT OwnerProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -22,10 +39,29 @@ LRESULT OwnerProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       seen.push_back(MessageName(message));
       return 0;
     case WM_MENUSELECT:
-      seen.push_back("WM_MENUSELECT " + std::to_string(LOWORD(wParam)) + (HIWORD(wParam) == 0xFFFF ? " closed" : ""));
+      seen.push_back("WM_MENUSELECT " + std::to_string(LOWORD(wParam)) +
+                     (HIWORD(wParam) == 0xFFFF ? " closed" : "/" + std::to_string(HIWORD(wParam))));
       return 0;
     case WM_COMMAND:
       seen.push_back("WM_COMMAND " + std::to_string(LOWORD(wParam)));
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_KEYMENU) seen.push_back("SC_KEYMENU " + std::to_string(lParam));
+      return DefWindowProcW(w, message, wParam, lParam);
+    case WM_MENUCHAR:
+      seen.push_back("WM_MENUCHAR " + std::to_string(LOWORD(wParam)));
+      return 0;
+    case WM_ENTERIDLE:
+      if (wParam != MSGF_MENU) return 0;
+      if (script.empty()) {
+        if (++stuck < 8) Tap(VK_ESCAPE);
+        return 0;
+      }
+      {
+        const std::function<void(HWND)> next = script.front();
+        script.pop_front();
+        next(reinterpret_cast<HWND>(lParam));
+      }
       return 0;
     case WM_MEASUREITEM: {
       auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -224,9 +260,167 @@ TEST(Menus, TrackPopupMenuWithKeys) {
   uitest::RunUntilIdle();
   ASSERT_FALSE(seen.empty());
   EXPECT_EQ(seen.back(), "WM_COMMAND 21") << "without TPM_RETURNCMD the choice is posted";
-  EXPECT_NE(std::find(seen.begin(), seen.end(), "WM_MENUSELECT 21"), seen.end());
+  EXPECT_NE(std::find(seen.begin(), seen.end(), "WM_MENUSELECT 21/128"), seen.end());
   EXPECT_NE(std::find(seen.begin(), seen.end(), "WM_MENUSELECT 0 closed"), seen.end());
   EXPECT_FALSE(TrackPopupMenu(reinterpret_cast<HMENU>(0x4321), TPM_RETURNCMD, 0, 0, 0, owner, nullptr));
+  DestroyMenu(popup);
+  DestroyWindow(owner);
+}
+
+// The menu bar from the keyboard: Alt or F10 alone selects the first item
+// (WM_SYSKEYUP -> WM_SYSCOMMAND SC_KEYMENU 0), Alt with a mnemonic opens its
+// item (WM_SYSCHAR -> SC_KEYMENU with the character); arrows move, Enter,
+// Down or Up open a popup (its first item selected), Esc goes back a level.
+// Rows from the WM_SYSKEYUP, WM_SYSCHAR, WM_SYSCOMMAND, WM_INITMENUPOPUP
+// and WM_MENUSELECT pages of the public documentation.
+TEST(Menus, KeyboardReachesTheMenuBar) {
+  const HWND owner = MakeOwner();
+  HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, 101, u"&New");
+  AppendMenuW(file, MF_STRING, 102, u"&Open");
+  HMENU edit = CreatePopupMenu();
+  AppendMenuW(edit, MF_STRING, 201, u"&Cut");
+  AppendMenuW(edit, MF_STRING, 202, u"C&opy");
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), u"&File");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), u"&Edit");
+  AppendMenuW(bar, MF_STRING, 300, u"&Help");
+  ASSERT_TRUE(SetMenu(owner, bar));
+  SetForegroundWindow(owner);
+  SetFocus(owner);
+  uitest::RunUntilIdle();
+  using Steps = std::vector<std::function<void()>>;
+  auto tap = [](int key) { return [key] { Tap(key); }; };
+  auto chord = [](int key) { return [key] { AltChord(key); }; };
+  auto ch = [](char16_t c) { return [c] { user::DeviceChar(c); }; };
+  const std::string popup = std::to_string(MF_POPUP | MF_HILITE);
+  struct Case {
+    const char* what;
+    Steps steps;  // the first starts the menu, each other one waits for the loop to be idle
+    std::vector<std::string> expected;
+  } const cases[] = {
+      {"Alt alone selects File; Esc leaves",
+       {tap(VK_MENU), tap(VK_ESCAPE)},
+       {"SC_KEYMENU 0", "WM_ENTERMENULOOP", "WM_INITMENU", "WM_MENUSELECT 0/" + popup, "WM_MENUSELECT 0 closed",
+        "WM_EXITMENULOOP"}},
+      {"F10, Right, Enter opens Edit with Cut selected; Enter chooses",
+       {tap(VK_F10), tap(VK_RIGHT), tap(VK_RETURN), tap(VK_RETURN)},
+       {"SC_KEYMENU 0", "WM_ENTERMENULOOP", "WM_INITMENU", "WM_MENUSELECT 0/" + popup, "WM_MENUSELECT 1/" + popup,
+        "WM_INITMENUPOPUP", "WM_MENUSELECT 201/128", "WM_MENUSELECT 0 closed", "WM_EXITMENULOOP", "WM_COMMAND 201"}},
+      {"Alt, Down opens File; Right moves to Edit open; Down, Enter",
+       {tap(VK_MENU), tap(VK_DOWN), tap(VK_RIGHT), tap(VK_DOWN), tap(VK_RETURN)},
+       {"SC_KEYMENU 0", "WM_ENTERMENULOOP", "WM_INITMENU", "WM_MENUSELECT 0/" + popup, "WM_INITMENUPOPUP",
+        "WM_MENUSELECT 101/128", "WM_MENUSELECT 1/" + popup, "WM_INITMENUPOPUP", "WM_MENUSELECT 201/128",
+        "WM_MENUSELECT 202/128", "WM_MENUSELECT 0 closed", "WM_EXITMENULOOP", "WM_COMMAND 202"}},
+      {"Alt+E opens Edit; a mnemonic there chooses",
+       {chord('E'), ch(u'o')},
+       {"SC_KEYMENU 101", "WM_ENTERMENULOOP", "WM_INITMENU", "WM_MENUSELECT 1/" + popup, "WM_INITMENUPOPUP",
+        "WM_MENUSELECT 201/128", "WM_MENUSELECT 202/128", "WM_MENUSELECT 0 closed", "WM_EXITMENULOOP",
+        "WM_COMMAND 202"}},
+      {"Esc in a popup goes back to its bar item; Right then only selects",
+       {tap(VK_MENU), tap(VK_DOWN), tap(VK_ESCAPE), tap(VK_RIGHT), tap(VK_ESCAPE)},
+       {"SC_KEYMENU 0", "WM_ENTERMENULOOP", "WM_INITMENU", "WM_MENUSELECT 0/" + popup, "WM_INITMENUPOPUP",
+        "WM_MENUSELECT 101/128", "WM_MENUSELECT 1/" + popup, "WM_MENUSELECT 0 closed", "WM_EXITMENULOOP"}},
+      {"Left from the first item wraps to Help; Enter chooses the bar's command",
+       {tap(VK_F10), tap(VK_LEFT), tap(VK_RETURN)},
+       {"SC_KEYMENU 0", "WM_ENTERMENULOOP", "WM_INITMENU", "WM_MENUSELECT 0/" + popup, "WM_MENUSELECT 300/128",
+        "WM_MENUSELECT 0 closed", "WM_EXITMENULOOP", "WM_COMMAND 300"}},
+      {"on the bar a plain mnemonic chooses too",
+       {tap(VK_MENU), ch(u'h')},
+       {"SC_KEYMENU 0", "WM_ENTERMENULOOP", "WM_INITMENU", "WM_MENUSELECT 0/" + popup, "WM_MENUSELECT 300/128",
+        "WM_MENUSELECT 0 closed", "WM_EXITMENULOOP", "WM_COMMAND 300"}},
+      {"Alt+X matches nothing: the owner is asked, no menu opens", {chord('X')}, {"SC_KEYMENU 120", "WM_MENUCHAR 120"}},
+      {"Alt with another key between press and release is no menu key", {chord(VK_SHIFT)}, {}},
+      {"Alt again leaves the bar", {tap(VK_MENU), tap(VK_MENU)},
+       {"SC_KEYMENU 0", "WM_ENTERMENULOOP", "WM_INITMENU", "WM_MENUSELECT 0/" + popup, "WM_MENUSELECT 0 closed",
+        "WM_EXITMENULOOP"}},
+  };
+  for (const Case& c : cases) {
+    seen.clear();
+    stuck = 0;
+    script.clear();
+    for (size_t i = 1; i < c.steps.size(); ++i) {
+      const std::function<void()> step = c.steps[i];
+      script.push_back([step](HWND) { step(); });
+    }
+    c.steps.front()();
+    uitest::RunUntilIdle();
+    std::vector<std::string> got;
+    for (const std::string& s : seen)
+      if (s != "WM_MENUSELECT 0 closed" || got.empty() || got.back() != s) got.push_back(s);
+    EXPECT_EQ(got, c.expected) << c.what;
+    EXPECT_EQ(stuck, 0) << c.what << ": the menu was still waiting when the keys ran out";
+    EXPECT_TRUE(script.empty()) << c.what;
+  }
+  script.clear();
+  DestroyWindow(owner);
+  DestroyMenu(bar);
+}
+
+// The pointer over a popup highlights the item under it (WM_MENUSELECT, and
+// the item drawn in the highlight colour); separators and grayed items are
+// passed over as the documentation's menus do.
+TEST(Menus, PointerOverAPopupHighlightsItsItems) {
+  const HWND owner = MakeOwner();
+  HMENU popup = CreatePopupMenu();
+  AppendMenuW(popup, MF_STRING, 41, u"&One");
+  AppendMenuW(popup, MF_STRING, 42, u"&Two");
+  AppendMenuW(popup, MF_STRING, 43, u"T&hree");
+  uitest::RunUntilIdle();
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT), plain = GetSysColor(COLOR_MENU);
+  // Items are laid out in equal rows under a 2-pixel edge.
+  auto rowCentre = [](HWND w, int row) {
+    RECT r{};
+    GetClientRect(w, &r);
+    const int h = (r.bottom - 4) / 3;
+    return POINT{r.right / 2, 2 + h * row + h / 2};
+  };
+  auto rowPixel = [](HWND w, int row) {
+    RECT r{};
+    GetClientRect(w, &r);
+    const int h = (r.bottom - 4) / 3;
+    return uitest::ClientPixel(w, r.right - 6, 2 + h * row + 2);
+  };
+  const int rows[] = {1, 0, 2, 1};
+  std::vector<std::vector<COLORREF>> colours;
+  const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures";
+  std::filesystem::create_directories(folder);
+  script.clear();
+  stuck = 0;
+  // Each time the menu waits: look at the rows (after the first move), then
+  // move on, or leave with Esc after the last.
+  auto look = [&](HWND w) {
+    colours.push_back({rowPixel(w, 0), rowPixel(w, 1), rowPixel(w, 2)});
+    if (colours.size() == 1) uitest::SaveScreenPng(folder + "/menu_popup_hover.png");
+  };
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const int row = rows[i];
+    script.push_back([&, row, i](HWND w) {
+      if (i > 0) look(w);
+      POINT p = rowCentre(w, row);
+      ClientToScreen(w, &p);
+      user::DeviceMouseMove(p);
+    });
+  }
+  script.push_back([&](HWND w) {
+    look(w);
+    Tap(VK_ESCAPE);
+  });
+  seen.clear();
+  EXPECT_EQ(TrackPopupMenu(popup, TPM_RETURNCMD, 60, 60, 0, owner, nullptr), 0);
+  std::vector<std::string> selects;
+  for (const std::string& s : seen)
+    if (s.rfind("WM_MENUSELECT", 0) == 0) selects.push_back(s);
+  const std::vector<std::string> expected = {"WM_MENUSELECT 42/128", "WM_MENUSELECT 41/128", "WM_MENUSELECT 43/128",
+                                             "WM_MENUSELECT 42/128", "WM_MENUSELECT 0 closed"};
+  EXPECT_EQ(selects, expected);
+  ASSERT_EQ(colours.size(), std::size(rows));
+  for (size_t i = 0; i < colours.size(); ++i)
+    for (int row = 0; row < 3; ++row)
+      EXPECT_EQ(colours[i][static_cast<size_t>(row)], row == rows[i] ? highlight : plain)
+          << "move " << i << " row " << row;
+  EXPECT_EQ(stuck, 0);
+  script.clear();
   DestroyMenu(popup);
   DestroyWindow(owner);
 }
@@ -249,7 +443,7 @@ TEST(Menus, PictureOfAMenuBarWithAnOpenOwnerDrawnPopup) {
   EXPECT_EQ(GetMenu(owner), bar);
   uitest::RunUntilIdle();
   // Open Edit from the bar, then its Colour submenu; the picture is taken
-  // with both open, then Esc closes each.
+  // with both open (Colour highlighted), then Esc closes each.
   const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures";
   std::filesystem::create_directories(folder);
   static std::string path;
@@ -267,7 +461,10 @@ TEST(Menus, PictureOfAMenuBarWithAnOpenOwnerDrawnPopup) {
               // Both popups are open and painted.
               user::SetMenuLoopHook(nullptr, nullptr);
               saved = uitest::SaveScreenPng(path);
-              PostMessageW(submenu, WM_KEYDOWN, VK_ESCAPE, 0);
+              // Esc closes Colour, then Edit (its bar item stays selected),
+              // then leaves the bar.
+              const HWND owner = GetWindow(submenu, GW_OWNER);
+              for (int i = 0; i < 3; ++i) PostMessageW(owner, WM_KEYDOWN, VK_ESCAPE, 0);
             },
             nullptr);
       },
@@ -279,7 +476,6 @@ TEST(Menus, PictureOfAMenuBarWithAnOpenOwnerDrawnPopup) {
   POINT origin{0, 0};
   ClientToScreen(owner, &origin);
   // The Edit item of the bar, just above the client area.
-  PostMessageW(owner, WM_KEYDOWN, VK_ESCAPE, 0);  // closes Edit after Colour is closed
   uitest::ClickScreen(POINT{origin.x + 50, origin.y - 8});
   EXPECT_TRUE(saved);
   EXPECT_NE(std::find(seen.begin(), seen.end(), "WM_INITMENU"), seen.end());
