@@ -211,13 +211,16 @@ TEST_F(Input, KeyStateAtMessageTimeAndNow) {
   EXPECT_LT(GetKeyState(VK_CONTROL), 0);
   uitest::KeyUp(VK_CONTROL);
   uitest::RunUntilIdle();
-  // Alt with a key is a system key.
+  // Alt with a key is a system key; DefWindowProc passes the character on
+  // to the top-level window as WM_SYSCOMMAND SC_KEYMENU (WM_SYSCHAR page of
+  // the public documentation).
   MessageLog::Get().Clear();
   uitest::Key('F', false, false, true);
   EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({
                                                      {"child", "WM_SYSKEYDOWN"},
                                                      {"child", "WM_SYSKEYDOWN"},
                                                      {"child", "WM_SYSCHAR"},
+                                                     {"top", "WM_SYSCOMMAND"},
                                                      {"child", "WM_SYSKEYUP"},
                                                      {"child", "WM_SYSKEYUP"},
                                                  }));
