@@ -100,9 +100,14 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       NcPaint(window, active);
       return 0;
     }
-    case WM_NCACTIVATE:
+    case WM_NCACTIVATE: {
+      {
+        UserLock lock;
+        w->ncActive = wParam != 0;
+      }
       NcPaint(window, wParam != 0);
       return TRUE;
+    }
     case WM_SETTEXT: {
       {
         UserLock lock;

@@ -100,7 +100,9 @@ RECT ScrollBarRect(const Window& w, int bar) {
 }
 
 bool NcActiveLook(const Window& w) {
-  if (w.IsChild()) return false;
+  // A child (an MDI child) keeps the look its last WM_NCACTIVATE gave it, so a
+  // later repaint of its frame does not turn the active child's caption grey.
+  if (w.IsChild()) return w.ncActive;
   return ThisQueue().active == w.handle;
 }
 

@@ -112,6 +112,7 @@ struct Window {
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
   bool redraw = true;  // WM_SETREDRAW
+  bool ncActive = false;  // the caption's look last set by WM_NCACTIVATE
 
   // Painting: the part of the client area to paint, in client coordinates.
   gdi::SpanRegion update;

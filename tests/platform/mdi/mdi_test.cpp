@@ -144,6 +144,31 @@ TEST_F(MdiTest, CascadeAndTile) {
   EXPECT_GE(covered, static_cast<long>(area.right) * area.bottom * 9 / 10) << "tiles cover the client";
 }
 
+// The caption's colour near its left end, as a COLORREF.
+COLORREF CaptionColour(HWND document) {
+  const uitest::Picture p = uitest::CaptureWindow(document);
+  const int edge = GetSystemMetrics(SM_CXFRAME) + 3;
+  const uint32_t rgb = p.At(edge, edge);
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+TEST_F(MdiTest, TheActiveDocumentsCaptionStaysActiveWhenItsFrameIsRepainted) {
+  SendMessageW(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(documents_[1]), 0);
+  // Tiling moves every document and repaints its frame through WM_NCPAINT;
+  // tiles do not overlap, so each caption can be read.
+  SendMessageW(client_, WM_MDITILE, MDITILE_VERTICAL, 0);
+  RedrawWindow(client_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  uitest::RunUntilIdle();
+  ASSERT_EQ(Active(), documents_[1]);
+  EXPECT_EQ(CaptionColour(documents_[1]), GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(CaptionColour(documents_[0]), GetSysColor(COLOR_INACTIVECAPTION));
+  SendMessageW(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(documents_[0]), 0);
+  RedrawWindow(client_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  uitest::RunUntilIdle();
+  EXPECT_EQ(CaptionColour(documents_[0]), GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(CaptionColour(documents_[1]), GetSysColor(COLOR_INACTIVECAPTION));
+}
+
 TEST_F(MdiTest, TheWindowMenuListsTheDocuments) {
   EXPECT_EQ(GetMenuItemCount(windowMenu_), 1 + 1 + 3) << "Cascade, a separator, three documents";
   WCHAR text[32];
