@@ -45,6 +45,22 @@ void CEdit::GetSel(int& start, int& end) const {
   end = static_cast<int>(e);
 }
 
+namespace {
+// List and combo boxes draw and measure their owner-drawn items through their
+// own members: a reflected WM_DRAWITEM or WM_MEASUREITEM goes there and is
+// answered TRUE.
+template <class Control>
+bool ReflectItemMessage(Control& control, UINT message, LPARAM lParam, LRESULT* result) {
+  switch (message) {
+    case WM_DRAWITEM: control.DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); break;
+    case WM_MEASUREITEM: control.MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); break;
+    default: return false;
+  }
+  if (result) *result = TRUE;
+  return true;
+}
+}  // namespace
+
 BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return CWnd::Create("ListBox", nullptr, style, rect, parent, id);
 }
@@ -60,13 +76,8 @@ void CListBox::GetText(int index, CString& text) const {
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  switch (message) {
-    case WM_DRAWITEM: DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); break;
-    case WM_MEASUREITEM: MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); break;
-    default: return CWnd::OnChildNotify(message, wParam, lParam, result);
-  }
-  if (result) *result = TRUE;
-  return TRUE;
+  if (ReflectItemMessage(*this, message, lParam, result)) return TRUE;
+  return CWnd::OnChildNotify(message, wParam, lParam, result);
 }
 
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -84,13 +95,8 @@ void CComboBox::GetLBText(int index, CString& text) const {
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  switch (message) {
-    case WM_DRAWITEM: DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); break;
-    case WM_MEASUREITEM: MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); break;
-    default: return CWnd::OnChildNotify(message, wParam, lParam, result);
-  }
-  if (result) *result = TRUE;
-  return TRUE;
+  if (ReflectItemMessage(*this, message, lParam, result)) return TRUE;
+  return CWnd::OnChildNotify(message, wParam, lParam, result);
 }
 
 BOOL CScrollBar::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {

@@ -441,3 +441,51 @@ TEST_F(FrameworkMessageMap, DestroyingSendsDestroyThenPostNcDestroyAndDetaches) 
 }
 
 }  // namespace
+
+namespace {
+// Owner-drawn list and combo boxes that log the item members a reflected
+// message reaches.
+class CLoggingListBox : public CListBox {
+ public:
+  void DrawItem(LPDRAWITEMSTRUCT dis) override { Log("list DrawItem(%u)", dis->itemID); }
+  void MeasureItem(LPMEASUREITEMSTRUCT mis) override { Log("list MeasureItem(%u)", mis->itemID); }
+};
+class CLoggingComboBox : public CComboBox {
+ public:
+  void DrawItem(LPDRAWITEMSTRUCT dis) override { Log("combo DrawItem(%u)", dis->itemID); }
+  void MeasureItem(LPMEASUREITEMSTRUCT mis) override { Log("combo MeasureItem(%u)", mis->itemID); }
+};
+}  // namespace
+
+TEST(FrameworkWnd, OwnerDrawnListAndComboItemsAreDrawnAndMeasuredByTheControl) {
+  CPlainParent parent;
+  ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr));
+  CLoggingListBox list;
+  ASSERT_TRUE(list.Create(WS_CHILD | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, CRect(0, 0, 80, 80), &parent, 501));
+  CLoggingComboBox combo;
+  ASSERT_TRUE(
+      combo.Create(WS_CHILD | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, CRect(90, 0, 180, 80), &parent, 502));
+  struct Case {
+    CWnd* control;
+    UINT type;
+    const char* measured;
+    const char* drawn;
+  };
+  for (const Case& c : {Case{&list, ODT_LISTBOX, "list MeasureItem(3)", "list DrawItem(4)"},
+                        Case{&combo, ODT_COMBOBOX, "combo MeasureItem(3)", "combo DrawItem(4)"}}) {
+    const UINT id = static_cast<UINT>(c.control->GetDlgCtrlID());
+    MEASUREITEMSTRUCT mis{c.type, id, 3, 0, 0, 0};
+    g_log.clear();
+    EXPECT_EQ(::SendMessageA(parent.m_hWnd, WM_MEASUREITEM, id, reinterpret_cast<LPARAM>(&mis)), TRUE);
+    EXPECT_EQ(g_log, (std::vector<std::string>{c.measured}));
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = c.type;
+    dis.CtlID = id;
+    dis.itemID = 4;
+    dis.hwndItem = c.control->m_hWnd;
+    g_log.clear();
+    EXPECT_EQ(::SendMessageA(parent.m_hWnd, WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&dis)), TRUE);
+    EXPECT_EQ(g_log, (std::vector<std::string>{c.drawn}));
+  }
+  parent.DestroyWindow();
+}
