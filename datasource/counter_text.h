@@ -1,28 +1,8 @@
-// Counters held as text: decimal, hexadecimal and letter-and-digit values
-// stepped from the right, carries passing over characters that do not count
-// ("A-99" + 1 is "A-100"), with an optional limit and reset value.
+// The print run's counter stepping, over the shell's counter text stepping.
 #pragma once
 
-#include "foundation/string/astring.h"
+#include "app/counter/counter_text.h"
 
-// Counter kinds ("number base" of a counter field).
-enum CounterKind : int {
-  kCounterDecimal = 0,
-  kCounterHexadecimal = 1,
-  kCounterDecimalAlpha = 2,
-};
-
-// Steps one character in place by amount; returns the carry for the character
-// to its left. *touched is set when the character counts in the kind.
-int StepCounterChar(char* c, int kind, int amount, bool* touched);
-// Compares two texts aligned on the right: -1 when the longer one's extra
-// leading characters are not all '0', else the byte comparison of the shorter
-// with the longer one's last characters.
-int CompareAlignedText(const char* shorter, int shorterLength, const char* longer, int longerLength);
-// The text stepped by step; with checkLimit, a value beyond the limit in the
-// counting direction is replaced by the reset text and *rolledOver set to 1.
-AString StepCounterText(const AString& text, int step, int kind, bool checkLimit, const AString& limit,
-                        const AString& reset, int* rolledOver = nullptr);
 // The print run's form: the value after `amount` more labels.
 AString AdvanceCounterValue(const AString& value, int amount, int base, bool rollover, const AString& limit,
                             const AString& reset, int* rolledOver = nullptr);
