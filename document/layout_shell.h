@@ -1,0 +1,97 @@
+// What the layout code asks of the application around it: settings, the
+// program's flags, translated texts, message boxes, status panes and
+// folders. The application object derives from CLayoutShell and overrides
+// what it provides; every method has a headless default (English text as
+// given, built-in settings, the default answer of a question), so a program
+// or test without the application still runs the layout code, and a new
+// method never breaks the application.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "foundation/string/astring.h"
+#include "platform/kernel/types.h"
+
+class CDocument;
+
+// The new-label defaults of the settings, named by their profile keys.
+struct LabelDefaults {
+  int32_t DefaultLabelWidth = 4000;
+  int32_t DefaultLabelHeight = 2500;
+  int32_t DefaultUnits = 1;
+  int16_t deflt_lblsPerRow = 1;
+  int16_t deflt_rowsPerPage = 1;
+  int32_t deflt_leftOff = 0;
+  int32_t deflt_topOff = 0;
+  int32_t deflt_hGap = 0;
+  int32_t deflt_vGap = 0;
+  int32_t deflt_rotation = 0;
+  uint8_t deflt_shape = 0;
+  uint8_t deflt_hasBorder = 0;
+  uint8_t deflt_hasHoleDiameter = 0;
+  int32_t deflt_holeDiameter = 1650;
+  int32_t deflt_bkclr = 0xFFFFFF;
+  int32_t deflt_bdrData_style = 0;
+  int32_t deflt_bdrData_w = 12;
+  int32_t deflt_bdrData_roundEnds = 0;
+  int32_t deflt_bdrData_clr = 0;
+};
+
+class CLayoutShell {
+ public:
+  virtual ~CLayoutShell() = default;
+
+  // --- Settings.
+  virtual LabelDefaults GetLabelDefaults() { return LabelDefaults{}; }
+  // Line width of both sides of a new box (DefaultBoxWidth).
+  virtual int32_t DefaultBoxWidth() { return 12; }
+
+  // --- Program-wide flags.
+  virtual bool IsReaderMode() { return false; }
+  virtual bool IsNoSave() { return false; }
+  virtual bool IsSmall() { return false; }
+  virtual bool IsStartingUp() { return false; }
+
+  // --- Profile ("Config" and the other sections). Without the application:
+  // the running CWinApp's profile when there is one, else the defaults.
+  virtual AString GetProfileString(const char* section, const char* key, const char* defaultValue);
+  virtual int GetProfileInt(const char* section, const char* key, int defaultValue);
+  virtual bool WriteProfileString(const char* section, const char* key, const char* value);
+  virtual bool WriteProfileInt(const char* section, const char* key, int value);
+
+  // --- Texts and questions. Results: IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7.
+  // The text in the UI language; the English text itself by default.
+  virtual AString TranslateUiString(const char* english) { return AString(english); }
+  // The program's message box (UiMessageBox) and its question box
+  // (ShowMsgBoxDlg) with MB_* buttons. By default both record the text and
+  // give the default answer (IDOK, or IDYES for Yes/No questions).
+  virtual int UiMessageBox(const char* text, UINT type);
+  virtual int ShowMsgBoxDlg(const char* text, UINT type);
+  // MessageBeep(-1), recorded by default.
+  virtual void Beep();
+
+  // --- Main frame.
+  // The status bar's label size pane (mils and the unit code).
+  virtual void SetLabelSizePane(int width, int height, int units) {}
+  // Whether another open document than self holds the file (compared
+  // without regard to case). By default: the running CWinApp's documents.
+  virtual bool IsOpenInOtherDocument(const char* path, const CDocument* self);
+  // Asks for the file a layout is saved as (the save dialog): IDOK with the
+  // chosen path; IDCANCEL by default.
+  virtual int PromptSaveFileName(AString& path) { return 2; }
+
+  // --- Folders. The program folder holds what ships with the program
+  // ("docseed.xml"); the work folder holds the clipboard holder file.
+  virtual AString ProgramFolder();
+  virtual AString WorkFolder();
+  virtual AString ClipboardHolderPath();
+
+  // What the defaults recorded, oldest first (tests read them).
+  std::vector<std::string> shownMessages;
+  int beeps = 0;
+};
+
+// The running application when it is a layout shell, else one default
+// instance shared by the layout code; never null.
+CLayoutShell* LayoutShell();
