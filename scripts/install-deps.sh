@@ -19,6 +19,7 @@ packages=(
   libreoffice-writer-nogui pandoc
   libx11-dev libxext-dev libxcursor-dev
   xvfb xdotool xclip x11-apps x11-utils openbox
+  xdg-utils desktop-file-utils shared-mime-info libfile-mimeinfo-perl
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libzint-dev)

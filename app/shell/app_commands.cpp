@@ -1,0 +1,62 @@
+// The application's own commands, its idle work and its few queries.
+#include "app/shell/label_designer_app.h"
+
+BEGIN_MESSAGE_MAP(CLabelDesignerApp, CWinApp)
+  ON_COMMAND(ID_FILE_NEW, OnFileNew)
+  ON_UPDATE_COMMAND_UI(ID_FILE_NEW, OnUpdateFileNew)
+  ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+  ON_COMMAND(ID_APP_CLIPBOARD_BITMAP, OnClipboardFormatBitmap)
+  ON_COMMAND(ID_APP_CLIPBOARD_METAFILE, OnClipboardFormatMetafile)
+  ON_UPDATE_COMMAND_UI(ID_APP_CLIPBOARD_BITMAP, OnUpdateClipboardFormatBitmap)
+  ON_UPDATE_COMMAND_UI(ID_APP_CLIPBOARD_METAFILE, OnUpdateClipboardFormatMetafile)
+END_MESSAGE_MAP()
+
+CLabelDesignerApp::CLabelDesignerApp() : CWinApp("Tavrendel") {}
+
+CLabelDesignerApp::~CLabelDesignerApp() {
+  StopChannel();
+  FreePrinterDevModes();
+}
+
+CLabelDesignerApp* DesignerApp() { return dynamic_cast<CLabelDesignerApp*>(AfxGetApp()); }
+
+BOOL CLabelDesignerApp::OnIdle(LONG count) {
+  CWinApp::OnIdle(count);
+  return FALSE;
+}
+
+CDocument* CLabelDesignerApp::GetActiveLayoutDoc() const {
+  auto* mdi = dynamic_cast<CMDIFrameWnd*>(m_pMainFrame);
+  if (!mdi || !mdi->m_hWnd) return nullptr;
+  CMDIChildWnd* child = mdi->MDIGetActive();
+  return child ? child->GetActiveDocument() : nullptr;
+}
+
+void CLabelDesignerApp::SetHelpFilePath() {
+  // Help ships as HTML beside the program.
+  m_helpFilePath = (m_folders.program + "TavrendelHelp/index.html").c_str();
+}
+
+void CLabelDesignerApp::OnFileNew() {
+  if (m_readerMode) return;
+  const bool hadLayout = GetActiveLayoutDoc() != nullptr;
+  CWinApp::OnFileNew();
+  auto* mdi = dynamic_cast<CMDIFrameWnd*>(m_pMainFrame);
+  CMDIChildWnd* child = mdi ? mdi->MDIGetActive() : nullptr;
+  if (!child) return;
+  if (!hadLayout) child->ShowWindow(SW_MAXIMIZE);
+  child->SendMessage(WM_COMMAND, ID_VIEW_FIT_IN_FRAME, 0);
+}
+
+void CLabelDesignerApp::OnUpdateFileNew(CCmdUI* ui) { ui->Enable(TRUE); }
+
+void CLabelDesignerApp::OnFileOpen() { CWinApp::OnFileOpen(); }
+
+void CLabelDesignerApp::OnClipboardFormatBitmap() { AppSettings().clipboardAsBitmap = 1; }
+void CLabelDesignerApp::OnClipboardFormatMetafile() { AppSettings().clipboardAsBitmap = 0; }
+void CLabelDesignerApp::OnUpdateClipboardFormatBitmap(CCmdUI* ui) {
+  ui->SetCheck(AppSettings().clipboardAsBitmap == 1);
+}
+void CLabelDesignerApp::OnUpdateClipboardFormatMetafile(CCmdUI* ui) {
+  ui->SetCheck(AppSettings().clipboardAsBitmap == 0);
+}
