@@ -8,6 +8,7 @@
 
 #include "app/core/locale_language.h"
 #include "app/shell/label_designer_app.h"
+#include "app/ui/ui_language.h"
 #include "foundation/util/file_names.h"
 
 namespace {
@@ -128,6 +129,8 @@ void CLabelDesignerApp::ReadSettings() {
     settings.uiLanguage = static_cast<int16_t>(UiLanguageRowForInstallerLanguage(languageId));
     m_profile.WriteInt(kConfigSection, "AppLanguage", settings.uiLanguage);
   }
+  SetUiLanguageFolder(m_folders.language.c_str());
+  SetUiLanguageFile(settings.uiLanguage);
   m_settingsRead = true;
 }
 
@@ -148,7 +151,7 @@ void CLabelDesignerApp::PlaceMainFrame() {
   CRect desktop;
   ::GetWindowRect(::GetDesktopWindow(), &desktop);
   m_showCommand = m_nCmdShow;
-  if (GetProfileInt("TOPFRAME", "Maximized", 0) != 0) {
+  if (m_profile.GetInt("TOPFRAME", "Maximized", 0) != 0) {
     m_showCommand = SW_MAXIMIZE;
     return;
   }
@@ -167,8 +170,8 @@ void CLabelDesignerApp::PlaceMainFrame() {
   const int dy = (desktop.Height() - static_cast<int>(std::trunc(0.9 * dpi.cy))) / 6;
   CRect r = desktop;
   r.DeflateRect(dx, dy);
-  CRect placed(GetProfileInt("TOPFRAME", "Left", r.left), GetProfileInt("TOPFRAME", "Top", r.top),
-               GetProfileInt("TOPFRAME", "Right", r.right), GetProfileInt("TOPFRAME", "Bottom", r.bottom));
+  CRect placed(m_profile.GetInt("TOPFRAME", "Left", r.left), m_profile.GetInt("TOPFRAME", "Top", r.top),
+               m_profile.GetInt("TOPFRAME", "Right", r.right), m_profile.GetInt("TOPFRAME", "Bottom", r.bottom));
   // A stored rectangle that is empty or off the screen is not used.
   CRect visible;
   if (placed.Width() < 100 || placed.Height() < 100 || !visible.IntersectRect(placed, desktop)) placed = r;

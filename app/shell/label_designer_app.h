@@ -20,6 +20,7 @@
 #include "app/core/instance_channel.h"
 #include "app/core/profile_file.h"
 #include "app/core/settings_profile.h"
+#include "document/layout_shell.h"
 #include "foundation/string/astring.h"
 #include "platform/framework.h"
 
@@ -33,10 +34,17 @@ inline constexpr UINT ID_APP_CLIPBOARD_BITMAP = 57841;
 inline constexpr UINT ID_APP_CLIPBOARD_METAFILE = 57842;
 inline constexpr UINT ID_VIEW_FIT_IN_FRAME = 57808;
 
-class CLabelDesignerApp : public CWinApp {
+class CLabelDesignerApp : public CWinApp, public CLayoutShell {
  public:
   CLabelDesignerApp();
   ~CLabelDesignerApp() override;
+
+  // The profile is the framework's (the layout shell's profile calls come
+  // back to it).
+  using CWinApp::GetProfileInt;
+  using CWinApp::GetProfileString;
+  using CWinApp::WriteProfileInt;
+  using CWinApp::WriteProfileString;
 
   BOOL InitInstance() override;
   int ExitInstance() override;
@@ -54,18 +62,27 @@ class CLabelDesignerApp : public CWinApp {
   void SaveDataFolders();
   bool IsWelcomeAllowed() const { return !m_readerMode && !m_nosave && !m_small; }
 
-  // The program-wide flags.
-  bool IsReaderMode() const { return m_readerMode != 0; }
-  bool IsNoSave() const { return m_nosave != 0; }
-  bool IsSmall() const { return m_small != 0; }
-  bool IsStartingUp() const { return m_startingUp != 0; }
+  // What the layout code asks of the application: the program-wide flags,
+  // the settings, texts in the UI language, message boxes and folders.
+  LabelDefaults GetLabelDefaults() override;
+  int32_t DefaultBoxWidth() override;
+  bool IsReaderMode() override { return m_readerMode != 0; }
+  bool IsNoSave() override { return m_nosave != 0; }
+  bool IsSmall() override { return m_small != 0; }
+  bool IsStartingUp() override { return m_startingUp != 0; }
   bool IsExiting() const { return m_exiting != 0; }
+  AString TranslateUiString(const char* english) override;
+  int UiMessageBox(const char* text, UINT type) override;
+  int ShowMsgBoxDlg(const char* text, UINT type) override;
+  void Beep() override;
+  AString ProgramFolder() override { return AString(m_folders.program.c_str()); }
+  AString WorkFolder() override { return m_workFolder; }
+  AString ClipboardHolderPath() override { return m_clipboardHolderPath; }
   bool IsFirstRun() const { return m_firstRun; }
 
   const AppFolders& Folders() const { return m_folders; }
   const CProfileFile& Profile() const { return m_profile; }
   const CommandLine& Line() const { return m_line; }
-  const std::string& ProgramFolder() const { return m_folders.program; }
   const AString& WorkFolderPath() const { return m_workFolder; }
   const AString& ClipboardHolder() const { return m_clipboardHolderPath; }
   WORD ObjectClipboardFormat() const { return m_objectClipboardFormat; }

@@ -173,3 +173,33 @@ TEST_F(DesignerAppTest, OldWorkFilesAreCleanedAndYoungOnesKept) {
 }
 
 }  // namespace
+
+namespace {
+
+using apptest::DesignerAppTest;
+
+TEST_F(DesignerAppTest, LayoutCodeReachesTheApplicationsSettingsAndFlags) {
+  WriteProfile(
+      "[Config]\nbFirstTimeRun=0\nDefaultLabelWidth=5000\nDefaultLabelHeight=50\ndeflt_lblsPerRow=0\n"
+      "deflt_shape=2\nDefaultBoxWidth=33\n");
+  ASSERT_TRUE(Start({"-Readme1", "-small"}));
+  CLayoutShell* shell = LayoutShell();
+  ASSERT_EQ(shell, static_cast<CLayoutShell*>(app.get()));
+  const LabelDefaults d = shell->GetLabelDefaults();
+  EXPECT_EQ(d.DefaultLabelWidth, 5000);
+  EXPECT_EQ(d.DefaultLabelHeight, 2500);  // out of range: the default
+  EXPECT_EQ(d.deflt_lblsPerRow, 1);
+  EXPECT_EQ(d.deflt_shape, 2);
+  EXPECT_EQ(shell->DefaultBoxWidth(), 33);
+  EXPECT_TRUE(shell->IsReaderMode());
+  EXPECT_TRUE(shell->IsSmall());
+  EXPECT_FALSE(shell->IsNoSave());
+  EXPECT_FALSE(shell->IsStartingUp());
+  EXPECT_STREQ(shell->WorkFolder().GetData(), (DataFolder() + "WorkFiles/").c_str());
+  EXPECT_STREQ(shell->ClipboardHolderPath().GetData(), (DataFolder() + "WorkFiles/zclpbrdhldr.clp").c_str());
+  EXPECT_STREQ(shell->ProgramFolder().GetData(), ExecutableFolder().c_str());
+  // Its profile calls reach the designer's profile.
+  EXPECT_EQ(shell->GetProfileInt("Config", "DefaultLabelWidth", 0), 5000);
+}
+
+}  // namespace

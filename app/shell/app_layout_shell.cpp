@@ -1,0 +1,44 @@
+// The application's answers to the layout code: the new-label defaults from
+// the settings record, the flags, the UI language's texts and the program's
+// message boxes.
+#include "app/shell/label_designer_app.h"
+#include "app/ui/ui_language.h"
+
+LabelDefaults CLabelDesignerApp::GetLabelDefaults() {
+  const CAppSettings& s = AppSettings();
+  LabelDefaults d;
+  d.DefaultLabelWidth = s.labelWidth;
+  d.DefaultLabelHeight = s.labelHeight;
+  d.DefaultUnits = s.units;
+  d.deflt_lblsPerRow = s.labelsPerRow;
+  d.deflt_rowsPerPage = s.rowsPerPage;
+  d.deflt_leftOff = s.leftOffset;
+  d.deflt_topOff = s.topOffset;
+  d.deflt_hGap = s.horizontalGap;
+  d.deflt_vGap = s.verticalGap;
+  d.deflt_rotation = s.rotation;
+  d.deflt_shape = s.shape;
+  d.deflt_hasBorder = s.hasBorder;
+  d.deflt_hasHoleDiameter = s.hasHole;
+  d.deflt_holeDiameter = s.holeDiameter;
+  d.deflt_bkclr = s.backgroundColour;
+  d.deflt_bdrData_style = s.borderStyle;
+  d.deflt_bdrData_w = s.borderWidth;
+  d.deflt_bdrData_roundEnds = s.borderRoundEnds;
+  d.deflt_bdrData_clr = s.borderColour;
+  return d;
+}
+
+int32_t CLabelDesignerApp::DefaultBoxWidth() { return AppSettings().boxLineWidth; }
+
+AString CLabelDesignerApp::TranslateUiString(const char* english) { return ::TranslateUiString(english); }
+
+// The designer's own numbered message boxes take over here once they are
+// in; until then the framework's box shows the translated text.
+int CLabelDesignerApp::UiMessageBox(const char* text, UINT type) {
+  return AfxMessageBox(TranslateUiString(text ? text : "").GetData(), type);
+}
+
+int CLabelDesignerApp::ShowMsgBoxDlg(const char* text, UINT type) { return UiMessageBox(text, type); }
+
+void CLabelDesignerApp::Beep() { ::MessageBeep(static_cast<UINT>(-1)); }
