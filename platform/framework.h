@@ -27,4 +27,6 @@
 #include "platform/framework/control_bars.h"
 #include "platform/framework/splitter.h"
 #include "platform/framework/dialog.h"
+#include "platform/framework/tab_ctrl.h"
+#include "platform/framework/property_sheet.h"
 #include "platform/framework/print_preview.h"

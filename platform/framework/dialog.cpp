@@ -34,14 +34,18 @@ INT_PTR CDialog::AfxDlgProc(HWND dialog, UINT message, WPARAM, LPARAM) {
     if (!state.wndInit) return FALSE;
     wnd = state.wndInit;
     state.wndInit = nullptr;
-    wnd->Attach(dialog);
-    wnd->PreSubclassWindow();
-    wnd->m_pfnSuper = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(dialog, GWLP_WNDPROC));
-    ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc));
+    AttachDialogWindow(wnd, dialog);
   }
   if (message != WM_INITDIALOG) return FALSE;
   auto* self = DYNAMIC_DOWNCAST(CDialog, wnd);
   return self ? self->OnInitDialog() : TRUE;
+}
+
+void CDialog::AttachDialogWindow(CWnd* wnd, HWND dialog) {
+  wnd->Attach(dialog);
+  wnd->PreSubclassWindow();
+  wnd->m_pfnSuper = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(dialog, GWLP_WNDPROC));
+  ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc));
 }
 
 INT_PTR CDialog::DoModal() {

@@ -58,6 +58,11 @@ class CDialog : public CWnd {
   CWnd* m_pParentWnd = nullptr;
   BOOL m_bModal = FALSE;
 
+ protected:
+  // Attaches `wnd` to a dialog the dialog manager has just made and puts the
+  // framework's procedure in front of the dialog manager's.
+  static void AttachDialogWindow(CWnd* wnd, HWND dialog);
+
   DECLARE_MESSAGE_MAP()
 };
 
