@@ -41,6 +41,7 @@ void FillLayout(CRvoDoc& doc) {
 void BM_DesignViewRedraw(benchmark::State& state) {
   const int zoom = static_cast<int>(state.range(0));
   auto* doc = new CRvoDoc;
+  doc->m_bAutoDelete = FALSE;
   FillLayout(*doc);
   auto* frame = new CFrameWnd;
   frame->Create(nullptr, "Layout", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1320, 880));

@@ -46,6 +46,10 @@ class CLayoutShell {
   virtual LabelDefaults GetLabelDefaults() { return LabelDefaults{}; }
   // Line width of both sides of a new box (DefaultBoxWidth).
   virtual int32_t DefaultBoxWidth() { return 12; }
+  // The design view's grid ("showGrid", off at every start) and its step in
+  // mils ("gridDx", 100 by default).
+  virtual bool GridShown() { return false; }
+  virtual double GridSpacing() { return 100.0; }
 
   // --- Program-wide flags.
   virtual bool IsReaderMode() { return false; }
@@ -74,6 +78,12 @@ class CLayoutShell {
   // --- Main frame.
   // The status bar's label size pane (mils and the unit code).
   virtual void SetLabelSizePane(int width, int height, int units) {}
+  // The resolution pane ("DPI %d"), the printer pane (name in a colour), the
+  // read-only pane and the pointer's position in mils with the label's unit.
+  virtual void SetDpiPane(int dpi) {}
+  virtual void SetPrinterPane(const char* name, COLORREF colour) {}
+  virtual void SetReadOnlyPane(bool locked) {}
+  virtual void SetCursorPane(int x, int y, int units) {}
   // Whether another open document than self holds the file (compared
   // without regard to case). By default: the running CWinApp's documents.
   virtual bool IsOpenInOtherDocument(const char* path, const CDocument* self);

@@ -8,7 +8,7 @@
 #include "document/file/label_stream.h"
 #include "document/layout_shell.h"
 #include "foundation/system/clipboard_text.h"
-#include "platform/user/user.h"
+#include "platform/user/clipboard.h"
 
 UINT LabelClipboardFormat() { return ::RegisterClipboardFormatA("Nerrow Object"); }
 

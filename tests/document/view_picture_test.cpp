@@ -60,7 +60,9 @@ TEST_P(DesignViewPicture, ShowsLabelGridFieldsAndHandles) {
   // away from the fields; the hole in the middle is desk again.
   EXPECT_EQ(uitest::ClientPixel(w, 2, 2), kDesk);
   const POINT centre = s.Px(2000, 1250);
-  if (centre.x < 880 && centre.y < 600) EXPECT_EQ(uitest::ClientPixel(w, centre.x, centre.y), kDesk);
+  if (centre.x < 880 && centre.y < 600) {
+    EXPECT_EQ(uitest::ClientPixel(w, centre.x, centre.y), kDesk);
+  }
   const POINT clear = s.Px(600, 1250);
   if (clear.x < 880 && clear.y < 600) {
     const COLORREF c = uitest::ClientPixel(w, clear.x + 1, clear.y + 1);

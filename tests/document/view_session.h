@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -68,6 +70,7 @@ class Session {
  public:
   Session(int labelWidth, int labelHeight, int zoom = 150, SIZE client = {800, 500}) {
     doc = new CRvoDoc;
+    doc->m_bAutoDelete = FALSE;  // the session deletes it after the window
     doc->labelSetup.labelWidth = labelWidth;
     doc->labelSetup.labelHeight = labelHeight;
     frame = new CFrameWnd;
@@ -122,6 +125,20 @@ class Session {
     POINT p{x, y};
     view->LayoutToPixel(p, false);
     return p;
+  }
+
+  // A client point where a press hits the field's body (a box is hit on its
+  // border only): the first such point along the row at 60 % of its height.
+  POINT Body(const CField* f) const {
+    const POINT o = view->GetScrollOrigin();
+    const POINT left = Px(f->offset.x, f->offset.y + f->height * 3 / 5);
+    const POINT right = Px(f->offset.x + f->width, f->offset.y + f->height * 3 / 5);
+    for (int x = left.x - 2; x <= right.x + 2; ++x) {
+      CField* hit = nullptr;
+      if (view->HitTestFields(x + o.x, left.y + o.y, &hit) == 1 && hit == f) return {x, left.y};
+    }
+    ADD_FAILURE() << "no point of the field's body";
+    return left;
   }
 
   std::vector<Row> Rows() const {
