@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev
   fonts-liberation fonts-dejavu-core fonts-wqy-microhei fontconfig
-  zlib1g-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libxml2-dev
+  zlib1g-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libxml2-dev libxml2-utils
   unixodbc-dev libsqliteodbc odbc-postgresql postgresql sqlite3
   libzxing-dev
   imagemagick netpbm

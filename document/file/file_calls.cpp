@@ -95,6 +95,11 @@ bool RemoveFile(const char* path) {
   return ::unlink(path) == 0 || errno == ENOENT;
 }
 
+bool LinkFile(const char* existing, const char* newName) {
+  if (Faulted(FileCall::kLink, newName)) return false;
+  return ::link(existing, newName) == 0;
+}
+
 bool SyncFolderOf(const char* path) {
   std::string folder(path);
   const size_t slash = folder.rfind('/');

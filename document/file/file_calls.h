@@ -9,7 +9,7 @@
 
 #include <sys/types.h>
 
-enum class FileCall { kOpen, kWrite, kSync, kClose, kRename, kRemove, kRead, kChmod };
+enum class FileCall { kOpen, kWrite, kSync, kClose, kRename, kRemove, kRead, kChmod, kLink };
 
 // Consulted before each call: true makes the call fail (errno EIO) without
 // doing it. Null (the default) lets every call run.
@@ -23,6 +23,8 @@ bool ReadWholeFileBytes(const char* path, std::vector<uint8_t>& out);
 bool WriteWholeFile(const char* path, std::span<const uint8_t> bytes, bool sync = false, mode_t mode = 0666);
 bool RenameFile(const char* from, const char* to);
 bool RemoveFile(const char* path);
+// A second name for an existing file.
+bool LinkFile(const char* existing, const char* newName);
 // Makes the folder's entries (a rename) durable.
 bool SyncFolderOf(const char* path);
 bool ChangeMode(const char* path, mode_t mode);

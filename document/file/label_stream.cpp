@@ -51,7 +51,7 @@ bool ReadRawString(ByteReader& r, AString& out) {
   }
   const auto bytes = r.Bytes(static_cast<uint64_t>(n));
   if (!r.ok()) return false;
-  out = AString(reinterpret_cast<const char*>(bytes.data()), n);
+  out = AString(n, reinterpret_cast<const char*>(bytes.data()));
   return true;
 }
 

@@ -5,14 +5,19 @@
 
 #include "document/file/file_calls.h"
 #include "document/file/label_stream.h"
+#include "document/file/version_store.h"
 
 int LoadLayoutFile(const char* path, CRvoDoc* doc, CLabelSetup& setup, CFieldList& fieldList, RECT* bounds) {
   std::vector<uint8_t> bytes;
   if (!ReadWholeFileBytes(path, bytes)) return 0;
-  return ReadLabelStreamBytes(bytes, doc, setup, &fieldList, bounds);
+  if (!IsVersionStoreBytes(bytes)) return ReadLabelStreamBytes(bytes, doc, setup, &fieldList, bounds);
+  // The current version is decoded in memory: nothing is written beside
+  // the file when it opens.
+  UniqueXmlDoc store = ParseVersionStore(bytes);
+  std::vector<uint8_t> stream;
+  if (!store || !VersionStream(store.get(), nullptr, stream)) return 0;
+  return ReadLabelStreamBytes(stream, doc, setup, &fieldList, bounds);
 }
-
-int SaveLayoutFile(const char*, const CLabelSetup&, const CFieldList&, SaveVersions) { return 0; }
 
 int LayoutFileWriteBlock(const char* path) {
   struct stat st {};
