@@ -90,11 +90,11 @@ int SaveLayoutFile(const char* path, const CLabelSetup& setup, const CFieldList&
 
   // 2. The stream and the preview beside the file; an old preview is never
   // passed on for a new one.
-  const std::vector<uint8_t> stream = LabelStreamBytes(setup, fieldList);
   scratch.Made(streamFile);
+  scratch.Made(previewFile);
+  const std::vector<uint8_t> stream = LabelStreamBytes(setup, fieldList);
   if (stream.empty() || !WriteWholeFile(streamFile.c_str(), stream)) return 0;
   std::vector<uint8_t> preview;
-  scratch.Made(previewFile);
   if (!RemoveFile(previewFile.c_str()) || WriteLabelPreview(previewFile.c_str(), setup, fieldList) != 1 ||
       !ReadWholeFileBytes(previewFile.c_str(), preview) || preview.empty())
     return 0;
