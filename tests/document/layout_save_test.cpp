@@ -144,13 +144,17 @@ TEST_F(LayoutSave, AFailureAtEveryStepOfEveryRouteLeavesTheFilesAsTheyWere) {
         EXPECT_EQ(result, 1) << "a store that gains a version needs no seed";
         continue;
       }
-      if (step.breakage == Breakage::kFileCall) EXPECT_EQ(fault.hits, 1) << "the step was reached";
+      if (step.breakage == Breakage::kFileCall) {
+        EXPECT_EQ(fault.hits, 1) << "the step was reached";
+      }
       EXPECT_EQ(result, 0);
       EXPECT_EQ(FileBytes(file), before);
       EXPECT_EQ(FileBytes(file + ".010"), backupBefore);
       EXPECT_EQ(dir.Files(), filesBefore);
       EXPECT_TRUE(app.Shown("File not saved!"));
-      if (route == Route::kSaveOnClose) EXPECT_TRUE(app.Shown("Document not saved!"));
+      if (route == Route::kSaveOnClose) {
+        EXPECT_TRUE(app.Shown("Document not saved!"));
+      }
       EXPECT_TRUE(doc.IsModified());
       std::filesystem::remove(file);
       std::filesystem::remove(file + ".010");
