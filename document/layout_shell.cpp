@@ -1,5 +1,6 @@
 #include "document/layout_shell.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -60,6 +61,30 @@ int CLayoutShell::ShowMsgBoxDlg(const char* text, UINT type) {
 }
 
 void CLayoutShell::Beep() { ++beeps; }
+
+int CLayoutShell::UiMessageNumber(int number, UINT type) {
+  shownMessages.push_back("message " + std::to_string(number));
+  return DefaultAnswer(type);
+}
+
+int CLayoutShell::SpinUnitEdit(int direction, int editId, double minimum, double maximum, int unit, HWND dialog,
+                               int steps) {
+  if (direction != 0 && direction != 1) return 1;
+  const double step = steps * (unit == 2 ? 0.254 : 0.01);
+  char text[64] = {};
+  ::GetDlgItemTextA(dialog, editId, text, sizeof text);
+  double v = std::atof(text);
+  if (direction == 0) {
+    v += step;
+    v = v >= maximum ? maximum : v >= minimum ? v : minimum;
+  } else {
+    v -= step;
+    v = v <= minimum ? minimum : v > maximum ? maximum : v;
+  }
+  std::snprintf(text, sizeof text, "%.3f", v);
+  ::SetDlgItemTextA(dialog, editId, text);
+  return 1;
+}
 
 bool CLayoutShell::IsOpenInOtherDocument(const char* path, const CDocument* self) {
   CWinApp* app = AfxGetApp();

@@ -74,6 +74,17 @@ class CLayoutShell {
   virtual int ShowMsgBoxDlg(const char* text, UINT type);
   // MessageBeep(-1), recorded by default.
   virtual void Beep();
+  // A numbered message (its text is the language file's entry for the
+  // number). By default records "message N" and gives the default answer.
+  virtual int UiMessageNumber(int number, UINT type);
+  // Gives a dialog of the layout code the program's look and its texts in
+  // the UI language, once its controls exist; nothing by default.
+  virtual void SkinDialog(HWND dialog) {}
+  // One press of a spinner beside an edit holding a length in the label's
+  // unit (direction 0 up, 1 down; steps of 0.01 inch or 0.254 mm), kept
+  // within minimum..maximum and written back as "%.3f". Returns 1.
+  virtual int SpinUnitEdit(int direction, int editId, double minimum, double maximum, int unit, HWND dialog,
+                           int steps);
 
   // --- Main frame.
   // The status bar's label size pane (mils and the unit code).

@@ -8,6 +8,7 @@
 #include "document/layout_shell.h"
 #include "document/view/design_view.h"
 #include "document/view/design_view_ids.h"
+#include "document/view/set_position_dlg.h"
 #include "fields/geometry/field_geometry.h"
 #include "fields/geometry/field_outline.h"
 #include "fields/measure/text_measure.h"
@@ -240,4 +241,34 @@ void CDesignVu::OnAutoArrange() {
   GetDocument()->SetModifiedFlag(TRUE);
 }
 
-bool CDesignVu::SetFieldPosition() { return false; }
+bool CDesignVu::SetFieldPosition() {
+  CField* field = nullptr;
+  for (const auto& f : Fields())
+    if (m_selection.Contains(f.get())) {
+      field = f.get();
+      break;
+    }
+  if (!field) field = m_hover;
+  if (!field) return false;
+  const FieldPoint before = field->offset;
+  InvalidateField(*field, 15);
+  if (!RunSetPositionDialog(field, GetDocument(), this)) return false;
+  if (field->offset != before) {
+    // The dialog moves the field; the move is a step like any other.
+    UndoRecord step;
+    step.kind = UndoKind::kMoved;
+    UndoFieldEntry entry;
+    entry.index = GetDocument()->IndexOfField(field);
+    entry.point = {before.x, before.y};
+    entry.value = field->rotation;
+    if (entry.index >= 0) {
+      step.entries.push_back(entry);
+      GetDocument()->RecordUndo(step);
+    }
+  }
+  InvalidateField(*field, 15);
+  ::UpdateWindow(m_hWnd);
+  GetDocument()->SetModifiedFlag(TRUE);
+  if (IDesignViewHost* host = Host()) host->UpdateTitleModifiedMark(true);
+  return true;
+}
