@@ -3,6 +3,7 @@
 #include "document/view/design_view.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "document/core/rvo_doc.h"
 #include "document/layout_shell.h"
@@ -171,7 +172,9 @@ void CDesignVu::OnInitialUpdate() {
 }
 
 void CDesignVu::OnUpdate(CView*, LPARAM, CObject*) {
-  if (m_hWnd && GetDocument()) RefreshFromSettings();
+  if (!GetDocument()) return;
+  ForgetStaleFields();
+  if (m_hWnd) RefreshFromSettings();
 }
 
 // ---- Coordinates -------------------------------------------------------------
@@ -305,6 +308,21 @@ void CDesignVu::ForgetField(const CField* field) {
   m_selection.Remove(field);
   if (m_anchor == field) m_anchor = nullptr;
   if (m_hover == field) {
+    m_hover = nullptr;
+    m_trackPolygon.clear();
+  }
+}
+
+void CDesignVu::ForgetStaleFields() {
+  if (!GetDocument()) return;
+  std::unordered_set<const CField*> present;
+  for (const auto& f : Fields()) present.insert(f.get());
+  for (const auto& p : m_pending)
+    if (p) present.insert(p.get());
+  for (CField* f : m_selection.Fields())
+    if (!present.count(f)) m_selection.Remove(f);
+  if (m_anchor && !present.count(m_anchor)) m_anchor = nullptr;
+  if (m_hover && !present.count(m_hover)) {
     m_hover = nullptr;
     m_trackPolygon.clear();
   }

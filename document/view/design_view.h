@@ -122,6 +122,9 @@ class CDesignVu : public CView, public IDesignView {
   void AddFieldToRegion(HRGN region, const CField& field, int margin) const;
   // Drops every reference to a field that leaves the document's list.
   void ForgetField(const CField* field);
+  // Drops the references to fields that are no longer in the list (after
+  // the document changed its list behind the view's back).
+  void ForgetStaleFields();
 
   // ---- Mouse editing ------------------------------------------------------
   int EditMode() const { return m_editMode; }

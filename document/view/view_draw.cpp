@@ -200,6 +200,7 @@ void CDesignVu::DrawHandle(HDC dc, POINT p, int kind) const {
 }
 
 void CDesignVu::DrawSelectionHandles(HDC dc) {
+  ForgetStaleFields();
   ChooseAnchorField();
   const POINT o = GetScrollOrigin();
   for (CField* f : m_selection.Fields()) {

@@ -39,12 +39,14 @@ class ShellApp : public CWinApp, public CLayoutShell {
     std::filesystem::remove_all(folder_, ignored);
   }
   bool GridShown() override { return gridShown; }
+  bool IsReaderMode() override { return readerMode; }
   double GridSpacing() override { return gridSpacing; }
   AString ClipboardHolderPath() override { return AString((folder_ / "zclpbrdhldr.clp").string().c_str()); }
   AString WorkFolder() override { return AString(folder_.string().c_str()); }
 
   bool gridShown = false;
   double gridSpacing = 100;
+  bool readerMode = false;
 
  private:
   std::filesystem::path folder_;

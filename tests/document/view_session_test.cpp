@@ -5,6 +5,7 @@
 #include <random>
 
 #include "document/file/label_stream.h"
+#include "fields/geometry/field_geometry.h"
 #include "fields/geometry/field_outline.h"
 #include "view_session.h"
 
@@ -418,6 +419,85 @@ TEST_F(DesignViewSession, HoverAnchorAndSelectionForgetDeletedFields) {
   EXPECT_EQ(s.view->HoverField(), nullptr);
   EXPECT_EQ(s.view->AnchorField(), nullptr);
   EXPECT_EQ(s.view->Selection().Count(), 0);
+  s.Repaint();
+}
+
+TEST_F(DesignViewSession, CopyAndDropLandsAThirdUpAndLeftOfTheClick) {
+  Session s(4000, 2500);
+  CField* box = s.Add<CBoxField>(300, 300, 900, 600);
+  s.view->Selection().Add(box);
+  s.Command(viewcmd::kCopyAndDrop);
+  EXPECT_EQ(s.view->EditMode(), kModeDrop);
+  // The selection's bounds are 135 x 90 pixels (plus the handle size on
+  // no side): the copy's top-left lands 45 and 30 pixels up and left.
+  RECT bounds{};
+  s.view->ForEachSelected(nullptr, &bounds, 0, nullptr);
+  const int ox = (bounds.right - bounds.left) / 3, oy = (bounds.bottom - bounds.top) / 3;
+  uitest::Click(s.hwnd(), {300, 200});
+  ASSERT_EQ(s.doc->fieldList.size(), 2u);
+  POINT expected{300 - ox, 200 - oy};
+  s.view->PixelToLayout(expected, false);
+  EXPECT_EQ(s.Rows()[1], (Row{kBox, expected.x, expected.y, 900, 600, 0, true}));
+  EXPECT_EQ(s.view->EditMode(), kModeIdle);
+  // With Shift held the drop goes on.
+  s.Command(viewcmd::kCopyAndDrop);
+  uitest::KeyDown(VK_SHIFT);
+  uitest::Click(s.hwnd(), {400, 300});
+  uitest::KeyUp(VK_SHIFT);
+  EXPECT_EQ(s.view->EditMode(), kModeDrop);
+  uitest::Key(VK_ESCAPE);
+  EXPECT_EQ(s.view->EditMode(), kModeIdle);
+  EXPECT_EQ(s.doc->fieldList.size(), 3u);
+}
+
+TEST_F(DesignViewSession, ResizeCursorsFollowTheRotation) {
+  Session s(4000, 2500);
+  s.Add<CBoxField>(600, 1600, 1000, 500, 90000);
+  struct Case {
+    int code;
+    LPCSTR cursor;
+  } cases[] = {{21, IDC_SIZENS}, {23, IDC_SIZENS}, {12, IDC_SIZEWE}, {11, IDC_SIZENESW}};
+  POINT p[15];
+  const POINT o = s.view->GetScrollOrigin();
+  GetFieldOutline(p, 15, *s.doc->fieldList[0], s.view->HandleSize(), -o.x, -o.y, 150, 150, 0);
+  const int index[] = {3, 4, 1, 0};
+  for (int i = 0; i < 4; ++i) {
+    uitest::MoveMouse(s.hwnd(), p[index[i]]);
+    EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, cases[i].cursor)) << cases[i].code;
+  }
+}
+
+TEST_F(DesignViewSession, ReaderModeRefusesAddingAndPasting) {
+  app.readerMode = true;
+  Session s(4000, 2500);
+  s.Command(viewcmd::kAddBox);
+  EXPECT_EQ(s.view->EditMode(), kModeIdle);
+  s.Command(viewcmd::kEditPaste);
+  EXPECT_TRUE(s.doc->fieldList.empty());
+}
+
+TEST_F(DesignViewSession, PlainHomeRepaintsThePicture) {
+  Session s(4000, 2500, 400, {500, 400});
+  ::SetScrollPos(s.hwnd(), SB_HORZ, 300, TRUE);
+  s.Repaint();
+  RECT update{};
+  uitest::Key(VK_HOME);
+  EXPECT_EQ(s.view->GetScrollOrigin().x, 0);
+  // The whole view was repainted from the new position: the label's top-left
+  // corner (rounded off, so desk coloured) is back at the client's corner.
+  EXPECT_FALSE(::GetUpdateRect(s.hwnd(), &update, FALSE));
+  EXPECT_EQ(uitest::ClientPixel(s.hwnd(), 0, 0), RGB(145, 155, 195));
+}
+
+TEST_F(DesignViewSession, FieldsTheDocumentDeletesLeaveTheSelection) {
+  Session s(4000, 2500);
+  CField* a = s.Add<CBoxField>(300, 300, 400, 300);
+  s.view->Selection().Add(a);
+  s.view->ChooseAnchorField();
+  s.doc->DeleteAllFields();
+  s.doc->UpdateAllViews(nullptr);
+  EXPECT_EQ(s.view->Selection().Count(), 0);
+  EXPECT_EQ(s.view->AnchorField(), nullptr);
   s.Repaint();
 }
 
