@@ -120,11 +120,7 @@ void CDialogSkin::TranslateCaption() {
   if (!owner_ || !owner_->m_hWnd) return;
   if (!IsEnglishUi()) {
     AString key = captionKey_;
-    if (key.IsEmpty()) {
-      char text[257] = {};
-      GetWindowTextA(owner_->m_hWnd, text, sizeof text);
-      key = text;
-    }
+    if (key.IsEmpty()) key = WindowTextOf(owner_->m_hWnd);
     AString value;
     if (!ReadUiString(key.GetData(), value)) value = key;
     if (!value.IsEmpty()) {

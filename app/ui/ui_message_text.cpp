@@ -79,11 +79,13 @@ std::optional<std::vector<Conversion>> Conversions(std::string_view format) {
   return list;
 }
 
+// One printf conversion, its output kept to the longest message (the text
+// is cut again at a character boundary afterwards).
 std::string Printf(const std::string& spec, auto value) {
-  char buffer[512];
-  const int n = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
-  if (n < 0) return {};
-  return std::string(buffer, static_cast<size_t>(std::min<int>(n, sizeof buffer - 1)));
+  std::string out(kMaxMessageBytes + 1, '\0');
+  const int n = std::snprintf(out.data(), out.size(), spec.c_str(), value);
+  out.resize(n < 0 ? 0 : std::min<size_t>(static_cast<size_t>(n), out.size() - 1));
+  return out;
 }
 
 // One conversion applied to one argument.
@@ -114,13 +116,14 @@ std::string Apply(const Conversion& c, const UiArg* arg) {
 // The length of the longest start of text no longer than limit that does not
 // end inside a double-byte character of the interface's code page.
 size_t CutAtCharacter(std::string_view text, size_t limit) {
-  if (text.size() <= limit) return text.size();
   const int codePage = UiCodePage();
   size_t i = 0;
-  while (i < limit) {
+  while (i < std::min(limit, text.size())) {
     const auto lead = static_cast<BYTE>(text[i]);
     const bool pair = IsCjkCodePage(codePage) && i + 1 < text.size() &&
                       IsDbcsCodePagePair(lead, static_cast<BYTE>(text[i + 1]), codePage);
+    // A lead byte whose trail was cut off earlier is not kept.
+    if (IsCjkCodePage(codePage) && !pair && i + 1 == text.size() && IsDbcsByte(lead, true, codePage == 950)) break;
     const size_t step = pair ? 2 : 1;
     if (i + step > limit) break;
     i += step;
@@ -137,6 +140,8 @@ AString Bounded(std::string_view text, size_t limit) {
 std::optional<AString> LookupMessage(const char* key, const char* file) {
   AString value;
   if (!ReadUiString(key, value, file)) return std::nullopt;
+  // A backslash and "n" in a language file stand for a line break.
+  if (value.Find("\\n") >= 0) value.Replace("\\n", "\n");
   return Bounded(std::string_view(value.GetData(), static_cast<size_t>(value.GetLength())), kMaxMessageLookupBytes);
 }
 
