@@ -124,10 +124,9 @@ void CDialogSkin::TranslateCaption() {
     AString value;
     if (!ReadUiString(key.GetData(), value)) value = key;
     if (!value.IsEmpty()) {
+      // The skin draws the caption in the language's code page.
       captionText_ = value;
-      // The skin draws the caption; the window keeps the same text in UTF-16
-      // for a desktop's window manager, which frames top-level windows itself.
-      SetWindowUiText(owner_->m_hWnd, value);
+      ::SetWindowTextA(owner_->m_hWnd, "");
     }
   } else if (!captionKey_.IsEmpty()) {
     owner_->SetWindowText(captionKey_.GetData());

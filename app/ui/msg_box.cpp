@@ -67,8 +67,13 @@ void CMsgBoxDlg::LayOutLines(HDC dc, int* widest, int* total, int* lineHeight) {
 
 BOOL CMsgBoxDlg::OnInitDialog() {
   if (!m_caption.IsEmpty()) {
-    const std::u16string wide = UiTextToWide(m_caption);
-    SetWindowTextW(m_hWnd, reinterpret_cast<LPCWSTR>(wide.c_str()));
+    // In another language the caption is already translated and in its code
+    // page: the skin takes it as it stands and draws it.
+    if (IsEnglishUi()) {
+      SetWindowText(m_caption.GetData());
+    } else {
+      skin_.SetCaptionKey(m_caption.GetData());
+    }
   }
   CSkinDialog::OnInitDialog();
 
@@ -141,7 +146,11 @@ void CMsgBoxDlg::PlaceButtons(int clientWidth, int clientHeight, int bw, int bh)
     if (m_defaultChoice == IDCANCEL) defaultId = IDCANCEL;
   }
   SetDefID(static_cast<UINT>(defaultId));
-  if (HWND b = ::GetDlgItem(m_hWnd, defaultId); b && ::IsWindowVisible(b)) ::SetFocus(b);
+  // The default button takes the keyboard, so Enter chooses it.
+  // A hidden default (Cancel of an OK box) leaves the keyboard with the box
+  // itself, where Enter still means the default.
+  HWND b = ::GetDlgItem(m_hWnd, defaultId);
+  ::SetFocus(b && (::GetWindowLongA(b, GWL_STYLE) & WS_VISIBLE) ? b : m_hWnd);
 }
 
 void CMsgBoxDlg::OnPaint() {
