@@ -2,6 +2,7 @@
 // walk it (GetWindow, GetParent, EnumWindows, FindWindow...).
 #include <algorithm>
 
+#include "platform/display/display.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -95,7 +96,15 @@ using namespace user;
 
 HWND GetDesktopWindow() {
   EnsureSystemClasses();
-  return Desktop().handle;
+  // The desktop is as large as the screen of the display in use, which may
+  // have been chosen after the desktop window was made.
+  const SIZE screen = display::Current().ScreenSize();
+  Window& desktop = Desktop();
+  {
+    UserLock lock;
+    desktop.windowRect = desktop.clientRect = RECT{0, 0, screen.cx, screen.cy};
+  }
+  return desktop.handle;
 }
 
 BOOL IsWindow(HWND window) {

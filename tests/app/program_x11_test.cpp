@@ -1,0 +1,72 @@
+// The tavrendel program on an X server (Xvfb, started by the test): the
+// command lines of the headless tests again, with the main window on the
+// screen, looked for by its title, and a picture of the screen.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/core/instance_channel.h"
+#include "designer_app_fixture.h"
+#include "program_runner.h"
+#include "tests/platform/x11/x11_server.h"
+
+namespace {
+
+using apptest::ProgramRunner;
+using apptest::WaitUntil;
+
+class ProgramX11Test : public apptest::DesignerAppTest {
+ protected:
+  ProgramX11Test() { profileProgram = "tavrendel"; }
+  static bool MainAnswers() { return CInstanceChannel::SendActivate(2000) == CInstanceChannel::Answer::Yes; }
+  // The ids of the top-level windows whose title holds the text.
+  std::string WindowsNamed(const std::string& text) {
+    std::string out;
+    server.Run({"xdotool", "search", "--name", text}, &out);
+    return out;
+  }
+  x11test::Server server;
+  apptest::ScopedEnv onScreen{"TAV_DISPLAY", nullptr};
+  apptest::ScopedEnv displayName{"DISPLAY", server.Name().c_str()};
+  ProgramRunner runner{{}};
+};
+
+TEST_F(ProgramX11Test, CommandLinesOnTheScreen) {
+  ASSERT_TRUE(server.Running());
+  // -q and -Activate with nobody running: nothing made, nothing shown.
+  for (const char* line : {"-q", "/Q", "-Activate"}) EXPECT_EQ(runner.Run({line}), 0) << line;
+  EXPECT_FALSE(std::filesystem::exists(ConfigFolder()));
+
+  // The first run: the main window comes up; the profile with its comment.
+  const pid_t first = runner.Start({"-frobnicate"});
+  ASSERT_TRUE(WaitUntil(MainAnswers));
+  ASSERT_TRUE(WaitUntil([&] { return !WindowsNamed("Tavrendel").empty(); }));
+  EXPECT_EQ(apptest::FirstLine(ProfilePath()), ";Init file for Mirolune");
+  EXPECT_EQ(Config("bFirstTimeRun"), "0");
+  // Placed from the screen's size (1280 x 1024 at 96 dpi): a sixth of what
+  // 1.3 by 0.9 inches leave of it on each side.
+  std::string geometry;
+  const std::string id = WindowsNamed("Tavrendel");
+  server.Run({"xdotool", "getwindowgeometry", id.substr(0, id.find('\n'))}, &geometry);
+  EXPECT_NE(geometry.find("Position: 192,156"), std::string::npos) << geometry;
+  EXPECT_NE(geometry.find("Geometry: 896x712"), std::string::npos) << geometry;
+  std::filesystem::create_directories(std::string(TAV_BUILD_DIR) + "/pictures/app");
+  EXPECT_TRUE(server.SavePicture(0, 0, 1280, 1024, std::string(TAV_BUILD_DIR) + "/pictures/app/x11_first_run.png"));
+
+  // A second start with -Activate, and one with a file, end at once; the
+  // profile is left as it was.
+  const std::string before = apptest::ReadFile(ProfilePath());
+  EXPECT_EQ(runner.Run({"-Activate"}), 0);
+  EXPECT_EQ(runner.Run({WriteLayout("x.bcd", "x")}), 0);
+  EXPECT_EQ(apptest::ReadFile(ProfilePath()), before);
+  EXPECT_EQ(runner.Wait(first, 0.1), -1);  // the first still runs
+
+  // "q" closes it; it writes its settings as it goes.
+  EXPECT_EQ(runner.Run({"-q"}), 0);
+  EXPECT_EQ(runner.Wait(first, 30), 0);
+  EXPECT_EQ(Config("drawFldsOpaque"), "1");
+  EXPECT_TRUE(WindowsNamed("Tavrendel").empty());
+}
+
+}  // namespace
