@@ -31,6 +31,10 @@ LabelDefaults CLabelDesignerApp::GetLabelDefaults() {
 
 int32_t CLabelDesignerApp::DefaultBoxWidth() { return AppSettings().boxLineWidth; }
 
+// A step of 0 (no number in the profile) keeps the grid off.
+bool CLabelDesignerApp::GridShown() { return AppSettings().showGrid != 0 && AppSettings().gridStep > 0; }
+double CLabelDesignerApp::GridSpacing() { return AppSettings().gridStep; }
+
 AString CLabelDesignerApp::TranslateUiString(const char* english) { return ::TranslateUiString(english); }
 
 // The designer's own numbered message boxes take over here once they are

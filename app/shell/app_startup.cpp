@@ -9,6 +9,8 @@
 #include "app/core/locale_language.h"
 #include "app/shell/label_designer_app.h"
 #include "app/ui/ui_language.h"
+#include "document/core/rvo_doc.h"
+#include "document/view/design_view.h"
 #include "foundation/util/file_names.h"
 
 namespace {
@@ -134,7 +136,12 @@ void CLabelDesignerApp::ReadSettings() {
   m_settingsRead = true;
 }
 
-void CLabelDesignerApp::AddLayoutTemplate() {}
+// Layouts: the layout document in a child frame with its design view
+// (resource 7 in reader mode, else 4).
+void CLabelDesignerApp::AddLayoutTemplate() {
+  AddDocTemplate(new CMultiDocTemplate(m_readerMode ? 7 : 4, RUNTIME_CLASS(CRvoDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                       RUNTIME_CLASS(CDesignVu)));
+}
 
 CFrameWnd* CLabelDesignerApp::CreateMainFrame() {
   auto* frame = new CMDIFrameWnd;

@@ -66,6 +66,8 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell {
   // the settings, texts in the UI language, message boxes and folders.
   LabelDefaults GetLabelDefaults() override;
   int32_t DefaultBoxWidth() override;
+  bool GridShown() override;
+  double GridSpacing() override;
   bool IsReaderMode() override { return m_readerMode != 0; }
   bool IsNoSave() override { return m_nosave != 0; }
   bool IsSmall() override { return m_small != 0; }
