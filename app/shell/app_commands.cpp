@@ -22,6 +22,10 @@ CLabelDesignerApp* DesignerApp() { return dynamic_cast<CLabelDesignerApp*>(AfxGe
 
 BOOL CLabelDesignerApp::OnIdle(LONG count) {
   CWinApp::OnIdle(count);
+  if (m_exitWhenIdle && m_pMainFrame && m_pMainFrame->m_hWnd) {
+    m_exitWhenIdle = false;
+    m_pMainFrame->PostMessage(WM_CLOSE);
+  }
   return FALSE;
 }
 

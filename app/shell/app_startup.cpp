@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "app/core/locale_language.h"
 #include "app/shell/label_designer_app.h"
@@ -32,6 +33,7 @@ AString MachineTag() {
 
 BOOL CLabelDesignerApp::InitInstance() {
   m_startingUp = 1;
+  if (const char* exitWhenIdle = std::getenv("TAV_EXIT_WHEN_IDLE")) m_exitWhenIdle = *exitWhenIdle == '1';
   struct Done {
     CLabelDesignerApp& app;
     ~Done() { app.m_startingUp = 0; }

@@ -165,6 +165,9 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell {
   std::atomic<bool> m_requestPending{false};
   std::atomic<bool> m_quitRequested{false};
   std::atomic<bool> m_activateRequested{false};
+  // Set from TAV_EXIT_WHEN_IDLE: the program closes at its first idle (the
+  // start-up benchmark times start to first idle and exit).
+  bool m_exitWhenIdle = false;
   std::mutex m_handedOverMutex;
   std::vector<std::string> m_handedOver;
 
