@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/core/instance_channel.h"
+#include "document/file/layout_file.h"
 #include "designer_app_fixture.h"
 #include "program_runner.h"
 #include "tests/platform/x11/x11_server.h"
@@ -15,6 +16,15 @@ namespace {
 
 using apptest::ProgramRunner;
 using apptest::WaitUntil;
+
+// A layout file written by the document code: a new label's defaults, no fields.
+std::string WriteEmptyLayout(const std::string& path) {
+  CLabelSetup setup;
+  setup.LoadDefaults();
+  CFieldList fields;
+  EXPECT_EQ(SaveLayoutFile(path.c_str(), setup, fields, SaveVersions::kFreshStore), 1);
+  return path;
+}
 
 class ProgramX11Test : public apptest::DesignerAppTest {
  protected:
@@ -58,9 +68,13 @@ TEST_F(ProgramX11Test, CommandLinesOnTheScreen) {
   // profile is left as it was.
   const std::string before = apptest::ReadFile(ProfilePath());
   EXPECT_EQ(runner.Run({"-Activate"}), 0);
-  EXPECT_EQ(runner.Run({WriteLayout("x.bcd", "x")}), 0);
+  const std::string layout = WriteEmptyLayout(temp / "Handed Over.bcd");
+  EXPECT_EQ(runner.Run({layout}), 0);
   EXPECT_EQ(apptest::ReadFile(ProfilePath()), before);
   EXPECT_EQ(runner.Wait(first, 0.1), -1);  // the first still runs
+  // The first shows the layout: its name in the main window's title.
+  EXPECT_TRUE(WaitUntil([&] { return !WindowsNamed("Handed Over").empty(); }));
+  EXPECT_TRUE(server.SavePicture(0, 0, 1280, 1024, std::string(TAV_BUILD_DIR) + "/pictures/app/x11_handed_over.png"));
 
   // "q" closes it; it writes its settings as it goes.
   EXPECT_EQ(runner.Run({"-q"}), 0);
