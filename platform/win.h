@@ -22,3 +22,4 @@
 #include "platform/richedit/richedit.h"
 #include "platform/spool/spool.h"
 #include "platform/shell/registry.h"
+#include "platform/shell/shell_execute.h"

@@ -299,11 +299,20 @@ void CStatusBar::UpdateParts() {
   }
   edges.back() = -1;
   SendMessage(SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-  for (size_t i = 0; i < m_panes.size(); ++i) {
-    const UINT type = (m_panes[i].style & SBPS_NOBORDERS) ? SBT_NOBORDERS : (m_panes[i].style & SBPS_POPOUT) ? SBT_POPOUT : 0;
-    const bool disabled = (m_panes[i].style & SBPS_DISABLED) != 0;
-    SendMessage(SB_SETTEXTA, i | type, reinterpret_cast<LPARAM>(disabled ? "" : m_panes[i].text.GetString()));
+  for (size_t i = 0; i < m_panes.size(); ++i) SendPaneText(static_cast<int>(i));
+}
+
+void CStatusBar::SendPaneText(int index) {
+  const Pane& pane = m_panes[static_cast<size_t>(index)];
+  // An owner-drawn pane is drawn by the bar's owner from its item data (the
+  // pane's index here); the control keeps no text for it.
+  if (pane.style & SBPS_OWNERDRAW) {
+    SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index) | SBT_OWNERDRAW, static_cast<LPARAM>(index));
+    return;
   }
+  const UINT type = (pane.style & SBPS_NOBORDERS) ? SBT_NOBORDERS : (pane.style & SBPS_POPOUT) ? SBT_POPOUT : 0;
+  SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index) | type,
+              reinterpret_cast<LPARAM>((pane.style & SBPS_DISABLED) ? "" : pane.text.GetString()));
 }
 
 void CStatusBar::OnSize(UINT type, int cx, int cy) {
@@ -319,9 +328,7 @@ BOOL CStatusBar::SetPaneText(int index, const char* text, BOOL) {
   Pane& pane = m_panes[static_cast<size_t>(index)];
   if (pane.text == CString(text)) return TRUE;
   pane.text = text;
-  const UINT type = (pane.style & SBPS_NOBORDERS) ? SBT_NOBORDERS : (pane.style & SBPS_POPOUT) ? SBT_POPOUT : 0;
-  SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index) | type,
-              reinterpret_cast<LPARAM>((pane.style & SBPS_DISABLED) ? "" : pane.text.GetString()));
+  SendPaneText(index);
   return TRUE;
 }
 

@@ -112,6 +112,7 @@ class CStatusBar : public CControlBar {
     CString text;
   };
   void UpdateParts();
+  void SendPaneText(int index);
   std::vector<Pane> m_panes;
   DECLARE_MESSAGE_MAP()
 };

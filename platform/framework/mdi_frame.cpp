@@ -8,6 +8,30 @@
 #include "platform/framework/thread_state.h"
 #include "platform/framework/wnd_messages.h"
 
+namespace {
+
+// The popup of a menu bar that holds the window commands (Cascade, Tile...),
+// where the client lists its children; null when there is none.
+HMENU WindowPopupOf(HMENU bar) {
+  for (int i = 0, n = ::GetMenuItemCount(bar); i < n; ++i) {
+    HMENU popup = ::GetSubMenu(bar, i);
+    for (int k = 0, m = popup ? ::GetMenuItemCount(popup) : 0; k < m; ++k) {
+      const UINT id = ::GetMenuItemID(popup, k);
+      if (id >= ID_WINDOW_NEW && id <= ID_WINDOW_SPLIT) return popup;
+    }
+  }
+  return nullptr;
+}
+
+void ShowFrameMenu(CMDIFrameWnd* frame, HMENU menu) {
+  if (!menu || ::GetMenu(frame->m_hWnd) == menu) return;
+  ::SendMessageA(frame->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu),
+                 reinterpret_cast<LPARAM>(WindowPopupOf(menu)));
+  ::DrawMenuBar(frame->m_hWnd);
+}
+
+}  // namespace
+
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
@@ -275,6 +299,8 @@ void CMDIChildWnd::ActivateFrame(int cmdShow) {
   ShowWindow(cmdShow);
   MDIActivate();
   if (CMDIFrameWnd* frame = GetMDIFrame()) {
+    // A child is activated while it is made, before it knows its menu.
+    if (frame->MDIGetActive() == this) ShowFrameMenu(frame, m_hMenuShared);
     ::SendMessageA(frame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
     frame->OnUpdateFrameTitle(TRUE);
   }
@@ -311,8 +337,17 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL addToTitle) {
   if (CMDIFrameWnd* frame = GetMDIFrame()) frame->OnUpdateFrameTitle(TRUE);
 }
 
-void CMDIChildWnd::OnMDIActivate(BOOL activate, CWnd*, CWnd*) {
+void CMDIChildWnd::OnMDIActivate(BOOL activate, CWnd* activated, CWnd*) {
   Default();
+  // The frame shows the active document's menu, and its own once the last
+  // document window has gone.
+  if (CMDIFrameWnd* frame = GetMDIFrame()) {
+    if (activate && m_hMenuShared) {
+      ShowFrameMenu(frame, m_hMenuShared);
+    } else if (!activate && !activated) {
+      ShowFrameMenu(frame, frame->m_hMenuDefault);
+    }
+  }
   CView* view = GetActiveView();
   if (activate && view) view->OnActivateView(TRUE, view, view);
   if (CMDIFrameWnd* frame = GetMDIFrame()) frame->OnUpdateFrameTitle(TRUE);

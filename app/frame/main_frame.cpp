@@ -1,0 +1,228 @@
+// The main frame's creation, its bars and their layout.
+#include "app/frame/main_frame.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/frame/frame_host.h"
+#include "app/frame/frame_ids.h"
+#include "foundation/uifonts/ui_fonts.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
+
+namespace {
+
+CMainFrame* g_mainFrame = nullptr;
+const UINT g_openMessage = ::RegisterWindowMessageA("BarcodeLabelOpenMessage");
+
+constexpr DWORD kTopBarStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY | CBRS_TOOLTIPS;
+constexpr DWORD kLeftBarStyle =
+    WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT | CBRS_FLYBY | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
+
+constexpr UINT kToolsButtons[] = {ID_BORDER_SETUP, ID_ADD_BARCODE, ID_ADD_HIBC_BARCODE, ID_ADD_TEXT, ID_ADD_PARAGRAPH,
+                                  ID_ADD_IMAGE,    ID_ADD_LINE,    ID_ADD_BOX,          ID_ADD_ELLIPSE,
+                                  ID_ADD_ROUNDED_RECT};
+constexpr UINT kViewToolButtons[] = {ID_ZOOM_IN,      ID_ZOOM_OUT, ID_FIT_IN_FRAME, ID_AUTO_ARRANGE,  ID_SEPARATOR,
+                                     ID_OPAQUE_VIEW,  ID_SEE_THROUGH_VIEW, ID_SEPARATOR, ID_PUT_TO_BACK,
+                                     ID_BRING_TO_FRONT};
+constexpr UINT kAlignToolButtons[] = {ID_ALIGN_LEFT,        ID_ALIGN_RIGHT,       ID_ALIGN_TOP,     ID_ALIGN_BOTTOM,
+                                      ID_CENTRE_HORZ_ANCHOR, ID_CENTRE_VERT_ANCHOR, ID_CENTRE_HORZ_LABEL,
+                                      ID_CENTRE_VERT_LABEL, ID_SPACE_ACROSS,      ID_SPACE_DOWN,    ID_ROTATE_90,
+                                      ID_ROTATE_0};
+
+// A bar of 18 x 15 pictures on 25 x 22 buttons from a bitmap resource.
+template <size_t N>
+bool MakePictureBar(CToolBar& bar, CWnd* parent, DWORD style, UINT id, UINT bitmap, const UINT (&buttons)[N],
+                    const char* title) {
+  if (!bar.CreateEx(parent, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), id)) return false;
+  bar.SetSizes(CSize(25, 22), CSize(18, 15));
+  if (!bar.LoadBitmap(bitmap) || !bar.SetButtons(buttons, static_cast<int>(N))) return false;
+  bar.SetBarStyle(bar.GetBarStyle() | (style & CBRS_ALIGN_ANY));
+  bar.SetWindowText(title);
+  return true;
+}
+
+// The width a bar's buttons need in one row.
+int BarRowWidth(CToolBar& bar) {
+  if (bar.GetCount() == 0) return 0;
+  CRect last;
+  bar.GetItemRect(bar.GetCount() - 1, &last);
+  return last.right + 4;
+}
+
+}  // namespace
+
+UINT BarcodeLabelOpenMessage() { return g_openMessage; }
+
+BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
+  ON_WM_CREATE()
+  ON_WM_DESTROY()
+  ON_WM_CLOSE()
+  ON_WM_ACTIVATEAPP()
+  ON_WM_ENABLE()
+  ON_WM_DRAWITEM()
+  ON_WM_ERASEBKGND()
+  ON_REGISTERED_MESSAGE(g_openMessage, OnOpenMessage)
+  ON_COMMAND(ID_RELOAD_ACTIVE_FILE, OnReloadActiveFile)
+  ON_COMMAND(ID_EDIT_UNDO_LAYOUT, OnUndo)
+  ON_COMMAND(ID_EDIT_REDO_LAYOUT, OnRedo)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO_LAYOUT, OnUpdateUndoRedo)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_REDO_LAYOUT, OnUpdateUndoRedo)
+  ON_COMMAND(ID_HELP_BUTTON, OnHelpButton)
+  ON_COMMAND(ID_HELP_CONTENT, OnHelpContent)
+  ON_COMMAND_EX(ID_VIEW_TOOLS_BAR, OnToggleBar)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLS_BAR, OnUpdateToggleBar)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() { g_mainFrame = this; }
+
+CMainFrame::~CMainFrame() {
+  if (g_mainFrame == this) g_mainFrame = nullptr;
+}
+
+CMainFrame* CMainFrame::Get() { return g_mainFrame; }
+
+BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) {
+  return CMDIFrameWnd::OnCreateClient(cs, context);
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
+  m_creationState = 1;
+  if (CMDIFrameWnd::OnCreate(cs) == -1) return -1;
+  m_creationState = 2;
+  if (!m_wndStandardBar.CreateEx(this, TBSTYLE_FLAT, kTopBarStyle, CRect(0, 0, 0, 0), IDW_STANDARD_BAR) ||
+      !m_wndStandardBar.LoadToolBar(IDR_MAINFRAME))
+    return -1;
+  m_wndStandardBar.SetWindowText("Standard");
+  if (!MakePictureBar(m_wndToolsBar, this, kTopBarStyle | CBRS_SIZE_DYNAMIC, IDW_TOOLS_BAR, IDB_TOOLS_BAR,
+                      kToolsButtons, "Tools") ||
+      !MakePictureBar(m_wndViewToolBar, this, kLeftBarStyle, IDW_TOOLS_BAR, IDB_VIEWTOOL_BAR, kViewToolButtons,
+                      "ViewTool") ||
+      !MakePictureBar(m_wndAlignToolBar, this, kTopBarStyle, IDW_STANDARD_BAR, IDB_ALIGNTOOL_BAR, kAlignToolButtons,
+                      "AlignTool") ||
+      !m_wndStatusBar.CreatePanes(this))
+    return -1;
+  // Standard and Tools share the top row; ViewTool and AlignTool follow
+  // them there, ViewTool laid out across as its row asks.
+  m_topBars = {&m_wndStandardBar, &m_wndToolsBar, &m_wndViewToolBar, &m_wndAlignToolBar};
+  m_wndViewToolBar.SetBarStyle((m_wndViewToolBar.GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP);
+  RecalcLayout(TRUE);
+  SetFrameIcons(false);
+  if (FrameHost().IsReaderMode()) {
+    m_wndStandardBar.ShowWindow(SW_HIDE);
+    m_wndViewToolBar.ShowWindow(SW_HIDE);
+  }
+  CreateUiFonts(true);
+  GetClientRect(&m_defaultChildRect);
+  m_defaultChildRect.right -= m_defaultChildRect.Width() / 4;
+  m_defaultChildRect.bottom -= m_defaultChildRect.Height() / 4;
+  m_creationState = 0;
+  return 0;
+}
+
+void CMainFrame::SetFrameIcons(bool rebuildMenus) {
+  HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAINFRAME));
+  if (icon) {
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  }
+  if (rebuildMenus) DrawMenuBar();
+}
+
+void CMainFrame::LayoutTopRows(CRect& client) {
+  // Rows of the top dock: each bar after its left neighbour while it fits;
+  // on a frame narrower than Standard and ViewTool together, ViewTool starts
+  // a row of its own.
+  const int standardAndViewTool = BarRowWidth(m_wndStandardBar) + BarRowWidth(m_wndViewToolBar);
+  int x = client.left, y = client.top, rowHeight = 0;
+  for (CToolBar* bar : m_topBars) {
+    if (!bar->m_hWnd || !bar->IsVisible()) continue;
+    const int width = BarRowWidth(*bar);
+    const int height = bar->CalcFixedLayout(TRUE, TRUE).cy;
+    const bool ownRow = bar == &m_wndViewToolBar && client.Width() < standardAndViewTool;
+    if (x > client.left && (ownRow || x + width > client.right)) {
+      x = client.left;
+      y += rowHeight;
+      rowHeight = 0;
+    }
+    bar->MoveWindow(x, y, std::min(width, static_cast<int>(client.Width())), height);
+    x += width + 1;
+    rowHeight = std::max(rowHeight, height);
+    if (ownRow) x = client.right;  // nothing joins ViewTool's own row
+  }
+  client.top = std::min<LONG>(y + rowHeight, client.bottom);
+}
+
+void CMainFrame::RecalcLayout(BOOL notify) {
+  if (!m_hWnd || m_creationState == 1) return;
+  if (m_topBars.empty()) {
+    CMDIFrameWnd::RecalcLayout(notify);
+    return;
+  }
+  CRect client;
+  GetClientRect(&client);
+  if (m_wndStatusBar.m_hWnd && m_wndStatusBar.IsVisible()) {
+    const int height = std::min<int>(m_wndStatusBar.CalcFixedLayout(TRUE, TRUE).cy, client.Height());
+    m_wndStatusBar.MoveWindow(client.left, client.bottom - height, client.Width(), height);
+    client.bottom -= height;
+  }
+  LayoutTopRows(client);
+  if (m_hWndMDIClient)
+    ::MoveWindow(m_hWndMDIClient, client.left, client.top, client.Width(), std::max<int>(0, client.Height()), TRUE);
+}
+
+BOOL CMainFrame::OnToggleBar(UINT id) {
+  CControlBar* bar = GetControlBar(id);
+  if (!bar) return FALSE;
+  ShowControlBar(bar, !bar->IsVisible(), FALSE);
+  return TRUE;
+}
+
+void CMainFrame::OnUpdateToggleBar(CCmdUI* ui) {
+  CControlBar* bar = GetControlBar(ui->m_nID);
+  ui->Enable(bar != nullptr);
+  ui->SetCheck(bar && bar->IsVisible());
+}
+
+void CMainFrame::OnDestroy() {
+  SavePlacement();
+  CMDIFrameWnd::OnDestroy();
+  DeleteUiFonts(true);
+}
+
+void CMainFrame::SavePlacement() {
+  CWinApp* app = AfxGetApp();
+  if (!app || FrameHost().IsReaderMode() || FrameHost().IsNoSave()) return;
+  WINDOWPLACEMENT place{};
+  place.length = sizeof place;
+  if (!::GetWindowPlacement(m_hWnd, &place)) return;
+  app->WriteProfileInt("TOPFRAME", "Maximized", place.showCmd == SW_SHOWMAXIMIZED ? 1 : 0);
+  if (place.showCmd != SW_SHOWNORMAL) return;
+  app->WriteProfileInt("TOPFRAME", "Left", place.rcNormalPosition.left);
+  app->WriteProfileInt("TOPFRAME", "Top", place.rcNormalPosition.top);
+  app->WriteProfileInt("TOPFRAME", "Right", place.rcNormalPosition.right);
+  app->WriteProfileInt("TOPFRAME", "Bottom", place.rcNormalPosition.bottom);
+}
+
+void CMainFrame::OnDrawItem(int id, LPDRAWITEMSTRUCT dis) {
+  if (dis && dis->CtlType != ODT_MENU) {
+    m_wndStatusBar.DrawItem(dis);
+    return;
+  }
+  CMDIFrameWnd::OnDrawItem(id, dis);
+}
+
+// What the bars and the MDI client leave of the frame (the rest of the dock
+// rows) is in the bars' colour.
+BOOL CMainFrame::OnEraseBkgnd(CDC* dc) {
+  CRect client;
+  GetClientRect(&client);
+  dc->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+  return TRUE;
+}
+
+void CMainFrame::SetLabelSizePane(int width, int height, int unit) { m_wndStatusBar.SetLabelSize(width, height, unit); }
+void CMainFrame::SetDpiPane(const char* text) { m_wndStatusBar.SetDpiText(text); }
+void CMainFrame::SetPrinterPane(const char* name) { m_wndStatusBar.SetPrinterText(name); }
+void CMainFrame::SetCursorPosPane(double x, double y, int unit) { m_wndStatusBar.SetCursorPos(x, y, unit); }
+void CMainFrame::SetReadOnlyPane(bool readOnly) { m_wndStatusBar.SetReadOnly(readOnly); }

@@ -1,0 +1,96 @@
+// The designer's MDI main window: four tool bars, the status bar, the menus
+// and accelerators of resource 2, the list of open layouts, the workspace
+// file, the reload of layouts changed on disk, the hand-over of files from a
+// second instance, and Undo/Redo sent to the active layout's view.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/frame/label_status_bar.h"
+#include "app/frame/workspace.h"
+#include "platform/framework.h"
+
+// One open layout window, rebuilt each time the list is asked for.
+struct OpenLayoutEntry {
+  HWND child = nullptr;
+  std::string path;
+  CDocument* document = nullptr;  // not owned
+  CView* activeView = nullptr;    // not owned
+};
+
+class CMainFrame : public CMDIFrameWnd {
+  DECLARE_DYNCREATE(CMainFrame)
+
+ public:
+  CMainFrame();
+  ~CMainFrame() override;
+
+  // The one main frame while it exists, else null.
+  static CMainFrame* Get();
+
+  void CollectOpenDocuments();
+  const std::vector<OpenLayoutEntry>& OpenLayouts() const { return m_openLayouts; }
+  void RefreshAllLayouts();
+  CDocument* OpenLayoutFile(const char* path, bool readOnly);
+  int ReopenWorkspaceLayouts();
+  void RestoreLayoutScroll(WorkspaceRecord& record, CView* view);
+  LRESULT SendToActiveView(UINT command);
+  void CheckRememberedView();
+  void SetFrameIcons(bool rebuildMenus);
+
+  // Status panes.
+  void SetLabelSizePane(int width, int height, int unit);
+  void SetDpiPane(const char* text);
+  void SetPrinterPane(const char* name);
+  void SetCursorPosPane(double x, double y, int unit);
+  void SetReadOnlyPane(bool readOnly);
+  // Runs the outside-change check now (as activating the program does).
+  int CheckOutsideChanges();
+
+  void RecalcLayout(BOOL notify = TRUE) override;
+  BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;
+
+  int OnCreate(LPCREATESTRUCT cs);
+  void OnDestroy();
+  void OnClose();
+  void OnActivateApp(BOOL active, DWORD threadId);
+  void OnEnable(BOOL enable);
+  void OnDrawItem(int id, LPDRAWITEMSTRUCT dis);
+  BOOL OnEraseBkgnd(CDC* dc);
+  LRESULT OnOpenMessage(WPARAM wParam, LPARAM lParam);
+  void OnReloadActiveFile();
+  void OnUndo();
+  void OnRedo();
+  void OnUpdateUndoRedo(CCmdUI* ui);
+  void OnHelpButton();
+  void OnHelpContent();
+  BOOL OnToggleBar(UINT id);
+  void OnUpdateToggleBar(CCmdUI* ui);
+
+  CLabelStatusBar m_wndStatusBar;
+  int m_creationState = 0;
+  int m_rulerOffsetX = 9999;
+  int m_rulerOffsetY = 9999;
+  CToolBar m_wndStandardBar;
+  CToolBar m_wndToolsBar;
+  CToolBar m_wndViewToolBar;
+  CToolBar m_wndAlignToolBar;
+  std::vector<OpenLayoutEntry> m_openLayouts;
+  CRect m_defaultChildRect;
+  CWorkspace m_workspace;
+  // The bars of the top dock in order; a bar starts a new row where the row
+  // has no room left, and ViewTool on a narrow frame.
+  std::vector<CToolBar*> m_topBars;
+
+ private:
+  CMDIChildWnd* ActiveLayoutChild() const;
+  void CollectWorkspace();
+  void LayoutTopRows(CRect& client);
+  void SavePlacement();
+  bool m_checkingOutsideChanges = false;
+  DECLARE_MESSAGE_MAP()
+};
+
+// The registered message a second instance sends with a file to open.
+UINT BarcodeLabelOpenMessage();

@@ -1,0 +1,52 @@
+// Helpers of the shell's tests: a scratch folder removed with everything in
+// it, the folder pictures are saved to, and a message pump that runs the
+// program's own translation (accelerators included) over queued input.
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/framework.h"
+#include "platform/testing/ui.h"
+
+namespace apptest {
+
+class Scratch {
+ public:
+  Scratch() {
+    std::string pattern = std::string(TAV_BUILD_DIR) + "/app-test-XXXXXX";
+    path_ = ::mkdtemp(pattern.data()) ? pattern + "/" : std::string();
+  }
+  ~Scratch() {
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  std::string operator/(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+// Where the tests leave pictures to look at.
+inline std::string PicturePath(const std::string& name) {
+  const std::string folder = std::string(TAV_BUILD_DIR) + "/app-pictures";
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  return folder + "/" + name;
+}
+
+// Runs the application's message pump while anything is queued, then idle
+// processing as the program's loop does.
+inline void Pump(CWinApp* app) {
+  MSG msg{};
+  for (int n = 0; n < 10000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); ++n) app->PumpMessage();
+  uitest::RunUntilIdle();
+  for (LONG count = 0; count < 16 && app->OnIdle(count); ++count) {
+  }
+}
+
+}  // namespace apptest
