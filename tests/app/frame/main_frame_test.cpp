@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/frame/frame_ids.h"
-#include "app_test_util.h"
+#include "frame_test_util.h"
 #include "frame_test_app.h"
 #include "platform/testing/ui.h"
 
@@ -60,7 +60,7 @@ class MainFrameTest : public ::testing::Test {
     app->m_profile = dir / "frame.ini";
     ASSERT_TRUE(app->InitInstance());
     frame = static_cast<CMainFrame*>(app->m_pMainWnd);
-    apptest::Pump(app.get());
+    frametest::Pump(app.get());
   }
   void TearDown() override {
     if (app->m_pMainWnd) ::SendMessageA(app->m_pMainWnd->m_hWnd, WM_CLOSE, 0, 0);
@@ -71,7 +71,7 @@ class MainFrameTest : public ::testing::Test {
   }
   void Command(UINT id) {
     ::SendMessageA(frame->m_hWnd, WM_COMMAND, id, 0);
-    apptest::Pump(app.get());
+    frametest::Pump(app.get());
   }
   CTestLayoutView* ActiveView() {
     CMDIChildWnd* child = frame->MDIGetActive();
@@ -85,7 +85,7 @@ class MainFrameTest : public ::testing::Test {
     return r;
   }
 
-  apptest::Scratch dir;
+  frametest::Scratch dir;
   std::unique_ptr<CFrameTestApp> app;
   CMainFrame* frame = nullptr;
 };
@@ -132,7 +132,7 @@ TEST_F(MainFrameTest, HasFourToolBarsAndFivePanes) {
 
 TEST_F(MainFrameTest, NarrowFramePutsViewToolOnARowOfItsOwn) {
   frame->MoveWindow(0, 0, 420, 500);
-  apptest::Pump(app.get());
+  frametest::Pump(app.get());
   const CRect standard = BarRect(frame->m_wndStandardBar), view = BarRect(frame->m_wndViewToolBar);
   EXPECT_GT(view.top, standard.top);
   EXPECT_EQ(view.left, standard.left);
@@ -152,12 +152,12 @@ TEST_F(MainFrameTest, ButtonMenuAndAcceleratorReachTheActiveLayoutOnly) {
   CRect button;
   frame->m_wndViewToolBar.GetItemRect(frame->m_wndViewToolBar.CommandToIndex(ID_ZOOM_IN), &button);
   uitest::Click(frame->m_wndViewToolBar.m_hWnd, button.CenterPoint());
-  apptest::Pump(app.get());
+  frametest::Pump(app.get());
   EXPECT_EQ(second->m_zoom, 165);
 
   // The menu from the keyboard: Alt+V opens View, I chooses Zoom In.
   MenuKeys::Choose(frame->m_hWnd, 'V', {'I'});
-  apptest::Pump(app.get());
+  frametest::Pump(app.get());
   MenuKeys::Done(frame->m_hWnd);
   EXPECT_EQ(second->m_zoom, 181);
 
@@ -165,24 +165,24 @@ TEST_F(MainFrameTest, ButtonMenuAndAcceleratorReachTheActiveLayoutOnly) {
   user::DeviceKey(VK_CONTROL, true);
   Tap('Z');
   user::DeviceKey(VK_CONTROL, false);
-  apptest::Pump(app.get());
+  frametest::Pump(app.get());
   user::DeviceKey(VK_MENU, true);
   Tap(VK_BACK);
   user::DeviceKey(VK_MENU, false);
-  apptest::Pump(app.get());
+  frametest::Pump(app.get());
   EXPECT_EQ(second->m_undone, 2);
 
   EXPECT_EQ(frametest::Log(),
             (std::vector<std::string>{who + " zoom 165", who + " zoom 181", who + " undo", who + " undo"}));
   // The other layout saw none of it.
   frame->MDINext();
-  apptest::Pump(app.get());
+  frametest::Pump(app.get());
   CTestLayoutView* first = ActiveView();
   ASSERT_NE(first, nullptr);
   ASSERT_NE(first, second);
   EXPECT_EQ(first->m_zoom, 150);
   EXPECT_EQ(first->m_undone, 0);
-  uitest::SaveWindowPng(frame->m_hWnd, apptest::PicturePath("main_frame_two_layouts.png"));
+  uitest::SaveWindowPng(frame->m_hWnd, frametest::PicturePath("main_frame_two_layouts.png"));
 }
 
 TEST_F(MainFrameTest, UndoWithoutALayoutReachesNoView) {
@@ -262,7 +262,7 @@ TEST_F(MainFrameTest, PanesAreDrawnWithTheirTexts) {
   frame->SetLabelSizePane(4000, 2500, kPaneUnitMm);
   frame->SetCursorPosPane(1000, 2000, kPaneUnitMm);
   frame->SetReadOnlyPane(true);
-  apptest::Pump(app.get());
+  frametest::Pump(app.get());
   CLabelStatusBar& bar = frame->m_wndStatusBar;
   EXPECT_EQ(bar.GetPaneText(bar.CommandToIndex(ID_PANE_READ_ONLY)), CString("READ"));
   // The label size pane holds the pane's near-black text.
@@ -273,7 +273,7 @@ TEST_F(MainFrameTest, PanesAreDrawnWithTheirTexts) {
     for (int x = pane.left; x < pane.right; ++x)
       if (const COLORREF c = uitest::ClientPixel(bar.m_hWnd, x, y); GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64) ++dark;
   EXPECT_GT(dark, 40);
-  uitest::SaveWindowPng(bar.m_hWnd, apptest::PicturePath("status_bar.png"));
+  uitest::SaveWindowPng(bar.m_hWnd, frametest::PicturePath("status_bar.png"));
   frame->SetReadOnlyPane(false);
   EXPECT_EQ(bar.GetPaneText(bar.CommandToIndex(ID_PANE_READ_ONLY)), CString(""));
 }
@@ -284,7 +284,7 @@ TEST_F(MainFrameTest, DoubleClickOnPrinterPanePostsTheDpiCommandExceptInReaderMo
     RECT r{};
     bar.SendMessage(SB_GETRECT, static_cast<WPARAM>(bar.CommandToIndex(id)), reinterpret_cast<LPARAM>(&r));
     uitest::DoubleClick(bar.m_hWnd, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    apptest::Pump(app.get());
+    frametest::Pump(app.get());
   };
   const std::string posted = "app " + std::to_string(ID_SET_TARGET_DPI);
   doubleClickOn(ID_PANE_PRINTER);

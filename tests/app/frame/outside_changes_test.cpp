@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/frame/outside_changes.h"
-#include "app_test_util.h"
+#include "frame_test_util.h"
 #include "platform/win.h"
 
 namespace {
@@ -73,7 +73,7 @@ TEST(OutsideChanges, CompareFileStatusKinds) {
 }
 
 TEST(OutsideChanges, OneQuestionPerChange) {
-  apptest::Scratch dir;
+  frametest::Scratch dir;
   const std::string path = dir / "a.bcd";
   WriteFile(path, "one", 100);
   FakeLayout layout(path);
@@ -98,7 +98,7 @@ TEST(OutsideChanges, OneQuestionPerChange) {
 }
 
 TEST(OutsideChanges, PermissionChangeRelocksSilently) {
-  apptest::Scratch dir;
+  frametest::Scratch dir;
   const std::string path = dir / "b.bcd";
   WriteFile(path, "label", 100);
   FakeLayout layout(path);
@@ -114,7 +114,7 @@ TEST(OutsideChanges, PermissionChangeRelocksSilently) {
 }
 
 TEST(OutsideChanges, FileGoneIsLeftAlone) {
-  apptest::Scratch dir;
+  frametest::Scratch dir;
   const std::string path = dir / "c.bcd";
   WriteFile(path, "label", 100);
   FakeLayout layout(path);

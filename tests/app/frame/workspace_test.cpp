@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/frame/workspace.h"
-#include "app_test_util.h"
+#include "frame_test_util.h"
 
 namespace {
 
@@ -155,7 +155,7 @@ TEST(Workspace, ScrollIsClampedToWhatTheLabelAllows) {
 }
 
 TEST(Workspace, WriteAndReadTheFile) {
-  apptest::Scratch dir;
+  frametest::Scratch dir;
   CWorkspace w;
   w.m_path = dir / "Tavrendel.wsp";
   w.m_currentFolder = "/tmp";

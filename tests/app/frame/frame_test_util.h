@@ -11,7 +11,7 @@
 #include "platform/framework.h"
 #include "platform/testing/ui.h"
 
-namespace apptest {
+namespace frametest {
 
 class Scratch {
  public:
@@ -49,4 +49,4 @@ inline void Pump(CWinApp* app) {
   }
 }
 
-}  // namespace apptest
+}  // namespace frametest
