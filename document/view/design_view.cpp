@@ -46,6 +46,8 @@ BEGIN_MESSAGE_MAP(CDesignVu, CView)
   ON_COMMAND(viewcmd::kPutToBack, OnPutToBack)
   ON_UPDATE_COMMAND_UI(viewcmd::kPutToBack, OnUpdateNeedsSelection)
   ON_COMMAND(viewcmd::kSetPosition, OnSetPosition)
+  ON_COMMAND(viewcmd::kLockPosition, OnLockPosition)
+  ON_UPDATE_COMMAND_UI(viewcmd::kLockPosition, OnUpdateNeedsSelection)
   ON_UPDATE_COMMAND_UI(viewcmd::kSetPosition, OnUpdateAlways)
   ON_COMMAND(viewcmd::kProperties, OnProperties)
   ON_UPDATE_COMMAND_UI(viewcmd::kProperties, OnUpdateProperties)
@@ -326,4 +328,13 @@ void CDesignVu::ForgetStaleFields() {
     m_hover = nullptr;
     m_trackPolygon.clear();
   }
+}
+
+// Lock/Unlock Position turns each selected field's lock over. The lock is
+// stored with the layout.
+void CDesignVu::OnLockPosition() {
+  if (m_selection.IsEmpty()) return;
+  ForEachSelected(nullptr, nullptr, 1, nullptr);
+  GetDocument()->SetModifiedFlag(TRUE);
+  InvalidateSelection();
 }

@@ -200,6 +200,7 @@ class CDesignVu : public CView, public IDesignView {
   void OnPutToBack() { PutToBack(); }
   void OnUpdateNeedsSelection(CCmdUI* ui) { ui->Enable(m_selection.Count() > 0); }
   void OnSetPosition() { SetFieldPosition(); }
+  void OnLockPosition();
   void OnProperties();
   void OnUpdateProperties(CCmdUI* ui) { ui->Enable(m_selection.Count() == 1); }
   void OnRefresh() { Refresh(); }

@@ -67,7 +67,8 @@ inline std::ostream& operator<<(std::ostream& os, const Row& r) {
 }
 
 // A layout of w x h mils in a frame whose view has the given client size;
-// the zoom is set after the first paint, so the fit does not decide it.
+// the zoom is set after the first paint, so the fit does not decide it
+// (zoom 0 keeps what the first paint's fit gave).
 class Session {
  public:
   Session(int labelWidth, int labelHeight, int zoom = 150, SIZE client = {800, 500}) {
@@ -86,8 +87,10 @@ class Session {
     frame->ShowWindow(SW_SHOW);
     view->SendMessage(WM_INITIALUPDATE);
     uitest::RunUntilIdle();
-    view->SetZoom(zoom, zoom);
-    view->UpdateScrollSizes();
+    if (zoom > 0) {
+      view->SetZoom(zoom, zoom);
+      view->UpdateScrollSizes();
+    }
     ::SetFocus(view->m_hWnd);
     Repaint();
   }

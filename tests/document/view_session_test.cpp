@@ -501,6 +501,97 @@ TEST_F(DesignViewSession, FieldsTheDocumentDeletesLeaveTheSelection) {
   s.Repaint();
 }
 
+TEST_F(DesignViewSession, RubberBandScrollsAtTheEdge) {
+  Session s(4000, 2500, 400, {500, 400});
+  EXPECT_EQ(s.view->GetScrollOrigin().x, 0);
+  RECT client;
+  ::GetClientRect(s.hwnd(), &client);
+  uitest::MouseDown(s.hwnd(), {100, 100});
+  uitest::MoveMouse(s.hwnd(), {200, 150});
+  uitest::MoveMouse(s.hwnd(), {client.right + 60, 200});
+  uitest::MouseUp(s.hwnd(), {client.right + 60, 200});
+  // One step of a tenth of an inch (40 pixels) for the move past the edge.
+  EXPECT_EQ(s.view->GetScrollOrigin().x, 40);
+  EXPECT_EQ(s.view->EditMode(), kModeIdle);
+}
+
+TEST_F(DesignViewSession, LosingTheFocusEndsAMode) {
+  Session s(4000, 2500);
+  s.Command(viewcmd::kAddLine);
+  EXPECT_EQ(s.view->EditMode(), kModeDrawLine);
+  ::SetFocus(s.frame->m_hWnd);
+  uitest::RunUntilIdle();
+  EXPECT_EQ(s.view->EditMode(), kModeIdle);
+}
+
+TEST_F(DesignViewSession, EndKeys) {
+  Session s(4000, 2500, 400, {500, 400});
+  ::SetScrollPos(s.hwnd(), SB_HORZ, 200, TRUE);
+  uitest::Key(VK_END, false, true);
+  EXPECT_EQ(s.view->GetScrollOrigin().x, 0);
+  EXPECT_GT(s.view->GetScrollOrigin().y, 0);
+  uitest::Key(VK_HOME, false, true);
+  EXPECT_EQ(s.view->GetScrollOrigin().y, 0);
+}
+
+TEST_F(DesignViewSession, LockPositionKeepsFieldsInPlace) {
+  Session s(4000, 2500);
+  CField* box = s.Add<CBoxField>(1000, 1000, 500, 500);
+  s.view->Selection().Add(box);
+  s.Command(viewcmd::kLockPosition);
+  EXPECT_EQ(box->lockPosition, 1);
+  uitest::Key(VK_RIGHT);
+  EXPECT_EQ(box->offset.x, 1000);
+  s.Command(viewcmd::kLockPosition);
+  EXPECT_EQ(box->lockPosition, 0);
+  uitest::Key(VK_RIGHT);
+  EXPECT_EQ(box->offset.x, 1020);
+}
+
+TEST_F(DesignViewSession, DragCopiesFollowThePointerBeforeTheRelease) {
+  Session s(4000, 2500);
+  CField* box = s.Add<CBoxField>(1000, 1000, 1000, 1000);
+  const POINT from = s.Body(box);
+  const POINT newLeft = s.Px(1000 + 400, 1500);  // 60 pixels right
+  EXPECT_EQ(uitest::ClientPixel(s.hwnd(), newLeft.x, newLeft.y), RGB(255, 255, 255));
+  uitest::MouseDown(s.hwnd(), from);
+  uitest::MoveMouse(s.hwnd(), {from.x + 5, from.y});
+  uitest::MoveMouse(s.hwnd(), {from.x + 60, from.y});
+  // The field has not moved yet; its copy's left edge is drawn 60 pixels on.
+  EXPECT_EQ(box->offset.x, 1000);
+  EXPECT_NE(uitest::ClientPixel(s.hwnd(), newLeft.x, newLeft.y), RGB(255, 255, 255));
+  uitest::MouseUp(s.hwnd(), {from.x + 60, from.y});
+  EXPECT_EQ(box->offset.x, 1400);
+  s.Repaint();
+  EXPECT_EQ(uitest::ClientPixel(s.hwnd(), from.x, from.y), RGB(255, 255, 255));
+}
+
+TEST_F(DesignViewSession, TheFirstPaintFitsTheLabel) {
+  Session s(4000, 2500, 0);
+  RECT client;
+  ::GetClientRect(s.hwnd(), &client);
+  const auto fit = designview::FitZoom(client.right, client.bottom, 4000, 2500, 96, 96);
+  ASSERT_TRUE(fit);
+  EXPECT_EQ(s.view->ZoomX(), fit->cx);
+  EXPECT_EQ(s.view->ZoomY(), fit->cy);
+  // Later paints keep the zoom.
+  s.view->SetZoom(150, 150);
+  s.Repaint();
+  EXPECT_EQ(s.view->ZoomX(), 150);
+}
+
+TEST_F(DesignViewSession, AClientOfNoSizeIsFittedAtTheFirstRealPaint) {
+  Session s(4000, 2500, 0, {0, 0});
+  EXPECT_EQ(s.view->ZoomX(), 150);
+  s.view->MoveWindow(0, 0, 400, 300);
+  s.Repaint();
+  RECT client;
+  ::GetClientRect(s.hwnd(), &client);
+  const auto fit = designview::FitZoom(client.right, client.bottom, 4000, 2500, 96, 96);
+  ASSERT_TRUE(fit);
+  EXPECT_EQ(s.view->ZoomX(), fit->cx);
+}
+
 TEST_F(DesignViewSession, RandomEditsUndoToTheFirstBytesAndRedoToTheLast) {
   Session s(4000, 2500);
   std::mt19937 random(20261210);
