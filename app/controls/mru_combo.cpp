@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/controls/mru_history.h"
+#include "app/ui/msg_box.h"
 #include "app/ui/ui_language.h"
 #include "foundation/codepage/codepage.h"
 #include "foundation/settings/process_settings.h"
@@ -30,11 +31,7 @@ bool FileExists(const char* path) {
 
 // A path of the history that is gone: the user is told once, the entry then
 // leaves the history.
-void ReportMissingHistoryFile(CWnd* owner) {
-  const AString text = TranslateUiString("File does not exist.");
-  ::MessageBoxA(owner ? owner->m_hWnd : nullptr, text.GetData(), TranslateUiString("Warning").GetData(),
-                MB_OK | MB_ICONEXCLAMATION);
-}
+void ReportMissingHistoryFile(CWnd* owner) { UiMessageBoxText(owner, "File does not exist.", kMsgBoxOk, false); }
 
 }  // namespace
 
