@@ -24,3 +24,7 @@
 #define IDC_PAGE_NOTES 5133
 #define IDS_TESTSHEET 5140
 #define IDS_TESTPAGE_NOTES 5141
+// The file dialog's child template.
+#define IDD_TESTFILE_CHILD 5150
+#define IDC_FILE_PREVIEW 5151
+#define IDC_FILE_STAMP 5152
