@@ -11,8 +11,10 @@
 #define IDB_VIEWTOOL_BAR 126
 #define IDB_ALIGNTOOL_BAR 181
 #define IDB_MENU_CHECK 117
-// A layout window's menu: the frame's own menu with the layout's commands.
-#define IDR_LAYOUTMENU 129
+// A layout window's menu (the frame's own menu with the layout's commands)
+// and its document strings; the smaller menu of reader mode.
+#define IDR_LAYOUTMENU 4
+#define IDR_READERMENU 7
 
 // Bars of the frame.
 #define IDW_STANDARD_BAR 59392

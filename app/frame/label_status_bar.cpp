@@ -150,7 +150,7 @@ CSize CLabelStatusBar::CalcFixedLayout(BOOL stretch, BOOL horizontal) {
 
 void CLabelStatusBar::OnLButtonDblClk(UINT flags, CPoint point) {
   Default();
-  if (FrameHost().IsReaderMode()) return;
+  if (ReaderMode()) return;
   for (const UINT id : {ID_PANE_DPI, ID_PANE_PRINTER}) {
     RECT r{};
     SendMessage(SB_GETRECT, static_cast<WPARAM>(CommandToIndex(id)), reinterpret_cast<LPARAM>(&r));

@@ -1,9 +1,8 @@
 // What the main frame needs of the layout windows beyond the framework's
-// classes: which MDI children are layout windows, their views' scroll
+// classes: which MDI children are layout windows, their design views' scroll
 // positions and label sizes, and the outside-change bookkeeping of their
-// documents. The layout code installs its own answers; until it does, an MDI
-// child is a layout window when its run-time class is (or derives from) one
-// named "CDocFrmWnd", and scroll views answer for the rest.
+// documents. An MDI child is a layout window when its run-time class is (or
+// derives from) the layout child frame's, "CDocFrmWnd".
 #pragma once
 
 #include <memory>
@@ -15,15 +14,19 @@ class CLayoutWindows {
  public:
   virtual ~CLayoutWindows() = default;
   virtual bool IsLayoutChild(CWnd* child) const;
-  // The check's view of the layout in a layout child; null when it keeps none.
+  // The check's view of the layout in a layout child; null when the child
+  // holds no layout document.
   virtual std::unique_ptr<CLayoutFileWatch> Watch(CMDIChildWnd* child) const;
+  // The design view's (or a scroll view's) scroll position and label size.
   virtual POINT ScrollOrigin(CView* view) const;
   virtual SIZE LabelSizePixels(CView* view) const;
   virtual void ScrollTo(CView* view, POINT position) const;
+  virtual void RefreshFromSettings(CView* view) const;
+  // The layout document's locked flag (read-only opening).
   virtual void SetLocked(CDocument* document, bool locked) const;
 };
 
-// Installs the layout code's answers (null: the plain ones above).
+// Installs other answers (tests; null: the ones above).
 void SetLayoutWindows(const CLayoutWindows* windows);
 const CLayoutWindows& LayoutWindows();
 

@@ -108,7 +108,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
   m_wndViewToolBar.SetBarStyle((m_wndViewToolBar.GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP);
   RecalcLayout(TRUE);
   SetFrameIcons(false);
-  if (FrameHost().IsReaderMode()) {
+  if (ReaderMode()) {
     m_wndStandardBar.ShowWindow(SW_HIDE);
     m_wndViewToolBar.ShowWindow(SW_HIDE);
   }
@@ -192,7 +192,7 @@ void CMainFrame::OnDestroy() {
 
 void CMainFrame::SavePlacement() {
   CWinApp* app = AfxGetApp();
-  if (!app || FrameHost().IsReaderMode() || FrameHost().IsNoSave()) return;
+  if (!app || ReaderMode() || NoSaveMode()) return;
   WINDOWPLACEMENT place{};
   place.length = sizeof place;
   if (!::GetWindowPlacement(m_hWnd, &place)) return;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/frame/label_status_bar.h"
+#include "app/frame/outside_changes.h"
 #include "app/frame/workspace.h"
 #include "platform/framework.h"
 
@@ -47,6 +48,8 @@ class CMainFrame : public CMDIFrameWnd {
   void SetReadOnlyPane(bool readOnly);
   // Runs the outside-change check now (as activating the program does).
   int CheckOutsideChanges();
+  // Closes a layout window and opens its file again, keeping its place.
+  void ReloadLayout(CMDIChildWnd* child, const LayoutFileStatus& now);
 
   void RecalcLayout(BOOL notify = TRUE) override;
   BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;

@@ -65,8 +65,8 @@ void CMainFrame::OnUpdateUndoRedo(CCmdUI* ui) { ui->Enable(ActiveLayoutChild() !
 void CMainFrame::RefreshAllLayouts() {
   CollectOpenDocuments();
   for (const OpenLayoutEntry& e : m_openLayouts) {
-    e.activeView->OnInitialUpdate();
-    e.activeView->Invalidate();
+    LayoutWindows().RefreshFromSettings(e.activeView);
+    if (CWnd* child = CWnd::FromHandlePermanent(e.child)) child->RedrawWindow();
   }
 }
 
@@ -84,6 +84,7 @@ CDocument* CMainFrame::OpenLayoutFile(const char* path, bool readOnly) {
 void CMainFrame::RestoreLayoutScroll(WorkspaceRecord& record, CView* view) {
   record.rect = WorkspaceWindowRect(record.rect);
   if (!view) return;
+  LayoutWindows().RefreshFromSettings(view);
   const SIZE label = LayoutWindows().LabelSizePixels(view);
   const POINT at = ClampWorkspaceScroll(POINT{record.scrollX, record.scrollY}, label, record.rect);
   LayoutWindows().ScrollTo(view, at);
@@ -99,7 +100,7 @@ int CMainFrame::ReopenWorkspaceLayouts() {
       notAllOpened = true;
       continue;
     }
-    LayoutWindows().SetLocked(document, ReadLayoutFileStatus(record.path).value_or(LayoutFileStatus{}).readOnly);
+    LayoutWindows().SetLocked(document, IsReadOnly(FileStatusNow(record.path).value_or(LayoutFileStatus{})));
     CMDIChildWnd* child = MDIGetActive();
     if (!child) continue;
     RestoreLayoutScroll(record, child->GetActiveView());
@@ -152,7 +153,7 @@ void CMainFrame::OnClose() {
   CollectWorkspace();
   char folder[CWorkspace::kPathBytes] = {};
   m_workspace.m_currentFolder = ::getcwd(folder, sizeof folder) ? folder : "";
-  if (!FrameHost().IsNoSave()) m_workspace.Write();
+  if (!NoSaveMode()) m_workspace.Write();
   m_pViewActive = nullptr;
   CMDIFrameWnd::OnClose();
 }
@@ -171,7 +172,7 @@ void CMainFrame::OnEnable(BOOL enable) {
 void CMainFrame::OnActivateApp(BOOL active, DWORD threadId) {
   Default();
   (void)threadId;
-  if (active && !FrameHost().IsStartingUp()) CheckOutsideChanges();
+  if (active && !StartingUp()) CheckOutsideChanges();
 }
 
 int CMainFrame::CheckOutsideChanges() {
@@ -196,11 +197,42 @@ int CMainFrame::CheckOutsideChanges() {
   if (CMDIChildWnd* child = ActiveLayoutChild()) {
     for (const auto& watch : watches) {
       if (watch->Path() == DocumentPath(child->GetActiveDocument()).GetString())
-        SetReadOnlyPane(ReadLayoutFileStatus(watch->Path()).value_or(LayoutFileStatus{}).readOnly);
+        SetReadOnlyPane(IsReadOnly(FileStatusNow(watch->Path()).value_or(LayoutFileStatus{})));
     }
   }
   m_checkingOutsideChanges = false;
   return asked;
+}
+
+void CMainFrame::ReloadLayout(CMDIChildWnd* child, const LayoutFileStatus& now) {
+  CDocument* document = child ? child->GetActiveDocument() : nullptr;
+  if (!document) return;
+  const CString path = DocumentPath(document);
+  document->SetModifiedFlag(FALSE);
+  WorkspaceRecord place;
+  if (CView* view = child->GetActiveView()) {
+    const POINT scroll = LayoutWindows().ScrollOrigin(view);
+    place.scrollX = scroll.x;
+    place.scrollY = scroll.y;
+  }
+  CRect r;
+  child->GetWindowRect(&r);
+  ::ScreenToClient(m_hWndMDIClient, reinterpret_cast<POINT*>(&r.left));
+  ::ScreenToClient(m_hWndMDIClient, reinterpret_cast<POINT*>(&r.right));
+  place.rect = r;
+  CheckRememberedView();
+  child->SendMessage(WM_CLOSE);
+  CWinApp* app = AfxGetApp();
+  CDocument* again = app ? app->OpenDocumentFile(path) : nullptr;
+  if (!again) return;
+  if (auto watchChild = MDIGetActive()) {
+    if (auto watch = LayoutWindows().Watch(watchChild)) watch->SetKeptStatus(now);
+    if (CView* view = watchChild->GetActiveView()) {
+      m_pViewActive = view;
+      RestoreLayoutScroll(place, view);
+      view->Invalidate();
+    }
+  }
 }
 
 LRESULT CMainFrame::OnOpenMessage(WPARAM, LPARAM lParam) {

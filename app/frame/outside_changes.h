@@ -5,26 +5,18 @@
 // per change whether to reload.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-// What the designer compares of a file.
-struct LayoutFileStatus {
-  int64_t modified = 0;  // modification time, nanoseconds
-  int64_t size = 0;
-  bool readOnly = false;
-  bool operator==(const LayoutFileStatus&) const = default;
-};
-
-// The file's status now; nullopt when it can't be read. Read-only is the
-// file's attribute (no write permission for its owner).
-std::optional<LayoutFileStatus> ReadLayoutFileStatus(const std::string& path);
+#include "document/core/file_status.h"
 
 // 0 unchanged, 2 only the read-only attribute changed, 1 time or size changed.
 int CompareFileStatus(const LayoutFileStatus& now, const LayoutFileStatus& kept);
+// The file's status now; nullopt when it can't be read.
+std::optional<LayoutFileStatus> FileStatusNow(const std::string& path);
+inline bool IsReadOnly(const LayoutFileStatus& status) { return (status.attribute & 1) != 0; }
 
 // One open layout as the check sees it: the bookkeeping its document keeps.
 class CLayoutFileWatch {
@@ -42,9 +34,7 @@ class CLayoutFileWatch {
   virtual void Reload(const LayoutFileStatus& now) = 0;
 };
 
-// The question for a changed file: "File %s has been modified outside. Do you
-// want to reload it%s?", with " (and lose changes)" when it is modified.
-// `ask` shows it with Yes and No and returns IDYES or IDNO.
+// Shows the question about a changed file with Yes and No; IDYES or IDNO.
 using OutsideChangeQuestion = std::function<int(const CLayoutFileWatch& layout, bool modified)>;
 
 // Runs the check over the open layouts. Returns how many were asked about.

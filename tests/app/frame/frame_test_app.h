@@ -9,6 +9,7 @@
 
 #include "app/frame/frame_host.h"
 #include "app/frame/main_frame.h"
+#include "document/layout_shell.h"
 #include "platform/framework.h"
 
 namespace frametest {
@@ -50,12 +51,16 @@ class CDocFrmWnd : public CMDIChildWnd {
   DECLARE_DYNCREATE(CDocFrmWnd)
 };
 
-class CFrameTestApp : public CWinApp, public CFrameHost {
+class CFrameTestApp : public CWinApp, public CLayoutShell, public CFrameHost {
  public:
   CFrameTestApp() : CWinApp("Mirolune") {}
   BOOL InitInstance() override;
-  bool IsReaderMode() const override { return m_reader; }
-  bool IsNoSave() const override { return m_nosave; }
+  bool IsReaderMode() override { return m_reader; }
+  bool IsNoSave() override { return m_nosave; }
+  using CWinApp::GetProfileInt;
+  using CWinApp::GetProfileString;
+  using CWinApp::WriteProfileInt;
+  using CWinApp::WriteProfileString;
   void OnSetTargetDpi();
 
   bool m_reader = false;

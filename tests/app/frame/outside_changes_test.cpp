@@ -18,7 +18,7 @@ namespace {
 // What a layout document keeps, as plain members.
 class FakeLayout : public CLayoutFileWatch {
  public:
-  explicit FakeLayout(std::string path) : path_(std::move(path)) { kept_ = *ReadLayoutFileStatus(path_); }
+  explicit FakeLayout(std::string path) : path_(std::move(path)) { kept_ = *FileStatusNow(path_); }
   std::string Path() const override { return path_; }
   LayoutFileStatus KeptStatus() const override { return kept_; }
   void SetKeptStatus(const LayoutFileStatus& s) override { kept_ = s; }
@@ -64,12 +64,23 @@ struct Asker {
   }
 };
 
+LayoutFileStatus Status(int64_t modified, int64_t size, bool readOnly, int64_t changed = 0) {
+  LayoutFileStatus s;
+  s.modifiedTime = modified;
+  s.changeTime = changed;
+  s.size = size;
+  s.attribute = readOnly ? 1 : 0;
+  return s;
+}
+
 TEST(OutsideChanges, CompareFileStatusKinds) {
-  const LayoutFileStatus base{100, 10, false};
+  const LayoutFileStatus base = Status(100, 10, false);
   EXPECT_EQ(CompareFileStatus(base, base), 0);
-  EXPECT_EQ(CompareFileStatus(LayoutFileStatus{100, 10, true}, base), 2);
-  EXPECT_EQ(CompareFileStatus(LayoutFileStatus{101, 10, false}, base), 1);
-  EXPECT_EQ(CompareFileStatus(LayoutFileStatus{100, 11, true}, base), 1);
+  // A permission change moves the change time too; it is still no content change.
+  EXPECT_EQ(CompareFileStatus(Status(100, 10, true, 500), base), 2);
+  EXPECT_EQ(CompareFileStatus(Status(100, 10, false, 500), base), 0);
+  EXPECT_EQ(CompareFileStatus(Status(101, 10, false), base), 1);
+  EXPECT_EQ(CompareFileStatus(Status(100, 11, true), base), 1);
 }
 
 TEST(OutsideChanges, OneQuestionPerChange) {
@@ -122,6 +133,24 @@ TEST(OutsideChanges, FileGoneIsLeftAlone) {
   Asker asker;
   EXPECT_EQ(CheckOutsideChanges({&layout}, asker.Fn()), 0);
   EXPECT_TRUE(asker.asked.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OutsideChanges, AfterNoAPermissionChangeStillRelocksWithoutAsking) {
+  frametest::Scratch dir;
+  const std::string path = dir / "d.bcd";
+  WriteFile(path, "one", 100);
+  FakeLayout layout(path);
+  Asker asker;
+  WriteFile(path, "two!", 50);
+  EXPECT_EQ(CheckOutsideChanges({&layout}, asker.Fn()), 1);  // answered No
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  EXPECT_EQ(CheckOutsideChanges({&layout}, asker.Fn()), 0);
+  EXPECT_TRUE(layout.locked);
+  EXPECT_EQ(asker.asked.size(), 1u);
 }
 
 }  // namespace
