@@ -8,6 +8,8 @@
 #include <cstdlib>
 
 #include "app/core/locale_language.h"
+#include "app/frame/frame_ids.h"
+#include "app/frame/main_frame.h"
 #include "app/shell/label_designer_app.h"
 #include "app/ui/ui_language.h"
 #include "document/core/rvo_doc.h"
@@ -146,13 +148,15 @@ void CLabelDesignerApp::AddLayoutTemplate() {
 }
 
 CFrameWnd* CLabelDesignerApp::CreateMainFrame() {
-  auto* frame = new CMDIFrameWnd;
-  if (!frame->Create(nullptr, "Tavrendel", WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
-    delete frame;
-    return nullptr;
-  }
+  auto* frame = new CMainFrame;
+  // A frame whose creation fails destroys itself.
+  if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) return nullptr;
   m_pMainFrame = frame;
   m_pMainWnd = frame;
+  // The workspace lives with the profile, in the per-user configuration folder.
+  frame->m_workspace.m_path = m_folders.config + "Tavrendel.wsp";
+  frame->m_workspace.m_colour1 = 0x00C39B91;
+  frame->m_workspace.m_colour2 = 0x00F5FFFF;
   return frame;
 }
 
@@ -194,7 +198,11 @@ void CLabelDesignerApp::CleanWorkFolder() {
 
 void CLabelDesignerApp::OpenFirstLayouts() {
   if (!m_firstRun || !m_line.fileName.empty() || m_readerMode) {
-    if (m_line.fileName.empty()) return;  // the workspace's layouts come with the main frame
+    if (m_line.fileName.empty()) {
+      auto* frame = dynamic_cast<CMainFrame*>(m_pMainFrame);
+      if (frame && frame->m_workspace.Read() && !m_readerMode) frame->ReopenWorkspaceLayouts();
+      return;
+    }
     const bool reference = CString(m_line.rawName.c_str()).CompareNoCase("cikuguide.txt") == 0;
     if (reference) {
       const DWORD attributes = ::GetFileAttributesA(m_line.fileName.c_str());

@@ -20,6 +20,7 @@
 #include "app/core/instance_channel.h"
 #include "app/core/profile_file.h"
 #include "app/core/settings_profile.h"
+#include "app/frame/frame_host.h"
 #include "document/layout_shell.h"
 #include "foundation/string/astring.h"
 #include "platform/framework.h"
@@ -34,7 +35,7 @@ inline constexpr UINT ID_APP_CLIPBOARD_BITMAP = 57841;
 inline constexpr UINT ID_APP_CLIPBOARD_METAFILE = 57842;
 inline constexpr UINT ID_VIEW_FIT_IN_FRAME = 57808;
 
-class CLabelDesignerApp : public CWinApp, public CLayoutShell {
+class CLabelDesignerApp : public CWinApp, public CLayoutShell, public CFrameHost {
  public:
   CLabelDesignerApp();
   ~CLabelDesignerApp() override;
@@ -72,7 +73,14 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell {
   bool IsNoSave() override { return m_nosave != 0; }
   bool IsSmall() override { return m_small != 0; }
   bool IsStartingUp() override { return m_startingUp != 0; }
-  bool IsExiting() const { return m_exiting != 0; }
+  bool IsExiting() const override { return m_exiting != 0; }
+  CString HelpFilePath() const override { return m_helpFilePath; }
+  // The main frame's status panes.
+  void SetLabelSizePane(int width, int height, int units) override;
+  void SetDpiPane(int dpi) override;
+  void SetPrinterPane(const char* name, COLORREF colour) override;
+  void SetReadOnlyPane(bool locked) override;
+  void SetCursorPane(int x, int y, int units) override;
   AString TranslateUiString(const char* english) override;
   int UiMessageBox(const char* text, UINT type) override;
   int ShowMsgBoxDlg(const char* text, UINT type) override;
