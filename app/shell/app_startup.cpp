@@ -215,6 +215,9 @@ void CLabelDesignerApp::OpenFirstLayouts() {
   if (!GetActiveLayoutDoc()) m_pMainFrame->SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
 }
 
+// Through the main frame, which keeps its list of open layouts and locks a
+// read-only one.
 CDocument* CLabelDesignerApp::OpenLayout(const char* path, bool readOnly) {
+  if (auto* frame = dynamic_cast<CMainFrame*>(m_pMainFrame)) return frame->OpenLayoutFile(path, readOnly);
   return OpenDocumentFile(path);
 }
