@@ -61,6 +61,11 @@ int UiCodePage();
 void TranslateUiString(AString& result, const char* text, bool force = false);
 AString TranslateUiString(const char* text, bool force = false);
 
+// The key an interface text is looked up by, and whether a language file
+// holds a translation for the text (both tries of the lookup).
+AString UiTextKey(const char* text);
+bool HasUiTranslation(const char* text, const char* file);
+
 // The raw value of a key of section "UI_STR" of a language file (the current
 // one when file is null); false when the key is missing or empty. "\n" pairs
 // are left as they stand.

@@ -47,7 +47,9 @@ AString KeyOf(AString copy) {
   return copy;
 }
 
-bool Lookup(const AString& key, AString& value) { return !key.IsEmpty() && ReadUiString(key.GetData(), value); }
+bool Lookup(const AString& key, AString& value, const char* file = nullptr) {
+  return !key.IsEmpty() && ReadUiString(key.GetData(), value, file);
+}
 
 // A translation as shown: "\n" pairs become a blank and a line break, the
 // text's trailing dots and colon come back.
@@ -92,6 +94,22 @@ void TranslateUiString(AString& result, const char* text, bool force) {
   }
   Finish(value, dots, colon);
   result = value;
+}
+
+AString UiTextKey(const char* text) {
+  AString copy(text ? text : "");
+  if (copy.GetLength() > 1 && EndsWithColonAtCharStart(copy)) copy.Truncate(copy.GetLength() - 1);
+  return KeyOf(copy);
+}
+
+bool HasUiTranslation(const char* text, const char* file) {
+  AString key = UiTextKey(text);
+  AString value;
+  if (Lookup(key, value, file)) return true;
+  ReplaceAll(key, " / ", "/");
+  ReplaceAll(key, " / ", "/");
+  ReplaceAll(key, " && ", "&&");
+  return Lookup(key, value, file);
 }
 
 AString TranslateUiString(const char* text, bool force) {
