@@ -295,7 +295,14 @@ BOOL CDesignVu::OnSetCursor(CWnd*, UINT, UINT) { return TRUE; }
 BOOL CDesignVu::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CDesignVu::EndMode() {
-  ReleaseCapture();
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  // A field waiting to be placed is given up with its mode.
+  if (CField* pending = PendingField()) {
+    InvalidateField(*pending, 15);
+    ForgetField(pending);
+    for (auto& p : m_pending)
+      if (p.get() == pending) p.reset();
+  }
   m_editMode = kModeIdle;
   m_handleCode = 0;
   ClearDragList();

@@ -239,6 +239,7 @@ class CDesignVu : public CView, public IDesignView {
   RECT DragListRect(int dx, int dy, int handleCode);
   void DrawHandle(HDC dc, POINT p, int kind) const;
   void DrawGrid(HDC dc) const;
+  void DrawPendingOutline(HDC dc, const CField& field) const;
   void DrawLabelBackground(HDC dc, const RECT& paint) const;
   CField* AddShapeField(const RECT& layoutRect);
   void PlacePendingField(POINT client);

@@ -11,6 +11,7 @@
 #include "document/view/design_view.h"
 #include "fields/draw/field_draw.h"
 #include "fields/geometry/field_geometry.h"
+#include "fields/geometry/field_outline.h"
 #include "foundation/gdi_helpers/shapes.h"
 
 namespace {
@@ -172,10 +173,22 @@ void CDesignVu::DrawView(HDC windowDc, HRGN region, int flag) {
   const POINT o = GetScrollOrigin();
   DrawFieldList(dc, Fields(), Setup(), m_handleSize, -o.x, -o.y, m_zoomX, m_zoomY, flag ? 0x82u : 0x2u, m_editMode);
   if (flag) DrawFieldList(dc, m_dragList, Setup(), m_handleSize, -o.x, -o.y, m_zoomX, m_zoomY, 0x3u, m_editMode);
+  if (const CField* pending = PendingField()) DrawPendingOutline(dc, *pending);
   DrawGrid(dc);
   ::BitBlt(windowDc, m_paintRect.left, m_paintRect.top, m_paintRect.right - m_paintRect.left,
            m_paintRect.bottom - m_paintRect.top, dc, m_paintRect.left, m_paintRect.top, SRCCOPY);
   if (m_editMode <= 0) DrawSelectionHandles(windowDc);
+}
+
+// A field waiting to be placed shows where it would land: its turned
+// outline, dotted.
+void CDesignVu::DrawPendingOutline(HDC dc, const CField& field) const {
+  const POINT o = GetScrollOrigin();
+  const auto corners = GetFieldCorners(field, -o.x, -o.y, m_zoomX, m_zoomY);
+  UniquePen pen(::CreatePen(PS_DOT, 1, RGB(0, 0, 255)));
+  SelectScope selectPen(dc, pen.get());
+  SelectScope selectBrush(dc, ::GetStockObject(NULL_BRUSH));
+  ::Polygon(dc, corners.data(), 4);
 }
 
 // kind 0 the origin (a red dot), 1 a plain frame, 2 an anchor's filled

@@ -119,7 +119,9 @@ void CDesignVu::PlacePendingField(POINT client) {
       default: doc->AddParagraphField(placed); break;
     }
     SelectOnly(placed);
-    NotifyChanged(nullptr);
+    RECT area = GetFieldBoundingRect(*placed, 0, 0, m_zoomX, m_zoomY);
+    ::InflateRect(&area, 15, 15);
+    NotifyChanged(&area);
   }
   m_editMode = kModeIdle;
   m_handleCode = 0;
@@ -290,7 +292,9 @@ void CDesignVu::ReleaseAt(POINT client, UINT) {
       }
       if (added) {
         SelectOnly(added);
-        NotifyChanged(nullptr);
+        RECT area = GetFieldBoundingRect(*added, 0, 0, m_zoomX, m_zoomY);
+        ::InflateRect(&area, 15, 15);
+        NotifyChanged(&area);
       }
       ::SetCursor(SystemCursor(IDC_ARROW));
       break;

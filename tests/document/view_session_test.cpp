@@ -70,6 +70,14 @@ TEST_F(DesignViewSession, PlacingAField) {
   EXPECT_TRUE(r.selected);
   EXPECT_EQ(s.view->EditMode(), kModeIdle);
   EXPECT_EQ(s.doc->GetNextUndo(), 0);
+  // Esc gives a field waiting to be placed up.
+  s.view->StartPlacingField(kModePlaceBarcode, std::make_unique<CBarcodeField>());
+  EXPECT_NE(s.view->PendingField(), nullptr);
+  uitest::Key(VK_ESCAPE);
+  EXPECT_EQ(s.view->EditMode(), kModeIdle);
+  EXPECT_EQ(s.view->Selection().Count(), 0);
+  uitest::Click(s.hwnd(), {300, 300});
+  EXPECT_EQ(s.doc->fieldList.size(), 1u);
 }
 
 TEST_F(DesignViewSession, MoveByDragging) {
