@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include "platform/user/menus/menus.h"
+
 #include "document/file/label_stream.h"
 #include "fields/geometry/field_geometry.h"
 #include "fields/geometry/field_outline.h"
@@ -598,6 +600,52 @@ TEST_F(DesignViewSession, AClientOfNoSizeIsFittedAtTheFirstRealPaint) {
   const auto fit = designview::FitZoom(client.right, client.bottom, 4000, 2500, 96, 96);
   ASSERT_TRUE(fit);
   EXPECT_EQ(s.view->ZoomX(), fit->cx);
+}
+
+// Presses keys in the next menu loop once its popup is up.
+class MenuKeys {
+ public:
+  explicit MenuKeys(std::vector<int> keys) : keys_(std::move(keys)) { user::SetMenuLoopHook(&MenuKeys::Hook, this); }
+  ~MenuKeys() { user::SetMenuLoopHook(nullptr, nullptr); }
+  bool shown = false;
+
+ private:
+  static void Hook(HWND, void* context) {
+    auto* self = static_cast<MenuKeys*>(context);
+    self->shown = true;
+    for (int key : self->keys_) {
+      uitest::KeyDown(key);
+      uitest::KeyUp(key);
+    }
+  }
+  std::vector<int> keys_;
+};
+
+TEST_F(DesignViewSession, RightClickSelectsTheFieldAndItsMenuDeletes) {
+  Session s(4000, 2500);
+  CField* a = s.Add<CBoxField>(300, 300, 400, 300);
+  CField* b = s.Add<CBoxField>(1000, 300, 400, 300);
+  s.view->Selection().Add(a);
+  {
+    MenuKeys escape({VK_ESCAPE});
+    uitest::Click(s.hwnd(), s.Body(b), user::MouseButton::Right);
+    EXPECT_TRUE(escape.shown);
+  }
+  EXPECT_EQ(s.view->Selection().Count(), 1);
+  EXPECT_TRUE(s.view->Selection().Contains(b));
+  EXPECT_EQ(s.view->AnchorField(), b);
+  EXPECT_EQ(s.doc->fieldList.size(), 2u);
+  {
+    // Cut, Copy & Drop, Copy, Paste, Delete.
+    MenuKeys del({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    // A little lower, so that the two clicks are not one double click.
+    const POINT again{s.Body(b).x, s.Body(b).y + 8};
+    uitest::Click(s.hwnd(), again, user::MouseButton::Right);
+    uitest::RunUntilIdle();
+    EXPECT_TRUE(del.shown);
+  }
+  ASSERT_EQ(s.doc->fieldList.size(), 1u);
+  EXPECT_EQ(s.doc->fieldList[0].get(), a);
 }
 
 TEST_F(DesignViewSession, RandomEditsUndoToTheFirstBytesAndRedoToTheLast) {
