@@ -54,7 +54,8 @@ void BoxAnswers::Hook(HWND dialog, void* context) {
     if (std::string(cls) == "Static" && ::GetWindowTextA(child, buffer, sizeof buffer) > 0) text = buffer;
   }
   self->seen.push_back(text);
-  ::EndDialog(dialog, IDOK);
+  if (self->onShow) self->onShow();
+  if (self->answer != 0) ::EndDialog(dialog, self->answer);
 }
 
 InFolder::InFolder(const std::string& folder) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,11 @@ class BoxAnswers {
   BoxAnswers();
   ~BoxAnswers();
   std::vector<std::string> seen;
+  // The button each box is ended with; 0 leaves the box running (its own
+  // loop, or whatever ends it, decides).
+  int answer = IDOK;
+  // Runs when a box shows, before its loop.
+  std::function<void()> onShow;
 
  private:
   static void Hook(HWND dialog, void* context);
