@@ -14,6 +14,13 @@ namespace {
 
 std::atomic<bool> quitRequest{false};
 
+// The skins of the open dialogs, pages and sheets (window thread only): a
+// quit request reaches each of them at once, whatever loop runs it.
+std::vector<CDialogSkin*>& OpenSkins() {
+  static std::vector<CDialogSkin*> skins;
+  return skins;
+}
+
 constexpr COLORREF kCaptionActive = 0x00C62D38;
 constexpr COLORREF kCaptionInactive = 0x004E919C;
 
@@ -63,7 +70,18 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-void SetDialogQuitRequest(bool requested) { quitRequest = requested; }
+void SetDialogQuitRequest(bool requested) {
+  quitRequest = requested;
+  if (!requested) return;
+  for (CDialogSkin* skin : OpenSkins()) skin->TakeQuitRequest();
+}
+
+void CDialogSkin::TakeQuitRequest() {
+  // Each dialog takes the request once.
+  if (quitTaken_ || !owner_ || !owner_->m_hWnd || pageFlag_) return;
+  quitTaken_ = true;
+  owner_->PostMessage(WM_COMMAND, IDCANCEL, 0);
+}
 bool DialogQuitRequest() { return quitRequest; }
 
 void GetDlgItemString(HWND window, int id, AString& out) {
@@ -71,7 +89,10 @@ void GetDlgItemString(HWND window, int id, AString& out) {
   out = item ? WindowTextOf(item) : AString();
 }
 
-CDialogSkin::~CDialogSkin() { Detach(); }
+CDialogSkin::~CDialogSkin() {
+  Detach();
+  std::erase(OpenSkins(), this);
+}
 
 bool CDialogSkin::Skinned() const { return !IsEnglishUi() || dialogId_ == kAlwaysSkinnedDialog; }
 bool CDialogSkin::PaintsCaption() const { return !IsEnglishUi() || !captionKey_.IsEmpty(); }
@@ -79,6 +100,7 @@ bool CDialogSkin::PaintsCaption() const { return !IsEnglishUi() || !captionKey_.
 int CDialogSkin::Attach(CWnd* owner, int dialogId) {
   owner_ = owner;
   dialogId_ = dialogId;
+  if (std::find(OpenSkins().begin(), OpenSkins().end(), this) == OpenSkins().end()) OpenSkins().push_back(this);
   TranslateCaption();
   paintCallback_ = nullptr;
   if (!Skinned() || !owner_) return 1;
@@ -103,6 +125,7 @@ int CDialogSkin::Attach(CWnd* owner, int dialogId) {
 }
 
 void CDialogSkin::Detach() {
+  std::erase(OpenSkins(), this);
   // The controls' windows outlive the skin (they go with the dialog): give
   // them back their own procedure before the objects go.
   for (auto& [window, control] : skinned_) {
@@ -285,11 +308,7 @@ void CDialogSkin::RefreshFocusLook() {
 }
 
 BOOL CDialogSkin::PreTranslateMessage(MSG* msg) {
-  if (DialogQuitRequest() && !quitTaken_ && owner_) {
-    // Each dialog takes the request once.
-    quitTaken_ = true;
-    owner_->PostMessage(WM_COMMAND, IDCANCEL, 0);
-  }
+  if (DialogQuitRequest()) TakeQuitRequest();
   if (msg->message == WM_KEYDOWN && refreshPending_ &&
       (msg->wParam == VK_TAB || msg->wParam == VK_UP || msg->wParam == VK_DOWN)) {
     refreshPending_ = 0;

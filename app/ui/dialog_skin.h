@@ -46,6 +46,8 @@ class CDialogSkin {
   int OnNcHitTest(CPoint screenPoint);
   void OnButtonUp(CPoint clientPoint);
   BOOL PreTranslateMessage(MSG* msg);
+  // Cancels the owner once for a quit request (pages go with their sheet).
+  void TakeQuitRequest();
   // Repaints the skinned controls that show the focus.
   void RefreshFocusLook();
 

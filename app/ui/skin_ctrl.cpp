@@ -37,6 +37,7 @@ ON_WM_KILLFOCUS()
 ON_WM_SETFOCUS()
 ON_MESSAGE(WM_SKIN_GETCHECK, OnGetCheck)
 ON_MESSAGE(WM_SKIN_SETCHECK, OnSetCheck)
+ON_MESSAGE(WM_GETDLGCODE, OnDlgCode)
 END_MESSAGE_MAP()
 
 bool CSkinCtrl::SubclassControl(HWND window) {
@@ -245,7 +246,8 @@ void CSkinCtrl::OnMouseMove(UINT, CPoint point) {
   }
 }
 
-void CSkinCtrl::OnKeyDown(UINT, UINT, UINT) {
+void CSkinCtrl::OnKeyDown(UINT ch, UINT, UINT) {
+  if (HandleKey(static_cast<int>(ch))) return;
   if (Swallows()) return;
   Default();
   Repaint();
@@ -268,28 +270,44 @@ void CSkinCtrl::OnSetFocus(CWnd*) {
   Repaint();
 }
 
-BOOL CSkinCtrl::PreTranslateMessage(MSG* msg) {
-  if (msg->message != WM_KEYDOWN || msg->hwnd != m_hWnd) return CButton::PreTranslateMessage(msg);
-  const auto key = static_cast<int>(msg->wParam);
+bool CSkinCtrl::HandlesKey(int key) const {
   if (partner_) {
     const bool toPartner = placeInPair_ == 0 ? (key == VK_LEFT || key == VK_UP) : (key == VK_RIGHT || key == VK_DOWN);
-    if (toPartner) {
-      ::SendMessageA(partner_, WM_SKIN_SETCHECK, 1, 0);
-      ::SetFocus(partner_);
-      return TRUE;
-    }
+    return toPartner || key == VK_SPACE;
+  }
+  return selfDrawn_ && (key == VK_RETURN || key == VK_SPACE);
+}
+
+bool CSkinCtrl::HandleKey(int key) {
+  if (!HandlesKey(key)) return false;
+  if (partner_) {
     if (key == VK_SPACE) {
       checked_ = 1;
       ::SendMessageA(partner_, WM_SKIN_SETCHECK, 0, 0);
       ::InvalidateRect(partner_, nullptr, FALSE);
       Repaint();
-      return TRUE;
+    } else {
+      ::SendMessageA(partner_, WM_SKIN_SETCHECK, 1, 0);
+      ::SetFocus(partner_);
     }
-  } else if (selfDrawn_ && (key == VK_RETURN || key == VK_SPACE)) {
-    if (CWnd* owner = GetOwner()) {
-      owner->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED), reinterpret_cast<LPARAM>(m_hWnd));
-    }
-    return TRUE;
+    return true;
   }
+  if (CWnd* owner = GetOwner()) {
+    owner->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED), reinterpret_cast<LPARAM>(m_hWnd));
+  }
+  return true;
+}
+
+// The dialog manager asks before it uses a key itself: the keys the control
+// handles come to it as WM_KEYDOWN.
+LRESULT CSkinCtrl::OnDlgCode(WPARAM, LPARAM lParam) {
+  LRESULT code = Default();
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (msg && msg->message == WM_KEYDOWN && HandlesKey(static_cast<int>(msg->wParam))) code |= DLGC_WANTMESSAGE;
+  return code;
+}
+
+BOOL CSkinCtrl::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && msg->hwnd == m_hWnd && HandleKey(static_cast<int>(msg->wParam))) return TRUE;
   return CButton::PreTranslateMessage(msg);
 }

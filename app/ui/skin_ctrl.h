@@ -61,6 +61,7 @@ class CSkinCtrl : public CButton {
   BOOL OnEraseBkgnd(CDC* dc);
   LRESULT OnGetCheck(WPARAM, LPARAM);
   LRESULT OnSetCheck(WPARAM state, LPARAM notify);
+  LRESULT OnDlgCode(WPARAM, LPARAM msg);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -72,6 +73,10 @@ class CSkinCtrl : public CButton {
   };
 
   CWnd* NotifyWindow() const;
+  // The keys of the control's own: Return and Space on a push button, the
+  // arrows towards the partner and Space on a paired one.
+  bool HandlesKey(int key) const;
+  bool HandleKey(int key);
   bool Swallows() const { return selfDrawn_ && !partner_; }
   void PaintCaptionControl(HDC dc);
   void DrawPushButton(HDC dc, const RECT& client, const ButtonState& state);
