@@ -33,7 +33,7 @@ class Scratch {
 
 // Where the tests leave pictures to look at.
 inline std::string PicturePath(const std::string& name) {
-  const std::string folder = std::string(TAV_BUILD_DIR) + "/app-pictures";
+  const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/app";
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   return folder + "/" + name;
