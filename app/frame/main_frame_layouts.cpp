@@ -10,18 +10,21 @@
 #include "app/frame/frame_ids.h"
 #include "app/frame/layout_windows.h"
 #include "app/frame/main_frame.h"
+#include "app/ui/msg_box.h"
+#include "app/ui/ui_language.h"
 
 namespace {
 
-int AskYesNo(CWnd* owner, const char* text) {
-  const char* caption = AfxGetApp() && AfxGetApp()->m_pszAppName ? AfxGetApp()->m_pszAppName : "Tavrendel";
-  return ::MessageBoxA(owner ? owner->m_hWnd : nullptr, text, caption, MB_YESNO | MB_ICONQUESTION);
-}
+// The program's message box, its text translated line by line unless it
+// already is; Yes is the default of a question.
+int AskYesNo(CWnd* owner, const AString& text) { return ShowMsgBoxDlg(owner, text, kMsgBoxYesNo, 0, IDYES); }
 
-CString LoadText(UINT id) {
+void Report(CWnd* owner, const char* text) { ShowMsgBoxDlg(owner, AString(text), kMsgBoxOk, 0, IDOK); }
+
+AString LoadText(UINT id) {
   CString text;
   text.LoadString(id);
-  return text;
+  return AString(text.GetString());
 }
 
 bool Readable(const std::string& path) { return !path.empty() && ::access(path.c_str(), R_OK) == 0; }
@@ -116,7 +119,7 @@ int CMainFrame::ReopenWorkspaceLayouts() {
     child->UpdateWindow();
   }
   m_workspace.m_records.clear();
-  if (notAllOpened) ::MessageBoxA(m_hWnd, "Not all files can be opened.", nullptr, MB_OK);
+  if (notAllOpened) Report(this, "Not all files can be opened.");
   if (!m_workspace.m_currentFolder.empty() && ::chdir(m_workspace.m_currentFolder.c_str()) != 0) {
     // A folder gone since the last run leaves the current folder as it is.
   }
@@ -189,10 +192,15 @@ int CMainFrame::CheckOutsideChanges() {
     }
   }
   const int asked = ::CheckOutsideChanges(layouts, [this](const CLayoutFileWatch& layout, bool modified) {
-    CString text;
-    text.Format("File %s has been modified outside. Do you want to reload it%s?", layout.Path().c_str(),
-                modified ? " (and lose changes)" : "");
-    return AskYesNo(this, text);
+    AString suffix;
+    if (modified) {
+      suffix = " (";
+      suffix += TranslateUiString("and lose changes");
+      suffix += ")";
+    }
+    // Translated as a format whose arguments are typed and checked.
+    return UiMessageBoxText(this, "File %s has been modified outside. Do you want to reload it%s?", kMsgBoxYesNo,
+                            false, layout.Path(), suffix);
   });
   if (CMDIChildWnd* child = ActiveLayoutChild()) {
     for (const auto& watch : watches) {
@@ -265,7 +273,7 @@ void CMainFrame::OnReloadActiveFile() {
     return;
   }
   if (!Readable(path.GetString())) {
-    ::MessageBoxA(m_hWnd, LoadText(IDS_CANNOT_OPEN_FILE), nullptr, MB_OK);
+    Report(this, LoadText(IDS_CANNOT_OPEN_FILE).GetData());
     return;
   }
   document->SetModifiedFlag(FALSE);
@@ -290,5 +298,5 @@ void CMainFrame::OnHelpContent() {
   const CString help = FrameHost().HelpFilePath();
   if (help.IsEmpty() || !Readable(help.GetString()) ||
       reinterpret_cast<INT_PTR>(::ShellExecuteA(m_hWnd, "open", help, nullptr, nullptr, SW_SHOWNORMAL)) <= 32)
-    ::MessageBoxA(m_hWnd, LoadText(IDS_CANNOT_OPEN_FILE), nullptr, MB_OK);
+    Report(this, LoadText(IDS_CANNOT_OPEN_FILE).GetData());
 }

@@ -1,10 +1,14 @@
 // The application's own commands, its idle work and its few queries.
 #include "app/shell/label_designer_app.h"
 
+#include "app/frame/frame_ids.h"
+#include "app/small_dialogs/about_dlg.h"
+
 BEGIN_MESSAGE_MAP(CLabelDesignerApp, CWinApp)
   ON_COMMAND(ID_FILE_NEW, OnFileNew)
   ON_UPDATE_COMMAND_UI(ID_FILE_NEW, OnUpdateFileNew)
   ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+  ON_COMMAND(ID_APP_ABOUT_BOX, OnAbout)
   ON_COMMAND(ID_APP_CLIPBOARD_BITMAP, OnClipboardFormatBitmap)
   ON_COMMAND(ID_APP_CLIPBOARD_METAFILE, OnClipboardFormatMetafile)
   ON_UPDATE_COMMAND_UI(ID_APP_CLIPBOARD_BITMAP, OnUpdateClipboardFormatBitmap)
@@ -50,6 +54,11 @@ void CLabelDesignerApp::OnFileNew() {
   if (!child) return;
   if (!hadLayout) child->ShowWindow(SW_MAXIMIZE);
   child->SendMessage(WM_COMMAND, ID_VIEW_FIT_IN_FRAME, 0);
+}
+
+void CLabelDesignerApp::OnAbout() {
+  CAboutDlg about(m_pMainFrame);
+  about.DoModal();
 }
 
 void CLabelDesignerApp::OnUpdateFileNew(CCmdUI* ui) { ui->Enable(TRUE); }

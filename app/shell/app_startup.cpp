@@ -11,6 +11,7 @@
 #include "app/frame/frame_ids.h"
 #include "app/frame/main_frame.h"
 #include "app/shell/label_designer_app.h"
+#include "app/small_dialogs/welcome_dlg.h"
 #include "app/ui/ui_language.h"
 #include "document/core/rvo_doc.h"
 #include "document/view/design_view.h"
@@ -75,6 +76,17 @@ BOOL CLabelDesignerApp::InitInstance() {
   SetHelpFilePath();
   m_pMainFrame->ShowWindow(m_showCommand);
   m_pMainFrame->UpdateWindow();
+  // The welcome screen closes itself at the end of start-up, once it has
+  // been up for its minimum time (on the platform's timers: start-up does
+  // not sleep for it).
+  CWelcomeDlg* welcome = nullptr;
+  if (IsWelcomeAllowed()) {
+    welcome = new CWelcomeDlg(0, nullptr);
+    if (welcome->Create(nullptr)) {
+      welcome->ShowWindow(SW_SHOW);
+      welcome->UpdateWindow();
+    }
+  }
 
   CleanWorkFolder();
   m_clipboardHolderPath = m_workFolder;
@@ -86,6 +98,7 @@ BOOL CLabelDesignerApp::InitInstance() {
     BOOL maximised = FALSE;
     if (CMDIChildWnd* child = mdi->MDIGetActive(&maximised); child && !maximised) child->ShowWindow(SW_MAXIMIZE);
   }
+  if (welcome) welcome->CloseWhenShownLongEnough();
   return TRUE;
 }
 
