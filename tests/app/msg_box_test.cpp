@@ -10,6 +10,7 @@
 
 #include "app/ui/message_pane.h"
 #include "app/ui/msg_box.h"
+#include "app/ui/shell_messages.h"
 #include "app/ui/ui_language.h"
 #include "foundation/uifonts/ui_fonts.h"
 #include "platform/testing/ui.h"
@@ -267,6 +268,53 @@ TEST(MessagePane, PlacedInsideTheWorkArea) {
     EXPECT_EQ(at.x, c.expected.x) << c.why;
     EXPECT_EQ(at.y, c.expected.y) << c.why;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ShellMessages, ButtonTypesOntoTheBox) {
+  struct Case {
+    UINT type;
+    int buttons;
+    int defaultChoice;
+  };
+  const Case cases[] = {
+      {MB_OK, kMsgBoxOk, -1},
+      {MB_OKCANCEL, kMsgBoxOkCancel, IDOK},
+      {MB_OKCANCEL | MB_DEFBUTTON2, kMsgBoxOkCancel, IDCANCEL},
+      {MB_YESNO, kMsgBoxYesNo, IDYES},
+      {MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION, kMsgBoxYesNo, IDNO},
+      {MB_YESNOCANCEL, kMsgBoxYesNo, IDYES},
+      {MB_RETRYCANCEL, kMsgBoxOkCancel, IDOK},
+  };
+  for (const Case& c : cases) {
+    const MsgBoxStyle style = MsgBoxStyleOf(c.type);
+    EXPECT_EQ(style.buttons, c.buttons) << c.type;
+    EXPECT_EQ(style.defaultChoice, c.defaultChoice) << c.type;
+  }
+}
+
+TEST(ShellMessages, TextAndNumberInTheDesignersBox) {
+  LanguageScope scope(kUiChineseSimplified);
+  Script text;
+  text.act = [](HWND box) { PostMessageW(GetFocus() ? GetFocus() : box, WM_KEYDOWN, VK_RETURN, 0); };
+  user::SetModalDialogHook(&Hook, &text);
+  EXPECT_EQ(ShowUiMessageText("Save As...", MB_YESNO | MB_DEFBUTTON2), IDNO);
+  user::SetModalDialogHook(nullptr, nullptr);
+  ASSERT_EQ(text.seen.firstPieces.size(), 1u);
+  EXPECT_EQ(text.seen.firstPieces[0], u"\u53E6\u5B58\u4E3A...");  // translated line by line
+  EXPECT_EQ(text.seen.visibleButtons, (std::vector<int>{IDYES, IDNO}));
+
+  Script number;
+  number.act = [](HWND box) { Press(box, IDOK); };
+  user::SetModalDialogHook(&Hook, &number);
+  EXPECT_EQ(ShowUiMessageNumber(50092, MB_OK), IDOK);
+  user::SetModalDialogHook(nullptr, nullptr);
+  EXPECT_EQ(number.seen.caption, u"\u9519\u8bef-50092");
+  ASSERT_FALSE(number.seen.firstPieces.empty());
+  EXPECT_EQ(number.seen.firstPieces[0], u"\u6B64\u6587\u4EF6\u5939\u4E0D\u5B58\u5728\u3002");  // 此文件夹不存在。
 }
 
 }  // namespace
