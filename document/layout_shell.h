@@ -79,7 +79,7 @@ class CLayoutShell {
   virtual int UiMessageNumber(int number, UINT type);
   // Gives a dialog of the layout code the program's look and its texts in
   // the UI language, once its controls exist; nothing by default.
-  virtual void SkinDialog(HWND dialog) {}
+  virtual void SkinDialog(HWND /*dialog*/) {}
   // One press of a spinner beside an edit holding a length in the label's
   // unit (direction 0 up, 1 down; steps of 0.01 inch or 0.254 mm), kept
   // within minimum..maximum and written back as "%.3f". Returns 1.
@@ -91,10 +91,10 @@ class CLayoutShell {
   virtual void SetLabelSizePane(int width, int height, int units) {}
   // The resolution pane ("DPI %d"), the printer pane (name in a colour), the
   // read-only pane and the pointer's position in mils with the label's unit.
-  virtual void SetDpiPane(int dpi) {}
-  virtual void SetPrinterPane(const char* name, COLORREF colour) {}
-  virtual void SetReadOnlyPane(bool locked) {}
-  virtual void SetCursorPane(int x, int y, int units) {}
+  virtual void SetDpiPane(int /*dpi*/) {}
+  virtual void SetPrinterPane(const char* /*name*/, COLORREF /*colour*/) {}
+  virtual void SetReadOnlyPane(bool /*locked*/) {}
+  virtual void SetCursorPane(int /*x*/, int /*y*/, int /*units*/) {}
   // Whether another open document than self holds the file (compared
   // without regard to case). By default: the running CWinApp's documents.
   virtual bool IsOpenInOtherDocument(const char* path, const CDocument* self);

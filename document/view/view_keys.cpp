@@ -188,6 +188,9 @@ void CDesignVu::OnEditPaste() {
 void CDesignVu::OnEditDelete() {
   RECT r = DeleteSelection();
   InvalidateRectNoErase(r);
+  const POINT o = GetScrollOrigin();
+  ::OffsetRect(&r, o.x, o.y);
+  NotifyChanged(&r);
 }
 
 bool CDesignVu::Paste(bool atPoint, POINT point) {
