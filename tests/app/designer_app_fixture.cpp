@@ -28,6 +28,7 @@ void CTextStandInView::OnDraw(CDC* dc) {
 }
 
 void CTestDesignerApp::AddLayoutTemplate() {
+  if (realLayouts) return CLabelDesignerApp::AddLayoutTemplate();
   AddDocTemplate(new CMultiDocTemplate(4, RUNTIME_CLASS(CTextStandInDoc), RUNTIME_CLASS(CMDIChildWnd),
                                        RUNTIME_CLASS(CTextStandInView)));
 }
@@ -85,6 +86,7 @@ DesignerAppTest::~DesignerAppTest() { Stop(); }
 bool DesignerAppTest::Start(const std::vector<std::string>& arguments) {
   Stop();
   app = std::make_unique<CTestDesignerApp>();
+  app->realLayouts = realLayouts;
   for (const std::string& a : arguments) app->m_args.emplace_back(a.c_str());
   const bool started = app->InitInstance() != FALSE;
   if (started) app->PumpAll();

@@ -35,6 +35,8 @@ class CTextStandInView : public CView {
 
 class CTestDesignerApp : public CLabelDesignerApp {
  public:
+  // The designer's own layout documents and design views, or the stand-in.
+  bool realLayouts = false;
   void AddLayoutTemplate() override;
   void PumpAll();
 };
@@ -92,6 +94,7 @@ class DesignerAppTest : public testing::Test {
   TempFolder temp;
   ScopedEnv config, data, runtime, lang, all, messages, display;
   BoxAnswers boxes;
+  bool realLayouts = false;  // for the next Start
   std::unique_ptr<CTestDesignerApp> app;
 };
 
