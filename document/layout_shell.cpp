@@ -124,6 +124,8 @@ AString CLayoutShell::ClipboardHolderPath() {
   return path;
 }
 
+UINT CLayoutShell::LayoutClipboardFormat() { return ::RegisterClipboardFormatA("Nerrow Object"); }
+
 CLayoutShell* LayoutShell() {
   if (auto* shell = dynamic_cast<CLayoutShell*>(AfxGetApp())) return shell;
   static CLayoutShell headless;

@@ -107,6 +107,8 @@ class CLayoutShell {
   virtual AString ProgramFolder();
   virtual AString WorkFolder();
   virtual AString ClipboardHolderPath();
+  // The designer's own clipboard format ("Nerrow Object"), registered by name.
+  virtual UINT LayoutClipboardFormat();
 
   // What the defaults recorded, oldest first (tests read them).
   std::vector<std::string> shownMessages;
