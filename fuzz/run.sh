@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the decoder, resource, RTF, clipboard-picture, barcode-request, field-list and data-source fuzz
+# Builds the decoder, resource, RTF, clipboard-picture, barcode-request, field-list, data-source and layout file fuzz
 # targets with clang and runs them over
 # their seed corpus, regression inputs and grown corpus, then for a bounded
 # time.
@@ -19,11 +19,11 @@ root="$(cd "$here/.." && pwd)"
 decoders=(decode_fuzzer decode_fuzzer_bytes decode_fuzzer_bmp decode_fuzzer_tga decode_fuzzer_pcx decode_fuzzer_psd
   decode_fuzzer_pict decode_fuzzer_wemf)
 targets=("${decoders[@]}" resource_fuzzer rtf_fuzzer kvobcode_fuzzer field_list_fuzzer clipboard_picture_fuzzer
-  datasource_fuzzer)
-# The field list and data-source targets share one target's time: each runs
-# half the seconds it is given, so adding the second kept the test run as long
-# as it was.
-shared=(field_list_fuzzer datasource_fuzzer)
+  datasource_fuzzer layout_file_fuzzer)
+# The field list, data-source and layout file targets share one target's
+# time: each runs a third of the seconds it is given, so adding the second
+# and third kept the test run as long as it was.
+shared=(field_list_fuzzer datasource_fuzzer layout_file_fuzzer)
 data="$root/tests/image/data"
 
 # The folders a target starts from.
@@ -41,6 +41,9 @@ inputs_of() {
   elif [ "$1" = datasource_fuzzer ]; then
     # Written by the stored forms' own writers when the targets are built.
     echo "$build/datasource_corpus"
+  elif [ "$1" = layout_file_fuzzer ]; then
+    # Written by the layout file's writers when the targets are built.
+    echo "$build/layout_file_corpus"
   else
     echo "$data/corpus $data/regress $data/grown"
   fi
@@ -59,9 +62,10 @@ build_targets() {
   command -v clang++ >/dev/null || { echo "clang++ is not installed (scripts/install-deps.sh)"; exit 1; }
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-  cmake --build "$build" -j"${TAV_FUZZ_BUILD_JOBS:-4}" --target "${targets[@]}" datasource_seeds
-  rm -rf "$build/datasource_corpus"
+  cmake --build "$build" -j"${TAV_FUZZ_BUILD_JOBS:-4}" --target "${targets[@]}" datasource_seeds layout_file_seeds
+  rm -rf "$build/datasource_corpus" "$build/layout_file_corpus"
   "$build/datasource_seeds" "$build/datasource_corpus"
+  "$build/layout_file_seeds" "$build/layout_file_corpus"
 }
 
 # The seconds a target runs of the SECONDS it is given.

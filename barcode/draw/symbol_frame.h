@@ -27,7 +27,9 @@ RECT ScaleRect(const RECT& r, bool sameScale, double factor);
 // Module (narrow element) width in dots.
 int ModuleWidth(const CBCode& code);
 // Wide element width in dots for a ratio in percent.
-inline int WideWidth(int module, int ratioPercent) { return RoundDots(module * ratioPercent / 100.0); }
+inline int WideWidth(int module, int ratioPercent) {
+  return RoundDots(static_cast<double>(static_cast<long long>(module) * ratioPercent) / 100.0);
+}
 
 // The text row is shown when it has a position and the request allows text.
 inline bool TextRowShown(const CBCode& code) { return code.textPosition != 0 && code.noText == 0; }

@@ -85,7 +85,10 @@ BOOL CRvoDoc::SaveModified() {
 BOOL CRvoDoc::DoSave(const char* path, BOOL replace) {
   if (!path || !*path) return SaveAs() ? TRUE : FALSE;
   CWaitCursor wait;
-  if (!OnSaveDocument(path)) return FALSE;
+  if (!OnSaveDocument(path)) {
+    LayoutShell()->UiMessageBox("File not saved!", MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+  }
   if (replace) SetPathName(path, TRUE);
   return TRUE;
 }

@@ -124,11 +124,10 @@ bool AddVersionToStore(_xmlDoc* store, std::span<const uint8_t> stream, std::spa
                        std::time_t when) {
   xmlNode* docs = DocsOf(store);
   if (!docs || stream.empty()) return false;
+  // Every version that says it is current stops saying so: with two of
+  // them, opening would read the older one, not the version added now.
   for (xmlNode* n = docs->children; n; n = n->next) {
-    if (NameIs(n, "Doc") && IsCurrent(n)) {
-      xmlSetProp(n, X("current"), X("0"));
-      break;
-    }
+    if (NameIs(n, "Doc") && IsCurrent(n)) xmlSetProp(n, X("current"), X("0"));
   }
   xmlNode* doc = xmlNewChild(docs, nullptr, X("Doc"), nullptr);
   if (!doc || !xmlSetProp(doc, X("current"), X("1"))) return false;

@@ -31,7 +31,7 @@ bool IsVersionStoreFile(const char* path);
 UniqueXmlDoc ParseVersionStore(std::span<const uint8_t> bytes);
 UniqueXmlDoc OpenVersionStore(const char* path);
 
-// Adds a version to the store: the current Doc becomes "0", a new Doc with
+// Adds a version to the store: every current Doc becomes "0", a new Doc with
 // current="1", Author "Prg", MTime (local time "%04d/%02d/%02d %02d:%02d:%2d"),
 // DocData and, when preview is not empty, PreviewJpeg is appended to Docs.
 // False when the store has no Docs or the stream is empty.

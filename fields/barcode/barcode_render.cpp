@@ -100,7 +100,8 @@ int Render(CBarcodeField* f, int dpi, int dpiY, POINT* sizeOut, unsigned flags, 
 }  // namespace
 
 int32_t BarcodeDotsToMils(int64_t dots, int dpi) {
-  return dpi > 0 ? static_cast<int32_t>(static_cast<double>(dots) * 1000.0 / dpi + 0.5) : 0;
+  // Bounded: a resolution read from a layout file may be tiny.
+  return dpi > 0 ? static_cast<int32_t>(std::clamp(static_cast<double>(dots) * 1000.0 / dpi + 0.5, -2e9, 2e9)) : 0;
 }
 
 int RenderBarcodeToBitmap(CBarcodeField* f, int dpi, int dpiY, POINT* sizeOut, unsigned flags, PLBmp* target,

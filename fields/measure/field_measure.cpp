@@ -165,9 +165,12 @@ SIZE MeasureBarcodeField(CBarcodeField& field, const CFieldList& list, const CLa
     const SIZE text = MeasureTextExtent(probe, setup, nullptr, false);
     b->hrWidth = text.cx;
     b->textHeight = text.cy;
-    const int total = text.cy + b->barHeight + b->textGap + (b->symbology == 11 ? 2 * b->bearerWidth : 0);
-    result = {std::max(bars.cx, text.cx), std::max(bars.cy, total)};
-    b->hrGapWidth = text.cx > bars.cx ? text.cx - bars.cx : 0;
+    // In 64 bits and bounded: the sizes come from a layout file.
+    auto bounded = [](int64_t v) { return static_cast<LONG>(std::clamp<int64_t>(v, -2000000000, 2000000000)); };
+    const int64_t total = int64_t{text.cy} + b->barHeight + b->textGap +
+                          (b->symbology == 11 ? 2 * int64_t{b->bearerWidth} : 0);
+    result = {std::max(bars.cx, text.cx), std::max(bars.cy, bounded(total))};
+    b->hrGapWidth = text.cx > bars.cx ? bounded(int64_t{text.cx} - bars.cx) : 0;
   }
   b->rotation = rotation;
   if (b->symbology == 24) result.cy = 160;

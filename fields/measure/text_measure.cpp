@@ -41,7 +41,8 @@ bool IsSourceOneOf(const CField& f, std::initializer_list<DataSourceType> types)
 
 LOGFONTA TextFontAt(const CTextField& field, HDC dc, int dpi) {
   LOGFONTA lf = field.logFont;
-  lf.lfHeight = -static_cast<LONG>(dpi * field.logFont.lfHeight / 72.0);
+  // In double, bounded: a height read from a file may be anything.
+  lf.lfHeight = -static_cast<LONG>(std::clamp(dpi * static_cast<double>(field.logFont.lfHeight) / 72.0, -1e9, 1e9));
   const LONG percent = field.logFont.lfWidth;
   lf.lfWidth = 0;
   if (percent != 0 && percent != 10000 && dc) {
@@ -166,7 +167,11 @@ ParagraphLayout LayoutFieldText(CParagraphField& p, const CLabelSetup& setup, HD
   };
   const SIZE blank = extent(AString(" "));
   const SIZE x = extent(AString("X"));
-  const int L = static_cast<int>(x.cy * (p.lineSpacing + 1.0));
+  // The spacing comes from the layout file: anything not a sane factor
+  // gives no layout.
+  const double spacing = x.cy * (p.lineSpacing + 1.0);
+  if (!(spacing > 0 && spacing < 1e7)) return out;
+  const int L = static_cast<int>(spacing);
   if (L <= 0 || x.cx <= 0) return out;
   const int left = MilsToDevice(p.offset.x, dpiX) + originX;
   const int top = MilsToDevice(p.offset.y, dpiY) + originY;

@@ -197,3 +197,35 @@ TEST(LabelStream, FilesHoldTheSameBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+// Values a damaged or hostile file can hold reach the measuring of the
+// fields on reading: they read without overflow (the sanitizers judge).
+TEST(LabelStream, HostileFieldValuesReadSafely) {
+  CFieldList fields;
+  auto text = std::make_unique<CTextField>();
+  text->data = "Big";
+  text->logFont.lfHeight = 1852730990;
+  fields.push_back(std::move(text));
+  auto para = std::make_unique<CParagraphField>();
+  para->data = "Lines";
+  para->lineSpacing = 1e300;
+  para->wrapWidth = 1000;
+  fields.push_back(std::move(para));
+  auto bar = std::make_unique<CBarcodeField>();
+  bar->symbology = 1;
+  bar->data = "CODE39";
+  bar->narrowBar = 32767;
+  bar->ratio = 32767;
+  fields.push_back(std::move(bar));
+  CLabelSetup setup;
+  setup.dpiX = setup.dpiY = 1;
+  const std::vector<uint8_t> bytes = LabelStreamBytes(setup, fields);
+  CLabelSetup read;
+  CFieldList readFields;
+  EXPECT_EQ(ReadLabelStreamBytes(bytes, nullptr, read, &readFields, nullptr), 1);
+  EXPECT_EQ(readFields.size(), 3u);
+}
+
+}  // namespace
