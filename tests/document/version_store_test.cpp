@@ -11,6 +11,7 @@
 #include "document/file/label_stream.h"
 #include "document/file/version_store.h"
 #include "fields/model/field_kinds.h"
+#include "foundation/util/base64.h"
 
 namespace {
 
@@ -151,6 +152,24 @@ TEST_F(VersionStore, StoresWithoutACurrentVersionOrWithAnotherRootDoNotOpen) {
     EXPECT_FALSE(doc.OnOpenDocument(file.c_str())) << c.what;
     EXPECT_FALSE(doc_test::Exists(file + ".tmp")) << c.what;
   }
+}
+
+// A store that claims two current versions: after a save only the new one is
+// current, and opening reads it.
+TEST_F(VersionStore, ASaveLeavesOnlyTheNewVersionCurrent) {
+  const std::string file = dir / "twice.bcd";
+  const std::vector<uint8_t> one = LabelStreamBytes(CLabelSetup(), CFieldList());
+  AString text;
+  EncodeBase64(one.data(), static_cast<int>(one.size()), text);
+  const std::string doc = std::string("<Doc current=\"1\"><Author>Prg</Author><MTime>x</MTime><DocData>") +
+                          text.GetData() + "</DocData></Doc>";
+  std::ofstream(file, std::ios::binary) << "<?xml version=\"1.0\"?><ComboDoc><Docs>" << doc << doc
+                                        << "</Docs></ComboDoc>";
+  SaveAsOnto(file, 2);
+  EXPECT_EQ(XPath(file, "count(/ComboDoc/Docs/Doc[@current=\"1\"])"), "1");
+  CRvoDoc reopened;
+  ASSERT_TRUE(reopened.OnOpenDocument(file.c_str()));
+  EXPECT_EQ(reopened.fieldList.size(), 3u);
 }
 
 TEST_F(VersionStore, TheOpenDialogsPreviewComesOutOfAVersion) {
