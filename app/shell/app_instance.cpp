@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/shell/label_designer_app.h"
+#include "app/ui/dialog_skin.h"
 
 bool CLabelDesignerApp::HandOverToRunningInstance(const std::string& path) {
   if (path.empty()) return false;
@@ -35,9 +36,15 @@ LRESULT CLabelDesignerApp::QuitHook(int code, WPARAM wParam, LPARAM lParam) {
   CLabelDesignerApp* app = DesignerApp();
   if (!app) return 0;
   const auto* msg = reinterpret_cast<const MSG*>(lParam);
-  if (code >= 0 && wParam == PM_REMOVE && msg && msg->hwnd == nullptr && msg->message == WM_APP_INSTANCE_REQUEST &&
-      app->m_quitRequested && app->m_pMainFrame && app->m_pMainFrame->m_hWnd &&
-      !app->m_pMainFrame->IsWindowEnabled()) {
+  const bool quit = code >= 0 && wParam == PM_REMOVE && msg && msg->hwnd == nullptr &&
+                    msg->message == WM_APP_INSTANCE_REQUEST && app->m_quitRequested;
+  // The skinned dialogs that are open cancel themselves once; dialogs
+  // opened after this request are not touched by it.
+  if (quit) {
+    SetDialogQuitRequest(true);
+    SetDialogQuitRequest(false);
+  }
+  if (quit && app->m_pMainFrame && app->m_pMainFrame->m_hWnd && !app->m_pMainFrame->IsWindowEnabled()) {
     ::EnumThreadWindows(::GetCurrentThreadId(), CancelModalDialog,
                         reinterpret_cast<LPARAM>(app->m_pMainFrame->m_hWnd));
     // The main loop takes the request once the dialogs are gone.
