@@ -6,7 +6,7 @@
 #include "document/layout_shell.h"
 #include "document/view/design_view.h"
 #include "document/view/design_view_ids.h"
-#include "document/view/label_clipboard.h"
+#include "document/file/label_clipboard.h"
 #include "document/view/undo_copies.h"
 #include "fields/design/design_values.h"
 #include "fields/geometry/field_geometry.h"
