@@ -116,3 +116,37 @@ TEST(UndoList, RecordingWithNothingUndoneOnlyAppends) {
 }
 
 }  // namespace
+
+#include "doc_test_support.h"
+
+namespace {
+
+// The last printer of the profile's "Config" section.
+class PrinterProfileApp : public doc_test::ScriptedApp {
+ public:
+  int GetProfileInt(const char* section, const char* key, int d) override {
+    if (std::string(section) == "Config" && std::string(key) == "dpiX") return dpiX;
+    if (std::string(section) == "Config" && std::string(key) == "dpiY") return dpiY;
+    return d;
+  }
+  int dpiX = 0;
+  int dpiY = 0;
+};
+
+TEST(RvoDoc, ANewDocumentTakesTheRememberedResolutionOr300) {
+  struct Case {
+    int x, y, wantX, wantY;
+  };
+  const Case cases[] = {{0, 0, 300, 300}, {203, 203, 203, 203}, {0, 600, 300, 300}, {600, 300, 600, 300}};
+  for (const Case& c : cases) {
+    PrinterProfileApp app;
+    app.dpiX = c.x;
+    app.dpiY = c.y;
+    CRvoDoc doc;
+    EXPECT_EQ(doc.labelSetup.dpiX, c.wantX) << c.x << " " << c.y;
+    EXPECT_EQ(doc.labelSetup.dpiY, c.wantY) << c.x << " " << c.y;
+    EXPECT_EQ(doc.labelSetup.IsSysPrinter, 1);
+  }
+}
+
+}  // namespace
