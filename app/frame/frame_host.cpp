@@ -2,9 +2,9 @@
 
 #include "document/layout_shell.h"
 
-const CFrameHost& FrameHost() {
-  static const CFrameHost plain;
-  if (const auto* host = dynamic_cast<const CFrameHost*>(AfxGetApp())) return *host;
+CFrameHost& FrameHost() {
+  static CFrameHost plain;
+  if (auto* host = dynamic_cast<CFrameHost*>(AfxGetApp())) return *host;
   return plain;
 }
 

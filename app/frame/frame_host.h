@@ -14,10 +14,12 @@ class CFrameHost {
   virtual bool IsExiting() const { return false; }
   // The help file the Help commands open (empty: none).
   virtual CString HelpFilePath() const { return CString(); }
+  // The interface language changed: what follows it (the help file).
+  virtual void OnUiLanguageChanged() {}
 };
 
 // The running application's answers, or the plain ones.
-const CFrameHost& FrameHost();
+CFrameHost& FrameHost();
 bool ReaderMode();
 bool NoSaveMode();
 bool StartingUp();

@@ -83,6 +83,8 @@ CMainFrame::~CMainFrame() {
 CMainFrame* CMainFrame::Get() { return g_mainFrame; }
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) {
+  if (!m_hMenuDefault) m_hMenuDefault = ::GetMenu(m_hWnd);
+  PrepareOwnerDrawMenu(0, false);
   return CMDIFrameWnd::OnCreateClient(cs, context);
 }
 
@@ -108,6 +110,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
   m_wndViewToolBar.SetBarStyle((m_wndViewToolBar.GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP);
   RecalcLayout(TRUE);
   SetFrameIcons(false);
+  PrepareOwnerDrawMenu(1, false);
   if (ReaderMode()) {
     m_wndStandardBar.ShowWindow(SW_HIDE);
     m_wndViewToolBar.ShowWindow(SW_HIDE);
@@ -126,7 +129,32 @@ void CMainFrame::SetFrameIcons(bool rebuildMenus) {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   }
-  if (rebuildMenus) DrawMenuBar();
+  if (rebuildMenus) RebuildMenus();
+}
+
+void CMainFrame::PrepareOwnerDrawMenu(int kind, bool reset) {
+  if (kind < 0 || kind > 1) return;
+  if (reset) {
+    m_menuTables[0].Reset();
+    m_menuTables[1].Reset();
+  }
+  COwnerDrawMenuTable& table = m_menuTables[kind];
+  if (table.Built()) return;
+  if (kind == 0) {
+    table.Prepare(m_hMenuDefault);
+    return;
+  }
+  // The layout windows share their template's menu.
+  if (CWinApp* app = AfxGetApp()) {
+    for (POSITION pos = app->GetFirstDocTemplatePosition(); pos;)
+      if (CDocTemplate* t = app->GetNextDocTemplate(pos)) table.Prepare(t->m_hMenuShared);
+  }
+}
+
+void CMainFrame::RebuildMenus() {
+  PrepareOwnerDrawMenu(0, true);
+  PrepareOwnerDrawMenu(1, false);
+  DrawMenuBar();
 }
 
 void CMainFrame::LayoutTopRows(CRect& client) {
@@ -186,6 +214,8 @@ void CMainFrame::OnUpdateToggleBar(CCmdUI* ui) {
 
 void CMainFrame::OnDestroy() {
   SavePlacement();
+  m_menuTables[0].Free();
+  m_menuTables[1].Free();
   CMDIFrameWnd::OnDestroy();
   DeleteUiFonts(true);
 }

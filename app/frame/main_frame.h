@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/frame/label_status_bar.h"
+#include "app/frame/menu_texts.h"
 #include "app/frame/outside_changes.h"
 #include "app/frame/workspace.h"
 #include "platform/framework.h"
@@ -39,6 +40,10 @@ class CMainFrame : public CMDIFrameWnd {
   LRESULT SendToActiveView(UINT command);
   void CheckRememberedView();
   void SetFrameIcons(bool rebuildMenus);
+  // Shows a menu in the interface language: kind 0 the frame's own menu,
+  // 1 the layout windows' menus; with reset both are done again.
+  void PrepareOwnerDrawMenu(int kind, bool reset);
+  void RebuildMenus();
 
   // Status panes.
   void SetLabelSizePane(int width, int height, int unit);
@@ -85,6 +90,7 @@ class CMainFrame : public CMDIFrameWnd {
   // The bars of the top dock in order; a bar starts a new row where the row
   // has no room left, and ViewTool on a narrow frame.
   std::vector<CToolBar*> m_topBars;
+  COwnerDrawMenuTable m_menuTables[2];
 
  private:
   CMDIChildWnd* ActiveLayoutChild() const;

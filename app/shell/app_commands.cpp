@@ -2,6 +2,9 @@
 #include "app/shell/label_designer_app.h"
 
 #include "app/frame/frame_ids.h"
+#include "app/frame/main_frame.h"
+#include "app/options/default_folders_dlg.h"
+#include "app/options/options_sheet.h"
 #include "app/small_dialogs/about_dlg.h"
 
 BEGIN_MESSAGE_MAP(CLabelDesignerApp, CWinApp)
@@ -9,6 +12,8 @@ BEGIN_MESSAGE_MAP(CLabelDesignerApp, CWinApp)
   ON_UPDATE_COMMAND_UI(ID_FILE_NEW, OnUpdateFileNew)
   ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
   ON_COMMAND(ID_APP_ABOUT_BOX, OnAbout)
+  ON_COMMAND(ID_APP_DEFAULT_SETTINGS, OnDefaultSettings)
+  ON_COMMAND(ID_APP_DEFAULT_FOLDERS, OnDefaultFolders)
   ON_COMMAND(ID_APP_CLIPBOARD_BITMAP, OnClipboardFormatBitmap)
   ON_COMMAND(ID_APP_CLIPBOARD_METAFILE, OnClipboardFormatMetafile)
   ON_UPDATE_COMMAND_UI(ID_APP_CLIPBOARD_BITMAP, OnUpdateClipboardFormatBitmap)
@@ -59,6 +64,29 @@ void CLabelDesignerApp::OnFileNew() {
 void CLabelDesignerApp::OnAbout() {
   CAboutDlg about(m_pMainFrame);
   about.DoModal();
+}
+
+void CLabelDesignerApp::OnDefaultSettings() {
+  if (RunOptionsSheet() == 0) return;
+  if (m_pMainFrame) m_pMainFrame->DrawMenuBar();
+  if (CMainFrame* frame = CMainFrame::Get()) frame->RefreshAllLayouts();
+}
+
+void CLabelDesignerApp::OnDefaultFolders() {
+  CAppSettings& settings = AppSettings();
+  CDefaultFoldersDlg folders(m_pMainFrame);
+  folders.m_textFolder = settings.Folder(DataFolder::TextFiles);
+  folders.m_chooselistFolder = settings.Folder(DataFolder::ChooselistFiles);
+  folders.m_counterFolder = settings.Folder(DataFolder::CounterFiles);
+  folders.m_imageFolder = settings.Folder(DataFolder::ImageFiles);
+  folders.m_stockFolder = settings.Folder(DataFolder::CustomStockFiles);
+  if (folders.DoModal() != IDOK) return;
+  settings.Folder(DataFolder::TextFiles) = folders.m_textFolder;
+  settings.Folder(DataFolder::ChooselistFiles) = folders.m_chooselistFolder;
+  settings.Folder(DataFolder::CounterFiles) = folders.m_counterFolder;
+  settings.Folder(DataFolder::ImageFiles) = folders.m_imageFolder;
+  settings.Folder(DataFolder::CustomStockFiles) = folders.m_stockFolder;
+  SaveDataFolders();
 }
 
 void CLabelDesignerApp::OnUpdateFileNew(CCmdUI* ui) { ui->Enable(TRUE); }

@@ -75,6 +75,7 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell, public CFrameHost
   bool IsStartingUp() override { return m_startingUp != 0; }
   bool IsExiting() const override { return m_exiting != 0; }
   CString HelpFilePath() const override { return m_helpFilePath; }
+  void OnUiLanguageChanged() override { SetHelpFilePath(); }
   // The main frame's status panes.
   void SetLabelSizePane(int width, int height, int units) override;
   void SetDpiPane(int dpi) override;
@@ -147,6 +148,8 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell, public CFrameHost
   virtual CDocument* OpenLayout(const char* path, bool readOnly);
 
   void OnAbout();
+  void OnDefaultSettings();
+  void OnDefaultFolders();
   void OnFileOpen();
   void OnFileNew();
   void OnUpdateFileNew(CCmdUI* ui);

@@ -1,4 +1,4 @@
-// The message for the last system error.
+// The message for the last system error, and the folder picker.
 #include "foundation/window_helpers/pickers.h"
 
 #include <string>
@@ -20,6 +20,39 @@ void ShowLastErrorMessage() {
   }
   const std::string fallback = "System error " + std::to_string(error) + ".";
   ShowSystemMessage(fallback.c_str(), nullptr);
+}
+
+FOUNDATION_END
+
+FOUNDATION_BEGIN
+
+namespace {
+
+int StartAt(HWND picker, UINT message, LPARAM, LPARAM start) {
+  if (message == BFFM_INITIALIZED && start) SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, start);
+  return 0;
+}
+
+}  // namespace
+
+AString BrowseForFolder(HWND owner, const char* start, const char* title) {
+  char display[MAX_PATH] = {};
+  BROWSEINFOA info{};
+  info.hwndOwner = owner;
+  info.pszDisplayName = display;
+  info.lpszTitle = title;
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  info.lpfn = &StartAt;
+  info.lParam = reinterpret_cast<LPARAM>(start && *start ? start : nullptr);
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+  if (!chosen) return AString();
+  char path[MAX_PATH] = {};
+  const BOOL ok = SHGetPathFromIDListA(chosen, path);
+  ILFree(chosen);
+  if (!ok || !*path) return AString();
+  AString folder(path);
+  if (folder.GetData()[folder.GetLength() - 1] != '/') folder += "/";
+  return folder;
 }
 
 FOUNDATION_END

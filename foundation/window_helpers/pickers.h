@@ -5,6 +5,7 @@
 #include <array>
 
 #include "foundation/build.h"
+#include "foundation/string/astring.h"
 #include "platform/win.h"
 
 FOUNDATION_BEGIN
@@ -18,5 +19,10 @@ inline constexpr std::array<COLORREF, 16> kPresetCustomColours = {
 // message (the application's message box); the code itself when the system
 // has no text for it.
 void ShowLastErrorMessage();
+
+// The folder picker, opening at `start` when it is a folder; the chosen
+// folder with a trailing '/', or an empty string when cancelled. (Paths keep
+// their case: names on this system are case-sensitive.)
+AString BrowseForFolder(HWND owner, const char* start, const char* title);
 
 FOUNDATION_END
