@@ -1,6 +1,8 @@
 #include "frame_test_app.h"
 
 #include "app/frame/frame_ids.h"
+#include "document/core/rvo_doc.h"
+#include "document/view/design_view.h"
 
 namespace frametest {
 
@@ -66,8 +68,10 @@ END_MESSAGE_MAP()
 
 BOOL CFrameTestApp::InitInstance() {
   if (!m_profile.empty()) SetProfileName(m_profile.c_str());
-  m_pTemplate = new CMultiDocTemplate(IDR_LAYOUTMENU, RUNTIME_CLASS(CTestLayoutDoc), RUNTIME_CLASS(CDocFrmWnd),
-                                      RUNTIME_CLASS(CTestLayoutView));
+  m_pTemplate = m_designViews ? new CMultiDocTemplate(IDR_LAYOUTMENU, RUNTIME_CLASS(CRvoDoc), RUNTIME_CLASS(CDocFrmWnd),
+                                                      RUNTIME_CLASS(CDesignVu))
+                              : new CMultiDocTemplate(IDR_LAYOUTMENU, RUNTIME_CLASS(CTestLayoutDoc),
+                                                      RUNTIME_CLASS(CDocFrmWnd), RUNTIME_CLASS(CTestLayoutView));
   AddDocTemplate(m_pTemplate);
   auto* frame = new CMainFrame;
   // A frame whose creation fails destroys itself.

@@ -63,6 +63,9 @@ class CFrameTestApp : public CWinApp, public CLayoutShell, public CFrameHost {
   using CWinApp::WriteProfileString;
   void OnSetTargetDpi();
 
+  // Layout windows of the designer's own document and design view instead
+  // of the small test document.
+  bool m_designViews = false;
   bool m_reader = false;
   bool m_nosave = true;
   std::string m_profile;
