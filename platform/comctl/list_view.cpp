@@ -148,6 +148,9 @@ LRESULT Window(ListView& lv, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: Create(lv, reinterpret_cast<const CREATESTRUCTW*>(lParam)); return 0;
     case WM_DESTROY:
       KillTimer(w, kEditTimer);
+      if (!(StyleOf(w) & LVS_SHAREIMAGELISTS))
+        for (HIMAGELIST list : lv.images)
+          if (list) ImageList_Destroy(list);
       controls::DropState<ListView>(w);
       return DefWindowProcW(w, message, wParam, lParam);
     case WM_NOTIFYFORMAT:
@@ -194,6 +197,17 @@ LRESULT Window(ListView& lv, UINT message, WPARAM wParam, LPARAM lParam) {
       if (GetFocus() != w) SetFocus(w);
       return reinterpret_cast<LRESULT>(BeginEdit(lv, static_cast<int>(wParam)));
     case LVM_GETEDITCONTROL: return reinterpret_cast<LRESULT>(lv.edit);
+    case LVM_GETIMAGELIST:
+      return wParam <= LVSIL_STATE ? reinterpret_cast<LRESULT>(lv.images[wParam]) : 0;
+    case LVM_SETIMAGELIST: {
+      if (wParam > LVSIL_STATE) return 0;
+      const HIMAGELIST before = lv.images[wParam];
+      lv.images[wParam] = reinterpret_cast<HIMAGELIST>(lParam);
+      MeasureRows(lv);
+      Layout(lv);
+      Invalidate(lv);
+      return reinterpret_cast<LRESULT>(before);
+    }
     case LVM_GETCALLBACKMASK: return lv.callbackMask;
     case LVM_SETCALLBACKMASK: lv.callbackMask = static_cast<int>(wParam); return TRUE;
     default: {

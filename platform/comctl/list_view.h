@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/comctl/header_control.h"
+#include "platform/comctl/image_list.h"
 
 // Styles
 inline constexpr DWORD LVS_ICON = 0x0, LVS_REPORT = 0x1, LVS_SMALLICON = 0x2, LVS_LIST = 0x3, LVS_TYPEMASK = 0x3,
@@ -126,6 +127,7 @@ using PFNLVCOMPARE = int (*)(LPARAM first, LPARAM second, LPARAM sortParam);
 // Messages
 inline constexpr UINT LVM_FIRST = 0x1000;
 inline constexpr UINT LVM_GETBKCOLOR = LVM_FIRST + 0, LVM_SETBKCOLOR = LVM_FIRST + 1,
+                      LVM_GETIMAGELIST = LVM_FIRST + 2, LVM_SETIMAGELIST = LVM_FIRST + 3,
                       LVM_GETCALLBACKMASK = LVM_FIRST + 10, LVM_SETCALLBACKMASK = LVM_FIRST + 11,
                       LVM_GETITEMCOUNT = LVM_FIRST + 4, LVM_GETITEMA = LVM_FIRST + 5, LVM_SETITEMA = LVM_FIRST + 6,
                       LVM_INSERTITEMA = LVM_FIRST + 7, LVM_DELETEITEM = LVM_FIRST + 8,
@@ -161,6 +163,11 @@ inline constexpr UINT LVM_GETITEM = LVM_GETITEMA, LVM_SETITEM = LVM_SETITEMA, LV
                       LVM_EDITLABEL = LVM_EDITLABELA, LVM_GETCOLUMN = LVM_GETCOLUMNA, LVM_SETCOLUMN = LVM_SETCOLUMNA,
                       LVM_INSERTCOLUMN = LVM_INSERTCOLUMNA, LVM_GETITEMTEXT = LVM_GETITEMTEXTA,
                       LVM_SETITEMTEXT = LVM_SETITEMTEXTA;
+
+// Image lists of LVM_SETIMAGELIST. The report view draws the small images
+// before the item texts. Without LVS_SHAREIMAGELISTS the list destroys the
+// lists it holds when it is destroyed.
+inline constexpr int LVSIL_NORMAL = 0, LVSIL_SMALL = 1, LVSIL_STATE = 2;
 
 // Notifications
 inline constexpr UINT LVN_ITEMCHANGING = LVN_FIRST - 0, LVN_ITEMCHANGED = LVN_FIRST - 1,

@@ -35,6 +35,7 @@ struct ListView {
   int scrollX = 0;  // pixels scrolled to the right
   int mark = -1;    // the selection mark (anchor of Shift selections)
   int callbackMask = 0;
+  HIMAGELIST images[3] = {};  // LVSIL_NORMAL, LVSIL_SMALL, LVSIL_STATE
   // Label editing
   HWND edit = nullptr;
   int editItem = -1;
@@ -64,6 +65,8 @@ RECT SubItemRect(const ListView& lv, int row, int column, int code);
 int RowsPerPage(const ListView& lv);
 LVHITTESTINFO HitTest(const ListView& lv, POINT p);
 int TextWidth(const ListView& lv, std::u16string_view text);
+// The small images' size; 0 by 0 without a small image list.
+SIZE SmallImageSize(const ListView& lv);
 // Autosizes a column (LVSCW_AUTOSIZE or LVSCW_AUTOSIZE_USEHEADER): its width.
 int AutoWidth(const ListView& lv, int column, int how);
 void Paint(ListView& lv);

@@ -35,19 +35,27 @@ COLORREF Resolve(COLORREF colour, int system) { return colour == CLR_DEFAULT ? G
 
 bool Checkboxes(const ListView& lv) { return (lv.exStyle & LVS_EX_CHECKBOXES) != 0; }
 
-// Where column 0's label starts: after the indent and the check box.
+// Where column 0's label starts: after the indent, the check box and the
+// small image.
 int LabelOffset(const ListView& lv, int row) {
   int offset = 0;
   if (lv.model.Valid(row)) offset += std::max(0, lv.model.at(row).indent) * kCheckBox;
   if (Checkboxes(lv)) offset += kCheckBox;
-  return offset;
+  return offset + SmallImageSize(lv).cx;
 }
 
 }  // namespace
 
+SIZE SmallImageSize(const ListView& lv) {
+  int cx = 0, cy = 0;
+  if (!lv.images[LVSIL_SMALL] || !ImageList_GetIconSize(lv.images[LVSIL_SMALL], &cx, &cy)) return SIZE{0, 0};
+  return SIZE{cx, cy};
+}
+
 void MeasureRows(ListView& lv) {
   const int text = controls::FontCellSize(lv.font).cy + 4;
   lv.rowHeight = Checkboxes(lv) ? std::max(text, kCheckBox + 2) : text;
+  lv.rowHeight = std::max<int>(lv.rowHeight, SmallImageSize(lv).cy + 1);
 }
 
 int RowHeight(const ListView& lv) { return std::max(lv.rowHeight, 1); }
@@ -92,11 +100,11 @@ RECT SubItemRect(const ListView& lv, int row, int column, int code) {
   const int label = cell.left + LabelOffset(lv, row);
   switch (code) {
     case LVIR_BOUNDS: return whole;
-    case LVIR_ICON: return RECT{label, cell.top, label, cell.bottom};
+    case LVIR_ICON: return RECT{label - SmallImageSize(lv).cx, cell.top, label, cell.bottom};
     case LVIR_LABEL: return RECT{label, cell.top, std::max(label, cell.right), cell.bottom};
     case LVIR_SELECTBOUNDS:
       if (lv.exStyle & LVS_EX_FULLROWSELECT) return whole;
-      return RECT{cell.left + LabelOffset(lv, row) - (Checkboxes(lv) ? kCheckBox : 0), cell.top, cell.right,
+      return RECT{label - SmallImageSize(lv).cx - (Checkboxes(lv) ? kCheckBox : 0), cell.top, cell.right,
                   cell.bottom};
     default: return cell;
   }
@@ -125,8 +133,10 @@ LVHITTESTINFO HitTest(const ListView& lv, POINT p) {
     if (p.x >= span.left && p.x < span.right) info.iSubItem = c;
   }
   const RECT label = SubItemRect(lv, row, 0, LVIR_LABEL);
+  const int icon = label.left - SmallImageSize(lv).cx;
   if (info.iSubItem == 0 && p.x < label.left) {
-    if (Checkboxes(lv) && p.x >= label.left - kCheckBox) info.flags = LVHT_ONITEMSTATEICON;
+    if (p.x >= icon && icon < label.left) info.flags = LVHT_ONITEMICON;
+    else if (Checkboxes(lv) && p.x >= icon - kCheckBox) info.flags = LVHT_ONITEMSTATEICON;
   } else if (info.iSubItem == 0 || (lv.exStyle & LVS_EX_FULLROWSELECT)) {
     if (p.x < RowRect(lv, row).right) info.flags = LVHT_ONITEMLABEL;
   }
@@ -167,9 +177,10 @@ int AutoWidth(const ListView& lv, int column, int how) {
 
 namespace {
 
-void PaintCheckBox(HDC dc, const RECT& label, bool checked) {
+// The check box sits left of the small image (its cell `icon`).
+void PaintCheckBox(HDC dc, const RECT& icon, bool checked) {
   const int size = 13;
-  RECT box{label.left - kCheckBox + (kCheckBox - size) / 2, (label.top + label.bottom - size) / 2, 0, 0};
+  RECT box{icon.left - kCheckBox + (kCheckBox - size) / 2, (icon.top + icon.bottom - size) / 2, 0, 0};
   box.right = box.left + size;
   box.bottom = box.top + size;
   DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
@@ -207,7 +218,12 @@ void PaintRow(ListView& lv, HDC dc, int row, const Measurer& measure) {
       DrawTextW(dc, value.c_str(), static_cast<int>(value.size()), &cell,
                 align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
-  if (lv.exStyle & LVS_EX_CHECKBOXES) PaintCheckBox(dc, label, ((r.state & LVIS_STATEIMAGEMASK) >> 12) == 2);
+  const RECT icon = SubItemRect(lv, row, 0, LVIR_ICON);
+  if (lv.images[LVSIL_SMALL] && r.image >= 0 && r.image < ImageList_GetImageCount(lv.images[LVSIL_SMALL])) {
+    const int y = (icon.top + icon.bottom - SmallImageSize(lv).cy) / 2;
+    ImageList_Draw(lv.images[LVSIL_SMALL], r.image, dc, icon.left, y, ILD_TRANSPARENT);
+  }
+  if (lv.exStyle & LVS_EX_CHECKBOXES) PaintCheckBox(dc, icon, ((r.state & LVIS_STATEIMAGEMASK) >> 12) == 2);
   if (lv.focused && (r.state & LVIS_FOCUSED)) {
     RECT focus = (lv.exStyle & LVS_EX_FULLROWSELECT) ? RowRect(lv, row) : label;
     if (!(lv.exStyle & LVS_EX_FULLROWSELECT))

@@ -86,6 +86,17 @@ class CListCtrl : public CWnd {
   HWND EditLabel(int index) { return reinterpret_cast<HWND>(SendMessage(LVM_EDITLABELA, static_cast<WPARAM>(index))); }
   HWND GetEditControl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL)); }
 
+  // Image lists (LVSIL_SMALL, LVSIL_NORMAL, LVSIL_STATE); the list before.
+  // Without LVS_SHAREIMAGELISTS the control destroys its lists with itself:
+  // an image list object that stays the owner goes with LVS_SHAREIMAGELISTS.
+  HIMAGELIST SetImageList(CImageList* list, int kind) {
+    return reinterpret_cast<HIMAGELIST>(
+        SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(list ? list->m_hImageList : nullptr)));
+  }
+  HIMAGELIST GetImageList(int kind) const {
+    return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(kind)));
+  }
+
   // Look.
   DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
   DWORD SetExtendedStyle(DWORD style) {

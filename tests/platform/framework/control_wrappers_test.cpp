@@ -129,6 +129,67 @@ TEST(FrameworkListCtrl, RowsColumnsChecksSortingAndHits) {
   EXPECT_EQ(list.GetItemCount(), 0);
 }
 
+// Two 16 by 16 images: a green square on magenta, and a yellow one.
+void MakeSmallImages(CImageList& images) {
+  std::vector<uint32_t> bits(32 * 16, 0xFF00FF);
+  for (int y = 3; y < 13; ++y)
+    for (int x = 3; x < 13; ++x) {
+      bits[static_cast<size_t>(y * 32 + x)] = 0x00A000;
+      bits[static_cast<size_t>(y * 32 + x + 16)] = 0xFFD000;
+    }
+  CBitmap strip;
+  ASSERT_TRUE(strip.CreateBitmap(32, 16, 1, 32, bits.data()));
+  ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1));
+  ASSERT_EQ(images.Add(&strip, kMagenta), 0);
+}
+
+TEST(FrameworkListCtrl, SmallImagesStandBeforeTheTextsAndAPicture) {
+  CHost host;
+  CImageList images;
+  MakeSmallImages(images);
+  CListCtrl list;
+  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS,
+                          CRect(0, 0, 360, 120), &host, 7));
+  list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  EXPECT_EQ(list.SetImageList(&images, LVSIL_SMALL), nullptr);
+  EXPECT_EQ(list.GetImageList(LVSIL_SMALL), images.GetSafeHandle());
+  list.InsertColumn(0, "Folder", LVCFMT_LEFT, 140);
+  list.InsertColumn(1, "Path", LVCFMT_LEFT, 200, 1);
+  list.InsertItem(0, "Images", 0);
+  list.SetItemText(0, 1, "/srv/labels/images");
+  list.InsertItem(1, "Counters", 1);
+  list.SetItemText(1, 1, "/srv/labels/counters");
+  list.SetCheck(1);
+  list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+  uitest::RunUntilIdle();
+
+  CRect icon, label;
+  ASSERT_TRUE(list.GetItemRect(1, &icon, LVIR_ICON));
+  ASSERT_TRUE(list.GetItemRect(1, &label, LVIR_LABEL));
+  EXPECT_EQ(icon.Width(), 16);
+  EXPECT_EQ(icon.right, label.left);
+  UINT flags = 0;
+  EXPECT_EQ(list.HitTest(icon.CenterPoint(), &flags), 1);
+  EXPECT_EQ(flags, LVHT_ONITEMICON);
+  EXPECT_EQ(list.HitTest(CPoint(icon.left - 8, icon.CenterPoint().y), &flags), 1);
+  EXPECT_EQ(flags, LVHT_ONITEMSTATEICON);
+  // The second row's image is drawn in its cell, its mask colour left out.
+  const CPoint middle = icon.CenterPoint();
+  EXPECT_EQ(uitest::ClientPixel(list.m_hWnd, middle.x, middle.y), RGB(255, 208, 0));
+  EXPECT_EQ(uitest::ClientPixel(list.m_hWnd, icon.left + 1, middle.y), ::GetSysColor(COLOR_WINDOW));
+  uitest::SaveWindowPng(list.m_hWnd, std::string(TAV_BUILD_DIR) + "/framework_list_small_images.png");
+
+  // A list that does not share its image lists destroys them with itself.
+  CImageList owned;
+  MakeSmallImages(owned);
+  CListCtrl owner;
+  ASSERT_TRUE(owner.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 100, 100), &host, 8));
+  owner.SetImageList(&owned, LVSIL_SMALL);
+  owner.DestroyWindow();
+  EXPECT_EQ(ImageList_GetImageCount(owned.Detach()), 0) << "the list is gone";
+  EXPECT_EQ(images.GetImageCount(), 2) << "a shared list stays";
+}
+
 // Tabs drawn by the control's class: the parent's WM_DRAWITEM is reflected.
 class COwnTabs : public CTabCtrl {
  public:
