@@ -6,6 +6,7 @@
 #include "platform/comctl/comctl_common.h"
 #include "platform/comctl/header_control.h"
 #include "platform/comctl/image_list.h"
+#include "platform/comctl/mapped_bitmap.h"
 #include "platform/comctl/list_view.h"
 #include "platform/comctl/progress.h"
 #include "platform/comctl/property_sheet.h"
