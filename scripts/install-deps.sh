@@ -12,7 +12,7 @@ packages=(
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libxml2-dev libxml2-utils
   unixodbc-dev libsqliteodbc odbc-postgresql postgresql sqlite3
   libzxing-dev
-  imagemagick netpbm
+  imagemagick netpbm emf2svg
   clang libclang-rt-14-dev
   llvm-14
   wine64 g++-mingw-w64-x86-64

@@ -341,6 +341,10 @@ BOOL BitBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHandle, 
 BOOL StretchBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHandle, int xSrc, int ySrc, int srcWidth,
                 int srcHeight, DWORD rop) {
   auto dest = FindDC(destHandle);
+  if (dest && dest->recording) {
+    auto src = FindDC(srcHandle);
+    return RecordStretchBlt(*dest, x, y, width, height, src.get(), xSrc, ySrc, srcWidth, srcHeight, rop);
+  }
   if (!dest || !dest->Target()) return dest ? TRUE : FALSE;
   const unsigned code = (rop >> 16) & 0xFF;
   if (!Rop3UsesSource(code)) return Transfer(*dest, x, y, width, height, nullptr, 0, 0, 0, 0, rop);

@@ -394,7 +394,10 @@ inline int DibStride(int width, int bpp) { return ((width * bpp + 31) / 32) * 4;
 // ---------------------------------------------------------------------------
 // Device contexts
 
-enum class DcKind { Memory, Screen, Printer, Info, Window };
+enum class DcKind { Memory, Screen, Printer, Info, Window, Metafile };
+
+// The records a metafile device context keeps (metafile_record.cpp).
+struct MetafileRecording;
 
 // Every attribute SaveDC keeps.
 struct DcState {
@@ -474,6 +477,8 @@ struct DeviceContext {
   bool inPage = false;
   std::vector<std::shared_ptr<Bitmap>> pages;  // printed pages, in order
   HWND window = nullptr;
+  // Metafile device contexts: what they recorded so far.
+  std::shared_ptr<MetafileRecording> recording;
 
   // Logical to device (world transform, then window to viewport).
   Matrix PageTransform() const;
@@ -492,6 +497,14 @@ struct DeviceContext {
   bool RectangularClip(RECT& box) const;
   COLORREF DcBrushColour() const { return state.dcBrushColour; }
 };
+
+// The calls a metafile device context records, after the context's own
+// state has taken them.
+void RecordMapMode(DeviceContext& dc, int mode);
+void RecordExtent(DeviceContext& dc, bool window, SIZE extent);
+void RecordOrigin(DeviceContext& dc, bool window, POINT origin);
+BOOL RecordStretchBlt(DeviceContext& dest, int x, int y, int w, int h, const DeviceContext* src, int xSrc, int ySrc,
+                      int wSrc, int hSrc, DWORD rop);
 
 // Lookup of a device context handle; null for anything else. The caller's
 // reference keeps the context alive through a DeleteDC on another thread.

@@ -259,7 +259,8 @@ BOOL DeleteObject(HGDIOBJ object) {
 }
 
 DWORD GetObjectType(HGDIOBJ object) {
-  if (auto dc = FindDC(static_cast<HDC>(object))) return dc->kind == DcKind::Memory ? OBJ_MEMDC : OBJ_DC;
+  if (auto dc = FindDC(static_cast<HDC>(object)))
+    return dc->kind == DcKind::Memory ? OBJ_MEMDC : dc->kind == DcKind::Metafile ? OBJ_ENHMETADC : OBJ_DC;
   auto found = FindObject(object);
   if (!found) return 0;
   switch (found->kind) {

@@ -125,6 +125,7 @@ int SetMapMode(HDC handle, int mode) {
     s.windowExt = SIZE{254, 254};
     s.viewportExt = SIZE{DeviceDpiX(*dc), -DeviceDpiY(*dc)};
   }
+  if (dc->recording) RecordMapMode(*dc, mode);
   return previous;
 }
 
@@ -143,6 +144,7 @@ BOOL SetOrigin(HDC handle, POINT DcState::*origin, int x, int y, LPPOINT previou
   if (!dc) return FALSE;
   if (previous) *previous = dc->state.*origin;
   dc->state.*origin = POINT{x, y};
+  if (dc->recording) RecordOrigin(*dc, origin == &DcState::windowOrg, POINT{x, y});
   return TRUE;
 }
 
@@ -170,6 +172,7 @@ BOOL SetExtent(HDC handle, SIZE DcState::*extent, int x, int y, LPSIZE previous)
   if (x == 0 || y == 0) return FALSE;
   dc->state.*extent = SIZE{x, y};
   FixIsotropic(*dc);
+  if (dc->recording) RecordExtent(*dc, extent == &DcState::windowExt, SIZE{x, y});
   return TRUE;
 }
 

@@ -64,6 +64,26 @@ HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* data);
 // description when one is given. Null when the bytes are not a metafile.
 HENHMETAFILE SetWinMetaFileBits(UINT size, const BYTE* data, HDC reference, const METAFILEPICT* picture);
 BOOL DeleteEnhMetaFile(HENHMETAFILE metafile);
+
+// Recording. A metafile device context measures like the reference context
+// (the screen when null) and records, as enhanced-metafile records, the
+// mapping mode, the window and viewport origins and extents, and BitBlt and
+// StretchBlt from a device context (the source's pixels go into the record,
+// as 32-bit rows). Drawing calls other than these draw nothing on it yet.
+// frame: the picture's frame in 0.01 mm (null: from the recorded bounds);
+// description: two texts each ended by a null character. With a file name
+// CloseEnhMetaFile also writes the file, and fails (null, no file left) when
+// it cannot.
+HDC CreateEnhMetaFileA(HDC reference, LPCSTR fileName, const RECT* frame, LPCSTR description);
+HDC CreateEnhMetaFileW(HDC reference, LPCWSTR fileName, const RECT* frame, LPCWSTR description);
+// Ends the recording, deletes the context and returns the metafile.
+HENHMETAFILE CloseEnhMetaFile(HDC dc);
+// A copy, written to the file when a name is given; null when it cannot be.
+HENHMETAFILE CopyEnhMetaFileA(HENHMETAFILE metafile, LPCSTR fileName);
+HENHMETAFILE CopyEnhMetaFileW(HENHMETAFILE metafile, LPCWSTR fileName);
+// The metafile's bytes: their count with a null buffer, else copied when
+// size holds them all (0 otherwise).
+UINT GetEnhMetaFileBits(HENHMETAFILE metafile, UINT size, BYTE* data);
 // With a null buffer: the header's size. Otherwise copies at most size
 // bytes of it and returns the number copied (0 for a bad handle).
 UINT GetEnhMetaFileHeader(HENHMETAFILE metafile, UINT size, ENHMETAHEADER* header);

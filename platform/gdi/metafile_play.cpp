@@ -157,7 +157,8 @@ enum : uint32_t {
   EMR_SETPOLYFILLMODE = 19, EMR_SETROP2 = 20, EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25, EMR_MOVETOEX = 27,
   EMR_SAVEDC = 33, EMR_RESTOREDC = 34, EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39,
   EMR_DELETEOBJECT = 40, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44, EMR_LINETO = 54,
-  EMR_POLYGON16 = 86, EMR_POLYLINE16 = 87, EMR_POLYPOLYGON16 = 91,
+  EMR_POLYGON16 = 86, EMR_POLYLINE16 = 87, EMR_POLYPOLYGON16 = 91, EMR_BITBLT = 76, EMR_STRETCHBLT = 77,
+  EMR_STRETCHDIBITS = 81,
 };
 
 constexpr uint32_t kStockFlag = 0x80000000u;
@@ -172,11 +173,11 @@ HBRUSH MakeBrush(UINT style, COLORREF colour, ULONG_PTR hatch) {
   return CreateBrushIndirect(&lb);
 }
 
-// A pattern brush from a device-independent bitmap held in a record: the
+// A DIB section from a device-independent bitmap held in a record: the
 // header and colour table in info, the pixel rows in bits. Both blocks are
 // checked against what the header asks for before anything is made;
 // nullptr when they do not hold it.
-HBRUSH BrushFromDib(ByteReader info, ByteReader bits, UINT usage) {
+HBITMAP DibFromRecord(ByteReader info, ByteReader bits, UINT usage) {
   if (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS) return nullptr;
   const uint32_t headerSize = info.U32At(0);
   if (headerSize < 40 || !info.Has(0, headerSize)) return nullptr;
@@ -214,9 +215,32 @@ HBRUSH BrushFromDib(ByteReader info, ByteReader bits, UINT usage) {
   HBITMAP dib = CreateDIBSection(nullptr, bmi, usage, &pixels, nullptr, 0);
   if (!dib) return nullptr;
   SetDIBits(nullptr, dib, 0, UINT(rows), bits.data(), bmi, usage);
+  return dib;
+}
+
+HBRUSH BrushFromDib(ByteReader info, ByteReader bits, UINT usage) {
+  HBITMAP dib = DibFromRecord(info, bits, usage);
+  if (!dib) return nullptr;
   HBRUSH brush = CreatePatternBrush(dib);
   DeleteObject(dib);
   return brush;
+}
+
+// The bitmap of a transfer record, drawn stretched to the mapped
+// destination with the record's raster operation. The record's own source
+// transform and background colour are not applied.
+void PlayDibTransfer(HDC dc, const Player& p, ByteReader record, int x, int y, int w, int h, int xs, int ys, int ws,
+                     int hs, DWORD rop, size_t offBmi, size_t cbBmi, size_t offBits, size_t cbBits, UINT usage) {
+  if (!record.Has(offBmi, cbBmi) || !record.Has(offBits, cbBits) || cbBmi < 40) return;
+  HBITMAP dib = DibFromRecord(record.SubAt(offBmi, cbBmi), record.SubAt(offBits, cbBits), usage);
+  if (!dib) return;
+  const POINT a = p.Map(x, y), b = p.Map(double(x) + w, double(y) + h);
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, dib);
+  StretchBlt(dc, a.x, a.y, b.x - a.x, b.y - a.y, source, xs, ys, ws, hs, rop);
+  SelectObject(source, old);
+  DeleteDC(source);
+  DeleteObject(dib);
 }
 
 // A packed bitmap: header, colour table and rows one after the other.
@@ -394,6 +418,32 @@ BOOL PlayEnhRecords(HDC dc, const MetafileData& m, const RECT& rect) {
         const size_t q = 24 + 4 * size_t(polys);
         for (uint32_t i = 0; i < total; ++i) points.push_back(p.Map(r.I16At(q + 4 * i), r.I16At(q + 4 * i + 2)));
         PolyPolygon(dc, points.data(), counts.data(), int(polys));
+        break;
+      }
+      case EMR_BITBLT:
+      case EMR_STRETCHBLT: {
+        // Bounds, destination, raster operation, source origin, source
+        // transform, background, usage, the bitmap's offsets and sizes.
+        const size_t fixed = type == EMR_BITBLT ? 92 : 100;
+        if (!has(fixed)) break;
+        const int w = r.I32At(24), h = r.I32At(28);
+        const int ws = type == EMR_BITBLT ? w : r.I32At(92), hs = type == EMR_BITBLT ? h : r.I32At(96);
+        const size_t cbBmi = r.U32At(80);
+        if (cbBmi == 0) {
+          // No source: the operation uses the pattern and destination only.
+          const POINT a = p.Map(r.I32At(16), r.I32At(20)), b = p.Map(double(r.I32At(16)) + w, double(r.I32At(20)) + h);
+          PatBlt(dc, a.x, a.y, b.x - a.x, b.y - a.y, r.U32At(32));
+          break;
+        }
+        PlayDibTransfer(dc, p, record, r.I32At(16), r.I32At(20), w, h, r.I32At(36), r.I32At(40), ws, hs,
+                        r.U32At(32), r.U32At(76), cbBmi, r.U32At(84), r.U32At(88), r.U32At(72));
+        break;
+      }
+      case EMR_STRETCHDIBITS: {
+        if (!has(72)) break;
+        PlayDibTransfer(dc, p, record, r.I32At(16), r.I32At(20), r.I32At(64), r.I32At(68), r.I32At(24),
+                        r.I32At(28), r.I32At(32), r.I32At(36), r.U32At(60), r.U32At(40), r.U32At(44), r.U32At(48),
+                        r.U32At(52), r.U32At(56));
         break;
       }
       default:

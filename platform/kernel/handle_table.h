@@ -38,6 +38,7 @@ enum class HandleKind : uint8_t {
   File,
   FileMapping,
   FindFile,
+  Event,
   // Movable global memory (GlobalAlloc with GMEM_MOVEABLE)
   GlobalMemory,
   // Device contexts and metafiles
@@ -77,7 +78,8 @@ class HandleKinds {
   uint64_t bits_ = 0;
 };
 
-inline constexpr HandleKinds kKernelHandleKinds{HandleKind::File, HandleKind::FileMapping, HandleKind::FindFile};
+inline constexpr HandleKinds kKernelHandleKinds{HandleKind::File, HandleKind::FileMapping, HandleKind::FindFile,
+                                                HandleKind::Event};
 inline constexpr HandleKinds kGdiObjectKinds{HandleKind::Pen,    HandleKind::Brush,  HandleKind::Font,
                                              HandleKind::Bitmap, HandleKind::Region, HandleKind::Palette};
 

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "platform/kernel/events.h"
 #include "platform/kernel/kernel_errors.h"
 #include "platform/kernel/kernel_messages.h"
 #include "platform/kernel/types.h"

@@ -11,14 +11,29 @@
 #include <vector>
 
 #include "platform/display/display.h"
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/metafile.h"
 #include "platform/nls/nls.h"
 
 namespace {
 
+// A format's data: a global memory block, or for CF_BITMAP and CF_PALETTE a
+// GDI object and for CF_ENHMETAFILE a metafile handle.
 struct Entry {
   UINT format;
-  HGLOBAL memory;
+  HANDLE memory;
 };
+
+// Frees data as its format holds it.
+void Release(const Entry& e) {
+  if (e.format == CF_BITMAP || e.format == CF_PALETTE) {
+    DeleteObject(static_cast<HGDIOBJ>(e.memory));
+  } else if (e.format == CF_ENHMETAFILE) {
+    DeleteEnhMetaFile(static_cast<HENHMETAFILE>(e.memory));
+  } else {
+    GlobalFree(e.memory);
+  }
+}
 
 struct Clipboard {
   std::mutex lock;
@@ -38,15 +53,15 @@ Clipboard& Board() {
 
 bool OpenedByThisThread(const Clipboard& c) { return c.open && c.opener == std::this_thread::get_id(); }
 
-HGLOBAL Find(const Clipboard& c, UINT format) {
+HANDLE Find(const Clipboard& c, UINT format) {
   for (const Entry& e : c.entries)
     if (e.format == format) return e.memory;
   return nullptr;
 }
 
 void FreeAll(Clipboard& c) {
-  for (const Entry& e : c.entries) GlobalFree(e.memory);
-  for (const Entry& e : c.synthesised) GlobalFree(e.memory);
+  for (const Entry& e : c.entries) Release(e);
+  for (const Entry& e : c.synthesised) Release(e);
   c.entries.clear();
   c.synthesised.clear();
 }
@@ -93,8 +108,39 @@ HGLOBAL BlockFrom(const void* bytes, size_t size) {
   return m;
 }
 
+// A packed device-independent bitmap (header, colours, rows) of a bitmap at
+// its own depth, as CF_DIB offers a CF_BITMAP; null when it cannot be read.
+HGLOBAL DibFromBitmap(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
+  const int bpp = info.bmBitsPixel <= 8 ? info.bmBitsPixel : info.bmBitsPixel == 24 ? 24 : 32;
+  const size_t colours = bpp <= 8 ? size_t{1} << bpp : 0;
+  const size_t stride = ((static_cast<size_t>(info.bmWidth) * bpp + 31) / 32) * 4;
+  const size_t header = sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD);
+  std::vector<BYTE> block(header + stride * static_cast<size_t>(info.bmHeight));
+  auto* bi = reinterpret_cast<BITMAPINFO*>(block.data());
+  bi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi->bmiHeader.biWidth = info.bmWidth;
+  bi->bmiHeader.biHeight = info.bmHeight;
+  bi->bmiHeader.biPlanes = 1;
+  bi->bmiHeader.biBitCount = static_cast<WORD>(bpp);
+  bi->bmiHeader.biCompression = BI_RGB;
+  bi->bmiHeader.biSizeImage = static_cast<DWORD>(stride * static_cast<size_t>(info.bmHeight));
+  bi->bmiHeader.biClrUsed = static_cast<DWORD>(colours);
+  HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), block.data() + header, bi,
+                             DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (rows != info.bmHeight) return nullptr;
+  return BlockFrom(block.data(), block.size());
+}
+
 // The other text format's data converted, or null.
-HGLOBAL Synthesise(Clipboard& c, UINT format) {
+HANDLE Synthesise(Clipboard& c, UINT format) {
+  if (format == CF_DIB) {
+    HANDLE bitmap = Find(c, CF_BITMAP);
+    return bitmap ? DibFromBitmap(static_cast<HBITMAP>(bitmap)) : nullptr;
+  }
   const UINT codePage = TextCodePage(c);
   if (format == CF_UNICODETEXT) {
     HGLOBAL text = Find(c, CF_TEXT);
@@ -126,6 +172,7 @@ HGLOBAL Synthesise(Clipboard& c, UINT format) {
 }
 
 bool CanSynthesise(const Clipboard& c, UINT format) {
+  if (format == CF_DIB) return Find(c, CF_BITMAP) != nullptr;
   if (format == CF_UNICODETEXT) return Find(c, CF_TEXT) != nullptr;
   if (format == CF_TEXT || format == CF_OEMTEXT) return Find(c, CF_UNICODETEXT) != nullptr;
   return false;
@@ -208,11 +255,11 @@ HANDLE SetClipboardData(UINT format, HANDLE memory) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  for (const Entry& e : c.synthesised) GlobalFree(e.memory);
+  for (const Entry& e : c.synthesised) Release(e);
   c.synthesised.clear();
   for (Entry& e : c.entries)
     if (e.format == format) {
-      if (e.memory != memory) GlobalFree(e.memory);
+      if (e.memory != memory) Release(e);
       e.memory = memory;
       return memory;
     }
@@ -227,10 +274,10 @@ HANDLE GetClipboardData(UINT format) {
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
-  if (HGLOBAL m = Find(c, format)) return m;
+  if (HANDLE m = Find(c, format)) return m;
   for (const Entry& e : c.synthesised)
     if (e.format == format) return e.memory;
-  HGLOBAL made = Synthesise(c, format);
+  HANDLE made = Synthesise(c, format);
   if (made) c.synthesised.push_back({format, made});
   return made;
 }

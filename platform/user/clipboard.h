@@ -1,5 +1,7 @@
 // The clipboard, kept in this process: standard and registered formats, each
-// holding a global memory block that the clipboard owns once it is set.
+// holding a global memory block that the clipboard owns once it is set
+// (CF_BITMAP and CF_PALETTE hold the GDI object, CF_ENHMETAFILE the metafile;
+// CF_DIB is offered from a CF_BITMAP at its depth).
 // CF_TEXT and CF_UNICODETEXT stand in for each other when only one was put,
 // converted through the code page of the CF_LOCALE tag (else the ANSI code
 // page).
@@ -12,7 +14,9 @@ inline constexpr UINT CF_TEXT = 1;
 inline constexpr UINT CF_BITMAP = 2;
 inline constexpr UINT CF_OEMTEXT = 7;
 inline constexpr UINT CF_DIB = 8;
+inline constexpr UINT CF_PALETTE = 9;
 inline constexpr UINT CF_UNICODETEXT = 13;
+inline constexpr UINT CF_ENHMETAFILE = 14;
 inline constexpr UINT CF_LOCALE = 16;
 // Registered formats are numbered from here.
 inline constexpr UINT CF_REGISTERED_FIRST = 0xC000;

@@ -11,9 +11,11 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <span>
 #include <unordered_map>
 
 #include "platform/display/display.h"
+#include "platform/kernel/wait_internal.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -248,6 +250,16 @@ void WakeThread(DWORD thread) {
   q->wake.notify_all();
 }
 
+// Wakes a thread's queue wait for a signalled kernel object: the wait then
+// looks at its handles again.
+static void WakeForObject(DWORD thread) {
+  QueuePtr q = QueueOf(thread);
+  if (!q) return;
+  std::lock_guard lock(q->mutex);
+  q->changed |= kQueueObjectSignalled;
+  q->wake.notify_all();
+}
+
 bool PostTo(DWORD thread, const MSG& msg) {
   QueuePtr q = QueueOf(thread);
   if (!q) return false;
@@ -457,22 +469,37 @@ BOOL WaitMessage() {
   return TRUE;
 }
 
-DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL, DWORD milliseconds, DWORD wakeMask) {
-  if (count != 0 || handles) {
+DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds, DWORD wakeMask,
+                                  DWORD flags) {
+  if (count > MAXIMUM_WAIT_OBJECTS || (count && !handles) || (flags & MWMO_WAITALL)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return WAIT_FAILED;
   }
+  const std::span<const HANDLE> objects(handles, count);
+  if (kernel::TryWaitAny(objects) == -2) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return WAIT_FAILED;
+  }
   Queue& queue = ThisQueue();
+  // A signal from another thread wakes this queue's wait to look again.
+  const kernel::WaitWatch watch(objects, [thread = queue.thread] { WakeForObject(thread); });
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   for (;;) {
     AnswerSentMessages(queue);
+    if (const int index = kernel::TryWaitAny(objects); index >= 0) return WAIT_OBJECT_0 + static_cast<DWORD>(index);
     if (GetQueueStatus(wakeMask) >> 16) return WAIT_OBJECT_0 + count;
     if (milliseconds == 0) return WAIT_TIMEOUT;
     if (!WaitForQueue(queue, milliseconds == INFINITE ? nullptr : &deadline)) {
+      if (const int index = kernel::TryWaitAny(objects); index >= 0)
+        return WAIT_OBJECT_0 + static_cast<DWORD>(index);
       if (GetQueueStatus(wakeMask) >> 16) return WAIT_OBJECT_0 + count;
       return WAIT_TIMEOUT;
     }
   }
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds, DWORD wakeMask) {
+  return MsgWaitForMultipleObjectsEx(count, handles, milliseconds, wakeMask, waitAll ? MWMO_WAITALL : 0);
 }
 
 DWORD GetQueueStatus(UINT flags) {

@@ -248,10 +248,17 @@ BOOL GetInputState();
 DWORD GetMessageTime();
 DWORD GetMessagePos();
 LPARAM GetMessageExtraInfo();
-// Waits for input of the kinds in wakeMask (messages sent to the thread are
-// answered meanwhile). The kernel has no waitable objects yet, so only count 0
-// is accepted; handles give WAIT_FAILED and ERROR_INVALID_PARAMETER. Returns
-// WAIT_OBJECT_0 + count when input is there, else WAIT_TIMEOUT.
+// Waits for input of the kinds in wakeMask or for one of the handles
+// (messages sent to the thread are answered meanwhile). Returns WAIT_OBJECT_0
+// + the index of a signalled handle (handles are looked at first),
+// WAIT_OBJECT_0 + count when input is there, else WAIT_TIMEOUT; WAIT_FAILED
+// for a handle that cannot be waited on (ERROR_INVALID_HANDLE) or a wait for
+// all handles (MWMO_WAITALL, ERROR_INVALID_PARAMETER).
+inline constexpr DWORD MWMO_WAITALL = 0x1;
+inline constexpr DWORD MWMO_ALERTABLE = 0x2;
+inline constexpr DWORD MWMO_INPUTAVAILABLE = 0x4;
+DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds, DWORD wakeMask,
+                                  DWORD flags);
 DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                 DWORD wakeMask);
 // Same name (ASCII case ignored) gives the same number, 0xC000..0xFFFF.

@@ -2,6 +2,7 @@
 // and parameters, with their documented values. Part of user.h.
 #pragma once
 
+#include "platform/kernel/events.h"
 #include "platform/kernel/types.h"
 
 // Window styles
@@ -204,10 +205,6 @@ inline constexpr DWORD QS_MOUSE = QS_MOUSEMOVE | QS_MOUSEBUTTON;
 inline constexpr DWORD QS_INPUT = QS_MOUSE | QS_KEY;
 inline constexpr DWORD QS_ALLEVENTS = QS_INPUT | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY;
 inline constexpr DWORD QS_ALLINPUT = QS_ALLEVENTS | QS_SENDMESSAGE;
-inline constexpr DWORD INFINITE = 0xFFFFFFFF;
-inline constexpr DWORD WAIT_OBJECT_0 = 0;
-inline constexpr DWORD WAIT_TIMEOUT = 258;
-inline constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
 // Hooks
 inline constexpr int WH_GETMESSAGE = 3;
 inline constexpr int HC_ACTION = 0;

@@ -266,6 +266,10 @@ class QueueWake {
   int fd_ = -1;
 };
 
+// Set in Queue::changed when a kernel object that the thread waits on with
+// its queue was signalled; not a QS_* bit.
+inline constexpr DWORD kQueueObjectSignalled = 0x80000000;
+
 struct Queue {
   DWORD thread = 0;
   std::deque<DeviceEvent> device;  // device input not yet read
@@ -275,7 +279,7 @@ struct Queue {
   std::deque<SentPtr> sent;  // messages sent from other threads
   bool quit = false;
   int quitCode = 0;
-  DWORD changed = 0;  // QS_* bits since the last GetQueueStatus
+  DWORD changed = 0;  // QS_* bits since the last GetQueueStatus, or kQueueObjectSignalled
   // Input state of the thread.
   HWND active = nullptr;
   HWND focus = nullptr;

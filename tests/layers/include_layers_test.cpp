@@ -49,6 +49,8 @@ constexpr std::array kNeighbours{
     Neighbour{"platform/gdi", "platform/display"},
     // The resource area reports errors through the kernel's error helpers.
     Neighbour{"platform/kernel", "platform/resource"},
+    // The window system's queue waits wait on the kernel's events as well.
+    Neighbour{"platform/kernel", "platform/user"},
     // Dialogs, menus, icons and cursors are built from the resource area's
     // parsed templates.
     Neighbour{"platform/resource", "platform/user"},
