@@ -1,6 +1,7 @@
 // A label's picture as an enhanced metafile: a file, or the clipboard.
 #pragma once
 
+#include "platform/gdi/metafile.h"
 #include "platform/win.h"
 
 // A metafile device context for a label of width x height inches drawn at

@@ -27,11 +27,15 @@ class InputHold {
   std::vector<HWND> held_;
 };
 
-// Dispatches every queued message; false when WM_QUIT came, which is posted
-// again so that the caller's own loop still ends.
+// Messages dispatched before the handles are looked at again: a window that
+// posts itself a message for every one it handles cannot hold the wait.
+constexpr int kDispatchBatch = 64;
+
+// Dispatches the queued messages (at most a batch); false when WM_QUIT came,
+// which is posted again so that the caller's own loop still ends.
 bool DispatchQueued() {
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  for (int n = 0; n < kDispatchBatch && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return false;

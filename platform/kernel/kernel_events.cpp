@@ -84,6 +84,11 @@ int TryWaitAny(std::span<const HANDLE> handles) {
   return Satisfied(events, false);
 }
 
+bool AreWaitable(std::span<const HANDLE> handles) {
+  std::vector<std::shared_ptr<Event>> events;
+  return Resolve(handles, events);
+}
+
 WaitWatch::WaitWatch(std::span<const HANDLE> handles, std::function<void()> wake) {
   std::vector<std::shared_ptr<Event>> events;
   Resolve(handles, events);

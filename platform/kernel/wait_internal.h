@@ -13,6 +13,8 @@ namespace kernel {
 // reset): its index, -1 when none is signalled, -2 when a handle cannot be
 // waited on.
 int TryWaitAny(std::span<const HANDLE> handles);
+// Whether every handle can be waited on; takes no signal.
+bool AreWaitable(std::span<const HANDLE> handles);
 
 // Calls `wake` (on the signalling thread, outside every kernel lock) each time
 // one of the handles is signalled, until the watch is destroyed.

@@ -476,7 +476,7 @@ DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD mill
     return WAIT_FAILED;
   }
   const std::span<const HANDLE> objects(handles, count);
-  if (kernel::TryWaitAny(objects) == -2) {
+  if (!kernel::AreWaitable(objects)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return WAIT_FAILED;
   }

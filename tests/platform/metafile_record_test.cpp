@@ -53,8 +53,8 @@ std::vector<uint32_t> RecordTypes(const std::vector<BYTE>& b) {
 TEST(MetafileRecord, ScaledCopyRecordsHeaderMappingAndPixels) {
   Canvas source(6, 4);
   PaintSource(source);
-  const RECT frame{0, 0, 1000, 500};  // 10 x 5 mm
-  HDC meta = CreateEnhMetaFileA(nullptr, nullptr, &frame, "Test\0Picture\0");
+  // No frame given: the recorded bounds make it.
+  HDC meta = CreateEnhMetaFileA(nullptr, nullptr, nullptr, "Test\0Picture\0");
   ASSERT_NE(meta, nullptr);
   EXPECT_EQ(GetObjectType(meta), OBJ_ENHMETADC);
   SetMapMode(meta, MM_ANISOTROPIC);
@@ -67,8 +67,9 @@ TEST(MetafileRecord, ScaledCopyRecordsHeaderMappingAndPixels) {
   ENHMETAHEADER h{};
   ASSERT_EQ(GetEnhMetaFileHeader(m, sizeof h, &h), sizeof h);
   EXPECT_EQ(h.dSignature, ENHMETA_SIGNATURE);
-  EXPECT_EQ(h.rclFrame.right, 1000);
-  EXPECT_EQ(h.rclFrame.bottom, 500);
+  // 12 x 8 pixels of the 96-dpi screen (1920 pixels in 508 mm) in 0.01 mm.
+  EXPECT_EQ(h.rclFrame.right, 318);
+  EXPECT_EQ(h.rclFrame.bottom, 212);
   // The copy covers 12 x 8 reference pixels.
   EXPECT_EQ(h.rclBounds.left, 0);
   EXPECT_EQ(h.rclBounds.right, 11);
@@ -102,10 +103,16 @@ TEST(MetafileRecord, FileAndCopyHoldTheSameBytes) {
   const auto folder = std::filesystem::temp_directory_path() / ("tav-emf-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   const std::string path = (folder / "picture.emf").string();
-  HDC meta = CreateEnhMetaFileA(nullptr, path.c_str(), nullptr, nullptr);
+  const RECT frame{0, 0, 1000, 500};  // 10 x 5 mm, as the caller gives it
+  HDC meta = CreateEnhMetaFileA(nullptr, path.c_str(), &frame, nullptr);
   BitBlt(meta, 0, 0, 6, 4, source.dc(), 0, 0, SRCCOPY);
   HENHMETAFILE m = CloseEnhMetaFile(meta);
   ASSERT_NE(m, nullptr);
+  ENHMETAHEADER h{};
+  GetEnhMetaFileHeader(m, sizeof h, &h);
+  EXPECT_EQ(h.rclFrame.right, 1000);
+  EXPECT_EQ(h.rclFrame.bottom, 500);
+  EXPECT_EQ(h.nDescription, 0u);
   std::ifstream in(path, std::ios::binary);
   const std::vector<BYTE> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(file, BitsOf(m));
