@@ -110,9 +110,23 @@ class CLayoutShell {
   // The designer's own clipboard format ("Nerrow Object"), registered by name.
   virtual UINT LayoutClipboardFormat();
 
+  // --- Layout windows (document/frame/frame_shell.cpp). The rulers'
+  // offsets that the main frame keeps (screen pixels), the brush of the
+  // ruler area, whether layout windows open maximised, the status bar's
+  // cursor position pane and the message pane shown beside a rectangle of
+  // the screen.
+  virtual POINT RulerOffsets() { return rulerOffsets; }
+  virtual void SetRulerOffsets(POINT offsets) { rulerOffsets = offsets; }
+  virtual HBRUSH RulerBackgroundBrush();
+  virtual bool MaximiseLayoutWindows() { return false; }
+  virtual void SetCursorPosPane(int x, int y, int units) {}
+  virtual void ShowMessagePane(const char* text, const RECT& beside) {}
+  virtual void HideMessagePane() {}
+
   // What the defaults recorded, oldest first (tests read them).
   std::vector<std::string> shownMessages;
   int beeps = 0;
+  POINT rulerOffsets{0, 0};
 };
 
 // The running application when it is a layout shell, else one default

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "document/layout_shell.h"
 #include "document/render/image_formats.h"
 #include "document/render/pcx_writer.h"
 #include "foundation/util/file_names.h"
@@ -44,11 +45,7 @@ int SaveBitmapAsImageFile(const char* path, PLBmp& bitmap, int code) {
   }
 }
 
-AString TempImageFolder() {
-  char folder[MAX_PATH] = {};
-  const DWORD n = GetTempPathA(MAX_PATH, folder);
-  return AString(n > 0 && n < MAX_PATH ? folder : "/tmp/");
-}
+AString TempImageFolder() { return LayoutShell()->WorkFolder(); }
 
 std::unique_ptr<PLWinBmp> ConvertToWinBmpViaTempFile(PLBmp& bitmap) {
   const AString path = MakeNumberedFileName("tmpimg", TempImageFolder().GetData(), "bmp", 6);

@@ -14,10 +14,10 @@
 int SaveBitmapAsImageFile(const char* path, PLBmp& bitmap, int code);
 
 // The bitmap written to a numbered temporary BMP file ("tmpimg_NNNNNN.bmp" in
-// the temporary folder), decoded back into a Windows bitmap and the file
+// the per-user work folder), decoded back into a Windows bitmap and the file
 // deleted; null when either step failed.
 std::unique_ptr<PLWinBmp> ConvertToWinBmpViaTempFile(PLBmp& bitmap);
 
-// The folder of the temporary pictures of export and printing, with a
-// trailing separator.
+// The folder of the temporary pictures of export and printing (the work
+// folder), with a trailing separator.
 AString TempImageFolder();

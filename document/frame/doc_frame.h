@@ -1,0 +1,71 @@
+// CDocFrmWnd: the layout window. An MDI child frame that holds a dynamic
+// splitter of up to 2 x 2 design views and three bars laid out as an L
+// around it: the corner button at the top left, the horizontal ruler beside
+// it and the vertical ruler below it. It keeps the title's modified sign and
+// the splitter's panes in step.
+#pragma once
+
+#include "document/frame/ruler_bar.h"
+#include "platform/framework.h"
+
+inline constexpr UINT kCornerBarId = 57675;
+inline constexpr UINT kHorizontalRulerId = 57694;
+inline constexpr UINT kVerticalRulerId = 57695;
+// Posted to the frame: add the modified sign to the title (answers 1).
+inline constexpr UINT kMarkTitleModifiedMessage = 1115;
+// Which rulers ResetRulers resets.
+inline constexpr int kResetHorizontalRuler = 0;
+inline constexpr int kResetVerticalRuler = 1;
+inline constexpr int kResetBothRulers = 3;
+
+class CDocFrmWnd : public CMDIChildWnd {
+  DECLARE_DYNCREATE(CDocFrmWnd)
+
+ public:
+  CDocFrmWnd();
+  ~CDocFrmWnd() override;
+
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;
+  void RecalcLayout(BOOL notify = TRUE) override;
+  BOOL DestroyWindow() override;
+
+  // Adds ("*" once) or removes one trailing "*" of the window text and gives
+  // the result to the active document's title.
+  void UpdateTitleModifiedMark(bool modified);
+  // Repaints the other design views of the splitter: the rectangle (client
+  // pixels of the source view) where each of them shows it, else all of it.
+  // Panes: -1 all, 0 the source's row, 1 the source's column.
+  void SyncSplitterViews(CView* source, const RECT* rect, int panes = -1);
+  // Zoom and scroll position of the rulers taken again from the view.
+  void ResetRulers(int which);
+  // Cursor lines of the rulers at view pixels; a negative value leaves that
+  // ruler's line alone.
+  void SetRulerCursorLines(int x, int y);
+  // The rulers' offsets (screen pixels) for the main frame.
+  void StoreRulerOffsets();
+  // Every other pane's view is sent the Refresh command.
+  void RefreshOtherViews(CView* source);
+
+  CRulerBar& CornerBar() { return corner_; }
+  CRulerBar& HorizontalRuler() { return horizontal_; }
+  CRulerBar& VerticalRuler() { return vertical_; }
+  CSplitterWnd& Splitter() { return splitter_; }
+
+  int OnCreate(LPCREATESTRUCT cs);
+  void OnShowWindow(BOOL show, UINT status);
+  LRESULT OnMarkTitleModified(WPARAM, LPARAM);
+
+ private:
+  // The views of the splitter's panes other than the source, with whether
+  // each is in the source's row and column.
+  template <class Visit>
+  void ForOtherPanes(CView* source, int panes, Visit visit);
+
+  CRulerBar corner_{RulerKind::kCorner};
+  CRulerBar horizontal_{RulerKind::kHorizontal};
+  CRulerBar vertical_{RulerKind::kVertical};
+  CSplitterWnd splitter_;
+
+  DECLARE_MESSAGE_MAP()
+};
