@@ -84,9 +84,11 @@ int DrawTextFieldOnDC(HDC dc, const CTextField& field, int x, int y, int spreadW
       total += widths.back();
     }
     const double angle = lf.lfEscapement * 6.2832 / 3600.0;
+    // Text without width cannot be spread over one: nothing is drawn.
+    const bool drawn = spreadWidth <= 0 || total > 0;
     const double spread = spreadWidth > 0 && total > 0 ? static_cast<double>(spreadWidth) / total : 1.0;
     int before = 0;
-    for (size_t i = 0; i < pieces.size(); ++i) {
+    for (size_t i = 0; drawn && i < pieces.size(); ++i) {
       const int distance = static_cast<int>(before * spread);
       before += widths[i];
       if (clipWidth != 0 && clipWidth < widths[i] + distance) continue;
