@@ -97,16 +97,24 @@ LRESULT CDocFrmWnd::OnMarkTitleModified(WPARAM, LPARAM) {
   return 1;
 }
 
+// The document's own title stays its path (CRvoDoc::SetTitle keeps it), so
+// the sign goes on the window's text, and OnUpdateFrameTitle puts it back
+// whenever the framework writes the title anew.
 void CDocFrmWnd::UpdateTitleModifiedMark(bool modified) {
-  CDocument* doc = GetActiveDocument();
-  if (!doc || !m_hWnd) return;
+  if (!GetActiveDocument() || !m_hWnd) return;
   char buffer[1024] = {};
   ::GetWindowTextA(m_hWnd, buffer, sizeof buffer);
   std::string title(buffer);
   const bool marked = !title.empty() && title.back() == '*';
-  if (modified && !marked) title += '*';
-  if (!modified && marked) title.pop_back();
-  doc->SetTitle(title.c_str());
+  if (modified == marked) return;
+  if (modified) title += '*';
+  else title.pop_back();
+  ::SetWindowTextA(m_hWnd, title.c_str());
+}
+
+void CDocFrmWnd::OnUpdateFrameTitle(BOOL addToTitle) {
+  CMDIChildWnd::OnUpdateFrameTitle(addToTitle);
+  if (CDocument* doc = GetActiveDocument(); doc && doc->IsModified()) UpdateTitleModifiedMark(true);
 }
 
 template <class Visit>

@@ -30,9 +30,11 @@ class CDocFrmWnd : public CMDIChildWnd {
   void RecalcLayout(BOOL notify = TRUE) override;
   BOOL DestroyWindow() override;
 
-  // Adds ("*" once) or removes one trailing "*" of the window text and gives
-  // the result to the active document's title.
+  // Adds ("*" once) or removes one trailing "*" of the window's title, when
+  // the frame shows a document.
   void UpdateTitleModifiedMark(bool modified);
+  // The framework's title, with the sign while the document is modified.
+  void OnUpdateFrameTitle(BOOL addToTitle) override;
   // Repaints the other design views of the splitter: the rectangle (client
   // pixels of the source view) where each of them shows it, else all of it.
   // Panes: -1 all, 0 the source's row, 1 the source's column.
