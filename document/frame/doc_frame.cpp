@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/layout_shell.h"
+#include "document/view/design_view.h"
 #include "fields/services/design_view.h"
 
 namespace {
@@ -151,13 +152,26 @@ void CDocFrmWnd::SyncSplitterViews(CView* source, const RECT* rect, int panes) {
   });
 }
 
+void CDocFrmWnd::SyncSplitterViews(CDesignVu* source, const RECT* rect) {
+  SyncSplitterViews(static_cast<CView*>(source), rect, -1);
+  ForOtherPanes(source, -1, [](CView& view) {
+    if (auto* design = dynamic_cast<CDesignVu*>(&view)) design->UpdateScrollSizes();
+  });
+}
+
+void CDocFrmWnd::MoveRulerMarks(CDesignVu*, POINT client) { SetRulerCursorLines(client.x, client.y); }
+
+void CDocFrmWnd::HideOtherSelections(CDesignVu* from) {
+  ForOtherPanes(from, -1, [](CView& view) { ::InvalidateRect(view.m_hWnd, nullptr, FALSE); });
+}
+
 void CDocFrmWnd::RefreshOtherViews(CView* source) {
   ForOtherPanes(source, -1, [](CView& view) { ::SendMessageA(view.m_hWnd, WM_COMMAND, kRefreshCommand, 0); });
 }
 
 void CDocFrmWnd::ResetRulers(int which) {
-  if (which == kResetHorizontalRuler || which == kResetBothRulers) horizontal_.ResetScale();
-  if (which == kResetVerticalRuler || which == kResetBothRulers) vertical_.ResetScale();
+  if (which & kResetHorizontalRuler) horizontal_.ResetScale();
+  if (which & kResetVerticalRuler) vertical_.ResetScale();
 }
 
 void CDocFrmWnd::SetRulerCursorLines(int x, int y) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "document/frame/ruler_bar.h"
+#include "document/view/design_view_host.h"
 #include "platform/framework.h"
 
 inline constexpr UINT kCornerBarId = 57675;
@@ -13,12 +14,13 @@ inline constexpr UINT kHorizontalRulerId = 57694;
 inline constexpr UINT kVerticalRulerId = 57695;
 // Posted to the frame: add the modified sign to the title (answers 1).
 inline constexpr UINT kMarkTitleModifiedMessage = 1115;
-// Which rulers ResetRulers resets.
-inline constexpr int kResetHorizontalRuler = 0;
-inline constexpr int kResetVerticalRuler = 1;
+// Which rulers ResetRulers resets: bit 0 the horizontal one, bit 1 the
+// vertical one.
+inline constexpr int kResetHorizontalRuler = 1;
+inline constexpr int kResetVerticalRuler = 2;
 inline constexpr int kResetBothRulers = 3;
 
-class CDocFrmWnd : public CMDIChildWnd {
+class CDocFrmWnd : public CMDIChildWnd, public IDesignViewHost {
   DECLARE_DYNCREATE(CDocFrmWnd)
 
  public:
@@ -32,15 +34,22 @@ class CDocFrmWnd : public CMDIChildWnd {
 
   // Adds ("*" once) or removes one trailing "*" of the window's title, when
   // the frame shows a document.
-  void UpdateTitleModifiedMark(bool modified);
+  void UpdateTitleModifiedMark(bool modified) override;
   // The framework's title, with the sign while the document is modified.
   void OnUpdateFrameTitle(BOOL addToTitle) override;
   // Repaints the other design views of the splitter: the rectangle (client
   // pixels of the source view) where each of them shows it, else all of it.
   // Panes: -1 all, 0 the source's row, 1 the source's column.
-  void SyncSplitterViews(CView* source, const RECT* rect, int panes = -1);
+  void SyncSplitterViews(CView* source, const RECT* rect, int panes);
+  // The same over every pane; the design views then recompute their
+  // scroll sizes.
+  void SyncSplitterViews(CDesignVu* source, const RECT* rect) override;
   // Zoom and scroll position of the rulers taken again from the view.
-  void ResetRulers(int which);
+  void ResetRulers(int which) override;
+  // The rulers' cursor lines at a point of a view's client area.
+  void MoveRulerMarks(CDesignVu* from, POINT client) override;
+  // The other design views repaint, without the handles of their selection.
+  void HideOtherSelections(CDesignVu* from) override;
   // Cursor lines of the rulers at view pixels; a negative value leaves that
   // ruler's line alone.
   void SetRulerCursorLines(int x, int y);

@@ -53,15 +53,20 @@ void DrawLabelBackground(HDC dc, CLabelSetup& setup, const RECT& rect, int resol
   }
 }
 
-int WritePreview(const char* path, HBITMAP bitmap) {
+std::vector<uint8_t> PreviewBmpOf(HBITMAP bitmap) {
   PLWinBmp picture;
-  if (!picture.CreateFromHBitmap(bitmap)) return 0;
+  if (!picture.CreateFromHBitmap(bitmap)) return {};
   AgCnvtDither dither(AG_DITHER_FLOYD_STEINBERG);
-  if (!dither.ApplyInPlace(&picture) || picture.GetBitsPerPixel() != 1) return 0;
+  if (!dither.ApplyInPlace(&picture) || picture.GetBitsPerPixel() != 1) return {};
   PLMemSink sink;
   sink.Open("preview", 4096);
-  if (!PLBmpEncoder().SaveBmp(&picture, &sink)) return 0;
-  const std::vector<PLBYTE> bytes = sink.TakeData();
+  if (!PLBmpEncoder().SaveBmp(&picture, &sink)) return {};
+  return sink.TakeData();
+}
+
+int WritePreview(const char* path, HBITMAP bitmap) {
+  const std::vector<uint8_t> bytes = PreviewBmpOf(bitmap);
+  if (bytes.empty()) return 0;
   gzFile file = gzopen(path, "wb9");
   if (!file) return 0;
   const int written = gzwrite(file, bytes.data(), static_cast<unsigned>(bytes.size()));
@@ -104,6 +109,16 @@ UniqueBitmap RenderLabelBitmap(CLabelSetup& setup, const CFieldList& fields, int
   DrawLabelBackground(dc.get(), setup, rect, resolution);
   DrawFieldList(dc.get(), fields, setup, 0, 0, 0, resolution, resolution, drawFlags, 0);
   return bitmap;
+}
+
+std::vector<uint8_t> RenderPreviewBmp(CLabelSetup& setup, const CFieldList& fields, int resolution) {
+  UniqueBitmap bitmap = RenderLabelBitmap(setup, fields, resolution, DrawFlagsFor(LabelOutput::kPreview));
+  if (!bitmap) return {};
+  try {
+    return PreviewBmpOf(bitmap.get());
+  } catch (const PLTextException&) {
+    return {};
+  }
 }
 
 int RenderLabelToImage(const char* path, CLabelSetup& setup, const CFieldList& fields, int resolution,

@@ -3,6 +3,9 @@
 // the clipboard.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "fields/model/field_list.h"
 #include "fields/services/label_setup.h"
 #include "platform/gdi/gdi_owners.h"
@@ -29,6 +32,11 @@ SIZE LabelPixelSize(const CLabelSetup& setup, int resolution);
 // drawing flags. Stores the label's corner size in the setup. Null when the
 // size is refused or the bitmap cannot be made.
 UniqueBitmap RenderLabelBitmap(CLabelSetup& setup, const CFieldList& fields, int resolution, unsigned drawFlags);
+
+// The label at the resolution dithered to one bit per pixel, as the bytes of
+// a BMP file (the layout file's preview before compression); empty when it
+// cannot be rendered.
+std::vector<uint8_t> RenderPreviewBmp(CLabelSetup& setup, const CFieldList& fields, int resolution);
 
 // Renders the label at the resolution and writes it out as the kind says.
 // 1 when it was written, 0 when rendering or writing failed (no file left
