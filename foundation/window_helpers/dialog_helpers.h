@@ -23,12 +23,18 @@ int SelectComboByData(HWND dialog, int id, int value);
 // Width for a combo box's drop-down list: the larger of its window width and
 // 8/10 of its widest item text, at most 10 window widths; 0 for no window.
 int ComboDropWidth(HWND combo);
+// The same on the framework's objects.
+inline int SelectComboString(CComboBox& combo, const char* text, int defaultIndex) {
+  return SelectComboString(combo.m_hWnd, text, defaultIndex);
+}
 
 // The item's text as a number times factor, truncated.
 int GetDlgItemScaled(int id, HWND dialog, double factor);
 // Shows or hides an item (a ShowWindow command); -99 when the dialog has no
 // such item, else whether it was visible before.
 int ShowDlgItem(HWND dialog, int id, int show);
+inline int GetDlgItemScaled(int id, CDialog& dialog, double factor) { return GetDlgItemScaled(id, dialog.m_hWnd, factor); }
+inline int ShowDlgItem(CWnd& dialog, int id, int show) { return ShowDlgItem(dialog.m_hWnd, id, show); }
 
 int FindInIntArray(const AArray<int>& array, int key);
 // Appends every pointer of the array to the list; returns the array's count.

@@ -8,7 +8,7 @@
 
 #include "foundation/build.h"
 #include "foundation/string/astring.h"
-#include "platform/win.h"
+#include "platform/framework.h"
 
 FOUNDATION_BEGIN
 
@@ -34,6 +34,13 @@ int RenameMenuItem(HMENU menu, UINT id, const char* text);
 // its text. Items past `capacity` records stay as they are. Returns *count.
 int MakeMenuOwnerDrawn(HMENU menu, MenuItemRecord** records, int* count, int capacity, MenuItemRecord* parent,
                        bool rebuild);
+// The same on the framework's menu objects.
+inline int MenuHasCommand(CMenu& menu, UINT id) { return MenuHasCommand(menu.m_hMenu, id); }
+inline int RenameMenuItem(CMenu& menu, UINT id, const char* text) { return RenameMenuItem(menu.m_hMenu, id, text); }
+inline int MakeMenuOwnerDrawn(CMenu& menu, MenuItemRecord** records, int* count, int capacity, MenuItemRecord* parent,
+                              bool rebuild) {
+  return MakeMenuOwnerDrawn(menu.m_hMenu, records, count, capacity, parent, rebuild);
+}
 
 // Names of the control characters 0 to 31, as the menu shows them (upper-cased).
 inline constexpr std::array<const char*, 32> kControlCharNames = {

@@ -1,9 +1,10 @@
-// The message for the last system error, and the folder picker.
+// The message for the last system error, and the colour and folder pickers.
 #include "foundation/window_helpers/pickers.h"
 
 #include <string>
 
 #include "foundation/system/system_message.h"
+#include "platform/framework.h"
 
 FOUNDATION_BEGIN
 
@@ -25,6 +26,13 @@ void ShowLastErrorMessage() {
 FOUNDATION_END
 
 FOUNDATION_BEGIN
+
+COLORREF ChooseColorDlg(COLORREF initial) {
+  std::array<COLORREF, 16> custom = kPresetCustomColours;  // the dialog may change the copy, never the presets
+  CColorDialog dialog(initial, CC_FULLOPEN);
+  dialog.m_cc.lpCustColors = custom.data();
+  return dialog.DoModal() == IDOK ? dialog.GetColor() : initial;
+}
 
 namespace {
 

@@ -20,6 +20,10 @@ inline constexpr std::array<COLORREF, 16> kPresetCustomColours = {
 // has no text for it.
 void ShowLastErrorMessage();
 
+// The colour dialog fully open at `initial`, offering the preset custom
+// colours; the chosen colour, or `initial` when cancelled.
+COLORREF ChooseColorDlg(COLORREF initial);
+
 // The folder picker, opening at `start` when it is a folder; the chosen
 // folder with a trailing '/', or an empty string when cancelled. (Paths keep
 // their case: names on this system are case-sensitive.)

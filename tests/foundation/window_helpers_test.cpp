@@ -126,6 +126,24 @@ TEST_F(WindowHelpers, DialogItems) {
   EXPECT_TRUE(IsWindowVisible(edit_));
 }
 
+TEST_F(WindowHelpers, TheFrameworkObjectsGoTheSameWay) {
+  Fill({{"red", 1}, {"green", 2}, {"blue", 3}});
+  CComboBox combo;
+  ASSERT_TRUE(combo.Attach(combo_));
+  EXPECT_EQ(SelectComboString(combo, "blue", -1), 2);
+  EXPECT_EQ(SelectComboString(combo, "none", 1), 1);
+  EXPECT_EQ(Selection(), 1);
+  combo.Detach();
+  CDialog dialog;
+  ASSERT_TRUE(dialog.Attach(dialog_));
+  SetWindowTextA(edit_, "2.5");
+  EXPECT_EQ(GetDlgItemScaled(kEditId, dialog, 10.0), 25);
+  EXPECT_EQ(ShowDlgItem(dialog, 999, SW_HIDE), -99);
+  EXPECT_NE(ShowDlgItem(dialog, kEditId, SW_HIDE), 0);
+  EXPECT_EQ(ShowDlgItem(dialog, kEditId, SW_SHOW), 0);
+  dialog.Detach();
+}
+
 TEST(WindowHelperLists, IntArraysAndPointerLists) {
   AArray<int> numbers;
   for (int v : {4, 8, 15, 16}) numbers.Add(v);
@@ -222,6 +240,21 @@ TEST(WindowHelperMenus, CommandsAndTheOwnerDrawnConversion) {
     for (int i = 0; i < count; ++i) delete records[i];
     DestroyMenu(bar);
   }
+}
+
+TEST(WindowHelperMenus, TheFrameworkMenuGoesTheSameWay) {
+  HMENU recent = nullptr;
+  CMenu bar;
+  ASSERT_TRUE(bar.Attach(MakeTree(&recent)));
+  EXPECT_EQ(MenuHasCommand(bar, 20), 1);
+  EXPECT_EQ(MenuHasCommand(bar, 10), 0);
+  MenuItemRecord* records[16] = {};
+  int count = 0;
+  EXPECT_EQ(MakeMenuOwnerDrawn(bar, records, &count, 16, nullptr, false), 5);
+  EXPECT_EQ(RenameMenuItem(bar, 11, "Uno"), 1);
+  EXPECT_STREQ(records[3]->text.GetData(), "Uno");
+  for (int i = 0; i < count; ++i) delete records[i];
+  bar.DestroyMenu();
 }
 
 TEST(WindowHelperMenus, TheConversionStopsWhereTheRecordsEnd) {
@@ -414,6 +447,46 @@ TEST(WindowHelperMessages, LastErrorTextAndPresetColours) {
   EXPECT_EQ(kPresetCustomColours[1], RGB(0, 0, 0xFF)) << "0x00BBGGRR: the second is blue";
   EXPECT_EQ(kPresetCustomColours[7], RGB(0xC8, 0xC8, 0xC8));
   EXPECT_EQ(kPresetCustomColours[9], RGB(0x7B, 0x7B, 0xFF));
+}
+
+// The colour picker opens fully with the preset custom colours; OK gives the
+// colour picked, Cancel the one it started from.
+struct ColourRun {
+  int button = IDOK;
+  bool mixerShown = false;
+  COLORREF secondCustom = 0;
+};
+
+void DriveColour(HWND dialog, void* context) {
+  auto* run = static_cast<ColourRun*>(context);
+  uitest::RunUntilIdle();  // the boxes are painted
+  run->mixerShown = IsWindowVisible(GetDlgItem(dialog, COLOR_RAINBOW)) != FALSE;
+  const HWND custom = GetDlgItem(dialog, COLOR_CUSTOM1);
+  RECT r{};
+  GetClientRect(custom, &r);
+  const int w = r.right / 8, h = r.bottom / 2;
+  run->secondCustom = uitest::ClientPixel(custom, w + w / 2, h / 2);
+  const HWND basic = GetDlgItem(dialog, COLOR_BOX1);
+  GetClientRect(basic, &r);
+  uitest::Click(basic, POINT{r.right / 16, r.bottom / 12});  // the first basic colour
+  uitest::Click(GetDlgItem(dialog, run->button));
+}
+
+TEST(WindowHelperMessages, ColourPickerOkAndCancel) {
+  for (int button : {IDOK, IDCANCEL}) {
+    ColourRun run;
+    run.button = button;
+    user::SetModalDialogHook(&DriveColour, &run);
+    const COLORREF chosen = ChooseColorDlg(RGB(1, 2, 3));
+    user::SetModalDialogHook(nullptr, nullptr);
+    EXPECT_TRUE(run.mixerShown);
+    EXPECT_EQ(run.secondCustom, kPresetCustomColours[1]) << "the presets are offered";
+    if (button == IDOK) {
+      EXPECT_NE(chosen, RGB(1, 2, 3));
+    } else {
+      EXPECT_EQ(chosen, RGB(1, 2, 3));
+    }
+  }
 }
 
 }  // namespace
