@@ -147,9 +147,13 @@ void CDialogSkin::TranslateCaption() {
     AString value;
     if (!ReadUiString(key.GetData(), value)) value = key;
     if (!value.IsEmpty()) {
-      // The skin draws the caption in the language's code page.
+      // The skin draws the caption in the language's code page. The window
+      // keeps it too, stored as UTF-16 past the ANSI window procedure (which
+      // would lose it), for a desktop's window manager that frames
+      // top-level windows itself.
       captionText_ = value;
-      ::SetWindowTextA(owner_->m_hWnd, "");
+      const std::u16string wide = UiTextToWide(value);
+      ::DefWindowProcW(owner_->m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     }
   } else if (!captionKey_.IsEmpty()) {
     owner_->SetWindowText(captionKey_.GetData());

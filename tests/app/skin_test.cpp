@@ -339,6 +339,8 @@ TEST(PropertySheet, OkChecksEveryPageAndThereIsNoApply) {
     const INT_PTR result = RunSheet(sheet, [&](CMyPropSheet& s, HWND window) {
       HWND apply = GetDlgItem(window, kApplyButtonId);
       EXPECT_TRUE(!apply || !IsWindowVisible(apply)) << "never an Apply button";
+      // English keeps the platform's tabs; another language draws its own.
+      EXPECT_EQ(s.TabCtrl().m_hWnd != nullptr, language != kUiEnglish);
       s.SetActivePage(1);
       uitest::RunUntilIdle();
       EXPECT_TRUE(uitest::SaveWindowPng(window, PicturePath(std::string("prop_sheet_") +
