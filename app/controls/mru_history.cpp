@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 
+#include "app/core/app_folders.h"
 #include "foundation/codepage/codepage.h"
 #include "platform/kernel/kernel.h"
 
@@ -13,18 +13,7 @@ std::string HistoryFilePath(const std::string& folder, const char* key) {
   return folder + "combomru" + key + ".bin";
 }
 
-std::string DefaultHistoryFolder() {
-  const char* data = std::getenv("XDG_DATA_HOME");
-  std::string base;
-  if (data && *data == '/') {
-    base = data;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home ? home : "") + "/.local/share";
-  }
-  if (base.empty() || base.back() != '/') base += '/';
-  return base + "Zorvik/";
-}
+std::string DefaultHistoryFolder() { return LocateAppFolders(ExecutableFolder()).perUser; }
 
 AString CutHistoryEntry(const AString& text, int codePage) {
   if (text.GetLength() <= kHistoryEntryLimit) return text;

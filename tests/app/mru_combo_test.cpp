@@ -196,3 +196,21 @@ TEST(HistoryCombo, PictureOfTheHistoryWithItsEditTakenOver) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HistoryCombo, HistoryLivesInThePerUserFolder) {
+  ctltest::Scratch scratch;
+  const char* before = std::getenv("XDG_DATA_HOME");
+  const std::string saved = before ? before : "";
+  ::setenv("XDG_DATA_HOME", scratch.path().c_str(), 1);
+  CMruComboBox combo;
+  EXPECT_EQ(combo.m_folder, scratch.path() + "Zorvik/");
+  if (before) {
+    ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_DATA_HOME");
+  }
+}
+
+}  // namespace
