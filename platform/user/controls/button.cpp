@@ -86,6 +86,25 @@ RECT LabelBounds(HDC dc, HWND w, const RECT& area, UINT format) {
   return r;
 }
 
+// A button of the bitmap style shows its image (BM_SETIMAGE) centred in
+// place of its text. False when it has none to show.
+bool DrawImage(HDC dc, HWND w, const Button& b, const RECT& area) {
+  const auto style = static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE));
+  if (!(style & BS_BITMAP) || !b.image || b.imageType != IMAGE_BITMAP) return false;
+  const auto bitmap = static_cast<HBITMAP>(b.image);
+  BITMAP info{};
+  if (!GetObjectW(bitmap, sizeof info, &info)) return false;
+  HDC memory = CreateCompatibleDC(dc);
+  if (!memory) return false;
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  const int x = area.left + (area.right - area.left - info.bmWidth) / 2;
+  const int y = area.top + (area.bottom - area.top - info.bmHeight) / 2;
+  BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  return true;
+}
+
 void PaintPush(HDC dc, HWND w, const Button& b, RECT r) {
   const bool isDefault = Kind(w) == BS_DEFPUSHBUTTON;
   if (isDefault) {
@@ -96,7 +115,7 @@ void PaintPush(HDC dc, HWND w, const Button& b, RECT r) {
   DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (b.pushed ? DFCS_PUSHED : 0));
   RECT text = r;
   if (b.pushed) OffsetRect(&text, 1, 1);
-  DrawLabel(dc, w, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (!DrawImage(dc, w, b, text)) DrawLabel(dc, w, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   if (b.focused) {
     RECT focus = r;
     InflateRect(&focus, -3, -3);

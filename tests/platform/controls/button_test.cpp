@@ -131,4 +131,34 @@ TEST(ButtonControl, AGroupBoxLeavesClicksToTheControlsItFrames) {
   DestroyWindow(parent);
 }
 
+TEST(ButtonControl, ABitmapButtonShowsItsImageInPlaceOfItsText) {
+  const HWND parent = controltest::MakeParent();
+  const HWND button = controltest::MakeControl(parent, u"Button", BS_PUSHBUTTON | BS_BITMAP, 60, u"Text", 40, 30);
+  const HWND plain = controltest::MakeControl(parent, u"Button", BS_PUSHBUTTON, 61, u"Text", 40, 30);
+  SetWindowPos(plain, nullptr, 60, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  HDC screen = GetDC(nullptr);
+  HBITMAP red = CreateCompatibleBitmap(screen, 6, 4);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, red);
+  const RECT all{0, 0, 6, 4};
+  HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(memory, &all, brush);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(red));
+  SendMessageW(plain, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(red));
+  InvalidateRect(button, nullptr, TRUE);
+  InvalidateRect(plain, nullptr, TRUE);
+  uitest::RunUntilIdle();
+  EXPECT_EQ(uitest::ClientPixel(button, 20, 15), RGB(255, 0, 0)) << "the image, centred";
+  EXPECT_EQ(uitest::ClientPixel(button, 17, 13), RGB(255, 0, 0)) << "its top-left corner at ((40 - 6) / 2, (30 - 4) / 2)";
+  EXPECT_NE(uitest::ClientPixel(button, 16, 13), RGB(255, 0, 0)) << "only the image's 6 x 4 pixels";
+  EXPECT_NE(uitest::ClientPixel(button, 17, 17), RGB(255, 0, 0));
+  EXPECT_NE(uitest::ClientPixel(plain, 20, 15), RGB(255, 0, 0)) << "without the style the text shows";
+  DestroyWindow(parent);
+  DeleteObject(red);
+  DeleteObject(brush);
+}
+
 }  // namespace
