@@ -3,7 +3,9 @@
 // screen, looked for by its title, and a picture of the screen.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <string>
 
 #include "app/core/instance_channel.h"
@@ -82,5 +84,67 @@ TEST_F(ProgramX11Test, CommandLinesOnTheScreen) {
   EXPECT_EQ(Config("drawFldsOpaque"), "1");
   EXPECT_TRUE(WindowsNamed("Tavrendel").empty());
 }
+
+}  // namespace
+
+namespace {
+
+// One command line on the screen: what its window's title holds once it is
+// up, and for "-small" the window's size.
+struct ScreenRow {
+  const char* name;
+  std::vector<std::string> arguments;  // "<dir>" is the test's folder
+  const char* titleHolds;
+  const char* geometry;  // "" for any
+};
+
+const ScreenRow kScreenRows[] = {
+    {"file", {"<dir>/label.bcd"}, "label", ""},
+    {"name in two words", {"<dir>/My", "Label.bcd"}, "My Label", ""},
+    {"relative missing name", {"missing-one.bcd"}, "Tavrendel", ""},
+    {"absolute missing name", {"<dir>/x.bcd"}, "Tavrendel", ""},
+    {"small", {"-small"}, "Tavrendel", "Geometry: 640x410"},
+    {"nosave", {"-nosave"}, "Tavrendel", ""},
+    {"reader", {"-Reader", "<dir>/label.bcd"}, "label", ""},
+    {"readme with a character", {"-Readme1", "<dir>/label.bcd"}, "label", ""},
+    {"unknown switch", {"-frobnicate"}, "Tavrendel", ""},
+    {"reference file", {"cikuguide.txt"}, "Tavrendel", ""},
+};
+
+class ProgramX11Table : public ProgramX11Test, public testing::WithParamInterface<ScreenRow> {};
+
+TEST_P(ProgramX11Table, ShowsItsWindowAndQuits) {
+  ASSERT_TRUE(server.Running());
+  const ScreenRow& row = GetParam();
+  WriteProfile("[Config]\nbFirstTimeRun=0\n");
+  WriteEmptyLayout(temp / "label.bcd");
+  WriteEmptyLayout(temp / "My Label.bcd");
+  std::vector<std::string> arguments;
+  for (std::string a : row.arguments) {
+    if (a.rfind("<dir>", 0) == 0) a = temp.Path() + a.substr(5);
+    arguments.push_back(a);
+  }
+  const pid_t designer = runner.Start(arguments);
+  ASSERT_TRUE(WaitUntil(MainAnswers)) << row.name;
+  ASSERT_TRUE(WaitUntil([&] { return !WindowsNamed(row.titleHolds).empty(); })) << row.name;
+  if (*row.geometry) {
+    std::string geometry;
+    const std::string id = WindowsNamed("Tavrendel");
+    server.Run({"xdotool", "getwindowgeometry", id.substr(0, id.find('\n'))}, &geometry);
+    EXPECT_NE(geometry.find(row.geometry), std::string::npos) << geometry;
+  }
+  std::filesystem::create_directories(std::string(TAV_BUILD_DIR) + "/pictures/app");
+  // The picture is for a person to look at: give the window time to paint.
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  server.SavePicture(0, 0, 1280, 1024,
+                     std::string(TAV_BUILD_DIR) + "/pictures/app/x11_" + apptest::RowName(row.name) + ".png");
+  // "q" closes it, a box it may show included.
+  EXPECT_EQ(runner.Run({"-q"}), 0);
+  EXPECT_EQ(runner.Wait(designer, 30), 0) << row.name;
+  EXPECT_EQ(Config("drawFldsOpaque"), "1");
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ProgramX11Table, testing::ValuesIn(kScreenRows),
+                         [](const testing::TestParamInfo<ScreenRow>& info) { return apptest::RowName(info.param.name); });
 
 }  // namespace
