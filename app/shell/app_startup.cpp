@@ -14,6 +14,7 @@
 #include "app/small_dialogs/welcome_dlg.h"
 #include "app/ui/ui_language.h"
 #include "document/core/rvo_doc.h"
+#include "document/frame/doc_frame.h"
 #include "document/view/design_view.h"
 #include "foundation/util/file_names.h"
 
@@ -153,10 +154,11 @@ void CLabelDesignerApp::ReadSettings() {
   m_settingsRead = true;
 }
 
-// Layouts: the layout document in a child frame with its design view
+// Layouts: the layout document in its layout window (rulers, corner button
+// and the split design views)
 // (resource 7 in reader mode, else 4).
 void CLabelDesignerApp::AddLayoutTemplate() {
-  AddDocTemplate(new CMultiDocTemplate(m_readerMode ? 7 : 4, RUNTIME_CLASS(CRvoDoc), RUNTIME_CLASS(CMDIChildWnd),
+  AddDocTemplate(new CMultiDocTemplate(m_readerMode ? 7 : 4, RUNTIME_CLASS(CRvoDoc), RUNTIME_CLASS(CDocFrmWnd),
                                        RUNTIME_CLASS(CDesignVu)));
 }
 
