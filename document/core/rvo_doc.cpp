@@ -4,6 +4,8 @@
 #include <string>
 
 #include "document/file/layout_file.h"
+#include "document/frame/doc_frame.h"
+#include "document/layout/layout_setup_dialog.h"
 #include "document/layout_shell.h"
 #include "document/setup/last_printer.h"
 #include "fields/design/design_values.h"
@@ -14,10 +16,15 @@ IMPLEMENT_DYNCREATE(CRvoDoc, CDocument)
 BEGIN_MESSAGE_MAP(CRvoDoc, CDocument)
   ON_COMMAND(ID_FILE_SAVE, OnFileSave)
   ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+  ON_COMMAND(kLayoutSetupCommand, OnLayoutSetup)
+  ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateAlways)
+  ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateAlways)
+  ON_UPDATE_COMMAND_UI(kLayoutSetupCommand, OnUpdateAlways)
 END_MESSAGE_MAP()
 
 namespace {
 constexpr UINT kFitInFrame = 57808;
+constexpr LPARAM kSetupChangedHint = 99;
 }
 
 CRvoDoc::CRvoDoc() {
@@ -94,6 +101,25 @@ BOOL CRvoDoc::DoSave(const char* path, BOOL replace) {
 }
 
 BOOL CRvoDoc::DoFileSave() { return Save() ? TRUE : FALSE; }
+
+void CRvoDoc::OnLayoutSetup() {
+  const int result = RunLayoutSetup(*this);
+  if (result == 0) return;
+  // The first view's layout window shows the change: its title's modified
+  // sign and the corner that shows the label's orientation.
+  POSITION pos = GetFirstViewPosition();
+  if (CView* view = pos ? GetNextView(pos) : nullptr) {
+    CWnd* parent = view->GetParent();
+    if (auto* frame = dynamic_cast<CDocFrmWnd*>(parent ? parent->GetParent() : nullptr)) {
+      frame->UpdateTitleModifiedMark(true);
+      frame->CornerBar().Invalidate(TRUE);
+    }
+  }
+  UpdateAllViews(nullptr, kSetupChangedHint);
+  if (result == 2) {
+    if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_COMMAND, kFitInFrame, 0);
+  }
+}
 
 void CRvoDoc::OnFileSave() { Save(); }
 void CRvoDoc::OnFileSaveAs() { SaveAs(); }

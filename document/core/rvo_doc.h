@@ -13,6 +13,9 @@
 #include "foundation/string/astring.h"
 #include "platform/framework.h"
 
+// The Layout Setup command (menu Options).
+inline constexpr UINT kLayoutSetupCommand = 57809;
+
 class CRvoDoc : public CDocument {
   DECLARE_DYNCREATE(CRvoDoc)
 
@@ -32,6 +35,9 @@ class CRvoDoc : public CDocument {
   // --- Commands.
   void OnFileSave();
   void OnFileSaveAs();
+  // "Barcode Layout Setup...": the Layout Setup dialog on the label setup.
+  void OnLayoutSetup();
+  void OnUpdateAlways(CCmdUI* ui) { ui->Enable(TRUE); }
   // Save As; 1 when the layout was saved.
   int SaveAs();
   // Save; 1 when the layout was saved.
