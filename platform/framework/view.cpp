@@ -2,8 +2,11 @@
 // routing commands to the document, becoming the frame's active view.
 #include "platform/framework/view.h"
 
+#include <algorithm>
+
 #include "platform/framework/frame.h"
 #include "platform/framework/framework_ids.h"
+#include "platform/framework/print_dialog.h"
 #include "platform/framework/print_preview.h"
 #include "platform/framework/wnd_messages.h"
 
@@ -86,16 +89,40 @@ void CView::OnPrint(CDC* dc, CPrintInfo*) { OnDraw(dc); }
 
 void CView::OnEndPrintPreview(CDC* dc, CPrintInfo* info, POINT, CPreviewView*) { OnEndPrinting(dc, info); }
 
+CPrintInfo::CPrintInfo()
+    : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION | PD_HIDEPRINTTOFILE)) {}
+
+CPrintInfo::~CPrintInfo() { delete m_pPD; }
+
 BOOL CView::DoPreparePrinting(CPrintInfo* info) {
-  if (!info->m_hPrinterDC) {
+  info->m_nFromPage = info->m_nMinPage;
+  info->m_nToPage = info->m_nMaxPage;
+  if (info->m_hPrinterDC) return TRUE;
+  if (info->m_bPreview || info->m_bDirect || !info->m_pPD) {
+    // A preview or a direct run goes to the named or default printer unasked.
     info->m_hPrinterDC =
         ::CreateDCA("WINSPOOL", info->m_strPrinterName.IsEmpty() ? nullptr : info->m_strPrinterName.GetString(),
                     nullptr, nullptr);
+    return info->m_hPrinterDC != nullptr;
   }
-  if (!info->m_hPrinterDC) return FALSE;
-  info->m_nFromPage = info->m_nMinPage;
-  info->m_nToPage = info->m_nMaxPage;
-  return TRUE;
+  // A print run asks the user: the printer, the pages, the copies.
+  CPrintDialog& dialog = *info->m_pPD;
+  dialog.m_pd.Flags |= PD_RETURNDC;
+  dialog.m_pd.nMinPage = static_cast<WORD>(std::min<UINT>(info->m_nMinPage, 0xFFFF));
+  dialog.m_pd.nMaxPage = static_cast<WORD>(std::min<UINT>(info->m_nMaxPage, 0xFFFF));
+  dialog.m_pd.nFromPage = dialog.m_pd.nMinPage;
+  dialog.m_pd.nToPage = dialog.m_pd.nMaxPage;
+  if (info->m_nMinPage == info->m_nMaxPage) dialog.m_pd.Flags |= PD_NOPAGENUMS;
+  if (dialog.DoModal() != IDOK) return FALSE;
+  info->m_hPrinterDC = dialog.m_pd.hDC;
+  dialog.m_pd.hDC = nullptr;  // the run owns it now
+  if (!info->m_hPrinterDC) info->m_hPrinterDC = dialog.CreatePrinterDC();
+  info->m_strPrinterName = dialog.GetDeviceName();
+  if (dialog.PrintRange()) {
+    info->m_nFromPage = std::max<UINT>(static_cast<UINT>(dialog.GetFromPage()), info->m_nMinPage);
+    info->m_nToPage = std::min<UINT>(static_cast<UINT>(dialog.GetToPage()), info->m_nMaxPage);
+  }
+  return info->m_hPrinterDC != nullptr;
 }
 
 void CView::OnFilePrint() {

@@ -25,9 +25,14 @@ struct CPrintDialogState {
   CString printerName;
 };
 
+class CPrintDialog;
+
 class CPrintInfo {
  public:
-  CPrintInfo() = default;
+  CPrintInfo();
+  ~CPrintInfo();
+  CPrintInfo(const CPrintInfo&) = delete;
+  CPrintInfo& operator=(const CPrintInfo&) = delete;
   void SetMinPage(UINT page) { m_nMinPage = page; }
   void SetMaxPage(UINT page) { m_nMaxPage = page; }
   UINT GetMinPage() const { return m_nMinPage; }
@@ -46,6 +51,9 @@ class CPrintInfo {
   CRect m_rectDraw;
   CString m_strPrinterName;  // the printer of the run
   HDC m_hPrinterDC = nullptr;  // made by DoPreparePrinting, deleted with the run
+  // The print dialog a print run (not a preview, not a direct one) shows:
+  // its printer, page range and copies.
+  CPrintDialog* m_pPD;
 
  private:
   UINT m_nMinPage = 1;

@@ -152,11 +152,15 @@ void Forget(HWND client, Client& c, HWND child) {
   if (c.active == child) {
     c.active = nullptr;
     const std::vector<HWND> order = ZOrder(client);
-    for (HWND w : order)
-      if (w != child) {
-        Activate(client, c, w);
-        break;
-      }
+    const auto next = std::find_if(order.begin(), order.end(), [&](HWND w) { return w != child; });
+    if (next != order.end()) {
+      Activate(client, c, *next);
+    } else if (IsWindow(child)) {
+      // The last child leaves: it hears that nothing takes its place, so
+      // its frame can put its own menu back.
+      SendMessageW(child, WM_NCACTIVATE, FALSE, 0);
+      SendMessageW(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+    }
   }
   if (c.children.empty()) c.maximized = false;
   RefreshMenu(client, c);

@@ -78,6 +78,9 @@ BOOL CItemsView::OnPreparePrinting(CPrintInfo* info) {
 }
 
 void CItemsView::OnPrint(CDC* dc, CPrintInfo* info) {
+  if (!info->m_bPreview)
+    Log().push_back("printed page " + std::to_string(info->m_nCurPage) + " at " +
+                    std::to_string(dc->GetDeviceCaps(LOGPIXELSX)) + " dpi");
   // A page: a frame an inch inside the edges and the page's number in it.
   const CRect& page = info->m_rectDraw;
   const int inch = dc->m_hAttribDC ? ::GetDeviceCaps(dc->m_hAttribDC, LOGPIXELSX) : 100;

@@ -12,6 +12,7 @@
 
 #include "framework_test_util.h"
 #include "mdi_app.h"
+#include "platform/gdi/printer_settings.h"
 #include "platform/testing/ui.h"
 
 namespace {
@@ -149,6 +150,37 @@ TEST_F(FrameworkMdiApp, CommandsRouteViewDocumentFrameApplication) {
   fwapp::Log().clear();
   Command(ID_TEST_ADD);
   EXPECT_TRUE(fwapp::Log().empty());
+}
+
+// The titles of the frame's menu bar.
+std::vector<std::string> BarTitles(HWND frame) {
+  std::vector<std::string> titles;
+  HMENU bar = ::GetMenu(frame);
+  for (int i = 0, n = ::GetMenuItemCount(bar); i < n; ++i) {
+    char text[32] = {};
+    ::GetMenuStringA(bar, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    titles.emplace_back(text);
+  }
+  return titles;
+}
+
+TEST_F(FrameworkMdiApp, TheActiveDocumentsMenuIsTheFramesMenu) {
+  const std::vector<std::string> frameMenu{"&File", "&View"}, documentMenu{"&File", "&Edit", "&Window"};
+  EXPECT_EQ(BarTitles(frame->m_hWnd), frameMenu);
+  Command(ID_FILE_NEW);
+  EXPECT_EQ(BarTitles(frame->m_hWnd), documentMenu);
+  Command(ID_FILE_NEW);
+  EXPECT_EQ(BarTitles(frame->m_hWnd), documentMenu);
+  // The window menu lists the documents.
+  HMENU window = ::GetSubMenu(::GetMenu(frame->m_hWnd), 2);
+  int listed = 0;
+  for (int i = 0, n = ::GetMenuItemCount(window); i < n; ++i)
+    if (::GetMenuItemID(window, i) >= AFX_IDM_FIRST_MDICHILD) ++listed;
+  EXPECT_EQ(listed, 2);
+  Command(ID_FILE_CLOSE);
+  EXPECT_EQ(BarTitles(frame->m_hWnd), documentMenu) << "another document is still open";
+  Command(ID_FILE_CLOSE);
+  EXPECT_EQ(BarTitles(frame->m_hWnd), frameMenu) << "the last document gone, the frame's own menu";
 }
 
 TEST_F(FrameworkMdiApp, IdleUpdatesDriveToolBarStatusBarAndMenus) {
@@ -344,6 +376,73 @@ TEST_F(FrameworkMdiApp, PrintPreviewShowsTwoPagesAndGivesTheViewBack) {
   EXPECT_EQ(child->GetActiveView(), view);
   EXPECT_TRUE(view->IsWindowVisible());
   EXPECT_EQ(child->GetDescendantWindow(static_cast<int>(AFX_IDW_PREVIEW_BAR)), nullptr);
+}
+
+// A file printer of 300 dpi, there for one test.
+class FilePrinter {
+ public:
+  FilePrinter(const char* name, std::string port) : name_(name), port_(std::move(port)) {
+    PRINTER_INFO_2A info{};
+    info.pPrinterName = const_cast<char*>(name_);
+    info.pPortName = port_.data();
+    info.pDriverName = const_cast<char*>("Label Driver");
+    handle_ = ::AddPrinterA(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
+    gdi::RegisterPrinterSettings(name_, gdi::PrinterSettings{300, 300, {2480, 3508}, {50, 50}, {2380, 3408}});
+  }
+  ~FilePrinter() {
+    if (handle_) ::DeletePrinter(handle_);
+  }
+  FilePrinter(const FilePrinter&) = delete;
+  FilePrinter& operator=(const FilePrinter&) = delete;
+
+ private:
+  const char* name_;
+  std::string port_;
+  HANDLE handle_ = nullptr;
+};
+
+struct PrintChoice {
+  const char* printer;
+  const char* from;
+  const char* to;
+  int button;
+};
+
+void ChoosePrint(HWND dialog, void* context) {
+  const auto* choice = static_cast<const PrintChoice*>(context);
+  const HWND combo = ::GetDlgItem(dialog, cmb4);
+  const LRESULT at =
+      ::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(choice->printer));
+  ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb4, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  uitest::Click(::GetDlgItem(dialog, rad3));
+  ::SetDlgItemTextA(dialog, edt1, choice->from);
+  ::SetDlgItemTextA(dialog, edt2, choice->to);
+  uitest::Click(::GetDlgItem(dialog, choice->button));
+}
+
+TEST_F(FrameworkMdiApp, FilePrintAsksForThePrinterAndPrintsThePagesChosen) {
+  const std::string port = dir / "printed.bin";
+  FilePrinter printer("Framework Test Printer", port);
+  Command(ID_FILE_NEW);
+  Command(ID_TEST_ADD);
+  CMDIChildWnd* child = frame->MDIGetActive();
+  ASSERT_NE(child, nullptr);
+  PrintChoice choice{"Framework Test Printer", "2", "3", IDOK};
+  fwapp::Log().clear();
+  user::SetModalDialogHook(&ChoosePrint, &choice);
+  ::SendMessageA(child->m_hWnd, WM_COMMAND, ID_FILE_PRINT, 0);
+  user::SetModalDialogHook(nullptr, nullptr);
+  // The pages chosen, drawn for the printer chosen.
+  EXPECT_EQ(fwapp::Log(), (std::vector<std::string>{"printed page 2 at 300 dpi", "printed page 3 at 300 dpi"}));
+
+  // Cancelled, nothing is printed.
+  choice.button = IDCANCEL;
+  fwapp::Log().clear();
+  user::SetModalDialogHook(&ChoosePrint, &choice);
+  ::SendMessageA(child->m_hWnd, WM_COMMAND, ID_FILE_PRINT, 0);
+  user::SetModalDialogHook(nullptr, nullptr);
+  EXPECT_TRUE(fwapp::Log().empty());
 }
 
 TEST_F(FrameworkMdiApp, FramePicture) {
