@@ -156,6 +156,23 @@ TEST_F(LabelExport, WritingLeavesTheCallersBitmapAlone) {
   EXPECT_EQ(SaveBitmapAsImageFile(folder_.File("no/such/folder.png").c_str(), copy, kImageFormatPng), 0);
 }
 
+TEST_F(LabelExport, TemporaryBmpRoundTripGivesTheSamePixelsAndLeavesNoFile) {
+  const auto temporaries = [] {
+    int n = 0;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(TempImageFolder().GetData(), ec))
+      n += entry.path().filename().string().rfind("tmpimg_", 0) == 0;
+    return n;
+  };
+  const int before = temporaries();
+  PLAnyBmp copy;
+  copy.CreateCopy(picture_, 32);
+  std::unique_ptr<PLWinBmp> back = ConvertToWinBmpViaTempFile(copy);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(document_test::DifferentPixels(document_test::RgbOf(*back), rendered_), 0u);
+  EXPECT_EQ(temporaries(), before);
+}
+
 TEST_F(LabelExport, JpegIsCloseToTheRenderedPixels) {
   const std::string path = folder_.File("label.jpg");
   ASSERT_EQ(RenderLabelToImage(path.c_str(), label_.setup, label_.fields, kResolution, LabelOutput::kJpeg), 1);
