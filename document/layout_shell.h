@@ -50,6 +50,9 @@ class CLayoutShell {
   // mils ("gridDx", 100 by default).
   virtual bool GridShown() { return false; }
   virtual double GridSpacing() { return 100.0; }
+  // Copy to Clipboard puts a bitmap (the default) or an enhanced metafile
+  // on the clipboard ("clipbrdFmt_useBmp").
+  virtual bool ClipboardUsesBitmap() { return true; }
 
   // --- Program-wide flags.
   virtual bool IsReaderMode() { return false; }

@@ -93,6 +93,7 @@ BEGIN_MESSAGE_MAP(CDesignVu, CView)
   ON_COMMAND(viewcmd::kContextMenuKey, OnContextMenuKey)
   ON_COMMAND(viewcmd::kAutoArrange, OnAutoArrange)
   ON_COMMAND(viewcmd::kOutputToImageFile, OnOutputToImageFile)
+  ON_COMMAND(viewcmd::kCopyToClipboard, OnCopyToClipboard)
 END_MESSAGE_MAP()
 
 namespace {

@@ -221,6 +221,7 @@ class CDesignVu : public CView, public IDesignView {
   void OnAutoArrange();
   void OnContextMenuKey();
   void OnOutputToImageFile() {}
+  void OnCopyToClipboard();
 
   DECLARE_MESSAGE_MAP()
 

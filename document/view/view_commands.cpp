@@ -8,6 +8,7 @@
 #include "document/layout_shell.h"
 #include "document/view/design_view.h"
 #include "document/view/design_view_ids.h"
+#include "document/render/label_render.h"
 #include "document/view/set_position_dlg.h"
 #include "fields/geometry/field_geometry.h"
 #include "fields/geometry/field_outline.h"
@@ -271,4 +272,12 @@ bool CDesignVu::SetFieldPosition() {
   GetDocument()->SetModifiedFlag(TRUE);
   if (IDesignViewHost* host = Host()) host->UpdateTitleModifiedMark(true);
   return true;
+}
+
+// The whole label at the layout's target resolution onto the clipboard, as
+// a bitmap or as an enhanced metafile as the settings choose.
+void CDesignVu::OnCopyToClipboard() {
+  const LabelOutput kind =
+      LayoutShell()->ClipboardUsesBitmap() ? LabelOutput::kClipboardBitmap : LabelOutput::kClipboardMetafile;
+  RenderLabelToImage(nullptr, Setup(), Fields(), Setup().dpiX, kind);
 }

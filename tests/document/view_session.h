@@ -40,6 +40,7 @@ class ShellApp : public CWinApp, public CLayoutShell {
   }
   bool GridShown() override { return gridShown; }
   bool IsReaderMode() override { return readerMode; }
+  bool ClipboardUsesBitmap() override { return clipboardBitmap; }
   double GridSpacing() override { return gridSpacing; }
   AString ClipboardHolderPath() override { return AString((folder_ / "zclpbrdhldr.clp").string().c_str()); }
   AString WorkFolder() override { return AString(folder_.string().c_str()); }
@@ -47,6 +48,7 @@ class ShellApp : public CWinApp, public CLayoutShell {
   bool gridShown = false;
   double gridSpacing = 100;
   bool readerMode = false;
+  bool clipboardBitmap = true;
 
  private:
   std::filesystem::path folder_;

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "platform/user/clipboard.h"
 #include "platform/user/menus/menus.h"
 
 #include "document/file/label_stream.h"
@@ -646,6 +647,26 @@ TEST_F(DesignViewSession, RightClickSelectsTheFieldAndItsMenuDeletes) {
   }
   ASSERT_EQ(s.doc->fieldList.size(), 1u);
   EXPECT_EQ(s.doc->fieldList[0].get(), a);
+}
+
+TEST_F(DesignViewSession, CopyToClipboardPutsTheLabelThere) {
+  Session s(4000, 2500);
+  s.Add<CBoxField>(300, 300, 1000, 500);
+  s.doc->labelSetup.dpiX = s.doc->labelSetup.dpiY = 300;
+  s.Command(viewcmd::kCopyToClipboard);
+  ASSERT_TRUE(::OpenClipboard(s.hwnd()));
+  HBITMAP bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+  BITMAP info{};
+  ASSERT_NE(bitmap, nullptr);
+  ::GetObjectA(bitmap, sizeof info, &info);
+  ::CloseClipboard();
+  EXPECT_EQ(info.bmWidth, 1200);
+  EXPECT_EQ(info.bmHeight, 750);
+  app.clipboardBitmap = false;
+  s.Command(viewcmd::kCopyToClipboard);
+  ASSERT_TRUE(::OpenClipboard(s.hwnd()));
+  EXPECT_TRUE(::IsClipboardFormatAvailable(CF_ENHMETAFILE));
+  ::CloseClipboard();
 }
 
 TEST_F(DesignViewSession, RandomEditsUndoToTheFirstBytesAndRedoToTheLast) {
