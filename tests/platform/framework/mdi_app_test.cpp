@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -376,6 +377,61 @@ TEST_F(FrameworkMdiApp, PrintPreviewShowsTwoPagesAndGivesTheViewBack) {
   EXPECT_EQ(child->GetActiveView(), view);
   EXPECT_TRUE(view->IsWindowVisible());
   EXPECT_EQ(child->GetDescendantWindow(static_cast<int>(AFX_IDW_PREVIEW_BAR)), nullptr);
+}
+
+// A frame whose client is a dynamic splitter of up to two rows and columns.
+class CDynamicFrame : public CFrameWnd {
+ public:
+  BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* context) override {
+    return m_wndSplitter.Create(this, 2, 2, CSize(20, 20), context);
+  }
+  CSplitterWnd m_wndSplitter;
+};
+
+TEST_F(FrameworkMdiApp, DynamicSplitterSplitsAndJoinsWithViewsOfTheDocument) {
+  Command(ID_FILE_NEW);
+  CItemsDoc* doc = ActiveDoc();
+  ASSERT_NE(doc, nullptr);
+  const int viewsBefore = doc->GetViewCount();
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(CItemsView);
+  context.m_pCurrentDoc = doc;
+  auto* dynamic = new CDynamicFrame;  // a frame deletes itself when its window goes
+  ASSERT_TRUE(dynamic->Create(nullptr, "Dynamic", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr,
+                              nullptr, 0, &context));
+  CSplitterWnd& splitter = dynamic->m_wndSplitter;
+  Idle();
+  struct Step {
+    const char* name;
+    std::function<void()> act;
+    int rows, cols;
+  } const steps[] = {
+      {"made", [] {}, 1, 1},
+      {"split into rows", [&] { splitter.SplitRow(120); }, 2, 1},
+      {"split into columns", [&] { splitter.SplitColumn(150); }, 2, 2},
+      {"second row joined", [&] { splitter.DeleteRow(1); }, 1, 2},
+      {"second column joined", [&] { splitter.DeleteColumn(1); }, 1, 1},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    Idle();
+    EXPECT_TRUE(splitter.IsDynamic());
+    EXPECT_EQ(splitter.GetRowCount(), step.rows) << step.name;
+    EXPECT_EQ(splitter.GetColumnCount(), step.cols) << step.name;
+    for (int r = 0; r < step.rows; ++r)
+      for (int c = 0; c < step.cols; ++c) {
+        auto* view = DYNAMIC_DOWNCAST(CItemsView, splitter.GetPane(r, c));
+        ASSERT_NE(view, nullptr) << step.name << " " << r << "," << c;
+        EXPECT_EQ(view->GetDocument(), doc);
+      }
+    EXPECT_EQ(doc->GetViewCount(), viewsBefore + step.rows * step.cols) << step.name;
+  }
+  // Splitting at a place too small for a pane does not split.
+  EXPECT_FALSE(splitter.SplitRow(5));
+  EXPECT_EQ(splitter.GetRowCount(), 1);
+  dynamic->DestroyWindow();
+  Idle();
+  EXPECT_EQ(doc->GetViewCount(), viewsBefore);
 }
 
 // A file printer of 300 dpi, there for one test.
