@@ -1,8 +1,11 @@
 // The application's own commands, its idle work and its few queries.
 #include "app/shell/label_designer_app.h"
 
+#include <algorithm>
+
 #include "app/frame/frame_ids.h"
 #include "app/frame/main_frame.h"
+#include "app/open_dialog/mru_file_dlg.h"
 #include "app/options/default_folders_dlg.h"
 #include "app/options/options_sheet.h"
 #include "app/small_dialogs/about_dlg.h"
@@ -91,7 +94,20 @@ void CLabelDesignerApp::OnDefaultFolders() {
 
 void CLabelDesignerApp::OnUpdateFileNew(CCmdUI* ui) { ui->Enable(TRUE); }
 
-void CLabelDesignerApp::OnFileOpen() { CWinApp::OnFileOpen(); }
+void CLabelDesignerApp::OnFileOpen() {
+  CAppSettings& settings = AppSettings();
+  CMRUFileDlg dlg(1, "bcd", nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST,
+                  "Barcode Layout|*.bcd|All files(*.*)|*.*||", m_pMainFrame);
+  dlg.m_ofn.nFilterIndex = static_cast<DWORD>(std::max(settings.openFilterIndex, 1));
+  if (dlg.DoModal() != IDOK) return;
+  settings.openFilterIndex = static_cast<int32_t>(dlg.m_ofn.nFilterIndex);
+  auto* frame = dynamic_cast<CMainFrame*>(m_pMainFrame);
+  if (!frame) return;
+  const bool readOnly = (dlg.m_ofn.Flags & OFN_READONLY) != 0;
+  for (POSITION pos = dlg.GetStartPosition(); pos;) frame->OpenLayoutFile(dlg.GetNextPathName(pos), readOnly);
+  if (CMDIChildWnd* child = frame->MDIGetActive())
+    ::SendMessageA(frame->m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
+}
 
 void CLabelDesignerApp::OnClipboardFormatBitmap() { AppSettings().clipboardAsBitmap = 1; }
 void CLabelDesignerApp::OnClipboardFormatMetafile() { AppSettings().clipboardAsBitmap = 0; }
