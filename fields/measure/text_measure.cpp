@@ -320,7 +320,10 @@ ParagraphLayout LayoutFieldText(CParagraphField& p, const CLabelSetup& setup, HD
     first = false;
     tpos = next;
     y += L;
-    if (y + x.cy >= bottom) break;
+    // A next line that ends exactly on the limit still fits: with no extra
+    // spacing a line is as high as the step, and counting it out would lose
+    // the last line at every re-measure.
+    if (y + x.cy > bottom) break;
   }
   if (bottom < (1LL << 40)) p.lineCount = static_cast<int16_t>(lines);
   out.size = toMils({wrap, lines * L});

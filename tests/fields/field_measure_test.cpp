@@ -134,6 +134,29 @@ TEST(ParagraphLayout, WrapsBreaksAndCuts) {
   EXPECT_EQ(lines(*breaks), (std::vector<std::string>{"a", "b", "c"}));
 }
 
+// Laying out, drawing and measuring again feed one another through the laid-out
+// line count: every pass must keep every line, with and without extra spacing.
+TEST(ParagraphLayout, RepeatedLayoutsKeepEveryLine) {
+  const CLabelSetup setup = SetupAt(300);
+  tavtest::TestCanvas canvas(1200, 1200);
+  for (const double spacing : {0.0, 0.2, 1.0}) {
+    SCOPED_TRACE(spacing);
+    auto p = Paragraph("one two three four five six seven eight nine ten", 700);
+    p->lineSpacing = spacing;
+    const size_t first =
+        LayoutFieldText(*p, setup, nullptr, 0, 0, 0, 0, kMeasureLayoutOnly | kMeasureLinesOut).lines.size();
+    ASSERT_GE(first, 3u);
+    LayoutFieldText(*p, setup, canvas.dc(), 0, 0, 300, 300, 0);  // drawing stores the line count
+    EXPECT_EQ(p->lineCount, static_cast<int16_t>(first));
+    for (int pass = 0; pass < 4; ++pass) {
+      const ParagraphLayout again =
+          LayoutFieldText(*p, setup, nullptr, 0, 0, 0, 0, kMeasureLayoutOnly | kMeasureLinesOut);
+      EXPECT_EQ(again.lines.size(), first) << "pass " << pass;
+      EXPECT_EQ(p->lineCount, static_cast<int16_t>(first)) << "pass " << pass;
+    }
+  }
+}
+
 TEST(ParagraphLayout, DatabaseFieldsShowPlaceholderLines) {
   const CLabelSetup setup = SetupAt(300);
   tavtest::TestCanvas canvas(400, 400);
