@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/controls/input_helpers.h"
+
 void CFontComboBase::GetItemText(int index, AString& text) const {
   const int length = GetLBTextLen(index);
   AString result;
@@ -20,14 +22,7 @@ void CFontComboBase::GetText(AString& text) const {
     GetItemText(at, text);
     return;
   }
-  const int length = GetWindowTextLength();
-  AString result;
-  if (length > 0) {
-    char* buffer = result.GetBuffer(length + 1);
-    const int got = GetWindowText(buffer, length + 1);
-    result.ReleaseBuffer(std::max(got, 0));
-  }
-  text = result;
+  GetWindowString(GetSafeHwnd(), &text);
 }
 
 void CFontComboBase::SelectName(const char* text, bool exact) {

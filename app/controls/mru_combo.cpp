@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/controls/input_helpers.h"
 #include "app/controls/mru_history.h"
 #include "app/ui/msg_box.h"
 #include "app/ui/ui_language.h"
@@ -172,14 +173,7 @@ void CMruComboBox::GetText(AString& text) const {
     text = at >= 0 && static_cast<size_t>(at) < m_items.size() ? m_items[static_cast<size_t>(at)] : AString();
     return;
   }
-  const int length = GetWindowTextLength();
-  AString result;
-  if (length > 0) {
-    char* buffer = result.GetBuffer(length + 1);
-    const int got = GetWindowText(buffer, length + 1);
-    result.ReleaseBuffer(std::max(got, 0));
-  }
-  text = result;
+  GetWindowString(GetSafeHwnd(), &text);
 }
 
 void CMruComboBox::UpdateDropWidth(HWND measureOn) {

@@ -17,27 +17,12 @@ bool IsSampledKind(FieldKind kind) {
   }
 }
 
-bool IsPrintTimeSource(int16_t type) {
-  switch (static_cast<DataSourceType>(type)) {
-    case DataSourceType::kPromptBeforePrint:
-    case DataSourceType::kChooseFromList:
-    case DataSourceType::kCounterFile:
-    case DataSourceType::kDate:
-    case DataSourceType::kTime:
-    case DataSourceType::kLinkExpression:
-    case DataSourceType::kDatabase:
-    case DataSourceType::kPortWatch:
-    case DataSourceType::kStringsInFile: return true;
-    default: return false;
-  }
-}
-
 }  // namespace
 
 bool UsesSampleData(const CField& field, unsigned flags) {
   if ((flags & kMeasureNoSampleData) || !IsFieldDataComputed(field)) return false;
   if (field.dataSourceType == static_cast<int16_t>(DataSourceType::kLinkToFile)) return true;
-  return IsSampledKind(field.Kind()) && IsPrintTimeSource(field.dataSourceType);
+  return IsSampledKind(field.Kind()) && IsVariableSourceType(field.dataSourceType);
 }
 
 SIZE MeasureFieldWithSampleData(CRtfField& field, const CFieldList& list, const CLabelSetup& setup, unsigned flags) {
