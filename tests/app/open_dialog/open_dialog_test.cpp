@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "../dialog_script.h"
 #include "../frame/frame_test_app.h"
 #include "../frame/frame_test_util.h"
 #include "app/open_dialog/file_preview.h"
@@ -29,6 +30,10 @@
 #include "platform/user/dialogs/dialogs.h"
 
 namespace {
+
+using apptest::DialogScript;
+using apptest::LanguageScope;
+using apptest::Press;
 
 namespace fs = std::filesystem;
 
@@ -99,47 +104,6 @@ TEST(FilePreview, TextsOfPicturesAndTextFiles) {
     EXPECT_EQ(TextPreview(path).value_or(u"?"), c.text);
   }
 }
-
-class LanguageScope {
- public:
-  explicit LanguageScope(int language) {
-    SetUiLanguageFolder(TAV_UI_LANGUAGE_DIR);
-    SetUiLanguageFile(language);
-    CreateUiFonts(true);
-  }
-  ~LanguageScope() {
-    SetUiLanguageFile(kUiEnglish);
-    CreateUiFonts(true);
-  }
-};
-
-class DialogScript {
- public:
-  DialogScript() { user::SetModalDialogHook(&DialogScript::Hook, this); }
-  ~DialogScript() { user::SetModalDialogHook(nullptr, nullptr); }
-  void Then(std::function<void(HWND)> step) { steps_.push_back(std::move(step)); }
-  std::vector<std::string> captions;
-
- private:
-  static void Hook(HWND dialog, void* context) {
-    auto* self = static_cast<DialogScript*>(context);
-    user::SetModalDialogHook(&DialogScript::Hook, self);
-    uitest::RunUntilIdle();
-    char caption[128] = {};
-    ::GetWindowTextA(dialog, caption, sizeof caption);
-    self->captions.emplace_back(caption);
-    if (self->steps_.empty()) {
-      ::EndDialog(dialog, IDCANCEL);
-      return;
-    }
-    auto step = std::move(self->steps_.front());
-    self->steps_.pop_front();
-    step(dialog);
-  }
-  std::deque<std::function<void(HWND)>> steps_;
-};
-
-void Press(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 // Selects a file of the list by name, as a click on it.
 bool SelectFile(HWND dialog, const std::string& name) {

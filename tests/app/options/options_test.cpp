@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "../dialog_script.h"
 #include "../frame/frame_test_app.h"
 #include "../frame/frame_test_util.h"
 #include "app/core/app_settings.h"
@@ -26,48 +27,9 @@
 
 namespace {
 
-class LanguageScope {
- public:
-  explicit LanguageScope(int language) {
-    SetUiLanguageFolder(TAV_UI_LANGUAGE_DIR);
-    SetUiLanguageFile(language);
-    CreateUiFonts(true);
-  }
-  ~LanguageScope() {
-    SetUiLanguageFile(kUiEnglish);
-    CreateUiFonts(true);
-  }
-};
-
-// Acts on each modal dialog as it comes up, in order; one nobody scripted is
-// cancelled.
-class DialogScript {
- public:
-  DialogScript() { user::SetModalDialogHook(&DialogScript::Hook, this); }
-  ~DialogScript() { user::SetModalDialogHook(nullptr, nullptr); }
-  void Then(std::function<void(HWND)> step) { steps_.push_back(std::move(step)); }
-  std::vector<std::string> captions;
-
- private:
-  static void Hook(HWND dialog, void* context) {
-    auto* self = static_cast<DialogScript*>(context);
-    user::SetModalDialogHook(&DialogScript::Hook, self);
-    uitest::RunUntilIdle();
-    char caption[128] = {};
-    ::GetWindowTextA(dialog, caption, sizeof caption);
-    self->captions.emplace_back(caption);
-    if (self->steps_.empty()) {
-      ::EndDialog(dialog, IDCANCEL);
-      return;
-    }
-    auto step = std::move(self->steps_.front());
-    self->steps_.pop_front();
-    step(dialog);
-  }
-  std::deque<std::function<void(HWND)>> steps_;
-};
-
-void Press(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+using apptest::DialogScript;
+using apptest::LanguageScope;
+using apptest::Press;
 
 HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
 

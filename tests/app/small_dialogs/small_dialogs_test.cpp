@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../dialog_script.h"
 #include "app/small_dialogs/about_dlg.h"
 #include "app/small_dialogs/product_info.h"
 #include "app/small_dialogs/prompt_input_dlg.h"
@@ -24,24 +25,15 @@
 
 namespace {
 
+using apptest::DialogScript;
+using apptest::LanguageScope;
+using apptest::Press;
+
 std::string PicturePath(const std::string& name) {
   const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/app";
   std::filesystem::create_directories(folder);
   return folder + "/" + name;
 }
-
-class LanguageScope {
- public:
-  explicit LanguageScope(int language) {
-    SetUiLanguageFolder(TAV_UI_LANGUAGE_DIR);
-    SetUiLanguageFile(language);
-    CreateUiFonts(true);
-  }
-  ~LanguageScope() {
-    SetUiLanguageFile(kUiEnglish);
-    CreateUiFonts(true);
-  }
-};
 
 // The program's folder is the build folder, where the welcome picture is.
 class CDialogsTestApp : public CWinApp, public CLayoutShell {
@@ -55,41 +47,11 @@ class CDialogsTestApp : public CWinApp, public CLayoutShell {
   std::string programFolder = std::string(TAV_BUILD_DIR) + "/";
 };
 
-// Acts on each modal dialog as it comes up, in order; a dialog nobody
-// scripted is cancelled.
-class DialogScript {
- public:
-  DialogScript() { user::SetModalDialogHook(&DialogScript::Hook, this); }
-  ~DialogScript() { user::SetModalDialogHook(nullptr, nullptr); }
-  void Then(std::function<void(HWND)> step) { steps_.push_back(std::move(step)); }
-  std::vector<std::string> captions;
-
- private:
-  static void Hook(HWND dialog, void* context) {
-    auto* self = static_cast<DialogScript*>(context);
-    user::SetModalDialogHook(&DialogScript::Hook, self);
-    uitest::RunUntilIdle();
-    char caption[128] = {};
-    ::GetWindowTextA(dialog, caption, sizeof caption);
-    self->captions.emplace_back(caption);
-    if (self->steps_.empty()) {
-      ::EndDialog(dialog, IDCANCEL);
-      return;
-    }
-    auto step = std::move(self->steps_.front());
-    self->steps_.pop_front();
-    step(dialog);
-  }
-  std::deque<std::function<void(HWND)>> steps_;
-};
-
 std::string Text(HWND dialog, int id) {
   char text[256] = {};
   ::GetDlgItemTextA(dialog, id, text, sizeof text);
   return text;
 }
-
-void Press(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 class SmallDialogs : public ::testing::Test {
  protected:
