@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/framework.h"
+#include "tests/app/frame/frame_test_util.h"
 
 namespace ctltest {
 
@@ -46,23 +47,7 @@ class CRecordingParent : public CWnd {
   }
 };
 
-class Scratch {
- public:
-  Scratch() {
-    std::string pattern = std::string(TAV_BUILD_DIR) + "/app-controls-test-XXXXXX";
-    path_ = ::mkdtemp(pattern.data()) ? pattern + "/" : std::string();
-  }
-  ~Scratch() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
-};
+// The shell tests' one scratch folder.
+using frametest::Scratch;
 
 }  // namespace ctltest

@@ -25,6 +25,7 @@ class Scratch {
   }
   Scratch(const Scratch&) = delete;
   Scratch& operator=(const Scratch&) = delete;
+  const std::string& path() const { return path_; }
   std::string operator/(const std::string& name) const { return path_ + name; }
 
  private:
