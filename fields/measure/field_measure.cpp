@@ -1,6 +1,6 @@
 #include "fields/measure/field_measure.h"
 
-#include "fields/richtext/rtf_field.h"
+#include "fields/richtext/rtf_fit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -213,7 +213,9 @@ SIZE MeasureField(CField& field, const CFieldList& list, const CLabelSetup& setu
     case FieldKind::kParagraph: return MeasureTextField(field, list, setup, flags);
     case FieldKind::kBarcode: return MeasureBarcodeField(static_cast<CBarcodeField&>(field), list, setup, flags);
     case FieldKind::kImage: size = GetImageFieldSize(static_cast<CImageField&>(field), setup); break;
-    case FieldKind::kRtf: size = MeasureRtfFieldSize(static_cast<CRtfField&>(field)); break;
+    case FieldKind::kRtf:
+      size = MeasureFieldWithSampleData(static_cast<CRtfField&>(field), list, setup, flags);
+      break;
     default: break;  // lines, boxes, ellipses keep their box
   }
   if (flags & kMeasureDevice) size = {MilsToDevice(size.cx, DpiX(setup)), MilsToDevice(size.cy, DpiY(setup))};

@@ -243,11 +243,16 @@ void FreeRichTextHost() {
 }
 
 int MeasureRichTextHeight(const void* rtf, int length, int widthMils) {
+  return MeasureRichTextHeightStepped(rtf, length, widthMils, 0);
+}
+
+int MeasureRichTextHeightStepped(const void* rtf, int length, int widthMils, int fontStep) {
   GetRichTextHost();
   if (!g_host || !g_host->Services()) return 0;
   g_host->SetText(rtf, length);
   // The zoom of the last drawing is not the text's: measure at 1.
   g_host->Services()->TxSendMessage(EM_SETZOOM, 0, 0, nullptr);
+  g_host->StepFontSize(fontStep);
   int height = 0;
   g_host->GetNaturalHeight(static_cast<int>(widthMils * 2.54), &height);
   return static_cast<int>(height / 2.54);

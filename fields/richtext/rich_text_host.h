@@ -120,6 +120,8 @@ void FreeRichTextHost();
 // The height in mils of rich text laid out at a width in mils; 0 without a
 // host. Measured at zoom 1 whatever the last drawing left.
 int MeasureRichTextHeight(const void* rtf, int length, int widthMils);
+// The same with the size of all the text changed by fontStep points first.
+int MeasureRichTextHeightStepped(const void* rtf, int length, int widthMils, int fontStep);
 // Draws the text last given to the host.
 int DrawRichText(HDC dc, const RECT* bounds, double zoom);
 // Streams the text in, steps its font size by fontStep points (0: none) and
