@@ -17,6 +17,7 @@
 #include "platform/framework/gdi_objects.h"
 #include "platform/framework/menu.h"
 #include "platform/framework/controls.h"
+#include "platform/framework/rich_edit_ctrl.h"
 #include "platform/framework/wnd_messages.h"
 #include "platform/framework/framework_ids.h"
 #include "platform/framework/app.h"

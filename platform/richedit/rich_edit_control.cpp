@@ -357,6 +357,34 @@ void Paint(HWND window, Control& c) {
   EndPaint(window, &paint);
 }
 
+LONG LineOfChar(Control& c, size_t cp) { return static_cast<LONG>(Send(c, EM_EXLINEFROMCHAR, 0, static_cast<LPARAM>(cp))); }
+
+// The first character of a laid-out line (-1: the caret's); -1 past the last.
+LRESULT LineIndex(Control& c, LONG line) {
+  const size_t size = c.services->document().size();
+  if (line < 0) line = LineOfChar(c, CaretOf(c));
+  if (line > LineOfChar(c, size)) return -1;
+  size_t low = 0, high = size;  // lines grow with the character index
+  while (low < high) {
+    const size_t mid = (low + high) / 2;
+    if (LineOfChar(c, mid) < line) low = mid + 1;
+    else high = mid;
+  }
+  return static_cast<LRESULT>(low);
+}
+
+// The characters of the line holding cp (-1: the caret's), its break left out.
+LRESULT LineLength(Control& c, LPARAM cp) {
+  const size_t size = c.services->document().size();
+  const size_t at = cp < 0 ? CaretOf(c) : std::min(static_cast<size_t>(cp), size);
+  const LONG line = LineOfChar(c, at);
+  const LRESULT start = LineIndex(c, line), next = LineIndex(c, line + 1);
+  size_t end = next < 0 ? size : static_cast<size_t>(next);
+  const std::u16string& text = c.services->document().text();
+  while (end > static_cast<size_t>(start) && (text[end - 1] == u'\r' || text[end - 1] == u'\n')) --end;
+  return static_cast<LRESULT>(end - static_cast<size_t>(start));
+}
+
 LRESULT RichEditProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   Control* c = StateOf(window);
   if (msg == WM_NCCREATE) {
@@ -459,6 +487,13 @@ LRESULT RichEditProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
       const auto* at = reinterpret_cast<const POINTL*>(lParam);
       return at ? static_cast<LRESULT>(c->services->CharFromPoint(POINT{at->x, at->y})) : 0;
     }
+    case EM_LINEINDEX:
+      return LineIndex(*c, static_cast<LONG>(static_cast<int>(wParam)));
+    case EM_LINELENGTH:
+      return LineLength(*c, static_cast<LPARAM>(static_cast<int>(wParam)));
+    case EM_GETRECT:
+      if (lParam) *reinterpret_cast<RECT*>(lParam) = TextArea(window);
+      return 0;
     case EM_GETFIRSTVISIBLELINE:
       return 0;  // the control does not scroll: its first line is always in view
     case EM_SCROLL:
