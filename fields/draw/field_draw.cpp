@@ -6,6 +6,7 @@
 #include "barcode/kalvo.h"
 #include "fields/barcode/barcode_render.h"
 #include "fields/design/design_values.h"
+#include "fields/draw/polygon_clip.h"
 #include "fields/draw/text_draw.h"
 #include "fields/geometry/field_geometry.h"
 #include "fields/geometry/field_outline.h"
@@ -31,31 +32,6 @@
 namespace {
 
 constexpr DWORD kBarsTransparentRop = 0x00DA00CF;
-
-// Clips drawing to a polygon (in device coordinates of the drawing, moved by
-// the viewport origin) together with any clip already there; the earlier
-// clip comes back at the end of the scope.
-class PolygonClip {
- public:
-  PolygonClip(HDC dc, const POINT* points, int count) : dc_(dc) {
-    previous_.reset(CreateRectRgn(0, 0, 0, 0));
-    hadClip_ = GetClipRgn(dc, previous_.get()) == 1;
-    POINT viewport{0, 0};
-    GetViewportOrgEx(dc, &viewport);
-    UniqueRgn clip(CreatePolygonRgn(points, count, WINDING));
-    if (!clip) return;
-    OffsetRgn(clip.get(), viewport.x, viewport.y);
-    ExtSelectClipRgn(dc, clip.get(), hadClip_ ? RGN_AND : RGN_COPY);
-  }
-  ~PolygonClip() { SelectClipRgn(dc_, hadClip_ ? previous_.get() : nullptr); }
-  PolygonClip(const PolygonClip&) = delete;
-  PolygonClip& operator=(const PolygonClip&) = delete;
-
- private:
-  HDC dc_;
-  UniqueRgn previous_;
-  bool hadClip_ = false;
-};
 
 void FillPolygon(HDC dc, const POINT* points, int count, HBRUSH brush, HPEN pen) {
   SelectScope selectBrush(dc, brush);
@@ -164,27 +140,6 @@ int DrawFieldImage(HDC dc, CImageField& f, int ox, int oy, int dpiX, int dpiY, i
     const auto corners = GetFieldCorners(f, ox, oy, dpiX, dpiY);
     PolygonClip clip(dc, corners.data(), 4);
     bmp->Draw(dc, bounds.left, bounds.top, rop);
-  }
-  return 1;
-}
-
-int DrawRtfFieldText(HDC dc, CRtfField& f, int ox, int oy, int dpiX, int dpiY, int transparent) {
-  if (!dpiY) dpiY = dpiX;
-  const int size[2] = {MilsToDevice(f.width, dpiX), MilsToDevice(f.height, dpiY)};
-  if (size[0] <= 0 || size[1] <= 0) return 0;
-  std::unique_ptr<PLWinBmp> picture = BuildRtfFieldPicture(f, size);
-  if (!picture) return 0;
-  PLWinBmp turned;
-  const PLPoint frame{size[0], size[1]};
-  PLFilterRotate(f.rotation / 1000.0, nullptr, &frame).Apply(picture.get(), &turned);
-  const RECT bounds = GetFieldBoundingRect(f, ox, oy, dpiX, dpiY);
-  const DWORD rop = transparent ? SRCAND : SRCCOPY;
-  if (IsRightAngle(f.rotation)) {
-    turned.Draw(dc, bounds.left, bounds.top, rop);
-  } else {
-    const auto corners = GetFieldCorners(f, ox, oy, dpiX, dpiY);
-    PolygonClip clip(dc, corners.data(), 4);
-    turned.Draw(dc, bounds.left, bounds.top, rop);
   }
   return 1;
 }
@@ -326,24 +281,18 @@ int DrawField(HDC dc, CField& f, const CLabelSetup& setup, int handleSize, int o
     case FieldKind::kOle:
       if (outline) FillPolygon(dc, corners, 4, brush.get(), pen.get());
       break;
-    case FieldKind::kParagraph: {
+    case FieldKind::kParagraph:
       FillPolygon(dc, corners, 4, brush.get(), shapePen);
-      auto& para = static_cast<CParagraphField&>(f);
-      const bool turned = !IsRightAngle(f.rotation);
-      if (turned) {
-        PolygonClip clip(dc, corners, 4);
-        LayoutFieldText(para, setup, dc, ox, oy, dpiX, dpiY, outline ? 1 : 0);
-      } else {
-        LayoutFieldText(para, setup, dc, ox, oy, dpiX, dpiY, outline ? 1 : 0);
-      }
+      DrawFieldBitmapClipped(dc, static_cast<CParagraphField&>(f), setup, handleSize, ox, oy, dpiX, dpiY, outline,
+                             transparent, target);
       break;
-    }
     case FieldKind::kRtf:
       if (ShowsPlaceholder(f, target)) {
         DrawFieldPlaceholder(dc, f, ox, oy, dpiX, dpiY, outline);
         break;
       }
       if (outline) FillPolygon(dc, corners, 4, brush.get(), pen.get());
+      if (mode == kDrawModeDropRtfPictures) static_cast<CRtfField&>(f).picture.FreeBitmaps(1);
       // A file that cannot be read shows the placeholder instead of nothing.
       if (!DrawRtfFieldText(dc, static_cast<CRtfField&>(f), ox, oy, dpiX, dpiY, transparent))
         DrawFieldPlaceholder(dc, f, ox, oy, dpiX, dpiY, outline);
@@ -372,7 +321,6 @@ int DrawField(HDC dc, CField& f, const CLabelSetup& setup, int handleSize, int o
   }
   SetPolyFillMode(dc, oldFill);
   SetROP2(dc, oldRop);
-  (void)mode;
   return 1;
 }
 
@@ -396,7 +344,7 @@ int DrawFieldList(HDC dc, const CFieldList& list, const CLabelSetup& setup, int 
       }
     }
     CField* drawn = clone ? clone.get() : f;
-    if (drawn->IsKind(FieldKind::kRtf) && static_cast<CRtfField*>(drawn)->fitFont && mode == -3 &&
+    if (drawn->IsKind(FieldKind::kRtf) && static_cast<CRtfField*>(drawn)->fitFont && mode == kDrawModeDropRtfPictures &&
         !(flags & kDrawOutline))
       continue;
     DrawField(dc, *drawn, setup, handleSize, ox, oy, dpiX, dpiY, flags, 0, mode);

@@ -16,6 +16,9 @@ inline constexpr unsigned kDrawOutline = 0x1;
 inline constexpr unsigned kDrawDesignValues = 0x2;
 inline constexpr unsigned kDrawBarsTransparent = 0x400;
 inline constexpr unsigned kDrawSkipMarked = 0x100;
+// The drawing mode that drops the rich-text pictures before drawing and
+// leaves out rich-text fields that fit their font.
+inline constexpr int kDrawModeDropRtfPictures = -3;
 
 // Colours of the drawing.
 inline constexpr COLORREF kOutlineHatch = 0xE6E6E6;
@@ -34,8 +37,16 @@ int DrawFieldPlaceholder(HDC dc, const CField& field, int originX, int originY, 
 // An image field's picture, turned, scaled, mirrored and reduced to grey or
 // black and white as the field says; 0 when the field has no picture.
 int DrawFieldImage(HDC dc, CImageField& field, int originX, int originY, int dpiX, int dpiY, int transparent);
-// A rich-text field's text turned with the field; 0 when its file cannot be read.
+// A rich-text field's text turned with the field, kept in its picture cache
+// while its size, rotation, text and file stay the same; 0 when its file
+// cannot be read.
 int DrawRtfFieldText(HDC dc, CRtfField& field, int originX, int originY, int dpiX, int dpiY, int transparent);
+// A paragraph rendered into its picture cache when the cache does not fit
+// (another rotation, pixel size, resolution, mode or appearance) and drawn at
+// its turned outline's top-left, clipped to the outline when it is not at a
+// right angle. 0 when no bitmap could be made.
+int DrawFieldBitmapClipped(HDC dc, CParagraphField& field, const CLabelSetup& setup, int handleSize, int originX,
+                           int originY, int dpiX, int dpiY, int outline, int transparent, int target);
 int DrawBarcodeField(HDC dc, CBarcodeField& field, const CLabelSetup& setup, int originX, int originY, int dpiX,
                      int dpiY, unsigned flags);
 // The paragraph drawn into a 32-bit picture of its turned outline's bounds

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fields/geometry/field_outline.h"
+#include "fields/geometry/resize_content.h"
 #include "fields/geometry/units.h"
 #include "fields/model/field_kinds.h"
 #include "fields/services/label_setup.h"
@@ -186,9 +187,24 @@ double SignedLengthAlongAngle(double angle, int x, int y) {
   return diff <= 90.0 ? length : -length;
 }
 
+namespace {
+void ResizeGeometry(CField& f, int code, int dx, int dy, int keepMinimum, POINT* outline);
+}  // namespace
+
 int ResizeFieldByHandle(CField& f, int code, int dx, int dy, const IDesignView* view, int keepMinimum,
                         POINT* outline) {
   f.rotation = NormalizeRotation(f.rotation);
+  const bool stashed = StashShownValue(f);
+  ResizeGeometry(f, code, dx, dy, keepMinimum, outline);
+  if (code != kHandleBoxHorizontal && code != kHandleBoxVertical) FitContentToResizedField(f, view, keepMinimum);
+  RestoreShownValue(f, stashed);
+  return 1;
+}
+
+namespace {
+
+// Steps 2 to 4: the saved box changed by the drag, flipped when it turned over.
+void ResizeGeometry(CField& f, int code, int dx, int dy, int keepMinimum, POINT* outline) {
   int second = 0;
   const bool keepsProportion =
       f.GetResizeMode(&second) == kResizeCorners &&
@@ -221,7 +237,7 @@ int ResizeFieldByHandle(CField& f, int code, int dx, int dy, const IDesignView* 
     thickness = std::max(thickness + (code == kHandleBoxHorizontal ? hPart : wPart), 10);
     // Never below zero, however small the box.
     if (half < thickness) thickness = std::max(half, 0);
-    return 1;
+    return;
   }
   int w = f.savedWidth, h = f.savedHeight;
   FieldPoint at = f.savedOffset;
@@ -262,19 +278,9 @@ int ResizeFieldByHandle(CField& f, int code, int dx, int dy, const IDesignView* 
     const auto c = GetFieldCorners(f, 0, 0, 0, 0, 8);
     std::copy(c.begin(), c.end(), outline);
   }
-  switch (f.Kind()) {
-    case FieldKind::kText: {
-      auto& t = static_cast<CTextField&>(f);
-      t.logFont.lfHeight = std::max(2, f.height * 72 / 1000);
-      break;
-    }
-    case FieldKind::kBarcode: static_cast<CBarcodeField&>(f).FreeCachedBitmap(); break;
-    case FieldKind::kParagraph: static_cast<CParagraphField&>(f).wrapWidth = f.width; break;
-    default: break;
-  }
-  (void)view;
-  return 1;
 }
+
+}  // namespace
 
 double GetFieldCornerDistance(const CField& field, bool largest) {
   POINT p[19];

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "foundation/string/astring.h"
 #include "image/bitmap/plbmp.h"
 
 class CField;
@@ -27,6 +28,10 @@ struct CFieldPicture {
   int32_t preparedRotation = 0;
   int32_t preparedWidth = 0;
   int32_t preparedHeight = 0;
+  // Everything else the prepared bitmap was drawn from (text, fonts, colours,
+  // resolution, mode, the linked file's time): a drawing with another key
+  // draws it anew.
+  AString preparedKey;
 
   // Deletes bitmap when freeSource is set, and always sourceBitmap.
   void FreeBitmaps(int freeSource) {

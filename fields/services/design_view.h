@@ -5,9 +5,14 @@
 #include "platform/kernel/types.h"
 #include "platform/gdi/gdi.h"
 
+class CLabelSetup;
+
 class IDesignView {
  public:
   virtual ~IDesignView() = default;
+  // The label setup of the layout shown; null when the view has none, and the
+  // field code then measures for a default printer.
+  virtual const CLabelSetup* LabelSetup() const { return nullptr; }
   // The scroll position in device pixels.
   virtual POINT GetScrollOrigin() const = 0;
   // Pixels per 1000 layout units, per axis.
