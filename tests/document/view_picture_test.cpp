@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fields/geometry/field_geometry.h"
+#include "fields/measure/field_measure.h"
 #include "view_session.h"
 
 namespace {
@@ -30,9 +31,14 @@ void Decorate(Session& s) {
   setup.border.width = 40;
   setup.border.color = static_cast<int32_t>(RGB(0, 0, 160));
   CBoxField* box = s.Add<CBoxField>(800, 600, 900, 500);
-  auto* text = s.Add<CTextField>(2300, 1300, 1000, 300, 30000);
+  // The text's box is the measured one, as the designer gives it, so its
+  // handles surround the turned text.
+  auto* text = s.Add<CTextField>(2300, 1300, 0, 0, 30000);
   text->data = "Turned text";
-  text->logFont.lfHeight = -20;
+  text->logFont.lfHeight = 16;
+  const SIZE measured = MeasureField(*text, s.doc->fieldList, setup, 0);
+  text->width = measured.cx;
+  text->height = measured.cy;
   s.Add<CEllipseField>(2400, 500, 700, 400);
   s.Add<CLineField>(900, 1800, 1500, 20);
   s.view->Selection().Add(box);
