@@ -142,6 +142,7 @@ CDesignVu::~CDesignVu() = default;
 CRvoDoc* CDesignVu::GetDocument() const { return static_cast<CRvoDoc*>(m_pDocument); }
 CFieldList& CDesignVu::Fields() const { return GetDocument()->fieldList; }
 CLabelSetup& CDesignVu::Setup() const { return GetDocument()->labelSetup; }
+const CLabelSetup* CDesignVu::LabelSetup() const { return GetDocument() ? &GetDocument()->labelSetup : nullptr; }
 
 IDesignViewHost* CDesignVu::Host() const { return dynamic_cast<IDesignViewHost*>(GetParentFrame()); }
 

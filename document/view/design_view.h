@@ -72,6 +72,9 @@ class CDesignVu : public CView, public IDesignView {
   CFieldList& Fields() const;
   CLabelSetup& Setup() const;
 
+  // The layout's setup: fields refitted by a handle measure for its printer.
+  const CLabelSetup* LabelSetup() const override;
+
   // ---- Coordinates --------------------------------------------------------
   POINT GetScrollOrigin() const override;
   int ZoomX() const override { return m_zoomX; }

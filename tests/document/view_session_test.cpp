@@ -10,6 +10,7 @@
 #include "document/file/label_stream.h"
 #include "fields/geometry/field_geometry.h"
 #include "fields/geometry/field_outline.h"
+#include "fields/measure/field_measure.h"
 #include "view_session.h"
 
 namespace {
@@ -121,6 +122,22 @@ TEST_F(DesignViewSession, ResizeByEachHandle) {
     s.view->ExecuteUndoStep(true);
     EXPECT_EQ(s.Rows(), (std::vector<Row>{{kBox, 600, 600, 1000, 500, 0, false}}));
   }
+}
+
+TEST_F(DesignViewSession, DraggingATextsSideWidensItsCharacters) {
+  Session s(4000, 2500);
+  EXPECT_EQ(s.view->LabelSetup(), &s.doc->labelSetup) << "refitting measures for the layout's printer";
+  auto* t = s.Add<CTextField>(600, 600, 0, 0);
+  t->data = "Wider";
+  t->logFont.lfHeight = 14;
+  const SIZE natural = MeasureField(*t, s.doc->fieldList, s.doc->labelSetup, 0);
+  t->width = natural.cx;
+  t->height = natural.cy;
+  const POINT side = s.Px(600 + natural.cx, 600 + natural.cy / 2);
+  // 30 pixels are 200 mils.
+  uitest::Drag(s.hwnd(), side, {side.x + 30, side.y});
+  EXPECT_GT(t->logFont.lfWidth, 10000) << "the characters widen to fill the box";
+  EXPECT_GT(t->width, natural.cx + 100);
 }
 
 TEST_F(DesignViewSession, CornerOnlyFieldsIgnoreMiddleHandles) {
