@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "foundation/window_helpers/length_spin.h"
 #include "platform/framework.h"
 
 namespace {
@@ -69,21 +70,7 @@ int CLayoutShell::UiMessageNumber(int number, UINT type) {
 
 int CLayoutShell::SpinUnitEdit(int direction, int editId, double minimum, double maximum, int unit, HWND dialog,
                                int steps) {
-  if (direction != 0 && direction != 1) return 1;
-  const double step = steps * (unit == 2 ? 0.254 : 0.01);
-  char text[64] = {};
-  ::GetDlgItemTextA(dialog, editId, text, sizeof text);
-  double v = std::atof(text);
-  if (direction == 0) {
-    v += step;
-    v = v >= maximum ? maximum : v >= minimum ? v : minimum;
-  } else {
-    v -= step;
-    v = v <= minimum ? minimum : v > maximum ? maximum : v;
-  }
-  std::snprintf(text, sizeof text, "%.3f", v);
-  ::SetDlgItemTextA(dialog, editId, text);
-  return 1;
+  return ::SpinUnitEdit(direction, editId, minimum, maximum, unit, dialog, steps);
 }
 
 bool CLayoutShell::IsOpenInOtherDocument(const char* path, const CDocument* self) {

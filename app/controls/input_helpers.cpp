@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "foundation/window_helpers/length_spin.h"
 #include "platform/gdi/gdi_owners.h"
 
 namespace {
@@ -16,23 +17,9 @@ CString DialogItemText(CWnd* dialog, int id) {
 
 }  // namespace
 
+// The foundation's rule, on the framework's dialog object.
 int SpinUnitEdit(int direction, int editId, double minimum, double maximum, int unit, CWnd* dialog, int steps) {
-  const double step = steps * (unit == kUnitMillimetres ? 0.254 : 0.01);
-  const double value = std::atof(DialogItemText(dialog, editId));
-  double result;
-  if (direction == 0) {
-    const double up = value + step;
-    result = up >= maximum ? maximum : (up >= minimum ? up : minimum);
-  } else if (direction == 1) {
-    const double down = value - step;
-    result = down <= minimum ? minimum : (down > maximum ? maximum : down);
-  } else {
-    return 1;
-  }
-  char text[64];
-  std::snprintf(text, sizeof text, "%.3f", result);
-  dialog->SetDlgItemText(editId, text);
-  return 1;
+  return SpinUnitEdit(direction, editId, minimum, maximum, unit, dialog ? dialog->m_hWnd : nullptr, steps);
 }
 
 int SpinIntEdit(int direction, int editId, int minimum, int maximum, CWnd* dialog) {
