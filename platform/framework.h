@@ -26,6 +26,7 @@
 #include "platform/framework/view.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/control_bars.h"
+#include "platform/framework/dock_bar.h"
 #include "platform/framework/splitter.h"
 #include "platform/framework/dialog.h"
 #include "platform/framework/tab_ctrl.h"

@@ -72,6 +72,7 @@ void CLabelStatusBar::SetPrinterText(const char* name) {
 
 void CLabelStatusBar::SetLabelSize(int width, int height, int unit) {
   StoreUnit(unit);
+  m_showsLayout = true;
   ConvertLayoutUnits(width, height, unit, &m_labelWidth, &m_labelHeight);
   InvalidatePane(ID_PANE_LABEL_SIZE, false);
 }
@@ -91,13 +92,22 @@ void CLabelStatusBar::SetReadOnly(bool readOnly) {
   if (m_hWnd) ::UpdateWindow(m_hWnd);
 }
 
+void CLabelStatusBar::ClearLayoutPanes() {
+  m_showsLayout = false;
+  m_dpiText = "";
+  m_printerText = "";
+  SetReadOnly(false);
+  if (m_hWnd) Invalidate(TRUE);
+}
+
 std::string CLabelStatusBar::LabelSizeText() const {
+  if (!m_showsLayout) return {};
   return m_unit == kPaneUnitMm ? Printf("Label Size:   %.01f(W) x %.01f(H)", m_labelWidth, m_labelHeight)
                                : Printf("Label Size:   %.02f(W) x %.02f(H)", m_labelWidth, m_labelHeight);
 }
 
 std::string CLabelStatusBar::CursorText() const {
-  if (m_cursorX <= -1 || m_cursorY <= -1 || m_unit < -99) return {};
+  if (!m_showsLayout || m_cursorX <= -1 || m_cursorY <= -1 || m_unit < -99) return {};
   return m_unit == kPaneUnitMm ? Printf("%.01f, %.01f    (mm)", m_cursorX, m_cursorY)
                                : Printf("%.02f, %.02f    (inch)", m_cursorX, m_cursorY);
 }
@@ -124,7 +134,7 @@ void CLabelStatusBar::DrawItem(LPDRAWITEMSTRUCT dis) {
       dc->SetTextColor(kPaneTextColour);
       text.left += 3;
       const std::string s = LabelSizeText();
-      dc->DrawText(s.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      if (!s.empty()) dc->DrawText(s.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
       break;
     }
     case ID_PANE_CURSOR: {

@@ -27,6 +27,10 @@ class CLabelStatusBar : public CStatusBar {
   // A coordinate of -1 or less keeps that coordinate's last value.
   void SetCursorPos(double x, double y, int unit);
   void SetReadOnly(bool readOnly);
+  // No layout is open any more: the resolution, printer, label size and
+  // cursor panes go blank and the read-only sign goes, until a layout gives
+  // its label size again.
+  void ClearLayoutPanes();
 
   // What each owner-drawn pane shows now (empty when it shows nothing).
   std::string LabelSizeText() const;
@@ -50,5 +54,7 @@ class CLabelStatusBar : public CStatusBar {
   double m_cursorY = 0;
   double m_labelWidth = 10.0;
   double m_labelHeight = 10.0;
+  // False once the last layout has gone; a label size given makes it true.
+  bool m_showsLayout = true;
   DECLARE_MESSAGE_MAP()
 };

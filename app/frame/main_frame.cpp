@@ -2,6 +2,7 @@
 #include "app/frame/main_frame.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
 #include "app/frame/frame_host.h"
@@ -39,15 +40,8 @@ bool MakePictureBar(CToolBar& bar, CWnd* parent, DWORD style, UINT id, UINT bitm
   if (!bar.LoadBitmap(bitmap) || !bar.SetButtons(buttons, static_cast<int>(N))) return false;
   bar.SetBarStyle(bar.GetBarStyle() | (style & CBRS_ALIGN_ANY));
   bar.SetWindowText(title);
+  bar.EnableDocking(CBRS_ALIGN_ANY);
   return true;
-}
-
-// The width a bar's buttons need in one row.
-int BarRowWidth(CToolBar& bar) {
-  if (bar.GetCount() == 0) return 0;
-  CRect last;
-  bar.GetItemRect(bar.GetCount() - 1, &last);
-  return last.right + 4;
 }
 
 }  // namespace
@@ -61,6 +55,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
   ON_WM_ACTIVATEAPP()
   ON_WM_ENABLE()
   ON_WM_DRAWITEM()
+  ON_WM_MEASUREITEM()
   ON_WM_ERASEBKGND()
   ON_REGISTERED_MESSAGE(g_openMessage, OnOpenMessage)
   ON_COMMAND(ID_RELOAD_ACTIVE_FILE, OnReloadActiveFile)
@@ -77,6 +72,7 @@ END_MESSAGE_MAP()
 CMainFrame::CMainFrame() { g_mainFrame = this; }
 
 CMainFrame::~CMainFrame() {
+  if (m_menuCheck) ::DeleteObject(m_menuCheck);
   if (g_mainFrame == this) g_mainFrame = nullptr;
 }
 
@@ -96,6 +92,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
       !m_wndStandardBar.LoadToolBar(IDR_MAINFRAME))
     return -1;
   m_wndStandardBar.SetWindowText("Standard");
+  m_wndStandardBar.EnableDocking(CBRS_ALIGN_ANY);
   if (!MakePictureBar(m_wndToolsBar, this, kTopBarStyle | CBRS_SIZE_DYNAMIC, IDW_TOOLS_BAR, IDB_TOOLS_BAR,
                       kToolsButtons, "Tools") ||
       !MakePictureBar(m_wndViewToolBar, this, kLeftBarStyle, IDW_TOOLS_BAR, IDB_VIEWTOOL_BAR, kViewToolButtons,
@@ -104,12 +101,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
                       "AlignTool") ||
       !m_wndStatusBar.CreatePanes(this))
     return -1;
-  // Standard and Tools share the top row; ViewTool and AlignTool follow
-  // them there, ViewTool laid out across as its row asks.
-  m_topBars = {&m_wndStandardBar, &m_wndToolsBar, &m_wndViewToolBar, &m_wndAlignToolBar};
-  m_wndViewToolBar.SetBarStyle((m_wndViewToolBar.GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP);
+  // Standard and Tools go to the top dock bar; the layout of the creation
+  // puts Tools, ViewTool and AlignTool each after its left neighbour there.
+  EnableDocking(CBRS_ALIGN_ANY);
+  DockControlBar(&m_wndStandardBar, AFX_IDW_DOCKBAR_TOP);
+  DockControlBar(&m_wndToolsBar, AFX_IDW_DOCKBAR_TOP);
   RecalcLayout(TRUE);
   SetFrameIcons(false);
+  m_menuCheck = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_MENU_CHECK));
   PrepareOwnerDrawMenu(1, false);
   if (ReaderMode()) {
     m_wndStandardBar.ShowWindow(SW_HIDE);
@@ -140,15 +139,31 @@ void CMainFrame::PrepareOwnerDrawMenu(int kind, bool reset) {
   }
   COwnerDrawMenuTable& table = m_menuTables[kind];
   if (table.Built()) return;
-  if (kind == 0) {
-    table.Prepare(m_hMenuDefault);
+  table.Prepare(kind == 0 ? m_hMenuDefault : LayoutMenu(), reset);
+}
+
+// The layout windows share their template's menu.
+HMENU CMainFrame::LayoutMenu() const {
+  CWinApp* app = AfxGetApp();
+  if (!app) return nullptr;
+  for (POSITION pos = app->GetFirstDocTemplatePosition(); pos;)
+    if (CDocTemplate* t = app->GetNextDocTemplate(pos); t && t->m_hMenuShared) return t->m_hMenuShared;
+  return nullptr;
+}
+
+MenuItemRecord* CMainFrame::OwnRecord(ULONG_PTR itemData) const {
+  auto* record = reinterpret_cast<MenuItemRecord*>(itemData);
+  return m_menuTables[0].Holds(record) || m_menuTables[1].Holds(record) ? record : nullptr;
+}
+
+void CMainFrame::OnMeasureItem(int id, LPMEASUREITEMSTRUCT mis) {
+  MenuItemRecord* record = mis && mis->CtlType == ODT_MENU ? OwnRecord(mis->itemData) : nullptr;
+  if (!record) {
+    CMDIFrameWnd::OnMeasureItem(id, mis);
     return;
   }
-  // The layout windows share their template's menu.
-  if (CWinApp* app = AfxGetApp()) {
-    for (POSITION pos = app->GetFirstDocTemplatePosition(); pos;)
-      if (CDocTemplate* t = app->GetNextDocTemplate(pos)) table.Prepare(t->m_hMenuShared);
-  }
+  CClientDC dc(this);
+  MeasureMenuItem(dc.GetSafeHdc(), m_menuMetrics, *record, *mis);
 }
 
 void CMainFrame::RebuildMenus() {
@@ -157,46 +172,48 @@ void CMainFrame::RebuildMenus() {
   DrawMenuBar();
 }
 
-void CMainFrame::LayoutTopRows(CRect& client) {
-  // Rows of the top dock: each bar after its left neighbour while it fits;
-  // on a frame narrower than Standard and ViewTool together, ViewTool starts
-  // a row of its own.
-  const int standardAndViewTool = BarRowWidth(m_wndStandardBar) + BarRowWidth(m_wndViewToolBar);
-  int x = client.left, y = client.top, rowHeight = 0;
-  for (CToolBar* bar : m_topBars) {
-    if (!bar->m_hWnd || !bar->IsVisible()) continue;
-    const int width = BarRowWidth(*bar);
-    const int height = bar->CalcFixedLayout(TRUE, TRUE).cy;
-    const bool ownRow = bar == &m_wndViewToolBar && client.Width() < standardAndViewTool;
-    if (x > client.left && (ownRow || x + width > client.right)) {
-      x = client.left;
-      y += rowHeight;
-      rowHeight = 0;
-    }
-    bar->MoveWindow(x, y, std::min(width, static_cast<int>(client.Width())), height);
-    x += width + 1;
-    rowHeight = std::max(rowHeight, height);
-    if (ownRow) x = client.right;  // nothing joins ViewTool's own row
+void CMainFrame::DockBarNextTo(CControlBar& bar, CControlBar& leftNeighbour) {
+  CRect target;
+  leftNeighbour.GetWindowRect(&target);
+  const CRect neighbour = target;
+  target.OffsetRect(1, 0);
+  const DWORD style = leftNeighbour.GetBarStyle();
+  const UINT dock = (style & CBRS_ALIGN_TOP)      ? AFX_IDW_DOCKBAR_TOP
+                    : (style & CBRS_ALIGN_BOTTOM) ? AFX_IDW_DOCKBAR_BOTTOM
+                    : (style & CBRS_ALIGN_LEFT)   ? AFX_IDW_DOCKBAR_LEFT
+                                                  : AFX_IDW_DOCKBAR_RIGHT;
+  if (m_creationState != 2) {
+    // Already on the neighbour's row, or no room right of the neighbour.
+    CRect own, frame;
+    bar.GetWindowRect(&own);
+    GetWindowRect(&frame);
+    if (std::abs(own.top - neighbour.top) < 4 || neighbour.right > frame.right) return;
   }
-  client.top = std::min<LONG>(y + rowHeight, client.bottom);
+  DockControlBar(&bar, dock, &target);
 }
 
 void CMainFrame::RecalcLayout(BOOL notify) {
-  if (!m_hWnd || m_creationState == 1) return;
-  if (m_topBars.empty()) {
+  if (!m_hWnd) return;
+  CMDIFrameWnd::RecalcLayout(notify);
+  if (m_creationState == 1 || !m_wndAlignToolBar.m_hWnd || !GetDockBar(AFX_IDW_DOCKBAR_TOP)) return;
+  if (m_creationState == 2) {
+    DockBarNextTo(m_wndToolsBar, m_wndStandardBar);
+    CMDIFrameWnd::RecalcLayout(notify);
+    DockBarNextTo(m_wndViewToolBar, m_wndToolsBar);
+    CMDIFrameWnd::RecalcLayout(notify);
+    DockBarNextTo(m_wndAlignToolBar, m_wndViewToolBar);
     CMDIFrameWnd::RecalcLayout(notify);
     return;
   }
-  CRect client;
-  GetClientRect(&client);
-  if (m_wndStatusBar.m_hWnd && m_wndStatusBar.IsVisible()) {
-    const int height = std::min<int>(m_wndStatusBar.CalcFixedLayout(TRUE, TRUE).cy, client.Height());
-    m_wndStatusBar.MoveWindow(client.left, client.bottom - height, client.Width(), height);
-    client.bottom -= height;
-  }
-  LayoutTopRows(client);
-  if (m_hWndMDIClient)
-    ::MoveWindow(m_hWndMDIClient, client.left, client.top, client.Width(), std::max<int>(0, client.Height()), TRUE);
+  CRect frame, standard, viewTool;
+  GetWindowRect(&frame);
+  m_wndStandardBar.GetWindowRect(&standard);
+  m_wndViewToolBar.GetWindowRect(&viewTool);
+  if (frame.Width() < standard.Width() + viewTool.Width())
+    DockControlBar(&m_wndViewToolBar, AFX_IDW_DOCKBAR_TOP);  // a row of its own
+  else
+    DockBarNextTo(m_wndViewToolBar, m_wndStandardBar);
+  CMDIFrameWnd::RecalcLayout(notify);
 }
 
 BOOL CMainFrame::OnToggleBar(UINT id) {
@@ -239,6 +256,10 @@ void CMainFrame::OnDrawItem(int id, LPDRAWITEMSTRUCT dis) {
     m_wndStatusBar.DrawItem(dis);
     return;
   }
+  if (MenuItemRecord* record = dis ? OwnRecord(dis->itemData) : nullptr) {
+    DrawMenuItem(m_menuMetrics, *record, *dis, m_menuCheck);
+    return;
+  }
   CMDIFrameWnd::OnDrawItem(id, dis);
 }
 
@@ -249,6 +270,13 @@ BOOL CMainFrame::OnEraseBkgnd(CDC* dc) {
   GetClientRect(&client);
   dc->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
   return TRUE;
+}
+
+void CMainFrame::OnUpdateFrameTitle(BOOL addToTitle) {
+  CMDIFrameWnd::OnUpdateFrameTitle(addToTitle);
+  const bool active = MDIGetActive() != nullptr;
+  if (m_hadActiveChild && !active && m_wndStatusBar.m_hWnd) m_wndStatusBar.ClearLayoutPanes();
+  m_hadActiveChild = active;
 }
 
 void CMainFrame::SetLabelSizePane(int width, int height, int unit) { m_wndStatusBar.SetLabelSize(width, height, unit); }

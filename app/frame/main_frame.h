@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/frame/label_status_bar.h"
-#include "app/frame/menu_texts.h"
+#include "app/frame/owner_draw_menu.h"
 #include "app/frame/outside_changes.h"
 #include "app/frame/workspace.h"
 #include "platform/framework.h"
@@ -40,9 +40,12 @@ class CMainFrame : public CMDIFrameWnd {
   LRESULT SendToActiveView(UINT command);
   void CheckRememberedView();
   void SetFrameIcons(bool rebuildMenus);
-  // Shows a menu in the interface language: kind 0 the frame's own menu,
-  // 1 the layout windows' menus; with reset both are done again.
+  // Makes a menu owner-drawn (drawn in the interface language): kind 0 the
+  // frame's own menu, 1 the layout windows' menu; with reset both are done
+  // again (the language changed).
   void PrepareOwnerDrawMenu(int kind, bool reset);
+  // The layout windows' shared menu, or null.
+  HMENU LayoutMenu() const;
   void RebuildMenus();
 
   // Status panes.
@@ -57,6 +60,8 @@ class CMainFrame : public CMDIFrameWnd {
   void ReloadLayout(CMDIChildWnd* child, const LayoutFileStatus& now);
 
   void RecalcLayout(BOOL notify = TRUE) override;
+  // Also blanks the layout panes once the last layout window has gone.
+  void OnUpdateFrameTitle(BOOL addToTitle) override;
   BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;
 
   int OnCreate(LPCREATESTRUCT cs);
@@ -65,6 +70,7 @@ class CMainFrame : public CMDIFrameWnd {
   void OnActivateApp(BOOL active, DWORD threadId);
   void OnEnable(BOOL enable);
   void OnDrawItem(int id, LPDRAWITEMSTRUCT dis);
+  void OnMeasureItem(int id, LPMEASUREITEMSTRUCT mis);
   BOOL OnEraseBkgnd(CDC* dc);
   LRESULT OnOpenMessage(WPARAM wParam, LPARAM lParam);
   void OnReloadActiveFile();
@@ -87,17 +93,22 @@ class CMainFrame : public CMDIFrameWnd {
   std::vector<OpenLayoutEntry> m_openLayouts;
   CRect m_defaultChildRect;
   CWorkspace m_workspace;
-  // The bars of the top dock in order; a bar starts a new row where the row
-  // has no room left, and ViewTool on a narrow frame.
-  std::vector<CToolBar*> m_topBars;
   COwnerDrawMenuTable m_menuTables[2];
+  MenuMetrics m_menuMetrics = MenuMetrics::Read();
+  HBITMAP m_menuCheck = nullptr;
 
  private:
   CMDIChildWnd* ActiveLayoutChild() const;
+  // The record of an owner-drawn item of ours, else null.
+  MenuItemRecord* OwnRecord(ULONG_PTR itemData) const;
   void CollectWorkspace();
-  void LayoutTopRows(CRect& client);
+  // Docks the bar right of its neighbour, in the neighbour's dock bar and
+  // row; after creation only when the bar is not on that row already and
+  // the neighbour ends inside the frame.
+  void DockBarNextTo(CControlBar& bar, CControlBar& leftNeighbour);
   void SavePlacement();
   bool m_checkingOutsideChanges = false;
+  bool m_hadActiveChild = false;
   DECLARE_MESSAGE_MAP()
 };
 

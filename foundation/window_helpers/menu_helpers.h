@@ -18,6 +18,7 @@ struct MenuItemRecord {
   AString text;
   int cachedWidth = 0;  // kept by the menu-drawing code; 0 until measured
   MenuItemRecord* parent = nullptr;  // the record of the popup item above, null at the top
+  int widestShortcut = 0;  // on a popup item's record: its items' widest shortcut (pixels)
 };
 
 // 1 when an item of the menu itself (not its submenus) has the command id.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/framework/dock_bar.h"
 #include "platform/framework/resources.h"
 #include "platform/framework/wnd_messages.h"
 #include "platform/kernel/byte_reader.h"
@@ -45,6 +46,7 @@ void CWnd::RepositionBars(UINT idFirst, UINT idLast, UINT idLeftOver, UINT, LPRE
 }
 
 CControlBar::~CControlBar() {
+  if (m_pDockBar) m_pDockBar->RemoveControlBar(this);
   if (m_pDockSite && m_pDockSite->m_hWnd) m_pDockSite->RemoveControlBar(this);
 }
 
@@ -232,10 +234,20 @@ void CToolBar::GetItemRect(int index, LPRECT rect) const {
   SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect));
 }
 
-CSize CToolBar::CalcFixedLayout(BOOL, BOOL horizontal) {
-  // One row of buttons with a border above and below.
+CSize CToolBar::CalcFixedLayout(BOOL stretch, BOOL horizontal) {
+  // One row of buttons with a border above and below; unstretched, as long
+  // as its buttons.
   const int height = m_sizeButton.cy + 6;
-  return horizontal ? CSize(32767, height) : CSize(m_sizeButton.cx + 6, 32767);
+  if (stretch || !m_hWnd) return horizontal ? CSize(32767, height) : CSize(m_sizeButton.cx + 6, 32767);
+  int length = 0;
+  const int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
+  for (int i = 0; i < count; ++i) {
+    RECT r{};
+    if (SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)))
+      length += horizontal ? r.right - r.left : r.bottom - r.top;
+  }
+  length += 4;
+  return horizontal ? CSize(length, height) : CSize(m_sizeButton.cx + 6, length);
 }
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) {

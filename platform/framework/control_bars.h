@@ -26,6 +26,8 @@ struct AFX_SIZEPARENTPARAMS {
   BOOL bStretch;
 };
 
+class CDockBar;
+
 class CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
 
@@ -36,6 +38,8 @@ class CControlBar : public CWnd {
   DWORD GetBarStyle() const { return m_dwStyle; }
   void SetBarStyle(DWORD style) { m_dwStyle = style; }
   int GetCount() const { return static_cast<int>(m_nCount); }
+  // The sides (CBRS_ALIGN_*) the bar may be docked on.
+  void EnableDocking(DWORD style);
   BOOL IsVisible() const { return (GetStyle() & WS_VISIBLE) != 0; }
 
   LRESULT OnSizeParent(WPARAM, LPARAM lParam);
@@ -45,6 +49,9 @@ class CControlBar : public CWnd {
   DWORD m_dwStyle = 0;
   UINT m_nCount = 0;
   CFrameWnd* m_pDockSite = nullptr;
+  DWORD m_dwDockStyle = 0;
+  // The dock bar holding the bar, while one does.
+  CDockBar* m_pDockBar = nullptr;
 
  protected:
   // Creates the control window of a class over this bar object.
@@ -70,6 +77,7 @@ class CToolBar : public CControlBar {
   int CommandToIndex(UINT id) const;
   UINT GetItemID(int index) const;
   void GetItemRect(int index, LPRECT rect) const;
+  // Stretched, a whole edge's length; otherwise the extent of the buttons.
   CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
   void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
 

@@ -228,7 +228,10 @@ void CFrameWnd::OnClose() {
 }
 
 void CFrameWnd::OnDestroy() {
-  // Bars may outlive their frame object's list; forget them now.
+  // Bars may outlive their frame object; each forgets its frame, and the
+  // list forgets them.
+  for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;)
+    static_cast<CControlBar*>(m_listControlBars.GetNext(pos))->m_pDockSite = nullptr;
   m_listControlBars.RemoveAll();
   m_pViewActive = nullptr;
   if (m_hMenuDefault && ::GetMenu(m_hWnd) != m_hMenuDefault) ::DestroyMenu(m_hMenuDefault);

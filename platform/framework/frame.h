@@ -10,6 +10,7 @@
 #include "platform/framework/wnd.h"
 
 class CControlBar;
+class CDockBar;
 class CMDIChildWnd;
 
 class CFrameWnd : public CWnd {
@@ -49,6 +50,12 @@ class CFrameWnd : public CWnd {
   void RemoveControlBar(CControlBar* bar);
   CControlBar* GetControlBar(UINT id);
   void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
+  // Docking: dock bars for the sides the style allows (CBRS_ALIGN_*), and a
+  // bar docked in one (by id; 0 the first side the bar allows), in the row
+  // a rectangle (screen coordinates) falls in, or on a row of its own.
+  void EnableDocking(DWORD style);
+  void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
+  CDockBar* GetDockBar(UINT id);
   virtual CWnd* GetMessageBar();
   void SetMessageText(const char* text);
 
