@@ -14,6 +14,7 @@ constexpr DWORD kPrintThreadExitWaitMs = 10000;
 
 int CLabelDesignerApp::ExitInstance() {
   StopChannel();
+  CloseWelcome();
   if (!m_settingsRead) return CWinApp::ExitInstance();
   m_exiting = 1;
   SaveAppSettings(AppSettings(), m_profile, {m_folders.perUser, m_readerMode != 0});

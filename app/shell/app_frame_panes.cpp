@@ -24,3 +24,5 @@ void CLabelDesignerApp::SetReadOnlyPane(bool locked) {
 void CLabelDesignerApp::SetCursorPane(int x, int y, int units) {
   if (CMainFrame* frame = CMainFrame::Get()) frame->SetCursorPosPane(x, y, units);
 }
+
+void CLabelDesignerApp::SetCursorPosPane(int x, int y, int units) { SetCursorPane(x, y, units); }

@@ -102,6 +102,12 @@ void CLabelDesignerApp::OpenHandedOverFiles() {
   }
 }
 
+void CLabelDesignerApp::CloseWelcome() {
+  // The screen owns itself from the end of start-up and goes with its window.
+  if (::IsWindow(m_welcomeWindow)) ::DestroyWindow(m_welcomeWindow);
+  m_welcomeWindow = nullptr;
+}
+
 void CLabelDesignerApp::BringToFront() {
   if (!m_pMainFrame || !m_pMainFrame->m_hWnd) return;
   if (::IsIconic(m_pMainFrame->m_hWnd)) m_pMainFrame->ShowWindow(SW_RESTORE);
@@ -112,6 +118,8 @@ void CLabelDesignerApp::BringToFront() {
 // main loop (never inside a dialog's loop).
 void CLabelDesignerApp::TakeRequests() {
   if (!m_requestPending.exchange(false)) return;
+  // Whatever a later start asks, the welcome screen must not stand over it.
+  CloseWelcome();
   OpenHandedOverFiles();
   if (m_activateRequested.exchange(false)) BringToFront();
   // A quit request closes the main frame once; unsaved work may keep it

@@ -2,7 +2,10 @@
 // the settings record, the flags, the UI language's texts and the program's
 // message boxes.
 #include "app/shell/label_designer_app.h"
+#include "app/ui/plain_dialog_skin.h"
+#include "app/ui/shell_messages.h"
 #include "app/ui/ui_language.h"
+#include "foundation/window_helpers/length_spin.h"
 
 LabelDefaults CLabelDesignerApp::GetLabelDefaults() {
   const CAppSettings& s = AppSettings();
@@ -37,12 +40,21 @@ double CLabelDesignerApp::GridSpacing() { return AppSettings().gridStep; }
 
 AString CLabelDesignerApp::TranslateUiString(const char* english) { return ::TranslateUiString(english); }
 
-// The designer's own numbered message boxes take over here once they are
-// in; until then the framework's box shows the translated text.
-int CLabelDesignerApp::UiMessageBox(const char* text, UINT type) {
-  return AfxMessageBox(TranslateUiString(text ? text : "").GetData(), type);
-}
+bool CLabelDesignerApp::ClipboardUsesBitmap() { return AppSettings().clipboardAsBitmap != 0; }
 
-int CLabelDesignerApp::ShowMsgBoxDlg(const char* text, UINT type) { return UiMessageBox(text, type); }
+// The layout code reports and asks through the designer's own box: a text
+// translated line by line, a number looked up in the language file.
+int CLabelDesignerApp::UiMessageBox(const char* text, UINT type) { return ShowUiMessageText(text, type); }
+
+int CLabelDesignerApp::ShowMsgBoxDlg(const char* text, UINT type) { return ShowUiMessageText(text, type); }
+
+int CLabelDesignerApp::UiMessageNumber(int number, UINT type) { return ShowUiMessageNumber(number, type); }
+
+void CLabelDesignerApp::SkinDialog(HWND dialog) { SkinPlainDialog(dialog); }
+
+int CLabelDesignerApp::SpinUnitEdit(int direction, int editId, double minimum, double maximum, int unit, HWND dialog,
+                                    int steps) {
+  return ::SpinUnitEdit(direction, editId, minimum, maximum, unit, dialog, steps);
+}
 
 void CLabelDesignerApp::Beep() { ::MessageBeep(static_cast<UINT>(-1)); }

@@ -84,6 +84,7 @@ BOOL CLabelDesignerApp::InitInstance() {
   if (IsWelcomeAllowed()) {
     welcome = new CWelcomeDlg(0, nullptr);
     if (welcome->Create(nullptr)) {
+      m_welcomeWindow = welcome->m_hWnd;
       welcome->ShowWindow(SW_SHOW);
       welcome->UpdateWindow();
     }

@@ -62,6 +62,11 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell, public CFrameHost
   void SetHelpFilePath();
   void SaveDataFolders();
   bool IsWelcomeAllowed() const { return !m_readerMode && !m_nosave && !m_small; }
+  // The welcome screen while it is up, else null.
+  HWND WelcomeWindow() const { return ::IsWindow(m_welcomeWindow) ? m_welcomeWindow : nullptr; }
+  // Takes the welcome screen down now, whatever its minimum time: a later
+  // start handed this designer work, or the designer is ending.
+  void CloseWelcome();
 
   // What the layout code asks of the application: the program-wide flags,
   // the settings, texts in the UI language, message boxes and folders.
@@ -82,9 +87,15 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell, public CFrameHost
   void SetPrinterPane(const char* name, COLORREF colour) override;
   void SetReadOnlyPane(bool locked) override;
   void SetCursorPane(int x, int y, int units) override;
+  void SetCursorPosPane(int x, int y, int units) override;
   AString TranslateUiString(const char* english) override;
   int UiMessageBox(const char* text, UINT type) override;
   int ShowMsgBoxDlg(const char* text, UINT type) override;
+  int UiMessageNumber(int number, UINT type) override;
+  void SkinDialog(HWND dialog) override;
+  int SpinUnitEdit(int direction, int editId, double minimum, double maximum, int unit, HWND dialog,
+                   int steps) override;
+  bool ClipboardUsesBitmap() override;
   void Beep() override;
   AString ProgramFolder() override { return AString(m_folders.program.c_str()); }
   AString WorkFolder() override { return m_workFolder; }
@@ -172,6 +183,7 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell, public CFrameHost
   CWinThread* m_pPrintThread = nullptr;
   std::map<std::string, void*> m_printerDevModes;
 
+  HWND m_welcomeWindow = nullptr;
   HHOOK m_quitHook = nullptr;
   std::atomic<bool> m_requestPending{false};
   std::atomic<bool> m_quitRequested{false};

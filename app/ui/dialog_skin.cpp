@@ -243,10 +243,17 @@ void CDialogSkin::PaintCaption() {
   if (!dc) return;
   RECT window;
   GetWindowRect(owner_->m_hWnd, &window);
-  const int b = GetSystemMetrics(SM_CXBORDER);
-  // The band in window coordinates, inside the frame.
-  RECT band{5 * b + 2, 2 * b + 2, (window.right - window.left) - 3 * b,
-            GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME) - b};
+  // The band in window coordinates: the whole caption between the frame's
+  // edges and down to the client area, so none of the system's caption
+  // shows beside it (fixed insets left a sliver of it on the left and top).
+  POINT client{0, 0};
+  ClientToScreen(owner_->m_hWnd, &client);
+  const int frame = client.x - window.left;
+  RECT band{frame, frame, (window.right - window.left) - frame, client.y - window.top};
+  if (band.bottom - band.top < 4 || band.right <= band.left) {
+    ReleaseDC(owner_->m_hWnd, dc);
+    return;  // no caption of ours (a desktop's window manager draws it)
+  }
   HBRUSH fill = CreateSolidBrush(captionActive_ ? kCaptionActive : kCaptionInactive);
   FillRect(dc, &band, fill);
   DeleteObject(fill);

@@ -6,6 +6,7 @@
 
 #include "app/ui/ui_language.h"
 #include "app/ui/ui_text_draw.h"
+#include "foundation/codepage/codepage.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ ON_WM_SETFOCUS()
 ON_MESSAGE(WM_SKIN_GETCHECK, OnGetCheck)
 ON_MESSAGE(WM_SKIN_SETCHECK, OnSetCheck)
 ON_MESSAGE(WM_GETDLGCODE, OnDlgCode)
+ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 bool CSkinCtrl::SubclassControl(HWND window) {
@@ -310,4 +312,23 @@ LRESULT CSkinCtrl::OnDlgCode(WPARAM, LPARAM lParam) {
 BOOL CSkinCtrl::PreTranslateMessage(MSG* msg) {
   if (msg->message == WM_KEYDOWN && msg->hwnd == m_hWnd && HandleKey(static_cast<int>(msg->wParam))) return TRUE;
   return CButton::PreTranslateMessage(msg);
+}
+
+// A static's text set after it was skinned (a dialog filling in a value)
+// becomes its caption, translated as at skinning; buttons take their
+// captions through the skin.
+LRESULT CSkinCtrl::OnSetText(WPARAM, LPARAM) {
+  const LRESULT result = Default();
+  if (!isStatic_) return result;
+  char16_t wide[1024] = {};
+  const int n = ::GetWindowTextW(m_hWnd, reinterpret_cast<LPWSTR>(wide), 1024);
+  AString text;
+  if (n > 0) {
+    AString in(n * 2, reinterpret_cast<const char*>(wide));
+    in.SetWide(true);
+    WideToMultiByte(in, &text, UiCodePage());
+  }
+  caption_ = IsEnglishUi() ? text : TranslateUiString(text.GetData());
+  Invalidate(TRUE);
+  return result;
 }

@@ -62,6 +62,7 @@ class CSkinCtrl : public CButton {
   LRESULT OnGetCheck(WPARAM, LPARAM);
   LRESULT OnSetCheck(WPARAM state, LPARAM notify);
   LRESULT OnDlgCode(WPARAM, LPARAM msg);
+  LRESULT OnSetText(WPARAM, LPARAM);
   DECLARE_MESSAGE_MAP()
 
  private:

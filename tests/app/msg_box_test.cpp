@@ -186,6 +186,39 @@ TEST(MsgBoxCaption, NumberedMessageCaptionsAndMissingNumbers) {
   }
 }
 
+// In Chinese the skin paints the caption: its band covers the whole caption
+// row between the frame's edges, so nothing of the system's caption colours
+// shows left of it or above it.
+TEST(MsgBoxCaption, SkinnedCaptionBandCoversTheWholeCaption) {
+  LanguageScope scope(kUiChineseSimplified);
+  Script script;
+  std::vector<COLORREF> corners;
+  int frame = 0, bottom = 0, width = 0;
+  script.act = [&](HWND box) {
+    RECT window{};
+    ::GetWindowRect(box, &window);
+    POINT client{0, 0};
+    ::ClientToScreen(box, &client);
+    frame = client.x - window.left;
+    bottom = client.y - window.top;
+    width = window.right - window.left;
+    HDC dc = ::GetWindowDC(box);
+    // The caption's corners and its left column, next to the frame.
+    for (const POINT p : {POINT{frame, frame}, POINT{frame, bottom - 1}, POINT{frame + 2, (frame + bottom) / 2},
+                          POINT{width - 40, frame}, POINT{width / 2, bottom - 1}})
+      corners.push_back(::GetPixel(dc, p.x, p.y));
+    ::ReleaseDC(box, dc);
+    Press(box, IDOK);
+  };
+  script.picture = "msgbox_caption_zh.png";
+  user::SetModalDialogHook(&Hook, &script);
+  EXPECT_EQ(UiMessageBox(nullptr, 50062, kMsgBoxOk, false, 32), 1);
+  user::SetModalDialogHook(nullptr, nullptr);
+  ASSERT_GT(bottom, frame + 4) << "the box has a caption";
+  const COLORREF band = 0x00C62D38;
+  for (size_t i = 0; i < corners.size(); ++i) EXPECT_EQ(corners[i], band) << "caption point " << i;
+}
+
 TEST(MsgBoxCaption, UiMessageBoxExLooksUpEvenInEnglish) {
   LanguageScope scope(kUiEnglish);
   Script script;

@@ -24,6 +24,8 @@
 #include "app/open_dialog/recent_folders.h"
 #include "app/ui/ui_language.h"
 #include "document/core/rvo_doc.h"
+#include "document/file/layout_file.h"
+#include "fields/model/field_kinds.h"
 #include "foundation/uifonts/ui_fonts.h"
 #include "platform/comdlg/comdlg_ids.h"
 #include "platform/testing/ui.h"
@@ -203,6 +205,121 @@ TEST_F(OpenDialogTest, SavingOverAnExistingFileOnlyAsks) {
     EXPECT_EQ(std::string(dlg.m_chosenFile.GetData()), answer == IDYES ? existing : std::string());
     // Never deleted by the dialog: the caller's save replaces it whole.
     EXPECT_TRUE(fs::exists(existing));
+  }
+}
+
+// A layout written by the document code: a new label's defaults with a
+// description (UTF-16, as the setup stores it) and a thick box round it, so
+// its stored picture is not blank.
+void WriteLayout(const std::string& path, const std::u16string& description) {
+  CLabelSetup setup;
+  setup.LoadDefaults();
+  AString text(static_cast<int>(description.size() * 2), reinterpret_cast<const char*>(description.data()));
+  text.SetWide(true);
+  setup.description = text;
+  CFieldList fields;
+  auto box = std::make_unique<CBoxField>();
+  box->offset = {200, 200};
+  box->width = 3000;
+  box->height = 1500;
+  box->horizontalLineWidth = box->verticalLineWidth = 120;
+  box->foreColor = 0x000000;
+  fields.push_back(std::move(box));
+  ASSERT_EQ(SaveLayoutFile(path.c_str(), setup, fields, SaveVersions::kFreshStore), 1);
+}
+
+// The preview's picture control: how many of its pixels are not the plain
+// background colour.
+int DrawnPixels(HWND control) {
+  RECT r{};
+  ::GetClientRect(control, &r);
+  const COLORREF background = uitest::ClientPixel(control, 0, 0);
+  int n = 0;
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = 0; x < r.right; ++x) n += uitest::ClientPixel(control, x, y) != background;
+  return n;
+}
+
+// Files in the work folder named as the preview's extracted pictures.
+int ExtractedPictures() {
+  int n = 0;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(LayoutShell()->WorkFolder().GetData(), ec))
+    n += entry.path().filename().string().rfind("preview-", 0) == 0;
+  return n;
+}
+
+struct LayoutPreviewCase {
+  const char* file;
+  std::u16string text;  // what the preview's text box says
+  const char* name;     // the name above it
+  bool picture;
+};
+
+TEST_F(OpenDialogTest, LayoutPreviewShowsNameDescriptionAndStoredPicture) {
+  WriteLayout(folder + "/shipping.bcd", u"Boxes for the north store");
+  WriteLayout(folder + "/plain.bcd", u"");
+  const int extractedBefore = ExtractedPictures();
+  for (const int language : {kUiEnglish, kUiChineseSimplified}) {
+    LanguageScope scope(language);
+    const LayoutPreviewCase cases[] = {
+        {"shipping.bcd", u"Boxes for the north store", "shipping", true},
+        {"plain.bcd", UiTextToWide(TranslateUiString("No description")), "plain", true},
+        // Not a layout: nothing is shown.
+        {"notes.txt", u"", "", false},
+    };
+    for (const LayoutPreviewCase& c : cases) {
+      CMRUFileDlg dlg(1, "bcd", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, "All files(*.*)|*.*||", nullptr);
+      dlg.m_previewKind = 0;
+      dlg.m_startFolder = (folder + "/").c_str();
+      DialogScript script;
+      std::u16string preview;
+      std::string name;
+      int drawn = 0;
+      script.Then([&](HWND d) {
+        EXPECT_TRUE(SelectFile(d, c.file)) << c.file;
+        preview = PreviewText(d);
+        char text[128] = {};
+        ::GetDlgItemTextA(dlg.m_hWnd, IDC_PREVIEW_NAME, text, sizeof text);
+        name = text;
+        drawn = DrawnPixels(dlg.m_preview.m_hWnd);
+        if (std::string(c.file) == "shipping.bcd")
+          uitest::SaveWindowPng(d, frametest::PicturePath(language == kUiEnglish ? "open_layout_en.png"
+                                                                                 : "open_layout_zh.png"));
+        Press(d, IDCANCEL);
+      });
+      dlg.DoModal();
+      EXPECT_EQ(preview, c.text) << c.file;
+      EXPECT_EQ(name, c.name) << c.file;
+      EXPECT_EQ(dlg.m_preview.m_picture != nullptr, c.picture) << c.file;
+      if (c.picture) EXPECT_GT(drawn, 100) << c.file << ": the stored picture is drawn";
+    }
+  }
+  // Each extracted picture went once it was shown.
+  EXPECT_EQ(ExtractedPictures(), extractedBefore);
+}
+
+TEST_F(OpenDialogTest, SaveDialogHasNoPreviewAndIsPictured) {
+  for (const int language : {kUiEnglish, kUiChineseSimplified}) {
+    LanguageScope scope(language);
+    app->WriteProfileString("MRUDIRLIST", "Folder1", (folder + "/").c_str());
+    CMRUFileDlg dlg(0, "bcd", "label.bcd", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                    "Barcode Layout(*.bcd)|*.bcd|All files(*.*)|*.*||", nullptr);
+    DialogScript script;
+    bool previewShown = true;
+    std::vector<std::string> shown;
+    script.Then([&](HWND d) {
+      uitest::RunUntilIdle();
+      HWND picture = ::GetDlgItem(dlg.m_hWnd, IDC_PREVIEW_PICTURE);
+      previewShown = picture && ::IsWindowVisible(picture);
+      shown = dlg.ShownFolders();
+      uitest::SaveWindowPng(d, frametest::PicturePath(language == kUiEnglish ? "save_dialog_en.png"
+                                                                             : "save_dialog_zh.png"));
+      Press(d, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_FALSE(previewShown) << "saving shows no preview";
+    EXPECT_EQ(shown, std::vector<std::string>{folder + "/"}) << "the used folders are offered";
   }
 }
 
