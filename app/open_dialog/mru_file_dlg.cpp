@@ -119,6 +119,14 @@ std::vector<std::string> CMRUFileDlg::ShownFolders() const {
 
 void CMRUFileDlg::OnInitDone() {
   m_folderCombo.SubclassDlgItem(IDC_USED_FOLDERS, this);
+  m_skinnedLabels.clear();
+  for (const int id : {IDC_USED_FOLDERS_LABEL, IDC_SECOND_LABEL, IDC_PREVIEW_LABEL}) {
+    CWnd* label = GetDlgItem(id);
+    if (!label) continue;
+    auto skinned = std::make_unique<CSkinCtrl>();
+    skinned->SetNotifyWindow(this);
+    if (skinned->SubclassControl(label->m_hWnd)) m_skinnedLabels.push_back(std::move(skinned));
+  }
   if (m_openMode && m_previewKind >= 0 && GetDlgItem(IDC_PREVIEW_PICTURE))
     m_preview.SubclassDlgItem(IDC_PREVIEW_PICTURE, this);
   const std::vector<std::string> folders = ReadRecentFolders(ProfileOf(m_section));

@@ -6,11 +6,13 @@
 // extension kept in step with the chosen type.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/controls/mru_combo.h"
 #include "app/controls/shape_preview.h"
+#include "app/ui/skin_ctrl.h"
 #include "foundation/string/astring.h"
 #include "platform/framework.h"
 
@@ -42,6 +44,9 @@ class CMRUFileDlg : public CFileDialog {
   int m_multiple = 0;
   CMruComboBox m_folderCombo;
   CShapePreview m_preview;
+  // The labels drawn in the interface language: "Used Folders", the second
+  // label when the template has one, and the preview's title.
+  std::vector<std::unique_ptr<CSkinCtrl>> m_skinnedLabels;
 
  protected:
   void OnInitDone() override;

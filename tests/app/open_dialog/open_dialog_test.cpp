@@ -299,7 +299,7 @@ TEST_F(OpenDialogTest, LayoutPreviewShowsNameDescriptionAndStoredPicture) {
   EXPECT_EQ(ExtractedPictures(), extractedBefore);
 }
 
-TEST_F(OpenDialogTest, SaveDialogHasNoPreviewAndIsPictured) {
+TEST_F(OpenDialogTest, SaveDialogHasNoPreviewSpeaksTheLanguageAndIsPictured) {
   for (const int language : {kUiEnglish, kUiChineseSimplified}) {
     LanguageScope scope(language);
     app->WriteProfileString("MRUDIRLIST", "Folder1", (folder + "/").c_str());
@@ -308,11 +308,15 @@ TEST_F(OpenDialogTest, SaveDialogHasNoPreviewAndIsPictured) {
     DialogScript script;
     bool previewShown = true;
     std::vector<std::string> shown;
+    std::string usedFolders;
     script.Then([&](HWND d) {
       uitest::RunUntilIdle();
       HWND picture = ::GetDlgItem(dlg.m_hWnd, IDC_PREVIEW_PICTURE);
       previewShown = picture && ::IsWindowVisible(picture);
       shown = dlg.ShownFolders();
+      if (auto* label = dynamic_cast<CSkinCtrl*>(
+              CWnd::FromHandlePermanent(::GetDlgItem(dlg.m_hWnd, IDC_USED_FOLDERS_LABEL))))
+        usedFolders = label->Caption().GetData();
       uitest::SaveWindowPng(d, frametest::PicturePath(language == kUiEnglish ? "save_dialog_en.png"
                                                                              : "save_dialog_zh.png"));
       Press(d, IDCANCEL);
@@ -320,6 +324,7 @@ TEST_F(OpenDialogTest, SaveDialogHasNoPreviewAndIsPictured) {
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_FALSE(previewShown) << "saving shows no preview";
     EXPECT_EQ(shown, std::vector<std::string>{folder + "/"}) << "the used folders are offered";
+    EXPECT_EQ(usedFolders, std::string(TranslateUiString("Used Folders:").GetData())) << "its label in the language";
   }
 }
 
