@@ -140,6 +140,33 @@ TEST_F(MainFrameTest, NarrowFramePutsViewToolOnARowOfItsOwn) {
   EXPECT_NE(BarRect(frame->m_wndAlignToolBar).top, view.top);
 }
 
+TEST_F(MainFrameTest, ToolBarsLiveInTheTopDockBarAndViewToolComesBack) {
+  CDockBar* top = frame->GetDockBar(AFX_IDW_DOCKBAR_TOP);
+  ASSERT_NE(top, nullptr);
+  for (CToolBar* bar : {&frame->m_wndStandardBar, &frame->m_wndToolsBar, &frame->m_wndViewToolBar,
+                        &frame->m_wndAlignToolBar}) {
+    EXPECT_EQ(::GetParent(bar->m_hWnd), top->m_hWnd);
+    EXPECT_EQ(bar->GetBarStyle() & CBRS_ALIGN_ANY, CBRS_ALIGN_TOP) << "ViewTool too lies across";
+  }
+  // Created one after the other in one row.
+  ASSERT_EQ(top->RowCount(), 1);
+  EXPECT_EQ(top->Row(0), (std::vector<CControlBar*>{&frame->m_wndStandardBar, &frame->m_wndToolsBar,
+                                                     &frame->m_wndViewToolBar, &frame->m_wndAlignToolBar}));
+  // Narrow: ViewTool on a row of its own, the last.
+  frame->MoveWindow(0, 0, 420, 500);
+  frametest::Pump(app.get());
+  ASSERT_EQ(top->RowCount(), 2);
+  EXPECT_EQ(top->Row(1), std::vector<CControlBar*>{&frame->m_wndViewToolBar});
+  // Wide again: ViewTool goes back next to Standard.
+  frame->MoveWindow(0, 0, 1200, 600);
+  frametest::Pump(app.get());
+  ASSERT_EQ(top->RowCount(), 1);
+  EXPECT_EQ(top->Row(0).at(1), &frame->m_wndViewToolBar);
+  EXPECT_EQ(BarRect(frame->m_wndViewToolBar).left, BarRect(frame->m_wndStandardBar).right);
+  EXPECT_EQ(BarRect(frame->m_wndViewToolBar).top, BarRect(frame->m_wndStandardBar).top);
+  uitest::SaveWindowPng(frame->m_hWnd, frametest::PicturePath("main_frame_docked_wide.png"));
+}
+
 TEST_F(MainFrameTest, ButtonMenuAndAcceleratorReachTheActiveLayoutOnly) {
   Command(ID_FILE_NEW_LAYOUT);
   Command(ID_FILE_NEW_LAYOUT);

@@ -292,7 +292,9 @@ TEST_F(OpenDialogTest, LayoutPreviewShowsNameDescriptionAndStoredPicture) {
       EXPECT_EQ(preview, c.text) << c.file;
       EXPECT_EQ(name, c.name) << c.file;
       EXPECT_EQ(dlg.m_preview.m_picture != nullptr, c.picture) << c.file;
-      if (c.picture) EXPECT_GT(drawn, 100) << c.file << ": the stored picture is drawn";
+      if (c.picture) {
+        EXPECT_GT(drawn, 100) << c.file << ": the stored picture is drawn";
+      }
     }
   }
   // Each extracted picture went once it was shown.

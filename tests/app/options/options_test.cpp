@@ -17,6 +17,7 @@
 #include "../frame/frame_test_app.h"
 #include "../frame/frame_test_util.h"
 #include "app/core/app_settings.h"
+#include "app/frame/owner_draw_menu.h"
 #include "app/options/default_folders_dlg.h"
 #include "app/options/options_ids.h"
 #include "app/options/options_sheet.h"
@@ -47,7 +48,21 @@ void ChooseByData(HWND dialog, int id, LPARAM data) {
   ADD_FAILURE() << "no item with data " << data;
 }
 
+// What a menu item shows: an owner-drawn item its record's label in the
+// interface language (and its shortcut), a plain one its text.
 std::u16string MenuText(HMENU menu, UINT position) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_DATA;
+  ::GetMenuItemInfoW(menu, position, TRUE, &info);
+  if ((info.fType & MFT_OWNERDRAW) && info.dwItemData) {
+    const auto& record = *reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+    std::u16string shown = UiTextToWide(MenuItemLabel(record));
+    const std::string text = record.text.GetData();
+    if (const size_t tab = text.find('\t'); tab != std::string::npos)
+      shown += u'\t' + UiTextToWide(text.substr(tab + 1).c_str());
+    return shown;
+  }
   char16_t text[128] = {};
   ::GetMenuStringW(menu, position, reinterpret_cast<LPWSTR>(text), 128, MF_BYPOSITION);
   return text;
