@@ -206,11 +206,17 @@ CField* CRvoDoc::AppendShape(std::unique_ptr<CField> field, const RECT& rect) {
   return raw;
 }
 
-CField* CRvoDoc::AddEllipseField(const RECT& rect, int flag, int32_t a, int32_t b) {
+// The style bit tells the ellipse (1) from the rounded rectangle (4). The two
+// values are the outline's thickness and the corner radius: the record keeps
+// them side by side (the line data's width, then the radius), the view hands
+// over a thin outline (13) and a fifth of the shorter side, and the shape
+// flags (fill, circle) keep their defaults so a new shape is neither filled
+// nor held to a circle.
+CField* CRvoDoc::AddEllipseField(const RECT& rect, int isEllipse, int32_t lineWidth, int32_t cornerRadius) {
   auto field = std::make_unique<CEllipseField>();
-  field->styleFlags = flag ? 1 : 4;
-  field->cornerRadius = a;
-  field->shapeFlags = b;
+  field->styleFlags = isEllipse ? 1 : 4;
+  field->line.width = lineWidth;
+  field->cornerRadius = cornerRadius;
   return AppendShape(std::move(field), rect);
 }
 

@@ -50,7 +50,9 @@ class CRvoDoc : public CDocument {
   int AddImageField(CField* field);
   int AddBarcodeField(CField* field);
   // New shape fields from a rectangle in mils (left, top, right, bottom).
-  CField* AddEllipseField(const RECT& rect, int flag, int32_t a, int32_t b);
+  // An ellipse when isEllipse is set, else a rounded rectangle; its outline
+  // thickness and corner radius in mils.
+  CField* AddEllipseField(const RECT& rect, int isEllipse, int32_t lineWidth, int32_t cornerRadius);
   CField* AddLineField(const RECT& rect);
   // Both line widths from widths when given, else DefaultBoxWidth.
   CField* AddBoxField(const RECT& rect, const POINT* widths);

@@ -14,6 +14,9 @@
 
 namespace {
 
+// Outline thickness (mils) of an ellipse or rounded rectangle drawn anew.
+constexpr int32_t kNewShapeLineWidth = 13;
+
 bool IsPlacingMode(int mode) {
   return mode == kModePlaceText || mode == kModePlaceBarcode || mode == kModePlaceImage ||
          mode == kModePlaceParagraph;
@@ -271,7 +274,8 @@ void CDesignVu::ReleaseAt(POINT client, UINT) {
         added = doc->AddLineField(r);
       } else if (m_editMode == kModeDrawShape) {
         if (m_shapeKind == kShapeEllipse || m_shapeKind == kShapeRoundRect)
-          added = doc->AddEllipseField(r, m_shapeKind == kShapeEllipse ? 1 : 0, 13,
+          // The corner radius a fifth of the shorter side.
+          added = doc->AddEllipseField(r, m_shapeKind == kShapeEllipse ? 1 : 0, kNewShapeLineWidth,
                                        std::min(r.right - r.left, r.bottom - r.top) / 5 + 1);
         else
           added = doc->AddBoxField(r, nullptr);

@@ -45,6 +45,35 @@ TEST(RvoDoc, ShapesTakeTheirRectangleAndADefaultName) {
   EXPECT_TRUE(doc.IsModified());
 }
 
+// The two values of a new ellipse or rounded rectangle are its outline
+// thickness and corner radius; fill and circle stay off whatever they are,
+// so every handle resizes the shape freely.
+TEST(RvoDoc, NewEllipseTakesItsOutlineWidthAndCornerRadius) {
+  const struct {
+    int isEllipse;
+    int32_t lineWidth, radius;
+    uint32_t style;
+  } cases[] = {{1, 13, 101, 1}, {0, 13, 11, 4}, {0, 40, 3, 4}, {1, 7, 0, 1}, {0, 13, 2047, 4}};
+  for (const auto& c : cases) {
+    CRvoDoc doc;
+    auto* e = static_cast<CEllipseField*>(doc.AddEllipseField(RECT{100, 200, 600, 450}, c.isEllipse, c.lineWidth,
+                                                               c.radius));
+    SCOPED_TRACE(c.radius);
+    ASSERT_EQ(e->kind, 9);
+    EXPECT_EQ(e->styleFlags, c.style);
+    EXPECT_EQ(e->line.width, c.lineWidth);
+    EXPECT_EQ(e->cornerRadius, c.radius);
+    EXPECT_EQ(e->shapeFlags, 0);
+    EXPECT_EQ(e->line.style, 0);
+    EXPECT_EQ(e->line.roundEnds, 0);
+    EXPECT_EQ(e->ellipseSpare1, 0);
+    EXPECT_EQ(e->ellipseSpare2, 0);
+    EXPECT_EQ(e->GetResizeMode(nullptr), 1);
+    EXPECT_EQ(e->width, 500);
+    EXPECT_EQ(e->height, 250);
+  }
+}
+
 TEST(RvoDoc, AddedFieldsGetTheirKindAndAnUndoStep) {
   CRvoDoc doc;
   EXPECT_EQ(doc.AddTextField(new CTextField()), 1);

@@ -41,6 +41,9 @@ void Decorate(Session& s) {
   text->height = measured.cy;
   s.Add<CEllipseField>(2400, 500, 700, 400);
   s.Add<CLineField>(900, 1800, 1500, 20);
+  // A rounded rectangle as the view draws one: 13-mil outline, a corner
+  // radius of a fifth of its shorter side.
+  s.doc->AddEllipseField(RECT{1300, 150, 2100, 450}, 0, 13, 300 / 5 + 1);
   s.view->Selection().Add(box);
   s.view->Selection().Add(text);
 }
@@ -87,6 +90,16 @@ TEST_P(DesignViewPicture, ShowsLabelGridFieldsAndHandles) {
   // The unselected ellipse has no handles.
   const POINT ellipseCorner = s.Px(2400, 500);
   EXPECT_NE(uitest::ClientPixel(w, ellipseCorner.x, ellipseCorner.y), kRed);
+  // The rounded rectangle at 400: its corner cut off (white inside the
+  // label), its top edge inked.
+  if (zoom == 400) {
+    const POINT corner = s.Px(1300, 150);
+    EXPECT_EQ(uitest::ClientPixel(w, corner.x + 1, corner.y + 1), kWhite);
+    const POINT top = s.Px(1700, 150);
+    bool inked = false;
+    for (int dy = 0; dy < 8; ++dy) inked = inked || uitest::ClientPixel(w, top.x, top.y + dy) == kBlack;
+    EXPECT_TRUE(inked);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, DesignViewPicture, ::testing::Values(50, 150, 400));

@@ -53,8 +53,24 @@ TEST_F(DesignViewSession, DrawingShapes) {
   EXPECT_EQ(last.kind, kBox);
   EXPECT_EQ(last.w, 1);
   EXPECT_EQ(last.h, 1);
-  // The ellipse and the rounded rectangle differ in their style.
-  EXPECT_EQ(s.doc->fieldList[2]->styleFlags != s.doc->fieldList[3]->styleFlags, true);
+  // The ellipse and the rounded rectangle differ in their style; both get a
+  // 13-mil outline and a corner radius of a fifth of the shorter side
+  // (500 mils), and are neither filled nor held to a circle.
+  for (size_t i : {2u, 3u}) {
+    const auto* e = static_cast<const CEllipseField*>(s.doc->fieldList[i].get());
+    EXPECT_EQ(e->styleFlags, i == 2 ? 1u : 4u);
+    EXPECT_EQ(e->line.width, 13);
+    EXPECT_EQ(e->cornerRadius, 101);
+    EXPECT_EQ(e->shapeFlags, 0);
+  }
+  // A small shape: 60 x 45 pixels are 400 x 300 mils, radius 61.
+  s.Command(viewcmd::kAddRoundRect);
+  uitest::Drag(s.hwnd(), {400, 300}, {460, 345});
+  const auto* small = static_cast<const CEllipseField*>(s.doc->fieldList.back().get());
+  ASSERT_EQ(small->kind, kEllipse);
+  EXPECT_EQ(small->cornerRadius, 61);
+  EXPECT_EQ(small->shapeFlags, 0);
+  EXPECT_EQ(small->GetResizeMode(nullptr), 1);
 }
 
 TEST_F(DesignViewSession, PlacingAField) {
