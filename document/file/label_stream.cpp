@@ -9,6 +9,7 @@
 #include "document/setup/label_setup_block.h"
 #include "fields/lifecycle/field_lifecycle.h"
 #include "fields/records/field_list_stream.h"
+#include "foundation/system/printer_metrics.h"
 #include "foundation/util/file_io.h"
 #include "platform/kernel/byte_reader.h"
 
@@ -130,6 +131,13 @@ int ReadLabelStreamBytes(std::span<const uint8_t> bytes, CRvoDoc* doc, CLabelSet
     for (auto& field : read) fieldList->push_back(std::move(field));
   }
   if (bounds) *bounds = readBounds;
+  // The metrics of a system printer are fetched now and kept for the view
+  // and printing; a printer that is missing leaves nothing kept and the
+  // layout opens all the same.
+  if (setup.IsSysPrinter) {
+    PrinterMetrics metrics;
+    GetPrinterMetrics(setup.lastPrinter.GetData(), &metrics);
+  }
   (void)doc;
   return 1;
 }

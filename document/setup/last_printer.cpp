@@ -1,22 +1,11 @@
 #include "document/setup/last_printer.h"
 
 #include "document/layout_shell.h"
-#include "platform/win.h"
+#include "foundation/system/printer_metrics.h"
 
 namespace {
 
 constexpr const char* kSection = "Config";
-
-// The printer's resolution from a device context on it; 0s when the printer
-// cannot be opened.
-void AskPrinterDpi(const AString& name, int32_t& x, int32_t& y) {
-  x = y = 0;
-  HDC dc = CreateDCA("WINSPOOL", name.GetData(), nullptr, nullptr);
-  if (!dc) return;
-  x = GetDeviceCaps(dc, LOGPIXELSX);
-  y = GetDeviceCaps(dc, LOGPIXELSY);
-  DeleteDC(dc);
-}
 
 }  // namespace
 
@@ -29,7 +18,10 @@ int ReadLastPrinter(CLabelSetup& setup) {
   setup.dpiX = shell->GetProfileInt(kSection, "dpiX", 0);
   setup.dpiY = shell->GetProfileInt(kSection, "dpiY", 0);
   if (!setup.lastPrinter.IsEmpty() && (setup.dpiX == 0 || setup.dpiY == 0)) {
-    AskPrinterDpi(setup.lastPrinter, setup.dpiX, setup.dpiY);
+    PrinterMetrics metrics;
+    GetPrinterMetrics(setup.lastPrinter.GetData(), &metrics);
+    setup.dpiX = metrics.dpiX;
+    setup.dpiY = metrics.dpiY;
     if (setup.dpiX == 0 || setup.dpiY == 0) return 0;
   }
   return !setup.lastPrinter.IsEmpty() && !setup.lastPrinterModel.IsEmpty() && !setup.lastPort.IsEmpty() ? 1 : 0;
