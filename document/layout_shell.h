@@ -125,6 +125,14 @@ class CLayoutShell {
   virtual void SetCursorPosPane(int x, int y, int units) {}
   virtual void ShowMessagePane(const char* text, const RECT& beside) {}
   virtual void HideMessagePane() {}
+  // The main frame's menus drawn by the program in the UI language: whether
+  // the frame's own menu has been prepared so, and preparing the layout
+  // windows' menu (a layout window asks on activation). Nothing by default.
+  virtual bool IsFrameMenuPrepared() { return false; }
+  virtual void PrepareLayoutMenu() {}
+  // The main frame forgets a view it remembers when that view's window is
+  // gone (a layout window asks once it is destroyed).
+  virtual void CheckRememberedView() {}
 
   // What the defaults recorded, oldest first (tests read them).
   std::vector<std::string> shownMessages;

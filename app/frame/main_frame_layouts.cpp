@@ -161,10 +161,21 @@ void CMainFrame::OnClose() {
   CMDIFrameWnd::OnClose();
 }
 
+// The remembered view may have been deleted with its window, so it is only
+// compared, never read: it stays while an open document still has it.
 void CMainFrame::CheckRememberedView() {
-  if (m_pViewActive && (!::IsWindow(m_pViewActive->m_hWnd) ||
-                        CWnd::FromHandlePermanent(m_pViewActive->m_hWnd) != m_pViewActive))
-    m_pViewActive = nullptr;
+  if (!m_pViewActive) return;
+  if (CWinApp* app = AfxGetApp()) {
+    for (POSITION t = app->GetFirstDocTemplatePosition(); t;) {
+      CDocTemplate* docTemplate = app->GetNextDocTemplate(t);
+      for (POSITION d = docTemplate ? docTemplate->GetFirstDocPosition() : nullptr; d;) {
+        CDocument* document = docTemplate->GetNextDoc(d);
+        for (POSITION v = document->GetFirstViewPosition(); v;)
+          if (document->GetNextView(v) == m_pViewActive) return;
+      }
+    }
+  }
+  m_pViewActive = nullptr;
 }
 
 void CMainFrame::OnEnable(BOOL enable) {

@@ -88,6 +88,11 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell, public CFrameHost
   void SetReadOnlyPane(bool locked) override;
   void SetCursorPane(int x, int y, int units) override;
   void SetCursorPosPane(int x, int y, int units) override;
+  // The main frame's menus in the UI language and its remembered view, as
+  // layout windows ask on activation and when they go.
+  bool IsFrameMenuPrepared() override;
+  void PrepareLayoutMenu() override;
+  void CheckRememberedView() override;
   AString TranslateUiString(const char* english) override;
   int UiMessageBox(const char* text, UINT type) override;
   int ShowMsgBoxDlg(const char* text, UINT type) override;

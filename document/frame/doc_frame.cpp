@@ -188,7 +188,16 @@ BOOL CDocFrmWnd::DestroyWindow() {
   main = AfxGetMainWnd();
   if (main && main->m_hWnd && !LayoutShell()->IsReaderMode()) {
     if (hadTitleBit) main->ModifyStyle(0, FWS_ADDTOTITLE);
+    // A view of this window that the main frame remembers is gone now.
+    LayoutShell()->CheckRememberedView();
     if (auto* frame = dynamic_cast<CFrameWnd*>(main)) frame->OnUpdateFrameTitle(TRUE);
   }
   return destroyed;
+}
+
+void CDocFrmWnd::OnUpdateFrameMenu(BOOL active, CWnd* activated, HMENU menuAlt) {
+  CMDIChildWnd::OnUpdateFrameMenu(active, activated, menuAlt);
+  if (!active) return;
+  CLayoutShell* shell = LayoutShell();
+  if (!shell->IsReaderMode() || shell->IsFrameMenuPrepared()) shell->PrepareLayoutMenu();
 }

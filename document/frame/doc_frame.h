@@ -31,6 +31,9 @@ class CDocFrmWnd : public CMDIChildWnd, public IDesignViewHost {
   BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;
   void RecalcLayout(BOOL notify = TRUE) override;
   BOOL DestroyWindow() override;
+  // On activation the main frame prepares the layout menu for drawing in
+  // the UI language; in reader mode only once its own menu is prepared.
+  void OnUpdateFrameMenu(BOOL active, CWnd* activated, HMENU menuAlt) override;
 
   // Adds ("*" once) or removes one trailing "*" of the window's title, when
   // the frame shows a document.

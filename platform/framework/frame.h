@@ -128,6 +128,10 @@ class CMDIChildWnd : public CFrameWnd {
   BOOL PreTranslateMessage(MSG* msg) override;
   void ActivateFrame(int cmdShow = -1) override;
   void OnUpdateFrameTitle(BOOL addToTitle) override;
+  // On activation (active set) the MDI frame takes this window's menu; when
+  // the last document window goes (neither active nor another activated)
+  // the frame's own. Derived frames add to it after calling it.
+  virtual void OnUpdateFrameMenu(BOOL active, CWnd* activated, HMENU menuAlt);
   CMDIFrameWnd* GetMDIFrame() const;
   void MDIActivate();
   void MDIDestroy();

@@ -337,17 +337,21 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL addToTitle) {
   if (CMDIFrameWnd* frame = GetMDIFrame()) frame->OnUpdateFrameTitle(TRUE);
 }
 
-void CMDIChildWnd::OnMDIActivate(BOOL activate, CWnd* activated, CWnd*) {
-  Default();
+void CMDIChildWnd::OnUpdateFrameMenu(BOOL active, CWnd* activated, HMENU) {
   // The frame shows the active document's menu, and its own once the last
   // document window has gone.
   if (CMDIFrameWnd* frame = GetMDIFrame()) {
-    if (activate && m_hMenuShared) {
+    if (active && m_hMenuShared) {
       ShowFrameMenu(frame, m_hMenuShared);
-    } else if (!activate && !activated) {
+    } else if (!active && !activated) {
       ShowFrameMenu(frame, frame->m_hMenuDefault);
     }
   }
+}
+
+void CMDIChildWnd::OnMDIActivate(BOOL activate, CWnd* activated, CWnd*) {
+  Default();
+  OnUpdateFrameMenu(activate, activated, nullptr);
   CView* view = GetActiveView();
   if (activate && view) view->OnActivateView(TRUE, view, view);
   if (CMDIFrameWnd* frame = GetMDIFrame()) frame->OnUpdateFrameTitle(TRUE);

@@ -51,7 +51,18 @@ END_MESSAGE_MAP()
 
 namespace {
 
-class FrameTestApp : public CWinApp {};
+// Records what layout windows ask of the main frame.
+class FrameTestApp : public CWinApp, public CLayoutShell {
+ public:
+  bool IsReaderMode() override { return reader; }
+  bool IsFrameMenuPrepared() override { return frameMenuPrepared; }
+  void PrepareLayoutMenu() override { ++layoutMenuPrepared; }
+  void CheckRememberedView() override { ++rememberedViewChecks; }
+  bool reader = false;
+  bool frameMenuPrepared = false;
+  int layoutMenuPrepared = 0;
+  int rememberedViewChecks = 0;
+};
 
 class LayoutFrame : public testing::Test {
  protected:
@@ -213,6 +224,57 @@ TEST_F(LayoutFrame, TitleSignAddedOnceAndRemovedOnce) {
   EXPECT_EQ(FrameTitle(), "Label1*");
   frame_->UpdateTitleModifiedMark(false);
   EXPECT_EQ(FrameTitle(), "Label1");
+}
+
+// Each activation of a layout window has the main frame prepare the layout
+// menu; in reader mode only when the frame's own menu is prepared already.
+TEST_F(LayoutFrame, ActivationPreparesTheLayoutMenu) {
+  const struct {
+    bool reader, frameMenuPrepared, prepares;
+  } cases[] = {{false, false, true}, {false, true, true}, {true, true, true}, {true, false, false}};
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(CRulerProbeView);
+  context.m_pCurrentDoc = doc_.get();
+  auto* second = new CDocFrmWnd;
+  ASSERT_TRUE(second->Create(nullptr, "Label1:2", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                             CRect(20, 20, 600, 400), main_, &context));
+  second->MDIActivate();
+  uitest::RunUntilIdle();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.reader << c.frameMenuPrepared);
+    app_.reader = c.reader;
+    app_.frameMenuPrepared = c.frameMenuPrepared;
+    for (CDocFrmWnd* frame : {frame_, second}) {
+      app_.layoutMenuPrepared = 0;
+      frame->MDIActivate();
+      uitest::RunUntilIdle();
+      ASSERT_EQ(main_->MDIGetActive(), frame);
+      // Once for the window activated, never for the one deactivated.
+      EXPECT_EQ(app_.layoutMenuPrepared, c.prepares ? 1 : 0);
+    }
+  }
+  second->DestroyWindow();
+}
+
+// Destroying a layout window has the main frame forget a view that is gone
+// and gives its title style back; in reader mode neither.
+TEST_F(LayoutFrame, DestroyingChecksTheRememberedViewOutsideReaderMode) {
+  for (const bool reader : {false, true}) {
+    SCOPED_TRACE(reader);
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CRulerProbeView);
+    context.m_pCurrentDoc = doc_.get();
+    auto* extra = new CDocFrmWnd;
+    ASSERT_TRUE(extra->Create(nullptr, "Extra", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300),
+                              main_, &context));
+    main_->ModifyStyle(0, FWS_ADDTOTITLE);
+    app_.reader = reader;
+    app_.rememberedViewChecks = 0;
+    extra->DestroyWindow();
+    uitest::RunUntilIdle();
+    EXPECT_EQ(app_.rememberedViewChecks, reader ? 0 : 1);
+    EXPECT_EQ((main_->GetStyle() & FWS_ADDTOTITLE) != 0, !reader);
+  }
 }
 
 }  // namespace
