@@ -135,9 +135,11 @@ int Render(CBarcodeField* f, int dpi, int dpiY, POINT* sizeOut, unsigned flags, 
   r.itfBearerFactor = f->itfBearerFactor;
   r.itfQuietFactor = f->itfQuietFactor;
   r.textAlign = f->textAlign;
-  r.suppWidth = f->suppWidth;
-  r.suppBarHeight = f->suppBarHeight;
-  r.suppX = f->suppX;
+  // The supplement's place and size are the library's answers, kept by the
+  // field in mils; the library only writes them (for EAN/UPC add-ons) and
+  // leaves them as handed in otherwise. Handed in, a field's mils would come
+  // back read as dots and grow at every rendering, so they go in as 0.
+  r.suppWidth = r.suppBarHeight = r.suppX = 0;
   r.longGuards = 1;
   f->textLeft = f->textRight = 0;
   r.outerDigitScaleLeft = f->outerDigitScale[0];

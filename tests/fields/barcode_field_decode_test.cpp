@@ -212,6 +212,42 @@ TEST(BarcodeFieldRender, RatioOf250DoublesTheNarrowBarInTheRequestOnly) {
   EXPECT_EQ(wide->narrowBar, 2);
 }
 
+// The supplement's place and size are the library's answers in mils. A
+// Code 128 field still holding an add-on's values (its symbology changed)
+// keeps none after rendering, however often; an EAN-13 with a five-digit
+// add-on gets the same values whatever it held before.
+TEST(BarcodeFieldRender, SupplementValuesAreAnswersNotInputs) {
+  const auto render = [](CBarcodeField& f) {
+    POINT size{};
+    return RenderBarcodeToBitmap(&f, 300, 0, &size, kRenderMeasureOnly, nullptr, nullptr, nullptr, 0);
+  };
+  auto code128 = FieldOf(kSymbols[5], 300, 0);
+  code128->suppX = 1100;
+  code128->suppBarHeight = 400;
+  code128->suppWidth = 470;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(render(*code128), 1);
+    EXPECT_EQ(code128->suppX, 0);
+    EXPECT_EQ(code128->suppBarHeight, 0);
+    EXPECT_EQ(code128->suppWidth, 0);
+  }
+  auto ean = FieldOf(kSymbols[11], 300, 0);
+  ean->subType = 2;
+  ean->data = "97803064061575995";
+  ASSERT_EQ(render(*ean), 1);
+  const int32_t x = ean->suppX, h = ean->suppBarHeight, w = ean->suppWidth;
+  EXPECT_GT(x, 0);
+  EXPECT_GT(h, 0);
+  EXPECT_GT(w, 0);
+  for (const int32_t held : {0, 7, 123456}) {
+    ean->suppX = ean->suppBarHeight = ean->suppWidth = held;
+    ASSERT_EQ(render(*ean), 1);
+    EXPECT_EQ(ean->suppX, x);
+    EXPECT_EQ(ean->suppBarHeight, h);
+    EXPECT_EQ(ean->suppWidth, w);
+  }
+}
+
 TEST(BarcodeFieldRender, Ean13HumanReadableText) {
   auto f = FieldOf(kSymbols[11], 300, 0);
   f->data = "5901234123457";
