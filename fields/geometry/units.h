@@ -5,9 +5,12 @@
 
 // (value x dpi + 500) / 1000, with integer division.
 constexpr int32_t MilsToDevice(int64_t mils, int dpi) { return static_cast<int32_t>((mils * dpi + 500) / 1000); }
-// (int)(value x 1000 / dpi + 0.5).
+// (int)(value x 1000 / dpi + 0.5), held within +-2e9: a picture measured at
+// a resolution read from a file (1 dpi) may be far more mils than 32 bits hold.
 constexpr int32_t DeviceToMils(int64_t pixels, int dpi) {
-  return dpi > 0 ? static_cast<int32_t>(static_cast<double>(pixels) * 1000.0 / dpi + 0.5) : 0;
+  if (dpi <= 0) return 0;
+  const double mils = static_cast<double>(pixels) * 1000.0 / dpi + 0.5;
+  return static_cast<int32_t>(mils < -2e9 ? -2e9 : mils > 2e9 ? 2e9 : mils);
 }
 
 // Coordinates taken from a file may be anything: geometry works on values

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "fields/design/design_values.h"
 #include "fields/draw/text_draw.h"
@@ -151,6 +152,18 @@ CTextField& TextFieldFromParagraph(CTextField& t, const CParagraphField& p) {
   return t;
 }
 
+namespace {
+
+// A line start moved right by an indentation in mils. The indentation comes
+// from the layout file and may be anything: it is held to the geometry's
+// bounds and the sum to the int range.
+int ShiftedBy(int x, int64_t mils, int dpi) {
+  const int64_t moved = int64_t{x} + MilsToDevice(ClampCoordinate(mils), dpi);
+  return static_cast<int>(std::clamp<int64_t>(moved, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
 ParagraphLayout LayoutFieldText(CParagraphField& p, const CLabelSetup& setup, HDC given, int originX, int originY,
                                 int dpiX, int dpiY, unsigned flags) {
   ParagraphLayout out;
@@ -176,7 +189,7 @@ ParagraphLayout LayoutFieldText(CParagraphField& p, const CLabelSetup& setup, HD
   const int left = MilsToDevice(p.offset.x, dpiX) + originX;
   const int top = MilsToDevice(p.offset.y, dpiY) + originY;
   const int wrap = MilsToDevice(p.wrapWidth, dpiX);
-  const int right = left + wrap;
+  const int right = ShiftedBy(left, p.wrapWidth, dpiX);
   const int boxHeight = MilsToDevice(p.height, dpiY);
   const bool measureOnly = (flags & kMeasureLayoutOnly) != 0;
   long long bottom = measureOnly ? (p.lineCount && !p.fitFont ? 1LL * p.lineCount * L + top : (1LL << 40))
@@ -245,8 +258,8 @@ ParagraphLayout LayoutFieldText(CParagraphField& p, const CLabelSetup& setup, HD
   bool first = true;
   while (tpos < n) {
     int lineX = left;
-    if (p.indent > 0 && first) lineX += MilsToDevice(p.indent, dpiX);
-    if (p.indent < 0 && !first) lineX += MilsToDevice(-p.indent, dpiX);
+    if (p.indent > 0 && first) lineX = ShiftedBy(left, p.indent, dpiX);
+    if (p.indent < 0 && !first) lineX = ShiftedBy(left, -int64_t{p.indent}, dpiX);
     const int start = tpos;
     int end = tpos;
     int next = tpos;
@@ -257,13 +270,13 @@ ParagraphLayout LayoutFieldText(CParagraphField& p, const CLabelSetup& setup, HD
         break;
       }
       const int width = extent(text.Mid(start, end + 1 - start)).cx;
-      if (lineX + width > right) {
+      if (int64_t{lineX} + width > right) {
         overflow = true;
         break;
       }
       ++end;
       next = end;
-      if (lineX + width == right) {
+      if (int64_t{lineX} + width == right) {
         overflow = end < n && s[end] != '\r' && s[end] != '\n';
         break;
       }
@@ -294,8 +307,9 @@ ParagraphLayout LayoutFieldText(CParagraphField& p, const CLabelSetup& setup, HD
     int drawX = lineX;
     if (!measureOnly) {
       const int indentShift = (p.indent > 0 && first) || (p.indent < 0 && !first)
-                                  ? MilsToDevice(std::abs(p.indent), dpiX) : 0;
-      const int free = wrap - size.cx - indentShift;
+                                  ? ShiftedBy(0, std::abs(int64_t{p.indent}), dpiX) : 0;
+      const int free = static_cast<int>(std::max<int64_t>(int64_t{wrap} - size.cx - indentShift,
+                                                           std::numeric_limits<int>::min()));
       if (p.anchor == 0) drawX += free / 2;
       if (p.anchor == 1) drawX += free;
       if (p.anchor == 2 && line.Find(' ') >= 0 && blank.cx > 0) {

@@ -22,6 +22,15 @@ TEST(FieldUnits, MilsToDeviceAndBack) {
   EXPECT_EQ(DeviceToMils(1, 203), 5);
 }
 
+// Pixels at a tiny resolution read from a file give more mils than 32 bits
+// hold: the conversion saturates instead of overflowing.
+TEST(FieldUnits, DeviceToMilsSaturates) {
+  struct { int64_t pixels; int dpi; int32_t mils; } cases[] = {
+      {2950000, 1, 2000000000},  {-2950000, 1, -2000000000}, {1999999, 1, 1999999000},
+      {int64_t{1} << 40, 300, 2000000000}, {600, 300, 2000}, {5, 0, 0}};
+  for (auto c : cases) EXPECT_EQ(DeviceToMils(c.pixels, c.dpi), c.mils) << c.pixels << " at " << c.dpi;
+}
+
 TEST(FieldUnits, LabelCornerSizeAndQuarterTurns) {
   EXPECT_EQ(GetLabelCornerSize(4000, 2500), 83);
   EXPECT_EQ(GetLabelCornerSize(300, 300), 20);

@@ -157,6 +157,22 @@ TEST(ParagraphLayout, RepeatedLayoutsKeepEveryLine) {
   }
 }
 
+// An indentation read from a file may be anything: the first line (or the
+// later ones, for a negative one) starts as far right as the int range
+// allows, and the text still lays out, one word a line.
+TEST(ParagraphLayout, AnyIndentationLaysOut) {
+  const CLabelSetup setup = SetupAt(300);
+  for (const int32_t indent : {2000000000, -2147483647 - 1, 268435456, -5}) {
+    SCOPED_TRACE(indent);
+    auto p = Paragraph("one two\nthree", 700);
+    p->indent = indent;
+    const ParagraphLayout l = LayoutFieldText(*p, setup, nullptr, 0, 0, 0, 0, kMeasureLayoutOnly | kMeasureLinesOut);
+    std::string joined;
+    for (const auto& line : TextsOf(l.lines)) joined += line;
+    EXPECT_NE(joined.find("three"), std::string::npos);
+  }
+}
+
 TEST(ParagraphLayout, DatabaseFieldsShowPlaceholderLines) {
   const CLabelSetup setup = SetupAt(300);
   tavtest::TestCanvas canvas(400, 400);
