@@ -315,11 +315,20 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
                 }
             }
           }
-          // A transparent hatch's gaps are not skipped here: the operation
-          // still combines source and destination, with a pattern of zeros.
+          // In a transparent hatch's gaps the pattern takes no part: an
+          // operation of pattern and source alone leaves the source there
+          // (MERGECOPY shows the source between the hatch lines); one that
+          // reads the destination as well still combines source and
+          // destination, with a pattern of zeros.
           uint32_t p = 0;
-          if (!pattern.Sample(xx, yy, p)) p = 0;
           const int px = xx + o.x, py = yy + o.y;
+          if (!pattern.Sample(xx, yy, p)) {
+            p = 0;
+            if (usesSource && !Rop3UsesDest(code)) {
+              target->WriteValue(px, py, s & mask);
+              continue;
+            }
+          }
           const uint32_t d = target->ReadValue(px, py);
           target->WriteValue(px, py, ApplyRop3(code, p, s, d) & mask);
         }

@@ -49,6 +49,7 @@ inline uint32_t ApplyRop3(unsigned code, uint32_t p, uint32_t s, uint32_t d) {
 }
 inline bool Rop3UsesSource(unsigned code) { return ((code >> 2) & 0x33) != (code & 0x33); }
 inline bool Rop3UsesPattern(unsigned code) { return ((code >> 4) & 0x0F) != (code & 0x0F); }
+inline bool Rop3UsesDest(unsigned code) { return ((code >> 1) & 0x55) != (code & 0x55); }
 // A ternary operation that ignores the source as the binary operation it is.
 inline int Rop3ToRop2(unsigned code) {
   unsigned t = 0;
