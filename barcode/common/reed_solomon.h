@@ -30,6 +30,9 @@ class GaloisField {
     if (a == 0 || b == 0) return 0;
     return exp_[log_[a] + log_[b]];
   }
+  // a^power for 0 <= power < 2 x (Size() - 1): the product of two non-zero
+  // elements by the sum of their logarithms, without the modulo.
+  uint8_t ExpOfSum(int power) const { return exp_[power]; }
   static uint8_t Add(uint8_t a, uint8_t b) { return a ^ b; }
   static uint8_t Subtract(uint8_t a, uint8_t b) { return a ^ b; }
   static uint8_t Negate(uint8_t a) { return a; }
@@ -101,6 +104,38 @@ void RsComputeCheck(const Field& field, std::span<const typename Field::Element>
     check[k - 1] = field.Negate(field.Multiply(generator[k - 1], factor));
   }
   for (E& c : check) c = field.Negate(c);
+}
+
+// The same division over GF(2^m), where it runs in the inner loop of the
+// larger symbols: the generator's coefficients are taken by their logarithms
+// once, and a step whose factor is zero only shifts.
+inline void RsComputeCheck(const GaloisField& field, std::span<const uint8_t> generator,
+                           std::span<const uint8_t> data, std::span<uint8_t> check) {
+  const size_t k = generator.size();
+  assert(check.size() == k);
+  std::fill(check.begin(), check.end(), uint8_t{0});
+  if (k == 0) return;
+  std::vector<int> logs(k);
+  bool anyZero = false;
+  for (size_t j = 0; j < k; ++j) {
+    anyZero = anyZero || generator[j] == 0;
+    logs[j] = generator[j] == 0 ? 0 : field.Log(generator[j]);
+  }
+  if (anyZero) {  // not a generator of distinct roots: the plain division
+    RsComputeCheck<GaloisField>(field, generator, data, check);
+    return;
+  }
+  for (const uint8_t d : data) {
+    const uint8_t factor = d ^ check[0];
+    if (factor == 0) {
+      std::copy(check.begin() + 1, check.end(), check.begin());
+      check[k - 1] = 0;
+      continue;
+    }
+    const int logFactor = field.Log(factor);
+    for (size_t j = 0; j + 1 < k; ++j) check[j] = check[j + 1] ^ field.ExpOfSum(logs[j] + logFactor);
+    check[k - 1] = field.ExpOfSum(logs[k - 1] + logFactor);
+  }
 }
 
 }  // namespace kalvo

@@ -300,6 +300,43 @@ void EncodeNext(Path& p, uint8_t c) {
   if (p.values.empty()) p.boundaryPos = p.pos;
 }
 
+// The codeword count of a counting path once it has left for ASCII, or
+// nothing when it cannot leave there or runs out of room, as Leave finds.
+std::optional<size_t> CountAfterLeave(const Path& p) {
+  if (!p.Ok()) return std::nullopt;
+  size_t count = p.cw.size();
+  switch (p.scheme) {
+    case Scheme::C40:
+    case Scheme::Text:
+    case Scheme::X12:
+      if (!p.values.empty()) return std::nullopt;
+      ++count;  // the unlatch
+      break;
+    case Scheme::Edifact:
+      count += (6 * (p.values.size() + 1) + 7) / 8;  // the values and the unlatch value, six bits each
+      break;
+    case Scheme::Ascii:
+    case Scheme::Base256:
+      break;
+  }
+  if (count > static_cast<size_t>(kMaxDataCodewords)) return std::nullopt;
+  return count;
+}
+
+// A counting path in ASCII with `count` codewords after `pos` characters, set
+// field by field: the search does this for every scheme and character.
+void ResetCounting(Path& p, size_t count, size_t pos) {
+  p.scheme = Scheme::Ascii;
+  p.error = PathError::None;
+  p.pos = p.boundaryPos = pos;
+  p.singleDigit = false;
+  p.cw = CodewordBuffer::Counting(count);
+  p.values.clear();
+  p.segment = {0, 0};
+  p.inSegment = false;
+  p.finished = nullptr;
+}
+
 // One character in `target`, switching into it first when needed.
 void Step(Path& p, Scheme target, uint8_t c) {
   if (p.scheme != target) {
@@ -421,6 +458,7 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
     EncodeNext(paths[j], text[0]);
     from[0][j] = -1;
   }
+  Path change;  // the path changing scheme, set afresh each time
   while (paths[0].pos < text.size()) {
     const size_t t = paths[0].pos;
     const uint8_t c = text[t];
@@ -428,20 +466,19 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
     // the same state but for its codeword count: the change into a scheme
     // is cheapest from the path with the fewest codewords once left (the
     // first of equals), and the search tries only that one beside staying.
-    std::array<Path, kSchemes> left = paths;
-    for (Path& p : left)
-      if (p.Ok()) Leave(p);
+    // Only those counts are kept, not copies of the paths.
+    std::array<std::optional<size_t>, kSchemes> left;
+    for (int i = 0; i < kSchemes; ++i) left[i] = CountAfterLeave(paths[i]);
     for (int j = 0; j < kSchemes; ++j) {
       const Scheme target = static_cast<Scheme>(j);
       int changeFrom = -1;
       for (int i = 0; i < kSchemes; ++i)
-        if (i != j && left[i].Ok() && (changeFrom < 0 || left[i].cw.size() < left[changeFrom].cw.size())) changeFrom = i;
+        if (i != j && left[i] && (changeFrom < 0 || *left[i] < *left[changeFrom])) changeFrom = i;
       Path& stay = paths[j];  // staying is worked out in place
       const bool wasOk = stay.Ok();
       if (wasOk) EncodeNext(stay, c);
-      Path change;
       if (changeFrom >= 0) {
-        change = left[changeFrom];
+        ResetCounting(change, *left[changeFrom], t);
         Enter(change, target);
         if (change.Ok()) EncodeNext(change, c);
       }
