@@ -141,10 +141,11 @@ int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) 
   bars.reserve(art.bars.Rects().size());
   for (const RECT& rect : art.bars.Rects()) bars.push_back(BarInBitmap(rect, scale, code));
   const COLORREF ground = art.ground == Ground::White ? COLORREF{0xFFFFFF} : code.backColor;
-  PaintBarBands(dc.get(), bitmapWidth, bitmapHeight, bars, ground, code.barColor);
+  if (!(art.shapes && art.shapesPaintGround && bars.empty()))
+    PaintBarBands(dc.get(), bitmapWidth, bitmapHeight, bars, ground, code.barColor);
   if (art.shapes) {
     const UniqueBrush barBrush(CreateSolidBrush(code.barColor));
-    art.shapes(dc.get(), barBrush.get());
+    art.shapes(dc.get(), barBrush.get(), ground);
   }
 
   if (art.drawTextRow && code.textSpaceOnly == 0) DrawTextRow(dc.get(), code, scale.same, scale.factor);

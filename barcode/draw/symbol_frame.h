@@ -75,8 +75,11 @@ struct Artwork {
   Ground ground = Ground::RequestColour;
   BarList bars;
   // Shapes other than bars, painted after them straight in bitmap pixels
-  // (at the output resolution) with the bar brush.
-  std::function<void(HDC dc, HBRUSH barBrush)> shapes;
+  // (at the output resolution) with the bar brush, over the ground colour.
+  std::function<void(HDC dc, HBRUSH barBrush, COLORREF ground)> shapes;
+  // The shapes paint every pixel, the ground included, so a symbol without
+  // bars is not painted with the ground first.
+  bool shapesPaintGround = false;
   bool drawTextRow = false;        // DrawTextRow with the request's hrText
   std::vector<PlacedText> texts;   // EAN/UPC digits, drawn with the row's font
 };

@@ -81,7 +81,10 @@ int EncodeMaxiCode(int, CBCode& code, int measureOnly) {
   // white); the hexagons and the finder are measured at the output resolution.
   Artwork art;
   art.ground = Ground::White;
-  art.shapes = [&grid, target](HDC dc, HBRUSH brush) { maxicode::PaintMaxiCode(dc, grid, target, brush); };
+  art.shapes = [&grid, target](HDC dc, HBRUSH brush, COLORREF ground) {
+    maxicode::PaintMaxiCode(dc, grid, target, brush, ground);
+  };
+  art.shapesPaintGround = true;
   FinishSymbol(code, measureOnly, DcOwner{}, art);
   return 0;
 }

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
+#include "barcode/draw/bar_bands.h"
 #include "barcode/maxicode/maxicode_stamps.h"
 #include "platform/gdi/gdi_owners.h"
 
@@ -50,11 +52,34 @@ bool DrawsAsStamped(HDC dc, const BITMAP& bm, const LOGBRUSH& brush) {
 
 uint32_t PixelOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
-// Paints the symbol from the stamps of its resolution: the bitmap's pixels
-// read out, the hexagons' fills, then their outlines (an outline pixel stays
-// the pen's, as when all hexagons are drawn in one call), then the finder over
-// them, and the pixels written back. False when the stamps do not apply.
-bool StampMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
+struct ColouredRun {
+  int y, x0, x1;
+  uint32_t pixel;
+};
+
+std::vector<ColouredRun> ColouredRuns(const Stamp& stamp, const uint32_t (&ink)[4]) {
+  std::vector<ColouredRun> runs;
+  for (const auto* part : {&stamp.fill, &stamp.pen})
+    for (const Stamp::Run& r : *part) runs.push_back({r.y, r.x0, r.x1, ink[static_cast<int>(r.ink)]});
+  std::sort(runs.begin(), runs.end(), [](const ColouredRun& a, const ColouredRun& b) {
+    return a.y != b.y ? a.y < b.y : a.x0 < b.x0;
+  });
+  std::vector<ColouredRun> joined;
+  for (const ColouredRun& r : runs) {
+    if (!joined.empty() && joined.back().y == r.y && joined.back().x1 == r.x0 && joined.back().pixel == r.pixel)
+      joined.back().x1 = r.x1;
+    else
+      joined.push_back(r);
+  }
+  return joined;
+}
+
+// Paints the symbol from the stamps of its resolution, a band of rows at a
+// time composed over the ground colour: the hexagons' fills, then their
+// outlines (an outline pixel stays the pen's, as when all hexagons are drawn
+// in one call), then the finder over them, and the band written to the
+// bitmap. False when the stamps do not apply, before anything is written.
+bool StampMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush, COLORREF ground) {
   BITMAP bm{};
   LOGBRUSH lb{};
   HGDIOBJ target = GetCurrentObject(dc, OBJ_BITMAP);
@@ -74,6 +99,12 @@ bool StampMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
   // A band of rows at a time keeps the buffer small.
   auto pixels = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(width) * kStampBand);
   const uint32_t ink[4] = {0, 0 /* the black pen */, PixelOf(lb.lbColor), PixelOf(RGB(255, 255, 255))};
+  const uint32_t groundPixel = PixelOf(ground);
+  // Each kind's fill and outline as one list of runs in their colours, runs
+  // of one colour that meet joined (the two never share a pixel).
+  std::vector<std::vector<ColouredRun>> whole;
+  if (stamps->apart)
+    for (const Stamp& kind : stamps->kinds) whole.push_back(ColouredRuns(kind, ink));
   // The bitmap leaves the device context while its bits move.
   UniqueBitmap placeholder(CreateBitmap(1, 1, 1, 1, nullptr));
   SelectScope away(dc, placeholder.get());
@@ -81,10 +112,10 @@ bool StampMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
   bool moved = true;
   for (int band = 0, top = 0; top < height && moved; ++band, top += kStampBand) {
     const int rows = std::min(kStampBand, height - top), bottom = top + rows;
-    if (GetDIBits(dc, bitmap, static_cast<UINT>(top), static_cast<UINT>(rows), pixels.get(), &info,
-                  DIB_RGB_COLORS) != rows) {
-      moved = false;
-      break;
+    for (int y = 0; y < rows; ++y) {
+      uint32_t* row = pixels.get() + static_cast<size_t>(y) * width;
+      if (y == 0) std::fill(row, row + width, groundPixel);
+      else std::memcpy(row, pixels.get(), static_cast<size_t>(width) * sizeof(uint32_t));
     }
     auto stamp = [&](const std::vector<Stamp::Run>& runs, POINT offset) {
       for (const Stamp::Run& run : runs) {
@@ -95,10 +126,23 @@ bool StampMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
       }
     };
     const std::vector<int>& modules = stamps->modulesInBand[static_cast<size_t>(band)];
-    for (int m : modules)
-      if (grid[static_cast<size_t>(m)]) stamp(stamps->kinds[static_cast<size_t>(stamps->kindOf[m])].fill, stamps->offsetOf[m]);
-    for (int m : modules)
-      if (grid[static_cast<size_t>(m)]) stamp(stamps->kinds[static_cast<size_t>(stamps->kindOf[m])].pen, stamps->offsetOf[m]);
+    if (stamps->apart) {
+      for (int m : modules) {
+        if (!grid[static_cast<size_t>(m)]) continue;
+        const POINT o = stamps->offsetOf[m];
+        for (const ColouredRun& run : whole[static_cast<size_t>(stamps->kindOf[m])]) {
+          const int y = run.y + o.y;
+          if (y < top || y >= bottom) continue;
+          uint32_t* row = pixels.get() + static_cast<size_t>(y - top) * width + o.x;
+          std::fill(row + run.x0, row + run.x1, run.pixel);
+        }
+      }
+    } else {
+      for (int m : modules)
+        if (grid[static_cast<size_t>(m)]) stamp(stamps->kinds[static_cast<size_t>(stamps->kindOf[m])].fill, stamps->offsetOf[m]);
+      for (int m : modules)
+        if (grid[static_cast<size_t>(m)]) stamp(stamps->kinds[static_cast<size_t>(stamps->kindOf[m])].pen, stamps->offsetOf[m]);
+    }
     stamp(stamps->finder.fill, POINT{0, 0});
     stamp(stamps->finder.pen, POINT{0, 0});
     moved = SetDIBits(dc, bitmap, static_cast<UINT>(top), static_cast<UINT>(rows), pixels.get(), &info,
@@ -134,8 +178,12 @@ void DrawMaxiCodeShapes(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
   SelectObject(dc, oldBrush);
 }
 
-void PaintMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush) {
-  if (!StampMaxiCode(dc, grid, r, brush)) DrawMaxiCodeShapes(dc, grid, r, brush);
+void PaintMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush, COLORREF ground) {
+  if (StampMaxiCode(dc, grid, r, brush, ground)) return;
+  BITMAP bm{};
+  if (GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof bm, &bm) != 0)
+    PaintBarBands(dc, bm.bmWidth, bm.bmHeight, {}, ground, ground);
+  DrawMaxiCodeShapes(dc, grid, r, brush);
 }
 
 }  // namespace kalvo::maxicode

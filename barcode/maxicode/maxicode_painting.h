@@ -23,8 +23,9 @@ struct HexagonMeasures {
 };
 HexagonMeasures HexagonMeasuresAt(int resolution);
 
-// Paints the dark modules with `brush` and the finder circles into `dc`, both
-// outlined with the device context's pen.
-void PaintMaxiCode(HDC dc, const ModuleGrid& grid, int resolution, HBRUSH brush);
+// Paints the whole bitmap selected into `dc`: the ground colour, then the dark
+// modules with `brush` and the finder circles, both outlined with the device
+// context's pen.
+void PaintMaxiCode(HDC dc, const ModuleGrid& grid, int resolution, HBRUSH brush, COLORREF ground);
 
 }  // namespace kalvo::maxicode

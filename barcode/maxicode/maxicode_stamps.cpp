@@ -157,6 +157,20 @@ std::shared_ptr<const MaxiStamps> MakeStamps(int resolution, int width, int heig
     for (int band = top / kStampBand; band <= (bottom - 1) / kStampBand; ++band)
       stamps->modulesInBand[static_cast<size_t>(band)].push_back(static_cast<int>(m));
   }
+  std::vector<int> owner(static_cast<size_t>(width) * height, -1);
+  stamps->apart = true;
+  for (size_t m = 0; m < places.size() && stamps->apart; ++m) {
+    if (stamps->kindOf[m] < 0) continue;
+    const Stamp& s = stamps->kinds[static_cast<size_t>(stamps->kindOf[m])];
+    const POINT o = stamps->offsetOf[m];
+    for (const auto* runs : {&s.fill, &s.pen})
+      for (const Stamp::Run& run : *runs)
+        for (int x = run.x0 + o.x; x < run.x1 + o.x; ++x) {
+          int& who = owner[static_cast<size_t>(run.y + o.y) * width + x];
+          if (who >= 0 && who != static_cast<int>(m)) stamps->apart = false;
+          who = static_cast<int>(m);
+        }
+  }
   // The finder: its circles from the largest down, dark and white in turn.
   const FinderCircles f = FinderAt(resolution);
   const int outer = f.radii[5];

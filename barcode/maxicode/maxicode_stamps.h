@@ -57,6 +57,9 @@ struct MaxiStamps {
   std::vector<Stamp> kinds;             // one stamp per kind of hexagon
   std::vector<std::vector<int>> modulesInBand;  // per band of kStampBand rows: the modules reaching into it
   Stamp finder;
+  // No pixel is reached by the stamps of two modules: each module can then be
+  // stamped whole, its fill and outline together, in any order.
+  bool apart = false;
 };
 
 // The cache of stamps by resolution, owned by the library's exit step.
