@@ -27,7 +27,7 @@ class CRichEditEx : public CRichEditCtrl {
  public:
   CRichEditEx();
 
-  BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) override;
+  BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
   // Plain-text mode, an undo limit of 8000, the language and the keep-text
   // flag; the control is ready after it. Returns 1.
   int Setup(int language, int option, int keepText);

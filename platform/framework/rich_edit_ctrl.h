@@ -15,7 +15,7 @@ class CRichEditCtrl : public CWnd {
  public:
   // A "RichEdit20W" window; FALSE when the classes are missing or the window
   // cannot be made.
-  virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+  BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
   void SetSel(long start, long end) { SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end); }
   void SetSel(CHARRANGE& range) { SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range)); }
