@@ -18,13 +18,17 @@ namespace {
 
 constexpr DWORD kSourceAnd = 0x008800C6;
 
-// The field's appearance with what else the picture depends on.
-AString DrawingKey(const CField& f, int dpiX, int dpiY, int outline, int transparent) {
+// The field's appearance with what else the picture depends on: the
+// resolution and mode, the anchor, the data source (a prompted paragraph lays
+// out placeholder lines), and the printer its text is measured on.
+AString DrawingKey(const CField& f, const CLabelSetup& setup, int dpiX, int dpiY, int outline, int transparent) {
   AString key;
   f.GetAppearanceKey(key);
   AString more;
-  more.Format("@%d@%d@%d@%d@%d", dpiX, dpiY, outline, transparent, static_cast<int>(f.anchor));
-  key += more;
+  more.Format("@%d@%d@%d@%d@%d@%d@%d@%d@", dpiX, dpiY, outline, transparent, static_cast<int>(f.anchor),
+              static_cast<int>(f.dataSourceType), static_cast<int>(f.previousDataSourceType),
+              static_cast<int>(setup.IsSysPrinter));
+  key += more + setup.lastPrinter;
   if (f.IsKind(FieldKind::kParagraph)) {
     const auto& p = static_cast<const CParagraphField&>(f);
     more.Format("@%d@", static_cast<int>(p.richFlag));
@@ -89,7 +93,7 @@ int DrawFieldBitmapClipped(HDC dc, CParagraphField& f, const CLabelSetup& setup,
   const int w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
   if (w <= 0 || h <= 0) return 0;
   CFieldPicture& pic = f.picture;
-  const AString key = DrawingKey(f, dpiX, dpiY, outline, transparent);
+  const AString key = DrawingKey(f, setup, dpiX, dpiY, outline, transparent);
   if (!CacheFits(pic, f, w, h, key)) {
     pic.sourceBitmap.reset();
     auto made = RenderParagraphPicture(f, setup, bounds, ox, oy, dpiX, dpiY, outline, transparent);
@@ -116,7 +120,7 @@ int DrawRtfFieldText(HDC dc, CRtfField& f, int ox, int oy, int dpiX, int dpiY, i
   const int size[2] = {MilsToDevice(f.width, dpiX), MilsToDevice(f.height, dpiY)};
   if (size[0] <= 0 || size[1] <= 0) return 0;
   CFieldPicture& pic = f.picture;
-  const AString key = DrawingKey(f, dpiX, dpiY, 0, 0);
+  const AString key = DrawingKey(f, CLabelSetup(), dpiX, dpiY, 0, 0);
   if (!CacheFits(pic, f, size[0], size[1], key)) {
     pic.sourceBitmap.reset();
     std::unique_ptr<PLWinBmp> picture = BuildRtfFieldPicture(f, size);

@@ -85,6 +85,7 @@ TEST(DrawingCache, ParagraphPictureIsRemadeWhenItMust) {
                      {"turned", [](CField& f) { f.SetRotation(90000); }, true},
                      {"resized", [](CField& f) { f.height = 900; }, true},
                      {"anchored right", [](CField& f) { f.anchor = 1; }, true},
+                     {"fed by a database", [](CField& f) { f.dataSourceType = 8; }, true},
                      {"at 300 dpi", [](CField&) {}, true},
                  });
 }

@@ -98,6 +98,12 @@ TEST(RichEditEx, TextInAndOutInEveryCodePage) {
   EXPECT_EQ(format.bCharSet, 134);
   EXPECT_EQ(format.yHeight, 200);
   EXPECT_EQ(std::u16string(format.szFaceName), u"Arial");
+  // A face and size for all of it.
+  EXPECT_TRUE(f.edit.SetFaceAndSize("Courier New", 14, SCF_ALL));
+  f.edit.GetSelectionCharFormat(format);
+  EXPECT_EQ(std::u16string(format.szFaceName), u"Courier New");
+  EXPECT_EQ(format.yHeight, 280);
+  EXPECT_EQ(format.wWeight, FW_NORMAL);
 }
 
 TEST(RichEditEx, RepairingReadsTwoSingleBytesAsOneCharacter) {
