@@ -128,6 +128,9 @@ int DrawTextField(HDC dc, CTextField& field, const CLabelSetup& setup, int drawF
   if (field.data.IsEmpty()) return 0;
   if (!dpiY) dpiY = dpiX;
   const LOGFONTA saved = field.logFont;
+  // The font the text was measured with (character height, the same width
+  // rounding), whatever the printer: the text fills the box measured for it
+  // and prints at the point size chosen.
   field.logFont = TextFontAt(field, dc, dpiX);
   const int x = MilsToDevice(field.offset.x, dpiX) + originX;
   const int y = MilsToDevice(field.offset.y, dpiY) + originY;
