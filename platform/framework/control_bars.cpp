@@ -206,6 +206,7 @@ BOOL CToolBar::SetBitmap(HBITMAP bitmap) {
 BOOL CToolBar::SetButtons(const UINT* ids, int count) {
   while (SendMessage(TB_BUTTONCOUNT) > 0) SendMessage(TB_DELETEBUTTON, 0);
   m_ids.assign(ids, ids + count);
+  m_upright = false;
   int image = 0;
   for (int i = 0; i < count; ++i) {
     TBBUTTON button{};
@@ -234,11 +235,31 @@ void CToolBar::GetItemRect(int index, LPRECT rect) const {
   SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect));
 }
 
+// Across, the buttons stand in one row; on a side, each ends its row (a
+// column), and separators, which would leave a button-high gap, are hidden.
+void CToolBar::StandButtons(bool upright) {
+  if (upright == m_upright) return;
+  m_upright = upright;
+  const int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
+  for (int i = 0; i < count; ++i) {
+    TBBUTTONINFOW info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_BYINDEX | TBIF_STATE | TBIF_STYLE;
+    if (SendMessage(TB_GETBUTTONINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info)) < 0) continue;
+    BYTE state = static_cast<BYTE>(info.fsState & ~(TBSTATE_WRAP | TBSTATE_HIDDEN));
+    if (upright) state |= (info.fsStyle & TBSTYLE_SEP) ? TBSTATE_HIDDEN : TBSTATE_WRAP;
+    info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+    info.fsState = state;
+    SendMessage(TB_SETBUTTONINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+  }
+}
+
 CSize CToolBar::CalcFixedLayout(BOOL stretch, BOOL horizontal) {
   // One row of buttons with a border above and below; unstretched, as long
-  // as its buttons.
+  // as its buttons (a column of them on a side).
   const int height = m_sizeButton.cy + 6;
   if (stretch || !m_hWnd) return horizontal ? CSize(32767, height) : CSize(m_sizeButton.cx + 6, 32767);
+  StandButtons(!horizontal);
   int length = 0;
   const int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
   for (int i = 0; i < count; ++i) {
@@ -246,7 +267,7 @@ CSize CToolBar::CalcFixedLayout(BOOL stretch, BOOL horizontal) {
     if (SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)))
       length += horizontal ? r.right - r.left : r.bottom - r.top;
   }
-  length += 4;
+  length += horizontal ? 4 : 6;
   return horizontal ? CSize(length, height) : CSize(m_sizeButton.cx + 6, length);
 }
 

@@ -82,7 +82,9 @@ class CToolBar : public CControlBar {
   void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
 
  private:
+  void StandButtons(bool upright);
   std::vector<UINT> m_ids;
+  bool m_upright = false;
   CSize m_sizeImage{16, 15};
   CSize m_sizeButton{23, 22};
 };

@@ -188,6 +188,25 @@ TEST(DockBars, HiddenBarsTakeNoRoomAndSidesStandUpright) {
   EXPECT_EQ(rs.top, f.InFrame(*f.Top()).bottom) << "the side starts under the top dock bar";
   EXPECT_EQ(f.InFrame(f.frame->m_pane).left, rs.right);
   EXPECT_GT(rs.Height(), rs.Width());
+  // Its buttons stand in a column, all inside the bar.
+  for (int i = 1; i < side->GetCount(); ++i) {
+    CRect above, below;
+    side->GetItemRect(i - 1, &above);
+    side->GetItemRect(i, &below);
+    EXPECT_EQ(below.left, above.left) << i;
+    EXPECT_EQ(below.top, above.bottom) << i;
+    EXPECT_LE(below.bottom, rs.Height()) << i;
+  }
+  // Docked across again, they stand in a row.
+  f.frame->DockControlBar(side, AFX_IDW_DOCKBAR_BOTTOM);
+  f.Layout();
+  CRect first, second;
+  side->GetItemRect(0, &first);
+  side->GetItemRect(1, &second);
+  EXPECT_EQ(second.top, first.top);
+  EXPECT_EQ(second.left, first.right);
+  f.frame->DockControlBar(side, AFX_IDW_DOCKBAR_LEFT);
+  f.Layout();
   f.frame->ShowControlBar(a, FALSE, FALSE);
   f.frame->ShowControlBar(side, FALSE, FALSE);
   uitest::RunUntilIdle();
