@@ -10,8 +10,6 @@
 namespace comctl::lv {
 namespace {
 
-constexpr int VK_F2 = VK_F1 + 1;
-
 bool Multiple(const ListView& lv) { return !(StyleOf(lv.self) & LVS_SINGLESEL); }
 
 UINT KeyFlags() {

@@ -73,6 +73,7 @@ BOOL CWinThread::CreateThread() {
       m_nExitCode = ExitInstance();
     }
     CWnd::DeleteTempMap();
+    afx::RemoveMessageFilter();
     afx::State().thread = nullptr;
   });
   return TRUE;

@@ -39,6 +39,13 @@ class CWinThread : public CCmdTarget {
   // lets temporary objects go. TRUE while there is more to do.
   virtual BOOL OnIdle(LONG count);
   virtual BOOL PreTranslateMessage(MSG* msg);
+  // A message read by a modal loop (code MSGF_DIALOGBOX, MSGF_MESSAGEBOX or
+  // MSGF_MENU): TRUE when it was handled and the loop is to skip it. By
+  // default the window it is for and its parents up to the loop's top-level
+  // window are offered it through PreTranslateMessage.
+  virtual BOOL ProcessMessageFilter(int code, MSG* msg);
+  // Offers a message to PreTranslateMessage of its window and the parents up to its top-level window.
+  static BOOL FilterThroughWindows(MSG* msg);
   virtual BOOL IsIdleMessage(MSG* msg);
   BOOL PumpMessage();
   virtual CWnd* GetMainWnd() { return m_pMainWnd; }

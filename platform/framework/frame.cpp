@@ -6,6 +6,7 @@
 #include "platform/framework/control_bars.h"
 #include "platform/framework/doc_template.h"
 #include "platform/framework/resources.h"
+#include "platform/framework/thread_state.h"
 #include "platform/framework/wnd_messages.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -206,6 +207,8 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* msg) {
+  // Inside a menu's loop the keys belong to the menu, never to accelerators.
+  if (afx::State().filtering == static_cast<int>(MSGF_MENU)) return FALSE;
   if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable)
     return ::TranslateAcceleratorW(m_hWnd, m_hAccelTable, msg);
   return FALSE;

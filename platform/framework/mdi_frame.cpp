@@ -143,7 +143,8 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
 }
 
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg) {
-  // The active document's accelerators, then the frame's.
+  // The active document's accelerators, then the frame's (none inside a menu's loop).
+  if (afx::State().filtering == static_cast<int>(MSGF_MENU)) return FALSE;
   if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) {
     CMDIChildWnd* child = MDIGetActive();
     if (child && child->m_hAccelTable && ::TranslateAcceleratorW(m_hWnd, child->m_hAccelTable, msg)) return TRUE;

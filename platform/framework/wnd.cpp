@@ -71,6 +71,7 @@ BOOL CWnd::Attach(HWND window) {
   state.temporaryWindows.erase(window);
   state.permanentWindows[window] = this;
   m_hWnd = window;
+  afx::InstallMessageFilter();
   return TRUE;
 }
 

@@ -1,6 +1,6 @@
 // The one table behind every handle the platform hands out: files, mappings,
 // find searches, device contexts, metafiles, GDI objects, windows, menus,
-// icons, cursors and accelerators.
+// icons, cursors, accelerators and hooks.
 //
 // A handle is (serial << 8) | kind. The serial number grows for the life of
 // the process and is never reused, so a closed handle stays unknown forever
@@ -57,6 +57,7 @@ enum class HandleKind : uint8_t {
   Icon,
   Cursor,
   Accelerator,
+  Hook,
   // Common controls
   ImageList,
   PropertySheetPage,

@@ -1,7 +1,7 @@
 // Per-thread message queues: posting, reading (PeekMessage, GetMessage) in
 // the documented order (sent messages, posted messages and input, WM_QUIT,
 // then WM_PAINT and WM_TIMER made when nothing else waits), dispatching,
-// waiting, and WH_GETMESSAGE hooks.
+// and waiting (hooks are in hooks.cpp).
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -114,18 +114,6 @@ DWORD QueueBitFor(UINT message) {
   return QS_POSTMESSAGE;
 }
 
-void RunHooks(Queue& queue, MSG& msg, UINT remove) {
-  std::vector<Hook> hooks;
-  {
-    std::lock_guard lock(queue.mutex);
-    hooks = queue.hooks;
-  }
-  if (hooks.empty()) return;
-  // The newest hook first; each decides through CallNextHookEx whether the older ones run.
-  Unlocked unlocked;
-  hooks.back().proc(HC_ACTION, remove & PM_REMOVE, reinterpret_cast<LPARAM>(&msg));
-}
-
 // Key and button state as of the message now read.
 void NoteInput(Queue& queue, const MSG& msg) {
   auto setKey = [&](int vk, bool down) {
@@ -211,7 +199,7 @@ bool ReadMessage(MSG& msg, HWND filter, UINT first, UINT last, UINT remove) {
     NoteInput(queue, msg);
     queue.last = msg;
   }
-  RunHooks(queue, msg, remove);
+  RunGetMessageHooks(queue, msg, remove);
   return true;
 }
 
@@ -574,38 +562,3 @@ LRESULT DispatchImpl(const MSG* msg, bool ansi) {
 LRESULT DispatchMessageW(const MSG* msg) { return DispatchImpl(msg, false); }
 LRESULT DispatchMessageA(const MSG* msg) { return DispatchImpl(msg, true); }
 
-HHOOK SetWindowsHookExW(int kind, HOOKPROC proc, HINSTANCE, DWORD threadId) {
-  if (kind != WH_GETMESSAGE || !proc || (threadId != 0 && threadId != ThisThread())) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  static std::atomic<uintptr_t> serial{0};
-  Queue& q = ThisQueue();
-  HHOOK handle = reinterpret_cast<HHOOK>((++serial << 4) | 0x5);
-  std::lock_guard lock(q.mutex);
-  q.hooks.push_back(Hook{handle, kind, proc, true});
-  return handle;
-}
-HHOOK SetWindowsHookExA(int kind, HOOKPROC proc, HINSTANCE instance, DWORD threadId) {
-  return SetWindowsHookExW(kind, proc, instance, threadId);
-}
-
-BOOL UnhookWindowsHookEx(HHOOK hook) {
-  Queue& q = ThisQueue();
-  std::lock_guard lock(q.mutex);
-  auto it = std::find_if(q.hooks.begin(), q.hooks.end(), [&](const Hook& h) { return h.handle == hook; });
-  if (it == q.hooks.end()) return Fail(ERROR_INVALID_HOOK_HANDLE);
-  q.hooks.erase(it);
-  return TRUE;
-}
-
-LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
-  Queue& q = ThisQueue();
-  HOOKPROC next = nullptr;
-  {
-    std::lock_guard lock(q.mutex);
-    auto it = std::find_if(q.hooks.begin(), q.hooks.end(), [&](const Hook& h) { return h.handle == hook; });
-    if (it != q.hooks.end() && it != q.hooks.begin()) next = (it - 1)->proc;
-  }
-  return next ? next(code, wParam, lParam) : 0;
-}

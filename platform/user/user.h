@@ -278,7 +278,10 @@ inline LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Hooks: WH_GETMESSAGE only, per thread (threadId 0 = the calling thread).
+// Hooks (hooks.cpp): WH_GETMESSAGE and WH_MSGFILTER, per thread (threadId 0
+// = the calling thread). The modal loops of dialogs (MSGF_DIALOGBOX), message
+// boxes (MSGF_MESSAGEBOX) and menus (MSGF_MENU) pass each message they read
+// to CallMsgFilter first and skip it when a filter answers nonzero.
 HHOOK SetWindowsHookExW(int kind, HOOKPROC proc, HINSTANCE instance, DWORD threadId);
 HHOOK SetWindowsHookExA(int kind, HOOKPROC proc, HINSTANCE instance, DWORD threadId);
 inline HHOOK SetWindowsHookEx(int kind, HOOKPROC proc, HINSTANCE instance, DWORD threadId) {
@@ -286,6 +289,9 @@ inline HHOOK SetWindowsHookEx(int kind, HOOKPROC proc, HINSTANCE instance, DWORD
 }
 BOOL UnhookWindowsHookEx(HHOOK hook);
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+BOOL CallMsgFilterW(LPMSG msg, int code);
+BOOL CallMsgFilterA(LPMSG msg, int code);
+inline BOOL CallMsgFilter(LPMSG msg, int code) { return CallMsgFilterA(msg, code); }
 
 // Timers (timers.cpp): on the layer's clock. SetTimer with a window returns
 // the id (replacing a timer of the same id); without one, a new id.

@@ -198,6 +198,7 @@ inline constexpr WPARAM SC_KEYMENU = 0xF100;
 inline constexpr WPARAM SC_RESTORE = 0xF120;
 // WM_ENTERIDLE wParam: what is idle
 inline constexpr WPARAM MSGF_DIALOGBOX = 0;
+inline constexpr WPARAM MSGF_MESSAGEBOX = 1;
 inline constexpr WPARAM MSGF_MENU = 2;
 // WM_SIZING edges (also the low bits of SC_SIZE requests)
 inline constexpr WPARAM WMSZ_LEFT = 1;
@@ -262,7 +263,10 @@ inline constexpr int VK_SUBTRACT = 0x6D;
 inline constexpr int VK_DECIMAL = 0x6E;
 inline constexpr int VK_DIVIDE = 0x6F;
 inline constexpr int VK_F1 = 0x70;
+inline constexpr int VK_F2 = 0x71, VK_F3 = 0x72, VK_F4 = 0x73, VK_F5 = 0x74, VK_F6 = 0x75, VK_F7 = 0x76,
+                     VK_F8 = 0x77, VK_F9 = 0x78;
 inline constexpr int VK_F10 = 0x79;
+inline constexpr int VK_F11 = 0x7A;
 inline constexpr int VK_F12 = 0x7B;
 inline constexpr int VK_NUMLOCK = 0x90;
 inline constexpr int VK_SCROLL = 0x91;

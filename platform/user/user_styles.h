@@ -206,7 +206,7 @@ inline constexpr DWORD QS_INPUT = QS_MOUSE | QS_KEY;
 inline constexpr DWORD QS_ALLEVENTS = QS_INPUT | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY;
 inline constexpr DWORD QS_ALLINPUT = QS_ALLEVENTS | QS_SENDMESSAGE;
 // Hooks
-inline constexpr int WH_GETMESSAGE = 3;
+inline constexpr int WH_MSGFILTER = -1, WH_GETMESSAGE = 3;
 inline constexpr int HC_ACTION = 0;
 
 // System metrics

@@ -297,6 +297,8 @@ using QueuePtr = std::shared_ptr<Queue>;
 Queue& ThisQueue();
 QueuePtr QueueOf(DWORD thread);
 DWORD ThisThread();
+// The calling thread's WH_GETMESSAGE hooks, newest first, on a message just read (hooks.cpp).
+void RunGetMessageHooks(Queue& queue, MSG& msg, UINT remove);
 // Puts a message on a thread's posted list and wakes it.
 bool PostTo(DWORD thread, const MSG& msg);
 // Input messages are posted like others; consecutive mouse moves to one

@@ -16,6 +16,7 @@ HWND CreateFromTemplate(HINSTANCE instance, std::span<const uint8_t> bytes, HWND
 // it, or (a template the caller built in memory) trusted up to a limit.
 std::span<const uint8_t> TemplateBytes(LPCDLGTEMPLATEW dialogTemplate);
 std::span<const uint8_t> ResourceTemplate(HINSTANCE instance, const std::optional<resource::ResName>& name);
-INT_PTR RunModal(HWND dialog);
+// The modal loop; `filter` is what CallMsgFilter is told runs it.
+INT_PTR RunModal(HWND dialog, int filter = static_cast<int>(MSGF_DIALOGBOX));
 
 }  // namespace dialogs

@@ -19,7 +19,7 @@ Hook& TheHook() {
 
 }  // namespace
 
-INT_PTR RunModal(HWND dialog) {
+INT_PTR RunModal(HWND dialog, int filter) {
   const HWND owner = GetWindow(dialog, GW_OWNER);
   const bool disableOwner = owner && IsWindowEnabled(owner);
   if (disableOwner) EnableWindow(owner, FALSE);
@@ -42,6 +42,7 @@ INT_PTR RunModal(HWND dialog) {
       quitCode = msg.wParam;
       break;
     }
+    if (CallMsgFilterW(&msg, filter)) continue;  // a filter took it
     if (!IsDialogMessageW(dialog, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);

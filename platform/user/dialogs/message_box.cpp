@@ -120,7 +120,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   if (!dialog) return 0;
   // The default button has the focus.
   if (const HWND def = GetDlgItem(dialog, box.buttons[defaultIndex].id)) SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(def), TRUE);
-  return static_cast<int>(RunModal(dialog));
+  return static_cast<int>(RunModal(dialog, static_cast<int>(MSGF_MESSAGEBOX)));
 }
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {

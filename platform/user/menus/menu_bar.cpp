@@ -110,6 +110,7 @@ bool BarKeys(HWND window, HMENU menu, int* index, bool* leave) {
       *leave = true;
       return false;
     }
+    if (CallMsgFilterW(&msg, static_cast<int>(MSGF_MENU))) continue;  // a filter took it
     switch (msg.message) {
       case WM_KEYDOWN:
       case WM_SYSKEYDOWN:

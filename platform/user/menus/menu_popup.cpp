@@ -258,6 +258,10 @@ Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar, bool
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
+    if (CallMsgFilterW(&msg, static_cast<int>(MSGF_MENU))) {  // a filter took it
+      if (!IsWindow(w) || !Find(menu)) break;
+      continue;
+    }
     switch (msg.message) {
       case WM_KEYDOWN:
       case WM_SYSKEYDOWN:
