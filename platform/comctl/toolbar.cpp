@@ -253,6 +253,7 @@ bool Clickable(const ToolbarButton& b) { return !b.Separator() && (b.state & TBS
 void MouseDown(HWND w, Toolbar& t, POINT p) {
   const int i = ButtonAt(t, p);
   if (i < 0 || !Clickable(t.buttons[static_cast<size_t>(i)])) return;
+  if (DropsDownAt(t, t.buttons[static_cast<size_t>(i)], p) && !DropDown(w, t, i)) return;
   t.tracking = i;
   t.buttons[static_cast<size_t>(i)].state |= TBSTATE_PRESSED;
   SetCapture(w);
@@ -433,6 +434,14 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       auto* out = reinterpret_cast<RECT*>(lParam);
       if (wParam >= t.buttons.size() || !out || !t.buttons[wParam].Visible()) return FALSE;
       *out = t.buttons[wParam].rect;
+      return TRUE;
+    }
+    case TB_GETITEMDROPDOWNRECT: {
+      auto* out = reinterpret_cast<RECT*>(lParam);
+      if (wParam >= t.buttons.size() || !out || !t.buttons[wParam].Visible()) return FALSE;
+      const RECT arrow = ArrowPart(t, t.buttons[wParam]);
+      if (IsRectEmpty(&arrow)) return FALSE;
+      *out = arrow;
       return TRUE;
     }
     case TB_GETRECT: {

@@ -57,7 +57,13 @@ inline constexpr UINT TB_ENABLEBUTTON = WM_USER + 1, TB_CHECKBUTTON = WM_USER + 
                       TB_GETBUTTONTEXTW = WM_USER + 75, TB_ADDSTRINGW = WM_USER + 77,
                       TB_MOVEBUTTON = WM_USER + 82, TB_GETMAXSIZE = WM_USER + 83,
                       TB_SETEXTENDEDSTYLE = WM_USER + 84, TB_GETEXTENDEDSTYLE = WM_USER + 85,
-                      TB_GETPADDING = WM_USER + 86, TB_SETPADDING = WM_USER + 87;
+                      TB_GETPADDING = WM_USER + 86, TB_SETPADDING = WM_USER + 87,
+                      TB_GETITEMDROPDOWNRECT = WM_USER + 103;
+
+// What the parent answers to TBN_DROPDOWN: it showed the drop-down (or
+// declined it); or the button is then tracked as an ordinary press and a
+// release over it sends the command.
+inline constexpr LRESULT TBDDRET_DEFAULT = 0, TBDDRET_NODEFAULT = 1, TBDDRET_TREATPRESSED = 2;
 
 inline constexpr UINT TBN_GETBUTTONINFOA = TBN_FIRST - 0, TBN_BEGINDRAG = TBN_FIRST - 1, TBN_ENDDRAG = TBN_FIRST - 2,
                       TBN_BEGINADJUST = TBN_FIRST - 3, TBN_ENDADJUST = TBN_FIRST - 4, TBN_RESET = TBN_FIRST - 5,

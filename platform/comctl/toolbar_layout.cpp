@@ -50,7 +50,8 @@ int LayOut(Toolbar& t, DWORD style, int width) {
       b.rect = RECT{};
       continue;
     }
-    const int w = b.Separator() ? (b.image > 0 ? b.image : kDefaultSeparator) : (b.width ? b.width : common.cx);
+    const int w = b.Separator() ? (b.image > 0 ? b.image : kDefaultSeparator)
+                                : (b.width ? b.width : common.cx + DropArrowWidth(t, b));
     if ((style & TBSTYLE_WRAPABLE) && rowHasButtons && x + w > width) {
       x = t.indent;
       y += common.cy;

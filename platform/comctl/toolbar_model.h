@@ -52,6 +52,7 @@ struct Toolbar {
   bool ownTooltip = false;  // made by the toolbar (TBSTYLE_TOOLTIPS), destroyed with it
   int hot = -1;       // index of the hot button (flat style)
   int tracking = -1;  // index of the button the left button went down on
+  int dropped = -1;   // index of the button whose drop-down is showing (TBN_DROPDOWN)
   HFONT font = nullptr;
 
   HIMAGELIST ImageList() const { return images ? images : own; }
@@ -68,6 +69,20 @@ void PaintToolbar(HWND window, Toolbar& t);
 LRESULT AddBitmap(Toolbar& t, WPARAM count, const TBADDBITMAP* add);
 LRESULT ReplaceBitmap(HWND window, Toolbar& t, const TBREPLACEBITMAP* replace);
 LRESULT AddStrings(Toolbar& t, HINSTANCE instance, LPARAM lParam, bool wide);
+// Drop-down buttons (toolbar_dropdown.cpp). The arrow part is the strip at a
+// BTNS_DROPDOWN button's right under TBSTYLE_EX_DRAWDDARROWS (a split button),
+// and the arrow's place on a BTNS_WHOLEDROPDOWN button; both widen the button.
+int DropArrowWidth(const Toolbar& t, const ToolbarButton& b);
+bool HasSplitArrow(const Toolbar& t, const ToolbarButton& b);
+RECT ArrowPart(const Toolbar& t, const ToolbarButton& b);
+// The button's face without its split arrow part.
+RECT MainPart(const Toolbar& t, const ToolbarButton& b);
+// Whether a press at `p` on the button opens its drop-down.
+bool DropsDownAt(const Toolbar& t, const ToolbarButton& b, POINT p);
+// Sends TBN_DROPDOWN with the button shown pressed while the parent shows its
+// drop-down; true when the parent asks for an ordinary press after it.
+bool DropDown(HWND window, Toolbar& t, int index);
+void PaintDropArrow(HDC dc, DWORD style, const Toolbar& t, const ToolbarButton& b, bool pressed, bool hot);
 // Image drawing for controls: the embossed picture of a disabled image.
 void DrawDisabledImage(HDC dc, HIMAGELIST list, int index, int x, int y);
 

@@ -34,7 +34,7 @@ void PaintButton(HDC dc, const Toolbar& t, DWORD style, const ToolbarButton& b, 
   const bool pressed = (b.state & TBSTATE_PRESSED) != 0;
   const bool checked = (b.state & TBSTATE_CHECKED) != 0;
   const bool hot = flat && enabled && index == t.hot;
-  RECT face = b.rect;
+  RECT face = MainPart(t, b);
   if (checked && !pressed) {
     HBRUSH dither = DitherBrush();
     RECT inner = face;
@@ -49,7 +49,9 @@ void PaintButton(HDC dc, const Toolbar& t, DWORD style, const ToolbarButton& b, 
 
   const int shift = (pressed || checked) ? 1 : 0;
   const std::u16string text = t.maxTextRows > 0 ? ButtonText(t, b) : std::u16string();
-  const int imageX = face.left + (face.right - face.left - t.bitmapSize.cx) / 2 + shift;
+  // A whole-button drop-down keeps its arrow's place free of the image.
+  const int imageRight = HasSplitArrow(t, b) ? face.right : face.right - DropArrowWidth(t, b);
+  const int imageX = face.left + (imageRight - face.left - t.bitmapSize.cx) / 2 + shift;
   const int imageY = face.top + (text.empty() ? (face.bottom - face.top - t.bitmapSize.cy) / 2 : t.padding.cy / 2) + shift;
   HIMAGELIST list = t.ImageList();
   if (!enabled || (b.state & TBSTATE_INDETERMINATE)) {
@@ -59,8 +61,9 @@ void PaintButton(HDC dc, const Toolbar& t, DWORD style, const ToolbarButton& b, 
     HIMAGELIST use = hot && t.hotImages ? t.hotImages : list;
     ImageList_Draw(use, b.image, dc, imageX, imageY, ILD_TRANSPARENT);
   }
+  PaintDropArrow(dc, style, t, b, index == t.dropped, hot);
   if (text.empty()) return;
-  RECT label{face.left + 2 + shift, imageY + t.bitmapSize.cy + 1, face.right - 2 + shift, face.bottom - 1 + shift};
+  RECT label{face.left + 2 + shift, imageY + t.bitmapSize.cy + 1, imageRight - 2 + shift, face.bottom - 1 + shift};
   SetBkMode(dc, TRANSPARENT);
   const UINT format = DT_CENTER | DT_SINGLELINE | DT_TOP | ((b.style & TBSTYLE_NOPREFIX) ? DT_NOPREFIX : 0);
   if (!enabled) {
