@@ -1,6 +1,8 @@
 // Property sheets: the sheet dialog, its pages, and the round of
 // notifications OK, Apply, Cancel and page changes make.
 #include "platform/comctl/property_sheet.h"
+#include "platform/comctl/property_sheet_internal.h"
+#include "platform/comctl/property_sheet_wizard.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,23 +14,6 @@
 #include "platform/resource/dialog_template.h"
 #include "platform/user/dialogs/template_writer.h"
 
-struct PSP {
-  PROPSHEETPAGEW page{};
-  std::u16string title, templateName;  // copies of the caller's strings, which `page` points at
-  PSP() = default;
-  PSP(const PSP& other) : page(other.page), title(other.title), templateName(other.templateName) { Repoint(); }
-  PSP& operator=(const PSP& other) {
-    page = other.page;
-    title = other.title;
-    templateName = other.templateName;
-    Repoint();
-    return *this;
-  }
-  void Repoint() {
-    if (!title.empty()) page.pszTitle = title.c_str();
-    if (!templateName.empty()) page.pszTemplate = templateName.c_str();
-  }
-};
 
 namespace comctl {
 namespace {
@@ -37,57 +22,12 @@ constexpr size_t kMaxPages = 99;
 constexpr size_t kIndirectTemplateBound = 65536;  // a caller's template in memory, read no further
 constexpr const char16_t* kSheetProperty = u"TavPropertySheet";
 
-struct Page {
-  PSP source;
-  const void* dialogTemplate = nullptr;
-  size_t templateSize = 0;
-  resource::DialogTemplate info;  // its size and caption
-  std::u16string title;
-  HPROPSHEETPAGE handle = nullptr;  // the page handle it was made from, if any
-  HWND window = nullptr;
-  bool changed = false;
-};
+}  // namespace
 
-struct Sheet {
-  std::vector<std::unique_ptr<Page>> pages;  // pages keep their place: each page holds its PROPSHEETPAGE's address
-  int current = -1;
-  DWORD flags = 0;
-  HWND tab = nullptr;
-  RECT display{};  // where pages go, in the sheet's client coordinates
-  std::u16string caption;
-  PFNPROPSHEETCALLBACK callback = nullptr;
-  int start = 0;
-  bool applied = false;
-  INT_PTR restart = 0;  // ID_PSRESTARTWINDOWS / ID_PSREBOOTSYSTEM
-  bool modeless = false;
-  bool closed = false;  // a modeless sheet that finished
-  HHOOK keys = nullptr; // Ctrl+Tab and Ctrl+Page Up/Down turn the pages
-};
-
-Page& PageAt(const Sheet& s, size_t index) { return *s.pages[index]; }
-// The pages in order, as references. A plain adaptor: the clang of the fuzz
-// build cannot compile the standard library's range views.
-class EachPage {
- public:
-  struct Iterator {
-    std::vector<std::unique_ptr<Page>>::const_iterator at;
-    Page& operator*() const { return **at; }
-    Iterator& operator++() {
-      ++at;
-      return *this;
-    }
-    bool operator!=(const Iterator& other) const { return at != other.at; }
-  };
-  explicit EachPage(const Sheet& s) : sheet_(s) {}
-  Iterator begin() const { return {sheet_.pages.begin()}; }
-  Iterator end() const { return {sheet_.pages.end()}; }
-
- private:
-  const Sheet& sheet_;
-};
-EachPage Each(const Sheet& s) { return EachPage(s); }
 
 Sheet* SheetOf(HWND w) { return static_cast<Sheet*>(GetPropW(w, kSheetProperty)); }
+
+namespace {
 
 std::u16string Text(HINSTANCE module, LPCWSTR text) {
   if (!text) return {};
@@ -140,7 +80,9 @@ bool Resolve(Page& page) {
   return true;
 }
 
-LRESULT NotifyPage(HWND sheet, const Page& page, UINT code, LPARAM lParam = 0) {
+}  // namespace
+
+LRESULT NotifyPage(HWND sheet, const Page& page, UINT code, LPARAM lParam) {
   if (!page.window) return 0;
   PSHNOTIFY n{};
   n.hdr.hwndFrom = sheet;
@@ -168,13 +110,15 @@ bool MakePage(HWND sheet, Sheet& s, Page& page) {
   return true;
 }
 
+namespace {
+
 void EnableApply(HWND sheet, const Sheet& s) {
   const bool any = std::any_of(s.pages.begin(), s.pages.end(), [](const std::unique_ptr<Page>& p) { return p->changed; });
   if (HWND apply = GetDlgItem(sheet, ID_APPLY_NOW)) EnableWindow(apply, any);
 }
 
-// Shows page `index` (made now if it is the first time), telling it with
-// PSN_SETACTIVE; the page shown before is hidden. No PSN_KILLACTIVE here.
+}  // namespace
+
 bool Show(HWND sheet, Sheet& s, int index) {
   if (index < 0 || index >= static_cast<int>(s.pages.size())) return false;
   Page& page = PageAt(s, static_cast<size_t>(index));
@@ -189,7 +133,6 @@ bool Show(HWND sheet, Sheet& s, int index) {
   return true;
 }
 
-// Asks the page shown whether it may be left.
 bool MayLeave(HWND sheet, const Sheet& s) {
   if (s.current < 0) return true;
   return NotifyPage(sheet, PageAt(s, static_cast<size_t>(s.current)), PSN_KILLACTIVE) == FALSE;
@@ -201,6 +144,8 @@ bool Select(HWND sheet, Sheet& s, int index) {
   if (!MayLeave(sheet, s)) return false;
   return Show(sheet, s, index);
 }
+
+namespace {
 
 // OK (closing) or Apply: the shown page may refuse to be left, then each made
 // page applies in turn and may refuse.
@@ -220,6 +165,8 @@ bool Apply(HWND sheet, Sheet& s, bool closing) {
   return true;
 }
 
+}  // namespace
+
 void Finish(HWND sheet, Sheet& s, INT_PTR result) {
   if (s.modeless) {
     s.closed = true;
@@ -236,11 +183,15 @@ void Cancel(HWND sheet, Sheet& s, bool closeBox) {
   Finish(sheet, s, Result(s));
 }
 
+namespace {
+
 void SetTitle(HWND sheet, const Sheet& s, DWORD style, std::u16string text) {
   if (style & PSH_PROPTITLE) text = u"Properties for " + text;
   (void)s;
   SetWindowTextW(sheet, text.c_str());
 }
+
+void Place(HWND sheet, RECT frame);
 
 // Places the tab, the pages' area and the buttons once the sheet exists.
 void LayOut(HWND sheet, Sheet& s) {
@@ -254,6 +205,11 @@ void LayOut(HWND sheet, Sheet& s) {
   MapDialogRect(sheet, &margin);
   MapDialogRect(sheet, &button);
   MapDialogRect(sheet, &gap);
+  if (s.wizard) {
+    LayOutWizard(sheet, s, pageSize, margin, button, gap);
+    Place(sheet, RECT{0, 0, s.display.right + margin.right, s.display.bottom + WizardHeightBelowPages(margin, button)});
+    return;
+  }
   // The tab control around the pages' area.
   RECT tabRect = pageSize;
   SendMessageW(s.tab, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&tabRect));
@@ -275,7 +231,12 @@ void LayOut(HWND sheet, Sheet& s) {
     SetWindowPos(b, nullptr, x, y, button.right, button.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     x += button.right + gap.right;
   }
-  RECT frame{0, 0, tabRect.right + margin.right, y + button.bottom + margin.bottom};
+  Place(sheet, RECT{0, 0, tabRect.right + margin.right, y + button.bottom + margin.bottom});
+}
+
+// Sizes the sheet around its client area `frame` and centres it over its
+// owner, or the screen.
+void Place(HWND sheet, RECT frame) {
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(sheet, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongW(sheet, GWL_EXSTYLE)));
   // Centred over the owner, or the screen.
@@ -300,7 +261,7 @@ LRESULT KeyHook(int code, WPARAM wParam, LPARAM lParam) {
       (msg->wParam == VK_TAB || msg->wParam == VK_NEXT || msg->wParam == VK_PRIOR)) {
     for (HWND sheet : OpenSheets()) {
       Sheet* s = SheetOf(sheet);
-      if (!s || (msg->hwnd != sheet && !IsChild(sheet, msg->hwnd)) || s->pages.empty()) continue;
+      if (!s || s->wizard || (msg->hwnd != sheet && !IsChild(sheet, msg->hwnd)) || s->pages.empty()) continue;
       const bool back = msg->wParam == VK_PRIOR || (msg->wParam == VK_TAB && GetKeyState(VK_SHIFT) < 0);
       const int count = static_cast<int>(s->pages.size());
       const int next = (s->current + (back ? count - 1 : 1)) % count;
@@ -329,7 +290,8 @@ INT_PTR OnInit(HWND sheet, Sheet& s) {
   SetTitle(sheet, s, s.flags, s.caption);
   LayOut(sheet, s);
   EnableApply(sheet, s);
-  if (!Show(sheet, s, s.start) && !Show(sheet, s, 0)) {
+  const bool shown = s.wizard ? StartWizard(sheet, s) : Show(sheet, s, s.start) || Show(sheet, s, 0);
+  if (!shown) {
     Finish(sheet, s, -1);
     return TRUE;
   }
@@ -385,6 +347,7 @@ bool RemovePage(HWND sheet, Sheet& s, int index) {
 }
 
 void Command(HWND sheet, Sheet& s, int id) {
+  if (s.wizard && WizardCommand(sheet, s, id)) return;
   switch (id) {
     case IDOK:
       if (Apply(sheet, s, true)) Finish(sheet, s, Result(s));
@@ -398,13 +361,17 @@ void Command(HWND sheet, Sheet& s, int id) {
   }
 }
 
-// The answer of a sheet message through the dialog's DWLP_MSGRESULT.
+}  // namespace
+
 INT_PTR Answer(HWND sheet, LRESULT value) {
   SetWindowLongPtrW(sheet, DWLP_MSGRESULT, value);
   return TRUE;
 }
 
+namespace {
+
 INT_PTR SheetMessage(HWND sheet, Sheet& s, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (INT_PTR result = 0; WizardMessage(sheet, s, message, wParam, lParam, &result)) return result;
   switch (message) {
     case PSM_SETCURSEL: {
       int index = static_cast<int>(wParam);
@@ -507,6 +474,11 @@ INT_PTR SheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam) {
 std::vector<uint32_t> SheetTemplate(const Sheet& s) {
   DWORD style = DS_MODALFRAME | DS_3DLOOK | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   dialogs::TemplateWriter t(style, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 0, 0, 200, 150, u"");
+  if (s.wizard) {
+    AddWizardButtons(t, s);
+    t.Add(WC_TABCONTROLW, WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 200, 120, IDC_PROPSHEET_TAB, u"");
+    return t.words();
+  }
   t.Add(0x80, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP, 0, 0, 0, 50, 14, IDOK, u"OK");
   t.Add(0x80, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 50, 14, IDCANCEL, u"Cancel");
   if (!(s.flags & PSH_NOAPPLYNOW))
@@ -524,6 +496,7 @@ INT_PTR Run(const Header* header) {
   auto s = std::make_unique<Sheet>();
   s->flags = header->dwFlags;
   s->modeless = (header->dwFlags & PSH_MODELESS) != 0;
+  s->wizard = (header->dwFlags & PSH_WIZARD) != 0;
   s->callback = (header->dwFlags & PSH_USECALLBACK) ? header->pfnCallback : nullptr;
   for (UINT i = 0; i < header->nPages; ++i) {
     Page page;

@@ -151,8 +151,12 @@ inline constexpr UINT PSM_SETCURSEL = WM_USER + 101, PSM_REMOVEPAGE = WM_USER + 
 inline constexpr WPARAM PSBTN_BACK = 0, PSBTN_NEXT = 1, PSBTN_FINISH = 2, PSBTN_OK = 3, PSBTN_APPLYNOW = 4,
                         PSBTN_CANCEL = 5, PSBTN_HELP = 6;
 inline constexpr INT_PTR ID_PSRESTARTWINDOWS = 0x2, ID_PSREBOOTSYSTEM = ID_PSRESTARTWINDOWS | 0x1;
+// PSM_SETWIZBUTTONS: which of Back and Next are enabled, and whether Finish
+// (enabled or not) stands in Next's place.
+inline constexpr LPARAM PSWIZB_BACK = 0x1, PSWIZB_NEXT = 0x2, PSWIZB_FINISH = 0x4, PSWIZB_DISABLEDFINISH = 0x8;
 // The sheet's own controls
 inline constexpr int ID_APPLY_NOW = 0x3021, IDC_PROPSHEET_TAB = 0x3020;
+inline constexpr int ID_WIZBACK = 0x3023, ID_WIZNEXT = 0x3024, ID_WIZFINISH = 0x3025, ID_WIZLINE = 0x3026;
 inline constexpr size_t MAXPROPPAGES = 100;
 
 HPROPSHEETPAGE CreatePropertySheetPageW(LPCPROPSHEETPAGEW page);
@@ -161,5 +165,12 @@ BOOL DestroyPropertySheetPage(HPROPSHEETPAGE page);
 // Modal: >= 1 when a page's changes were applied (OK or Apply), 0 when none
 // were, -1 on failure (no pages, more than 99, a page that cannot be made).
 // PSH_MODELESS: the sheet's window.
+// PSH_WIZARD: the pages in turn without tabs, with Back, Next (or Finish) and
+// Cancel. Back and Next send PSN_WIZBACK/PSN_WIZNEXT to the page shown, whose
+// answer is 0 (the previous or next page), -1 (stay) or a page's template id
+// (that page); then PSN_KILLACTIVE may refuse, and a page answering -1 to
+// PSN_SETACTIVE is passed over in the same direction. Finish sends
+// PSN_WIZFINISH (non-zero keeps the wizard open); a finished wizard answers 1,
+// a cancelled one 0.
 INT_PTR PropertySheetW(LPCPROPSHEETHEADERW header);
 INT_PTR PropertySheetA(LPCPROPSHEETHEADERA header);

@@ -71,6 +71,12 @@ void CPropertyPage::OnCancel() {}
 
 BOOL CPropertyPage::OnQueryCancel() { return TRUE; }
 
+LRESULT CPropertyPage::OnWizardBack() { return 0; }
+
+LRESULT CPropertyPage::OnWizardNext() { return 0; }
+
+BOOL CPropertyPage::OnWizardFinish() { return OnKillActive(); }
+
 void CPropertyPage::SetModified(BOOL changed) {
   m_bChanged = changed;
   if (!m_hWnd) return;
@@ -99,6 +105,10 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
       return TRUE;
     // TRUE keeps the sheet open.
     case PSN_QUERYCANCEL: *result = OnQueryCancel() ? FALSE : TRUE; return TRUE;
+    case PSN_WIZBACK: *result = OnWizardBack(); return TRUE;
+    case PSN_WIZNEXT: *result = OnWizardNext(); return TRUE;
+    // Non-zero keeps the wizard open.
+    case PSN_WIZFINISH: *result = OnWizardFinish() ? FALSE : TRUE; return TRUE;
     default: return CDialog::OnNotify(wParam, lParam, result);
   }
 }

@@ -119,6 +119,10 @@ BOOL CPropertySheet::OnInitDialog() { return TRUE; }
 void CPropertySheet::EndDialog(int result) {
   m_bEnded = TRUE;
   m_nClosedBy = result;
+  if (m_bModeless) {
+    if (m_hWnd) DestroyWindow();
+    return;
+  }
   if (m_hWnd) ::EndDialog(m_hWnd, result);
 }
 
@@ -128,20 +132,23 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   int closing = 0;
   if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) closing = LOWORD(wParam);
   if (message == WM_CLOSE) closing = IDCANCEL;
+  if (message == WM_COMMAND && LOWORD(wParam) == ID_WIZFINISH) closing = ID_WIZFINISH;
   if (closing && !m_bEnded) m_nClosedBy = closing;
-  return CWnd::WindowProc(message, wParam, lParam);
+  const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+  // A modeless sheet that a button or the close box finished goes; the
+  // sheet answers no current page once it has finished.
+  if (closing && m_bModeless && m_hWnd && !SendMessage(PSM_GETCURRENTPAGEHWND)) DestroyWindow();
+  return result;
 }
 
-INT_PTR CPropertySheet::DoModal() {
-  if (m_hWnd || m_pages.empty()) return -1;
-  std::vector<PROPSHEETPAGEA> records;
+PROPSHEETHEADERA CPropertySheet::BuildHeader(std::vector<PROPSHEETPAGEA>& records, CWnd* parent) {
+  records.clear();
   records.reserve(m_pages.size());
   for (CPropertyPage* page : m_pages) {
     page->m_pSheet = this;
     page->FillPage();
     records.push_back(page->m_psp);
   }
-  CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
   PROPSHEETHEADERA header = m_psh;
   header.dwSize = sizeof header;
   header.dwFlags = (m_psh.dwFlags | PSH_PROPSHEETPAGE | PSH_USECALLBACK) & ~(PSH_MODELESS | PSH_USEPSTARTPAGE);
@@ -152,11 +159,55 @@ INT_PTR CPropertySheet::DoModal() {
   header.nStartPage = m_nStartPage < records.size() ? m_nStartPage : 0;
   header.ppsp = records.data();
   header.pfnCallback = &SheetCallback;
+  return header;
+}
+
+INT_PTR CPropertySheet::DoModal() {
+  if (m_hWnd || m_pages.empty()) return -1;
+  std::vector<PROPSHEETPAGEA> records;
+  PROPSHEETHEADERA header = BuildHeader(records, m_pParentWnd ? m_pParentWnd : AfxGetMainWnd());
   m_nClosedBy = 0;
   m_bEnded = FALSE;
+  m_bModeless = FALSE;
   const INT_PTR shown = ::PropertySheetA(&header);
   if (m_tabWrapper) m_tabWrapper->m_hWnd = nullptr;
   if (m_bEnded) return m_nClosedBy;
   if (shown < 0) return -1;
+  if (IsWizard()) return shown > 0 ? ID_WIZFINISH : IDCANCEL;
   return m_nClosedBy == IDOK ? IDOK : IDCANCEL;
+}
+
+BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
+  if (m_hWnd || m_pages.empty()) return FALSE;
+  if (parent) m_pParentWnd = parent;
+  std::vector<PROPSHEETPAGEA> records;
+  PROPSHEETHEADERA header = BuildHeader(records, m_pParentWnd ? m_pParentWnd : AfxGetMainWnd());
+  header.dwFlags |= PSH_MODELESS;
+  m_nClosedBy = 0;
+  m_bEnded = FALSE;
+  m_bModeless = TRUE;
+  const auto sheet = reinterpret_cast<HWND>(::PropertySheetA(&header));
+  if (!sheet || sheet == reinterpret_cast<HWND>(-1)) return FALSE;
+  if (!m_hWnd) AttachSheet(sheet);
+  if (style != static_cast<DWORD>(-1)) {
+    // The caller's styles for the sheet's frame; it stays a popup.
+    ::SetWindowLongA(sheet, GWL_STYLE, static_cast<LONG>((style & ~WS_CHILD) | WS_POPUP));
+    ::SetWindowPos(sheet, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    if (!(style & WS_VISIBLE)) ::ShowWindow(sheet, SW_HIDE);
+  }
+  if (exStyle) ::SetWindowLongA(sheet, GWL_EXSTYLE, static_cast<LONG>(::GetWindowLongA(sheet, GWL_EXSTYLE) | exStyle));
+  return TRUE;
+}
+
+void CPropertySheet::SetWizardButtons(DWORD flags) {
+  if (m_hWnd) SendMessage(PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
+}
+
+void CPropertySheet::SetFinishText(const char* text) {
+  if (m_hWnd) SendMessage(PSM_SETFINISHTEXTA, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+}
+
+BOOL CPropertySheet::PreTranslateMessage(MSG* msg) {
+  if (!m_bModeless || !m_hWnd || msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
+  return SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(msg)) != 0;
 }

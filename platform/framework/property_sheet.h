@@ -5,7 +5,10 @@
 // object before the first page is made, so a page can reach its sheet from
 // its own initialisation; the sheet's OnInitDialog runs once every page the
 // sheet starts with is in place. DoModal answers IDOK or IDCANCEL as the
-// sheet was closed, or what EndDialog was given.
+// sheet was closed, or what EndDialog was given. In wizard mode the pages
+// come one after another with Back, Next and Finish (DoModal answers
+// ID_WIZFINISH or IDCANCEL); Create opens the sheet modeless, and the sheet
+// destroys its window once a button or the close box has closed it.
 #pragma once
 
 #include <memory>
@@ -35,6 +38,13 @@ class CPropertyPage : public CDialog {
   void OnCancel() override;
   // FALSE keeps the sheet open when Cancel is pressed.
   virtual BOOL OnQueryCancel();
+  // Wizard buttons: 0 turns to the previous (next) page, -1 stays, a page's
+  // template id turns to that page.
+  virtual LRESULT OnWizardBack();
+  virtual LRESULT OnWizardNext();
+  // FALSE keeps the wizard open. By default the page's controls are taken
+  // as leaving the page would, so the last page's values are not lost.
+  virtual BOOL OnWizardFinish();
 
   // Marks the page changed (the sheet enables Apply) or unchanged.
   void SetModified(BOOL changed = TRUE);
@@ -97,12 +107,24 @@ class CPropertySheet : public CWnd {
   BOOL PressButton(int button);
 
   virtual INT_PTR DoModal();
+  // Opens the sheet modeless (WS_VISIBLE and the caption unless `style` says
+  // otherwise); the window stays until a button closes it or DestroyWindow.
+  virtual BOOL Create(CWnd* parent = nullptr, DWORD style = static_cast<DWORD>(-1), DWORD exStyle = 0);
+  // Wizard mode, set before DoModal or Create.
+  void SetWizardMode() { m_psh.dwFlags |= PSH_WIZARD; }
+  BOOL IsWizard() const { return (m_psh.dwFlags & PSH_WIZARD) != 0; }
+  // PSWIZB_BACK, PSWIZB_NEXT, PSWIZB_FINISH, PSWIZB_DISABLEDFINISH.
+  void SetWizardButtons(DWORD flags);
+  // Finish (with this text) in place of Back and Next.
+  void SetFinishText(const char* text);
   // Runs once the sheet's window and its first page exist.
   virtual BOOL OnInitDialog();
   // Ends a modal sheet with `result` as DoModal's answer.
   void EndDialog(int result);
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // A modeless sheet takes the keyboard of its pages as the dialog manager does.
+  BOOL PreTranslateMessage(MSG* msg) override;
 
   PROPSHEETHEADERA m_psh{};
   CString m_strCaption;
@@ -112,6 +134,9 @@ class CPropertySheet : public CWnd {
   friend class CPropertyPage;
   void AttachSheet(HWND sheet);
   static int SheetCallback(HWND sheet, UINT message, LPARAM param);
+  // The page records and header both DoModal and Create pass on.
+  PROPSHEETHEADERA BuildHeader(std::vector<PROPSHEETPAGEA>& records, CWnd* parent);
+  BOOL m_bModeless = FALSE;
 
   std::vector<CPropertyPage*> m_pages;
   UINT m_nStartPage = 0;
