@@ -211,20 +211,25 @@ void Command(PrintDialog& p, int id, int code) {
   }
 }
 
+// The caller's hook for this dialog: the setup hook when it is the print
+// setup dialog, else the print hook; null when none is enabled.
+LPPRINTHOOKPROC HookOf(const PRINTDLGA& pd) {
+  if (pd.Flags & PD_PRINTSETUP) return (pd.Flags & PD_ENABLESETUPHOOK) ? pd.lpfnSetupHook : nullptr;
+  return (pd.Flags & PD_ENABLEPRINTHOOK) ? pd.lpfnPrintHook : nullptr;
+}
+
 INT_PTR PrintProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* p = reinterpret_cast<PrintDialog*>(lParam);
     p->dialog = dialog;
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     Start(*p);
-    const bool hooked = (p->pd->Flags & PD_ENABLEPRINTHOOK) && p->pd->lpfnPrintHook;
-    return hooked ? static_cast<INT_PTR>(p->pd->lpfnPrintHook(dialog, message, wParam, reinterpret_cast<LPARAM>(p->pd)))
-                  : TRUE;
+    const LPPRINTHOOKPROC hook = HookOf(*p->pd);
+    return hook ? static_cast<INT_PTR>(hook(dialog, message, wParam, reinterpret_cast<LPARAM>(p->pd))) : TRUE;
   }
   PrintDialog* p = From(dialog);
   if (!p) return FALSE;
-  if ((p->pd->Flags & PD_ENABLEPRINTHOOK) && p->pd->lpfnPrintHook && p->pd->lpfnPrintHook(dialog, message, wParam, lParam))
-    return TRUE;
+  if (const LPPRINTHOOKPROC hook = HookOf(*p->pd); hook && hook(dialog, message, wParam, lParam)) return TRUE;
   if (message != WM_COMMAND) return FALSE;
   Command(*p, LOWORD(wParam), HIWORD(wParam));
   return TRUE;
@@ -264,7 +269,7 @@ BOOL PrintDlgA(LPPRINTDLGA pd) {
     SetError(CDERR_STRUCTSIZE);
     return FALSE;
   }
-  if ((pd->Flags & PD_ENABLEPRINTHOOK) && !pd->lpfnPrintHook) {
+  if (((pd->Flags & PD_ENABLEPRINTHOOK) && !pd->lpfnPrintHook) || ((pd->Flags & PD_ENABLESETUPHOOK) && !pd->lpfnSetupHook)) {
     SetError(CDERR_NOHOOK);
     return FALSE;
   }

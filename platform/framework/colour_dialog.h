@@ -1,6 +1,9 @@
 // CColorDialog: the colour dialog, starting from a colour (CC_RGBINIT) with
 // sixteen custom colours of the object's own unless the caller points
-// m_cc.lpCustColors elsewhere. A cancelled dialog changes nothing.
+// m_cc.lpCustColors elsewhere. A cancelled dialog changes nothing. While the
+// dialog runs the object is attached to its window (GetSafeHwnd is the
+// dialog, its messages pass through the object's message map first); a
+// caller's own hook in m_cc (CC_ENABLEHOOK) still hears every message.
 #pragma once
 
 #include <array>
@@ -19,9 +22,12 @@ class CColorDialog : public CDialog {
   CHOOSECOLORA m_cc{};
 
  protected:
-  void OnOK() override {}
-  void OnCancel() override {}
+  // OK and Cancel are the dialog's own: they go on to its procedure.
+  void OnOK() override { Default(); }
+  void OnCancel() override { Default(); }
 
  private:
+  static UINT_PTR AfxColourHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   std::array<COLORREF, 16> m_custom;
+  LPCCHOOKPROC m_callerHook = nullptr;  // a hook the caller put in m_cc
 };

@@ -2,6 +2,7 @@
 #include "platform/framework/print_dialog.h"
 
 #include "platform/framework/app.h"
+#include "platform/framework/thread_state.h"
 
 IMPLEMENT_DYNAMIC(CPrintDialog, CDialog)
 
@@ -25,10 +26,45 @@ INT_PTR CPrintDialog::DoModal() {
   CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
   m_pd.hwndOwner = parent ? parent->m_hWnd : nullptr;
   const HGLOBAL devMode = m_pd.hDevMode, devNames = m_pd.hDevNames;
+  // The framework's hook goes in front of the caller's (the print or the
+  // setup hook, as the dialog is), which it calls on.
+  const bool setup = (m_pd.Flags & PD_PRINTSETUP) != 0;
+  const DWORD hookFlag = setup ? PD_ENABLESETUPHOOK : PD_ENABLEPRINTHOOK;
+  LPPRINTHOOKPROC& hook = setup ? m_pd.lpfnSetupHook : m_pd.lpfnPrintHook;
+  m_callerHook = (m_pd.Flags & hookFlag) && hook != &AfxPrintHook ? hook : nullptr;
+  m_pd.Flags |= hookFlag;
+  hook = &AfxPrintHook;
+  auto& state = afx::State();
+  CWnd* const saved = state.wndInit;
+  state.wndInit = this;
+  m_bModal = TRUE;
   const BOOL chosen = ::PrintDlgA(&m_pd);
+  m_bModal = FALSE;
+  state.wndInit = saved;
+  if (m_hWnd) Detach();
+  if (m_callerHook) hook = m_callerHook;
+  else m_pd.Flags &= ~hookFlag;
   if (!devMode && m_pd.hDevMode) m_madeDevMode = m_pd.hDevMode;
   if (!devNames && m_pd.hDevNames) m_madeDevNames = m_pd.hDevNames;
   return chosen ? IDOK : IDCANCEL;
+}
+
+UINT_PTR CPrintDialog::AfxPrintHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  CPrintDialog* self = nullptr;
+  if (message == WM_INITDIALOG) {
+    // The object that is starting this dialog on this thread.
+    auto& state = afx::State();
+    self = DYNAMIC_DOWNCAST(CPrintDialog, state.wndInit);
+    if (self && !self->m_hWnd) {
+      state.wndInit = nullptr;
+      AttachDialogWindow(self, dialog);
+      const BOOL focus = self->OnInitDialog();
+      if (self->m_callerHook) return self->m_callerHook(dialog, message, wParam, lParam);
+      return static_cast<UINT_PTR>(focus);
+    }
+  }
+  self = DYNAMIC_DOWNCAST(CPrintDialog, FromHandlePermanent(dialog));
+  return self && self->m_callerHook ? self->m_callerHook(dialog, message, wParam, lParam) : 0;
 }
 
 BOOL CPrintDialog::GetDefaults() {

@@ -2,7 +2,8 @@
 // only the printer and its settings), over the spooler's printers. The
 // printer's settings and names are global blocks in m_pd: blocks the object
 // made are freed with it unless a caller took them (set the member to null);
-// blocks a caller put there stay the caller's.
+// blocks a caller put there stay the caller's. While the dialog runs the
+// object is attached to its window, as CColorDialog is.
 #pragma once
 
 #include "platform/framework/dialog.h"
@@ -41,10 +42,13 @@ class CPrintDialog : public CDialog {
   PRINTDLGA m_pd{};
 
  protected:
-  void OnOK() override {}
-  void OnCancel() override {}
+  // OK and Cancel are the dialog's own: they go on to its procedure.
+  void OnOK() override { Default(); }
+  void OnCancel() override { Default(); }
 
  private:
+  static UINT_PTR AfxPrintHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  LPPRINTHOOKPROC m_callerHook = nullptr;  // a hook the caller put in m_pd for this kind of dialog
   CString NameAt(WORD DEVNAMES::*offset) const;
   HGLOBAL m_madeDevMode = nullptr, m_madeDevNames = nullptr;
 };
