@@ -15,7 +15,19 @@ BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONUP()
   ON_WM_SETCURSOR()
+  ON_WM_HSCROLL()
+  ON_WM_VSCROLL()
 END_MESSAGE_MAP()
+
+BOOL CSplitterWnd::CreateCommon(CWnd* parent, DWORD style, UINT id) {
+  // The scroll styles ask for shared bars; the splitter itself has none.
+  m_bHasHScroll = (style & WS_HSCROLL) != 0;
+  m_bHasVScroll = (style & WS_VSCROLL) != 0;
+  const char* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+                                        reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1)));
+  return CWnd::Create(cls, nullptr, (style & ~(WS_HSCROLL | WS_VSCROLL)) | WS_CHILD | WS_CLIPCHILDREN,
+                      CRect(0, 0, 0, 0), parent, id);
+}
 
 BOOL CSplitterWnd::CreateStatic(CWnd* parent, int rows, int cols, DWORD style, UINT id) {
   if (rows < 1 || cols < 1 || rows > 16 || cols > 16) return FALSE;
@@ -24,9 +36,7 @@ BOOL CSplitterWnd::CreateStatic(CWnd* parent, int rows, int cols, DWORD style, U
   m_rowInfo.assign(16, RowColInfo{});
   m_colInfo.assign(16, RowColInfo{});
   m_bDynamic = FALSE;
-  const char* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                                        reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1)));
-  return CWnd::Create(cls, nullptr, style | WS_CHILD | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), parent, id);
+  return CreateCommon(parent, style, id);
 }
 
 BOOL CSplitterWnd::Create(CWnd* parent, int maxRows, int maxCols, SIZE min, CCreateContext* context, DWORD style,
@@ -43,9 +53,7 @@ BOOL CSplitterWnd::Create(CWnd* parent, int maxRows, int maxCols, SIZE min, CCre
   for (auto& info : m_colInfo) info.nMinSize = min.cx;
   m_bDynamic = TRUE;
   m_pDynamicViewClass = context->m_pNewViewClass;
-  const char* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                                        reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1)));
-  if (!CWnd::Create(cls, nullptr, style | WS_CHILD | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), parent, id)) return FALSE;
+  if (!CreateCommon(parent, style, id)) return FALSE;
   return CreateView(0, 0, m_pDynamicViewClass, CSize(0, 0), context);
 }
 
@@ -121,6 +129,9 @@ void CSplitterWnd::RecalcLayout() {
   // A dynamic splitter keeps a split box strip while it can still split that way.
   const int x0 = m_bDynamic && m_nCols < m_nMaxCols ? m_cxSplitter : 0;
   const int y0 = m_bDynamic && m_nRows < m_nMaxRows ? m_cySplitter : 0;
+  // Shared bars take a strip along the right and the bottom.
+  if (m_bHasVScroll) client.right = std::max<LONG>(x0, client.right - ::GetSystemMetrics(SM_CXVSCROLL));
+  if (m_bHasHScroll) client.bottom = std::max<LONG>(y0, client.bottom - ::GetSystemMetrics(SM_CYHSCROLL));
   Layout(m_colInfo, m_nCols, client.right - x0, m_cxSplitterGap);
   Layout(m_rowInfo, m_nRows, client.bottom - y0, m_cySplitterGap);
   int y = y0;
@@ -134,7 +145,92 @@ void CSplitterWnd::RecalcLayout() {
     }
     y += h + m_cySplitterGap;
   }
+  LayOutScrollBars(client, x0, y0);
   ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CSplitterWnd::LayOutScrollBars(const RECT& panes, int x0, int y0) {
+  auto match = [&](std::vector<std::unique_ptr<CScrollBar>>& bars, bool wanted, int count, DWORD style, UINT firstId) {
+    if (!wanted) count = 0;
+    while (static_cast<int>(bars.size()) > count) {
+      bars.back()->DestroyWindow();
+      bars.pop_back();
+    }
+    while (static_cast<int>(bars.size()) < count) {
+      auto bar = std::make_unique<CScrollBar>();
+      if (!bar->Create(WS_CHILD | WS_VISIBLE | style, CRect(0, 0, 0, 0), this,
+                       firstId + static_cast<UINT>(bars.size())))
+        return;
+      bars.push_back(std::move(bar));
+    }
+  };
+  match(m_hBars, m_bHasHScroll, m_nCols, SBS_HORZ, AFX_IDW_HSCROLL_FIRST);
+  match(m_vBars, m_bHasVScroll, m_nRows, SBS_VERT, AFX_IDW_VSCROLL_FIRST);
+  int x = x0;
+  for (size_t col = 0; col < m_hBars.size(); ++col) {
+    const int w = m_colInfo[col].nCurSize;
+    m_hBars[col]->MoveWindow(x, panes.bottom, w, ::GetSystemMetrics(SM_CYHSCROLL), TRUE);
+    x += w + m_cxSplitterGap;
+  }
+  int y = y0;
+  for (size_t row = 0; row < m_vBars.size(); ++row) {
+    const int h = m_rowInfo[row].nCurSize;
+    m_vBars[row]->MoveWindow(panes.right, y, ::GetSystemMetrics(SM_CXVSCROLL), h, TRUE);
+    y += h + m_cySplitterGap;
+  }
+}
+
+CScrollBar* CSplitterWnd::GetSharedScrollBar(const CWnd* pane, int bar) const {
+  int row = 0, col = 0;
+  if (!const_cast<CSplitterWnd*>(this)->IsChildPane(const_cast<CWnd*>(pane), &row, &col)) return nullptr;
+  if (bar == SB_HORZ && col < static_cast<int>(m_hBars.size())) return m_hBars[static_cast<size_t>(col)].get();
+  if (bar == SB_VERT && row < static_cast<int>(m_vBars.size())) return m_vBars[static_cast<size_t>(row)].get();
+  return nullptr;
+}
+
+void CSplitterWnd::ScrollSharingPanes(const CWnd* from, int dx, int dy) {
+  int row = 0, col = 0;
+  if (!IsChildPane(const_cast<CWnd*>(from), &row, &col)) return;
+  for (int r = 0; r < m_nRows; ++r) {
+    for (int c = 0; c < m_nCols; ++c) {
+      CWnd* pane = GetPane(r, c);
+      if (!pane || pane == from) continue;
+      // The column's panes share the horizontal bar, the row's the vertical one.
+      const int x = c == col && GetSharedScrollBar(from, SB_HORZ) ? dx : 0;
+      const int y = r == row && GetSharedScrollBar(from, SB_VERT) ? dy : 0;
+      if (x || y) ::ScrollWindow(pane->m_hWnd, x, y, nullptr, nullptr);
+    }
+  }
+}
+
+CWnd* CSplitterWnd::PaneForBar(int bar, int index) {
+  int activeRow = -1, activeCol = -1;
+  if (CWnd* active = GetActivePane(&activeRow, &activeCol)) {
+    if ((bar == SB_HORZ && activeCol == index) || (bar == SB_VERT && activeRow == index)) return active;
+  }
+  return bar == SB_HORZ ? GetPane(0, index) : GetPane(index, 0);
+}
+
+void CSplitterWnd::OnHScroll(UINT code, UINT pos, CScrollBar* bar) {
+  for (size_t col = 0; col < m_hBars.size(); ++col) {
+    if (bar != m_hBars[col].get()) continue;
+    if (CWnd* pane = PaneForBar(SB_HORZ, static_cast<int>(col)))
+      pane->SendMessage(WM_HSCROLL, MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(pos)),
+                        reinterpret_cast<LPARAM>(bar->m_hWnd));
+    return;
+  }
+  CWnd::OnHScroll(code, pos, bar);
+}
+
+void CSplitterWnd::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
+  for (size_t row = 0; row < m_vBars.size(); ++row) {
+    if (bar != m_vBars[row].get()) continue;
+    if (CWnd* pane = PaneForBar(SB_VERT, static_cast<int>(row)))
+      pane->SendMessage(WM_VSCROLL, MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(pos)),
+                        reinterpret_cast<LPARAM>(bar->m_hWnd));
+    return;
+  }
+  CWnd::OnVScroll(code, pos, bar);
 }
 
 void CSplitterWnd::OnSize(UINT type, int cx, int cy) {

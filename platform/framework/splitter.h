@@ -3,9 +3,16 @@
 // a dynamic one starts with one pane and splits when a split box (at the
 // top of the vertical bar, the left of the horizontal one) or the split
 // command is dragged, making the new panes from the first pane's view class.
+// Created with WS_HSCROLL or WS_VSCROLL, the splitter keeps scroll bars its
+// panes share: one horizontal bar under each column and one vertical bar
+// right of each row; a pane scrolls through its column's and its row's bar,
+// and the panes sharing a bar scroll together.
 #pragma once
 
+#include <memory>
 #include <vector>
+
+#include "platform/framework/controls.h"
 
 #include "platform/framework/frame.h"
 #include "platform/framework/view.h"
@@ -42,7 +49,15 @@ class CSplitterWnd : public CWnd {
   virtual void RecalcLayout();
   BOOL IsDynamic() const { return m_bDynamic; }
 
+  // The shared bar a pane scrolls through (SB_HORZ: its column's, SB_VERT:
+  // its row's); null when the splitter shares none that way.
+  CScrollBar* GetSharedScrollBar(const CWnd* pane, int bar) const;
+  // After `from` scrolled by (dx, dy): the panes sharing its bars follow.
+  void ScrollSharingPanes(const CWnd* from, int dx, int dy);
+
   void OnPaint();
+  void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+  void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
   void OnSize(UINT type, int cx, int cy);
   void OnLButtonDown(UINT flags, CPoint point);
   void OnMouseMove(UINT flags, CPoint point);
@@ -66,6 +81,13 @@ class CSplitterWnd : public CWnd {
   Hit HitTest(CPoint point, int* index) const;
   void DrawBars(CDC* dc);
   static void Layout(std::vector<RowColInfo>& infos, int count, int total, int gap);
+  BOOL CreateCommon(CWnd* parent, DWORD style, UINT id);
+  // Makes or removes shared bars to match the rows and columns, and places
+  // them beside the panes.
+  void LayOutScrollBars(const RECT& client, int x0, int y0);
+  // The pane a shared bar's scrolling goes to: the active pane when it
+  // shares the bar, else the first that does.
+  CWnd* PaneForBar(int bar, int index);
 
   int m_nMaxRows = 1, m_nMaxCols = 1;
   int m_nRows = 0, m_nCols = 0;
@@ -76,6 +98,9 @@ class CSplitterWnd : public CWnd {
   // Tracking a drag of a bar or split box.
   Hit m_tracking = Hit::None;
   int m_trackIndex = 0;
+  // Shared scroll bars (WS_HSCROLL / WS_VSCROLL at creation).
+  BOOL m_bHasHScroll = FALSE, m_bHasVScroll = FALSE;
+  std::vector<std::unique_ptr<CScrollBar>> m_hBars, m_vBars;  // per column, per row
 
   DECLARE_MESSAGE_MAP()
 };

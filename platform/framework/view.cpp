@@ -8,6 +8,7 @@
 #include "platform/framework/framework_ids.h"
 #include "platform/framework/print_dialog.h"
 #include "platform/framework/print_preview.h"
+#include "platform/framework/splitter.h"
 #include "platform/framework/wnd_messages.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -158,6 +159,19 @@ void CView::OnFilePrintPreview() {
 
 IMPLEMENT_DYNAMIC(CScrollView, CView)
 
+namespace {
+
+CSplitterWnd* SplitterOf(const CWnd* pane) {
+  return pane->m_hWnd ? DYNAMIC_DOWNCAST(CSplitterWnd, CWnd::FromHandlePermanent(::GetParent(pane->m_hWnd))) : nullptr;
+}
+
+}  // namespace
+
+CScrollBar* CView::GetScrollBarCtrl(int bar) const {
+  CSplitterWnd* splitter = SplitterOf(this);
+  return splitter ? splitter->GetSharedScrollBar(this, bar) : nullptr;
+}
+
 BEGIN_MESSAGE_MAP(CScrollView, CView)
   ON_WM_SIZE()
   ON_WM_HSCROLL()
@@ -183,9 +197,7 @@ void CScrollView::SetScrollSizes(int mapMode, SIZE total, const SIZE& page, cons
   if (m_hWnd) UpdateBars();
 }
 
-CPoint CScrollView::GetScrollPosition() const {
-  return CPoint(::GetScrollPos(m_hWnd, SB_HORZ), ::GetScrollPos(m_hWnd, SB_VERT));
-}
+CPoint CScrollView::GetScrollPosition() const { return CPoint(GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT)); }
 
 void CScrollView::ScrollToPosition(POINT point) {
   const CPoint now = GetScrollPosition();
@@ -211,11 +223,11 @@ void CScrollView::UpdateBars() {
   info.nMax = m_totalDev.cx - 1;
   info.nPage = static_cast<UINT>(std::max(0, static_cast<int>(client.right)));
   info.nPos = std::min(pos.x, std::max(0, m_totalDev.cx - static_cast<int>(client.right)));
-  ::SetScrollInfo(m_hWnd, SB_HORZ, &info, TRUE);
+  SetScrollInfo(SB_HORZ, &info, TRUE);
   info.nMax = m_totalDev.cy - 1;
   info.nPage = static_cast<UINT>(std::max(0, static_cast<int>(client.bottom)));
   info.nPos = std::min(pos.y, std::max(0, m_totalDev.cy - static_cast<int>(client.bottom)));
-  ::SetScrollInfo(m_hWnd, SB_VERT, &info, TRUE);
+  SetScrollInfo(SB_VERT, &info, TRUE);
 }
 
 void CScrollView::OnSize(UINT type, int cx, int cy) {
@@ -232,9 +244,11 @@ BOOL CScrollView::OnScrollBy(CSize by, BOOL doScroll) {
   const int x = std::clamp(pos.x + by.cx, 0, maxX), y = std::clamp(pos.y + by.cy, 0, maxY);
   if (x == pos.x && y == pos.y) return FALSE;
   if (doScroll) {
-    ::SetScrollPos(m_hWnd, SB_HORZ, x, TRUE);
-    ::SetScrollPos(m_hWnd, SB_VERT, y, TRUE);
+    SetScrollPos(SB_HORZ, x, TRUE);
+    SetScrollPos(SB_VERT, y, TRUE);
     ::ScrollWindow(m_hWnd, pos.x - x, pos.y - y, nullptr, nullptr);
+    // Panes sharing a bar with this one show the same part of their document.
+    if (CSplitterWnd* splitter = SplitterOf(this)) splitter->ScrollSharingPanes(this, pos.x - x, pos.y - y);
   }
   return TRUE;
 }
@@ -251,26 +265,26 @@ void CScrollView::Scroll(int bar, UINT code) {
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       SCROLLINFO info{};
-      info.cbSize = sizeof info;
-      info.fMask = SIF_TRACKPOS;
-      ::GetScrollInfo(m_hWnd, bar, &info);
-      delta = info.nTrackPos - ::GetScrollPos(m_hWnd, bar);
+      GetScrollInfo(bar, &info, SIF_TRACKPOS);
+      delta = info.nTrackPos - GetScrollPos(bar);
       break;
     }
-    case SB_TOP: delta = -::GetScrollPos(m_hWnd, bar); break;
+    case SB_TOP: delta = -GetScrollPos(bar); break;
     case SB_BOTTOM: delta = horz ? m_totalDev.cx : m_totalDev.cy; break;
     default: return;
   }
   OnScrollBy(horz ? CSize(delta, 0) : CSize(0, delta));
 }
 
+// The view's own bars, or the splitter's shared bar it scrolls through;
+// another control's scrolling is not the view's.
 void CScrollView::OnHScroll(UINT code, UINT, CScrollBar* bar) {
-  if (bar) return;
+  if (bar && bar != GetScrollBarCtrl(SB_HORZ)) return;
   Scroll(SB_HORZ, code);
 }
 
 void CScrollView::OnVScroll(UINT code, UINT, CScrollBar* bar) {
-  if (bar) return;
+  if (bar && bar != GetScrollBarCtrl(SB_VERT)) return;
   Scroll(SB_VERT, code);
 }
 

@@ -72,6 +72,8 @@ class CView : public CWnd {
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   void PostNcDestroy() override { delete this; }
+  // A pane of a splitter with shared scroll bars scrolls through them.
+  CScrollBar* GetScrollBarCtrl(int bar) const override;
 
   virtual void OnDraw(CDC* dc) = 0;
   virtual void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr);

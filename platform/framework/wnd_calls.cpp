@@ -1,5 +1,6 @@
 // CWnd: the window calls, each on the object's handle.
 #include "platform/framework/gdi_objects.h"
+#include "platform/framework/controls.h"
 #include "platform/framework/menu.h"
 #include "platform/framework/wnd.h"
 
@@ -158,20 +159,40 @@ CWnd* CWnd::GetNextDlgGroupItem(CWnd* control, BOOL previous) const {
   return FromHandle(::GetNextDlgGroupItem(m_hWnd, control ? control->m_hWnd : nullptr, previous));
 }
 
-int CWnd::GetScrollPos(int bar) const { return ::GetScrollPos(m_hWnd, bar); }
-int CWnd::SetScrollPos(int bar, int pos, BOOL redraw) { return ::SetScrollPos(m_hWnd, bar, pos, redraw); }
-void CWnd::GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const { ::GetScrollRange(m_hWnd, bar, minPos, maxPos); }
+// A window whose scroll bar is a control elsewhere (a pane of a splitter
+// with shared bars) scrolls through that control.
+int CWnd::GetScrollPos(int bar) const {
+  if (CScrollBar* shared = GetScrollBarCtrl(bar)) return shared->GetScrollPos();
+  return ::GetScrollPos(m_hWnd, bar);
+}
+int CWnd::SetScrollPos(int bar, int pos, BOOL redraw) {
+  if (CScrollBar* shared = GetScrollBarCtrl(bar)) return shared->SetScrollPos(pos, redraw);
+  return ::SetScrollPos(m_hWnd, bar, pos, redraw);
+}
+void CWnd::GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const {
+  if (CScrollBar* shared = GetScrollBarCtrl(bar)) {
+    ::GetScrollRange(shared->m_hWnd, SB_CTL, minPos, maxPos);
+    return;
+  }
+  ::GetScrollRange(m_hWnd, bar, minPos, maxPos);
+}
 void CWnd::SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw) {
+  if (CScrollBar* shared = GetScrollBarCtrl(bar)) {
+    shared->SetScrollRange(minPos, maxPos, redraw);
+    return;
+  }
   ::SetScrollRange(m_hWnd, bar, minPos, maxPos, redraw);
 }
 BOOL CWnd::SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw) {
   info->cbSize = sizeof(SCROLLINFO);
+  if (CScrollBar* shared = GetScrollBarCtrl(bar)) return shared->SetScrollInfo(info, redraw);
   ::SetScrollInfo(m_hWnd, bar, info, redraw);
   return TRUE;
 }
 BOOL CWnd::GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask) const {
   info->cbSize = sizeof(SCROLLINFO);
   info->fMask = mask;
+  if (CScrollBar* shared = GetScrollBarCtrl(bar)) return shared->GetScrollInfo(info, mask);
   return ::GetScrollInfo(m_hWnd, bar, info);
 }
 int CWnd::GetScrollLimit(int bar) const {
@@ -179,7 +200,13 @@ int CWnd::GetScrollLimit(int bar) const {
   if (!GetScrollInfo(bar, &info, SIF_RANGE | SIF_PAGE)) return 0;
   return std::max(info.nMax - std::max(static_cast<int>(info.nPage) - 1, 0), info.nMin);
 }
-void CWnd::ShowScrollBar(UINT bar, BOOL show) { ::ShowScrollBar(m_hWnd, static_cast<int>(bar), show); }
+void CWnd::ShowScrollBar(UINT bar, BOOL show) {
+  if (CScrollBar* shared = GetScrollBarCtrl(static_cast<int>(bar))) {
+    shared->ShowWindow(show ? SW_SHOW : SW_HIDE);
+    return;
+  }
+  ::ShowScrollBar(m_hWnd, static_cast<int>(bar), show);
+}
 void CWnd::ScrollWindow(int dx, int dy, LPCRECT scroll, LPCRECT clip) { ::ScrollWindow(m_hWnd, dx, dy, scroll, clip); }
 CScrollBar* CWnd::GetScrollBarCtrl(int) const { return nullptr; }
 
