@@ -20,6 +20,7 @@
 #include "platform/comctl/comctl.h"
 #include "platform/comdlg/comdlg.h"
 #include "platform/richedit/richedit.h"
+#include "platform/spool/device_caps.h"
 #include "platform/spool/spool.h"
 #include "platform/shell/registry.h"
 #include "platform/shell/shell_execute.h"

@@ -8,31 +8,16 @@
 #include "platform/comdlg/comdlg_internal.h"
 #include "platform/comdlg/print_internal.h"
 #include "platform/gdi/printer_settings.h"
+#include "platform/spool/device_caps.h"
 #include "platform/spool/spool.h"
 #include "platform/user/controls/controls.h"
 
 namespace comdlg {
 namespace {
 
-struct Paper {
-  short code;
-  const char16_t* name;
-  short widthTenthsMm, lengthTenthsMm;
-};
-constexpr Paper kPapers[] = {
-    {DMPAPER_LETTER, u"Letter (8.5 x 11 in)", 2159, 2794}, {DMPAPER_LEGAL, u"Legal (8.5 x 14 in)", 2159, 3556},
-    {DMPAPER_EXECUTIVE, u"Executive (7.25 x 10.5 in)", 1842, 2667}, {DMPAPER_A3, u"A3 (297 x 420 mm)", 2970, 4200},
-    {DMPAPER_A4, u"A4 (210 x 297 mm)", 2100, 2970}, {DMPAPER_A5, u"A5 (148 x 210 mm)", 1480, 2100},
-    {DMPAPER_B5, u"B5 (182 x 257 mm)", 1820, 2570},
-};
-struct Source {
-  short code;
-  const char16_t* name;
-};
-constexpr Source kSources[] = {{DMBIN_AUTO, u"Automatically select"}, {DMBIN_UPPER, u"Upper tray"},
-                               {DMBIN_LOWER, u"Lower tray"},          {DMBIN_MANUAL, u"Manual feed"},
-                               {DMBIN_TRACTOR, u"Tractor feed"}};
-constexpr int kResolutions[] = {75, 150, 200, 300, 600, 1200};
+using spool::PaperForm;
+using spool::PaperFormOf;
+using spool::ResolutionsOf;
 
 struct Kept {
   std::mutex lock;
@@ -43,30 +28,14 @@ Kept& KeptModes() {
   return kept;
 }
 
-const Paper* PaperOf(short code) {
-  for (const Paper& p : kPapers)
-    if (p.code == code) return &p;
-  return nullptr;
-}
-
 // The paper whose size is within a millimetre of the page's, else a user size.
 void SetPaperFromPage(DEVMODEA& m, const gdi::PrinterSettings& s) {
   const int width = s.page.cx * 254 / std::max(s.dpiX, 1), length = s.page.cy * 254 / std::max(s.dpiY, 1);
   m.dmPaperSize = DMPAPER_USER;
-  for (const Paper& p : kPapers)
+  for (const PaperForm& p : spool::PaperForms())
     if (std::abs(p.widthTenthsMm - width) <= 10 && std::abs(p.lengthTenthsMm - length) <= 10) m.dmPaperSize = p.code;
   m.dmPaperWidth = static_cast<short>(width);
   m.dmPaperLength = static_cast<short>(length);
-}
-
-std::vector<int> ResolutionsOf(const std::string& printer) {
-  const auto s = gdi::FindPrinterSettings(printer);
-  const int most = s ? s->dpiX : 300;
-  std::vector<int> out;
-  for (int r : kResolutions)
-    if (r <= most) out.push_back(r);
-  if (std::find(out.begin(), out.end(), most) == out.end()) out.push_back(most);
-  return out;
 }
 
 // --- The dialog -------------------------------------------------------------
@@ -90,9 +59,11 @@ LPARAM ChosenData(HWND dialog, int id, LPARAM otherwise) {
 void StartProperties(HWND dialog, Properties& p) {
   const std::u16string title = u"Properties of " + FromUtf8(p.printer);
   SetWindowTextW(dialog, title.c_str());
-  for (const Paper& paper : kPapers) AddItem(dialog, TAV_PROP_PAPER, paper.name, paper.code, paper.code == p.mode.dmPaperSize);
+  for (const PaperForm& paper : spool::PaperForms())
+    AddItem(dialog, TAV_PROP_PAPER, FromUtf8(paper.name), paper.code, paper.code == p.mode.dmPaperSize);
   if (p.mode.dmPaperSize == DMPAPER_USER) AddItem(dialog, TAV_PROP_PAPER, u"The printer's own size", DMPAPER_USER, true);
-  for (const Source& s : kSources) AddItem(dialog, TAV_PROP_SOURCE, s.name, s.code, s.code == p.mode.dmDefaultSource);
+  for (const spool::PaperSource& s : spool::PaperSources())
+    AddItem(dialog, TAV_PROP_SOURCE, FromUtf8(s.name), s.code, s.code == p.mode.dmDefaultSource);
   for (int r : ResolutionsOf(p.printer))
     AddItem(dialog, TAV_PROP_RESOLUTION, FromUtf8(std::to_string(r) + " dpi"), r, r == p.mode.dmPrintQuality);
   if (SendDlgItemMessageW(dialog, TAV_PROP_RESOLUTION, CB_GETCURSEL, 0, 0) < 0)
@@ -105,7 +76,7 @@ void StartProperties(HWND dialog, Properties& p) {
 void FinishProperties(HWND dialog, Properties& p) {
   DEVMODEA& m = p.mode;
   m.dmPaperSize = static_cast<short>(ChosenData(dialog, TAV_PROP_PAPER, m.dmPaperSize));
-  if (const Paper* paper = PaperOf(m.dmPaperSize)) {
+  if (const PaperForm* paper = PaperFormOf(m.dmPaperSize)) {
     m.dmPaperWidth = paper->widthTenthsMm;
     m.dmPaperLength = paper->lengthTenthsMm;
   }
@@ -197,16 +168,16 @@ void MergeDevMode(DEVMODEA& into, const DEVMODEA& from) {
   const DWORD f = from.dmFields;
   if ((f & DM_ORIENTATION) && (from.dmOrientation == DMORIENT_PORTRAIT || from.dmOrientation == DMORIENT_LANDSCAPE))
     into.dmOrientation = from.dmOrientation;
-  if ((f & DM_PAPERSIZE) && PaperOf(from.dmPaperSize)) {
+  if ((f & DM_PAPERSIZE) && PaperFormOf(from.dmPaperSize)) {
     into.dmPaperSize = from.dmPaperSize;
-    into.dmPaperWidth = PaperOf(from.dmPaperSize)->widthTenthsMm;
-    into.dmPaperLength = PaperOf(from.dmPaperSize)->lengthTenthsMm;
+    into.dmPaperWidth = PaperFormOf(from.dmPaperSize)->widthTenthsMm;
+    into.dmPaperLength = PaperFormOf(from.dmPaperSize)->lengthTenthsMm;
   }
   if ((f & DM_COPIES) && from.dmCopies > 0) into.dmCopies = from.dmCopies;
   if ((f & DM_COLLATE) && (from.dmCollate == DMCOLLATE_FALSE || from.dmCollate == DMCOLLATE_TRUE))
     into.dmCollate = from.dmCollate;
   if (f & DM_DEFAULTSOURCE)
-    for (const Source& s : kSources)
+    for (const spool::PaperSource& s : spool::PaperSources())
       if (s.code == from.dmDefaultSource) into.dmDefaultSource = from.dmDefaultSource;
   if ((f & DM_PRINTQUALITY) && from.dmPrintQuality > 0) {
     const std::vector<int> can = ResolutionsOf(reinterpret_cast<const char*>(into.dmDeviceName));
