@@ -300,27 +300,26 @@ void EncodeNext(Path& p, uint8_t c) {
   if (p.values.empty()) p.boundaryPos = p.pos;
 }
 
-// The codeword count of a counting path once it has left for ASCII, or
-// nothing when it cannot leave there or runs out of room, as Leave finds.
-std::optional<size_t> CountAfterLeave(const Path& p) {
-  if (!p.Ok()) return std::nullopt;
-  size_t count = p.cw.size();
+// The codeword count of a counting path once it has left for ASCII, or -1
+// when it cannot leave there or runs out of room, as Leave finds.
+int64_t CountAfterLeave(const Path& p) {
+  if (!p.Ok()) return -1;
+  auto count = static_cast<int64_t>(p.cw.size());
   switch (p.scheme) {
     case Scheme::C40:
     case Scheme::Text:
     case Scheme::X12:
-      if (!p.values.empty()) return std::nullopt;
+      if (!p.values.empty()) return -1;
       ++count;  // the unlatch
       break;
     case Scheme::Edifact:
-      count += (6 * (p.values.size() + 1) + 7) / 8;  // the values and the unlatch value, six bits each
+      count += static_cast<int64_t>(6 * (p.values.size() + 1) + 7) / 8;  // the values and the unlatch value, six bits each
       break;
     case Scheme::Ascii:
     case Scheme::Base256:
       break;
   }
-  if (count > static_cast<size_t>(kMaxDataCodewords)) return std::nullopt;
-  return count;
+  return count > kMaxDataCodewords ? -1 : count;
 }
 
 // A counting path in ASCII with `count` codewords after `pos` characters, set
@@ -467,18 +466,28 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
     // is cheapest from the path with the fewest codewords once left (the
     // first of equals), and the search tries only that one beside staying.
     // Only those counts are kept, not copies of the paths.
-    std::array<std::optional<size_t>, kSchemes> left;
-    for (int i = 0; i < kSchemes; ++i) left[i] = CountAfterLeave(paths[i]);
+    // The fewest codewords once left (the first of equals), and the next
+    // fewest for the scheme that is itself the fewest.
+    int64_t left[kSchemes];  // every one set here: no clearing beforehand
+    int first = -1, second = -1;
+    for (int i = 0; i < kSchemes; ++i) {
+      left[i] = CountAfterLeave(paths[i]);
+      if (left[i] < 0) continue;
+      if (first < 0 || left[i] < left[first]) {
+        second = first;
+        first = i;
+      } else if (second < 0 || left[i] < left[second]) {
+        second = i;
+      }
+    }
     for (int j = 0; j < kSchemes; ++j) {
       const Scheme target = static_cast<Scheme>(j);
-      int changeFrom = -1;
-      for (int i = 0; i < kSchemes; ++i)
-        if (i != j && left[i] && (changeFrom < 0 || *left[i] < *left[changeFrom])) changeFrom = i;
+      const int changeFrom = j == first ? second : first;
       Path& stay = paths[j];  // staying is worked out in place
       const bool wasOk = stay.Ok();
       if (wasOk) EncodeNext(stay, c);
       if (changeFrom >= 0) {
-        ResetCounting(change, *left[changeFrom], t);
+        ResetCounting(change, static_cast<size_t>(left[changeFrom]), t);
         Enter(change, target);
         if (change.Ok()) EncodeNext(change, c);
       }
