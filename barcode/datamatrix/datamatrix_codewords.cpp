@@ -17,10 +17,10 @@ constexpr int kSchemes = 6;
 // character encodation (upper shift with shifts, latch and unlatch).
 constexpr size_t kBufferCapacity = kMaxDataCodewords + 8;
 
-enum class PathError { None, NotEncodable, BadExit, Full };
+enum class PathError : uint8_t { None, NotEncodable, BadExit, Full };
 
 struct Base256Segment {
-  size_t lengthAt;  // index of the (first) length codeword
+  uint32_t lengthAt;  // index of the (first) length codeword
   int count;
 };
 
@@ -77,25 +77,27 @@ class PendingValues {
   const uint8_t* end() const { return values_.data() + size_; }
   void DropFront(size_t n) {
     for (size_t i = n; i < size_; ++i) values_[i - n] = values_[i];
-    size_ -= n;
+    size_ = static_cast<uint8_t>(size_ - n);
   }
 
  private:
   std::array<uint8_t, 8> values_{};
-  size_t size_ = 0;
+  uint8_t size_ = 0;
 };
 
 struct Path {
+  // Fields widest first, positions narrow (inputs are at most kMaxTextLength
+  // bytes): the search copies paths by the dozen for every character.
+  CodewordBuffer cw;
+  std::vector<Base256Segment>* finished = nullptr;  // the earlier segments (writing paths only)
+  Base256Segment segment{0, 0};  // the latest Base 256 segment
+  uint32_t pos = 0;          // input consumed
+  uint32_t boundaryPos = 0;  // input consumed at the last codeword boundary of the scheme
   Scheme scheme = Scheme::Ascii;
   PathError error = PathError::None;
-  size_t pos = 0;           // input consumed
-  size_t boundaryPos = 0;   // input consumed at the last codeword boundary of the scheme
-  bool singleDigit = false; // the last ASCII codeword is one digit of this ASCII run
-  CodewordBuffer cw;
-  PendingValues values;  // pending C40/Text/X12 or EDIFACT values
-  Base256Segment segment{0, 0};  // the latest Base 256 segment
-  bool inSegment = false;        // `segment` has been opened
-  std::vector<Base256Segment>* finished = nullptr;  // the earlier segments (writing paths only)
+  bool singleDigit = false;  // the last ASCII codeword is one digit of this ASCII run
+  bool inSegment = false;    // `segment` has been opened
+  PendingValues values;      // pending C40/Text/X12 or EDIFACT values
 
   bool Ok() const { return error == PathError::None; }
   int Length12() const {
@@ -250,7 +252,7 @@ void Enter(Path& p, Scheme target) {
   if (target == Scheme::Base256) {
     p.Push(0);  // length, filled in at the end
     if (p.inSegment && p.finished) p.finished->push_back(p.segment);
-    p.segment = {p.cw.size() - 1, 0};
+    p.segment = {static_cast<uint32_t>(p.cw.size() - 1), 0};
     p.inSegment = true;
   }
 }
@@ -327,7 +329,7 @@ int64_t CountAfterLeave(const Path& p) {
 void ResetCounting(Path& p, size_t count, size_t pos) {
   p.scheme = Scheme::Ascii;
   p.error = PathError::None;
-  p.pos = p.boundaryPos = pos;
+  p.pos = p.boundaryPos = static_cast<uint32_t>(pos);
   p.singleDigit = false;
   p.cw = CodewordBuffer::Counting(count);
   p.values.clear();
@@ -508,7 +510,7 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
       } else if (best < 0) {
         stay = Path{};
         stay.error = PathError::NotEncodable;
-        stay.pos = t + 1;
+        stay.pos = static_cast<uint32_t>(t + 1);
       }
     }
   }
