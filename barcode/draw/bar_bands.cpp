@@ -35,12 +35,8 @@ std::vector<int> BandEdges(const std::vector<RECT>& bars, int height) {
   return edges;
 }
 
-}  // namespace
-
-void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, COLORREF back, COLORREF bar) {
-  if (width <= 0 || height <= 0) return;
-  const std::vector<RECT> usable = UsableBars(bars, width, height);
-  const std::vector<int> edges = BandEdges(usable, height);
+// A 32-bit DIB of one top-down line.
+BITMAPINFO OneLineInfo(int width) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -48,6 +44,16 @@ void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, CO
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+}  // namespace
+
+void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, COLORREF back, COLORREF bar) {
+  if (width <= 0 || height <= 0) return;
+  const std::vector<RECT> usable = UsableBars(bars, width, height);
+  const std::vector<int> edges = BandEdges(usable, height);
+  const BITMAPINFO info = OneLineInfo(width);
   const uint32_t backPixel = PixelOf(back), barPixel = PixelOf(bar);
   std::vector<uint32_t> line(static_cast<size_t>(width));
   std::vector<const RECT*> crossing;  // the bars reaching into the current band
@@ -59,6 +65,32 @@ void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, CO
     std::fill(line.begin(), line.end(), backPixel);
     for (const RECT* r : crossing) std::fill(line.begin() + r->left, line.begin() + r->right, barPixel);
     StretchDIBits(dc, 0, top, width, bottom - top, 0, 0, width, 1, line.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  }
+}
+
+void PaintModuleRows(HDC dc, int width, int height, const ModuleMatrix& matrix, int module, COLORREF back,
+                     COLORREF bar) {
+  if (width <= 0 || height <= 0) return;
+  const BITMAPINFO info = OneLineInfo(width);
+  const uint32_t backPixel = PixelOf(back), barPixel = PixelOf(bar);
+  std::vector<uint32_t> line(static_cast<size_t>(width));
+  const int64_t moduleRows = module > 0 ? matrix.rows : 0;
+  int top = 0;
+  for (int64_t y = 0; top < height; ++y) {
+    // Below the modules, the ground alone.
+    const int bottom = y < moduleRows ? static_cast<int>(std::min<int64_t>(int64_t{top} + module, height)) : height;
+    std::fill(line.begin(), line.end(), backPixel);
+    if (y < moduleRows) {
+      const std::span<const uint8_t> row = matrix.Row(static_cast<int>(y));
+      for (size_t x = 0; x < row.size(); ++x) {
+        if (!row[x]) continue;
+        const int64_t left = static_cast<int64_t>(x) * module;
+        if (left >= width) break;
+        std::fill(line.begin() + left, line.begin() + std::min<int64_t>(left + module, width), barPixel);
+      }
+    }
+    StretchDIBits(dc, 0, top, width, bottom - top, 0, 0, width, 1, line.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    top = bottom;
   }
 }
 

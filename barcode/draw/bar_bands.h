@@ -5,6 +5,7 @@
 
 #include <span>
 
+#include "barcode/draw/module_matrix.h"
 #include "platform/gdi/gdi.h"
 
 namespace kalvo {
@@ -14,5 +15,10 @@ namespace kalvo {
 // edges excluded; empty and outlying parts are ignored). The same pixels as a
 // FillRect of the whole bitmap followed by one FillRect per bar.
 void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, COLORREF back, COLORREF bar);
+
+// The same for a matrix of square modules `module` pixels wide from the top
+// left corner: one scan line composed per module row.
+void PaintModuleRows(HDC dc, int width, int height, const ModuleMatrix& matrix, int module, COLORREF back,
+                     COLORREF bar);
 
 }  // namespace kalvo

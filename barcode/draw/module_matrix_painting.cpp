@@ -11,9 +11,8 @@ int PaintModuleMatrix(CBCode& code, int measureOnly, const ModuleMatrix& matrix)
   code.barHeight = code.height;
   Artwork art;
   art.ground = Ground::White;
-  if (measureOnly == 0) {
-    for (int y = 0; y < matrix.rows; ++y) art.bars.Modules(matrix.Row(y), 0, y * module, module, module);
-  }
+  art.modules = &matrix;
+  art.moduleSize = module;
   return FinishSymbol(code, measureOnly, DcOwner{}, art);
 }
 

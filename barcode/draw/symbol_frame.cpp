@@ -137,12 +137,21 @@ int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) 
   HBITMAP bitmap = CreateSymbolBitmap(bitmapWidth, bitmapHeight, nullptr);
   if (bitmap == nullptr) return 0;
   HGDIOBJ oldBitmap = SelectObject(dc.get(), bitmap);
-  std::vector<RECT> bars;
-  bars.reserve(art.bars.Rects().size());
-  for (const RECT& rect : art.bars.Rects()) bars.push_back(BarInBitmap(rect, scale, code));
   const COLORREF ground = art.ground == Ground::White ? COLORREF{0xFFFFFF} : code.backColor;
-  if (!(art.shapes && art.shapesPaintGround && bars.empty()))
-    PaintBarBands(dc.get(), bitmapWidth, bitmapHeight, bars, ground, code.barColor);
+  std::vector<RECT> bars;
+  if (art.modules != nullptr && scale.same && code.barShrink == 0) {
+    PaintModuleRows(dc.get(), bitmapWidth, bitmapHeight, *art.modules, art.moduleSize, ground, code.barColor);
+  } else {
+    BarList moduleBars;
+    if (art.modules != nullptr)
+      for (int y = 0; y < art.modules->rows; ++y)
+        moduleBars.Modules(art.modules->Row(y), 0, y * art.moduleSize, art.moduleSize, art.moduleSize);
+    const BarList& list = art.modules != nullptr ? moduleBars : art.bars;
+    bars.reserve(list.Rects().size());
+    for (const RECT& rect : list.Rects()) bars.push_back(BarInBitmap(rect, scale, code));
+    if (!(art.shapes && art.shapesPaintGround && bars.empty()))
+      PaintBarBands(dc.get(), bitmapWidth, bitmapHeight, bars, ground, code.barColor);
+  }
   if (art.shapes) {
     const UniqueBrush barBrush(CreateSolidBrush(code.barColor));
     art.shapes(dc.get(), barBrush.get(), ground);

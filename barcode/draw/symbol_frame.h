@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "barcode/draw/module_matrix.h"
 #include "barcode/request/cbcode.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/gdi_owners.h"
@@ -80,6 +81,10 @@ struct Artwork {
   // The shapes paint every pixel, the ground included, so a symbol without
   // bars is not painted with the ground first.
   bool shapesPaintGround = false;
+  // A two-dimensional symbol given as its modules, `moduleSize` dots square
+  // each, instead of as bars: painted a module row at a time.
+  const ModuleMatrix* modules = nullptr;
+  int moduleSize = 0;
   bool drawTextRow = false;        // DrawTextRow with the request's hrText
   std::vector<PlacedText> texts;   // EAN/UPC digits, drawn with the row's font
 };
