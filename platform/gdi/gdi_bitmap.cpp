@@ -98,16 +98,7 @@ COLORREF QuadToColour(const RGBQUAD& q) { return RGB(q.rgbRed, q.rgbGreen, q.rgb
 // WritePacked leaves it.
 void CopyPackedRow(BYTE* out, const BYTE* in, int width, int bpp) {
   if (bpp == 32) {
-    uint32_t any = 0;
-    for (int x = 0; x < width; ++x) {
-      uint32_t v;
-      std::memcpy(&v, in + 4 * x, 4);
-      any |= v;
-    }
-    if ((any & 0xFF000000u) == 0) {  // nothing to clear: the bytes as they stand
-      std::memcpy(out, in, static_cast<size_t>(width) * 4);
-      return;
-    }
+    // One pass: every pixel copied with its fourth byte cleared.
     for (int x = 0; x < width; ++x) {
       uint32_t v;
       std::memcpy(&v, in + 4 * x, 4);
