@@ -113,3 +113,29 @@ TEST(ReedSolomon, DataMatrixWorkedExample) {
 }
 
 }  // namespace
+
+namespace {
+
+// The division by logarithms over GF(2^m) and the plain one give the same
+// check codewords, data with zero factors (a leading run of zeros) included.
+TEST(ReedSolomon, DivisionByLogarithmsMatchesThePlainDivision) {
+  std::mt19937 random(7);
+  for (const FieldCase& c : Fields()) {
+    SCOPED_TRACE(c.name);
+    for (int k : {1, 5, 10, 28, 62}) {
+      if (k >= c.field.Size() - 1) continue;
+      const std::vector<uint8_t> generator = kalvo::RsGeneratorPolynomial(c.field, k, c.firstRoot);
+      for (size_t length : {size_t{1}, size_t{13}, size_t{156}}) {
+        std::vector<uint8_t> data(length);
+        for (auto& d : data) d = static_cast<uint8_t>(random() % static_cast<unsigned>(c.field.Size()));
+        std::fill(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length / 3), uint8_t{0});
+        std::vector<uint8_t> fast(static_cast<size_t>(k)), plain(static_cast<size_t>(k));
+        kalvo::RsComputeCheck(c.field, generator, data, fast);
+        kalvo::RsComputeCheck<GaloisField>(c.field, generator, data, plain);
+        EXPECT_EQ(fast, plain) << "k " << k << ", length " << length;
+      }
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+// Painting a module matrix a module row at a time gives the pixels of filling
+// the ground and then every dark module through the drawing layer.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "barcode/draw/bar_bands.h"
+#include "platform/gdi/gdi_owners.h"
+
+namespace {
+
+struct RowsCase {
+  const char* name;
+  int columns, rows, module;
+  int width, height;  // the bitmap: wider than the modules (padding), or taller
+};
+
+std::vector<uint32_t> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  EXPECT_EQ(GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS), height);
+  return pixels;
+}
+
+TEST(ModuleRows, PaintAsGroundAndOneFillPerDarkModule) {
+  const RowsCase cases[] = {
+      {"square", 10, 10, 4, 40, 40},      {"padded", 10, 10, 5, 56, 50},  {"one pixel", 21, 21, 1, 24, 21},
+      {"taller bitmap", 8, 6, 3, 24, 25}, {"cut on the right", 9, 4, 4, 32, 16},
+  };
+  std::mt19937 random(11);
+  const COLORREF ground = RGB(250, 240, 230), ink = RGB(10, 20, 200);
+  for (const RowsCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    kalvo::ModuleMatrix matrix(c.columns, c.rows);
+    for (auto& m : matrix.dark) m = static_cast<uint8_t>(random() % 2);
+    UniqueDc dc(CreateCompatibleDC(nullptr));
+    UniqueBitmap ours(CreateBitmap(c.width, c.height, 1, 32, nullptr));
+    UniqueBitmap reference(CreateBitmap(c.width, c.height, 1, 32, nullptr));
+    HGDIOBJ old = SelectObject(dc.get(), ours.get());
+    kalvo::PaintModuleRows(dc.get(), c.width, c.height, matrix, c.module, ground, ink);
+    SelectObject(dc.get(), reference.get());
+    UniqueBrush groundBrush(CreateSolidBrush(ground)), inkBrush(CreateSolidBrush(ink));
+    const RECT all{0, 0, c.width, c.height};
+    FillRect(dc.get(), &all, groundBrush.get());
+    for (int y = 0; y < c.rows; ++y)
+      for (int x = 0; x < c.columns; ++x)
+        if (matrix.At(x, y)) {
+          const RECT r{x * c.module, y * c.module, (x + 1) * c.module, (y + 1) * c.module};
+          FillRect(dc.get(), &r, inkBrush.get());
+        }
+    SelectObject(dc.get(), old);
+    EXPECT_EQ(Pixels(dc.get(), ours.get(), c.width, c.height), Pixels(dc.get(), reference.get(), c.width, c.height));
+  }
+}
+
+}  // namespace
