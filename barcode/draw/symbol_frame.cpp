@@ -1,6 +1,8 @@
 #include "barcode/draw/symbol_frame.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "barcode/draw/bar_bands.h"
 #include "barcode/draw/text_row.h"
@@ -23,7 +25,10 @@ void ApplyTextRow(CBCode& code, bool shown) {
     code.textGap = 0;
     code.textHeight = 0;
   }
-  code.height = code.barHeight + (shown ? code.textGap + code.textHeight : 0);
+  // Heights come from the caller and may be anything: the sum saturates.
+  const int64_t height = int64_t{code.barHeight} + (shown ? int64_t{code.textGap} + code.textHeight : 0);
+  code.height = static_cast<int32_t>(
+      std::clamp<int64_t>(height, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 TextRow LayOutTextRow(CBCode& code) {

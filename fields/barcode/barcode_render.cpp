@@ -1,6 +1,7 @@
 #include "fields/barcode/barcode_render.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -196,7 +197,9 @@ int Render(CBarcodeField* f, int dpi, int dpiY, POINT* sizeOut, unsigned flags, 
   f->maxiMode = r.maxiMode;
   for (size_t i = 0; i < 13; ++i) f->upsField[i] = r.upsFields[i];
 
-  POINT size{r.width + 1, r.height + 1};
+  // One more than the library's extent, held within the int range.
+  const auto plusOne = [](int32_t v) { return static_cast<LONG>(std::min<int64_t>(int64_t{v} + 1, INT32_MAX)); };
+  POINT size{plusOne(r.width), plusOne(r.height)};
   if (SwapsSize(f->rotation)) std::swap(size.x, size.y);
   if (sizeOut) *sizeOut = size;
 

@@ -31,5 +31,10 @@ AString OptimizeCode128(const AString& data, int mode);
 int PadToEvenLength(AString& s);
 int PadToOddLength(AString& s);
 // mils to dots with truncation, dots to mils rounded.
-constexpr int32_t BarcodeMilsToDots(int64_t mils, int dpi) { return static_cast<int32_t>(mils * dpi / 1000); }
+// Held within +-2e9 like the way back: a file's mils at a file's resolution
+// may pass what 32 bits hold.
+constexpr int32_t BarcodeMilsToDots(int64_t mils, int dpi) {
+  const int64_t dots = mils * dpi / 1000;
+  return static_cast<int32_t>(dots < -2000000000 ? -2000000000 : dots > 2000000000 ? 2000000000 : dots);
+}
 int32_t BarcodeDotsToMils(int64_t dots, int dpi);

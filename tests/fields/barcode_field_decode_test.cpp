@@ -248,6 +248,22 @@ TEST(BarcodeFieldRender, SupplementValuesAreAnswersNotInputs) {
   }
 }
 
+// Heights read from a file may be anything: bars, gap and text row that
+// together pass the int range give a saturated size, not an overflow.
+TEST(BarcodeFieldRender, HugeHeightsSaturate) {
+  for (const int32_t mils : {2000000000, 1500000000, 800000000}) {
+    SCOPED_TRACE(mils);
+    auto f = FieldOf(kSymbols[0], 300, 0);  // Codabar, its text row shown
+    f->showHr = 1;
+    f->barHeight = mils;
+    f->textGap = mils;
+    f->textHeight = mils;
+    POINT size{};
+    RenderBarcodeToBitmap(f.get(), 3000, 0, &size, kRenderMeasureOnly, nullptr, nullptr, nullptr, 0);
+    EXPECT_GT(size.y, 0);
+  }
+}
+
 TEST(BarcodeFieldRender, Ean13HumanReadableText) {
   auto f = FieldOf(kSymbols[11], 300, 0);
   f->data = "5901234123457";
