@@ -1,25 +1,16 @@
 #include "datasource/choose_list.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "datasource/data_folders.h"
+#include "datasource/record_bytes.h"
 #include "datasource/text_mode.h"
 #include "foundation/util/file_io.h"
-#include "platform/kernel/byte_reader.h"
 
 namespace {
 
 constexpr char kMagic[] = "CHCE0001";
-constexpr size_t kMagicLength = 8;
-
-void AppendInt32(AString& out, int32_t value) {
-  const uint32_t v = static_cast<uint32_t>(value);
-  const char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
-                         static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
-  out.Append(bytes, 4);
-}
 
 }  // namespace
 
@@ -30,8 +21,7 @@ int ReadChooseListFile(const char* path, AArray<AString>* items) {
   if (!buffer) return 0;
   const std::vector<uint8_t> stream = FromTextMode(buffer.get(), static_cast<size_t>(size));
   ByteReader in(stream.data(), stream.size());
-  const auto magic = in.Bytes(kMagicLength);
-  if (magic.size() != kMagicLength || std::memcmp(magic.data(), kMagic, kMagicLength) != 0) return 0;
+  if (!ReadRecordMagic(in, kMagic)) return 0;
   const int32_t count = in.I32();
   if (!in.ok() || count < 1) return 0;
   items->RemoveAll();
@@ -40,7 +30,7 @@ int ReadChooseListFile(const char* path, AArray<AString>* items) {
     const uint32_t length = in.U32();
     if (!in.HasMore(length)) break;  // the item ends early: dropped, and nothing follows it
     const auto bytes = in.Bytes(length);
-    items->Add(AString(static_cast<int>(bytes.size()), reinterpret_cast<const char*>(bytes.data())));
+    items->Add(BytesAsString(bytes));
     ++read;
   }
   return read;
@@ -57,12 +47,8 @@ int GetChooseListMaxLength(const AString& name) {
 
 AString ChooseListBytes(const AArray<AString>& items) {
   AString out;
-  out.Append(kMagic, static_cast<int>(kMagicLength));
+  AppendRecordMagic(out, kMagic);
   AppendInt32(out, items.GetSize());
-  for (int i = 0; i < items.GetSize(); ++i) {
-    const AString& item = *items.ElementAt(i);
-    AppendInt32(out, item.GetLength());
-    out.Append(item.GetData(), item.GetLength());
-  }
+  for (int i = 0; i < items.GetSize(); ++i) AppendCountedText(out, *items.ElementAt(i));
   return out;
 }
