@@ -157,19 +157,26 @@ int HandOut(const Text& result, Char* out, int capacity) {
   return static_cast<int>(result.size());
 }
 
+// The code page of a conversion whose arguments hold together: a source, a
+// count that is -1 or positive, and a buffer wherever a capacity is given.
+// Null, with ERROR_INVALID_PARAMETER, otherwise or for an unknown code page.
+const CodePageInfo* CheckedConversion(UINT codePage, const void* source, int count, const void* out,
+                                      int capacity) {
+  if (!source || count == 0 || count < -1 || capacity < 0 || (capacity > 0 && !out)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  const CodePageInfo* cp = FindCodePage(codePage);
+  if (!cp) SetLastError(ERROR_INVALID_PARAMETER);
+  return cp;
+}
+
 }  // namespace
 }  // namespace nls
 
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int count, LPWSTR wide, int wideCount) {
-  if (!text || count == 0 || count < -1 || wideCount < 0 || (wideCount > 0 && !wide)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  const nls::CodePageInfo* cp = nls::FindCodePage(codePage);
-  if (!cp) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
+  const nls::CodePageInfo* cp = nls::CheckedConversion(codePage, text, count, wide, wideCount);
+  if (!cp) return 0;
   const size_t length = count == -1 ? std::strlen(text) + 1 : static_cast<size_t>(count);
   std::u16string result;
   result.reserve(length);
@@ -182,15 +189,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int count, LPWS
 
 int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int count, LPSTR text, int byteCount,
                         LPCSTR defaultChar, LPBOOL usedDefaultChar) {
-  if (!wide || count == 0 || count < -1 || byteCount < 0 || (byteCount > 0 && !text)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  const nls::CodePageInfo* cp = nls::FindCodePage(codePage);
-  if (!cp) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
+  const nls::CodePageInfo* cp = nls::CheckedConversion(codePage, wide, count, text, byteCount);
+  if (!cp) return 0;
   if (usedDefaultChar) *usedDefaultChar = FALSE;
   const size_t length = count == -1 ? nls::WideLength(wide) + 1 : static_cast<size_t>(count);
   std::string_view fallback = "?";
