@@ -77,7 +77,10 @@ size_t CopyQuoted(std::string_view s, std::string& out) {
   return i;
 }
 
-std::string FormatDatePicture(const SYSTEMTIME& t, std::string_view picture) {
+// Walks a picture: quoted literals are copied, and each run of one
+// character goes to expand(c, n, out), which writes what the run stands for.
+template <class Expand>
+std::string ExpandPicture(std::string_view picture, Expand expand) {
   std::string out;
   for (size_t i = 0; i < picture.size();) {
     const char c = picture[i];
@@ -86,6 +89,14 @@ std::string FormatDatePicture(const SYSTEMTIME& t, std::string_view picture) {
       continue;
     }
     const size_t n = RunLength(picture.substr(i), c);
+    expand(c, n, out);
+    i += n;
+  }
+  return out;
+}
+
+std::string FormatDatePicture(const SYSTEMTIME& t, std::string_view picture) {
+  return ExpandPicture(picture, [&t](char c, size_t n, std::string& out) {
     if (c == 'd') {
       if (n <= 2) AppendNumber(out, t.wDay, static_cast<int>(n));
       else if (n == 3) out += std::string(kDayNames[WeekDay(t.wYear, t.wMonth, t.wDay)], 3);
@@ -103,21 +114,12 @@ std::string FormatDatePicture(const SYSTEMTIME& t, std::string_view picture) {
     } else {
       out.append(n, c);
     }
-    i += n;
-  }
-  return out;
+  });
 }
 
 std::string FormatTimePicture(const SYSTEMTIME& t, std::string_view picture, DWORD flags) {
-  std::string out;
   const bool force24 = (flags & TIME_FORCE24HOURFORMAT) != 0;
-  for (size_t i = 0; i < picture.size();) {
-    const char c = picture[i];
-    if (c == '\'') {
-      i += CopyQuoted(picture.substr(i), out);
-      continue;
-    }
-    const size_t n = RunLength(picture.substr(i), c);
+  return ExpandPicture(picture, [&t, flags, force24](char c, size_t n, std::string& out) {
     const int width = n >= 2 ? 2 : 1;
     if (c == 'h' && !force24) {
       const int h12 = t.wHour % 12 == 0 ? 12 : t.wHour % 12;
@@ -147,9 +149,7 @@ std::string FormatTimePicture(const SYSTEMTIME& t, std::string_view picture, DWO
     } else {
       out.append(n, c);
     }
-    i += n;
-  }
-  return out;
+  });
 }
 
 int Deliver(const std::string& text, LPSTR out, int size) {
