@@ -19,6 +19,21 @@ bool CreateLike(PLBmp* source, PLBmp* target) {
                         source->IsGreyscale(), source->GetResolution()) != 0;
 }
 
+// The frame of a filter whose target is described like its source: in place
+// when both are one bitmap, otherwise body() runs with the source locked for
+// reading and the target created and locked for writing.
+template <class Body>
+void ApplyIntoLike(PLFilter& filter, PLBmp* source, PLBmp* target, Body body) {
+  if (source == target) {
+    filter.ApplyInPlace(source);
+    return;
+  }
+  PLBmpLock srcLock(*source, true, false);
+  if (!CreateLike(source, target)) return;
+  PLBmpLock dstLock(*target, false, true);
+  body();
+}
+
 // Copies the source's rows into the target (used to keep each pixel's fourth
 // byte), then calls f on the blue, green and red bytes of every pixel.
 template <class F>
@@ -36,32 +51,22 @@ void ForEachChannel(PLBmp* source, PLBmp* target, int step, F f) {
 }  // namespace
 
 void PLFilterContrast::Apply(PLBmp* source, PLBmp* target) {
-  if (source == target) {
-    ApplyInPlace(source);
-    return;
-  }
-  PLBmpLock srcLock(*source, true, false);
-  if (!CreateLike(source, target)) return;
-  PLBmpLock dstLock(*target, false, true);
-  double pivot = m_Contrast > 1.0 ? 128 : 255;
-  double offset = pivot - pivot * m_Contrast;
-  int bpp = source->GetBitsPerPixel();
-  if (bpp != 24 && bpp != 32) return;
-  ForEachChannel(source, target, bpp / 8, [&](PLBYTE v) { return ClampToByte(offset + m_Contrast * v); });
+  ApplyIntoLike(*this, source, target, [&] {
+    double pivot = m_Contrast > 1.0 ? 128 : 255;
+    double offset = pivot - pivot * m_Contrast;
+    int bpp = source->GetBitsPerPixel();
+    if (bpp != 24 && bpp != 32) return;
+    ForEachChannel(source, target, bpp / 8, [&](PLBYTE v) { return ClampToByte(offset + m_Contrast * v); });
+  });
 }
 
 void PLFilterLightness::Apply(PLBmp* source, PLBmp* target) {
-  if (source == target) {
-    ApplyInPlace(source);
-    return;
-  }
-  PLBmpLock srcLock(*source, true, false);
-  if (!CreateLike(source, target)) return;
-  PLBmpLock dstLock(*target, false, true);
-  if (source->GetBitsPerPixel() != 32) return;
-  // percent x 2.55, computed so that 100 percent adds exactly 255.
-  double add = m_Lightness * 255 / 100.0;
-  ForEachChannel(source, target, 4, [&](PLBYTE v) { return ClampToByte(v + add); });
+  ApplyIntoLike(*this, source, target, [&] {
+    if (source->GetBitsPerPixel() != 32) return;
+    // percent x 2.55, computed so that 100 percent adds exactly 255.
+    double add = m_Lightness * 255 / 100.0;
+    ForEachChannel(source, target, 4, [&](PLBYTE v) { return ClampToByte(v + add); });
+  });
 }
 
 void PLFilterGrayscale::Apply(PLBmp* source, PLBmp* target) {
@@ -97,31 +102,26 @@ void PLFilterFlip::ApplyInPlace(PLBmp* bmp) {
 }
 
 void PLFilterMirror::Apply(PLBmp* source, PLBmp* target) {
-  if (source == target) {
-    ApplyInPlace(source);
-    return;
-  }
-  PLBmpLock srcLock(*source, true, false);
-  if (!CreateLike(source, target)) return;
-  PLBmpLock dstLock(*target, false, true);
-  // Every depth is mirrored pixel by pixel (32-bit values, 24-bit triples,
-  // 8-bit indexes, 1-bit bits).
-  int w = source->GetWidth(), bpp = source->GetBitsPerPixel();
-  for (int y = 0; y < source->GetHeight(); ++y) {
-    const PLBYTE* in = source->GetLineArray()[y];
-    PLBYTE* out = target->GetLineArray()[y];
-    for (int x = 0; x < w; ++x) {
-      int m = w - 1 - x;
-      switch (bpp) {
-        case 32: reinterpret_cast<PLPixel32*>(out)[m] = reinterpret_cast<const PLPixel32*>(in)[x]; break;
-        case 24: std::memcpy(out + m * 3, in + x * 3, 3); break;
-        case 8: out[m] = in[x]; break;
-        case 1:
-          if ((in[x / 8] >> (7 - x % 8)) & 1) out[m / 8] |= PLBYTE(0x80 >> (m % 8));
-          else out[m / 8] &= PLBYTE(~(0x80 >> (m % 8)));
-          break;
+  ApplyIntoLike(*this, source, target, [&] {
+    // Every depth is mirrored pixel by pixel (32-bit values, 24-bit triples,
+    // 8-bit indexes, 1-bit bits).
+    int w = source->GetWidth(), bpp = source->GetBitsPerPixel();
+    for (int y = 0; y < source->GetHeight(); ++y) {
+      const PLBYTE* in = source->GetLineArray()[y];
+      PLBYTE* out = target->GetLineArray()[y];
+      for (int x = 0; x < w; ++x) {
+        int m = w - 1 - x;
+        switch (bpp) {
+          case 32: reinterpret_cast<PLPixel32*>(out)[m] = reinterpret_cast<const PLPixel32*>(in)[x]; break;
+          case 24: std::memcpy(out + m * 3, in + x * 3, 3); break;
+          case 8: out[m] = in[x]; break;
+          case 1:
+            if ((in[x / 8] >> (7 - x % 8)) & 1) out[m / 8] |= PLBYTE(0x80 >> (m % 8));
+            else out[m / 8] &= PLBYTE(~(0x80 >> (m % 8)));
+            break;
+        }
       }
     }
-  }
-  if (bpp < 16 && source->GetPalette()) target->SetPalette(source->GetPalette());
+    if (bpp < 16 && source->GetPalette()) target->SetPalette(source->GetPalette());
+  });
 }
