@@ -66,11 +66,14 @@ struct Decoded {
   std::unique_ptr<PLAnyBmp> bmp = std::make_unique<PLAnyBmp>();
 };
 
-inline Decoded DecodeFile(const std::string& path, int wantedBpp = 0) {
+// Runs one decoder read (a file or memory) and keeps what it reports; a
+// thrown PLTextException counts as a refusal.
+template <class Read>
+Decoded DecodeWith(Read read) {
   Decoded d;
   PLAnyPicDecoder decoder;
   try {
-    d.result = decoder.MakeBmpFromFile(path.c_str(), d.bmp.get(), wantedBpp);
+    d.result = read(decoder, d.bmp.get());
   } catch (const PLTextException&) {
     d.threw = true;
   }
@@ -80,18 +83,16 @@ inline Decoded DecodeFile(const std::string& path, int wantedBpp = 0) {
   return d;
 }
 
+inline Decoded DecodeFile(const std::string& path, int wantedBpp = 0) {
+  return DecodeWith([&](PLAnyPicDecoder& decoder, PLAnyBmp* bmp) {
+    return decoder.MakeBmpFromFile(path.c_str(), bmp, wantedBpp);
+  });
+}
+
 inline Decoded DecodeBytes(const std::vector<PLBYTE>& bytes, int wantedBpp = 0) {
-  Decoded d;
-  PLAnyPicDecoder decoder;
-  try {
-    d.result = decoder.MakeBmpFromMemory(bytes.data(), int(bytes.size()), d.bmp.get(), wantedBpp);
-  } catch (const PLTextException&) {
-    d.threw = true;
-  }
-  d.bpp = decoder.GetBitsPerPixel();
-  d.fileBpp = d.bmp->GetFileBitsPerPixel();
-  d.format = decoder.GetFileFormat();
-  return d;
+  return DecodeWith([&](PLAnyPicDecoder& decoder, PLAnyBmp* bmp) {
+    return decoder.MakeBmpFromMemory(bytes.data(), int(bytes.size()), bmp, wantedBpp);
+  });
 }
 
 // The bitmap as RGBA bytes, top row first; without the alpha flag every
