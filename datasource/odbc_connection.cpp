@@ -44,20 +44,22 @@ void COdbcConnection::ReadDriverInfo() {
   dbmsVersion_ = SqlSucceeded(SQLGetInfo(dbc_, SQL_DBMS_VER, buffer, sizeof buffer, &length)) ? buffer : "";
 }
 
-int COdbcConnection::Connect(const char* dataSource, const char* user, const char* password) {
+bool COdbcConnection::OpenConnection() {
   Disconnect();
   if (!env_ || !SqlSucceeded(SQLAllocConnect(env_, &dbc_))) {
     dbc_ = nullptr;
     FillErrorText();
-    return 0;
+    return false;
   }
   // The drivers' own static cursors scroll correctly; the driver manager's
   // cursor library does not, and it refuses SQLGetData on unbound columns.
   SQLSetConnectOption(dbc_, SQL_ODBC_CURSORS, SQL_CUR_USE_IF_NEEDED);
   attached_ = false;
-  const SQLRETURN r = SQLConnect(dbc_, Sql(dataSource ? dataSource : ""), SQL_NTS, Sql(user ? user : ""), SQL_NTS,
-                                 Sql(password ? password : ""), SQL_NTS);
-  if (!SqlSucceeded(r)) {
+  return true;
+}
+
+int COdbcConnection::FinishConnection(SQLRETURN connected) {
+  if (!SqlSucceeded(connected)) {
     FillErrorText();
     SQLFreeConnect(dbc_);
     dbc_ = nullptr;
@@ -68,31 +70,23 @@ int COdbcConnection::Connect(const char* dataSource, const char* user, const cha
   return 1;
 }
 
+int COdbcConnection::Connect(const char* dataSource, const char* user, const char* password) {
+  if (!OpenConnection()) return 0;
+  return FinishConnection(SQLConnect(dbc_, Sql(dataSource ? dataSource : ""), SQL_NTS, Sql(user ? user : ""),
+                                     SQL_NTS, Sql(password ? password : ""), SQL_NTS));
+}
+
 int COdbcConnection::DriverConnect(const char* connectString) {
-  Disconnect();
-  if (!env_ || !SqlSucceeded(SQLAllocConnect(env_, &dbc_))) {
-    dbc_ = nullptr;
-    FillErrorText();
-    return 0;
-  }
-  SQLSetConnectOption(dbc_, SQL_ODBC_CURSORS, SQL_CUR_USE_IF_NEEDED);
+  if (!OpenConnection()) return 0;
   completed_[0] = 0;
   SQLSMALLINT length = 0;
   const SQLRETURN r = SQLDriverConnect(dbc_, nullptr, Sql(connectString ? connectString : ""), SQL_NTS,
                                        reinterpret_cast<SQLCHAR*>(completed_), sizeof completed_, &length,
                                        SQL_DRIVER_NOPROMPT);
-  attached_ = false;
-  if (!SqlSucceeded(r)) {
-    FillErrorText();
-    SQLFreeConnect(dbc_);
-    dbc_ = nullptr;
-    completed_[0] = 0;
-    return 0;
-  }
-  completed_[sizeof completed_ - 1] = 0;
-  ReadDriverInfo();
-  errorText_.Empty();
-  return 1;
+  // A failed attempt leaves no half-written string behind; a long one is cut.
+  if (SqlSucceeded(r)) completed_[sizeof completed_ - 1] = 0;
+  else completed_[0] = 0;
+  return FinishConnection(r);
 }
 
 void COdbcConnection::Disconnect() {

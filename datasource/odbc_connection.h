@@ -61,6 +61,11 @@ class COdbcConnection {
  private:
   bool FetchDataSource(SQLUSMALLINT direction, char* name, int size);
   void ReadDriverInfo();
+  // Connecting, before and after the driver call: a fresh connection handle
+  // (false, with the error text, when none can be had), then its outcome
+  // (1, with the driver's details; 0, with the error text, the handle freed).
+  bool OpenConnection();
+  int FinishConnection(SQLRETURN connected);
   int EndTransaction(SQLSMALLINT completion);
   COdbcStatement* FinishCatalogue(COdbcStatement* statement, SQLRETURN result);
 
