@@ -79,18 +79,11 @@ class AHashMap : public AChainedMap<K, V, AHashMapKey<K>> {
   }
 
   int RemoveKey(const K& key) {
-    Entry* e = Find(key);
-    if (!e) return 0;
-    int bucket = BucketOf(e->key);
-    ops_->destroy(e);
-    core_.FreeEntry(bucket, &e->link);
-    if (core_.GetCount() == 0) core_.ReleaseStorage();
-    return 1;
+    return this->RemoveEntry(key, [this](Entry* e) { ops_->destroy(e); });
   }
 
   void RemoveAll() {
-    core_.ForEachEntry([this](AHashCore::Link* l) { ops_->destroy(l); });
-    core_.ReleaseStorage();
+    this->DestroyAll([this](Entry* e) { ops_->destroy(e); });
   }
 
   // ---- The string map's own operations --------------------------------------

@@ -143,6 +143,27 @@ class AChainedMap {
     return nullptr;
   }
 
+  // Removes the key's entry, destroy(entry) ending its key and value first;
+  // removing the last one gives back the bucket table and blocks. 0 when the
+  // key is absent.
+  template <class Destroy>
+  int RemoveEntry(const K& key, Destroy destroy) {
+    Entry* e = Find(key);
+    if (!e) return 0;
+    const int bucket = BucketOf(e->key);
+    destroy(e);
+    core_.FreeEntry(bucket, &e->link);
+    if (core_.GetCount() == 0) core_.ReleaseStorage();
+    return 1;
+  }
+
+  // Ends every entry through destroy(entry), then gives back all storage.
+  template <class Destroy>
+  void DestroyAll(Destroy destroy) {
+    core_.ForEachEntry([&destroy](AHashCore::Link* l) { destroy(reinterpret_cast<Entry*>(l)); });
+    core_.ReleaseStorage();
+  }
+
   mutable AHashCore core_;  // iteration moves its cursor
 };
 

@@ -63,16 +63,7 @@ class AMap : public AChainedMap<K, V, AMapKey<K>> {
   }
 
   // Removes the key's entry; removing the last one frees the bucket table.
-  int RemoveKey(const K& key) {
-    Entry* e = Find(key);
-    if (!e) return 0;
-    const int bucket = BucketOf(e->key);
-    e->key.~K();
-    e->value.~V();
-    core_.FreeEntry(bucket, &e->link);
-    if (core_.GetCount() == 0) core_.ReleaseStorage();
-    return 1;
-  }
+  int RemoveKey(const K& key) { return this->RemoveEntry(key, DestroyEntry); }
 
   // The value of the key's entry, or null.
   V* LookupPtr(const K& key) {
@@ -80,13 +71,12 @@ class AMap : public AChainedMap<K, V, AMapKey<K>> {
     return e ? &e->value : nullptr;
   }
 
-  void RemoveAll() {
-    core_.ForEachEntry([](AHashCore::Link* l) {
-      auto* e = reinterpret_cast<Entry*>(l);
-      e->key.~K();
-      e->value.~V();
-    });
-    core_.ReleaseStorage();
+  void RemoveAll() { this->DestroyAll(DestroyEntry); }
+
+ private:
+  static void DestroyEntry(Entry* e) {
+    e->key.~K();
+    e->value.~V();
   }
 };
 
