@@ -9,6 +9,7 @@
 #include "foundation/containers/ahashmap.h"
 #include "foundation/containers/amap.h"
 #include "foundation/containers/strings_file_entry.h"
+#include "tests/foundation/string_map_test_util.h"
 
 namespace {
 
@@ -102,17 +103,7 @@ std::unique_ptr<FILE, FileCloser> FileWith(const Bytes& bytes) {
   return f;
 }
 
-std::map<std::string, std::string> Contents(const AHashMap<AString, AString>& m) {
-  std::map<std::string, std::string> out;
-  if (m.IsEmpty()) return out;
-  MapPosition pos = kMapStart;
-  AString k, v;
-  while (pos) {
-    m.GetNextAssoc(pos, k, v);
-    out[std::string(k.GetData(), k.GetLength())] = std::string(v.GetData(), v.GetLength());
-  }
-  return out;
-}
+using string_map_test::Contents;
 
 struct LoadCase {
   const char* name;

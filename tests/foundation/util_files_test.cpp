@@ -15,6 +15,7 @@
 #include "foundation/scramble/scramble.h"
 #include "foundation/util/text_files.h"
 #include "platform/nls/nls.h"
+#include "tests/foundation/string_map_test_util.h"
 
 namespace {
 
@@ -253,17 +254,7 @@ TEST(StringRecord, HugeLengthOnAPipeStopsAtTheEnd) {
 
 // ---- String map files ------------------------------------------------------
 
-std::map<std::string, std::string> Contents(const AHashMap<AString, AString>& m) {
-  std::map<std::string, std::string> out;
-  if (m.IsEmpty()) return out;
-  MapPosition pos = kMapStart;
-  AString k, v;
-  while (pos) {
-    m.GetNextAssoc(pos, k, v);
-    out[Text(k)] = Text(v);
-  }
-  return out;
-}
+using string_map_test::Contents;
 
 TEST_F(FilesTest, MapFileReadsTrimmedPairs) {
   std::string path = Write("map", Bytes("\x02\0\0\0 k1 \r\nv1\r\n\tk2\r\nv 2  \r\n", 4 + 22));
