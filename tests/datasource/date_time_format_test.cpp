@@ -10,17 +10,12 @@
 
 #include "datasource/date_time_format.h"
 #include "platform/kernel/kernel.h"
+#include "tests/platform/system_time_test_util.h"
 
 namespace {
 
 SYSTEMTIME Moment(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-  SYSTEMTIME t{};
-  t.wYear = static_cast<WORD>(y);
-  t.wMonth = static_cast<WORD>(mo);
-  t.wDay = static_cast<WORD>(d);
-  t.wHour = static_cast<WORD>(h);
-  t.wMinute = static_cast<WORD>(mi);
-  t.wSecond = static_cast<WORD>(s);
+  SYSTEMTIME t = system_time_test::Moment(y, mo, d, h, mi, s);
   // The day of the week through the kernel's calendar.
   FILETIME ft{};
   SystemTimeToFileTime(&t, &ft);

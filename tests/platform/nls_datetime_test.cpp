@@ -5,19 +5,11 @@
 
 #include "platform/kernel/kernel.h"
 #include "platform/nls/nls.h"
+#include "tests/platform/system_time_test_util.h"
 
 namespace {
 
-SYSTEMTIME Moment(int y, int mo, int d, int h, int mi, int s) {
-  SYSTEMTIME t{};
-  t.wYear = static_cast<WORD>(y);
-  t.wMonth = static_cast<WORD>(mo);
-  t.wDay = static_cast<WORD>(d);
-  t.wHour = static_cast<WORD>(h);
-  t.wMinute = static_cast<WORD>(mi);
-  t.wSecond = static_cast<WORD>(s);
-  return t;
-}
+using system_time_test::Moment;
 
 std::string Date(DWORD flags, const SYSTEMTIME& t, const char* picture = nullptr) {
   char buf[128] = {};
