@@ -159,14 +159,9 @@ TEST_F(DbBindingsOnSqlite, TheQueryQuotesNamesAndSettlesTies) {
 }
 
 TEST_F(DbBindingsOnSqlite, RecordsPrintTheirQuantities) {
-  CDbBindingMap map;
-  CDbBinding b;
-  b.keyColumn = "code";
-  b.SetSelection({{3, 2, 0}, {7, 1, 0}});
-  map.SetAt(MakeDbBindingKey(odbc_test::kSqliteDsn, "parts"), b);
-  ASSERT_EQ(OpenDbBindings(map), 1);
-  CDataRunContext run;
-  run.bindings = &map;
+  odbc_test::BoundTable job(odbc_test::kSqliteDsn, "parts", "code", {{3, 2, 0}, {7, 1, 0}});
+  ASSERT_EQ(OpenDbBindings(job.map), 1);
+  CDataRunContext& run = job.run;
   // Ordered by code, then name: P01 P02 P03(three) P03(three again) P05 P07 P08 P09;
   // record 3 is "three", record 7 "eight".
   std::vector<std::string> printed;
@@ -184,80 +179,55 @@ TEST_F(DbBindingsOnSqlite, RecordsPrintTheirQuantities) {
   EXPECT_EQ(GetDbValue(run, odbc_test::kSqliteDsn, "nowhere", "name", 0, &value), 0);
   EXPECT_EQ(GetDbValue(run, odbc_test::kSqliteDsn, "parts", "no_column", 0, &value), 1);
   EXPECT_STREQ(value.GetData(), "");
-  CloseDbBindings(map);
+  CloseDbBindings(job.map);
   CDbBinding closed;
-  ASSERT_TRUE(map.Lookup(MakeDbBindingKey(odbc_test::kSqliteDsn, "parts"), closed));
+  ASSERT_TRUE(job.map.Lookup(MakeDbBindingKey(odbc_test::kSqliteDsn, "parts"), closed));
   EXPECT_EQ(closed.connection, nullptr);
   EXPECT_TRUE(closed.selection.empty());
 }
 
 TEST_F(DbBindingsOnSqlite, ALinkedKeyValueSelectsItsRecord) {
-  CDbBindingMap map;
-  CDbBinding b;
-  b.keyColumn = "code";
-  b.keyValueText = "P07";
-  b.useLinkedKeyValue = 1;
-  map.SetAt(MakeDbBindingKey(odbc_test::kSqliteDsn, "parts"), b);
-  ASSERT_EQ(OpenDbBindings(map), 1);
-  CDataRunContext run;
-  run.bindings = &map;
+  odbc_test::BoundTable job(odbc_test::kSqliteDsn, "parts", "code", {});
+  job.Binding().keyValueText = "P07";
+  job.Binding().useLinkedKeyValue = 1;
+  ASSERT_EQ(OpenDbBindings(job.map), 1);
   AString value;
-  EXPECT_EQ(GetDbValue(run, odbc_test::kSqliteDsn, "parts", "qty", 0, &value), 1);
+  EXPECT_EQ(GetDbValue(job.run, odbc_test::kSqliteDsn, "parts", "qty", 0, &value), 1);
   EXPECT_STREQ(value.GetData(), "7");
-  CloseDbBindings(map);
 }
 
 TEST_F(DbBindingsOnSqlite, AJobWithoutChosenRecordsDoesNotOpen) {
-  CDbBindingMap map;
-  CDbBinding b;
-  b.keyColumn = "code";
-  map.SetAt(MakeDbBindingKey(odbc_test::kSqliteDsn, "parts"), b);
+  odbc_test::BoundTable job(odbc_test::kSqliteDsn, "parts", "code", {});
   AString reason;
-  EXPECT_EQ(OpenDbBindings(map, &reason), 0);
+  EXPECT_EQ(OpenDbBindings(job.map, &reason), 0);
   EXPECT_FALSE(reason.IsEmpty());
 }
 
 TEST_F(DbBindingsOnSqlite, AHugeQuantityIsWalkedInOneStep) {
-  CDbBindingMap map;
-  CDbBinding b;
-  b.keyColumn = "code";
-  b.SetSelection({{1, 2000000000, 0}, {2, 1, 0}});
-  map.SetAt(MakeDbBindingKey(odbc_test::kSqliteDsn, "parts"), b);
-  ASSERT_EQ(OpenDbBindings(map), 1);
-  CDataRunContext run;
-  run.bindings = &map;
+  odbc_test::BoundTable job(odbc_test::kSqliteDsn, "parts", "code", {{1, 2000000000, 0}, {2, 1, 0}});
+  ASSERT_EQ(OpenDbBindings(job.map), 1);
   struct Label {
     int n;
     const char* code;
   } labels[] = {{5, "P01"}, {1999999999, "P01"}, {2000000000, "P02"}, {2147483647, "P02"}, {7, "P01"}};
   for (const Label& l : labels) {
     AString value;
-    ASSERT_EQ(GetDbValue(run, odbc_test::kSqliteDsn, "parts", "code", l.n, &value), 1) << l.n;
+    ASSERT_EQ(GetDbValue(job.run, odbc_test::kSqliteDsn, "parts", "code", l.n, &value), 1) << l.n;
     EXPECT_STREQ(value.GetData(), l.code) << l.n;
   }
-  CloseDbBindings(map);
 }
 
 TEST_F(DbBindingsOnSqlite, CheckpointsServeJumps) {
   c_.ExecuteUpdate("DROP TABLE IF EXISTS seq");
   c_.ExecuteUpdate("CREATE TABLE seq (n INTEGER)");
   c_.ExecuteUpdate("INSERT INTO seq WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r WHERE n < 300) SELECT n FROM r");
-  CDbBindingMap map;
-  CDbBinding b;
-  b.keyColumn = "n";
-  CSelRecordArray records;
-  for (int i = 1; i <= 300; ++i) records.push_back({i, 1, 0});
-  b.SetSelection(records);
-  map.SetAt(MakeDbBindingKey(odbc_test::kSqliteDsn, "seq"), b);
-  ASSERT_EQ(OpenDbBindings(map), 1);
-  CDataRunContext run;
-  run.bindings = &map;
+  odbc_test::BoundTable job(odbc_test::kSqliteDsn, "seq", "n", odbc_test::FirstRecords(300));
+  ASSERT_EQ(OpenDbBindings(job.map), 1);
   for (int n : {5, 250, 120, 299, 0, 400}) {
     AString value;
-    ASSERT_EQ(GetDbValue(run, odbc_test::kSqliteDsn, "seq", "n", n, &value), 1) << n;
+    ASSERT_EQ(GetDbValue(job.run, odbc_test::kSqliteDsn, "seq", "n", n, &value), 1) << n;
     EXPECT_EQ(std::stoi(value.GetData()), std::min(n, 299) + 1) << n;
   }
-  CloseDbBindings(map);
 }
 
 }  // namespace

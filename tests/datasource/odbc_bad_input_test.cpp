@@ -13,25 +13,6 @@ namespace {
 
 bool Contains(const AString& text, const char* part) { return text.Find(part) >= 0; }
 
-// A binding of the whole table, one record chosen per label, opened.
-struct OpenTable {
-  CDbBindingMap map;
-  CDataRunContext run;
-  OpenTable(const Source& source, const char* table, const char* key, int records) {
-    CDbBinding b;
-    b.keyColumn = key;
-    CSelRecordArray chosen;
-    for (int i = 1; i <= records; ++i) chosen.push_back({i, 1, 0});
-    b.SetSelection(chosen);
-    map.SetAt(MakeDbBindingKey(source.dsn, table), b);
-    run.bindings = &map;
-  }
-  ~OpenTable() { CloseDbBindings(map); }
-  CDbBinding& Binding(const Source& source, const char* table) {
-    return *map.LookupPtr(MakeDbBindingKey(source.dsn, table));
-  }
-};
-
 void PrepareTables(COdbcConnection& c, const Source& source) {
   c.ExecuteUpdate("DROP TABLE IF EXISTS odd");
   c.ExecuteUpdate(source.postgres ? "CREATE TABLE odd (k INTEGER, t VARCHAR(20), big TEXT, b BYTEA)"
@@ -79,7 +60,7 @@ const BadInput kCases[] = {
        ASSERT_TRUE(s->MoveFirst());
        EXPECT_TRUE(s->IsNull(1));
        EXPECT_STREQ(s->GetText(1), "(null)");
-       OpenTable job(source, "odd", "k", 2);
+       BoundTable job(source.dsn, "odd", "k", FirstRecords(2));
        ASSERT_EQ(OpenDbBindings(job.map), 1);
        AString value = "x";
        EXPECT_EQ(GetDbValue(job.run, source.dsn, "odd", "t", 0, &value), 1);
@@ -89,7 +70,7 @@ const BadInput kCases[] = {
      }},
     {"long text: printed whole", false,
      [](const Source& source, COdbcConnection&) {
-       OpenTable job(source, "odd", "k", 2);
+       BoundTable job(source.dsn, "odd", "k", FirstRecords(2));
        ASSERT_EQ(OpenDbBindings(job.map), 1);
        AString value;
        EXPECT_EQ(GetDbValue(job.run, source.dsn, "odd", "big", 0, &value), 1);
@@ -109,7 +90,7 @@ const BadInput kCases[] = {
      }},
     {"100,000 rows: label 99,999 prints row 100,000", false,
      [](const Source& source, COdbcConnection&) {
-       OpenTable job(source, "big", "n", 100000);
+       BoundTable job(source.dsn, "big", "n", FirstRecords(100000));
        ASSERT_EQ(OpenDbBindings(job.map), 1);
        AString value;
        EXPECT_EQ(GetDbValue(job.run, source.dsn, "big", "n", 99999, &value), 1);
@@ -133,7 +114,7 @@ const BadInput kCases[] = {
        // The rows are fetched from the server as the labels need them (a
        // source whose rows are all read at the start keeps printing them).
        const Source source{"PostgreSQL streamed", kPgStreamedDsn, true};
-       OpenTable job(source, "big", "n", 100000);
+       BoundTable job(source.dsn, "big", "n", FirstRecords(100000));
        ASSERT_EQ(OpenDbBindings(job.map), 1);
        AString value;
        ASSERT_EQ(GetDbValue(job.run, source.dsn, "big", "n", 0, &value), 1);
@@ -141,7 +122,7 @@ const BadInput kCases[] = {
                  "'");
        EXPECT_EQ(GetDbValue(job.run, source.dsn, "big", "n", 99999, &value), 0);
        EXPECT_STREQ(value.GetData(), "");
-       const AString reason = job.Binding(source, "big").statement->GetErrorText();
+       const AString reason = job.Binding().statement->GetErrorText();
        EXPECT_TRUE(Contains(reason, "Sql state:=")) << reason.GetData();
      }},
 };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "datasource/db_bindings.h"
 #include "datasource/odbc_connection.h"
 #include "datasource/odbc_statement.h"
 #include "odbc_environment.h"
@@ -59,5 +60,34 @@ using StatementPtr = std::unique_ptr<COdbcStatement, StatementDeleter>;
 inline StatementPtr Open(COdbcConnection& c, const std::string& sql, bool bindAsText) {
   return StatementPtr(c.OpenQuery(sql.c_str(), bindAsText), StatementDeleter{&c});
 }
+
+// Records 1 to count, each printed once.
+inline CSelRecordArray FirstRecords(int count) {
+  CSelRecordArray chosen;
+  for (int i = 1; i <= count; ++i) chosen.push_back({i, 1, 0});
+  return chosen;
+}
+
+// A job's binding map holding one table of a source, keyed by one column,
+// with the records chosen; the run reads through it, and the bindings are
+// closed when it goes. Open it with OpenDbBindings(map).
+struct BoundTable {
+  CDbBindingMap map;
+  CDataRunContext run;
+  AString key;
+  BoundTable(const char* dsn, const char* table, const char* keyColumn, const CSelRecordArray& chosen)
+      : key(MakeDbBindingKey(dsn, table)) {
+    CDbBinding b;
+    b.keyColumn = keyColumn;
+    b.SetSelection(chosen);
+    map.SetAt(key, b);
+    run.bindings = &map;
+  }
+  ~BoundTable() { CloseDbBindings(map); }
+  BoundTable(const BoundTable&) = delete;
+  BoundTable& operator=(const BoundTable&) = delete;
+  // The table's binding in the map (set more of it before opening).
+  CDbBinding& Binding() { return *map.LookupPtr(key); }
+};
 
 }  // namespace odbc_test
