@@ -426,13 +426,15 @@ bool COdbcStatement::ReadLongData(int index) {
 
 // ---- Column values ----------------------------------------------------------------
 
-const OdbcColumnInfo* COdbcStatement::GetColumnInfo(int index) {
+OdbcColumnInfo* COdbcStatement::Column(int index, const char* outOfRangeText) {
   if (index < 0 || index >= GetColumnCount()) {
-    errorText_ = "Index Out Of Range";
+    errorText_ = outOfRangeText;
     return nullptr;
   }
   return &columns_[static_cast<size_t>(index)];
 }
+
+const OdbcColumnInfo* COdbcStatement::GetColumnInfo(int index) { return Column(index, "Index Out Of Range"); }
 
 int COdbcStatement::FindColumn(const char* name) const {
   if (!name) return -1;
@@ -443,11 +445,9 @@ int COdbcStatement::FindColumn(const char* name) const {
 }
 
 int COdbcStatement::GetInt(int index) {
-  if (index < 0 || index >= GetColumnCount()) {
-    errorText_ = "Index Out Of Range";
-    return 0;
-  }
-  const OdbcColumnInfo& c = columns_[static_cast<size_t>(index)];
+  const OdbcColumnInfo* column = Column(index, "Index Out Of Range");
+  if (!column) return 0;
+  const OdbcColumnInfo& c = *column;
   if (c.cType == SQL_C_LONG) return *static_cast<const SQLINTEGER*>(c.data);
   if (c.cType == SQL_C_DOUBLE) return static_cast<int>(*static_cast<const double*>(c.data));
   if (c.cType == SQL_C_CHAR && !c.isLong) return std::atoi(static_cast<const char*>(c.data));
@@ -456,11 +456,9 @@ int COdbcStatement::GetInt(int index) {
 }
 
 double COdbcStatement::GetDouble(int index) {
-  if (index < 0 || index >= GetColumnCount()) {
-    errorText_ = "eIndexOutOfRange";
-    return 0.0;
-  }
-  const OdbcColumnInfo& c = columns_[static_cast<size_t>(index)];
+  const OdbcColumnInfo* column = Column(index, "eIndexOutOfRange");
+  if (!column) return 0.0;
+  const OdbcColumnInfo& c = *column;
   if (c.cType == SQL_C_LONG) return *static_cast<const SQLINTEGER*>(c.data);
   if (c.cType == SQL_C_DOUBLE) return *static_cast<const double*>(c.data);
   if (c.cType == SQL_C_CHAR && !c.isLong) return std::atof(static_cast<const char*>(c.data));
@@ -469,11 +467,9 @@ double COdbcStatement::GetDouble(int index) {
 }
 
 const char* COdbcStatement::GetText(int index) {
-  if (index < 0 || index >= GetColumnCount()) {
-    errorText_ = "IndexOutOfRange";
-    return nullptr;
-  }
-  OdbcColumnInfo& c = columns_[static_cast<size_t>(index)];
+  OdbcColumnInfo* column = Column(index, "IndexOutOfRange");
+  if (!column) return nullptr;
+  OdbcColumnInfo& c = *column;
   if (c.isLong && c.cType == SQL_C_CHAR && !ReadLongData(index)) return nullptr;
   if (IsNull(index)) {
     valueText_ = "(null)";
@@ -523,65 +519,53 @@ const char* COdbcStatement::GetText(int index) {
 }
 
 SQLLEN COdbcStatement::GetLength(int index) {
-  if (index < 0 || index >= GetColumnCount()) {
-    errorText_ = "eIndexOutOfRange";
-    return 0;
-  }
-  OdbcColumnInfo& c = columns_[static_cast<size_t>(index)];
+  OdbcColumnInfo* column = Column(index, "eIndexOutOfRange");
+  if (!column) return 0;
+  OdbcColumnInfo& c = *column;
   if (!c.isLong) return c.indicator;
   if (!ReadLongData(index)) return 0;
   return c.bufferLength;
 }
 
 const void* COdbcStatement::GetData(int index) {
-  if (index < 0 || index >= GetColumnCount()) {
-    errorText_ = "eIndexOutOfRange";
-    return nullptr;
-  }
-  OdbcColumnInfo& c = columns_[static_cast<size_t>(index)];
+  OdbcColumnInfo* column = Column(index, "eIndexOutOfRange");
+  if (!column) return nullptr;
+  OdbcColumnInfo& c = *column;
   if (c.isLong && !ReadLongData(index)) return nullptr;
   return c.data;
 }
 
 bool COdbcStatement::IsNull(int index) {
-  if (index < 0 || index >= GetColumnCount()) {
-    errorText_ = "eIndexOutOfRange";
-    return false;
-  }
-  OdbcColumnInfo& c = columns_[static_cast<size_t>(index)];
+  OdbcColumnInfo* column = Column(index, "eIndexOutOfRange");
+  if (!column) return false;
+  OdbcColumnInfo& c = *column;
   // A long column's NULL shows only when it is read.
   if (c.isLong && !c.data && !ReadLongData(index)) return false;
   return c.indicator == SQL_NULL_DATA;
 }
 
 const DATE_STRUCT* COdbcStatement::GetDate(int index) {
-  if (index < 0 || index >= GetColumnCount()) {
-    errorText_ = "eIndexOutOfRange";
-    return nullptr;
-  }
-  const OdbcColumnInfo& c = columns_[static_cast<size_t>(index)];
+  const OdbcColumnInfo* column = Column(index, "eIndexOutOfRange");
+  if (!column) return nullptr;
+  const OdbcColumnInfo& c = *column;
   if (c.cType == SQL_C_DATE || c.cType == SQL_C_TIMESTAMP) return static_cast<const DATE_STRUCT*>(c.data);
   errorText_ = "eTypeIsIncompatible";
   return nullptr;
 }
 
 const TIMESTAMP_STRUCT* COdbcStatement::GetTimestamp(int index) {
-  if (index < 0 || index >= GetColumnCount()) {
-    errorText_ = "eIndexOutOfRange";
-    return nullptr;
-  }
-  const OdbcColumnInfo& c = columns_[static_cast<size_t>(index)];
+  const OdbcColumnInfo* column = Column(index, "eIndexOutOfRange");
+  if (!column) return nullptr;
+  const OdbcColumnInfo& c = *column;
   if (c.cType == SQL_C_TIMESTAMP) return static_cast<const TIMESTAMP_STRUCT*>(c.data);
   errorText_ = "eTypeIsIncompatible";
   return nullptr;
 }
 
 const SQLGUID* COdbcStatement::GetGuid(int index) {
-  if (index < 0 || index >= GetColumnCount()) {
-    errorText_ = "Index Out Of Range";
-    return nullptr;
-  }
-  const OdbcColumnInfo& c = columns_[static_cast<size_t>(index)];
+  const OdbcColumnInfo* column = Column(index, "Index Out Of Range");
+  if (!column) return nullptr;
+  const OdbcColumnInfo& c = *column;
   if (c.cType == SQL_C_GUID) return static_cast<const SQLGUID*>(c.data);
   errorText_ = "eTypeIsIncompatible";
   return nullptr;

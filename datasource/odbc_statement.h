@@ -135,6 +135,8 @@ class COdbcStatement {
   bool BindAllParameters();
   int ColumnByName(const char* name);
   OdbcParameterInfo* Parameter(int index, const char* outOfRangeText);
+  // The column at index; null, with outOfRangeText as the error, when there is none.
+  OdbcColumnInfo* Column(int index, const char* outOfRangeText);
 
   SQLHDBC dbc_ = nullptr;  // the connection it runs on (not owned)
   SQLHSTMT stmt_ = nullptr;
