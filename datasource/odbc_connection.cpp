@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "datasource/odbc_diagnostic.h"
 #include "datasource/odbc_statement.h"
 
 namespace {
@@ -23,14 +24,9 @@ COdbcConnection::~COdbcConnection() {
 }
 
 void COdbcConnection::FillErrorText() {
-  SQLCHAR state[6] = {};
-  SQLCHAR message[520] = {};
-  SQLINTEGER native = 0;
-  SQLSMALLINT length = 0;
-  if (dbc_) SQLError(SQL_NULL_HENV, dbc_, SQL_NULL_HSTMT, state, &native, message, sizeof message, &length);
-  else if (env_) SQLError(env_, SQL_NULL_HDBC, SQL_NULL_HSTMT, state, &native, message, sizeof message, &length);
-  errorText_.Format("Error = %i\nSQL state = %s\n%s", static_cast<int>(native), reinterpret_cast<char*>(state),
-                    reinterpret_cast<char*>(message));
+  // The connection's diagnostic once it has one, before that the environment's.
+  errorText_ =
+      OdbcDiagnosticText(dbc_ ? SQL_NULL_HENV : env_, dbc_, SQL_NULL_HSTMT, "Error = %i\nSQL state = %s\n%s");
 }
 
 void COdbcConnection::ReadDriverInfo() {

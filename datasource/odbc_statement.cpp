@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "datasource/odbc_diagnostic.h"
 #include "platform/nls/nls.h"
 
 namespace {
@@ -101,13 +102,7 @@ void COdbcStatement::Clear() {
 }
 
 void COdbcStatement::FillErrorText() {
-  SQLCHAR state[6] = {};
-  SQLCHAR message[520] = {};
-  SQLINTEGER native = 0;
-  SQLSMALLINT length = 0;
-  if (stmt_) SQLError(SQL_NULL_HENV, SQL_NULL_HDBC, stmt_, state, &native, message, sizeof message, &length);
-  errorText_.Format("Error:=%i\nSql state:=%s\n%s", static_cast<int>(native), reinterpret_cast<char*>(state),
-                    reinterpret_cast<char*>(message));
+  errorText_ = OdbcDiagnosticText(SQL_NULL_HENV, SQL_NULL_HDBC, stmt_, "Error:=%i\nSql state:=%s\n%s");
 }
 
 int COdbcStatement::ExecuteDirect(const char* sql) {
