@@ -1,5 +1,6 @@
 // The atom table and the process's global atoms.
 #include <algorithm>
+#include <type_traits>
 
 #include "platform/kernel/atom_table.h"
 #include "platform/kernel/atoms.h"
@@ -102,27 +103,27 @@ ATOM AddOrFind(std::u16string_view name, bool add) {
   return atom;
 }
 
+// The name argument of the Global*Atom calls: an integer atom (MAKEINTATOM)
+// stands for itself; a text, narrow or wide, is added or looked up.
+template <class Char>
+ATOM AddOrFindArg(const Char* name, bool add) {
+  if (IsIntegerArg(name)) return static_cast<ATOM>(reinterpret_cast<uintptr_t>(name));
+  if constexpr (std::is_same_v<Char, char>) {
+    return AddOrFind(Widen(name), add);
+  } else {
+    return AddOrFind(name, add);
+  }
+}
+
 }  // namespace
 }  // namespace kernel
 
 using namespace kernel;
 
-ATOM GlobalAddAtomW(LPCWSTR name) {
-  if (IsIntegerArg(name)) return static_cast<ATOM>(reinterpret_cast<uintptr_t>(name));
-  return AddOrFind(name, true);
-}
-ATOM GlobalAddAtomA(LPCSTR name) {
-  if (IsIntegerArg(name)) return static_cast<ATOM>(reinterpret_cast<uintptr_t>(name));
-  return AddOrFind(Widen(name), true);
-}
-ATOM GlobalFindAtomW(LPCWSTR name) {
-  if (IsIntegerArg(name)) return static_cast<ATOM>(reinterpret_cast<uintptr_t>(name));
-  return AddOrFind(name, false);
-}
-ATOM GlobalFindAtomA(LPCSTR name) {
-  if (IsIntegerArg(name)) return static_cast<ATOM>(reinterpret_cast<uintptr_t>(name));
-  return AddOrFind(Widen(name), false);
-}
+ATOM GlobalAddAtomW(LPCWSTR name) { return AddOrFindArg(name, true); }
+ATOM GlobalAddAtomA(LPCSTR name) { return AddOrFindArg(name, true); }
+ATOM GlobalFindAtomW(LPCWSTR name) { return AddOrFindArg(name, false); }
+ATOM GlobalFindAtomA(LPCSTR name) { return AddOrFindArg(name, false); }
 ATOM GlobalDeleteAtom(ATOM atom) {
   if (Globals().Delete(atom)) return 0;
   SetLastError(ERROR_INVALID_HANDLE);
