@@ -149,6 +149,17 @@ std::span<const uint8_t> RegisteredDataFrom(const void* address) {
   return {};
 }
 
+std::span<const uint8_t> CompanionOf(const void* address, const ResName& type) {
+  Registry& reg = TheRegistry();
+  std::lock_guard lock(reg.mutex);
+  const auto holder = std::find_if(reg.entries.begin(), reg.entries.end(),
+                                   [&](const Entry& e) { return e.data.data() == address && !e.data.empty(); });
+  if (holder == reg.entries.end()) return {};
+  for (const Entry& e : reg.entries)
+    if (e.module == holder->module && Matches(e.type, type) && Matches(e.name, holder->name)) return e.data;
+  return {};
+}
+
 }  // namespace resource
 
 using resource::Entry;

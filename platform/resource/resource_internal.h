@@ -25,4 +25,9 @@ std::optional<std::span<const uint8_t>> FindResourceData(HMODULE module, const R
 // an indirect template that came from a resource be read within its bounds.
 std::span<const uint8_t> RegisteredDataFrom(const void* address);
 
+// The resource of `type` that goes with the registered resource starting at
+// `address`: the same module and name, another type (a dialog's menu record
+// beside the dialog); empty when there is none.
+std::span<const uint8_t> CompanionOf(const void* address, const ResName& type);
+
 }  // namespace resource

@@ -222,6 +222,8 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         TrackCaptionButton(window, m.hit);
       } else if (m.hit == HTMENU) {
         menus::TrackMenuBar(window, m.screen);
+      } else if (m.hit == HTSYSMENU) {
+        Send(window, WM_SYSCOMMAND, SC_MOUSEMENU | HTSYSMENU, lParam);
       } else if (m.hit == HTCAPTION) {
         Send(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
       } else if (m.hit >= HTLEFT && m.hit <= HTBOTTOMRIGHT && (style & WS_THICKFRAME)) {
@@ -235,8 +237,11 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         UserLock lock;
         style = w->style;
       }
-      if (crack::NcMouseOf(wParam, lParam).hit == HTCAPTION && (style & WS_MAXIMIZEBOX))
+      const LRESULT hit = crack::NcMouseOf(wParam, lParam).hit;
+      if (hit == HTCAPTION && (style & WS_MAXIMIZEBOX))
         Send(window, WM_SYSCOMMAND, IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+      // "Double-clicking the window menu's icon closes the window."
+      if (hit == HTSYSMENU) Send(window, WM_SYSCOMMAND, SC_CLOSE, lParam);
       return 0;
     }
     case WM_KEYUP:
@@ -250,15 +255,25 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       }
       return 0;
     }
+    case WM_SYSKEYDOWN:
+      // Alt+F4 is the window menu's Close for the top-level window.
+      if (wParam == VK_F1 + 3 && (lParam & (1 << 29))) {  // the context code: Alt is down
+        const HWND root = GetAncestor(window, GA_ROOT);
+        Send(root ? root : window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+      return 0;
     case WM_SYSCHAR:
-      // Alt with a character: the menu bar item it is the mnemonic of.
-      if (wParam != u' ') KeyMenu(window, static_cast<LPARAM>(wParam));
+      // Alt with a character: the menu bar item it is the mnemonic of, or
+      // (Alt+Space) the window menu.
+      KeyMenu(window, static_cast<LPARAM>(wParam));
       return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_KEYMENU:
-          menus::KeyboardMenuBar(window, static_cast<WCHAR>(lParam));
+          if (lParam == u' ') menus::TrackSystemMenu(window, true);
+          else menus::KeyboardMenuBar(window, static_cast<WCHAR>(lParam));
           return 0;
+        case SC_MOUSEMENU: menus::TrackSystemMenu(window, false); return 0;
         case SC_CLOSE: {
           bool noClose;
           {

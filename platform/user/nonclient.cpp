@@ -99,6 +99,27 @@ RECT ScrollBarRect(const Window& w, int bar) {
   return bar == SB_VERT ? l.vscroll : l.hscroll;
 }
 
+HICON CaptionIcon(const Window& w) {
+  if (!(w.style & WS_SYSMENU) || (w.style & WS_CAPTION) != WS_CAPTION) return nullptr;
+  if (w.exStyle & (WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW)) return nullptr;
+  if (w.smallIcon) return w.smallIcon;
+  if (w.bigIcon) return w.bigIcon;
+  if (!w.cls) return nullptr;
+  return w.cls->smallIcon ? w.cls->smallIcon : w.cls->icon;
+}
+
+RECT SystemMenuButtonRect(HWND window) {
+  WindowPtr w = FindWinQuiet(window);
+  if (!w) return {};
+  UserLock lock;
+  const NcLayout l = LayoutOf(*w);
+  if (IsRectEmpty(&l.caption) || !CaptionIcon(*w)) return {};
+  RECT r = style::CaptionIconRect(l.caption);
+  const RECT wr = ScreenWindowRect(*w);
+  OffsetRect(&r, wr.left, wr.top);
+  return r;
+}
+
 bool NcActiveLook(const Window& w) {
   // A child (an MDI child) keeps the look its last WM_NCACTIVATE gave it, so a
   // later repaint of its frame does not turn the active child's caption grey.
@@ -143,6 +164,7 @@ LRESULT NcHitTest(const Window& w, POINT screen) {
         if (p.x >= x - 2 * button) return HTMINBUTTON;
       }
     }
+    if (CaptionIcon(w) && p.x < style::CaptionIconRect(l.caption).right) return HTSYSMENU;
     return HTCAPTION;
   }
   if (Inside(l.menu, p)) return HTMENU;
@@ -157,9 +179,11 @@ void NcPaint(HWND window, bool active) {
   std::u16string text;
   ScrollBarState h, v;
   bool enabled;
+  HICON icon;
   {
     UserLock lock;
     l = LayoutOf(*w);
+    icon = CaptionIcon(*w);
     style = w->style;
     exStyle = w->exStyle;
     text = w->text;
@@ -181,7 +205,7 @@ void NcPaint(HWND window, bool active) {
   const RECT whole{0, 0, l.inner.right + l.frame, l.inner.bottom + l.frame};
   if (!DesktopFramed(style)) style::Frame(dc, whole, style, exStyle, active);
   if (!IsRectEmpty(&l.caption)) {
-    style::Caption(dc, l.caption, text, style, active);
+    style::Caption(dc, l.caption, text, style, active, icon);
     const RECT line{l.caption.left, l.caption.bottom, l.caption.right, l.caption.bottom + 1};
     style::FillSys(dc, line, COLOR_3DFACE);
   }

@@ -213,7 +213,13 @@ void Frame(HDC dc, const RECT& windowRect, DWORD style, DWORD exStyle, bool acti
   }
 }
 
-void Caption(HDC dc, const RECT& rect, std::u16string_view text, DWORD style, bool active) {
+RECT CaptionIconRect(const RECT& caption) {
+  const int size = std::min<int>(Metric(SM_CXSMICON), caption.bottom - caption.top - 2);
+  const int top = caption.top + (caption.bottom - caption.top - size) / 2;
+  return RECT{caption.left + 2, top, caption.left + 2 + size, top + size};
+}
+
+void Caption(HDC dc, const RECT& rect, std::u16string_view text, DWORD style, bool active, HICON icon) {
   FillSys(dc, rect, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
   const int button = rect.bottom - rect.top - 4;
   RECT b{rect.right - 2 - button - 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
@@ -232,6 +238,11 @@ void Caption(HDC dc, const RECT& rect, std::u16string_view text, DWORD style, bo
     }
   }
   RECT t{rect.left + 4, rect.top, textRight - 2, rect.bottom};
+  if (icon) {
+    const RECT at = CaptionIconRect(rect);
+    DrawIconEx(dc, at.left, at.top, icon, at.right - at.left, at.bottom - at.top, 0, nullptr, DI_NORMAL);
+    t.left = at.right + 2;
+  }
   SelectScope font(dc, CaptionFont());
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = SetTextColor(dc, SysColour(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));

@@ -5,7 +5,10 @@
 // first, WM_NCDESTROY children first.
 #include <algorithm>
 
+#include <utility>
+
 #include "platform/display/display.h"
+#include "platform/user/menus/menu_model.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -74,13 +77,17 @@ void FinalDestroy(const WindowPtr& w) {
   KillWindowTimers(w->handle);
   ForgetWindowInput(w->handle);
   bool topLevel;
+  HMENU systemMenu;
   {
     UserLock lock;
     topLevel = w->parent && w->parent->desktop;
+    systemMenu = std::exchange(w->systemMenu, nullptr);
     UnlinkWindow(*w);
     if (w->cls) --w->cls->windows;
     w->surface.reset();
   }
+  // The window's own copy of the window menu goes with it.
+  if (systemMenu && IsMenu(systemMenu)) DestroyMenu(systemMenu);
   if (topLevel) display::Current().WindowDestroyed(w->handle);
   RemoveWindow(w->handle);
 }
@@ -166,6 +173,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     if (width == CW_USEDEFAULT) width = height = 0;
   }
   HWND handle = AddWindow(w);
+  // A menu given at creation is the window's bar, redrawn when it changes.
+  if (!child && menu)
+    if (std::shared_ptr<menus::Menu> m = menus::Find(menu)) m->window = handle;
   {
     UserLock lock;
     Window& container = child ? *parentWin : Desktop();

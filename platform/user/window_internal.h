@@ -111,6 +111,7 @@ struct Window {
   std::map<std::u16string, HANDLE> props;
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
+  HMENU systemMenu = nullptr;  // the window's own copy of the window menu, made on first use
   bool redraw = true;  // WM_SETREDRAW
   bool ncActive = false;  // the caption's look last set by WM_NCACTIVATE
 
@@ -381,7 +382,8 @@ namespace style {
 void FillSys(HDC dc, const RECT& rect, int colour);
 void Edge(HDC dc, RECT& rect, UINT edge, UINT flags);
 void Frame(HDC dc, const RECT& windowRect, DWORD style, DWORD exStyle, bool active);
-void Caption(HDC dc, const RECT& captionRect, std::u16string_view text, DWORD style, bool active);
+// With an icon, the icon sits at the caption's left (the window menu's button).
+void Caption(HDC dc, const RECT& captionRect, std::u16string_view text, DWORD style, bool active, HICON icon = nullptr);
 // A scroll bar (window bar or control) in `rect`, with its thumb.
 void ScrollBar(HDC dc, const RECT& rect, bool vertical, const ScrollBarState& state, bool enabled);
 void Arrow(HDC dc, const RECT& rect, UINT direction, bool enabled, bool pushed);
@@ -392,7 +394,16 @@ struct ThumbGeometry {
   int size;   // thumb length, 0 when there is no room or nothing to scroll
 };
 ThumbGeometry Thumb(int length, int breadth, const ScrollBarState& state);
+// Where a caption's icon sits: a small icon, centred on the caption's height.
+RECT CaptionIconRect(const RECT& captionRect);
 }  // namespace style
+// The icon a window's caption shows for its window menu, or null: windows
+// with a window menu and an icon of their own or of their class; dialog
+// frames and tool windows show none (nonclient.cpp).
+HICON CaptionIcon(const Window& w);
+// The window menu's button (the caption's icon) in screen coordinates;
+// empty when the window shows none.
+RECT SystemMenuButtonRect(HWND window);
 
 // ---------------------------------------------------------------------------
 // Metrics and colours (metrics.cpp)

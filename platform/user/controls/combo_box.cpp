@@ -26,11 +26,27 @@ struct Combo {
   int droppedWidth = 0;
   long selectionOnDrop = -1;
   bool showing = false;  // the combo box itself is setting the edit field's text
+  int fieldItemHeight = 0;  // an owner-drawn selection field's item height (WM_MEASUREITEM, CB_SETITEMHEIGHT -1)
 };
 
 DWORD StyleOf(HWND w) { return static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)); }
 DWORD Kind(HWND w) { return StyleOf(w) & 3; }
-int FieldHeight(const Combo& c) { return FontCellSize(c.font).cy + 6; }
+int FieldHeight(const Combo& c) { return (c.fieldItemHeight > 0 ? c.fieldItemHeight : FontCellSize(c.font).cy) + 6; }
+
+bool OwnerDrawn(HWND w) { return (StyleOf(w) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
+void FitToField(HWND w, const Combo& c);
+
+// An owner-drawn combo box asks its owner for the selection field's height
+// (itemID -1) when it is made, before its list asks for the items'.
+void MeasureField(HWND w, Combo& c) {
+  MEASUREITEMSTRUCT m{};
+  m.CtlType = ODT_COMBOBOX;
+  m.CtlID = static_cast<UINT>(GetDlgCtrlID(w));
+  m.itemID = static_cast<UINT>(-1);
+  m.itemHeight = static_cast<UINT>(FontCellSize(c.font).cy);
+  SendMessageW(GetParent(w), WM_MEASUREITEM, m.CtlID, reinterpret_cast<LPARAM>(&m));
+  c.fieldItemHeight = static_cast<int>(std::min<UINT>(m.itemHeight, 255));
+}
 int ButtonWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 
 long Current(const Combo& c) { return static_cast<long>(SendMessageW(c.list, LB_GETCURSEL, 0, 0)); }
@@ -107,7 +123,7 @@ void PaintField(HWND w, Combo& c) {
     RECT text = top;
     InflateRect(&text, -1, -1);
     const long at = Current(c);
-    if (StyleOf(w) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) {
+    if (OwnerDrawn(w)) {
       DRAWITEMSTRUCT d{};
       d.CtlType = ODT_COMBOBOX;
       d.CtlID = static_cast<UINT>(GetDlgCtrlID(w));
@@ -153,7 +169,8 @@ void ListReport(HWND w, Combo& c, WPARAM code) {
 void CreateParts(HWND w, Combo& c, const CREATESTRUCTW* cs) {
   const DWORD style = static_cast<DWORD>(cs->style);
   const DWORD kind = style & 3;
-  const int field = FontCellSize(nullptr).cy + 6;
+  if (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) MeasureField(w, c);
+  const int field = FieldHeight(c);
   if (kind != CBS_DROPDOWNLIST) {
     DWORD editStyle = WS_CHILD | WS_VISIBLE | ES_LEFT;
     if (style & CBS_AUTOHSCROLL) editStyle |= ES_AUTOHSCROLL;
@@ -171,13 +188,12 @@ void CreateParts(HWND w, Combo& c, const CREATESTRUCTW* cs) {
   if (kind == CBS_SIMPLE) {
     c.list = CreateWindowExW(0, u"ComboLBox", u"", listStyle | WS_CHILD | WS_VISIBLE, 0, field, cs->cx,
                              std::max(cs->cy - field, 0), w, reinterpret_cast<HMENU>(static_cast<uintptr_t>(1000)),
-                             cs->hInstance, nullptr);
+                             cs->hInstance, w);
   } else {
     c.list = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"ComboLBox", u"", listStyle | WS_POPUP, 0, 0, cs->cx,
                              100, GetAncestor(w, GA_ROOT) ? GetAncestor(w, GA_ROOT) : w, nullptr, cs->hInstance,
-                             nullptr);
+                             w);
   }
-  SendMessageW(c.list, kComboListAttach, 0, reinterpret_cast<LPARAM>(w));
 }
 
 LRESULT Forward(const Combo& c, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -221,8 +237,19 @@ LRESULT Messages(HWND w, Combo& c, UINT message, WPARAM wParam, LPARAM lParam) {
       return found;
     }
     case CB_DIR: return Forward(c, LB_DIR, wParam, lParam);
-    case CB_SETITEMHEIGHT: return Forward(c, LB_SETITEMHEIGHT, wParam == static_cast<WPARAM>(-1) ? 0 : wParam, lParam);
-    case CB_GETITEMHEIGHT: return Forward(c, LB_GETITEMHEIGHT, wParam == static_cast<WPARAM>(-1) ? 0 : wParam, 0);
+    case CB_SETITEMHEIGHT:
+      // -1 is the selection field, anything else the list's items.
+      if (wParam == static_cast<WPARAM>(-1)) {
+        if (lParam <= 0 || lParam > 255) return CB_ERR;
+        c.fieldItemHeight = static_cast<int>(lParam);
+        FitToField(w, c);
+        InvalidateRect(w, nullptr, TRUE);
+        return 0;
+      }
+      return Forward(c, LB_SETITEMHEIGHT, wParam, lParam);
+    case CB_GETITEMHEIGHT:
+      if (wParam == static_cast<WPARAM>(-1)) return FieldHeight(c) - 6;
+      return Forward(c, LB_GETITEMHEIGHT, wParam, 0);
     case CB_SHOWDROPDOWN: Drop(w, c, wParam != 0); return TRUE;
     case CB_GETDROPPEDSTATE: return c.dropped;
     case CB_GETDROPPEDCONTROLRECT: {

@@ -79,7 +79,8 @@ void Measure(HWND w, List& l, long index) {
   MEASUREITEMSTRUCT m{};
   m.CtlType = l.notifyTarget ? ODT_COMBOBOX : ODT_LISTBOX;
   m.CtlID = static_cast<UINT>(GetDlgCtrlID(l.notifyTarget ? l.notifyTarget : w));
-  m.itemID = static_cast<UINT>(index);
+  // A fixed height is asked once, as the height of item 0.
+  m.itemID = static_cast<UINT>(std::max(index, 0L));
   m.itemHeight = static_cast<UINT>(l.itemHeight);
   m.itemData = index >= 0 ? static_cast<ULONG_PTR>(l.items.at(static_cast<size_t>(index)).data) : 0;
   SendMessageW(l.notifyTarget ? GetParent(l.notifyTarget) : GetParent(w), WM_MEASUREITEM, m.CtlID,
@@ -518,6 +519,14 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT ListBoxProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) { return Proc(w, message, wParam, lParam); }
-LRESULT ComboListProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) { return Proc(w, message, wParam, lParam); }
+LRESULT ComboListProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = Proc(w, message, wParam, lParam);
+  // A combo box's list is made with the combo box as its creation
+  // parameter: from WM_CREATE on, it measures and reports as its combo box.
+  if (message == WM_NCCREATE)
+    if (List* l = StateOf<List>(w))
+      l->notifyTarget = static_cast<HWND>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+  return result;
+}
 
 }  // namespace controls

@@ -4,10 +4,12 @@
 #include <string>
 
 #include "platform/resource/dialog_template.h"
+#include "platform/resource/resource.h"
 #include "platform/resource/resource_internal.h"
 #include "platform/user/controls/control_support.h"
 #include "platform/user/dialogs/dialog_internal.h"
 #include "platform/user/dialogs/dialog_state.h"
+#include "platform/user/menus/menus.h"
 
 namespace dialogs {
 namespace {
@@ -50,10 +52,10 @@ HFONT MakeFont(const resource::DialogTemplate& t) {
 int ToPixelsX(int units, const SIZE& base) { return MulDiv(units, base.cx, 4); }
 int ToPixelsY(int units, const SIZE& base) { return MulDiv(units, base.cy, 8); }
 
-RECT WindowRect(const resource::DialogTemplate& t, const SIZE& base, HWND owner) {
+RECT WindowRect(const resource::DialogTemplate& t, const SIZE& base, HWND owner, bool menu) {
   RECT r{0, 0, ToPixelsX(t.cx, base), ToPixelsY(t.cy, base)};
   const DWORD style = t.style;
-  AdjustWindowRectEx(&r, style, FALSE, t.exStyle);
+  AdjustWindowRectEx(&r, style, menu ? TRUE : FALSE, t.exStyle);
   const int width = r.right - r.left, height = r.bottom - r.top;
   POINT at{ToPixelsX(t.x, base), ToPixelsY(t.y, base)};
   if (style & WS_CHILD) {
@@ -94,6 +96,40 @@ bool CreateItem(HWND dialog, HINSTANCE instance, const resource::DialogItemTempl
   return true;
 }
 
+// The record beside a dialog resource that names its menu: the resource
+// compiler of the build cannot write a menu into a dialog template, so a
+// script gives it as `dialog-id DLGMENU { menu-id }` (a 16-bit ordinal) or
+// `dialog-id DLGMENU { L"NAME\0" }`.
+const resource::ResName kDialogMenuType{0, u"DLGMENU"};
+
+// The menu's name from such a record; false when the record is malformed.
+bool ReadMenuRecord(std::span<const uint8_t> record, resource::ResName& name) {
+  ByteReader in(record.data(), record.size());
+  if (record.size() == 2) {
+    name = resource::ResName{in.U16(), {}};
+    return name.ordinal != 0;
+  }
+  if (record.size() < 4 || record.size() % 2 != 0) return false;
+  name = resource::ResName{0, in.Utf16z()};
+  return in.ok() && !name.text.empty() && in.AtEnd();
+}
+
+// The dialog's menu: named by its template, or by the record beside the
+// template's resource. Null without one; false when one is named but cannot
+// be loaded.
+bool LoadDialogMenu(HINSTANCE instance, const resource::DialogTemplate& t, std::span<const uint8_t> bytes, HMENU& menu) {
+  menu = nullptr;
+  if (t.style & WS_CHILD) return true;
+  resource::ResName name = t.menu;
+  if (name.IsOrdinal() && name.ordinal == 0) {
+    const std::span<const uint8_t> record = resource::CompanionOf(bytes.data(), kDialogMenuType);
+    if (record.empty()) return true;
+    if (!ReadMenuRecord(record, name)) return false;
+  }
+  menu = name.IsOrdinal() ? LoadMenuW(instance, MAKEINTRESOURCEW(name.ordinal)) : LoadMenuW(instance, name.text.c_str());
+  return menu != nullptr;
+}
+
 WORD TemplateDefaultId(const resource::DialogTemplate& t) {
   for (const auto& item : t.items)
     if (item.windowClass == resource::ResName{0x80, {}} && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
@@ -110,16 +146,22 @@ HWND CreateFromTemplate(HINSTANCE instance, std::span<const uint8_t> bytes, HWND
     SetLastError(ERROR_INVALID_DATA);
     return nullptr;
   }
+  HMENU menu = nullptr;
+  if (!LoadDialogMenu(instance, t, bytes, menu)) {
+    SetLastError(ERROR_INVALID_DATA);
+    return nullptr;
+  }
   HFONT font = t.hasFont ? MakeFont(t) : nullptr;
   const SIZE base = controls::FontCellSize(font);
   if (!(t.style & WS_CHILD) && owner) owner = GetAncestor(owner, GA_ROOT);
-  const RECT r = WindowRect(t, base, owner);
+  const RECT r = WindowRect(t, base, owner, menu != nullptr);
   const DWORD exStyle = t.exStyle | ((t.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
   const char16_t* className = t.windowClass.IsOrdinal() ? u"#32770" : t.windowClass.text.c_str();
   const HWND dialog = CreateWindowExW(exStyle, className, t.title.c_str(), t.style & ~WS_VISIBLE, r.left, r.top,
-                                      r.right - r.left, r.bottom - r.top, owner, nullptr, instance, nullptr);
+                                      r.right - r.left, r.bottom - r.top, owner, menu, instance, nullptr);
   if (!dialog) {
     if (font) DeleteObject(font);
+    if (menu) DestroyMenu(menu);
     return nullptr;
   }
   DialogState* state = AttachState(dialog);
@@ -128,6 +170,7 @@ HWND CreateFromTemplate(HINSTANCE instance, std::span<const uint8_t> bytes, HWND
   state->baseUnits = base;
   state->defaultId = TemplateDefaultId(t);
   state->ansiProc = ansi;
+  state->menu = menu;
   SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
   if (font) SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   for (const resource::DialogItemTemplate& item : t.items) {

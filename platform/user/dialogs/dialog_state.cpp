@@ -1,5 +1,6 @@
 // The dialog manager's per-dialog state, kept as a window property.
 #include "platform/user/dialogs/dialog_state.h"
+#include "platform/user/menus/menus.h"
 
 namespace dialogs {
 namespace {
@@ -20,6 +21,7 @@ void DetachState(HWND dialog) {
   if (!s) return;
   RemovePropW(dialog, kStateProperty);
   if (s->ownsFont && s->font) DeleteObject(s->font);
+  if (s->menu && IsMenu(s->menu)) DestroyMenu(s->menu);
   delete s;
 }
 

@@ -16,6 +16,7 @@ struct DialogState {
   bool ended = false;
   INT_PTR result = 0;
   bool ansiProc = false;  // made by an A call: its procedure hears A messages
+  HMENU menu = nullptr;   // the template's menu, loaded for the dialog and destroyed with it
 };
 
 // Null for a window that is not a dialog.

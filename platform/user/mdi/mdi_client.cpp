@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/user/controls/control_support.h"
@@ -16,6 +17,9 @@ struct Client {
   UINT firstId = 0;
   HWND active = nullptr;
   bool maximized = false;
+  bool wantsBars = false;      // made with WS_HSCROLL / WS_VSCROLL
+  bool placingBars = false;    // the bars are being shown or hidden (which sizes the client)
+  HMENU decoratedBar = nullptr;  // the frame's menu bar carrying a maximised document's buttons
   int created = 0;
   std::vector<HWND> children;  // in creation order (their ids follow it)
   std::vector<std::pair<HWND, RECT>> normal;  // placements of maximised children
@@ -51,6 +55,109 @@ void RefreshMenu(HWND client, Client& c) {
   }
 }
 
+// A document moved or was sized: the client's scroll bars follow.
+UINT ChildMovedMessage() {
+  static const UINT message = RegisterWindowMessageW(u"TavMdiChildMoved");
+  return message;
+}
+
+// The client's scroll bars show how far its documents reach past it: none
+// while every document lies within it, none around a maximised document.
+void UpdateScrollBars(HWND client, Client& c) {
+  if (!c.wantsBars || c.placingBars) return;
+  c.placingBars = true;
+  // A second pass: a bar that came or went changed the other's page.
+  for (int pass = 0; pass < 2; ++pass) {
+    RECT area;
+    GetClientRect(client, &area);
+    RECT reach = area;
+    const bool maximized = c.active && (GetWindowLongW(c.active, GWL_STYLE) & WS_MAXIMIZE);
+    if (!maximized) {
+      for (HWND w = GetWindow(client, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(w)) continue;
+        RECT r;
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, client, reinterpret_cast<LPPOINT>(&r), 2);
+        UnionRect(&reach, &reach, &r);
+      }
+    }
+    // A range no longer than the page hides the bar.
+    SCROLLINFO h{sizeof h, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+    SCROLLINFO v = h;
+    if (!maximized) {
+      h = SCROLLINFO{sizeof h, SIF_RANGE | SIF_PAGE | SIF_POS, reach.left, reach.right - 1,
+                     static_cast<UINT>(area.right), 0, 0};
+      v = SCROLLINFO{sizeof v, SIF_RANGE | SIF_PAGE | SIF_POS, reach.top, reach.bottom - 1,
+                     static_cast<UINT>(area.bottom), 0, 0};
+    }
+    SetScrollInfo(client, SB_HORZ, &h, TRUE);
+    SetScrollInfo(client, SB_VERT, &v, TRUE);
+  }
+  c.placingBars = false;
+}
+
+// Scrolling moves the documents, not the client.
+void Scroll(HWND client, Client& c, int bar, WORD request) {
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  if (!GetScrollInfo(client, bar, &si)) return;
+  const int line = GetSystemMetrics(SM_CYCAPTION);
+  const int page = static_cast<int>(si.nPage);
+  int pos = si.nPos;
+  switch (request) {
+    case SB_LINEUP: pos -= line; break;
+    case SB_LINEDOWN: pos += line; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_TOP: pos = si.nMin; break;
+    case SB_BOTTOM: pos = si.nMax; break;
+    default: return;
+  }
+  pos = std::clamp(pos, si.nMin, std::max(si.nMin, si.nMax - std::max(page - 1, 0)));
+  const int delta = pos - si.nPos;
+  if (delta == 0) return;
+  ScrollWindowEx(client, bar == SB_HORZ ? -delta : 0, bar == SB_VERT ? -delta : 0, nullptr, nullptr, nullptr, nullptr,
+                 SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  UpdateScrollBars(client, c);
+}
+
+// While a document is maximised its window-menu icon (the menu of its
+// window commands) opens the frame's menu bar, and its Minimize, Restore
+// and Close buttons end it, right-justified; their commands reach the frame
+// as WM_COMMAND with the SC_* ids, which DefFrameProc hands to the document.
+bool IsBarButton(HBITMAP b) {
+  return b == HBMMENU_SYSTEM || b == HBMMENU_MBAR_MINIMIZE || b == HBMMENU_MBAR_RESTORE || b == HBMMENU_MBAR_CLOSE;
+}
+
+void RemoveBarButtons(HWND client, Client& c) {
+  const HMENU bar = std::exchange(c.decoratedBar, nullptr);
+  if (!bar || !IsMenu(bar)) return;
+  for (int i = GetMenuItemCount(bar) - 1; i >= 0; --i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP | MIIM_FTYPE;
+    if (GetMenuItemInfoW(bar, static_cast<UINT>(i), TRUE, &info) && (info.fType & MFT_BITMAP) && IsBarButton(info.hbmpItem))
+      RemoveMenu(bar, static_cast<UINT>(i), MF_BYPOSITION);  // the document keeps its window menu
+  }
+  DrawMenuBar(GetParent(client));
+}
+
+void AddBarButtons(HWND client, Client& c, HWND child) {
+  RemoveBarButtons(client, c);
+  const HWND frame = GetParent(client);
+  const HMENU bar = GetMenu(frame);
+  const HMENU windowMenu = GetSystemMenu(child, FALSE);
+  if (!bar || !windowMenu) return;
+  InsertMenuW(bar, 0, MF_BYPOSITION | MF_POPUP | MF_BITMAP, reinterpret_cast<UINT_PTR>(windowMenu),
+              reinterpret_cast<LPCWSTR>(HBMMENU_SYSTEM));
+  AppendMenuW(bar, MF_BITMAP | MF_RIGHTJUSTIFY, SC_MINIMIZE, reinterpret_cast<LPCWSTR>(HBMMENU_MBAR_MINIMIZE));
+  AppendMenuW(bar, MF_BITMAP, SC_RESTORE, reinterpret_cast<LPCWSTR>(HBMMENU_MBAR_RESTORE));
+  AppendMenuW(bar, MF_BITMAP, SC_CLOSE, reinterpret_cast<LPCWSTR>(HBMMENU_MBAR_CLOSE));
+  c.decoratedBar = bar;
+  DrawMenuBar(frame);
+}
+
 RECT MaximizedRect(HWND client, HWND child) {
   RECT r;
   GetClientRect(client, &r);
@@ -66,16 +173,25 @@ RECT ParentRect(HWND child) {
   return r;
 }
 
+void Activate(HWND client, Client& c, HWND child);
+
 void Maximize(HWND client, Client& c, HWND child) {
   if (!child) return;
+  // A document maximised comes to the front as the active one.
+  if (child != c.active) {
+    Activate(client, c, child);
+    if (GetWindowLongW(child, GWL_STYLE) & WS_MAXIMIZE) return;  // it took over a maximised one's state
+  }
   if (!(GetWindowLongW(child, GWL_STYLE) & WS_MAXIMIZE)) {
     std::erase_if(c.normal, [&](const auto& n) { return n.first == child; });
     c.normal.emplace_back(child, ParentRect(child));
   }
   SetWindowLongW(child, GWL_STYLE, GetWindowLongW(child, GWL_STYLE) | static_cast<LONG>(WS_MAXIMIZE));
+  c.maximized = true;
+  UpdateScrollBars(client, c);
   const RECT r = MaximizedRect(client, child);
   SetWindowPos(child, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_FRAMECHANGED);
-  c.maximized = true;
+  if (child == c.active) AddBarButtons(client, c, child);
 }
 
 void Restore(HWND client, Client& c, HWND child) {
@@ -86,7 +202,8 @@ void Restore(HWND client, Client& c, HWND child) {
       SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_FRAMECHANGED);
   std::erase_if(c.normal, [&](const auto& n) { return n.first == child; });
   c.maximized = false;
-  (void)client;
+  RemoveBarButtons(client, c);
+  UpdateScrollBars(client, c);
 }
 
 void Activate(HWND client, Client& c, HWND child) {
@@ -150,11 +267,15 @@ void Forget(HWND client, Client& c, HWND child) {
   for (size_t i = 0; i < c.children.size(); ++i) SetWindowLongPtrW(c.children[i], GWLP_ID, static_cast<LONG_PTR>(c.firstId + i));
   std::erase_if(c.normal, [&](const auto& n) { return n.first == child; });
   if (c.active == child) {
+    // A maximised document that closes hands its state to the next one.
+    const bool wasMaximized = (GetWindowLongW(child, GWL_STYLE) & WS_MAXIMIZE) != 0;
+    RemoveBarButtons(client, c);
     c.active = nullptr;
     const std::vector<HWND> order = ZOrder(client);
     const auto next = std::find_if(order.begin(), order.end(), [&](HWND w) { return w != child; });
     if (next != order.end()) {
       Activate(client, c, *next);
+      if (wasMaximized) Maximize(client, c, *next);
     } else if (IsWindow(child)) {
       // The last child leaves: it hears that nothing takes its place, so
       // its frame can put its own menu back.
@@ -162,8 +283,12 @@ void Forget(HWND client, Client& c, HWND child) {
       SendMessageW(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
     }
   }
-  if (c.children.empty()) c.maximized = false;
+  if (c.children.empty()) {
+    c.maximized = false;
+    RemoveBarButtons(client, c);
+  }
   RefreshMenu(client, c);
+  UpdateScrollBars(client, c);
 }
 
 void Cascade(HWND client, Client& c) {
@@ -219,6 +344,11 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: {
       const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+      c->wantsBars = (cs->style & (WS_HSCROLL | WS_VSCROLL)) != 0;
+      // Bars appear only when a document reaches past the client.
+      if (c->wantsBars) {
+        ShowScrollBar(w, SB_BOTH, FALSE);
+      }
       if (const auto* ccs = static_cast<const CLIENTCREATESTRUCT*>(cs->lpCreateParams)) {
         c->windowMenu = static_cast<HMENU>(ccs->hWindowMenu);
         c->firstId = ccs->idFirstChild;
@@ -226,6 +356,7 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_DESTROY:
+      RemoveBarButtons(w, *c);
       // The window's data is out of reach once WM_NCDESTROY starts.
       controls::DropState<Client>(w);
       return DefWindowProcW(w, message, wParam, lParam);
@@ -235,6 +366,7 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       if (!IsWindow(child) || GetParent(child) != w) return 0;
       Forget(w, *c, child);
       DestroyWindow(child);
+      if (ClientOf(w)) UpdateScrollBars(w, *ClientOf(w));
       return 0;
     }
     case WM_MDIACTIVATE: {
@@ -262,7 +394,13 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
         c->windowMenu = reinterpret_cast<HMENU>(lParam);
         RefreshMenu(w, *c);
       }
-      if (wParam) SetMenu(GetParent(w), reinterpret_cast<HMENU>(wParam));
+      if (wParam) {
+        // The maximised document's buttons move to the new bar.
+        const bool decorated = c->decoratedBar != nullptr;
+        RemoveBarButtons(w, *c);
+        SetMenu(GetParent(w), reinterpret_cast<HMENU>(wParam));
+        if (decorated && c->active && IsWindow(c->active)) AddBarButtons(w, *c, c->active);
+      }
       return reinterpret_cast<LRESULT>(old);
     }
     case WM_MDIREFRESHMENU: RefreshMenu(w, *c); return 0;
@@ -271,10 +409,20 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
         const RECT r = MaximizedRect(w, c->active);
         SetWindowPos(c->active, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
       }
+      UpdateScrollBars(w, *c);
       return DefWindowProcW(w, message, wParam, lParam);
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      Scroll(w, *c, message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(static_cast<DWORD>(wParam)));
+      return 0;
     case WM_PARENTNOTIFY:
       return 0;
-    default: return DefWindowProcW(w, message, wParam, lParam);
+    default:
+      if (message == ChildMovedMessage()) {
+        UpdateScrollBars(w, *c);
+        return 0;
+      }
+      return DefWindowProcW(w, message, wParam, lParam);
   }
 }
 
@@ -286,6 +434,16 @@ const bool installed = SetSystemClassProcedure(u"MDIClient", Proc, 16) != FALSE;
 LRESULT DefFrameProcW(HWND frame, HWND client, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
+      // The maximised document's buttons in the menu bar: its window commands.
+      if (client && LOWORD(wParam) >= SC_SIZE && HIWORD(wParam) == 0) {
+        BOOL maximized = FALSE;
+        const HWND active =
+            reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+        if (active && maximized) {
+          SendMessageW(active, WM_SYSCOMMAND, LOWORD(wParam), 0);
+          return 0;
+        }
+      }
       // The window menu's list activates its document.
       const HWND target = client ? GetDlgItem(client, LOWORD(wParam)) : nullptr;
       if (target && HIWORD(wParam) == 0 && lParam == 0) {
@@ -316,6 +474,11 @@ LRESULT DefMDIChildProcW(HWND child, UINT message, WPARAM wParam, LPARAM lParam)
         case SC_MAXIMIZE: SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0); return 0;
         case SC_RESTORE: SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0); return 0;
         case SC_CLOSE: SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0); return 0;
+        case SC_NEXTWINDOW: SendMessageW(client, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 0); return 0;
+        case SC_MINIMIZE:
+          // A document is not iconised here: it steps back to its normal size.
+          SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+          return 0;
         default: return DefWindowProcW(child, message, wParam, lParam);
       }
     case WM_MOUSEACTIVATE:
@@ -325,6 +488,11 @@ LRESULT DefMDIChildProcW(HWND child, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTEXT: {
       const LRESULT r = DefWindowProcW(child, message, wParam, lParam);
       SendMessageW(client, WM_MDIREFRESHMENU, 0, 0);
+      return r;
+    }
+    case WM_WINDOWPOSCHANGED: {
+      const LRESULT r = DefWindowProcW(child, message, wParam, lParam);
+      SendMessageW(client, mdi::ChildMovedMessage(), 0, 0);
       return r;
     }
     default: return DefWindowProcW(child, message, wParam, lParam);
@@ -351,6 +519,11 @@ LRESULT DefMDIChildProcA(HWND child, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:
     case WM_MOUSEACTIVATE:
     case WM_CHILDACTIVATE: return DefMDIChildProcW(child, message, wParam, lParam);
+    case WM_WINDOWPOSCHANGED: {
+      const LRESULT r = DefWindowProcA(child, message, wParam, lParam);
+      SendMessageW(GetParent(child), mdi::ChildMovedMessage(), 0, 0);
+      return r;
+    }
     case WM_SETTEXT: {
       const LRESULT r = DefWindowProcA(child, message, wParam, lParam);
       SendMessageW(GetParent(child), WM_MDIREFRESHMENU, 0, 0);

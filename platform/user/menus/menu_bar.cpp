@@ -17,17 +17,32 @@ HMENU MenuOf(HWND window) {
   return Find(menu) ? menu : nullptr;
 }
 
-// Lays the bar's items out from the bar's left edge (window coordinates).
+// The predefined pictures of a maximised document's window menu and buttons.
+bool IsBarPicture(const MenuItem& item) {
+  return (item.type & MFT_BITMAP) && item.bitmap && reinterpret_cast<uintptr_t>(item.bitmap) <= 11;
+}
+
+int BarPictureWidth(const MenuItem& item) {
+  return item.bitmap == HBMMENU_SYSTEM ? GetSystemMetrics(SM_CXSMICON) + 6 : GetSystemMetrics(SM_CYMENU);
+}
+
+// Lays the bar's items out from the bar's left edge (window coordinates);
+// items from a right-justified one on sit at the bar's right end.
 void LayoutBar(HWND owner, Menu& m, const RECT& bar) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, controls::DrawingFont(nullptr));
   int x = bar.left;
-  for (MenuItem& item : m.items) {
+  size_t rightFrom = m.items.size();
+  for (size_t i = 0; i < m.items.size(); ++i) {
+    MenuItem& item = m.items[i];
+    if ((item.type & MFT_RIGHTJUSTIFY) && rightFrom == m.items.size()) rightFrom = i;
     int width = 0;
     if (item.type & MFT_OWNERDRAW) {
       MEASUREITEMSTRUCT mi{ODT_MENU, 0, item.id, 0, 0, item.data};
       SendMessageW(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi));
       width = static_cast<int>(mi.itemWidth);
+    } else if (IsBarPicture(item)) {
+      width = BarPictureWidth(item);
     } else {
       RECT r{0, 0, 0, 0};
       DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
@@ -36,8 +51,41 @@ void LayoutBar(HWND owner, Menu& m, const RECT& bar) {
     item.rect = RECT{x, bar.top, x + width, bar.bottom};
     x += width;
   }
+  // The right-justified run moves to the right end when there is room.
+  if (rightFrom < m.items.size()) {
+    const int shift = bar.right - x;
+    if (shift > 0)
+      for (size_t i = rightFrom; i < m.items.size(); ++i) OffsetRect(&m.items[i].rect, shift, 0);
+  }
   SelectObject(dc, old);
   DeleteDC(dc);
+}
+
+// The window menu's icon shows the document's icon (or the application's);
+// the buttons are caption buttons on the bar.
+void PaintBarPicture(HDC dc, const MenuItem& item, bool open) {
+  RECT r = item.rect;
+  if (item.bitmap == HBMMENU_SYSTEM) {
+    std::shared_ptr<Menu> windowMenu = Find(item.submenu);
+    const HWND of = windowMenu ? windowMenu->systemOf : nullptr;
+    HICON icon = of ? reinterpret_cast<HICON>(SendMessageW(of, WM_GETICON, ICON_SMALL, 0)) : nullptr;
+    if (!icon && of) icon = reinterpret_cast<HICON>(GetClassLongPtrW(of, GCLP_HICONSM));
+    if (!icon && of) icon = reinterpret_cast<HICON>(GetClassLongPtrW(of, GCLP_HICON));
+    if (!icon) icon = LoadIconA(nullptr, IDI_APPLICATION);
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    const int x = r.left + (r.right - r.left - size) / 2, y = r.top + (r.bottom - r.top - size) / 2;
+    if (open) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  const UINT glyph = item.bitmap == HBMMENU_MBAR_CLOSE      ? DFCS_CAPTIONCLOSE
+                     : item.bitmap == HBMMENU_MBAR_MINIMIZE ? DFCS_CAPTIONMIN
+                                                            : DFCS_CAPTIONRESTORE;
+  InflateRect(&r, -1, -2);
+  // A button keeps a square face; the restore button sits next to close.
+  const int side = r.bottom - r.top;
+  r.left = r.right - side;
+  DrawFrameControl(dc, &r, DFC_CAPTION, glyph | (open ? DFCS_PUSHED : 0) | (item.state & MFS_GRAYED ? DFCS_INACTIVE : 0));
 }
 
 int tracked = -1;  // the bar item whose popup is open (one menu loop at a time)
@@ -65,6 +113,10 @@ void PaintMenuBar(HWND window, HDC dc, const RECT& bar) {
       d.rcItem = item.rect;
       d.itemData = item.data;
       SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+      continue;
+    }
+    if (IsBarPicture(item)) {
+      PaintBarPicture(dc, item, open);
       continue;
     }
     RECT r = item.rect;
@@ -136,6 +188,20 @@ bool BarKeys(HWND window, HMENU menu, int* index, bool* leave) {
           SelectBarItem(window, menu, m->items[static_cast<size_t>(found)], found);
           return true;
         }
+        // No item has it: the owner may name one (WM_MENUCHAR).
+        const LRESULT answer =
+            SendMessageW(window, WM_MENUCHAR, MAKEWPARAM(static_cast<WCHAR>(msg.wParam), 0), reinterpret_cast<LPARAM>(menu));
+        const WORD action = HIWORD(static_cast<DWORD>(answer));
+        const int picked = LOWORD(static_cast<DWORD>(answer));
+        if (action == MNC_CLOSE) {
+          *leave = true;
+          return false;
+        }
+        if ((action == MNC_EXECUTE || action == MNC_SELECT) && picked < n) {
+          *index = picked;
+          if (action == MNC_EXECUTE) return true;
+          break;
+        }
         MessageBeep(0);
         break;
       }
@@ -188,7 +254,7 @@ void BarLoop(HWND window, HMENU menu, int index, bool open, bool keyboard) {
       break;
     }
     const POINT below{windowRect.left + item.rect.left, windowRect.top + item.rect.bottom};
-    outcome = RunPopup(item.submenu, window, below, 0, true, keyboard);
+    outcome = RunPopup(item.submenu, window, Anchor{below}, 0, true, keyboard);
     if (outcome.kind == Outcome::MoveLeft || outcome.kind == Outcome::MoveRight) {
       index += outcome.kind == Outcome::MoveLeft ? -1 : 1;
       // Along the bar the next popup opens too; a command item is only selected.
@@ -217,7 +283,7 @@ void BarLoop(HWND window, HMENU menu, int index, bool open, bool keyboard) {
   DrawMenuBar(window);
   SendMessageW(window, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   SendMessageW(window, WM_EXITMENULOOP, FALSE, 0);
-  if (outcome.kind == Outcome::Chosen) PostMessageW(window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(outcome.id), 0), 0);
+  PostChoice(window, outcome);
 }
 
 }  // namespace
@@ -245,9 +311,9 @@ void KeyboardMenuBar(HWND window, WCHAR ch) {
     const LRESULT answer = SendMessageW(window, WM_MENUCHAR, MAKEWPARAM(ch, 0), reinterpret_cast<LPARAM>(menu));
     const WORD action = HIWORD(static_cast<DWORD>(answer));
     const int picked = LOWORD(static_cast<DWORD>(answer));
-    if ((action == 2 || action == 3) && picked < static_cast<int>(m->items.size()))
-      return BarLoop(window, menu, picked, action == 2, true);
-    if (action != 1) MessageBeep(0);
+    if ((action == MNC_EXECUTE || action == MNC_SELECT) && picked < static_cast<int>(m->items.size()))
+      return BarLoop(window, menu, picked, action == MNC_EXECUTE, true);
+    if (action != MNC_CLOSE) MessageBeep(0);
     return;
   }
   BarLoop(window, menu, index, true, true);
@@ -286,6 +352,21 @@ BOOL SetMenu(HWND window, HMENU menu) {
 }
 
 HMENU GetMenu(HWND window) { return MenuOf(window); }
+
+BOOL GetMenuItemRect(HWND window, HMENU menu, UINT item, LPRECT rect) {
+  std::shared_ptr<Menu> m = Find(menu);
+  if (!rect || !m || item >= m->items.size() || !IsWindow(window)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  // Bar items are laid out in window coordinates, a popup's in its own
+  // (a popup has no frame).
+  RECT windowRect;
+  GetWindowRect(window, &windowRect);
+  *rect = m->items[item].rect;
+  OffsetRect(rect, windowRect.left, windowRect.top);
+  return TRUE;
+}
 
 BOOL DrawMenuBar(HWND window) {
   if (!MenuOf(window)) return FALSE;

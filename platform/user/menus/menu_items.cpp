@@ -64,7 +64,8 @@ bool FromFlags(UINT flags, UINT_PTR idOrPopup, LPCWSTR text, MenuItem& item) {
     item.id = static_cast<UINT>(idOrPopup);
   }
   if (flags & MF_OWNERDRAW) item.data = reinterpret_cast<ULONG_PTR>(text);
-  else if (!(flags & (MF_SEPARATOR | MF_BITMAP)) && text) item.text = text;
+  else if (flags & MF_BITMAP) item.bitmap = reinterpret_cast<HBITMAP>(const_cast<LPWSTR>(text));
+  else if (!(flags & MF_SEPARATOR) && text) item.text = text;
   return true;
 }
 
@@ -269,6 +270,10 @@ BOOL SetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOW i
     found->submenu = info->hSubMenu;
   }
   if (info->fMask & MIIM_DATA) found->data = info->dwItemData;
+  if (info->fMask & MIIM_BITMAP) found->bitmap = info->hbmpItem;
+  // The old form names the bitmap in the text's place.
+  if ((info->fMask & MIIM_TYPE) && (info->fType & MFT_BITMAP))
+    found->bitmap = reinterpret_cast<HBITMAP>(info->dwTypeData);
   if ((info->fMask & MIIM_STRING) || ((info->fMask & MIIM_TYPE) && !(info->fType & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW))))
     found->text = info->dwTypeData ? info->dwTypeData : u"";
   Changed(*Find(owner));
@@ -284,6 +289,7 @@ BOOL GetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFOW in
   if (info->fMask & MIIM_ID) info->wID = found->id;
   if (info->fMask & MIIM_SUBMENU) info->hSubMenu = found->submenu;
   if (info->fMask & MIIM_DATA) info->dwItemData = found->data;
+  if (info->fMask & MIIM_BITMAP) info->hbmpItem = found->bitmap;
   if (info->fMask & (MIIM_STRING | MIIM_TYPE)) {
     // Copies at most cch - 1 characters and a zero; cch comes back as the length.
     if (info->dwTypeData && info->cch > 0) {

@@ -17,6 +17,7 @@ struct MenuItem {
   HMENU submenu = nullptr;
   ULONG_PTR data = 0;
   std::u16string text;
+  HBITMAP bitmap = nullptr;  // MFT_BITMAP: a bitmap, or one of the HBMMENU_* pictures
   // Laid out by the bar or popup that shows the item.
   RECT rect{};
 };
@@ -25,6 +26,7 @@ struct Menu {
   std::vector<MenuItem> items;
   bool popup = false;
   HWND window = nullptr;  // the window whose bar it is
+  HWND systemOf = nullptr;  // a window menu (system menu): the window its commands go to
 };
 
 std::shared_ptr<Menu> Find(HMENU menu);
@@ -44,11 +46,31 @@ std::shared_ptr<std::vector<ACCEL>> FindAccelerators(HACCEL table);
 struct Outcome {
   enum Kind { Chosen, Cancelled, Escaped, MoveLeft, MoveRight, MoveTo } kind = Cancelled;
   UINT id = 0;  // the command chosen, or the bar item moved to
+  HWND system = nullptr;  // chosen from a window menu: the window that hears WM_SYSCOMMAND
+};
+// Where a submenu opens beside the parent item `item` (screen coordinates)
+// of a popup whose window rectangle is `parent`: just right of the parent's
+// edge, its first item level with the parent item; to the left when the
+// screen's right edge is in the way.
+POINT SubmenuOrigin(const RECT& parent, const RECT& item, SIZE size);
+// Posts the command an ended menu loop chose: WM_COMMAND to the owner, or
+// WM_SYSCOMMAND to the window whose window menu it came from.
+void PostChoice(HWND owner, const Outcome& outcome);
+// The window menu of `window` opened by the keyboard (Alt+Space) or by a
+// click on the caption's icon, tracked until it ends; the choice is posted
+// as WM_SYSCOMMAND.
+void TrackSystemMenu(HWND window, bool keyboard);
+// Where a popup opens: at a screen point, or beside an item of its parent
+// popup (both rectangles on the screen).
+struct Anchor {
+  POINT at{};
+  const RECT* parent = nullptr;
+  const RECT* item = nullptr;
 };
 // Shows `menu` at a screen point and tracks it until it ends. A popup opened
 // from the bar passes Left/Right back; one opened by a key starts with its
 // first item selected.
-Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar, bool selectFirst);
+Outcome RunPopup(HMENU menu, HWND owner, Anchor anchor, int depth, bool fromBar, bool selectFirst);
 // Whether this thread is inside a menu loop (the keyboard's menu key then
 // does not start another).
 bool InMenuLoop();

@@ -6,6 +6,7 @@
 
 #include "platform/nls/nls.h"
 #include "platform/user/controls/control_support.h"
+#include "platform/user/dialogs/dialogs.h"
 #include "platform/user/menus/menu_model.h"
 #include "platform/user/message_crack.h"
 
@@ -13,6 +14,7 @@ namespace menus {
 namespace {
 
 constexpr int kCheckWidth = 18, kArrowWidth = 14, kSeparatorHeight = 8, kTextPad = 4;
+constexpr int kEdge = 2;  // the raised edge around a popup's items
 
 struct Popup {
   HMENU menu = nullptr;
@@ -51,18 +53,18 @@ SIZE MeasureItem(HDC dc, HWND owner, MenuItem& item) {
 SIZE Layout(HWND owner, Menu& m) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, controls::DrawingFont(nullptr));
-  int width = 60, y = 2;
+  int width = 60, y = kEdge;
   for (MenuItem& item : m.items) {
     const SIZE s = MeasureItem(dc, owner, item);
-    item.rect = RECT{2, y, 0, y + s.cy};
+    item.rect = RECT{kEdge, y, 0, y + s.cy};
     width = std::max<int>(width, s.cx);
     y += s.cy;
   }
   SelectObject(dc, old);
   DeleteDC(dc);
   const int full = width + kCheckWidth + kArrowWidth;
-  for (MenuItem& item : m.items) item.rect.right = 2 + full;
-  return SIZE{full + 4, y + 2};
+  for (MenuItem& item : m.items) item.rect.right = kEdge + full;
+  return SIZE{full + 2 * kEdge, y + kEdge};
 }
 
 void PaintItem(HDC dc, HWND owner, HMENU menu, const MenuItem& item, bool selected) {
@@ -160,7 +162,7 @@ void Select(HWND w, Popup& p, int index) {
   if (index >= 0 && static_cast<size_t>(index) < m->items.size()) {
     const MenuItem& item = m->items[static_cast<size_t>(index)];
     const UINT flags = (item.submenu ? MF_POPUP : 0) | (item.state & (MFS_GRAYED | MFS_CHECKED)) | MF_HILITE |
-                       (item.type & MFT_OWNERDRAW);
+                       (item.type & MFT_OWNERDRAW) | (m->systemOf ? MF_SYSMENU : 0);
     const UINT id = item.submenu ? static_cast<UINT>(index) : item.id;
     SendMessageW(p.owner, WM_MENUSELECT, MAKEWPARAM(static_cast<WORD>(id), static_cast<WORD>(flags)),
                  reinterpret_cast<LPARAM>(p.menu));
@@ -202,14 +204,39 @@ Outcome Choose(HWND w, Popup& p, const Menu& m, int index, int depth) {
   const MenuItem& item = m.items[static_cast<size_t>(index)];
   if (!Selectable(item) || (item.state & MFS_GRAYED)) return {Outcome::Cancelled, 0xFFFF};
   if (item.submenu) {
-    POINT right{item.rect.right, item.rect.top};
-    ClientToScreen(w, &right);
-    const Outcome nested = RunPopup(item.submenu, p.owner, right, depth + 1, false, false);
+    RECT parent, at = item.rect;
+    GetWindowRect(w, &parent);
+    MapWindowPoints(w, nullptr, reinterpret_cast<LPPOINT>(&at), 2);
+    const Outcome nested = RunPopup(item.submenu, p.owner, Anchor{POINT{at.right, at.top}, &parent, &at}, depth + 1,
+                                    false, false);
     // Left or Esc in the submenu come back to this popup.
     if (nested.kind == Outcome::MoveLeft || nested.kind == Outcome::Escaped) return {Outcome::Cancelled, 0xFFFF};
     return nested;
   }
-  return {Outcome::Chosen, item.id};
+  return {Outcome::Chosen, item.id, m.systemOf};
+}
+
+// A key that is no item's mnemonic: the owner may name an item
+// (WM_MENUCHAR), as it must for owner-drawn and untitled items.
+Outcome MenuChar(HWND w, Popup& p, const Menu& m, WCHAR ch, int depth, bool& done) {
+  const WORD type = static_cast<WORD>(MF_POPUP | (m.systemOf ? MF_SYSMENU : 0));
+  const LRESULT answer = SendMessageW(p.owner, WM_MENUCHAR, MAKEWPARAM(ch, type), reinterpret_cast<LPARAM>(p.menu));
+  const WORD action = HIWORD(static_cast<DWORD>(answer));
+  const WORD index = LOWORD(static_cast<DWORD>(answer));
+  const bool valid = index < m.items.size() && Selectable(m.items[index]);
+  if (action == MNC_CLOSE) {
+    done = true;
+    return {Outcome::Cancelled};
+  }
+  if ((action == MNC_EXECUTE || action == MNC_SELECT) && valid) {
+    Select(w, p, index);
+    if (action == MNC_SELECT) return {};
+    const Outcome outcome = Choose(w, p, m, index, depth);
+    done = outcome.id != 0xFFFF;
+    return outcome;
+  }
+  MessageBeep(0);
+  return {};
 }
 
 }  // namespace
@@ -222,15 +249,24 @@ InLoopGuard::InLoopGuard() { ++loops; }
 InLoopGuard::~InLoopGuard() { --loops; }
 bool InMenuLoop() { return loops > 0; }
 
-Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar, bool selectFirst) {
+POINT SubmenuOrigin(const RECT& parent, const RECT& item, SIZE size) {
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  POINT at{parent.right, item.top - kEdge};
+  if (at.x + size.cx > screenWidth) at.x = std::max<LONG>(parent.left - size.cx, 0);
+  if (at.y + size.cy > screenHeight) at.y = std::max<LONG>(screenHeight - size.cy, 0);
+  return at;
+}
+
+Outcome RunPopup(HMENU menu, HWND owner, Anchor anchor, int depth, bool fromBar, bool selectFirst) {
   std::shared_ptr<Menu> m = Find(menu);
   if (!m || depth > 16) return {};
   const InLoopGuard inLoop;
   RegisterPopupClass();
-  SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKEWPARAM(0, FALSE));
+  SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELONG(0, m->systemOf ? TRUE : FALSE));
   m = Find(menu);
   if (!m) return {};
   const SIZE size = Layout(owner, *m);
+  const POINT at = anchor.parent && anchor.item ? SubmenuOrigin(*anchor.parent, *anchor.item, size) : anchor.at;
   Popup p{menu, owner, -1};
   const HWND w = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"TavMenuPopup", u"", WS_POPUP, at.x, at.y, size.cx,
                                  size.cy, owner, nullptr, nullptr, &p);
@@ -305,6 +341,8 @@ Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar, bool
           Select(w, p, index);
           outcome = Choose(w, p, *m, index, depth);
           done = outcome.id != 0xFFFF;
+        } else {
+          outcome = MenuChar(w, p, *m, static_cast<WCHAR>(msg.wParam), depth, done);
         }
         break;
       }
@@ -360,6 +398,12 @@ Outcome RunPopup(HMENU menu, HWND owner, POINT at, int depth, bool fromBar, bool
   return outcome;
 }
 
+void PostChoice(HWND owner, const Outcome& outcome) {
+  if (outcome.kind != Outcome::Chosen) return;
+  if (outcome.system && IsWindow(outcome.system)) PostMessageW(outcome.system, WM_SYSCOMMAND, outcome.id, 0);
+  else PostMessageW(owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(outcome.id), 0), 0);
+}
+
 }  // namespace menus
 
 using namespace menus;
@@ -372,13 +416,13 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const
     return FALSE;
   }
   SendMessageW(owner, WM_ENTERMENULOOP, TRUE, 0);
-  const Outcome outcome = RunPopup(menu, owner, POINT{x, y}, 0, false, false);
+  const Outcome outcome = RunPopup(menu, owner, Anchor{POINT{x, y}}, 0, false, false);
   // "The menu is closed": WM_MENUSELECT with 0xFFFF flags and no menu.
   SendMessageW(owner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   SendMessageW(owner, WM_EXITMENULOOP, TRUE, 0);
   const bool chosen = outcome.kind == Outcome::Chosen;
   if (flags & TPM_RETURNCMD) return chosen ? static_cast<BOOL>(outcome.id) : 0;
-  if (chosen && !(flags & TPM_NONOTIFY)) PostMessageW(owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(outcome.id), 0), 0);
+  if (chosen && !(flags & TPM_NONOTIFY)) PostChoice(owner, outcome);
   return chosen;
 }
 

@@ -34,6 +34,15 @@ inline constexpr UINT TPM_LEFTBUTTON = 0x0, TPM_RIGHTBUTTON = 0x2, TPM_LEFTALIGN
                       TPM_RIGHTALIGN = 0x8, TPM_TOPALIGN = 0x0, TPM_VCENTERALIGN = 0x10, TPM_BOTTOMALIGN = 0x20,
                       TPM_NONOTIFY = 0x80, TPM_RETURNCMD = 0x100;
 inline constexpr UINT WM_UNINITMENUPOPUP = 0x0125;
+inline constexpr UINT MF_SYSMENU = 0x2000, MF_MOUSESELECT = 0x8000;
+// WM_MENUCHAR answers (high word): what the menu does with the key.
+inline constexpr WORD MNC_IGNORE = 0, MNC_CLOSE = 1, MNC_EXECUTE = 2, MNC_SELECT = 3;
+// Predefined menu-item pictures (MF_BITMAP / MIIM_BITMAP): the window menu's
+// icon and the menu bar's buttons of a maximised document window.
+inline const HBITMAP HBMMENU_SYSTEM = reinterpret_cast<HBITMAP>(1);
+inline const HBITMAP HBMMENU_MBAR_RESTORE = reinterpret_cast<HBITMAP>(2);
+inline const HBITMAP HBMMENU_MBAR_MINIMIZE = reinterpret_cast<HBITMAP>(3);
+inline const HBITMAP HBMMENU_MBAR_CLOSE = reinterpret_cast<HBITMAP>(5);
 inline constexpr BYTE FVIRTKEY = 0x01, FNOINVERT = 0x02, FSHIFT = 0x04, FCONTROL = 0x08, FALT = 0x10;
 
 struct MENUITEMINFOW {
@@ -90,7 +99,14 @@ inline HMENU LoadMenu(HINSTANCE instance, LPCSTR name) { return LoadMenuA(instan
 // read within it, one built in memory is trusted as far as it goes.
 HMENU LoadMenuIndirectW(const void* menuTemplate);
 BOOL SetMenu(HWND window, HMENU menu);
+// The window menu (system menu): Restore, Move, Size, Minimize, Maximize and
+// Close, a copy per window made on first use; `revert` drops the copy and
+// returns null.
+HMENU GetSystemMenu(HWND window, BOOL revert);
 HMENU GetMenu(HWND window);
+// An item of a window's menu bar (or of a popup shown in `window`) as last
+// laid out, in screen coordinates.
+BOOL GetMenuItemRect(HWND window, HMENU menu, UINT item, LPRECT rect);
 BOOL DrawMenuBar(HWND window);
 // Runs a popup until an item is chosen or the popup is dismissed. With
 // TPM_RETURNCMD returns the chosen id (0 for none); otherwise posts
