@@ -288,7 +288,10 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         case SC_RESTORE: ShowWindow(window, SW_RESTORE); return 0;
         case SC_MOVE:
         case SC_SIZE:
-          if (!IsZoomed(window) && !IsIconic(window)) TrackMoveSize(window, wParam, crack::HitTestPoint(lParam));
+          // "lParam: the pointer's position if chosen with the mouse; otherwise
+          // not used": zero is the keyboard.
+          if (!IsZoomed(window) && !IsIconic(window))
+            TrackMoveSize(window, wParam, crack::HitTestPoint(lParam), lParam == 0);
           return 0;
         default: return 0;
       }

@@ -29,6 +29,8 @@ void Placement(HWND window, RECT& rect, POINT& origin) {
   if (w->parent && !w->parent->desktop) origin = ClientOrigin(*w->parent);
 }
 
+constexpr int kKeyboardStep = 8;  // pixels an arrow key moves or sizes by
+
 // Runs a loop until the left button comes up; `follow` gets each mouse move
 // (screen coordinates). Returns where the button came up.
 template <class Follow>
@@ -46,7 +48,23 @@ POINT MouseLoop(HWND window, Follow follow) {
       follow(p);
       continue;
     }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) break;
+    if (msg.message == WM_KEYDOWN) {
+      // From the keyboard (the window menu's Move and Size): the arrows move
+      // the pointer a step, Enter or Esc end.
+      if (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN) break;
+      const int step = kKeyboardStep;
+      const POINT delta = msg.wParam == VK_LEFT    ? POINT{-step, 0}
+                          : msg.wParam == VK_RIGHT ? POINT{step, 0}
+                          : msg.wParam == VK_UP    ? POINT{0, -step}
+                          : msg.wParam == VK_DOWN  ? POINT{0, step}
+                                                   : POINT{0, 0};
+      if (delta.x || delta.y) {
+        last = POINT{last.x + delta.x, last.y + delta.y};
+        SetCursorPos(last.x, last.y);
+        follow(last);
+        continue;
+      }
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -56,9 +74,11 @@ POINT MouseLoop(HWND window, Follow follow) {
 
 }  // namespace
 
-void TrackMoveSize(HWND window, WPARAM command, POINT start) {
+void TrackMoveSize(HWND window, WPARAM command, POINT start, bool keyboard) {
   const bool moving = (command & 0xFFF0) == SC_MOVE;
-  const WPARAM edge = command & 0x000F;
+  // Sizing from the keyboard moves the bottom-right corner.
+  const WPARAM edge = keyboard && !(command & 0x000F) ? kBottomRight : command & 0x000F;
+  if (keyboard) GetCursorPos(&start);
   RECT original;
   POINT origin;
   Placement(window, original, origin);

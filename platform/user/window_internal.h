@@ -372,7 +372,8 @@ RECT ScrollBarRect(const Window& window, int bar);
 void TrackScrollBar(HWND window, int bar, POINT screen);
 // Moving and sizing with the mouse (SC_MOVE, SC_SIZE + WMSZ_ edge), and the
 // caption buttons (nc_tracking.cpp).
-void TrackMoveSize(HWND window, WPARAM command, POINT start);
+// From the keyboard (no pointer position given) the arrows move or size.
+void TrackMoveSize(HWND window, WPARAM command, POINT start, bool keyboard);
 void TrackCaptionButton(HWND window, LRESULT hit);
 
 // ---------------------------------------------------------------------------

@@ -510,7 +510,6 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       if (found >= 0) UserSelect(w, *l, found, false, false);
       return 0;
     }
-    case kComboListAttach: l->notifyTarget = reinterpret_cast<HWND>(lParam); return 0;
     case kComboListModel: return reinterpret_cast<LRESULT>(&l->items);
     default: return Messages(w, *l, message, wParam, lParam);
   }

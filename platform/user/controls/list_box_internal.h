@@ -7,8 +7,8 @@
 
 namespace controls {
 
-// To the list: lParam is the combo box that gets the list's reports.
-inline constexpr UINT kComboListAttach = 0x0400 - 0x10;
+// A combo box's list is made with the combo box as its creation parameter,
+// which gets the list's reports.
 // To the list: answers a pointer to its ListItems.
 inline constexpr UINT kComboListModel = 0x0400 - 0x0F;
 // To the combo box: wParam an LBN_* code or kComboListChosen, lParam the list.

@@ -245,6 +245,30 @@ TEST(WindowMenu, TheCaptionsIconOpensItAndADoubleClickCloses) {
   DestroyWindow(owner);
 }
 
+// The window menu's Move and Size reach the window without a pointer
+// position (lParam 0): the arrows move or size it a step at a time, Enter
+// ends; keyboard sizing moves the bottom-right corner.
+TEST(WindowMenu, MoveAndSizeFromTheKeyboard) {
+  const HWND owner = MakeOwner();
+  RECT before, after;
+  GetWindowRect(owner, &before);
+  for (int key : {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RETURN}) Tap(key);
+  SendMessageW(owner, WM_SYSCOMMAND, SC_MOVE, 0);
+  GetWindowRect(owner, &after);
+  EXPECT_EQ(after.left - before.left, 16);
+  EXPECT_EQ(after.top - before.top, 8);
+  EXPECT_EQ(after.right - after.left, before.right - before.left) << "moved, not sized";
+  before = after;
+  for (int key : {VK_LEFT, VK_UP, VK_UP, VK_ESCAPE}) Tap(key);
+  SendMessageW(owner, WM_SYSCOMMAND, SC_SIZE, 0);
+  GetWindowRect(owner, &after);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_EQ(after.right - before.right, -8);
+  EXPECT_EQ(after.bottom - before.bottom, -16);
+  DestroyWindow(owner);
+}
+
 TEST(WindowMenu, Picture) {
   const HWND owner = MakeOwner();
   const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures";
