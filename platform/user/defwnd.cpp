@@ -148,6 +148,9 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return OnEraseBackground(window, reinterpret_cast<HDC>(wParam), brush);
     }
     case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_CANCELMODE:
+      if (GetCapture() == window) ReleaseCapture();
+      return 0;
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
       DWORD style;

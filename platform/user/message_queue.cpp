@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include "platform/display/display.h"
+#include "platform/kernel/handle_table.h"
 #include "platform/kernel/wait_internal.h"
 #include "platform/user/window_internal.h"
 
@@ -73,6 +74,13 @@ struct QueueHolder {
   ~QueueHolder() {
     if (!queue) return;
     DestroyThreadWindows(queue->thread);
+    // A thread's hooks end with it.
+    std::vector<Hook> hooks;
+    {
+      std::lock_guard lock(queue->mutex);
+      hooks.swap(queue->hooks);
+    }
+    for (const Hook& h : hooks) handles::Destroy(h.handle, HandleKind::Hook);
     {
       std::lock_guard lock(Queues().mutex);
       Queues().queues.erase(queue->thread);

@@ -235,9 +235,14 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     client = w->clientRect;
     origin = POINT{client.left, client.top};
   }
-  CallProc(w, WM_SIZE, SIZE_RESTORED,
-           MAKELONG(static_cast<WORD>(client.right - client.left), static_cast<WORD>(client.bottom - client.top)));
-  CallProc(w, WM_MOVE, 0, crack::PackPoint(origin));
+  if (child || (style & WS_POPUP)) {
+    CallProc(w, WM_SIZE, SIZE_RESTORED,
+             MAKELONG(static_cast<WORD>(client.right - client.left), static_cast<WORD>(client.bottom - client.top)));
+    CallProc(w, WM_MOVE, 0, crack::PackPoint(origin));
+  } else {
+    UserLock lock;
+    w->sizePending = true;
+  }
   SendParentNotify(w, WM_CREATE);
   if (!IsWindow(handle)) return nullptr;
   if (style & WS_VISIBLE) {
@@ -260,7 +265,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 BOOL DestroyWindow(HWND window) {
   WindowPtr w = FindWin(window);
   if (!w) return FALSE;
-  bool wasVisible;
+  bool wasVisible, child;
   {
     UserLock lock;
     if (w->desktop) return Fail(ERROR_ACCESS_DENIED);
@@ -268,9 +273,14 @@ BOOL DestroyWindow(HWND window) {
     if (w->life == Life::Destroying || w->life == Life::Dead) return TRUE;  // already on its way
     w->life = Life::Destroying;
     wasVisible = w->Visible();
+    child = w->IsChild();
   }
   SendParentNotify(w, WM_DESTROY);
-  if (wasVisible) {
+  // A child is hidden as ShowWindow hides it (WM_SHOWWINDOW first); a
+  // top-level window only moves out of sight.
+  if (wasVisible && child) {
+    ShowWindow(window, SW_HIDE);
+  } else if (wasVisible) {
     SetWindowPosImpl(window, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
   }

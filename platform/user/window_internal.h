@@ -126,6 +126,9 @@ struct Window {
   bool maximized = false;
   bool minimized = false;
   RECT normalRect{};
+  // An overlapped window hears its first WM_SIZE and WM_MOVE when it is
+  // first shown, not when it is created.
+  bool sizePending = false;
 
   ScrollBarState hbar;
   ScrollBarState vbar;

@@ -84,8 +84,6 @@ BOOL SetWindowPosImpl(HWND window, HWND insertAfter, int x, int y, int cx, int c
     if (!wasVisible) wp.flags &= ~SWP_HIDEWINDOW;
     if (w->IsChild() && !(wp.flags & SWP_NOZORDER) && (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST))
       wp.hwndInsertAfter = HWND_TOP;
-    if (!(wp.flags & SWP_NOSIZE) && wp.cx == w->Width() && wp.cy == w->Height()) wp.flags |= SWP_NOSIZE;
-    if (!(wp.flags & SWP_NOMOVE) && wp.x == oldRect.left && wp.y == oldRect.top) wp.flags |= SWP_NOMOVE;
     if (wp.flags & SWP_NOSIZE) {
       wp.cx = w->Width();
       wp.cy = w->Height();
@@ -98,6 +96,24 @@ BOOL SetWindowPosImpl(HWND window, HWND insertAfter, int x, int y, int cx, int c
   }
   if (!(wp.flags & SWP_NOSENDCHANGING)) CallProc(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
   if (!IsWindow(window)) return FALSE;
+  // What stays the same counts as not asked for only now: WM_WINDOWPOSCHANGING
+  // (and its WM_GETMINMAXINFO) hears the size the caller passed.
+  {
+    UserLock lock;
+    if (!(wp.flags & SWP_NOSIZE) && wp.cx == w->Width() && wp.cy == w->Height()) wp.flags |= SWP_NOSIZE;
+    if (!(wp.flags & SWP_NOMOVE) && wp.x == oldRect.left && wp.y == oldRect.top) wp.flags |= SWP_NOMOVE;
+  }
+  // Nothing to change: the window heard WM_WINDOWPOSCHANGING and no more.
+  constexpr UINT kNothing = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER;
+  if ((wp.flags & kNothing) == kNothing && !(wp.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED))) {
+    bool topLevel;
+    {
+      UserLock lock;
+      topLevel = w->parent && w->parent->desktop;
+    }
+    if (!(wp.flags & SWP_NOACTIVATE) && topLevel && IsWindowVisible(window)) ActivateWindow(window, WA_ACTIVE);
+    return TRUE;
+  }
   const bool sized = !(wp.flags & SWP_NOSIZE);
   {
     UserLock lock;
@@ -134,6 +150,9 @@ BOOL SetWindowPosImpl(HWND window, HWND insertAfter, int x, int y, int cx, int c
   if (newClient.left == oldClient.left && newClient.top == oldClient.top) changedFlags |= SWP_NOCLIENTMOVE;
   WINDOWPOS done = wp;
   done.flags = changedFlags;
+  // A top-level window is activated before it hears WM_WINDOWPOSCHANGED.
+  if (!(wp.flags & SWP_NOACTIVATE) && topLevel && IsWindowVisible(window)) ActivateWindow(window, WA_ACTIVE);
+  if (!IsWindow(window)) return FALSE;
   CallProc(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
   if (topLevel) {
     RECT r;
@@ -145,7 +164,6 @@ BOOL SetWindowPosImpl(HWND window, HWND insertAfter, int x, int y, int cx, int c
     }
     display::Current().WindowPlaced(window, r, visible);
   }
-  if (!(wp.flags & SWP_NOACTIVATE) && topLevel && IsWindowVisible(window)) ActivateWindow(window, WA_ACTIVE);
   return TRUE;
 }
 
@@ -305,7 +323,10 @@ BOOL EnableWindow(HWND window, BOOL enable) {
     else w->style |= WS_DISABLED;
   }
   if (!enable) {
-    // A disabled window keeps neither the focus nor the capture.
+    // "If the window is being disabled, the system sends a WM_CANCELMODE
+    // message" (EnableWindow); it keeps neither the focus nor the capture.
+    Send(window, WM_CANCELMODE, 0, 0);
+    if (!IsWindow(window)) return wasDisabled;
     if (GetFocus() == window || IsChild(window, GetFocus())) SetFocus(nullptr);
     if (GetCapture() == window) ReleaseCapture();
   }

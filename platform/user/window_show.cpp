@@ -56,6 +56,22 @@ void SetState(const WindowPtr& w, bool maximized, bool minimized) {
   if (minimized) w->style |= WS_MINIMIZE;
 }
 
+// The first WM_SIZE and WM_MOVE of an overlapped window, on its first showing.
+void SendPendingSize(const WindowPtr& w) {
+  RECT client;
+  WPARAM kind;
+  {
+    UserLock lock;
+    if (!w->sizePending || w->life != Life::Alive) return;
+    w->sizePending = false;
+    client = w->clientRect;
+    kind = w->maximized ? SIZE_MAXIMIZED : w->minimized ? SIZE_MINIMIZED : SIZE_RESTORED;
+  }
+  CallProc(w, WM_SIZE, kind,
+           MAKELONG(static_cast<WORD>(client.right - client.left), static_cast<WORD>(client.bottom - client.top)));
+  CallProc(w, WM_MOVE, 0, crack::PackPoint(POINT{client.left, client.top}));
+}
+
 }  // namespace
 }  // namespace user
 
@@ -121,10 +137,18 @@ BOOL ShowWindow(HWND window, int command) {
   if (!IsWindow(window)) return wasVisible;
   const bool wasActive = !show && GetActiveWindow() == window;
   const bool hadFocus = !show && (GetFocus() == window || IsChild(window, GetFocus()));
-  SetWindowPosImpl(window, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top,
-                   flags);
+  if (child && !IsWindowVisible(GetParent(window))) {
+    // Nothing of a child of a hidden parent shows: only its style changes.
+    UserLock lock;
+    if (show) w->style |= WS_VISIBLE;
+    else w->style &= ~WS_VISIBLE;
+  } else {
+    SetWindowPosImpl(window, HWND_TOP, target.left, target.top, target.right - target.left,
+                     target.bottom - target.top, flags);
+  }
   if (wasActive) ActivateOtherWindow(w);
   else if (hadFocus) SetFocus(GetParent(window));
+  if (show) SendPendingSize(w);
   return wasVisible;
 }
 

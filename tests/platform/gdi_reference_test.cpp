@@ -2,22 +2,16 @@
 // interface: every script under gdi_reference/ is drawn here and by the same
 // driver cross-compiled and run under wine, and the pixels must agree (exactly,
 // or within the case's edge tolerance for curves).
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "gdi_reference/script_driver.h"
+#include "tests/platform/wine_reference.h"
 
 namespace {
 
@@ -27,12 +21,7 @@ using gdiscript::CaseResult;
 const fs::path kScripts = TAV_GDI_SCRIPTS_DIR;
 const fs::path kOut = fs::path(TAV_BUILD_DIR) / "gdi_reference";
 
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using winetest::ReadText;
 
 std::vector<fs::path> ScriptFiles() {
   std::vector<fs::path> files;
@@ -42,57 +31,17 @@ std::vector<fs::path> ScriptFiles() {
   return files;
 }
 
-// What the reference answers depend on: the driver program and every script.
-std::string Stamp() {
-  uint64_t hash = 1469598103934665603ull;
-  auto mix = [&hash](const std::string& bytes) {
-    for (unsigned char b : bytes) hash = (hash ^ b) * 1099511628211ull;
-  };
-  mix(ReadText(TAV_GDI_REFERENCE_DRIVER));
-  for (const fs::path& f : ScriptFiles()) mix(f.filename().string() + ReadText(f));
-  return std::to_string(hash);
-}
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
-
-// Runs every script through the reference once, in one wine process with a
-// fresh prefix under the temporary folder, unless the answers on file already
-// belong to these scripts and this driver. A lock keeps test processes that
-// run in parallel from starting wine twice.
+// Runs every script through the reference once, in one wine process, unless
+// the answers on file already belong to these scripts and this driver.
 std::string EnsureReference() {
-  fs::create_directories(kOut);
-  int lock = open((kOut / "lock").c_str(), O_CREAT | O_RDWR, 0644);
-  if (lock < 0) return "cannot open the lock file";
-  flock(lock, LOCK_EX);
-  std::string error;
-  std::string stamp = Stamp();
-  if (ReadText(kOut / "stamp") != stamp) {
-    fs::remove(kOut / "stamp");
-    std::string prefix = (fs::temp_directory_path() / "tav-wine-XXXXXX").string();
-    std::error_code ec;
-    if (!mkdtemp(prefix.data())) {
-      error = "cannot make a wine prefix";
-    } else if (!fs::create_directory(fs::path(prefix) / "tmp", ec)) {
-      fs::remove_all(prefix, ec);
-      error = "cannot make a wine prefix";
-    } else {
-      // The server's socket folder goes under TMPDIR: inside the prefix, so
-      // that it goes with it.
-      std::string env = "WINEPREFIX=" + Quote(prefix) + " TMPDIR=" + Quote(prefix + "/tmp") +
-                        " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
-      std::string command = env + Quote(TAV_WINE) + " " + Quote(TAV_GDI_REFERENCE_DRIVER) + " " + Quote(kOut.string());
-      for (const fs::path& f : ScriptFiles()) command += " " + Quote(f.string());
-      int status = std::system((command + " >/dev/null 2>&1").c_str());
-      // Wait for the prefix's server to leave before the prefix goes.
-      std::system((env + Quote(TAV_WINESERVER) + " -w >/dev/null 2>&1").c_str());
-      fs::remove_all(prefix, ec);
-      if (status != 0) error = "the reference driver failed under wine (status " + std::to_string(status) + ")";
-      else std::ofstream(kOut / "stamp", std::ios::binary) << stamp;
-    }
-  }
-  flock(lock, LOCK_UN);
-  close(lock);
-  return error;
+  winetest::WineRun run;
+  run.outDir = kOut;
+  std::vector<fs::path> inputs{TAV_GDI_REFERENCE_DRIVER};
+  for (const fs::path& f : ScriptFiles()) inputs.push_back(f);
+  run.stamp = winetest::StampOf(inputs);
+  run.command = {TAV_GDI_REFERENCE_DRIVER, kOut.string()};
+  for (const fs::path& f : ScriptFiles()) run.command.push_back(f.string());
+  return winetest::EnsureAnswers(run);
 }
 
 // One letter a colour, so a failure shows both pictures.

@@ -93,7 +93,10 @@ bool CreateItem(HWND dialog, HINSTANCE instance, const resource::DialogItemTempl
                                        creationData);
   if (!control) return false;
   if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return true;
+  // Each control is asked whether it is the default push button.
+  if ((SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) && IsWindow(dialog))
+    if (DialogState* s = StateOf(dialog)) s->defaultId = static_cast<WORD>(item.id);
+  return IsWindow(control);
 }
 
 // The record beside a dialog resource that names its menu: the resource

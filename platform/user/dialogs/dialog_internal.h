@@ -16,7 +16,14 @@ HWND CreateFromTemplate(HINSTANCE instance, std::span<const uint8_t> bytes, HWND
 // it, or (a template the caller built in memory) trusted up to a limit.
 std::span<const uint8_t> TemplateBytes(LPCDLGTEMPLATEW dialogTemplate);
 std::span<const uint8_t> ResourceTemplate(HINSTANCE instance, const std::optional<resource::ResName>& name);
-// The modal loop; `filter` is what CallMsgFilter is told runs it.
-INT_PTR RunModal(HWND dialog, int filter = static_cast<int>(MSGF_DIALOGBOX));
+// A modal dialog's owner (its top-level window) is disabled before the
+// dialog is made; the owner disabled here, or null.
+HWND DisableModalOwner(HWND owner);
+// Runs the dialog's modal loop (it shows when its queue first runs dry) and
+// enables `disabledOwner` again when it ends; `filter` is what CallMsgFilter
+// is told runs it.
+INT_PTR RunModal(HWND dialog, HWND disabledOwner, int filter = static_cast<int>(MSGF_DIALOGBOX));
+// For a dialog that could not be made.
+INT_PTR FailModal(HWND disabledOwner);
 
 }  // namespace dialogs

@@ -115,12 +115,16 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
           buttonHeight, static_cast<DWORD>(box.buttons[i].id), box.buttons[i].text);
     x = static_cast<short>(x + buttonWidth + gap);
   }
+  const HWND disabled = DisableModalOwner(owner);
   const HWND dialog = CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(t.words().data()), owner,
                                                  BoxProc, reinterpret_cast<LPARAM>(&box));
-  if (!dialog) return 0;
+  if (!dialog) {
+    FailModal(disabled);
+    return 0;
+  }
   // The default button has the focus.
   if (const HWND def = GetDlgItem(dialog, box.buttons[defaultIndex].id)) SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(def), TRUE);
-  return static_cast<int>(RunModal(dialog, static_cast<int>(MSGF_MESSAGEBOX)));
+  return static_cast<int>(RunModal(dialog, disabled, static_cast<int>(MSGF_MESSAGEBOX)));
 }
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/kernel/handle_table.h"
 #include "platform/testing/ui.h"
 #include "tests/platform/user/message_log.h"
 
@@ -157,6 +158,34 @@ TEST_F(Queue, GetMessageHookSeesAndMayChangeMessages) {
   ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
   EXPECT_EQ(msg.wParam, 1u);
   EXPECT_EQ(SetWindowsHookExW(WH_GETMESSAGE + 1, CountingHook, nullptr, 0), nullptr);
+}
+
+LRESULT PassingHook(int code, WPARAM wParam, LPARAM lParam) { return CallNextHookEx(nullptr, code, wParam, lParam); }
+
+// Hook handles live in the one handle table: tagged as hooks, never reused,
+// refused where another kind is expected, and gone with their thread.
+TEST_F(Queue, HookHandlesComeFromTheHandleTable) {
+  const HHOOK a = SetWindowsHookExW(WH_GETMESSAGE, PassingHook, nullptr, 0);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(handles::KindOfHandle(handles::ToValue(a)), HandleKind::Hook);
+  EXPECT_FALSE(DestroyMenu(reinterpret_cast<HMENU>(a)));  // a hook is no menu
+  EXPECT_TRUE(UnhookWindowsHookEx(a));
+  EXPECT_EQ(handles::KindOfHandle(handles::ToValue(a)), std::nullopt);
+  const HHOOK b = SetWindowsHookExW(WH_GETMESSAGE, PassingHook, nullptr, 0);
+  ASSERT_NE(b, nullptr);
+  EXPECT_NE(b, a);  // a new hook never gets an old handle back
+  EXPECT_FALSE(UnhookWindowsHookEx(a));
+  // Another thread can neither take this thread's hook off nor keep its own.
+  HHOOK theirs = nullptr;
+  std::thread([&] {
+    EXPECT_FALSE(UnhookWindowsHookEx(b));
+    theirs = SetWindowsHookExW(WH_GETMESSAGE, PassingHook, nullptr, 0);
+  }).join();
+  ASSERT_NE(theirs, nullptr);
+  EXPECT_EQ(handles::KindOfHandle(handles::ToValue(theirs)), std::nullopt) << "the hook outlived its thread";
+  EXPECT_FALSE(UnhookWindowsHookEx(theirs));
+  EXPECT_FALSE(UnhookWindowsHookEx(nullptr));
+  EXPECT_TRUE(UnhookWindowsHookEx(b));
 }
 
 TEST(RegisteredMessages, SameNameSameNumberAnyCase) {
