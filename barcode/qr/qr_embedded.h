@@ -1,21 +1,23 @@
-// The QR Code tables compiled into the library by the build's table generator
-// (barcode/tools/qr_tables_gen.cpp): the "TEXT" resources (compressed
-// placement tables, remainder tables) and the function-pattern table.
+// The QR Code tables made at build time by barcode/tools/qr_tables_gen.cpp:
+// the "TEXT" resources (compressed placement tables, remainder tables),
+// compiled from the generated resource script into the library's resources,
+// and the function-pattern table, compiled in as a byte array.
 #pragma once
 
 #include <cstdint>
 #include <span>
 
+#include "platform/kernel/types.h"
+
 namespace kalvo::qr {
 
-struct EmbeddedTextResource {
-  int id;
-  const uint8_t* data;
-  uint32_t size;
-};
+// The compiled resource file of the "TEXT" resources (made by the build).
+std::span<const BYTE> QrTextResourceFile();
 
-// Every "TEXT" resource of the QR Code tables, by id.
-std::span<const EmbeddedTextResource> EmbeddedTextResources();
+// The "TEXT" resource of a numeric id, through the resource calls of the
+// module this code is linked into (its resource file is registered for it on
+// first use); an empty span when there is none.
+std::span<const uint8_t> FindQrTextResource(int id);
 
 // QrFunctionPatternTable: for each version 1..40 the (column, row) byte pairs
 // of every dark function-pattern module, ended by the byte 255.

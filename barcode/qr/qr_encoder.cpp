@@ -17,36 +17,12 @@ namespace {
 // unloaded runs before the exit step) never frees them a second time.
 qr::QrTables* sharedTables = nullptr;
 
-// The library's "TEXT" resource of a numeric id.
-std::span<const uint8_t> FindQrTextResource(int id) {
-  const HMODULE module = CurrentModuleHandle();
-  HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(static_cast<WORD>(id)), qr::kTableResourceType);
-  if (resource == nullptr) return {};
-  HGLOBAL loaded = LoadResource(module, resource);
-  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-  if (bytes == nullptr) return {};
-  return {static_cast<const uint8_t*>(bytes), SizeofResource(module, resource)};
-}
-
-// The compiled-in tables become resources of this library the first time
-// they are loaded, and stay registered while it is loaded.
-void RegisterQrResources() {
-  static const std::vector<ModuleResource> resources = [] {
-    std::vector<ModuleResource> list;
-    for (const qr::EmbeddedTextResource& r : qr::EmbeddedTextResources())
-      list.push_back({qr::kTableResourceType, r.id, std::span<const BYTE>(r.data, r.size)});
-    return list;
-  }();
-  static const ModuleResourceRegistration registration(CurrentModuleHandle(), resources);
-}
-
 }  // namespace
 
 void LoadQrCodeTables() {
-  RegisterQrResources();
   FreeQrCodeTables();
   sharedTables = new qr::QrTables();
-  sharedTables->Load(FindQrTextResource);
+  sharedTables->Load(qr::FindQrTextResource);
 }
 
 void FreeQrCodeTables() {

@@ -1,10 +1,15 @@
 // The caret: one per thread, drawn by inverting its rectangle on the window's
-// surface, hidden while the window paints. It does not blink here: blinking
-// would make pictures depend on time.
+// surface, hidden while the window paints. While shown it blinks: its timer
+// (timers.cpp) turns it off and on every blink period, and showing or moving
+// it turns it on and starts a full period again.
+#include <atomic>
+
 #include "platform/user/window_internal.h"
 
 namespace user {
 namespace {
+
+std::atomic<UINT> g_blinkTime{530};
 
 void Invert(const Caret& c) {
   if (!c.window || c.size.cx <= 0 || c.size.cy <= 0) return;
@@ -18,7 +23,21 @@ void Draw(Caret& c, bool on) {
   c.drawn = on;
 }
 
+// On, with a full blink period ahead.
+void TurnOn(Caret& c) {
+  Draw(c, true);
+  const UINT blink = g_blinkTime.load();
+  if (blink == INFINITE) StopCaretTimer();
+  else StartCaretTimer(c.window, blink);
+}
+
 }  // namespace
+
+void BlinkCaretIfDue(Queue& queue) {
+  if (&queue != &ThisQueue() || !CaretBlinkDue(queue.thread)) return;
+  Caret& c = queue.caret;
+  if (c.window && c.hideCount == 0 && IsWindow(c.window)) Draw(c, !c.drawn);
+}
 
 void HideCaretForPaint(HWND window) {
   Caret& c = ThisQueue().caret;
@@ -27,7 +46,7 @@ void HideCaretForPaint(HWND window) {
 
 void ShowCaretAfterPaint(HWND window) {
   Caret& c = ThisQueue().caret;
-  if (c.window == window && c.hideCount == 0) Draw(c, true);
+  if (c.window == window && c.hideCount == 0) TurnOn(c);
 }
 
 }  // namespace user
@@ -56,6 +75,7 @@ BOOL DestroyCaret() {
   Caret& c = ThisQueue().caret;
   if (!c.window) return FALSE;
   if (IsWindow(c.window)) Draw(c, false);
+  StopCaretTimer();
   c = Caret{};
   return TRUE;
 }
@@ -63,24 +83,27 @@ BOOL DestroyCaret() {
 BOOL ShowCaret(HWND window) {
   Caret& c = ThisQueue().caret;
   if (!c.window || (window && window != c.window)) return FALSE;
-  if (c.hideCount > 0 && --c.hideCount == 0) Draw(c, true);
+  if (c.hideCount > 0 && --c.hideCount == 0) TurnOn(c);
   return TRUE;
 }
 
 BOOL HideCaret(HWND window) {
   Caret& c = ThisQueue().caret;
   if (!c.window || (window && window != c.window)) return FALSE;
-  if (c.hideCount++ == 0) Draw(c, false);
+  if (c.hideCount++ == 0) {
+    Draw(c, false);
+    StopCaretTimer();
+  }
   return TRUE;
 }
 
 BOOL SetCaretPos(int x, int y) {
   Caret& c = ThisQueue().caret;
   if (!c.window) return FALSE;
-  const bool shown = c.drawn;
   Draw(c, false);
   c.pos = POINT{x, y};
-  if (shown) Draw(c, true);
+  // A moved caret shows at once, whatever its blink was doing.
+  if (c.hideCount == 0) TurnOn(c);
   return TRUE;
 }
 
@@ -92,4 +115,12 @@ BOOL GetCaretPos(LPPOINT point) {
   return TRUE;
 }
 
-UINT GetCaretBlinkTime() { return 530; }
+UINT GetCaretBlinkTime() { return g_blinkTime.load(); }
+
+BOOL SetCaretBlinkTime(UINT milliseconds) {
+  if (milliseconds == 0) return Fail(ERROR_INVALID_PARAMETER);
+  g_blinkTime.store(milliseconds);
+  Caret& c = ThisQueue().caret;
+  if (c.window && c.hideCount == 0 && IsWindow(c.window)) TurnOn(c);
+  return TRUE;
+}

@@ -180,6 +180,7 @@ bool ReadMessage(MSG& msg, HWND filter, UINT first, UINT last, UINT remove) {
   // What the display has for this thread becomes device input first.
   display::Current().Pump();
   AnswerSentMessages(queue);
+  BlinkCaretIfDue(queue);
   bool found = TakePosted(queue, msg, filter, first, last, remove & PM_REMOVE);
   while (!found && CookDeviceEvent(queue)) {
     AnswerSentMessages(queue);

@@ -110,16 +110,26 @@ void TrackMoveSize(HWND window, WPARAM command, POINT start, bool keyboard) {
 }
 
 void TrackCaptionButton(HWND window, LRESULT hit) {
-  const POINT up = MouseLoop(window, [](POINT) {});
-  if (!IsWindow(window)) return;
-  LRESULT there;
-  {
-    WindowPtr w = FindWinQuiet(window);
-    if (!w) return;
+  WindowPtr w = FindWinQuiet(window);
+  if (!w) return;
+  // The button looks pushed while the pointer is on it.
+  auto push = [&](LRESULT part) {
+    {
+      UserLock lock;
+      if (w->life == Life::Dead || w->pushedCaption == part) return;
+      w->pushedCaption = part;
+    }
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+  };
+  auto partAt = [&](POINT screen) {
     UserLock lock;
-    there = NcHitTest(*w, up);
-  }
-  if (there != hit) return;  // let go elsewhere: nothing happens
+    return w->life == Life::Dead ? LRESULT{HTNOWHERE} : NcHitTest(*w, screen);
+  };
+  push(hit);
+  const POINT up = MouseLoop(window, [&](POINT p) { push(partAt(p) == hit ? hit : 0); });
+  push(0);
+  if (!IsWindow(window)) return;
+  if (partAt(up) != hit) return;  // let go elsewhere: nothing happens
   WPARAM command = SC_CLOSE;
   if (hit == HTMINBUTTON) command = SC_MINIMIZE;
   if (hit == HTMAXBUTTON) command = IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE;

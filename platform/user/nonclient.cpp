@@ -180,10 +180,12 @@ void NcPaint(HWND window, bool active) {
   ScrollBarState h, v;
   bool enabled;
   HICON icon;
+  LRESULT pushed;
   {
     UserLock lock;
     l = LayoutOf(*w);
     icon = CaptionIcon(*w);
+    pushed = w->pushedCaption;
     style = w->style;
     exStyle = w->exStyle;
     text = w->text;
@@ -205,7 +207,7 @@ void NcPaint(HWND window, bool active) {
   const RECT whole{0, 0, l.inner.right + l.frame, l.inner.bottom + l.frame};
   if (!DesktopFramed(style)) style::Frame(dc, whole, style, exStyle, active);
   if (!IsRectEmpty(&l.caption)) {
-    style::Caption(dc, l.caption, text, style, active, icon);
+    style::Caption(dc, l.caption, text, style, active, icon, pushed);
     const RECT line{l.caption.left, l.caption.bottom, l.caption.right, l.caption.bottom + 1};
     style::FillSys(dc, line, COLOR_3DFACE);
   }

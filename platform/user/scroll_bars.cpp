@@ -1,8 +1,9 @@
 // Scroll bars: the state of a window's bars (WS_HSCROLL/WS_VSCROLL) and of a
 // scroll-bar control (SB_CTL, kept for the control), SetScrollInfo with page
 // and position kept in range, and mouse tracking of window bars: arrows and
-// the shaft send line and page requests, the thumb SB_THUMBTRACK while it is
-// dragged and SB_THUMBPOSITION where it is let go, then SB_ENDSCROLL.
+// the shaft send line and page requests (repeated while held), the thumb
+// SB_THUMBTRACK while it is dragged and SB_THUMBPOSITION where it is let go,
+// then SB_ENDSCROLL.
 #include <algorithm>
 
 #include "platform/user/message_crack.h"
@@ -30,6 +31,12 @@ void RedrawBar(HWND window, int bar) {
   else RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
+// While the mouse holds a bar, what it does shows at once.
+void RedrawBarNow(HWND window, int bar) {
+  RedrawBar(window, bar);
+  if (bar != SB_CTL) RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
+}
+
 int PositionAt(const Window& w, int bar, int along, int grab) {
   const RECT r = ScrollBarRect(w, bar);
   const bool vertical = bar == SB_VERT;
@@ -46,79 +53,137 @@ int PositionAt(const Window& w, int bar, int along, int grab) {
 
 }  // namespace
 
+namespace {
+
+// What a press at a screen point of a window's bar asks for: a line or page
+// request, SB_THUMBTRACK on the thumb, or 0xFFFF off the bar (or on a bar
+// with nothing to scroll, for the shaft). `along`: the point along the bar.
+WORD RequestAt(const Window& w, int bar, POINT screen, int* along = nullptr) {
+  const RECT wr = ScreenWindowRect(w);
+  const RECT r = ScrollBarRect(w, bar);
+  const bool vertical = bar == SB_VERT;
+  const int length = vertical ? r.bottom - r.top : r.right - r.left;
+  const int breadth = vertical ? r.right - r.left : r.bottom - r.top;
+  const ScrollBarState& s = bar == SB_VERT ? w.vbar : w.hbar;
+  const style::ThumbGeometry g = style::Thumb(length, breadth, s);
+  const int at = vertical ? screen.y - wr.top - r.top : screen.x - wr.left - r.left;
+  const int across = vertical ? screen.x - wr.left - r.left : screen.y - wr.top - r.top;
+  if (along) *along = at;
+  if (at < 0 || at >= length || across < 0 || across >= breadth) return 0xFFFF;
+  if (at < g.arrow) return SB_LINEUP;
+  if (at >= length - g.arrow) return SB_LINEDOWN;
+  if (g.size == 0) return 0xFFFF;
+  if (at >= g.start && at < g.start + g.size) return SB_THUMBTRACK;
+  return at < g.start ? SB_PAGEUP : SB_PAGEDOWN;
+}
+
+int ArrowOf(WORD request) { return request == SB_LINEUP ? 1 : request == SB_LINEDOWN ? 2 : 0; }
+
+}  // namespace
+
 void TrackScrollBar(HWND window, int bar, POINT screen) {
   WindowPtr w = FindWinQuiet(window);
   if (!w) return;
   const UINT scrollMessage = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
-  int along, start, size, arrow, length;
+  WORD request;
+  int along, start;
   {
     UserLock lock;
-    const RECT wr = ScreenWindowRect(*w);
-    RECT r = ScrollBarRect(*w, bar);
-    const bool vertical = bar == SB_VERT;
-    length = vertical ? r.bottom - r.top : r.right - r.left;
-    const int breadth = vertical ? r.right - r.left : r.bottom - r.top;
-    const style::ThumbGeometry g = style::Thumb(length, breadth, *BarOf(*w, bar));
-    along = vertical ? screen.y - wr.top - r.top : screen.x - wr.left - r.left;
-    start = g.start;
-    size = g.size;
-    arrow = g.arrow;
     if (w->style & WS_DISABLED) return;
+    request = RequestAt(*w, bar, screen, &along);
+    const RECT r = ScrollBarRect(*w, bar);
+    const int length = bar == SB_VERT ? r.bottom - r.top : r.right - r.left;
+    const int breadth = bar == SB_VERT ? r.right - r.left : r.bottom - r.top;
+    start = style::Thumb(length, breadth, *BarOf(*w, bar)).start;
   }
-  WORD request;
-  const bool onThumb = size > 0 && along >= start && along < start + size;
-  if (along < arrow) request = SB_LINEUP;
-  else if (along >= length - arrow) request = SB_LINEDOWN;
-  else if (onThumb) request = SB_THUMBTRACK;
-  else if (size == 0) return;
-  else request = along < start ? SB_PAGEUP : SB_PAGEDOWN;
-  if (request != SB_THUMBTRACK) Send(window, scrollMessage, request, 0);
+  if (request == 0xFFFF) return;
+  const bool onThumb = request == SB_THUMBTRACK;
   const int grab = along - start;
   int lastPos;
   {
     UserLock lock;
-    BarOf(*w, bar)->tracking = onThumb;
-    BarOf(*w, bar)->trackPos = BarOf(*w, bar)->pos;
-    lastPos = BarOf(*w, bar)->pos;
+    ScrollBarState& s = *BarOf(*w, bar);
+    s.tracking = onThumb;
+    s.trackPos = s.pos;
+    s.pushedArrow = ArrowOf(request);
+    lastPos = s.pos;
+  }
+  if (!onThumb) {
+    RedrawBarNow(window, bar);
+    Send(window, scrollMessage, request, 0);
+    // Held, the request repeats while the pointer stays on what was pressed
+    // (a page press: on the same side of the thumb).
+    if (IsWindow(window)) SetTimer(window, kScrollRepeatTimer, kScrollFirstRepeat, nullptr);
   }
   SetCapture(window);
+  POINT pointer = screen;
   // A modal loop until the button comes up.
   MSG msg;
   while (GetCapture() == window && GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP) break;
-    if (msg.message == WM_MOUSEMOVE && onThumb) {
+    if (msg.message == WM_TIMER && msg.hwnd == window && msg.wParam == kScrollRepeatTimer) {
+      bool still;
+      {
+        UserLock lock;
+        if (w->life == Life::Dead) break;
+        still = RequestAt(*w, bar, pointer) == request;
+      }
+      if (still) Send(window, scrollMessage, request, 0);
+      if (IsWindow(window)) SetTimer(window, kScrollRepeatTimer, kScrollRepeat, nullptr);
+      continue;
+    }
+    if (msg.message == WM_MOUSEMOVE) {
       POINT p = crack::MouseOf(msg.wParam, msg.lParam).pt;
       ClientToScreen(window, &p);
+      pointer = p;
+    }
+    if (msg.message == WM_MOUSEMOVE && onThumb) {
       int pos;
       {
         UserLock lock;
         if (w->life == Life::Dead) break;
         const RECT wr = ScreenWindowRect(*w);
         const RECT r = ScrollBarRect(*w, bar);
-        const int at = bar == SB_VERT ? p.y - wr.top - r.top : p.x - wr.left - r.left;
+        const int at = bar == SB_VERT ? pointer.y - wr.top - r.top : pointer.x - wr.left - r.left;
         pos = PositionAt(*w, bar, at, grab);
         BarOf(*w, bar)->trackPos = pos;
       }
       if (pos != lastPos) {
         lastPos = pos;
-        RedrawBar(window, bar);
+        RedrawBarNow(window, bar);
         Send(window, scrollMessage, MAKELONG(SB_THUMBTRACK, static_cast<WORD>(pos)), 0);
       }
       continue;
     }
-    if (msg.message == WM_MOUSEMOVE) continue;
+    if (msg.message == WM_MOUSEMOVE) {
+      // A held arrow looks pushed only while the pointer is on it.
+      bool changed = false;
+      {
+        UserLock lock;
+        if (w->life == Life::Dead) break;
+        const int pushed = RequestAt(*w, bar, pointer) == request ? ArrowOf(request) : 0;
+        changed = BarOf(*w, bar)->pushedArrow != pushed;
+        BarOf(*w, bar)->pushedArrow = pushed;
+      }
+      if (changed) RedrawBarNow(window, bar);
+      continue;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
   if (GetCapture() == window) ReleaseCapture();
   if (!IsWindow(window)) return;
+  if (!onThumb) KillTimer(window, kScrollRepeatTimer);
   if (onThumb) Send(window, scrollMessage, MAKELONG(SB_THUMBPOSITION, static_cast<WORD>(lastPos)), 0);
   {
     UserLock lock;
-    if (w->life != Life::Dead) BarOf(*w, bar)->tracking = false;
+    if (w->life != Life::Dead) {
+      BarOf(*w, bar)->tracking = false;
+      BarOf(*w, bar)->pushedArrow = 0;
+    }
   }
   Send(window, scrollMessage, SB_ENDSCROLL, 0);
-  RedrawBar(window, bar);
+  RedrawBarNow(window, bar);
 }
 
 }  // namespace user

@@ -186,9 +186,9 @@ void ScrollBar(HDC dc, const RECT& rect, bool vertical, const ScrollBarState& s,
   };
   const bool live = enabled && g.size > 0;
   Arrow(dc, span(0, g.arrow), vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT,
-        live && !(s.disabledArrows & ESB_DISABLE_LTUP), false);
+        live && !(s.disabledArrows & ESB_DISABLE_LTUP), s.pushedArrow == 1);
   Arrow(dc, span(length - g.arrow, length), vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT,
-        live && !(s.disabledArrows & ESB_DISABLE_RTDN), false);
+        live && !(s.disabledArrows & ESB_DISABLE_RTDN), s.pushedArrow == 2);
   const RECT shaft = span(g.arrow, length - g.arrow);
   if (shaft.right > shaft.left && shaft.bottom > shaft.top) FillRect(dc, &shaft, ShaftBrush());
   if (live) {
@@ -219,21 +219,24 @@ RECT CaptionIconRect(const RECT& caption) {
   return RECT{caption.left + 2, top, caption.left + 2 + size, top + size};
 }
 
-void Caption(HDC dc, const RECT& rect, std::u16string_view text, DWORD style, bool active, HICON icon) {
+void Caption(HDC dc, const RECT& rect, std::u16string_view text, DWORD style, bool active, HICON icon,
+             LRESULT pushed) {
+  auto look = [pushed](LRESULT part) -> UINT { return pushed == part ? DFCS_PUSHED : 0; };
   FillSys(dc, rect, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
   const int button = rect.bottom - rect.top - 4;
   RECT b{rect.right - 2 - button - 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
   int textRight = rect.right;
   if (style & WS_SYSMENU) {
-    DrawFrameControl(dc, &b, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+    DrawFrameControl(dc, &b, DFC_CAPTION, DFCS_CAPTIONCLOSE | look(HTCLOSE));
     textRight = b.left;
     if (style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) {
       OffsetRect(&b, -(b.right - b.left) - 2, 0);
       DrawFrameControl(dc, &b, DFC_CAPTION,
                        ((style & WS_MAXIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) |
-                           ((style & WS_MAXIMIZEBOX) ? 0 : DFCS_INACTIVE));
+                           ((style & WS_MAXIMIZEBOX) ? look(HTMAXBUTTON) : DFCS_INACTIVE));
       OffsetRect(&b, -(b.right - b.left), 0);
-      DrawFrameControl(dc, &b, DFC_CAPTION, DFCS_CAPTIONMIN | ((style & WS_MINIMIZEBOX) ? 0 : DFCS_INACTIVE));
+      DrawFrameControl(dc, &b, DFC_CAPTION,
+                       DFCS_CAPTIONMIN | ((style & WS_MINIMIZEBOX) ? look(HTMINBUTTON) : DFCS_INACTIVE));
       textRight = b.left;
     }
   }

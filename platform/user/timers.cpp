@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <string_view>
 
+#include "platform/display/display.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
@@ -19,6 +21,7 @@ struct Timer {
   UINT elapse = 0;
   DWORD due = 0;
   TIMERPROC proc = nullptr;
+  bool caret = false;  // the thread's caret blink, never a WM_TIMER
 };
 
 struct TimerTable {
@@ -41,6 +44,10 @@ DWORD RealNow() {
 }
 
 bool Due(DWORD due, DWORD now) { return static_cast<int32_t>(now - due) >= 0; }
+
+bool CaretClockRuns() {
+  return g_virtual.load() || std::string_view(display::Current().Name()) != "headless";
+}
 
 }  // namespace
 
@@ -67,7 +74,7 @@ bool TimerDue(DWORD thread, MSG& msg, bool remove, HWND filter) {
   const DWORD now = Now();
   std::lock_guard lock(Timers().mutex);
   for (Timer& t : Timers().timers) {
-    if (t.thread != thread || !Due(t.due, now)) continue;
+    if (t.thread != thread || t.caret || !Due(t.due, now)) continue;
     if (filter && filter != reinterpret_cast<HWND>(-1) && t.window != filter) continue;
     if (filter == reinterpret_cast<HWND>(-1) && t.window) continue;
     POINT pt{};
@@ -82,12 +89,39 @@ bool NextTimer(DWORD thread, DWORD& due) {
   if (g_virtual.load()) return false;  // a frozen clock never makes a timer due by waiting
   std::lock_guard lock(Timers().mutex);
   bool any = false;
+  const bool caret = CaretClockRuns();
   for (const Timer& t : Timers().timers) {
-    if (t.thread != thread) continue;
+    if (t.thread != thread || (t.caret && !caret)) continue;
     if (!any || static_cast<int32_t>(t.due - due) < 0) due = t.due;
     any = true;
   }
   return any;
+}
+
+void StartCaretTimer(HWND window, UINT elapse) {
+  StopCaretTimer();
+  std::lock_guard lock(Timers().mutex);
+  Timers().timers.push_back(Timer{window, 0, ThisThread(), elapse, Now() + elapse, nullptr, true});
+}
+
+void StopCaretTimer() {
+  std::lock_guard lock(Timers().mutex);
+  auto& list = Timers().timers;
+  const DWORD thread = ThisThread();
+  list.erase(std::remove_if(list.begin(), list.end(), [&](const Timer& t) { return t.caret && t.thread == thread; }),
+             list.end());
+}
+
+bool CaretBlinkDue(DWORD thread) {
+  if (!CaretClockRuns()) return false;
+  const DWORD now = Now();
+  std::lock_guard lock(Timers().mutex);
+  for (Timer& t : Timers().timers)
+    if (t.caret && t.thread == thread && Due(t.due, now)) {
+      t.due = now + t.elapse;
+      return true;
+    }
+  return false;
 }
 
 void KillWindowTimers(HWND window) {
@@ -100,7 +134,7 @@ void KillWindowTimers(HWND window) {
 bool TimerProcValid(HWND window, UINT_PTR id, TIMERPROC proc) {
   std::lock_guard lock(Timers().mutex);
   for (const Timer& t : Timers().timers)
-    if (t.window == window && t.id == id && t.proc == proc) return true;
+    if (!t.caret && t.window == window && t.id == id && t.proc == proc) return true;
   return false;
 }
 
@@ -123,7 +157,7 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) {
   auto& list = Timers().timers;
   if (window) {
     for (Timer& t : list)
-      if (t.window == window && t.id == id) {
+      if (t.window == window && t.id == id && !t.caret) {
         t.elapse = elapse;
         t.due = Now() + elapse;
         t.proc = proc;
@@ -140,7 +174,7 @@ BOOL KillTimer(HWND window, UINT_PTR id) {
   std::lock_guard lock(Timers().mutex);
   auto& list = Timers().timers;
   auto it = std::find_if(list.begin(), list.end(), [&](const Timer& t) {
-    return t.window == window && t.id == id && (window || t.thread == ThisThread());
+    return !t.caret && t.window == window && t.id == id && (window || t.thread == ThisThread());
   });
   if (it == list.end()) return Fail(ERROR_INVALID_PARAMETER);
   list.erase(it);

@@ -428,6 +428,8 @@ BOOL HideCaret(HWND window);
 BOOL SetCaretPos(int x, int y);
 BOOL GetCaretPos(LPPOINT point);
 UINT GetCaretBlinkTime();
+// The blink period for every caret of the process (INFINITE: no blinking).
+BOOL SetCaretBlinkTime(UINT milliseconds);
 
 // ---------------------------------------------------------------------------
 // Scroll bars of windows (WS_HSCROLL/WS_VSCROLL) and of scroll-bar controls

@@ -84,7 +84,15 @@ struct ScrollBarState {
   int trackPos = 0;
   bool tracking = false;
   UINT disabledArrows = 0;  // ESB_DISABLE_*
+  int pushedArrow = 0;      // 1 the up/left arrow, 2 the down/right arrow, drawn pushed while held
 };
+
+// A held arrow or shaft press repeats its request: first after
+// kScrollFirstRepeat ms, then every kScrollRepeat ms, on the layer's clock,
+// through the bar's window timer kScrollRepeatTimer.
+inline constexpr UINT kScrollFirstRepeat = 200;
+inline constexpr UINT kScrollRepeat = 50;
+inline constexpr UINT_PTR kScrollRepeatTimer = 0xFFFA;
 
 enum class Life { Creating, Alive, Destroying, Dead };
 
@@ -114,6 +122,9 @@ struct Window {
   HMENU systemMenu = nullptr;  // the window's own copy of the window menu, made on first use
   bool redraw = true;  // WM_SETREDRAW
   bool ncActive = false;  // the caption's look last set by WM_NCACTIVATE
+  // The caption button drawn pushed while the mouse holds it (HTCLOSE,
+  // HTMAXBUTTON, HTMINBUTTON), or 0.
+  LRESULT pushedCaption = 0;
 
   // Painting: the part of the client area to paint, in client coordinates.
   gdi::SpanRegion update;
@@ -325,6 +336,16 @@ void KillWindowTimers(HWND window);
 bool TimerProcValid(HWND window, UINT_PTR id, TIMERPROC proc);
 // The earliest time a timer of the thread is due (for real-time waits).
 bool NextTimer(DWORD thread, DWORD& due);
+// The caret's blink timer, one per thread: started (again) with the blink
+// time, stopped, and asked whether it is due (then it starts its next
+// period). It runs on the virtual clock, or in real time when a display puts
+// windows on a screen; headless on the real clock the caret stays still, so
+// that pictures never depend on how long a test took.
+void StartCaretTimer(HWND window, UINT elapse);
+void StopCaretTimer();
+bool CaretBlinkDue(DWORD thread);
+// Turns the thread's caret on or off when its blink period ended (caret.cpp).
+void BlinkCaretIfDue(Queue& queue);
 
 // ---------------------------------------------------------------------------
 // Painting (paint.cpp)
@@ -386,8 +407,10 @@ namespace style {
 void FillSys(HDC dc, const RECT& rect, int colour);
 void Edge(HDC dc, RECT& rect, UINT edge, UINT flags);
 void Frame(HDC dc, const RECT& windowRect, DWORD style, DWORD exStyle, bool active);
-// With an icon, the icon sits at the caption's left (the window menu's button).
-void Caption(HDC dc, const RECT& captionRect, std::u16string_view text, DWORD style, bool active, HICON icon = nullptr);
+// With an icon, the icon sits at the caption's left (the window menu's button);
+// `pushed` names the caption button drawn pushed (HTCLOSE, HTMAXBUTTON, HTMINBUTTON) or is 0.
+void Caption(HDC dc, const RECT& captionRect, std::u16string_view text, DWORD style, bool active, HICON icon = nullptr,
+             LRESULT pushed = 0);
 // A scroll bar (window bar or control) in `rect`, with its thumb.
 void ScrollBar(HDC dc, const RECT& rect, bool vertical, const ScrollBarState& state, bool enabled);
 void Arrow(HDC dc, const RECT& rect, UINT direction, bool enabled, bool pushed);

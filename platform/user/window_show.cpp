@@ -1,7 +1,8 @@
 // Showing, hiding, minimising and maximising windows, and their placement.
 // ShowWindow sends WM_SHOWWINDOW when the visibility changes, then moves the
 // window with SetWindowPos (which activates a shown top-level window unless
-// asked not to).
+// asked not to); a child of a hidden parent only changes its style. An
+// overlapped window's first showing sends its first WM_SIZE and WM_MOVE.
 #include <algorithm>
 
 #include "platform/user/window_internal.h"
@@ -137,8 +138,9 @@ BOOL ShowWindow(HWND window, int command) {
   if (!IsWindow(window)) return wasVisible;
   const bool wasActive = !show && GetActiveWindow() == window;
   const bool hadFocus = !show && (GetFocus() == window || IsChild(window, GetFocus()));
-  if (child && !IsWindowVisible(GetParent(window))) {
-    // Nothing of a child of a hidden parent shows: only its style changes.
+  if (child && !(flags & SWP_FRAMECHANGED) && !IsWindowVisible(GetParent(window))) {
+    // Nothing of a child of a hidden parent shows: only its style changes
+    // (a change of placement still moves it).
     UserLock lock;
     if (show) w->style |= WS_VISIBLE;
     else w->style &= ~WS_VISIBLE;

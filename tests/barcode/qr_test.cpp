@@ -6,6 +6,7 @@
 #include "barcode/qr/qr_embedded.h"
 #include "barcode/qr/qr_symbol.h"
 #include "barcode/qr/qr_tables.h"
+#include "platform/resource/resource.h"
 #include "tests/barcode/module_matrix_decode.h"
 
 namespace {
@@ -15,11 +16,7 @@ using namespace kalvo::qr;
 const QrTables& Tables() {
   static const QrTables* tables = [] {
     auto* t = new QrTables;
-    t->Load([](int id) -> std::span<const uint8_t> {
-      for (const EmbeddedTextResource& r : EmbeddedTextResources())
-        if (r.id == id) return {r.data, r.size};
-      return {};
-    });
+    t->Load(FindQrTextResource);
     return t;
   }();
   return *tables;
@@ -44,6 +41,28 @@ TEST(QrCode, WorkedExampleOneMNumeric) {
   const auto decoded = kalvo_test::DecodeModules(symbol.matrix.dark, 21, 21, ZXing::BarcodeFormat::QRCode);
   ASSERT_TRUE(decoded);
   EXPECT_EQ(decoded->bytes, "01234567");
+}
+
+// The tables are the module's "TEXT" resources, reached through the resource
+// calls: every placement table (compressed) and every remainder table of k rows.
+TEST(QrCode, TablesAreTextResourcesOfTheModule) {
+  ASSERT_FALSE(FindQrTextResource(PlacementResourceId(1, 0)).empty());
+  const HMODULE module = CurrentModuleHandle();
+  auto size = [module](int id) -> DWORD {
+    HRSRC r = FindResourceA(module, MAKEINTRESOURCEA(static_cast<WORD>(id)), "text");  // names ignore case
+    return r ? SizeofResource(module, r) : 0;
+  };
+  for (int level = 0; level < kLevelCount; ++level)
+    for (int v = kMinVersion; v <= kMaxVersion; ++v) EXPECT_GT(size(PlacementResourceId(v, level)), 8u) << v;
+  std::vector<int> ks{7, 10, 13, 15, 16, 17, 18, 20, 22, 24, 26, 28, 30};
+  for (int k = 32; k <= 68; k += 2) ks.push_back(k);
+  for (int k : ks) {
+    EXPECT_EQ(size(RemainderResourceId(k)), 256u * k) << k;
+    EXPECT_EQ(FindQrTextResource(RemainderResourceId(k)).size(), 256u * k);
+  }
+  EXPECT_EQ(size(RemainderResourceId(8)), 0u);
+  EXPECT_TRUE(FindQrTextResource(PlacementResourceId(41, 0)).empty());
+  EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(static_cast<WORD>(RemainderResourceId(7))), RT_RCDATA), nullptr);
 }
 
 TEST(QrCode, FormatStrings) {

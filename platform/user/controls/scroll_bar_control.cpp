@@ -1,11 +1,13 @@
 // The scroll bar control: its range, page and position are the window's
 // SB_CTL scroll information; clicks on the arrows, the shaft and the thumb
-// become WM_HSCROLL / WM_VSCROLL to the parent, as do the arrow keys.
+// become WM_HSCROLL / WM_VSCROLL to the parent (a held arrow or shaft press
+// repeating on the layer's clock), as do the arrow keys.
 #include <algorithm>
 
 #include "platform/user/controls/control_classes.h"
 #include "platform/user/controls/control_support.h"
 #include "platform/user/message_crack.h"
+#include "platform/user/window_internal.h"
 
 namespace controls {
 namespace {
@@ -127,7 +129,25 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       } else {
         b->repeating = code;
         Send(w, code);
+        // Held, the request repeats while the pointer stays on what was pressed.
+        if (IsWindow(w) && b->repeating != 0xFFFF) SetTimer(w, user::kScrollRepeatTimer, user::kScrollFirstRepeat, nullptr);
       }
+      return 0;
+    }
+    case WM_TIMER: {
+      if (wParam != user::kScrollRepeatTimer) return DefWindowProcW(w, message, wParam, lParam);
+      if (b->repeating == 0xFFFF || GetCapture() != w) {
+        KillTimer(w, user::kScrollRepeatTimer);
+        return 0;
+      }
+      POINT p;
+      GetCursorPos(&p);
+      ScreenToClient(w, &p);
+      RECT client;
+      GetClientRect(w, &client);
+      const WORD code = b->repeating;
+      if (PtInRect(&client, p) && CodeAt(w, p, Measure(w)) == code) Send(w, code);
+      if (IsWindow(w)) SetTimer(w, user::kScrollRepeatTimer, user::kScrollRepeat, nullptr);
       return 0;
     }
     case WM_MOUSEMOVE:
@@ -145,6 +165,7 @@ LRESULT Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
         Send(w, SB_ENDSCROLL);
       } else if (b->repeating != 0xFFFF) {
         b->repeating = 0xFFFF;
+        KillTimer(w, user::kScrollRepeatTimer);
         Send(w, SB_ENDSCROLL);
       }
       return 0;

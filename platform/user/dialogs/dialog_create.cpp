@@ -188,7 +188,19 @@ HWND CreateFromTemplate(HINSTANCE instance, std::span<const uint8_t> bytes, HWND
   // the keyboard focus to the control specified by wParam" (WM_INITDIALOG).
   const LRESULT focus = SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param);
   if (!IsWindow(dialog)) return nullptr;
-  if (focus && first) SetDialogFocus(dialog, first);
+  if (focus && first) {
+    // The first tab stop takes the focus (which activates the dialog, shown
+    // or not); a push button there becomes the default while it has it.
+    const LRESULT code = SendMessageW(first, WM_GETDLGCODE, 0, 0);
+    if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
+      SetDialogFocus(dialog, first);
+    } else if (IsWindow(dialog)) {
+      if (DialogState* s = StateOf(dialog)) s->focus = first;
+      SetFocus(first);
+      if ((code & DLGC_HASSETSEL) && IsWindow(first)) SendMessageW(first, EM_SETSEL, 0, -1);
+    }
+    if (!IsWindow(dialog)) return nullptr;
+  }
   if (t.style & WS_VISIBLE) {
     ShowWindow(dialog, SW_SHOWNORMAL);
     UpdateWindow(dialog);

@@ -11,7 +11,9 @@ namespace dialogs {
 namespace {
 
 DWORD StyleOf(HWND w) { return static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)); }
-bool Usable(HWND w) { return IsWindowVisible(w) && IsWindowEnabled(w); }
+// A control's own styles count, not whether its dialog shows yet: a hidden
+// dialog's first tab stop takes the focus when it is made.
+bool Usable(HWND w) { return (StyleOf(w) & WS_VISIBLE) && !(StyleOf(w) & WS_DISABLED); }
 
 std::vector<HWND> Children(HWND dialog) {
   std::vector<HWND> out;

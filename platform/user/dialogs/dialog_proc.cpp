@@ -29,10 +29,15 @@ void NextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
   if (target && IsChild(dialog, target)) SetDialogFocus(dialog, target);
 }
 
+// The focus comes back to the control that had it (or the first tab stop);
+// which button is the default did not change while the dialog was inactive.
 void RestoreFocus(HWND dialog, DialogState* s) {
+  if (s && s->ended) return;  // an ended dialog keeps the focus on itself while it goes
   HWND target = s && s->focus && IsWindow(s->focus) && IsChild(dialog, s->focus) ? s->focus
                                                                                 : GetNextDlgTabItem(dialog, nullptr, FALSE);
-  if (target) SetDialogFocus(dialog, target);
+  if (!target) return;
+  if (s) s->focus = target;
+  SetFocus(target);
 }
 
 LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

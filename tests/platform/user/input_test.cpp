@@ -314,6 +314,58 @@ TEST_F(Input, CaretInvertsItsRectangleWhileShown) {
   EXPECT_FALSE(GetCaretPos(&p));
 }
 
+// The caret blinks on the clock: off after each blink period, on after the
+// next; showing or moving it turns it on with a full period ahead; a hidden
+// caret stays off whatever the clock does.
+TEST_F(Input, CaretBlinksOnTheClock) {
+  uitest::RunUntilIdle();
+  const COLORREF off = uitest::ClientPixel(child_, 11, 11);
+  const COLORREF on = off ^ 0xFFFFFFu;
+  ASSERT_EQ(GetCaretBlinkTime(), 530u);
+  ASSERT_TRUE(CreateCaret(child_, nullptr, 2, 12));
+  SetCaretPos(10, 5);
+  ShowCaret(child_);
+  struct Step {
+    DWORD advance;
+    bool shown;
+  };
+  const Step blinking[] = {{0, true}, {529, true}, {1, false}, {529, false}, {1, true}, {530, false}, {530, true}};
+  for (const Step& step : blinking) {
+    clock_->Advance(step.advance);
+    EXPECT_EQ(uitest::ClientPixel(child_, 11, 11), step.shown ? on : off) << "after " << step.advance << " ms more";
+  }
+  clock_->Advance(530);  // off
+  ASSERT_EQ(uitest::ClientPixel(child_, 11, 11), off);
+  SetCaretPos(30, 5);  // moved: on at once, at its new place only
+  EXPECT_EQ(uitest::ClientPixel(child_, 31, 11), on);
+  EXPECT_EQ(uitest::ClientPixel(child_, 11, 11), off);
+  clock_->Advance(529);
+  EXPECT_EQ(uitest::ClientPixel(child_, 31, 11), on);
+  clock_->Advance(1);
+  EXPECT_EQ(uitest::ClientPixel(child_, 31, 11), off);
+  HideCaret(child_);
+  clock_->Advance(5000);
+  EXPECT_EQ(uitest::ClientPixel(child_, 31, 11), off);
+  ShowCaret(child_);
+  EXPECT_EQ(uitest::ClientPixel(child_, 31, 11), on);
+  // Another blink time takes effect at once; INFINITE keeps the caret on.
+  ASSERT_TRUE(SetCaretBlinkTime(100));
+  clock_->Advance(100);
+  EXPECT_EQ(uitest::ClientPixel(child_, 31, 11), off);
+  ASSERT_TRUE(SetCaretBlinkTime(INFINITE));
+  EXPECT_EQ(uitest::ClientPixel(child_, 31, 11), on);
+  clock_->Advance(5000);
+  EXPECT_EQ(uitest::ClientPixel(child_, 31, 11), on);
+  EXPECT_FALSE(SetCaretBlinkTime(0));
+  ASSERT_TRUE(SetCaretBlinkTime(530));
+  // No WM_TIMER reaches the window for the caret.
+  EXPECT_EQ(MessageLog::Get().Rows(kMouseNoise), Expect({}));
+  DestroyCaret();
+  EXPECT_EQ(uitest::ClientPixel(child_, 31, 11), off);
+  clock_->Advance(530);
+  EXPECT_EQ(uitest::ClientPixel(child_, 31, 11), off);
+}
+
 TEST_F(Input, VirtualKeysAndCharacters) {
   EXPECT_EQ(VkKeyScanW(u'a'), 'A');
   EXPECT_EQ(VkKeyScanW(u'A'), 'A' | 0x100);

@@ -243,6 +243,16 @@ void PositionsThatChangeNothing() {
   DestroyWindow(top);
 }
 
+void MaximiseAndRestore() {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  TheLog().Step("maximise");
+  ShowWindow(top, SW_MAXIMIZE);
+  TheLog().Step("restore");
+  ShowWindow(top, SW_RESTORE);
+  TheLog().Step("destroy");
+  DestroyWindow(top);
+}
+
 void ActivateAnother() {
   HWND a = Make("a", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
   HWND b = Make("b", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
@@ -435,6 +445,7 @@ constexpr Scenario kScenarios[] = {
     {"sizing", Sizing},
     {"size_hidden_then_show", SizeHiddenThenShow},
     {"positions_that_change_nothing", PositionsThatChangeNothing},
+    {"maximise_and_restore", MaximiseAndRestore},
     {"activate_another", ActivateAnother},
     {"focus_between_children", FocusBetweenChildren},
     {"destroy_parent_with_children", DestroyParentWithChildren},
@@ -456,17 +467,24 @@ std::vector<std::string> ScenarioNames() {
   return names;
 }
 
-std::vector<ScenarioResult> RunScenarios() {
+ScenarioResult RunScenario(const std::string& name) {
   RegisterLogClass();
-  std::vector<ScenarioResult> results;
   for (const Scenario& s : kScenarios) {
+    if (name != s.name) continue;
     Pump();
     TheLog().Clear();
     s.run();
-    results.push_back({s.name, TheLog().Rows()});
+    ScenarioResult result{s.name, TheLog().Rows()};
     Pump();
+    TheLog().Clear();
+    return result;
   }
-  TheLog().Clear();
+  return {name, {}};
+}
+
+std::vector<ScenarioResult> RunScenarios() {
+  std::vector<ScenarioResult> results;
+  for (const Scenario& s : kScenarios) results.push_back(RunScenario(s.name));
   return results;
 }
 

@@ -21,6 +21,8 @@ std::vector<ScenarioResult> RunScenarios();
 
 // The names of the scenarios, without running them.
 std::vector<std::string> ScenarioNames();
+// One scenario by name (no rows for an unknown name).
+ScenarioResult RunScenario(const std::string& name);
 
 // "scenario NAME" then its rows, one a line.
 std::string FormatResults(const std::vector<ScenarioResult>& results);
