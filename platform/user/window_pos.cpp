@@ -163,6 +163,10 @@ BOOL SetWindowPosImpl(HWND window, HWND insertAfter, int x, int y, int cx, int c
       visible = w->Visible();
     }
     display::Current().WindowPlaced(window, r, visible);
+    // Activated before it showed (inside this call, or while hidden): the
+    // display hears of it again now that the window is on the screen.
+    if (visible && (wp.flags & SWP_SHOWWINDOW) && GetForegroundWindow() == window)
+      display::Current().WindowActivated(window);
   }
   return TRUE;
 }

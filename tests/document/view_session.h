@@ -79,7 +79,11 @@ class Session {
     doc->labelSetup.labelWidth = labelWidth;
     doc->labelSetup.labelHeight = labelHeight;
     frame = new CFrameWnd;
-    frame->Create(nullptr, "Layout", WS_OVERLAPPEDWINDOW, CRect(0, 0, client.cx + 40, client.cy + 80));
+    // The frame's client area is the view's: its first showing lays the view
+    // out to fill it.
+    RECT outer{0, 0, client.cx, client.cy};
+    ::AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    frame->Create(nullptr, "Layout", WS_OVERLAPPEDWINDOW, CRect(0, 0, outer.right - outer.left, outer.bottom - outer.top));
     CCreateContext context;
     context.m_pCurrentDoc = doc;
     view = new CDesignVu;

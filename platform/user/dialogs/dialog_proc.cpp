@@ -29,15 +29,16 @@ void NextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
   if (target && IsChild(dialog, target)) SetDialogFocus(dialog, target);
 }
 
-// The focus comes back to the control that had it (or the first tab stop);
-// which button is the default did not change while the dialog was inactive.
+// The focus comes back to the control that had it, or, in a dialog on the
+// screen, to the first tab stop (a dialog still being made keeps the focus
+// where its initialisation put it); which button is the default did not
+// change while the dialog was inactive.
 void RestoreFocus(HWND dialog, DialogState* s) {
   if (s && s->ended) return;  // an ended dialog keeps the focus on itself while it goes
-  HWND target = s && s->focus && IsWindow(s->focus) && IsChild(dialog, s->focus) ? s->focus
-                                                                                : GetNextDlgTabItem(dialog, nullptr, FALSE);
-  if (!target) return;
-  if (s) s->focus = target;
-  SetFocus(target);
+  HWND target = nullptr;
+  if (s && s->focus && IsWindow(s->focus) && IsChild(dialog, s->focus)) target = s->focus;
+  else if (IsWindowVisible(dialog)) target = GetNextDlgTabItem(dialog, nullptr, FALSE);
+  if (target) SetFocus(target);
 }
 
 LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
