@@ -17,7 +17,7 @@ packages=(
   llvm-14
   wine64 g++-mingw-w64-x86-64
   libreoffice-writer-nogui pandoc
-  libx11-dev libxext-dev libxcursor-dev
+  libx11-dev libxext-dev libxcursor-dev libxfixes-dev
   xvfb xdotool xclip x11-apps x11-utils openbox
   xdg-utils desktop-file-utils shared-mime-info libfile-mimeinfo-perl
 )

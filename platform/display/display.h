@@ -56,6 +56,14 @@ class Sink {
   virtual void Moved(HWND window, const RECT& screenRect) = 0;
   virtual void CloseAsked(HWND window) = 0;
   virtual void Activated(HWND window) = 0;
+  // Another program took the activation (the focus left the process).
+  virtual void Deactivated() = 0;
+  // The pointer left the process's windows for another program's or the desktop.
+  virtual void PointerLeft() = 0;
+  // The input method's text being composed (empty: the composition ended
+  // without text), with the caret in it; and the text it gives at the end.
+  virtual void Composition(std::u16string_view text, int caret) = 0;
+  virtual void CompositionResult(std::u16string_view text) = 0;
   virtual WindowTraits Traits(HWND window) = 0;
   // The clipboard as the desktop sees it: text (UTF-16) and a picture (a
   // packed device-independent bitmap: BITMAPINFOHEADER, colours, pixels).
@@ -83,6 +91,8 @@ class Display {
   // pixels are read later, when the back-end next puts them on the screen.
   virtual void SurfaceChanged(HWND window, const std::shared_ptr<gdi::Bitmap>& surface, const RECT& surfaceRect) = 0;
   virtual void TitleChanged(HWND window, std::u16string_view title) {}
+  // A top-level window's icon changed (WM_SETICON): 32-bit rows as in WindowTraits, empty for none.
+  virtual void IconChanged(HWND window, SIZE size, const std::vector<DWORD>& pixels) {}
   virtual void WindowActivated(HWND window) {}
   // The mouse is captured by a window of this top-level window (null: released).
   virtual void CaptureChanged(HWND topLevel) {}

@@ -79,6 +79,8 @@ Display& Current() {
 void Install(std::unique_ptr<Display> display) {
   std::lock_guard lock(Slot().mutex);
   Slot().display = display ? std::move(display) : std::make_unique<HeadlessDisplay>();
+  // The drawing layer's screen (HORZRES, VERTRES) is the display's.
+  gdi::SetScreenSize(Slot().display->ScreenSize());
 }
 
 HeadlessDisplay* Headless() { return dynamic_cast<HeadlessDisplay*>(&Current()); }

@@ -1,7 +1,9 @@
 // Device contexts: creation (memory, screen, printer, information), their
 // table, capabilities, saved states, attributes and object selection.
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <strings.h>
 #include <unordered_set>
@@ -32,6 +34,8 @@ PrinterRegistry& Printers() {
 }
 
 std::atomic<WindowDcFactory> g_windowDcFactory{nullptr};
+// Both halves in one word, so that a reader never sees half a change.
+std::atomic<uint64_t> g_screenSize{(uint64_t{kScreenWidth} << 32) | kScreenHeight};
 
 std::shared_ptr<Bitmap> ScreenSurface() {
   static std::shared_ptr<Bitmap> screen = [] {
@@ -80,6 +84,16 @@ HDC NewPrinterDc(const std::string& name, bool information) {
 bool IsDisplayName(LPCSTR name) { return name && strcasecmp(name, "DISPLAY") == 0; }
 
 }  // namespace
+
+SIZE ScreenSize() {
+  const uint64_t both = g_screenSize.load();
+  return SIZE{static_cast<LONG>(both >> 32), static_cast<LONG>(both & 0xFFFFFFFFu)};
+}
+
+void SetScreenSize(SIZE size) {
+  if (size.cx <= 0 || size.cy <= 0) size = SIZE{kScreenWidth, kScreenHeight};
+  g_screenSize.store((static_cast<uint64_t>(size.cx) << 32) | static_cast<uint32_t>(size.cy));
+}
 
 std::shared_ptr<DeviceContext> FindDC(HDC dc) { return Dcs().Find(dc); }
 
@@ -208,8 +222,9 @@ int GetDeviceCaps(HDC handle, int index) {
   auto dc = FindDC(handle);
   if (!dc) return 0;
   const bool printer = !dc->deviceName.empty();
-  const int horzRes = printer ? dc->printableSize.cx : kScreenWidth;
-  const int vertRes = printer ? dc->printableSize.cy : kScreenHeight;
+  const SIZE screen = ScreenSize();
+  const int horzRes = printer ? dc->printableSize.cx : screen.cx;
+  const int vertRes = printer ? dc->printableSize.cy : screen.cy;
   const int dpiX = printer ? dc->dpiX : kScreenDpi;
   const int dpiY = printer ? dc->dpiY : kScreenDpi;
   switch (index) {

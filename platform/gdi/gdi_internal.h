@@ -520,10 +520,14 @@ std::vector<std::shared_ptr<Bitmap>> TakePrintedPages(HDC dc);
 using WindowDcFactory = HDC (*)(HWND window);
 void SetWindowDcFactory(WindowDcFactory factory);
 
-// The screen: 32 bits per pixel at 96 dots per inch.
+// The screen: 32 bits per pixel at 96 dots per inch, 1920 x 1080 headless.
 inline constexpr int kScreenWidth = 1920;
 inline constexpr int kScreenHeight = 1080;
 inline constexpr int kScreenDpi = 96;
+// The size of the screen in use: the headless one until a display back-end
+// on a real screen says its own (HORZRES, VERTRES and the screen's clip).
+SIZE ScreenSize();
+void SetScreenSize(SIZE size);
 
 
 // ---------------------------------------------------------------------------

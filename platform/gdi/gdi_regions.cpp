@@ -47,7 +47,8 @@ SpanRegion CurrentClip(const DeviceContext& dc) {
   }
   if (dc.kind == DcKind::Printer || dc.kind == DcKind::Info)
     return SpanRegion::FromRect(0, 0, dc.printableSize.cx, dc.printableSize.cy);
-  return SpanRegion::FromRect(0, 0, kScreenWidth, kScreenHeight);
+  const SIZE screen = ScreenSize();
+  return SpanRegion::FromRect(0, 0, screen.cx, screen.cy);
 }
 
 }  // namespace

@@ -320,11 +320,18 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_ENABLE: return 0;
     case WM_GETFONT: return 0;
+    case WM_IME_COMPOSITION:
+    case WM_IME_CHAR:
+      return DefaultIme(window, message, wParam, lParam);
     case WM_SETICON: {
-      UserLock lock;
-      HICON& slot = wParam == ICON_SMALL ? w->smallIcon : w->bigIcon;
-      HICON old = slot;
-      slot = reinterpret_cast<HICON>(lParam);
+      HICON old;
+      {
+        UserLock lock;
+        HICON& slot = wParam == ICON_SMALL ? w->smallIcon : w->bigIcon;
+        old = slot;
+        slot = reinterpret_cast<HICON>(lParam);
+      }
+      TellDisplayIcon(window);  // a window already shown shows its new icon
       return reinterpret_cast<LRESULT>(old);
     }
     case WM_GETICON: {

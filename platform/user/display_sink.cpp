@@ -16,6 +16,14 @@ bool IsControlText(std::u16string_view text) {
   return text.size() == 1 && (text[0] < 0x20 || text[0] == 0x7F);
 }
 
+// The icon the desktop shows for a window (under the user lock): its own
+// large one, else its small one, else its class's.
+HICON ShownIcon(const Window& w) {
+  if (w.bigIcon) return w.bigIcon;
+  if (w.smallIcon) return w.smallIcon;
+  return w.cls ? w.cls->icon : nullptr;
+}
+
 class WindowSystemSink final : public display::Sink {
  public:
   void MouseMove(POINT screen) override { DeviceMouseMove(screen); }
@@ -59,9 +67,12 @@ class WindowSystemSink final : public display::Sink {
 
   void CloseAsked(HWND window) override { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
-  void Activated(HWND window) override {
-    if (IsWindow(window) && GetActiveWindow() != window && IsWindowEnabled(window)) SetActiveWindow(window);
-  }
+  // Activation is the window's thread's to change: it hears of it there.
+  void Activated(HWND window) override { DeviceActivated(window); }
+  void Deactivated() override { DeviceDeactivated(); }
+  void PointerLeft() override { DeviceMouseLeft(); }
+  void Composition(std::u16string_view text, int caret) override { DeviceComposition(text, caret); }
+  void CompositionResult(std::u16string_view text) override { DeviceCompositionResult(text); }
 
   display::WindowTraits Traits(HWND window) override {
     display::WindowTraits t;
@@ -74,7 +85,7 @@ class WindowSystemSink final : public display::Sink {
       t.title = w->text;
       if (w->cls) t.className = w->cls->name;
       style = w->style;
-      icon = w->bigIcon ? w->bigIcon : w->cls ? w->cls->icon : nullptr;
+      icon = ShownIcon(*w);
       t.owner = w->owner;
     }
     t.managed = DesktopFramed(style) || !(style & WS_POPUP);
@@ -98,6 +109,7 @@ class WindowSystemSink final : public display::Sink {
     }
     return t;
   }
+
 
   std::u16string ClipboardText() override {
     std::u16string text;
@@ -124,6 +136,28 @@ class WindowSystemSink final : public display::Sink {
     return dib;
   }
 };
+
+}  // namespace
+
+void TellDisplayIcon(HWND window) {
+  WindowPtr w = FindWinQuiet(window);
+  if (!w) return;
+  HICON icon;
+  {
+    UserLock lock;
+    if (!w->parent || !w->parent->desktop) return;  // only top-level windows have one on the desktop
+    icon = ShownIcon(*w);
+  }
+  SIZE size{0, 0};
+  std::vector<DWORD> pixels;
+  if (auto image = icon ? FindIcon(icon) : nullptr) {
+    size = SIZE{image->width, image->height};
+    pixels = image->pixels;
+  }
+  display::Current().IconChanged(window, size, pixels);
+}
+
+namespace {
 
 const bool g_sinkInstalled = [] {
   static auto* sink = new WindowSystemSink;

@@ -12,6 +12,7 @@ namespace user {
 namespace {
 
 std::atomic<HWND> g_foreground{nullptr};
+std::atomic<HWND> g_capture{nullptr};  // of whichever thread set it
 
 std::vector<HWND> ThreadTopLevels() {
   std::vector<HWND> out;
@@ -102,7 +103,24 @@ void ActivateOtherWindow(const WindowPtr& leaving) {
   SetFocus(nullptr);
 }
 
+void DeactivateThread() {
+  Queue& q = ThisQueue();
+  const HWND old = q.active;
+  if (!old) return;
+  q.active = nullptr;
+  HWND expected = old;
+  g_foreground.compare_exchange_strong(expected, nullptr);
+  Deactivate(old, nullptr);
+  for (HWND top : ThreadTopLevels()) Send(top, WM_ACTIVATEAPP, FALSE, 0);
+  SetFocus(nullptr);
+}
+
+HWND CaptureOfAnyThread() { return g_capture.load(); }
+
 void ForgetWindowInput(HWND window) {
+  ForgetTracking(window);
+  HWND captured = window;
+  g_capture.compare_exchange_strong(captured, nullptr);
   Queue& q = ThisQueue();
   if (q.focus == window) q.focus = nullptr;
   if (q.active == window) q.active = nullptr;
@@ -206,6 +224,7 @@ HWND SetCapture(HWND window) {
     if (w->thread != ThisThread()) return static_cast<HWND>(nullptr);
   }
   q.capture = window;
+  g_capture.store(window);
   if (old != window) TellDisplayCapture(window);
   if (old && old != window && IsWindow(old)) Send(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window));
   return old;
@@ -215,7 +234,11 @@ BOOL ReleaseCapture() {
   Queue& q = ThisQueue();
   HWND old = q.capture;
   q.capture = nullptr;
-  if (old) TellDisplayCapture(nullptr);
+  if (old) {
+    HWND expected = old;
+    g_capture.compare_exchange_strong(expected, nullptr);
+    TellDisplayCapture(nullptr);
+  }
   if (old && IsWindow(old)) Send(old, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }

@@ -266,6 +266,7 @@ void CookMove(POINT screen, WPARAM keys) {
   }
   LRESULT hit;
   HWND target = MouseTarget(screen, hit);
+  TrackPointer(target, hit);
   if (!target) return;
   Send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELONG(static_cast<WORD>(hit), WM_MOUSEMOVE));
   if (hit == HTERROR) return;
@@ -345,8 +346,38 @@ void CookChar(char16_t ch) {
 
 namespace {
 
+// The thread whose windows an event is for: the keyboard's go to the
+// foreground window's thread, the pointer's to the thread of the captured
+// window or of the window under it, the desktop's activation to the
+// window's thread. Cooking happens there, where its focus, capture and
+// activation live; the thread reporting the event (the display's) may
+// have none of those windows.
+DWORD RouteOf(const DeviceEvent& e) {
+  HWND window = nullptr;
+  switch (e.kind) {
+    case DeviceEvent::Kind::Key:
+    case DeviceEvent::Kind::Char:
+    case DeviceEvent::Kind::Compose:
+    case DeviceEvent::Kind::Result:
+    case DeviceEvent::Kind::Wheel:
+    case DeviceEvent::Kind::Deactivate: window = GetForegroundWindow(); break;
+    case DeviceEvent::Kind::Move:
+    case DeviceEvent::Kind::Button:
+    case DeviceEvent::Kind::Leave:
+      window = CaptureOfAnyThread();
+      if (!window && e.kind != DeviceEvent::Kind::Leave) window = WindowFromPoint(e.pt);
+      if (!window) window = GetForegroundWindow();
+      break;
+    case DeviceEvent::Kind::Activate: window = e.window; break;
+  }
+  const DWORD thread = window ? ThreadOf(window) : 0;
+  return thread ? thread : ThisThread();
+}
+
 void Push(const DeviceEvent& e) {
-  Queue& q = ThisQueue();
+  const DWORD thread = RouteOf(e);
+  QueuePtr owner = thread == ThisThread() ? nullptr : QueueOf(thread);
+  Queue& q = owner ? *owner : ThisQueue();
   std::lock_guard lock(q.mutex);
   // Mouse moves that nobody read yet merge into the newest.
   if (e.kind == DeviceEvent::Kind::Move && !q.device.empty() && q.device.back().kind == DeviceEvent::Kind::Move)
@@ -413,6 +444,40 @@ void DeviceKey(int virtualKey, bool down) {
   Push(e);
 }
 
+void DeviceMouseLeft() {
+  DeviceEvent e;
+  e.kind = DeviceEvent::Kind::Leave;
+  Push(e);
+}
+
+void DeviceActivated(HWND window) {
+  DeviceEvent e;
+  e.kind = DeviceEvent::Kind::Activate;
+  e.window = window;
+  Push(e);
+}
+
+void DeviceDeactivated() {
+  DeviceEvent e;
+  e.kind = DeviceEvent::Kind::Deactivate;
+  Push(e);
+}
+
+void DeviceComposition(std::u16string_view text, int caret) {
+  DeviceEvent e;
+  e.kind = DeviceEvent::Kind::Compose;
+  e.text = std::u16string(text);
+  e.delta = caret;
+  Push(e);
+}
+
+void DeviceCompositionResult(std::u16string_view text) {
+  DeviceEvent e;
+  e.kind = DeviceEvent::Kind::Result;
+  e.text = std::u16string(text);
+  Push(e);
+}
+
 void DeviceChar(char16_t ch) {
   DeviceEvent e;
   e.kind = DeviceEvent::Kind::Char;
@@ -434,6 +499,14 @@ bool CookDeviceEvent(Queue& queue) {
     case DeviceEvent::Kind::Wheel: CookWheel(e.pt, e.delta, e.horizontal, e.keys); break;
     case DeviceEvent::Kind::Key: CookKey(e.key, e.down, e.delta & 1, e.delta & 2, e.delta & 4); break;
     case DeviceEvent::Kind::Char: CookChar(static_cast<char16_t>(e.key)); break;
+    case DeviceEvent::Kind::Leave: TrackPointer(nullptr, HTNOWHERE); break;
+    case DeviceEvent::Kind::Activate:
+      if (IsWindow(e.window) && GetActiveWindow() != e.window && IsWindowEnabled(e.window))
+        SetActiveWindow(e.window);
+      break;
+    case DeviceEvent::Kind::Deactivate: DeactivateThread(); break;
+    case DeviceEvent::Kind::Compose:
+    case DeviceEvent::Kind::Result: CookComposition(e); break;
   }
   return true;
 }
@@ -533,7 +606,8 @@ BOOL ClipCursor(const RECT* rect) {
     std::lock_guard lock(State().mutex);
     State().clipped = rect != nullptr;
     if (rect) {
-      RECT screen{0, 0, gdi::kScreenWidth, gdi::kScreenHeight};
+      const SIZE size = display::Current().ScreenSize();
+      RECT screen{0, 0, size.cx, size.cy};
       IntersectRect(&State().clip, rect, &screen);
       if (IsRectEmpty(&State().clip)) State().clipped = false;
     }
@@ -551,7 +625,8 @@ BOOL ClipCursor(const RECT* rect) {
 BOOL GetClipCursor(LPRECT rect) {
   if (!rect) return Fail(ERROR_INVALID_PARAMETER);
   std::lock_guard lock(State().mutex);
-  *rect = State().clipped ? State().clip : RECT{0, 0, gdi::kScreenWidth, gdi::kScreenHeight};
+  const SIZE size = display::Current().ScreenSize();
+  *rect = State().clipped ? State().clip : RECT{0, 0, size.cx, size.cy};
   return TRUE;
 }
 

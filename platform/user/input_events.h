@@ -4,8 +4,12 @@
 // capture, activates on a click (WM_MOUSEACTIVATE), sets the cursor
 // (WM_SETCURSOR), makes double clicks for CS_DBLCLKS classes, keeps the key
 // state, and posts the input message to the owner of the window concerned.
-// Call them on the thread of the windows that should get the input.
+// Each event is read by the thread of the windows it is for (the foreground
+// window's for keys, the window under the pointer's or the captured one's
+// for the mouse), whichever thread reports it.
 #pragma once
+
+#include <string_view>
 
 #include "platform/kernel/types.h"
 
@@ -20,5 +24,17 @@ void DeviceMouseWheel(POINT screen, int delta, bool horizontal);
 void DeviceKey(int virtualKey, bool down);
 // A character from an input method: WM_CHAR to the window with the focus.
 void DeviceChar(char16_t ch);
+// The pointer left the process's windows (WM_MOUSELEAVE to a tracking window).
+void DeviceMouseLeft();
+// The desktop activated one of the process's top-level windows, or gave the
+// activation to another program (WM_ACTIVATE WA_INACTIVE, WM_ACTIVATEAPP).
+void DeviceActivated(HWND window);
+void DeviceDeactivated();
+// The input method's text being composed (the caret inside it; empty text
+// cancels the composition), and the text it gives at the end: the focus
+// window hears WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION and
+// WM_IME_ENDCOMPOSITION, and reads the text with ImmGetCompositionStringW.
+void DeviceComposition(std::u16string_view text, int caret);
+void DeviceCompositionResult(std::u16string_view text);
 
 }  // namespace user

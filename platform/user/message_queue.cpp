@@ -392,9 +392,10 @@ bool WaitForQueue(Queue& queue, const std::chrono::steady_clock::time_point* dea
   if (const int displayFd = display::Current().WaitDescriptor(); displayFd >= 0) {
     WaitWithDisplay(queue, lock, displayFd, until);
   } else if (until == std::chrono::steady_clock::time_point::max()) {
-    queue.wake.wait(lock, [&] { return !queue.sent.empty() || queue.changed; });
+    queue.wake.wait(lock, [&] { return !queue.sent.empty() || queue.changed || !queue.device.empty(); });
   } else {
-    queue.wake.wait_until(lock, until, [&] { return !queue.sent.empty() || queue.changed; });
+    // Device input may come from the display's thread, for this thread's windows.
+    queue.wake.wait_until(lock, until, [&] { return !queue.sent.empty() || queue.changed || !queue.device.empty(); });
   }
   queue.changed = 0;
   return !deadline || std::chrono::steady_clock::now() < *deadline;

@@ -378,6 +378,21 @@ SHORT VkKeyScanW(WCHAR ch);
 UINT GetDoubleClickTime();
 BOOL SetDoubleClickTime(UINT milliseconds);
 BOOL SwapMouseButton(BOOL swap);
+// WM_MOUSELEAVE (WM_NCMOUSELEAVE with TME_NONCLIENT) once the pointer leaves
+// the window or the process's windows; TME_CANCEL stops it, TME_QUERY
+// reads it. Hovering (TME_HOVER) is not tracked: FALSE.
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track);
+
+// The input method's context of a thread: the text being composed and the
+// text it gave last (WM_IME_COMPOSITION says which changed).
+using HIMC = void*;
+inline constexpr DWORD GCS_COMPSTR = 0x0008, GCS_CURSORPOS = 0x0080, GCS_RESULTSTR = 0x0800;
+HIMC ImmGetContext(HWND window);
+BOOL ImmReleaseContext(HWND window, HIMC context);
+// GCS_COMPSTR and GCS_RESULTSTR: bytes of UTF-16 copied (what the text needs
+// when `bytes` is 0; never past `bytes`); GCS_CURSORPOS: the caret in the
+// composition. Negative for another index.
+LONG ImmGetCompositionStringW(HIMC context, DWORD index, void* buffer, DWORD bytes);
 
 BOOL GetCursorPos(LPPOINT point);
 BOOL SetCursorPos(int x, int y);

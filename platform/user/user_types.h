@@ -131,6 +131,18 @@ struct MSG {
 };
 using LPMSG = MSG*;
 
+// TrackMouseEvent: which window hears that the pointer left it.
+struct TRACKMOUSEEVENT {
+  DWORD cbSize;
+  DWORD dwFlags;
+  HWND hwndTrack;
+  DWORD dwHoverTime;
+};
+using LPTRACKMOUSEEVENT = TRACKMOUSEEVENT*;
+inline constexpr DWORD TME_HOVER = 0x00000001, TME_LEAVE = 0x00000002, TME_NONCLIENT = 0x00000010,
+                       TME_QUERY = 0x40000000, TME_CANCEL = 0x80000000;
+inline constexpr DWORD HOVER_DEFAULT = 0xFFFFFFFF;
+
 struct WINDOWPOS {
   HWND hwnd;
   HWND hwndInsertAfter;

@@ -245,7 +245,14 @@ struct Caret {
 // A device event waiting to become an input message: hit testing, capture
 // and focus are applied when it is read, as on the desktop.
 struct DeviceEvent {
-  enum class Kind { Move, Button, Wheel, Key, Char } kind = Kind::Move;
+  // Leave: the pointer left the process's windows (for another program's);
+  // Activate and Deactivate: the desktop gave the activation to `window`
+  // or to another program.
+  // Compose: the input method's text being composed changed (`text`, the
+  // caret in `delta`; empty text cancels); Result: it gave `text`.
+  enum class Kind { Move, Button, Wheel, Key, Char, Leave, Activate, Deactivate, Compose, Result } kind = Kind::Move;
+  HWND window = nullptr;
+  std::u16string text;
   POINT pt{0, 0};
   int button = 0;  // user::MouseButton
   bool down = false;
@@ -303,6 +310,11 @@ struct Queue {
   int menuKeyAlone = 0;     // VK_MENU or VK_F10 when pressed with nothing else since
   std::vector<SentPtr> receiving;  // sent messages being answered, innermost last
   MSG last{};                      // the last message read (time, position)
+  // The input method's context (ime.cpp), under `mutex`.
+  bool composing = false;
+  std::u16string composition;
+  int compositionCaret = 0;
+  std::u16string compositionResult;
   std::vector<Hook> hooks;
   Caret caret;
 };
@@ -322,6 +334,21 @@ void PostInput(DWORD thread, const MSG& msg);
 // Turns the oldest device event of the queue into input messages; false when
 // there is none.
 bool CookDeviceEvent(Queue& queue);
+// Mouse tracking (mouse_tracking.cpp): the pointer is over `target` with this
+// hit-test code (null: outside every window of the process).
+void TrackPointer(HWND target, LRESULT hit);
+void ForgetTracking(HWND window);
+// Gives the display a top-level window's icon again (display_sink.cpp).
+void TellDisplayIcon(HWND window);
+// Another program took the activation from the thread's active window
+// (focus.cpp): WM_NCACTIVATE, WM_ACTIVATE and WM_ACTIVATEAPP, and the focus goes.
+void DeactivateThread();
+// The input method's messages to the focus window (ime.cpp).
+void CookComposition(const DeviceEvent& e);
+// DefWindowProc's WM_IME_COMPOSITION (a given text as WM_IME_CHAR) and WM_IME_CHAR (as WM_CHAR).
+LRESULT DefaultIme(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The window with the mouse capture, whatever thread set it; null for none.
+HWND CaptureOfAnyThread();
 // Answers the messages other threads sent to this one. Returns whether any.
 bool AnswerSentMessages(Queue& queue);
 void WakeThread(DWORD thread);

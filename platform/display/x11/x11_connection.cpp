@@ -1,6 +1,8 @@
 // The connection to the X server: opening it, its errors, the atoms, the
 // screen's size, work area and dpi, and the window manager's frame.
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/epoll.h>
 #include <unistd.h>
 
 #include <X11/Xatom.h>
@@ -149,9 +151,8 @@ X11Display::X11Display(::Display* x, bool sharedMemory)
   XSelectInput(x_, root_, PropertyChangeMask);
   XSetLocaleModifiers("");
   im_ = XOpenIM(x_, nullptr, nullptr, nullptr);
-  if (im_)
-    ic_ = XCreateIC(im_, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, clipboardWindow_,
-                    nullptr);
+  if (im_) ic_ = CreateInputContext();
+  OpenWaitSet();
   if (hasWindowManager_) RequestFrameExtents();
   XFlush(x_);
 }
@@ -167,6 +168,7 @@ X11Display::~X11Display() {
   if (im_) XCloseIM(im_);
   XDestroyWindow(x_, clipboardWindow_);
   XCloseDisplay(x_);
+  CloseWaitSet();
 }
 
 SIZE X11Display::ScreenSize() const {
@@ -254,7 +256,46 @@ int X11Display::WaitDescriptor() {
   if (!OnOwnerThread()) return -1;
   // What was asked of the server goes out before the thread sleeps.
   XFlush(x_);
-  return ConnectionNumber(x_);
+  return waitSet_ >= 0 ? waitSet_ : ConnectionNumber(x_);
+}
+
+void X11Display::OpenWaitSet() {
+  // The reading thread waits on the connection and on a pipe that other
+  // threads write to when their calls took events off the connection into
+  // Xlib's queue (the connection's descriptor no longer shows those).
+  if (pipe2(nudge_, O_NONBLOCK | O_CLOEXEC) != 0) {
+    nudge_[0] = nudge_[1] = -1;
+    return;
+  }
+  waitSet_ = epoll_create1(EPOLL_CLOEXEC);
+  if (waitSet_ < 0) return;
+  for (const int fd : {ConnectionNumber(x_), nudge_[0]}) {
+    epoll_event e{};
+    e.events = EPOLLIN;
+    e.data.fd = fd;
+    epoll_ctl(waitSet_, EPOLL_CTL_ADD, fd, &e);
+  }
+}
+
+void X11Display::CloseWaitSet() {
+  for (int* fd : {&waitSet_, &nudge_[0], &nudge_[1]}) {
+    if (*fd >= 0) close(*fd);
+    *fd = -1;
+  }
+}
+
+void X11Display::NudgeOwner() {
+  if (OnOwnerThread() || nudge_[1] < 0 || XEventsQueued(x_, QueuedAlready) == 0) return;
+  const char byte = 1;
+  while (write(nudge_[1], &byte, 1) < 0 && errno == EINTR) {
+  }  // a full pipe already wakes the reader
+}
+
+void X11Display::DrainNudges() {
+  char bytes[64];
+  if (nudge_[0] >= 0)
+    while (read(nudge_[0], bytes, sizeof bytes) > 0) {
+    }
 }
 
 std::unique_ptr<display::Display> OpenX11Display(const char* name, std::string& error, bool sharedMemory) {

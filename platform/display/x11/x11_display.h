@@ -115,6 +115,7 @@ class X11Display final : public Display {
   void WindowDestroyed(HWND window) override;
   void SurfaceChanged(HWND window, const std::shared_ptr<gdi::Bitmap>& surface, const RECT& surfaceRect) override;
   void TitleChanged(HWND window, std::u16string_view title) override;
+  void IconChanged(HWND window, SIZE size, const std::vector<DWORD>& pixels) override;
   void WindowActivated(HWND window) override;
   void CaptureChanged(HWND topLevel) override;
   void CursorChanged(int cursorId) override;
@@ -123,6 +124,15 @@ class X11Display final : public Display {
   bool ForeignClipboardPicture(std::vector<BYTE>& dib) override;
   int WaitDescriptor() override;
   void Pump() override;
+
+  // The input method's composition (x11_preedit.cpp), from its callbacks:
+  // started, a part of the text replaced (positions in characters), ended;
+  // and the text it gave, which ends a composition.
+  void PreeditStarted();
+  void PreeditDrawn(int first, int length, std::u32string_view text, int caret);
+  void PreeditDone();
+  void TextGiven(std::u16string_view text, int virtualKey);
+  bool Composing() const { return composing_; }
 
   // For tests and the benchmark: the X window of a top-level window, and
   // whether surfaces go through shared memory.
@@ -137,13 +147,25 @@ class X11Display final : public Display {
   WindowRecord* FindX(Window xid);
   void Create(WindowRecord& r, const WindowTraits& traits);
   void SetProperties(WindowRecord& r, const WindowTraits& traits);
+  void SetIcon(WindowRecord& r, SIZE size, const std::vector<DWORD>& pixels);
   void Place(WindowRecord& r, const RECT& rect);
   void Flush();
+  // Events another thread's call took from the connection wait in Xlib's
+  // queue, where the reading thread's wait on the connection cannot see
+  // them: that thread wakes the reader through a pipe in its wait set.
+  void NudgeOwner();
+  void DrainNudges();
+  void OpenWaitSet();
+  void CloseWaitSet();
   void PutDamage(WindowRecord& r);
   void Handle(XEvent& e);
   void HandleKey(XKeyEvent& e, bool down);
   void HandleConfigure(const XConfigureEvent& e);
   void HandleFocus(const XFocusChangeEvent& e);
+  void HandleLeave(const XCrossingEvent& e);
+  // An input context that reports the composition through callbacks when
+  // the input method offers that, else one that shows it itself.
+  XIC CreateInputContext();
   bool ReadFrameExtents(Window xid);
   void FrameExtentsChanged(Window from);
   void RequestFrameExtents();
@@ -163,6 +185,10 @@ class X11Display final : public Display {
   Atoms atoms_{};
   XIM im_ = nullptr;
   XIC ic_ = nullptr;
+  XIMCallback startCallback_{}, drawCallback_{}, doneCallback_{}, caretCallback_{};
+  bool composing_ = false;
+  std::u32string preedit_;  // the text being composed, in characters
+  int preeditCaret_ = 0;
   Window clipboardWindow_ = 0;
   Window probe_ = 0;  // asks the window manager for its frame before any window is shown
   Time lastTime_ = CurrentTime;
@@ -176,6 +202,8 @@ class X11Display final : public Display {
   int cursorId_ = 0;
   HWND wantFocus_ = nullptr;
   bool ownsClipboard_ = false;
+  int nudge_[2] = {-1, -1};
+  int waitSet_ = -1;  // epoll: the connection and the nudge pipe
   std::vector<Transfer> transfers_;
 };
 

@@ -18,6 +18,7 @@ POINT RootPoint(int x, int y) { return POINT{x, y}; }
 void X11Display::Pump() {
   Flush();
   if (!OnOwnerThread()) return;
+  DrainNudges();
   // Everything already read or waiting on the socket, without blocking.
   while (XPending(x_) > 0) {
     XEvent e;
@@ -44,7 +45,10 @@ void X11Display::Handle(XEvent& e) {
       lastTime_ = e.xcrossing.time;
       sink->MouseMove(RootPoint(e.xcrossing.x_root, e.xcrossing.y_root));
       break;
-    case LeaveNotify: lastTime_ = e.xcrossing.time; break;
+    case LeaveNotify:
+      lastTime_ = e.xcrossing.time;
+      HandleLeave(e.xcrossing);
+      break;
     case ButtonPress:
     case ButtonRelease: {
       const bool down = e.type == ButtonPress;
@@ -166,6 +170,11 @@ void X11Display::HandleKey(XKeyEvent& e, bool down) {
       if (next.type == KeyPress && next.xkey.time == e.time && next.xkey.keycode == e.keycode) return;
     }
   }
+  // Text given while composing ends the composition as its result.
+  if (down && composing_ && !text.empty()) {
+    TextGiven(text, vk);
+    return;
+  }
   if (Sink* sink = CurrentSink()) sink->Key(vk, down, text);
 }
 
@@ -215,8 +224,38 @@ void X11Display::HandleFocus(const XFocusChangeEvent& e) {
       XUnsetICFocus(ic_);
     }
   }
-  if (e.type == FocusIn)
-    if (Sink* sink = CurrentSink()) sink->Activated(window);
+  Sink* sink = CurrentSink();
+  if (!sink) return;
+  if (e.type == FocusIn) {
+    sink->Activated(window);
+    return;
+  }
+  // The focus left this window: for another of the process's windows (whose
+  // FocusIn activates it), or for another program, which deactivates the process.
+  if (e.detail == NotifyInferior) return;
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(x_, &focus, &revert);
+  {
+    std::lock_guard lock(mutex_);
+    if (focus != None && focus != PointerRoot && FindX(focus)) return;
+  }
+  sink->Deactivated();
+}
+
+// The pointer left an X window of the process: a window that tracks the
+// mouse hears of it unless the pointer went into another of the process's
+// windows, whose crossing reports the move.
+void X11Display::HandleLeave(const XCrossingEvent& e) {
+  if (e.mode != NotifyNormal || e.detail == NotifyInferior) return;
+  Window root = 0, child = 0;
+  int rootX = 0, rootY = 0, x = 0, y = 0;
+  unsigned mask = 0;
+  if (XQueryPointer(x_, root_, &root, &child, &rootX, &rootY, &x, &y, &mask) && child) {
+    std::lock_guard lock(mutex_);
+    if (FindX(child)) return;
+  }
+  if (Sink* sink = CurrentSink()) sink->PointerLeft();
 }
 
 // The window manager's frame became known or changed: every managed

@@ -106,12 +106,25 @@ void X11Display::SetProperties(WindowRecord& r, const WindowTraits& t) {
   const Atom type = !r.managed ? atoms_.typePopupMenu : owner ? atoms_.typeDialog : atoms_.typeNormal;
   SetLongs(x_, r.xid, atoms_.netWmWindowType, XA_ATOM, {static_cast<long>(type)});
   if (t.modal) SetLongs(x_, r.xid, atoms_.netWmState, XA_ATOM, {static_cast<long>(atoms_.netWmStateModal)});
-  if (!t.iconPixels.empty() && t.iconSize.cx > 0 && t.iconSize.cy > 0 &&
-      t.iconPixels.size() == static_cast<size_t>(t.iconSize.cx) * t.iconSize.cy) {
-    std::vector<long> icon{t.iconSize.cx, t.iconSize.cy};
-    for (DWORD p : t.iconPixels) icon.push_back(static_cast<long>(p));  // ARGB, as the property holds it
-    SetLongs(x_, r.xid, atoms_.netWmIcon, XA_CARDINAL, icon);
+  SetIcon(r, t.iconSize, t.iconPixels);
+}
+
+void X11Display::SetIcon(WindowRecord& r, SIZE size, const std::vector<DWORD>& pixels) {
+  if (pixels.empty() || size.cx <= 0 || size.cy <= 0 || pixels.size() != static_cast<size_t>(size.cx) * size.cy) {
+    XDeleteProperty(x_, r.xid, atoms_.netWmIcon);
+    return;
   }
+  std::vector<long> icon{size.cx, size.cy};
+  for (DWORD p : pixels) icon.push_back(static_cast<long>(p));  // ARGB, as the property holds it
+  SetLongs(x_, r.xid, atoms_.netWmIcon, XA_CARDINAL, icon);
+}
+
+void X11Display::IconChanged(HWND window, SIZE size, const std::vector<DWORD>& pixels) {
+  std::lock_guard lock(mutex_);
+  WindowRecord* r = Find(window);
+  if (!r || !r->xid) return;
+  SetIcon(*r, size, pixels);
+  XFlush(x_);
 }
 
 void X11Display::Create(WindowRecord& r, const WindowTraits& traits) {
@@ -206,6 +219,9 @@ void X11Display::WindowPlaced(HWND window, const RECT& screenRect, bool shown) {
       r->mapped = false;
     }
   }
+  // The reading thread may be asleep: what was asked goes out now.
+  XFlush(x_);
+  NudgeOwner();
 }
 
 void X11Display::WindowDestroyed(HWND window) {
@@ -307,8 +323,11 @@ void X11Display::Flush() {
   }
   if (shared)
     XSync(x_, False);
-  else if (any)
-    XFlush(x_);
+  else if (any || !OnOwnerThread())
+    XFlush(x_);  // another thread's requests go out before it sleeps
+  NudgeOwner();
 }
+
+
 
 }  // namespace display::x11

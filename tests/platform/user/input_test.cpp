@@ -376,3 +376,75 @@ TEST_F(Input, VirtualKeysAndCharacters) {
 }
 
 }  // namespace
+
+namespace {
+
+// TrackMouseEvent: the tracked window hears WM_MOUSELEAVE once, when the
+// pointer leaves its client area (WM_NCMOUSELEAVE for its frame); not at all
+// after a cancel; at once when the pointer is not over it.
+TEST_F(Input, TrackedWindowHearsThePointerLeave) {
+  const HWND sibling = CreateWindowExW(WS_EX_NOPARENTNOTIFY, u"LogWindow", u"sibling", WS_CHILD | WS_VISIBLE, 150,
+                                       10, 100, 50, top_, reinterpret_cast<HMENU>(6), nullptr, nullptr);
+  MessageLog::Get().Name(sibling, "sibling");
+  auto onlyLeaves = [] {
+    std::vector<std::string> rows;
+    for (const auto& row : MessageLog::Get().Rows())
+      if (row.find("MOUSELEAVE") != std::string::npos) rows.push_back(row);
+    return rows;
+  };
+  auto track = [](HWND window, DWORD flags) {
+    TRACKMOUSEEVENT t{sizeof t, flags, window, HOVER_DEFAULT};
+    return TrackMouseEvent(&t);
+  };
+  struct Case {
+    const char* what;
+    DWORD flags;
+    HWND (*start)(HWND child, HWND sibling, HWND top);
+    HWND (*end)(HWND child, HWND sibling, HWND top);
+    bool cancel;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"into a sibling", TME_LEAVE, [](HWND c, HWND, HWND) { return c; }, [](HWND, HWND s, HWND) { return s; },
+       false, Expect({{"child", "WM_MOUSELEAVE"}})},
+      {"into the parent", TME_LEAVE, [](HWND c, HWND, HWND) { return c; }, [](HWND, HWND, HWND t) { return t; },
+       false, Expect({{"child", "WM_MOUSELEAVE"}})},
+      {"cancelled", TME_LEAVE, [](HWND c, HWND, HWND) { return c; }, [](HWND, HWND s, HWND) { return s; }, true,
+       {}},
+      {"not over it when asked", TME_LEAVE, [](HWND, HWND s, HWND) { return s; },
+       [](HWND, HWND s, HWND) { return s; }, false, Expect({{"child", "WM_MOUSELEAVE"}})},
+  };
+  for (const auto& c : cases) {
+    uitest::MoveMouse(c.start(child_, sibling, top_), POINT{5, 5});
+    MessageLog::Get().Clear();
+    ASSERT_TRUE(track(child_, c.flags)) << c.what;
+    if (c.cancel) ASSERT_TRUE(track(child_, c.flags | TME_CANCEL)) << c.what;
+    uitest::MoveMouse(c.start(child_, sibling, top_), POINT{8, 8});
+    uitest::MoveMouse(c.end(child_, sibling, top_), POINT{6, 40});
+    uitest::MoveMouse(c.end(child_, sibling, top_), POINT{7, 41});
+    EXPECT_EQ(onlyLeaves(), c.expected) << c.what;
+    TRACKMOUSEEVENT query{sizeof query, TME_QUERY, nullptr, 0};
+    ASSERT_TRUE(TrackMouseEvent(&query));
+    EXPECT_EQ(query.hwndTrack, nullptr) << c.what << ": a leave ends the tracking";
+  }
+  // Tracking shows in a query while the pointer stays.
+  uitest::MoveMouse(child_, POINT{5, 5});
+  ASSERT_TRUE(track(child_, TME_LEAVE));
+  TRACKMOUSEEVENT query{sizeof query, TME_QUERY, nullptr, 0};
+  ASSERT_TRUE(TrackMouseEvent(&query));
+  EXPECT_EQ(query.hwndTrack, child_);
+  EXPECT_EQ(query.dwFlags, TME_LEAVE);
+  // The non-client area: from the caption into the client area.
+  uitest::MoveMouse(top_, POINT{60, -10});  // on the caption
+  MessageLog::Get().Clear();
+  ASSERT_TRUE(track(top_, TME_LEAVE | TME_NONCLIENT));
+  uitest::MoveMouse(top_, POINT{120, 100});
+  EXPECT_EQ(onlyLeaves(), Expect({{"top", "WM_NCMOUSELEAVE"}}));
+  // Hovering is not tracked; a wrong size is refused.
+  EXPECT_FALSE(track(top_, TME_HOVER));
+  TRACKMOUSEEVENT wrong{sizeof wrong - 4, TME_LEAVE, top_, 0};
+  EXPECT_FALSE(TrackMouseEvent(&wrong));
+  DestroyWindow(sibling);
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 // memory and without it), a dialog typed into and clicked by xdotool, a menu
 // command picked, the window manager's close, and pictures of a dialog, a
 // menu and an MDI frame taken by the X server.
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -104,6 +105,36 @@ TEST_F(X11Display, ScreenMetricsComeFromTheServer) {
   EXPECT_EQ(work.bottom, 1024);
   EXPECT_GT(display::Current().Dpi(), 0);
   EXPECT_TRUE(x11_->UsesSharedMemory()) << "Xvfb offers MIT-SHM on a local connection";
+}
+
+// The screen's size as xdpyinfo reads it from the server reaches the
+// drawing layer's device capabilities, the desktop window and the cursor's
+// clip; the headless screen comes back with the headless display.
+TEST_F(X11Display, DesktopAndDeviceCapsFollowTheRealScreen) {
+  std::string info;
+  ASSERT_EQ(server_->Run({"xdpyinfo"}, &info), 0);
+  const size_t at = info.find("dimensions:");
+  ASSERT_NE(at, std::string::npos) << info;
+  int width = 0, height = 0;
+  ASSERT_EQ(std::sscanf(info.c_str() + at, "dimensions: %dx%d", &width, &height), 2);
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, HORZRES), width);
+  EXPECT_EQ(GetDeviceCaps(screen, VERTRES), height);
+  ReleaseDC(nullptr, screen);
+  RECT desktop{};
+  ASSERT_TRUE(GetWindowRect(GetDesktopWindow(), &desktop));
+  EXPECT_EQ(desktop.right - desktop.left, width);
+  EXPECT_EQ(desktop.bottom - desktop.top, height);
+  RECT clip{};
+  ASSERT_TRUE(GetClipCursor(&clip));
+  EXPECT_EQ(clip.right, width);
+  EXPECT_EQ(clip.bottom, height);
+  display::Install(nullptr);
+  x11_ = nullptr;
+  screen = GetDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 1920);
+  EXPECT_EQ(GetDeviceCaps(screen, VERTRES), 1080);
+  ReleaseDC(nullptr, screen);
 }
 
 TEST_F(X11Display, ChoiceFollowsTheEnvironment) {
