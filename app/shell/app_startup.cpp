@@ -17,6 +17,7 @@
 #include "document/frame/doc_frame.h"
 #include "document/view/design_view.h"
 #include "foundation/util/file_names.h"
+#include "image/decode/rich_picture.h"
 
 namespace {
 
@@ -64,6 +65,9 @@ BOOL CLabelDesignerApp::InitInstance() {
   OpenProfile();
 
   LoadStdProfileSettings(12);
+  // Rich-edit controls and rich-text fields draw the PNG and JPEG pictures of
+  // their RTF through the image library.
+  image::InstallRichPictureDecoder();
   AddLayoutTemplate();
   m_objectClipboardFormat = static_cast<WORD>(::RegisterClipboardFormatA("Nerrow Object"));
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "image/decode/rich_picture.h"
 #include "platform/gdi/gdi_owners.h"
 #include "platform/nls/nls.h"
 #include "platform/user/controls/controls.h"
@@ -82,6 +83,8 @@ HRESULT CRichTextHost::QueryInterface(REFIID, void** object) {
 }
 
 int CRichTextHost::Init() {
+  // The fields' rich text shows its PNG and JPEG pictures decoded.
+  image::InstallRichPictureDecoder();
   IUnknown* unknown = nullptr;
   if (CreateTextServices(nullptr, this, &unknown) != S_OK || !unknown) return 1;
   void* services = nullptr;

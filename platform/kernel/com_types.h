@@ -17,6 +17,7 @@ inline constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
 inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 inline constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
+inline constexpr HRESULT E_ACCESSDENIED = static_cast<HRESULT>(0x80070005u);
 constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 
@@ -44,3 +45,12 @@ class IUnknown {
   ~IUnknown() = default;
 };
 using LPUNKNOWN = IUnknown*;
+
+// Strings handed across the component interfaces: UTF-16, zero-terminated,
+// with their length in bytes in the four bytes before the first character.
+// The receiver frees them with SysFreeString.
+using BSTR = WCHAR*;
+BSTR SysAllocString(const WCHAR* text);
+BSTR SysAllocStringLen(const WCHAR* text, UINT length);  // text may be null: zeros
+void SysFreeString(BSTR text);
+UINT SysStringLen(BSTR text);  // characters, 0 for null

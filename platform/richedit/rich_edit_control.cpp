@@ -9,12 +9,12 @@
 #include "platform/nls/nls.h"
 #include "platform/richedit/plain_text.h"
 #include "platform/richedit/rtf.h"
-#include "platform/richedit/text_services.h"
+#include "platform/richedit/rich_edit_control.h"
 #include "platform/user/clipboard.h"
 #include "platform/user/controls/controls.h"
+#include "platform/user/message_crack.h"
 
 namespace richedit {
-namespace {
 
 // The host a control gives its services: its window, its colours, its style.
 class ControlHost final : public ITextHost {
@@ -120,21 +120,14 @@ class ControlHost final : public ITextHost {
   PARAFORMAT2 paraFormat_{};
 };
 
-struct Control {
-  std::unique_ptr<ControlHost> host;
-  TextServices* services = nullptr;
-  DWORD eventMask = 0;
-  size_t anchor = 0;  // where a selection by keys or mouse started
-  bool focused = false;
-  bool dragging = false;
-  ~Control() {
-    if (services) services->Release();
-  }
-};
+
+Control::~Control() {
+  if (services) services->Release();
+}
 
 Control* StateOf(HWND window) { return reinterpret_cast<Control*>(GetWindowLongPtrW(window, 0)); }
 
-LRESULT Send(Control& c, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+LRESULT Send(Control& c, UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   c.services->TxSendMessage(msg, wParam, lParam, &result);
   return result;
@@ -152,20 +145,27 @@ RECT TextArea(HWND window) {
   return RECT{client.left + 1, client.top + 1, std::max(client.left + 2, client.right - 1), client.bottom - 1};
 }
 
-// Lays the text out as it is drawn, so positions answer for what shows.
+RECT DrawingBounds(HWND window, const Control& c) {
+  RECT area = TextArea(window);
+  area.top -= ScrollTop(c);
+  return area;
+}
+
 void Refresh(HWND window, Control& c) {
   HDC dc = GetDC(window);
   if (dc) {
-    const RECT area = TextArea(window);
+    const RECT bounds = DrawingBounds(window, c);
     // Draw through a clip that keeps nothing: the layout is what is wanted.
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, 0, 0, 0, 0);
-    c.services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &area, nullptr, nullptr, nullptr, 0,
+    c.services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &bounds, nullptr, nullptr, nullptr, 0,
                        TXTVIEW_ACTIVE);
     RestoreDC(dc, saved);
     ReleaseDC(window, dc);
   }
-  InvalidateRect(window, nullptr, FALSE);
+  UpdateScrollBar(window, c);
+  // A frozen document keeps what the window shows until it thaws.
+  if (!c.services->Frozen()) InvalidateRect(window, nullptr, FALSE);
 }
 
 void PlaceCaret(HWND window, Control& c) {
@@ -180,6 +180,8 @@ void PlaceCaret(HWND window, Control& c) {
   if (sel.cpMin == sel.cpMax) ShowCaret(window);
 }
 
+namespace {
+
 // Runs an action and sends what it changed: EN_UPDATE, EN_CHANGE and EN_SELCHANGE as the mask asks.
 template <typename Action>
 LRESULT Notifying(HWND window, Control& c, Action action) {
@@ -190,6 +192,8 @@ LRESULT Notifying(HWND window, Control& c, Action action) {
   const CHARRANGE after = c.services->Selection();
   if (changed || before.cpMin != after.cpMin || before.cpMax != after.cpMax) {
     Refresh(window, c);
+    // What the person does stays in view (a program's changes scroll nothing).
+    if (c.focused) ScrollCaretIntoView(window, c);
     PlaceCaret(window, c);
   }
   if (changed && (c.eventMask & ENM_UPDATE)) Command(window, EN_UPDATE);
@@ -320,7 +324,8 @@ LRESULT KeyDown(HWND window, Control& c, WPARAM key) {
         Paste(window, c);
         break;
       case 'Z':
-        Send(c, EM_UNDO);
+      case 'Y':
+        Send(c, key == 'Z' ? EM_UNDO : EM_REDO);
         c.anchor = static_cast<size_t>(c.services->Selection().cpMin);
         break;
       default:
@@ -352,8 +357,12 @@ void Paint(HWND window, Control& c) {
   UniqueBrush back(CreateSolidBrush(GetSysColor(disabled ? COLOR_BTNFACE : COLOR_WINDOW)));
   FillRect(dc, &client, back.get());
   const RECT area = TextArea(window);
-  c.services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &area, nullptr, nullptr, nullptr, 0,
+  const RECT bounds = DrawingBounds(window, c);
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);  // lines scrolled above stay hidden
+  c.services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &bounds, nullptr, nullptr, nullptr, 0,
                      TXTVIEW_ACTIVE);
+  RestoreDC(dc, saved);
   EndPaint(window, &paint);
 }
 
@@ -432,7 +441,12 @@ LRESULT RichEditProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       return Notifying(window, *c, [&] { return KeyDown(window, *c, wParam); });
     case WM_CHAR:
+    case WM_IME_CHAR:
       return Notifying(window, *c, [&] { return Char(window, *c, wParam); });
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION:
+      return Notifying(window, *c, [&] { return ImeMessage(window, *c, msg, wParam, lParam); });
     case WM_LBUTTONDOWN: {
       SetFocus(window);
       const POINT at{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
@@ -494,10 +508,43 @@ LRESULT RichEditProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_GETRECT:
       if (lParam) *reinterpret_cast<RECT*>(lParam) = TextArea(window);
       return 0;
-    case EM_GETFIRSTVISIBLELINE:
-      return 0;  // the control does not scroll: its first line is always in view
-    case EM_SCROLL:
+    case EM_GETOLEINTERFACE: {
+      // The object given answers QueryInterface for ITextDocument (the
+      // rich-edit OLE interface itself is not built).
+      if (!lParam) return FALSE;
+      void* document = nullptr;
+      c->services->QueryInterface(IID_ITextDocument, &document);
+      *reinterpret_cast<void**>(lParam) = document;
+      return document ? TRUE : FALSE;
+    }
+    case EM_GETFIRSTVISIBLELINE: {
+      const size_t lines = c->services->LastLayout().lines.size();
+      return static_cast<LRESULT>(lines ? std::min(c->firstLine, lines - 1) : 0);
+    }
+    case EM_LINESCROLL:
+      if (!(GetWindowLongW(window, GWL_STYLE) & ES_MULTILINE)) return FALSE;
+      LineScroll(window, *c, static_cast<long>(static_cast<LONG>(lParam)));
+      return TRUE;
+    case EM_SCROLLCARET:
+      ScrollCaretIntoView(window, *c);
       return 0;
+    case EM_SCROLL: {
+      if (wParam > SB_PAGEDOWN) return 0;
+      const size_t before = c->firstLine;
+      VScroll(window, *c, static_cast<WORD>(wParam), 0);
+      const auto moved = static_cast<long>(c->firstLine) - static_cast<long>(before);
+      return MAKELONG(static_cast<WORD>(static_cast<SHORT>(moved)), TRUE);
+    }
+    case WM_VSCROLL: {
+      const crack::Scroll s = crack::ScrollOf(wParam, lParam);
+      VScroll(window, *c, s.request, s.pos);
+      return 0;
+    }
+    case WM_MOUSEWHEEL: {
+      // Three lines a notch, as the system's wheel setting has it.
+      LineScroll(window, *c, -crack::WheelOf(wParam, lParam).delta / WHEEL_DELTA * 3);
+      return 0;
+    }
     case EM_EXSETSEL:
     case EM_SETSEL:
       return Notifying(window, *c, [&] {
@@ -517,12 +564,15 @@ LRESULT RichEditProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
       return r;
     }
     case WM_SETTEXT:
+      c->firstLine = 0;  // new text shows from its start
+      [[fallthrough]];
     case EM_SETTEXTEX:
     case EM_REPLACESEL:
     case EM_STREAMIN:
     case EM_SETREADONLY:
     case EM_EXLIMITTEXT:
     case EM_UNDO:
+    case EM_REDO:
       return Notifying(window, *c, [&] {
         const LRESULT r = Send(*c, msg, wParam, lParam);
         c->anchor = static_cast<size_t>(c->services->Selection().cpMin);
@@ -552,6 +602,7 @@ LRESULT RichEditProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_LINEFROMCHAR:
     case EM_GETSELTEXT:
     case EM_CANUNDO:
+    case EM_CANREDO:
     case EM_EMPTYUNDOBUFFER:
       return Send(*c, msg, wParam, lParam);
     default:

@@ -10,6 +10,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/kernel/com_types.h"
 #include "platform/kernel/types.h"
+#include "platform/richedit/tom.h"
 #include "platform/user/user.h"
 
 inline constexpr const char* RICHEDIT_CLASSA = "RichEdit20A";
@@ -313,7 +314,6 @@ inline constexpr IID IID_ITextHost{0x13E670F4, 0x1A5A, 0x11CF, {0xAB, 0xEB, 0x00
 inline constexpr IID IID_ITextDocument{0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
 
 struct DVTARGETDEVICE;
-using HIMC = void*;
 
 // What the text services ask of the host that owns them, in slot order.
 class ITextHost : public IUnknown {

@@ -76,6 +76,11 @@ HRESULT TextServices::QueryInterface(REFIID iid, void** object) {
     AddRef();
     return S_OK;
   }
+  if (iid == IID_ITextDocument) {
+    *object = static_cast<ITextDocument*>(&tom_);
+    AddRef();
+    return S_OK;
+  }
   *object = nullptr;
   return E_NOINTERFACE;
 }
@@ -112,18 +117,24 @@ void TextServices::SetSelection(LONG cpMin, LONG cpMax) {
 
 std::u16string TextServices::Selected() const { return doc_.text().substr(selMin_, selMax_ - selMin_); }
 
-void TextServices::Remember() {
-  if (undoLimit_ <= 0) return;
-  undo_.push_back(Snapshot{doc_, selMin_, selMax_});
-  while (undo_.size() > static_cast<size_t>(undoLimit_)) undo_.pop_front();
-}
+void TextServices::Remember() { history_.Remember(EditState{doc_, selMin_, selMax_}); }
 
 bool TextServices::Undo() {
-  if (undo_.empty()) return false;
-  doc_ = std::move(undo_.back().doc);
-  selMin_ = undo_.back().selMin;
-  selMax_ = undo_.back().selMax;
-  undo_.pop_back();
+  std::optional<EditState> back = history_.Undo(EditState{doc_, selMin_, selMax_});
+  if (!back) return false;
+  doc_ = std::move(back->doc);
+  selMin_ = back->selMin, selMax_ = back->selMax;
+  insertion_.reset();
+  modified_ = true;
+  ++changes_;
+  return true;
+}
+
+bool TextServices::Redo() {
+  std::optional<EditState> forward = history_.Redo(EditState{doc_, selMin_, selMax_});
+  if (!forward) return false;
+  doc_ = std::move(forward->doc);
+  selMin_ = forward->selMin, selMax_ = forward->selMax;
   insertion_.reset();
   modified_ = true;
   ++changes_;
@@ -302,6 +313,7 @@ LRESULT TextServices::SetFontSize(int delta) {
     insertion_ = f;
     return TRUE;
   }
+  Remember();
   doc_.ChangeFormats(from, to, [&](CharFormat& f) { f.height = NextFontSize(f.height / 20, delta) * 20; });
   return TRUE;
 }
@@ -316,7 +328,7 @@ LRESULT TextServices::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
       Put(std::span<const uint8_t>(bytes, n * 2), kUtf16CodePage, false);
       selMin_ = selMax_ = 0;
       modified_ = false;
-      undo_.clear();
+      history_.Clear();
       return TRUE;
     }
     case WM_GETTEXTLENGTH:
@@ -337,7 +349,7 @@ LRESULT TextServices::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
       const bool selection = (flags & ST_SELECTION) != 0;
       // ST_KEEPUNDO makes the change one that can be undone; without it the undo history goes.
       if (flags & ST_KEEPUNDO) Remember();
-      else undo_.clear();
+      else history_.Clear();
       Put(std::span<const uint8_t>(data, n), cp, selection);
       if (!selection) selMin_ = selMax_ = 0;
       return 1;
@@ -393,6 +405,7 @@ LRESULT TextServices::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
       CharFormat probe;
       if (!ApplyCharFormat(probe, cf)) return 0;
       if (wParam & SCF_ALL) {
+        Remember();
         doc_.SetCharFormat(0, doc_.size(), *cf);
         CharFormat d = doc_.DefaultFormat();
         ApplyCharFormat(d, cf);
@@ -403,6 +416,7 @@ LRESULT TextServices::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
           ApplyCharFormat(f, cf);
           insertion_ = f;
         } else {
+          Remember();
           doc_.SetCharFormat(selMin_, selMax_, *cf);
         }
       } else {
@@ -426,6 +440,7 @@ LRESULT TextServices::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
       const auto* pf = reinterpret_cast<const PARAFORMAT*>(lParam);
       ParaFormat probe;
       if (!ApplyParaFormat(probe, pf)) return 0;
+      Remember();
       doc_.SetParaFormat(selMin_, selMax_, *pf);
       return 1;
     }
@@ -475,15 +490,18 @@ LRESULT TextServices::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_GETEVENTMASK:
       return static_cast<LRESULT>(eventMask_);
     case EM_SETUNDOLIMIT:
-      undoLimit_ = std::max<LONG>(0, static_cast<LONG>(wParam));
-      while (undo_.size() > static_cast<size_t>(undoLimit_)) undo_.pop_front();
-      return undoLimit_;
+      history_.SetLimit(static_cast<LONG>(wParam));
+      return history_.Limit();
     case EM_UNDO:
       return Undo() ? TRUE : FALSE;
     case EM_CANUNDO:
-      return undo_.empty() ? FALSE : TRUE;
+      return history_.CanUndo() ? TRUE : FALSE;
+    case EM_REDO:
+      return Redo() ? TRUE : FALSE;
+    case EM_CANREDO:
+      return history_.CanRedo() ? TRUE : FALSE;
     case EM_EMPTYUNDOBUFFER:
-      undo_.clear();
+      history_.Clear();
       return 0;
     case EM_SETTEXTMODE:
       // Only an empty document changes its mode.

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <span>
 
 #include "platform/richedit/dc_render.h"
 #include "platform/richedit/text_document.h"
+#include "platform/richedit/tom_objects.h"
+#include "platform/richedit/undo_history.h"
 
 namespace richedit {
 
@@ -56,6 +57,24 @@ class TextServices final : public ITextServices {
   size_t CharFromPoint(POINT point) const;
   // The first character of the line above or below the one holding cp, at the same x.
   size_t LineStep(size_t cp, int lines) const;
+  // For the text object model (tom_document.cpp): changes of a range, each
+  // one step that can be undone; the saved state; freezing the display.
+  // Return whether anything changed.
+  bool ReplaceRange(size_t from, size_t to, std::u16string_view text, bool undoable = true);
+  bool ChangeCharFormat(size_t from, size_t to, const CHARFORMAT2W& format);
+  bool ChangeParaFormat(size_t from, size_t to, const PARAFORMAT2& format);
+  bool Modified() const { return modified_; }
+  void SetModified(bool modified) { modified_ = modified; }
+  bool UndoStep() { return Undo(); }
+  bool RedoStep() { return Redo(); }
+  void ClearAll();
+  LONG Freeze() { return ++frozen_; }
+  LONG Unfreeze();  // back at 0, the host is asked to redraw
+  // The lines of the last drawing or measuring.
+  const Layout& LastLayout() const { return last_; }
+  // A screen point in the coordinates of the last drawing (the host's client area).
+  void ScreenToDrawing(POINT& point) const { host_->TxScreenToClient(&point); }
+  bool Frozen() const { return frozen_ > 0; }
   double Zoom() const { return zoomNum_ > 0 && zoomDen_ > 0 ? static_cast<double>(zoomNum_) / zoomDen_ : 1.0; }
 
  private:
@@ -73,9 +92,10 @@ class TextServices final : public ITextServices {
   std::u16string Selected() const;
   void ReadHostFormats();
   Layout LayOutFor(HDC dc, int width, double zoom);
-  // Undo: the document and selection before each change, at most undoLimit_ of them.
+  // Undo and redo: the document and selection before each change.
   void Remember();
   bool Undo();
+  bool Redo();
 
   ITextHost* host_;
   ULONG references_ = 1;
@@ -86,7 +106,6 @@ class TextServices final : public ITextServices {
   size_t limit_ = SIZE_MAX;
   DWORD bits_ = 0;
   DWORD eventMask_ = 0;
-  LONG undoLimit_ = 100;
   DWORD textMode_ = TM_RICHTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE;
   DWORD options_ = 0;
   bool modified_ = false;
@@ -95,11 +114,9 @@ class TextServices final : public ITextServices {
   Layout last_;  // of the last drawing or measuring
   POINT lastOrigin_{0, 0};
   uint64_t changes_ = 0;
-  struct Snapshot {
-    TextDocument doc;
-    size_t selMin, selMax;
-  };
-  std::deque<Snapshot> undo_;
+  UndoHistory history_;
+  LONG frozen_ = 0;
+  TomDocument tom_{this};
   SIZE lastSize_{0, 0};
 };
 

@@ -9,6 +9,7 @@
 #include "platform/richedit/plain_text.h"
 #include "platform/testing/png_writer.h"
 #include "platform/testing/ui.h"
+#include "tests/platform/richedit/rich_edit_fixture.h"
 #include "tests/platform/richedit/rich_test_util.h"
 
 namespace {
@@ -16,61 +17,9 @@ namespace {
 using richtest::Utf16;
 using richtest::Utf8;
 
-struct Note {
-  UINT message;
-  UINT code;
-  LONG cpMin = 0, cpMax = 0;
-  bool operator==(const Note&) const = default;
-};
-
-std::vector<Note>& Notes() {
-  static std::vector<Note> notes;
-  return notes;
-}
-
-LRESULT ParentProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND) Notes().push_back({message, HIWORD(wParam)});
-  if (message == WM_NOTIFY) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header->code == EN_SELCHANGE) {
-      const auto* sel = reinterpret_cast<const SELCHANGE*>(lParam);
-      Notes().push_back({message, header->code, sel->chrg.cpMin, sel->chrg.cpMax});
-    }
-  }
-  return DefWindowProcW(w, message, wParam, lParam);
-}
-
-struct Fixture {
-  Fixture(const char16_t* className = u"RichEdit20W", DWORD style = ES_MULTILINE) {
-    static const ATOM atom = [] {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof wc;
-      wc.lpfnWndProc = ParentProc;
-      wc.lpszClassName = u"TavRichEditTestParent";
-      wc.hbrBackground = GetSysColorBrush(COLOR_3DFACE);
-      return RegisterClassExW(&wc);
-    }();
-    (void)atom;
-    parent = CreateWindowExW(0, u"TavRichEditTestParent", u"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400,
-                             300, nullptr, nullptr, nullptr, nullptr);
-    edit = CreateWindowExW(0, className, u"", WS_CHILD | WS_VISIBLE | WS_BORDER | style, 10, 10, 300, 120, parent,
-                           reinterpret_cast<HMENU>(static_cast<uintptr_t>(21)), nullptr, nullptr);
-    Notes().clear();
-  }
-  ~Fixture() { DestroyWindow(parent); }
-  std::u16string Text(DWORD flags = GT_DEFAULT) const {
-    WCHAR buffer[512] = {};
-    GETTEXTEX how{sizeof buffer, flags, 1200, nullptr, nullptr};
-    SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-  }
-  CHARRANGE Selection() const {
-    CHARRANGE range{};
-    SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    return range;
-  }
-  HWND parent, edit;
-};
+using richtest::Fixture;
+using richtest::Note;
+using richtest::Notes;
 
 TEST(RichEditControl, TheClassesExistAndTakeTheirText) {
   for (const char16_t* name : {u"RichEdit20W", u"RichEdit20A"}) {
@@ -249,6 +198,104 @@ TEST(RichEditControl, UndoKeepsItsLimit) {
   SETTEXTEX plain{ST_DEFAULT, 1200};
   SendMessageW(f.edit, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&plain), reinterpret_cast<LPARAM>(u"three"));
   EXPECT_EQ(SendMessageW(f.edit, EM_CANUNDO, 0, 0), FALSE);
+}
+
+}  // namespace
+
+namespace {
+
+CHARFORMAT2W CharFormatOf(HWND edit, LONG from, LONG to) {
+  CHARRANGE range{from, to};
+  SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  SendMessageW(edit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  return cf;
+}
+
+// Each kind of change is one step back and one step forward again.
+TEST(RichEditControl, RedoAndUndoOfFormatChanges) {
+  struct Case {
+    const char* what;
+    void (*change)(HWND edit);
+    bool (*changed)(HWND edit);
+  };
+  const Case cases[] = {
+      {"typing",
+       [](HWND) { uitest::TypeText(std::string_view("!")); },
+       [](HWND edit) { return GetWindowTextLengthW(edit) == 6; }},
+      {"bold on a selection",
+       [](HWND edit) {
+         SendMessageW(edit, EM_SETSEL, 0, 3);
+         CHARFORMAT2W cf{};
+         cf.cbSize = sizeof cf;
+         cf.dwMask = CFM_BOLD;
+         cf.dwEffects = CFE_BOLD;
+         SendMessageW(edit, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+       },
+       [](HWND edit) { return (CharFormatOf(edit, 0, 3).dwEffects & CFE_BOLD) != 0; }},
+      {"red everywhere",
+       [](HWND edit) {
+         CHARFORMAT2W cf{};
+         cf.cbSize = sizeof cf;
+         cf.dwMask = CFM_COLOR;
+         cf.crTextColor = RGB(255, 0, 0);
+         SendMessageW(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+       },
+       [](HWND edit) { return CharFormatOf(edit, 1, 4).crTextColor == RGB(255, 0, 0); }},
+      {"centred paragraph",
+       [](HWND edit) {
+         PARAFORMAT2 pf{};
+         pf.cbSize = sizeof pf;
+         pf.dwMask = PFM_ALIGNMENT;
+         pf.wAlignment = PFA_CENTER;
+         SendMessageW(edit, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+       },
+       [](HWND edit) {
+         PARAFORMAT2 pf{};
+         pf.cbSize = sizeof pf;
+         SendMessageW(edit, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+         return pf.wAlignment == PFA_CENTER;
+       }},
+      {"larger font",
+       [](HWND edit) {
+         SendMessageW(edit, EM_SETSEL, 0, -1);
+         SendMessageW(edit, EM_SETFONTSIZE, 4, 0);
+       },
+       [](HWND edit) { return CharFormatOf(edit, 0, 5).yHeight == 280; }},
+  };
+  for (const auto& c : cases) {
+    Fixture f;
+    SendMessageW(f.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"hello"));
+    SetFocus(f.edit);
+    SendMessageW(f.edit, EM_SETSEL, 5, 5);
+    EXPECT_EQ(SendMessageW(f.edit, EM_CANREDO, 0, 0), FALSE) << c.what;
+    c.change(f.edit);
+    ASSERT_TRUE(c.changed(f.edit)) << c.what;
+    EXPECT_EQ(SendMessageW(f.edit, EM_CANUNDO, 0, 0), TRUE) << c.what;
+    EXPECT_EQ(SendMessageW(f.edit, EM_UNDO, 0, 0), TRUE) << c.what;
+    EXPECT_FALSE(c.changed(f.edit)) << c.what;
+    EXPECT_EQ(Utf8(f.Text()), "hello") << c.what;
+    EXPECT_EQ(SendMessageW(f.edit, EM_CANREDO, 0, 0), TRUE) << c.what;
+    EXPECT_EQ(SendMessageW(f.edit, EM_REDO, 0, 0), TRUE) << c.what;
+    EXPECT_TRUE(c.changed(f.edit)) << c.what;
+    EXPECT_EQ(SendMessageW(f.edit, EM_CANREDO, 0, 0), FALSE) << c.what;
+  }
+}
+
+TEST(RichEditControl, ANewChangeForgetsWhatCouldBeRedone) {
+  Fixture f;
+  SetFocus(f.edit);
+  uitest::TypeText(std::string_view("ab"));
+  uitest::Key('Z', false, true);
+  EXPECT_EQ(Utf8(f.Text()), "a");
+  uitest::Key('Y', false, true);
+  EXPECT_EQ(Utf8(f.Text()), "ab");
+  uitest::Key('Z', false, true);
+  uitest::TypeText(std::string_view("c"));
+  EXPECT_EQ(SendMessageW(f.edit, EM_CANREDO, 0, 0), FALSE);
+  EXPECT_EQ(SendMessageW(f.edit, EM_REDO, 0, 0), FALSE);
+  EXPECT_EQ(Utf8(f.Text()), "ac");
 }
 
 }  // namespace

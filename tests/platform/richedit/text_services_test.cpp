@@ -40,10 +40,15 @@ TEST(RichTextServices, MadeForAHostAndAskedForItsInterfaces) {
   void* services = nullptr;
   EXPECT_EQ(unknown->QueryInterface(IID_ITextServices, &services), S_OK);
   EXPECT_NE(services, nullptr);
-  void* document = reinterpret_cast<void*>(1);
-  EXPECT_EQ(unknown->QueryInterface(IID_ITextDocument, &document), E_NOINTERFACE);
-  EXPECT_EQ(document, nullptr);
+  // The text document is part of the same object: it holds a reference of its own.
+  void* document = nullptr;
+  EXPECT_EQ(unknown->QueryInterface(IID_ITextDocument, &document), S_OK);
+  ASSERT_NE(document, nullptr);
+  void* other = reinterpret_cast<void*>(1);
+  EXPECT_EQ(unknown->QueryInterface(IID_ITextHost, &other), E_NOINTERFACE);
+  EXPECT_EQ(other, nullptr);
   static_cast<ITextServices*>(services)->Release();
+  static_cast<ITextDocument*>(document)->Release();
   EXPECT_EQ(unknown->Release(), 0u);
 }
 
