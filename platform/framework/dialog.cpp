@@ -48,6 +48,35 @@ void CDialog::AttachDialogWindow(CWnd* wnd, HWND dialog) {
   ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc));
 }
 
+BOOL CDialog::RunCommonDialog(const std::function<BOOL()>& run) {
+  auto& state = afx::State();
+  CWnd* const saved = state.wndInit;
+  state.wndInit = this;
+  m_bModal = TRUE;
+  const BOOL chosen = run();
+  m_bModal = FALSE;
+  state.wndInit = saved;
+  if (m_hWnd) Detach();
+  return chosen;
+}
+
+CDialog* CDialog::HookedDialog(HWND dialog, UINT message, const CRuntimeClass* kind, bool& started) {
+  started = false;
+  if (message == WM_INITDIALOG) {
+    // The object that is starting this dialog on this thread.
+    auto& state = afx::State();
+    CWnd* waiting = state.wndInit;
+    if (waiting && waiting->IsKindOf(kind) && !waiting->m_hWnd) {
+      state.wndInit = nullptr;
+      AttachDialogWindow(waiting, dialog);
+      started = true;
+      return static_cast<CDialog*>(waiting);
+    }
+  }
+  CWnd* attached = FromHandlePermanent(dialog);
+  return attached && attached->IsKindOf(kind) ? static_cast<CDialog*>(attached) : nullptr;
+}
+
 INT_PTR CDialog::DoModal() {
   HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
   if (!owner) {

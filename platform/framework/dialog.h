@@ -5,6 +5,8 @@
 // the focus on the control and stops the exchange.
 #pragma once
 
+#include <functional>
+
 #include "platform/framework/controls.h"
 #include "platform/framework/cstring.h"
 #include "platform/framework/wnd.h"
@@ -62,6 +64,14 @@ class CDialog : public CWnd {
   // Attaches `wnd` to a dialog the dialog manager has just made and puts the
   // framework's procedure in front of the dialog manager's.
   static void AttachDialogWindow(CWnd* wnd, HWND dialog);
+  // For the common dialogs, which take a hook rather than a procedure: runs
+  // `run` (the dialog's modal call) with this object waiting to be attached
+  // by `HookedDialog`, and frees it again afterwards.
+  BOOL RunCommonDialog(const std::function<BOOL()>& run);
+  // The object of a common dialog's hook: at WM_INITDIALOG the waiting
+  // object of class `kind` is attached and `started` set (its OnInitDialog
+  // is the caller's to call); later, the object attached to `dialog`.
+  static CDialog* HookedDialog(HWND dialog, UINT message, const CRuntimeClass* kind, bool& started);
 
   DECLARE_MESSAGE_MAP()
 };

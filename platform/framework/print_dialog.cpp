@@ -2,7 +2,6 @@
 #include "platform/framework/print_dialog.h"
 
 #include "platform/framework/app.h"
-#include "platform/framework/thread_state.h"
 
 IMPLEMENT_DYNAMIC(CPrintDialog, CDialog)
 
@@ -34,14 +33,7 @@ INT_PTR CPrintDialog::DoModal() {
   m_callerHook = (m_pd.Flags & hookFlag) && hook != &AfxPrintHook ? hook : nullptr;
   m_pd.Flags |= hookFlag;
   hook = &AfxPrintHook;
-  auto& state = afx::State();
-  CWnd* const saved = state.wndInit;
-  state.wndInit = this;
-  m_bModal = TRUE;
-  const BOOL chosen = ::PrintDlgA(&m_pd);
-  m_bModal = FALSE;
-  state.wndInit = saved;
-  if (m_hWnd) Detach();
+  const BOOL chosen = RunCommonDialog([this] { return ::PrintDlgA(&m_pd); });
   if (m_callerHook) hook = m_callerHook;
   else m_pd.Flags &= ~hookFlag;
   if (!devMode && m_pd.hDevMode) m_madeDevMode = m_pd.hDevMode;
@@ -50,21 +42,12 @@ INT_PTR CPrintDialog::DoModal() {
 }
 
 UINT_PTR CPrintDialog::AfxPrintHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  CPrintDialog* self = nullptr;
-  if (message == WM_INITDIALOG) {
-    // The object that is starting this dialog on this thread.
-    auto& state = afx::State();
-    self = DYNAMIC_DOWNCAST(CPrintDialog, state.wndInit);
-    if (self && !self->m_hWnd) {
-      state.wndInit = nullptr;
-      AttachDialogWindow(self, dialog);
-      const BOOL focus = self->OnInitDialog();
-      if (self->m_callerHook) return self->m_callerHook(dialog, message, wParam, lParam);
-      return static_cast<UINT_PTR>(focus);
-    }
-  }
-  self = DYNAMIC_DOWNCAST(CPrintDialog, FromHandlePermanent(dialog));
-  return self && self->m_callerHook ? self->m_callerHook(dialog, message, wParam, lParam) : 0;
+  bool started = false;
+  auto* self = static_cast<CPrintDialog*>(HookedDialog(dialog, message, RUNTIME_CLASS(CPrintDialog), started));
+  if (!self) return 0;
+  const BOOL focus = started ? self->OnInitDialog() : FALSE;
+  if (self->m_callerHook) return self->m_callerHook(dialog, message, wParam, lParam);
+  return static_cast<UINT_PTR>(focus);
 }
 
 BOOL CPrintDialog::GetDefaults() {
