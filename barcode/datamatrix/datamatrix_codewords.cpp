@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <optional>
-#include <type_traits>
 #include <utility>
 
 #include "barcode/common/reed_solomon.h"
@@ -24,9 +23,9 @@ struct Base256Segment {
   int count;
 };
 
-// The codewords of a path, or only their count: the search runs on counting
-// paths, plain values that copy cheaply, and only the chosen path is replayed
-// writing its codewords into a vector its owner keeps.
+// The codewords of a path, or only their count: the search's paths are closed
+// for each size counting, and only the chosen path is replayed writing its
+// codewords into a vector its owner keeps.
 class CodewordBuffer {
  public:
   static CodewordBuffer Counting(size_t count) {
@@ -68,11 +67,11 @@ class CodewordBuffer {
 // three EDIFACT values) plus the up to four values of one character.
 class PendingValues {
  public:
-  size_t size() const { return size_; }
-  bool empty() const { return size_ == 0; }
-  void push_back(uint8_t v) { values_[size_++] = v; }
-  void clear() { size_ = 0; }
-  uint8_t operator[](size_t i) const { return values_[i]; }
+  constexpr size_t size() const { return size_; }
+  constexpr bool empty() const { return size_ == 0; }
+  constexpr void push_back(uint8_t v) { values_[size_++] = v; }
+  constexpr void clear() { size_ = 0; }
+  constexpr uint8_t operator[](size_t i) const { return values_[i]; }
   const uint8_t* begin() const { return values_.data(); }
   const uint8_t* end() const { return values_.data() + size_; }
   void DropFront(size_t n) {
@@ -86,8 +85,7 @@ class PendingValues {
 };
 
 struct Path {
-  // Fields widest first, positions narrow (inputs are at most kMaxTextLength
-  // bytes): the search copies paths by the dozen for every character.
+  // Positions are narrow: inputs are at most kMaxTextLength bytes.
   CodewordBuffer cw;
   std::vector<Base256Segment>* finished = nullptr;  // the earlier segments (writing paths only)
   Base256Segment segment{0, 0};  // the latest Base 256 segment
@@ -100,10 +98,6 @@ struct Path {
   PendingValues values;      // pending C40/Text/X12 or EDIFACT values
 
   bool Ok() const { return error == PathError::None; }
-  int Length12() const {
-    return 12 * static_cast<int>(cw.size()) +
-           static_cast<int>(values.size()) * (scheme == Scheme::Edifact ? 9 : 8);
-  }
   void Push(uint8_t c) {
     if (cw.size() >= kBufferCapacity) {
       error = PathError::Full;
@@ -114,10 +108,8 @@ struct Path {
   }
 };
 
-// The search copies paths by the dozen for every character.
-static_assert(std::is_trivially_copyable_v<Path>);
-
-bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+constexpr bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+constexpr bool EdifactEncodable(uint8_t c) { return c >= 32 && c <= 94; }
 
 void EncodeAscii(Path& p, uint8_t c) {
   if (IsDigit(c) && p.singleDigit) {
@@ -145,7 +137,7 @@ std::vector<uint8_t> AsciiCodewords(std::span<const uint8_t> text) {
 }
 
 // C40 (text = false) or Text (text = true) values of one byte.
-void C40Values(uint8_t c, bool text, PendingValues& out) {
+constexpr void C40Values(uint8_t c, bool text, PendingValues& out) {
   if (c >= 128) {
     out.push_back(1);
     out.push_back(30);
@@ -183,7 +175,7 @@ void C40Values(uint8_t c, bool text, PendingValues& out) {
   }
 }
 
-int X12Value(uint8_t c) {
+constexpr int X12Value(uint8_t c) {
   if (c == '\r') return 0;
   if (c == '*') return 1;
   if (c == '>') return 2;
@@ -278,7 +270,7 @@ void EncodeNext(Path& p, uint8_t c) {
       break;
     }
     case Scheme::Edifact:
-      if (c < 32 || c > 94) {
+      if (!EdifactEncodable(c)) {
         p.error = PathError::NotEncodable;
         return;
       }
@@ -302,20 +294,102 @@ void EncodeNext(Path& p, uint8_t c) {
   if (p.values.empty()) p.boundaryPos = p.pos;
 }
 
-// The codeword count of a counting path once it has left for ASCII, or -1
-// when it cannot leave there or runs out of room, as Leave finds.
-int64_t CountAfterLeave(const Path& p) {
-  if (!p.Ok()) return -1;
-  auto count = static_cast<int64_t>(p.cw.size());
-  switch (p.scheme) {
+// What the search needs of one byte in each scheme, from the same rules the
+// codewords are written by.
+struct ByteFacts {
+  uint8_t asciiCodewords = 1;  // 2 above 127 (a digit may pair with the one before instead)
+  uint8_t c40Values = 0, textValues = 0;
+  bool digit = false, x12 = false, edifact = false;
+};
+
+constexpr ByteFacts FactsOf(uint8_t c) {
+  PendingValues c40, text;
+  C40Values(c, false, c40);
+  C40Values(c, true, text);
+  ByteFacts f;
+  f.asciiCodewords = c >= 128 ? 2 : 1;
+  f.c40Values = static_cast<uint8_t>(c40.size());
+  f.textValues = static_cast<uint8_t>(text.size());
+  f.digit = IsDigit(c);
+  f.x12 = X12Value(c) >= 0;
+  f.edifact = EdifactEncodable(c);
+  return f;
+}
+
+constexpr std::array<ByteFacts, 256> kByteFacts = [] {
+  std::array<ByteFacts, 256> table{};
+  for (int c = 0; c < 256; ++c) table[c] = FactsOf(static_cast<uint8_t>(c));
+  return table;
+}();
+static_assert(kByteFacts['a'].c40Values == 2 && kByteFacts['a'].textValues == 1 && kByteFacts[200].c40Values == 3);
+
+// A path of the search reduced to what its further codewords depend on: the
+// codewords so far, the values waiting for theirs and the state of its scheme
+// (which is the path's index). It grows as a writing Path of that scheme
+// would, counting only; the chosen path is replayed writing once at the end.
+struct Counter {
+  int32_t count = 0;
+  uint32_t boundaryPos = 0;  // input consumed at the last codeword boundary
+  int32_t segment = 0;       // Base 256: bytes in the open segment
+  uint8_t pending = 0;       // C40/Text/X12 or EDIFACT values waiting
+  bool singleDigit = false;  // ASCII: the last codeword is one digit of this run
+  bool ok = true;
+};
+
+// One byte in scheme S, as EncodeNext writes it; `after` is the input consumed then.
+template <Scheme S>
+void CountNext(Counter& k, const ByteFacts& f, uint32_t after) {
+  if constexpr (S == Scheme::Ascii) {
+    if (f.digit && k.singleDigit) {
+      k.singleDigit = false;  // the pair takes the one codeword there is
+    } else {
+      k.count += f.asciiCodewords;
+      k.singleDigit = f.digit;
+    }
+  } else if constexpr (S == Scheme::C40 || S == Scheme::Text || S == Scheme::X12) {
+    if (S == Scheme::X12 && !f.x12) {
+      k.ok = false;
+      return;
+    }
+    const int values = k.pending + (S == Scheme::C40 ? f.c40Values : S == Scheme::Text ? f.textValues : 1);
+    k.count += 2 * (values / 3);
+    k.pending = static_cast<uint8_t>(values % 3);
+  } else if constexpr (S == Scheme::Edifact) {
+    if (!f.edifact) {
+      k.ok = false;
+      return;
+    }
+    if (++k.pending == 4) {
+      k.count += 3;
+      k.pending = 0;
+    }
+  } else {
+    // The byte must fit; the second length codeword a long segment takes on
+    // is inserted without that check, as Path does.
+    const bool fits = ++k.count <= kMaxDataCodewords;
+    if (++k.segment == 250) ++k.count;
+    k.ok = fits;
+    if (k.pending == 0) k.boundaryPos = after;
+    return;
+  }
+  if (k.count > kMaxDataCodewords) k.ok = false;
+  if (k.pending == 0) k.boundaryPos = after;
+}
+
+// The codeword count of a counter in scheme `s` once it has left for ASCII,
+// or -1 when it cannot leave there or runs out of room, as Leave finds.
+int64_t CountAfterLeave(const Counter& k, Scheme s) {
+  if (!k.ok) return -1;
+  int64_t count = k.count;
+  switch (s) {
     case Scheme::C40:
     case Scheme::Text:
     case Scheme::X12:
-      if (!p.values.empty()) return -1;
+      if (k.pending != 0) return -1;
       ++count;  // the unlatch
       break;
     case Scheme::Edifact:
-      count += static_cast<int64_t>(6 * (p.values.size() + 1) + 7) / 8;  // the values and the unlatch value, six bits each
+      count += (6 * (k.pending + 1) + 7) / 8;  // the values and the unlatch value, six bits each
       break;
     case Scheme::Ascii:
     case Scheme::Base256:
@@ -324,18 +398,108 @@ int64_t CountAfterLeave(const Path& p) {
   return count > kMaxDataCodewords ? -1 : count;
 }
 
-// A counting path in ASCII with `count` codewords after `pos` characters, set
-// field by field: the search does this for every scheme and character.
-void ResetCounting(Path& p, size_t count, size_t pos) {
-  p.scheme = Scheme::Ascii;
-  p.error = PathError::None;
-  p.pos = p.boundaryPos = static_cast<uint32_t>(pos);
-  p.singleDigit = false;
-  p.cw = CodewordBuffer::Counting(count);
-  p.values.clear();
-  p.segment = {0, 0};
-  p.inSegment = false;
-  p.finished = nullptr;
+// A counter just switched from ASCII, where it had `count` codewords after
+// `pos` bytes, into S, as Enter writes the latch (and Base 256's length).
+template <Scheme S>
+Counter Entered(int64_t count, uint32_t pos) {
+  Counter k;
+  k.count = static_cast<int32_t>(count + (S == Scheme::Ascii ? 0 : S == Scheme::Base256 ? 2 : 1));
+  k.boundaryPos = pos;
+  k.ok = k.count <= kMaxDataCodewords;
+  return k;
+}
+
+// Length in twelfths of a codeword: a C40/Text/X12 value takes two thirds of
+// a codeword, an EDIFACT value three quarters.
+template <Scheme S>
+int Length12(const Counter& k) {
+  return 12 * k.count + k.pending * (S == Scheme::Edifact ? 9 : 8);
+}
+
+// The counting Path of a counter in scheme `s` after `pos` bytes, for Close.
+Path PathOf(const Counter& k, Scheme s, size_t pos) {
+  Path p;
+  p.cw = CodewordBuffer::Counting(static_cast<size_t>(k.count));
+  p.scheme = s;
+  p.error = k.ok ? PathError::None : PathError::NotEncodable;
+  p.pos = static_cast<uint32_t>(pos);
+  p.boundaryPos = k.boundaryPos;
+  p.singleDigit = k.singleDigit;
+  for (int i = 0; i < k.pending; ++i) p.values.push_back(0);  // counting needs only how many
+  p.inSegment = s == Scheme::Base256;
+  p.segment.count = k.segment;
+  return p;
+}
+
+// The cheapest counter once left for ASCII (the first of equals), and the
+// next cheapest for the scheme that is itself the cheapest.
+struct Cheapest {
+  std::array<int64_t, kSchemes> left;
+  int first = -1, second = -1;
+};
+
+Cheapest FindCheapest(const std::array<Counter, kSchemes>& counters) {
+  Cheapest c;
+  for (int i = 0; i < kSchemes; ++i) {
+    c.left[i] = CountAfterLeave(counters[i], static_cast<Scheme>(i));
+    if (c.left[i] < 0) continue;
+    if (c.first < 0 || c.left[i] < c.left[c.first]) {
+      c.second = c.first;
+      c.first = i;
+    } else if (c.second < 0 || c.left[i] < c.left[c.second]) {
+      c.second = i;
+    }
+  }
+  return c;
+}
+
+// One step of the search for the path ending in S at byte `t`: staying in S,
+// or changing into it from the cheapest other path, whichever is shorter (the
+// first in scheme order of equals, as trying every path in turn finds it).
+// Returns the scheme the new path came from, -1 when there is none.
+template <Scheme S>
+int8_t Grow(Counter& stay, const Cheapest& cheapest, const ByteFacts& f, uint32_t t) {
+  constexpr int j = static_cast<int>(S);
+  const int changeFrom = j == cheapest.first ? cheapest.second : cheapest.first;
+  const bool wasOk = stay.ok;
+  if (wasOk) CountNext<S>(stay, f, t + 1);
+  Counter change;
+  change.ok = false;
+  if (changeFrom >= 0) {
+    change = Entered<S>(cheapest.left[changeFrom], t);
+    if (change.ok) CountNext<S>(change, f, t + 1);
+  }
+  const bool stayOk = wasOk && stay.ok, changeOk = change.ok;
+  int best = -1;
+  if (stayOk && changeOk) {
+    const int a = Length12<S>(stay), b = Length12<S>(change);
+    best = a < b || (a == b && j < changeFrom) ? j : changeFrom;
+  } else if (stayOk) {
+    best = j;
+  } else if (changeOk) {
+    best = changeFrom;
+  }
+  if (best >= 0 && best != j) {
+    stay = change;
+  } else if (best < 0) {
+    stay = Counter{};
+    stay.ok = false;
+  }
+  return static_cast<int8_t>(best);
+}
+
+template <size_t... J>
+void GrowAll(std::array<Counter, kSchemes>& counters, std::array<int8_t, kSchemes>& from, uint8_t c, uint32_t t,
+             std::index_sequence<J...>) {
+  const Cheapest cheapest = FindCheapest(counters);
+  const ByteFacts& f = kByteFacts[c];
+  ((from[J] = Grow<static_cast<Scheme>(J)>(counters[J], cheapest, f, t)), ...);
+}
+
+template <size_t... J>
+void StartAll(std::array<Counter, kSchemes>& counters, uint8_t c, std::index_sequence<J...>) {
+  const ByteFacts& f = kByteFacts[c];
+  ((counters[J] = Entered<static_cast<Scheme>(J)>(0, 0), CountNext<static_cast<Scheme>(J)>(counters[J], f, 1)), ...);
 }
 
 // One character in `target`, switching into it first when needed.
@@ -449,71 +613,18 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
     sizeIndex = -1;
     return 0;
   }
-  // Path j ends in scheme j. The search keeps each path's state and counts
-  // its codewords; `from` keeps which path each one grew from, step by step.
-  std::array<Path, kSchemes> paths;
+  // Path j ends in scheme j. The search keeps each path's counter; `from`
+  // keeps which path each one grew from, step by step. A change of scheme
+  // first leaves for ASCII, which puts every path in the same state but for
+  // its codeword count: the change into a scheme is cheapest from the path
+  // with the fewest codewords once left, and the search tries only that one
+  // beside staying.
+  std::array<Counter, kSchemes> counters;
   std::vector<std::array<int8_t, kSchemes>> from(text.size());
-  for (int j = 0; j < kSchemes; ++j) {
-    paths[j].cw = CodewordBuffer::Counting(0);
-    Enter(paths[j], static_cast<Scheme>(j));
-    EncodeNext(paths[j], text[0]);
-    from[0][j] = -1;
-  }
-  Path change;  // the path changing scheme, set afresh each time
-  while (paths[0].pos < text.size()) {
-    const size_t t = paths[0].pos;
-    const uint8_t c = text[t];
-    // A change of scheme first leaves for ASCII, which puts every path in
-    // the same state but for its codeword count: the change into a scheme
-    // is cheapest from the path with the fewest codewords once left (the
-    // first of equals), and the search tries only that one beside staying.
-    // Only those counts are kept, not copies of the paths.
-    // The fewest codewords once left (the first of equals), and the next
-    // fewest for the scheme that is itself the fewest.
-    int64_t left[kSchemes];  // every one set here: no clearing beforehand
-    int first = -1, second = -1;
-    for (int i = 0; i < kSchemes; ++i) {
-      left[i] = CountAfterLeave(paths[i]);
-      if (left[i] < 0) continue;
-      if (first < 0 || left[i] < left[first]) {
-        second = first;
-        first = i;
-      } else if (second < 0 || left[i] < left[second]) {
-        second = i;
-      }
-    }
-    for (int j = 0; j < kSchemes; ++j) {
-      const Scheme target = static_cast<Scheme>(j);
-      const int changeFrom = j == first ? second : first;
-      Path& stay = paths[j];  // staying is worked out in place
-      const bool wasOk = stay.Ok();
-      if (wasOk) EncodeNext(stay, c);
-      if (changeFrom >= 0) {
-        ResetCounting(change, static_cast<size_t>(left[changeFrom]), t);
-        Enter(change, target);
-        if (change.Ok()) EncodeNext(change, c);
-      }
-      // The first in order of the smaller length, as trying every path in turn finds it.
-      const bool stayOk = wasOk && stay.Ok(), changeOk = changeFrom >= 0 && change.Ok();
-      int best = -1;
-      if (stayOk && changeOk) {
-        const int a = stay.Length12(), b = change.Length12();
-        best = a < b || (a == b && j < changeFrom) ? j : changeFrom;
-      } else if (stayOk) {
-        best = j;
-      } else if (changeOk) {
-        best = changeFrom;
-      }
-      from[t][j] = static_cast<int8_t>(best);
-      if (best >= 0 && best != j) {
-        stay = change;
-      } else if (best < 0) {
-        stay = Path{};
-        stay.error = PathError::NotEncodable;
-        stay.pos = static_cast<uint32_t>(t + 1);
-      }
-    }
-  }
+  constexpr auto kEach = std::make_index_sequence<kSchemes>{};
+  StartAll(counters, text[0], kEach);
+  from[0].fill(-1);
+  for (size_t t = 1; t < text.size(); ++t) GrowAll(counters, from[t], text[t], static_cast<uint32_t>(t), kEach);
 
   // Sizes to try, in order: the requested one, or every square size.
   std::vector<int> sizes;
@@ -526,10 +637,11 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
   int bestOrder = -1, bestPath = -1;
   size_t bestCount = 0;
   for (int j = 0; j < kSchemes; ++j) {
-    if (!paths[j].Ok()) continue;
+    if (!counters[j].ok) continue;
+    const Path path = PathOf(counters[j], static_cast<Scheme>(j), text.size());
     for (int order = 0; order < static_cast<int>(sizes.size()); ++order) {
       if (bestOrder >= 0 && order > bestOrder) break;
-      auto closed = Close(paths[j], text, DataMatrixSizeTable[sizes[order]].dataCodewords);
+      auto closed = Close(path, text, DataMatrixSizeTable[sizes[order]].dataCodewords);
       if (!closed) continue;
       if (bestOrder < 0 || order < bestOrder || *closed < bestCount) {
         bestOrder = order;
