@@ -40,6 +40,28 @@ PrimeField::PrimeField(int prime, int primitive) : prime_(prime), exp_(prime - 1
   }
 }
 
+RsTabledDivision::RsTabledDivision(const GaloisField& field, int k, int firstRoot)
+    : k_(static_cast<size_t>(std::max(k, 0))), products_(256 * k_) {
+  // 256 rows whatever the field, so a value outside a smaller field reads a
+  // row of zeros rather than past the table.
+  const std::vector<uint8_t> generator = RsGeneratorPolynomial(field, k, firstRoot);
+  for (size_t f = 0; f < static_cast<size_t>(field.Size()); ++f)
+    for (size_t j = 0; j < k_; ++j) products_[f * k_ + j] = field.Multiply(static_cast<uint8_t>(f), generator[j]);
+}
+
+void RsTabledDivision::ComputeCheck(std::span<const uint8_t> data, std::span<uint8_t> check) const {
+  assert(check.size() == k_);
+  std::fill(check.begin(), check.end(), uint8_t{0});
+  if (k_ == 0) return;
+  uint8_t* c = check.data();
+  for (const uint8_t d : data) {
+    // A zero factor has a row of zeros: the step only shifts.
+    const uint8_t* row = products_.data() + static_cast<size_t>(d ^ c[0]) * k_;
+    for (size_t j = 0; j + 1 < k_; ++j) c[j] = c[j + 1] ^ row[j];
+    c[k_ - 1] = row[k_ - 1];
+  }
+}
+
 const PrimeField& PrimeField::Pdf417() {
   static const PrimeField field(929, 3);
   return field;

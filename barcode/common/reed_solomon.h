@@ -138,4 +138,21 @@ inline void RsComputeCheck(const GaloisField& field, std::span<const uint8_t> ge
   }
 }
 
+// The same division by one generator over GF(2^m) with the product of every
+// field element and every coefficient tabled, so a step is one row of
+// exclusive ors: worth its table where one generator serves many blocks and
+// symbols, kept for the life of the library.
+class RsTabledDivision {
+ public:
+  RsTabledDivision(const GaloisField& field, int k, int firstRoot);
+
+  size_t Degree() const { return k_; }
+  // As RsComputeCheck with the generator of k and firstRoot; check holds k values.
+  void ComputeCheck(std::span<const uint8_t> data, std::span<uint8_t> check) const;
+
+ private:
+  size_t k_;
+  std::vector<uint8_t> products_;  // row f (k values): f times each coefficient
+};
+
 }  // namespace kalvo

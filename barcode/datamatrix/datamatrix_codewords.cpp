@@ -5,7 +5,6 @@
 #include <optional>
 #include <utility>
 
-#include "barcode/common/reed_solomon.h"
 #include "barcode/datamatrix/datamatrix_sizes.h"
 
 namespace kalvo::datamatrix {
@@ -666,38 +665,6 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
   sizeIndex = sizes[bestOrder];
   out = std::move(bytes);
   return static_cast<int>(out.size());
-}
-
-std::vector<uint8_t> CompleteDataMatrixCodewords(std::span<const uint8_t> data, int sizeIndex) {
-  const DataMatrixSize& size = DataMatrixSizeTable[sizeIndex];
-  std::vector<uint8_t> cw(data.begin(), data.end());
-  if (static_cast<int>(cw.size()) < size.dataCodewords) cw.push_back(129);
-  while (static_cast<int>(cw.size()) < size.dataCodewords) {
-    const int position = static_cast<int>(cw.size()) + 1;
-    int value = 129 + (149 * position) % 253 + 1;
-    if (value > 254) value -= 254;
-    cw.push_back(static_cast<uint8_t>(value));
-  }
-  const int blocks = size.blocks;
-  const int k = size.ecCodewords / blocks;
-  const GaloisField& field = GaloisField::DataMatrix();
-  const std::vector<uint8_t> generator = RsGeneratorPolynomial(field, k, 1);
-  cw.resize(size.dataCodewords + size.ecCodewords);
-  std::vector<uint8_t> block, check(k);
-  for (int b = 0; b < blocks; ++b) {
-    block.clear();
-    for (int i = b; i < size.dataCodewords; i += blocks) block.push_back(cw[i]);
-    RsComputeCheck(field, generator, block, check);
-    // Every block, data then check codewords, is interleaved into one
-    // round-robin stream: codeword j of block b sits at b + j x blocks. Where
-    // all blocks are equally long (every size but 144 x 144) that puts check
-    // codeword i at data + b + i x blocks; in 144 x 144 the two blocks with
-    // 155 data codewords start their check codewords one round earlier, so
-    // theirs lead the check part of the stream.
-    const int blockData = static_cast<int>(block.size());
-    for (int i = 0; i < k; ++i) cw[b + (blockData + i) * blocks] = check[i];
-  }
-  return cw;
 }
 
 }  // namespace kalvo::datamatrix

@@ -138,4 +138,28 @@ TEST(ReedSolomon, DivisionByLogarithmsMatchesThePlainDivision) {
   }
 }
 
+// The tabled division gives the check codewords of the plain division, for
+// each field, generator degree and data length, zero factors included.
+TEST(ReedSolomon, TabledDivisionMatchesThePlainDivision) {
+  std::mt19937 random(12);
+  for (const FieldCase& c : Fields()) {
+    SCOPED_TRACE(c.name);
+    for (int k : {1, 5, 10, 28, 62, 68}) {
+      if (k >= c.field.Size() - 1) continue;
+      const std::vector<uint8_t> generator = kalvo::RsGeneratorPolynomial(c.field, k, c.firstRoot);
+      const kalvo::RsTabledDivision division(c.field, k, c.firstRoot);
+      ASSERT_EQ(division.Degree(), static_cast<size_t>(k));
+      for (size_t length : {size_t{0}, size_t{1}, size_t{13}, size_t{156}}) {
+        std::vector<uint8_t> data(length);
+        for (auto& d : data) d = static_cast<uint8_t>(random() % static_cast<unsigned>(c.field.Size()));
+        std::fill(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length / 3), uint8_t{0});
+        std::vector<uint8_t> tabled(static_cast<size_t>(k), 0xAA), plain(static_cast<size_t>(k));
+        division.ComputeCheck(data, tabled);
+        kalvo::RsComputeCheck<GaloisField>(c.field, generator, data, plain);
+        EXPECT_EQ(tabled, plain) << "k " << k << ", length " << length;
+      }
+    }
+  }
+}
+
 }  // namespace
