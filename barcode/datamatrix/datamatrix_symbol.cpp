@@ -1,5 +1,8 @@
 #include "barcode/datamatrix/datamatrix_symbol.h"
 
+#include <cstddef>
+
+#include "barcode/common/per_size_cache.h"
 #include "barcode/datamatrix/datamatrix_codewords.h"
 #include "barcode/datamatrix/datamatrix_sizes.h"
 
@@ -7,7 +10,8 @@ namespace kalvo::datamatrix {
 namespace {
 
 // The placement walk: the eight-module "utah" shape along diagonals, with the
-// four corner shapes. Cells hold the codeword number (1-based) x 8 + bit.
+// four corner shapes. Cells hold the codeword index x 8 + bit, -1 where no
+// codeword reaches.
 class Placement {
  public:
   Placement(int rows, int columns) : rows_(rows), columns_(columns), cells_(rows * columns, -1) {}
@@ -108,25 +112,84 @@ class Placement {
   std::vector<int> cells_;
 };
 
+// Where each module of a symbol comes from: a bit of the codeword stream
+// (codeword index x 8 + bit, bit 0 the most significant), or a fixed light or
+// dark module (finder and clock edges, the fixed corner, cells no codeword of
+// the stream reaches).
+constexpr uint16_t kLightModule = 0xFFFF, kDarkModule = 0xFFFE;
+static_assert((kMaxDataCodewords + 620) * 8 < kDarkModule);
+
+// The mapping matrix's sources for a stream of `codewords` codewords.
+std::vector<uint16_t> MappingSources(int mappingRows, int mappingColumns, size_t codewords) {
+  Placement placement(mappingRows, mappingColumns);
+  placement.Run();
+  std::vector<uint16_t> sources(static_cast<size_t>(mappingRows) * mappingColumns, kLightModule);
+  for (int r = 0; r < mappingRows; ++r)
+    for (int c = 0; c < mappingColumns; ++c) {
+      const int cell = placement.Cell(r, c);
+      if (cell >= 0 && static_cast<size_t>(cell / 8) < codewords)
+        sources[static_cast<size_t>(r) * mappingColumns + c] = static_cast<uint16_t>(cell);
+    }
+  // The fixed pattern of the unused bottom-right corner.
+  if (placement.Cell(mappingRows - 1, mappingColumns - 1) < 0) {
+    sources[static_cast<size_t>(mappingRows - 1) * mappingColumns + mappingColumns - 1] = kDarkModule;
+    sources[static_cast<size_t>(mappingRows - 2) * mappingColumns + mappingColumns - 2] = kDarkModule;
+  }
+  return sources;
+}
+
+// The modules of the mapping matrix set from `sources`.
+template <class Out>
+void FillFromSources(std::span<const uint16_t> sources, std::span<const uint8_t> codewords, Out out) {
+  for (size_t i = 0; i < sources.size(); ++i) {
+    const uint16_t s = sources[i];
+    out[i] = s >= kDarkModule ? s == kDarkModule : (codewords[s / 8] >> (7 - s % 8)) & 1;
+  }
+}
+
+// The sources of every module of a symbol size: the regions with their
+// finder and clock edges around the mapping matrix.
+std::vector<uint16_t> SymbolSources(size_t sizeIndex) {
+  const DataMatrixSize& size = DataMatrixSizeTable[sizeIndex];
+  const int mapColumns = size.MappingColumns();
+  const std::vector<uint16_t> mapping = MappingSources(
+      size.MappingRows(), mapColumns, static_cast<size_t>(size.dataCodewords + size.ecCodewords));
+  std::vector<uint16_t> sources(static_cast<size_t>(size.rows) * size.columns);
+  const int regionHeight = size.regionRows + 2, regionWidth = size.regionColumns + 2;
+  for (int y = 0; y < size.rows; ++y)
+    for (int x = 0; x < size.columns; ++x) {
+      const int ry = y % regionHeight, rx = x % regionWidth;
+      bool dark;
+      if (ry == regionHeight - 1 || rx == 0) {
+        dark = true;  // solid finder edges: bottom row, left column
+      } else if (ry == 0) {
+        dark = rx % 2 == 0;  // clock edge along the top
+      } else if (rx == regionWidth - 1) {
+        dark = (regionHeight - 1 - ry) % 2 == 0;  // clock edge on the right, from the bottom
+      } else {
+        const int my = (y / regionHeight) * size.regionRows + ry - 1;
+        const int mx = (x / regionWidth) * size.regionColumns + rx - 1;
+        sources[static_cast<size_t>(y) * size.columns + x] = mapping[static_cast<size_t>(my) * mapColumns + mx];
+        continue;
+      }
+      sources[static_cast<size_t>(y) * size.columns + x] = dark ? kDarkModule : kLightModule;
+    }
+  return sources;
+}
+
+// Made once per size: the placement walk does not depend on the data.
+const std::vector<uint16_t>& CachedSymbolSources(int sizeIndex) {
+  static PerSizeCache<std::vector<uint16_t>, DataMatrixSizeTable.size()> cache;
+  return cache.Get(static_cast<size_t>(sizeIndex), SymbolSources);
+}
+
 }  // namespace
 
 std::vector<uint8_t> PlaceDataMatrixCodewords(std::span<const uint8_t> codewords, int mappingRows,
                                               int mappingColumns) {
-  Placement placement(mappingRows, mappingColumns);
-  placement.Run();
-  std::vector<uint8_t> matrix(mappingRows * mappingColumns, 0);
-  for (int r = 0; r < mappingRows; ++r)
-    for (int c = 0; c < mappingColumns; ++c) {
-      const int cell = placement.Cell(r, c);
-      if (cell < 0) continue;
-      const size_t chr = cell / 8;
-      if (chr < codewords.size()) matrix[r * mappingColumns + c] = (codewords[chr] >> (7 - cell % 8)) & 1;
-    }
-  // The fixed pattern of the unused bottom-right corner.
-  if (placement.Cell(mappingRows - 1, mappingColumns - 1) < 0) {
-    matrix[(mappingRows - 1) * mappingColumns + mappingColumns - 1] = 1;
-    matrix[(mappingRows - 2) * mappingColumns + mappingColumns - 2] = 1;
-  }
+  const std::vector<uint16_t> sources = MappingSources(mappingRows, mappingColumns, codewords.size());
+  std::vector<uint8_t> matrix(sources.size(), 0);
+  FillFromSources(sources, codewords, matrix.data());
   return matrix;
 }
 
@@ -145,29 +208,9 @@ DataMatrixResult BuildDataMatrixSymbol(std::span<const uint8_t> text, int reques
   if (EncodeDataMatrixCodewords(text, data, sizeIndex) == 0 || sizeIndex < 0) return DataMatrixResult::DoesNotFit;
   const DataMatrixSize& size = DataMatrixSizeTable[sizeIndex];
   const std::vector<uint8_t> codewords = CompleteDataMatrixCodewords(data, sizeIndex);
-  const int mapRows = size.MappingRows(), mapColumns = size.MappingColumns();
-  const std::vector<uint8_t> mapping = PlaceDataMatrixCodewords(codewords, mapRows, mapColumns);
-
   out.sizeIndex = sizeIndex;
   out.matrix = ModuleMatrix(size.columns, size.rows);
-  const int regionHeight = size.regionRows + 2, regionWidth = size.regionColumns + 2;
-  for (int y = 0; y < size.rows; ++y)
-    for (int x = 0; x < size.columns; ++x) {
-      const int ry = y % regionHeight, rx = x % regionWidth;
-      bool dark;
-      if (ry == regionHeight - 1 || rx == 0) {
-        dark = true;  // solid finder edges: bottom row, left column
-      } else if (ry == 0) {
-        dark = rx % 2 == 0;  // clock edge along the top
-      } else if (rx == regionWidth - 1) {
-        dark = (regionHeight - 1 - ry) % 2 == 0;  // clock edge on the right, from the bottom
-      } else {
-        const int my = (y / regionHeight) * size.regionRows + ry - 1;
-        const int mx = (x / regionWidth) * size.regionColumns + rx - 1;
-        dark = mapping[my * mapColumns + mx] != 0;
-      }
-      out.matrix.At(x, y) = dark;
-    }
+  FillFromSources(CachedSymbolSources(sizeIndex), codewords, out.matrix.dark.data());
   return DataMatrixResult::Ok;
 }
 

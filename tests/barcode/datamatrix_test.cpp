@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -199,6 +200,35 @@ TEST(DataMatrix, Base256LongSegmentUsesTwoLengthCodewords) {
   DataMatrixSymbol symbol;
   ASSERT_EQ(BuildDataMatrixSymbol(Bytes(text), -1, symbol), DataMatrixResult::Ok);
   EXPECT_EQ(Decode(symbol), text);
+}
+
+// The tables kept per size are made by whichever thread first asks: threads
+// asking for every size at once, each in its own order, get the symbols one
+// thread alone gets afterwards, and they decode.
+TEST(DataMatrix, ConcurrentFirstUseOfEverySize) {
+  const std::string text = "Tavrendel 2026";
+  constexpr int kThreads = 6;
+  const int sizes = static_cast<int>(DataMatrixSizeTable.size());
+  std::vector<std::vector<DataMatrixSymbol>> built(kThreads, std::vector<DataMatrixSymbol>(sizes));
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < sizes; ++i) {
+        const int index = (i * 7 + t * 5) % sizes;
+        BuildDataMatrixSymbol(Bytes(text), index, built[t][index]);
+      }
+    });
+  for (std::thread& thread : threads) thread.join();
+  for (int index = 0; index < sizes; ++index) {
+    DataMatrixSymbol alone;
+    const DataMatrixResult result = BuildDataMatrixSymbol(Bytes(text), index, alone);
+    for (int t = 0; t < kThreads; ++t) ASSERT_EQ(built[t][index].matrix.dark, alone.matrix.dark) << index << " " << t;
+    if (result == DataMatrixResult::Ok) {
+      EXPECT_EQ(Decode(alone), text) << index;
+    } else {
+      EXPECT_TRUE(alone.matrix.dark.empty()) << index;  // the smallest sizes hold less
+    }
+  }
 }
 
 TEST(DataMatrix, Base256AfterOtherCodewordsDecodes) {
