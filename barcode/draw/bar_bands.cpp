@@ -1,7 +1,9 @@
 #include "barcode/draw/bar_bands.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace kalvo {
@@ -47,6 +49,43 @@ BITMAPINFO OneLineInfo(int width) {
   return info;
 }
 
+// `count` modules of M pixels each from `out`: M a constant, so each module
+// is a few plain stores.
+template <size_t M>
+void ComposeModules(uint32_t* out, const uint8_t* dark, size_t count, uint32_t back, uint32_t bar) {
+  for (size_t x = 0; x < count; ++x) {
+    const uint32_t pixel = dark[x] ? bar : back;
+    for (size_t k = 0; k < M; ++k) out[x * M + k] = pixel;
+  }
+}
+
+// One module row as a scan line: `module` pixels per module from the left,
+// the last module cut at the line's end, the ground beyond the modules.
+void ComposeModuleRow(std::span<uint32_t> line, std::span<const uint8_t> row, size_t module, uint32_t back,
+                      uint32_t bar) {
+  const size_t whole = std::min(row.size(), line.size() / module);
+  uint32_t* out = line.data();
+  switch (module) {
+    case 1: ComposeModules<1>(out, row.data(), whole, back, bar); break;
+    case 2: ComposeModules<2>(out, row.data(), whole, back, bar); break;
+    case 3: ComposeModules<3>(out, row.data(), whole, back, bar); break;
+    case 4: ComposeModules<4>(out, row.data(), whole, back, bar); break;
+    case 5: ComposeModules<5>(out, row.data(), whole, back, bar); break;
+    case 6: ComposeModules<6>(out, row.data(), whole, back, bar); break;
+    case 8: ComposeModules<8>(out, row.data(), whole, back, bar); break;
+    default:
+      for (size_t x = 0; x < whole; ++x)
+        std::fill_n(out + x * module, module, row[x] ? bar : back);
+      break;
+  }
+  size_t done = whole * module;
+  if (whole < row.size() && done < line.size()) {  // a module the line's end cuts
+    std::fill(line.begin() + static_cast<std::ptrdiff_t>(done), line.end(), row[whole] ? bar : back);
+    done = line.size();
+  }
+  std::fill(line.begin() + static_cast<std::ptrdiff_t>(done), line.end(), back);
+}
+
 }  // namespace
 
 void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, COLORREF back, COLORREF bar) {
@@ -79,16 +118,10 @@ void PaintModuleRows(HDC dc, int width, int height, const ModuleMatrix& matrix, 
   for (int64_t y = 0; top < height; ++y) {
     // Below the modules, the ground alone.
     const int bottom = y < moduleRows ? static_cast<int>(std::min<int64_t>(int64_t{top} + module, height)) : height;
-    std::fill(line.begin(), line.end(), backPixel);
-    if (y < moduleRows) {
-      const std::span<const uint8_t> row = matrix.Row(static_cast<int>(y));
-      for (size_t x = 0; x < row.size(); ++x) {
-        if (!row[x]) continue;
-        const int64_t left = static_cast<int64_t>(x) * module;
-        if (left >= width) break;
-        std::fill(line.begin() + left, line.begin() + std::min<int64_t>(left + module, width), barPixel);
-      }
-    }
+    if (y < moduleRows)
+      ComposeModuleRow(line, matrix.Row(static_cast<int>(y)), static_cast<size_t>(module), backPixel, barPixel);
+    else
+      std::fill(line.begin(), line.end(), backPixel);
     StretchDIBits(dc, 0, top, width, bottom - top, 0, 0, width, 1, line.data(), &info, DIB_RGB_COLORS, SRCCOPY);
     top = bottom;
   }

@@ -34,6 +34,9 @@ TEST(ModuleRows, PaintAsGroundAndOneFillPerDarkModule) {
   const RowsCase cases[] = {
       {"square", 10, 10, 4, 40, 40},      {"padded", 10, 10, 5, 56, 50},  {"one pixel", 21, 21, 1, 24, 21},
       {"taller bitmap", 8, 6, 3, 24, 25}, {"cut on the right", 9, 4, 4, 32, 16},
+      {"cut inside a module", 9, 3, 5, 42, 15}, {"two pixels", 7, 5, 2, 16, 10},
+      {"six pixels", 5, 4, 6, 32, 24},    {"seven pixels", 5, 4, 7, 40, 28}, {"eight pixels", 4, 4, 8, 32, 32},
+      {"nine pixels, cut", 4, 3, 9, 32, 27},
   };
   std::mt19937 random(11);
   const COLORREF ground = RGB(250, 240, 230), ink = RGB(10, 20, 200);
