@@ -15,27 +15,13 @@
 #include "foundation/uifonts/ui_fonts.h"
 #include "platform/testing/ui.h"
 #include "platform/user/dialogs/dialogs.h"
+#include "dialog_script.h"
+#include "frame/frame_test_util.h"
 
 namespace {
 
-std::string PicturePath(const std::string& name) {
-  const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures";
-  std::filesystem::create_directories(folder);
-  return folder + "/" + name;
-}
-
-class LanguageScope {
- public:
-  explicit LanguageScope(int language) {
-    SetUiLanguageFolder(TAV_UI_LANGUAGE_DIR);
-    SetUiLanguageFile(language);
-    CreateUiFonts(true);
-  }
-  ~LanguageScope() {
-    SetUiLanguageFile(kUiEnglish);
-    CreateUiFonts(true);
-  }
-};
+using apptest::LanguageScope;
+using frametest::PicturePath;
 
 std::u16string WindowText(HWND window) {
   char16_t text[512] = {};

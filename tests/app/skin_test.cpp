@@ -17,29 +17,20 @@
 #include "foundation/uifonts/ui_fonts.h"
 #include "platform/testing/ui.h"
 #include "platform/user/dialogs/dialogs.h"
+#include "dialog_script.h"
+#include "frame/frame_test_util.h"
 
 namespace {
 
 constexpr UINT kDialog = 9101;
 
-std::string PicturePath(const std::string& name) {
-  const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures";
-  std::filesystem::create_directories(folder);
-  return folder + "/" + name;
-}
+using frametest::PicturePath;
 
-class LanguageScope {
+// The shared language scope; a quit request a test left behind goes with it.
+class LanguageScope : public apptest::LanguageScope {
  public:
-  explicit LanguageScope(int language) {
-    SetUiLanguageFolder(TAV_UI_LANGUAGE_DIR);
-    SetUiLanguageFile(language);
-    CreateUiFonts(true);
-  }
-  ~LanguageScope() {
-    SetUiLanguageFile(kUiEnglish);
-    CreateUiFonts(true);
-    SetDialogQuitRequest(false);
-  }
+  using apptest::LanguageScope::LanguageScope;
+  ~LanguageScope() { SetDialogQuitRequest(false); }
 };
 
 // The test dialog: records the commands it hears; a script runs once it is up.

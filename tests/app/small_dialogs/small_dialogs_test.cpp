@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../dialog_script.h"
+#include "../frame/frame_test_util.h"
 #include "app/small_dialogs/about_dlg.h"
 #include "app/small_dialogs/product_info.h"
 #include "app/small_dialogs/prompt_input_dlg.h"
@@ -29,11 +30,7 @@ using apptest::DialogScript;
 using apptest::LanguageScope;
 using apptest::Press;
 
-std::string PicturePath(const std::string& name) {
-  const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/app";
-  std::filesystem::create_directories(folder);
-  return folder + "/" + name;
-}
+using frametest::PicturePath;
 
 // The program's folder is the build folder, where the welcome picture is.
 class CDialogsTestApp : public CWinApp, public CLayoutShell {
