@@ -1,5 +1,6 @@
 #include "barcode/common/reed_solomon.h"
 
+#include <array>
 #include <cassert>
 
 namespace kalvo {
@@ -41,7 +42,8 @@ PrimeField::PrimeField(int prime, int primitive) : prime_(prime), exp_(prime - 1
 }
 
 RsTabledDivision::RsTabledDivision(const GaloisField& field, int k, int firstRoot)
-    : k_(static_cast<size_t>(std::max(k, 0))), products_(256 * k_) {
+    : k_(static_cast<size_t>(std::clamp(k, 0, 255))), products_(256 * k_) {
+  assert(k >= 0 && k < 256);  // more check codewords than GF(256) has roots is no code
   // 256 rows whatever the field, so a value outside a smaller field reads a
   // row of zeros rather than past the table.
   const std::vector<uint8_t> generator = RsGeneratorPolynomial(field, k, firstRoot);
@@ -51,15 +53,19 @@ RsTabledDivision::RsTabledDivision(const GaloisField& field, int k, int firstRoo
 
 void RsTabledDivision::ComputeCheck(std::span<const uint8_t> data, std::span<uint8_t> check) const {
   assert(check.size() == k_);
-  std::fill(check.begin(), check.end(), uint8_t{0});
   if (k_ == 0) return;
-  uint8_t* c = check.data();
+  // The remainder in a local register that nothing else can alias, and the
+  // degree in a local, so the step's loop runs on whole vectors.
+  const size_t k = k_;
+  const uint8_t* products = products_.data();
+  std::array<uint8_t, 256> remainder{};
   for (const uint8_t d : data) {
     // A zero factor has a row of zeros: the step only shifts.
-    const uint8_t* row = products_.data() + static_cast<size_t>(d ^ c[0]) * k_;
-    for (size_t j = 0; j + 1 < k_; ++j) c[j] = c[j + 1] ^ row[j];
-    c[k_ - 1] = row[k_ - 1];
+    const uint8_t* row = products + static_cast<size_t>(d ^ remainder[0]) * k;
+    for (size_t j = 0; j + 1 < k; ++j) remainder[j] = remainder[j + 1] ^ row[j];
+    remainder[k - 1] = row[k - 1];
   }
+  std::copy_n(remainder.begin(), k, check.begin());
 }
 
 const PrimeField& PrimeField::Pdf417() {

@@ -144,6 +144,7 @@ inline void RsComputeCheck(const GaloisField& field, std::span<const uint8_t> ge
 // symbols, kept for the life of the library.
 class RsTabledDivision {
  public:
+  // k below 256.
   RsTabledDivision(const GaloisField& field, int k, int firstRoot);
 
   size_t Degree() const { return k_; }
