@@ -11,10 +11,10 @@ struct DataMatrixSize {
   int regionsAcross;
   int dataCodewords, ecCodewords, blocks;
 
-  int RegionsDown() const { return rows / (regionRows + 2); }
-  int MappingRows() const { return regionRows * RegionsDown(); }
-  int MappingColumns() const { return regionColumns * regionsAcross; }
-  bool Square() const { return rows == columns; }
+  constexpr int RegionsDown() const { return rows / (regionRows + 2); }
+  constexpr int MappingRows() const { return regionRows * RegionsDown(); }
+  constexpr int MappingColumns() const { return regionColumns * regionsAcross; }
+  constexpr bool Square() const { return rows == columns; }
 };
 
 inline constexpr std::array<DataMatrixSize, 30> DataMatrixSizeTable{{
@@ -36,6 +36,14 @@ inline constexpr std::array<DataMatrixSize, 30> DataMatrixSizeTable{{
 }};
 
 inline constexpr int kMaxDataCodewords = 1558;
+// The modules of the largest mapping matrix (132 x 132).
+inline constexpr int kMaxMappingCells = [] {
+  int most = 0;
+  for (const DataMatrixSize& size : DataMatrixSizeTable)
+    most = size.MappingRows() * size.MappingColumns() > most ? size.MappingRows() * size.MappingColumns() : most;
+  return most;
+}();
+static_assert(kMaxMappingCells == 132 * 132);
 inline constexpr int kMaxTextLength = 3000;
 
 }  // namespace kalvo::datamatrix

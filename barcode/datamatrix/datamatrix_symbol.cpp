@@ -1,5 +1,6 @@
 #include "barcode/datamatrix/datamatrix_symbol.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "barcode/common/per_size_cache.h"
@@ -115,46 +116,59 @@ class Placement {
 // Where each module of a symbol comes from: a bit of the codeword stream
 // (codeword index x 8 + bit, bit 0 the most significant), or a fixed light or
 // dark module (finder and clock edges, the fixed corner, cells no codeword of
-// the stream reaches).
-constexpr uint16_t kLightModule = 0xFFFF, kDarkModule = 0xFFFE;
-static_assert((kMaxDataCodewords + 620) * 8 < kDarkModule);
+// the stream reaches), numbered as the two bits after the stream's.
+struct ModuleSources {
+  size_t codewords = 0;
+  std::vector<uint16_t> from;
+
+  uint16_t Light() const { return static_cast<uint16_t>(codewords * 8); }
+  uint16_t Dark() const { return static_cast<uint16_t>(codewords * 8 + 1); }
+};
 
 // The mapping matrix's sources for a stream of `codewords` codewords.
-std::vector<uint16_t> MappingSources(int mappingRows, int mappingColumns, size_t codewords) {
+ModuleSources MappingSources(int mappingRows, int mappingColumns, size_t codewords) {
   Placement placement(mappingRows, mappingColumns);
   placement.Run();
-  std::vector<uint16_t> sources(static_cast<size_t>(mappingRows) * mappingColumns, kLightModule);
+  const size_t cells = static_cast<size_t>(mappingRows) * mappingColumns;
+  ModuleSources sources;
+  sources.codewords = std::min(codewords, cells / 8 + 1);  // no more can be placed
+  static_assert(kMaxMappingCells / 8 * 8 + 9 < 0xFFFF);
+  sources.from.assign(cells, sources.Light());
   for (int r = 0; r < mappingRows; ++r)
     for (int c = 0; c < mappingColumns; ++c) {
       const int cell = placement.Cell(r, c);
-      if (cell >= 0 && static_cast<size_t>(cell / 8) < codewords)
-        sources[static_cast<size_t>(r) * mappingColumns + c] = static_cast<uint16_t>(cell);
+      if (cell >= 0 && static_cast<size_t>(cell / 8) < sources.codewords)
+        sources.from[static_cast<size_t>(r) * mappingColumns + c] = static_cast<uint16_t>(cell);
     }
   // The fixed pattern of the unused bottom-right corner.
   if (placement.Cell(mappingRows - 1, mappingColumns - 1) < 0) {
-    sources[static_cast<size_t>(mappingRows - 1) * mappingColumns + mappingColumns - 1] = kDarkModule;
-    sources[static_cast<size_t>(mappingRows - 2) * mappingColumns + mappingColumns - 2] = kDarkModule;
+    sources.from[static_cast<size_t>(mappingRows - 1) * mappingColumns + mappingColumns - 1] = sources.Dark();
+    sources.from[static_cast<size_t>(mappingRows - 2) * mappingColumns + mappingColumns - 2] = sources.Dark();
   }
   return sources;
 }
 
-// The modules of the mapping matrix set from `sources`.
-template <class Out>
-void FillFromSources(std::span<const uint16_t> sources, std::span<const uint8_t> codewords, Out out) {
-  for (size_t i = 0; i < sources.size(); ++i) {
-    const uint16_t s = sources[i];
-    out[i] = s >= kDarkModule ? s == kDarkModule : (codewords[s / 8] >> (7 - s % 8)) & 1;
-  }
+// The modules set from `sources`: the stream's bits unpacked once, then one
+// look-up per module.
+void FillFromSources(const ModuleSources& sources, std::span<const uint8_t> codewords, uint8_t* out) {
+  std::vector<uint8_t> bits(sources.codewords * 8 + 2, 0);
+  const size_t known = std::min(codewords.size(), sources.codewords);
+  for (size_t c = 0; c < known; ++c)
+    for (size_t b = 0; b < 8; ++b) bits[c * 8 + b] = (codewords[c] >> (7 - b)) & 1;
+  bits[sources.Dark()] = 1;
+  for (size_t i = 0; i < sources.from.size(); ++i) out[i] = bits[sources.from[i]];
 }
 
 // The sources of every module of a symbol size: the regions with their
 // finder and clock edges around the mapping matrix.
-std::vector<uint16_t> SymbolSources(size_t sizeIndex) {
+ModuleSources SymbolSources(size_t sizeIndex) {
   const DataMatrixSize& size = DataMatrixSizeTable[sizeIndex];
   const int mapColumns = size.MappingColumns();
-  const std::vector<uint16_t> mapping = MappingSources(
-      size.MappingRows(), mapColumns, static_cast<size_t>(size.dataCodewords + size.ecCodewords));
-  std::vector<uint16_t> sources(static_cast<size_t>(size.rows) * size.columns);
+  const ModuleSources mapping = MappingSources(size.MappingRows(), mapColumns,
+                                               static_cast<size_t>(size.dataCodewords + size.ecCodewords));
+  ModuleSources sources;
+  sources.codewords = mapping.codewords;
+  sources.from.resize(static_cast<size_t>(size.rows) * size.columns);
   const int regionHeight = size.regionRows + 2, regionWidth = size.regionColumns + 2;
   for (int y = 0; y < size.rows; ++y)
     for (int x = 0; x < size.columns; ++x) {
@@ -169,17 +183,17 @@ std::vector<uint16_t> SymbolSources(size_t sizeIndex) {
       } else {
         const int my = (y / regionHeight) * size.regionRows + ry - 1;
         const int mx = (x / regionWidth) * size.regionColumns + rx - 1;
-        sources[static_cast<size_t>(y) * size.columns + x] = mapping[static_cast<size_t>(my) * mapColumns + mx];
+        sources.from[static_cast<size_t>(y) * size.columns + x] = mapping.from[static_cast<size_t>(my) * mapColumns + mx];
         continue;
       }
-      sources[static_cast<size_t>(y) * size.columns + x] = dark ? kDarkModule : kLightModule;
+      sources.from[static_cast<size_t>(y) * size.columns + x] = dark ? sources.Dark() : sources.Light();
     }
   return sources;
 }
 
 // Made once per size: the placement walk does not depend on the data.
-const std::vector<uint16_t>& CachedSymbolSources(int sizeIndex) {
-  static PerSizeCache<std::vector<uint16_t>, DataMatrixSizeTable.size()> cache;
+const ModuleSources& CachedSymbolSources(int sizeIndex) {
+  static PerSizeCache<ModuleSources, DataMatrixSizeTable.size()> cache;
   return cache.Get(static_cast<size_t>(sizeIndex), SymbolSources);
 }
 
@@ -187,8 +201,9 @@ const std::vector<uint16_t>& CachedSymbolSources(int sizeIndex) {
 
 std::vector<uint8_t> PlaceDataMatrixCodewords(std::span<const uint8_t> codewords, int mappingRows,
                                               int mappingColumns) {
-  const std::vector<uint16_t> sources = MappingSources(mappingRows, mappingColumns, codewords.size());
-  std::vector<uint8_t> matrix(sources.size(), 0);
+  if (mappingRows < 2 || mappingColumns < 2 || int64_t{mappingRows} * mappingColumns > kMaxMappingCells) return {};
+  const ModuleSources sources = MappingSources(mappingRows, mappingColumns, codewords.size());
+  std::vector<uint8_t> matrix(sources.from.size(), 0);
   FillFromSources(sources, codewords, matrix.data());
   return matrix;
 }

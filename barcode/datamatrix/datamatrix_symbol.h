@@ -15,7 +15,8 @@ struct DataMatrixSymbol {
   ModuleMatrix matrix;
 };
 
-// The mapping matrix (1 = dark) of a complete codeword stream.
+// The mapping matrix (1 = dark) of a complete codeword stream; empty for a
+// mapping larger than the largest size's.
 std::vector<uint8_t> PlaceDataMatrixCodewords(std::span<const uint8_t> codewords, int mappingRows,
                                               int mappingColumns);
 
