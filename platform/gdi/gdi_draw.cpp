@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gdi/ellipse_ring.h"
 #include "platform/gdi/gdi_raster.h"
 
 namespace gdi {
@@ -236,6 +237,16 @@ bool FitsPixelOutline(const Frame& f) {
   return std::fabs(f.right - f.left) <= kLargest && std::fabs(f.bottom - f.top) <= kLargest;
 }
 
+// The outline pixels of an ellipse drawn by pixels: the ring, except for
+// boxes one or two pixels wide or one high, which the ellipse fills whole.
+SpanRegion EllipsePixels(const Frame& f) {
+  const int l = int(f.left), t = int(f.top), r = int(f.right), b = int(f.bottom);
+  if (r - l < 2 || b - t < 1) return EllipseOutline(l, t, r, b);
+  SpanBuilder out;
+  for (POINT p : RingPixels(MakeEllipseRing(l, t, r, b))) out.Add(p.y, p.x, p.x + 1);
+  return out.Build();
+}
+
 void PaintOutlined(DeviceContext& dc, const SpanRegion& outline) {
   Bitmap* target = dc.Target();
   if (!target) return;
@@ -450,17 +461,48 @@ BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
   const Frame f = ShapeFrame(*dc, left, top, right, bottom);
   if (Degenerate(*dc, f)) return TRUE;
   if (DrawsByPixels(*dc) && FitsPixelOutline(f)) {
-    PaintOutlined(*dc, EllipseOutline(int(f.left), int(f.top), int(f.right), int(f.bottom)));
+    PaintOutlined(*dc, EllipsePixels(f));
     return TRUE;
   }
   Shape(*dc, ToDevice(f, EllipsePolygon(f)));
   return TRUE;
 }
 
+namespace {
+
+// Arcs, chords and pies of the compatible mode under a null or one-pixel
+// pen run along the ellipse's own outline pixels: the arc is the part of
+// that ring between the radials, a chord closes it with a line and a pie
+// with the two radials to the middle pixel. The closed figure's brush fills
+// the polygon through those pixels; each line of the outline is its own
+// segment (so a raster operation such as XOR shows where radials overlap).
+void ArcByPixels(DeviceContext& dc, const Frame& f, POINT start, POINT end, ArcKind kind) {
+  const int l = int(f.left), t = int(f.top), r = int(f.right), b = int(f.bottom);
+  const Matrix m = dc.LogicalToDevice();
+  const POINT s = RoundDevice(m.Apply({double(start.x), double(start.y)}));
+  const POINT e = RoundDevice(m.Apply({double(end.x), double(end.y)}));
+  const POINT centre = EllipseRingCentre(l, t, r, b);
+  std::vector<PointD> pts;
+  for (POINT p : ArcVertices(MakeEllipseRing(l, t, r, b), centre, s, e, dc.state.arcDirection == AD_CLOCKWISE))
+    pts.push_back({double(p.x), double(p.y)});
+  if (kind == ArcKind::Pie) pts.push_back({double(centre.x), double(centre.y)});
+  if (kind == ArcKind::Arc) {
+    DrawFigures(dc, {Figure{std::move(pts), false}}, false, true);
+  } else {
+    Shape(dc, std::move(pts));
+  }
+}
+
+}  // namespace
+
 static BOOL ArcCommon(HDC handle, int l, int t, int r, int b, int xs, int ys, int xe, int ye, ArcKind kind, bool to) {
   auto dc = FindDC(handle);
   if (!dc) return FALSE;
   const Frame f = ShapeFrame(*dc, l, t, r, b);
+  if (!to && DrawsByPixels(*dc) && FitsPixelOutline(f) && f.right > f.left && f.bottom > f.top) {
+    ArcByPixels(*dc, f, {xs, ys}, {xe, ye}, kind);
+    return TRUE;
+  }
   std::vector<PointD> pts = ArcFigure(*dc, f, xs, ys, xe, ye);
   if (kind == ArcKind::Pie) pts.push_back({(f.left + f.right) / 2, (f.top + f.bottom) / 2});
   pts = ToDevice(f, std::move(pts));
