@@ -86,10 +86,10 @@ namespace {
 // The first entry at or past the radial (dx, dy) (y upward) going
 // counter-clockwise: the radial's quarter is searched alone, and an entry
 // exactly on the radial counts as past it in the upper quarters and before
-// it in the lower ones. A horizontal radial belongs to the upper quarters,
-// except one pointing left when the arc runs clockwise.
+// it in the lower ones. A horizontal radial belongs to the upper quarters
+// of a counter-clockwise arc and to the lower ones of a clockwise arc.
 size_t FirstPast(const EllipseRing& ring, long long dx, long long dy, bool clockwise) {
-  const bool upper = dy > 0 || (dy == 0 && (dx >= 0 || !clockwise));
+  const bool upper = dy > 0 || (dy == 0 && !clockwise);
   const int quarter = upper ? (dx >= 0 ? 0 : 1) : (dx < 0 ? 2 : 3);
   const size_t end = ring.quarterStart[quarter + 1];
   for (size_t i = ring.quarterStart[quarter]; i < end; ++i) {
@@ -111,12 +111,13 @@ std::vector<POINT> ArcVertices(const EllipseRing& ring, POINT centre, POINT star
   auto past = [&](POINT p) {
     return FirstPast(ring, static_cast<long long>(p.x) - centre.x, static_cast<long long>(centre.y) - p.y, clockwise);
   };
-  const size_t first = past(start) % n;
-  const size_t last = (past(end) + n - 1) % n;
-  for (size_t i = first;; i = (i + 1) % n) {
-    out.push_back(ring.pixels[i]);
-    if (i == last) break;
-  }
+  // From the first entry past the start radial to the last one before the
+  // end radial, round the ring when that count is not positive. A start past
+  // the ring's last entry with an end before its first one leaves nothing.
+  const size_t first = past(start);
+  long long count = static_cast<long long>(past(end)) - static_cast<long long>(first);
+  if (count <= 0) count += static_cast<long long>(n);
+  for (long long i = 0; i < count; ++i) out.push_back(ring.pixels[(first + static_cast<size_t>(i)) % n]);
   if (clockwise) std::reverse(out.begin(), out.end());
   return out;
 }

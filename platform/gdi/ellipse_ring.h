@@ -37,7 +37,9 @@ std::vector<POINT> RingPixels(const EllipseRing& ring);
 // through `end` (device points), the radials leaving `centre`, in drawing
 // order; clockwise on screen when `clockwise`. A pixel on a radial counts as
 // inside or outside the arc by the quarter it is listed in. When both
-// radials fall between the same two pixels, the arc is the whole ring.
+// radials fall between the same two pixels, the arc is the whole ring (but
+// empty when the start radial lies past the ring's last entry and the end
+// radial before its first).
 std::vector<POINT> ArcVertices(const EllipseRing& ring, POINT centre, POINT start, POINT end, bool clockwise);
 
 }  // namespace gdi
