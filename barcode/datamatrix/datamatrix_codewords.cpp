@@ -5,12 +5,13 @@
 #include <optional>
 #include <utility>
 
+#include "barcode/datamatrix/datamatrix_search.h"
 #include "barcode/datamatrix/datamatrix_sizes.h"
+#include "barcode/datamatrix/datamatrix_values.h"
 
 namespace kalvo::datamatrix {
 namespace {
 
-constexpr int kSchemes = 6;
 // A path stops growing beyond the largest symbol plus one step of the longest
 // character encodation (upper shift with shifts, latch and unlatch).
 constexpr size_t kBufferCapacity = kMaxDataCodewords + 8;
@@ -62,27 +63,6 @@ class CodewordBuffer {
   std::vector<uint8_t>* bytes_ = nullptr;
 };
 
-// Values waiting for their codewords: at most two C40/Text/X12 values (or
-// three EDIFACT values) plus the up to four values of one character.
-class PendingValues {
- public:
-  constexpr size_t size() const { return size_; }
-  constexpr bool empty() const { return size_ == 0; }
-  constexpr void push_back(uint8_t v) { values_[size_++] = v; }
-  constexpr void clear() { size_ = 0; }
-  constexpr uint8_t operator[](size_t i) const { return values_[i]; }
-  const uint8_t* begin() const { return values_.data(); }
-  const uint8_t* end() const { return values_.data() + size_; }
-  void DropFront(size_t n) {
-    for (size_t i = n; i < size_; ++i) values_[i - n] = values_[i];
-    size_ = static_cast<uint8_t>(size_ - n);
-  }
-
- private:
-  std::array<uint8_t, 8> values_{};
-  uint8_t size_ = 0;
-};
-
 struct Path {
   // Positions are narrow: inputs are at most kMaxTextLength bytes.
   CodewordBuffer cw;
@@ -107,9 +87,6 @@ struct Path {
   }
 };
 
-constexpr bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
-constexpr bool EdifactEncodable(uint8_t c) { return c >= 32 && c <= 94; }
-
 void EncodeAscii(Path& p, uint8_t c) {
   if (IsDigit(c) && p.singleDigit) {
     p.cw.set_back(static_cast<uint8_t>(130 + (p.cw.back() - '0' - 1) * 10 + (c - '0')));
@@ -133,55 +110,6 @@ std::vector<uint8_t> AsciiCodewords(std::span<const uint8_t> text) {
   p.cw = CodewordBuffer::Writing(bytes);
   for (uint8_t c : text) EncodeAscii(p, c);
   return bytes;
-}
-
-// C40 (text = false) or Text (text = true) values of one byte.
-constexpr void C40Values(uint8_t c, bool text, PendingValues& out) {
-  if (c >= 128) {
-    out.push_back(1);
-    out.push_back(30);
-    c = static_cast<uint8_t>(c - 128);
-  }
-  const uint8_t upperBase = text ? 'a' : 'A';  // letters of the basic set
-  const uint8_t otherBase = text ? 'A' : 'a';  // letters of shift 3
-  if (c == ' ') {
-    out.push_back(3);
-  } else if (IsDigit(c)) {
-    out.push_back(static_cast<uint8_t>(c - '0' + 4));
-  } else if (c >= upperBase && c < upperBase + 26) {
-    out.push_back(static_cast<uint8_t>(c - upperBase + 14));
-  } else if (c < 32) {
-    out.push_back(0);
-    out.push_back(c);
-  } else if (c >= 33 && c <= 47) {
-    out.push_back(1);
-    out.push_back(static_cast<uint8_t>(c - 33));
-  } else if (c >= 58 && c <= 64) {
-    out.push_back(1);
-    out.push_back(static_cast<uint8_t>(c - 58 + 15));
-  } else if (c >= 91 && c <= 95) {
-    out.push_back(1);
-    out.push_back(static_cast<uint8_t>(c - 91 + 22));
-  } else if (c == 96) {
-    out.push_back(2);
-    out.push_back(0);
-  } else if (c >= otherBase && c < otherBase + 26) {
-    out.push_back(2);
-    out.push_back(static_cast<uint8_t>(c - otherBase + 1));
-  } else {  // 123..127
-    out.push_back(2);
-    out.push_back(static_cast<uint8_t>(c - 123 + 27));
-  }
-}
-
-constexpr int X12Value(uint8_t c) {
-  if (c == '\r') return 0;
-  if (c == '*') return 1;
-  if (c == '>') return 2;
-  if (c == ' ') return 3;
-  if (IsDigit(c)) return c - '0' + 4;
-  if (c >= 'A' && c <= 'Z') return c - 'A' + 14;
-  return -1;
 }
 
 void PackTriples(Path& p) {
@@ -293,128 +221,6 @@ void EncodeNext(Path& p, uint8_t c) {
   if (p.values.empty()) p.boundaryPos = p.pos;
 }
 
-// What the search needs of one byte in each scheme, from the same rules the
-// codewords are written by.
-struct ByteFacts {
-  uint8_t asciiCodewords = 1;  // 2 above 127 (a digit may pair with the one before instead)
-  uint8_t c40Values = 0, textValues = 0;
-  bool digit = false, x12 = false, edifact = false;
-};
-
-constexpr ByteFacts FactsOf(uint8_t c) {
-  PendingValues c40, text;
-  C40Values(c, false, c40);
-  C40Values(c, true, text);
-  ByteFacts f;
-  f.asciiCodewords = c >= 128 ? 2 : 1;
-  f.c40Values = static_cast<uint8_t>(c40.size());
-  f.textValues = static_cast<uint8_t>(text.size());
-  f.digit = IsDigit(c);
-  f.x12 = X12Value(c) >= 0;
-  f.edifact = EdifactEncodable(c);
-  return f;
-}
-
-constexpr std::array<ByteFacts, 256> kByteFacts = [] {
-  std::array<ByteFacts, 256> table{};
-  for (int c = 0; c < 256; ++c) table[c] = FactsOf(static_cast<uint8_t>(c));
-  return table;
-}();
-static_assert(kByteFacts['a'].c40Values == 2 && kByteFacts['a'].textValues == 1 && kByteFacts[200].c40Values == 3);
-
-// A path of the search reduced to what its further codewords depend on: the
-// codewords so far, the values waiting for theirs and the state of its scheme
-// (which is the path's index). It grows as a writing Path of that scheme
-// would, counting only; the chosen path is replayed writing once at the end.
-struct Counter {
-  int32_t count = 0;
-  uint32_t boundaryPos = 0;  // input consumed at the last codeword boundary
-  int32_t segment = 0;       // Base 256: bytes in the open segment
-  uint8_t pending = 0;       // C40/Text/X12 or EDIFACT values waiting
-  bool singleDigit = false;  // ASCII: the last codeword is one digit of this run
-  bool ok = true;
-};
-
-// One byte in scheme S, as EncodeNext writes it; `after` is the input consumed then.
-template <Scheme S>
-void CountNext(Counter& k, const ByteFacts& f, uint32_t after) {
-  if constexpr (S == Scheme::Ascii) {
-    if (f.digit && k.singleDigit) {
-      k.singleDigit = false;  // the pair takes the one codeword there is
-    } else {
-      k.count += f.asciiCodewords;
-      k.singleDigit = f.digit;
-    }
-  } else if constexpr (S == Scheme::C40 || S == Scheme::Text || S == Scheme::X12) {
-    if (S == Scheme::X12 && !f.x12) {
-      k.ok = false;
-      return;
-    }
-    const int values = k.pending + (S == Scheme::C40 ? f.c40Values : S == Scheme::Text ? f.textValues : 1);
-    k.count += 2 * (values / 3);
-    k.pending = static_cast<uint8_t>(values % 3);
-  } else if constexpr (S == Scheme::Edifact) {
-    if (!f.edifact) {
-      k.ok = false;
-      return;
-    }
-    if (++k.pending == 4) {
-      k.count += 3;
-      k.pending = 0;
-    }
-  } else {
-    // The byte must fit; the second length codeword a long segment takes on
-    // is inserted without that check, as Path does.
-    const bool fits = ++k.count <= kMaxDataCodewords;
-    if (++k.segment == 250) ++k.count;
-    k.ok = fits;
-    if (k.pending == 0) k.boundaryPos = after;
-    return;
-  }
-  if (k.count > kMaxDataCodewords) k.ok = false;
-  if (k.pending == 0) k.boundaryPos = after;
-}
-
-// The codeword count of a counter in scheme `s` once it has left for ASCII,
-// or -1 when it cannot leave there or runs out of room, as Leave finds.
-int64_t CountAfterLeave(const Counter& k, Scheme s) {
-  if (!k.ok) return -1;
-  int64_t count = k.count;
-  switch (s) {
-    case Scheme::C40:
-    case Scheme::Text:
-    case Scheme::X12:
-      if (k.pending != 0) return -1;
-      ++count;  // the unlatch
-      break;
-    case Scheme::Edifact:
-      count += (6 * (k.pending + 1) + 7) / 8;  // the values and the unlatch value, six bits each
-      break;
-    case Scheme::Ascii:
-    case Scheme::Base256:
-      break;
-  }
-  return count > kMaxDataCodewords ? -1 : count;
-}
-
-// A counter just switched from ASCII, where it had `count` codewords after
-// `pos` bytes, into S, as Enter writes the latch (and Base 256's length).
-template <Scheme S>
-Counter Entered(int64_t count, uint32_t pos) {
-  Counter k;
-  k.count = static_cast<int32_t>(count + (S == Scheme::Ascii ? 0 : S == Scheme::Base256 ? 2 : 1));
-  k.boundaryPos = pos;
-  k.ok = k.count <= kMaxDataCodewords;
-  return k;
-}
-
-// Length in twelfths of a codeword: a C40/Text/X12 value takes two thirds of
-// a codeword, an EDIFACT value three quarters.
-template <Scheme S>
-int Length12(const Counter& k) {
-  return 12 * k.count + k.pending * (S == Scheme::Edifact ? 9 : 8);
-}
-
 // The counting Path of a counter in scheme `s` after `pos` bytes, for Close.
 Path PathOf(const Counter& k, Scheme s, size_t pos) {
   Path p;
@@ -428,77 +234,6 @@ Path PathOf(const Counter& k, Scheme s, size_t pos) {
   p.inSegment = s == Scheme::Base256;
   p.segment.count = k.segment;
   return p;
-}
-
-// The cheapest counter once left for ASCII (the first of equals), and the
-// next cheapest for the scheme that is itself the cheapest.
-struct Cheapest {
-  std::array<int64_t, kSchemes> left;
-  int first = -1, second = -1;
-};
-
-Cheapest FindCheapest(const std::array<Counter, kSchemes>& counters) {
-  Cheapest c;
-  for (int i = 0; i < kSchemes; ++i) {
-    c.left[i] = CountAfterLeave(counters[i], static_cast<Scheme>(i));
-    if (c.left[i] < 0) continue;
-    if (c.first < 0 || c.left[i] < c.left[c.first]) {
-      c.second = c.first;
-      c.first = i;
-    } else if (c.second < 0 || c.left[i] < c.left[c.second]) {
-      c.second = i;
-    }
-  }
-  return c;
-}
-
-// One step of the search for the path ending in S at byte `t`: staying in S,
-// or changing into it from the cheapest other path, whichever is shorter (the
-// first in scheme order of equals, as trying every path in turn finds it).
-// Returns the scheme the new path came from, -1 when there is none.
-template <Scheme S>
-int8_t Grow(Counter& stay, const Cheapest& cheapest, const ByteFacts& f, uint32_t t) {
-  constexpr int j = static_cast<int>(S);
-  const int changeFrom = j == cheapest.first ? cheapest.second : cheapest.first;
-  const bool wasOk = stay.ok;
-  if (wasOk) CountNext<S>(stay, f, t + 1);
-  Counter change;
-  change.ok = false;
-  if (changeFrom >= 0) {
-    change = Entered<S>(cheapest.left[changeFrom], t);
-    if (change.ok) CountNext<S>(change, f, t + 1);
-  }
-  const bool stayOk = wasOk && stay.ok, changeOk = change.ok;
-  int best = -1;
-  if (stayOk && changeOk) {
-    const int a = Length12<S>(stay), b = Length12<S>(change);
-    best = a < b || (a == b && j < changeFrom) ? j : changeFrom;
-  } else if (stayOk) {
-    best = j;
-  } else if (changeOk) {
-    best = changeFrom;
-  }
-  if (best >= 0 && best != j) {
-    stay = change;
-  } else if (best < 0) {
-    stay = Counter{};
-    stay.ok = false;
-  }
-  return static_cast<int8_t>(best);
-}
-
-template <size_t... J>
-void GrowAll(std::array<Counter, kSchemes>& counters, std::array<int8_t, kSchemes>& from, uint8_t c, uint32_t t,
-             std::index_sequence<J...>) {
-  const Cheapest cheapest = FindCheapest(counters);
-  const ByteFacts& f = kByteFacts[c];
-  ((from[J] = Grow<static_cast<Scheme>(J)>(counters[J], cheapest, f, t)), ...);
-}
-
-template <size_t... J>
-void StartAll(std::array<Counter, kSchemes>& counters, uint8_t c, std::index_sequence<J...>) {
-  const ByteFacts& f = kByteFacts[c];
-  ((counters[J] = Entered<static_cast<Scheme>(J)>(0, 0), CountNext<static_cast<Scheme>(J)>(counters[J], f, 1)), ...);
 }
 
 // One character in `target`, switching into it first when needed.
@@ -579,18 +314,6 @@ std::optional<size_t> Close(Path q, std::span<const uint8_t> text, int capacity)
   return q.cw.size();
 }
 
-// The schemes of the characters along a path: each step's path came from the
-// path of the step before that `from` names.
-std::vector<Scheme> SchemesOf(const std::vector<std::array<int8_t, kSchemes>>& from, int last) {
-  std::vector<Scheme> schemes(from.size());
-  int j = last;
-  for (size_t t = from.size(); t-- > 0;) {
-    schemes[t] = static_cast<Scheme>(j);
-    j = from[t][j];
-  }
-  return schemes;
-}
-
 // A path carried out in full from its schemes, writing into `bytes` and `finished`.
 Path Replay(std::span<const uint8_t> text, const std::vector<Scheme>& schemes, std::vector<uint8_t>& bytes,
             std::vector<Base256Segment>& finished) {
@@ -612,18 +335,7 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
     sizeIndex = -1;
     return 0;
   }
-  // Path j ends in scheme j. The search keeps each path's counter; `from`
-  // keeps which path each one grew from, step by step. A change of scheme
-  // first leaves for ASCII, which puts every path in the same state but for
-  // its codeword count: the change into a scheme is cheapest from the path
-  // with the fewest codewords once left, and the search tries only that one
-  // beside staying.
-  std::array<Counter, kSchemes> counters;
-  std::vector<std::array<int8_t, kSchemes>> from(text.size());
-  constexpr auto kEach = std::make_index_sequence<kSchemes>{};
-  StartAll(counters, text[0], kEach);
-  from[0].fill(-1);
-  for (size_t t = 1; t < text.size(); ++t) GrowAll(counters, from[t], text[t], static_cast<uint32_t>(t), kEach);
+  const SchemeSearch search = SearchSchemes(text);
 
   // Sizes to try, in order: the requested one, or every square size.
   std::vector<int> sizes;
@@ -636,8 +348,8 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
   int bestOrder = -1, bestPath = -1;
   size_t bestCount = 0;
   for (int j = 0; j < kSchemes; ++j) {
-    if (!counters[j].ok) continue;
-    const Path path = PathOf(counters[j], static_cast<Scheme>(j), text.size());
+    if (!search.ends[j].ok) continue;
+    const Path path = PathOf(search.ends[j], static_cast<Scheme>(j), text.size());
     for (int order = 0; order < static_cast<int>(sizes.size()); ++order) {
       if (bestOrder >= 0 && order > bestOrder) break;
       auto closed = Close(path, text, DataMatrixSizeTable[sizes[order]].dataCodewords);
@@ -656,7 +368,7 @@ int EncodeDataMatrixCodewords(std::span<const uint8_t> text, std::vector<uint8_t
   }
   std::vector<uint8_t> bytes;
   std::vector<Base256Segment> finished;
-  const Path chosen = Replay(text, SchemesOf(from, bestPath), bytes, finished);
+  const Path chosen = Replay(text, SchemesOf(search.from, bestPath), bytes, finished);
   const auto closed = Close(chosen, text, DataMatrixSizeTable[sizes[bestOrder]].dataCodewords);
   if (!closed || *closed != bestCount) {  // a replay always closes as its count did
     sizeIndex = -1;
