@@ -1,6 +1,8 @@
 #include "barcode/draw/text_row.h"
 
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -63,16 +65,34 @@ LOGFONTA DrawingFont(const CBCode& code, bool sameScale, double f) {
   return FontForHeight(code.font, sameScale ? code.textHeight : RoundDots(code.textHeight * f));
 }
 
+// The width of each byte's cell as DrawFramedText lays it out, each byte
+// value measured once.
+class CellWidths {
+ public:
+  explicit CellWidths(HDC dc) : dc_(dc), m_(ExtentOf(dc, "M", 1)) { known_.fill(kUnknown); }
+  const SIZE& m() const { return m_; }
+  int operator()(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 32) return m_.cx;
+    if (known_[b] == kUnknown) known_[b] = ExtentOf(dc_, &c, 1).cx;
+    return known_[b];
+  }
+  int Total(std::string_view text) {
+    int width = 0;
+    for (char c : text) width += (*this)(c);
+    return width;
+  }
+
+ private:
+  static constexpr int kUnknown = INT_MIN;
+  HDC dc_;
+  SIZE m_;
+  std::array<int, 256> known_;
+};
+
 }  // namespace
 
-int FramedTextWidth(HDC dc, std::string_view text) {
-  const int mWidth = ExtentOf(dc, "M", 1).cx;
-  int width = 0;
-  for (char c : text) {
-    width += static_cast<unsigned char>(c) < 32 ? mWidth : ExtentOf(dc, &c, 1).cx;
-  }
-  return width;
-}
+int FramedTextWidth(HDC dc, std::string_view text) { return CellWidths(dc).Total(text); }
 
 DcOwner MeasureTextRow(CBCode& code) {
   DcOwner dc(CreateCompatibleDC(nullptr));
@@ -101,29 +121,42 @@ DcOwner MeasureTextRow(CBCode& code) {
 
 int MeasureInRowFont(const CBCode& code, std::string_view text) { return MeasureInFont(code, text, code.textHeight); }
 
+namespace {
+
+// Width of `text` in the request's font at `height`, measured on `dc`.
+int WidthInFont(HDC dc, const CBCode& code, std::string_view text, int height) {
+  SelectedFont font(dc, FontForHeight(code.font, height));
+  return ExtentOf(dc, text.data(), static_cast<int>(text.size())).cx;
+}
+
+}  // namespace
+
 int MeasureInFont(const CBCode& code, std::string_view text, int height) {
   DcOwner dc(CreateCompatibleDC(nullptr));
   if (!dc) return 0;
-  SelectedFont font(dc.get(), FontForHeight(code.font, height));
-  return ExtentOf(dc.get(), text.data(), static_cast<int>(text.size())).cx;
+  return WidthInFont(dc.get(), code, text, height);
 }
 
 int FittingFontHeight(const CBCode& code, std::string_view text, int maxHeight, int width) {
+  // One context for every trial height.
+  DcOwner dc(CreateCompatibleDC(nullptr));
+  auto measure = [&](int h) { return dc ? WidthInFont(dc.get(), code, text, h) : 0; };
   int height = std::max(maxHeight, 1);
-  int textWidth = MeasureInFont(code, text, height);
+  int textWidth = measure(height);
   // Glyph widths grow about in proportion to the height: one proportional
   // step, then single steps for what rounding leaves.
   if (textWidth > width && textWidth > 0) {
     height = std::max(1, static_cast<int>(static_cast<int64_t>(height) * std::max(width, 0) / textWidth));
-    textWidth = MeasureInFont(code, text, height);
+    textWidth = measure(height);
   }
-  while (textWidth > width && height > 1) textWidth = MeasureInFont(code, text, --height);
+  while (textWidth > width && height > 1) textWidth = measure(--height);
   return height;
 }
 
 void DrawFramedText(HDC dc, std::string_view text, const RECT& rect, int align) {
-  const SIZE m = ExtentOf(dc, "M", 1);
-  const int width = FramedTextWidth(dc, text);
+  CellWidths cells(dc);
+  const SIZE m = cells.m();
+  const int width = cells.Total(text);
   int x = rect.left;
   if (align > 0) {
     x = rect.right - width;
@@ -135,7 +168,7 @@ void DrawFramedText(HDC dc, std::string_view text, const RECT& rect, int align) 
   for (char c : text) {
     if (static_cast<unsigned char>(c) >= 32) {
       TextOutA(dc, x, y, &c, 1);
-      x += ExtentOf(dc, &c, 1).cx;
+      x += cells(c);
       continue;
     }
     if (!frameBrush) frameBrush.reset(CreateSolidBrush(GetTextColor(dc)));

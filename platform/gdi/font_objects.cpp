@@ -154,11 +154,11 @@ UINT DcCodePage(const DeviceContext& dc) {
   return cp ? cp : GetACP();
 }
 
-WideText Widen(UINT codePage, const char* text, int length) {
+WideText Widen(UINT codePage, const char* text, int length, bool countBytes) {
   WideText out;
   if (!text || length <= 0) return out;
   out.text.reserve(static_cast<size_t>(length));
-  out.bytesOf.reserve(static_cast<size_t>(length));
+  if (countBytes) out.bytesOf.reserve(static_cast<size_t>(length));
   const bool utf8 = codePage == CP_UTF8;
   for (int i = 0; i < length;) {
     const auto b = static_cast<unsigned char>(text[i]);
@@ -177,7 +177,7 @@ WideText Widen(UINT codePage, const char* text, int length) {
     }
     for (int k = 0; k < got; ++k) {
       out.text += units[k];
-      out.bytesOf.push_back(k == 0 ? n : 0);
+      if (countBytes) out.bytesOf.push_back(k == 0 ? n : 0);
     }
     i += n;
   }

@@ -448,6 +448,18 @@ struct Path {
   bool figureOpen = false;  // the last figure still takes points
 };
 
+// The 256 blends of an ink colour over a background colour (0x00RRGGBB by
+// coverage), which opaque text writes in one pass; kept for the colours last used.
+struct GlyphShades {
+  std::array<uint32_t, 256> value{};
+  const GlyphShades& For(COLORREF ink, COLORREF background);
+
+ private:
+  bool ready_ = false;
+  COLORREF ink_ = 0;
+  COLORREF back_ = 0;
+};
+
 struct DeviceContext {
   DeviceContext() = default;
   DeviceContext(const DeviceContext&) = default;
@@ -479,6 +491,7 @@ struct DeviceContext {
   HWND window = nullptr;
   // Metafile device contexts: what they recorded so far.
   std::shared_ptr<MetafileRecording> recording;
+  GlyphShades glyphShades;
 
   // Logical to device (world transform, then window to viewport).
   Matrix PageTransform() const;
@@ -538,6 +551,11 @@ void SetScreenSize(SIZE size);
 // On 1-, 4- and 8-bit targets the blended colour maps to the nearest palette entry.
 void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
                COLORREF colour);
+// FillDeviceRect(back, backColour) and then BlendMask, in one pass over the
+// pixels, on 24- and 32-bit targets under a clip of one rectangle; false,
+// with nothing drawn, elsewhere.
+bool FillAndBlendMask(DeviceContext& dc, const RECT& back, COLORREF backColour, int x, int y, int width, int height,
+                      const uint8_t* mask, int maskStride, COLORREF colour);
 // Fills spans (device row y, columns [x0, x1)) with a colour.
 struct DeviceSpan {
   int y;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,20 +26,24 @@ LOGFONTW DcLogFont(const DeviceContext& dc);
 UINT DcCodePage(const DeviceContext& dc);
 
 // A string widened for drawing; bytesOf[i] is the number of source bytes of
-// UTF-16 unit i (a double-byte character gives one unit of two bytes).
+// UTF-16 unit i (a double-byte character gives one unit of two bytes), when
+// asked for.
 struct WideText {
   std::u16string text;
   std::vector<int> bytesOf;
 };
-WideText Widen(UINT codePage, const char* text, int length);
+WideText Widen(UINT codePage, const char* text, int length, bool countBytes = false);
 
 // Device pixels to logical units of the font's mapping, rounded.
 int ToLogical(const tav::font::RealizedFont& font, double devicePixels);
 
 // Advances of each UTF-16 unit in device pixels (the second unit of a
-// surrogate pair gets 0), character extra spacing included.
+// surrogate pair gets 0), character extra spacing included; `out` holds one
+// per unit.
 std::vector<double> DeviceAdvances(const DeviceContext& dc, const tav::font::RealizedFont& font,
                                    std::u16string_view text);
+void DeviceAdvances(const DeviceContext& dc, const tav::font::RealizedFont& font, std::u16string_view text,
+                    std::span<double> out);
 
 // The extent of a text in logical units.
 SIZE LogicalExtent(const DeviceContext& dc, const tav::font::RealizedFont& font, std::u16string_view text);

@@ -5,30 +5,38 @@
 #include <vector>
 
 #include "platform/nls/nls.h"
+#include "platform/gdi/run_buffer.h"
 #include "platform/gdi/text_internal.h"
 
 namespace gdi {
 
-std::vector<double> DeviceAdvances(const DeviceContext& dc, const tav::font::RealizedFont& font,
-                                   std::u16string_view text) {
-  std::vector<double> out(text.size(), 0.0);
+void DeviceAdvances(const DeviceContext& dc, const tav::font::RealizedFont& font, std::u16string_view text,
+                    std::span<double> out) {
   const double extra = dc.state.charExtra * font.scale();
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       out[i] = font.Advance(c) + extra;
-      ++i;
+      out[++i] = 0.0;
       continue;
     }
     out[i] = font.Advance(c) + extra;
   }
+}
+
+std::vector<double> DeviceAdvances(const DeviceContext& dc, const tav::font::RealizedFont& font,
+                                   std::u16string_view text) {
+  std::vector<double> out(text.size(), 0.0);
+  DeviceAdvances(dc, font, text, out);
   return out;
 }
 
 SIZE LogicalExtent(const DeviceContext& dc, const tav::font::RealizedFont& font, std::u16string_view text) {
+  RunBuffer<double, 32> advances(text.size());
+  DeviceAdvances(dc, font, text, advances.span());
   double total = 0;
-  for (double a : DeviceAdvances(dc, font, text)) total += a;
+  for (double a : advances.span()) total += a;
   return SIZE{ToLogical(font, total), ToLogical(font, font.metrics().height)};
 }
 
@@ -124,13 +132,13 @@ namespace {
 // What the extent calls share: the DC, its font and the text in UTF-16 (for
 // the A forms with the bytes of each unit). FALSE for bad arguments.
 template <class Char, class Measure>
-BOOL MeasureText(HDC hdc, const Char* text, int length, LPSIZE size, Measure&& measure) {
+BOOL MeasureText(HDC hdc, const Char* text, int length, LPSIZE size, Measure&& measure, bool countBytes = false) {
   auto dc = FindDC(hdc);
   if (!dc || !size || length < 0 || (!text && length > 0)) return FALSE;
   auto font = DcFont(*dc);
   if (!font) return FALSE;
   if constexpr (std::is_same_v<Char, char>) {
-    const WideText wide = Widen(DcCodePage(*dc), text, length);
+    const WideText wide = Widen(DcCodePage(*dc), text, length, countBytes);
     measure(*dc, *font, wide.text, wide.bytesOf);
   } else {
     measure(*dc, *font, std::u16string_view(text ? text : u"", static_cast<size_t>(length)), std::vector<int>());
@@ -186,7 +194,7 @@ BOOL GetTextExtentExPointA(HDC hdc, LPCSTR text, int length, int maxExtent, LPIN
     }
     if (fit) *fit = bytesFit;
     *size = ExtentOf(font, cumulative);
-  });
+  }, true);
 }
 
 BOOL GetCharWidthW(HDC dc, UINT first, UINT last, LPINT widths) { return CharWidths<WCHAR>(dc, first, last, widths); }

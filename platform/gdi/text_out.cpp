@@ -7,12 +7,16 @@
 #include <optional>
 
 #include "platform/nls/nls.h"
+#include "platform/gdi/run_buffer.h"
 #include "platform/gdi/text_internal.h"
 
 namespace gdi {
 namespace {
 
 int Snap(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+
+// Runs up to this long are drawn without allocating.
+constexpr size_t kShortRun = 32;
 
 struct Frame {
   PointD start;  // baseline start in device space
@@ -21,19 +25,26 @@ struct Frame {
   bool upright;  // axis-aligned, left to right
 };
 
+// The device rectangle of an upright band: `length` along the baseline and [top, bottom) below it.
+RECT UprightBand(const Frame& f, double length, double top, double bottom) {
+  const double x0 = f.start.x + top * f.dx, y0 = f.start.y + top * f.dy;
+  const double h = bottom - top;
+  return RECT{Snap(x0), Snap(y0), Snap(x0 + length * f.bx), Snap(y0 + h * f.dy)};
+}
+
 // Fills the quadrilateral that spans `length` along the baseline and [top, bottom) below it.
 void FillBand(DeviceContext& dc, const Frame& f, double length, double top, double bottom, COLORREF colour) {
+  if (f.upright) {
+    FillDeviceRect(dc, UprightBand(f, length, top, bottom), colour);
+    return;
+  }
   const PointD p0{f.start.x + top * f.dx, f.start.y + top * f.dy};
   const PointD p1{p0.x + length * f.bx, p0.y + length * f.by};
   const double h = bottom - top;
   const PointD p2{p1.x + h * f.dx, p1.y + h * f.dy};
   const PointD p3{p0.x + h * f.dx, p0.y + h * f.dy};
-  if (f.upright) {
-    FillDeviceRect(dc, RECT{Snap(p0.x), Snap(p0.y), Snap(p1.x), Snap(p3.y)}, colour);
-  } else {
-    const std::array<PointD, 4> quad{p0, p1, p2, p3};
-    FillDevicePolygon(dc, quad, colour);
-  }
+  const std::array<PointD, 4> quad{p0, p1, p2, p3};
+  FillDevicePolygon(dc, quad, colour);
 }
 
 // A logical rectangle through the mapping: its device box and whether it stays a rectangle.
@@ -66,23 +77,40 @@ class ClipScope {
   std::optional<SpanRegion> saved_;
 };
 
-// Puts the glyphs of a run down: gathered into one coverage mask and blended
-// once (clipping is worked out once per run), or glyph by glyph when the run's
-// box is large or mostly empty.
+// An opaque run's background: a device rectangle filled before the glyphs.
+struct Background {
+  RECT box;
+  COLORREF colour;
+};
+
+// Blends one coverage mask, over the background when there is one: the two
+// in one pass where the target allows it.
+void PutMask(DeviceContext& dc, const Background* back, int x, int y, int width, int height, const uint8_t* mask,
+             COLORREF colour) {
+  if (back && FillAndBlendMask(dc, back->box, back->colour, x, y, width, height, mask, width, colour)) return;
+  if (back) FillDeviceRect(dc, back->box, back->colour);
+  BlendMask(dc, x, y, width, height, mask, width, colour);
+}
+
+// Puts the glyphs of a run down, after the background when `back` is given:
+// gathered into one coverage mask and blended once (clipping is worked out
+// once per run), or glyph by glyph when the run's box is large or mostly empty.
 void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const Frame& f, std::u16string_view text,
-                 const std::vector<double>& advances, COLORREF colour) {
+                 std::span<const double> advances, COLORREF colour, const Background* back) {
+  // Glyphs live as long as their font, which the caller holds.
   struct Placed {
-    std::shared_ptr<const tav::font::GlyphImage> glyph;
+    const tav::font::GlyphImage* glyph;
     int x, y;  // top-left pixel
   };
-  std::vector<Placed> placed;
-  placed.reserve(text.size());
+  RunBuffer<Placed, kShortRun> placedBuffer(text.size());
+  const std::span<Placed> all = placedBuffer.span();
+  size_t count = 0;
   int64_t inked = 0;
   int x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
   double pen = 0;
   size_t unit = 0;
   for (char32_t c : tav::font::DecodeUtf16(text)) {
-    auto glyph = font.Glyph(c);
+    const tav::font::GlyphImage* glyph = font.Glyph(c).get();
     if (glyph->width > 0 && glyph->height > 0) {
       const int x = Snap(f.start.x + pen * f.bx) + glyph->left;
       const int y = Snap(f.start.y + pen * f.by) + glyph->top;
@@ -91,17 +119,27 @@ void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const F
       x1 = std::max(x1, x + glyph->width);
       y1 = std::max(y1, y + glyph->height);
       inked += static_cast<int64_t>(glyph->width) * glyph->height;
-      placed.push_back({std::move(glyph), x, y});
+      all[count++] = {glyph, x, y};
     }
     pen += advances[unit];
     unit += c >= 0x10000 ? 2 : 1;
   }
-  if (placed.empty()) return;
+  const std::span<const Placed> placed = all.first(count);
+  if (placed.empty()) {
+    if (back) FillDeviceRect(dc, back->box, back->colour);
+    return;
+  }
+  if (placed.size() == 1) {
+    const auto& g = *placed.front().glyph;
+    PutMask(dc, back, placed.front().x, placed.front().y, g.width, g.height, g.coverage.data(), colour);
+    return;
+  }
   constexpr int64_t kMaxMask = 4 << 20;
   const int64_t area = static_cast<int64_t>(x1 - x0) * (y1 - y0);
   // Turned text spreads over a box much larger than its glyphs: blend those
   // one by one, as a single glyph is (its coverage is the run's mask).
-  if (placed.size() == 1 || area > kMaxMask || area > 2 * inked) {
+  if (area > kMaxMask || area > 2 * inked) {
+    if (back) FillDeviceRect(dc, back->box, back->colour);
     for (const auto& p : placed)
       BlendMask(dc, p.x, p.y, p.glyph->width, p.glyph->height, p.glyph->coverage.data(), p.glyph->width, colour);
     return;
@@ -119,7 +157,7 @@ void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const F
       for (int col = 0; col < glyphWidth; ++col) dst[col] = std::max(dst[col], src[col]);
     }
   }
-  BlendMask(dc, x0, y0, width, y1 - y0, mask.data(), width, colour);
+  PutMask(dc, back, x0, y0, width, y1 - y0, mask.data(), colour);
 }
 
 }  // namespace
@@ -147,15 +185,15 @@ bool DrawRun(DeviceContext& dc, int x, int y, UINT options, const RECT* rect, st
   }
   if (text.empty()) return true;
 
-  std::vector<double> advances;
+  RunBuffer<double, kShortRun> advanceBuffer(text.size());
+  const std::span<double> advances = advanceBuffer.span();
   if (dx) {
-    advances.assign(text.size(), 0.0);
     for (size_t i = 0; i < text.size(); ++i) {
       const bool trail = i > 0 && text[i] >= 0xDC00 && text[i] < 0xE000 && text[i - 1] >= 0xD800 && text[i - 1] < 0xDC00;
       advances[trail ? i - 1 : i] += dx[i] * font->scale();
     }
   } else {
-    advances = DeviceAdvances(dc, *font, text);
+    DeviceAdvances(dc, *font, text, advances);
   }
   double total = 0;
   for (double a : advances) total += a;
@@ -180,10 +218,17 @@ bool DrawRun(DeviceContext& dc, int x, int y, UINT options, const RECT* rect, st
   f.upright = std::abs(f.by) < 1e-9 && f.bx > 0 && std::abs(f.dx) < 1e-9 && f.dy > 0;
   f.start = PointD{origin.x + along * f.bx + down * f.dx, origin.y + along * f.by + down * f.dy};
 
-  if (dc.state.bkMode == OPAQUE) FillBand(dc, f, total, -fm.ascent, fm.descent, dc.state.bkColour);
+  // An upright background goes down with the glyphs; a turned one first.
+  std::optional<Background> back;
+  if (dc.state.bkMode == OPAQUE) {
+    if (f.upright)
+      back = Background{UprightBand(f, total, -fm.ascent, fm.descent), dc.state.bkColour};
+    else
+      FillBand(dc, f, total, -fm.ascent, fm.descent, dc.state.bkColour);
+  }
 
   const COLORREF colour = dc.state.textColour;
-  PaintGlyphs(dc, *font, f, text, advances, colour);
+  PaintGlyphs(dc, *font, f, text, advances, colour, back ? &*back : nullptr);
 
   if (fm.underlined)
     FillBand(dc, f, total, fm.underlinePosition, fm.underlinePosition + fm.underlineThickness, colour);
@@ -213,7 +258,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR 
 BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT length, const INT* dx) {
   auto dc = FindDC(hdc);
   if (!dc || (options & ETO_GLYPH_INDEX) || (!text && length > 0)) return FALSE;
-  const WideText wide = Widen(DcCodePage(*dc), text, static_cast<int>(length));
+  const WideText wide = Widen(DcCodePage(*dc), text, static_cast<int>(length), dx != nullptr);
   std::vector<INT> wideDx;
   if (dx) {
     // One distance per byte: a double-byte character moves by the sum of its two.

@@ -217,6 +217,56 @@ TEST(GdiFastPaths, TextBlendMatchesThePixelPath) {
       }
 }
 
+// Opaque text writes its background and its glyphs in one pass where it can;
+// the pixels are those of the background filled first and the glyphs blended
+// over it. The italic letters reach out of their cells on both sides, so a
+// later cell's background cuts an earlier glyph and a later glyph blends over
+// an earlier one.
+TEST(GdiFastPaths, OpaqueTextMatchesThePixelPath) {
+  struct Run {
+    const char* name;
+    int x, y;
+    const char* text;
+    bool oneByOne;  // a TextOut per character, each at the extent of those before
+  };
+  const Run runs[] = {
+      {"one letter", 3, 2, "W", false},
+      {"a run", -2, 1, "Wag&8", false},
+      {"letters one by one", 1, -3, "fjf yf", true},
+      {"a run reaching past the edges", -6, 12, "ffjjWW", false},
+  };
+  struct Colours {
+    COLORREF ink, back;
+  };
+  const Colours colours[] = {{kBlack, kWhite}, {RGB(30, 140, 250), RGB(250, 240, 10)}};
+  for (const Format& f : kFormats)
+    for (const Clip& clip : kClips)
+      for (const Run& run : runs)
+        for (const Colours& c : colours) {
+          ExpectSamePixels(f.bpp, clip, [&](HDC dc) {
+            LOGFONTA lf{};
+            lf.lfHeight = -17;
+            lf.lfItalic = TRUE;
+            std::strcpy(lf.lfFaceName, "DejaVu Sans");
+            Selected font(dc, CreateFontIndirectA(&lf));
+            SetBkMode(dc, OPAQUE);
+            SetTextColor(dc, c.ink);
+            SetBkColor(dc, c.back);
+            if (!run.oneByOne) {
+              TextOutA(dc, run.x, run.y, run.text, static_cast<int>(std::strlen(run.text)));
+              return;
+            }
+            int x = run.x;
+            for (const char* p = run.text; *p; ++p) {
+              TextOutA(dc, x, run.y, p, 1);
+              SIZE size{};
+              GetTextExtentPoint32A(dc, p, 1, &size);
+              x += size.cx;
+            }
+          }, std::string("opaque TextOut, ") + run.name);
+        }
+}
+
 // GetDIBits and SetDIBits of the bitmap's own format move the same values as
 // reading and writing pixel by pixel.
 TEST(GdiFastPaths, SameFormatDibBitsMatchPixels) {
