@@ -551,11 +551,17 @@ void SetScreenSize(SIZE size);
 // On 1-, 4- and 8-bit targets the blended colour maps to the nearest palette entry.
 void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
                COLORREF colour);
-// FillDeviceRect(back, backColour) and then BlendMask, in one pass over the
-// pixels, on 24- and 32-bit targets under a clip of one rectangle; false,
-// with nothing drawn, elsewhere.
-bool FillAndBlendMask(DeviceContext& dc, const RECT& back, COLORREF backColour, int x, int y, int width, int height,
-                      const uint8_t* mask, int maskStride, COLORREF colour);
+// An 8-bit coverage mask placed at (x, y), `stride` bytes a row.
+struct CoverageMask {
+  const uint8_t* coverage;
+  int x, y, width, height, stride;
+};
+// FillDeviceRect(back, backColour) and then BlendMask of each mask, in one
+// pass over the pixels, on 24- and 32-bit targets under a clip of one
+// rectangle; false, with nothing drawn, elsewhere. The masks' boxes must not
+// overlap one another.
+bool FillAndBlendMasks(DeviceContext& dc, const RECT& back, COLORREF backColour, std::span<const CoverageMask> masks,
+                       COLORREF colour);
 // Fills spans (device row y, columns [x0, x1)) with a colour.
 struct DeviceSpan {
   int y;

@@ -2,6 +2,9 @@
 // pixel format, its direct form for 24- and 32-bit targets, and opaque text's
 // background and glyph written in one pass.
 #include <algorithm>
+#include <array>
+#include <span>
+#include <vector>
 #include <cstring>
 
 #include "platform/gdi/gdi_internal.h"
@@ -105,32 +108,50 @@ void ShadeInk(BYTE* p, const uint8_t* m, int n, const uint32_t* value) {
     if (m[i] != 0) PutValue<Bytes>(p + static_cast<ptrdiff_t>(i) * Bytes, value[m[i]]);
 }
 
-// The background [b] filled and the mask's coverage over it in one pass; the
-// mask's pixels outside [b] blended over what is there. `m` and `b` are
-// already inside the clip.
+// A coverage mask cut to the clip: `part` is the part of the mask's box that
+// is drawn.
+struct ClippedMask {
+  const CoverageMask* mask;
+  RECT part;
+};
+
+// The background [b] filled and the masks' coverage over it in one pass, a
+// row at a time; the masks' pixels outside [b] blended over what is there.
+// `b` and the parts are inside the clip; the masks do not overlap.
 template <int Bytes>
-void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, const RECT& m, int x, int y, const uint8_t* mask,
-                  int maskStride, const GlyphShades& shades, COLORREF colour) {
+void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, std::span<const ClippedMask> masks,
+                  const GlyphShades& shades, COLORREF colour) {
   const uint32_t back = shades.value[0];
-  const int il = std::max(b.left, m.left), ir = std::min(b.right, m.right);
-  const int it = std::max(b.top, m.top), ib = std::min(b.bottom, m.bottom);
-  const bool overlap = il < ir && it < ib;
   for (int row = b.top; row < b.bottom; ++row) {
     BYTE* p = target.Row(row + origin.y) + static_cast<ptrdiff_t>(b.left + origin.x) * Bytes;
     FillValues<Bytes>(p, b.right - b.left, back);
-    if (overlap && row >= it && row < ib)
+    for (const ClippedMask& c : masks) {
+      const int il = std::max(b.left, c.part.left), ir = std::min(b.right, c.part.right);
+      if (row < c.part.top || row >= c.part.bottom || il >= ir) continue;
+      const CoverageMask& m = *c.mask;
       ShadeInk<Bytes>(p + static_cast<ptrdiff_t>(il - b.left) * Bytes,
-                      mask + static_cast<size_t>(row - y) * maskStride + (il - x), ir - il, shades.value.data());
+                      m.coverage + static_cast<size_t>(row - m.y) * m.stride + (il - m.x), ir - il,
+                      shades.value.data());
+    }
   }
-  if (!overlap) {
-    BlendRows<Bytes>(target, origin, x, y, m.left, m.right, m.top, m.bottom, mask, maskStride, colour);
-    return;
+  for (const ClippedMask& c : masks) {
+    const CoverageMask& m = *c.mask;
+    const RECT& r = c.part;
+    auto blend = [&](int x0, int x1, int y0, int y1) {
+      BlendRows<Bytes>(target, origin, m.x, m.y, x0, x1, y0, y1, m.coverage, m.stride, colour);
+    };
+    const int il = std::max(b.left, r.left), ir = std::min(b.right, r.right);
+    const int it = std::max(b.top, r.top), ib = std::min(b.bottom, r.bottom);
+    if (il >= ir || it >= ib) {
+      blend(r.left, r.right, r.top, r.bottom);
+      continue;
+    }
+    // The mask around its overlap with the background: above, below, beside.
+    blend(r.left, r.right, r.top, it);
+    blend(r.left, r.right, ib, r.bottom);
+    blend(r.left, il, it, ib);
+    blend(ir, r.right, it, ib);
   }
-  // The mask around the overlap: above, below, and beside it.
-  BlendRows<Bytes>(target, origin, x, y, m.left, m.right, m.top, it, mask, maskStride, colour);
-  BlendRows<Bytes>(target, origin, x, y, m.left, m.right, ib, m.bottom, mask, maskStride, colour);
-  BlendRows<Bytes>(target, origin, x, y, m.left, il, it, ib, mask, maskStride, colour);
-  BlendRows<Bytes>(target, origin, x, y, ir, m.right, it, ib, mask, maskStride, colour);
 }
 
 RECT Intersect(const RECT& a, const RECT& b) {
@@ -204,22 +225,32 @@ void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uin
   }
 }
 
-bool FillAndBlendMask(DeviceContext& dc, const RECT& back, COLORREF backColour, int x, int y, int width, int height,
-                      const uint8_t* mask, int maskStride, COLORREF colour) {
+bool FillAndBlendMasks(DeviceContext& dc, const RECT& back, COLORREF backColour, std::span<const CoverageMask> masks,
+                       COLORREF colour) {
   Bitmap* target = dc.Target();
   RECT clip;
   if (!target || (target->bpp != 24 && target->bpp != 32) || !dc.RectangularClip(clip)) return false;
   RECT b = Intersect(SpanRegion::Normalized(back), clip);
-  // An empty background row range still leaves the mask to blend.
   if (b.left >= b.right || b.top >= b.bottom) b = RECT{0, 0, 0, 0};
-  RECT m = mask && width > 0 && height > 0 ? Intersect(RECT{x, y, x + width, y + height}, clip) : RECT{0, 0, 0, 0};
-  if (m.left >= m.right || m.top >= m.bottom) m = RECT{0, 0, 0, 0};
+  // Runs of a few glyphs are cut without allocating.
+  constexpr size_t kInline = 16;
+  std::array<ClippedMask, kInline> local;
+  std::vector<ClippedMask> heap;
+  if (masks.size() > kInline) heap.resize(masks.size());
+  const std::span<ClippedMask> all =
+      masks.size() > kInline ? std::span<ClippedMask>(heap) : std::span<ClippedMask>(local);
+  size_t count = 0;
+  for (const CoverageMask& m : masks) {
+    if (!m.coverage || m.width <= 0 || m.height <= 0) continue;
+    const RECT part = Intersect(RECT{m.x, m.y, m.x + m.width, m.y + m.height}, clip);
+    if (part.left < part.right && part.top < part.bottom) all[count++] = ClippedMask{&m, part};
+  }
   const auto hold = target->pixels.Hold();
   const GlyphShades& shades = dc.glyphShades.For(colour, backColour);
   if (target->bpp == 32)
-    FillAndBlend<4>(*target, dc.surfaceOrigin, b, m, x, y, mask, maskStride, shades, colour);
+    FillAndBlend<4>(*target, dc.surfaceOrigin, b, all.first(count), shades, colour);
   else
-    FillAndBlend<3>(*target, dc.surfaceOrigin, b, m, x, y, mask, maskStride, shades, colour);
+    FillAndBlend<3>(*target, dc.surfaceOrigin, b, all.first(count), shades, colour);
   return true;
 }
 

@@ -83,13 +83,12 @@ struct Background {
   COLORREF colour;
 };
 
-// Blends one coverage mask, over the background when there is one: the two
-// in one pass where the target allows it.
-void PutMask(DeviceContext& dc, const Background* back, int x, int y, int width, int height, const uint8_t* mask,
-             COLORREF colour) {
-  if (back && FillAndBlendMask(dc, back->box, back->colour, x, y, width, height, mask, width, colour)) return;
+// Blends coverage masks (whose boxes do not overlap), over the background
+// when there is one: the two in one pass where the target allows it.
+void PutMasks(DeviceContext& dc, const Background* back, std::span<const CoverageMask> masks, COLORREF colour) {
+  if (back && FillAndBlendMasks(dc, back->box, back->colour, masks, colour)) return;
   if (back) FillDeviceRect(dc, back->box, back->colour);
-  BlendMask(dc, x, y, width, height, mask, width, colour);
+  for (const CoverageMask& m : masks) BlendMask(dc, m.x, m.y, m.width, m.height, m.coverage, m.stride, colour);
 }
 
 // Puts the glyphs of a run down, after the background when `back` is given:
@@ -125,14 +124,24 @@ void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const F
     unit += c >= 0x10000 ? 2 : 1;
   }
   const std::span<const Placed> placed = all.first(count);
-  if (placed.empty()) {
-    if (back) FillDeviceRect(dc, back->box, back->colour);
+  auto maskOf = [](const Placed& p) {
+    const auto& g = *p.glyph;
+    return CoverageMask{g.coverage.data(), p.x, p.y, g.width, g.height, g.width};
+  };
+  if (placed.size() <= 1) {
+    const CoverageMask one[1] = {placed.empty() ? CoverageMask{} : maskOf(placed.front())};
+    PutMasks(dc, back, std::span(one, placed.size()), colour);
     return;
   }
-  if (placed.size() == 1) {
-    const auto& g = *placed.front().glyph;
-    PutMask(dc, back, placed.front().x, placed.front().y, g.width, g.height, g.coverage.data(), colour);
-    return;
+  // Glyphs side by side, each box clear of the next (upright text mostly):
+  // their coverage needs no gathering, and goes down with the background.
+  bool sideBySide = true;
+  for (size_t i = 1; i < placed.size() && sideBySide; ++i)
+    sideBySide = placed[i].x >= placed[i - 1].x + placed[i - 1].glyph->width;
+  if (back && sideBySide) {
+    RunBuffer<CoverageMask, kShortRun> masks(placed.size());
+    for (size_t i = 0; i < placed.size(); ++i) masks.span()[i] = maskOf(placed[i]);
+    if (FillAndBlendMasks(dc, back->box, back->colour, masks.span(), colour)) return;
   }
   constexpr int64_t kMaxMask = 4 << 20;
   const int64_t area = static_cast<int64_t>(x1 - x0) * (y1 - y0);
@@ -157,7 +166,8 @@ void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const F
       for (int col = 0; col < glyphWidth; ++col) dst[col] = std::max(dst[col], src[col]);
     }
   }
-  PutMask(dc, back, x0, y0, width, y1 - y0, mask.data(), colour);
+  const CoverageMask gathered[1] = {{mask.data(), x0, y0, width, y1 - y0, width}};
+  PutMasks(dc, back, gathered, colour);
 }
 
 }  // namespace

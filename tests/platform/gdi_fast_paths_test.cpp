@@ -219,21 +219,22 @@ TEST(GdiFastPaths, TextBlendMatchesThePixelPath) {
 
 // Opaque text writes its background and its glyphs in one pass where it can;
 // the pixels are those of the background filled first and the glyphs blended
-// over it. The italic letters reach out of their cells on both sides, so a
-// later cell's background cuts an earlier glyph and a later glyph blends over
-// an earlier one.
+// over it. Upright letters stand side by side; italic ones reach out of their
+// cells on both sides, so a later cell's background cuts an earlier glyph and
+// a later glyph blends over an earlier one, and their boxes overlap in a run.
 TEST(GdiFastPaths, OpaqueTextMatchesThePixelPath) {
   struct Run {
     const char* name;
     int x, y;
     const char* text;
+    bool italic;
     bool oneByOne;  // a TextOut per character, each at the extent of those before
   };
   const Run runs[] = {
-      {"one letter", 3, 2, "W", false},
-      {"a run", -2, 1, "Wag&8", false},
-      {"letters one by one", 1, -3, "fjf yf", true},
-      {"a run reaching past the edges", -6, 12, "ffjjWW", false},
+      {"one letter", 3, 2, "W", false, false},
+      {"an upright run", -2, 1, "Wag 8", false, false},
+      {"italic letters one by one", 1, -3, "fjf yf", true, true},
+      {"an italic run reaching past the edges", -6, 12, "ffjjWW", true, false},
   };
   struct Colours {
     COLORREF ink, back;
@@ -246,7 +247,7 @@ TEST(GdiFastPaths, OpaqueTextMatchesThePixelPath) {
           ExpectSamePixels(f.bpp, clip, [&](HDC dc) {
             LOGFONTA lf{};
             lf.lfHeight = -17;
-            lf.lfItalic = TRUE;
+            lf.lfItalic = run.italic;
             std::strcpy(lf.lfFaceName, "DejaVu Sans");
             Selected font(dc, CreateFontIndirectA(&lf));
             SetBkMode(dc, OPAQUE);
