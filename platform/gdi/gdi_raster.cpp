@@ -10,6 +10,8 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/gdi/wide_lines.h"
+
 namespace gdi {
 namespace {
 
@@ -75,145 +77,6 @@ void PaintRow(Bitmap& target, POINT origin, int y, int x0, int x1, const BrushSa
     const uint32_t d = target.ReadValue(sx, sy);
     target.WriteValue(sx, sy, ApplyRop2(rop2, v, d) & mask);
   }
-}
-
-std::vector<PointD> CirclePolygon(PointD c, double r) {
-  const int n = EllipseSegments(r, r);
-  std::vector<PointD> poly;
-  poly.reserve(n);
-  for (int i = 0; i < n; ++i) {
-    const double a = 2 * kPi * i / n;
-    poly.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a)});
-  }
-  return poly;
-}
-
-void AddConvex(const std::vector<PointD>& poly, const RECT& bounds, SpanBuilder& out) {
-  std::array<std::vector<PointD>, 1> one{poly};
-  ScanPolygons(one, WINDING, bounds, out);
-}
-
-std::vector<PointD> WithoutRepeats(const std::vector<PointD>& pts) {
-  std::vector<PointD> out;
-  for (const auto& p : pts)
-    if (out.empty() || std::hypot(p.x - out.back().x, p.y - out.back().y) > 1e-9) out.push_back(p);
-  return out;
-}
-
-// Strokes one open or closed polyline with a solid geometric pen.
-void StrokeWide(std::vector<PointD> pts, bool closed, double width, DWORD style, double miterLimit,
-                const RECT& bounds, SpanBuilder& out) {
-  pts = WithoutRepeats(pts);
-  if (closed && pts.size() > 1 && std::hypot(pts.front().x - pts.back().x, pts.front().y - pts.back().y) < 1e-9)
-    pts.pop_back();
-  // A figure of no length is a dot where the caps are round.
-  if (pts.size() == 1 && (style & PS_ENDCAP_MASK) == PS_ENDCAP_ROUND)
-    AddConvex(CirclePolygon(pts[0], width / 2), bounds, out);
-  if (pts.size() < 2) return;
-  const double h = width / 2;
-  const DWORD cap = style & PS_ENDCAP_MASK;
-  const DWORD join = style & PS_JOIN_MASK;
-  const size_t n = pts.size();
-  const size_t segments = closed ? n : n - 1;
-  auto normal = [&](size_t i) {
-    const PointD a = pts[i], b = pts[(i + 1) % n];
-    const double len = std::hypot(b.x - a.x, b.y - a.y);
-    return PointD{-(b.y - a.y) / len * h, (b.x - a.x) / len * h};
-  };
-  for (size_t i = 0; i < segments; ++i) {
-    const PointD a = pts[i], b = pts[(i + 1) % n];
-    const PointD nn = normal(i);
-    AddConvex({{a.x + nn.x, a.y + nn.y}, {b.x + nn.x, b.y + nn.y}, {b.x - nn.x, b.y - nn.y}, {a.x - nn.x, a.y - nn.y}},
-              bounds, out);
-  }
-  // Joins at the inner vertices (every vertex of a closed figure).
-  for (size_t v = closed ? 0 : 1; v < (closed ? n : n - 1); ++v) {
-    const size_t before = (v + segments - 1) % segments;
-    const PointD p = pts[v];
-    if (join == PS_JOIN_ROUND) {
-      AddConvex(CirclePolygon(p, h), bounds, out);
-      continue;
-    }
-    const PointD n1 = normal(before), n2 = normal(v);
-    const PointD d1{pts[v].x - pts[before].x, pts[v].y - pts[before].y};
-    const PointD d2{pts[(v + 1) % n].x - pts[v].x, pts[(v + 1) % n].y - pts[v].y};
-    const double cross = d1.x * d2.y - d1.y * d2.x;
-    const double side = cross > 0 ? -1.0 : 1.0;  // the outer side of the turn
-    const PointD a{p.x + side * n1.x, p.y + side * n1.y};
-    const PointD b{p.x + side * n2.x, p.y + side * n2.y};
-    bool mitred = false;
-    if (join == PS_JOIN_MITER) {
-      // The miter point: where the two offset edges meet.
-      const PointD bis{a.x + b.x - 2 * p.x, a.y + b.y - 2 * p.y};
-      const double bl = std::hypot(bis.x, bis.y);
-      if (bl > 1e-12) {
-        const double cosHalf = bl / (2 * h);
-        const double miterLength = h / std::max(cosHalf, 1e-12);
-        if (miterLength * 2 / width <= miterLimit) {
-          const PointD m{p.x + bis.x / bl * miterLength, p.y + bis.y / bl * miterLength};
-          AddConvex({p, a, m, b}, bounds, out);
-          mitred = true;
-        }
-      }
-    }
-    if (!mitred) AddConvex({p, a, b}, bounds, out);
-  }
-  if (closed) return;
-  // Caps at both ends.
-  for (int end = 0; end < 2; ++end) {
-    const PointD p = end == 0 ? pts.front() : pts.back();
-    const PointD q = end == 0 ? pts[1] : pts[n - 2];
-    if (cap == PS_ENDCAP_ROUND) {
-      AddConvex(CirclePolygon(p, h), bounds, out);
-    } else if (cap == PS_ENDCAP_SQUARE) {
-      const double len = std::hypot(p.x - q.x, p.y - q.y);
-      const PointD dir{(p.x - q.x) / len * h, (p.y - q.y) / len * h};
-      const PointD nn{-dir.y, dir.x};
-      AddConvex({{p.x + nn.x, p.y + nn.y},
-                 {p.x + nn.x + dir.x, p.y + nn.y + dir.y},
-                 {p.x - nn.x + dir.x, p.y - nn.y + dir.y},
-                 {p.x - nn.x, p.y - nn.y}},
-                bounds, out);
-    }
-  }
-}
-
-// Splits a polyline into the drawn pieces of a dash pattern (lengths in pixels).
-std::vector<std::vector<PointD>> DashPieces(const std::vector<PointD>& pts, bool closed,
-                                            const std::vector<double>& pattern) {
-  std::vector<std::vector<PointD>> pieces;
-  std::vector<PointD> path = pts;
-  if (closed && !pts.empty()) path.push_back(pts.front());
-  if (path.size() < 2 || pattern.empty()) return pieces;
-  size_t element = 0;
-  double left = pattern[0];
-  std::vector<PointD> current{path[0]};
-  // A guard against patterns far finer than the line is long.
-  constexpr size_t kMaxElements = size_t{1} << 20;
-  size_t elements = 0;
-  for (size_t i = 0; i + 1 < path.size(); ++i) {
-    PointD a = path[i];
-    const PointD b = path[i + 1];
-    double segment = std::hypot(b.x - a.x, b.y - a.y);
-    while (segment > 1e-12) {
-      const double step = std::min(left, segment);
-      const double t = step / segment;
-      const PointD m{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
-      if (element % 2 == 0) current.push_back(m);
-      segment -= step;
-      left -= step;
-      a = m;
-      if (left <= 1e-12) {
-        if (++elements > kMaxElements) return pieces;
-        if (element % 2 == 0 && current.size() > 1) pieces.push_back(current);
-        element = (element + 1) % pattern.size();
-        left = pattern[element];
-        current.assign(1, a);
-      }
-    }
-  }
-  if (element % 2 == 0 && current.size() > 1) pieces.push_back(current);
-  return pieces;
 }
 
 std::vector<int> CosmeticPattern(const Pen& pen) {
@@ -506,29 +369,16 @@ StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<
         WalkLine(pts[i].x, pts[i].y, pts[i + 1].x, pts[i + 1].y, bounds, visit, advance);
     }
   } else {
-    const double scale = std::sqrt(std::fabs(dc.LogicalToDevice().Determinant()));
-    const auto pattern = GeometricPattern(pen, width, scale);
+    WidePen wide;
+    wide.width = static_cast<int>(std::min(width, double(1 << 20)));
+    wide.style = pen.style;
+    wide.miterLimit = dc.state.miterLimit;
+    wide.dashes = GeometricPattern(pen, width, std::sqrt(std::fabs(dc.LogicalToDevice().Determinant())));
+    std::vector<POINT> pts;
     for (const auto& figure : figures) {
-      if (pattern.empty()) {
-        StrokeWide(figure.points, figure.closed, width, pen.style, dc.state.miterLimit, bounds, fg);
-      } else {
-        // Square caps lengthen the figure itself by half the width at each
-        // end; the dashes are laid along that and cut flat.
-        std::vector<PointD> path = WithoutRepeats(figure.points);
-        DWORD style = pen.style;
-        if ((style & PS_ENDCAP_MASK) == PS_ENDCAP_SQUARE && !figure.closed && path.size() > 1) {
-          auto lengthen = [&](PointD& end, PointD from) {
-            const double len = std::hypot(end.x - from.x, end.y - from.y);
-            end.x += (end.x - from.x) / len * width / 2;
-            end.y += (end.y - from.y) / len * width / 2;
-          };
-          lengthen(path.front(), path[1]);
-          lengthen(path.back(), path[path.size() - 2]);
-          style = (style & ~PS_ENDCAP_MASK) | PS_ENDCAP_FLAT;
-        }
-        for (const auto& piece : DashPieces(path, figure.closed, pattern))
-          StrokeWide(piece, false, width, style, dc.state.miterLimit, bounds, fg);
-      }
+      pts.clear();
+      for (const auto& p : figure.points) pts.push_back(RoundDevice(p));
+      StrokeWidePolyline(pts, figure.closed, wide, bounds, fg);
     }
   }
   result.fg = fg.Build();
