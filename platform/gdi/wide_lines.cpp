@@ -228,36 +228,35 @@ Vec PointAlong(Vec a, Vec b, double t, double length) {
           a.y + static_cast<long long>(double(b.y - a.y) * t / length)};
 }
 
-void DashPolyline(const std::vector<Vec>& pts, const WidePen& pen, Stroker& stroker) {
-  // A cap is part of its dash: square and round caps take half the width
-  // from each end of a dash and give it to the gaps.
-  std::vector<double> pattern = pen.dashes;
-  if (stroker.Cap() != PS_ENDCAP_FLAT)
-    for (size_t i = 0; i < pattern.size(); ++i)
-      pattern[i] = i % 2 == 0 ? std::max(0.0, pattern[i] - pen.width) : pattern[i] + pen.width;
+// Walks the dash pattern along the polyline, drawing when `draw` (a closed
+// figure first walks it dry to learn how it ends). Returns whether the last
+// dash runs on past the end.
+bool DashPolyline(const std::vector<Vec>& pts, bool closed, bool endsInDash, const std::vector<double>& pattern,
+                  Stroker& stroker, bool draw) {
   double period = 0;
   for (double v : pattern) period += v;
-  if (period <= kEpsilon) return;
+  if (period <= kEpsilon) return false;
   // A guard against patterns far finer than the line is long.
   constexpr size_t kMaxDashes = size_t{1} << 20;
   size_t dashes = 0;
   DashState state{0, pattern[0]};
+  bool continues = false;
   const size_t n = pts.size();
   for (size_t i = 0; i + 1 < n; ++i) {
     const Vec a = pts[i], b = pts[i + 1];
     const double length = std::hypot(double(b.x - a.x), double(b.y - a.y));
     const DashState atStart = state;
-    const bool continues = state.element % 2 == 0 && state.left < pattern[state.element] - kEpsilon;
     double t = 0;
     bool lastComplete = false;
     while (t < length - kEpsilon) {
-      if (++dashes > kMaxDashes) return;
+      if (++dashes > kMaxDashes) return false;
       const double step = std::min(state.left, length - t);
       const bool complete = step >= state.left - kEpsilon;
       lastComplete = complete;
-      if (state.element % 2 == 0) {
-        const bool capFrom = !(t == 0 && i > 0 && continues);
-        const bool capTo = complete || i + 2 == n;
+      if (draw && state.element % 2 == 0) {
+        // A closed figure whose last dash runs into its first has no cap there.
+        const bool capFrom = !(t == 0 && (i > 0 ? continues : closed && endsInDash));
+        const bool capTo = complete || (i + 2 == n && !closed);
         stroker.Piece(a, b, PointAlong(a, b, t, length), complete ? PointAlong(a, b, t + step, length) : b, capFrom,
                       capTo);
       }
@@ -268,14 +267,30 @@ void DashPolyline(const std::vector<Vec>& pts, const WidePen& pen, Stroker& stro
         state.left = pattern[state.element];
       }
     }
-    // A dash due exactly where the figure ends still shows its caps.
-    if (i + 2 == n && lastComplete && state.element % 2 == 0 && stroker.Cap() != PS_ENDCAP_FLAT)
+    // A dash due exactly where an open figure ends still shows its caps.
+    if (draw && !closed && i + 2 == n && lastComplete && state.element % 2 == 0 && stroker.Cap() != PS_ENDCAP_FLAT)
       stroker.Piece(a, b, b, b, true, true);
-    // The pattern runs on into the next segment by this one's whole pixels.
+    // A dash cut by the vertex goes on without a cap. The pattern itself
+    // runs on into the next segment by this one's whole pixels.
+    continues = state.element % 2 == 0 && state.left < pattern[state.element] - kEpsilon;
+    if (i + 2 == n) break;
     state = atStart;
     Advance(pattern, period, state, std::floor(length));
-    if (i + 2 < n && state.element % 2 == 0 && state.left > kEpsilon) stroker.Join(a, b, pts[i + 2]);
+    if (draw && state.element % 2 == 0 && state.left > kEpsilon) stroker.Join(a, b, pts[i + 2]);
   }
+  if (draw && closed && continues) stroker.Join(pts[n - 2], pts[0], pts[1]);
+  return continues;
+}
+
+void DashPolyline(const std::vector<Vec>& pts, bool closed, const WidePen& pen, Stroker& stroker) {
+  // A cap is part of its dash: square and round caps take half the width
+  // from each end of a dash and give it to the gaps.
+  std::vector<double> pattern = pen.dashes;
+  if (stroker.Cap() != PS_ENDCAP_FLAT)
+    for (size_t i = 0; i < pattern.size(); ++i)
+      pattern[i] = i % 2 == 0 ? std::max(0.0, pattern[i] - pen.width) : pattern[i] + pen.width;
+  const bool endsInDash = closed && DashPolyline(pts, closed, false, pattern, stroker, false);
+  DashPolyline(pts, closed, endsInDash, pattern, stroker, true);
 }
 
 }  // namespace
@@ -292,7 +307,7 @@ void StrokeWidePolyline(std::span<const POINT> points, bool closed, const WidePe
   if (pts.size() < 2) return;
   if (closed) pts.push_back(pts.front());
   if (!pen.dashes.empty()) {
-    DashPolyline(pts, pen, stroker);
+    DashPolyline(pts, closed, pen, stroker);
     return;
   }
   const size_t n = pts.size();
