@@ -3,6 +3,7 @@
 // a choice (checks, prompts, the caller's buffers).
 #include <algorithm>
 
+#include "platform/comctl/comctl.h"
 #include "platform/comdlg/comdlg_internal.h"
 #include "platform/comdlg/file_dialog.h"
 #include "platform/user/controls/controls.h"
@@ -28,6 +29,7 @@ struct FileDialog {
   SortKey sort = SortKey::Name;
   bool descending = false;
   bool started = false;
+  bool selectionPending = false;  // a kSelectionSettled is on its way
   DWORD error = 0;
 };
 
@@ -63,24 +65,13 @@ const std::vector<std::u16string>& Patterns(const FileDialog& d) {
   return kAll;
 }
 
-void ShowSortMarks(FileDialog& d) {
-  static constexpr std::pair<int, const char16_t*> kHeads[] = {
-      {TAV_FILE_SORT_NAME, u"Name"}, {TAV_FILE_SORT_SIZE, u"Size"}, {TAV_FILE_SORT_TYPE, u"Type"},
-      {TAV_FILE_SORT_DATE, u"Modified"}};
-  for (size_t i = 0; i < std::size(kHeads); ++i) {
-    std::u16string text = kHeads[i].second;
-    if (static_cast<size_t>(d.sort) == i) text += d.descending ? u" \u25BC" : u" \u25B2";
-    SetDlgItemTextW(d.dialog, kHeads[i].first, text.c_str());
-  }
-}
-
 void Refill(FileDialog& d) {
   d.shown = d.read;
   KeepMatching(d.shown, Patterns(d));
   NameTypes(d.shown, d.request.filters);
   SortEntries(d.shown, d.sort, d.descending);
   file_list::Fill(d.list, d.shown);
-  ShowSortMarks(d);
+  file_list::ShowSortMark(d.list, static_cast<int>(d.sort), d.descending);
 }
 
 void FillLookIn(FileDialog& d) {
@@ -467,16 +458,6 @@ void Command(FileDialog& d, int id, int code) {
     case IDOK: Accept(d); return;
     case IDCANCEL: End(d, FALSE, 0); return;
     case TAV_FILE_UP: ChangeFolder(d, ParentFolder(d.folder)); return;
-    case TAV_FILE_SORT_NAME:
-    case TAV_FILE_SORT_SIZE:
-    case TAV_FILE_SORT_TYPE:
-    case TAV_FILE_SORT_DATE: {
-      const auto key = static_cast<SortKey>(id - TAV_FILE_SORT_NAME);
-      d.descending = key == d.sort ? !d.descending : false;
-      d.sort = key;
-      Refill(d);
-      return;
-    }
     case cmb2:
       if (code == CBN_SELCHANGE) {
         const LRESULT at = SendDlgItemMessageW(d.dialog, cmb2, CB_GETCURSEL, 0, 0);
@@ -497,31 +478,46 @@ void Command(FileDialog& d, int id, int code) {
         Notify(d, CDN_TYPECHANGE);
       }
       return;
-    case lst2:
-      if (code == LBN_SELCHANGE) {
-        SelectionToNameBox(d);
-        Notify(d, CDN_SELCHANGE);
-      } else if (code == LBN_DBLCLK) {
-        const int caret = file_list::Caret(d.list);
-        if (caret >= 0 && caret < static_cast<int>(d.shown.size()) && d.shown[caret].folder) {
-          ChangeFolder(d, JoinPath(d.folder, d.shown[caret].name));
-        } else {
-          SelectionToNameBox(d);
-          Accept(d);
-        }
-      }
-      return;
     default: return;
   }
 }
 
-file_list::Columns ListColumns(FileDialog& d) {
-  file_list::Columns c;
-  const int ids[4] = {TAV_FILE_SORT_NAME, TAV_FILE_SORT_SIZE, TAV_FILE_SORT_TYPE, TAV_FILE_SORT_DATE};
-  const RECT list = ItemRect(d.dialog, d.list);
-  for (int i = 0; i < 4; ++i) c.left[i] = ItemRect(d.dialog, GetDlgItem(d.dialog, ids[i])).left - list.left;
-  c.right = ItemRect(d.dialog, GetDlgItem(d.dialog, ids[3])).right - list.left;
-  return c;
+// A row opened with a double click: a folder is entered, a file chosen.
+void OpenRow(FileDialog& d) {
+  const int caret = file_list::Caret(d.list);
+  if (caret >= 0 && caret < static_cast<int>(d.shown.size()) && d.shown[caret].folder) {
+    ChangeFolder(d, JoinPath(d.folder, d.shown[caret].name));
+  } else {
+    SelectionToNameBox(d);
+    Accept(d);
+  }
+}
+
+// One click changes the state of several rows; the caller hears of the new
+// selection once, when the list has settled.
+constexpr UINT kSelectionSettled = WM_APP + 0x51;
+
+void ListNotify(FileDialog& d, const NMHDR& h) {
+  switch (h.code) {
+    case LVN_ITEMCHANGED: {
+      const auto& nm = reinterpret_cast<const NMLISTVIEW&>(h);
+      const bool selection = (nm.uChanged & LVIF_STATE) && ((nm.uNewState ^ nm.uOldState) & LVIS_SELECTED);
+      if (selection && !file_list::IsQuiet(d.list) && !d.selectionPending) {
+        d.selectionPending = true;
+        PostMessageW(d.dialog, kSelectionSettled, 0, 0);
+      }
+      return;
+    }
+    case NM_DBLCLK: OpenRow(d); return;
+    case LVN_COLUMNCLICK: {
+      const auto key = static_cast<SortKey>(std::clamp(reinterpret_cast<const NMLISTVIEW&>(h).iSubItem, 0, 3));
+      d.descending = key == d.sort ? !d.descending : false;
+      d.sort = key;
+      Refill(d);
+      return;
+    }
+    default: return;
+  }
 }
 
 // Backspace in the list goes up a folder, as in other file managers.
@@ -557,19 +553,17 @@ INT_PTR FileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
   if (!d) return FALSE;
   switch (message) {
     case WM_COMMAND: Command(*d, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    case WM_MEASUREITEM: {
-      auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (m->CtlID != static_cast<UINT>(lst2)) return FALSE;
-      m->itemHeight = file_list::kRowHeight;
+    case WM_NOTIFY: {
+      const auto* h = reinterpret_cast<const NMHDR*>(lParam);
+      if (!h || h->hwndFrom != d->list) return FALSE;
+      ListNotify(*d, *h);
       return TRUE;
     }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlID != static_cast<UINT>(lst2)) return FALSE;
-      if (item->itemID < d->shown.size()) file_list::Draw(*item, d->shown[item->itemID], ListColumns(*d));
-      else if (item->itemState & ODS_FOCUS) DrawFocusRect(item->hDC, &item->rcItem);
+    case kSelectionSettled:
+      d->selectionPending = false;
+      SelectionToNameBox(*d);
+      Notify(*d, CDN_SELCHANGE);
       return TRUE;
-    }
     default: {
       LRESULT result = 0;
       if (!FolderMessage(*d, message, wParam, lParam, result)) return FALSE;

@@ -35,8 +35,7 @@ struct FileRequest {
 // Runs the dialog; TRUE when a choice was written into the caller's buffers.
 BOOL RunFileDialog(const FileRequest& request, FileCaller caller);
 
-// The file list: an owner-drawn list box behind these few calls, so that
-// it can become a report list view without the dialog changing.
+// The file list: a report list view behind these few calls.
 namespace file_list {
 HWND Create(HWND dialog, int id, const RECT& place, bool multiple);
 void Fill(HWND list, const std::vector<FileEntry>& entries);
@@ -44,13 +43,11 @@ void Fill(HWND list, const std::vector<FileEntry>& entries);
 std::vector<int> Selected(HWND list);
 int Caret(HWND list);
 void Select(HWND list, int index);
-inline constexpr UINT kRowHeight = 18;
-// Column left edges in the list's client coordinates (name, size, type, date).
-struct Columns {
-  int left[4]{};
-  int right = 0;
-};
-void Draw(const DRAWITEMSTRUCT& item, const FileEntry& entry, const Columns& columns);
+// Whether the list is changing its own rows or selection now (Fill, Select):
+// such changes are not the user's and are not told to the caller.
+bool IsQuiet(HWND list);
+// The mark of the column the rows are sorted by (0 name ... 3 date).
+void ShowSortMark(HWND list, int sorted, bool descending);
 }  // namespace file_list
 
 }  // namespace comdlg

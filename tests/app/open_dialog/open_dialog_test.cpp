@@ -107,13 +107,18 @@ TEST(FilePreview, TextsOfPicturesAndTextFiles) {
   }
 }
 
-// Selects a file of the list by name, as a click on it.
+// Selects a file of the list (a report list view) by name with a click on it.
 bool SelectFile(HWND dialog, const std::string& name) {
   HWND list = ::GetDlgItem(dialog, lst2);
-  const LRESULT at = ::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+  LVFINDINFOA find{};
+  find.flags = LVFI_STRING;
+  find.psz = name.c_str();
+  const LRESULT at = ::SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find));
   if (at < 0) return false;
-  ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
-  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(lst2, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  RECT r{};
+  r.left = LVIR_BOUNDS;
+  ::SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&r));
+  uitest::Click(list, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
   uitest::RunUntilIdle();
   return true;
 }

@@ -84,6 +84,42 @@ std::u16string Text(HWND window) {
   return buffer;
 }
 
+std::vector<std::u16string> FileRows(HWND dialog) {
+  std::vector<std::u16string> rows;
+  const HWND list = GetDlgItem(dialog, lst2);
+  const LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    WCHAR text[512] = {};
+    LVITEMW item{};
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    rows.emplace_back(text);
+  }
+  return rows;
+}
+
+POINT FileRowCentre(HWND dialog, int row) {
+  RECT r{};
+  r.left = LVIR_BOUNDS;
+  SendMessageW(GetDlgItem(dialog, lst2), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+int FileRowOf(HWND dialog, std::u16string_view name) {
+  const std::vector<std::u16string> rows = FileRows(dialog);
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (rows[i] == name) return static_cast<int>(i);
+  return -1;
+}
+
+void ClickFileColumn(HWND dialog, int column) {
+  const auto header = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(dialog, lst2), LVM_GETHEADER, 0, 0));
+  RECT r{};
+  SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
+  uitest::Click(header, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
 std::string PicturePath(const char* name) {
   const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures";
   std::filesystem::create_directories(folder);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/testing/ui.h"
 #include "platform/win.h"
@@ -41,6 +42,13 @@ void ClickItem(HWND dialog, int id);
 // Types text into a control of a dialog after giving it the focus.
 void TypeInto(HWND dialog, int id, std::u16string_view text);
 std::u16string Text(HWND window);
+// The open dialog's file list (a report list view): the names of its rows in
+// order, the centre of a row, the row of a name (-1 when none), and a click
+// on a column head.
+std::vector<std::u16string> FileRows(HWND dialog);
+POINT FileRowCentre(HWND dialog, int row);
+int FileRowOf(HWND dialog, std::u16string_view name);
+void ClickFileColumn(HWND dialog, int column);
 std::string PicturePath(const char* name);
 std::string Utf8(std::u16string_view text);
 std::u16string Wide(std::string_view utf8);

@@ -114,10 +114,9 @@ TEST(FileDialogHook, ReceivesTheNotificationsAndRefusesOkOnce) {
     nameBox = InDialog(dialog, GetDlgItem(dialog, edt1));
     preview = InDialog(dialog, GetDlgItem(seen.child, 7110));
     const HWND list = GetDlgItem(dialog, lst2);
-    RECT row{};
-    SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));  // "inner", folders first
-    uitest::DoubleClick(list, POINT{(row.left + row.right) / 2, (row.top + row.bottom) / 2});
-    uitest::Click(list, POINT{(row.left + row.right) / 2, (row.top + row.bottom) / 2});  // "chosen.bcd"
+    const POINT row = comdlgtest::FileRowCentre(dialog, 0);  // "inner", folders first
+    uitest::DoubleClick(list, row);
+    uitest::Click(list, comdlgtest::FileRowCentre(dialog, 0));  // "chosen.bcd"
     ClickItem(dialog, IDOK);
     openAfterRefusal = IsWindowVisible(dialog) != FALSE;
     ClickItem(dialog, IDOK);

@@ -23,12 +23,9 @@ using comdlgtest::TypeInto;
 constexpr const char* kFilter = "Barcode Layout|*.bcd|Text|*.txt|All files (*.*)|*.*||";
 
 void ClickRow(HWND dialog, const char16_t* name) {
-  const HWND list = ::GetDlgItem(dialog, lst2);
-  const LRESULT row = ::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
+  const int row = comdlgtest::FileRowOf(dialog, name);
   ASSERT_GE(row, 0) << comdlgtest::Utf8(name);
-  RECT r{};
-  ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
-  uitest::Click(list, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  uitest::Click(::GetDlgItem(dialog, lst2), comdlgtest::FileRowCentre(dialog, row));
 }
 
 // An open dialog with a preview line and a check box of its own.
