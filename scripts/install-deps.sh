@@ -19,6 +19,7 @@ packages=(
   libreoffice-writer-nogui pandoc
   libx11-dev libxext-dev libxcursor-dev libxfixes-dev
   xvfb xdotool xclip x11-apps x11-utils openbox
+  uim-xim uim-latin uim-pinyin locales
   xdg-utils desktop-file-utils shared-mime-info libfile-mimeinfo-perl
 )
 if [ "${1:-}" = "--bench" ]; then
@@ -38,6 +39,14 @@ if [ "${#missing[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The input-method server of the X11 tests (uim-xim) offers its methods only
+# for locales the system has: one UTF-8 locale is enough for all of them.
+if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO localedef -i en_US -c -f UTF-8 en_US.UTF-8
 fi
 
 # zxing-wasm (zxing-cpp built for WebAssembly, run with Node.js) reads the

@@ -149,9 +149,7 @@ X11Display::X11Display(::Display* x, bool sharedMemory)
   clipboardWindow_ = XCreateWindow(x_, root_, -10, -10, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
                                    CWEventMask, &a);
   XSelectInput(x_, root_, PropertyChangeMask);
-  XSetLocaleModifiers("");
-  im_ = XOpenIM(x_, nullptr, nullptr, nullptr);
-  if (im_) ic_ = CreateInputContext();
+  OpenInputMethod();
   OpenWaitSet();
   if (hasWindowManager_) RequestFrameExtents();
   XFlush(x_);

@@ -132,7 +132,13 @@ class X11Display final : public Display {
   void PreeditDrawn(int first, int length, std::u32string_view text, int caret);
   void PreeditDone();
   void TextGiven(std::u16string_view text, int virtualKey);
+  // A composition that ended without giving text: cancelled.
+  void EndComposition();
+  // The input method's server went away with the method and its context.
+  void InputMethodGone();
   bool Composing() const { return composing_; }
+  // Whether keys go through an input-method server (else Xlib's own method).
+  bool UsesInputMethodServer() const { return serverInputMethod_; }
 
   // For tests and the benchmark: the X window of a top-level window, and
   // whether surfaces go through shared memory.
@@ -163,6 +169,9 @@ class X11Display final : public Display {
   void HandleConfigure(const XConfigureEvent& e);
   void HandleFocus(const XFocusChangeEvent& e);
   void HandleLeave(const XCrossingEvent& e);
+  // The input method XMODIFIERS names, else Xlib's own (compose tables), and
+  // its input context; again after a server went away.
+  void OpenInputMethod();
   // An input context that reports the composition through callbacks when
   // the input method offers that, else one that shows it itself.
   XIC CreateInputContext();
@@ -185,8 +194,13 @@ class X11Display final : public Display {
   Atoms atoms_{};
   XIM im_ = nullptr;
   XIC ic_ = nullptr;
-  XIMCallback startCallback_{}, drawCallback_{}, doneCallback_{}, caretCallback_{};
+  XIMCallback startCallback_{}, drawCallback_{}, doneCallback_{}, caretCallback_{}, destroyCallback_{};
   bool composing_ = false;
+  bool ending_ = false;  // the composition ended or was erased; its text may still come
+  std::u16string shownComposition_;  // what the focus window was given last
+  int shownCaret_ = 0;
+  bool reopenInputMethod_ = false;
+  bool serverInputMethod_ = false;
   std::u32string preedit_;  // the text being composed, in characters
   int preeditCaret_ = 0;
   Window clipboardWindow_ = 0;

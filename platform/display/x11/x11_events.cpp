@@ -23,9 +23,11 @@ void X11Display::Pump() {
   while (XPending(x_) > 0) {
     XEvent e;
     XNextEvent(x_, &e);
-    if (XFilterEvent(&e, None)) continue;  // the input method's
-    Handle(e);
+    if (!XFilterEvent(&e, None)) Handle(e);  // else the input method's
+    // The keys after a server's end go through the method that replaces it.
+    if (reopenInputMethod_) OpenInputMethod();
   }
+  EndComposition();
   Flush();
 }
 
@@ -170,8 +172,8 @@ void X11Display::HandleKey(XKeyEvent& e, bool down) {
       if (next.type == KeyPress && next.xkey.time == e.time && next.xkey.keycode == e.keycode) return;
     }
   }
-  // Text given while composing ends the composition as its result.
-  if (down && composing_ && !text.empty()) {
+  // Text given while composing (or just after) is the composition's result.
+  if (down) {
     TextGiven(text, vk);
     return;
   }

@@ -2,8 +2,14 @@
 // the text being composed through callbacks, and the window system shows it
 // in the focus window (WM_IME_COMPOSITION); the text it gives at the end
 // goes in as the composition's result.
+#include <langinfo.h>
+
 #include <algorithm>
+#include <clocale>
+#include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/display/x11/x11_display.h"
 
@@ -46,6 +52,43 @@ void OnCaret(XIM, XPointer client, XPointer data) {
   if (caret && caret->direction == XIMAbsolutePosition) Self(client)->PreeditDrawn(0, 0, U"", caret->position);
 }
 
+// The input method went away (its server ended): Xlib closes it and its
+// context itself, so neither may be used or closed again.
+void OnDestroy(XIM, XPointer client, XPointer) { Self(client)->InputMethodGone(); }
+
+// Whether locale modifiers name an input-method server ("@im=name"), not
+// Xlib's own method ("@im=none", "@im=local" or no name).
+bool NamesServer(const char* modifiers) {
+  const std::string_view m = modifiers ? modifiers : "";
+  const size_t at = m.find("@im=");
+  if (at == std::string_view::npos) return false;
+  const std::string_view name = m.substr(at + 4, m.find('@', at + 4) - (at + 4));
+  return !name.empty() && name != "none" && name != "local";
+}
+
+// Xlib opens an input method for the character type the program is in, and
+// a server offers none for the "C" locale's plain ASCII, so a program that
+// never chose a locale would get no input method at all. The method is
+// opened in UTF-8, which Xlib keeps with it (its text comes as UTF-8 through
+// Xutf8LookupString); the program's own character type is put back after.
+class Utf8CharacterType {
+ public:
+  Utf8CharacterType() {
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) return;
+    const char* now = std::setlocale(LC_CTYPE, nullptr);
+    saved_ = now ? now : "C";
+    if (!std::setlocale(LC_CTYPE, "C.UTF-8")) saved_.reset();
+  }
+  ~Utf8CharacterType() {
+    if (saved_) std::setlocale(LC_CTYPE, saved_->c_str());
+  }
+  Utf8CharacterType(const Utf8CharacterType&) = delete;
+  Utf8CharacterType& operator=(const Utf8CharacterType&) = delete;
+
+ private:
+  std::optional<std::string> saved_;
+};
+
 std::u16string Utf16(std::u32string_view text, int upTo, int* units) {
   std::u16string out;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -63,6 +106,42 @@ std::u16string Utf16(std::u32string_view text, int upTo, int* units) {
 }
 
 }  // namespace
+
+void X11Display::OpenInputMethod() {
+  reopenInputMethod_ = false;
+  const Utf8CharacterType utf8;
+  // The server XMODIFIERS names; when it names none, or one that does not
+  // run, Xlib's own method, whose compose tables still make dead keys and
+  // Compose sequences into characters.
+  if (XSetLocaleModifiers("")) im_ = XOpenIM(x_, nullptr, nullptr, nullptr);
+  serverInputMethod_ = im_ && NamesServer(XSetLocaleModifiers(nullptr));
+  if (!im_ && XSetLocaleModifiers("@im=none")) im_ = XOpenIM(x_, nullptr, nullptr, nullptr);
+  if (!im_) return;
+  destroyCallback_ = XIMCallback{reinterpret_cast<XPointer>(this), &OnDestroy};
+  XSetIMValues(im_, XNDestroyCallback, &destroyCallback_, nullptr);
+  ic_ = CreateInputContext();
+  // A window of the program that already has the keyboard types through it.
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(x_, &focus, &revert);
+  std::lock_guard lock(mutex_);
+  if (ic_ && focus != None && focus != PointerRoot && FindX(focus)) {
+    XSetICValues(ic_, XNFocusWindow, focus, nullptr);
+    XSetICFocus(ic_);
+  }
+}
+
+void X11Display::InputMethodGone() {
+  im_ = nullptr;
+  ic_ = nullptr;
+  serverInputMethod_ = false;
+  composing_ = false;
+  preedit_.clear();
+  ending_ = !shownComposition_.empty();
+  EndComposition();
+  // Not from inside Xlib's callback: the next pump opens another method.
+  reopenInputMethod_ = true;
+}
 
 XIC X11Display::CreateInputContext() {
   XIMStyles* styles = nullptr;
@@ -107,31 +186,47 @@ void X11Display::PreeditDrawn(int first, int length, std::u32string_view text, i
   preeditCaret_ = std::clamp(caret, 0, static_cast<int>(preedit_.size()));
   int units = 0;
   const std::u16string shown = Utf16(preedit_, preeditCaret_, &units);
-  Sink* sink = CurrentSink();
-  if (!sink) return;
-  if (shown.empty()) sink->Composition(u"", 0);  // everything erased: the composition is cancelled
-  else sink->Composition(shown, units);
+  if (shown.empty()) {
+    // Everything erased: a server does so before it gives the text, so the
+    // composition ends with that text, or cancelled if none comes.
+    ending_ = !shownComposition_.empty();
+    return;
+  }
+  ending_ = false;
+  if (shown == shownComposition_ && units == shownCaret_) return;  // a caret report that moved nothing
+  shownComposition_ = shown;
+  shownCaret_ = units;
+  if (Sink* sink = CurrentSink()) sink->Composition(shown, units);
 }
 
 void X11Display::PreeditDone() {
   if (!composing_) return;
   composing_ = false;
-  const bool shown = !preedit_.empty();
   preedit_.clear();
-  // Text the input method gives after this comes as typed characters.
-  if (shown)
-    if (Sink* sink = CurrentSink()) sink->Composition(u"", 0);
+  // A server ends the composition before it gives the text (a commit), which
+  // then is the composition's result; if no text follows in what the server
+  // sent, the composition was cancelled (EndComposition).
+  ending_ = !shownComposition_.empty();
+}
+
+void X11Display::EndComposition() {
+  if (!ending_) return;
+  ending_ = false;
+  shownComposition_.clear();
+  if (Sink* sink = CurrentSink()) sink->Composition(u"", 0);
 }
 
 void X11Display::TextGiven(std::u16string_view text, int virtualKey) {
   Sink* sink = CurrentSink();
   if (!sink) return;
-  if (composing_ && !text.empty()) {
-    composing_ = false;
+  if ((composing_ || !shownComposition_.empty()) && !text.empty()) {
+    composing_ = ending_ = false;
     preedit_.clear();
+    shownComposition_.clear();
     sink->CompositionResult(text);
     return;
   }
+  EndComposition();
   sink->Key(virtualKey, true, text);
 }
 

@@ -305,9 +305,9 @@ TEST_F(X11DesktopInput, InputReachesAWindowOfAnotherThread) {
 }
 
 // The input method's composition as the back-end's callbacks report it
-// (no input-method server runs under the test's Xvfb, so the callbacks are
-// called as the server would call them) reaches a rich-edit control in
-// place, and the text it gives is one step to undo.
+// (called here directly, in an order a server may use; x11_input_method_test
+// types through a real server) reaches a rich-edit control in place, and the
+// text it gives is one step to undo.
 TEST_F(X11DesktopInput, CompositionFromTheInputMethodReachesARichEdit) {
   const HWND w = MakeWindow(u"TavX11Arrow", 40, 40);
   const HWND edit = CreateWindowExW(0, u"RichEdit20W", u"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 10, 220, 60, w,
