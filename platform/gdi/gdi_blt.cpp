@@ -219,13 +219,15 @@ bool CopyRows(DeviceContext& dest, const DestRect& r, const BltSource& src, int 
   // stands; a row read for many destination rows is checked once.
   const BYTE* checked = nullptr;
   bool plain = false;
-  // One source row fills every destination row: its pick is worked out once.
-  const int onlyPick = std::abs(sh) == 1 ? rows(0).pick : 0;
+  // One source row fills every destination row: it is looked up once.
+  const bool oneRow = std::abs(sh) == 1;
+  const int onlyPick = oneRow ? rows(0).pick : 0;
+  const BYTE* onlyRow = oneRow && onlyPick >= 0 && onlyPick < srcH ? src.SameFormatRow(onlyPick) : nullptr;
   for (int yy = top; yy < bottom && a < b; ++yy) {
-    const int s0 = std::abs(sh) == 1 ? onlyPick : rows(yy - r.y0).pick;
+    const int s0 = oneRow ? onlyPick : rows(yy - r.y0).pick;
     if (s0 < 0 || s0 >= srcH) continue;
     BYTE* row = wholeRows ? target.RowToOverwrite(yy + o.y) : target.Row(yy + o.y);
-    const BYTE* in = src.SameFormatRow(s0) + static_cast<ptrdiff_t>(sx + (a - r.x0)) * bytes;
+    const BYTE* in = (oneRow ? onlyRow : src.SameFormatRow(s0)) + static_cast<ptrdiff_t>(sx + (a - r.x0)) * bytes;
     if (target.bpp == 32 && in != checked) {
       checked = in;
       plain = FourthBytesClear(in, b - a);
