@@ -1,11 +1,11 @@
 // Glyph coverage put on a surface: the general blend through any clip and
 // pixel format, its direct form for 24- and 32-bit targets, and opaque text's
-// background and glyph written in one pass.
+// background and glyphs written in one pass.
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <span>
 #include <vector>
-#include <cstring>
 
 #include "platform/gdi/gdi_internal.h"
 
