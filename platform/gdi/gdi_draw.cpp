@@ -470,12 +470,21 @@ BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
 
 namespace {
 
-// Arcs, chords and pies of the compatible mode under a null or one-pixel
-// pen run along the ellipse's own outline pixels: the arc is the part of
-// that ring between the radials, a chord closes it with a line and a pie
-// with the two radials to the middle pixel. The closed figure's brush fills
-// the polygon through those pixels; each line of the outline is its own
+// Arcs, chords and pies of the compatible mode run along the ellipse's own
+// outline pixels: the arc is the part of that ring between the radials, a
+// chord closes it with a line and a pie with the two radials to the middle
+// pixel. The closed figure's brush fills the polygon through those pixels;
+// the pen strokes that polygon, each line of a one-pixel outline its own
 // segment (so a raster operation such as XOR shows where radials overlap).
+// A wide pen strokes the same polygon; a dashed wide pen keeps the smooth
+// curve, along which its dashes are measured.
+bool ArcsByPixels(const DeviceContext& dc) {
+  if (dc.state.graphicsMode == GM_ADVANCED || dc.path.state == Path::State::Open) return false;
+  const Pen* pen = dc.state.pen.get();
+  if (!PenDraws(pen) || !pen->Geometric() || DevicePenWidth(dc, *pen) < 1.5) return true;
+  return pen->LineStyle() == PS_SOLID || pen->LineStyle() == PS_INSIDEFRAME;
+}
+
 void ArcByPixels(DeviceContext& dc, const Frame& f, POINT start, POINT end, ArcKind kind) {
   const int l = int(f.left), t = int(f.top), r = int(f.right), b = int(f.bottom);
   const Matrix m = dc.LogicalToDevice();
@@ -499,7 +508,7 @@ static BOOL ArcCommon(HDC handle, int l, int t, int r, int b, int xs, int ys, in
   auto dc = FindDC(handle);
   if (!dc) return FALSE;
   const Frame f = ShapeFrame(*dc, l, t, r, b);
-  if (!to && DrawsByPixels(*dc) && FitsPixelOutline(f) && f.right > f.left && f.bottom > f.top) {
+  if (!to && ArcsByPixels(*dc) && FitsPixelOutline(f) && f.right > f.left && f.bottom > f.top) {
     ArcByPixels(*dc, f, {xs, ys}, {xe, ye}, kind);
     return TRUE;
   }
