@@ -233,4 +233,16 @@ TEST_F(X11InputMethod, WithoutTheServerKeysStillType) {
   EXPECT_EQ(HeardOf(WM_CHAR).size(), 3u);
 }
 
+// The server ends while the program runs: the program's input method goes
+// with it, and the keys typed next go through Xlib's own method.
+TEST_F(X11InputMethod, TypingGoesOnAfterTheServerEnds) {
+  Start("latin");
+  MakeEdit(u"Edit");
+  TypeUntil({"dead_acute", "e"}, u"é");
+  im_->Stop();
+  Settle();
+  TypeUntil({"x", "dead_grave", "a"}, u"éxà");
+  EXPECT_FALSE(x11_->UsesInputMethodServer());
+}
+
 }  // namespace
