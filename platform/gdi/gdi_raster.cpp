@@ -374,6 +374,7 @@ StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<
     wide.style = pen.style;
     wide.miterLimit = dc.state.miterLimit;
     wide.dashes = GeometricPattern(pen, width, std::sqrt(std::fabs(dc.LogicalToDevice().Determinant())));
+    wide.capsInsideDashes = pen.LineStyle() != PS_USERSTYLE;
     std::vector<POINT> pts;
     for (const auto& figure : figures) {
       pts.clear();

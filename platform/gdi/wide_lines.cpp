@@ -10,8 +10,9 @@
 // extend the ends by the same rounding along the line, round caps and joins
 // are the pen-sized ellipse centred on the point. Dashes are measured along
 // the line in pixels, each dash end lands on the line's point truncated
-// toward its start, and each dash carries the pen's caps, so a square or round
-// cap eats into the gap: a dash is drawn its nominal length, caps included.
+// toward its start, and each dash carries the pen's caps; in the built-in
+// styles a square or round cap eats into the gap, so a dash is drawn its
+// nominal length caps included, while a user's style adds the caps.
 #include "platform/gdi/wide_lines.h"
 
 #include <algorithm>
@@ -283,10 +284,10 @@ bool DashPolyline(const std::vector<Vec>& pts, bool closed, bool endsInDash, con
 }
 
 void DashPolyline(const std::vector<Vec>& pts, bool closed, const WidePen& pen, Stroker& stroker) {
-  // A cap is part of its dash: square and round caps take half the width
-  // from each end of a dash and give it to the gaps.
+  // A cap may be part of its dash: then square and round caps take half the
+  // width from each end of a dash and give it to the gaps.
   std::vector<double> pattern = pen.dashes;
-  if (stroker.Cap() != PS_ENDCAP_FLAT)
+  if (pen.capsInsideDashes && stroker.Cap() != PS_ENDCAP_FLAT)
     for (size_t i = 0; i < pattern.size(); ++i)
       pattern[i] = i % 2 == 0 ? std::max(0.0, pattern[i] - pen.width) : pattern[i] + pen.width;
   const bool endsInDash = closed && DashPolyline(pts, closed, false, pattern, stroker, false);

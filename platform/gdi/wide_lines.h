@@ -16,6 +16,9 @@ struct WidePen {
   DWORD style = 0;             // PS_ENDCAP_* and PS_JOIN_* bits
   double miterLimit = 10.0;
   std::vector<double> dashes;  // on, off, ... in device pixels; empty when solid
+  // The built-in styles count the caps into their dashes; a user's style
+  // puts them on past each dash's ends.
+  bool capsInsideDashes = true;
 };
 
 // Adds the pixels the pen paints along `points` (device pixels, repeats
