@@ -1,7 +1,6 @@
 #include "tests/platform/x11/x11_input_method.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/prctl.h>
@@ -23,27 +22,13 @@ extern char** environ;
 namespace x11test {
 namespace {
 
-// Waits until the server owns its selection (it is then ready for clients).
+// Waits until the server owns its selection (it is then ready for clients;
+// it says so on the root window, XIM_SERVERS, when it takes the selection).
 bool WaitForServer(const std::string& display, pid_t pid) {
-  Display* x = XOpenDisplay(display.c_str());
-  if (!x) return false;
-  const Atom selection = XInternAtom(x, "@server=uim", False);
-  XSelectInput(x, DefaultRootWindow(x), PropertyChangeMask);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-  bool ready = false;
-  while (!ready && std::chrono::steady_clock::now() < deadline) {
-    ready = XGetSelectionOwner(x, selection) != None;
-    if (ready || waitpid(pid, nullptr, WNOHANG) == pid) break;
-    // It says so on the root window (XIM_SERVERS) when it takes the selection.
-    pollfd p{ConnectionNumber(x), POLLIN, 0};
-    poll(&p, 1, 100);
-    while (XPending(x)) {
-      XEvent e;
-      XNextEvent(x, &e);
-    }
-  }
-  XCloseDisplay(x);
-  return ready;
+  return WaitOnRoot(display, std::chrono::seconds(15), [pid](Display* x) {
+    if (XGetSelectionOwner(x, XInternAtom(x, "@server=uim", False)) != None) return RootWait::Ready;
+    return waitpid(pid, nullptr, WNOHANG) == pid ? RootWait::Failed : RootWait::Waiting;
+  });
 }
 
 // Starts the server in a process group of its own, so that it and every

@@ -20,6 +20,26 @@
 extern char** environ;
 
 namespace x11test {
+
+bool WaitOnRoot(const std::string& display, std::chrono::milliseconds limit,
+                const std::function<RootWait(Display*)>& check) {
+  Display* x = XOpenDisplay(display.c_str());
+  if (!x) return false;
+  XSelectInput(x, DefaultRootWindow(x), PropertyChangeMask);
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  RootWait state = RootWait::Waiting;
+  while ((state = check(x)) == RootWait::Waiting && std::chrono::steady_clock::now() < deadline) {
+    pollfd p{ConnectionNumber(x), POLLIN, 0};
+    poll(&p, 1, 100);
+    while (XPending(x)) {
+      XEvent e;
+      XNextEvent(x, &e);
+    }
+  }
+  XCloseDisplay(x);
+  return state == RootWait::Ready;
+}
+
 namespace {
 
 std::vector<char*> Pointers(std::vector<std::string>& strings) {
@@ -71,34 +91,18 @@ void StopProcess(pid_t& pid) {
 
 // Waits until a window manager says on the root window that it runs.
 bool WaitForWindowManager(const std::string& name) {
-  Display* x = XOpenDisplay(name.c_str());
-  if (!x) return false;
-  const Atom check = XInternAtom(x, "_NET_SUPPORTING_WM_CHECK", False);
-  const Atom extents = XInternAtom(x, "_NET_FRAME_EXTENTS", False);
-  (void)extents;
-  XSelectInput(x, DefaultRootWindow(x), PropertyChangeMask);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  bool ready = false;
-  while (!ready && std::chrono::steady_clock::now() < deadline) {
+  return WaitOnRoot(name, std::chrono::seconds(10), [](Display* x) {
+    const Atom check = XInternAtom(x, "_NET_SUPPORTING_WM_CHECK", False);
     Atom type;
     int format;
     unsigned long count, after;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(x, DefaultRootWindow(x), check, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
-                           &data) == Success &&
-        count == 1)
-      ready = true;
+    const bool ready = XGetWindowProperty(x, DefaultRootWindow(x), check, 0, 1, False, XA_WINDOW, &type, &format,
+                                          &count, &after, &data) == Success &&
+                       count == 1;
     if (data) XFree(data);
-    if (ready) break;
-    pollfd p{ConnectionNumber(x), POLLIN, 0};
-    poll(&p, 1, 200);
-    while (XPending(x)) {
-      XEvent e;
-      XNextEvent(x, &e);
-    }
-  }
-  XCloseDisplay(x);
-  return ready;
+    return ready ? RootWait::Ready : RootWait::Waiting;
+  });
 }
 
 }  // namespace

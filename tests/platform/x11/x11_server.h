@@ -5,12 +5,22 @@
 
 #include <sys/types.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+typedef struct _XDisplay Display;
+
 namespace x11test {
+
+// Watches the root window's properties on `display` until `check` says the
+// awaited state is there (or that it will never come), or `limit` passes.
+enum class RootWait { Waiting, Ready, Failed };
+bool WaitOnRoot(const std::string& display, std::chrono::milliseconds limit,
+                const std::function<RootWait(Display*)>& check);
 
 class Server {
  public:
