@@ -37,6 +37,18 @@ void AdvanceClock(DWORD milliseconds);
 // Moves the virtual clock without running the queue.
 void MoveClock(DWORD milliseconds);
 
+// A top-level window of a test's own class, registered on first use: `proc`
+// handles its messages, `background` is a system colour index (negative for
+// no background brush). Placed at x, y in screen coordinates.
+struct TestWindowClass {
+  const char16_t* name;
+  WNDPROC proc;
+  int background = COLOR_3DFACE;
+  HICON icon = nullptr;
+};
+HWND CreateTestWindow(const TestWindowClass& windowClass, const char16_t* title, DWORD style, int x, int y, int width,
+                      int height);
+
 // Windows: by class name, by control id under a parent, by text; `under`
 // null searches every top-level window and its descendants. Null when none.
 HWND FindByClass(std::string_view className, HWND under = nullptr);

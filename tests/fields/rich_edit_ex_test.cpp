@@ -38,16 +38,8 @@ constexpr int kSimplified = 1, kTraditional = 2, kEnglish = 0;
 // A parent window and the control in it, made ready for a language.
 struct EditFixture {
   explicit EditFixture(int language, DWORD style = ES_MULTILINE, int keepText = 0, int height = 120) {
-    static const ATOM atom = [] {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof wc;
-      wc.lpfnWndProc = ParentProc;
-      wc.lpszClassName = u"TavRichEditExParent";
-      return RegisterClassExW(&wc);
-    }();
-    (void)atom;
-    parent = CreateWindowExW(0, u"TavRichEditExParent", u"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 420, 300,
-                             nullptr, nullptr, nullptr, nullptr);
+    parent = uitest::CreateTestWindow({u"TavRichEditExParent", ParentProc, -1}, u"parent",
+                                      WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 420, 300);
     EXPECT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | style, RECT{10, 10, 310, 10 + height}, CWnd::FromHandle(parent),
                             kEditId));
     edit.Setup(language, 0, keepText);

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/testing/ui.h"
+
 namespace eventtest {
 namespace {
 
@@ -49,19 +51,10 @@ DRAWITEMSTRUCT& LastDrawItem() {
 }
 
 HWND MakeParent() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ParentProc;
-    wc.lpszClassName = u"TavComctlEventParent";
-    wc.hbrBackground = GetSysColorBrush(COLOR_3DFACE);
-    return RegisterClassExW(&wc);
-  }();
-  (void)atom;
   Events().clear();
   OnNotify() = nullptr;
-  return CreateWindowExW(0, u"TavComctlEventParent", u"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 480, 320,
-                         nullptr, nullptr, nullptr, nullptr);
+  return uitest::CreateTestWindow({u"TavComctlEventParent", ParentProc, COLOR_3DFACE}, u"parent",
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 480, 320);
 }
 
 HWND MakeChild(HWND parent, const char16_t* className, DWORD style, int id, int x, int y, int width, int height,
@@ -109,12 +102,6 @@ std::string PicturePath(const char* name) {
   std::filesystem::create_directories(folder);
   return folder + "/" + name;
 }
-
-}  // namespace eventtest
-
-#include "platform/testing/ui.h"
-
-namespace eventtest {
 
 bool SaveZoomedPng(HWND window, RECT r, int times, const std::string& path) {
   const uitest::Picture whole = uitest::CaptureWindow(window);

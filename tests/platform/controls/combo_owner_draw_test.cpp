@@ -51,17 +51,8 @@ LRESULT OwnerProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND MakeOwner() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = OwnerProc;
-    wc.lpszClassName = u"TavComboOwnerDrawParent";
-    wc.hbrBackground = GetSysColorBrush(COLOR_3DFACE);
-    return RegisterClassExW(&wc);
-  }();
-  (void)atom;
-  return CreateWindowExW(0, u"TavComboOwnerDrawParent", u"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400, 300,
-                         nullptr, nullptr, nullptr, nullptr);
+  return uitest::CreateTestWindow({u"TavComboOwnerDrawParent", OwnerProc, COLOR_3DFACE}, u"owner",
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400, 300);
 }
 
 HWND MakeCombo(HWND owner, DWORD style) {

@@ -1,5 +1,7 @@
 #include "tests/platform/controls/control_test_util.h"
 
+#include "platform/testing/ui.h"
+
 namespace controltest {
 namespace {
 
@@ -36,18 +38,9 @@ std::vector<Event>& Events() {
 }
 
 HWND MakeParent() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ParentProc;
-    wc.lpszClassName = u"TavControlTestParent";
-    wc.hbrBackground = GetSysColorBrush(COLOR_3DFACE);
-    return RegisterClassExW(&wc);
-  }();
-  (void)atom;
   Events().clear();
-  return CreateWindowExW(0, u"TavControlTestParent", u"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400, 300,
-                         nullptr, nullptr, nullptr, nullptr);
+  return uitest::CreateTestWindow({u"TavControlTestParent", ParentProc, COLOR_3DFACE}, u"parent",
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400, 300);
 }
 
 HWND MakeControl(HWND parent, const char16_t* className, DWORD style, int id, const char16_t* text, int width,

@@ -92,18 +92,9 @@ LRESULT OwnerProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND MakeOwner() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = OwnerProc;
-    wc.lpszClassName = u"TavMenuTestOwner";
-    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    return RegisterClassExW(&wc);
-  }();
-  (void)atom;
   seen.clear();
-  return CreateWindowExW(0, u"TavMenuTestOwner", u"Menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 360, 240, nullptr,
-                         nullptr, nullptr, nullptr);
+  return uitest::CreateTestWindow({u"TavMenuTestOwner", OwnerProc, COLOR_WINDOW}, u"Menus",
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 360, 240);
 }
 
 TEST(Menus, BuildingAndReading) {

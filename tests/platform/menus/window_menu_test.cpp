@@ -82,19 +82,10 @@ LRESULT OwnerProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND MakeOwner(DWORD style = WS_OVERLAPPEDWINDOW) {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = OwnerProc;
-    wc.lpszClassName = u"TavWindowMenuOwner";
-    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    return RegisterClassExW(&wc);
-  }();
-  (void)atom;
   seen.clear();
-  const HWND w = CreateWindowExW(0, u"TavWindowMenuOwner", u"Window menu", style | WS_VISIBLE, 40, 30, 360, 240,
-                                 nullptr, nullptr, nullptr, nullptr);
+  const HWND w =
+      uitest::CreateTestWindow({u"TavWindowMenuOwner", OwnerProc, COLOR_WINDOW, LoadIconA(nullptr, IDI_APPLICATION)},
+                               u"Window menu", style | WS_VISIBLE, 40, 30, 360, 240);
   SetForegroundWindow(w);
   SetFocus(w);
   uitest::RunUntilIdle();

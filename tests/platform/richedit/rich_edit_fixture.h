@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/testing/ui.h"
 #include "platform/win.h"
 
 namespace richtest {
@@ -35,17 +36,8 @@ inline LRESULT ParentProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
 
 struct Fixture {
   Fixture(const char16_t* className = u"RichEdit20W", DWORD style = ES_MULTILINE) {
-    static const ATOM atom = [] {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof wc;
-      wc.lpfnWndProc = ParentProc;
-      wc.lpszClassName = u"TavRichEditTestParent";
-      wc.hbrBackground = GetSysColorBrush(COLOR_3DFACE);
-      return RegisterClassExW(&wc);
-    }();
-    (void)atom;
-    parent = CreateWindowExW(0, u"TavRichEditTestParent", u"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400,
-                             300, nullptr, nullptr, nullptr, nullptr);
+    parent = uitest::CreateTestWindow({u"TavRichEditTestParent", ParentProc, COLOR_3DFACE}, u"parent",
+                                      WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400, 300);
     edit = CreateWindowExW(0, className, u"", WS_CHILD | WS_VISIBLE | WS_BORDER | style, 10, 10, 300, 120, parent,
                            reinterpret_cast<HMENU>(static_cast<uintptr_t>(21)), nullptr, nullptr);
     Notes().clear();
