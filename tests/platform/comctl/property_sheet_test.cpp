@@ -10,10 +10,11 @@
 #include "platform/user/dialogs/template_writer.h"
 #include "platform/win.h"
 #include "tests/platform/comctl/event_parent.h"
+#include "tests/platform/comctl/sheet_pages.h"
 
 namespace {
 
-constexpr int kEditId = 201, kResourcePage = 2100;
+constexpr int kEditId = 201;
 
 // What the pages heard, as "page:NOTE" strings, and how they answer.
 struct Script {
@@ -25,33 +26,19 @@ struct Script {
 };
 Script* g_script = nullptr;
 
-std::string NoteName(UINT code) {
-  switch (code) {
-    case PSN_SETACTIVE: return "SETACTIVE";
-    case PSN_KILLACTIVE: return "KILLACTIVE";
-    case PSN_APPLY: return "APPLY";
-    case PSN_RESET: return "RESET";
-    case PSN_QUERYCANCEL: return "QUERYCANCEL";
-    case PSN_HELP: return "HELP";
-    default: return std::to_string(static_cast<int>(code));
-  }
-}
-
 INT_PTR PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-    SetWindowLongPtrW(page, DWLP_USER, sheetPage->lParam);
-    g_script->log.push_back(std::to_string(sheetPage->lParam) + ":INIT");
+    sheettest::NotePageInit(page, lParam, g_script->log);
     return TRUE;
   }
-  const int number = static_cast<int>(GetWindowLongPtrW(page, DWLP_USER));
+  const int number = sheettest::PageNumber(page);
   if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
     SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
     return TRUE;
   }
   if (message != WM_NOTIFY) return FALSE;
   const auto* n = reinterpret_cast<const PSHNOTIFY*>(lParam);
-  std::string note = std::to_string(number) + ":" + NoteName(n->hdr.code);
+  std::string note = std::to_string(number) + ":" + sheettest::NoteName(n->hdr.code);
   if (n->hdr.code == PSN_APPLY || n->hdr.code == PSN_RESET) note += n->lParam ? "(1)" : "(0)";
   g_script->log.push_back(note);
   LRESULT answer = 0;
@@ -74,34 +61,15 @@ std::vector<uint32_t> PageTemplate(const char16_t* caption, short cx, short cy) 
   return t.words();
 }
 
-struct Sheet {
+struct SheetTemplates {
   std::vector<uint32_t> general = PageTemplate(u"General", 200, 110);
   std::vector<uint32_t> barcode = PageTemplate(u"Barcode", 220, 100);
-  PROPSHEETPAGEW pages[3]{};
-  PROPSHEETHEADERW header{};
-  explicit Sheet(HWND owner, DWORD flags = 0) {
-    const void* templates[] = {general.data(), barcode.data()};
-    for (int i = 0; i < 3; ++i) {
-      PROPSHEETPAGEW& p = pages[i];
-      p.dwSize = sizeof p;
-      p.pfnDlgProc = PageProc;
-      p.lParam = i;
-      if (i < 2) {
-        p.dwFlags = PSP_DLGINDIRECT;
-        p.pResource = static_cast<LPCDLGTEMPLATEW>(templates[i]);
-      } else {
-        p.dwFlags = PSP_USETITLE;  // the resource template says "Printing"; the title wins
-        p.pszTemplate = MAKEINTRESOURCEW(kResourcePage);
-        p.pszTitle = u"Print";
-      }
-    }
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | flags;
-    header.hwndParent = owner;
-    header.pszCaption = u"Label";
-    header.nPages = 3;
-    header.ppsp = pages;
-  }
+};
+
+// The resource template says "Printing"; the page's title wins.
+struct Sheet : SheetTemplates, sheettest::ThreePages {
+  explicit Sheet(HWND owner, DWORD flags = 0)
+      : ThreePages(general, barcode, PageProc, owner, flags, u"Label", u"Print") {}
 };
 
 using Driver = void (*)(HWND sheet);

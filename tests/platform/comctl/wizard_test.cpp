@@ -10,10 +10,9 @@
 #include "platform/user/dialogs/template_writer.h"
 #include "platform/win.h"
 #include "tests/platform/comctl/event_parent.h"
+#include "tests/platform/comctl/sheet_pages.h"
 
 namespace {
-
-constexpr int kResourcePage = 2100;  // the third page's template (property_pages.rc)
 
 // What the pages heard, as "page:NOTE", and how each answers.
 struct Script {
@@ -27,31 +26,15 @@ struct Script {
 };
 Script* g_script = nullptr;
 
-std::string NoteName(UINT code) {
-  switch (code) {
-    case PSN_SETACTIVE: return "SETACTIVE";
-    case PSN_KILLACTIVE: return "KILLACTIVE";
-    case PSN_APPLY: return "APPLY";
-    case PSN_RESET: return "RESET";
-    case PSN_QUERYCANCEL: return "QUERYCANCEL";
-    case PSN_WIZBACK: return "WIZBACK";
-    case PSN_WIZNEXT: return "WIZNEXT";
-    case PSN_WIZFINISH: return "WIZFINISH";
-    default: return std::to_string(static_cast<int>(code));
-  }
-}
-
 INT_PTR PageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-    SetWindowLongPtrW(page, DWLP_USER, sheetPage->lParam);
-    g_script->log.push_back(std::to_string(sheetPage->lParam) + ":INIT");
+    sheettest::NotePageInit(page, lParam, g_script->log);
     return TRUE;
   }
   if (message != WM_NOTIFY) return FALSE;
-  const int number = static_cast<int>(GetWindowLongPtrW(page, DWLP_USER));
+  const int number = sheettest::PageNumber(page);
   const auto* n = reinterpret_cast<const PSHNOTIFY*>(lParam);
-  g_script->log.push_back(std::to_string(number) + ":" + NoteName(n->hdr.code));
+  g_script->log.push_back(std::to_string(number) + ":" + sheettest::NoteName(n->hdr.code));
   LRESULT answer = 0;
   switch (n->hdr.code) {
     case PSN_SETACTIVE:
@@ -74,32 +57,14 @@ std::vector<uint32_t> PageTemplate(const char16_t* caption, const char16_t* text
   return t.words();
 }
 
-struct Wizard {
+struct WizardTemplates {
   std::vector<uint32_t> welcome = PageTemplate(u"Welcome", u"This wizard makes a new label.");
   std::vector<uint32_t> size = PageTemplate(u"Size", u"How large is the label?");
-  PROPSHEETPAGEW pages[3]{};
-  PROPSHEETHEADERW header{};
-  explicit Wizard(HWND owner, DWORD flags = 0) {
-    const void* templates[] = {welcome.data(), size.data()};
-    for (int i = 0; i < 3; ++i) {
-      PROPSHEETPAGEW& p = pages[i];
-      p.dwSize = sizeof p;
-      p.pfnDlgProc = PageProc;
-      p.lParam = i;
-      if (i < 2) {
-        p.dwFlags = PSP_DLGINDIRECT;
-        p.pResource = static_cast<LPCDLGTEMPLATEW>(templates[i]);
-      } else {
-        p.pszTemplate = MAKEINTRESOURCEW(kResourcePage);
-      }
-    }
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | flags;
-    header.hwndParent = owner;
-    header.pszCaption = u"New label";
-    header.nPages = 3;
-    header.ppsp = pages;
-  }
+};
+
+struct Wizard : WizardTemplates, sheettest::ThreePages {
+  explicit Wizard(HWND owner, DWORD flags = 0)
+      : ThreePages(welcome, size, PageProc, owner, PSH_WIZARD | flags, u"New label") {}
 };
 
 using Driver = void (*)(HWND sheet);
@@ -155,7 +120,7 @@ TEST(Wizard, TurningAndFinishingTable) {
          EXPECT_EQ(Shown(s), 2);
          uitest::Click(Button(s, ID_WIZFINISH));
        },
-       [](Script& sc) { sc.nextAnswer[0] = kResourcePage; }, 1,
+       [](Script& sc) { sc.nextAnswer[0] = sheettest::kResourcePage; }, 1,
        {"0:INIT", "0:SETACTIVE", "0:WIZNEXT", "0:KILLACTIVE", "2:INIT", "2:SETACTIVE", "2:WIZFINISH"}},
       {"a page declining to be shown is passed over both ways",
        [](HWND s) {

@@ -7,14 +7,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/testing/ui.h"
 #include "platform/win.h"
+#include "tests/platform/mdi/mdi_desk.h"
 
 namespace {
 
-constexpr UINT kFirstChild = 0xFF00;
 HWND theClient = nullptr;
 std::vector<UINT> frameCommands;  // WM_COMMAND ids the frame heard
 
@@ -28,22 +29,6 @@ LRESULT FrameProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefFrameProcW(w, theClient, message, wParam, lParam);
 }
 
-LRESULT DocumentProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(w, &ps);
-    RECT r;
-    GetClientRect(w, &r);
-    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
-    WCHAR title[64] = {};
-    GetWindowTextW(w, title, 64);
-    DrawTextW(dc, title, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    EndPaint(w, &ps);
-    return 0;
-  }
-  return DefMDIChildProcW(w, message, wParam, lParam);
-}
-
 bool HasBar(HWND w, DWORD bar) { return (GetWindowLongW(w, GWL_STYLE) & bar) != 0; }
 
 class MdiMaximisedTest : public ::testing::Test {
@@ -55,31 +40,20 @@ class MdiMaximisedTest : public ::testing::Test {
       wc.lpfnWndProc = FrameProc;
       wc.lpszClassName = u"TavMdiMaxFrame";
       RegisterClassExW(&wc);
-      wc.lpfnWndProc = DocumentProc;
+      wc.lpfnWndProc = mditest::TitledDocumentProc;
       wc.lpszClassName = u"TavMdiMaxDocument";
       wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
       RegisterClassExW(&wc);
       return true;
     }();
     (void)registered;
-    windowMenu_ = CreatePopupMenu();
-    AppendMenuW(windowMenu_, MF_STRING, 100, u"&Cascade");
-    bar_ = CreateMenu();
-    AppendMenuW(bar_, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), u"&File");
-    AppendMenuW(bar_, MF_POPUP, reinterpret_cast<UINT_PTR>(windowMenu_), u"&Window");
-    frame_ = CreateWindowExW(0, u"TavMdiMaxFrame", u"Designer", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
-                             nullptr, bar_, nullptr, nullptr);
-    CLIENTCREATESTRUCT ccs{windowMenu_, kFirstChild};
-    RECT r;
-    GetClientRect(frame_, &r);
-    // As the framework makes it: with both scroll-bar styles.
-    client_ = CreateWindowExW(WS_EX_CLIENTEDGE, u"MDIClient", nullptr,
-                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, 0, 0, r.right,
-                              r.bottom, frame_, nullptr, nullptr, &ccs);
-    theClient = client_;
-    for (const char16_t* title : {u"Label 1", u"Label 2", u"Label 3"})
-      documents_.push_back(CreateMDIWindowW(u"TavMdiMaxDocument", title, 0, CW_USEDEFAULT, CW_USEDEFAULT,
-                                            CW_USEDEFAULT, CW_USEDEFAULT, client_, nullptr, 0));
+    mditest::Desk desk =
+        mditest::MakeDesk({u"TavMdiMaxFrame", u"TavMdiMaxDocument", true, WS_HSCROLL | WS_VSCROLL}, theClient);
+    windowMenu_ = desk.windowMenu;
+    bar_ = desk.bar;
+    frame_ = desk.frame;
+    client_ = desk.client;
+    documents_ = std::move(desk.documents);
     SetForegroundWindow(frame_);
     uitest::RunUntilIdle();
     frameCommands.clear();

@@ -4,34 +4,20 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/testing/ui.h"
 #include "platform/win.h"
+#include "tests/platform/mdi/mdi_desk.h"
 
 namespace {
 
-constexpr UINT kFirstChild = 0xFF00;
+using mditest::kFirstChild;
 HWND theClient = nullptr;
 
 LRESULT FrameProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefFrameProcW(w, theClient, message, wParam, lParam);
-}
-
-LRESULT DocumentProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(w, &ps);
-    RECT r;
-    GetClientRect(w, &r);
-    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
-    WCHAR title[64] = {};
-    GetWindowTextW(w, title, 64);
-    DrawTextW(dc, title, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    EndPaint(w, &ps);
-    return 0;
-  }
-  return DefMDIChildProcW(w, message, wParam, lParam);
 }
 
 class MdiTest : public ::testing::Test {
@@ -43,27 +29,17 @@ class MdiTest : public ::testing::Test {
       wc.lpfnWndProc = FrameProc;
       wc.lpszClassName = u"TavMdiFrame";
       RegisterClassExW(&wc);
-      wc.lpfnWndProc = DocumentProc;
+      wc.lpfnWndProc = mditest::TitledDocumentProc;
       wc.lpszClassName = u"TavMdiDocument";
       RegisterClassExW(&wc);
       return true;
     }();
     (void)registered;
-    windowMenu_ = CreatePopupMenu();
-    AppendMenuW(windowMenu_, MF_STRING, 100, u"&Cascade");
-    HMENU bar = CreateMenu();
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(windowMenu_), u"&Window");
-    frame_ = CreateWindowExW(0, u"TavMdiFrame", u"Designer", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                             bar, nullptr, nullptr);
-    CLIENTCREATESTRUCT ccs{windowMenu_, kFirstChild};
-    RECT r;
-    GetClientRect(frame_, &r);
-    client_ = CreateWindowExW(WS_EX_CLIENTEDGE, u"MDIClient", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                              r.right, r.bottom, frame_, nullptr, nullptr, &ccs);
-    theClient = client_;
-    for (const char16_t* title : {u"Label 1", u"Label 2", u"Label 3"})
-      documents_.push_back(CreateMDIWindowW(u"TavMdiDocument", title, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                            CW_USEDEFAULT, client_, nullptr, 0));
+    mditest::Desk desk = mditest::MakeDesk({u"TavMdiFrame", u"TavMdiDocument"}, theClient);
+    windowMenu_ = desk.windowMenu;
+    frame_ = desk.frame;
+    client_ = desk.client;
+    documents_ = std::move(desk.documents);
     uitest::RunUntilIdle();
   }
   void TearDown() override {
