@@ -18,7 +18,23 @@ LRESULT TitledDocumentProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefMDIChildProcW(w, message, wParam, lParam);
 }
 
+namespace {
+
+void RegisterOnce(const char16_t* name, WNDPROC proc, HICON icon) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(nullptr, name, &wc)) return;
+  wc.lpfnWndProc = proc;
+  wc.lpszClassName = name;
+  wc.hIcon = icon;
+  RegisterClassExW(&wc);
+}
+
+}  // namespace
+
 Desk MakeDesk(const DeskOptions& options, HWND& client) {
+  RegisterOnce(options.frameClass, options.frameProc, nullptr);
+  RegisterOnce(options.documentClass, TitledDocumentProc, options.documentIcon);
   Desk d;
   d.windowMenu = CreatePopupMenu();
   AppendMenuW(d.windowMenu, MF_STRING, 100, u"&Cascade");

@@ -34,21 +34,10 @@ bool HasBar(HWND w, DWORD bar) { return (GetWindowLongW(w, GWL_STYLE) & bar) != 
 class MdiMaximisedTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static const bool registered = [] {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof wc;
-      wc.lpfnWndProc = FrameProc;
-      wc.lpszClassName = u"TavMdiMaxFrame";
-      RegisterClassExW(&wc);
-      wc.lpfnWndProc = mditest::TitledDocumentProc;
-      wc.lpszClassName = u"TavMdiMaxDocument";
-      wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-      RegisterClassExW(&wc);
-      return true;
-    }();
-    (void)registered;
     mditest::Desk desk =
-        mditest::MakeDesk({u"TavMdiMaxFrame", u"TavMdiMaxDocument", true, WS_HSCROLL | WS_VSCROLL}, theClient);
+        mditest::MakeDesk({u"TavMdiMaxFrame", FrameProc, u"TavMdiMaxDocument", true, WS_HSCROLL | WS_VSCROLL,
+                          LoadIconA(nullptr, IDI_APPLICATION)},
+                         theClient);
     windowMenu_ = desk.windowMenu;
     bar_ = desk.bar;
     frame_ = desk.frame;

@@ -23,19 +23,7 @@ LRESULT FrameProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
 class MdiTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static const bool registered = [] {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof wc;
-      wc.lpfnWndProc = FrameProc;
-      wc.lpszClassName = u"TavMdiFrame";
-      RegisterClassExW(&wc);
-      wc.lpfnWndProc = mditest::TitledDocumentProc;
-      wc.lpszClassName = u"TavMdiDocument";
-      RegisterClassExW(&wc);
-      return true;
-    }();
-    (void)registered;
-    mditest::Desk desk = mditest::MakeDesk({u"TavMdiFrame", u"TavMdiDocument"}, theClient);
+    mditest::Desk desk = mditest::MakeDesk({u"TavMdiFrame", FrameProc, u"TavMdiDocument"}, theClient);
     windowMenu_ = desk.windowMenu;
     frame_ = desk.frame;
     client_ = desk.client;

@@ -10,19 +10,14 @@
 
 #include "platform/testing/ui.h"
 #include "platform/win.h"
+#include "tests/platform/menus/menu_script.h"
 
 namespace {
 
-std::vector<std::string> seen;  // messages the owner saw, by name
-// What a person does next each time the menu loop waits for input
-// (WM_ENTERIDLE); its argument is the popup shown, or null on the bar.
-std::deque<std::function<void(HWND)>> script;
-int stuck = 0;  // idle with nothing left to do: Esc gets out and the test fails
-
-void Tap(int key) {
-  user::DeviceKey(key, true);
-  user::DeviceKey(key, false);
-}
+using menutest::script;
+using menutest::seen;
+using menutest::stuck;
+using menutest::Tap;
 
 void AltChord(int key) {
   user::DeviceKey(VK_MENU, true);
@@ -52,16 +47,7 @@ LRESULT OwnerProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       seen.push_back("WM_MENUCHAR " + std::to_string(LOWORD(wParam)));
       return 0;
     case WM_ENTERIDLE:
-      if (wParam != MSGF_MENU) return 0;
-      if (script.empty()) {
-        if (++stuck < 8) Tap(VK_ESCAPE);
-        return 0;
-      }
-      {
-        const std::function<void(HWND)> next = script.front();
-        script.pop_front();
-        next(reinterpret_cast<HWND>(lParam));
-      }
+      if (wParam == MSGF_MENU) menutest::TakeNextStep(reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_MEASUREITEM: {
       auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);

@@ -14,19 +14,15 @@
 
 #include "platform/testing/ui.h"
 #include "platform/win.h"
+#include "tests/platform/menus/menu_script.h"
 
 namespace {
 
-std::vector<std::string> seen;
-// What a person does each time the menu loop waits (WM_ENTERIDLE).
-std::deque<std::function<void(HWND)>> script;
-int stuck = 0;
+using menutest::script;
+using menutest::seen;
+using menutest::stuck;
+using menutest::Tap;
 LRESULT menuCharAnswer = 0;  // what the owner answers to WM_MENUCHAR
-
-void Tap(int key) {
-  user::DeviceKey(key, true);
-  user::DeviceKey(key, false);
-}
 
 std::string Hex(WPARAM v) {
   char text[16];
@@ -55,16 +51,7 @@ LRESULT OwnerProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
       return DefWindowProcW(w, message, wParam, lParam);
     case WM_CLOSE: seen.push_back("WM_CLOSE"); return 0;  // stays open for the next row
     case WM_ENTERIDLE:
-      if (wParam != MSGF_MENU) return 0;
-      if (script.empty()) {
-        if (++stuck < 8) Tap(VK_ESCAPE);
-        return 0;
-      }
-      {
-        const std::function<void(HWND)> next = script.front();
-        script.pop_front();
-        next(reinterpret_cast<HWND>(lParam));
-      }
+      if (wParam == MSGF_MENU) menutest::TakeNextStep(reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_MEASUREITEM: {
       auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
