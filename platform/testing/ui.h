@@ -46,6 +46,8 @@ struct TestWindowClass {
   int background = COLOR_3DFACE;
   HICON icon = nullptr;
 };
+// Registers the class unless the test registered it before; false on failure.
+bool RegisterTestClass(const TestWindowClass& windowClass);
 HWND CreateTestWindow(const TestWindowClass& windowClass, const char16_t* title, DWORD style, int x, int y, int width,
                       int height);
 

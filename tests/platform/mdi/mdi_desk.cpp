@@ -1,5 +1,7 @@
 #include "tests/platform/mdi/mdi_desk.h"
 
+#include "platform/testing/ui.h"
+
 namespace mditest {
 
 LRESULT TitledDocumentProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -18,23 +20,9 @@ LRESULT TitledDocumentProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefMDIChildProcW(w, message, wParam, lParam);
 }
 
-namespace {
-
-void RegisterOnce(const char16_t* name, WNDPROC proc, HICON icon) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(nullptr, name, &wc)) return;
-  wc.lpfnWndProc = proc;
-  wc.lpszClassName = name;
-  wc.hIcon = icon;
-  RegisterClassExW(&wc);
-}
-
-}  // namespace
-
 Desk MakeDesk(const DeskOptions& options, HWND& client) {
-  RegisterOnce(options.frameClass, options.frameProc, nullptr);
-  RegisterOnce(options.documentClass, TitledDocumentProc, options.documentIcon);
+  uitest::RegisterTestClass({options.frameClass, options.frameProc, -1});
+  uitest::RegisterTestClass({options.documentClass, TitledDocumentProc, -1, options.documentIcon});
   Desk d;
   d.windowMenu = CreatePopupMenu();
   AppendMenuW(d.windowMenu, MF_STRING, 100, u"&Cascade");
@@ -51,8 +39,8 @@ Desk MakeDesk(const DeskOptions& options, HWND& client) {
                              d.frame, nullptr, nullptr, &ccs);
   client = d.client;
   for (const char16_t* title : {u"Label 1", u"Label 2", u"Label 3"})
-    d.documents.push_back(CreateMDIWindowW(options.documentClass, title, 0, CW_USEDEFAULT, CW_USEDEFAULT,
-                                           CW_USEDEFAULT, CW_USEDEFAULT, d.client, nullptr, 0));
+    d.documents.push_back(CreateMDIWindowW(options.documentClass, title, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                           CW_USEDEFAULT, d.client, nullptr, 0));
   return d;
 }
 

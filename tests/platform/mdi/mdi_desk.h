@@ -14,11 +14,11 @@ inline constexpr UINT kFirstChild = 0xFF00;
 LRESULT TitledDocumentProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam);
 
 struct DeskOptions {
-  const char16_t* frameClass;     // registered with frameProc on first use
+  const char16_t* frameClass;  // registered with frameProc on first use
   WNDPROC frameProc;
   const char16_t* documentClass;  // registered with TitledDocumentProc on first use
-  bool fileMenu = false;     // a "&File" popup before "&Window"
-  DWORD clientScroll = 0;    // WS_HSCROLL | WS_VSCROLL as the framework makes it
+  bool fileMenu = false;          // a "&File" popup before "&Window"
+  DWORD clientScroll = 0;         // WS_HSCROLL | WS_VSCROLL as the framework makes it
   HICON documentIcon = nullptr;
 };
 

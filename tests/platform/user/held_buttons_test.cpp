@@ -224,14 +224,8 @@ LRESULT Counter(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 class HeldScrollBar : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = Counter;
-    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    wc.lpszClassName = u"HeldCounter";
-    RegisterClassExW(&wc);
-    window_ = CreateWindowExW(0, u"HeldCounter", u"", WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE, 200, 200, 300,
-                              240, nullptr, nullptr, nullptr, nullptr);
+    window_ = uitest::CreateTestWindow({u"HeldCounter", Counter, COLOR_WINDOW}, u"",
+                                       WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE, 200, 200, 300, 240);
     SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 199, 20, 0, 0};
     SetScrollInfo(window_, SB_VERT, &si, TRUE);
     uitest::RunUntilIdle();

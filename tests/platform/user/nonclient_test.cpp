@@ -157,14 +157,8 @@ LRESULT Scroller(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 class Tracking : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = Scroller;
-    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    wc.lpszClassName = u"Scroller";
-    RegisterClassExW(&wc);
-    window_ = CreateWindowExW(0, u"Scroller", u"", WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE, 200, 200, 300, 240,
-                              nullptr, nullptr, nullptr, nullptr);
+    window_ = uitest::CreateTestWindow({u"Scroller", Scroller, COLOR_WINDOW}, u"",
+                                       WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE, 200, 200, 300, 240);
     SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 20, 0, 0};
     SetScrollInfo(window_, SB_VERT, &si, TRUE);
     uitest::RunUntilIdle();
