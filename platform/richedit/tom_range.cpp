@@ -79,6 +79,20 @@ class TomPara final : public Counted<ITextPara> {
   ~TomPara() override;
   ParaFormat Read() const;
   HRESULT Apply(PARAFORMAT2& format);
+  // A measure of the paragraph's format, in points.
+  template <class TwipsOf>
+  HRESULT GetPoints(float* points, TwipsOf twipsOf) const {
+    if (!points) return E_INVALIDARG;
+    *points = Points(twipsOf(Read()));
+    return S_OK;
+  }
+  // One measure of the format set from points.
+  HRESULT SetPoints(DWORD mask, LONG PARAFORMAT2::*field, float points) {
+    PARAFORMAT2 pf{};
+    pf.dwMask = mask;
+    pf.*field = Twips(points);
+    return Apply(pf);
+  }
   TomRange* range_;
 };
 
@@ -382,21 +396,15 @@ HRESULT TomPara::SetAlignment(LONG value) {
 // its left indent is the other lines' (the paragraph format's start indent
 // is the first line's, its offset the others' against it).
 HRESULT TomPara::GetFirstLineIndent(float* points) {
-  if (!points) return E_INVALIDARG;
-  *points = Points(-Read().offset);
-  return S_OK;
+  return GetPoints(points, [](const ParaFormat& f) { return -f.offset; });
 }
 
 HRESULT TomPara::GetLeftIndent(float* points) {
-  if (!points) return E_INVALIDARG;
-  *points = Points(Read().OtherIndent());
-  return S_OK;
+  return GetPoints(points, [](const ParaFormat& f) { return f.OtherIndent(); });
 }
 
 HRESULT TomPara::GetRightIndent(float* points) {
-  if (!points) return E_INVALIDARG;
-  *points = Points(Read().rightIndent);
-  return S_OK;
+  return GetPoints(points, [](const ParaFormat& f) { return f.rightIndent; });
 }
 
 HRESULT TomPara::SetIndents(float first, float left, float right) {
@@ -409,30 +417,16 @@ HRESULT TomPara::SetIndents(float first, float left, float right) {
 }
 
 HRESULT TomPara::GetSpaceBefore(float* points) {
-  if (!points) return E_INVALIDARG;
-  *points = Points(Read().spaceBefore);
-  return S_OK;
+  return GetPoints(points, [](const ParaFormat& f) { return f.spaceBefore; });
 }
 
-HRESULT TomPara::SetSpaceBefore(float points) {
-  PARAFORMAT2 pf{};
-  pf.dwMask = PFM_SPACEBEFORE;
-  pf.dySpaceBefore = Twips(points);
-  return Apply(pf);
-}
+HRESULT TomPara::SetSpaceBefore(float points) { return SetPoints(PFM_SPACEBEFORE, &PARAFORMAT2::dySpaceBefore, points); }
 
 HRESULT TomPara::GetSpaceAfter(float* points) {
-  if (!points) return E_INVALIDARG;
-  *points = Points(Read().spaceAfter);
-  return S_OK;
+  return GetPoints(points, [](const ParaFormat& f) { return f.spaceAfter; });
 }
 
-HRESULT TomPara::SetSpaceAfter(float points) {
-  PARAFORMAT2 pf{};
-  pf.dwMask = PFM_SPACEAFTER;
-  pf.dySpaceAfter = Twips(points);
-  return Apply(pf);
-}
+HRESULT TomPara::SetSpaceAfter(float points) { return SetPoints(PFM_SPACEAFTER, &PARAFORMAT2::dySpaceAfter, points); }
 
 }  // namespace
 
