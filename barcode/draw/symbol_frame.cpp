@@ -163,7 +163,7 @@ int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) 
   }
 
   if (art.drawTextRow && code.textSpaceOnly == 0) DrawTextRow(dc.get(), code, scale.same, scale.factor);
-  if (!art.texts.empty()) DrawPlacedTexts(dc.get(), code, art.texts, scale.same, scale.factor);
+  if (!art.texts.empty()) DrawPlacedTexts(dc.get(), code, art.texts, art.fonts, scale.same, scale.factor);
 
   SelectObject(dc.get(), oldBitmap);
   code.bitmap = bitmap;

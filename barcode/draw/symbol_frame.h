@@ -67,6 +67,8 @@ struct PlacedText {
   int fontHeight = 0;
 };
 
+class HeightFonts;
+
 // What the bitmap is filled with before painting: the request's background
 // colour (linear symbols) or white (the two-dimensional symbols).
 enum class Ground { RequestColour, White };
@@ -87,6 +89,7 @@ struct Artwork {
   int moduleSize = 0;
   bool drawTextRow = false;        // DrawTextRow with the request's hrText
   std::vector<PlacedText> texts;   // EAN/UPC digits, drawn with the row's font
+  HeightFonts* fonts = nullptr;    // the fonts the texts were measured in, if kept
 };
 
 using DcOwner = UniqueDc;
@@ -112,14 +115,6 @@ struct TextRow {
   DcOwner dc;
 };
 TextRow LayOutTextRow(CBCode& code);
-
-// Width of `text` in the row's font (used for the EAN/UPC outer digits).
-int MeasureInRowFont(const CBCode& code, std::string_view text);
-// Width of `text` in the request's font at a height of `height` dots.
-int MeasureInFont(const CBCode& code, std::string_view text, int height);
-// The largest font height up to `maxHeight` at which `text` is at most
-// `width` dots wide (at least 1).
-int FittingFontHeight(const CBCode& code, std::string_view text, int maxHeight, int width);
 
 // Steps 4 to 9 of the frame: nothing more with measureOnly, otherwise the
 // bitmap with background, bars and text, left in code.bitmap. Returns 0.

@@ -4,8 +4,10 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "barcode/draw/height_fonts.h"
 #include "platform/gdi/gdi_owners.h"
 
 namespace kalvo {
@@ -119,40 +121,6 @@ DcOwner MeasureTextRow(CBCode& code) {
   return dc;
 }
 
-int MeasureInRowFont(const CBCode& code, std::string_view text) { return MeasureInFont(code, text, code.textHeight); }
-
-namespace {
-
-// Width of `text` in the request's font at `height`, measured on `dc`.
-int WidthInFont(HDC dc, const CBCode& code, std::string_view text, int height) {
-  SelectedFont font(dc, FontForHeight(code.font, height));
-  return ExtentOf(dc, text.data(), static_cast<int>(text.size())).cx;
-}
-
-}  // namespace
-
-int MeasureInFont(const CBCode& code, std::string_view text, int height) {
-  DcOwner dc(CreateCompatibleDC(nullptr));
-  if (!dc) return 0;
-  return WidthInFont(dc.get(), code, text, height);
-}
-
-int FittingFontHeight(const CBCode& code, std::string_view text, int maxHeight, int width) {
-  // One context for every trial height.
-  DcOwner dc(CreateCompatibleDC(nullptr));
-  auto measure = [&](int h) { return dc ? WidthInFont(dc.get(), code, text, h) : 0; };
-  int height = std::max(maxHeight, 1);
-  int textWidth = measure(height);
-  // Glyph widths grow about in proportion to the height: one proportional
-  // step, then single steps for what rounding leaves.
-  if (textWidth > width && textWidth > 0) {
-    height = std::max(1, static_cast<int>(static_cast<int64_t>(height) * std::max(width, 0) / textWidth));
-    textWidth = measure(height);
-  }
-  while (textWidth > width && height > 1) textWidth = measure(--height);
-  return height;
-}
-
 void DrawFramedText(HDC dc, std::string_view text, const RECT& rect, int align) {
   CellWidths cells(dc);
   const SIZE m = cells.m();
@@ -192,14 +160,24 @@ void DrawTextInRect(HDC dc, std::string_view text, RECT rect, UINT format, bool 
   DrawTextA(dc, text.data(), static_cast<int>(text.size()), &scaled, format);
 }
 
-void DrawPlacedTexts(HDC dc, const CBCode& code, const std::vector<PlacedText>& texts, bool sameScale,
-                     double factor) {
+void DrawPlacedTexts(HDC dc, const CBCode& code, const std::vector<PlacedText>& texts, HeightFonts* measured,
+                     bool sameScale, double factor) {
   TextColours colours(dc, code);
+  // The fonts the texts were measured in serve again when the request's font
+  // is still theirs.
+  std::optional<HeightFonts> own;
+  HeightFonts& fonts = measured != nullptr && measured->Of(code.font) ? *measured : own.emplace(code.font);
+  HGDIOBJ old = nullptr;
   for (const PlacedText& t : texts) {
     const int height = t.fontHeight > 0 ? t.fontHeight : code.textHeight;
-    SelectedFont font(dc, FontForHeight(code.font, sameScale ? height : RoundDots(height * factor)));
+    const HFONT font = fonts.At(sameScale ? height : RoundDots(height * factor));
+    if (font != nullptr) {
+      const HGDIOBJ previous = SelectObject(dc, font);
+      if (old == nullptr) old = previous;
+    }
     DrawTextInRect(dc, t.text, t.rect, t.format, sameScale, factor);
   }
+  if (old != nullptr) SelectObject(dc, old);
 }
 
 }  // namespace kalvo

@@ -19,8 +19,9 @@ void DrawFramedText(HDC dc, std::string_view text, const RECT& rect, int align);
 // DrawTextA in `rect` given in symbol coordinates.
 void DrawTextInRect(HDC dc, std::string_view text, RECT rect, UINT format, bool sameScale, double factor);
 
-// Draws every placed text in the row's font and colours.
-void DrawPlacedTexts(HDC dc, const CBCode& code, const std::vector<PlacedText>& texts, bool sameScale,
-                     double factor);
+// Draws every placed text in the row's font and colours; `measured` (may be
+// null) holds the fonts the texts were measured in.
+void DrawPlacedTexts(HDC dc, const CBCode& code, const std::vector<PlacedText>& texts, HeightFonts* measured,
+                     bool sameScale, double factor);
 
 }  // namespace kalvo

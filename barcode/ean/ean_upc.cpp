@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "barcode/draw/height_fonts.h"
 #include "barcode/draw/human_readable.h"
 #include "barcode/draw/symbol_frame.h"
 #include "barcode/frame/check_digits.h"
@@ -93,16 +94,17 @@ RowLayout LayOutRow(CBCode& code, int module, int mainWidth) {
 
 double OuterScale(double scale) { return scale == 0.0 ? kDefaultOuterScale : scale; }
 
-int OuterDigitWidth(const CBCode& code, char digit, double scale) {
-  return static_cast<int>(MeasureInRowFont(code, std::string_view(&digit, 1)) * OuterScale(scale));
+int OuterDigitWidth(const CBCode& code, HeightFonts& fonts, char digit, double scale) {
+  return static_cast<int>(fonts.Width(std::string_view(&digit, 1), code.textHeight) * OuterScale(scale));
 }
 
 // The digits printed left and right of the bars (0 for none) widen the symbol
 // when there is a text row.
-void AddOuterDigits(CBCode& code, char left, char right) {
+void AddOuterDigits(CBCode& code, HeightFonts& fonts, char left, char right) {
   if (code.textPosition == 0) return;
-  if (left != 0) code.textLeft = static_cast<uint16_t>(OuterDigitWidth(code, left, code.outerDigitScaleLeft));
-  if (right != 0) code.textRight = static_cast<uint16_t>(OuterDigitWidth(code, right, code.outerDigitScaleRight));
+  if (left != 0) code.textLeft = static_cast<uint16_t>(OuterDigitWidth(code, fonts, left, code.outerDigitScaleLeft));
+  if (right != 0)
+    code.textRight = static_cast<uint16_t>(OuterDigitWidth(code, fonts, right, code.outerDigitScaleRight));
   code.width += code.textLeft + code.textRight;
 }
 
@@ -133,7 +135,7 @@ class SupplementPainter {
     code.width = code.suppX + code.suppWidth;
   }
 
-  void Paint(Artwork& art, int top, bool drawDigits) const {
+  void Paint(Artwork& art, HeightFonts& fonts, int top, bool drawDigits) const {
     if (digits_.empty()) return;
     const std::string parity = SupplementParity(digits_);
     const int row = code_.textGap + code_.textHeight;
@@ -151,7 +153,7 @@ class SupplementPainter {
     // Clipped to the supplement's width, in a font small enough to fit it.
     art.texts.push_back(PlacedText{digits_, RECT{x, textTop, x + code_.suppWidth, textBottom},
                                    DT_CENTER | DT_VCENTER | DT_SINGLELINE,
-                                   FittingFontHeight(code_, digits_, code_.textHeight, code_.suppWidth)});
+                                   fonts.FittingHeight(digits_, code_.textHeight, code_.suppWidth)});
   }
 
  private:
@@ -165,11 +167,11 @@ class SupplementPainter {
 // the digits would be wider than their rectangle, and the text is clipped to
 // it: the rectangles lie between the guard bars and never overlap, so no
 // digit paints over a bar or over another digit.
-void PlaceDigits(Artwork& art, const CBCode& code, std::string text, int left, int right, UINT align,
-                 double scale = 1.0) {
+void PlaceDigits(Artwork& art, HeightFonts& fonts, const CBCode& code, std::string text, int left, int right,
+                 UINT align, double scale = 1.0) {
   const int top = code.textPosition == 2 ? code.textTopY : code.barHeight + code.textGap;
   const int dx = code.textOffsetX;
-  const int height = FittingFontHeight(code, text, static_cast<int>(code.textHeight * scale), right - left);
+  const int height = fonts.FittingHeight(text, static_cast<int>(code.textHeight * scale), right - left);
   art.texts.push_back(PlacedText{std::move(text), RECT{left + dx, top, right + dx, top + 2 * code.textHeight},
                                  align | DT_TOP | DT_SINGLELINE, height});
 }
@@ -211,11 +213,15 @@ int EncodeEanUpc(int, CBCode& code, int measureOnly) {
   const int module = ModuleWidth(code);
   const int mainWidth = (7 * n + 11) * module;
   const RowLayout row = LayOutRow(code, module, mainWidth);
-  if (type != Symbology::Ean8) AddOuterDigits(code, digits.front(), type == Symbology::UpcA ? digits.back() : 0);
+  // Every text is measured, and then drawn, in these fonts.
+  HeightFonts fonts(code.font);
+  if (type != Symbology::Ean8)
+    AddOuterDigits(code, fonts, digits.front(), type == Symbology::UpcA ? digits.back() : 0);
   const SupplementPainter supplement(code, split.supplement, module, code.textLeft + mainWidth);
   if (measureOnly != 0) return 0;
 
   Artwork art;
+  art.fonts = &fonts;
   const auto [top, guardTop, guardHeight] = BarRowsOf(code);
   const std::string_view body = type == Symbology::Ean13 ? std::string_view(digits).substr(1) : std::string_view(digits);
   const size_t half = body.size() / 2;
@@ -234,15 +240,15 @@ int EncodeEanUpc(int, CBCode& code, int measureOnly) {
   if (drawDigits) {
     const size_t inner = type == Symbology::UpcA ? 1 : 0;  // UPC-A prints its first and last digit outside
     if (type != Symbology::Ean8)
-      PlaceDigits(art, code, std::string(1, digits.front()), 0, code.textLeft, DT_LEFT, OuterScale(code.outerDigitScaleLeft));
-    PlaceDigits(art, code, std::string(body.substr(inner, half - inner)), leftStart, centre, DT_CENTER);
-    PlaceDigits(art, code, std::string(body.substr(half, body.size() - half - inner)), rightStart, end, DT_CENTER);
+      PlaceDigits(art, fonts, code, std::string(1, digits.front()), 0, code.textLeft, DT_LEFT, OuterScale(code.outerDigitScaleLeft));
+    PlaceDigits(art, fonts, code, std::string(body.substr(inner, half - inner)), leftStart, centre, DT_CENTER);
+    PlaceDigits(art, fonts, code, std::string(body.substr(half, body.size() - half - inner)), rightStart, end, DT_CENTER);
     if (type == Symbology::UpcA)
-      PlaceDigits(art, code, std::string(1, digits.back()), x, x + code.textRight, DT_RIGHT,
+      PlaceDigits(art, fonts, code, std::string(1, digits.back()), x, x + code.textRight, DT_RIGHT,
                   OuterScale(code.outerDigitScaleRight));
   }
-  supplement.Paint(art, top, drawDigits);
-  return FinishSymbol(code, measureOnly, DcOwner(), art);
+  supplement.Paint(art, fonts, top, drawDigits);
+  return FinishSymbol(code, measureOnly, fonts.TakeDc(), art);
 }
 
 int EncodeUpcE(int, CBCode& code, int measureOnly) {
@@ -256,11 +262,13 @@ int EncodeUpcE(int, CBCode& code, int measureOnly) {
   const int module = ModuleWidth(code);
   const int mainWidth = (7 * 6 + 9) * module;
   const RowLayout row = LayOutRow(code, module, mainWidth);
-  AddOuterDigits(code, '0', check);
+  HeightFonts fonts(code.font);
+  AddOuterDigits(code, fonts, '0', check);
   const SupplementPainter supplement(code, split.supplement, module, code.textLeft + mainWidth);
   if (measureOnly != 0) return 0;
 
   Artwork art;
+  art.fonts = &fonts;
   const auto [top, guardTop, guardHeight] = BarRowsOf(code);
   const char* parity = kUpcEParity[Digit(check)];
   int x = art.bars.Modules("101", code.textLeft, guardTop, module, guardHeight);
@@ -271,12 +279,12 @@ int EncodeUpcE(int, CBCode& code, int measureOnly) {
 
   const bool drawDigits = row.reserved && code.noText == 0 && code.textSpaceOnly == 0;
   if (drawDigits) {
-    PlaceDigits(art, code, "0", 0, code.textLeft, DT_LEFT, OuterScale(code.outerDigitScaleLeft));
-    PlaceDigits(art, code, split.main, digitsStart, digitsEnd, DT_CENTER);
-    PlaceDigits(art, code, std::string(1, check), x, x + code.textRight, DT_RIGHT, OuterScale(code.outerDigitScaleRight));
+    PlaceDigits(art, fonts, code, "0", 0, code.textLeft, DT_LEFT, OuterScale(code.outerDigitScaleLeft));
+    PlaceDigits(art, fonts, code, split.main, digitsStart, digitsEnd, DT_CENTER);
+    PlaceDigits(art, fonts, code, std::string(1, check), x, x + code.textRight, DT_RIGHT, OuterScale(code.outerDigitScaleRight));
   }
-  supplement.Paint(art, top, drawDigits);
-  return FinishSymbol(code, measureOnly, DcOwner(), art);
+  supplement.Paint(art, fonts, top, drawDigits);
+  return FinishSymbol(code, measureOnly, fonts.TakeDc(), art);
 }
 
 }  // namespace kalvo

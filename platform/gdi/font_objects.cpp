@@ -162,11 +162,13 @@ WideText Widen(UINT codePage, const char* text, int length, bool countBytes) {
   const bool utf8 = codePage == CP_UTF8;
   for (int i = 0; i < length;) {
     const auto b = static_cast<unsigned char>(text[i]);
+    // A byte below 0x80 is a character of its own in every code page.
     int n = 1;
-    if (utf8) {
-      n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    } else if (IsDBCSLeadByteEx(codePage, b) && i + 1 < length && text[i + 1] != 0) {
-      n = 2;
+    if (b >= 0x80) {
+      if (utf8)
+        n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+      else if (IsDBCSLeadByteEx(codePage, b) && i + 1 < length && text[i + 1] != 0)
+        n = 2;
     }
     n = std::min(n, length - i);
     WCHAR units[4];

@@ -22,6 +22,8 @@ struct CodePageInfo {
   bool trail7F;                     // whether 0x7F counts as a trail byte (0x40..0xFE otherwise)
   // Bytes iconv does not assign but the system maps to the C1 control of the same value.
   std::span<const BYTE> c1Passthrough;
+  // Every byte below 0x80 stands alone for the character of the same value.
+  bool asciiCompatible = true;
 };
 
 // CP_ACP, CP_OEMCP and CP_THREAD_ACP become the process's code pages.

@@ -136,6 +136,15 @@ EncodeResult Encode(const CodePageInfo& cp, const WCHAR* units, size_t count, st
   return EncodeResult::kOk;
 }
 
+// Whether a conversion from `cp` can copy the bytes straight: all of them are
+// below 0x80 and mean the same in the code page.
+bool AsciiOnly(const CodePageInfo& cp, const char* text, size_t length) {
+  if (!cp.asciiCompatible) return false;
+  for (size_t i = 0; i < length; ++i)
+    if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+  return true;
+}
+
 size_t WideLength(const WCHAR* s) {
   size_t n = 0;
   while (s[n]) ++n;
@@ -178,6 +187,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int count, LPWS
   const nls::CodePageInfo* cp = nls::CheckedConversion(codePage, text, count, wide, wideCount);
   if (!cp) return 0;
   const size_t length = count == -1 ? std::strlen(text) + 1 : static_cast<size_t>(count);
+  // Plain ASCII (names, digits) needs no converter.
+  if (nls::AsciiOnly(*cp, text, length)) return nls::HandOut(std::string_view(text, length), wide, wideCount);
   std::u16string result;
   result.reserve(length);
   if (!nls::Decode(*cp, text, length, (flags & MB_ERR_INVALID_CHARS) != 0, result)) {
