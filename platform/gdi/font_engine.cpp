@@ -812,6 +812,19 @@ int32_t RealizedFont::Advance(char32_t ch) const {
   return impl_->AdvanceLocked(ch);
 }
 
+void RealizedFont::Advances(std::u16string_view text, double extra, std::span<double> out) const {
+  std::lock_guard lock(EngineMutex());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+      out[i] = impl_->AdvanceLocked(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00)) + extra;
+      out[++i] = 0.0;
+      continue;
+    }
+    out[i] = impl_->AdvanceLocked(c) + extra;
+  }
+}
+
 bool RealizedFont::HasGlyph(char32_t ch) const {
   std::lock_guard lock(EngineMutex());
   return impl_->Find(ch).index != 0;

@@ -163,6 +163,9 @@ class RealizedFont {
 
   // Advance of one character along the baseline, whole device pixels.
   int32_t Advance(char32_t ch) const;
+  // The advances of a UTF-16 run (one lock for the run), each plus `extra`:
+  // out[i] for unit i, a surrogate pair's on its first unit and 0 on its second.
+  void Advances(std::u16string_view text, double extra, std::span<double> out) const;
   // Whether the primary face or one of its fallbacks has a glyph for ch.
   bool HasGlyph(char32_t ch) const;
   // The rendered glyph (shared, valid as long as the font lives).

@@ -15,6 +15,7 @@ constexpr UINT kEllipsisFlags = DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELL
 struct Line {
   std::u16string text;
   int underline = -1;  // index of the mnemonic character, -1 for none
+  int width = 0;       // logical width, once the text is final
 };
 
 bool IsBreakSpace(char16_t c) { return c == u' '; }
@@ -119,7 +120,7 @@ class Layout {
         const std::u16string tail = t.substr(sep);
         for (size_t n = sep + 1; n-- > 0;) {
           if (fitsWith(n, tail) || n == 0) {
-            Line out{t.substr(0, n) + dots + tail, -1};
+            Line out{t.substr(0, n) + dots + tail, -1, 0};
             if (line.underline >= 0 && line.underline < static_cast<int>(n))
               out.underline = line.underline;
             else if (line.underline >= static_cast<int>(sep))
@@ -167,6 +168,7 @@ class Layout {
 // Removes mnemonic markers: "&x" underlines x, "&&" is one '&'.
 Line StripPrefixes(std::u16string_view text, UINT format) {
   Line out;
+  out.text.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == u'&' && !(format & DT_NOPREFIX)) {
       if (i + 1 < text.size() && text[i + 1] == u'&') {
@@ -261,7 +263,7 @@ int DrawTextCore(DeviceContext& dc, std::u16string_view text, RECT* rect, UINT f
     for (auto& piece : layout.Wrap(stripped.text, maxWidth)) {
       const size_t at = stripped.text.find(piece, static_cast<size_t>(offset));
       const int begin = at == std::u16string::npos ? offset : static_cast<int>(at);
-      Line l{std::move(piece), -1};
+      Line l{std::move(piece), -1, 0};
       if (stripped.underline >= begin && stripped.underline < begin + static_cast<int>(l.text.size()))
         l.underline = stripped.underline - begin;
       offset = begin + static_cast<int>(l.text.size());
@@ -283,7 +285,10 @@ int DrawTextCore(DeviceContext& dc, std::u16string_view text, RECT* rect, UINT f
     for (auto& l : lines) layout.Ellipsize(l, maxWidth);
 
   int widest = 0;
-  for (const auto& l : lines) widest = std::max(widest, layout.Width(l.text));
+  for (auto& l : lines) {
+    l.width = layout.Width(l.text);
+    widest = std::max(widest, l.width);
+  }
   const int height = static_cast<int>(lines.size()) * lineHeight;
   if (params) params->uiLengthDrawn = static_cast<UINT>(text.size());
 
@@ -303,7 +308,7 @@ int DrawTextCore(DeviceContext& dc, std::u16string_view text, RECT* rect, UINT f
   const UINT savedAlign = dc.state.textAlign;
   dc.state.textAlign = TA_LEFT | TA_TOP;
   for (const auto& l : lines) {
-    const int w = layout.Width(l.text);
+    const int w = l.width;
     int x = boxLeft;
     if (format & DT_CENTER)
       x = boxLeft + (maxWidth - w) / 2;

@@ -12,17 +12,7 @@ namespace gdi {
 
 void DeviceAdvances(const DeviceContext& dc, const tav::font::RealizedFont& font, std::u16string_view text,
                     std::span<double> out) {
-  const double extra = dc.state.charExtra * font.scale();
-  for (size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      out[i] = font.Advance(c) + extra;
-      out[++i] = 0.0;
-      continue;
-    }
-    out[i] = font.Advance(c) + extra;
-  }
+  font.Advances(text, dc.state.charExtra * font.scale(), out);
 }
 
 std::vector<double> DeviceAdvances(const DeviceContext& dc, const tav::font::RealizedFont& font,

@@ -229,3 +229,49 @@ TEST(FontEngine, ItalicUsesTheItalicFileOrSlantsTheGlyphs) {
 }
 
 }  // namespace
+
+namespace {
+
+// A run's advances under one lock are each character's own advance, plus the
+// extra; a surrogate pair's on its first unit; lone surrogates as they stand.
+TEST(FontEngine, RunAdvancesAreEachCharactersAdvance) {
+  struct Case {
+    const char* name;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {"digits", u"9780306406157"},
+      {"latin", u"Caf\u00e9 W\u00c6"},
+      {"pair", u"a\U0001D400b"},
+      {"pair at the end", u"x\U0001D400"},
+      {"high surrogate at the end", u"ab\xD835"},
+      {"low surrogate alone", u"a\xDC00z"},
+      {"pair reversed", u"\xDC00\xD835z"},
+      {"ideographs", u"\u4E2D\u6587"},
+      {"empty", u""},
+  };
+  const double extras[] = {0.0, 1.5, -2.0};
+  for (const auto& face : {u"Arial", u"Courier New"}) {
+    auto font = RealizedFont::Get(Face(face, -23), {}, false);
+    ASSERT_NE(font, nullptr);
+    for (const Case& c : cases) {
+      for (double extra : extras) {
+        std::vector<double> expected(c.text.size(), 0.0);
+        for (size_t i = 0; i < c.text.size(); ++i) {
+          const char16_t u = c.text[i];
+          if (u >= 0xD800 && u < 0xDC00 && i + 1 < c.text.size() && c.text[i + 1] >= 0xDC00 && c.text[i + 1] < 0xE000) {
+            expected[i] = font->Advance(0x10000 + ((u - 0xD800) << 10) + (c.text[i + 1] - 0xDC00)) + extra;
+            ++i;
+          } else {
+            expected[i] = font->Advance(u) + extra;
+          }
+        }
+        std::vector<double> got(c.text.size(), -99.0);
+        font->Advances(c.text, extra, got);
+        EXPECT_EQ(got, expected) << c.name << " extra " << extra;
+      }
+    }
+  }
+}
+
+}  // namespace
