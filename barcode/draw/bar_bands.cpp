@@ -1,6 +1,7 @@
 #include "barcode/draw/bar_bands.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -12,14 +13,65 @@ namespace {
 // A 32-bit DIB pixel: blue, green and red bytes from the low end.
 uint32_t PixelOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
+// A scan line's pixels: on the stack for the widths symbols have, on the
+// heap beyond. Left as they come: every pixel is composed before it is used.
+class LineBuffer {
+ public:
+  explicit LineBuffer(int width) : size_(static_cast<size_t>(width)) {
+    if (size_ > kLocal) heap_.resize(size_);
+  }
+  LineBuffer(const LineBuffer&) = delete;
+  LineBuffer& operator=(const LineBuffer&) = delete;
+  std::span<uint32_t> Pixels() { return {size_ > kLocal ? heap_.data() : local_.data(), size_}; }
+
+ private:
+  static constexpr size_t kLocal = 2048;
+  size_t size_;
+  std::array<uint32_t, kLocal> local_;
+  std::vector<uint32_t> heap_;
+};
+
+// A bar cut to the bitmap (possibly empty).
+RECT CutToBitmap(const RECT& r, int width, int height) {
+  return RECT{std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, width),
+              std::min<LONG>(r.bottom, height)};
+}
+
+bool IsEmpty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
+
+// True when every bar, cut to the bitmap, is empty or spans the same rows, left
+// in `rows` (top and bottom; both 0 without a bar): the bars are then one band.
+bool OneBand(std::span<const RECT> bars, int width, int height, RECT& rows) {
+  rows = RECT{0, 0, 0, 0};
+  bool any = false;
+  for (const RECT& r : bars) {
+    const RECT c = CutToBitmap(r, width, height);
+    if (IsEmpty(c)) continue;
+    if (!any) {
+      rows.top = c.top;
+      rows.bottom = c.bottom;
+      any = true;
+    } else if (c.top != rows.top || c.bottom != rows.bottom) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Copies one composed line to rows [top, bottom).
+void CopyLine(HDC dc, std::span<const uint32_t> line, int top, int bottom, const BITMAPINFO& info) {
+  if (top >= bottom) return;
+  const int width = static_cast<int>(line.size());
+  StretchDIBits(dc, 0, top, width, bottom - top, 0, 0, width, 1, line.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
 // The bars cut to the bitmap, without the empty ones, by their top edge.
 std::vector<RECT> UsableBars(std::span<const RECT> bars, int width, int height) {
   std::vector<RECT> out;
   out.reserve(bars.size());
   for (const RECT& r : bars) {
-    const RECT c{std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, width),
-                 std::min<LONG>(r.bottom, height)};
-    if (c.left < c.right && c.top < c.bottom) out.push_back(c);
+    const RECT c = CutToBitmap(r, width, height);
+    if (!IsEmpty(c)) out.push_back(c);
   }
   auto byTop = [](const RECT& a, const RECT& b) { return a.top < b.top; };
   if (!std::is_sorted(out.begin(), out.end(), byTop)) std::stable_sort(out.begin(), out.end(), byTop);
@@ -90,11 +142,29 @@ void ComposeModuleRow(std::span<uint32_t> line, std::span<const uint8_t> row, si
 
 void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, COLORREF back, COLORREF bar) {
   if (width <= 0 || height <= 0) return;
-  const std::vector<RECT> usable = UsableBars(bars, width, height);
-  const std::vector<int> edges = BandEdges(usable, height);
   const BITMAPINFO info = OneLineInfo(width);
   const uint32_t backPixel = PixelOf(back), barPixel = PixelOf(bar);
-  std::vector<uint32_t> line(static_cast<size_t>(width));
+  LineBuffer buffer(width);
+  const std::span<uint32_t> line = buffer.Pixels();
+  RECT rows;
+  if (OneBand(bars, width, height, rows)) {
+    // Linear symbols: the ground above, one band of bars, the ground below,
+    // written top down.
+    std::fill(line.begin(), line.end(), backPixel);
+    CopyLine(dc, line, 0, rows.top, info);
+    if (rows.top < rows.bottom) {
+      for (const RECT& r : bars) {
+        const RECT c = CutToBitmap(r, width, height);
+        if (!IsEmpty(c)) std::fill(line.begin() + c.left, line.begin() + c.right, barPixel);
+      }
+      CopyLine(dc, line, rows.top, rows.bottom, info);
+      std::fill(line.begin(), line.end(), backPixel);
+    }
+    CopyLine(dc, line, rows.bottom, height, info);
+    return;
+  }
+  const std::vector<RECT> usable = UsableBars(bars, width, height);
+  const std::vector<int> edges = BandEdges(usable, height);
   std::vector<const RECT*> crossing;  // the bars reaching into the current band
   size_t next = 0;
   for (size_t e = 0; e + 1 < edges.size(); ++e) {
@@ -103,7 +173,7 @@ void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, CO
     std::erase_if(crossing, [top](const RECT* r) { return r->bottom <= top; });
     std::fill(line.begin(), line.end(), backPixel);
     for (const RECT* r : crossing) std::fill(line.begin() + r->left, line.begin() + r->right, barPixel);
-    StretchDIBits(dc, 0, top, width, bottom - top, 0, 0, width, 1, line.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    CopyLine(dc, line, top, bottom, info);
   }
 }
 
@@ -112,7 +182,8 @@ void PaintModuleRows(HDC dc, int width, int height, const ModuleMatrix& matrix, 
   if (width <= 0 || height <= 0) return;
   const BITMAPINFO info = OneLineInfo(width);
   const uint32_t backPixel = PixelOf(back), barPixel = PixelOf(bar);
-  std::vector<uint32_t> line(static_cast<size_t>(width));
+  LineBuffer buffer(width);
+  const std::span<uint32_t> line = buffer.Pixels();
   const int64_t moduleRows = module > 0 ? matrix.rows : 0;
   int top = 0;
   for (int64_t y = 0; top < height; ++y) {
@@ -122,7 +193,7 @@ void PaintModuleRows(HDC dc, int width, int height, const ModuleMatrix& matrix, 
       ComposeModuleRow(line, matrix.Row(static_cast<int>(y)), static_cast<size_t>(module), backPixel, barPixel);
     else
       std::fill(line.begin(), line.end(), backPixel);
-    StretchDIBits(dc, 0, top, width, bottom - top, 0, 0, width, 1, line.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    CopyLine(dc, line, top, bottom, info);
     top = bottom;
   }
 }

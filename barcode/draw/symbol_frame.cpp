@@ -74,6 +74,7 @@ int BarList::Modules(std::span<const uint8_t> dark, int x, int top, int module, 
 }
 
 int BarList::Elements(const std::vector<int>& widths, int x, int top, int height) {
+  rects_.reserve(rects_.size() + (widths.size() + 1) / 2);
   bool bar = true;
   for (int w : widths) {
     if (bar) Add(x, top, w, height);
@@ -152,10 +153,15 @@ int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) 
       for (int y = 0; y < art.modules->rows; ++y)
         moduleBars.Modules(art.modules->Row(y), 0, y * art.moduleSize, art.moduleSize, art.moduleSize);
     const BarList& list = art.modules != nullptr ? moduleBars : art.bars;
-    bars.reserve(list.Rects().size());
-    for (const RECT& rect : list.Rects()) bars.push_back(BarInBitmap(rect, scale, code));
-    if (!(art.shapes && art.shapesPaintGround && bars.empty()))
-      PaintBarBands(dc.get(), bitmapWidth, bitmapHeight, bars, ground, code.barColor);
+    // Bars already in bitmap pixels are painted as they stand.
+    const bool asTheyStand = scale.same && code.barShrink == 0;
+    if (!asTheyStand) {
+      bars.reserve(list.Rects().size());
+      for (const RECT& rect : list.Rects()) bars.push_back(BarInBitmap(rect, scale, code));
+    }
+    const std::span<const RECT> painted = asTheyStand ? std::span<const RECT>(list.Rects()) : bars;
+    if (!(art.shapes && art.shapesPaintGround && painted.empty()))
+      PaintBarBands(dc.get(), bitmapWidth, bitmapHeight, painted, ground, code.barColor);
   }
   if (art.shapes) {
     const UniqueBrush barBrush(CreateSolidBrush(code.barColor));
