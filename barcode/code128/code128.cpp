@@ -40,7 +40,9 @@ void Mod10Pad(std::string& text, bool addMod10, int mod10Start) {
 // Values of a set-C-only symbol (types 18 and 4/4): digit pairs, FNC1 and the
 // set characters; a last lone digit gives its own value.
 std::vector<int> SetCValues(std::string_view data) {
-  std::vector<int> values{105};
+  std::vector<int> values;
+  values.reserve(data.size() + 2);  // start, at most one a byte, and the check value
+  values.push_back(105);
   for (size_t i = 0; i < data.size(); ++i) {
     const auto b = static_cast<uint8_t>(data[i]);
     if (b >= '0' && b <= '9') {
@@ -58,7 +60,9 @@ std::vector<int> SetCValues(std::string_view data) {
 }
 
 std::vector<int> SingleSetValues(std::string_view data, bool setA) {
-  std::vector<int> values{setA ? 103 : 104};
+  std::vector<int> values;
+  values.reserve(data.size() + 2);  // start, at most one a byte, and the check value
+  values.push_back(setA ? 103 : 104);
   for (char c : data) {
     const auto b = static_cast<uint8_t>(c);
     int value = -1;

@@ -190,6 +190,7 @@ int ValueInSet(uint8_t b, Set set) {
 
 std::vector<int> ValuesOfChosenSets(std::span<const uint8_t> chosen) {
   std::vector<int> values;
+  values.reserve(chosen.size() + 1);  // at most one a byte, and room for the check value
   Set set = kNoSet;
   for (size_t i = 0; i < chosen.size(); ++i) {
     const uint8_t b = chosen[i];

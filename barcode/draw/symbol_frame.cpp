@@ -111,13 +111,9 @@ RECT BarInBitmap(RECT rect, const Scale& scale, const CBCode& code) {
   return rect;
 }
 
-HBITMAP CreateSymbolBitmap(int width, int height, HDC dc) {
-  if (dc != nullptr) return CreateCompatibleBitmap(dc, width, height);
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  ReleaseDC(nullptr, screen);
-  return bitmap;
-}
+// Without a device context the bitmap is the screen's: no device context
+// is needed for that, a null one stands for the screen.
+HBITMAP CreateSymbolBitmap(int width, int height, HDC dc) { return CreateCompatibleBitmap(dc, width, height); }
 
 }  // namespace
 

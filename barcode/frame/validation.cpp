@@ -1,4 +1,5 @@
 // Valid lengths, valid characters and check characters of each symbology.
+#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -40,11 +41,24 @@ LengthRule LengthsOf(int type, int subType) {
 
 std::string ValidCharacters(int type, int subType, bool withLower) {
   std::string set = "0123456789";
+  set.reserve(128);  // the largest set, with room for its terminator
+  // Every byte value upwards and downwards: a range of either is one append.
+  static constexpr auto kUp = [] {
+    std::array<char, 256> bytes{};
+    for (int c = 0; c < 256; ++c) bytes[static_cast<size_t>(c)] = static_cast<char>(c);
+    return bytes;
+  }();
+  static constexpr auto kDown = [] {
+    std::array<char, 256> bytes{};
+    for (int c = 0; c < 256; ++c) bytes[static_cast<size_t>(c)] = static_cast<char>(255 - c);
+    return bytes;
+  }();
+  static_assert(kUp[65] == 'A' && kDown[255 - 65] == 'A');
   auto range = [&set](int from, int to) {
     if (from <= to) {
-      for (int c = from; c <= to; ++c) set += static_cast<char>(c);
+      set.append(kUp.data() + from, static_cast<size_t>(to - from + 1));
     } else {
-      for (int c = from; c >= to; --c) set += static_cast<char>(c);
+      set.append(kDown.data() + (255 - from), static_cast<size_t>(from - to + 1));
     }
   };
   const Symbology s = SymbologyOf(type);
@@ -100,9 +114,11 @@ int ValidateData(int type, int subType, const char* data, int length) {
     }
     return kDone;
   }
-  const std::string set = ValidCharacters(type, subType, false);
+  // The set as a table: one look-up a byte however long the set is.
+  std::array<bool, 256> valid{};
+  for (char c : ValidCharacters(type, subType, false)) valid[static_cast<unsigned char>(c)] = true;
   for (int i = 0; i < length; ++i) {
-    if (set.find(data[i]) == std::string::npos) return kInvalidCharacter;
+    if (!valid[static_cast<unsigned char>(data[i])]) return kInvalidCharacter;
   }
   return kDone;
 }

@@ -195,18 +195,6 @@ void Bitmap::ClearPending() {
   pendingFrom_ = pendingTo_ = 0;
 }
 
-BYTE* Bitmap::RowToOverwrite(int y) {
-  const int s = StorageRow(y);
-  if (s == pendingFrom_ && s < pendingTo_) {
-    ++pendingFrom_;
-  } else if (s == pendingTo_ - 1 && s >= pendingFrom_) {
-    --pendingTo_;
-  } else if (s >= pendingFrom_ && s < pendingTo_) {
-    ClearPending();
-  }
-  return storage_.data() + static_cast<size_t>(s) * stride;
-}
-
 uint32_t Bitmap::ReadValue(int x, int y) const { return ReadPacked(Row(y), x, bpp); }
 void Bitmap::WriteValue(int x, int y, uint32_t value) { WritePacked(Row(y), x, bpp, value); }
 

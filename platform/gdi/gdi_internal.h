@@ -233,8 +233,18 @@ struct Bitmap : Object {
   const BYTE* Row(int y) const { return const_cast<Bitmap*>(this)->Row(y); }
   // Row y for a caller that writes every byte of it before reading any: a
   // new bitmap's rows overwritten this way, top down or bottom up, are never
-  // cleared first.
-  BYTE* RowToOverwrite(int y);
+  // cleared first. Inline: copies call it once a row.
+  BYTE* RowToOverwrite(int y) {
+    const int s = StorageRow(y);
+    if (s == pendingFrom_ && s < pendingTo_) {
+      ++pendingFrom_;
+    } else if (s == pendingTo_ - 1 && s >= pendingFrom_) {
+      --pendingTo_;
+    } else if (s >= pendingFrom_ && s < pendingTo_) {
+      ClearPending();
+    }
+    return storage_.data() + static_cast<size_t>(s) * stride;
+  }
   BYTE* Bits() {
     ClearPending();
     return storage_.data();
