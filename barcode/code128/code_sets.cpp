@@ -25,7 +25,7 @@ struct Item {
 
 // One way to go on from (position, set): what it emits and where it lands.
 struct Move {
-  std::array<Item, 3> items{};
+  std::array<Item, 3> items;  // the first `count` are set
   int count = 0;
   int next = 0;
   Set nextSet = kSetA;
@@ -47,11 +47,12 @@ struct Move {
 
 // The moves the rules allow at (i, set): one, or two to choose from (the
 // second is kept when both come out equally long).
-int MovesAt(std::span<const uint8_t> d, int i, Set set, Move (&moves)[2]) {
+[[gnu::always_inline]] inline int MovesAt(std::span<const uint8_t> d, int i, Set set, Move (&moves)[2]) {
   const int n = static_cast<int>(d.size());
   const uint8_t b = d[i];
-  moves[0] = Move{};
-  moves[1] = Move{};
+  // Only the counts start again: a move is read up to its count.
+  moves[0].count = 0;
+  moves[1].count = 0;
   if (set == kSetC) {
     if (b < 32) {
       moves[0].Byte(kToA).Byte(b).To(i + 1, kSetA);

@@ -1,6 +1,8 @@
 // Valid lengths, valid characters and check characters of each symbology.
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -39,52 +41,78 @@ LengthRule LengthsOf(int type, int subType) {
   }
 }
 
-std::string ValidCharacters(int type, int subType, bool withLower) {
-  std::string set = "0123456789";
-  set.reserve(128);  // the largest set, with room for its terminator
-  // Every byte value upwards and downwards: a range of either is one append.
-  static constexpr auto kUp = [] {
-    std::array<char, 256> bytes{};
-    for (int c = 0; c < 256; ++c) bytes[static_cast<size_t>(c)] = static_cast<char>(c);
-    return bytes;
-  }();
-  static constexpr auto kDown = [] {
-    std::array<char, 256> bytes{};
-    for (int c = 0; c < 256; ++c) bytes[static_cast<size_t>(c)] = static_cast<char>(255 - c);
-    return bytes;
-  }();
-  static_assert(kUp[65] == 'A' && kDown[255 - 65] == 'A');
-  auto range = [&set](int from, int to) {
-    if (from <= to) {
-      set.append(kUp.data() + from, static_cast<size_t>(to - from + 1));
-    } else {
-      set.append(kDown.data() + (255 - from), static_cast<size_t>(from - to + 1));
+// A symbology's characters as at most four pieces, in the order they are
+// listed: texts, or runs of byte values (upwards or downwards).
+class CharacterSet {
+ public:
+  CharacterSet& Text(std::string_view text) { return Add(Piece{text, 0, 0}); }
+  CharacterSet& Run(int from, int to) { return Add(Piece{{}, from, to}); }
+
+  bool Contains(unsigned char c) const {
+    for (size_t i = 0; i < count_; ++i) {
+      const Piece& p = pieces_[i];
+      if (p.text.empty() ? (c >= std::min(p.from, p.to) && c <= std::max(p.from, p.to))
+                         : p.text.find(static_cast<char>(c)) != std::string_view::npos)
+        return true;
     }
+    return false;
+  }
+  std::string Listed() const {
+    std::string set;
+    for (size_t i = 0; i < count_; ++i) {
+      const Piece& p = pieces_[i];
+      set += p.text;
+      if (!p.text.empty()) continue;
+      const int step = p.from <= p.to ? 1 : -1;
+      for (int c = p.from;; c += step) {
+        set += static_cast<char>(c);
+        if (c == p.to) break;
+      }
+    }
+    return set;
+  }
+
+ private:
+  struct Piece {
+    std::string_view text;
+    int from, to;
   };
+  CharacterSet& Add(Piece piece) {
+    if (count_ < pieces_.size()) pieces_[count_++] = piece;
+    return *this;
+  }
+  std::array<Piece, 4> pieces_{};
+  size_t count_ = 0;
+};
+
+CharacterSet CharactersOf(int type, int subType, bool withLower) {
+  constexpr std::string_view kDigits = "0123456789";
+  constexpr std::string_view kCode39 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
+  CharacterSet set;
   const Symbology s = SymbologyOf(type);
   if (s == Symbology::Codabar) {
-    set += "-$:/.+ABCD";
+    set.Text(kDigits).Text("-$:/.+ABCD");
   } else if (s == Symbology::Code39) {
-    set += "ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
-    if (withLower) set += "abcdefghijklmnopqrstuvwxyz";
+    set.Text(kDigits).Text(kCode39);
+    if (withLower) set.Text("abcdefghijklmnopqrstuvwxyz");
   } else if (s == Symbology::Code39FullAscii) {
-    set.clear();
-    range(1, 127);
-    set += '\0';
+    set.Run(1, 127).Text(std::string_view("\0", 1));
   } else if (s == Symbology::Code93) {
-    set += "ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
+    set.Text(kDigits).Text(kCode39);
   } else if (Is128Auto(type, subType) != 0) {
-    set.clear();
-    range(127, 0);
+    set.Run(127, 0);
   } else if (s == Symbology::Code128 && subType == 1) {
-    set.clear();
-    range(32, 95);
-    range(31, 0);
+    set.Run(32, 95).Run(31, 0);
   } else if ((s == Symbology::Code128 && subType == 2) || s == Symbology::Pdf417) {
-    set.clear();
-    range(32, 126);
+    set.Run(32, 126);
+  } else {
+    set.Text(kDigits);
   }
   return set;
+}
+
+std::string ValidCharacters(int type, int subType, bool withLower) {
+  return CharactersOf(type, subType, withLower).Listed();
 }
 
 }  // namespace
@@ -114,11 +142,9 @@ int ValidateData(int type, int subType, const char* data, int length) {
     }
     return kDone;
   }
-  // The set as a table: one look-up a byte however long the set is.
-  std::array<bool, 256> valid{};
-  for (char c : ValidCharacters(type, subType, false)) valid[static_cast<unsigned char>(c)] = true;
+  const CharacterSet set = CharactersOf(type, subType, false);
   for (int i = 0; i < length; ++i) {
-    if (!valid[static_cast<unsigned char>(data[i])]) return kInvalidCharacter;
+    if (!set.Contains(static_cast<unsigned char>(data[i]))) return kInvalidCharacter;
   }
   return kDone;
 }
