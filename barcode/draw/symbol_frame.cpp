@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "barcode/draw/bar_bands.h"
 #include "barcode/draw/text_row.h"
@@ -111,6 +112,17 @@ RECT BarInBitmap(RECT rect, const Scale& scale, const CBCode& code) {
   return rect;
 }
 
+// The rows the bars reach, the ground alone outside them.
+PlainGround GroundAround(std::span<const RECT> bars, COLORREF ground) {
+  if (bars.empty()) return PlainGround{ground, 0, 0};
+  int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
+  for (const RECT& r : bars) {
+    top = std::min<int>(top, r.top);
+    bottom = std::max<int>(bottom, r.bottom);
+  }
+  return PlainGround{ground, top, bottom};
+}
+
 // Without a device context the bitmap is the screen's: no device context
 // is needed for that, a null one stands for the screen.
 HBITMAP CreateSymbolBitmap(int width, int height, HDC dc) { return CreateCompatibleBitmap(dc, width, height); }
@@ -141,8 +153,12 @@ int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) 
   HGDIOBJ oldBitmap = SelectObject(dc.get(), bitmap);
   const COLORREF ground = art.ground == Ground::White ? COLORREF{0xFFFFFF} : code.backColor;
   std::vector<RECT> bars;
+  // What the text row is drawn over.
+  std::optional<PlainGround> plain;
   if (art.modules != nullptr && scale.same && code.barShrink == 0) {
     PaintModuleRows(dc.get(), bitmapWidth, bitmapHeight, *art.modules, art.moduleSize, ground, code.barColor);
+    const int64_t moduleRows = int64_t{art.modules->rows} * std::max(art.moduleSize, 0);
+    plain = PlainGround{ground, 0, static_cast<int>(std::min<int64_t>(moduleRows, bitmapHeight))};
   } else {
     BarList moduleBars;
     if (art.modules != nullptr)
@@ -156,15 +172,27 @@ int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) 
       for (const RECT& rect : list.Rects()) bars.push_back(BarInBitmap(rect, scale, code));
     }
     const std::span<const RECT> painted = asTheyStand ? std::span<const RECT>(list.Rects()) : bars;
-    if (!(art.shapes && art.shapesPaintGround && painted.empty()))
-      PaintBarBands(dc.get(), bitmapWidth, bitmapHeight, painted, ground, code.barColor);
+    if (!(art.shapes && art.shapesPaintGround && painted.empty())) {
+      plain = GroundAround(painted, ground);
+      // The text row fills the rows below the bars as it draws its first
+      // glyphs: they are written once.
+      int paintedHeight = bitmapHeight;
+      if (art.drawTextRow && code.textSpaceOnly == 0 && code.hrText != nullptr && !art.shapes && (ground >> 24) == 0) {
+        paintedHeight = std::clamp(plain->inkBottom, 0, bitmapHeight);
+        plain->unpainted = RECT{0, paintedHeight, bitmapWidth, bitmapHeight};
+      }
+      PaintBarBands(dc.get(), bitmapWidth, paintedHeight, painted, ground, code.barColor);
+    }
   }
+  // Shapes may paint anywhere.
   if (art.shapes) {
+    plain.reset();
     const UniqueBrush barBrush(CreateSolidBrush(code.barColor));
     art.shapes(dc.get(), barBrush.get(), ground);
   }
 
-  if (art.drawTextRow && code.textSpaceOnly == 0) DrawTextRow(dc.get(), code, scale.same, scale.factor);
+  if (art.drawTextRow && code.textSpaceOnly == 0)
+    DrawTextRow(dc.get(), code, scale.same, scale.factor, plain ? &*plain : nullptr);
   if (!art.texts.empty()) DrawPlacedTexts(dc.get(), code, art.texts, art.fonts, scale.same, scale.factor);
 
   SelectObject(dc.get(), oldBitmap);

@@ -1,12 +1,11 @@
 #include "barcode/draw/text_row.h"
 
 #include <algorithm>
-#include <array>
-#include <climits>
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "barcode/draw/framed_runs.h"
 #include "barcode/draw/height_fonts.h"
 #include "platform/gdi/gdi_owners.h"
 
@@ -20,12 +19,6 @@ LOGFONTA FontForHeight(const LOGFONTA& font, int height) {
 }
 
 namespace {
-
-SIZE ExtentOf(HDC dc, const char* text, int length) {
-  SIZE size{0, 0};
-  GetTextExtentPoint32A(dc, text, length, &size);
-  return size;
-}
 
 // Selects a font for the lifetime of the object and restores the old one.
 class SelectedFont {
@@ -67,31 +60,6 @@ LOGFONTA DrawingFont(const CBCode& code, bool sameScale, double f) {
   return FontForHeight(code.font, sameScale ? code.textHeight : RoundDots(code.textHeight * f));
 }
 
-// The width of each byte's cell as DrawFramedText lays it out, each byte
-// value measured once.
-class CellWidths {
- public:
-  explicit CellWidths(HDC dc) : dc_(dc), m_(ExtentOf(dc, "M", 1)) { known_.fill(kUnknown); }
-  const SIZE& m() const { return m_; }
-  int operator()(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 32) return m_.cx;
-    if (known_[b] == kUnknown) known_[b] = ExtentOf(dc_, &c, 1).cx;
-    return known_[b];
-  }
-  int Total(std::string_view text) {
-    int width = 0;
-    for (char c : text) width += (*this)(c);
-    return width;
-  }
-
- private:
-  static constexpr int kUnknown = INT_MIN;
-  HDC dc_;
-  SIZE m_;
-  std::array<int, 256> known_;
-};
-
 }  // namespace
 
 int FramedTextWidth(HDC dc, std::string_view text) { return CellWidths(dc).Total(text); }
@@ -121,8 +89,20 @@ DcOwner MeasureTextRow(CBCode& code) {
   return dc;
 }
 
-void DrawFramedText(HDC dc, std::string_view text, const RECT& rect, int align) {
-  CellWidths cells(dc);
+namespace {
+
+void FillUnpainted(HDC dc, const PlainGround& ground) {
+  const RECT& r = ground.unpainted;
+  if (r.left >= r.right || r.top >= r.bottom) return;
+  const UniqueBrush brush(CreateSolidBrush(ground.colour));
+  FillRect(dc, &r, brush.get());
+}
+
+}  // namespace
+
+bool DrawFramedText(HDC dc, std::string_view text, const RECT& rect, int align, const PlainGround* ground) {
+  const bool overGround = ground != nullptr && FontIsUpright(dc);
+  CellWidths cells(dc, overGround);
   const SIZE m = cells.m();
   const int width = cells.Total(text);
   int x = rect.left;
@@ -132,27 +112,26 @@ void DrawFramedText(HDC dc, std::string_view text, const RECT& rect, int align) 
     x = rect.left + (rect.right - rect.left - width) / 2;
   }
   const int y = rect.top + (rect.bottom - rect.top - m.cy) / 2;
-  UniqueBrush frameBrush;
+  if (overGround && DrawFramedRuns(dc, text, x, y, cells, *ground)) return true;
+  if (ground) FillUnpainted(dc, *ground);
+  ControlFrames frames(dc);
   for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 32) {
+    if (static_cast<unsigned char>(c) >= 32)
       TextOutA(dc, x, y, &c, 1);
-      x += cells(c);
-      continue;
-    }
-    if (!frameBrush) frameBrush.reset(CreateSolidBrush(GetTextColor(dc)));
-    RECT box{x + m.cx / 4, y + m.cy / 4, x + m.cx - m.cx / 4, y + m.cy - m.cy / 4};
-    FrameRect(dc, &box, frameBrush.get());
-    x += m.cx;
+    else
+      frames.Frame(x, y, m);
+    x += cells(c);
   }
+  return false;
 }
 
-void DrawTextRow(HDC dc, const CBCode& code, bool sameScale, double factor) {
+void DrawTextRow(HDC dc, const CBCode& code, bool sameScale, double factor, const PlainGround* ground) {
   if (code.hrText == nullptr) return;
   TextColours colours(dc, code);
   SelectedFont font(dc, DrawingFont(code, sameScale, factor));
   const int top = code.textPosition == 2 ? code.textTopY : code.barHeight + code.textGap;
   const RECT row = ScaleRect(RECT{0, top, code.width, top + code.textHeight}, sameScale, factor);
-  DrawFramedText(dc, std::string_view(code.hrText, std::max(code.hrLength, 0)), row, code.textAlign);
+  DrawFramedText(dc, std::string_view(code.hrText, std::max(code.hrLength, 0)), row, code.textAlign, ground);
 }
 
 void DrawTextInRect(HDC dc, std::string_view text, RECT rect, UINT format, bool sameScale, double factor) {

@@ -282,6 +282,40 @@ struct ABC {
   INT abcC;
 };
 
+// A 16.16 fixed-point number: value + fract / 65536.
+struct FIXED {
+  WORD fract;
+  short value;
+};
+
+struct MAT2 {
+  FIXED eM11;
+  FIXED eM12;
+  FIXED eM21;
+  FIXED eM22;
+};
+
+// A glyph's black box and its cell's advance, in device units; the origin is
+// the box's top-left corner from the pen, y upwards.
+struct GLYPHMETRICS {
+  UINT gmBlackBoxX;
+  UINT gmBlackBoxY;
+  POINT gmptGlyphOrigin;
+  short gmCellIncX;
+  short gmCellIncY;
+};
+using LPGLYPHMETRICS = GLYPHMETRICS*;
+
+inline constexpr UINT GGO_METRICS = 0;
+inline constexpr UINT GGO_BITMAP = 1;
+inline constexpr UINT GGO_NATIVE = 2;
+inline constexpr UINT GGO_BEZIER = 3;
+inline constexpr UINT GGO_GRAY2_BITMAP = 4;
+inline constexpr UINT GGO_GRAY4_BITMAP = 5;
+inline constexpr UINT GGO_GRAY8_BITMAP = 6;
+inline constexpr UINT GGO_GLYPH_INDEX = 0x80;
+inline constexpr UINT GGO_UNHINTED = 0x100;
+
 struct DRAWTEXTPARAMS {
   UINT cbSize;
   INT iTabLength;
@@ -923,6 +957,12 @@ BOOL GetCharWidth32A(HDC dc, UINT first, UINT last, LPINT widths);
 BOOL GetCharWidth32W(HDC dc, UINT first, UINT last, LPINT widths);
 BOOL GetCharABCWidthsA(HDC dc, UINT first, UINT last, ABC* widths);
 BOOL GetCharABCWidthsW(HDC dc, UINT first, UINT last, ABC* widths);
+// GGO_METRICS under the identity matrix; other formats and transforms give
+// GDI_ERROR.
+DWORD GetGlyphOutlineA(HDC dc, UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD size, LPVOID buffer,
+                       const MAT2* transform);
+DWORD GetGlyphOutlineW(HDC dc, UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD size, LPVOID buffer,
+                       const MAT2* transform);
 BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
 BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int length);
 inline BOOL TextOut(HDC dc, int x, int y, LPCSTR text, int length) { return TextOutA(dc, x, y, text, length); }

@@ -39,45 +39,6 @@ inline void FillValues(BYTE* p, int n, uint32_t v) {
   }
 }
 
-// The rows of BlendMaskDirect for pixels of `Bytes` bytes, inside [x0, x1) x [y0, y1).
-template <int Bytes>
-void BlendRows(Bitmap& target, POINT origin, int x, int y, int x0, int x1, int y0, int y1, const uint8_t* mask,
-               int maskStride, COLORREF colour) {
-  const unsigned cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
-  const uint32_t solid = (cr << 16) | (cg << 8) | cb;
-  const int n = x1 - x0;
-  if (n <= 0) return;
-  for (int row = y0; row < y1; ++row) {
-    const uint8_t* m = mask + static_cast<size_t>(row - y) * maskStride + (x0 - x);
-    BYTE* p = target.Row(row + origin.y) + static_cast<ptrdiff_t>(x0 + origin.x) * Bytes;
-    for (int i = 0; i < n; ++i) {
-      // Glyph boxes are mostly empty or fully covered: eight pixels at a time.
-      uint64_t eight;
-      while (i + 8 <= n) {
-        std::memcpy(&eight, m + i, 8);
-        if (eight == 0) {
-          i += 8;
-        } else if (eight == ~uint64_t{0}) {
-          FillValues<Bytes>(p + static_cast<ptrdiff_t>(i) * Bytes, 8, solid);
-          i += 8;
-        } else {
-          break;
-        }
-      }
-      if (i >= n) break;
-      const unsigned a = m[i];
-      if (a == 0) continue;
-      BYTE* q = p + static_cast<ptrdiff_t>(i) * Bytes;
-      if (a == 255) {
-        PutValue<Bytes>(q, solid);
-      } else {
-        q[0] = MixChannel(cb, q[0], a), q[1] = MixChannel(cg, q[1], a), q[2] = MixChannel(cr, q[2], a);
-        if constexpr (Bytes == 4) q[3] = 0;
-      }
-    }
-  }
-}
-
 // n pixels over the background colour from the shades of their coverage;
 // the pixels hold that colour already, so empty ones are skipped.
 template <int Bytes>
@@ -108,6 +69,72 @@ void ShadeInk(BYTE* p, const uint8_t* m, int n, const uint32_t* value) {
     if (m[i] != 0) PutValue<Bytes>(p + static_cast<ptrdiff_t>(i) * Bytes, value[m[i]]);
 }
 
+// The pixel value (0x00RRGGBB, or the whole 32 bits) at q.
+template <int Bytes>
+inline uint32_t GetValue(const BYTE* q) {
+  if constexpr (Bytes == 4) {
+    uint32_t v;
+    std::memcpy(&v, q, 4);
+    return v;
+  } else {
+    return q[0] | (uint32_t{q[1]} << 8) | (uint32_t{q[2]} << 16);
+  }
+}
+
+// Whether the n pixels from p all hold `value` (32-bit pixels in all 32 bits).
+template <int Bytes>
+bool RowHolds(const BYTE* p, int n, uint32_t value) {
+  uint32_t differ = 0;
+  for (int i = 0; i < n; ++i) differ |= GetValue<Bytes>(p + static_cast<ptrdiff_t>(i) * Bytes) ^ value;
+  return differ == 0;
+}
+
+// The rows of BlendMaskDirect for pixels of `Bytes` bytes, inside [x0, x1) x
+// [y0, y1). A row whose pixels all hold the shades' background (text over
+// the background colour, most often) takes its blends from the table.
+template <int Bytes>
+void BlendRows(Bitmap& target, POINT origin, int x, int y, int x0, int x1, int y0, int y1, const uint8_t* mask,
+               int maskStride, COLORREF colour, const GlyphShades& shades) {
+  const unsigned cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
+  const uint32_t solid = (cr << 16) | (cg << 8) | cb;
+  const uint32_t back = shades.value[0];
+  const int n = x1 - x0;
+  if (n <= 0) return;
+  for (int row = y0; row < y1; ++row) {
+    const uint8_t* m = mask + static_cast<size_t>(row - y) * maskStride + (x0 - x);
+    BYTE* p = target.Row(row + origin.y) + static_cast<ptrdiff_t>(x0 + origin.x) * Bytes;
+    if (RowHolds<Bytes>(p, n, back)) {
+      ShadeInk<Bytes>(p, m, n, shades.value.data());
+      continue;
+    }
+    for (int i = 0; i < n; ++i) {
+      // Glyph boxes are mostly empty or fully covered: eight pixels at a time.
+      uint64_t eight;
+      while (i + 8 <= n) {
+        std::memcpy(&eight, m + i, 8);
+        if (eight == 0) {
+          i += 8;
+        } else if (eight == ~uint64_t{0}) {
+          FillValues<Bytes>(p + static_cast<ptrdiff_t>(i) * Bytes, 8, solid);
+          i += 8;
+        } else {
+          break;
+        }
+      }
+      if (i >= n) break;
+      const unsigned a = m[i];
+      if (a == 0) continue;
+      BYTE* q = p + static_cast<ptrdiff_t>(i) * Bytes;
+      if (a == 255) {
+        PutValue<Bytes>(q, solid);
+      } else {
+        q[0] = MixChannel(cb, q[0], a), q[1] = MixChannel(cg, q[1], a), q[2] = MixChannel(cr, q[2], a);
+        if constexpr (Bytes == 4) q[3] = 0;
+      }
+    }
+  }
+}
+
 // A coverage mask cut to the clip: `part` is the part of the mask's box that
 // is drawn.
 struct ClippedMask {
@@ -122,8 +149,13 @@ template <int Bytes>
 void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, std::span<const ClippedMask> masks,
                   const GlyphShades& shades, COLORREF colour) {
   const uint32_t back = shades.value[0];
+  // Whole rows are written before they are read: a new bitmap's rows are not
+  // cleared first.
+  const bool wholeRows = b.left + origin.x == 0 && b.right + origin.x == target.width &&
+                         target.stride == target.width * Bytes;
   for (int row = b.top; row < b.bottom; ++row) {
-    BYTE* p = target.Row(row + origin.y) + static_cast<ptrdiff_t>(b.left + origin.x) * Bytes;
+    BYTE* line = wholeRows ? target.RowToOverwrite(row + origin.y) : target.Row(row + origin.y);
+    BYTE* p = line + static_cast<ptrdiff_t>(b.left + origin.x) * Bytes;
     FillValues<Bytes>(p, b.right - b.left, back);
     for (const ClippedMask& c : masks) {
       const int il = std::max(b.left, c.part.left), ir = std::min(b.right, c.part.right);
@@ -138,7 +170,7 @@ void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, std::span<const C
     const CoverageMask& m = *c.mask;
     const RECT& r = c.part;
     auto blend = [&](int x0, int x1, int y0, int y1) {
-      BlendRows<Bytes>(target, origin, m.x, m.y, x0, x1, y0, y1, m.coverage, m.stride, colour);
+      BlendRows<Bytes>(target, origin, m.x, m.y, x0, x1, y0, y1, m.coverage, m.stride, colour, shades);
     };
     const int il = std::max(b.left, r.left), ir = std::min(b.right, r.right);
     const int it = std::max(b.top, r.top), ib = std::min(b.bottom, r.bottom);
@@ -169,10 +201,12 @@ bool BlendMaskDirect(DeviceContext& dc, int x, int y, int width, int height, con
   const int x0 = std::max<int>(x, clip.left), x1 = std::min<int>(x + width, clip.right);
   const int y0 = std::max<int>(y, clip.top), y1 = std::min<int>(y + height, clip.bottom);
   if (x0 >= x1) return true;
+  // Transparent text lies over its background colour more often than not.
+  const GlyphShades& shades = dc.glyphShades.For(colour, dc.state.bkColour);
   if (target.bpp == 32)
-    BlendRows<4>(target, dc.surfaceOrigin, x, y, x0, x1, y0, y1, mask, maskStride, colour);
+    BlendRows<4>(target, dc.surfaceOrigin, x, y, x0, x1, y0, y1, mask, maskStride, colour, shades);
   else
-    BlendRows<3>(target, dc.surfaceOrigin, x, y, x0, x1, y0, y1, mask, maskStride, colour);
+    BlendRows<3>(target, dc.surfaceOrigin, x, y, x0, x1, y0, y1, mask, maskStride, colour, shades);
   return true;
 }
 

@@ -115,6 +115,36 @@ BOOL AbcWidths(HDC hdc, UINT first, UINT last, ABC* abc) {
   });
 }
 
+bool IsIdentity(const MAT2& m) {
+  auto is = [](const FIXED& f, short value) { return f.value == value && f.fract == 0; };
+  return is(m.eM11, 1) && is(m.eM12, 0) && is(m.eM21, 0) && is(m.eM22, 1);
+}
+
+// The black box of the glyph a character code draws with the DC's font, as
+// the text calls place it, and its cell's advance along the baseline.
+template <class Char>
+DWORD GlyphMetrics(HDC hdc, UINT code, UINT format, LPGLYPHMETRICS metrics, const MAT2* transform) {
+  if (format != GGO_METRICS || !metrics || !transform || !IsIdentity(*transform)) return GDI_ERROR;
+  DWORD result = GDI_ERROR;
+  ForEachCode<Char>(hdc, code, code, [&](const DeviceContext&, const tav::font::RealizedFont& font, UINT,
+                                         const std::u16string& wide) {
+    const auto chars = tav::font::DecodeUtf16(wide);
+    const char32_t c = chars.empty() ? U' ' : chars.front();
+    const auto glyph = font.Glyph(c);
+    const double advance = font.Advance(c);
+    *metrics = GLYPHMETRICS{};
+    if (glyph->width > 0 && glyph->height > 0) {
+      metrics->gmBlackBoxX = static_cast<UINT>(glyph->width);
+      metrics->gmBlackBoxY = static_cast<UINT>(glyph->height);
+      metrics->gmptGlyphOrigin = POINT{glyph->left, -glyph->top};
+    }
+    metrics->gmCellIncX = static_cast<short>(std::lround(advance * font.baseX()));
+    metrics->gmCellIncY = static_cast<short>(std::lround(-advance * font.baseY()));
+    result = 0;
+  });
+  return result;
+}
+
 }  // namespace
 
 namespace {
@@ -193,3 +223,10 @@ BOOL GetCharWidth32W(HDC dc, UINT first, UINT last, LPINT widths) { return CharW
 BOOL GetCharWidth32A(HDC dc, UINT first, UINT last, LPINT widths) { return CharWidths<char>(dc, first, last, widths); }
 BOOL GetCharABCWidthsW(HDC dc, UINT first, UINT last, ABC* widths) { return AbcWidths<WCHAR>(dc, first, last, widths); }
 BOOL GetCharABCWidthsA(HDC dc, UINT first, UINT last, ABC* widths) { return AbcWidths<char>(dc, first, last, widths); }
+
+DWORD GetGlyphOutlineA(HDC dc, UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD, LPVOID, const MAT2* transform) {
+  return GlyphMetrics<char>(dc, ch, format, metrics, transform);
+}
+DWORD GetGlyphOutlineW(HDC dc, UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD, LPVOID, const MAT2* transform) {
+  return GlyphMetrics<WCHAR>(dc, ch, format, metrics, transform);
+}

@@ -47,6 +47,13 @@ void FillBand(DeviceContext& dc, const Frame& f, double length, double top, doub
   FillDevicePolygon(dc, quad, colour);
 }
 
+// Whether a's pixels all lie in b (an empty a lies anywhere).
+bool Inside(const RECT& a, const RECT& b) {
+  const RECT n = SpanRegion::Normalized(a), m = SpanRegion::Normalized(b);
+  return n.left >= n.right || n.top >= n.bottom ||
+         (n.left >= m.left && n.right <= m.right && n.top >= m.top && n.bottom <= m.bottom);
+}
+
 // A logical rectangle through the mapping: its device box and whether it stays a rectangle.
 RECT DeviceBox(const Matrix& m, const RECT& r, std::array<PointD, 4>& corners) {
   corners = {m.Apply({double(r.left), double(r.top)}), m.Apply({double(r.right), double(r.top)}),
@@ -138,10 +145,11 @@ void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const F
   bool sideBySide = true;
   for (size_t i = 1; i < placed.size() && sideBySide; ++i)
     sideBySide = placed[i].x >= placed[i - 1].x + placed[i - 1].glyph->width;
-  if (back && sideBySide) {
+  if (sideBySide) {
     RunBuffer<CoverageMask, kShortRun> masks(placed.size());
     for (size_t i = 0; i < placed.size(); ++i) masks.span()[i] = maskOf(placed[i]);
-    if (FillAndBlendMasks(dc, back->box, back->colour, masks.span(), colour)) return;
+    PutMasks(dc, back, masks.span(), colour);
+    return;
   }
   constexpr int64_t kMaxMask = 4 << 20;
   const int64_t area = static_cast<int64_t>(x1 - x0) * (y1 - y0);
@@ -182,14 +190,18 @@ bool DrawRun(DeviceContext& dc, int x, int y, UINT options, const RECT* rect, st
   const PointD origin = m.Apply({double(ref.x), double(ref.y)});
 
   std::optional<ClipScope> clip;
+  // An upright opaque rectangle may go down with the glyphs, in one pass.
+  std::optional<RECT> opaqueBox;
   if (rect) {
     std::array<PointD, 4> corners;
     const RECT box = DeviceBox(m, *rect, corners);
     if (options & ETO_OPAQUE) {
-      if (m.AxisAligned())
+      if (!m.AxisAligned())
+        FillDevicePolygon(dc, corners, dc.state.bkColour);
+      else if (text.empty())
         FillDeviceRect(dc, box, dc.state.bkColour);
       else
-        FillDevicePolygon(dc, corners, dc.state.bkColour);
+        opaqueBox = box;
     }
     if (options & ETO_CLIPPED) clip.emplace(dc, box);
   }
@@ -228,13 +240,27 @@ bool DrawRun(DeviceContext& dc, int x, int y, UINT options, const RECT* rect, st
   f.upright = std::abs(f.by) < 1e-9 && f.bx > 0 && std::abs(f.dx) < 1e-9 && f.dy > 0;
   f.start = PointD{origin.x + along * f.bx + down * f.dx, origin.y + along * f.by + down * f.dy};
 
-  // An upright background goes down with the glyphs; a turned one first.
+  // An upright background goes down with the glyphs; a turned one first. The
+  // opaque rectangle is filled before the cells' background, which adds
+  // nothing inside it.
   std::optional<Background> back;
-  if (dc.state.bkMode == OPAQUE) {
-    if (f.upright)
-      back = Background{UprightBand(f, total, -fm.ascent, fm.descent), dc.state.bkColour};
-    else
-      FillBand(dc, f, total, -fm.ascent, fm.descent, dc.state.bkColour);
+  const COLORREF bk = dc.state.bkColour;
+  if (opaqueBox && f.upright) {
+    const RECT band = UprightBand(f, total, -fm.ascent, fm.descent);
+    if (dc.state.bkMode != OPAQUE || Inside(band, *opaqueBox)) {
+      back = Background{*opaqueBox, bk};
+    } else {
+      FillDeviceRect(dc, *opaqueBox, bk);
+      back = Background{band, bk};
+    }
+  } else {
+    if (opaqueBox) FillDeviceRect(dc, *opaqueBox, bk);
+    if (dc.state.bkMode == OPAQUE) {
+      if (f.upright)
+        back = Background{UprightBand(f, total, -fm.ascent, fm.descent), bk};
+      else
+        FillBand(dc, f, total, -fm.ascent, fm.descent, bk);
+    }
   }
 
   const COLORREF colour = dc.state.textColour;

@@ -217,6 +217,36 @@ TEST(GdiFastPaths, TextBlendMatchesThePixelPath) {
       }
 }
 
+// Transparent text over rows that hold the background colour takes its blends
+// from a table of that colour's shades; rows that hold anything else mix each
+// pixel. The text crosses the edges of a rectangle of the background colour,
+// so that some of its rows hold that colour and others do not.
+TEST(GdiFastPaths, TextOverItsBackgroundColourMatchesThePixelPath) {
+  struct Colours {
+    COLORREF ink, back;
+  };
+  const Colours colours[] = {{kBlack, kWhite}, {RGB(30, 140, 250), RGB(250, 240, 10)}, {kWhite, kBlack}};
+  const RECT grounds[] = {{0, 0, kWidth, kHeight}, {5, 4, 30, 15}};
+  for (const Format& f : kFormats)
+    for (const Clip& clip : kClips)
+      for (const Colours& c : colours)
+        for (const RECT& ground : grounds) {
+          ExpectSamePixels(f.bpp, clip, [&](HDC dc) {
+            HBRUSH brush = CreateSolidBrush(c.back);
+            FillRect(dc, &ground, brush);
+            DeleteObject(brush);
+            LOGFONTA lf{};
+            lf.lfHeight = -17;
+            std::strcpy(lf.lfFaceName, "DejaVu Sans");
+            Selected font(dc, CreateFontIndirectA(&lf));
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, c.ink);
+            SetBkColor(dc, c.back);
+            TextOutA(dc, 1, 1, "Wag&8", 5);
+          }, "transparent TextOut over " + Describe(ground));
+        }
+}
+
 // Opaque text writes its background and its glyphs in one pass where it can;
 // the pixels are those of the background filled first and the glyphs blended
 // over it. Upright letters stand side by side; italic ones reach out of their

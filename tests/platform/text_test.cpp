@@ -575,6 +575,69 @@ TEST(Text, AbcWidthsAddUpToTheAdvance) {
   }
 }
 
+// A glyph's black box holds every pixel TextOut inks for it, at the pen on
+// the baseline, and no more than the pixels' own box; its cell advances by
+// the character's extent.
+TEST(Text, GlyphMetricsBoxTheDrawnInk) {
+  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  struct Font {
+    const char* face;
+    int height;
+    BYTE quality;
+  };
+  const Font fonts[] = {{"Arial", -40, NONANTIALIASED_QUALITY},
+                        {"Arial", 70, ANTIALIASED_QUALITY},
+                        {"DejaVu Serif", -33, ANTIALIASED_QUALITY}};
+  for (const Font& font : fonts) {
+    Canvas canvas(200, 140);
+    FontScope f(canvas.dc(), font.height, font.face, 0, DEFAULT_CHARSET, font.quality);
+    TEXTMETRICA tm{};
+    ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &tm));
+    for (char c : std::string("Wjfa6 \xe9")) {
+      const std::string what = std::string(font.face) + " " + std::to_string(font.height) + " '" + c + "'";
+      GLYPHMETRICS gm{};
+      ASSERT_NE(GetGlyphOutlineA(canvas.dc(), static_cast<unsigned char>(c), GGO_METRICS, &gm, 0, nullptr, &identity),
+                GDI_ERROR) << what;
+      EXPECT_EQ(gm.gmCellIncX, Extent(canvas.dc(), std::string(1, c)).cx) << what;
+      EXPECT_EQ(gm.gmCellIncY, 0) << what;
+      canvas.Clear();
+      TextOutA(canvas.dc(), 50, 20, &c, 1);
+      const RECT ink = canvas.InkBox();
+      if (c == ' ') {
+        EXPECT_EQ(canvas.Inked(), 0) << what;
+        EXPECT_LE(gm.gmBlackBoxX * gm.gmBlackBoxY, 1u) << what;  // an empty pixel at most
+        continue;
+      }
+      const LONG left = 50 + gm.gmptGlyphOrigin.x, top = 20 + tm.tmAscent - gm.gmptGlyphOrigin.y;
+      const LONG right = left + static_cast<LONG>(gm.gmBlackBoxX), bottom = top + static_cast<LONG>(gm.gmBlackBoxY);
+      EXPECT_GE(ink.left, left) << what;
+      EXPECT_GE(ink.top, top) << what;
+      EXPECT_LE(ink.right, right) << what;
+      EXPECT_LE(ink.bottom, bottom) << what;
+      // Rounded out to whole pixels at most.
+      EXPECT_LE(ink.left - left + right - ink.right + ink.top - top + bottom - ink.bottom, 4) << what;
+    }
+  }
+}
+
+// Only the metrics under the identity are offered: bitmaps, outlines and
+// transformed glyphs are refused, as is a missing matrix.
+TEST(Text, GlyphOutlineRefusesWhatItDoesNotOffer) {
+  Canvas canvas(10, 10);
+  FontScope f(canvas.dc(), -20, "Arial");
+  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  const MAT2 doubled{{0, 2}, {0, 0}, {0, 0}, {0, 2}};
+  GLYPHMETRICS gm{};
+  std::vector<BYTE> buffer(4096);
+  EXPECT_NE(GetGlyphOutlineW(canvas.dc(), u'A', GGO_METRICS, &gm, 0, nullptr, &identity), GDI_ERROR);
+  EXPECT_GT(gm.gmBlackBoxX, 0u);
+  for (UINT format : {GGO_BITMAP, GGO_NATIVE, GGO_GRAY8_BITMAP, GGO_METRICS | GGO_GLYPH_INDEX})
+    EXPECT_EQ(GetGlyphOutlineW(canvas.dc(), u'A', format, &gm, 4096, buffer.data(), &identity), GDI_ERROR) << format;
+  EXPECT_EQ(GetGlyphOutlineW(canvas.dc(), u'A', GGO_METRICS, &gm, 0, nullptr, &doubled), GDI_ERROR);
+  EXPECT_EQ(GetGlyphOutlineW(canvas.dc(), u'A', GGO_METRICS, &gm, 0, nullptr, nullptr), GDI_ERROR);
+  EXPECT_EQ(GetGlyphOutlineA(nullptr, 'A', GGO_METRICS, &gm, 0, nullptr, &identity), GDI_ERROR);
+}
+
 TEST(Text, EnumerationListsInstalledAndStandInFamilies) {
   Canvas canvas(8, 8);
   struct Seen {
