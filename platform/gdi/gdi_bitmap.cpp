@@ -195,6 +195,23 @@ void Bitmap::ClearPending() {
   pendingFrom_ = pendingTo_ = 0;
 }
 
+BYTE* Bitmap::RowsToOverwrite(int top, int bottom, ptrdiff_t& step) {
+  // The storage rows [low, high) of the band; the rows still pending stay
+  // one run when the band takes them from either end.
+  const int low = bottomUp ? height - bottom : top, high = bottomUp ? height - top : bottom;
+  if (low >= high || high <= pendingFrom_ || low >= pendingTo_) {
+    // Nothing pending in the band.
+  } else if (low <= pendingFrom_) {
+    pendingFrom_ = std::min(high, pendingTo_);
+  } else if (high >= pendingTo_) {
+    pendingTo_ = low;
+  } else {
+    ClearPending();  // rows in the middle: the black is written first
+  }
+  step = bottomUp ? -static_cast<ptrdiff_t>(stride) : stride;
+  return storage_.data() + static_cast<size_t>(StorageRow(top)) * stride;
+}
+
 uint32_t Bitmap::ReadValue(int x, int y) const { return ReadPacked(Row(y), x, bpp); }
 void Bitmap::WriteValue(int x, int y, uint32_t value) { WritePacked(Row(y), x, bpp, value); }
 

@@ -245,6 +245,11 @@ struct Bitmap : Object {
     }
     return storage_.data() + static_cast<size_t>(s) * stride;
   }
+  // Rows [top, bottom) (inside the bitmap) for a caller that overwrites them
+  // all, as RowToOverwrite would hand them out from top to bottom: row top's
+  // address, and in `step` the distance to the next row (negative when the
+  // rows are stored bottom up).
+  BYTE* RowsToOverwrite(int top, int bottom, ptrdiff_t& step);
   BYTE* Bits() {
     ClearPending();
     return storage_.data();

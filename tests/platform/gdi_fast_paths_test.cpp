@@ -397,6 +397,65 @@ TEST(GdiFastPaths, NewBitmapsAreBlackAroundRowsWrittenWhole) {
       }
 }
 
+// One 32-bit row copied to bands of whole rows of a new bitmap (stored top
+// down or bottom up) gives that row in the bands and black everywhere else,
+// in whatever order the bands come; a row with its fourth bytes set loses
+// them as every write does.
+TEST(GdiFastPaths, BandsOfWholeRowsFromOneRowOverNewBitmaps) {
+  struct Bands {
+    const char* name;
+    std::vector<std::pair<int, int>> bands;  // [top, bottom), in drawing order
+  };
+  constexpr int kW = 21, kH = 12;
+  const Bands cases[] = {
+      {"all rows", {{0, kH}}},
+      {"top rows", {{0, 5}}},
+      {"bottom rows", {{7, kH}}},
+      {"middle rows", {{4, 9}}},
+      {"top then the rest", {{0, 3}, {3, kH}}},
+      {"bottom then the rest", {{9, kH}, {0, 9}}},
+      {"ground, bars, ground", {{0, 2}, {2, 10}, {10, kH}}},
+      {"a middle row first, then all", {{6, 7}, {0, kH}}},
+      {"the top, then the middle", {{0, 3}, {5, 8}}},
+      {"the bottom, then past the top", {{8, kH}, {-4, 3}}},
+      {"past both ends", {{-3, kH + 5}}},
+  };
+  std::array<uint32_t, kW> row{};
+  for (int x = 0; x < kW; ++x) row[static_cast<size_t>(x)] = (x % 4 < 2) ? 0x00123456u : 0x00FEDCBAu;
+  std::array<uint32_t, kW> marked = row;
+  marked[3] |= 0xFF000000u;  // a fourth byte set: the copy goes pixel by pixel
+  DibInfo one = MakeInfo(kW, 1, 32);
+  for (const std::array<uint32_t, kW>* source : {&row, &marked})
+    // A compatible bitmap; bottom-up DIB sections with and without their bits
+    // handed out (those are black already, these not yet written); a
+    // top-down DIB section without its bits.
+    for (int storage : {0, 1, 2, -1})
+      for (const Bands& c : cases) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        DibInfo info = MakeInfo(kW, storage > 0 ? kH : -kH, 32);
+        void* bits = nullptr;
+        HBITMAP bitmap = storage == 0 ? CreateCompatibleBitmap(nullptr, kW, kH)
+                                      : CreateDIBSection(dc, info.get(), DIB_RGB_COLORS, storage == 1 ? &bits : nullptr,
+                                                         nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        std::vector<bool> painted(kH, false);
+        for (const auto& [top, bottom] : c.bands) {
+          StretchDIBits(dc, 0, top, kW, bottom - top, 0, 0, kW, 1, source->data(), one.get(), DIB_RGB_COLORS, SRCCOPY);
+          for (int y = std::max(top, 0); y < std::min(bottom, kH); ++y) painted[static_cast<size_t>(y)] = true;
+        }
+        for (int y = 0; y < kH; ++y)
+          for (int x = 0; x < kW; ++x) {
+            const uint32_t v = row[static_cast<size_t>(x)];
+            const COLORREF expected = painted[static_cast<size_t>(y)] ? RGB(v >> 16, (v >> 8) & 0xFF, v & 0xFF) : kBlack;
+            ASSERT_EQ(GetPixel(dc, x, y), expected) << c.name << ", storage " << storage << (source == &marked ? ", marked" : "")
+                                                    << " at " << x << "," << y;
+          }
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+      }
+}
+
 // The bits of a new DIB section are black as soon as the caller has them.
 TEST(GdiFastPaths, NewDibSectionBitsAreBlack) {
   DibInfo info = MakeInfo(5, 4, 32);
