@@ -27,7 +27,7 @@ class LineBuffer {
  private:
   static constexpr size_t kLocal = 2048;
   size_t size_;
-  std::array<uint32_t, kLocal> local_;
+  alignas(64) std::array<uint32_t, kLocal> local_;  // whole cache lines: no copy of it reads across two
   std::vector<uint32_t> heap_;
 };
 
