@@ -2,6 +2,7 @@
 #include "barcode/code128/code128.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "barcode/draw/human_readable.h"
@@ -184,13 +185,17 @@ int EncodeCode128(int, CBCode& code, int measureOnly) {
 
   Artwork art;
   const int top = BarsTop(code);
-  std::vector<int> widths;
-  widths.reserve(values.size() * 6 + 7);
+  // Three bars a symbol character, four in the stop.
+  art.bars.Reserve(values.size() * 3 + 4);
+  int x = code.textLeft;
   for (int v : values) {
-    for (const char* p = kCode128Patterns[v]; *p != 0; ++p) widths.push_back((*p - '0') * module);
+    std::array<int, 6> widths;
+    for (size_t k = 0; k < widths.size(); ++k) widths[k] = (kCode128Patterns[v][k] - '0') * module;
+    x = art.bars.Elements(widths, x, top, code.barHeight);
   }
-  for (char c : kStopPattern) widths.push_back((c - '0') * module);
-  art.bars.Elements(widths, code.textLeft, top, code.barHeight);
+  std::array<int, kStopPattern.size()> stop;
+  for (size_t k = 0; k < stop.size(); ++k) stop[k] = (kStopPattern[k] - '0') * module;
+  art.bars.Elements(stop, x, top, code.barHeight);
   return FinishSymbol(code, measureOnly, std::move(row), art);
 }
 

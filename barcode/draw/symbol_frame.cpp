@@ -74,8 +74,7 @@ int BarList::Modules(std::span<const uint8_t> dark, int x, int top, int module, 
   return AddModuleRuns(*this, dark.size(), [&](size_t i) { return dark[i] != 0; }, x, top, module, height);
 }
 
-int BarList::Elements(const std::vector<int>& widths, int x, int top, int height) {
-  rects_.reserve(rects_.size() + (widths.size() + 1) / 2);
+int BarList::Elements(std::span<const int> widths, int x, int top, int height) {
   bool bar = true;
   for (int w : widths) {
     if (bar) Add(x, top, w, height);

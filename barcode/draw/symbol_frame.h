@@ -51,7 +51,9 @@ class BarList {
   int Modules(std::span<const uint8_t> dark, int x, int top, int module, int height);
   // Alternating bar and space widths in dots, starting with a bar. Returns the
   // x after the last element.
-  int Elements(const std::vector<int>& widths, int x, int top, int height);
+  int Elements(std::span<const int> widths, int x, int top, int height);
+  // Room for `count` bars in all, when the encoder knows it beforehand.
+  void Reserve(size_t count) { rects_.reserve(count); }
   const std::vector<RECT>& Rects() const { return rects_; }
 
  private:
