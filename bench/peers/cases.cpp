@@ -29,6 +29,15 @@ std::vector<Case> PeerCases() {
   PeerRequest code128TextPeer = code128Peer;
   code128TextPeer.text = true;
   const OurRequest ean13{.type = 6, .narrowWidth = 3, .barHeight = 200, .textRow = true};
+  // The library's text row is 100 dots (a 70-dot font 30 dots below the
+  // bars), zint's 24 pixels: the same symbols again with a text row as tall
+  // as zint's, for a like-for-like picture.
+  OurRequest code128LowText = code128Text;
+  code128LowText.textGap = 6;
+  code128LowText.textHeight = 18;
+  OurRequest ean13LowText = ean13;
+  ean13LowText.textGap = 6;
+  ean13LowText.textHeight = 18;
   const PeerRequest ean13Peer{.symbology = BARCODE_EANX, .scale = 1.5f, .height = 200 / 3.0f, .text = true};
   // Two-dimensional symbols: 4-dot modules (5 for the small Data Matrix). Our
   // QR level 0 is M and 1 is L; zint counts L = 1, M = 2.
@@ -50,6 +59,9 @@ std::vector<Case> PeerCases() {
       {"Code 128, 20 characters, no text", "Tavrendel label 2026", code128, code128Peer, false, Goal::kFillTimes1_5},
       {"Code 128, 20 characters, text row", "Tavrendel label 2026", code128Text, code128TextPeer, false, Goal::kPeer},
       {"EAN-13 with text", "978030640615", ean13, ean13Peer, false, Goal::kPeer},
+      {"Code 128, text row as tall as zint's", "Tavrendel label 2026", code128LowText, code128TextPeer, false,
+       Goal::kPeer},
+      {"EAN-13, text row as tall as zint's", "978030640615", ean13LowText, ean13Peer, false, Goal::kPeer},
       {"QR version 10-M, 300 alphanumerics", Alphanumerics(300), qr10, qr10Peer, false, Goal::kHalfPeer},
       {"QR version 40-L, 2953 bytes", Letters(2953), qr40, qr40Peer, false, Goal::kHalfPeer},
       {"Data Matrix 32x32, 5-dot modules", std::string(124, '7'), dm32, dm32Peer, false, Goal::kHalfPeer},

@@ -22,6 +22,7 @@ struct OurRequest {
   int narrowWidth = 0;  // dots
   int barHeight = 0;    // dots
   bool textRow = false;
+  int textGap = -1, textHeight = -1;  // dots; -1 keeps the library's default
   int moduleSize2D = 0;
   int qrLevel = 0;
   int rows = 0, columns = 0;

@@ -20,6 +20,8 @@ void FillRequest(CBCode& code, const Case& c) {
   if (r.barHeight > 0) code.barHeight = r.barHeight;
   code.textPosition = r.textRow ? 1 : 0;
   code.noText = r.textRow ? 0 : 1;
+  if (r.textGap >= 0) code.textGap = r.textGap;
+  if (r.textHeight >= 0) code.textHeight = r.textHeight;
   code.moduleSize2D = static_cast<uint16_t>(r.moduleSize2D);
   code.qrLevel = static_cast<uint16_t>(r.qrLevel);
   code.symbolRows = static_cast<int16_t>(r.rows);
