@@ -9,20 +9,12 @@
 
 #include "barcode/draw/bar_bands.h"
 #include "platform/gdi/gdi_owners.h"
+#include "tests/barcode/dib_pixels.h"
 
 namespace {
 
 std::vector<uint32_t> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  EXPECT_EQ(GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS), height);
-  return pixels;
+  return kalvotest::DibPixels(bitmap, width, height, dc);
 }
 
 // Bars of random widths and gaps from x = `from`, all over rows [top, bottom).

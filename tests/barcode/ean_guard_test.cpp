@@ -12,6 +12,7 @@
 
 #include "tests/barcode/kalvo_request.h"
 #include "platform/testing/png_writer.h"
+#include "tests/barcode/dib_pixels.h"
 
 namespace {
 
@@ -34,17 +35,7 @@ Pixels TakePixels(CBCode& code) {
   GetObjectA(code.bitmap, sizeof info, &info);
   p.width = info.bmWidth;
   p.height = info.bmHeight;
-  BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = p.width;
-  bmi.bmiHeader.biHeight = -p.height;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
-  p.rgb.resize(static_cast<size_t>(p.width) * p.height);
-  HDC dc = CreateCompatibleDC(nullptr);
-  GetDIBits(dc, code.bitmap, 0, p.height, p.rgb.data(), &bmi, DIB_RGB_COLORS);
-  DeleteDC(dc);
+  p.rgb = kalvotest::DibPixels(code.bitmap, p.width, p.height);
   DeleteObject(code.bitmap);
   code.bitmap = nullptr;
   return p;

@@ -15,6 +15,7 @@
 
 #include "barcode/draw/text_row.h"
 #include "platform/gdi/gdi_owners.h"
+#include "tests/barcode/dib_pixels.h"
 
 namespace {
 
@@ -99,18 +100,7 @@ class Surface {
   Surface(const Surface&) = delete;
   Surface& operator=(const Surface&) = delete;
   HDC dc() const { return dc_.get(); }
-  std::vector<uint32_t> Pixels() const {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight);
-    EXPECT_EQ(GetDIBits(dc_.get(), bitmap_.get(), 0, kHeight, pixels.data(), &info, DIB_RGB_COLORS), kHeight);
-    return pixels;
-  }
+  std::vector<uint32_t> Pixels() const { return kalvotest::DibPixels(bitmap_.get(), kWidth, kHeight, dc_.get()); }
 
  private:
   UniqueDc dc_;

@@ -13,6 +13,7 @@
 #include "barcode/draw/height_fonts.h"
 #include "barcode/draw/text_row.h"
 #include "platform/gdi/gdi_owners.h"
+#include "tests/barcode/dib_pixels.h"
 
 namespace {
 
@@ -102,16 +103,7 @@ TEST(HeightFonts, TakenContextHasItsOwnFontAgain) {
 }
 
 std::vector<uint32_t> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  EXPECT_EQ(GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS), height);
-  return pixels;
+  return kalvotest::DibPixels(bitmap, width, height, dc);
 }
 
 // The general path: each text in a font made for it, in the text colours.

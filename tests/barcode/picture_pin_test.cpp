@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "tests/barcode/kalvo_request.h"
+#include "tests/barcode/dib_pixels.h"
 
 namespace {
 
@@ -181,17 +182,7 @@ std::string Digest(const Pin& pin) {
   if (c.bitmap == nullptr) return "none";
   BITMAP bm{};
   GetObjectA(c.bitmap, sizeof bm, &bm);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = bm.bmWidth;
-  info.bmiHeader.biHeight = -bm.bmHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-  HDC dc = CreateCompatibleDC(nullptr);
-  GetDIBits(dc, c.bitmap, 0, static_cast<UINT>(bm.bmHeight), pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteDC(dc);
+  const std::vector<uint32_t> pixels = kalvotest::DibPixels(c.bitmap, bm.bmWidth, bm.bmHeight);
   DeleteObject(c.bitmap);
   c.bitmap = nullptr;
   uint64_t digest = 1469598103934665603ull;
