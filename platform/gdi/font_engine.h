@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/gdi/glyph_pixels.h"
+
 namespace tav::font {
 
 // GDI character sets that decide a language for font matching.
@@ -129,6 +131,8 @@ struct GlyphImage {
   int32_t width = 0;
   int32_t height = 0;
   std::vector<uint8_t> coverage;  // width * height, row by row
+  // The drawing layer's pixels of this glyph, made on first need.
+  GlyphPixels drawn;
 };
 
 // The linear part of the logical-to-device mapping, y growing downwards on both sides.

@@ -19,6 +19,10 @@
 #include "platform/gdi/printer_settings.h"
 #include "platform/kernel/handle_table.h"
 
+namespace tav::font {
+class GlyphPixels;
+}
+
 namespace gdi {
 
 struct DeviceContext;
@@ -566,10 +570,13 @@ void SetScreenSize(SIZE size);
 // On 1-, 4- and 8-bit targets the blended colour maps to the nearest palette entry.
 void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
                COLORREF colour);
-// An 8-bit coverage mask placed at (x, y), `stride` bytes a row.
+// An 8-bit coverage mask placed at (x, y), `stride` bytes a row. A glyph's
+// mask may come with the place its shades are kept in (rows `width` pixels
+// long, 0x00RRGGBB), which opaque text then copies instead of mixing.
 struct CoverageMask {
   const uint8_t* coverage;
   int x, y, width, height, stride;
+  const tav::font::GlyphPixels* shades = nullptr;
 };
 // FillDeviceRect(back, backColour) and then BlendMask of each mask, in one
 // pass over the pixels, on 24- and 32-bit targets under a clip of one

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi_internal.h"
+#include "platform/gdi/glyph_pixels.h"
 
 namespace gdi {
 namespace {
@@ -135,16 +136,34 @@ void BlendRows(Bitmap& target, POINT origin, int x, int y, int x0, int x1, int y
   }
 }
 
+// A row of n pixels from the shades of their coverage, every pixel written:
+// copied from the glyph's kept shades when there are some.
+template <int Bytes>
+void ShadeRow(BYTE* p, const uint8_t* m, const uint32_t* kept, int n, const uint32_t* value) {
+  if (kept != nullptr) {
+    if constexpr (Bytes == 4) {
+      std::memcpy(p, kept, static_cast<size_t>(n) * 4);
+    } else {
+      for (int i = 0; i < n; ++i) PutValue<3>(p + static_cast<ptrdiff_t>(i) * 3, kept[i]);
+    }
+    return;
+  }
+  for (int i = 0; i < n; ++i) PutValue<Bytes>(p + static_cast<ptrdiff_t>(i) * Bytes, value[m[i]]);
+}
+
 // A coverage mask cut to the clip: `part` is the part of the mask's box that
-// is drawn.
+// is drawn; `kept` its shades in the colours drawn, when the glyph keeps them.
 struct ClippedMask {
   const CoverageMask* mask;
   RECT part;
+  const uint32_t* kept;
 };
 
-// The background [b] filled and the masks' coverage over it in one pass, a
-// row at a time; the masks' pixels outside [b] blended over what is there.
-// `b` and the parts are inside the clip; the masks do not overlap.
+// The background [b] and the masks' coverage over it in one pass, each pixel
+// written once, a row at a time: the background up to a mask, the mask's
+// shades, and so on; the masks' pixels outside [b] blended over what is
+// there. `b` and the parts are inside the clip; the masks do not overlap and
+// come in order of their left edges.
 template <int Bytes>
 void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, std::span<const ClippedMask> masks,
                   const GlyphShades& shades, COLORREF colour) {
@@ -156,15 +175,19 @@ void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, std::span<const C
   for (int row = b.top; row < b.bottom; ++row) {
     BYTE* line = wholeRows ? target.RowToOverwrite(row + origin.y) : target.Row(row + origin.y);
     BYTE* p = line + static_cast<ptrdiff_t>(b.left + origin.x) * Bytes;
-    FillValues<Bytes>(p, b.right - b.left, back);
+    auto at = [&](int x) { return p + static_cast<ptrdiff_t>(x - b.left) * Bytes; };
+    int done = b.left;  // pixels left of this are written
     for (const ClippedMask& c : masks) {
-      const int il = std::max(b.left, c.part.left), ir = std::min(b.right, c.part.right);
+      const int il = std::max(done, c.part.left), ir = std::min(b.right, c.part.right);
       if (row < c.part.top || row >= c.part.bottom || il >= ir) continue;
       const CoverageMask& m = *c.mask;
-      ShadeInk<Bytes>(p + static_cast<ptrdiff_t>(il - b.left) * Bytes,
-                      m.coverage + static_cast<size_t>(row - m.y) * m.stride + (il - m.x), ir - il,
+      FillValues<Bytes>(at(done), il - done, back);
+      const uint32_t* kept = c.kept ? c.kept + static_cast<size_t>(row - m.y) * m.width + (il - m.x) : nullptr;
+      ShadeRow<Bytes>(at(il), m.coverage + static_cast<size_t>(row - m.y) * m.stride + (il - m.x), kept, ir - il,
                       shades.value.data());
+      done = ir;
     }
+    FillValues<Bytes>(at(done), b.right - done, back);
   }
   for (const ClippedMask& c : masks) {
     const CoverageMask& m = *c.mask;
@@ -184,6 +207,20 @@ void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, std::span<const C
     blend(r.left, il, it, ib);
     blend(ir, r.right, it, ib);
   }
+}
+
+// A glyph's shades in the colours of `shades`, kept with the glyph for the
+// next text in those colours; null when the glyph keeps no more.
+const uint32_t* KeptShades(const CoverageMask& m, const GlyphShades& shades, uint64_t key) {
+  if (m.shades == nullptr) return nullptr;
+  if (const uint32_t* kept = m.shades->Find(key)) return kept;
+  std::vector<uint32_t> pixels(static_cast<size_t>(m.width) * m.height);
+  for (int row = 0; row < m.height; ++row) {
+    const uint8_t* coverage = m.coverage + static_cast<size_t>(row) * m.stride;
+    uint32_t* out = pixels.data() + static_cast<size_t>(row) * m.width;
+    for (int i = 0; i < m.width; ++i) out[i] = shades.value[coverage[i]];
+  }
+  return m.shades->Keep(key, std::move(pixels));
 }
 
 RECT Intersect(const RECT& a, const RECT& b) {
@@ -273,14 +310,23 @@ bool FillAndBlendMasks(DeviceContext& dc, const RECT& back, COLORREF backColour,
   if (masks.size() > kInline) heap.resize(masks.size());
   const std::span<ClippedMask> all =
       masks.size() > kInline ? std::span<ClippedMask>(heap) : std::span<ClippedMask>(local);
+  const GlyphShades& shades = dc.glyphShades.For(colour, backColour);
+  const uint64_t key = (uint64_t{colour & 0xFFFFFF} << 32) | (backColour & 0xFFFFFF);
   size_t count = 0;
   for (const CoverageMask& m : masks) {
     if (!m.coverage || m.width <= 0 || m.height <= 0) continue;
     const RECT part = Intersect(RECT{m.x, m.y, m.x + m.width, m.y + m.height}, clip);
-    if (part.left < part.right && part.top < part.bottom) all[count++] = ClippedMask{&m, part};
+    if (part.left < part.right && part.top < part.bottom) all[count++] = ClippedMask{&m, part, nullptr};
+  }
+  // Rows are written left to right; a run's glyphs mostly come in that order.
+  std::sort(all.begin(), all.begin() + static_cast<ptrdiff_t>(count),
+            [](const ClippedMask& a, const ClippedMask& b) { return a.part.left < b.part.left; });
+  // Only over the background: elsewhere the glyphs blend over what is there.
+  for (ClippedMask& c : all.first(count)) {
+    const RECT over = Intersect(c.part, b);
+    if (over.left < over.right && over.top < over.bottom) c.kept = KeptShades(*c.mask, shades, key);
   }
   const auto hold = target->pixels.Hold();
-  const GlyphShades& shades = dc.glyphShades.For(colour, backColour);
   if (target->bpp == 32)
     FillAndBlend<4>(*target, dc.surfaceOrigin, b, all.first(count), shades, colour);
   else

@@ -133,7 +133,7 @@ void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const F
   const std::span<const Placed> placed = all.first(count);
   auto maskOf = [](const Placed& p) {
     const auto& g = *p.glyph;
-    return CoverageMask{g.coverage.data(), p.x, p.y, g.width, g.height, g.width};
+    return CoverageMask{g.coverage.data(), p.x, p.y, g.width, g.height, g.width, &g.drawn};
   };
   if (placed.size() <= 1) {
     const CoverageMask one[1] = {placed.empty() ? CoverageMask{} : maskOf(placed.front())};
