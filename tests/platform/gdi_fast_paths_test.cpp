@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi_internal.h"
+#include "platform/gdi/glyph_pixels.h"
 #include "tests/platform/gdi_test_util.h"
 
 using namespace gditest;
@@ -296,6 +297,57 @@ TEST(GdiFastPaths, OpaqueTextMatchesThePixelPath) {
             }
           }, std::string("opaque TextOut, ") + run.name);
         }
+}
+
+// Opaque text keeps each glyph's shades in the colours it was drawn in and
+// copies them the next time. The first drawing in a pair of colours, the
+// drawings after it, and more pairs than a glyph keeps (the rest are mixed
+// from the table) all give the pixels of the general path: glyphs side by
+// side or overlapping, cut by the clip and the surface's edges, under an
+// opaque rectangle larger than the text, white on black.
+TEST(GdiFastPaths, OpaqueTextFromKeptShadesMatchesThePixelPath) {
+  struct Run {
+    const char* name;
+    int x, y;
+    const char* text;
+    bool italic;
+    RECT opaque;  // empty: no rectangle
+  };
+  const Run runs[] = {
+      {"an upright run", -3, 2, "Wag 8", false, {}},
+      {"a run past the right and bottom edges", 21, 12, "kw&Q", false, {}},
+      {"a run under a larger rectangle", 2, 3, "Tyf", false, {-4, 1, 50, 20}},
+      {"a rectangle that does not hold the text", 1, 2, "Mj", false, {3, 6, 30, 12}},
+      {"an italic run of overlapping glyphs", 0, 4, "ffjy", true, {}},
+  };
+  // A font size no other test uses: its glyphs keep nothing yet.
+  constexpr int kHeightOfThisTest = -16;
+  struct Colours {
+    COLORREF ink, back;
+  };
+  const Colours colours[] = {{RGB(1, 2, 3), RGB(254, 253, 252)}, {kWhite, kBlack},
+                             {RGB(30, 140, 250), RGB(250, 240, 10)}, {kBlack, kWhite},
+                             {RGB(200, 0, 90), RGB(10, 80, 10)}, {RGB(9, 9, 9), RGB(99, 199, 29)}};
+  static_assert(std::size(colours) > tav::font::GlyphPixels::kPlaces);
+  for (const Format& f : kFormats)
+    for (const Clip& clip : kClips)
+      for (const Run& run : runs)
+        ExpectSamePixels(f.bpp, clip, [&](HDC dc) {
+          LOGFONTA lf{};
+          lf.lfHeight = kHeightOfThisTest;
+          lf.lfItalic = run.italic;
+          std::strcpy(lf.lfFaceName, "DejaVu Sans");
+          Selected font(dc, CreateFontIndirectA(&lf));
+          SetBkMode(dc, OPAQUE);
+          const bool rect = run.opaque.left < run.opaque.right;
+          for (const Colours& c : colours)
+            for (int again = 0; again < 2; ++again) {
+              SetTextColor(dc, c.ink);
+              SetBkColor(dc, c.back);
+              ExtTextOutA(dc, run.x + again, run.y, rect ? ETO_OPAQUE : 0, rect ? &run.opaque : nullptr, run.text,
+                          static_cast<UINT>(std::strlen(run.text)), nullptr);
+            }
+        }, std::string("opaque text from kept shades, ") + run.name);
 }
 
 // GetDIBits and SetDIBits of the bitmap's own format move the same values as
