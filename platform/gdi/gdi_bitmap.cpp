@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/gdi/gdi_internal.h"
+#include "platform/gdi/pixel_stores.h"
 
 namespace gdi {
 namespace {
@@ -98,13 +99,7 @@ COLORREF QuadToColour(const RGBQUAD& q) { return RGB(q.rgbRed, q.rgbGreen, q.rgb
 // WritePacked leaves it.
 void CopyPackedRow(BYTE* out, const BYTE* in, int width, int bpp) {
   if (bpp == 32) {
-    // One pass: every pixel copied with its fourth byte cleared.
-    for (int x = 0; x < width; ++x) {
-      uint32_t v;
-      std::memcpy(&v, in + 4 * x, 4);
-      v &= 0xFFFFFFu;
-      std::memcpy(out + 4 * x, &v, 4);
-    }
+    Stores().copyClearing32(out, in, static_cast<size_t>(width));  // one pass
     return;
   }
   const size_t bits = static_cast<size_t>(width) * bpp;

@@ -4,11 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "platform/gdi/gdi_raster.h"
+#include "platform/gdi/pixel_stores.h"
 
 namespace gdi {
 namespace {
@@ -178,37 +175,7 @@ void CopyValues(BYTE* out, const BYTE* in, int count, int bpp) {
     std::memcpy(out, in, static_cast<size_t>(count) * (bpp / 8));
     return;
   }
-  for (int i = 0; i < count; ++i) {
-    uint32_t v;
-    std::memcpy(&v, in + 4 * i, 4);
-    v &= 0xFFFFFFu;
-    std::memcpy(out + 4 * i, &v, 4);
-  }
-}
-
-// Copies a run of whole pixels' bytes. One source row copied to many rows is
-// bound by the stores: one plain 16-byte move a step keeps within a few
-// hundredths of a fill, where the library's copy (wider moves) and unrolled
-// steps stay up to a tenth behind.
-[[gnu::always_inline]] inline void CopyPixelBytes(BYTE* out, const BYTE* in, size_t bytes) {
-#if defined(__SSE2__)
-  size_t i = 0;
-  for (; i + 64 <= bytes; i += 64) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 16));
-    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 32));
-    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 48));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), a);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 16), b);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 32), c);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 48), d);
-  }
-  for (; i + 16 <= bytes; i += 16)
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)));
-  if (i < bytes) std::memcpy(out + i, in + i, bytes - i);  // no call for whole rows of 16-byte steps
-#else
-  std::memcpy(out, in, bytes);
-#endif
+  Stores().copyClearing32(out, in, static_cast<size_t>(count));
 }
 
 // One source row of 32-bit pixels, their fourth bytes clear, to every whole
@@ -218,7 +185,7 @@ void CopyRowToWholeRows(Bitmap& target, int top, int bottom, const BYTE* in) {
   const size_t bytes = static_cast<size_t>(target.width) * 4;
   ptrdiff_t step = 0;
   BYTE* out = target.RowsToOverwrite(top, bottom, step);
-  for (int y = top; y < bottom; ++y, out += step) CopyPixelBytes(out, in, bytes);
+  Stores().copyToRows(out, step, bottom - top, in, bytes);
 }
 
 // True when no 32-bit pixel of the run has its fourth byte set.
@@ -279,7 +246,7 @@ bool CopyRows(DeviceContext& dest, const DestRect& r, const BltSource& src, int 
       plain = FourthBytesClear(in, b - a);
     }
     if (plain) {
-      CopyPixelBytes(row + static_cast<ptrdiff_t>(a + o.x) * bytes, in, static_cast<size_t>(b - a) * bytes);
+      Stores().copyToRows(row + static_cast<ptrdiff_t>(a + o.x) * bytes, 0, 1, in, static_cast<size_t>(b - a) * bytes);
     } else {
       CopyValues(row + static_cast<ptrdiff_t>(a + o.x) * bytes, in, b - a, target.bpp);
     }
@@ -332,9 +299,9 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
           a = std::max(a, r.x0 + (0 - sx));
           b = std::min(b, r.x0 + (srcW - sx));
           if (a < b) {
-            auto* out = reinterpret_cast<uint32_t*>(target->Row(yy + o.y)) + (a + o.x);
+            BYTE* out = target->Row(yy + o.y) + static_cast<ptrdiff_t>(a + o.x) * 4;
             const uint32_t* in = fast + (sx + (a - r.x0));
-            for (int i = 0; i < b - a; ++i) out[i] = in[i] & 0xFFFFFFu;
+            Stores().copyClearing32(out, reinterpret_cast<const BYTE*>(in), static_cast<size_t>(b - a));
           }
           continue;
         }

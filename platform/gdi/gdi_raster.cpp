@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/gdi/pixel_stores.h"
 #include "platform/gdi/wide_lines.h"
 
 namespace gdi {
@@ -59,7 +60,7 @@ void PaintRow(Bitmap& target, POINT origin, int y, int x0, int x1, const BrushSa
     const bool wholeRow = sx == 0 && n == target.width && target.stride * 8 == target.width * target.bpp;
     BYTE* row = wholeRow && target.bpp >= 8 ? target.RowToOverwrite(sy) : target.Row(sy);
     switch (target.bpp) {
-      case 32: std::fill_n(reinterpret_cast<uint32_t*>(row) + sx, n, v); return;
+      case 32: Stores().fill32(row + static_cast<size_t>(sx) * 4, static_cast<size_t>(n), v); return;
       case 8: std::memset(row + sx, static_cast<int>(v), static_cast<size_t>(n)); return;
       case 24: {
         const BYTE b0 = static_cast<BYTE>(v), b1 = static_cast<BYTE>(v >> 8), b2 = static_cast<BYTE>(v >> 16);

@@ -9,6 +9,7 @@
 
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/glyph_pixels.h"
+#include "platform/gdi/pixel_stores.h"
 
 namespace gdi {
 namespace {
@@ -34,7 +35,12 @@ inline void PutValue(BYTE* q, uint32_t v) {
 template <int Bytes>
 inline void FillValues(BYTE* p, int n, uint32_t v) {
   if constexpr (Bytes == 4) {
-    std::fill_n(reinterpret_cast<uint32_t*>(p), n, v);
+    // A glyph's few pixels stay inline; a row of background takes the wide stores.
+    if (n >= 16) {
+      Stores().fill32(p, static_cast<size_t>(n), v);
+    } else {
+      std::fill_n(reinterpret_cast<uint32_t*>(p), n, v);
+    }
   } else {
     for (int i = 0; i < n; ++i, p += 3) PutValue<3>(p, v);
   }
