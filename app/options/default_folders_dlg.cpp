@@ -8,6 +8,7 @@
 #include "app/ui/ui_language.h"
 #include "foundation/util/file_names.h"
 #include "foundation/window_helpers/pickers.h"
+#include "platform/nls/nls_text.h"
 
 namespace {
 
@@ -16,21 +17,9 @@ constexpr const char* kRowNames[] = {"Text Files", "Chooselist Files", "Counter 
 
 // Texts reach the list as UTF-16: names in the interface language's code
 // page, paths in UTF-8 as the file system has them.
-std::u16string FromUtf8(const char* text) {
-  std::u16string wide(std::strlen(text) + 1, u'\0');
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, reinterpret_cast<LPWSTR>(wide.data()),
-                                      static_cast<int>(wide.size()));
-  wide.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
-  return wide;
-}
+std::u16string FromUtf8(const char* text) { return nls::ToUtf16(CP_UTF8, nls::OrEmpty(text)); }
 
-std::string ToUtf8(const std::u16string& wide) {
-  std::string text(wide.size() * 3 + 1, '\0');
-  const int n = ::WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<LPCWSTR>(wide.c_str()), -1, text.data(),
-                                      static_cast<int>(text.size()), nullptr, nullptr);
-  text.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
-  return text;
-}
+std::string ToUtf8(const std::u16string& wide) { return nls::FromUtf16(CP_UTF8, wide); }
 
 void InsertColumn(CListCtrl& list, int index, const char* english, int width) {
   std::u16string text = UiTextToWide(TranslateUiString(english));

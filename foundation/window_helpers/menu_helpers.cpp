@@ -4,19 +4,14 @@
 
 #include <string>
 
+#include "platform/nls/nls_text.h"
+
 FOUNDATION_BEGIN
 namespace {
 
 constexpr int kMaxItemText = 1024;
 
-std::u16string Wide(const char* text) {
-  if (!text || !*text) return {};
-  const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  std::u16string wide(static_cast<size_t>(length > 0 ? length : 1), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-  wide.resize(wide.size() - 1);
-  return wide;
-}
+std::u16string Wide(const char* text) { return nls::ToUtf16(CP_ACP, nls::OrEmpty(text)); }
 
 bool MakeOwnerDrawn(HMENU menu, int position, MenuItemRecord* record) {
   MENUITEMINFOW info{};

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/nls/nls.h"
+#include "platform/nls/nls_text.h"
 
 namespace comctl {
 namespace {
@@ -50,24 +51,8 @@ int CopyText(std::u16string_view text, LPSTR buffer, int size) {
 
 std::u16string FromWide(LPCWSTR text) { return text ? std::u16string(text) : std::u16string(); }
 
-std::u16string FromAnsi(LPCSTR text) {
-  if (!text || !*text) return {};
-  const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (length <= 1) return {};
-  std::u16string wide(static_cast<size_t>(length), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-  wide.resize(static_cast<size_t>(length - 1));
-  return wide;
-}
+std::u16string FromAnsi(LPCSTR text) { return nls::ToUtf16(CP_ACP, nls::OrEmpty(text)); }
 
-std::string ToAnsi(std::u16string_view text) {
-  if (text.empty()) return {};
-  const int count = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), count, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return {};
-  std::string ansi(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), count, ansi.data(), length, nullptr, nullptr);
-  return ansi;
-}
+std::string ToAnsi(std::u16string_view text) { return nls::FromUtf16(CP_ACP, text); }
 
 }  // namespace comctl

@@ -7,6 +7,7 @@
 #include "platform/framework/resources.h"
 #include "platform/framework/thread_state.h"
 #include "platform/framework/wnd_messages.h"
+#include "platform/nls/nls_text.h"
 
 namespace {
 
@@ -50,14 +51,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-std::u16string Wide(const char* text) {
-  if (!text) return {};
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  std::u16string out(static_cast<size_t>(n > 0 ? n : 1), u'\0');
-  if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-  out.resize(out.size() - 1);
-  return out;
-}
+std::u16string Wide(const char* text) { return nls::ToUtf16(CP_ACP, nls::OrEmpty(text)); }
 
 // The popup whose items are the window commands, for the list of documents.
 HMENU FindWindowMenu(HMENU bar) {

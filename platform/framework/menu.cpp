@@ -7,6 +7,7 @@
 
 #include "platform/framework/resources.h"
 #include "platform/framework/wnd.h"
+#include "platform/nls/nls_text.h"
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
@@ -24,14 +25,7 @@ TempMenus& Temps() {
   return temps;
 }
 
-std::u16string Wide(const char* text) {
-  if (!text) return {};
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  std::u16string out(static_cast<size_t>(n > 0 ? n : 1), u'\0');
-  if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-  out.resize(out.size() - 1);
-  return out;
-}
+std::u16string Wide(const char* text) { return nls::ToUtf16(CP_ACP, nls::OrEmpty(text)); }
 
 // Text items pass their text; separators, bitmaps and owner-drawn items pass the value as it is.
 LPCWSTR ItemText(UINT flags, const char* text, std::u16string& storage) {

@@ -12,6 +12,7 @@
 #include "platform/gdi/gdi_internal.h"
 #include "platform/gdi/metafile_internal.h"
 #include "platform/nls/nls.h"
+#include "platform/nls/nls_text.h"
 
 namespace gdi {
 
@@ -248,27 +249,9 @@ bool WriteFileBytes(const std::string& osPath, const std::vector<BYTE>& bytes) {
   return std::fclose(f) == 0 && written;
 }
 
-std::string OsName(LPCSTR name) {
-  if (!name) return {};
-  std::u16string wide;
-  const int n = MultiByteToWideChar(CP_ACP, 0, name, -1, nullptr, 0);
-  wide.resize(static_cast<size_t>(std::max(n, 1)));
-  MultiByteToWideChar(CP_ACP, 0, name, -1, wide.data(), n);
-  const int u = WideCharToMultiByte(CP_UTF8, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(std::max(u, 1)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), -1, utf8.data(), u, nullptr, nullptr);
-  utf8.resize(std::strlen(utf8.c_str()));
-  return utf8;
-}
+std::string OsName(LPCSTR name) { return nls::FromUtf16(CP_UTF8, nls::ToUtf16(CP_ACP, nls::OrEmpty(name))); }
 
-std::string OsName(LPCWSTR name) {
-  if (!name) return {};
-  const int u = WideCharToMultiByte(CP_UTF8, 0, name, -1, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(std::max(u, 1)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8.data(), u, nullptr, nullptr);
-  utf8.resize(std::strlen(utf8.c_str()));
-  return utf8;
-}
+std::string OsName(LPCWSTR name) { return nls::FromUtf16(CP_UTF8, nls::OrEmpty(name)); }
 
 }  // namespace
 

@@ -1,11 +1,13 @@
 // The atom table and the process's global atoms.
+#include "platform/kernel/atoms.h"
+
 #include <algorithm>
 #include <type_traits>
 
 #include "platform/kernel/atom_table.h"
-#include "platform/kernel/atoms.h"
 #include "platform/kernel/kernel_errors.h"
 #include "platform/nls/nls.h"
+#include "platform/nls/nls_text.h"
 
 namespace kernel {
 
@@ -87,13 +89,7 @@ AtomTable& Globals() {
 
 bool IsIntegerArg(const void* name) { return reinterpret_cast<uintptr_t>(name) <= 0xFFFF; }
 
-std::u16string Widen(LPCSTR name) {
-  const int units = MultiByteToWideChar(CP_ACP, 0, name, -1, nullptr, 0);
-  std::u16string out(static_cast<size_t>(std::max(units, 1)), u'\0');
-  if (units > 0) MultiByteToWideChar(CP_ACP, 0, name, -1, out.data(), units);
-  out.resize(out.size() - 1);
-  return out;
-}
+std::u16string Widen(LPCSTR name) { return nls::ToUtf16(CP_ACP, nls::OrEmpty(name)); }
 
 ATOM AddOrFind(std::u16string_view name, bool add) {
   ATOM atom = 0;

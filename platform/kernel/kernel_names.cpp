@@ -7,6 +7,7 @@
 
 #include "platform/kernel/kernel_internal.h"
 #include "platform/nls/nls.h"
+#include "platform/nls/nls_text.h"
 
 namespace kernel {
 namespace {
@@ -15,17 +16,7 @@ bool IsAscii(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-std::string Recode(UINT from, UINT to, std::string_view text) {
-  if (text.empty()) return {};
-  const int units = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (units <= 0) return {};
-  std::u16string wide(static_cast<size_t>(units), u'\0');
-  MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
-  const int bytes = WideCharToMultiByte(to, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(std::max(bytes, 0)), '\0');
-  if (bytes > 0) WideCharToMultiByte(to, 0, wide.data(), units, out.data(), bytes, nullptr, nullptr);
-  return out;
-}
+std::string Recode(UINT from, UINT to, std::string_view text) { return nls::FromUtf16(to, nls::ToUtf16(from, text)); }
 
 // 100-nanosecond intervals between 1601-01-01 and 1970-01-01.
 constexpr long long kEpochDifference = 116444736000000000LL;
@@ -47,12 +38,7 @@ std::optional<std::string> OsPath(LPCWSTR name) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return std::nullopt;
   }
-  const int units = lstrlenW(name);
-  if (units == 0) return std::string();
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, name, units, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(std::max(bytes, 0)), '\0');
-  if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, name, units, out.data(), bytes, nullptr, nullptr);
-  return out;
+  return nls::FromUtf16(CP_UTF8, std::u16string_view(name));
 }
 
 std::string AnsiName(std::string_view osName) {

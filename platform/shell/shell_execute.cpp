@@ -9,6 +9,7 @@
 
 #include "platform/kernel/kernel_errors.h"
 #include "platform/nls/nls.h"
+#include "platform/nls/nls_text.h"
 
 extern char** environ;
 
@@ -79,24 +80,14 @@ HINSTANCE Open(const char* verb, const std::string& file) {
   return Result(42);
 }
 
-std::string Utf8(LPCWSTR text) {
-  if (!text) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n > 0 ? n : 1), '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-  out.resize(std::strlen(out.c_str()));
-  return out;
-}
+std::string Utf8(LPCWSTR text) { return nls::FromUtf16(CP_UTF8, nls::OrEmpty(text)); }
 
 }  // namespace
 
 HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
   // The name in the process's code page reaches the opener as UTF-8.
   if (!file) return Open(verb, {});
-  const int n = MultiByteToWideChar(CP_ACP, 0, file, -1, nullptr, 0);
-  std::u16string wide(static_cast<size_t>(n > 0 ? n : 1), u'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, file, -1, wide.data(), n);
-  return Open(verb, Utf8(wide.c_str()));
+  return Open(verb, nls::FromUtf16(CP_UTF8, nls::ToUtf16(CP_ACP, file)));
 }
 
 HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {

@@ -3,28 +3,18 @@
 #include <algorithm>
 
 #include "platform/nls/nls.h"
+#include "platform/nls/nls_text.h"
 #include "platform/user/window_internal.h"
 
 namespace user {
 
 std::u16string ToWide(LPCSTR text, int length) {
   if (!text) return {};
-  if (length < 0) length = static_cast<int>(std::char_traits<char>::length(text));
-  if (length == 0) return {};
-  const int units = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
-  std::u16string out(static_cast<size_t>(std::max(units, 0)), u'\0');
-  if (units > 0) MultiByteToWideChar(CP_ACP, 0, text, length, out.data(), units);
-  return out;
+  return nls::ToUtf16(CP_ACP,
+                      length < 0 ? std::string_view(text) : std::string_view(text, static_cast<size_t>(length)));
 }
 
-std::string ToAnsi(std::u16string_view text) {
-  if (text.empty()) return {};
-  const int count = static_cast<int>(text.size());
-  const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), count, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(std::max(bytes, 0)), '\0');
-  if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), count, out.data(), bytes, nullptr, nullptr);
-  return out;
-}
+std::string ToAnsi(std::u16string_view text) { return nls::FromUtf16(CP_ACP, text); }
 
 std::u16string WideOf(LPCWSTR text) { return text ? std::u16string(text) : std::u16string(); }
 

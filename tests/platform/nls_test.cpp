@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/nls/nls_text.h"
 #include "platform/win.h"
 
 namespace {
@@ -308,3 +309,33 @@ TEST(Nls, LstrFunctions) {
 }
 
 }  // namespace
+
+// The whole-string helpers give what the two calls give, embedded zeros and
+// unconvertible text included, and nothing for empty or null text.
+TEST(NlsText, WholeStringsMatchTheConversionCalls) {
+  struct Case {
+    UINT codePage;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {CP_UTF8, "plain ASCII"},
+      {CP_UTF8, "caf\xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x98\x80"},
+      {CP_UTF8, "bad \xC3 lead and \xFF byte"},
+      {CP_UTF8, std::string("zero\0inside", 11)},
+      {1252, "na\xEFve \x80 \x81"},
+      {936, "\xD6\xD0\xCE\xC4 and a lone lead \xD6"},
+      {CP_ACP, "\xE9t\xE9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    const std::u16string wide = nls::ToUtf16(c.codePage, c.bytes);
+    EXPECT_EQ(wide, ToWide(c.codePage, c.bytes));
+    EXPECT_EQ(nls::FromUtf16(c.codePage, wide), ToBytes(c.codePage, wide));
+  }
+  EXPECT_EQ(nls::ToUtf16(CP_UTF8, std::string_view()), u"");
+  EXPECT_EQ(nls::FromUtf16(CP_UTF8, std::u16string_view()), "");
+  EXPECT_EQ(nls::ToUtf16(CP_ACP, nls::OrEmpty(static_cast<const char*>(nullptr))), u"");
+  EXPECT_EQ(nls::FromUtf16(CP_UTF8, nls::OrEmpty(static_cast<const char16_t*>(nullptr))), "");
+  EXPECT_EQ(nls::FromUtf16(CP_UTF8, u"\xE9\u4E2D"), "\xC3\xA9\xE4\xB8\xAD");
+  EXPECT_EQ(nls::ToUtf16(CP_UTF8, nls::OrEmpty("\xC3\xA9")), u"\xE9");
+}

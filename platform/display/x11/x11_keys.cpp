@@ -8,6 +8,7 @@
 #include <array>
 
 #include "platform/display/x11/x11_display.h"
+#include "platform/nls/nls_text.h"
 
 namespace display::x11 {
 namespace {
@@ -79,23 +80,8 @@ const CursorLook* CursorLookOf(int cursorId) {
 }
 
 // Text crosses to the desktop as UTF-8, through the code-page area.
-std::string ToUtf8(std::u16string_view text) {
-  if (text.empty()) return {};
-  const auto* wide = reinterpret_cast<const WCHAR*>(text.data());
-  const int units = static_cast<int>(text.size());
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, units, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(std::max(bytes, 0)), '\0');
-  if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, wide, units, out.data(), bytes, nullptr, nullptr);
-  return out;
-}
+std::string ToUtf8(std::u16string_view text) { return nls::FromUtf16(CP_UTF8, text); }
 
-std::u16string FromUtf8(std::string_view text) {
-  if (text.empty()) return {};
-  const int bytes = static_cast<int>(text.size());
-  const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), bytes, nullptr, 0);
-  std::u16string out(static_cast<size_t>(std::max(units, 0)), u'\0');
-  if (units > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), bytes, reinterpret_cast<WCHAR*>(out.data()), units);
-  return out;
-}
+std::u16string FromUtf8(std::string_view text) { return nls::ToUtf16(CP_UTF8, text); }
 
 }  // namespace display::x11

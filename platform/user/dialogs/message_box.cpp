@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/nls/nls_text.h"
 #include "platform/user/controls/control_support.h"
 #include "platform/user/dialogs/dialog_internal.h"
 #include "platform/user/dialogs/template_writer.h"
@@ -128,15 +129,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
 }
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  auto wide = [](LPCSTR s) {
-    std::u16string out;
-    if (!s) return out;
-    const int n = MultiByteToWideChar(CP_ACP, 0, s, -1, nullptr, 0);
-    out.resize(static_cast<size_t>(std::max(n, 1)));
-    MultiByteToWideChar(CP_ACP, 0, s, -1, out.data(), n);
-    out.resize(out.size() - 1);
-    return out;
-  };
+  auto wide = [](LPCSTR s) { return nls::ToUtf16(CP_ACP, nls::OrEmpty(s)); };
   const std::u16string t = wide(text), c = wide(caption);
   return MessageBoxW(owner, text ? t.c_str() : nullptr, caption ? c.c_str() : nullptr, type);
 }

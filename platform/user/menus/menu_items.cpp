@@ -4,6 +4,7 @@
 #include "platform/kernel/handle_table.h"
 #include "platform/kernel/kernel.h"
 #include "platform/nls/nls.h"
+#include "platform/nls/nls_text.h"
 #include "platform/user/menus/menu_model.h"
 
 namespace menus {
@@ -85,14 +86,7 @@ void Changed(const Menu& m) {
   if (m.window) DrawMenuBar(m.window);
 }
 
-std::u16string Wide(LPCSTR text) {
-  if (!text) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  std::u16string out(static_cast<size_t>(std::max(n, 1)), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-  out.resize(out.size() - 1);
-  return out;
-}
+std::u16string Wide(LPCSTR text) { return nls::ToUtf16(CP_ACP, nls::OrEmpty(text)); }
 
 void Destroy(HMENU menu, int depth) {
   std::shared_ptr<Menu> m = handles::Take<Menu>(menu, HandleKind::Menu);

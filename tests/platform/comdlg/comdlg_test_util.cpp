@@ -9,6 +9,8 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/nls/nls_text.h"
+
 namespace comdlgtest {
 namespace {
 
@@ -126,20 +128,8 @@ std::string PicturePath(const char* name) {
   return folder + "/" + name;
 }
 
-std::string Utf8(std::u16string_view text) {
-  std::string out(text.size() * 3, '\0');
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                                    static_cast<int>(out.size()), nullptr, nullptr);
-  out.resize(static_cast<size_t>(n > 0 ? n : 0));
-  return out;
-}
+std::string Utf8(std::u16string_view text) { return nls::FromUtf16(CP_UTF8, text); }
 
-std::u16string Wide(std::string_view utf8) {
-  std::u16string out(utf8.size(), u'\0');
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
-                                    static_cast<int>(out.size()));
-  out.resize(static_cast<size_t>(n > 0 ? n : 0));
-  return out;
-}
+std::u16string Wide(std::string_view utf8) { return nls::ToUtf16(CP_UTF8, utf8); }
 
 }  // namespace comdlgtest
