@@ -129,17 +129,22 @@ class SupplementPainter {
     code.suppGap = 7 * module;
     code.suppX = mainEnd + 7 * module;
     code.suppWidth = (9 * static_cast<int>(digits_.size()) + 2) * module;
-    int height = code.barHeight;
-    if (code.textPosition != 0) height -= code.textGap + code.textHeight;
-    code.suppBarHeight = std::max(height, 2);
+    // The digits stand over the supplement in a band as tall as the text row,
+    // and its bars take the rest of the main bars' height. A text row as tall
+    // as the bars would leave them nothing (or put them below the main bars,
+    // where no scan line crosses both): the bars keep at least half the main
+    // bars' height, and the digits' band shrinks to what is left above them.
+    const int row = code.textPosition != 0 ? code.textGap + code.textHeight : 0;
+    const int half = code.barHeight - code.barHeight / 2;
+    code.suppBarHeight = std::max({code.barHeight - row, half, 2});
+    band_ = std::min(row, std::max(code.barHeight - code.suppBarHeight, 0));
     code.width = code.suppX + code.suppWidth;
   }
 
   void Paint(Artwork& art, HeightFonts& fonts, int top, bool drawDigits) const {
     if (digits_.empty()) return;
     const std::string parity = SupplementParity(digits_);
-    const int row = code_.textGap + code_.textHeight;
-    const int barsTop = code_.textPosition == 1 ? top + row : top;
+    const int barsTop = code_.textPosition == 1 ? top + band_ : top;
     std::string modules = "1011";
     for (size_t i = 0; i < digits_.size(); ++i) {
       if (i > 0) modules += "01";
@@ -149,17 +154,21 @@ class SupplementPainter {
     if (!drawDigits) return;
     const int x = code_.suppX + code_.textOffsetX;
     const int textTop = code_.textPosition == 1 ? top : code_.textTopY;
-    const int textBottom = code_.textPosition == 1 ? top + row : code_.textTopY + code_.textHeight;
+    const int textBottom = code_.textPosition == 1 ? top + band_ : code_.textTopY + code_.textHeight;
+    // Over the bars, the font shrinks with the band (the row's gap with it).
+    const int row = code_.textGap + code_.textHeight;
+    const int textHeight = code_.textPosition == 1 && band_ < row ? code_.textHeight * band_ / row : code_.textHeight;
     // Clipped to the supplement's width, in a font small enough to fit it.
     art.texts.push_back(PlacedText{digits_, RECT{x, textTop, x + code_.suppWidth, textBottom},
                                    DT_CENTER | DT_VCENTER | DT_SINGLELINE,
-                                   fonts.FittingHeight(digits_, code_.textHeight, code_.suppWidth)});
+                                   fonts.FittingHeight(digits_, textHeight, code_.suppWidth)});
   }
 
  private:
   CBCode& code_;
   std::string digits_;
   int module_;
+  int band_ = 0;  // height of the digits' band over the bars when the text is below them
 };
 
 // A digit text in the row: the rectangle reaches down by twice the row height.
