@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -62,6 +63,11 @@ struct Drawing {
 const Drawing kDrawings[] = {
     {"Below", 1, 0}, {"Above", 2, 0}, {"BelowScaled", 1, 600}, {"AboveScaled", 2, 600}, {"BelowScaled400", 1, 400}};
 
+// Failure messages name the rows rather than dump their bytes.
+void PrintTo(const AddOnSymbol& s, std::ostream* out) { *out << s.name; }
+void PrintTo(const Sizes& s, std::ostream* out) { *out << s.name; }
+void PrintTo(const Drawing& d, std::ostream* out) { *out << d.name; }
+
 constexpr int kResolution = 300;
 
 class EanAddOn : public testing::TestWithParam<std::tuple<AddOnSymbol, Sizes, Drawing>> {};
@@ -99,29 +105,32 @@ TEST_P(EanAddOn, BarsShareTheMainBarsRowsAndTheDecoderReadsThem) {
   const std::vector<uint32_t> rgb = kalvotest::DibPixels(c.bitmap, info.bmWidth, info.bmHeight);
   auto at = [&](int x, int y) { return rgb[static_cast<size_t>(y) * info.bmWidth + x] & 0xFFFFFF; };
 
-  if (drawing.targetResolution == 0) {
-    // The add-on's guard bars ("1011"), pixel for pixel, and no text over any
-    // of the add-on's bar rows.
-    for (int module : {0, 2, 3}) {
-      const int x = c.suppX + module * X + X / 2;
-      int y = 0;
-      while (y < info.bmHeight && at(x, y) != 0) ++y;
-      EXPECT_EQ(y, barsTop) << "add-on guard module " << module;
-      int bottom = y;
-      while (bottom < info.bmHeight && at(x, bottom) == 0) ++bottom;
-      EXPECT_EQ(bottom - y, c.suppBarHeight) << "add-on guard module " << module;
-    }
-    // Its bars share at least half the main bars' rows.
-    EXPECT_GE(std::min(barsTop + c.suppBarHeight, mainTop + c.barHeight) - std::max(barsTop, mainTop), half);
-    int digitInk = 0;
-    for (int y = 0; y < info.bmHeight; ++y)
-      for (int x = c.suppX; x < c.suppX + c.suppWidth; ++x) {
-        if (at(x, y) == 0 || at(x, y) == 0xFFFFFF) continue;  // the text's colour or a blend of it
-        ++digitInk;
-        ASSERT_TRUE(y < barsTop || y >= barsTop + c.suppBarHeight) << "add-on digit over its bars at (" << x << ", " << y << ")";
-      }
-    EXPECT_GT(digitInk, 0) << "no add-on digits";
+  // Its bars share at least half the main bars' rows.
+  EXPECT_GE(std::min(barsTop + c.suppBarHeight, mainTop + c.barHeight) - std::max(barsTop, mainTop), half);
+
+  // In the bitmap, every edge is scaled to the target resolution and rounded.
+  const double f = drawing.targetResolution > 0 ? static_cast<double>(drawing.targetResolution) / kResolution : 1.0;
+  auto scaled = [f](int v) { return static_cast<int>(v * f + 0.5); };
+  // The add-on's guard bars ("1011"), pixel for pixel, and no text over any
+  // of the add-on's bar rows.
+  for (int module : {0, 2, 3}) {
+    const int x = (scaled(c.suppX + module * X) + scaled(c.suppX + (module + 1) * X)) / 2;
+    int y = 0;
+    while (y < info.bmHeight && at(x, y) != 0) ++y;
+    EXPECT_EQ(y, scaled(barsTop)) << "add-on guard module " << module;
+    int bottom = y;
+    while (bottom < info.bmHeight && at(x, bottom) == 0) ++bottom;
+    EXPECT_EQ(bottom, scaled(barsTop + c.suppBarHeight)) << "add-on guard module " << module;
   }
+  int digitInk = 0;
+  for (int y = 0; y < info.bmHeight; ++y)
+    for (int x = scaled(c.suppX); x < scaled(c.suppX + c.suppWidth); ++x) {
+      if (at(x, y) == 0 || at(x, y) == 0xFFFFFF) continue;  // the text's colour or a blend of it
+      ++digitInk;
+      ASSERT_TRUE(y < scaled(barsTop) || y >= scaled(barsTop + c.suppBarHeight))
+          << "add-on digit over its bars at (" << x << ", " << y << ")";
+    }
+  EXPECT_GT(digitInk, 0) << "no add-on digits";
 
   const int width = info.bmWidth;
   const int height = info.bmHeight;
