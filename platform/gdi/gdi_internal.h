@@ -472,6 +472,9 @@ struct Path {
 struct GlyphShades {
   std::array<uint32_t, 256> value{};
   const GlyphShades& For(COLORREF ink, COLORREF background);
+  // The colours of the table (0x00BBGGRR).
+  COLORREF ink() const { return ink_; }
+  COLORREF back() const { return back_; }
 
  private:
   bool ready_ = false;
@@ -568,8 +571,9 @@ void SetScreenSize(SIZE size);
 
 // Blends `colour` over the target through an 8-bit coverage mask (255 = full).
 // On 1-, 4- and 8-bit targets the blended colour maps to the nearest palette entry.
+// A glyph's mask may come with the place its shades are kept in (see CoverageMask).
 void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
-               COLORREF colour);
+               COLORREF colour, const tav::font::GlyphPixels* shades = nullptr);
 // An 8-bit coverage mask placed at (x, y), `stride` bytes a row. A glyph's
 // mask may come with the place its shades are kept in (rows `width` pixels
 // long, 0x00RRGGBB), which opaque text then copies instead of mixing.

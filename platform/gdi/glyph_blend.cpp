@@ -96,22 +96,62 @@ bool RowHolds(const BYTE* p, int n, uint32_t value) {
   return differ == 0;
 }
 
-// The rows of BlendMaskDirect for pixels of `Bytes` bytes, inside [x0, x1) x
-// [y0, y1). A row whose pixels all hold the shades' background (text over
-// the background colour, most often) takes its blends from the table.
+// A row of n pixels from the shades of their coverage, every pixel written:
+// copied from the glyph's kept shades when there are some.
 template <int Bytes>
-void BlendRows(Bitmap& target, POINT origin, int x, int y, int x0, int x1, int y0, int y1, const uint8_t* mask,
-               int maskStride, COLORREF colour, const GlyphShades& shades) {
+void ShadeRow(BYTE* p, const uint8_t* m, const uint32_t* kept, int n, const uint32_t* value) {
+  if (kept != nullptr) {
+    if constexpr (Bytes == 4) {
+      std::memcpy(p, kept, static_cast<size_t>(n) * 4);
+    } else {
+      for (int i = 0; i < n; ++i) PutValue<3>(p + static_cast<ptrdiff_t>(i) * 3, kept[i]);
+    }
+    return;
+  }
+  for (int i = 0; i < n; ++i) PutValue<Bytes>(p + static_cast<ptrdiff_t>(i) * Bytes, value[m[i]]);
+}
+
+// A glyph's shades in the colours of `shades`, kept with the glyph for the
+// next text in those colours; null when the glyph keeps no more.
+const uint32_t* KeptShades(const CoverageMask& m, const GlyphShades& shades) {
+  if (m.shades == nullptr) return nullptr;
+  const uint64_t key = (uint64_t{shades.ink()} << 32) | shades.back();
+  if (const uint32_t* kept = m.shades->Find(key)) return kept;
+  std::vector<uint32_t> pixels(static_cast<size_t>(m.width) * m.height);
+  for (int row = 0; row < m.height; ++row) {
+    const uint8_t* coverage = m.coverage + static_cast<size_t>(row) * m.stride;
+    uint32_t* out = pixels.data() + static_cast<size_t>(row) * m.width;
+    for (int i = 0; i < m.width; ++i) out[i] = shades.value[coverage[i]];
+  }
+  return m.shades->Keep(key, std::move(pixels));
+}
+
+// The rows of BlendMaskDirect for pixels of `Bytes` bytes, inside [x0, x1) x
+// [y0, y1) of mask m. A row whose pixels all hold the shades' background
+// (text over the background colour, most often) takes its blends from the
+// table, or copies the glyph's kept shades.
+template <int Bytes>
+void BlendRows(Bitmap& target, POINT origin, const CoverageMask& mask, int x0, int x1, int y0, int y1,
+               COLORREF colour, const GlyphShades& shades) {
   const unsigned cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
   const uint32_t solid = (cr << 16) | (cg << 8) | cb;
   const uint32_t back = shades.value[0];
   const int n = x1 - x0;
   if (n <= 0) return;
+  const int x = mask.x, y = mask.y;
+  // Made when a row first holds the background.
+  const uint32_t* kept = nullptr;
+  bool keptTried = false;
   for (int row = y0; row < y1; ++row) {
-    const uint8_t* m = mask + static_cast<size_t>(row - y) * maskStride + (x0 - x);
+    const uint8_t* m = mask.coverage + static_cast<size_t>(row - y) * mask.stride + (x0 - x);
     BYTE* p = target.Row(row + origin.y) + static_cast<ptrdiff_t>(x0 + origin.x) * Bytes;
     if (RowHolds<Bytes>(p, n, back)) {
-      ShadeInk<Bytes>(p, m, n, shades.value.data());
+      if (!keptTried) kept = KeptShades(mask, shades);
+      keptTried = true;
+      if (kept != nullptr)
+        ShadeRow<Bytes>(p, m, kept + static_cast<size_t>(row - y) * mask.width + (x0 - x), n, shades.value.data());
+      else
+        ShadeInk<Bytes>(p, m, n, shades.value.data());
       continue;
     }
     for (int i = 0; i < n; ++i) {
@@ -142,21 +182,6 @@ void BlendRows(Bitmap& target, POINT origin, int x, int y, int x0, int x1, int y
   }
 }
 
-// A row of n pixels from the shades of their coverage, every pixel written:
-// copied from the glyph's kept shades when there are some.
-template <int Bytes>
-void ShadeRow(BYTE* p, const uint8_t* m, const uint32_t* kept, int n, const uint32_t* value) {
-  if (kept != nullptr) {
-    if constexpr (Bytes == 4) {
-      std::memcpy(p, kept, static_cast<size_t>(n) * 4);
-    } else {
-      for (int i = 0; i < n; ++i) PutValue<3>(p + static_cast<ptrdiff_t>(i) * 3, kept[i]);
-    }
-    return;
-  }
-  for (int i = 0; i < n; ++i) PutValue<Bytes>(p + static_cast<ptrdiff_t>(i) * Bytes, value[m[i]]);
-}
-
 // A coverage mask cut to the clip: `part` is the part of the mask's box that
 // is drawn; `kept` its shades in the colours drawn, when the glyph keeps them.
 struct ClippedMask {
@@ -181,25 +206,24 @@ void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, std::span<const C
   for (int row = b.top; row < b.bottom; ++row) {
     BYTE* line = wholeRows ? target.RowToOverwrite(row + origin.y) : target.Row(row + origin.y);
     BYTE* p = line + static_cast<ptrdiff_t>(b.left + origin.x) * Bytes;
-    auto at = [&](int x) { return p + static_cast<ptrdiff_t>(x - b.left) * Bytes; };
-    int done = b.left;  // pixels left of this are written
+    // The row filled whole and the glyphs' rows copied over it: one long fill
+    // beats many short ones between glyphs, and the row is in the cache.
+    FillValues<Bytes>(p, b.right - b.left, back);
     for (const ClippedMask& c : masks) {
-      const int il = std::max(done, c.part.left), ir = std::min(b.right, c.part.right);
+      const int il = std::max(b.left, c.part.left), ir = std::min(b.right, c.part.right);
       if (row < c.part.top || row >= c.part.bottom || il >= ir) continue;
       const CoverageMask& m = *c.mask;
-      FillValues<Bytes>(at(done), il - done, back);
       const uint32_t* kept = c.kept ? c.kept + static_cast<size_t>(row - m.y) * m.width + (il - m.x) : nullptr;
-      ShadeRow<Bytes>(at(il), m.coverage + static_cast<size_t>(row - m.y) * m.stride + (il - m.x), kept, ir - il,
+      ShadeRow<Bytes>(p + static_cast<ptrdiff_t>(il - b.left) * Bytes,
+                      m.coverage + static_cast<size_t>(row - m.y) * m.stride + (il - m.x), kept, ir - il,
                       shades.value.data());
-      done = ir;
     }
-    FillValues<Bytes>(at(done), b.right - done, back);
   }
   for (const ClippedMask& c : masks) {
     const CoverageMask& m = *c.mask;
     const RECT& r = c.part;
     auto blend = [&](int x0, int x1, int y0, int y1) {
-      BlendRows<Bytes>(target, origin, m.x, m.y, x0, x1, y0, y1, m.coverage, m.stride, colour, shades);
+      BlendRows<Bytes>(target, origin, m, x0, x1, y0, y1, colour, shades);
     };
     const int il = std::max(b.left, r.left), ir = std::min(b.right, r.right);
     const int it = std::max(b.top, r.top), ib = std::min(b.bottom, r.bottom);
@@ -215,20 +239,6 @@ void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, std::span<const C
   }
 }
 
-// A glyph's shades in the colours of `shades`, kept with the glyph for the
-// next text in those colours; null when the glyph keeps no more.
-const uint32_t* KeptShades(const CoverageMask& m, const GlyphShades& shades, uint64_t key) {
-  if (m.shades == nullptr) return nullptr;
-  if (const uint32_t* kept = m.shades->Find(key)) return kept;
-  std::vector<uint32_t> pixels(static_cast<size_t>(m.width) * m.height);
-  for (int row = 0; row < m.height; ++row) {
-    const uint8_t* coverage = m.coverage + static_cast<size_t>(row) * m.stride;
-    uint32_t* out = pixels.data() + static_cast<size_t>(row) * m.width;
-    for (int i = 0; i < m.width; ++i) out[i] = shades.value[coverage[i]];
-  }
-  return m.shades->Keep(key, std::move(pixels));
-}
-
 RECT Intersect(const RECT& a, const RECT& b) {
   return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
               std::min(a.bottom, b.bottom)};
@@ -236,8 +246,8 @@ RECT Intersect(const RECT& a, const RECT& b) {
 
 // BlendMask on 24- and 32-bit targets inside one clip rectangle: the same
 // mixing on the pixel bytes (blue, green, red), without colour conversions.
-bool BlendMaskDirect(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
-                     COLORREF colour) {
+bool BlendMaskDirect(DeviceContext& dc, const CoverageMask& mask, COLORREF colour) {
+  const int x = mask.x, y = mask.y, width = mask.width, height = mask.height;
   Bitmap& target = *dc.Target();
   RECT clip;
   if ((target.bpp != 24 && target.bpp != 32) || !dc.RectangularClip(clip)) return false;
@@ -247,9 +257,9 @@ bool BlendMaskDirect(DeviceContext& dc, int x, int y, int width, int height, con
   // Transparent text lies over its background colour more often than not.
   const GlyphShades& shades = dc.glyphShades.For(colour, dc.state.bkColour);
   if (target.bpp == 32)
-    BlendRows<4>(target, dc.surfaceOrigin, x, y, x0, x1, y0, y1, mask, maskStride, colour, shades);
+    BlendRows<4>(target, dc.surfaceOrigin, mask, x0, x1, y0, y1, colour, shades);
   else
-    BlendRows<3>(target, dc.surfaceOrigin, x, y, x0, x1, y0, y1, mask, maskStride, colour, shades);
+    BlendRows<3>(target, dc.surfaceOrigin, mask, x0, x1, y0, y1, colour, shades);
   return true;
 }
 
@@ -270,11 +280,11 @@ const GlyphShades& GlyphShades::For(COLORREF ink, COLORREF background) {
 }
 
 void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
-               COLORREF colour) {
+               COLORREF colour, const tav::font::GlyphPixels* shades) {
   Bitmap* target = dc.Target();
   if (!target || !mask || width <= 0 || height <= 0) return;
   const auto hold = target->pixels.Hold();
-  if (BlendMaskDirect(dc, x, y, width, height, mask, maskStride, colour)) return;
+  if (BlendMaskDirect(dc, CoverageMask{mask, x, y, width, height, maskStride, shades}, colour)) return;
   const SpanRegion area =
       SpanRegion::Combine(SpanRegion::FromRect(x, y, x + width, y + height), dc.EffectiveClip(), RGN_AND);
   const int cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
@@ -317,7 +327,6 @@ bool FillAndBlendMasks(DeviceContext& dc, const RECT& back, COLORREF backColour,
   const std::span<ClippedMask> all =
       masks.size() > kInline ? std::span<ClippedMask>(heap) : std::span<ClippedMask>(local);
   const GlyphShades& shades = dc.glyphShades.For(colour, backColour);
-  const uint64_t key = (uint64_t{colour & 0xFFFFFF} << 32) | (backColour & 0xFFFFFF);
   size_t count = 0;
   for (const CoverageMask& m : masks) {
     if (!m.coverage || m.width <= 0 || m.height <= 0) continue;
@@ -330,7 +339,7 @@ bool FillAndBlendMasks(DeviceContext& dc, const RECT& back, COLORREF backColour,
   // Only over the background: elsewhere the glyphs blend over what is there.
   for (ClippedMask& c : all.first(count)) {
     const RECT over = Intersect(c.part, b);
-    if (over.left < over.right && over.top < over.bottom) c.kept = KeptShades(*c.mask, shades, key);
+    if (over.left < over.right && over.top < over.bottom) c.kept = KeptShades(*c.mask, shades);
   }
   const auto hold = target->pixels.Hold();
   if (target->bpp == 32)

@@ -95,7 +95,8 @@ struct Background {
 void PutMasks(DeviceContext& dc, const Background* back, std::span<const CoverageMask> masks, COLORREF colour) {
   if (back && FillAndBlendMasks(dc, back->box, back->colour, masks, colour)) return;
   if (back) FillDeviceRect(dc, back->box, back->colour);
-  for (const CoverageMask& m : masks) BlendMask(dc, m.x, m.y, m.width, m.height, m.coverage, m.stride, colour);
+  for (const CoverageMask& m : masks)
+    BlendMask(dc, m.x, m.y, m.width, m.height, m.coverage, m.stride, colour, m.shades);
 }
 
 // Puts the glyphs of a run down, after the background when `back` is given:
@@ -158,7 +159,8 @@ void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const F
   if (area > kMaxMask || area > 2 * inked) {
     if (back) FillDeviceRect(dc, back->box, back->colour);
     for (const auto& p : placed)
-      BlendMask(dc, p.x, p.y, p.glyph->width, p.glyph->height, p.glyph->coverage.data(), p.glyph->width, colour);
+      BlendMask(dc, p.x, p.y, p.glyph->width, p.glyph->height, p.glyph->coverage.data(), p.glyph->width, colour,
+                &p.glyph->drawn);
     return;
   }
   const int width = x1 - x0;

@@ -299,13 +299,14 @@ TEST(GdiFastPaths, OpaqueTextMatchesThePixelPath) {
         }
 }
 
-// Opaque text keeps each glyph's shades in the colours it was drawn in and
-// copies them the next time. The first drawing in a pair of colours, the
-// drawings after it, and more pairs than a glyph keeps (the rest are mixed
-// from the table) all give the pixels of the general path: glyphs side by
-// side or overlapping, cut by the clip and the surface's edges, under an
-// opaque rectangle larger than the text, white on black.
-TEST(GdiFastPaths, OpaqueTextFromKeptShadesMatchesThePixelPath) {
+// Text keeps each glyph's shades in the colours it was drawn in and copies
+// them the next time, opaque or transparent over rows of its background
+// colour. The first drawing in a pair of colours, the drawings after it, and
+// more pairs than a glyph keeps (the rest are mixed from the table) all give
+// the pixels of the general path: glyphs side by side or overlapping, cut by
+// the clip and the surface's edges, under an opaque rectangle larger than the
+// text, white on black.
+TEST(GdiFastPaths, TextFromKeptShadesMatchesThePixelPath) {
   struct Run {
     const char* name;
     int x, y;
@@ -338,16 +339,21 @@ TEST(GdiFastPaths, OpaqueTextFromKeptShadesMatchesThePixelPath) {
           lf.lfItalic = run.italic;
           std::strcpy(lf.lfFaceName, "DejaVu Sans");
           Selected font(dc, CreateFontIndirectA(&lf));
-          SetBkMode(dc, OPAQUE);
           const bool rect = run.opaque.left < run.opaque.right;
-          for (const Colours& c : colours)
-            for (int again = 0; again < 2; ++again) {
-              SetTextColor(dc, c.ink);
-              SetBkColor(dc, c.back);
+          const UINT length = static_cast<UINT>(std::strlen(run.text));
+          for (const Colours& c : colours) {
+            SetTextColor(dc, c.ink);
+            SetBkColor(dc, c.back);
+            SetBkMode(dc, OPAQUE);
+            for (int again = 0; again < 2; ++again)
               ExtTextOutA(dc, run.x + again, run.y, rect ? ETO_OPAQUE : 0, rect ? &run.opaque : nullptr, run.text,
-                          static_cast<UINT>(std::strlen(run.text)), nullptr);
-            }
-        }, std::string("opaque text from kept shades, ") + run.name);
+                          length, nullptr);
+            // Transparent over the background just drawn, its rows partly
+            // holding that colour and partly the glyphs.
+            SetBkMode(dc, TRANSPARENT);
+            ExtTextOutA(dc, run.x + 3, run.y + 2, 0, nullptr, run.text, length, nullptr);
+          }
+        }, std::string("text from kept shades, ") + run.name);
 }
 
 // GetDIBits and SetDIBits of the bitmap's own format move the same values as
