@@ -7,11 +7,10 @@
 #include <span>
 #include <vector>
 
+#include "barcode/draw/dib32.h"
+
 namespace kalvo {
 namespace {
-
-// A 32-bit DIB pixel: blue, green and red bytes from the low end.
-uint32_t PixelOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
 // A scan line's pixels: on the stack for the widths symbols have, on the
 // heap beyond. Left as they come: every pixel is composed before it is used.
@@ -89,18 +88,6 @@ std::vector<int> BandEdges(const std::vector<RECT>& bars, int height) {
   return edges;
 }
 
-// A 32-bit DIB of one top-down line.
-BITMAPINFO OneLineInfo(int width) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = 1;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 // `count` modules of M pixels each from `out`: M a constant, so each module
 // is a few plain stores.
 template <size_t M>
@@ -142,8 +129,8 @@ void ComposeModuleRow(std::span<uint32_t> line, std::span<const uint8_t> row, si
 
 void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, COLORREF back, COLORREF bar) {
   if (width <= 0 || height <= 0) return;
-  const BITMAPINFO info = OneLineInfo(width);
-  const uint32_t backPixel = PixelOf(back), barPixel = PixelOf(bar);
+  const BITMAPINFO info = TopDownDibInfo(width, 1);  // one scan line
+  const uint32_t backPixel = DibPixelOf(back), barPixel = DibPixelOf(bar);
   LineBuffer buffer(width);
   const std::span<uint32_t> line = buffer.Pixels();
   RECT rows;
@@ -180,8 +167,8 @@ void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, CO
 void PaintModuleRows(HDC dc, int width, int height, const ModuleMatrix& matrix, int module, COLORREF back,
                      COLORREF bar) {
   if (width <= 0 || height <= 0) return;
-  const BITMAPINFO info = OneLineInfo(width);
-  const uint32_t backPixel = PixelOf(back), barPixel = PixelOf(bar);
+  const BITMAPINFO info = TopDownDibInfo(width, 1);  // one scan line
+  const uint32_t backPixel = DibPixelOf(back), barPixel = DibPixelOf(bar);
   LineBuffer buffer(width);
   const std::span<uint32_t> line = buffer.Pixels();
   const int64_t moduleRows = module > 0 ? matrix.rows : 0;

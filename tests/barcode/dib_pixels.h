@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "barcode/draw/dib32.h"
 #include "platform/win.h"
 
 namespace kalvotest {
@@ -14,13 +15,7 @@ namespace kalvotest {
 // `height` rows of `width` pixels of `bitmap`, read through `dc` (a memory
 // context of the screen's when null).
 inline std::vector<uint32_t> DibPixels(HBITMAP bitmap, int width, int height, HDC dc = nullptr) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = kalvo::TopDownDibInfo(width, height);
   std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
   HDC reader = dc != nullptr ? dc : CreateCompatibleDC(nullptr);
   EXPECT_EQ(GetDIBits(reader, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS), height);

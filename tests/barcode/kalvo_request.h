@@ -16,6 +16,7 @@
 
 #include "barcode/kalvo.h"
 #include "platform/gdi/gdi.h"
+#include "tests/barcode/dib_pixels.h"
 
 namespace kalvo {
 // Test output names a symbology rather than its number.
@@ -100,7 +101,7 @@ struct Grey {
   }
 };
 
-// Reads the request's bitmap through GetDIBits and deletes it.
+// Reads the request's bitmap and deletes it.
 inline Grey TakeBitmap(CBCode& code) {
   Grey grey;
   if (code.bitmap == nullptr) return grey;
@@ -108,22 +109,13 @@ inline Grey TakeBitmap(CBCode& code) {
   GetObjectA(code.bitmap, sizeof info, &info);
   grey.width = info.bmWidth;
   grey.height = info.bmHeight;
-  BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = grey.width;
-  bmi.bmiHeader.biHeight = -grey.height;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint8_t> bgrx(static_cast<size_t>(grey.width) * grey.height * 4);
-  HDC dc = CreateCompatibleDC(nullptr);
-  GetDIBits(dc, code.bitmap, 0, grey.height, bgrx.data(), &bmi, DIB_RGB_COLORS);
-  DeleteDC(dc);
+  const std::vector<uint32_t> pixels = kalvotest::DibPixels(code.bitmap, grey.width, grey.height);
   DeleteObject(code.bitmap);
   code.bitmap = nullptr;
-  grey.pixels.resize(static_cast<size_t>(grey.width) * grey.height);
-  for (size_t i = 0; i < grey.pixels.size(); ++i) {
-    grey.pixels[i] = static_cast<uint8_t>((bgrx[i * 4] + bgrx[i * 4 + 1] + bgrx[i * 4 + 2]) / 3);
+  grey.pixels.resize(pixels.size());
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    const uint32_t p = pixels[i];
+    grey.pixels[i] = static_cast<uint8_t>(((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF)) / 3);
   }
   return grey;
 }
@@ -134,17 +126,7 @@ inline int CountPixelsOfColour(const CBCode& code, uint32_t rgb) {
   if (code.bitmap == nullptr) return 0;
   BITMAP info{};
   GetObjectA(code.bitmap, sizeof info, &info);
-  BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = info.bmWidth;
-  bmi.bmiHeader.biHeight = -info.bmHeight;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-  HDC dc = CreateCompatibleDC(nullptr);
-  GetDIBits(dc, code.bitmap, 0, info.bmHeight, pixels.data(), &bmi, DIB_RGB_COLORS);
-  DeleteDC(dc);
+  const std::vector<uint32_t> pixels = kalvotest::DibPixels(code.bitmap, info.bmWidth, info.bmHeight);
   int count = 0;
   for (uint32_t p : pixels) count += (p & 0xFFFFFF) == rgb ? 1 : 0;
   return count;
