@@ -5,9 +5,15 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "barcode/draw/bar_bands.h"
+#include "barcode/draw/dib32.h"
 #include "barcode/maxicode/maxicode_stamps.h"
 #include "platform/gdi/gdi_owners.h"
 
@@ -50,35 +56,84 @@ bool DrawsAsStamped(HDC dc, const BITMAP& bm, const LOGBRUSH& brush) {
          viewport.x == 0 && viewport.y == 0 && window.x == 0 && window.y == 0;
 }
 
-uint32_t PixelOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+// A pixel repeated across one wide store.
+#if defined(__SSE2__)
+using Wide = __m128i;
+Wide WideOf(uint32_t pixel) { return _mm_set1_epi32(static_cast<int>(pixel)); }
+#else
+using Wide = uint32_t;
+Wide WideOf(uint32_t pixel) { return pixel; }
+#endif
 
-struct ColouredRun {
-  int y, x0, x1;
-  uint32_t pixel;
-};
-
-std::vector<ColouredRun> ColouredRuns(const Stamp& stamp, const uint32_t (&ink)[4]) {
-  std::vector<ColouredRun> runs;
-  for (const auto* part : {&stamp.fill, &stamp.pen})
-    for (const Stamp::Run& r : *part) runs.push_back({r.y, r.x0, r.x1, ink[static_cast<int>(r.ink)]});
-  std::sort(runs.begin(), runs.end(), [](const ColouredRun& a, const ColouredRun& b) {
-    return a.y != b.y ? a.y < b.y : a.x0 < b.x0;
-  });
-  std::vector<ColouredRun> joined;
-  for (const ColouredRun& r : runs) {
-    if (!joined.empty() && joined.back().y == r.y && joined.back().x1 == r.x0 && joined.back().pixel == r.pixel)
-      joined.back().x1 = r.x1;
-    else
-      joined.push_back(r);
+// Writes `n` pixels of `pixel` (`wide` holding it four times) from `out`,
+// and nothing past them: whole 16-byte stores, the last one reaching back
+// over the one before where `n` is not a multiple of four. The runs of a
+// stamp are a few pixels long: a loop over single pixels, or a call, would
+// cost more than their stores.
+[[gnu::always_inline]] inline void FillRun(uint32_t* out, size_t n, uint32_t pixel, Wide wide) {
+#if defined(__SSE2__)
+  if (n >= 4) {
+    for (size_t i = 0; i + 4 < n; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), wide);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n - 4), wide);
+  } else if (n >= 2) {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), wide);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + n - 2), wide);
+  } else if (n == 1) {
+    *out = pixel;
   }
-  return joined;
+#else
+  static_cast<void>(wide);
+  std::fill_n(out, n, pixel);
+#endif
+}
+
+// Band `index` (`rows` rows of `width` pixels) composed in `band`: the
+// ground, then each layer's pieces in that band whose module is dark, or
+// that belong to no module.
+void ComposeBand(uint32_t* band, int width, int rows, int index, std::span<const StampLayer> layers,
+                 const ModuleGrid& grid, const uint32_t (&ink)[4], std::vector<const StampLayer::Piece*>& dark) {
+  Wide wide[4];
+  for (int i = 0; i < 4; ++i) wide[i] = WideOf(ink[i]);
+  const uint32_t ground = ink[static_cast<int>(Ink::None)];
+  // The ground: one row filled, then copied over twice as many rows each
+  // step, in the long copies the C library makes with its widest stores.
+  const size_t rowPixels = static_cast<size_t>(width);
+  FillRun(band, rowPixels, ground, wide[static_cast<int>(Ink::None)]);
+  for (size_t done = 1, all = static_cast<size_t>(rows); done < all; done *= 2)
+    std::memcpy(band + done * rowPixels, band, std::min(done, all - done) * rowPixels * sizeof(uint32_t));
+  for (const StampLayer& layer : layers) {
+    const std::vector<StampLayer::Piece>& pieces = layer.bands[static_cast<size_t>(index)];
+    // The pieces to stamp gathered without a branch: light and dark modules
+    // come in no order a predictor could follow.
+    dark.resize(pieces.size());
+    size_t count = 0;
+    for (const StampLayer::Piece& p : pieces) {
+      dark[count] = &p;
+      count += p.module < 0 || grid[static_cast<size_t>(p.module)] ? 1 : 0;
+    }
+    auto stamp = [&](auto inkOf) {
+      for (size_t i = 0; i < count; ++i) {
+        const StampLayer::Piece& p = *dark[i];
+        const StampLayer::Run* runs = layer.kinds[static_cast<size_t>(p.kind)].data();
+        uint32_t* origin = band + p.at;
+        for (int r = p.first; r < p.last; ++r) {
+          const int k = inkOf(runs[r]);
+          FillRun(origin + runs[r].at, static_cast<size_t>(runs[r].count), ink[k], wide[k]);
+        }
+      }
+    };
+    // Hexagons of one ink need not look theirs up.
+    if (layer.onlyInk != Ink::None)
+      stamp([only = static_cast<int>(layer.onlyInk)](const StampLayer::Run&) { return only; });
+    else
+      stamp([](const StampLayer::Run& run) { return static_cast<int>(run.ink); });
+  }
 }
 
 // Paints the symbol from the stamps of its resolution, a band of rows at a
-// time composed over the ground colour: the hexagons' fills, then their
-// outlines (an outline pixel stays the pen's, as when all hexagons are drawn
-// in one call), then the finder over them, and the band written to the
-// bitmap. False when the stamps do not apply, before anything is written.
+// time composed over the ground colour and written to the bitmap. False when
+// the stamps do not apply, before anything is written, or when a band could
+// not be written (the symbol is then painted shape by shape).
 bool StampMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush, COLORREF ground) {
   BITMAP bm{};
   LOGBRUSH lb{};
@@ -89,66 +144,27 @@ bool StampMaxiCode(HDC dc, const ModuleGrid& grid, int r, HBRUSH brush, COLORREF
   const std::shared_ptr<const MaxiStamps> stamps = StampsFor(r, width, height);
   if (!stamps) return false;
 
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  // A band of rows at a time keeps the buffer small.
+  // The ground where no ink is; the pen is black.
+  const uint32_t ink[4] = {DibPixelOf(ground), 0, DibPixelOf(lb.lbColor), DibPixelOf(RGB(255, 255, 255))};
+  const std::vector<StampLayer>& layers = ink[static_cast<int>(Ink::Dark)] == ink[static_cast<int>(Ink::Pen)]
+                                              ? stamps->oneInkLayers
+                                              : stamps->layers;
+  // A band of rows at a time keeps the buffer in the nearest cache.
   auto pixels = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(width) * kStampBand);
-  const uint32_t ink[4] = {0, 0 /* the black pen */, PixelOf(lb.lbColor), PixelOf(RGB(255, 255, 255))};
-  const uint32_t groundPixel = PixelOf(ground);
-  // Each kind's fill and outline as one list of runs in their colours, runs
-  // of one colour that meet joined (the two never share a pixel).
-  std::vector<std::vector<ColouredRun>> whole;
-  if (stamps->apart)
-    for (const Stamp& kind : stamps->kinds) whole.push_back(ColouredRuns(kind, ink));
+  std::vector<const StampLayer::Piece*> dark;
   // The bitmap leaves the device context while its bits move.
   UniqueBitmap placeholder(CreateBitmap(1, 1, 1, 1, nullptr));
   SelectScope away(dc, placeholder.get());
   const auto bitmap = static_cast<HBITMAP>(target);
-  bool moved = true;
-  for (int band = 0, top = 0; top < height && moved; ++band, top += kStampBand) {
-    const int rows = std::min(kStampBand, height - top), bottom = top + rows;
-    for (int y = 0; y < rows; ++y) {
-      uint32_t* row = pixels.get() + static_cast<size_t>(y) * width;
-      if (y == 0) std::fill(row, row + width, groundPixel);
-      else std::memcpy(row, pixels.get(), static_cast<size_t>(width) * sizeof(uint32_t));
-    }
-    auto stamp = [&](const std::vector<Stamp::Run>& runs, POINT offset) {
-      for (const Stamp::Run& run : runs) {
-        const int y = run.y + offset.y;
-        if (y < top || y >= bottom) continue;
-        uint32_t* row = pixels.get() + static_cast<size_t>(y - top) * width + offset.x;
-        std::fill(row + run.x0, row + run.x1, ink[static_cast<int>(run.ink)]);
-      }
-    };
-    const std::vector<int>& modules = stamps->modulesInBand[static_cast<size_t>(band)];
-    if (stamps->apart) {
-      for (int m : modules) {
-        if (!grid[static_cast<size_t>(m)]) continue;
-        const POINT o = stamps->offsetOf[m];
-        for (const ColouredRun& run : whole[static_cast<size_t>(stamps->kindOf[m])]) {
-          const int y = run.y + o.y;
-          if (y < top || y >= bottom) continue;
-          uint32_t* row = pixels.get() + static_cast<size_t>(y - top) * width + o.x;
-          std::fill(row + run.x0, row + run.x1, run.pixel);
-        }
-      }
-    } else {
-      for (int m : modules)
-        if (grid[static_cast<size_t>(m)]) stamp(stamps->kinds[static_cast<size_t>(stamps->kindOf[m])].fill, stamps->offsetOf[m]);
-      for (int m : modules)
-        if (grid[static_cast<size_t>(m)]) stamp(stamps->kinds[static_cast<size_t>(stamps->kindOf[m])].pen, stamps->offsetOf[m]);
-    }
-    stamp(stamps->finder.fill, POINT{0, 0});
-    stamp(stamps->finder.pen, POINT{0, 0});
-    moved = SetDIBits(dc, bitmap, static_cast<UINT>(top), static_cast<UINT>(rows), pixels.get(), &info,
-                      DIB_RGB_COLORS) == rows;
+  const BITMAPINFO info = TopDownDibInfo(width, height);  // the band holds the rows from `top` on
+  for (int band = 0, top = 0; top < height; ++band, top += kStampBand) {
+    const int rows = std::min(kStampBand, height - top);
+    ComposeBand(pixels.get(), width, rows, band, layers, grid, ink, dark);
+    if (SetDIBits(dc, bitmap, static_cast<UINT>(top), static_cast<UINT>(rows), pixels.get(), &info, DIB_RGB_COLORS) !=
+        rows)
+      return false;
   }
-  return moved;
+  return true;
 }
 
 }  // namespace

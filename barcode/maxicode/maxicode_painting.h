@@ -28,4 +28,9 @@ HexagonMeasures HexagonMeasuresAt(int resolution);
 // context's pen.
 void PaintMaxiCode(HDC dc, const ModuleGrid& grid, int resolution, HBRUSH brush, COLORREF ground);
 
+// The dark modules and the finder drawn shape by shape through the drawing
+// layer over what the bitmap holds: the pixels the stamps of PaintMaxiCode
+// reproduce, and its way where they do not apply.
+void DrawMaxiCodeShapes(HDC dc, const ModuleGrid& grid, int resolution, HBRUSH brush);
+
 }  // namespace kalvo::maxicode

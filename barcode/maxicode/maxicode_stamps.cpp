@@ -5,7 +5,9 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 
+#include "barcode/draw/dib32.h"
 #include "barcode/maxicode/maxicode_painting.h"
 #include "platform/gdi/gdi_owners.h"
 
@@ -21,6 +23,15 @@ constexpr double kFirstRowCentre = 0.0205;
 // Colours of the scratch drawing that tell the inks apart.
 constexpr COLORREF kUntouched = RGB(0, 255, 0);
 constexpr COLORREF kDarkFill = RGB(255, 0, 0);
+
+// Pixels [x0, x1) of row y that a drawing left in one ink.
+struct InkRun {
+  int y, x0, x1;
+  Ink ink;
+};
+
+// What a drawing left in the pixels of a box: runs of one ink, row by row.
+using Stamp = std::vector<InkRun>;
 
 struct Cache {
   std::mutex lock;
@@ -43,13 +54,7 @@ RECT BoundsOf(const std::array<POINT, 6>& corners) {
 class Scratch {
  public:
   Scratch(int width, int height) : width_(width), dc_(CreateCompatibleDC(nullptr)), dark_(CreateSolidBrush(kDarkFill)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownDibInfo(width, height);
     bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
     selected_.emplace(dc_.get(), bitmap_.get());
   }
@@ -69,18 +74,9 @@ class Scratch {
         const Ink ink = At(x, y);
         LONG end = x + 1;
         while (end < box.right && At(end, y) == ink) ++end;
-        const Stamp::Run run{static_cast<int>(y), static_cast<int>(x), static_cast<int>(end), ink};
-        if (ink == Ink::Pen) {
-          s.pen.push_back(run);
-        } else if (ink != Ink::None) {
-          s.fill.push_back(run);
-        }
+        if (ink != Ink::None) s.push_back(InkRun{static_cast<int>(y), static_cast<int>(x), static_cast<int>(end), ink});
         x = end;
       }
-    s.top = INT32_MAX, s.bottom = INT32_MIN;
-    for (const auto* runs : {&s.fill, &s.pen})
-      if (!runs->empty()) s.top = std::min(s.top, runs->front().y), s.bottom = std::max(s.bottom, runs->back().y + 1);
-    if (s.top > s.bottom) s.top = s.bottom = 0;
     return s;
   }
 
@@ -116,22 +112,90 @@ bool SameShape(const std::array<POINT, 6>& a, const std::array<POINT, 6>& b) {
   return true;
 }
 
+// A kind's runs in one list, row by row and left to right, with the outline
+// counted as dark when `penAsDark`, and runs of one ink that meet joined.
+std::vector<InkRun> Joined(std::vector<InkRun> runs, bool penAsDark) {
+  if (penAsDark)
+    for (InkRun& r : runs)
+      if (r.ink == Ink::Pen) r.ink = Ink::Dark;
+  std::sort(runs.begin(), runs.end(),
+            [](const InkRun& a, const InkRun& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
+  std::vector<InkRun> joined;
+  for (const InkRun& r : runs) {
+    if (!joined.empty() && joined.back().y == r.y && joined.back().x1 == r.x0 && joined.back().ink == r.ink)
+      joined.back().x1 = r.x1;
+    else
+      joined.push_back(r);
+  }
+  return joined;
+}
+
+// Where a kind's stamp goes: a module's place, or the finder's (module -1).
+struct Placement {
+  int module, kind;
+  POINT offset;
+};
+
+// The layer of `kinds` stamped at `places`, cut into the bands of a bitmap
+// of `width` x `height`.
+StampLayer LayerOf(const std::vector<std::vector<InkRun>>& kinds, const std::vector<Placement>& places, int width,
+                   int height) {
+  StampLayer layer;
+  std::set<Ink> inks;
+  for (const std::vector<InkRun>& runs : kinds) {
+    std::vector<StampLayer::Run> moved;
+    for (const InkRun& r : runs) {
+      moved.push_back(StampLayer::Run{r.y * width + r.x0, r.x1 - r.x0, r.ink});
+      inks.insert(r.ink);
+    }
+    layer.kinds.push_back(std::move(moved));
+  }
+  if (inks.size() == 1) layer.onlyInk = *inks.begin();
+  layer.bands.resize(static_cast<size_t>((height + kStampBand - 1) / kStampBand));
+  for (const Placement& p : places) {
+    const std::vector<InkRun>& runs = kinds[static_cast<size_t>(p.kind)];
+    for (size_t first = 0, last = 0; first < runs.size(); first = last) {
+      const int band = (runs[first].y + p.offset.y) / kStampBand;
+      while (last < runs.size() && (runs[last].y + p.offset.y) / kStampBand == band) ++last;
+      layer.bands[static_cast<size_t>(band)].push_back(
+          StampLayer::Piece{p.module, p.kind, (p.offset.y - band * kStampBand) * width + p.offset.x,
+                            static_cast<int>(first), static_cast<int>(last)});
+    }
+  }
+  return layer;
+}
+
+// True when no pixel is reached by the stamps of two modules.
+bool Apart(const std::vector<Stamp>& kinds, const std::vector<Placement>& places, int width, int height) {
+  std::vector<int> owner(static_cast<size_t>(width) * height, -1);
+  for (const Placement& p : places)
+    for (const InkRun& run : kinds[static_cast<size_t>(p.kind)])
+      for (int x = run.x0 + p.offset.x; x < run.x1 + p.offset.x; ++x) {
+        int& who = owner[static_cast<size_t>(run.y + p.offset.y) * width + x];
+        if (who >= 0 && who != p.module) return false;
+        who = p.module;
+      }
+  return true;
+}
+
+std::vector<std::vector<InkRun>> JoinedKinds(const std::vector<Stamp>& kinds, bool penAsDark) {
+  std::vector<std::vector<InkRun>> joined;
+  for (const Stamp& kind : kinds) joined.push_back(Joined(kind, penAsDark));
+  return joined;
+}
+
 std::shared_ptr<const MaxiStamps> MakeStamps(int resolution, int width, int height) {
   Scratch scratch(width, height);
   if (!scratch.Ok()) return nullptr;
-  auto stamps = std::make_shared<MaxiStamps>();
-  stamps->width = width;
-  stamps->height = height;
   const std::vector<HexagonPlace> places = LayOutHexagons(resolution);
   std::vector<std::array<POINT, 6>> shapes;
   std::vector<POINT> origins;  // the first corner of each kind's stamp
+  std::vector<Stamp> kinds;
+  std::vector<Placement> modules;
   std::optional<SelectScope> brush(std::in_place, scratch.dc(), scratch.dark());
-  for (const HexagonPlace& h : places) {
-    if (!h.exists) {
-      stamps->kindOf.push_back(-1);
-      stamps->offsetOf.push_back(POINT{0, 0});
-      continue;
-    }
+  for (size_t m = 0; m < places.size(); ++m) {
+    const HexagonPlace& h = places[m];
+    if (!h.exists) continue;
     const RECT box = BoundsOf(h.corners);
     if (!Inside(box, width, height)) return nullptr;
     const auto shape = Shape(h);
@@ -143,33 +207,10 @@ std::shared_ptr<const MaxiStamps> MakeStamps(int resolution, int width, int heig
       origins.push_back(h.corners[0]);
       scratch.Clear(box);
       Polygon(scratch.dc(), h.corners.data(), 6);
-      stamps->kinds.push_back(scratch.Read(box));
+      kinds.push_back(scratch.Read(box));
     }
-    stamps->kindOf.push_back(static_cast<int>(kind));
-    stamps->offsetOf.push_back(POINT{h.corners[0].x - origins[kind].x, h.corners[0].y - origins[kind].y});
-  }
-  stamps->modulesInBand.resize(static_cast<size_t>((height + kStampBand - 1) / kStampBand));
-  for (size_t m = 0; m < places.size(); ++m) {
-    if (stamps->kindOf[m] < 0) continue;
-    const Stamp& s = stamps->kinds[static_cast<size_t>(stamps->kindOf[m])];
-    if (s.top >= s.bottom) continue;
-    const int top = s.top + stamps->offsetOf[m].y, bottom = s.bottom + stamps->offsetOf[m].y;
-    for (int band = top / kStampBand; band <= (bottom - 1) / kStampBand; ++band)
-      stamps->modulesInBand[static_cast<size_t>(band)].push_back(static_cast<int>(m));
-  }
-  std::vector<int> owner(static_cast<size_t>(width) * height, -1);
-  stamps->apart = true;
-  for (size_t m = 0; m < places.size() && stamps->apart; ++m) {
-    if (stamps->kindOf[m] < 0) continue;
-    const Stamp& s = stamps->kinds[static_cast<size_t>(stamps->kindOf[m])];
-    const POINT o = stamps->offsetOf[m];
-    for (const auto* runs : {&s.fill, &s.pen})
-      for (const Stamp::Run& run : *runs)
-        for (int x = run.x0 + o.x; x < run.x1 + o.x; ++x) {
-          int& who = owner[static_cast<size_t>(run.y + o.y) * width + x];
-          if (who >= 0 && who != static_cast<int>(m)) stamps->apart = false;
-          who = static_cast<int>(m);
-        }
+    modules.push_back(Placement{static_cast<int>(m), static_cast<int>(kind),
+                                POINT{h.corners[0].x - origins[kind].x, h.corners[0].y - origins[kind].y}});
   }
   // The finder: its circles from the largest down, dark and white in turn.
   const FinderCircles f = FinderAt(resolution);
@@ -183,7 +224,20 @@ std::shared_ptr<const MaxiStamps> MakeStamps(int resolution, int width, int heig
     Ellipse(scratch.dc(), f.centre.x - f.radii[i], f.centre.y - f.radii[i], f.centre.x + f.radii[i],
             f.centre.y + f.radii[i]);
   }
-  stamps->finder = scratch.Read(finderBox);
+  const Stamp finder = scratch.Read(finderBox);
+  const std::vector<Placement> finderPlace{Placement{-1, 0, POINT{0, 0}}};
+
+  // Hexagons that shared a pixel would have to go out all fills first and
+  // then all outlines, as in one drawing call; the layout's gaps keep them
+  // apart, and shapes that are not are drawn one by one.
+  if (!Apart(kinds, modules, width, height)) return nullptr;
+  auto stamps = std::make_shared<MaxiStamps>();
+  stamps->width = width;
+  stamps->height = height;
+  stamps->layers.push_back(LayerOf(JoinedKinds(kinds, false), modules, width, height));
+  stamps->layers.push_back(LayerOf({Joined(finder, false)}, finderPlace, width, height));
+  stamps->oneInkLayers.push_back(LayerOf(JoinedKinds(kinds, true), modules, width, height));
+  stamps->oneInkLayers.push_back(LayerOf({Joined(finder, true)}, finderPlace, width, height));
   return stamps;
 }
 

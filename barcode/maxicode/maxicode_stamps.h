@@ -18,19 +18,8 @@ namespace kalvo::maxicode {
 // What a shape's drawing leaves in a pixel.
 enum class Ink : uint8_t { None, Pen, Dark, White };
 
-// The pixels a drawing touched in the symbol's bitmap, as runs of one ink.
-struct Stamp {
-  struct Run {
-    int y, x0, x1;  // [x0, x1) on row y
-    Ink ink;
-  };
-  std::vector<Run> fill;  // the Dark and White runs, by row
-  std::vector<Run> pen;   // the outline's runs, by row
-  int top = 0, bottom = 0;  // the rows they take
-};
-
 // Symbols are stamped a band of this many rows at a time.
-constexpr int kStampBand = 32;
+constexpr int kStampBand = 16;
 
 // One module's hexagon: its corners in the bitmap, as the painting lays them out.
 struct HexagonPlace {
@@ -48,25 +37,45 @@ struct FinderCircles {
 };
 FinderCircles FinderAt(int resolution);
 
-// The stamps of one resolution: per module the stamp of its hexagon moved to
-// its place, and the finder.
+// Runs ready to stamp a band of kStampBand rows at a time, with their places
+// counted in pixels of the bitmap's rows laid end to end: each kind's runs
+// row by row, and per band the pieces reaching into it. A piece is the runs
+// [first, last) of one kind that fall inside the band, moved to one module's
+// place (stamped when the module is dark) or to the finder's (module -1,
+// always stamped), less the band's top row.
+struct StampLayer {
+  struct Run {
+    int at, count;
+    Ink ink;
+  };
+  struct Piece {
+    int module, kind;
+    int at;
+    int first, last;
+  };
+  std::vector<std::vector<Run>> kinds;
+  std::vector<std::vector<Piece>> bands;
+  // Every run's ink when all have the same, else Ink::None.
+  Ink onlyInk = Ink::None;
+};
+
+// The stamps of one resolution, as layers stamped one after the other: the
+// hexagons, each whole (no pixel is reached by two modules), and the finder
+// over them.
 struct MaxiStamps {
-  int width = 0, height = 0;            // the bitmap they were made for
-  std::vector<int> kindOf;              // per module: its hexagon kind
-  std::vector<POINT> offsetOf;          // per module: its move from the kind's stamp
-  std::vector<Stamp> kinds;             // one stamp per kind of hexagon
-  std::vector<std::vector<int>> modulesInBand;  // per band of kStampBand rows: the modules reaching into it
-  Stamp finder;
-  // No pixel is reached by the stamps of two modules: each module can then be
-  // stamped whole, its fill and outline together, in any order.
-  bool apart = false;
+  int width = 0, height = 0;  // the bitmap they were made for
+  std::vector<StampLayer> layers;
+  // The same where the dark ink is the pen's colour: the outline counted as
+  // dark joins the fill's runs.
+  std::vector<StampLayer> oneInkLayers;
 };
 
 // The cache of stamps by resolution, owned by the library's exit step.
 void BuildMaxiCodeStampCache();
 void FreeMaxiCodeStampCache();
 // The stamps for a bitmap of `width` x `height` at `resolution`; null without
-// a cache or when a shape reaches past the bitmap's edge (drawn shape by shape then).
+// a cache, or when a shape reaches past the bitmap's edge or two hexagons
+// share a pixel (drawn shape by shape then).
 std::shared_ptr<const MaxiStamps> StampsFor(int resolution, int width, int height);
 
 }  // namespace kalvo::maxicode
