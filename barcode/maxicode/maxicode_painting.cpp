@@ -8,12 +8,9 @@
 #include <span>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "barcode/draw/bar_bands.h"
 #include "barcode/draw/dib32.h"
+#include "barcode/maxicode/maxicode_runs.h"
 #include "barcode/maxicode/maxicode_stamps.h"
 #include "platform/gdi/gdi_owners.h"
 
@@ -56,49 +53,15 @@ bool DrawsAsStamped(HDC dc, const BITMAP& bm, const LOGBRUSH& brush) {
          viewport.x == 0 && viewport.y == 0 && window.x == 0 && window.y == 0;
 }
 
-// A pixel repeated across one wide store.
-#if defined(__SSE2__)
-using Wide = __m128i;
-Wide WideOf(uint32_t pixel) { return _mm_set1_epi32(static_cast<int>(pixel)); }
-#else
-using Wide = uint32_t;
-Wide WideOf(uint32_t pixel) { return pixel; }
-#endif
-
-// Writes `n` pixels of `pixel` (`wide` holding it four times) from `out`,
-// and nothing past them: whole 16-byte stores, the last one reaching back
-// over the one before where `n` is not a multiple of four. The runs of a
-// stamp are a few pixels long: a loop over single pixels, or a call, would
-// cost more than their stores.
-[[gnu::always_inline]] inline void FillRun(uint32_t* out, size_t n, uint32_t pixel, Wide wide) {
-#if defined(__SSE2__)
-  if (n >= 4) {
-    for (size_t i = 0; i + 4 < n; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), wide);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n - 4), wide);
-  } else if (n >= 2) {
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), wide);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + n - 2), wide);
-  } else if (n == 1) {
-    *out = pixel;
-  }
-#else
-  static_cast<void>(wide);
-  std::fill_n(out, n, pixel);
-#endif
-}
-
 // Band `index` (`rows` rows of `width` pixels) composed in `band`: the
 // ground, then each layer's pieces in that band whose module is dark, or
 // that belong to no module.
 void ComposeBand(uint32_t* band, int width, int rows, int index, std::span<const StampLayer> layers,
                  const ModuleGrid& grid, const uint32_t (&ink)[4], std::vector<const StampLayer::Piece*>& dark) {
-  Wide wide[4];
-  for (int i = 0; i < 4; ++i) wide[i] = WideOf(ink[i]);
-  const uint32_t ground = ink[static_cast<int>(Ink::None)];
   // The ground: one row filled, then copied over twice as many rows each
   // step, in the long copies the C library makes with its widest stores.
   const size_t rowPixels = static_cast<size_t>(width);
-  FillRun(band, rowPixels, ground, wide[static_cast<int>(Ink::None)]);
+  std::fill_n(band, rowPixels, ink[static_cast<int>(Ink::None)]);
   for (size_t done = 1, all = static_cast<size_t>(rows); done < all; done *= 2)
     std::memcpy(band + done * rowPixels, band, std::min(done, all - done) * rowPixels * sizeof(uint32_t));
   for (const StampLayer& layer : layers) {
@@ -111,22 +74,7 @@ void ComposeBand(uint32_t* band, int width, int rows, int index, std::span<const
       dark[count] = &p;
       count += p.module < 0 || grid[static_cast<size_t>(p.module)] ? 1 : 0;
     }
-    auto stamp = [&](auto inkOf) {
-      for (size_t i = 0; i < count; ++i) {
-        const StampLayer::Piece& p = *dark[i];
-        const StampLayer::Run* runs = layer.kinds[static_cast<size_t>(p.kind)].data();
-        uint32_t* origin = band + p.at;
-        for (int r = p.first; r < p.last; ++r) {
-          const int k = inkOf(runs[r]);
-          FillRun(origin + runs[r].at, static_cast<size_t>(runs[r].count), ink[k], wide[k]);
-        }
-      }
-    };
-    // Hexagons of one ink need not look theirs up.
-    if (layer.onlyInk != Ink::None)
-      stamp([only = static_cast<int>(layer.onlyInk)](const StampLayer::Run&) { return only; });
-    else
-      stamp([](const StampLayer::Run& run) { return static_cast<int>(run.ink); });
+    StampPieces(band, std::span(dark).first(count), layer, ink);
   }
 }
 
