@@ -1,6 +1,7 @@
 #include "fields/lifecycle/field_lifecycle.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "fields/draw/field_draw.h"
 #include "fields/geometry/field_geometry.h"
@@ -49,6 +50,17 @@ void DeleteField(std::unique_ptr<CField> field) { field.reset(); }
 
 void DeleteFieldList(CFieldList& list) { list.clear(); }
 
+namespace {
+
+// A file's fields may lie anywhere in the coordinate range: centres and moves
+// are worked out in 64 bits and the offset kept inside 32.
+int64_t Centre(LONG low, LONG high) { return (int64_t{low} + high) / 2; }
+LONG MovedBy(LONG offset, int64_t by) {
+  return static_cast<LONG>(std::clamp<int64_t>(offset + by, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
 int RemeasureFieldList(CFieldList& list, const CLabelSetup& setup, IDesignView* view, int keepInside) {
   const POINT scroll = view ? view->GetScrollOrigin() : POINT{0, 0};
   for (auto& f : list) {
@@ -66,8 +78,8 @@ int RemeasureFieldList(CFieldList& list, const CLabelSetup& setup, IDesignView* 
       f->height = size.cy;
     }
     const RECT b = GetFieldBoundingRect(*f, 0, 0, 0, 0);
-    f->offset.x += (a.left + a.right) / 2 - (b.left + b.right) / 2;
-    f->offset.y += (a.top + a.bottom) / 2 - (b.top + b.bottom) / 2;
+    f->offset.x = MovedBy(f->offset.x, Centre(a.left, a.right) - Centre(b.left, b.right));
+    f->offset.y = MovedBy(f->offset.y, Centre(a.top, a.bottom) - Centre(b.top, b.bottom));
     if (keepInside) KeepFieldInsideLabel(*f, setup);
     if (view) {
       RECT& pending = view->PendingInvalidRect();

@@ -275,6 +275,35 @@ TEST(FieldLifecycle, RemeasuringKeepsTheCentre) {
   EXPECT_EQ(list[1]->height, 555);
 }
 
+// A layout file may hold any offsets and sizes: remeasuring fields at the
+// ends of the coordinate range moves them without overflowing.
+TEST(FieldLifecycle, RemeasuringFieldsAtTheEndsOfTheRange) {
+  const CLabelSetup setup = SetupAt(300);
+  struct Case {
+    LONG x, y, width, height;
+    int rotation;
+  };
+  const Case cases[] = {
+      {INT32_MIN + 1, INT32_MIN + 1, 2000, 800, 0},          {INT32_MAX - 1, INT32_MAX - 1, 2000, 800, 0},
+      {-(1 << 28), -(1 << 28), INT32_MAX, INT32_MAX, 45000}, {INT32_MIN, INT32_MAX, INT32_MAX, INT32_MAX, 135000},
+      {1 << 28, 1 << 28, INT32_MAX, INT32_MAX, 225000},      {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 315000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " " << c.width << "x" << c.height << " @" << c.rotation);
+    CFieldList list;
+    auto text = std::make_unique<CTextField>();
+    text->data = "Far";
+    text->offset = {c.x, c.y};
+    text->width = c.width;
+    text->height = c.height;
+    text->SetRotation(c.rotation);
+    list.push_back(std::move(text));
+    ASSERT_EQ(RemeasureFieldList(list, setup, nullptr, 0), 1);
+    EXPECT_GT(list[0]->width, 0);
+    EXPECT_LT(list[0]->width, 1 << 20) << "measured from its text";
+  }
+}
+
 TEST(FieldLifecycle, ConvertedParagraphOwnsItsPictureFile) {
   const CLabelSetup setup = SetupAt(300);
   const fields_test::PictureFile folder;
