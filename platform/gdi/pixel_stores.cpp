@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__x86_64__)
 #include <immintrin.h>
 #define TAV_WIDE_STORES 1
 #endif
@@ -17,7 +17,8 @@
 namespace gdi {
 namespace {
 
-// ---- 16 bytes: SSE2, which every x86-64 processor has (plain loops elsewhere).
+// ---- 16 bytes: SSE2, which every x86-64 processor has (plain loops elsewhere;
+// the compiler widens the value loops to 16-byte stores).
 
 void Fill32Narrow(BYTE* p, size_t n, uint32_t v) {
   for (size_t i = 0; i < n; ++i) std::memcpy(p + 4 * i, &v, 4);
@@ -246,7 +247,6 @@ inline void CopyShort(BYTE* out, const BYTE* in, size_t bytes) {
 #undef TAV_AVX512
 
 bool Runs(StoreWidth width) {
-  __builtin_cpu_init();
   switch (width) {
     case StoreWidth::k16: return true;
     case StoreWidth::k32: return __builtin_cpu_supports("avx2");
