@@ -62,12 +62,7 @@ void PaintRow(Bitmap& target, POINT origin, int y, int x0, int x1, const BrushSa
     switch (target.bpp) {
       case 32: Stores().fill32(row + static_cast<size_t>(sx) * 4, static_cast<size_t>(n), v); return;
       case 8: std::memset(row + sx, static_cast<int>(v), static_cast<size_t>(n)); return;
-      case 24: {
-        const BYTE b0 = static_cast<BYTE>(v), b1 = static_cast<BYTE>(v >> 8), b2 = static_cast<BYTE>(v >> 16);
-        BYTE* p = row + static_cast<size_t>(sx) * 3;
-        for (int i = 0; i < n; ++i, p += 3) p[0] = b0, p[1] = b1, p[2] = b2;
-        return;
-      }
+      case 24: Stores().fill24(row + static_cast<size_t>(sx) * 3, static_cast<size_t>(n), v); return;
       default: break;
     }
   }

@@ -41,6 +41,8 @@ inline void FillValues(BYTE* p, int n, uint32_t v) {
     } else {
       std::fill_n(reinterpret_cast<uint32_t*>(p), n, v);
     }
+  } else if (n >= 16) {
+    Stores().fill24(p, static_cast<size_t>(n), v);
   } else {
     for (int i = 0; i < n; ++i, p += 3) PutValue<3>(p, v);
   }

@@ -24,6 +24,46 @@ void Fill32Narrow(BYTE* p, size_t n, uint32_t v) {
   for (size_t i = 0; i < n; ++i) std::memcpy(p + 4 * i, &v, 4);
 }
 
+// The three bytes of a 24-bit value repeated over `bytes` bytes (a multiple
+// of 3), for loading as whole vectors.
+template <size_t Bytes>
+struct Pattern24 {
+  alignas(64) BYTE bytes[Bytes + 1];  // the last value's fourth byte spills over
+  explicit Pattern24(uint32_t v) {
+    for (size_t i = 0; i < Bytes; i += 3) std::memcpy(bytes + i, &v, 4);
+  }
+};
+
+void Fill24Plain(BYTE* p, size_t n, uint32_t v) {
+  const BYTE b0 = static_cast<BYTE>(v), b1 = static_cast<BYTE>(v >> 8), b2 = static_cast<BYTE>(v >> 16);
+  for (size_t i = 0; i < n; ++i, p += 3) p[0] = b0, p[1] = b1, p[2] = b2;
+}
+
+// Runs of 24-bit values step by three vectors (a whole number of values);
+// the last three vectors end where the run ends, so they start on a value too.
+void Fill24Narrow(BYTE* p, size_t n, uint32_t v) {
+#if defined(__SSE2__)
+  const size_t bytes = n * 3;
+  if (bytes < 48) {
+    Fill24Plain(p, n, v);
+    return;
+  }
+  const Pattern24<48> pattern(v);
+  const __m128i a = _mm_load_si128(reinterpret_cast<const __m128i*>(pattern.bytes));
+  const __m128i b = _mm_load_si128(reinterpret_cast<const __m128i*>(pattern.bytes + 16));
+  const __m128i c = _mm_load_si128(reinterpret_cast<const __m128i*>(pattern.bytes + 32));
+  auto put = [&](BYTE* q) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(q), a);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(q + 16), b);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(q + 32), c);
+  };
+  for (size_t i = 0; i + 48 <= bytes; i += 48) put(p + i);
+  put(p + bytes - 48);
+#else
+  Fill24Plain(p, n, v);
+#endif
+}
+
 void CopyClearing32Narrow(BYTE* out, const BYTE* in, size_t n) {
   for (size_t i = 0; i < n; ++i) {
     uint32_t v;
@@ -139,6 +179,27 @@ inline void CopyShort(BYTE* out, const BYTE* in, size_t bytes) {
 }
 
 // 32 bytes of pixels from p, their fourth bytes cleared.
+[[gnu::target("avx2")]] void Fill24Wide32(BYTE* p, size_t n, uint32_t v) {
+  const size_t bytes = n * 3;
+  if (bytes < 96) {
+    Fill24Narrow(p, n, v);
+    return;
+  }
+  const Pattern24<96> pattern(v);
+  const __m256i a = _mm256_load_si256(reinterpret_cast<const __m256i*>(pattern.bytes));
+  const __m256i b = _mm256_load_si256(reinterpret_cast<const __m256i*>(pattern.bytes + 32));
+  const __m256i c = _mm256_load_si256(reinterpret_cast<const __m256i*>(pattern.bytes + 64));
+  for (size_t i = 0; i + 96 <= bytes; i += 96) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p + i), a);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p + i + 32), b);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p + i + 64), c);
+  }
+  BYTE* q = p + bytes - 96;
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(q), a);
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(q + 32), b);
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(q + 64), c);
+}
+
 [[gnu::target("avx2")]] inline __m256i Clearing32(const BYTE* p, __m256i keep) {
   return _mm256_and_si256(keep, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)));
 }
@@ -217,6 +278,27 @@ inline void CopyShort(BYTE* out, const BYTE* in, size_t bytes) {
   _mm512_storeu_si512(p + bytes - 64, x);
 }
 
+[[gnu::target(TAV_AVX512)]] void Fill24Wide64(BYTE* p, size_t n, uint32_t v) {
+  const size_t bytes = n * 3;
+  if (bytes < 192) {
+    Fill24Wide32(p, n, v);
+    return;
+  }
+  const Pattern24<192> pattern(v);
+  const __m512i a = _mm512_load_si512(pattern.bytes);
+  const __m512i b = _mm512_load_si512(pattern.bytes + 64);
+  const __m512i c = _mm512_load_si512(pattern.bytes + 128);
+  for (size_t i = 0; i + 192 <= bytes; i += 192) {
+    _mm512_storeu_si512(p + i, a);
+    _mm512_storeu_si512(p + i + 64, b);
+    _mm512_storeu_si512(p + i + 128, c);
+  }
+  BYTE* q = p + bytes - 192;
+  _mm512_storeu_si512(q, a);
+  _mm512_storeu_si512(q + 64, b);
+  _mm512_storeu_si512(q + 128, c);
+}
+
 [[gnu::target(TAV_AVX512)]] inline __m512i Clearing64(const BYTE* p, __m512i keep) {
   return _mm512_and_si512(keep, _mm512_loadu_si512(p));
 }
@@ -257,8 +339,8 @@ bool Runs(StoreWidth width) {
 
 bool FullClock64() { return __builtin_cpu_supports("avx512vbmi2"); }
 
-constexpr PixelStores kWide32{StoreWidth::k32, Fill32Wide32, CopyClearing32Wide32, CopyToRowsWide32};
-constexpr PixelStores kWide64{StoreWidth::k64, Fill32Wide64, CopyClearing32Wide64, CopyToRowsWide64};
+constexpr PixelStores kWide32{StoreWidth::k32, Fill32Wide32, Fill24Wide32, CopyClearing32Wide32, CopyToRowsWide32};
+constexpr PixelStores kWide64{StoreWidth::k64, Fill32Wide64, Fill24Wide64, CopyClearing32Wide64, CopyToRowsWide64};
 
 #else
 
@@ -267,7 +349,7 @@ bool FullClock64() { return false; }
 
 #endif
 
-constexpr PixelStores kNarrow{StoreWidth::k16, Fill32Narrow, CopyClearing32Narrow, CopyToRowsNarrow};
+constexpr PixelStores kNarrow{StoreWidth::k16, Fill32Narrow, Fill24Narrow, CopyClearing32Narrow, CopyToRowsNarrow};
 
 // The widest stores, but 64-byte ones only on processors that run them at
 // full clock: the first processors with them (which lack the later byte

@@ -18,6 +18,8 @@ struct PixelStores {
   StoreWidth width;
   // n 32-bit values v from p.
   void (*fill32)(BYTE* p, size_t n, uint32_t v);
+  // n 24-bit values from p: v's low three bytes, lowest first.
+  void (*fill24)(BYTE* p, size_t n, uint32_t v);
   // n 32-bit pixels from `in` to `out`, their fourth bytes cleared (as every
   // write of a 32-bit pixel leaves them). The runs do not overlap.
   void (*copyClearing32)(BYTE* out, const BYTE* in, size_t n);

@@ -1,7 +1,8 @@
 // The bulk pixel stores in every width this processor runs, against plain
 // loops: every short length (the masked and overlapping heads and tails),
 // long rows, each misalignment of the destination and source, rows stored
-// top down and bottom up, and values with and without their fourth byte.
+// top down and bottom up, and values with and without their fourth byte
+// (which a 24-bit fill must not write).
 // Bytes around what is written must stay as they were.
 #include <gtest/gtest.h>
 
@@ -90,6 +91,25 @@ TEST(PixelStores, FillsMatchAPlainLoop) {
           want.Reset(span);
           stores->fill32(got.at(kSlack + offset), n, v);
           for (size_t i = 0; i < n; ++i) std::memcpy(want.at(kSlack + offset + 4 * i), &v, 4);
+          const std::string difference = FirstDifference(got.at(0), want.at(0), span);
+          ASSERT_EQ(difference, "") << w.name << ", " << n << " values at offset " << offset << ", value " << v;
+        }
+  }
+}
+
+TEST(PixelStores, ThreeByteFillsMatchAPlainLoop) {
+  Aligned got(kSlack + 64 + 3 * kLongest + kSlack), want(kSlack + 64 + 3 * kLongest + kSlack);
+  for (const Width& w : kWidths) {
+    const PixelStores* stores = gdi::StoresOfWidth(w.width);
+    if (!stores) continue;
+    for (size_t n : Lengths())
+      for (size_t offset = 0; offset < 64; ++offset)  // a 24-bit row's values start on any byte
+        for (uint32_t v : kValues) {
+          const size_t span = kSlack + offset + 3 * n + kSlack;
+          got.Reset(span);
+          want.Reset(span);
+          stores->fill24(got.at(kSlack + offset), n, v);
+          for (size_t i = 0; i < n; ++i) std::memcpy(want.at(kSlack + offset + 3 * i), &v, 3);
           const std::string difference = FirstDifference(got.at(0), want.at(0), span);
           ASSERT_EQ(difference, "") << w.name << ", " << n << " values at offset " << offset << ", value " << v;
         }
