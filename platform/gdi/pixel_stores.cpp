@@ -352,8 +352,10 @@ bool FullClock64() { return false; }
 constexpr PixelStores kNarrow{StoreWidth::k16, Fill32Narrow, Fill24Narrow, CopyClearing32Narrow, CopyToRowsNarrow};
 
 // The widest stores, but 64-byte ones only on processors that run them at
-// full clock: the first processors with them (which lack the later byte
-// permutes) slow down for a while after each burst.
+// full clock: the first processors to have them (recognised by lacking the
+// later VBMI2 instructions) lower their clock for a while after each burst.
+// On this kind of work 64-byte stores gain little over 32-byte ones: both
+// are bound by how fast the second-level cache takes lines.
 const PixelStores& Choose() {
   StoreWidth best = StoreWidth::k16;
   if (Runs(StoreWidth::k32)) best = StoreWidth::k32;
