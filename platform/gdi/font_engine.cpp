@@ -614,6 +614,12 @@ struct RealizedFont::Impl {
     return px;
   }
 
+  // The glyph from the cache, rendered on first use; under the engine's lock.
+  const std::shared_ptr<const GlyphImage>& GlyphLocked(char32_t ch) {
+    if (auto it = glyphs.find(ch); it != glyphs.end()) return it->second;
+    return glyphs.emplace(ch, Render(ch)).first->second;
+  }
+
   std::shared_ptr<const GlyphImage> Render(char32_t ch) {
     auto image = std::make_shared<GlyphImage>();
     const GlyphRef ref = Find(ch);
@@ -832,10 +838,20 @@ bool RealizedFont::HasGlyph(char32_t ch) const {
 
 std::shared_ptr<const GlyphImage> RealizedFont::Glyph(char32_t ch) const {
   std::lock_guard lock(EngineMutex());
-  if (auto it = impl_->glyphs.find(ch); it != impl_->glyphs.end()) return it->second;
-  auto g = impl_->Render(ch);
-  impl_->glyphs.emplace(ch, g);
-  return g;
+  return impl_->GlyphLocked(ch);
+}
+
+void RealizedFont::Glyphs(std::u16string_view text, std::span<const GlyphImage*> out) const {
+  std::lock_guard lock(EngineMutex());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+      out[i] = impl_->GlyphLocked(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00)).get();
+      out[++i] = nullptr;
+      continue;
+    }
+    out[i] = impl_->GlyphLocked(c).get();
+  }
 }
 
 }  // namespace tav::font

@@ -174,6 +174,10 @@ class RealizedFont {
   bool HasGlyph(char32_t ch) const;
   // The rendered glyph (shared, valid as long as the font lives).
   std::shared_ptr<const GlyphImage> Glyph(char32_t ch) const;
+  // The glyphs of a UTF-16 run under one lock, valid as long as the font
+  // lives: out[i] for unit i, a surrogate pair's on its first unit and null
+  // on its second (an unpaired surrogate is a character of its own).
+  void Glyphs(std::u16string_view text, std::span<const GlyphImage*> out) const;
   // Device-space (y down) step of one pixel of advance along the baseline, and
   // of one pixel "down" from it (unit vectors unless the mapping stretches).
   double baseX() const;

@@ -468,18 +468,27 @@ struct Path {
 };
 
 // The 256 blends of an ink colour over a background colour (0x00RRGGBB by
-// coverage), which opaque text writes in one pass; kept for the colours last used.
-struct GlyphShades {
-  std::array<uint32_t, 256> value{};
-  const GlyphShades& For(COLORREF ink, COLORREF background);
+// coverage), which text writes where it lies over that background; kept for
+// the colours last used, and worked out when first needed: text that copies
+// its glyphs' kept shades needs only the background's value.
+class GlyphShades {
+ public:
+  GlyphShades& For(COLORREF ink, COLORREF background);
   // The colours of the table (0x00BBGGRR).
   COLORREF ink() const { return ink_; }
   COLORREF back() const { return back_; }
+  // The value of coverage 0 (the background) and 255 (the ink).
+  uint32_t Back() const { return backValue_; }
+  // The 256 values.
+  const uint32_t* Table();
 
  private:
+  std::array<uint32_t, 256> value_{};
   bool ready_ = false;
+  bool made_ = false;
   COLORREF ink_ = 0;
   COLORREF back_ = 0;
+  uint32_t backValue_ = 0;
 };
 
 struct DeviceContext {

@@ -101,7 +101,7 @@ bool RowHolds(const BYTE* p, int n, uint32_t value) {
 // A row of n pixels from the shades of their coverage, every pixel written:
 // copied from the glyph's kept shades when there are some.
 template <int Bytes>
-void ShadeRow(BYTE* p, const uint8_t* m, const uint32_t* kept, int n, const uint32_t* value) {
+void ShadeRow(BYTE* p, const uint8_t* m, const uint32_t* kept, int n, GlyphShades& shades) {
   if (kept != nullptr) {
     if constexpr (Bytes == 4) {
       std::memcpy(p, kept, static_cast<size_t>(n) * 4);
@@ -110,20 +110,22 @@ void ShadeRow(BYTE* p, const uint8_t* m, const uint32_t* kept, int n, const uint
     }
     return;
   }
+  const uint32_t* value = shades.Table();
   for (int i = 0; i < n; ++i) PutValue<Bytes>(p + static_cast<ptrdiff_t>(i) * Bytes, value[m[i]]);
 }
 
 // A glyph's shades in the colours of `shades`, kept with the glyph for the
 // next text in those colours; null when the glyph keeps no more.
-const uint32_t* KeptShades(const CoverageMask& m, const GlyphShades& shades) {
+const uint32_t* KeptShades(const CoverageMask& m, GlyphShades& shades) {
   if (m.shades == nullptr) return nullptr;
   const uint64_t key = (uint64_t{shades.ink()} << 32) | shades.back();
   if (const uint32_t* kept = m.shades->Find(key)) return kept;
+  const uint32_t* value = shades.Table();
   std::vector<uint32_t> pixels(static_cast<size_t>(m.width) * m.height);
   for (int row = 0; row < m.height; ++row) {
     const uint8_t* coverage = m.coverage + static_cast<size_t>(row) * m.stride;
     uint32_t* out = pixels.data() + static_cast<size_t>(row) * m.width;
-    for (int i = 0; i < m.width; ++i) out[i] = shades.value[coverage[i]];
+    for (int i = 0; i < m.width; ++i) out[i] = value[coverage[i]];
   }
   return m.shades->Keep(key, std::move(pixels));
 }
@@ -134,10 +136,10 @@ const uint32_t* KeptShades(const CoverageMask& m, const GlyphShades& shades) {
 // table, or copies the glyph's kept shades.
 template <int Bytes>
 void BlendRows(Bitmap& target, POINT origin, const CoverageMask& mask, int x0, int x1, int y0, int y1,
-               COLORREF colour, const GlyphShades& shades) {
+               COLORREF colour, GlyphShades& shades) {
   const unsigned cr = GetRValue(colour), cg = GetGValue(colour), cb = GetBValue(colour);
   const uint32_t solid = (cr << 16) | (cg << 8) | cb;
-  const uint32_t back = shades.value[0];
+  const uint32_t back = shades.Back();
   const int n = x1 - x0;
   if (n <= 0) return;
   const int x = mask.x, y = mask.y;
@@ -151,9 +153,9 @@ void BlendRows(Bitmap& target, POINT origin, const CoverageMask& mask, int x0, i
       if (!keptTried) kept = KeptShades(mask, shades);
       keptTried = true;
       if (kept != nullptr)
-        ShadeRow<Bytes>(p, m, kept + static_cast<size_t>(row - y) * mask.width + (x0 - x), n, shades.value.data());
+        ShadeRow<Bytes>(p, m, kept + static_cast<size_t>(row - y) * mask.width + (x0 - x), n, shades);
       else
-        ShadeInk<Bytes>(p, m, n, shades.value.data());
+        ShadeInk<Bytes>(p, m, n, shades.Table());
       continue;
     }
     for (int i = 0; i < n; ++i) {
@@ -199,8 +201,8 @@ struct ClippedMask {
 // come in order of their left edges.
 template <int Bytes>
 void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, std::span<const ClippedMask> masks,
-                  const GlyphShades& shades, COLORREF colour) {
-  const uint32_t back = shades.value[0];
+                  GlyphShades& shades, COLORREF colour) {
+  const uint32_t back = shades.Back();
   // Whole rows are written before they are read: a new bitmap's rows are not
   // cleared first.
   const bool wholeRows = b.left + origin.x == 0 && b.right + origin.x == target.width &&
@@ -217,8 +219,7 @@ void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, std::span<const C
       const CoverageMask& m = *c.mask;
       const uint32_t* kept = c.kept ? c.kept + static_cast<size_t>(row - m.y) * m.width + (il - m.x) : nullptr;
       ShadeRow<Bytes>(p + static_cast<ptrdiff_t>(il - b.left) * Bytes,
-                      m.coverage + static_cast<size_t>(row - m.y) * m.stride + (il - m.x), kept, ir - il,
-                      shades.value.data());
+                      m.coverage + static_cast<size_t>(row - m.y) * m.stride + (il - m.x), kept, ir - il, shades);
     }
   }
   for (const ClippedMask& c : masks) {
@@ -257,7 +258,7 @@ bool BlendMaskDirect(DeviceContext& dc, const CoverageMask& mask, COLORREF colou
   const int y0 = std::max<int>(y, clip.top), y1 = std::min<int>(y + height, clip.bottom);
   if (x0 >= x1) return true;
   // Transparent text lies over its background colour more often than not.
-  const GlyphShades& shades = dc.glyphShades.For(colour, dc.state.bkColour);
+  GlyphShades& shades = dc.glyphShades.For(colour, dc.state.bkColour);
   if (target.bpp == 32)
     BlendRows<4>(target, dc.surfaceOrigin, mask, x0, x1, y0, y1, colour, shades);
   else
@@ -267,18 +268,28 @@ bool BlendMaskDirect(DeviceContext& dc, const CoverageMask& mask, COLORREF colou
 
 }  // namespace
 
-const GlyphShades& GlyphShades::For(COLORREF ink, COLORREF background) {
+GlyphShades& GlyphShades::For(COLORREF ink, COLORREF background) {
   ink &= 0xFFFFFF;
   background &= 0xFFFFFF;
   if (ready_ && ink == ink_ && background == back_) return *this;
-  const unsigned cr = GetRValue(ink), cg = GetGValue(ink), cb = GetBValue(ink);
-  const unsigned br = GetRValue(background), bg = GetGValue(background), bb = GetBValue(background);
-  for (unsigned a = 0; a < 256; ++a)
-    value[a] = (uint32_t{MixChannel(cr, br, a)} << 16) | (uint32_t{MixChannel(cg, bg, a)} << 8) | MixChannel(cb, bb, a);
   ink_ = ink;
   back_ = background;
   ready_ = true;
+  made_ = false;
+  backValue_ = (uint32_t{GetRValue(background)} << 16) | (uint32_t{GetGValue(background)} << 8) | GetBValue(background);
   return *this;
+}
+
+const uint32_t* GlyphShades::Table() {
+  if (!made_) {
+    const unsigned cr = GetRValue(ink_), cg = GetGValue(ink_), cb = GetBValue(ink_);
+    const unsigned br = GetRValue(back_), bg = GetGValue(back_), bb = GetBValue(back_);
+    for (unsigned a = 0; a < 256; ++a)
+      value_[a] =
+          (uint32_t{MixChannel(cr, br, a)} << 16) | (uint32_t{MixChannel(cg, bg, a)} << 8) | MixChannel(cb, bb, a);
+    made_ = true;
+  }
+  return value_.data();
 }
 
 void BlendMask(DeviceContext& dc, int x, int y, int width, int height, const uint8_t* mask, int maskStride,
@@ -328,7 +339,7 @@ bool FillAndBlendMasks(DeviceContext& dc, const RECT& back, COLORREF backColour,
   if (masks.size() > kInline) heap.resize(masks.size());
   const std::span<ClippedMask> all =
       masks.size() > kInline ? std::span<ClippedMask>(heap) : std::span<ClippedMask>(local);
-  const GlyphShades& shades = dc.glyphShades.For(colour, backColour);
+  GlyphShades& shades = dc.glyphShades.For(colour, backColour);
   size_t count = 0;
   for (const CoverageMask& m : masks) {
     if (!m.coverage || m.width <= 0 || m.height <= 0) continue;

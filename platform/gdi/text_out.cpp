@@ -114,10 +114,13 @@ void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const F
   size_t count = 0;
   int64_t inked = 0;
   int x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+  RunBuffer<const tav::font::GlyphImage*, kShortRun> glyphBuffer(text.size());
+  const std::span<const tav::font::GlyphImage*> glyphs = glyphBuffer.span();
+  font.Glyphs(text, glyphs);
   double pen = 0;
-  size_t unit = 0;
-  for (char32_t c : tav::font::DecodeUtf16(text)) {
-    const tav::font::GlyphImage* glyph = font.Glyph(c).get();
+  for (size_t unit = 0; unit < text.size(); ++unit) {
+    const tav::font::GlyphImage* glyph = glyphs[unit];
+    if (glyph == nullptr) continue;  // the second unit of a surrogate pair
     if (glyph->width > 0 && glyph->height > 0) {
       const int x = Snap(f.start.x + pen * f.bx) + glyph->left;
       const int y = Snap(f.start.y + pen * f.by) + glyph->top;
@@ -129,7 +132,6 @@ void PaintGlyphs(DeviceContext& dc, const tav::font::RealizedFont& font, const F
       all[count++] = {glyph, x, y};
     }
     pen += advances[unit];
-    unit += c >= 0x10000 ? 2 : 1;
   }
   const std::span<const Placed> placed = all.first(count);
   auto maskOf = [](const Placed& p) {

@@ -274,4 +274,37 @@ TEST(FontEngine, RunAdvancesAreEachCharactersAdvance) {
   }
 }
 
+// A run's glyphs fetched at once are each character's own glyph, decoded as
+// the characters are: a pair on its first unit, an unpaired surrogate alone.
+TEST(FontEngine, RunGlyphsAreEachCharactersGlyph) {
+  struct Case {
+    const char* name;
+    std::u16string text;
+    std::u32string characters;  // one per unit: 0 for a pair's second unit
+  };
+  const Case cases[] = {
+      {"letters", u"Wag 8", U"Wag 8"},
+      {"pair", u"a\U0001D400b", {U'a', 0x1D400, 0, U'b'}},
+      {"pair at the end", u"x\U0001D400", {U'x', 0x1D400, 0}},
+      {"high surrogate at the end", u"ab\xD835", {U'a', U'b', 0xD835}},
+      {"low surrogate alone", u"a\xDC00z", {U'a', 0xDC00, U'z'}},
+      {"pair reversed", u"\xDC00\xD835z", {0xDC00, 0xD835, U'z'}},
+      {"ideographs", u"\u4E2D\u6587", U"\u4E2D\u6587"},
+      {"empty", u"", U""},
+  };
+  for (bool antialias : {false, true}) {
+    auto font = RealizedFont::Get(Face(u"Arial", -23), {}, antialias);
+    ASSERT_NE(font, nullptr);
+    for (const Case& c : cases) {
+      ASSERT_EQ(c.characters.size(), c.text.size()) << c.name;
+      std::vector<const tav::font::GlyphImage*> got(c.text.size(), nullptr);
+      font->Glyphs(c.text, got);
+      for (size_t i = 0; i < c.text.size(); ++i) {
+        const tav::font::GlyphImage* want = c.characters[i] == 0 ? nullptr : font->Glyph(c.characters[i]).get();
+        EXPECT_EQ(got[i], want) << c.name << ", unit " << i;
+      }
+    }
+  }
+}
+
 }  // namespace
