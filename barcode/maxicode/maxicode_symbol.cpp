@@ -139,9 +139,15 @@ void PlaceMaxiCodeCodeword(ModuleGrid& grid, uint8_t codeword, int index) {
 }
 
 ModuleGrid PlaceMaxiCodeSymbol(const Codewords& codewords) {
+  // Every bit of the stream has one module and every other module is fixed:
+  // one pass over the map sets them all.
   ModuleGrid grid = EmptyModuleGrid();
-  for (int i = 0; i < kCodewordCount; ++i) PlaceMaxiCodeCodeword(grid, codewords[i], i);
-  PlaceMaxiCodeCodeword(grid, 0, kFixedModulesIndex);
+  const ModuleMap& map = MaxiCodeModuleMap();
+  for (size_t m = 0; m < map.size(); ++m) {
+    const int bit = map[m];
+    grid[m] = static_cast<uint8_t>(bit >= 0 ? (codewords[static_cast<size_t>(bit / 6)] >> (5 - bit % 6)) & 1u
+                                            : bit == kFixedDark ? 1u : 0u);
+  }
   return grid;
 }
 
