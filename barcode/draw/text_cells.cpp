@@ -18,9 +18,35 @@ constexpr MAT2 kIdentity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
 CellWidths::CellWidths(HDC dc, bool boxes)
     : dc_(dc),
       m_(TextExtent(dc, "M")),
-      boxes_(boxes && GetMapMode(dc) == MM_TEXT && GetGraphicsMode(dc) == GM_COMPATIBLE &&
-             GetTextCharacterExtra(dc) == 0) {
+      pixelUnits_(GetMapMode(dc) == MM_TEXT && GetGraphicsMode(dc) == GM_COMPATIBLE),
+      boxes_(boxes && pixelUnits_ && GetTextCharacterExtra(dc) == 0) {
   cells_[0] = Cell{static_cast<int>(m_.cx)};
+}
+
+// Where a logical unit is a pixel, every advance is a whole number of units:
+// the extents after each byte of a run differ by exactly the extent of that
+// byte alone. Bytes below 128 are characters of one byte in every code page.
+void CellWidths::Prepare(std::string_view text) {
+  if (boxes_ || !pixelUnits_) return;
+  std::array<char, 96> bytes;
+  std::array<bool, 128> listed{};
+  int n = 0;
+  for (char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 32 || b >= 128 || known_[b] || listed[b]) continue;
+    listed[b] = true;
+    bytes[n++] = c;
+  }
+  if (n < 2) return;
+  std::array<int, 96> after;
+  SIZE size{};
+  if (!GetTextExtentExPointA(dc_, bytes.data(), n, 0, nullptr, after.data(), &size) || size.cx != after[n - 1])
+    return;
+  for (int i = 0; i < n; ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    cells_[b] = Cell{after[i] - (i > 0 ? after[i - 1] : 0)};
+    known_[b] = true;
+  }
 }
 
 Cell CellWidths::Measure(unsigned char b) const {

@@ -48,16 +48,21 @@ class CellWidths {
   }
   int operator()(char c) { return Of(c).width; }
   int Total(std::string_view text) {
+    Prepare(text);
     int width = 0;
     for (char c : text) width += (*this)(c);
     return width;
   }
+  // Measures the bytes of `text` not measured yet. Without boxes, where a
+  // logical unit is a pixel, the bytes below 128 are measured in one call.
+  void Prepare(std::string_view text);
 
  private:
   Cell Measure(unsigned char b) const;
 
   HDC dc_;
   SIZE m_;
+  bool pixelUnits_;
   bool boxes_;
   std::array<bool, 256> known_{};
   std::array<Cell, 256> cells_{};
