@@ -120,9 +120,10 @@ bool PlainColour(COLORREF c) { return (c >> 24) == 0; }
 }  // namespace
 
 bool FontIsUpright(HDC dc) {
-  LOGFONTA font{};
+  // The wide form: the face name, which is not needed, stays as it is stored.
+  LOGFONTW font{};
   HGDIOBJ selected = GetCurrentObject(dc, OBJ_FONT);
-  return selected && GetObjectA(selected, sizeof font, &font) == sizeof font && font.lfEscapement == 0 &&
+  return selected && GetObjectW(selected, sizeof font, &font) == sizeof font && font.lfEscapement == 0 &&
          font.lfOrientation == 0;
 }
 
