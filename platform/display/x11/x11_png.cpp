@@ -37,6 +37,47 @@ void OnPngRead(png_structp png, png_bytep data, png_size_t size) {
   src->at += size;
 }
 
+// A checked 24- or 32-bit DIB's pixels, rows by their place in the picture.
+struct DibRows {
+  const uint8_t* bits;
+  uint64_t stride;
+  int32_t width;
+  int64_t rows;
+  int step;
+  bool topDown;
+  const uint8_t* Row(int64_t y) const { return bits + static_cast<uint64_t>(topDown ? y : rows - 1 - y) * stride; }
+};
+
+// The libpng part on its own: nothing of the caller's lives across setjmp.
+bool WritePng(const DibRows& dib, std::vector<unsigned char>& png) {
+  png_structp p = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (!p) return false;
+  png_infop info = png_create_info_struct(p);
+  std::vector<unsigned char> out;
+  std::vector<png_byte> row(static_cast<size_t>(dib.width) * 3);
+  if (!info || setjmp(png_jmpbuf(p))) {
+    png_destroy_write_struct(&p, &info);
+    return false;
+  }
+  png_set_write_fn(p, &out, OnPngWrite, nullptr);
+  png_set_IHDR(p, info, static_cast<png_uint_32>(dib.width), static_cast<png_uint_32>(dib.rows), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(p, info);
+  for (int64_t y = 0; y < dib.rows; ++y) {
+    const uint8_t* src = dib.Row(y);
+    for (int x = 0; x < dib.width; ++x) {
+      row[x * 3] = src[x * dib.step + 2];
+      row[x * 3 + 1] = src[x * dib.step + 1];
+      row[x * 3 + 2] = src[x * dib.step];
+    }
+    png_write_row(p, row.data());
+  }
+  png_write_end(p, info);
+  png_destroy_write_struct(&p, &info);
+  png = std::move(out);
+  return true;
+}
+
 }  // namespace
 
 bool DibToPng(const std::vector<BYTE>& dib, std::vector<unsigned char>& png) {
@@ -53,35 +94,8 @@ bool DibToPng(const std::vector<BYTE>& dib, std::vector<unsigned char>& png) {
   offset += static_cast<uint64_t>(r.U32At(32)) * 4;  // colours listed though not needed
   const uint64_t stride = ((static_cast<uint64_t>(width) * bits + 31) / 32) * 4;
   if (!r.Has(offset, stride * static_cast<uint64_t>(rows))) return false;
-
-  png_structp p = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!p) return false;
-  png_infop info = png_create_info_struct(p);
-  std::vector<unsigned char> out;
-  std::vector<png_byte> row(static_cast<size_t>(width) * 3);
-  if (!info || setjmp(png_jmpbuf(p))) {
-    png_destroy_write_struct(&p, &info);
-    return false;
-  }
-  png_set_write_fn(p, &out, OnPngWrite, nullptr);
-  png_set_IHDR(p, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(rows), 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(p, info);
-  const int step = bits / 8;
-  for (int64_t y = 0; y < rows; ++y) {
-    const int64_t stored = height < 0 ? y : rows - 1 - y;  // bottom-up unless the height is negative
-    const uint8_t* src = r.data() + offset + static_cast<uint64_t>(stored) * stride;
-    for (int x = 0; x < width; ++x) {
-      row[x * 3] = src[x * step + 2];
-      row[x * 3 + 1] = src[x * step + 1];
-      row[x * 3 + 2] = src[x * step];
-    }
-    png_write_row(p, row.data());
-  }
-  png_write_end(p, info);
-  png_destroy_write_struct(&p, &info);
-  png = std::move(out);
-  return true;
+  // Bottom-up unless the height is negative.
+  return WritePng(DibRows{r.data() + offset, stride, width, rows, bits / 8, height < 0}, png);
 }
 
 bool PngToDib(const std::vector<unsigned char>& bytes, std::vector<BYTE>& dib) {
