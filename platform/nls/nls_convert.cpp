@@ -145,6 +145,14 @@ bool AsciiOnly(const CodePageInfo& cp, const char* text, size_t length) {
   return true;
 }
 
+// The same for UTF-16 into the code page: every unit is below 0x80.
+bool AsciiOnly(const CodePageInfo& cp, const WCHAR* units, size_t length) {
+  if (!cp.asciiCompatible) return false;
+  for (size_t i = 0; i < length; ++i)
+    if (units[i] >= 0x80) return false;
+  return true;
+}
+
 size_t WideLength(const WCHAR* s) {
   size_t n = 0;
   while (s[n]) ++n;
@@ -204,6 +212,11 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int count, LPS
   if (!cp) return 0;
   if (usedDefaultChar) *usedDefaultChar = FALSE;
   const size_t length = count == -1 ? nls::WideLength(wide) + 1 : static_cast<size_t>(count);
+  if (nls::AsciiOnly(*cp, wide, length)) {
+    std::string narrow(length, '\0');
+    std::copy_n(wide, length, narrow.begin());
+    return nls::HandOut(narrow, text, byteCount);
+  }
   std::string_view fallback = "?";
   if (defaultChar && *defaultChar) {
     fallback = std::string_view(defaultChar, nls::CharLength(*cp, defaultChar, std::strlen(defaultChar)));

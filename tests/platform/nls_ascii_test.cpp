@@ -1,6 +1,6 @@
-// Text of bytes below 0x80 is widened without a converter: each code page's
-// result is iconv's, byte for byte, and text with other bytes in it still
-// converts as before.
+// Text of bytes below 0x80 is widened, and UTF-16 below 0x80 narrowed,
+// without a converter: each code page's result is iconv's, byte for byte, and
+// text with other characters in it still converts as before.
 #include <gtest/gtest.h>
 
 #include <iconv.h>
@@ -63,6 +63,61 @@ TEST(NlsAscii, EveryAsciiByteAsIconvHasIt) {
     EXPECT_EQ(MultiByteToWideChar(cp.id, 0, all.c_str(), -1, buffer, 0x80), 0x80) << cp.iconvName;
     EXPECT_EQ(std::u16string(buffer, 0x7F), ByIconv(cp.iconvName, all)) << cp.iconvName;
     EXPECT_EQ(buffer[0x7F], 0) << cp.iconvName;
+  }
+}
+
+// iconv's bytes for UTF-16 `wide`; empty when iconv refuses it.
+std::string NarrowByIconv(const char* name, const std::u16string& wide) {
+  const iconv_t cd = iconv_open(name, "UTF-16LE");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+  std::string in;
+  for (char16_t u : wide) in += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+  std::string out(wide.size() * 4 + 8, '\0');
+  char* inPtr = in.data();
+  size_t inLeft = in.size();
+  char* outPtr = out.data();
+  size_t outLeft = out.size();
+  const size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+  iconv_close(cd);
+  if (r == static_cast<size_t>(-1)) return {};
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+std::string ToBytes(UINT cp, const std::u16string& wide, BOOL* usedDefault = nullptr) {
+  const int n = WideCharToMultiByte(cp, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(std::max(n, 0)), '\0');
+  if (n > 0) {
+    EXPECT_EQ(
+        WideCharToMultiByte(cp, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, usedDefault), n);
+  }
+  return out;
+}
+
+TEST(NlsAscii, EveryAsciiUnitNarrowsAsIconvHasIt) {
+  std::u16string all;
+  for (char16_t u = 1; u < 0x80; ++u) all += u;
+  for (const CodePage& cp : kCodePages) {
+    for (char16_t u = 0; u < 0x80; ++u) {
+      const std::u16string one(1, u);
+      const std::string expected = NarrowByIconv(cp.iconvName, one);
+      ASSERT_EQ(expected.size(), 1u) << cp.iconvName << " unit " << int(u);
+      BOOL usedDefault = TRUE;
+      EXPECT_EQ(ToBytes(cp.id, one, &usedDefault), expected) << cp.iconvName << " unit " << int(u);
+      EXPECT_FALSE(usedDefault) << cp.iconvName << " unit " << int(u);
+    }
+    EXPECT_EQ(ToBytes(cp.id, all), NarrowByIconv(cp.iconvName, all)) << cp.iconvName;
+    // With its terminator (count -1), and into a buffer one byte short.
+    char buffer[0x80] = {};
+    EXPECT_EQ(WideCharToMultiByte(cp.id, 0, all.c_str(), -1, buffer, 0x80, nullptr, nullptr), 0x80) << cp.iconvName;
+    EXPECT_EQ(std::string(buffer, 0x7F), NarrowByIconv(cp.iconvName, all)) << cp.iconvName;
+    EXPECT_EQ(buffer[0x7F], 0) << cp.iconvName;
+    SetLastError(0);
+    EXPECT_EQ(WideCharToMultiByte(cp.id, 0, all.c_str(), -1, buffer, 0x7F, nullptr, nullptr), 0) << cp.iconvName;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER)) << cp.iconvName;
+    // Any other character among ASCII still goes through the converter.
+    const std::u16string mixed = u"Label 42 \u00E9\u4E2D";
+    EXPECT_EQ(ToBytes(cp.id, mixed), "Label 42 " + ToBytes(cp.id, u"\u00E9\u4E2D")) << cp.iconvName;
   }
 }
 
