@@ -9,6 +9,7 @@
 #include "foundation/settings/process_settings.h"
 #include "foundation/uifonts/ui_fonts.h"
 #include "foundation/util/text.h"
+#include "platform/gdi/dib_info.h"
 
 namespace {
 
@@ -64,13 +65,7 @@ void DrawCheckMark(HDC dc, HBITMAP check, const RECT& column, COLORREF colour) {
   BITMAP info{};
   if (!check || !::GetObjectA(check, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return;
   const int w = info.bmWidth, h = info.bmHeight;
-  BITMAPINFO header{};
-  header.bmiHeader.biSize = sizeof header.bmiHeader;
-  header.bmiHeader.biWidth = w;
-  header.bmiHeader.biHeight = -h;
-  header.bmiHeader.biPlanes = 1;
-  header.bmiHeader.biBitCount = 32;
-  header.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO header = TopDownDibInfo(w, h);
   std::vector<DWORD> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
   HDC screen = ::GetDC(nullptr);
   const int rows = ::GetDIBits(screen, check, 0, static_cast<UINT>(h), pixels.data(), &header, DIB_RGB_COLORS);

@@ -2,27 +2,15 @@
 
 #include <cstring>
 
+#include "platform/gdi/dib_info.h"
+
 namespace comctl {
-namespace {
-
-BITMAPINFO TopDown32(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-}  // namespace
 
 PixelBlock ReadBitmap(HBITMAP bitmap) {
   PixelBlock block;
   BITMAP bm{};
   if (!bitmap || GetObjectW(bitmap, sizeof bm, &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight <= 0) return block;
-  BITMAPINFO info = TopDown32(bm.bmWidth, bm.bmHeight);
+  BITMAPINFO info = TopDownDibInfo(bm.bmWidth, bm.bmHeight);
   std::vector<uint32_t> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
   HDC dc = CreateCompatibleDC(nullptr);
   const int rows = GetDIBits(dc, bitmap, 0, static_cast<UINT>(bm.bmHeight), pixels.data(), &info, DIB_RGB_COLORS);
@@ -36,7 +24,7 @@ PixelBlock ReadBitmap(HBITMAP bitmap) {
 }
 
 HBITMAP MakeBitmap(const PixelBlock& block) {
-  const BITMAPINFO info = TopDown32(block.width, block.height);
+  const BITMAPINFO info = TopDownDibInfo(block.width, block.height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bitmap && bits && !block.pixels.empty())

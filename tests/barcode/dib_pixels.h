@@ -15,7 +15,7 @@ namespace kalvotest {
 // `height` rows of `width` pixels of `bitmap`, read through `dc` (a memory
 // context of the screen's when null).
 inline std::vector<uint32_t> DibPixels(HBITMAP bitmap, int width, int height, HDC dc = nullptr) {
-  BITMAPINFO info = kalvo::TopDownDibInfo(width, height);
+  BITMAPINFO info = TopDownDibInfo(width, height);
   std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
   HDC reader = dc != nullptr ? dc : CreateCompatibleDC(nullptr);
   EXPECT_EQ(GetDIBits(reader, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS), height);
