@@ -78,42 +78,33 @@ std::vector<size_t> ValueOffsets() {
   return offsets;
 }
 
-TEST(PixelStores, FillsMatchAPlainLoop) {
-  Aligned got(kSlack + 64 + 4 * kLongest + kSlack), want(kSlack + 64 + 4 * kLongest + kSlack);
+// One fill of every width against writing each value's first `bytes` bytes in
+// turn, over every length, the given offsets and each value.
+void CheckFills(size_t bytes, void (*PixelStores::*fill)(BYTE*, size_t, uint32_t), const std::vector<size_t>& offsets) {
+  Aligned got(kSlack + 64 + bytes * kLongest + kSlack), want(kSlack + 64 + bytes * kLongest + kSlack);
   for (const Width& w : kWidths) {
     const PixelStores* stores = gdi::StoresOfWidth(w.width);
     if (!stores) continue;  // not on this processor
     for (size_t n : Lengths())
-      for (size_t offset : ValueOffsets())
+      for (size_t offset : offsets)
         for (uint32_t v : kValues) {
-          const size_t span = kSlack + offset + 4 * n + kSlack;
+          const size_t span = kSlack + offset + bytes * n + kSlack;
           got.Reset(span);
           want.Reset(span);
-          stores->fill32(got.at(kSlack + offset), n, v);
-          for (size_t i = 0; i < n; ++i) std::memcpy(want.at(kSlack + offset + 4 * i), &v, 4);
+          (stores->*fill)(got.at(kSlack + offset), n, v);
+          for (size_t i = 0; i < n; ++i) std::memcpy(want.at(kSlack + offset + bytes * i), &v, bytes);
           const std::string difference = FirstDifference(got.at(0), want.at(0), span);
           ASSERT_EQ(difference, "") << w.name << ", " << n << " values at offset " << offset << ", value " << v;
         }
   }
 }
 
+TEST(PixelStores, FillsMatchAPlainLoop) { CheckFills(4, &PixelStores::fill32, ValueOffsets()); }
+
 TEST(PixelStores, ThreeByteFillsMatchAPlainLoop) {
-  Aligned got(kSlack + 64 + 3 * kLongest + kSlack), want(kSlack + 64 + 3 * kLongest + kSlack);
-  for (const Width& w : kWidths) {
-    const PixelStores* stores = gdi::StoresOfWidth(w.width);
-    if (!stores) continue;
-    for (size_t n : Lengths())
-      for (size_t offset = 0; offset < 64; ++offset)  // a 24-bit row's values start on any byte
-        for (uint32_t v : kValues) {
-          const size_t span = kSlack + offset + 3 * n + kSlack;
-          got.Reset(span);
-          want.Reset(span);
-          stores->fill24(got.at(kSlack + offset), n, v);
-          for (size_t i = 0; i < n; ++i) std::memcpy(want.at(kSlack + offset + 3 * i), &v, 3);
-          const std::string difference = FirstDifference(got.at(0), want.at(0), span);
-          ASSERT_EQ(difference, "") << w.name << ", " << n << " values at offset " << offset << ", value " << v;
-        }
-  }
+  std::vector<size_t> everyByte;  // a 24-bit row's values start on any byte
+  for (size_t offset = 0; offset < 64; ++offset) everyByte.push_back(offset);
+  CheckFills(3, &PixelStores::fill24, everyByte);
 }
 
 TEST(PixelStores, CopiesClearingFourthBytesMatchAPlainLoop) {
