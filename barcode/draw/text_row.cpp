@@ -20,22 +20,12 @@ LOGFONTA FontForHeight(const LOGFONTA& font, int height) {
 
 namespace {
 
-// Selects a font for the lifetime of the object and restores the old one.
-class SelectedFont {
- public:
-  SelectedFont(HDC dc, const LOGFONTA& font) : dc_(dc), font_(CreateFontIndirectA(&font)) {
-    if (font_) old_ = SelectObject(dc_, font_.get());
-  }
-  ~SelectedFont() {
-    if (font_) SelectObject(dc_, old_);
-  }
-  SelectedFont(const SelectedFont&) = delete;
-  SelectedFont& operator=(const SelectedFont&) = delete;
-
- private:
-  HDC dc_;
-  FontOwner font_;
-  HGDIOBJ old_ = nullptr;
+// A font made and selected for the lifetime of the object: deselected, then
+// deleted.
+struct SelectedFont {
+  SelectedFont(HDC dc, const LOGFONTA& logFont) : font(CreateFontIndirectA(&logFont)), scope(dc, font.get()) {}
+  FontOwner font;
+  SelectScope scope;
 };
 
 // Sets text and background colours and restores them.

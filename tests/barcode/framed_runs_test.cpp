@@ -109,30 +109,28 @@ class Surface {
 };
 
 // The font and colours of a case, selected for the scope.
+HFONT CreateCaseFont(const FontSpec& f) {
+  LOGFONTA lf{};
+  lf.lfHeight = f.height;
+  lf.lfItalic = f.italic;
+  lf.lfWeight = f.weight;
+  lf.lfUnderline = f.underline;
+  lf.lfQuality = f.quality;
+  std::strcpy(lf.lfFaceName, f.face);
+  return CreateFontIndirectA(&lf);
+}
+
 class CaseFont {
  public:
-  CaseFont(HDC dc, const Case& c) : dc_(dc) {
-    LOGFONTA lf{};
-    lf.lfHeight = c.font.height;
-    lf.lfItalic = c.font.italic;
-    lf.lfWeight = c.font.weight;
-    lf.lfUnderline = c.font.underline;
-    lf.lfQuality = c.font.quality;
-    std::strcpy(lf.lfFaceName, c.font.face);
-    font_.reset(CreateFontIndirectA(&lf));
-    old_ = SelectObject(dc, font_.get());
+  CaseFont(HDC dc, const Case& c) : font_(CreateCaseFont(c.font)), scope_(dc, font_.get()) {
     SetTextColor(dc, c.ink);
     SetBkColor(dc, c.back);
     SetBkMode(dc, OPAQUE);
   }
-  ~CaseFont() { SelectObject(dc_, old_); }
-  CaseFont(const CaseFont&) = delete;
-  CaseFont& operator=(const CaseFont&) = delete;
 
  private:
-  HDC dc_;
   UniqueFont font_;
-  HGDIOBJ old_ = nullptr;
+  SelectScope scope_;
 };
 
 // A colour as a 32-bit pixel holds it: blue in the low byte.
