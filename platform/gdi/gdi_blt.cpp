@@ -185,7 +185,7 @@ void CopyRowToWholeRows(Bitmap& target, int top, int bottom, const BYTE* in) {
   const size_t bytes = static_cast<size_t>(target.width) * 4;
   ptrdiff_t step = 0;
   BYTE* out = target.RowsToOverwrite(top, bottom, step);
-  Stores().copyToRows(out, step, bottom - top, in, bytes);
+  Stores().copyRows(out, step, in, 0, bottom - top, bytes);
 }
 
 // True when no 32-bit pixel of the run has its fourth byte set.
@@ -246,7 +246,7 @@ bool CopyRows(DeviceContext& dest, const DestRect& r, const BltSource& src, int 
       plain = FourthBytesClear(in, b - a);
     }
     if (plain) {
-      Stores().copyToRows(row + static_cast<ptrdiff_t>(a + o.x) * bytes, 0, 1, in, static_cast<size_t>(b - a) * bytes);
+      Stores().copyRows(row + static_cast<ptrdiff_t>(a + o.x) * bytes, 0, in, 0, 1, static_cast<size_t>(b - a) * bytes);
     } else {
       CopyValues(row + static_cast<ptrdiff_t>(a + o.x) * bytes, in, b - a, target.bpp);
     }

@@ -95,8 +95,8 @@ inline void CopyNarrow(BYTE* out, const BYTE* in, size_t bytes) {
 #endif
 }
 
-void CopyToRowsNarrow(BYTE* out, ptrdiff_t step, int rows, const BYTE* in, size_t bytes) {
-  for (int y = 0; y < rows; ++y, out += step) CopyNarrow(out, in, bytes);
+void CopyRowsNarrow(BYTE* out, ptrdiff_t outStep, const BYTE* in, ptrdiff_t inStep, int rows, size_t bytes) {
+  for (int y = 0; y < rows; ++y, out += outStep, in += inStep) CopyNarrow(out, in, bytes);
 }
 
 #if defined(TAV_WIDE_STORES)
@@ -148,8 +148,9 @@ inline void CopyShort(BYTE* out, const BYTE* in, size_t bytes) {
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + bytes - 32), tail);
 }
 
-[[gnu::target("avx2")]] void CopyToRowsWide32(BYTE* out, ptrdiff_t step, int rows, const BYTE* in, size_t bytes) {
-  for (int y = 0; y < rows; ++y, out += step) CopyWide32(out, in, bytes);
+[[gnu::target("avx2")]] void CopyRowsWide32(BYTE* out, ptrdiff_t outStep, const BYTE* in, ptrdiff_t inStep, int rows,
+                                            size_t bytes) {
+  for (int y = 0; y < rows; ++y, out += outStep, in += inStep) CopyWide32(out, in, bytes);
 }
 
 // p is 4-byte aligned, so every 32-byte boundary after it starts a whole value.
@@ -254,9 +255,9 @@ inline void CopyShort(BYTE* out, const BYTE* in, size_t bytes) {
   _mm512_storeu_si512(out + bytes - 64, tail);
 }
 
-[[gnu::target(TAV_AVX512)]] void CopyToRowsWide64(BYTE* out, ptrdiff_t step, int rows, const BYTE* in,
-                                                   size_t bytes) {
-  for (int y = 0; y < rows; ++y, out += step) CopyWide64(out, in, bytes);
+[[gnu::target(TAV_AVX512)]] void CopyRowsWide64(BYTE* out, ptrdiff_t outStep, const BYTE* in, ptrdiff_t inStep,
+                                                int rows, size_t bytes) {
+  for (int y = 0; y < rows; ++y, out += outStep, in += inStep) CopyWide64(out, in, bytes);
 }
 
 [[gnu::target(TAV_AVX512)]] void Fill32Wide64(BYTE* p, size_t n, uint32_t v) {
@@ -339,8 +340,8 @@ bool Runs(StoreWidth width) {
 
 bool FullClock64() { return __builtin_cpu_supports("avx512vbmi2"); }
 
-constexpr PixelStores kWide32{StoreWidth::k32, Fill32Wide32, Fill24Wide32, CopyClearing32Wide32, CopyToRowsWide32};
-constexpr PixelStores kWide64{StoreWidth::k64, Fill32Wide64, Fill24Wide64, CopyClearing32Wide64, CopyToRowsWide64};
+constexpr PixelStores kWide32{StoreWidth::k32, Fill32Wide32, Fill24Wide32, CopyClearing32Wide32, CopyRowsWide32};
+constexpr PixelStores kWide64{StoreWidth::k64, Fill32Wide64, Fill24Wide64, CopyClearing32Wide64, CopyRowsWide64};
 
 #else
 
@@ -349,7 +350,7 @@ bool FullClock64() { return false; }
 
 #endif
 
-constexpr PixelStores kNarrow{StoreWidth::k16, Fill32Narrow, Fill24Narrow, CopyClearing32Narrow, CopyToRowsNarrow};
+constexpr PixelStores kNarrow{StoreWidth::k16, Fill32Narrow, Fill24Narrow, CopyClearing32Narrow, CopyRowsNarrow};
 
 // The widest stores, but 64-byte ones only on processors that run them at
 // full clock: the first processors to have them (recognised by lacking the

@@ -23,10 +23,10 @@ struct PixelStores {
   // n 32-bit pixels from `in` to `out`, their fourth bytes cleared (as every
   // write of a 32-bit pixel leaves them). The runs do not overlap.
   void (*copyClearing32)(BYTE* out, const BYTE* in, size_t n);
-  // The `bytes` bytes at `in` to `rows` rows, the first at `out` and each
-  // next one `step` bytes on (negative for rows stored bottom up). The rows
-  // and `in` do not overlap.
-  void (*copyToRows)(BYTE* out, ptrdiff_t step, int rows, const BYTE* in, size_t bytes);
+  // `rows` rows of `bytes` bytes from `in` to `out`, the next row of each
+  // `inStep` and `outStep` bytes on (negative for rows stored bottom up; an
+  // inStep of 0 copies one row to many). Source and target do not overlap.
+  void (*copyRows)(BYTE* out, ptrdiff_t outStep, const BYTE* in, ptrdiff_t inStep, int rows, size_t bytes);
 };
 
 // The stores this processor runs best.

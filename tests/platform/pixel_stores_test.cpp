@@ -149,31 +149,37 @@ constexpr Layout kLayouts[] = {{"one row", 1, false, 0},
 TEST(PixelStores, RowCopiesMatchAPlainLoop) {
   constexpr size_t kOutOffsets[] = {0, 1, 3, 4, 15, 16, 17, 31, 32, 33, 48, 63};
   constexpr size_t kInOffsets[] = {0, 1, 4, 13, 32};
+  // The source: one row copied to every row, or rows of their own, `gap`
+  // bytes apart.
+  constexpr size_t kSourceGaps[] = {SIZE_MAX, 0, 9};
   const size_t most = kSlack + 3 * (kLongest + 13) + 64 + kSlack;
-  Aligned got(most), want(most), source(kLongest + 64);
-  for (size_t i = 0; i < kLongest + 64; ++i) *source.at(i) = static_cast<BYTE>(i * 37 + (i >> 8));
+  const size_t sourceBytes = 3 * (kLongest + 9) + 64;
+  Aligned got(most), want(most), source(sourceBytes);
+  for (size_t i = 0; i < sourceBytes; ++i) *source.at(i) = static_cast<BYTE>(i * 37 + (i >> 8));
   for (const Width& w : kWidths) {
     const PixelStores* stores = gdi::StoresOfWidth(w.width);
     if (!stores) continue;
     for (const Layout& layout : kLayouts)
       for (size_t n : Lengths())
         for (size_t outOffset : kOutOffsets)
-          for (size_t inOffset : kInOffsets) {
-            // The short lengths at every misalignment, the long ones at a few.
-            if (n > 300 && outOffset % 16 != 1 && outOffset != 0) continue;
-            const ptrdiff_t pitch = static_cast<ptrdiff_t>(n + layout.gap);
-            const size_t span = kSlack + outOffset + layout.rows * pitch + kSlack;
-            got.Reset(span);
-            want.Reset(span);
-            const ptrdiff_t step = layout.bottomUp ? -pitch : pitch;
-            const size_t first = kSlack + outOffset + (layout.bottomUp ? (layout.rows - 1) * pitch : 0);
-            const BYTE* in = source.at(inOffset);
-            stores->copyToRows(got.at(first), step, layout.rows, in, n);
-            for (int r = 0; r < layout.rows; ++r) std::memcpy(want.at(first) + r * step, in, n);
-            const std::string difference = FirstDifference(got.at(0), want.at(0), span);
-            ASSERT_EQ(difference, "") << w.name << ", " << layout.name << ", " << n << " bytes to offset "
-                                      << outOffset << " from offset " << inOffset;
-          }
+          for (size_t inOffset : kInOffsets)
+            for (size_t sourceGap : kSourceGaps) {
+              // The short lengths at every misalignment, the long ones at a few.
+              if (n > 300 && outOffset % 16 != 1 && outOffset != 0) continue;
+              const ptrdiff_t pitch = static_cast<ptrdiff_t>(n + layout.gap);
+              const size_t span = kSlack + outOffset + layout.rows * pitch + kSlack;
+              got.Reset(span);
+              want.Reset(span);
+              const ptrdiff_t step = layout.bottomUp ? -pitch : pitch;
+              const ptrdiff_t inStep = sourceGap == SIZE_MAX ? 0 : static_cast<ptrdiff_t>(n + sourceGap);
+              const size_t first = kSlack + outOffset + (layout.bottomUp ? (layout.rows - 1) * pitch : 0);
+              const BYTE* in = source.at(inOffset);
+              stores->copyRows(got.at(first), step, in, inStep, layout.rows, n);
+              for (int r = 0; r < layout.rows; ++r) std::memcpy(want.at(first) + r * step, in + r * inStep, n);
+              const std::string difference = FirstDifference(got.at(0), want.at(0), span);
+              ASSERT_EQ(difference, "") << w.name << ", " << layout.name << ", " << n << " bytes to offset "
+                                        << outOffset << " from offset " << inOffset << ", source step " << inStep;
+            }
   }
 }
 
