@@ -591,10 +591,10 @@ struct CoverageMask {
   int x, y, width, height, stride;
   const tav::font::GlyphPixels* shades = nullptr;
 };
-// FillDeviceRect(back, backColour) and then BlendMask of each mask, in one
-// pass over the pixels, on 24- and 32-bit targets under a clip of one
-// rectangle; false, with nothing drawn, elsewhere. The masks' boxes must not
-// overlap one another.
+// FillDeviceRect(back, backColour) and then BlendMask of each mask, the
+// masks' pixels over the background copied from the shades of their
+// coverage, on 24- and 32-bit targets under a clip of one rectangle; false,
+// with nothing drawn, elsewhere. The masks' boxes must not overlap one another.
 bool FillAndBlendMasks(DeviceContext& dc, const RECT& back, COLORREF backColour, std::span<const CoverageMask> masks,
                        COLORREF colour);
 // Fills spans (device row y, columns [x0, x1)) with a colour.

@@ -1,6 +1,6 @@
 // Glyph coverage put on a surface: the general blend through any clip and
 // pixel format, its direct form for 24- and 32-bit targets, and opaque text's
-// background and glyphs written in one pass.
+// background filled with its glyphs' shades copied over it.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -33,18 +33,18 @@ inline void PutValue(BYTE* q, uint32_t v) {
 }
 
 template <int Bytes>
-inline void FillValues(BYTE* p, int n, uint32_t v) {
+inline void FillValues(BYTE* p, size_t n, uint32_t v) {
   if constexpr (Bytes == 4) {
     // A glyph's few pixels stay inline; a row of background takes the wide stores.
     if (n >= 16) {
-      Stores().fill32(p, static_cast<size_t>(n), v);
+      Stores().fill32(p, n, v);
     } else {
       std::fill_n(reinterpret_cast<uint32_t*>(p), n, v);
     }
   } else if (n >= 16) {
-    Stores().fill24(p, static_cast<size_t>(n), v);
+    Stores().fill24(p, n, v);
   } else {
-    for (int i = 0; i < n; ++i, p += 3) PutValue<3>(p, v);
+    for (size_t i = 0; i < n; ++i, p += 3) PutValue<3>(p, v);
   }
 }
 
@@ -186,6 +186,24 @@ void BlendRows(Bitmap& target, POINT origin, const CoverageMask& mask, int x0, i
   }
 }
 
+// n items on the stack when they are few, else on the heap.
+template <class T, size_t Inline>
+class Scratch {
+ public:
+  explicit Scratch(size_t n) {
+    if (n > Inline) heap_.resize(n);
+    span_ = n > Inline ? std::span<T>(heap_) : std::span<T>(local_).first(n);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  std::span<T> span() const { return span_; }
+
+ private:
+  std::array<T, Inline> local_;
+  std::vector<T> heap_;
+  std::span<T> span_;
+};
+
 // A coverage mask cut to the clip: `part` is the part of the mask's box that
 // is drawn; `kept` its shades in the colours drawn, when the glyph keeps them.
 struct ClippedMask {
@@ -194,32 +212,46 @@ struct ClippedMask {
   const uint32_t* kept;
 };
 
-// The background [b] and the masks' coverage over it in one pass, each pixel
-// written once, a row at a time: the background up to a mask, the mask's
-// shades, and so on; the masks' pixels outside [b] blended over what is
-// there. `b` and the parts are inside the clip; the masks do not overlap and
-// come in order of their left edges.
+// The background [b] and then the masks' coverage over it; the masks' pixels
+// outside [b] blended over what is there. `b` and the parts are inside the
+// clip; the masks do not overlap.
 template <int Bytes>
 void FillAndBlend(Bitmap& target, POINT origin, const RECT& b, std::span<const ClippedMask> masks,
                   GlyphShades& shades, COLORREF colour) {
   const uint32_t back = shades.Back();
-  // Whole rows are written before they are read: a new bitmap's rows are not
-  // cleared first.
-  const bool wholeRows = b.left + origin.x == 0 && b.right + origin.x == target.width &&
-                         target.stride == target.width * Bytes;
-  for (int row = b.top; row < b.bottom; ++row) {
-    BYTE* line = wholeRows ? target.RowToOverwrite(row + origin.y) : target.Row(row + origin.y);
-    BYTE* p = line + static_cast<ptrdiff_t>(b.left + origin.x) * Bytes;
-    // The row filled whole and the glyphs' rows copied over it: one long fill
-    // beats many short ones between glyphs, and the row is in the cache.
-    FillValues<Bytes>(p, b.right - b.left, back);
-    for (const ClippedMask& c : masks) {
-      const int il = std::max(b.left, c.part.left), ir = std::min(b.right, c.part.right);
-      if (row < c.part.top || row >= c.part.bottom || il >= ir) continue;
-      const CoverageMask& m = *c.mask;
-      const uint32_t* kept = c.kept ? c.kept + static_cast<size_t>(row - m.y) * m.width + (il - m.x) : nullptr;
-      ShadeRow<Bytes>(p + static_cast<ptrdiff_t>(il - b.left) * Bytes,
-                      m.coverage + static_cast<size_t>(row - m.y) * m.stride + (il - m.x), kept, ir - il, shades);
+  const int width = b.right - b.left, rows = b.bottom - b.top;
+  if (width > 0 && rows > 0) {
+    // Whole rows are written before they are read: a new bitmap's rows are
+    // not cleared first, and rows without padding are one run of pixels,
+    // filled in one go. Filled whole and the glyphs' rows copied over them:
+    // one long fill beats many short ones between glyphs.
+    if (b.left + origin.x == 0 && b.right + origin.x == target.width && target.stride == target.width * Bytes) {
+      ptrdiff_t step = 0;
+      BYTE* top = target.RowsToOverwrite(b.top + origin.y, b.bottom + origin.y, step);
+      FillValues<Bytes>(step < 0 ? top + step * (rows - 1) : top, static_cast<size_t>(width) * rows, back);
+    } else {
+      for (int row = b.top; row < b.bottom; ++row)
+        FillValues<Bytes>(target.Row(row + origin.y) + static_cast<ptrdiff_t>(b.left + origin.x) * Bytes,
+                          static_cast<size_t>(width), back);
+    }
+  }
+  const ptrdiff_t step = target.bottomUp ? -static_cast<ptrdiff_t>(target.stride) : target.stride;
+  for (const ClippedMask& c : masks) {
+    const int il = std::max(b.left, c.part.left), ir = std::min(b.right, c.part.right);
+    const int top = std::max(b.top, c.part.top), bottom = std::min(b.bottom, c.part.bottom);
+    if (il >= ir || top >= bottom) continue;
+    const CoverageMask& m = *c.mask;
+    BYTE* out = target.Row(top + origin.y) + static_cast<ptrdiff_t>(il + origin.x) * Bytes;
+    const uint8_t* coverage = m.coverage + static_cast<size_t>(top - m.y) * m.stride + (il - m.x);
+    const uint32_t* kept = c.kept ? c.kept + static_cast<size_t>(top - m.y) * m.width + (il - m.x) : nullptr;
+    if (Bytes == 4 && kept) {
+      Stores().copyRows(out, step, reinterpret_cast<const BYTE*>(kept), static_cast<ptrdiff_t>(m.width) * 4,
+                        bottom - top, static_cast<size_t>(ir - il) * 4);
+      continue;
+    }
+    for (int row = top; row < bottom; ++row, out += step, coverage += m.stride) {
+      ShadeRow<Bytes>(out, coverage, kept, ir - il, shades);
+      if (kept) kept += m.width;
     }
   }
   for (const ClippedMask& c : masks) {
@@ -332,13 +364,9 @@ bool FillAndBlendMasks(DeviceContext& dc, const RECT& back, COLORREF backColour,
   if (!target || (target->bpp != 24 && target->bpp != 32) || !dc.RectangularClip(clip)) return false;
   RECT b = Intersect(SpanRegion::Normalized(back), clip);
   if (b.left >= b.right || b.top >= b.bottom) b = RECT{0, 0, 0, 0};
-  // Runs of a few glyphs are cut without allocating.
-  constexpr size_t kInline = 16;
-  std::array<ClippedMask, kInline> local;
-  std::vector<ClippedMask> heap;
-  if (masks.size() > kInline) heap.resize(masks.size());
-  const std::span<ClippedMask> all =
-      masks.size() > kInline ? std::span<ClippedMask>(heap) : std::span<ClippedMask>(local);
+  // A line's glyphs are cut without allocating.
+  Scratch<ClippedMask, 40> clipped(masks.size());
+  const std::span<ClippedMask> all = clipped.span();
   GlyphShades& shades = dc.glyphShades.For(colour, backColour);
   size_t count = 0;
   for (const CoverageMask& m : masks) {
@@ -346,9 +374,6 @@ bool FillAndBlendMasks(DeviceContext& dc, const RECT& back, COLORREF backColour,
     const RECT part = Intersect(RECT{m.x, m.y, m.x + m.width, m.y + m.height}, clip);
     if (part.left < part.right && part.top < part.bottom) all[count++] = ClippedMask{&m, part, nullptr};
   }
-  // Rows are written left to right; a run's glyphs mostly come in that order.
-  std::sort(all.begin(), all.begin() + static_cast<ptrdiff_t>(count),
-            [](const ClippedMask& a, const ClippedMask& b) { return a.part.left < b.part.left; });
   // Only over the background: elsewhere the glyphs blend over what is there.
   for (ClippedMask& c : all.first(count)) {
     const RECT over = Intersect(c.part, b);

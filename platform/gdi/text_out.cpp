@@ -91,7 +91,7 @@ struct Background {
 };
 
 // Blends coverage masks (whose boxes do not overlap), over the background
-// when there is one: the two in one pass where the target allows it.
+// when there is one: the two in one go where the target allows it.
 void PutMasks(DeviceContext& dc, const Background* back, std::span<const CoverageMask> masks, COLORREF colour) {
   if (back && FillAndBlendMasks(dc, back->box, back->colour, masks, colour)) return;
   if (back) FillDeviceRect(dc, back->box, back->colour);
@@ -194,7 +194,7 @@ bool DrawRun(DeviceContext& dc, int x, int y, UINT options, const RECT* rect, st
   const PointD origin = m.Apply({double(ref.x), double(ref.y)});
 
   std::optional<ClipScope> clip;
-  // An upright opaque rectangle may go down with the glyphs, in one pass.
+  // An upright opaque rectangle may go down with the glyphs, in one go.
   std::optional<RECT> opaqueBox;
   if (rect) {
     std::array<PointD, 4> corners;

@@ -356,6 +356,49 @@ TEST(GdiFastPaths, TextFromKeptShadesMatchesThePixelPath) {
         }, std::string("text from kept shades, ") + run.name);
 }
 
+// Opaque text fills its background and copies its glyphs' rows on whichever
+// way a bitmap stores its rows: a bottom-up bitmap shows the picture of a
+// top-down one. The rectangle spans whole rows (filled as one run), part of
+// the rows, or is left out (the cells' background); the second drawing copies
+// the shades kept by the first.
+TEST(GdiFastPaths, OpaqueTextIsTheSameWhicheverWayTheRowsAreStored) {
+  constexpr int kRowWidth = 36;  // whole rows without padding at 24 bits too
+  struct Ground {
+    const char* name;
+    RECT opaque;  // empty: no rectangle
+  };
+  const Ground grounds[] = {{"whole rows", {0, 2, kRowWidth, 21}}, {"part of the rows", {3, 1, 30, 22}}, {"none", {}}};
+  for (int bpp : {32, 24})
+    for (const Ground& ground : grounds) {
+      std::array<std::vector<COLORREF>, 2> pixels;
+      for (int way = 0; way < 2; ++way) {
+        const int height = way == 0 ? -kHeight : kHeight;  // top down, then bottom up
+        UniqueDc dc(CreateCompatibleDC(nullptr));
+        DibInfo info = MakeInfo(kRowWidth, height, bpp);
+        void* bits = nullptr;
+        Selected bitmap(dc.get(), CreateDIBSection(dc.get(), info.get(), DIB_RGB_COLORS, &bits, nullptr, 0));
+        ASSERT_NE(bits, nullptr);
+        const RECT all{0, 0, kRowWidth, kHeight};
+        const UniqueBrush white(CreateSolidBrush(kWhite));
+        FillRect(dc.get(), &all, white.get());
+        LOGFONTA lf{};
+        lf.lfHeight = -17;
+        std::strcpy(lf.lfFaceName, "DejaVu Sans");
+        Selected font(dc.get(), CreateFontIndirectA(&lf));
+        SetBkMode(dc.get(), OPAQUE);
+        SetTextColor(dc.get(), RGB(30, 140, 250));
+        SetBkColor(dc.get(), RGB(250, 240, 10));
+        const bool rect = ground.opaque.left < ground.opaque.right;
+        for (int x : {-2, 9})
+          ExtTextOutA(dc.get(), x, 3 + x / 3, rect ? ETO_OPAQUE : 0, rect ? &ground.opaque : nullptr, "Wag&8", 5,
+                      nullptr);
+        for (int y = 0; y < kHeight; ++y)
+          for (int x = 0; x < kRowWidth; ++x) pixels[way].push_back(GetPixel(dc.get(), x, y));
+      }
+      EXPECT_EQ(pixels[0], pixels[1]) << bpp << " bits, rectangle over " << ground.name;
+    }
+}
+
 // GetDIBits and SetDIBits of the bitmap's own format move the same values as
 // reading and writing pixel by pixel.
 TEST(GdiFastPaths, SameFormatDibBitsMatchPixels) {
