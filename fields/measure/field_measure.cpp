@@ -40,6 +40,41 @@ std::unique_ptr<CTextField> HrPiece(CBarcodeField& b, const AString& text, const
   return t;
 }
 
+// The add-on digits, centred over the add-on bars, where the library prints
+// its own: at the field's top over the add-on bars when the text is below the
+// bars, in the text row when it is above them (the add-on bars then start
+// with the main bars). With the text below, the add-on bars end with the main
+// bars under a band as tall as the text row, and the digits take the row's
+// height A. A text row taller than half the bars would leave the add-on bars
+// too short to read: the library then keeps them half the bars' height and
+// narrows the band, and shrinks its digits' font with it. These digits shrink
+// by the same share (the band over the row, in whole points) so that they and
+// their gap stay in the band, clear of the bars.
+std::unique_ptr<CTextField> AddOnDigitsPiece(CBarcodeField& b, const AString& digits, const CLabelSetup& setup, int A) {
+  SIZE size{};
+  auto t = HrPiece(b, digits, setup, &size);
+  if (A > 0) t->height = A;
+  // In 64 bits: the heights come from a layout file.
+  const int64_t row = int64_t{b.textGap} + b.textHeight;
+  const int64_t band = std::max<int64_t>(int64_t{b.barHeight} - b.suppBarHeight, 0);
+  LONG& points = t->logFont.lfHeight;
+  if (!b.hrAbove && 2 * row > b.barHeight && band < row && points != 0) {
+    const LONG sign = points < 0 ? -1 : 1;
+    points = static_cast<LONG>(points * band / row);
+    if (points == 0) points = sign;
+    size = MeasureTextExtent(*t, setup, nullptr, false);
+    // Rounded to whole pixels the text may still be a little taller.
+    while (size.cy > band && points != sign) {
+      points -= sign;
+      size = MeasureTextExtent(*t, setup, nullptr, false);
+    }
+    t->width = size.cx;
+    t->height = size.cy;
+  }
+  t->offset = {b.offset.x + b.suppX + (b.suppWidth - size.cx) / 2, b.offset.y};
+  return t;
+}
+
 }  // namespace
 
 bool HasHumanReadableFields(int symbology) {
@@ -114,11 +149,7 @@ int BuildHumanReadableFields(CBarcodeField& b, TextFieldArray& out, bool oneLine
     add(left, leftX, ty, 0);
     if (g.rightCount) add(digits.Mid(g.rightFrom, g.rightCount), leftX + H, ty, 0);
     if (g.trailing) add(digits.Right(1), D + E, ty, A);
-    if (addOn && !supplement.IsEmpty()) {
-      SIZE s{};
-      HrPiece(b, supplement, setup, &s);
-      add(supplement, X0 + b.suppX + (b.suppWidth - s.cx) / 2, Y0 + (b.hrAbove ? b.textHeight + b.textGap : 0), A);
-    }
+    if (addOn && !supplement.IsEmpty()) out.push_back(AddOnDigitsPiece(b, supplement, setup, A));
   }
   for (size_t i = first; i < out.size(); ++i) {
     CTextField& t = *out[i];
