@@ -112,7 +112,12 @@ int BuildHumanReadableFields(CBarcodeField& b, TextFieldArray& out, bool oneLine
       supplement = main.Right(addOn);
       main = main.Left(main.GetLength() - addOn);
     }
-    AString digits = BuildEncoderInput(&b, main, 0, nullptr);
+    // The library's check digit sets the add-on aside by the sub-type itself,
+    // so it is asked with the whole data: asked with the main digits alone it
+    // would cut them short once more.
+    AString check;
+    BuildEncoderInput(&b, b.data, 0, &check);
+    AString digits = main + check;
     if (b.symbology == 22) digits = AString("0") + digits;
     const int D = X0 + b.textLeft;
     const int E = b.width - b.textLeft - (addOn ? b.suppWidth + b.suppGap : b.textRight);

@@ -2,8 +2,9 @@
 // UPC-A and UPC-E with two- and five-digit add-ons, the text below and above
 // the bars, a text row of at most half the bars and taller ones. The digits'
 // box stays clear of the add-on bars; a row of at most half the bars keeps the
-// placement the field has always had; and in the drawn field no digit pixel
-// falls on an add-on bar row, and zxing-cpp reads the symbol with its add-on.
+// placement the field has always had; in the drawn field no digit pixel falls
+// on an add-on bar row, and zxing-cpp reads the symbol with its add-on, the
+// digits printed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -200,6 +201,11 @@ TEST_P(EanAddOnText, DigitsStandClearOfTheAddOnBars) {
   const ZXing::Result result = kalvo_test::Decode(drawn, 20, hints);
   ASSERT_TRUE(result.isValid()) << "no symbol with its add-on read";
   EXPECT_EQ(kalvo_test::BytesOf(result), symbol.expected);
+  // The printed digits are the ones read: the main digits with their check
+  // digit, a space, the add-on.
+  std::string printed;
+  for (size_t i = 0; i + 1 < texts.size(); ++i) printed += texts[i]->data.GetData();
+  EXPECT_EQ(printed + " " + digits.data.GetData(), symbol.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, EanAddOnText,
