@@ -1,10 +1,10 @@
 // The designer's own add-on digits of EAN/UPC barcode fields: EAN-13, EAN-8,
 // UPC-A and UPC-E with two- and five-digit add-ons, the text below and above
-// the bars, a text row of at most half the bars and taller ones. The digits'
-// box stays clear of the add-on bars; a row of at most half the bars keeps the
-// placement the field has always had; in the drawn field no digit pixel falls
-// on an add-on bar row, and zxing-cpp reads the symbol with its add-on, the
-// digits printed.
+// the bars, a text row of at most half the bars and taller ones, at the three
+// printer resolutions. The digits' box stays clear of the add-on bars; a row
+// of at most half the bars keeps the placement the field has always had; in
+// the drawn field no digit pixel falls on an add-on bar row, and zxing-cpp
+// reads the symbol with its add-on, the digits printed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -73,7 +73,7 @@ void PrintTo(const AddOnSymbol& s, std::ostream* out) { *out << s.name; }
 void PrintTo(const TextRow& r, std::ostream* out) { *out << r.name; }
 void PrintTo(const Placement& p, std::ostream* out) { *out << p.name; }
 
-constexpr int kDpi = 300;
+constexpr int kDpi = 300;     // the picture's printer
 constexpr int kMargin = 150;  // mils of white around the field
 
 // A field at (kMargin, kMargin) whose text the designer draws, sized as the
@@ -85,7 +85,7 @@ std::unique_ptr<CBarcodeField> AddOnField(const AddOnSymbol& s, const TextRow& r
   f->symbology = static_cast<int16_t>(kalvo::CodeOf(s.symbology));
   f->subType = static_cast<int16_t>(s.subType);
   f->data = s.data;
-  f->narrowBar = 4;
+  f->narrowBar = static_cast<int16_t>((4 * setup.dpiX + 150) / 300);  // about 13 mils, in dots
   f->barHeight = row.barHeight;
   f->hrLogFont.lfHeight = row.points;
   f->hrAbove = above ? 1 : 0;
@@ -113,14 +113,14 @@ kalvo_test::Grey GreyOfCanvas(const tavtest::TestCanvas& canvas) {
   return grey;
 }
 
-class EanAddOnText : public testing::TestWithParam<std::tuple<AddOnSymbol, TextRow, Placement>> {
+class EanAddOnText : public testing::TestWithParam<std::tuple<AddOnSymbol, TextRow, Placement, int>> {
  protected:
   void SetUp() override { ConfigSettings().drawFldsOpaque = 1; }
 };
 
 TEST_P(EanAddOnText, DigitsStandClearOfTheAddOnBars) {
-  const auto& [symbol, row, placement] = GetParam();
-  const CLabelSetup setup = SetupAt(kDpi);
+  const auto& [symbol, row, placement, dpi] = GetParam();
+  const CLabelSetup setup = SetupAt(dpi);
   auto f = AddOnField(symbol, row, placement.above, setup);
   ASSERT_EQ(f->encodeResult[0], 0);
   ASSERT_GT(f->suppWidth, 0);
@@ -133,9 +133,9 @@ TEST_P(EanAddOnText, DigitsStandClearOfTheAddOnBars) {
   // Drawn as the designer draws it (measured again, with the text height the
   // first measuring found, and rendered), and its text pieces laid out as the
   // drawing laid them out.
-  const int width = MilsToDevice(f->width + 2 * kMargin, kDpi), height = MilsToDevice(f->height + 2 * kMargin, kDpi);
+  const int width = MilsToDevice(f->width + 2 * kMargin, dpi), height = MilsToDevice(f->height + 2 * kMargin, dpi);
   tavtest::TestCanvas canvas(width, height);
-  ASSERT_EQ(DrawField(canvas.dc(), *f, setup, 0, 0, 0, kDpi, kDpi, 0, 1, 0), 1);
+  ASSERT_EQ(DrawField(canvas.dc(), *f, setup, 0, 0, 0, dpi, dpi, 0, 1, 0), 1);
   ASSERT_NE(f->cachedBitmap, nullptr);
   TextFieldArray texts;
   ASSERT_GT(BuildHumanReadableFields(*f, texts, false, setup), 1);
@@ -175,8 +175,8 @@ TEST_P(EanAddOnText, DigitsStandClearOfTheAddOnBars) {
   // bars and nothing else.
   const kalvo_test::Grey bars = fields_test::GreyOf(*f->cachedBitmap);
   const kalvo_test::Grey drawn = GreyOfCanvas(canvas);
-  const int left = MilsToDevice(X0, kDpi);
-  const int top = MilsToDevice(Y0 + (placement.above ? textRow : 0), kDpi);
+  const int left = MilsToDevice(X0, dpi);
+  const int top = MilsToDevice(Y0 + (placement.above ? textRow : 0), dpi);
   int last = bars.width - 1;  // the add-on's last bar is the symbol's last
   while (last > 0 && [&] {
     for (int y = 0; y < bars.height; ++y)
@@ -191,7 +191,7 @@ TEST_P(EanAddOnText, DigitsStandClearOfTheAddOnBars) {
     for (int x = 0; x < bars.width; ++x)
       if ((bars.At(x, y) < 255) != (drawn.At(left + x, top + y) < 255)) ++mismatches;
   }
-  EXPECT_GE(addOnRows, MilsToDevice(f->barHeight, kDpi) / 2);
+  EXPECT_GE(addOnRows, MilsToDevice(f->barHeight, dpi) / 2);
   EXPECT_EQ(mismatches, 0) << "pixels of text over the add-on bars' rows";
 
   ZXing::DecodeHints hints;
@@ -210,10 +210,11 @@ TEST_P(EanAddOnText, DigitsStandClearOfTheAddOnBars) {
 
 INSTANTIATE_TEST_SUITE_P(Fields, EanAddOnText,
                          testing::Combine(testing::ValuesIn(kSymbols), testing::ValuesIn(kRows),
-                                          testing::ValuesIn(kPlacements)),
+                                          testing::ValuesIn(kPlacements),
+                                          testing::ValuesIn(fields_test::kDrawResolutions)),
                          [](const testing::TestParamInfo<EanAddOnText::ParamType>& info) {
                            return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name + "_" +
-                                  std::get<2>(info.param).name;
+                                  std::get<2>(info.param).name + "_" + std::to_string(std::get<3>(info.param));
                          });
 
 // A picture for a person: EAN-13 with five add-on digits and UPC-E with two,
