@@ -4,8 +4,6 @@
 
 namespace comctl {
 
-HFONT DrawingFont(HFONT font) { return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
-
 int FontHeight(HFONT font) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, DrawingFont(font));
