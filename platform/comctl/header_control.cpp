@@ -89,33 +89,12 @@ HDHITTESTINFO HitTest(HWND w, const Header& h, POINT p) {
   return info;
 }
 
-// One notification, in the parent's character set; `values` (with `mask`)
-// are the item's new values for the codes that carry them.
-LRESULT Notify(HWND w, const Header& h, UINT codeW, UINT codeA, int index, int button, const HeaderItem* values,
-               UINT mask) {
-  if (h.unicode) {
-    HDITEMW item{};
-    std::u16string text;
-    NMHEADERW nm{};
-    nm.iItem = index;
-    nm.iButton = button;
-    if (values) {
-      item.mask = mask;
-      item.cxy = values->width;
-      item.fmt = values->fmt;
-      item.lParam = values->param;
-      item.iImage = values->image;
-      item.hbm = values->bitmap;
-      text = values->text;
-      item.pszText = text.data();
-      item.cchTextMax = static_cast<int>(text.size()) + 1;
-      nm.pitem = &item;
-    }
-    return SendNotify(w, codeW, &nm.hdr);
-  }
-  HDITEMA item{};
-  std::string text;
-  NMHEADERA nm{};
+// One notification in one character set: NMHEADERW with HDITEMW and UTF-16
+// `text`, or the A forms with ANSI `text` (the item's text, already converted).
+template <class NmHeader, class Item, class Text>
+LRESULT SendItemNotify(HWND w, UINT code, int index, int button, const HeaderItem* values, UINT mask, Text text) {
+  Item item{};
+  NmHeader nm{};
   nm.iItem = index;
   nm.iButton = button;
   if (values) {
@@ -125,12 +104,22 @@ LRESULT Notify(HWND w, const Header& h, UINT codeW, UINT codeA, int index, int b
     item.lParam = values->param;
     item.iImage = values->image;
     item.hbm = values->bitmap;
-    text = ToAnsi(values->text);
     item.pszText = text.data();
     item.cchTextMax = static_cast<int>(text.size()) + 1;
     nm.pitem = &item;
   }
-  return SendNotify(w, codeA, &nm.hdr);
+  return SendNotify(w, code, &nm.hdr);
+}
+
+// One notification, in the parent's character set; `values` (with `mask`)
+// are the item's new values for the codes that carry them.
+LRESULT Notify(HWND w, const Header& h, UINT codeW, UINT codeA, int index, int button, const HeaderItem* values,
+               UINT mask) {
+  if (h.unicode)
+    return SendItemNotify<NMHEADERW, HDITEMW>(w, codeW, index, button, values, mask,
+                                              values ? values->text : std::u16string());
+  return SendItemNotify<NMHEADERA, HDITEMA>(w, codeA, index, button, values, mask,
+                                            values ? ToAnsi(values->text) : std::string());
 }
 
 // Applies the masked values of a caller's item (wide or ANSI) to `out`.
