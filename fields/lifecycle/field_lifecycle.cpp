@@ -109,6 +109,28 @@ AString MakeConvertedImageName(const CField& field) {
   return MakeNumberedFileName(base.GetData(), GetFolder(FolderKind::kImage).GetData(), "bmp", 9);
 }
 
+namespace {
+
+// Writes a field's picture, turned by the field's rotation (thousandths of a
+// degree), as a BMP file; false when it could not be written, which gives no
+// image field.
+bool WriteTurnedPicture(PLBmp& picture, int rotation, const AString& fileName) {
+  PLWinBmp turned;
+  if (rotation != 0) {
+    PLFilterRotate(rotation / 1000.0).Apply(&picture, &turned);
+  } else {
+    turned.CreateCopy(picture, 32);
+  }
+  PLBmpEncoder encoder;
+  try {
+    return encoder.MakeFileFromBmp(fileName.GetData(), &turned) != 0;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
 std::unique_ptr<CImageField> ConvertParagraphFieldToImage(const CLabelSetup& setup, CParagraphField& field,
                                                           const AString& fileName) {
   if (fileName.IsEmpty()) return nullptr;
@@ -118,22 +140,8 @@ std::unique_ptr<CImageField> ConvertParagraphFieldToImage(const CLabelSetup& set
   image->useFolder = 0;
   std::unique_ptr<PLBmp> picture = RenderParagraphToBitmap(field, setup, setup.dpiX, 0);
   if (!picture) return nullptr;
-  PLWinBmp turned;
-  if (field.rotation != 0) {
-    PLFilterRotate(field.rotation / 1000.0).Apply(picture.get(), &turned);
-  } else {
-    turned.CreateCopy(*picture, 32);
-  }
   image->rotation = field.rotation;
-  PLBmpEncoder encoder;
-  int written = 0;
-  try {
-    written = encoder.MakeFileFromBmp(fileName.GetData(), &turned);
-  } catch (...) {
-    written = 0;
-  }
-  // A picture that could not be written gives no image field.
-  if (!written) return nullptr;
+  if (!WriteTurnedPicture(*picture, field.rotation, fileName)) return nullptr;
   image->fileName = fileName;
   image->deleteFileOnDestroy = 1;
   return image;
@@ -157,21 +165,8 @@ std::unique_ptr<CImageField> ConvertRtfFieldToImage(const CLabelSetup& setup, CR
   const int size[2] = {MilsToDevice(field.width, setup.dpiX), MilsToDevice(field.height, setup.dpiY)};
   std::unique_ptr<PLWinBmp> picture = BuildRtfFieldPicture(field, size);
   if (!picture) return nullptr;
-  PLWinBmp turned;
-  if (field.rotation != 0) {
-    PLFilterRotate(field.rotation / 1000.0).Apply(picture.get(), &turned);
-  } else {
-    turned.CreateCopy(*picture, 32);
-  }
   image->rotation = field.rotation;
-  PLBmpEncoder encoder;
-  int written = 0;
-  try {
-    written = encoder.MakeFileFromBmp(fileName.GetData(), &turned);
-  } catch (...) {
-    written = 0;
-  }
-  if (!written) return nullptr;
+  if (!WriteTurnedPicture(*picture, field.rotation, fileName)) return nullptr;
   field.picture.FreeBitmaps(1);
   image->fileName = fileName;
   image->deleteFileOnDestroy = 1;
