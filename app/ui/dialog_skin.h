@@ -46,6 +46,39 @@ class CDialogSkin {
   int OnNcHitTest(CPoint screenPoint);
   void OnButtonUp(CPoint clientPoint);
   BOOL PreTranslateMessage(MSG* msg);
+
+  // The caption's share of the owner's messages, the same for the dialog
+  // base, the property sheet and a plain dialog: `byDefault` runs the
+  // window's own handling of the message being handled, and the caption is
+  // painted over what that drew.
+  template <class Default>
+  LRESULT HandleNcPaint(Default byDefault) {
+    const LRESULT result = byDefault();
+    PaintCaption();
+    return result;
+  }
+  template <class Default>
+  LRESULT HandleNcActivate(WPARAM active, Default byDefault) {
+    SetCaptionActive(active ? 1 : 0);
+    byDefault();
+    PaintCaption();
+    return TRUE;
+  }
+  template <class Default>
+  LRESULT HandleNcButtonDown(CPoint screenPoint, Default byDefault) {
+    return OnNcButtonDown(screenPoint) == -1 ? byDefault() : 0;
+  }
+  template <class Default>
+  LRESULT HandleButtonUp(CPoint clientPoint, Default byDefault) {
+    OnButtonUp(clientPoint);
+    return byDefault();
+  }
+  template <class Default>
+  LRESULT HandleNcHitTest(CPoint screenPoint, Default byDefault) {
+    const int hit = OnNcHitTest(screenPoint);
+    return hit == -1 ? byDefault() : hit;
+  }
+
   // Cancels the owner once for a quit request (pages go with their sheet).
   void TakeQuitRequest();
   // Repaints the skinned controls that show the focus.

@@ -92,30 +92,23 @@ void CMyPropSheet::OnOK() {
 void CMyPropSheet::OnApplyNow() { Default(); }
 
 LRESULT CMyPropSheet::OnNcPaint(WPARAM, LPARAM) {
-  const LRESULT result = Default();
-  skin_.PaintCaption();
-  return result;
+  return skin_.HandleNcPaint([this] { return Default(); });
 }
 
 LRESULT CMyPropSheet::OnNcActivate(WPARAM active, LPARAM) {
-  skin_.SetCaptionActive(active ? 1 : 0);
-  Default();
-  skin_.PaintCaption();
-  return TRUE;
+  return skin_.HandleNcActivate(active, [this] { return Default(); });
 }
 
 void CMyPropSheet::OnNcLButtonDown(UINT, CPoint point) {
-  if (skin_.OnNcButtonDown(point) == -1) Default();
+  skin_.HandleNcButtonDown(point, [this] { return Default(); });
 }
 
 void CMyPropSheet::OnLButtonUp(UINT, CPoint point) {
-  skin_.OnButtonUp(point);
-  Default();
+  skin_.HandleButtonUp(point, [this] { return Default(); });
 }
 
 LRESULT CMyPropSheet::OnNcHitTest(CPoint point) {
-  const int hit = skin_.OnNcHitTest(point);
-  return hit == -1 ? Default() : hit;
+  return skin_.HandleNcHitTest(point, [this] { return Default(); });
 }
 
 void CMyPropSheet::OnDestroy() {

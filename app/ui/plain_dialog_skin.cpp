@@ -22,6 +22,7 @@ LRESULT SkinnedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
   if (!plain) return ::DefWindowProcA(dialog, message, wParam, lParam);
   const WNDPROC previous = plain->previous;
   CDialogSkin& skin = plain->skin;
+  const auto byDefault = [&] { return ::CallWindowProcA(previous, dialog, message, wParam, lParam); };
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps{};
@@ -30,25 +31,16 @@ LRESULT SkinnedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
       ::EndPaint(dialog, &ps);
       return 0;
     }
-    case WM_NCPAINT: {
-      const LRESULT result = ::CallWindowProcA(previous, dialog, message, wParam, lParam);
-      skin.PaintCaption();
-      return result;
-    }
+    case WM_NCPAINT:
+      return skin.HandleNcPaint(byDefault);
     case WM_NCACTIVATE:
-      skin.SetCaptionActive(wParam ? 1 : 0);
-      ::CallWindowProcA(previous, dialog, message, wParam, lParam);
-      skin.PaintCaption();
-      return TRUE;
+      return skin.HandleNcActivate(wParam, byDefault);
     case WM_NCLBUTTONDOWN:
-      if (skin.OnNcButtonDown(PointOf(lParam)) != -1) return 0;
-      break;
+      return skin.HandleNcButtonDown(PointOf(lParam), byDefault);
     case WM_LBUTTONUP:
-      skin.OnButtonUp(PointOf(lParam));
-      break;
+      return skin.HandleButtonUp(PointOf(lParam), byDefault);
     case WM_NCHITTEST:
-      if (const int hit = skin.OnNcHitTest(PointOf(lParam)); hit != -1) return hit;
-      break;
+      return skin.HandleNcHitTest(PointOf(lParam), byDefault);
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       MSG msg{dialog, message, wParam, lParam, 0, {0, 0}};
