@@ -205,11 +205,6 @@ HRESULT CRichTextHost::TxGetScrollBars(DWORD* scrollBars) {
   return S_OK;
 }
 
-HRESULT CRichTextHost::TxGetAccelPos(LONG* pos) {
-  if (pos) *pos = -1;
-  return S_OK;
-}
-
 HRESULT CRichTextHost::OnTxCharFormatChange(const CHARFORMATW* format) {
   // Only as many bytes as the given format says it has, never more than ours.
   if (format) std::memcpy(charFormat_, format, std::min<size_t>(format->cbSize, sizeof(CHARFORMAT2W)));

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "platform/richedit/richedit.h"
+#include "platform/richedit/text_host_defaults.h"
 
 // What the program asks of the host, beside what the text services ask.
 class IRichTextHost {
@@ -24,7 +25,7 @@ class IRichTextHost {
   virtual ULONG Release() = 0;
 };
 
-class CRichTextHost final : public ITextHost, public IRichTextHost {
+class CRichTextHost final : public richedit::TextHostDefaults, public IRichTextHost {
  public:
   CRichTextHost();
   ~CRichTextHost() override;
@@ -49,45 +50,17 @@ class CRichTextHost final : public ITextHost, public IRichTextHost {
   // IUnknown
   HRESULT QueryInterface(REFIID iid, void** object) override;
 
-  // ITextHost
-  HDC TxGetDC() override { return nullptr; }
-  INT TxReleaseDC(HDC) override { return 1; }
-  BOOL TxShowScrollBar(INT, BOOL) override { return FALSE; }
-  BOOL TxEnableScrollBar(INT, INT) override { return FALSE; }
-  BOOL TxSetScrollRange(INT, LONG, INT, BOOL) override { return FALSE; }
-  BOOL TxSetScrollPos(INT, INT, BOOL) override { return FALSE; }
-  void TxInvalidateRect(LPCRECT, BOOL) override {}
-  void TxViewChange(BOOL) override {}
-  BOOL TxCreateCaret(HBITMAP, INT, INT) override { return FALSE; }
-  BOOL TxShowCaret(BOOL) override { return FALSE; }
-  BOOL TxSetCaretPos(INT, INT) override { return FALSE; }
-  BOOL TxSetTimer(UINT, UINT) override { return FALSE; }
-  void TxKillTimer(UINT) override {}
-  void TxScrollWindowEx(INT, INT, LPCRECT, LPCRECT, HRGN, LPRECT, UINT) override {}
-  void TxSetCapture(BOOL) override {}
-  void TxSetFocus() override {}
-  void TxSetCursor(HCURSOR, BOOL) override {}
-  BOOL TxScreenToClient(LPPOINT) override { return FALSE; }
-  BOOL TxClientToScreen(LPPOINT) override { return FALSE; }
-  HRESULT TxActivate(LONG*) override { return S_OK; }
-  HRESULT TxDeactivate(LONG) override { return S_OK; }
+  // ITextHost, beside the defaults of a windowless host
   HRESULT TxGetClientRect(LPRECT rect) override;
   HRESULT TxGetViewInset(LPRECT inset) override;
   HRESULT TxGetCharFormat(const CHARFORMATW** format) override;
   HRESULT TxGetParaFormat(const PARAFORMAT** format) override;
-  COLORREF TxGetSysColor(int index) override { return GetSysColor(index); }
   HRESULT TxGetBackStyle(TXTBACKSTYLE* style) override;
   HRESULT TxGetMaxLength(DWORD* length) override;
   HRESULT TxGetScrollBars(DWORD* scrollBars) override;
-  HRESULT TxGetPasswordChar(WCHAR*) override { return S_FALSE; }
-  HRESULT TxGetAccelPos(LONG* pos) override;
-  HRESULT TxGetExtent(LPSIZE) override { return E_NOTIMPL; }
   HRESULT OnTxCharFormatChange(const CHARFORMATW* format) override;
   HRESULT OnTxParaFormatChange(const PARAFORMAT* format) override;
   HRESULT TxGetPropertyBits(DWORD mask, DWORD* bits) override;
-  HRESULT TxNotify(DWORD, void*) override { return S_OK; }
-  HIMC TxImmGetContext() override { return nullptr; }
-  void TxImmReleaseContext(HIMC) override {}
   HRESULT TxGetSelectionBarWidth(LONG* width) override;
 
  private:

@@ -2,6 +2,8 @@
 // services hosted in a window, with the caret, selection by mouse and keys,
 // typing, the clipboard and the notifications its parent asks for.
 
+#include "platform/richedit/rich_edit_control.h"
+
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -9,7 +11,7 @@
 #include "platform/nls/nls.h"
 #include "platform/richedit/plain_text.h"
 #include "platform/richedit/rtf.h"
-#include "platform/richedit/rich_edit_control.h"
+#include "platform/richedit/text_host_defaults.h"
 #include "platform/user/clipboard.h"
 #include "platform/user/controls/controls.h"
 #include "platform/user/message_crack.h"
@@ -17,7 +19,7 @@
 namespace richedit {
 
 // The host a control gives its services: its window, its colours, its style.
-class ControlHost final : public ITextHost {
+class ControlHost final : public TextHostDefaults {
  public:
   explicit ControlHost(HWND window) : window_(window) {
     charFormat_.cbSize = sizeof charFormat_;
@@ -43,20 +45,12 @@ class ControlHost final : public ITextHost {
   ULONG Release() override { return 1; }
   HDC TxGetDC() override { return GetDC(window_); }
   INT TxReleaseDC(HDC dc) override { return ReleaseDC(window_, dc); }
-  BOOL TxShowScrollBar(INT, BOOL) override { return FALSE; }
-  BOOL TxEnableScrollBar(INT, INT) override { return FALSE; }
-  BOOL TxSetScrollRange(INT, LONG, INT, BOOL) override { return FALSE; }
-  BOOL TxSetScrollPos(INT, INT, BOOL) override { return FALSE; }
   void TxInvalidateRect(LPCRECT rect, BOOL erase) override { InvalidateRect(window_, rect, erase); }
-  void TxViewChange(BOOL) override {}
   BOOL TxCreateCaret(HBITMAP bitmap, INT width, INT height) override {
     return CreateCaret(window_, bitmap, width, height);
   }
   BOOL TxShowCaret(BOOL show) override { return show ? ShowCaret(window_) : HideCaret(window_); }
   BOOL TxSetCaretPos(INT x, INT y) override { return SetCaretPos(x, y); }
-  BOOL TxSetTimer(UINT, UINT) override { return FALSE; }
-  void TxKillTimer(UINT) override {}
-  void TxScrollWindowEx(INT, INT, LPCRECT, LPCRECT, HRGN, LPRECT, UINT) override {}
   void TxSetCapture(BOOL capture) override {
     if (capture) SetCapture(window_);
     else ReleaseCapture();
@@ -65,8 +59,6 @@ class ControlHost final : public ITextHost {
   void TxSetCursor(HCURSOR cursor, BOOL) override { SetCursor(cursor); }
   BOOL TxScreenToClient(LPPOINT point) override { return ScreenToClient(window_, point); }
   BOOL TxClientToScreen(LPPOINT point) override { return ClientToScreen(window_, point); }
-  HRESULT TxActivate(LONG*) override { return S_OK; }
-  HRESULT TxDeactivate(LONG) override { return S_OK; }
   HRESULT TxGetClientRect(LPRECT rect) override { return GetClientRect(window_, rect) ? S_OK : E_FAIL; }
   HRESULT TxGetViewInset(LPRECT inset) override {
     *inset = RECT{1, 1, 1, 1};
@@ -80,7 +72,6 @@ class ControlHost final : public ITextHost {
     *format = reinterpret_cast<const PARAFORMAT*>(&paraFormat_);
     return S_OK;
   }
-  COLORREF TxGetSysColor(int index) override { return GetSysColor(index); }
   HRESULT TxGetBackStyle(TXTBACKSTYLE* style) override {
     *style = TXTBACK_OPAQUE;
     return S_OK;
@@ -89,25 +80,10 @@ class ControlHost final : public ITextHost {
     *length = 32767;  // the control's default limit until EM_EXLIMITTEXT
     return S_OK;
   }
-  HRESULT TxGetScrollBars(DWORD* bars) override {
-    *bars = 0;
-    return S_OK;
-  }
-  HRESULT TxGetPasswordChar(WCHAR*) override { return S_FALSE; }
-  HRESULT TxGetAccelPos(LONG* pos) override {
-    *pos = -1;
-    return S_OK;
-  }
-  HRESULT TxGetExtent(LPSIZE) override { return E_NOTIMPL; }
-  HRESULT OnTxCharFormatChange(const CHARFORMATW*) override { return S_OK; }
-  HRESULT OnTxParaFormatChange(const PARAFORMAT*) override { return S_OK; }
   HRESULT TxGetPropertyBits(DWORD mask, DWORD* bits) override {
     *bits = bits_ & mask;
     return S_OK;
   }
-  HRESULT TxNotify(DWORD, void*) override { return S_OK; }
-  HIMC TxImmGetContext() override { return nullptr; }
-  void TxImmReleaseContext(HIMC) override {}
   HRESULT TxGetSelectionBarWidth(LONG* width) override {
     *width = 0;
     return S_OK;
@@ -119,7 +95,6 @@ class ControlHost final : public ITextHost {
   CHARFORMAT2W charFormat_{};
   PARAFORMAT2 paraFormat_{};
 };
-
 
 Control::~Control() {
   if (services) services->Release();

@@ -4,11 +4,12 @@
 
 #include <string_view>
 
+#include "platform/richedit/text_host_defaults.h"
 #include "platform/win.h"
 
 namespace richtest {
 
-class TestHost : public ITextHost {
+class TestHost : public richedit::TextHostDefaults {
  public:
   TestHost() {
     charFormat_.cbSize = sizeof charFormat_;
@@ -30,27 +31,6 @@ class TestHost : public ITextHost {
   }
   ULONG AddRef() override { return 0; }
   ULONG Release() override { return 0; }
-  HDC TxGetDC() override { return nullptr; }
-  INT TxReleaseDC(HDC) override { return 1; }
-  BOOL TxShowScrollBar(INT, BOOL) override { return FALSE; }
-  BOOL TxEnableScrollBar(INT, INT) override { return FALSE; }
-  BOOL TxSetScrollRange(INT, LONG, INT, BOOL) override { return FALSE; }
-  BOOL TxSetScrollPos(INT, INT, BOOL) override { return FALSE; }
-  void TxInvalidateRect(LPCRECT, BOOL) override {}
-  void TxViewChange(BOOL) override {}
-  BOOL TxCreateCaret(HBITMAP, INT, INT) override { return FALSE; }
-  BOOL TxShowCaret(BOOL) override { return FALSE; }
-  BOOL TxSetCaretPos(INT, INT) override { return FALSE; }
-  BOOL TxSetTimer(UINT, UINT) override { return FALSE; }
-  void TxKillTimer(UINT) override {}
-  void TxScrollWindowEx(INT, INT, LPCRECT, LPCRECT, HRGN, LPRECT, UINT) override {}
-  void TxSetCapture(BOOL) override {}
-  void TxSetFocus() override {}
-  void TxSetCursor(HCURSOR, BOOL) override {}
-  BOOL TxScreenToClient(LPPOINT) override { return FALSE; }
-  BOOL TxClientToScreen(LPPOINT) override { return FALSE; }
-  HRESULT TxActivate(LONG*) override { return S_OK; }
-  HRESULT TxDeactivate(LONG) override { return S_OK; }
   HRESULT TxGetClientRect(LPRECT rect) override {
     *rect = RECT{};
     return S_OK;
@@ -67,7 +47,6 @@ class TestHost : public ITextHost {
     *format = reinterpret_cast<const PARAFORMAT*>(&paraFormat_);
     return S_OK;
   }
-  COLORREF TxGetSysColor(int index) override { return GetSysColor(index); }
   HRESULT TxGetBackStyle(TXTBACKSTYLE* style) override {
     *style = backStyle;
     return S_OK;
@@ -76,25 +55,10 @@ class TestHost : public ITextHost {
     *length = static_cast<DWORD>(-1);
     return S_OK;
   }
-  HRESULT TxGetScrollBars(DWORD* bars) override {
-    *bars = 0;
-    return S_OK;
-  }
-  HRESULT TxGetPasswordChar(WCHAR*) override { return S_FALSE; }
-  HRESULT TxGetAccelPos(LONG* pos) override {
-    *pos = -1;
-    return S_OK;
-  }
-  HRESULT TxGetExtent(LPSIZE) override { return E_NOTIMPL; }
-  HRESULT OnTxCharFormatChange(const CHARFORMATW*) override { return S_OK; }
-  HRESULT OnTxParaFormatChange(const PARAFORMAT*) override { return S_OK; }
   HRESULT TxGetPropertyBits(DWORD, DWORD* bits) override {
     *bits = propertyBits;
     return S_OK;
   }
-  HRESULT TxNotify(DWORD, void*) override { return S_OK; }
-  HIMC TxImmGetContext() override { return nullptr; }
-  void TxImmReleaseContext(HIMC) override {}
   HRESULT TxGetSelectionBarWidth(LONG* width) override {
     *width = 100;
     return S_OK;
