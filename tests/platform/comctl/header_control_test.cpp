@@ -127,6 +127,30 @@ TEST(HeaderControl, AnAnsiParentGetsAnsiCodes) {
   DestroyWindow(parent);
 }
 
+TEST(HeaderControl, ChangeNotificationsCarryTheNewTextInTheParentsCharacterSet) {
+  struct Case {
+    bool ansiParent;
+    UINT changing, changed;
+  };
+  for (const Case& c :
+       {Case{false, HDN_ITEMCHANGINGW, HDN_ITEMCHANGEDW}, Case{true, HDN_ITEMCHANGINGA, HDN_ITEMCHANGEDA}}) {
+    const HWND parent = comctltest::MakeParent(c.ansiParent);
+    const HWND header = MakeHeader(parent, 0);
+    InsertW(header, 0, u"Name", 100);
+    Notes().Clear();
+    Notes().headerText.clear();
+    Notes().headerTextMax = 0;
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = const_cast<LPWSTR>(u"Total");
+    SendMessageW(header, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(Notes().Codes(), (std::vector<UINT>{c.changing, c.changed})) << c.ansiParent;
+    EXPECT_EQ(Notes().headerText, u"Total") << c.ansiParent;
+    EXPECT_EQ(Notes().headerTextMax, 6) << c.ansiParent << ": the text's length and its terminator";
+    DestroyWindow(parent);
+  }
+}
+
 TEST(HeaderControl, LayoutAndHitTest) {
   const HWND parent = comctltest::MakeParent();
   const HWND header = MakeHeader(parent, 0);

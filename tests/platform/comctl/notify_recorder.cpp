@@ -35,6 +35,16 @@ void Record(const NMHDR* hdr) {
     const auto* nm = reinterpret_cast<const NMHEADERW*>(hdr);
     note.item = nm->iItem;
     if (nm->pitem && (nm->pitem->mask & HDI_WIDTH)) note.changed = static_cast<UINT>(nm->pitem->cxy);
+    if (nm->pitem && (nm->pitem->mask & HDI_TEXT)) {
+      if (code == HDN_ITEMCHANGINGA || code == HDN_ITEMCHANGEDA) {
+        const auto* item = reinterpret_cast<const NMHEADERA*>(hdr)->pitem;
+        r.headerText = comctl::FromAnsi(item->pszText);
+        r.headerTextMax = item->cchTextMax;
+      } else {
+        r.headerText = nm->pitem->pszText;
+        r.headerTextMax = nm->pitem->cchTextMax;
+      }
+    }
   }
   r.notes.push_back(note);
 }

@@ -27,6 +27,10 @@ struct Recorder {
   std::map<UINT, LRESULT> answers;  // by code; 0 when absent
   std::u16string editText;          // text of the last LVN_ENDLABELEDIT(W/A)
   bool editTextNull = false;
+  // The item text and its room (cchTextMax) in the last header notification
+  // that carried HDI_TEXT, read in the notification's character set.
+  std::u16string headerText;
+  int headerTextMax = 0;
   std::vector<UINT> Codes() const;
   void Clear() { notes.clear(); }
 };
