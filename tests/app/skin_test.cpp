@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/ui/my_prop_sheet.h"
+#include "app/ui/plain_dialog_skin.h"
 #include "app/ui/skin_dialog.h"
 #include "app/ui/skin_property_page.h"
 #include "app/ui/ui_language.h"
@@ -416,6 +417,88 @@ TEST(PropertySheet, SidePanelWidensTheSheet) {
     EXPECT_GE(painted, 1);
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
   });
+}
+
+// The caption's close button driven through the window's own messages, as
+// the pointer sends them, whichever way the window hands them to its skin:
+// a press on the button released away from it keeps the window (returns
+// whether it stayed open); a second press released on it closes it.
+bool CloseThroughMessages(HWND window, CDialogSkin& skin) {
+  EXPECT_EQ(SendMessageW(window, WM_NCACTIVATE, TRUE, 0), TRUE);
+  const RECT close = skin.CloseButtonRect();
+  EXPECT_LT(close.left, close.right) << "activating paints the caption and its close button";
+  RECT frame;
+  GetWindowRect(window, &frame);
+  const POINT on{frame.left + (close.left + close.right) / 2, frame.top + (close.top + close.bottom) / 2};
+  const POINT away{frame.left + 40, frame.top + 60};
+  const auto packed = [](POINT p) {
+    return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+  };
+  const auto screen = [&](POINT p) { return packed(p); };
+  const auto client = [&](POINT p) {
+    ScreenToClient(window, &p);
+    return packed(p);
+  };
+  // HTNOWHERE: the window's own handling of the press does nothing.
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTNOWHERE, screen(on));
+  EXPECT_EQ(GetCapture(), window) << "the press on the button holds the pointer";
+  EXPECT_EQ(SendMessageW(window, WM_NCHITTEST, 0, screen(away)), 2) << "held, the whole window is the caption's";
+  SendMessageW(window, WM_LBUTTONUP, 0, client(away));
+  uitest::RunUntilIdle();
+  EXPECT_EQ(GetCapture(), nullptr);
+  const bool stayed = IsWindow(window) && IsWindowVisible(window);
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTNOWHERE, screen(on));
+  SendMessageW(window, WM_LBUTTONUP, 0, client(on));
+  return stayed;
+}
+
+// A framework dialog outside the skinned bases that takes the skin as the
+// layout code's dialogs do.
+class PlainDialog : public CDialog {
+ public:
+  PlainDialog() : CDialog(kDialog, nullptr) {}
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    EXPECT_EQ(SkinPlainDialog(m_hWnd), 1);
+    return TRUE;
+  }
+};
+
+TEST(DialogSkin, CloseButtonThroughTheMessagesOfEachKindOfWindow) {
+  LanguageScope scope(kUiChineseSimplified);
+  {
+    TestDialog dialog;
+    bool stayed = false;
+    EXPECT_EQ(RunDialog(dialog, [&](TestDialog& d) { stayed = CloseThroughMessages(d.m_hWnd, d.Skin()); }), IDCANCEL);
+    EXPECT_TRUE(stayed) << "dialog base";
+  }
+  {
+    TestPage page(9110);
+    CMyPropSheet sheet(nullptr);
+    sheet.AddPage(&page);
+    bool stayed = false;
+    EXPECT_EQ(RunSheet(sheet, [&](CMyPropSheet& s, HWND window) { stayed = CloseThroughMessages(window, s.Skin()); }),
+              IDCANCEL);
+    EXPECT_TRUE(stayed) << "property sheet";
+  }
+  {
+    PlainDialog dialog;
+    bool stayed = false;
+    struct Context {
+      bool* stayed;
+    } context{&stayed};
+    user::SetModalDialogHook(
+        [](HWND window, void* c) {
+          uitest::RunUntilIdle();
+          CDialogSkin* skin = PlainDialogSkin(window);
+          ASSERT_NE(skin, nullptr);
+          *static_cast<Context*>(c)->stayed = CloseThroughMessages(window, *skin);
+        },
+        &context);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    user::SetModalDialogHook(nullptr, nullptr);
+    EXPECT_TRUE(stayed) << "plain dialog";
+  }
 }
 
 }  // namespace
