@@ -19,19 +19,9 @@
 namespace richedit {
 
 // The host a control gives its services: its window, its colours, its style.
-class ControlHost final : public TextHostDefaults {
+class ControlHost final : public FormatKeepingHost {
  public:
   explicit ControlHost(HWND window) : window_(window) {
-    charFormat_.cbSize = sizeof charFormat_;
-    charFormat_.dwMask = CFM_SIZE | CFM_FACE | CFM_CHARSET | CFM_COLOR;
-    charFormat_.dwEffects = CFE_AUTOCOLOR;
-    charFormat_.yHeight = 200;
-    charFormat_.bCharSet = DEFAULT_CHARSET;
-    const std::u16string_view face = u"Arial";
-    std::copy(face.begin(), face.end(), charFormat_.szFaceName);
-    paraFormat_.cbSize = sizeof paraFormat_;
-    paraFormat_.dwMask = PFM_ALIGNMENT;
-    paraFormat_.wAlignment = PFA_LEFT;
     const LONG style = GetWindowLongW(window, GWL_STYLE);
     bits_ = TXTBIT_RICHTEXT;
     if (style & ES_MULTILINE) bits_ |= TXTBIT_MULTILINE | TXTBIT_WORDWRAP;
@@ -64,14 +54,6 @@ class ControlHost final : public TextHostDefaults {
     *inset = RECT{1, 1, 1, 1};
     return S_OK;
   }
-  HRESULT TxGetCharFormat(const CHARFORMATW** format) override {
-    *format = reinterpret_cast<const CHARFORMATW*>(&charFormat_);
-    return S_OK;
-  }
-  HRESULT TxGetParaFormat(const PARAFORMAT** format) override {
-    *format = reinterpret_cast<const PARAFORMAT*>(&paraFormat_);
-    return S_OK;
-  }
   HRESULT TxGetBackStyle(TXTBACKSTYLE* style) override {
     *style = TXTBACK_OPAQUE;
     return S_OK;
@@ -92,8 +74,6 @@ class ControlHost final : public TextHostDefaults {
  private:
   HWND window_;
   DWORD bits_;
-  CHARFORMAT2W charFormat_{};
-  PARAFORMAT2 paraFormat_{};
 };
 
 Control::~Control() {

@@ -2,11 +2,15 @@
 // give: no window of its own (no device context, invalidation, caret, scroll
 // bars, timers, capture, focus, cursor or screen mapping), no input context,
 // no password character, accelerator or extent; activation, notifications
-// and format changes are taken and dropped. A host derives from this and
-// answers the rest (its reference counting, client rect, inset, formats,
-// background, length limit, property bits, selection bar) and overrides what
-// it does have, as the control does for its window.
+// and format changes are taken and dropped. A host derives from this (or
+// from FormatKeepingHost below, which answers the formats too) and answers
+// the rest (its reference counting, client rect, inset, formats, background,
+// length limit, property bits, selection bar) and overrides what it does
+// have, as the control does for its window.
 #pragma once
+
+#include <algorithm>
+#include <string_view>
 
 #include "platform/richedit/richedit.h"
 
@@ -54,6 +58,39 @@ class TextHostDefaults : public ITextHost {
 
  protected:
   ~TextHostDefaults() = default;
+};
+
+// A host that keeps its own default formats and hands them to the services:
+// Arial 10 points in the automatic colour, left aligned. A host adds to them
+// in its constructor.
+class FormatKeepingHost : public TextHostDefaults {
+ public:
+  HRESULT TxGetCharFormat(const CHARFORMATW** format) override {
+    *format = reinterpret_cast<const CHARFORMATW*>(&charFormat_);
+    return S_OK;
+  }
+  HRESULT TxGetParaFormat(const PARAFORMAT** format) override {
+    *format = reinterpret_cast<const PARAFORMAT*>(&paraFormat_);
+    return S_OK;
+  }
+
+ protected:
+  FormatKeepingHost() {
+    charFormat_.cbSize = sizeof charFormat_;
+    charFormat_.dwMask = CFM_SIZE | CFM_FACE | CFM_CHARSET | CFM_COLOR;
+    charFormat_.dwEffects = CFE_AUTOCOLOR;
+    charFormat_.yHeight = 200;
+    charFormat_.bCharSet = DEFAULT_CHARSET;
+    const std::u16string_view face = u"Arial";
+    std::copy(face.begin(), face.end(), charFormat_.szFaceName);
+    paraFormat_.cbSize = sizeof paraFormat_;
+    paraFormat_.dwMask = PFM_ALIGNMENT;
+    paraFormat_.wAlignment = PFA_LEFT;
+  }
+  ~FormatKeepingHost() = default;
+
+  CHARFORMAT2W charFormat_{};
+  PARAFORMAT2 paraFormat_{};
 };
 
 }  // namespace richedit

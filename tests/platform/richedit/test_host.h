@@ -9,19 +9,11 @@
 
 namespace richtest {
 
-class TestHost : public richedit::TextHostDefaults {
+class TestHost : public richedit::FormatKeepingHost {
  public:
   TestHost() {
-    charFormat_.cbSize = sizeof charFormat_;
-    charFormat_.dwMask = CFM_SIZE | CFM_FACE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_CHARSET;
-    charFormat_.yHeight = 200;
-    charFormat_.dwEffects = CFE_AUTOCOLOR;
-    charFormat_.bCharSet = DEFAULT_CHARSET;
-    const std::u16string_view face = u"Arial";
-    std::copy(face.begin(), face.end(), charFormat_.szFaceName);
-    paraFormat_.cbSize = sizeof paraFormat_;
-    paraFormat_.dwMask = PFM_ALIGNMENT | PFM_TABSTOPS;
-    paraFormat_.wAlignment = PFA_LEFT;
+    charFormat_.dwMask |= CFM_BOLD | CFM_ITALIC;
+    paraFormat_.dwMask |= PFM_TABSTOPS;
     paraFormat_.cTabCount = 1;
     paraFormat_.rgxTabs[0] = 720;
   }
@@ -37,14 +29,6 @@ class TestHost : public richedit::TextHostDefaults {
   }
   HRESULT TxGetViewInset(LPRECT inset) override {
     *inset = RECT{};
-    return S_OK;
-  }
-  HRESULT TxGetCharFormat(const CHARFORMATW** format) override {
-    *format = reinterpret_cast<const CHARFORMATW*>(&charFormat_);
-    return S_OK;
-  }
-  HRESULT TxGetParaFormat(const PARAFORMAT** format) override {
-    *format = reinterpret_cast<const PARAFORMAT*>(&paraFormat_);
     return S_OK;
   }
   HRESULT TxGetBackStyle(TXTBACKSTYLE* style) override {
@@ -66,10 +50,6 @@ class TestHost : public richedit::TextHostDefaults {
 
   DWORD propertyBits = TXTBIT_RICHTEXT | TXTBIT_MULTILINE | TXTBIT_WORDWRAP | TXTBIT_USECURRENTBKG;
   TXTBACKSTYLE backStyle = TXTBACK_TRANSPARENT;
-
- private:
-  CHARFORMAT2W charFormat_{};
-  PARAFORMAT2 paraFormat_{};
 };
 
 // Text services for a host, released when it goes.
