@@ -1,34 +1,9 @@
 // A scratch folder for kernel tests, removed with everything in it.
 #pragma once
 
-#include <stdlib.h>
+#include "tests/scratch_folder.h"
 
-#include <filesystem>
-#include <string>
-
-class ScratchFolder {
+class ScratchFolder : public testfs::ScratchFolder {
  public:
-  ScratchFolder() {
-    std::string pattern = std::string(TAV_BUILD_DIR) + "/kernel-test-XXXXXX";
-    path_ = ::mkdtemp(pattern.data()) ? pattern + "/" : std::string();
-  }
-  ~ScratchFolder() {
-    if (path_.empty()) return;
-    std::error_code ec;
-    // Read-only files inside are removed too: give permissions back first.
-    for (auto& entry : std::filesystem::recursive_directory_iterator(path_, ec)) {
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, ec);
-    }
-    std::filesystem::remove_all(path_, ec);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  // The folder, ending in '/'.
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
+  ScratchFolder() : testfs::ScratchFolder("kernel-test") {}
 };

@@ -3,33 +3,18 @@
 // program's own translation (accelerators included) over queued input.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <string>
 
 #include "platform/framework.h"
 #include "platform/testing/ui.h"
+#include "tests/scratch_folder.h"
 
 namespace frametest {
 
-class Scratch {
+class Scratch : public testfs::ScratchFolder {
  public:
-  Scratch() {
-    std::string pattern = std::string(TAV_BUILD_DIR) + "/app-test-XXXXXX";
-    path_ = ::mkdtemp(pattern.data()) ? pattern + "/" : std::string();
-  }
-  ~Scratch() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
+  Scratch() : testfs::ScratchFolder("app-test") {}
 };
 
 // Where the tests leave pictures to look at.

@@ -2,32 +2,17 @@
 // in it, and the bytes a memory file holds.
 #pragma once
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/framework.h"
+#include "tests/scratch_folder.h"
 
 namespace fwtest {
 
-class Scratch {
+class Scratch : public testfs::ScratchFolder {
  public:
-  Scratch() {
-    std::string pattern = std::string(TAV_BUILD_DIR) + "/framework-test-XXXXXX";
-    path_ = ::mkdtemp(pattern.data()) ? pattern + "/" : std::string();
-  }
-  ~Scratch() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-  std::string operator/(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
+  Scratch() : testfs::ScratchFolder("framework-test") {}
 };
 
 inline std::vector<BYTE> BytesOf(const CMemFile& file) {
