@@ -1,5 +1,7 @@
 #include "tests/platform/controls/control_test_util.h"
 
+#include <gtest/gtest.h>
+
 #include "platform/testing/ui.h"
 
 namespace controltest {
@@ -54,6 +56,11 @@ std::string Describe(const std::vector<Event>& events) {
   for (const Event& e : events)
     out += MessageName(e.message) + " " + std::to_string(e.id) + "/" + std::to_string(e.code) + "; ";
   return out;
+}
+
+void ExpectResults(HWND control, std::span<const MessageRow> rows, const std::string& context) {
+  for (const MessageRow& r : rows)
+    EXPECT_EQ(SendMessageW(control, r.message, r.wParam, r.lParam), r.result) << context << MessageName(r.message);
 }
 
 }  // namespace controltest

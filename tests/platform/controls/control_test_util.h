@@ -2,6 +2,7 @@
 // controls send (WM_COMMAND codes, WM_DRAWITEM, WM_MEASUREITEM, scrolling).
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,17 @@ HWND MakeControl(HWND parent, const char16_t* className, DWORD style, int id, co
 // The events as text for failure messages: "WM_COMMAND 7/BN_CLICKED"-like,
 // with codes by number.
 std::string Describe(const std::vector<Event>& events);
+// A message for a control and the result it must give: one row of a table
+// of messages and their results.
+struct MessageRow {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  LRESULT result;
+};
+// Sends the rows' messages to `control` in order and checks each result;
+// `context` leads each failure message.
+void ExpectResults(HWND control, std::span<const MessageRow> rows, const std::string& context = {});
 // Measured item height answered to WM_MEASUREITEM.
 inline constexpr UINT kMeasuredHeight = 21;
 

@@ -67,12 +67,7 @@ TEST(EditControl, MessagesAndTheirResults) {
   const HWND edit = controltest::MakeControl(parent, u"Edit", ES_MULTILINE | ES_AUTOHSCROLL, 13, u"one\r\ntwo\r\nthree",
                                              160, 80);
   DWORD start = 0, end = 0;
-  struct Row {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    LRESULT result;
-  } const rows[] = {
+  const controltest::MessageRow rows[] = {
       {EM_GETLINECOUNT, 0, 0, 3},
       {EM_LINEINDEX, 1, 0, 5},
       {EM_LINEINDEX, 7, 0, -1},
@@ -94,7 +89,7 @@ TEST(EditControl, MessagesAndTheirResults) {
       {EM_SETREADONLY, TRUE, 0, TRUE},
       {WM_GETDLGCODE, 0, 0, DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | DLGC_WANTALLKEYS},
   };
-  for (const Row& r : rows) EXPECT_EQ(SendMessageW(edit, r.message, r.wParam, r.lParam), r.result) << MessageName(r.message);
+  controltest::ExpectResults(edit, rows);
   EXPECT_EQ(start, 2u);
   EXPECT_EQ(end, 6u);
   EXPECT_NE(GetWindowLongW(edit, GWL_STYLE) & ES_READONLY, 0) << "EM_SETREADONLY sets the style";

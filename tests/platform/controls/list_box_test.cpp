@@ -20,12 +20,7 @@ TEST(ListBoxControl, MessagesAndTheirResults) {
   const HWND parent = controltest::MakeParent();
   const HWND list = controltest::MakeControl(parent, u"ListBox", LBS_SORT | LBS_NOTIFY, 21, u"", 160, 120);
   WCHAR text[32];
-  struct Row {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    LRESULT result;
-  } const rows[] = {
+  const controltest::MessageRow rows[] = {
       {LB_ADDSTRING, 0, S(u"pear"), 0},
       {LB_ADDSTRING, 0, S(u"Apple"), 0},
       {LB_ADDSTRING, 0, S(u"banana"), 1},
@@ -58,7 +53,7 @@ TEST(ListBoxControl, MessagesAndTheirResults) {
       {LB_RESETCONTENT, 0, 0, LB_OKAY},
       {LB_GETCOUNT, 0, 0, 0},
   };
-  for (const Row& r : rows) EXPECT_EQ(SendMessageW(list, r.message, r.wParam, r.lParam), r.result) << MessageName(r.message);
+  controltest::ExpectResults(list, rows);
   EXPECT_TRUE(Events().empty()) << "messages do not notify: " << controltest::Describe(Events());
   DestroyWindow(parent);
 }
@@ -205,12 +200,7 @@ TEST(ComboBoxControl, MessagesAndTheirResults) {
     const HWND parent = controltest::MakeParent();
     const HWND combo = controltest::MakeControl(parent, u"ComboBox", kind | CBS_SORT, 31, u"", 160, 120);
     WCHAR text[32];
-    struct Row {
-      UINT message;
-      WPARAM wParam;
-      LPARAM lParam;
-      LRESULT result;
-    } const rows[] = {
+    const controltest::MessageRow rows[] = {
         {CB_ADDSTRING, 0, S(u"Gamma"), 0},
         {CB_ADDSTRING, 0, S(u"alpha"), 0},
         {CB_ADDSTRING, 0, S(u"Beta"), 1},
@@ -233,8 +223,7 @@ TEST(ComboBoxControl, MessagesAndTheirResults) {
         {CB_SETDROPPEDWIDTH, 10, 0, 160},  // never narrower than the combo box
         {CB_DELETESTRING, 0, 0, 2},
     };
-    for (const Row& r : rows)
-      EXPECT_EQ(SendMessageW(combo, r.message, r.wParam, r.lParam), r.result) << kind << " " << MessageName(r.message);
+    controltest::ExpectResults(combo, rows, std::to_string(kind) + " ");
     EXPECT_TRUE(Events().empty()) << "messages do not notify: " << controltest::Describe(Events());
     DestroyWindow(parent);
   }
