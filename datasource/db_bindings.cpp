@@ -1,5 +1,7 @@
 #include "datasource/db_bindings.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -17,14 +19,27 @@ constexpr int16_t kDatabaseSource = 8;
 
 std::string Std(const AString& s) { return std::string(s.GetData(), static_cast<size_t>(s.GetLength())); }
 
-std::string QuoteName(const AString& name, const std::string& quote) {
-  if (quote.empty() || quote == " ") return Std(name);
-  std::string out = quote;
-  for (char c : Std(name)) {
-    out += c;
-    if (std::string(1, c) == quote) out += c;  // a quote inside the name is doubled
+// The name in the driver's identifier quotes, a quote inside it doubled. A
+// driver without quotes gets plain names only: a layout file is untrusted,
+// and an unquoted name would be read as SQL. No name holds a NUL (the text
+// would end there).
+bool QuoteName(const AString& name, const std::string& quote, std::string* out) {
+  const std::string text = Std(name);
+  if (text.empty() || text.find('\0') != std::string::npos) return false;
+  if (quote.empty() || quote == " ") {
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+      return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    });
+    if (plain) *out = text;
+    return plain;
   }
-  return out + quote;
+  *out = quote;
+  for (char c : text) {
+    *out += c;
+    if (quote.size() == 1 && c == quote[0]) *out += c;
+  }
+  *out += quote;
+  return true;
 }
 
 std::string IdentifierQuote(COdbcConnection& connection) {
@@ -37,6 +52,32 @@ std::string IdentifierQuote(COdbcConnection& connection) {
   return quote;
 }
 
+// The query of a binding over the table's columns, with or without a
+// condition on the key column (its value the statement's one parameter):
+// empty when a name cannot be quoted.
+AString BuildSelect(COdbcConnection& connection, const AString& table, const AString& keyColumn, bool whereKey,
+                    const std::vector<DbColumnInfo>& columns) {
+  if (keyColumn.IsEmpty() || table.IsEmpty()) return AString();
+  const std::string quote = IdentifierQuote(connection);
+  std::string quotedTable, quotedKey;
+  if (!QuoteName(table, quote, &quotedTable) || !QuoteName(keyColumn, quote, &quotedKey)) return AString();
+  std::string sql = "SELECT * FROM " + quotedTable;
+  if (whereKey) sql += " WHERE " + quotedKey + " = ?";
+  sql += " ORDER BY " + quotedKey;
+  for (const DbColumnInfo& c : columns) {
+    if (c.name == keyColumn) continue;
+    // Long values cannot order a result in every database; the other
+    // columns settle every tie that matters.
+    if (c.sqlType == SQL_LONGVARCHAR || c.sqlType == SQL_WLONGVARCHAR || c.sqlType == SQL_LONGVARBINARY ||
+        c.sqlType == SQL_BINARY || c.sqlType == SQL_VARBINARY) {
+      continue;
+    }
+    std::string quotedColumn;
+    if (QuoteName(c.name, quote, &quotedColumn)) sql += ", " + quotedColumn;
+  }
+  return AString(static_cast<int>(sql.size()), sql.data());
+}
+
 void CloseBinding(CDbBinding& b) {
   if (b.statement) {
     if (b.connection) b.connection->DeleteStatement(b.statement);
@@ -47,25 +88,96 @@ void CloseBinding(CDbBinding& b) {
   b.connection = nullptr;
 }
 
+// A selection in record order is printed by reading the result once from
+// front to back; any other order needs a cursor that scrolls.
+bool ReadsForward(const CDbBinding& b) {
+  int last = 0;
+  for (const SelRecord& entry : b.selection) {
+    if (entry.record == 0) continue;
+    if (entry.record < last) return false;
+    last = entry.record;
+  }
+  return true;
+}
+
+struct StatementDeleter {
+  COdbcConnection* connection;
+  void operator()(COdbcStatement* s) const { connection->DeleteStatement(s); }
+};
+
+// Opens one binding's connection and query for a print job: true, with both
+// stored in the binding; else false with the reason (the driver's words
+// where the driver refused).
+bool OpenBinding(const AString& key, CDbBinding& b, AString* why) {
+  AString table;
+  const AString source = SplitDbBindingKey(key, &table);
+  const AString where = "Table " + table + " of data source " + source + ":\n";
+  if (!b.useLinkedKeyValue && b.selection.empty()) {
+    *why = "No records are chosen for " + key;
+    return false;
+  }
+  if (b.keyColumn.IsEmpty()) {
+    *why = "No key column for " + key;
+    return false;
+  }
+  auto connection = std::make_unique<COdbcConnection>();
+  if (!ConnectDataSourceForReading(source, connection.get())) {
+    *why = where + connection->GetErrorText();
+    return false;
+  }
+  std::vector<DbColumnInfo> columns;
+  ListTableColumns(*connection, table.GetData(), &columns);
+  // Checked here, not left to the query: SQLite reads a quoted name that is
+  // no column as a text, and would order by it or compare with it.
+  const bool keyListed = std::any_of(columns.begin(), columns.end(), [&](const DbColumnInfo& c) {
+    return strcasecmp(c.name.GetData(), b.keyColumn.GetData()) == 0;
+  });
+  if (!columns.empty() && !keyListed) {
+    *why = where + "The key column " + b.keyColumn + " is not a column of the table";
+    return false;
+  }
+  const AString select = BuildSelect(*connection, table, b.keyColumn, b.useLinkedKeyValue != 0, columns);
+  if (select.IsEmpty()) {
+    *why = where + "The names of the table and its key column cannot be given to this driver";
+    return false;
+  }
+  const OdbcCursor cursor = ReadsForward(b) ? OdbcCursor::kForwardOnly : OdbcCursor::kScrolling;
+  std::unique_ptr<COdbcStatement, StatementDeleter> statement(nullptr, StatementDeleter{connection.get()});
+  if (!b.useLinkedKeyValue) {
+    statement.reset(connection->OpenQuery(select.GetData(), true, cursor));
+    if (!statement) {
+      *why = where + connection->GetErrorText();
+      return false;
+    }
+  } else {
+    // The records whose key equals the linked value, in the same order.
+    statement.reset(connection->CreateStatement(OdbcCursor::kForwardOnly));
+    const SQLULEN size = static_cast<SQLULEN>(std::max(b.keyValueText.GetLength(), 1));
+    bool ok = statement->Prepare(select.GetData()) != 0;
+    if (ok) {
+      statement->AllocParameters(1);
+      ok = statement->BindParameter(0, SQL_VARCHAR, SQL_C_CHAR, static_cast<SQLLEN>(size) + 1, size, 0) &&
+           statement->SetParamText(0, b.keyValueText.GetData()) && statement->Execute() &&
+           statement->BindColumns(true);
+    }
+    if (!ok) {
+      *why = where + statement->GetErrorText();
+      return false;
+    }
+    b.SetSelection({SelRecord{1, 1, 0}});
+  }
+  b.statement = statement.release();
+  b.connection = connection.release();
+  b.currentRecord = 0;
+  return true;
+}
+
 }  // namespace
 
 AString BuildDbSelect(COdbcConnection& connection, const AString& table, const AString& keyColumn) {
-  if (keyColumn.IsEmpty() || table.IsEmpty()) return AString();
-  const std::string quote = IdentifierQuote(connection);
-  std::string sql = "SELECT * FROM " + QuoteName(table, quote) + " ORDER BY " + QuoteName(keyColumn, quote);
   std::vector<DbColumnInfo> columns;
-  ListTableColumns(connection, table.GetData(), &columns);
-  for (const DbColumnInfo& c : columns) {
-    if (c.name == keyColumn) continue;
-    // Long values cannot order a result in every database; the other
-    // columns settle every tie that matters.
-    if (c.sqlType == SQL_LONGVARCHAR || c.sqlType == SQL_WLONGVARCHAR || c.sqlType == SQL_LONGVARBINARY ||
-        c.sqlType == SQL_BINARY || c.sqlType == SQL_VARBINARY) {
-      continue;
-    }
-    sql += ", " + QuoteName(c.name, quote);
-  }
-  return AString(static_cast<int>(sql.size()), sql.data());
+  if (!keyColumn.IsEmpty() && !table.IsEmpty()) ListTableColumns(connection, table.GetData(), &columns);
+  return BuildSelect(connection, table, keyColumn, false, columns);
 }
 
 int FindDbBinding(CDbBindingMap& map, const AString& source, const AString& table, CDbBinding* out) {
@@ -115,49 +227,12 @@ void PruneDbBindings(CDbBindingMap& map, const std::vector<const CField*>& field
 
 int OpenDbBindings(CDbBindingMap& map, AString* reason) {
   for (const AString& key : map.Keys()) {
-    CDbBinding& b = *map.LookupPtr(key);
-    AString table;
-    const AString source = SplitDbBindingKey(key, &table);
-    auto stop = [&](const AString& why, std::unique_ptr<COdbcConnection> made) {
-      made.reset();
+    AString why;
+    if (!OpenBinding(key, *map.LookupPtr(key), &why)) {
       if (reason) *reason = why;
       CloseDbBindings(map);
       return 0;
-    };
-    if (!b.useLinkedKeyValue && b.selection.empty()) return stop("No records are chosen for " + key, nullptr);
-    auto connection = std::make_unique<COdbcConnection>();
-    if (!ConnectDataSource(source, IsFileDsnName(source), connection.get())) {
-      return stop(connection->GetErrorText(), std::move(connection));
     }
-    const AString select = BuildDbSelect(*connection, table, b.keyColumn);
-    if (select.IsEmpty()) return stop("No key column for " + key, std::move(connection));
-    COdbcStatement* statement = nullptr;
-    if (!b.useLinkedKeyValue) {
-      statement = connection->OpenQuery(select.GetData(), true);
-    } else {
-      // The records whose key equals the linked value, in the same order.
-      const AString sql = select.Left(select.Find(" ORDER BY")) + " WHERE " + b.keyColumn + " = ?" +
-                          select.Mid(select.Find(" ORDER BY"));
-      statement = connection->CreateStatement();
-      statement->AllocParameters(1);
-      const SQLULEN size = static_cast<SQLULEN>(std::max(b.keyValueText.GetLength(), 1));
-      bool ok = statement->Prepare(sql.GetData());
-      statement->AllocParameters(1);
-      ok = ok && statement->BindParameter(0, SQL_VARCHAR, SQL_C_CHAR, static_cast<SQLLEN>(size) + 1, size, 0) &&
-           statement->SetParamText(0, b.keyValueText.GetData()) && statement->Execute() &&
-           statement->BindColumns(true);
-      if (!ok) {
-        connection->SetErrorText(statement->GetErrorText());
-        connection->DeleteStatement(statement);
-        statement = nullptr;
-      } else {
-        b.SetSelection({SelRecord{1, 1, 0}});
-      }
-    }
-    if (!statement) return stop(connection->GetErrorText(), std::move(connection));
-    b.connection = connection.release();
-    b.statement = statement;
-    b.currentRecord = 0;
   }
   return 1;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,6 +26,13 @@ std::string Std(const AString& s) { return std::string(s.GetData(), static_cast<
 AString FromStd(const std::string& s) { return AString(static_cast<int>(s.size()), s.data()); }
 
 std::map<std::string, std::string>& ConnectStringCache() {
+  static std::map<std::string, std::string> cache;
+  return cache;
+}
+
+// The completed strings of the PostgreSQL sources read with a cursor on the
+// server, by name: a print job connects once.
+std::map<std::string, std::string>& StreamingConnectStrings() {
   static std::map<std::string, std::string> cache;
   return cache;
 }
@@ -202,7 +210,17 @@ int SaveDbSourceLists() {
   return saved;
 }
 
-bool IsFileDsnName(const AString& name) { return name.Find('/') >= 0 || name.Find('\\') >= 0; }
+DbSourceKind GetDbSourceKind(const AString& name, bool isFileDsn) {
+  const int equals = name.Find('=');
+  if (equals > 0) {
+    const AString key = name.Left(equals);
+    if (key.Find('/') < 0 && key.Find('\\') < 0) return DbSourceKind::kConnectString;
+  }
+  if (isFileDsn || name.Find('/') >= 0 || name.Find('\\') >= 0) return DbSourceKind::kFileDsn;
+  return DbSourceKind::kDsn;
+}
+
+bool IsFileDsnName(const AString& name) { return GetDbSourceKind(name, false) == DbSourceKind::kFileDsn; }
 
 int ListOdbcDataSources(AArray<AString>* names) {
   if (!names) return 0;
@@ -216,15 +234,79 @@ int ListOdbcDataSources(AArray<AString>* names) {
   return names->GetSize();
 }
 
+namespace {
+
+bool HoldsPassword(const char* connectString) {
+  return GetConnectStringValue(connectString, "PWD", nullptr) || GetConnectStringValue(connectString, "PASSWORD", nullptr);
+}
+
+// The driver's refusal of a login: SQL state 28000, or a server's own words
+// for a missing or wrong password.
+bool IsLoginRefusal(const AString& errorText) {
+  AString text = errorText;
+  text.MakeLower();
+  return text.Find("state = 28") >= 0 || text.Find("password") >= 0;
+}
+
+}  // namespace
+
 int ConnectDataSource(const AString& name, bool isFileDsn, COdbcConnection* connection) {
   if (!connection) return 0;
   auto& cache = ConnectStringCache();
   const auto cached = cache.find(Std(name));
-  const std::string text =
-      cached != cache.end() ? cached->second : std::string(isFileDsn ? "FILEDSN=" : "DSN=") + Std(name);
-  if (!connection->DriverConnect(text.c_str())) return 0;
+  std::string text;
+  if (cached != cache.end()) {
+    text = cached->second;
+  } else {
+    switch (GetDbSourceKind(name, isFileDsn)) {
+      case DbSourceKind::kConnectString: text = Std(name); break;
+      case DbSourceKind::kFileDsn: text = "FILEDSN=" + Std(name); break;
+      case DbSourceKind::kDsn: text = "DSN=" + Std(name); break;
+    }
+  }
+  if (!connection->DriverConnect(text.c_str())) {
+    if (NeedsDataSourcePassword(name, *connection)) {
+      connection->SetErrorText("The password of this data source is not stored: it has to be given again.\n" +
+                               connection->GetErrorText());
+    }
+    return 0;
+  }
   cache[Std(name)] = connection->GetCompletedConnectString();
   return 1;
+}
+
+bool NeedsDataSourcePassword(const AString& name, const COdbcConnection& failed) {
+  if (GetDbSourceKind(name, false) != DbSourceKind::kConnectString || HoldsPassword(name.GetData())) return false;
+  return IsLoginRefusal(failed.GetErrorText());
+}
+
+int ConnectDataSourceWithPassword(const AString& name, const char* password, COdbcConnection* connection) {
+  if (!connection || GetDbSourceKind(name, false) != DbSourceKind::kConnectString) return 0;
+  const AString text = SetConnectStringValue(name.GetData(), "PWD", password ? password : "");
+  if (!connection->DriverConnect(text.GetData())) return 0;
+  ConnectStringCache()[Std(name)] = connection->GetCompletedConnectString();
+  return 1;
+}
+
+int ConnectDataSourceForReading(const AString& name, COdbcConnection* connection) {
+  if (!connection) return 0;
+  auto& streaming = StreamingConnectStrings();
+  const auto known = streaming.find(Std(name));
+  if (known != streaming.end() && connection->DriverConnect(known->second.c_str())) return 1;
+  if (!ConnectDataSource(name, IsFileDsnName(name), connection)) return 0;
+  AString driver = connection->GetDriverName();
+  driver.MakeLower();
+  if (driver.Find("psqlodbc") != 0) return 1;
+  // Without a cursor on the server, PostgreSQL's driver reads the whole
+  // result into memory before the first row is seen.
+  const std::string completed = connection->GetCompletedConnectString();
+  const AString streamed = SetConnectStringValue(
+      SetConnectStringValue(completed.c_str(), "UseDeclareFetch", "1").GetData(), "Fetch", "1000");
+  if (connection->DriverConnect(streamed.GetData())) {
+    streaming[Std(name)] = connection->GetCompletedConnectString();
+    return 1;
+  }
+  return connection->DriverConnect(completed.c_str());
 }
 
 int ResolveDsnConnectString(const AString& name, bool isFileDsn, AString* connectString) {
@@ -254,7 +336,7 @@ int ConnectAndRememberDataSource(const AString& connectString, AString* name, in
     chosen = value;
   } else {
     // A name is stored in fields, bindings and DbLst.bin: never a password.
-    chosen = RemoveConnectStringPassword(completed);
+    chosen = StoredConnectStringName(completed, connectString.GetData());
   }
   ConnectStringCache()[Std(chosen)] = completed;
   if (name) *name = chosen;
@@ -273,14 +355,50 @@ int GetConnectStringValue(const char* text, const char* key, AString* value) {
   return 0;
 }
 
-AString RemoveConnectStringPassword(const char* text) {
+namespace {
+
+// The pairs of a connection string but those of the keys.
+std::string WithoutKeys(const char* text, std::initializer_list<const char*> keys) {
   std::string out;
   for (const ConnectPair& p : SplitConnectString(text)) {
-    if (strcasecmp(p.key.c_str(), "PWD") == 0 || strcasecmp(p.key.c_str(), "PASSWORD") == 0) continue;
+    if (std::any_of(keys.begin(), keys.end(), [&](const char* k) { return strcasecmp(p.key.c_str(), k) == 0; })) {
+      continue;
+    }
     if (!out.empty()) out += ';';
     out += p.original;
   }
-  return FromStd(out);
+  return out;
+}
+
+// key=value, the value braced (a '}' in it doubled) when it needs it.
+std::string PairText(const char* key, const std::string& value) {
+  std::string out = std::string(key) + '=';
+  if (!value.empty() && value.find_first_of(";{}= ") == std::string::npos) return out + value;
+  out += '{';
+  for (char c : value) out += c == '}' ? std::string("}}") : std::string(1, c);
+  return out + '}';
+}
+
+}  // namespace
+
+AString SetConnectStringValue(const char* text, const char* key, const char* value) {
+  std::string out = WithoutKeys(text, {key});
+  if (!out.empty()) out += ';';
+  return FromStd(out + PairText(key, value ? value : ""));
+}
+
+AString RemoveConnectStringPassword(const char* text) { return FromStd(WithoutKeys(text, {"PWD", "PASSWORD"})); }
+
+AString StoredConnectStringName(const char* completed, const char* given) {
+  AString driver;
+  if (GetConnectStringValue(completed, "DRIVER", nullptr) || !GetConnectStringValue(given, "DRIVER", &driver)) {
+    return RemoveConnectStringPassword(completed);
+  }
+  // Some drivers complete the string without their own name (SQLite's gives
+  // an empty DSN): the name then takes the driver the user gave, first, so
+  // that a later run finds it.
+  const std::string rest = WithoutKeys(completed, {"DRIVER", "DSN", "PWD", "PASSWORD"});
+  return FromStd(PairText("DRIVER", Std(driver)) + (rest.empty() ? "" : ";" + rest));
 }
 
 int ListDbTableNames(const AString& source, bool isFileDsn, AArray<AString>* tables) {

@@ -35,12 +35,37 @@ int SaveDbSourceLists();
 std::vector<uint8_t> DbSourceListBytes(const std::vector<NamedValue>& list);
 int ReadDbSourceListBytes(const std::vector<uint8_t>& bytes, std::vector<NamedValue>* list);
 
-// A source name is a file DSN when it holds a path separator.
+// What a stored source name names: a data source of the driver manager's
+// lists, a file data source (its path), or a source chosen by a connection
+// string of its own (stored without its password). A connection string holds
+// '=' (which no DSN name may hold) with no path separator before it (which a
+// file data source's path has).
+enum class DbSourceKind {
+  kDsn,
+  kFileDsn,
+  kConnectString,
+};
+DbSourceKind GetDbSourceKind(const AString& name, bool isFileDsn);
+// A source name is a file DSN when it holds a path separator and is no
+// connection string.
 bool IsFileDsnName(const AString& name);
 int ListOdbcDataSources(AArray<AString>* names);
-// Connects by the cached completed string, else by "DSN=name" or
-// "FILEDSN=name"; remembers the completed string.
+// Connects by the cached completed string, else by "DSN=name",
+// "FILEDSN=name" or the name itself when it is a connection string;
+// remembers the completed string. When a connection string without its
+// password is refused, the error text says the password has to be given.
 int ConnectDataSource(const AString& name, bool isFileDsn, COdbcConnection* connection);
+// Whether the failed connection to the source was refused for want of the
+// password the stored name leaves out (the caller asks for it then).
+bool NeedsDataSourcePassword(const AString& name, const COdbcConnection& failed);
+// Connects to a connection-string source with the password the user gives;
+// the completed string is cached under the name for this run, so later
+// connections of the run need no password.
+int ConnectDataSourceWithPassword(const AString& name, const char* password, COdbcConnection* connection);
+// Connects for reading results from front to back, as a print job does: as
+// ConnectDataSource, and with PostgreSQL's driver fetching rows from the
+// server in blocks as the cursor moves instead of all at the start.
+int ConnectDataSourceForReading(const AString& name, COdbcConnection* connection);
 int ResolveDsnConnectString(const AString& name, bool isFileDsn, AString* connectString);
 // Connects with a connection string the caller gives and names the source
 // after it: its FILEDSN or DSN value, else the completed string without its
@@ -51,6 +76,13 @@ int ConnectAndRememberDataSource(const AString& connectString, AString* name, in
 int GetConnectStringValue(const char* text, const char* key, AString* value);
 // The connection string without its PWD and PASSWORD keys.
 AString RemoveConnectStringPassword(const char* text);
+// The name a source chosen by a connection string without a DSN is stored
+// under: the completed string without its password, and with the driver the
+// user gave when the driver left it out.
+AString StoredConnectStringName(const char* completed, const char* given);
+// The connection string with key set to value (earlier pairs of the key
+// removed, the new one last, braced when the value needs it).
+AString SetConnectStringValue(const char* text, const char* key, const char* value);
 
 int ListDbTableNames(const AString& source, bool isFileDsn, AArray<AString>* tables);
 int ListTableColumns(COdbcConnection& connection, const char* table, std::vector<DbColumnInfo>* columns);

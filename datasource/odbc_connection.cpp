@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "datasource/odbc_diagnostic.h"
 #include "datasource/odbc_statement.h"
@@ -148,16 +149,16 @@ bool COdbcConnection::FetchDataSource(SQLUSMALLINT direction, char* name, int si
 bool COdbcConnection::GetFirstDataSource(char* name, int size) { return FetchDataSource(SQL_FETCH_FIRST, name, size); }
 bool COdbcConnection::GetNextDataSource(char* name, int size) { return FetchDataSource(SQL_FETCH_NEXT, name, size); }
 
-COdbcStatement* COdbcConnection::CreateStatement() { return new COdbcStatement(dbc_); }
+COdbcStatement* COdbcConnection::CreateStatement(OdbcCursor cursor) { return new COdbcStatement(dbc_, cursor); }
 
 void COdbcConnection::DeleteStatement(COdbcStatement* statement) { delete statement; }
 
-COdbcStatement* COdbcConnection::OpenQuery(const char* sql, bool bindAsText) {
+COdbcStatement* COdbcConnection::OpenQuery(const char* sql, bool bindAsText, OdbcCursor cursor) {
   if (!dbc_) {
     errorText_ = "Error = 0\nSQL state = 08003\nNot connected";
     return nullptr;
   }
-  COdbcStatement* statement = CreateStatement();
+  COdbcStatement* statement = CreateStatement(cursor);
   const int executed = statement->ExecuteDirect(sql);
   const AString reason = statement->GetErrorText();
   if (!statement->BindColumns(bindAsText)) {
@@ -208,10 +209,27 @@ COdbcStatement* COdbcConnection::GetTables(const char* pattern, const char* type
   return FinishCatalogue(s, r);
 }
 
+std::string COdbcConnection::EscapeSearchPattern(const char* name) const {
+  std::string out;
+  if (!name) return out;
+  char escape[8] = {};
+  SQLSMALLINT length = 0;
+  if (!dbc_ || !SqlSucceeded(SQLGetInfo(dbc_, SQL_SEARCH_PATTERN_ESCAPE, escape, sizeof escape, &length))) {
+    escape[0] = 0;
+  }
+  for (const char* c = name; *c; ++c) {
+    if (escape[0] && (*c == '_' || *c == '%' || *c == escape[0])) out += escape[0];
+    out += *c;
+  }
+  return out;
+}
+
 COdbcStatement* COdbcConnection::GetColumns(const char* table) {
   if (!dbc_) return nullptr;
   COdbcStatement* s = CreateStatement();
-  const SQLRETURN r =
-      SQLColumns(s->GetStatementHandle(), nullptr, 0, nullptr, 0, Sql(table), table ? SQL_NTS : 0, nullptr, 0);
+  // The table argument is a search pattern: "it_1" would match "itx1" too.
+  const std::string pattern = EscapeSearchPattern(table);
+  const SQLRETURN r = SQLColumns(s->GetStatementHandle(), nullptr, 0, nullptr, 0, Sql(pattern.c_str()),
+                                 table ? SQL_NTS : 0, nullptr, 0);
   return FinishCatalogue(s, r);
 }

@@ -3,10 +3,11 @@
 // Failures are results; the text of the last ODBC error stays in the object.
 #pragma once
 
-#include "datasource/odbc_api.h"
-#include "foundation/string/astring.h"
+#include <string>
 
-class COdbcStatement;
+#include "datasource/odbc_api.h"
+#include "datasource/odbc_statement.h"
+#include "foundation/string/astring.h"
 
 class COdbcConnection {
  public:
@@ -42,17 +43,21 @@ class COdbcConnection {
   bool GetFirstDataSource(char* name, int size);
   bool GetNextDataSource(char* name, int size);
 
-  COdbcStatement* CreateStatement();
+  COdbcStatement* CreateStatement(OdbcCursor cursor = OdbcCursor::kScrolling);
   void DeleteStatement(COdbcStatement* statement);
   // Executes the text and binds its result; null (the reason in the error
   // text) when it fails or gives no columns. The caller deletes the statement.
-  COdbcStatement* OpenQuery(const char* sql, bool bindAsText);
+  COdbcStatement* OpenQuery(const char* sql, bool bindAsText, OdbcCursor cursor = OdbcCursor::kScrolling);
   // Rows affected, -1 when the driver tells none (or the statement failed;
   // the reason is in the error text).
   SQLLEN ExecuteUpdate(const char* sql);
   COdbcStatement* GetTypeInfo();
   COdbcStatement* GetTables(const char* pattern, const char* types);
+  // The columns of the table of that exact name.
   COdbcStatement* GetColumns(const char* table);
+  // The name as a catalogue search pattern matching only itself: '_', '%'
+  // and the escape marked with the driver's search escape.
+  std::string EscapeSearchPattern(const char* name) const;
 
   // Fills the error text from the connection's first diagnostic.
   void FillErrorText();

@@ -72,14 +72,15 @@ std::string FormatDoubleColumn(SQLSMALLINT sqlType, SQLSMALLINT decimalDigits, d
   return text;
 }
 
-COdbcStatement::COdbcStatement(SQLHDBC dbc) : dbc_(dbc) {
+COdbcStatement::COdbcStatement(SQLHDBC dbc, OdbcCursor cursor) : dbc_(dbc), cursor_(cursor) {
   if (SQLAllocStmt(dbc, &stmt_) != SQL_SUCCESS) {
     stmt_ = nullptr;
     return;
   }
-  SQLSetStmtOption(stmt_, SQL_CONCURRENCY, SQL_CONCUR_VALUES);
+  const bool forward = cursor == OdbcCursor::kForwardOnly;
+  SQLSetStmtOption(stmt_, SQL_CONCURRENCY, forward ? SQL_CONCUR_READ_ONLY : SQL_CONCUR_VALUES);
   SQLSetStmtOption(stmt_, SQL_ASYNC_ENABLE, SQL_ASYNC_ENABLE_OFF);
-  SQLSetStmtOption(stmt_, SQL_CURSOR_TYPE, SQL_CURSOR_STATIC);
+  SQLSetStmtOption(stmt_, SQL_CURSOR_TYPE, forward ? SQL_CURSOR_FORWARD_ONLY : SQL_CURSOR_STATIC);
   SQLSetStmtOption(stmt_, SQL_ROWSET_SIZE, 1);
 }
 
@@ -111,6 +112,9 @@ int COdbcStatement::ExecuteDirect(const char* sql) {
     return 0;
   }
   SQLFreeStmt(stmt_, SQL_CLOSE);
+  row_ = 0;
+  prepared_ = false;
+  if (cursor_ == OdbcCursor::kForwardOnly) directSql_ = sql;
   SQLRETURN r;
   {
     Watchdog watchdog(stmt_, queryTimeout_);
@@ -130,6 +134,7 @@ int COdbcStatement::Prepare(const char* sql) {
     FillErrorText();
     return 0;
   }
+  prepared_ = true;
   errorText_.Empty();
   return 1;
 }
@@ -137,6 +142,7 @@ int COdbcStatement::Prepare(const char* sql) {
 int COdbcStatement::Execute() {
   if (!stmt_) return 0;
   SQLFreeStmt(stmt_, SQL_CLOSE);
+  row_ = 0;
   SQLRETURN r;
   {
     Watchdog watchdog(stmt_, queryTimeout_);
@@ -333,6 +339,46 @@ int COdbcStatement::NativeSql(const char* sql, char* out, int size) {
 // ---- Moving ------------------------------------------------------------------
 
 bool COdbcStatement::Fetch(SQLUSMALLINT direction, SQLLEN offset) {
+  if (cursor_ == OdbcCursor::kForwardOnly) {
+    switch (direction) {
+      case SQL_FETCH_NEXT: return ForwardTo(row_ + 1);
+      case SQL_FETCH_FIRST: return ForwardTo(1);
+      case SQL_FETCH_PRIOR: return ForwardTo(row_ - 1);
+      case SQL_FETCH_ABSOLUTE: return ForwardTo(offset);
+      case SQL_FETCH_RELATIVE: return ForwardTo(row_ + offset);
+      default:
+        // The last row is known only once the result has been read through.
+        errorText_ = "Error:=0\nSql state:=HY106\nA forward-only result cannot move to its last row";
+        return false;
+    }
+  }
+  return DriverFetch(direction, offset);
+}
+
+bool COdbcStatement::ForwardTo(SQLLEN row) {
+  if (row < 1) {
+    ResetLongData();
+    return false;
+  }
+  if (row <= row_ && !RunAgain()) return false;
+  while (row_ < row) {
+    if (!DriverFetch(SQL_FETCH_NEXT, 0)) return false;
+    ++row_;
+  }
+  return true;
+}
+
+bool COdbcStatement::RunAgain() {
+  if (prepared_) return Execute() != 0;
+  if (directSql_.empty()) {
+    errorText_ = "Error:=0\nSql state:=HY010\nThe statement has not been run";
+    return false;
+  }
+  const std::string sql = directSql_;
+  return ExecuteDirect(sql.c_str()) != 0;
+}
+
+bool COdbcStatement::DriverFetch(SQLUSMALLINT direction, SQLLEN offset) {
   ResetLongData();
   if (!stmt_) return false;
   SQLULEN rows = 0;
@@ -361,6 +407,7 @@ bool COdbcStatement::MoveAbsolute(SQLLEN row) { return Fetch(SQL_FETCH_ABSOLUTE,
 bool COdbcStatement::MoveRelative(SQLLEN offset) { return Fetch(SQL_FETCH_RELATIVE, offset); }
 
 SQLULEN COdbcStatement::GetRowNumber() {
+  if (cursor_ == OdbcCursor::kForwardOnly) return static_cast<SQLULEN>(row_);
   SQLULEN row = 0;
   if (stmt_) SQLGetStmtOption(stmt_, SQL_ROW_NUMBER, &row);
   return row;

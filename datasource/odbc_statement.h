@@ -1,8 +1,9 @@
 // COdbcStatement: one ODBC statement. Executes SQL (directly or prepared with
 // parameters), binds every result column into one row buffer, moves through
-// the result in any direction on the driver's static cursor, and gives column
-// values as numbers, bytes, dates, GUIDs or text. Failures are results, the
-// reason in the error text.
+// the result in any direction (on the driver's static cursor, or forward with
+// the query run again for a step back), and gives column values as numbers,
+// bytes, dates, GUIDs or text. Failures are results, the reason in the error
+// text.
 #pragma once
 
 #include <cstdint>
@@ -57,9 +58,18 @@ SQLLEN TextBufferForSqlType(SQLSMALLINT sqlType, SQLULEN columnSize);
 // text that reads back as the same number.
 std::string FormatDoubleColumn(SQLSMALLINT sqlType, SQLSMALLINT decimalDigits, double value);
 
+// How a statement's result is read. A scrolling cursor moves anywhere at once,
+// but drivers keep the whole result for it; a forward-only one lets a driver
+// hand the rows over as they are read (in blocks, where it can), so reading
+// costs the same memory for any number of rows.
+enum class OdbcCursor {
+  kScrolling,
+  kForwardOnly,
+};
+
 class COdbcStatement {
  public:
-  explicit COdbcStatement(SQLHDBC dbc);
+  explicit COdbcStatement(SQLHDBC dbc, OdbcCursor cursor = OdbcCursor::kScrolling);
   ~COdbcStatement();
   COdbcStatement(const COdbcStatement&) = delete;
   COdbcStatement& operator=(const COdbcStatement&) = delete;
@@ -84,6 +94,7 @@ class COdbcStatement {
   int NativeSql(const char* sql, char* out, int size);
   SQLHSTMT GetStatementHandle() const { return stmt_; }
   bool IsBoundAsText() const { return bindAsText_; }
+  OdbcCursor GetCursor() const { return cursor_; }
 
   bool MoveFirst();
   bool MoveLast();
@@ -130,6 +141,12 @@ class COdbcStatement {
 
  private:
   bool Fetch(SQLUSMALLINT direction, SQLLEN offset);
+  // A forward-only cursor reaches row n (1-based) by reading on, or by
+  // running the query again and reading from its start when n is not ahead.
+  bool ForwardTo(SQLLEN row);
+  bool RunAgain();
+  // One move of the driver's own cursor.
+  bool DriverFetch(SQLUSMALLINT direction, SQLLEN offset);
   void ResetLongData();
   bool ReadLongData(int index);
   bool BindAllParameters();
@@ -150,4 +167,10 @@ class COdbcStatement {
   int boundParameters_ = 0;
   bool bindAsText_ = false;
   int queryTimeout_ = 0;
+  OdbcCursor cursor_ = OdbcCursor::kScrolling;
+  // Forward-only: the row the cursor stands on (0 before the first), and
+  // how the query is run again (its text when it was run directly).
+  SQLLEN row_ = 0;
+  bool prepared_ = false;
+  std::string directSql_;
 };
