@@ -100,11 +100,6 @@ bool ReadsForward(const CDbBinding& b) {
   return true;
 }
 
-struct StatementDeleter {
-  COdbcConnection* connection;
-  void operator()(COdbcStatement* s) const { connection->DeleteStatement(s); }
-};
-
 // Opens one binding's connection and query for a print job: true, with both
 // stored in the binding; else false with the reason (the driver's words
 // where the driver refused).
@@ -142,7 +137,7 @@ bool OpenBinding(const AString& key, CDbBinding& b, AString* why) {
     return false;
   }
   const OdbcCursor cursor = ReadsForward(b) ? OdbcCursor::kForwardOnly : OdbcCursor::kScrolling;
-  std::unique_ptr<COdbcStatement, StatementDeleter> statement(nullptr, StatementDeleter{connection.get()});
+  OdbcStatementPtr statement(nullptr, OdbcStatementDeleter{connection.get()});
   if (!b.useLinkedKeyValue) {
     statement.reset(connection->OpenQuery(select.GetData(), true, cursor));
     if (!statement) {

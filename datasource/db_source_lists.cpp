@@ -93,10 +93,6 @@ std::vector<ConnectPair> SplitConnectString(const char* text) {
   return pairs;
 }
 
-std::unique_ptr<COdbcStatement, void (*)(COdbcStatement*)> Owned(COdbcStatement* s) {
-  return {s, [](COdbcStatement* x) { delete x; }};
-}
-
 }  // namespace
 
 std::vector<NamedValue>& LikelyUsedDbSources() {
@@ -411,9 +407,10 @@ int ListDbTableNames(const AString& source, bool isFileDsn, AArray<AString>* tab
   int excelVersion = 0;
   const bool newExcel = connection.IsExcel(&excelVersion) && excelVersion > 4;
   const char* types = newExcel ? "'TABLE','VIEW','SYSTEM TABLE','SYSTEM TABLES'" : "'TABLE','VIEW'";
-  auto statement = Owned(oracle ? connection.OpenQuery(
-                                      "Select * From user_objects Where object_type IN ('TABLE', 'VIEW')", false)
-                                : connection.GetTables(nullptr, types));
+  OdbcStatementPtr statement(
+      oracle ? connection.OpenQuery("Select * From user_objects Where object_type IN ('TABLE', 'VIEW')", false)
+             : connection.GetTables(nullptr, types),
+      OdbcStatementDeleter{&connection});
   if (!statement || !statement->MoveFirst()) return 0;
   tables->RemoveAll();
   const int column = oracle ? 0 : 2;
@@ -426,7 +423,7 @@ int ListDbTableNames(const AString& source, bool isFileDsn, AArray<AString>* tab
 
 int ListTableColumns(COdbcConnection& connection, const char* table, std::vector<DbColumnInfo>* columns) {
   if (!columns) return 0;
-  auto statement = Owned(connection.GetColumns(table));
+  OdbcStatementPtr statement(connection.GetColumns(table), OdbcStatementDeleter{&connection});
   if (!statement || !statement->MoveFirst()) return 0;
   columns->clear();
   do {

@@ -3,6 +3,7 @@
 // Failures are results; the text of the last ODBC error stays in the object.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "datasource/odbc_api.h"
@@ -83,3 +84,11 @@ class COdbcConnection {
   AString dbmsVersion_;
   char completed_[1024] = {};
 };
+
+// A statement owned until it is handed on, deleted through its connection
+// (before the connection goes).
+struct OdbcStatementDeleter {
+  COdbcConnection* connection;
+  void operator()(COdbcStatement* s) const { connection->DeleteStatement(s); }
+};
+using OdbcStatementPtr = std::unique_ptr<COdbcStatement, OdbcStatementDeleter>;

@@ -50,12 +50,8 @@ inline std::vector<std::string> Lines(const std::string& text) {
   return out;
 }
 
-// Statements are deleted through their connection.
-struct StatementDeleter {
-  COdbcConnection* connection;
-  void operator()(COdbcStatement* s) const { connection->DeleteStatement(s); }
-};
-using StatementPtr = std::unique_ptr<COdbcStatement, StatementDeleter>;
+using StatementDeleter = OdbcStatementDeleter;
+using StatementPtr = OdbcStatementPtr;
 
 inline StatementPtr Open(COdbcConnection& c, const std::string& sql, bool bindAsText) {
   return StatementPtr(c.OpenQuery(sql.c_str(), bindAsText), StatementDeleter{&c});
