@@ -117,13 +117,16 @@ std::string Quoted(const std::string& name) {
   return out + "\"";
 }
 
-// Names from a layout file that try to end the quoted name and run SQL of
-// their own are only names: a table and key column really called so are
-// read (by a linked key and by chosen records), the same names where no
-// such table is are refused, and the guard table is there afterwards with
-// its row.
+// Names that need quotes, and names from a layout file that try to end the
+// quoted name and run SQL of their own, are only names: a table and key
+// column really called so are read (by a linked key and by chosen records),
+// the same names where no such table is are refused, and the guard table is
+// there afterwards with its row.
 TEST(DbBindingFaults, HostileNamesStayNames) {
   const char* const kHostile[] = {
+      "part \"no\"",
+      "select",
+      "odd names",
       "code\" = '' OR 1=1; DROP TABLE guard; --",
       "code = code; DROP TABLE guard; --",
       "\"; DROP TABLE guard; --",
@@ -164,28 +167,6 @@ TEST(DbBindingFaults, HostileNamesStayNames) {
       }
       EXPECT_EQ(Cli(source, "SELECT n FROM guard"), "7\n");
     }
-  }
-}
-
-// A key column whose name needs quotes (a space, a quote of the driver's
-// own) is found by a linked key, as the command-line tool finds it.
-TEST(DbBindingFaults, ALinkedKeyColumnIsQuoted) {
-  for (const Source& source : kSources) {
-    SCOPED_TRACE(source.name);
-    auto c = Connect(source);
-    ASSERT_TRUE(c);
-    c->ExecuteUpdate("DROP TABLE IF EXISTS \"odd names\"");
-    c->ExecuteUpdate("CREATE TABLE \"odd names\" (\"part \"\"no\"\"\" VARCHAR(10), \"select\" VARCHAR(20))");
-    c->ExecuteUpdate("INSERT INTO \"odd names\" VALUES ('A1', 'first'), ('B2', 'second')");
-    BoundTable job(source.dsn, "odd names", "part \"no\"", {});
-    job.Binding().useLinkedKeyValue = 1;
-    job.Binding().keyValueText = "B2";
-    AString reason;
-    ASSERT_EQ(OpenDbBindings(job.map, &reason), 1) << reason.GetData();
-    AString value;
-    EXPECT_EQ(GetDbValue(job.run, source.dsn, "odd names", "select", 0, &value), 1);
-    EXPECT_EQ(std::string(value.GetData()) + "\n",
-              Cli(source, "SELECT \"select\" FROM \"odd names\" WHERE \"part \"\"no\"\"\" = 'B2'"));
   }
 }
 
