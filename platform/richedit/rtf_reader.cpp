@@ -10,6 +10,7 @@
 #include "platform/kernel/byte_reader.h"
 #include "platform/nls/nls.h"
 #include "platform/richedit/rtf.h"
+#include "platform/richedit/rtf_styles.h"
 #include "platform/richedit/rtf_words.h"
 
 namespace richedit {
@@ -26,18 +27,17 @@ enum class Dest { Text, FontTable, ColourTable, StyleSheet, Picture, Skip };
 
 struct State {
   Dest dest = Dest::Text;
-  CharFormat cf;
-  ParaFormat pf;
-  int font = -1;
+  rtf::RunState run;
+  rtf::ParaState para;
+  int paraStyle = 0;     // \s
+  int charStyle = -1;    // \cs
+  bool inEntry = false;  // inside one entry (a group) of the font table or the style sheet
   int uc = 1;
   int pendingTab = TAB_LEFT;
   LONG lineSpacing = 0;  // \sl as written, for \slmult
   bool lineMultiple = false;
-  // Double-byte text (ideographs, kana, Hangul) takes the font and size
-  // \af and \afs give after \dbch, when given.
+  // \af, \afs, \ab and \ai after \dbch apply to double-byte text.
   bool doubleByteSelected = false;
-  int dbFont = -1;
-  LONG dbHeight = 0;
 };
 
 bool IsDoubleByteScript(char16_t c) {
@@ -50,11 +50,6 @@ struct FontEntry {
   BYTE charset = DEFAULT_CHARSET;
   BYTE pitchAndFamily = 0;
   UINT codePage = 0;  // \cpg, else from the character set
-};
-
-struct Style {
-  CharFormat cf;
-  ParaFormat pf;
 };
 
 bool IsLetter(uint8_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -117,13 +112,18 @@ class Reader {
   void Paragraph(Word word, bool hasParam, LONG param);
   void PictureWord(Word word, LONG param);
   void EndParagraph();
-  void ApplyFont(int number);
-  void PlainFormat();
+  void ApplyFont(rtf::RunState& run, int number) const;
+  // The format of text after \plain: the default font at 12 points.
+  rtf::RunState DefaultRun() const;
+  // What text in a group's state looks like, its styles applied.
+  rtf::RunState Effective(const State& state) const;
+  ParaFormat EffectivePara(const State& state) const;
+  void Set(uint32_t props) { st_.run.set |= props; }
 
   // Tables
   void EndTableEntry();
   void CommitFont();
-  void CommitStyle();
+  void CommitStyle(const State& entry);
   void EndPicture();
 
   ByteReader in_;
@@ -141,13 +141,15 @@ class Reader {
   int defaultFont_ = 0;
   std::map<int, FontEntry> fonts_;
   std::vector<std::optional<COLORREF>> colours_;
-  std::map<int, Style> styles_;
+  rtf::StyleSheet styles_;
 
   std::string pending_;  // text bytes not yet decoded
   UINT pendingCp_ = 0;
 
   // The table entry being read.
   int entryNumber_ = 0;
+  bool entryCharacter_ = false;  // \cs: a character style
+  std::optional<int> entryBasedOn_;
   FontEntry entryFont_;
   std::u16string entryName_;
   int red_ = -1, green_ = -1, blue_ = -1;
@@ -160,7 +162,7 @@ class Reader {
 };
 
 void Reader::Run() {
-  st_.cf.height = kDefaultRtfHeight;
+  st_.run = DefaultRun();
   while (!in_.AtEnd()) {
     const uint8_t c = in_.U8();
     if (c == '{') {
@@ -188,9 +190,9 @@ void Reader::Run() {
   Flush();
   if (!stack_.empty() || overflow_ > 0) report_.unbalanced = true;
   EndPicture();
-  if (doc_.size() == 0) doc_.SetDefaultFormat(st_.cf);
+  if (doc_.size() == 0) doc_.SetDefaultFormat(Effective(st_).cf);
   // The last paragraph has the format in force where the document's group closed.
-  doc_.SetLastParagraph(finalPf_ ? *finalPf_ : st_.pf);
+  doc_.SetLastParagraph(finalPf_ ? *finalPf_ : EffectivePara(st_));
   // The last \par ends the last paragraph; it does not start another.
   const size_t n = doc_.size();
   if (n > 0 && doc_.text()[n - 1] == kParagraphMark) doc_.Replace(n - 1, n, u"", doc_.FormatAt(n - 1));
@@ -205,15 +207,23 @@ void Reader::OpenGroup() {
   }
   stack_.push_back(st_);
   star_ = false;
-  if (st_.dest == Dest::FontTable || st_.dest == Dest::StyleSheet) {
-    // A group inside a table is one entry.
+  if ((st_.dest == Dest::FontTable || st_.dest == Dest::StyleSheet) && !st_.inEntry) {
+    // A group inside a table is one entry; groups inside an entry (\falt,
+    // \panose and the like) are part of it.
+    st_.inEntry = true;
     entryNumber_ = 0;
+    entryCharacter_ = false;
+    entryBasedOn_.reset();
     entryFont_ = FontEntry{};
     entryName_.clear();
     if (st_.dest == Dest::StyleSheet) {
-      st_.cf = CharFormat{};
-      st_.cf.height = kDefaultRtfHeight;
-      st_.pf = ParaFormat{};
+      // A style starts from the document's defaults; only what its entry
+      // says is its own.
+      st_.run = DefaultRun();
+      st_.run.set = 0;
+      st_.para = rtf::ParaState{};
+      st_.lineSpacing = 0;
+      st_.lineMultiple = false;
     }
   }
 }
@@ -233,10 +243,12 @@ void Reader::CloseGroup() {
   st_ = stack_.back();
   stack_.pop_back();
   star_ = false;
-  if (stack_.empty() && !finalPf_) finalPf_ = inner.pf;
+  if (stack_.empty() && !finalPf_) finalPf_ = EffectivePara(inner);
   if (inner.dest == Dest::Picture && st_.dest != Dest::Picture) EndPicture();
-  if (inner.dest == Dest::FontTable && st_.dest == Dest::FontTable && !entryName_.empty()) CommitFont();
-  if (inner.dest == Dest::StyleSheet && st_.dest == Dest::StyleSheet && !entryName_.empty()) CommitStyle();
+  // An entry without its ';' ends with its group.
+  const bool entryEnds = inner.inEntry && !st_.inEntry && !entryName_.empty();
+  if (entryEnds && st_.dest == Dest::FontTable) CommitFont();
+  if (entryEnds && st_.dest == Dest::StyleSheet) CommitStyle(inner);
 }
 
 void Reader::ControlWord() {
@@ -364,8 +376,8 @@ UINT Reader::TextCodePage() const {
     const UINT cp = CharsetCodePage(entryFont_.charset);
     return cp ? cp : ansiCodePage_;
   }
-  if (st_.font >= 0) {
-    const auto it = fonts_.find(st_.font);
+  if (st_.run.font >= 0) {
+    const auto it = fonts_.find(st_.run.font);
     if (it != fonts_.end()) {
       if (it->second.codePage) return it->second.codePage;
       const UINT cp = CharsetCodePage(it->second.charset);
@@ -390,16 +402,18 @@ void Reader::Flush() {
 void Reader::Emit(std::u16string_view text) {
   switch (st_.dest) {
     case Dest::Text: {
-      if (st_.font < 0 && fonts_.count(defaultFont_)) ApplyFont(defaultFont_);
-      const bool split = st_.dbFont >= 0 || st_.dbHeight > 0;
-      CharFormat db = st_.cf;
+      const rtf::RunState run = Effective(st_);
+      const bool split = run.asianFont >= 0 || run.asianHeight > 0 || run.asianBold || run.asianItalic;
+      CharFormat asian = run.cf;
       if (split) {
-        if (const auto it = fonts_.find(st_.dbFont); it != fonts_.end() && !it->second.face.empty()) {
-          db.face = it->second.face.substr(0, LF_FACESIZE_RICHEDIT - 1);
-          db.charset = it->second.charset;
-          db.pitchAndFamily = it->second.pitchAndFamily;
+        if (const auto it = fonts_.find(run.asianFont); it != fonts_.end() && !it->second.face.empty()) {
+          asian.face = it->second.face.substr(0, LF_FACESIZE_RICHEDIT - 1);
+          asian.charset = it->second.charset;
+          asian.pitchAndFamily = it->second.pitchAndFamily;
         }
-        if (st_.dbHeight > 0) db.height = st_.dbHeight;
+        if (run.asianHeight > 0) asian.height = run.asianHeight;
+        if (run.asianBold) SetEffect(asian, CFE_BOLD, *run.asianBold);
+        if (run.asianItalic) SetEffect(asian, CFE_ITALIC, *run.asianItalic);
       }
       for (size_t at = 0; at < text.size();) {
         // A paragraph mark in text would bypass \par's paragraph format.
@@ -408,7 +422,7 @@ void Reader::Emit(std::u16string_view text) {
         while (end < text.size() && text[end] != kParagraphMark && (!split || IsDoubleByteScript(text[end]) == wide)) {
           ++end;
         }
-        doc_.Append(text.substr(at, end - at), wide ? db : st_.cf);
+        doc_.Append(text.substr(at, end - at), wide ? asian : run.cf);
         at = end + (end < text.size() && text[end] == kParagraphMark ? 1 : 0);
       }
       return;
@@ -517,27 +531,42 @@ void Reader::Destination(Word word) {
   }
 }
 
-void Reader::ApplyFont(int number) {
-  st_.font = number;
+void Reader::ApplyFont(rtf::RunState& run, int number) const {
+  run.font = number;
   const auto it = fonts_.find(number);
   if (it == fonts_.end()) return;
-  if (!it->second.face.empty()) st_.cf.face = it->second.face.substr(0, LF_FACESIZE_RICHEDIT - 1);
-  st_.cf.charset = it->second.charset;
-  st_.cf.pitchAndFamily = it->second.pitchAndFamily;
+  if (!it->second.face.empty()) run.cf.face = it->second.face.substr(0, LF_FACESIZE_RICHEDIT - 1);
+  run.cf.charset = it->second.charset;
+  run.cf.pitchAndFamily = it->second.pitchAndFamily;
 }
 
-void Reader::PlainFormat() {
-  st_.dbFont = -1;
-  st_.dbHeight = 0;
-  st_.cf = CharFormat{};
-  st_.cf.height = kDefaultRtfHeight;
-  st_.font = -1;
-  if (fonts_.count(defaultFont_)) ApplyFont(defaultFont_);
+rtf::RunState Reader::DefaultRun() const {
+  rtf::RunState run;
+  run.cf.height = kDefaultRtfHeight;
+  if (fonts_.count(defaultFont_)) ApplyFont(run, defaultFont_);
+  // The default font counts as given: text keeps it whatever font its
+  // style names, unless the text names another.
+  run.set = rtf::kFontProp;
+  return run;
+}
+
+rtf::RunState Reader::Effective(const State& state) const {
+  const rtf::Style* character = state.charStyle >= 0 ? styles_.Character(state.charStyle) : nullptr;
+  rtf::RunState run = rtf::EffectiveRun(state.run, styles_.Paragraph(state.paraStyle), character);
+  // \deff may come before the font table.
+  if (run.font < 0 && fonts_.count(defaultFont_)) ApplyFont(run, defaultFont_);
+  return run;
+}
+
+ParaFormat Reader::EffectivePara(const State& state) const {
+  return rtf::EffectivePara(state.para, styles_.Paragraph(state.paraStyle));
 }
 
 void Reader::Character(Word word, bool hasParam, LONG param) {
-  CharFormat& cf = st_.cf;
+  CharFormat& cf = st_.run.cf;
   const bool on = !hasParam || param != 0;
+  // \af, \afs, \ab and \ai after \dbch, in text and in styles.
+  const bool asian = st_.doubleByteSelected && (st_.dest == Dest::Text || st_.dest == Dest::StyleSheet);
   switch (word) {
     case Word::AnsiCpg:
       if (param > 0 && IsValidCodePage(static_cast<UINT>(param))) ansiCodePage_ = static_cast<UINT>(param);
@@ -549,7 +578,8 @@ void Reader::Character(Word word, bool hasParam, LONG param) {
       st_.uc = std::clamp<LONG>(param, 0, 8);
       break;
     case Word::Plain:
-      PlainFormat();
+      st_.run = DefaultRun();
+      st_.charStyle = -1;
       break;
     case Word::DoubleByte:
       st_.doubleByteSelected = true;
@@ -561,18 +591,34 @@ void Reader::Character(Word word, bool hasParam, LONG param) {
       st_.doubleByteSelected = false;
       break;
     case Word::AssociatedFont:
-      if (st_.doubleByteSelected && st_.dest == Dest::Text) st_.dbFont = param;
+      if (asian) st_.run.asianFont = param, Set(rtf::kAsianFontProp);
       break;
     case Word::AssociatedSize:
-      if (st_.doubleByteSelected && st_.dest == Dest::Text && param > 0) {
-        st_.dbHeight = std::clamp<LONG>(param, 2, 3276) * 10;
-      }
+      if (asian && param > 0) st_.run.asianHeight = std::clamp<LONG>(param, 2, 3276) * 10, Set(rtf::kAsianSizeProp);
       break;
+    case Word::AssociatedBold:
+      if (asian) st_.run.asianBold = on, Set(rtf::kAsianBoldProp);
+      break;
+    case Word::AssociatedItalic:
+      if (asian) st_.run.asianItalic = on, Set(rtf::kAsianItalicProp);
+      break;
+    // Bold, italic and size are every character's: double-byte text follows.
     case Word::Bold:
       SetEffect(cf, CFE_BOLD, on);
+      st_.run.asianBold.reset();
+      Set(rtf::kBoldProp | rtf::kAsianBoldProp);
       break;
     case Word::Italic:
       SetEffect(cf, CFE_ITALIC, on);
+      st_.run.asianItalic.reset();
+      Set(rtf::kItalicProp | rtf::kAsianItalicProp);
+      break;
+    case Word::FontSize:
+      if (param > 0) {
+        cf.height = std::clamp<LONG>(param, 2, 3276) * 10;
+        st_.run.asianHeight = 0;
+        Set(rtf::kSizeProp | rtf::kAsianSizeProp);
+      }
       break;
     case Word::Underline:
     case Word::UnderlineDouble:
@@ -584,47 +630,60 @@ void Reader::Character(Word word, bool hasParam, LONG param) {
                          : word == Word::UnderlineDotted ? CFU_UNDERLINEDOTTED
                          : word == Word::UnderlineWord   ? CFU_UNDERLINEWORD
                                                          : CFU_UNDERLINE;
+      Set(rtf::kUnderlineProp);
       break;
     case Word::UnderlineNone:
       SetEffect(cf, CFE_UNDERLINE, false);
       cf.underlineType = CFU_UNDERLINENONE;
+      Set(rtf::kUnderlineProp);
       break;
     case Word::Strike:
       SetEffect(cf, CFE_STRIKEOUT, on);
+      Set(rtf::kStrikeProp);
       break;
     case Word::Caps:
       SetEffect(cf, CFE_ALLCAPS, on);
+      Set(rtf::kCapsProp);
       break;
     case Word::SmallCaps:
       SetEffect(cf, CFE_SMALLCAPS, on);
+      Set(rtf::kSmallCapsProp);
       break;
     case Word::Hidden:
       SetEffect(cf, CFE_HIDDEN, on);
+      Set(rtf::kHiddenProp);
       break;
     case Word::Protect:
       SetEffect(cf, CFE_PROTECTED, on);
+      Set(rtf::kProtectProp);
       break;
     case Word::Sub:
       cf.effects = (cf.effects & ~CFE_SUPERSCRIPT) | CFE_SUBSCRIPT;
+      Set(rtf::kSuperSubProp);
       break;
     case Word::Super:
       cf.effects = (cf.effects & ~CFE_SUBSCRIPT) | CFE_SUPERSCRIPT;
+      Set(rtf::kSuperSubProp);
       break;
     case Word::NoSuperSub:
       cf.effects &= ~(CFE_SUBSCRIPT | CFE_SUPERSCRIPT);
+      Set(rtf::kSuperSubProp);
       break;
     case Word::Up:
       cf.offset = std::clamp<LONG>(hasParam ? param : 6, 0, 3276) * 10;
+      Set(rtf::kOffsetProp);
       break;
     case Word::Down:
       cf.offset = -std::clamp<LONG>(hasParam ? param : 6, 0, 3276) * 10;
-      break;
-    case Word::FontSize:
-      if (param > 0) cf.height = std::clamp<LONG>(param, 2, 3276) * 10;
+      Set(rtf::kOffsetProp);
       break;
     case Word::Font:
-      if (st_.dest == Dest::FontTable) entryNumber_ = param;
-      else ApplyFont(param);
+      if (st_.dest == Dest::FontTable) {
+        entryNumber_ = param;
+      } else {
+        ApplyFont(st_.run, param);
+        Set(rtf::kFontProp);
+      }
       break;
     case Word::Colour:
     case Word::BackColour: {
@@ -633,27 +692,36 @@ void Reader::Character(Word word, bool hasParam, LONG param) {
       if (word == Word::Colour) {
         cf.colour = colour;
         SetEffect(cf, CFE_AUTOCOLOR, !known);
+        Set(rtf::kColourProp);
       } else {
         cf.backColour = colour;
         SetEffect(cf, CFE_AUTOBACKCOLOR, !known);
+        Set(rtf::kBackColourProp);
       }
       break;
     }
     case Word::Lang:
       cf.lcid = static_cast<LCID>(std::clamp<LONG>(param, 0, 0xFFFF));
+      Set(rtf::kLangProp);
       break;
     case Word::ExpandTwips:
       cf.spacing = static_cast<SHORT>(std::clamp<LONG>(param, -1440, 1440));
+      Set(rtf::kSpacingProp);
       break;
     case Word::Expand:
       cf.spacing = static_cast<SHORT>(std::clamp<LONG>(param, -288, 288) * 5);
+      Set(rtf::kSpacingProp);
       break;
     case Word::CharStyle:
       if (st_.dest == Dest::StyleSheet) {
         entryNumber_ = param;
-      } else if (const auto it = styles_.find(param); it != styles_.end()) {
-        cf = it->second.cf;
+        entryCharacter_ = true;
+      } else {
+        st_.charStyle = std::max<LONG>(param, 0);
       }
+      break;
+    case Word::BasedOn:
+      if (st_.dest == Dest::StyleSheet) entryBasedOn_ = param;
       break;
     // Font table entries
     case Word::FontNil: entryFont_.pitchAndFamily = (entryFont_.pitchAndFamily & 0x0F) | FF_DONTCARE; break;
@@ -695,42 +763,48 @@ void Reader::Character(Word word, bool hasParam, LONG param) {
 }
 
 void Reader::Paragraph(Word word, bool hasParam, LONG param) {
-  ParaFormat& pf = st_.pf;
+  ParaFormat& pf = st_.para.pf;
+  uint32_t& set = st_.para.set;
   constexpr LONG kLimit = 0x00FFFFFF;
   const LONG twips = std::clamp<LONG>(param, -kLimit, kLimit);
   switch (word) {
     case Word::Pard:
-      pf = ParaFormat{};
+      st_.para = rtf::ParaState{};
+      st_.paraStyle = 0;
       st_.lineSpacing = 0;
       st_.lineMultiple = false;
       st_.pendingTab = TAB_LEFT;
       break;
-    case Word::AlignLeft: pf.alignment = PFA_LEFT; break;
-    case Word::AlignRight: pf.alignment = PFA_RIGHT; break;
-    case Word::AlignCentre: pf.alignment = PFA_CENTER; break;
-    case Word::AlignJustify: pf.alignment = PFA_JUSTIFY; break;
+    case Word::AlignLeft: pf.alignment = PFA_LEFT, set |= rtf::kAlignProp; break;
+    case Word::AlignRight: pf.alignment = PFA_RIGHT, set |= rtf::kAlignProp; break;
+    case Word::AlignCentre: pf.alignment = PFA_CENTER, set |= rtf::kAlignProp; break;
+    case Word::AlignJustify: pf.alignment = PFA_JUSTIFY, set |= rtf::kAlignProp; break;
     case Word::LeftIndent: {
       // \li is every line's indent, \fi the first line's from it.
       const LONG first = -pf.offset;
       pf.startIndent = twips + first;
+      set |= rtf::kIndentProp;
       break;
     }
     case Word::FirstIndent: {
       const LONG left = pf.startIndent + pf.offset;
       pf.startIndent = left + twips;
       pf.offset = -twips;
+      set |= rtf::kIndentProp;
       break;
     }
-    case Word::RightIndent: pf.rightIndent = twips; break;
-    case Word::SpaceBefore: pf.spaceBefore = std::max<LONG>(0, twips); break;
-    case Word::SpaceAfter: pf.spaceAfter = std::max<LONG>(0, twips); break;
+    case Word::RightIndent: pf.rightIndent = twips, set |= rtf::kRightIndentProp; break;
+    case Word::SpaceBefore: pf.spaceBefore = std::max<LONG>(0, twips), set |= rtf::kSpaceBeforeProp; break;
+    case Word::SpaceAfter: pf.spaceAfter = std::max<LONG>(0, twips), set |= rtf::kSpaceAfterProp; break;
     case Word::LineSpacing:
       st_.lineSpacing = hasParam ? std::clamp<LONG>(param, -32767, 32767) : 0;
       SetLineSpacing(pf, st_.lineSpacing, st_.lineMultiple);
+      set |= rtf::kLineSpacingProp;
       break;
     case Word::LineMultiple:
       st_.lineMultiple = !hasParam || param != 0;
       SetLineSpacing(pf, st_.lineSpacing, st_.lineMultiple);
+      set |= rtf::kLineSpacingProp;
       break;
     case Word::TabRight: st_.pendingTab = TAB_RIGHT; break;
     case Word::TabCentre: st_.pendingTab = TAB_CENTER; break;
@@ -742,17 +816,18 @@ void Reader::Paragraph(Word word, bool hasParam, LONG param) {
         const auto at = std::upper_bound(pf.tabs.begin(), pf.tabs.end(), stop.position,
                                          [](LONG p, const TabStop& t) { return p < t.position; });
         pf.tabs.insert(at, stop);
+        set |= rtf::kTabsProp;
       }
       st_.pendingTab = TAB_LEFT;
       break;
     case Word::ParaStyle:
       if (st_.dest == Dest::StyleSheet) {
         entryNumber_ = param;
-      } else if (const auto it = styles_.find(param); it != styles_.end()) {
-        pf = it->second.pf;
-        st_.cf = it->second.cf;
+        entryCharacter_ = false;
+      } else {
+        st_.paraStyle = std::clamp<LONG>(param, 0, 32767);
+        pf.style = static_cast<SHORT>(st_.paraStyle);
       }
-      pf.style = static_cast<SHORT>(std::clamp<LONG>(param, 0, 32767));
       break;
     case Word::Par:
     case Word::Sect:
@@ -766,9 +841,9 @@ void Reader::Paragraph(Word word, bool hasParam, LONG param) {
 }
 
 void Reader::EndParagraph() {
-  if (st_.font < 0 && fonts_.count(defaultFont_)) ApplyFont(defaultFont_);
   // The mark takes the current character format.
-  doc_.EndParagraph(st_.pf, &st_.cf);
+  const CharFormat mark = Effective(st_).cf;
+  doc_.EndParagraph(EffectivePara(st_), &mark);
 }
 
 void Reader::PictureWord(Word word, LONG param) {
@@ -801,7 +876,7 @@ void Reader::EndPicture() {
     ++report_.truncatedPictures;
     picture_.data.clear();
   }
-  doc_.AppendPicture(std::make_shared<Picture>(std::move(picture_)), st_.cf);
+  doc_.AppendPicture(std::make_shared<Picture>(std::move(picture_)), Effective(st_).cf);
   picture_ = Picture{};
 }
 
@@ -818,7 +893,7 @@ void Reader::EndTableEntry() {
       red_ = green_ = blue_ = -1;
       break;
     case Dest::StyleSheet:
-      CommitStyle();
+      CommitStyle(st_);
       break;
     default:
       break;
@@ -838,12 +913,14 @@ void Reader::CommitFont() {
   entryName_.clear();
 }
 
-void Reader::CommitStyle() {
-  if (styles_.size() < limits_.maxTableEntries || styles_.count(entryNumber_)) {
-    styles_[entryNumber_] = Style{st_.cf, st_.pf};
+void Reader::CommitStyle(const State& entry) {
+  if (styles_.size() < limits_.maxTableEntries || styles_.Has(entryCharacter_, entryNumber_)) {
+    styles_.Add(entryCharacter_, entryNumber_, entryBasedOn_, entry.run, entry.para, DefaultRun());
   }
   entryName_.clear();
   entryNumber_ = 0;
+  entryCharacter_ = false;
+  entryBasedOn_.reset();
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ enum class Word {
   // Character formatting
   Plain, Bold, Italic, Underline, UnderlineDouble, UnderlineDotted, UnderlineWord, UnderlineNone, Strike, Caps,
   SmallCaps, Hidden, Protect, Sub, Super, NoSuperSub, Up, Down, FontSize, Font, Colour, BackColour, Lang,
-  ExpandTwips, Expand, CharStyle,
+  ExpandTwips, Expand, CharStyle, BasedOn,
   // Paragraph formatting
   Pard, AlignLeft, AlignRight, AlignCentre, AlignJustify, LeftIndent, RightIndent, FirstIndent, SpaceBefore,
   SpaceAfter, LineSpacing, LineMultiple, TabPosition, TabBar, TabRight, TabCentre, TabDecimal, ParaStyle,
@@ -28,7 +28,8 @@ enum class Word {
   PngBlip, JpegBlip, DibBitmap, WBitmap, WMetafile, EmfBlip, MacPict, PicWidth, PicHeight, PicGoalWidth,
   PicGoalHeight, PicScaleX, PicScaleY,
   // Fonts of the character classes
-  LowAnsi, HighAnsi, DoubleByte, RightToLeft, LeftToRight, AssociatedFont, AssociatedSize,
+  LowAnsi, HighAnsi, DoubleByte, RightToLeft, LeftToRight, AssociatedFont, AssociatedSize, AssociatedBold,
+  AssociatedItalic,
 };
 
 struct WordEntry {
@@ -38,11 +39,13 @@ struct WordEntry {
 
 // Sorted by name for the binary search below.
 inline constexpr std::array kWords = std::to_array<WordEntry>({
+    {"ab", Word::AssociatedBold},
     {"af", Word::AssociatedFont},
     {"afs", Word::AssociatedSize},
     {"aftncn", Word::SkipGroup},
     {"aftnsep", Word::SkipGroup},
     {"aftnsepc", Word::SkipGroup},
+    {"ai", Word::AssociatedItalic},
     {"annotation", Word::SkipGroup},
     {"ansi", Word::Ansi},
     {"ansicpg", Word::AnsiCpg},
@@ -163,6 +166,7 @@ inline constexpr std::array kWords = std::to_array<WordEntry>({
     {"s", Word::ParaStyle},
     {"sa", Word::SpaceAfter},
     {"sb", Word::SpaceBefore},
+    {"sbasedon", Word::BasedOn},
     {"scaps", Word::SmallCaps},
     {"sect", Word::Sect},
     {"shpinst", Word::SkipGroup},

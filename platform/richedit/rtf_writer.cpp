@@ -30,6 +30,8 @@ class Writer {
   void ParagraphFormat(const ParaFormat& pf);
   void RunFormat(const CharFormat& cf);
   void Text(std::u16string_view text, const CharFormat& cf);
+  // Text of a run, raised or lowered in a group of its own where the run is.
+  void RunText(std::u16string_view text, const CharFormat& cf);
   void PictureData(const Picture& picture);
   // Writes a character as \uN with its fallback in the code page.
   void Unicode(char16_t c, UINT codePage);
@@ -123,6 +125,7 @@ void Writer::Header() {
 
 void Writer::ParagraphFormat(const ParaFormat& pf) {
   Word("\\pard");
+  if (pf.style > 0) Word("\\s", pf.style);
   switch (pf.alignment) {
     case PFA_RIGHT: Word("\\qr"); break;
     case PFA_CENTER: Word("\\qc"); break;
@@ -155,15 +158,10 @@ void Writer::ParagraphFormat(const ParaFormat& pf) {
 
 void Writer::RunFormat(const CharFormat& cf) {
   Word("\\plain");
-  if (cf.charset == SHIFTJIS_CHARSET || cf.charset == HANGUL_CHARSET || cf.charset == GB2312_CHARSET ||
-      cf.charset == CHINESEBIG5_CHARSET) {
-    // Word processors that keep a font for each class of characters take
-    // this one for the ideographs too.
-    Word("\\dbch\\af", FontIndex(cf));
-    Word("\\afs", (cf.height + 5) / 10);
-    Word("\\loch");
-  }
-  Word("\\f", FontIndex(cf));
+  // Word processors that keep a font for each class of characters take the
+  // run's font for ideographs too; \fs after it sizes both.
+  Word("\\dbch\\af", FontIndex(cf));
+  Word("\\loch\\f", FontIndex(cf));
   Word("\\fs", (cf.height + 5) / 10);
   if (cf.Has(CFE_BOLD)) Word("\\b");
   if (cf.Has(CFE_ITALIC)) Word("\\i");
@@ -180,8 +178,6 @@ void Writer::RunFormat(const CharFormat& cf) {
   if (cf.Has(CFE_SMALLCAPS)) Word("\\scaps");
   if (cf.Has(CFE_HIDDEN)) Word("\\v");
   if (cf.Has(CFE_PROTECTED)) Word("\\protect");
-  if (cf.Has(CFE_SUPERSCRIPT)) Word("\\super");
-  if (cf.Has(CFE_SUBSCRIPT)) Word("\\sub");
   if (cf.offset > 0) Word("\\up", cf.offset / 10);
   if (cf.offset < 0) Word("\\dn", -cf.offset / 10);
   if (!cf.Has(CFE_AUTOCOLOR)) Word("\\cf", ColourIndex(cf.colour));
@@ -233,6 +229,15 @@ void Writer::Text(std::u16string_view text, const CharFormat& cf) {
         break;
     }
   }
+}
+
+void Writer::RunText(std::u16string_view text, const CharFormat& cf) {
+  // \super and \sub go in a group around the text: LibreOffice starts a
+  // new paragraph at either outside one.
+  const char* raise = cf.Has(CFE_SUPERSCRIPT) ? "{\\super " : cf.Has(CFE_SUBSCRIPT) ? "{\\sub " : nullptr;
+  if (raise && !text.empty()) out_ += raise;
+  Text(text, cf);
+  if (raise && !text.empty()) out_ += '}';
 }
 
 void Writer::PictureData(const Picture& p) {
@@ -287,13 +292,16 @@ std::string Writer::Write() {
     // Paragraph marks inside the run start the next paragraph's format.
     for (size_t from = start; from < end;) {
       const size_t mark = text.find(kParagraphMark, from);
-      const size_t stop = mark < end ? mark + 1 : end;
-      Text(std::u16string_view(text).substr(from, stop - from), run.format);
-      if (mark < end && para + 1 < doc_.ParagraphCount()) {
-        ParagraphFormat(doc_.Paragraph(++para));
-        RunFormat(run.format);
+      const size_t stop = std::min(mark, end);
+      RunText(std::u16string_view(text).substr(from, stop - from), run.format);
+      if (mark < end) {
+        Text(std::u16string_view(text).substr(mark, 1), run.format);
+        if (para + 1 < doc_.ParagraphCount()) {
+          ParagraphFormat(doc_.Paragraph(++para));
+          RunFormat(run.format);
+        }
       }
-      from = stop;
+      from = std::min(stop + 1, end);
     }
   }
   // The last paragraph ends with a mark, which a reader takes as its end.

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/testing/png_writer.h"
+#include "tests/platform/richedit/office_convert.h"
 #include "tests/platform/richedit/rich_test_util.h"
 
 namespace {
@@ -24,19 +25,9 @@ using richedit::TextDocument;
 using richtest::Utf16;
 using richtest::Utf8;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& data) {
-  std::ofstream out(path, std::ios::binary);
-  out << data;
-}
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
+using officetest::Quote;
+using officetest::ReadFile;
+using officetest::WriteFile;
 
 CharFormat Format(const char16_t* face, LONG height, DWORD effects = 0, COLORREF colour = 0, BYTE charset = 0) {
   CharFormat f;
@@ -124,17 +115,11 @@ class OfficeRoundTrip : public ::testing::Test {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;
     fs::create_directories(folder_ / "out");
-    fs::create_directories(folder_ / "home");
     const TextDocument engine = EngineDocument();
     WriteFile(folder_ / "engine.rtf", richedit::WriteRtf(engine));
     WriteFile(folder_ / "built.html", HtmlDocument(PicturePng(folder_)));
     // One call converts every document: RTF in, RTF out.
-    const std::string home = (folder_ / "home").string();
-    const std::string command = "cd " + Quote(folder_.string()) + " && HOME=" + Quote(home) +
-                                " soffice --headless --norestore -env:UserInstallation=file://" + home +
-                                "/profile --convert-to " + Quote("rtf:Rich Text Format") + " --outdir out engine.rtf"
-                                " built.html >" + Quote((folder_ / "soffice.log").string()) + " 2>&1";
-    sofficeStatus_ = std::system(command.c_str());
+    sofficeStatus_ = officetest::Convert(folder_, "rtf:Rich Text Format", "out", {"engine.rtf", "built.html"});
     // pandoc: its RTF from the same HTML, and its reading of the engine's RTF.
     pandocStatus_ = std::system(("cd " + Quote(folder_.string()) +
                                  " && pandoc -s -f html -t rtf built.html -o pandoc.rtf 2>/dev/null"

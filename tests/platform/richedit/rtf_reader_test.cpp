@@ -182,17 +182,30 @@ TEST(RtfReader, ParagraphFormats) {
 }
 
 TEST(RtfReader, StylesApplyTheirFormats) {
+  // As LibreOffice reads them: a paragraph takes its style's paragraph
+  // format. Of the character format, what a style's own entry gives comes
+  // from the text (writers repeat it after \s), and what the style is based
+  // on carries through. The office corpus test holds this against
+  // LibreOffice's reading of the same text.
   const TextDocument doc = Read(
-      R"({\rtf1{\stylesheet{\s0 Normal;}{\s1\qc\sb240\b\fs40 Heading 1;}{\*\cs10\i Emphasis;}})"
-      R"(\pard\s1 Title\par\pard\s0\plain Body {\cs10 em}})");
-  ASSERT_EQ(Utf8(doc.text()), "Title\nBody em");
+      R"({\rtf1{\stylesheet{\s0 Normal;}{\s1\qc\sb240\b\fs40 Heading 1;}{\s2\sbasedon1\sa120 Heading 2;})"
+      R"({\*\cs10\i Emphasis;}}\pard\s1 Title\par\pard\s2 Sub\par\pard\s0\plain Body {\cs10 em}{\cs10\i em}})");
+  ASSERT_EQ(Utf8(doc.text()), "Title\nSub\nBody emem");
   EXPECT_EQ(doc.Paragraph(0).alignment, PFA_CENTER);
   EXPECT_EQ(doc.Paragraph(0).spaceBefore, 240);
-  EXPECT_TRUE(doc.FormatAt(0).Bold());
-  EXPECT_EQ(doc.FormatAt(0).height, 400);
-  EXPECT_EQ(doc.Paragraph(1).alignment, PFA_LEFT);
-  EXPECT_FALSE(doc.FormatAt(6).Bold());
-  EXPECT_TRUE(doc.FormatAt(11).Has(CFE_ITALIC));
+  EXPECT_EQ(doc.Paragraph(0).style, 1);
+  EXPECT_FALSE(doc.FormatAt(0).Bold());
+  EXPECT_EQ(doc.FormatAt(0).height, 240);
+  EXPECT_EQ(doc.Paragraph(1).alignment, PFA_CENTER);
+  EXPECT_EQ(doc.Paragraph(1).spaceBefore, 240);
+  EXPECT_EQ(doc.Paragraph(1).spaceAfter, 120);
+  EXPECT_EQ(doc.Paragraph(1).style, 2);
+  EXPECT_TRUE(doc.FormatAt(6).Bold());
+  EXPECT_EQ(doc.FormatAt(6).height, 400);
+  EXPECT_EQ(doc.Paragraph(2).alignment, PFA_LEFT);
+  EXPECT_FALSE(doc.FormatAt(10).Bold());
+  EXPECT_FALSE(doc.FormatAt(15).Has(CFE_ITALIC));
+  EXPECT_TRUE(doc.FormatAt(17).Has(CFE_ITALIC));
 }
 
 TEST(RtfReader, PicturesAreKeptAsObjects) {
