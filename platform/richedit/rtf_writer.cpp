@@ -292,16 +292,13 @@ std::string Writer::Write() {
     // Paragraph marks inside the run start the next paragraph's format.
     for (size_t from = start; from < end;) {
       const size_t mark = text.find(kParagraphMark, from);
-      const size_t stop = std::min(mark, end);
+      const size_t stop = mark < end ? mark + 1 : end;
       RunText(std::u16string_view(text).substr(from, stop - from), run.format);
-      if (mark < end) {
-        Text(std::u16string_view(text).substr(mark, 1), run.format);
-        if (para + 1 < doc_.ParagraphCount()) {
-          ParagraphFormat(doc_.Paragraph(++para));
-          RunFormat(run.format);
-        }
+      if (mark < end && para + 1 < doc_.ParagraphCount()) {
+        ParagraphFormat(doc_.Paragraph(++para));
+        RunFormat(run.format);
       }
-      from = std::min(stop + 1, end);
+      from = stop;
     }
   }
   // The last paragraph ends with a mark, which a reader takes as its end.
