@@ -7,6 +7,7 @@ namespace kalvo::pdf417 {
 namespace {
 
 enum Submode { kUpper = 0, kLower = 1, kMixed = 2, kPunct = 3 };
+constexpr int kPad = 29;
 
 // Values of the four text submodes; -1 where a submode has no such character.
 struct TextTables {
@@ -31,6 +32,10 @@ bool IsText(uint8_t c) {
   return false;
 }
 bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+// A byte run goes on over the bytes below 32 (tab, LF and CR too) and from
+// DEL up. DEL belongs to the run as well: on its own after a longer run it
+// would need the byte shift, which only text compaction has.
+bool ContinuesByteRun(uint8_t c) { return c < 32 || c >= 127; }
 
 // Latch sequences and the order in which the target submodes are tried.
 struct Latch {
@@ -136,8 +141,14 @@ class Encoder {
       pending_ = -1;
     }
   }
+  // 29 completes an odd last value. In upper, lower and mixed it is the
+  // punctuation shift, which a following shift or latch cancels, so the
+  // submode stays; in punctuation it is the latch to upper, and the text that
+  // follows a byte shift goes on from there.
   void FlushText() {
-    if (pending_ >= 0) Value(29);
+    if (pending_ < 0) return;
+    Value(kPad);
+    if (submode_ == kPunct) submode_ = kUpper;
   }
 
   Symbology symbology_;
@@ -170,7 +181,7 @@ std::vector<int> EncodePdf417Data(Symbology symbology, std::span<const uint8_t> 
       ++i;
     } else {
       size_t end = i + 1;
-      while (end < text.size() && (text[end] < 32 || text[end] > 127)) ++end;
+      while (end < text.size() && ContinuesByteRun(text[end])) ++end;
       encoder.Bytes(text.subspan(i, end - i));
       i = end;
     }
