@@ -138,6 +138,33 @@ inline void RsComputeCheck(const GaloisField& field, std::span<const uint8_t> ge
   }
 }
 
+// The same division over GF(p), where the larger PDF417 levels (up to 512
+// check codewords) make it the costly step: the products are summed without
+// reduction, so that the inner loop is plain multiply-adds over 32 bits, and
+// only each step's factor and the final values are reduced. A value gathers
+// at most k products of two elements below p before it leaves the register,
+// which 32 bits hold while k (p - 1)^2 < 2^32 (k up to 4976 for GF(929));
+// beyond that the plain division.
+inline void RsComputeCheck(const PrimeField& field, std::span<const int> generator, std::span<const int> data,
+                           std::span<int> check) {
+  const size_t k = generator.size();
+  assert(check.size() == k);
+  const uint64_t p = static_cast<uint64_t>(field.Size());
+  if (k == 0 || k * (p - 1) * (p - 1) >= (uint64_t{1} << 32)) {
+    RsComputeCheck<PrimeField>(field, generator, data, check);
+    return;
+  }
+  std::vector<uint32_t> negated(k), sums(k, 0);
+  for (size_t j = 0; j < k; ++j) negated[j] = static_cast<uint32_t>(field.Negate(generator[j]));
+  const auto prime = static_cast<uint32_t>(p);
+  for (const int d : data) {
+    const uint32_t factor = (static_cast<uint32_t>(d) % prime + sums[0] % prime) % prime;
+    for (size_t j = 0; j + 1 < k; ++j) sums[j] = sums[j + 1] + negated[j] * factor;
+    sums[k - 1] = negated[k - 1] * factor;
+  }
+  for (size_t j = 0; j < k; ++j) check[j] = field.Negate(static_cast<int>(sums[j] % prime));
+}
+
 // The same division by one generator over GF(2^m) with the product of every
 // field element and every coefficient tabled, so a step is one row of
 // exclusive ors: worth its table where one generator serves many blocks and

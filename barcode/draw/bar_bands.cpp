@@ -164,18 +164,19 @@ void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, CO
   }
 }
 
-void PaintModuleRows(HDC dc, int width, int height, const ModuleMatrix& matrix, int module, COLORREF back,
-                     COLORREF bar) {
+void PaintModuleRows(HDC dc, int width, int height, const ModuleMatrix& matrix, int module, int rowHeight,
+                     COLORREF back, COLORREF bar) {
   if (width <= 0 || height <= 0) return;
   const BITMAPINFO info = TopDownDibInfo(width, 1);  // one scan line
   const uint32_t backPixel = DibPixelOf(back), barPixel = DibPixelOf(bar);
   LineBuffer buffer(width);
   const std::span<uint32_t> line = buffer.Pixels();
-  const int64_t moduleRows = module > 0 ? matrix.rows : 0;
+  const int64_t moduleRows = module > 0 && rowHeight > 0 ? matrix.rows : 0;
   int top = 0;
   for (int64_t y = 0; top < height; ++y) {
     // Below the modules, the ground alone.
-    const int bottom = y < moduleRows ? static_cast<int>(std::min<int64_t>(int64_t{top} + module, height)) : height;
+    const int bottom =
+        y < moduleRows ? static_cast<int>(std::min<int64_t>(int64_t{top} + rowHeight, height)) : height;
     if (y < moduleRows)
       ComposeModuleRow(line, matrix.Row(static_cast<int>(y)), static_cast<size_t>(module), backPixel, barPixel);
     else

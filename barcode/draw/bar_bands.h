@@ -16,9 +16,14 @@ namespace kalvo {
 // FillRect of the whole bitmap followed by one FillRect per bar.
 void PaintBarBands(HDC dc, int width, int height, std::span<const RECT> bars, COLORREF back, COLORREF bar);
 
-// The same for a matrix of square modules `module` pixels wide from the top
-// left corner: one scan line composed per module row.
-void PaintModuleRows(HDC dc, int width, int height, const ModuleMatrix& matrix, int module, COLORREF back,
-                     COLORREF bar);
+// The same for a matrix of modules `module` pixels wide and `rowHeight` high
+// from the top left corner: one scan line composed per module row.
+void PaintModuleRows(HDC dc, int width, int height, const ModuleMatrix& matrix, int module, int rowHeight,
+                     COLORREF back, COLORREF bar);
+// Square modules.
+inline void PaintModuleRows(HDC dc, int width, int height, const ModuleMatrix& matrix, int module, COLORREF back,
+                            COLORREF bar) {
+  PaintModuleRows(dc, width, height, matrix, module, module, back, bar);
+}
 
 }  // namespace kalvo

@@ -154,15 +154,17 @@ int FinishSymbol(CBCode& code, int measureOnly, DcOwner dc, const Artwork& art) 
   std::vector<RECT> bars;
   // What the text row is drawn over.
   std::optional<PlainGround> plain;
+  const int rowHeight = art.moduleHeight > 0 ? art.moduleHeight : art.moduleSize;
   if (art.modules != nullptr && scale.same && code.barShrink == 0) {
-    PaintModuleRows(dc.get(), bitmapWidth, bitmapHeight, *art.modules, art.moduleSize, ground, code.barColor);
-    const int64_t moduleRows = int64_t{art.modules->rows} * std::max(art.moduleSize, 0);
+    PaintModuleRows(dc.get(), bitmapWidth, bitmapHeight, *art.modules, art.moduleSize, rowHeight, ground,
+                    code.barColor);
+    const int64_t moduleRows = int64_t{art.modules->rows} * std::max(rowHeight, 0);
     plain = PlainGround{ground, 0, static_cast<int>(std::min<int64_t>(moduleRows, bitmapHeight))};
   } else {
     BarList moduleBars;
     if (art.modules != nullptr)
       for (int y = 0; y < art.modules->rows; ++y)
-        moduleBars.Modules(art.modules->Row(y), 0, y * art.moduleSize, art.moduleSize, art.moduleSize);
+        moduleBars.Modules(art.modules->Row(y), 0, y * rowHeight, art.moduleSize, rowHeight);
     const BarList& list = art.modules != nullptr ? moduleBars : art.bars;
     // Bars already in bitmap pixels are painted as they stand.
     const bool asTheyStand = scale.same && code.barShrink == 0;

@@ -85,10 +85,12 @@ struct Artwork {
   // The shapes paint every pixel, the ground included, so a symbol without
   // bars is not painted with the ground first.
   bool shapesPaintGround = false;
-  // A two-dimensional symbol given as its modules, `moduleSize` dots square
-  // each, instead of as bars: painted a module row at a time.
+  // A two-dimensional symbol given as its modules, `moduleSize` dots wide and
+  // `moduleHeight` high each (0: square), instead of as bars: painted a
+  // module row at a time.
   const ModuleMatrix* modules = nullptr;
   int moduleSize = 0;
+  int moduleHeight = 0;
   bool drawTextRow = false;        // DrawTextRow with the request's hrText
   std::vector<PlacedText> texts;   // EAN/UPC digits, drawn with the row's font
   HeightFonts* fonts = nullptr;    // the fonts the texts were measured in, if kept

@@ -1,6 +1,6 @@
 // PDF417 and MicroPDF417 through the main entry: the codeword stage, the
-// sizes and limits written back into the request, and the symbol painted
-// module by module through the library's drawing frame.
+// sizes and limits written back into the request, and the symbol's module
+// rows painted through the library's drawing frame.
 #include <algorithm>
 #include <cstring>
 #include <span>
@@ -36,21 +36,6 @@ void WriteLimits(CBCode& code, const pdf417::Pdf417Limits& limits) {
   code.pdfLimits[4] = limits.checkCodewords;
 }
 
-// Every row one row high; the modules that are alike in every row (start and
-// stop patterns) as single bars over the full height.
-void PaintModules(BarList& bars, const pdf417::SymbolModules& symbol, int module, int rowHeight) {
-  const ModuleMatrix& m = symbol.matrix;
-  const int fullHeight = m.rows * rowHeight;
-  const std::span<const uint8_t> top = m.Row(0);
-  const int rightStart = m.columns - symbol.sameRight;
-  bars.Modules(top.first(symbol.sameLeft), 0, 0, module, fullHeight);
-  bars.Modules(top.subspan(rightStart), rightStart * module, 0, module, fullHeight);
-  for (int r = 0; r < m.rows; ++r) {
-    const std::span<const uint8_t> row = m.Row(r).subspan(symbol.sameLeft, rightStart - symbol.sameLeft);
-    bars.Modules(row, symbol.sameLeft * module, r * rowHeight, module, rowHeight);
-  }
-}
-
 }  // namespace
 
 int EncodePdf417(int, CBCode& code, int measureOnly) {
@@ -72,15 +57,17 @@ int EncodePdf417(int, CBCode& code, int measureOnly) {
   const int module = std::max<int>(code.moduleSize2D, 1);
   if (code.rowHeight2D < module) code.rowHeight2D = static_cast<uint16_t>(std::min(3 * module, 0xFFFF));
   const int rowHeight = code.rowHeight2D;
-  const pdf417::SymbolModules modules =
+  const ModuleMatrix modules =
       micro ? pdf417::LayOutMicroPdf417(symbol) : pdf417::LayOutPdf417(symbol, code.pdfTruncated != 0);
   code.quietZone = 2 * module;
-  code.width = modules.matrix.columns * module;
-  code.height = modules.matrix.rows * rowHeight;
+  code.width = modules.columns * module;
+  code.height = modules.rows * rowHeight;
   code.barHeight = code.height;
   Artwork art;
   art.ground = Ground::White;  // like every two-dimensional symbol
-  if (measureOnly == 0) PaintModules(art.bars, modules, module, rowHeight);
+  art.modules = &modules;
+  art.moduleSize = module;
+  art.moduleHeight = rowHeight;
   return FinishSymbol(code, measureOnly, DcOwner{}, art);
 }
 

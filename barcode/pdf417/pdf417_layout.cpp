@@ -1,18 +1,34 @@
 #include "barcode/pdf417/pdf417_layout.h"
 
+#include <cassert>
+#include <cstdint>
+
 #include "barcode/pdf417/pdf417_tables.h"
 
 namespace kalvo::pdf417 {
 namespace {
 
-// Appends `count` modules of `pattern`, its first module in the highest bit.
-void Put(std::vector<uint8_t>& row, uint32_t pattern, int count) {
-  for (int bit = count - 1; bit >= 0; --bit) row.push_back(static_cast<uint8_t>((pattern >> bit) & 1u));
-}
+// Writes a matrix's modules in order, row after row: every module is written
+// once, into the room the matrix was made with.
+class ModuleWriter {
+ public:
+  explicit ModuleWriter(ModuleMatrix& matrix) : next_(matrix.dark.data()), end_(next_ + matrix.dark.size()) {}
+  ~ModuleWriter() { assert(next_ == end_); }
+  ModuleWriter(const ModuleWriter&) = delete;
+  ModuleWriter& operator=(const ModuleWriter&) = delete;
 
-void PutCodeword(std::vector<uint8_t>& row, int cluster, int value) {
-  Put(row, CodewordPattern(cluster, value), kCodewordModules);
-}
+  // `count` modules of `pattern`, its first module in the highest bit.
+  void Put(uint32_t pattern, int count) {
+    assert(next_ + count <= end_);
+    for (int bit = count - 1; bit >= 0; --bit) *next_++ = static_cast<uint8_t>((pattern >> bit) & 1u);
+  }
+  void Codeword(int cluster, int value) { Put(CodewordPattern(cluster, value), kCodewordModules); }
+  void Bar() { Put(1, 1); }
+
+ private:
+  uint8_t* next_;
+  uint8_t* end_;
+};
 
 }  // namespace
 
@@ -28,51 +44,44 @@ RowIndicators Pdf417RowIndicators(int row, int rows, int columns, int level) {
   }
 }
 
-SymbolModules LayOutPdf417(const Pdf417Codewords& symbol, bool truncated) {
-  SymbolModules out;
-  ModuleMatrix& m = out.matrix;
-  m.rows = symbol.rows;
-  m.columns = kCodewordModules * symbol.columns + (truncated ? 35 : 69);
-  m.dark.reserve(static_cast<size_t>(m.columns) * m.rows);
-  out.sameLeft = kStartModules;
-  out.sameRight = truncated ? 1 : kStopModules;
+ModuleMatrix LayOutPdf417(const Pdf417Codewords& symbol, bool truncated) {
+  ModuleMatrix m(kCodewordModules * symbol.columns + (truncated ? 35 : 69), symbol.rows);
+  ModuleWriter out(m);
   for (int r = 0; r < symbol.rows; ++r) {
     const int cluster = Pdf417RowCluster(r);
     const RowIndicators indicators = Pdf417RowIndicators(r, symbol.rows, symbol.columns, symbol.level);
-    Put(m.dark, StartPattern, kStartModules);
-    PutCodeword(m.dark, cluster, indicators.left);
-    for (int c = 0; c < symbol.columns; ++c) PutCodeword(m.dark, cluster, symbol.codewords[r * symbol.columns + c]);
+    out.Put(StartPattern, kStartModules);
+    out.Codeword(cluster, indicators.left);
+    for (int c = 0; c < symbol.columns; ++c) out.Codeword(cluster, symbol.codewords[r * symbol.columns + c]);
     if (truncated) {
-      m.dark.push_back(1);
+      out.Bar();
     } else {
-      PutCodeword(m.dark, cluster, indicators.right);
-      Put(m.dark, StopPattern, kStopModules);
+      out.Codeword(cluster, indicators.right);
+      out.Put(StopPattern, kStopModules);
     }
   }
-  return out;
+  return m;
 }
 
-SymbolModules LayOutMicroPdf417(const Pdf417Codewords& symbol) {
+ModuleMatrix LayOutMicroPdf417(const Pdf417Codewords& symbol) {
   const MicroPdfSize& size = MicroPdfSizeTable[symbol.microIndex];
-  SymbolModules out;
-  ModuleMatrix& m = out.matrix;
-  m.rows = size.rows;
-  m.columns = kCodewordModules * size.columns + kRowAddressModules * RowAddressPatterns(size.columns) + 1;
-  m.dark.reserve(static_cast<size_t>(m.columns) * m.rows);
+  ModuleMatrix m(kCodewordModules * size.columns + kRowAddressModules * RowAddressPatterns(size.columns) + 1,
+                 size.rows);
+  ModuleWriter out(m);
   // The centre pattern follows codeword 1 in three columns, codeword 2 in four.
   const int centreAfter = size.columns == 3 ? 1 : size.columns == 4 ? 2 : -1;
   for (int r = 0; r < size.rows; ++r) {
     const int cluster = (size.leftStart + r) % 3;
-    Put(m.dark, SideRowAddressPatterns[(size.leftStart + r) % kRowAddressCount], kRowAddressModules);
+    out.Put(SideRowAddressPatterns[(size.leftStart + r) % kRowAddressCount], kRowAddressModules);
     for (int c = 0; c < size.columns; ++c) {
       if (c == centreAfter)
-        Put(m.dark, CentreRowAddressPatterns[(size.centreStart + r) % kRowAddressCount], kRowAddressModules);
-      PutCodeword(m.dark, cluster, symbol.codewords[r * size.columns + c]);
+        out.Put(CentreRowAddressPatterns[(size.centreStart + r) % kRowAddressCount], kRowAddressModules);
+      out.Codeword(cluster, symbol.codewords[r * size.columns + c]);
     }
-    Put(m.dark, SideRowAddressPatterns[(size.rightStart + r) % kRowAddressCount], kRowAddressModules);
-    m.dark.push_back(1);  // the closing bar
+    out.Put(SideRowAddressPatterns[(size.rightStart + r) % kRowAddressCount], kRowAddressModules);
+    out.Bar();  // the closing bar
   }
-  return out;
+  return m;
 }
 
 }  // namespace kalvo::pdf417

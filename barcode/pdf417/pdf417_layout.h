@@ -8,14 +8,6 @@
 
 namespace kalvo::pdf417 {
 
-struct SymbolModules {
-  ModuleMatrix matrix;  // one row of modules per symbol row
-  // Modules at the left and right edge that are alike in every row (the start
-  // pattern, and the stop pattern or closing bar): painted once over the
-  // full height.
-  int sameLeft = 0, sameRight = 0;
-};
-
 // Cluster index 0, 1, 2 (the standard's clusters 0, 3, 6) of PDF417 row r.
 constexpr int Pdf417RowCluster(int r) { return r % 3; }
 
@@ -25,8 +17,9 @@ struct RowIndicators {
 };
 RowIndicators Pdf417RowIndicators(int row, int rows, int columns, int level);
 
-// `symbol` must hold a complete codeword list (Ok()).
-SymbolModules LayOutPdf417(const Pdf417Codewords& symbol, bool truncated);
-SymbolModules LayOutMicroPdf417(const Pdf417Codewords& symbol);
+// The modules of the symbol, one matrix row per symbol row. `symbol` must
+// hold a complete codeword list (Ok()).
+ModuleMatrix LayOutPdf417(const Pdf417Codewords& symbol, bool truncated);
+ModuleMatrix LayOutMicroPdf417(const Pdf417Codewords& symbol);
 
 }  // namespace kalvo::pdf417

@@ -18,6 +18,13 @@ std::string Alphanumerics(size_t n) {
   return s;
 }
 
+// Bytes from 128 up, in a stride that visits all of them.
+std::string HighBytes(size_t n) {
+  std::string s;
+  for (size_t i = 0; i < n; ++i) s += static_cast<char>(128 + (i * 37) % 128);
+  return s;
+}
+
 }  // namespace
 
 std::vector<Case> PeerCases() {
@@ -53,6 +60,10 @@ std::vector<Case> PeerCases() {
   // MaxiCode at 300 dpi; zint's scale 1 gives a picture of about the same size.
   const OurRequest maxi{.type = 28, .maxiMode = 4};
   const PeerRequest maxiPeer{.symbology = BARCODE_MAXICODE, .scale = 1, .option1 = 4};
+  // PDF417 in byte compaction: 4-dot modules, rows three modules high (zint's
+  // default and ours), security level 4 (the automatic level for 500 bytes).
+  const OurRequest pdf417{.type = 27, .moduleSize2D = 4, .columns = 10, .pdfLevel = 4};
+  const PeerRequest pdf417Peer{.symbology = BARCODE_PDF417, .scale = 2, .option1 = 4, .option2 = 10};
   const std::string maxiText = "MaxiCode mode 4: 123456789 Mixed Case Text, shifted and latched";
 
   return {
@@ -66,6 +77,7 @@ std::vector<Case> PeerCases() {
       {"QR version 40-L, 2953 bytes", Letters(2953), qr40, qr40Peer, false, Goal::kHalfPeer},
       {"Data Matrix 32x32, 5-dot modules", std::string(124, '7'), dm32, dm32Peer, false, Goal::kHalfPeer},
       {"Data Matrix 144x144", std::string(3000, '7'), dm144, dm144Peer, false, Goal::kHalfPeer},
+      {"PDF417, 500 bytes in 10 columns", HighBytes(500), pdf417, pdf417Peer, false, Goal::kHalfPeer},
       {"MaxiCode mode 4", maxiText, maxi, maxiPeer, false, Goal::kHalfPeer},
       {"GetDIBits 800x200, 32 to 32 bits", "", {}, {}, true, Goal::kFillTimes2},
   };

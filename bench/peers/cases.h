@@ -26,6 +26,7 @@ struct OurRequest {
   int moduleSize2D = 0;
   int qrLevel = 0;
   int rows = 0, columns = 0;
+  int pdfLevel = 0;
   int maxiMode = 0;
 };
 

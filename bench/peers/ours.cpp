@@ -26,6 +26,7 @@ void FillRequest(CBCode& code, const Case& c) {
   code.qrLevel = static_cast<uint16_t>(r.qrLevel);
   code.symbolRows = static_cast<int16_t>(r.rows);
   code.symbolColumns = static_cast<int16_t>(r.columns);
+  code.pdfSecurity = static_cast<uint8_t>(r.pdfLevel);
   code.maxiMode = static_cast<uint8_t>(r.maxiMode);
   const size_t n = c.data.size();
   code.dataLength = static_cast<int32_t>(n);

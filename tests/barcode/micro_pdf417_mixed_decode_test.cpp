@@ -58,7 +58,7 @@ struct Symbol {
 // compaction is at stake, in many symbols.
 kalvo_test::Grey Picture(const kalvo::pdf417::Pdf417Codewords& symbol) {
   constexpr int kModule = 2, kRowPixels = 4 * kModule;
-  const kalvo::ModuleMatrix matrix = kalvo::pdf417::LayOutMicroPdf417(symbol).matrix;
+  const kalvo::ModuleMatrix matrix = kalvo::pdf417::LayOutMicroPdf417(symbol);
   kalvo_test::Grey grey;
   grey.width = matrix.columns * kModule;
   grey.height = matrix.rows * kRowPixels;

@@ -101,7 +101,7 @@ Outcome LayOutAndRead(const std::string& data, const Layout& layout) {
   Outcome out;
   out.errorCode = symbol.errorCode;
   if (!symbol.Ok()) return out;
-  const kalvo::ModuleMatrix matrix = kalvo::pdf417::LayOutPdf417(symbol, layout.truncated).matrix;
+  const kalvo::ModuleMatrix matrix = kalvo::pdf417::LayOutPdf417(symbol, layout.truncated);
   const size_t module = static_cast<size_t>(layout.module), quiet = 4 * module;
   const size_t width = matrix.columns * module + 2 * quiet, lineRows = layout.rowModules * module;
   const size_t height = matrix.rows * lineRows + 2 * quiet;
