@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/testing/png_writer.h"
+
 namespace officetest {
 
 namespace fs = std::filesystem;
@@ -47,6 +49,19 @@ inline int Convert(const fs::path& folder, const std::string& format, const std:
   for (const auto& input : inputs) command += " " + Quote(input);
   command += " >>" + Quote((folder / "soffice.log").string()) + " 2>&1";
   return std::system(command.c_str());
+}
+
+// A picture for the documents: "picture.png" in `folder`, 24 x 16, two colours.
+inline std::string WritePicture(const fs::path& folder) {
+  std::vector<uint8_t> pixels(24 * 16 * 4);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 24; ++x) {
+      uint8_t* p = &pixels[(y * 24 + x) * 4];
+      p[0] = x < 12 ? 255 : 0, p[1] = 0, p[2] = x < 12 ? 0 : 255, p[3] = 0;
+    }
+  }
+  tavtest::WritePng((folder / "picture.png").string(), 24, 16, pixels.data());
+  return "picture.png";
 }
 
 }  // namespace officetest

@@ -12,7 +12,6 @@
 #include <sstream>
 #include <string>
 
-#include "platform/testing/png_writer.h"
 #include "tests/platform/richedit/office_convert.h"
 #include "tests/platform/richedit/rich_test_util.h"
 
@@ -79,20 +78,6 @@ TextDocument EngineDocument() {
   return doc;
 }
 
-// A small PNG for the picture: 24 x 16, two colours.
-std::string PicturePng(const fs::path& folder) {
-  std::vector<uint8_t> pixels(24 * 16 * 4);
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 24; ++x) {
-      uint8_t* p = &pixels[(y * 24 + x) * 4];
-      p[0] = x < 12 ? 255 : 0, p[1] = 0, p[2] = x < 12 ? 0 : 255, p[3] = 0;
-    }
-  }
-  const fs::path path = folder / "picture.png";
-  tavtest::WritePng(path.string(), 24, 16, pixels.data());
-  return path.filename().string();
-}
-
 // What the test builds for LibreOffice to write as RTF.
 std::string HtmlDocument(const std::string& picture) {
   return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>\n"
@@ -117,7 +102,7 @@ class OfficeRoundTrip : public ::testing::Test {
     fs::create_directories(folder_ / "out");
     const TextDocument engine = EngineDocument();
     WriteFile(folder_ / "engine.rtf", richedit::WriteRtf(engine));
-    WriteFile(folder_ / "built.html", HtmlDocument(PicturePng(folder_)));
+    WriteFile(folder_ / "built.html", HtmlDocument(officetest::WritePicture(folder_)));
     // One call converts every document: RTF in, RTF out.
     sofficeStatus_ = officetest::Convert(folder_, "rtf:Rich Text Format", "out", {"engine.rtf", "built.html"});
     // pandoc: its RTF from the same HTML, and its reading of the engine's RTF.
