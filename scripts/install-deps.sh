@@ -7,8 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libfreetype-dev libfontconfig-dev
-  fonts-liberation fonts-dejavu-core fonts-wqy-microhei fontconfig
+  libfreetype-dev libfontconfig-dev fontconfig
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libxml2-dev libxml2-utils
   unixodbc-dev libsqliteodbc odbc-postgresql postgresql sqlite3
   libzxing-dev
@@ -22,6 +21,10 @@ packages=(
   uim-xim uim-latin uim-pinyin locales
   xdg-utils desktop-file-utils shared-mime-info libfile-mimeinfo-perl
 )
+# The fonts the tests draw with, and the desktop's fonts one test adds.
+while read -r kind names; do
+  case "$kind" in tests | desktop) read -r -a font_packages <<<"$names"; packages+=("${font_packages[@]}") ;; esac
+done <"$(dirname "$0")/font-packages.txt"
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libzint-dev)
 fi

@@ -1,13 +1,11 @@
-// fontconfig's own command-line matcher, as an oracle for the font tests.
+// fontconfig's own command-line tools, as an oracle for the font tests.
 #pragma once
 
 #include <cstdio>
 #include <string>
 
-// The file fc-match picks for a fontconfig pattern ("Liberation Sans:style=Bold");
-// empty when the command cannot run.
-inline std::string FcMatchFile(const char* pattern) {
-  const std::string command = std::string("fc-match -f '%{file}' '") + pattern + "'";
+// What a shell command printed; empty when it cannot run.
+inline std::string FcToolOutput(const std::string& command) {
   std::FILE* p = popen(command.c_str(), "r");
   if (!p) return {};
   std::string out;
@@ -15,4 +13,16 @@ inline std::string FcMatchFile(const char* pattern) {
   while (size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
   pclose(p);
   return out;
+}
+
+// The file fc-match picks for a fontconfig pattern ("Liberation Sans:style=Bold");
+// empty when the command cannot run.
+inline std::string FcMatchFile(const char* pattern) {
+  return FcToolOutput(std::string("fc-match -f '%{file}' '") + pattern + "'");
+}
+
+// The families of the installed faces fc-list finds for a pattern
+// (":charset=2336"), one a line, each as often as it has faces.
+inline std::string FcListFamilies(const char* pattern) {
+  return FcToolOutput(std::string("fc-list -f '%{family[0]}\\n' '") + pattern + "'");
 }

@@ -15,6 +15,7 @@
 #include <map>
 #include <mutex>
 #include <numbers>
+#include <optional>
 #include <tuple>
 #include <unordered_map>
 
@@ -211,6 +212,44 @@ FaceSource SourceOf(FcPattern* m) {
   const auto lower = Lower(src.family);
   src.serif = lower.find(u"serif") != std::u16string::npos && lower.find(u"sans") == std::u16string::npos;
   return src;
+}
+
+// The face fontconfig offers for one character the realised faces lack, as
+// the system's font linking would find it: the best match for the weight,
+// slant and language among the installed faces that hold the character.
+// Asked once per character, weight class, slant and language; nullptr when no
+// installed face has it. Called under the engine's lock.
+const FaceSource* CoveringFace(char32_t ch, int weight, bool italic, const char* lang) {
+  using Key = std::tuple<char32_t, bool, bool, std::string>;
+  static std::map<Key, std::optional<FaceSource>> known;
+  // Text of any length asks at most this many questions before the answers
+  // are asked again, so hostile text cannot grow the map without bound.
+  constexpr size_t kMaxKnown = 4096;
+  const Key key{ch, weight >= 600, italic, lang ? lang : ""};
+  if (auto it = known.find(key); it != known.end()) return it->second ? &*it->second : nullptr;
+  if (known.size() >= kMaxKnown) known.clear();
+  std::optional<FaceSource> found;
+  FcCharSet* wanted = FcCharSetCreate();
+  FcCharSetAddChar(wanted, ch);
+  FcPatternOwner pattern(FcPatternCreate());
+  FcPatternAddCharSet(pattern.p, FC_CHARSET, wanted);
+  FcCharSetDestroy(wanted);
+  FcPatternAddInteger(pattern.p, FC_WEIGHT, FcWeightFromOpenType(std::get<1>(key) ? 700 : 400));
+  FcPatternAddInteger(pattern.p, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  if (lang) FcPatternAddString(pattern.p, FC_LANG, reinterpret_cast<const FcChar8*>(lang));
+  FcPatternAddBool(pattern.p, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pattern.p, FcMatchPattern);
+  FcDefaultSubstitute(pattern.p);
+  FcResult result = FcResultNoMatch;
+  FcPatternOwner match(FcFontMatch(nullptr, pattern.p, &result));
+  FcCharSet* has = nullptr;
+  // The best match is only the closest font: it holds the character only
+  // when some installed face does.
+  if (match.p && FcPatternGetCharSet(match.p, FC_CHARSET, 0, &has) == FcResultMatch && FcCharSetHasChar(has, ch))
+    found = SourceOf(match.p);
+  auto& slot = known[key];
+  slot = std::move(found);
+  return slot ? &*slot : nullptr;
 }
 
 bool NamesFamily(FcPattern* m, const std::u16string& family) {
@@ -591,9 +630,29 @@ struct RealizedFont::Impl {
           break;
         }
       }
+      if (ref.index == 0) ref = FromCoveringFace(ch);
     }
     refs.emplace(ch, ref);
     return ref;
+  }
+
+  // A character that neither the face nor its usual fallbacks hold comes
+  // from whichever installed face fontconfig finds for it, which joins the
+  // fallbacks.
+  GlyphRef FromCoveringFace(char32_t ch) {
+    const FaceSource* covering =
+        CoveringFace(ch, request.weight <= 0 ? 400 : request.weight, request.italic, CharsetLanguage(request.charset));
+    if (!covering || (covering->file == source.file && covering->index == source.index)) return {};
+    size_t k = 0;
+    while (k < fallbackSources.size() &&
+           (fallbackSources[k].file != covering->file || fallbackSources[k].index != covering->index))
+      ++k;
+    if (k == fallbackSources.size()) fallbackSources.push_back(*covering);
+    if (slots.size() <= k + 1) slots.resize(k + 2);
+    if (!slots[k + 1]) slots[k + 1] = SizeFace(fallbackSources[k]);
+    if (!slots[k + 1]) return {};
+    const FT_UInt gi = FT_Get_Char_Index(slots[k + 1]->data->face, ch);
+    return gi != 0 ? GlyphRef{static_cast<int>(k + 1), gi} : GlyphRef{};
   }
 
   int32_t AdvanceLocked(char32_t ch) {
