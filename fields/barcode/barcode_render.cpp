@@ -75,14 +75,15 @@ int ResolutionFor(int dpi, const char* printerName, const char* driverName, int 
 }
 
 // The library's bitmap as a 32-bit picture, turned by the field's rotation.
-// The columns the library adds on the right to round the width up are cut
-// off first, so the symbol lies exactly in its field at every angle.
-bool TakeSymbol(HBITMAP bitmap, int symbolWidth, int32_t rotation, PLBmp* target) {
+// The columns the library adds on the right to round the width up (`pad`,
+// counted at the bitmap's own resolution) are cut off first, so the symbol
+// lies exactly in its field at every angle.
+bool TakeSymbol(HBITMAP bitmap, int pad, int32_t rotation, PLBmp* target) {
   PLWinBmp symbol;
   if (!symbol.CreateFromHBitmap(bitmap)) return false;
   PLAnyBmp whole;
   whole.CreateCopy(symbol, 32);
-  const int width = symbolWidth > 0 ? std::min(symbolWidth, whole.GetWidth()) : whole.GetWidth();
+  const int width = pad > 0 && pad < whole.GetWidth() ? whole.GetWidth() - pad : whole.GetWidth();
   PLAnyBmp deep;
   if (!deep.Create(width, whole.GetHeight(), 32, 32, 0, false, false)) return false;
   for (int y = 0; y < whole.GetHeight(); ++y)
@@ -206,7 +207,7 @@ int Render(CBarcodeField* f, int dpi, int dpiY, POINT* sizeOut, unsigned flags, 
   // Only a symbol the library drew without complaint is kept.
   const bool failed = result != kalvo::kDone || r.errorCode != 0;
   if (!(flags & kRenderMeasureOnly) && r.bitmap && !failed && target) {
-    const bool took = TakeSymbol(r.bitmap, r.width, f->rotation, target);
+    const bool took = TakeSymbol(r.bitmap, r.padRightTarget, f->rotation, target);
     if (drew) *drew = took;
   }
   if (r.bitmap) {

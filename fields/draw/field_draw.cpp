@@ -170,8 +170,11 @@ int DrawBarcodeField(HDC dc, CBarcodeField& f, const CLabelSetup& setup, int ox,
   const POINT corner = RotatePointScreen(bars.left, bars.top, f.rotation / 1000.0, f.offset.x, f.offset.y);
   shape.offset = {corner.x, corner.y};
   const RECT bounds = GetFieldBoundingRect(shape, ox, oy, dpiX, dpiY);
-  if (PLWinBmp* bmp = f.GetRendering(dpiX, setup.lastPrinter.GetData(), setup.lastPrinterModel.GetData(),
-                                     setup.driverFlag, dpiY, 0)) {
+  // The symbol is made at the label's resolution, where its modules are
+  // whole dots, and handed over scaled to the device's, so that it fills
+  // its field at every zoom as it will on the label.
+  if (PLWinBmp* bmp = f.GetRendering(setup.dpiX, setup.lastPrinter.GetData(), setup.lastPrinterModel.GetData(),
+                                     setup.driverFlag, dpiX, 0)) {
     const DWORD rop = (flags & kDrawBarsTransparent) ? kBarsTransparentRop : SRCAND;
     if (IsRightAngle(f.rotation)) {
       bmp->Draw(dc, bounds.left, bounds.top, rop);
