@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "foundation/geometry/angles.h"
 #include "foundation/geometry/grid.h"
@@ -96,6 +97,23 @@ int SnapDelta(int value, double spacing) {
   if (spacing <= 0.001) return value;
   const double snapped = SnapToGrid(std::abs(static_cast<double>(value)), spacing);
   return static_cast<int>(value < 0 ? -snapped : snapped);
+}
+
+LineGeometry LineBetween(POINT a, POINT b, int thickness) {
+  const double dx = static_cast<double>(b.x) - a.x, dy = static_cast<double>(b.y) - a.y;
+  const int length = std::max(1, static_cast<int>(std::lround(std::hypot(dx, dy))));
+  const int t = std::max(thickness, 1);
+  // The screen's y runs down, the turn counts counter-clockwise.
+  const double degrees = (dx == 0 && dy == 0) ? 0.0 : std::atan2(-dy, dx) * 180.0 / std::numbers::pi;
+  int32_t rotation = static_cast<int32_t>(std::lround(degrees * 1000.0)) % 360000;
+  if (rotation < 0) rotation += 360000;
+  // The middle of the left edge, half the thickness below the top-left
+  // corner before the turn, lands on a.
+  const double radians = rotation / 1000.0 * std::numbers::pi / 180.0;
+  const double half = t / 2.0;
+  const int left = a.x - static_cast<int>(std::lround(half * std::sin(radians)));
+  const int top = a.y - static_cast<int>(std::lround(half * std::cos(radians)));
+  return LineGeometry{RECT{left, top, left + length, top + t}, rotation};
 }
 
 LPCSTR ResizeCursorFor(int handleCode, int rotation) {

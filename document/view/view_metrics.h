@@ -68,6 +68,17 @@ POINT PasteCascadeTarget(const RECT& group, POINT origin, int count, int labelWi
 // (mirrored), so that moving back and forth returns to the start.
 int SnapDelta(int value, double spacing);
 
+// A line field drawn from a to b (layout units), `thickness` thick: its
+// unturned rectangle and its turn (thousandths of a degree, counter-clockwise
+// on the screen) about the rectangle's top-left, chosen so that the middle of
+// its left edge lies on a and the middle of its right edge on b. A drag of
+// no length still gives a line one unit long.
+struct LineGeometry {
+  RECT rect{};
+  int32_t rotation = 0;
+};
+LineGeometry LineBetween(POINT a, POINT b, int thickness);
+
 // The system cursor that shows the direction of a handle of a field turned
 // by rotation (thousandths of a degree): IDC_SIZEWE, IDC_SIZENESW, IDC_SIZENS
 // or IDC_SIZENWSE.

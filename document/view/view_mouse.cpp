@@ -271,7 +271,11 @@ void CDesignVu::ReleaseAt(POINT client, UINT) {
       if (r.bottom == r.top) r.bottom = r.top + 1;
       CField* added = nullptr;
       if (m_editMode == kModeDrawLine) {
-        added = doc->AddLineField(r);
+        // A line runs from where the drag began to where it ended, as thick
+        // as a new box's sides.
+        const designview::LineGeometry line = designview::LineBetween(a, b, LayoutShell()->DefaultBoxWidth());
+        added = doc->AddLineField(line.rect);
+        if (added) added->SetRotation(line.rotation);
       } else if (m_editMode == kModeDrawShape) {
         if (m_shapeKind == kShapeEllipse || m_shapeKind == kShapeRoundRect)
           // The corner radius a fifth of the shorter side.

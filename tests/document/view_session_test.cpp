@@ -41,7 +41,20 @@ TEST_F(DesignViewSession, DrawingShapes) {
     // 150 pixels per inch: 30 pixels are 200 mils.
     uitest::Drag(s.hwnd(), {30, y}, {180, y + 75});
     for (auto& r : expected) r.selected = false;
-    expected.push_back({c.kind, 200, y * 1000 / 150, 1000, 500, 0, true});
+    if (c.kind == kLine) {
+      // A line runs between the drag's two points, as thick as a box's side
+      // (12 mils): 1118 mils long, turned by -26.565 degrees, its top-left
+      // corner half the thickness off the start.
+      expected.push_back({kLine, 203, y * 1000 / 150 - 5, 1118, 12, 333435, true});
+      POINT p[23];
+      GetFieldOutline(p, 23, *s.doc->fieldList.back(), 0, 0, 0, 1000, 1000, 0);
+      EXPECT_NEAR(p[3].x, 200, 1);
+      EXPECT_NEAR(p[3].y, y * 1000 / 150, 1);
+      EXPECT_NEAR(p[4].x, 1200, 1);
+      EXPECT_NEAR(p[4].y, (y + 75) * 1000 / 150, 1);
+    } else {
+      expected.push_back({c.kind, 200, y * 1000 / 150, 1000, 500, 0, true});
+    }
     EXPECT_EQ(s.Rows(), expected);
     EXPECT_EQ(s.view->EditMode(), kModeIdle);
     y += 90;
