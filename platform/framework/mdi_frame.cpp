@@ -140,6 +140,8 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg) {
   // The active document's accelerators, then the frame's (none inside a menu's loop).
   if (afx::State().filtering == static_cast<int>(MSGF_MENU)) return FALSE;
   if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) {
+    // The documents' own keys (Ctrl+F6, Ctrl+F4) come before any table.
+    if (::TranslateMDISysAccel(m_hWndMDIClient, msg)) return TRUE;
     CMDIChildWnd* child = MDIGetActive();
     if (child && child->m_hAccelTable && ::TranslateAcceleratorW(m_hWnd, child->m_hAccelTable, msg)) return TRUE;
   }

@@ -31,6 +31,11 @@ struct MDICREATESTRUCTW {
 
 LRESULT DefFrameProcW(HWND frame, HWND client, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefMDIChildProcW(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
+// The documents' keys: Ctrl+F6 (or Ctrl+Tab) goes to the next document,
+// with Shift to the previous one, and Ctrl+F4 closes the active one, each as
+// the window command the active document is sent. TRUE when the message was
+// one of them and is used up.
+BOOL TranslateMDISysAccel(HWND client, const MSG* msg);
 HWND CreateMDIWindowW(LPCWSTR className, LPCWSTR title, DWORD style, int x, int y, int width, int height, HWND client,
                       HINSTANCE instance, LPARAM param);
 

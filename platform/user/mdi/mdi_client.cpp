@@ -434,6 +434,14 @@ const bool installed = SetSystemClassProcedure(u"MDIClient", Proc, 16) != FALSE;
 LRESULT DefFrameProcW(HWND frame, HWND client, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
+      // The window menu's list activates its document. Its ids (from the
+      // client's first child id on) lie above the window commands' range,
+      // so the list is asked first.
+      const HWND target = client ? GetDlgItem(client, LOWORD(wParam)) : nullptr;
+      if (target && HIWORD(wParam) == 0 && lParam == 0) {
+        SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(target), 0);
+        return 0;
+      }
       // The maximised document's buttons in the menu bar: its window commands.
       if (client && LOWORD(wParam) >= SC_SIZE && HIWORD(wParam) == 0) {
         BOOL maximized = FALSE;
@@ -443,12 +451,6 @@ LRESULT DefFrameProcW(HWND frame, HWND client, UINT message, WPARAM wParam, LPAR
           SendMessageW(active, WM_SYSCOMMAND, LOWORD(wParam), 0);
           return 0;
         }
-      }
-      // The window menu's list activates its document.
-      const HWND target = client ? GetDlgItem(client, LOWORD(wParam)) : nullptr;
-      if (target && HIWORD(wParam) == 0 && lParam == 0) {
-        SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(target), 0);
-        return 0;
       }
       return DefWindowProcW(frame, message, wParam, lParam);
     }
@@ -473,14 +475,18 @@ LRESULT DefMDIChildProcW(HWND child, UINT message, WPARAM wParam, LPARAM lParam)
       switch (wParam & 0xFFF0) {
         case SC_MAXIMIZE: SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0); return 0;
         case SC_RESTORE: SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0); return 0;
-        case SC_CLOSE: SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0); return 0;
+        // Closing asks the document first (WM_CLOSE), as the caption's
+        // button and Ctrl+F4 must not drop unsaved work.
+        case SC_CLOSE: SendMessageW(child, WM_CLOSE, 0, 0); return 0;
         case SC_NEXTWINDOW: SendMessageW(client, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 0); return 0;
+        case SC_PREVWINDOW: SendMessageW(client, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 1); return 0;
         case SC_MINIMIZE:
           // A document is not iconised here: it steps back to its normal size.
           SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
           return 0;
         default: return DefWindowProcW(child, message, wParam, lParam);
       }
+    case WM_CLOSE: SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0); return 0;
     case WM_MOUSEACTIVATE:
     case WM_CHILDACTIVATE:
       SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
@@ -514,8 +520,25 @@ LRESULT DefFrameProcA(HWND frame, HWND client, UINT message, WPARAM wParam, LPAR
   }
 }
 
+BOOL TranslateMDISysAccel(HWND client, const MSG* msg) {
+  if (!client || !msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
+  if (!(GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000)) return FALSE;
+  const HWND active = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
+  if (!active || !IsWindowEnabled(active)) return FALSE;
+  WPARAM command = 0;
+  switch (msg->wParam) {
+    case VK_F6:
+    case VK_TAB: command = (GetKeyState(VK_SHIFT) & 0x8000) ? SC_PREVWINDOW : SC_NEXTWINDOW; break;
+    case VK_F4: command = SC_CLOSE; break;
+    default: return FALSE;
+  }
+  SendMessageW(active, WM_SYSCOMMAND, command, static_cast<LPARAM>(msg->wParam));
+  return TRUE;
+}
+
 LRESULT DefMDIChildProcA(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_CLOSE:
     case WM_SYSCOMMAND:
     case WM_MOUSEACTIVATE:
     case WM_CHILDACTIVATE: return DefMDIChildProcW(child, message, wParam, lParam);
