@@ -164,13 +164,11 @@ int CDesignVu::OnCreate(LPCREATESTRUCT cs) {
 void CDesignVu::OnInitialUpdate() {
   CView::OnInitialUpdate();
   if (!GetDocument()) return;
-  CLayoutShell* shell = LayoutShell();
-  shell->SetDpiPane(Setup().dpiX);
-  shell->SetPrinterPane(Setup().lastPrinter.GetData(), kPrinterPaneColour);
+  ShowLayoutPanes();
   UpdateScrollSizes();
   if (m_clonePane) {
-    ::SetScrollPos(m_hWnd, SB_HORZ, m_clonePosition.x, TRUE);
-    ::SetScrollPos(m_hWnd, SB_VERT, m_clonePosition.y, TRUE);
+    SetScrollPos(SB_HORZ, m_clonePosition.x, TRUE);
+    SetScrollPos(SB_VERT, m_clonePosition.y, TRUE);
     m_clonePane = false;
   }
 }
@@ -185,7 +183,8 @@ void CDesignVu::OnUpdate(CView*, LPARAM, CObject*) {
 
 POINT CDesignVu::GetScrollOrigin() const {
   if (!m_hWnd) return {0, 0};
-  return {::GetScrollPos(m_hWnd, SB_HORZ), ::GetScrollPos(m_hWnd, SB_VERT)};
+  // Through the window's own bars, or the splitter's that the pane shares.
+  return {GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT)};
 }
 
 SIZE CDesignVu::GetLabelSizePixels() const {
@@ -257,8 +256,8 @@ void CDesignVu::NotifyChanged(const RECT* absoluteRect) {
 
 void CDesignVu::RefreshFromSettings() {
   UpdateScrollSizes();
-  ::SetScrollPos(m_hWnd, SB_HORZ, 0, TRUE);
-  ::SetScrollPos(m_hWnd, SB_VERT, 0, TRUE);
+  SetScrollPos(SB_HORZ, 0, TRUE);
+  SetScrollPos(SB_VERT, 0, TRUE);
   InvalidateClient(false);
   ::UpdateWindow(m_hWnd);
 }
@@ -269,10 +268,19 @@ void CDesignVu::OnSetFocus(CWnd* old) {
   CView::OnSetFocus(old);
   if (IDesignViewHost* host = Host()) host->HideOtherSelections(this);
   if (!GetDocument()) return;
+  LayoutShell()->SetReadOnlyPane(GetDocument()->locked != 0);
+  ShowLayoutPanes();
+}
+
+// The status bar shows the layout whose view has the focus: its resolution,
+// printer and label size. The size is shown here too, not only as the mouse
+// moves, so that a layout opened or switched to never shows another's.
+void CDesignVu::ShowLayoutPanes() {
   CLayoutShell* shell = LayoutShell();
-  shell->SetReadOnlyPane(GetDocument()->locked != 0);
-  shell->SetDpiPane(Setup().dpiX);
-  shell->SetPrinterPane(Setup().lastPrinter.GetData(), kPrinterPaneColour);
+  const CLabelSetup& setup = Setup();
+  shell->SetDpiPane(setup.dpiX);
+  shell->SetPrinterPane(setup.lastPrinter.GetData(), kPrinterPaneColour);
+  shell->SetLabelSizePane(setup.labelWidth, setup.labelHeight, setup.DefaultUnits);
 }
 
 void CDesignVu::OnKillFocus(CWnd* next) {

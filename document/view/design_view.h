@@ -90,6 +90,8 @@ class CDesignVu : public CView, public IDesignView {
   void ClampToClient(POINT& p) const;
   void NotifyChanged(const RECT* absoluteRect = nullptr);
   void RefreshFromSettings();
+  // The layout's resolution, printer and label size in the status bar.
+  void ShowLayoutPanes();
   SIZE GetVisibleLabelExtent() const;
   bool IsWithinVisibleLabel(int x, int y) const;
 
@@ -232,6 +234,8 @@ class CDesignVu : public CView, public IDesignView {
   IDesignViewHost* Host() const;
   void InvalidateClient(bool erase);
   void ApplyScrollBars();
+  bool HasScrollBar(int bar) const;
+  void EnableScrollBars(bool enable);
   bool IsShiftOrCtrl() const;
   void PressSelection(POINT absolute, bool shiftOrCtrl);
   void ContextMenuAt(POINT client);

@@ -94,8 +94,8 @@ void CDesignVu::KeyArrow(UINT key, bool large) {
 // Home puts the bars at the start; the picture follows them.
 void CDesignVu::KeyHome(bool ctrl, bool shift) {
   const POINT o = GetScrollOrigin();
-  ::SetScrollPos(m_hWnd, SB_HORZ, 0, TRUE);
-  if (ctrl) ::SetScrollPos(m_hWnd, SB_VERT, 0, TRUE);
+  SetScrollPos(SB_HORZ, 0, TRUE);
+  if (ctrl) SetScrollPos(SB_VERT, 0, TRUE);
   const bool moved = o.x != 0 || (ctrl && o.y != 0);
   if (moved || shift) {
     InvalidateClient(ctrl);
@@ -109,9 +109,9 @@ void CDesignVu::KeyEnd(bool ctrl, bool shift) {
   ::GetClientRect(m_hWnd, &client);
   const POINT o = GetScrollOrigin();
   const SIZE label = GetLabelSizePixels();
-  if (ctrl && label.cy > client.bottom) ::SetScrollPos(m_hWnd, SB_VERT, label.cy, TRUE);
+  if (ctrl && label.cy > client.bottom) SetScrollPos(SB_VERT, label.cy, TRUE);
   if (o.x > 0) {
-    ::SetScrollPos(m_hWnd, SB_HORZ, 0, TRUE);
+    SetScrollPos(SB_HORZ, 0, TRUE);
     ::ScrollWindow(m_hWnd, o.x, 0, nullptr, nullptr);
   }
   if (ctrl || GetScrollOrigin().y != o.y) {

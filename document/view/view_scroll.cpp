@@ -8,6 +8,21 @@
 
 using designview::ScrollSizes;
 
+// A bar of the view's own (its style) or one of the splitter's shared bars:
+// the view scrolls along that axis.
+bool CDesignVu::HasScrollBar(int bar) const {
+  return (GetStyle() & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0 || GetScrollBarCtrl(bar) != nullptr;
+}
+
+void CDesignVu::EnableScrollBars(bool enable) {
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    if (CScrollBar* shared = GetScrollBarCtrl(bar))
+      ::EnableWindow(shared->m_hWnd, enable);
+    else
+      ::EnableScrollBar(m_hWnd, bar, enable ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
+  }
+}
+
 void CDesignVu::SetZoom(int zoomX, int zoomY) {
   m_fitPending = false;  // a zoom set on purpose is not replaced by the fit
   m_zoomX = designview::ClampZoom(zoomX, Setup().labelWidth, Setup().labelHeight);
@@ -51,17 +66,21 @@ void CDesignVu::ApplyScrollBars() {
   ::GetClientRect(m_hWnd, &client);
   const DWORD style = GetStyle();
   const int barW = ::GetSystemMetrics(SM_CXVSCROLL), barH = ::GetSystemMetrics(SM_CYHSCROLL);
+  // Only the view's own bars take room from its client area; the
+  // splitter's shared bars lie outside it.
+  const bool ownH = !GetScrollBarCtrl(SB_HORZ), ownV = !GetScrollBarCtrl(SB_VERT);
   SIZE full{client.right + ((style & WS_VSCROLL) ? barW : 0), client.bottom + ((style & WS_HSCROLL) ? barH : 0)};
   if (full.cx < barW || full.cy < barH) {
-    if (client.right > 0 && client.bottom > 0) ::EnableScrollBar(m_hWnd, SB_BOTH, ESB_DISABLE_BOTH);
+    if (client.right > 0 && client.bottom > 0) EnableScrollBars(false);
     m_insideUpdate = false;
     return;
   }
-  ::EnableScrollBar(m_hWnd, SB_BOTH, ESB_ENABLE_BOTH);
+  EnableScrollBars(true);
+  const int takeW = ownV ? barW : 0, takeH = ownH ? barH : 0;
   bool needH = m_scrollRange.cx > full.cx, needV = m_scrollRange.cy > full.cy;
-  if (needH && !needV) needV = m_scrollRange.cy > full.cy - barH;
-  if (needV && !needH) needH = m_scrollRange.cx > full.cx - barW;
-  const SIZE visible{full.cx - (needV ? barW : 0), full.cy - (needH ? barH : 0)};
+  if (needH && !needV) needV = m_scrollRange.cy > full.cy - takeH;
+  if (needV && !needH) needH = m_scrollRange.cx > full.cx - takeW;
+  const SIZE visible{full.cx - (needV ? takeW : 0), full.cy - (needH ? takeH : 0)};
   const POINT old = GetScrollOrigin();
   const POINT pos{needH ? std::clamp<LONG>(old.x, 0, std::max<LONG>(0, m_scrollRange.cx - visible.cx)) : 0,
                   needV ? std::clamp<LONG>(old.y, 0, std::max<LONG>(0, m_scrollRange.cy - visible.cy)) : 0};
@@ -74,7 +93,7 @@ void CDesignVu::ApplyScrollBars() {
     info.nMax = needed ? range - 1 : 0;
     info.nPage = needed ? static_cast<UINT>(std::max(page, 0)) : 0;
     info.nPos = position;
-    if (!::SetScrollInfo(m_hWnd, bar, &info, TRUE) && needed) ::SetScrollRange(m_hWnd, bar, 0, range - 1, TRUE);
+    if (!SetScrollInfo(bar, &info, TRUE) && needed) SetScrollRange(bar, 0, range - 1, TRUE);
   };
   set(SB_HORZ, needH, m_scrollRange.cx, visible.cx, pos.x);
   set(SB_VERT, needV, m_scrollRange.cy, visible.cy, pos.y);
@@ -85,8 +104,8 @@ void CDesignVu::KeepScrollInRange() {
   RECT client;
   ::GetClientRect(m_hWnd, &client);
   const POINT o = GetScrollOrigin();
-  ::SetScrollPos(m_hWnd, SB_HORZ, std::clamp<LONG>(o.x, 0, std::max<LONG>(0, m_scrollRange.cx - client.right)), TRUE);
-  ::SetScrollPos(m_hWnd, SB_VERT, std::clamp<LONG>(o.y, 0, std::max<LONG>(0, m_scrollRange.cy - client.bottom)), TRUE);
+  SetScrollPos(SB_HORZ, std::clamp<LONG>(o.x, 0, std::max<LONG>(0, m_scrollRange.cx - client.right)), TRUE);
+  SetScrollPos(SB_VERT, std::clamp<LONG>(o.y, 0, std::max<LONG>(0, m_scrollRange.cy - client.bottom)), TRUE);
 }
 
 BOOL CDesignVu::OnScroll(UINT scrollCode, UINT pos, BOOL doScroll) {
@@ -112,16 +131,13 @@ BOOL CDesignVu::OnScroll(UINT scrollCode, UINT pos, BOOL doScroll) {
 }
 
 BOOL CDesignVu::OnScrollBy(CSize size, BOOL doScroll) {
-  const DWORD style = GetStyle();
   SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_ALL;
   auto limit = [&](int bar) {
-    ::GetScrollInfo(m_hWnd, bar, &info);
+    GetScrollInfo(bar, &info, SIF_ALL);
     return std::max(0, info.nMax - std::max(static_cast<int>(info.nPage) - 1, 0));
   };
-  if (!(style & WS_HSCROLL)) size.cx = 0;
-  if (!(style & WS_VSCROLL)) size.cy = 0;
+  if (!HasScrollBar(SB_HORZ)) size.cx = 0;
+  if (!HasScrollBar(SB_VERT)) size.cy = 0;
   const POINT o = GetScrollOrigin();
   const int x = size.cx ? static_cast<int>(std::clamp<int64_t>(int64_t{o.x} + size.cx, 0, limit(SB_HORZ))) : o.x;
   const int y = size.cy ? static_cast<int>(std::clamp<int64_t>(int64_t{o.y} + size.cy, 0, limit(SB_VERT))) : o.y;
@@ -129,20 +145,24 @@ BOOL CDesignVu::OnScrollBy(CSize size, BOOL doScroll) {
   RECT client;
   ::GetClientRect(m_hWnd, &client);
   ::ScrollWindow(m_hWnd, o.x - x, o.y - y, nullptr, &client);
-  if (x != o.x) ::SetScrollPos(m_hWnd, SB_HORZ, x, TRUE);
-  if (y != o.y) ::SetScrollPos(m_hWnd, SB_VERT, y, TRUE);
+  if (x != o.x) SetScrollPos(SB_HORZ, x, TRUE);
+  if (y != o.y) SetScrollPos(SB_VERT, y, TRUE);
   return TRUE;
 }
 
 void CDesignVu::OnHScroll(UINT code, UINT pos, CScrollBar* bar) {
-  if (bar) return;
+  // A bar of its own sends no control; the splitter's shared bar is the
+  // view's too; any other bar's message is that bar's own.
+  if (bar && bar != GetScrollBarCtrl(SB_HORZ)) return;
   if (pos) pos = static_cast<UINT>(designview::SnapThumbPosition(static_cast<int>(pos), m_zoomX));
   OnScroll(MAKEWORD(code, 0xFF), pos, TRUE);
   if (IDesignViewHost* host = Host()) host->ResetRulers(1);
 }
 
 void CDesignVu::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
-  if (bar) return;
+  // A bar of its own sends no control; the splitter's shared bar is the
+  // view's too; any other bar's message is that bar's own.
+  if (bar && bar != GetScrollBarCtrl(SB_VERT)) return;
   if (pos) pos = static_cast<UINT>(designview::SnapThumbPosition(static_cast<int>(pos), m_zoomY));
   OnScroll(MAKEWORD(0xFF, code), pos, TRUE);
   if (IDesignViewHost* host = Host()) host->ResetRulers(2);
@@ -167,8 +187,8 @@ int CDesignVu::AutoScrollAtEdge(POINT& p) {
   else if (p.y > client.bottom && label.cy - o.y > client.bottom) sy = step;
   if (!sx && !sy) return 0;
   InvalidateClient(false);
-  if (sx) ::SetScrollPos(m_hWnd, SB_HORZ, o.x + sx, TRUE);
-  if (sy) ::SetScrollPos(m_hWnd, SB_VERT, o.y + sy, TRUE);
+  if (sx) SetScrollPos(SB_HORZ, o.x + sx, TRUE);
+  if (sy) SetScrollPos(SB_VERT, o.y + sy, TRUE);
   const POINT now = GetScrollOrigin();
   const int dx = now.x - o.x, dy = now.y - o.y;
   if (sx) p.x = sx < 0 ? 0 : client.right;
@@ -209,8 +229,8 @@ void CDesignVu::OnZoomOut() {
 void CDesignVu::OnFitInFrame() {
   FitToClient();
   UpdateScrollSizes();
-  ::SetScrollPos(m_hWnd, SB_HORZ, 0, TRUE);
-  ::SetScrollPos(m_hWnd, SB_VERT, 0, TRUE);
+  SetScrollPos(SB_HORZ, 0, TRUE);
+  SetScrollPos(SB_VERT, 0, TRUE);
   if (IDesignViewHost* host = Host()) host->ResetRulers(3);
   InvalidateClient(false);
 }

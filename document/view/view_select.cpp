@@ -103,8 +103,8 @@ void CDesignVu::SelectAll() {
   m_selection.Clear();
   for (const auto& f : Fields()) m_selection.Add(f.get());
   m_anchor = nullptr;
-  ::SetScrollPos(m_hWnd, SB_HORZ, 0, TRUE);
-  ::SetScrollPos(m_hWnd, SB_VERT, 0, TRUE);
+  SetScrollPos(SB_HORZ, 0, TRUE);
+  SetScrollPos(SB_VERT, 0, TRUE);
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
