@@ -284,6 +284,25 @@ int ConnectDataSourceWithPassword(const AString& name, const char* password, COd
   return 1;
 }
 
+namespace {
+
+// The settings that make a driver hand over a forward-only result as it is
+// read instead of reading all of it first, by the driver's library name.
+struct StreamingSetting {
+  const char* driver;
+  const char* key;
+  const char* value;
+};
+constexpr StreamingSetting kStreamingSettings[] = {
+    // PostgreSQL: a cursor on the server, fetched a thousand rows at a time.
+    {"psqlodbc", "UseDeclareFetch", "1"},
+    {"psqlodbc", "Fetch", "1000"},
+    // SQLite: each row stepped to as it is fetched.
+    {"sqlite3odbc", "StepAPI", "1"},
+};
+
+}  // namespace
+
 int ConnectDataSourceForReading(const AString& name, COdbcConnection* connection) {
   if (!connection) return 0;
   auto& streaming = StreamingConnectStrings();
@@ -292,12 +311,12 @@ int ConnectDataSourceForReading(const AString& name, COdbcConnection* connection
   if (!ConnectDataSource(name, IsFileDsnName(name), connection)) return 0;
   AString driver = connection->GetDriverName();
   driver.MakeLower();
-  if (driver.Find("psqlodbc") != 0) return 1;
-  // Without a cursor on the server, PostgreSQL's driver reads the whole
-  // result into memory before the first row is seen.
   const std::string completed = connection->GetCompletedConnectString();
-  const AString streamed = SetConnectStringValue(
-      SetConnectStringValue(completed.c_str(), "UseDeclareFetch", "1").GetData(), "Fetch", "1000");
+  AString streamed = FromStd(completed);
+  for (const StreamingSetting& setting : kStreamingSettings) {
+    if (driver.Find(setting.driver) >= 0) streamed = SetConnectStringValue(streamed.GetData(), setting.key, setting.value);
+  }
+  if (Std(streamed) == completed) return 1;
   if (connection->DriverConnect(streamed.GetData())) {
     streaming[Std(name)] = connection->GetCompletedConnectString();
     return 1;
