@@ -360,11 +360,22 @@ bool COdbcStatement::ForwardTo(SQLLEN row) {
     ResetLongData();
     return false;
   }
-  if (row <= row_ && !RunAgain()) return false;
+  if (row <= row_) {
+    if (SwitchToScrolling()) return RunAgain() && DriverFetch(SQL_FETCH_ABSOLUTE, row);
+    if (!RunAgain()) return false;
+  }
   while (row_ < row) {
     if (!DriverFetch(SQL_FETCH_NEXT, 0)) return false;
     ++row_;
   }
+  return true;
+}
+
+bool COdbcStatement::SwitchToScrolling() {
+  if (!stmt_) return false;
+  SQLFreeStmt(stmt_, SQL_CLOSE);
+  if (!SqlSucceeded(SQLSetStmtOption(stmt_, SQL_CURSOR_TYPE, SQL_CURSOR_STATIC))) return false;
+  cursor_ = OdbcCursor::kScrolling;
   return true;
 }
 

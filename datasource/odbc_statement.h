@@ -1,7 +1,7 @@
 // COdbcStatement: one ODBC statement. Executes SQL (directly or prepared with
 // parameters), binds every result column into one row buffer, moves through
-// the result in any direction (on the driver's static cursor, or forward with
-// the query run again for a step back), and gives column values as numbers,
+// the result in any direction (on the driver's static cursor, or forward
+// until the first step back), and gives column values as numbers,
 // bytes, dates, GUIDs or text. Failures are results, the reason in the error
 // text.
 #pragma once
@@ -141,9 +141,13 @@ class COdbcStatement {
 
  private:
   bool Fetch(SQLUSMALLINT direction, SQLLEN offset);
-  // A forward-only cursor reaches row n (1-based) by reading on, or by
-  // running the query again and reading from its start when n is not ahead.
+  // A forward-only cursor reaches row n (1-based) by reading on. A step back
+  // runs the query again on a scrolling cursor, which the statement keeps
+  // from then on (reading from the start for every step back would cost a
+  // pass over the rows each time); where the driver refuses, the query is
+  // run again and read from its start.
   bool ForwardTo(SQLLEN row);
+  bool SwitchToScrolling();
   bool RunAgain();
   // One move of the driver's own cursor.
   bool DriverFetch(SQLUSMALLINT direction, SQLLEN offset);
