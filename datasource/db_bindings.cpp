@@ -100,10 +100,18 @@ bool ReadsForward(const CDbBinding& b) {
   return true;
 }
 
+// How a binding's records are read: front to back (the drivers hand the
+// rows over as they are read), or in any order (the drivers keep the result
+// to scroll it, which costs memory but no round trip for each move).
+enum class RecordOrder {
+  kAsChosen,
+  kAnyOrder,
+};
+
 // Opens one binding's connection and query for a print job: true, with both
 // stored in the binding; else false with the reason (the driver's words
 // where the driver refused).
-bool OpenBinding(const AString& key, CDbBinding& b, AString* why) {
+bool OpenBinding(const AString& key, CDbBinding& b, AString* why, RecordOrder order = RecordOrder::kAsChosen) {
   AString table;
   const AString source = SplitDbBindingKey(key, &table);
   const AString where = "Table " + table + " of data source " + source + ":\n";
@@ -116,7 +124,9 @@ bool OpenBinding(const AString& key, CDbBinding& b, AString* why) {
     return false;
   }
   auto connection = std::make_unique<COdbcConnection>();
-  if (!ConnectDataSourceForReading(source, connection.get())) {
+  const bool forward = order == RecordOrder::kAsChosen && ReadsForward(b);
+  if (!(forward ? ConnectDataSourceForReading(source, connection.get())
+                : ConnectDataSource(source, IsFileDsnName(source), connection.get()))) {
     *why = where + connection->GetErrorText();
     return false;
   }
@@ -136,7 +146,7 @@ bool OpenBinding(const AString& key, CDbBinding& b, AString* why) {
     *why = where + "The names of the table and its key column cannot be given to this driver";
     return false;
   }
-  const OdbcCursor cursor = ReadsForward(b) ? OdbcCursor::kForwardOnly : OdbcCursor::kScrolling;
+  const OdbcCursor cursor = forward ? OdbcCursor::kForwardOnly : OdbcCursor::kScrolling;
   OdbcStatementPtr statement(nullptr, OdbcStatementDeleter{connection.get()});
   if (!b.useLinkedKeyValue) {
     statement.reset(connection->OpenQuery(select.GetData(), true, cursor));
@@ -285,6 +295,15 @@ int GetDbValue(CDataRunContext& context, const AString& source, const AString& t
   const int record = b->selection[static_cast<size_t>(index)].record;
   if (record == 0 || !b->statement) return 0;
   if (record != b->currentRecord) {
+    if (b->statement->GetCursor() == OdbcCursor::kForwardOnly && record < b->currentRecord) {
+      // The job goes back (a preview, labels asked for out of order): read
+      // on a scrolling cursor from now on. Stepping back on the forward
+      // cursor would cost a pass over the rows, or with a cursor on the
+      // server a round trip, for each step.
+      AString why;
+      CloseBinding(*b);
+      if (!OpenBinding(key, *b, &why, RecordOrder::kAnyOrder)) return 0;
+    }
     const bool moved = record == 1 ? b->statement->MoveFirst() : b->statement->MoveAbsolute(record);
     if (!moved) {
       b->currentRecord = 0;

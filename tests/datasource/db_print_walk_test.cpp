@@ -34,7 +34,8 @@ struct Walk {
   const char* what;
   std::vector<int> records;  // the selection, each record once
   std::vector<int> labels;   // the labels asked for, in this order
-  OdbcCursor cursor;
+  OdbcCursor cursor;         // the job's cursor when it opens
+  OdbcCursor after;          // and after its labels (a step back scrolls)
 };
 
 std::vector<int> Range(int from, int to, int step) {
@@ -44,12 +45,15 @@ std::vector<int> Range(int from, int to, int step) {
 }
 
 const Walk kWalks[] = {
-    {"every record in order", Range(1, kRows, 1), Range(0, kRows - 1, 1), OdbcCursor::kForwardOnly},
-    {"some records in order, labels in order", Range(3, kRows, 7), Range(0, 300, 1), OdbcCursor::kForwardOnly},
-    {"records in order, labels back and forth", Range(1, kRows, 1), {2000, 5, 5, 1999, 0, 2499, 1, 1500},
+    {"every record in order", Range(1, kRows, 1), Range(0, kRows - 1, 1), OdbcCursor::kForwardOnly,
      OdbcCursor::kForwardOnly},
-    {"records in reverse", Range(kRows, 1, -1), Range(0, 400, 1), OdbcCursor::kScrolling},
-    {"records in no order", {40, 7, 2300, 1, 1, 900}, Range(0, 5, 1), OdbcCursor::kScrolling},
+    {"some records in order, labels in order", Range(3, kRows, 7), Range(0, 300, 1), OdbcCursor::kForwardOnly,
+     OdbcCursor::kForwardOnly},
+    {"records in order, labels back and forth", Range(1, kRows, 1), {2000, 5, 5, 1999, 0, 2499, 1, 1500},
+     OdbcCursor::kForwardOnly, OdbcCursor::kScrolling},
+    {"records in reverse", Range(kRows, 1, -1), Range(0, 400, 1), OdbcCursor::kScrolling, OdbcCursor::kScrolling},
+    {"records in no order", {40, 7, 2300, 1, 1, 900}, Range(0, 5, 1), OdbcCursor::kScrolling,
+     OdbcCursor::kScrolling},
 };
 
 TEST(DbPrintWalk, EachLabelGetsItsRecord) {
@@ -74,6 +78,7 @@ TEST(DbPrintWalk, EachLabelGetsItsRecord) {
         const int record = walk.records[static_cast<size_t>(n)];
         EXPECT_EQ(value.GetData(), tool[static_cast<size_t>(record - 1)]) << "label " << n;
       }
+      EXPECT_EQ(job.Binding().statement->GetCursor(), walk.after);
     }
   }
 }
