@@ -9,6 +9,7 @@
 #include <string>
 
 #include "datasource/db_bindings.h"
+#include "datasource/db_source_lists.h"
 #include "odbc_test_util.h"
 
 namespace odbc_test {
@@ -166,6 +167,31 @@ TEST(DbPrintWalk, PostgresRowsComeFromAServerCursor) {
   EXPECT_EQ(GetDbValue(job.run, source.dsn, "walk", "name", kRows - 1, &value), 0);
   const AString why = job.Binding().statement->GetErrorText();
   EXPECT_GE(why.Find("Sql state:="), 0) << why.GetData();
+}
+
+// A print job's connection asks each driver to hand rows over as they are
+// read, as the driver completes the string (the source's own settings ask
+// for the whole result); the dialogs' connections keep those settings.
+TEST(DbPrintWalk, PrintConnectionsAskForRowsAsTheyAreRead) {
+  struct Case {
+    const Source& source;
+    const char* key;
+  } cases[] = {{kSources[0], "StepAPI"}, {kSources[1], "UseDeclareFetch"}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.source.name);
+    if (k.source.postgres) {
+      ASSERT_FALSE(PostgresSocketFolder().empty());
+    }
+    COdbcConnection printing, dialog;
+    ASSERT_EQ(ConnectDataSourceForReading(k.source.dsn, &printing), 1) << printing.GetErrorText().GetData();
+    ASSERT_EQ(ConnectDataSource(k.source.dsn, false, &dialog), 1) << dialog.GetErrorText().GetData();
+    AString value;
+    EXPECT_TRUE(GetConnectStringValue(printing.GetCompletedConnectString(), k.key, &value));
+    EXPECT_STREQ(value.GetData(), "1") << printing.GetCompletedConnectString();
+    value.Empty();
+    GetConnectStringValue(dialog.GetCompletedConnectString(), k.key, &value);
+    EXPECT_STRNE(value.GetData(), "1") << dialog.GetCompletedConnectString();
+  }
 }
 
 }  // namespace
