@@ -26,6 +26,20 @@ void MakeWalkTable(COdbcConnection& c, const Source& source) {
                         "2500) SELECT i, 'row ' || i FROM r");
 }
 
+// A connection to the source with the walk table made; null (the test
+// failed) when there is none.
+std::unique_ptr<COdbcConnection> ConnectWithWalkTable(const Source& source) {
+  auto c = Connect(source);
+  if (c) MakeWalkTable(*c, source);
+  return c;
+}
+
+// The walk table's numbers on a forward-only statement.
+StatementPtr ForwardNumbers(COdbcConnection& c) {
+  return StatementPtr(c.OpenQuery("SELECT n FROM walk ORDER BY n", true, OdbcCursor::kForwardOnly),
+                      StatementDeleter{&c});
+}
+
 // The names in the print order, as the tool gives them.
 std::vector<std::string> ToolOrder(const Source& source) {
   return Lines(Cli(source, "SELECT name FROM walk ORDER BY n, name"));
@@ -60,9 +74,8 @@ const Walk kWalks[] = {
 TEST(DbPrintWalk, EachLabelGetsItsRecord) {
   for (const Source& source : kSources) {
     SCOPED_TRACE(source.name);
-    auto c = Connect(source);
+    auto c = ConnectWithWalkTable(source);
     ASSERT_TRUE(c);
-    MakeWalkTable(*c, source);
     const std::vector<std::string> tool = ToolOrder(source);
     ASSERT_EQ(tool.size(), static_cast<size_t>(kRows));
     for (const Walk& walk : kWalks) {
@@ -89,11 +102,9 @@ TEST(DbPrintWalk, EachLabelGetsItsRecord) {
 TEST(DbPrintWalk, AForwardOnlyStatementScrollsAfterItsFirstStepBack) {
   for (const Source& source : kSources) {
     SCOPED_TRACE(source.name);
-    auto c = Connect(source);
+    auto c = ConnectWithWalkTable(source);
     ASSERT_TRUE(c);
-    MakeWalkTable(*c, source);
-    StatementPtr s(c->OpenQuery("SELECT n FROM walk ORDER BY n", true, OdbcCursor::kForwardOnly),
-                   StatementDeleter{c.get()});
+    StatementPtr s = ForwardNumbers(*c);
     ASSERT_TRUE(s);
     constexpr OdbcCursor kForward = OdbcCursor::kForwardOnly;
     constexpr OdbcCursor kScrolling = OdbcCursor::kScrolling;
@@ -134,11 +145,9 @@ TEST(DbPrintWalk, AForwardOnlyStatementScrollsAfterItsFirstStepBack) {
 // last row is not known ahead.
 TEST(DbPrintWalk, AForwardOnlyStatementKnowsNoLastRow) {
   const Source& source = kSources[0];
-  auto c = Connect(source);
+  auto c = ConnectWithWalkTable(source);
   ASSERT_TRUE(c);
-  MakeWalkTable(*c, source);
-  StatementPtr s(c->OpenQuery("SELECT n FROM walk ORDER BY n", true, OdbcCursor::kForwardOnly),
-                 StatementDeleter{c.get()});
+  StatementPtr s = ForwardNumbers(*c);
   ASSERT_TRUE(s);
   EXPECT_FALSE(s->MoveAbsolute(0));
   EXPECT_FALSE(s->MoveLast());
@@ -154,9 +163,8 @@ TEST(DbPrintWalk, AForwardOnlyStatementKnowsNoLastRow) {
 TEST(DbPrintWalk, PostgresRowsComeFromAServerCursor) {
   const Source& source = kSources[1];
   ASSERT_TRUE(source.postgres);
-  auto c = Connect(source);
+  auto c = ConnectWithWalkTable(source);
   ASSERT_TRUE(c);
-  MakeWalkTable(*c, source);
   c.reset();
   BoundTable job(source.dsn, "walk", "n", FirstRecords(kRows));
   AString reason;
