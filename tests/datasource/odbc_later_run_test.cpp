@@ -123,5 +123,30 @@ TEST(OdbcLaterRun, StoredSourcesConnectAgainInAFreshProcess) {
       << output;
 }
 
+// Names as earlier versions stored them (DbLst.bin, fields, bindings) are
+// told apart by their form: a connection string is key=value pairs with no
+// path before its first '=' (no DSN name may hold '='); a path is a file
+// data source whatever its stored flag; anything else is a DSN.
+TEST(OdbcLaterRun, StoredNamesAreToldApartByTheirForm) {
+  struct Case {
+    const char* name;
+    bool storedAsFile;
+    DbSourceKind kind;
+  } cases[] = {
+      {"Stock", false, DbSourceKind::kDsn},
+      {"Stock", true, DbSourceKind::kFileDsn},
+      {"/home/ann/sources/stock.dsn", false, DbSourceKind::kFileDsn},
+      {"C:\\Sources\\stock.dsn", true, DbSourceKind::kFileDsn},
+      {"/home/ann/a=b.dsn", true, DbSourceKind::kFileDsn},
+      {"DRIVER=/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so;DATABASE=tavdb;SERVER=/tmp/pg;UID=ann", false,
+       DbSourceKind::kConnectString},
+      {"DSN=;Database=/home/ann/stock.db;StepAPI=", false, DbSourceKind::kConnectString},
+      {"DRIVER={C:\\odbc\\x.dll};DBQ=C:\\data\\stock.xls", false, DbSourceKind::kConnectString},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GetDbSourceKind(c.name, c.storedAsFile), c.kind) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace odbc_test
