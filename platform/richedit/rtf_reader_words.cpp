@@ -2,6 +2,7 @@
 // tables and the document.
 
 #include <algorithm>
+#include <array>
 
 #include "platform/nls/nls.h"
 #include "platform/richedit/rtf_reader_core.h"
@@ -26,6 +27,21 @@ void SetLineSpacing(ParaFormat& pf, LONG sl, bool multiple) {
     pf.lineSpacing = std::abs(sl);
   }
 }
+
+// Words that switch one effect on (no parameter or not 0) or off (0).
+struct Toggle {
+  Word word;
+  DWORD effect;
+  uint32_t prop;
+};
+constexpr std::array kToggles = std::to_array<Toggle>({
+    {Word::Strike, CFE_STRIKEOUT, kStrikeProp},
+    {Word::Caps, CFE_ALLCAPS, kCapsProp},
+    {Word::SmallCaps, CFE_SMALLCAPS, kSmallCapsProp},
+    {Word::Hidden, CFE_HIDDEN, kHiddenProp},
+    {Word::Protect, CFE_PROTECTED, kProtectProp},
+});
+static_assert(kToggles.size() == 5, "one row for each case of Character() that switches an effect");
 
 }  // namespace
 
@@ -248,25 +264,15 @@ void Reader::Character(Word word, bool hasParam, LONG param) {
       Set(kUnderlineProp);
       break;
     case Word::Strike:
-      SetEffect(cf, CFE_STRIKEOUT, on);
-      Set(kStrikeProp);
-      break;
     case Word::Caps:
-      SetEffect(cf, CFE_ALLCAPS, on);
-      Set(kCapsProp);
-      break;
     case Word::SmallCaps:
-      SetEffect(cf, CFE_SMALLCAPS, on);
-      Set(kSmallCapsProp);
-      break;
     case Word::Hidden:
-      SetEffect(cf, CFE_HIDDEN, on);
-      Set(kHiddenProp);
+    case Word::Protect: {
+      const auto* toggle = std::find_if(kToggles.begin(), kToggles.end(), [&](const Toggle& t) { return t.word == word; });
+      SetEffect(cf, toggle->effect, on);
+      Set(toggle->prop);
       break;
-    case Word::Protect:
-      SetEffect(cf, CFE_PROTECTED, on);
-      Set(kProtectProp);
-      break;
+    }
     case Word::Sub:
       cf.effects = (cf.effects & ~CFE_SUPERSCRIPT) | CFE_SUBSCRIPT;
       Set(kSuperSubProp);
