@@ -12,7 +12,8 @@ jobs=$(nproc)
 
 # The tests that run threads: message queues and cross-thread sending, the
 # handle and object tables, locks and interlocked counts, the string class's
-# shared blocks, the font cache and shared fonts, the clipboard, trace settings.
+# shared blocks, the font cache and shared fonts, the clipboard, trace settings,
+# and the barcode library drawing every symbology on many threads (KalvoThreads).
 tsan_tests='^(Queue|CrossThread|MsgWait|HandleTable|DeadHandles|GdiObjects|FontEngine|ClipboardTest|CriticalSection|Interlocked|AStringBlock|TraceSettings)\.|Thread|Concurrent'
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAV_SANITIZE=ON -DTAV_BUILD_BENCH=OFF -DTAV_WERROR=ON
@@ -22,7 +23,7 @@ cmake -S . -B "$tsan_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAV_TSAN=ON -DTA
 
 tsan_log="$tsan_build/tsan-run.log"
 (
-  cmake --build "$tsan_build" -j "$(( (jobs + 1) / 2 ))" --target test_platform test_foundation test_image &&
+  cmake --build "$tsan_build" -j "$(( (jobs + 1) / 2 ))" --target test_platform test_foundation test_image test_barcode &&
     TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1} \
       ctest --test-dir "$tsan_build" --output-on-failure -j "$(( (jobs + 1) / 2 ))" --timeout 600 -R "$tsan_tests"
 ) > "$tsan_log" 2>&1 &
