@@ -6,11 +6,9 @@
 
 #include "image/io/png_messages.h"
 #include "image/io/pltrace.h"
+#include "platform/kernel/png_limits.h"
 
 namespace {
-
-// Largest side accepted from a header; the bitmap size limit applies too.
-constexpr png_uint_32 kMaxSide = 1u << 20;
 
 // libpng's read callback: a short source ends the picture through the error
 // routine, since no exception may pass through libpng's frames.
@@ -39,7 +37,9 @@ void PLPNGDecoder::Close() {
 
 int PLPNGDecoder::Open(PLDataSource* dataSrc) {
   Release();
-  m_png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngRaiseError, PngIgnoreWarning);
+  // The limits on sides, chunks and libpng's memory are set there; the
+  // bitmap size limit applies too.
+  m_png = CreateLimitedPngReader(nullptr, PngRaiseError, PngIgnoreWarning);
   if (!m_png) {
     RaiseError(10, "Cannot allocate PNG read structure.");
     return 0;
@@ -54,7 +54,6 @@ int PLPNGDecoder::Open(PLDataSource* dataSrc) {
     Release();
     return 0;
   }
-  png_set_user_limits(m_png, kMaxSide, kMaxSide);
   png_set_read_fn(m_png, dataSrc, ReadFn);
   png_read_info(m_png, m_info);
   png_uint_32 width = 0, height = 0;

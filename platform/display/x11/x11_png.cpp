@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/display/x11/x11_display.h"
+#include "platform/kernel/png_limits.h"
 
 namespace display::x11 {
 namespace {
@@ -100,7 +101,7 @@ bool DibToPng(const std::vector<BYTE>& dib, std::vector<unsigned char>& png) {
 
 bool PngToDib(const std::vector<unsigned char>& bytes, std::vector<BYTE>& dib) {
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return false;
-  png_structp p = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_structp p = CreateLimitedPngReader(nullptr, nullptr, nullptr);
   if (!p) return false;
   png_infop info = png_create_info_struct(p);
   PngSource source{&bytes, 0};
@@ -111,7 +112,6 @@ bool PngToDib(const std::vector<unsigned char>& bytes, std::vector<BYTE>& dib) {
     return false;
   }
   png_set_read_fn(p, &source, OnPngRead);
-  png_set_user_limits(p, 32768, 32768);
   png_read_info(p, info);
   const png_uint_32 width = png_get_image_width(p, info), height = png_get_image_height(p, info);
   if (static_cast<int64_t>(width) * height > kMostPixels) png_error(p, "too large");
