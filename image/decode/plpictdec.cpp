@@ -1,5 +1,7 @@
 #include "image/decode/plpictdec.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -66,6 +68,13 @@ void ExpandBuf8(PLBYTE* dst, const PLBYTE* src, size_t srcBytes, int count, int 
   const int mask = (1 << bits) - 1;
   for (int x = 0; x < count && size_t(x / perByte) < srcBytes; ++x)
     dst[x] = PLBYTE((src[x / perByte] >> (8 - bits * (x % perByte + 1))) & mask);
+}
+
+// The fewest bytes a packed row of rowBytes bytes can take: its length,
+// then PackBits runs that repeat one unit 128 times at best.
+uint64_t LeastPackedRow(uint64_t rowBytes, uint64_t unit) {
+  const uint64_t perRun = 128 * unit;
+  return (rowBytes > 250 ? 2 : 1) + (rowBytes + perRun - 1) / perRun * (1 + unit);
 }
 
 PLPixel32 Pixel555(PLBYTE m, PLBYTE o) {
@@ -144,7 +153,7 @@ bool PLPictDecoder::ReadBitmapOpcode(PLDataSource& s) {
     ReadPixMap(s);
     if (!SetDescriptionFromPixMap()) return false;
     m_PictType = Kind::PixMapBits;
-    return true;
+    return DataCanFillRows(s);
   }
   Trace(2, "Reading version 1 bitmap.\n");
   m_Bounds = ReadRect(s);
@@ -162,7 +171,7 @@ bool PLPictDecoder::ReadBitmapOpcode(PLDataSource& s) {
   }
   SetDescription(width, height, 8, 1, 0, false, false);
   m_PictType = Kind::Version1Bitmap;
-  return true;
+  return DataCanFillRows(s);
 }
 
 bool PLPictDecoder::ReadJpegOpcode(PLDataSource& s) {
@@ -216,6 +225,30 @@ void PLPictDecoder::SkipPixPat(PLDataSource& s) {
   } else {
     RaiseError(2, "Unknown pattern type in pixPat.");
   }
+}
+
+uint64_t PLPictDecoder::LeastRowBytes() const {
+  // The row sizes the decoding below uses, zero standing for the natural one.
+  const uint64_t width = uint64_t(GetWidth());
+  const int pixelSize = m_PictType == Kind::Version1Bitmap ? 1 : m_PixMap.pixelSize;
+  uint64_t rowBytes = uint64_t(m_rowBytes & 0x7FFF);
+  uint64_t unit = pixelSize == 16 ? 2 : 1;
+  if (pixelSize == 32) {
+    if (rowBytes == 0) rowBytes = width * 4;
+    const int packType = m_PixMap.packType;
+    if (packType == 1 || packType == 2 || !m_bPacked || rowBytes < 8) return packType == 2 ? width * 3 : rowBytes;
+    const uint64_t planes = width * (m_PixMap.cmpCount == 4 ? 4 : 3);
+    // Pack type 4: the row's length, then its component planes packed.
+    return (rowBytes > 250 ? 2 : 1) + (planes + 127) / 128 * 2;
+  }
+  if (rowBytes == 0) rowBytes = pixelSize == 8 ? width : pixelSize == 16 ? width * 2 : (width * pixelSize + 7) / 8;
+  return !m_bPacked || rowBytes < 8 ? rowBytes : LeastPackedRow(rowBytes, unit);
+}
+
+bool PLPictDecoder::DataCanFillRows(PLDataSource& s) {
+  if (LeastRowBytes() * uint64_t(GetHeight()) <= uint64_t(std::max(s.GetBytesLeft(), 0))) return true;
+  RaiseError(2, "PICT data cannot fill the picture it declares.");
+  return false;
 }
 
 int PLPictDecoder::Open(PLDataSource* dataSrc) {
@@ -306,7 +339,7 @@ int PLPictDecoder::Open(PLDataSource* dataSrc) {
           BE16(s);
           if (!SetDescriptionFromPixMap()) return 0;
           m_PictType = Kind::DirectBits;
-          return 1;
+          return DataCanFillRows(s) ? 1 : 0;
         }
         case 0xA1:
           Skip(s, 2);

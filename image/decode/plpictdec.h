@@ -41,6 +41,11 @@ class PLPictDecoder : public PLPicDecoder {
 
  private:
   bool SetDescriptionFromPixMap();
+  // The fewest bytes one row of the opened bitmap can take in the file, and
+  // whether what is left of the file can hold every row (reported if not):
+  // a file is refused before any bitmap is made for what it cannot fill.
+  uint64_t LeastRowBytes() const;
+  bool DataCanFillRows(PLDataSource& s);
   void ReadPixMap(PLDataSource& s);
   PLPictRect ReadRect(PLDataSource& s);
   void SkipRegion(PLDataSource& s);
