@@ -56,8 +56,9 @@ std::string_view Trimmed(std::string_view s) {
 // Copies at most size - 1 characters and terminates.
 template <size_t N>
 void CopyCut(char (&field)[N], std::string_view text) {
+  // An empty view may have no data at all: copy_n reads nothing then.
   const size_t n = std::min(text.size(), N - 1);
-  std::memcpy(field, text.data(), n);
+  std::copy_n(text.data(), n, field);
   field[n] = 0;
 }
 
@@ -82,9 +83,12 @@ bool ParseApplicationIdentifierLine(std::string_view rawLine, typAIdef* record) 
   if (close == std::string_view::npos || close == open + 1) return false;
   const std::string_view title = Trimmed(line.substr(open + 1, close - open - 1));
   const std::string_view rest = Trimmed(line.substr(close + 1));
+  const std::string_view identifier = Trimmed(line.substr(0, open));
+  // Without an identifier or a length no value could ever be checked.
+  if (identifier.empty() || rest.empty()) return false;
 
   typAIdef r{};
-  CopyCut(r.identifier, Trimmed(line.substr(0, open)));
+  CopyCut(r.identifier, identifier);
   CopyCut(r.title, title);
   CopyCut(r.lengthText, rest.substr(0, std::min(rest.find_first_of(" \t"), rest.size())));
   size_t pos = 0;

@@ -42,7 +42,8 @@ const typAIdef* FindApplicationIdentifier(std::string_view identifier);
 // records). Returns false when the file cannot be opened.
 bool ReadApplicationIdentifiers(const std::string& folder, typAIdef* table, LONG capacity, LONG* count);
 
-// Parses one unscrambled line; false when the line holds no record.
+// Parses one unscrambled line; false when the line holds no record (a
+// comment, or no identifier, title or length).
 bool ParseApplicationIdentifierLine(std::string_view line, typAIdef* record);
 
 }  // namespace kalvo
