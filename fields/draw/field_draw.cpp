@@ -260,8 +260,8 @@ int DrawField(HDC dc, CField& f, const CLabelSetup& setup, int handleSize, int o
         FillPolygon(dc, corners, 4, brush.get(), shapePen);
         FillPolygon(dc, inner, 4, brush.get(), shapePen);
       } else {
-        UniqueRgn outer(CreatePolygonRgn(corners, 4, ALTERNATE));
-        UniqueRgn hole(CreatePolygonRgn(inner, 4, ALTERNATE));
+        UniqueRgn outer(CreateVisiblePolygonRgn(dc, corners, 4, ALTERNATE));
+        UniqueRgn hole(CreateVisiblePolygonRgn(dc, inner, 4, ALTERNATE));
         CombineRgn(outer.get(), outer.get(), hole.get(), RGN_DIFF);
         FillRgn(dc, outer.get(), brush.get());
       }

@@ -20,3 +20,12 @@ inline constexpr int64_t kGeometryLimit = int64_t{1} << 28;
 constexpr int32_t ClampCoordinate(int64_t v) {
   return static_cast<int32_t>(v < -kGeometryLimit ? -kGeometryLimit : v > kGeometryLimit ? kGeometryLimit : v);
 }
+
+// A layout file's field positions, sizes and line widths are bounded when
+// read: twice the largest label side (1,000,000 mils) either way. Drawing
+// and hit tests cost what a field spans, so a file cannot ask for minutes
+// of work with one number.
+inline constexpr int32_t kFileGeometryLimit = 2'000'000;
+constexpr int32_t ClampFileCoordinate(int32_t v) {
+  return v < -kFileGeometryLimit ? -kFileGeometryLimit : v > kFileGeometryLimit ? kFileGeometryLimit : v;
+}

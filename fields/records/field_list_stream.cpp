@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "fields/geometry/field_outline.h"
+#include "fields/geometry/units.h"
 #include "fields/model/field_kinds.h"
 #include "fields/records/record_layout.h"
 #include "fields/services/label_setup.h"
@@ -83,8 +84,25 @@ bool ReadStrings(std::span<const StringSlot> strings, CField& f, ByteReader& r, 
   return true;
 }
 
+// A file's geometry held to what a label can use (the file is untrusted).
+void BoundGeometry(CField& f) {
+  for (int32_t* v : {&f.offset.x, &f.offset.y, &f.width, &f.height, &f.savedOffset.x, &f.savedOffset.y, &f.savedWidth,
+                     &f.savedHeight, &f.position[0], &f.position[1], &f.position[2], &f.position[3]})
+    *v = ClampFileCoordinate(*v);
+  if (auto* box = dynamic_cast<CBoxField*>(&f)) {
+    box->horizontalLineWidth = ClampFileCoordinate(box->horizontalLineWidth);
+    box->verticalLineWidth = ClampFileCoordinate(box->verticalLineWidth);
+  }
+  if (auto* line = dynamic_cast<CLineField*>(&f)) line->line.width = ClampFileCoordinate(line->line.width);
+  if (auto* shape = dynamic_cast<CEllipseField*>(&f)) {
+    shape->line.width = ClampFileCoordinate(shape->line.width);
+    shape->cornerRadius = ClampFileCoordinate(shape->cornerRadius);
+  }
+}
+
 // What a kind does after its record is read.
 void FinishRead(CField& f, int16_t version) {
+  BoundGeometry(f);
   if (auto* t = dynamic_cast<CTextField*>(&f); t && version < 3) {
     t->currencyFormat = 0;
     t->numberFormat = 0;
