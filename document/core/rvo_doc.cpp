@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/file/layout_file.h"
+#include "document/file/layout_problem.h"
 #include "document/frame/doc_frame.h"
 #include "document/layout/layout_setup_dialog.h"
 #include "document/layout_shell.h"
@@ -57,7 +58,14 @@ void CRvoDoc::DeleteContents() {
 BOOL CRvoDoc::OnOpenDocument(const char* path) {
   DeleteContents();
   SetModifiedFlag(FALSE);
-  const int result = LoadLayoutFile(path, this, labelSetup, fieldList, nullptr);
+  LayoutProblem problem;
+  const int result = LoadLayoutFile(path, this, labelSetup, fieldList, nullptr, &problem);
+  if (!result) {
+    // Said once, with what failed, so the person knows whether the file is
+    // another kind, cut short or damaged at a place.
+    const std::string text = std::string("Cannot open ") + (path ? path : "") + ": " + DescribeLayoutProblem(problem) + ".";
+    LayoutShell()->UiMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+  }
   if (result && ReadLayoutFileStatus(path, fileStatus) && (fileStatus.attribute & 1)) locked = 1;
   if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_COMMAND, kFitInFrame, 0);
   return result ? TRUE : FALSE;

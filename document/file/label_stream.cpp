@@ -73,7 +73,14 @@ bool ReadDescriptionAndBindings(ByteReader& r, CLabelSetup& s) {
   return r.Skip(static_cast<uint64_t>(std::ftell(f.get())));
 }
 
-bool ReadSetup(ByteReader& r, CLabelSetup& s) {
+// Notes where a part begins, so a failure can say where it was.
+void Begin(const ByteReader& r, LabelStreamFault& fault, const char* part) {
+  fault.byte = r.position();
+  fault.part = part;
+}
+
+bool ReadSetup(ByteReader& r, CLabelSetup& s, LabelStreamFault& fault) {
+  Begin(r, fault, "the label setup");
   const uint16_t length = r.U16();
   if (!r.ok() || length > CLabelSetup::kReadBufferSize) return false;
   const auto stored = r.Bytes(length);
@@ -82,10 +89,14 @@ bool ReadSetup(ByteReader& r, CLabelSetup& s) {
   std::array<uint8_t, CLabelSetup::kReadBufferSize> buffer{};
   std::memcpy(buffer.data(), stored.data(), stored.size());
   GetLabelSetupBlock(s, std::span<const uint8_t, CLabelSetup::kStoredSize>(buffer.data(), CLabelSetup::kStoredSize));
+  Begin(r, fault, "the printer strings");
   for (AString* text : RawStrings(s)) {
     if (!ReadRawString(r, *text)) return false;
   }
-  return ReadDescriptionAndBindings(r, s) && ReadRawString(r, s.text214);
+  Begin(r, fault, "the description and database bindings");
+  if (!ReadDescriptionAndBindings(r, s)) return false;
+  Begin(r, fault, "the last setup string");
+  return ReadRawString(r, s.text214);
 }
 
 }  // namespace
@@ -107,21 +118,29 @@ std::vector<uint8_t> LabelStreamBytes(const CLabelSetup& setup, const CFieldList
 }
 
 int ReadLabelStreamBytes(std::span<const uint8_t> bytes, CRvoDoc* doc, CLabelSetup& setup, CFieldList* fieldList,
-                         RECT* bounds) {
+                         RECT* bounds, LabelStreamFault* faultOut) {
+  LabelStreamFault ignored;
+  LabelStreamFault& fault = faultOut ? *faultOut : ignored;
   ByteReader r(bytes);
+  Begin(r, fault, "the magic");
   const auto magic = r.Bytes(sizeof kMagic);
   if (!r.ok() || std::memcmp(magic.data(), kMagic, sizeof kMagic) != 0) return 0;
+  Begin(r, fault, "the version");
   const auto digits = r.Bytes(3);
   if (!r.ok()) return 0;
   const char versionText[4] = {static_cast<char>(digits[0]), static_cast<char>(digits[1]),
                                static_cast<char>(digits[2]), 0};
   CLabelSetup scratch;
   scratch.streamVersion = static_cast<int16_t>(std::atoi(versionText));
-  if (!ReadSetup(r, scratch)) return 0;
+  if (!ReadSetup(r, scratch, fault)) return 0;
   CFieldList read;
   RECT readBounds{};
   if (fieldList) {
-    if (ReadFieldListBytes(read, r, scratch.streamVersion, bounds ? &readBounds : nullptr) != 1) return 0;
+    Begin(r, fault, "the field list");
+    const int listRead = ReadFieldListBytes(read, r, scratch.streamVersion, bounds ? &readBounds : nullptr);
+    // The reader stops at the record (or string) that could not be read.
+    fault.byte = r.position();
+    if (listRead != 1) return 0;
     RemeasureFieldList(read, scratch, nullptr, 0);
   }
   const int16_t keepVersion = scratch.streamVersion;

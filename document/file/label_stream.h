@@ -26,8 +26,13 @@ std::vector<uint8_t> LabelStreamBytes(const CLabelSetup& setup, const CFieldList
 // when fieldList is given, the fields read are appended to it (re-measured
 // against the stream's setup); bounds, when given, receives their bounding
 // rectangle.
+// fault, when given, receives where a stream that fails went wrong.
+struct LabelStreamFault {
+  size_t byte = 0;        // where the part that could not be read begins (the field list: where reading stopped)
+  const char* part = "";  // "the magic", "the label setup", "the field list"...
+};
 int ReadLabelStreamBytes(std::span<const uint8_t> bytes, CRvoDoc* doc, CLabelSetup& setup, CFieldList* fieldList,
-                         RECT* bounds);
+                         RECT* bounds, LabelStreamFault* fault = nullptr);
 
 // The same on files. WriteLabelStream gives the file's length (0 when the
 // file cannot be written in full).

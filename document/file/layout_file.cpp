@@ -3,20 +3,48 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "document/file/file_calls.h"
 #include "document/file/label_stream.h"
+#include "document/file/layout_problem.h"
 #include "document/file/version_store.h"
 
-int LoadLayoutFile(const char* path, CRvoDoc* doc, CLabelSetup& setup, CFieldList& fieldList, RECT* bounds) {
+namespace {
+
+// The stream read, and on failure what failed in it.
+int ReadStream(std::span<const uint8_t> stream, bool inStore, CRvoDoc* doc, CLabelSetup& setup, CFieldList& fieldList,
+               RECT* bounds, LayoutProblem& problem) {
+  LabelStreamFault fault;
+  if (ReadLabelStreamBytes(stream, doc, setup, &fieldList, bounds, &fault)) return 1;
+  if (!inStore && fault.byte == 0) {
+    problem = {LayoutProblemKind::kNotALayout, false, 0, 0, ""};
+  } else {
+    problem = {LayoutProblemKind::kStream, inStore, 0, fault.byte, std::string("in ") + fault.part};
+  }
+  return 0;
+}
+
+}  // namespace
+
+int LoadLayoutFile(const char* path, CRvoDoc* doc, CLabelSetup& setup, CFieldList& fieldList, RECT* bounds,
+                   LayoutProblem* problemOut) {
+  LayoutProblem ignored;
+  LayoutProblem& problem = problemOut ? *problemOut : ignored;
+  problem = {};
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFileBytes(path, bytes)) return 0;
-  if (!IsVersionStoreBytes(bytes)) return ReadLabelStreamBytes(bytes, doc, setup, &fieldList, bounds);
+  if (!ReadWholeFileBytes(path, bytes)) {
+    problem = {LayoutProblemKind::kUnreadable, false, 0, 0, std::strerror(errno)};
+    return 0;
+  }
+  if (!IsVersionStoreBytes(bytes)) return ReadStream(bytes, false, doc, setup, fieldList, bounds, problem);
   // The current version is decoded in memory: nothing is written beside
   // the file when it opens.
-  UniqueXmlDoc store = ParseVersionStore(bytes);
+  UniqueXmlDoc store = ParseVersionStore(bytes, &problem);
   std::vector<uint8_t> stream;
-  if (!store || !VersionStream(store.get(), nullptr, stream)) return 0;
-  return ReadLabelStreamBytes(stream, doc, setup, &fieldList, bounds);
+  if (!store || !VersionStream(store.get(), nullptr, stream, &problem)) return 0;
+  return ReadStream(stream, true, doc, setup, fieldList, bounds, problem);
 }
 
 int LayoutFileWriteBlock(const char* path) {

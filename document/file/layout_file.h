@@ -16,7 +16,10 @@ enum class SaveVersions {
 // Reads the current version (or the bare stream) into the setup and the
 // field list (bounds, when given, receives the fields' bounding rectangle).
 // 1 on success; 0 leaves setup and list untouched.
-int LoadLayoutFile(const char* path, CRvoDoc* doc, CLabelSetup& setup, CFieldList& fieldList, RECT* bounds);
+// problem, when given, says what failed on 0.
+struct LayoutProblem;
+int LoadLayoutFile(const char* path, CRvoDoc* doc, CLabelSetup& setup, CFieldList& fieldList, RECT* bounds,
+                   LayoutProblem* problem = nullptr);
 
 // Saves the layout to path: the stream beside it (".tmp"), the preview
 // (".vue"), the store written whole to a temporary file and renamed over

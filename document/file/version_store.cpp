@@ -2,14 +2,18 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <mutex>
+#include <string>
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 #include <libxml/xmlversion.h>
 
 #include "document/file/file_calls.h"
 #include "document/file/gzip_bytes.h"
+#include "document/file/layout_problem.h"
 #include "foundation/util/base64.h"
 
 namespace {
@@ -81,6 +85,25 @@ xmlNode* AddBase64Child(xmlNode* parent, const char* name, std::span<const uint8
   return xmlNewChild(parent, nullptr, X(name), X(text.GetData()));
 }
 
+// The parser's first error: its line and its words.
+struct FirstXmlError {
+  bool seen = false;
+  long line = 0;
+  std::string words;
+};
+
+// A structured error routine of one parser context (its user data is the
+// context, whose private pointer holds the FirstXmlError).
+void KeepFirstXmlError(void* user, xmlErrorPtr error) {
+  auto* context = static_cast<xmlParserCtxtPtr>(user);
+  auto* first = context ? static_cast<FirstXmlError*>(context->_private) : nullptr;
+  if (!first || first->seen || !error || error->level < XML_ERR_ERROR) return;
+  first->seen = true;
+  first->line = error->line;
+  first->words = error->message ? error->message : "";
+  while (!first->words.empty() && (first->words.back() == '\n' || first->words.back() == ' ')) first->words.pop_back();
+}
+
 }  // namespace
 
 void XmlDocFree::operator()(_xmlDoc* doc) const { xmlFreeDoc(doc); }
@@ -94,14 +117,35 @@ bool IsVersionStoreFile(const char* path) {
   return ReadWholeFileBytes(path, bytes) && IsVersionStoreBytes(bytes);
 }
 
-UniqueXmlDoc ParseVersionStore(std::span<const uint8_t> bytes) {
+UniqueXmlDoc ParseVersionStore(std::span<const uint8_t> bytes, LayoutProblem* problem) {
   InitXml();
-  if (bytes.empty() || bytes.size() > 0x7FFFFFFFu) return nullptr;
+  LayoutProblem ignored;
+  LayoutProblem& p = problem ? *problem : ignored;
+  if (bytes.empty() || bytes.size() > 0x7FFFFFFFu) {
+    p = {LayoutProblemKind::kNotALayout, false, 0, 0, "too large for a version store"};
+    return nullptr;
+  }
   const int options = XML_PARSE_NOBLANKS | XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
-  UniqueXmlDoc doc(xmlReadMemory(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()),
-                                 nullptr, nullptr, options));
-  const xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
-  if (!NameIs(root, "ComboDoc")) return nullptr;
+  // A context of its own, so the parser's last error (and its line) is this
+  // document's whatever other threads parse.
+  std::unique_ptr<xmlParserCtxt, void (*)(xmlParserCtxtPtr)> context(xmlNewParserCtxt(), xmlFreeParserCtxt);
+  if (!context) return nullptr;
+  // The first error is where the damage is; the parser's last one is often
+  // only the end of the document it could not finish.
+  FirstXmlError first;
+  context->_private = &first;
+  context->sax->serror = KeepFirstXmlError;
+  UniqueXmlDoc doc(xmlCtxtReadMemory(context.get(), reinterpret_cast<const char*>(bytes.data()),
+                                     static_cast<int>(bytes.size()), nullptr, nullptr, options));
+  if (!doc || !context->wellFormed) {
+    p = {LayoutProblemKind::kStoreXml, false, first.line, 0, first.words};
+    return nullptr;
+  }
+  const xmlNode* root = xmlDocGetRootElement(doc.get());
+  if (!NameIs(root, "ComboDoc")) {
+    p = {LayoutProblemKind::kNotALayout, false, 0, 0, "its XML holds no version store"};
+    return nullptr;
+  }
   return doc;
 }
 
@@ -147,13 +191,21 @@ std::vector<uint8_t> VersionStoreBytes(_xmlDoc* store) {
   return bytes;
 }
 
-bool VersionStream(_xmlDoc* store, const char* mtime, std::vector<uint8_t>& out) {
+bool VersionStream(_xmlDoc* store, const char* mtime, std::vector<uint8_t>& out, LayoutProblem* problem) {
   xmlNode* docs = DocsOf(store);
   for (xmlNode* n = docs ? docs->children : nullptr; n; n = n->next) {
     if (!NameIs(n, "Doc")) continue;
-    if (mtime ? MTimeEquals(n, mtime) : IsCurrent(n)) return DecodeBase64Node(FirstChild(n, "DocData"), out);
+    if (!(mtime ? MTimeEquals(n, mtime) : IsCurrent(n))) continue;
+    xmlNode* data = FirstChild(n, "DocData");
+    if (DecodeBase64Node(data, out)) return true;
+    if (problem) {
+      *problem = {LayoutProblemKind::kVersionData, true, data ? static_cast<long>(xmlGetLineNo(data)) : 0, 0,
+                  data ? "its DocData is not Base64" : "it has no DocData"};
+    }
+    return false;
   }
   out.clear();
+  if (problem) *problem = {LayoutProblemKind::kNoCurrentVersion, true, 0, 0, ""};
   return false;
 }
 

@@ -28,7 +28,10 @@ bool IsVersionStoreFile(const char* path);
 // Parses a store (blanks dropped, no network, no entities substituted, huge
 // documents allowed); null when it does not parse or its root is not
 // ComboDoc.
-UniqueXmlDoc ParseVersionStore(std::span<const uint8_t> bytes);
+// problem, when given, says why a store is refused (kStoreXml with the
+// parser's line and words, or kNotALayout for another root).
+struct LayoutProblem;
+UniqueXmlDoc ParseVersionStore(std::span<const uint8_t> bytes, LayoutProblem* problem = nullptr);
 UniqueXmlDoc OpenVersionStore(const char* path);
 
 // Adds a version to the store: every current Doc becomes "0", a new Doc with
@@ -43,7 +46,9 @@ std::vector<uint8_t> VersionStoreBytes(_xmlDoc* store);
 // The inner label stream of a version: with mtime, the first Doc whose MTime
 // equals it, else the first current one. False when there is none, it has
 // no DocData or its Base64 does not decode.
-bool VersionStream(_xmlDoc* store, const char* mtime, std::vector<uint8_t>& out);
+// problem, when given, says why there is none (kNoCurrentVersion or
+// kVersionData).
+bool VersionStream(_xmlDoc* store, const char* mtime, std::vector<uint8_t>& out, LayoutProblem* problem = nullptr);
 // The decompressed preview (a BMP) of a version: with mtime the Doc whose
 // MTime equals it, else the last Doc. False when there is none or it does
 // not decode.

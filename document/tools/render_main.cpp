@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "document/render/layout_png.h"
 
@@ -18,12 +19,11 @@ int main(int argc, char** argv) {
   int failed = 0;
   for (int i = 2; i < argc; ++i) {
     const fs::path png = out / (fs::path(argv[i]).stem().string() + ".png");
-    if (RenderLayoutFileToPng(argv[i], png.string().c_str(), 0)) {
-      std::printf("%s -> %s\n", argv[i], png.string().c_str());
-    } else {
-      std::fprintf(stderr, "%s: cannot be opened or rendered\n", argv[i]);
-      ++failed;
-    }
+    std::vector<std::string> report;
+    const bool written = RenderLayoutFileToPng(argv[i], png.string().c_str(), 0, &report);
+    if (written) std::printf("%s -> %s\n", argv[i], png.string().c_str());
+    else ++failed;
+    for (const std::string& line : report) std::fprintf(stderr, "%s: %s\n", argv[i], line.c_str());
   }
   return failed ? 1 : 0;
 }
