@@ -10,3 +10,9 @@ find_package(JPEG REQUIRED)
 find_package(TIFF REQUIRED)
 find_package(GIF REQUIRED)
 find_package(LibXml2 REQUIRED)
+# The print system: libcups (queues, jobs, the raster writer and reader),
+# libcupsimage (the raster library's own name on older systems) and cairo
+# (PDF documents).
+find_package(Cups REQUIRED)
+find_library(TAV_CUPSIMAGE_LIBRARY cupsimage REQUIRED)
+pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo cairo-pdf)

@@ -11,6 +11,7 @@ packages=(
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libxml2-dev libxml2-utils
   unixodbc-dev libsqliteodbc odbc-postgresql postgresql sqlite3
   libzxing-dev
+  cups cups-client cups-filters libcups2-dev libcupsimage2-dev libcairo2-dev poppler-utils
   imagemagick netpbm emf2svg
   clang libclang-rt-14-dev
   llvm-14

@@ -5,11 +5,15 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <strings.h>
 #include <unordered_set>
 #include <utility>
 
 #include "platform/gdi/gdi_internal.h"
+#include "platform/gdi/print_document.h"
+#include "platform/kernel/kernel_errors.h"
 
 namespace gdi {
 namespace {
@@ -34,6 +38,9 @@ PrinterRegistry& Printers() {
 }
 
 std::atomic<WindowDcFactory> g_windowDcFactory{nullptr};
+std::atomic<DocumentOpener> g_documentOpener{nullptr};
+std::atomic<PrinterSettingsSource> g_settingsSource{nullptr};
+thread_local std::string t_printError;
 // Both halves in one word, so that a reader never sees half a change.
 std::atomic<uint64_t> g_screenSize{(uint64_t{kScreenWidth} << 32) | kScreenHeight};
 
@@ -68,8 +75,30 @@ std::shared_ptr<DeviceContext> NewDc(DcKind kind) {
   return dc;
 }
 
-HDC NewPrinterDc(const std::string& name, bool information) {
+// What a printer device context was made with and the document it prints
+// into, by handle (handles are never reused).
+struct PrinterJobState {
+  JobSettings job;
+  std::unique_ptr<PrintDocument> document;
+};
+struct PrinterJobs {
+  std::mutex mutex;
+  std::map<HDC, PrinterJobState> byDc;
+};
+PrinterJobs& Jobs() {
+  static PrinterJobs* jobs = new PrinterJobs;
+  return *jobs;
+}
+
+HDC NewPrinterDc(const std::string& name, bool information, const void* devMode) {
   auto settings = FindPrinterSettings(name);
+  JobSettings job;
+  if (!settings)
+    if (PrinterSettingsSource source = g_settingsSource.load())
+      if (auto queue = source(name, devMode)) {
+        settings = queue->device;
+        job = queue->job;
+      }
   if (!settings) return nullptr;
   auto dc = NewDc(information ? DcKind::Info : DcKind::Printer);
   dc->deviceName = name;
@@ -78,7 +107,12 @@ HDC NewPrinterDc(const std::string& name, bool information) {
   dc->physicalSize = settings->page;
   dc->physicalOffset = settings->printableOffset;
   dc->printableSize = settings->printable;
-  return Dcs().Add(std::move(dc));
+  HDC handle = Dcs().Add(std::move(dc));
+  if (handle && !information) {
+    std::lock_guard hold(Jobs().mutex);
+    Jobs().byDc[handle].job = job;
+  }
+  return handle;
 }
 
 bool IsDisplayName(LPCSTR name) { return name && strcasecmp(name, "DISPLAY") == 0; }
@@ -113,6 +147,9 @@ std::vector<std::shared_ptr<Bitmap>> TakePrintedPages(HDC handle) {
 }
 
 void SetWindowDcFactory(WindowDcFactory factory) { g_windowDcFactory.store(factory); }
+void SetDocumentOpener(DocumentOpener opener) { g_documentOpener.store(opener); }
+void SetPrinterSettingsSource(PrinterSettingsSource source) { g_settingsSource.store(source); }
+const std::string& LastPrintError() { return t_printError; }
 
 void RegisterPrinterSettings(const std::string& name, const PrinterSettings& settings) {
   std::lock_guard lock(Printers().mutex);
@@ -181,26 +218,36 @@ HDC CreateCompatibleDC(HDC dc) {
   return Dcs().Add(std::move(created));
 }
 
-HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR, const void*) {
+HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR, const void* devMode) {
   if (IsDisplayName(driver) || IsDisplayName(device)) {
     auto dc = NewDc(DcKind::Screen);
     dc->surface = ScreenSurface();
     return Dcs().Add(std::move(dc));
   }
-  return NewPrinterDc(device && *device ? device : DefaultPrinterName(), false);
+  return NewPrinterDc(device && *device ? device : DefaultPrinterName(), false, devMode);
 }
 
-HDC CreateICA(LPCSTR driver, LPCSTR device, LPCSTR, const void*) {
+HDC CreateICA(LPCSTR driver, LPCSTR device, LPCSTR, const void* devMode) {
   if (IsDisplayName(driver) || IsDisplayName(device)) {
     auto dc = NewDc(DcKind::Screen);
     dc->kind = DcKind::Info;
     dc->dpiX = dc->dpiY = kScreenDpi;
     return Dcs().Add(std::move(dc));
   }
-  return NewPrinterDc(device && *device ? device : DefaultPrinterName(), true);
+  return NewPrinterDc(device && *device ? device : DefaultPrinterName(), true, devMode);
 }
 
-BOOL DeleteDC(HDC dc) { return Dcs().Remove(dc) ? TRUE : FALSE; }
+BOOL DeleteDC(HDC dc) {
+  std::unique_ptr<PrintDocument> unfinished;  // cancelled outside the lock
+  {
+    std::lock_guard hold(Jobs().mutex);
+    if (auto it = Jobs().byDc.find(dc); it != Jobs().byDc.end()) {
+      unfinished = std::move(it->second.document);
+      Jobs().byDc.erase(it);
+    }
+  }
+  return Dcs().Remove(dc) ? TRUE : FALSE;
+}
 
 HDC GetDC(HWND window) {
   if (window) {
@@ -483,12 +530,77 @@ COLORREF SetDCPenColor(HDC handle, COLORREF colour) {
 // ---------------------------------------------------------------------------
 // Printer documents and pages
 
-int StartDocA(HDC handle, const DOCINFOA*) {
+namespace {
+
+int PrintFailure(DWORD error, std::string reason) {
+  t_printError = std::move(reason);
+  SetLastError(error ? error : ERROR_NOT_SUPPORTED);
+  return SP_ERROR;
+}
+
+// A page as the documents take it, and whether it is only black and white.
+PrintedPage PageOf(const DeviceContext& dc, const Bitmap& page) {
+  PrintedPage out;
+  out.pixels = reinterpret_cast<const uint32_t*>(page.Row(0));
+  out.width = page.width;
+  out.height = page.height;
+  out.stride = static_cast<size_t>(page.stride) / 4;
+  out.physical = dc.physicalSize;
+  out.offset = dc.physicalOffset;
+  out.dpiX = dc.dpiX;
+  out.dpiY = dc.dpiY;
+  out.blackAndWhite = true;
+  for (int y = 0; y < page.height && out.blackAndWhite; ++y)
+    for (int x = 0; x < page.width; ++x) {
+      const uint32_t p = out.Pixel(x, y) & 0xFFFFFFu;
+      if (p != 0 && p != 0xFFFFFFu) {
+        out.blackAndWhite = false;
+        break;
+      }
+    }
+  return out;
+}
+
+// The document a device context prints into (it lives until EndDoc,
+// AbortDoc or DeleteDC, on the thread that prints).
+PrintDocument* DocumentOf(HDC handle) {
+  std::lock_guard hold(Jobs().mutex);
+  auto it = Jobs().byDc.find(handle);
+  return it == Jobs().byDc.end() ? nullptr : it->second.document.get();
+}
+
+std::unique_ptr<PrintDocument> TakeDocument(HDC handle) {
+  std::lock_guard hold(Jobs().mutex);
+  auto it = Jobs().byDc.find(handle);
+  return it == Jobs().byDc.end() ? nullptr : std::move(it->second.document);
+}
+
+}  // namespace
+
+int StartDocA(HDC handle, const DOCINFOA* info) {
   auto dc = FindDC(handle);
-  if (!dc || dc->kind != DcKind::Printer || dc->inDocument) return 0;
-  dc->inDocument = true;
+  if (!dc || dc->kind != DcKind::Printer || dc->inDocument) return PrintFailure(ERROR_INVALID_HANDLE, "no printer");
   dc->pages.clear();
-  return 1;
+  int job = 1;
+  if (DocumentOpener opener = g_documentOpener.load()) {
+    DocumentRequest request;
+    request.printer = dc->deviceName;
+    request.docName = info && info->lpszDocName ? info->lpszDocName : "";
+    request.outputFile = info && info->lpszOutput ? info->lpszOutput : "";
+    request.device = PrinterSettings{dc->dpiX, dc->dpiY, dc->physicalSize, dc->physicalOffset, dc->printableSize};
+    {
+      std::lock_guard hold(Jobs().mutex);
+      request.job = Jobs().byDc[handle].job;
+    }
+    OpenedDocument opened = opener(request);
+    if (opened.refused) return PrintFailure(opened.error, opened.reason);
+    if (opened.document) job = opened.document->JobId();
+    std::lock_guard hold(Jobs().mutex);
+    Jobs().byDc[handle].document = std::move(opened.document);
+  }
+  dc->inDocument = true;
+  t_printError.clear();
+  return job;
 }
 
 int StartPage(HDC handle) {
@@ -508,18 +620,32 @@ int StartPage(HDC handle) {
 int EndPage(HDC handle) {
   auto dc = FindDC(handle);
   if (!dc || !dc->inPage) return 0;
-  dc->pages.push_back(std::move(dc->surface));
-  dc->surface.reset();
+  std::shared_ptr<Bitmap> page = std::exchange(dc->surface, nullptr);
   dc->inPage = false;
+  PrintDocument* document = DocumentOf(handle);
+  if (!document) {
+    dc->pages.push_back(std::move(page));
+    return 1;
+  }
+  // The page leaves memory here: the document has it, the bitmap goes.
+  if (!document->AddPage(PageOf(*dc, *page))) return PrintFailure(document->ErrorCode(), document->Error());
   return 1;
 }
 
 int EndDoc(HDC handle) {
   auto dc = FindDC(handle);
   if (!dc || !dc->inDocument) return 0;
-  if (dc->inPage) EndPage(handle);
+  int result = 1;
+  if (dc->inPage && EndPage(handle) <= 0) result = SP_ERROR;
   dc->inDocument = false;
-  return 1;
+  if (auto document = TakeDocument(handle)) {
+    if (result <= 0) {
+      document->Cancel();
+      return result;
+    }
+    if (!document->Finish()) return PrintFailure(document->ErrorCode(), document->Error());
+  }
+  return result;
 }
 
 int AbortDoc(HDC handle) {
@@ -529,5 +655,6 @@ int AbortDoc(HDC handle) {
   dc->pages.clear();
   dc->inPage = false;
   dc->inDocument = false;
+  if (auto document = TakeDocument(handle)) document->Cancel();
   return 1;
 }

@@ -8,7 +8,9 @@
 #include "platform/gdi/printer_settings.h"
 #include "platform/kernel/kernel.h"
 #include "platform/kernel/kernel_errors.h"
+#include "platform/spool/cups_queues.h"
 #include "platform/spool/spool.h"
+#include "platform/spool/spool_internal.h"
 
 namespace spool {
 namespace {
@@ -68,6 +70,9 @@ const PaperForm* PaperFormOf(short code) {
 }
 
 std::vector<int> ResolutionsOf(const std::string& printer) {
+  Printer queue;
+  if (FindPrinter(printer.c_str(), &queue) && queue.destination == Destination::Cups)
+    if (const auto caps = CupsCapabilitiesOf(queue.name); caps && !caps->resolutions.empty()) return caps->resolutions;
   const auto s = gdi::FindPrinterSettings(printer);
   const int most = s ? s->dpiX : 300;
   std::vector<int> out;

@@ -1,9 +1,6 @@
 #include "platform/spool/spool.h"
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <strings.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,19 +16,14 @@
 #include "platform/gdi/printer_settings.h"
 #include "platform/kernel/kernel.h"
 #include "platform/kernel/kernel_errors.h"
-
-extern char** environ;
+#include "platform/spool/cups_job.h"
+#include "platform/spool/cups_queues.h"
+#include "platform/spool/spool_internal.h"
 
 namespace {
 
-enum class Destination { AskForFile, File, Cups };
-
-struct Printer {
-  std::string name;
-  std::string port;
-  std::string driver;
-  Destination destination = Destination::File;
-};
+using spool::Destination;
+using spool::Printer;
 
 struct Job {
   DWORD id = 0;
@@ -66,70 +58,12 @@ BOOL Fail(DWORD error) {
   return FALSE;
 }
 
-// A program on the PATH, or "".
-std::string FindProgram(const char* program) {
-  const char* path = std::getenv("PATH");
-  std::string dirs = path ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= dirs.size()) {
-    const size_t end = dirs.find(':', start);
-    const std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    const std::string candidate = (dir.empty() ? "." : dir) + "/" + program;
-    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return "";
-}
-
-// Runs a program without a shell; its standard output when wanted. Returns
-// the exit status (-1 when it could not run).
-int Run(const std::vector<std::string>& args, std::string* output) {
-  int pipeFds[2] = {-1, -1};
-  if (output && ::pipe(pipeFds) != 0) return -1;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (output) {
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-  }
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (output) {
-    ::close(pipeFds[1]);
-    if (spawned == 0) {
-      char buffer[4096];
-      ssize_t n;
-      while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0) output->append(buffer, static_cast<size_t>(n));
-    }
-    ::close(pipeFds[0]);
-  }
-  if (spawned != 0) return -1;
-  int status = 0;
-  if (::waitpid(pid, &status, 0) < 0) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// The queues of a CUPS server, when its client is installed and a server answers.
+// The queues of the print server, when one answers.
 std::vector<Printer> CupsPrinters() {
   std::vector<Printer> printers;
-  const std::string lpstat = FindProgram("lpstat");
-  if (lpstat.empty()) return printers;
-  std::string out;
-  if (Run({lpstat, "-e"}, &out) != 0) return printers;
-  size_t start = 0;
-  while (start < out.size()) {
-    size_t end = out.find('\n', start);
-    if (end == std::string::npos) end = out.size();
-    const std::string name = out.substr(start, end - start);
-    if (!name.empty()) printers.push_back({name, "cups:" + name, "CUPS", Destination::Cups});
-    start = end + 1;
-  }
+  for (const spool::CupsQueue& q : spool::CupsQueues())
+    printers.push_back({q.name, q.deviceUri.empty() ? "cups:" + q.name : q.deviceUri,
+                        q.makeAndModel.empty() ? std::string("CUPS") : q.makeAndModel, Destination::Cups});
   return printers;
 }
 
@@ -168,14 +102,13 @@ std::vector<Printer> AllPrinters(bool local, bool connections) {
     all.insert(all.end(), Spool().added.begin(), Spool().added.end());
   }
   if (connections)
-    for (Printer& p : CupsPrinters()) {
-      gdi::RegisterPrinterSettings(p.name, gdi::PrinterSettings{});
-      all.push_back(std::move(p));
-    }
+    for (Printer& p : CupsPrinters()) all.push_back(std::move(p));
   return all;
 }
 
-bool FindPrinter(const char* name, Printer* out) {
+}  // namespace
+
+bool spool::FindPrinter(const char* name, Printer* out) {
   if (!name) return false;
   for (const Printer& p : AllPrinters(true, true))
     if (strcasecmp(p.name.c_str(), name) == 0) {
@@ -184,6 +117,9 @@ bool FindPrinter(const char* name, Printer* out) {
     }
   return false;
 }
+
+namespace {
+using spool::FindPrinter;
 
 // Packs structures and their strings into the caller's buffer.
 class Packer {
@@ -238,6 +174,20 @@ void DropJob(Job& job) {
   if (job.file) std::fclose(job.file);
   job.file = nullptr;
   if (!job.tempPath.empty()) ::unlink(job.tempPath.c_str());
+}
+
+// A raw job's gathered bytes to its queue, as the printer takes them.
+bool SendRaw(const Job& job) {
+  FILE* in = std::fopen(job.tempPath.c_str(), "rb");
+  if (!in) return false;
+  spool::CupsJob cups;
+  bool ok = cups.Start(job.target, job.docName.empty() ? std::string("Tavrendel") : job.docName,
+                       "application/vnd.cups-raw", {});
+  uint8_t buffer[65536];
+  size_t n;
+  while (ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0) ok = cups.Write({buffer, n});
+  std::fclose(in);
+  return ok && cups.Finish();
 }
 
 std::string FolderOf(const std::string& path) {
@@ -442,13 +392,9 @@ BOOL EndDocPrinter(HANDLE printer) {
     return Fail(error);
   }
   if (job->cups) {
-    const std::string lp = FindProgram("lp");
-    const int status = lp.empty() ? -1
-                                  : Run({lp, "-d", job->target, "-o", "raw", "-t",
-                                         job->docName.empty() ? std::string("Tavrendel") : job->docName, job->tempPath},
-                                        nullptr);
+    const bool sent = SendRaw(*job);
     DropJob(*job);
-    return status == 0 ? TRUE : Fail(ERROR_NOT_SUPPORTED);
+    return sent ? TRUE : Fail(ERROR_NOT_SUPPORTED);
   }
   if (std::rename(job->tempPath.c_str(), job->target.c_str()) != 0) {
     const DWORD error = ErrorFromErrno(errno);

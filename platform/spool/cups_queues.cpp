@@ -1,0 +1,162 @@
+#include "platform/spool/cups_queues.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string_view>
+
+#include <cups/cups.h>
+
+namespace spool {
+namespace {
+
+struct DestList {
+  cups_dest_t* dests = nullptr;
+  int count = 0;
+  ~DestList() { cupsFreeDests(count, dests); }
+};
+
+struct InfoOwner {
+  void operator()(cups_dinfo_t* info) const { cupsFreeDestInfo(info); }
+};
+using UniqueInfo = std::unique_ptr<cups_dinfo_t, InfoOwner>;
+
+std::string OptionOf(const cups_dest_t& dest, const char* name) {
+  const char* value = cupsGetOption(name, dest.num_options, dest.options);
+  return value ? value : "";
+}
+
+CupsMedia MediaOf(const cups_size_t& size) {
+  return {size.media, size.width, size.length, size.left, size.bottom, size.right, size.top};
+}
+
+// The input types of the driver's filters, from the queue's PPD (queues
+// without one are driverless and take PDF).
+bool PpdTakesRaster(const std::string& queue) {
+  std::unique_ptr<FILE, int (*)(FILE*)> file(std::tmpfile(), &std::fclose);
+  if (!file) return false;
+  const std::string resource = "/printers/" + queue + ".ppd";
+  if (cupsGetFd(CUPS_HTTP_DEFAULT, resource.c_str(), fileno(file.get())) != HTTP_STATUS_OK) return false;
+  std::rewind(file.get());
+  char line[1024];
+  while (std::fgets(line, sizeof line, file.get())) {
+    const std::string_view text(line);
+    if (text.rfind("*cupsFilter:", 0) != 0 && text.rfind("*cupsFilter2:", 0) != 0) continue;
+    // "source [destination] cost program": a real program reading raster
+    // (a "-" only passes the document on unchanged).
+    const size_t open = text.find('"'), close = text.rfind('"');
+    if (open == std::string_view::npos || close <= open) continue;
+    const std::string_view filter = text.substr(open + 1, close - open - 1);
+    const std::string_view program = filter.substr(filter.rfind(' ') + 1);
+    if (filter.rfind("application/vnd.cups-raster ", 0) == 0 && program != "-") return true;
+  }
+  return false;
+}
+
+std::vector<int> ResolutionsOf(ipp_attribute_t* attribute) {
+  std::vector<int> out;
+  for (int i = 0; i < ippGetCount(attribute); ++i) {
+    int y = 0;
+    ipp_res_t units = IPP_RES_PER_INCH;
+    int x = ippGetResolution(attribute, i, &y, &units);
+    if (units == IPP_RES_PER_CM) x = (x * 254 + 50) / 100;
+    if (x > 0 && std::find(out.begin(), out.end(), x) == out.end()) out.push_back(x);
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+std::vector<std::string> StringsOf(ipp_attribute_t* attribute) {
+  std::vector<std::string> out;
+  for (int i = 0; i < ippGetCount(attribute); ++i)
+    if (const char* s = ippGetString(attribute, i, nullptr)) out.emplace_back(s);
+  return out;
+}
+
+std::optional<CupsCapabilities> Ask(cups_dest_t* dest, std::string* error) {
+  UniqueInfo info(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest));
+  if (!info) {
+    if (error) *error = cupsLastErrorString();
+    return std::nullopt;
+  }
+  CupsCapabilities caps;
+  cups_size_t size{};
+  if (cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info.get(), CUPS_MEDIA_FLAGS_DEFAULT, &size))
+    caps.defaultMedia = MediaOf(size);
+  const int mediaCount = cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest, info.get(), CUPS_MEDIA_FLAGS_DEFAULT);
+  for (int i = 0; i < mediaCount; ++i)
+    if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info.get(), i, CUPS_MEDIA_FLAGS_DEFAULT, &size))
+      caps.media.push_back(MediaOf(size));
+  caps.resolutions = ResolutionsOf(cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info.get(), "printer-resolution"));
+  const std::vector<int> defaults =
+      ResolutionsOf(cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info.get(), "printer-resolution"));
+  caps.defaultResolution = !defaults.empty() ? defaults.front() : caps.resolutions.empty() ? 0 : caps.resolutions.back();
+  caps.sources = StringsOf(cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info.get(), "media-source"));
+  const std::vector<std::string> source =
+      StringsOf(cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info.get(), "media-source"));
+  caps.defaultSource = source.empty() ? std::string() : source.front();
+  caps.takesRaster = PpdTakesRaster(dest->name);
+  return caps;
+}
+
+struct Cache {
+  std::mutex lock;
+  std::map<std::string, CupsCapabilities> byQueue;
+};
+Cache& TheCache() {
+  static Cache* cache = new Cache;
+  return *cache;
+}
+
+}  // namespace
+
+std::vector<CupsQueue> CupsQueues(std::string* error) {
+  DestList list;
+  list.count = cupsGetDests2(CUPS_HTTP_DEFAULT, &list.dests);
+  std::vector<CupsQueue> out;
+  if (list.count <= 0 && error) *error = cupsLastErrorString();
+  for (int i = 0; i < list.count; ++i) {
+    const cups_dest_t& d = list.dests[i];
+    if (d.instance) continue;  // instances are option sets of a queue, not queues
+    out.push_back({d.name, OptionOf(d, "device-uri"), OptionOf(d, "printer-make-and-model"),
+                   OptionOf(d, "printer-is-accepting-jobs") != "false"});
+  }
+  return out;
+}
+
+std::optional<CupsQueue> FindCupsQueue(const std::string& name) {
+  for (CupsQueue& q : CupsQueues())
+    if (strcasecmp(q.name.c_str(), name.c_str()) == 0) return std::move(q);
+  return std::nullopt;
+}
+
+std::optional<CupsCapabilities> CupsCapabilitiesOf(const std::string& name, std::string* error) {
+  Cache& cache = TheCache();
+  {
+    std::lock_guard hold(cache.lock);
+    if (auto it = cache.byQueue.find(name); it != cache.byQueue.end()) return it->second;
+  }
+  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr);
+  if (!dest) {
+    if (error) *error = cupsLastErrorString();
+    return std::nullopt;
+  }
+  std::optional<CupsCapabilities> caps = Ask(dest, error);
+  cupsFreeDests(1, dest);
+  if (caps) {
+    std::lock_guard hold(cache.lock);
+    cache.byQueue[name] = *caps;
+  }
+  return caps;
+}
+
+void ForgetCupsCapabilities() {
+  std::lock_guard hold(TheCache().lock);
+  TheCache().byQueue.clear();
+}
+
+}  // namespace spool

@@ -1,0 +1,47 @@
+// The queues of the print system (CUPS) and what each one can do, asked of
+// the server through libcups: the destinations with their device and model,
+// and per queue the default media with its margins, the media, resolutions
+// and media sources it supports, and whether its driver takes raster.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace spool {
+
+struct CupsQueue {
+  std::string name;
+  std::string deviceUri;
+  std::string makeAndModel;
+  bool acceptingJobs = true;
+};
+
+struct CupsMedia {
+  std::string name;  // the print system's media name
+  int widthHundredthsMm = 0, lengthHundredthsMm = 0;
+  int left = 0, bottom = 0, right = 0, top = 0;  // margins, hundredths of a millimetre
+};
+
+struct CupsCapabilities {
+  CupsMedia defaultMedia;
+  std::vector<CupsMedia> media;
+  std::vector<int> resolutions;  // dots per inch across, lowest first
+  int defaultResolution = 0;
+  std::vector<std::string> sources;
+  std::string defaultSource;
+  // The driver's own filter reads CUPS raster (a label printer): jobs are
+  // sent as raster; otherwise as PDF, which the print system turns into
+  // what the printer takes.
+  bool takesRaster = false;
+};
+
+// The queues the server has; empty when no server answers (the reason in *error).
+std::vector<CupsQueue> CupsQueues(std::string* error = nullptr);
+std::optional<CupsQueue> FindCupsQueue(const std::string& name);
+// Asked of the server once per queue for the life of the process.
+std::optional<CupsCapabilities> CupsCapabilitiesOf(const std::string& name, std::string* error = nullptr);
+// Forgets what was asked (tests that change a queue).
+void ForgetCupsCapabilities();
+
+}  // namespace spool

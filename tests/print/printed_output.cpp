@@ -1,0 +1,115 @@
+#include "printed_output.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <cups/raster.h>
+
+#include "cups_server.h"
+
+namespace print_test {
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<GreyPage> ReadRasterPages(const std::string& path) {
+  std::vector<GreyPage> pages;
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return pages;
+  cups_raster_t* raster = cupsRasterOpen(fd, CUPS_RASTER_READ);
+  cups_page_header2_t header;
+  while (raster && cupsRasterReadHeader2(raster, &header)) {
+    GreyPage page;
+    page.width = static_cast<int>(header.cupsWidth);
+    page.height = static_cast<int>(header.cupsHeight);
+    page.dpiX = static_cast<int>(header.HWResolution[0]);
+    page.dpiY = static_cast<int>(header.HWResolution[1]);
+    page.pixels.assign(static_cast<size_t>(page.width) * page.height, 255);
+    std::vector<uint8_t> row(header.cupsBytesPerLine);
+    const bool bits = header.cupsBitsPerPixel == 1;
+    const bool inkIsDark = header.cupsColorSpace == CUPS_CSPACE_K;
+    for (int y = 0; y < page.height; ++y) {
+      if (cupsRasterReadPixels(raster, row.data(), header.cupsBytesPerLine) != header.cupsBytesPerLine) break;
+      for (int x = 0; x < page.width; ++x) {
+        uint8_t v;
+        if (bits) {
+          const bool set = row[x / 8] & (0x80 >> (x % 8));
+          v = set == inkIsDark ? 0 : 255;
+        } else {
+          const size_t step = header.cupsBitsPerPixel / 8;
+          v = row[x * step];
+          if (inkIsDark) v = static_cast<uint8_t>(255 - v);
+        }
+        page.pixels[static_cast<size_t>(y) * page.width + x] = v;
+      }
+    }
+    pages.push_back(std::move(page));
+  }
+  if (raster) cupsRasterClose(raster);
+  ::close(fd);
+  return pages;
+}
+
+namespace {
+
+// A binary PGM (P5, 8-bit) as pdftoppm writes it.
+bool ReadPgm(const std::string& path, GreyPage& page) {
+  const std::string bytes = ReadBytes(path);
+  std::istringstream in(bytes);
+  std::string magic;
+  int maxValue = 0;
+  in >> magic >> page.width >> page.height >> maxValue;
+  if (magic != "P5" || maxValue != 255 || page.width <= 0 || page.height <= 0) return false;
+  in.get();
+  const size_t size = static_cast<size_t>(page.width) * page.height;
+  const size_t at = static_cast<size_t>(in.tellg());
+  if (bytes.size() < at + size) return false;
+  page.pixels.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.begin() + static_cast<std::ptrdiff_t>(at + size));
+  return true;
+}
+
+}  // namespace
+
+std::vector<GreyPage> ReadPdfPages(const std::string& path, int dpi) {
+  std::vector<GreyPage> pages;
+  std::string pattern = (fs::temp_directory_path() / "tav-pdfpages-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) return pages;
+  const std::string dir = pattern;
+  int status = 0;
+  cups_test::Run("pdftoppm -r " + std::to_string(dpi) + " -gray -aa no -aaVector no '" + path + "' '" + dir +
+                     "/page' 2>&1",
+                 &status);
+  std::vector<fs::path> files;
+  for (const auto& e : fs::directory_iterator(dir)) files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  for (const fs::path& f : files) {
+    GreyPage page;
+    page.dpiX = page.dpiY = dpi;
+    if (ReadPgm(f.string(), page)) pages.push_back(std::move(page));
+  }
+  fs::remove_all(dir);
+  return pages;
+}
+
+std::vector<Run> BlackRuns(const GreyPage& page, int y) {
+  std::vector<Run> runs;
+  for (int x = 0; x < page.width; ++x) {
+    if (!page.Black(x, y)) continue;
+    if (runs.empty() || runs.back().last != x - 1) runs.push_back({x, x});
+    else runs.back().last = x;
+  }
+  return runs;
+}
+
+}  // namespace print_test

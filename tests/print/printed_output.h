@@ -1,0 +1,33 @@
+// Reading back what a printer received: CUPS raster pages through libcups'
+// raster reader, PDF pages through poppler's pdftoppm at a resolution, as
+// grey pictures (0 black, 255 white).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace print_test {
+
+struct GreyPage {
+  int width = 0, height = 0;
+  int dpiX = 0, dpiY = 0;
+  std::vector<uint8_t> pixels;
+  uint8_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  bool Black(int x, int y) const { return At(x, y) < 128; }
+};
+
+// Every page of a CUPS raster file (1-bit black or 8-bit grey); empty when
+// the file is no raster.
+std::vector<GreyPage> ReadRasterPages(const std::string& path);
+// Every page of a PDF (a printer-job-language wrapper is fine) at `dpi`.
+std::vector<GreyPage> ReadPdfPages(const std::string& path, int dpi);
+std::string ReadBytes(const std::string& path);
+// The run of black pixels along row y starting at x: its first and last x.
+struct Run {
+  int first = -1, last = -1;
+  int Width() const { return last - first + 1; }
+};
+std::vector<Run> BlackRuns(const GreyPage& page, int y);
+
+}  // namespace print_test
