@@ -33,6 +33,8 @@ unsigned DrawFlagsFor(LabelOutput kind) {
 
 long long Scaled(long long resolution, long long mils) { return resolution * mils / 1000; }
 
+}  // namespace
+
 void DrawLabelBackground(HDC dc, CLabelSetup& setup, const RECT& rect, int resolution) {
   setup.cornerSize = GetLabelCornerSize(setup.labelWidth, setup.labelHeight);
   const int corner = static_cast<int>(std::max<long long>(kMinShapePixels, Scaled(resolution, setup.cornerSize)));
@@ -52,6 +54,8 @@ void DrawLabelBackground(HDC dc, CLabelSetup& setup, const RECT& rect, int resol
     StrokeRoundRectPath(dc, rect, 2 * corner, width, setup.border.style, colour, roundEnds);
   }
 }
+
+namespace {
 
 std::vector<uint8_t> PreviewBmpOf(HBITMAP bitmap) {
   PLWinBmp picture;

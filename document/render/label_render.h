@@ -27,6 +27,11 @@ inline constexpr long long kMaxLabelPixels = 100'000'000;
 // larger than kMaxLabelPixels.
 SIZE LabelPixelSize(const CLabelSetup& setup, int resolution);
 
+// The label's background in the rectangle: its shape in its colour (corner
+// and hole at least 8 pixels), the centre hole, and its border (an odd
+// width). Stores the label's corner size in the setup.
+void DrawLabelBackground(HDC dc, CLabelSetup& setup, const RECT& rect, int resolution);
+
 // Draws the label into a new bitmap compatible with the screen: white, the
 // label shape in its background colour, the border, then the fields with the
 // drawing flags. Stores the label's corner size in the setup. Null when the

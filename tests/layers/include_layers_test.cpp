@@ -19,7 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Folders from the bottom up; the number is the layer. Areas on one layer may
+// Folders from the bottom up; the number is the layer. Printing fills labels
+// with the values of the data sources, so it sits above them. Areas on one layer may
 // include each other. The C interface header gathers every area below the
 // framework, whose classes are written over all of it.
 struct Layer {
@@ -33,8 +34,8 @@ constexpr std::array kLayers{
     Layer{"platform/comdlg", 4},     Layer{"platform/richedit", 4},  Layer{"platform/win.h", 5},
     Layer{"platform/framework", 6},  Layer{"platform/testing", 7},   Layer{"foundation", 10},
     Layer{"barcode", 11},            Layer{"image", 12},             Layer{"fields", 13},
-    Layer{"document", 14},           Layer{"app", 15},               Layer{"print", 16},
-    Layer{"grid", 17},               Layer{"datasource", 18},        Layer{"dialogs", 19},
+    Layer{"document", 14},           Layer{"app", 15},               Layer{"grid", 17},
+    Layer{"datasource", 18},         Layer{"print", 19},             Layer{"dialogs", 20},
 };
 
 // Areas that may use another area's insides, and why.

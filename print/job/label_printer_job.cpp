@@ -1,0 +1,337 @@
+#include "print/job/label_printer_job.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "barcode/kalvo.h"
+#include "datasource/db_bindings.h"
+#include "document/layout_shell.h"
+#include "document/sizes/field_sizes.h"
+#include "fields/draw/field_draw.h"
+#include "fields/lifecycle/field_lifecycle.h"
+#include "fields/model/field_kinds.h"
+#include "platform/gdi/print_document.h"
+#include "platform/user/dialogs/dialogs.h"
+#include "print/job/abort_flag.h"
+#include "print/job/print_time_value.h"
+
+namespace {
+
+int CeilDiv(long long a, long long b) { return b > 0 ? static_cast<int>((a + b - 1) / b) : 0; }
+
+std::vector<const CField*> FieldPointers(const CFieldList& list) {
+  std::vector<const CField*> out;
+  for (const auto& f : list) out.push_back(f.get());
+  return out;
+}
+
+}  // namespace
+
+SIZE SheetSize(const CLabelSetup& setup) {
+  long long w = setup.labelWidth, h = setup.labelHeight;
+  if (setup.deflt_rotation % 2) std::swap(w, h);
+  const long long across = setup.deflt_lblsPerRow, down = setup.deflt_rowsPerPage;
+  return SIZE{static_cast<LONG>(across * w + setup.deflt_leftOff + (across - 1) * setup.deflt_hGap),
+              static_cast<LONG>(down * h + setup.deflt_topOff + (down - 1) * setup.deflt_vGap)};
+}
+
+PageCounts CountPages(const CLabelSetup& setup, int quantity, int copies, int startRow, int startColumn,
+                      bool toImages) {
+  PageCounts c;
+  const int across = toImages ? 1 : std::max<int>(1, setup.deflt_lblsPerRow);
+  const int down = toImages ? 1 : std::max<int>(1, setup.deflt_rowsPerPage);
+  c.labelsPerPage = across * down;
+  c.offset = toImages ? 0 : std::max(0, startRow) * across + std::max(0, startColumn);
+  c.labelsToPrint = std::max(0, quantity) * std::max(1, copies);
+  c.totalPositions = c.labelsToPrint + c.offset;
+  c.pages = setup.IsSysPrinter ? CeilDiv(c.totalPositions, c.labelsPerPage) : CeilDiv(c.totalPositions, across);
+  return c;
+}
+
+CLabelPrinterJob::CLabelPrinterJob() { ctx_.owner = this; }
+
+int CLabelPrinterJob::Prepare(CLabelSetup& setup, CFieldList& fields) {
+  ctx_.setup = &setup;
+  ctx_.fields = &fields;
+  ctx_.dpiX = ctx_.dpiY = setup.dpiX;
+  return 1;
+}
+
+int CLabelPrinterJob::ResetFieldPrintState(CFieldList& fields) {
+  for (auto& f : fields) f->printFlag1 = 0;
+  return 1;
+}
+
+void CLabelPrinterJob::Report(const AString& text) {
+  ctx_.error = text;
+  LayoutShell()->UiMessageBox(text.GetData(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool CLabelPrinterJob::OpenTarget() {
+  const CLabelSetup& setup = *ctx_.setup;
+  if (!setup.IsSysPrinter) {
+    // A printer-language job: its commands would be written to this file.
+    FILE* file = std::fopen(outputPath.GetData(), "wb");
+    if (!file) {
+      AString text;
+      text.Format("%s could not be created.", outputPath.GetData());
+      Report(text);
+      return false;
+    }
+    std::fclose(file);
+    return true;
+  }
+  HDC dc = CreateDCA("WINSPOOL", setup.lastPrinter.GetData(), nullptr, devMode_);
+  if (!dc) {
+    AString text;
+    text.Format(LayoutShell()->TranslateUiString("Cannot access printer: %s").GetData(), setup.lastPrinter.GetData());
+    Report(text);
+    return false;
+  }
+  ctx_.dc = dc;
+  ctx_.ownsDc = true;
+  // The pages are drawn at the printer's own resolution.
+  ctx_.dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+  ctx_.dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+  const bool toFile = ctx_.mode == PrintMode::kFile;
+  DOCINFOA doc{sizeof(DOCINFOA), "Label Print", toFile ? outputPath.GetData() : nullptr, nullptr, 0};
+  ctx_.spoolJob = StartDocA(dc, &doc);
+  if (ctx_.spoolJob <= 0) {
+    AString text;
+    text.Format(LayoutShell()->TranslateUiString("Encountered error when accessing printer: %s").GetData(),
+                setup.lastPrinter.GetData());
+    if (!gdi::LastPrintError().empty()) {
+      text += "\n";
+      text += gdi::LastPrintError().c_str();
+    }
+    DeleteDC(dc);
+    ctx_.dc = nullptr;
+    Report(text);
+    return false;
+  }
+  return true;
+}
+
+void CLabelPrinterJob::CloseTarget(bool delivered) {
+  if (ctx_.dc && ctx_.ownsDc) {
+    // An aborted or failed run cancels its job: nothing half printed.
+    if (delivered) {
+      if (EndDoc(ctx_.dc) <= 0) {
+        AString text;
+        text.Format(LayoutShell()->TranslateUiString("Encountered error when accessing printer: %s").GetData(),
+                    ctx_.setup->lastPrinter.GetData());
+        text += "\n";
+        text += gdi::LastPrintError().c_str();
+        Report(text);
+      }
+    } else {
+      AbortDoc(ctx_.dc);
+    }
+    DeleteDC(ctx_.dc);
+  }
+  ctx_.dc = nullptr;
+  ctx_.ownsDc = false;
+  if (ctx_.pageDc && ctx_.savedBitmap) SelectObject(ctx_.pageDc.get(), ctx_.savedBitmap);
+  ctx_.savedBitmap = nullptr;
+  ctx_.pageBitmap.reset();
+  ctx_.pageDc.reset();
+}
+
+void CLabelPrinterJob::ScanFields() {
+  int largest = 0;
+  for (const auto& f : *ctx_.fields) {
+    if (f->IsKind(FieldKind::kText) || f->IsKind(FieldKind::kBarcode)) ctx_.singleLabel = true;
+    const int count = GetFieldJobCount(*f);
+    if (count > 0) {
+      if (ctx_.countedFields && largest > 0 && count != largest) ctx_.mixedCounts = true;
+      ctx_.countedFields = true;
+    }
+    largest = std::max(largest, count);
+  }
+  ctx_.copies = std::max(1, largest);
+  if (ctx_.setup->IsSysPrinter) ctx_.singleLabel = true;
+  const int across = ctx_.setup->deflt_lblsPerRow;
+  if (across != 1) {
+    const int big = std::max(ctx_.copies, across), small = std::max(1, std::min(ctx_.copies, across));
+    if (big % small != 0 || ctx_.startColumn % across != 0) ctx_.singleLabel = true;
+  }
+  const int records = GetMaxDbSelectionQuantity(ctx_.setup->dbBindings);
+  if (records > 0) ctx_.recordCount = records;
+}
+
+int CLabelPrinterJob::Run(HWND parent) {
+  ctx_.parent = parent;
+  ctx_.error.Empty();
+  InstallPageOutput(table);
+  CLabelSetup* layoutSetup = ctx_.setup;
+  if (!layoutSetup || !ctx_.fields) return 0;
+  const bool opensTarget = ctx_.IsPrinterTarget();
+  // The run works on its own copy of the setup.
+  ctx_.setupCopy.CopyFrom(*layoutSetup, 0);
+  ctx_.setup = &ctx_.setupCopy;
+  CLabelSetup& setup = ctx_.setupCopy;
+  if (ctx_.mode == PrintMode::kImages) {
+    setup.deflt_leftOff = setup.deflt_topOff = 0;
+    setup.dpiX = setup.dpiY = ctx_.imageResolution > 0 ? ctx_.imageResolution : setup.dpiX;
+    ctx_.dpiX = ctx_.dpiY = setup.dpiX;
+    setup.deflt_lblsPerRow = setup.deflt_rowsPerPage = 1;
+  }
+  if (ctx_.mode == PrintMode::kPreview && ctx_.toImage) setup.deflt_leftOff = setup.deflt_topOff = 0;
+  int result = 0;
+  bool opened = false;
+  if (setup.deflt_lblsPerRow < 1 || setup.deflt_rowsPerPage < 1 || ctx_.dpiX <= 0 || ctx_.dpiY <= 0) {
+    Report(LayoutShell()->TranslateUiString("The label setup has no labels to print."));
+  } else if (!opensTarget || (opened = OpenTarget())) {
+    const SIZE sheet = SheetSize(setup);
+    ctx_.sheetWidth = sheet.cx;
+    ctx_.sheetHeight = sheet.cy;
+    ctx_.data.bindings = &setup.dbBindings;
+    ctx_.data.cursors.clear();
+    PruneDbBindings(setup, FieldPointers(*ctx_.fields));
+    AString reason;
+    if (!OpenDbBindings(setup, &reason)) {
+      Report(reason);
+    } else {
+      ScanFields();
+      if (!IsPrintAborted()) {
+        const PageCounts counts = CountPages(setup, ctx_.recordCount > 0 ? ctx_.recordCount : ctx_.quantity,
+                                             ctx_.copies, ctx_.startRow, ctx_.startColumn,
+                                             ctx_.mode == PrintMode::kImages);
+        ctx_.labelsPerPage = counts.labelsPerPage;
+        ctx_.offset = counts.offset;
+        ctx_.labelsToPrint = counts.labelsToPrint;
+        ctx_.totalPositions = counts.totalPositions;
+        ctx_.pageCount = counts.pages;
+        result = RunPages();
+      }
+      // Closed after an abort as after a finished run.
+      CloseDbBindings(setup);
+    }
+  }
+  if (opened || ctx_.pageDc) CloseTarget(result == 1 && !IsPrintAborted());
+  if (result == 1 && !ctx_.error.IsEmpty()) result = 0;  // the job could not be delivered
+  if (ctx_.mode != PrintMode::kPreview) ctx_.setup = layoutSetup;
+  return result;
+}
+
+bool CLabelPrinterJob::FillPage(Positions& positions, bool firstPage) {
+  bool ownValues = false;
+  for (auto& list : positions) DeleteFieldList(list);
+  for (size_t p = 0; p < positions.size(); ++p) {
+    if (firstPage && static_cast<int>(p) < ctx_.offset) continue;
+    const bool byRecord = ctx_.recordCount > 0;
+    if (byRecord ? fillRecord_ >= ctx_.recordCount : filled_ >= ctx_.labelsToPrint) break;
+    for (auto& original : *ctx_.fields) {
+      if (original->doNotPrint && IsGraphicFieldKind(*original)) continue;
+      std::unique_ptr<CField> copy = CloneField(original.get(), 0, 1);
+      if (!copy) continue;
+      ownValues |= GetPrintTimeValue(fillRecord_, *copy, *original, ctx_) != 0;
+      positions[p].push_back(std::move(copy));
+    }
+    ++filled_;
+    if (++fillCopy_ >= ctx_.copies) {
+      fillCopy_ = 0;
+      ++fillRecord_;
+    }
+  }
+  return ownValues;
+}
+
+int CLabelPrinterJob::OutputField(CField& field, int number) {
+  auto call = [&](auto slot) { return slot ? slot(ctx_, field, number, nullptr) : 0; };
+  switch (field.Kind()) {
+    case FieldKind::kLine: return call(table.lineField);
+    case FieldKind::kBox: return call(table.boxField);
+    case FieldKind::kEllipse: return call(table.ellipseField);
+    case FieldKind::kParagraph: return call(table.paragraphField);
+    case FieldKind::kRtf: return table.richTextField ? table.richTextField(ctx_, field, number) : 0;
+    case FieldKind::kImage: return call(table.imageField);
+    case FieldKind::kText:
+      if (static_cast<CTextField&>(field).data.IsEmpty()) return 0;
+      return call(table.textField);
+    case FieldKind::kBarcode: {
+      const auto& b = static_cast<CBarcodeField&>(field);
+      if (Is2DBCode(b.symbology, b.subType) && table.twoDBarcodeField) return call(table.twoDBarcodeField);
+      return call(table.linearBarcodeField);
+    }
+    default: return 0;
+  }
+}
+
+int CLabelPrinterJob::OutputPage(Positions& positions, int repeat, int copies) {
+  ctx_.pageIndex = (ctx_.labelsDone + ctx_.offset) / std::max(1, ctx_.labelsPerPage);
+  if (!ctx_.pageStarted) {
+    if (table.pageStart && !table.pageStart(ctx_, ctx_.pageIndex, copies, 0, nullptr)) return 0;
+    ctx_.pageStarted = true;
+  }
+  if (IsPrintAborted()) return 0;
+  const CLabelSetup& setup = *ctx_.setup;
+  long long w = setup.labelWidth, h = setup.labelHeight;
+  if (setup.deflt_rotation % 2) std::swap(w, h);
+  // The printer cannot print its unprintable edge: the page's origin is
+  // there, so the label positions move by it.
+  long long marginX = 0, marginY = 0;
+  if (setup.IsSysPrinter && ctx_.IsPrinterTarget() && ctx_.dc) {
+    marginX = 1000LL * GetDeviceCaps(ctx_.dc, PHYSICALOFFSETX) / std::max(1, ctx_.dpiX);
+    marginY = 1000LL * GetDeviceCaps(ctx_.dc, PHYSICALOFFSETY) / std::max(1, ctx_.dpiY);
+  }
+  const int across = std::max<int>(1, setup.deflt_lblsPerRow);
+  long long y = std::max(0LL, setup.deflt_topOff - marginY);
+  int number = 0;
+  for (size_t p = 0; p < positions.size(); ++p) {
+    const int column = static_cast<int>(p) % across;
+    if (column == 0 && p > 0) y += h + setup.deflt_vGap;
+    const long long x = std::max(0LL, setup.deflt_leftOff - marginX) + column * (w + setup.deflt_hGap);
+    if (positions[p].empty()) continue;
+    if (table.labelStart && !table.labelStart(ctx_, ctx_.recordCounter, static_cast<int>(x), static_cast<int>(y), nullptr))
+      return 0;
+    for (auto& f : positions[p])
+      if (!f->doNotPrint) number += OutputField(*f, number);
+    ++ctx_.labelsDone;
+    if (++ctx_.copyCounter >= ctx_.copies) {
+      ctx_.copyCounter = 0;
+      ++ctx_.recordCounter;
+    }
+    if (table.labelEnd) table.labelEnd(ctx_, nullptr);
+  }
+  ctx_.labelsDone += (repeat - 1) * ctx_.labelsPerPage;
+  int ok = 1;
+  if (table.pageEnd && !table.pageEnd(ctx_, repeat, copies, nullptr)) {
+    ok = 0;
+    if (ctx_.overwriteAnswer == 0) SetPrintAbort();
+  }
+  ctx_.pageStarted = false;
+  return ok;
+}
+
+int CLabelPrinterJob::RunPages() {
+  if (table.jobStart && !table.jobStart(ctx_, nullptr)) {
+    Report(ctx_.error);
+    return 0;
+  }
+  if (ctx_.mode == PrintMode::kPreview && ctx_.request == PreviewRequest::kLayOut) return 1;
+  Positions positions(static_cast<size_t>(ctx_.labelsPerPage));
+  ctx_.labelsDone = 0;
+  filled_ = fillRecord_ = fillCopy_ = 0;
+  FillPage(positions, true);
+  int ok = 1;
+  // Every label is filled with its own values, one page at a time.
+  while (true) {
+    if (IsPrintAborted()) {
+      ok = 0;
+      break;
+    }
+    if (!OutputPage(positions, 1, 1)) {
+      ok = 0;
+      break;
+    }
+    const bool byRecord = ctx_.recordCount > 0;
+    if (byRecord ? ctx_.recordCounter >= ctx_.recordCount : ctx_.labelsDone >= ctx_.labelsToPrint) break;
+    FillPage(positions, false);
+  }
+  for (auto& list : positions) DeleteFieldList(list);
+  if (ok && !ctx_.error.IsEmpty()) ok = 0;
+  if (!ok && !IsPrintAborted() && !ctx_.error.IsEmpty()) Report(ctx_.error);
+  if (ok && table.jobEnd) table.jobEnd(ctx_, nullptr);
+  return ok;
+}
