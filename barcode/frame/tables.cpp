@@ -84,8 +84,8 @@ bool ParseApplicationIdentifierLine(std::string_view rawLine, typAIdef* record) 
   const std::string_view title = Trimmed(line.substr(open + 1, close - open - 1));
   const std::string_view rest = Trimmed(line.substr(close + 1));
   const std::string_view identifier = Trimmed(line.substr(0, open));
-  // Without an identifier or a length no value could ever be checked.
-  if (identifier.empty() || rest.empty()) return false;
+  // Without an identifier, a title or a length no value could ever be checked.
+  if (identifier.empty() || title.empty() || rest.empty()) return false;
 
   typAIdef r{};
   CopyCut(r.identifier, identifier);

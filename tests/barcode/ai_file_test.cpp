@@ -23,6 +23,7 @@ constexpr Line kLines[] = {
     {"01 \"GTIN\"   \t", nullptr},         // only blanks after the title
     {"   \"no identifier\" 5 N", nullptr},  // blanks where the identifier goes
     {"02 \"\" 14 N", nullptr},              // an empty title
+    {"03 \"   \" 14 N", nullptr},           // a title of blanks
     {"; 03 \"a comment\" 5", nullptr},
     {"10 \"BATCH/LOT\" 1-20 AN", "10"},
     {"17 \"USE BY\" 6 N", "17"},
