@@ -1,6 +1,7 @@
 // Writes the layout file target's seeds with the writers: streams of a
 // default layout and of one field of every kind, and a store of two
-// versions, each behind the byte that picks its reader.
+// versions, each behind the byte that picks its reader; with a second
+// folder, the same as whole files for the layout-opening target.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,10 +14,16 @@
 
 namespace {
 
+// The whole-file folder of the layout-opening target (empty: none).
+std::string g_wholeFiles;
+
 void Write(const std::string& folder, const std::string& name, uint8_t picker, const std::vector<uint8_t>& bytes) {
   std::ofstream out(folder + "/" + name, std::ios::binary);
   out.put(static_cast<char>(picker));
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (g_wholeFiles.empty()) return;
+  std::ofstream whole(g_wholeFiles + "/" + name, std::ios::binary);
+  whole.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 CFieldList EveryKind() {
@@ -44,12 +51,16 @@ CFieldList EveryKind() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: layout_file_seeds FOLDER\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: layout_file_seeds FOLDER [WHOLE FILES FOLDER]\n");
     return 2;
   }
   const std::string folder = argv[1];
   std::filesystem::create_directories(folder);
+  if (argc == 3) {
+    g_wholeFiles = argv[2];
+    std::filesystem::create_directories(g_wholeFiles);
+  }
   CLabelSetup setup;
   const std::vector<uint8_t> empty = LabelStreamBytes(setup, CFieldList());
   setup.lastPrinter = "Printer";

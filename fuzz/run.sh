@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the decoder, resource, RTF, clipboard-picture, barcode-request, field-list, data-source and layout file fuzz
-# targets with clang and runs them over
+# Builds the decoder, resource, RTF, clipboard-picture, barcode-request, field-list, data-source, layout file,
+# profile, command-line, instance-channel, history, identifier-file and layout-opening fuzz targets with clang and runs them over
 # their seed corpus, regression inputs and grown corpus, then for a bounded
 # time.
 #   fuzz/run.sh build [build folder]                       builds every target
@@ -18,8 +18,12 @@ here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/.." && pwd)"
 decoders=(decode_fuzzer decode_fuzzer_bytes decode_fuzzer_bmp decode_fuzzer_tga decode_fuzzer_pcx decode_fuzzer_psd
   decode_fuzzer_pict decode_fuzzer_wemf)
+# The designer's small readers: profiles and language files, the command
+# line, the single-instance protocol, history files, the identifier file and
+# the outer opening of a layout.
+small=(profile_fuzzer command_line_fuzzer instance_channel_fuzzer history_fuzzer ai_file_fuzzer layout_load_fuzzer)
 targets=("${decoders[@]}" resource_fuzzer rtf_fuzzer kvobcode_fuzzer field_list_fuzzer clipboard_picture_fuzzer
-  datasource_fuzzer layout_file_fuzzer)
+  datasource_fuzzer layout_file_fuzzer "${small[@]}")
 # The field list, data-source and layout file targets share one target's
 # time: each runs a third of the seconds it is given, so adding the second
 # and third kept the test run as long as it was.
@@ -44,6 +48,16 @@ inputs_of() {
   elif [ "$1" = layout_file_fuzzer ]; then
     # Written by the layout file's writers when the targets are built.
     echo "$build/layout_file_corpus"
+  elif [ "$1" = layout_load_fuzzer ]; then
+    # The same layouts as whole files, written with them.
+    echo "$build/layout_load_corpus"
+  elif [ "$1" = profile_fuzzer ]; then
+    echo "$root/tests/app/data/profile_corpus $root/app/ui/lang"
+  elif [ "$1" = ai_file_fuzzer ]; then
+    echo "$root/tests/barcode/data/ai_file_corpus"
+  elif [ "${1%_fuzzer}" != "$1" ] && [ -d "$root/tests/app/data/${1%_fuzzer}_corpus" ]; then
+    # command_line, instance_channel, history
+    echo "$root/tests/app/data/${1%_fuzzer}_corpus"
   else
     echo "$data/corpus $data/regress $data/grown"
   fi
@@ -63,19 +77,24 @@ build_targets() {
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build "$build" -j"${TAV_FUZZ_BUILD_JOBS:-4}" --target "${targets[@]}" datasource_seeds layout_file_seeds
-  rm -rf "$build/datasource_corpus" "$build/layout_file_corpus"
+  rm -rf "$build/datasource_corpus" "$build/layout_file_corpus" "$build/layout_load_corpus"
   "$build/datasource_seeds" "$build/datasource_corpus"
-  "$build/layout_file_seeds" "$build/layout_file_corpus"
+  "$build/layout_file_seeds" "$build/layout_file_corpus" "$build/layout_load_corpus"
 }
 
-# The seconds a target runs of the SECONDS it is given.
+# The seconds a target runs of the SECONDS it is given: the shared ones
+# split one target's time, and so do the small readers among themselves.
 seconds_of() {
-  local target
-  for target in "${shared[@]}"; do
-    if [ "$target" = "$1" ]; then
-      echo $(( ($2 + ${#shared[@]} - 1) / ${#shared[@]} ))
-      return
-    fi
+  local group target
+  for group in shared small; do
+    local -n members=$group
+    for target in "${members[@]}"; do
+      if [ "$target" = "$1" ]; then
+        echo $(( ($2 + ${#members[@]} - 1) / ${#members[@]} ))
+        return
+      fi
+    done
+    unset -n members
   done
   echo "$2"
 }
