@@ -74,8 +74,16 @@ LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM) {
 int CView::OnMouseActivate(CWnd* topLevel, UINT hitTest, UINT message) {
   const int result = CWnd::OnMouseActivate(topLevel, hitTest, message);
   if (result == MA_NOACTIVATE || result == MA_NOACTIVATEANDEAT) return result;
-  // A click makes this the frame's active view.
-  if (CFrameWnd* frame = GetParentFrame(); frame && frame->GetActiveView() != this) frame->SetActiveView(this);
+  // A click makes this the frame's active view; a click on the active view
+  // that lacks the focus activates it again, which gives it the focus (its
+  // keys, Delete among them, go nowhere else).
+  if (CFrameWnd* frame = GetParentFrame()) {
+    const HWND focus = ::GetFocus();
+    if (frame->GetActiveView() != this)
+      frame->SetActiveView(this);
+    else if (focus != m_hWnd && !::IsChild(m_hWnd, focus))
+      OnActivateView(TRUE, this, this);
+  }
   return result;
 }
 
