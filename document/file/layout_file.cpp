@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 #include "document/file/file_calls.h"
 #include "document/file/label_stream.h"
@@ -26,9 +28,17 @@ int ReadStream(std::span<const uint8_t> stream, bool inStore, CRvoDoc* doc, CLab
   return 0;
 }
 
-}  // namespace
+// The layout's folder, absolute and with its trailing '/'.
+AString FolderOfLayout(const char* path) {
+  std::error_code ec;
+  const std::filesystem::path folder = std::filesystem::absolute(path, ec).parent_path();
+  if (ec || folder.empty()) return AString();
+  std::string text = folder.lexically_normal().string();
+  if (text.back() != '/') text += '/';
+  return AString(text.c_str());
+}
 
-int LoadLayoutFile(const char* path, CRvoDoc* doc, CLabelSetup& setup, CFieldList& fieldList, RECT* bounds,
+int ReadLayoutFile(const char* path, CRvoDoc* doc, CLabelSetup& setup, CFieldList& fieldList, RECT* bounds,
                    LayoutProblem* problemOut) {
   LayoutProblem ignored;
   LayoutProblem& problem = problemOut ? *problemOut : ignored;
@@ -45,6 +55,20 @@ int LoadLayoutFile(const char* path, CRvoDoc* doc, CLabelSetup& setup, CFieldLis
   std::vector<uint8_t> stream;
   if (!store || !VersionStream(store.get(), nullptr, stream, &problem)) return 0;
   return ReadStream(stream, true, doc, setup, fieldList, bounds, problem);
+}
+
+}  // namespace
+
+int LoadLayoutFile(const char* path, CRvoDoc* doc, CLabelSetup& setup, CFieldList& fieldList, RECT* bounds,
+                   LayoutProblem* problemOut) {
+  const size_t before = fieldList.size();
+  const int result = ReadLayoutFile(path, doc, setup, fieldList, bounds, problemOut);
+  // Pictures and linked files named relatively belong beside the layout.
+  if (result) {
+    const AString folder = FolderOfLayout(path);
+    for (size_t i = before; i < fieldList.size(); ++i) fieldList[i]->layoutFolder = folder;
+  }
+  return result;
 }
 
 int LayoutFileWriteBlock(const char* path) {

@@ -3,6 +3,8 @@
 //   1. refuse a file that may not be written (read-only even for root, or
 //      not a regular file);
 //   2. write the stream ("path.tmp") and the preview ("path.vue"), checked;
+//      a preview that cannot be made (a label too large to draw) leaves
+//      the version without one, as the store allows;
 //   3. build the store in memory: from the file when the route adds a
 //      version and the file is a store, else from the seed;
 //   4. write it to a temporary file in the same folder, synced, with the
@@ -11,8 +13,9 @@
 //      "path.010" (the old backup kept under a link until the end);
 //   6. rename the store over path and sync the folder.
 // Any failure removes the temporary files (the stream and preview files
-// too) and puts the old backup back, so path and its ".010" are as they
-// were.
+// too) and puts the old backup back (or removes a new one when there was
+// none), so path and its ".010" are as they were. Success removes the
+// working files as well: the store holds what they held.
 #include <string>
 #include <vector>
 
@@ -37,6 +40,9 @@ class SaveScratch {
     if (!keptBackup_.empty()) {
       if (backupReplaced_) RenameFile(keptBackup_.c_str(), backup_.c_str());
       else RemoveFile(keptBackup_.c_str());
+    } else if (backupReplaced_) {
+      // There was no backup before this save: the one it made goes.
+      RemoveFile(backup_.c_str());
     }
   }
   void Made(const std::string& file) { made_.push_back(file); }
@@ -49,12 +55,10 @@ class SaveScratch {
     return LinkFile(backup.c_str(), keptBackup_.c_str()) || (keptBackup_.clear(), false);
   }
   void BackupReplaced() { backupReplaced_ = true; }
-  // Success: the stream and preview files stay, the old backup goes.
-  void Done(const std::string& stream, const std::string& preview) {
+  // Success: the working files and the old backup go.
+  void Done() {
     done_ = true;
-    for (const std::string& f : made_) {
-      if (f != stream && f != preview) RemoveFile(f.c_str());
-    }
+    for (const std::string& f : made_) RemoveFile(f.c_str());
     if (!keptBackup_.empty()) RemoveFile(keptBackup_.c_str());
   }
 
@@ -95,9 +99,10 @@ int SaveLayoutFile(const char* path, const CLabelSetup& setup, const CFieldList&
   const std::vector<uint8_t> stream = LabelStreamBytes(setup, fieldList);
   if (stream.empty() || !WriteWholeFile(streamFile.c_str(), stream)) return 0;
   std::vector<uint8_t> preview;
-  if (!RemoveFile(previewFile.c_str()) || WriteLabelPreview(previewFile.c_str(), setup, fieldList) != 1 ||
-      !ReadWholeFileBytes(previewFile.c_str(), preview) || preview.empty())
-    return 0;
+  if (!RemoveFile(previewFile.c_str())) return 0;
+  if (WriteLabelPreview(previewFile.c_str(), setup, fieldList) != 1 ||
+      !ReadWholeFileBytes(previewFile.c_str(), preview))
+    preview.clear();
 
   // 3. The store in memory.
   UniqueXmlDoc store = BaseStore(path, exists, versions);
@@ -127,6 +132,6 @@ int SaveLayoutFile(const char* path, const CLabelSetup& setup, const CFieldList&
   // The new file is in place whatever the folder's sync answers; a failure
   // there can only lose the rename to a crash, which leaves the old file.
   SyncFolderOf(path);
-  scratch.Done(streamFile, previewFile);
+  scratch.Done();
   return 1;
 }

@@ -51,18 +51,26 @@ const char* RouteName(Route r) {
 
 enum class Breakage { kFileCall, kCorruptBase, kNoSeed };
 
+// What a broken step does to the save: it fails whole, or (the preview,
+// which the store may go without) the save goes on without it.
+enum class Outcome { kFails, kSavedWithoutPreview };
+
 struct Step {
   const char* name;
   Breakage breakage;
   FileCall call;
   const char* pathPart;
+  Outcome outcome = Outcome::kFails;
 };
 
 const Step kSteps[] = {
     {"stream", Breakage::kFileCall, FileCall::kOpen, "layout.bcd.tmp"},
     {"stream write", Breakage::kFileCall, FileCall::kWrite, "layout.bcd.tmp"},
-    {"preview", Breakage::kFileCall, FileCall::kOpen, "layout.bcd.vue"},
-    {"preview read", Breakage::kFileCall, FileCall::kRead, "layout.bcd.vue"},
+    {"stream close", Breakage::kFileCall, FileCall::kClose, "layout.bcd.tmp"},
+    {"old preview removal", Breakage::kFileCall, FileCall::kRemove, "layout.bcd.vue"},
+    {"preview", Breakage::kFileCall, FileCall::kOpen, "layout.bcd.vue", Outcome::kSavedWithoutPreview},
+    {"preview write", Breakage::kFileCall, FileCall::kWrite, "layout.bcd.vue", Outcome::kSavedWithoutPreview},
+    {"preview read", Breakage::kFileCall, FileCall::kRead, "layout.bcd.vue", Outcome::kSavedWithoutPreview},
     {"parse", Breakage::kCorruptBase, FileCall::kRead, ""},
     {"temporary", Breakage::kFileCall, FileCall::kWrite, ".bcd.new"},
     {"temporary close", Breakage::kFileCall, FileCall::kClose, ".bcd.new"},
@@ -70,10 +78,18 @@ const Step kSteps[] = {
     {"mode", Breakage::kFileCall, FileCall::kChmod, ".bcd.new"},
     {"backup copy", Breakage::kFileCall, FileCall::kWrite, ".bcd.bak"},
     {"backup copy fsync", Breakage::kFileCall, FileCall::kSync, ".bcd.bak"},
+    {"backup kept", Breakage::kFileCall, FileCall::kLink, "layout.bcd.010.old"},
     {"backup", Breakage::kFileCall, FileCall::kRename, "layout.bcd.010"},
     {"rename", Breakage::kFileCall, FileCall::kRename, "/layout.bcd"},
     {"missing seed", Breakage::kNoSeed, FileCall::kRead, ""},
 };
+
+// The working and temporary files a save may make beside the layout.
+bool IsWorkingFile(const std::string& name) {
+  for (const char* mark : {".tmp", ".vue", ".new", ".bak", ".old"})
+    if (name.find(mark) != std::string::npos) return true;
+  return false;
+}
 
 class LayoutSave : public ::testing::Test {
  protected:
@@ -96,11 +112,17 @@ class LayoutSave : public ::testing::Test {
 };
 
 TEST_F(LayoutSave, AFailureAtEveryStepOfEveryRouteLeavesTheFilesAsTheyWere) {
+  for (const bool earlierBackup : {true, false})
   for (const Route route : {Route::kSave, Route::kSaveAsOntoStore, Route::kSaveOnClose}) {
     for (const Step& step : kSteps) {
-      SCOPED_TRACE(std::string(RouteName(route)) + ", " + step.name);
+      SCOPED_TRACE(std::string(RouteName(route)) + ", " + step.name +
+                   (earlierBackup ? ", with a backup" : ", without a backup"));
       doc_test::TempFolder seedDir;
       const std::string file = MakeStore();
+      if (!earlierBackup) std::filesystem::remove(file + ".010");
+      // Without a backup there is none to keep aside.
+      if (!earlierBackup && step.call == FileCall::kLink) continue;
+      for (const std::string& name : dir.Files()) EXPECT_FALSE(IsWorkingFile(name)) << name << " left by a save";
       CRvoDoc doc;
       if (route != Route::kSaveAsOntoStore) {
         ASSERT_TRUE(doc.OnOpenDocument(file.c_str()));
@@ -144,8 +166,21 @@ TEST_F(LayoutSave, AFailureAtEveryStepOfEveryRouteLeavesTheFilesAsTheyWere) {
         EXPECT_EQ(result, 1) << "a store that gains a version needs no seed";
         continue;
       }
+      // The step was reached (a removal is tried again by the clean-up).
       if (step.breakage == Breakage::kFileCall) {
-        EXPECT_EQ(fault.hits, 1) << "the step was reached";
+        EXPECT_GE(fault.hits, 1) << "the step was reached";
+      }
+      if (step.outcome == Outcome::kSavedWithoutPreview) {
+        EXPECT_EQ(result, 1);
+        UniqueXmlDoc store = ParseVersionStore(FileBytes(file));
+        std::vector<uint8_t> stream, preview;
+        ASSERT_TRUE(store && VersionStream(store.get(), nullptr, stream));
+        EXPECT_FALSE(VersionPreview(store.get(), nullptr, preview)) << "the new version has no preview";
+        EXPECT_FALSE(doc.IsModified());
+        for (const std::string& name : dir.Files()) EXPECT_FALSE(IsWorkingFile(name)) << name;
+        std::filesystem::remove(file);
+        std::filesystem::remove(file + ".010");
+        continue;
       }
       EXPECT_EQ(result, 0);
       EXPECT_EQ(FileBytes(file), before);
@@ -160,6 +195,28 @@ TEST_F(LayoutSave, AFailureAtEveryStepOfEveryRouteLeavesTheFilesAsTheyWere) {
       std::filesystem::remove(file + ".010");
     }
   }
+}
+
+TEST_F(LayoutSave, ALabelTooLargeForAPreviewSavesWithoutOne) {
+  // 120 x 100 inches: at the preview's 75 dpi a picture no device can hold.
+  const std::string file = dir / "large.bcd";
+  CRvoDoc doc;
+  doc.labelSetup.labelWidth = 120000;
+  doc.labelSetup.labelHeight = 100000;
+  doc.AddBoxField(RECT{1000, 1000, 119000, 99000}, nullptr);
+  app.saveNames.push_back(file);
+  ASSERT_EQ(doc.SaveAs(), 1);
+  EXPECT_FALSE(app.Shown("File not saved!"));
+  UniqueXmlDoc store = ParseVersionStore(FileBytes(file));
+  std::vector<uint8_t> stream, preview;
+  ASSERT_TRUE(store && VersionStream(store.get(), nullptr, stream));
+  EXPECT_FALSE(VersionPreview(store.get(), nullptr, preview));
+  for (const std::string& name : dir.Files()) EXPECT_FALSE(IsWorkingFile(name)) << name;
+  CRvoDoc again;
+  ASSERT_TRUE(again.OnOpenDocument(file.c_str()));
+  EXPECT_EQ(again.labelSetup.labelWidth, 120000);
+  EXPECT_EQ(again.labelSetup.labelHeight, 100000);
+  EXPECT_EQ(again.fieldList.size(), 1u);
 }
 
 struct KillAt {
