@@ -21,6 +21,7 @@ int CField::CopyFrom(const CField* src, int skipStrings) {
   CopySlots(BaseRecordSlots(), *this, *src);
   savedData.reset();
   if (!skipStrings) CopyStrings(BaseRecordStrings(), *this, *src);
+  layoutFolder = src->layoutFolder;
   // A source of another class has none of this kind's own members.
   if (src->kind != kind) return 1;
   if (const FieldRecordLayout* layout = RecordLayoutFor(kind)) {

@@ -87,8 +87,10 @@ class CField {
   void CopyGeometryFrom(const CField* src);
   void SaveGeometry();
   // The linked file of a paragraph, barcode (data), RTF (rtfFile) or image
-  // (fileName) field; with useFolder set, a name that is not a full path gets
-  // the folder of its file type in front. Empty for other kinds.
+  // (fileName) field; a name that is not a full path is looked for first in
+  // the folder of the layout the field was read from (layoutFolder), then,
+  // with useFolder set, in the folder of its file type, else as it stands.
+  // Empty for other kinds.
   void GetFilePath(AString& out) const;
   const CFieldSavedData* GetSavedData() const { return savedData.get(); }
 
@@ -139,6 +141,10 @@ class CField {
   int16_t stringsDelimiter = 10;
   AString stringsFile, baseSpareText;
   std::array<AString, 31> valueList;
+  // Not stored: the folder (with its trailing '/') of the layout file the
+  // field was read from, empty for a field made in this run. Relative file
+  // names belong to the layout, wherever the program was started.
+  AString layoutFolder;
 
  protected:
   explicit CField(FieldKind k, uint16_t size);

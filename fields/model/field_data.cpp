@@ -1,5 +1,7 @@
 #include "fields/model/field_data.h"
 
+#include <unistd.h>
+
 #include "fields/model/field_kinds.h"
 #include "fields/services/label_setup.h"
 #include "foundation/codepage/codepage.h"
@@ -199,7 +201,15 @@ void CField::GetFilePath(AString& out) const {
       break;
     default: out = AString(); return;
   }
-  if (useFolder && !m->IsEmpty() && !IsAbsolutePath(m->GetData(), m->GetLength())) {
+  const bool relative = !m->IsEmpty() && !IsAbsolutePath(m->GetData(), m->GetLength());
+  if (relative && !layoutFolder.IsEmpty()) {
+    AString beside = layoutFolder + *m;
+    if (::access(beside.GetData(), F_OK) == 0) {
+      out = beside;
+      return;
+    }
+  }
+  if (useFolder && relative) {
     out = GetFolder(folder) + *m;
   } else {
     out = *m;
