@@ -87,12 +87,12 @@ BOOL CMsgBoxDlg::OnInitDialog() {
     LayOutLines(dc, &widest, &total, &lineHeight);
   }
 
-  const int reference = m_buttons == kMsgBoxYesNo ? IDYES : IDOK;
+  const int reference = m_buttons == kMsgBoxYesNo || m_buttons == kMsgBoxYesNoCancel ? IDYES : IDOK;
   SIZE button{12, 12};
   if (HWND b = ::GetDlgItem(m_hWnd, reference)) button = WindowSizeOf(b);
   const int bw = button.cx;
   const int bh = button.cy;
-  const int minimumWidth = m_buttons == kMsgBoxOk ? 2 * bw : 3 * bw;
+  const int minimumWidth = m_buttons == kMsgBoxOk ? 2 * bw : m_buttons == kMsgBoxYesNoCancel ? 9 * bw / 2 : 3 * bw;
 
   int y = lineHeight * 5 / 4;
   for (Line& line : lines_) {
@@ -117,17 +117,14 @@ BOOL CMsgBoxDlg::OnInitDialog() {
 
 void CMsgBoxDlg::PlaceButtons(int clientWidth, int clientHeight, int bw, int bh) {
   const int y = clientHeight - bh * 3 / 2;
-  int first = IDOK;
-  int second = IDCANCEL;
-  bool two = true;
-  if (m_buttons == kMsgBoxYesNo) {
-    first = IDYES;
-    second = IDNO;
-  } else if (m_buttons == kMsgBoxOk) {
-    two = false;
-  }
+  // The buttons shown, left to right.
+  std::vector<int> row;
+  if (m_buttons == kMsgBoxYesNo) row = {IDYES, IDNO};
+  else if (m_buttons == kMsgBoxYesNoCancel) row = {IDYES, IDNO, IDCANCEL};
+  else if (m_buttons == kMsgBoxOk) row = {IDOK};
+  else row = {IDOK, IDCANCEL};
   for (const int id : {IDOK, IDYES, IDNO, IDCANCEL}) {
-    const bool shown = id == first || (two && id == second);
+    const bool shown = std::find(row.begin(), row.end(), id) != row.end();
     if (HWND b = ::GetDlgItem(m_hWnd, id)) ::ShowWindow(b, shown ? SW_SHOW : SW_HIDE);
   }
   auto place = [this, y](int id, int x) {
@@ -135,16 +132,16 @@ void CMsgBoxDlg::PlaceButtons(int clientWidth, int clientHeight, int bw, int bh)
       ::SetWindowPos(b, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   };
-  int defaultId = first;
-  if (two) {
-    const int x = (clientWidth - bw * 7 / 3) / 2;
-    place(first, x);
-    place(second, x + bw * 4 / 3);
-    if (m_defaultChoice == second) defaultId = second;
-  } else {
-    place(first, (clientWidth - bw) / 2);
-    if (m_defaultChoice == IDCANCEL) defaultId = IDCANCEL;
+  // Buttons a third of their width apart, the row centred.
+  const int count = static_cast<int>(row.size());
+  int x = (clientWidth - (bw * count + bw / 3 * (count - 1))) / 2;
+  for (const int id : row) {
+    place(id, x);
+    x += bw * 4 / 3;
   }
+  int defaultId = row.front();
+  if (std::find(row.begin(), row.end(), m_defaultChoice) != row.end()) defaultId = m_defaultChoice;
+  else if (count == 1 && m_defaultChoice == IDCANCEL) defaultId = IDCANCEL;
   SetDefID(static_cast<UINT>(defaultId));
   // The default button takes the keyboard, so Enter chooses it.
   // A hidden default (Cancel of an OK box) leaves the keyboard with the box

@@ -13,9 +13,11 @@
 #include "foundation/string/astring.h"
 
 inline constexpr UINT IDD_MSGBOX = 112;
-// Button styles: OK only, Yes and No, anything else OK and Cancel.
+// Button styles: OK only, Yes and No, Yes, No and Cancel (a question whose
+// asker can still step back), anything else OK and Cancel.
 inline constexpr int kMsgBoxOk = 0;
 inline constexpr int kMsgBoxYesNo = 4;
+inline constexpr int kMsgBoxYesNoCancel = 3;
 inline constexpr int kMsgBoxOkCancel = 1;
 inline constexpr int kMsgBoxMaxLines = 20;
 inline constexpr int kMsgBoxWrapWidth = 580;

@@ -8,8 +8,9 @@ MsgBoxStyle MsgBoxStyleOf(UINT type) {
   const bool second = (type & MB_DEFMASK) == MB_DEFBUTTON2;
   switch (buttons) {
     case MB_YESNO:
-    case MB_YESNOCANCEL:
       return {kMsgBoxYesNo, second ? IDNO : IDYES};
+    case MB_YESNOCANCEL:
+      return {kMsgBoxYesNoCancel, second ? IDNO : IDYES};
     case MB_OKCANCEL:
     case MB_RETRYCANCEL:
       return {kMsgBoxOkCancel, second ? IDCANCEL : IDOK};

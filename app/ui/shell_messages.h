@@ -4,10 +4,10 @@
 
 #include "platform/win.h"
 
-// The box style and default choice of an MB_* type: MB_OK, MB_OKCANCEL and
-// MB_YESNO as they are; MB_YESNOCANCEL and MB_RETRYCANCEL as Yes/No and
-// OK/Cancel (the box closed by Escape still answers 2); MB_DEFBUTTON2 makes
-// the second button the default.
+// The box style and default choice of an MB_* type: MB_OK, MB_OKCANCEL,
+// MB_YESNO and MB_YESNOCANCEL as they are; MB_RETRYCANCEL as OK/Cancel (the
+// box closed by Escape answers 2); MB_DEFBUTTON2 makes the second button the
+// default.
 struct MsgBoxStyle {
   int buttons;
   int defaultChoice;

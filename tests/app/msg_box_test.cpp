@@ -89,6 +89,7 @@ TEST_P(MsgBox, EachButtonGivesItsResult) {
   const Case cases[] = {
       {kMsgBoxOk, IDOK, 1},          {kMsgBoxYesNo, IDYES, 6},   {kMsgBoxYesNo, IDNO, 7},
       {kMsgBoxOkCancel, IDOK, 1},    {kMsgBoxOkCancel, IDCANCEL, 2},
+      {kMsgBoxYesNoCancel, IDYES, 6}, {kMsgBoxYesNoCancel, IDNO, 7}, {kMsgBoxYesNoCancel, IDCANCEL, 2},
   };
   for (const Case& c : cases) {
     Script script;
@@ -99,7 +100,7 @@ TEST_P(MsgBox, EachButtonGivesItsResult) {
 
 TEST_P(MsgBox, EscapeAndTheCloseBoxGiveCancelInEveryStyle) {
   LanguageScope scope(GetParam());
-  for (const int style : {kMsgBoxOk, kMsgBoxYesNo, kMsgBoxOkCancel}) {
+  for (const int style : {kMsgBoxOk, kMsgBoxYesNo, kMsgBoxOkCancel, kMsgBoxYesNoCancel}) {
     Script escape;
     escape.act = &Escape;
     EXPECT_EQ(RunBox(escape, AString("Name:"), style), 2) << "Escape, style " << style;
@@ -117,7 +118,8 @@ TEST_P(MsgBox, EnterTakesTheDefaultChoice) {
     int expected;
   };
   const Case cases[] = {{kMsgBoxYesNo, 7, 7}, {kMsgBoxYesNo, 2, 6}, {kMsgBoxYesNo, -1, 6},
-                        {kMsgBoxOkCancel, 2, 2}, {kMsgBoxOk, 2, 2},  {kMsgBoxOk, -1, 1}};
+                        {kMsgBoxOkCancel, 2, 2}, {kMsgBoxOk, 2, 2},  {kMsgBoxOk, -1, 1},
+                        {kMsgBoxYesNoCancel, 7, 7}, {kMsgBoxYesNoCancel, 2, 2}, {kMsgBoxYesNoCancel, -1, 6}};
   for (const Case& c : cases) {
     Script script;
     script.act = [](HWND box) { PostMessageW(GetFocus() ? GetFocus() : box, WM_KEYDOWN, VK_RETURN, 0); };
@@ -229,7 +231,10 @@ TEST(MsgBoxPictures, ThreeStylesAndThePane) {
       int number;
       const char* name;
     };
-    const Style styles[] = {{kMsgBoxOk, 50062, "ok"}, {kMsgBoxYesNo, 20007, "yesno"}, {kMsgBoxOkCancel, 35016, "okcancel"}};
+    const Style styles[] = {{kMsgBoxOk, 50062, "ok"},
+                            {kMsgBoxYesNo, 20007, "yesno"},
+                            {kMsgBoxOkCancel, 35016, "okcancel"},
+                            {kMsgBoxYesNoCancel, 20007, "yesnocancel"}};
     for (const Style& s : styles) {
       Script script;
       script.picture = "msgbox_" + std::string(s.name) + "_" + suffix + ".png";
@@ -305,7 +310,8 @@ TEST(ShellMessages, ButtonTypesOntoTheBox) {
       {MB_OKCANCEL | MB_DEFBUTTON2, kMsgBoxOkCancel, IDCANCEL},
       {MB_YESNO, kMsgBoxYesNo, IDYES},
       {MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION, kMsgBoxYesNo, IDNO},
-      {MB_YESNOCANCEL, kMsgBoxYesNo, IDYES},
+      {MB_YESNOCANCEL, kMsgBoxYesNoCancel, IDYES},
+      {MB_YESNOCANCEL | MB_DEFBUTTON2, kMsgBoxYesNoCancel, IDNO},
       {MB_RETRYCANCEL, kMsgBoxOkCancel, IDOK},
   };
   for (const Case& c : cases) {
