@@ -207,7 +207,11 @@ class CDesignVu : public CView, public IDesignView {
   void OnSetPosition() { SetFieldPosition(); }
   void OnLockPosition();
   void OnProperties();
-  void OnUpdateProperties(CCmdUI* ui) { ui->Enable(m_selection.Count() == 1); }
+  void OpenFieldProperties(CField& field);
+  // The fields' property sheets come with their own subsystem: until then
+  // no field has one, and Properties is off rather than doing nothing.
+  static bool HasFieldProperties() { return false; }
+  void OnUpdateProperties(CCmdUI* ui) { ui->Enable(m_selection.Count() == 1 && HasFieldProperties()); }
   void OnRefresh() { Refresh(); }
   void OnEditDelete();
   void OnAddLine() { StartDrawingLine(); }

@@ -38,7 +38,7 @@ void CDesignVu::OnKeyDown(UINT ch, UINT repeat, UINT flags) {
     case VK_CONTROL:
     case VK_MBUTTON: return;
     case VK_RETURN:
-      if (m_selection.Count() == 1 && EditFieldProperties(*m_selection.Fields().front())) NotifyChanged(nullptr);
+      if (m_selection.Count() == 1) OpenFieldProperties(*m_selection.Fields().front());
       break;
     case VK_UP:
     case VK_PRIOR:
@@ -411,7 +411,7 @@ void CDesignVu::OnLButtonDblClk(UINT, CPoint point) {
   const POINT o = GetScrollOrigin();
   CField* field = nullptr;
   if (HitTestFields(point.x + o.x, point.y + o.y, &field) == 1 && field) {
-    if (EditFieldProperties(*field)) NotifyChanged(nullptr);
+    OpenFieldProperties(*field);
     return;
   }
   PostMessage(WM_COMMAND, viewcmd::kLayoutSetup, 0);
@@ -452,7 +452,7 @@ void CDesignVu::ContextMenuAt(POINT client) {
   static constexpr Item kNone[] = {{"Barcode Layout Setup...", viewcmd::kLayoutSetup}, {"", 0},
                                    {"Paste", viewcmd::kEditPaste}};
   static constexpr Item kSome[] = {{"Cut", viewcmd::kEditCut},
-                                   {"Copy & Drop", viewcmd::kCopyAndDrop},
+                                   {"Copy && Drop", viewcmd::kCopyAndDrop},
                                    {"Copy", viewcmd::kEditCopy},
                                    {"Paste", viewcmd::kEditPaste},
                                    {"Delete", viewcmd::kDelete},
@@ -464,13 +464,16 @@ void CDesignVu::ContextMenuAt(POINT client) {
                                    {"", 0},
                                    {"Properties...", viewcmd::kProperties},
                                    {"", 0},
-                                   {"Barcode Layout Setup......", viewcmd::kLayoutSetup}};
+                                   {"Barcode Layout Setup...", viewcmd::kLayoutSetup}};
   HMENU menu = ::CreatePopupMenu();
   if (!menu) return;
   CLayoutShell* shell = LayoutShell();
   auto add = [&](const Item& item) {
     if (!*item.text) ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    else ::AppendMenuA(menu, MF_STRING, item.command, shell->TranslateUiString(item.text).GetData());
+    else {
+      const UINT state = item.command == viewcmd::kProperties && !HasFieldProperties() ? MF_GRAYED : 0;
+      ::AppendMenuA(menu, MF_STRING | state, item.command, shell->TranslateUiString(item.text).GetData());
+    }
   };
   if (m_selection.IsEmpty())
     for (const Item& item : kNone) add(item);
@@ -493,5 +496,14 @@ void CDesignVu::ContextMenuAt(POINT client) {
 int CDesignVu::EditFieldProperties(CField&) { return 0; }
 
 void CDesignVu::OnProperties() {
-  if (m_selection.Count() == 1 && EditFieldProperties(*m_selection.Fields().front())) NotifyChanged(nullptr);
+  if (m_selection.Count() == 1) OpenFieldProperties(*m_selection.Fields().front());
+}
+
+// Without a property sheet to open, the user hears that there is none.
+void CDesignVu::OpenFieldProperties(CField& field) {
+  if (!HasFieldProperties()) {
+    LayoutShell()->Beep();
+    return;
+  }
+  if (EditFieldProperties(field)) NotifyChanged(nullptr);
 }
