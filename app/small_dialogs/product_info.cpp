@@ -7,15 +7,11 @@ AString GetVersionText(int* major, int* minor) {
   if (major) *major = kVersionMajor;
   if (minor) *minor = kVersionMinor;
   AString text;
-  text.Format("%d.%02d", kVersionMajor, kVersionMinor);
+  text.Format("%d.%d", kVersionMajor, kVersionMinor);
   return text;
 }
 
-AString GetProductTitle() {
-  AString text;
-  text.Format("%s %s", kProductName, kProductEdition);
-  return text;
-}
+AString GetProductTitle() { return AString(kProgramName); }
 
 AString LegalNotice(int year) {
   AString text;

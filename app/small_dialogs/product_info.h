@@ -4,17 +4,20 @@
 
 #include "foundation/string/astring.h"
 
-inline constexpr int kVersionMajor = 3;
-inline constexpr int kVersionMinor = 12;
+// The program's own name and version, as the build names it; the About box
+// and the welcome screen show them.
+inline constexpr const char* kProgramName = "Tavrendel";
+inline constexpr int kVersionMajor = TAV_VERSION_MAJOR;
+inline constexpr int kVersionMinor = TAV_VERSION_MINOR;
+// The product name the profile and the file type are registered under.
 inline constexpr const char* kProductName = "Mirolune";
-inline constexpr const char* kProductEdition = "Enterprise";
 inline constexpr const char* kProductWebAddress = "www.zorvik.example";
 inline constexpr const char* kSupportWebPage = "https://www.zorvik.example/support/mirolune";
 inline constexpr const char* kSupportMailAddress = "support@zorvik.example";
 
-// "3.12"; the numbers through the optional out-parameters.
+// "0.1"; the numbers through the optional out-parameters.
 AString GetVersionText(int* major = nullptr, int* minor = nullptr);
-// "Mirolune Enterprise".
+// The program's name, "Tavrendel".
 AString GetProductTitle();
 // The maker's notice, its year range ending with the given year.
 AString LegalNotice(int year);

@@ -89,10 +89,11 @@ TEST_F(SmallDialogs, AboutShowsProductVersionLinksAndThisYear) {
     CAboutDlg about;
     EXPECT_EQ(about.DoModal(), IDOK);
     if (language == kUiEnglish) {
-      EXPECT_EQ(product, "Mirolune Enterprise");
-      EXPECT_EQ(version, "Version 3.12");
+      // The program's own name and the version of its build.
+      EXPECT_EQ(product, "Tavrendel");
+      EXPECT_EQ(version, "Version " + std::string(GetVersionText().GetData()));
     }
-    EXPECT_NE(version.find("3.12"), std::string::npos);
+    EXPECT_NE(version.find(GetVersionText().GetData()), std::string::npos);
     EXPECT_NE(legal.find("-" + std::to_string(CurrentYear()) + " "), std::string::npos) << legal;
     EXPECT_EQ(web, kProductWebAddress);
     EXPECT_EQ(mail, kSupportMailAddress);
