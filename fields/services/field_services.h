@@ -1,7 +1,9 @@
 // The services that the field code needs of the data sources and that need
 // files and the clock: the data sources fill the table and the program
-// installs it; tests install a fixed one. Without a table both report
-// nothing (an empty text, 0).
+// installs it (its composition root does); tests install a fixed one. The
+// table is required whole: a table with a missing entry is refused and
+// reported at installation, and a call with no table installed reports the
+// program's fault on the standard error stream (and answers an empty text, 0).
 #pragma once
 
 #include "foundation/string/astring.h"
@@ -23,7 +25,8 @@ struct FieldDataServices {
 };
 
 // Installs the table (null removes it); the table must outlive its use.
-void SetFieldDataServices(const FieldDataServices* services);
+// False, and nothing changes, when an entry of the table is missing.
+bool SetFieldDataServices(const FieldDataServices* services);
 const FieldDataServices* GetFieldDataServices();
 
 AString FormatFieldDateTime(const CField& field, int* length);

@@ -1,33 +1,20 @@
 #include "fields/services/ui_messages.h"
 
-#include <mutex>
+#include <atomic>
+#include <cstdio>
 #include <utility>
 
 namespace {
-std::mutex g_lock;
-UiMessageHook g_hook = nullptr;
-std::vector<UiMessage> g_recorded;
+std::atomic<UiMessageHook> g_hook{nullptr};
 }  // namespace
 
-UiMessageHook SetUiMessageHook(UiMessageHook hook) {
-  std::lock_guard<std::mutex> hold(g_lock);
-  UiMessageHook old = g_hook;
-  g_hook = hook;
-  return old;
-}
+UiMessageHook SetUiMessageHook(UiMessageHook hook) { return g_hook.exchange(hook); }
+
+UiMessageHook GetUiMessageHook() { return g_hook.load(); }
 
 int UiMessageBox(HWND owner, UINT id, UINT style, std::vector<std::string> args) {
-  UiMessage message{id, style, std::move(args)};
-  UiMessageHook hook;
-  {
-    std::lock_guard<std::mutex> hold(g_lock);
-    hook = g_hook;
-    if (!hook) g_recorded.push_back(message);
-  }
-  return hook ? hook(owner, message) : 1;
-}
-
-std::vector<UiMessage> TakeUiMessages() {
-  std::lock_guard<std::mutex> hold(g_lock);
-  return std::exchange(g_recorded, {});
+  const UiMessage message{id, style, std::move(args)};
+  if (const UiMessageHook hook = g_hook.load()) return hook(owner, message);
+  std::fprintf(stderr, "message %u not shown: the program installed no message hook\n", id);
+  return 1;
 }

@@ -1,6 +1,8 @@
 // Messages of the field code: a message number and its arguments, shown by the
-// application shell through a process hook. Until the shell installs one, the
-// messages are only recorded, so tests read what would have been shown.
+// program through a process hook that it must install (its composition root
+// does). A message with no hook installed is a fault of the program: it is
+// reported on the standard error stream, never dropped quietly. Tests that
+// want the messages recorded install a recording hook of their own.
 #pragma once
 
 #include <string>
@@ -28,9 +30,10 @@ struct UiMessage {
 
 using UiMessageHook = int (*)(HWND owner, const UiMessage& message);
 
-// Installs the shell's hook (null: record only). Returns the old one.
+// Installs the program's hook (null removes it). Returns the old one.
 UiMessageHook SetUiMessageHook(UiMessageHook hook);
-// Shows message `id`; returns the button pressed (1, OK, when only recorded).
+// The hook installed, or null.
+UiMessageHook GetUiMessageHook();
+// Shows message `id` through the hook; returns the button pressed (IDOK
+// when no hook is installed, after the fault is reported).
 int UiMessageBox(HWND owner, UINT id, UINT style, std::vector<std::string> args = {});
-// The messages shown since the last call, oldest first (the list is emptied).
-std::vector<UiMessage> TakeUiMessages();

@@ -11,6 +11,8 @@ std::atomic<SystemMessageHandler> g_handler{nullptr};
 
 SystemMessageHandler SetSystemMessageHandler(SystemMessageHandler handler) { return g_handler.exchange(handler); }
 
+SystemMessageHandler GetSystemMessageHandler() { return g_handler.load(); }
+
 void ShowSystemMessage(const char* text, const char* caption) {
   if (SystemMessageHandler h = g_handler.load()) {
     h(text, caption);

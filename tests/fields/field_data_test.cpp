@@ -135,7 +135,13 @@ TEST(FieldData, ServiceTableIsWhatTheProgramInstalls) {
   EXPECT_EQ(ReadCounterFile("c.cntr", &counter), 0);
 
   static const FieldDataServices fixed{FixedDate, FixedCounter};
-  SetFieldDataServices(&fixed);
+  EXPECT_TRUE(SetFieldDataServices(&fixed));
+  // A table without one of its entries is refused: the one installed stays.
+  static const FieldDataServices noCounter{FixedDate, nullptr};
+  static const FieldDataServices noDate{nullptr, FixedCounter};
+  EXPECT_FALSE(SetFieldDataServices(&noCounter));
+  EXPECT_FALSE(SetFieldDataServices(&noDate));
+  EXPECT_EQ(GetFieldDataServices(), &fixed);
   EXPECT_TRUE(FormatFieldDateTime(t, &length) == "2026-12-10");
   EXPECT_EQ(length, 10);
   EXPECT_EQ(ReadCounterFile("c.cntr", &counter), 1);

@@ -9,6 +9,7 @@
 #include "fields/barcode/symbology_catalogue.h"
 #include "fields/services/label_setup.h"
 #include "fields/services/ui_messages.h"
+#include "ui_message_recorder.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ std::shared_ptr<CBarcodeField> WithData(int symbology, int subType, const char* 
 }
 
 TEST(BarcodeChecks, ValidationMessages) {
-  TakeUiMessages();
+  fields_test::RecordUiMessages messages;
   struct { const char* what; std::shared_ptr<CBarcodeField> f; int valid; UINT message; } cases[] = {
       {"empty", WithData(1, 0, ""), 0, kMsgDataEmpty},
       {"a tilde in Code 39", WithData(1, 0, "AB~"), 0, kMsgInvalidCharacter},
@@ -143,7 +144,7 @@ TEST(BarcodeChecks, ValidationMessages) {
   };
   for (auto& c : cases) {
     EXPECT_EQ(ValidateBarcodeData(nullptr, *c.f, 1), c.valid) << c.what;
-    const auto shown = TakeUiMessages();
+    const auto shown = messages.Take();
     if (c.message) {
       ASSERT_EQ(shown.size(), 1u) << c.what;
       EXPECT_EQ(shown[0].id, c.message) << c.what;
@@ -152,7 +153,7 @@ TEST(BarcodeChecks, ValidationMessages) {
     }
   }
   EXPECT_EQ(ValidateBarcodeData(nullptr, *WithData(1, 0, ""), 0), 0);
-  EXPECT_TRUE(TakeUiMessages().empty());
+  EXPECT_TRUE(messages.Take().empty());
 }
 
 TEST(BarcodeChecks, FittingAndNormalising) {
@@ -220,7 +221,7 @@ TEST(BarcodeChecks, UpsFieldsStopAtTheFirstFailure) {
   f.maxiMode = 2;
   const char* good[13] = {"123456789", "840", "001", "1Z12345678", "123456", "123", "", "1/1", "10", "Y", "", "City", "NY"};
   for (size_t i = 0; i < 13; ++i) f.upsField[i] = good[i];
-  TakeUiMessages();
+  fields_test::RecordUiMessages messages;
   int failed = -1;
   EXPECT_EQ(ValidateUpsFields(nullptr, f, &failed, 0), 1);
   f.upsField[9] = "X";
@@ -232,7 +233,7 @@ TEST(BarcodeChecks, UpsFieldsStopAtTheFirstFailure) {
   EXPECT_EQ(failed, 3);
   f.upsSource[3] = 2;  // prompted: not checked
   EXPECT_EQ(ValidateUpsFields(nullptr, f, &failed, 0), 1);
-  const auto shown = TakeUiMessages();
+  const auto shown = messages.Take();
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].id, kMsgAddressValidation);
   EXPECT_EQ(shown[1].id, kMsgPartLengthRange);
