@@ -1,10 +1,10 @@
 // What the layout code asks of the application around it: settings, the
 // program's flags, translated texts, message boxes, status panes and
 // folders. The application object derives from CLayoutShell and overrides
-// what it provides; every method has a headless default (English text as
-// given, built-in settings, the default answer of a question), so a program
-// or test without the application still runs the layout code, and a new
-// method never breaks the application.
+// what it provides. Settings, flags and texts have defaults a program
+// without the application can run with (built-in settings, English text as
+// given); what a person must see or answer has a default that shows it (the
+// system's save dialog, a tooltip for the message pane).
 #pragma once
 
 #include <string>
@@ -101,9 +101,11 @@ class CLayoutShell {
   // Whether another open document than self holds the file (compared
   // without regard to case). By default: the running CWinApp's documents.
   virtual bool IsOpenInOtherDocument(const char* path, const CDocument* self);
-  // Asks for the file a layout is saved as (the save dialog): IDOK with the
-  // chosen path; IDCANCEL by default.
-  virtual int PromptSaveFileName(AString& path) { return 2; }
+  // Asks for the file a layout is saved as (the save dialog, starting at
+  // path): IDOK with the chosen path, IDCANCEL when the user cancels. The
+  // system's save dialog with its overwrite question unless the program
+  // shows its own.
+  virtual int PromptSaveFileName(AString& path);
 
   // --- Folders. The program folder holds what ships with the program
   // ("docseed.xml"); the work folder holds the clipboard holder file.
@@ -123,8 +125,9 @@ class CLayoutShell {
   virtual HBRUSH RulerBackgroundBrush();
   virtual bool MaximiseLayoutWindows() { return false; }
   virtual void SetCursorPosPane(int x, int y, int units) {}
-  virtual void ShowMessagePane(const char* text, const RECT& beside) {}
-  virtual void HideMessagePane() {}
+  // A tooltip beside the rectangle unless the program has a pane of its own.
+  virtual void ShowMessagePane(const char* text, const RECT& beside);
+  virtual void HideMessagePane();
   // The main frame's menus drawn by the program in the UI language: whether
   // the frame's own menu has been prepared so, and preparing the layout
   // windows' menu (a layout window asks on activation). Nothing by default.
