@@ -27,6 +27,6 @@ if ! cmake --build "$build" -j "$(nproc)" --target tavrendel_render 2>/dev/null;
 fi
 out="$build/examples"
 mkdir -p "$out"
-"$build/document/tools/tavrendel_render" "$out" "${layouts[@]}"
+"$build/program/tavrendel_render" "$out" "${layouts[@]}"
 echo "No display: the sample layouts are rendered as PNG in $out/"
 ls -1 "$out"/*.png

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "app/core/layer_settings.h"
 #include "app/frame/frame_ids.h"
 #include "app/frame/main_frame.h"
 #include "app/open_dialog/mru_file_dlg.h"
@@ -90,6 +91,7 @@ void CLabelDesignerApp::OnDefaultFolders() {
   settings.Folder(DataFolder::ImageFiles) = folders.m_imageFolder;
   settings.Folder(DataFolder::CustomStockFiles) = folders.m_stockFolder;
   SaveDataFolders();
+  ApplySettingsToLayers(settings);
 }
 
 void CLabelDesignerApp::OnUpdateFileNew(CCmdUI* ui) { ui->Enable(TRUE); }

@@ -1,7 +1,9 @@
 // The application's answers to the layout code: the new-label defaults from
 // the settings record, the flags, the UI language's texts and the program's
 // message boxes.
+#include "app/open_dialog/mru_file_dlg.h"
 #include "app/shell/label_designer_app.h"
+#include "app/ui/message_pane.h"
 #include "app/ui/plain_dialog_skin.h"
 #include "app/ui/shell_messages.h"
 #include "app/ui/ui_language.h"
@@ -58,3 +60,21 @@ int CLabelDesignerApp::SpinUnitEdit(int direction, int editId, double minimum, d
 }
 
 void CLabelDesignerApp::Beep() { ::MessageBeep(static_cast<UINT>(-1)); }
+
+int CLabelDesignerApp::PromptSaveFileName(AString& path) {
+  // The dialog asks its own question before an existing file is chosen:
+  // the system dialog's (OFN_OVERWRITEPROMPT) would ask a second time.
+  CMRUFileDlg dialog(0, "bcd", path.GetData(), OFN_HIDEREADONLY, ".bcd|*.bcd|All files(*.*)|*.*||", m_pMainFrame);
+  const INT_PTR result = dialog.DoModal();
+  // A file picked in the dialog counts, however the dialog was closed.
+  const bool picked = !dialog.m_chosenFile.IsEmpty();
+  if (result != IDOK && !(result == IDCANCEL && picked)) return IDCANCEL;
+  path = picked ? dialog.m_chosenFile : AString(dialog.GetPathName().GetString());
+  return path.IsEmpty() ? IDCANCEL : IDOK;
+}
+
+void CLabelDesignerApp::ShowMessagePane(const char* text, const RECT& beside) {
+  ::ShowMessagePane(m_pMainFrame ? m_pMainFrame->m_hWnd : nullptr, beside, AString(text ? text : ""));
+}
+
+void CLabelDesignerApp::HideMessagePane() { ::HideMessagePane(); }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/core/layer_settings.h"
 #include "app/core/locale_language.h"
 #include "app/frame/frame_ids.h"
 #include "app/frame/main_frame.h"
@@ -17,7 +18,6 @@
 #include "document/frame/doc_frame.h"
 #include "document/view/design_view.h"
 #include "foundation/util/file_names.h"
-#include "image/decode/rich_picture.h"
 
 namespace {
 
@@ -65,9 +65,6 @@ BOOL CLabelDesignerApp::InitInstance() {
   OpenProfile();
 
   LoadStdProfileSettings(12);
-  // Rich-edit controls and rich-text fields draw the PNG and JPEG pictures of
-  // their RTF through the image library.
-  image::InstallRichPictureDecoder();
   AddLayoutTemplate();
   m_objectClipboardFormat = static_cast<WORD>(::RegisterClipboardFormatA("Nerrow Object"));
 
@@ -156,6 +153,7 @@ void CLabelDesignerApp::ReadSettings() {
   }
   SetUiLanguageFolder(m_folders.language.c_str());
   SetUiLanguageFile(settings.uiLanguage);
+  ApplySettingsToLayers(settings);
   m_settingsRead = true;
 }
 

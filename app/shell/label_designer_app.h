@@ -102,6 +102,12 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell, public CFrameHost
                    int steps) override;
   bool ClipboardUsesBitmap() override;
   void Beep() override;
+  // Save As: the program's file dialog in save mode, with its question
+  // before an existing file is chosen.
+  int PromptSaveFileName(AString& path) override;
+  // The rulers' hover tip in the program's message pane.
+  void ShowMessagePane(const char* text, const RECT& beside) override;
+  void HideMessagePane() override;
   AString ProgramFolder() override { return AString(m_folders.program.c_str()); }
   AString WorkFolder() override { return m_workFolder; }
   AString ClipboardHolderPath() override { return m_clipboardHolderPath; }

@@ -17,6 +17,7 @@
 #include "foundation/codepage/codepage.h"
 #include "foundation/settings/process_settings.h"
 #include "foundation/util/file_io.h"
+#include "foundation/util/file_names.h"
 
 namespace {
 
@@ -147,7 +148,10 @@ int GetFieldDesignValue(CField& field, const CFieldList&, const CLabelSetup& set
       field.maxChars = static_cast<int16_t>(length);
     } else if (type == DataSourceType::kCounterFile) {
       CCounterFileData counter;
-      const AString path = GetFolder(FolderKind::kCounter) + field.counterFile;
+      // A full path names the file itself; a bare name is in the counter folder.
+      const AString& name = field.counterFile;
+      const AString path =
+          IsAbsolutePath(name.GetData(), name.GetLength()) ? name : GetFolder(FolderKind::kCounter) + name;
       if (ReadCounterFile(path.GetData(), &counter)) SetFieldData(field, counter.value);
     }
   } else if (barcode && barcode->useHibc) {

@@ -6,12 +6,16 @@
 #include <vector>
 
 #include "document/render/layout_png.h"
+#include "program/compose/program_services.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {
     std::fprintf(stderr, "usage: tavrendel_render <output folder> <layout file>...\n");
     return 2;
   }
+  // Date, Time and Counter File fields, pictures in rich text and the
+  // application-identifier table: the same services as the designer's.
+  InstallProgramServices(ProgramFront::kConsole);
   namespace fs = std::filesystem;
   const fs::path out = argv[1];
   std::error_code ec;

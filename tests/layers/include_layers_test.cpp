@@ -36,6 +36,9 @@ constexpr std::array kLayers{
     Layer{"barcode", 11},            Layer{"image", 12},             Layer{"fields", 13},
     Layer{"document", 14},           Layer{"app", 15},               Layer{"grid", 17},
     Layer{"datasource", 18},         Layer{"print", 19},             Layer{"dialogs", 20},
+    // The programs and their composition root, which fills what every layer
+    // below leaves to the program.
+    Layer{"program", 21},
 };
 
 // Areas that may use another area's insides, and why.
@@ -105,7 +108,7 @@ std::vector<Include> RepositoryIncludes(const fs::path& root) {
   static const std::regex kInclude(R"(^\s*#\s*include\s*["<]([^">]+)[">])");
   std::vector<Include> found;
   for (const char* top : {"platform", "foundation", "barcode", "image", "fields", "document", "app", "print",
-                          "grid", "datasource", "dialogs", "tests", "bench", "fuzz"}) {
+                          "grid", "datasource", "dialogs", "program", "tests", "bench", "fuzz"}) {
     if (!fs::exists(root / top)) continue;
     for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
       const auto ext = entry.path().extension();

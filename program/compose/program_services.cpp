@@ -1,0 +1,57 @@
+#include "program/compose/program_services.h"
+
+#include <cstdio>
+
+#include "app/shell/app_reports.h"
+#include "datasource/field_sources.h"
+#include "document/view/design_view.h"
+#include "fields/barcode/symbology_catalogue.h"
+#include "fields/services/field_services.h"
+#include "fields/services/ui_messages.h"
+#include "foundation/settings/process_settings.h"
+#include "foundation/system/system_message.h"
+#include "image/decode/rich_picture.h"
+
+namespace {
+
+int ReportFieldMessageOnConsole(HWND, const UiMessage& message) {
+  std::fprintf(stderr, "message %u", message.id);
+  for (const std::string& a : message.args) std::fprintf(stderr, " \"%s\"", a.c_str());
+  std::fprintf(stderr, "\n");
+  return IDOK;
+}
+
+void ReportSystemMessageOnConsole(const char* text, const char* caption) {
+  std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
+}
+
+}  // namespace
+
+std::vector<std::string> InstallProgramServices(ProgramFront front) {
+  const bool desktop = front == ProgramFront::kDesktop;
+  // Before anything can report: the system's flags, and where reports go.
+  InitOsVersionFlags();
+  SetSystemMessageHandler(desktop ? &ShowSystemMessageInBox : &ReportSystemMessageOnConsole);
+  SetUiMessageHook(desktop ? &ShowFieldMessageInBox : &ReportFieldMessageOnConsole);
+  // The design view's cursors and the symbology catalogue with the
+  // application-identifier table, before the first layout.
+  if (desktop) LoadDesignCursors();
+  InitSymbologyTables();
+  // Pictures in rich text, and the values of Date, Time and Counter File
+  // fields, for whatever draws a label.
+  image::InstallRichPictureDecoder();
+  InstallDataSourceServices();
+
+  const std::vector<std::string> missing = MissingProgramServices();
+  for (const std::string& name : missing) std::fprintf(stderr, "the program lacks a service: %s\n", name.c_str());
+  return missing;
+}
+
+std::vector<std::string> MissingProgramServices() {
+  std::vector<std::string> missing;
+  if (!GetSystemMessageHandler()) missing.emplace_back("system messages");
+  if (!GetUiMessageHook()) missing.emplace_back("field messages");
+  if (!GetFieldDataServices()) missing.emplace_back("field data services");
+  if (GetAiDefinitions().empty()) missing.emplace_back("application-identifier table");
+  return missing;
+}

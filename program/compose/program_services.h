@@ -1,0 +1,20 @@
+// The composition root: the one place where every service table, hook and
+// override that the layers leave to the program is filled, in the order the
+// designer's start-up needs them. The designer and the headless renderer
+// both call it; nothing else needs to remember any of them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Who reads what the program reports: a person at the desktop (the
+// designer's message boxes) or a console (the standard error stream).
+enum class ProgramFront { kDesktop, kConsole };
+
+// Installs every service for the front. Returns the services that are still
+// missing afterwards (empty when the program is complete); each missing one
+// is reported on the standard error stream as well.
+std::vector<std::string> InstallProgramServices(ProgramFront front);
+
+// The services a layer declares and nothing has installed, by name.
+std::vector<std::string> MissingProgramServices();
