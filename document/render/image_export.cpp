@@ -34,7 +34,11 @@ int SaveBitmapAsImageFile(const char* path, PLBmp& bitmap, int code) {
   try {
     switch (code) {
       case kImageFormatBmp: return PLBmpEncoder().MakeFileFromBmp(path, &bitmap);
-      case kImageFormatPng: return PLPNGEncoder().MakeFileFromBmp(path, &bitmap);
+      case kImageFormatPng: {
+        PLPNGEncoder png;
+        png.SetCompressionLevel(kLabelPngCompression);
+        return png.MakeFileFromBmp(path, &bitmap);
+      }
       case kImageFormatPcx: return WritePcx(path, bitmap);
       case kImageFormatTiff: return PLTIFFEncoder().MakeFileFromBmp(path, &bitmap);
       default: return 0;

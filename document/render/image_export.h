@@ -8,7 +8,12 @@
 #include "image/bitmap/plbmp.h"
 #include "image/bitmap/plwinbmp.h"
 
-// Writes the bitmap as BMP (100), PNG (101), PCX (103) or TIFF (104); 1 when
+// The zlib level label pictures are written with as PNG: a label is mostly
+// runs of white, which the encoder's own default (no compression) keeps
+// byte for byte.
+inline constexpr int kLabelPngCompression = 6;
+
+// Writes the bitmap as BMP (100), PNG (101, compressed), PCX (103) or TIFF (104); 1 when
 // the whole file was written, 0 for another code (nothing written) or a
 // failed write (no partial file left). The bitmap itself is not changed.
 int SaveBitmapAsImageFile(const char* path, PLBmp& bitmap, int code);

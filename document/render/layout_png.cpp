@@ -8,6 +8,7 @@
 
 #include "document/file/layout_file.h"
 #include "document/file/layout_problem.h"
+#include "document/render/image_export.h"
 #include "document/render/label_render.h"
 #include "fields/model/field_picture.h"
 #include "image/bitmap/pltextexception.h"
@@ -80,7 +81,9 @@ int RenderLayoutFileToPng(const char* layoutPath, const char* pngPath, int resol
     PLWinBmp picture;
     if (picture.CreateFromHBitmap(bitmap.get())) {
       picture.SetResolution(PLPoint{dpi, dpi});
-      if (PLPNGEncoder().MakeFileFromBmp(png.string().c_str(), &picture)) {
+      PLPNGEncoder encoder;
+      encoder.SetCompressionLevel(kLabelPngCompression);
+      if (encoder.MakeFileFromBmp(png.string().c_str(), &picture)) {
         NoteUnreadablePictures(fields, report);
         return 1;
       }
