@@ -32,6 +32,10 @@ struct WindowTraits {
   bool managed = true;
   bool modal = false;      // its owner is disabled while it is shown
   bool resizable = true;
+  // Whether the frame offers to minimise and to maximise it (a dialog
+  // offers neither).
+  bool minimizable = true;
+  bool maximizable = true;
   SIZE minSize{0, 0};      // window sizes; 0 = none
   SIZE maxSize{0, 0};
   // The window's icon as 32-bit blue-green-red-alpha rows, top first; empty for none.

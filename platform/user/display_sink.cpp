@@ -91,6 +91,8 @@ class WindowSystemSink final : public display::Sink {
     t.managed = DesktopFramed(style) || !(style & WS_POPUP);
     t.modal = t.owner && !IsWindowEnabled(t.owner);
     t.resizable = (style & WS_THICKFRAME) != 0;
+    t.minimizable = (style & WS_MINIMIZEBOX) != 0;
+    t.maximizable = (style & WS_MAXIMIZEBOX) != 0;
     RECT r{};
     GetWindowRect(window, &r);
     if (t.resizable) {

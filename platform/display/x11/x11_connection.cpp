@@ -102,14 +102,15 @@ void Atoms::Intern(::Display* x) {
                          "INCR",
                          "image/png",
                          "TAVRENDEL_TRANSFER",
-                         "WM_CLIENT_MACHINE"};
+                         "WM_CLIENT_MACHINE",
+                         "_MOTIF_WM_HINTS"};
   Atom* slots[] = {&wmProtocols,    &wmDeleteWindow, &netWmPing,       &netWmName,
                    &netWmIconName,  &utf8String,     &netWmPid,        &netWmState,
                    &netWmStateModal, &netWmWindowType, &typeNormal,     &typeDialog,
                    &typePopupMenu,  &netFrameExtents, &netRequestFrameExtents, &netWorkarea,
                    &netActiveWindow, &netWmIcon,     &netSupportingWmCheck, &clipboard,
                    &targets,        &text,           &string,          &incr,
-                   &imagePng,       &transfer,       &wmClientMachine};
+                   &imagePng,       &transfer,       &wmClientMachine, &motifWmHints};
   static_assert(std::size(names) == std::size(slots));
   Atom values[std::size(names)];
   XInternAtoms(x, const_cast<char**>(names), static_cast<int>(std::size(names)), False, values);

@@ -29,7 +29,7 @@ struct Atoms {
   Atom wmProtocols, wmDeleteWindow, netWmPing, netWmName, netWmIconName, utf8String, netWmPid, netWmState,
       netWmStateModal, netWmWindowType, typeNormal, typeDialog, typePopupMenu, netFrameExtents,
       netRequestFrameExtents, netWorkarea, netActiveWindow, netWmIcon, netSupportingWmCheck, clipboard, targets,
-      text, string, incr, imagePng, transfer, wmClientMachine;
+      text, string, incr, imagePng, transfer, wmClientMachine, motifWmHints;
   void Intern(::Display* x);
 };
 

@@ -106,6 +106,18 @@ void X11Display::SetProperties(WindowRecord& r, const WindowTraits& t) {
   const Atom type = !r.managed ? atoms_.typePopupMenu : owner ? atoms_.typeDialog : atoms_.typeNormal;
   SetLongs(x_, r.xid, atoms_.netWmWindowType, XA_ATOM, {static_cast<long>(type)});
   if (t.modal) SetLongs(x_, r.xid, atoms_.netWmState, XA_ATOM, {static_cast<long>(atoms_.netWmStateModal)});
+  // What the frame offers, in the Motif hints window managers read: a window
+  // without a minimise or maximise box gets no button for it.
+  if (r.managed && (!t.minimizable || !t.maximizable)) {
+    constexpr long kFunctions = 1, kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32;
+    long functions = kMove | kClose;
+    if (t.resizable) functions |= kResize;
+    if (t.minimizable) functions |= kMinimize;
+    if (t.maximizable) functions |= kMaximize;
+    SetLongs(x_, r.xid, atoms_.motifWmHints, atoms_.motifWmHints, {kFunctions, functions, 0, 0, 0});
+  } else {
+    XDeleteProperty(x_, r.xid, atoms_.motifWmHints);
+  }
   SetIcon(r, t.iconSize, t.iconPixels);
 }
 
