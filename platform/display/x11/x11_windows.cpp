@@ -107,14 +107,20 @@ void X11Display::SetProperties(WindowRecord& r, const WindowTraits& t) {
   SetLongs(x_, r.xid, atoms_.netWmWindowType, XA_ATOM, {static_cast<long>(type)});
   if (t.modal) SetLongs(x_, r.xid, atoms_.netWmState, XA_ATOM, {static_cast<long>(atoms_.netWmStateModal)});
   // What the frame offers, in the Motif hints window managers read: a window
-  // without a minimise or maximise box gets no button for it.
+  // without a minimise or maximise box gets no button for it (some managers
+  // go by the functions, some by the decorations: both are given).
   if (r.managed && (!t.minimizable || !t.maximizable)) {
-    constexpr long kFunctions = 1, kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32;
+    constexpr long kFunctions = 1, kDecorations = 2;
+    constexpr long kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32;
+    constexpr long kBorder = 2, kResizeHandle = 4, kTitle = 8, kMenu = 16, kMinimizeButton = 32,
+                   kMaximizeButton = 64;
     long functions = kMove | kClose;
-    if (t.resizable) functions |= kResize;
-    if (t.minimizable) functions |= kMinimize;
-    if (t.maximizable) functions |= kMaximize;
-    SetLongs(x_, r.xid, atoms_.motifWmHints, atoms_.motifWmHints, {kFunctions, functions, 0, 0, 0});
+    long decorations = kBorder | kTitle | kMenu;
+    if (t.resizable) functions |= kResize, decorations |= kResizeHandle;
+    if (t.minimizable) functions |= kMinimize, decorations |= kMinimizeButton;
+    if (t.maximizable) functions |= kMaximize, decorations |= kMaximizeButton;
+    SetLongs(x_, r.xid, atoms_.motifWmHints, atoms_.motifWmHints,
+             {kFunctions | kDecorations, functions, decorations, 0, 0});
   } else {
     XDeleteProperty(x_, r.xid, atoms_.motifWmHints);
   }

@@ -1,0 +1,208 @@
+// The tavrendel program on its own X server with a window manager, driven by
+// xdotool as a person would: a new layout drawn, saved through the save
+// dialog and opened again; a layout with a picture opened from another
+// working folder; an exit with unsaved changes stepped back from.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "app/core/instance_channel.h"
+#include "designer_app_fixture.h"
+#include "document/file/layout_file.h"
+#include "fields/model/field_kinds.h"
+#include "image/bitmap/plwinbmp.h"
+#include "image/encode/plpngencoder.h"
+#include "platform/gdi/gdi_owners.h"
+#include "program_runner.h"
+#include "tests/platform/x11/x11_server.h"
+
+namespace {
+
+using apptest::ProgramRunner;
+using apptest::WaitUntil;
+
+class ProgramJourney : public apptest::DesignerAppTest {
+ protected:
+  ProgramJourney() { profileProgram = "tavrendel"; }
+
+  static bool MainAnswers() { return CInstanceChannel::SendActivate(2000) == CInstanceChannel::Answer::Yes; }
+  std::string WindowNamed(const std::string& text) {
+    std::string out;
+    server.Run({"xdotool", "search", "--onlyvisible", "--name", text}, &out);
+    return out.substr(0, out.find('\n'));
+  }
+  bool WaitForWindow(const std::string& text) {
+    return WaitUntil([&] { return !WindowNamed(text).empty(); }, 20);
+  }
+  void Xdo(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{"xdotool"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    EXPECT_EQ(server.Run(argv), 0) << args.front();
+  }
+  // Keys to the designer's main window, after it has the focus.
+  void Keys(const std::vector<std::string>& keys) {
+    const std::string main = WindowNamed("Tavrendel");
+    ASSERT_FALSE(main.empty());
+    Xdo({"windowactivate", "--sync", main});
+    for (const std::string& k : keys) {
+      Xdo({"key", "--clearmodifiers", k});
+      Settle();
+    }
+  }
+  void Drag(int x0, int y0, int x1, int y1) {
+    Xdo({"mousemove", "--sync", std::to_string(x0), std::to_string(y0)});
+    Xdo({"mousedown", "1"});
+    Xdo({"mousemove", "--sync", std::to_string((x0 + x1) / 2), std::to_string((y0 + y1) / 2)});
+    Xdo({"mousemove", "--sync", std::to_string(x1), std::to_string(y1)});
+    Xdo({"mouseup", "1"});
+    Settle();
+  }
+  // The program works through what it was sent; a picture is for a person
+  // to look at, so give it time to paint.
+  static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }
+  void Picture(const std::string& name) {
+    Settle();
+    const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/program";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(server.SavePicture(0, 0, 1280, 1024, folder + "/x11_" + name + ".png"));
+  }
+  int CountPixels(uint32_t rgb) {
+    int n = 0;
+    for (uint32_t p : server.Screenshot()) n += (p & 0xFFFFFF) == rgb ? 1 : 0;
+    return n;
+  }
+
+  x11test::Server server{{1280, 1024, true}};
+  apptest::ScopedEnv onScreen{"TAV_DISPLAY", nullptr};
+  apptest::ScopedEnv displayName{"DISPLAY", server.Name().c_str()};
+  ProgramRunner runner{{}};
+};
+
+TEST_F(ProgramJourney, NewLayoutSavedThroughTheDialogComesBack) {
+  ASSERT_TRUE(server.Running());
+  WriteProfile("[Config]\nbFirstTimeRun=0\n");
+  const pid_t designer = runner.Start({});
+  ASSERT_TRUE(WaitUntil(MainAnswers));
+  ASSERT_TRUE(WaitForWindow("Tavrendel"));
+  Picture("journey_1_started");
+
+  Keys({"ctrl+n"});
+  ASSERT_TRUE(WaitForWindow("Layout1"));
+  Picture("journey_2_new");
+  // A box and a line, each from the Layout menu and drawn with the mouse.
+  Keys({"alt+l", "x"});
+  Drag(520, 420, 700, 520);
+  Keys({"alt+l", "l"});
+  Drag(520, 600, 760, 600);
+  Picture("journey_3_box_and_line");
+
+  // Save As, through the program's save dialog.
+  const std::string file = temp / "journey.bcd";
+  Keys({"alt+f", "a"});
+  ASSERT_TRUE(WaitForWindow("Save As"));
+  Picture("journey_4_save_dialog");
+  // A dialog's frame offers to move and close it, not to minimise or maximise.
+  std::string hints;
+  server.Run({"xprop", "-id", WindowNamed("Save As"), "_MOTIF_WM_HINTS"}, &hints);
+  EXPECT_NE(hints.find("= 0x3, 0x24, 0x1a,"), std::string::npos) << hints;
+  Xdo({"type", "--delay", "20", file});
+  Xdo({"key", "Return"});
+  ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(file); }, 20));
+  ASSERT_TRUE(WaitForWindow("journey"));
+  Picture("journey_5_saved");
+
+  // Exit, with nothing left unsaved: the program ends.
+  Keys({"alt+f", "x"});
+  EXPECT_EQ(runner.Wait(designer, 30), 0);
+  CLabelSetup setup;
+  CFieldList fields;
+  ASSERT_EQ(LoadLayoutFile(file.c_str(), nullptr, setup, fields, nullptr), 1);
+  ASSERT_EQ(fields.size(), 2u);
+  EXPECT_TRUE(fields[0]->IsKind(FieldKind::kBox));
+  EXPECT_TRUE(fields[1]->IsKind(FieldKind::kLine));
+
+  // Started again with the file: its window, its fields drawn.
+  const pid_t again = runner.Start({file});
+  ASSERT_TRUE(WaitUntil(MainAnswers));
+  ASSERT_TRUE(WaitForWindow("journey"));
+  Picture("journey_6_opened_again");
+  EXPECT_GT(CountPixels(0x000000), 400) << "the box and the line are drawn";
+
+  // A change, then Exit: the question offers Cancel, and Cancel keeps the
+  // program running with the change.
+  Keys({"alt+l", "x"});
+  Drag(760, 420, 860, 480);
+  Keys({"alt+f", "x"});
+  ASSERT_TRUE(WaitForWindow("Mirolune"));
+  Picture("journey_7_exit_question");
+  Xdo({"key", "Escape"});
+  Settle();
+  // "Document not saved!" follows a refused close.
+  if (!WindowNamed("Mirolune").empty()) Xdo({"key", "Return"});
+  Settle();
+  EXPECT_EQ(runner.Wait(again, 1), -1) << "the program still runs";
+  EXPECT_FALSE(WindowNamed("journey").empty());
+  Picture("journey_8_still_running");
+  // Exit again, this time leaving the change unsaved: the program ends.
+  Keys({"alt+f", "x"});
+  ASSERT_TRUE(WaitForWindow("Mirolune"));
+  Xdo({"key", "n"});
+  EXPECT_EQ(runner.Wait(again, 30), 0);
+}
+
+// A layout beside its picture, the picture named without a folder.
+void WritePictureLayout(const std::string& folder) {
+  constexpr int kSide = 64;
+  UniqueDc dc(CreateCompatibleDC(nullptr));
+  UniqueBitmap bitmap;
+  {
+    WindowDc screen;
+    bitmap.reset(CreateCompatibleBitmap(screen.get(), kSide, kSide));
+  }
+  ASSERT_TRUE(dc && bitmap);
+  {
+    SelectScope select(dc.get(), bitmap.get());
+    UniqueBrush colour(CreateSolidBrush(RGB(0xE0, 0x10, 0x70)));
+    const RECT all{0, 0, kSide, kSide};
+    FillRect(dc.get(), &all, colour.get());
+  }
+  PLWinBmp picture;
+  ASSERT_TRUE(picture.CreateFromHBitmap(bitmap.get()));
+  ASSERT_EQ(PLPNGEncoder().MakeFileFromBmp((folder + "/emblem.png").c_str(), &picture), 1);
+  CLabelSetup setup;
+  setup.LoadDefaults();
+  CFieldList fields;
+  auto image = std::make_unique<CImageField>();
+  image->fileName = "emblem.png";
+  image->useFolder = 0;
+  image->dataSourceType = 1;  // linked to its file
+  image->offset = {500, 500};
+  image->width = 1500;
+  image->height = 1500;
+  fields.push_back(std::move(image));
+  ASSERT_EQ(SaveLayoutFile((folder + "/pictured.bcd").c_str(), setup, fields, SaveVersions::kFreshStore), 1);
+}
+
+TEST_F(ProgramJourney, APictureIsFoundBesideItsLayoutFromAnotherFolder) {
+  ASSERT_TRUE(server.Running());
+  WriteProfile("[Config]\nbFirstTimeRun=0\n");
+  std::filesystem::create_directories(temp / "labels");
+  std::filesystem::create_directories(temp / "elsewhere");
+  WritePictureLayout(temp / "labels");
+  pid_t designer = -1;
+  {
+    apptest::InFolder elsewhere(temp / "elsewhere");
+    designer = runner.Start({temp / "labels/pictured.bcd"});
+  }
+  ASSERT_TRUE(WaitUntil(MainAnswers));
+  ASSERT_TRUE(WaitForWindow("pictured"));
+  Picture("picture_from_another_folder");
+  EXPECT_GT(CountPixels(0xE01070), 1000) << "the picture is drawn";
+  EXPECT_EQ(runner.Run({"-q"}), 0);
+  EXPECT_EQ(runner.Wait(designer, 30), 0);
+}
+
+}  // namespace
