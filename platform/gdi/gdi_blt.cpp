@@ -403,8 +403,18 @@ int StretchDIBits(HDC handle, int xDest, int yDest, int destWidth, int destHeigh
   DibView dib;
   if (!dc || !dib.Init(info, usage, bits, dc.get())) return 0;
   if (!dc->Target()) return srcHeight;
-  // DIB coordinates start at the lower left for bottom-up bits.
-  const int top = dib.bottomUp ? dib.height - ySrc - srcHeight : ySrc;
+  // The source rectangle is counted from the lower left, for top-down bits
+  // too, whenever the picture is stretched, shrunk or turned over; only a
+  // top-down DIB copied at its own size in device pixels counts from the top
+  // (as SetDIBitsToDevice does). A negative height turns the rows over: the
+  // rectangle's lowest row, the one just above ySrc + srcHeight, comes out on top.
+  const Matrix m = dc->LogicalToDevice();
+  const POINT d0 = RoundDevice(m.Apply({double(xDest), double(yDest)}));
+  const POINT d1 = RoundDevice(m.Apply({double(xDest + destWidth), double(yDest + destHeight)}));
+  const bool asIs = srcWidth > 0 && srcHeight > 0 && d1.x - d0.x == srcWidth && d1.y - d0.y == srcHeight;
+  const int top = !dib.bottomUp && asIs ? ySrc
+                  : srcHeight < 0       ? dib.height - 1 - ySrc - srcHeight
+                                        : dib.height - ySrc - srcHeight;
   DibSource source(dib, *dc->Target());
   if (!Transfer(*dc, xDest, yDest, destWidth, destHeight, &source, xSrc, top, srcWidth, srcHeight, rop)) return 0;
   return std::abs(srcHeight);

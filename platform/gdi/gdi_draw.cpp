@@ -180,7 +180,9 @@ BrushSampler PenSampler(const DeviceContext& dc, const Bitmap& target, const Pen
 
 bool DeviceRectOf(const DeviceContext& dc, const RECT& r, RECT& out, std::vector<PointD>& polygon) {
   const Matrix m = dc.LogicalToDevice();
-  if (m.AxisAligned()) {
+  if (m.KeepsRectangles()) {
+    // Under a quarter turn the corners still map to corners; which device
+    // edge is left out follows from where the logical right and bottom land.
     const POINT a = RoundDevice(m.Apply({double(r.left), double(r.top)}));
     const POINT b = RoundDevice(m.Apply({double(r.right), double(r.bottom)}));
     // A rectangle given right to left (or bottom to top) in device space

@@ -46,6 +46,8 @@ struct Matrix {
   double Determinant() const { return m11 * m22 - m12 * m21; }
   // True when the map keeps axis-parallel rectangles axis-parallel.
   bool AxisAligned() const { return m12 == 0 && m21 == 0; }
+  // Axis-aligned or turned by a quarter: a rectangle stays a rectangle.
+  bool KeepsRectangles() const { return AxisAligned() || (m11 == 0 && m22 == 0); }
   bool IsIdentity() const { return m11 == 1 && m12 == 0 && m21 == 0 && m22 == 1 && dx == 0 && dy == 0; }
   static Matrix FromXform(const XFORM& x);
   XFORM ToXform() const;

@@ -353,6 +353,18 @@ class Runner {
     else if (c == "invertrgn") InvertRgn(dc_, Region(w.at(1)));
     else if (c == "cliprgn") SelectClipRgn(dc_, w.size() > 1 ? Region(w.at(1)) : nullptr);
     else if (c == "reselect") Reselect(w);
+    else if (c == "beginpath") BeginPath(dc_);
+    else if (c == "endpath") EndPath(dc_);
+    else if (c == "closefigure") CloseFigure(dc_);
+    else if (c == "strokepath") StrokePath(dc_);
+    else if (c == "fillpath") FillPath(dc_);
+    else if (c == "strokeandfillpath") StrokeAndFillPath(dc_);
+    else if (c == "widenpath") WidenPath(dc_);
+    else if (c == "flattenpath") FlattenPath(dc_);
+    else if (c == "bezierto") {
+      std::vector<POINT> pts = Points(w, 1);
+      PolyBezierTo(dc_, pts.data(), static_cast<DWORD>(pts.size()));
+    }
     else throw std::string("unknown command " + c);
   }
 

@@ -41,6 +41,8 @@ struct CaseResult {
 //   bitblt / stretchblt / stretchdibits   with a DIB's name as the source
 //   rgn NAME rect|ellipse|roundrect|polygon MODE|combine A B MODE ...;
 //   fillrgn / framergn / paintrgn / invertrgn / cliprgn [NAME]
+//   beginpath / endpath / closefigure / strokepath / fillpath /
+//   strokeandfillpath / widenpath / flattenpath / bezierto X Y ...
 //   reselect DIB X Y           marks (X, Y) when a second DC refuses the bitmap
 //   edge N                     the case's edge tolerance
 //   departs                    a known departure (see CaseResult::departs)
