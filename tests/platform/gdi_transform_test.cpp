@@ -285,8 +285,10 @@ TEST(GdiWorldTransform, FillRectFollowsARotation) {
   RECT r{5, 10, 15, 14};  // 10 wide, 4 high
   FillRect(c.dc(), &r, red);
   DeleteObject(red);
-  // Turned: x from 40 - 14 to 40 - 10, y from 5 to 15.
-  EXPECT_TRUE(SameRect(c.Bounds(kRed), RECT{26, 5, 30, 15}));
+  // Turned: y from 5 to 15, and x between 40 - 14 and 40 - 10. The logical
+  // bottom edge (y = 14) is the one left out, and it lands on x = 26, so the
+  // pixels are 27 to 30 (as the reference draws a quarter turn).
+  EXPECT_TRUE(SameRect(c.Bounds(kRed), RECT{27, 5, 31, 15}));
   EXPECT_EQ(c.Count(kRed), 40);
 }
 
