@@ -77,6 +77,8 @@ int ReadNumber(std::string_view s, size_t& pos) {
 bool ParseApplicationIdentifierLine(std::string_view rawLine, typAIdef* record) {
   const std::string_view line = Trimmed(rawLine);
   if (line.empty() || line.front() == ';') return false;
+  // A NUL byte has no place in a text line; the fields are C strings and would end early.
+  if (line.find('\0') != std::string_view::npos) return false;
   const size_t open = line.find('"');
   if (open == std::string_view::npos || open < 3) return false;
   const size_t close = line.find('"', open + 1);

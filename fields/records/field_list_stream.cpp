@@ -133,6 +133,9 @@ bool AppendFieldRecord(std::vector<uint8_t>& out, const CField& field) {
   const FieldRecordLayout* layout = RecordLayoutFor(field.kind);
   if (!layout || layout->kind == FieldKind::kOle) return false;
   // Unused bytes and the slots of strings and pointers are written as zero.
+  // Geometry leaves in the bounds it is read with: a field that grew past them
+  // since (a turned outline, a measured size) would read back as another.
+  BoundGeometry(const_cast<CField&>(field));
   std::vector<uint8_t> block(layout->recordSize, 0);
   PutSlots(BaseRecordSlots(), field, block);
   PutSlots(layout->slots, field, block);

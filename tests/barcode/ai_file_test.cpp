@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
+#include <string_view>
+
 #include "barcode/frame/tables.h"
 #include "tests/scratch_folder.h"
 
 namespace {
 
 struct Line {
-  const char* text;
+  std::string_view text;
   const char* identifier;  // null: the line holds no record
 };
 
@@ -24,6 +26,8 @@ constexpr Line kLines[] = {
     {"   \"no identifier\" 5 N", nullptr},  // blanks where the identifier goes
     {"02 \"\" 14 N", nullptr},              // an empty title
     {"03 \"   \" 14 N", nullptr},           // a title of blanks
+    {std::string_view("0\0 \"x\" 5 N", 10), nullptr},   // a NUL byte ends the identifier early
+    {std::string_view("04 \"\0x\" 5 N", 11), nullptr},  // a NUL byte empties the title
     {"; 03 \"a comment\" 5", nullptr},
     {"10 \"BATCH/LOT\" 1-20 AN", "10"},
     {"17 \"USE BY\" 6 N", "17"},
@@ -35,7 +39,7 @@ TEST(AiFile, LinesWithoutALengthOrIdentifierArePassedOver) {
   {
     std::ofstream out(folder / "internal1.dat", std::ios::binary);
     for (const Line& line : kLines) {
-      for (const char* c = line.text; *c; ++c) out.put(static_cast<char>(*c ^ 0x5C));
+      for (const char c : line.text) out.put(static_cast<char>(c ^ 0x5C));
       out.put('\n');
     }
   }
