@@ -8,6 +8,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -52,12 +53,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t sent = 0;
   while (sent < size) {
     const ssize_t n = ::send(fd, data + sent, size - sent, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;  // the channel may answer and close before all is sent
     sent += static_cast<size_t>(n);
   }
   ::shutdown(fd, SHUT_WR);
+  // libFuzzer's time-out alarm interrupts a blocked read now and then.
   char answer = 0;
-  const ssize_t got = ::read(fd, &answer, 1);
+  ssize_t got = 0;
+  do {
+    got = ::read(fd, &answer, 1);
+  } while (got < 0 && errno == EINTR);
   ::close(fd);
   if (got != 1 || (answer != '0' && answer != '1')) std::abort();
   return 0;
