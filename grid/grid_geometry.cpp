@@ -1,0 +1,230 @@
+// Where the cells lie in the window: origins, rectangles, the hit test and
+// the visible ranges; row heights and column widths.
+#include <algorithm>
+
+#include "grid/grid_ctrl.h"
+
+int CGridCtrl::GetRowHeight(int row) const {
+  return row >= 0 && row < m_nRows ? static_cast<int>(m_arRowHeights[static_cast<size_t>(row)]) : -1;
+}
+
+int CGridCtrl::GetColumnWidth(int col) const {
+  return col >= 0 && col < m_nCols ? static_cast<int>(m_arColWidths[static_cast<size_t>(col)]) : -1;
+}
+
+bool CGridCtrl::SetRowHeight(int row, int height) {
+  if (row < 0 || row >= m_nRows || height < 0) return false;
+  m_arRowHeights[static_cast<size_t>(row)] = static_cast<UINT>(height);
+  ResetScrollBars();
+  return true;
+}
+
+bool CGridCtrl::SetColumnWidth(int col, int width) {
+  if (col < 0 || col >= m_nCols || width < 0) return false;
+  m_arColWidths[static_cast<size_t>(col)] = static_cast<UINT>(width);
+  ResetScrollBars();
+  return true;
+}
+
+bool CGridCtrl::SetColumnWidthRatio(int col, double ratio) {
+  if (!m_hWnd) return false;
+  CRect client;
+  GetClientRect(&client);
+  return SetColumnWidth(col, static_cast<int>(client.Width() * ratio));
+}
+
+long CGridCtrl::GetVirtualWidth() const {
+  long sum = 0;
+  for (UINT w : m_arColWidths) sum += static_cast<long>(w);
+  return sum;
+}
+
+long CGridCtrl::GetVirtualHeight() const {
+  long sum = 0;
+  for (UINT h : m_arRowHeights) sum += static_cast<long>(h);
+  return sum;
+}
+
+int CGridCtrl::GetFixedRowHeight() const {
+  int sum = 0;
+  for (int row = 0; row < m_nFixedRows; ++row) sum += GetRowHeight(row);
+  return sum;
+}
+
+int CGridCtrl::GetFixedColumnWidth() const {
+  int sum = 0;
+  for (int col = 0; col < m_nFixedCols; ++col) sum += GetColumnWidth(col);
+  return sum;
+}
+
+CGridCellId CGridCtrl::GetTopleftNonFixedCell(bool force) {
+  if (m_idTopLeftCell.row >= 0 && m_idTopLeftCell.col >= 0 && !force) return m_idTopLeftCell;
+  const int hPos = GetScrollPos32(SB_HORZ), vPos = GetScrollPos32(SB_VERT);
+  int col = m_nFixedCols, right = 0;
+  while (right < hPos && col < m_nCols - 1) right += GetColumnWidth(col++);
+  int row = m_nFixedRows, bottom = 0;
+  while (bottom < vPos && row < m_nRows - 1) bottom += GetRowHeight(row++);
+  m_idTopLeftCell = {row, col};
+  return m_idTopLeftCell;
+}
+
+bool CGridCtrl::GetCellOrigin(int row, int col, LPPOINT point) {
+  if (!IsValid(row, col)) return false;
+  CGridCellId topLeft;
+  if (col >= m_nFixedCols || row >= m_nFixedRows) topLeft = GetTopleftNonFixedCell();
+  if ((row >= m_nFixedRows && row < topLeft.row) || (col >= m_nFixedCols && col < topLeft.col)) return false;
+  long x = 0, y = 0;
+  if (col < m_nFixedCols) {
+    for (int i = 0; i < col; ++i) x += GetColumnWidth(i);
+  } else {
+    x = GetFixedColumnWidth();
+    for (int i = topLeft.col; i < col; ++i) x += GetColumnWidth(i);
+  }
+  if (row < m_nFixedRows) {
+    for (int i = 0; i < row; ++i) y += GetRowHeight(i);
+  } else {
+    y = GetFixedRowHeight();
+    for (int i = topLeft.row; i < row; ++i) y += GetRowHeight(i);
+  }
+  point->x = static_cast<LONG>(x);
+  point->y = static_cast<LONG>(y);
+  return true;
+}
+
+bool CGridCtrl::GetCellRect(int row, int col, LPRECT rect) {
+  POINT origin;
+  if (!GetCellOrigin(row, col, &origin)) return false;
+  rect->left = origin.x;
+  rect->top = origin.y;
+  rect->right = origin.x + GetColumnWidth(col) - 1;
+  rect->bottom = origin.y + GetRowHeight(row) - 1;
+  return true;
+}
+
+bool CGridCtrl::GetTextRect(int row, int col, LPRECT rect) {
+  CGridCellBase* cell = GetCell(row, col);
+  if (!cell || !GetCellRect(row, col, rect)) return false;
+  return cell->GetTextRect(rect) != FALSE;
+}
+
+bool CGridCtrl::GetCellRangeRect(const CGridCellRange& range, LPRECT rect) {
+  POINT minOrigin, maxOrigin;
+  if (!GetCellOrigin(range.minRow, range.minCol, &minOrigin) || !GetCellOrigin(range.maxRow, range.maxCol, &maxOrigin))
+    return false;
+  rect->left = minOrigin.x;
+  rect->top = minOrigin.y;
+  rect->right = maxOrigin.x + GetColumnWidth(range.maxCol) - 1;
+  rect->bottom = maxOrigin.y + GetRowHeight(range.maxRow) - 1;
+  return true;
+}
+
+bool CGridCtrl::GetRowRect(int row, LPRECT rect) {
+  for (int col = m_nCols - 1; col >= 0; --col)
+    if (GetCellRect(row, col, rect)) break;
+  rect->left = 0;
+  return true;
+}
+
+CGridCellId CGridCtrl::GetCellFromPt(POINT point, bool allowFixed) {
+  const CGridCellId topLeft = GetTopleftNonFixedCell();
+  const int fixedWidth = GetFixedColumnWidth(), fixedHeight = GetFixedRowHeight();
+  CGridCellId cell;
+  if (!allowFixed && !IsValid(topLeft)) return {};
+  if (point.x < 0 || (!allowFixed && point.x < fixedWidth)) {
+    cell.col = -1;
+  } else if (point.x < fixedWidth) {
+    int x = 0, col = 0;
+    for (; col < m_nFixedCols; ++col) {
+      x += GetColumnWidth(col);
+      if (x > point.x) break;
+    }
+    cell.col = col < m_nFixedCols ? col : -1;
+  } else {
+    int x = fixedWidth, col = topLeft.col;
+    for (; col < m_nCols; ++col) {
+      x += GetColumnWidth(col);
+      if (x > point.x) break;
+    }
+    cell.col = col < m_nCols ? col : -1;
+  }
+  if (point.y < 0 || (!allowFixed && point.y < fixedHeight)) {
+    cell.row = -1;
+  } else if (point.y < fixedHeight) {
+    int y = 0, row = 0;
+    for (; row < m_nFixedRows; ++row) {
+      y += GetRowHeight(row);
+      if (y > point.y) break;
+    }
+    cell.row = row < m_nFixedRows ? row : -1;
+  } else {
+    int y = fixedHeight, row = topLeft.row;
+    for (; row < m_nRows; ++row) {
+      y += GetRowHeight(row);
+      if (y > point.y) break;
+    }
+    cell.row = row < m_nRows ? row : -1;
+  }
+  return cell;
+}
+
+CGridCellRange CGridCtrl::GetVisibleNonFixedCellRange(LPRECT rect, bool force) {
+  CRect client(0, 0, 0, 0);
+  if (m_hWnd) GetClientRect(&client);
+  const CGridCellId topLeft = GetTopleftNonFixedCell(force);
+  int bottom = GetFixedRowHeight(), row = topLeft.row;
+  for (; row < m_nRows; ++row) {
+    bottom += GetRowHeight(row);
+    if (bottom >= client.bottom) break;
+  }
+  int right = GetFixedColumnWidth(), col = topLeft.col;
+  for (; col < m_nCols; ++col) {
+    right += GetColumnWidth(col);
+    if (right >= client.right) break;
+  }
+  const int maxRow = std::min(row, m_nRows - 1), maxCol = std::min(col, m_nCols - 1);
+  if (rect) *rect = {0, 0, std::min(right, static_cast<int>(client.right)), std::min(bottom, static_cast<int>(client.bottom))};
+  return {topLeft.row, topLeft.col, maxRow, maxCol};
+}
+
+CGridCellRange CGridCtrl::GetUnobstructedNonFixedCellRange(bool force) {
+  CRect client(0, 0, 0, 0);
+  if (m_hWnd) GetClientRect(&client);
+  const CGridCellId topLeft = GetTopleftNonFixedCell(force);
+  int bottom = GetFixedRowHeight(), row = topLeft.row;
+  for (; row < m_nRows; ++row) {
+    bottom += GetRowHeight(row);
+    if (bottom >= client.bottom) break;
+  }
+  int maxRow = std::min(row, m_nRows - 1);
+  if (maxRow > 0 && bottom > client.bottom) maxRow--;
+  int right = GetFixedColumnWidth(), col = topLeft.col;
+  for (; col < m_nCols; ++col) {
+    right += GetColumnWidth(col);
+    if (right >= client.right) break;
+  }
+  int maxCol = std::min(col, m_nCols - 1);
+  if (maxCol > 0 && right > client.right) maxCol--;
+  return {topLeft.row, topLeft.col, maxRow, maxCol};
+}
+
+bool CGridCtrl::IsCellVisible(int row, int col) {
+  if (!m_hWnd) return false;
+  const CGridCellId topLeft = GetTopleftNonFixedCell();
+  if ((row >= m_nFixedRows && row < topLeft.row) || (col >= m_nFixedCols && col < topLeft.col)) return false;
+  CRect client;
+  GetClientRect(&client);
+  long x = 0, y = 0;
+  if (col < m_nFixedCols) {
+    for (int i = 0; i < col; ++i) x += GetColumnWidth(i);
+  } else {
+    x = GetFixedColumnWidth();
+    for (int i = topLeft.col; i < col && x < client.right; ++i) x += GetColumnWidth(i);
+  }
+  if (row < m_nFixedRows) {
+    for (int i = 0; i < row; ++i) y += GetRowHeight(i);
+  } else {
+    y = GetFixedRowHeight();
+    for (int i = topLeft.row; i < row && y < client.bottom; ++i) y += GetRowHeight(i);
+  }
+  return x < client.right && y < client.bottom;
+}
