@@ -290,6 +290,14 @@ void CGridCtrl::OnLButtonUp(UINT flags, CPoint point) {
 void CGridCtrl::OnLButtonDblClk(UINT flags, CPoint point) {
   const CGridCellId cell = GetCellFromPt(point);
   if (!IsValid(cell)) return;
+  // The first click's release left the mode at nothing; the border under
+  // the pointer decides as a move over it would have.
+  if (m_MouseMode == MOUSE_NOTHING) {
+    if (m_bAllowColumnResize && MouseOverColumnResizeArea(point))
+      m_MouseMode = MOUSE_OVER_COL_DIVIDE;
+    else if (m_bAllowRowResize && MouseOverRowResizeArea(point))
+      m_MouseMode = MOUSE_OVER_ROW_DIVIDE;
+  }
   if (m_MouseMode == MOUSE_OVER_COL_DIVIDE) {
     RECT rect;
     int col = cell.col;
@@ -316,6 +324,7 @@ void CGridCtrl::OnLButtonDblClk(UINT flags, CPoint point) {
     if (CGridCellBase* c = GetCell(cell.row, cell.col)) c->OnDblClick(GetPointClicked(cell.row, cell.col, point));
     SendMessageToParent(cell.row, cell.col, GVN_DBLCLK);
   }
+  m_MouseMode = MOUSE_NOTHING;
   CWnd::OnLButtonDblClk(flags, point);
 }
 
