@@ -97,11 +97,22 @@ void CGridEditBox::Grow() {
   GetTextExtentPoint32A(dc, text.GetString(), text.GetLength(), &size);
   SelectObject(dc, old);
   ::ReleaseDC(m_hWnd, dc);
+  // The border and the edit's own margins take room from the text too.
+  CRect window, client;
+  GetWindowRect(&window);
+  GetClientRect(&client);
+  const LRESULT margins = SendMessage(EM_GETMARGINS);
+  size.cx += window.Width() - client.Width() + LOWORD(margins) + HIWORD(margins);
   if (m_Rect.right - m_Rect.left >= size.cx) return;
-  CRect client;
-  GetParent()->GetClientRect(&client);
-  m_Rect.right = std::min(static_cast<LONG>(m_Rect.left + size.cx), client.right);
+  CRect gridClient;
+  GetParent()->GetClientRect(&gridClient);
+  m_Rect.right = std::min(static_cast<LONG>(m_Rect.left + size.cx), gridClient.right);
   MoveWindow(&m_Rect);
+  // Widened, the whole text fits: show it from its start again.
+  int start = 0, end = 0;
+  GetSel(start, end);
+  SetSel(0, 0);
+  SetSel(start, end);
 }
 
 void CGridEditBox::OnKillFocus(CWnd* next) {
