@@ -63,14 +63,22 @@ BEGIN_MESSAGE_MAP(CDesignVu, CView)
   ON_UPDATE_COMMAND_UI(viewcmd::kAddEllipse, OnUpdateAlways)
   ON_COMMAND(viewcmd::kAddRoundRect, OnAddRoundRect)
   ON_UPDATE_COMMAND_UI(viewcmd::kAddRoundRect, OnUpdateAlways)
-  // The field setup sheets, the border and printer dialogs and printing
-  // come with their own subsystems; until then their commands stay off.
-  ON_UPDATE_COMMAND_UI(viewcmd::kAddText, OnUpdateDisabled)
-  ON_UPDATE_COMMAND_UI(viewcmd::kAddParagraph, OnUpdateDisabled)
-  ON_UPDATE_COMMAND_UI(viewcmd::kAddBarcode, OnUpdateDisabled)
-  ON_UPDATE_COMMAND_UI(viewcmd::kAddHibcBarcode, OnUpdateDisabled)
-  ON_UPDATE_COMMAND_UI(viewcmd::kAddImage, OnUpdateDisabled)
-  ON_UPDATE_COMMAND_UI(viewcmd::kBorderSetup, OnUpdateDisabled)
+  // The field setup sheets and the border dialog, on while the program has
+  // them installed.
+  ON_COMMAND(viewcmd::kAddText, OnAddText)
+  ON_UPDATE_COMMAND_UI(viewcmd::kAddText, OnUpdateAddField)
+  ON_COMMAND(viewcmd::kAddParagraph, OnAddParagraph)
+  ON_UPDATE_COMMAND_UI(viewcmd::kAddParagraph, OnUpdateAddField)
+  ON_COMMAND(viewcmd::kAddBarcode, OnAddBarcode)
+  ON_UPDATE_COMMAND_UI(viewcmd::kAddBarcode, OnUpdateAddField)
+  ON_COMMAND(viewcmd::kAddHibcBarcode, OnAddHibcBarcode)
+  ON_UPDATE_COMMAND_UI(viewcmd::kAddHibcBarcode, OnUpdateAddField)
+  ON_COMMAND(viewcmd::kAddImage, OnAddImage)
+  ON_UPDATE_COMMAND_UI(viewcmd::kAddImage, OnUpdateAddField)
+  ON_COMMAND(viewcmd::kBorderSetup, OnBorderSetup)
+  ON_UPDATE_COMMAND_UI(viewcmd::kBorderSetup, OnUpdateBorderSetup)
+  // The printer dialogs and printing come with their own subsystem; until
+  // then their commands stay off.
   ON_UPDATE_COMMAND_UI(viewcmd::kTargetDpi, OnUpdateDisabled)
   ON_UPDATE_COMMAND_UI(viewcmd::kPrint, OnUpdateDisabled)
   ON_UPDATE_COMMAND_UI(viewcmd::kPrintDirect, OnUpdateDisabled)

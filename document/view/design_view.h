@@ -208,10 +208,20 @@ class CDesignVu : public CView, public IDesignView {
   void OnLockPosition();
   void OnProperties();
   void OpenFieldProperties(CField& field);
-  // The fields' property sheets come with their own subsystem: until then
-  // no field has one, and Properties is off rather than doing nothing.
-  static bool HasFieldProperties() { return false; }
-  void OnUpdateProperties(CCmdUI* ui) { ui->Enable(m_selection.Count() == 1 && HasFieldProperties()); }
+  // Properties is on only for one selected field whose kind has a dialog.
+  bool SelectionHasProperties() const;
+  void OnUpdateProperties(CCmdUI* ui) { ui->Enable(SelectionHasProperties()); }
+  // The insert commands run the kind's setup sheet for a new field, which
+  // the next click then places; the border command edits the label border.
+  void AddFieldThroughSheet(int kind, int hibc);
+  void OnAddText() { AddFieldThroughSheet(2, 0); }
+  void OnAddParagraph() { AddFieldThroughSheet(6, 0); }
+  void OnAddBarcode() { AddFieldThroughSheet(3, 0); }
+  void OnAddHibcBarcode() { AddFieldThroughSheet(3, 1); }
+  void OnAddImage() { AddFieldThroughSheet(4, 0); }
+  void OnUpdateAddField(CCmdUI* ui);
+  void OnBorderSetup();
+  void OnUpdateBorderSetup(CCmdUI* ui);
   void OnRefresh() { Refresh(); }
   void OnEditDelete();
   void OnAddLine() { StartDrawingLine(); }

@@ -6,6 +6,7 @@
 #include "document/layout_shell.h"
 #include "document/view/design_view.h"
 #include "document/view/design_view_ids.h"
+#include "document/view/field_sheets.h"
 #include "document/file/label_clipboard.h"
 #include "document/view/undo_copies.h"
 #include "fields/design/design_values.h"
@@ -471,7 +472,7 @@ void CDesignVu::ContextMenuAt(POINT client) {
   auto add = [&](const Item& item) {
     if (!*item.text) ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     else {
-      const UINT state = item.command == viewcmd::kProperties && !HasFieldProperties() ? MF_GRAYED : 0;
+      const UINT state = item.command == viewcmd::kProperties && !SelectionHasProperties() ? MF_GRAYED : 0;
       ::AppendMenuA(menu, MF_STRING | state, item.command, shell->TranslateUiString(item.text).GetData());
     }
   };
@@ -491,19 +492,117 @@ void CDesignVu::ContextMenuAt(POINT client) {
   else if (chosen) PostMessage(WM_COMMAND, chosen, 0);
 }
 
-// The field dialogs come with the property sheets' subsystem; until then no
-// field has a dialog to confirm.
-int CDesignVu::EditFieldProperties(CField&) { return 0; }
+bool CDesignVu::SelectionHasProperties() const {
+  if (m_selection.Count() != 1) return false;
+  return HasFieldSheetFor(*m_selection.Fields().front());
+}
+
+// The kind's dialog on the field; on OK the field as it was becomes an undo
+// step, the old and the new area are repainted and the document is modified.
+int CDesignVu::EditFieldProperties(CField& field) {
+  CRvoDoc* doc = GetDocument();
+  const int index = doc->IndexOfField(&field);
+  if (index < 0 || !HasFieldSheetFor(field)) return 0;
+  std::unique_ptr<CField> before;
+  if (!RunFieldSheetFor(field, *doc, &before)) return 0;
+  const POINT o = GetScrollOrigin();
+  RECT area = GetFieldBoundingRect(field, -o.x, -o.y, m_zoomX, m_zoomY);
+  if (before) {
+    const RECT old = GetFieldBoundingRect(*before, -o.x, -o.y, m_zoomX, m_zoomY);
+    ::UnionRect(&area, &area, &old);
+    UndoRecord step;
+    step.kind = UndoKind::kChanged;
+    UndoFieldEntry entry;
+    entry.index = index;
+    entry.field = before.release();
+    step.entries.push_back(entry);
+    doc->RecordUndo(step);
+  }
+  ::InflateRect(&area, m_handleSize + 12, m_handleSize + 12);
+  ::InvalidateRect(m_hWnd, &area, FALSE);
+  doc->SetModifiedFlag(TRUE);
+  return 1;
+}
 
 void CDesignVu::OnProperties() {
   if (m_selection.Count() == 1) OpenFieldProperties(*m_selection.Fields().front());
 }
 
-// Without a property sheet to open, the user hears that there is none.
+// A field without a dialog only beeps.
 void CDesignVu::OpenFieldProperties(CField& field) {
-  if (!HasFieldProperties()) {
+  if (!HasFieldSheetFor(field)) {
     LayoutShell()->Beep();
     return;
   }
   if (EditFieldProperties(field)) NotifyChanged(nullptr);
+}
+
+namespace {
+
+FieldSheetRunner SheetRunnerFor(int kind) {
+  const FieldSheetRunners& r = GetFieldSheetRunners();
+  switch (kind) {
+    case 2: return r.runTextSetupSheet;
+    case 4: return r.runImageSetupSheet;
+    case 6: return r.runParagraphSetupSheet;
+    default: return nullptr;
+  }
+}
+
+int PlaceModeFor(int kind) {
+  switch (kind) {
+    case 2: return kModePlaceText;
+    case 3: return kModePlaceBarcode;
+    case 4: return kModePlaceImage;
+    default: return kModePlaceParagraph;
+  }
+}
+
+int KindOfAddCommand(UINT id) {
+  switch (id) {
+    case viewcmd::kAddText: return 2;
+    case viewcmd::kAddParagraph: return 6;
+    case viewcmd::kAddImage: return 4;
+    default: return 3;
+  }
+}
+
+}  // namespace
+
+void CDesignVu::OnUpdateAddField(CCmdUI* ui) {
+  const int kind = KindOfAddCommand(ui->m_nID);
+  const bool installed = kind == 3 ? GetFieldSheetRunners().runBarcodeSetupSheet != nullptr : SheetRunnerFor(kind) != nullptr;
+  ui->Enable(installed && !LayoutShell()->IsReaderMode());
+}
+
+// The sheet makes the field; it joins the document only where the next click
+// places it, so a cancelled sheet leaves nothing behind.
+void CDesignVu::AddFieldThroughSheet(int kind, int hibc) {
+  if (LayoutShell()->IsReaderMode()) return;
+  CRvoDoc* doc = GetDocument();
+  CField* made = nullptr;
+  int ok = 0;
+  if (kind == 3) {
+    if (BarcodeSheetRunner run = GetFieldSheetRunners().runBarcodeSetupSheet)
+      ok = run(&doc->labelSetup, &made, hibc, doc->fieldList, nullptr);
+  } else if (FieldSheetRunner run = SheetRunnerFor(kind)) {
+    ok = run(&doc->labelSetup, &made, doc->fieldList, nullptr);
+  }
+  std::unique_ptr<CField> field(made);
+  if (!ok || !field) return;
+  StartPlacingField(PlaceModeFor(kind), std::move(field));
+}
+
+void CDesignVu::OnUpdateBorderSetup(CCmdUI* ui) {
+  ui->Enable(GetFieldSheetRunners().runBorderDialog != nullptr && !LayoutShell()->IsReaderMode());
+}
+
+void CDesignVu::OnBorderSetup() {
+  if (LayoutShell()->IsReaderMode()) return;
+  auto run = GetFieldSheetRunners().runBorderDialog;
+  if (!run) return;
+  CRvoDoc* doc = GetDocument();
+  if (run(doc->labelSetup)) doc->SetModifiedFlag(TRUE);
+  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  ::UpdateWindow(m_hWnd);
 }

@@ -4,7 +4,9 @@
 
 #include "app/shell/app_reports.h"
 #include "datasource/field_sources.h"
+#include "dialogs/shapes/shape_runners.h"
 #include "document/view/design_view.h"
+#include "document/view/field_sheets.h"
 #include "fields/barcode/symbology_catalogue.h"
 #include "fields/services/field_services.h"
 #include "fields/services/ui_messages.h"
@@ -21,6 +23,14 @@ int ReportFieldMessageOnConsole(HWND, const UiMessage& message) {
   return IDOK;
 }
 
+// The dialogs the design view opens on the fields and the label border.
+constexpr FieldSheetRunners kFieldSheetRunners{
+    .runLineDialog = &RunLineDialog,
+    .runBoxDialog = &RunBoxDialog,
+    .runEllipseDialog = &RunEllipseDialog,
+    .runBorderDialog = &RunBorderDialog,
+};
+
 void ReportSystemMessageOnConsole(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
 }
@@ -36,6 +46,7 @@ std::vector<std::string> InstallProgramServices(ProgramFront front) {
   // The design view's cursors and the symbology catalogue with the
   // application-identifier table, before the first layout.
   if (desktop) LoadDesignCursors();
+  SetFieldSheetRunners(&kFieldSheetRunners);
   InitSymbologyTables();
   // Pictures in rich text, and the values of Date, Time and Counter File
   // fields, for whatever draws a label.

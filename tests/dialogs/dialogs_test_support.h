@@ -1,0 +1,110 @@
+// What the field dialog tests share: the messages the dialogs show, recorded
+// instead of shown; typing into and clicking controls as a person would;
+// the folder the pictures go to; and a command's enabled state as the menus
+// would ask for it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fields/records/field_list_stream.h"
+#include "fields/services/ui_messages.h"
+#include "platform/framework.h"
+#include "platform/testing/ui.h"
+
+namespace dialogstest {
+
+// Records every numbered message instead of showing it, for its lifetime.
+class MessageRecorder {
+ public:
+  MessageRecorder() {
+    self_ = this;
+    old_ = SetUiMessageHook(&MessageRecorder::Hook);
+  }
+  ~MessageRecorder() {
+    SetUiMessageHook(old_);
+    self_ = nullptr;
+  }
+  MessageRecorder(const MessageRecorder&) = delete;
+  MessageRecorder& operator=(const MessageRecorder&) = delete;
+  std::vector<UiMessage> shown;
+  UINT Last() const { return shown.empty() ? 0 : shown.back().id; }
+
+ private:
+  static int Hook(HWND, const UiMessage& message) {
+    if (self_) self_->shown.push_back(message);
+    return IDOK;
+  }
+  static inline MessageRecorder* self_ = nullptr;
+  UiMessageHook old_ = nullptr;
+};
+
+inline std::string PicturePath(const std::string& name) {
+  const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/dialogs";
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  return folder + "/" + name;
+}
+
+inline std::string Text(HWND dialog, int id) {
+  char text[512] = {};
+  ::GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+// Replaces an edit's (or an editable combo's) text, as typing would.
+inline void Type(HWND dialog, int id, const std::string& text) {
+  HWND control = ::GetDlgItem(dialog, id);
+  ASSERT_NE(control, nullptr) << "no control " << id;
+  ::SetWindowTextA(control, text.c_str());
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(control));
+}
+
+inline void Press(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+inline bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+inline void SetCheck(HWND dialog, int id, bool on) {
+  if (Checked(dialog, id) != on) Press(dialog, id);
+}
+
+inline bool Shown(HWND dialog, int id) { return ::IsWindowVisible(::GetDlgItem(dialog, id)) != FALSE; }
+
+// Chooses a combo entry by index, as a person picking it.
+inline void Choose(HWND dialog, int id, int index) {
+  HWND combo = ::GetDlgItem(dialog, id);
+  ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+// A press on a spinner: up (towards larger values) or down.
+inline void Spin(HWND dialog, int scrollBarId, bool up) {
+  ::SendMessageA(dialog, WM_VSCROLL, up ? SB_LINEUP : SB_LINEDOWN,
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, scrollBarId)));
+}
+
+inline std::vector<uint8_t> RecordBytes(const CField& field) {
+  std::vector<uint8_t> bytes;
+  AppendFieldRecord(bytes, field);
+  return bytes;
+}
+
+// Whether the command is on, as a menu would ask the target.
+inline bool CommandEnabled(CCmdTarget* target, UINT id) {
+  struct Probe : CCmdUI {
+    bool enabled = false;
+    void Enable(BOOL on) override {
+      enabled = on != FALSE;
+      m_bEnableChanged = TRUE;
+    }
+  } probe;
+  probe.m_nID = id;
+  probe.DoUpdate(target, TRUE);
+  return probe.enabled;
+}
+
+}  // namespace dialogstest
