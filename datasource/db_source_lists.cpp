@@ -272,13 +272,21 @@ int ConnectDataSource(const AString& name, bool isFileDsn, COdbcConnection* conn
 }
 
 bool NeedsDataSourcePassword(const AString& name, const COdbcConnection& failed) {
-  if (GetDbSourceKind(name, false) != DbSourceKind::kConnectString || HoldsPassword(name.GetData())) return false;
+  // A data source of the lists may leave its password out as well (the
+  // designer's own Add Data Source never writes one).
+  if (GetDbSourceKind(name, false) == DbSourceKind::kConnectString && HoldsPassword(name.GetData())) return false;
   return IsLoginRefusal(failed.GetErrorText());
 }
 
 int ConnectDataSourceWithPassword(const AString& name, const char* password, COdbcConnection* connection) {
-  if (!connection || GetDbSourceKind(name, false) != DbSourceKind::kConnectString) return 0;
-  const AString text = SetConnectStringValue(name.GetData(), "PWD", password ? password : "");
+  if (!connection || name.IsEmpty()) return 0;
+  std::string base;
+  switch (GetDbSourceKind(name, false)) {
+    case DbSourceKind::kConnectString: base = Std(name); break;
+    case DbSourceKind::kFileDsn: base = "FILEDSN=" + Std(name); break;
+    case DbSourceKind::kDsn: base = "DSN=" + Std(name); break;
+  }
+  const AString text = SetConnectStringValue(base.c_str(), "PWD", password ? password : "");
   if (!connection->DriverConnect(text.GetData())) return 0;
   ConnectStringCache()[Std(name)] = connection->GetCompletedConnectString();
   return 1;
@@ -400,6 +408,12 @@ AString SetConnectStringValue(const char* text, const char* key, const char* val
   std::string out = WithoutKeys(text, {key});
   if (!out.empty()) out += ';';
   return FromStd(out + PairText(key, value ? value : ""));
+}
+
+std::vector<std::pair<AString, AString>> SplitConnectStringPairs(const char* text) {
+  std::vector<std::pair<AString, AString>> pairs;
+  for (const ConnectPair& p : SplitConnectString(text)) pairs.emplace_back(FromStd(p.key), FromStd(p.value));
+  return pairs;
 }
 
 AString RemoveConnectStringPassword(const char* text) { return FromStd(WithoutKeys(text, {"PWD", "PASSWORD"})); }

@@ -3,6 +3,7 @@
 // the catalogue: data sources, tables, columns.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "datasource/odbc_connection.h"
@@ -56,9 +57,11 @@ int ListOdbcDataSources(AArray<AString>* names);
 // password is refused, the error text says the password has to be given.
 int ConnectDataSource(const AString& name, bool isFileDsn, COdbcConnection* connection);
 // Whether the failed connection to the source was refused for want of the
-// password the stored name leaves out (the caller asks for it then).
+// password the stored name (or the data source's entry) leaves out (the
+// caller asks for it then).
 bool NeedsDataSourcePassword(const AString& name, const COdbcConnection& failed);
-// Connects to a connection-string source with the password the user gives;
+// Connects to a source (a connection string, a data source or a file data
+// source) with the password the user gives;
 // the completed string is cached under the name for this run, so later
 // connections of the run need no password.
 int ConnectDataSourceWithPassword(const AString& name, const char* password, COdbcConnection* connection);
@@ -74,6 +77,9 @@ int ConnectAndRememberDataSource(const AString& connectString, AString* name, in
 // The value of a key of a connection string (keys without regard to case,
 // values in braces taken whole): 1 when present.
 int GetConnectStringValue(const char* text, const char* key, AString* value);
+// The key=value pairs of a connection string in order: keys trimmed, braced
+// values taken whole ("}}" read as "}").
+std::vector<std::pair<AString, AString>> SplitConnectStringPairs(const char* text);
 // The connection string without its PWD and PASSWORD keys.
 AString RemoveConnectStringPassword(const char* text);
 // The name a source chosen by a connection string without a DSN is stored

@@ -42,6 +42,7 @@ BEGIN_MESSAGE_MAP(CDataSourcePanel, CSkinDialog)
   ON_CBN_SELCHANGE(IDC_DS_DB_SOURCE, OnDbSourceChange)
   ON_CBN_SELCHANGE(IDC_DS_DB_TABLE, OnDbTableChange)
   ON_BN_CLICKED(IDC_DS_DB_LINKED_KEY, OnLinkedKeyValue)
+  ON_BN_CLICKED(IDC_DS_DB_ADD_SOURCE, OnAddDbSource)
 END_MESSAGE_MAP()
 
 CDataSourcePanel::CDataSourcePanel(DataPageKind page, CField& field, CLabelSetup* setup)
@@ -216,3 +217,5 @@ void CDataSourcePanel::OnLinkedKeyValue() {
     ::ShowWindow(::GetDlgItem(m_hWnd, id), linked ? SW_SHOWNA : SW_HIDE);
   SetPromptCaption(m_hWnd, linked);
 }
+
+void CDataSourcePanel::OnAddDbSource() { AddDbSourceFromDialog(m_hWnd, setup_, field_); }

@@ -60,6 +60,7 @@ class CDataSourcePanel : public CSkinDialog {
   void OnDbSourceChange();
   void OnDbTableChange();
   void OnLinkedKeyValue();
+  void OnAddDbSource();
   DECLARE_MESSAGE_MAP()
 
  private:

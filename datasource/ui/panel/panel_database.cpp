@@ -11,6 +11,8 @@
 #include "datasource/ui/panel/panel_ids.h"
 #include "datasource/ui/panel/panel_sections.h"
 #include "datasource/ui/panel/panel_text.h"
+#include "datasource/ui/select_source/password_prompt.h"
+#include "datasource/ui/select_source/select_data_source_dlg.h"
 #include "fields/model/field_data.h"
 #include "foundation/window_helpers/dialog_helpers.h"
 
@@ -65,7 +67,10 @@ void FillDbTableCombo(HWND dialog, const CLabelSetup* setup, const CField& field
   }
   ShowDlgItem(dialog, IDC_DS_RECORDS, SW_SHOWNA);
   AArray<AString> tables;
-  ListDbTableNames(source, isFileDsn != 0, &tables);
+  // A source that leaves its password out asks for it once per run.
+  COdbcConnection connection;
+  if (ConnectDataSourceAsking(CWnd::FromHandle(dialog), source, isFileDsn != 0, &connection))
+    ListDbTableNames(source, isFileDsn != 0, &tables);
   for (int i = 0; i < tables.GetSize(); ++i) AddComboText(dialog, IDC_DS_DB_TABLE, tables[i], 0);
   SelectComboStringExact(dialog, IDC_DS_DB_TABLE, field.dbTable.GetData(), tables.GetSize() > 0 ? 0 : -1);
   AString table;
@@ -163,4 +168,16 @@ int ApplyDbFieldSelection(HWND dialog, CLabelSetup* setup, CField& field) {
     field.maxChars = static_cast<int16_t>(std::min(maximum, 32767));
   }
   return StoreDbBindingFromPage(dialog, setup, field);
+}
+
+int AddDbSourceFromDialog(HWND dialog, const CLabelSetup* setup, const CField& field) {
+  CSelectDataSourceDlg choose(CWnd::FromHandle(dialog));
+  if (choose.DoModal() != IDOK || choose.m_chosenName.IsEmpty()) return 0;
+  if (SelectComboStringExact(dialog, IDC_DS_DB_SOURCE, choose.m_chosenName.GetData(), -1) < 0) {
+    RememberDbSource(choose.m_chosenName, choose.m_chosenKind);
+    const int index = AddComboText(dialog, IDC_DS_DB_SOURCE, choose.m_chosenName, choose.m_chosenKind);
+    ::SendDlgItemMessageW(dialog, IDC_DS_DB_SOURCE, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+  FillDbTableCombo(dialog, setup, field);
+  return 1;
 }

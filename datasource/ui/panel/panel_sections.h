@@ -64,3 +64,7 @@ int SetupDbKeyControls(HWND dialog, const CLabelSetup* setup, const AString& sou
                        const std::vector<DbColumnInfo>& columns);
 int StoreDbBindingFromPage(HWND dialog, CLabelSetup* setup, const CField& field);
 int ApplyDbFieldSelection(HWND dialog, CLabelSetup* setup, CField& field);
+// Runs the Select Data Source dialog; a chosen source not yet listed is
+// remembered, added and selected, and its tables listed. 1 when a source
+// was chosen.
+int AddDbSourceFromDialog(HWND dialog, const CLabelSetup* setup, const CField& field);

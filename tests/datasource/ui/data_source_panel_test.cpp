@@ -131,7 +131,7 @@ class DataSourcePanelTest : public ::testing::Test {
     CWnd::DeleteTempMap();
   }
 
-  dsui_test::Language english_{kUiEnglish};
+  apptest::LanguageScope english_{kUiEnglish};
   TempFolder folder_;
   HWND host_ = nullptr;
   CLabelSetup setup_;
@@ -451,10 +451,15 @@ TEST_F(DataSourcePanelTest, RefusedValuesNameTheirControlAndKeepTheField) {
     ASSERT_TRUE(panel.CreateInPlaceholder(CWnd::FromHandle(host_), dsui_test::kPlaceholder));
     ASSERT_TRUE(ChooseByData(panel.m_hWnd, IDC_DS_TYPE, r.type));
     r.act(panel.m_hWnd);
-    dsui_test::ModalAnswers answers;
+    std::vector<std::string> shown;
+    apptest::DialogScript script;
+    script.Then([&](HWND box) {
+      shown.push_back(dsui_test::ShownText(box));
+      ::EndDialog(box, IDOK);
+    });
     EXPECT_EQ(panel.ApplyDataSourceSection(), 0);
-    ASSERT_EQ(answers.shown.size(), 1u);
-    EXPECT_NE(answers.shown[0].find(r.message), std::string::npos) << answers.shown[0];
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find(r.message), std::string::npos) << shown[0];
     EXPECT_EQ(::GetFocus(), ::GetDlgItem(panel.m_hWnd, r.focus));
     EXPECT_EQ(field.dataSourceType, kFixed);
     panel.DestroyWindow();
@@ -466,7 +471,7 @@ TEST_F(DataSourcePanelTest, RefusedValuesNameTheirControlAndKeepTheField) {
 namespace {
 
 TEST_F(DataSourcePanelTest, EveryGroupInChinese) {
-  dsui_test::Language chinese(kUiChineseSimplified);
+  apptest::LanguageScope chinese(kUiChineseSimplified);
   for (const PanelCase& c : Cases()) {
     SCOPED_TRACE(c.name);
     auto field = c.make();

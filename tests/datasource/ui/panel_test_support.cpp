@@ -112,21 +112,13 @@ std::vector<std::string> ComboItems(HWND dialog, int id) {
 
 namespace dsui_test {
 
-ModalAnswers::ModalAnswers(int result) : result_(result) { user::SetModalDialogHook(&ModalAnswers::Hook, this); }
-
-ModalAnswers::~ModalAnswers() { user::SetModalDialogHook(nullptr, nullptr); }
-
-void ModalAnswers::Hook(HWND dialog, void* context) {
-  auto* self = static_cast<ModalAnswers*>(context);
-  user::SetModalDialogHook(&ModalAnswers::Hook, self);
-  uitest::RunUntilIdle();
+std::string ShownText(HWND dialog) {
   std::string texts = ToUtf8(ItemTextOf(dialog));
   // A message box draws its text itself.
   if (auto* box = dynamic_cast<CMsgBoxDlg*>(CWnd::FromHandlePermanent(dialog))) texts += "|" + ToUtf8(UiTextToWide(box->m_text));
   for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
     texts += "|" + ToUtf8(ItemTextOf(child));
-  self->shown.push_back(texts);
-  ::EndDialog(dialog, self->result_);
+  return texts;
 }
 
 }  // namespace dsui_test

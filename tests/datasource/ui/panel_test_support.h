@@ -1,35 +1,22 @@
-// What the tests of the data-source dialogs share: the shipped language
-// files, a host window with a placeholder for the panel, the folder pictures
+// What the tests of the data-source dialogs share: a host window with a placeholder for the panel, the folder pictures
 // go to, and the actions of a person on combos, boxes and buttons.
 #pragma once
+
+// The language files the build writes, for the shell's dialog fixtures.
+#ifndef TAV_UI_LANGUAGE_DIR
+#define TAV_UI_LANGUAGE_DIR TAV_BUILD_DIR "/DvrUIetc/"
+#endif
+#include "../../app/dialog_script.h"
 
 #include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "app/ui/ui_language.h"
-#include "foundation/uifonts/ui_fonts.h"
 #include "platform/framework.h"
 #include "platform/testing/ui.h"
 
 namespace dsui_test {
-
-// The shipped language files in the given language for a scope; English after.
-class Language {
- public:
-  explicit Language(int language) {
-    SetUiLanguageFolder(TAV_BUILD_DIR "/DvrUIetc/");
-    SetUiLanguageFile(language);
-    CreateUiFonts(true);
-  }
-  ~Language() {
-    SetUiLanguageFile(kUiEnglish);
-    CreateUiFonts(true);
-  }
-  Language(const Language&) = delete;
-  Language& operator=(const Language&) = delete;
-};
 
 inline std::string PicturePath(const std::string& name) {
   const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/datasource";
@@ -62,20 +49,8 @@ std::string ToUtf8(const std::u16string& text);
 
 namespace dsui_test {
 
-// Answers each modal dialog (message boxes included) as it comes up: the
-// text of its statics is kept, then it ends with the given result.
-class ModalAnswers {
- public:
-  explicit ModalAnswers(int result = IDOK);
-  ~ModalAnswers();
-  ModalAnswers(const ModalAnswers&) = delete;
-  ModalAnswers& operator=(const ModalAnswers&) = delete;
-  // Every text each dialog showed, joined by '|', one entry per dialog.
-  std::vector<std::string> shown;
-
- private:
-  static void Hook(HWND dialog, void* context);
-  int result_;
-};
+// Every text a dialog shows: its caption, its controls' texts and, for a
+// message box, the message it draws itself; joined by '|'.
+std::string ShownText(HWND dialog);
 
 }  // namespace dsui_test
