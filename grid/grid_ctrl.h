@@ -250,6 +250,10 @@ class CGridCtrl : public CWnd {
   virtual void OnEditPaste();
   virtual void OnEditSelectAll();
 
+  // ---- Delimited text files ----------------------------------------------
+  bool Save(const char* fileName, char delimiter = ',');
+  bool Load(const char* fileName, char delimiter = ',');
+
   // ---- Notices -------------------------------------------------------------
   LRESULT SendMessageToParent(int row, int col, int code, int a = -1, int b = -1, int c = -1) const;
   LRESULT SendDisplayRequestToParent(GridDispInfo* info) const;
