@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "app/shell/app_reports.h"
+#include "datasource/data_folders.h"
+#include "datasource/db_source_lists.h"
 #include "datasource/field_sources.h"
 #include "dialogs/shapes/shape_runners.h"
 #include "document/view/design_view.h"
@@ -65,4 +67,16 @@ std::vector<std::string> MissingProgramServices() {
   if (!GetFieldDataServices()) missing.emplace_back("field data services");
   if (GetAiDefinitions().empty()) missing.emplace_back("application-identifier table");
   return missing;
+}
+
+void LoadDesignerDataLists(const std::string& perUserFolder) {
+  SetDataFolder(DataFolder::kDbLists, AString(perUserFolder.c_str()));
+  // The lists are the files' content; missing files (a first start) leave them empty.
+  LikelyUsedDbSources().clear();
+  FileDsnList().RemoveAll();
+  LoadDbSourceLists();
+}
+
+void SaveDesignerDataLists() {
+  if (!SaveDbSourceLists()) std::fprintf(stderr, "the data source lists could not be written\n");
 }

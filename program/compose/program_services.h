@@ -18,3 +18,9 @@ std::vector<std::string> InstallProgramServices(ProgramFront front);
 
 // The services a layer declares and nothing has installed, by name.
 std::vector<std::string> MissingProgramServices();
+
+// The data sources the user has used (the database lists): read at the
+// designer's start-up and written back at its end, in the user's own data
+// folder (the program's folder is not the user's to write).
+void LoadDesignerDataLists(const std::string& perUserFolder);
+void SaveDesignerDataLists();
