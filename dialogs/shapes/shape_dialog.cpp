@@ -1,10 +1,8 @@
 #include "dialogs/shapes/shape_dialog.h"
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "app/ui/ui_language.h"
+#include "dialogs/setup/rotation_list.h"
 #include "document/layout/unit_values.h"
 #include "fields/model/field.h"
 #include "fields/services/ui_messages.h"
@@ -36,20 +34,7 @@ bool CShapeDialog::CheckChanged(int id) const {
 }
 
 void CShapeDialog::FillRotationCombo(int id, int32_t rotation) {
-  HWND combo = ::GetDlgItem(m_hWnd, id);
-  if (::SendMessageA(combo, CB_GETCOUNT, 0, 0) == 0) {
-    for (int degrees = 0; degrees < 360; degrees += 15) {
-      std::string item = std::to_string(degrees);
-      if (degrees % 90 == 0) item += std::string(17, '-');
-      ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    }
-  }
-  // Whole and tenth degrees as before; a finer angle keeps its thousandths.
-  char text[48];
-  if (rotation % 100 == 0) std::snprintf(text, sizeof text, "%.1f", rotation / 1000.0);
-  else std::snprintf(text, sizeof text, "%.3f", rotation / 1000.0);
-  ::SetWindowTextA(combo, text);
-  shownRotation_[id] = text;
+  shownRotation_[id] = FillRotationList(::GetDlgItem(m_hWnd, id), rotation);
 }
 
 bool CShapeDialog::ReadRotation(int id, int32_t& rotation) {
@@ -57,13 +42,13 @@ bool CShapeDialog::ReadRotation(int id, int32_t& rotation) {
   ::GetDlgItemTextA(m_hWnd, id, text, sizeof text);
   const auto it = shownRotation_.find(id);
   if (it != shownRotation_.end() && it->second == text) return true;
-  const double degrees = std::strtod(text, nullptr);
-  if (!(degrees >= 0 && degrees <= 360)) {
+  const std::optional<int32_t> typed = ParseRotationText(text);
+  if (!typed) {
     Message(kMsgInvalidValue, text);
     ::SetDlgItemTextA(m_hWnd, id, "0");
     return false;
   }
-  rotation = NormalizeRotation(std::llround(degrees * 1000));
+  rotation = *typed;
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include "datasource/db_source_lists.h"
 #include "datasource/field_sources.h"
 #include "dialogs/shapes/shape_runners.h"
+#include "dialogs/text/text_sheet.h"
 #include "document/view/design_view.h"
 #include "document/view/field_sheets.h"
 #include "fields/barcode/symbology_catalogue.h"
@@ -27,6 +28,7 @@ int ReportFieldMessageOnConsole(HWND, const UiMessage& message) {
 
 // The dialogs the design view opens on the fields and the label border.
 constexpr FieldSheetRunners kFieldSheetRunners{
+    .runTextSetupSheet = &RunTextSetupSheet,
     .runLineDialog = &RunLineDialog,
     .runBoxDialog = &RunBoxDialog,
     .runEllipseDialog = &RunEllipseDialog,

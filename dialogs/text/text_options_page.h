@@ -1,0 +1,45 @@
+// The text field's Options page: its name, output flags, colours, data
+// language, tab width, and the number presentation of its data (a template,
+// currency and formatted numbers with their decimal places, the sign and a
+// prefix). Only what the user changed is written back.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "app/controls/colour_button.h"
+#include "dialogs/setup/field_sheet_page.h"
+
+// Whether a field name is one the layouts accept: a letter first, then
+// letters, digits, "_" and "$".
+bool IsValidFieldName(const std::string& name);
+
+class CTextOptionsPage : public CFieldSheetPage {
+ public:
+  CTextOptionsPage();
+  ~CTextOptionsPage() override;
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  BOOL OnKillActive() override;
+  void OnForeColour();
+  void OnBackColour();
+  void OnTemplate();
+  void OnCurrency();
+  void OnFormattedNumber();
+  LRESULT OnSpin(WPARAM wParam, LPARAM lParam);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void ApplyTemplateState();
+  bool Checked(int id) const;
+  void SetChecked(int id, bool on);
+  std::string Text(int id) const;
+  bool Changed(int id) const;
+  void Remember(int id);
+
+  CColorButton m_fore;
+  CColorButton m_back;
+  std::map<int, std::string> m_shown;
+};
