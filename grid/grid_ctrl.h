@@ -254,6 +254,18 @@ class CGridCtrl : public CWnd {
   bool Save(const char* fileName, char delimiter = ',');
   bool Load(const char* fileName, char delimiter = ',');
 
+  // ---- Printing --------------------------------------------------------------
+  // Prints the whole grid: on the print run's printer, or after asking with
+  // the print dialog; `outputFile` sends the document to a file instead.
+  bool Print(CPrintInfo* info = nullptr, const char* outputFile = nullptr);
+  virtual void OnBeginPrinting(HDC dc, CPrintInfo* info);
+  virtual void OnPrint(HDC dc, CPrintInfo* info);
+  virtual void OnEndPrinting(HDC dc, CPrintInfo* info);
+  virtual void PrintPageHeader(HDC dc, RECT rect, CPrintInfo* info);
+  virtual void PrintPageFooter(HDC dc, RECT rect, CPrintInfo* info);
+  void SetWysiwygPrinting(bool on) { m_bWysiwygPrinting = on; }
+  int GetPrintPageCount() const { return m_nPageCount; }
+
   // ---- Notices -------------------------------------------------------------
   LRESULT SendMessageToParent(int row, int col, int code, int a = -1, int b = -1, int c = -1) const;
   LRESULT SendDisplayRequestToParent(GridDispInfo* info) const;
@@ -377,6 +389,12 @@ class CGridCtrl : public CWnd {
   bool m_bHScrolled = false, m_bVScrolled = false;
   std::unique_ptr<CGridCell> m_pDisplayCell;
   CTitleTip m_TitleTip;
+  // Print job state.
+  UniqueFont m_PrinterFont;
+  SIZE m_CharSize{1, 1}, m_LogicalPageSize{1, 1}, m_PaperSize{1, 1};
+  int m_nPageHeight = 1, m_nPageWidth = 1, m_nPageCount = 0;
+  std::vector<std::pair<int, int>> m_PrintRowBands;  // first row, offset into it
+  std::vector<int> m_PrintColBands;                   // first column of each band across
   GridDispInfo m_dispInfo;
 
   DECLARE_MESSAGE_MAP()

@@ -12,6 +12,7 @@ packages=(
   unixodbc-dev libsqliteodbc odbc-postgresql postgresql sqlite3
   libzxing-dev
   cups cups-client cups-filters libcups2-dev libcupsimage2-dev libcairo2-dev poppler-utils
+  tesseract-ocr tesseract-ocr-eng
   imagemagick netpbm emf2svg
   clang libclang-rt-14-dev
   llvm-14
