@@ -1,0 +1,49 @@
+// "Human Readable", the second page of the barcode setup sheet: whether the
+// text under (or over) the bars is printed, its justification, position and
+// gap, and the symbology's extras (stars, start/stop characters, check
+// digit, Codabar start and stop codes, a template). The font of the text
+// takes the region the page keeps for the font controls.
+#pragma once
+
+#include "app/controls/bitmap_buttons.h"
+#include "app/ui/skin_property_page.h"
+#include "dialogs/barcode/length_text.h"
+#include "fields/model/field_kinds.h"
+
+class CLabelSetup;
+
+class CHumanReadablePage : public CSkinPropertyPage {
+ public:
+  CHumanReadablePage();
+  ~CHumanReadablePage() override;
+
+  void Attach(CLabelSetup* setup, CBarcodeField* field, bool newField);
+
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  BOOL OnSetActive() override;
+  BOOL OnKillActive() override;
+
+ protected:
+  void OnShowClicked();
+  void OnTemplateClicked();
+  void OnStartStopClicked();
+  void OnUccTemplateChanged();
+  void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  // Fills and arranges the page for the field's symbology (also on every
+  // return to the page: the symbology may have changed meanwhile).
+  void Fill();
+  void Arrange();
+  void ArrangeTemplate();
+
+  CLabelSetup* setup_ = nullptr;
+  CBarcodeField* field_ = nullptr;
+  bool newField_ = false;
+  bool initialising_ = false;
+  double factor_ = 0.001;
+  ShownEdit gap_;
+  CTipButton tip_;
+};
