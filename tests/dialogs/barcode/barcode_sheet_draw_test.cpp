@@ -1,0 +1,183 @@
+// After OK the field draws as it was set: for every symbology the Barcode /
+// Data page offers, a new field is given its symbology and data through the
+// sheet, the label is saved and rendered to PNG as the program does, and the
+// symbol read back by zxing-cpp from the PNG as ImageMagick reads it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "barcode/kalvo.h"
+#include "dialogs/barcode/barcode_ids.h"
+#include "dialogs/barcode/barcode_lists.h"
+#include "document/file/layout_file.h"
+#include "document/render/layout_png.h"
+#include "fields/barcode/symbology_catalogue.h"
+#include "tests/barcode/kalvo_request.h"
+#include "tests/barcode/zxing_wasm.h"
+#include "tests/dialogs/barcode/barcode_sheet_support.h"
+#include "tests/document/export_oracles.h"
+
+namespace {
+
+using namespace barcode_sheet_test;
+
+struct DrawRow {
+  int symbology;
+  const char* data;         // typed into the data edit
+  ZXing::BarcodeFormat format;  // None: zxing-cpp reads no such symbol
+  const char* read;         // what the symbol holds (contained in what is read)
+};
+
+// Micro PDF417 is read by zxing-wasm; Plessey, Posnet and MSI by neither:
+// their symbols are only seen drawn.
+constexpr int kMicroPdf = 31;
+constexpr int kMaxiCode = 28;
+// A UPS carrier message in the thirteen parts of a MaxiCode field.
+constexpr std::array<const char*, 13> kUpsMessage = {"841706672", "840", "001", "1Z12345678", "123456", "089", "",
+                                                     "1/1", "10", "Y", "", "ATLANTA", "GA"};
+constexpr const char* kMicroPdfData = "MICRO 417";
+
+const DrawRow kRows[] = {
+    {0, "123456", ZXing::BarcodeFormat::Codabar, "123456"},
+    {1, "SHEET-39", ZXing::BarcodeFormat::Code39, "SHEET-39"},
+    {2, "Full 39", ZXing::BarcodeFormat::Code39, "Full 39"},
+    {3, "CODE 93", ZXing::BarcodeFormat::Code93, "CODE 93"},
+    {4, "Sheet 128", ZXing::BarcodeFormat::Code128, "Sheet 128"},
+    {5, "1234567", ZXing::BarcodeFormat::EAN8, "12345670"},
+    {6, "590123412345", ZXing::BarcodeFormat::EAN13, "5901234123457"},
+    {7, "0112345678901231", ZXing::BarcodeFormat::Code128, "0112345678901231"},
+    {10, "12345678", ZXing::BarcodeFormat::ITF, "12345678"},
+    {11, "1234567890123", ZXing::BarcodeFormat::ITF, "12345678901231"},
+    {12, "123456", ZXing::BarcodeFormat::None, nullptr},
+    {18, "00123456789012345", ZXing::BarcodeFormat::Code128, "00123456789012345"},
+    {19, "0112345678901231", ZXing::BarcodeFormat::Code128, "0112345678901231"},
+    {20, "", ZXing::BarcodeFormat::Code128, "0112345678901231"},
+    {21, "03600029145", ZXing::BarcodeFormat::UPCA, "036000291452"},
+    {22, "123456", ZXing::BarcodeFormat::UPCE, "123456"},
+    {24, "12345678901", ZXing::BarcodeFormat::None, nullptr},
+    {26, "123456", ZXing::BarcodeFormat::None, nullptr},
+    {27, "PDF417 from the sheet", ZXing::BarcodeFormat::PDF417, "PDF417 from the sheet"},
+    {kMicroPdf, kMicroPdfData, ZXing::BarcodeFormat::None, nullptr},
+    {kMaxiCode, "SHEET", ZXing::BarcodeFormat::MaxiCode, "ATLANTA"},
+    {29, "Data Matrix 29", ZXing::BarcodeFormat::DataMatrix, "Data Matrix 29"},
+    {33, "QR from the sheet", ZXing::BarcodeFormat::QRCode, "QR from the sheet"},
+};
+
+kalvo_test::Grey GreyOf(const document_test::Rgb& rgb) {
+  kalvo_test::Grey grey;
+  grey.width = rgb.width;
+  grey.height = rgb.height;
+  for (size_t i = 0; i + 2 < rgb.bytes.size(); i += 3)
+    grey.pixels.push_back(static_cast<uint8_t>((rgb.bytes[i] + rgb.bytes[i + 1] + rgb.bytes[i + 2]) / 3));
+  return grey;
+}
+
+// The field's rectangle in dots with a margin of a tenth of an inch.
+RECT DotsOf(const CField& f, int dpi) {
+  const auto dots = [dpi](int mils) { return static_cast<LONG>(static_cast<int64_t>(mils) * dpi / 1000); };
+  const LONG margin = dpi / 10;
+  return {dots(f.offset.x) - margin, dots(f.offset.y) - margin, dots(f.offset.x + f.width) + margin,
+          dots(f.offset.y + f.height) + margin};
+}
+
+kalvo_test::Grey Crop(const kalvo_test::Grey& grey, const RECT& box) {
+  kalvo_test::Grey out;
+  const int left = std::max<int>(0, box.left), top = std::max<int>(0, box.top);
+  const int right = std::min<int>(grey.width, box.right), bottom = std::min<int>(grey.height, box.bottom);
+  out.width = std::max(0, right - left);
+  out.height = std::max(0, bottom - top);
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) out.pixels.push_back(grey.pixels[static_cast<size_t>(y) * grey.width + x]);
+  return out;
+}
+
+int DarkPixels(const kalvo_test::Grey& grey) {
+  int dark = 0;
+  for (uint8_t p : grey.pixels) dark += p < 128 ? 1 : 0;
+  return dark;
+}
+
+TEST(BarcodeSheetDraw, EveryOfferedSymbologyDrawsAsSetAndReadsBack) {
+  std::set<int> covered;
+  for (const DrawRow& row : kRows) covered.insert(row.symbology);
+  for (int code : OfferedSymbologies(false)) EXPECT_EQ(covered.count(code), 1u) << "no row for " << code;
+
+  document_test::TempFolder folder("barcode-sheet");
+  kalvo_test::Grey microPdf;
+  FieldMessages messages;
+  for (const DrawRow& row : kRows) {
+    SCOPED_TRACE(SymbologyDisplayName(row.symbology));
+    CLabelSetup setup;
+    auto field = std::make_unique<CBarcodeField>(setup.dpiX);
+    field->name = "Barcode_1";
+    field->offset = {200, 200};
+    if (row.symbology == 20) {
+      field->aiCode[0] = "01";
+      field->aiData[0] = "12345678901231";
+    }
+    if (row.symbology == kMaxiCode) {
+      for (size_t i = 0; i < kUpsMessage.size(); ++i) field->upsField[i] = kUpsMessage[i];
+    }
+    SheetRun run;
+    run.script = [&](HWND sheet) {
+      HWND page = PageWindow(sheet, 0);
+      ASSERT_TRUE(Choose(page, IDC_BC_SYMBOLOGY, row.symbology));
+      // Code 128 in its automatic sub-type keeps lower case.
+      if (row.symbology == kMicroPdf) {
+        ASSERT_TRUE(Choose(page, IDC_BC_MICRO_MODE, 20));
+      }
+      if (row.symbology == kMaxiCode) {
+        ASSERT_TRUE(Choose(page, IDC_BC_MAXI_MODE, 2));  // UPS (US): a nine-digit postal code
+      }
+      if (row.symbology == 4) {
+        ASSERT_TRUE(Choose(page, IDC_BC_SUBTYPE, 0));
+      }
+      if (Visible(page, IDC_BC_DATA)) Type(page, IDC_BC_DATA, row.data);
+      PressOk(sheet);
+    };
+    SIZE measured{};
+    ASSERT_EQ(RunSheet(setup, *field, true, run, &measured), IDOK) << "messages: " << (messages.ids.empty() ? 0u : messages.ids.back()) << " boxes: " << run.nestedCaptions.size();
+    EXPECT_EQ(field->symbology, row.symbology);
+    // What the runner does after OK: the field takes the measured size.
+    field->width = measured.cx;
+    field->height = measured.cy;
+    EXPECT_GT(measured.cx, 0);
+    const RECT fieldBox = DotsOf(*field, setup.dpiX);
+    CFieldList fields;
+    fields.push_back(std::move(field));
+    const std::string name = "symbol" + std::to_string(row.symbology);
+    const std::string layout = folder.File(name + ".bcd");
+    const std::string png = PicturePath("barcode_sheet_drawn_" + name + ".png");
+    ASSERT_EQ(SaveLayoutFile(layout.c_str(), setup, fields, SaveVersions::kFreshStore), 1);
+    ASSERT_EQ(RenderLayoutFileToPng(layout.c_str(), png.c_str(), 0), 1);
+    const auto read = document_test::ReadWithImageMagick(png);
+    ASSERT_TRUE(read.has_value());
+    const kalvo_test::Grey grey = GreyOf(*read);
+    EXPECT_GT(DarkPixels(grey), 100) << "the symbol is drawn";
+    if (row.symbology == kMicroPdf) microPdf = grey;
+    if (row.format == ZXing::BarcodeFormat::None) continue;
+    ZXing::DecodeHints hints;
+    hints.setFormats(row.format);
+    hints.setTryHarder(true);
+    hints.setTryCode39ExtendedMode(row.symbology == 2);
+    // The reader looks at the field's place on the label, as a scanner held
+    // over the symbol would (zxing-cpp misses small matrix symbols in a
+    // large picture).
+    const ZXing::Result r = kalvo_test::Decode(Crop(grey, fieldBox), 20, hints);
+    ASSERT_TRUE(r.isValid());
+    EXPECT_NE(kalvo_test::BytesOf(r).find(row.read), std::string::npos) << kalvo_test::BytesOf(r);
+  }
+  ASSERT_TRUE(kalvo_test::ZxingWasmInstalled()) << "zxing-wasm is missing: run scripts/install-deps.sh";
+  kalvo_test::ZxingWasmReader reader;
+  reader.Add(microPdf, 20, "MicroPDF417");
+  const auto read = reader.ReadAll();
+  ASSERT_EQ(read.size(), 1u);
+  ASSERT_TRUE(read[0].has_value());
+  EXPECT_EQ(*read[0], kMicroPdfData);
+}
+
+}  // namespace
