@@ -3,7 +3,9 @@
 // with OK. A control nobody touched leaves its member as it was, so an
 // unchanged OK stores the field unchanged.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "app/controls/input_helpers.h"
 #include "app/ui/msg_box.h"
@@ -13,6 +15,7 @@
 #include "datasource/field_sources.h"
 #include "dialogs/barcode/barcode_data_page.h"
 #include "dialogs/barcode/barcode_ids.h"
+#include "datasource/ui/panel/panel_ids.h"
 #include "dialogs/barcode/page_controls.h"
 #include "fields/barcode/barcode_checks.h"
 #include "fields/measure/field_measure.h"
@@ -35,7 +38,7 @@ BOOL CBarcodeDataPage::OnKillActive() {
   TakeCommon();
   auto* sheet = dynamic_cast<CMyPropSheet*>(GetParent());
   if (sheet && sheet->ClosingWithOk() && !ApplyOnOk()) return FALSE;
-  return CSkinPropertyPage::OnKillActive();
+  return CFieldSheetPage::OnKillActive();
 }
 
 bool CBarcodeDataPage::TakeSelections() {
@@ -74,8 +77,8 @@ void CBarcodeDataPage::Take2D() {
       break;
     }
     case 30:
-      field_->code49RowHeight =
-          std::max(10, EditedLength(code49Height_, page, IDC_BC_CODE49_HEIGHT, factor_, field_->code49RowHeight));
+      if (edits_.Edited(page, IDC_BC_CODE49_HEIGHT))
+        field_->code49RowHeight = std::max(10, edits_.Read(page, IDC_BC_CODE49_HEIGHT).value_or(10));
       field_->moduleSize2D = moduleSize();
       break;
     case 31:
@@ -95,7 +98,7 @@ void CBarcodeDataPage::Take2D() {
 void CBarcodeDataPage::TakeLinear() {
   const HWND page = m_hWnd;
   field_->narrowBar = static_cast<int16_t>(SelectedData(page, IDC_BC_NARROW, field_->narrowBar));
-  field_->barHeight = std::max(10, EditedLength(height_, page, IDC_BC_HEIGHT, factor_, field_->barHeight));
+  if (edits_.Edited(page, IDC_BC_HEIGHT)) field_->barHeight = std::max(10, edits_.Read(page, IDC_BC_HEIGHT).value_or(10));
   // A ratio list the symbology does not have leaves the stored ratio alone.
   if (::SendDlgItemMessageW(page, IDC_BC_RATIO, CB_GETCOUNT, 0, 0) > 0)
     field_->ratio = static_cast<int16_t>(SelectedData(page, IDC_BC_RATIO, field_->ratio));
@@ -105,8 +108,8 @@ void CBarcodeDataPage::TakeCommon() {
   const HWND page = m_hWnd;
   // An angle the list does not hold stays until a quarter turn is chosen.
   if (rotationTouched_) field_->SetRotation(SelectedIndex(page, IDC_BC_ROTATION) * 90000);
-  field_->increment = std::clamp(EditedInt(increment_, page, IDC_BC_INCREMENT, field_->increment), -500000, 500000);
-  field_->duplicates = std::clamp(EditedInt(duplicates_, page, IDC_BC_DUPLICATES, field_->duplicates), 1, 500000);
+  field_->increment = std::clamp(EditedNumber(IDC_BC_INCREMENT, field_->increment), -500000, 500000);
+  field_->duplicates = std::clamp(EditedNumber(IDC_BC_DUPLICATES, field_->duplicates), 1, 500000);
   field_->counterType = static_cast<uint8_t>(SelectedData(page, IDC_BC_NUMBER_BASE, field_->counterType));
   if (Is128CF1Mod10(symbology_, field_->subType)) {
     field_->addMod10 = 1;
@@ -114,34 +117,39 @@ void CBarcodeDataPage::TakeCommon() {
   } else {
     field_->addMod10 = 0;
   }
-  if (IsShown(page, IDC_BC_SOURCE))
-    field_->dataSourceType = static_cast<int16_t>(SelectedData(page, IDC_BC_SOURCE, field_->dataSourceType));
+  if (panel_ && panel_->m_hWnd && IsShown(panel_->m_hWnd, IDC_DS_TYPE) && panel_->SelectedType() >= 0)
+    field_->dataSourceType = static_cast<int16_t>(panel_->SelectedType());
 }
 
+int CBarcodeDataPage::EditedNumber(int id, int unchanged) const {
+  if (!edits_.Edited(m_hWnd, id)) return unchanged;
+  const std::string text = CLengthEdits::Text(m_hWnd, id);
+  char* end = nullptr;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  return end == text.c_str() ? unchanged : static_cast<int>(value);
+}
+
+// The data controls live in the panel.
 bool CBarcodeDataPage::FocusFail(int id) {
-  ::SetFocus(::GetDlgItem(m_hWnd, id));
+  if (panel_ && panel_->m_hWnd) ::SetFocus(::GetDlgItem(panel_->m_hWnd, id));
   return false;
 }
 
+// The panel stores the type, the data and the type's settings (MaxiCode's
+// panel stands on Fixed Data); UCC/EAN 128 Multi keeps its data in its
+// identifier rows.
 bool CBarcodeDataPage::TakeData() {
-  const int type = field_->dataSourceType;
-  const bool fixed = type == ToShort(DataSourceType::kFixedData) || type == ToShort(DataSourceType::kOnShift);
-  if (!fixed) return section_ == nullptr || section_->Apply(*this, type, *field_);
-  // The shown data comes back as it was unless someone edited it.
-  if (data_.Edited(m_hWnd, IDC_BC_DATA)) {
-    AString text;
-    GetWindowString(::GetDlgItem(m_hWnd, IDC_BC_DATA), &text);
-    text.TrimBoth();
-    field_->data = text;
-    field_->data.SetWide(false);
-  }
+  if (symbology_ == 20 || !panel_ || !panel_->m_hWnd) return true;
+  // Data nobody edited stays as it was stored (its code page, narrow or wide).
+  const AString before = field_->data;
+  const bool unedited = !edits_.Edited(panel_->m_hWnd, IDC_DS_DATA);
+  if (!panel_->ApplyDataSourceSection()) return false;
+  if (unedited) field_->data = before;
   return true;
 }
 
 bool CBarcodeDataPage::ApplyOnOk() {
   const int code = symbology_;
-  const int longest = GetBarcodeMaxDataLength(*field_);
-  if (longest >= 0) field_->maxChars = static_cast<int16_t>(longest);
   if (IsUPCEANGroup(code)) field_->textMask = AString();
   const bool structured = field_->useHibc || code == 20 || code == 28;
   if (code == 28 && (field_->maxiMode == 2 || field_->maxiMode == 3)) {
@@ -150,10 +158,12 @@ bool CBarcodeDataPage::ApplyOnOk() {
     if (!ValidateUpsFields(m_hWnd, *field_, &failed, 0)) return false;
   }
   if (!TakeData()) return false;
+  const int longest = GetBarcodeMaxDataLength(*field_);
+  if (longest >= 0) field_->maxChars = static_cast<int16_t>(longest);
   NormalizeBarcodeData(*field_);
   const int type = field_->dataSourceType;
   const bool check = type == 1 || type == 4 || ((type == 0 || type == 10) && !structured);
-  if (check && !ValidateBarcodeData(m_hWnd, *field_, 1)) return FocusFail(IDC_BC_DATA);
+  if (check && !ValidateBarcodeData(m_hWnd, *field_, 1)) return FocusFail(IDC_DS_DATA);
   if (check && code == 24) field_->showHr = 0;
   if (newField_ && !hrPageOpened_ && setup_->dpiX > 0)
     field_->hrLogFont.lfHeight = GetDefaultHrFontHeight(*field_) * 72 / setup_->dpiX;
@@ -162,18 +172,19 @@ bool CBarcodeDataPage::ApplyOnOk() {
     field_->hrLogFont.lfFaceName[LF_FACESIZE - 1] = 0;
   }
   static const CFieldList kNoFields;
-  const SIZE size = MeasureBarcodeField(*field_, fields_ ? *fields_ : kNoFields, *setup_, 0);
+  const SIZE size = MeasureBarcodeField(*field_, m_context.fields ? *m_context.fields : kNoFields, *setup_, 0);
   if (field_->encodeResult[0] == kEncodeTooLong || field_->encodeResult[0] == kEncodeNoFit) {
     UiMessageBox(this, field_->encodeResult[0] == kEncodeTooLong ? kMsgEncodeTooLong : kMsgEncodeNoFit, kMsgBoxOk,
                  false);
-    return FocusFail(IDC_BC_DATA);
+    return FocusFail(IDC_DS_DATA);
   }
   if (size.cx == 0 || size.cy == 0) return false;
   measured_ = size;
+  if (measuredTarget_) *measuredTarget_ = size;
   const auto dots = [](int64_t mils, int dpi) { return (dpi * mils + 500) / 1000; };
   if (type == 0 && (dots(size.cx, setup_->dpiX) < 2 || dots(size.cy, setup_->dpiY) < 2)) {
     ShowMsgBoxDlg(this, AString("Cannot generate barcode."), kMsgBoxOk, 1, -1);
-    return FocusFail(IDC_BC_DATA);
+    return FocusFail(IDC_DS_DATA);
   }
   if (!DataSourceHasStoredText(type)) field_->increment = 0;
   return true;

@@ -1,6 +1,7 @@
 #include "dialogs/barcode/barcode_data_page.h"
 
 #include <cstdio>
+#include <string>
 
 #include "app/controls/input_helpers.h"
 #include "app/ui/ui_language.h"
@@ -9,6 +10,7 @@
 #include "dialogs/barcode/barcode_ids.h"
 #include "dialogs/barcode/page_controls.h"
 #include "dialogs/barcode/rollover_dlg.h"
+#include "datasource/ui/panel/panel_ids.h"
 #include "fields/barcode/symbology_catalogue.h"
 #include "fields/services/label_setup.h"
 
@@ -25,17 +27,13 @@ constexpr int kMicroPdf = 31;
 constexpr int kQrCode = 33;
 constexpr int kPosnetHeight = 125;
 
-// Data sources in the order the combo offers them.
-constexpr int kSourceOrder[] = {0, 1, 7, 8, 11, 2, 4, 3, 5, 6};
-
 constexpr int kTipSymbology = 35008;
 constexpr int kTipMulti = 35009;
 constexpr int kTipItf = 35017;
-constexpr int kTipSource = 35014;
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CBarcodeDataPage, CSkinPropertyPage)
+BEGIN_MESSAGE_MAP(CBarcodeDataPage, CFieldSheetPage)
 ON_CBN_SELCHANGE(IDC_BC_SYMBOLOGY, OnSymbologyChanged)
 ON_CBN_SELCHANGE(IDC_BC_SUBTYPE, OnSubtypeChanged)
 ON_CBN_SELCHANGE(IDC_BC_NARROW, OnNarrowBarChanged)
@@ -43,37 +41,33 @@ ON_CBN_SELCHANGE(IDC_BC_MODULE, OnModuleSizeChanged)
 ON_CBN_SELCHANGE(IDC_BC_MAXI_MODE, OnMaxiModeChanged)
 ON_CBN_SELCHANGE(IDC_BC_MICRO_MODE, OnMicroModeChanged)
 ON_CBN_SELCHANGE(IDC_BC_ROTATION, OnRotationChanged)
-ON_CBN_SELCHANGE(IDC_BC_SOURCE, OnSourceChanged)
 ON_BN_CLICKED(IDC_BC_ROLLOVER, OnRollover)
 ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
-CBarcodeDataPage::CBarcodeDataPage() : CSkinPropertyPage(IDD_BARCODE_DATA_PAGE) {}
+CBarcodeDataPage::CBarcodeDataPage() : CFieldSheetPage(IDD_BARCODE_DATA_PAGE) {}
 
 CBarcodeDataPage::~CBarcodeDataPage() = default;
 
-void CBarcodeDataPage::Attach(CLabelSetup* setup, CBarcodeField* field, const CFieldList* fields, bool newField) {
-  setup_ = setup;
-  field_ = field;
-  fields_ = fields;
-  newField_ = newField;
-}
-
 void CBarcodeDataPage::DoDataExchange(CDataExchange* dx) {
-  CSkinPropertyPage::DoDataExchange(dx);
+  CFieldSheetPage::DoDataExchange(dx);
   DDX_Control(dx, IDC_BC_TIP, tip_);
   DDX_Control(dx, IDC_BC_MULTI_TIP, multiTip_);
   DDX_Control(dx, IDC_BC_ITF_TIP, itfTip_);
-  DDX_Control(dx, IDC_BC_SOURCE_TIP, sourceTip_);
 }
 
 BOOL CBarcodeDataPage::OnInitDialog() {
-  CSkinPropertyPage::OnInitDialog();
+  CFieldSheetPage::OnInitDialog();
+  setup_ = m_context.setup;
+  field_ = BarcodeFieldOf(m_context);
+  newField_ = m_context.isNew != 0;
   if (!field_ || !setup_) return TRUE;
   opening_ = true;
   InitSymbologyTables();
-  factor_ = setup_->DefaultUnits == kUnitMillimetres ? 0.0254 : 0.001;
+  edits_.SetFactor(setup_->DefaultUnits == kUnitMillimetres ? 0.0254 : 0.001);
   const HWND page = m_hWnd;
+  panel_ = std::make_unique<CDataSourcePanel>(DataPageKind::kBarcode, *field_, setup_);
+  if (panel_->CreateInPlaceholder(this, IDC_BC_SOURCE_PANEL_AREA)) edits_.Remember(panel_->m_hWnd, IDC_DS_DATA);
   std::vector<ListChoice> symbologies;
   for (int code : OfferedSymbologies(field_->useHibc != 0)) symbologies.push_back({SymbologyDisplayName(code), code});
   FillChoices(page, IDC_BC_SYMBOLOGY, symbologies, Words::kAsTheyStand);
@@ -83,22 +77,26 @@ BOOL CBarcodeDataPage::OnInitDialog() {
               Words::kTranslated);
   if (!SelectData(page, IDC_BC_NUMBER_BASE, field_->counterType)) SelectIndex(page, IDC_BC_NUMBER_BASE, -1);
   if (field_->symbology == kPosnet) field_->barHeight = kPosnetHeight;
-  height_.Show(page, IDC_BC_HEIGHT, FormatLength(field_->barHeight, factor_));
-  char number[32];
-  std::snprintf(number, sizeof number, "%d", static_cast<int>(field_->increment));
-  increment_.Show(page, IDC_BC_INCREMENT, number);
-  std::snprintf(number, sizeof number, "%d", static_cast<int>(field_->duplicates));
-  duplicates_.Show(page, IDC_BC_DUPLICATES, number);
+  edits_.Show(page, IDC_BC_HEIGHT, field_->barHeight);
+  ShowNumber(IDC_BC_INCREMENT, field_->increment);
+  ShowNumber(IDC_BC_DUPLICATES, field_->duplicates);
   tip_.SetTipMessage(kTipSymbology);
   multiTip_.SetTipMessage(kTipMulti);
   itfTip_.SetTipMessage(kTipItf);
-  sourceTip_.SetTipMessage(kTipSource);
   ApplySymbology(newField_ ? 1 : field_->symbology, true);
   opening_ = false;
   return TRUE;
 }
 
-int CBarcodeDataPage::SourceType() const { return SelectedData(m_hWnd, IDC_BC_SOURCE, field_->dataSourceType); }
+int CBarcodeDataPage::SourceType() const {
+  const int type = panel_ && panel_->m_hWnd ? panel_->SelectedType() : -1;
+  return type >= 0 ? type : field_->dataSourceType;
+}
+
+void CBarcodeDataPage::ShowNumber(int id, int value) {
+  ::SetDlgItemTextA(m_hWnd, id, std::to_string(value).c_str());
+  edits_.Remember(m_hWnd, id);
+}
 
 void CBarcodeDataPage::OnSymbologyChanged() {
   const int code = SelectedData(m_hWnd, IDC_BC_SYMBOLOGY, -1);
@@ -118,26 +116,24 @@ void CBarcodeDataPage::ApplySymbology(int code, bool opening) {
   const bool twoD = Is2DBCode(code, field_->subType) != 0;
   if (fresh && !twoD)
     field_->narrowBar = static_cast<int16_t>(DefaultNarrowBar(code, setup_->dpiX, field_->useHibc != 0));
-  const bool aiDigits = Is128CF1Mod10(code, field_->subType) != 0;
-  ShowControls(page, {IDC_BC_AI_DIGITS_LABEL, IDC_BC_AI_DIGITS, IDC_BC_TIP}, aiDigits);
-  if (aiDigits) {
-    FillChoices(page, IDC_BC_AI_DIGITS, {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}}, Words::kAsTheyStand);
-    SelectData(page, IDC_BC_AI_DIGITS, field_->mod10Start);
-  }
-  ShowControls(page, {IDC_BC_SOURCE_LABEL, IDC_BC_SOURCE}, IsSpecialDsControlsBCode(code) == 0);
+  ShowAiDigits();
   if (twoD) Show2D();
   else ShowLinear(realChange);
-  if (field_->dataSourceType != ToShort(DataSourceType::kLinkExpression))
-    data_.Show(page, IDC_BC_DATA, field_->data);
-  FillSources();
-  ShowSourceControls(opening);
+  ArrangeSourcePanel();
   LimitData();
   const int type = SourceType();
   const bool increments = type != 5 && type != 6 && type != 7 && code != kUccEanMulti && !twoD;
   EnableControls(page, {IDC_BC_INCREMENT, IDC_BC_INCREMENT_SPIN, IDC_BC_DUPLICATES, IDC_BC_DUPLICATES_SPIN,
                         IDC_BC_NUMBER_BASE, IDC_BC_ROLLOVER},
                  increments);
-  EnableControls(page, {IDC_BC_INSERT_SPECIAL}, AcceptsSpecialCharacters(code, field_->subType));
+}
+
+void CBarcodeDataPage::ShowAiDigits() {
+  const bool aiDigits = Is128CF1Mod10(symbology_, field_->subType) != 0;
+  ShowControls(m_hWnd, {IDC_BC_AI_DIGITS_LABEL, IDC_BC_AI_DIGITS, IDC_BC_TIP}, aiDigits);
+  if (!aiDigits) return;
+  FillChoices(m_hWnd, IDC_BC_AI_DIGITS, {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}}, Words::kAsTheyStand);
+  SelectData(m_hWnd, IDC_BC_AI_DIGITS, field_->mod10Start);
 }
 
 void CBarcodeDataPage::FillSubtypes(bool reset) {
@@ -194,10 +190,10 @@ void CBarcodeDataPage::ShowLinear(bool realChange) {
     const int count = static_cast<int>(::SendDlgItemMessageW(page, IDC_BC_NARROW, CB_GETCOUNT, 0, 0));
     SelectIndex(page, IDC_BC_NARROW, count - 1);
     field_->barHeight = kPosnetHeight;
-    height_.Show(page, IDC_BC_HEIGHT, FormatLength(kPosnetHeight, factor_));
+    edits_.Show(page, IDC_BC_HEIGHT, kPosnetHeight);
   } else {
     SelectData(page, IDC_BC_NARROW, field_->narrowBar);
-    if (realChange) height_.Show(page, IDC_BC_HEIGHT, FormatLength(field_->barHeight, factor_));
+    if (realChange) edits_.Show(page, IDC_BC_HEIGHT, field_->barHeight);
   }
   EnableControls(page, {IDC_BC_NARROW, IDC_BC_HEIGHT, IDC_BC_HEIGHT_SPIN}, !posnet);
   ShowMils(IDC_BC_NARROW_MILS, SelectedData(page, IDC_BC_NARROW, field_->narrowBar));
@@ -277,7 +273,7 @@ void CBarcodeDataPage::Show2D() {
     case kCode49:
       moduleRow();
       ShowControls(page, {IDC_BC_CODE49_HEIGHT_LABEL, IDC_BC_CODE49_HEIGHT}, true);
-      code49Height_.Show(page, IDC_BC_CODE49_HEIGHT, FormatLength(field_->code49RowHeight, factor_));
+      edits_.Show(page, IDC_BC_CODE49_HEIGHT, field_->code49RowHeight);
       break;
     default:
       break;
@@ -290,51 +286,27 @@ void CBarcodeDataPage::ShowMils(int labelId, int dots) {
   ::SetDlgItemTextA(m_hWnd, labelId, text);
 }
 
-void CBarcodeDataPage::FillSources() {
-  std::vector<ListChoice> choices;
-  for (int type : kSourceOrder)
-    if (IsDataSourceAllowed(type, *field_)) choices.push_back({DataSourceName(type), type});
-  FillChoices(m_hWnd, IDC_BC_SOURCE, choices, Words::kTranslated);
-  if (!SelectData(m_hWnd, IDC_BC_SOURCE, field_->dataSourceType)) SelectIndex(m_hWnd, IDC_BC_SOURCE, 0);
-}
-
-void CBarcodeDataPage::ShowSourceControls(bool opening) {
-  const HWND page = m_hWnd;
-  const int type = SourceType();
-  const bool fixed = type == ToShort(DataSourceType::kFixedData) || type == ToShort(DataSourceType::kOnShift);
-  const bool panel = section_ != nullptr && !fixed;
-  // Until a panel is attached, the region names the type whose settings the
-  // field keeps.
-  ShowControls(page, {IDC_BC_DATA_LABEL, IDC_BC_DATA, IDC_BC_INSERT_SPECIAL}, fixed);
-  ShowControls(page, {IDC_BC_SOURCE_PANEL_AREA}, !fixed && !panel);
-  if (!fixed && !panel) Skin().SetDlgItemText(IDC_BC_SOURCE_PANEL_AREA, TranslateUiString(DataSourceName(type)).GetData());
-  if (panel) {
-    RECT area{};
-    ::GetWindowRect(::GetDlgItem(page, IDC_BC_SOURCE_PANEL_AREA), &area);
-    ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&area), 2);
-    section_->ShowFor(*this, area, type, *field_, opening);
-  }
+void CBarcodeDataPage::ArrangeSourcePanel() {
+  if (!panel_ || !panel_->m_hWnd) return;
+  // UCC/EAN 128 Multi and MaxiCode take their data from their parts.
+  const bool special = IsSpecialDsControlsBCode(symbology_) != 0;
+  ShowControls(panel_->m_hWnd, {IDC_DS_TYPE, IDC_DS_TYPE_CAPTION}, !special);
+  if (special) panel_->SelectDataSourceType(ToShort(DataSourceType::kFixedData));
 }
 
 void CBarcodeDataPage::LimitData() {
+  if (!panel_ || !panel_->m_hWnd) return;
   const int longest = LongestValidLength(symbology_, symbology_ == kMicroPdf ? field_->microPdfMode : field_->subType);
-  ::SendDlgItemMessageW(m_hWnd, IDC_BC_DATA, EM_LIMITTEXT, static_cast<WPARAM>(longest > 0 ? longest : 102400), 0);
+  ::SendDlgItemMessageW(panel_->m_hWnd, IDC_DS_DATA, EM_LIMITTEXT, static_cast<WPARAM>(longest > 0 ? longest : 102400), 0);
 }
 
 void CBarcodeDataPage::OnSubtypeChanged() {
   const int subType = SelectedData(m_hWnd, IDC_BC_SUBTYPE, -1);
   if (subType < 0) return;
   field_->subType = static_cast<int16_t>(subType);
-  const bool aiDigits = Is128CF1Mod10(symbology_, subType) != 0;
-  ShowControls(m_hWnd, {IDC_BC_AI_DIGITS_LABEL, IDC_BC_AI_DIGITS, IDC_BC_TIP}, aiDigits);
-  if (aiDigits) {
-    FillChoices(m_hWnd, IDC_BC_AI_DIGITS, {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}}, Words::kAsTheyStand);
-    SelectData(m_hWnd, IDC_BC_AI_DIGITS, field_->mod10Start);
-  }
-  FillSources();
-  ShowSourceControls(false);
+  ShowAiDigits();
+  ArrangeSourcePanel();
   LimitData();
-  EnableControls(m_hWnd, {IDC_BC_INSERT_SPECIAL}, AcceptsSpecialCharacters(symbology_, subType));
 }
 
 void CBarcodeDataPage::OnNarrowBarChanged() { ShowMils(IDC_BC_NARROW_MILS, SelectedData(m_hWnd, IDC_BC_NARROW, 1)); }
@@ -354,8 +326,6 @@ void CBarcodeDataPage::OnMicroModeChanged() {
 
 void CBarcodeDataPage::OnRotationChanged() { rotationTouched_ = true; }
 
-void CBarcodeDataPage::OnSourceChanged() { ShowSourceControls(false); }
-
 void CBarcodeDataPage::OnRollover() {
   CRolloverDlg dialog(this);
   dialog.m_rollover = field_->rollover;
@@ -372,11 +342,10 @@ void CBarcodeDataPage::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
   const int direction = code == SB_LINEUP ? 0 : code == SB_LINEDOWN ? 1 : -1;
   if (direction >= 0 && setup_) {
     const int unit = setup_->DefaultUnits == kUnitMillimetres ? kUnitMillimetres : kUnitInches;
-    if (id == IDC_BC_HEIGHT_SPIN) SpinUnitEdit(direction, IDC_BC_HEIGHT, 50 * factor_, 10000 * factor_, unit, this, 5);
+    const double factor = edits_.Factor();
+    if (id == IDC_BC_HEIGHT_SPIN) SpinUnitEdit(direction, IDC_BC_HEIGHT, 50 * factor, 10000 * factor, unit, this, 5);
     if (id == IDC_BC_INCREMENT_SPIN) SpinIntEdit(direction, IDC_BC_INCREMENT, -500000, 500000, this);
     if (id == IDC_BC_DUPLICATES_SPIN) SpinIntEdit(direction, IDC_BC_DUPLICATES, 1, 500000, this);
   }
-  CSkinPropertyPage::OnVScroll(code, pos, bar);
+  CFieldSheetPage::OnVScroll(code, pos, bar);
 }
-
-BOOL CBarcodeDataPage::PreTranslateMessage(MSG* msg) { return CSkinPropertyPage::PreTranslateMessage(msg); }

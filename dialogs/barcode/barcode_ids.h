@@ -53,14 +53,8 @@
 #define IDC_BC_CODE49_HEIGHT 1163
 #define IDC_BC_MULTI_TIP 1529
 #define IDC_BC_ITF_TIP 1530
-#define IDC_BC_DATA_LABEL 1016
-#define IDC_BC_DATA 1001
-#define IDC_BC_INSERT_SPECIAL 1174
 #define IDC_BC_ROLLOVER 1415
-#define IDC_BC_SOURCE_LABEL 1171
-#define IDC_BC_SOURCE 1170
-#define IDC_BC_SOURCE_TIP 1821
-/* The region the shared data-source panel takes on the page. */
+/* The placeholder the data-source panel takes the place of. */
 #define IDC_BC_SOURCE_PANEL_AREA 1699
 
 /* Human Readable */

@@ -22,28 +22,29 @@ int MultipleIndex(int stored) { return std::clamp(stored, 1, kMostNarrowBars) - 
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CBarcodeOptionsPage, CSkinPropertyPage)
+BEGIN_MESSAGE_MAP(CBarcodeOptionsPage, CFieldSheetPage)
 ON_BN_CLICKED(IDC_OPT_BAR_COLOUR, OnBarColour)
 ON_BN_CLICKED(IDC_OPT_BACK_COLOUR, OnBackColour)
 END_MESSAGE_MAP()
 
-CBarcodeOptionsPage::CBarcodeOptionsPage() : CSkinPropertyPage(IDD_BARCODE_OPTIONS_PAGE) {}
+CBarcodeOptionsPage::CBarcodeOptionsPage() : CFieldSheetPage(IDD_BARCODE_OPTIONS_PAGE) {}
 
 CBarcodeOptionsPage::~CBarcodeOptionsPage() = default;
 
-void CBarcodeOptionsPage::Attach(CLabelSetup* setup, CBarcodeField* field) {
-  setup_ = setup;
-  field_ = field;
+void CBarcodeOptionsPage::Bind() {
+  setup_ = m_context.setup;
+  field_ = BarcodeFieldOf(m_context);
 }
 
 void CBarcodeOptionsPage::DoDataExchange(CDataExchange* dx) {
-  CSkinPropertyPage::DoDataExchange(dx);
+  CFieldSheetPage::DoDataExchange(dx);
   DDX_Control(dx, IDC_OPT_BACK_COLOUR, backColour_);
   DDX_Control(dx, IDC_OPT_BAR_COLOUR, barColour_);
 }
 
 BOOL CBarcodeOptionsPage::OnInitDialog() {
-  CSkinPropertyPage::OnInitDialog();
+  CFieldSheetPage::OnInitDialog();
+  Bind();
   if (!field_) return TRUE;
   const HWND page = m_hWnd;
   ShowItfGroup();
@@ -66,7 +67,7 @@ void CBarcodeOptionsPage::ShowItfGroup() {
 
 BOOL CBarcodeOptionsPage::OnSetActive() {
   if (field_ && m_hWnd) ShowItfGroup();
-  return CSkinPropertyPage::OnSetActive();
+  return CFieldSheetPage::OnSetActive();
 }
 
 void CBarcodeOptionsPage::ChooseColour(CColorButton& button, COLORREF& colour) {
@@ -87,5 +88,5 @@ BOOL CBarcodeOptionsPage::OnKillActive() {
   field_->itfNoSideBearers = static_cast<uint8_t>(SelectedIndex(page, IDC_OPT_BEARER_TYPE) == 1 ? 1 : 0);
   field_->itfBearerFactor = static_cast<uint8_t>(SelectedData(page, IDC_OPT_BEARER_WIDTH, field_->itfBearerFactor));
   field_->itfQuietFactor = static_cast<uint8_t>(SelectedData(page, IDC_OPT_QUIET, field_->itfQuietFactor));
-  return CSkinPropertyPage::OnKillActive();
+  return CFieldSheetPage::OnKillActive();
 }

@@ -3,17 +3,15 @@
 #pragma once
 
 #include "app/controls/colour_button.h"
-#include "app/ui/skin_property_page.h"
+#include "dialogs/setup/field_sheet_page.h"
 #include "fields/model/field_kinds.h"
 
 class CLabelSetup;
 
-class CBarcodeOptionsPage : public CSkinPropertyPage {
+class CBarcodeOptionsPage : public CFieldSheetPage {
  public:
   CBarcodeOptionsPage();
   ~CBarcodeOptionsPage() override;
-
-  void Attach(CLabelSetup* setup, CBarcodeField* field);
 
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
@@ -27,6 +25,7 @@ class CBarcodeOptionsPage : public CSkinPropertyPage {
 
  private:
   void ShowItfGroup();
+  void Bind();
   void ChooseColour(CColorButton& button, COLORREF& colour);
 
   CLabelSetup* setup_ = nullptr;

@@ -22,7 +22,7 @@ const std::vector<ListChoice> kCodabarCodes = {{"a", 0}, {"b", 1}, {"c", 2}, {"d
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CHumanReadablePage, CSkinPropertyPage)
+BEGIN_MESSAGE_MAP(CHumanReadablePage, CFieldSheetPage)
 ON_BN_CLICKED(IDC_HR_SHOW, OnShowClicked)
 ON_BN_CLICKED(IDC_HR_TEMPLATE, OnTemplateClicked)
 ON_BN_CLICKED(IDC_HR_START_STOP, OnStartStopClicked)
@@ -30,26 +30,26 @@ ON_CBN_SELCHANGE(IDC_HR_UCC_TEMPLATE, OnUccTemplateChanged)
 ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
-CHumanReadablePage::CHumanReadablePage() : CSkinPropertyPage(IDD_HUMAN_READABLE_PAGE) {}
+CHumanReadablePage::CHumanReadablePage() : CFieldSheetPage(IDD_HUMAN_READABLE_PAGE) {}
 
 CHumanReadablePage::~CHumanReadablePage() = default;
 
-void CHumanReadablePage::Attach(CLabelSetup* setup, CBarcodeField* field, bool newField) {
-  setup_ = setup;
-  field_ = field;
-  newField_ = newField;
+void CHumanReadablePage::Bind() {
+  setup_ = m_context.setup;
+  field_ = BarcodeFieldOf(m_context);
 }
 
 void CHumanReadablePage::DoDataExchange(CDataExchange* dx) {
-  CSkinPropertyPage::DoDataExchange(dx);
+  CFieldSheetPage::DoDataExchange(dx);
   DDX_Control(dx, IDC_HR_TIP, tip_);
 }
 
 BOOL CHumanReadablePage::OnInitDialog() {
   initialising_ = true;
-  CSkinPropertyPage::OnInitDialog();
+  CFieldSheetPage::OnInitDialog();
+  Bind();
   if (field_ && setup_) {
-    factor_ = setup_->DefaultUnits == kUnitMillimetres ? 0.0254 : 0.001;
+    edits_.SetFactor(setup_->DefaultUnits == kUnitMillimetres ? 0.0254 : 0.001);
     if (auto* data = dynamic_cast<CBarcodeDataPage*>(GetSheetPage(0))) data->NoteHumanReadableOpened();
     Fill();
     FillChoices(m_hWnd, IDC_HR_START, kCodabarCodes, Words::kAsTheyStand);
@@ -64,7 +64,7 @@ BOOL CHumanReadablePage::OnInitDialog() {
 
 BOOL CHumanReadablePage::OnSetActive() {
   if (!initialising_ && field_ && m_hWnd) Fill();
-  return CSkinPropertyPage::OnSetActive();
+  return CFieldSheetPage::OnSetActive();
 }
 
 void CHumanReadablePage::Fill() {
@@ -81,7 +81,7 @@ void CHumanReadablePage::Fill() {
   SetChecked(page, IDC_HR_CHECK_DIGIT, field_->textShowsCheck != 0);
   FillChoices(page, IDC_HR_JUSTIFY, {{"Left", -1}, {"Center", 0}, {"Right", 1}}, Words::kTranslated);
   FillChoices(page, IDC_HR_POSITION, {{"Below", 0}, {"Above", 1}}, Words::kTranslated);
-  gap_.Show(page, IDC_HR_GAP, FormatLength(field_->textGap, factor_));
+  edits_.Show(page, IDC_HR_GAP, field_->textGap);
   Arrange();
 }
 
@@ -152,9 +152,9 @@ void CHumanReadablePage::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
   const int direction = code == SB_LINEUP ? 0 : code == SB_LINEDOWN ? 1 : -1;
   if (direction >= 0 && bar && bar->GetDlgCtrlID() == IDC_HR_GAP_SPIN && setup_) {
     const int unit = setup_->DefaultUnits == kUnitMillimetres ? kUnitMillimetres : kUnitInches;
-    SpinUnitEdit(direction, IDC_HR_GAP, 0.0, 10000 * factor_, unit, this, 1);
+    SpinUnitEdit(direction, IDC_HR_GAP, 0.0, 10000 * edits_.Factor(), unit, this, 1);
   }
-  CSkinPropertyPage::OnVScroll(code, pos, bar);
+  CFieldSheetPage::OnVScroll(code, pos, bar);
 }
 
 BOOL CHumanReadablePage::OnKillActive() {
@@ -165,7 +165,7 @@ BOOL CHumanReadablePage::OnKillActive() {
   if (on) {
     field_->textAlign = SelectedData(page, IDC_HR_JUSTIFY, field_->textAlign);
     field_->hrAbove = SelectedData(page, IDC_HR_POSITION, field_->hrAbove);
-    field_->textGap = EditedLength(gap_, page, IDC_HR_GAP, factor_, field_->textGap);
+    if (edits_.Edited(page, IDC_HR_GAP)) field_->textGap = std::max(0, edits_.Read(page, IDC_HR_GAP).value_or(0));
     field_->textShowsStars = IsChecked(page, IDC_HR_STARS) ? 1 : 0;
     field_->textShowsStartStop = IsChecked(page, IDC_HR_START_STOP) ? 1 : 0;
     field_->codabarUpper = IsChecked(page, IDC_HR_UPPER_START_STOP) ? 1 : 0;
@@ -185,5 +185,5 @@ BOOL CHumanReadablePage::OnKillActive() {
     field_->codabarStart = static_cast<uint8_t>(SelectedData(page, IDC_HR_START, field_->codabarStart));
     field_->codabarStop = static_cast<uint8_t>(SelectedData(page, IDC_HR_STOP, field_->codabarStop));
   }
-  return CSkinPropertyPage::OnKillActive();
+  return CFieldSheetPage::OnKillActive();
 }

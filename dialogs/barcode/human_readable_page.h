@@ -6,18 +6,16 @@
 #pragma once
 
 #include "app/controls/bitmap_buttons.h"
-#include "app/ui/skin_property_page.h"
-#include "dialogs/barcode/length_text.h"
+#include "dialogs/setup/field_sheet_page.h"
+#include "dialogs/setup/length_edits.h"
 #include "fields/model/field_kinds.h"
 
 class CLabelSetup;
 
-class CHumanReadablePage : public CSkinPropertyPage {
+class CHumanReadablePage : public CFieldSheetPage {
  public:
   CHumanReadablePage();
   ~CHumanReadablePage() override;
-
-  void Attach(CLabelSetup* setup, CBarcodeField* field, bool newField);
 
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
@@ -38,12 +36,11 @@ class CHumanReadablePage : public CSkinPropertyPage {
   void Fill();
   void Arrange();
   void ArrangeTemplate();
+  void Bind();
 
   CLabelSetup* setup_ = nullptr;
   CBarcodeField* field_ = nullptr;
-  bool newField_ = false;
   bool initialising_ = false;
-  double factor_ = 0.001;
-  ShownEdit gap_;
+  CLengthEdits edits_;
   CTipButton tip_;
 };

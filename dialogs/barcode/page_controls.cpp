@@ -57,3 +57,8 @@ bool IsChecked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) ==
 void SetChecked(HWND dialog, int id, bool checked) {
   ::CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
+
+CBarcodeField* BarcodeFieldOf(const FieldSheetContext& context) {
+  CField* field = context.field;
+  return field && field->IsKind(FieldKind::kBarcode) ? static_cast<CBarcodeField*>(field) : nullptr;
+}

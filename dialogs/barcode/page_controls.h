@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "dialogs/barcode/barcode_lists.h"
+#include "dialogs/setup/field_sheet_page.h"
+#include "fields/model/field_kinds.h"
 #include "platform/framework.h"
 
 enum class Words : bool { kAsTheyStand = false, kTranslated = true };
@@ -25,3 +27,6 @@ void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enabled);
 bool IsShown(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 void SetChecked(HWND dialog, int id, bool checked);
+
+// The sheet's working field when it is a barcode field, else null.
+CBarcodeField* BarcodeFieldOf(const FieldSheetContext& context);

@@ -6,6 +6,7 @@
 #include "datasource/data_folders.h"
 #include "datasource/db_source_lists.h"
 #include "datasource/field_sources.h"
+#include "dialogs/barcode/barcode_runner.h"
 #include "dialogs/shapes/shape_runners.h"
 #include "dialogs/text/text_sheet.h"
 #include "document/view/design_view.h"
@@ -29,6 +30,7 @@ int ReportFieldMessageOnConsole(HWND, const UiMessage& message) {
 // The dialogs the design view opens on the fields and the label border.
 constexpr FieldSheetRunners kFieldSheetRunners{
     .runTextSetupSheet = &RunTextSetupSheet,
+    .runBarcodeSetupSheet = &RunBarcodeSetupSheet,
     .runLineDialog = &RunLineDialog,
     .runBoxDialog = &RunBoxDialog,
     .runEllipseDialog = &RunEllipseDialog,
