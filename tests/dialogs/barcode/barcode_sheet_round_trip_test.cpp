@@ -184,7 +184,7 @@ TEST_P(BarcodeSheetRoundTrip, AnUnchangedOkStoresTheFieldByteForByte) {
   setup.DefaultUnits = static_cast<uint8_t>(GetParam());
   MessageRecorder messages;
   FieldMaker maker(20261211u + static_cast<unsigned>(GetParam()));
-  constexpr int kFields = 100;
+  constexpr int kFields = 60;
   for (int i = 0; i < kFields; ++i) {
     auto field = maker.Make(setup);
     const std::vector<uint8_t> before = RecordBytes(*field);
