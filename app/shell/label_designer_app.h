@@ -172,6 +172,10 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell, public CFrameHost
   void OnAbout();
   void OnDefaultSettings();
   void OnDefaultFolders();
+  void OnTextFiles();
+  void OnCounterFiles();
+  void OnUpdateTextFiles(CCmdUI* ui);
+  void OnUpdateCounterFiles(CCmdUI* ui);
   void OnFileOpen();
   void OnFileNew();
   void OnUpdateFileNew(CCmdUI* ui);

@@ -3,9 +3,11 @@
 #include <cstdio>
 
 #include "app/shell/app_reports.h"
+#include "app/shell/data_file_commands.h"
 #include "datasource/data_folders.h"
 #include "datasource/db_source_lists.h"
 #include "datasource/field_sources.h"
+#include "datasource/ui/files/data_file_runners.h"
 #include "dialogs/barcode/barcode_runner.h"
 #include "dialogs/shapes/shape_runners.h"
 #include "dialogs/text/text_sheet.h"
@@ -37,6 +39,12 @@ constexpr FieldSheetRunners kFieldSheetRunners{
     .runBorderDialog = &RunBorderDialog,
 };
 
+// The dialogs of the text data files and counter files commands.
+constexpr DataFileDialogs kDataFileDialogs{
+    .runTextFiles = &RunTextFilesDialog,
+    .runCounterFiles = &RunCounterFilesDialog,
+};
+
 void ReportSystemMessageOnConsole(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
 }
@@ -53,6 +61,7 @@ std::vector<std::string> InstallProgramServices(ProgramFront front) {
   // application-identifier table, before the first layout.
   if (desktop) LoadDesignCursors();
   SetFieldSheetRunners(&kFieldSheetRunners);
+  SetDataFileDialogs(&kDataFileDialogs);
   InitSymbologyTables();
   // Pictures in rich text, and the values of Date, Time and Counter File
   // fields, for whatever draws a label.
@@ -69,6 +78,7 @@ std::vector<std::string> MissingProgramServices() {
   if (!GetSystemMessageHandler()) missing.emplace_back("system messages");
   if (!GetUiMessageHook()) missing.emplace_back("field messages");
   if (!GetFieldDataServices()) missing.emplace_back("field data services");
+  if (!GetDataFileDialogs()) missing.emplace_back("data file dialogs");
   if (GetAiDefinitions().empty()) missing.emplace_back("application-identifier table");
   return missing;
 }

@@ -23,6 +23,7 @@ void CLikelyDbListDlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CLikelyDbListDlg::OnInitDialog() {
+  if (!m_caption.IsEmpty()) Skin().SetCaptionKey(m_caption.GetData());
   CSkinDialog::OnInitDialog();
   // File names are held as the file system functions take them.
   m_list.SetColumns(0, CP_ACP);

@@ -38,6 +38,7 @@ class CLikelyDbListDlg : public CSkinDialog {
   void SelectOrAddName(const AString& name);
 
   CColumnListBox m_list;
+  AString m_caption;  // shown as it stands; empty keeps the template's
   int m_folderMode = 1;
   AString m_extension;  // such as ".cntr"
   AString m_folder;     // ending with '/'
