@@ -179,6 +179,13 @@ bool OpenBinding(const AString& key, CDbBinding& b, AString* why, RecordOrder or
 
 }  // namespace
 
+AString BuildDbCount(COdbcConnection& connection, const AString& table) {
+  std::string quotedTable;
+  if (!QuoteName(table, IdentifierQuote(connection), &quotedTable)) return AString();
+  const std::string sql = "SELECT COUNT(*) FROM " + quotedTable;
+  return AString(static_cast<int>(sql.size()), sql.data());
+}
+
 AString BuildDbSelect(COdbcConnection& connection, const AString& table, const AString& keyColumn) {
   std::vector<DbColumnInfo> columns;
   if (!keyColumn.IsEmpty() && !table.IsEmpty()) ListTableColumns(connection, table.GetData(), &columns);

@@ -24,6 +24,9 @@ class COdbcStatement;
 // quotes, ordered by the key and then by every other column, so the record
 // dialog and the print job see one order. Empty for an empty key column.
 AString BuildDbSelect(COdbcConnection& connection, const AString& table, const AString& keyColumn);
+// The query counting the table's records (drivers answer 0 or -1 for the
+// rows of a result): empty when the name cannot be given to the driver.
+AString BuildDbCount(COdbcConnection& connection, const AString& table);
 int FindDbBinding(CDbBindingMap& map, const AString& source, const AString& table, CDbBinding* out);
 AString FormatRecordsQty(int records, int quantity);
 int IsNumericSqlType(int sqlType);

@@ -43,6 +43,7 @@ BEGIN_MESSAGE_MAP(CDataSourcePanel, CSkinDialog)
   ON_CBN_SELCHANGE(IDC_DS_DB_TABLE, OnDbTableChange)
   ON_BN_CLICKED(IDC_DS_DB_LINKED_KEY, OnLinkedKeyValue)
   ON_BN_CLICKED(IDC_DS_DB_ADD_SOURCE, OnAddDbSource)
+  ON_BN_CLICKED(IDC_DS_RECORDS, OnShowRecords)
 END_MESSAGE_MAP()
 
 CDataSourcePanel::CDataSourcePanel(DataPageKind page, CField& field, CLabelSetup* setup)
@@ -219,3 +220,5 @@ void CDataSourcePanel::OnLinkedKeyValue() {
 }
 
 void CDataSourcePanel::OnAddDbSource() { AddDbSourceFromDialog(m_hWnd, setup_, field_); }
+
+void CDataSourcePanel::OnShowRecords() { ShowDbRecords(m_hWnd, setup_, field_); }

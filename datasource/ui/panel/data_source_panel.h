@@ -61,6 +61,7 @@ class CDataSourcePanel : public CSkinDialog {
   void OnDbTableChange();
   void OnLinkedKeyValue();
   void OnAddDbSource();
+  void OnShowRecords();
   DECLARE_MESSAGE_MAP()
 
  private:

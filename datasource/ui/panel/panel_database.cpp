@@ -3,6 +3,7 @@
 // them into the field and the layout's binding of (source, table).
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #include "app/ui/msg_box.h"
 #include "app/ui/ui_language.h"
@@ -11,9 +12,11 @@
 #include "datasource/ui/panel/panel_ids.h"
 #include "datasource/ui/panel/panel_sections.h"
 #include "datasource/ui/panel/panel_text.h"
+#include "datasource/ui/records/record_select_dlg.h"
 #include "datasource/ui/select_source/password_prompt.h"
 #include "datasource/ui/select_source/select_data_source_dlg.h"
 #include "fields/model/field_data.h"
+#include "fields/model/field_kinds.h"
 #include "foundation/window_helpers/dialog_helpers.h"
 
 namespace {
@@ -180,4 +183,22 @@ int AddDbSourceFromDialog(HWND dialog, const CLabelSetup* setup, const CField& f
   }
   FillDbTableCombo(dialog, setup, field);
   return 1;
+}
+
+int ShowDbRecords(HWND dialog, CLabelSetup* setup, const CField& field) {
+  // The records of the source and table chosen now, not yet stored.
+  std::unique_ptr<CField> shown = NewFieldOfKind(field.kind);
+  if (!shown) return 0;
+  shown->CopyFrom(&field, 0);
+  int isFileDsn = 0;
+  if (!SelectedSource(dialog, &shown->dbSource, &isFileDsn) || !GetComboSelText(dialog, IDC_DS_DB_TABLE, &shown->dbTable))
+    return 0;
+  GetComboSelText(dialog, IDC_DS_DB_COLUMN, &shown->dbColumn);
+  CLabelSetup none;
+  CDbRecordSelectDlg records(CWnd::FromHandle(dialog));
+  records.m_viewMode = true;
+  records.m_setup = setup ? setup : &none;
+  records.m_field = shown.get();
+  records.m_fields = {shown.get()};
+  return records.DoModal() == IDOK ? 1 : 0;
 }

@@ -68,3 +68,5 @@ int ApplyDbFieldSelection(HWND dialog, CLabelSetup* setup, CField& field);
 // remembered, added and selected, and its tables listed. 1 when a source
 // was chosen.
 int AddDbSourceFromDialog(HWND dialog, const CLabelSetup* setup, const CField& field);
+// Browses the records of the chosen source and table (the "..." button).
+int ShowDbRecords(HWND dialog, CLabelSetup* setup, const CField& field);

@@ -23,6 +23,8 @@
 #include "datasource/field_sources.h"
 #include "datasource/ui/panel/data_source_panel.h"
 #include "datasource/ui/panel/panel_ids.h"
+#include "datasource/ui/records/records_ids.h"
+#include "grid/grid_ctrl.h"
 #include "fields/model/field_kinds.h"
 #include "foundation/settings/process_settings.h"
 #include "panel_test_support.h"
@@ -238,6 +240,18 @@ const std::vector<PanelCase>& Cases() {
          EXPECT_FALSE(IsShown(p, IDC_DS_DB_KEY_VALUE));
          ASSERT_TRUE(ChooseByText(p, IDC_DS_DB_COLUMN, "name"));
          ASSERT_TRUE(ChooseByText(p, IDC_DS_DB_KEY, "code"));
+         // "..." browses the table's records.
+         std::vector<std::string> rows;
+         apptest::DialogScript script;
+         script.Then([&rows](HWND records) {
+           HWND grid = ::GetDlgItem(records, IDC_RECORD_GRID);
+           auto* shown = dynamic_cast<CGridCtrl*>(CWnd::FromHandlePermanent(grid));
+           ASSERT_NE(shown, nullptr);
+           for (int row = 1; row < shown->GetRowCount(); ++row) rows.emplace_back(shown->GetItemText(row, 0).GetData());
+           apptest::Press(records, IDOK);
+         });
+         dsui_test::Click(p, IDC_DS_RECORDS);
+         EXPECT_EQ(rows, (std::vector<std::string>{"A1", "B2"}));
          TypeInto(p, IDC_DS_DB_MAX, "20");
        },
        [](CField& f, CLabelSetup& setup) {
