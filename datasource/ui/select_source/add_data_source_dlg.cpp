@@ -8,6 +8,7 @@
 #include "datasource/db_source_lists.h"
 #include "datasource/odbc_connection.h"
 #include "datasource/ui/select_source/select_source_ids.h"
+#include "datasource/ui/select_source/window_text.h"
 
 namespace {
 
@@ -35,18 +36,7 @@ BOOL CAddDataSourceDlg::OnInitDialog() {
   return TRUE;
 }
 
-std::string CAddDataSourceDlg::ItemUtf8(int id) const {
-  HWND item = ::GetDlgItem(m_hWnd, id);
-  const int length = ::GetWindowTextLengthW(item);
-  std::vector<char16_t> units(static_cast<size_t>(length) + 1, u'\0');
-  ::GetWindowTextW(item, reinterpret_cast<LPWSTR>(units.data()), length + 1);
-  const auto* wide = reinterpret_cast<LPCWSTR>(units.data());
-  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(std::max(bytes, 0)), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide, length, text.data(), bytes, nullptr, nullptr);
-  std::fill(units.begin(), units.end(), u'\0');
-  return text;
-}
+std::string CAddDataSourceDlg::ItemUtf8(int id) const { return WindowTextUtf8(::GetDlgItem(m_hWnd, id)); }
 
 std::string CAddDataSourceDlg::Driver() const {
   HWND drivers = ::GetDlgItem(m_hWnd, IDC_ADD_DRIVER);

@@ -1,11 +1,11 @@
 #include "datasource/ui/select_source/password_prompt.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "app/ui/ui_language.h"
 #include "datasource/db_source_lists.h"
 #include "datasource/ui/select_source/select_source_ids.h"
+#include "datasource/ui/select_source/window_text.h"
 
 CDataSourcePasswordDlg::CDataSourcePasswordDlg(CWnd* parent, const AString& source)
     : CSkinDialog(IDD_DATA_SOURCE_PASSWORD, parent), source_(source) {}
@@ -23,16 +23,7 @@ BOOL CDataSourcePasswordDlg::OnInitDialog() {
 }
 
 void CDataSourcePasswordDlg::OnOK() {
-  HWND box = ::GetDlgItem(m_hWnd, IDC_PASSWORD_VALUE);
-  const int length = ::GetWindowTextLengthW(box);
-  std::vector<char16_t> units(static_cast<size_t>(length) + 1, u'\0');
-  ::GetWindowTextW(box, reinterpret_cast<LPWSTR>(units.data()), length + 1);
-  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<LPCWSTR>(units.data()), length, nullptr, 0,
-                                          nullptr, nullptr);
-  password_.assign(static_cast<size_t>(std::max(bytes, 0)), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<LPCWSTR>(units.data()), length, password_.data(), bytes, nullptr,
-                        nullptr);
-  std::fill(units.begin(), units.end(), u'\0');
+  password_ = WindowTextUtf8(::GetDlgItem(m_hWnd, IDC_PASSWORD_VALUE));
   CSkinDialog::OnOK();
 }
 

@@ -91,18 +91,22 @@ bool IsShown(HWND dialog, int id) {
   return item && (::GetWindowLongW(item, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-std::vector<std::string> ComboItems(HWND dialog, int id) {
+std::vector<std::string> ListItems(HWND dialog, int id, UINT countMessage, UINT lengthMessage, UINT textMessage) {
   std::vector<std::string> items;
-  HWND combo = ::GetDlgItem(dialog, id);
-  const auto count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  HWND list = ::GetDlgItem(dialog, id);
+  const auto count = static_cast<int>(::SendMessageW(list, countMessage, 0, 0));
   for (int i = 0; i < count; ++i) {
-    const auto length = static_cast<int>(::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0));
+    const auto length = static_cast<int>(::SendMessageW(list, lengthMessage, static_cast<WPARAM>(i), 0));
     std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    ::SendMessageW(list, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     items.push_back(ToUtf8(text));
   }
   return items;
+}
+
+std::vector<std::string> ComboItems(HWND dialog, int id) {
+  return ListItems(dialog, id, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 }  // namespace dsui_test

@@ -41,7 +41,9 @@ void Click(HWND dialog, int id);
 std::u16string ItemText(HWND dialog, int id);
 std::u16string ItemTextOf(HWND window);
 bool IsShown(HWND dialog, int id);
-// The items of a combo, as UTF-8.
+// The items of a list box or combo (by its count, length and text
+// messages), as UTF-8.
+std::vector<std::string> ListItems(HWND dialog, int id, UINT countMessage, UINT lengthMessage, UINT textMessage);
 std::vector<std::string> ComboItems(HWND dialog, int id);
 std::string ToUtf8(const std::u16string& text);
 

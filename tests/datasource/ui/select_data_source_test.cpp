@@ -34,17 +34,7 @@ std::string ReadFile(const std::string& path) {
 }
 
 std::vector<std::string> ListRows(HWND dialog) {
-  std::vector<std::string> rows;
-  HWND list = ::GetDlgItem(dialog, IDC_SOURCE_LIST);
-  const auto count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    const auto length = static_cast<int>(::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0));
-    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-    ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    rows.push_back(dsui_test::ToUtf8(text));
-  }
-  return rows;
+  return dsui_test::ListItems(dialog, IDC_SOURCE_LIST, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 void SelectListRow(HWND dialog, const std::string& text) {
