@@ -3,6 +3,7 @@
 #include "app/ui/msg_box.h"
 #include "app/ui/ui_language.h"
 #include "datasource/field_sources.h"
+#include "datasource/ui/files/text_files_dlg.h"
 #include "datasource/ui/panel/control_char_names.h"
 #include "datasource/ui/panel/panel_ids.h"
 #include "datasource/ui/panel/panel_sections.h"
@@ -39,6 +40,7 @@ BEGIN_MESSAGE_MAP(CDataSourcePanel, CSkinDialog)
   ON_BN_CLICKED(IDC_DS_USE_DEFAULT_FOLDER, OnUseDefaultFolder)
   ON_BN_CLICKED(IDC_DS_BROWSE, OnBrowse)
   ON_BN_CLICKED(IDC_DS_STRINGS_BROWSE, OnStringsBrowse)
+  ON_BN_CLICKED(IDC_DS_STRINGS_VIEW, OnStringsView)
   ON_CBN_SELCHANGE(IDC_DS_DB_SOURCE, OnDbSourceChange)
   ON_CBN_SELCHANGE(IDC_DS_DB_TABLE, OnDbTableChange)
   ON_BN_CLICKED(IDC_DS_DB_LINKED_KEY, OnLinkedKeyValue)
@@ -204,6 +206,13 @@ void CDataSourcePanel::OnStringsBrowse() {
   AString current;
   GetComboSelText(m_hWnd, IDC_DS_STRINGS_PATH, &current);
   BrowseForDataFile(this, "Strings In File", IDC_DS_STRINGS_PATH, current);
+}
+
+void CDataSourcePanel::OnStringsView() {
+  // The file named in the box, typed or chosen, in the text edit dialog.
+  AString path;
+  if (!GetComboSelText(m_hWnd, IDC_DS_STRINGS_PATH, &path)) path = GetItemNarrowText(m_hWnd, IDC_DS_STRINGS_PATH, UiCodePage());
+  if (!path.IsEmpty()) EditDataFileText(path.GetData(), this);
 }
 
 void CDataSourcePanel::OnDbSourceChange() { FillDbTableCombo(m_hWnd, setup_, field_); }

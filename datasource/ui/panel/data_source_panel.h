@@ -57,6 +57,7 @@ class CDataSourcePanel : public CSkinDialog {
   void OnUseDefaultFolder();
   void OnBrowse();
   void OnStringsBrowse();
+  void OnStringsView();
   void OnDbSourceChange();
   void OnDbTableChange();
   void OnLinkedKeyValue();

@@ -502,3 +502,27 @@ TEST_F(DataSourcePanelTest, EveryGroupInChinese) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DataSourcePanelTest, ViewOpensTheStringsFileInTheEditDialog) {
+  CTextField field;
+  CDataSourcePanel panel(DataPageKind::kText, field, nullptr);
+  ASSERT_TRUE(panel.CreateInPlaceholder(CWnd::FromHandle(host_), dsui_test::kPlaceholder));
+  ASSERT_TRUE(ChooseByData(panel.m_hWnd, IDC_DS_TYPE, kStrings));
+  ASSERT_TRUE(IsShown(panel.m_hWnd, IDC_DS_STRINGS_VIEW));
+  TypeInto(panel.m_hWnd, IDC_DS_STRINGS_PATH, folder_.File("names.txt").c_str());
+  std::string shown;
+  apptest::DialogScript script;
+  script.Then([&shown](HWND edit) {
+    shown = dsui_test::ShownText(edit);
+    apptest::Press(edit, IDCANCEL);
+  });
+  dsui_test::Click(panel.m_hWnd, IDC_DS_STRINGS_VIEW);
+  ASSERT_EQ(script.captions.size(), 1u);
+  EXPECT_EQ(script.captions[0], "Edit");
+  EXPECT_NE(shown.find("Ann,Bob,Cy"), std::string::npos) << shown;
+  panel.DestroyWindow();
+}
+
+}  // namespace
