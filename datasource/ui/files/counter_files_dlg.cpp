@@ -51,17 +51,9 @@ void CCounterFilesDlg::ShowEntry(const char* path) {
 
 int CCounterFilesDlg::AddOrEdit(int add) {
   CCounterEditDlg edit(this);
-  edit.m_nameCaption = TranslateUiString("File Name");
-  edit.m_valueCaption = TranslateUiString("Counter Value");
+  PrepareEdit(edit, add, "Counter Value", IDC_COUNTER_VALUE_SHOW);
   edit.m_descriptionCaption = TranslateUiString("Description");
-  edit.m_folder = m_folder;
-  edit.m_extension = m_extension;
-  if (!add) {
-    edit.m_name = SelectedName();
-    edit.m_value = GetItemUnits(m_hWnd, IDC_COUNTER_VALUE_SHOW);
-    edit.m_description = GetItemUnits(m_hWnd, IDC_COUNTER_DESCRIPTION_SHOW);
-    edit.m_existingFile = 1;
-  }
+  if (!add) edit.m_description = GetItemUnits(m_hWnd, IDC_COUNTER_DESCRIPTION_SHOW);
   if (edit.DoModal() != IDOK) return 0;
   const AString path = EntryPath(edit.m_name);
   CCounterFileData data;

@@ -4,6 +4,9 @@
 #include <cstring>
 
 #include "app/ui/msg_box.h"
+#include "app/ui/ui_language.h"
+#include "datasource/ui/files/data_file_edit_dlg.h"
+#include "datasource/ui/files/dialog_text.h"
 #include "datasource/ui/files/files_ids.h"
 #include "foundation/util/file_names.h"
 
@@ -103,6 +106,17 @@ void CLikelyDbListDlg::DeleteSelected() {
   m_changed = 1;
   m_list.SetCurSel(row < m_list.GetCount() ? row : m_list.GetCount() - 1);
   ShowSelection();
+}
+
+void CLikelyDbListDlg::PrepareEdit(CDataFileEditDlg& edit, int add, const char* valueCaption, int valueShowId) {
+  edit.m_nameCaption = TranslateUiString("File Name");
+  edit.m_valueCaption = TranslateUiString(valueCaption);
+  edit.m_folder = m_folder;
+  edit.m_extension = m_extension;
+  if (add) return;
+  edit.m_name = SelectedName();
+  edit.m_value = GetItemUnits(m_hWnd, valueShowId);
+  edit.m_existingFile = 1;
 }
 
 void CLikelyDbListDlg::OnSelChange() { ShowSelection(); }

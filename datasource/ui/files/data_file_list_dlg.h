@@ -8,6 +8,8 @@
 #include "app/ui/skin_dialog.h"
 #include "foundation/string/astring.h"
 
+class CDataFileEditDlg;
+
 class CLikelyDbListDlg : public CSkinDialog {
  public:
   CLikelyDbListDlg(UINT dialogId, CWnd* parent);
@@ -47,6 +49,9 @@ class CLikelyDbListDlg : public CSkinDialog {
   int m_changed = 0;
 
  protected:
+  // Fills the edit dialog for adding, or for editing the selected entry
+  // whose value the control valueShowId shows.
+  void PrepareEdit(CDataFileEditDlg& edit, int add, const char* valueCaption, int valueShowId);
   void OnSelChange();
   void OnDoubleClick();
   void OnAdd();

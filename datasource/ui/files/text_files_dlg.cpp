@@ -105,15 +105,7 @@ void CTextFilesDlg::OnLanguageChange() {
 
 int CTextFilesDlg::AddOrEdit(int add) {
   CTextFileEditDlg edit(this);
-  edit.m_nameCaption = TranslateUiString("File Name");
-  edit.m_valueCaption = TranslateUiString("Text");
-  edit.m_folder = m_folder;
-  edit.m_extension = m_extension;
-  if (!add) {
-    edit.m_name = SelectedName();
-    edit.m_value = GetItemUnits(m_hWnd, IDC_TEXT_SHOW);
-    edit.m_existingFile = 1;
-  }
+  PrepareEdit(edit, add, "Text", IDC_TEXT_SHOW);
   const int result = edit.DoModal() == IDOK;
   if (result) {
     const AString path = EntryPath(edit.m_name);
