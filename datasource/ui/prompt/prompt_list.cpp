@@ -344,6 +344,13 @@ LRESULT CPromptList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (row >= 0 && HIWORD(wParam) == BN_CLICKED) OnButton(row);
       if (row >= 0 && (HIWORD(wParam) == EN_SETFOCUS || HIWORD(wParam) == CBN_SETFOCUS) && row != m_current)
         MakeCurrent(row, false);
+      // The data page's insert buttons serve a linked piece's editor only.
+      if (row >= 0 && m_insertButtons && HIWORD(wParam) == EN_SETFOCUS) {
+        const CPromptItem* p = Item(row);
+        const bool linked = p->m_type == PromptRowType::kPart && p->m_source == kPartSourceLinked && p->ShowsEditor();
+        ::ShowWindow(m_insertButtons, linked ? SW_SHOW : SW_HIDE);
+      }
+      if (row >= 0 && m_insertButtons && HIWORD(wParam) == EN_KILLFOCUS) ::ShowWindow(m_insertButtons, SW_HIDE);
       return 0;
     }
     case WM_SETFOCUS:

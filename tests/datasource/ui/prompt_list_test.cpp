@@ -191,7 +191,17 @@ TEST(PromptList, ThePartSourceMenuShowsAndLimitsTheEditor) {
   uitest::Click(f.list.m_hWnd, POINT{item.left + 10, item.top + 5}, user::MouseButton::Right);
   EXPECT_EQ(part.m_source, kPartSourceLinked);
   EXPECT_TRUE(::IsWindowVisible(part.Editor()));
+  // Its editor brings the data page's insert buttons while it has the focus.
+  HWND insertButtons = ::CreateWindowExW(0, u"Static", u"", WS_CHILD, 0, 250, 80, 20, f.host, nullptr, nullptr, nullptr);
+  f.list.m_insertButtons = insertButtons;
   ::SetWindowTextW(part.Editor(), u"");
+  ::SetFocus(f.after);
+  ::SetFocus(part.Editor());
+  uitest::RunUntilIdle();
+  EXPECT_TRUE(::IsWindowVisible(insertButtons));
+  ::SetFocus(f.after);
+  uitest::RunUntilIdle();
+  EXPECT_FALSE(::IsWindowVisible(insertButtons));
   ::SetFocus(part.Editor());
   uitest::TypeText(std::string_view("1234567"));
   uitest::RunUntilIdle();
