@@ -247,3 +247,37 @@ TEST(PromptList, PictureInChinese) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PromptList, TabCrossesIntoAChainedListAndBack) {
+  LanguageScope english(kUiEnglish);
+  PromptFixture f;
+  CPromptList second;
+  second.m_rowsPerView = 2;
+  second.Create(RECT{8, 200, 300, 250}, &f.hostWindow, 1250);
+  for (const char* caption : {"Class", "Country"}) {
+    auto* row = new CPromptItem;
+    second.AddItem(row);
+    row->Init(caption, "", -1, 0, PromptRowType::kText, "", 1024, &second, {}, 0, false, false);
+  }
+  f.list.m_next = &second;
+  second.m_previous = &f.list;
+  second.m_after = f.after;
+  uitest::RunUntilIdle();
+  f.list.MakeCurrent(kUpperRow, true);
+  f.PressKey(VK_TAB);
+  EXPECT_EQ(second.m_current, 0) << "the next list's first row";
+  EXPECT_EQ(::GetFocus(), second.Item(0)->Editor());
+  f.PressKey(VK_TAB);
+  EXPECT_EQ(second.m_current, 1);
+  f.PressKey(VK_TAB);
+  EXPECT_EQ(::GetFocus(), f.after) << "then the window after the chain";
+  second.MakeCurrent(0, true);
+  f.PressKey(VK_TAB, true);
+  EXPECT_EQ(f.list.m_current, kUpperRow) << "Shift+Tab back into the first list's last row";
+  EXPECT_EQ(::GetFocus(), f.At(kUpperRow).Editor());
+  second.DestroyWindow();
+}
+
+}  // namespace
