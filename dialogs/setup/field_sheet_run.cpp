@@ -54,7 +54,7 @@ int CFieldSheetRun::Run(const char* title, const std::function<void(CField&)>& m
     return 1;
   }
   CField& field = **field_;
-  MoveFieldToAnchor(*working_, oldAnchor_);
+  if (keepsCorner_) MoveFieldToAnchor(*working_, oldAnchor_);
   if (undoClone) *undoClone = CopyFieldForUndo(field);
   field.CopyFrom(working_.get(), 0);
   if (dropCaches) dropCaches(field);

@@ -26,6 +26,9 @@ class CFieldSheetRun {
   CField& Working() { return *working_; }
   const FieldSheetContext& Context() const { return context_; }
 
+  // The top-left corner of an existing field's bounding rectangle stays where
+  // it was (the default); a runner that places the field itself turns it off.
+  void SetKeepsCorner(bool keeps) { keepsCorner_ = keeps; }
   // Adds a page in tab order; it gets the context now.
   void AddPage(std::unique_ptr<CFieldSheetPage> page);
   // Runs the sheet under the title (English, shown translated). On OK,
@@ -41,6 +44,7 @@ class CFieldSheetRun {
   CFieldList& list_;
   std::unique_ptr<CField> working_;
   bool isNew_;
+  bool keepsCorner_ = true;
   POINT oldAnchor_{0, 0};
   FieldSheetContext context_;
   std::vector<std::unique_ptr<CFieldSheetPage>> pages_;

@@ -4,10 +4,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/ui/my_prop_sheet.h"
 #include "app/ui/ui_language.h"
+#include "dialogs/setup/control_snapshot.h"
+#include "dialogs/setup/rotation_list.h"
 #include "dialogs/setup/font_data_ids.h"
 #include "fields/model/field_kinds.h"
 #include "fields/services/label_setup.h"
+#include "fields/services/ui_messages.h"
 #include "foundation/codepage/codepage.h"
 #include "platform/gdi/gdi_owners.h"
 
@@ -87,7 +91,8 @@ BEGIN_MESSAGE_MAP(CFontDataPage, CFieldSheetPage)
   ON_BN_CLICKED(IDC_FONT_STRIKEOUT, OnStyleChange)
 END_MESSAGE_MAP()
 
-CFontDataPage::CFontDataPage(UINT dialogId) : CFieldSheetPage(dialogId) {}
+CFontDataPage::CFontDataPage(UINT dialogId, int panelPlaceholder, DataPageKind panelKind)
+    : CFieldSheetPage(dialogId), panelPlaceholder_(panelPlaceholder), panelKind_(panelKind) {}
 
 CFontDataPage::~CFontDataPage() = default;
 
@@ -145,6 +150,12 @@ BOOL CFontDataPage::OnInitDialog() {
   shown_.size = std::to_string(f.lfHeight);
   arranged_ = true;
   RefreshSample();
+  if (HWND rotation = ::GetDlgItem(m_hWnd, IDC_FONT_ROTATION))
+    shownRotation_ = FillRotationList(rotation, m_context.isNew ? 0 : m_context.field->rotation);
+  if (panelPlaceholder_) {
+    m_panel = std::make_unique<CDataSourcePanel>(panelKind_, *m_context.field, m_context.setup);
+    m_panel->CreateInPlaceholder(this, panelPlaceholder_);
+  }
   m_initialising = false;
   return TRUE;
 }
@@ -314,5 +325,21 @@ void CFontDataPage::OnStyleChange() { RefreshSample(); }
 BOOL CFontDataPage::OnKillActive() {
   if (!m_hWnd) return TRUE;
   ReadFontFromControls();
+  if (::GetDlgItem(m_hWnd, IDC_FONT_ROTATION) && m_context.field) {
+    const std::string rotation = CControlSnapshot::Text(m_hWnd, IDC_FONT_ROTATION);
+    if (rotation != shownRotation_) {
+      const std::optional<int32_t> typed = ParseRotationText(rotation);
+      if (!typed) {
+        UiMessageBox(m_hWnd, 50051, MB_OK, {rotation});
+        ::SetDlgItemTextA(m_hWnd, IDC_FONT_ROTATION, "0");
+        return FALSE;
+      }
+      m_context.field->SetRotation(*typed);
+      shownRotation_ = rotation;
+    }
+  }
+  // The data is checked and stored only when the sheet closes with OK.
+  auto* sheet = dynamic_cast<CMyPropSheet*>(GetSheet());
+  if (m_panel && sheet && sheet->ClosingWithOk() && !m_panel->ApplyDataSourceSection()) return FALSE;
   return CFieldSheetPage::OnKillActive();
 }

@@ -11,10 +11,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/controls/font_combo.h"
 #include "app/controls/font_size_combo.h"
+#include "datasource/ui/panel/data_source_panel.h"
 #include "dialogs/setup/field_sheet_page.h"
 #include "foundation/string/astring.h"
 
@@ -44,10 +46,15 @@ class CFontSampleButton : public CButton {
   void DrawItem(LPDRAWITEMSTRUCT dis) override;
 };
 
+// A page with a finer rotation list (IDC_FONT_ROTATION) keeps the field's
+// rotation there; a page given a placeholder hosts the data-source panel in
+// it, which stores the data when the sheet closes with OK.
 class CFontDataPage : public CFieldSheetPage {
  public:
-  explicit CFontDataPage(UINT dialogId);
+  explicit CFontDataPage(UINT dialogId, int panelPlaceholder = 0, DataPageKind panelKind = DataPageKind::kText);
   ~CFontDataPage() override;
+
+  CDataSourcePanel* Panel() { return m_panel.get(); }
 
   // The layout's printer, whose own fonts the printer list offers.
   const char* PrinterName() const;
@@ -84,6 +91,11 @@ class CFontDataPage : public CFieldSheetPage {
   DECLARE_MESSAGE_MAP()
 
  private:
+  int panelPlaceholder_;
+  DataPageKind panelKind_;
+  std::unique_ptr<CDataSourcePanel> m_panel;
+  std::string shownRotation_;
+
   struct Shown {
     bool printer = false;
     std::string face, size, width, script;

@@ -1,12 +1,10 @@
-// The text field's Font / Data page: the font half from the shared base,
-// the finer rotation list, the counter's increment and duplicates, and the
-// data-source panel in the lower half.
+// The text field's Font / Data page: the font half, the finer rotation list
+// and the data-source panel from the shared base, and the counter's
+// increment and duplicates.
 #pragma once
 
-#include <memory>
 #include <string>
 
-#include "datasource/ui/panel/data_source_panel.h"
 #include "dialogs/setup/font_data_page.h"
 
 class CTextFontPage : public CFontDataPage {
@@ -14,13 +12,10 @@ class CTextFontPage : public CFontDataPage {
   CTextFontPage();
   ~CTextFontPage() override;
 
-  CDataSourcePanel* Panel() { return m_panel.get(); }
-
  protected:
   BOOL OnInitDialog() override;
   BOOL OnKillActive() override;
 
  private:
-  std::unique_ptr<CDataSourcePanel> m_panel;
-  std::string m_shownRotation, m_shownIncrement, m_shownDuplicates;
+  std::string m_shownIncrement, m_shownDuplicates;
 };

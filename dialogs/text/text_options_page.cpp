@@ -52,25 +52,6 @@ bool CTextOptionsPage::Checked(int id) const { return ::IsDlgButtonChecked(m_hWn
 
 void CTextOptionsPage::SetChecked(int id, bool on) { ::CheckDlgButton(m_hWnd, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
-std::string CTextOptionsPage::Text(int id) const {
-  if (id == IDC_TEXT_LANGUAGE) {
-    const LRESULT selected = ::SendDlgItemMessageA(m_hWnd, id, CB_GETCURSEL, 0, 0);
-    return std::to_string(selected);
-  }
-  for (int check : kCheckIds)
-    if (check == id) return Checked(id) ? "1" : "0";
-  char text[512] = {};
-  ::GetDlgItemTextA(m_hWnd, id, text, sizeof text);
-  return text;
-}
-
-bool CTextOptionsPage::Changed(int id) const {
-  const auto it = m_shown.find(id);
-  return it == m_shown.end() || it->second != Text(id);
-}
-
-void CTextOptionsPage::Remember(int id) { m_shown[id] = Text(id); }
-
 BOOL CTextOptionsPage::OnInitDialog() {
   CFieldSheetPage::OnInitDialog();
   auto* field = dynamic_cast<CTextField*>(m_context.field);
@@ -92,10 +73,10 @@ BOOL CTextOptionsPage::OnInitDialog() {
   ::SetDlgItemTextA(m_hWnd, IDC_TEXT_PREFIX, field->prefix.GetData());
   ::SetDlgItemTextA(m_hWnd, IDC_TEXT_TEMPLATE, field->formatTemplate.GetData());
   ::EnableWindow(::GetDlgItem(m_hWnd, IDC_TEXT_TEMPLATE), field->useFormatTemplate != 0);
-  for (int id : kCheckIds) Remember(id);
-  for (int id : kTextIds) Remember(id);
+  m_shown.RememberAll(m_hWnd, kCheckIds);
+  m_shown.RememberAll(m_hWnd, kTextIds);
   // A new field's tab width is proposed, so it is written when the page is left.
-  if (m_context.isNew) m_shown[IDC_TEXT_TAB] = std::to_string(field->tabSpaces);
+  if (m_context.isNew) m_shown.RememberAs(IDC_TEXT_TAB, std::to_string(field->tabSpaces));
   return TRUE;
 }
 
@@ -195,7 +176,7 @@ BOOL CTextOptionsPage::OnKillActive() {
     field->decimalPlaces = static_cast<uint8_t>(std::atoi(Text(IDC_TEXT_DECIMALS).c_str()));
   flag(IDC_TEXT_SIGN, field->showSign);
   if (Changed(IDC_TEXT_PREFIX)) field->prefix = Text(IDC_TEXT_PREFIX).c_str();
-  for (int id : kCheckIds) Remember(id);
-  for (int id : kTextIds) Remember(id);
+  m_shown.RememberAll(m_hWnd, kCheckIds);
+  m_shown.RememberAll(m_hWnd, kTextIds);
   return CFieldSheetPage::OnKillActive();
 }

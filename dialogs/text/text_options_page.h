@@ -4,10 +4,10 @@
 // prefix). Only what the user changed is written back.
 #pragma once
 
-#include <map>
 #include <string>
 
 #include "app/controls/colour_button.h"
+#include "dialogs/setup/control_snapshot.h"
 #include "dialogs/setup/field_sheet_page.h"
 
 // Whether a field name is one the layouts accept: a letter first, then
@@ -35,11 +35,10 @@ class CTextOptionsPage : public CFieldSheetPage {
   void ApplyTemplateState();
   bool Checked(int id) const;
   void SetChecked(int id, bool on);
-  std::string Text(int id) const;
-  bool Changed(int id) const;
-  void Remember(int id);
+  std::string Text(int id) const { return CControlSnapshot::Text(m_hWnd, id); }
+  bool Changed(int id) const { return m_shown.Changed(m_hWnd, id); }
 
   CColorButton m_fore;
   CColorButton m_back;
-  std::map<int, std::string> m_shown;
+  CControlSnapshot m_shown;
 };

@@ -9,6 +9,7 @@
 #include "datasource/field_sources.h"
 #include "datasource/ui/files/data_file_runners.h"
 #include "dialogs/barcode/barcode_runner.h"
+#include "dialogs/paragraph/paragraph_sheet.h"
 #include "dialogs/shapes/shape_runners.h"
 #include "dialogs/text/text_sheet.h"
 #include "document/view/design_view.h"
@@ -32,6 +33,7 @@ int ReportFieldMessageOnConsole(HWND, const UiMessage& message) {
 // The dialogs the design view opens on the fields and the label border.
 constexpr FieldSheetRunners kFieldSheetRunners{
     .runTextSetupSheet = &RunTextSetupSheet,
+    .runParagraphSetupSheet = &RunParagraphSetupSheet,
     .runBarcodeSetupSheet = &RunBarcodeSetupSheet,
     .runLineDialog = &RunLineDialog,
     .runBoxDialog = &RunBoxDialog,
