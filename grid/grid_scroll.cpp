@@ -204,12 +204,31 @@ void CGridCtrl::EnsureVisible(int row, int col) {
     if (GetColumnWidth(c) > 0 && !step(SB_HORZ, SB_LINERIGHT)) break;
   for (int c = visible.minCol - 1; c >= col && c >= m_nFixedCols; --c)
     if (GetColumnWidth(c) > 0 && !step(SB_HORZ, SB_LINELEFT)) break;
-  for (int r = visible.maxRow + 1; r <= row; ++r)
-    if (GetRowHeight(r) > 0 && !step(SB_VERT, SB_LINEDOWN)) break;
-  for (int r = visible.minRow - 1; r >= row && r >= m_nFixedRows; --r)
-    if (GetRowHeight(r) > 0 && !step(SB_VERT, SB_LINEUP)) break;
   CRect client;
   GetClientRect(&client);
+  // A row more than a page away is reached by placing the position at once:
+  // a message per row would cost a million messages in a record list.
+  const int pageRows = std::max(1, visible.maxRow - visible.minRow + 1);
+  if (row > visible.maxRow + pageRows || (row >= m_nFixedRows && row < visible.minRow - pageRows)) {
+    long pos = 0;
+    if (row > visible.maxRow) {
+      // The rows above `row` that still fit with it under the fixed rows.
+      long room = client.Height() - GetFixedRowHeight() - GetRowHeight(row);
+      int top = row;
+      while (top > m_nFixedRows && room >= GetRowHeight(top - 1)) room -= GetRowHeight(--top);
+      for (int r = m_nFixedRows; r < top; ++r) pos += GetRowHeight(r);
+    } else {
+      for (int r = m_nFixedRows; r < row; ++r) pos += GetRowHeight(r);
+    }
+    SetScrollPos32(SB_VERT, static_cast<int>(std::min<long>(pos, m_nVScrollMax)));
+    m_bVScrolled = true;
+    Invalidate();
+  } else {
+    for (int r = visible.maxRow + 1; r <= row; ++r)
+      if (GetRowHeight(r) > 0 && !step(SB_VERT, SB_LINEDOWN)) break;
+    for (int r = visible.minRow - 1; r >= row && r >= m_nFixedRows; --r)
+      if (GetRowHeight(r) > 0 && !step(SB_VERT, SB_LINEUP)) break;
+  }
   CRect rect;
   const int fixedWidth = GetFixedColumnWidth(), fixedHeight = GetFixedRowHeight();
   while (GetCellRect(row, col, &rect) && rect.right > client.right && rect.left > fixedWidth && (m_nBarState & 1))

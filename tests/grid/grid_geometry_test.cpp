@@ -94,6 +94,14 @@ TEST(GridGeometry, EnsureVisibleBringsTheLastRowInAndStops) {
   EXPECT_EQ(::GetFocus(), f.grid.m_hWnd);
   f.grid.EnsureVisible(1, 1);
   EXPECT_EQ(f.grid.GetTopleftNonFixedCell(), CGridCellId(1, 1));
+  // Near rows come by line steps, far ones at once; both end with the row
+  // as the last visible one.
+  for (int target : {20, 150, 60, 199}) {
+    f.grid.EnsureVisible(1, 1);
+    f.grid.EnsureVisible(target, 1);
+    EXPECT_TRUE(f.grid.IsCellVisible(target, 1)) << target;
+    EXPECT_EQ(f.grid.GetUnobstructedNonFixedCellRange().maxRow, target) << target;
+  }
 }
 
 TEST(GridGeometry, HitTestAndCellRectangles) {
