@@ -117,3 +117,7 @@ void CGridCtrl::OnEditSelectAll() {
   SelectAllCells();
   SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GVN_SELCHANGED, 0, -1, -1);
 }
+
+void CGridCtrl::OnUpdateEditPaste(CCmdUI* ui) {
+  ui->Enable(IsValid(m_idCurrentCell) && IsCellEditable(m_idCurrentCell) && IsClipboardFormatAvailable(CF_TEXT));
+}

@@ -249,6 +249,10 @@ class CGridCtrl : public CWnd {
   virtual void OnEditCopy();
   virtual void OnEditPaste();
   virtual void OnEditSelectAll();
+  void OnUpdateEditCopy(CCmdUI* ui) { ui->Enable(GetSelectedCount() > 0); }
+  void OnUpdateEditCut(CCmdUI* ui) { ui->Enable(m_bEditable && GetSelectedCount() > 0); }
+  void OnUpdateEditPaste(CCmdUI* ui);
+  void OnUpdateEditSelectAll(CCmdUI* ui) { ui->Enable(m_bEnableSelection); }
 
   // ---- Delimited text files ----------------------------------------------
   bool Save(const char* fileName, char delimiter = ',');

@@ -107,3 +107,30 @@ TEST(GridClipboard, PasteWhileEditingGoesToTheEditor) {
   EXPECT_EQ(f.Cell(1, 1).substr(0, 2), "ab");
   EXPECT_EQ(f.Cell(1, 2), "r1c2");
 }
+
+TEST(GridClipboard, EditCommandsAndTheirMenuStates) {
+  Fixture f(4, 4, 1, 1);
+  struct State : CCmdUI {
+    BOOL enabled = -1;
+    void Enable(BOOL on) override { enabled = on; }
+  };
+  auto enabled = [&](UINT id) {
+    State ui;
+    ui.m_nID = id;
+    ui.DoUpdate(&f.grid, FALSE);
+    return ui.enabled;
+  };
+  EXPECT_FALSE(enabled(ID_EDIT_COPY));
+  EXPECT_TRUE(enabled(ID_EDIT_SELECT_ALL));
+  f.grid.SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
+  EXPECT_EQ(f.grid.GetSelectedCount(), 9);
+  EXPECT_TRUE(enabled(ID_EDIT_COPY));
+  EXPECT_TRUE(enabled(ID_EDIT_CUT));
+  f.grid.SendMessage(WM_COMMAND, ID_EDIT_COPY);
+  EXPECT_EQ(ClipboardBytes().substr(0, 14), "r1c1\tr1c2\tr1c3");
+  f.grid.SetFocusCell(1, 1);
+  EXPECT_TRUE(enabled(ID_EDIT_PASTE));
+  f.grid.SetEditable(false);
+  EXPECT_FALSE(enabled(ID_EDIT_CUT));
+  EXPECT_FALSE(enabled(ID_EDIT_PASTE));
+}
