@@ -313,6 +313,15 @@ class CGridCtrl : public CWnd {
   void ResetTopLeft() { m_idTopLeftCell.row = -1; }
   bool SendScrollMessage(UINT message, int code);
   void ScrollAxis(int bar, UINT code, const RECT& client);
+  // The last visible row and column from the top-left cell, and where they end.
+  struct VisibleExtent {
+    CGridCellId topLeft;
+    CRect client{0, 0, 0, 0};
+    int maxRow = -1, maxCol = -1, bottom = 0, right = 0;
+  };
+  VisibleExtent MeasureVisible(bool force);
+  // Redraws every cell of a row (or of a column) with one window DC.
+  bool RedrawLine(int row, int col);
   void HideTitleTip();
   void DrawSizingLine(CPoint from, CPoint to, bool vertical);
 

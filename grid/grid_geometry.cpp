@@ -167,44 +167,41 @@ CGridCellId CGridCtrl::GetCellFromPt(POINT point, bool allowFixed) {
   return cell;
 }
 
-CGridCellRange CGridCtrl::GetVisibleNonFixedCellRange(LPRECT rect, bool force) {
+CGridCtrl::VisibleExtent CGridCtrl::MeasureVisible(bool force) {
   CRect client(0, 0, 0, 0);
   if (m_hWnd) GetClientRect(&client);
-  const CGridCellId topLeft = GetTopleftNonFixedCell(force);
-  int bottom = GetFixedRowHeight(), row = topLeft.row;
+  VisibleExtent e;
+  e.topLeft = GetTopleftNonFixedCell(force);
+  e.client = client;
+  e.bottom = GetFixedRowHeight();
+  int row = e.topLeft.row;
   for (; row < m_nRows; ++row) {
-    bottom += GetRowHeight(row);
-    if (bottom >= client.bottom) break;
+    e.bottom += GetRowHeight(row);
+    if (e.bottom >= client.bottom) break;
   }
-  int right = GetFixedColumnWidth(), col = topLeft.col;
+  e.right = GetFixedColumnWidth();
+  int col = e.topLeft.col;
   for (; col < m_nCols; ++col) {
-    right += GetColumnWidth(col);
-    if (right >= client.right) break;
+    e.right += GetColumnWidth(col);
+    if (e.right >= client.right) break;
   }
-  const int maxRow = std::min(row, m_nRows - 1), maxCol = std::min(col, m_nCols - 1);
-  if (rect) *rect = {0, 0, std::min(right, static_cast<int>(client.right)), std::min(bottom, static_cast<int>(client.bottom))};
-  return {topLeft.row, topLeft.col, maxRow, maxCol};
+  e.maxRow = std::min(row, m_nRows - 1);
+  e.maxCol = std::min(col, m_nCols - 1);
+  return e;
+}
+
+CGridCellRange CGridCtrl::GetVisibleNonFixedCellRange(LPRECT rect, bool force) {
+  const VisibleExtent e = MeasureVisible(force);
+  if (rect) *rect = {0, 0, std::min(e.right, static_cast<int>(e.client.right)), std::min(e.bottom, static_cast<int>(e.client.bottom))};
+  return {e.topLeft.row, e.topLeft.col, e.maxRow, e.maxCol};
 }
 
 CGridCellRange CGridCtrl::GetUnobstructedNonFixedCellRange(bool force) {
-  CRect client(0, 0, 0, 0);
-  if (m_hWnd) GetClientRect(&client);
-  const CGridCellId topLeft = GetTopleftNonFixedCell(force);
-  int bottom = GetFixedRowHeight(), row = topLeft.row;
-  for (; row < m_nRows; ++row) {
-    bottom += GetRowHeight(row);
-    if (bottom >= client.bottom) break;
-  }
-  int maxRow = std::min(row, m_nRows - 1);
-  if (maxRow > 0 && bottom > client.bottom) maxRow--;
-  int right = GetFixedColumnWidth(), col = topLeft.col;
-  for (; col < m_nCols; ++col) {
-    right += GetColumnWidth(col);
-    if (right >= client.right) break;
-  }
-  int maxCol = std::min(col, m_nCols - 1);
-  if (maxCol > 0 && right > client.right) maxCol--;
-  return {topLeft.row, topLeft.col, maxRow, maxCol};
+  const VisibleExtent e = MeasureVisible(force);
+  // A last row or column that sticks out past the client edge is left out.
+  const int maxRow = e.maxRow > 0 && e.bottom > e.client.bottom ? e.maxRow - 1 : e.maxRow;
+  const int maxCol = e.maxCol > 0 && e.right > e.client.right ? e.maxCol - 1 : e.maxCol;
+  return {e.topLeft.row, e.topLeft.col, maxRow, maxCol};
 }
 
 bool CGridCtrl::IsCellVisible(int row, int col) {

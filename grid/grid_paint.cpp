@@ -206,23 +206,19 @@ bool CGridCtrl::RedrawCell(int row, int col, HDC dc) {
   return result;
 }
 
-bool CGridCtrl::RedrawRow(int row) {
+bool CGridCtrl::RedrawLine(int row, int col) {
   if (!m_hWnd) return false;
   HDC dc = ::GetDC(m_hWnd);
   bool ok = true;
-  for (int col = 0; col < m_nCols; ++col) ok = RedrawCell(row, col, dc) && ok;
+  const int count = row >= 0 ? m_nCols : m_nRows;
+  for (int i = 0; i < count; ++i) ok = RedrawCell(row >= 0 ? row : i, row >= 0 ? i : col, dc) && ok;
   ::ReleaseDC(m_hWnd, dc);
   return ok;
 }
 
-bool CGridCtrl::RedrawColumn(int col) {
-  if (!m_hWnd) return false;
-  HDC dc = ::GetDC(m_hWnd);
-  bool ok = true;
-  for (int row = 0; row < m_nRows; ++row) ok = RedrawCell(row, col, dc) && ok;
-  ::ReleaseDC(m_hWnd, dc);
-  return ok;
-}
+bool CGridCtrl::RedrawRow(int row) { return row >= 0 && RedrawLine(row, -1); }
+
+bool CGridCtrl::RedrawColumn(int col) { return col >= 0 && RedrawLine(-1, col); }
 
 bool CGridCtrl::InvalidateCellRect(int row, int col) {
   if (!m_hWnd || !m_bAllowDraw || !IsValid(row, col) || !IsCellVisible(row, col)) return false;

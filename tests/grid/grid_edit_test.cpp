@@ -8,21 +8,12 @@
 using gridtest::Fixture;
 using gridtest::Notice;
 
-namespace {
-void Focus(Fixture& f, CGridCellId cell) {
-  ::SetFocus(f.grid.m_hWnd);
-  f.grid.SetFocusCell(cell);
-  uitest::RunUntilIdle();
-  f.owner.notices.clear();
-}
-}  // namespace
-
 TEST(GridEdit, TypingReplacesTheTextFromTheFirstCharacter) {
   // Space and ( share their codes with navigation keys; they are characters.
   const char* const texts[] = {"(01)", " x", "!\"#$%&'(", "abc", "7"};
   for (const char* text : texts) {
     Fixture f(3, 3, 1, 1);
-    Focus(f, {1, 1});
+    f.Focus({1, 1});
     uitest::TypeText(std::string_view(text));
     EXPECT_NE(f.grid.GetEditorWindow(), nullptr) << text;
     uitest::Key(VK_RETURN);
@@ -36,7 +27,7 @@ TEST(GridEdit, TypingReplacesTheTextFromTheFirstCharacter) {
 TEST(GridEdit, EndNoticesCarryOldAndNewNumbers) {
   Fixture f(3, 3, 1, 1);
   f.grid.SetItemText(1, 1, "12");
-  Focus(f, {1, 1});
+  f.Focus({1, 1});
   uitest::TypeText(std::string_view("15"));
   uitest::Key(VK_RETURN);
   EXPECT_EQ(f.owner.notices, (std::vector<Notice>{{GVN_BEGINLABELEDIT, 1, 1, -1, -1, -1},
@@ -48,7 +39,7 @@ TEST(GridEdit, EndNoticesCarryOldAndNewNumbers) {
 TEST(GridEdit, UnchangedTextSendsNoEndNoticeOfItsOwn) {
   Fixture f(3, 3, 1, 1);
   f.grid.SetModified(false);
-  Focus(f, {1, 1});
+  f.Focus({1, 1});
   uitest::TypeText(std::string_view("r"));
   uitest::TypeText(std::string_view("1c1"));
   uitest::Key(VK_RETURN);
@@ -60,7 +51,7 @@ TEST(GridEdit, ARefusedEditLeavesTheCellUnmodified) {
   Fixture f(3, 3, 1, 1);
   f.grid.SetModified(false);
   f.owner.answer = [](const Notice& n) -> LRESULT { return n.code == GVN_ENDLABELEDIT && n.c == -1 ? -1 : 0; };
-  Focus(f, {1, 1});
+  f.Focus({1, 1});
   uitest::TypeText(std::string_view("new"));
   uitest::Key(VK_RETURN);
   EXPECT_EQ(f.Cell(1, 1), "r1c1");
@@ -71,7 +62,7 @@ TEST(GridEdit, ARefusedEditLeavesTheCellUnmodified) {
 TEST(GridEdit, TheOwnerMayRefuseToBegin) {
   Fixture f(3, 3, 1, 1);
   f.owner.answer = [](const Notice& n) -> LRESULT { return n.code == GVN_BEGINLABELEDIT ? -1 : 0; };
-  Focus(f, {1, 1});
+  f.Focus({1, 1});
   uitest::TypeText(std::string_view("x"));
   EXPECT_EQ(f.grid.GetEditorWindow(), nullptr);
   EXPECT_EQ(f.Cell(1, 1), "r1c1");
@@ -79,20 +70,27 @@ TEST(GridEdit, TheOwnerMayRefuseToBegin) {
 
 TEST(GridEdit, EscapePutsTheTextBack) {
   Fixture f(3, 3, 1, 1);
-  Focus(f, {1, 1});
+  f.Focus({1, 1});
   uitest::TypeText(std::string_view("zzz"));
   uitest::Key(VK_ESCAPE);
   EXPECT_EQ(f.Cell(1, 1), "r1c1");
   EXPECT_EQ(f.grid.GetEditorWindow(), nullptr);
 }
 
-TEST(GridEdit, TabEndsTheEditAndMovesOn) {
-  Fixture f(3, 3, 1, 1);
-  Focus(f, {1, 1});
-  uitest::TypeText(std::string_view("a"));
-  uitest::Key(VK_TAB);
-  EXPECT_EQ(f.Cell(1, 1), "a");
-  EXPECT_EQ(f.grid.GetFocusCell(), CGridCellId(1, 2));
+// Tab and, in an edit started by typing, an arrow end the edit and move on.
+TEST(GridEdit, EndingKeysStoreAndMoveOn) {
+  struct Case {
+    int key;
+    CGridCellId focus;
+  };
+  for (const Case& c : {Case{VK_TAB, {1, 2}}, Case{VK_DOWN, {2, 1}}, Case{VK_RIGHT, {1, 2}}}) {
+    Fixture f(4, 3, 1, 1);
+    f.Focus({1, 1});
+    uitest::TypeText(std::string_view("q"));
+    uitest::Key(c.key);
+    EXPECT_EQ(f.Cell(1, 1), "q") << c.key;
+    EXPECT_EQ(f.grid.GetFocusCell(), c.focus) << c.key;
+  }
 }
 
 TEST(GridEdit, DigitsOnlyAndLengthLimit) {
@@ -112,7 +110,7 @@ TEST(GridEdit, DigitsOnlyAndLengthLimit) {
     auto* cell = static_cast<CGridCell*>(f.grid.GetCell(1, 1));
     cell->m_bDigitsOnly = c.digitsOnly;
     cell->m_nLengthLimit = c.limit;
-    Focus(f, {1, 1});
+    f.Focus({1, 1});
     uitest::TypeText(std::string_view(c.typed));
     uitest::Key(VK_RETURN);
     EXPECT_EQ(f.Cell(1, 1), c.stored) << c.typed;
@@ -121,7 +119,7 @@ TEST(GridEdit, DigitsOnlyAndLengthLimit) {
 
 TEST(GridEdit, ClickOnTheFocusCellEditsWithTheTextSelected) {
   Fixture f(3, 3, 1, 1);
-  Focus(f, {1, 1});
+  f.Focus({1, 1});
   RECT rect;
   ASSERT_TRUE(f.grid.GetCellRect(1, 1, &rect));
   uitest::Click(f.grid.m_hWnd, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
@@ -139,19 +137,10 @@ TEST(GridEdit, ClickOnTheFocusCellEditsWithTheTextSelected) {
   EXPECT_EQ(f.Cell(1, 1), "Xr1c1");
 }
 
-TEST(GridEdit, AnArrowEndsAnEditStartedByTyping) {
-  Fixture f(4, 3, 1, 1);
-  Focus(f, {1, 1});
-  uitest::TypeText(std::string_view("q"));
-  uitest::Key(VK_DOWN);
-  EXPECT_EQ(f.Cell(1, 1), "q");
-  EXPECT_EQ(f.grid.GetFocusCell(), CGridCellId(2, 1));
-}
-
 TEST(GridEdit, ReadOnlyCellsAndNonEditableGridsAreNotEdited) {
   Fixture f(3, 3, 1, 1);
   static_cast<CGridCell*>(f.grid.GetCell(1, 1))->SetReadOnly(true);
-  Focus(f, {1, 1});
+  f.Focus({1, 1});
   uitest::TypeText(std::string_view("x"));
   EXPECT_EQ(f.grid.GetEditorWindow(), nullptr);
   f.grid.SetEditable(false);

@@ -13,18 +13,11 @@ struct Press {
   bool shift;
   CGridCellId focus;  // after the key
 };
-
-void Focus(Fixture& f, CGridCellId cell) {
-  ::SetFocus(f.grid.m_hWnd);
-  f.grid.SetFocusCell(cell);
-  uitest::RunUntilIdle();
-  f.owner.notices.clear();
-}
 }  // namespace
 
 TEST(GridKeys, ArrowsMoveTheFocusWithSelectionNotices) {
   Fixture f(5, 4, 1, 1);
-  Focus(f, {1, 1});
+  f.Focus({1, 1});
   uitest::Key(VK_RIGHT);
   EXPECT_EQ(f.grid.GetFocusCell(), CGridCellId(1, 2));
   EXPECT_EQ(f.owner.notices, (std::vector<Notice>{{GVN_SELCHANGING, 1, 2, -1, -1, -1},
@@ -43,7 +36,7 @@ TEST(GridKeys, ArrowsMoveTheFocusWithSelectionNotices) {
 TEST(GridKeys, TableOfMoves) {
   Fixture f(5, 4, 1, 1);
   f.grid.SetRowHeight(3, 0);  // hidden rows are passed over
-  Focus(f, {1, 1});
+  f.Focus({1, 1});
   const Press presses[] = {
       {VK_LEFT, false, {1, 1}},   // no column left of the first non-fixed one
       {VK_UP, false, {1, 1}},     // nor a row above
@@ -66,18 +59,18 @@ TEST(GridKeys, TabOnTheLastCellLeavesForTheNextWindow) {
   HWND next = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE, 0, 300, 50, 20, f.owner.m_hWnd, nullptr,
                               nullptr, nullptr);
   f.grid.NextFocusWindow = next;
-  Focus(f, {2, 2});
+  f.Focus({2, 2});
   uitest::Key(VK_TAB);
   EXPECT_EQ(::GetFocus(), next);
   EXPECT_EQ(f.grid.GetFocusCell(), CGridCellId(2, 2));
-  Focus(f, {1, 2});
+  f.Focus({1, 2});
   uitest::Key(VK_RIGHT);
   EXPECT_EQ(::GetFocus(), next);
 }
 
 TEST(GridKeys, SpacePostsTheRowAction) {
   Fixture f(3, 3, 1, 1);
-  Focus(f, {2, 1});
+  f.Focus({2, 1});
   uitest::Key(VK_SPACE);
   ASSERT_FALSE(f.owner.privates.empty());
   EXPECT_EQ(f.owner.privates.front(), (gridtest::Private{kGridMsgRowAction, 2, 1}));
@@ -85,7 +78,7 @@ TEST(GridKeys, SpacePostsTheRowAction) {
 
 TEST(GridKeys, CtrlASelectsAll) {
   Fixture f(3, 3, 1, 1);
-  Focus(f, {1, 1});
+  f.Focus({1, 1});
   uitest::Key('A', false, true);
   EXPECT_EQ(f.grid.GetSelectedCount(), 4);
 }

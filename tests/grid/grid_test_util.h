@@ -95,6 +95,14 @@ struct Fixture {
     owner.privates.clear();
   }
   std::string Cell(int r, int c) const { return Text(grid.GetItemText(r, c)); }
+  // Gives the grid the keyboard focus with `cell` as its focus cell, and
+  // forgets the notices that cost.
+  void Focus(CGridCellId cell) {
+    ::SetFocus(grid.m_hWnd);
+    grid.SetFocusCell(cell);
+    uitest::RunUntilIdle();
+    owner.notices.clear();
+  }
 };
 
 inline std::string PicturePath(const std::string& name) {
