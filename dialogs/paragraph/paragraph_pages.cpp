@@ -14,7 +14,6 @@
 #include "document/layout/unit_values.h"
 #include "fields/services/label_setup.h"
 #include "foundation/window_helpers/length_spin.h"
-#include "foundation/window_helpers/pickers.h"
 #include "platform/gdi/gdi_owners.h"
 
 namespace {
@@ -246,23 +245,15 @@ BOOL CParaOptionsPage::OnInitDialog() {
 }
 
 void CParaOptionsPage::OnForeColour() {
-  if (CField* field = m_context.field) {
-    field->foreColor = m_fore.m_colour = ChooseColorDlg(field->foreColor);
-    m_fore.Invalidate();
-  }
+  if (m_context.field) ChooseColour(m_context.field->foreColor, m_fore);
 }
 
 void CParaOptionsPage::OnBackColour() {
-  if (CField* field = m_context.field) {
-    field->backColor = m_back.m_colour = ChooseColorDlg(field->backColor);
-    m_back.Invalidate();
-  }
+  if (m_context.field) ChooseColour(m_context.field->backColor, m_back);
 }
 
 LRESULT CParaOptionsPage::OnSpin(WPARAM wParam, LPARAM lParam) {
-  const UINT code = LOWORD(wParam);
-  if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_PARA_TAB_SPIN && (code == SB_LINEUP || code == SB_LINEDOWN))
-    SpinIntEdit(code == SB_LINEUP ? 0 : 1, IDC_PARA_TAB, 1, 100, this);
+  SpinTabWidth(wParam, lParam, IDC_PARA_TAB_SPIN, IDC_PARA_TAB);
   return 0;
 }
 

@@ -3,6 +3,7 @@
 // field, the document's field list and whether the field is new).
 #pragma once
 
+#include "app/controls/colour_button.h"
 #include "app/ui/skin_property_page.h"
 #include "fields/model/field.h"
 #include "fields/model/field_list.h"
@@ -26,5 +27,11 @@ class CFieldSheetPage : public CSkinPropertyPage {
   void SetTabCaption(const char* english);
 
  protected:
+  // The colour dialog at the member's colour; the choice is the member's at
+  // once and the button shows it.
+  void ChooseColour(COLORREF& member, CColorButton& button);
+  // A press (WM_VSCROLL) on the spinner of a tab-width edit: 1 to 100.
+  void SpinTabWidth(WPARAM wParam, LPARAM lParam, int spinId, int editId);
+
   FieldSheetContext m_context;
 };

@@ -3,12 +3,10 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "app/controls/input_helpers.h"
 #include "app/ui/ui_language.h"
 #include "dialogs/text/text_ids.h"
 #include "fields/model/field_kinds.h"
 #include "fields/services/ui_messages.h"
-#include "foundation/window_helpers/pickers.h"
 
 namespace {
 
@@ -120,25 +118,16 @@ void CTextOptionsPage::OnFormattedNumber() {
   }
 }
 
-// The colour is the field's at once, as the button shows it.
 void CTextOptionsPage::OnForeColour() {
-  auto* field = m_context.field;
-  if (!field) return;
-  field->foreColor = m_fore.m_colour = ChooseColorDlg(field->foreColor);
-  m_fore.Invalidate();
+  if (m_context.field) ChooseColour(m_context.field->foreColor, m_fore);
 }
 
 void CTextOptionsPage::OnBackColour() {
-  auto* field = m_context.field;
-  if (!field) return;
-  field->backColor = m_back.m_colour = ChooseColorDlg(field->backColor);
-  m_back.Invalidate();
+  if (m_context.field) ChooseColour(m_context.field->backColor, m_back);
 }
 
 LRESULT CTextOptionsPage::OnSpin(WPARAM wParam, LPARAM lParam) {
-  const UINT code = LOWORD(wParam);
-  if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_TEXT_TAB_SPIN && (code == SB_LINEUP || code == SB_LINEDOWN))
-    SpinIntEdit(code == SB_LINEUP ? 0 : 1, IDC_TEXT_TAB, 1, 100, this);
+  SpinTabWidth(wParam, lParam, IDC_TEXT_TAB_SPIN, IDC_TEXT_TAB);
   return 0;
 }
 

@@ -87,6 +87,17 @@ inline void Spin(HWND dialog, int scrollBarId, bool up) {
                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, scrollBarId)));
 }
 
+// The page a property sheet shows, and turning to page index.
+inline HWND CurrentPage(HWND sheet) {
+  return reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+inline HWND ShowPage(HWND sheet, int index) {
+  ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  uitest::RunUntilIdle();
+  return CurrentPage(sheet);
+}
+
 inline std::vector<uint8_t> RecordBytes(const CField& field) {
   std::vector<uint8_t> bytes;
   AppendFieldRecord(bytes, field);

@@ -30,14 +30,6 @@ using apptest::DialogScript;
 using apptest::LanguageScope;
 using namespace dialogstest;
 
-HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-
-HWND ShowPage(HWND sheet, int index) {
-  ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-  uitest::RunUntilIdle();
-  return CurrentPage(sheet);
-}
-
 int Selection(HWND dialog, int id) { return static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
 
 class ParagraphSheet : public ::testing::Test {

@@ -32,14 +32,6 @@ using apptest::DialogScript;
 using apptest::LanguageScope;
 using namespace dialogstest;
 
-HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-
-HWND ShowPage(HWND sheet, int index) {
-  ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-  uitest::RunUntilIdle();
-  return CurrentPage(sheet);
-}
-
 // The data-source panel inside the Font / Data page.
 HWND Panel(HWND page) { return ::GetDlgItem(page, IDC_TEXT_PANEL_PLACE + 1); }
 
