@@ -50,46 +50,42 @@ struct Grid {
   }
 };
 
-void Label(benchmark::State& state, const Grid& g) {
+// Runs `step` on a grid of state.range(0) rows and labels the result with
+// the row count and the memory the grid took.
+template <class Step>
+void Measure(benchmark::State& state, Step step) {
+  Grid g(static_cast<int>(state.range(0)));
+  for (auto _ : state) step(g.grid);
   state.counters["rows"] = static_cast<double>(state.range(0));
   state.counters["grid_kB"] = static_cast<double>(g.kb);
 }
 
 void BM_PageDown(benchmark::State& state) {
-  Grid g(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    g.grid.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
-    if (g.grid.GetScrollPos32(SB_VERT) >= g.grid.GetScrollMax(SB_VERT) - 1000) g.grid.SendMessage(WM_VSCROLL, SB_TOP);
-  }
-  Label(state, g);
+  Measure(state, [](CGridCtrl& grid) {
+    grid.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    if (grid.GetScrollPos32(SB_VERT) >= grid.GetScrollMax(SB_VERT) - 1000) grid.SendMessage(WM_VSCROLL, SB_TOP);
+  });
 }
 
 void BM_Repaint(benchmark::State& state) {
-  Grid g(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    g.grid.Invalidate();
-    g.grid.UpdateWindow();
-  }
-  Label(state, g);
+  Measure(state, [](CGridCtrl& grid) {
+    grid.Invalidate();
+    grid.UpdateWindow();
+  });
 }
 
 void BM_EnsureVisibleLastRow(benchmark::State& state) {
-  Grid g(static_cast<int>(state.range(0)));
-  const int last = g.grid.GetRowCount() - 1;
-  for (auto _ : state) {
-    g.grid.SendMessage(WM_VSCROLL, SB_TOP);
-    g.grid.EnsureVisible(last, 1);
-  }
-  Label(state, g);
+  Measure(state, [](CGridCtrl& grid) {
+    grid.SendMessage(WM_VSCROLL, SB_TOP);
+    grid.EnsureVisible(grid.GetRowCount() - 1, 1);
+  });
 }
 
 void BM_SelectAll(benchmark::State& state) {
-  Grid g(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    g.grid.SelectAllCells();
-    g.grid.ResetSelectedRange();
-  }
-  Label(state, g);
+  Measure(state, [](CGridCtrl& grid) {
+    grid.SelectAllCells();
+    grid.ResetSelectedRange();
+  });
 }
 
 BENCHMARK(BM_PageDown)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
