@@ -1,6 +1,7 @@
 // The grid window: creation, the class, the default cells and the structure
 // (counts, inserting and deleting rows and columns).
 #include "grid/grid_ctrl.h"
+#include "grid/window_class.h"
 
 #include <algorithm>
 #include <new>
@@ -42,18 +43,7 @@ CGridCtrl::~CGridCtrl() {
 }
 
 bool CGridCtrl::RegisterWindowClass() {
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof(existing);
-  if (GetClassInfoExA(AfxGetInstanceHandle(), kGridWindowClass, &existing)) return true;
-  WNDCLASSA wc{};
-  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = ::DefWindowProcA;
-  wc.hInstance = AfxGetInstanceHandle();
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_3DFACE + 1));
-  wc.lpszClassName = kGridWindowClass;
-  if (!RegisterClassA(&wc)) AfxThrowResourceException();
-  return true;
+  return RegisterWindowClassOnce(kGridWindowClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, COLOR_3DFACE);
 }
 
 BOOL CGridCtrl::Create(const RECT& rect, CWnd* parent, UINT id, DWORD style) {

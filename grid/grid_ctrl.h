@@ -274,6 +274,8 @@ class CGridCtrl : public CWnd {
   LRESULT SendMessageToParent(int row, int col, int code, int a = -1, int b = -1, int c = -1) const;
   LRESULT SendDisplayRequestToParent(GridDispInfo* info) const;
   LRESULT SendCacheHintToParent(const CGridCellRange& range) const;
+  // The owner's window, or null when the grid or its owner has none.
+  HWND OwnerWindow() const;
   CPoint GetPointClicked(int row, int col, const CPoint& point);
   bool MouseOverRowResizeArea(CPoint point);
   bool MouseOverColumnResizeArea(CPoint point);
@@ -310,6 +312,8 @@ class CGridCtrl : public CWnd {
   virtual CGridCellBase* CreateCell(int row, int col);
   virtual void DestroyCell(int row, int col);
   void SetupDefaultCells();
+  // Fills the header of a notice record and sends it to the owner.
+  LRESULT SendNotice(NMHDR& header, int code) const;
   void ResetTopLeft() { m_idTopLeftCell.row = -1; }
   bool SendScrollMessage(UINT message, int code);
   void ScrollAxis(int bar, UINT code, const RECT& client);

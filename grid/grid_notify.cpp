@@ -2,40 +2,37 @@
 // the cache hint of virtual mode.
 #include "grid/grid_ctrl.h"
 
-LRESULT CGridCtrl::SendMessageToParent(int row, int col, int code, int a, int b, int c) const {
-  if (!m_hWnd) return 0;
+HWND CGridCtrl::OwnerWindow() const {
+  if (!m_hWnd) return nullptr;
   CWnd* owner = GetOwner();
-  if (!owner || !owner->GetSafeHwnd()) return 0;
+  return owner ? owner->GetSafeHwnd() : nullptr;
+}
+
+LRESULT CGridCtrl::SendNotice(NMHDR& header, int code) const {
+  HWND owner = OwnerWindow();
+  if (!owner) return 0;
+  header.hwndFrom = m_hWnd;
+  header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+  header.code = static_cast<UINT>(code);
+  return ::SendMessageA(owner, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+LRESULT CGridCtrl::SendMessageToParent(int row, int col, int code, int a, int b, int c) const {
   GridNotify notify{};
-  notify.hdr.hwndFrom = m_hWnd;
-  notify.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
-  notify.hdr.code = static_cast<UINT>(code);
   notify.row = row;
   notify.col = col;
   notify.a = a;
   notify.b = b;
   notify.c = c;
-  return ::SendMessageA(owner->GetSafeHwnd(), WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
+  return SendNotice(notify.hdr, code);
 }
 
 LRESULT CGridCtrl::SendDisplayRequestToParent(GridDispInfo* info) const {
-  if (!m_hWnd) return 0;
-  CWnd* owner = GetOwner();
-  if (!owner || !owner->GetSafeHwnd()) return 0;
-  info->hdr.hwndFrom = m_hWnd;
-  info->hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
-  info->hdr.code = static_cast<UINT>(GVN_GETDISPINFO);
-  return ::SendMessageA(owner->GetSafeHwnd(), WM_NOTIFY, info->hdr.idFrom, reinterpret_cast<LPARAM>(info));
+  return SendNotice(info->hdr, GVN_GETDISPINFO);
 }
 
 LRESULT CGridCtrl::SendCacheHintToParent(const CGridCellRange& range) const {
-  if (!m_hWnd) return 0;
-  CWnd* owner = GetOwner();
-  if (!owner || !owner->GetSafeHwnd()) return 0;
   GridCacheHint hint{};
-  hint.hdr.hwndFrom = m_hWnd;
-  hint.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
-  hint.hdr.code = static_cast<UINT>(GVN_ODCACHEHINT);
   hint.range = range;
-  return ::SendMessageA(owner->GetSafeHwnd(), WM_NOTIFY, hint.hdr.idFrom, reinterpret_cast<LPARAM>(&hint));
+  return SendNotice(hint.hdr, GVN_ODCACHEHINT);
 }

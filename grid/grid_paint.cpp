@@ -59,6 +59,17 @@ void CGridCtrl::OnDraw(HDC dc) {
   const CGridCellId topLeft = GetTopleftNonFixedCell();
   const CGridCellRange visible = GetVisibleNonFixedCellRange();
   if (m_bVirtualMode) SendCacheHintToParent(visible);
+  // The cells of one row from column `first` to `last`, starting at x =
+  // `left`, within the clip box.
+  auto drawColumns = [&](int row, int top, int bottom, int first, int last, int left) {
+    for (int col = first; col <= last && col >= 0; ++col) {
+      const int width = GetColumnWidth(col);
+      if (width <= 0) continue;
+      if (left > clip.right) break;
+      if (left + width - 1 >= clip.left) DrawCellAt(*this, dc, row, col, {left, top, left + width - 1, bottom});
+      left += width;
+    }
+  };
 
   // The corner.
   int top = 0;
@@ -82,14 +93,7 @@ void CGridCtrl::OnDraw(HDC dc) {
     if (top > clip.bottom) break;
     const int bottom = top + height - 1;
     if (bottom >= clip.top) {
-      int left = 0;
-      for (int col = 0; col < m_nFixedCols; ++col) {
-        const int width = GetColumnWidth(col);
-        if (width <= 0) continue;
-        if (left > clip.right) break;
-        if (left + width - 1 >= clip.left) DrawCellAt(*this, dc, row, col, {left, top, left + width - 1, bottom});
-        left += width;
-      }
+      drawColumns(row, top, bottom, 0, m_nFixedCols - 1, 0);
     }
     top += height;
   }
@@ -132,14 +136,7 @@ void CGridCtrl::OnDraw(HDC dc) {
     if (bottom >= clip.top) {
       if (owner && GetItemData(row, 0) == 0)
         ::PostMessageA(owner, kGridMsgLoadRows, static_cast<WPARAM>(row), visible.maxRow);
-      int left = fw;
-      for (int col = topLeft.col; col <= visible.maxCol && col >= 0; ++col) {
-        const int width = GetColumnWidth(col);
-        if (width <= 0) continue;
-        if (left > clip.right) break;
-        if (left + width - 1 >= clip.left) DrawCellAt(*this, dc, row, col, {left, top, left + width - 1, bottom});
-        left += width;
-      }
+      drawColumns(row, top, bottom, topLeft.col, visible.maxCol, fw);
     }
     top += height;
   }

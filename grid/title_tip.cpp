@@ -1,25 +1,13 @@
 #include "grid/title_tip.h"
 
+#include "grid/window_class.h"
+
 #include "platform/gdi/gdi_owners.h"
 #include "platform/user/message_crack.h"
 
 namespace {
 constexpr const char* kTitleTipClass = "ZTitleTip";
 constexpr COLORREF kDefault = 0xFF000000;
-
-void RegisterTitleTipClass() {
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof(existing);
-  if (GetClassInfoExA(AfxGetInstanceHandle(), kTitleTipClass, &existing)) return;
-  WNDCLASSA wc{};
-  wc.style = CS_SAVEBITS;
-  wc.lpfnWndProc = ::DefWindowProcA;
-  wc.hInstance = AfxGetInstanceHandle();
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_INFOBK + 1));
-  wc.lpszClassName = kTitleTipClass;
-  if (!RegisterClassA(&wc)) AfxThrowResourceException();
-}
 
 // A window of this program has the keyboard focus.
 bool AppHasFocus() { return ::GetFocus() != nullptr; }
@@ -33,7 +21,9 @@ BEGIN_MESSAGE_MAP(CTitleTip, CWnd)
   ON_WM_MBUTTONDOWN()
 END_MESSAGE_MAP()
 
-CTitleTip::CTitleTip() : m_dwDblClickMsecs(GetDoubleClickTime()) { RegisterTitleTipClass(); }
+CTitleTip::CTitleTip() : m_dwDblClickMsecs(GetDoubleClickTime()) {
+  RegisterWindowClassOnce(kTitleTipClass, CS_SAVEBITS, COLOR_INFOBK);
+}
 
 CTitleTip::~CTitleTip() {
   if (m_hWnd) DestroyWindow();
@@ -120,39 +110,30 @@ void CTitleTip::Hide() {
 
 void CTitleTip::OnMouseMove(UINT, CPoint point) {
   if (m_rectHover.PtInRect(point)) return;
-  Hide();
   ClientToScreen(&point);
-  HWND under = ::WindowFromPoint(point);
-  if (!under || under == m_hWnd) under = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
-  if (!under) return;
-  const LRESULT hit = ::SendMessageA(under, WM_NCHITTEST, 0, crack::PackPoint(point));
-  if (hit == HTCLIENT) {
-    POINT client = point;
-    ::ScreenToClient(under, &client);
-    ::PostMessageA(under, WM_MOUSEMOVE, 0, crack::PackPoint(client));
-  } else {
-    ::PostMessageA(under, WM_NCMOUSEMOVE, static_cast<WPARAM>(hit), crack::PackPoint(point));
-  }
+  PassOn(WM_MOUSEMOVE, point);
 }
 
-void CTitleTip::PassOn(UINT message, WPARAM, POINT screen) {
+// Hides the tip and posts the message to the window under the screen point
+// (the parent when that is the tip), in its client or non-client form.
+void CTitleTip::PassOn(UINT message, POINT screen) {
   Hide();
   HWND under = ::WindowFromPoint(screen);
-  if (!under) return;
-  if (under == m_hWnd) under = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
+  if (!under || under == m_hWnd) under = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
   if (!under) return;
   const LRESULT hit = ::SendMessageA(under, WM_NCHITTEST, 0, crack::PackPoint(screen));
   if (hit == HTCLIENT) {
     POINT client = screen;
     ::ScreenToClient(under, &client);
     ::PostMessageA(under, message, 0, crack::PackPoint(client));
-  } else {
-    const UINT nc = message == WM_LBUTTONDOWN ? WM_NCLBUTTONDOWN
-                    : message == WM_RBUTTONDOWN ? WM_NCRBUTTONDOWN
-                    : message == WM_MBUTTONDOWN ? WM_NCMBUTTONDOWN
-                                                : WM_NCLBUTTONDBLCLK;
-    ::PostMessageA(under, nc, static_cast<WPARAM>(hit), crack::PackPoint(screen));
+    return;
   }
+  const UINT nc = message == WM_MOUSEMOVE     ? WM_NCMOUSEMOVE
+                  : message == WM_LBUTTONDOWN ? WM_NCLBUTTONDOWN
+                  : message == WM_RBUTTONDOWN ? WM_NCRBUTTONDOWN
+                  : message == WM_MBUTTONDOWN ? WM_NCMBUTTONDOWN
+                                              : WM_NCLBUTTONDBLCLK;
+  ::PostMessageA(under, nc, static_cast<WPARAM>(hit), crack::PackPoint(screen));
 }
 
 // A press on the tip (it holds the capture) reaches the window underneath.
@@ -180,7 +161,7 @@ BOOL CTitleTip::PreTranslateMessage(MSG* msg) {
       }
       POINT screen{crack::LowShort(msg->lParam), crack::HighShort(msg->lParam)};
       ::ClientToScreen(msg->hwnd, &screen);
-      PassOn(message, msg->wParam, screen);
+      PassOn(message, screen);
       return TRUE;
     }
     default:

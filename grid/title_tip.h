@@ -31,7 +31,7 @@ class CTitleTip : public CWnd {
   void OnButtonDown(UINT message, CPoint point);
 
  private:
-  void PassOn(UINT message, WPARAM wParam, POINT screen);
+  void PassOn(UINT message, POINT screen);
   CWnd* m_pParentWnd = nullptr;
   CRect m_rectHover{0, 0, 0, 0};
   DWORD m_dwLastLButtonDown = 0xFFFFFFFF;
