@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "app/shell/label_designer_app.h"
+#include "document/view/print_commands.h"
 
 namespace {
 
@@ -19,6 +20,8 @@ int CLabelDesignerApp::ExitInstance() {
   m_exiting = 1;
   SaveAppSettings(AppSettings(), m_profile, {m_folders.perUser, m_readerMode != 0});
   WaitForPrintThread();
+  // The print thread's window goes with it.
+  if (const PrintCommands* printing = GetPrintCommands(); printing && printing->end) printing->end();
   FreePrinterDevModes();
   return CWinApp::ExitInstance();
 }

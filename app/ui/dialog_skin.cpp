@@ -14,10 +14,12 @@ namespace {
 
 std::atomic<bool> quitRequest{false};
 
-// The skins of the open dialogs, pages and sheets (window thread only): a
-// quit request reaches each of them at once, whatever loop runs it.
+// The skins of the open dialogs, pages and sheets of the calling thread: a
+// quit request reaches each of them at once, whatever loop runs it. Each
+// thread with windows (the print thread has its status window) keeps its
+// own list, so no list is shared between threads.
 std::vector<CDialogSkin*>& OpenSkins() {
-  static std::vector<CDialogSkin*> skins;
+  static thread_local std::vector<CDialogSkin*> skins;
   return skins;
 }
 

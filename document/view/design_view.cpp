@@ -80,8 +80,10 @@ BEGIN_MESSAGE_MAP(CDesignVu, CView)
   // The printer dialogs and printing come with their own subsystem; until
   // then their commands stay off.
   ON_UPDATE_COMMAND_UI(viewcmd::kTargetDpi, OnUpdateDisabled)
-  ON_UPDATE_COMMAND_UI(viewcmd::kPrint, OnUpdateDisabled)
-  ON_UPDATE_COMMAND_UI(viewcmd::kPrintDirect, OnUpdateDisabled)
+  ON_COMMAND(viewcmd::kPrint, OnPrintLayout)
+  ON_UPDATE_COMMAND_UI(viewcmd::kPrint, OnUpdatePrintLayout)
+  ON_COMMAND(viewcmd::kPrintDirect, OnPrintLayout)
+  ON_UPDATE_COMMAND_UI(viewcmd::kPrintDirect, OnUpdatePrintLayout)
   ON_UPDATE_COMMAND_UI(viewcmd::kPrintPreview, OnUpdateDisabled)
   ON_COMMAND_RANGE(viewcmd::kAlignHCenter, viewcmd::kAlignVCenter, OnAlign)
   ON_UPDATE_COMMAND_UI_RANGE(viewcmd::kAlignHCenter, viewcmd::kAlignVCenter, OnUpdateAlign)

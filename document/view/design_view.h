@@ -229,6 +229,9 @@ class CDesignVu : public CView, public IDesignView {
   void OnAddEllipse() { StartDrawingShape(kShapeEllipse); }
   void OnAddRoundRect() { StartDrawingShape(kShapeRoundRect); }
   void OnUpdateDisabled(CCmdUI* ui) { ui->Enable(FALSE); }
+  // Print: the print dialog the program installed (off without one).
+  void OnPrintLayout();
+  void OnUpdatePrintLayout(CCmdUI* ui);
   void OnAlign(UINT id);
   void OnUpdateAlign(CCmdUI* ui);
   void OnUpdateOpaque(CCmdUI* ui);

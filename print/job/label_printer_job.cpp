@@ -14,6 +14,7 @@
 #include "platform/user/dialogs/dialogs.h"
 #include "print/job/abort_flag.h"
 #include "print/job/print_time_value.h"
+#include "print/thread/print_thread.h"
 
 namespace {
 
@@ -217,6 +218,8 @@ int CLabelPrinterJob::Run(HWND parent) {
 bool CLabelPrinterJob::FillPage(Positions& positions, bool firstPage) {
   bool ownValues = false;
   for (auto& list : positions) DeleteFieldList(list);
+  // A label of a layout with only a border has no fields yet is printed.
+  labelAt_.assign(positions.size(), 0);
   for (size_t p = 0; p < positions.size(); ++p) {
     if (firstPage && static_cast<int>(p) < ctx_.offset) continue;
     const bool byRecord = ctx_.recordCount > 0;
@@ -228,6 +231,7 @@ bool CLabelPrinterJob::FillPage(Positions& positions, bool firstPage) {
       ownValues |= GetPrintTimeValue(fillRecord_, *copy, *original, ctx_) != 0;
       positions[p].push_back(std::move(copy));
     }
+    labelAt_[p] = 1;
     ++filled_;
     if (++fillCopy_ >= ctx_.copies) {
       fillCopy_ = 0;
@@ -258,8 +262,18 @@ int CLabelPrinterJob::OutputField(CField& field, int number) {
   }
 }
 
+void CLabelPrinterJob::ShowProgress() {
+  if (ctx_.pageIndex % 4 != 0 || ctx_.IsPreviewDrawing()) return;
+  CPrintThread* thread = ExistingPrintThread();
+  if (!thread || !::IsWindowVisible(thread->StatusWindow())) return;
+  AString text;
+  text.Format("%d / %d", ctx_.pageIndex, ctx_.totalPositions);
+  thread->SetStatusText(0, text);
+}
+
 int CLabelPrinterJob::OutputPage(Positions& positions, int repeat, int copies) {
   ctx_.pageIndex = (ctx_.labelsDone + ctx_.offset) / std::max(1, ctx_.labelsPerPage);
+  ShowProgress();
   if (!ctx_.pageStarted) {
     if (table.pageStart && !table.pageStart(ctx_, ctx_.pageIndex, copies, 0, nullptr)) return 0;
     ctx_.pageStarted = true;
@@ -282,7 +296,7 @@ int CLabelPrinterJob::OutputPage(Positions& positions, int repeat, int copies) {
     const int column = static_cast<int>(p) % across;
     if (column == 0 && p > 0) y += h + setup.deflt_vGap;
     const long long x = std::max(0LL, setup.deflt_leftOff - marginX) + column * (w + setup.deflt_hGap);
-    if (positions[p].empty()) continue;
+    if (p >= labelAt_.size() || !labelAt_[p]) continue;
     if (table.labelStart && !table.labelStart(ctx_, ctx_.recordCounter, static_cast<int>(x), static_cast<int>(y), nullptr))
       return 0;
     for (auto& f : positions[p])

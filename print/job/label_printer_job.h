@@ -60,6 +60,8 @@ class CLabelPrinterJob {
   // its own per label.
   bool FillPage(Positions& positions, bool firstPage);
   int OutputPage(Positions& positions, int repeat, int copies);
+  // Every fourth page the status window shows how far the run is.
+  void ShowProgress();
   int RunPages();
   int OutputField(CField& field, int number);
   void Report(const AString& text);
@@ -68,4 +70,6 @@ class CLabelPrinterJob {
   const void* devMode_ = nullptr;
   // Where filling stands (labels filled, record, copy of the record).
   int filled_ = 0, fillRecord_ = 0, fillCopy_ = 0;
+  // Which positions of the page hold a label.
+  std::vector<char> labelAt_;
 };

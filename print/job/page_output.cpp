@@ -16,6 +16,7 @@
 #include "image/filter/plfiltergrayscale.h"
 #include "print/job/abort_flag.h"
 #include "print/job/print_context.h"
+#include "print/thread/print_thread.h"
 #include "platform/gdi/print_document.h"
 #include "platform/user/dialogs/dialogs.h"
 
@@ -153,8 +154,15 @@ int PageEndOutput(CPrintJob& job, int, int, FILE*) {
   if (job.mode != PrintMode::kImages) return 1;
   const AString name = ImageFileName(job);
   if (job.severalImages && job.overwriteAnswer < 0 && FileExists(name.GetData())) {
-    // Asked once a run; the answer holds for the rest of it.
+    // Asked once a run; the answer holds for the rest of it. The status
+    // window steps aside for the question and comes back after "yes".
+    CPrintThread* thread = ExistingPrintThread();
+    if (thread) thread->PostShow(false, 1);
     job.overwriteAnswer = LayoutShell()->UiMessageNumber(20002, MB_YESNO) == IDYES ? 1 : 0;
+    if (thread) {
+      if (job.overwriteAnswer == 1) thread->PostShow(true, 1);
+      else thread->PostStop();
+    }
     if (job.overwriteAnswer == 0) return 0;
   }
   if (!WritePicture(job, name)) {

@@ -12,14 +12,18 @@
 #include "dialogs/paragraph/paragraph_sheet.h"
 #include "dialogs/shapes/shape_runners.h"
 #include "dialogs/text/text_sheet.h"
+#include "document/core/rvo_doc.h"
 #include "document/view/design_view.h"
 #include "document/view/field_sheets.h"
+#include "document/view/print_commands.h"
 #include "fields/barcode/symbology_catalogue.h"
 #include "fields/services/field_services.h"
 #include "fields/services/ui_messages.h"
 #include "foundation/settings/process_settings.h"
 #include "foundation/system/system_message.h"
 #include "image/decode/rich_picture.h"
+#include "print/dialog/print_job_dlg.h"
+#include "print/thread/print_thread.h"
 
 namespace {
 
@@ -51,6 +55,21 @@ void ReportSystemMessageOnConsole(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
 }
 
+// The design view's Print command: the print dialog on the view's layout,
+// with the printer settings the program keeps for the layout's printer.
+bool RunPrintDialog(CDesignVu& view) {
+  CRvoDoc* doc = view.GetDocument();
+  if (!doc) return false;
+  CPrintJobDlg dialog(nullptr);
+  dialog.m_pDoc = doc;
+  if (auto* app = dynamic_cast<CLabelDesignerApp*>(AfxGetApp()))
+    dialog.m_printerSettings = app->GetPrinterDevMode(doc->labelSetup.lastPrinter.GetData());
+  dialog.DoModal();
+  return dialog.m_fieldDataChanged != 0;
+}
+
+const PrintCommands kPrintCommands{&RunPrintDialog, &EndPrintThread};
+
 }  // namespace
 
 std::vector<std::string> InstallProgramServices(ProgramFront front) {
@@ -69,6 +88,8 @@ std::vector<std::string> InstallProgramServices(ProgramFront front) {
   // fields, for whatever draws a label.
   image::InstallRichPictureDecoder();
   InstallDataSourceServices();
+  // Printing: the design view's Print command, and the print thread's end.
+  SetPrintCommands(&kPrintCommands);
 
   const std::vector<std::string> missing = MissingProgramServices();
   for (const std::string& name : missing) std::fprintf(stderr, "the program lacks a service: %s\n", name.c_str());
@@ -82,6 +103,7 @@ std::vector<std::string> MissingProgramServices() {
   if (!GetFieldDataServices()) missing.emplace_back("field data services");
   if (!GetDataFileDialogs()) missing.emplace_back("data file dialogs");
   if (GetAiDefinitions().empty()) missing.emplace_back("application-identifier table");
+  if (!GetPrintCommands()) missing.emplace_back("printing");
   return missing;
 }
 

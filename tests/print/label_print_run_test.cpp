@@ -109,27 +109,12 @@ class LabelPrintRun : public ::testing::Test {
     return l;
   }
 
-  // The printer's settings for the layout: its sheet as a custom paper, or
-  // Letter, at the layout's resolution.
-  static DEVMODEA ModeFor(const CLabelSetup& setup, bool letter) {
-    DEVMODEA dm{};
-    dm.dmSize = sizeof dm;
-    dm.dmSpecVersion = DM_SPECVERSION;
-    dm.dmFields = DM_PRINTQUALITY | DM_YRESOLUTION | (letter ? DM_PAPERSIZE : DM_PAPERWIDTH | DM_PAPERLENGTH);
-    const SIZE sheet = SheetSize(setup);
-    dm.dmPaperSize = DMPAPER_LETTER;
-    dm.dmPaperWidth = static_cast<short>((sheet.cx * 254 + 500) / 1000);
-    dm.dmPaperLength = static_cast<short>((sheet.cy * 254 + 500) / 1000);
-    dm.dmPrintQuality = dm.dmYResolution = static_cast<short>(setup.dpiX);
-    return dm;
-  }
-
   // Runs a job on the layout; its result.
   static int Print(Layout& l, const char* printer, PrintMode mode, int quantity, const std::string& output,
                    bool letter = false, int startRow = 0, int startColumn = 0) {
     l.setup.lastPrinter = printer;
     l.setup.IsSysPrinter = 1;
-    const DEVMODEA dm = ModeFor(l.setup, letter);
+    const DEVMODEA dm = print_test::SheetMode(l.setup, letter);
     CLabelPrinterJob job;
     job.context().mode = mode;
     job.context().quantity = quantity;

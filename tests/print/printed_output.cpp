@@ -12,6 +12,7 @@
 #include <cups/raster.h>
 
 #include "cups_server.h"
+#include "print/job/label_printer_job.h"
 
 namespace print_test {
 namespace fs = std::filesystem;
@@ -110,6 +111,38 @@ std::vector<Run> BlackRuns(const GreyPage& page, int y) {
     else runs.back().last = x;
   }
   return runs;
+}
+
+DEVMODEA SheetMode(const CLabelSetup& setup, bool letter) {
+  DEVMODEA dm{};
+  dm.dmSize = sizeof dm;
+  dm.dmSpecVersion = DM_SPECVERSION;
+  dm.dmFields = DM_PRINTQUALITY | DM_YRESOLUTION | (letter ? DM_PAPERSIZE : DM_PAPERWIDTH | DM_PAPERLENGTH);
+  const SIZE sheet = SheetSize(setup);
+  dm.dmPaperSize = DMPAPER_LETTER;
+  dm.dmPaperWidth = static_cast<short>((sheet.cx * 254 + 500) / 1000);
+  dm.dmPaperLength = static_cast<short>((sheet.cy * 254 + 500) / 1000);
+  dm.dmPrintQuality = dm.dmYResolution = static_cast<short>(setup.dpiX);
+  return dm;
+}
+
+ipp_jstate_t JobState(const std::string& queue, int id) {
+  cups_job_t* jobs = nullptr;
+  const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ALL);
+  ipp_jstate_t state = static_cast<ipp_jstate_t>(0);
+  for (int i = 0; i < n; ++i)
+    if (jobs[i].id == id) state = jobs[i].state;
+  cupsFreeJobs(n, jobs);
+  return state;
+}
+
+int NewestJob(const std::string& queue) {
+  cups_job_t* jobs = nullptr;
+  const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ALL);
+  int newest = 0;
+  for (int i = 0; i < n; ++i) newest = std::max(newest, jobs[i].id);
+  cupsFreeJobs(n, jobs);
+  return newest;
 }
 
 }  // namespace print_test

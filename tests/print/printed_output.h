@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+#include <cups/cups.h>
+
+#include "fields/services/label_setup.h"
+#include "platform/spool/devmode.h"
+
 namespace print_test {
 
 struct GreyPage {
@@ -29,5 +34,12 @@ struct Run {
   int Width() const { return last - first + 1; }
 };
 std::vector<Run> BlackRuns(const GreyPage& page, int y);
+// The printer's settings for a layout: its sheet as a custom paper, or
+// Letter, at the layout's resolution.
+DEVMODEA SheetMode(const CLabelSetup& setup, bool letter);
+// The state of a job of the test server (0 when the server knows no such job).
+ipp_jstate_t JobState(const std::string& queue, int id);
+// The id of the newest job of the queue, 0 when it has none.
+int NewestJob(const std::string& queue);
 
 }  // namespace print_test

@@ -133,16 +133,7 @@ std::vector<int> PpdResolutions(const std::string& queue, int* byDefault) {
   return out;
 }
 
-// The state of a job of the test server.
-ipp_jstate_t JobState(const std::string& queue, int id) {
-  cups_job_t* jobs = nullptr;
-  const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ALL);
-  ipp_jstate_t state = static_cast<ipp_jstate_t>(0);
-  for (int i = 0; i < n; ++i)
-    if (jobs[i].id == id) state = jobs[i].state;
-  cupsFreeJobs(n, jobs);
-  return state;
-}
+using print_test::JobState;
 
 TEST_F(SpoolerQueues, ThePrintersAreTheServersQueues) {
   DWORD needed = 0, count = 0;

@@ -183,6 +183,26 @@ TEST_F(DesignerServices, SaveAsShowsTheFileDialogInSaveMode) {
   EXPECT_TRUE(std::filesystem::exists(file + ".010"));
 }
 
+// File > Print (Ctrl+P) opens the print dialog on the active layout; a new
+// layout names no printer, so only pictures can be printed.
+TEST_F(DesignerServices, PrintOpensThePrintDialog) {
+  CRvoDoc* doc = NewLayout();
+  ASSERT_NE(doc, nullptr);
+  doc->labelSetup.lastPrinter = "";
+  doc->AddLineField(RECT{200, 300, 1800, 300});
+  bool toImageOnly = false;
+  act = [&](const ShownDialog& d) {
+    toImageOnly = ::IsDlgButtonChecked(d.window, 1237) == BST_CHECKED && !::IsWindowEnabled(::GetDlgItem(d.window, 1237));
+    ::EndDialog(d.window, IDCANCEL);
+  };
+  picture = "print_dialog_no_printer.png";
+  ::SendMessageA(MainWindow(), WM_COMMAND, 57607, 0);
+  Pump();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].caption, "Print to Image/Printer");
+  EXPECT_TRUE(toImageOnly);
+}
+
 TEST_F(DesignerServices, ClosingWithUnsavedChangesCanBeCancelled) {
   CRvoDoc* doc = NewLayout();
   ASSERT_NE(doc, nullptr);

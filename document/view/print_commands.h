@@ -1,0 +1,18 @@
+// What the design view's Print commands run. Printing sits above the layout
+// document in the program's layers, so the program installs it here; until
+// it does, the commands stay off.
+#pragma once
+
+class CDesignVu;
+
+struct PrintCommands {
+  // The print dialog for the view's layout, run modally; true when a run
+  // changed field data (the view is then drawn again).
+  bool (*print)(CDesignVu& view) = nullptr;
+  // Ends the print thread when the program closes.
+  void (*end)() = nullptr;
+};
+
+// Installs the table (null removes it); the table must outlive its use.
+void SetPrintCommands(const PrintCommands* commands);
+const PrintCommands* GetPrintCommands();

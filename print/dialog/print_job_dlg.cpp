@@ -1,0 +1,387 @@
+#include "print/dialog/print_job_dlg.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "app/controls/input_helpers.h"
+#include "app/open_dialog/mru_file_dlg.h"
+#include "datasource/db_bindings.h"
+#include "document/core/rvo_doc.h"
+#include "document/layout_shell.h"
+#include "fields/draw/field_draw.h"
+#include "fields/lifecycle/field_lifecycle.h"
+#include "foundation/system/printer_metrics.h"
+#include "print/dialog/counter_advance.h"
+#include "print/job/abort_flag.h"
+#include "print/print_ids.h"
+#include "print/thread/print_thread.h"
+
+namespace {
+
+constexpr int kMaxQuantity = 10000;
+constexpr int kMarginLimit = 1000;  // thousandths of an inch either way
+
+// The picture types of image mode, in the order of the type list.
+struct ImageType {
+  int code;
+  const char* extension;
+};
+constexpr ImageType kImageTypes[] = {{100, "bmp"}, {101, "png"}, {103, "pcx"}, {105, "emf"}, {104, "tif"}};
+constexpr const char* kImageColours[] = {"Color", "Grayscale", "Black/White"};
+
+AString ItemText(HWND dialog, int id) {
+  AString text;
+  GetWindowString(::GetDlgItem(dialog, id), &text);
+  return text;
+}
+
+// The file name of a path without folder and extension.
+AString BaseName(const AString& path) {
+  std::string name = path.GetData();
+  if (const size_t slash = name.find_last_of("/\\"); slash != std::string::npos) name.erase(0, slash + 1);
+  if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
+  return AString(name.c_str());
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CPrintJobDlg, CSkinDialog)
+  ON_BN_CLICKED(IDC_PRINT_RUN, OnPrint)
+  ON_BN_CLICKED(IDC_PRINT_TO_IMAGE, OnPrintToImage)
+  ON_EN_CHANGE(IDC_PRINT_QUANTITY, OnQuantityChange)
+  ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+
+CPrintJobDlg::CPrintJobDlg(CWnd* parent) : CSkinDialog(IDD_PRINT_JOB, parent) {}
+
+CPrintJobDlg::~CPrintJobDlg() { DeleteJob(); }
+
+BOOL CPrintJobDlg::OnInitDialog() {
+  CSkinDialog::OnInitDialog();
+  CLabelSetup& setup = m_pDoc->labelSetup;
+  unitFactor_ = setup.DefaultUnits == kUnitMillimetres ? 0.0254 : 0.001;
+  // Printer Preferences is offered (and works) once the printer settings
+  // dialog exists; until then the button stays away.
+  ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_PREFERENCES), SW_HIDE);
+  HWND quantity = ::GetDlgItem(m_hWnd, IDC_PRINT_QUANTITY);
+  ::SetWindowTextA(quantity, "1");
+  ::SendMessageA(quantity, EM_SETSEL, 0, -1);
+  ::SetFocus(quantity);
+  std::vector<const CField*> fields;
+  for (const auto& f : m_pDoc->fieldList) fields.push_back(f.get());
+  PruneDbBindings(setup, fields);
+  dbSelection_ = DbBindingsHaveSelection(setup.dbBindings);
+  // The record selection gives the quantities.
+  if (dbSelection_) ::EnableWindow(quantity, FALSE);
+  char text[64];
+  std::snprintf(text, sizeof text, "%.3f", setup.deflt_leftOff * unitFactor_);
+  shownLeft_ = text;
+  ::SetDlgItemTextA(m_hWnd, IDC_PRINT_LEFT, text);
+  std::snprintf(text, sizeof text, "%.3f", setup.deflt_topOff * unitFactor_);
+  shownTop_ = text;
+  ::SetDlgItemTextA(m_hWnd, IDC_PRINT_TOP, text);
+  noPrinterTip_.SubclassDlgItem(IDC_PRINT_NO_PRINTER_TIP, this);
+  imagesTip_.SubclassDlgItem(IDC_PRINT_IMAGES_TIP, this);
+  if (setup.lastPrinter.IsEmpty()) {
+    ::CheckDlgButton(m_hWnd, IDC_PRINT_TO_IMAGE, BST_CHECKED);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_PRINT_TO_IMAGE), FALSE);
+    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_NO_PRINTER), SW_SHOW);
+    noPrinterTip_.ShowWindow(SW_SHOW);
+    noPrinterTip_.SetTipMessage(MSG_PRINT_NO_PRINTER);
+  } else {
+    noPrinterTip_.ShowWindow(SW_HIDE);
+    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_NO_PRINTER), SW_HIDE);
+    const int printerDpi = GetPrinterDpiX(setup.lastPrinter.GetData());
+    if (printerDpi > 0 && printerDpi != setup.dpiX) {
+      AString warning = LayoutShell()->TranslateUiString(
+          "The layout is made for %d dpi; the printer prints at %d dpi.");
+      AString formatted;
+      formatted.Format(warning.GetData(), setup.dpiX, printerDpi);
+      ::SetDlgItemTextA(m_hWnd, IDC_PRINT_DPI_WARNING, formatted.GetData());
+      ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_DPI_WARNING), SW_SHOW);
+    }
+  }
+  // The preview comes with the print preview window; until then it is off.
+  ::EnableWindow(::GetDlgItem(m_hWnd, IDC_PRINT_PREVIEW), FALSE);
+  OnPrintToImage();
+  return FALSE;
+}
+
+bool CPrintJobDlg::ImageMode() const { return ::IsDlgButtonChecked(m_hWnd, IDC_PRINT_TO_IMAGE) == BST_CHECKED; }
+
+void CPrintJobDlg::ShowMarginGroup(bool show) {
+  for (int id : {IDC_PRINT_MARGIN_GROUP, IDC_PRINT_LEFT_LABEL, IDC_PRINT_LEFT, IDC_PRINT_TOP_LABEL, IDC_PRINT_TOP,
+                 IDC_PRINT_LEFT_SPIN, IDC_PRINT_TOP_SPIN})
+    ::ShowWindow(::GetDlgItem(m_hWnd, id), show ? SW_SHOW : SW_HIDE);
+}
+
+void CPrintJobDlg::ShowImagesHint(bool show) {
+  ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_IMAGES_HINT), show ? SW_SHOW : SW_HIDE);
+  imagesTip_.ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
+
+void CPrintJobDlg::OnPrintToImage() {
+  const int quantity = std::atoi(ItemText(m_hWnd, IDC_PRINT_QUANTITY).GetData());
+  if (quantity == 0) ::SetDlgItemTextA(m_hWnd, IDC_PRINT_QUANTITY, "1");
+  const bool images = ImageMode();
+  Skin().SetDlgItemText(IDC_PRINT_RUN, images ? "Print To Image..." : "Print");
+  if (images && quantity > 1) {
+    ShowImagesHint(true);
+    ShowMarginGroup(false);
+  } else {
+    ShowImagesHint(false);
+    ShowMarginGroup(!images);
+    const bool warned = ::GetWindowTextLengthA(::GetDlgItem(m_hWnd, IDC_PRINT_DPI_WARNING)) > 0;
+    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_DPI_WARNING), !images && warned ? SW_SHOW : SW_HIDE);
+  }
+  imagesTip_.SetTipMessage(MSG_PRINT_SEVERAL_IMAGES);
+}
+
+void CPrintJobDlg::OnQuantityChange() {
+  if (!m_hWnd) return;
+  const int quantity = std::atoi(ItemText(m_hWnd, IDC_PRINT_QUANTITY).GetData());
+  const bool several = ImageMode() && quantity > 1;
+  ShowImagesHint(several);
+  if (several) ShowMarginGroup(false);
+}
+
+void CPrintJobDlg::OnVScroll(UINT code, UINT position, CScrollBar* bar) {
+  const int id = bar ? ::GetDlgCtrlID(bar->m_hWnd) : 0;
+  if (id == IDC_PRINT_QUANTITY_SPIN) {
+    SpinIntEdit(static_cast<int>(code), IDC_PRINT_QUANTITY, 1, kMaxQuantity, this);
+  } else if (id == IDC_PRINT_LEFT_SPIN || id == IDC_PRINT_TOP_SPIN) {
+    const double limit = kMarginLimit * unitFactor_;
+    SpinUnitEdit(static_cast<int>(code), id == IDC_PRINT_LEFT_SPIN ? IDC_PRINT_LEFT : IDC_PRINT_TOP, -limit, limit,
+                 m_pDoc->labelSetup.DefaultUnits, this, 1);
+  }
+  CSkinDialog::OnVScroll(code, position, bar);
+}
+
+void CPrintJobDlg::OnPrint() {
+  UpdateData(TRUE);
+  RunPrint(0, 0, nullptr, 203);
+}
+
+void CPrintJobDlg::OnOK() {
+  UpdateData(TRUE);
+  if (RunPrint(0, 0, nullptr, 203) == 1) EndDialog(IDOK);
+}
+
+bool CPrintJobDlg::ReadQuantity(int* quantity) {
+  const AString text = ItemText(m_hWnd, IDC_PRINT_QUANTITY);
+  const char* begin = text.GetData();
+  char* end = nullptr;
+  const long value = text.IsEmpty() ? 0 : std::strtol(begin, &end, 10);
+  const bool whole = text.IsEmpty() || (end && end != begin && *end == '\0');
+  if (whole && value == 0) {
+    ::SetDlgItemTextA(m_hWnd, IDC_PRINT_QUANTITY, "1");
+    *quantity = 1;
+    return true;
+  }
+  if (!whole || value < 1 || value > kMaxQuantity) {
+    AString message;
+    message.Format(LayoutShell()->TranslateUiString("The quantity must be a whole number from 1 to %d.").GetData(),
+                   kMaxQuantity);
+    LayoutShell()->UiMessageBox(message.GetData(), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  *quantity = static_cast<int>(value);
+  return true;
+}
+
+bool CPrintJobDlg::ReadMargins() {
+  CLabelSetup& setup = m_pDoc->labelSetup;
+  struct Margin {
+    int id;
+    const AString& shown;
+    int32_t& offset;
+  };
+  for (const Margin& m : {Margin{IDC_PRINT_LEFT, shownLeft_, setup.deflt_leftOff},
+                          Margin{IDC_PRINT_TOP, shownTop_, setup.deflt_topOff}}) {
+    const AString text = ItemText(m_hWnd, m.id);
+    if (text == m.shown) continue;  // unedited: the exact value stays
+    char* end = nullptr;
+    const double value = std::strtod(text.GetData(), &end);
+    if (end == text.GetData() || !std::isfinite(value)) {
+      LayoutShell()->UiMessageBox(LayoutShell()->TranslateUiString("The print margin is not a number.").GetData(),
+                                  MB_OK | MB_ICONEXCLAMATION);
+      return false;
+    }
+    const double mils = std::clamp(value / unitFactor_, -1e9, 1e9);
+    m.offset = static_cast<int32_t>(std::lround(mils));
+  }
+  return true;
+}
+
+bool CPrintJobDlg::ChooseOutput(PrintMode mode, int quantity) {
+  const bool images = mode == PrintMode::kImages;
+  std::string filter;
+  if (images) {
+    for (const ImageType& t : kImageTypes) {
+      char row[64];
+      std::snprintf(row, sizeof row, "%s (*.%s)|*.%s|", t.extension, t.extension, t.extension);
+      filter += row;
+    }
+    filter += "Postscript (*.ps)|*.ps|";
+  } else {
+    filter = "*.prn|*.prn||";
+  }
+  filter += "|";
+  CLayoutShell* shell = LayoutShell();
+  const int typeIndex = std::clamp(shell->GetProfileInt("Config", "Print2ImageFileType", 1), 1, 6);
+  const int colours = std::clamp(shell->GetProfileInt("Config", "Print2ImageColors", 0), 0, 2);
+  const AString name = BaseName(AString(m_pDoc->GetPathName().GetString()));
+  CMRUFileDlg dialog(0, images ? "bmp" : "prn", name.GetData(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                     filter.c_str(), this);
+  dialog.m_section = images ? "PRNT2IMGMRULST" : "PRNT2FILEMRULST";
+  dialog.m_ofn.nFilterIndex = images ? static_cast<DWORD>(typeIndex) : 1;
+  const char* title = !images ? "Print To File" : quantity > 1 ? "Select Folder" : "Print To Image";
+  const AString translated = shell->TranslateUiString(title);
+  dialog.m_ofn.lpstrTitle = translated.GetData();
+  const INT_PTR result = dialog.DoModal();
+  const bool picked = !dialog.m_chosenFile.IsEmpty();
+  if (result != IDOK && !(result == IDCANCEL && picked)) return false;
+  AString path = picked ? dialog.m_chosenFile : AString(dialog.GetPathName().GetString());
+  if (path.IsEmpty()) return false;
+  CPrintJob& ctx = job_->context();
+  if (images) {
+    const int chosen = static_cast<int>(dialog.m_ofn.nFilterIndex);
+    if (chosen < 1 || chosen > static_cast<int>(std::size(kImageTypes))) {
+      shell->UiMessageNumber(MSG_PRINT_NO_POSTSCRIPT, MB_OK | MB_ICONEXCLAMATION);
+      return false;
+    }
+    ctx.imageFormat = kImageTypes[chosen - 1].code;
+    ctx.imageColours = static_cast<ImageColours>(colours);
+    shell->WriteProfileInt("Config", "Print2ImageFileType", chosen);
+    shell->WriteProfileInt("Config", "Print2ImageColors", colours);
+    ctx.imageResolution = m_pDoc->labelSetup.dpiX;
+    if (quantity > 1) {
+      // The numbered pictures go into the folder of the chosen name, named
+      // after the layout.
+      std::string folder = path.GetData();
+      const size_t slash = folder.find_last_of('/');
+      folder = slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
+      path = (folder + "/").c_str();
+      path += name;
+    } else {
+      ctx.quantity = 1;
+    }
+  }
+  ctx.layoutPath = path;
+  job_->outputPath = path;
+  return true;
+}
+
+int CPrintJobDlg::RunPrint(int request, int page, HDC dc, int imageDpi) {
+  CLabelSetup& setup = m_pDoc->labelSetup;
+  CLayoutShell* shell = LayoutShell();
+  if (!ReadMargins()) return 0;
+  // One job at a time: the previous one goes before its fields do.
+  job_.reset();
+  ClearPrintList();
+  for (const auto& f : m_pDoc->fieldList) {
+    if (f->doNotPrint && IsGraphicFieldKind(*f)) continue;
+    if (std::unique_ptr<CField> copy = CloneField(f.get(), 0, 1)) printList_.push_back(std::move(copy));
+  }
+  if (printList_.empty() && !setup.deflt_hasBorder) {
+    shell->UiMessageBox(shell->TranslateUiString("No valid field to print.").GetData(), MB_OK | MB_ICONEXCLAMATION);
+    return 0;
+  }
+  int quantity = 1;
+  if (!ReadQuantity(&quantity)) {
+    ClearPrintList();
+    return 0;
+  }
+  job_ = std::make_unique<CLabelPrinterJob>();
+  CPrintJob& ctx = job_->context();
+  ctx.quantity = quantity;
+  ctx.layoutPath = m_pDoc->GetPathName().GetString();
+  ctx.toImage = ImageMode();
+  ctx.startRow = std::max(0, startRow_);
+  ctx.startColumn = std::max(0, startColumn_);
+  if (request != 0) {
+    ctx.mode = PrintMode::kPreview;
+    ctx.request = static_cast<PreviewRequest>(request);
+    ctx.requestedPage = page;
+    ctx.dc = dc;
+    ctx.previewResolution = imageDpi;
+    previewPage_ = page;
+  } else {
+    ctx.mode = ImageMode() ? PrintMode::kImages : PrintMode::kPrinter;
+  }
+  const PrintMode mode = ctx.mode;
+  if (mode == PrintMode::kFile || mode == PrintMode::kImages) {
+    ctx.severalImages = mode == PrintMode::kImages && quantity > 1;
+    ctx.overwriteAnswer = -1;
+    if (!ChooseOutput(mode, quantity)) {
+      DeleteJob();
+      return 0;
+    }
+  }
+  if (mode == PrintMode::kPreview) {
+    ctx.imageFormat = 101;
+    ctx.imageColours = ImageColours::kColour;
+    ctx.severalImages = true;
+    ctx.wholeLabel = true;
+  }
+  job_->SetPrinterSettings(m_printerSettings);
+  job_->Prepare(setup, printList_);
+
+  // Counters: every stepped counter file is read before the run, and the
+  // folder is held until the run has stepped them.
+  const bool advances = mode == PrintMode::kPrinter || mode == PrintMode::kFile;
+  CounterFolderLock counterLock;
+  if (advances && UsesSteppedCounterFiles(m_pDoc->fieldList)) {
+    AString reason;
+    if (!counterLock.Take()) {
+      reason = shell->TranslateUiString("The counter files are in use by another print run; try again when it is done.");
+    } else {
+      CounterFilesReadable(m_pDoc->fieldList, &reason);
+    }
+    if (!reason.IsEmpty()) {
+      shell->UiMessageBox(reason.GetData(), MB_OK | MB_ICONEXCLAMATION);
+      DeleteJob();
+      return 0;
+    }
+  }
+
+  ClearPrintAbort();
+  const bool layOut = mode == PrintMode::kPreview && ctx.request == PreviewRequest::kLayOut;
+  CPrintThread* thread = layOut ? nullptr : PrintThread();
+  if (thread) thread->BeginRun(m_hWnd);
+  const int result = job_->Run(m_hWnd);
+  const bool aborted = IsPrintAborted();
+  if (result == 1) {
+    if (layOut) {
+      outputPath_ = job_->outputPath;
+      pageCount_ = ctx.pageCount;
+    }
+    if (mode == PrintMode::kPrinter || (mode == PrintMode::kPreview && ctx.request == PreviewRequest::kPrintPage))
+      job_->Send();
+    if (mode == PrintMode::kPrinter || mode == PrintMode::kFile) CLabelPrinterJob::ResetFieldPrintState(printList_);
+  }
+  if (thread) {
+    if (aborted) shell->UiMessageBox(shell->TranslateUiString("Printing Aborted!").GetData(), MB_OK);
+    else if (thread->HasDialog()) thread->PostStop();
+  }
+  // Input that arrived while the run kept the program busy.
+  RepostHeldMessages();
+  // Only a run that produced its output steps the counters.
+  if (result == 1 && !aborted && advances) {
+    bool changed = false;
+    AString reason;
+    if (!AdvanceCounterFiles(m_pDoc->fieldList, quantity, &changed, &reason))
+      shell->UiMessageBox(reason.GetData(), MB_OK | MB_ICONEXCLAMATION);
+    if (changed) m_fieldDataChanged = 1;
+  }
+  if (request == 0) DeleteJob();
+  return 1;
+}
+
+void CPrintJobDlg::DeleteJob() {
+  job_.reset();
+  ClearPrintList();
+}
+
+void CPrintJobDlg::ClearPrintList() { DeleteFieldList(printList_); }

@@ -1,0 +1,75 @@
+// The print dialog ("Print to Image/Printer"): every print request of a
+// layout passes through it, and it owns the print run. The user chooses the
+// layout's printer or picture files, the quantity and the print margin, and
+// starts the run; the run copies the printable fields, asks for the output
+// file where the mode needs one, runs a label print job with the print
+// thread's status window up, and afterwards advances the counter files.
+#pragma once
+
+#include <memory>
+
+#include "app/controls/bitmap_buttons.h"
+#include "app/ui/skin_dialog.h"
+#include "fields/model/field_list.h"
+#include "print/job/label_printer_job.h"
+
+class CRvoDoc;
+
+class CPrintJobDlg : public CSkinDialog {
+ public:
+  explicit CPrintJobDlg(CWnd* parent = nullptr);
+  ~CPrintJobDlg() override;
+
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+
+  // 1 when the run went through (also when an abort left nothing printed),
+  // 0 when it stopped before printing. request 0 prints from the dialog;
+  // 2 lays out the preview's pages; 3 prints the preview's page `page`.
+  int RunPrint(int request, int page, HDC dc, int imageDpi);
+  void DeleteJob();
+  void ClearPrintList();
+
+  // Set by the creator before the dialog runs.
+  CRvoDoc* m_pDoc = nullptr;
+  // The printer's own settings kept by the program for the layout's
+  // printer (a DEVMODE block), or null for the printer's defaults.
+  const void* m_printerSettings = nullptr;
+  // Set when a run rewrote the data of a Counter File field.
+  int m_fieldDataChanged = 0;
+
+  CLabelPrinterJob* Job() { return job_.get(); }
+  int PageCount() const { return pageCount_; }
+
+ protected:
+  void OnPrint();
+  void OnPrintToImage();
+  void OnQuantityChange();
+  void OnVScroll(UINT code, UINT position, CScrollBar* bar);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void ShowMarginGroup(bool show);
+  void ShowImagesHint(bool show);
+  bool ImageMode() const;
+  // The quantity in the edit: empty or 0 is 1 (and the edit says so);
+  // false, with a message, outside 1 to 10000.
+  bool ReadQuantity(int* quantity);
+  // The margins typed, rounded to thousandths of an inch; a margin left as
+  // shown keeps its exact value.
+  bool ReadMargins();
+  // Modes 1 and 2: the output file or folder; false when cancelled.
+  bool ChooseOutput(PrintMode mode, int quantity);
+
+  std::unique_ptr<CLabelPrinterJob> job_;
+  CFieldList printList_;
+  int previewPage_ = 0;
+  int pageCount_ = 0;
+  AString outputPath_;
+  CTipButton noPrinterTip_;
+  CTipButton imagesTip_;
+  double unitFactor_ = 0.001;
+  int dbSelection_ = 0;
+  int startRow_ = 0, startColumn_ = 0;
+  AString shownLeft_, shownTop_;
+};

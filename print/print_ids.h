@@ -1,0 +1,41 @@
+// Resource and control ids of the print dialogs; the resource script
+// includes this file too, so it holds plain #defines only.
+#pragma once
+
+// The status window of the print thread.
+#define IDD_PRINT_STATUS 122
+#define IDC_PRINT_STATUS_LINE 1103
+#define IDC_PRINT_STATUS_PRINTING 1102
+
+// The print dialog.
+#define IDD_PRINT_JOB 193
+#define IDC_PRINT_TO_IMAGE 1237
+#define IDC_PRINT_EACH_IMAGE 1244
+#define IDC_PRINT_QUANTITY 1238
+#define IDC_PRINT_QUANTITY_SPIN 1330
+#define IDC_PRINT_PREVIEW 3
+#define IDC_PRINT_RUN 1239
+#define IDC_PRINT_PREFERENCES 1240
+#define IDC_PRINT_QUANTITY_LABEL 1248
+#define IDC_PRINT_NO_PRINTER_TIP 182
+#define IDC_PRINT_IMAGES_TIP 1530
+#define IDC_PRINT_IMAGES_HINT 1843
+#define IDC_PRINT_MARGIN_GROUP 1846
+#define IDC_PRINT_LEFT_LABEL 1844
+#define IDC_PRINT_TOP_LABEL 1845
+#define IDC_PRINT_LEFT 1800
+#define IDC_PRINT_TOP 1801
+#define IDC_PRINT_LEFT_SPIN 1331
+#define IDC_PRINT_TOP_SPIN 1332
+#define IDC_PRINT_NO_PRINTER 1904
+#define IDC_PRINT_DPI_WARNING 1905
+// Not on the template: print to file.
+#define IDC_PRINT_TO_FILE 1236
+
+// Interface messages of the print dialog: the layout has no printer, the
+// printer's resolution differs from the layout's, several image files, a
+// picture type the dialog cannot write.
+#define MSG_PRINT_NO_PRINTER 35016
+#define MSG_PRINT_DPI_DIFFERS 20007
+#define MSG_PRINT_SEVERAL_IMAGES 35018
+#define MSG_PRINT_NO_POSTSCRIPT 35025
