@@ -12,7 +12,6 @@
 #include "dialogs/paragraph/paragraph_sheet.h"
 #include "dialogs/shapes/shape_runners.h"
 #include "dialogs/text/text_sheet.h"
-#include "document/core/rvo_doc.h"
 #include "document/view/design_view.h"
 #include "document/view/field_sheets.h"
 #include "document/view/print_commands.h"
@@ -22,8 +21,8 @@
 #include "foundation/settings/process_settings.h"
 #include "foundation/system/system_message.h"
 #include "image/decode/rich_picture.h"
-#include "print/dialog/print_job_dlg.h"
 #include "print/thread/print_thread.h"
+#include "program/compose/print_command.h"
 
 namespace {
 
@@ -53,19 +52,6 @@ constexpr DataFileDialogs kDataFileDialogs{
 
 void ReportSystemMessageOnConsole(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
-}
-
-// The design view's Print command: the print dialog on the view's layout,
-// with the printer settings the program keeps for the layout's printer.
-bool RunPrintDialog(CDesignVu& view) {
-  CRvoDoc* doc = view.GetDocument();
-  if (!doc) return false;
-  CPrintJobDlg dialog(nullptr);
-  dialog.m_pDoc = doc;
-  if (auto* app = dynamic_cast<CLabelDesignerApp*>(AfxGetApp()))
-    dialog.m_printerSettings = app->GetPrinterDevMode(doc->labelSetup.lastPrinter.GetData());
-  dialog.DoModal();
-  return dialog.m_fieldDataChanged != 0;
 }
 
 const PrintCommands kPrintCommands{&RunPrintDialog, &EndPrintThread};

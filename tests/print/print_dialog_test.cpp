@@ -28,6 +28,7 @@
 #include "print/thread/print_thread.h"
 #include "printed_output.h"
 #include "tests/barcode/kalvo_request.h"
+#include "tests/document/export_oracles.h"
 
 namespace fs = std::filesystem;
 using apptest::DialogScript;
@@ -202,6 +203,54 @@ TEST_F(PrintDialogRun, TheQuantityIsChecked) {
     ASSERT_EQ(LayoutShell()->shownMessages.size(), 1u);
     EXPECT_NE(LayoutShell()->shownMessages[0].find("from 1 to 10000"), std::string::npos);
     EXPECT_EQ(CounterValue(), AssetNumber(500));
+  }
+}
+
+// A layout whose only field is a line kept off the print, without a
+// border: nothing to print. With a border the labels are the borders, one
+// picture each.
+TEST_F(PrintDialogRun, ALabelOfOnlyItsBorderPrints) {
+  CRvoDoc doc;
+  doc.labelSetup = CLabelSetup();
+  doc.labelSetup.labelWidth = 1000;
+  doc.labelSetup.labelHeight = 500;
+  doc.labelSetup.dpiX = doc.labelSetup.dpiY = 200;
+  doc.labelSetup.lastPrinter = "pdf";
+  doc.SetPathName((folder_ + "/border_only.bcd").c_str(), FALSE);
+  doc.AddLineField(RECT{100, 100, 900, 100})->doNotPrint = 1;
+  {
+    DialogScript script;
+    int result = -1;
+    CPrintJobDlg dialog;
+    script.Then([&](HWND window) {
+      result = dialog.RunPrint(0, 0, nullptr, 203);
+      Press(window, IDCANCEL);
+    });
+    dialog.m_pDoc = &doc;
+    dialog.DoModal();
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(LayoutShell()->shownMessages, (std::vector<std::string>{"No valid field to print."}));
+  }
+  // The print job with the border: every label is made, none left out.
+  doc.labelSetup.deflt_hasBorder = 1;
+  doc.labelSetup.border.width = 20;
+  CFieldList none;
+  CLabelPrinterJob job;
+  const std::string base = cups_test::ServerFolder() + "/out/border";
+  job.context().mode = PrintMode::kImages;
+  job.context().quantity = 2;
+  job.context().layoutPath = base.c_str();
+  job.context().severalImages = true;
+  job.context().imageFormat = 101;
+  job.Prepare(doc.labelSetup, none);
+  ASSERT_EQ(job.Run(nullptr), 1) << job.context().error.GetData();
+  for (int n = 1; n <= 2; ++n) {
+    const auto read = document_test::ReadWithImageMagick(base + "_" + std::to_string(n) + ".png");
+    ASSERT_TRUE(read.has_value()) << n;
+    ASSERT_EQ(read->width, 200);
+    // The border's left edge is dark halfway down.
+    const size_t at = (static_cast<size_t>(read->height / 2) * read->width + 1) * 3;
+    EXPECT_LT(read->bytes[at], 128) << n;
   }
 }
 

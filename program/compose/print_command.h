@@ -1,0 +1,8 @@
+// The design view's Print command as the program runs it.
+#pragma once
+
+class CDesignVu;
+
+// The print dialog on the view's layout, with the printer settings the
+// program keeps for the layout's printer; true when a run changed field data.
+bool RunPrintDialog(CDesignVu& view);
