@@ -111,6 +111,24 @@ class PrintDialogRun : public ::testing::Test {
   }
   static bool Visible(HWND dialog, int id) { return ::IsWindowVisible(::GetDlgItem(dialog, id)) != 0; }
 
+  // Opens the dialog on the layout, types the quantity (when given), runs
+  // the print as the Print button does and closes the dialog; the run's
+  // result. *fieldDataChanged gets the dialog's flag.
+  static int RunDialog(CRvoDoc& doc, const char* quantity, int* fieldDataChanged = nullptr) {
+    DialogScript script;
+    int result = -1;
+    CPrintJobDlg dialog;
+    script.Then([&](HWND window) {
+      if (quantity) ::SetDlgItemTextA(window, IDC_PRINT_QUANTITY, quantity);
+      result = dialog.RunPrint(0, 0, nullptr, 203);
+      Press(window, IDCANCEL);
+    });
+    dialog.m_pDoc = &doc;
+    dialog.DoModal();
+    if (fieldDataChanged) *fieldDataChanged = dialog.m_fieldDataChanged;
+    return result;
+  }
+
   static std::string PicturePath(const std::string& name) {
     const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/print";
     fs::create_directories(folder);
@@ -189,17 +207,7 @@ TEST_F(PrintDialogRun, TheQuantityIsChecked) {
     LayoutShell()->shownMessages.clear();
     CRvoDoc doc;
     Load(doc, "pdf");
-    DialogScript script;
-    int result = -1;
-    CPrintJobDlg dialog;
-    script.Then([&](HWND window) {
-      ::SetDlgItemTextA(window, IDC_PRINT_QUANTITY, c.typed);
-      result = dialog.RunPrint(0, 0, nullptr, 203);
-      Press(window, IDCANCEL);
-    });
-    dialog.m_pDoc = &doc;
-    dialog.DoModal();
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(RunDialog(doc, c.typed), 0);
     ASSERT_EQ(LayoutShell()->shownMessages.size(), 1u);
     EXPECT_NE(LayoutShell()->shownMessages[0].find("from 1 to 10000"), std::string::npos);
     EXPECT_EQ(CounterValue(), AssetNumber(500));
@@ -218,19 +226,8 @@ TEST_F(PrintDialogRun, ALabelOfOnlyItsBorderPrints) {
   doc.labelSetup.lastPrinter = "pdf";
   doc.SetPathName((folder_ + "/border_only.bcd").c_str(), FALSE);
   doc.AddLineField(RECT{100, 100, 900, 100})->doNotPrint = 1;
-  {
-    DialogScript script;
-    int result = -1;
-    CPrintJobDlg dialog;
-    script.Then([&](HWND window) {
-      result = dialog.RunPrint(0, 0, nullptr, 203);
-      Press(window, IDCANCEL);
-    });
-    dialog.m_pDoc = &doc;
-    dialog.DoModal();
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(LayoutShell()->shownMessages, (std::vector<std::string>{"No valid field to print."}));
-  }
+  EXPECT_EQ(RunDialog(doc, nullptr), 0);
+  EXPECT_EQ(LayoutShell()->shownMessages, (std::vector<std::string>{"No valid field to print."}));
   // The print job with the border: every label is made, none left out.
   doc.labelSetup.deflt_hasBorder = 1;
   doc.labelSetup.border.width = 20;
@@ -267,21 +264,13 @@ TEST_F(PrintDialogRun, UnreadableOrBusyCounterFilesStopTheRun) {
     else fs::resize_file(CounterPath(), 6);  // cut inside its value's length
     CRvoDoc doc;
     Load(doc, "pdf");
-    DialogScript script;
-    int result = -1;
-    CPrintJobDlg dialog;
-    script.Then([&](HWND window) {
-      result = dialog.RunPrint(0, 0, nullptr, 203);
-      Press(window, IDCANCEL);
-    });
-    dialog.m_pDoc = &doc;
-    dialog.DoModal();
-    EXPECT_EQ(result, 0);
+    int changed = -1;
+    EXPECT_EQ(RunDialog(doc, nullptr, &changed), 0);
     ASSERT_EQ(LayoutShell()->shownMessages.size(), 1u);
     EXPECT_NE(LayoutShell()->shownMessages[0].find(busy ? "in use" : "cannot be read"), std::string::npos)
         << LayoutShell()->shownMessages[0];
     EXPECT_FALSE(fs::exists(cups_test::OutputOf("pdf")));
-    EXPECT_EQ(dialog.m_fieldDataChanged, 0);
+    EXPECT_EQ(changed, 0);
     if (busy) EXPECT_EQ(CounterValue(), AssetNumber(500));
     else EXPECT_EQ(fs::file_size(CounterPath()), 6u);
   }
