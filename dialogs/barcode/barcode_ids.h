@@ -80,8 +80,8 @@
 #define IDC_HR_UCC_TEMPLATE_LABEL 1520
 #define IDC_HR_UCC_TEMPLATE 1148
 #define IDC_HR_TIP 182
-/* The region the font controls of the human-readable text take. */
-#define IDC_HR_FONT_AREA 1267
+/* The frame of the font controls (their ids: dialogs/setup/font_data_ids.h). */
+#define IDC_HR_FONT_FRAME 1267
 
 /* Options */
 #define IDC_OPT_COLOUR_FRAME 1502

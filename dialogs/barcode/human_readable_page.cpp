@@ -7,6 +7,7 @@
 #include "dialogs/barcode/barcode_data_page.h"
 #include "dialogs/barcode/barcode_ids.h"
 #include "dialogs/barcode/page_controls.h"
+#include "dialogs/setup/font_data_ids.h"
 #include "fields/services/label_setup.h"
 
 namespace {
@@ -22,7 +23,7 @@ const std::vector<ListChoice> kCodabarCodes = {{"a", 0}, {"b", 1}, {"c", 2}, {"d
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CHumanReadablePage, CFieldSheetPage)
+BEGIN_MESSAGE_MAP(CHumanReadablePage, CFontDataPage)
 ON_BN_CLICKED(IDC_HR_SHOW, OnShowClicked)
 ON_BN_CLICKED(IDC_HR_TEMPLATE, OnTemplateClicked)
 ON_BN_CLICKED(IDC_HR_START_STOP, OnStartStopClicked)
@@ -30,7 +31,7 @@ ON_CBN_SELCHANGE(IDC_HR_UCC_TEMPLATE, OnUccTemplateChanged)
 ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
-CHumanReadablePage::CHumanReadablePage() : CFieldSheetPage(IDD_HUMAN_READABLE_PAGE) {}
+CHumanReadablePage::CHumanReadablePage() : CFontDataPage(IDD_HUMAN_READABLE_PAGE) {}
 
 CHumanReadablePage::~CHumanReadablePage() = default;
 
@@ -40,13 +41,13 @@ void CHumanReadablePage::Bind() {
 }
 
 void CHumanReadablePage::DoDataExchange(CDataExchange* dx) {
-  CFieldSheetPage::DoDataExchange(dx);
+  CFontDataPage::DoDataExchange(dx);
   DDX_Control(dx, IDC_HR_TIP, tip_);
 }
 
 BOOL CHumanReadablePage::OnInitDialog() {
   initialising_ = true;
-  CFieldSheetPage::OnInitDialog();
+  CFontDataPage::OnInitDialog();
   Bind();
   if (field_ && setup_) {
     edits_.SetFactor(setup_->DefaultUnits == kUnitMillimetres ? 0.0254 : 0.001);
@@ -64,7 +65,7 @@ BOOL CHumanReadablePage::OnInitDialog() {
 
 BOOL CHumanReadablePage::OnSetActive() {
   if (!initialising_ && field_ && m_hWnd) Fill();
-  return CFieldSheetPage::OnSetActive();
+  return CFontDataPage::OnSetActive();
 }
 
 void CHumanReadablePage::Fill() {
@@ -106,6 +107,12 @@ void CHumanReadablePage::Arrange() {
     if (field_->aiParentheses > 1) field_->aiParentheses = 1;
     SelectData(page, IDC_HR_UCC_TEMPLATE, field_->aiParentheses);
   }
+  ShowControls(page, {IDC_HR_FONT_FRAME, IDC_FONT_PRINTER, IDC_FONT_TRUETYPE, IDC_FONT_TRUETYPE_LIST,
+                      IDC_FONT_PRINTER_LIST, IDC_FONT_PRINTER_NOTE, IDC_FONT_SIZE_LABEL, IDC_FONT_SIZE,
+                      IDC_FONT_SCRIPT_LABEL, IDC_FONT_SCRIPT, IDC_FONT_WIDTH_LABEL, IDC_FONT_WIDTH, IDC_FONT_BOLD,
+                      IDC_FONT_ITALIC, IDC_FONT_UNDERLINE, IDC_FONT_STRIKEOUT, IDC_FONT_SAMPLE},
+               on);
+  if (on) ArrangeFontControls();
   ShowControls(page, {IDC_HR_STARS}, on && Is39Group(code));
   const bool codabar = on && code == kCodabar;
   ShowControls(page, {IDC_HR_START_STOP}, codabar);
@@ -154,7 +161,7 @@ void CHumanReadablePage::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
     const int unit = setup_->DefaultUnits == kUnitMillimetres ? kUnitMillimetres : kUnitInches;
     SpinUnitEdit(direction, IDC_HR_GAP, 0.0, 10000 * edits_.Factor(), unit, this, 1);
   }
-  CFieldSheetPage::OnVScroll(code, pos, bar);
+  CFontDataPage::OnVScroll(code, pos, bar);
 }
 
 BOOL CHumanReadablePage::OnKillActive() {
@@ -185,5 +192,5 @@ BOOL CHumanReadablePage::OnKillActive() {
     field_->codabarStart = static_cast<uint8_t>(SelectedData(page, IDC_HR_START, field_->codabarStart));
     field_->codabarStop = static_cast<uint8_t>(SelectedData(page, IDC_HR_STOP, field_->codabarStop));
   }
-  return CFieldSheetPage::OnKillActive();
+  return CFontDataPage::OnKillActive();
 }

@@ -1,18 +1,18 @@
 // "Human Readable", the second page of the barcode setup sheet: whether the
 // text under (or over) the bars is printed, its justification, position and
 // gap, and the symbology's extras (stars, start/stop characters, check
-// digit, Codabar start and stop codes, a template). The font of the text
-// takes the region the page keeps for the font controls.
+// digit, Codabar start and stop codes, a template), and below them the font
+// of the text from the shared font half.
 #pragma once
 
 #include "app/controls/bitmap_buttons.h"
-#include "dialogs/setup/field_sheet_page.h"
+#include "dialogs/setup/font_data_page.h"
 #include "dialogs/setup/length_edits.h"
 #include "fields/model/field_kinds.h"
 
 class CLabelSetup;
 
-class CHumanReadablePage : public CFieldSheetPage {
+class CHumanReadablePage : public CFontDataPage {
  public:
   CHumanReadablePage();
   ~CHumanReadablePage() override;
