@@ -79,6 +79,9 @@ struct SheetRun {
 
 inline void NestedHook(HWND window, void* context) {
   auto* run = static_cast<SheetRun*>(context);
+  // The hook serves one dialog at a time: a dialog opened from this one
+  // comes here too.
+  user::SetModalDialogHook(&NestedHook, run);
   ++run->modalCount;
   uitest::RunUntilIdle();
   char caption[128] = {};
