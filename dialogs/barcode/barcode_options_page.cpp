@@ -4,7 +4,6 @@
 
 #include "dialogs/barcode/barcode_ids.h"
 #include "dialogs/barcode/page_controls.h"
-#include "foundation/window_helpers/pickers.h"
 
 namespace {
 
@@ -70,16 +69,9 @@ BOOL CBarcodeOptionsPage::OnSetActive() {
   return CFieldSheetPage::OnSetActive();
 }
 
-void CBarcodeOptionsPage::ChooseColour(CColorButton& button, COLORREF& colour) {
-  // A cancelled chooser answers the colour it was opened with.
-  colour = ChooseColorDlg(colour);
-  button.m_colour = colour;
-  button.Invalidate();
-}
+void CBarcodeOptionsPage::OnBarColour() { ChooseColour(field_->foreColor, barColour_); }
 
-void CBarcodeOptionsPage::OnBarColour() { ChooseColour(barColour_, field_->foreColor); }
-
-void CBarcodeOptionsPage::OnBackColour() { ChooseColour(backColour_, field_->backColor); }
+void CBarcodeOptionsPage::OnBackColour() { ChooseColour(field_->backColor, backColour_); }
 
 BOOL CBarcodeOptionsPage::OnKillActive() {
   if (!m_hWnd || !field_) return TRUE;

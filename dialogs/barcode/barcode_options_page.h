@@ -26,7 +26,6 @@ class CBarcodeOptionsPage : public CFieldSheetPage {
  private:
   void ShowItfGroup();
   void Bind();
-  void ChooseColour(CColorButton& button, COLORREF& colour);
 
   CLabelSetup* setup_ = nullptr;
   CBarcodeField* field_ = nullptr;

@@ -47,7 +47,7 @@ TEST(BarcodePages, QrCodeHasNoHumanReadableText) {
   auto f = FieldOf(33, "QR");
   f->showHr = 1;
   ASSERT_EQ(Edit(*f, [](HWND sheet) {
-    HWND hr = PageWindow(sheet, kHumanReadablePage);
+    HWND hr = ShowPage(sheet, kHumanReadablePage);
     EXPECT_FALSE(Checked(hr, IDC_HR_SHOW));
     EXPECT_FALSE(Enabled(hr, IDC_HR_SHOW));
     EXPECT_FALSE(Shown(hr, IDC_FONT_TRUETYPE_LIST)) << "no font without text";
@@ -64,7 +64,7 @@ TEST(BarcodePages, TextTurnedOffStoresRightBelowAndTenMils) {
   f->hrAbove = 1;
   f->textGap = 50;
   ASSERT_EQ(Edit(*f, [](HWND sheet) {
-    HWND hr = PageWindow(sheet, kHumanReadablePage);
+    HWND hr = ShowPage(sheet, kHumanReadablePage);
     EXPECT_TRUE(Shown(hr, IDC_HR_JUSTIFY));
     EXPECT_TRUE(Shown(hr, IDC_FONT_TRUETYPE_LIST));
     SetCheck(hr, IDC_HR_SHOW, false);
@@ -101,7 +101,7 @@ TEST(BarcodePages, HumanReadableRowsFollowTheSymbology) {
     f->aiCode[0] = "01";
     f->aiData[0] = "12345678901231";
     Edit(*f, [&](HWND sheet) {
-      HWND hr = PageWindow(sheet, kHumanReadablePage);
+      HWND hr = ShowPage(sheet, kHumanReadablePage);
       EXPECT_EQ(Shown(hr, IDC_HR_JUSTIFY), row.justify);
       EXPECT_EQ(Shown(hr, IDC_HR_TEMPLATE), row.templateRow);
       EXPECT_EQ(Shown(hr, IDC_HR_STARS), row.stars);
@@ -125,7 +125,7 @@ TEST(BarcodePages, CodabarWithoutStartStopHidesTheCodes) {
   f->textShowsStartStop = 1;
   f->codabarStart = 2;
   Edit(*f, [](HWND sheet) {
-    HWND hr = PageWindow(sheet, kHumanReadablePage);
+    HWND hr = ShowPage(sheet, kHumanReadablePage);
     EXPECT_TRUE(Shown(hr, IDC_HR_START));
     EXPECT_EQ(Selected(hr, IDC_HR_START), 2);
     SetCheck(hr, IDC_HR_START_STOP, false);
@@ -142,13 +142,13 @@ TEST(BarcodePages, ItfBearerBarsAndTheirGroup) {
   auto f = FieldOf(11, "1234567890123");
   f->itfBearerFactor = 0;
   ASSERT_EQ(Edit(*f, [](HWND sheet) {
-    HWND options = PageWindow(sheet, kOptionsPage);
+    HWND options = ShowPage(sheet, kOptionsPage);
     EXPECT_TRUE(Shown(options, IDC_OPT_BEARER_TYPE));
     EXPECT_EQ(Selected(options, IDC_OPT_BEARER_WIDTH), 0) << "a stored 0 shows 1 X";
-    HWND data = PageWindow(sheet, kDataPage);
+    HWND data = ShowPage(sheet, kDataPage);
     ASSERT_TRUE(ChooseData(data, IDC_BC_SYMBOLOGY, 4));
     Type(PanelOf(data), IDC_DS_DATA, "Code 128");
-    options = PageWindow(sheet, kOptionsPage);
+    options = ShowPage(sheet, kOptionsPage);
     EXPECT_FALSE(Shown(options, IDC_OPT_BEARER_TYPE)) << "only ITF-14 has bearer bars";
     PressOk(sheet);
   }), 1);
@@ -160,7 +160,7 @@ TEST(BarcodePages, RatioChoices) {
   for (const auto& [index, stored] : {std::pair{2, 250}, std::pair{1, 300}, std::pair{0, 200}}) {
     auto f = FieldOf(1, "ABC");
     Edit(*f, [index = index](HWND sheet) {
-      HWND data = PageWindow(sheet, kDataPage);
+      HWND data = ShowPage(sheet, kDataPage);
       Choose(data, IDC_BC_RATIO, index);
       PressOk(sheet);
     });
@@ -172,7 +172,7 @@ TEST(BarcodePages, PosnetHasAFixedHeightAndItsWidestBar) {
   auto f = FieldOf(24, "12345678901");
   f->barHeight = 700;
   Edit(*f, [](HWND sheet) {
-    HWND data = PageWindow(sheet, kDataPage);
+    HWND data = ShowPage(sheet, kDataPage);
     EXPECT_FALSE(Enabled(data, IDC_BC_NARROW));
     EXPECT_FALSE(Enabled(data, IDC_BC_HEIGHT));
     EXPECT_EQ(ItemData(data, IDC_BC_NARROW).size(), 7u) << "round(300 x 2.375 / 100)";
@@ -190,7 +190,7 @@ TEST(BarcodePages, ATurnTheListLacksIsKeptUntilOneIsChosen) {
   Edit(*f, [](HWND sheet) { PressOk(sheet); });
   EXPECT_EQ(f->rotation, 45000);
   Edit(*f, [](HWND sheet) {
-    Choose(PageWindow(sheet, kDataPage), IDC_BC_ROTATION, 1);
+    Choose(ShowPage(sheet, kDataPage), IDC_BC_ROTATION, 1);
     PressOk(sheet);
   });
   EXPECT_EQ(f->rotation, 90000);
@@ -201,7 +201,7 @@ TEST(BarcodePages, NewFieldsStartOnCode39AndTakeTheirSymbologysNarrowBar) {
   CField* made = nullptr;
   SheetRun run;
   run.script = [](HWND sheet) {
-    HWND data = PageWindow(sheet, kDataPage);
+    HWND data = ShowPage(sheet, kDataPage);
     EXPECT_EQ(ItemData(data, IDC_BC_SYMBOLOGY).at(static_cast<size_t>(Selected(data, IDC_BC_SYMBOLOGY))), 1);
     ASSERT_TRUE(ChooseData(data, IDC_BC_SYMBOLOGY, 6));
     Type(PanelOf(data), IDC_DS_DATA, "590123412345");
@@ -222,7 +222,7 @@ TEST(BarcodePages, NewHibcFieldsOfferCode39AndCode128) {
   CField* made = nullptr;
   SheetRun run;
   run.script = [](HWND sheet) {
-    HWND data = PageWindow(sheet, kDataPage);
+    HWND data = ShowPage(sheet, kDataPage);
     EXPECT_EQ(ItemData(data, IDC_BC_SYMBOLOGY), (std::vector<int>{1, 4}));
     EXPECT_EQ(Selected(data, IDC_BC_SUBTYPE), 1);
     ::SendMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
@@ -238,7 +238,7 @@ TEST(BarcodePages, RefusedDataKeepsTheSheetOpen) {
   const std::vector<uint8_t> before = RecordBytes(*f);
   SheetRun run;
   EXPECT_EQ(Edit(*f, [](HWND sheet) {
-    HWND data = PageWindow(sheet, kDataPage);
+    HWND data = ShowPage(sheet, kDataPage);
     Type(PanelOf(data), IDC_DS_DATA, "59012AB");
     PressOk(sheet);
     EXPECT_TRUE(::IsWindow(sheet)) << "the sheet stays";
@@ -269,7 +269,7 @@ TEST(BarcodePages, RolloverDialog) {
     }
   };
   Edit(*f, [](HWND sheet) {
-    Press(PageWindow(sheet, kDataPage), IDC_BC_ROLLOVER);
+    Press(ShowPage(sheet, kDataPage), IDC_BC_ROLLOVER);
     uitest::RunUntilIdle();
     PressOk(sheet);
   }, &run);
@@ -286,7 +286,7 @@ TEST(BarcodePages, RolloverDialog) {
     Press(window, IDOK);
   };
   Edit(*g, [](HWND sheet) {
-    Press(PageWindow(sheet, kDataPage), IDC_BC_ROLLOVER);
+    Press(ShowPage(sheet, kDataPage), IDC_BC_ROLLOVER);
     PressOk(sheet);
   }, &second);
   EXPECT_EQ(second.nestedCaptions.size(), 1u);
@@ -316,7 +316,7 @@ TEST(BarcodePages, PicturesInEnglishAndChinese) {
       f->showHr = p.symbology == 0 ? 1 : 0;
       f->textShowsStartStop = 1;
       Edit(*f, [&](HWND sheet) {
-        PageWindow(sheet, p.page);
+        ShowPage(sheet, p.page);
         EXPECT_TRUE(uitest::SaveWindowPng(sheet, PicturePath(std::string(p.name) + suffix)));
         ::SendMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
       });
@@ -329,7 +329,7 @@ TEST(BarcodePages, PicturesInEnglishAndChinese) {
       ::EndDialog(window, IDCANCEL);
     };
     Edit(*f, [](HWND sheet) {
-      Press(PageWindow(sheet, kDataPage), IDC_BC_ROLLOVER);
+      Press(ShowPage(sheet, kDataPage), IDC_BC_ROLLOVER);
       ::SendMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
     }, &run);
   }

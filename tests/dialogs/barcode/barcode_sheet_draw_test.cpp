@@ -127,7 +127,7 @@ TEST(BarcodeSheetDraw, EveryOfferedSymbologyDrawsAsSetAndReadsBack) {
     }
     SheetRun run;
     run.script = [&](HWND sheet) {
-      HWND page = PageWindow(sheet, 0);
+      HWND page = ShowPage(sheet, 0);
       ASSERT_TRUE(ChooseData(page, IDC_BC_SYMBOLOGY, row.symbology));
       if (row.symbology == kMicroPdf) {
         ASSERT_TRUE(ChooseData(page, IDC_BC_MICRO_MODE, 20));

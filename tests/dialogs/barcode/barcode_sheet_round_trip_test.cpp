@@ -190,7 +190,7 @@ TEST_P(BarcodeSheetRoundTrip, AnUnchangedOkStoresTheFieldByteForByte) {
     const std::vector<uint8_t> before = RecordBytes(*field);
     SheetRun run;
     run.script = [](HWND sheet) {
-      for (int page = 2; page >= 0; --page) PageWindow(sheet, page);
+      for (int page = 2; page >= 0; --page) ShowPage(sheet, page);
       PressOk(sheet);
     };
     CField* edited = field.get();

@@ -25,12 +25,6 @@ namespace barcode_sheet_test {
 using namespace dialogstest;
 using apptest::LanguageScope;
 
-inline HWND PageWindow(HWND sheet, int index) {
-  ::SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-  uitest::RunUntilIdle();
-  return reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
 // The data-source panel the Barcode / Data page hosts.
 inline HWND PanelOf(HWND dataPage) { return ::FindWindowExW(dataPage, nullptr, u"#32770", nullptr); }
 
