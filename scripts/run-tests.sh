@@ -23,11 +23,16 @@ cmake --build "$build" -j "$jobs"
 cmake -S . -B "$tsan_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAV_TSAN=ON -DTAV_BUILD_BENCH=OFF -DTAV_WERROR=ON \
   "-DTAV_TEST_FILTER=$tsan_tests" > /dev/null
 
+# The ThreadSanitizer build and run take what the main run leaves idle, at a
+# lower priority: on a small machine with every core, so they neither slow the
+# main run down nor crawl along on one core once it has ended; on a larger one
+# with half of them, which bounds the memory of both builds at once.
+tsan_jobs=$(( jobs > 4 ? (jobs + 1) / 2 : jobs ))
 tsan_log="$tsan_build/tsan-run.log"
 (
-  cmake --build "$tsan_build" -j "$(( (jobs + 1) / 2 ))" --target test_platform test_foundation test_image test_barcode &&
+  nice -n 10 cmake --build "$tsan_build" -j "$tsan_jobs" --target test_platform test_foundation test_image test_barcode &&
     TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1} \
-      ctest --test-dir "$tsan_build" --output-on-failure -j "$(( (jobs + 1) / 2 ))" --timeout 1200 \
+      nice -n 10 ctest --test-dir "$tsan_build" --output-on-failure -j "$tsan_jobs" --timeout 1200 \
         -R '^(platform|foundation|image|barcode)/'
 ) > "$tsan_log" 2>&1 &
 tsan_pid=$!
