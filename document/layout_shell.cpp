@@ -1,15 +1,27 @@
 #include "document/layout_shell.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "fields/services/ui_messages.h"
 #include "foundation/window_helpers/length_spin.h"
 #include "platform/framework.h"
 
 namespace {
 
-int DefaultAnswer(UINT type) {
+std::atomic<CLayoutShell*> g_standIn{nullptr};
+
+// The title of the layout code's message boxes: the running program's name.
+const char* ProgramTitle() {
+  CWinApp* app = AfxGetApp();
+  return app && app->m_pszAppName ? app->m_pszAppName : "";
+}
+
+}  // namespace
+
+int DefaultMessageAnswer(UINT type) {
   switch (type & MB_TYPEMASK) {
     case MB_YESNO:
     case MB_YESNOCANCEL:
@@ -22,6 +34,8 @@ int DefaultAnswer(UINT type) {
       return IDOK;
   }
 }
+
+namespace {
 
 // The folder of a path, with its trailing '/'.
 AString FolderOf(const std::string& path) {
@@ -52,20 +66,16 @@ bool CLayoutShell::WriteProfileInt(const char* section, const char* key, int val
 }
 
 int CLayoutShell::UiMessageBox(const char* text, UINT type) {
-  shownMessages.emplace_back(text ? text : "");
-  return DefaultAnswer(type);
+  const AString shown = TranslateUiString(text ? text : "");
+  return ::MessageBoxA(::GetActiveWindow(), shown.GetData(), ProgramTitle(), type);
 }
 
-int CLayoutShell::ShowMsgBoxDlg(const char* text, UINT type) {
-  shownMessages.emplace_back(text ? text : "");
-  return DefaultAnswer(type);
-}
+int CLayoutShell::ShowMsgBoxDlg(const char* text, UINT type) { return CLayoutShell::UiMessageBox(text, type); }
 
-void CLayoutShell::Beep() { ++beeps; }
+void CLayoutShell::Beep() { ::MessageBeep(0xFFFFFFFF); }
 
 int CLayoutShell::UiMessageNumber(int number, UINT type) {
-  shownMessages.push_back("message " + std::to_string(number));
-  return DefaultAnswer(type);
+  return ::UiMessageBox(::GetActiveWindow(), static_cast<UINT>(number), type);
 }
 
 int CLayoutShell::SpinUnitEdit(int direction, int editId, double minimum, double maximum, int unit, HWND dialog,
@@ -115,6 +125,9 @@ UINT CLayoutShell::LayoutClipboardFormat() { return ::RegisterClipboardFormatA("
 
 CLayoutShell* LayoutShell() {
   if (auto* shell = dynamic_cast<CLayoutShell*>(AfxGetApp())) return shell;
+  if (CLayoutShell* standIn = g_standIn.load()) return standIn;
   static CLayoutShell headless;
   return &headless;
 }
+
+CLayoutShell* SetStandInLayoutShell(CLayoutShell* shell) { return g_standIn.exchange(shell); }

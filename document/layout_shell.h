@@ -4,7 +4,9 @@
 // what it provides. Settings, flags and texts have defaults a program
 // without the application can run with (built-in settings, English text as
 // given); what a person must see or answer has a default that shows it (the
-// system's save dialog, a tooltip for the message pane).
+// system's message box and save dialog, a tooltip for the message pane, the
+// field code's numbered messages). Tests that want messages recorded instead
+// install a recording shell of their own.
 #pragma once
 
 #include <string>
@@ -71,14 +73,15 @@ class CLayoutShell {
   // The text in the UI language; the English text itself by default.
   virtual AString TranslateUiString(const char* english) { return AString(english); }
   // The program's message box (UiMessageBox) and its question box
-  // (ShowMsgBoxDlg) with MB_* buttons. By default both record the text and
-  // give the default answer (IDOK, or IDYES for Yes/No questions).
+  // (ShowMsgBoxDlg) with MB_* buttons. By default both show the text in the
+  // UI language in the system's message box, titled with the program's name.
   virtual int UiMessageBox(const char* text, UINT type);
   virtual int ShowMsgBoxDlg(const char* text, UINT type);
-  // MessageBeep(-1), recorded by default.
+  // MessageBeep(-1).
   virtual void Beep();
   // A numbered message (its text is the language file's entry for the
-  // number). By default records "message N" and gives the default answer.
+  // number). By default shown through the field code's message hook, which
+  // the program installs and which knows the numbered texts.
   virtual int UiMessageNumber(int number, UINT type);
   // Gives a dialog of the layout code the program's look and its texts in
   // the UI language, once its controls exist; nothing by default.
@@ -137,12 +140,18 @@ class CLayoutShell {
   // gone (a layout window asks once it is destroyed).
   virtual void CheckRememberedView() {}
 
-  // What the defaults recorded, oldest first (tests read them).
-  std::vector<std::string> shownMessages;
-  int beeps = 0;
   POINT rulerOffsets{0, 0};
 };
 
-// The running application when it is a layout shell, else one default
-// instance shared by the layout code; never null.
+// The answer a message box of the type gives when nobody can be asked (a
+// console, a recording): IDOK, IDYES for Yes/No questions, IDRETRY, IDABORT.
+int DefaultMessageAnswer(UINT type);
+
+// The running application when it is a layout shell, else the stand-in
+// shell (by default one instance of CLayoutShell itself); never null.
 CLayoutShell* LayoutShell();
+// Installs the shell the layout code asks when the running application is
+// not one (the headless renderer's console shell, a test's recording shell);
+// null restores the default. Returns the one installed before (null when it
+// was the default).
+CLayoutShell* SetStandInLayoutShell(CLayoutShell* shell);

@@ -59,8 +59,6 @@ int CLabelDesignerApp::SpinUnitEdit(int direction, int editId, double minimum, d
   return ::SpinUnitEdit(direction, editId, minimum, maximum, unit, dialog, steps);
 }
 
-void CLabelDesignerApp::Beep() { ::MessageBeep(static_cast<UINT>(-1)); }
-
 int CLabelDesignerApp::PromptSaveFileName(AString& path) {
   // The dialog asks its own question before an existing file is chosen:
   // the system dialog's (OFN_OVERWRITEPROMPT) would ask a second time.

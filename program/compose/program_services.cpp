@@ -12,6 +12,7 @@
 #include "dialogs/paragraph/paragraph_sheet.h"
 #include "dialogs/shapes/shape_runners.h"
 #include "dialogs/text/text_sheet.h"
+#include "document/layout_shell.h"
 #include "document/view/design_view.h"
 #include "document/view/field_sheets.h"
 #include "document/view/print_commands.h"
@@ -56,6 +57,22 @@ void ReportSystemMessageOnConsole(const char* text, const char* caption) {
 
 const PrintCommands kPrintCommands{&RunPrintDialog, &EndPrintThread};
 
+// The layout code's messages where nobody sits at a screen: on the standard
+// error stream, each question answered with its default answer.
+class ConsoleLayoutShell : public CLayoutShell {
+ public:
+  int UiMessageBox(const char* text, UINT type) override {
+    std::fprintf(stderr, "%s\n", text ? text : "");
+    return DefaultMessageAnswer(type);
+  }
+  int ShowMsgBoxDlg(const char* text, UINT type) override { return UiMessageBox(text, type); }
+  void Beep() override {}
+  int UiMessageNumber(int number, UINT type) override {
+    ReportFieldMessageOnConsole(nullptr, UiMessage{static_cast<UINT>(number), type, {}});
+    return DefaultMessageAnswer(type);
+  }
+};
+
 }  // namespace
 
 std::vector<std::string> InstallProgramServices(ProgramFront front) {
@@ -64,6 +81,12 @@ std::vector<std::string> InstallProgramServices(ProgramFront front) {
   InitOsVersionFlags();
   SetSystemMessageHandler(desktop ? &ShowSystemMessageInBox : &ReportSystemMessageOnConsole);
   SetUiMessageHook(desktop ? &ShowFieldMessageInBox : &ReportFieldMessageOnConsole);
+  // The designer's application object is the layout code's shell; without
+  // it the layout code reports on the console.
+  if (!desktop) {
+    static ConsoleLayoutShell console;
+    SetStandInLayoutShell(&console);
+  }
   // The design view's cursors and the symbology catalogue with the
   // application-identifier table, before the first layout.
   if (desktop) LoadDesignCursors();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "document/layout_shell.h"
+#include "tests/document/recording_layout_shell.h"
 #include "platform/framework.h"
 
 namespace doc_test {
@@ -63,9 +64,9 @@ inline std::string Shell(const std::string& command) {
 }
 
 // The running application while a test lives: no profile (the settings'
-// defaults), save names and question answers from a script, and optionally
-// another program folder.
-class ScriptedApp : public CWinApp, public CLayoutShell {
+// defaults), save names and question answers from a script, messages
+// recorded, and optionally another program folder.
+class ScriptedApp : public CWinApp, public RecordingLayoutShell {
  public:
   ScriptedApp() : CWinApp("TavDocumentTest") {}
   AString GetProfileString(const char*, const char*, const char* d) override { return AString(d ? d : ""); }

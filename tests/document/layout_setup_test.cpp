@@ -10,6 +10,7 @@
 #include "document/core/rvo_doc.h"
 #include "document/layout/layout_setup_dialog.h"
 #include "document/layout/quarter_turn.h"
+#include "tests/document/recording_layout_shell.h"
 #include "document/layout/unit_values.h"
 #include "document/layout_shell.h"
 #include "fields/model/field_kinds.h"
@@ -154,12 +155,12 @@ TEST(LayoutSetup, SizesOutsideTheSpinnersBoundsAreRefused) {
     SCOPED_TRACE(c.name);
     CLabelSetup setup;
     CFieldList fields;
-    const size_t before = LayoutShell()->shownMessages.size();
+    RecordedLayoutMessages recorded;
     Script script{[&](HWND d) { Type(d, kWidthEditId, c.width); }, IDOK, 0, true};
     EXPECT_EQ(RunScripted(script, setup, fields), 0);
     EXPECT_EQ(setup.labelWidth, 4000);
-    ASSERT_EQ(LayoutShell()->shownMessages.size(), before + 1);
-    EXPECT_NE(LayoutShell()->shownMessages.back().find("0.100"), std::string::npos);
+    ASSERT_EQ(recorded.shell().shownMessages.size(), 1u);
+    EXPECT_NE(recorded.shell().shownMessages.back().find("0.100"), std::string::npos);
   }
   EXPECT_TRUE(IsLabelSizeInBounds(100));
   EXPECT_TRUE(IsLabelSizeInBounds(1'000'000));

@@ -4,6 +4,7 @@
 
 #include "document/core/rvo_doc.h"
 #include "document/layout_shell.h"
+#include "tests/document/recording_layout_shell.h"
 #include "fields/model/field_kinds.h"
 
 namespace {
@@ -103,9 +104,9 @@ TEST(RvoDoc, DeleteAllOnlyBeepsWhileLocked) {
   CRvoDoc doc;
   doc.AddLineField(RECT{0, 0, 1, 1});
   doc.locked = 1;
-  const int beeps = LayoutShell()->beeps;
+  RecordedLayoutMessages recorded;
   doc.DeleteAllFields();
-  EXPECT_EQ(LayoutShell()->beeps, beeps + 1);
+  EXPECT_EQ(recorded.shell().beeps, 1);
   EXPECT_EQ(doc.fieldList.size(), 1u);
   doc.locked = 0;
   doc.SetModifiedFlag(FALSE);

@@ -21,12 +21,13 @@
 #include "fields/model/field_kinds.h"
 #include "platform/framework.h"
 #include "platform/testing/ui.h"
+#include "tests/document/recording_layout_shell.h"
 
 namespace viewtest {
 
-// The application object of the tests: a layout shell with a grid setting
-// and a clipboard holder file of its own.
-class ShellApp : public CWinApp, public CLayoutShell {
+// The application object of the tests: a recording layout shell with a grid
+// setting and a clipboard holder file of its own.
+class ShellApp : public CWinApp, public RecordingLayoutShell {
  public:
   ShellApp() : CWinApp("Design View Test") {
     static int made = 0;

@@ -20,6 +20,7 @@
 #include "print/job/abort_flag.h"
 #include "print/job/label_printer_job.h"
 #include "printed_output.h"
+#include "tests/document/recording_layout_shell.h"
 #include "tests/barcode/kalvo_request.h"
 #include "tests/document/export_oracles.h"
 
@@ -89,7 +90,6 @@ class LabelPrintRun : public ::testing::Test {
     ClearPrintAbort();
     for (const char* q : {"zpl", "raster", "pdf"}) fs::remove(cups_test::OutputOf(q));
     WriteCounter("ASSET-000500");
-    LayoutShell()->shownMessages.clear();
   }
 
   static void WriteCounter(const char* value) {
@@ -147,6 +147,8 @@ class LabelPrintRun : public ::testing::Test {
   }
 
   static std::string folder_;
+  // The print run's messages and questions, recorded and answered by default.
+  RecordedLayoutMessages recorded_;
   static int pages_;
 };
 std::string LabelPrintRun::folder_;
@@ -335,7 +337,7 @@ TEST_F(LabelPrintRun, PictureFilesHoldOneLabelEach) {
   again.Prepare(l.setup, l.fields);
   ASSERT_EQ(again.Run(nullptr), 1);
   int asked = 0;
-  for (const std::string& m : LayoutShell()->shownMessages) asked += m.find("20002") != std::string::npos;
+  for (const std::string& m : recorded_.shell().shownMessages) asked += m.find("20002") != std::string::npos;
   EXPECT_EQ(asked, 1);
 }
 
@@ -344,9 +346,9 @@ TEST_F(LabelPrintRun, AQueueThatRejectsJobsEndsTheRunWithItsReason) {
   cups_test::Run("cupsreject -r 'out of labels' zpl", &status);
   Layout l = Load("asset_tag");
   EXPECT_EQ(Print(l, "zpl", PrintMode::kPrinter, 2, ""), 0);
-  ASSERT_FALSE(LayoutShell()->shownMessages.empty());
-  EXPECT_NE(LayoutShell()->shownMessages.back().find("not accepting"), std::string::npos)
-      << LayoutShell()->shownMessages.back();
+  ASSERT_FALSE(recorded_.shell().shownMessages.empty());
+  EXPECT_NE(recorded_.shell().shownMessages.back().find("not accepting"), std::string::npos)
+      << recorded_.shell().shownMessages.back();
   cups_test::Run("cupsaccept zpl", &status);
   EXPECT_FALSE(fs::exists(cups_test::OutputOf("zpl")));
 }

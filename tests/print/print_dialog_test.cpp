@@ -29,6 +29,7 @@
 #include "printed_output.h"
 #include "tests/barcode/kalvo_request.h"
 #include "tests/document/export_oracles.h"
+#include "tests/document/recording_layout_shell.h"
 
 namespace fs = std::filesystem;
 using apptest::DialogScript;
@@ -78,7 +79,7 @@ class PrintDialogRun : public ::testing::Test {
     ClearPrintAbort();
     for (const char* q : {"raster", "pdf"}) fs::remove(cups_test::OutputOf(q));
     WriteCounter("ASSET-000500");
-    LayoutShell()->shownMessages.clear();
+    recorded_.shell().shownMessages.clear();
     if (CPrintThread* thread = ExistingPrintThread()) thread->ClearHandled();
   }
 
@@ -136,6 +137,8 @@ class PrintDialogRun : public ::testing::Test {
   }
 
   static std::string folder_;
+  // The run's messages and questions, recorded and answered by default.
+  RecordedLayoutMessages recorded_;
 };
 std::string PrintDialogRun::folder_;
 
@@ -167,8 +170,8 @@ TEST_F(PrintDialogRun, PrintsOnTheQueueAndStepsTheCounterOnceAfterwards) {
   dialog.m_printerSettings = &dm;
   dialog.DoModal();
   EXPECT_TRUE(statusShown);
-  EXPECT_TRUE(LayoutShell()->shownMessages.empty())
-      << (LayoutShell()->shownMessages.empty() ? "" : LayoutShell()->shownMessages.front());
+  EXPECT_TRUE(recorded_.shell().shownMessages.empty())
+      << (recorded_.shell().shownMessages.empty() ? "" : recorded_.shell().shownMessages.front());
   ASSERT_TRUE(cups_test::WaitForOutput("pdf"));
   const auto pages = print_test::ReadPdfPages(cups_test::OutputOf("pdf"), 300);
   ASSERT_EQ(pages.size(), 3u);
@@ -204,12 +207,12 @@ TEST_F(PrintDialogRun, TheQuantityIsChecked) {
   };
   for (const Case c : {Case{"10001", true}, Case{"-3", true}, Case{"12x", true}, Case{"99999999999", true}}) {
     SCOPED_TRACE(c.typed);
-    LayoutShell()->shownMessages.clear();
+    recorded_.shell().shownMessages.clear();
     CRvoDoc doc;
     Load(doc, "pdf");
     EXPECT_EQ(RunDialog(doc, c.typed), 0);
-    ASSERT_EQ(LayoutShell()->shownMessages.size(), 1u);
-    EXPECT_NE(LayoutShell()->shownMessages[0].find("from 1 to 10000"), std::string::npos);
+    ASSERT_EQ(recorded_.shell().shownMessages.size(), 1u);
+    EXPECT_NE(recorded_.shell().shownMessages[0].find("from 1 to 10000"), std::string::npos);
     EXPECT_EQ(CounterValue(), AssetNumber(500));
   }
 }
@@ -227,7 +230,7 @@ TEST_F(PrintDialogRun, ALabelOfOnlyItsBorderPrints) {
   doc.SetPathName((folder_ + "/border_only.bcd").c_str(), FALSE);
   doc.AddLineField(RECT{100, 100, 900, 100})->doNotPrint = 1;
   EXPECT_EQ(RunDialog(doc, nullptr), 0);
-  EXPECT_EQ(LayoutShell()->shownMessages, (std::vector<std::string>{"No valid field to print."}));
+  EXPECT_EQ(recorded_.shell().shownMessages, (std::vector<std::string>{"No valid field to print."}));
   // The print job with the border: every label is made, none left out.
   doc.labelSetup.deflt_hasBorder = 1;
   doc.labelSetup.border.width = 20;
@@ -257,7 +260,7 @@ TEST_F(PrintDialogRun, ALabelOfOnlyItsBorderPrints) {
 TEST_F(PrintDialogRun, UnreadableOrBusyCounterFilesStopTheRun) {
   for (const bool busy : {false, true}) {
     SCOPED_TRACE(busy ? "in use" : "unreadable");
-    LayoutShell()->shownMessages.clear();
+    recorded_.shell().shownMessages.clear();
     WriteCounter("ASSET-000500");
     CounterFolderLock otherRun;
     if (busy) ASSERT_TRUE(otherRun.Take());
@@ -266,9 +269,9 @@ TEST_F(PrintDialogRun, UnreadableOrBusyCounterFilesStopTheRun) {
     Load(doc, "pdf");
     int changed = -1;
     EXPECT_EQ(RunDialog(doc, nullptr, &changed), 0);
-    ASSERT_EQ(LayoutShell()->shownMessages.size(), 1u);
-    EXPECT_NE(LayoutShell()->shownMessages[0].find(busy ? "in use" : "cannot be read"), std::string::npos)
-        << LayoutShell()->shownMessages[0];
+    ASSERT_EQ(recorded_.shell().shownMessages.size(), 1u);
+    EXPECT_NE(recorded_.shell().shownMessages[0].find(busy ? "in use" : "cannot be read"), std::string::npos)
+        << recorded_.shell().shownMessages[0];
     EXPECT_FALSE(fs::exists(cups_test::OutputOf("pdf")));
     EXPECT_EQ(changed, 0);
     if (busy) EXPECT_EQ(CounterValue(), AssetNumber(500));
@@ -338,8 +341,8 @@ TEST_F(PrintDialogRun, AbortEndsTheRunAtAPageAndTheNextRunPrints) {
   dialog.DoModal();
   EXPECT_EQ(firstRun, 1);  // the run went through, to its abort
   EXPECT_EQ(watcher.pressedAt, 4);
-  ASSERT_EQ(LayoutShell()->shownMessages.size(), 1u);
-  EXPECT_EQ(LayoutShell()->shownMessages[0], "Printing Aborted!");
+  ASSERT_EQ(recorded_.shell().shownMessages.size(), 1u);
+  EXPECT_EQ(recorded_.shell().shownMessages[0], "Printing Aborted!");
   EXPECT_EQ(CounterValue(), AssetNumber(500));
   EXPECT_EQ(dialog.m_fieldDataChanged, 0);
   const int aborted = print_test::NewestJob("raster");
@@ -358,7 +361,7 @@ TEST_F(PrintDialogRun, AbortEndsTheRunAtAPageAndTheNextRunPrints) {
 
   // The next run: the status window comes back (start, its page, stop), and
   // two tags print with the numbers the counter file holds.
-  LayoutShell()->shownMessages.clear();
+  recorded_.shell().shownMessages.clear();
   ExistingPrintThread()->ClearHandled();
   fs::remove(cups_test::OutputOf("raster"));
   DialogScript again;
@@ -371,7 +374,7 @@ TEST_F(PrintDialogRun, AbortEndsTheRunAtAPageAndTheNextRunPrints) {
   second.m_pDoc = &doc;
   second.m_printerSettings = &dm;
   second.DoModal();
-  EXPECT_TRUE(LayoutShell()->shownMessages.empty());
+  EXPECT_TRUE(recorded_.shell().shownMessages.empty());
   EXPECT_EQ(MessagesOf(ExistingPrintThread()->HandledMessages()),
             (std::vector<UINT>{kPrintStatusStart, kPrintStatusText, kPrintStatusStop}));
   ASSERT_TRUE(cups_test::WaitForOutput("raster"));
