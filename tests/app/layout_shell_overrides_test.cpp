@@ -78,9 +78,9 @@ TEST_F(DesignerAppTest, LayoutCodeMessagesUseTheDesignersBox) {
       {"a numbered message", [](CLayoutShell* s) { return s->UiMessageNumber(50092, MB_OK); }, IDOK, IDOK,
        u"Error-50092", u"This folder does not exist.", {IDOK}},
       {"a question", [](CLayoutShell* s) { return s->UiMessageBox("Save As...", MB_YESNO); }, IDNO, IDNO,
-       u"Mirolune", u"Save As...", {IDYES, IDNO}},
+       u"Tavrendel", u"Save As...", {IDYES, IDNO}},
       {"a question box", [](CLayoutShell* s) { return s->ShowMsgBoxDlg("Name:", MB_OKCANCEL); }, IDCANCEL,
-       IDCANCEL, u"Mirolune", u"Name:", {IDOK, IDCANCEL}},
+       IDCANCEL, u"Tavrendel", u"Name:", {IDOK, IDCANCEL}},
   };
   for (const MessageCase& c : cases) {
     NextBox box(c.press);

@@ -136,19 +136,19 @@ TEST_F(ProgramJourney, NewLayoutSavedThroughTheDialogComesBack) {
   Keys({"alt+l", "x"});
   Drag(760, 420, 860, 480);
   Keys({"alt+f", "x"});
-  ASSERT_TRUE(WaitForWindow("Mirolune"));
+  ASSERT_TRUE(WaitForWindow("^Tavrendel$"));
   Picture("journey_7_exit_question");
   Xdo({"key", "Escape"});
   Settle();
   // "Document not saved!" follows a refused close.
-  if (!WindowNamed("Mirolune").empty()) Xdo({"key", "Return"});
+  if (!WindowNamed("^Tavrendel$").empty()) Xdo({"key", "Return"});
   Settle();
   EXPECT_EQ(runner.Wait(again, 1), -1) << "the program still runs";
   EXPECT_FALSE(WindowNamed("journey").empty());
   Picture("journey_8_still_running");
   // Exit again, this time leaving the change unsaved: the program ends.
   Keys({"alt+f", "x"});
-  ASSERT_TRUE(WaitForWindow("Mirolune"));
+  ASSERT_TRUE(WaitForWindow("^Tavrendel$"));
   Xdo({"key", "n"});
   EXPECT_EQ(runner.Wait(again, 30), 0);
 }
