@@ -2,6 +2,7 @@
 
 #include <array>
 #include <mutex>
+#include <optional>
 
 #include "foundation/settings/process_settings.h"
 #include "platform/kernel/kernel.h"
@@ -37,6 +38,18 @@ const char* DefaultSubfolder(DataFolder kind) {
   return "";
 }
 
+// The process-wide folder a data folder follows, if any (the database
+// lists stay beside the program).
+std::optional<FolderKind> SharedFolderOf(DataFolder kind) {
+  switch (kind) {
+    case DataFolder::kCounters: return FolderKind::kCounter;
+    case DataFolder::kTextFiles: return FolderKind::kLinkedText;
+    case DataFolder::kChooseLists: return FolderKind::kChooseList;
+    case DataFolder::kDbLists: return std::nullopt;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 AString GetDataFolder(DataFolder kind) {
@@ -46,8 +59,10 @@ AString GetDataFolder(DataFolder kind) {
     const AString& set = f.set[static_cast<size_t>(kind)];
     if (!set.IsEmpty()) return set;
   }
-  if (kind == DataFolder::kCounters && !GetFolder(FolderKind::kCounter).IsEmpty()) {
-    return GetFolder(FolderKind::kCounter);
+  // The counters, text files and choose lists follow the folders the
+  // program sets from its settings.
+  if (const auto shared = SharedFolderOf(kind); shared && !GetFolder(*shared).IsEmpty()) {
+    return GetFolder(*shared);
   }
   return ProgramFolder() + DefaultSubfolder(kind);
 }

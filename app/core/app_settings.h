@@ -11,7 +11,7 @@
 #include "foundation/string/astring.h"
 
 // The data folders, in their order in the record.
-enum class DataFolder : int {
+enum class SettingsFolder : int {
   TextFiles = 0,
   ChooselistFiles = 1,
   CounterFiles = 2,
@@ -90,8 +90,8 @@ class CAppSettings {
   // Copies every field; strings are shared, not duplicated.
   void CopyFrom(const CAppSettings& other) { *this = other; }
 
-  const AString& Folder(DataFolder which) const { return dataFolders[static_cast<size_t>(which)]; }
-  AString& Folder(DataFolder which) { return dataFolders[static_cast<size_t>(which)]; }
+  const AString& Folder(SettingsFolder which) const { return dataFolders[static_cast<size_t>(which)]; }
+  AString& Folder(SettingsFolder which) { return dataFolders[static_cast<size_t>(which)]; }
 };
 
 // The program's one record.

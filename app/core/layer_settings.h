@@ -1,6 +1,7 @@
 // The settings that lower layers read from process-wide values rather than
 // from the designer's record: the folders put before relative file names
-// (text, image and counter files), the tab stops and opaque drawing. Set
+// (text, image and counter files, choose lists), the tab stops and opaque
+// drawing. Set
 // from the record at start-up and whenever the options or folders change.
 #pragma once
 

@@ -83,17 +83,17 @@ void CLabelDesignerApp::OnDefaultSettings() {
 void CLabelDesignerApp::OnDefaultFolders() {
   CAppSettings& settings = AppSettings();
   CDefaultFoldersDlg folders(m_pMainFrame);
-  folders.m_textFolder = settings.Folder(DataFolder::TextFiles);
-  folders.m_chooselistFolder = settings.Folder(DataFolder::ChooselistFiles);
-  folders.m_counterFolder = settings.Folder(DataFolder::CounterFiles);
-  folders.m_imageFolder = settings.Folder(DataFolder::ImageFiles);
-  folders.m_stockFolder = settings.Folder(DataFolder::CustomStockFiles);
+  folders.m_textFolder = settings.Folder(SettingsFolder::TextFiles);
+  folders.m_chooselistFolder = settings.Folder(SettingsFolder::ChooselistFiles);
+  folders.m_counterFolder = settings.Folder(SettingsFolder::CounterFiles);
+  folders.m_imageFolder = settings.Folder(SettingsFolder::ImageFiles);
+  folders.m_stockFolder = settings.Folder(SettingsFolder::CustomStockFiles);
   if (folders.DoModal() != IDOK) return;
-  settings.Folder(DataFolder::TextFiles) = folders.m_textFolder;
-  settings.Folder(DataFolder::ChooselistFiles) = folders.m_chooselistFolder;
-  settings.Folder(DataFolder::CounterFiles) = folders.m_counterFolder;
-  settings.Folder(DataFolder::ImageFiles) = folders.m_imageFolder;
-  settings.Folder(DataFolder::CustomStockFiles) = folders.m_stockFolder;
+  settings.Folder(SettingsFolder::TextFiles) = folders.m_textFolder;
+  settings.Folder(SettingsFolder::ChooselistFiles) = folders.m_chooselistFolder;
+  settings.Folder(SettingsFolder::CounterFiles) = folders.m_counterFolder;
+  settings.Folder(SettingsFolder::ImageFiles) = folders.m_imageFolder;
+  settings.Folder(SettingsFolder::CustomStockFiles) = folders.m_stockFolder;
   SaveDataFolders();
   ApplySettingsToLayers(settings);
 }

@@ -26,14 +26,14 @@ AString DataFileDialogCaption(const char* title, const AString& folder) {
 void CLabelDesignerApp::OnTextFiles() {
   const DataFileDialogs* dialogs = GetDataFileDialogs();
   if (!dialogs || !dialogs->runTextFiles) return;
-  const AString& folder = AppSettings().Folder(DataFolder::TextFiles);
+  const AString& folder = AppSettings().Folder(SettingsFolder::TextFiles);
   dialogs->runTextFiles(m_pMainFrame, DataFileDialogCaption("Text Files", folder), folder);
 }
 
 void CLabelDesignerApp::OnCounterFiles() {
   const DataFileDialogs* dialogs = GetDataFileDialogs();
   if (!dialogs || !dialogs->runCounterFiles) return;
-  const AString& folder = AppSettings().Folder(DataFolder::CounterFiles);
+  const AString& folder = AppSettings().Folder(SettingsFolder::CounterFiles);
   // Counter File fields show the counter's value: a changed file redraws them.
   if (dialogs->runCounterFiles(m_pMainFrame, DataFileDialogCaption("Counter Files", folder), folder) &&
       m_pMainFrame && m_pMainFrame->m_hWnd)

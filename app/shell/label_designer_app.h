@@ -101,7 +101,8 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell, public CFrameHost
   int SpinUnitEdit(int direction, int editId, double minimum, double maximum, int unit, HWND dialog,
                    int steps) override;
   bool ClipboardUsesBitmap() override;
-  void Beep() override;
+  // Layout windows open maximised while start-up runs.
+  bool MaximiseLayoutWindows() override { return IsStartingUp(); }
   // Save As: the program's file dialog in save mode, with its question
   // before an existing file is chosen.
   int PromptSaveFileName(AString& path) override;

@@ -85,6 +85,9 @@ void SetUiLanguageFile(int language) {
   s.language = ClampUiLanguage(language);
   s.filePath = UiLanguageFileOf(s.language);
   UiLanguageKind() = kLanguageKinds[s.language];
+  // The designer has no separate setting for the language of the data typed
+  // into fields: it is the interface's.
+  AppDataLanguage() = static_cast<SHORT>(kLanguageKinds[s.language]);
 }
 
 int UiLanguage() { return State().language; }

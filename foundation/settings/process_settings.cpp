@@ -62,13 +62,14 @@ struct Folders {
   AString linkedText;
   AString image;
   AString counter;
+  AString chooseList;
 };
 
 Folders& TheFolders() {
   // Never destroyed: strings may still be read while other statics go away.
   static Folders* folders = [] {
     const AString program = ProgramFolder();
-    return new Folders{program, program, program};
+    return new Folders{program, program, program, program};
   }();
   return *folders;
 }
@@ -78,6 +79,7 @@ AString& FolderOf(FolderKind kind) {
   switch (kind) {
     case FolderKind::kImage: return f.image;
     case FolderKind::kCounter: return f.counter;
+    case FolderKind::kChooseList: return f.chooseList;
     case FolderKind::kLinkedText:
     default: return f.linkedText;
   }

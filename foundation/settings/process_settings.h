@@ -44,11 +44,11 @@ void LoadConfigSettings(const char* profileFile);
 // "TabStops" as the fields take it: 0 reads as 1.
 int EffectiveTabStops();
 
-// The folders put before relative file names: linked text files, image files
-// and counter files. Each ends with '/' (SetFolder adds it when missing; an
-// empty folder stays empty, meaning the current folder). They start as the
-// program's folder.
-enum class FolderKind { kLinkedText, kImage, kCounter };
+// The folders put before relative file names: linked text files, image files,
+// counter files and choose lists. Each ends with '/' (SetFolder adds it when
+// missing; an empty folder stays empty, meaning the current folder). They
+// start as the program's folder; the program sets them from its settings.
+enum class FolderKind { kLinkedText, kImage, kCounter, kChooseList };
 const AString& GetFolder(FolderKind kind);
 void SetFolder(FolderKind kind, const AString& folder);
 

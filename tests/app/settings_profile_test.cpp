@@ -54,11 +54,11 @@ std::string Grid(const CAppSettings& s) { return std::to_string(s.gridStep) + "/
 std::string Tabs(const CAppSettings& s) { return std::to_string(s.tabStops); }
 std::string Language(const CAppSettings& s) { return std::to_string(s.uiLanguage); }
 std::string Spacing(const CAppSettings& s) { return std::to_string(s.lineSpacing); }
-std::string JobEdit(const CAppSettings& s) { return s.Folder(DataFolder::JobEditFiles).GetData(); }
+std::string JobEdit(const CAppSettings& s) { return s.Folder(SettingsFolder::JobEditFiles).GetData(); }
 std::string PrintServer(const CAppSettings& s) {
   return std::to_string(s.usePrintServer) + "," + s.printServerFolder.GetData();
 }
-std::string TextFolder(const CAppSettings& s) { return s.Folder(DataFolder::TextFiles).GetData(); }
+std::string TextFolder(const CAppSettings& s) { return s.Folder(SettingsFolder::TextFiles).GetData(); }
 std::string Units(const CAppSettings& s) { return std::to_string(s.units); }
 std::string HeaderFont(const CAppSettings& s) { return std::to_string(s.headerFontSize); }
 std::string BoxWidth(const CAppSettings& s) { return std::to_string(s.boxLineWidth); }
@@ -207,7 +207,7 @@ TEST(SettingsRecord, CopyFromSharesStringsThatOutliveTheCopy) {
   CAppSettings original;
   original.labelWidth = 1234;
   original.stockName = "Avery 5160";
-  original.Folder(DataFolder::ImageFiles) = "/pics/";
+  original.Folder(SettingsFolder::ImageFiles) = "/pics/";
   {
     CAppSettings temporary;
     temporary.CopyFrom(original);
@@ -216,7 +216,7 @@ TEST(SettingsRecord, CopyFromSharesStringsThatOutliveTheCopy) {
   }
   EXPECT_EQ(copy.labelWidth, 1234);
   EXPECT_STREQ(copy.stockName.GetData(), "Avery 5160");
-  EXPECT_STREQ(copy.Folder(DataFolder::ImageFiles).GetData(), "/pics/");
+  EXPECT_STREQ(copy.Folder(SettingsFolder::ImageFiles).GetData(), "/pics/");
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST(ProcessSettings, FoldersStartAtTheProgramFolderAndEndInASeparator) {
   ASSERT_NE(realpath("/proc/self/exe", exe), nullptr);
   std::string program(exe);
   program.resize(program.rfind('/') + 1);
-  for (FolderKind kind : {FolderKind::kLinkedText, FolderKind::kImage, FolderKind::kCounter}) {
+  for (FolderKind kind : {FolderKind::kLinkedText, FolderKind::kImage, FolderKind::kCounter, FolderKind::kChooseList}) {
     EXPECT_EQ(std::string(GetFolder(kind).GetData()), program);
   }
   SetFolder(FolderKind::kImage, AString("/data/images"));

@@ -49,7 +49,7 @@ TEST_F(DataFileCommands, BothCommandsAreInTheMenuAndEnabled) {
 }
 
 TEST_F(DataFileCommands, CounterFilesOpensOverTheSettingsFolder) {
-  const std::string folder = AppSettings().Folder(DataFolder::CounterFiles).GetData();
+  const std::string folder = AppSettings().Folder(SettingsFolder::CounterFiles).GetData();
   std::filesystem::create_directories(folder);
   std::ofstream(folder + "serial.cntr", std::ios::binary) << std::string("CNTR0001\x01\0\0\0" "7\0\0\0\0", 17);
   std::string caption, shownValue;
@@ -75,7 +75,7 @@ TEST_F(DataFileCommands, CounterFilesOpensOverTheSettingsFolder) {
 }
 
 TEST_F(DataFileCommands, TextFilesOpensOverTheSettingsFolder) {
-  const std::string folder = AppSettings().Folder(DataFolder::TextFiles).GetData();
+  const std::string folder = AppSettings().Folder(SettingsFolder::TextFiles).GetData();
   std::filesystem::create_directories(folder);
   std::ofstream(folder + "names.txt") << "Ann,Bob";
   std::string caption;

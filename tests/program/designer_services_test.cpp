@@ -75,7 +75,7 @@ TEST_F(DesignerServices, DateAndTimeFieldsShowTheClocksMoment) {
 
 TEST_F(DesignerServices, ACounterFileFieldShowsTheFilesValue) {
   // The counter folder of the settings, as the program set it up.
-  const std::string folder = AppSettings().Folder(DataFolder::CounterFiles).GetData();
+  const std::string folder = AppSettings().Folder(SettingsFolder::CounterFiles).GetData();
   ASSERT_FALSE(folder.empty());
   std::filesystem::create_directories(folder);
   CCounterFileData counter;
