@@ -1,13 +1,16 @@
 // The tavrendel program on its own X server with a window manager, driven by
 // xdotool as a person would: a new layout drawn, saved through the save
 // dialog and opened again; a layout with a picture opened from another
-// working folder; an exit with unsaved changes stepped back from.
+// working folder; an exit with unsaved changes stepped back from; the
+// rulers' hover tip beside the ruler corner.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/core/instance_channel.h"
 #include "designer_app_fixture.h"
@@ -201,6 +204,77 @@ TEST_F(ProgramJourney, APictureIsFoundBesideItsLayoutFromAnotherFolder) {
   ASSERT_TRUE(WaitForWindow("pictured"));
   Picture("picture_from_another_folder");
   EXPECT_GT(CountPixels(0xE01070), 1000) << "the picture is drawn";
+  EXPECT_EQ(runner.Run({"-q"}), 0);
+  EXPECT_EQ(runner.Wait(designer, 30), 0);
+}
+
+
+// A box on the screen: where pixels of one colour lie.
+struct Area {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1, count = 0;
+  bool Empty() const { return count == 0; }
+};
+Area AreaOf(const std::vector<uint32_t>& screen, int width, uint32_t rgb, int fromY = 0) {
+  Area a;
+  for (size_t i = static_cast<size_t>(fromY) * width; i < screen.size(); ++i) {
+    if ((screen[i] & 0xFFFFFF) != rgb) continue;
+    const int x = static_cast<int>(i % width), y = static_cast<int>(i / width);
+    a.left = std::min(a.left, x);
+    a.right = std::max(a.right, x);
+    a.top = std::min(a.top, y);
+    a.bottom = std::max(a.bottom, y);
+    ++a.count;
+  }
+  return a;
+}
+
+TEST_F(ProgramJourney, TheRulersHoverTipShowsBesideTheRulerCorner) {
+  constexpr int kWidth = 1280;
+  constexpr uint32_t kActiveCaption = 0x0A246A, kCornerGlyph = 0x0000A0, kPane = 0xFEFCD7;
+  ASSERT_TRUE(server.Running());
+  WriteProfile("[Config]\nbFirstTimeRun=0\n");
+  std::filesystem::create_directories(temp / "ruler");
+  WritePictureLayout(temp / "ruler");
+  const pid_t designer = runner.Start({temp / "ruler/pictured.bcd"});
+  ASSERT_TRUE(WaitUntil(MainAnswers));
+  ASSERT_TRUE(WaitForWindow("pictured"));
+  Settle();
+  // The layout window's caption, then the corner where its rulers meet: the
+  // small label drawn in it, below the caption.
+  const Area caption = AreaOf(server.Screenshot(), kWidth, kActiveCaption);
+  ASSERT_FALSE(caption.Empty());
+  Area corner = AreaOf(server.Screenshot(), kWidth, kCornerGlyph, caption.bottom + 1);
+  ASSERT_FALSE(corner.Empty());
+  ASSERT_LT(corner.top, caption.bottom + 40) << "the corner lies under the layout window's caption";
+  ASSERT_LT(corner.right, caption.left + 60);
+  EXPECT_TRUE(AreaOf(server.Screenshot(), kWidth, kPane).Empty()) << "no tip before the pointer rests";
+
+  // The pointer rests on the corner: the tip appears to its right.
+  Xdo({"mousemove", "--sync", std::to_string((corner.left + corner.right) / 2),
+       std::to_string((corner.top + corner.bottom) / 2)});
+  Area pane;
+  ASSERT_TRUE(WaitUntil([&] { return (pane = AreaOf(server.Screenshot(), kWidth, kPane)).count > 400; }, 10));
+  Picture("ruler_tip");
+  EXPECT_GE(pane.left, corner.right);
+  EXPECT_LE(pane.left, corner.right + 40) << "beside the corner";
+  EXPECT_GE(pane.top, corner.top - 30);
+  EXPECT_LE(pane.top, corner.bottom);
+  EXPECT_GT(pane.right - pane.left, 100) << "wide enough for its text";
+  // Its text, in blue (smoothed at its edges): bluish pixels inside it.
+  const std::vector<uint32_t> shot = server.Screenshot();
+  int blue = 0;
+  for (int y = pane.top; y <= pane.bottom; ++y) {
+    for (int x = pane.left; x <= pane.right; ++x) {
+      const uint32_t p = shot[static_cast<size_t>(y) * kWidth + x];
+      blue += (p & 0xFF) > 150 && (p >> 16 & 0xFF) < 120 && (p >> 8 & 0xFF) < 120;
+    }
+  }
+  EXPECT_GT(blue, 40) << "its text is written";
+
+  // The pointer leaves for the label: the tip goes.
+  Xdo({"mousemove", "--sync", "640", "600"});
+  EXPECT_TRUE(WaitUntil([&] { return AreaOf(server.Screenshot(), kWidth, kPane).Empty(); }, 10));
+  Picture("ruler_tip_gone");
   EXPECT_EQ(runner.Run({"-q"}), 0);
   EXPECT_EQ(runner.Wait(designer, 30), 0);
 }
