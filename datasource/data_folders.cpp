@@ -39,7 +39,7 @@ const char* DefaultSubfolder(DataFolder kind) {
 }
 
 // The process-wide folder a data folder follows, if any (the database
-// lists stay beside the program).
+// lists' folder is set on its own).
 std::optional<FolderKind> SharedFolderOf(DataFolder kind) {
   switch (kind) {
     case DataFolder::kCounters: return FolderKind::kCounter;

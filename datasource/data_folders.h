@@ -1,8 +1,8 @@
 // The folders of the data files: counters, choose lists, text data files and
 // the database lists. Each ends with '/'; they follow the settings (counters,
 // text files and choose lists follow the foundation's folders, which the
-// program sets from its settings; the database lists stay beside the
-// program) and tests set them.
+// program sets from its settings; the program puts the database lists in
+// the user's own folder) and tests set them.
 #pragma once
 
 #include "foundation/string/astring.h"

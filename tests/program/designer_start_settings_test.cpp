@@ -1,7 +1,7 @@
 // What the designer's start-up hands the lower layers from its settings, as
 // the program starts it: the data-source folders (choose lists, text files,
-// counters, the database lists beside the program), the language of field
-// data with the interface's, and layout windows maximised while it starts.
+// counters), the language of field data with the interface's, and layout
+// windows maximised while it starts.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -27,7 +27,6 @@ TEST_F(DesignerTest, DataSourceFoldersAreTheSettingsFolders) {
   EXPECT_EQ(Folder(::DataFolder::kChooseLists), lists);
   EXPECT_EQ(Folder(::DataFolder::kTextFiles), texts);
   EXPECT_EQ(Folder(::DataFolder::kCounters), counters);
-  EXPECT_EQ(Folder(::DataFolder::kDbLists), std::string(App().ProgramFolder().GetData()));
 }
 
 struct LanguageCase {
