@@ -38,9 +38,9 @@ int CheckLength(const AString& data, const std::string& title, int minimum, int 
   return 0;
 }
 
-bool DigitsOnly(const typAIdef& def) { return (def.charKinds & 1) != 0 && (def.charKinds & 2) == 0; }
-
 }  // namespace
+
+bool AiDigitsOnly(const typAIdef& def) { return (def.charKinds & 1) != 0 && (def.charKinds & 2) == 0; }
 
 int ApplyAiRows(CBarcodeField& field, const std::array<AiRow, 6>& rows, bool promptedOnly, int* badRow,
                 PartMessage* message) {
@@ -72,7 +72,7 @@ int ApplyAiRows(CBarcodeField& field, const std::array<AiRow, 6>& rows, bool pro
     ++taken;
     if (!check || !badRow) continue;
     const AString& data = field.aiData[i];
-    if (DigitsOnly(*def) && !AllDigits(data)) {
+    if (AiDigitsOnly(*def) && !AllDigits(data)) {
       if (def->minLength == def->maxLength) {
         Say(message, 50075, {Text(data), def->title, std::to_string(def->minLength)});
       } else {

@@ -40,6 +40,9 @@ int ApplyAiRows(CBarcodeField& field, const std::array<AiRow, 6>& rows, bool pro
 // The same for the six HIBC rows by the field's HIBC form.
 int ApplyHibcRows(CBarcodeField& field, const std::array<HibcRow, 6>& rows, bool promptedOnly, int* badRow,
                   PartMessage* message);
+struct typAIdef;
+// Whether an identifier's data is digits only.
+bool AiDigitsOnly(const typAIdef& def);
 // The MaxiCode postal code (part 0) as its mode allows it: mode 3 upper-case
 // (cut to 6 characters for Fixed Data), other modes digits only.
 AString ShapeMaxiPostalCode(const AString& text, int mode, uint8_t source);

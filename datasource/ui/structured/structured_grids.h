@@ -1,0 +1,31 @@
+// The grids the barcode data page and the prompt dialog show for structured
+// data: six application-identifier slots of a UCC/EAN-128 field, and the six
+// HIBC rows. Each row has a part (identifier or caption), its data and its
+// source (Fixed Data, Prompt Before Print or Link/Expression). The checks of
+// the values are those of datasource/structured_checks.h; these functions put
+// the rows on screen, read them back and show the refusal.
+#pragma once
+
+#include "fields/model/field_kinds.h"
+#include "grid/grid_ctrl.h"
+
+// A header row and six identifier rows; columns identifier, data, source.
+void SetupAiGrid(CGridCtrl& grid, const CBarcodeField& field, bool promptedOnly);
+// After the identifier or source of a row changed: its data cell's length
+// limit, digit rule and read-only state follow them.
+void RefreshAiGridRow(CGridCtrl& grid, int row, bool promptedOnly);
+// Takes the rows into the field; 1 when accepted. Else 0 with the message
+// shown over `page` and *badRow the refused slot (0 when no row was taken).
+int ApplyAiGrid(CWnd* page, CGridCtrl& grid, CBarcodeField& field, int* badRow, bool promptedOnly);
+
+// Six HIBC rows; columns caption (format lists for quantity and date), data,
+// source.
+void SetupHibcGrid(CGridCtrl& grid, const CBarcodeField& field, bool promptedOnly);
+// The quantity (row 3) or date (row 4) data cell as its format allows: a
+// format without digits empties it and makes it and its source read-only.
+void SetHibcDataCellLimit(CGridCtrl& grid, int row, int formatIndex);
+// Only the rows the field's HIBC form uses are editable.
+void EnableHibcGridRows(CGridCtrl& grid, const CBarcodeField& field);
+// Takes the rows into the field by its HIBC form; 1 when accepted, else 0
+// with the message shown over `page` and *badRow the refused row.
+int ApplyHibcGrid(CWnd* page, CGridCtrl& grid, CBarcodeField& field, int* badRow, bool promptedOnly);
