@@ -103,6 +103,15 @@ void ShowRefusal(CWnd* page, const PartMessage& message) {
   UiMessageBoxArgs(page, message.number, kMsgBoxOk, false, args.data(), args.size());
 }
 
+// Takes the rows read from a grid into the field; a refusal is shown.
+template <class Rows, class Check>
+int CheckRows(CWnd* page, CBarcodeField& field, const Rows& rows, bool promptedOnly, int* badRow, Check check) {
+  PartMessage message;
+  const int accepted = check(field, rows, promptedOnly, badRow, &message);
+  if (!accepted) ShowRefusal(page, message);
+  return accepted;
+}
+
 // The data and source cells' read-only states: at design time a prompted
 // row's data is asked before printing; in the prompt dialog only the data of
 // prompted rows is editable.
@@ -170,10 +179,7 @@ int ApplyAiGrid(CWnd* page, CGridCtrl& grid, CBarcodeField& field, int* badRow, 
     r.data = grid.GetItemText(row, kDataCol);
     r.source = static_cast<uint8_t>(RowSource(grid, row));
   }
-  PartMessage message;
-  const int accepted = ApplyAiRows(field, rows, promptedOnly, badRow, &message);
-  if (!accepted) ShowRefusal(page, message);
-  return accepted;
+  return CheckRows(page, field, rows, promptedOnly, badRow, ApplyAiRows);
 }
 
 void SetupHibcGrid(CGridCtrl& grid, const CBarcodeField& field, bool promptedOnly) {
@@ -265,8 +271,5 @@ int ApplyHibcGrid(CWnd* page, CGridCtrl& grid, CBarcodeField& field, int* badRow
     r.text = grid.GetItemText(row, kDataCol);
     r.source = static_cast<uint8_t>(RowSource(grid, row));
   }
-  PartMessage message;
-  const int accepted = ApplyHibcRows(field, rows, promptedOnly, badRow, &message);
-  if (!accepted) ShowRefusal(page, message);
-  return accepted;
+  return CheckRows(page, field, rows, promptedOnly, badRow, ApplyHibcRows);
 }
