@@ -172,9 +172,6 @@ TEST_F(ProgramX11View, ZoomDeleteLineAndWindowSwitching) {
   ASSERT_TRUE(WaitUntil([&] { return !WindowsNamed("shipping_label").empty(); }));
   FillScreen();
   MouseTo(kScreenWidth - 40, 12);  // out of the label's way
-  // The frame lays out its layout window after the resize; on a loaded
-  // machine Fit In Frame could otherwise measure the window at its old size.
-  std::this_thread::sleep_for(std::chrono::seconds(1));
   Keys("alt+v");
   Keys("f");  // Fit In Frame
 
