@@ -73,9 +73,12 @@ int RemeasureFieldList(CFieldList& list, const CLabelSetup& setup, IDesignView* 
     if (f->IsKind(FieldKind::kImage) && static_cast<CImageField&>(*f).pictureMode != kPictureOriginalSize) {
       static_cast<CImageField&>(*f).picture.FreeBitmaps(1);
     } else {
+      // Kept within the coordinates a layout file holds: a size past them
+      // would be cut on saving, and the centre kept here would then move the
+      // field again on every reading.
       const SIZE size = MeasureField(*f, list, setup, 0);
-      f->width = size.cx;
-      f->height = size.cy;
+      f->width = ClampFileCoordinate(size.cx);
+      f->height = ClampFileCoordinate(size.cy);
     }
     const RECT b = GetFieldBoundingRect(*f, 0, 0, 0, 0);
     f->offset.x = MovedBy(f->offset.x, Centre(a.left, a.right) - Centre(b.left, b.right));
