@@ -3,8 +3,10 @@
 // queue, the counter file stepped once after the run; the status window's
 // hand-shake, Abort pressed while a 50-page job runs, refused quantities and
 // counter files that cannot be read or are in use.
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -63,6 +65,19 @@ std::vector<UINT> MessagesOf(const std::vector<CPrintThread::Handled>& handled) 
   std::vector<UINT> out;
   for (const auto& h : handled) out.push_back(h.message);
   return out;
+}
+
+// What the print thread handled in a run that ended normally. The stop is
+// posted, not waited for, so the dialog can return before the thread has
+// handled it: this waits for it (up to ten seconds).
+std::vector<CPrintThread::Handled> HandledThroughStop() {
+  std::vector<CPrintThread::Handled> handled;
+  for (int i = 0; i < 2000; ++i) {
+    handled = ExistingPrintThread()->HandledMessages();
+    if (!handled.empty() && handled.back().message == kPrintStatusStop) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return handled;
 }
 
 class PrintDialogRun : public ::testing::Test {
@@ -190,7 +205,7 @@ TEST_F(PrintDialogRun, PrintsOnTheQueueAndStepsTheCounterOnceAfterwards) {
   EXPECT_EQ(counted, 2);
   // The print thread's side of the run: start (1045), the page "0 / 3"
   // (1044), stop (1047).
-  const auto handled = ExistingPrintThread()->HandledMessages();
+  const auto handled = HandledThroughStop();
   EXPECT_EQ(MessagesOf(handled), (std::vector<UINT>{kPrintStatusStart, kPrintStatusText, kPrintStatusStop}));
   if (handled.size() == 3) {
     EXPECT_EQ(handled[1].text, "0 / 3");
@@ -375,7 +390,7 @@ TEST_F(PrintDialogRun, AbortEndsTheRunAtAPageAndTheNextRunPrints) {
   second.m_printerSettings = &dm;
   second.DoModal();
   EXPECT_TRUE(recorded_.shell().shownMessages.empty());
-  EXPECT_EQ(MessagesOf(ExistingPrintThread()->HandledMessages()),
+  EXPECT_EQ(MessagesOf(HandledThroughStop()),
             (std::vector<UINT>{kPrintStatusStart, kPrintStatusText, kPrintStatusStop}));
   ASSERT_TRUE(cups_test::WaitForOutput("raster"));
   const auto pages = print_test::ReadRasterPages(cups_test::OutputOf("raster"));
