@@ -31,8 +31,8 @@ std::string CGridCtrl::CopyTextFromGrid() {
 
 void CGridCtrl::CutSelectedText() {
   if (!m_bEditable) return;
-  const auto selected = m_SelectedCellMap;
-  for (const auto& [key, cell] : selected) ReplaceCellText(cell.row, cell.col, AString());
+  const GridSelectionRanges selected = m_Selection;
+  selected.ForEachCell([this](int row, int col) { ReplaceCellText(row, col, AString()); });
 }
 
 bool CGridCtrl::PasteTextToGrid(CGridCellId start, std::string_view text, bool selectPasted) {

@@ -33,8 +33,8 @@ CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols) {
   SetColumnCount(cols);
   SetFixedRowCount(fixedRows);
   SetFixedColumnCount(fixedCols);
-  m_SelectedCellMap.clear();
-  m_PrevSelectedCellMap.clear();
+  m_Selection.Clear();
+  m_PrevSelection.Clear();
 }
 
 CGridCtrl::~CGridCtrl() {
@@ -48,11 +48,11 @@ bool CGridCtrl::RegisterWindowClass() {
 
 BOOL CGridCtrl::Create(const RECT& rect, CWnd* parent, UINT id, DWORD style) {
   if (!CWnd::Create(kGridWindowClass, nullptr, style, rect, parent, id)) return FALSE;
-  m_arRowHeights.resize(static_cast<size_t>(m_nRows));
-  m_arColWidths.resize(static_cast<size_t>(m_nCols));
+  m_arRowHeights.Clear();
+  m_arRowHeights.Resize(m_nRows, static_cast<UINT>(m_cellDefault.GetHeight()));
+  m_arColWidths.Clear();
+  m_arColWidths.Resize(m_nCols, static_cast<UINT>(m_cellDefault.GetWidth()));
   m_arColRawText.resize(static_cast<size_t>(m_nCols));
-  std::fill(m_arRowHeights.begin(), m_arRowHeights.end(), static_cast<UINT>(m_cellDefault.GetHeight()));
-  std::fill(m_arColWidths.begin(), m_arColWidths.end(), static_cast<UINT>(m_cellDefault.GetWidth()));
   ResetScrollBars();
   return TRUE;
 }
@@ -129,20 +129,16 @@ bool CGridCtrl::SetRowCount(int rows) {
       m_RowData.resize(static_cast<size_t>(rows));
     }
     m_nRows = rows;
-    for (auto it = m_SelectedCellMap.begin(); it != m_SelectedCellMap.end();)
-      it = it->second.row >= rows ? m_SelectedCellMap.erase(it) : std::next(it);
+    m_Selection.ClipTo(rows, m_nCols);
   }
   try {
-    m_arRowHeights.resize(static_cast<size_t>(rows));
+    m_arRowHeights.Resize(rows, static_cast<UINT>(m_cellDefault.GetHeight()));
     if (m_bVirtualMode) {
-      for (int row = m_nRows; row < rows; ++row)
-        m_arRowHeights[static_cast<size_t>(row)] = static_cast<UINT>(m_cellDefault.GetHeight());
       m_nRows = rows;
     } else {
       m_RowData.reserve(static_cast<size_t>(rows));
       while (m_nRows < rows) {
         const int row = m_nRows;
-        m_arRowHeights[static_cast<size_t>(row)] = static_cast<UINT>(m_cellDefault.GetHeight());
         CellRow cells(static_cast<size_t>(m_nCols));
         for (int col = 0; col < m_nCols; ++col) cells[static_cast<size_t>(col)].reset(CreateCell(row, col));
         m_RowData.push_back(std::move(cells));
@@ -151,7 +147,7 @@ bool CGridCtrl::SetRowCount(int rows) {
     }
   } catch (const std::bad_alloc&) {
     // What was built stands and is counted; the arrays follow the count.
-    m_arRowHeights.resize(static_cast<size_t>(m_nRows));
+    m_arRowHeights.Resize(m_nRows, 0);
     ok = false;
   }
   SetModified(true, -1, -1);
@@ -170,26 +166,23 @@ bool CGridCtrl::SetColumnCount(int cols) {
     for (int row = 0; row < m_nRows; ++row)
       for (int col = cols; col < m_nCols; ++col) DestroyCell(row, col);
   }
-  for (auto it = m_SelectedCellMap.begin(); it != m_SelectedCellMap.end();)
-    it = it->second.col >= cols ? m_SelectedCellMap.erase(it) : std::next(it);
+  m_Selection.ClipTo(m_nRows, cols);
   const int before = m_nCols;
   bool ok = true;
   try {
-    m_arColWidths.resize(static_cast<size_t>(cols));
+    m_arColWidths.Resize(cols, static_cast<UINT>(m_cellDefault.GetWidth()));
     m_arColRawText.resize(static_cast<size_t>(cols));
     if (!m_bVirtualMode)
       for (CellRow& cells : m_RowData) cells.resize(static_cast<size_t>(cols));
-    for (int col = before; col < cols; ++col) {
-      m_arColWidths[static_cast<size_t>(col)] = static_cast<UINT>(m_cellDefault.GetWidth());
-      if (!m_bVirtualMode)
+    if (!m_bVirtualMode)
+      for (int col = before; col < cols; ++col)
         for (int row = 0; row < m_nRows; ++row)
           m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)].reset(CreateCell(row, col));
-    }
     m_nCols = cols;
   } catch (const std::bad_alloc&) {
     // Roll back to the count before the call so every array agrees with it.
     if (cols > before) {
-      m_arColWidths.resize(static_cast<size_t>(before));
+      m_arColWidths.Resize(before, 0);
       m_arColRawText.resize(static_cast<size_t>(before));
       for (CellRow& cells : m_RowData) cells.resize(static_cast<size_t>(before));
       m_nCols = before;
@@ -294,9 +287,9 @@ int CGridCtrl::InsertColumn(const char* heading, UINT format, int before) {
       for (int row = 0; row < m_nRows; ++row) cells.emplace_back(CreateCell(row, col));
       for (CellRow& rowCells : m_RowData) rowCells.reserve(rowCells.size() + 1);
     }
-    m_arColWidths.reserve(m_arColWidths.size() + 1);
+    m_arColWidths.Reserve(m_arColWidths.Count() + 1);
     m_arColRawText.reserve(m_arColRawText.size() + 1);
-    m_arColWidths.insert(m_arColWidths.begin() + col, 0);
+    m_arColWidths.Insert(col, 0);
     m_arColRawText.insert(m_arColRawText.begin() + col, false);
     if (!m_bVirtualMode)
       for (int row = 0; row < m_nRows; ++row)
@@ -309,7 +302,7 @@ int CGridCtrl::InsertColumn(const char* heading, UINT format, int before) {
   // Cells to the right learned their fixed state where they were made.
   SetItemText(0, col, heading ? heading : "");
   for (int row = 0; row < m_nRows; ++row) SetItemFormat(row, col, format);
-  m_arColWidths[static_cast<size_t>(col)] = static_cast<UINT>(GetTextExtent(0, col, AString(heading ? heading : "")).cx);
+  m_arColWidths.Set(col, static_cast<UINT>(GetTextExtent(0, col, AString(heading ? heading : "")).cx));
   if (m_idCurrentCell.col != -1 && m_idCurrentCell.col > col) m_idCurrentCell.col++;
   ResetScrollBars();
   SetModified(true, -1, -1);
@@ -329,15 +322,15 @@ int CGridCtrl::InsertRow(const char* heading, int before) {
       for (int col = 0; col < m_nCols; ++col) cells[static_cast<size_t>(col)].reset(CreateCell(row, col));
       m_RowData.insert(m_RowData.begin() + row, std::move(cells));
     }
-    m_arRowHeights.insert(m_arRowHeights.begin() + row, 0);
+    m_arRowHeights.Insert(row, 0);
   } catch (const std::bad_alloc&) {
     return -1;
   }
   ++m_nRows;
   const AString text(heading ? heading : "");
   SetItemText(row, 0, text);
-  m_arRowHeights[static_cast<size_t>(row)] = static_cast<UINT>(
-      text.IsEmpty() ? m_cellFixedRowDef.GetHeight() : GetTextExtent(row, 0, text).cy);
+  m_arRowHeights.Set(row, static_cast<UINT>(text.IsEmpty() ? m_cellFixedRowDef.GetHeight()
+                                                              : GetTextExtent(row, 0, text).cy));
   if (m_idCurrentCell.row != -1 && m_idCurrentCell.row > row) m_idCurrentCell.row++;
   ResetScrollBars();
   SetModified(true, -1, -1);
@@ -353,7 +346,7 @@ bool CGridCtrl::DeleteColumn(int col) {
       m_RowData[static_cast<size_t>(row)].erase(m_RowData[static_cast<size_t>(row)].begin() + col);
     }
   }
-  m_arColWidths.erase(m_arColWidths.begin() + col);
+  m_arColWidths.Erase(col);
   m_arColRawText.erase(m_arColRawText.begin() + col);
   --m_nCols;
   if (col < m_nFixedCols) --m_nFixedCols;
@@ -373,7 +366,7 @@ bool CGridCtrl::DeleteRow(int row) {
     for (int col = 0; col < m_nCols; ++col) DestroyCell(row, col);
     m_RowData.erase(m_RowData.begin() + row);
   }
-  m_arRowHeights.erase(m_arRowHeights.begin() + row);
+  m_arRowHeights.Erase(row);
   --m_nRows;
   if (row < m_nFixedRows) --m_nFixedRows;
   if (row == m_idCurrentCell.row)
@@ -393,15 +386,15 @@ bool CGridCtrl::DeleteNonFixedRows() {
 
 bool CGridCtrl::DeleteAllItems() {
   ResetSelectedRange();
-  m_arColWidths.clear();
+  m_arColWidths.Clear();
   m_arColRawText.clear();
-  m_arRowHeights.clear();
+  m_arRowHeights.Clear();
   if (!m_bVirtualMode) {
     for (int row = 0; row < m_nRows; ++row)
       for (int col = 0; col < m_nCols; ++col) DestroyCell(row, col);
     m_RowData.clear();
   }
-  m_SelectedCellMap.clear();
+  m_Selection.Clear();
   m_idCurrentCell = {-1, -1};
   m_nRows = m_nCols = m_nFixedRows = m_nFixedCols = 0;
   ResetScrollBars();

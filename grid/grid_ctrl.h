@@ -8,6 +8,7 @@
 // -1 and never throw.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -15,6 +16,8 @@
 
 #include "foundation/string/astring.h"
 #include "grid/grid_cell.h"
+#include "grid/grid_extents.h"
+#include "grid/grid_selection_ranges.h"
 #include "grid/grid_types.h"
 #include "grid/title_tip.h"
 #include "platform/framework.h"
@@ -196,7 +199,7 @@ class CGridCtrl : public CWnd {
   bool IsCellSelected(int row, int col) const;
   bool IsCellSelected(const CGridCellId& cell) const { return IsCellSelected(cell.row, cell.col); }
   CGridCellId GetNextItem(CGridCellId start, int flags) const;
-  int GetSelectedCount() const { return static_cast<int>(m_SelectedCellMap.size()); }
+  int GetSelectedCount() const { return static_cast<int>(std::min<int64_t>(m_Selection.Count(), INT32_MAX)); }
 
   // ---- Drawing -------------------------------------------------------------
   virtual void OnDraw(HDC dc);
@@ -358,18 +361,23 @@ class CGridCtrl : public CWnd {
   void OnEndInPlaceEdit(const GridDispInfo& info);
 
   using CellRow = std::vector<std::unique_ptr<CGridCellBase>>;
-  static int64_t SelectionKey(int row, int col) { return (static_cast<int64_t>(col) << 32) | static_cast<uint32_t>(row); }
+  // Sets or clears the selected bit of the grid's own cells in `range`.
+  void MarkSelected(const CGridCellRange& range, bool selected);
+  // Draws again the visible cells whose selection differs from `before`
+  // (with `redrawOld`, also those selected before): at once on `dc` or by
+  // its own DC, or by invalidating them.
+  void RepaintSelectionChange(const GridSelectionRanges& before, bool redrawOld, HDC dc, bool invalidate);
 
   int m_nRows = 0, m_nCols = 0, m_nFixedRows = 0, m_nFixedCols = 0;
-  std::vector<UINT> m_arRowHeights;
-  std::vector<UINT> m_arColWidths;
+  GridExtents m_arRowHeights;
+  GridExtents m_arColWidths;
   std::vector<bool> m_arColRawText;
   std::vector<CellRow> m_RowData;
   mutable CGridDefaultCell m_cellDefault, m_cellFixedColDef, m_cellFixedRowDef, m_cellFixedRowColDef;
   const CRuntimeClass* m_pRtcDefault = nullptr;
   CGridCellId m_idCurrentCell, m_idTopLeftCell, m_SelectionStartCell, m_LeftClickDownCell;
   CPoint m_LeftClickDownPoint{0, 0}, m_LastMousePoint{0, 0};
-  std::map<int64_t, CGridCellId> m_SelectedCellMap, m_PrevSelectedCellMap;
+  GridSelectionRanges m_Selection, m_PrevSelection;
   COLORREF m_crWindowText = 0, m_crWindowColour = 0, m_cr3DFace = 0, m_crShadow = 0;
   COLORREF m_crGridLineColour = 0xC0C0C0, m_crGridBkColour = 0;
   COLORREF m_crTTipFg = CLR_DEFAULT_GRID, m_crTTipBk = CLR_DEFAULT_GRID;

@@ -1,27 +1,28 @@
 // Where the cells lie in the window: origins, rectangles, the hit test and
 // the visible ranges; row heights and column widths.
 #include <algorithm>
+#include <utility>
 
 #include "grid/grid_ctrl.h"
 
 int CGridCtrl::GetRowHeight(int row) const {
-  return row >= 0 && row < m_nRows ? static_cast<int>(m_arRowHeights[static_cast<size_t>(row)]) : -1;
+  return row >= 0 && row < m_nRows ? static_cast<int>(m_arRowHeights.Get(row)) : -1;
 }
 
 int CGridCtrl::GetColumnWidth(int col) const {
-  return col >= 0 && col < m_nCols ? static_cast<int>(m_arColWidths[static_cast<size_t>(col)]) : -1;
+  return col >= 0 && col < m_nCols ? static_cast<int>(m_arColWidths.Get(col)) : -1;
 }
 
 bool CGridCtrl::SetRowHeight(int row, int height) {
   if (row < 0 || row >= m_nRows || height < 0) return false;
-  m_arRowHeights[static_cast<size_t>(row)] = static_cast<UINT>(height);
+  m_arRowHeights.Set(row, static_cast<UINT>(height));
   ResetScrollBars();
   return true;
 }
 
 bool CGridCtrl::SetColumnWidth(int col, int width) {
   if (col < 0 || col >= m_nCols || width < 0) return false;
-  m_arColWidths[static_cast<size_t>(col)] = static_cast<UINT>(width);
+  m_arColWidths.Set(col, static_cast<UINT>(width));
   ResetScrollBars();
   return true;
 }
@@ -33,38 +34,38 @@ bool CGridCtrl::SetColumnWidthRatio(int col, double ratio) {
   return SetColumnWidth(col, static_cast<int>(client.Width() * ratio));
 }
 
-long CGridCtrl::GetVirtualWidth() const {
-  long sum = 0;
-  for (UINT w : m_arColWidths) sum += static_cast<long>(w);
-  return sum;
+long CGridCtrl::GetVirtualWidth() const { return m_arColWidths.Total(); }
+
+long CGridCtrl::GetVirtualHeight() const { return m_arRowHeights.Total(); }
+
+int CGridCtrl::GetFixedRowHeight() const { return static_cast<int>(m_arRowHeights.Before(m_nFixedRows)); }
+
+int CGridCtrl::GetFixedColumnWidth() const { return static_cast<int>(m_arColWidths.Before(m_nFixedCols)); }
+
+namespace {
+// The first entry from `first` (at most `last`) where the sizes from `first`
+// reach `offset`: the top-left row or column for a scroll position.
+int FirstReaching(const GridExtents& sizes, int first, long offset, int last) {
+  if (first >= last || offset <= 0) return first;
+  return std::clamp(sizes.LowerBound(sizes.Before(first) + offset), first, last);
 }
 
-long CGridCtrl::GetVirtualHeight() const {
-  long sum = 0;
-  for (UINT h : m_arRowHeights) sum += static_cast<long>(h);
-  return sum;
+// The entry from `first` whose end first reaches `span` past the start of
+// `first`, the last entry when none does, and where that entry ends.
+std::pair<int, long> LastVisible(const GridExtents& sizes, int first, long span) {
+  const int count = sizes.Count();
+  if (first >= count) return {first, 0};
+  const long start = sizes.Before(first);
+  const int index = std::max(first, sizes.LowerBound(start + span) - 1);
+  return {index, sizes.Before(std::min(index + 1, count)) - start};
 }
-
-int CGridCtrl::GetFixedRowHeight() const {
-  int sum = 0;
-  for (int row = 0; row < m_nFixedRows; ++row) sum += GetRowHeight(row);
-  return sum;
-}
-
-int CGridCtrl::GetFixedColumnWidth() const {
-  int sum = 0;
-  for (int col = 0; col < m_nFixedCols; ++col) sum += GetColumnWidth(col);
-  return sum;
-}
+}  // namespace
 
 CGridCellId CGridCtrl::GetTopleftNonFixedCell(bool force) {
   if (m_idTopLeftCell.row >= 0 && m_idTopLeftCell.col >= 0 && !force) return m_idTopLeftCell;
   const int hPos = GetScrollPos32(SB_HORZ), vPos = GetScrollPos32(SB_VERT);
-  int col = m_nFixedCols, right = 0;
-  while (right < hPos && col < m_nCols - 1) right += GetColumnWidth(col++);
-  int row = m_nFixedRows, bottom = 0;
-  while (bottom < vPos && row < m_nRows - 1) bottom += GetRowHeight(row++);
-  m_idTopLeftCell = {row, col};
+  m_idTopLeftCell = {FirstReaching(m_arRowHeights, m_nFixedRows, vPos, m_nRows - 1),
+                     FirstReaching(m_arColWidths, m_nFixedCols, hPos, m_nCols - 1)};
   return m_idTopLeftCell;
 }
 
@@ -73,19 +74,10 @@ bool CGridCtrl::GetCellOrigin(int row, int col, LPPOINT point) {
   CGridCellId topLeft;
   if (col >= m_nFixedCols || row >= m_nFixedRows) topLeft = GetTopleftNonFixedCell();
   if ((row >= m_nFixedRows && row < topLeft.row) || (col >= m_nFixedCols && col < topLeft.col)) return false;
-  long x = 0, y = 0;
-  if (col < m_nFixedCols) {
-    for (int i = 0; i < col; ++i) x += GetColumnWidth(i);
-  } else {
-    x = GetFixedColumnWidth();
-    for (int i = topLeft.col; i < col; ++i) x += GetColumnWidth(i);
-  }
-  if (row < m_nFixedRows) {
-    for (int i = 0; i < row; ++i) y += GetRowHeight(i);
-  } else {
-    y = GetFixedRowHeight();
-    for (int i = topLeft.row; i < row; ++i) y += GetRowHeight(i);
-  }
+  const long x = col < m_nFixedCols ? m_arColWidths.Before(col)
+                                    : GetFixedColumnWidth() + m_arColWidths.Sum(topLeft.col, col);
+  const long y = row < m_nFixedRows ? m_arRowHeights.Before(row)
+                                    : GetFixedRowHeight() + m_arRowHeights.Sum(topLeft.row, row);
   point->x = static_cast<LONG>(x);
   point->y = static_cast<LONG>(y);
   return true;
@@ -140,11 +132,7 @@ CGridCellId CGridCtrl::GetCellFromPt(POINT point, bool allowFixed) {
     }
     cell.col = col < m_nFixedCols ? col : -1;
   } else {
-    int x = fixedWidth, col = topLeft.col;
-    for (; col < m_nCols; ++col) {
-      x += GetColumnWidth(col);
-      if (x > point.x) break;
-    }
+    const int col = m_arColWidths.UpperBound(m_arColWidths.Before(topLeft.col) + point.x - fixedWidth) - 1;
     cell.col = col < m_nCols ? col : -1;
   }
   if (point.y < 0 || (!allowFixed && point.y < fixedHeight)) {
@@ -157,11 +145,7 @@ CGridCellId CGridCtrl::GetCellFromPt(POINT point, bool allowFixed) {
     }
     cell.row = row < m_nFixedRows ? row : -1;
   } else {
-    int y = fixedHeight, row = topLeft.row;
-    for (; row < m_nRows; ++row) {
-      y += GetRowHeight(row);
-      if (y > point.y) break;
-    }
+    const int row = m_arRowHeights.UpperBound(m_arRowHeights.Before(topLeft.row) + point.y - fixedHeight) - 1;
     cell.row = row < m_nRows ? row : -1;
   }
   return cell;
@@ -173,18 +157,11 @@ CGridCtrl::VisibleExtent CGridCtrl::MeasureVisible(bool force) {
   VisibleExtent e;
   e.topLeft = GetTopleftNonFixedCell(force);
   e.client = client;
-  e.bottom = GetFixedRowHeight();
-  int row = e.topLeft.row;
-  for (; row < m_nRows; ++row) {
-    e.bottom += GetRowHeight(row);
-    if (e.bottom >= client.bottom) break;
-  }
-  e.right = GetFixedColumnWidth();
-  int col = e.topLeft.col;
-  for (; col < m_nCols; ++col) {
-    e.right += GetColumnWidth(col);
-    if (e.right >= client.right) break;
-  }
+  const int fixedHeight = GetFixedRowHeight(), fixedWidth = GetFixedColumnWidth();
+  const auto [row, rowsHeight] = LastVisible(m_arRowHeights, e.topLeft.row, client.bottom - fixedHeight);
+  const auto [col, colsWidth] = LastVisible(m_arColWidths, e.topLeft.col, client.right - fixedWidth);
+  e.bottom = fixedHeight + static_cast<int>(rowsHeight);
+  e.right = fixedWidth + static_cast<int>(colsWidth);
   e.maxRow = std::min(row, m_nRows - 1);
   e.maxCol = std::min(col, m_nCols - 1);
   return e;
@@ -210,18 +187,9 @@ bool CGridCtrl::IsCellVisible(int row, int col) {
   if ((row >= m_nFixedRows && row < topLeft.row) || (col >= m_nFixedCols && col < topLeft.col)) return false;
   CRect client;
   GetClientRect(&client);
-  long x = 0, y = 0;
-  if (col < m_nFixedCols) {
-    for (int i = 0; i < col; ++i) x += GetColumnWidth(i);
-  } else {
-    x = GetFixedColumnWidth();
-    for (int i = topLeft.col; i < col && x < client.right; ++i) x += GetColumnWidth(i);
-  }
-  if (row < m_nFixedRows) {
-    for (int i = 0; i < row; ++i) y += GetRowHeight(i);
-  } else {
-    y = GetFixedRowHeight();
-    for (int i = topLeft.row; i < row && y < client.bottom; ++i) y += GetRowHeight(i);
-  }
+  const long x = col < m_nFixedCols ? m_arColWidths.Before(col)
+                                    : GetFixedColumnWidth() + m_arColWidths.Sum(topLeft.col, col);
+  const long y = row < m_nFixedRows ? m_arRowHeights.Before(row)
+                                    : GetFixedRowHeight() + m_arRowHeights.Sum(topLeft.row, row);
   return x < client.right && y < client.bottom;
 }

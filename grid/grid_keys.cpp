@@ -128,7 +128,7 @@ void CGridCtrl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   if (next == m_idCurrentCell) return;
   const CGridCellId old = m_idCurrentCell;
   if (m_MouseMode == MOUSE_NOTHING) {
-    m_PrevSelectedCellMap.clear();
+    m_PrevSelection.Clear();
     m_MouseMode = m_bListMode ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS;
     if (!shift || tab) m_SelectionStartCell = next;
     SendMessageToParent(next.row, next.col, GVN_SELCHANGING);

@@ -78,7 +78,7 @@ bool CGridCtrl::SortItems(GridCompareFunc func, int col, bool ascending, LPARAM 
     if (i <= j) {
       if (func(GetCell(i, col), GetCell(j, col), data) != 0) {
         std::swap(m_RowData[static_cast<size_t>(i)], m_RowData[static_cast<size_t>(j)]);
-        std::swap(m_arRowHeights[static_cast<size_t>(i)], m_arRowHeights[static_cast<size_t>(j)]);
+        m_arRowHeights.Swap(i, j);
       }
       ++i;
       --j;

@@ -165,8 +165,8 @@ void CGridCtrl::OnLButtonDown(UINT flags, CPoint point) {
     DrawSizingLine(point, point, false);
   } else if (m_MouseMode != MOUSE_PREPARE_DRAG) {
     SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GVN_SELCHANGING);
-    m_PrevSelectedCellMap.clear();
-    if (ctrl) m_PrevSelectedCellMap = m_SelectedCellMap;
+    m_PrevSelection.Clear();
+    if (ctrl) m_PrevSelection = m_Selection;
     if (m_LeftClickDownCell.row < m_nFixedRows) {
       OnFixedRowClick(m_LeftClickDownCell);
     } else if (m_LeftClickDownCell.col < m_nFixedCols) {

@@ -216,9 +216,9 @@ void CGridCtrl::EnsureVisible(int row, int col) {
       long room = client.Height() - GetFixedRowHeight() - GetRowHeight(row);
       int top = row;
       while (top > m_nFixedRows && room >= GetRowHeight(top - 1)) room -= GetRowHeight(--top);
-      for (int r = m_nFixedRows; r < top; ++r) pos += GetRowHeight(r);
+      pos = m_arRowHeights.Sum(m_nFixedRows, top);
     } else {
-      for (int r = m_nFixedRows; r < row; ++r) pos += GetRowHeight(r);
+      pos = m_arRowHeights.Sum(m_nFixedRows, row);
     }
     SetScrollPos32(SB_VERT, static_cast<int>(std::min<long>(pos, m_nVScrollMax)));
     m_bVScrolled = true;

@@ -1,16 +1,17 @@
-// Which cells are selected and which one has the focus. The selection map is
-// keyed by the whole (row, column) pair, so a grid of one row per database
-// record never confuses row 65,536 with row 0.
+// Which cells are selected and which one has the focus. The selection is kept
+// as rectangles of whole (row, column) pairs, so a grid of one row per
+// database record never confuses row 65,536 with row 0, and selecting a
+// million rows is one rectangle.
 #include <algorithm>
 
 #include "grid/grid_ctrl.h"
 
 bool CGridCtrl::SetItemState(int row, int col, UINT state) {
-  const int64_t key = SelectionKey(row, col);
+  if (!IsValid(row, col)) return false;
   if (state & GVIS_SELECTED)
-    m_SelectedCellMap[key] = CGridCellId(row, col);
-  else if (IsCellSelected(row, col))
-    m_SelectedCellMap.erase(key);
+    m_Selection.Add(row, col);
+  else
+    m_Selection.Remove(row, col);
   if (m_bVirtualMode) return false;
   CGridCellBase* cell = GetCell(row, col);
   if (!cell) return false;
@@ -25,7 +26,7 @@ UINT CGridCtrl::GetItemState(int row, int col) const {
 
 bool CGridCtrl::IsCellSelected(int row, int col) const {
   if (!m_bEnableSelection) return false;
-  if (m_bVirtualMode) return m_SelectedCellMap.count(SelectionKey(row, col)) != 0;
+  if (m_bVirtualMode) return m_Selection.Contains(row, col);
   CGridCellBase* cell = GetCell(row, col);
   return cell && cell->IsSelected();
 }
@@ -66,15 +67,30 @@ CGridCellId CGridCtrl::SetFocusCell(CGridCellId cell) {
   return old;
 }
 
-namespace {
-// Redraws one cell at once with the shared DC, or invalidates it.
-void Repaint(CGridCtrl& grid, int row, int col, HDC dc) {
-  if (dc)
-    grid.RedrawCell(row, col, dc);
-  else
-    grid.InvalidateCellRect(row, col);
+void CGridCtrl::MarkSelected(const CGridCellRange& range, bool selected) {
+  // Cells supplied by the owner have no state of their own to keep.
+  if (m_bVirtualMode) return;
+  const CGridCellRange inside = range.Intersect(GetCellRange());
+  for (int row = inside.minRow; row <= inside.maxRow; ++row)
+    for (int col = inside.minCol; col <= inside.maxCol; ++col)
+      if (CGridCellBase* cell = GetCell(row, col))
+        cell->SetState(selected ? cell->GetState() | GVIS_SELECTED : cell->GetState() & ~GVIS_SELECTED);
 }
-}  // namespace
+
+void CGridCtrl::RepaintSelectionChange(const GridSelectionRanges& before, bool redrawOld, HDC dc, bool invalidate) {
+  if (!m_hWnd) return;
+  // Only visible cells are drawn, so a million selected rows cost a page.
+  const CGridCellRange visible = GetVisibleNonFixedCellRange();
+  for (int row = std::max(visible.minRow, 0); row <= visible.maxRow; ++row)
+    for (int col = std::max(visible.minCol, 0); col <= visible.maxCol; ++col) {
+      const bool was = before.Contains(row, col);
+      if (was == m_Selection.Contains(row, col) && !(redrawOld && was)) continue;
+      if (invalidate)
+        InvalidateCellRect(row, col);
+      else
+        RedrawCell(row, col, dc);
+    }
+}
 
 void CGridCtrl::SetSelectedRange(const CGridCellRange& r, bool forceRepaint, bool selectCells) {
   SetSelectedRange(r.minRow, r.minCol, r.maxRow, r.maxCol, forceRepaint, selectCells);
@@ -84,7 +100,6 @@ void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
                                  bool selectCells) {
   if (!m_bEnableSelection) return;
   HDC dc = forceRepaint && m_hWnd ? ::GetDC(m_hWnd) : nullptr;
-  const CGridCellRange visible = m_hWnd ? GetVisibleNonFixedCellRange() : CGridCellRange();
   auto clampRow = [&](int& r) { if (r >= 0 && r < m_nFixedRows) r = m_nFixedRows; };
   auto clampCol = [&](int& c) { if (c >= 0 && c < m_nFixedCols) c = m_nFixedCols; };
   clampRow(minRow);
@@ -93,34 +108,30 @@ void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
   clampCol(maxCol);
   const CGridCellRange range(minRow, minCol, maxRow, maxCol);
   const bool allSet = minRow >= 0 && minCol >= 0 && maxRow >= 0 && maxCol >= 0;
+  const GridSelectionRanges before = m_Selection;
+  auto mark = [this](const CGridCellRange& r, bool selected) { MarkSelected(r, selected); };
   if (selectCells) {
-    const auto selected = m_SelectedCellMap;
-    for (const auto& [key, cell] : selected) {
-      if (!IsValid(cell)) {
-        m_SelectedCellMap.erase(key);
-        continue;
-      }
-      SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) & ~GVIS_SELECTED);
-      m_SelectedCellMap.erase(key);
-      if (!range.InRange(cell) && visible.InRange(cell)) Repaint(*this, cell.row, cell.col, dc);
-    }
+    m_Selection.ClipTo(m_nRows, m_nCols);
+    for (const CGridCellRange& r : m_Selection.Ranges()) mark(r, false);
+    m_Selection.Clear();
     if (!(m_bSingleRowSelection && m_bListMode) && allSet) {
-      for (const auto& [key, cell] : m_PrevSelectedCellMap) {
-        if (!IsValid(cell)) continue;
-        SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) | GVIS_SELECTED);
-        if (visible.InRange(cell)) Repaint(*this, cell.row, cell.col, dc);
+      GridSelectionRanges previous = m_PrevSelection;
+      previous.ClipTo(m_nRows, m_nCols);
+      for (const CGridCellRange& r : previous.Ranges()) {
+        m_Selection.Add(r);
+        mark(r, true);
       }
     }
   }
   if (allSet && maxRow < m_nRows && maxCol < m_nCols && minRow <= maxRow && minCol <= maxCol) {
-    for (int row = minRow; row <= maxRow; ++row)
-      for (int col = minCol; col <= maxCol; ++col) {
-        if (IsCellSelected(row, col) == selectCells) continue;
-        const UINT state = GetItemState(row, col);
-        SetItemState(row, col, selectCells ? state | GVIS_SELECTED : state & ~GVIS_SELECTED);
-        if (visible.InRange(row, col)) Repaint(*this, row, col, dc);
-      }
+    if (selectCells)
+      m_Selection.Add(range);
+    else
+      m_Selection.Remove(range);
+    mark(range, selectCells);
   }
+  // A new selection draws the old one again as well.
+  RepaintSelectionChange(before, selectCells, dc, dc == nullptr);
   if (dc) ::ReleaseDC(m_hWnd, dc);
 }
 
@@ -170,31 +181,23 @@ void CGridCtrl::OnSelecting(const CGridCellId& cell) {
 }
 
 CGridCellRange CGridCtrl::GetSelectedCellRange() const {
-  CGridCellRange range(m_nRows, m_nCols, -1, -1);
-  for (const auto& [key, cell] : m_SelectedCellMap) {
-    range.minRow = std::min(range.minRow, cell.row);
-    range.minCol = std::min(range.minCol, cell.col);
-    range.maxRow = std::max(range.maxRow, cell.row);
-    range.maxCol = std::max(range.maxCol, cell.col);
-  }
-  return range;
+  return m_Selection.Bounds({m_nRows, m_nCols, -1, -1});
 }
 
 void CGridCtrl::UnselectCell(CGridCellId keep, bool invalidate) {
-  const auto selected = m_SelectedCellMap;
-  for (const auto& [key, cell] : selected) {
-    if (cell == keep) continue;
-    SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) & ~GVIS_SELECTED);
-    m_SelectedCellMap.erase(key);
-    if (invalidate)
-      InvalidateCellRect(cell);
-    else
-      RedrawCell(cell);
+  const GridSelectionRanges before = m_Selection;
+  const bool kept = IsValid(keep) && before.Contains(keep.row, keep.col);
+  for (const CGridCellRange& r : before.Ranges()) MarkSelected(r, false);
+  m_Selection.Clear();
+  if (kept) {
+    m_Selection.Add(keep.row, keep.col);
+    MarkSelected({keep.row, keep.col, keep.row, keep.col}, true);
   }
+  RepaintSelectionChange(before, false, nullptr, invalidate);
 }
 
 void CGridCtrl::ResetSelectedRange() {
-  m_PrevSelectedCellMap.clear();
+  m_PrevSelection.Clear();
   SetSelectedRange(-1, -1, -1, -1, false, true);
   SetFocusCell(-1, -1);
 }

@@ -16,7 +16,7 @@ bool CGridCtrl::AutoSizeColumn(int col, int style, bool resetScroll) {
   for (int row = first; row <= last; ++row)
     if (CGridCellBase* cell = GetCell(row, col)) width = std::max(width, static_cast<int>(cell->GetCellExtent(dc).cx));
   if (m_bVirtualMode) SendCacheHintToParent({});
-  m_arColWidths[static_cast<size_t>(col)] = static_cast<UINT>(width);
+  m_arColWidths.Set(col, static_cast<UINT>(width));
   ::ReleaseDC(m_hWnd, dc);
   if (resetScroll) ResetScrollBars();
   return true;
@@ -31,7 +31,7 @@ bool CGridCtrl::AutoSizeRow(int row, bool resetScroll) {
   for (int col = 0; col < m_nCols; ++col)
     if (CGridCellBase* cell = GetCell(row, col)) height = std::max(height, static_cast<int>(cell->GetCellExtent(dc).cy));
   if (m_bVirtualMode) SendCacheHintToParent({});
-  m_arRowHeights[static_cast<size_t>(row)] = static_cast<UINT>(height);
+  m_arRowHeights.Set(row, static_cast<UINT>(height));
   ::ReleaseDC(m_hWnd, dc);
   if (resetScroll) ResetScrollBars();
   return true;
@@ -57,19 +57,17 @@ void CGridCtrl::AutoSize(int style) {
   const int first = (style & GVS_HEADER) ? 0 : m_nFixedRows;
   const int last = (style & GVS_DATA) ? m_nRows - 1 : m_nFixedRows - 1;
   for (int row = first; row <= last; ++row)
-    if (GetRowHeight(row) > 0) m_arRowHeights[static_cast<size_t>(row)] = 1;
+    if (GetRowHeight(row) > 0) m_arRowHeights.Set(row, 1);
   for (int col = 0; col < m_nCols; ++col) {
     if (GetColumnWidth(col) <= 0) continue;
-    m_arColWidths[static_cast<size_t>(col)] = 0;
+    m_arColWidths.Set(col, 0);
     for (int row = first; row <= last; ++row) {
       if (GetRowHeight(row) <= 0) continue;
       CGridCellBase* cell = GetCell(row, col);
       if (!cell) continue;
       const SIZE size = cell->GetCellExtent(dc);
-      UINT& width = m_arColWidths[static_cast<size_t>(col)];
-      UINT& height = m_arRowHeights[static_cast<size_t>(row)];
-      width = std::max(width, static_cast<UINT>(size.cx));
-      height = std::max(height, static_cast<UINT>(size.cy));
+      m_arColWidths.Set(col, std::max(m_arColWidths.Get(col), static_cast<UINT>(size.cx)));
+      m_arRowHeights.Set(row, std::max(m_arRowHeights.Get(row), static_cast<UINT>(size.cy)));
     }
   }
   ::ReleaseDC(m_hWnd, dc);
@@ -81,22 +79,22 @@ namespace {
 // Spreads `difference` pixels over the visible entries from `first`: each
 // gets the even share, the first few positions one pixel of the remainder.
 // Nothing shrinks below 1 pixel; hidden entries (0) stay hidden.
-void Spread(std::vector<UINT>& sizes, int first, long difference) {
+void Spread(GridExtents& sizes, int first, long difference) {
   int count = 0;
-  for (size_t i = static_cast<size_t>(first); i < sizes.size(); ++i)
-    if (sizes[i] != 0) ++count;
+  for (int i = first; i < sizes.Count(); ++i)
+    if (sizes.Get(i) != 0) ++count;
   if (count == 0) return;
   const long share = difference / count;
-  auto add = [](UINT& size, long amount) {
-    const long grown = static_cast<long>(size) + amount;
-    size = static_cast<UINT>(std::max(1L, grown));
+  auto add = [&](int i, long amount) {
+    const long grown = static_cast<long>(sizes.Get(i)) + amount;
+    sizes.Set(i, static_cast<UINT>(std::max(1L, grown)));
   };
-  for (size_t i = static_cast<size_t>(first); i < sizes.size(); ++i)
-    if (sizes[i] != 0) add(sizes[i], share);
+  for (int i = first; i < sizes.Count(); ++i)
+    if (sizes.Get(i) != 0) add(i, share);
   const long remainder = difference <= 0 ? (-difference) % count : difference % count;
   const long unit = difference <= 0 ? -1 : 1;
-  for (long i = 0; i < remainder && static_cast<size_t>(first + i) < sizes.size(); ++i)
-    if (sizes[static_cast<size_t>(first + i)] != 0) add(sizes[static_cast<size_t>(first + i)], unit);
+  for (long i = 0; i < remainder && first + i < sizes.Count(); ++i)
+    if (sizes.Get(static_cast<int>(first + i)) != 0) add(static_cast<int>(first + i), unit);
 }
 }  // namespace
 
@@ -129,7 +127,7 @@ void CGridCtrl::ExpandLastColumn() {
   CRect client;
   GetClientRect(&client);
   if (client.Width() > GetVirtualWidth()) {
-    m_arColWidths[static_cast<size_t>(last)] += static_cast<UINT>(client.Width() - GetVirtualWidth());
+    m_arColWidths.Set(last, m_arColWidths.Get(last) + static_cast<UINT>(client.Width() - GetVirtualWidth()));
     Refresh();
   }
   ResetScrollBars();
