@@ -219,6 +219,8 @@ SpanRegion RectRegion(const DeviceContext& dc, const RECT& r) {
   return ScanPolygons(one, ALTERNATE, DeviceClipBox(dc));
 }
 
+bool SolidStyle(const Pen& pen) { return pen.LineStyle() == PS_SOLID || pen.LineStyle() == PS_INSIDEFRAME; }
+
 // Ellipses and round rectangles of the compatible mode drawn with a null pen
 // or a solid one-pixel pen are drawn pixel by pixel from their outline: the
 // brush over the outline and what it encloses, then the pen over the
@@ -226,8 +228,15 @@ SpanRegion RectRegion(const DeviceContext& dc, const RECT& r) {
 bool DrawsByPixels(const DeviceContext& dc) {
   if (dc.state.graphicsMode == GM_ADVANCED || dc.path.state == Path::State::Open) return false;
   const Pen* pen = dc.state.pen.get();
-  return !PenDraws(pen) || (DevicePenWidth(dc, *pen) < 1.5 &&
-                            (pen->LineStyle() == PS_SOLID || pen->LineStyle() == PS_INSIDEFRAME));
+  return !PenDraws(pen) || (DevicePenWidth(dc, *pen) < 1.5 && SolidStyle(*pen));
+}
+
+// A styled cosmetic pen runs its pattern along an ellipse's own outline
+// pixels too, one pattern step a pixel.
+bool StyledRing(const DeviceContext& dc) {
+  if (dc.state.graphicsMode == GM_ADVANCED || dc.path.state == Path::State::Open) return false;
+  const Pen* pen = dc.state.pen.get();
+  return PenDraws(pen) && !pen->Geometric() && DevicePenWidth(dc, *pen) < 1.5 && !SolidStyle(*pen);
 }
 
 // The pixel rules build a shape's outline whole, a span or two for every row
@@ -241,15 +250,31 @@ bool FitsPixelOutline(const Frame& f) {
 
 // The outline pixels of an ellipse drawn by pixels: the ring, except for
 // boxes one or two pixels wide or one high, which the ellipse fills whole.
+bool RingDrawn(const Frame& f) {
+  const int l = int(f.left), t = int(f.top), r = int(f.right), b = int(f.bottom);
+  return r - l >= 2 && b - t >= 1;
+}
+
 SpanRegion EllipsePixels(const Frame& f) {
   const int l = int(f.left), t = int(f.top), r = int(f.right), b = int(f.bottom);
-  if (r - l < 2 || b - t < 1) return EllipseOutline(l, t, r, b);
+  if (!RingDrawn(f)) return EllipseOutline(l, t, r, b);
   SpanBuilder out;
   for (POINT p : RingPixels(MakeEllipseRing(l, t, r, b))) out.Add(p.y, p.x, p.x + 1);
   return out.Build();
 }
 
-void PaintOutlined(DeviceContext& dc, const SpanRegion& outline) {
+// Without a pen, a box two pixels wide or high or less is filled as a
+// rectangle that leaves out its right column and bottom row, as a rectangle
+// without a pen does; larger ones fill what the outline would enclose.
+SpanRegion NullPenEllipse(const Frame& f) {
+  const int l = int(f.left), t = int(f.top), r = int(f.right), b = int(f.bottom);
+  if (r - l < 2 || b - t < 2) return SpanRegion::FromRect(l, t, r, b);
+  return EllipsePixels(f);
+}
+
+// The brush over the outline and what it encloses, then the pen's pixels
+// (`pen`) and the gaps of its pattern (`gaps`, in the background colour).
+void PaintOutlined(DeviceContext& dc, const SpanRegion& outline, const SpanRegion& pen, const SpanRegion& gaps) {
   Bitmap* target = dc.Target();
   if (!target) return;
   const SpanRegion clip = dc.EffectiveClip();
@@ -257,7 +282,55 @@ void PaintOutlined(DeviceContext& dc, const SpanRegion& outline) {
   // under XOR the outline shows the two combined.
   if (dc.state.brush && dc.state.brush->style != BS_NULL)
     PaintRegion(dc, RowHull(outline), MakeBrushSampler(dc, *target, dc.state.brush.get()), dc.state.rop2, clip);
-  if (PenDraws(dc.state.pen.get())) PaintRegion(dc, outline, PenSampler(dc, *target, *dc.state.pen), dc.state.rop2, clip);
+  if (!PenDraws(dc.state.pen.get())) return;
+  PaintRegion(dc, gaps, BrushSampler::Solid(target->ColourToValue(dc.state.bkColour)), dc.state.rop2, clip);
+  PaintRegion(dc, pen, PenSampler(dc, *target, *dc.state.pen), dc.state.rop2, clip);
+}
+
+void PaintOutlined(DeviceContext& dc, const SpanRegion& outline) { PaintOutlined(dc, outline, outline, {}); }
+
+// The pixels a styled pen walks round an ellipse's outline, in order: the
+// ring counter-clockwise from the middle of its right side (its upper middle
+// row when the height is even), each pixel once; a box too small for a ring
+// (which the outline fills whole) round the rectangle through its corner
+// pixels, counter-clockwise from the top right one, each side leaving out
+// its last pixel, so that a box one pixel high or wide is walked there and
+// back.
+std::vector<POINT> StyledWalk(const Frame& f) {
+  const int l = int(f.left), t = int(f.top), r = int(f.right), b = int(f.bottom);
+  std::vector<POINT> walk;
+  if (RingDrawn(f)) {
+    for (POINT p : MakeEllipseRing(l, t, r, b).pixels)
+      if (walk.empty() || walk.back().x != p.x || walk.back().y != p.y) walk.push_back(p);
+    if (walk.size() > 1 && walk.front().x == walk.back().x && walk.front().y == walk.back().y) walk.pop_back();
+    return walk;
+  }
+  for (int x = r; x > l; --x) walk.push_back({x, t});
+  for (int y = t; y < b; ++y) walk.push_back({l, y});
+  for (int x = l; x < r; ++x) walk.push_back({x, b});
+  for (int y = b; y > t; --y) walk.push_back({r, y});
+  return walk;
+}
+
+// The pattern starts where the walk does and steps once a pixel; a pixel
+// walked twice shows what the later step gives it.
+void PaintStyledEllipse(DeviceContext& dc, const Frame& f) {
+  const std::vector<int> pattern = CosmeticPattern(*dc.state.pen);
+  const bool opaque = dc.state.bkMode == OPAQUE;
+  std::vector<POINT> walk = StyledWalk(f);
+  std::vector<bool> on(walk.size());
+  PatternCursor cursor(pattern);
+  for (size_t i = 0; i < walk.size(); ++i, cursor.Step()) on[i] = cursor.On();
+  SpanBuilder fg, bg;
+  for (size_t i = 0; i < walk.size(); ++i) {
+    const POINT p = walk[i];
+    const bool later = std::any_of(walk.begin() + static_cast<std::ptrdiff_t>(i) + 1, walk.end(),
+                                   [p](POINT q) { return q.x == p.x && q.y == p.y; });
+    if (later) continue;
+    if (on[i]) fg.Add(p.y, p.x, p.x + 1);
+    else if (opaque) bg.Add(p.y, p.x, p.x + 1);
+  }
+  PaintOutlined(dc, EllipsePixels(f), fg.Build(), bg.Build());
 }
 
 // A raster operation that gives another result when applied twice (XOR,
@@ -463,7 +536,11 @@ BOOL Ellipse(HDC handle, int left, int top, int right, int bottom) {
   const Frame f = ShapeFrame(*dc, left, top, right, bottom);
   if (Degenerate(*dc, f)) return TRUE;
   if (DrawsByPixels(*dc) && FitsPixelOutline(f)) {
-    PaintOutlined(*dc, EllipsePixels(f));
+    PaintOutlined(*dc, PenDraws(dc->state.pen.get()) ? EllipsePixels(f) : NullPenEllipse(f));
+    return TRUE;
+  }
+  if (StyledRing(*dc) && FitsPixelOutline(f)) {
+    PaintStyledEllipse(*dc, f);
     return TRUE;
   }
   Shape(*dc, ToDevice(f, EllipsePolygon(f)));

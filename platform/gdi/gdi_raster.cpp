@@ -75,6 +75,8 @@ void PaintRow(Bitmap& target, POINT origin, int y, int x0, int x1, const BrushSa
   }
 }
 
+}  // namespace
+
 std::vector<int> CosmeticPattern(const Pen& pen) {
   switch (pen.LineStyle()) {
     case PS_DASH: return {18, 6};
@@ -92,6 +94,8 @@ std::vector<int> CosmeticPattern(const Pen& pen) {
     default: return {};
   }
 }
+
+namespace {
 
 std::vector<double> GeometricPattern(const Pen& pen, double width, double scale) {
   const double w = std::max(width, 1.0);
@@ -328,30 +332,22 @@ StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<
       for (double v : GeometricPattern(pen, 1.0, 1.0)) pattern.push_back(std::max(1, static_cast<int>(v)));
     }
     const bool opaque = dc.state.bkMode == OPAQUE;
-    size_t element = 0;
-    int left = pattern.empty() ? 0 : pattern[0];
+    PatternCursor cursor(pattern);
     auto visit = [&](int x, int y) {
       const bool inside = y >= bounds.top && y < bounds.bottom && x >= bounds.left && x < bounds.right;
-      if (inside && (pattern.empty() || element % 2 == 0)) {
+      if (inside && cursor.On()) {
         fg.Add(y, x, x + 1);
       } else if (inside && opaque) {
         bg.Add(y, x, x + 1);
       }
-      if (!pattern.empty() && --left == 0) {
-        element = (element + 1) % pattern.size();
-        left = pattern[element];
-      }
+      cursor.Step();
     };
     auto advance = [&](long n) {
       if (pattern.empty() || n <= 0) return;
       long period = 0;
       for (int v : pattern) period += v;
       n %= period;
-      while (n-- > 0)
-        if (--left == 0) {
-          element = (element + 1) % pattern.size();
-          left = pattern[element];
-        }
+      while (n-- > 0) cursor.Step();
     };
     for (const auto& figure : figures) {
       std::vector<POINT> pts;

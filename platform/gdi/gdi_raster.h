@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <functional>
+#include <span>
+#include <vector>
 
 #include "platform/gdi/gdi_internal.h"
 
@@ -113,6 +115,23 @@ struct StrokeCoverage {
 };
 StrokeCoverage StrokeFigures(const DeviceContext& dc, const Pen& pen, std::span<const Figure> figures,
                              const RECT& bounds);
+// A cosmetic pen's style as runs of pixels, on and off by turns (empty for a
+// solid line).
+std::vector<int> CosmeticPattern(const Pen& pen);
+// A place in such a pattern, stepped once a pixel.
+struct PatternCursor {
+  explicit PatternCursor(std::span<const int> runs) : pattern(runs), left(runs.empty() ? 0 : runs[0]) {}
+  bool On() const { return pattern.empty() || element % 2 == 0; }
+  void Step() {
+    if (!pattern.empty() && --left == 0) {
+      element = (element + 1) % pattern.size();
+      left = pattern[element];
+    }
+  }
+  std::span<const int> pattern;
+  size_t element = 0;
+  int left;
+};
 // The pen's width in device pixels (1 for cosmetic pens).
 double DevicePenWidth(const DeviceContext& dc, const Pen& pen);
 bool PenDraws(const Pen* pen);

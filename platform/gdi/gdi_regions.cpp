@@ -70,6 +70,9 @@ HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   if (right - left < 2 || bottom - top < 2) return NewRegion({});
+  // The smallest ellipse, one pixel after the right and bottom edges go,
+  // keeps that pixel (an ellipse outline of one pixel is none).
+  if (right - left == 2 && bottom - top == 2) return NewRegion(SpanRegion::FromRect(left, top, left + 1, top + 1));
   return NewRegion(EllipseArea(left, top, right - 2, bottom - 2));
 }
 
