@@ -9,6 +9,7 @@
 #include "datasource/field_sources.h"
 #include "datasource/ui/files/data_file_runners.h"
 #include "dialogs/barcode/barcode_runner.h"
+#include "dialogs/image/image_sheet.h"
 #include "dialogs/paragraph/paragraph_sheet.h"
 #include "dialogs/shapes/shape_runners.h"
 #include "dialogs/text/text_sheet.h"
@@ -38,6 +39,7 @@ int ReportFieldMessageOnConsole(HWND, const UiMessage& message) {
 constexpr FieldSheetRunners kFieldSheetRunners{
     .runTextSetupSheet = &RunTextSetupSheet,
     .runParagraphSetupSheet = &RunParagraphSetupSheet,
+    .runImageSetupSheet = &RunImageSetupSheet,
     .runBarcodeSetupSheet = &RunBarcodeSetupSheet,
     .runLineDialog = &RunLineDialog,
     .runBoxDialog = &RunBoxDialog,

@@ -75,8 +75,14 @@ BOOL CDataSourcePanel::OnInitDialog() {
   // The types the field may take, in the lists' order.
   HWND combo = ::GetDlgItem(m_hWnd, IDC_DS_TYPE);
   ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-  for (const int16_t* type = DataSourceListOrder(); *type >= 0; ++type)
-    if (IsDataSourceAllowed(*type, field_)) AddComboText(m_hWnd, IDC_DS_TYPE, TranslateUiString(DataSourceName(*type)), *type);
+  for (const int16_t* type = DataSourceListOrder(); *type >= 0; ++type) {
+    // A picture kept inside the layout is no source a user can choose, but
+    // one that has it keeps it.
+    const bool embeddedPicture = page_ == DataPageKind::kImage && *type == kFixed && field_.dataSourceType == kFixed;
+    if (embeddedPicture) AddComboText(m_hWnd, IDC_DS_TYPE, TranslateUiString("Image Embeded in Label"), *type);
+    else if (IsDataSourceAllowed(*type, field_))
+      AddComboText(m_hWnd, IDC_DS_TYPE, TranslateUiString(DataSourceName(*type)), *type);
+  }
   BuildDataSourceControlMap(DataPageControlTable(page_), &map_);
   // Controls that no row of this page names belong to other pages' kinds.
   for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -88,6 +94,13 @@ BOOL CDataSourcePanel::OnInitDialog() {
   if (field_.dataSourceType != kLinkExpression) ShowDataText();
   filled_ = true;
   return TRUE;
+}
+
+BOOL CDataSourcePanel::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const BOOL handled = CSkinDialog::OnCommand(wParam, lParam);
+  const UINT code = HIWORD(wParam);
+  if (listener_ && lParam && (code == CBN_SELCHANGE || code == BN_CLICKED)) listener_(LOWORD(wParam));
+  return handled;
 }
 
 int CDataSourcePanel::SelectedType() const {
@@ -106,9 +119,14 @@ void CDataSourcePanel::SelectDataSourceType(int type) {
 
 void CDataSourcePanel::OnTypeChange() { ShowDataSourceSection(SelectedType()); }
 
+// An image kept in the layout names its picture file as a linked one does.
+int CDataSourcePanel::GroupOf(int type) const {
+  return page_ == DataPageKind::kImage && type == kFixed ? kLinkFile : type;
+}
+
 void CDataSourcePanel::ShowDataSourceSection(int type) {
   ShowDataSourceControls(m_hWnd, type, false, DataPageControlTable(page_), map_);
-  switch (type) {
+  switch (GroupOf(type)) {
     case kLinkFile: ShowLinkFileFolderControls(m_hWnd, field_, true); break;
     case kPrompt: InitPromptControls(m_hWnd, field_); break;
     case kChooseList: InitChooseListControls(m_hWnd, field_); break;
@@ -162,7 +180,7 @@ int CDataSourcePanel::StoreDataText(int type) {
 int CDataSourcePanel::ApplyDataSourceSection() {
   const int type = SelectedType();
   if (type < 0) return 0;
-  if (type == kFixed) {
+  if (GroupOf(type) == kFixed) {
     if (::GetWindowTextLengthW(::GetDlgItem(m_hWnd, IDC_DS_DATA)) == 0) {
       UiMessageBox(this, 50050, kMsgBoxOk, false, TranslateUiString("Data"));
       GotoDlgCtrl(GetDlgItem(IDC_DS_DATA));
@@ -177,7 +195,7 @@ int CDataSourcePanel::ApplyDataSourceSection() {
 }
 
 int CDataSourcePanel::ApplyTypeValues(int type) {
-  switch (type) {
+  switch (GroupOf(type)) {
     case kLinkFile: return ApplyLinkFileControls(m_hWnd, field_);
     case kPrompt: return ApplyPromptControls(m_hWnd, field_, page_ != DataPageKind::kImage);
     case kChooseList: return ApplyChooseListControls(m_hWnd, field_);

@@ -13,6 +13,8 @@
 // the control at fault).
 #pragma once
 
+#include <functional>
+
 #include "app/ui/skin_dialog.h"
 #include "datasource/ui/panel/source_control_map.h"
 #include "fields/model/field.h"
@@ -42,10 +44,16 @@ class CDataSourcePanel : public CSkinDialog {
   // on its control, the field may hold some of the values).
   int ApplyDataSourceSection();
 
+  // Called with the control's id after the panel has handled a choice the
+  // user made in it (a list selection or a button), so a page that shows
+  // something of its own for the chosen file or type can follow.
+  void SetChoiceListener(std::function<void(int controlId)> listener) { listener_ = std::move(listener); }
+
   DataPageKind Page() const { return page_; }
   CField& Field() { return field_; }
 
   BOOL OnInitDialog() override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   // Enter and Esc belong to the hosting page's sheet.
   void OnOK() override {}
   void OnCancel() override {}
@@ -66,6 +74,7 @@ class CDataSourcePanel : public CSkinDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
+  int GroupOf(int type) const;
   int ApplyTypeValues(int type);
   void ShowDataText();
   int StoreDataText(int type);
@@ -75,4 +84,5 @@ class CDataSourcePanel : public CSkinDialog {
   CLabelSetup* setup_;
   DataSourceControlMap map_;
   bool filled_ = false;
+  std::function<void(int)> listener_;
 };
