@@ -10,6 +10,15 @@
 // Font / Data page: where the data-source panel sits.
 #define IDC_PARA_PANEL_PLACE 1951
 
+// Where the Font / Data page opens the paragraph text dialog.
+#define IDC_PARA_EDIT_TEXT 1954
+
+// The paragraph text dialog.
+#define IDD_PARAGRAPH_TEXT 226
+#define IDC_PTEXT_EDIT 1001
+#define IDC_PTEXT_OPEN 1234
+#define IDC_PTEXT_FILE 1513
+
 // Format page.
 #define IDC_PARA_JUSTIFY 1481
 #define IDC_PARA_SPACING 1503

@@ -9,7 +9,10 @@
 #include "app/controls/input_helpers.h"
 #include "app/ui/my_prop_sheet.h"
 #include "app/ui/ui_language.h"
+#include "datasource/ui/panel/panel_ids.h"
+#include "datasource/ui/panel/panel_text.h"
 #include "dialogs/paragraph/paragraph_ids.h"
+#include "dialogs/paragraph/paragraph_text_dlg.h"
 #include "fields/model/field_kinds.h"
 #include "document/layout/unit_values.h"
 #include "fields/services/label_setup.h"
@@ -45,6 +48,37 @@ CParagraphFontPage::CParagraphFontPage()
     : CFontDataPage(IDD_PARA_FONT_PAGE, IDC_PARA_PANEL_PLACE, DataPageKind::kParagraph) {}
 
 CParagraphFontPage::~CParagraphFontPage() = default;
+
+BEGIN_MESSAGE_MAP(CParagraphFontPage, CFontDataPage)
+  ON_BN_CLICKED(IDC_PARA_EDIT_TEXT, OnEditText)
+END_MESSAGE_MAP()
+
+BOOL CParagraphFontPage::OnInitDialog() {
+  CFontDataPage::OnInitDialog();
+  if (CDataSourcePanel* panel = Panel()) panel->SetChoiceListener([this](int id) {
+      if (id == IDC_DS_TYPE) ArrangeEditButton();
+    });
+  ArrangeEditButton();
+  return TRUE;
+}
+
+// The dialog edits the typed text, so it belongs to Fixed Data.
+void CParagraphFontPage::ArrangeEditButton() {
+  CDataSourcePanel* panel = Panel();
+  const bool typed = panel && panel->m_hWnd && panel->SelectedType() == ToShort(DataSourceType::kFixedData);
+  ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PARA_EDIT_TEXT), typed ? SW_SHOWNA : SW_HIDE);
+}
+
+void CParagraphFontPage::OnEditText() {
+  CDataSourcePanel* panel = Panel();
+  if (!panel || !panel->m_hWnd) return;
+  CParagraphDlg dialog(this);
+  dialog.m_text = GetItemWideText(panel->m_hWnd, IDC_DS_DATA);
+  dialog.m_codePage = 1200;
+  dialog.m_language = ChosenLanguage();
+  if (dialog.DoModal() != IDOK) return;
+  SetItemFieldText(panel->m_hWnd, IDC_DS_DATA, dialog.m_text);
+}
 
 // ---- The Format page's sample ---------------------------------------------
 

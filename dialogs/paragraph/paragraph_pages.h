@@ -17,6 +17,15 @@ class CParagraphFontPage : public CFontDataPage {
  public:
   CParagraphFontPage();
   ~CParagraphFontPage() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  // "..." beside the text: the text in the paragraph text dialog.
+  void OnEditText();
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void ArrangeEditButton();
 };
 
 // The sample's distance between two lines: the line height widened by the

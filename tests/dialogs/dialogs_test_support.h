@@ -13,6 +13,7 @@
 
 #include "fields/records/field_list_stream.h"
 #include "fields/services/ui_messages.h"
+#include "foundation/string/astring.h"
 #include "platform/framework.h"
 #include "platform/testing/ui.h"
 
@@ -102,6 +103,20 @@ inline std::vector<uint8_t> RecordBytes(const CField& field) {
   std::vector<uint8_t> bytes;
   AppendFieldRecord(bytes, field);
   return bytes;
+}
+
+// A data string as UTF-16, whether the field keeps it wide or narrow (ASCII).
+inline std::u16string DataText(const AString& data) {
+  std::u16string out;
+  const char* bytes = data.GetData();
+  if (data.IsWide()) {
+    // A wide string's length counts its bytes.
+    for (int i = 0; i + 1 < data.GetLength(); i += 2)
+      out.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) | static_cast<uint8_t>(bytes[i + 1]) << 8));
+  } else {
+    for (int i = 0; i < data.GetLength(); ++i) out.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i])));
+  }
+  return out;
 }
 
 // Whether the command is on, as a menu would ask the target.

@@ -409,7 +409,8 @@ TEST_F(ImageSheet, AnUntouchedOkLeavesRandomImagesAsTheyWere) {
   for (int i = 0; i < kFields; ++i) {
     doc.labelSetup.DefaultUnits = static_cast<uint8_t>(i % 2 ? 2 : 1);
     CImageField* field = Existing(pictures[any(0, 2)], {any(50, 3999), any(50, 2499)});
-    const int types[] = {kLinkFile, kLinkFile, kPrompt, kExpression};
+    // Kept with the layout (0), linked, prompted, an expression.
+    const int types[] = {0, kLinkFile, kPrompt, kExpression};
     field->SetDataSourceType(static_cast<int16_t>(types[any(0, 3)]), 0);
     if (field->dataSourceType == kPrompt) {
       // As the sheet stores a prompt: UTF-16.

@@ -54,20 +54,6 @@ std::vector<std::string> Entries(HWND dialog, int id) {
   return entries;
 }
 
-// A data string as UTF-16, whether the field keeps it wide or narrow (ASCII).
-std::u16string DataText(const AString& data) {
-  std::u16string out;
-  const char* bytes = data.GetData();
-  if (data.IsWide()) {
-    // A wide string's length counts its bytes.
-    for (int i = 0; i + 1 < data.GetLength(); i += 2)
-      out.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) | static_cast<uint8_t>(bytes[i + 1]) << 8));
-  } else {
-    for (int i = 0; i < data.GetLength(); ++i) out.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i])));
-  }
-  return out;
-}
-
 class TextSheet : public ::testing::Test {
  protected:
   void TearDown() override { CWnd::DeleteTempMap(); }

@@ -76,9 +76,10 @@ BOOL CDataSourcePanel::OnInitDialog() {
   HWND combo = ::GetDlgItem(m_hWnd, IDC_DS_TYPE);
   ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   for (const int16_t* type = DataSourceListOrder(); *type >= 0; ++type) {
-    // A picture kept inside the layout is no source a user can choose, but
-    // one that has it keeps it.
-    const bool embeddedPicture = page_ == DataPageKind::kImage && *type == kFixed && field_.dataSourceType == kFixed;
+    // A picture kept with the layout is no source a user can choose, but a
+    // field that names its picture so keeps it.
+    const bool embeddedPicture = page_ == DataPageKind::kImage && *type == kFixed && field_.dataSourceType == kFixed &&
+                                 !static_cast<const CImageField&>(field_).fileName.IsEmpty();
     if (embeddedPicture) AddComboText(m_hWnd, IDC_DS_TYPE, TranslateUiString("Image Embeded in Label"), *type);
     else if (IsDataSourceAllowed(*type, field_))
       AddComboText(m_hWnd, IDC_DS_TYPE, TranslateUiString(DataSourceName(*type)), *type);
