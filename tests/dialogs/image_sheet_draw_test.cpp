@@ -4,7 +4,6 @@
 // red-and-blue picture that ImageMagick drew.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -18,6 +17,7 @@
 #include "fields/services/label_setup.h"
 #include "tests/app/dialog_script.h"
 #include "tests/dialogs/dialogs_test_support.h"
+#include "tests/dialogs/image_sheet_support.h"
 #include "tests/document/export_oracles.h"
 #include "tests/document/view_session.h"
 
@@ -25,6 +25,7 @@ namespace {
 
 using apptest::DialogScript;
 using namespace dialogstest;
+using namespace imagesheettest;
 
 struct Colour {
   int r, g, b;
@@ -41,13 +42,6 @@ std::string Show(Colour c) {
   return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
 }
 
-void ChooseData(HWND dialog, int id, int data) {
-  const auto count = static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i)
-    if (::SendDlgItemMessageA(dialog, id, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == data) return Choose(dialog, id, i);
-  ADD_FAILURE() << "no item with data " << data;
-}
-
 TEST(ImageSheetDraw, TheFieldDrawsAsTheSheetSetIt) {
   viewtest::ShellApp app;
   MessageRecorder messages;
@@ -55,10 +49,7 @@ TEST(ImageSheetDraw, TheFieldDrawsAsTheSheetSetIt) {
       std::filesystem::temp_directory_path() / ("tav-image-draw-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   const std::string picture = (folder / "halves.png").string();
-  ASSERT_EQ(std::system(("convert -size 100x50 xc:'#c80000' -fill '#0000c8' -draw 'rectangle 50,0 99,49' 'PNG24:" +
-                         picture + "' 2>/dev/null")
-                            .c_str()),
-            0);
+  DrawPicture(picture, 100, 50, "xc:'#c80000' -fill '#0000c8' -draw 'rectangle 50,0 99,49'");
   // The negative is the video negative: the value (the largest component)
   // turned over, hue and saturation kept.
   constexpr Colour kRed{200, 0, 0}, kBlue{0, 0, 200}, kDarkRed{55, 0, 0}, kDarkBlue{0, 0, 55};
@@ -93,7 +84,7 @@ TEST(ImageSheetDraw, TheFieldDrawsAsTheSheetSetIt) {
     fields.push_back(std::move(owned));
     DialogScript script;
     script.Then([&](HWND sheet) {
-      ChooseData(CurrentPage(sheet), IDC_IMG_MIRROR, c.mirror);
+      ChooseItem(CurrentPage(sheet), IDC_IMG_MIRROR, c.mirror);
       HWND options = ShowPage(sheet, 1);
       SetCheck(options, IDC_IMG_NEGATIVE, c.negative);
       Press(sheet, IDOK);

@@ -25,6 +25,7 @@
 #include "platform/comdlg/comdlg_ids.rh"
 #include "tests/app/dialog_script.h"
 #include "tests/dialogs/dialogs_test_support.h"
+#include "tests/dialogs/image_sheet_support.h"
 #include "tests/document/view_session.h"
 
 namespace {
@@ -32,6 +33,7 @@ namespace {
 using apptest::DialogScript;
 using apptest::LanguageScope;
 using namespace dialogstest;
+using namespace imagesheettest;
 
 constexpr int kLinkFile = 1, kPrompt = 2, kExpression = 7;
 
@@ -40,14 +42,6 @@ HWND Panel(HWND page) { return ::GetDlgItem(page, IDC_IMG_PANEL_PLACE + 1); }
 int ChosenData(HWND dialog, int id) {
   const LRESULT index = ::SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
   return index < 0 ? -1 : static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
-}
-
-// Chooses the item whose data is the value, as a person picking it.
-void ChooseData(HWND dialog, int id, int data) {
-  const auto count = static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i)
-    if (::SendDlgItemMessageA(dialog, id, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == data) return Choose(dialog, id, i);
-  ADD_FAILURE() << "no item with data " << data << " in " << id;
 }
 
 // What ImageMagick's identify says of a picture file.
@@ -82,16 +76,11 @@ class ImageSheet : public ::testing::Test {
   // (bilevel) black and white halves in a one-bit BMP.
   std::string Picture(const std::string& name, int w, int h, bool bilevel = false) {
     const std::string path = (folder_ / name).string();
-    const std::string size = std::to_string(w) + "x" + std::to_string(h);
-    // A PNG keeps its 24 bits even when few colours would fit a palette.
-    const std::string format = name.ends_with(".png") ? "PNG24:" : "";
-    const std::string command =
-        bilevel ? "convert -size " + size + " xc:white -fill black -draw 'rectangle 0,0 " + std::to_string(w / 2) +
-                      "," + std::to_string(h) + "' -type bilevel 'BMP3:" + path + "'"
-                : "convert -size " + size + " gradient:'#e03020'-'#2040e0' -fill white -draw 'rectangle " +
-                      std::to_string(w / 8) + "," + std::to_string(h / 8) + " " + std::to_string(w / 3) + "," +
-                      std::to_string(h / 3) + "' -depth 8 '" + format + path + "'";
-    EXPECT_EQ(std::system((command + " 2>/dev/null").c_str()), 0) << command;
+    const std::string half = std::to_string(w / 2) + "," + std::to_string(h);
+    const std::string box = std::to_string(w / 8) + "," + std::to_string(h / 8) + " " + std::to_string(w / 3) + "," +
+                            std::to_string(h / 3);
+    if (bilevel) DrawPicture(path, w, h, "xc:white -fill black -draw 'rectangle 0,0 " + half + "' -type bilevel");
+    else DrawPicture(path, w, h, "gradient:'#e03020'-'#2040e0' -fill white -draw 'rectangle " + box + "' -depth 8");
     return path;
   }
   CImageField* Existing(const std::string& path, SIZE size) {
@@ -181,7 +170,7 @@ TEST_F(ImageSheet, APromptedPictureIs750By520AndShowsNoPreview) {
   bool previewShown = true, brightnessEnabled = true;
   script.Then([&](HWND sheet) {
     HWND page = CurrentPage(sheet);
-    ChooseData(Panel(page), IDC_DS_TYPE, kPrompt);
+    ChooseItem(Panel(page), IDC_DS_TYPE, kPrompt);
     previewShown = Shown(page, IDC_IMG_PREVIEW);
     HWND options = ShowPage(sheet, 1);
     brightnessEnabled = Enabled(options, IDC_IMG_BRIGHTNESS) || Shown(options, IDC_IMG_PREVIEW);
@@ -270,7 +259,7 @@ TEST_F(ImageSheet, ResizeOptionsOfAnExistingPicture) {
     field->pictureMode = c.from;
     DialogScript script;
     script.Then([&](HWND sheet) {
-      ChooseData(CurrentPage(sheet), IDC_IMG_RESIZE, c.to);
+      ChooseItem(CurrentPage(sheet), IDC_IMG_RESIZE, c.to);
       Press(sheet, IDOK);
     });
     ASSERT_EQ(Run(field), 1);
@@ -338,14 +327,14 @@ TEST_F(ImageSheet, ColourModesDitheringNegativeAndFlags) {
     HWND options = ShowPage(sheet, 1);
     SetCheck(options, IDC_IMG_BLACK_WHITE, true);
     ditherShownWithBlackWhite = Shown(options, IDC_IMG_DITHER);
-    ChooseData(options, IDC_IMG_DITHER, 3);
+    ChooseItem(options, IDC_IMG_DITHER, 3);
     SetCheck(options, IDC_IMG_GRAYSCALE, true);
     blackWhiteAfterGrey = Checked(options, IDC_IMG_BLACK_WHITE);
     ditherShownWithGrey = Shown(options, IDC_IMG_DITHER);
     SetCheck(options, IDC_IMG_NEGATIVE, true);
     SetCheck(options, IDC_IMG_NO_OUTPUT, true);
     SetCheck(options, IDC_IMG_LOCK, true);
-    ChooseData(ShowPage(sheet, 0), IDC_IMG_MIRROR, 3);
+    ChooseItem(ShowPage(sheet, 0), IDC_IMG_MIRROR, 3);
     Press(sheet, IDOK);
   });
   ASSERT_EQ(Run(field), 1);
@@ -497,7 +486,7 @@ TEST_F(ImageSheet, TheDesignViewOpensTheSheet) {
     EXPECT_EQ(placed->height, 500);
     DialogScript edit;
     edit.Then([](HWND sheet) {
-      ChooseData(CurrentPage(sheet), IDC_IMG_MIRROR, 1);
+      ChooseItem(CurrentPage(sheet), IDC_IMG_MIRROR, 1);
       Press(sheet, IDOK);
     });
     uitest::DoubleClick(s.hwnd(), s.Body(placed));
