@@ -310,9 +310,13 @@ void WalkLine(int x0, int y0, int x1, int y1, const RECT& clip, const std::funct
 
 // Widths are logical units and scale with the transform, except for pens of
 // width 0 and cosmetic pens made by ExtCreatePen: those are one pixel always.
+// A width is measured along the logical x axis: under an anisotropic mapping
+// a pen is as wide as a logical run of its width along x, in every
+// direction.
 double DevicePenWidth(const DeviceContext& dc, const Pen& pen) {
   if (pen.width == 0 || (pen.extended && !pen.Geometric())) return 1.0;
-  const double scale = std::sqrt(std::fabs(dc.LogicalToDevice().Determinant()));
+  const Matrix m = dc.LogicalToDevice();
+  const double scale = std::hypot(m.m11, m.m12);
   // Rounded to the nearest whole pixel: 1.5 draws two pixels wide, 3.6 four.
   return std::max(1.0, std::floor(pen.width * scale + 0.5));
 }
