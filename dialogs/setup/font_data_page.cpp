@@ -13,7 +13,6 @@
 #include "fields/services/label_setup.h"
 #include "fields/services/ui_messages.h"
 #include "foundation/codepage/codepage.h"
-#include "platform/gdi/gdi_owners.h"
 
 namespace {
 
@@ -57,24 +56,6 @@ std::string WidthScalingText(LONG storedWidth) {
   char text[32];
   std::snprintf(text, sizeof text, "%.02f%%", storedWidth / 100.0);
   return text;
-}
-
-void CFontSampleButton::DrawItem(LPDRAWITEMSTRUCT dis) {
-  HDC dc = dis->hDC;
-  RECT r = dis->rcItem;
-  ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  ::FrameRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
-  if (!m_hasFont) return;
-  LOGFONTA shown = m_font;
-  // The field keeps points; the sample draws them at the screen's resolution.
-  shown.lfHeight = -std::abs(::MulDiv(m_font.lfHeight ? m_font.lfHeight : 10, ::GetDeviceCaps(dc, LOGPIXELSY), 72));
-  shown.lfWidth = 0;
-  shown.lfEscapement = shown.lfOrientation = 0;
-  UniqueFont font(::CreateFontIndirectA(&shown));
-  SelectScope select(dc, font.get());
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, RGB(0, 0, 0));
-  ::DrawTextA(dc, "AaBbYyZz", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 BEGIN_MESSAGE_MAP(CFontDataPage, CFieldSheetPage)

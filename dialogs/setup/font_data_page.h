@@ -18,6 +18,7 @@
 #include "app/controls/font_size_combo.h"
 #include "datasource/ui/panel/data_source_panel.h"
 #include "dialogs/setup/field_sheet_page.h"
+#include "dialogs/setup/font_sample_button.h"
 #include "foundation/string/astring.h"
 
 // The members of a field that hold its font.
@@ -37,14 +38,6 @@ FieldFontGroup FontGroupOf(CField& field);
 // stored as 0; and as the page shows it.
 int WidthScalingFromText(const std::string& text);
 std::string WidthScalingText(LONG storedWidth);
-
-// The owner-drawn button that shows a sample of a font.
-class CFontSampleButton : public CButton {
- public:
-  LOGFONTA m_font{};
-  bool m_hasFont = false;
-  void DrawItem(LPDRAWITEMSTRUCT dis) override;
-};
 
 // A page with a finer rotation list (IDC_FONT_ROTATION) keeps the field's
 // rotation there; a page given a placeholder hosts the data-source panel in
