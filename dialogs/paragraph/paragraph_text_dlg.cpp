@@ -35,7 +35,7 @@ BOOL CParagraphDlg::OnInitDialog() {
   CSkinDialog::OnInitDialog();
   if (m_saveAndClose) {
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PTEXT_OPEN), SW_HIDE);
-    ::SetDlgItemTextA(m_hWnd, IDOK, TranslateUiString("Save && Close").GetData());
+    Skin().SetDlgItemText(IDOK, TranslateUiString("Save && Close").GetData());
   }
   m_box.Setup(m_language, 0, 0);
   m_box.SetText(m_text, 0, 0, m_codePage);

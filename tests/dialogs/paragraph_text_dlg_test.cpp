@@ -122,24 +122,29 @@ TEST_F(ParagraphTextDialog, CancelKeepsTheTextAndSaveAndCloseHasNoFileButton) {
   EXPECT_STREQ(dialog.m_text.GetData(), "kept");
   EXPECT_FALSE(dialog.m_text.IsWide());
 
-  CParagraphDlg save;
-  save.m_text = "file text";
-  save.m_saveAndClose = 1;
-  save.m_fileName = "/tmp/notes.txt";
-  bool openShown = true;
-  std::string okText;
-  DialogScript script;
-  script.Then([&](HWND box) {
-    openShown = Shown(box, IDC_PTEXT_OPEN);
-    okText = Text(box, IDOK);
-    EXPECT_EQ(Text(box, IDC_PTEXT_FILE), "/tmp/notes.txt");
-    EXPECT_TRUE(uitest::SaveWindowPng(box, PicturePath("paragraph_text_save_and_close_en.png")));
-    Press(box, IDOK);
-  });
-  EXPECT_EQ(save.DoModal(), IDOK);
-  EXPECT_FALSE(openShown);
-  EXPECT_EQ(okText, "Save && Close");
-  EXPECT_EQ(DataText(save.m_text), u"file text");
+  for (const auto& [language, suffix] : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
+    apptest::LanguageScope scope(language);
+    CParagraphDlg save;
+    save.m_text = "file text";
+    save.m_saveAndClose = 1;
+    save.m_fileName = "/tmp/notes.txt";
+    bool openShown = true;
+    std::string okText;
+    DialogScript script;
+    script.Then([&](HWND box) {
+      openShown = Shown(box, IDC_PTEXT_OPEN);
+      okText = Text(box, IDOK);
+      EXPECT_EQ(Text(box, IDC_PTEXT_FILE), "/tmp/notes.txt");
+      EXPECT_TRUE(uitest::SaveWindowPng(box, PicturePath(std::string("paragraph_text_save_and_close_") + suffix + ".png")));
+      Press(box, IDOK);
+    });
+    EXPECT_EQ(save.DoModal(), IDOK);
+    EXPECT_FALSE(openShown);
+    if (language == kUiEnglish) {
+      EXPECT_EQ(okText, "Save && Close");
+    }
+    EXPECT_EQ(DataText(save.m_text), u"file text");
+  }
 }
 
 TEST_F(ParagraphTextDialog, ReachedFromTheParagraphSheet) {
