@@ -186,6 +186,27 @@ TEST_F(ImageSheet, APromptedPictureIs750By520AndShowsNoPreview) {
   EXPECT_EQ(made->height, 520);
 }
 
+TEST_F(ImageSheet, ATypedPathShowsThePictureAndIsTaken) {
+  const std::string path = Picture("typed.png", 200, 100);
+  std::string info;
+  DialogScript script;
+  script.Then([&](HWND sheet) {
+    HWND panel = Panel(CurrentPage(sheet));
+    HWND combo = ::GetDlgItem(panel, IDC_DS_PATH);
+    ::SetWindowTextA(combo, path.c_str());
+    ::SendMessageA(panel, WM_COMMAND, MAKEWPARAM(IDC_DS_PATH, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(combo));
+    info = Text(CurrentPage(sheet), IDC_IMG_INFO);
+    Press(sheet, IDOK);
+    if (::IsWindowVisible(sheet)) Press(sheet, IDCANCEL);
+  });
+  CField* made = nullptr;
+  ASSERT_EQ(RunImageSetupSheet(&doc.labelSetup, &made, doc.fieldList, nullptr), 1);
+  std::unique_ptr<CField> owned(made);
+  EXPECT_EQ(info.rfind(" 200 x 100 pixel", 0), 0u) << info;
+  EXPECT_EQ(std::string(static_cast<CImageField*>(made)->fileName.GetData()), path);
+  EXPECT_EQ(made->width, 1000);
+}
+
 TEST_F(ImageSheet, OkWithoutAPictureKeepsTheSheetOpen) {
   bool stillOpen = false;
   DialogScript script;

@@ -100,7 +100,8 @@ BOOL CDataSourcePanel::OnInitDialog() {
 BOOL CDataSourcePanel::OnCommand(WPARAM wParam, LPARAM lParam) {
   const BOOL handled = CSkinDialog::OnCommand(wParam, lParam);
   const UINT code = HIWORD(wParam);
-  if (listener_ && lParam && (code == CBN_SELCHANGE || code == BN_CLICKED)) listener_(LOWORD(wParam));
+  if (listener_ && lParam && (code == CBN_SELCHANGE || code == CBN_EDITCHANGE || code == BN_CLICKED))
+    listener_(LOWORD(wParam));
   return handled;
 }
 

@@ -45,8 +45,9 @@ class CDataSourcePanel : public CSkinDialog {
   int ApplyDataSourceSection();
 
   // Called with the control's id after the panel has handled a choice the
-  // user made in it (a list selection or a button), so a page that shows
-  // something of its own for the chosen file or type can follow.
+  // user made in it (a list selection, a typed list text or a button), so a
+  // page that shows something of its own for the chosen file or type can
+  // follow.
   void SetChoiceListener(std::function<void(int controlId)> listener) { listener_ = std::move(listener); }
 
   DataPageKind Page() const { return page_; }
