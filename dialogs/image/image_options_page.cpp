@@ -34,6 +34,7 @@ BEGIN_MESSAGE_MAP(CImageOptionsPage, CFieldSheetPage)
   ON_BN_CLICKED(IDC_IMG_NEGATIVE, OnLookChange)
   ON_CBN_SELCHANGE(IDC_IMG_DITHER, OnLookChange)
   ON_MESSAGE(WM_VSCROLL, OnSpin)
+  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 CImageOptionsPage::CImageOptionsPage() : CFieldSheetPage(IDD_IMAGE_OPTIONS_PAGE) {}
@@ -130,6 +131,11 @@ LRESULT CImageOptionsPage::OnSpin(WPARAM wParam, LPARAM lParam) {
   if (direction >= 0 && id == IDC_IMG_CONTRAST_SPIN)
     SpinIntEdit(direction, IDC_IMG_CONTRAST, kContrastMin, kContrastMax, this);
   return 0;
+}
+
+HBRUSH CImageOptionsPage::OnCtlColor(CDC* dc, CWnd* window, UINT kind) {
+  if (window && window->m_hWnd == ::GetDlgItem(m_hWnd, IDC_IMG_INFO)) return PaintInfoBox(dc->m_hDC);
+  return CFieldSheetPage::OnCtlColor(dc, window, kind);
 }
 
 void CImageOptionsPage::RefreshPreview() {

@@ -32,6 +32,7 @@ class CImageOptionsPage : public CFieldSheetPage {
   void OnContrast();
   void OnLookChange();
   LRESULT OnSpin(WPARAM wParam, LPARAM lParam);
+  HBRUSH OnCtlColor(CDC* dc, CWnd* window, UINT kind);
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -10,6 +10,7 @@
 #include "datasource/ui/panel/panel_text.h"
 #include "dialogs/image/image_ids.h"
 #include "dialogs/setup/rotation_list.h"
+#include "platform/gdi/gdi_owners.h"
 #include "fields/model/field_kind.h"
 
 namespace {
@@ -58,10 +59,18 @@ int32_t WholeDegreesFromText(const std::string& text) {
 
 bool ShowsPictureFile(int type) { return type == kFixed || type == kLinkFile || type == kOnShift; }
 
+HBRUSH PaintInfoBox(HDC dc) {
+  constexpr COLORREF kInfoBack = 0xFFE9E9;
+  static const UniqueBrush back(::CreateSolidBrush(kInfoBack));
+  ::SetBkColor(dc, kInfoBack);
+  return back.get();
+}
+
 BEGIN_MESSAGE_MAP(CImagePage, CFieldSheetPage)
   ON_CBN_SELCHANGE(IDC_IMG_ROTATION, OnRotationChosen)
   ON_CBN_EDITCHANGE(IDC_IMG_ROTATION, OnRotationTyped)
   ON_CBN_SELCHANGE(IDC_IMG_MIRROR, OnMirror)
+  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 CImagePage::CImagePage() : CFieldSheetPage(IDD_IMAGE_PAGE) {}
@@ -166,6 +175,11 @@ void CImagePage::OnMirror() {
     m_shown.Remember(m_hWnd, IDC_IMG_MIRROR);
   }
   RefreshPreview();
+}
+
+HBRUSH CImagePage::OnCtlColor(CDC* dc, CWnd* window, UINT kind) {
+  if (window && window->m_hWnd == ::GetDlgItem(m_hWnd, IDC_IMG_INFO)) return PaintInfoBox(dc->m_hDC);
+  return CFieldSheetPage::OnCtlColor(dc, window, kind);
 }
 
 BOOL CImagePage::OnSetActive() {

@@ -22,6 +22,8 @@ std::string PictureInfoText(const PLBmp* picture);
 int32_t WholeDegreesFromText(const std::string& text);
 // Whether the source type names a picture file the page can show.
 bool ShowsPictureFile(int type);
+// The picture note's light background, for a page's WM_CTLCOLOR* answer.
+HBRUSH PaintInfoBox(HDC dc);
 
 class CImagePage : public CFieldSheetPage {
  public:
@@ -43,6 +45,7 @@ class CImagePage : public CFieldSheetPage {
   void OnRotationChosen();
   void OnRotationTyped();
   void OnMirror();
+  HBRUSH OnCtlColor(CDC* dc, CWnd* window, UINT kind);
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -469,6 +469,11 @@ TEST_F(ImageSheet, PicturesInEnglishAndChinese) {
     script.Then([&](HWND sheet) {
       uitest::RunUntilIdle();
       EXPECT_TRUE(uitest::SaveWindowPng(sheet, PicturePath(std::string("image_settings_") + suffix + ".png")));
+      // The note's light background, below its last line.
+      RECT note{};
+      HWND info = ::GetDlgItem(CurrentPage(sheet), IDC_IMG_INFO);
+      ::GetClientRect(info, &note);
+      EXPECT_EQ(uitest::ClientPixel(info, note.right - 4, note.bottom - 3), static_cast<COLORREF>(0xFFE9E9));
       ShowPage(sheet, 1);
       EXPECT_TRUE(uitest::SaveWindowPng(sheet, PicturePath(std::string("image_options_") + suffix + ".png")));
       Press(sheet, IDCANCEL);
