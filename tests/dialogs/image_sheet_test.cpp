@@ -482,8 +482,8 @@ TEST_F(ImageSheet, PicturesInEnglishAndChinese) {
   }
 }
 
-// Insert Picture: the sheet makes the field, the next click places it;
-// double click and Properties open the sheet on it, with undo.
+// Add Image: the sheet makes the field, the next click places it; double
+// click (with undo) and Properties open the sheet on it.
 TEST_F(ImageSheet, TheDesignViewOpensTheSheet) {
   const std::string path = Picture("view.png", 200, 100);
   const FieldSheetRunners runners{.runImageSetupSheet = &RunImageSetupSheet};
@@ -519,7 +519,21 @@ TEST_F(ImageSheet, TheDesignViewOpensTheSheet) {
     uitest::RunUntilIdle();
     EXPECT_EQ(placed->picture.mirror, 1);
     s.Command(viewcmd::kEditUndo);
-    EXPECT_EQ(static_cast<CImageField*>(s.doc->fieldList[0].get())->picture.mirror, 0);
+    auto* restored = static_cast<CImageField*>(s.doc->fieldList[0].get());
+    EXPECT_EQ(restored->picture.mirror, 0);
+    // Properties on the selected picture: the same sheet.
+    uitest::Click(s.hwnd(), s.Body(restored));
+    uitest::RunUntilIdle();
+    EXPECT_TRUE(CommandEnabled(s.view, viewcmd::kProperties));
+    DialogScript properties;
+    properties.Then([](HWND sheet) {
+      ChooseItem(CurrentPage(sheet), IDC_IMG_MIRROR, 2);
+      Press(sheet, IDOK);
+    });
+    s.Command(viewcmd::kProperties);
+    uitest::RunUntilIdle();
+    EXPECT_EQ(properties.captions.size(), 1u);
+    EXPECT_EQ(static_cast<CImageField*>(s.doc->fieldList[0].get())->picture.mirror, 2);
   }
   SetFieldSheetRunners(nullptr);
 }
