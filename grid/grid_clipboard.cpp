@@ -2,10 +2,11 @@
 // tabs. Paste splits at tabs only, so a copy pasted back gives the same
 // cells.
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "foundation/system/clipboard_text.h"
 #include "grid/grid_ctrl.h"
 
 std::string CGridCtrl::CopyTextFromGrid() {
@@ -71,6 +72,7 @@ bool CGridCtrl::PasteTextToGrid(CGridCellId start, std::string_view text, bool s
     }
     ++lineCount;
   }
+  m_LastPasted = pasted;
   if (selectPasted)
     SetSelectedRange(pasted, true, true);
   else {
@@ -80,16 +82,47 @@ bool CGridCtrl::PasteTextToGrid(CGridCellId start, std::string_view text, bool s
   return true;
 }
 
-void CGridCtrl::OnEditCopy() {
+std::unique_ptr<COleDataSource> CGridCtrl::CopyDataSourceFromGrid() {
+  if (!IsValid(GetSelectedCellRange())) return nullptr;
   const std::string text = CopyTextFromGrid();
-  if (!IsValid(GetSelectedCellRange())) return;
-  WriteClipboardData(CF_TEXT, text.c_str(), static_cast<int>(text.size() + 1));
+  // The text and one NUL, in a block of exactly that size.
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, text.size() + 1);
+  char* bytes = block ? static_cast<char*>(GlobalLock(block)) : nullptr;
+  if (!bytes) {
+    if (block) GlobalFree(block);
+    return nullptr;
+  }
+  std::memcpy(bytes, text.data(), text.size());
+  GlobalUnlock(block);
+  auto source = std::make_unique<COleDataSource>();
+  source->CacheGlobalData(CF_TEXT, block);
+  return source;
+}
+
+bool CGridCtrl::PasteTextToGrid(CGridCellId start, COleDataObject* data, bool selectPasted) {
+  if (!data || !data->IsDataAvailable(CF_TEXT)) return false;
+  HGLOBAL block = data->GetGlobalData(CF_TEXT);
+  if (!block) return false;
+  const char* bytes = static_cast<const char*>(GlobalLock(block));
+  bool pasted = false;
+  if (bytes) {
+    // The block is read up to its NUL or its size, whichever comes first.
+    std::string_view text(bytes, GlobalSize(block));
+    if (const size_t nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+    pasted = PasteTextToGrid(start, text, selectPasted);
+    GlobalUnlock(block);
+  }
+  GlobalFree(block);
+  return pasted;
+}
+
+void CGridCtrl::OnEditCopy() {
+  if (const auto source = CopyDataSourceFromGrid()) source->SetClipboard();
 }
 
 void CGridCtrl::OnEditCut() {
-  if (!m_bEditable || !IsValid(GetSelectedCellRange())) return;
-  const std::string text = CopyTextFromGrid();
-  if (WriteClipboardData(CF_TEXT, text.c_str(), static_cast<int>(text.size() + 1))) CutSelectedText();
+  if (!m_bEditable) return;
+  if (const auto source = CopyDataSourceFromGrid(); source && source->SetClipboard()) CutSelectedText();
 }
 
 void CGridCtrl::OnEditPaste() {
@@ -102,14 +135,8 @@ void CGridCtrl::OnEditPaste() {
     ::SendMessageA(cell->GetEditWnd(), WM_PASTE, 0, 0);
     return;
   }
-  uint8_t* data = nullptr;
-  int size = 0;
-  if (!ReadClipboardData(CF_TEXT, &data, &size) || !data) return;
-  // The block is read up to its NUL or its size, whichever comes first.
-  std::string_view text(reinterpret_cast<const char*>(data), static_cast<size_t>(size));
-  if (const size_t nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
-  PasteTextToGrid(start, text, true);
-  std::free(data);
+  COleDataObject clipboard;
+  if (clipboard.AttachClipboard()) PasteTextToGrid(start, &clipboard, true);
 }
 
 void CGridCtrl::OnEditSelectAll() {

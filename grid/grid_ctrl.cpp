@@ -38,6 +38,7 @@ CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols) {
 }
 
 CGridCtrl::~CGridCtrl() {
+  m_DropTarget.Revoke();
   DeleteAllItems();
   if (m_hWnd) DestroyWindow();
 }
@@ -507,6 +508,7 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
   ON_MESSAGE(WM_SETFONT, OnSetFont)
   ON_MESSAGE(WM_GETFONT, OnGetFont)
   ON_WM_SETFOCUS()
+  ON_WM_DESTROY()
   ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
   ON_COMMAND(ID_EDIT_CUT, OnEditCut)
   ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)

@@ -16,6 +16,7 @@
 
 #include "foundation/string/astring.h"
 #include "grid/grid_cell.h"
+#include "grid/grid_drop_target.h"
 #include "grid/grid_extents.h"
 #include "grid/grid_selection_ranges.h"
 #include "grid/grid_types.h"
@@ -247,7 +248,12 @@ class CGridCtrl : public CWnd {
   virtual void CutSelectedText();
   // The selection as clipboard text: rows at CR LF, cells at tabs.
   std::string CopyTextFromGrid();
+  // The selection's text as CF_TEXT in a new data source; null without a
+  // selection or memory.
+  std::unique_ptr<COleDataSource> CopyDataSourceFromGrid();
   bool PasteTextToGrid(CGridCellId start, std::string_view text, bool selectPasted);
+  // Pastes the data object's CF_TEXT, read up to its NUL within its block.
+  bool PasteTextToGrid(CGridCellId start, COleDataObject* data, bool selectPasted);
   virtual void OnEditCut();
   virtual void OnEditCopy();
   virtual void OnEditPaste();
@@ -256,6 +262,21 @@ class CGridCtrl : public CWnd {
   void OnUpdateEditCut(CCmdUI* ui) { ui->Enable(m_bEditable && GetSelectedCount() > 0); }
   void OnUpdateEditPaste(CCmdUI* ui);
   void OnUpdateEditSelectAll(CCmdUI* ui) { ui->Enable(m_bEnableSelection); }
+
+  // ---- Drag and drop (only with SetDragAndDrop(true)) -----------------------
+  // Drags the selection's text from the grid; a move clears the dragged cells
+  // that the drop did not write.
+  virtual void OnBeginDrag();
+  virtual DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point);
+  virtual DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);
+  virtual void OnDragLeave();
+  virtual BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);
+  // A picture of the focus cell in a new image list (the caller destroys
+  // it), with the hot spot at its bottom-right corner; null without one.
+  virtual HIMAGELIST CreateDragImage(CPoint* hotSpot);
+  bool GetDragAndDrop() const { return m_bAllowDragAndDrop; }
+  CGridCellId GetLastDragOverCell() const { return m_LastDragOverCell; }
+  const CGridDropTarget& GetDropTarget() const { return m_DropTarget; }
 
   // ---- Delimited text files ----------------------------------------------
   bool Save(const char* fileName, char delimiter = ',');
@@ -355,6 +376,7 @@ class CGridCtrl : public CWnd {
   LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
   void OnSetFocus(CWnd* old);
+  void OnDestroy();
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void ShowTitleTipFor(const CGridCellId& id, CGridCellBase* cell);
@@ -421,6 +443,11 @@ class CGridCtrl : public CWnd {
   std::vector<std::pair<int, int>> m_PrintRowBands;  // first row, offset into it
   std::vector<int> m_PrintColBands;                   // first column of each band across
   GridDispInfo m_dispInfo;
+  // Drag and drop: the target, the cell last dragged over, and the cells the
+  // last paste wrote (a move keeps those of a drop on its own grid).
+  CGridDropTarget m_DropTarget;
+  CGridCellId m_LastDragOverCell;
+  CGridCellRange m_LastPasted;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -229,6 +229,7 @@ void CGridCtrl::OnMouseMove(UINT flags, CPoint point) {
     case MOUSE_PREPARE_EDIT:
     case MOUSE_PREPARE_DRAG:
       m_MouseMode = MOUSE_PREPARE_DRAG;
+      OnBeginDrag();
       break;
     default: break;
   }
@@ -411,6 +412,8 @@ void CGridCtrl::OnSize(UINT type, int cx, int cy) {
   sizing = true;
   EndEditing();
   CWnd::OnSize(type, cx, cy);
+  // Refused, harmlessly, once registered.
+  m_DropTarget.Register(this);
   ResetScrollBars();
   sizing = false;
 }
