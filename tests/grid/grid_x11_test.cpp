@@ -96,3 +96,27 @@ TEST_F(X11Grid, TheWheelScrollsThreeRowsANotch) {
 }
 
 }  // namespace
+
+namespace {
+
+// On the X server the press, the moves and the release come in their order
+// however fast they come: the selection dragged down the grid lands where
+// the button comes up, and a move leaves the cells it left empty.
+TEST_F(X11Grid, DraggingTheSelectionMovesItsTexts) {
+  grid_->ClickEditsCell = false;
+  grid_->SetDragAndDrop(true);
+  grid_->SetSelectedRange(2, 1, 3, 2);
+  const auto from = CellCentre(2, 1), to = CellCentre(6, 1);
+  const std::string nudged = std::to_string(std::stoi(from[0]) + 6);
+  Xdotool({"mousemove", from[0], from[1], "mousedown", "1", "mousemove", nudged, from[1], "mousemove", to[0], to[1],
+           "mouseup", "1"});
+  EXPECT_EQ(gridtest::Text(grid_->GetItemText(6, 1)), "r2c1");
+  EXPECT_EQ(gridtest::Text(grid_->GetItemText(7, 2)), "r3c2");
+  EXPECT_EQ(gridtest::Text(grid_->GetItemText(2, 1)), "");
+  EXPECT_EQ(gridtest::Text(grid_->GetItemText(3, 2)), "");
+  EXPECT_EQ(gridtest::Text(grid_->GetItemText(8, 1)), "r8c1");
+  EXPECT_EQ(grid_->GetMouseMode(), CGridCtrl::MOUSE_NOTHING);
+  EXPECT_EQ(owner_->Codes(GVN_BEGINDRAG).size(), 1u);
+}
+
+}  // namespace

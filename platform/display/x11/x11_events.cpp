@@ -36,9 +36,13 @@ void X11Display::Handle(XEvent& e) {
   if (!sink) return;
   switch (e.type) {
     case MotionNotify: {
-      // Only the newest of a run of moves matters.
+      // Only the newest of a run of moves matters; a move after a button
+      // press or release stays after it, or a drag would arrive as a move
+      // followed by a click.
       XEvent next;
-      while (XCheckTypedWindowEvent(x_, e.xmotion.window, MotionNotify, &next)) e = next;
+      while (XPending(x_) && (XPeekEvent(x_, &next), next.type == MotionNotify) &&
+             next.xmotion.window == e.xmotion.window)
+        XNextEvent(x_, &e);
       lastTime_ = e.xmotion.time;
       sink->MouseMove(RootPoint(e.xmotion.x_root, e.xmotion.y_root));
       break;
