@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <unordered_map>
 
 #include "datasource/db_source_lists.h"
 #include "datasource/odbc_connection.h"
@@ -52,6 +54,22 @@ std::string IdentifierQuote(COdbcConnection& connection) {
   return quote;
 }
 
+// Long values cannot order a result in every database; the other columns
+// settle every tie that matters.
+bool OrdersRecords(const DbColumnInfo& c) {
+  return !(c.sqlType == SQL_LONGVARCHAR || c.sqlType == SQL_WLONGVARCHAR || c.sqlType == SQL_LONGVARBINARY ||
+           c.sqlType == SQL_BINARY || c.sqlType == SQL_VARBINARY);
+}
+
+// The columns a binding's records are ordered by: the key column, then
+// every other column that can order them.
+std::vector<AString> OrderColumns(const AString& keyColumn, const std::vector<DbColumnInfo>& columns) {
+  std::vector<AString> order{keyColumn};
+  for (const DbColumnInfo& c : columns)
+    if (c.name != keyColumn && OrdersRecords(c)) order.push_back(c.name);
+  return order;
+}
+
 // The query of a binding over the table's columns, with or without a
 // condition on the key column (its value the statement's one parameter):
 // empty when a name cannot be quoted.
@@ -64,18 +82,26 @@ AString BuildSelect(COdbcConnection& connection, const AString& table, const ASt
   std::string sql = "SELECT * FROM " + quotedTable;
   if (whereKey) sql += " WHERE " + quotedKey + " = ?";
   sql += " ORDER BY " + quotedKey;
-  for (const DbColumnInfo& c : columns) {
-    if (c.name == keyColumn) continue;
-    // Long values cannot order a result in every database; the other
-    // columns settle every tie that matters.
-    if (c.sqlType == SQL_LONGVARCHAR || c.sqlType == SQL_WLONGVARCHAR || c.sqlType == SQL_LONGVARBINARY ||
-        c.sqlType == SQL_BINARY || c.sqlType == SQL_VARBINARY) {
-      continue;
-    }
+  for (const AString& column : OrderColumns(keyColumn, columns)) {
+    if (column == keyColumn) continue;
     std::string quotedColumn;
-    if (QuoteName(c.name, quote, &quotedColumn)) sql += ", " + quotedColumn;
+    if (QuoteName(column, quote, &quotedColumn)) sql += ", " + quotedColumn;
   }
   return AString(static_cast<int>(sql.size()), sql.data());
+}
+
+// Which chosen records the table no longer holds (at most a few named).
+AString MissingRecordsText(const CDbBinding& b, const std::vector<size_t>& missing) {
+  constexpr size_t kNamed = 5;
+  std::string columns;
+  for (const AString& c : b.keyColumns) columns += (columns.empty() ? "" : ", ") + Std(c);
+  std::string text = missing.size() == 1 ? "A chosen record is no longer in the table"
+                                         : std::to_string(missing.size()) + " chosen records are no longer in the table";
+  text += " (" + columns + "):";
+  for (size_t i = 0; i < missing.size() && i < kNamed; ++i) text += "\n  " + DescribeRecordKey(b.selection[missing[i]].key);
+  if (missing.size() > kNamed) text += "\n  ...";
+  text += "\nTheir labels print without the table's values.\n";
+  return AString(static_cast<int>(text.size()), text.data());
 }
 
 void CloseBinding(CDbBinding& b) {
@@ -111,7 +137,8 @@ enum class RecordOrder {
 // Opens one binding's connection and query for a print job: true, with both
 // stored in the binding; else false with the reason (the driver's words
 // where the driver refused).
-bool OpenBinding(const AString& key, CDbBinding& b, AString* why, RecordOrder order = RecordOrder::kAsChosen) {
+bool OpenBinding(const AString& key, CDbBinding& b, AString* why, AString* notice,
+                 RecordOrder order = RecordOrder::kAsChosen) {
   AString table;
   const AString source = SplitDbBindingKey(key, &table);
   const AString where = "Table " + table + " of data source " + source + ":\n";
@@ -140,6 +167,14 @@ bool OpenBinding(const AString& key, CDbBinding& b, AString* why, RecordOrder or
   if (!columns.empty() && !keyListed) {
     *why = where + "The key column " + b.keyColumn + " is not a column of the table";
     return false;
+  }
+  if (!b.useLinkedKeyValue) {
+    std::vector<size_t> missing;
+    if (!ResolveDbSelection(*connection, table, &b, &missing)) {
+      *why = where + connection->GetErrorText();
+      return false;
+    }
+    if (!missing.empty() && notice) *notice += where + MissingRecordsText(b, missing);
   }
   const AString select = BuildSelect(*connection, table, b.keyColumn, b.useLinkedKeyValue != 0, columns);
   if (select.IsEmpty()) {
@@ -192,6 +227,81 @@ AString BuildDbSelect(COdbcConnection& connection, const AString& table, const A
   return BuildSelect(connection, table, keyColumn, false, columns);
 }
 
+std::vector<AString> DbRecordKeyColumns(COdbcConnection& connection, const AString& table,
+                                        const AString& keyColumn) {
+  std::vector<DbColumnInfo> columns;
+  if (keyColumn.IsEmpty() || table.IsEmpty()) return {};
+  ListTableColumns(connection, table.GetData(), &columns);
+  const std::string quote = IdentifierQuote(connection);
+  std::string quotedTable, quotedKey;
+  if (!QuoteName(table, quote, &quotedTable) || !QuoteName(keyColumn, quote, &quotedKey)) return {};
+  // Records whose key repeats (or is NULL) are told apart by the values of
+  // every column that orders them.
+  const std::string sql = "SELECT COUNT(*) - COUNT(DISTINCT " + quotedKey + ") FROM " + quotedTable;
+  OdbcStatementPtr counted(connection.OpenQuery(sql.c_str(), true, OdbcCursor::kForwardOnly),
+                           OdbcStatementDeleter{&connection});
+  const bool unique = counted && counted->MoveFirst() && counted->GetText(0) && std::atoll(counted->GetText(0)) == 0;
+  return unique ? std::vector<AString>{keyColumn} : OrderColumns(keyColumn, columns);
+}
+
+bool FindKeyColumns(COdbcStatement& statement, const std::vector<AString>& keyColumns, std::vector<int>* indexes) {
+  indexes->clear();
+  for (const AString& name : keyColumns) {
+    int found = FindStatementColumn(statement, name.GetData());
+    for (int i = 0; found < 0 && i < statement.GetColumnCount(); ++i)
+      if (strcasecmp(statement.GetColumnInfo(i)->name, name.GetData()) == 0) found = i;
+    if (found < 0) return false;
+    indexes->push_back(found);
+  }
+  return !indexes->empty();
+}
+
+std::string RecordKeyAt(COdbcStatement& statement, const std::vector<int>& indexes) {
+  std::string key;
+  for (const int i : indexes) {
+    const char* text = statement.IsNull(i) ? nullptr : statement.GetText(i);
+    AppendRecordKeyValue(&key, text, text ? std::strlen(text) : 0);
+  }
+  return key;
+}
+
+int ResolveDbSelection(COdbcConnection& connection, const AString& table, CDbBinding* binding,
+                       std::vector<size_t>* missing) {
+  if (missing) missing->clear();
+  if (!binding || binding->keyColumns.empty()) return 1;
+  CSelRecordArray& chosen = binding->selection;
+  std::vector<DbColumnInfo> columns;
+  ListTableColumns(connection, table.GetData(), &columns);
+  const AString select = BuildSelect(connection, table, binding->keyColumn, false, columns);
+  if (select.IsEmpty()) return 0;
+  OdbcStatementPtr statement(connection.OpenQuery(select.GetData(), true, OdbcCursor::kForwardOnly),
+                             OdbcStatementDeleter{&connection});
+  if (!statement) return 0;
+  std::vector<int> indexes;
+  const bool keyed = FindKeyColumns(*statement, binding->keyColumns, &indexes);
+  // Each key's records, the first last; one read of the result finds them.
+  std::unordered_map<std::string, std::vector<size_t>> wanted;
+  size_t left = 0;
+  for (size_t i = chosen.size(); i-- > 0;) {
+    chosen[i].record = -1;
+    if (keyed && !chosen[i].key.empty()) {
+      wanted[chosen[i].key].push_back(i);
+      ++left;
+    }
+  }
+  for (int place = 1; left > 0 && (place == 1 ? statement->MoveFirst() : statement->MoveNext()); ++place) {
+    const auto found = wanted.find(RecordKeyAt(*statement, indexes));
+    if (found == wanted.end() || found->second.empty()) continue;
+    chosen[found->second.back()].record = place;
+    found->second.pop_back();
+    --left;
+  }
+  if (missing)
+    for (size_t i = 0; i < chosen.size(); ++i)
+      if (chosen[i].record < 0) missing->push_back(i);
+  return 1;
+}
+
 int FindDbBinding(CDbBindingMap& map, const AString& source, const AString& table, CDbBinding* out) {
   CDbBinding found;
   if (!map.Lookup(MakeDbBindingKey(source, table), found)) return 0;
@@ -237,10 +347,10 @@ void PruneDbBindings(CDbBindingMap& map, const std::vector<const CField*>& field
   }
 }
 
-int OpenDbBindings(CDbBindingMap& map, AString* reason) {
+int OpenDbBindings(CDbBindingMap& map, AString* reason, AString* notice) {
   for (const AString& key : map.Keys()) {
     AString why;
-    if (!OpenBinding(key, *map.LookupPtr(key), &why)) {
+    if (!OpenBinding(key, *map.LookupPtr(key), &why, notice)) {
       if (reason) *reason = why;
       CloseDbBindings(map);
       return 0;
@@ -300,6 +410,9 @@ int GetDbValue(CDataRunContext& context, const AString& source, const AString& t
   cursor.lastLabel = n;
   cursor.lastEntry = index;
   const int record = b->selection[static_cast<size_t>(index)].record;
+  // A record the table no longer holds prints nothing (the job said so
+  // when it opened), never another record's values.
+  if (record < 0) return 1;
   if (record == 0 || !b->statement) return 0;
   if (record != b->currentRecord) {
     if (b->statement->GetCursor() == OdbcCursor::kForwardOnly && record < b->currentRecord) {
@@ -309,7 +422,7 @@ int GetDbValue(CDataRunContext& context, const AString& source, const AString& t
       // server a round trip, for each step.
       AString why;
       CloseBinding(*b);
-      if (!OpenBinding(key, *b, &why, RecordOrder::kAnyOrder)) return 0;
+      if (!OpenBinding(key, *b, &why, nullptr, RecordOrder::kAnyOrder)) return 0;
     }
     const bool moved = record == 1 ? b->statement->MoveFirst() : b->statement->MoveAbsolute(record);
     if (!moved) {
@@ -356,7 +469,9 @@ int GetMaxDbSelectionQuantity(CDbBindingMap& map) {
 void PruneDbBindings(CLabelSetup& setup, const std::vector<const CField*>& fields) {
   PruneDbBindings(setup.dbBindings, fields);
 }
-int OpenDbBindings(CLabelSetup& setup, AString* reason) { return OpenDbBindings(setup.dbBindings, reason); }
+int OpenDbBindings(CLabelSetup& setup, AString* reason, AString* notice) {
+  return OpenDbBindings(setup.dbBindings, reason, notice);
+}
 int CloseDbBindings(CLabelSetup& setup) { return CloseDbBindings(setup.dbBindings); }
 
 int CollectUsedDbColumns(CLabelSetup& setup, const std::vector<const CField*>& fields, const CField& field,

@@ -27,6 +27,24 @@ AString BuildDbSelect(COdbcConnection& connection, const AString& table, const A
 // The query counting the table's records (drivers answer 0 or -1 for the
 // rows of a result): empty when the name cannot be given to the driver.
 AString BuildDbCount(COdbcConnection& connection, const AString& table);
+// The columns that identify a record of the table for a binding keyed by
+// keyColumn: the key column alone when its values are unique and never
+// NULL, else every column the records are ordered by; empty when the names
+// cannot be given to the driver.
+std::vector<AString> DbRecordKeyColumns(COdbcConnection& connection, const AString& table,
+                                        const AString& keyColumn);
+// The result columns of those names (exact, else without regard to case):
+// false when one is missing.
+bool FindKeyColumns(COdbcStatement& statement, const std::vector<AString>& keyColumns, std::vector<int>* indexes);
+// The key of the statement's current record over those result columns.
+std::string RecordKeyAt(COdbcStatement& statement, const std::vector<int>& indexes);
+// Finds the binding's chosen records by their key values in one read of
+// its ordered query, setting each one's place (-1 when the table no longer
+// holds it; those indexes into *missing). 0 when the query failed (the
+// reason in the connection's error text); 1 at once for records known by
+// place only.
+int ResolveDbSelection(COdbcConnection& connection, const AString& table, CDbBinding* binding,
+                       std::vector<size_t>* missing);
 int FindDbBinding(CDbBindingMap& map, const AString& source, const AString& table, CDbBinding* out);
 AString FormatRecordsQty(int records, int quantity);
 int IsNumericSqlType(int sqlType);
@@ -60,7 +78,7 @@ int GetStringsInFileValue(CDataRunContext& context, const CField& field, int n, 
 
 // The same on a label setup's bindings.
 void PruneDbBindings(CLabelSetup& setup, const std::vector<const CField*>& fields);
-int OpenDbBindings(CLabelSetup& setup, AString* reason = nullptr);
+int OpenDbBindings(CLabelSetup& setup, AString* reason = nullptr, AString* notice = nullptr);
 int CloseDbBindings(CLabelSetup& setup);
 
 // The columns a record list shows for a field: its binding's key column (an
@@ -72,8 +90,10 @@ int CollectUsedDbColumns(CLabelSetup& setup, const std::vector<const CField*>& f
 // Removes the bindings no Database field (by its type or previous type) uses.
 void PruneDbBindings(CDbBindingMap& map, const std::vector<const CField*>& fields);
 // Opens every binding's connection and query: 1 when all are open (or there
-// is none); else none stays open and the reason is in *reason.
-int OpenDbBindings(CDbBindingMap& map, AString* reason = nullptr);
+// is none); else none stays open and the reason is in *reason. Chosen
+// records known by their key values are found again; the ones the table no
+// longer holds print nothing, and *notice names them.
+int OpenDbBindings(CDbBindingMap& map, AString* reason = nullptr, AString* notice = nullptr);
 int CloseDbBindings(CDbBindingMap& map);
 // The value of a Database column on label n of the job (0-based): 1 with the
 // text; 0 when there is no binding, no chosen record, or the record cannot be

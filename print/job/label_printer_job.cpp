@@ -189,10 +189,13 @@ int CLabelPrinterJob::Run(HWND parent) {
     ctx_.data.bindings = &setup.dbBindings;
     ctx_.data.cursors.clear();
     PruneDbBindings(setup, FieldPointers(*ctx_.fields));
-    AString reason;
-    if (!OpenDbBindings(setup, &reason)) {
+    AString reason, notice;
+    if (!OpenDbBindings(setup, &reason, &notice)) {
       Report(reason);
     } else {
+      // Chosen records the database no longer holds: the run goes on and
+      // their labels print without them.
+      if (!notice.IsEmpty()) LayoutShell()->UiMessageBox(notice.GetData(), MB_OK | MB_ICONEXCLAMATION);
       ScanFields();
       if (!IsPrintAborted()) {
         const PageCounts counts = CountPages(setup, ctx_.recordCount > 0 ? ctx_.recordCount : ctx_.quantity,

@@ -75,13 +75,7 @@ BOOL CDbRecordSelectDlg::OnInitDialog() {
   }
   SetUpGrid();
   LoadRows(0, std::min(kFirstLoad, recordCount_));
-  // The binding's earlier choice.
-  CDbBinding binding;
-  if (!m_viewMode && m_setup && FindDbBinding(m_setup->dbBindings, m_field->dbSource, m_field->dbTable, &binding)) {
-    for (const SelRecord& entry : binding.selection)
-      if (entry.record >= 1 && entry.record <= recordCount_ && entry.quantity != 0)
-        SetQuantity(entry.record, std::clamp(entry.quantity, 0, kMaxRecordQuantity));
-  }
+  if (!m_viewMode) ShowEarlierChoice();
   SelectRecordRow(recordCount_ > 0 ? 1 : -1);
   HWND columns = ::GetDlgItem(m_hWnd, IDC_RECORD_FIND_COLUMN);
   for (int c = 0; c < columnCount_; ++c)
@@ -93,6 +87,24 @@ BOOL CDbRecordSelectDlg::OnInitDialog() {
   ::SendMessageW(columns, CB_SETCURSEL, static_cast<WPARAM>(keyIndex), 0);
   RefreshCounters();
   return TRUE;
+}
+
+void CDbRecordSelectDlg::ShowEarlierChoice() {
+  CDbBinding binding;
+  if (!m_setup || !FindDbBinding(m_setup->dbBindings, m_field->dbSource, m_field->dbTable, &binding)) return;
+  // Records kept by their key values are found where they stand now.
+  std::vector<size_t> missing;
+  if (binding.keyColumn == keyColumn_ && !ResolveDbSelection(*connection_, m_field->dbTable, &binding, &missing))
+    binding.selection.clear();
+  for (const SelRecord& entry : binding.selection)
+    if (entry.record >= 1 && entry.record <= recordCount_ && entry.quantity != 0)
+      SetQuantity(entry.record, std::clamp(entry.quantity, 0, kMaxRecordQuantity));
+  if (!missing.empty()) {
+    AString note;
+    note.Format(TranslateUiString("%d chosen records are no longer in the table").GetData(),
+                static_cast<int>(missing.size()));
+    Skin().SetDlgItemText(IDC_RECORD_SEARCH_NOTE, note.GetData());
+  }
 }
 
 bool CDbRecordSelectDlg::OpenQuery(AString* why) {
@@ -340,6 +352,24 @@ void CDbRecordSelectDlg::OnShowAllFields() {
   ShowColumnWidths();
 }
 
+std::vector<AString> CDbRecordSelectDlg::KeyChosenRecords(const AString& keyColumn, CSelRecordArray* chosen) {
+  // Known by their places only when the records are not in the key's order.
+  if (chosen->empty() || keyColumn != keyColumn_ || !statement_) return {};
+  std::vector<AString> columns = DbRecordKeyColumns(*connection_, m_field->dbTable, keyColumn);
+  std::vector<int> indexes;
+  if (columns.empty() || !FindKeyColumns(*statement_, columns, &indexes)) return {};
+  int at = 0;
+  for (SelRecord& entry : *chosen) {
+    // In place order: the next record is one step on.
+    const bool moved = entry.record == at + 1 && at > 0 ? statement_->MoveNext()
+                                                         : statement_->MoveAbsolute(static_cast<SQLLEN>(entry.record));
+    at = moved ? entry.record : 0;
+    // A record the move cannot reach keeps no key: the print job says so.
+    if (moved) entry.key = RecordKeyAt(*statement_, indexes);
+  }
+  return columns;
+}
+
 void CDbRecordSelectDlg::OnOK() {
   if (m_viewMode || !m_setup || !m_field) {
     CSkinDialog::OnOK();
@@ -359,6 +389,7 @@ void CDbRecordSelectDlg::OnOK() {
     ++m_records;
     m_totalQuantity += q;
   }
+  binding.keyColumns = KeyChosenRecords(binding.keyColumn, &chosen);
   binding.SetSelection(chosen);
   m_setup->dbBindings.SetAt(MakeDbBindingKey(m_field->dbSource, m_field->dbTable), binding);
   CSkinDialog::OnOK();

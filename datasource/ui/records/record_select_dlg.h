@@ -57,6 +57,11 @@ class CDbRecordSelectDlg : public CSkinDialog {
  private:
   bool OpenQuery(AString* why);
   void SetUpGrid();
+  // The binding's earlier choice shown in the quantity column.
+  void ShowEarlierChoice();
+  // The key values of the chosen records (in place order), for a binding
+  // ordered by keyColumn; the columns they are taken from.
+  std::vector<AString> KeyChosenRecords(const AString& keyColumn, CSelRecordArray* chosen);
   void LoadRows(long long first, long long count);
   void SetQuantity(int record, int quantity);
   void ShowColumnWidths();
