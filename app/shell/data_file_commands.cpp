@@ -40,6 +40,15 @@ void CLabelDesignerApp::OnCounterFiles() {
     m_pMainFrame->PostMessage(WM_COMMAND, viewcmd::kRefresh);
 }
 
+void CLabelDesignerApp::OnSelectDataSource() {
+  const DataFileDialogs* dialogs = GetDataFileDialogs();
+  if (dialogs && dialogs->runLikelyDatabases) dialogs->runLikelyDatabases(m_pMainFrame);
+}
+
+void CLabelDesignerApp::OnUpdateSelectDataSource(CCmdUI* ui) {
+  ui->Enable(GetDataFileDialogs() && GetDataFileDialogs()->runLikelyDatabases);
+}
+
 void CLabelDesignerApp::OnUpdateTextFiles(CCmdUI* ui) {
   ui->Enable(GetDataFileDialogs() && GetDataFileDialogs()->runTextFiles);
 }

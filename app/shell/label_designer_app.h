@@ -177,6 +177,8 @@ class CLabelDesignerApp : public CWinApp, public CLayoutShell, public CFrameHost
   void OnCounterFiles();
   void OnUpdateTextFiles(CCmdUI* ui);
   void OnUpdateCounterFiles(CCmdUI* ui);
+  void OnSelectDataSource();
+  void OnUpdateSelectDataSource(CCmdUI* ui);
   void OnFileOpen();
   void OnFileNew();
   void OnUpdateFileNew(CCmdUI* ui);

@@ -8,6 +8,7 @@
 #include "datasource/db_source_lists.h"
 #include "datasource/field_sources.h"
 #include "datasource/ui/files/data_file_runners.h"
+#include "datasource/ui/select_source/select_data_source_dlg.h"
 #include "dialogs/barcode/barcode_runner.h"
 #include "dialogs/image/image_sheet.h"
 #include "dialogs/paragraph/paragraph_sheet.h"
@@ -51,6 +52,7 @@ constexpr FieldSheetRunners kFieldSheetRunners{
 constexpr DataFileDialogs kDataFileDialogs{
     .runTextFiles = &RunTextFilesDialog,
     .runCounterFiles = &RunCounterFilesDialog,
+    .runLikelyDatabases = &RunLikelyDatabasesDialog,
 };
 
 void ReportSystemMessageOnConsole(const char* text, const char* caption) {

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/ui/msg_box.h"
@@ -40,15 +41,19 @@ BEGIN_MESSAGE_MAP(CSelectDataSourceDlg, CSkinDialog)
   ON_BN_CLICKED(IDC_SOURCE_DETAIL, OnDetail)
   ON_LBN_SELCHANGE(IDC_SOURCE_LIST, OnSelectionChange)
   ON_LBN_DBLCLK(IDC_SOURCE_LIST, OnRowDoubleClick)
+  ON_BN_CLICKED(IDC_SOURCE_DELETE, OnDelete)
+  ON_BN_CLICKED(IDC_SOURCE_SORT, OnSort)
 END_MESSAGE_MAP()
 
-CSelectDataSourceDlg::CSelectDataSourceDlg(CWnd* parent) : CSkinDialog(IDD_SELECT_DATA_SOURCE, parent) {}
+CSelectDataSourceDlg::CSelectDataSourceDlg(CWnd* parent, UINT dialogId)
+    : CSkinDialog(dialogId ? dialogId : IDD_SELECT_DATA_SOURCE, parent), listMode_(dialogId != 0) {}
 
 CSelectDataSourceDlg::~CSelectDataSourceDlg() = default;
 
 BOOL CSelectDataSourceDlg::OnInitDialog() {
   CSkinDialog::OnInitDialog();
-  FillRows();
+  if (listMode_) FillLikelyRows();
+  else FillRows();
   SelectRow(0);
   return TRUE;
 }
@@ -80,6 +85,38 @@ void CSelectDataSourceDlg::FillRows() {
   }
   for (int i = 0; i < files.GetSize(); ++i) AddRow(files[i], 1);
   SelectRow(std::min(before, static_cast<int>(rows_.size()) - 1));
+}
+
+void CSelectDataSourceDlg::FillLikelyRows() {
+  rows_.clear();
+  ::SendDlgItemMessageW(m_hWnd, IDC_SOURCE_LIST, LB_RESETCONTENT, 0, 0);
+  for (const NamedValue& source : LikelyUsedDbSources()) AddRow(source.text, source.value ? 1 : 0);
+}
+
+// The list box shows the rows as they now stand.
+void CSelectDataSourceDlg::ShowRows() {
+  std::vector<Row> rows = std::move(rows_);
+  rows_.clear();
+  ::SendDlgItemMessageW(m_hWnd, IDC_SOURCE_LIST, LB_RESETCONTENT, 0, 0);
+  for (const Row& row : rows) AddRow(row.full, row.kind);
+}
+
+void CSelectDataSourceDlg::OnDelete() {
+  const int row = SelectedRow();
+  if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+  rows_.erase(rows_.begin() + row);
+  ::SendDlgItemMessageW(m_hWnd, IDC_SOURCE_LIST, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
+  SelectRow(std::min(row, static_cast<int>(rows_.size()) - 1));
+}
+
+void CSelectDataSourceDlg::OnSort() {
+  sortedAscending_ = !sortedAscending_;
+  std::stable_sort(rows_.begin(), rows_.end(), [this](const Row& a, const Row& b) {
+    const int order = strcasecmp(a.shown.GetData(), b.shown.GetData());
+    return sortedAscending_ ? order < 0 : order > 0;
+  });
+  ShowRows();
+  SelectRow(0);
 }
 
 int CSelectDataSourceDlg::SelectedRow() const {
@@ -124,6 +161,13 @@ void CSelectDataSourceDlg::OnDetail() {
 }
 
 void CSelectDataSourceDlg::OnOK() {
+  if (listMode_) {
+    std::vector<NamedValue>& likely = LikelyUsedDbSources();
+    likely.clear();
+    for (const Row& r : rows_) likely.push_back(NamedValue{r.full, r.kind});
+    CSkinDialog::OnOK();
+    return;
+  }
   const int row = SelectedRow();
   if (row >= 0 && row < static_cast<int>(rows_.size())) {
     const Row& chosen = rows_[static_cast<size_t>(row)];
@@ -142,4 +186,9 @@ void CSelectDataSourceDlg::OnOK() {
     m_chosenKind = chosen.kind;
   }
   CSkinDialog::OnOK();
+}
+
+int RunLikelyDatabasesDialog(CWnd* parent) {
+  CSelectDataSourceDlg dialog(parent, IDD_LIKELY_DATA_SOURCES);
+  return dialog.DoModal() == IDOK ? 1 : 0;
 }

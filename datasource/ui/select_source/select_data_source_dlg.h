@@ -2,7 +2,9 @@
 // lists and the remembered file data sources; Add Data Source makes a new
 // one, Show Detail shows a source's connection string without its password,
 // OK checks that the chosen source connects (asking for a password the
-// source leaves out).
+// source leaves out). In list mode (Likely-Used Databases) the rows are the
+// sources the database combos offer first: rows are added, deleted and
+// sorted, and OK makes them the list.
 #pragma once
 
 #include <vector>
@@ -12,7 +14,8 @@
 
 class CSelectDataSourceDlg : public CSkinDialog {
  public:
-  explicit CSelectDataSourceDlg(CWnd* parent);
+  // dialogId 0: choose mode; else list mode on that template.
+  explicit CSelectDataSourceDlg(CWnd* parent, UINT dialogId = 0);
   ~CSelectDataSourceDlg() override;
   BOOL OnInitDialog() override;
   void OnOK() override;
@@ -27,6 +30,8 @@ class CSelectDataSourceDlg : public CSkinDialog {
   void OnDetail();
   void OnSelectionChange();
   void OnRowDoubleClick();
+  void OnDelete();
+  void OnSort();
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -36,13 +41,21 @@ class CSelectDataSourceDlg : public CSkinDialog {
     int kind = 0;
   };
   void FillRows();
+  void FillLikelyRows();
+  void ShowRows();
   int AddRow(const AString& full, int kind);
   int SelectedRow() const;
   void SelectRow(int row);
   void ShowFullText();
 
   std::vector<Row> rows_;
+  bool listMode_ = false;
+  bool sortedAscending_ = false;
 };
+
+// The Likely-Used Databases dialog as the application's command runs it:
+// 1 when OK made its rows the list.
+int RunLikelyDatabasesDialog(CWnd* parent);
 
 // The text Show Detail gives for a connection string: one key=value per
 // line, braced values whole, the PWD and PASSWORD pairs left out.

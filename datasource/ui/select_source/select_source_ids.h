@@ -3,6 +3,7 @@
 #pragma once
 
 #define IDD_SELECT_DATA_SOURCE 234
+#define IDD_LIKELY_DATA_SOURCES 235
 #define IDD_ADD_DATA_SOURCE 9302
 #define IDD_DATA_SOURCE_PASSWORD 9303
 
@@ -12,6 +13,9 @@
 #define IDC_SOURCE_DETAIL 1643
 #define IDC_SOURCE_LIST_CAPTION 1655
 #define IDC_SOURCE_FULL_TEXT 1656
+// Likely-Used Databases has in addition:
+#define IDC_SOURCE_DELETE 1427
+#define IDC_SOURCE_SORT 1698
 
 // Add Data Source: the driver, the name, six key/value rows, the password.
 #define IDC_ADD_DRIVER 2001
