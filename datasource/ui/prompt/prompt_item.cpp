@@ -117,14 +117,15 @@ void CPromptItem::SetSource(int source) {
   if (Editor()) {
     // A fixed piece keeps to its length; a linked one takes any text.
     SetLimit(source == kPartSourceFixed || m_list->m_alwaysLimit ? m_maxLength : 0);
-    ::ShowWindow(Editor(), source == kPartSourcePrompt ? SW_HIDE : SW_SHOW);
+    ::ShowWindow(Editor(), ShowsEditor() ? SW_SHOW : SW_HIDE);
+    if (m_list->m_answerPrompts) ::SendMessageW(Editor(), EM_SETREADONLY, source != kPartSourcePrompt, 0);
   }
   if (combo_) ::ShowWindow(combo_.get(), SW_HIDE);
 }
 
 bool CPromptItem::ShowsEditor() const {
   if (!Editor()) return false;
-  return m_type != PromptRowType::kPart || m_source != kPartSourcePrompt;
+  return m_type != PromptRowType::kPart || m_source != kPartSourcePrompt || (m_list && m_list->m_answerPrompts);
 }
 
 bool CPromptItem::ShowsCombo() const { return combo_ && m_type == PromptRowType::kChoice; }

@@ -91,7 +91,7 @@ class CPromptItem {
   int m_index = 0;
   CLabelSetup* m_labelSetup = nullptr;
   CField* m_field = nullptr;
-  void* m_fieldList = nullptr;
+  const std::vector<const CField*>* m_fieldList = nullptr;  // the layout's fields (database rows)
 
  private:
   std::u16string WideText() const;

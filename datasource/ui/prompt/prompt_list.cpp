@@ -119,7 +119,9 @@ void CPromptList::PlaceRow(int row, const RECT& item) {
     ::ShowWindow(p->Editor(), shown ? SW_SHOW : SW_HIDE);
   }
   if (p->Combo()) ::ShowWindow(p->Combo(), p->ShowsCombo() ? SW_SHOW : SW_HIDE);
-  if (p->Button()) ::ShowWindow(p->Button(), SW_SHOW);
+  // Answering the prompts changes no part's source: no source menu.
+  const bool menuOnly = p->m_type == PromptRowType::kPart && m_answerPrompts;
+  if (p->Button()) ::ShowWindow(p->Button(), menuOnly ? SW_HIDE : SW_SHOW);
 }
 
 void CPromptList::DrawItem(LPDRAWITEMSTRUCT dis) {
@@ -157,7 +159,7 @@ void CPromptList::DrawItem(LPDRAWITEMSTRUCT dis) {
       DrawUnits(dc, RowUnits(p->m_text, p->m_codePage), RECT{value.left + 2, value.top, value.right, value.bottom});
       break;
     case PromptRowType::kPart:
-      if (p->m_source == kPartSourcePrompt) {
+      if (p->m_source == kPartSourcePrompt && !m_answerPrompts) {
         // The piece is asked when printing: a placeholder of its length.
         FillBox(dc, value, kPromptedFill);
         const std::u16string marks(static_cast<size_t>(p->m_maxLength < 1 ? 10 : p->m_maxLength), u'X');
@@ -231,7 +233,7 @@ void CPromptList::StepRow(int step) {
 
 int CPromptList::ShowSourceMenu(int row, POINT screen) {
   CPromptItem* p = Item(row);
-  if (!p || p->m_type != PromptRowType::kPart) return -1;
+  if (!p || p->m_type != PromptRowType::kPart || m_answerPrompts) return -1;
   HMENU menu = ::CreatePopupMenu();
   for (const SourceChoice& choice : kSourceChoices) {
     const std::u16string text = UiTextToWide(TranslateUiString(choice.text));

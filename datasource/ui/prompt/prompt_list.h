@@ -48,6 +48,9 @@ class CPromptList : public CListBox {
   int m_rowsPerView = 0;
   int m_itemHeight = 0;
   int m_alwaysLimit = 0;
+  // The list answers the prompted parts now (before printing): their
+  // editors show, the other parts are read-only, and no source changes.
+  int m_answerPrompts = 0;
   int m_hasWindows = 0;
   HWND m_insertButtons = nullptr;  // the data page's insert-buttons panel, may be null
   CPromptList* m_previous = nullptr;
