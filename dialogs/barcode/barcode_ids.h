@@ -6,6 +6,7 @@
 #define IDD_HUMAN_READABLE_PAGE 199
 #define IDD_BARCODE_OPTIONS_PAGE 200
 #define IDD_ROLLOVER 209
+#define IDD_AI_ENTRY 228
 
 /* Barcode / Data */
 #define IDC_BC_SYMBOLOGY 1245
@@ -96,6 +97,12 @@
 #define IDC_OPT_BEARER_WIDTH 1357
 #define IDC_OPT_QUIET_LABEL 1356
 #define IDC_OPT_QUIET 1355
+
+/* The structured data's grid (UCC/EAN 128 Multi or HIBC) and the input rule
+   of its current identifier; the identifier entry dialog uses them too. */
+#define IDC_BC_AI_GRID 1256
+#define IDC_BC_HIBC_GRID 1253
+#define IDC_BC_AI_RULE 1544
 
 /* Rollover */
 #define IDC_RO_ROLLOVER 1420

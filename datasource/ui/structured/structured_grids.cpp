@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <string>
 
 #include "app/ui/msg_box.h"
 #include "app/ui/ui_language.h"
@@ -123,6 +124,22 @@ void SetDataAccess(CGridCtrl& grid, int row, bool promptedOnly) {
 
 }  // namespace
 
+bool CreateGridInPlaceOf(CGridCtrl& grid, CWnd* parent, int id) {
+  HWND placeholder = ::GetDlgItem(parent->m_hWnd, id);
+  if (!placeholder) return false;
+  RECT place{};
+  ::GetWindowRect(placeholder, &place);
+  ::MapWindowPoints(nullptr, parent->m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+  const bool visible = (::GetWindowLongW(placeholder, GWL_STYLE) & WS_VISIBLE) != 0;
+  ::DestroyWindow(placeholder);
+  CGridCtrl::RegisterWindowClass();
+  DWORD style = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL;
+  if (visible) style |= WS_VISIBLE;
+  if (!grid.Create(place, parent, static_cast<UINT>(id), style)) return false;
+  ::SetWindowPos(grid.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return true;
+}
+
 void SetupAiGrid(CGridCtrl& grid, const CBarcodeField& field, bool promptedOnly) {
   StartGrid(grid, kSlots + 1, 1);
   grid.SetItemText(0, kPartCol, TranslateUiString("Application Identifier"));
@@ -180,6 +197,27 @@ int ApplyAiGrid(CWnd* page, CGridCtrl& grid, CBarcodeField& field, int* badRow, 
     r.source = static_cast<uint8_t>(RowSource(grid, row));
   }
   return CheckRows(page, field, rows, promptedOnly, badRow, ApplyAiRows);
+}
+
+AString FormatInputRuleText(const typAIdef* rule) {
+  if (!rule) return AString();
+  std::string text = std::to_string(rule->minLength);
+  if (rule->maxLength != rule->minLength) text += "-" + std::to_string(rule->maxLength);
+  const char* kind = rule->charKinds == 1 ? "Numeric" : rule->charKinds == 2 ? "Alpha" : "Alphanumeric";
+  const AString kindText = TranslateUiString(kind);
+  const AString characters = TranslateUiString("Characters");
+  text += " ";
+  text.append(kindText.GetData(), static_cast<size_t>(kindText.GetLength()));
+  text += " ";
+  text.append(characters.GetData(), static_cast<size_t>(characters.GetLength()));
+  return AString(text.c_str());
+}
+
+AString AiGridRowRule(CGridCtrl& grid, int row) {
+  const int index = ChosenValue(grid, row, kPartCol, -1);
+  const auto defs = GetAiDefinitions();
+  if (index < 0 || static_cast<size_t>(index) >= defs.size()) return AString();
+  return FormatInputRuleText(&defs[static_cast<size_t>(index)]);
 }
 
 void SetupHibcGrid(CGridCtrl& grid, const CBarcodeField& field, bool promptedOnly) {

@@ -6,8 +6,13 @@
 // the rows on screen, read them back and show the refusal.
 #pragma once
 
+#include "barcode/request/cbcode.h"
 #include "fields/model/field_kinds.h"
 #include "grid/grid_ctrl.h"
+
+// Makes the grid in the place of the parent's placeholder control `id` (the
+// placeholder goes; the grid takes its id).
+bool CreateGridInPlaceOf(CGridCtrl& grid, CWnd* parent, int id);
 
 // A header row and six identifier rows; columns identifier, data, source.
 void SetupAiGrid(CGridCtrl& grid, const CBarcodeField& field, bool promptedOnly);
@@ -17,6 +22,11 @@ void RefreshAiGridRow(CGridCtrl& grid, int row, bool promptedOnly);
 // Takes the rows into the field; 1 when accepted. Else 0 with the message
 // shown over `page` and *badRow the refused slot (0 when no row was taken).
 int ApplyAiGrid(CWnd* page, CGridCtrl& grid, CBarcodeField& field, int* badRow, bool promptedOnly);
+// The input rule of an identifier, e.g. "3-10 Numeric Characters"; empty for
+// none.
+AString FormatInputRuleText(const typAIdef* rule);
+// The input rule of the identifier chosen in a row of the identifier grid.
+AString AiGridRowRule(CGridCtrl& grid, int row);
 
 // Six HIBC rows; columns caption (format lists for quantity and date), data,
 // source.
