@@ -17,6 +17,7 @@
 #include "dialogs/barcode/barcode_ids.h"
 #include "datasource/ui/panel/panel_ids.h"
 #include "dialogs/barcode/page_controls.h"
+#include "datasource/ui/structured/structured_grids.h"
 #include "fields/barcode/barcode_checks.h"
 #include "fields/measure/field_measure.h"
 #include "fields/services/label_setup.h"
@@ -139,12 +140,34 @@ bool CBarcodeDataPage::FocusFail(int id) {
 // panel stands on Fixed Data); UCC/EAN 128 Multi keeps its data in its
 // identifier rows.
 bool CBarcodeDataPage::TakeData() {
-  if (symbology_ == 20 || !panel_ || !panel_->m_hWnd) return true;
+  if (symbology_ == 20 || field_->useHibc || !panel_ || !panel_->m_hWnd) return true;
   // Data nobody edited stays as it was stored (its code page, narrow or wide).
   const AString before = field_->data;
   const bool unedited = !edits_.Edited(panel_->m_hWnd, IDC_DS_DATA);
   if (!panel_->ApplyDataSourceSection()) return false;
   if (unedited) field_->data = before;
+  return true;
+}
+
+// The grid's rows into the field; a refused row's data cell is selected and
+// focused and the page stays.
+bool CBarcodeDataPage::ApplyStructuredGrid() {
+  int badRow = -1;
+  const bool hibc = field_->useHibc != 0;
+  grid_.EndEditing();
+  const int accepted = hibc ? ApplyHibcGrid(this, grid_, *field_, &badRow, false)
+                            : ApplyAiGrid(this, grid_, *field_, &badRow, false);
+  if (!accepted) {
+    // The identifier grid has a header row above its slots.
+    const int row = hibc ? badRow : badRow + 1;
+    if (row >= 0 && row < grid_.GetRowCount()) {
+      grid_.SetSelectedRange(row, 1, row, 1);
+      grid_.SetFocusCell(row, 1);
+    }
+    grid_.SetFocus();
+    return false;
+  }
+  field_->textMask = AString();
   return true;
 }
 
@@ -157,6 +180,7 @@ bool CBarcodeDataPage::ApplyOnOk() {
     int failed = 0;
     if (!ValidateUpsFields(m_hWnd, *field_, &failed, 0)) return false;
   }
+  if (StructuredGridShown() && !ApplyStructuredGrid()) return false;
   if (!TakeData()) return false;
   const int longest = GetBarcodeMaxDataLength(*field_);
   if (longest >= 0) field_->maxChars = static_cast<int16_t>(longest);

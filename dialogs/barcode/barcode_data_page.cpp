@@ -11,8 +11,10 @@
 #include "dialogs/barcode/page_controls.h"
 #include "dialogs/barcode/rollover_dlg.h"
 #include "datasource/ui/panel/panel_ids.h"
+#include "datasource/ui/structured/structured_grids.h"
 #include "fields/barcode/symbology_catalogue.h"
 #include "fields/services/label_setup.h"
+#include "grid/grid_types.h"
 
 namespace {
 
@@ -43,11 +45,18 @@ ON_CBN_SELCHANGE(IDC_BC_MICRO_MODE, OnMicroModeChanged)
 ON_CBN_SELCHANGE(IDC_BC_ROTATION, OnRotationChanged)
 ON_BN_CLICKED(IDC_BC_ROLLOVER, OnRollover)
 ON_WM_VSCROLL()
+ON_CBN_SELCHANGE(IDC_BC_HIBC_TYPE, OnHibcTypeChanged)
+ON_NOTIFY(GVN_SELCHANGED, IDC_BC_AI_GRID, OnGridSelChanged)
+ON_NOTIFY(GVN_ENDLABELEDIT, IDC_BC_AI_GRID, OnGridEndEdit)
+ON_NOTIFY(GVN_SELCHANGED, IDC_BC_HIBC_GRID, OnGridSelChanged)
+ON_NOTIFY(GVN_ENDLABELEDIT, IDC_BC_HIBC_GRID, OnGridEndEdit)
 END_MESSAGE_MAP()
 
 CBarcodeDataPage::CBarcodeDataPage() : CFieldSheetPage(IDD_BARCODE_DATA_PAGE) {}
 
-CBarcodeDataPage::~CBarcodeDataPage() = default;
+CBarcodeDataPage::~CBarcodeDataPage() {
+  if (grid_.m_hWnd) grid_.DestroyWindow();
+}
 
 void CBarcodeDataPage::DoDataExchange(CDataExchange* dx) {
   CFieldSheetPage::DoDataExchange(dx);
@@ -68,6 +77,7 @@ BOOL CBarcodeDataPage::OnInitDialog() {
   const HWND page = m_hWnd;
   panel_ = std::make_unique<CDataSourcePanel>(DataPageKind::kBarcode, *field_, setup_);
   if (panel_->CreateInPlaceholder(this, IDC_BC_SOURCE_PANEL_AREA)) edits_.Remember(panel_->m_hWnd, IDC_DS_DATA);
+  MakeStructuredGrid();
   std::vector<ListChoice> symbologies;
   for (int code : OfferedSymbologies(field_->useHibc != 0)) symbologies.push_back({SymbologyDisplayName(code), code});
   FillChoices(page, IDC_BC_SYMBOLOGY, symbologies, Words::kAsTheyStand);
@@ -286,8 +296,60 @@ void CBarcodeDataPage::ShowMils(int labelId, int dots) {
   ::SetDlgItemTextA(m_hWnd, labelId, text);
 }
 
+void CBarcodeDataPage::MakeStructuredGrid() {
+  const HWND page = m_hWnd;
+  const bool hibc = field_->useHibc != 0;
+  ::DestroyWindow(::GetDlgItem(page, hibc ? IDC_BC_AI_GRID : IDC_BC_HIBC_GRID));
+  if (!CreateGridInPlaceOf(grid_, this, hibc ? IDC_BC_HIBC_GRID : IDC_BC_AI_GRID)) return;
+  if (hibc) {
+    SetupHibcGrid(grid_, *field_, false);
+    ShowControls(page, {IDC_BC_HIBC_TYPE_LABEL, IDC_BC_HIBC_TYPE}, true);
+    FillChoices(page, IDC_BC_HIBC_TYPE, {{"Primary & Secondary", 0}, {"Primary", 1}, {"Secondary", 2}},
+                Words::kTranslated);
+    SelectIndex(page, IDC_BC_HIBC_TYPE, field_->hibcForm <= 2 ? field_->hibcForm : 0);
+  } else {
+    SetupAiGrid(grid_, *field_, false);
+  }
+}
+
+bool CBarcodeDataPage::StructuredGridShown() const {
+  return grid_.m_hWnd && (field_->useHibc || symbology_ == kUccEanMulti);
+}
+
+void CBarcodeDataPage::OnHibcTypeChanged() {
+  const int form = SelectedIndex(m_hWnd, IDC_BC_HIBC_TYPE);
+  if (form < 0 || !grid_.m_hWnd) return;
+  field_->hibcForm = static_cast<uint8_t>(form);
+  EnableHibcGridRows(grid_, *field_);
+}
+
+void CBarcodeDataPage::OnGridSelChanged(NMHDR* header, LRESULT* result) {
+  *result = 0;
+  const auto* notice = reinterpret_cast<const GridNotify*>(header);
+  if (!field_->useHibc && notice->row >= 1)
+    Skin().SetDlgItemText(IDC_BC_AI_RULE, AiGridRowRule(grid_, notice->row).GetData());
+}
+
+// A row's identifier, format or source chosen: its data cell follows.
+void CBarcodeDataPage::OnGridEndEdit(NMHDR* header, LRESULT* result) {
+  *result = 0;
+  const auto* notice = reinterpret_cast<const GridNotify*>(header);
+  if (notice->row < 0 || notice->col == 1) return;
+  if (field_->useHibc) {
+    RefreshHibcGridRow(grid_, notice->row);
+  } else {
+    RefreshAiGridRow(grid_, notice->row, false);
+    Skin().SetDlgItemText(IDC_BC_AI_RULE, AiGridRowRule(grid_, notice->row).GetData());
+  }
+}
+
 void CBarcodeDataPage::ArrangeSourcePanel() {
+  const bool grid = StructuredGridShown();
+  if (grid_.m_hWnd) ::ShowWindow(grid_.m_hWnd, grid ? SW_SHOW : SW_HIDE);
+  ShowControls(m_hWnd, {IDC_BC_AI_RULE}, grid && !field_->useHibc);
   if (!panel_ || !panel_->m_hWnd) return;
+  // The structured data's rows stand in the panel's place.
+  ::ShowWindow(panel_->m_hWnd, grid ? SW_HIDE : SW_SHOW);
   // UCC/EAN 128 Multi and MaxiCode take their data from their parts.
   const bool special = IsSpecialDsControlsBCode(symbology_) != 0;
   ShowControls(panel_->m_hWnd, {IDC_DS_TYPE, IDC_DS_TYPE_CAPTION}, !special);

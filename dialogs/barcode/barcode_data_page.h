@@ -13,6 +13,7 @@
 #include "dialogs/setup/field_sheet_page.h"
 #include "dialogs/setup/length_edits.h"
 #include "fields/model/field_kinds.h"
+#include "grid/grid_ctrl.h"
 
 class CBarcodeDataPage : public CFieldSheetPage {
  public:
@@ -41,6 +42,9 @@ class CBarcodeDataPage : public CFieldSheetPage {
   void OnRotationChanged();
   void OnRollover();
   void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+  void OnHibcTypeChanged();
+  void OnGridSelChanged(NMHDR* header, LRESULT* result);
+  void OnGridEndEdit(NMHDR* header, LRESULT* result);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -51,6 +55,11 @@ class CBarcodeDataPage : public CFieldSheetPage {
   void ShowLinear(bool realChange);
   void Show2D();
   void ArrangeSourcePanel();
+  // The grid of the structured data: HIBC rows, or the identifiers of
+  // UCC/EAN 128 Multi.
+  void MakeStructuredGrid();
+  bool StructuredGridShown() const;
+  bool ApplyStructuredGrid();
   void LimitData();
   void ShowMils(int labelId, int dots);
   void ShowNumber(int id, int value);
@@ -77,4 +86,5 @@ class CBarcodeDataPage : public CFieldSheetPage {
   CLengthEdits edits_;
   std::unique_ptr<CDataSourcePanel> panel_;
   CTipButton tip_, multiTip_, itfTip_;
+  CGridCtrl grid_;
 };

@@ -103,6 +103,8 @@
 #define IDC_BC_AI_GRID 1256
 #define IDC_BC_HIBC_GRID 1253
 #define IDC_BC_AI_RULE 1544
+#define IDC_BC_HIBC_TYPE_LABEL 1022
+#define IDC_BC_HIBC_TYPE 1023
 
 /* Rollover */
 #define IDC_RO_ROLLOVER 1420

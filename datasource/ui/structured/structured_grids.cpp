@@ -280,6 +280,12 @@ void SetHibcDataCellLimit(CGridCtrl& grid, int row, int formatIndex) {
   grid.RedrawRow(row);
 }
 
+void RefreshHibcGridRow(CGridCtrl& grid, int row) {
+  if (row == 3 || row == 4) SetHibcDataCellLimit(grid, row, ChosenValue(grid, row, kPartCol, 0));
+  else SetDataAccess(grid, row, false);
+  grid.RedrawRow(row);
+}
+
 void EnableHibcGridRows(CGridCtrl& grid, const CBarcodeField& field) {
   for (int row = 0; row < kSlots && row < grid.GetRowCount(); ++row) {
     const bool used = field.hibcForm == 0 || (field.hibcForm == 1 && row <= 2) || (field.hibcForm == 2 && row >= 3);

@@ -34,6 +34,8 @@ void SetupHibcGrid(CGridCtrl& grid, const CBarcodeField& field, bool promptedOnl
 // The quantity (row 3) or date (row 4) data cell as its format allows: a
 // format without digits empties it and makes it and its source read-only.
 void SetHibcDataCellLimit(CGridCtrl& grid, int row, int formatIndex);
+// After a row's format or source changed: its data cell follows them.
+void RefreshHibcGridRow(CGridCtrl& grid, int row);
 // Only the rows the field's HIBC form uses are editable.
 void EnableHibcGridRows(CGridCtrl& grid, const CBarcodeField& field);
 // Takes the rows into the field by its HIBC form; 1 when accepted, else 0

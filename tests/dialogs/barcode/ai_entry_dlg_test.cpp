@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/msg_box.h"
 #include "datasource/ui/prompt/prompt_item.h"
 #include "dialogs/barcode/ai_entry_dlg.h"
 #include "dialogs/barcode/barcode_ids.h"
@@ -51,15 +50,6 @@ void TypeInCell(CGridCtrl& grid, int row, const char* text) {
   uitest::RunUntilIdle();
   uitest::TypeText(std::string_view(text));
   uitest::RunUntilIdle();
-}
-
-// The text of every message box the dialog shows (each closed with OK).
-void RecordBoxes(SheetRun& run, std::vector<std::string>& shown) {
-  run.nested = [&shown](HWND box) {
-    if (auto* b = dynamic_cast<CMsgBoxDlg*>(CWnd::FromHandlePermanent(box)))
-      shown.emplace_back(b->m_text.GetData(), static_cast<size_t>(b->m_text.GetLength()));
-    ::EndDialog(box, IDOK);
-  };
 }
 
 int RunDialog(CLabelSetup& setup, CBarcodeField& field, SheetRun& run) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ui/msg_box.h"
 #include "datasource/ui/panel/panel_ids.h"
 #include "dialogs/barcode/barcode_runner.h"
 #include "fields/model/field_kinds.h"
@@ -95,6 +96,15 @@ inline void SheetHook(HWND window, void* context) {
   run->caption = caption;
   run->script(window);
   if (::IsWindow(window)) ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+}
+
+// The text of every message box shown meanwhile, each closed with OK.
+inline void RecordBoxes(SheetRun& run, std::vector<std::string>& shown) {
+  run.nested = [&shown](HWND box) {
+    if (auto* b = dynamic_cast<CMsgBoxDlg*>(CWnd::FromHandlePermanent(box)))
+      shown.emplace_back(b->m_text.GetData(), static_cast<size_t>(b->m_text.GetLength()));
+    ::EndDialog(box, IDOK);
+  };
 }
 
 // Runs the barcode runner on *field (null: a new field, handed back).

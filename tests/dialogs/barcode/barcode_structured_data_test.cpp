@@ -1,0 +1,152 @@
+// The structured data on the Barcode / Data page, filled as a person would:
+// identifiers picked from the grid's drop lists and their data typed for a
+// UCC/EAN 128 Multi field, the HIBC rows typed for an HIBC field; after OK
+// the field holds the rows and zxing-cpp reads them from the label's
+// picture. A refused row keeps the sheet on the page with its data cell
+// chosen.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialogs/barcode/barcode_ids.h"
+#include "fields/barcode/symbology_catalogue.h"
+#include "grid/grid_combo.h"
+#include "grid/grid_ctrl.h"
+#include "tests/dialogs/barcode/barcode_sheet_support.h"
+#include "tests/dialogs/barcode/field_on_label.h"
+
+namespace {
+
+using namespace barcode_sheet_test;
+
+CGridCtrl* GridOf(HWND page, int id) {
+  return dynamic_cast<CGridCtrl*>(CWnd::FromHandlePermanent(::GetDlgItem(page, id)));
+}
+
+void FocusCell(CGridCtrl& grid, int row, int col) {
+  ::SetFocus(grid.m_hWnd);
+  grid.SetFocusCell(row, col);
+  uitest::RunUntilIdle();
+}
+
+// Opens the cell's drop list with F2 and walks to the option with the arrows.
+void Pick(CGridCtrl& grid, int row, int col, int option) {
+  FocusCell(grid, row, col);
+  auto* cell = dynamic_cast<CGridCellCombo*>(grid.GetCell(row, col));
+  ASSERT_NE(cell, nullptr);
+  const int from = cell->m_nSelected < 0 ? 0 : cell->m_nSelected;
+  uitest::Key(VK_F2);
+  ASSERT_NE(cell->GetComboWnd(), nullptr);
+  for (int i = from; i < option; ++i) uitest::Key(VK_DOWN);
+  for (int i = option; i < from; ++i) uitest::Key(VK_UP);
+  uitest::Key(VK_RETURN);
+  uitest::RunUntilIdle();
+}
+
+void TypeCell(CGridCtrl& grid, int row, const char* text) {
+  FocusCell(grid, row, 1);
+  uitest::TypeText(std::string_view(text));
+  uitest::Key(VK_RETURN);
+  uitest::RunUntilIdle();
+}
+
+int OptionOf(const char* code) {
+  const typAIdef* def = FindAIDefinition(code);
+  return def ? static_cast<int>(def - GetAiDefinitions().data()) + 1 : 0;
+}
+
+TEST(BarcodeStructuredData, IdentifiersPickedInTheGridMakeTheSymbol) {
+  InitSymbologyTables();
+  LanguageScope english(kUiEnglish);
+  CLabelSetup setup;
+  std::vector<std::string> shown;
+  SheetRun run;
+  RecordBoxes(run, shown);
+  run.script = [&](HWND sheet) {
+    HWND page = ShowPage(sheet, 0);
+    EXPECT_FALSE(Shown(page, IDC_BC_AI_GRID)) << "Code 39 has no identifiers";
+    ASSERT_TRUE(ChooseData(page, IDC_BC_SYMBOLOGY, 20));
+    ASSERT_TRUE(Shown(page, IDC_BC_AI_GRID));
+    EXPECT_FALSE(::IsWindowVisible(PanelOf(page))) << "the rows stand in the data's place";
+    CGridCtrl* grid = GridOf(page, IDC_BC_AI_GRID);
+    ASSERT_NE(grid, nullptr);
+    Pick(*grid, 1, 0, OptionOf("01"));
+    EXPECT_EQ(Text(page, IDC_BC_AI_RULE), "14 Numeric Characters");
+    TypeCell(*grid, 1, "12345678901231");
+    Pick(*grid, 2, 0, OptionOf("00"));
+    TypeCell(*grid, 2, "1234");
+    uitest::SaveWindowPng(sheet, PicturePath("barcode_data_ai_grid_en.png"));
+    // Four digits of an SSCC are refused: the page stays on the row.
+    PressOk(sheet);
+    ASSERT_TRUE(::IsWindow(sheet));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "4 characters were given for SSCC; exactly 18 are needed.");
+    EXPECT_EQ(grid->GetFocusCell().row, 2);
+    EXPECT_EQ(grid->GetFocusCell().col, 1);
+    Pick(*grid, 2, 0, OptionOf("10"));
+    FocusCell(*grid, 2, 1);
+    uitest::Key(VK_F2);
+    for (int i = 0; i < 4; ++i) uitest::Key(VK_BACK);
+    uitest::TypeText(std::string_view("LOT42"));
+    uitest::Key(VK_RETURN);
+    uitest::RunUntilIdle();
+    PressOk(sheet);
+  };
+  CField* made = nullptr;
+  ASSERT_EQ(RunSheet(setup, &made, 0, run), 1) << (shown.empty() ? "" : shown.back());
+  std::unique_ptr<CField> owned(made);
+  auto* field = static_cast<CBarcodeField*>(made);
+  EXPECT_EQ(field->symbology, 20);
+  EXPECT_STREQ(field->aiCode[0].GetData(), "01");
+  EXPECT_STREQ(field->aiData[0].GetData(), "12345678901231");
+  EXPECT_STREQ(field->aiCode[1].GetData(), "10");
+  EXPECT_STREQ(field->aiData[1].GetData(), "LOT42");
+
+  document_test::TempFolder folder("structured-ai");
+  const auto grey = RenderFieldOnLabel(setup, std::move(owned), folder, "ai", PicturePath("barcode_data_ai_label.png"));
+  ASSERT_TRUE(grey.has_value());
+  const std::string read = ReadSymbol(*grey, ZXing::BarcodeFormat::Code128);
+  EXPECT_NE(read.find("0112345678901231"), std::string::npos) << read;
+  EXPECT_NE(read.find("10LOT42"), std::string::npos) << read;
+}
+
+TEST(BarcodeStructuredData, HibcRowsTypedInTheGridMakeTheSymbol) {
+  LanguageScope english(kUiEnglish);
+  CLabelSetup setup;
+  std::vector<std::string> shown;
+  SheetRun run;
+  RecordBoxes(run, shown);
+  run.script = [&](HWND sheet) {
+    HWND page = ShowPage(sheet, 0);
+    ASSERT_TRUE(Shown(page, IDC_BC_HIBC_GRID));
+    ASSERT_TRUE(Shown(page, IDC_BC_HIBC_TYPE));
+    EXPECT_FALSE(::IsWindowVisible(PanelOf(page)));
+    CGridCtrl* grid = GridOf(page, IDC_BC_HIBC_GRID);
+    ASSERT_NE(grid, nullptr);
+    ASSERT_TRUE(ChooseData(page, IDC_BC_HIBC_TYPE, 1));  // primary: rows 0 to 2
+    EXPECT_FALSE(grid->IsCellEditable(5, 1));
+    TypeCell(*grid, 0, "A123");
+    TypeCell(*grid, 1, "PROD1");
+    TypeCell(*grid, 2, "0");
+    uitest::SaveWindowPng(sheet, PicturePath("barcode_data_hibc_grid_en.png"));
+    PressOk(sheet);
+  };
+  CField* made = nullptr;
+  ASSERT_EQ(RunSheet(setup, &made, 1, run), 1) << (shown.empty() ? "" : shown.back());
+  std::unique_ptr<CField> owned(made);
+  auto* field = static_cast<CBarcodeField*>(made);
+  EXPECT_EQ(field->hibcForm, 1);
+  EXPECT_STREQ(field->aiData[0].GetData(), "A123");
+  EXPECT_STREQ(field->aiData[1].GetData(), "PROD1");
+
+  document_test::TempFolder folder("structured-hibc");
+  const auto grey =
+      RenderFieldOnLabel(setup, std::move(owned), folder, "hibc", PicturePath("barcode_data_hibc_label.png"));
+  ASSERT_TRUE(grey.has_value());
+  const std::string read = ReadSymbol(*grey, ZXing::BarcodeFormat::Code39);
+  EXPECT_EQ(read.rfind("+A123PROD10", 0), 0u) << read;
+}
+
+}  // namespace
