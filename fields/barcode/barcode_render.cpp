@@ -198,9 +198,13 @@ int Render(CBarcodeField* f, int dpi, int dpiY, POINT* sizeOut, unsigned flags, 
   f->maxiMode = r.maxiMode;
   for (size_t i = 0; i < 13; ++i) f->upsField[i] = r.upsFields[i];
 
-  // One more than the library's extent, held within the int range.
-  const auto plusOne = [](int32_t v) { return static_cast<LONG>(std::min<int64_t>(int64_t{v} + 1, INT32_MAX)); };
-  POINT size{plusOne(r.width), plusOne(r.height)};
+  // One more than the library's extent, held within the int range, as
+  // stored layouts' linear symbols are sized; a two-dimensional symbol's
+  // extent is its bitmap's, and a dot more would stand its outline off the
+  // modules.
+  const int extra = Is2DBCode(f->symbology, f->subType) ? 0 : 1;
+  const auto widen = [extra](int32_t v) { return static_cast<LONG>(std::min<int64_t>(int64_t{v} + extra, INT32_MAX)); };
+  POINT size{widen(r.width), widen(r.height)};
   if (SwapsSize(f->rotation)) std::swap(size.x, size.y);
   if (sizeOut) *sizeOut = size;
 

@@ -191,8 +191,8 @@ SIZE MeasureBarcodeField(CBarcodeField& field, const CFieldList& list, const CLa
     result = ToMils({px.x, px.y}, setup);
   } else {
     POINT px{};
+    const int32_t barsTextHeight = b->textHeight;
     RenderBarcodeToBitmap(b, DpiX(setup), 0, &px, kRenderMeasureOnly, nullptr, nullptr, nullptr, 0);
-    const SIZE bars = ToMils({px.x, px.y}, setup);
     BuildBarcodeHrText(b);
     CTextField probe;
     TextFieldFromBarcodeHr(probe, *b);
@@ -201,6 +201,13 @@ SIZE MeasureBarcodeField(CBarcodeField& field, const CFieldList& list, const CLa
     const SIZE text = MeasureTextExtent(probe, setup, nullptr, false);
     b->hrWidth = text.cx;
     b->textHeight = text.cy;
+    // The symbol's extent follows its text row (the outer digits of EAN and
+    // UPC stand beside the bars at the text's size): bars measured with
+    // another text height are measured again, so that measuring twice gives
+    // the same size.
+    if (text.cy != barsTextHeight)
+      RenderBarcodeToBitmap(b, DpiX(setup), 0, &px, kRenderMeasureOnly, nullptr, nullptr, nullptr, 0);
+    const SIZE bars = ToMils({px.x, px.y}, setup);
     // In 64 bits and bounded: the sizes come from a layout file.
     auto bounded = [](int64_t v) { return static_cast<LONG>(std::clamp<int64_t>(v, -2000000000, 2000000000)); };
     const int64_t total = int64_t{text.cy} + b->barHeight + b->textGap +
