@@ -17,6 +17,7 @@
 #include "dialogs/barcode/barcode_ids.h"
 #include "datasource/ui/panel/panel_ids.h"
 #include "dialogs/barcode/page_controls.h"
+#include "datasource/ui/structured/maxicode_lists.h"
 #include "datasource/ui/structured/structured_grids.h"
 #include "fields/barcode/barcode_checks.h"
 #include "fields/measure/field_measure.h"
@@ -136,11 +137,10 @@ bool CBarcodeDataPage::FocusFail(int id) {
   return false;
 }
 
-// The panel stores the type, the data and the type's settings (MaxiCode's
-// panel stands on Fixed Data); UCC/EAN 128 Multi keeps its data in its
-// identifier rows.
+// The panel stores the type, the data and the type's settings; UCC/EAN 128
+// Multi, HIBC and a MaxiCode UPS message keep their data in their rows.
 bool CBarcodeDataPage::TakeData() {
-  if (symbology_ == 20 || field_->useHibc || !panel_ || !panel_->m_hWnd) return true;
+  if (symbology_ == 20 || field_->useHibc || MaxiCodeListsShown() || !panel_ || !panel_->m_hWnd) return true;
   // Data nobody edited stays as it was stored (its code page, narrow or wide).
   const AString before = field_->data;
   const bool unedited = !edits_.Edited(panel_->m_hWnd, IDC_DS_DATA);
@@ -171,15 +171,22 @@ bool CBarcodeDataPage::ApplyStructuredGrid() {
   return true;
 }
 
+// The UPS message's parts into the field as Fixed Data, checked; a refused
+// part's row is made current and the page stays.
+bool CBarcodeDataPage::ApplyMaxiCodeLists() {
+  if (maxiFirst_.m_hWnd) ReadMaxiCodePartLists(maxiFirst_, maxiSecond_, *field_, false);
+  field_->dataSourceType = ToShort(DataSourceType::kFixedData);
+  int failed = 0;
+  if (ValidateUpsFields(m_hWnd, *field_, &failed, 0)) return true;
+  if (maxiFirst_.m_hWnd) SelectMaxiCodePart(maxiFirst_, maxiSecond_, failed);
+  return false;
+}
+
 bool CBarcodeDataPage::ApplyOnOk() {
   const int code = symbology_;
   if (IsUPCEANGroup(code)) field_->textMask = AString();
   const bool structured = field_->useHibc || code == 20 || code == 28;
-  if (code == 28 && (field_->maxiMode == 2 || field_->maxiMode == 3)) {
-    field_->dataSourceType = ToShort(DataSourceType::kFixedData);
-    int failed = 0;
-    if (!ValidateUpsFields(m_hWnd, *field_, &failed, 0)) return false;
-  }
+  if (code == 28 && (field_->maxiMode == 2 || field_->maxiMode == 3) && !ApplyMaxiCodeLists()) return false;
   if (StructuredGridShown() && !ApplyStructuredGrid()) return false;
   if (!TakeData()) return false;
   const int longest = GetBarcodeMaxDataLength(*field_);

@@ -11,6 +11,7 @@
 #include "dialogs/barcode/page_controls.h"
 #include "dialogs/barcode/rollover_dlg.h"
 #include "datasource/ui/panel/panel_ids.h"
+#include "datasource/ui/structured/maxicode_lists.h"
 #include "datasource/ui/structured/structured_grids.h"
 #include "fields/barcode/symbology_catalogue.h"
 #include "fields/services/label_setup.h"
@@ -56,6 +57,8 @@ CBarcodeDataPage::CBarcodeDataPage() : CFieldSheetPage(IDD_BARCODE_DATA_PAGE) {}
 
 CBarcodeDataPage::~CBarcodeDataPage() {
   if (grid_.m_hWnd) grid_.DestroyWindow();
+  for (CPromptList* list : {&maxiFirst_, &maxiSecond_})
+    if (list->m_hWnd) list->DestroyWindow();
 }
 
 void CBarcodeDataPage::DoDataExchange(CDataExchange* dx) {
@@ -78,6 +81,7 @@ BOOL CBarcodeDataPage::OnInitDialog() {
   panel_ = std::make_unique<CDataSourcePanel>(DataPageKind::kBarcode, *field_, setup_);
   if (panel_->CreateInPlaceholder(this, IDC_BC_SOURCE_PANEL_AREA)) edits_.Remember(panel_->m_hWnd, IDC_DS_DATA);
   MakeStructuredGrid();
+  MakeMaxiCodeLists();
   std::vector<ListChoice> symbologies;
   for (int code : OfferedSymbologies(field_->useHibc != 0)) symbologies.push_back({SymbologyDisplayName(code), code});
   FillChoices(page, IDC_BC_SYMBOLOGY, symbologies, Words::kAsTheyStand);
@@ -312,6 +316,25 @@ void CBarcodeDataPage::MakeStructuredGrid() {
   }
 }
 
+void CBarcodeDataPage::MakeMaxiCodeLists() {
+  for (auto [list, id] : {std::pair{&maxiFirst_, IDC_BC_MAXI_PARTS}, std::pair{&maxiSecond_, IDC_BC_MAXI_PARTS2}}) {
+    HWND placeholder = ::GetDlgItem(m_hWnd, id);
+    if (!placeholder) continue;
+    RECT place{};
+    ::GetWindowRect(placeholder, &place);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+    ::DestroyWindow(placeholder);
+    list->m_captionFraction = 0.5f;
+    if (list->Create(place, this, static_cast<UINT>(id))) list->ShowWindow(SW_HIDE);
+  }
+  maxiFirst_.m_next = &maxiSecond_;
+  maxiSecond_.m_previous = &maxiFirst_;
+}
+
+bool CBarcodeDataPage::MaxiCodeListsShown() const {
+  return maxiFirst_.m_hWnd && symbology_ == kMaxiCode && (field_->maxiMode == 2 || field_->maxiMode == 3);
+}
+
 bool CBarcodeDataPage::StructuredGridShown() const {
   return grid_.m_hWnd && (field_->useHibc || symbology_ == kUccEanMulti);
 }
@@ -344,12 +367,16 @@ void CBarcodeDataPage::OnGridEndEdit(NMHDR* header, LRESULT* result) {
 }
 
 void CBarcodeDataPage::ArrangeSourcePanel() {
+  const bool maxi = MaxiCodeListsShown();
+  if (maxi) FillMaxiCodePartLists(maxiFirst_, maxiSecond_, field_->maxiMode, *field_, false);
+  for (CPromptList* list : {&maxiFirst_, &maxiSecond_})
+    if (list->m_hWnd) list->ShowWindow(maxi ? SW_SHOW : SW_HIDE);
   const bool grid = StructuredGridShown();
   if (grid_.m_hWnd) ::ShowWindow(grid_.m_hWnd, grid ? SW_SHOW : SW_HIDE);
   ShowControls(m_hWnd, {IDC_BC_AI_RULE}, grid && !field_->useHibc);
   if (!panel_ || !panel_->m_hWnd) return;
   // The structured data's rows stand in the panel's place.
-  ::ShowWindow(panel_->m_hWnd, grid ? SW_HIDE : SW_SHOW);
+  ::ShowWindow(panel_->m_hWnd, grid || maxi ? SW_HIDE : SW_SHOW);
   // UCC/EAN 128 Multi and MaxiCode take their data from their parts.
   const bool special = IsSpecialDsControlsBCode(symbology_) != 0;
   ShowControls(panel_->m_hWnd, {IDC_DS_TYPE, IDC_DS_TYPE_CAPTION}, !special);
@@ -379,7 +406,10 @@ void CBarcodeDataPage::OnModuleSizeChanged() {
   ShowMils(IDC_BC_MODULE_MILS, size);
 }
 
-void CBarcodeDataPage::OnMaxiModeChanged() { field_->maxiMode = static_cast<uint8_t>(SelectedIndex(m_hWnd, IDC_BC_MAXI_MODE) + 2); }
+void CBarcodeDataPage::OnMaxiModeChanged() {
+  field_->maxiMode = static_cast<uint8_t>(SelectedIndex(m_hWnd, IDC_BC_MAXI_MODE) + 2);
+  ArrangeSourcePanel();
+}
 
 void CBarcodeDataPage::OnMicroModeChanged() {
   field_->microPdfMode = static_cast<int16_t>(SelectedIndex(m_hWnd, IDC_BC_MICRO_MODE));

@@ -10,6 +10,7 @@
 
 #include "app/controls/bitmap_buttons.h"
 #include "datasource/ui/panel/data_source_panel.h"
+#include "datasource/ui/prompt/prompt_list.h"
 #include "dialogs/setup/field_sheet_page.h"
 #include "dialogs/setup/length_edits.h"
 #include "fields/model/field_kinds.h"
@@ -60,6 +61,10 @@ class CBarcodeDataPage : public CFieldSheetPage {
   void MakeStructuredGrid();
   bool StructuredGridShown() const;
   bool ApplyStructuredGrid();
+  // The UPS message's part lists of a MaxiCode field in modes 2 and 3.
+  void MakeMaxiCodeLists();
+  bool MaxiCodeListsShown() const;
+  bool ApplyMaxiCodeLists();
   void LimitData();
   void ShowMils(int labelId, int dots);
   void ShowNumber(int id, int value);
@@ -87,4 +92,5 @@ class CBarcodeDataPage : public CFieldSheetPage {
   std::unique_ptr<CDataSourcePanel> panel_;
   CTipButton tip_, multiTip_, itfTip_;
   CGridCtrl grid_;
+  CPromptList maxiFirst_, maxiSecond_;
 };

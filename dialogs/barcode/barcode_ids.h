@@ -103,6 +103,9 @@
 #define IDC_BC_AI_GRID 1256
 #define IDC_BC_HIBC_GRID 1253
 #define IDC_BC_AI_RULE 1544
+/* The two lists of a MaxiCode field's UPS message parts. */
+#define IDC_BC_MAXI_PARTS 1252
+#define IDC_BC_MAXI_PARTS2 1255
 #define IDC_BC_HIBC_TYPE_LABEL 1022
 #define IDC_BC_HIBC_TYPE 1023
 

@@ -162,7 +162,10 @@ int Render(CBarcodeField* f, int dpi, int dpiY, POINT* sizeOut, unsigned flags, 
   r.bearerWidth = 0;
   r.ResetErrors();
   FillBuffers(r, *f);
-  if (r.dataLength < 1) return 0;
+  // A MaxiCode UPS message (modes 2 and 3) is the symbol's content by
+  // itself: its parts need no further data.
+  const bool upsMessage = f->symbology == 28 && (f->maxiMode == 2 || f->maxiMode == 3);
+  if (r.dataLength < 1 && !upsMessage) return 0;
 
   const int result = kvoBCode(0, &r, (flags & kRenderMeasureOnly) ? 1 : 0);
 

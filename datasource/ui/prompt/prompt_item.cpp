@@ -52,6 +52,7 @@ void CPromptItem::Init(const AString& caption, const AString& initialText, int c
   (void)capacity;  // the strings grow as needed
   m_codePage = codePage < 0 ? static_cast<int>(::GetACP()) : codePage;
   m_caption = caption;
+  m_captionCodePage = m_codePage;
   m_text = choices.empty() ? initialText : choices.front();
   m_index = list->GetCount() - 1;
   m_source = source;

@@ -82,6 +82,9 @@ class CPromptItem {
   AString m_caption;
   AString m_text;
   int m_codePage = 0;
+  // The caption's code page: the value's changes to UTF-16 once a rich
+  // edit gives it back, the caption's stays.
+  int m_captionCodePage = 0;
   int m_maxLength = 0;
   int m_source = kPartSourceFixed;
   PromptRowType m_type = PromptRowType::kText;

@@ -143,7 +143,7 @@ void CPromptList::DrawItem(LPDRAWITEMSTRUCT dis) {
   SelectScope useFont(dc, font_.get());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, RGB(0, 0, 0));
-  DrawUnits(dc, RowUnits(p->m_caption, p->m_codePage), RECT{item.left + 3, item.top + 3, caption - 2, item.bottom - 3});
+  DrawUnits(dc, RowUnits(p->m_caption, p->m_captionCodePage), RECT{item.left + 3, item.top + 3, caption - 2, item.bottom - 3});
   const int buttonWidth = p->HasButton() ? (item.bottom - item.top) * 8 / 10 : 0;
   RECT value{caption + 2, item.top + 2, item.right - 2 - buttonWidth, item.bottom - 2};
   switch (p->m_type) {

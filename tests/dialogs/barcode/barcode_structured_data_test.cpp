@@ -1,6 +1,7 @@
 // The structured data on the Barcode / Data page, filled as a person would:
 // identifiers picked from the grid's drop lists and their data typed for a
-// UCC/EAN 128 Multi field, the HIBC rows typed for an HIBC field; after OK
+// UCC/EAN 128 Multi field, the HIBC rows typed for an HIBC field, the UPS
+// message typed part by part into a MaxiCode field's two lists; after OK
 // the field holds the rows and zxing-cpp reads them from the label's
 // picture. A refused row keeps the sheet on the page with its data cell
 // chosen.
@@ -14,6 +15,7 @@
 #include "fields/barcode/symbology_catalogue.h"
 #include "grid/grid_combo.h"
 #include "grid/grid_ctrl.h"
+#include "datasource/ui/prompt/prompt_list.h"
 #include "tests/dialogs/barcode/barcode_sheet_support.h"
 #include "tests/dialogs/barcode/field_on_label.h"
 
@@ -147,6 +149,85 @@ TEST(BarcodeStructuredData, HibcRowsTypedInTheGridMakeTheSymbol) {
   ASSERT_TRUE(grey.has_value());
   const std::string read = ReadSymbol(*grey, ZXing::BarcodeFormat::Code39);
   EXPECT_EQ(read.rfind("+A123PROD10", 0), 0u) << read;
+}
+
+// The UPS message of a MaxiCode field in mode 2, typed part by part; its
+// postal code one digit short at first.
+constexpr const char* kUpsMessage[] = {"84170667", "840", "001", "1Z12345678", "123456", "089", "",
+                                       "1/1", "10", "Y", "", "ATLANTA", "GA"};
+
+CPromptList* PartList(HWND page, int id) {
+  return dynamic_cast<CPromptList*>(CWnd::FromHandlePermanent(::GetDlgItem(page, id)));
+}
+
+void TypePart(CPromptList& list, int row, const char* text) {
+  list.MakeCurrent(row, true);
+  uitest::RunUntilIdle();
+  HWND editor = list.Item(row)->Editor();
+  ASSERT_NE(editor, nullptr) << row;
+  ::SetFocus(editor);
+  ::SendMessageW(editor, EM_SETSEL, 0, -1);
+  uitest::Key(VK_DELETE);
+  uitest::TypeText(std::string_view(text));
+  uitest::RunUntilIdle();
+}
+
+TEST(BarcodeStructuredData, UpsMessageTypedIntoTheMaxiCodeListsMakesTheSymbol) {
+  LanguageScope english(kUiEnglish);
+  CLabelSetup setup;
+  std::vector<std::string> shown;
+  SheetRun run;
+  RecordBoxes(run, shown);
+  MessageRecorder messages;  // the field's checks speak through numbered messages
+  std::string postalInModeThree;
+  run.script = [&](HWND sheet) {
+    HWND page = ShowPage(sheet, 0);
+    ASSERT_TRUE(ChooseData(page, IDC_BC_SYMBOLOGY, 28));
+    ASSERT_TRUE(ChooseData(page, IDC_BC_MAXI_MODE, 2));
+    ASSERT_TRUE(Shown(page, IDC_BC_MAXI_PARTS));
+    ASSERT_TRUE(Shown(page, IDC_BC_MAXI_PARTS2));
+    EXPECT_FALSE(::IsWindowVisible(PanelOf(page))) << "the parts stand in the data's place";
+    CPromptList* first = PartList(page, IDC_BC_MAXI_PARTS);
+    CPromptList* second = PartList(page, IDC_BC_MAXI_PARTS2);
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->RowCount(), 7);
+    EXPECT_EQ(second->RowCount(), 6);
+    // Mode 3 takes six characters of a postal code, upper case; back in mode
+    // 2 only its digits stay.
+    ASSERT_TRUE(ChooseData(page, IDC_BC_MAXI_MODE, 3));
+    TypePart(*first, 0, "ab12345x");
+    postalInModeThree = first->Item(0)->GetText().GetData();
+    ASSERT_TRUE(ChooseData(page, IDC_BC_MAXI_MODE, 2));
+    EXPECT_STREQ(first->Item(0)->GetText().GetData(), "1234");
+    for (int part = 0; part < 13; ++part) {
+      if (*kUpsMessage[part]) TypePart(part < 7 ? *first : *second, part < 7 ? part : part - 7, kUpsMessage[part]);
+    }
+    uitest::SaveWindowPng(sheet, PicturePath("barcode_data_maxicode_en.png"));
+    // Eight digits of a nine-digit postal code are refused on the part.
+    PressOk(sheet);
+    ASSERT_TRUE(::IsWindow(sheet));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.Last(), static_cast<UINT>(kMsgPostalCodeLength));
+    EXPECT_EQ(first->m_current, 0) << "the refused part is current";
+    TypePart(*first, 0, "841706672");
+    PressOk(sheet);
+  };
+  CField* made = nullptr;
+  ASSERT_EQ(RunSheet(setup, &made, 0, run), 1) << "message " << messages.Last() << " of " << messages.shown.size() << (shown.empty() ? "" : shown.back());
+  EXPECT_EQ(postalInModeThree, "AB1234");
+  std::unique_ptr<CField> owned(made);
+  auto* field = static_cast<CBarcodeField*>(made);
+  EXPECT_EQ(field->maxiMode, 2);
+  EXPECT_STREQ(field->upsField[0].GetData(), "841706672");
+  EXPECT_STREQ(field->upsField[11].GetData(), "ATLANTA");
+
+  document_test::TempFolder folder("structured-maxi");
+  const auto grey =
+      RenderFieldOnLabel(setup, std::move(owned), folder, "maxi", PicturePath("barcode_data_maxicode_label.png"));
+  ASSERT_TRUE(grey.has_value());
+  const std::string read = ReadSymbol(*grey, ZXing::BarcodeFormat::MaxiCode);
+  EXPECT_NE(read.find("ATLANTA"), std::string::npos) << read;
+  EXPECT_NE(read.find("1Z12345678"), std::string::npos) << read;
 }
 
 }  // namespace
