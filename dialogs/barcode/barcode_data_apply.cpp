@@ -167,7 +167,8 @@ bool CBarcodeDataPage::ApplyStructuredGrid() {
     grid_.SetFocus();
     return false;
   }
-  field_->textMask = AString();
+  // The human-readable template the Human Readable page sets stays: the
+  // rows do not replace it.
   return true;
 }
 
