@@ -155,6 +155,12 @@ bool CBarcodeDataPage::ApplyStructuredGrid() {
   int badRow = -1;
   const bool hibc = field_->useHibc != 0;
   grid_.EndEditing();
+  // Rows nobody touched stay as stored (sources the lists do not offer
+  // included), unless there are none yet to keep.
+  bool stored = false;
+  for (size_t i = 0; i < field_->aiCode.size(); ++i)
+    stored = stored || (hibc ? !field_->aiData[i].IsEmpty() : !field_->aiCode[i].IsEmpty());
+  if (!grid_.GetModified() && stored) return true;
   const int accepted = hibc ? ApplyHibcGrid(this, grid_, *field_, &badRow, false)
                             : ApplyAiGrid(this, grid_, *field_, &badRow, false);
   if (!accepted) {

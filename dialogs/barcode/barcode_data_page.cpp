@@ -314,6 +314,8 @@ void CBarcodeDataPage::MakeStructuredGrid() {
   } else {
     SetupAiGrid(grid_, *field_, false);
   }
+  // The rows as stored: an OK that finds them untouched keeps the field's.
+  grid_.SetModified(false);
 }
 
 void CBarcodeDataPage::MakeMaxiCodeLists() {
@@ -344,6 +346,7 @@ void CBarcodeDataPage::OnHibcTypeChanged() {
   if (form < 0 || !grid_.m_hWnd) return;
   field_->hibcForm = static_cast<uint8_t>(form);
   EnableHibcGridRows(grid_, *field_);
+  grid_.SetModified(true);
 }
 
 void CBarcodeDataPage::OnGridSelChanged(NMHDR* header, LRESULT* result) {

@@ -205,8 +205,12 @@ SIZE MeasureBarcodeField(CBarcodeField& field, const CFieldList& list, const CLa
     // UPC stand beside the bars at the text's size): bars measured with
     // another text height are measured again, so that measuring twice gives
     // the same size.
-    if (text.cy != barsTextHeight)
+    // Rendering writes the library's own text back; the line's text is
+    // built again after it, as after the first.
+    if (text.cy != barsTextHeight) {
       RenderBarcodeToBitmap(b, DpiX(setup), 0, &px, kRenderMeasureOnly, nullptr, nullptr, nullptr, 0);
+      BuildBarcodeHrText(b);
+    }
     const SIZE bars = ToMils({px.x, px.y}, setup);
     // In 64 bits and bounded: the sizes come from a layout file.
     auto bounded = [](int64_t v) { return static_cast<LONG>(std::clamp<int64_t>(v, -2000000000, 2000000000)); };

@@ -21,6 +21,7 @@
 #include "app/core/instance_channel.h"
 #include "designer_app_fixture.h"
 #include "program_runner.h"
+#include "screen_symbols.h"
 #include "tests/platform/x11/x11_server.h"
 
 namespace {
@@ -43,36 +44,10 @@ struct Screen {
   }
 };
 
-struct Found {
-  bool valid = false;
-  int left = 0, top = 0, right = 0, bottom = 0;
-  int CentreX() const { return (left + right) / 2; }
-  int CentreY() const { return (top + bottom) / 2; }
-};
+using apptest::Found;
 
 Found Read(const Screen& s, ZXing::BarcodeFormat format, const std::string& text) {
-  std::vector<uint8_t> grey(s.pixels.size());
-  for (size_t i = 0; i < grey.size(); ++i) {
-    const uint32_t p = s.pixels[i];
-    grey[i] = static_cast<uint8_t>(((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)) / 3);
-  }
-  ZXing::DecodeHints hints;
-  hints.setFormats(format);
-  hints.setTryHarder(true);
-  for (const ZXing::Result& r :
-       ZXing::ReadBarcodes(ZXing::ImageView(grey.data(), s.width, s.height, ZXing::ImageFormat::Lum), hints)) {
-    const auto& bytes = r.bytes();
-    if (std::string(bytes.begin(), bytes.end()) != text) continue;
-    Found f{true, s.width, s.height, 0, 0};
-    for (int i = 0; i < 4; ++i) {
-      f.left = std::min(f.left, r.position()[i].x);
-      f.right = std::max(f.right, r.position()[i].x);
-      f.top = std::min(f.top, r.position()[i].y);
-      f.bottom = std::max(f.bottom, r.position()[i].y);
-    }
-    return f;
-  }
-  return {};
+  return apptest::ReadScreenSymbol(s.pixels, s.width, s.height, format, text);
 }
 
 // The label's frame (the shipping label's black box, 80 mils inside its

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "barcode/kalvo.h"
 #include "fields/barcode/symbology_catalogue.h"
@@ -13,6 +14,7 @@
 #include "fields/barcode/barcode_render.h"
 #include "fields/measure/field_measure.h"
 #include "fields/model/field_list.h"
+#include "fields/records/field_list_stream.h"
 #include "fields/services/label_setup.h"
 #include "image/bitmap/plwinbmp.h"
 
@@ -83,10 +85,18 @@ TEST(BarcodeMeasure, MeasuringAgainGivesTheSameSize) {
       ASSERT_GT(first.cx, 0);
       f->width = first.cx;
       f->height = first.cy;
+      std::vector<uint8_t> record;
       for (int again = 0; again < 3; ++again) {
         const SIZE next = MeasureBarcodeField(*f, none, setup, 0);
         EXPECT_EQ(next.cx, first.cx) << "measure " << again + 2;
         EXPECT_EQ(next.cy, first.cy) << "measure " << again + 2;
+        // What measuring leaves in the field is settled too.
+        std::vector<uint8_t> now;
+        AppendFieldRecord(now, *f);
+        if (again > 0) {
+          EXPECT_EQ(now, record) << "measure " << again + 2;
+        }
+        record = std::move(now);
       }
     }
   }

@@ -6,8 +6,6 @@
 // it and renders it as a QR Code that zxing-cpp reads.
 #include <gtest/gtest.h>
 
-#include <ZXing/ReadBarcode.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -16,85 +14,34 @@
 #include <thread>
 #include <vector>
 
-#include "app/core/instance_channel.h"
-#include "designer_app_fixture.h"
 #include "document/file/layout_file.h"
 #include "fields/barcode/barcode_checks.h"
 #include "fields/measure/field_measure.h"
 #include "fields/model/field_kinds.h"
-#include "program_runner.h"
+#include "program_x11_fixture.h"
+#include "screen_symbols.h"
 #include "tests/dialogs/barcode/field_on_label.h"
-#include "tests/platform/x11/x11_server.h"
 
 namespace {
 
-using apptest::ProgramRunner;
 using apptest::WaitUntil;
 
-constexpr int kWidth = 1280, kHeight = 1024;
+constexpr int kWidth = apptest::ProgramX11Test::kScreenWidth, kHeight = apptest::ProgramX11Test::kScreenHeight;
 constexpr const char* kOldData = "OLD-128";
 constexpr const char* kNewData = "QR FROM THE SHEET";
 
-// Where zxing-cpp finds a symbol holding `text` on the screen.
-struct Found {
-  bool valid = false;
-  int left = kWidth, top = kHeight, right = 0, bottom = 0;
-  int CentreX() const { return (left + right) / 2; }
-  int CentreY() const { return (top + bottom) / 2; }
-};
+using apptest::Found;
 
 Found Read(const std::vector<uint32_t>& screen, ZXing::BarcodeFormat format, const std::string& text) {
-  if (screen.size() != static_cast<size_t>(kWidth) * kHeight) return {};
-  std::vector<uint8_t> grey(screen.size());
-  for (size_t i = 0; i < grey.size(); ++i) {
-    const uint32_t p = screen[i];
-    grey[i] = static_cast<uint8_t>(((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)) / 3);
-  }
-  ZXing::DecodeHints hints;
-  hints.setFormats(format);
-  hints.setTryHarder(true);
-  for (const ZXing::Result& r :
-       ZXing::ReadBarcodes(ZXing::ImageView(grey.data(), kWidth, kHeight, ZXing::ImageFormat::Lum), hints)) {
-    const auto& bytes = r.bytes();
-    if (std::string(bytes.begin(), bytes.end()) != text) continue;
-    Found f;
-    f.valid = true;
-    for (int i = 0; i < 4; ++i) {
-      f.left = std::min(f.left, r.position()[i].x);
-      f.right = std::max(f.right, r.position()[i].x);
-      f.top = std::min(f.top, r.position()[i].y);
-      f.bottom = std::max(f.bottom, r.position()[i].y);
-    }
-    return f;
-  }
-  return {};
+  return apptest::ReadScreenSymbol(screen, kWidth, kHeight, format, text);
 }
 
-class BarcodeSheetX11 : public apptest::DesignerAppTest {
+class BarcodeSheetX11 : public apptest::ProgramX11Test {
  protected:
-  BarcodeSheetX11() { profileProgram = "tavrendel"; }
-  static bool MainAnswers() { return CInstanceChannel::SendActivate(2000) == CInstanceChannel::Answer::Yes; }
-  std::string WindowNamed(const std::string& text) {
-    std::string out;
-    server.Run({"xdotool", "search", "--onlyvisible", "--name", text}, &out);
-    return out.substr(0, out.find('\n'));
-  }
-  void Xdo(const std::vector<std::string>& args) {
-    std::vector<std::string> argv{"xdotool"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    EXPECT_EQ(server.Run(argv), 0) << args.front();
-  }
   void ClickAt(int x, int y, int clicks = 1) {
     Xdo({"mousemove", "--sync", std::to_string(x), std::to_string(y)});
     Xdo({"click", "--repeat", std::to_string(clicks), "--delay", "80", "1"});
     Settle();
-  }
-  static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }
-  void Picture(const std::string& name) {
-    Settle();
-    const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/program";
-    std::filesystem::create_directories(folder);
-    EXPECT_TRUE(server.SavePicture(0, 0, kWidth, kHeight, folder + "/x11_barcode_sheet_" + name + ".png"));
   }
   // A window's place on the screen: x, y, width, height.
   std::vector<long> Geometry(const std::string& id) {
@@ -114,11 +61,6 @@ class BarcodeSheetX11 : public apptest::DesignerAppTest {
     }
     return g;
   }
-
-  x11test::Server server{{kWidth, kHeight, true}};
-  apptest::ScopedEnv onScreen{"TAV_DISPLAY", nullptr};
-  apptest::ScopedEnv displayName{"DISPLAY", server.Name().c_str()};
-  ProgramRunner runner{{}};
 };
 
 // A layout of one Code 128 field, large enough to be read from the screen.
@@ -167,19 +109,19 @@ TEST_F(BarcodeSheetX11, DoubleClickedFieldTakesNewDataAndSymbology) {
   WriteCode128Layout(file);
   const pid_t designer = runner.Start({file});
   ASSERT_TRUE(WaitUntil(MainAnswers));
-  ASSERT_TRUE(WaitUntil([&] { return !WindowNamed("sheet").empty(); }, 20));
+  ASSERT_TRUE(WaitForWindow("sheet"));
   Found old;
   ASSERT_TRUE(WaitUntil([&] { return (old = Read(server.Screenshot(), ZXing::BarcodeFormat::Code128, kOldData)).valid; },
                         20))
       << "the Code 128 is drawn";
-  Picture("1_layout");
+  Picture("barcode_sheet_1_layout");
 
   // A double click on the symbol opens its sheet.
   ClickAt(old.CentreX(), old.CentreY(), 2);
-  ASSERT_TRUE(WaitUntil([&] { return !WindowNamed("Barcode Setup").empty(); }, 20));
+  ASSERT_TRUE(WaitForWindow("Barcode Setup"));
   const std::string sheet = WindowNamed("Barcode Setup");
   Settle();
-  Picture("2_sheet_opened");
+  Picture("barcode_sheet_2_opened");
   const std::vector<long> box = Geometry(sheet);
   ASSERT_GT(box[2], 300);
 
@@ -202,7 +144,7 @@ TEST_F(BarcodeSheetX11, DoubleClickedFieldTakesNewDataAndSymbology) {
   Xdo({"key", "End"});
   Xdo({"key", "Return"});
   Settle();
-  Picture("3_qr_chosen");
+  Picture("barcode_sheet_3_qr_chosen");
   Xdo({"key", "Return"});  // the sheet's default button: OK
   ASSERT_TRUE(WaitUntil([&] { return WindowNamed("Barcode Setup").empty(); }, 20)) << "the sheet closed with OK";
 
@@ -211,7 +153,7 @@ TEST_F(BarcodeSheetX11, DoubleClickedFieldTakesNewDataAndSymbology) {
   ASSERT_TRUE(WaitUntil([&] { return (qr = Read(server.Screenshot(), ZXing::BarcodeFormat::QRCode, kNewData)).valid; },
                         20))
       << "the QR Code is drawn";
-  Picture("4_qr_drawn");
+  Picture("barcode_sheet_4_qr_drawn");
   EXPECT_FALSE(Read(server.Screenshot(), ZXing::BarcodeFormat::Code128, kOldData).valid);
 
   // Saved: the layout holds the QR Code, which its rendering shows.
@@ -230,12 +172,10 @@ TEST_F(BarcodeSheetX11, DoubleClickedFieldTakesNewDataAndSymbology) {
   ASSERT_NE(saved, nullptr);
   EXPECT_EQ(saved->symbology, 33);
   EXPECT_STREQ(saved->data.GetData(), kNewData);
-  document_test::TempFolder folder("sheet-x11");
-  const auto grey = barcode_sheet_test::RenderFieldOnLabel(setup, std::move(fields[0]), folder, "saved",
-                                                           std::string(TAV_BUILD_DIR) +
-                                                               "/pictures/program/x11_barcode_sheet_5_saved.png");
-  ASSERT_TRUE(grey.has_value());
-  EXPECT_EQ(barcode_sheet_test::ReadSymbol(*grey, ZXing::BarcodeFormat::QRCode), kNewData);
+  EXPECT_EQ(barcode_sheet_test::ReadFieldAsPrinted(setup, std::move(fields[0]), ZXing::BarcodeFormat::QRCode,
+                                                   std::string(TAV_BUILD_DIR) +
+                                                       "/pictures/program/x11_barcode_sheet_5_saved.png"),
+            kNewData);
 }
 
 }  // namespace

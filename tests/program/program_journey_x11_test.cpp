@@ -19,32 +19,14 @@
 #include "image/bitmap/plwinbmp.h"
 #include "image/encode/plpngencoder.h"
 #include "platform/gdi/gdi_owners.h"
-#include "program_runner.h"
-#include "tests/platform/x11/x11_server.h"
+#include "program_x11_fixture.h"
 
 namespace {
 
-using apptest::ProgramRunner;
 using apptest::WaitUntil;
 
-class ProgramJourney : public apptest::DesignerAppTest {
+class ProgramJourney : public apptest::ProgramX11Test {
  protected:
-  ProgramJourney() { profileProgram = "tavrendel"; }
-
-  static bool MainAnswers() { return CInstanceChannel::SendActivate(2000) == CInstanceChannel::Answer::Yes; }
-  std::string WindowNamed(const std::string& text) {
-    std::string out;
-    server.Run({"xdotool", "search", "--onlyvisible", "--name", text}, &out);
-    return out.substr(0, out.find('\n'));
-  }
-  bool WaitForWindow(const std::string& text) {
-    return WaitUntil([&] { return !WindowNamed(text).empty(); }, 20);
-  }
-  void Xdo(const std::vector<std::string>& args) {
-    std::vector<std::string> argv{"xdotool"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    EXPECT_EQ(server.Run(argv), 0) << args.front();
-  }
   // Keys to the designer's main window, after it has the focus.
   void Keys(const std::vector<std::string>& keys) {
     const std::string main = WindowNamed("Tavrendel");
@@ -63,25 +45,11 @@ class ProgramJourney : public apptest::DesignerAppTest {
     Xdo({"mouseup", "1"});
     Settle();
   }
-  // The program works through what it was sent; a picture is for a person
-  // to look at, so give it time to paint.
-  static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }
-  void Picture(const std::string& name) {
-    Settle();
-    const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/program";
-    std::filesystem::create_directories(folder);
-    EXPECT_TRUE(server.SavePicture(0, 0, 1280, 1024, folder + "/x11_" + name + ".png"));
-  }
   int CountPixels(uint32_t rgb) {
     int n = 0;
     for (uint32_t p : server.Screenshot()) n += (p & 0xFFFFFF) == rgb ? 1 : 0;
     return n;
   }
-
-  x11test::Server server{{1280, 1024, true}};
-  apptest::ScopedEnv onScreen{"TAV_DISPLAY", nullptr};
-  apptest::ScopedEnv displayName{"DISPLAY", server.Name().c_str()};
-  ProgramRunner runner{{}};
 };
 
 TEST_F(ProgramJourney, NewLayoutSavedThroughTheDialogComesBack) {

@@ -125,6 +125,28 @@ TEST(PromptList, EveryRowTypeGivesItsValue) {
   EXPECT_EQ(UnitsOf(f.At(kPartRow).GetText()), u"98") << "SetText reaches the editor";
 }
 
+// A rich edit hands its value back as UTF-16: the row's caption, given in
+// the row's own code page, is drawn as it was before.
+TEST(PromptList, ACaptionStaysAsWrittenOnceTheValueIsRead) {
+  LanguageScope english(kUiEnglish);
+  PromptFixture f;
+  const RECT item = f.ItemRect(kPartRow);
+  const auto captionPixels = [&] {
+    f.list.Invalidate();
+    uitest::RunUntilIdle();
+    const uitest::Picture all = uitest::CaptureWindow(f.list.m_hWnd);
+    std::vector<uint32_t> caption;
+    for (int y = item.top; y < item.bottom; ++y)
+      for (int x = item.left; x < f.list.CaptionWidth(); ++x) caption.push_back(all.At(x, y));
+    return caption;
+  };
+  const std::vector<uint32_t> before = captionPixels();
+  f.list.MakeCurrent(kPartRow, true);
+  ::SetWindowTextW(f.At(kPartRow).Editor(), u"5678");
+  EXPECT_TRUE(f.At(kPartRow).GetText().IsWide());
+  EXPECT_EQ(captionPixels(), before);
+}
+
 TEST(PromptList, TabVisitsTheSelectableRowsThenLeavesTheList) {
   LanguageScope english(kUiEnglish);
   PromptFixture f;

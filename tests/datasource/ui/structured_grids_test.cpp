@@ -12,6 +12,7 @@
 #include "fields/barcode/symbology_catalogue.h"
 #include "grid/grid_combo.h"
 #include "panel_test_support.h"
+#include "tests/grid/grid_driving.h"
 
 namespace {
 
@@ -36,30 +37,10 @@ struct GridFixture {
     grid.Create({10, 10, 600, 210}, &host, 1256);
   }
   std::string Cell(int row, int col) const { return Utf8(grid.GetItemText(row, col)); }
-  void Focus(int row, int col) {
-    ::SetFocus(grid.m_hWnd);
-    grid.SetFocusCell(row, col);
-    uitest::RunUntilIdle();
-  }
+  void Focus(int row, int col) { grid_test::FocusCell(grid, row, col); }
   // Opens the cell's drop list with F2 and walks to the option with the arrow keys.
-  void Pick(int row, int col, int option) {
-    Focus(row, col);
-    auto* cell = dynamic_cast<CGridCellCombo*>(grid.GetCell(row, col));
-    ASSERT_NE(cell, nullptr) << row << "," << col;
-    const int from = cell->m_nSelected < 0 ? 0 : cell->m_nSelected;
-    uitest::Key(VK_F2);
-    ASSERT_NE(cell->GetComboWnd(), nullptr);
-    for (int i = from; i < option; ++i) uitest::Key(VK_DOWN);
-    for (int i = option; i < from; ++i) uitest::Key(VK_UP);
-    uitest::Key(VK_RETURN);
-    uitest::RunUntilIdle();
-  }
-  void Type(int row, int col, const char* text) {
-    Focus(row, col);
-    uitest::TypeText(std::string_view(text));
-    uitest::Key(VK_RETURN);
-    uitest::RunUntilIdle();
-  }
+  void Pick(int row, int col, int option) { grid_test::PickOption(grid, row, col, option); }
+  void Type(int row, int col, const char* text) { grid_test::TypeIntoCell(grid, row, col, text); }
   bool ReadOnly(int row, int col) const { return !grid.IsCellEditable(row, col); }
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dialogs/barcode/barcode_ids.h"
+#include "platform/nls/nls_text.h"
 #include "tests/dialogs/barcode/barcode_sheet_support.h"
 
 namespace {
@@ -23,22 +24,7 @@ std::u16string ItemText(HWND combo, int i) {
   return text;
 }
 
-std::string Utf8(const std::u16string& s) {
-  std::string out;
-  for (char16_t c : s) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+std::string Utf8(const std::u16string& s) { return nls::FromUtf16(CP_UTF8, s); }
 
 // The items of the page's own drop lists (not the hosted data-source
 // panel's) whose text is wider than the box shows: "id: text".

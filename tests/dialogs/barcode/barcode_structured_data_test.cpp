@@ -13,11 +13,11 @@
 
 #include "dialogs/barcode/barcode_ids.h"
 #include "fields/barcode/symbology_catalogue.h"
-#include "grid/grid_combo.h"
 #include "grid/grid_ctrl.h"
 #include "datasource/ui/prompt/prompt_list.h"
 #include "tests/dialogs/barcode/barcode_sheet_support.h"
 #include "tests/dialogs/barcode/field_on_label.h"
+#include "tests/grid/grid_driving.h"
 
 namespace {
 
@@ -27,32 +27,10 @@ CGridCtrl* GridOf(HWND page, int id) {
   return dynamic_cast<CGridCtrl*>(CWnd::FromHandlePermanent(::GetDlgItem(page, id)));
 }
 
-void FocusCell(CGridCtrl& grid, int row, int col) {
-  ::SetFocus(grid.m_hWnd);
-  grid.SetFocusCell(row, col);
-  uitest::RunUntilIdle();
-}
+using grid_test::FocusCell;
 
-// Opens the cell's drop list with F2 and walks to the option with the arrows.
-void Pick(CGridCtrl& grid, int row, int col, int option) {
-  FocusCell(grid, row, col);
-  auto* cell = dynamic_cast<CGridCellCombo*>(grid.GetCell(row, col));
-  ASSERT_NE(cell, nullptr);
-  const int from = cell->m_nSelected < 0 ? 0 : cell->m_nSelected;
-  uitest::Key(VK_F2);
-  ASSERT_NE(cell->GetComboWnd(), nullptr);
-  for (int i = from; i < option; ++i) uitest::Key(VK_DOWN);
-  for (int i = option; i < from; ++i) uitest::Key(VK_UP);
-  uitest::Key(VK_RETURN);
-  uitest::RunUntilIdle();
-}
-
-void TypeCell(CGridCtrl& grid, int row, const char* text) {
-  FocusCell(grid, row, 1);
-  uitest::TypeText(std::string_view(text));
-  uitest::Key(VK_RETURN);
-  uitest::RunUntilIdle();
-}
+void Pick(CGridCtrl& grid, int row, int col, int option) { grid_test::PickOption(grid, row, col, option); }
+void TypeCell(CGridCtrl& grid, int row, const char* text) { grid_test::TypeIntoCell(grid, row, 1, text); }
 
 int OptionOf(const char* code) {
   const typAIdef* def = FindAIDefinition(code);
@@ -106,12 +84,35 @@ TEST(BarcodeStructuredData, IdentifiersPickedInTheGridMakeTheSymbol) {
   EXPECT_STREQ(field->aiCode[1].GetData(), "10");
   EXPECT_STREQ(field->aiData[1].GetData(), "LOT42");
 
-  document_test::TempFolder folder("structured-ai");
-  const auto grey = RenderFieldOnLabel(setup, std::move(owned), folder, "ai", PicturePath("barcode_data_ai_label.png"));
-  ASSERT_TRUE(grey.has_value());
-  const std::string read = ReadSymbol(*grey, ZXing::BarcodeFormat::Code128);
+  const std::string read = ReadFieldAsPrinted(setup, std::move(owned), ZXing::BarcodeFormat::Code128,
+                                              PicturePath("barcode_data_ai_label.png"));
   EXPECT_NE(read.find("0112345678901231"), std::string::npos) << read;
   EXPECT_NE(read.find("10LOT42"), std::string::npos) << read;
+}
+
+TEST(BarcodeStructuredData, AStoredIdentifierRetypedIsTaken) {
+  InitSymbologyTables();
+  CLabelSetup setup;
+  auto field = std::make_unique<CBarcodeField>(setup.dpiX);
+  field->name = "Barcode_1";
+  field->symbology = 20;
+  field->aiCode[0] = "01";
+  field->aiData[0] = "12345678901231";
+  SheetRun run;
+  run.script = [&](HWND sheet) {
+    CGridCtrl* grid = GridOf(ShowPage(sheet, 0), IDC_BC_AI_GRID);
+    ASSERT_NE(grid, nullptr);
+    FocusCell(*grid, 1, 1);
+    uitest::Key(VK_F2);
+    for (int i = 0; i < 14; ++i) uitest::Key(VK_BACK);
+    uitest::TypeText(std::string_view("09876543210982"));
+    uitest::Key(VK_RETURN);
+    uitest::RunUntilIdle();
+    PressOk(sheet);
+  };
+  CField* edited = field.get();
+  ASSERT_EQ(RunSheet(setup, &edited, 0, run), 1);
+  EXPECT_STREQ(field->aiData[0].GetData(), "09876543210982");
 }
 
 TEST(BarcodeStructuredData, HibcRowsTypedInTheGridMakeTheSymbol) {
@@ -143,11 +144,8 @@ TEST(BarcodeStructuredData, HibcRowsTypedInTheGridMakeTheSymbol) {
   EXPECT_STREQ(field->aiData[0].GetData(), "A123");
   EXPECT_STREQ(field->aiData[1].GetData(), "PROD1");
 
-  document_test::TempFolder folder("structured-hibc");
-  const auto grey =
-      RenderFieldOnLabel(setup, std::move(owned), folder, "hibc", PicturePath("barcode_data_hibc_label.png"));
-  ASSERT_TRUE(grey.has_value());
-  const std::string read = ReadSymbol(*grey, ZXing::BarcodeFormat::Code39);
+  const std::string read = ReadFieldAsPrinted(setup, std::move(owned), ZXing::BarcodeFormat::Code39,
+                                              PicturePath("barcode_data_hibc_label.png"));
   EXPECT_EQ(read.rfind("+A123PROD10", 0), 0u) << read;
 }
 
@@ -221,11 +219,8 @@ TEST(BarcodeStructuredData, UpsMessageTypedIntoTheMaxiCodeListsMakesTheSymbol) {
   EXPECT_STREQ(field->upsField[0].GetData(), "841706672");
   EXPECT_STREQ(field->upsField[11].GetData(), "ATLANTA");
 
-  document_test::TempFolder folder("structured-maxi");
-  const auto grey =
-      RenderFieldOnLabel(setup, std::move(owned), folder, "maxi", PicturePath("barcode_data_maxicode_label.png"));
-  ASSERT_TRUE(grey.has_value());
-  const std::string read = ReadSymbol(*grey, ZXing::BarcodeFormat::MaxiCode);
+  const std::string read = ReadFieldAsPrinted(setup, std::move(owned), ZXing::BarcodeFormat::MaxiCode,
+                                              PicturePath("barcode_data_maxicode_label.png"));
   EXPECT_NE(read.find("ATLANTA"), std::string::npos) << read;
   EXPECT_NE(read.find("1Z12345678"), std::string::npos) << read;
 }

@@ -80,4 +80,14 @@ inline std::string ReadSymbol(const kalvo_test::Grey& grey, ZXing::BarcodeFormat
   return r.isValid() ? kalvo_test::BytesOf(r) : std::string();
 }
 
+// The field alone on a label in a folder of its own, rendered to `png` and
+// read back: what zxing-cpp reads ("" when nothing, or the label was not
+// made).
+inline std::string ReadFieldAsPrinted(const CLabelSetup& setup, std::unique_ptr<CField> field,
+                                      ZXing::BarcodeFormat format, const std::string& png) {
+  const document_test::TempFolder folder("field-on-label");
+  const auto grey = RenderFieldOnLabel(setup, std::move(field), folder, "label", png);
+  return grey ? ReadSymbol(*grey, format) : std::string();
+}
+
 }  // namespace barcode_sheet_test

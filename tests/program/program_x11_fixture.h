@@ -1,0 +1,60 @@
+// The tavrendel program on its own X server with a window manager (Xvfb and
+// openbox, started by the test), driven by xdotool: windows found by name,
+// xdotool commands, and pictures of the screen for a person to look at.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/core/instance_channel.h"
+#include "designer_app_fixture.h"
+#include "program_runner.h"
+#include "tests/platform/x11/x11_server.h"
+
+namespace apptest {
+
+class ProgramX11Test : public DesignerAppTest {
+ public:
+  static constexpr int kScreenWidth = 1280, kScreenHeight = 1024;
+
+ protected:
+  ProgramX11Test() { profileProgram = "tavrendel"; }
+
+  static bool MainAnswers() { return CInstanceChannel::SendActivate(2000) == CInstanceChannel::Answer::Yes; }
+  // The first shown window whose name matches, or "".
+  std::string WindowNamed(const std::string& text) {
+    std::string out;
+    server.Run({"xdotool", "search", "--onlyvisible", "--name", text}, &out);
+    return out.substr(0, out.find('\n'));
+  }
+  bool WaitForWindow(const std::string& text) {
+    return WaitUntil([&] { return !WindowNamed(text).empty(); }, 20);
+  }
+  void Xdo(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{"xdotool"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    EXPECT_EQ(server.Run(argv), 0) << args.front();
+  }
+  // The program works through what it was sent; a picture is for a person
+  // to look at, so give it time to paint.
+  static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }
+  // The screen as pictures/program/x11_<name>.png in the build folder.
+  void Picture(const std::string& name) {
+    Settle();
+    const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/program";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(server.SavePicture(0, 0, kScreenWidth, kScreenHeight, folder + "/x11_" + name + ".png"));
+  }
+
+  x11test::Server server{{kScreenWidth, kScreenHeight, true}};
+  ScopedEnv onScreen{"TAV_DISPLAY", nullptr};
+  ScopedEnv displayName{"DISPLAY", server.Name().c_str()};
+  ProgramRunner runner{{}};
+};
+
+}  // namespace apptest
