@@ -32,6 +32,23 @@ using grid_test::FocusCell;
 void Pick(CGridCtrl& grid, int row, int col, int option) { grid_test::PickOption(grid, row, col, option); }
 void TypeCell(CGridCtrl& grid, int row, const char* text) { grid_test::TypeIntoCell(grid, row, 1, text); }
 
+// Edits a data cell's text: F2, the old characters erased, the new typed.
+void RetypeCell(CGridCtrl& grid, int row, int erase, const char* text) {
+  FocusCell(grid, row, 1);
+  uitest::Key(VK_F2);
+  for (int i = 0; i < erase; ++i) uitest::Key(VK_BACK);
+  uitest::TypeText(std::string_view(text));
+  uitest::Key(VK_RETURN);
+  uitest::RunUntilIdle();
+}
+
+// The sheet run on a new field; the field it made, or null.
+std::unique_ptr<CBarcodeField> RunOnNewField(CLabelSetup& setup, int hibc, SheetRun& run, int* result) {
+  CField* made = nullptr;
+  *result = RunSheet(setup, &made, hibc, run);
+  return std::unique_ptr<CBarcodeField>(static_cast<CBarcodeField*>(made));
+}
+
 int OptionOf(const char* code) {
   const typAIdef* def = FindAIDefinition(code);
   return def ? static_cast<int>(def - GetAiDefinitions().data()) + 1 : 0;
@@ -66,25 +83,19 @@ TEST(BarcodeStructuredData, IdentifiersPickedInTheGridMakeTheSymbol) {
     EXPECT_EQ(grid->GetFocusCell().row, 2);
     EXPECT_EQ(grid->GetFocusCell().col, 1);
     Pick(*grid, 2, 0, OptionOf("10"));
-    FocusCell(*grid, 2, 1);
-    uitest::Key(VK_F2);
-    for (int i = 0; i < 4; ++i) uitest::Key(VK_BACK);
-    uitest::TypeText(std::string_view("LOT42"));
-    uitest::Key(VK_RETURN);
-    uitest::RunUntilIdle();
+    RetypeCell(*grid, 2, 4, "LOT42");
     PressOk(sheet);
   };
-  CField* made = nullptr;
-  ASSERT_EQ(RunSheet(setup, &made, 0, run), 1) << (shown.empty() ? "" : shown.back());
-  std::unique_ptr<CField> owned(made);
-  auto* field = static_cast<CBarcodeField*>(made);
+  int result = 0;
+  std::unique_ptr<CBarcodeField> field = RunOnNewField(setup, 0, run, &result);
+  ASSERT_EQ(result, 1) << (shown.empty() ? "" : shown.back());
   EXPECT_EQ(field->symbology, 20);
   EXPECT_STREQ(field->aiCode[0].GetData(), "01");
   EXPECT_STREQ(field->aiData[0].GetData(), "12345678901231");
   EXPECT_STREQ(field->aiCode[1].GetData(), "10");
   EXPECT_STREQ(field->aiData[1].GetData(), "LOT42");
 
-  const std::string read = ReadFieldAsPrinted(setup, std::move(owned), ZXing::BarcodeFormat::Code128,
+  const std::string read = ReadFieldAsPrinted(setup, std::move(field), ZXing::BarcodeFormat::Code128,
                                               PicturePath("barcode_data_ai_label.png"));
   EXPECT_NE(read.find("0112345678901231"), std::string::npos) << read;
   EXPECT_NE(read.find("10LOT42"), std::string::npos) << read;
@@ -102,12 +113,7 @@ TEST(BarcodeStructuredData, AStoredIdentifierRetypedIsTaken) {
   run.script = [&](HWND sheet) {
     CGridCtrl* grid = GridOf(ShowPage(sheet, 0), IDC_BC_AI_GRID);
     ASSERT_NE(grid, nullptr);
-    FocusCell(*grid, 1, 1);
-    uitest::Key(VK_F2);
-    for (int i = 0; i < 14; ++i) uitest::Key(VK_BACK);
-    uitest::TypeText(std::string_view("09876543210982"));
-    uitest::Key(VK_RETURN);
-    uitest::RunUntilIdle();
+    RetypeCell(*grid, 1, 14, "09876543210982");
     PressOk(sheet);
   };
   CField* edited = field.get();
@@ -136,15 +142,14 @@ TEST(BarcodeStructuredData, HibcRowsTypedInTheGridMakeTheSymbol) {
     uitest::SaveWindowPng(sheet, PicturePath("barcode_data_hibc_grid_en.png"));
     PressOk(sheet);
   };
-  CField* made = nullptr;
-  ASSERT_EQ(RunSheet(setup, &made, 1, run), 1) << (shown.empty() ? "" : shown.back());
-  std::unique_ptr<CField> owned(made);
-  auto* field = static_cast<CBarcodeField*>(made);
+  int result = 0;
+  std::unique_ptr<CBarcodeField> field = RunOnNewField(setup, 1, run, &result);
+  ASSERT_EQ(result, 1) << (shown.empty() ? "" : shown.back());
   EXPECT_EQ(field->hibcForm, 1);
   EXPECT_STREQ(field->aiData[0].GetData(), "A123");
   EXPECT_STREQ(field->aiData[1].GetData(), "PROD1");
 
-  const std::string read = ReadFieldAsPrinted(setup, std::move(owned), ZXing::BarcodeFormat::Code39,
+  const std::string read = ReadFieldAsPrinted(setup, std::move(field), ZXing::BarcodeFormat::Code39,
                                               PicturePath("barcode_data_hibc_label.png"));
   EXPECT_EQ(read.rfind("+A123PROD10", 0), 0u) << read;
 }
@@ -210,16 +215,15 @@ TEST(BarcodeStructuredData, UpsMessageTypedIntoTheMaxiCodeListsMakesTheSymbol) {
     TypePart(*first, 0, "841706672");
     PressOk(sheet);
   };
-  CField* made = nullptr;
-  ASSERT_EQ(RunSheet(setup, &made, 0, run), 1) << "message " << messages.Last() << " of " << messages.shown.size() << (shown.empty() ? "" : shown.back());
+  int result = 0;
+  std::unique_ptr<CBarcodeField> field = RunOnNewField(setup, 0, run, &result);
+  ASSERT_EQ(result, 1) << "message " << messages.Last();
   EXPECT_EQ(postalInModeThree, "AB1234");
-  std::unique_ptr<CField> owned(made);
-  auto* field = static_cast<CBarcodeField*>(made);
   EXPECT_EQ(field->maxiMode, 2);
   EXPECT_STREQ(field->upsField[0].GetData(), "841706672");
   EXPECT_STREQ(field->upsField[11].GetData(), "ATLANTA");
 
-  const std::string read = ReadFieldAsPrinted(setup, std::move(owned), ZXing::BarcodeFormat::MaxiCode,
+  const std::string read = ReadFieldAsPrinted(setup, std::move(field), ZXing::BarcodeFormat::MaxiCode,
                                               PicturePath("barcode_data_maxicode_label.png"));
   EXPECT_NE(read.find("ATLANTA"), std::string::npos) << read;
   EXPECT_NE(read.find("1Z12345678"), std::string::npos) << read;
