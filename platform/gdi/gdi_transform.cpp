@@ -49,9 +49,14 @@ Matrix DeviceContext::PageTransform() const {
   return m;
 }
 
+// The combined transform is held as the interface's XFORM holds one, in
+// single precision: a scale such as 203 / 1000 is then a little off, and a
+// coordinate it maps onto an exact half of a pixel rounds the way that
+// error leans, as the reference's does.
 Matrix DeviceContext::LogicalToDevice() const {
-  if (state.graphicsMode == GM_ADVANCED) return state.world.Then(PageTransform());
-  return PageTransform();
+  Matrix m = state.graphicsMode == GM_ADVANCED ? state.world.Then(PageTransform()) : PageTransform();
+  for (double* v : {&m.m11, &m.m12, &m.m21, &m.m22, &m.dx, &m.dy}) *v = static_cast<float>(*v);
+  return m;
 }
 
 namespace {
