@@ -87,7 +87,9 @@ int RunAiEntryForPromptRow(CPromptItem& row, CWnd* parent) {
   field->BackupAiSources(1);
   CGridPickDlg dialog(parent);
   dialog.m_setup = row.m_labelSetup;
-  dialog.m_fields = static_cast<const CFieldList*>(row.m_fieldList);
+  // The values are fixed data once taken: the field is measured without
+  // the other fields its links would need.
+  dialog.m_fields = nullptr;
   dialog.m_field = field;
   return static_cast<int>(dialog.DoModal());
 }

@@ -53,12 +53,10 @@ void TypeInCell(CGridCtrl& grid, int row, const char* text) {
 }
 
 int RunDialog(CLabelSetup& setup, CBarcodeField& field, SheetRun& run) {
-  CFieldList none;
   CPromptItem row;
   row.m_type = PromptRowType::kAi;
   row.m_field = &field;
   row.m_labelSetup = &setup;
-  row.m_fieldList = &none;
   user::SetModalDialogHook(&SheetHook, &run);
   const int result = RunAiEntryForPromptRow(row, nullptr);
   user::SetModalDialogHook(nullptr, nullptr);
