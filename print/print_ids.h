@@ -39,3 +39,23 @@
 #define MSG_PRINT_DPI_DIFFERS 20007
 #define MSG_PRINT_SEVERAL_IMAGES 35018
 #define MSG_PRINT_NO_POSTSCRIPT 35025
+
+// The bar of the print preview and its controls (the framework's preview
+// commands keep their numbers).
+#define IDD_PRINT_PREVIEW_BAR 101
+#define IDC_PREVIEW_PRINT_PAGE 1621
+#define IDC_PREVIEW_LAST 58119
+#define IDC_PREVIEW_NEXT 58114
+#define IDC_PREVIEW_PREV 58115
+#define IDC_PREVIEW_FIRST 58120
+#define IDC_PREVIEW_ZOOM_IN 58117
+#define IDC_PREVIEW_ZOOM_OUT 58118
+#define IDC_PREVIEW_PAGES 1599
+#define IDC_PREVIEW_CLOSE 58112
+#define IDC_PREVIEW_KEEP 58116
+#define IDC_PREVIEW_PAGE 1623
+#define IDC_PREVIEW_PAGE_LABEL 1622
+#define IDC_PREVIEW_PAGE_COUNT 1620
+// The pages menu of the preview: one page, two pages.
+#define ID_PREVIEW_ONE_PAGE 32789
+#define ID_PREVIEW_TWO_PAGES 32790

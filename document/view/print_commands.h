@@ -1,4 +1,4 @@
-// What the design view's Print commands run. Printing sits above the layout
+// What the design view's Print and Print Preview commands run. Printing sits above the layout
 // document in the program's layers, so the program installs it here; until
 // it does, the commands stay off.
 #pragma once
@@ -9,6 +9,8 @@ struct PrintCommands {
   // The print dialog for the view's layout, run modally; true when a run
   // changed field data (the view is then drawn again).
   bool (*print)(CDesignVu& view) = nullptr;
+  // The print preview of the view's layout (false when it could not open).
+  bool (*preview)(CDesignVu& view) = nullptr;
   // Ends the print thread when the program closes.
   void (*end)() = nullptr;
 };

@@ -270,6 +270,10 @@ BOOL DoPrintPreview(CView* view, CFrameWnd* frame) {
     delete info;
     return FALSE;
   }
+  return ShowPrintPreview(view, frame, info, new CPreviewView, nullptr);
+}
+
+BOOL ShowPrintPreview(CView* view, CFrameWnd* frame, CPrintInfo* info, CPreviewView* preview, CControlBar* bar) {
   // The frame's pane (the view, or the splitter holding it) steps aside:
   // hidden, another id; the preview takes the id, so the frame lays it out
   // in the pane's place.
@@ -278,11 +282,13 @@ BOOL DoPrintPreview(CView* view, CFrameWnd* frame) {
     ::ShowWindow(pane, SW_HIDE);
     ::SetWindowLongPtrA(pane, GWLP_ID, static_cast<LONG_PTR>(AFX_IDW_PANE_SAVE));
   }
-  auto* bar = new CPreviewBar;
-  bar->Create(frame);
+  if (!bar) {
+    auto* standard = new CPreviewBar;
+    standard->Create(frame);
+    bar = standard;
+  }
   CCreateContext context;
   context.m_pCurrentDoc = nullptr;
-  auto* preview = new CPreviewView;
   preview->m_pToolBar = bar;
   preview->m_hWndPane = pane;
   if (!preview->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(0, 0, 0, 0), frame,
@@ -292,6 +298,8 @@ BOOL DoPrintPreview(CView* view, CFrameWnd* frame) {
       ::ShowWindow(pane, SW_SHOW);
     }
     bar->DestroyWindow();
+    if (info->m_hPrinterDC) ::DeleteDC(info->m_hPrinterDC);
+    delete info;
     return FALSE;
   }
   preview->m_pDocument = view->GetDocument();  // commands still reach the document

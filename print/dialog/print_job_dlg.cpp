@@ -44,10 +44,13 @@ AString BaseName(const AString& path) {
   return AString(name.c_str());
 }
 
+CPrintJobDlg* g_showing = nullptr;
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CPrintJobDlg, CSkinDialog)
   ON_BN_CLICKED(IDC_PRINT_RUN, OnPrint)
+  ON_BN_CLICKED(IDC_PRINT_PREVIEW, OnPreview)
   ON_BN_CLICKED(IDC_PRINT_TO_IMAGE, OnPrintToImage)
   ON_EN_CHANGE(IDC_PRINT_QUANTITY, OnQuantityChange)
   ON_WM_VSCROLL()
@@ -55,10 +58,16 @@ END_MESSAGE_MAP()
 
 CPrintJobDlg::CPrintJobDlg(CWnd* parent) : CSkinDialog(IDD_PRINT_JOB, parent) {}
 
-CPrintJobDlg::~CPrintJobDlg() { DeleteJob(); }
+CPrintJobDlg::~CPrintJobDlg() {
+  if (g_showing == this) g_showing = nullptr;
+  DeleteJob();
+}
+
+CPrintJobDlg* CPrintJobDlg::Showing() { return g_showing; }
 
 BOOL CPrintJobDlg::OnInitDialog() {
   CSkinDialog::OnInitDialog();
+  g_showing = this;
   CLabelSetup& setup = m_pDoc->labelSetup;
   unitFactor_ = setup.DefaultUnits == kUnitMillimetres ? 0.0254 : 0.001;
   // Printer Preferences is offered (and works) once the printer settings
@@ -102,9 +111,10 @@ BOOL CPrintJobDlg::OnInitDialog() {
       ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_DPI_WARNING), SW_SHOW);
     }
   }
-  // The preview comes with the print preview window; until then it is off.
-  ::EnableWindow(::GetDlgItem(m_hWnd, IDC_PRINT_PREVIEW), FALSE);
   OnPrintToImage();
+  if (m_startWithPreview)
+    ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_PRINT_PREVIEW, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDC_PRINT_PREVIEW)));
   return FALSE;
 }
 
@@ -166,6 +176,61 @@ void CPrintJobDlg::OnPrint() {
 void CPrintJobDlg::OnOK() {
   UpdateData(TRUE);
   if (RunPrint(0, 0, nullptr, 203) == 1) EndDialog(IDOK);
+}
+
+// The window the dialog is modal to: the program's frame, where the
+// preview shows.
+static HWND PreviewFrame(HWND dialog) {
+  if (HWND owner = ::GetWindow(dialog, GW_OWNER)) return owner;
+  CWnd* main = AfxGetMainWnd();
+  return main ? main->m_hWnd : nullptr;
+}
+
+void CPrintJobDlg::OnPreview() {
+  UpdateData(TRUE);
+  {
+    CWaitCursor wait;
+    if (!RunPrint(2, 0, nullptr, 203) || pageCount_ <= 0) {
+      DeleteJob();
+      return;
+    }
+  }
+  // The dialog steps aside; the frame takes the input while the preview
+  // shows, and its Print Preview command opens the preview on this dialog.
+  HWND frame = PreviewFrame(m_hWnd);
+  ShowWindow(SW_HIDE);
+  EnableWindow(FALSE);
+  if (frame) {
+    ::EnableWindow(frame, TRUE);
+    ::SendMessageA(frame, WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+  }
+  if (!previewOpen_) {
+    // No design view took the command: back to the dialog.
+    PreviewClosed();
+    LayoutShell()->UiMessageBox(LayoutShell()->TranslateUiString("Command failed.").GetData(), MB_OK);
+  }
+}
+
+void CPrintJobDlg::PreviewClosed() {
+  previewOpen_ = false;
+  DeleteJob();
+  if (HWND frame = PreviewFrame(m_hWnd)) ::EnableWindow(frame, FALSE);
+  EnableWindow(TRUE);
+  ShowWindow(SW_SHOW);
+  ::SetActiveWindow(m_hWnd);
+}
+
+int CPrintJobDlg::RenderPreviewPage(int page, HDC dc, int dpi) {
+  if (!job_ || !dc || dpi <= 0) return 0;
+  previewPage_ = page;
+  CPrintJob& ctx = job_->context();
+  ctx.requestedPage = page;
+  ctx.dc = dc;
+  ctx.ownsDc = false;
+  ctx.previewResolution = dpi;
+  const int drawn = job_->RenderSinglePage();
+  ctx.dc = nullptr;  // the preview's, for this page only
+  return drawn;
 }
 
 bool CPrintJobDlg::ReadQuantity(int* quantity) {
@@ -346,6 +411,8 @@ int CPrintJobDlg::RunPrint(int request, int page, HDC dc, int imageDpi) {
     }
   }
 
+  // The stop of an earlier run is handled before this run clears the flag.
+  if (CPrintThread* running = ExistingPrintThread()) running->WaitForPosted(kPrintStatusWaitMs);
   ClearPrintAbort();
   const bool layOut = mode == PrintMode::kPreview && ctx.request == PreviewRequest::kLayOut;
   CPrintThread* thread = layOut ? nullptr : PrintThread();
@@ -356,6 +423,16 @@ int CPrintJobDlg::RunPrint(int request, int page, HDC dc, int imageDpi) {
     if (layOut) {
       outputPath_ = job_->outputPath;
       pageCount_ = ctx.pageCount;
+      const CLabelSetup& run = *ctx.setup;
+      const bool quarterTurn = run.deflt_rotation % 2 != 0;
+      // The page is the sheet of labels: every label position of a page
+      // is on it.
+      const SIZE sheet = SheetSize(run);
+      preview_ = PreviewGeometry{sheet.cx, sheet.cy, ctx.dpiX, ctx.dpiY, run.deflt_leftOff, run.deflt_topOff,
+                                 quarterTurn ? run.labelHeight : run.labelWidth,
+                                 quarterTurn ? run.labelWidth : run.labelHeight, run.deflt_hGap, run.deflt_vGap,
+                                 run.deflt_rowsPerPage, run.deflt_lblsPerRow, ctx.pageCount, ctx.quantity,
+                                 ctx.totalPositions};
     }
     if (mode == PrintMode::kPrinter || (mode == PrintMode::kPreview && ctx.request == PreviewRequest::kPrintPage))
       job_->Send();

@@ -29,6 +29,23 @@ class CPrintJobDlg : public CSkinDialog {
   int RunPrint(int request, int page, HDC dc, int imageDpi);
   void DeleteJob();
   void ClearPrintList();
+  // Draws page `page` (0-based) of the preview's lay-out run into `dc` at
+  // `dpi` dots per inch, the page's top-left corner at the device context's
+  // origin. 1 when drawn.
+  int RenderPreviewPage(int page, HDC dc, int dpi);
+
+  // What a preview's lay-out run found, in thousandths of an inch and dots
+  // per inch; the preview shows pages of this size.
+  struct PreviewGeometry {
+    int pageWidth = 0, pageHeight = 0;
+    int dpiX = 0, dpiY = 0;
+    int leftOffset = 0, topOffset = 0;
+    int labelWidth = 0, labelHeight = 0;
+    int hGap = 0, vGap = 0;
+    int rowsPerPage = 0, labelsPerRow = 0;
+    int pageCount = 0, quantity = 0, totalPositions = 0;
+  };
+  const PreviewGeometry& Preview() const { return preview_; }
 
   // Set by the creator before the dialog runs.
   CRvoDoc* m_pDoc = nullptr;
@@ -38,11 +55,24 @@ class CPrintJobDlg : public CSkinDialog {
   // Set when a run rewrote the data of a Counter File field.
   int m_fieldDataChanged = 0;
 
+  // Set by the creator: the dialog starts the preview as soon as it shows
+  // (the design view's Print Preview command).
+  bool m_startWithPreview = false;
+  // The print dialog showing now (or hidden behind its preview), null when
+  // none is.
+  static CPrintJobDlg* Showing();
+  // Called by the preview: it now shows the lay-out run; it has closed (the
+  // dialog comes back).
+  void PreviewOpened() { previewOpen_ = true; }
+  void PreviewClosed();
+  bool PreviewOpen() const { return previewOpen_; }
+
   CLabelPrinterJob* Job() { return job_.get(); }
   int PageCount() const { return pageCount_; }
 
  protected:
   void OnPrint();
+  void OnPreview();
   void OnPrintToImage();
   void OnQuantityChange();
   void OnVScroll(UINT code, UINT position, CScrollBar* bar);
@@ -65,6 +95,8 @@ class CPrintJobDlg : public CSkinDialog {
   CFieldList printList_;
   int previewPage_ = 0;
   int pageCount_ = 0;
+  PreviewGeometry preview_;
+  bool previewOpen_ = false;
   AString outputPath_;
   CTipButton noPrinterTip_;
   CTipButton imagesTip_;

@@ -281,7 +281,8 @@ int CLabelPrinterJob::OutputPage(Positions& positions, int repeat, int copies) {
     if (table.pageStart && !table.pageStart(ctx_, ctx_.pageIndex, copies, 0, nullptr)) return 0;
     ctx_.pageStarted = true;
   }
-  if (IsPrintAborted()) return 0;
+  // The abort flag stops print runs; a preview draws its pages regardless.
+  if (IsPrintAborted() && !ctx_.IsPreviewDrawing()) return 0;
   const CLabelSetup& setup = *ctx_.setup;
   long long w = setup.labelWidth, h = setup.labelHeight;
   if (setup.deflt_rotation % 2) std::swap(w, h);
@@ -330,7 +331,15 @@ int CLabelPrinterJob::RunPages() {
   Positions positions(static_cast<size_t>(ctx_.labelsPerPage));
   ctx_.labelsDone = 0;
   filled_ = fillRecord_ = fillCopy_ = 0;
-  FillPage(positions, true);
+  // The preview prints the one page it shows.
+  const bool onePage = ctx_.mode == PrintMode::kPreview;
+  const int firstPage = onePage ? std::max(0, ctx_.requestedPage) : 0;
+  if (onePage && !SeekPage(firstPage)) {
+    ctx_.error = LayoutShell()->TranslateUiString("The page has no labels to print.");
+    Report(ctx_.error);
+    return 0;
+  }
+  FillPage(positions, firstPage == 0);
   int ok = 1;
   // Every label is filled with its own values, one page at a time.
   while (true) {
@@ -343,7 +352,7 @@ int CLabelPrinterJob::RunPages() {
       break;
     }
     const bool byRecord = ctx_.recordCount > 0;
-    if (byRecord ? ctx_.recordCounter >= ctx_.recordCount : ctx_.labelsDone >= ctx_.labelsToPrint) break;
+    if (onePage || (byRecord ? ctx_.recordCounter >= ctx_.recordCount : ctx_.labelsDone >= ctx_.labelsToPrint)) break;
     FillPage(positions, false);
   }
   for (auto& list : positions) DeleteFieldList(list);
@@ -351,4 +360,43 @@ int CLabelPrinterJob::RunPages() {
   if (!ok && !IsPrintAborted() && !ctx_.error.IsEmpty()) Report(ctx_.error);
   if (ok && table.jobEnd) table.jobEnd(ctx_, nullptr);
   return ok;
+}
+
+bool CLabelPrinterJob::SeekPage(int page) {
+  const int perPage = std::max(1, ctx_.labelsPerPage);
+  // The labels before this page: the first page starts after its skipped
+  // positions, every later one right after the page before it.
+  const long long before = page <= 0 ? 0 : static_cast<long long>(page) * perPage - ctx_.offset;
+  const int copies = std::max(1, ctx_.copies);
+  const long long limit = ctx_.recordCount > 0 ? static_cast<long long>(ctx_.recordCount) * copies : ctx_.labelsToPrint;
+  if (before >= limit) return false;
+  ctx_.labelsDone = filled_ = static_cast<int>(before);
+  ctx_.recordCounter = fillRecord_ = static_cast<int>(before / copies);
+  ctx_.copyCounter = fillCopy_ = static_cast<int>(before % copies);
+  ctx_.pageStarted = false;
+  return true;
+}
+
+int CLabelPrinterJob::RenderSinglePage() {
+  if (!ctx_.setup || !ctx_.fields || !ctx_.dc || ctx_.previewResolution <= 0) return 0;
+  InstallPageOutput(table);
+  ctx_.mode = PrintMode::kPreview;
+  ctx_.request = PreviewRequest::kDrawPage;
+  ctx_.dpiX = ctx_.dpiY = ctx_.previewResolution;
+  const int page = std::max(0, ctx_.requestedPage);
+  if (!SeekPage(page)) return 1;  // past the last page: nothing on it
+  CLabelSetup& setup = *ctx_.setup;
+  AString reason;
+  if (!OpenDbBindings(setup, &reason)) {
+    ctx_.error = reason;
+    CloseDbBindings(setup);
+    return 0;
+  }
+  Positions positions(static_cast<size_t>(std::max(1, ctx_.labelsPerPage)));
+  FillPage(positions, page == 0);
+  const int drawn = OutputPage(positions, 1, 1);
+  for (auto& list : positions) DeleteFieldList(list);
+  // A preview's bindings are not left open between its pages.
+  CloseDbBindings(setup);
+  return drawn;
 }

@@ -40,6 +40,12 @@ class CLabelPrinterJob {
   // 1 when the run produced its output; 0 on a failure (the reason in
   // context().error, also shown) or an abort.
   int Run(HWND parent);
+  // After a preview's lay-out run: draws page `context().requestedPage`
+  // (0-based) into the preview's device context `context().dc`, at
+  // `context().previewResolution` dots per inch, with the values its labels
+  // have in the run. A page past the run's last one stays empty. 1 when the
+  // page was drawn.
+  int RenderSinglePage();
   // A printer's own settings for the run (may be null): the printer's device
   // context is made with them.
   void SetPrinterSettings(const void* devMode) { devMode_ = devMode; }
@@ -54,6 +60,9 @@ class CLabelPrinterJob {
  private:
   using Positions = std::vector<CFieldList>;
   bool OpenTarget();
+  // Sets the fill and label counters to the first label of page `page`
+  // (0-based); false when the run has no label on that page.
+  bool SeekPage(int page);
   void CloseTarget(bool delivered);
   void ScanFields();
   // Fills the positions of the next page; true when a copy has a value of

@@ -118,6 +118,11 @@ bool CPrintThread::Post(UINT message, WPARAM wParam, LPARAM lParam, uint64_t* re
   return true;
 }
 
+bool CPrintThread::WaitForPosted(DWORD milliseconds) {
+  if (!started_.load()) return true;
+  return WaitUntil([&] { return answeredUpTo_ >= posted_; }, milliseconds);
+}
+
 bool CPrintThread::WaitFor(uint64_t request, DWORD milliseconds) {
   return WaitUntil([&] { return answeredUpTo_ >= request; }, milliseconds);
 }

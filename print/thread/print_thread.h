@@ -47,6 +47,10 @@ class CPrintThread : public CWinThread {
   void SetStatusText(int selector, const AString& text);
   void PostShow(bool show, int value);
   void PostStop();
+  // Waits until the thread has handled every request posted so far (a stop
+  // posted after a run sets the abort flag when it is handled: a run after
+  // it waits for that first). False when the thread did not answer in time.
+  bool WaitForPosted(DWORD milliseconds);
   // Ends the thread's loop, destroys its window and waits for it.
   void Quit();
 

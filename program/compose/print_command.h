@@ -6,3 +6,6 @@ class CDesignVu;
 // The print dialog on the view's layout, with the printer settings the
 // program keeps for the layout's printer; true when a run changed field data.
 bool RunPrintDialog(CDesignVu& view);
+// The design view's Print Preview command: the preview of the print dialog
+// showing for the view's layout, or the print dialog opened on its preview.
+bool RunPrintPreview(CDesignVu& view);

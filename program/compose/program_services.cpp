@@ -59,7 +59,7 @@ void ReportSystemMessageOnConsole(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
 }
 
-const PrintCommands kPrintCommands{&RunPrintDialog, &EndPrintThread};
+const PrintCommands kPrintCommands{&RunPrintDialog, &RunPrintPreview, &EndPrintThread};
 
 // The layout code's messages where nobody sits at a screen: on the standard
 // error stream, each question answered with its default answer.

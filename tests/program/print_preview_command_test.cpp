@@ -1,0 +1,75 @@
+// File > Print Preview in the running designer: the print dialog opens
+// straight on its preview, the layout's pages shown in the layout's window;
+// closing the preview brings the dialog back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "designer_fixture.h"
+#include "document/core/rvo_doc.h"
+#include "platform/framework.h"
+#include "platform/testing/ui.h"
+#include "print/preview/label_preview.h"
+#include "print/print_ids.h"
+
+namespace {
+
+class PrintPreviewCommand : public DesignerTest {
+ protected:
+  void SetUp() override {
+    WriteProfile("[Config]\nbFirstTimeRun=0\nAppLanguage=0\n");
+    ASSERT_TRUE(StartProgram({}));
+  }
+};
+
+// A new layout names no printer: its preview shows the picture's page, and
+// the page cannot be printed from it.
+TEST_F(PrintPreviewCommand, OpensThePrintDialogsPreview) {
+  ::SendMessageA(MainWindow(), WM_COMMAND, ID_FILE_NEW, 0);
+  Pump();
+  auto* doc = dynamic_cast<CRvoDoc*>(App().GetActiveLayoutDoc());
+  ASSERT_NE(doc, nullptr);
+  doc->labelSetup.lastPrinter = "";
+  doc->AddLineField(RECT{200, 300, 1800, 300});
+  bool previewShown = false, printable = true, dialogBack = false;
+  std::string pageCount;
+  act = [&](const ShownDialog& d) {
+    if (previewShown) {
+      // The dialog again, after the preview closed.
+      dialogBack = ::IsWindowVisible(d.window) != 0;
+      ::EndDialog(d.window, IDCANCEL);
+      return;
+    }
+    CWnd* main = CWnd::FromHandle(MainWindow());
+    auto* mdi = dynamic_cast<CMDIFrameWnd*>(main);
+    ASSERT_NE(mdi, nullptr);
+    CFrameWnd* child = mdi->GetActiveFrame();
+    ASSERT_NE(child, nullptr);
+    auto* preview = dynamic_cast<CPrntPrevu*>(child->GetActiveView());
+    previewShown = preview != nullptr;
+    if (!preview) {
+      ::EndDialog(d.window, IDCANCEL);
+      return;
+    }
+    EXPECT_FALSE(::IsWindowVisible(d.window));
+    const HWND bar = ::GetDlgItem(child->m_hWnd, AFX_IDW_PREVIEW_BAR);
+    char text[32] = {};
+    ::GetDlgItemTextA(bar, IDC_PREVIEW_PAGE_COUNT, text, sizeof text);
+    pageCount = text;
+    printable = ::IsWindowEnabled(::GetDlgItem(bar, IDC_PREVIEW_PRINT_PAGE)) != 0;
+    const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/program";
+    std::filesystem::create_directories(folder);
+    uitest::SaveWindowPng(MainWindow(), folder + "/preview_from_menu.png");
+    uitest::Click(::GetDlgItem(bar, IDC_PREVIEW_CLOSE));
+    Pump();
+  };
+  ::SendMessageA(MainWindow(), WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+  Pump();
+  EXPECT_TRUE(previewShown);
+  EXPECT_EQ(pageCount, "of 1");
+  EXPECT_FALSE(printable) << "picture files have no page to print";
+  EXPECT_TRUE(dialogBack);
+}
+
+}  // namespace
