@@ -84,8 +84,10 @@ BEGIN_MESSAGE_MAP(CDesignVu, CView)
   ON_UPDATE_COMMAND_UI(viewcmd::kPrint, OnUpdatePrintLayout)
   ON_COMMAND(viewcmd::kPrintDirect, OnPrintLayout)
   ON_UPDATE_COMMAND_UI(viewcmd::kPrintDirect, OnUpdatePrintLayout)
+  // The framework's preview command asks the view to prepare printing,
+  // where the program's print preview takes over.
   ON_COMMAND(viewcmd::kPrintPreview, OnFilePrintPreview)
-  ON_UPDATE_COMMAND_UI(viewcmd::kPrintPreview, OnUpdatePrintPreview)
+  ON_UPDATE_COMMAND_UI(viewcmd::kPrintPreview, OnUpdatePrintLayout)
   ON_COMMAND_RANGE(viewcmd::kAlignHCenter, viewcmd::kAlignVCenter, OnAlign)
   ON_UPDATE_COMMAND_UI_RANGE(viewcmd::kAlignHCenter, viewcmd::kAlignVCenter, OnUpdateAlign)
   ON_COMMAND_RANGE(viewcmd::kAlignLeft, viewcmd::kRotateTo0, OnAlign)

@@ -232,9 +232,6 @@ class CDesignVu : public CView, public IDesignView {
   // Print: the print dialog the program installed (off without one).
   void OnPrintLayout();
   void OnUpdatePrintLayout(CCmdUI* ui);
-  // Print Preview: the print preview the program installed (off without one).
-  void OnFilePrintPreview();
-  void OnUpdatePrintPreview(CCmdUI* ui);
   void OnAlign(UINT id);
   void OnUpdateAlign(CCmdUI* ui);
   void OnUpdateOpaque(CCmdUI* ui);

@@ -9,6 +9,7 @@
 #include "document/core/rvo_doc.h"
 #include "document/layout_shell.h"
 #include "document/view/design_view.h"
+#include "document/view/print_commands.h"
 #include "fields/draw/field_draw.h"
 #include "fields/geometry/field_geometry.h"
 #include "fields/geometry/field_outline.h"
@@ -230,9 +231,13 @@ void CDesignVu::DrawSelectionHandles(HDC dc) {
 // ---- Printing: the preview's page ------------------------------------------
 
 BOOL CDesignVu::OnPreparePrinting(CPrintInfo* info) {
-  // The pages come from the print dialog, which is not part of this build:
-  // there is nothing to print from the view alone.
+  // The pages come from the print dialog, not from the view: the program's
+  // print preview lays them out and shows them itself, so the framework's
+  // own preview of the view never starts.
   (void)info;
+  const PrintCommands* commands = GetPrintCommands();
+  if (commands && commands->preview && GetDocument() && !commands->preview(*this))
+    LayoutShell()->UiMessageBox(LayoutShell()->TranslateUiString("Command failed.").GetData(), MB_OK);
   return FALSE;
 }
 

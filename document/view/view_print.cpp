@@ -1,6 +1,5 @@
 // The design view's Print commands: the print dialog the program installed.
 #include "document/view/design_view.h"
-#include "document/layout_shell.h"
 #include "document/view/print_commands.h"
 
 void CDesignVu::OnPrintLayout() {
@@ -13,15 +12,4 @@ void CDesignVu::OnPrintLayout() {
 void CDesignVu::OnUpdatePrintLayout(CCmdUI* ui) {
   const PrintCommands* commands = GetPrintCommands();
   ui->Enable(commands && commands->print && GetDocument());
-}
-
-void CDesignVu::OnFilePrintPreview() {
-  const PrintCommands* commands = GetPrintCommands();
-  if (!commands || !commands->preview || !GetDocument()) return;
-  if (!commands->preview(*this)) LayoutShell()->UiMessageBox(LayoutShell()->TranslateUiString("Command failed.").GetData(), MB_OK);
-}
-
-void CDesignVu::OnUpdatePrintPreview(CCmdUI* ui) {
-  const PrintCommands* commands = GetPrintCommands();
-  ui->Enable(commands && commands->preview && GetDocument());
 }

@@ -1,6 +1,7 @@
 // Print preview: pages drawn through the view's printing steps into a
 // bitmap of the page's size on the screen.
 #include "platform/framework/print_preview.h"
+#include "platform/framework/preview_show.h"
 
 #include <algorithm>
 
@@ -273,7 +274,7 @@ BOOL DoPrintPreview(CView* view, CFrameWnd* frame) {
   return ShowPrintPreview(view, frame, info, new CPreviewView, nullptr);
 }
 
-BOOL ShowPrintPreview(CView* view, CFrameWnd* frame, CPrintInfo* info, CPreviewView* preview, CControlBar* bar) {
+BOOL ShowPrintPreview(CView* view, CFrameWnd* frame, CPrintInfo* info, CPreviewView* preview, CPreviewBar* bar) {
   // The frame's pane (the view, or the splitter holding it) steps aside:
   // hidden, another id; the preview takes the id, so the frame lays it out
   // in the pane's place.
@@ -283,9 +284,8 @@ BOOL ShowPrintPreview(CView* view, CFrameWnd* frame, CPrintInfo* info, CPreviewV
     ::SetWindowLongPtrA(pane, GWLP_ID, static_cast<LONG_PTR>(AFX_IDW_PANE_SAVE));
   }
   if (!bar) {
-    auto* standard = new CPreviewBar;
-    standard->Create(frame);
-    bar = standard;
+    bar = new CPreviewBar;
+    bar->Create(frame);
   }
   CCreateContext context;
   context.m_pCurrentDoc = nullptr;

@@ -66,7 +66,7 @@ class CPreviewView : public CScrollView {
   CView* m_pPrintView = nullptr;
   CPrintInfo* m_pPreviewInfo = nullptr;
   CDC* m_pPrinterDC = nullptr;
-  CControlBar* m_pToolBar = nullptr;  // destroyed when the preview closes
+  CPreviewBar* m_pToolBar = nullptr;
   HWND m_hWndPane = nullptr;  // the frame's own pane (a view or a splitter), hidden meanwhile
   UINT m_nPages = 1;       // pages shown side by side (1 or 2)
   UINT m_nZoomState = ZOOM_OUT;
@@ -80,9 +80,3 @@ class CPreviewView : public CScrollView {
 // The print-preview command of a view: prepares a run and shows the preview
 // in the view's frame. FALSE when there is no printer.
 BOOL DoPrintPreview(CView* view, CFrameWnd* frame);
-// Shows `preview` (not yet created; deleted with its window) with its bar
-// (created on the frame, or null for the standard bar) in place of `view`'s
-// pane, for a run prepared in `info` (owned by the preview from here on, its
-// printer device context too). FALSE when the preview window cannot be made
-// (the bar and the run are then gone).
-BOOL ShowPrintPreview(CView* view, CFrameWnd* frame, CPrintInfo* info, CPreviewView* preview, CControlBar* bar);

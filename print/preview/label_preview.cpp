@@ -6,11 +6,12 @@
 
 #include "foundation/gdi_helpers/marks.h"
 #include "foundation/gdi_helpers/text_draw.h"
+#include "platform/framework/preview_show.h"
 #include "platform/framework/wnd_messages.h"
 #include "print/dialog/print_job_dlg.h"
 #include "print/print_ids.h"
 
-IMPLEMENT_DYNAMIC(CPrntPrevuBar, CDialogBar)
+IMPLEMENT_DYNAMIC(CPrntPrevuBar, CPreviewBar)
 IMPLEMENT_DYNCREATE(CPrntPrevu, CPreviewView)
 
 namespace {
@@ -22,12 +23,30 @@ constexpr int kZoomInFactor = 2;  // fully zoomed in: twice the page's true size
 
 }  // namespace
 
+BOOL CPrntPrevuBar::CreateFromTemplate(CFrameWnd* frame, UINT templateId) {
+  m_dwStyle = CBRS_TOP;
+  HWND bar = ::CreateDialogParamA(AfxGetResourceHandle(), reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(templateId)),
+                                  frame->m_hWnd, nullptr, 0);
+  if (!bar) return FALSE;
+  ::SetWindowLongPtrA(bar, GWLP_ID, static_cast<LONG_PTR>(AFX_IDW_PREVIEW_BAR));
+  SubclassWindow(bar);
+  RECT r;
+  ::GetWindowRect(bar, &r);
+  size_ = CSize(r.right - r.left, r.bottom - r.top);
+  ShowWindow(SW_SHOWNOACTIVATE);
+  m_pDockSite = frame;
+  frame->AddControlBar(this);
+  return TRUE;
+}
+
+CSize CPrntPrevuBar::CalcFixedLayout(BOOL, BOOL) { return CSize(32767, size_.cy); }
+
 BOOL CPrntPrevuBar::OnCommand(WPARAM wParam, LPARAM lParam) {
   // Buttons and the page edit's notifications go to the frame, which routes
   // them to the preview.
   if (m_pDockSite)
     return m_pDockSite->OnCmdMsg(LOWORD(wParam), static_cast<int>(HIWORD(wParam)), nullptr, nullptr);
-  return CDialogBar::OnCommand(wParam, lParam);
+  return CPreviewBar::OnCommand(wParam, lParam);
 }
 
 BEGIN_MESSAGE_MAP(CPrntPrevu, CPreviewView)
@@ -282,7 +301,7 @@ BOOL OpenLabelPreview(CPrintJobDlg& dialog, CView* view) {
   // device context only answers the framework's questions.
   info->m_hPrinterDC = ::CreateCompatibleDC(nullptr);
   auto* bar = new CPrntPrevuBar;
-  if (!bar->Create(frame, IDD_PRINT_PREVIEW_BAR, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_PREVIEW_BAR)) {
+  if (!bar->CreateFromTemplate(frame, IDD_PRINT_PREVIEW_BAR)) {
     delete bar;
     ::DeleteDC(info->m_hPrinterDC);
     delete info;

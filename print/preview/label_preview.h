@@ -5,18 +5,22 @@
 // stays hidden behind it and comes back when the preview closes.
 #pragma once
 
-#include "platform/framework/control_bars.h"
 #include "platform/framework/print_preview.h"
 
 class CPrintJobDlg;
 
-// The preview's bar: its buttons, the page edit and the page count.
-class CPrntPrevuBar : public CDialogBar {
+// The preview's bar, made from a dialog template: its buttons, the page
+// edit and the page count.
+class CPrntPrevuBar : public CPreviewBar {
   DECLARE_DYNAMIC(CPrntPrevuBar)
 
  public:
+  BOOL CreateFromTemplate(CFrameWnd* frame, UINT templateId);
+  CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-  void PostNcDestroy() override { delete this; }
+
+ private:
+  CSize size_;
 };
 
 class CPrntPrevu : public CPreviewView {

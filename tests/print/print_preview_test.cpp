@@ -42,7 +42,14 @@ bool PreviewOfShowingDialog(CDesignVu& view) {
   CPrintJobDlg* dialog = CPrintJobDlg::Showing();
   return dialog && dialog->m_pDoc == view.GetDocument() && OpenLabelPreview(*dialog, &view);
 }
-const PrintCommands kCommands{nullptr, &PreviewOfShowingDialog, nullptr};
+// Its Print command, which the Print Preview command follows.
+bool PrintDialog(CDesignVu& view) {
+  CPrintJobDlg dialog;
+  dialog.m_pDoc = view.GetDocument();
+  dialog.DoModal();
+  return dialog.m_fieldDataChanged != 0;
+}
+const PrintCommands kCommands{&PrintDialog, &PreviewOfShowingDialog, nullptr};
 
 std::string AssetNumber(int n) {
   char text[32];
@@ -173,7 +180,11 @@ TEST_F(PrintPreview, ShowsThePagesThePrinterReceives) {
     Press(window, IDC_PRINT_PREVIEW);
     uitest::RunUntilIdle();
     auto* preview = dynamic_cast<CPrntPrevu*>(session.frame->GetActiveView());
-    ASSERT_NE(preview, nullptr) << "the preview did not open";
+    if (!preview) {
+      ADD_FAILURE() << "the preview did not open";
+      Press(window, IDCANCEL);
+      return;
+    }
     EXPECT_FALSE(::IsWindowVisible(window)) << "the dialog steps aside";
     EXPECT_FALSE(::IsWindowVisible(session.view->m_hWnd));
     const HWND bar = ::GetDlgItem(session.frame->m_hWnd, AFX_IDW_PREVIEW_BAR);

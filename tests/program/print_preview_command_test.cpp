@@ -15,6 +15,9 @@
 
 namespace {
 
+using programtest::DesignerTest;
+using programtest::ShownDialog;
+
 class PrintPreviewCommand : public DesignerTest {
  protected:
   void SetUp() override {
