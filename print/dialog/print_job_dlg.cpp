@@ -51,6 +51,7 @@ CPrintJobDlg* g_showing = nullptr;
 BEGIN_MESSAGE_MAP(CPrintJobDlg, CSkinDialog)
   ON_BN_CLICKED(IDC_PRINT_RUN, OnPrint)
   ON_BN_CLICKED(IDC_PRINT_PREVIEW, OnPreview)
+  ON_WM_SHOWWINDOW()
   ON_BN_CLICKED(IDC_PRINT_TO_IMAGE, OnPrintToImage)
   ON_EN_CHANGE(IDC_PRINT_QUANTITY, OnQuantityChange)
   ON_WM_VSCROLL()
@@ -60,6 +61,12 @@ CPrintJobDlg::CPrintJobDlg(CWnd* parent) : CSkinDialog(IDD_PRINT_JOB, parent) {}
 
 CPrintJobDlg::~CPrintJobDlg() {
   if (g_showing == this) g_showing = nullptr;
+  // A preview still showing draws from this dialog: it goes first.
+  if (previewOpen_ && closePreview_) {
+    const std::function<void()> close = std::move(closePreview_);
+    PreviewGone();
+    close();
+  }
   DeleteJob();
 }
 
@@ -112,9 +119,6 @@ BOOL CPrintJobDlg::OnInitDialog() {
     }
   }
   OnPrintToImage();
-  if (m_startWithPreview)
-    ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_PRINT_PREVIEW, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDC_PRINT_PREVIEW)));
   return FALSE;
 }
 
@@ -211,8 +215,19 @@ void CPrintJobDlg::OnPreview() {
   }
 }
 
+void CPrintJobDlg::OnShowWindow(BOOL show, UINT status) {
+  CSkinDialog::OnShowWindow(show, status);
+  // Started on its preview: once the dialog has come up (a preview that
+  // opened before would have it shown over it), as if Preview were pressed.
+  if (show && m_startWithPreview) {
+    m_startWithPreview = false;
+    ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_PRINT_PREVIEW, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDC_PRINT_PREVIEW)));
+  }
+}
+
 void CPrintJobDlg::PreviewClosed() {
-  previewOpen_ = false;
+  PreviewGone();
   DeleteJob();
   if (HWND frame = PreviewFrame(m_hWnd)) ::EnableWindow(frame, FALSE);
   EnableWindow(TRUE);

@@ -6,6 +6,7 @@
 // thread's status window up, and afterwards advances the counter files.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "app/controls/bitmap_buttons.h"
@@ -63,8 +64,17 @@ class CPrintJobDlg : public CSkinDialog {
   static CPrintJobDlg* Showing();
   // Called by the preview: it now shows the lay-out run; it has closed (the
   // dialog comes back).
-  void PreviewOpened() { previewOpen_ = true; }
+  // `close` closes the preview (the dialog calls it when it ends first).
+  void PreviewOpened(std::function<void()> close) {
+    previewOpen_ = true;
+    closePreview_ = std::move(close);
+  }
   void PreviewClosed();
+  // The preview window is gone (with its frame, or closed).
+  void PreviewGone() {
+    previewOpen_ = false;
+    closePreview_ = nullptr;
+  }
   bool PreviewOpen() const { return previewOpen_; }
 
   CLabelPrinterJob* Job() { return job_.get(); }
@@ -73,6 +83,7 @@ class CPrintJobDlg : public CSkinDialog {
  protected:
   void OnPrint();
   void OnPreview();
+  void OnShowWindow(BOOL show, UINT status);
   void OnPrintToImage();
   void OnQuantityChange();
   void OnVScroll(UINT code, UINT position, CScrollBar* bar);
@@ -97,6 +108,7 @@ class CPrintJobDlg : public CSkinDialog {
   int pageCount_ = 0;
   PreviewGeometry preview_;
   bool previewOpen_ = false;
+  std::function<void()> closePreview_;
   AString outputPath_;
   CTipButton noPrinterTip_;
   CTipButton imagesTip_;

@@ -33,6 +33,8 @@ BOOL CPrntPrevuBar::CreateFromTemplate(CFrameWnd* frame, UINT templateId) {
   RECT r;
   ::GetWindowRect(bar, &r);
   size_ = CSize(r.right - r.left, r.bottom - r.top);
+  // Above the frame's other children (a layout's rulers).
+  ::SetWindowPos(bar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(SW_SHOWNOACTIVATE);
   m_pDockSite = frame;
   frame->AddControlBar(this);
@@ -74,7 +76,10 @@ CPrntPrevu::CPrntPrevu() = default;
 
 CPrntPrevu::~CPrntPrevu() {
   // The lay-out run goes with the preview.
-  if (m_pDialog && m_pDialog->m_hWnd) m_pDialog->DeleteJob();
+  if (m_pDialog) {
+    if (m_pDialog->m_hWnd) m_pDialog->DeleteJob();
+    m_pDialog->PreviewGone();
+  }
 }
 
 int CPrntPrevu::PageCount() const { return m_pDialog ? m_pDialog->PageCount() : 0; }
@@ -310,6 +315,9 @@ BOOL OpenLabelPreview(CPrintJobDlg& dialog, CView* view) {
   auto* preview = new CPrntPrevu;
   preview->m_pDialog = &dialog;
   if (!ShowPrintPreview(view, frame, info, preview, bar)) return FALSE;
-  dialog.PreviewOpened();
+  dialog.PreviewOpened([preview] {
+    preview->m_pDialog = nullptr;
+    preview->ClosePreview();
+  });
   return TRUE;
 }

@@ -38,12 +38,6 @@ TEST_F(PrintPreviewCommand, OpensThePrintDialogsPreview) {
   bool previewShown = false, printable = true, dialogBack = false;
   std::string pageCount;
   act = [&](const ShownDialog& d) {
-    if (previewShown) {
-      // The dialog again, after the preview closed.
-      dialogBack = ::IsWindowVisible(d.window) != 0;
-      ::EndDialog(d.window, IDCANCEL);
-      return;
-    }
     CWnd* main = CWnd::FromHandle(MainWindow());
     auto* mdi = dynamic_cast<CMDIFrameWnd*>(main);
     ASSERT_NE(mdi, nullptr);
@@ -64,8 +58,11 @@ TEST_F(PrintPreviewCommand, OpensThePrintDialogsPreview) {
     const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/program";
     std::filesystem::create_directories(folder);
     uitest::SaveWindowPng(MainWindow(), folder + "/preview_from_menu.png");
-    uitest::Click(::GetDlgItem(bar, IDC_PREVIEW_CLOSE));
+    ::SendMessageA(::GetDlgItem(bar, IDC_PREVIEW_CLOSE), BM_CLICK, 0, 0);
     Pump();
+    // The dialog again, after the preview closed.
+    dialogBack = ::IsWindowVisible(d.window) && ::IsWindowEnabled(d.window);
+    ::EndDialog(d.window, IDCANCEL);
   };
   ::SendMessageA(MainWindow(), WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
   Pump();
@@ -73,6 +70,9 @@ TEST_F(PrintPreviewCommand, OpensThePrintDialogsPreview) {
   EXPECT_EQ(pageCount, "of 1");
   EXPECT_FALSE(printable) << "picture files have no page to print";
   EXPECT_TRUE(dialogBack);
+  // The layout is left unsaved, unasked.
+  act = nullptr;
+  doc->SetModifiedFlag(FALSE);
 }
 
 }  // namespace
