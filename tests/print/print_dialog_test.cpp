@@ -36,30 +36,13 @@
 namespace fs = std::filesystem;
 using apptest::DialogScript;
 using apptest::Press;
+using print_test::AssetNumber;
+using print_test::DataMatrixIn;
 using print_test::GreyPage;
 
 namespace {
 
-std::string AssetNumber(int n) {
-  char text[32];
-  std::snprintf(text, sizeof text, "ASSET-%06d", n);
-  return text;
-}
 
-std::string DataMatrixIn(const GreyPage& page, RECT r) {
-  kalvo_test::Grey grey;
-  r.right = std::min<LONG>(page.width, r.right);
-  r.bottom = std::min<LONG>(page.height, r.bottom);
-  grey.width = r.right - r.left;
-  grey.height = r.bottom - r.top;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) grey.pixels.push_back(page.At(x, y));
-  ZXing::DecodeHints hints;
-  hints.setFormats(ZXing::BarcodeFormat::DataMatrix);
-  hints.setTryHarder(true);
-  const ZXing::Result result = kalvo_test::Decode(grey, 20, hints);
-  return result.isValid() ? kalvo_test::BytesOf(result) : "(nothing read)";
-}
 
 std::vector<UINT> MessagesOf(const std::vector<CPrintThread::Handled>& handled) {
   std::vector<UINT> out;

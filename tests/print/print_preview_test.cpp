@@ -32,6 +32,8 @@
 namespace fs = std::filesystem;
 using apptest::DialogScript;
 using apptest::Press;
+using print_test::AssetNumber;
+using print_test::DataMatrixIn;
 using print_test::GreyPage;
 
 namespace {
@@ -51,11 +53,6 @@ bool PrintDialog(CDesignVu& view) {
 }
 const PrintCommands kCommands{&PrintDialog, &PreviewOfShowingDialog, nullptr};
 
-std::string AssetNumber(int n) {
-  char text[32];
-  std::snprintf(text, sizeof text, "ASSET-%06d", n);
-  return text;
-}
 
 std::string PicturePath(const std::string& name) {
   const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/print";
@@ -69,20 +66,6 @@ std::string Text(HWND window) {
   return text;
 }
 
-std::string DataMatrixIn(const GreyPage& page, RECT r) {
-  kalvo_test::Grey grey;
-  r.right = std::min<LONG>(page.width, r.right);
-  r.bottom = std::min<LONG>(page.height, r.bottom);
-  grey.width = r.right - r.left;
-  grey.height = r.bottom - r.top;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) grey.pixels.push_back(page.At(x, y));
-  ZXing::DecodeHints hints;
-  hints.setFormats(ZXing::BarcodeFormat::DataMatrix);
-  hints.setTryHarder(true);
-  const ZXing::Result result = kalvo_test::Decode(grey, 20, hints);
-  return result.isValid() ? kalvo_test::BytesOf(result) : "(nothing read)";
-}
 
 // A page the preview's job draws into a white bitmap of w x h dots.
 GreyPage DrawnPage(CPrintJobDlg& dialog, int page, int dpi, int w, int h) {

@@ -12,6 +12,7 @@
 #include <cups/raster.h>
 
 #include "cups_server.h"
+#include "tests/barcode/kalvo_request.h"
 #include "print/job/label_printer_job.h"
 
 namespace print_test {
@@ -143,6 +144,27 @@ int NewestJob(const std::string& queue) {
   for (int i = 0; i < n; ++i) newest = std::max(newest, jobs[i].id);
   cupsFreeJobs(n, jobs);
   return newest;
+}
+
+std::string AssetNumber(int n) {
+  char text[32];
+  std::snprintf(text, sizeof text, "ASSET-%06d", n);
+  return text;
+}
+
+std::string DataMatrixIn(const GreyPage& page, RECT r) {
+  kalvo_test::Grey grey;
+  r.right = std::min<LONG>(page.width, r.right);
+  r.bottom = std::min<LONG>(page.height, r.bottom);
+  grey.width = r.right - r.left;
+  grey.height = r.bottom - r.top;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) grey.pixels.push_back(page.At(x, y));
+  ZXing::DecodeHints hints;
+  hints.setFormats(ZXing::BarcodeFormat::DataMatrix);
+  hints.setTryHarder(true);
+  const ZXing::Result result = kalvo_test::Decode(grey, 20, hints);
+  return result.isValid() ? kalvo_test::BytesOf(result) : "(nothing read)";
 }
 
 }  // namespace print_test

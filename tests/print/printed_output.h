@@ -37,6 +37,11 @@ std::vector<Run> BlackRuns(const GreyPage& page, int y);
 // The printer's settings for a layout: its sheet as a custom paper, or
 // Letter, at the layout's resolution.
 DEVMODEA SheetMode(const CLabelSetup& setup, bool letter);
+// The example asset tag's number n ("ASSET-000500" for 500).
+std::string AssetNumber(int n);
+// The Data Matrix symbol read by zxing-cpp inside a rectangle of the page
+// (cut to the page), "(nothing read)" when none is.
+std::string DataMatrixIn(const GreyPage& page, RECT r);
 // The state of a job of the test server (0 when the server knows no such job).
 ipp_jstate_t JobState(const std::string& queue, int id);
 // The id of the newest job of the queue, 0 when it has none.
