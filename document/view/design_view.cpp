@@ -125,6 +125,12 @@ void LoadDesignCursors() {
   for (int i = 0; i < 4; ++i) g_designCursors[i] = ::LoadCursorA(nullptr, ids[i]);
 }
 
+bool DesignCursorsLoaded() {
+  for (HCURSOR c : g_designCursors)
+    if (!c) return false;
+  return true;
+}
+
 // Shared system cursors need no release.
 void FreeDesignCursors() {}
 

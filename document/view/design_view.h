@@ -44,6 +44,8 @@ enum DesignShapeKind : int { kShapeBox = 0, kShapeEllipse = 1, kShapeRoundRect =
 // The process-wide cursors of the view (cross, I-beam, arrow, size-all).
 void LoadDesignCursors();
 void FreeDesignCursors();
+// Whether LoadDesignCursors has given the view all four.
+bool DesignCursorsLoaded();
 
 // The selected fields: a map keyed by field pointer whose values nobody
 // reads. Fields() lists them in the map's order.

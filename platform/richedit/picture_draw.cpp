@@ -10,6 +10,7 @@ std::atomic<RichPictureDecoder> g_decoder{nullptr};
 }  // namespace
 
 void SetRichPictureDecoder(RichPictureDecoder decoder) { g_decoder.store(decoder); }
+RichPictureDecoder GetRichPictureDecoder() { return g_decoder.load(); }
 
 namespace richedit {
 

@@ -414,3 +414,5 @@ enum class RichPictureKind { Png, Jpeg, Dib, Wmf, Emf, Other };
 // layer draws DIB, WMF and EMF itself and a frame where nothing can draw.
 using RichPictureDecoder = BOOL (*)(RichPictureKind kind, const BYTE* data, size_t size, HDC dc, const RECT* dest);
 void SetRichPictureDecoder(RichPictureDecoder decoder);
+// The decoder registered, or null.
+RichPictureDecoder GetRichPictureDecoder();
