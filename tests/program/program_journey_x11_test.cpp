@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -243,6 +244,66 @@ TEST_F(ProgramJourney, TheRulersHoverTipShowsBesideTheRulerCorner) {
   Xdo({"mousemove", "--sync", "640", "600"});
   EXPECT_TRUE(WaitUntil([&] { return AreaOf(server.Screenshot(), kWidth, kPane).Empty(); }, 10));
   Picture("ruler_tip_gone");
+  EXPECT_EQ(runner.Run({"-q"}), 0);
+  EXPECT_EQ(runner.Wait(designer, 30), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Rows where the empty workspace (the MDI client's grey) shows in the main
+// window's rightmost columns, where the client's own scroll bar would be.
+int WorkspaceAtTheRightEdge(const x11test::Server& server, const std::string& main) {
+  constexpr int kWidth = 1280;
+  std::string shape;
+  server.Run({"xdotool", "getwindowgeometry", "--shell", main}, &shape);
+  int x = 0, y = 0, width = 0, height = 0;
+  std::istringstream lines(shape);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("X=", 0) == 0) x = std::atoi(line.c_str() + 2);
+    if (line.rfind("Y=", 0) == 0) y = std::atoi(line.c_str() + 2);
+    if (line.rfind("WIDTH=", 0) == 0) width = std::atoi(line.c_str() + 6);
+    if (line.rfind("HEIGHT=", 0) == 0) height = std::atoi(line.c_str() + 7);
+  }
+  if (width <= 0 || height <= 0) return -1;
+  const std::vector<uint32_t> shot = server.Screenshot();
+  // Rows holding a run of that grey wider than a frame's edge lines.
+  int rows = 0;
+  for (int row = y + height * 3 / 10; row < y + height * 9 / 10; ++row) {
+    int run = 0, longest = 0;
+    for (int col = x + width - 12; col < x + width; ++col) {
+      run = (shot[static_cast<size_t>(row) * kWidth + col] & 0xFFFFFF) == 0x808080 ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+    rows += longest >= 6;
+  }
+  return rows;
+}
+
+// Two layouts tiled from the Window menu: they share the main window's
+// client between them, to its edges (the client's scroll bars, shown while
+// a restored window reached past it, are gone once the windows are tiled).
+TEST_F(ProgramJourney, TiledLayoutsFillTheMainWindow) {
+  ASSERT_TRUE(server.Running());
+  WriteProfile("[Config]\nbFirstTimeRun=0\n");
+  for (const char* name : {"shipping_label.bcd", "product_label.bcd", "product_picture.png"})
+    std::filesystem::copy_file(std::string(TAV_SOURCE_DIR) + "/examples/" + name, temp / name);
+  const pid_t designer = runner.Start({temp / "shipping_label.bcd"});
+  ASSERT_TRUE(WaitUntil(MainAnswers));
+  ASSERT_TRUE(WaitForWindow("shipping_label"));
+  EXPECT_EQ(runner.Run({temp / "product_label.bcd"}), 0);
+  ASSERT_TRUE(WaitForWindow("product_label"));
+  Picture("tile_0_opened");
+  Keys({"alt+w", "t"});
+  Picture("tile_1_tiled");
+  // A frame's bottom edge line may cross the columns; a left bar's width of
+  // workspace would show on every row.
+  const int rows = WorkspaceAtTheRightEdge(server, WindowNamed("Tavrendel"));
+  EXPECT_GE(rows, 0);
+  EXPECT_LT(rows, 4) << "the tiled windows reach the main window's right edge";
+  Keys({"alt+w", "c"});
+  Picture("tile_2_cascaded");
   EXPECT_EQ(runner.Run({"-q"}), 0);
   EXPECT_EQ(runner.Wait(designer, 30), 0);
 }

@@ -291,12 +291,41 @@ void Forget(HWND client, Client& c, HWND child) {
   UpdateScrollBars(client, c);
 }
 
+// Cascade and Tile arrange the documents within the client, so its own bars
+// go: the arrangement takes the area they leave (arranged within the smaller
+// area, the documents would leave a bar's width empty once the bars had
+// gone), and the bars are shown anew only once every document is placed.
+class Arranging {
+ public:
+  Arranging(HWND client, Client& c) : client_(client), c_(c) {
+    if (c.active) Restore(client, c, c.active);
+    SCROLLINFO none{sizeof none, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+    c.placingBars = true;
+    SetScrollInfo(client, SB_HORZ, &none, TRUE);
+    SetScrollInfo(client, SB_VERT, &none, TRUE);
+  }
+  ~Arranging() {
+    c_.placingBars = false;
+    UpdateScrollBars(client_, c_);
+  }
+  Arranging(const Arranging&) = delete;
+  Arranging& operator=(const Arranging&) = delete;
+  RECT Area() const {
+    RECT area;
+    GetClientRect(client_, &area);
+    return area;
+  }
+
+ private:
+  HWND client_;
+  Client& c_;
+};
+
 void Cascade(HWND client, Client& c) {
-  if (c.active) Restore(client, c, c.active);
+  const Arranging arranging(client, c);
   std::vector<HWND> order = ZOrder(client);
   std::reverse(order.begin(), order.end());  // back to front
-  RECT area;
-  GetClientRect(client, &area);
+  const RECT area = arranging.Area();
   const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
   int i = 0;
   for (HWND w : order) {
@@ -306,12 +335,11 @@ void Cascade(HWND client, Client& c) {
 }
 
 void Tile(HWND client, Client& c, UINT how) {
-  if (c.active) Restore(client, c, c.active);
+  const Arranging arranging(client, c);
   const std::vector<HWND> order = ZOrder(client);
   const int n = static_cast<int>(order.size());
   if (n == 0) return;
-  RECT area;
-  GetClientRect(client, &area);
+  const RECT area = arranging.Area();
   // Columns side by side (vertical) or rows one above another (horizontal).
   const int lines = std::max(1, static_cast<int>(std::floor(std::sqrt(static_cast<double>(n)))));
   int i = 0;
