@@ -7,6 +7,7 @@
 
 #include "app/frame/frame_host.h"
 #include "app/frame/frame_ids.h"
+#include "app/ui/ui_language.h"
 #include "foundation/util/value_format.h"
 
 namespace {
@@ -22,6 +23,9 @@ std::string Printf(const char* format, double a, double b) {
   std::snprintf(text, sizeof text, format, a, b);
   return text;
 }
+
+// A word of a pane in the interface language (the English word as it stands).
+std::string Word(const char* english) { return TranslateUiString(english).GetData(); }
 
 }  // namespace
 
@@ -102,14 +106,14 @@ void CLabelStatusBar::ClearLayoutPanes() {
 
 std::string CLabelStatusBar::LabelSizeText() const {
   if (!m_showsLayout) return {};
-  return m_unit == kPaneUnitMm ? Printf("Label Size:   %.01f(W) x %.01f(H)", m_labelWidth, m_labelHeight)
-                               : Printf("Label Size:   %.02f(W) x %.02f(H)", m_labelWidth, m_labelHeight);
+  return Word("Label Size:") + (m_unit == kPaneUnitMm ? Printf("   %.01f(W) x %.01f(H)", m_labelWidth, m_labelHeight)
+                                                      : Printf("   %.02f(W) x %.02f(H)", m_labelWidth, m_labelHeight));
 }
 
 std::string CLabelStatusBar::CursorText() const {
   if (!m_showsLayout || m_cursorX <= -1 || m_cursorY <= -1 || m_unit < -99) return {};
-  return m_unit == kPaneUnitMm ? Printf("%.01f, %.01f    (mm)", m_cursorX, m_cursorY)
-                               : Printf("%.02f, %.02f    (inch)", m_cursorX, m_cursorY);
+  return m_unit == kPaneUnitMm ? Printf("%.01f, %.01f    (", m_cursorX, m_cursorY) + Word("mm") + ")"
+                               : Printf("%.02f, %.02f    (", m_cursorX, m_cursorY) + Word("inch") + ")";
 }
 
 void CLabelStatusBar::DrawItem(LPDRAWITEMSTRUCT dis) {
