@@ -93,6 +93,10 @@ CMRUFileDlg::~CMRUFileDlg() = default;
 
 INT_PTR CMRUFileDlg::DoModal() {
   g_active = this;
+  if (!m_ofn.lpstrTitle) {
+    m_title = TranslateUiString(m_openMode ? "Open" : "Save As");
+    m_ofn.lpstrTitle = m_title.GetData();
+  }
   if (m_ofn.Flags & OFN_ALLOWMULTISELECT) {
     m_multiple = 1;
     m_files.assign(kMultipleBuffer, '\0');

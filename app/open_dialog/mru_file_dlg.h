@@ -35,6 +35,8 @@ class CMRUFileDlg : public CFileDialog {
   AString m_startFolder;
   AString m_firstRecentFolder;
   AString m_chosenFile;
+  // The caption in the interface language when the caller gives none.
+  AString m_title;
   std::vector<std::string> m_typeNames;
   int m_laying = 1;
   int m_openMode = 1;

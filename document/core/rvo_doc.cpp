@@ -88,7 +88,10 @@ BOOL CRvoDoc::OnSaveDocument(const char* path) {
 BOOL CRvoDoc::SaveModified() {
   if (!IsModified()) return TRUE;
   CString name = GetPathName().IsEmpty() ? GetTitle() : GetPathName();
-  const std::string prompt = std::string("Save changes to ") + static_cast<const char*>(name) + "?";
+  // The question in the interface language, the name put in as it stands
+  // (never read as a format).
+  std::string prompt = LayoutShell()->TranslateUiString("Save changes to %s?").GetData();
+  if (const size_t at = prompt.find("%s"); at != std::string::npos) prompt.replace(at, 2, static_cast<const char*>(name));
   int answer = LayoutShell()->UiMessageBox(prompt.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
   BOOL ok = TRUE;
   if (answer == IDCANCEL) ok = FALSE;

@@ -148,3 +148,30 @@ TEST_F(LayoutWindowsSwitch, OneSetOfScrollBarsBeforeAndAfterTileAndCascade) {
 }
 
 }  // namespace
+
+namespace {
+
+// Dark pixels (ticks and numbers) in a window's picture.
+int DarkPixels(HWND window) {
+  const uitest::Picture p = uitest::CaptureWindow(window);
+  int dark = 0;
+  for (uint32_t px : p.pixels) dark += ((px >> 16 & 0xFF) + (px >> 8 & 0xFF) + (px & 0xFF)) / 3 < 80;
+  return dark;
+}
+
+TEST_F(LayoutWindowsSwitch, RulersShowTheirScalesAfterTileAndCascade) {
+  CMainFrame* frame = StartOnTwo();
+  ASSERT_NE(frame, nullptr);
+  for (UINT command : {ID_WINDOW_TILE_LAYOUTS, ID_WINDOW_CASCADE_LAYOUTS}) {
+    ::SendMessageA(frame->m_hWnd, WM_COMMAND, command, 0);
+    app->PumpAll();
+    auto* doc = dynamic_cast<CDocFrmWnd*>(frame->MDIGetActive());
+    ASSERT_NE(doc, nullptr);
+    uitest::SaveWindowPng(doc->m_hWnd, std::string(TAV_BUILD_DIR) + "/pictures/app/rulers_" +
+                                           (command == ID_WINDOW_TILE_LAYOUTS ? "tiled.png" : "cascaded.png"));
+    EXPECT_GT(DarkPixels(doc->HorizontalRuler().m_hWnd), 50) << command;
+    EXPECT_GT(DarkPixels(doc->VerticalRuler().m_hWnd), 50) << command;
+  }
+}
+
+}  // namespace

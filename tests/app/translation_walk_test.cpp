@@ -110,9 +110,12 @@ std::vector<std::pair<std::string, std::string>> ResourceTexts() {
   return texts;
 }
 
-// Literal texts the code translates, and the numbers of the messages it shows.
+// Literal texts the code translates or shows, and the numbers of the messages it shows.
 void CodeTexts(std::vector<std::pair<std::string, std::string>>* texts, std::set<int>* numbers) {
-  const std::regex translated(R"re(TranslateUiString\(\s*"((?:[^"\\]|\\.)*)")re");
+  // Translated by name, or shown as they stand in the program's message box
+  // (which translates its text).
+  const std::regex translated(
+      R"re((?:TranslateUiString|->UiMessageBox|->ShowMsgBoxDlg)\(\s*"((?:[^"\\]|\\.)*)")re");
   const std::regex numbered(
       R"re((?:FormatUiMessage\(\s*|UiMessageBox\(\s*[^,()]*,\s*|UiMessageBoxEx\(\s*[^,()]*,\s*)(\d{2,5})\b)re");
   for (const fs::path& source : FilesWithExtensions({".cpp", ".h"})) {

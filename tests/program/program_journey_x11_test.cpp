@@ -80,6 +80,12 @@ TEST_F(ProgramJourney, NewLayoutSavedThroughTheDialogComesBack) {
   std::string hints;
   server.Run({"xprop", "-id", WindowNamed("Save As"), "_MOTIF_WM_HINTS"}, &hints);
   EXPECT_NE(hints.find("= 0x3, 0x24, 0x1a,"), std::string::npos) << hints;
+  // What the window manager made of them: the dialog cannot be maximised or
+  // sized (its size hints give it one size).
+  std::string allowed;
+  server.Run({"xprop", "-id", WindowNamed("Save As"), "_NET_WM_ALLOWED_ACTIONS"}, &allowed);
+  EXPECT_EQ(allowed.find("_NET_WM_ACTION_MAXIMIZE"), std::string::npos) << allowed;
+  EXPECT_EQ(allowed.find("_NET_WM_ACTION_RESIZE"), std::string::npos) << allowed;
   Xdo({"type", "--delay", "20", file});
   Xdo({"key", "Return"});
   ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(file); }, 20));
@@ -281,10 +287,36 @@ int WorkspaceAtTheRightEdge(const x11test::Server& server, const std::string& ma
   return rows;
 }
 
+// Dark pixels (ticks and numbers) in the horizontal ruler of the active
+// layout window: the band below its caption, right of the ruler corner.
+int ActiveRulerMarks(const x11test::Server& server) {
+  constexpr int kWidth = 1280;
+  constexpr uint32_t kActiveCaption = 0x0A246A;
+  const std::vector<uint32_t> shot = server.Screenshot();
+  // The layout window's caption: the active caption colour below the main
+  // window's own (which the window manager draws in its own colours).
+  int left = kWidth, right = -1, bottom = -1;
+  for (size_t i = 0; i < shot.size(); ++i) {
+    if ((shot[i] & 0xFFFFFF) != kActiveCaption) continue;
+    const int x = static_cast<int>(i % kWidth), y = static_cast<int>(i / kWidth);
+    left = std::min(left, x), right = std::max(right, x), bottom = std::max(bottom, y);
+  }
+  if (right < 0) return -1;
+  int dark = 0;
+  for (int y = bottom + 1; y < bottom + 36 && y < static_cast<int>(shot.size() / kWidth); ++y) {
+    for (int x = left + 45; x < right - 10; ++x) {
+      const uint32_t p = shot[static_cast<size_t>(y) * kWidth + x];
+      dark += ((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)) / 3 < 80;
+    }
+  }
+  return dark;
+}
+
 // Two layouts tiled from the Window menu: they share the main window's
 // client between them, to its edges (the client's scroll bars, shown while
-// a restored window reached past it, are gone once the windows are tiled).
-TEST_F(ProgramJourney, TiledLayoutsFillTheMainWindow) {
+// a restored window reached past it, are gone once the windows are tiled),
+// and the active one's rulers show their scales once cascaded.
+TEST_F(ProgramJourney, TiledLayoutsFillTheMainWindowCascadedOnesShowTheirRulers) {
   ASSERT_TRUE(server.Running());
   WriteProfile("[Config]\nbFirstTimeRun=0\n");
   for (const char* name : {"shipping_label.bcd", "product_label.bcd", "product_picture.png"})
@@ -304,6 +336,7 @@ TEST_F(ProgramJourney, TiledLayoutsFillTheMainWindow) {
   EXPECT_LT(rows, 4) << "the tiled windows reach the main window's right edge";
   Keys({"alt+w", "c"});
   Picture("tile_2_cascaded");
+  EXPECT_GT(ActiveRulerMarks(server), 100) << "the active layout's ruler shows its scale";
   EXPECT_EQ(runner.Run({"-q"}), 0);
   EXPECT_EQ(runner.Wait(designer, 30), 0);
 }

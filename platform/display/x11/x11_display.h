@@ -86,6 +86,9 @@ struct WindowRecord {
   RECT rect{};     // the window rectangle the layer knows
   POINT inset{};   // where the X window's pixels start on the surface
   SIZE size{};     // the X window's size
+  // A framed window the user may not size (a dialog): its size hints say
+  // so with a minimum and a maximum of its own size, kept as it is placed.
+  bool fixedSize = false;
   std::weak_ptr<gdi::Bitmap> surface;
   RECT damage{};   // surface coordinates, not yet on the screen
   std::unique_ptr<Image> image;

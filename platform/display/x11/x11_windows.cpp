@@ -90,12 +90,20 @@ void X11Display::SetProperties(WindowRecord& r, const WindowTraits& t) {
   XSizeHints size{};
   size.flags = PPosition | USPosition | PWinGravity;
   size.win_gravity = NorthWestGravity;
-  if (t.minSize.cx > 0 && t.minSize.cy > 0) {
+  // A window the frame does not let the user size: its own size is its
+  // minimum and its maximum, which every window manager reads (some offer
+  // to maximise whatever the Motif hints say, but not a window of one size).
+  r.fixedSize = r.managed && !t.resizable;
+  if (r.fixedSize) {
+    size.flags |= PMinSize | PMaxSize;
+    size.min_width = size.max_width = static_cast<int>(r.size.cx);
+    size.min_height = size.max_height = static_cast<int>(r.size.cy);
+  } else if (t.minSize.cx > 0 && t.minSize.cy > 0) {
     size.flags |= PMinSize;
     size.min_width = std::max<int>(t.minSize.cx - frameX, 1);
     size.min_height = std::max<int>(t.minSize.cy - frameY, 1);
   }
-  if (t.maxSize.cx > 0 && t.maxSize.cy > 0) {
+  if (!r.fixedSize && t.maxSize.cx > 0 && t.maxSize.cy > 0) {
     size.flags |= PMaxSize;
     size.max_width = std::max<int>(t.maxSize.cx - frameX, 1);
     size.max_height = std::max<int>(t.maxSize.cy - frameY, 1);
@@ -189,6 +197,17 @@ void X11Display::Place(WindowRecord& r, const RECT& rect) {
   r.inset = POINT{e.left, e.top};
   const int x = r.managed && hasWindowManager_ ? rect.left : rect.left + e.left;
   const int y = r.managed && hasWindowManager_ ? rect.top : rect.top + e.top;
+  if (sized && r.fixedSize) {
+    // The program sizes it: the size hints follow first, or the window
+    // manager would hold it to the old size.
+    XSizeHints hints{};
+    long supplied = 0;
+    XGetWMNormalHints(x_, r.xid, &hints, &supplied);
+    hints.flags |= PMinSize | PMaxSize;
+    hints.min_width = hints.max_width = static_cast<int>(size.cx);
+    hints.min_height = hints.max_height = static_cast<int>(size.cy);
+    XSetWMNormalHints(x_, r.xid, &hints);
+  }
   XMoveResizeWindow(x_, r.xid, x, y, static_cast<unsigned>(size.cx), static_cast<unsigned>(size.cy));
   if (sized) {
     r.size = size;
