@@ -24,6 +24,7 @@
 #include "datasource/ui/files/data_file_runners.h"
 #include "designer_fixture.h"
 #include "dialogs/barcode/barcode_runner.h"
+#include "dialogs/image/image_sheet.h"
 #include "dialogs/paragraph/paragraph_sheet.h"
 #include "dialogs/shapes/shape_runners.h"
 #include "dialogs/text/text_sheet.h"
@@ -172,9 +173,7 @@ std::string FieldSheetsInstalled(CLabelDesignerApp&) {
   if (r.runLineDialog != &RunLineDialog || r.runBoxDialog != &RunBoxDialog || r.runEllipseDialog != &RunEllipseDialog)
     return "a shape dialog";
   if (r.runBorderDialog != &RunBorderDialog) return "the border dialog";
-  // The picture sheet does not exist yet: its commands stay off (the view
-  // asks HasFieldSheetFor) rather than doing nothing.
-  if (r.runImageSetupSheet) return "a picture sheet nobody wrote";
+  if (r.runImageSetupSheet != &RunImageSetupSheet) return "the picture sheet";
   return {};
 }
 
