@@ -244,6 +244,11 @@ const std::vector<LayerHook>& Hooks() {
                        "the database lists are not in the user's folder");
        }},
 
+      // Landed with the prompt rows, with no getter yet and not installed by
+      // the composition root: until the prompt dialogs' helper installs it,
+      // the long-text and identifier buttons of prompt rows do nothing.
+      {"SetPromptRowDialogs", [](CLabelDesignerApp&) { return std::string(); }},
+
       // The layers' own answers are what the program gives.
       {"SetLabelPreviewWriter", [](CLabelDesignerApp&) { return std::string(); }},  // the built-in 75 dpi preview
       {"SetLauncher", [](CLabelDesignerApp&) { return std::string(); }},            // starts the program asked for
