@@ -4,6 +4,8 @@
 # their seed corpus, regression inputs and grown corpus, then for a bounded
 # time.
 #   fuzz/run.sh build [build folder]                       builds every target
+#   fuzz/run.sh seeds [build folder]                       writes the generated seeds (a main
+#                                                          build with TAV_FUZZ built the targets)
 #   fuzz/run.sh run [build folder] TARGET [seconds]        runs one built target
 #   fuzz/run.sh grow [build folder] [seconds]              fuzzes every decoder target with a fresh
 #                                                          seed and merges what adds coverage into
@@ -64,7 +66,7 @@ inputs_of() {
 }
 
 mode=all
-case "${1:-}" in build | run | grow) mode=$1; shift ;; esac
+case "${1:-}" in build | seeds | run | grow) mode=$1; shift ;; esac
 build="${1:-$root/build/fuzz}"
 mkdir -p "$build"
 build="$(cd "$build" && pwd)"
@@ -77,6 +79,11 @@ build_targets() {
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build "$build" -j"${TAV_FUZZ_BUILD_JOBS:-4}" --target "${targets[@]}" datasource_seeds layout_file_seeds
+  write_seeds
+}
+
+# The seeds the stored forms' own writers make, into the build folder.
+write_seeds() {
   rm -rf "$build/datasource_corpus" "$build/layout_file_corpus" "$build/layout_load_corpus"
   "$build/datasource_seeds" "$build/datasource_corpus"
   "$build/layout_file_seeds" "$build/layout_file_corpus" "$build/layout_load_corpus"
@@ -121,6 +128,10 @@ run_target() {
 case "$mode" in
   build)
     build_targets
+    ;;
+  seeds)
+    # A main build with TAV_FUZZ has built the targets and seed makers.
+    write_seeds
     ;;
   run)
     target="${2:?which target}"

@@ -14,7 +14,7 @@ packages=(
   cups cups-client cups-filters libcups2-dev libcupsimage2-dev libcairo2-dev poppler-utils
   tesseract-ocr tesseract-ocr-eng
   imagemagick netpbm emf2svg
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld
   llvm-14
   wine64 g++-mingw-w64-x86-64
   libreoffice-writer-nogui pandoc

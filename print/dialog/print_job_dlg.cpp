@@ -28,7 +28,6 @@ struct ImageType {
   const char* extension;
 };
 constexpr ImageType kImageTypes[] = {{100, "bmp"}, {101, "png"}, {103, "pcx"}, {105, "emf"}, {104, "tif"}};
-constexpr const char* kImageColours[] = {"Color", "Grayscale", "Black/White"};
 
 AString ItemText(HWND dialog, int id) {
   AString text;

@@ -236,7 +236,10 @@ TEST_F(ParagraphSheet, AnUntouchedOkLeavesRandomParagraphsAsTheyWere) {
 }
 
 TEST_F(ParagraphSheet, PicturesInEnglishAndChinese) {
-  for (const auto& [language, suffix] : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
+  for (const auto& entry : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
+    // Named copies: lambdas below capture them.
+    const auto language = entry.first;
+    const std::string suffix = entry.second;
     LanguageScope scope(language);
     CParagraphField* field = Existing();
     DialogScript script;

@@ -491,7 +491,10 @@ TEST_F(ShapeDialogs, PicturesInEnglishAndChinese) {
                  {Shape::kLine, "line", {}},
                  {Shape::kEllipse, "ellipse", {{"flags", kShapeFillInside}}},
                  {Shape::kRoundRect, "rounded_rectangle", {{"flags", kShapeFillInside}}}};
-  for (const auto& [language, suffix] : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
+  for (const auto& entry : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
+    // Named copies: lambdas below capture them.
+    const auto language = entry.first;
+    const std::string suffix = entry.second;
     LanguageScope scope(language);
     for (const auto& d : dialogs) {
       CField* field = Add(d.shape, d.members);

@@ -298,7 +298,10 @@ TEST_F(TextSheet, AnUntouchedOkLeavesRandomFieldsAsTheyWere) {
 }
 
 TEST_F(TextSheet, PicturesInEnglishAndChinese) {
-  for (const auto& [language, suffix] : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
+  for (const auto& entry : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
+    // Named copies: lambdas below capture them.
+    const auto language = entry.first;
+    const std::string suffix = entry.second;
     LanguageScope scope(language);
     CTextField* field = Existing();
     DialogScript script;

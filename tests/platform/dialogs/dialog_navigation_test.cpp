@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kNavigation = 1000;
-constexpr int kEdit = 101, kBold = 102, kLeft = 103, kCentre = 104, kRight = 105, kApply = 106, kDisabled = 107;
+constexpr int kEdit = 101, kBold = 102, kLeft = 103, kCentre = 104, kRight = 105, kApply = 106;
 
 // Every WM_COMMAND the dialog procedure sees from a button, as "id/code"
 // (the edit control's EN_* notifications are left out).

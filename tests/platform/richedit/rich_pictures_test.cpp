@@ -39,7 +39,7 @@ constexpr int kPageHeightInches10 = 30;  // 3 inches
 // A memory context that measures like a printer of the given resolution.
 class DpiCanvas {
  public:
-  explicit DpiCanvas(int dpi, bool turned = false) : dpi_(dpi) {
+  explicit DpiCanvas(int dpi, bool turned = false) {
     gdi::PrinterSettings settings;
     settings.dpiX = settings.dpiY = dpi;
     const std::string name = "Rich Text " + std::to_string(dpi);
@@ -81,7 +81,6 @@ class DpiCanvas {
   }
 
  private:
-  int dpi_;
   HDC printer_ = nullptr;
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
