@@ -223,16 +223,24 @@ std::optional<SvgPicture> ThroughEmf2Svg(const TempFolder& folder, const std::st
     return std::nullopt;
   const auto bytes = document_test::ReadBytes(svg);
   const std::string text(bytes.begin(), bytes.end());
-  std::smatch image;
-  if (!std::regex_search(text, image, std::regex("<image[^>]*>"))) return std::nullopt;
-  const std::string tag = image.str();
-  std::smatch w, h, data;
-  if (!std::regex_search(tag, w, std::regex("width=\"([0-9.]+)\"")) ||
-      !std::regex_search(tag, h, std::regex("height=\"([0-9.]+)\"")) ||
-      !std::regex_search(tag, data, std::regex("base64,([A-Za-z0-9+/=]+)")))
+  // The picture's tag is long (its pixels inline in base64): it is cut out by
+  // hand, since the standard library's regex recurses once per character.
+  const size_t open = text.find("<image");
+  const size_t close = open == std::string::npos ? open : text.find('>', open);
+  if (close == std::string::npos) return std::nullopt;
+  const std::string tag = text.substr(open, close - open + 1);
+  const size_t base64 = tag.find("base64,");
+  if (base64 == std::string::npos) return std::nullopt;
+  const size_t start = base64 + 7;
+  const size_t end = tag.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=", start);
+  const std::string pixelsBase64 = tag.substr(start, end == std::string::npos ? end : end - start);
+  const std::string attributes = tag.substr(0, base64) + (end == std::string::npos ? "" : tag.substr(end));
+  std::smatch w, h;
+  if (pixelsBase64.empty() || !std::regex_search(attributes, w, std::regex("width=\"([0-9.]+)\"")) ||
+      !std::regex_search(attributes, h, std::regex("height=\"([0-9.]+)\"")))
     return std::nullopt;
   const std::string encoded = folder.File("image.b64");
-  std::ofstream(encoded) << data[1].str();
+  std::ofstream(encoded) << pixelsBase64;
   const std::string png = folder.File("image.png");
   if (!document_test::RunCapture("base64 -d " + document_test::Quoted(encoded) + " > " + document_test::Quoted(png)))
     return std::nullopt;
