@@ -12,12 +12,21 @@
 #include <vector>
 
 #include "fields/records/field_list_stream.h"
+#include "app/ui/ui_language.h"
 #include "fields/services/ui_messages.h"
 #include "foundation/string/astring.h"
 #include "platform/framework.h"
 #include "platform/testing/ui.h"
 
 namespace dialogstest {
+
+// The interface languages each dialog's pictures are taken in, with the
+// suffix of the picture's file name.
+struct PictureLanguage {
+  int language;
+  const char* suffix;
+};
+inline constexpr PictureLanguage kPictureLanguages[] = {{kUiEnglish, "en"}, {kUiChineseSimplified, "zh"}};
 
 // Records every numbered message instead of showing it, for its lifetime.
 class MessageRecorder {

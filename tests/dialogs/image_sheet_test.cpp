@@ -461,7 +461,9 @@ TEST_F(ImageSheet, AnUntouchedOkLeavesRandomImagesAsTheyWere) {
 
 TEST_F(ImageSheet, PicturesInEnglishAndChinese) {
   const std::string path = Picture("shown.png", 300, 200);
-  for (const auto& [language, suffix] : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
+  for (const dialogstest::PictureLanguage& shot : dialogstest::kPictureLanguages) {
+    const int language = shot.language;
+    const std::string suffix = shot.suffix;
     LanguageScope scope(language);
     CImageField* field = Existing(path, {1500, 1000});
     field->picture.pictureOption = 1;

@@ -236,11 +236,10 @@ TEST_F(ParagraphSheet, AnUntouchedOkLeavesRandomParagraphsAsTheyWere) {
 }
 
 TEST_F(ParagraphSheet, PicturesInEnglishAndChinese) {
-  for (const auto& entry : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
-    // Named copies: lambdas below capture them.
-    const auto language = entry.first;
-    const std::string suffix = entry.second;
-    LanguageScope scope(language);
+  for (const dialogstest::PictureLanguage& shot : dialogstest::kPictureLanguages) {
+    const int language = shot.language;
+    const std::string suffix = shot.suffix;
+        LanguageScope scope(language);
     CParagraphField* field = Existing();
     DialogScript script;
     script.Then([&](HWND sheet) {

@@ -122,7 +122,9 @@ TEST_F(ParagraphTextDialog, CancelKeepsTheTextAndSaveAndCloseHasNoFileButton) {
   EXPECT_STREQ(dialog.m_text.GetData(), "kept");
   EXPECT_FALSE(dialog.m_text.IsWide());
 
-  for (const auto& [language, suffix] : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
+  for (const dialogstest::PictureLanguage& shot : dialogstest::kPictureLanguages) {
+    const int language = shot.language;
+    const std::string suffix = shot.suffix;
     apptest::LanguageScope scope(language);
     CParagraphDlg save;
     save.m_text = "file text";

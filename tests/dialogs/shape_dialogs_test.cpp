@@ -491,11 +491,10 @@ TEST_F(ShapeDialogs, PicturesInEnglishAndChinese) {
                  {Shape::kLine, "line", {}},
                  {Shape::kEllipse, "ellipse", {{"flags", kShapeFillInside}}},
                  {Shape::kRoundRect, "rounded_rectangle", {{"flags", kShapeFillInside}}}};
-  for (const auto& entry : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
-    // Named copies: lambdas below capture them.
-    const auto language = entry.first;
-    const std::string suffix = entry.second;
-    LanguageScope scope(language);
+  for (const dialogstest::PictureLanguage& shot : dialogstest::kPictureLanguages) {
+    const int language = shot.language;
+    const std::string suffix = shot.suffix;
+        LanguageScope scope(language);
     for (const auto& d : dialogs) {
       CField* field = Add(d.shape, d.members);
       DialogScript script;

@@ -298,11 +298,10 @@ TEST_F(TextSheet, AnUntouchedOkLeavesRandomFieldsAsTheyWere) {
 }
 
 TEST_F(TextSheet, PicturesInEnglishAndChinese) {
-  for (const auto& entry : {std::pair{kUiEnglish, "en"}, std::pair{kUiChineseSimplified, "zh"}}) {
-    // Named copies: lambdas below capture them.
-    const auto language = entry.first;
-    const std::string suffix = entry.second;
-    LanguageScope scope(language);
+  for (const dialogstest::PictureLanguage& shot : dialogstest::kPictureLanguages) {
+    const int language = shot.language;
+    const std::string suffix = shot.suffix;
+        LanguageScope scope(language);
     CTextField* field = Existing();
     DialogScript script;
     script.Then([&](HWND sheet) {
