@@ -3,6 +3,9 @@
 // with the pen (or recorded into an open path).
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/gdi/ellipse_ring.h"
 #include "platform/gdi/gdi_raster.h"
@@ -321,12 +324,15 @@ void PaintStyledEllipse(DeviceContext& dc, const Frame& f) {
   std::vector<bool> on(walk.size());
   PatternCursor cursor(pattern);
   for (size_t i = 0; i < walk.size(); ++i, cursor.Step()) on[i] = cursor.On();
+  // The last step on each pixel (a ring walks tens of thousands of pixels
+  // on a large ellipse: one pass, not one search a pixel).
+  std::unordered_map<uint64_t, size_t> last;
+  const auto key = [](POINT p) { return (uint64_t(uint32_t(p.x)) << 32) | uint32_t(p.y); };
+  for (size_t i = 0; i < walk.size(); ++i) last[key(walk[i])] = i;
   SpanBuilder fg, bg;
   for (size_t i = 0; i < walk.size(); ++i) {
     const POINT p = walk[i];
-    const bool later = std::any_of(walk.begin() + static_cast<std::ptrdiff_t>(i) + 1, walk.end(),
-                                   [p](POINT q) { return q.x == p.x && q.y == p.y; });
-    if (later) continue;
+    if (last[key(p)] != i) continue;
     if (on[i]) fg.Add(p.y, p.x, p.x + 1);
     else if (opaque) bg.Add(p.y, p.x, p.x + 1);
   }
