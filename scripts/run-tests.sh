@@ -20,10 +20,12 @@ tsan_tests+=':CriticalSection.*:Interlocked.*:AStringBlock.*:TraceSettings.*:*Th
 
 # Both builds use clang, which compiles this code in about half of gcc's time,
 # and lld; line tables are all the debug information a sanitizer's report
-# needs. The main build carries the fuzzers' coverage instrumentation and
-# builds the fuzz targets from its own objects.
+# needs. The code under test is optimised a little (-O1: the tests run a third
+# faster and the fuzzers twice as fast), the test sources are not. The main
+# build carries the fuzzers' coverage instrumentation and builds the fuzz
+# targets from its own objects.
 compilers=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-  -DCMAKE_C_FLAGS_DEBUG=-g1 -DCMAKE_CXX_FLAGS_DEBUG=-g1
+  "-DCMAKE_C_FLAGS_DEBUG=-g1 -O1" "-DCMAKE_CXX_FLAGS_DEBUG=-g1 -O1" -DTAV_UNOPTIMISED_TESTS=ON
   -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld -DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${compilers[@]}" -DTAV_SANITIZE=ON -DTAV_FUZZ=ON \
   -DTAV_BUILD_BENCH=OFF -DTAV_WERROR=ON
