@@ -8,10 +8,13 @@
 #include "datasource/db_source_lists.h"
 #include "datasource/field_sources.h"
 #include "datasource/ui/files/data_file_runners.h"
+#include "datasource/ui/prompt/prompt_actions.h"
 #include "datasource/ui/select_source/select_data_source_dlg.h"
+#include "dialogs/barcode/ai_entry_dlg.h"
 #include "dialogs/barcode/barcode_runner.h"
 #include "dialogs/image/image_sheet.h"
 #include "dialogs/paragraph/paragraph_sheet.h"
+#include "dialogs/paragraph/paragraph_text_dlg.h"
 #include "dialogs/shapes/shape_runners.h"
 #include "dialogs/text/text_sheet.h"
 #include "document/layout_shell.h"
@@ -61,6 +64,30 @@ void ReportSystemMessageOnConsole(const char* text, const char* caption) {
 
 const PrintCommands kPrintCommands{&RunPrintDialog, &RunPrintPreview, &EndPrintThread};
 
+}  // namespace
+
+// A prompt row's long text, edited in the paragraph text dialog; the row
+// keeps the text as the dialog gives it back (UTF-16).
+int RunLongTextForPromptRow(CWnd* parent, CPromptItem& row) {
+  CParagraphDlg dialog(parent);
+  dialog.m_text = row.GetText();
+  dialog.m_codePage = dialog.m_text.IsWide() ? 1200 : row.m_codePage;
+  if (dialog.DoModal() != IDOK) return IDCANCEL;
+  row.m_codePage = dialog.m_codePage;
+  row.SetText(dialog.m_text);
+  return IDOK;
+}
+
+int RunAiEntryForPromptRowOver(CWnd* parent, CPromptItem& row) { return RunAiEntryForPromptRow(row, parent); }
+
+namespace {
+
+// The prompt rows' dialogs that stand above the data sources.
+constexpr PromptRowDialogs kPromptRowDialogs{
+    .longText = &RunLongTextForPromptRow,
+    .applicationIdentifiers = &RunAiEntryForPromptRowOver,
+};
+
 // The layout code's messages where nobody sits at a screen: on the standard
 // error stream, each question answered with its default answer.
 class ConsoleLayoutShell : public CLayoutShell {
@@ -96,6 +123,7 @@ std::vector<std::string> InstallProgramServices(ProgramFront front) {
   if (desktop) LoadDesignCursors();
   SetFieldSheetRunners(&kFieldSheetRunners);
   SetDataFileDialogs(&kDataFileDialogs);
+  SetPromptRowDialogs(&kPromptRowDialogs);
   InitSymbologyTables();
   // Pictures in rich text, and the values of Date, Time and Counter File
   // fields, for whatever draws a label.
@@ -117,6 +145,7 @@ std::vector<std::string> MissingProgramServices() {
   if (!GetDataFileDialogs()) missing.emplace_back("data file dialogs");
   if (GetAiDefinitions().empty()) missing.emplace_back("application-identifier table");
   if (!GetPrintCommands()) missing.emplace_back("printing");
+  if (!GetPromptRowDialogs()) missing.emplace_back("prompt row dialogs");
   return missing;
 }
 

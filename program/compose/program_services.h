@@ -19,6 +19,14 @@ std::vector<std::string> InstallProgramServices(ProgramFront front);
 // The services a layer declares and nothing has installed, by name.
 std::vector<std::string> MissingProgramServices();
 
+class CWnd;
+class CPromptItem;
+
+// The prompt rows' dialogs the program gives the prompt list: the long text
+// in the paragraph text dialog, the identifiers in their entry dialog.
+int RunLongTextForPromptRow(CWnd* parent, CPromptItem& row);
+int RunAiEntryForPromptRowOver(CWnd* parent, CPromptItem& row);
+
 // The data sources the user has used (the database lists): read at the
 // designer's start-up and written back at its end, in the user's own data
 // folder (the program's folder is not the user's to write).

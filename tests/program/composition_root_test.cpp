@@ -43,6 +43,7 @@
 #include "image/decode/rich_picture.h"
 #include "platform/richedit/richedit.h"
 #include "program/compose/print_command.h"
+#include "datasource/ui/prompt/prompt_actions.h"
 #include "program/compose/program_services.h"
 #include "print/thread/print_thread.h"
 
@@ -244,10 +245,13 @@ const std::vector<LayerHook>& Hooks() {
                        "the database lists are not in the user's folder");
        }},
 
-      // Landed with the prompt rows, with no getter yet and not installed by
-      // the composition root: until the prompt dialogs' helper installs it,
-      // the long-text and identifier buttons of prompt rows do nothing.
-      {"SetPromptRowDialogs", [](CLabelDesignerApp&) { return std::string(); }},
+      {"SetPromptRowDialogs",
+       [](CLabelDesignerApp&) {
+         const PromptRowDialogs* d = GetPromptRowDialogs();
+         return Unless(d && d->longText == &RunLongTextForPromptRow &&
+                           d->applicationIdentifiers == &RunAiEntryForPromptRowOver,
+                       "the prompt rows' long text and identifier dialogs");
+       }},
 
       // The layers' own answers are what the program gives.
       {"SetLabelPreviewWriter", [](CLabelDesignerApp&) { return std::string(); }},  // the built-in 75 dpi preview

@@ -55,6 +55,7 @@ int EnterMaxiCode(CWnd* parent, CPromptItem& row) {
 }  // namespace
 
 void SetPromptRowDialogs(const PromptRowDialogs* dialogs) { g_dialogs = dialogs; }
+const PromptRowDialogs* GetPromptRowDialogs() { return g_dialogs; }
 
 int RunPromptRowAction(CPromptItem& row) {
   CWnd* parent = row.m_list ? row.m_list->GetParent() : nullptr;

@@ -17,6 +17,7 @@ struct PromptRowDialogs {
 
 // Installs the table (null removes it); it must outlive its use.
 void SetPromptRowDialogs(const PromptRowDialogs* dialogs);
+const PromptRowDialogs* GetPromptRowDialogs();
 
 // Runs the row's dialog over the window that holds its list; IDOK when the
 // row changed (the list is then redrawn), else IDCANCEL. A record selection
