@@ -17,7 +17,7 @@
 #include "dialogs/barcode/barcode_ids.h"
 #include "datasource/ui/panel/panel_ids.h"
 #include "dialogs/barcode/page_controls.h"
-#include "datasource/ui/structured/maxicode_lists.h"
+#include "datasource/ui/prompt/maxicode_lists.h"
 #include "datasource/ui/structured/structured_grids.h"
 #include "fields/barcode/barcode_checks.h"
 #include "fields/measure/field_measure.h"
@@ -181,11 +181,11 @@ bool CBarcodeDataPage::ApplyStructuredGrid() {
 // The UPS message's parts into the field as Fixed Data, checked; a refused
 // part's row is made current and the page stays.
 bool CBarcodeDataPage::ApplyMaxiCodeLists() {
-  if (maxiFirst_.m_hWnd) ReadMaxiCodePartLists(maxiFirst_, maxiSecond_, *field_, false);
+  if (maxiFirst_.m_hWnd) ReadMaxiCodePartLists({&maxiFirst_, &maxiSecond_}, *field_, false);
   field_->dataSourceType = ToShort(DataSourceType::kFixedData);
   int failed = 0;
   if (ValidateUpsFields(m_hWnd, *field_, &failed, 0)) return true;
-  if (maxiFirst_.m_hWnd) SelectMaxiCodePart(maxiFirst_, maxiSecond_, failed);
+  if (maxiFirst_.m_hWnd) SelectMaxiCodePart({&maxiFirst_, &maxiSecond_}, failed);
   return false;
 }
 

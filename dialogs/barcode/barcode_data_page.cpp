@@ -11,7 +11,7 @@
 #include "dialogs/barcode/page_controls.h"
 #include "dialogs/barcode/rollover_dlg.h"
 #include "datasource/ui/panel/panel_ids.h"
-#include "datasource/ui/structured/maxicode_lists.h"
+#include "datasource/ui/prompt/maxicode_lists.h"
 #include "datasource/ui/structured/structured_grids.h"
 #include "fields/barcode/symbology_catalogue.h"
 #include "fields/services/label_setup.h"
@@ -371,7 +371,7 @@ void CBarcodeDataPage::OnGridEndEdit(NMHDR* header, LRESULT* result) {
 
 void CBarcodeDataPage::ArrangeSourcePanel() {
   const bool maxi = MaxiCodeListsShown();
-  if (maxi) FillMaxiCodePartLists(maxiFirst_, maxiSecond_, field_->maxiMode, *field_, false);
+  if (maxi) FillMaxiCodePartLists({&maxiFirst_, &maxiSecond_}, field_->maxiMode, *field_, false);
   for (CPromptList* list : {&maxiFirst_, &maxiSecond_})
     if (list->m_hWnd) list->ShowWindow(maxi ? SW_SHOW : SW_HIDE);
   const bool grid = StructuredGridShown();

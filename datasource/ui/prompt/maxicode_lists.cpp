@@ -1,12 +1,9 @@
 #include "datasource/ui/prompt/maxicode_lists.h"
 
-#include <string>
-#include <string_view>
-
+#include "app/ui/ui_language.h"
 #include "datasource/structured_checks.h"
 #include "datasource/ui/prompt/prompt_list.h"
 #include "fields/barcode/structured_parts.h"
-#include "platform/nls/nls_text.h"
 
 namespace {
 
@@ -34,12 +31,7 @@ int MaximumOf(size_t part, int mode) {
 // The row's text in the process code page (a rich edit's comes as UTF-16).
 AString TextOf(CPromptItem& row) {
   AString text = row.GetText();
-  if (text.IsWide()) {
-    const std::u16string_view units(reinterpret_cast<const char16_t*>(text.GetData()),
-                                    static_cast<size_t>(text.GetLength() / 2));
-    const std::string bytes = nls::FromUtf16(CP_ACP, units);
-    text = AString(static_cast<int>(bytes.size()), bytes.data());
-  }
+  if (text.IsWide()) text.ConvertToMultiByte(static_cast<int>(::GetACP()));
   text.TrimBoth();
   return text;
 }
@@ -66,16 +58,17 @@ void FillMaxiCodePartLists(const MaxiCodeLists& lists, int mode, const CBarcodeF
       CPromptList* list = ListOf(lists, part);
       const bool digits = part == 0 ? mode != kModeWithLetters : kUpsParts[part].numeric;
       const bool upper = part == 0 && mode == kModeWithLetters;
-      const AString text = part == 0 ? ShapeMaxiPostalCode(field.upsField[0], mode, field.upsSource[0])
-                                     : field.upsField[part];
       auto* row = new CPromptItem;
       list->AddItem(row);
-      row->Init(kUpsParts[part].name, text, -1, field.upsSource[part], PromptRowType::kPart, "", 1024, list, {},
+      row->Init(TranslateUiString(kUpsParts[part].name), field.upsField[part], -1, field.upsSource[part], PromptRowType::kPart, "", 1024, list, {},
                 MaximumOf(part, mode), upper, digits);
     }
+    for (CPromptList* list : lists) list->Invalidate();
     return;
   }
-  if (!keepRows && mode < 4) FitPostalCode(*RowOf(lists, 0), mode);
+  if (keepRows || mode >= 4) return;
+  FitPostalCode(*RowOf(lists, 0), mode);
+  lists[0]->Invalidate();
 }
 
 int ReadMaxiCodePartLists(const MaxiCodeLists& lists, CBarcodeField& field, bool promptedOnly) {

@@ -94,32 +94,31 @@ TEST_F(MaxiCodeEntry, ThePartsFillTwoListsAndComeBack) {
 }
 
 TEST_F(MaxiCodeEntry, ThePostalCodeFollowsTheMode) {
+  // The first fill shows the stored text as it stands (an untouched OK keeps
+  // it); a change of mode then fits the row: mode 3 takes any characters
+  // upper-cased and cut to six, mode 2 digits only.
   struct Case {
-    int mode;
-    const char* typed;
+    int from;
+    int to;
     const char* shown;
     int maximum;
   };
-  // Mode 3: any characters upper-cased and cut to six; mode 2: digits only.
-  const Case cases[] = {{3, "ab12345x", "AB1234", 6}, {2, "ab12345x", "12345", 9}};
+  const Case cases[] = {{2, 3, "AB1234", 6}, {3, 2, "12345", 9}, {3, 3, "AB1234", 6}};
   for (const Case& c : cases) {
     TwoLists t;
     CBarcodeField field;
-  Shipment(field);
-    field.upsField[0] = c.typed;
-    FillMaxiCodePartLists(t.Lists(), c.mode, field, false);
-    EXPECT_EQ(TextOf(*t.first.Item(0)), c.shown) << c.mode;
-    EXPECT_EQ(t.first.Item(0)->m_maxLength, c.maximum) << c.mode;
+    Shipment(field);
+    field.upsField[0] = "ab12345x";
+    FillMaxiCodePartLists(t.Lists(), c.from, field, false);
+    EXPECT_EQ(TextOf(*t.first.Item(0)), "ab12345x") << c.from;
+    FillMaxiCodePartLists(t.Lists(), c.to, field, false);
+    EXPECT_EQ(TextOf(*t.first.Item(0)), c.shown) << c.from << " to " << c.to;
+    EXPECT_EQ(t.first.Item(0)->m_maxLength, c.maximum) << c.from << " to " << c.to;
+    // Rows kept as they are, and modes above 3, leave the postal code alone.
+    FillMaxiCodePartLists(t.Lists(), 5 - c.to, field, true);
+    FillMaxiCodePartLists(t.Lists(), 4, field, false);
+    EXPECT_EQ(TextOf(*t.first.Item(0)), c.shown) << c.from << " to " << c.to;
   }
-  // Filled lists switched from mode 3 to mode 2 keep only the digits.
-  TwoLists t;
-  CBarcodeField field;
-  Shipment(field);
-  field.upsField[0] = "ab12345x";
-  FillMaxiCodePartLists(t.Lists(), 3, field, false);
-  FillMaxiCodePartLists(t.Lists(), 2, field, false);
-  EXPECT_EQ(TextOf(*t.first.Item(0)), "1234");
-  EXPECT_EQ(t.first.Item(0)->m_maxLength, 9);
 }
 
 TEST_F(MaxiCodeEntry, ThePromptedPartIsTypedBeforePrinting) {
