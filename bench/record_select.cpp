@@ -1,10 +1,10 @@
 // The database record select dialog on SQLite tables of 10,000, 100,000 and
-// 1,000,000 records: opening it (the records counted, the first 100 loaded)
-// and going to the last record (Ctrl+End, the rows shown there loaded),
-// then closing it; with the resident memory it adds and the rows it loaded.
-// The rows loaded stay those shown; the memory and the time still follow
-// the table (the grid keeps cells for every record, the driver's scrolling
-// cursor a copy of the result), which this measures.
+// 1,000,000 records: opening it (the records counted, the first 100 read)
+// and going to the last record (Ctrl+End, the rows shown there read), then
+// closing it; with the resident memory it adds, its peak, the rows it holds
+// and the windows of rows it read. The grid is virtual and the dialog holds a
+// bounded number of rows, so time and memory follow the rows shown, not the
+// table.
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
@@ -52,6 +52,8 @@ struct Visit {
   long long added = 0;
   int loaded = 0;
   long long records = 0;
+  long long reads = 0;
+  long long peak = 0;
 };
 
 void AtTheEnd(HWND window, void* context) {
@@ -66,6 +68,8 @@ void AtTheEnd(HWND window, void* context) {
   visit->added = StatusBytes("VmRSS:") - visit->before;
   visit->loaded = visit->dialog->LoadedRows();
   visit->records = visit->dialog->RecordCount();
+  visit->reads = visit->dialog->RowReads();
+  visit->peak = StatusBytes("VmHWM:") - visit->before;
   ::EndDialog(window, IDCANCEL);
 }
 
@@ -92,6 +96,8 @@ void BM_RecordSelectToTheEnd(benchmark::State& state) {
     dialog.m_fields = {&field};
     visit.dialog = &dialog;
     malloc_trim(0);
+    // The peak from here on: making the table does not count.
+    std::ofstream("/proc/self/clear_refs") << "5";
     visit.before = StatusBytes("VmRSS:");
     user::SetModalDialogHook(&AtTheEnd, &visit);
     dialog.DoModal();
@@ -100,7 +106,8 @@ void BM_RecordSelectToTheEnd(benchmark::State& state) {
   if (visit.records != rows) state.SkipWithError("the dialog did not count every record");
   state.counters["added_MB"] = static_cast<double>(visit.added) / (1024.0 * 1024.0);
   state.counters["rows_loaded"] = visit.loaded;
-  state.counters["peak_rss_MB"] = static_cast<double>(StatusBytes("VmHWM:")) / (1024.0 * 1024.0);
+  state.counters["peak_added_MB"] = static_cast<double>(visit.peak) / (1024.0 * 1024.0);
+  state.counters["row_reads"] = static_cast<double>(visit.reads);
 }
 
 }  // namespace

@@ -244,16 +244,26 @@ std::vector<AString> DbRecordKeyColumns(COdbcConnection& connection, const AStri
   return unique ? std::vector<AString>{keyColumn} : OrderColumns(keyColumn, columns);
 }
 
-bool FindKeyColumns(COdbcStatement& statement, const std::vector<AString>& keyColumns, std::vector<int>* indexes) {
+bool FindKeyColumns(const std::vector<AString>& resultColumns, const std::vector<AString>& keyColumns,
+                    std::vector<int>* indexes) {
   indexes->clear();
+  const int count = static_cast<int>(resultColumns.size());
   for (const AString& name : keyColumns) {
-    int found = FindStatementColumn(statement, name.GetData());
-    for (int i = 0; found < 0 && i < statement.GetColumnCount(); ++i)
-      if (strcasecmp(statement.GetColumnInfo(i)->name, name.GetData()) == 0) found = i;
+    int found = -1;
+    for (int i = 0; found < 0 && i < count; ++i)
+      if (resultColumns[static_cast<size_t>(i)] == name) found = i;
+    for (int i = 0; found < 0 && i < count; ++i)
+      if (strcasecmp(resultColumns[static_cast<size_t>(i)].GetData(), name.GetData()) == 0) found = i;
     if (found < 0) return false;
     indexes->push_back(found);
   }
   return !indexes->empty();
+}
+
+bool FindKeyColumns(COdbcStatement& statement, const std::vector<AString>& keyColumns, std::vector<int>* indexes) {
+  std::vector<AString> names;
+  for (int i = 0; i < statement.GetColumnCount(); ++i) names.emplace_back(statement.GetColumnInfo(i)->name);
+  return FindKeyColumns(names, keyColumns, indexes);
 }
 
 std::string RecordKeyAt(COdbcStatement& statement, const std::vector<int>& indexes) {

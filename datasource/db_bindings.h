@@ -36,6 +36,9 @@ std::vector<AString> DbRecordKeyColumns(COdbcConnection& connection, const AStri
 // The result columns of those names (exact, else without regard to case):
 // false when one is missing.
 bool FindKeyColumns(COdbcStatement& statement, const std::vector<AString>& keyColumns, std::vector<int>* indexes);
+// The same over the names of the result's columns.
+bool FindKeyColumns(const std::vector<AString>& resultColumns, const std::vector<AString>& keyColumns,
+                    std::vector<int>* indexes);
 // The key of the statement's current record over those result columns.
 std::string RecordKeyAt(COdbcStatement& statement, const std::vector<int>& indexes);
 // Finds the binding's chosen records by their key values in one read of

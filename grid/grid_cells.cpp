@@ -12,10 +12,28 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const {
   }
   // Virtual mode: one shared display cell, filled for this position.
   auto* self = const_cast<CGridCtrl*>(this);
-  const CGridDefaultCell* def = GetDefaultCell(row < m_nFixedRows, col < m_nFixedCols);
   GridDispInfo& info = self->m_dispInfo;
-  info = GridDispInfo{};
-  GridItem& item = info.item;
+  AskOwner(row, col, &info);
+  const GridItem& item = info.item;
+  if (!self->m_pDisplayCell) self->m_pDisplayCell = std::make_unique<CGridCell>();
+  CGridCell* cell = self->m_pDisplayCell.get();
+  cell->SetState(item.state);
+  cell->SetFormat(item.format);
+  cell->SetImage(item.image);
+  cell->SetBackClr(item.bkClr);
+  cell->SetTextClr(item.fgClr);
+  cell->SetData(item.lParam);
+  cell->SetFont(&item.lfFont);
+  cell->SetMargin(item.margin);
+  cell->SetText(item.text);
+  cell->SetGrid(self);
+  return cell;
+}
+
+void CGridCtrl::AskOwner(int row, int col, GridDispInfo* info) const {
+  const CGridDefaultCell* def = GetDefaultCell(row < m_nFixedRows, col < m_nFixedCols);
+  *info = GridDispInfo{};
+  GridItem& item = info->item;
   item.row = row;
   item.col = col;
   item.mask = GVIF_ALL;
@@ -30,24 +48,18 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const {
   if (row < m_nFixedRows) item.state |= GVIS_FIXED | GVIS_FIXEDROW;
   if (col < m_nFixedCols) item.state |= GVIS_FIXED | GVIS_FIXEDCOL;
   if (m_idCurrentCell == CGridCellId(row, col)) item.state |= GVIS_FOCUSED;
-  info.extra = -1;
+  info->extra = -1;
   if (m_pfnCallback)
-    m_pfnCallback(&info, m_lParam);
+    m_pfnCallback(info, m_lParam);
   else
-    SendDisplayRequestToParent(&info);
-  if (!self->m_pDisplayCell) self->m_pDisplayCell = std::make_unique<CGridCell>();
-  CGridCell* cell = self->m_pDisplayCell.get();
-  cell->SetState(item.state);
-  cell->SetFormat(item.format);
-  cell->SetImage(item.image);
-  cell->SetBackClr(item.bkClr);
-  cell->SetTextClr(item.fgClr);
-  cell->SetData(item.lParam);
-  cell->SetFont(&item.lfFont);
-  cell->SetMargin(item.margin);
-  cell->SetText(item.text);
-  cell->SetGrid(self);
-  return cell;
+    SendDisplayRequestToParent(info);
+}
+
+GridItem CGridCtrl::OwnerItem(int row, int col) const {
+  if (!IsValid(row, col)) return {};
+  GridDispInfo info;
+  AskOwner(row, col, &info);
+  return info.item;
 }
 
 bool CGridCtrl::SetItem(const GridItem& item) {
@@ -101,6 +113,9 @@ bool CGridCtrl::SetItemTextFmt(int row, int col, const char* format, ...) {
 }
 
 AString CGridCtrl::GetItemText(int row, int col) const {
+  // Asked of the owner without the shared display cell, which a cell being
+  // drawn may be (its drawing reads other cells of its row).
+  if (m_bVirtualMode) return OwnerItem(row, col).text;
   CGridCellBase* cell = GetCell(row, col);
   return cell ? cell->GetText() : AString();
 }
@@ -115,6 +130,7 @@ bool CGridCtrl::SetItemData(int row, int col, LPARAM data) {
 }
 
 LPARAM CGridCtrl::GetItemData(int row, int col) const {
+  if (m_bVirtualMode) return OwnerItem(row, col).lParam;
   CGridCellBase* cell = GetCell(row, col);
   return cell ? cell->GetData() : 0;
 }

@@ -297,6 +297,11 @@ class CGridCtrl : public CWnd {
   // ---- Notices -------------------------------------------------------------
   LRESULT SendMessageToParent(int row, int col, int code, int a = -1, int b = -1, int c = -1) const;
   LRESULT SendDisplayRequestToParent(GridDispInfo* info) const;
+  // A virtual cell's values from the owner (its callback or GVN_GETDISPINFO).
+  void AskOwner(int row, int col, GridDispInfo* info) const;
+  // The same by value, for reading one value of a cell (empty outside the
+  // grid): the shared display cell may be the one being drawn.
+  GridItem OwnerItem(int row, int col) const;
   LRESULT SendCacheHintToParent(const CGridCellRange& range) const;
   // The owner's window, or null when the grid or its owner has none.
   HWND OwnerWindow() const;
@@ -381,6 +386,8 @@ class CGridCtrl : public CWnd {
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void ShowTitleTipFor(const CGridCellId& id, CGridCellBase* cell);
   void OnEndInPlaceEdit(const GridDispInfo& info);
+  // Virtual mode: offers the owner a cell's edited text; true when it keeps it.
+  bool StoreVirtualText(int row, int col, const AString& text);
 
   using CellRow = std::vector<std::unique_ptr<CGridCellBase>>;
   // Sets or clears the selected bit of the grid's own cells in `range`.

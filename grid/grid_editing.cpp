@@ -30,6 +30,7 @@ void CGridCtrl::OnEditCell(int row, int col, POINT point, UINT firstKey) {
 void CGridCtrl::OnEndEditCell(int row, int col, const AString& text) {
   CGridCellBase* cell = GetCell(row, col);
   const AString old = GetItemText(row, col);
+  if (cell && m_bVirtualMode && !SameText(old, text)) StoreVirtualText(row, col, text);
   if (cell && !m_bVirtualMode && !SameText(old, text)) {
     // The new text is tried on the cell alone: a refusal puts the old text
     // back and leaves the modified state as it was.
@@ -46,6 +47,20 @@ void CGridCtrl::OnEndEditCell(int row, int col, const AString& text) {
   }
   if (cell) cell->OnEndEdit();
   m_hEditWnd = nullptr;
+}
+
+bool CGridCtrl::StoreVirtualText(int row, int col, const AString& text) {
+  // The cells of a virtual grid are the owner's: it keeps the text or not.
+  if (!ValidateEdit(row, col, text)) return false;
+  GridDispInfo info{};
+  info.item.row = row;
+  info.item.col = col;
+  info.item.mask = GVIF_TEXT;
+  info.item.text = text;
+  if (SendNotice(info.hdr, GVN_SETDISPINFO) < 0) return false;
+  m_bModified = true;
+  RedrawCell(row, col);
+  return true;
 }
 
 bool CGridCtrl::ValidateEdit(int row, int col, const AString& text) {
@@ -111,9 +126,13 @@ void CGridCtrl::OnSetFocus(CWnd* old) {
 void CGridCtrl::ReplaceCellText(int row, int col, const AString& text) {
   if (!IsCellEditable(row, col) || SendMessageToParent(row, col, GVN_BEGINLABELEDIT) < 0) return;
   CGridCellBase* cell = GetCell(row, col);
-  if (!cell || m_bVirtualMode) return;
+  if (!cell) return;
   const AString old = cell->GetText();
   if (SameText(old, text)) return;
+  if (m_bVirtualMode) {
+    StoreVirtualText(row, col, text);
+    return;
+  }
   cell->SetText(text);
   if (ValidateEdit(row, col, text) && SendMessageToParent(row, col, GVN_ENDLABELEDIT) >= 0) {
     SetModified(true, row, col);

@@ -20,6 +20,7 @@ bool CGridCtrl::SetItemState(int row, int col, UINT state) {
 }
 
 UINT CGridCtrl::GetItemState(int row, int col) const {
+  if (m_bVirtualMode) return OwnerItem(row, col).state;
   CGridCellBase* cell = GetCell(row, col);
   return cell ? cell->GetState() : 0;
 }

@@ -105,6 +105,9 @@ inline constexpr int GVN_ENDLABELEDIT = -106;
 inline constexpr int GVN_BEGINDRAG = -109;
 inline constexpr int GVN_ODCACHEHINT = -113;
 inline constexpr int GVN_GETDISPINFO = -150;
+// Virtual mode: a cell's new text for the owner to keep (a GridDispInfo; a
+// negative answer refuses it).
+inline constexpr int GVN_SETDISPINFO = -152;
 inline constexpr int GVN_CLICK = -2;
 inline constexpr int GVN_DBLCLK = -3;
 inline constexpr int GVN_RCLICK = -5;

@@ -18,9 +18,10 @@ constexpr long long kFirstLoad = 100;
 constexpr int kQuantityWidth = 48;
 constexpr int kCharWidth = 8;
 constexpr int kMaxColumnChars = 30;
-// Item data of a loaded row's first cell.
+// Item data of a shown row's first cell (the grid asks the owner to load
+// rows whose first cell has none).
 constexpr LPARAM kLoaded = 1;
-constexpr LPARAM kLoadedShowingAll = 2;
+constexpr UINT kHeadingFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 bool IsIn(const std::vector<AString>& names, const AString& name) {
   return std::any_of(names.begin(), names.end(), [&](const AString& n) { return n == name; });
@@ -31,6 +32,8 @@ bool IsIn(const std::vector<AString>& names, const AString& name) {
 BEGIN_MESSAGE_MAP(CDbRecordSelectDlg, CSkinDialog)
   ON_MESSAGE(kGridMsgLoadRows, OnLoadRows)
   ON_MESSAGE(kGridMsgRowAction, OnRowAction)
+  ON_NOTIFY(GVN_ODCACHEHINT, IDC_RECORD_GRID, OnGridCacheHint)
+  ON_NOTIFY(GVN_SETDISPINFO, IDC_RECORD_GRID, OnGridSetText)
   ON_NOTIFY(GVN_SELCHANGED, IDC_RECORD_GRID, OnGridSelChanged)
   ON_NOTIFY(GVN_ENDLABELEDIT, IDC_RECORD_GRID, OnGridEndEdit)
   ON_NOTIFY(GVN_DBLCLK, IDC_RECORD_GRID, OnGridDoubleClick)
@@ -43,9 +46,7 @@ END_MESSAGE_MAP()
 
 CDbRecordSelectDlg::CDbRecordSelectDlg(CWnd* parent) : CSkinDialog(IDD_DB_RECORD_SELECT, parent) {}
 
-CDbRecordSelectDlg::~CDbRecordSelectDlg() {
-  if (statement_ && connection_) connection_->DeleteStatement(statement_);
-}
+CDbRecordSelectDlg::~CDbRecordSelectDlg() = default;
 
 BOOL CDbRecordSelectDlg::OnInitDialog() {
   if (m_viewMode) Skin().SetCaptionKey("Database View");
@@ -122,31 +123,31 @@ bool CDbRecordSelectDlg::OpenQuery(AString* why) {
   if (keyColumn_.IsEmpty() && !columns_.empty()) keyColumn_ = columns_.front().name;
   if (m_setup) CollectUsedDbColumns(*m_setup, m_fields, *m_field, &used_);
   used_.push_back(keyColumn_);
-  const AString select = BuildDbSelect(*connection_, table, keyColumn_);
-  statement_ = select.IsEmpty() ? nullptr : connection_->OpenQuery(select.GetData(), true);
-  if (!statement_) {
-    *why = connection_->GetErrorText();
-    return false;
-  }
-  columnCount_ = std::min(static_cast<int>(columns_.size()), statement_->GetColumnCount());
   // The records counted by the database (the SQLite driver answers 0 for
   // the rows of a result); a grid holds at most a 32-bit count of rows.
   const AString count = BuildDbCount(*connection_, table);
-  if (COdbcStatement* counted = count.IsEmpty() ? nullptr : connection_->OpenQuery(count.GetData(), true)) {
+  if (OdbcStatementPtr counted{count.IsEmpty() ? nullptr : connection_->OpenQuery(count.GetData(), true, OdbcCursor::kForwardOnly),
+                               OdbcStatementDeleter{connection_.get()}}) {
     if (counted->MoveFirst() && counted->GetText(0)) recordCount_ = std::atoll(counted->GetText(0));
-    connection_->DeleteStatement(counted);
-  }
-  if (recordCount_ <= 0 && !count.IsEmpty() && connection_->GetErrorText().GetLength() > 0) {
+  } else if (!count.IsEmpty()) {
     *why = connection_->GetErrorText();
     return false;
   }
   recordCount_ = std::clamp<long long>(recordCount_, 0, INT32_MAX - 1);
-  quantities_.assign(static_cast<size_t>(recordCount_), 0);
+  const AString select = BuildDbSelect(*connection_, table, keyColumn_);
+  if (select.IsEmpty() || !rows_.Open(*connection_, select, recordCount_, why)) {
+    if (select.IsEmpty()) *why = connection_->GetErrorText();
+    return false;
+  }
+  columnCount_ = static_cast<int>(std::min(columns_.size(), rows_.Columns().size()));
+  quantities_.Reset(static_cast<int>(recordCount_));
   return true;
 }
 
 void CDbRecordSelectDlg::SetUpGrid() {
-  grid_.SetVirtualMode(false);
+  // Virtual: the grid keeps no cells; it asks CellFor for those it shows.
+  grid_.SetVirtualMode(true);
+  grid_.SetCallbackFunc(&CDbRecordSelectDlg::CellFor, reinterpret_cast<LPARAM>(this));
   grid_.EnableSelection(true);
   grid_.SetSingleColSelection(false);
   grid_.RowPickMode = true;
@@ -159,22 +160,45 @@ void CDbRecordSelectDlg::SetUpGrid() {
   grid_.SetColumnCount(columnCount_ + FirstDataColumn());
   grid_.SetFixedRowCount(1);
   grid_.SetRowCount(static_cast<int>(std::min<long long>(recordCount_ + 1, INT32_MAX)));
-  if (!m_viewMode) {
-    grid_.SetColumnWidth(0, kQuantityWidth);
-    grid_.SetItemText(0, 0, TranslateUiString("Qty"));
-    grid_.SetItemFormat(0, 0, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  }
+  if (!m_viewMode) grid_.SetColumnWidth(0, kQuantityWidth);
   for (int c = 0; c < columnCount_; ++c) {
     DbColumnInfo& column = columns_[static_cast<size_t>(c)];
-    const OdbcColumnInfo* info = statement_->GetColumnInfo(c);
-    const int display = GetSqlDisplayWidth(column.sqlType, info ? static_cast<int>(info->bufferLength) : column.columnSize);
+    const RecordRows::Column& result = rows_.Columns()[static_cast<size_t>(c)];
+    const int display = GetSqlDisplayWidth(column.sqlType, result.bufferLength > 0 ? static_cast<int>(result.bufferLength)
+                                                                                  : column.columnSize);
     column.displayWidth = std::min(kMaxColumnChars, std::max(column.name.GetLength(), display));
-    const int gridColumn = c + FirstDataColumn();
-    grid_.SetItemText(0, gridColumn, column.name);
-    grid_.SetItemFormat(0, gridColumn, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    grid_.SetItemData(0, gridColumn, column.name == keyColumn_ ? 1 : 0);
   }
   ShowColumnWidths();
+}
+
+BOOL CDbRecordSelectDlg::CellFor(GridDispInfo* info, LPARAM dialog) {
+  reinterpret_cast<CDbRecordSelectDlg*>(dialog)->FillCell(info->item);
+  return TRUE;
+}
+
+void CDbRecordSelectDlg::FillCell(GridItem& item) {
+  const int column = item.col - FirstDataColumn();
+  if (item.row == 0) {
+    item.format = kHeadingFormat;
+    if (column < 0) {
+      item.text = TranslateUiString("Qty");
+    } else if (column < columnCount_) {
+      const AString& name = columns_[static_cast<size_t>(column)].name;
+      item.text = name;
+      // The heading of the column the records are ordered by is marked.
+      item.lParam = name == keyColumn_ ? 1 : 0;
+    }
+    return;
+  }
+  const long long record = item.row;
+  if (record < 1 || record > recordCount_) return;
+  if (item.col == 0) item.lParam = kLoaded;
+  if (column < 0) {
+    item.text.Format("%d", quantities_.Get(static_cast<int>(record)));
+    return;
+  }
+  item.state |= GVIS_READONLY;
+  if (const RecordRows::Cell* cell = rows_.Get(record - 1, column); cell && !cell->null) item.text = cell->text;
 }
 
 void CDbRecordSelectDlg::ShowColumnWidths() {
@@ -186,25 +210,7 @@ void CDbRecordSelectDlg::ShowColumnWidths() {
   grid_.Invalidate();
 }
 
-void CDbRecordSelectDlg::LoadRows(long long first, long long count) {
-  if (!statement_ || count <= 0 || first >= recordCount_) return;
-  if (!(first == 0 ? statement_->MoveFirst() : statement_->MoveAbsolute(static_cast<SQLLEN>(first + 1)))) return;
-  const long long end = std::min(first + count, recordCount_);
-  for (long long r = first; r < end; ++r) {
-    const int row = static_cast<int>(r + 1);
-    if (grid_.GetItemData(row, 0) == 0) {
-      grid_.SetItemData(row, 0, showAllFields_ ? kLoadedShowingAll : kLoaded);
-      if (!m_viewMode) grid_.SetItemTextFmt(row, 0, "%d", quantities_[static_cast<size_t>(r)]);
-      for (int c = 0; c < columnCount_; ++c) {
-        const int gridColumn = c + FirstDataColumn();
-        const bool has = statement_->GetLength(c) > 0;
-        grid_.SetItemText(row, gridColumn, has ? AString(statement_->GetText(c)) : AString());
-        grid_.SetItemState(row, gridColumn, grid_.GetItemState(row, gridColumn) | GVIS_READONLY);
-      }
-    }
-    if (r + 1 < end && !statement_->MoveNext()) break;
-  }
-}
+void CDbRecordSelectDlg::LoadRows(long long first, long long count) { rows_.Load(first, count); }
 
 LRESULT CDbRecordSelectDlg::OnLoadRows(WPARAM firstRow, LPARAM lastRow) {
   const auto a = static_cast<long long>(firstRow);
@@ -214,25 +220,38 @@ LRESULT CDbRecordSelectDlg::OnLoadRows(WPARAM firstRow, LPARAM lastRow) {
   return 0;
 }
 
-int CDbRecordSelectDlg::Quantity(int record) const {
-  return record >= 1 && record <= recordCount_ ? quantities_[static_cast<size_t>(record - 1)] : 0;
+void CDbRecordSelectDlg::OnGridCacheHint(NMHDR* header, LRESULT* result) {
+  *result = 0;
+  // The rows about to be drawn, read in one window before the grid asks
+  // for their cells one by one.
+  const CGridCellRange& range = reinterpret_cast<const GridCacheHint*>(header)->range;
+  if (range.minRow >= 1 && range.maxRow >= range.minRow) LoadRows(range.minRow - 1, range.RowSpan());
 }
 
-int CDbRecordSelectDlg::LoadedRows() const {
-  int loaded = 0;
-  for (int row = 1; row < const_cast<CGridCtrl&>(grid_).GetRowCount(); ++row)
-    if (const_cast<CGridCtrl&>(grid_).GetItemData(row, 0) != 0) ++loaded;
-  return loaded;
+void CDbRecordSelectDlg::OnGridSetText(NMHDR* header, LRESULT* result) {
+  *result = 0;
+  const GridItem& item = reinterpret_cast<const GridDispInfo*>(header)->item;
+  if (m_viewMode || item.col != 0 || item.row < 1 || item.row > recordCount_) {
+    *result = -1;
+    return;
+  }
+  const int quantity = ParseRecordQuantity(item.text.IsEmpty() ? "" : item.text.GetData());
+  if (quantity < 0) {
+    // Quantities are 0 to 10000: anything else is refused as typed.
+    *result = -1;
+    return;
+  }
+  SetQuantity(item.row, quantity);
+  RefreshCounters();
 }
+
+int CDbRecordSelectDlg::Quantity(int record) const { return quantities_.Get(record); }
+
+int CDbRecordSelectDlg::LoadedRows() const { return static_cast<int>(rows_.LoadedRows()); }
 
 void CDbRecordSelectDlg::SetQuantity(int record, int quantity) {
   if (record < 1 || record > recordCount_ || m_viewMode) return;
-  int& q = quantities_[static_cast<size_t>(record - 1)];
-  if (q == 0 && quantity != 0) ++selectedCount_;
-  if (q != 0 && quantity == 0) --selectedCount_;
-  q = quantity;
-  // The cell of a row not loaded yet shows it when the row is loaded.
-  if (grid_.GetItemData(record, 0) != 0) grid_.SetItemTextFmt(record, 0, "%d", quantity);
+  quantities_.Set(record, quantity);
 }
 
 LRESULT CDbRecordSelectDlg::OnRowAction(WPARAM row, LPARAM) {
@@ -251,18 +270,9 @@ void CDbRecordSelectDlg::OnGridSelChanged(NMHDR*, LRESULT* result) {
   *result = 0;
 }
 
-void CDbRecordSelectDlg::OnGridEndEdit(NMHDR* header, LRESULT* result) {
+void CDbRecordSelectDlg::OnGridEndEdit(NMHDR*, LRESULT* result) {
+  // The typed quantity was kept (or refused) when the grid offered it.
   *result = 0;
-  const auto* notice = reinterpret_cast<const GridNotify*>(header);
-  if (m_viewMode || notice->col != 0 || notice->row < 1 || notice->row > recordCount_) return;
-  const AString text = grid_.GetItemText(notice->row, 0);
-  const int quantity = ParseRecordQuantity(text.GetData());
-  if (quantity < 0) {
-    // Quantities are 0 to 10000: anything else is refused as typed.
-    *result = -1;
-    return;
-  }
-  SetQuantity(notice->row, quantity);
   RefreshCounters();
 }
 
@@ -282,7 +292,7 @@ void CDbRecordSelectDlg::RefreshCounters() {
   ::EnableWindow(::GetDlgItem(m_hWnd, IDC_RECORD_SET_QTY), n >= 1 && n <= recordCount_);
   AString selected;
   const AString format = TranslateUiString("%d records selected");
-  selected.Format(format.GetData(), static_cast<int>(selectedCount_));
+  selected.Format(format.GetData(), quantities_.Chosen());
   Skin().SetDlgItemText(IDC_RECORD_SELECTED, selected.GetData());
 }
 
@@ -319,14 +329,14 @@ void CDbRecordSelectDlg::OnSearch() {
 }
 
 void CDbRecordSelectDlg::OnSelectAll() {
-  for (int record = 1; record <= recordCount_; ++record) SetQuantity(record, 1);
+  if (!m_viewMode) quantities_.SetAll(1);
   grid_.SelectAllCells();
   grid_.Invalidate();
   RefreshCounters();
 }
 
 void CDbRecordSelectDlg::OnClearAll() {
-  for (int record = 1; record <= recordCount_; ++record) SetQuantity(record, 0);
+  quantities_.SetAll(0);
   grid_.ResetSelectedRange();
   grid_.Invalidate();
   RefreshCounters();
@@ -354,19 +364,14 @@ void CDbRecordSelectDlg::OnShowAllFields() {
 
 std::vector<AString> CDbRecordSelectDlg::KeyChosenRecords(const AString& keyColumn, CSelRecordArray* chosen) {
   // Known by their places only when the records are not in the key's order.
-  if (chosen->empty() || keyColumn != keyColumn_ || !statement_) return {};
+  if (chosen->empty() || keyColumn != keyColumn_) return {};
   std::vector<AString> columns = DbRecordKeyColumns(*connection_, m_field->dbTable, keyColumn);
+  std::vector<AString> names;
+  for (const RecordRows::Column& column : rows_.Columns()) names.push_back(column.name);
   std::vector<int> indexes;
-  if (columns.empty() || !FindKeyColumns(*statement_, columns, &indexes)) return {};
-  int at = 0;
-  for (SelRecord& entry : *chosen) {
-    // In place order: the next record is one step on.
-    const bool moved = entry.record == at + 1 && at > 0 ? statement_->MoveNext()
-                                                         : statement_->MoveAbsolute(static_cast<SQLLEN>(entry.record));
-    at = moved ? entry.record : 0;
-    // A record the move cannot reach keeps no key: the print job says so.
-    if (moved) entry.key = RecordKeyAt(*statement_, indexes);
-  }
+  if (columns.empty() || !FindKeyColumns(names, columns, &indexes)) return {};
+  // A record that cannot be read keeps no key: the print job says so.
+  for (SelRecord& entry : *chosen) rows_.KeyOf(entry.record - 1, indexes, &entry.key);
   return columns;
 }
 
@@ -382,13 +387,12 @@ void CDbRecordSelectDlg::OnOK() {
   CSelRecordArray chosen;
   m_records = 0;
   m_totalQuantity = 0;
-  for (int record = 1; record <= recordCount_; ++record) {
-    const int q = Quantity(record);
-    if (q == 0) continue;
+  quantities_.ForEachChosen([&](int record, int q) {
     chosen.push_back({record, q, 0});
     ++m_records;
     m_totalQuantity += q;
-  }
+    return true;
+  });
   binding.keyColumns = KeyChosenRecords(binding.keyColumn, &chosen);
   binding.SetSelection(chosen);
   m_setup->dbBindings.SetAt(MakeDbBindingKey(m_field->dbSource, m_field->dbTable), binding);

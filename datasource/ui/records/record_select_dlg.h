@@ -1,5 +1,7 @@
 // Database Record Select: the records of a Database field's table in the
-// grid, in the order of its binding's key column, loaded as they are shown;
+// grid, in the order of its binding's key column. The grid is virtual: it
+// asks for the cells it shows, and the dialog reads them a window at a time
+// (only a bounded number of rows is held, however long the table);
 // in selection mode each record gets a quantity (labels to print), stored
 // as the binding's selection on OK. In view mode ("Database View") the
 // table is only browsed.
@@ -11,6 +13,8 @@
 #include "app/ui/skin_dialog.h"
 #include "datasource/db_source_lists.h"
 #include "datasource/odbc_connection.h"
+#include "datasource/ui/records/record_quantities.h"
+#include "datasource/ui/records/record_rows.h"
 #include "fields/model/field.h"
 #include "fields/services/label_setup.h"
 #include "grid/grid_ctrl.h"
@@ -38,11 +42,15 @@ class CDbRecordSelectDlg : public CSkinDialog {
   CGridCtrl& Grid() { return grid_; }
   long long RecordCount() const { return recordCount_; }
   int Quantity(int record) const;
-  // Rows the grid holds data for (the rest are loaded when shown).
+  // Rows held now (the others are read when shown).
   int LoadedRows() const;
+  // Windows of rows read from the database so far.
+  long long RowReads() const { return rows_.Reads(); }
 
  protected:
   LRESULT OnLoadRows(WPARAM firstRow, LPARAM lastRow);
+  void OnGridCacheHint(NMHDR* header, LRESULT* result);
+  void OnGridSetText(NMHDR* header, LRESULT* result);
   LRESULT OnRowAction(WPARAM row, LPARAM);
   void OnGridSelChanged(NMHDR* header, LRESULT* result);
   void OnGridEndEdit(NMHDR* header, LRESULT* result);
@@ -63,6 +71,9 @@ class CDbRecordSelectDlg : public CSkinDialog {
   // ordered by keyColumn; the columns they are taken from.
   std::vector<AString> KeyChosenRecords(const AString& keyColumn, CSelRecordArray* chosen);
   void LoadRows(long long first, long long count);
+  // The grid's cells: headings, quantities and the held rows' values.
+  static BOOL CellFor(GridDispInfo* info, LPARAM dialog);
+  void FillCell(GridItem& item);
   void SetQuantity(int record, int quantity);
   void ShowColumnWidths();
   void RefreshCounters();
@@ -72,13 +83,12 @@ class CDbRecordSelectDlg : public CSkinDialog {
 
   CGridCtrl grid_;
   std::unique_ptr<COdbcConnection> connection_;
-  COdbcStatement* statement_ = nullptr;
+  RecordRows rows_;
   std::vector<DbColumnInfo> columns_;
   std::vector<AString> used_;
   AString keyColumn_;
   long long recordCount_ = 0;
   int columnCount_ = 0;
-  std::vector<int> quantities_;  // per record; the cells show them
-  long long selectedCount_ = 0;
+  RecordQuantities quantities_;
   bool showAllFields_ = false;
 };
