@@ -39,8 +39,10 @@ void CGridCtrl::AskOwner(int row, int col, GridDispInfo* info) const {
   item.mask = GVIF_ALL;
   item.format = def->GetFormat();
   item.image = def->GetImage();
-  item.bkClr = def->GetBackClr();
-  item.fgClr = def->GetTextClr();
+  // The default cell's colours stay "default", as in a cell the grid holds
+  // (a colour of its own would change how the cell is drawn).
+  item.bkClr = CLR_DEFAULT_GRID;
+  item.fgClr = CLR_DEFAULT_GRID;
   item.lParam = def->GetData();
   if (def->GetFont()) item.lfFont = *def->GetFont();
   item.margin = def->GetMargin();
