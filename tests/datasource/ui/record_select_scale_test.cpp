@@ -14,6 +14,7 @@
 #include "datasource/ui/records/record_select_dlg.h"
 #include "datasource/ui/records/records_ids.h"
 #include "fields/model/field_kinds.h"
+#include "db_field_setup.h"
 #include "panel_test_support.h"
 
 namespace {
@@ -31,13 +32,6 @@ class RecordSelectScale : public ::testing::Test {
                       "name VARCHAR(30)); WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM s WHERE i < " +
                       std::to_string(kRecords) +
                       ") INSERT INTO recsel_long SELECT i, printf('C%06d', i), 'Item ' || i FROM s;");
-    field_.dataSourceType = static_cast<int16_t>(DataSourceType::kDatabase);
-    field_.dbSource = odbc_test::kSqliteDsn;
-    field_.dbTable = "recsel_long";
-    field_.dbColumn = "code";
-    CDbBinding binding;
-    binding.keyColumn = "n";
-    setup_.dbBindings.SetAt(MakeDbBindingKey(field_.dbSource, field_.dbTable), binding);
   }
   void TearDown() override { CWnd::DeleteTempMap(); }
 
@@ -56,8 +50,9 @@ class RecordSelectScale : public ::testing::Test {
     uitest::RunUntilIdle();
   }
 
-  CTextField field_;
-  CLabelSetup setup_;
+  dsui_test::DbFieldSetup db_{odbc_test::kSqliteDsn, "recsel_long"};
+  CTextField& field_ = db_.field;
+  CLabelSetup& setup_ = db_.setup;
   apptest::LanguageScope english_{kUiEnglish};
 };
 

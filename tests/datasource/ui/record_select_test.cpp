@@ -14,6 +14,7 @@
 #include "datasource/ui/records/record_select_dlg.h"
 #include "datasource/ui/records/records_ids.h"
 #include "fields/model/field_kinds.h"
+#include "db_field_setup.h"
 #include "panel_test_support.h"
 
 namespace {
@@ -42,21 +43,7 @@ void MakeTable(const Table& t) {
   }
 }
 
-// A Database field of the table printing its code column, and the layout's
-// binding keyed by n.
-struct DbFieldSetup {
-  CTextField field;
-  CLabelSetup setup;
-  explicit DbFieldSetup(const Table& t) {
-    field.dataSourceType = static_cast<int16_t>(DataSourceType::kDatabase);
-    field.dbSource = t.dsn;
-    field.dbTable = t.name;
-    field.dbColumn = "code";
-    CDbBinding binding;
-    binding.keyColumn = "n";
-    setup.dbBindings.SetAt(MakeDbBindingKey(field.dbSource, field.dbTable), binding);
-  }
-};
+using dsui_test::DbFieldSetup;
 
 class RecordSelectTest : public ::testing::TestWithParam<Table> {
  protected:
@@ -70,7 +57,7 @@ TEST_P(RecordSelectTest, RecordsChosenWithQuantitiesPrintInOrder) {
     ASSERT_FALSE(odbc_test::PostgresSocketFolder().empty());
   }
   MakeTable(t);
-  DbFieldSetup s(t);
+  DbFieldSetup s(t.dsn, t.name);
   CDbRecordSelectDlg dialog(nullptr);
   dialog.m_setup = &s.setup;
   dialog.m_field = &s.field;
@@ -164,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Tables, RecordSelectTest,
 TEST(RecordSelectViewAndChinese, BrowsingOnlyAndInChinese) {
   const Table t{"recsel_view", odbc_test::kSqliteDsn, false, 12};
   MakeTable(t);
-  DbFieldSetup s(t);
+  DbFieldSetup s(t.dsn, t.name);
   apptest::LanguageScope chinese(kUiChineseSimplified);
   CDbRecordSelectDlg dialog(nullptr);
   dialog.m_viewMode = true;
