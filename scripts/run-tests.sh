@@ -13,7 +13,7 @@ jobs=$(nproc)
 # The tests that run threads (a --gtest_filter pattern): message queues and
 # cross-thread sending, the handle and object tables, locks and interlocked
 # counts, the string class's shared blocks, the font cache and shared fonts,
-# the clipboard, trace settings, and whatever test names threads or
+# the clipboard, trace settings, the print thread, and whatever test names threads or
 # concurrency (the barcode library drawing every symbology on many threads).
 tsan_tests='Queue.*:CrossThread.*:MsgWait.*:HandleTable.*:DeadHandles.*:GdiObjects.*:FontEngine.*:ClipboardTest.*'
 tsan_tests+=':CriticalSection.*:Interlocked.*:AStringBlock.*:TraceSettings.*:*Thread*:*Concurrent*'
@@ -40,10 +40,11 @@ cmake -S . -B "$tsan_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${compilers[@]}" 
 tsan_jobs=$(( jobs > 4 ? (jobs + 1) / 2 : jobs ))
 tsan_log="$tsan_build/tsan-run.log"
 (
-  nice -n 10 cmake --build "$tsan_build" -j "$tsan_jobs" --target test_platform test_foundation test_image test_barcode &&
+  nice -n 10 cmake --build "$tsan_build" -j "$tsan_jobs" --target test_platform test_foundation test_image test_barcode \
+    test_print_thread &&
     TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1} \
       nice -n 10 ctest --test-dir "$tsan_build" --output-on-failure -j "$tsan_jobs" --timeout 1200 \
-        -R '^(platform|foundation|image|barcode)/'
+        -R '^(platform|foundation|image|barcode|print_thread)/'
 ) > "$tsan_log" 2>&1 &
 tsan_pid=$!
 
