@@ -59,3 +59,4 @@
 // The pages menu of the preview: one page, two pages.
 #define ID_PREVIEW_ONE_PAGE 32789
 #define ID_PREVIEW_TWO_PAGES 32790
+#define IDC_PRINT_PROMPTS 1249

@@ -7,10 +7,12 @@
 #include "app/controls/input_helpers.h"
 #include "app/open_dialog/mru_file_dlg.h"
 #include "datasource/db_bindings.h"
+#include "datasource/field_sources.h"
 #include "document/core/rvo_doc.h"
 #include "document/layout_shell.h"
 #include "fields/draw/field_draw.h"
 #include "fields/lifecycle/field_lifecycle.h"
+#include "fields/model/field_data.h"
 #include "foundation/system/printer_metrics.h"
 #include "print/dialog/counter_advance.h"
 #include "print/job/abort_flag.h"
@@ -44,6 +46,20 @@ AString BaseName(const AString& path) {
 }
 
 CPrintJobDlg* g_showing = nullptr;
+
+// A value given before printing goes into the run's copy of its field, which
+// then prints it as fixed data; the source it came from stays as the copy's
+// previous source, as while any print value is in place.
+// Text and paragraphs draw wide text as typed; a symbol encodes bytes in
+// the field's data language, and a picture's name is a file name.
+void PutPromptedValue(CField& copy, const AString& value, const CLabelSetup& setup) {
+  AString data = value;
+  if (data.IsWide() && copy.IsKind(FieldKind::kBarcode)) data.ConvertToMultiByte(GetFieldDataCodePage(copy, &setup));
+  if (data.IsWide() && copy.IsKind(FieldKind::kImage)) data.ConvertToMultiByte(CP_UTF8);
+  SetFieldData(copy, data);
+  copy.SetDataSourceType(static_cast<int16_t>(DataSourceType::kFixedData), 1);
+  if (data.IsWide()) ConvertFieldDataCodePage(copy, setup);
+}
 
 }  // namespace
 
@@ -89,6 +105,7 @@ BOOL CPrintJobDlg::OnInitDialog() {
   dbSelection_ = DbBindingsHaveSelection(setup.dbBindings);
   // The record selection gives the quantities.
   if (dbSelection_) ::EnableWindow(quantity, FALSE);
+  ShowPrompts();
   char text[64];
   std::snprintf(text, sizeof text, "%.3f", setup.deflt_leftOff * unitFactor_);
   shownLeft_ = text;
@@ -118,7 +135,42 @@ BOOL CPrintJobDlg::OnInitDialog() {
     }
   }
   OnPrintToImage();
+  // With values to give, the first of them has the focus.
+  if (prompts_) ::SetFocus(prompts_->Window());
   return FALSE;
+}
+
+void CPrintJobDlg::ShowPrompts() {
+  const PrintPromptsFactory make = GetPrintPromptsFactory();
+  if (!make) return;
+  prompts_ = make();
+  RECT margin{0, 0, 7, 7};
+  ::MapDialogRect(m_hWnd, &margin);
+  RECT client{};
+  GetClientRect(&client);
+  const int rows = prompts_->Create(*this, POINT{margin.right, margin.bottom}, client.right - 2 * margin.right,
+                                    IDC_PRINT_PROMPTS, m_pDoc->labelSetup, m_pDoc->fieldList);
+  const HWND list = prompts_->Window();
+  if (rows <= 0 || !list) {
+    prompts_.reset();
+    return;
+  }
+  RECT placed{};
+  ::GetWindowRect(list, &placed);
+  const int shift = placed.bottom - placed.top + margin.bottom;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (child == list) continue;
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+    ::SetWindowPos(child, nullptr, r.left, r.top + shift, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // First in the dialog's order, as it is first on the screen.
+  ::SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  RECT frame{};
+  GetWindowRect(&frame);
+  SetWindowPos(nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + shift,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CPrintJobDlg::ImageMode() const { return ::IsDlgButtonChecked(m_hWnd, IDC_PRINT_TO_IMAGE) == BST_CHECKED; }
@@ -356,12 +408,17 @@ int CPrintJobDlg::RunPrint(int request, int page, HDC dc, int imageDpi) {
   CLabelSetup& setup = m_pDoc->labelSetup;
   CLayoutShell* shell = LayoutShell();
   if (!ReadMargins()) return 0;
+  if (prompts_ && !prompts_->TakeValues()) return 0;
   // One job at a time: the previous one goes before its fields do.
   job_.reset();
   ClearPrintList();
   for (const auto& f : m_pDoc->fieldList) {
     if (f->doNotPrint && IsGraphicFieldKind(*f)) continue;
-    if (std::unique_ptr<CField> copy = CloneField(f.get(), 0, 1)) printList_.push_back(std::move(copy));
+    std::unique_ptr<CField> copy = CloneField(f.get(), 0, 1);
+    if (!copy) continue;
+    AString value;
+    if (prompts_ && prompts_->ValueOf(*f, &value)) PutPromptedValue(*copy, value, setup);
+    printList_.push_back(std::move(copy));
   }
   if (printList_.empty() && !setup.deflt_hasBorder) {
     shell->UiMessageBox(shell->TranslateUiString("No valid field to print.").GetData(), MB_OK | MB_ICONEXCLAMATION);

@@ -12,6 +12,7 @@
 #include "app/controls/bitmap_buttons.h"
 #include "app/ui/skin_dialog.h"
 #include "fields/model/field_list.h"
+#include "print/dialog/print_prompts.h"
 #include "print/job/label_printer_job.h"
 
 class CRvoDoc;
@@ -78,6 +79,8 @@ class CPrintJobDlg : public CSkinDialog {
   bool PreviewOpen() const { return previewOpen_; }
 
   CLabelPrinterJob* Job() { return job_.get(); }
+  // The rows asked before printing, null when the layout asks nothing.
+  CPrintPrompts* Prompts() { return prompts_.get(); }
   int PageCount() const { return pageCount_; }
 
  protected:
@@ -101,6 +104,11 @@ class CPrintJobDlg : public CSkinDialog {
   bool ReadMargins();
   // Modes 1 and 2: the output file or folder; false when cancelled.
   bool ChooseOutput(PrintMode mode, int quantity);
+  // The prompt rows above the dialog's own controls, which move down to
+  // make room for them.
+  void ShowPrompts();
+
+  std::unique_ptr<CPrintPrompts> prompts_;
 
   std::unique_ptr<CLabelPrinterJob> job_;
   CFieldList printList_;

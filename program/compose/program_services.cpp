@@ -8,6 +8,7 @@
 #include "datasource/db_source_lists.h"
 #include "datasource/field_sources.h"
 #include "datasource/ui/files/data_file_runners.h"
+#include "datasource/ui/prompt/print_prompt_rows.h"
 #include "datasource/ui/prompt/prompt_actions.h"
 #include "datasource/ui/select_source/select_data_source_dlg.h"
 #include "dialogs/barcode/ai_entry_dlg.h"
@@ -27,6 +28,7 @@
 #include "foundation/settings/process_settings.h"
 #include "foundation/system/system_message.h"
 #include "image/decode/rich_picture.h"
+#include "print/dialog/print_prompts.h"
 #include "print/thread/print_thread.h"
 #include "program/compose/print_command.h"
 
@@ -131,6 +133,9 @@ std::vector<std::string> InstallProgramServices(ProgramFront front) {
   InstallDataSourceServices();
   // Printing: the design view's Print command, and the print thread's end.
   SetPrintCommands(&kPrintCommands);
+  // The print dialog asks for the values given when printing in the data
+  // sources' prompt list.
+  SetPrintPromptsFactory(&MakePrintPromptRows);
 
   const std::vector<std::string> missing = MissingProgramServices();
   for (const std::string& name : missing) std::fprintf(stderr, "the program lacks a service: %s\n", name.c_str());
@@ -146,6 +151,7 @@ std::vector<std::string> MissingProgramServices() {
   if (GetAiDefinitions().empty()) missing.emplace_back("application-identifier table");
   if (!GetPrintCommands()) missing.emplace_back("printing");
   if (!GetPromptRowDialogs()) missing.emplace_back("prompt row dialogs");
+  if (!GetPrintPromptsFactory()) missing.emplace_back("print prompts");
   return missing;
 }
 

@@ -43,7 +43,9 @@
 #include "image/decode/rich_picture.h"
 #include "platform/richedit/richedit.h"
 #include "program/compose/print_command.h"
+#include "datasource/ui/prompt/print_prompt_rows.h"
 #include "datasource/ui/prompt/prompt_actions.h"
+#include "print/dialog/print_prompts.h"
 #include "program/compose/program_services.h"
 #include "print/thread/print_thread.h"
 
@@ -251,6 +253,11 @@ const std::vector<LayerHook>& Hooks() {
          return Unless(d && d->longText == &RunLongTextForPromptRow &&
                            d->applicationIdentifiers == &RunAiEntryForPromptRowOver,
                        "the prompt rows' long text and identifier dialogs");
+       }},
+      {"SetPrintPromptsFactory",
+       [](CLabelDesignerApp&) {
+         return Unless(GetPrintPromptsFactory() == &MakePrintPromptRows,
+                       "the print dialog asks for no values before printing");
        }},
 
       // The layers' own answers are what the program gives.

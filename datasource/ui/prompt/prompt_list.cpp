@@ -52,7 +52,11 @@ void MoveIfChanged(HWND window, const RECT& place) {
 CPromptList::CPromptList() = default;
 
 CPromptList::~CPromptList() {
+  // A row window that goes with the focus makes the list look for its row:
+  // the rows are out of the list before they go.
+  std::vector<std::unique_ptr<CPromptItem>> rows = std::move(rows_);
   rows_.clear();
+  rows.clear();
   if (m_hWnd) DestroyWindow();
 }
 
