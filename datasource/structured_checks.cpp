@@ -1,6 +1,7 @@
 #include "datasource/structured_checks.h"
 
 #include <cctype>
+#include <string_view>
 
 #include "fields/barcode/structured_parts.h"
 #include "fields/barcode/symbology_catalogue.h"
@@ -36,6 +37,31 @@ int CheckLength(const AString& data, const std::string& title, int minimum, int 
     Say(m, 50074, {std::to_string(length), title, std::to_string(minimum), std::to_string(maximum)});
   }
   return 0;
+}
+
+// Identifiers whose data ends in a GS1 check digit over all the digits before
+// it (SSCC, GTIN, the global location numbers). The barcode library encodes
+// what it is given, so a wrong digit would print a symbol every reader
+// accepts and every system behind it refuses.
+constexpr std::string_view kCheckDigitIdentifiers[] = {"00",  "01",  "02",  "410", "411", "412",
+                                                       "413", "414", "415", "416", "417"};
+
+bool EndsInCheckDigit(std::string_view identifier) {
+  for (const std::string_view id : kCheckDigitIdentifiers)
+    if (id == identifier) return true;
+  return false;
+}
+
+// The GS1 modulo-10 check digit of the digits: weights 3 and 1 from the
+// rightmost digit, which weighs 3.
+char Gs1CheckDigit(std::string_view digits) {
+  int sum = 0;
+  int weight = 3;
+  for (size_t i = digits.size(); i-- > 0;) {
+    sum += (digits[i] - '0') * weight;
+    weight = 4 - weight;
+  }
+  return static_cast<char>('0' + (10 - sum % 10) % 10);
 }
 
 }  // namespace
@@ -84,6 +110,15 @@ int ApplyAiRows(CBarcodeField& field, const std::array<AiRow, 6>& rows, bool pro
     if (!CheckLength(data, def->title, def->minLength, def->maxLength, message)) {
       *badRow = static_cast<int>(i);
       return 0;
+    }
+    if (EndsInCheckDigit(def->identifier) && AllDigits(data) && data.GetLength() > 1) {
+      const std::string digits = Text(data);
+      const char wanted = Gs1CheckDigit(std::string_view(digits).substr(0, digits.size() - 1));
+      if (digits.back() != wanted) {
+        Say(message, 50077, {digits, def->title, std::string(1, wanted)});
+        *badRow = static_cast<int>(i);
+        return 0;
+      }
     }
   }
   if (taken == 0) {

@@ -23,7 +23,11 @@ TEST(StructuredChecks, ApplicationIdentifierRows) {
   ASSERT_EQ(sscc->minLength, 18);
   ASSERT_EQ(sscc->maxLength, 18);
   const AiCase cases[] = {
-      {"an SSCC of 18 digits", {{{"00", "123456789012345678", 0}}}, 1, 0, -1},
+      {"an SSCC of 18 digits", {{{"00", "123456789012345675", 0}}}, 1, 0, -1},
+      {"an SSCC whose check digit is wrong", {{{"00", "123456789012345678", 0}}}, 0, 50077, 0},
+      {"a GTIN whose check digit is wrong", {{{"10", "A1", 0}, {}, {"01", "12345678901234", 0}}}, 0, 50077, 2},
+      {"a GTIN with its check digit", {{{"01", "12345678901231", 0}}}, 1, 0, -1},
+      {"a batch has no check digit", {{{"10", "123456789012345678", 0}}}, 1, 0, -1},
       {"seventeen digits and a letter in a digits-only identifier", {{{"00", "12345678901234567X", 0}}}, 0, 50075, 0},
       {"seventeen digits", {{{}, {"00", "12345678901234567", 0}}}, 0, 50073, 1},
       {"a range identifier too long", {{{"10", "123456789012345678901", 0}}}, 0, 50074, 0},

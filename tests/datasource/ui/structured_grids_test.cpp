@@ -115,7 +115,9 @@ TEST(StructuredGrids, AiGridRefusesWhatTheIdentifierForbids) {
     const char* shown;   // a piece of the message, or "" for none
   };
   const Case cases[] = {
-      {"an SSCC of 18 digits", "00", nullptr, "123456789012345678", 1, -1, ""},
+      {"an SSCC of 18 digits", "00", nullptr, "123456789012345675", 1, -1, ""},
+      {"an SSCC whose check digit is wrong", "00", nullptr, "123456789012345678", 0, 0,
+       "\"123456789012345678\" for SSCC ends in a wrong check digit; it must end in 5."},
       {"seventeen digits and a letter", "00", "12345678901234567X", nullptr, 0, 0,
        "\"12345678901234567X\" for SSCC must be exactly 18 digits."},
       {"seventeen digits", "00", nullptr, "12345678901234567", 0, 0,
@@ -123,7 +125,7 @@ TEST(StructuredGrids, AiGridRefusesWhatTheIdentifierForbids) {
       {"a batch too long", "10", "ABCDEFGHIJKLMNOPQRSTU", nullptr, 0, 0,
        "21 characters were given for BATCH/LOT; 1 to 20 are needed."},
       {"the cell takes no more than the identifier allows", "10", nullptr, "ABCDEFGHIJKLMNOPQRSTUVWXY", 1, -1, ""},
-      {"the cell takes digits only", "00", nullptr, "12345678901234567X8", 1, -1, ""},
+      {"the cell takes digits only", "00", nullptr, "12345678901234567X5", 1, -1, ""},
       {"no identifier", nullptr, nullptr, nullptr, 0, 0, "Data must not be empty."},
   };
   for (const Case& c : cases) {
