@@ -19,8 +19,7 @@
 #include "platform/testing/ui.h"
 #include "print/dialog/print_job_dlg.h"
 #include "print/print_ids.h"
-#include "tests/barcode/kalvo_request.h"
-#include "tests/document/export_oracles.h"
+#include "tests/dialogs/barcode/field_on_label.h"
 
 namespace {
 
@@ -81,14 +80,9 @@ std::unique_ptr<CTextField> PromptedText() {
 std::string Code128In(const std::string& picture) {
   const auto rgb = document_test::ReadWithImageMagick(picture);
   if (!rgb) return "(unreadable)";
-  kalvo_test::Grey grey;
-  grey.width = rgb->width;
-  grey.height = rgb->height;
-  for (size_t i = 0; i + 2 < rgb->bytes.size(); i += 3)
-    grey.pixels.push_back(static_cast<uint8_t>((rgb->bytes[i] + rgb->bytes[i + 1] + rgb->bytes[i + 2]) / 3));
   ZXing::DecodeHints hints;
   hints.setFormats(ZXing::BarcodeFormat::Code128);
-  const ZXing::Result r = kalvo_test::Decode(grey, 20, hints);
+  const ZXing::Result r = kalvo_test::Decode(barcode_sheet_test::GreyOf(*rgb), 20, hints);
   return r.isValid() ? kalvo_test::BytesOf(r) : "(nothing read)";
 }
 
