@@ -143,7 +143,8 @@ bool CBarcodeDataPage::TakeData() {
   if (symbology_ == 20 || field_->useHibc || MaxiCodeListsShown() || !panel_ || !panel_->m_hWnd) return true;
   // Data nobody edited stays as it was stored (its code page, narrow or wide).
   const AString before = field_->data;
-  const bool unedited = !edits_.Edited(panel_->m_hWnd, IDC_DS_DATA);
+  const bool unedited =
+      !edits_.Edited(panel_->m_hWnd, IDC_DS_DATA) && !edits_.Edited(panel_->m_hWnd, IDC_DS_EXPRESSION);
   if (!panel_->ApplyDataSourceSection()) return false;
   if (unedited) field_->data = before;
   return true;

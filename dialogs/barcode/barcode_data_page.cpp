@@ -79,7 +79,10 @@ BOOL CBarcodeDataPage::OnInitDialog() {
   edits_.SetFactor(setup_->DefaultUnits == kUnitMillimetres ? 0.0254 : 0.001);
   const HWND page = m_hWnd;
   panel_ = std::make_unique<CDataSourcePanel>(DataPageKind::kBarcode, *field_, setup_);
-  if (panel_->CreateInPlaceholder(this, IDC_BC_SOURCE_PANEL_AREA)) edits_.Remember(panel_->m_hWnd, IDC_DS_DATA);
+  if (panel_->CreateInPlaceholder(this, IDC_BC_SOURCE_PANEL_AREA)) {
+    edits_.Remember(panel_->m_hWnd, IDC_DS_DATA);
+    edits_.Remember(panel_->m_hWnd, IDC_DS_EXPRESSION);
+  }
   MakeStructuredGrid();
   MakeMaxiCodeLists();
   std::vector<ListChoice> symbologies;
@@ -140,6 +143,7 @@ void CBarcodeDataPage::ApplySymbology(int code, bool opening) {
   EnableControls(page, {IDC_BC_INCREMENT, IDC_BC_INCREMENT_SPIN, IDC_BC_DUPLICATES, IDC_BC_DUPLICATES_SPIN,
                         IDC_BC_NUMBER_BASE, IDC_BC_ROLLOVER},
                  increments);
+  if (panel_ && panel_->m_hWnd) panel_->EnableSpecialCharacters(AcceptsSpecialCharacters(code, field_->subType));
 }
 
 void CBarcodeDataPage::ShowAiDigits() {
@@ -397,6 +401,7 @@ void CBarcodeDataPage::OnSubtypeChanged() {
   if (subType < 0) return;
   field_->subType = static_cast<int16_t>(subType);
   ShowAiDigits();
+  if (panel_ && panel_->m_hWnd) panel_->EnableSpecialCharacters(AcceptsSpecialCharacters(symbology_, subType));
   ArrangeSourcePanel();
   LimitData();
 }

@@ -4,6 +4,7 @@
 #include "app/ui/ui_language.h"
 #include "datasource/field_sources.h"
 #include "datasource/ui/files/text_files_dlg.h"
+#include "datasource/ui/panel/control_char_insert.h"
 #include "datasource/ui/panel/control_char_names.h"
 #include "datasource/ui/panel/panel_ids.h"
 #include "datasource/ui/panel/panel_sections.h"
@@ -46,6 +47,8 @@ BEGIN_MESSAGE_MAP(CDataSourcePanel, CSkinDialog)
   ON_BN_CLICKED(IDC_DS_DB_LINKED_KEY, OnLinkedKeyValue)
   ON_BN_CLICKED(IDC_DS_DB_ADD_SOURCE, OnAddDbSource)
   ON_BN_CLICKED(IDC_DS_RECORDS, OnShowRecords)
+  ON_BN_CLICKED(IDC_DS_SPECIAL_CHAR, OnSpecialChar)
+  ON_BN_CLICKED(IDC_DS_EXPRESSION_SPECIAL_CHAR, OnExpressionSpecialChar)
 END_MESSAGE_MAP()
 
 CDataSourcePanel::CDataSourcePanel(DataPageKind page, CField& field, CLabelSetup* setup)
@@ -128,6 +131,8 @@ int CDataSourcePanel::GroupOf(int type) const {
 
 void CDataSourcePanel::ShowDataSourceSection(int type) {
   ShowDataSourceControls(m_hWnd, type, false, DataPageControlTable(page_), map_);
+  // Only a barcode's expression takes control characters by name.
+  if (page_ != DataPageKind::kBarcode) ::ShowWindow(::GetDlgItem(m_hWnd, IDC_DS_EXPRESSION_SPECIAL_CHAR), SW_HIDE);
   switch (GroupOf(type)) {
     case kLinkFile: ShowLinkFileFolderControls(m_hWnd, field_, true); break;
     case kPrompt: InitPromptControls(m_hWnd, field_); break;
@@ -251,3 +256,13 @@ void CDataSourcePanel::OnLinkedKeyValue() {
 void CDataSourcePanel::OnAddDbSource() { AddDbSourceFromDialog(m_hWnd, setup_, field_); }
 
 void CDataSourcePanel::OnShowRecords() { ShowDbRecords(m_hWnd, setup_, field_); }
+
+void CDataSourcePanel::EnableSpecialCharacters(bool on) {
+  for (const int id : {IDC_DS_SPECIAL_CHAR, IDC_DS_EXPRESSION_SPECIAL_CHAR}) ::EnableWindow(::GetDlgItem(m_hWnd, id), on);
+}
+
+void CDataSourcePanel::OnSpecialChar() { InsertControlCharName(::GetDlgItem(m_hWnd, IDC_DS_DATA), m_hWnd, true); }
+
+void CDataSourcePanel::OnExpressionSpecialChar() {
+  InsertControlCharName(::GetDlgItem(m_hWnd, IDC_DS_EXPRESSION), m_hWnd, true);
+}

@@ -50,6 +50,10 @@ class CDataSourcePanel : public CSkinDialog {
   // follow.
   void SetChoiceListener(std::function<void(int controlId)> listener) { listener_ = std::move(listener); }
 
+  // Whether the data's symbology takes control characters: the buttons that
+  // insert their names are enabled only then (barcode pages).
+  void EnableSpecialCharacters(bool on);
+
   DataPageKind Page() const { return page_; }
   CField& Field() { return field_; }
 
@@ -72,6 +76,8 @@ class CDataSourcePanel : public CSkinDialog {
   void OnLinkedKeyValue();
   void OnAddDbSource();
   void OnShowRecords();
+  void OnSpecialChar();
+  void OnExpressionSpecialChar();
   DECLARE_MESSAGE_MAP()
 
  private:

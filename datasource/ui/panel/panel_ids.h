@@ -13,6 +13,8 @@
 // Fixed Data.
 #define IDC_DS_DATA 1001
 #define IDC_DS_DATA_CAPTION 1173
+// A control character's name into the data (barcode pages only).
+#define IDC_DS_SPECIAL_CHAR 1174
 
 // Prompt Before Print and Choose From List.
 #define IDC_DS_PROMPT_CAPTION 1372
@@ -78,6 +80,7 @@
 // Link/Expression.
 #define IDC_DS_EXPRESSION_CAPTION 1808
 #define IDC_DS_EXPRESSION 1678
+#define IDC_DS_EXPRESSION_SPECIAL_CHAR 1675
 
 // Database.
 #define IDC_DS_RECORDS 4
