@@ -318,6 +318,7 @@ void CBarcodeDataPage::MakeStructuredGrid() {
   } else {
     SetupAiGrid(grid_, *field_, false);
   }
+  NoteRowSources(grid_, promptedRows_);
   // The rows as stored: an OK that finds them untouched keeps the field's.
   grid_.SetModified(false);
 }
@@ -365,12 +366,12 @@ void CBarcodeDataPage::OnGridEndEdit(NMHDR* header, LRESULT* result) {
   *result = 0;
   const auto* notice = reinterpret_cast<const GridNotify*>(header);
   if (notice->row < 0 || notice->col == 1) return;
-  if (field_->useHibc) {
-    RefreshHibcGridRow(grid_, notice->row);
-  } else {
-    RefreshAiGridRow(grid_, notice->row, false);
-    Skin().SetDlgItemText(IDC_BC_AI_RULE, AiGridRowRule(grid_, notice->row).GetData());
-  }
+  const bool hibc = field_->useHibc != 0;
+  // The source column: a prompted row shows its sample "X"s.
+  if (notice->col == 2) FollowRowSource(grid_, notice->row, hibc, promptedRows_);
+  else if (hibc) RefreshHibcGridRow(grid_, notice->row);
+  else RefreshAiGridRow(grid_, notice->row, false);
+  if (!hibc) Skin().SetDlgItemText(IDC_BC_AI_RULE, AiGridRowRule(grid_, notice->row).GetData());
 }
 
 void CBarcodeDataPage::ArrangeSourcePanel() {

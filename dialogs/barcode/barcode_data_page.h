@@ -11,6 +11,7 @@
 #include "app/controls/bitmap_buttons.h"
 #include "datasource/ui/panel/data_source_panel.h"
 #include "datasource/ui/prompt/prompt_list.h"
+#include "datasource/ui/structured/structured_grids.h"
 #include "dialogs/setup/field_sheet_page.h"
 #include "dialogs/setup/length_edits.h"
 #include "fields/model/field_kinds.h"
@@ -92,5 +93,6 @@ class CBarcodeDataPage : public CFieldSheetPage {
   std::unique_ptr<CDataSourcePanel> panel_;
   CTipButton tip_, multiTip_, itfTip_;
   CGridCtrl grid_;
+  PromptedRowTexts promptedRows_;
   CPromptList maxiFirst_, maxiSecond_;
 };

@@ -1,5 +1,6 @@
 #include "datasource/ui/structured/structured_grids.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -316,4 +317,34 @@ int ApplyHibcGrid(CWnd* page, CGridCtrl& grid, CBarcodeField& field, int* badRow
     r.source = static_cast<uint8_t>(RowSource(grid, row));
   }
   return CheckRows(page, field, rows, promptedOnly, badRow, ApplyHibcRows);
+}
+
+void NoteRowSources(CGridCtrl& grid, PromptedRowTexts& rows) {
+  for (int row = 0; row < grid.GetRowCount() && row < static_cast<int>(rows.source.size()); ++row)
+    rows.source[static_cast<size_t>(row)] = RowSource(grid, row);
+}
+
+void FollowRowSource(CGridCtrl& grid, int row, bool hibc, PromptedRowTexts& rows) {
+  if (row < 0 || row >= static_cast<int>(rows.source.size()) || !CellAt(grid, row, kDataCol)) return;
+  const size_t r = static_cast<size_t>(row);
+  const int source = RowSource(grid, row);
+  const int previous = rows.source[r];
+  rows.source[r] = source;
+  if (source == kPartSourcePrompt && previous != kPartSourcePrompt) {
+    rows.kept[r] = grid.GetItemText(row, kDataCol);
+    int count = 8;
+    if (!hibc) {
+      const int index = ChosenValue(grid, row, kPartCol, -1);
+      const auto defs = GetAiDefinitions();
+      if (index >= 0 && static_cast<size_t>(index) < defs.size())
+        count = std::min(defs[static_cast<size_t>(index)].maxLength, 30);
+    }
+    grid.SetItemText(row, kDataCol, AString(std::string(static_cast<size_t>(std::max(count, 0)), 'X').c_str()));
+  } else if (source != kPartSourcePrompt && previous == kPartSourcePrompt) {
+    grid.SetItemText(row, kDataCol, rows.kept[r] ? *rows.kept[r] : AString());
+    rows.kept[r].reset();
+  }
+  if (hibc) RefreshHibcGridRow(grid, row);
+  else RefreshAiGridRow(grid, row, false);
+  if (source == kPartSourceLinked && previous != kPartSourceLinked) grid.SetFocusCell(row, kDataCol);
 }

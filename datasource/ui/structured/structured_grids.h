@@ -6,6 +6,9 @@
 // the rows on screen, read them back and show the refusal.
 #pragma once
 
+#include <array>
+#include <optional>
+
 #include "barcode/request/cbcode.h"
 #include "fields/model/field_kinds.h"
 #include "grid/grid_ctrl.h"
@@ -41,3 +44,21 @@ void EnableHibcGridRows(CGridCtrl& grid, const CBarcodeField& field);
 // Takes the rows into the field by its HIBC form; 1 when accepted, else 0
 // with the message shown over `page` and *badRow the refused row.
 int ApplyHibcGrid(CWnd* page, CGridCtrl& grid, CBarcodeField& field, int* badRow, bool promptedOnly);
+
+// A row switched to Prompt Before Print shows "X"s in its data cell as the
+// sample the label draws until the value is asked; the text the cell held is
+// kept here and comes back when the row leaves Prompt. One per grid.
+struct PromptedRowTexts {
+  std::array<std::optional<AString>, 8> kept;
+  std::array<int, 8> source{};  // each row's source as last seen
+};
+// Notes each row's source as the grid shows it (after SetupAiGrid or
+// SetupHibcGrid).
+void NoteRowSources(CGridCtrl& grid, PromptedRowTexts& rows);
+// After a row's source was chosen: Prompt fills its data cell with "X"
+// repeated by the identifier's longest length (at most 30; 8 without an
+// identifier and in the HIBC grid), the cell's text kept aside; leaving
+// Prompt brings the kept text back (none kept: the cell is emptied);
+// Link/Expression puts the focus on the data cell. The row's limits and
+// read-only state follow (RefreshAiGridRow / RefreshHibcGridRow).
+void FollowRowSource(CGridCtrl& grid, int row, bool hibc, PromptedRowTexts& rows);
