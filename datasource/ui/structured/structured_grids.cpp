@@ -202,16 +202,16 @@ int ApplyAiGrid(CWnd* page, CGridCtrl& grid, CBarcodeField& field, int* badRow, 
 
 AString FormatInputRuleText(const typAIdef* rule) {
   if (!rule) return AString();
-  std::string text = std::to_string(rule->minLength);
-  if (rule->maxLength != rule->minLength) text += "-" + std::to_string(rule->maxLength);
-  const char* kind = rule->charKinds == 1 ? "Numeric" : rule->charKinds == 2 ? "Alpha" : "Alphanumeric";
-  const AString kindText = TranslateUiString(kind);
-  const AString characters = TranslateUiString("Characters");
-  text += " ";
-  text.append(kindText.GetData(), static_cast<size_t>(kindText.GetLength()));
-  text += " ";
-  text.append(characters.GetData(), static_cast<size_t>(characters.GetLength()));
-  return AString(text.c_str());
+  std::string count = std::to_string(rule->minLength);
+  if (rule->maxLength != rule->minLength) count += "-" + std::to_string(rule->maxLength);
+  // One whole phrase per kind, so that a language puts the count and its
+  // measure word where it needs them ("6 个数字字符", not "6 数字 个字符").
+  const char* phrase = rule->charKinds == 1   ? "%s Numeric Characters"
+                       : rule->charKinds == 2 ? "%s Alpha Characters"
+                                              : "%s Alphanumeric Characters";
+  const AString format = TranslateUiString(phrase);
+  const UiArg countArg{std::string_view(count)};
+  return FormatWithArgs(std::string_view(format.GetData(), static_cast<size_t>(format.GetLength())), &countArg, 1);
 }
 
 AString AiGridRowRule(CGridCtrl& grid, int row) {
