@@ -103,8 +103,21 @@ BOOL CPrintJobDlg::OnInitDialog() {
   for (const auto& f : m_pDoc->fieldList) fields.push_back(f.get());
   PruneDbBindings(setup, fields);
   dbSelection_ = DbBindingsHaveSelection(setup.dbBindings);
-  // The record selection gives the quantities.
-  if (dbSelection_) ::EnableWindow(quantity, FALSE);
+  // The record selection gives the quantities: several records print the
+  // largest selection's labels (the edit locked); a single chosen record at
+  // least its own labels.
+  if (dbSelection_) {
+    ::EnableWindow(quantity, FALSE);
+    ::SetDlgItemInt(m_hWnd, IDC_PRINT_QUANTITY, static_cast<UINT>(GetMaxDbSelectionQuantity(setup.dbBindings)), FALSE);
+  } else {
+    int labels = 1;
+    for (const AString& key : setup.dbBindings.Keys()) {
+      const CDbBinding& b = *setup.dbBindings.LookupPtr(key);
+      if (!b.useLinkedKeyValue && b.selectedCount == 1) labels = std::max<int>(labels, b.totalQuantity);
+    }
+    ::SetDlgItemInt(m_hWnd, IDC_PRINT_QUANTITY, static_cast<UINT>(std::min(labels, kMaxQuantity)), FALSE);
+    ::SendMessageA(quantity, EM_SETSEL, 0, -1);
+  }
   ShowPrompts();
   char text[64];
   std::snprintf(text, sizeof text, "%.3f", setup.deflt_leftOff * unitFactor_);
