@@ -57,19 +57,22 @@ void InvalidateWindow(Window& w, const SpanRegion* region, UINT flags) {
   }
   if (flags & RDW_NOERASE) w.erasePending = false;
   const bool children = (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.style & WS_CLIPCHILDREN));
-  if (children) {
-    for (Window* c : w.children) {
-      if (!c->Visible()) continue;
-      // The child's part of the region, in the child's client coordinates.
-      SpanRegion part = region ? *region : SpanRegion::FromRect(box);
-      part = SpanRegion::Combine(part, SpanRegion::FromRect(c->windowRect), RGN_AND);
-      if (part.Empty() && region) continue;
-      const bool frame = !(SpanRegion::Combine(part, SpanRegion::FromRect(c->clientRect), RGN_DIFF).Empty());
-      part.Offset(-c->clientRect.left, -c->clientRect.top);
-      InvalidateWindow(*c, &part, (flags & ~RDW_FRAME) | (frame ? RDW_FRAME : 0) | RDW_ALLCHILDREN);
-    }
-  }
+  if (children) InvalidateChildren(w, region, flags);
   WakeOwner(w);
+}
+
+void InvalidateChildren(Window& w, const SpanRegion* region, UINT flags) {
+  const RECT box = ClientBox(w);
+  for (Window* c : w.children) {
+    if (!c->Visible()) continue;
+    // The child's part of the region, in the child's client coordinates.
+    SpanRegion part = region ? *region : SpanRegion::FromRect(box);
+    part = SpanRegion::Combine(part, SpanRegion::FromRect(c->windowRect), RGN_AND);
+    if (part.Empty() && region) continue;
+    const bool frame = !(SpanRegion::Combine(part, SpanRegion::FromRect(c->clientRect), RGN_DIFF).Empty());
+    part.Offset(-c->clientRect.left, -c->clientRect.top);
+    InvalidateWindow(*c, &part, (flags & ~RDW_FRAME) | (frame ? RDW_FRAME : 0) | RDW_ALLCHILDREN);
+  }
 }
 
 HWND PaintNeeded(DWORD thread, HWND filter) {
@@ -321,6 +324,10 @@ HDC BeginPaint(HWND window, LPPAINTSTRUCT paint) {
     w->internalPaint = false;
     clipChildren = (w->style & WS_CLIPCHILDREN) != 0;
     clipSiblings = (w->style & WS_CLIPSIBLINGS) != 0;
+    // A window that does not clip its children erases over them: those
+    // painted already (a child's UpdateWindow may come before an ancestor's
+    // paint) paint again after it.
+    if (!clipChildren && erase && !update.Empty()) InvalidateChildren(*w, &update, RDW_INVALIDATE | RDW_ERASE);
   }
   HDC dc = MakeWindowDc(w, false, &update, clipChildren, clipSiblings);
   *paint = PAINTSTRUCT{};

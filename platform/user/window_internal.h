@@ -380,6 +380,8 @@ void BlinkCaretIfDue(Queue& queue);
 // Adds to or removes from the update regions of a window (client
 // coordinates; null = all) and, unless stopped, its children.
 void InvalidateWindow(Window& window, const gdi::SpanRegion* region, UINT flags);
+// The same for the children under a region of a window's client area only.
+void InvalidateChildren(Window& window, const gdi::SpanRegion* region, UINT flags);
 // A window of the thread that needs WM_PAINT, parents before children.
 HWND PaintNeeded(DWORD thread, HWND filter);
 // The visible part of a window on its top-level's surface, in surface

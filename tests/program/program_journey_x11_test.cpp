@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -86,6 +87,18 @@ TEST_F(ProgramJourney, NewLayoutSavedThroughTheDialogComesBack) {
   server.Run({"xprop", "-id", WindowNamed("Save As"), "_NET_WM_ALLOWED_ACTIONS"}, &allowed);
   EXPECT_EQ(allowed.find("_NET_WM_ACTION_MAXIMIZE"), std::string::npos) << allowed;
   EXPECT_EQ(allowed.find("_NET_WM_ACTION_RESIZE"), std::string::npos) << allowed;
+  // A modal dialog of the main window, as the window manager is told: it
+  // stays over the main window and goes with it.
+  std::string kind;
+  server.Run({"xprop", "-id", WindowNamed("Save As"), "_NET_WM_WINDOW_TYPE", "_NET_WM_STATE", "WM_TRANSIENT_FOR"},
+             &kind);
+  EXPECT_NE(kind.find("_NET_WM_WINDOW_TYPE_DIALOG"), std::string::npos) << kind;
+  EXPECT_NE(kind.find("_NET_WM_STATE_MODAL"), std::string::npos) << kind;
+  std::string mainId;
+  server.Run({"xdotool", "search", "--onlyvisible", "--name", "^Tavrendel"}, &mainId);
+  char transientFor[32];
+  std::snprintf(transientFor, sizeof transientFor, "window id # 0x%lx", std::stoul(mainId.substr(0, mainId.find('\n'))));
+  EXPECT_NE(kind.find(transientFor), std::string::npos) << kind;
   Xdo({"type", "--delay", "20", file});
   Xdo({"key", "Return"});
   ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(file); }, 20));
@@ -334,6 +347,7 @@ TEST_F(ProgramJourney, TiledLayoutsFillTheMainWindowCascadedOnesShowTheirRulers)
   const int rows = WorkspaceAtTheRightEdge(server, WindowNamed("Tavrendel"));
   EXPECT_GE(rows, 0);
   EXPECT_LT(rows, 4) << "the tiled windows reach the main window's right edge";
+  EXPECT_GT(ActiveRulerMarks(server), 100) << "the active layout's ruler shows its scale once tiled";
   Keys({"alt+w", "c"});
   Picture("tile_2_cascaded");
   EXPECT_GT(ActiveRulerMarks(server), 100) << "the active layout's ruler shows its scale";

@@ -157,6 +157,9 @@ class X11Display final : public Display {
   void Create(WindowRecord& r, const WindowTraits& traits);
   void SetProperties(WindowRecord& r, const WindowTraits& traits);
   void SetIcon(WindowRecord& r, SIZE size, const std::vector<DWORD>& pixels);
+  // _NET_WM_STATE of a window about to be mapped (the window manager owns
+  // it while the window is mapped): modal or nothing.
+  void SetModal(WindowRecord& r, bool modal);
   void Place(WindowRecord& r, const RECT& rect);
   void Flush();
   // Events another thread's call took from the connection wait in Xlib's

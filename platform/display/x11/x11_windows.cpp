@@ -113,7 +113,7 @@ void X11Display::SetProperties(WindowRecord& r, const WindowTraits& t) {
   if (owner && owner->xid) XSetTransientForHint(x_, r.xid, owner->xid);
   const Atom type = !r.managed ? atoms_.typePopupMenu : owner ? atoms_.typeDialog : atoms_.typeNormal;
   SetLongs(x_, r.xid, atoms_.netWmWindowType, XA_ATOM, {static_cast<long>(type)});
-  if (t.modal) SetLongs(x_, r.xid, atoms_.netWmState, XA_ATOM, {static_cast<long>(atoms_.netWmStateModal)});
+  SetModal(r, t.modal);
   // What the frame offers, in the Motif hints window managers read: a window
   // without a minimise or maximise box gets no button for it (some managers
   // go by the functions, some by the decorations: both are given).
@@ -133,6 +133,11 @@ void X11Display::SetProperties(WindowRecord& r, const WindowTraits& t) {
     XDeleteProperty(x_, r.xid, atoms_.motifWmHints);
   }
   SetIcon(r, t.iconSize, t.iconPixels);
+}
+
+void X11Display::SetModal(WindowRecord& r, bool modal) {
+  if (modal) SetLongs(x_, r.xid, atoms_.netWmState, XA_ATOM, {static_cast<long>(atoms_.netWmStateModal)});
+  else XDeleteProperty(x_, r.xid, atoms_.netWmState);
 }
 
 void X11Display::SetIcon(WindowRecord& r, SIZE size, const std::vector<DWORD>& pixels) {
@@ -218,13 +223,17 @@ void X11Display::Place(WindowRecord& r, const RECT& rect) {
 
 void X11Display::WindowPlaced(HWND window, const RECT& screenRect, bool shown) {
   Sink* sink = CurrentSink();
-  bool known;
+  bool known, mapping;
   {
     std::lock_guard lock(mutex_);
-    known = Find(window) != nullptr;
+    const WindowRecord* r = Find(window);
+    known = r != nullptr;
+    mapping = shown && (!r || !r->shown);
   }
-  // What the desktop must know is asked of the window system without the lock held.
-  const WindowTraits traits = !known && sink ? sink->Traits(window) : WindowTraits{};
+  // What the desktop must know is asked of the window system without the
+  // lock held: when the window is made, and again as it is shown, for a
+  // dialog's owner is disabled after the dialog is made and before it shows.
+  const WindowTraits traits = (!known || mapping) && sink ? sink->Traits(window) : WindowTraits{};
   std::lock_guard lock(mutex_);
   WindowRecord* r = Find(window);
   if (!r) {
@@ -242,6 +251,8 @@ void X11Display::WindowPlaced(HWND window, const RECT& screenRect, bool shown) {
   if (shown != r->shown) {
     r->shown = shown;
     if (shown) {
+      // A window manager reads the state as the window is mapped.
+      if (sink && r->managed) SetModal(*r, traits.modal);
       XMapRaised(x_, r->xid);
     } else {
       XUnmapWindow(x_, r->xid);

@@ -121,6 +121,35 @@ TEST_F(Paint, WithoutClipChildrenTheParentPaintsOverThenChildrenRepaint) {
   EXPECT_EQ(uitest::ClientPixel(top, 5, 5), kBlue);
 }
 
+// A grandchild painted at once (UpdateWindow, as a ruler does following the
+// mouse) while its ancestors' paints are still due: the ancestors that do
+// not clip their children paint over it, and it paints again after them.
+TEST_F(Paint, AChildPaintedBeforeItsParentPaintsAgainAfterIt) {
+  HWND top = Make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 80, nullptr, kBlue);
+  HWND middle = Make(WS_CHILD | WS_VISIBLE, 5, 5, 80, 60, top, kGreen);
+  HWND inner = Make(WS_CHILD | WS_VISIBLE, 10, 10, 30, 20, middle, kRed);
+  uitest::RunUntilIdle();
+  ASSERT_EQ(uitest::ClientPixel(top, 20, 20), kRed);
+  struct Case {
+    DWORD topClips, middleClips;
+    int paints;  // after the grandchild's own
+  };
+  for (const Case& c : {Case{0, 0, 3}, Case{WS_CLIPCHILDREN, 0, 3}, Case{0, WS_CLIPCHILDREN, 3},
+                        Case{WS_CLIPCHILDREN, WS_CLIPCHILDREN, 2}}) {
+    SCOPED_TRACE(testing::Message() << "top clips " << !!c.topClips << ", middle clips " << !!c.middleClips);
+    SetWindowLongPtrW(top, GWL_STYLE, static_cast<LONG_PTR>(WS_POPUP | WS_VISIBLE | c.topClips));
+    SetWindowLongPtrW(middle, GWL_STYLE, static_cast<LONG_PTR>(WS_CHILD | WS_VISIBLE | c.middleClips));
+    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    UpdateWindow(inner);
+    g_paints = 0;
+    uitest::RunUntilIdle();
+    EXPECT_EQ(uitest::ClientPixel(top, 20, 20), kRed) << "the grandchild is drawn over its ancestors";
+    EXPECT_EQ(uitest::ClientPixel(top, 8, 8), kGreen);
+    EXPECT_EQ(uitest::ClientPixel(top, 2, 2), kBlue);
+    EXPECT_EQ(g_paints, c.paints) << "the grandchild paints again only when covered";
+  }
+}
+
 TEST_F(Paint, SiblingsThatClipLeaveTheUpperOneAlone) {
   HWND top = Make(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 80, nullptr, kBlue);
   HWND upper = Make(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 10, 10, 40, 40, top, kRed);
