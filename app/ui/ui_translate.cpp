@@ -51,10 +51,22 @@ bool Lookup(const AString& key, AString& value, const char* file = nullptr) {
   return !key.IsEmpty() && ReadUiString(key.GetData(), value, file);
 }
 
+// Whether the translation ends a sentence with a full-width mark of its own
+// (the ideographic full stop, exclamation or question mark in GBK), which
+// stands for the English text's one full stop.
+bool EndsWithFullWidthStop(const AString& value) {
+  const int n = value.GetLength();
+  if (n < 2) return false;
+  const auto lead = static_cast<unsigned char>(value.GetData()[n - 2]);
+  const auto trail = static_cast<unsigned char>(value.GetData()[n - 1]);
+  return (lead == 0xA1 && trail == 0xA3) || (lead == 0xA3 && (trail == 0xA1 || trail == 0xBF));
+}
+
 // A translation as shown: "\n" pairs become a blank and a line break, the
 // text's trailing dots and colon come back.
 void Finish(AString& value, int dots, bool colon) {
   ReplaceAll(value, "\\n", " \n");
+  if (dots == 1 && UiCodePage() == 936 && EndsWithFullWidthStop(value)) dots = 0;
   const int missing = dots - TrailingDots(value);
   if (missing > 0) value.AppendRepeated('.', missing);
   if (colon) value += ':';

@@ -203,7 +203,9 @@ void CPrintJobDlg::OnPrintToImage() {
   const int quantity = std::atoi(ItemText(m_hWnd, IDC_PRINT_QUANTITY).GetData());
   if (quantity == 0) ::SetDlgItemTextA(m_hWnd, IDC_PRINT_QUANTITY, "1");
   const bool images = ImageMode();
-  Skin().SetDlgItemText(IDC_PRINT_RUN, images ? "Print To Image..." : "Print");
+  CLayoutShell* shell = LayoutShell();
+  const AString run = images ? shell->TranslateUiString("Print To Image...") : shell->TranslateUiString("Print");
+  Skin().SetDlgItemText(IDC_PRINT_RUN, run.GetData());
   if (images && quantity > 1) {
     ShowImagesHint(true);
     ShowMarginGroup(false);

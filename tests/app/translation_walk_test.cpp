@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The folders whose texts the designer shows.
-const char* const kFolders[] = {"app", "document"};
+const char* const kFolders[] = {"app", "document", "print"};
 
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -51,6 +51,7 @@ const LookupCase kChineseCases[] = {
     {"backslash-n becomes a blank and a line break", "Two lines",
      "\xB5\xDA\xD2\xBB\xD0\xD0 \n\xB5\xDA\xB6\xFE\xD0\xD0"},  // 第一行 \n第二行
     {"dots the translation has already count", "Done..", "\xCD\xEA\xB3\xC9.."},  // 完成..
+    {"a full stop the translation ends in its own way", "Not found.", "\xCE\xB4\xD5\xD2\xB5\xBD\xA1\xA3"},  // 未找到。
     {"a colon alone is its own key", ":", "\xC3\xB0\xBA\xC5"},                        // 冒号
     {"a tab inside becomes a blank", "Label\tSetup", "\xB1\xEA\xC7\xA9\xC9\xE8\xD6\xC3"},  // 标签设置
     {"a missing text comes back as given", "Not &there...", "Not &there..."},
