@@ -20,8 +20,6 @@
 
 namespace {
 
-using apptest::LanguageScope;
-
 constexpr int16_t kPrompt = 2, kChooseList = 3, kDatabase = 8;
 constexpr int kQuantityEdit = 1238;
 
@@ -112,19 +110,24 @@ class PrintPromptRowsTest : public ::testing::Test {
   }
   void TearDown() override { CWnd::DeleteTempMap(); }
 
+  // The rows made for the layout in the host, as the print dialog makes them.
+  CPromptList& MakeRows() {
+    EXPECT_EQ(rows_.Create(host_, POINT{8, 8}, 460, 1249, setup_, fields_), 9);
+    return rows_.List();
+  }
+
   TempFolder folder_;
   CFieldList fields_;
   CLabelSetup setup_;
   CTextField* name_ = nullptr;
   CBarcodeField* colour_ = nullptr;
+  apptest::LanguageScope english_{kUiEnglish};
+  HostWindow host_;
+  CPrintPromptRows rows_;
 };
 
 TEST_F(PrintPromptRowsTest, EachFieldGivenWhenPrintingHasItsRow) {
-  LanguageScope english(kUiEnglish);
-  HostWindow host;
-  CPrintPromptRows rows;
-  ASSERT_EQ(rows.Create(host, POINT{8, 8}, 460, 1249, setup_, fields_), 9);
-  CPromptList& list = rows.List();
+  CPromptList& list = MakeRows();
   EXPECT_EQ(list.m_rowsPerView, CPrintPromptRows::kRowsShown) << "five rows show, the others scroll";
   struct Expected {
     const char* caption;
@@ -155,49 +158,45 @@ TEST_F(PrintPromptRowsTest, EachFieldGivenWhenPrintingHasItsRow) {
   // The record row stands for the table's first field; the rich text and
   // the fixed fields have none.
   EXPECT_EQ(list.Item(5)->m_field, fields_[7].get());
-  EXPECT_EQ(rows.RowOf(*fields_[6]), nullptr);
-  EXPECT_EQ(rows.RowOf(*fields_[0]), nullptr);
-  EXPECT_EQ(rows.RowOf(*fields_.back()), nullptr) << "identifiers given at design time ask nothing";
-  EXPECT_EQ(list.m_after, ::GetDlgItem(host.m_hWnd, kQuantityEdit));
-  EXPECT_EQ(list.m_before, ::GetDlgItem(host.m_hWnd, IDCANCEL));
+  EXPECT_EQ(rows_.RowOf(*fields_[6]), nullptr);
+  EXPECT_EQ(rows_.RowOf(*fields_[0]), nullptr);
+  EXPECT_EQ(rows_.RowOf(*fields_.back()), nullptr) << "identifiers given at design time ask nothing";
+  EXPECT_EQ(list.m_after, ::GetDlgItem(host_.m_hWnd, kQuantityEdit));
+  EXPECT_EQ(list.m_before, ::GetDlgItem(host_.m_hWnd, IDCANCEL));
   uitest::RunUntilIdle();
-  uitest::SaveWindowPng(host.m_hWnd, dsui_test::PicturePath("print_prompt_rows_en.png"));
+  uitest::SaveWindowPng(host_.m_hWnd, dsui_test::PicturePath("print_prompt_rows_en.png"));
 }
 
 TEST_F(PrintPromptRowsTest, TypedAndPickedValuesAreWhatTheRunReads) {
-  LanguageScope english(kUiEnglish);
-  HostWindow host;
-  CPrintPromptRows rows;
-  ASSERT_GT(rows.Create(host, POINT{8, 8}, 460, 1249, setup_, fields_), 0);
-  CPromptList& list = rows.List();
+  CPromptList& list = MakeRows();
   // Typed into the name row, which keeps to the field's length.
   list.MakeCurrent(0, true);
   ::SendMessageW(::GetFocus(), EM_SETSEL, 0, -1);
   uitest::TypeText(std::string_view("Lee Jones-Miller"));
   uitest::RunUntilIdle();
   AString value;
-  ASSERT_TRUE(rows.ValueOf(*name_, &value));
+  ASSERT_TRUE(rows_.ValueOf(*name_, &value));
   EXPECT_EQ(Utf8(value), "Lee Jone");
   EXPECT_TRUE(value.IsWide());
   // Picked in the colour row.
   list.MakeCurrent(3, true);
   ::SendMessageW(list.Item(3)->Combo(), CB_SETCURSEL, 1, 0);
-  ASSERT_TRUE(rows.ValueOf(*colour_, &value));
+  ASSERT_TRUE(rows_.ValueOf(*colour_, &value));
   EXPECT_EQ(Utf8(value), "red");
   // The shelf's key value goes to its binding, as narrow text for the query.
   list.MakeCurrent(6, true);
   ::SendMessageW(::GetFocus(), EM_SETSEL, 0, -1);
   uitest::TypeText(std::string_view("S9"));
   uitest::RunUntilIdle();
-  EXPECT_TRUE(rows.TakeValues());
+  EXPECT_TRUE(rows_.TakeValues());
   CDbBinding shelves;
   ASSERT_EQ(FindDbBinding(setup_.dbBindings, "stock", "shelves", &shelves), 1);
   EXPECT_EQ(Utf8(shelves.keyValueText), "S9");
   EXPECT_FALSE(shelves.keyValueText.IsWide());
-  EXPECT_FALSE(rows.ValueOf(*fields_[9], &value)) << "the shelf's field reads its record";
+  EXPECT_FALSE(rows_.ValueOf(*fields_[9], &value)) << "the shelf's field reads its record";
   // Rows whose dialogs fill the field, and fields without rows, give no value.
-  EXPECT_FALSE(rows.ValueOf(*fields_[7], &value));
-  EXPECT_FALSE(rows.ValueOf(*fields_[0], &value));
+  EXPECT_FALSE(rows_.ValueOf(*fields_[7], &value));
+  EXPECT_FALSE(rows_.ValueOf(*fields_[0], &value));
   // The layout's fields are not touched.
   EXPECT_STREQ(name_->data.GetData(), "Ann");
   EXPECT_STREQ(colour_->data.GetData(), "green");
