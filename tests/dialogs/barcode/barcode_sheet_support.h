@@ -16,6 +16,7 @@
 #include "dialogs/barcode/barcode_runner.h"
 #include "fields/model/field_kinds.h"
 #include "fields/services/label_setup.h"
+#include "grid/grid_ctrl.h"
 #include "platform/testing/ui.h"
 #include "platform/user/dialogs/dialogs.h"
 #include "tests/app/dialog_script.h"
@@ -25,6 +26,22 @@ namespace barcode_sheet_test {
 
 using namespace dialogstest;
 using apptest::LanguageScope;
+
+// The structured data's grid of a Barcode / Data page (IDC_BC_AI_GRID or
+// IDC_BC_HIBC_GRID).
+inline CGridCtrl* GridOf(HWND page, int id) {
+  return dynamic_cast<CGridCtrl*>(CWnd::FromHandlePermanent(::GetDlgItem(page, id)));
+}
+
+// An existing UCC/EAN 128 Multi field whose first identifier is a GTIN.
+inline std::unique_ptr<CBarcodeField> MultiFieldWithGtin(const CLabelSetup& setup) {
+  auto field = std::make_unique<CBarcodeField>(setup.dpiX);
+  field->name = "Barcode_1";
+  field->symbology = 20;
+  field->aiCode[0] = "01";
+  field->aiData[0] = "12345678901231";
+  return field;
+}
 
 // The data-source panel the Barcode / Data page hosts.
 inline HWND PanelOf(HWND dataPage) { return ::FindWindowExW(dataPage, nullptr, u"#32770", nullptr); }

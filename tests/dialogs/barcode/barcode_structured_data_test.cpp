@@ -23,10 +23,6 @@ namespace {
 
 using namespace barcode_sheet_test;
 
-CGridCtrl* GridOf(HWND page, int id) {
-  return dynamic_cast<CGridCtrl*>(CWnd::FromHandlePermanent(::GetDlgItem(page, id)));
-}
-
 using grid_test::FocusCell;
 
 void Pick(CGridCtrl& grid, int row, int col, int option) { grid_test::PickOption(grid, row, col, option); }
@@ -104,11 +100,7 @@ TEST(BarcodeStructuredData, IdentifiersPickedInTheGridMakeTheSymbol) {
 TEST(BarcodeStructuredData, AStoredIdentifierRetypedIsTaken) {
   InitSymbologyTables();
   CLabelSetup setup;
-  auto field = std::make_unique<CBarcodeField>(setup.dpiX);
-  field->name = "Barcode_1";
-  field->symbology = 20;
-  field->aiCode[0] = "01";
-  field->aiData[0] = "12345678901231";
+  auto field = MultiFieldWithGtin(setup);
   SheetRun run;
   run.script = [&](HWND sheet) {
     CGridCtrl* grid = GridOf(ShowPage(sheet, 0), IDC_BC_AI_GRID);

@@ -22,10 +22,6 @@ constexpr int kFixedOption = 0;
 constexpr int kPromptOption = 1;
 constexpr int kLinkedOption = 2;
 
-CGridCtrl* GridOf(HWND page, int id) {
-  return dynamic_cast<CGridCtrl*>(CWnd::FromHandlePermanent(::GetDlgItem(page, id)));
-}
-
 std::string Cell(CGridCtrl& grid, int row) {
   const AString text = grid.GetItemText(row, 1);
   return std::string(text.GetData(), static_cast<size_t>(text.GetLength()));
@@ -41,11 +37,7 @@ const typAIdef* LongIdentifier() {
 TEST(PromptedGridRows, IdentifierRowsShowXsAndGetTheirTextBack) {
   InitSymbologyTables();
   CLabelSetup setup;
-  auto field = std::make_unique<CBarcodeField>(setup.dpiX);
-  field->name = "Barcode_1";
-  field->symbology = 20;
-  field->aiCode[0] = "01";
-  field->aiData[0] = "12345678901231";
+  auto field = MultiFieldWithGtin(setup);
   field->aiCode[1] = "10";
   field->aiData[1] = "LOT42";
   field->aiCode[2] = "21";
