@@ -27,6 +27,13 @@ std::string Printf(const char* format, double a, double b) {
 // A word of a pane in the interface language (the English word as it stands).
 std::string Word(const char* english) { return TranslateUiString(english).GetData(); }
 
+// A pane's text holding words of the interface language, which are in its
+// code page, not the system's: drawn as UTF-16.
+void DrawUiText(HDC dc, const std::string& text, RECT box, UINT format) {
+  const std::u16string wide = UiTextToWide(text.c_str(), static_cast<int>(text.size()));
+  ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box, format);
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CLabelStatusBar, CStatusBar)
@@ -138,14 +145,14 @@ void CLabelStatusBar::DrawItem(LPDRAWITEMSTRUCT dis) {
       dc->SetTextColor(kPaneTextColour);
       text.left += 3;
       const std::string s = LabelSizeText();
-      if (!s.empty()) dc->DrawText(s.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      if (!s.empty()) DrawUiText(dis->hDC, s, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
       break;
     }
     case ID_PANE_CURSOR: {
       const std::string s = CursorText();
       if (!s.empty()) {
         dc->SetTextColor(kPaneTextColour);
-        dc->DrawText(s.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawUiText(dis->hDC, s, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
       }
       break;
     }

@@ -27,7 +27,12 @@ INT_PTR RunOptionsSheet() {
     if (languageChanged) {
       SetUiLanguageFile(working.uiLanguage);
       RecreateGuiFont();
-      if (CMainFrame* frame = CMainFrame::Get()) frame->SetFrameIcons(true);
+      if (CMainFrame* frame = CMainFrame::Get()) {
+        frame->SetFrameIcons(true);
+        // The status bar's panes and whatever else the frame shows draw
+        // their words anew, in the new language.
+        frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+      }
       FrameHost().OnUiLanguageChanged();
       LayoutShell()->WriteProfileInt("Config", "AppLanguage", working.uiLanguage);
     }

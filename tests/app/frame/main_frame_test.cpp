@@ -3,10 +3,12 @@
 // view only, command updates, the status panes and their double click.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../dialog_script.h"
 #include "app/frame/frame_ids.h"
 #include "frame_test_util.h"
 #include "frame_test_app.h"
@@ -303,6 +305,50 @@ TEST_F(MainFrameTest, PanesAreDrawnWithTheirTexts) {
   uitest::SaveWindowPng(bar.m_hWnd, frametest::PicturePath("status_bar.png"));
   frame->SetReadOnlyPane(false);
   EXPECT_EQ(bar.GetPaneText(bar.CommandToIndex(ID_PANE_READ_ONLY)), CString(""));
+}
+
+// Dark columns of a part of a window's pixels: how many dark pixels each
+// column holds, from the first column holding one to the last.
+std::vector<int> DarkColumns(HWND window, const RECT& part) {
+  std::vector<int> columns;
+  for (int x = part.left; x < part.right; ++x) {
+    int dark = 0;
+    for (int y = part.top; y < part.bottom; ++y) {
+      const COLORREF c = uitest::ClientPixel(window, x, y);
+      dark += GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96;
+    }
+    columns.push_back(dark);
+  }
+  while (!columns.empty() && columns.back() == 0) columns.pop_back();
+  const auto first = std::find_if(columns.begin(), columns.end(), [](int n) { return n > 0; });
+  return std::vector<int>(first, columns.end());
+}
+
+// The width of the first glyph of a pane's text: its first run of columns
+// holding dark pixels.
+int FirstGlyphWidth(CLabelStatusBar& bar, UINT pane) {
+  RECT r{};
+  bar.SendMessage(SB_GETRECT, static_cast<WPARAM>(bar.CommandToIndex(pane)), reinterpret_cast<LPARAM>(&r));
+  const std::vector<int> columns = DarkColumns(bar.m_hWnd, r);
+  return static_cast<int>(std::find(columns.begin(), columns.end(), 0) - columns.begin());
+}
+
+// In Chinese the label size pane begins with a Chinese character, a glyph
+// wider than any letter of the English text or of the code page's bytes
+// read as Latin letters (which the pane drew before).
+TEST_F(MainFrameTest, TheLabelSizePaneSpeaksChinese) {
+  CLabelStatusBar& bar = frame->m_wndStatusBar;
+  frame->SetLabelSizePane(4000, 2500, kPaneUnitMm);
+  frametest::Pump(app.get());
+  const int english = FirstGlyphWidth(bar, ID_PANE_LABEL_SIZE);
+  apptest::LanguageScope chinese(kUiChineseSimplified);
+  ::InvalidateRect(bar.m_hWnd, nullptr, TRUE);
+  frametest::Pump(app.get());
+  uitest::SaveWindowPng(bar.m_hWnd, frametest::PicturePath("status_bar_zh.png"));
+  const int chineseWidth = FirstGlyphWidth(bar, ID_PANE_LABEL_SIZE);
+  EXPECT_GT(english, 2);
+  EXPECT_LT(english, 8) << "the L of Label Size";
+  EXPECT_GE(chineseWidth, 9) << "a Chinese character begins the pane";
 }
 
 TEST_F(MainFrameTest, DoubleClickOnPrinterPanePostsTheDpiCommandExceptInReaderMode) {
