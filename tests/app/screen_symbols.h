@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,10 @@ struct Found {
   int CentreY() const { return (top + bottom) / 2; }
 };
 
-// The symbol of the format holding exactly `text` among the screen's pixels
-// (0xRRGGBB, `width` to a row), or an invalid one.
-inline Found ReadScreenSymbol(const std::vector<uint32_t>& pixels, int width, int height, ZXing::BarcodeFormat format,
-                              const std::string& text) {
+// The first symbol of the format among the screen's pixels (0xRRGGBB,
+// `width` to a row) whose bytes `wanted` takes, or an invalid one.
+inline Found ReadScreenSymbolWhere(const std::vector<uint32_t>& pixels, int width, int height,
+                                   ZXing::BarcodeFormat format, const std::function<bool(const std::string&)>& wanted) {
   if (pixels.size() != static_cast<size_t>(width) * height) return {};
   std::vector<uint8_t> grey(pixels.size());
   for (size_t i = 0; i < grey.size(); ++i) {
@@ -34,7 +35,7 @@ inline Found ReadScreenSymbol(const std::vector<uint32_t>& pixels, int width, in
   for (const ZXing::Result& r :
        ZXing::ReadBarcodes(ZXing::ImageView(grey.data(), width, height, ZXing::ImageFormat::Lum), hints)) {
     const auto& bytes = r.bytes();
-    if (std::string(bytes.begin(), bytes.end()) != text) continue;
+    if (!wanted(std::string(bytes.begin(), bytes.end()))) continue;
     Found f{true, width, height, 0, 0};
     for (int i = 0; i < 4; ++i) {
       f.left = std::min(f.left, r.position()[i].x);
@@ -45,6 +46,12 @@ inline Found ReadScreenSymbol(const std::vector<uint32_t>& pixels, int width, in
     return f;
   }
   return {};
+}
+
+// The symbol of the format holding exactly `text`, or an invalid one.
+inline Found ReadScreenSymbol(const std::vector<uint32_t>& pixels, int width, int height, ZXing::BarcodeFormat format,
+                              const std::string& text) {
+  return ReadScreenSymbolWhere(pixels, width, height, format, [&](const std::string& bytes) { return bytes == text; });
 }
 
 }  // namespace apptest

@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -36,32 +34,7 @@ Found Read(const std::vector<uint32_t>& screen, ZXing::BarcodeFormat format, con
   return apptest::ReadScreenSymbol(screen, kWidth, kHeight, format, text);
 }
 
-class BarcodeSheetX11 : public apptest::ProgramX11Test {
- protected:
-  void ClickAt(int x, int y, int clicks = 1) {
-    Xdo({"mousemove", "--sync", std::to_string(x), std::to_string(y)});
-    Xdo({"click", "--repeat", std::to_string(clicks), "--delay", "80", "1"});
-    Settle();
-  }
-  // A window's place on the screen: x, y, width, height.
-  std::vector<long> Geometry(const std::string& id) {
-    std::string shell;
-    server.Run({"xdotool", "getwindowgeometry", "--shell", id}, &shell);
-    std::vector<long> g(4, 0);
-    std::istringstream lines(shell);
-    for (std::string line; std::getline(lines, line);) {
-      const size_t eq = line.find('=');
-      if (eq == std::string::npos) continue;
-      const std::string key = line.substr(0, eq);
-      const long value = std::atol(line.c_str() + eq + 1);
-      if (key == "X") g[0] = value;
-      if (key == "Y") g[1] = value;
-      if (key == "WIDTH") g[2] = value;
-      if (key == "HEIGHT") g[3] = value;
-    }
-    return g;
-  }
-};
+class BarcodeSheetX11 : public apptest::ProgramX11Test {};
 
 // A layout of one Code 128 field, large enough to be read from the screen.
 void WriteCode128Layout(const std::string& path) {

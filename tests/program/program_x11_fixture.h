@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -39,6 +41,29 @@ class ProgramX11Test : public DesignerAppTest {
     std::vector<std::string> argv{"xdotool"};
     argv.insert(argv.end(), args.begin(), args.end());
     EXPECT_EQ(server.Run(argv), 0) << args.front();
+  }
+  void ClickAt(int x, int y, int clicks = 1) {
+    Xdo({"mousemove", "--sync", std::to_string(x), std::to_string(y)});
+    Xdo({"click", "--repeat", std::to_string(clicks), "--delay", "80", "1"});
+    Settle();
+  }
+  // A window's place on the screen: x, y, width, height.
+  std::vector<long> Geometry(const std::string& id) {
+    std::string shell;
+    server.Run({"xdotool", "getwindowgeometry", "--shell", id}, &shell);
+    std::vector<long> g(4, 0);
+    std::istringstream lines(shell);
+    for (std::string line; std::getline(lines, line);) {
+      const size_t eq = line.find('=');
+      if (eq == std::string::npos) continue;
+      const std::string key = line.substr(0, eq);
+      const long value = std::atol(line.c_str() + eq + 1);
+      if (key == "X") g[0] = value;
+      if (key == "Y") g[1] = value;
+      if (key == "WIDTH") g[2] = value;
+      if (key == "HEIGHT") g[3] = value;
+    }
+    return g;
   }
   // The program works through what it was sent; a picture is for a person
   // to look at, so give it time to paint.

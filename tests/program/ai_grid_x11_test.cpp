@@ -1,0 +1,268 @@
+// The application-identifier grid of a UCC/EAN 128 Multi field in the real
+// program on its own X server with a window manager, driven by xdotool as a
+// person would: the field double-clicked in the design view, an identifier
+// picked from a row's drop list and its data typed, a range dragged, a
+// column divider dragged, the wheel turned, a cell range copied and pasted
+// with Ctrl+C and Ctrl+V, OK; the layout saved with Ctrl+S renders a GS1-128
+// symbol carrying the rows, read by zxing-cpp.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "document/file/layout_file.h"
+#include "fields/barcode/barcode_checks.h"
+#include "fields/barcode/symbology_catalogue.h"
+#include "fields/measure/field_measure.h"
+#include "fields/model/field_kinds.h"
+#include "program_x11_fixture.h"
+#include "screen_symbols.h"
+#include "tests/dialogs/barcode/field_on_label.h"
+
+namespace {
+
+using apptest::Found;
+using apptest::WaitUntil;
+
+constexpr int kWidth = apptest::ProgramX11Test::kScreenWidth, kHeight = apptest::ProgramX11Test::kScreenHeight;
+constexpr int kUccEanMulti = 20;
+constexpr const char* kGtin = "12345678901231";
+
+// The GS1-128 symbol on the screen whose data holds `part`.
+Found ReadGs1(const std::vector<uint32_t>& screen, const std::string& part) {
+  return apptest::ReadScreenSymbolWhere(screen, kWidth, kHeight, ZXing::BarcodeFormat::Code128,
+                                        [&](const std::string& bytes) { return bytes.find(part) != std::string::npos; });
+}
+
+bool White(const std::vector<uint32_t>& screen, int x, int y) {
+  return (screen[static_cast<size_t>(y) * kWidth + x] & 0xFFFFFF) == 0xFFFFFF;
+}
+
+// The identifier grid as the screen shows it: its six rows (white runs down
+// a column of the page through the data column's empty right part, between
+// the grid's lines) and the dividers between its columns (the single lines
+// across an empty row's top line of pixels, up to the grid's thicker edges).
+struct GridOnScreen {
+  std::vector<int> rowTops;
+  int rowHeight = 0;
+  std::vector<int> dividers;
+  int Middle(int row) const { return rowTops[static_cast<size_t>(row)] + rowHeight / 2; }
+  int HeaderMiddle() const { return rowTops[0] - rowHeight / 2 - 1; }
+};
+
+// The single lines across the line of pixels at `y`, through the data
+// column's empty right part, up to the grid's thicker edges.
+std::vector<int> FindDividers(const std::vector<uint32_t>& screen, const std::vector<long>& sheet, int y) {
+  std::vector<int> dividers;
+  int left = static_cast<int>(sheet[0] + sheet[2] * 6 / 10);
+  while (left > sheet[0] && (White(screen, left - 1, y) || White(screen, left - 2, y))) --left;
+  for (int at = left; at < sheet[0] + sheet[2] && (White(screen, at, y) || White(screen, at + 1, y)); ++at)
+    if (!White(screen, at, y)) dividers.push_back(at);
+  return dividers;
+}
+
+GridOnScreen FindGrid(const std::vector<uint32_t>& screen, const std::vector<long>& sheet) {
+  GridOnScreen grid;
+  const int x = static_cast<int>(sheet[0] + sheet[2] * 6 / 10);
+  int top = -1;
+  for (int y = static_cast<int>(sheet[1] + 100); y < sheet[1] + sheet[3] - 40 && grid.rowTops.size() < 6; ++y) {
+    if (White(screen, x, y)) {
+      if (top < 0) top = y;
+    } else if (top >= 0) {
+      if (y - top >= 8) {
+        grid.rowTops.push_back(top);
+        grid.rowHeight = y - top + 1;
+      }
+      top = -1;
+    }
+  }
+  if (grid.rowTops.size() == 6) grid.dividers = FindDividers(screen, sheet, grid.rowTops[4]);
+  return grid;
+}
+
+class AiGridX11 : public apptest::ProgramX11Test {
+ protected:
+  void MoveTo(int x, int y) { Xdo({"mousemove", "--sync", std::to_string(x), std::to_string(y)}); }
+  void DragFrom(int x, int y, int toX, int toY) {
+    MoveTo(x, y);
+    Xdo({"mousedown", "1"});
+    for (int step = 1; step <= 4; ++step) {
+      Xdo({"sleep", "0.1"});
+      MoveTo(x + (toX - x) * step / 4, y + (toY - y) * step / 4);
+    }
+    Xdo({"mouseup", "1"});
+    Settle();
+  }
+  void Key(const std::string& key, int times = 1) {
+    Xdo({"key", "--clearmodifiers", "--repeat", std::to_string(times), "--delay", "10", key});
+  }
+  // A row's identifier picked from its drop list: the cell clicked, the
+  // list opened with F2 and walked down from "None".
+  void PickIdentifier(const GridOnScreen& grid, int row, const char* code) {
+    const typAIdef* def = FindAIDefinition(code);
+    ASSERT_NE(def, nullptr) << code;
+    ClickAt(grid.dividers[0] - 40, grid.Middle(row));
+    Key("F2");
+    Settle();
+    Key("Down", static_cast<int>(def - GetAiDefinitions().data()) + 1);
+    Key("Return");
+    Settle();
+  }
+  void TypeData(const GridOnScreen& grid, int row, const char* text) {
+    ClickAt(grid.dividers[0] + 30, grid.Middle(row));
+    Xdo({"type", "--delay", "30", text});
+    Key("Return");
+    Settle();
+  }
+};
+
+// A layout of one UCC/EAN 128 Multi field holding a GTIN, large enough to be
+// read from the screen.
+void WriteMultiLayout(const std::string& path) {
+  CLabelSetup setup;
+  setup.LoadDefaults();
+  setup.labelWidth = 6000;  // room for the four rows' symbol
+  auto field = std::make_unique<CBarcodeField>(setup.dpiX);
+  SetNewBarcodeDefaults(*field, setup);
+  field->name = "Barcode_1";
+  field->symbology = kUccEanMulti;
+  field->aiCode[0] = "01";
+  field->aiData[0] = kGtin;
+  field->narrowBar = static_cast<int16_t>(std::max(4, setup.dpiX / 75));
+  field->barHeight = 600;
+  field->showHr = 0;
+  field->offset = {150, 400};
+  const CFieldList none;
+  const SIZE size = MeasureBarcodeField(*field, none, setup, 0);
+  field->width = size.cx;
+  field->height = size.cy;
+  CFieldList fields;
+  fields.push_back(std::move(field));
+  ASSERT_EQ(SaveLayoutFile(path.c_str(), setup, fields, SaveVersions::kFreshStore), 1);
+}
+
+TEST_F(AiGridX11, RowsTypedCopiedAndPastedInTheGridMakeTheSymbol) {
+  ASSERT_TRUE(server.Running());
+  WriteProfile("[Config]\nbFirstTimeRun=0\n");
+  InitSymbologyTables();
+  const std::string file = temp / "multi.bcd";
+  WriteMultiLayout(file);
+  const pid_t designer = runner.Start({file});
+  ASSERT_TRUE(WaitUntil(MainAnswers));
+  ASSERT_TRUE(WaitForWindow("multi"));
+  const std::string stored = std::string("01") + kGtin;
+  Found symbol;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return (symbol = ReadGs1(server.Screenshot(), stored)).valid;
+      },
+      20))
+      << "the GS1-128 symbol is drawn";
+  Picture("ai_grid_1_layout");
+
+  ClickAt(symbol.CentreX(), symbol.CentreY(), 2);
+  ASSERT_TRUE(WaitForWindow("Barcode Setup"));
+  Settle();
+  Picture("ai_grid_2_opened");
+
+  const std::string sheetId = WindowNamed("Barcode Setup");
+  const std::vector<long> sheet = Geometry(sheetId);
+  GridOnScreen grid = FindGrid(server.Screenshot(), sheet);
+  ASSERT_EQ(grid.rowTops.size(), 6u) << "the grid's rows";
+  ASSERT_GE(grid.dividers.size(), 2u) << "the grid's columns";
+
+  // A batch in the second row, typed.
+  PickIdentifier(grid, 1, "10");
+  TypeData(grid, 1, "LOT42");
+  // Two more identifiers whose data come from the clipboard.
+  PickIdentifier(grid, 2, "400");
+  PickIdentifier(grid, 3, "21");
+  Picture("ai_grid_3_typed");
+
+  // The first two rows' data chosen, copied and pasted into the next two. A
+  // click in this grid edits the cell at once (so a drag selects text in the
+  // cell's editor, not cells): Escape leaves the editor on the cell, and
+  // Shift+Down stretches the choice over the second row.
+  ClickAt(grid.dividers[0] + 30, grid.Middle(0));
+  Key("Escape");
+  Key("shift+Down");
+  Settle();
+  Picture("ai_grid_4_range_selected");
+  {
+    const std::vector<uint32_t> screen = server.Screenshot();
+    const int x = grid.dividers[0] + 3;
+    EXPECT_FALSE(White(screen, x, grid.rowTops[0] + 1)) << "the first row's data cell is highlighted";
+    EXPECT_FALSE(White(screen, x, grid.rowTops[1] + 1)) << "the second row's data cell is highlighted";
+    EXPECT_TRUE(White(screen, x, grid.rowTops[2] + 1)) << "the third row's is not";
+  }
+  Key("ctrl+c");
+  ClickAt(grid.dividers[0] + 30, grid.Middle(2));
+  Key("Escape");
+  Key("ctrl+v");
+  Settle();
+  Picture("ai_grid_5_pasted");
+
+  // The divider between identifier and data dragged 60 dots left (the data
+  // column's right part, where the dividers are found, stays empty).
+  const int oldDivider = grid.dividers[0];
+  DragFrom(oldDivider, grid.HeaderMiddle(), oldDivider - 60, grid.HeaderMiddle());
+  Picture("ai_grid_6_column_resized");
+  // The rows stay where they were; rows 3 and 4, highlighted, are no longer
+  // white, so only the dividers are found again, on an empty row.
+  grid.dividers = FindDividers(server.Screenshot(), sheet, grid.rowTops[4]);
+  ASSERT_GE(grid.dividers.size(), 2u);
+  EXPECT_NEAR(grid.dividers[0], oldDivider - 60, 2) << "the identifier column is narrower";
+
+  // The wheel turned over the grid: all six rows fit, so nothing moves.
+  auto rowsShown = [&] {
+    const std::vector<uint32_t> screen = server.Screenshot();
+    const auto from = screen.begin() + static_cast<long>(grid.rowTops[0]) * kWidth;
+    return std::vector<uint32_t>(from, from + static_cast<long>(6 * grid.rowHeight) * kWidth);
+  };
+  MoveTo(grid.dividers[0] + 30, grid.Middle(4));
+  const std::vector<uint32_t> unwheeled = rowsShown();
+  Xdo({"click", "--repeat", "3", "--delay", "50", "5"});
+  Settle();
+  EXPECT_TRUE(rowsShown() == unwheeled) << "the rows stay in place";
+  Picture("ai_grid_7_wheeled");
+
+  // OK, the sheet's default button at its lower right.
+  ClickAt(static_cast<int>(sheet[0] + sheet[2] - 247), static_cast<int>(sheet[1] + sheet[3] - 43));
+  ASSERT_TRUE(WaitUntil([&] { return WindowNamed("Barcode Setup").empty(); }, 20)) << "the sheet closed with OK";
+  // The longer symbol runs past the view's edge at this zoom: the saved
+  // layout's rendering is what is read.
+  Picture("ai_grid_8_drawn");
+
+  // Saved: the layout holds the four rows, and renders them.
+  const auto before = std::filesystem::last_write_time(file);
+  Xdo({"windowactivate", "--sync", WindowNamed("multi")});
+  Key("ctrl+s");
+  ASSERT_TRUE(WaitUntil([&] { return std::filesystem::last_write_time(file) != before; }, 20));
+  EXPECT_EQ(runner.Run({"-q"}), 0);
+  EXPECT_EQ(runner.Wait(designer, 30), 0);
+
+  CLabelSetup setup;
+  CFieldList fields;
+  ASSERT_EQ(LoadLayoutFile(file.c_str(), nullptr, setup, fields, nullptr), 1);
+  ASSERT_EQ(fields.size(), 1u);
+  const auto* saved = dynamic_cast<const CBarcodeField*>(fields[0].get());
+  ASSERT_NE(saved, nullptr);
+  const std::vector<std::pair<std::string, std::string>> rows{
+      {"01", kGtin}, {"10", "LOT42"}, {"400", kGtin}, {"21", "LOT42"}};
+  for (size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(saved->aiCode[i].GetData(), rows[i].first) << i;
+    EXPECT_EQ(saved->aiData[i].GetData(), rows[i].second) << i;
+  }
+  const std::string read = barcode_sheet_test::ReadFieldAsPrinted(
+      setup, std::move(fields[0]), ZXing::BarcodeFormat::Code128,
+      std::string(TAV_BUILD_DIR) + "/pictures/program/x11_ai_grid_9_saved.png");
+  size_t at = 0;
+  for (const auto& [code, data] : rows) {
+    at = read.find(code + data, at);
+    EXPECT_NE(at, std::string::npos) << code << " in " << read;
+  }
+}
+
+}  // namespace
