@@ -29,7 +29,7 @@
 #define IDC_PRINT_TOP_SPIN 1332
 #define IDC_PRINT_NO_PRINTER 1904
 #define IDC_PRINT_DPI_WARNING 1905
-// Not on the template: print to file.
+// Print to file: the document the printer's queue would get, kept in a file.
 #define IDC_PRINT_TO_FILE 1236
 
 // Interface messages of the print dialog: the layout has no printer, the
@@ -60,3 +60,29 @@
 #define ID_PREVIEW_ONE_PAGE 32789
 #define ID_PREVIEW_TWO_PAGES 32790
 #define IDC_PRINT_PROMPTS 1249
+
+// The printer dialogs: the layout's resolution or printer, the printer list,
+// and the printer's own settings as its queue offers them.
+#define IDD_PRINTER_DPI 260
+#define IDC_DPI_VALUE 1834
+#define IDC_DPI_SELECT_PRINTER 1641
+#define IDC_DPI_UNSELECT_PRINTER 1642
+#define IDC_DPI_CHANGE 1036
+#define IDC_DPI_PRINTER_LINE 1261
+#define IDC_DPI_TIP 182
+#define IDD_CHOOSE_PRINTER 173
+#define IDC_CHOOSE_PRINTER_LIST 1110
+#define IDD_PRINTER_PREFERENCES 262
+#define IDC_PREFS_PRINTER 1270
+#define IDC_PREFS_MEDIA_LABEL 1271
+#define IDC_PREFS_MEDIA 1272
+#define IDC_PREFS_RESOLUTION_LABEL 1273
+#define IDC_PREFS_RESOLUTION 1274
+#define IDC_PREFS_SOURCE_LABEL 1275
+#define IDC_PREFS_SOURCE 1276
+#define IDC_PREFS_ORIENTATION 1277
+#define IDC_PREFS_PORTRAIT 1278
+#define IDC_PREFS_LANDSCAPE 1279
+// The resolution hint of the resolution dialog; "Please enter %s.".
+#define MSG_DPI_HINT 35015
+#define MSG_PLEASE_ENTER 50083

@@ -77,9 +77,10 @@ BEGIN_MESSAGE_MAP(CDesignVu, CView)
   ON_UPDATE_COMMAND_UI(viewcmd::kAddImage, OnUpdateAddField)
   ON_COMMAND(viewcmd::kBorderSetup, OnBorderSetup)
   ON_UPDATE_COMMAND_UI(viewcmd::kBorderSetup, OnUpdateBorderSetup)
-  // The printer dialogs and printing come with their own subsystem; until
-  // then their commands stay off.
-  ON_UPDATE_COMMAND_UI(viewcmd::kTargetDpi, OnUpdateDisabled)
+  // The printer dialogs and printing come with their own subsystem, which
+  // the program installs; until it does, their commands stay off.
+  ON_COMMAND(viewcmd::kTargetDpi, OnTargetDpi)
+  ON_UPDATE_COMMAND_UI(viewcmd::kTargetDpi, OnUpdateTargetDpi)
   ON_COMMAND(viewcmd::kPrint, OnPrintLayout)
   ON_UPDATE_COMMAND_UI(viewcmd::kPrint, OnUpdatePrintLayout)
   ON_COMMAND(viewcmd::kPrintDirect, OnPrintLayout)

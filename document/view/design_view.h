@@ -234,6 +234,8 @@ class CDesignVu : public CView, public IDesignView {
   // Print: the print dialog the program installed (off without one).
   void OnPrintLayout();
   void OnUpdatePrintLayout(CCmdUI* ui);
+  void OnTargetDpi();
+  void OnUpdateTargetDpi(CCmdUI* ui);
   void OnAlign(UINT id);
   void OnUpdateAlign(CCmdUI* ui);
   void OnUpdateOpaque(CCmdUI* ui);

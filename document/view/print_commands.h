@@ -4,6 +4,8 @@
 #pragma once
 
 class CDesignVu;
+class CWnd;
+class CLabelSetup;
 
 struct PrintCommands {
   // The print dialog for the view's layout, run modally; true when a run
@@ -13,6 +15,9 @@ struct PrintCommands {
   bool (*preview)(CDesignVu& view) = nullptr;
   // Ends the print thread when the program closes.
   void (*end)() = nullptr;
+  // The layout's resolution or printer ("Specify DPI or Printer") on its
+  // label setup, run modally; IDOK when confirmed.
+  int (*targetDpi)(CWnd* parent, CLabelSetup& setup) = nullptr;
 };
 
 // Installs the table (null removes it); the table must outlive its use.

@@ -70,6 +70,18 @@ std::vector<int> ResolutionsOf(ipp_attribute_t* attribute) {
   return out;
 }
 
+std::vector<std::pair<int, int>> PairsOf(ipp_attribute_t* attribute) {
+  std::vector<std::pair<int, int>> out;
+  for (int i = 0; i < ippGetCount(attribute); ++i) {
+    int y = 0;
+    ipp_res_t units = IPP_RES_PER_INCH;
+    int x = ippGetResolution(attribute, i, &y, &units);
+    if (units == IPP_RES_PER_CM) x = (x * 254 + 50) / 100, y = (y * 254 + 50) / 100;
+    if (x > 0 && y > 0) out.emplace_back(x, y);
+  }
+  return out;
+}
+
 std::vector<std::string> StringsOf(ipp_attribute_t* attribute) {
   std::vector<std::string> out;
   for (int i = 0; i < ippGetCount(attribute); ++i)
@@ -91,7 +103,9 @@ std::optional<CupsCapabilities> Ask(cups_dest_t* dest, std::string* error) {
   for (int i = 0; i < mediaCount; ++i)
     if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info.get(), i, CUPS_MEDIA_FLAGS_DEFAULT, &size))
       caps.media.push_back(MediaOf(size));
-  caps.resolutions = ResolutionsOf(cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info.get(), "printer-resolution"));
+  ipp_attribute_t* resolutions = cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info.get(), "printer-resolution");
+  caps.resolutions = ResolutionsOf(resolutions);
+  caps.resolutionPairs = PairsOf(resolutions);
   const std::vector<int> defaults =
       ResolutionsOf(cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info.get(), "printer-resolution"));
   caps.defaultResolution = !defaults.empty() ? defaults.front() : caps.resolutions.empty() ? 0 : caps.resolutions.back();

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace spool {
@@ -27,6 +28,9 @@ struct CupsCapabilities {
   CupsMedia defaultMedia;
   std::vector<CupsMedia> media;
   std::vector<int> resolutions;  // dots per inch across, lowest first
+  // Every resolution the queue lists, across and down, in its order (a
+  // queue may print finer across than down).
+  std::vector<std::pair<int, int>> resolutionPairs;
   int defaultResolution = 0;
   std::vector<std::string> sources;
   std::string defaultSource;

@@ -17,6 +17,7 @@
 #include "print/dialog/counter_advance.h"
 #include "print/job/abort_flag.h"
 #include "print/print_ids.h"
+#include "print/printer/printer_preferences_dlg.h"
 #include "print/thread/print_thread.h"
 
 namespace {
@@ -66,8 +67,10 @@ void PutPromptedValue(CField& copy, const AString& value, const CLabelSetup& set
 BEGIN_MESSAGE_MAP(CPrintJobDlg, CSkinDialog)
   ON_BN_CLICKED(IDC_PRINT_RUN, OnPrint)
   ON_BN_CLICKED(IDC_PRINT_PREVIEW, OnPreview)
+  ON_BN_CLICKED(IDC_PRINT_PREFERENCES, OnPrinterPreferences)
   ON_WM_SHOWWINDOW()
   ON_BN_CLICKED(IDC_PRINT_TO_IMAGE, OnPrintToImage)
+  ON_BN_CLICKED(IDC_PRINT_TO_FILE, OnPrintToFile)
   ON_EN_CHANGE(IDC_PRINT_QUANTITY, OnQuantityChange)
   ON_WM_VSCROLL()
 END_MESSAGE_MAP()
@@ -92,9 +95,9 @@ BOOL CPrintJobDlg::OnInitDialog() {
   g_showing = this;
   CLabelSetup& setup = m_pDoc->labelSetup;
   unitFactor_ = setup.DefaultUnits == kUnitMillimetres ? 0.0254 : 0.001;
-  // Printer Preferences is offered (and works) once the printer settings
-  // dialog exists; until then the button stays away.
-  ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_PREFERENCES), SW_HIDE);
+  // A label printer driven in its own language has no system settings.
+  if (!setup.IsSysPrinter || setup.lastPrinter.IsEmpty())
+    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_PREFERENCES), SW_HIDE);
   HWND quantity = ::GetDlgItem(m_hWnd, IDC_PRINT_QUANTITY);
   ::SetWindowTextA(quantity, "1");
   ::SendMessageA(quantity, EM_SETSEL, 0, -1);
@@ -131,6 +134,8 @@ BOOL CPrintJobDlg::OnInitDialog() {
   if (setup.lastPrinter.IsEmpty()) {
     ::CheckDlgButton(m_hWnd, IDC_PRINT_TO_IMAGE, BST_CHECKED);
     ::EnableWindow(::GetDlgItem(m_hWnd, IDC_PRINT_TO_IMAGE), FALSE);
+    // A print file is what a printer would get: there is none.
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_PRINT_TO_FILE), FALSE);
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_NO_PRINTER), SW_SHOW);
     noPrinterTip_.ShowWindow(SW_SHOW);
     noPrinterTip_.SetTipMessage(MSG_PRINT_NO_PRINTER);
@@ -188,6 +193,10 @@ void CPrintJobDlg::ShowPrompts() {
 
 bool CPrintJobDlg::ImageMode() const { return ::IsDlgButtonChecked(m_hWnd, IDC_PRINT_TO_IMAGE) == BST_CHECKED; }
 
+bool CPrintJobDlg::FileMode() const {
+  return !ImageMode() && ::IsDlgButtonChecked(m_hWnd, IDC_PRINT_TO_FILE) == BST_CHECKED;
+}
+
 void CPrintJobDlg::ShowMarginGroup(bool show) {
   for (int id : {IDC_PRINT_MARGIN_GROUP, IDC_PRINT_LEFT_LABEL, IDC_PRINT_LEFT, IDC_PRINT_TOP_LABEL, IDC_PRINT_TOP,
                  IDC_PRINT_LEFT_SPIN, IDC_PRINT_TOP_SPIN})
@@ -199,12 +208,20 @@ void CPrintJobDlg::ShowImagesHint(bool show) {
   imagesTip_.ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
+void CPrintJobDlg::OnPrintToFile() {
+  // Pictures or the printer's document: one kind of file at a time.
+  if (::IsDlgButtonChecked(m_hWnd, IDC_PRINT_TO_FILE) == BST_CHECKED)
+    ::CheckDlgButton(m_hWnd, IDC_PRINT_TO_IMAGE, BST_UNCHECKED);
+  OnPrintToImage();
+}
+
 void CPrintJobDlg::OnPrintToImage() {
+  if (ImageMode()) ::CheckDlgButton(m_hWnd, IDC_PRINT_TO_FILE, BST_UNCHECKED);
   const int quantity = std::atoi(ItemText(m_hWnd, IDC_PRINT_QUANTITY).GetData());
   if (quantity == 0) ::SetDlgItemTextA(m_hWnd, IDC_PRINT_QUANTITY, "1");
   const bool images = ImageMode();
   CLayoutShell* shell = LayoutShell();
-  const AString run = images ? shell->TranslateUiString("Print To Image...") : shell->TranslateUiString("Print");
+  const AString run = shell->TranslateUiString(images ? "Print To Image..." : FileMode() ? "Print To File..." : "Print");
   Skin().SetDlgItemText(IDC_PRINT_RUN, run.GetData());
   if (images && quantity > 1) {
     ShowImagesHint(true);
@@ -236,6 +253,21 @@ void CPrintJobDlg::OnVScroll(UINT code, UINT position, CScrollBar* bar) {
                  m_pDoc->labelSetup.DefaultUnits, this, 1);
   }
   CSkinDialog::OnVScroll(code, position, bar);
+}
+
+void CPrintJobDlg::OnPrinterPreferences() {
+  const AString& printer = m_pDoc->labelSetup.lastPrinter;
+  if (printer.IsEmpty()) return;
+  DEVMODEA* chosen =
+      EditPrinterDevMode(this, printer.GetData(), static_cast<const DEVMODEA*>(m_printerSettings));
+  if (!chosen) return;
+  m_printerSettings = chosen;
+  if (m_keepPrinterSettings) {
+    ownSettings_.reset();
+    m_keepPrinterSettings(printer.GetData(), chosen);
+  } else {
+    ownSettings_.reset(chosen);
+  }
 }
 
 void CPrintJobDlg::OnPrint() {
@@ -459,7 +491,7 @@ int CPrintJobDlg::RunPrint(int request, int page, HDC dc, int imageDpi) {
     ctx.previewResolution = imageDpi;
     previewPage_ = page;
   } else {
-    ctx.mode = ImageMode() ? PrintMode::kImages : PrintMode::kPrinter;
+    ctx.mode = ImageMode() ? PrintMode::kImages : FileMode() ? PrintMode::kFile : PrintMode::kPrinter;
   }
   const PrintMode mode = ctx.mode;
   if (mode == PrintMode::kFile || mode == PrintMode::kImages) {

@@ -6,6 +6,7 @@
 // thread's status window up, and afterwards advances the counter files.
 #pragma once
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -54,6 +55,10 @@ class CPrintJobDlg : public CSkinDialog {
   // The printer's own settings kept by the program for the layout's
   // printer (a DEVMODE block), or null for the printer's defaults.
   const void* m_printerSettings = nullptr;
+  // Keeps the settings the user chose under Printer Preferences for the
+  // layout's printer (the program's store of them takes the block, which
+  // was made with malloc). Without it the dialog keeps them for its runs.
+  std::function<void(const char* printer, void* block)> m_keepPrinterSettings;
   // Set when a run rewrote the data of a Counter File field.
   int m_fieldDataChanged = 0;
 
@@ -86,8 +91,10 @@ class CPrintJobDlg : public CSkinDialog {
  protected:
   void OnPrint();
   void OnPreview();
+  void OnPrinterPreferences();
   void OnShowWindow(BOOL show, UINT status);
   void OnPrintToImage();
+  void OnPrintToFile();
   void OnQuantityChange();
   void OnVScroll(UINT code, UINT position, CScrollBar* bar);
   DECLARE_MESSAGE_MAP()
@@ -96,6 +103,7 @@ class CPrintJobDlg : public CSkinDialog {
   void ShowMarginGroup(bool show);
   void ShowImagesHint(bool show);
   bool ImageMode() const;
+  bool FileMode() const;
   // The quantity in the edit: empty or 0 is 1 (and the edit says so);
   // false, with a message, outside 1 to 10000.
   bool ReadQuantity(int* quantity);
@@ -110,6 +118,10 @@ class CPrintJobDlg : public CSkinDialog {
 
   std::unique_ptr<CPrintPrompts> prompts_;
 
+  struct FreeBlock {
+    void operator()(void* block) const { std::free(block); }
+  };
+  std::unique_ptr<void, FreeBlock> ownSettings_;
   std::unique_ptr<CLabelPrinterJob> job_;
   CFieldList printList_;
   int previewPage_ = 0;

@@ -5,6 +5,7 @@
 #include "document/view/design_view.h"
 #include "print/dialog/print_job_dlg.h"
 #include "print/preview/label_preview.h"
+#include "print/printer/printer_dpi_dlg.h"
 
 namespace {
 
@@ -14,8 +15,10 @@ bool RunDialog(CDesignVu& view, bool preview) {
   CPrintJobDlg dialog(nullptr);
   dialog.m_pDoc = doc;
   dialog.m_startWithPreview = preview;
-  if (auto* app = dynamic_cast<CLabelDesignerApp*>(AfxGetApp()))
+  if (auto* app = dynamic_cast<CLabelDesignerApp*>(AfxGetApp())) {
     dialog.m_printerSettings = app->GetPrinterDevMode(doc->labelSetup.lastPrinter.GetData());
+    dialog.m_keepPrinterSettings = [app](const char* printer, void* block) { app->SetPrinterDevMode(printer, block); };
+  }
   dialog.DoModal();
   return dialog.m_fieldDataChanged != 0;
 }
@@ -32,4 +35,10 @@ bool RunPrintPreview(CDesignVu& view) {
   // comes back when the preview closes.
   if (RunDialog(view, true)) view.Invalidate(TRUE);
   return true;
+}
+
+int RunTargetDpiDialog(CWnd* parent, CLabelSetup& setup) {
+  CPrinterDpiDlg dialog(parent);
+  dialog.m_pSetup = &setup;
+  return static_cast<int>(dialog.DoModal());
 }

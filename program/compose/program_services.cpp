@@ -64,7 +64,7 @@ void ReportSystemMessageOnConsole(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
 }
 
-const PrintCommands kPrintCommands{&RunPrintDialog, &RunPrintPreview, &EndPrintThread};
+const PrintCommands kPrintCommands{&RunPrintDialog, &RunPrintPreview, &EndPrintThread, &RunTargetDpiDialog};
 
 }  // namespace
 

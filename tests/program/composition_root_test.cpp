@@ -218,7 +218,9 @@ const std::vector<LayerHook>& Hooks() {
       {"SetPrintCommands",
        [](CLabelDesignerApp&) {
          const PrintCommands* p = GetPrintCommands();
-         return Unless(p && p->print == &RunPrintDialog && p->end == &EndPrintThread, "printing");
+         return Unless(p && p->print == &RunPrintDialog && p->end == &EndPrintThread &&
+                           p->targetDpi == &RunTargetDpiDialog,
+                       "printing");
        }},
       // The application object itself answers the layout code.
       {"SetStandInLayoutShell",
