@@ -245,7 +245,14 @@ int DrawField(HDC dc, CField& f, const CLabelSetup& setup, int handleSize, int o
   switch (f.Kind()) {
     case FieldKind::kLine: {
       const auto& line = static_cast<const CLineField&>(f).line;
-      if (GetShapeDrawMode(f) < 2 || outline) {
+      if (!outline && MilsToDevice(f.height, dpiY) < 1) {
+        // Thinner than one dot (a line drawn as a rectangle of no height):
+        // a hairline along its middle, so that the line is not lost from
+        // the print and the preview while the design view shows it.
+        SelectScope selectPen(dc, pen.get());
+        MoveToEx(dc, p[3].x, p[3].y, nullptr);
+        LineTo(dc, p[4].x, p[4].y);
+      } else if (GetShapeDrawMode(f) < 2 || outline) {
         FillPolygon(dc, corners, 4, brush.get(), shapePen);
       } else {
         StrokeLinePath(dc, p[3].x, p[3].y, p[4].x, p[4].y, line.style, MilsToDevice(f.height, dpiY), f.foreColor,
