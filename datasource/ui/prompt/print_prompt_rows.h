@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "datasource/ui/prompt/prompt_list.h"
-#include "print/dialog/print_prompts.h"
+#include "datasource/ui/prompt/print_prompts.h"
 
 // What a row stands for beyond its field.
 enum class PromptRowRole {
