@@ -17,6 +17,7 @@
 #include "fields/barcode/symbology_catalogue.h"
 #include "fields/measure/field_measure.h"
 #include "fields/model/field_kinds.h"
+#include "one_barcode_layout.h"
 #include "program_x11_fixture.h"
 #include "screen_symbols.h"
 #include "tests/dialogs/barcode/field_on_label.h"
@@ -134,13 +135,7 @@ void WriteMultiLayout(const std::string& path) {
   field->barHeight = 600;
   field->showHr = 0;
   field->offset = {150, 400};
-  const CFieldList none;
-  const SIZE size = MeasureBarcodeField(*field, none, setup, 0);
-  field->width = size.cx;
-  field->height = size.cy;
-  CFieldList fields;
-  fields.push_back(std::move(field));
-  ASSERT_EQ(SaveLayoutFile(path.c_str(), setup, fields, SaveVersions::kFreshStore), 1);
+  ASSERT_TRUE(SaveOneBarcodeLayout(path, setup, std::move(field)));
 }
 
 TEST_F(AiGridX11, RowsTypedCopiedAndPastedInTheGridMakeTheSymbol) {

@@ -16,6 +16,7 @@
 #include "fields/barcode/barcode_checks.h"
 #include "fields/measure/field_measure.h"
 #include "fields/model/field_kinds.h"
+#include "one_barcode_layout.h"
 #include "program_x11_fixture.h"
 #include "screen_symbols.h"
 #include "tests/dialogs/barcode/field_on_label.h"
@@ -49,13 +50,7 @@ void WriteCode128Layout(const std::string& path) {
   field->barHeight = 600;
   field->showHr = 0;
   field->offset = {400, 400};
-  const CFieldList none;
-  const SIZE size = MeasureBarcodeField(*field, none, setup, 0);
-  field->width = size.cx;
-  field->height = size.cy;
-  CFieldList fields;
-  fields.push_back(std::move(field));
-  ASSERT_EQ(SaveLayoutFile(path.c_str(), setup, fields, SaveVersions::kFreshStore), 1);
+  ASSERT_TRUE(SaveOneBarcodeLayout(path, setup, std::move(field)));
 }
 
 // The tallest white run down a column: the data box of the sheet's page.
