@@ -231,12 +231,7 @@ TEST_F(AiGridX11, RowsTypedCopiedAndPastedInTheGridMakeTheSymbol) {
   Picture("ai_grid_8_drawn");
 
   // Saved: the layout holds the four rows, and renders them.
-  const auto before = std::filesystem::last_write_time(file);
-  Xdo({"windowactivate", "--sync", WindowNamed("multi")});
-  Key("ctrl+s");
-  ASSERT_TRUE(WaitUntil([&] { return std::filesystem::last_write_time(file) != before; }, 20));
-  EXPECT_EQ(runner.Run({"-q"}), 0);
-  EXPECT_EQ(runner.Wait(designer, 30), 0);
+  ASSERT_NO_FATAL_FAILURE(SaveAndQuit("multi", file, designer));
 
   CLabelSetup setup;
   CFieldList fields;

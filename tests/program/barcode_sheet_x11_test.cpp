@@ -125,12 +125,7 @@ TEST_F(BarcodeSheetX11, DoubleClickedFieldTakesNewDataAndSymbology) {
   EXPECT_FALSE(Read(server.Screenshot(), ZXing::BarcodeFormat::Code128, kOldData).valid);
 
   // Saved: the layout holds the QR Code, which its rendering shows.
-  const auto before = std::filesystem::last_write_time(file);
-  Xdo({"windowactivate", "--sync", WindowNamed("sheet")});
-  Xdo({"key", "--clearmodifiers", "ctrl+s"});
-  ASSERT_TRUE(WaitUntil([&] { return std::filesystem::last_write_time(file) != before; }, 20));
-  EXPECT_EQ(runner.Run({"-q"}), 0);
-  EXPECT_EQ(runner.Wait(designer, 30), 0);
+  ASSERT_NO_FATAL_FAILURE(SaveAndQuit("sheet", file, designer));
 
   CLabelSetup setup;
   CFieldList fields;

@@ -65,6 +65,16 @@ class ProgramX11Test : public DesignerAppTest {
     }
     return g;
   }
+  // Ctrl+S in the window named `window`, waited for until `file` changes;
+  // then the designer started as `designer` is asked to quit and must end well.
+  void SaveAndQuit(const std::string& window, const std::string& file, pid_t designer) {
+    const auto before = std::filesystem::last_write_time(file);
+    Xdo({"windowactivate", "--sync", WindowNamed(window)});
+    Xdo({"key", "--clearmodifiers", "ctrl+s"});
+    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::last_write_time(file) != before; }, 20));
+    EXPECT_EQ(runner.Run({"-q"}), 0);
+    EXPECT_EQ(runner.Wait(designer, 30), 0);
+  }
   // The program works through what it was sent; a picture is for a person
   // to look at, so give it time to paint.
   static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }
