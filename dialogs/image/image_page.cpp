@@ -7,6 +7,7 @@
 #include "app/ui/my_prop_sheet.h"
 #include "app/ui/ui_language.h"
 #include "datasource/ui/panel/panel_ids.h"
+#include "datasource/ui/panel/panel_sections.h"
 #include "datasource/ui/panel/panel_text.h"
 #include "dialogs/image/image_ids.h"
 #include "dialogs/setup/rotation_list.h"
@@ -136,9 +137,7 @@ void CImagePage::RefreshPreview() {
   if (!field || !m_panel || !m_panel->m_hWnd || m_initialising || !ShowsPictureFile(ChosenType())) return;
   const HWND panel = m_panel->m_hWnd;
   const bool useFolder = ::IsDlgButtonChecked(panel, IDC_DS_USE_DEFAULT_FOLDER) == BST_CHECKED;
-  AString chosen;
-  if (useFolder) GetComboSelText(panel, IDC_DS_FOLDER_FILE, &chosen);
-  else if (!GetComboSelText(panel, IDC_DS_PATH, &chosen)) chosen = GetItemNarrowText(panel, IDC_DS_PATH, UiCodePage());
+  const AString chosen = LinkedFileShown(panel, useFolder);
   if (chosen.IsEmpty()) return;
   // The chosen name is the field's from now on (a name stored wide keeps
   // its bytes while it is the one shown).

@@ -207,6 +207,48 @@ TEST_F(ImageSheet, ATypedPathShowsThePictureAndIsTaken) {
   EXPECT_EQ(made->width, 1000);
 }
 
+// The path box holds the field's file as a list entry, selected. Typing a
+// path over it, or choosing the entry again after typing: the preview and
+// the stored name follow whatever the user did last.
+TEST_F(ImageSheet, TheLastTypedOrChosenPathWins) {
+  const std::string listed = Picture("listed.png", 120, 60);
+  const std::string typed = Picture("typed over.png", 90, 150);
+  struct Case {
+    const char* why;
+    bool chooseListedAfterwards;
+    const std::string& expected;
+    const char* info;
+  };
+  const Case cases[] = {
+      {"typed over the selected entry", false, typed, " 90 x 150 pixel"},
+      {"typed, then the entry chosen again", true, listed, " 120 x 60 pixel"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    CImageField* field = Existing(listed, {1200, 600});
+    std::string info;
+    DialogScript script;
+    script.Then([&](HWND sheet) {
+      HWND panel = Panel(CurrentPage(sheet));
+      HWND combo = ::GetDlgItem(panel, IDC_DS_PATH);
+      ASSERT_GE(::SendMessageA(combo, CB_GETCURSEL, 0, 0), 0) << "the field's file is the selected entry";
+      HWND edit = ::GetWindow(combo, GW_CHILD);
+      ASSERT_NE(edit, nullptr);
+      uitest::Click(edit);
+      uitest::Key(VK_HOME);
+      uitest::Key(VK_END, true);
+      uitest::TypeText(std::string_view(typed));
+      if (c.chooseListedAfterwards) Choose(panel, IDC_DS_PATH, 0);
+      info = Text(CurrentPage(sheet), IDC_IMG_INFO);
+      Press(sheet, IDOK);
+      if (::IsWindowVisible(sheet)) Press(sheet, IDCANCEL);
+    });
+    ASSERT_EQ(Run(field), 1);
+    EXPECT_EQ(info.rfind(c.info, 0), 0u) << info;
+    EXPECT_EQ(std::string(field->fileName.GetData()), c.expected);
+  }
+}
+
 TEST_F(ImageSheet, OkWithoutAPictureKeepsTheSheetOpen) {
   bool stillOpen = false;
   DialogScript script;

@@ -43,12 +43,10 @@ void SelectOrAddPath(HWND dialog, int id, const AString& text) {
   ::SendDlgItemMessageW(dialog, id, CB_SETCURSEL, 0, 0);
 }
 
-// A path combo's text: the selection, else what was typed into it.
-AString PathText(HWND dialog, int id) {
-  AString text;
-  if (GetComboSelText(dialog, id, &text)) return text;
-  return GetItemNarrowText(dialog, id, UiCodePage());
-}
+// A path combo's text as it shows it. Its edit holds whatever came last:
+// the entry chosen from the list (choosing shows it there) or what was typed
+// since, while the list keeps its old selection.
+AString PathText(HWND dialog, int id) { return GetItemNarrowText(dialog, id, UiCodePage()); }
 
 }  // namespace
 
@@ -76,11 +74,16 @@ void SelectLinkedFileInCombo(HWND dialog, bool useDefault, const AString& name) 
   SelectOrAddPath(dialog, IDC_DS_PATH, shown);
 }
 
+AString LinkedFileShown(HWND dialog, bool useDefault) {
+  AString name;
+  if (useDefault) GetComboSelText(dialog, IDC_DS_FOLDER_FILE, &name);
+  else name = PathText(dialog, IDC_DS_PATH);
+  return name;
+}
+
 int ApplyLinkFileControls(HWND dialog, CField& field) {
   field.useFolder = ::IsDlgButtonChecked(dialog, IDC_DS_USE_DEFAULT_FOLDER) == BST_CHECKED ? 1 : 0;
-  AString name;
-  if (field.useFolder) GetComboSelText(dialog, IDC_DS_FOLDER_FILE, &name);
-  else name = PathText(dialog, IDC_DS_PATH);
+  const AString name = LinkedFileShown(dialog, field.useFolder != 0);
   if (name.IsEmpty()) {
     UiMessageBox(CWnd::FromHandle(dialog), 50050, kMsgBoxOk, false, TranslateUiString("File"));
     ::SetFocus(::GetDlgItem(dialog, field.useFolder ? IDC_DS_FOLDER_FILE : IDC_DS_PATH));

@@ -48,6 +48,9 @@ int ApplyDateTimeControls(HWND dialog, CField& field, int type);
 void ShowLinkFileFolderControls(HWND dialog, CField& field, bool keep);
 void SelectLinkedFileInCombo(HWND dialog, bool useDefault, const AString& name);
 int ApplyLinkFileControls(HWND dialog, CField& field);
+// The file the group names now: the default folder's chosen file, else the
+// path as its combo shows it (typed or chosen, whichever came last).
+AString LinkedFileShown(HWND dialog, bool useDefault);
 // The open-file dialog; the chosen path goes to the top of the combo.
 int BrowseForDataFile(CWnd* page, const char* title, int combo, const AString& initialName);
 
