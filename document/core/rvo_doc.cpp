@@ -1,7 +1,9 @@
 #include "document/core/rvo_doc.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "document/file/layout_file.h"
 #include "document/file/layout_problem.h"
@@ -26,6 +28,22 @@ END_MESSAGE_MAP()
 namespace {
 constexpr UINT kFitInFrame = 57808;
 constexpr LPARAM kSetupChangedHint = 99;
+
+// A translated sentence with its "%s" places filled in order, each text put
+// in as it stands (a file name is never read as a format).
+std::string FillIn(const AString& translated, std::initializer_list<std::string_view> texts) {
+  std::string sentence = translated.GetData();
+  size_t from = 0;
+  for (const std::string_view text : texts) {
+    const size_t at = sentence.find("%s", from);
+    if (at == std::string::npos) break;
+    sentence.replace(at, 2, text);
+    from = at + text.size();
+  }
+  return sentence;
+}
+
+std::string TranslatePhrase(const char* english) { return LayoutShell()->TranslateUiString(english).GetData(); }
 }
 
 CRvoDoc::CRvoDoc() {
@@ -63,7 +81,9 @@ BOOL CRvoDoc::OnOpenDocument(const char* path) {
   if (!result) {
     // Said once, with what failed, so the person knows whether the file is
     // another kind, cut short or damaged at a place.
-    const std::string text = std::string("Cannot open ") + (path ? path : "") + ": " + DescribeLayoutProblem(problem) + ".";
+    const std::string text =
+        FillIn(LayoutShell()->TranslateUiString("Cannot open %s: %s."),
+               {path ? path : "", DescribeLayoutProblem(problem, TranslatePhrase)});
     LayoutShell()->UiMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
   }
   if (result && ReadLayoutFileStatus(path, fileStatus) && (fileStatus.attribute & 1)) locked = 1;
@@ -88,10 +108,7 @@ BOOL CRvoDoc::OnSaveDocument(const char* path) {
 BOOL CRvoDoc::SaveModified() {
   if (!IsModified()) return TRUE;
   CString name = GetPathName().IsEmpty() ? GetTitle() : GetPathName();
-  // The question in the interface language, the name put in as it stands
-  // (never read as a format).
-  std::string prompt = LayoutShell()->TranslateUiString("Save changes to %s?").GetData();
-  if (const size_t at = prompt.find("%s"); at != std::string::npos) prompt.replace(at, 2, static_cast<const char*>(name));
+  const std::string prompt = FillIn(LayoutShell()->TranslateUiString("Save changes to %s?"), {static_cast<const char*>(name)});
   int answer = LayoutShell()->UiMessageBox(prompt.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
   BOOL ok = TRUE;
   if (answer == IDCANCEL) ok = FALSE;

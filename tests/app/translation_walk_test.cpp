@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/ui/ui_language.h"
+#include "document/file/layout_problem.h"
 
 namespace {
 
@@ -128,6 +129,8 @@ void CodeTexts(std::vector<std::pair<std::string, std::string>>* texts, std::set
       numbers->insert(std::stoi((*it)[1]));
     }
   }
+  // The phrases that say why a layout could not be opened, translated one by one.
+  for (const char* phrase : kLayoutProblemPhrases) AddShownText(phrase, "document/file/layout_problem.h", texts);
 }
 
 std::set<int> MessageNumbersOf(const std::string& file) {
