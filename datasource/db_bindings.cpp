@@ -204,11 +204,20 @@ bool OpenBinding(const AString& key, CDbBinding& b, AString* why, AString* notic
       *why = where + statement->GetErrorText();
       return false;
     }
+    // A value no record holds stops the job before a label is made: its
+    // labels would otherwise print the layout's own data in the field.
+    if (!statement->MoveFirst()) {
+      const AString error = statement->GetErrorText();
+      *why = where + (error.IsEmpty() ? "No record has the key value " + b.keyValueText + " in its column " + b.keyColumn
+                                      : error);
+      return false;
+    }
     b.SetSelection({SelRecord{1, 1, 0}});
   }
   b.statement = statement.release();
   b.connection = connection.release();
-  b.currentRecord = 0;
+  // The linked key's record has been read already.
+  b.currentRecord = b.useLinkedKeyValue ? 1 : 0;
   return true;
 }
 

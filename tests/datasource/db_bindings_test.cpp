@@ -196,6 +196,20 @@ TEST_F(DbBindingsOnSqlite, ALinkedKeyValueSelectsItsRecord) {
   EXPECT_STREQ(value.GetData(), "7");
 }
 
+TEST_F(DbBindingsOnSqlite, ALinkedKeyValueNoRecordHoldsStopsTheJobAndSaysWhy) {
+  odbc_test::BoundTable job(odbc_test::kSqliteDsn, "parts", "code", {});
+  job.Binding().keyValueText = "P99";
+  job.Binding().useLinkedKeyValue = 1;
+  AString reason;
+  EXPECT_EQ(OpenDbBindings(job.map, &reason), 0);
+  EXPECT_NE(std::string(reason.GetData()).find("No record has the key value P99 in its column code"),
+            std::string::npos)
+      << reason.GetData();
+  CDbBinding closed;
+  ASSERT_TRUE(job.map.Lookup(MakeDbBindingKey(odbc_test::kSqliteDsn, "parts"), closed));
+  EXPECT_EQ(closed.connection, nullptr);
+}
+
 TEST_F(DbBindingsOnSqlite, AJobWithoutChosenRecordsDoesNotOpen) {
   odbc_test::BoundTable job(odbc_test::kSqliteDsn, "parts", "code", {});
   AString reason;
