@@ -112,8 +112,11 @@ void CLabelDesignerApp::OnFileOpen() {
   auto* frame = dynamic_cast<CMainFrame*>(m_pMainFrame);
   if (!frame) return;
   const bool readOnly = (dlg.m_ofn.Flags & OFN_READONLY) != 0;
-  for (POSITION pos = dlg.GetStartPosition(); pos;) frame->OpenLayoutFile(dlg.GetNextPathName(pos), readOnly);
-  if (CMDIChildWnd* child = frame->MDIGetActive())
+  bool opened = false;
+  for (POSITION pos = dlg.GetStartPosition(); pos;)
+    opened = frame->OpenLayoutFile(dlg.GetNextPathName(pos), readOnly) != nullptr || opened;
+  // An attempt that opened nothing leaves the windows as they were.
+  if (CMDIChildWnd* child = opened ? frame->MDIGetActive() : nullptr)
     ::SendMessageA(frame->m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
 }
 

@@ -119,6 +119,16 @@ void CDocTemplate::CloseAllDocuments(BOOL) {
 CDocument* CMultiDocTemplate::OpenDocumentFile(const char* path, BOOL makeVisible) {
   CDocument* doc = CreateNewDocument();
   if (!doc) return nullptr;
+  // A file is read before its window is made: one that cannot be opened
+  // (and says so) leaves the windows as they were, not an empty frame
+  // behind its message.
+  if (path) {
+    CWaitCursor wait;
+    if (!doc->OnOpenDocument(path)) {
+      delete doc;
+      return nullptr;
+    }
+  }
   // The document stays while its first frame is made, even if that fails.
   const BOOL autoDelete = doc->m_bAutoDelete;
   doc->m_bAutoDelete = FALSE;
@@ -136,11 +146,6 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const char* path, BOOL makeVisibl
     }
     ++m_nUntitledCount;
   } else {
-    CWaitCursor wait;
-    if (!doc->OnOpenDocument(path)) {
-      frame->DestroyWindow();  // its views go, and with the last of them the document
-      return nullptr;
-    }
     doc->SetPathName(path);
   }
   InitialUpdateFrame(frame, doc, makeVisible);

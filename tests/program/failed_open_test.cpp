@@ -4,6 +4,7 @@
 // on the command line or through File > Open.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -78,6 +79,16 @@ class FailedOpen : public DesignerTest, public testing::WithParamInterface<Faile
     return file;
   }
 
+  // Whether the active layout window is maximised, and its place.
+  std::array<long, 5> LayoutPlace() {
+    auto* frame = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandle(MainWindow()));
+    BOOL maximised = FALSE;
+    CMDIChildWnd* child = frame ? frame->MDIGetActive(&maximised) : nullptr;
+    RECT r{};
+    if (child) ::GetWindowRect(child->m_hWnd, &r);
+    return {maximised, r.left, r.top, r.right, r.bottom};
+  }
+
   // The layout windows in the main window and the shown windows of the
   // designer's thread, the welcome screen (which goes on a timer) taken
   // down first.
@@ -116,6 +127,7 @@ TEST_P(FailedOpen, SaysWhyAndLeavesNoWindowBehind) {
     Press(d, d.buttons.empty() ? IDOK : d.buttons.front());
   };
   std::pair<int, int> before;
+  std::array<long, 5> placeBefore{};
   if (row.route == Route::kCommandLine) {
     // What a start without a file shows (the main window, no layout), then
     // the start with the file.
@@ -132,6 +144,7 @@ TEST_P(FailedOpen, SaysWhyAndLeavesNoWindowBehind) {
     ASSERT_NE(App().GetActiveLayoutDoc(), nullptr);
     before = Windows();
     ASSERT_EQ(before.first, 1);
+    placeBefore = LayoutPlace();
     shown.clear();
     ::PostMessageA(MainWindow(), WM_COMMAND, ID_FILE_OPEN, 0);
     Pump();
@@ -147,6 +160,7 @@ TEST_P(FailedOpen, SaysWhyAndLeavesNoWindowBehind) {
   if (row.language == 1) EXPECT_EQ(messages[0].substr(messages[0].size() - 3), "。") << messages[0];
   EXPECT_EQ(Windows(), before) << "the designer has the windows it had before the attempt";
   if (row.route == Route::kFileOpen) {
+    EXPECT_EQ(LayoutPlace(), placeBefore) << "the layout window where it was, neither maximised nor moved";
     auto* doc = dynamic_cast<CRvoDoc*>(App().GetActiveLayoutDoc());
     ASSERT_NE(doc, nullptr);
     EXPECT_TRUE(doc->GetPathName().IsEmpty()) << "the new layout is still the active one";
