@@ -20,10 +20,10 @@
 #include "fields/barcode/barcode_checks.h"
 #include "fields/model/field_kinds.h"
 #include "one_barcode_layout.h"
+#include "picture_symbols.h"
 #include "program_x11_fixture.h"
 #include "screen_symbols.h"
-#include "tests/datasource/odbc_environment.h"
-#include "tests/dialogs/barcode/field_on_label.h"
+#include "tests/datasource/odbc_test_util.h"
 
 namespace {
 
@@ -120,12 +120,6 @@ int DatabaseEntry(const CField& field) {
     if (IsDataSourceAllowed(*type, field)) ++entry;
   }
   return -1;
-}
-
-std::string ReadLabel(const std::string& picture) {
-  const auto rgb = document_test::ReadWithImageMagick(picture);
-  return rgb ? barcode_sheet_test::ReadSymbol(barcode_sheet_test::GreyOf(*rgb), ZXing::BarcodeFormat::Code128)
-             : "(unreadable)";
 }
 
 TEST_F(DatabaseRecordsX11, TwoRecordsPickedWithMouseAndKeysPrintTheirBarcodes) {
@@ -284,15 +278,12 @@ TEST_F(DatabaseRecordsX11, TwoRecordsPickedWithMouseAndKeysPrintTheirBarcodes) {
     const std::string kept = std::string(TAV_BUILD_DIR) + "/pictures/program/x11_db_records_label_" +
                              std::to_string(i + 1) + fs::path(pictures[i]).extension().string();
     fs::copy_file(pictures[i], kept, fs::copy_options::overwrite_existing);
-    printed.push_back(ReadLabel(pictures[i]));
+    printed.push_back(programtest::Code128In(pictures[i]));
   }
-  auto value = [](int record) {
-    std::string code = odbc_test::Sqlite(std::string("SELECT code FROM ") + kTable + " ORDER BY code LIMIT 1 OFFSET " +
-                                         std::to_string(record - 1) + ";");
-    while (!code.empty() && (code.back() == '\n' || code.back() == '\r')) code.pop_back();
-    return code;
-  };
-  EXPECT_EQ(printed, (std::vector<std::string>{value(kClicked), value(kKeyed)}));
+  const std::vector<std::string> codes =
+      odbc_test::Lines(odbc_test::Sqlite(std::string("SELECT code FROM ") + kTable + " ORDER BY code;"));
+  ASSERT_EQ(codes.size(), static_cast<size_t>(kRecords));
+  EXPECT_EQ(printed, (std::vector<std::string>{codes[kClicked - 1], codes[kKeyed - 1]}));
 
   // Saved, the layout names the source and table chosen.
   ASSERT_NO_FATAL_FAILURE(SaveAndQuit("shelf", file, designer));

@@ -8,28 +8,18 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
-#include "barcode/request/symbology.h"
 #include "datasource/db_bindings.h"
 #include "datasource/ui/prompt/print_prompt_rows.h"
-#include "designer_fixture.h"
-#include "document/core/rvo_doc.h"
-#include "fields/barcode/barcode_checks.h"
-#include "fields/measure/field_measure.h"
-#include "fields/model/field_kinds.h"
 #include "platform/testing/ui.h"
-#include "print/dialog/print_job_dlg.h"
-#include "print/print_ids.h"
-#include "tests/datasource/odbc_environment.h"
-#include "tests/dialogs/barcode/field_on_label.h"
+#include "print_to_picture.h"
+#include "tests/datasource/odbc_test_util.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using programtest::DesignerTest;
 using programtest::PicturePath;
-using programtest::Press;
-using programtest::ShownDialog;
 
 constexpr const char* kTable = "bins";
 constexpr const char* kDesignData = "DESIGN-DATA";
@@ -40,7 +30,7 @@ struct KeyCase {
   bool held;  // a record of the table has this key
 };
 
-class LinkedKeyPrint : public DesignerTest, public ::testing::WithParamInterface<KeyCase> {
+class LinkedKeyPrint : public programtest::PrintToPictureTest, public ::testing::WithParamInterface<KeyCase> {
  protected:
   // The driver manager reads the sources' list once a process.
   static void SetUpTestSuite() { odbc_test::SetUpOdbcSources(); }
@@ -58,22 +48,12 @@ class LinkedKeyPrint : public DesignerTest, public ::testing::WithParamInterface
 
 // A Code 128 printing the label column of the record its linked key selects.
 std::unique_ptr<CBarcodeField> KeyedBarcode(CLabelSetup& setup) {
-  auto f = std::make_unique<CBarcodeField>(setup.dpiX);
-  SetNewBarcodeDefaults(*f, setup);
-  f->name = "Barcode_1";
-  f->symbology = static_cast<int16_t>(kalvo::CodeOf(kalvo::Symbology::Code128));
-  f->data = kDesignData;
+  auto f = programtest::ReadableCode128(setup, kDesignData);
   f->dataSourceType = static_cast<int16_t>(DataSourceType::kDatabase);
   f->dbSource = odbc_test::kSqliteDsn;
   f->dbTable = kTable;
   f->dbColumn = "label";
-  f->narrowBar = static_cast<int16_t>(std::max(2, setup.dpiX / 100));
-  f->barHeight = 500;
-  f->showHr = 0;
-  f->offset = {200, 200};
-  const SIZE size = MeasureBarcodeField(*f, CFieldList{}, setup, 0);
-  f->width = size.cx;
-  f->height = size.cy;
+  programtest::FitToMeasure(*f, setup);
   CDbBinding binding;
   binding.keyColumn = "code";
   binding.useLinkedKeyValue = 1;
@@ -82,11 +62,8 @@ std::unique_ptr<CBarcodeField> KeyedBarcode(CLabelSetup& setup) {
 }
 
 TEST_P(LinkedKeyPrint, TheTypedKeysRecordPrintsOrNothingDoes) {
-  ::SendMessageA(MainWindow(), WM_COMMAND, ID_FILE_NEW, 0);
-  Pump();
-  auto* doc = dynamic_cast<CRvoDoc*>(App().GetActiveLayoutDoc());
+  CRvoDoc* doc = NewPictureLayout();
   ASSERT_NE(doc, nullptr);
-  doc->labelSetup.lastPrinter = "";  // picture files only
   doc->fieldList.push_back(KeyedBarcode(doc->labelSetup));
   doc->SetModifiedFlag(FALSE);
 
@@ -94,21 +71,10 @@ TEST_P(LinkedKeyPrint, TheTypedKeysRecordPrintsOrNothingDoes) {
   fs::create_directories(out);
   const std::string picture = (out / (std::string(GetParam().name) + ".png")).string();
 
-  std::string caption, message;
-  act = [&](const ShownDialog& d) {
-    CPrintJobDlg* print = CPrintJobDlg::Showing();
-    if (!print || print->m_hWnd != d.window) {
-      if (!d.text.empty()) {
-        message = d.text;  // the job's message
-      } else {
-        ::SetDlgItemTextA(d.window, edt1, picture.c_str());  // the picture's name
-        // The job's message, when there is one, is the next dialog.
-        if (!GetParam().held) this->picture = "linked_key_message_unheld.png";
-      }
-      Press(d, IDOK);
-      return;
-    }
-    auto* rows = dynamic_cast<CPrintPromptRows*>(print->Prompts());
+  std::string caption;
+  if (!GetParam().held) messagePicture = "linked_key_message_unheld.png";
+  PrintFromMenu(picture, [&](const programtest::ShownDialog& d, CPrintJobDlg& print) {
+    auto* rows = dynamic_cast<CPrintPromptRows*>(print.Prompts());
     ASSERT_NE(rows, nullptr) << "the print dialog shows no prompt rows";
     ASSERT_EQ(rows->List().RowCount(), 1);
     caption = rows->List().Item(0)->m_caption.GetData();
@@ -116,32 +82,24 @@ TEST_P(LinkedKeyPrint, TheTypedKeysRecordPrintsOrNothingDoes) {
     uitest::TypeText(std::string_view(GetParam().typed));
     uitest::RunUntilIdle();
     uitest::SaveWindowPng(d.window, PicturePath(std::string("linked_key_") + GetParam().name + ".png"));
-    Press(d, IDC_PRINT_RUN);
-    Pump();
-    Press(d, IDCANCEL);
-  };
-  ::SendMessageA(MainWindow(), WM_COMMAND, ID_FILE_PRINT, 0);
-  Pump();
-  act = nullptr;
+  });
 
   EXPECT_EQ(caption, std::string(kTable) + ": code");
   if (GetParam().held) {
-    EXPECT_TRUE(message.empty()) << message;
+    EXPECT_EQ(messages, std::vector<std::string>{});
     ASSERT_TRUE(fs::exists(picture));
     fs::copy_file(picture, PicturePath(std::string("linked_key_label_") + GetParam().name + ".png"),
                   fs::copy_options::overwrite_existing);
-    std::string record = odbc_test::Sqlite(std::string("SELECT label FROM ") + kTable + " WHERE code = '" +
-                                           GetParam().typed + "';");
-    while (!record.empty() && (record.back() == '\n' || record.back() == '\r')) record.pop_back();
-    ASSERT_FALSE(record.empty());
-    const auto rgb = document_test::ReadWithImageMagick(picture);
-    ASSERT_TRUE(rgb.has_value());
-    EXPECT_EQ(barcode_sheet_test::ReadSymbol(barcode_sheet_test::GreyOf(*rgb), ZXing::BarcodeFormat::Code128), record);
+    const std::vector<std::string> record = odbc_test::Lines(odbc_test::Sqlite(
+        std::string("SELECT label FROM ") + kTable + " WHERE code = '" + GetParam().typed + "';"));
+    ASSERT_EQ(record.size(), 1u);
+    EXPECT_EQ(programtest::Code128In(picture), record[0]);
   } else {
     EXPECT_FALSE(fs::exists(picture)) << "no label is printed";
-    EXPECT_NE(message.find(std::string("No record has the key value ") + GetParam().typed + " in its column code"),
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(std::string("No record has the key value ") + GetParam().typed + " in its column code"),
               std::string::npos)
-        << message;
+        << messages[0];
   }
   doc->SetModifiedFlag(FALSE);
 }

@@ -8,23 +8,15 @@
 #include <filesystem>
 #include <string>
 
-#include "barcode/request/symbology.h"
 #include "datasource/ui/prompt/print_prompt_rows.h"
-#include "designer_fixture.h"
-#include "document/core/rvo_doc.h"
-#include "fields/barcode/barcode_checks.h"
-#include "fields/measure/field_measure.h"
-#include "fields/model/field_kinds.h"
 #include "fields/services/field_services.h"
 #include "platform/testing/ui.h"
-#include "print/dialog/print_job_dlg.h"
-#include "print/print_ids.h"
-#include "tests/dialogs/barcode/field_on_label.h"
+#include "print_to_picture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using programtest::DesignerTest;
+using programtest::Code128In;
 using programtest::PicturePath;
 using programtest::Press;
 using programtest::ShownDialog;
@@ -36,7 +28,7 @@ struct Language {
   const char* suffix;
 };
 
-class PrintPrompts : public DesignerTest, public ::testing::WithParamInterface<Language> {
+class PrintPrompts : public programtest::PrintToPictureTest, public ::testing::WithParamInterface<Language> {
  protected:
   void SetUp() override {
     // Pictures are written as PNG (the second type of the picture list).
@@ -47,21 +39,11 @@ class PrintPrompts : public DesignerTest, public ::testing::WithParamInterface<L
 };
 
 std::unique_ptr<CBarcodeField> PromptedCode128(const CLabelSetup& setup) {
-  auto f = std::make_unique<CBarcodeField>(setup.dpiX);
-  SetNewBarcodeDefaults(*f, setup);
-  f->name = "Barcode_1";
+  auto f = programtest::ReadableCode128(setup, "00000000");
   f->prompt = "Serial number";
-  f->symbology = static_cast<int16_t>(kalvo::CodeOf(kalvo::Symbology::Code128));
-  f->data = "00000000";
   f->maxChars = 12;
   f->dataSourceType = kPrompted;
-  f->narrowBar = static_cast<int16_t>(std::max(2, setup.dpiX / 100));
-  f->barHeight = 500;
-  f->showHr = 0;
-  f->offset = {200, 200};
-  const SIZE size = MeasureBarcodeField(*f, CFieldList{}, setup, 0);
-  f->width = size.cx;
-  f->height = size.cy;
+  programtest::FitToMeasure(*f, setup);
   return f;
 }
 
@@ -75,15 +57,6 @@ std::unique_ptr<CTextField> PromptedText() {
   f->width = 1500;
   f->height = 300;
   return f;
-}
-
-std::string Code128In(const std::string& picture) {
-  const auto rgb = document_test::ReadWithImageMagick(picture);
-  if (!rgb) return "(unreadable)";
-  ZXing::DecodeHints hints;
-  hints.setFormats(ZXing::BarcodeFormat::Code128);
-  const ZXing::Result r = kalvo_test::Decode(barcode_sheet_test::GreyOf(*rgb), 20, hints);
-  return r.isValid() ? kalvo_test::BytesOf(r) : "(nothing read)";
 }
 
 std::string Caption(CPromptItem& row) { return row.m_caption.GetData(); }
@@ -100,11 +73,8 @@ void PressKey(HWND dialog, int key) {
 }
 
 TEST_P(PrintPrompts, RowsAskedBeforePrintingReachThePrintedLabel) {
-  ::SendMessageA(MainWindow(), WM_COMMAND, ID_FILE_NEW, 0);
-  Pump();
-  auto* doc = dynamic_cast<CRvoDoc*>(App().GetActiveLayoutDoc());
+  CRvoDoc* doc = NewPictureLayout();
   ASSERT_NE(doc, nullptr);
-  doc->labelSetup.lastPrinter = "";  // picture files only
   doc->fieldList.push_back(PromptedCode128(doc->labelSetup));
   doc->fieldList.push_back(PromptedText());
   doc->SetModifiedFlag(FALSE);
@@ -115,17 +85,9 @@ TEST_P(PrintPrompts, RowsAskedBeforePrintingReachThePrintedLabel) {
   fs::remove(picture);
 
   std::vector<std::string> captions;
-  bool firstRowFocused = false, listAboveQuantity = false, fileAsked = false;
-  act = [&](const ShownDialog& d) {
-    CPrintJobDlg* print = CPrintJobDlg::Showing();
-    if (!print || print->m_hWnd != d.window) {
-      // The picture file's name, asked when the run starts.
-      fileAsked = true;
-      ::SetDlgItemTextA(d.window, edt1, picture.c_str());
-      Press(d, IDOK);
-      return;
-    }
-    auto* rows = dynamic_cast<CPrintPromptRows*>(print->Prompts());
+  bool firstRowFocused = false, listAboveQuantity = false;
+  PrintFromMenu(picture, [&](const ShownDialog& d, CPrintJobDlg& print) {
+    auto* rows = dynamic_cast<CPrintPromptRows*>(print.Prompts());
     ASSERT_NE(rows, nullptr) << "the print dialog shows no prompt rows";
     CPromptList& list = rows->List();
     for (int i = 0; i < list.RowCount(); ++i) captions.push_back(Caption(*list.Item(i)));
@@ -140,13 +102,7 @@ TEST_P(PrintPrompts, RowsAskedBeforePrintingReachThePrintedLabel) {
     uitest::TypeText(std::string_view("L7"));
     uitest::RunUntilIdle();
     uitest::SaveWindowPng(d.window, PicturePath(std::string("print_prompts_") + GetParam().suffix + ".png"));
-    Press(d, IDC_PRINT_RUN);
-    Pump();
-    Press(d, IDCANCEL);
-  };
-  ::SendMessageA(MainWindow(), WM_COMMAND, ID_FILE_PRINT, 0);
-  Pump();
-  act = nullptr;
+  });
 
   EXPECT_EQ(captions, (std::vector<std::string>{"Serial number", "Batch"}));
   EXPECT_TRUE(firstRowFocused);
