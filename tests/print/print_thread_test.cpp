@@ -14,6 +14,16 @@
 
 namespace {
 
+// The print thread lives until the program ends it, as the designer does on
+// exit: a thread still painting its status window while the process tears
+// down its static tables (the font cache) would read freed memory.
+class PrintThreadEnvironment : public ::testing::Environment {
+ public:
+  void TearDown() override { EndPrintThread(); }
+};
+
+const auto* const kPrintThreadEnvironment = ::testing::AddGlobalTestEnvironment(new PrintThreadEnvironment);
+
 // Waits until the thread has handled `count` messages since the last clear.
 bool HandledCount(CPrintThread& thread, size_t count) {
   for (int i = 0; i < 2000; ++i) {
