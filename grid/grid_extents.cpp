@@ -1,118 +1,161 @@
-// Row heights and column widths with block sums in a Fenwick tree: a change
-// of one size updates a logarithm of block sums; the sum before an entry adds
-// a logarithm of block sums and at most one block of sizes.
+// Row heights and column widths as a common size and the entries that differ
+// from it; the differences are summed in a Fenwick tree, so a change of one
+// size updates a logarithm of sums and the sum before an entry adds a
+// logarithm of them. An entry added after the last kept one, as when rows are
+// sized one after another, extends the tree without building it again.
 #include "grid/grid_extents.h"
 
-#include <bit>
+#include <algorithm>
 
 namespace {
 int LowBit(int j) { return j & -j; }
 }  // namespace
 
-void GridExtents::AddToBlock(int block, long delta) {
-  for (int j = block + 1; j <= static_cast<int>(tree_.size()); j += LowBit(j)) tree_[static_cast<size_t>(j - 1)] += delta;
-  total_ += delta;
+int GridExtents::FirstKeptFrom(int i) const {
+  return static_cast<int>(std::lower_bound(places_.begin(), places_.end(), i) - places_.begin());
 }
 
-long GridExtents::BlocksBefore(int blocks) const {
+UINT GridExtents::Get(int i) const {
+  const int k = FirstKeptFrom(i);
+  return k < Kept() && places_[static_cast<size_t>(k)] == i ? sizes_[static_cast<size_t>(k)] : common_;
+}
+
+int64_t GridExtents::DiffBefore(int k) const {
   int64_t sum = 0;
-  for (int j = blocks; j > 0; j -= LowBit(j)) sum += tree_[static_cast<size_t>(j - 1)];
-  return static_cast<long>(sum);
+  for (int j = k; j > 0; j -= LowBit(j)) sum += tree_[static_cast<size_t>(j - 1)];
+  return sum;
+}
+
+void GridExtents::AddDiff(int k, int64_t delta) {
+  for (int j = k + 1; j <= static_cast<int>(tree_.size()); j += LowBit(j)) tree_[static_cast<size_t>(j - 1)] += delta;
 }
 
 void GridExtents::Rebuild() {
-  const size_t blocks = (sizes_.size() + kBlock - 1) / kBlock;
-  tree_.assign(blocks, 0);
-  total_ = 0;
-  for (size_t i = 0; i < sizes_.size(); ++i) {
-    tree_[i >> kBlockShift] += sizes_[i];
-    total_ += static_cast<long>(sizes_[i]);
-  }
+  tree_.assign(sizes_.size(), 0);
+  for (size_t k = 0; k < sizes_.size(); ++k) tree_[k] = static_cast<int64_t>(sizes_[k]) - common_;
   // Each node passes its sum on to the node that covers it.
-  for (int j = 1; j <= static_cast<int>(blocks); ++j) {
+  for (int j = 1; j <= static_cast<int>(tree_.size()); ++j) {
     const int parent = j + LowBit(j);
-    if (parent <= static_cast<int>(blocks)) tree_[static_cast<size_t>(parent - 1)] += tree_[static_cast<size_t>(j - 1)];
+    if (parent <= static_cast<int>(tree_.size())) tree_[static_cast<size_t>(parent - 1)] += tree_[static_cast<size_t>(j - 1)];
   }
+}
+
+void GridExtents::Keep(int i, UINT size) {
+  const int k = FirstKeptFrom(i);
+  places_.insert(places_.begin() + k, i);
+  sizes_.insert(sizes_.begin() + k, size);
+  if (k + 1 != Kept()) {
+    Rebuild();
+    return;
+  }
+  // The new node covers kept entries (j - LowBit(j), j]; all but the new one
+  // are already counted in the nodes before it.
+  const int j = Kept();
+  tree_.push_back(DiffBefore(j - 1) - DiffBefore(j - LowBit(j)) + (static_cast<int64_t>(size) - common_));
+}
+
+void GridExtents::Forget(int k) {
+  places_.erase(places_.begin() + k);
+  sizes_.erase(sizes_.begin() + k);
+  // The last node covers no other: it goes alone.
+  if (k == Kept()) tree_.pop_back();
+  else Rebuild();
 }
 
 void GridExtents::Set(int i, UINT size) {
-  UINT& old = sizes_[static_cast<size_t>(i)];
-  const long delta = static_cast<long>(size) - static_cast<long>(old);
+  const int k = FirstKeptFrom(i);
+  const bool kept = k < Kept() && places_[static_cast<size_t>(k)] == i;
+  if (!kept) {
+    if (size != common_) Keep(i, size);
+    return;
+  }
+  if (size == common_) {
+    Forget(k);
+    return;
+  }
+  UINT& old = sizes_[static_cast<size_t>(k)];
+  const int64_t delta = static_cast<int64_t>(size) - old;
   old = size;
-  if (delta != 0) AddToBlock(i >> kBlockShift, delta);
+  if (delta != 0) AddDiff(k, delta);
 }
 
 void GridExtents::Swap(int a, int b) {
-  const UINT first = Get(a);
-  Set(a, Get(b));
+  const UINT first = Get(a), second = Get(b);
+  if (first == second) return;
+  Set(a, second);
   Set(b, first);
 }
 
 void GridExtents::Resize(int count, UINT fill) {
-  sizes_.resize(static_cast<size_t>(count), fill);
+  count = std::max(count, 0);
+  const int keptBelow = FirstKeptFrom(count);
+  places_.resize(static_cast<size_t>(keptBelow));
+  sizes_.resize(static_cast<size_t>(keptBelow));
+  const int old = std::min(count_, count);
+  if (count > old && fill != common_) {
+    // The common size is the one of more entries: the old entries of the
+    // old common size, or the new ones.
+    if (count - old >= old - Kept()) {
+      std::vector<int> places;
+      std::vector<UINT> sizes;
+      for (int i = 0, k = 0; i < old; ++i) {
+        const bool kept = k < Kept() && places_[static_cast<size_t>(k)] == i;
+        const UINT size = kept ? sizes_[static_cast<size_t>(k++)] : common_;
+        if (size != fill) {
+          places.push_back(i);
+          sizes.push_back(size);
+        }
+      }
+      places_ = std::move(places);
+      sizes_ = std::move(sizes);
+      common_ = fill;
+    } else {
+      for (int i = old; i < count; ++i) {
+        places_.push_back(i);
+        sizes_.push_back(fill);
+      }
+    }
+  }
+  count_ = count;
   Rebuild();
 }
 
 void GridExtents::Reserve(int count) {
-  sizes_.reserve(static_cast<size_t>(count));
-  tree_.reserve((static_cast<size_t>(count) + kBlock - 1) / kBlock);
+  const size_t room = static_cast<size_t>(std::min(std::max(count, 0), Kept() + 1));
+  places_.reserve(room);
+  sizes_.reserve(room);
+  tree_.reserve(room);
 }
 
 void GridExtents::Insert(int at, UINT size) {
-  if (at != Count()) {
-    sizes_.insert(sizes_.begin() + at, size);
-    Rebuild();
-    return;
-  }
-  // Appending touches only the last block: rows added one by one stay cheap.
-  sizes_.push_back(size);
-  if (static_cast<size_t>(at) >> kBlockShift == tree_.size()) {
-    const int j = static_cast<int>(tree_.size()) + 1;
-    // The new node covers blocks (j - LowBit(j), j]; all but the new one are
-    // already counted in the nodes before it.
-    tree_.push_back(BlocksBefore(j - 1) - BlocksBefore(j - LowBit(j)));
-  }
-  AddToBlock(at >> kBlockShift, static_cast<long>(size));
+  // The entries from `at` on move one place on; their order and sums stay.
+  for (int k = FirstKeptFrom(at); k < Kept(); ++k) ++places_[static_cast<size_t>(k)];
+  ++count_;
+  if (size != common_) Keep(at, size);
 }
 
 void GridExtents::Erase(int at) {
-  if (at != Count() - 1) {
-    sizes_.erase(sizes_.begin() + at);
-    Rebuild();
-    return;
-  }
-  AddToBlock(at >> kBlockShift, -static_cast<long>(sizes_.back()));
-  sizes_.pop_back();
-  if ((sizes_.size() + kBlock - 1) / kBlock < tree_.size()) tree_.pop_back();
+  int k = FirstKeptFrom(at);
+  if (k < Kept() && places_[static_cast<size_t>(k)] == at) Forget(k);
+  for (; k < Kept(); ++k) --places_[static_cast<size_t>(k)];
+  --count_;
 }
 
 long GridExtents::Before(int i) const {
-  const int block = i >> kBlockShift;
-  long sum = BlocksBefore(block);
-  for (int k = block << kBlockShift; k < i; ++k) sum += static_cast<long>(sizes_[static_cast<size_t>(k)]);
-  return sum;
+  return static_cast<long>(static_cast<int64_t>(i) * common_ + DiffBefore(FirstKeptFrom(i)));
 }
 
 int GridExtents::Search(long target, bool strict) const {
   auto reached = [&](long value) { return strict ? value > target : value >= target; };
-  if (reached(0)) return 0;
-  // The most whole blocks whose sum still falls short, by descending the tree.
-  const int blocks = static_cast<int>(tree_.size());
-  int pos = 0;
-  long acc = 0;
-  for (int step = blocks > 0 ? static_cast<int>(std::bit_floor(static_cast<unsigned>(blocks))) : 0; step > 0;
-       step >>= 1) {
-    if (pos + step <= blocks && !reached(acc + static_cast<long>(tree_[static_cast<size_t>(pos + step - 1)]))) {
-      pos += step;
-      acc += static_cast<long>(tree_[static_cast<size_t>(pos - 1)]);
-    }
+  if (!reached(Total())) return count_ + 1;
+  // Before grows with i (sizes are not negative): the first i that reaches.
+  int low = 0, high = count_;
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    if (reached(Before(middle))) high = middle;
+    else low = middle + 1;
   }
-  for (int i = pos << kBlockShift; i < Count();) {
-    acc += static_cast<long>(sizes_[static_cast<size_t>(i)]);
-    ++i;
-    if (reached(acc)) return i;
-  }
-  return Count() + 1;
+  return low;
 }
 
 int GridExtents::LowerBound(long target) const { return Search(target, false); }

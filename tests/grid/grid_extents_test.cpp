@@ -80,6 +80,7 @@ TEST(GridExtents, RandomEditsAgreeWithAWalkedSum) {
       for (int probe = 0; probe < 8; ++probe) {
         const int i = static_cast<int>(random() % (model.size() + 1));
         ASSERT_EQ(extents.Before(i), WalkBefore(model, i)) << round << "/" << step << " at " << i;
+        if (i < static_cast<int>(model.size())) ASSERT_EQ(extents.Get(i), model[static_cast<size_t>(i)]) << i;
         const long target = static_cast<long>(random() % (extents.Total() + 20)) - 5;
         ASSERT_EQ(extents.LowerBound(target), WalkSearch(model, target, false)) << target;
         ASSERT_EQ(extents.UpperBound(target), WalkSearch(model, target, true)) << target;
@@ -97,6 +98,37 @@ TEST(GridExtents, AMillionRowsAreSummedAndSearched) {
   rows.Set(500'000, 0);
   EXPECT_EQ(rows.Before(999'999), 19'999'960);
   EXPECT_EQ(rows.LowerBound(20'000'001), 1'000'001);
+}
+
+// A list grid's rows share one height: only those that differ are kept, so
+// memory grows with the rows sized, not with the rows in the table.
+TEST(GridExtents, OnlySizesThatDifferAreKept) {
+  GridExtents rows;
+  rows.Resize(1'000'000, 20);
+  EXPECT_EQ(rows.Kept(), 0);
+  rows.Set(0, 24);  // a heading row
+  rows.Set(700'000, 31);
+  rows.Set(700'000, 20);  // back to the common height: forgotten
+  rows.Set(999'999, 5);
+  EXPECT_EQ(rows.Kept(), 2);
+  EXPECT_EQ(rows.Total(), 20'000'000 + 4 - 15);
+  rows.Insert(1, 20);
+  rows.Erase(500'000);
+  EXPECT_EQ(rows.Kept(), 2);
+  EXPECT_EQ(rows.Get(999'999), 5u);
+  // Grown with another height, the more common one becomes the common size.
+  GridExtents columns;
+  columns.Resize(3, 10);
+  columns.Set(1, 40);
+  columns.Resize(10, 60);
+  EXPECT_EQ(columns.Kept(), 3);  // the two 10s and the 40
+  EXPECT_EQ(columns.Total(), 10 + 40 + 10 + 7 * 60);
+  // Every row sized in turn, each to its own height, is kept in one pass.
+  GridExtents sized;
+  sized.Resize(200'000, 20);
+  for (int i = 0; i < sized.Count(); ++i) sized.Set(i, static_cast<UINT>(21 + i % 3));
+  EXPECT_EQ(sized.Kept(), 200'000);
+  EXPECT_EQ(sized.Total(), 200'000L / 3 * (21 + 22 + 23) + 21 + 22);
 }
 
 using Cells = std::set<std::pair<int, int>>;
