@@ -90,6 +90,13 @@ CPrintJobDlg::~CPrintJobDlg() {
 
 CPrintJobDlg* CPrintJobDlg::Showing() { return g_showing; }
 
+void CPrintJobDlg::DoDataExchange(CDataExchange* dx) {
+  CSkinDialog::DoDataExchange(dx);
+  // Taken before the skin of a translated dialog takes every push button.
+  DDX_Control(dx, IDC_PRINT_NO_PRINTER_TIP, noPrinterTip_);
+  DDX_Control(dx, IDC_PRINT_IMAGES_TIP, imagesTip_);
+}
+
 BOOL CPrintJobDlg::OnInitDialog() {
   CSkinDialog::OnInitDialog();
   g_showing = this;
@@ -129,8 +136,6 @@ BOOL CPrintJobDlg::OnInitDialog() {
   std::snprintf(text, sizeof text, "%.3f", setup.deflt_topOff * unitFactor_);
   shownTop_ = text;
   ::SetDlgItemTextA(m_hWnd, IDC_PRINT_TOP, text);
-  noPrinterTip_.SubclassDlgItem(IDC_PRINT_NO_PRINTER_TIP, this);
-  imagesTip_.SubclassDlgItem(IDC_PRINT_IMAGES_TIP, this);
   if (setup.lastPrinter.IsEmpty()) {
     ::CheckDlgButton(m_hWnd, IDC_PRINT_TO_IMAGE, BST_CHECKED);
     ::EnableWindow(::GetDlgItem(m_hWnd, IDC_PRINT_TO_IMAGE), FALSE);

@@ -89,6 +89,7 @@ class CPrintJobDlg : public CSkinDialog {
   int PageCount() const { return pageCount_; }
 
  protected:
+  void DoDataExchange(CDataExchange* dx) override;
   void OnPrint();
   void OnPreview();
   void OnPrinterPreferences();

@@ -33,13 +33,18 @@ END_MESSAGE_MAP()
 
 CPrinterDpiDlg::CPrinterDpiDlg(CWnd* parent) : CSkinDialog(IDD_PRINTER_DPI, parent) {}
 
+void CPrinterDpiDlg::DoDataExchange(CDataExchange* dx) {
+  CSkinDialog::DoDataExchange(dx);
+  // Taken before the skin of a translated dialog takes every push button.
+  DDX_Control(dx, IDC_DPI_TIP, tip_);
+}
+
 BOOL CPrinterDpiDlg::OnInitDialog() {
   CSkinDialog::OnInitDialog();
   for (int dpi : kOffered) {
     const std::string text = std::to_string(dpi);
     ::SendDlgItemMessageA(m_hWnd, IDC_DPI_VALUE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
-  tip_.SubclassDlgItem(IDC_DPI_TIP, this);
   UpdatePrinterInfo(false);
   tip_.SetTipMessage(MSG_DPI_HINT);
   return TRUE;

@@ -23,6 +23,7 @@ class CPrinterDpiDlg : public CSkinDialog {
   static constexpr int kLowest = 36, kHighest = 4800;
 
  protected:
+  void DoDataExchange(CDataExchange* dx) override;
   void UpdatePrinterInfo(bool takePrinterDpi);
   void OnSelectPrinter();
   void OnUnselectPrinter();

@@ -1,10 +1,12 @@
 // Window objects: permanent and temporary objects by handle, attaching,
-// subclassing a control, the pre-translation chain, self-deleting windows.
+// subclassing a control (in one dialog after another), the pre-translation
+// chain, self-deleting windows.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "framework_test_ids.h"
 #include "framework_test_util.h"
 
 namespace {
@@ -117,6 +119,46 @@ TEST(FrameworkWnd, AnObjectGoingAwayTakesItsWindow) {
     window = wnd.m_hWnd;
   }
   EXPECT_FALSE(::IsWindow(window));
+}
+
+// A dialog that subclasses its name edit as it starts, and ends at once.
+class CNameDialog : public CDialog {
+ public:
+  CNameDialog() : CDialog(IDD_TESTSETTINGS) {}
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    subclassed = name.SubclassDlgItem(IDC_TEST_NAME, this);
+    edit = name.m_hWnd;
+    EndDialog(IDOK);
+    return TRUE;
+  }
+  CSubclassedEdit name;
+  BOOL subclassed = FALSE;
+  HWND edit = nullptr;
+};
+
+// A control's object lets go of it when its window goes with the dialog:
+// a later dialog of the same template, and the same dialog object shown
+// again, subclass their own control of that id; the gone window's handle
+// names no object and no later window.
+TEST(FrameworkWnd, EachDialogSubclassesItsOwnControl) {
+  CNameDialog first;
+  ASSERT_EQ(first.DoModal(), IDOK);
+  EXPECT_TRUE(first.subclassed);
+  EXPECT_EQ(first.name.m_hWnd, nullptr);
+  EXPECT_FALSE(::IsWindow(first.edit));
+  EXPECT_EQ(CWnd::FromHandlePermanent(first.edit), nullptr);
+  CNameDialog second;
+  ASSERT_EQ(second.DoModal(), IDOK);
+  EXPECT_TRUE(second.subclassed);
+  EXPECT_NE(second.edit, first.edit);
+  EXPECT_EQ(CWnd::FromHandlePermanent(second.edit), nullptr);
+  const HWND before = first.edit;
+  ASSERT_EQ(first.DoModal(), IDOK);
+  EXPECT_TRUE(first.subclassed);
+  EXPECT_NE(first.edit, before);
+  EXPECT_NE(first.edit, second.edit);
+  EXPECT_EQ(first.name.m_hWnd, nullptr);
 }
 
 }  // namespace
