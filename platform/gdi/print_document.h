@@ -56,6 +56,9 @@ struct JobSettings {
   std::string media;   // the print system's media name; empty: the printer's default
   std::string source;  // media source; empty: the printer's default
   bool landscape = false;
+  // The queue's driver's own name of the resolution the pages are drawn at
+  // ("1200x600dpi"); empty when the driver names none.
+  std::string resolutionChoice;
   // A queue of the print server: its documents go to the server, and fail
   // when it cannot be reached.
   bool serverQueue = false;

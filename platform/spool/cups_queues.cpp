@@ -3,10 +3,12 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string_view>
 
 #include <cups/cups.h>
@@ -34,17 +36,54 @@ CupsMedia MediaOf(const cups_size_t& size) {
   return {size.media, size.width, size.length, size.left, size.bottom, size.right, size.top};
 }
 
-// The input types of the driver's filters, from the queue's PPD (queues
-// without one are driverless and take PDF).
-bool PpdTakesRaster(const std::string& queue) {
+constexpr int PerInch(int perCentimetre) { return (perCentimetre * 254 + 50) / 100; }
+
+// "300dpi", "1200x600dpi" or "118dpcm": dots per inch across and down;
+// nothing for any other name.
+std::optional<std::pair<int, int>> ResolutionOfChoice(std::string_view name) {
+  const auto number = [&name](int& out) {
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), out);
+    if (error != std::errc() || out <= 0) return false;
+    name.remove_prefix(static_cast<size_t>(end - name.data()));
+    return true;
+  };
+  int x = 0, y = 0;
+  if (!number(x)) return std::nullopt;
+  y = x;
+  if (!name.empty() && name.front() == 'x') {
+    name.remove_prefix(1);
+    if (!number(y)) return std::nullopt;
+  }
+  if (name == "dpcm") {
+    x = PerInch(x);
+    y = PerInch(y);
+  } else if (name != "dpi") {
+    return std::nullopt;
+  }
+  return std::make_pair(x, y);
+}
+
+// What the queue's PPD says (queues without one are driverless and take
+// PDF): whether its driver's filters read raster, and the names of its
+// resolutions.
+void ReadPpd(const std::string& queue, CupsCapabilities& caps) {
   std::unique_ptr<FILE, int (*)(FILE*)> file(std::tmpfile(), &std::fclose);
-  if (!file) return false;
+  if (!file) return;
   const std::string resource = "/printers/" + queue + ".ppd";
-  if (cupsGetFd(CUPS_HTTP_DEFAULT, resource.c_str(), fileno(file.get())) != HTTP_STATUS_OK) return false;
+  if (cupsGetFd(CUPS_HTTP_DEFAULT, resource.c_str(), fileno(file.get())) != HTTP_STATUS_OK) return;
   std::rewind(file.get());
   char line[1024];
+  static constexpr std::string_view kResolution = "*Resolution ";
   while (std::fgets(line, sizeof line, file.get())) {
     const std::string_view text(line);
+    if (text.rfind(kResolution, 0) == 0) {
+      // "*Resolution NAME/Text: code": the choice's name.
+      const std::string_view rest = text.substr(kResolution.size());
+      const std::string_view name = rest.substr(0, rest.find_first_of("/:"));
+      if (const auto dpi = ResolutionOfChoice(name))
+        caps.resolutionChoices.push_back({dpi->first, dpi->second, std::string(name)});
+      continue;
+    }
     if (text.rfind("*cupsFilter:", 0) != 0 && text.rfind("*cupsFilter2:", 0) != 0) continue;
     // "source [destination] cost program": a real program reading raster
     // (a "-" only passes the document on unchanged).
@@ -52,9 +91,8 @@ bool PpdTakesRaster(const std::string& queue) {
     if (open == std::string_view::npos || close <= open) continue;
     const std::string_view filter = text.substr(open + 1, close - open - 1);
     const std::string_view program = filter.substr(filter.rfind(' ') + 1);
-    if (filter.rfind("application/vnd.cups-raster ", 0) == 0 && program != "-") return true;
+    if (filter.rfind("application/vnd.cups-raster ", 0) == 0 && program != "-") caps.takesRaster = true;
   }
-  return false;
 }
 
 std::vector<int> ResolutionsOf(ipp_attribute_t* attribute) {
@@ -63,7 +101,7 @@ std::vector<int> ResolutionsOf(ipp_attribute_t* attribute) {
     int y = 0;
     ipp_res_t units = IPP_RES_PER_INCH;
     int x = ippGetResolution(attribute, i, &y, &units);
-    if (units == IPP_RES_PER_CM) x = (x * 254 + 50) / 100;
+    if (units == IPP_RES_PER_CM) x = PerInch(x);
     if (x > 0 && std::find(out.begin(), out.end(), x) == out.end()) out.push_back(x);
   }
   std::sort(out.begin(), out.end());
@@ -76,7 +114,7 @@ std::vector<std::pair<int, int>> PairsOf(ipp_attribute_t* attribute) {
     int y = 0;
     ipp_res_t units = IPP_RES_PER_INCH;
     int x = ippGetResolution(attribute, i, &y, &units);
-    if (units == IPP_RES_PER_CM) x = (x * 254 + 50) / 100, y = (y * 254 + 50) / 100;
+    if (units == IPP_RES_PER_CM) x = PerInch(x), y = PerInch(y);
     if (x > 0 && y > 0) out.emplace_back(x, y);
   }
   return out;
@@ -113,7 +151,7 @@ std::optional<CupsCapabilities> Ask(cups_dest_t* dest, std::string* error) {
   const std::vector<std::string> source =
       StringsOf(cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info.get(), "media-source"));
   caps.defaultSource = source.empty() ? std::string() : source.front();
-  caps.takesRaster = PpdTakesRaster(dest->name);
+  ReadPpd(dest->name, caps);
   return caps;
 }
 

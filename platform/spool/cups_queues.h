@@ -32,6 +32,13 @@ struct CupsCapabilities {
   // queue may print finer across than down).
   std::vector<std::pair<int, int>> resolutionPairs;
   int defaultResolution = 0;
+  // The driver's own names of its resolutions (its "Resolution" choices,
+  // "203dpi", "1200x600dpi"), where the queue has a PPD.
+  struct ResolutionChoice {
+    int x = 0, y = 0;
+    std::string name;
+  };
+  std::vector<ResolutionChoice> resolutionChoices;
   std::vector<std::string> sources;
   std::string defaultSource;
   // The driver's own filter reads CUPS raster (a label printer): jobs are

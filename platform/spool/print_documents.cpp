@@ -5,6 +5,7 @@
 // block (DEVMODE) given to CreateDC asks for.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +37,11 @@ std::unique_ptr<PageWriter> MakePageWriter(DocumentFormat format, ByteSink sink)
 }
 
 namespace {
+
+// "300dpi", or "1200x600dpi" where a printer prints finer across than down.
+std::string ResolutionName(int x, int y) {
+  return (x == y ? std::to_string(x) : std::to_string(x) + "x" + std::to_string(y)) + "dpi";
+}
 
 // A file written beside its target and put in its place only when the
 // document is complete: a failed or cancelled document leaves an existing
@@ -108,9 +114,12 @@ class SpoolDocument : public gdi::PrintDocument {
     if (request.job.copies > 1) options.push_back({"copies", std::to_string(request.job.copies)});
     if (!request.job.media.empty()) options.push_back({"media", request.job.media});
     if (!request.job.source.empty()) options.push_back({"media-source", request.job.source});
-    // The resolution the pages were drawn at, for the filters that render a PDF.
-    if (request.job.serverQueue && request.device.dpiX > 0)
-      options.push_back({"printer-resolution", std::to_string(request.device.dpiX) + "dpi"});
+    // The resolution the pages were drawn at, across and down, for the
+    // filters that render a PDF: as the print system names it, and as the
+    // queue's driver does.
+    if (request.job.serverQueue && request.device.dpiX > 0 && request.device.dpiY > 0)
+      options.push_back({"printer-resolution", ResolutionName(request.device.dpiX, request.device.dpiY)});
+    if (!request.job.resolutionChoice.empty()) options.push_back({"Resolution", request.job.resolutionChoice});
     const std::string title = request.docName.empty() ? std::string("Tavrendel") : request.docName;
     if (!doc->job_->Start(request.printer, title, MimeTypeOf(format), options))
       return Refused(ERROR_NOT_SUPPORTED, doc->job_->Error());
@@ -218,6 +227,35 @@ gdi::OpenedDocument OpenDocument(const gdi::DocumentRequest& request) {
 
 int Dots(int hundredthsMm, int dpi) { return static_cast<int>((static_cast<long long>(hundredthsMm) * dpi + 1270) / 2540); }
 
+struct Resolution {
+  int x = 0, y = 0;
+};
+
+// A resolution the queue lists with `across` dots per inch across: square
+// dots where it has them; square when it lists resolutions across only.
+std::optional<Resolution> ListedAcross(const CupsCapabilities& caps, int across) {
+  std::optional<Resolution> found;
+  for (const auto& [x, y] : caps.resolutionPairs)
+    if (x == across && (!found || x == y)) found = Resolution{x, y};
+  if (!found && std::find(caps.resolutions.begin(), caps.resolutions.end(), across) != caps.resolutions.end())
+    found = Resolution{across, across};
+  return found;
+}
+
+// The resolution the settings block asks for (dots per inch across, and
+// down where it gives them) when the queue lists it, else the queue's
+// default. A block that gives no resolution down asks for square dots.
+Resolution ResolutionAskedOf(const CupsCapabilities& caps, const DEVMODEA* dm) {
+  const int byDefault = caps.defaultResolution > 0 ? caps.defaultResolution : 300;
+  const Resolution chosen = ListedAcross(caps, byDefault).value_or(Resolution{byDefault, byDefault});
+  if (!dm || !(dm->dmFields & DM_PRINTQUALITY) || dm->dmPrintQuality <= 0) return chosen;
+  const int across = dm->dmPrintQuality;
+  const int down = (dm->dmFields & DM_YRESOLUTION) && dm->dmYResolution > 0 ? dm->dmYResolution : across;
+  for (const auto& [x, y] : caps.resolutionPairs)
+    if (x == across && y == down) return {x, y};
+  return ListedAcross(caps, across).value_or(chosen);
+}
+
 // A print queue's device settings: its default media and resolution, or what
 // the settings block asks for among what the queue supports.
 std::optional<gdi::QueueSettings> SettingsOfQueue(const std::string& name, const void* block) {
@@ -226,11 +264,7 @@ std::optional<gdi::QueueSettings> SettingsOfQueue(const std::string& name, const
   const auto caps = CupsCapabilitiesOf(printer.name);
   if (!caps) return std::nullopt;
   const auto* dm = static_cast<const DEVMODEA*>(block);
-  int dpi = caps->defaultResolution > 0 ? caps->defaultResolution : 300;
-  if (dm && (dm->dmFields & DM_PRINTQUALITY) && dm->dmPrintQuality > 0) {
-    for (int r : caps->resolutions)
-      if (r == dm->dmPrintQuality) dpi = r;
-  }
+  const Resolution dpi = ResolutionAskedOf(*caps, dm);
   CupsMedia media = caps->defaultMedia;
   gdi::PrinterSettings s;
   gdi::JobSettings job;
@@ -277,12 +311,15 @@ std::optional<gdi::QueueSettings> SettingsOfQueue(const std::string& name, const
     media.left = media.right = media.top = media.bottom = 0;  // continuous forms: no unprintable edge
   }
   if (dm && (dm->dmFields & DM_COPIES) && dm->dmCopies > 0) job.copies = dm->dmCopies;
-  s.dpiX = s.dpiY = dpi;
+  s.dpiX = dpi.x;
+  s.dpiY = dpi.y;
+  for (const auto& choice : caps->resolutionChoices)
+    if (choice.x == dpi.x && choice.y == dpi.y) job.resolutionChoice = choice.name;
   job.serverQueue = true;
-  s.page = SIZE{Dots(media.widthHundredthsMm, dpi), Dots(media.lengthHundredthsMm, dpi)};
-  s.printableOffset = POINT{Dots(media.left, dpi), Dots(media.top, dpi)};
-  s.printable = SIZE{std::max(1, s.page.cx - s.printableOffset.x - Dots(media.right, dpi)),
-                     std::max(1, s.page.cy - s.printableOffset.y - Dots(media.bottom, dpi))};
+  s.page = SIZE{Dots(media.widthHundredthsMm, dpi.x), Dots(media.lengthHundredthsMm, dpi.y)};
+  s.printableOffset = POINT{Dots(media.left, dpi.x), Dots(media.top, dpi.y)};
+  s.printable = SIZE{std::max(1, s.page.cx - s.printableOffset.x - Dots(media.right, dpi.x)),
+                     std::max(1, s.page.cy - s.printableOffset.y - Dots(media.bottom, dpi.y))};
   return gdi::QueueSettings{s, job};
 }
 

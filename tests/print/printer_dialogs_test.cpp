@@ -7,7 +7,9 @@
 // device context. A printer's metrics are asked of the server once.
 #include <algorithm>
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -425,6 +427,59 @@ TEST_F(PrinterDialogs, PreferencesOfferWhatTheQueueLists) {
     DeleteDC(dc);
     std::free(chosen);
   }
+}
+
+// A resolution finer across than down, chosen in "Printer Preferences",
+// reaches the page both ways: the device context measures 1200 by 600 dots
+// per inch, and the document the queue's printer receives is raster at
+// 1200 x 600 dpi, a box of 120 by 60 dots drawn on it a tenth of an inch
+// square.
+TEST_F(PrinterDialogs, AResolutionFinerAcrossThanDownPrintsAsChosen) {
+  const std::vector<std::string> listed = LpoptionsChoices("raster", "Resolution");
+  ASSERT_NE(std::find(listed.begin(), listed.end(), "1200x600dpi"), listed.end());
+  DialogScript script;
+  script.Then([&](HWND dialog) {
+    const std::vector<std::string> shown = ComboItems(dialog, IDC_PREFS_RESOLUTION);
+    const auto at = std::find(shown.begin(), shown.end(), "1200x600 dpi");
+    ASSERT_NE(at, shown.end());
+    ::SendDlgItemMessageA(dialog, IDC_PREFS_RESOLUTION, CB_SETCURSEL, static_cast<WPARAM>(at - shown.begin()), 0);
+    ::SendDlgItemMessageA(dialog, IDC_PREFS_MEDIA, CB_SETCURSEL, 0, 0);  // the first medium
+    Press(dialog, IDOK);
+  });
+  std::unique_ptr<DEVMODEA, decltype(&std::free)> chosen(EditPrinterDevMode(nullptr, "raster", nullptr), &std::free);
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_EQ(chosen->dmPrintQuality, 1200);
+  EXPECT_EQ(chosen->dmYResolution, 600);
+  HDC dc = CreateDCA("WINSPOOL", "raster", nullptr, chosen.get());
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), 1200);
+  EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 600);
+  const POINT offset{GetDeviceCaps(dc, PHYSICALOFFSETX), GetDeviceCaps(dc, PHYSICALOFFSETY)};
+  const RECT box{600, 300, 720, 360};
+  fs::remove(cups_test::OutputOf("raster"));
+  DOCINFOA doc{sizeof(DOCINFOA), "Box", nullptr, nullptr, 0};
+  const int job = StartDocA(dc, &doc);
+  ASSERT_GT(job, 0);
+  ASSERT_GT(StartPage(dc), 0);
+  PatBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, BLACKNESS);
+  ASSERT_GT(EndPage(dc), 0);
+  ASSERT_GT(EndDoc(dc), 0);
+  DeleteDC(dc);
+  ASSERT_TRUE(cups_test::WaitForOutput("raster"));
+  const auto pages = print_test::ReadRasterPages(cups_test::OutputOf("raster"));
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].dpiX, 1200);
+  EXPECT_EQ(pages[0].dpiY, 600);
+  // The box's black dots, as the printer got them.
+  RECT black{pages[0].width, pages[0].height, -1, -1};
+  for (int y = 0; y < pages[0].height; ++y)
+    for (int x = 0; x < pages[0].width; ++x)
+      if (pages[0].Black(x, y)) black = RECT{std::min<LONG>(black.left, x), std::min<LONG>(black.top, y),
+                                             std::max<LONG>(black.right, x + 1), std::max<LONG>(black.bottom, y + 1)};
+  EXPECT_EQ(black.right - black.left, 120);
+  EXPECT_EQ(black.bottom - black.top, 60);
+  EXPECT_NEAR(black.left, offset.x + box.left, 1);
+  EXPECT_NEAR(black.top, offset.y + box.top, 1);
 }
 
 // The label printer's preferences, pictured in each interface language.
