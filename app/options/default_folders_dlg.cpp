@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/controls/translated_columns.h"
 #include "app/options/options_ids.h"
 #include "app/ui/msg_box.h"
 #include "app/ui/ui_language.h"
@@ -20,17 +21,6 @@ constexpr const char* kRowNames[] = {"Text Files", "Chooselist Files", "Counter 
 std::u16string FromUtf8(const char* text) { return nls::ToUtf16(CP_UTF8, nls::OrEmpty(text)); }
 
 std::string ToUtf8(const std::u16string& wide) { return nls::FromUtf16(CP_UTF8, wide); }
-
-void InsertColumn(CListCtrl& list, int index, const char* english, int width) {
-  std::u16string text = UiTextToWide(TranslateUiString(english));
-  LVCOLUMNW column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-  column.fmt = LVCFMT_LEFT;
-  column.cx = width;
-  column.pszText = reinterpret_cast<LPWSTR>(text.data());
-  column.iSubItem = index;
-  list.SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
-}
 
 void SetCell(CListCtrl& list, int row, int column, std::u16string text) {
   LVITEMW item{};
@@ -78,11 +68,8 @@ void CDefaultFoldersDlg::DoDataExchange(CDataExchange* dx) {
 BOOL CDefaultFoldersDlg::OnInitDialog() {
   CSkinDialog::OnInitDialog();
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
-  CRect r;
-  m_list.GetClientRect(&r);
-  const int first = static_cast<int>(r.Width() * 0.3);
-  InsertColumn(m_list, 0, "File", first);
-  InsertColumn(m_list, 1, "Path", r.Width() - first);
+  static constexpr CListCtrlEx::Column kColumns[] = {{"File", 0.3}, {"Path", 0}};
+  InsertTranslatedColumns(m_list, kColumns);
   const auto folders = Folders();
   for (int row = 0; row < 5; ++row) {
     SetCell(m_list, row, 0, UiTextToWide(TranslateUiString(kRowNames[row])));

@@ -4,39 +4,14 @@
 
 #include <string>
 
-#include "app/ui/ui_language.h"
+#include "app/controls/translated_columns.h"
 #include "document/layout_shell.h"
 #include "foundation/system/printers.h"
 #include "print/print_ids.h"
 
 namespace {
 
-struct Column {
-  const char* name;
-  double fraction;  // of the list's width; 0 takes what is left
-};
-constexpr Column kColumns[] = {{"Printer Name", 0.4}, {"Port", 0.2}, {"Model", 0}};
-static_assert(std::size(kColumns) == 3);
-
-// The headers in the interface language (the list takes them as UTF-16).
-void InsertColumns(CListCtrlEx& list) {
-  RECT client{};
-  list.GetClientRect(&client);
-  const int width = client.right - client.left;
-  int used = 0;
-  for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-    const int cx = kColumns[i].fraction > 0 ? static_cast<int>(width * kColumns[i].fraction) : width - used;
-    used += cx;
-    std::u16string text = UiTextToWide(TranslateUiString(kColumns[i].name));
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = cx;
-    column.pszText = reinterpret_cast<LPWSTR>(text.data());
-    column.iSubItem = i;
-    list.SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
-  }
-}
+constexpr CListCtrlEx::Column kColumns[] = {{"Printer Name", 0.4}, {"Port", 0.2}, {"Model", 0}};
 
 }  // namespace
 
@@ -50,7 +25,7 @@ BOOL CChoosePrinterDlg::OnInitDialog() {
   CSkinDialog::OnInitDialog();
   m_list.SubclassDlgItem(IDC_CHOOSE_PRINTER_LIST, this);
   m_list.SetReportStyle();
-  InsertColumns(m_list);
+  InsertTranslatedColumns(m_list, kColumns);
   FillList();
   return TRUE;
 }
