@@ -46,13 +46,26 @@ void Command(HWND dialog, int id) {
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+// The dialog Enter and Esc act for: a child dialog that is part of another
+// (DS_CONTROL or WS_EX_CONTROLPARENT, such as a sheet's page or a panel on
+// it) hands them up to the dialog it belongs to, whose buttons they mean.
+HWND OwningDialog(HWND dialog) {
+  for (HWND parent = GetParent(dialog); parent && StateOf(parent) && (StyleOf(dialog) & WS_CHILD) &&
+                                        ((StyleOf(dialog) & DS_CONTROL) ||
+                                         (static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)) & WS_EX_CONTROLPARENT));
+       parent = GetParent(dialog))
+    dialog = parent;
+  return dialog;
+}
+
 void Enter(HWND dialog, HWND focus, LRESULT code) {
   if (focus && (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
-    Command(dialog, GetDlgCtrlID(focus));
+    Command(GetParent(focus), GetDlgCtrlID(focus));
     return;
   }
-  const WORD id = DefaultButtonId(dialog);
-  Command(dialog, id ? id : IDOK);
+  const HWND owner = OwningDialog(dialog);
+  const WORD id = DefaultButtonId(owner);
+  Command(owner, id ? id : IDOK);
 }
 
 void Arrow(HWND dialog, HWND focus, bool previous) {
@@ -126,7 +139,7 @@ bool KeyDown(HWND dialog, MSG* msg) {
       Arrow(dialog, ChildOf(dialog, focus), msg->wParam == VK_LEFT || msg->wParam == VK_UP);
       return true;
     case VK_RETURN: Enter(dialog, focus, code); return true;
-    case VK_ESCAPE: Command(dialog, IDCANCEL); return true;
+    case VK_ESCAPE: Command(OwningDialog(dialog), IDCANCEL); return true;
     default: return false;
   }
 }

@@ -153,6 +153,50 @@ TEST_F(NavigationTest, EnterPressesTheDefaultButtonAndEscCancels) {
   }
 }
 
+// A panel inside the dialog (DS_CONTROL) whose own loop reads the keys, as a
+// modeless child dialog's does: Enter and Esc mean the buttons of the dialog
+// it is part of; a focused push button of the panel is still pressed there.
+TEST_F(NavigationTest, EnterAndEscInAPanelReachTheDialogItIsPartOf) {
+  std::vector<std::string> panelSeen;
+  struct PanelProc {
+    static INT_PTR Proc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+      if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(panel, GWLP_USERDATA, lParam);
+        return FALSE;
+      }
+      auto* seen = reinterpret_cast<std::vector<std::string>*>(GetWindowLongPtrW(panel, GWLP_USERDATA));
+      if (message == WM_COMMAND && seen && HIWORD(wParam) < EN_SETFOCUS) {
+        seen->push_back(std::to_string(LOWORD(wParam)) + "/" + std::to_string(HIWORD(wParam)));
+        return TRUE;
+      }
+      return FALSE;
+    }
+  };
+  HWND panel = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(1001), dialog_, &PanelProc::Proc,
+                                  reinterpret_cast<LPARAM>(&panelSeen));
+  ASSERT_NE(panel, nullptr);
+  struct Row {
+    const char* what;
+    int focus;
+    int key;
+    const char* dialogCommand;  // what the outer dialog hears, "" for nothing
+    const char* panelCommand;   // what the panel hears
+  } const rows[] = {
+      {"Enter in the panel's edit: the dialog's default button", 201, VK_RETURN, "1/0", ""},
+      {"Esc in the panel's edit: the dialog's Cancel", 201, VK_ESCAPE, "2/0", ""},
+      {"Enter on the panel's push button: that button", 202, VK_RETURN, "", "202/0"},
+  };
+  for (const Row& r : rows) {
+    SetFocus(GetDlgItem(panel, r.focus));
+    seen_.clear();
+    panelSeen.clear();
+    Press(panel, r.key);
+    EXPECT_EQ(seen_.empty() ? std::string() : seen_.back(), r.dialogCommand) << r.what;
+    EXPECT_EQ(panelSeen.empty() ? std::string() : panelSeen.back(), r.panelCommand) << r.what;
+  }
+  DestroyWindow(panel);
+}
+
 TEST_F(NavigationTest, TheDefaultButtonFollowsTheFocus) {
   auto isDefault = [&](int id) {
     return (SendDlgItemMessageW(dialog_, id, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0;
