@@ -53,6 +53,11 @@ struct Outcome {
 // edge, its first item level with the parent item; to the left when the
 // screen's right edge is in the way.
 POINT SubmenuOrigin(const RECT& parent, const RECT& item, SIZE size);
+// Where a popup of `size` opened at a screen point goes: aligned to the
+// point as the TPM_* flags ask, then kept in the work area as Windows keeps
+// it: past an edge it goes to the other side of the point (above it, left
+// of it) where it fits there, else it is moved in up to the edge.
+POINT PopupOrigin(POINT at, SIZE size, UINT flags);
 // Posts the command an ended menu loop chose: WM_COMMAND to the owner, or
 // WM_SYSCOMMAND to the window whose window menu it came from.
 void PostChoice(HWND owner, const Outcome& outcome);
@@ -66,6 +71,7 @@ struct Anchor {
   POINT at{};
   const RECT* parent = nullptr;
   const RECT* item = nullptr;
+  UINT flags = 0;  // TPM_* alignment to the point
 };
 // Shows `menu` at a screen point and tracks it until it ends. A popup opened
 // from the bar passes Left/Right back; one opened by a key starts with its

@@ -249,12 +249,40 @@ InLoopGuard::InLoopGuard() { ++loops; }
 InLoopGuard::~InLoopGuard() { --loops; }
 bool InMenuLoop() { return loops > 0; }
 
+namespace {
+
+RECT WorkArea() {
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+// One direction of PopupOrigin: the popup's start from `start`, its length
+// and the point it opened at, within low to high.
+LONG KeepWithin(LONG start, LONG length, LONG point, LONG low, LONG high) {
+  if (start + length > high) start = std::min(point - length >= low ? point - length : high, high - length);
+  if (start < low) start = point + length <= high ? point : low;
+  return start;
+}
+
+}  // namespace
+
 POINT SubmenuOrigin(const RECT& parent, const RECT& item, SIZE size) {
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  const RECT work = WorkArea();
   POINT at{parent.right, item.top - kEdge};
-  if (at.x + size.cx > screenWidth) at.x = std::max<LONG>(parent.left - size.cx, 0);
-  if (at.y + size.cy > screenHeight) at.y = std::max<LONG>(screenHeight - size.cy, 0);
+  if (at.x + size.cx > work.right) at.x = std::max<LONG>(parent.left - size.cx, work.left);
+  if (at.y + size.cy > work.bottom) at.y = std::max<LONG>(work.bottom - size.cy, work.top);
   return at;
+}
+
+POINT PopupOrigin(POINT at, SIZE size, UINT flags) {
+  const RECT work = WorkArea();
+  LONG x = at.x, y = at.y;
+  if (flags & TPM_RIGHTALIGN) x -= size.cx;
+  else if (flags & TPM_CENTERALIGN) x -= size.cx / 2;
+  if (flags & TPM_BOTTOMALIGN) y -= size.cy;
+  else if (flags & TPM_VCENTERALIGN) y -= size.cy / 2;
+  return POINT{KeepWithin(x, size.cx, at.x, work.left, work.right), KeepWithin(y, size.cy, at.y, work.top, work.bottom)};
 }
 
 Outcome RunPopup(HMENU menu, HWND owner, Anchor anchor, int depth, bool fromBar, bool selectFirst) {
@@ -266,7 +294,8 @@ Outcome RunPopup(HMENU menu, HWND owner, Anchor anchor, int depth, bool fromBar,
   m = Find(menu);
   if (!m) return {};
   const SIZE size = Layout(owner, *m);
-  const POINT at = anchor.parent && anchor.item ? SubmenuOrigin(*anchor.parent, *anchor.item, size) : anchor.at;
+  const POINT at = anchor.parent && anchor.item ? SubmenuOrigin(*anchor.parent, *anchor.item, size)
+                                                : PopupOrigin(anchor.at, size, anchor.flags);
   Popup p{menu, owner, -1};
   const HWND w = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"TavMenuPopup", u"", WS_POPUP, at.x, at.y, size.cx,
                                  size.cy, owner, nullptr, nullptr, &p);
@@ -416,7 +445,7 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const
     return FALSE;
   }
   SendMessageW(owner, WM_ENTERMENULOOP, TRUE, 0);
-  const Outcome outcome = RunPopup(menu, owner, Anchor{POINT{x, y}}, 0, false, false);
+  const Outcome outcome = RunPopup(menu, owner, Anchor{POINT{x, y}, nullptr, nullptr, flags}, 0, false, false);
   // "The menu is closed": WM_MENUSELECT with 0xFFFF flags and no menu.
   SendMessageW(owner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   SendMessageW(owner, WM_EXITMENULOOP, TRUE, 0);
