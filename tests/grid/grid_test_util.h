@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ struct Notice {
   int c;
   bool operator==(const Notice&) const = default;
 };
+
+// A notice as a failure message shows it: {code, row, col, a, b, c}.
+inline void PrintTo(const Notice& n, std::ostream* out) {
+  *out << "{" << n.code << ", " << n.row << ", " << n.col << ", " << n.a << ", " << n.b << ", " << n.c << "}";
+}
 
 struct Private {
   UINT message;

@@ -1,6 +1,7 @@
 // The grid on the tests' own X server, driven by xdotool as a person would:
-// a click opens a cell for typing, a drag selects, dragging a header border
-// sizes a column, and the wheel scrolls; each checked through the grid.
+// a click opens a cell for typing, a drag chooses a range where a press does
+// not edit, dragging a header border sizes a column, and the wheel scrolls;
+// each checked through the grid.
 #include <gtest/gtest.h>
 
 #include "grid_test_util.h"
@@ -70,6 +71,53 @@ TEST_F(X11Grid, DragSelectsCells) {
   Xdotool({"mouseup", "1"});
   EXPECT_EQ(grid_->GetSelectedCellRange(), CGridCellRange(2, 1, 5, 3));
   EXPECT_EQ(grid_->GetFocusCell(), CGridCellId(5, 3));
+}
+
+// A real drag across the cells: with clicks editing cells (the default) the
+// press opens the pressed cell's editor and the moves after it stay with the
+// grid (the editor keeps its whole text selected, no cells are added); with
+// clicks not editing, and along the header row either way, the drag chooses
+// the range.
+TEST_F(X11Grid, ADragChoosesTheRangeWhereAPressDoesNotEdit) {
+  struct Case {
+    const char* name;
+    bool clickEdits;
+    CGridCellId from, to;
+    CGridCellRange selected;
+    CGridCellId focus;
+    bool editing;
+    const char* picture;
+  };
+  const Case cases[] = {
+      {"a press edits", true, {2, 1}, {5, 3}, {2, 1, 2, 1}, {2, 1}, true, "grid_x11_drag_edits.png"},
+      {"presses select", false, {2, 1}, {5, 3}, {2, 1, 5, 3}, {5, 3}, false, "grid_x11_drag_selects.png"},
+      {"along the header", true, {0, 1}, {0, 3}, {1, 1, 39, 3}, {1, 3}, false, "grid_x11_drag_columns.png"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    grid_->ClickEditsCell = c.clickEdits;
+    const auto from = CellCentre(c.from.row, c.from.col), to = CellCentre(c.to.row, c.to.col);
+    const std::string midX = std::to_string((std::stoi(from[0]) + std::stoi(to[0])) / 2);
+    const std::string midY = std::to_string((std::stoi(from[1]) + std::stoi(to[1])) / 2);
+    Xdotool({"mousemove", from[0], from[1], "mousedown", "1", "mousemove", midX, midY, "mousemove", to[0], to[1],
+             "mouseup", "1"});
+    EXPECT_EQ(grid_->GetSelectedCellRange(), c.selected);
+    EXPECT_EQ(grid_->GetFocusCell(), c.focus);
+    const HWND editor = grid_->GetEditorWindow();
+    EXPECT_EQ(editor != nullptr, c.editing);
+    if (editor) {
+      DWORD start = 0, end = 0;
+      ::SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+      EXPECT_EQ(start, 0u);
+      EXPECT_EQ(end, static_cast<DWORD>(gridtest::Text(grid_->GetItemText(c.from.row, c.from.col)).size()));
+    }
+    RECT wr;
+    GetWindowRect(owner_->m_hWnd, &wr);
+    server_->SavePicture(wr.left, wr.top, wr.right - wr.left, wr.bottom - wr.top, gridtest::PicturePath(c.picture));
+    if (editor) Xdotool({"key", "Escape"});
+    grid_->ResetSelectedRange();
+    Settle();
+  }
 }
 
 TEST_F(X11Grid, DraggingAHeaderBorderSizesTheColumn) {
