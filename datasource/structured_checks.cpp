@@ -40,11 +40,11 @@ int CheckLength(const AString& data, const std::string& title, int minimum, int 
 }
 
 // Identifiers whose data ends in a GS1 check digit over all the digits before
-// it (SSCC, GTIN, the global location numbers). The barcode library encodes
-// what it is given, so a wrong digit would print a symbol every reader
-// accepts and every system behind it refuses.
-constexpr std::string_view kCheckDigitIdentifiers[] = {"00",  "01",  "02",  "410", "411", "412",
-                                                       "413", "414", "415", "416", "417"};
+// it (SSCC, GTIN, GSIN, the global location numbers, GSRN). The barcode
+// library encodes what it is given, so a wrong digit would print a symbol
+// every reader accepts and every system behind it refuses.
+constexpr std::string_view kCheckDigitIdentifiers[] = {"00",  "01",  "02",  "402", "410", "411",  "412",
+                                                       "413", "414", "415", "416", "417", "8017", "8018"};
 
 bool EndsInCheckDigit(std::string_view identifier) {
   for (const std::string_view id : kCheckDigitIdentifiers)

@@ -99,7 +99,7 @@ bool ShippingLabel(const std::string& path) {
   fields.push_back(Line(80, 3500, 3840, 20));
   auto gs1 = Barcode(setup, Symbology::UccEan128Ais, 0, "", 300, 3800, 1200);
   gs1->aiCode[0] = "01";
-  gs1->aiData[0] = "1234567890123";
+  gs1->aiData[0] = "12345678901231";
   gs1->aiCode[1] = "10";
   gs1->aiData[1] = "LOT7";
   fields.push_back(Measured(std::move(gs1), setup));

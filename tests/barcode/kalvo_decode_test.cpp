@@ -41,7 +41,7 @@ std::string Bytes(int from, int to) {
 
 void SetAis(CBCode& c) {
   c.aiNames[0] = "01";
-  c.aiValues[0] = "1234567890123";
+  c.aiValues[0] = "12345678901231";
   c.aiNames[1] = "10";
   c.aiValues[1] = "ABC12";
   c.aiNames[2] = "17";

@@ -87,7 +87,7 @@ TEST(KalvoLibrary, LoadsTheShippedApplicationIdentifiers) {
   EXPECT_STREQ(byId["00"]->title, "SSCC");
   EXPECT_STREQ(byId["00"]->lengthText, "18");
   EXPECT_EQ(byId["00"]->minLength, 18);
-  EXPECT_EQ(byId["00"]->checkFlag, 1);
+  EXPECT_EQ(byId["00"]->checkFlag, 0);  // the SSCC as typed ends in its check digit
   EXPECT_EQ(byId["00"]->charKinds, 1);
   ASSERT_TRUE(byId.count("10"));
   EXPECT_EQ(byId["10"]->minLength, 1);
@@ -108,7 +108,7 @@ TEST(KalvoLibrary, LoadsTheShippedApplicationIdentifiers) {
 
 TEST(KalvoLibrary, BuildsSeveralIdentifiersFromTheTable) {
   const char* ais[6] = {"01", "10", "", "99x", "17", nullptr};
-  const char* values[6] = {"1234567890123", "ABC12", "zzz", "1", "251231", nullptr};
+  const char* values[6] = {"12345678901231", "ABC12", "zzz", "1", "251231", nullptr};
   char data[320];
   char text[320];
   ASSERT_EQ(GetCd128MultiCodeAndHr(ais, values, 1, data, text), 1);

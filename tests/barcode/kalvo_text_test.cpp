@@ -311,7 +311,7 @@ TEST(KalvoCodeSets, LongDataEncodesAndDecodes) {
 TEST(KalvoSeveralAis, DataAndTextGoToTheRequest) {
   Request r(S::UccEan128Ais, 0, "");
   r.code.aiNames[0] = "00";
-  r.code.aiValues[0] = "12345678901234567";
+  r.code.aiValues[0] = "123456789012345675";
   r.code.aiNames[1] = "21";
   r.code.aiValues[1] = "S1";
   r.code.textPosition = 0;
@@ -338,7 +338,7 @@ TEST(KalvoSeveralAis, TooLongForTheBuffersGives100) {
 TEST(KalvoSeveralAis, NoTextBufferDrawsNothing) {
   Request r(S::UccEan128Ais, 0, "");
   r.code.aiNames[0] = "00";
-  r.code.aiValues[0] = "12345678901234567";
+  r.code.aiValues[0] = "123456789012345675";
   std::free(r.code.hrText);
   r.code.hrText = nullptr;
   EXPECT_EQ(kvoBCode(0, &r.code, 0), 0);

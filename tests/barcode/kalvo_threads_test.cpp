@@ -82,7 +82,7 @@ Picture Draw(const Row& row) {
   c.maxiModuleHeight = -1;
   if (row.type == S::UccEan128Ais) {
     c.aiNames[0] = "01";
-    c.aiValues[0] = "1234567890123";
+    c.aiValues[0] = "12345678901231";
     c.aiNames[1] = "10";
     c.aiValues[1] = "ABC12";
   }

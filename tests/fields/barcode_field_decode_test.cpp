@@ -30,7 +30,7 @@ struct FieldSymbol {
 
 void Ais(CBarcodeField& f) {
   f.aiCode[0] = "01";
-  f.aiData[0] = "1234567890123";
+  f.aiData[0] = "12345678901231";
   f.aiCode[1] = "10";
   f.aiData[1] = "LOT7";
 }
