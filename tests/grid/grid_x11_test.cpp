@@ -88,10 +88,11 @@ TEST_F(X11Grid, ADragChoosesTheRangeWhereAPressDoesNotEdit) {
     bool editing;
     const char* picture;
   };
+  // The editing case comes last: its editor stays open over the cell.
   const Case cases[] = {
-      {"a press edits", true, {2, 1}, {5, 3}, {2, 1, 2, 1}, {2, 1}, true, "grid_x11_drag_edits.png"},
       {"presses select", false, {2, 1}, {5, 3}, {2, 1, 5, 3}, {5, 3}, false, "grid_x11_drag_selects.png"},
       {"along the header", true, {0, 1}, {0, 3}, {1, 1, 39, 3}, {1, 3}, false, "grid_x11_drag_columns.png"},
+      {"a press edits", true, {2, 1}, {5, 3}, {2, 1, 2, 1}, {2, 1}, true, "grid_x11_drag_edits.png"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -114,7 +115,6 @@ TEST_F(X11Grid, ADragChoosesTheRangeWhereAPressDoesNotEdit) {
     RECT wr;
     GetWindowRect(owner_->m_hWnd, &wr);
     server_->SavePicture(wr.left, wr.top, wr.right - wr.left, wr.bottom - wr.top, gridtest::PicturePath(c.picture));
-    if (editor) Xdotool({"key", "Escape"});
     grid_->ResetSelectedRange();
     Settle();
   }
