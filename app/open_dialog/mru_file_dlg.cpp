@@ -103,6 +103,9 @@ INT_PTR CMRUFileDlg::DoModal() {
     m_ofn.lpstrFile = m_files.data();
     m_ofn.nMaxFile = static_cast<DWORD>(m_files.size());
   }
+  // A single file to save is asked about once, by OnFileNameOK: the system
+  // dialog's own overwrite question would come a second time.
+  if (!m_openMode && !m_multiple) m_ofn.Flags &= ~static_cast<DWORD>(OFN_OVERWRITEPROMPT);
   m_firstRecentFolder = ProfileOf(m_section).read("Folder1").c_str();
   if (!m_firstRecentFolder.IsEmpty()) m_ofn.lpstrInitialDir = m_firstRecentFolder.GetData();
   const INT_PTR result = CFileDialog::DoModal();

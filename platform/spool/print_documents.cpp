@@ -3,6 +3,7 @@
 // page in the format the printer takes. Also the settings a device context
 // of a print queue is made with: its capabilities, with what the settings
 // block (DEVMODE) given to CreateDC asks for.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -48,6 +49,24 @@ std::string ResolutionName(int x, int y) {
 // file as it was.
 class FileTarget {
  public:
+  static mode_t ModeFor(const std::string& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) return existing.st_mode & 07777;
+    return 0666 & ~CreationMask();
+  }
+  // The process's file-creation mask, read without changing it (umask()
+  // would, for every thread, while it is read).
+  static mode_t CreationMask() {
+    if (FILE* status = std::fopen("/proc/self/status", "r")) {
+      char line[128];
+      unsigned mask = 022;
+      while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "Umask: %o", &mask) == 1) break;
+      std::fclose(status);
+      return static_cast<mode_t>(mask);
+    }
+    return 022;
+  }
   ~FileTarget() { Drop(); }
   bool Open(const std::string& target) {
     target_ = target;
@@ -56,6 +75,12 @@ class FileTarget {
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return Fail(errno);
     temp_ = pattern;
+    // mkstemp makes the file for its owner alone; the document gets the
+    // permissions of the file it replaces, or those of any new file.
+    if (::fchmod(fd, ModeFor(target)) != 0) {
+      ::close(fd);
+      return Fail(errno);
+    }
     file_ = ::fdopen(fd, "wb");
     if (!file_) {
       ::close(fd);

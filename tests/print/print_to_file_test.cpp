@@ -1,0 +1,277 @@
+// Printing to a file as a person does it: Print To File ticked in the print
+// dialog, the Print To File... button pressed and the save dialog answered
+// with a path. The file holds the document the queue itself would receive
+// (read back as the queue's output is, every symbol decoded), replaces an
+// earlier file only once it is complete, and a full disk (a file-size limit
+// in a child process) ends the run as a failure that names its reason,
+// leaving the earlier file and the counter file as they were.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../app/dialog_script.h"
+#include "cups_server.h"
+#include "datasource/counter_file.h"
+#include "datasource/data_folders.h"
+#include "datasource/field_sources.h"
+#include "document/core/rvo_doc.h"
+#include "document/file/layout_file.h"
+#include "document/tools/example_layouts.h"
+#include "platform/comdlg/comdlg_ids.h"
+#include "platform/testing/ui.h"
+#include "print/dialog/print_job_dlg.h"
+#include "print/job/abort_flag.h"
+#include "print/print_ids.h"
+#include "printed_output.h"
+#include "tests/document/recording_layout_shell.h"
+
+namespace fs = std::filesystem;
+using apptest::DialogScript;
+using apptest::Press;
+using print_test::AssetNumber;
+using print_test::DataMatrixIn;
+
+namespace {
+
+// Set in the child process of the full-disk test: the parent's folder, whose
+// layout and counter file the child prints with.
+constexpr const char* kChildFolder = "TAV_PRINT_TO_FILE_CHILD_FOLDER";
+
+class PrintToFile : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (const char* shared = std::getenv(kChildFolder)) {
+      // The child prints through the parent's server (CUPS_SERVER is
+      // inherited) with the parent's layouts.
+      folder_ = shared;
+      InstallDataSourceServices();
+      return;
+    }
+    ASSERT_FALSE(cups_test::ServerFolder().empty()) << "no print server";
+    InstallDataSourceServices();
+    folder_ = cups_test::ServerFolder() + "/file_layouts";
+    ASSERT_EQ(WriteExampleLayouts(folder_).size(), 3u);
+  }
+  void SetUp() override {
+    SetDataFolder(DataFolder::kCounters, AString((folder_ + "/").c_str()));
+    ClearPrintAbort();
+    if (std::getenv(kChildFolder)) return;
+    WriteCounter("ASSET-000500");
+    recorded_.shell().shownMessages.clear();
+  }
+
+  static void WriteCounter(const char* value) {
+    CCounterFileData counter;
+    counter.value = value;
+    counter.description = "asset numbers";
+    ASSERT_EQ(WriteCounterFile(CounterPath().c_str(), counter), 1);
+  }
+  static std::string CounterPath() { return folder_ + "/asset_tag.cnt"; }
+  static std::string CounterValue() {
+    CCounterFileData counter;
+    return ReadCounterFileContent(CounterPath().c_str(), &counter) ? counter.value.GetData() : "(unreadable)";
+  }
+
+  // The asset tag on a Letter sheet of the queue, one tag a page.
+  static void Load(CRvoDoc& doc, const char* queue) {
+    const std::string path = folder_ + "/asset_tag.bcd";
+    ASSERT_EQ(LoadLayoutFile(path.c_str(), nullptr, doc.labelSetup, doc.fieldList, nullptr), 1);
+    doc.SetPathName(path.c_str(), FALSE);
+    doc.labelSetup.lastPrinter = queue;
+    doc.labelSetup.IsSysPrinter = 1;
+  }
+
+  static std::string Text(HWND dialog, int id) {
+    char text[256] = {};
+    ::GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+  }
+
+  struct Outcome {
+    std::string runButton;              // the Print button's text once the box is ticked
+    std::vector<std::string> captions;  // every dialog that came up, in order
+  };
+  // Opens the print dialog, types the quantity, ticks Print To File (when
+  // `toFile`) and presses the Print button; answers the save dialog with
+  // `path` and Yes to its question when the file exists; closes the dialog.
+  static Outcome PrintThroughDialog(CRvoDoc& doc, const DEVMODEA& dm, const char* quantity, bool toFile,
+                                    const std::string& path, const std::string& picture = {}) {
+    Outcome out;
+    DialogScript script;
+    script.Then([&](HWND dialog) {
+      ::SetDlgItemTextA(dialog, IDC_PRINT_QUANTITY, quantity);
+      if (toFile) Press(dialog, IDC_PRINT_TO_FILE);
+      uitest::RunUntilIdle();
+      out.runButton = Text(dialog, IDC_PRINT_RUN);
+      if (!picture.empty()) {
+        const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/print";
+        fs::create_directories(folder);
+        uitest::SaveWindowPng(dialog, folder + "/" + picture);
+      }
+      Press(dialog, IDC_PRINT_RUN);
+      Press(dialog, IDCANCEL);
+    });
+    if (toFile) {
+      script.Then([&](HWND save) {
+        ::SetDlgItemTextA(save, edt1, path.c_str());
+        Press(save, IDOK);
+      });
+      // "File already exists. Overwrite it?" when it does.
+      script.Then([&](HWND question) { Press(question, IDYES); });
+    }
+    CPrintJobDlg dialog;
+    dialog.m_pDoc = &doc;
+    dialog.m_printerSettings = &dm;
+    dialog.DoModal();
+    out.captions = script.captions;
+    return out;
+  }
+
+  // The resolution the queue's pages are drawn at.
+  static int QueueResolution(const char* queue, const DEVMODEA& dm) {
+    HDC dc = CreateDCA("WINSPOOL", queue, nullptr, &dm);
+    if (!dc) return 0;
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    DeleteDC(dc);
+    return dpi;
+  }
+
+  static std::string folder_;
+  RecordedLayoutMessages recorded_;
+};
+std::string PrintToFile::folder_;
+
+// Two tags to a file over an earlier one: the overwrite question comes once,
+// the file is the PDF the queue takes and keeps the permissions of the file
+// it replaced; read at the queue's resolution it holds two pages whose
+// symbols read the numbers the counter file gave, and the counter file steps
+// once. The same two tags printed on the queue come out as the same pages.
+TEST_F(PrintToFile, TheFileIsTheDocumentTheQueueReceives) {
+  CRvoDoc doc;
+  Load(doc, "pdf");
+  const DEVMODEA dm = print_test::SheetMode(doc.labelSetup, true);
+  const int dpi = QueueResolution("pdf", dm);
+  ASSERT_GT(dpi, 0);
+  // The tag's symbol: left of its texts, which start 0.9 inch into the
+  // label, itself a quarter inch into the page.
+  const RECT symbolArea{0, 0, dpi * 110 / 100, dpi * 3 / 2};
+  const std::string path = folder_ + "/tags.prn";
+  std::ofstream(path, std::ios::binary) << "earlier labels";
+  fs::permissions(path, static_cast<fs::perms>(0640));
+  const Outcome out = PrintThroughDialog(doc, dm, "2", true, path, "print_to_file.png");
+  EXPECT_EQ(out.runButton, "Print To File...");
+  EXPECT_EQ(out.captions, (std::vector<std::string>{"Print to Image/Printer", "Print To File", "Tavrendel"}));
+  EXPECT_TRUE(recorded_.shell().shownMessages.empty())
+      << (recorded_.shell().shownMessages.empty() ? "" : recorded_.shell().shownMessages.front());
+  EXPECT_EQ(print_test::ReadBytes(path).substr(0, 5), "%PDF-");
+  EXPECT_EQ(fs::status(path).permissions(), static_cast<fs::perms>(0640));
+  const auto pages = print_test::ReadPdfPages(path, dpi);
+  ASSERT_EQ(pages.size(), 2u);
+  for (int p = 0; p < 2; ++p) EXPECT_EQ(DataMatrixIn(pages[p], symbolArea), AssetNumber(500 + p)) << p;
+  EXPECT_EQ(CounterValue(), AssetNumber(502));
+  // No half-written file is left beside it.
+  for (const auto& e : fs::directory_iterator(folder_))
+    EXPECT_EQ(e.path().filename().string().rfind(".tavdoc", 0), std::string::npos) << e.path();
+
+  // The queue, from the same counter value.
+  WriteCounter("ASSET-000500");
+  fs::remove(cups_test::OutputOf("pdf"));
+  PrintThroughDialog(doc, dm, "2", false, {});
+  ASSERT_TRUE(cups_test::WaitForOutput("pdf"));
+  const auto queued = print_test::ReadPdfPages(cups_test::OutputOf("pdf"), dpi);
+  ASSERT_EQ(queued.size(), 2u);
+  for (int p = 0; p < 2; ++p) {
+    EXPECT_EQ(queued[p].width, pages[p].width) << p;
+    EXPECT_EQ(queued[p].height, pages[p].height) << p;
+    EXPECT_TRUE(queued[p].pixels == pages[p].pixels) << "page " << p << " differs from the file's";
+  }
+}
+
+// A new print file has the permissions any new file of the user has (not
+// the temporary file's owner-only ones).
+TEST_F(PrintToFile, ANewFileHasTheUsualPermissions) {
+  CRvoDoc doc;
+  Load(doc, "pdf");
+  const DEVMODEA dm = print_test::SheetMode(doc.labelSetup, true);
+  const std::string path = folder_ + "/new_tags.prn";
+  fs::remove(path);
+  const Outcome out = PrintThroughDialog(doc, dm, "1", true, path);
+  EXPECT_EQ(out.captions, (std::vector<std::string>{"Print to Image/Printer", "Print To File"}));
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(fs::status(path).permissions(), static_cast<fs::perms>(0666 & ~mask));
+  EXPECT_EQ(print_test::ReadBytes(path).substr(0, 5), "%PDF-");
+}
+
+// What the child process of the full-disk test does: it may write files of
+// up to `limit` bytes (a larger write fails with EFBIG, its signal ignored),
+// prints ten tags to the file through the dialog and says on stderr what the
+// run showed; it exits with 0 when exactly one message came and no counter
+// moved.
+[[noreturn]] void PrintOnAFullDisk(CRvoDoc& doc, const DEVMODEA& dm, const std::string& path,
+                                   RecordingLayoutShell& shell, rlim_t limit) {
+  const rlimit small{limit, limit};
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  ::signal(SIGXFSZ, SIG_IGN);
+  int changed = -1;
+  {
+    DialogScript script;
+    CPrintJobDlg dialog;
+    script.Then([&](HWND window) {
+      ::SetDlgItemTextA(window, IDC_PRINT_QUANTITY, "10");
+      Press(window, IDC_PRINT_TO_FILE);
+      Press(window, IDC_PRINT_RUN);
+      Press(window, IDCANCEL);
+    });
+    script.Then([&](HWND save) {
+      ::SetDlgItemTextA(save, edt1, path.c_str());
+      Press(save, IDOK);
+    });
+    script.Then([&](HWND question) { Press(question, IDYES); });
+    dialog.m_pDoc = &doc;
+    dialog.m_printerSettings = &dm;
+    dialog.DoModal();
+    changed = dialog.m_fieldDataChanged;
+  }
+  for (const std::string& m : shell.shownMessages) std::fprintf(stderr, "message: %s\n", m.c_str());
+  std::fprintf(stderr, "field data changed: %d\n", changed);
+  std::fflush(stderr);
+  std::_Exit(shell.shownMessages.size() == 1 && changed == 0 ? 0 : 1);
+}
+
+// A disk that fills while the file is written: the run ends with a message
+// naming the file and the reason, the earlier file at the path is byte for
+// byte what it was, nothing half-written is left, and the counter file has
+// not moved.
+TEST_F(PrintToFile, AFullDiskEndsTheRunAndKeepsTheEarlierFile) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const bool child = std::getenv(kChildFolder) != nullptr;
+  const std::string path = folder_ + "/full_disk.prn";
+  const std::string earlier = "labels printed yesterday\n";
+  if (!child) {
+    std::ofstream(path, std::ios::binary) << earlier;
+    ::setenv(kChildFolder, folder_.c_str(), 1);
+  }
+  CRvoDoc doc;
+  Load(doc, "pdf");
+  const DEVMODEA dm = print_test::SheetMode(doc.labelSetup, true);
+  // 4 KB: the counter file and its lock fit, ten Letter pages do not.
+  EXPECT_EXIT(PrintOnAFullDisk(doc, dm, path, recorded_.shell(), 4096), ::testing::ExitedWithCode(0),
+              "message: [^\n]*full_disk\\.prn: File too large");
+  ::unsetenv(kChildFolder);
+  EXPECT_EQ(print_test::ReadBytes(path), earlier);
+  for (const auto& e : fs::directory_iterator(folder_))
+    EXPECT_EQ(e.path().filename().string().rfind(".tavdoc", 0), std::string::npos) << e.path();
+  EXPECT_EQ(CounterValue(), AssetNumber(500));
+}
+
+}  // namespace
