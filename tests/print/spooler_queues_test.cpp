@@ -353,7 +353,7 @@ TEST_F(SpoolerQueues, RawJobsReachTheQueueAsTheyAre) {
 }
 
 TEST_F(SpoolerQueues, AServerThatIsGoneRefusesTheDocument) {
-  // Last: the server stops for good.
+  // The server stops; a later test gets a fresh one.
   const DEVMODEA dm = LabelMode(300);
   HDC dc = CreateDCA("WINSPOOL", "pdf", nullptr, &dm);
   ASSERT_NE(dc, nullptr);
