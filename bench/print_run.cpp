@@ -103,6 +103,7 @@ long BytesUnder(const std::string& path) {
 const std::string& Layout() {
   static const std::string path = [] {
     const std::string folder = cups_test::ServerFolder() + "/bench_layouts";
+    InstallDataSourceServices();
     for (const std::string& p : WriteExampleLayouts(folder))
       if (p.find("shipping_label") != std::string::npos) return p;
     return std::string();
