@@ -28,6 +28,7 @@
 #include "print/job/abort_flag.h"
 #include "print/print_ids.h"
 #include "print/thread/print_thread.h"
+#include "asset_tag_layout.h"
 #include "printed_output.h"
 #include "tests/barcode/kalvo_request.h"
 #include "tests/document/export_oracles.h"
@@ -81,27 +82,12 @@ class PrintDialogRun : public ::testing::Test {
     if (CPrintThread* thread = ExistingPrintThread()) thread->ClearHandled();
   }
 
-  static void WriteCounter(const char* value) {
-    CCounterFileData counter;
-    counter.value = value;
-    counter.description = "asset numbers";
-    ASSERT_EQ(WriteCounterFile(CounterPath().c_str(), counter), 1);
-  }
-  static std::string CounterPath() { return folder_ + "/asset_tag.cnt"; }
-  static std::string CounterValue() {
-    CCounterFileData counter;
-    return ReadCounterFileContent(CounterPath().c_str(), &counter) ? counter.value.GetData() : "(unreadable)";
-  }
-
-  // The asset tag as the designer holds it, one label a page (a Letter sheet
-  // on the office queues, the label where the printable area starts).
-  static void Load(CRvoDoc& doc, const char* printer) {
-    const std::string path = folder_ + "/asset_tag.bcd";
-    ASSERT_EQ(LoadLayoutFile(path.c_str(), nullptr, doc.labelSetup, doc.fieldList, nullptr), 1);
-    doc.SetPathName(path.c_str(), FALSE);
-    doc.labelSetup.lastPrinter = printer;
-    doc.labelSetup.IsSysPrinter = 1;
-  }
+  static void WriteCounter(const char* value) { ASSERT_TRUE(print_test::WriteAssetCounter(folder_, value)); }
+  static std::string CounterPath() { return print_test::AssetCounterPath(folder_); }
+  static std::string CounterValue() { return print_test::AssetCounterValue(folder_); }
+  // The asset tag on a Letter sheet of the queue (the label where the
+  // printable area starts), one tag a page.
+  static void Load(CRvoDoc& doc, const char* printer) { ASSERT_TRUE(print_test::LoadAssetTag(doc, folder_, printer)); }
 
   static std::string Text(HWND dialog, int id) {
     char text[256] = {};

@@ -31,6 +31,7 @@
 #include "print/dialog/print_job_dlg.h"
 #include "print/job/abort_flag.h"
 #include "print/print_ids.h"
+#include "asset_tag_layout.h"
 #include "printed_output.h"
 #include "tests/document/recording_layout_shell.h"
 
@@ -69,26 +70,12 @@ class PrintToFile : public ::testing::Test {
     recorded_.shell().shownMessages.clear();
   }
 
-  static void WriteCounter(const char* value) {
-    CCounterFileData counter;
-    counter.value = value;
-    counter.description = "asset numbers";
-    ASSERT_EQ(WriteCounterFile(CounterPath().c_str(), counter), 1);
-  }
-  static std::string CounterPath() { return folder_ + "/asset_tag.cnt"; }
-  static std::string CounterValue() {
-    CCounterFileData counter;
-    return ReadCounterFileContent(CounterPath().c_str(), &counter) ? counter.value.GetData() : "(unreadable)";
-  }
-
-  // The asset tag on a Letter sheet of the queue, one tag a page.
-  static void Load(CRvoDoc& doc, const char* queue) {
-    const std::string path = folder_ + "/asset_tag.bcd";
-    ASSERT_EQ(LoadLayoutFile(path.c_str(), nullptr, doc.labelSetup, doc.fieldList, nullptr), 1);
-    doc.SetPathName(path.c_str(), FALSE);
-    doc.labelSetup.lastPrinter = queue;
-    doc.labelSetup.IsSysPrinter = 1;
-  }
+  static void WriteCounter(const char* value) { ASSERT_TRUE(print_test::WriteAssetCounter(folder_, value)); }
+  static std::string CounterPath() { return print_test::AssetCounterPath(folder_); }
+  static std::string CounterValue() { return print_test::AssetCounterValue(folder_); }
+  // The asset tag on a Letter sheet of the queue (the label where the
+  // printable area starts), one tag a page.
+  static void Load(CRvoDoc& doc, const char* printer) { ASSERT_TRUE(print_test::LoadAssetTag(doc, folder_, printer)); }
 
   static std::string Text(HWND dialog, int id) {
     char text[256] = {};
