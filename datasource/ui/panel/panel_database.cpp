@@ -66,6 +66,9 @@ void FillDbTableCombo(HWND dialog, const CLabelSetup* setup, const CField& field
   if (!SelectedSource(dialog, &source, &isFileDsn)) {
     ShowDlgItem(dialog, IDC_DS_RECORDS, SW_HIDE);
     FillDbColumnList(dialog, {}, AString());
+    // No source yet: the key controls still follow the linked-key box, so
+    // the linked key's note does not stand over the length row.
+    SetupDbKeyControls(dialog, setup, AString(), AString(), {});
     return;
   }
   ShowDlgItem(dialog, IDC_DS_RECORDS, SW_SHOWNA);

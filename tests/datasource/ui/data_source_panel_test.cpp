@@ -505,6 +505,27 @@ TEST_F(DataSourcePanelTest, EveryGroupInChinese) {
 
 namespace {
 
+// Database chosen while no source is known: the linked key's caption and
+// note, which share the length row's place, stay hidden until the box is
+// ticked.
+TEST_F(DataSourcePanelTest, WithoutASourceTheLinkedKeyNoteStaysHidden) {
+  const std::vector<NamedValue> remembered = LikelyUsedDbSources();
+  LikelyUsedDbSources().clear();
+  CTextField field;
+  CDataSourcePanel panel(DataPageKind::kText, field, nullptr);
+  ASSERT_TRUE(panel.CreateInPlaceholder(CWnd::FromHandle(host_), dsui_test::kPlaceholder));
+  HWND p = panel.m_hWnd;
+  ASSERT_TRUE(ChooseByData(p, IDC_DS_TYPE, kDatabase));
+  EXPECT_LT(::SendDlgItemMessageW(p, IDC_DS_DB_SOURCE, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(IsShown(p, IDC_DS_DB_MAX));
+  EXPECT_FALSE(IsShown(p, IDC_DS_KEY_VALUE_NOTE));
+  EXPECT_FALSE(IsShown(p, IDC_DS_KEY_VALUE_CAPTION));
+  EXPECT_FALSE(IsShown(p, IDC_DS_DB_KEY_VALUE));
+  uitest::SaveWindowPng(host_, dsui_test::PicturePath("panel_database_no_source_en.png"));
+  panel.DestroyWindow();
+  LikelyUsedDbSources() = remembered;
+}
+
 TEST_F(DataSourcePanelTest, ViewOpensTheStringsFileInTheEditDialog) {
   CTextField field;
   CDataSourcePanel panel(DataPageKind::kText, field, nullptr);
