@@ -111,7 +111,12 @@ MultiAiSymbol BuildMultiAi(std::span<const std::string_view> identifiers, std::s
     s.data.append(identifiers[i]).append(values[i]);
     s.text += withBrackets ? "(" + std::string(identifiers[i]) + ")" : std::string(identifiers[i]);
     s.text.append(values[i]);
-    if (def->checkFlag != 0) {
+    // A value of a fixed-length identifier that already has every digit
+    // ends in its check digit: only a value one digit short gets one
+    // appended, else the element string would be a digit too long.
+    const bool complete =
+        def->minLength == def->maxLength && values[i].size() >= static_cast<size_t>(std::max(def->minLength, 0));
+    if (def->checkFlag != 0 && !complete) {
       const char check = Gs1Mod10(values[i]);
       s.data += check;
       s.text += check;

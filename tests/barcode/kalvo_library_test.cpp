@@ -87,7 +87,7 @@ TEST(KalvoLibrary, LoadsTheShippedApplicationIdentifiers) {
   EXPECT_STREQ(byId["00"]->title, "SSCC");
   EXPECT_STREQ(byId["00"]->lengthText, "18");
   EXPECT_EQ(byId["00"]->minLength, 18);
-  EXPECT_EQ(byId["00"]->checkFlag, 0);  // the SSCC as typed ends in its check digit
+  EXPECT_EQ(byId["00"]->checkFlag, 1);
   EXPECT_EQ(byId["00"]->charKinds, 1);
   ASSERT_TRUE(byId.count("10"));
   EXPECT_EQ(byId["10"]->minLength, 1);

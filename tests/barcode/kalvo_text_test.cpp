@@ -321,6 +321,31 @@ TEST(KalvoSeveralAis, DataAndTextGoToTheRequest) {
   EXPECT_EQ(r.Text(), "(00)123456789012345675(21)S1");
 }
 
+// An identifier whose data end in a check digit: a value one digit short
+// (as older layouts hold it) gets the digit, a whole value is encoded as it
+// stands, never with a second digit.
+TEST(KalvoSeveralAis, ACheckDigitIsAppendedOnlyToAValueWithoutIt) {
+  struct Case {
+    const char* identifier;
+    const char* value;
+    const char* text;
+  };
+  for (const Case& c : {Case{"01", "1234567890123", "(01)12345678901231"},
+                        Case{"01", "12345678901231", "(01)12345678901231"},
+                        Case{"00", "12345678901234567", "(00)123456789012345675"},
+                        Case{"00", "123456789012345675", "(00)123456789012345675"},
+                        Case{"414", "400638133393", "(414)4006381333931"},
+                        Case{"414", "4006381333931", "(414)4006381333931"}}) {
+    SCOPED_TRACE(std::string(c.identifier) + " " + c.value);
+    Request r(S::UccEan128Ais, 0, "");
+    r.code.aiNames[0] = c.identifier;
+    r.code.aiValues[0] = c.value;
+    r.code.textPosition = 0;
+    ASSERT_EQ(kvoBCode(0, &r.code, 1), 0);
+    EXPECT_EQ(r.Text(), c.text);
+  }
+}
+
 TEST(KalvoSeveralAis, TooLongForTheBuffersGives100) {
   Request r(S::UccEan128Ais, 0, "");
   r.code.aiNames[0] = "10";
