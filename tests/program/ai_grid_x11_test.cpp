@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "document/file/layout_file.h"
 #include "fields/barcode/barcode_checks.h"
 #include "fields/barcode/symbology_catalogue.h"
 #include "fields/measure/field_measure.h"
@@ -234,12 +233,9 @@ TEST_F(AiGridX11, RowsTypedCopiedAndPastedInTheGridMakeTheSymbol) {
   // Saved: the layout holds the four rows, and renders them.
   ASSERT_NO_FATAL_FAILURE(SaveAndQuit("multi", file, designer));
 
-  CLabelSetup setup;
-  CFieldList fields;
-  ASSERT_EQ(LoadLayoutFile(file.c_str(), nullptr, setup, fields, nullptr), 1);
-  ASSERT_EQ(fields.size(), 1u);
-  const auto* saved = dynamic_cast<const CBarcodeField*>(fields[0].get());
-  ASSERT_NE(saved, nullptr);
+  SavedLayout<CBarcodeField> layout;
+  ASSERT_NO_FATAL_FAILURE(LoadSavedField(file, &layout));
+  const CBarcodeField* saved = layout.field;
   const std::vector<std::pair<std::string, std::string>> rows{
       {"01", kGtin}, {"10", "LOT42"}, {"400", kGtin}, {"21", "LOT42"}};
   for (size_t i = 0; i < rows.size(); ++i) {
@@ -247,7 +243,7 @@ TEST_F(AiGridX11, RowsTypedCopiedAndPastedInTheGridMakeTheSymbol) {
     EXPECT_EQ(saved->aiData[i].GetData(), rows[i].second) << i;
   }
   const std::string read = barcode_sheet_test::ReadFieldAsPrinted(
-      setup, std::move(fields[0]), ZXing::BarcodeFormat::Code128,
+      layout.setup, std::move(layout.fields[0]), ZXing::BarcodeFormat::Code128,
       std::string(TAV_BUILD_DIR) + "/pictures/program/x11_ai_grid_9_saved.png");
   // Each identifier and its data exactly, a group separator after those of
   // variable length (the batch and the order number).

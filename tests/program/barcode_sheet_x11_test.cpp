@@ -12,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-#include "document/file/layout_file.h"
 #include "fields/barcode/barcode_checks.h"
 #include "fields/measure/field_measure.h"
 #include "fields/model/field_kinds.h"
@@ -127,17 +126,14 @@ TEST_F(BarcodeSheetX11, DoubleClickedFieldTakesNewDataAndSymbology) {
   // Saved: the layout holds the QR Code, which its rendering shows.
   ASSERT_NO_FATAL_FAILURE(SaveAndQuit("sheet", file, designer));
 
-  CLabelSetup setup;
-  CFieldList fields;
-  ASSERT_EQ(LoadLayoutFile(file.c_str(), nullptr, setup, fields, nullptr), 1);
-  ASSERT_EQ(fields.size(), 1u);
-  const auto* saved = dynamic_cast<const CBarcodeField*>(fields[0].get());
-  ASSERT_NE(saved, nullptr);
+  SavedLayout<CBarcodeField> layout;
+  ASSERT_NO_FATAL_FAILURE(LoadSavedField(file, &layout));
+  const CBarcodeField* saved = layout.field;
   EXPECT_EQ(saved->symbology, 33);
   EXPECT_STREQ(saved->data.GetData(), kNewData);
-  EXPECT_EQ(barcode_sheet_test::ReadFieldAsPrinted(setup, std::move(fields[0]), ZXing::BarcodeFormat::QRCode,
-                                                   std::string(TAV_BUILD_DIR) +
-                                                       "/pictures/program/x11_barcode_sheet_5_saved.png"),
+  EXPECT_EQ(barcode_sheet_test::ReadFieldAsPrinted(
+                layout.setup, std::move(layout.fields[0]), ZXing::BarcodeFormat::QRCode,
+                std::string(TAV_BUILD_DIR) + "/pictures/program/x11_barcode_sheet_5_saved.png"),
             kNewData);
 }
 

@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "datasource/field_sources.h"
-#include "document/file/layout_file.h"
 #include "fields/barcode/barcode_checks.h"
 #include "fields/model/field_kinds.h"
 #include "one_barcode_layout.h"
@@ -287,13 +286,11 @@ TEST_F(DatabaseRecordsX11, TwoRecordsPickedWithMouseAndKeysPrintTheirBarcodes) {
 
   // Saved, the layout names the source and table chosen.
   ASSERT_NO_FATAL_FAILURE(SaveAndQuit("shelf", file, designer));
-  CLabelSetup saved;
-  CFieldList fields;
-  ASSERT_EQ(LoadLayoutFile(file.c_str(), nullptr, saved, fields, nullptr), 1);
-  ASSERT_EQ(fields.size(), 1u);
-  EXPECT_EQ(fields[0]->dataSourceType, static_cast<int16_t>(DataSourceType::kDatabase));
-  EXPECT_STREQ(fields[0]->dbSource.GetData(), odbc_test::kSqliteDsn);
-  EXPECT_STREQ(fields[0]->dbTable.GetData(), kTable);
+  SavedLayout<CField> saved;
+  ASSERT_NO_FATAL_FAILURE(LoadSavedField(file, &saved));
+  EXPECT_EQ(saved.field->dataSourceType, static_cast<int16_t>(DataSourceType::kDatabase));
+  EXPECT_STREQ(saved.field->dbSource.GetData(), odbc_test::kSqliteDsn);
+  EXPECT_STREQ(saved.field->dbTable.GetData(), kTable);
 }
 
 }  // namespace

@@ -149,12 +149,9 @@ TEST_F(ImageSheetX11, TypedPicturePathIsDrawnAndSaved) {
 
   // Saved: the layout names the typed picture.
   ASSERT_NO_FATAL_FAILURE(SaveAndQuit("pictures", file, designer));
-  CLabelSetup setup;
-  CFieldList fields;
-  ASSERT_EQ(LoadLayoutFile(file.c_str(), nullptr, setup, fields, nullptr), 1);
-  ASSERT_EQ(fields.size(), 1u);
-  const auto* saved = dynamic_cast<const CImageField*>(fields[0].get());
-  ASSERT_NE(saved, nullptr);
+  SavedLayout<CImageField> layout;
+  ASSERT_NO_FATAL_FAILURE(LoadSavedField(file, &layout));
+  const CImageField* saved = layout.field;
   EXPECT_EQ(std::string(saved->fileName.GetData()), newPicture);
   EXPECT_EQ(saved->dataSourceType, kLinkFile);
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/core/instance_channel.h"
+#include "document/file/layout_file.h"
 #include "designer_app_fixture.h"
 #include "program_runner.h"
 #include "tests/platform/x11/x11_server.h"
@@ -74,6 +75,24 @@ class ProgramX11Test : public DesignerAppTest {
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::last_write_time(file) != before; }, 20));
     EXPECT_EQ(runner.Run({"-q"}), 0);
     EXPECT_EQ(runner.Wait(designer, 30), 0);
+  }
+  // A layout the program saved, read back: its label set-up, its fields, and
+  // the one field it must hold as the kind the test edited.
+  template <class Field>
+  struct SavedLayout {
+    CLabelSetup setup;
+    CFieldList fields;
+    const Field* field = nullptr;  // fields[0], while the list still owns it
+  };
+
+  // Reads `file` into *saved: it must open, hold one field, and that field
+  // must be a `Field` (run it under ASSERT_NO_FATAL_FAILURE).
+  template <class Field>
+  static void LoadSavedField(const std::string& file, SavedLayout<Field>* saved) {
+    ASSERT_EQ(LoadLayoutFile(file.c_str(), nullptr, saved->setup, saved->fields, nullptr), 1);
+    ASSERT_EQ(saved->fields.size(), 1u);
+    saved->field = dynamic_cast<const Field*>(saved->fields[0].get());
+    ASSERT_NE(saved->field, nullptr);
   }
   // The program works through what it was sent; a picture is for a person
   // to look at, so give it time to paint.
