@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include "cups_server.h"
-#include "datasource/counter_file.h"
 #include "datasource/data_folders.h"
 #include "datasource/field_sources.h"
 #include "document/file/layout_file.h"
@@ -19,6 +18,7 @@
 #include "platform/spool/devmode.h"
 #include "print/job/abort_flag.h"
 #include "print/job/label_printer_job.h"
+#include "asset_tag_layout.h"
 #include "printed_output.h"
 #include "tests/document/recording_layout_shell.h"
 #include "tests/barcode/kalvo_request.h"
@@ -92,12 +92,7 @@ class LabelPrintRun : public ::testing::Test {
     WriteCounter("ASSET-000500");
   }
 
-  static void WriteCounter(const char* value) {
-    CCounterFileData counter;
-    counter.value = value;
-    counter.description = "asset numbers";
-    ASSERT_EQ(WriteCounterFile((folder_ + "/asset_tag.cnt").c_str(), counter), 1);
-  }
+  static void WriteCounter(const char* value) { ASSERT_TRUE(print_test::WriteAssetCounter(folder_, value)); }
 
   struct Layout {
     CLabelSetup setup;

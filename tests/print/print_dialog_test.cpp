@@ -13,26 +13,19 @@
 
 #include "../app/dialog_script.h"
 #include "cups_server.h"
-#include "datasource/counter_file.h"
-#include "datasource/data_folders.h"
-#include "datasource/field_sources.h"
 #include "document/core/rvo_doc.h"
-#include "document/file/layout_file.h"
 #include "document/layout_shell.h"
-#include "document/tools/example_layouts.h"
 #include "fields/model/field_kinds.h"
 #include "platform/testing/png_writer.h"
 #include "platform/testing/ui.h"
 #include "print/dialog/counter_advance.h"
 #include "print/dialog/print_job_dlg.h"
-#include "print/job/abort_flag.h"
 #include "print/print_ids.h"
 #include "print/thread/print_thread.h"
-#include "asset_tag_layout.h"
+#include "asset_tag_dialog_test.h"
 #include "printed_output.h"
 #include "tests/barcode/kalvo_request.h"
 #include "tests/document/export_oracles.h"
-#include "tests/document/recording_layout_shell.h"
 
 namespace fs = std::filesystem;
 using apptest::DialogScript;
@@ -64,36 +57,17 @@ std::vector<CPrintThread::Handled> HandledThroughStop() {
   return handled;
 }
 
-class PrintDialogRun : public ::testing::Test {
+class PrintDialogRun : public print_test::AssetTagDialogTest {
  protected:
-  static void SetUpTestSuite() {
-    ASSERT_FALSE(cups_test::ServerFolder().empty()) << "no print server";
-    InstallDataSourceServices();
-    folder_ = cups_test::ServerFolder() + "/dialog_layouts";
-    ASSERT_EQ(WriteExampleLayouts(folder_).size(), 3u);
-  }
+  static void SetUpTestSuite() { WriteLayouts("dialog_layouts"); }
   void SetUp() override {
     ASSERT_FALSE(cups_test::ServerFolder().empty());
-    SetDataFolder(DataFolder::kCounters, AString((folder_ + "/").c_str()));
-    ClearPrintAbort();
+    AssetTagDialogTest::SetUp();
     for (const char* q : {"raster", "pdf"}) fs::remove(cups_test::OutputOf(q));
-    WriteCounter("ASSET-000500");
-    recorded_.shell().shownMessages.clear();
+    StartAtFirstTag();
     if (CPrintThread* thread = ExistingPrintThread()) thread->ClearHandled();
   }
 
-  static void WriteCounter(const char* value) { ASSERT_TRUE(print_test::WriteAssetCounter(folder_, value)); }
-  static std::string CounterPath() { return print_test::AssetCounterPath(folder_); }
-  static std::string CounterValue() { return print_test::AssetCounterValue(folder_); }
-  // The asset tag on a Letter sheet of the queue (the label where the
-  // printable area starts), one tag a page.
-  static void Load(CRvoDoc& doc, const char* printer) { ASSERT_TRUE(print_test::LoadAssetTag(doc, folder_, printer)); }
-
-  static std::string Text(HWND dialog, int id) {
-    char text[256] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-  }
   static bool Visible(HWND dialog, int id) { return ::IsWindowVisible(::GetDlgItem(dialog, id)) != 0; }
 
   // Opens the dialog on the layout, types the quantity (when given), runs
@@ -120,11 +94,7 @@ class PrintDialogRun : public ::testing::Test {
     return folder + "/" + name;
   }
 
-  static std::string folder_;
-  // The run's messages and questions, recorded and answered by default.
-  RecordedLayoutMessages recorded_;
 };
-std::string PrintDialogRun::folder_;
 
 // Three tags through the dialog to the PDF queue: the queue's document holds
 // three pages, each tag with its own number; the counter file then holds the

@@ -12,10 +12,8 @@
 
 #include "../app/dialog_script.h"
 #include "cups_server.h"
-#include "datasource/counter_file.h"
 #include "datasource/data_folders.h"
 #include "datasource/field_sources.h"
-#include "document/file/layout_file.h"
 #include "document/tools/example_layouts.h"
 #include "document/view/print_commands.h"
 #include "fields/model/field_kinds.h"
@@ -25,6 +23,7 @@
 #include "print/job/abort_flag.h"
 #include "print/preview/label_preview.h"
 #include "print/print_ids.h"
+#include "asset_tag_layout.h"
 #include "printed_output.h"
 #include "tests/barcode/kalvo_request.h"
 #include "tests/document/view_session.h"
@@ -117,23 +116,16 @@ class PrintPreview : public ::testing::Test {
     SetDataFolder(DataFolder::kCounters, AString((folder_ + "/").c_str()));
     ClearPrintAbort();
     fs::remove(cups_test::OutputOf("raster"));
-    CCounterFileData counter;
-    counter.value = "ASSET-000500";
-    counter.description = "asset numbers";
-    ASSERT_EQ(WriteCounterFile((folder_ + "/asset_tag.cnt").c_str(), counter), 1);
+    ASSERT_TRUE(print_test::WriteAssetCounter(folder_, "ASSET-000500"));
     SetPrintCommands(&kCommands);
   }
   void TearDown() override { SetPrintCommands(nullptr); }
 
   // The asset tag three across and four down on the raster queue.
   static void Load(CRvoDoc& doc) {
-    const std::string path = folder_ + "/asset_tag.bcd";
     doc.labelSetup = CLabelSetup{};
     doc.fieldList.clear();
-    ASSERT_EQ(LoadLayoutFile(path.c_str(), nullptr, doc.labelSetup, doc.fieldList, nullptr), 1);
-    doc.SetPathName(path.c_str(), FALSE);
-    doc.labelSetup.lastPrinter = "raster";
-    doc.labelSetup.IsSysPrinter = 1;
+    ASSERT_TRUE(print_test::LoadAssetTag(doc, folder_, "raster"));
     doc.labelSetup.deflt_lblsPerRow = 3;
     doc.labelSetup.deflt_rowsPerPage = 4;
   }

@@ -20,20 +20,14 @@
 
 #include "../app/dialog_script.h"
 #include "cups_server.h"
-#include "datasource/counter_file.h"
-#include "datasource/data_folders.h"
 #include "datasource/field_sources.h"
 #include "document/core/rvo_doc.h"
-#include "document/file/layout_file.h"
-#include "document/tools/example_layouts.h"
 #include "platform/comdlg/comdlg_ids.h"
 #include "platform/testing/ui.h"
 #include "print/dialog/print_job_dlg.h"
-#include "print/job/abort_flag.h"
 #include "print/print_ids.h"
-#include "asset_tag_layout.h"
+#include "asset_tag_dialog_test.h"
 #include "printed_output.h"
-#include "tests/document/recording_layout_shell.h"
 
 namespace fs = std::filesystem;
 using apptest::DialogScript;
@@ -47,7 +41,7 @@ namespace {
 // layout and counter file the child prints with.
 constexpr const char* kChildFolder = "TAV_PRINT_TO_FILE_CHILD_FOLDER";
 
-class PrintToFile : public ::testing::Test {
+class PrintToFile : public print_test::AssetTagDialogTest {
  protected:
   static void SetUpTestSuite() {
     if (const char* shared = std::getenv(kChildFolder)) {
@@ -57,30 +51,11 @@ class PrintToFile : public ::testing::Test {
       InstallDataSourceServices();
       return;
     }
-    ASSERT_FALSE(cups_test::ServerFolder().empty()) << "no print server";
-    InstallDataSourceServices();
-    folder_ = cups_test::ServerFolder() + "/file_layouts";
-    ASSERT_EQ(WriteExampleLayouts(folder_).size(), 3u);
+    WriteLayouts("file_layouts");
   }
   void SetUp() override {
-    SetDataFolder(DataFolder::kCounters, AString((folder_ + "/").c_str()));
-    ClearPrintAbort();
-    if (std::getenv(kChildFolder)) return;
-    WriteCounter("ASSET-000500");
-    recorded_.shell().shownMessages.clear();
-  }
-
-  static void WriteCounter(const char* value) { ASSERT_TRUE(print_test::WriteAssetCounter(folder_, value)); }
-  static std::string CounterPath() { return print_test::AssetCounterPath(folder_); }
-  static std::string CounterValue() { return print_test::AssetCounterValue(folder_); }
-  // The asset tag on a Letter sheet of the queue (the label where the
-  // printable area starts), one tag a page.
-  static void Load(CRvoDoc& doc, const char* printer) { ASSERT_TRUE(print_test::LoadAssetTag(doc, folder_, printer)); }
-
-  static std::string Text(HWND dialog, int id) {
-    char text[256] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
+    AssetTagDialogTest::SetUp();
+    if (!std::getenv(kChildFolder)) StartAtFirstTag();
   }
 
   struct Outcome {
@@ -132,10 +107,7 @@ class PrintToFile : public ::testing::Test {
     return dpi;
   }
 
-  static std::string folder_;
-  RecordedLayoutMessages recorded_;
 };
-std::string PrintToFile::folder_;
 
 // Two tags to a file over an earlier one: the overwrite question comes once,
 // the file is the PDF the queue takes and keeps the permissions of the file
