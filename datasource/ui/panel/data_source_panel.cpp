@@ -245,12 +245,7 @@ void CDataSourcePanel::OnDbSourceChange() { FillDbTableCombo(m_hWnd, setup_, fie
 void CDataSourcePanel::OnDbTableChange() { FillDbColumnCombo(m_hWnd, setup_, field_); }
 
 void CDataSourcePanel::OnLinkedKeyValue() {
-  const bool linked = ::IsDlgButtonChecked(m_hWnd, IDC_DS_DB_LINKED_KEY) == BST_CHECKED;
-  ::ShowWindow(::GetDlgItem(m_hWnd, IDC_DS_DB_KEY_VALUE), linked ? SW_SHOWNA : SW_HIDE);
-  ::ShowWindow(::GetDlgItem(m_hWnd, IDC_DS_DB_PROMPT), linked ? SW_HIDE : SW_SHOWNA);
-  for (const int id : {IDC_DS_KEY_VALUE_CAPTION, IDC_DS_KEY_VALUE_NOTE})
-    ::ShowWindow(::GetDlgItem(m_hWnd, id), linked ? SW_SHOWNA : SW_HIDE);
-  SetPromptCaption(m_hWnd, linked);
+  ShowLinkedKeyControls(m_hWnd, ::IsDlgButtonChecked(m_hWnd, IDC_DS_DB_LINKED_KEY) == BST_CHECKED);
 }
 
 void CDataSourcePanel::OnAddDbSource() { AddDbSourceFromDialog(m_hWnd, setup_, field_); }

@@ -116,14 +116,18 @@ int SetupDbKeyControls(HWND dialog, const CLabelSetup* setup, const AString& sou
     keyValue = columns.empty() ? table : columns.front().name;
   }
   if (found && checked) SetItemFieldText(dialog, IDC_DS_DB_KEY_VALUE, keyValue);
-  ShowDlgItem(dialog, IDC_DS_DB_KEY_VALUE, checked ? SW_SHOWNA : SW_HIDE);
-  ShowDlgItem(dialog, IDC_DS_DB_PROMPT, checked ? SW_HIDE : SW_SHOWNA);
-  for (const int id : {IDC_DS_KEY_VALUE_CAPTION, IDC_DS_KEY_VALUE_NOTE}) ShowDlgItem(dialog, id, checked ? SW_SHOWNA : SW_HIDE);
-  SetPromptCaption(dialog, checked);
+  ShowLinkedKeyControls(dialog, checked);
   ::SendDlgItemMessageW(dialog, IDC_DS_DB_KEY, CB_RESETCONTENT, 0, 0);
   for (const DbColumnInfo& column : columns) AddComboText(dialog, IDC_DS_DB_KEY, column.name, column.sqlType);
   SelectComboStringExact(dialog, IDC_DS_DB_KEY, keyColumn.GetData(), columns.empty() ? -1 : 0);
   return 1;
+}
+
+void ShowLinkedKeyControls(HWND dialog, bool linked) {
+  ShowDlgItem(dialog, IDC_DS_DB_KEY_VALUE, linked ? SW_SHOWNA : SW_HIDE);
+  ShowDlgItem(dialog, IDC_DS_DB_PROMPT, linked ? SW_HIDE : SW_SHOWNA);
+  for (const int id : {IDC_DS_KEY_VALUE_CAPTION, IDC_DS_KEY_VALUE_NOTE}) ShowDlgItem(dialog, id, linked ? SW_SHOWNA : SW_HIDE);
+  SetPromptCaption(dialog, linked);
 }
 
 int StoreDbBindingFromPage(HWND dialog, CLabelSetup* setup, const CField& field) {

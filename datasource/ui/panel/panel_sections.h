@@ -65,6 +65,9 @@ void FillDbColumnCombo(HWND dialog, const CLabelSetup* setup, const CField& fiel
 void FillDbColumnList(HWND dialog, const std::vector<DbColumnInfo>& columns, const AString& selectName);
 int SetupDbKeyControls(HWND dialog, const CLabelSetup* setup, const AString& source, const AString& table,
                        const std::vector<DbColumnInfo>& columns);
+// "Use Linked Key Value" ticked: the key-value editor, its caption and note
+// and the expression caption; clear: the prompt editor and its caption.
+void ShowLinkedKeyControls(HWND dialog, bool linked);
 int StoreDbBindingFromPage(HWND dialog, CLabelSetup* setup, const CField& field);
 int ApplyDbFieldSelection(HWND dialog, CLabelSetup* setup, CField& field);
 // Runs the Select Data Source dialog; a chosen source not yet listed is

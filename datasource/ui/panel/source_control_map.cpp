@@ -33,8 +33,10 @@ constexpr DataSourceControlRow kStrings = Row({1893, 1898, 1896, 1897, 1894, 189
 constexpr DataSourceControlRow kParagraphLink = Row({1808, 1678, 1674, 1673, 1802, 1807, 1804});
 constexpr DataSourceControlRow kParagraphDatabase = Row({4,    1821, 1817, 1818, 1819, 1820, 1629, 1630, 1633, 1634, 1632,
                                                          1631, 1649, 1646, 1670, 1635, 1636, 1647, 1650, 1642, 1696});
+// The image page shows the linked key's note (1818) too, so that it goes with
+// the group when another source is chosen.
 constexpr DataSourceControlRow kImageDatabase =
-    Row({4, 1821, 1817, 1819, 1820, 1629, 1630, 1633, 1634, 1632, 1631, 1648, 1645, 1649, 1646, 1670, 1635, 1636,
+    Row({4, 1821, 1817, 1818, 1819, 1820, 1629, 1630, 1633, 1634, 1632, 1631, 1648, 1645, 1649, 1646, 1670, 1635, 1636,
          1647, 1650, 1642, 1696});
 
 // Rows by type: 0 Fixed Data, 1 Link To File, 2 Prompt Before Print, 3 Choose
