@@ -188,7 +188,7 @@ TEST_F(DatabaseRecordsX11, TwoRecordsPickedWithMouseAndKeysPrintTheirBarcodes) {
   Key("Return");
   Picture("db_records_2_database_chosen");
 
-  // Add... beside the data source list (216 to 260 units across, 21 to 35
+  // Add... beside the data source list (216 to 260 units across, 19 to 33
   // down): the data sources of the user's odbc.ini, the SQLite one first,
   // double-clicked.
   ClickAt(panel.X(236), panelTop + static_cast<int>(28 * panel.y));
