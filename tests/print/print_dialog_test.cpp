@@ -24,6 +24,7 @@
 #include "print/thread/print_thread.h"
 #include "asset_tag_dialog_test.h"
 #include "printed_output.h"
+#include "print_pictures.h"
 #include "tests/barcode/kalvo_request.h"
 #include "tests/document/export_oracles.h"
 
@@ -33,6 +34,7 @@ using apptest::Press;
 using print_test::AssetNumber;
 using print_test::DataMatrixIn;
 using print_test::GreyPage;
+using print_test::PicturePath;
 
 namespace {
 
@@ -87,13 +89,6 @@ class PrintDialogRun : public print_test::AssetTagDialogTest {
     if (fieldDataChanged) *fieldDataChanged = dialog.m_fieldDataChanged;
     return result;
   }
-
-  static std::string PicturePath(const std::string& name) {
-    const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/print";
-    fs::create_directories(folder);
-    return folder + "/" + name;
-  }
-
 };
 
 // Three tags through the dialog to the PDF queue: the queue's document holds
@@ -255,7 +250,7 @@ struct AbortWatcher {
       char text[64] = {};
       ::GetDlgItemTextA(status, IDC_PRINT_STATUS_LINE, text, sizeof text);
       self->statusWhenPressed = text;
-      uitest::SaveWindowPng(status, std::string(TAV_BUILD_DIR) + "/pictures/print/print_status.png");
+      uitest::SaveWindowPng(status, PicturePath("print_status.png"));
       ::SendMessageA(::GetDlgItem(status, IDCANCEL), BM_CLICK, 0, 0);
       return 0;
     }

@@ -3,7 +3,6 @@
 // hidden by the dialog), never a skinned push button showing a question
 // mark. A translated dialog's skin takes every push button it finds when the
 // dialog starts; the dialog must take its tip buttons first.
-#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,21 +14,16 @@
 #include "print/dialog/print_job_dlg.h"
 #include "print/print_ids.h"
 #include "print/printer/printer_dpi_dlg.h"
+#include "print_pictures.h"
 #include "tests/dialogs/dialogs_test_support.h"
 #include "tests/document/recording_layout_shell.h"
 
-namespace fs = std::filesystem;
 using apptest::DialogScript;
 using apptest::LanguageScope;
 using apptest::Press;
+using print_test::PicturePath;
 
 namespace {
-
-std::string PicturePath(const std::string& name) {
-  const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/print";
-  fs::create_directories(folder);
-  return folder + "/" + name;
-}
 
 bool Visible(HWND dialog, int id) { return ::IsWindowVisible(::GetDlgItem(dialog, id)) != 0; }
 

@@ -25,6 +25,7 @@
 #include "print/print_ids.h"
 #include "asset_tag_layout.h"
 #include "printed_output.h"
+#include "print_pictures.h"
 #include "tests/barcode/kalvo_request.h"
 #include "tests/document/view_session.h"
 
@@ -34,6 +35,7 @@ using apptest::Press;
 using print_test::AssetNumber;
 using print_test::DataMatrixIn;
 using print_test::GreyPage;
+using print_test::PicturePath;
 
 namespace {
 
@@ -52,12 +54,6 @@ bool PrintDialog(CDesignVu& view) {
 }
 const PrintCommands kCommands{&PrintDialog, &PreviewOfShowingDialog, nullptr};
 
-
-std::string PicturePath(const std::string& name) {
-  const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/print";
-  fs::create_directories(folder);
-  return folder + "/" + name;
-}
 
 std::string Text(HWND window) {
   char text[128] = {};

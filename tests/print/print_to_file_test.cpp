@@ -28,6 +28,7 @@
 #include "print/print_ids.h"
 #include "asset_tag_dialog_test.h"
 #include "printed_output.h"
+#include "print_pictures.h"
 
 namespace fs = std::filesystem;
 using apptest::DialogScript;
@@ -74,11 +75,7 @@ class PrintToFile : public print_test::AssetTagDialogTest {
       if (toFile) Press(dialog, IDC_PRINT_TO_FILE);
       uitest::RunUntilIdle();
       out.runButton = Text(dialog, IDC_PRINT_RUN);
-      if (!picture.empty()) {
-        const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/print";
-        fs::create_directories(folder);
-        uitest::SaveWindowPng(dialog, folder + "/" + picture);
-      }
+      if (!picture.empty()) uitest::SaveWindowPng(dialog, print_test::PicturePath(picture));
       Press(dialog, IDC_PRINT_RUN);
       Press(dialog, IDCANCEL);
     });

@@ -33,6 +33,7 @@
 #include "print/printer/choose_printer_dlg.h"
 #include "print/printer/printer_dpi_dlg.h"
 #include "print/printer/printer_preferences_dlg.h"
+#include "print_pictures.h"
 #include "tests/dialogs/dialogs_test_support.h"
 #include "tests/document/view_session.h"
 
@@ -40,6 +41,7 @@ namespace fs = std::filesystem;
 using apptest::DialogScript;
 using apptest::LanguageScope;
 using apptest::Press;
+using print_test::PicturePath;
 
 namespace {
 
@@ -135,12 +137,6 @@ std::string Text(HWND dialog, int id) {
 bool Enabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != 0; }
 bool Visible(HWND dialog, int id) { return ::IsWindowVisible(::GetDlgItem(dialog, id)) != 0; }
 bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-
-std::string PicturePath(const std::string& name) {
-  const std::string folder = std::string(TAV_BUILD_DIR) + "/pictures/print";
-  fs::create_directories(folder);
-  return folder + "/" + name;
-}
 
 // Requests the print server has logged so far.
 size_t ServerRequests() {
