@@ -18,6 +18,7 @@
 #include "fields/model/field_kinds.h"
 #include "one_barcode_layout.h"
 #include "program_x11_fixture.h"
+#include "screen_pixels.h"
 #include "screen_symbols.h"
 #include "tests/dialogs/barcode/field_on_label.h"
 
@@ -25,6 +26,7 @@ namespace {
 
 using apptest::Found;
 using apptest::WaitUntil;
+using apptest::White;
 
 constexpr int kWidth = apptest::ProgramX11Test::kScreenWidth, kHeight = apptest::ProgramX11Test::kScreenHeight;
 constexpr int kUccEanMulti = 20;
@@ -34,10 +36,6 @@ constexpr const char* kGtin = "12345678901231";
 Found ReadGs1(const std::vector<uint32_t>& screen, const std::string& part) {
   return apptest::ReadScreenSymbolWhere(screen, kWidth, kHeight, ZXing::BarcodeFormat::Code128,
                                         [&](const std::string& bytes) { return bytes.find(part) != std::string::npos; });
-}
-
-bool White(const std::vector<uint32_t>& screen, int x, int y) {
-  return (screen[static_cast<size_t>(y) * kWidth + x] & 0xFFFFFF) == 0xFFFFFF;
 }
 
 // The identifier grid as the screen shows it: its six rows (white runs down
@@ -156,13 +154,9 @@ TEST_F(AiGridX11, RowsTypedCopiedAndPastedInTheGridMakeTheSymbol) {
       << "the GS1-128 symbol is drawn";
   Picture("ai_grid_1_layout");
 
-  ClickAt(symbol.CentreX(), symbol.CentreY(), 2);
-  ASSERT_TRUE(WaitForWindow("Barcode Setup"));
-  Settle();
-  Picture("ai_grid_2_opened");
-
-  const std::string sheetId = WindowNamed("Barcode Setup");
-  const std::vector<long> sheet = Geometry(sheetId);
+  std::vector<long> sheet;
+  ASSERT_NO_FATAL_FAILURE(
+      OpenWithDoubleClick(symbol.CentreX(), symbol.CentreY(), "Barcode Setup", "ai_grid_2_opened", &sheet));
   GridOnScreen grid = FindGrid(server.Screenshot(), sheet);
   ASSERT_EQ(grid.rowTops.size(), 6u) << "the grid's rows";
   ASSERT_GE(grid.dividers.size(), 2u) << "the grid's columns";

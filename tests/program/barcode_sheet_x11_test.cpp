@@ -17,12 +17,15 @@
 #include "fields/model/field_kinds.h"
 #include "one_barcode_layout.h"
 #include "program_x11_fixture.h"
+#include "screen_pixels.h"
 #include "screen_symbols.h"
 #include "tests/dialogs/barcode/field_on_label.h"
 
 namespace {
 
+using apptest::TallestWhiteRun;
 using apptest::WaitUntil;
+using apptest::WhiteRun;
 
 constexpr int kWidth = apptest::ProgramX11Test::kScreenWidth, kHeight = apptest::ProgramX11Test::kScreenHeight;
 constexpr const char* kOldData = "OLD-128";
@@ -52,23 +55,6 @@ void WriteCode128Layout(const std::string& path) {
   ASSERT_TRUE(SaveOneBarcodeLayout(path, setup, std::move(field)));
 }
 
-// The tallest white run down a column: the data box of the sheet's page.
-struct WhiteRun {
-  int top = -1, length = 0;
-};
-WhiteRun TallestWhiteRun(const std::vector<uint32_t>& screen, int x, int fromY, int toY) {
-  WhiteRun best, current;
-  for (int y = fromY; y < toY; ++y) {
-    if ((screen[static_cast<size_t>(y) * kWidth + x] & 0xFFFFFF) == 0xFFFFFF) {
-      if (current.length++ == 0) current.top = y;
-      if (current.length > best.length) best = current;
-    } else {
-      current = {};
-    }
-  }
-  return best;
-}
-
 TEST_F(BarcodeSheetX11, DoubleClickedFieldTakesNewDataAndSymbology) {
   ASSERT_TRUE(server.Running());
   WriteProfile("[Config]\nbFirstTimeRun=0\n");
@@ -84,12 +70,9 @@ TEST_F(BarcodeSheetX11, DoubleClickedFieldTakesNewDataAndSymbology) {
   Picture("barcode_sheet_1_layout");
 
   // A double click on the symbol opens its sheet.
-  ClickAt(old.CentreX(), old.CentreY(), 2);
-  ASSERT_TRUE(WaitForWindow("Barcode Setup"));
-  const std::string sheet = WindowNamed("Barcode Setup");
-  Settle();
-  Picture("barcode_sheet_2_opened");
-  const std::vector<long> box = Geometry(sheet);
+  std::vector<long> box;
+  ASSERT_NO_FATAL_FAILURE(
+      OpenWithDoubleClick(old.CentreX(), old.CentreY(), "Barcode Setup", "barcode_sheet_2_opened", &box));
   ASSERT_GT(box[2], 300);
 
   // The data: the tallest white box of the page's left half, typed anew.

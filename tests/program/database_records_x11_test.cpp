@@ -21,6 +21,7 @@
 #include "one_barcode_layout.h"
 #include "picture_symbols.h"
 #include "program_x11_fixture.h"
+#include "screen_pixels.h"
 #include "screen_symbols.h"
 #include "tests/datasource/odbc_test_util.h"
 
@@ -28,7 +29,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using apptest::Found;
+using apptest::Pixel;
+using apptest::TallestWhiteRun;
 using apptest::WaitUntil;
+using apptest::White;
+using apptest::WhiteRun;
 
 constexpr int kWidth = apptest::ProgramX11Test::kScreenWidth, kHeight = apptest::ProgramX11Test::kScreenHeight;
 constexpr const char* kFixedData = "PICK-ME";
@@ -37,32 +42,11 @@ constexpr int kRecords = 12;
 // The records picked: the first with the mouse, the second with the keys.
 constexpr int kClicked = 2, kKeyed = 5;
 
-uint32_t Pixel(const std::vector<uint32_t>& screen, int x, int y) {
-  return screen[static_cast<size_t>(y) * kWidth + static_cast<size_t>(x)] & 0xFFFFFF;
-}
-bool White(const std::vector<uint32_t>& screen, int x, int y) { return Pixel(screen, x, y) == 0xFFFFFF; }
 // The colour of chosen rows: blue well above red.
 bool Highlighted(const std::vector<uint32_t>& screen, int x, int y) {
   const uint32_t p = Pixel(screen, x, y);
   const int red = static_cast<int>(p >> 16 & 0xFF), blue = static_cast<int>(p & 0xFF);
   return blue > red + 60;
-}
-
-// The tallest white run down a column: the data box of the sheet's page.
-struct WhiteRun {
-  int top = -1, length = 0;
-};
-WhiteRun TallestWhiteRun(const std::vector<uint32_t>& screen, int x, int fromY, int toY) {
-  WhiteRun best, current;
-  for (int y = fromY; y < toY; ++y) {
-    if (White(screen, x, y)) {
-      if (current.length++ == 0) current.top = y;
-      if (current.length > best.length) best = current;
-    } else {
-      current = {};
-    }
-  }
-  return best;
 }
 
 // A dialog's template units in pixels, from its window's size on the screen.
@@ -161,11 +145,9 @@ TEST_F(DatabaseRecordsX11, TwoRecordsPickedWithMouseAndKeysPrintTheirBarcodes) {
       << "the Code 128 is drawn";
 
   // The field's sheet, on its data page.
-  ClickAt(symbol.CentreX(), symbol.CentreY(), 2);
-  ASSERT_TRUE(WaitForWindow("Barcode Setup"));
-  Settle();
-  const std::vector<long> sheet = Geometry(WindowNamed("Barcode Setup"));
-  Picture("db_records_1_sheet");
+  std::vector<long> sheet;
+  ASSERT_NO_FATAL_FAILURE(
+      OpenWithDoubleClick(symbol.CentreX(), symbol.CentreY(), "Barcode Setup", "db_records_1_sheet", &sheet));
   // The data box of the page's source panel: its top is 32 of the panel's
   // units below the panel's top, its width 260 units (less its scroll bar).
   std::vector<uint32_t> screen = server.Screenshot();

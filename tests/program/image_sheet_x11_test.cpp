@@ -15,10 +15,12 @@
 #include "document/file/layout_file.h"
 #include "fields/model/field_kinds.h"
 #include "program_x11_fixture.h"
+#include "screen_pixels.h"
 #include "tests/dialogs/image_sheet_support.h"
 
 namespace {
 
+using apptest::Pixel;
 using apptest::WaitUntil;
 
 constexpr int kWidth = apptest::ProgramX11Test::kScreenWidth, kHeight = apptest::ProgramX11Test::kScreenHeight;
@@ -26,10 +28,6 @@ constexpr int kLinkFile = 1;
 constexpr uint32_t kOldGreen = 0x00C000;
 // The new picture's quarters: top left, top right, bottom left, bottom right.
 constexpr uint32_t kQuarters[] = {0xFF0000, 0x0000FF, 0xFFFF00, 0xFF00FF};
-
-uint32_t At(const std::vector<uint32_t>& screen, int x, int y) {
-  return screen[static_cast<size_t>(y) * kWidth + x] & 0xFFFFFF;
-}
 
 bool Near(uint32_t a, uint32_t b) {
   for (int shift = 0; shift < 24; shift += 8)
@@ -44,7 +42,7 @@ RECT BoxOf(const std::vector<uint32_t>& screen, uint32_t colour, int least = 400
   int count = 0;
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x)
-      if (Near(At(screen, x, y), colour)) {
+      if (Near(Pixel(screen, x, y), colour)) {
         ++count;
         box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
                std::max<LONG>(box.bottom, y + 1)};
@@ -57,7 +55,7 @@ bool QuartersShown(const std::vector<uint32_t>& screen, const RECT& box) {
   const int w = box.right - box.left, h = box.bottom - box.top;
   for (int q = 0; q < 4; ++q) {
     const int x = box.left + w / 4 + (q % 2) * w / 2, y = box.top + h / 4 + (q / 2) * h / 2;
-    if (!Near(At(screen, x, y), kQuarters[q])) return false;
+    if (!Near(Pixel(screen, x, y), kQuarters[q])) return false;
   }
   return true;
 }
@@ -67,7 +65,7 @@ std::vector<int> WhiteRuns(const std::vector<uint32_t>& screen, int x, int fromY
   std::vector<int> tops;
   int top = -1;
   for (int y = fromY; y < toY; ++y) {
-    if (At(screen, x, y) == 0xFFFFFF) {
+    if (Pixel(screen, x, y) == 0xFFFFFF) {
       if (top < 0) top = y;
       if (y - top + 1 == least) tops.push_back(top);
     } else {
@@ -116,12 +114,9 @@ TEST_F(ImageSheetX11, TypedPicturePathIsDrawnAndSaved) {
   Picture("image_sheet_1_layout");
 
   // A double click on the picture opens its sheet.
-  ClickAt((field.left + field.right) / 2, (field.top + field.bottom) / 2, 2);
-  ASSERT_TRUE(WaitForWindow("Image Setup"));
-  const std::string sheet = WindowNamed("Image Setup");
-  Settle();
-  Picture("image_sheet_2_opened");
-  const std::vector<long> box = Geometry(sheet);
+  std::vector<long> box;
+  ASSERT_NO_FATAL_FAILURE(OpenWithDoubleClick((field.left + field.right) / 2, (field.top + field.bottom) / 2,
+                                              "Image Setup", "image_sheet_2_opened", &box));
   ASSERT_GT(box[2], 300);
 
   // The file box: the second white box down a column through the right part

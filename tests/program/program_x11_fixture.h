@@ -66,6 +66,17 @@ class ProgramX11Test : public DesignerAppTest {
     }
     return g;
   }
+  // A double click at (x, y) that must open the window named `name`: *place
+  // gets where it settled (x, y, width, height), the screen is pictured as
+  // `picture`.
+  void OpenWithDoubleClick(int x, int y, const std::string& name, const std::string& picture,
+                           std::vector<long>* place) {
+    ClickAt(x, y, 2);
+    ASSERT_TRUE(WaitForWindow(name));
+    Settle();
+    *place = Geometry(WindowNamed(name));
+    Picture(picture);
+  }
   // Ctrl+S in the window named `window`, waited for until `file` changes;
   // then the designer started as `designer` is asked to quit and must end well.
   void SaveAndQuit(const std::string& window, const std::string& file, pid_t designer) {
