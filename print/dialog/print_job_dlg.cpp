@@ -147,20 +147,28 @@ BOOL CPrintJobDlg::OnInitDialog() {
   } else {
     noPrinterTip_.ShowWindow(SW_HIDE);
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_NO_PRINTER), SW_HIDE);
-    const int printerDpi = GetPrinterDpiX(setup.lastPrinter.GetData());
-    if (printerDpi > 0 && printerDpi != setup.dpiX) {
-      AString warning = LayoutShell()->TranslateUiString(
-          "The layout is made for %d dpi; the printer prints at %d dpi.");
-      AString formatted;
-      formatted.Format(warning.GetData(), setup.dpiX, printerDpi);
-      ::SetDlgItemTextA(m_hWnd, IDC_PRINT_DPI_WARNING, formatted.GetData());
-      ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_DPI_WARNING), SW_SHOW);
-    }
+    ShowDpiWarning();
   }
   OnPrintToImage();
   // With values to give, the first of them has the focus.
   if (prompts_) ::SetFocus(prompts_->Window());
   return FALSE;
+}
+
+void CPrintJobDlg::ShowDpiWarning() {
+  const CLabelSetup& setup = m_pDoc->labelSetup;
+  // A run through the printer's driver draws at the resolution of the device
+  // context it makes with the settings it is given, which may not be the
+  // printer's defaults; a printer-language job at the printer's own.
+  const int printerDpi = setup.IsSysPrinter ? PrinterRunResolution(setup, m_printerSettings).cx
+                                            : GetPrinterDpiX(setup.lastPrinter.GetData());
+  AString formatted;
+  if (printerDpi > 0 && printerDpi != setup.dpiX)
+    formatted.Format(LayoutShell()->TranslateUiString("The layout is made for %d dpi; the printer prints at %d dpi.")
+                         .GetData(),
+                     setup.dpiX, printerDpi);
+  ::SetDlgItemTextA(m_hWnd, IDC_PRINT_DPI_WARNING, formatted.GetData());
+  ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PRINT_DPI_WARNING), !formatted.IsEmpty() && !ImageMode() ? SW_SHOW : SW_HIDE);
 }
 
 void CPrintJobDlg::ShowPrompts() {
@@ -273,6 +281,8 @@ void CPrintJobDlg::OnPrinterPreferences() {
   } else {
     ownSettings_.reset(chosen);
   }
+  // The run prints at the resolution chosen now.
+  ShowDpiWarning();
 }
 
 void CPrintJobDlg::OnPrint() {

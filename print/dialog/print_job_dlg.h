@@ -103,6 +103,8 @@ class CPrintJobDlg : public CSkinDialog {
  private:
   void ShowMarginGroup(bool show);
   void ShowImagesHint(bool show);
+  // Warns when the run would print at another resolution than the layout's.
+  void ShowDpiWarning();
   bool ImageMode() const;
   bool FileMode() const;
   // The quantity in the edit: empty or 0 is 1 (and the edit says so);

@@ -10,6 +10,7 @@
 #include "fields/draw/field_draw.h"
 #include "fields/lifecycle/field_lifecycle.h"
 #include "fields/model/field_kinds.h"
+#include "platform/gdi/gdi_owners.h"
 #include "platform/gdi/print_document.h"
 #include "platform/user/dialogs/dialogs.h"
 #include "print/job/abort_flag.h"
@@ -34,6 +35,13 @@ SIZE SheetSize(const CLabelSetup& setup) {
   const long long across = setup.deflt_lblsPerRow, down = setup.deflt_rowsPerPage;
   return SIZE{static_cast<LONG>(across * w + setup.deflt_leftOff + (across - 1) * setup.deflt_hGap),
               static_cast<LONG>(down * h + setup.deflt_topOff + (down - 1) * setup.deflt_vGap)};
+}
+
+SIZE PrinterRunResolution(const CLabelSetup& setup, const void* devMode) {
+  if (setup.lastPrinter.IsEmpty()) return SIZE{0, 0};
+  const UniqueDc ic(CreateICA("WINSPOOL", setup.lastPrinter.GetData(), nullptr, devMode));
+  if (!ic) return SIZE{0, 0};
+  return SIZE{GetDeviceCaps(ic.get(), LOGPIXELSX), GetDeviceCaps(ic.get(), LOGPIXELSY)};
 }
 
 PageCounts CountPages(const CLabelSetup& setup, int quantity, int copies, int startRow, int startColumn,

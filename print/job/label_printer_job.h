@@ -28,6 +28,11 @@ PageCounts CountPages(const CLabelSetup& setup, int quantity, int copies, int st
 // The sheet of labels in thousandths of an inch (width and height of a label
 // swapped for an odd number of quarter turns).
 SIZE SheetSize(const CLabelSetup& setup);
+// The resolution, across and down, a run on the layout's printer draws its
+// pages at when given the printer's settings `devMode` (null: the printer's
+// own): the printer's information context is made as the run makes its
+// device context. {0, 0} when the spooler knows no such printer.
+SIZE PrinterRunResolution(const CLabelSetup& setup, const void* devMode);
 
 class CLabelPrinterJob {
  public:

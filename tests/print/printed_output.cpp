@@ -13,6 +13,7 @@
 
 #include "cups_server.h"
 #include "tests/barcode/kalvo_request.h"
+#include "platform/gdi/gdi_owners.h"
 #include "print/job/label_printer_job.h"
 
 namespace print_test {
@@ -125,6 +126,16 @@ DEVMODEA SheetMode(const CLabelSetup& setup, bool letter) {
   dm.dmPaperLength = static_cast<short>((sheet.cy * 254 + 500) / 1000);
   dm.dmPrintQuality = dm.dmYResolution = static_cast<short>(setup.dpiX);
   return dm;
+}
+
+RECT AssetSymbolArea(const char* queue, const DEVMODEA* dm) {
+  const UniqueDc ic(CreateICA("WINSPOOL", queue, nullptr, dm));
+  if (!ic) return RECT{0, 0, 0, 0};
+  const POINT at{GetDeviceCaps(ic.get(), PHYSICALOFFSETX), GetDeviceCaps(ic.get(), PHYSICALOFFSETY)};
+  // The symbol is about half an inch square, 0.12 inch into the tag; the
+  // texts start 0.9 inch into it.
+  return RECT{at.x, at.y, at.x + GetDeviceCaps(ic.get(), LOGPIXELSX) * 8 / 10,
+              at.y + GetDeviceCaps(ic.get(), LOGPIXELSY) * 8 / 10};
 }
 
 ipp_jstate_t JobState(const std::string& queue, int id) {

@@ -42,6 +42,11 @@ std::string AssetNumber(int n);
 // The Data Matrix symbol read by zxing-cpp inside a rectangle of the page
 // (cut to the page), "(nothing read)" when none is.
 std::string DataMatrixIn(const GreyPage& page, RECT r);
+// Where the example asset tag's symbol stands, with its quiet zone and
+// clear of the tag's texts, on a page of `queue` printed one tag a page with
+// the settings `dm` (null: the queue's own): the tag starts where the
+// queue's printable area does. Empty for a queue the spooler does not know.
+RECT AssetSymbolArea(const char* queue, const DEVMODEA* dm);
 // The state of a job of the test server (0 when the server knows no such job).
 ipp_jstate_t JobState(const std::string& queue, int id);
 // The id of the newest job of the queue, 0 when it has none.
