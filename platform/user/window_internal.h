@@ -195,6 +195,41 @@ LRESULT CallProcA(WNDPROC proc, bool unicode, HWND window, UINT message, WPARAM 
 WNDPROC ProcHandle(WNDPROC proc, bool unicode, bool callerUnicode);
 void ResolveProc(WNDPROC value, bool callerUnicode, WNDPROC& proc, bool& unicode);
 
+// A W message passed through an A procedure (wide_relay.cpp): what the A
+// procedure was given and what the W caller gave, so that a W procedure the
+// A one passes the message on to gets the caller's UTF-16, and a W caller
+// gets a W procedure's text as it stands.
+struct WideRelay {
+  UINT message = 0;
+  HWND window = nullptr;
+  const void* ansi = nullptr;  // the text, buffer or CREATESTRUCTA given to the A procedure
+  const void* wide = nullptr;  // the W caller's text or CREATESTRUCTW
+  WPARAM ansiChar = 0;         // a character message's narrowed and original character
+  WPARAM wideChar = 0;
+  // WM_GETTEXT: a W procedure's text and the A text it was narrowed to.
+  std::u16string answer;
+  std::string narrowed;
+  bool answered = false;
+};
+// Holds a relay while the A procedure runs.
+class RelayScope {
+ public:
+  RelayScope(UINT message, HWND window, const void* ansi, const void* wide);
+  RelayScope(UINT message, HWND window, WPARAM ansiChar, WPARAM wideChar);
+  ~RelayScope();
+  RelayScope(const RelayScope&) = delete;
+  RelayScope& operator=(const RelayScope&) = delete;
+  // The W procedure's text, when the A procedure returned it as narrowed
+  // (`given` is what the A buffer holds afterwards); null otherwise.
+  const std::u16string* Answer(std::string_view given) const;
+
+ private:
+  WideRelay relay_;
+};
+// The innermost relay of this thread that an A message continues; null when
+// the A procedure made the message itself.
+WideRelay* FindRelay(UINT message, HWND window, WPARAM wParam, LPARAM lParam);
+
 // A/W conversion helpers (text_convert.cpp)
 // List-box and combo-box messages carrying text, for A callers of W procedures.
 bool IsListTextMessage(UINT message);

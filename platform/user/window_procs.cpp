@@ -48,15 +48,23 @@ LRESULT CallAFromW(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SETTEXT: {
       if (!lParam) return proc(window, message, wParam, 0);
       const std::string text = ToAnsi(reinterpret_cast<LPCWSTR>(lParam));
+      const RelayScope relay(message, window, text.c_str(), reinterpret_cast<const void*>(lParam));
       return proc(window, message, wParam, reinterpret_cast<LPARAM>(text.c_str()));
     }
     case WM_GETTEXT: {
       auto* out = reinterpret_cast<LPWSTR>(lParam);
       if (!out || wParam == 0) return proc(window, message, wParam, lParam);
       std::vector<char> buffer(wParam * 2 + 2, '\0');
+      const RelayScope relay(message, window, buffer.data(), out);
       proc(window, message, buffer.size() - 1, reinterpret_cast<LPARAM>(buffer.data()));
       buffer.back() = '\0';
+      if (const std::u16string* answer = relay.Answer(buffer.data()))
+        return CopyOut(*answer, out, static_cast<int>(wParam));
       return CopyOut(ToWide(buffer.data()), out, static_cast<int>(wParam));
+    }
+    case WM_GETTEXTLENGTH: {
+      const RelayScope relay(message, window, nullptr, nullptr);
+      return proc(window, message, wParam, lParam);
     }
     case WM_NCCREATE:
     case WM_CREATE: {
@@ -68,14 +76,27 @@ LRESULT CallAFromW(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARA
                       cs->style, cs->lpszName ? name.c_str() : nullptr,
                       IsAtomArg(cs->lpszClass) ? reinterpret_cast<LPCSTR>(cs->lpszClass) : cls.c_str(),
                       cs->dwExStyle};
+      const RelayScope relay(message, window, &a, cs);
       return proc(window, message, wParam, reinterpret_cast<LPARAM>(&a));
     }
     case WM_CHAR:
     case WM_SYSCHAR:
     case WM_DEADCHAR:
-    case WM_IME_CHAR: return proc(window, message, CharToAnsi(wParam), lParam);
+    case WM_IME_CHAR: {
+      const WPARAM narrowed = CharToAnsi(wParam);
+      const RelayScope relay(message, window, narrowed, wParam);
+      return proc(window, message, narrowed, lParam);
+    }
     default: return proc(window, message, wParam, lParam);
   }
+}
+
+// A created window's name for a W procedure: the W caller's own, when the A
+// procedure passes on the name it was given.
+std::u16string CreateNameToWide(const CREATESTRUCTA& cs, const WideRelay* relay) {
+  const auto* original = relay ? static_cast<const CREATESTRUCTW*>(relay->wide) : nullptr;
+  if (original && original->lpszName && ToAnsi(original->lpszName) == cs.lpszName) return original->lpszName;
+  return ToWide(cs.lpszName);
 }
 
 // An A message to a W procedure.
@@ -83,6 +104,8 @@ LRESULT CallWFromA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_SETTEXT: {
       if (!lParam) return proc(window, message, wParam, 0);
+      if (const WideRelay* relay = FindRelay(message, window, wParam, lParam))
+        return proc(window, message, wParam, reinterpret_cast<LPARAM>(relay->wide));
       const std::u16string text = ToWide(reinterpret_cast<LPCSTR>(lParam));
       return proc(window, message, wParam, reinterpret_cast<LPARAM>(text.c_str()));
     }
@@ -92,12 +115,19 @@ LRESULT CallWFromA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARA
       std::vector<WCHAR> buffer(wParam + 1, 0);
       proc(window, message, wParam, reinterpret_cast<LPARAM>(buffer.data()));
       buffer.back() = 0;
-      return CopyOut(ToAnsi(buffer.data()), out, static_cast<int>(wParam));
+      const int copied = CopyOut(ToAnsi(buffer.data()), out, static_cast<int>(wParam));
+      if (WideRelay* relay = FindRelay(message, window, wParam, lParam)) {
+        relay->answer = buffer.data();
+        relay->narrowed.assign(out, static_cast<size_t>(copied));
+        relay->answered = true;
+      }
+      return copied;
     }
     case WM_GETTEXTLENGTH: {
-      // The A length may be longer than the W one: ask for the text.
+      // The A length may be longer than the W one: ask for the text. A W
+      // caller's length, passed on by an A procedure, is the W one.
       const LRESULT units = proc(window, message, wParam, lParam);
-      if (units <= 0) return units;
+      if (units <= 0 || FindRelay(message, window, wParam, lParam)) return units;
       std::vector<WCHAR> buffer(static_cast<size_t>(units) + 1, 0);
       proc(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
       buffer.back() = 0;
@@ -107,7 +137,8 @@ LRESULT CallWFromA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CREATE: {
       const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
       if (!cs) return proc(window, message, wParam, lParam);
-      const std::u16string name = cs->lpszName ? ToWide(cs->lpszName) : std::u16string();
+      const std::u16string name = cs->lpszName ? CreateNameToWide(*cs, FindRelay(message, window, wParam, lParam))
+                                               : std::u16string();
       const std::u16string cls = IsAtomArg(cs->lpszClass) ? std::u16string() : ToWide(cs->lpszClass);
       CREATESTRUCTW w{cs->lpCreateParams, cs->hInstance, cs->hMenu, cs->hwndParent, cs->cy, cs->cx, cs->y, cs->x,
                       cs->style, cs->lpszName ? name.c_str() : nullptr,
@@ -118,7 +149,10 @@ LRESULT CallWFromA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CHAR:
     case WM_SYSCHAR:
     case WM_DEADCHAR:
-    case WM_IME_CHAR: return proc(window, message, CharToWide(wParam), lParam);
+    case WM_IME_CHAR: {
+      const WideRelay* relay = FindRelay(message, window, wParam, lParam);
+      return proc(window, message, relay ? relay->wideChar : CharToWide(wParam), lParam);
+    }
     default: return proc(window, message, wParam, lParam);
   }
 }

@@ -150,6 +150,11 @@ TEST(AiEntryDialog, PicturesInEnglishAndChinese) {
       uitest::SaveWindowPng(window, PicturePath("ai_entry_" + name + ".png"));
       if (language != kUiEnglish) {
         EXPECT_NE(Text(window, IDC_BC_AI_RULE), "6 Numeric Characters");
+        // The rule box's own text, read as a Unicode caller reads it, is the
+        // language file's, not the program's code page's narrowing of it.
+        WCHAR rule[64] = {};
+        ::GetWindowTextW(::GetDlgItem(window, IDC_BC_AI_RULE), rule, 64);
+        EXPECT_EQ(std::u16string(rule), u"6 \u4E2A\u6570\u5B57\u5B57\u7B26");  // "6 个数字字符"
       }
       ::SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
     };
