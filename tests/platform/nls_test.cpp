@@ -5,18 +5,11 @@
 
 #include "platform/nls/nls_text.h"
 #include "platform/win.h"
+#include "tests/platform/nls_test_util.h"
 
 namespace {
 
-// Restores the process ANSI code page after a test changes it.
-class AnsiCodePageScope {
- public:
-  explicit AnsiCodePageScope(UINT cp) : saved_(GetACP()) { EXPECT_TRUE(SetProcessAnsiCodePage(cp)); }
-  ~AnsiCodePageScope() { SetProcessAnsiCodePage(saved_); }
-
- private:
-  UINT saved_;
-};
+using nlstest::AnsiCodePageScope;
 
 std::u16string ToWide(UINT cp, const std::string& bytes, DWORD flags = 0) {
   const int n = MultiByteToWideChar(cp, flags, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);

@@ -10,19 +10,13 @@
 #include <string>
 
 #include "platform/win.h"
+#include "tests/platform/nls_test_util.h"
 
 namespace {
 
 constexpr const char16_t* kRule = u"6 \u4E2A\u6570\u5B57\u5B57\u7B26";  // "6 个数字字符"
 
-class AnsiCodePageScope {
- public:
-  explicit AnsiCodePageScope(UINT cp) : saved_(GetACP()) { EXPECT_TRUE(SetProcessAnsiCodePage(cp)); }
-  ~AnsiCodePageScope() { SetProcessAnsiCodePage(saved_); }
-
- private:
-  UINT saved_;
-};
+using nlstest::AnsiCodePageScope;
 
 // What an A subclass does with the messages it passes on.
 enum class Subclass { kPassesOn, kAnswersItself, kAppendsToAnswer };
