@@ -18,6 +18,7 @@
 #include "print/dialog/print_job_dlg.h"
 #include "print/print_ids.h"
 #include "asset_tag_dialog_test.h"
+#include "print_pictures.h"
 #include "printed_output.h"
 
 namespace fs = std::filesystem;
@@ -97,9 +98,8 @@ TEST_F(PrintDialogResolution, TheWarningNamesTheResolutionTheRunPrintsAt) {
       warned = ::IsWindowVisible(::GetDlgItem(dialog, IDC_PRINT_DPI_WARNING)) != 0;
       warning = Text(dialog, IDC_PRINT_DPI_WARNING);
       uitest::RunUntilIdle();
-      const std::string pictures = std::string(TAV_BUILD_DIR) + "/pictures/print";
-      fs::create_directories(pictures);
-      EXPECT_TRUE(uitest::SaveWindowPng(dialog, pictures + "/print_dialog_dpi_" + c.name + ".png"));
+      const std::string picture = std::string("print_dialog_dpi_") + c.name + ".png";
+      EXPECT_TRUE(uitest::SaveWindowPng(dialog, print_test::PicturePath(picture)));
       Press(dialog, IDC_PRINT_RUN);
       Press(dialog, IDCANCEL);
     });

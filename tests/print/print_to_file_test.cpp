@@ -152,6 +152,66 @@ TEST_F(PrintToFile, TheFileIsTheDocumentTheQueueReceives) {
   }
 }
 
+// The label printer's queue takes CUPS raster: two tags to a file make a
+// raster document of two pages, each the size, resolution and kind of page
+// the queue's device context draws (one bit a dot, black ink, chunked),
+// whose symbols read the numbers the counter file gave. The same two tags
+// printed on the queue reach its printer as the same dots.
+TEST_F(PrintToFile, TheLabelPrintersFileIsTheRasterItsDriverTakes) {
+  CRvoDoc doc;
+  Load(doc, "zpl");
+  const DEVMODEA dm = print_test::SheetMode(doc.labelSetup, false);
+  const std::string path = folder_ + "/tags.zpl.prn";
+  fs::remove(path);
+  const Outcome out = PrintThroughDialog(doc, dm, "2", true, path);
+  EXPECT_EQ(out.captions, (std::vector<std::string>{"Print to Image/Printer", "Print To File"}));
+  EXPECT_TRUE(recorded_.shell().shownMessages.empty())
+      << (recorded_.shell().shownMessages.empty() ? "" : recorded_.shell().shownMessages.front());
+  std::vector<cups_page_header2_t> headers;
+  const auto pages = print_test::ReadRasterPages(path, &headers);
+  ASSERT_EQ(pages.size(), 2u);
+  HDC dc = CreateDCA("WINSPOOL", "zpl", nullptr, &dm);
+  ASSERT_NE(dc, nullptr);
+  const SIZE dpi{GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)};
+  const SIZE paper{GetDeviceCaps(dc, PHYSICALWIDTH), GetDeviceCaps(dc, PHYSICALHEIGHT)};
+  DeleteDC(dc);
+  for (const cups_page_header2_t& h : headers) {
+    EXPECT_EQ(h.cupsWidth, static_cast<unsigned>(paper.cx));
+    EXPECT_EQ(h.cupsHeight, static_cast<unsigned>(paper.cy));
+    EXPECT_EQ(h.HWResolution[0], static_cast<unsigned>(dpi.cx));
+    EXPECT_EQ(h.HWResolution[1], static_cast<unsigned>(dpi.cy));
+    EXPECT_EQ(h.cupsBitsPerColor, 1u);
+    EXPECT_EQ(h.cupsBitsPerPixel, 1u);
+    EXPECT_EQ(h.cupsColorOrder, CUPS_ORDER_CHUNKED);
+    EXPECT_EQ(h.cupsColorSpace, CUPS_CSPACE_K);
+    EXPECT_EQ(h.cupsBytesPerLine, (h.cupsWidth + 7) / 8);
+  }
+  const RECT symbolArea = print_test::AssetSymbolArea("zpl", &dm);
+  for (int p = 0; p < 2; ++p) EXPECT_EQ(DataMatrixIn(pages[p], symbolArea), AssetNumber(500 + p)) << p;
+  EXPECT_EQ(CounterValue(), AssetNumber(502));
+
+  // The queue, from the same counter value: its printer gets the tags as
+  // its own graphics.
+  WriteCounter("ASSET-000500");
+  fs::remove(cups_test::OutputOf("zpl"));
+  PrintThroughDialog(doc, dm, "2", false, {});
+  ASSERT_TRUE(cups_test::WaitForOutput("zpl"));
+  const auto received = print_test::ReadZplGraphics(cups_test::OutputOf("zpl"));
+  ASSERT_EQ(received.size(), 2u);
+  for (int p = 0; p < 2; ++p) {
+    SCOPED_TRACE(p);
+    // Rows of whole bytes: the graphic may be wider than the page by up to seven dots, all white.
+    EXPECT_EQ(received[p].height, pages[p].height);
+    EXPECT_EQ(received[p].width, (pages[p].width + 7) / 8 * 8);
+    int differ = 0;
+    for (int y = 0; y < std::min(received[p].height, pages[p].height); ++y)
+      for (int x = 0; x < received[p].width; ++x)
+        differ += received[p].Black(x, y) != (x < pages[p].width && pages[p].Black(x, y));
+    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(DataMatrixIn(received[p], symbolArea), AssetNumber(500 + p));
+  }
+}
+
 // A new print file has the permissions any new file of the user has (not
 // the temporary file's owner-only ones).
 TEST_F(PrintToFile, ANewFileHasTheUsualPermissions) {

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -26,13 +28,14 @@ std::string ReadBytes(const std::string& path) {
   return s.str();
 }
 
-std::vector<GreyPage> ReadRasterPages(const std::string& path) {
+std::vector<GreyPage> ReadRasterPages(const std::string& path, std::vector<cups_page_header2_t>* headers) {
   std::vector<GreyPage> pages;
   const int fd = ::open(path.c_str(), O_RDONLY);
   if (fd < 0) return pages;
   cups_raster_t* raster = cupsRasterOpen(fd, CUPS_RASTER_READ);
   cups_page_header2_t header;
   while (raster && cupsRasterReadHeader2(raster, &header)) {
+    if (headers) headers->push_back(header);
     GreyPage page;
     page.width = static_cast<int>(header.cupsWidth);
     page.height = static_cast<int>(header.cupsHeight);
@@ -66,6 +69,39 @@ std::vector<GreyPage> ReadRasterPages(const std::string& path) {
 
 namespace {
 
+// The rows of hexadecimal digits of one "~DG" graphic's data, starting at
+// `at`, until `rowCount` rows or the next command.
+std::vector<std::string> ZplRows(const std::string& zpl, size_t at, size_t rowChars, size_t rowCount) {
+  std::vector<std::string> rows;
+  std::string row;
+  size_t repeat = 0;
+  const auto endRow = [&](char fill) {
+    row.resize(rowChars, fill);
+    rows.push_back(row);
+    row.clear();
+  };
+  for (; at < zpl.size() && rows.size() < rowCount; ++at) {
+    const char c = zpl[at];
+    if (c >= 'G' && c <= 'Y') {
+      repeat += static_cast<size_t>(c - 'G' + 1);
+    } else if (c >= 'g' && c <= 'z') {
+      repeat += static_cast<size_t>(c - 'g' + 1) * 20;
+    } else if (std::isxdigit(static_cast<unsigned char>(c))) {
+      row.append(std::max<size_t>(repeat, 1), static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+      repeat = 0;
+      if (row.size() >= rowChars) endRow('0');
+    } else if (c == ',' || c == '!') {
+      endRow(c == ',' ? '0' : 'F');
+    } else if (c == ':') {
+      row = rows.empty() ? std::string(rowChars, '0') : rows.back();
+      endRow('0');
+    } else if (c == '^' || c == '~') {
+      break;
+    }
+  }
+  return rows;
+}
+
 // A binary PGM (P5, 8-bit) as pdftoppm writes it.
 bool ReadPgm(const std::string& path, GreyPage& page) {
   const std::string bytes = ReadBytes(path);
@@ -83,6 +119,32 @@ bool ReadPgm(const std::string& path, GreyPage& page) {
 }
 
 }  // namespace
+
+std::vector<GreyPage> ReadZplGraphics(const std::string& path) {
+  const std::string zpl = ReadBytes(path);
+  std::vector<GreyPage> pages;
+  for (size_t at = zpl.find("~DG"); at != std::string::npos; at = zpl.find("~DG", at + 3)) {
+    // ~DGname,total bytes,bytes a row,data
+    const size_t total = zpl.find(',', at), perRow = zpl.find(',', total + 1), data = zpl.find(',', perRow + 1);
+    if (data == std::string::npos) break;
+    const long bytes = std::atol(zpl.c_str() + total + 1), rowBytes = std::atol(zpl.c_str() + perRow + 1);
+    if (rowBytes <= 0 || bytes <= 0 || bytes % rowBytes != 0 || bytes > (1L << 26)) break;
+    const std::vector<std::string> rows =
+        ZplRows(zpl, data + 1, static_cast<size_t>(rowBytes) * 2, static_cast<size_t>(bytes / rowBytes));
+    GreyPage page;
+    page.width = static_cast<int>(rowBytes * 8);
+    page.height = static_cast<int>(rows.size());
+    page.pixels.assign(static_cast<size_t>(page.width) * page.height, 255);
+    for (int y = 0; y < page.height; ++y)
+      for (int x = 0; x < page.width; ++x) {
+        const char digit = rows[static_cast<size_t>(y)][static_cast<size_t>(x / 4)];
+        const int nibble = digit <= '9' ? digit - '0' : digit - 'A' + 10;
+        if (nibble & (8 >> (x % 4))) page.pixels[static_cast<size_t>(y) * page.width + x] = 0;
+      }
+    pages.push_back(std::move(page));
+  }
+  return pages;
+}
 
 std::vector<GreyPage> ReadPdfPages(const std::string& path, int dpi) {
   std::vector<GreyPage> pages;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <cups/cups.h>
+#include <cups/raster.h>
 
 #include "fields/services/label_setup.h"
 #include "platform/spool/devmode.h"
@@ -23,8 +24,12 @@ struct GreyPage {
 };
 
 // Every page of a CUPS raster file (1-bit black or 8-bit grey); empty when
-// the file is no raster.
-std::vector<GreyPage> ReadRasterPages(const std::string& path);
+// the file is no raster. `headers`, when given, gets each page's header.
+std::vector<GreyPage> ReadRasterPages(const std::string& path, std::vector<cups_page_header2_t>* headers = nullptr);
+// Every graphic a Zebra label printer is sent to store ("~DG", hexadecimal
+// rows with the printer's run-length letters, "," "!" and ":" for rows
+// ending white, ending black and repeated), one page each, a set bit black.
+std::vector<GreyPage> ReadZplGraphics(const std::string& path);
 // Every page of a PDF (a printer-job-language wrapper is fine) at `dpi`.
 std::vector<GreyPage> ReadPdfPages(const std::string& path, int dpi);
 std::string ReadBytes(const std::string& path);
