@@ -74,18 +74,21 @@ std::vector<AString> OrderColumns(const AString& keyColumn, const std::vector<Db
 // condition on the key column (its value the statement's one parameter):
 // empty when a name cannot be quoted.
 AString BuildSelect(COdbcConnection& connection, const AString& table, const AString& keyColumn, bool whereKey,
-                    const std::vector<DbColumnInfo>& columns) {
+                    const std::vector<DbColumnInfo>& columns, DbOrder order = DbOrder::kForward) {
   if (keyColumn.IsEmpty() || table.IsEmpty()) return AString();
   const std::string quote = IdentifierQuote(connection);
   std::string quotedTable, quotedKey;
   if (!QuoteName(table, quote, &quotedTable) || !QuoteName(keyColumn, quote, &quotedKey)) return AString();
+  // Every term turned: NULLs come first one way and last the other in
+  // SQLite and in PostgreSQL alike, so the order is the exact reverse.
+  const char* direction = order == DbOrder::kReversed ? " DESC" : "";
   std::string sql = "SELECT * FROM " + quotedTable;
   if (whereKey) sql += " WHERE " + quotedKey + " = ?";
-  sql += " ORDER BY " + quotedKey;
+  sql += " ORDER BY " + quotedKey + direction;
   for (const AString& column : OrderColumns(keyColumn, columns)) {
     if (column == keyColumn) continue;
     std::string quotedColumn;
-    if (QuoteName(column, quote, &quotedColumn)) sql += ", " + quotedColumn;
+    if (QuoteName(column, quote, &quotedColumn)) sql += ", " + quotedColumn + direction;
   }
   return AString(static_cast<int>(sql.size()), sql.data());
 }
@@ -230,10 +233,10 @@ AString BuildDbCount(COdbcConnection& connection, const AString& table) {
   return AString(static_cast<int>(sql.size()), sql.data());
 }
 
-AString BuildDbSelect(COdbcConnection& connection, const AString& table, const AString& keyColumn) {
+AString BuildDbSelect(COdbcConnection& connection, const AString& table, const AString& keyColumn, DbOrder order) {
   std::vector<DbColumnInfo> columns;
   if (!keyColumn.IsEmpty() && !table.IsEmpty()) ListTableColumns(connection, table.GetData(), &columns);
-  return BuildSelect(connection, table, keyColumn, false, columns);
+  return BuildSelect(connection, table, keyColumn, false, columns, order);
 }
 
 std::vector<AString> DbRecordKeyColumns(COdbcConnection& connection, const AString& table,

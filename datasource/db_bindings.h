@@ -22,8 +22,12 @@ class COdbcStatement;
 
 // The query of a binding: the table and its key column in the driver's
 // quotes, ordered by the key and then by every other column, so the record
-// dialog and the print job see one order. Empty for an empty key column.
-AString BuildDbSelect(COdbcConnection& connection, const AString& table, const AString& keyColumn);
+// dialog and the print job see one order; reversed, the same records last
+// to first (a window near the end is then a short OFFSET from its start).
+// Empty for an empty key column.
+enum class DbOrder { kForward, kReversed };
+AString BuildDbSelect(COdbcConnection& connection, const AString& table, const AString& keyColumn,
+                      DbOrder order = DbOrder::kForward);
 // The query counting the table's records (drivers answer 0 or -1 for the
 // rows of a result): empty when the name cannot be given to the driver.
 AString BuildDbCount(COdbcConnection& connection, const AString& table);

@@ -5,9 +5,12 @@
 #include "datasource/odbc_statement.h"
 #include "fields/services/db_binding_map.h"
 
-bool RecordRows::Open(COdbcConnection& connection, const AString& select, long long records, AString* why) {
+bool RecordRows::Open(COdbcConnection& connection, const AString& select, const AString& reversed, long long records,
+                      AString* why) {
   connection_ = &connection;
   select_.assign(select.IsEmpty() ? "" : select.GetData(), static_cast<size_t>(select.GetLength()));
+  reversed_.assign(reversed.IsEmpty() ? "" : reversed.GetData(), static_cast<size_t>(reversed.GetLength()));
+  reads_ = reversedReads_ = 0;
   records_ = std::max(records, 0LL);
   blocks_.clear();
   columns_.clear();
@@ -40,29 +43,39 @@ bool RecordRows::ReadWindow(long long firstRow, long long rows, std::vector<Bloc
   ++reads_;
   OdbcStatementPtr windowed{nullptr, OdbcStatementDeleter{connection_}};
   COdbcStatement* statement = scrolling_.get();
+  // The rows after the window: when they are fewer than those before it, the
+  // window is read from the end, last row first.
+  const long long after = records_ - (firstRow + rows);
+  const bool fromEnd = !statement && !reversed_.empty() && firstRow > 0 && after < firstRow;
   if (!statement) {
-    const std::string sql = select_ + " LIMIT " + std::to_string(rows) + " OFFSET " + std::to_string(firstRow);
+    const std::string sql = fromEnd ? reversed_ + " LIMIT " + std::to_string(rows + std::min(after, 0LL)) + " OFFSET " +
+                                          std::to_string(std::max(after, 0LL))
+                                    : select_ + " LIMIT " + std::to_string(rows) + " OFFSET " + std::to_string(firstRow);
     windowed.reset(connection_->OpenQuery(sql.c_str(), true, OdbcCursor::kForwardOnly));
     if (!windowed) return false;
     statement = windowed.get();
     NoteColumns(*statement);
+    if (fromEnd) ++reversedReads_;
   }
   const int columns = static_cast<int>(columns_.size());
+  // The window's rows in the table's order, then cut into blocks.
+  std::vector<std::vector<Cell>> read;
   bool more = scrolling_ ? statement->MoveAbsolute(static_cast<SQLLEN>(firstRow + 1)) : statement->MoveFirst();
-  for (long long read = 0; read < rows; read += kBlockRows) {
-    Block block;
-    for (; more && block.rows < kBlockRows && read + block.rows < rows; ++block.rows) {
-      for (int c = 0; c < columns; ++c) {
-        Cell cell;
-        cell.null = statement->IsNull(c);
-        if (!cell.null) cell.text = AString(statement->GetText(c));
-        block.cells.push_back(std::move(cell));
-      }
-      more = statement->MoveNext();
+  for (; more && static_cast<long long>(read.size()) < rows; more = statement->MoveNext()) {
+    std::vector<Cell>& row = read.emplace_back(static_cast<size_t>(columns));
+    for (int c = 0; c < columns; ++c) {
+      row[static_cast<size_t>(c)].null = statement->IsNull(c);
+      if (!row[static_cast<size_t>(c)].null) row[static_cast<size_t>(c)].text = AString(statement->GetText(c));
     }
-    out->push_back(std::move(block));
-    if (!more) break;
   }
+  if (fromEnd) std::reverse(read.begin(), read.end());
+  for (size_t first = 0; first < read.size(); first += kBlockRows) {
+    Block block;
+    for (size_t r = first; r < read.size() && r < first + kBlockRows; ++r, ++block.rows)
+      for (Cell& cell : read[r]) block.cells.push_back(std::move(cell));
+    out->push_back(std::move(block));
+  }
+  if (out->empty()) out->emplace_back();
   return true;
 }
 

@@ -2,8 +2,10 @@
 // shown and kept in blocks of rows, at most kMaxBlocks of them (the least
 // recently used give way): memory follows the rows shown, not the table.
 // Windows are asked of the database with LIMIT and OFFSET (SQLite,
-// PostgreSQL, MySQL); for a driver that refuses them one scrolling cursor is
-// moved to each window instead.
+// PostgreSQL, MySQL), a window in the table's second half from its end in the
+// reversed order, so no window makes the database step over more than half
+// the table; for a driver that refuses them one scrolling cursor is moved to
+// each window instead.
 #pragma once
 
 #include <cstdint>
@@ -35,8 +37,11 @@ class RecordRows {
 
   // Prepares to read `records` records of `select` (a query without LIMIT)
   // and reads the first window: false with the driver's reason in *why when
-  // the query fails.
-  bool Open(COdbcConnection& connection, const AString& select, long long records, AString* why);
+  // the query fails. `reversed` is the same query in the reverse order
+  // (BuildDbSelect's DbOrder::kReversed), or empty to read every window
+  // from the start.
+  bool Open(COdbcConnection& connection, const AString& select, const AString& reversed, long long records,
+            AString* why);
   // The result's columns.
   const std::vector<Column>& Columns() const { return columns_; }
   // True when rows are windows of their own query (not a scrolling cursor).
@@ -54,6 +59,8 @@ class RecordRows {
   long long LoadedRows() const;
   // Windows read from the database so far.
   long long Reads() const { return reads_; }
+  // Of those, the windows read from the end in the reversed order.
+  long long ReversedReads() const { return reversedReads_; }
 
  private:
   struct Block {
@@ -69,11 +76,13 @@ class RecordRows {
 
   COdbcConnection* connection_ = nullptr;
   std::string select_;
+  std::string reversed_;
   long long records_ = 0;
   std::vector<Column> columns_;
   std::map<long long, Block> blocks_;
   uint64_t clock_ = 0;
   long long reads_ = 0;
+  long long reversedReads_ = 0;
   // Reading on from where the last window ended makes the next window longer
   // (up to half the blocks held), so a search through the whole table costs
   // few queries.

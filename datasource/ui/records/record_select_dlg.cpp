@@ -135,7 +135,8 @@ bool CDbRecordSelectDlg::OpenQuery(AString* why) {
   }
   recordCount_ = std::clamp<long long>(recordCount_, 0, INT32_MAX - 1);
   const AString select = BuildDbSelect(*connection_, table, keyColumn_);
-  if (select.IsEmpty() || !rows_.Open(*connection_, select, recordCount_, why)) {
+  const AString reversed = BuildDbSelect(*connection_, table, keyColumn_, DbOrder::kReversed);
+  if (select.IsEmpty() || !rows_.Open(*connection_, select, reversed, recordCount_, why)) {
     if (select.IsEmpty()) *why = connection_->GetErrorText();
     return false;
   }
