@@ -9,6 +9,7 @@
 #include "document/sizes/field_sizes.h"
 #include "fields/draw/field_draw.h"
 #include "fields/lifecycle/field_lifecycle.h"
+#include "fields/measure/measure_dc.h"
 #include "fields/model/field_kinds.h"
 #include "platform/gdi/gdi_owners.h"
 #include "platform/gdi/print_document.h"
@@ -169,6 +170,8 @@ void CLabelPrinterJob::ScanFields() {
 }
 
 int CLabelPrinterJob::Run(HWND parent) {
+  // Every label's text is measured on the printer's context, made once.
+  MeasureDcReuse measuring;
   ctx_.parent = parent;
   ctx_.error.Empty();
   InstallPageOutput(table);
@@ -388,6 +391,7 @@ bool CLabelPrinterJob::SeekPage(int page) {
 int CLabelPrinterJob::RenderSinglePage() {
   if (!ctx_.setup || !ctx_.fields || !ctx_.dc || ctx_.previewResolution <= 0) return 0;
   InstallPageOutput(table);
+  MeasureDcReuse measuring;
   ctx_.mode = PrintMode::kPreview;
   ctx_.request = PreviewRequest::kDrawPage;
   ctx_.dpiX = ctx_.dpiY = ctx_.previewResolution;

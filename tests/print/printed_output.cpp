@@ -225,8 +225,10 @@ std::string AssetNumber(int n) {
   return text;
 }
 
-std::string DataMatrixIn(const GreyPage& page, RECT r) {
+std::string SymbolIn(const GreyPage& page, RECT r, ZXing::BarcodeFormat format) {
   kalvo_test::Grey grey;
+  r.left = std::max<LONG>(0, r.left);
+  r.top = std::max<LONG>(0, r.top);
   r.right = std::min<LONG>(page.width, r.right);
   r.bottom = std::min<LONG>(page.height, r.bottom);
   grey.width = r.right - r.left;
@@ -234,10 +236,12 @@ std::string DataMatrixIn(const GreyPage& page, RECT r) {
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x) grey.pixels.push_back(page.At(x, y));
   ZXing::DecodeHints hints;
-  hints.setFormats(ZXing::BarcodeFormat::DataMatrix);
+  hints.setFormats(format);
   hints.setTryHarder(true);
   const ZXing::Result result = kalvo_test::Decode(grey, 20, hints);
   return result.isValid() ? kalvo_test::BytesOf(result) : "(nothing read)";
 }
+
+std::string DataMatrixIn(const GreyPage& page, RECT r) { return SymbolIn(page, r, ZXing::BarcodeFormat::DataMatrix); }
 
 }  // namespace print_test

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include <ZXing/BarcodeFormat.h>
 #include <cups/cups.h>
 #include <cups/raster.h>
 
@@ -44,6 +45,9 @@ std::vector<Run> BlackRuns(const GreyPage& page, int y);
 DEVMODEA SheetMode(const CLabelSetup& setup, bool letter);
 // The example asset tag's number n ("ASSET-000500" for 500).
 std::string AssetNumber(int n);
+// The symbol of the format read by zxing-cpp inside a rectangle of the page
+// (cut to the page), "(nothing read)" when none is.
+std::string SymbolIn(const GreyPage& page, RECT r, ZXing::BarcodeFormat format);
 // The Data Matrix symbol read by zxing-cpp inside a rectangle of the page
 // (cut to the page), "(nothing read)" when none is.
 std::string DataMatrixIn(const GreyPage& page, RECT r);
