@@ -9,16 +9,12 @@
 #include <gtest/gtest.h>
 
 #include "cups_server.h"
-#include "datasource/data_folders.h"
-#include "datasource/field_sources.h"
 #include "document/file/layout_file.h"
 #include "document/layout_shell.h"
 #include "document/render/label_render.h"
-#include "document/tools/example_layouts.h"
 #include "platform/spool/devmode.h"
-#include "print/job/abort_flag.h"
 #include "print/job/label_printer_job.h"
-#include "asset_tag_layout.h"
+#include "asset_tag_test.h"
 #include "printed_output.h"
 #include "tests/document/recording_layout_shell.h"
 #include "tests/barcode/kalvo_request.h"
@@ -76,23 +72,15 @@ TEST(LabelPageCounts, AQuarterTurnSwapsTheLabelInTheSheet) {
   EXPECT_EQ(SheetSize(setup).cy, 3 * 4000 + 50 + 2 * 20);
 }
 
-class LabelPrintRun : public ::testing::Test {
+class LabelPrintRun : public print_test::AssetTagTest {
  protected:
-  static void SetUpTestSuite() {
-    ASSERT_FALSE(cups_test::ServerFolder().empty()) << "no print server";
-    folder_ = cups_test::ServerFolder() + "/layouts";
-    ASSERT_EQ(WriteExampleLayouts(folder_).size(), 3u);
-    InstallDataSourceServices();
-    SetDataFolder(DataFolder::kCounters, AString((folder_ + "/").c_str()));
-  }
+  static void SetUpTestSuite() { WriteLayouts("layouts"); }
   void SetUp() override {
     ASSERT_FALSE(cups_test::ServerFolder().empty());
-    ClearPrintAbort();
+    AssetTagTest::SetUp();
     for (const char* q : {"zpl", "raster", "pdf"}) fs::remove(cups_test::OutputOf(q));
     WriteCounter("ASSET-000500");
   }
-
-  static void WriteCounter(const char* value) { ASSERT_TRUE(print_test::WriteAssetCounter(folder_, value)); }
 
   struct Layout {
     CLabelSetup setup;
@@ -141,12 +129,10 @@ class LabelPrintRun : public ::testing::Test {
     return result.isValid() ? kalvo_test::BytesOf(result) : "(nothing read)";
   }
 
-  static std::string folder_;
   // The print run's messages and questions, recorded and answered by default.
   RecordedLayoutMessages recorded_;
   static int pages_;
 };
-std::string LabelPrintRun::folder_;
 int LabelPrintRun::pages_ = 0;
 
 // The label at (column, row) of a page, in dots.

@@ -17,7 +17,7 @@
 #include "platform/testing/ui.h"
 #include "print/dialog/print_job_dlg.h"
 #include "print/print_ids.h"
-#include "asset_tag_dialog_test.h"
+#include "asset_tag_test.h"
 #include "print_pictures.h"
 #include "printed_output.h"
 

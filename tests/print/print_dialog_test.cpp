@@ -22,7 +22,7 @@
 #include "print/dialog/print_job_dlg.h"
 #include "print/print_ids.h"
 #include "print/thread/print_thread.h"
-#include "asset_tag_dialog_test.h"
+#include "asset_tag_test.h"
 #include "printed_output.h"
 #include "print_pictures.h"
 #include "tests/barcode/kalvo_request.h"
@@ -64,7 +64,7 @@ class PrintDialogRun : public print_test::AssetTagDialogTest {
   static void SetUpTestSuite() { WriteLayouts("dialog_layouts"); }
   void SetUp() override {
     ASSERT_FALSE(cups_test::ServerFolder().empty());
-    AssetTagDialogTest::SetUp();
+    AssetTagTest::SetUp();
     for (const char* q : {"raster", "pdf"}) fs::remove(cups_test::OutputOf(q));
     StartAtFirstTag();
     if (CPrintThread* thread = ExistingPrintThread()) thread->ClearHandled();

@@ -12,18 +12,14 @@
 
 #include "../app/dialog_script.h"
 #include "cups_server.h"
-#include "datasource/data_folders.h"
-#include "datasource/field_sources.h"
-#include "document/tools/example_layouts.h"
 #include "document/view/print_commands.h"
 #include "fields/model/field_kinds.h"
 #include "platform/testing/png_writer.h"
 #include "platform/testing/ui.h"
 #include "print/dialog/print_job_dlg.h"
-#include "print/job/abort_flag.h"
 #include "print/preview/label_preview.h"
 #include "print/print_ids.h"
-#include "asset_tag_layout.h"
+#include "asset_tag_test.h"
 #include "printed_output.h"
 #include "print_pictures.h"
 #include "tests/barcode/kalvo_request.h"
@@ -100,19 +96,13 @@ int DarkPixels(const uitest::Picture& picture, const RECT& r) {
   return dark;
 }
 
-class PrintPreview : public ::testing::Test {
+class PrintPreview : public print_test::AssetTagTest {
  protected:
-  static void SetUpTestSuite() {
-    ASSERT_FALSE(cups_test::ServerFolder().empty()) << "no print server";
-    InstallDataSourceServices();
-    folder_ = cups_test::ServerFolder() + "/preview_layouts";
-    ASSERT_EQ(WriteExampleLayouts(folder_).size(), 3u);
-  }
+  static void SetUpTestSuite() { WriteLayouts("preview_layouts"); }
   void SetUp() override {
-    SetDataFolder(DataFolder::kCounters, AString((folder_ + "/").c_str()));
-    ClearPrintAbort();
+    AssetTagTest::SetUp();
     fs::remove(cups_test::OutputOf("raster"));
-    ASSERT_TRUE(print_test::WriteAssetCounter(folder_, "ASSET-000500"));
+    WriteCounter("ASSET-000500");
     SetPrintCommands(&kCommands);
   }
   void TearDown() override { SetPrintCommands(nullptr); }
@@ -127,9 +117,7 @@ class PrintPreview : public ::testing::Test {
   }
 
   viewtest::ShellApp app_;
-  static std::string folder_;
 };
-std::string PrintPreview::folder_;
 
 // Thirty tags, twelve to a page: three pages. Preview shows page 1 in the
 // frame; the page buttons, the page edit and two pages at a time move

@@ -26,7 +26,7 @@
 #include "platform/testing/ui.h"
 #include "print/dialog/print_job_dlg.h"
 #include "print/print_ids.h"
-#include "asset_tag_dialog_test.h"
+#include "asset_tag_test.h"
 #include "printed_output.h"
 #include "print_pictures.h"
 
@@ -55,7 +55,7 @@ class PrintToFile : public print_test::AssetTagDialogTest {
     WriteLayouts("file_layouts");
   }
   void SetUp() override {
-    AssetTagDialogTest::SetUp();
+    AssetTagTest::SetUp();
     if (!std::getenv(kChildFolder)) StartAtFirstTag();
   }
 

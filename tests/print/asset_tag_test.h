@@ -1,7 +1,7 @@
-// The fixture of the tests that print the example asset tag through the
-// print dialog: the example layouts in a folder of the test print server's,
-// the counters kept there, the tag's counter at ASSET-000500 before each
-// test, and the run's messages recorded.
+// The fixtures of the tests that print the example asset tag: its layouts
+// in a folder of the test print server's, the counters kept there; and for
+// the tests that print through the print dialog, the tag's counter at
+// ASSET-000500 before each test and the run's messages recorded.
 #pragma once
 
 #include <string>
@@ -19,7 +19,7 @@
 
 namespace print_test {
 
-class AssetTagDialogTest : public ::testing::Test {
+class AssetTagTest : public ::testing::Test {
  protected:
   // The example layouts written to `subfolder` of the print server's folder
   // (from the suite's set-up).
@@ -34,11 +34,6 @@ class AssetTagDialogTest : public ::testing::Test {
     SetDataFolder(DataFolder::kCounters, AString((folder_ + "/").c_str()));
     ClearPrintAbort();
   }
-  // The tag's counter back at its first number, no messages yet.
-  void StartAtFirstTag() {
-    WriteCounter("ASSET-000500");
-    recorded_.shell().shownMessages.clear();
-  }
 
   static void WriteCounter(const char* value) { ASSERT_TRUE(WriteAssetCounter(folder_, value)); }
   static std::string CounterPath() { return AssetCounterPath(folder_); }
@@ -47,13 +42,23 @@ class AssetTagDialogTest : public ::testing::Test {
   // printable area starts), one tag a page.
   static void Load(CRvoDoc& doc, const char* printer) { ASSERT_TRUE(LoadAssetTag(doc, folder_, printer)); }
 
+  static inline std::string folder_;
+};
+
+class AssetTagDialogTest : public AssetTagTest {
+ protected:
+  // The tag's counter back at its first number, no messages yet.
+  void StartAtFirstTag() {
+    WriteCounter("ASSET-000500");
+    recorded_.shell().shownMessages.clear();
+  }
+
   static std::string Text(HWND dialog, int id) {
     char text[256] = {};
     ::GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
   }
 
-  static inline std::string folder_;
   // The run's messages and questions, recorded and answered by default.
   RecordedLayoutMessages recorded_;
 };
