@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
+#include <optional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -137,14 +137,6 @@ std::string Text(HWND dialog, int id) {
 bool Enabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != 0; }
 bool Visible(HWND dialog, int id) { return ::IsWindowVisible(::GetDlgItem(dialog, id)) != 0; }
 bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-
-// Requests the print server has logged so far.
-size_t ServerRequests() {
-  std::ifstream in(cups_test::AccessLog());
-  size_t lines = 0;
-  for (std::string line; std::getline(in, line);) ++lines;
-  return lines;
-}
 
 // The numbered messages shown while it lives.
 class NumberedMessages {
@@ -347,15 +339,18 @@ TEST_F(PrinterDialogs, UnselectingThePrinterKeepsTheResolution) {
 
 // A printer's metrics are asked of the server the first time only: the
 // resolution dialog, the print questions after it and a second metrics
-// question leave no request in the server's access log.
+// question leave no request in the server's access log (each count taken
+// once the log holds every request answered before it).
 TEST_F(PrinterDialogs, APrintersMetricsAreAskedOnce) {
   ForgetPrinterMetrics("zpl");
   spool::ForgetCupsCapabilities();
-  const size_t before = ServerRequests();
+  const std::optional<size_t> before = cups_test::LoggedRequests();
+  ASSERT_TRUE(before);
   PrinterMetrics first;
   ASSERT_EQ(GetPrinterMetrics("zpl", &first), 1);
-  const size_t asked = ServerRequests();
-  EXPECT_GT(asked, before);
+  const std::optional<size_t> asked = cups_test::LoggedRequests();
+  ASSERT_TRUE(asked);
+  EXPECT_GT(*asked, *before);
   CLabelSetup setup;
   setup.lastPrinter = "zpl";
   setup.dpiX = setup.dpiY = 203;
@@ -368,7 +363,7 @@ TEST_F(PrinterDialogs, APrintersMetricsAreAskedOnce) {
   ASSERT_EQ(GetPrinterMetrics("zpl", &again), 1);
   EXPECT_EQ(GetPrinterDpiX("zpl"), first.dpiX);
   EXPECT_EQ(again.physicalWidth, first.physicalWidth);
-  EXPECT_EQ(ServerRequests(), asked);
+  EXPECT_EQ(cups_test::LoggedRequests(), asked);
 }
 
 // "Printer Preferences" on each queue offers what lpoptions lists for it:
