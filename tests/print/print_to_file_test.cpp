@@ -62,6 +62,7 @@ class PrintToFile : public print_test::AssetTagDialogTest {
   struct Outcome {
     std::string runButton;              // the Print button's text once the box is ticked
     std::vector<std::string> captions;  // every dialog that came up, in order
+    int fieldDataChanged = -1;          // the dialog's flag once it closed
   };
   // Opens the print dialog, types the quantity, ticks Print To File (when
   // `toFile`) and presses the Print button; answers the save dialog with
@@ -92,6 +93,7 @@ class PrintToFile : public print_test::AssetTagDialogTest {
     dialog.m_printerSettings = &dm;
     dialog.DoModal();
     out.captions = script.captions;
+    out.fieldDataChanged = dialog.m_fieldDataChanged;
     return out;
   }
 
@@ -104,6 +106,22 @@ class PrintToFile : public print_test::AssetTagDialogTest {
     return dpi;
   }
 
+  // What the child process of the full-disk test does: it may write files of
+  // up to `limit` bytes (a larger write fails with EFBIG, its signal ignored),
+  // prints ten tags to the file through the dialog and says on stderr what the
+  // run showed; it exits with 0 when exactly one message came and no counter
+  // moved.
+  [[noreturn]] static void PrintOnAFullDisk(CRvoDoc& doc, const DEVMODEA& dm, const std::string& path,
+                                            RecordingLayoutShell& shell, rlim_t limit) {
+    const rlimit small{limit, limit};
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    ::signal(SIGXFSZ, SIG_IGN);
+    const int changed = PrintThroughDialog(doc, dm, "10", true, path).fieldDataChanged;
+    for (const std::string& m : shell.shownMessages) std::fprintf(stderr, "message: %s\n", m.c_str());
+    std::fprintf(stderr, "field data changed: %d\n", changed);
+    std::fflush(stderr);
+    std::_Exit(shell.shownMessages.size() == 1 && changed == 0 ? 0 : 1);
+  }
 };
 
 // Two tags to a file over an earlier one: the overwrite question comes once,
@@ -226,42 +244,6 @@ TEST_F(PrintToFile, ANewFileHasTheUsualPermissions) {
   ::umask(mask);
   EXPECT_EQ(fs::status(path).permissions(), static_cast<fs::perms>(0666 & ~mask));
   EXPECT_EQ(print_test::ReadBytes(path).substr(0, 5), "%PDF-");
-}
-
-// What the child process of the full-disk test does: it may write files of
-// up to `limit` bytes (a larger write fails with EFBIG, its signal ignored),
-// prints ten tags to the file through the dialog and says on stderr what the
-// run showed; it exits with 0 when exactly one message came and no counter
-// moved.
-[[noreturn]] void PrintOnAFullDisk(CRvoDoc& doc, const DEVMODEA& dm, const std::string& path,
-                                   RecordingLayoutShell& shell, rlim_t limit) {
-  const rlimit small{limit, limit};
-  ::setrlimit(RLIMIT_FSIZE, &small);
-  ::signal(SIGXFSZ, SIG_IGN);
-  int changed = -1;
-  {
-    DialogScript script;
-    CPrintJobDlg dialog;
-    script.Then([&](HWND window) {
-      ::SetDlgItemTextA(window, IDC_PRINT_QUANTITY, "10");
-      Press(window, IDC_PRINT_TO_FILE);
-      Press(window, IDC_PRINT_RUN);
-      Press(window, IDCANCEL);
-    });
-    script.Then([&](HWND save) {
-      ::SetDlgItemTextA(save, edt1, path.c_str());
-      Press(save, IDOK);
-    });
-    script.Then([&](HWND question) { Press(question, IDYES); });
-    dialog.m_pDoc = &doc;
-    dialog.m_printerSettings = &dm;
-    dialog.DoModal();
-    changed = dialog.m_fieldDataChanged;
-  }
-  for (const std::string& m : shell.shownMessages) std::fprintf(stderr, "message: %s\n", m.c_str());
-  std::fprintf(stderr, "field data changed: %d\n", changed);
-  std::fflush(stderr);
-  std::_Exit(shell.shownMessages.size() == 1 && changed == 0 ? 0 : 1);
 }
 
 // A disk that fills while the file is written: the run ends with a message
