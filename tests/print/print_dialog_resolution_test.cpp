@@ -2,8 +2,9 @@
 // 300-dpi asset tag printed through the dialog on the raster queue, the
 // queue's own default resolution and the printer settings the dialog is
 // given varied. The warning shows exactly when the run prints at another
-// resolution than the layout's, and names that resolution; the raster the
-// queue's printer receives is at the resolution the dialog said.
+// resolution than the layout's, and names that resolution, also after a
+// resolution is chosen in Printer Preferences; the raster the queue's printer
+// receives is at the resolution the dialog said.
 #include <filesystem>
 #include <string>
 
@@ -126,6 +127,48 @@ TEST_F(PrintDialogResolution, TheWarningNamesTheResolutionTheRunPrintsAt) {
     EXPECT_EQ(print_test::DataMatrixIn(pages[0], print_test::AssetSymbolArea("raster", c.settings ? &dm : nullptr)),
               print_test::AssetNumber(500));
   }
+}
+
+// Printer Preferences changes what the run prints at, and the warning with
+// it: on a queue set to 600 the dialog warns of 600; 300 chosen in the
+// preferences clears the warning, and the queue's printer gets 300.
+TEST_F(PrintDialogResolution, ThePreferencesChosenChangeTheWarning) {
+  CRvoDoc doc;
+  Load(doc, "raster");
+  QueueDefaultResolution queue("raster", 600);
+  ASSERT_TRUE(queue.ok());
+  fs::remove(cups_test::OutputOf("raster"));
+  StartAtFirstTag();
+  bool warnedBefore = false, warnedAfter = true;
+  std::string before, after;
+  DialogScript script;
+  script.Then([&](HWND dialog) {
+    warnedBefore = ::IsWindowVisible(::GetDlgItem(dialog, IDC_PRINT_DPI_WARNING)) != 0;
+    before = Text(dialog, IDC_PRINT_DPI_WARNING);
+    Press(dialog, IDC_PRINT_PREFERENCES);  // the preferences come up (the next step)
+    warnedAfter = ::IsWindowVisible(::GetDlgItem(dialog, IDC_PRINT_DPI_WARNING)) != 0;
+    after = Text(dialog, IDC_PRINT_DPI_WARNING);
+    Press(dialog, IDC_PRINT_RUN);
+    Press(dialog, IDCANCEL);
+  });
+  script.Then([&](HWND preferences) {
+    const LRESULT at = ::SendDlgItemMessageA(preferences, IDC_PREFS_RESOLUTION, CB_FINDSTRINGEXACT,
+                                             static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("300 dpi"));
+    ASSERT_GE(at, 0);
+    ::SendDlgItemMessageA(preferences, IDC_PREFS_RESOLUTION, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    Press(preferences, IDOK);
+  });
+  CPrintJobDlg dialog;
+  dialog.m_pDoc = &doc;
+  dialog.DoModal();
+  EXPECT_TRUE(warnedBefore);
+  EXPECT_EQ(before, "The layout is made for 300 dpi; the printer prints at 600 dpi.");
+  EXPECT_FALSE(warnedAfter) << after;
+  ASSERT_TRUE(cups_test::WaitForOutput("raster"));
+  const auto pages = print_test::ReadRasterPages(cups_test::OutputOf("raster"));
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].dpiX, 300);
+  EXPECT_EQ(pages[0].dpiY, 300);
 }
 
 }  // namespace
