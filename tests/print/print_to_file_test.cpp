@@ -97,6 +97,16 @@ class PrintToFile : public print_test::AssetTagDialogTest {
     return out;
   }
 
+  // Prints `quantity` tags to `name`, a new file in the layouts' folder:
+  // only the print dialog and the save dialog come up. The file's path.
+  static std::string PrintToNewFile(CRvoDoc& doc, const DEVMODEA& dm, const char* quantity, const char* name) {
+    const std::string path = folder_ + "/" + name;
+    fs::remove(path);
+    const Outcome out = PrintThroughDialog(doc, dm, quantity, true, path);
+    EXPECT_EQ(out.captions, (std::vector<std::string>{"Print to Image/Printer", "Print To File"}));
+    return path;
+  }
+
   // The resolution the queue's pages are drawn at.
   static int QueueResolution(const char* queue, const DEVMODEA& dm) {
     HDC dc = CreateDCA("WINSPOOL", queue, nullptr, &dm);
@@ -179,10 +189,7 @@ TEST_F(PrintToFile, TheLabelPrintersFileIsTheRasterItsDriverTakes) {
   CRvoDoc doc;
   Load(doc, "zpl");
   const DEVMODEA dm = print_test::SheetMode(doc.labelSetup, false);
-  const std::string path = folder_ + "/tags.zpl.prn";
-  fs::remove(path);
-  const Outcome out = PrintThroughDialog(doc, dm, "2", true, path);
-  EXPECT_EQ(out.captions, (std::vector<std::string>{"Print to Image/Printer", "Print To File"}));
+  const std::string path = PrintToNewFile(doc, dm, "2", "tags.zpl.prn");
   EXPECT_TRUE(recorded_.shell().shownMessages.empty())
       << (recorded_.shell().shownMessages.empty() ? "" : recorded_.shell().shownMessages.front());
   std::vector<cups_page_header2_t> headers;
@@ -236,10 +243,7 @@ TEST_F(PrintToFile, ANewFileHasTheUsualPermissions) {
   CRvoDoc doc;
   Load(doc, "pdf");
   const DEVMODEA dm = print_test::SheetMode(doc.labelSetup, true);
-  const std::string path = folder_ + "/new_tags.prn";
-  fs::remove(path);
-  const Outcome out = PrintThroughDialog(doc, dm, "1", true, path);
-  EXPECT_EQ(out.captions, (std::vector<std::string>{"Print to Image/Printer", "Print To File"}));
+  const std::string path = PrintToNewFile(doc, dm, "1", "new_tags.prn");
   const mode_t mask = ::umask(0);
   ::umask(mask);
   EXPECT_EQ(fs::status(path).permissions(), static_cast<fs::perms>(0666 & ~mask));
