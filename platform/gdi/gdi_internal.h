@@ -261,6 +261,8 @@ struct Bitmap : Object {
     return storage_.data();
   }
   const BYTE* Bits() const { return const_cast<Bitmap*>(this)->Bits(); }
+  // Whether nothing has been written yet: every row still the pending black.
+  bool Untouched() const { return pendingFrom_ == 0 && pendingTo_ == height; }
 
   // Pixel values: the palette index for bpp <= 8, else 0x00RRGGBB.
   uint32_t ReadValue(int x, int y) const;

@@ -1,4 +1,5 @@
 // System and local time, file times, tick counts, sleeping, ids.
+#include <pthread.h>
 #include <sched.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -216,4 +217,22 @@ void Sleep(DWORD milliseconds) {
 
 DWORD GetCurrentProcessId() { return static_cast<DWORD>(::getpid()); }
 
-DWORD GetCurrentThreadId() { return static_cast<DWORD>(::syscall(SYS_gettid)); }
+namespace {
+
+// The thread's id is asked for on every message sent or posted: a system call
+// each time cost more than many a message itself. Kept once a thread; a
+// forked child's thread (the one that forked) asks again.
+thread_local DWORD t_threadId = 0;
+
+void ForgetThreadId() { t_threadId = 0; }
+
+}  // namespace
+
+DWORD GetCurrentThreadId() {
+  if (t_threadId == 0) {
+    static const int registered = ::pthread_atfork(nullptr, nullptr, ForgetThreadId);
+    (void)registered;
+    t_threadId = static_cast<DWORD>(::syscall(SYS_gettid));
+  }
+  return t_threadId;
+}

@@ -116,8 +116,10 @@ void EnsureSurface(Window& w) {
   const int width = std::max(w.Width(), 1), height = std::max(w.Height(), 1);
   if (w.surface && w.surface->width == width && w.surface->height == height) return;
   auto surface = gdi::Bitmap::Make(width, height, 32, false);
-  if (w.surface) {
-    // Keep what was there where it still fits; the rest is painted anew.
+  if (w.surface && !w.surface->Untouched()) {
+    // Keep what was there where it still fits; the rest is painted anew. (A
+    // surface nothing was drawn on yet, as a window laid out before it is
+    // shown, is all black like the new one: there is nothing to keep.)
     const int rows = std::min(height, w.surface->height);
     const size_t bytes = static_cast<size_t>(std::min(width, w.surface->width)) * 4;
     for (int y = 0; y < rows; ++y) std::memcpy(surface->Row(y), w.surface->Row(y), bytes);
