@@ -21,6 +21,7 @@
 #include "dialogs/setup/field_sheet_run.h"
 #include "document/core/rvo_doc.h"
 #include "document/view/field_sheets.h"
+#include "fields/geometry/field_geometry.h"
 #include "fields/model/field_kinds.h"
 #include "platform/comdlg/comdlg_ids.rh"
 #include "tests/app/dialog_script.h"
@@ -453,13 +454,14 @@ TEST_F(ImageSheet, AnEmptyNameGivesBackTheOldOne) {
   EXPECT_STREQ(field->name.GetData(), "Logo");
 }
 
-TEST_F(ImageSheet, AnUntouchedOkLeavesRandomImagesAsTheyWere) {
+class ImageSheetRoundTrip : public ImageSheet, public ::testing::WithParamInterface<RoundTripUnit> {};
+
+TEST_P(ImageSheetRoundTrip, AnUntouchedOkLeavesRandomImagesAsTheyWere) {
   const std::string pictures[] = {Picture("a.png", 80, 50), Picture("b.bmp", 40, 40, true), Picture("c.jpg", 50, 90)};
-  std::mt19937 rng(4711);
+  std::mt19937 rng(4711 + GetParam());
   auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  constexpr int kFields = 100;
-  for (int i = 0; i < kFields; ++i) {
-    doc.labelSetup.DefaultUnits = static_cast<uint8_t>(i % 2 ? 2 : 1);
+  doc.labelSetup.DefaultUnits = static_cast<uint8_t>(GetParam());
+  for (int i = 0; i < kRoundTripFields; ++i) {
     CImageField* field = Existing(pictures[any(0, 2)], {any(50, 3999), any(50, 2499)});
     // Kept with the layout (0), linked, prompted, an expression.
     const int types[] = {0, kLinkFile, kPrompt, kExpression};
@@ -482,7 +484,12 @@ TEST_F(ImageSheet, AnUntouchedOkLeavesRandomImagesAsTheyWere) {
     field->picture.contrast = any(-100, 800);
     field->doNotPrint = static_cast<uint8_t>(any(0, 1));
     field->lockPosition = static_cast<uint8_t>(any(0, 1));
+    // Turned about its position, a picture can lie wholly off the label: the
+    // designer keeps every field at least partly on it.
+    KeepFieldInsideLabel(*field, doc.labelSetup);
     const std::vector<uint8_t> before = RecordBytes(*field);
+    const auto offsetBefore = field->offset;
+    const SIZE sizeBefore{field->width, field->height};
     DialogScript script;
     script.Then([](HWND sheet) {
       ShowPage(sheet, 1);
@@ -494,12 +501,15 @@ TEST_F(ImageSheet, AnUntouchedOkLeavesRandomImagesAsTheyWere) {
     size_t at = 0;
     while (at < before.size() && at < after.size() && before[at] == after[at]) ++at;
     ASSERT_EQ(after, before) << "#" << i << " first differs at byte " << at << " of " << before.size() << " type "
-                             << field->dataSourceType;
+                             << field->dataSourceType << ", at " << offsetBefore.x << "," << offsetBefore.y << " size "
+                             << sizeBefore.cx << "x" << sizeBefore.cy << " turned " << field->rotation << " is now at "
+                             << field->offset.x << "," << field->offset.y << " size " << field->width << "x" << field->height;
     doc.fieldList.pop_back();
     CWnd::DeleteTempMap();
   }
   EXPECT_TRUE(messages.shown.empty());
 }
+TAV_ROUND_TRIP_UNITS(ImageSheetRoundTrip);
 
 TEST_F(ImageSheet, PicturesInEnglishAndChinese) {
   const std::string path = Picture("shown.png", 300, 200);

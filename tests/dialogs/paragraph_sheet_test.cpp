@@ -206,11 +206,13 @@ TEST_F(ParagraphSheet, SizeAndPlaceAreKeptUnlessTheLayoutChanged) {
   EXPECT_STREQ(field->name.GetData(), "Paragraph_3");
 }
 
-TEST_F(ParagraphSheet, AnUntouchedOkLeavesRandomParagraphsAsTheyWere) {
-  std::mt19937 rng(123);
+class ParagraphSheetRoundTrip : public ParagraphSheet, public ::testing::WithParamInterface<RoundTripUnit> {};
+
+TEST_P(ParagraphSheetRoundTrip, AnUntouchedOkLeavesRandomParagraphsAsTheyWere) {
+  std::mt19937 rng(123 + GetParam());
   auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  for (int i = 0; i < 30; ++i) {
-    doc.labelSetup.DefaultUnits = static_cast<uint8_t>(i % 2 ? 2 : 1);
+  doc.labelSetup.DefaultUnits = static_cast<uint8_t>(GetParam());
+  for (int i = 0; i < kRoundTripFields; ++i) {
     CParagraphField* field = Existing();
     field->lineSpacing = any(0, 300) / 137.0;  // not a whole percent
     field->wrapWidth = any(100, 3999);
@@ -234,6 +236,7 @@ TEST_F(ParagraphSheet, AnUntouchedOkLeavesRandomParagraphsAsTheyWere) {
   }
   EXPECT_TRUE(messages.shown.empty());
 }
+TAV_ROUND_TRIP_UNITS(ParagraphSheetRoundTrip);
 
 TEST_F(ParagraphSheet, PicturesInEnglishAndChinese) {
   for (const dialogstest::PictureLanguage& shot : dialogstest::kPictureLanguages) {

@@ -449,14 +449,14 @@ std::vector<uint8_t> BytesAfterUntouchedOk(const CField& field, int unit) {
   return RecordBytes(dialog.m_field);
 }
 
-TEST_F(ShapeDialogs, AnUnchangedOkLeavesEveryStoredByteForRandomFields) {
-  std::mt19937 rng(20261211);
-  // 300 fields of each kind (ellipses and rounded rectangles are one kind),
-  // half in inches, half in millimetres: each dialog made and destroyed
-  // costs the test its window surfaces, so the count keeps the suite short.
-  for (int i = 0; i < 300; ++i) {
-    const int unit = i % 2 ? 2 : 1;
-    for (const Shape shape : {Shape::kBox, Shape::kLine, i % 4 < 2 ? Shape::kEllipse : Shape::kRoundRect}) {
+class ShapeDialogsRoundTrip : public ShapeDialogs, public ::testing::WithParamInterface<RoundTripUnit> {};
+
+TEST_P(ShapeDialogsRoundTrip, AnUnchangedOkLeavesEveryStoredByteForRandomFields) {
+  std::mt19937 rng(20261211 + GetParam());
+  const int unit = GetParam();
+  // Each kind (ellipses and rounded rectangles are one kind, half of each).
+  for (int i = 0; i < kRoundTripFields; ++i) {
+    for (const Shape shape : {Shape::kBox, Shape::kLine, i % 2 ? Shape::kEllipse : Shape::kRoundRect}) {
       std::unique_ptr<CField> field = RandomShape(rng, shape);
       const std::vector<uint8_t> before = RecordBytes(*field);
       std::vector<uint8_t> after;
@@ -469,8 +469,8 @@ TEST_F(ShapeDialogs, AnUnchangedOkLeavesEveryStoredByteForRandomFields) {
     }
   }
   // And through the runners as the view calls them, the dialogs shown.
+  doc.labelSetup.DefaultUnits = static_cast<uint8_t>(GetParam());
   for (int i = 0; i < 40; ++i) {
-    doc.labelSetup.DefaultUnits = static_cast<uint8_t>(i % 2 ? 2 : 1);
     const Shape shape = static_cast<Shape>(i % 4);
     std::unique_ptr<CField> field = RandomShape(rng, shape);
     const std::vector<uint8_t> before = RecordBytes(*field);
@@ -481,6 +481,7 @@ TEST_F(ShapeDialogs, AnUnchangedOkLeavesEveryStoredByteForRandomFields) {
   }
   EXPECT_TRUE(messages.shown.empty());
 }
+TAV_ROUND_TRIP_UNITS(ShapeDialogsRoundTrip);
 
 TEST_F(ShapeDialogs, PicturesInEnglishAndChinese) {
   const struct {

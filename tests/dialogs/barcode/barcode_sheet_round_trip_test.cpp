@@ -176,7 +176,7 @@ class FieldMaker {
   std::mt19937 rng_;
 };
 
-class BarcodeSheetRoundTrip : public ::testing::TestWithParam<int> {};
+class BarcodeSheetRoundTrip : public ::testing::TestWithParam<RoundTripUnit> {};
 
 TEST_P(BarcodeSheetRoundTrip, AnUnchangedOkStoresTheFieldByteForByte) {
   InstallDataSourceServices();
@@ -184,8 +184,7 @@ TEST_P(BarcodeSheetRoundTrip, AnUnchangedOkStoresTheFieldByteForByte) {
   setup.DefaultUnits = static_cast<uint8_t>(GetParam());
   MessageRecorder messages;
   FieldMaker maker(20261211u + static_cast<unsigned>(GetParam()));
-  constexpr int kFields = 60;
-  for (int i = 0; i < kFields; ++i) {
+  for (int i = 0; i < kRoundTripFields; ++i) {
     auto field = maker.Make(setup);
     const std::vector<uint8_t> before = RecordBytes(*field);
     SheetRun run;
@@ -205,7 +204,6 @@ TEST_P(BarcodeSheetRoundTrip, AnUnchangedOkStoresTheFieldByteForByte) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Units, BarcodeSheetRoundTrip, ::testing::Values(1, 2),
-                         [](const auto& info) { return info.param == 2 ? "Millimetres" : "Inches"; });
+TAV_ROUND_TRIP_UNITS(BarcodeSheetRoundTrip);
 
 }  // namespace
