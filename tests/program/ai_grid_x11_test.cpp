@@ -122,16 +122,9 @@ void WriteMultiLayout(const std::string& path) {
   CLabelSetup setup;
   setup.LoadDefaults();
   setup.labelWidth = 6000;  // room for the four rows' symbol
-  auto field = std::make_unique<CBarcodeField>(setup.dpiX);
-  SetNewBarcodeDefaults(*field, setup);
-  field->name = "Barcode_1";
-  field->symbology = kUccEanMulti;
+  auto field = NewReadableBarcode(setup, kUccEanMulti, std::max(4, setup.dpiX / 75), {150, 400});
   field->aiCode[0] = "01";
   field->aiData[0] = kGtin;
-  field->narrowBar = static_cast<int16_t>(std::max(4, setup.dpiX / 75));
-  field->barHeight = 600;
-  field->showHr = 0;
-  field->offset = {150, 400};
   ASSERT_TRUE(SaveOneBarcodeLayout(path, setup, std::move(field)));
 }
 
@@ -217,9 +210,7 @@ TEST_F(AiGridX11, RowsTypedCopiedAndPastedInTheGridMakeTheSymbol) {
   EXPECT_TRUE(rowsShown() == unwheeled) << "the rows stay in place";
   Picture("ai_grid_7_wheeled");
 
-  // OK, the sheet's default button at its lower right.
-  ClickAt(static_cast<int>(sheet[0] + sheet[2] - 247), static_cast<int>(sheet[1] + sheet[3] - 43));
-  ASSERT_TRUE(WaitUntil([&] { return WindowNamed("Barcode Setup").empty(); }, 20)) << "the sheet closed with OK";
+  ASSERT_NO_FATAL_FAILURE(PressSheetOk(sheet, "Barcode Setup"));
   // The longer symbol runs past the view's edge at this zoom: the saved
   // layout's rendering is what is read.
   Picture("ai_grid_8_drawn");

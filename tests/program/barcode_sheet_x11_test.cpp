@@ -43,15 +43,8 @@ class BarcodeSheetX11 : public apptest::ProgramX11Test {};
 void WriteCode128Layout(const std::string& path) {
   CLabelSetup setup;
   setup.LoadDefaults();
-  auto field = std::make_unique<CBarcodeField>(setup.dpiX);
-  SetNewBarcodeDefaults(*field, setup);
-  field->name = "Barcode_1";
-  field->symbology = 4;
+  auto field = NewReadableBarcode(setup, 4, std::max(2, setup.dpiX / 100), {400, 400});  // Code 128
   field->data = kOldData;
-  field->narrowBar = static_cast<int16_t>(std::max(2, setup.dpiX / 100));
-  field->barHeight = 600;
-  field->showHr = 0;
-  field->offset = {400, 400};
   ASSERT_TRUE(SaveOneBarcodeLayout(path, setup, std::move(field)));
 }
 

@@ -117,15 +117,8 @@ TEST_F(DatabaseRecordsX11, TwoRecordsPickedWithMouseAndKeysPrintTheirBarcodes) {
   CLabelSetup setup;
   setup.LoadDefaults();
   setup.lastPrinter = "";  // pictures only
-  auto field = std::make_unique<CBarcodeField>(setup.dpiX);
-  SetNewBarcodeDefaults(*field, setup);
-  field->name = "Barcode_1";
-  field->symbology = 4;  // Code 128
+  auto field = NewReadableBarcode(setup, 4, std::max(2, setup.dpiX / 100), {400, 400});  // Code 128
   field->data = kFixedData;
-  field->narrowBar = static_cast<int16_t>(std::max(2, setup.dpiX / 100));
-  field->barHeight = 600;
-  field->showHr = 0;
-  field->offset = {400, 400};
   const int databaseEntry = DatabaseEntry(*field);
   ASSERT_GT(databaseEntry, 0);
   const std::string file = temp / "shelf.bcd";
@@ -188,9 +181,7 @@ TEST_F(DatabaseRecordsX11, TwoRecordsPickedWithMouseAndKeysPrintTheirBarcodes) {
   Settle();
   Picture("db_records_4_source_chosen");
 
-  // OK, the sheet's default button at its lower right.
-  ClickAt(static_cast<int>(sheet[0] + sheet[2] - 247), static_cast<int>(sheet[1] + sheet[3] - 43));
-  ASSERT_TRUE(WaitUntil([&] { return WindowNamed("Barcode Setup").empty(); }, 20)) << "the sheet closed with OK";
+  ASSERT_NO_FATAL_FAILURE(PressSheetOk(sheet, "Barcode Setup"));
 
   // File > Print: the table's row is the first of the print dialog's
   // prompt list, its button has the focus, Space opens the records.

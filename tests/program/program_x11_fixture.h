@@ -77,6 +77,12 @@ class ProgramX11Test : public DesignerAppTest {
     *place = Geometry(WindowNamed(name));
     Picture(picture);
   }
+  // OK, the default button at the lower right of the sheet named `name`
+  // placed at `sheet`, pressed with the mouse; the sheet must close.
+  void PressSheetOk(const std::vector<long>& sheet, const std::string& name) {
+    ClickAt(static_cast<int>(sheet[0] + sheet[2] - 247), static_cast<int>(sheet[1] + sheet[3] - 43));
+    ASSERT_TRUE(WaitUntil([&] { return WindowNamed(name).empty(); }, 20)) << "the sheet closed with OK";
+  }
   // Ctrl+S in the window named `window`, waited for until `file` changes;
   // then the designer started as `designer` is asked to quit and must end well.
   void SaveAndQuit(const std::string& window, const std::string& file, pid_t designer) {
