@@ -283,8 +283,12 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
   const uint32_t mask = target->ValueMask();
   const int srcW = src ? src->Width() : 0, srcH = src ? src->Height() : 0;
   const POINT o = dest.surfaceOrigin;
-  const bool plainCopy = code == 0xCC && std::abs(sw) == dw && std::abs(sh) == dh && !r.mirrorX && !r.mirrorY &&
-                         sw > 0 && sh > 0;
+  const bool oneToOne = std::abs(sw) == dw && std::abs(sh) == dh && !r.mirrorX && !r.mirrorY && sw > 0 && sh > 0;
+  const bool plainCopy = code == 0xCC && oneToOne;
+  // One to one onto 32 bits without a pattern (a symbol ANDed onto the
+  // page): source column and row follow the destination's, so each pixel is
+  // combined in place, without the steps' arithmetic or the pattern.
+  const bool inPlace32 = usesSource && oneToOne && target->bpp == 32 && !Rop3UsesPattern(code);
 
   for (const auto& band : area.Bands()) {
     for (int yy = band.top; yy < band.bottom; ++yy) {
@@ -302,6 +306,17 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int w, int h, const BltSource* 
             BYTE* out = target->Row(yy + o.y) + static_cast<ptrdiff_t>(a + o.x) * 4;
             const uint32_t* in = fast + (sx + (a - r.x0));
             Stores().copyClearing32(out, reinterpret_cast<const BYTE*>(in), static_cast<size_t>(b - a));
+          }
+          continue;
+        }
+        if (inPlace32) {
+          const int a = std::max(span.x0, r.x0 - sx), b = std::min(span.x1, r.x0 + (srcW - sx));
+          BYTE* out = a < b ? target->Row(yy + o.y) : nullptr;
+          for (int xx = a; xx < b; ++xx) {
+            BYTE* at = out + static_cast<ptrdiff_t>(xx + o.x) * 4;
+            const uint32_t d = at[0] | (at[1] << 8) | (at[2] << 16);
+            const uint32_t v = ApplyRop3(code, 0, src->Value(sx + (xx - r.x0), sPick), d) & mask;
+            at[0] = static_cast<BYTE>(v), at[1] = static_cast<BYTE>(v >> 8), at[2] = static_cast<BYTE>(v >> 16), at[3] = 0;
           }
           continue;
         }

@@ -550,14 +550,14 @@ PrintedPage PageOf(const DeviceContext& dc, const Bitmap& page) {
   out.dpiX = dc.dpiX;
   out.dpiY = dc.dpiY;
   out.blackAndWhite = true;
-  for (int y = 0; y < page.height && out.blackAndWhite; ++y)
-    for (int x = 0; x < page.width; ++x) {
-      const uint32_t p = out.Pixel(x, y) & 0xFFFFFFu;
-      if (p != 0 && p != 0xFFFFFFu) {
-        out.blackAndWhite = false;
-        break;
-      }
-    }
+  for (int y = 0; y < page.height && out.blackAndWhite; ++y) {
+    // A row at a time without a branch a pixel: p - 1 is below 0xFFFFFE
+    // only for a pixel neither black (0) nor white (0xFFFFFF).
+    const uint32_t* row = out.pixels + static_cast<size_t>(y) * out.stride;
+    uint32_t grey = 0;
+    for (int x = 0; x < page.width; ++x) grey |= static_cast<uint32_t>(((row[x] & 0xFFFFFFu) - 1u) < 0xFFFFFEu);
+    out.blackAndWhite = grey == 0;
+  }
   return out;
 }
 

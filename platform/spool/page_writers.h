@@ -32,4 +32,17 @@ class PageWriter {
 
 std::unique_ptr<PageWriter> MakePageWriter(DocumentFormat format, ByteSink sink);
 
+// Sets a bit in `bits` for every black pixel (0x000000; the fourth byte is
+// ignored) of a row of `count` pixels, the first pixel's bit being bit
+// `first` of the row; within a byte bits run from the most significant when
+// `highFirst`, else from the least. Other bits stay as they are. Without a
+// branch a pixel: bars make black and white alternate unpredictably.
+inline void MarkBlackPixels(const uint32_t* pixels, int count, uint8_t* bits, int first, bool highFirst) {
+  for (int i = 0; i < count; ++i) {
+    const int bit = first + i;
+    const uint32_t black = (pixels[i] & 0xFFFFFFu) == 0;
+    bits[bit >> 3] |= static_cast<uint8_t>(black << (highFirst ? 7 - (bit & 7) : bit & 7));
+  }
+}
+
 }  // namespace spool

@@ -1,6 +1,7 @@
 // PDF through cairo: each page one picture at the device's resolution, a
 // 1-bit stencil painted black when the page is black and white (every bar
 // stays whole dots when read back at that resolution), else an RGB picture.
+#include <bit>
 #include <cstring>
 
 #include <cairo-pdf.h>
@@ -36,12 +37,11 @@ UniqueSurface PictureOf(const gdi::PrintedPage& page) {
   for (int y = 0; y < page.height; ++y) {
     unsigned char* row = data + static_cast<size_t>(y) * stride;
     if (page.blackAndWhite) {
-      auto* words = reinterpret_cast<uint32_t*>(row);
       std::memset(row, 0, static_cast<size_t>(stride));
-      // A1 pixels are bits of native 32-bit words, the first pixel lowest
-      // on a little-endian machine.
-      for (int x = 0; x < page.width; ++x)
-        if ((page.Pixel(x, y) & 0xFFFFFFu) == 0) words[x / 32] |= 1u << (x % 32);
+      // A1 pixels are bits of native 32-bit words, the first pixel lowest:
+      // on a little-endian machine, bytes whose first pixel is the lowest bit.
+      static_assert(std::endian::native == std::endian::little);
+      MarkBlackPixels(page.pixels + static_cast<size_t>(y) * page.stride, page.width, row, 0, false);
     } else {
       std::memcpy(row, &page.pixels[static_cast<size_t>(y) * page.stride], static_cast<size_t>(page.width) * 4);
     }

@@ -57,16 +57,13 @@ class RasterWriter : public PageWriter {
     for (int y = 0; y < height; ++y) {
       std::fill(row.begin(), row.end(), mono ? 0x00 : 0xFF);  // white paper
       const int py = y - page.offset.y;
-      if (py >= 0 && py < page.height)
-        for (int px = 0; px < page.width; ++px) {
-          const int x = px + page.offset.x;
-          const uint32_t p = page.Pixel(px, py) & 0xFFFFFFu;
-          if (mono) {
-            if (p == 0) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-          } else {
-            row[x] = Grey(p);
-          }
-        }
+      if (py >= 0 && py < page.height) {
+        const uint32_t* pixels = page.pixels + static_cast<size_t>(py) * page.stride;
+        if (mono)
+          MarkBlackPixels(pixels, page.width, row.data(), page.offset.x, true);
+        else
+          for (int px = 0; px < page.width; ++px) row[px + page.offset.x] = Grey(pixels[px] & 0xFFFFFFu);
+      }
       if (cupsRasterWritePixels(raster_, row.data(), header.cupsBytesPerLine) != header.cupsBytesPerLine)
         return Fail("The raster page could not be written");
     }
