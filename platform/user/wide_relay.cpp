@@ -20,16 +20,12 @@ std::vector<WideRelay*>& Relays() {
   return relays;
 }
 
-bool IsCharMessage(UINT message) {
-  return message == WM_CHAR || message == WM_SYSCHAR || message == WM_DEADCHAR || message == WM_IME_CHAR;
-}
-
 // Text and structures are recognised by the pointer the A procedure was
-// given; the length by the window; a character by the window and its value.
+// given; messages without one (characters, lengths) by the window and the
+// A procedure's wParam.
 bool Matches(const WideRelay& relay, UINT message, HWND window, WPARAM wParam, LPARAM lParam) {
   if (relay.message != message) return false;
-  if (message == WM_GETTEXTLENGTH) return relay.window == window;
-  if (IsCharMessage(message)) return relay.window == window && relay.ansiChar == wParam;
+  if (!relay.ansi) return relay.window == window && relay.ansiParam == wParam;
   return relay.ansi == reinterpret_cast<const void*>(lParam);
 }
 
@@ -43,10 +39,10 @@ RelayScope::RelayScope(UINT message, HWND window, const void* ansi, const void* 
   Relays().push_back(&relay_);
 }
 
-RelayScope::RelayScope(UINT message, HWND window, WPARAM ansiChar, WPARAM wideChar)
+RelayScope::RelayScope(UINT message, HWND window, WPARAM ansiParam, WPARAM wideParam)
     : RelayScope(message, window, nullptr, nullptr) {
-  relay_.ansiChar = ansiChar;
-  relay_.wideChar = wideChar;
+  relay_.ansiParam = ansiParam;
+  relay_.wideParam = wideParam;
 }
 
 RelayScope::~RelayScope() {

@@ -204,8 +204,8 @@ struct WideRelay {
   HWND window = nullptr;
   const void* ansi = nullptr;  // the text, buffer or CREATESTRUCTA given to the A procedure
   const void* wide = nullptr;  // the W caller's text or CREATESTRUCTW
-  WPARAM ansiChar = 0;         // a character message's narrowed and original character
-  WPARAM wideChar = 0;
+  WPARAM ansiParam = 0;        // without a pointer: the A procedure's wParam (a narrowed
+  WPARAM wideParam = 0;        // character, an item's index) and the W caller's
   // WM_GETTEXT: a W procedure's text and the A text it was narrowed to.
   std::u16string answer;
   std::string narrowed;
@@ -215,7 +215,7 @@ struct WideRelay {
 class RelayScope {
  public:
   RelayScope(UINT message, HWND window, const void* ansi, const void* wide);
-  RelayScope(UINT message, HWND window, WPARAM ansiChar, WPARAM wideChar);
+  RelayScope(UINT message, HWND window, WPARAM ansiParam, WPARAM wideParam);
   ~RelayScope();
   RelayScope(const RelayScope&) = delete;
   RelayScope& operator=(const RelayScope&) = delete;
@@ -234,6 +234,7 @@ WideRelay* FindRelay(UINT message, HWND window, WPARAM wParam, LPARAM lParam);
 // List-box and combo-box messages carrying text, for A callers of W procedures.
 bool IsListTextMessage(UINT message);
 LRESULT CallListWFromA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CallListAFromW(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 std::u16string ToWide(LPCSTR text, int length = -1);
 std::string ToAnsi(std::u16string_view text);
 std::u16string WideOf(LPCWSTR text);

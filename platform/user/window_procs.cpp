@@ -63,7 +63,7 @@ LRESULT CallAFromW(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARA
       return CopyOut(ToWide(buffer.data()), out, static_cast<int>(wParam));
     }
     case WM_GETTEXTLENGTH: {
-      const RelayScope relay(message, window, nullptr, nullptr);
+      const RelayScope relay(message, window, wParam, wParam);
       return proc(window, message, wParam, lParam);
     }
     case WM_NCCREATE:
@@ -151,7 +151,7 @@ LRESULT CallWFromA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DEADCHAR:
     case WM_IME_CHAR: {
       const WideRelay* relay = FindRelay(message, window, wParam, lParam);
-      return proc(window, message, relay ? relay->wideChar : CharToWide(wParam), lParam);
+      return proc(window, message, relay ? relay->wideParam : CharToWide(wParam), lParam);
     }
     default: return proc(window, message, wParam, lParam);
   }
@@ -191,7 +191,9 @@ void ResolveProc(WNDPROC value, bool callerUnicode, WNDPROC& proc, bool& unicode
 LRESULT CallProcW(WNDPROC proc, bool unicode, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!proc) return 0;
   Unlocked unlocked;
-  if (unicode || !CarriesText(message)) return proc(window, message, wParam, lParam);
+  if (unicode) return proc(window, message, wParam, lParam);
+  if (IsListTextMessage(message)) return CallListAFromW(proc, window, message, wParam, lParam);
+  if (!CarriesText(message)) return proc(window, message, wParam, lParam);
   return CallAFromW(proc, window, message, wParam, lParam);
 }
 

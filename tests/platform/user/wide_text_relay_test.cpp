@@ -159,4 +159,48 @@ TEST(WideTextRelay, AWideCharacterReachesAWideEditThroughAnAnsiSubclass) {
   DestroyWindow(w);
 }
 
+// List and combo box strings a W caller adds through an A subclass, found
+// and read back whole; an A caller's come through the code page.
+TEST(WideTextRelay, ListStringsOfAWideCallerThroughAnAnsiSubclass) {
+  struct Row {
+    const char16_t* className;
+    DWORD style;
+    UINT add, find, select, length, get, current;
+  };
+  const Row rows[] = {
+      {u"ComboBox", CBS_DROPDOWNLIST, CB_ADDSTRING, CB_FINDSTRINGEXACT, CB_SELECTSTRING, CB_GETLBTEXTLEN, CB_GETLBTEXT,
+       CB_GETCURSEL},
+      {u"ListBox", 0, LB_ADDSTRING, LB_FINDSTRINGEXACT, LB_SELECTSTRING, LB_GETTEXTLEN, LB_GETTEXT, LB_GETCURSEL},
+  };
+  g_kind = Subclass::kPassesOn;
+  for (const Row& row : rows) {
+    const char* name = row.className == std::u16string_view(u"ListBox") ? "list box" : "combo box";
+    HWND w = CreateWindowExW(0, row.className, u"", WS_POPUP | row.style, 0, 0, 80, 100, nullptr, nullptr, nullptr,
+                             nullptr);
+    g_super = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AnsiSubclass)));
+    EXPECT_EQ(SendMessageW(w, row.add, 0, reinterpret_cast<LPARAM>(u"\u6761\u7801")), 0) << name;
+    EXPECT_EQ(SendMessageW(w, row.add, 0, reinterpret_cast<LPARAM>(kRule)), 1) << name;
+    EXPECT_EQ(SendMessageW(w, row.find, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(kRule)), 1) << name;
+    EXPECT_EQ(SendMessageW(w, row.select, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(kRule)), 1) << name;
+    EXPECT_EQ(SendMessageW(w, row.current, 0, 0), 1) << name;
+    const LRESULT units = SendMessageW(w, row.length, 1, 0);
+    EXPECT_EQ(units, 7) << name;
+    std::u16string text(static_cast<size_t>(std::max<LRESULT>(units, 0)) + 1, u'#');
+    EXPECT_EQ(SendMessageW(w, row.get, 1, reinterpret_cast<LPARAM>(text.data())), 7) << name;
+    EXPECT_EQ(text, kRule + std::u16string(1, u'\0')) << name;
+    char ansi[32] = {};
+    EXPECT_EQ(SendMessageA(w, row.get, 0, reinterpret_cast<LPARAM>(ansi)), 2) << name;
+    EXPECT_STREQ(ansi, "??") << name;
+    EXPECT_EQ(SendMessageA(w, row.add, 0, reinterpret_cast<LPARAM>("Caf\xE9")), 2) << name;
+    EXPECT_EQ(SendMessageW(w, row.get, 2, reinterpret_cast<LPARAM>(text.data())), 4) << name;
+    EXPECT_EQ(text.substr(0, 5), std::u16string(u"Caf\u00E9") + u'\0') << name;
+    // A W search is not narrowed: it tells the A caller's "??" from either CJK text.
+    EXPECT_EQ(SendMessageA(w, row.add, 0, reinterpret_cast<LPARAM>("??")), 3) << name;
+    EXPECT_EQ(SendMessageW(w, row.find, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"\u6761\u7801")), 0) << name;
+    EXPECT_EQ(SendMessageW(w, row.find, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"\u4E2D\u6587")), -1)
+        << name;
+    DestroyWindow(w);
+  }
+}
+
 }  // namespace
