@@ -21,6 +21,9 @@ constexpr WCHAR kReplacementChar = 0xFFFD;
 // One iconv descriptor per thread, code page and direction, opened on first use.
 class IconvCache {
  public:
+  IconvCache() = default;
+  IconvCache(const IconvCache&) = delete;
+  IconvCache& operator=(const IconvCache&) = delete;
   ~IconvCache() {
     for (const Entry& e : entries_) iconv_close(e.cd);
   }
@@ -28,11 +31,15 @@ class IconvCache {
     for (const Entry& e : entries_) {
       if (e.codePage == cp.id && e.toWide == toWide) return Reset(e.cd);
     }
-    const iconv_t cd = toWide ? iconv_open(kUtf16, cp.iconvName) : iconv_open(cp.iconvName, kUtf16);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return cd;
+    const iconv_t cd = Open(cp, toWide);
+    if (cd == kFailed) return cd;
     entries_.push_back({cp.id, toWide, cd});
     return cd;
   }
+  static iconv_t Open(const CodePageInfo& cp, bool toWide) {
+    return toWide ? iconv_open(kUtf16, cp.iconvName) : iconv_open(cp.iconvName, kUtf16);
+  }
+  static inline const iconv_t kFailed = reinterpret_cast<iconv_t>(-1);
 
  private:
   struct Entry {
@@ -47,7 +54,35 @@ class IconvCache {
   std::vector<Entry> entries_;
 };
 
-thread_local IconvCache iconvCache;
+// Thread-local objects go in the reverse order they were made, so text can
+// still be converted after this thread's cache has gone: the thread's windows
+// are destroyed (and may paint their captions) when its message queue goes,
+// which can be made before the cache. The flag has no destructor, so it can
+// be read until the thread ends.
+thread_local bool iconvCacheGone = false;
+struct IconvCacheHolder {
+  IconvCache cache;
+  ~IconvCacheHolder() { iconvCacheGone = true; }
+};
+thread_local IconvCacheHolder iconvCache;
+
+// A descriptor for one conversion: the thread's cached one, or one of its
+// own once the cache has gone.
+class Converter {
+ public:
+  Converter(const CodePageInfo& cp, bool toWide)
+      : owned_(iconvCacheGone), cd_(owned_ ? IconvCache::Open(cp, toWide) : iconvCache.cache.Get(cp, toWide)) {}
+  ~Converter() {
+    if (owned_ && cd_ != IconvCache::kFailed) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  iconv_t get() const { return cd_; }
+
+ private:
+  bool owned_;
+  iconv_t cd_;
+};
 
 bool Contains(std::span<const BYTE> set, unsigned value) {
   return std::find(set.begin(), set.end(), value) != set.end();
@@ -56,8 +91,9 @@ bool Contains(std::span<const BYTE> set, unsigned value) {
 // Decodes bytes of the code page; an unassigned or malformed character becomes
 // one replacement unit. With strict, such a character fails the conversion.
 bool Decode(const CodePageInfo& cp, const char* text, size_t length, bool strict, std::u16string& out) {
-  const iconv_t cd = iconvCache.Get(cp, true);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  const Converter converter(cp, true);
+  const iconv_t cd = converter.get();
+  if (cd == IconvCache::kFailed) return false;
   const WCHAR replacement = cp.id == CP_UTF8 ? kReplacementChar : u'?';
   char* in = const_cast<char*>(text);
   size_t inLeft = length;
@@ -97,8 +133,9 @@ enum class EncodeResult { kOk, kInvalid, kFailed };
 // becomes the default character. With strict (UTF-8 only) a lone surrogate fails.
 EncodeResult Encode(const CodePageInfo& cp, const WCHAR* units, size_t count, std::string_view defaultChar,
                     bool strict, bool& usedDefault, std::string& out) {
-  const iconv_t cd = iconvCache.Get(cp, false);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return EncodeResult::kFailed;
+  const Converter converter(cp, false);
+  const iconv_t cd = converter.get();
+  if (cd == IconvCache::kFailed) return EncodeResult::kFailed;
   char* in = reinterpret_cast<char*>(const_cast<WCHAR*>(units));
   size_t inLeft = count * sizeof(WCHAR);
   char buffer[2048];

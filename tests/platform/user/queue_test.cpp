@@ -3,7 +3,9 @@
 // messages, and sending between threads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <string>
 #include <thread>
 
 #include "platform/kernel/handle_table.h"
@@ -223,6 +225,47 @@ TEST(MessageNames, NamesNumbersAndRanges) {
   EXPECT_EQ(MessageName(WM_USER + 5), "WM_USER+5");
   EXPECT_EQ(MessageName(WM_APP + 1), "WM_APP+1");
   EXPECT_EQ(MessageName(0x0001), "WM_CREATE");
+}
+
+// A window its thread leaves open is destroyed when the thread ends, after
+// the thread's other objects (its text converters among them) may have gone;
+// what it does then, such as converting its caption, still works.
+struct LeftOpen {
+  static inline std::u16string convertedOnDestroy;
+  static LRESULT Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_DESTROY) {
+      // "Zhong wen" in GBK: a code page the thread converted with before.
+      const char gbk[] = "\xD6\xD0\xCE\xC4";
+      WCHAR out[8] = {};
+      const int n = MultiByteToWideChar(936, 0, gbk, 4, out, 8);
+      convertedOnDestroy.assign(out, static_cast<size_t>(std::max(n, 0)));
+    }
+    return DefWindowProcW(w, m, wp, lp);
+  }
+};
+
+TEST(ThreadEnd, WindowsLeftOpenAreDestroyedWithTextConversionStillWorking) {
+  static const bool registered = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = LeftOpen::Proc;
+    wc.lpszClassName = u"LeftOpenWindow";
+    return RegisterClassExW(&wc) != 0;
+  }();
+  ASSERT_TRUE(registered);
+  LeftOpen::convertedOnDestroy.clear();
+  HWND left = nullptr;
+  std::thread([&] {
+    // The window (and with it the thread's queue) first, the converters after:
+    // thread objects go in the reverse order, so the converters go first.
+    left = CreateWindowExW(0, u"LeftOpenWindow", u"left", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 50, nullptr,
+                           nullptr, nullptr, nullptr);
+    WCHAR warm[4] = {};
+    MultiByteToWideChar(936, 0, "\xD6\xD0", 2, warm, 4);
+  }).join();
+  ASSERT_NE(left, nullptr);
+  EXPECT_FALSE(IsWindow(left)) << "the window outlived its thread";
+  EXPECT_EQ(LeftOpen::convertedOnDestroy, u"\u4E2D\u6587");
 }
 
 // Sending between threads.
