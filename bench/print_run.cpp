@@ -7,6 +7,22 @@
 // memory at EndPage, so the peak must not grow with the number of labels.
 // The queues are those of a CUPS server the benchmark starts, as the tests
 // do.
+//
+// Labels per second on the 8-core development machine (Release build),
+// 1,000 / 10,000 labels:
+//                 PDF file     CUPS raster   PNG files
+//   before        19 / 7-13    42 / 41-46    21 / 14-21
+//   after         41 / 40      388 / 377     36 / 37
+// (before: 1,000 at load 1; 10,000 as measured when the benchmark was
+// written. After: load falling from 6 to 1 over the run, other builds
+// running beside it.)
+// What went: the printer's measuring context was made for every measured
+// text, each time asking the print server for its queues (about seven
+// requests a label; now one context a run), symbols were ANDed onto the page
+// through the general per-pixel blit, and finding a black-and-white page and
+// packing its bits branched on every pixel. The largest cost left in the PDF
+// and PNG runs is compression (zlib inside cairo's PDF images and the PNG
+// encoder). Peak resident size stays flat from 1,000 to 10,000 labels.
 #include <benchmark/benchmark.h>
 
 #include <sys/wait.h>
