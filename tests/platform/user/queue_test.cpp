@@ -227,6 +227,15 @@ TEST(MessageNames, NamesNumbersAndRanges) {
   EXPECT_EQ(MessageName(0x0001), "WM_CREATE");
 }
 
+// A window class of the given procedure, registered once by its caller.
+bool RegisterProcClass(const WCHAR* name, WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) != 0;
+}
+
 // A window its thread leaves open is destroyed when the thread ends, after
 // the thread's other objects (its text converters among them) may have gone;
 // what it does then, such as converting its caption, still works.
@@ -245,13 +254,7 @@ struct LeftOpen {
 };
 
 TEST(ThreadEnd, WindowsLeftOpenAreDestroyedWithTextConversionStillWorking) {
-  static const bool registered = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = LeftOpen::Proc;
-    wc.lpszClassName = u"LeftOpenWindow";
-    return RegisterClassExW(&wc) != 0;
-  }();
+  static const bool registered = RegisterProcClass(u"LeftOpenWindow", LeftOpen::Proc);
   ASSERT_TRUE(registered);
   LeftOpen::convertedOnDestroy.clear();
   HWND left = nullptr;
@@ -282,13 +285,7 @@ struct Echo {
 };
 
 HWND MakeEcho() {
-  static const bool registered = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = Echo::Proc;
-    wc.lpszClassName = u"EchoWindow";
-    return RegisterClassExW(&wc) != 0;
-  }();
+  static const bool registered = RegisterProcClass(u"EchoWindow", Echo::Proc);
   (void)registered;
   return CreateWindowExW(0, u"EchoWindow", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
 }
