@@ -90,11 +90,7 @@ LRESULT CallListWFromA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, L
       auto* out = reinterpret_cast<char*>(lParam);
       ansi.copy(out, ansi.size());
       out[ansi.size()] = '\0';
-      if (WideRelay* relay = FindRelay(message, window, wParam, lParam)) {
-        relay->answer = text;
-        relay->narrowed = ansi;
-        relay->answered = true;
-      }
+      if (WideRelay* relay = FindRelay(message, window, wParam, lParam)) relay->Answer(text, ansi);
       return static_cast<LRESULT>(ansi.size());
     }
     case ListText::Length: {

@@ -210,6 +210,12 @@ struct WideRelay {
   std::u16string answer;
   std::string narrowed;
   bool answered = false;
+  // Notes a W procedure's text and what the A caller got of it.
+  void Answer(std::u16string_view text, std::string_view ansi) {
+    answer = text;
+    narrowed = ansi;
+    answered = true;
+  }
 };
 // Holds a relay while the A procedure runs.
 class RelayScope {

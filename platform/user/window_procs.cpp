@@ -116,11 +116,8 @@ LRESULT CallWFromA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARA
       proc(window, message, wParam, reinterpret_cast<LPARAM>(buffer.data()));
       buffer.back() = 0;
       const int copied = CopyOut(ToAnsi(buffer.data()), out, static_cast<int>(wParam));
-      if (WideRelay* relay = FindRelay(message, window, wParam, lParam)) {
-        relay->answer = buffer.data();
-        relay->narrowed.assign(out, static_cast<size_t>(copied));
-        relay->answered = true;
-      }
+      if (WideRelay* relay = FindRelay(message, window, wParam, lParam))
+        relay->Answer(buffer.data(), std::string_view(out, static_cast<size_t>(copied)));
       return copied;
     }
     case WM_GETTEXTLENGTH: {
